@@ -1,0 +1,46 @@
+# The two commands of the README:
+#   make run   installs what is missing, builds, and starts the desktop program
+#              in a working directory prepared with the shipped data files
+#   make test  installs what is missing, builds, and runs every test
+BUILD    ?= build
+WORKDIR  ?= workdir
+JOBS     ?= $(shell nproc)
+GENERATOR = Ninja
+
+export CCACHE_BASEDIR := $(CURDIR)
+export CCACHE_NOHASHDIR := 1
+
+.PHONY: all deps configure build run test bench fuzz screenshots clean
+
+all: build
+
+deps:
+	@sh scripts/install-deps.sh
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) -G $(GENERATOR)
+
+configure: deps $(BUILD)/build.ninja
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@sh scripts/run.sh $(BUILD) $(WORKDIR)
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+fuzz: deps
+	cmake -S . -B build-fuzz -G $(GENERATOR) -DCMAKE_CXX_COMPILER=clang++ \
+	    -DZENDRIK_FUZZ=ON -DZENDRIK_BUILD_GUI=OFF -DZENDRIK_BUILD_BENCH=OFF
+	cmake --build build-fuzz -j $(JOBS) --target fuzz_program_file
+	mkdir -p build-fuzz/corpus
+	build-fuzz/fuzz/fuzz_program_file -max_total_time=60 -max_len=70000 \
+	    -artifact_prefix=fuzz/crashes/ build-fuzz/corpus fuzz/corpus
+
+clean:
+	rm -rf $(BUILD) build-fuzz

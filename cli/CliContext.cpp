@@ -1,0 +1,95 @@
+#include "cli/CliContext.h"
+
+#include "model/DeviceImage.h"
+#include "model/DeviceTypes.h"
+#include "model/ProgramFile.h"
+
+namespace zendrik::cli {
+
+std::optional<CommandArgs> CommandArgs::parse(const QStringList& args, const QStringList& valueOptions,
+                                              const QStringList& flagOptions, QString* error)
+{
+    CommandArgs parsed;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (a.startsWith(QStringLiteral("--")) && a.size() > 2) {
+            QString key = a.mid(2);
+            QString inlineValue;
+            const int eq = key.indexOf(QLatin1Char('='));
+            const bool hasInline = eq >= 0;
+            if (hasInline) {
+                inlineValue = key.mid(eq + 1);
+                key = key.left(eq);
+            }
+            if (valueOptions.contains(key)) {
+                if (hasInline) {
+                    parsed.values_[key] = inlineValue;
+                } else if (i + 1 < args.size()) {
+                    parsed.values_[key] = args[++i];
+                } else {
+                    *error = QStringLiteral("option --%1 needs a value").arg(key);
+                    return std::nullopt;
+                }
+            } else if (flagOptions.contains(key) && !hasInline) {
+                parsed.flags_ << key;
+            } else {
+                *error = QStringLiteral("unknown option --%1").arg(key);
+                return std::nullopt;
+            }
+        } else {
+            parsed.positional_ << a;
+        }
+    }
+    return parsed;
+}
+
+int CliContext::refuse(const Prompt& prompt)
+{
+    err << prompt.render(texts) << Qt::endl;
+    return kExitRefused;
+}
+
+int CliContext::usage(const QString& text)
+{
+    err << text << Qt::endl;
+    return kExitUsage;
+}
+
+Prompt CliContext::loadMessage(int result) const
+{
+    const int brand = model.device.BrandIndex;
+    switch (result) {
+    case LoadInvalid:
+        return Prompt::message(Icon::Critical, {TextId::InvalidFile});
+    case LoadMissing:
+        return Prompt::message(Icon::Critical, {TextId::FileNotFound});
+    case LoadFamily731:
+        return Prompt::message(Icon::Critical, {TextId::FileFor, QStringLiteral(" ") + Family731Name(brand)});
+    case LoadFamily752:
+        return Prompt::message(Icon::Critical, {TextId::FileFor, QStringLiteral(" ") + DeviceTypeName(19, brand)});
+    case LoadLargeImage:
+        return Prompt::message(Icon::Critical, {TextId::FileFor, QStringLiteral(" ") + DeviceTypeName(20, brand)});
+    default:
+        return Prompt{};
+    }
+}
+
+int CliContext::loadOrRefuse(const QString& path, int slot)
+{
+    const int result = LoadProgram(model, path, slot);
+    if (result == LoadOk)
+        return kExitOk;
+    return refuse(loadMessage(result));
+}
+
+Answer CliInteraction::ask(const Prompt& prompt)
+{
+    if (prompt.buttons == Buttons::Ok)
+        return Answer::Ok;
+    if (yes_)
+        return prompt.buttons == Buttons::OkCancel ? Answer::Ok : Answer::Yes;
+    lastDeclined_ = prompt.render(texts_);
+    return prompt.buttons == Buttons::OkCancel ? Answer::Cancel : Answer::No;
+}
+
+} // namespace zendrik::cli

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "language/TextTable.h"
+#include "model/ProgramModel.h"
+#include "model/UserInteraction.h"
+
+#include <QMap>
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+
+#include <optional>
+
+namespace zendrik::cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitRefused = 1;
+inline constexpr int kExitUsage = 2;
+
+// The options of one command: positional arguments, "--key value" options
+// and "--flag" switches. Which keys take a value is declared by the command.
+class CommandArgs {
+public:
+    // Splits the arguments; unknown options or a missing value give an error text.
+    static std::optional<CommandArgs> parse(const QStringList& args, const QStringList& valueOptions,
+                                            const QStringList& flagOptions, QString* error);
+
+    const QStringList& positional() const { return positional_; }
+    bool has(const QString& key) const { return values_.contains(key) || flags_.contains(key); }
+    QString value(const QString& key, const QString& fallback = QString()) const
+    {
+        return values_.value(key, fallback);
+    }
+
+private:
+    QStringList positional_;
+    QMap<QString, QString> values_;
+    QStringList flags_;
+};
+
+// What every command works with: the model set up for the chosen device
+// type, the text table of the chosen language, and the output streams.
+struct CliContext {
+    ProgramModel model;
+    TextTable texts;
+    QString workDir;          // where zendrik.ini and zendrik.sys are
+    int deviceRow = 1;
+    QString language = QStringLiteral("de");
+    bool json = false;
+    QTextStream out{stdout};
+    QTextStream err{stderr};
+
+    // Prints the text of a prompt on stderr and returns kExitRefused.
+    int refuse(const Prompt& prompt);
+    // Loads a program file into a slot; on failure prints the loader's
+    // message and returns kExitRefused, else kExitOk.
+    int loadOrRefuse(const QString& path, int slot);
+    // The message a load result gets (empty for success).
+    Prompt loadMessage(int result) const;
+    // Usage error: prints the text and returns kExitUsage.
+    int usage(const QString& text);
+};
+
+// Answers the core's questions from --yes / --no and keeps what was asked.
+class CliInteraction : public UserInteraction {
+public:
+    CliInteraction(bool yes, const TextTable& texts) : yes_(yes), texts_(texts) {}
+    Answer ask(const Prompt& prompt) override;
+    // The text of the last question answered No or Cancel.
+    const QString& lastDeclined() const { return lastDeclined_; }
+
+private:
+    bool yes_;
+    const TextTable& texts_;
+    QString lastDeclined_;
+};
+
+} // namespace zendrik::cli

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace zendrik::cli {
+
+struct CliContext;
+
+// One command of zendrik-cli. New commands add a file with their run
+// function and one line in Commands.cpp.
+struct Command {
+    const char* name;
+    const char* synopsis;
+    int (*run)(CliContext& context, const QStringList& args);
+};
+
+const std::vector<Command>& commands();
+
+int runInfo(CliContext& context, const QStringList& args);
+int runSave(CliContext& context, const QStringList& args);
+
+} // namespace zendrik::cli

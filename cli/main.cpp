@@ -1,0 +1,122 @@
+#include "cli/CliContext.h"
+#include "cli/Commands.h"
+
+#include "model/BrandFile.h"
+#include "model/DeviceTypes.h"
+#include "model/FileNames.h"
+#include "model/ProgramSetup.h"
+#include "model/Settings.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+using namespace zendrik;
+using namespace zendrik::cli;
+
+namespace {
+
+void printUsage(QTextStream& s)
+{
+    s << "usage: zendrik-cli [--dir DIR] [--type N] [--lang de|en|fr] [--json] COMMAND ...\n\ncommands:\n";
+    for (const Command& c : commands())
+        s << "  " << c.synopsis << '\n';
+}
+
+bool loadLanguage(TextTable& texts, const QString& language, int brand)
+{
+    if (language == QLatin1String("de")) {
+        texts.LoadGerman(brand);
+        return true;
+    }
+    return false;
+}
+
+// Sets the model up as the start screen would: brand, remembered settings,
+// device type, language.
+int prepare(CliContext& ctx, int typeRow)
+{
+    const QDir dir(ctx.workDir);
+    const QString brandPath = dir.filePath(kBrandFileName);
+    int brand = 1;
+    if (QFileInfo::exists(brandPath)) {
+        brand = ReadBrandFile(brandPath);
+        if (brand == 0) {
+            ctx.err << "unknown manufacturer" << Qt::endl;
+            return kExitRefused;
+        }
+    }
+    ctx.model.device.BrandIndex = brand;
+    const bool haveSettings = ReadSettings(dir.filePath(kSettingsFileName), ctx.model.device);
+
+    if (typeRow == 0)
+        typeRow = haveSettings ? DefaultDeviceTypeRow(ctx.model.device) : 1;
+    if (typeRow < 1 || typeRow > kDeviceTypeRows)
+        return ctx.usage(QStringLiteral("--type takes a device-type row 1..20"));
+    ctx.deviceRow = typeRow;
+
+    if (!loadLanguage(ctx.texts, ctx.language, brand))
+        return ctx.usage(QStringLiteral("--lang takes de, en or fr"));
+
+    StartNewProgram(ctx.model, typeRow, ctx.texts(TextId::Unknown),
+                    NextFreeFileName(ctx.workDir, ctx.texts(TextId::FreeNamePrefix)));
+    return kExitOk;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("zendrik-cli"));
+
+    CliContext ctx;
+    ctx.workDir = QDir::currentPath();
+    int typeRow = 0;
+
+    QStringList args = app.arguments().mid(1);
+    while (!args.isEmpty() && args.first().startsWith(QStringLiteral("--"))) {
+        const QString option = args.takeFirst();
+        auto needValue = [&](QString& into) {
+            if (args.isEmpty())
+                return false;
+            into = args.takeFirst();
+            return true;
+        };
+        QString value;
+        if (option == QLatin1String("--help")) {
+            printUsage(ctx.out);
+            return kExitOk;
+        } else if (option == QLatin1String("--json")) {
+            ctx.json = true;
+        } else if (option == QLatin1String("--dir") && needValue(value)) {
+            ctx.workDir = value;
+        } else if (option == QLatin1String("--type") && needValue(value)) {
+            bool ok = false;
+            typeRow = value.toInt(&ok);
+            if (!ok)
+                typeRow = -1;
+        } else if (option == QLatin1String("--lang") && needValue(value)) {
+            ctx.language = value;
+        } else {
+            printUsage(ctx.err);
+            return kExitUsage;
+        }
+    }
+    if (args.isEmpty()) {
+        printUsage(ctx.err);
+        return kExitUsage;
+    }
+
+    const QString name = args.takeFirst();
+    for (const Command& c : commands()) {
+        if (name == QLatin1String(c.name)) {
+            if (const int rc = prepare(ctx, typeRow); rc != kExitOk)
+                return rc;
+            return c.run(ctx, args);
+        }
+    }
+    ctx.err << "unknown command: " << name << '\n';
+    printUsage(ctx.err);
+    return kExitUsage;
+}

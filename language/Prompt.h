@@ -1,0 +1,37 @@
+#pragma once
+
+#include "language/TextId.h"
+
+#include <QString>
+
+#include <initializer_list>
+#include <variant>
+#include <vector>
+
+namespace zendrik {
+
+class TextTable;
+
+enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class Icon { None, Critical, Question, Exclamation, Information };
+enum class Answer { Ok, Cancel, Yes, No };
+
+// A message or question as the core puts it: texts of the text table and
+// literal pieces (file names, numbers) joined in order. The window or the
+// command line renders it in the current language.
+struct Prompt {
+    using Part = std::variant<TextId, QString>;
+
+    std::vector<Part> parts;
+    Buttons buttons = Buttons::Ok;
+    Icon icon = Icon::None;
+
+    static Prompt message(Icon icon, std::initializer_list<Part> parts);
+    static Prompt question(Buttons buttons, Icon icon, std::initializer_list<Part> parts);
+
+    // The first text of the prompt: what identifies it in tests and logs.
+    TextId key() const;
+    QString render(const TextTable& texts) const;
+};
+
+} // namespace zendrik

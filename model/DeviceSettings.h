@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QString>
+
+namespace zendrik {
+
+inline constexpr int kFamily731 = 731;
+inline constexpr int kFamily738 = 738;
+inline constexpr int kFamily752 = 752;
+
+// The frame a program is edited in: the parameters of the chosen device type,
+// the device options that the image header carries, and the PC-side settings
+// remembered in zendrik.ini. Names follow the settings file and the image.
+struct DeviceSettings {
+    // Device type (one row of the device-type table).
+    int Kanalzahl = 1;
+    int Uhrentyp = kFamily731;
+    int Busprog = 0;          // non-zero: a bus device (written as -1)
+    int Geraetekennung = 72;  // image byte 1; bit 7 marks a master program
+    int MaxEintrag = 324;
+    int Evu = 0;              // device variant with a meter-pulse channel
+    int Bewft = 0;            // device variant that handles movable holidays
+    int Speichergroesse = 2048;
+    int KeineZeit = 1791;     // empty astro time of this family
+    QString Geraetename;
+    int DeviceRow = 1;        // row of the device-type table in use, 1..20
+
+    // Device options carried in the image header.
+    int EibFormat = 0;
+    int SwRegel = 0;
+    int SpracheUhr = 0;
+    int Datumsformat = 1;
+    int Funk = 0;
+    int Nak = 1;
+    int Dauertaste = 0;
+    int Speicherflag = 1;
+    int MessKanal = 0;
+    int MessPeriode = 0;
+    int MessImpDauer = 0;
+    int MessZustand = 0;
+    int MessZeitpunkt = 0;
+    int AstroC1C2 = 0;
+    int MasterKennung = 0;
+
+    // PC side.
+    int Lpt = 1;              // 1..3 parallel ports, 4 and 5 the serial ports COM1/COM2
+    int Delay = 4;            // delay factor as stored: four times the value of the ini file
+    int DelayLang = 200;
+    int MaxDelay = 20;
+    int Zeilen = 50;          // printed rows per heading block
+    int Sprache = 1;          // 1 German, 2 English, 3 French, other: speech.txt
+    int JahreFreieFt = 1;
+    int BrandIndex = 1;
+
+    // What COM1 and COM2 stand for on this machine, and the parallel-port adapter tool.
+    QString SerialPort1 = QStringLiteral("/dev/ttyS0");
+    QString SerialPort2 = QStringLiteral("/dev/ttyS1");
+    QString AdapterTool = QStringLiteral("cardio");
+};
+
+inline int FamilyCapacity(int uhrentyp)
+{
+    return uhrentyp == kFamily738 ? 500 : uhrentyp == kFamily752 ? 120 : 324;
+}
+
+inline int FamilyImageSize(int uhrentyp)
+{
+    return uhrentyp == kFamily738 ? 8192 : 2048;
+}
+
+inline int FamilyNoTime(int uhrentyp)
+{
+    return uhrentyp == kFamily738 ? 1535 : 1791;
+}
+
+} // namespace zendrik

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "model/DeviceSettings.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+namespace zendrik {
+
+class ProgramModel;
+struct ProgramSlot;
+
+inline constexpr int kDeviceTypeRows = 20;
+
+// One row of the device-type table: what the chosen device type fixes.
+struct DeviceTypeRow {
+    int Kanalzahl;
+    int Uhrentyp;
+    int Busprog;
+    int Geraetekennung;
+    int MaxEintrag;
+    int Evu;
+    int Bewft;
+    int Speichergroesse;
+};
+
+const std::array<DeviceTypeRow, kDeviceTypeRows>& DeviceTypeTable();
+
+// Display name of a row (1..20) in the brand's profile; "entfällt" rows are
+// not offered. One neutral profile serves every brand.
+QString DeviceTypeName(int row, int brandIndex);
+// The name that stands for the whole 731 family in messages.
+QString Family731Name(int brandIndex);
+// The names offered on the start screen, in row order.
+QStringList OfferedDeviceTypeNames(int brandIndex);
+// Row 1..20 whose name equals the text; 0 when none does.
+int DeviceTypeRowByName(const QString& name, int brandIndex);
+
+// Sets the parameters of a row (1..20).
+void ApplyDeviceTypeRow(DeviceSettings& device, int row);
+// Sets the parameters of the row with this display name. A name that matches
+// no row changes nothing. Returns whether a row matched.
+bool ApplyDeviceType(DeviceSettings& device, const QString& name);
+
+// The row the start screen preselects for the remembered settings.
+int DefaultDeviceTypeRow(const DeviceSettings& device);
+
+// The display name of the row that matches a loaded program.
+QString DeviceNameFromImage(const DeviceSettings& device, const ProgramSlot& slot);
+
+} // namespace zendrik

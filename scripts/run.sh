@@ -1,0 +1,32 @@
+#!/bin/sh
+# Prepares the working directory with the shipped data files on first use and
+# starts the program there. All program files live in the working directory.
+set -e
+BUILD=${1:-build}
+WORKDIR=${2:-workdir}
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+BUILD=$(cd "$ROOT" && cd "$BUILD" && pwd)
+
+mkdir -p "$ROOT/$WORKDIR"
+cd "$ROOT/$WORKDIR"
+# Copy what is missing; never overwrite what the user changed.
+for f in "$ROOT"/data/*; do
+    [ -f "$f" ] || continue
+    [ -e "$(basename "$f")" ] || cp "$f" .
+done
+if [ -d "$ROOT/data/samples" ]; then
+    for f in "$ROOT"/data/samples/*.zpg; do
+        [ -f "$f" ] || continue
+        [ -e "$(basename "$f")" ] || cp "$f" .
+    done
+fi
+
+if [ -x "$BUILD/ui/zendrik" ]; then
+    exec "$BUILD/ui/zendrik" "$@"
+fi
+# Without the desktop program: show what the shipped samples hold.
+for f in *.zpg; do
+    [ -f "$f" ] || continue
+    echo "== $f"
+    "$BUILD/cli/zendrik-cli" info "$f" || true
+done
