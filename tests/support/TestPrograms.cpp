@@ -1,0 +1,142 @@
+#include "tests/support/TestPrograms.h"
+
+#include "editing/EntryBuilder.h"
+#include "model/DstRowCodec.h"
+#include "model/ProgramSetup.h"
+
+#include <QFile>
+
+namespace zendrik::test {
+
+QDateTime fixedClock()
+{
+    return QDateTime(QDate(2026, 12, 6), QTime(10, 37));
+}
+
+ProgramModel modelForRow(int row)
+{
+    ProgramModel m;
+    m.clock = [] { return fixedClock(); };
+    StartNewProgram(m, row, QStringLiteral("unbekannt"), QStringLiteral("SzTab1.zpg"));
+    return m;
+}
+
+void addEntry(ProgramModel& m, const Entry& e)
+{
+    ProgramSlot& s = m.program();
+    s.Eintrag[static_cast<std::size_t>(s.AnzEintrag)] = e;
+    if (IsPriorityTimeByte(e.b[0]))
+        ++s.AnzPz;
+    else
+        ++s.AnzSz;
+    s.AnzEintrag = s.AnzSz + s.AnzPz;
+}
+
+namespace {
+
+void addCommonEntries(ProgramModel& m, int channelA, int channelB)
+{
+    addEntry(m, BuildWeeklyEntry(6 * 60 + 30, 0b0011111, channelA, 1, 0, 0));   // Mo-Fr 06:30 ON
+    addEntry(m, BuildWeeklyEntry(22 * 60, 0b0011111, channelA, 0, 0, 0));       // Mo-Fr 22:00 OFF
+    addEntry(m, BuildWeeklyEntry(8 * 60 + 15, 0b1100000, channelB, 1, 0, 0));   // Sa, Su 08:15 ON
+    addEntry(m, BuildWeeklyEntry(12 * 60, 127, channelB, 1, 5, 0));             // daily pulse 5 s
+    addEntry(m, BuildWeeklyEntry(23 * 60 + 59, 127, channelA, 0, 0, 3));        // P3 23:59 OFF
+    addEntry(m, BuildDatedEntry(7 * 60 + 5, 24, 12, channelA, 1, 0, true));      // 24 Dec 07:05 once
+    addEntry(m, BuildDatedEntry(18 * 60, 31, 12, channelB, 0, 0, false));        // 31 Dec 18:00 OFF
+    addEntry(m, BuildPriorityEntry(24, 12, 6, 1, 0, false, 10, channelA, 0));    // permanent OFF
+    addEntry(m, BuildPriorityEntry(1, 7, 31, 8, 2027 - 1936, true, 3, channelB, 0));
+}
+
+void addDstTable(ProgramModel& m)
+{
+    ProgramSlot& s = m.program();
+    s.SoWiJahr = 2026 - 1996;
+    s.SoWiTab[0] = EncodeDstRow(DstEntry{{29, 3, 2, 1}, {25, 10, 3, 1}});
+    s.SoWiTab[1] = EncodeDstRow(DstEntry{{28, 3, 2, 1}, {31, 10, 3, 1}});
+    s.AnzSoWi = 2;
+    m.device.SwRegel = 4;
+}
+
+void fillAstro(ProgramModel& m, int channel)
+{
+    // A smooth synthetic year of switching times: sunrise 4:50..8:10, sunset
+    // 16:20..21:40; enough to exercise every bit of the day records.
+    AstroProgram& a = m.program().astro;
+    for (int d = 0; d < 366; ++d) {
+        const int swing = d < 183 ? d : 365 - d;
+        a.AstroTab[static_cast<std::size_t>(channel)][static_cast<std::size_t>(d)] =
+            AstroDay{490 - swing, 980 + swing * 2 - channel, 0, -1};
+    }
+    a.AstroAktiv[static_cast<std::size_t>(channel + 1)] = -1;
+    a.AstroAktiv[0] = -1;
+}
+
+} // namespace
+
+ProgramModel canonical731()
+{
+    ProgramModel m = modelForRow(4);
+    addCommonEntries(m, 0b0001, 0b0110);
+    addDstTable(m);
+    m.program().ProgNr = 123456;
+    m.program().Verwendung = QStringLiteral("Schule Süd Turnhalle");
+    m.program().Kanalname[0] = QStringLiteral("Flur");
+    m.program().Kanalname[1] = QStringLiteral("Außenlicht");
+    m.device.MessKanal = 0;
+    return m;
+}
+
+ProgramModel canonical738()
+{
+    ProgramModel m = modelForRow(20);
+    addCommonEntries(m, 0, 9);   // the 738 family addresses one channel by number
+    addDstTable(m);
+    m.program().ProgNr = 42;
+    m.program().Verwendung = QStringLiteral("Bürogebäude Nord");
+    for (int c = 0; c < 16; ++c)
+        m.program().Kanalname[static_cast<std::size_t>(c)] = QStringLiteral("K%1").arg(c + 1);
+    fillAstro(m, 0);
+    fillAstro(m, 3);
+    return m;
+}
+
+ProgramModel canonical752()
+{
+    ProgramModel m = modelForRow(19);
+    addCommonEntries(m, 0b01, 0b10);
+    m.program().Verwendung = QStringLiteral("Parkplatz");
+    m.program().Kanalname[0] = QStringLiteral("Leuchten");
+    m.program().Schreibschutz = 1;
+    AstroProgram& a = m.program().astro;
+    a.AstroLaenge = -8.5f;
+    a.AstroBreite = 49.5f;
+    a.AstroZone = -60;
+    a.AstroOffsetAuf = -15;
+    a.AstroOffsetUnter = 20;
+    m.device.AstroC1C2 = 1;
+    fillAstro(m, 0);
+    return m;
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+bool writeFile(const QString& path, const QByteArray& data)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    return f.write(data) == data.size();
+}
+
+QString testData(const QString& relative)
+{
+    return QStringLiteral(ZENDRIK_TEST_DATA "/") + relative;
+}
+
+} // namespace zendrik::test
