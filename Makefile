@@ -36,7 +36,7 @@ bench: build
 
 fuzz: deps
 	cmake -S . -B build-fuzz -G $(GENERATOR) -DCMAKE_CXX_COMPILER=clang++ \
-	    -DZENDRIK_FUZZ=ON -DZENDRIK_BUILD_GUI=OFF -DZENDRIK_BUILD_BENCH=OFF
+	    -DZENDRIK_FUZZ=ON -DZENDRIK_BUILD_GUI=OFF -DZENDRIK_BUILD_BENCH=OFF -DZENDRIK_BUILD_TESTS=OFF
 	cmake --build build-fuzz -j $(JOBS) --target fuzz_program_file
 	mkdir -p build-fuzz/corpus
 	build-fuzz/fuzz/fuzz_program_file -max_total_time=60 -max_len=70000 \

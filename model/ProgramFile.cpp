@@ -41,9 +41,19 @@ std::vector<LineGroup> lineLayout(int size, int maxEintrag)
     return groups;
 }
 
-QByteArray value(int v)
+// One byte value as the file holds it: blank (the sign position), digits, blank.
+void appendValue(QByteArray& out, int v)
 {
-    return QByteArray(" ") + QByteArray::number(v) + QByteArray(" ");
+    char buf[5];
+    int n = 0;
+    buf[n++] = ' ';
+    if (v >= 100)
+        buf[n++] = static_cast<char>('0' + v / 100);
+    if (v >= 10)
+        buf[n++] = static_cast<char>('0' + (v / 10) % 10);
+    buf[n++] = static_cast<char>('0' + v % 10);
+    buf[n++] = ' ';
+    out.append(buf, n);
 }
 
 } // namespace
@@ -57,7 +67,7 @@ QByteArray ProgramFileText(const Image& stored, int maxEintrag, const QString& v
     for (const LineGroup& g : lineLayout(static_cast<int>(stored.size()), maxEintrag)) {
         for (int line = 0; line < g.lines && pos < stored.size(); ++line) {
             for (int k = 0; k < g.perLine && pos < stored.size(); ++k)
-                out += value(stored[pos++]);
+                appendValue(out, stored[pos++]);
             out += "\r\n";
         }
     }
