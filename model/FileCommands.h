@@ -1,0 +1,68 @@
+#pragma once
+
+#include "language/Prompt.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace zendrik {
+
+class FileChooser;
+class ProgramModel;
+class UserInteraction;
+
+// The commands before which unsaved changes may be saved.
+enum class SaveQuestion {
+    New,    // back to the start screen
+    Open,   // another program replaces this one
+    Exit,   // the program ends
+};
+
+// "Änderungen speichern in <name> ?" with Yes/No/Cancel, or nothing when no
+// question is due: before New and Exit only when the program has entries and
+// was changed, before Open whenever it was changed. The exit question ends
+// with two blanks before the question mark.
+std::optional<Prompt> SaveChangesQuestion(const ProgramModel& model, SaveQuestion when);
+
+// The file commands of the main window: new, open, save, save as, open and
+// close a sample. Questions and messages go through UserInteraction, file
+// names come from FileChooser; the window only refreshes afterwards.
+class FileCommands {
+public:
+    FileCommands(ProgramModel& model, UserInteraction& ui, FileChooser& chooser);
+
+    // Asks the save-changes question when due. Yes saves first. Returns
+    // whether the command may go on: false after Cancel, and false when the
+    // save the user asked for did not write the file (nothing gets lost).
+    bool ConfirmSaveChanges(SaveQuestion when);
+
+    // Saves under the program's file name; without a name as SaveAs.
+    // Returns whether the file was written.
+    bool Save();
+    // Chooses a name, checks it, asks before overwriting, saves. A save that
+    // writes nothing leaves the program's file name as it was.
+    bool SaveAs();
+
+    // Asks to save changes, chooses a file and loads it as the program.
+    // Returns whether a program was loaded.
+    bool Open();
+    // The same for a file named on the command line or dropped on the window.
+    bool OpenFile(const QString& path);
+
+    // Chooses a file and loads it as the sample (slot 1), which is then shown.
+    bool OpenSample();
+    bool OpenSampleFile(const QString& path);
+    // Empties the sample slot and shows the program again.
+    void CloseSample();
+
+private:
+    bool Load(const QString& path, int slot);
+    bool SaveUnder(const QString& path);
+
+    ProgramModel& model_;
+    UserInteraction& ui_;
+    FileChooser& chooser_;
+};
+
+} // namespace zendrik
