@@ -1,5 +1,6 @@
 #include "cli/CliContext.h"
 
+#include "language/LanguageChoice.h"
 #include "model/DeviceImage.h"
 #include "model/LoadResultMessage.h"
 #include "model/ProgramFile.h"
@@ -53,6 +54,22 @@ int CliContext::usage(const QString& text)
 {
     err << text << Qt::endl;
     return kExitUsage;
+}
+
+bool CliContext::selectLanguage(const QString& code)
+{
+    int sprache = 0;
+    if (code == QLatin1String("de"))
+        sprache = kSpracheDeutsch;
+    else if (code == QLatin1String("en"))
+        sprache = kSpracheEnglisch;
+    else if (code == QLatin1String("fr"))
+        sprache = kSpracheFranzoesisch;
+    else
+        return false;
+    model.device.Sprache = sprache;
+    SelectLanguage(texts, sprache, model.device.BrandIndex, workDir);
+    return true;
 }
 
 Prompt CliContext::loadMessage(int result) const

@@ -45,7 +45,8 @@ struct CliContext {
     TextTable texts;
     QString workDir;          // where zendrik.ini and zendrik.sys are
     int deviceRow = 1;
-    QString language = QStringLiteral("de");
+    QString language;         // --lang: de, en or fr; empty: as the settings say
+    QString textsFile;        // --texts: a translation file read over the language
     bool json = false;
     QTextStream out{stdout};
     QTextStream err{stderr};
@@ -59,6 +60,9 @@ struct CliContext {
     Prompt loadMessage(int result) const;
     // Usage error: prints the text and returns kExitUsage.
     int usage(const QString& text);
+    // Switches to the language of a --lang code (de, en, fr) as the start
+    // screen's language buttons do; false for any other code.
+    bool selectLanguage(const QString& code);
 };
 
 // Answers the core's questions from --yes / --no and keeps what was asked.

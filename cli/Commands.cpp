@@ -7,6 +7,7 @@ const std::vector<Command>& commands()
     static const std::vector<Command> table = {
         {"info", "info FILE", &runInfo},
         {"save", "save FILE OUT [--now \"YYYY-MM-DD HH:MM\"] [--yes|--no]", &runSave},
+        {"texts", "texts [--lang de|en|fr]", &runTexts},
     };
     return table;
 }

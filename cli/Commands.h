@@ -21,5 +21,6 @@ const std::vector<Command>& commands();
 
 int runInfo(CliContext& context, const QStringList& args);
 int runSave(CliContext& context, const QStringList& args);
+int runTexts(CliContext& context, const QStringList& args);
 
 } // namespace zendrik::cli

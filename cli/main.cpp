@@ -1,6 +1,7 @@
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
 
+#include "language/LanguageChoice.h"
 #include "model/BrandFile.h"
 #include "model/DeviceTypes.h"
 #include "model/FileNames.h"
@@ -18,18 +19,33 @@ namespace {
 
 void printUsage(QTextStream& s)
 {
-    s << "usage: zendrik-cli [--dir DIR] [--type N] [--lang de|en|fr] [--json] COMMAND ...\n\ncommands:\n";
+    s << "usage: zendrik-cli [--dir DIR] [--type N] [--lang de|en|fr] [--texts FILE] [--json] COMMAND ...\n\ncommands:\n";
     for (const Command& c : commands())
         s << "  " << c.synopsis << '\n';
 }
 
-bool loadLanguage(TextTable& texts, const QString& language, int brand)
+// The text table as the start screen leaves it: the language of --lang, or
+// the remembered `Sprache` (speech.txt for a further language), then a
+// translation file of --texts over it. Problems with a file are reported;
+// a --texts file that cannot be read refuses the command.
+int loadTexts(CliContext& ctx)
 {
-    if (language == QLatin1String("de")) {
-        texts.LoadGerman(brand);
-        return true;
+    if (!ctx.language.isEmpty()) {
+        if (!ctx.selectLanguage(ctx.language))
+            return ctx.usage(QStringLiteral("--lang takes de, en or fr"));
+    } else {
+        const TextFileResult chosen =
+            SelectLanguage(ctx.texts, ctx.model.device.Sprache, ctx.model.device.BrandIndex, ctx.workDir);
+        if (chosen.status != TextFileStatus::Ok)
+            ctx.err << TextFilePrompt(chosen, kSpeechFileName).render(ctx.texts) << Qt::endl;
     }
-    return false;
+    if (ctx.textsFile.isEmpty())
+        return kExitOk;
+    const TextFileResult read = ctx.texts.LoadTexts(ctx.textsFile);
+    if (read.status == TextFileStatus::Ok)
+        return kExitOk;
+    ctx.err << TextFilePrompt(read, ctx.textsFile).render(ctx.texts) << Qt::endl;
+    return read.loaded() ? kExitOk : kExitRefused;
 }
 
 // Sets the model up as the start screen would: brand, remembered settings,
@@ -55,8 +71,8 @@ int prepare(CliContext& ctx, int typeRow)
         return ctx.usage(QStringLiteral("--type takes a device-type row 1..20"));
     ctx.deviceRow = typeRow;
 
-    if (!loadLanguage(ctx.texts, ctx.language, brand))
-        return ctx.usage(QStringLiteral("--lang takes de, en or fr"));
+    if (const int rc = loadTexts(ctx); rc != kExitOk)
+        return rc;
 
     StartNewProgram(ctx.model, typeRow, ctx.texts(TextId::Unknown),
                     NextFreeFileName(ctx.workDir, ctx.texts(TextId::FreeNamePrefix)));
@@ -98,6 +114,8 @@ int main(int argc, char** argv)
                 typeRow = -1;
         } else if (option == QLatin1String("--lang") && needValue(value)) {
             ctx.language = value;
+        } else if (option == QLatin1String("--texts") && needValue(value)) {
+            ctx.textsFile = value;
         } else {
             printUsage(ctx.err);
             return kExitUsage;

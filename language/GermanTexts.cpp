@@ -2,8 +2,8 @@
 
 namespace zendrik {
 
-// The German table in the maker's product wording (brand-dependent entries
-// are switched to the memory-chip wording by the table loader).
+// The German table in the maker's product wording (the memory-chip wording
+// of brand 5 follows below and replaces the entries it names).
 const std::array<const char*, kTextCount>& germanTexts()
 {
     static const std::array<const char*, kTextCount> texts = {
@@ -254,7 +254,7 @@ const std::array<const char*, kTextCount>& germanTexts()
         "Eingabe&automatik...", // MenuEditAssistant
         "&Geräteeigenschaften...", // MenuDeviceProperties
         "&Hilfe", // MenuHelp
-        "&Hilfe zu ", // MenuHelpFor
+        "&Hilfe zu ", // MenuHelpFor (the loader appends the title)
         "&Info", // MenuInfo
         "umleiten in", // RedirectTo
         "gefiltert", // Filtered
@@ -429,6 +429,23 @@ const std::array<const char*, kTextCount>& germanTexts()
         "Jahresbetriebsstunden:", // YearOperatingHours
         "Für diese Schaltuhr benötigen sie einen neueren Programmieradapter!", // NeedNewerAdapter
         "Sie benötigenen einen anderen Speicherkartentyp!", // NeedOtherChipType
+    };
+    return texts;
+}
+
+std::span<const MemoryChipText> germanMemoryChipTexts()
+{
+    static const MemoryChipText texts[] = {
+        {TextId::ChipAccessFailed, "Zugriff auf Speicherchip nicht erfolgreich"},
+        {TextId::ChipAccessFinished, "Zugriff auf Speicherchip beendet"},
+        {TextId::ChipAccess, "Zugriff auf Speicherchip"},
+        {TextId::NoChipInAdapter, "Kein Speicherchip im Programmieradapter"},
+        {TextId::MenuWriteChip, "Speicherchip &programmieren"},
+        {TextId::MenuReadChip, "Speicherchip &lesen"},
+        {TextId::SerialReadingChip, "lese Speicherchip"},
+        {TextId::SerialWritingChip, "schreibe in Speicherchip :"},
+        {TextId::NoChipInInterface, "Kein Speicherchip im Lumar-Interface"},
+        {TextId::ChipNotAnswering, "Speicherchip antwortet nicht"},
     };
     return texts;
 }

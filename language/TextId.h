@@ -5,6 +5,10 @@ namespace zendrik {
 // Identifiers of the user-interface texts. The order is the order of the
 // translation files (one text per line), so it must never change: a
 // translation file written by an older version still has to fit.
+// Blanks at the ends of an entry are part of it: they join the entry to a
+// file name, a number or another entry ("Datei " & name & " besteht
+// bereits..."), in every language. Entries marked "brand" read with the
+// memory-chip wording for brand index 5 ("Speicherchip &programmieren").
 enum class TextId : int {
     HolidayFileName, //   1 "deutsch.hdy"
     PlaceFileName, //   2 "deutsch.ord"
@@ -60,8 +64,8 @@ enum class TextId : int {
     Unknown, //  52 "unbekannt"
     InvalidFile, //  53 "Keine gültige Datei !"
     InvalidFileName, //  54 "kein gültiger Filename"
-    ChipAccessFailed, //  55 "Zugriff auf Zendrik nicht erfolgreich"
-    ChipAccessFinished, //  56 "Zugriff auf Zendrik beendet"
+    ChipAccessFailed, //  55 "Zugriff auf Zendrik nicht erfolgreich" (brand)
+    ChipAccessFinished, //  56 "Zugriff auf Zendrik beendet" (brand)
     FormatConflict, //  57 "Formatkonflikt EIB <-> konventionell!"
     FileNotFound, //  58 "Datei nicht vorhanden !"
     ImportFileMissing, //  59 "Importdatei 'card.dat' nicht vorhanden !"
@@ -150,6 +154,7 @@ enum class TextId : int {
     SwitchingState, // 142 "Schaltzustand"
     Months, // 143 "Monate"
     From, // 144 "von"
+    // The "von" of the memory gauge: 12 von 324 (English "of").
     FromAlt, // 145 "von"
     To, // 146 "bis"
     Everything, // 147 "alles"
@@ -171,7 +176,7 @@ enum class TextId : int {
     MemorySize, // 163 "Speichergröße"
     Entries150, // 164 "150 Schaltzeiten"
     Entries324, // 165 "324 Schaltzeiten"
-    ChipAccess, // 166 "Zugriff auf Zendrik"
+    ChipAccess, // 166 "Zugriff auf Zendrik" (brand)
     ViaLpt, // 167 "über LPT "
     DelayFactor, // 168 "Verzögerungsfaktor"
     Usage, // 169 "Verwendung"
@@ -196,7 +201,7 @@ enum class TextId : int {
     NoAdapterAtLpt, // 188 "Kein Programmieradapter an LPT "
     MaybeIncreaseDelay, // 189 "evtl. Verzögerungsfaktor erhöhen !"
     OrDelayTooLow, // 190 " oder Verzögerungsfaktor zu niedrig !"
-    NoChipInAdapter, // 191 "Kein Zendrik im Programmieradapter"
+    NoChipInAdapter, // 191 "Kein Zendrik im Programmieradapter" (brand)
     ErrorSettingAddress, // 192 "Fehler beim Setzen der Adresse "
     ErrorWritingAddress, // 193 "Fehler beim Schreiben in Adresse "
     ErrorSendingReadCommand, // 194 "Fehler beim Senden des Lesebefehls "
@@ -222,6 +227,7 @@ enum class TextId : int {
     PermShort, // 214 "Perm."
     ChannelPrefix, // 215 " C"
     NoDataToSave, // 216 "Keine Daten zu speichern"
+    // Prefix of the default program names (SzTab1.zpg, Swprg1.zpg, tbcom1.zpg).
     FreeNamePrefix, // 217 "SzTab"
     MenuFile, // 218 "&Datei"
     MenuNew, // 219 "&Neu"
@@ -231,8 +237,8 @@ enum class TextId : int {
     MenuOpenSample, // 223 "&Vorlage öffnen..."
     MenuCloseSample, // 224 "Vorlag&e schließen"
     MenuPrint, // 225 "&Drucken..."
-    MenuWriteChip, // 226 "Zendrik &programmieren"
-    MenuReadChip, // 227 "Zendrik &lesen"
+    MenuWriteChip, // 226 "Zendrik &programmieren" (brand)
+    MenuReadChip, // 227 "Zendrik &lesen" (brand)
     MenuExit, // 228 "&Beenden"
     MenuEdit, // 229 "&Bearbeiten"
     MenuEnterSwitchingTimes, // 230 "&Schaltzeiten eingeben..."
@@ -253,6 +259,7 @@ enum class TextId : int {
     MenuEditAssistant, // 245 "Eingabe&automatik..."
     MenuDeviceProperties, // 246 "&Geräteeigenschaften..."
     MenuHelp, // 247 "&Hilfe"
+    // The program's name follows in the menu; the file holds the words only.
     MenuHelpFor, // 248 "&Hilfe zu "
     MenuInfo, // 249 "&Info"
     RedirectTo, // 250 "umleiten in"
@@ -335,11 +342,11 @@ enum class TextId : int {
     BusAccessToClock, // 327 "Buszugriff auf Schaltuhr"
     ViaCom, // 328 " über COM "
     SerialTransferTitle, // 329 "Serielle Übertragung"
-    SerialReadingChip, // 330 "lese Zendrik"
-    SerialWritingChip, // 331 "schreibe in Zendrik :"
+    SerialReadingChip, // 330 "lese Zendrik" (brand)
+    SerialWritingChip, // 331 "schreibe in Zendrik :" (brand)
     UnknownMessage, // 332 "unbekannte Meldung"
-    NoChipInInterface, // 333 "Keine Zendrik im Programmieradapter"
-    ChipNotAnswering, // 334 "Zendrik antwortet nicht"
+    NoChipInInterface, // 333 "Keine Zendrik im Programmieradapter" (brand)
+    ChipNotAnswering, // 334 "Zendrik antwortet nicht" (brand)
     TransmissionErrorOnCom, // 335 "Übertragungsfehler auf COM "
     NoAnswerFromAdapter, // 336 "Keine Antwort von Programmieradapter an COM "
     AstroTimes, // 337 "Astrozeiten"
