@@ -123,3 +123,84 @@ TEST(Sonnenstand, SunPositionAtTheSolsticeAndEquinox)
     EXPECT_NEAR(e.declination * 180.0 / std::numbers::pi, 0.0, 0.5);
     EXPECT_NEAR(std::remainder(e.rightAscension, 2.0 * std::numbers::pi), 0.0, 0.02);
 }
+
+namespace {
+
+// The search written out plainly, sampling every hour of the day: the
+// routines must report exactly what it reports.
+SunCrossing PlainSearch(bool rise, int day, int month, double latitude)
+{
+    const double p2 = 6.2831853, r1 = 3.14159265 / 180.0, k1 = r1 * 15.0 * 1.0027379;
+    const double y = rise ? 1999 : 1998;
+    const double d1 = std::floor(double(day));
+    double f = day - d1 - 0.5;
+    double j = -std::floor(7.0 * (std::floor((month + 9.0) / 12.0) + y) / 4.0);
+    const double sg = month > 9 ? 1.0 : (month < 9 ? -1.0 : 0.0);
+    double j3 = std::floor(y + sg * std::floor(std::fabs(month - 9.0) / 7.0));
+    j3 = -std::floor((std::floor(j3 / 100.0) + 1.0) * 3.0 / 4.0);
+    j = j + std::floor(275.0 * month / 9.0) + d1 + j3 + 1721027.0 + 2.0 + 367.0 * y;
+    if (f < 0) {
+        f += 1;
+        j -= 1;
+    }
+    double t = j - 2451545.0 + f;
+    const double tt = t / 36525.0 + 1.0;
+    double s = (24110.5 + 8640184.813 * (t / 36525.0)) / 86400.0;
+    s -= std::floor(s);
+    const double t0 = s * 360.0 * r1;
+    const SunEquatorial a = SunPosition(t, tt);
+    const SunEquatorial b = SunPosition(t + 1.0, tt);
+    const double ra2 = b.rightAscension < a.rightAscension ? b.rightAscension + p2 : b.rightAscension;
+    const double sl = std::sin(r1 * latitude), cl = std::cos(r1 * latitude), z = std::cos(r1 * 90.833);
+    double a0 = a.rightAscension, dec0 = a.declination, v0 = 0;
+    const auto sgn = [](double x) { return x > 0 ? 1 : (x < 0 ? -1 : 0); };
+    SunCrossing r;
+    for (int c = 0; c < 24; ++c) {
+        const double p = (c + 1) / 24.0;
+        const double a2 = a.rightAscension + p * (ra2 - a.rightAscension);
+        const double dec2 = a.declination + p * (b.declination - a.declination);
+        const double l0 = t0 + c * k1, l2 = l0 + k1;
+        const double h0 = l0 - a0, h2 = l2 - a2, h1 = (h2 + h0) / 2, decm = (dec2 + dec0) / 2;
+        if (c == 0)
+            v0 = sl * std::sin(dec0) + cl * std::cos(dec0) * std::cos(h0) - z;
+        const double v2 = sl * std::sin(dec2) + cl * std::cos(dec2) * std::cos(h2) - z;
+        if (sgn(v0) != sgn(v2)) {
+            const double v1 = sl * std::sin(decm) + cl * std::cos(decm) * std::cos(h1) - z;
+            const double qa = 2 * v2 - 4 * v1 + 2 * v0, qb = 4 * v1 - 3 * v0 - v2;
+            const double disc = qb * qb - 4 * qa * v0;
+            if (disc >= 0) {
+                double e = (-qb + std::sqrt(disc)) / (2 * qa);
+                if (e > 1 || e < 0)
+                    e = (-qb - std::sqrt(disc)) / (2 * qa);
+                const double t3 = c + e + 1.0 / 120.0;
+                if (rise ? (v0 < 0 && v2 > 0) : (v0 > 0 && v2 < 0))
+                    r = SunCrossing{true, int(std::floor(t3)), int(std::floor((t3 - std::floor(t3)) * 60.0))};
+            }
+        }
+        a0 = a2;
+        dec0 = dec2;
+        v0 = v2;
+    }
+    return r;
+}
+
+} // namespace
+
+TEST(Sonnenstand, SameResultAsSamplingEveryHour)
+{
+    const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    for (double lat = -89.5; lat <= 89.5; lat += 2.5) {
+        for (int month = 1; month <= 12; ++month) {
+            for (int day = 1; day <= days[month - 1]; day += 2) {
+                const SunCrossing rise = SunriseCrossing(day, month, lat);
+                const SunCrossing plainRise = PlainSearch(true, day, month, lat);
+                ASSERT_EQ(rise.found, plainRise.found) << day << "." << month << " " << lat;
+                ASSERT_EQ(rise.minuteOfDay(), plainRise.minuteOfDay()) << day << "." << month << " " << lat;
+                const SunCrossing set = SunsetCrossing(day, month, lat);
+                const SunCrossing plainSet = PlainSearch(false, day, month, lat);
+                ASSERT_EQ(set.found, plainSet.found) << day << "." << month << " " << lat;
+                ASSERT_EQ(set.minuteOfDay(), plainSet.minuteOfDay()) << day << "." << month << " " << lat;
+            }
+        }
+    }
+}
