@@ -88,52 +88,28 @@ SunCrossing FindCrossing(Event event, double day, double month, double latitude)
     const double cosLat = std::cos(R1 * latitude);
     const double z = std::cos(z1);
 
+    double a0 = ra1;
+    double d0 = dec1;
     const double da = ra2 - ra1;
     const double dd = dec2 - dec1;
 
-    // The altitude function at the end of hour c, with the sun's place
-    // interpolated between the two days.
-    struct Sample {
-        double d, h, v;
-    };
-    const auto endOfHour = [&](int c) {
-        const double p = (c + 1) / 24.0;
+    SunCrossing result;
+    double v0 = 0.0;
+    for (int c0 = 0; c0 < 24; ++c0) {
+        const double p = (c0 + 1) / 24.0;
         const double a2 = ra1 + p * da;
         const double d2 = dec1 + p * dd;
-        const double l2 = (t0 + c * K1) + K1;
+
+        const double l0 = t0 + c0 * K1;
+        const double l2 = l0 + K1;
+        const double h0 = l0 - a0;
         const double h2 = l2 - a2;
-        return Sample{d2, h2, sinLat * std::sin(d2) + cosLat * std::cos(d2) * std::cos(h2) - z};
-    };
+        const double h1 = (h2 + h0) / 2.0;
+        const double dMid = (d2 + d0) / 2.0;
 
-    // How much the altitude function can change within one hour (hour angle
-    // and declination move linearly), with a wide margin. Hours in which it
-    // cannot reach zero hold no crossing and need not be sampled; every hour
-    // that is sampled is computed exactly as in a plain hour-by-hour search.
-    const double hourAngleStep = K1 + std::fabs(da) / 24.0;
-    const double declinationStep = std::fabs(dd) / 24.0;
-    const double perHour =
-        1.25 * (std::fabs(cosLat) * hourAngleStep + (std::fabs(sinLat) + std::fabs(cosLat)) * declinationStep) + 1e-9;
-
-    SunCrossing result;
-    double v0 = sinLat * std::sin(dec1) + cosLat * std::cos(dec1) * std::cos(t0 - ra1) - z;
-    int c0 = 0;
-    while (c0 < 24) {
-        if (std::fabs(v0) > 2.0 * perHour) {
-            const double reach = std::fabs(v0) / perHour;
-            const int quiet = reach >= 24.0 ? 24 : static_cast<int>(std::floor(reach));
-            c0 += quiet;
-            if (c0 >= 24)
-                break;
-            v0 = endOfHour(c0 - 1).v;
-            continue;
-        }
-        const double a0 = c0 == 0 ? ra1 : ra1 + (c0 / 24.0) * da;
-        const double d0 = c0 == 0 ? dec1 : dec1 + (c0 / 24.0) * dd;
-        const Sample end = endOfHour(c0);
-        const double h0 = (t0 + c0 * K1) - a0;
-        const double h1 = (end.h + h0) / 2.0;
-        const double dMid = (end.d + d0) / 2.0;
-        const double v2 = end.v;
+        if (c0 == 0)
+            v0 = sinLat * std::sin(d0) + cosLat * std::cos(d0) * std::cos(h0) - z;
+        const double v2 = sinLat * std::sin(d2) + cosLat * std::cos(d2) * std::cos(h2) - z;
 
         if (Sgn(v0) != Sgn(v2)) {
             const double v1 = sinLat * std::sin(dMid) + cosLat * std::cos(dMid) * std::cos(h1) - z;
@@ -159,8 +135,9 @@ SunCrossing FindCrossing(Event event, double day, double month, double latitude)
                 }
             }
         }
+        a0 = a2;
+        d0 = d2;
         v0 = v2;
-        ++c0;
     }
     return result;
 }
