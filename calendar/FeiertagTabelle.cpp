@@ -129,16 +129,7 @@ FeiertagResult FeiertagTabelle::removeFromSet(int set, int feiertag)
 
 FeiertagResult FeiertagTabelle::read(const QString& path)
 {
-    QByteArray data;
-    switch (ReadWholeFile(path, data)) {
-    case WholeFileRead::Missing:
-        return FeiertagResult::Missing;
-    case WholeFileRead::Unreadable:
-        return FeiertagResult::Unreadable;
-    case WholeFileRead::Ok:
-        break;
-    }
-    return parse(data);
+    return ReadAndParse<FeiertagResult>(path, [this](const QByteArray& data) { return parse(data); });
 }
 
 FeiertagResult FeiertagTabelle::parse(const QByteArray& data)

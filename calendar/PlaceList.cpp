@@ -17,16 +17,7 @@ constexpr int kMaxPlaces = 32767;
 
 PlaceFileResult PlaceList::read(const QString& path)
 {
-    QByteArray data;
-    switch (ReadWholeFile(path, data)) {
-    case WholeFileRead::Missing:
-        return PlaceFileResult::Missing;
-    case WholeFileRead::Unreadable:
-        return PlaceFileResult::Unreadable;
-    case WholeFileRead::Ok:
-        break;
-    }
-    return parse(data);
+    return ReadAndParse<PlaceFileResult>(path, [this](const QByteArray& data) { return parse(data); });
 }
 
 PlaceFileResult PlaceList::parse(const QByteArray& data)

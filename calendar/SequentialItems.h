@@ -33,6 +33,23 @@ std::optional<int> ReadNumberIn(SequentialReader& reader, int low, int high);
 enum class WholeFileRead { Ok, Missing, Unreadable };
 WholeFileRead ReadWholeFile(const QString& path, QByteArray& data);
 
+// Reads a whole file and hands it to a parser; Result is a result code with
+// the values Missing and Unreadable.
+template <typename Result, typename Parse>
+Result ReadAndParse(const QString& path, Parse parse)
+{
+    QByteArray data;
+    switch (ReadWholeFile(path, data)) {
+    case WholeFileRead::Missing:
+        return Result::Missing;
+    case WholeFileRead::Unreadable:
+        return Result::Unreadable;
+    case WholeFileRead::Ok:
+        break;
+    }
+    return parse(data);
+}
+
 // Whether nothing but blank lines follows: a file with more records than its
 // counts announce was not written by us and is not taken.
 bool OnlyBlankItemsLeft(SequentialReader& reader);
