@@ -8,6 +8,11 @@ const std::vector<Command>& commands()
         {"info", "info FILE", &runInfo},
         {"save", "save FILE OUT [--now \"YYYY-MM-DD HH:MM\"] [--yes|--no]", &runSave},
         {"texts", "texts [--lang de|en|fr]", &runTexts},
+        {"sun", "sun --lat DEG --date D.M", &runSun},
+        {"easter", "easter YEAR", &runEaster},
+        {"dst", "dst --rule R YEAR", &runDst},
+        {"astro", "astro --lon DEG --lat DEG --zone MIN --rise-offset MIN --set-offset MIN [--year Y]", &runAstro},
+        {"holidays", "holidays YEAR [--set NAME]", &runHolidays},
     };
     return table;
 }
