@@ -1,0 +1,240 @@
+#include "cli/CliContext.h"
+#include "cli/Commands.h"
+
+#include "calendar/ListFilter.h"
+#include "editing/ColumnSort.h"
+#include "editing/ListTexts.h"
+#include "editing/ProgramList.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <optional>
+
+namespace zendrik::cli {
+
+namespace {
+
+const QString kUsage = QStringLiteral(
+    "usage: zendrik-cli list FILE [--view switching|priority|dst|astro] [--sort COLUMN]\n"
+    "       [--channels MASK] [--weekdays MASK] [--months FROM-TO] [--prio FROM-TO]\n"
+    "       [--state 0|1|2] [--pulses 0|1|2] [--value N] [--sample FILE2 [--slot 0|1]]\n"
+    "  COLUMN is the grid column (1 = first column after the row number).\n"
+    "  --channels is a channel mask (bit 0 = channel 1); on the 16-channel bus\n"
+    "  device a channel number 1..16, or 255 for all channels.\n"
+    "  --state on bus-format programs: 0 equal to, 1 at most, 2 at least --value.");
+
+const QStringList kFilterOptions = {
+    QStringLiteral("channels"), QStringLiteral("weekdays"), QStringLiteral("months"), QStringLiteral("prio"),
+    QStringLiteral("state"),    QStringLiteral("pulses"),   QStringLiteral("value"),
+};
+
+// A number in decimal or, with 0x, in hexadecimal.
+std::optional<int> number(const QString& text)
+{
+    bool ok = false;
+    const QString t = text.trimmed();
+    const int value = t.startsWith(QStringLiteral("0x"), Qt::CaseInsensitive) ? t.mid(2).toInt(&ok, 16)
+                                                                               : t.toInt(&ok, 10);
+    return ok ? std::optional<int>(value) : std::nullopt;
+}
+
+struct Range {
+    int from = 0;
+    int to = 0;
+};
+
+// "FROM-TO" (or a single value for FROM = TO) within lo..hi, FROM <= TO.
+std::optional<Range> range(const QString& text, int lo, int hi)
+{
+    const QStringList parts = text.split(QLatin1Char('-'));
+    if (parts.size() > 2)
+        return std::nullopt;
+    const auto from = number(parts.first());
+    const auto to = number(parts.last());
+    if (!from || !to || *from < lo || *to > hi || *from > *to)
+        return std::nullopt;
+    return Range{*from, *to};
+}
+
+std::optional<int> boundedNumber(const QString& text, int lo, int hi)
+{
+    const auto value = number(text);
+    if (!value || *value < lo || *value > hi)
+        return std::nullopt;
+    return value;
+}
+
+int viewOf(const QString& name)
+{
+    if (name == QLatin1String("switching"))
+        return AnsichtSchaltzeiten;
+    if (name == QLatin1String("priority"))
+        return AnsichtPrioritaetszeiten;
+    if (name == QLatin1String("dst"))
+        return AnsichtSoWiTabelle;
+    if (name == QLatin1String("astro"))
+        return AnsichtAstrozeiten;
+    return -1;
+}
+
+int languageSetting(const QString& language)
+{
+    if (language == QLatin1String("en"))
+        return kLanguageEnglish;
+    if (language == QLatin1String("fr"))
+        return kLanguageFrench;
+    return kLanguageGerman;
+}
+
+// Reads the filter options into the filter and switches it on when any is
+// given. Returns the usage error, or an empty text.
+QString readFilter(const CommandArgs& args, const DeviceSettings& device, ListFilter& filter)
+{
+    const bool eib = device.EibFormat != 0;
+    if (args.has(QStringLiteral("channels"))) {
+        const QString text = args.value(QStringLiteral("channels"));
+        std::optional<int> v = device.Uhrentyp == kFamily738 ? boundedNumber(text, 1, 16) : boundedNumber(text, 1, 255);
+        if (!v && number(text) == ListFilter::kAllChannels)
+            v = ListFilter::kAllChannels;
+        if (!v)
+            return device.Uhrentyp == kFamily738 ? QStringLiteral("--channels takes a channel number 1..16 or 255")
+                                                 : QStringLiteral("--channels takes a channel mask 1..255");
+        filter.FilterKanal = *v;
+    }
+    if (args.has(QStringLiteral("weekdays"))) {
+        const auto v = boundedNumber(args.value(QStringLiteral("weekdays")), 1, 127);
+        if (!v)
+            return QStringLiteral("--weekdays takes a weekday mask 1..127 (bit 0 = Monday)");
+        filter.FilterWochentag = *v;
+    }
+    if (args.has(QStringLiteral("months"))) {
+        const auto r = range(args.value(QStringLiteral("months")), 0, 12);
+        if (!r)
+            return QStringLiteral("--months takes FROM-TO within 0..12 (0 = weekly program only)");
+        filter.FilterMonatVon = r->from;
+        filter.FilterMonatBis = r->to;
+    }
+    if (args.has(QStringLiteral("prio"))) {
+        const auto r = range(args.value(QStringLiteral("prio")), 0, kPermanentPriority);
+        if (!r)
+            return QStringLiteral("--prio takes FROM-TO within 0..10 (10 = permanent)");
+        filter.FilterPrioVon = r->from;
+        filter.FilterPrioBis = ListFilter::PrioBisFor(r->to, eib);
+    }
+    if (args.has(QStringLiteral("state"))) {
+        const auto v = boundedNumber(args.value(QStringLiteral("state")), 0, 2);
+        if (!v)
+            return QStringLiteral("--state takes 0, 1 or 2");
+        filter.FilterZustand = *v;
+    }
+    if (args.has(QStringLiteral("pulses"))) {
+        const auto v = boundedNumber(args.value(QStringLiteral("pulses")), 0, 2);
+        if (!v)
+            return QStringLiteral("--pulses takes 0, 1 or 2");
+        filter.FilterImpuls = *v;
+    }
+    if (args.has(QStringLiteral("value"))) {
+        const auto v = boundedNumber(args.value(QStringLiteral("value")), 0, 255);
+        if (!v)
+            return QStringLiteral("--value takes 0..255");
+        filter.FilterWert = *v;
+    }
+    for (const QString& option : kFilterOptions) {
+        if (args.has(option))
+            filter.FilterAktiv = -1;
+    }
+    return QString();
+}
+
+void printText(CliContext& ctx, const ProgramList& list)
+{
+    QStringList headings;
+    for (const ListColumn& c : list.columns)
+        headings << c.heading;
+    ctx.out << headings.join(QLatin1Char('\t')) << '\n';
+    for (const QStringList& row : list.rows)
+        ctx.out << row.join(QLatin1Char('\t')) << '\n';
+}
+
+void printJson(CliContext& ctx, const ProgramList& list)
+{
+    QJsonObject o;
+    o[QStringLiteral("caption")] = list.caption;
+    o[QStringLiteral("memory")] = list.memoryLabel;
+    QJsonArray columns;
+    for (const ListColumn& c : list.columns)
+        columns.append(QJsonObject{{QStringLiteral("heading"), c.heading}, {QStringLiteral("width"), c.width}});
+    o[QStringLiteral("columns")] = columns;
+    QJsonArray rows;
+    for (std::size_t r = 0; r < list.rows.size(); ++r) {
+        QJsonObject row{{QStringLiteral("cells"), QJsonArray::fromStringList(list.rows[r])}};
+        const int entry = list.entryIndexOfRow(static_cast<int>(r) + 1);
+        if (entry >= 0)
+            row[QStringLiteral("entry")] = entry;
+        rows.append(row);
+    }
+    o[QStringLiteral("rows")] = rows;
+    ctx.out << QJsonDocument(o).toJson(QJsonDocument::Indented);
+}
+
+} // namespace
+
+int runList(CliContext& ctx, const QStringList& args)
+{
+    QString error;
+    QStringList valueOptions = kFilterOptions;
+    valueOptions << QStringLiteral("view") << QStringLiteral("sort") << QStringLiteral("sample")
+                 << QStringLiteral("slot");
+    const auto parsed = CommandArgs::parse(args, valueOptions, {}, &error);
+    if (!parsed)
+        return ctx.usage(error + QLatin1Char('\n') + kUsage);
+    if (parsed->positional().size() != 1)
+        return ctx.usage(kUsage);
+
+    const int view = viewOf(parsed->value(QStringLiteral("view"), QStringLiteral("switching")));
+    if (view < 0)
+        return ctx.usage(QStringLiteral("--view takes switching, priority, dst or astro"));
+    if (view == AnsichtAstrozeiten)
+        return ctx.usage(QStringLiteral("the astro view is not available yet"));
+
+    int slot = kProgramSlot;
+    if (parsed->has(QStringLiteral("slot"))) {
+        const auto v = boundedNumber(parsed->value(QStringLiteral("slot")), 0, 1);
+        if (!v)
+            return ctx.usage(QStringLiteral("--slot takes 0 (the program) or 1 (the sample)"));
+        slot = *v;
+    }
+    if (slot == kSampleSlot && !parsed->has(QStringLiteral("sample")))
+        return ctx.usage(QStringLiteral("--slot 1 shows the sample: give it with --sample FILE2"));
+
+    if (const int rc = ctx.loadOrRefuse(parsed->positional().first(), kProgramSlot); rc != kExitOk)
+        return rc;
+    if (parsed->has(QStringLiteral("sample"))) {
+        if (const int rc = ctx.loadOrRefuse(parsed->value(QStringLiteral("sample")), kSampleSlot); rc != kExitOk)
+            return rc;
+    }
+    ProgramModel& model = ctx.model;
+    model.device.Sprache = languageSetting(ctx.language);
+    model.AktSlot = slot;
+
+    ListFilter filter;
+    if (const QString filterError = readFilter(*parsed, model.device, filter); !filterError.isEmpty())
+        return ctx.usage(filterError);
+
+    if (parsed->has(QStringLiteral("sort"))) {
+        const auto column = number(parsed->value(QStringLiteral("sort")));
+        if (!column || !SortByColumnClick(model, view, *column))
+            return ctx.usage(QStringLiteral("--sort takes a column of the list, 1 .. the last column"));
+    }
+
+    const ProgramList list = ProgramList::Build(model, ctx.texts, filter, view, slot);
+    if (ctx.json)
+        printJson(ctx, list);
+    else
+        printText(ctx, list);
+    return kExitOk;
+}
+
+} // namespace zendrik::cli
