@@ -1,5 +1,7 @@
 #include "editing/ListTexts.h"
 
+#include <QStringBuilder>
+
 #include <array>
 
 namespace zendrik {
@@ -25,16 +27,25 @@ TextId monthName(int month)
 QString FormatTime(int minutes, const TextTable& texts)
 {
     const QString& separator = texts(TextId::TimeSeparator);
-    const QString unit = QStringLiteral(" ") + texts(TextId::OClock);
+    const QString& unit = texts(TextId::OClock);
     if (minutes < 0 || minutes >= kMinutesPerDay)
-        return QStringLiteral("  --") + separator + QStringLiteral("--") + unit;
+        return QLatin1String("  --") % separator % QLatin1String("-- ") % unit;
+    // The list shows hundreds of these; build each in one piece.
     const int hour = minutes / 60;
     const int minute = minutes % 60;
-    QString text = hour < 10 ? QStringLiteral("  ") : QString();
-    text += QString::number(hour) + separator;
-    if (minute < 10)
-        text += QLatin1Char('0');
-    return text + QString::number(minute) + unit;
+    QString text;
+    text.reserve(6 + separator.size() + unit.size());
+    if (hour < 10)
+        text += QLatin1String("  ");
+    else
+        text += QLatin1Char(static_cast<char>('0' + hour / 10));
+    text += QLatin1Char(static_cast<char>('0' + hour % 10));
+    text += separator;
+    text += QLatin1Char(static_cast<char>('0' + minute / 10));
+    text += QLatin1Char(static_cast<char>('0' + minute % 10));
+    text += QLatin1Char(' ');
+    text += unit;
+    return text;
 }
 
 QString FormatWeekdays(const Entry& e, const TextTable& texts, const DeviceSettings& device)
@@ -47,20 +58,27 @@ QString FormatWeekdays(const Entry& e, const TextTable& texts, const DeviceSetti
     if (days == 0x7F)
         return texts(TextId::Daily);
     QString text;
+    text.reserve(21);
     for (int d = 0; d < 7; ++d) {
         if (days & (1 << d))
             text += texts(kShortWeekdays[static_cast<std::size_t>(d)]);
     }
-    return text.mid(1);
+    // Each short name brings its leading blank; the first one is not shown.
+    text.remove(0, 1);
+    return text;
 }
 
 QString FormatDate(int day, int month, const TextTable& texts, const DeviceSettings& device)
 {
-    const QString dayText = day == 1 ? texts(TextId::FirstDay) : QString::number(day) + texts(TextId::DaySuffix);
     const QString& name = texts(monthName(month));
+    if (day == 1) {
+        const QString& first = texts(TextId::FirstDay);
+        return device.Sprache == kLanguageEnglish ? QString(name % QLatin1String(", ") % first) : QString(first % name);
+    }
+    const QString& suffix = texts(TextId::DaySuffix);
     if (device.Sprache == kLanguageEnglish)
-        return name + QStringLiteral(", ") + dayText;
-    return dayText + name;
+        return name % QLatin1String(", ") % QString::number(day) % suffix;
+    return QString::number(day) % suffix % name;
 }
 
 QString FormatChannels(int mask, const TextTable& texts, const DeviceSettings& device)
@@ -69,21 +87,21 @@ QString FormatChannels(int mask, const TextTable& texts, const DeviceSettings& d
     if (device.Uhrentyp == kFamily738)
         return prefix + QString::number(mask + 1);
     QString text;
+    text.reserve(4 * device.Kanalzahl);
     for (int c = 1; c <= device.Kanalzahl && c <= 16; ++c) {
         if (mask & (1 << (c - 1)))
-            text += prefix + QString::number(c);
+            text += prefix % QString::number(c);
     }
     return text;
 }
 
 QString RowNumberText(int row)
 {
-    const QString number = QString::number(row);
     if (row < 10)
-        return number + QStringLiteral("  ");
+        return QString::number(row) % QLatin1String("  ");
     if (row < 100)
-        return number + QLatin1Char(' ');
-    return number;
+        return QString::number(row) % QLatin1Char(' ');
+    return QString::number(row);
 }
 
 QString MemoryLabel(int used, int capacity, const TextTable& texts)

@@ -7,6 +7,8 @@
 #include "model/DstRowCodec.h"
 #include "model/ProgramModel.h"
 
+#include <QStringBuilder>
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -18,32 +20,38 @@ constexpr int kAstroGridRows = 367;
 constexpr int kDstFirstYear = 1996;
 const QString kOnceText = QStringLiteral("1x");
 
-// What every cell text of one list depends on.
+// What every cell text of one list depends on, and the texts every row uses.
 struct CellContext {
+    CellContext(const TextTable& t, const DeviceSettings& d, const ListSources& s)
+        : texts(t), device(d), sources(s), on(t(TextId::On)), off(t(TextId::Off)),
+          // Whole-day boundaries of priority times.
+          midnight(QLatin1String(" 00") % t(TextId::TimeSeparator) % QLatin1String("00 ") % t(TextId::OClock)),
+          dayEnd(QLatin1String(" 24") % t(TextId::TimeSeparator) % QLatin1String("00 ") % t(TextId::OClock))
+    {
+    }
+
     const TextTable& texts;
     const DeviceSettings& device;
     const ListSources& sources;
+    const QString on;
+    const QString off;
+    const QString midnight;
+    const QString dayEnd;
 
     bool eib() const { return device.EibFormat != 0; }
-    QString text(TextId id) const { return texts(id); }
-    QString clock(int hour, int minute) const
-    {
-        // Whole-day boundaries of priority times: " 00:00 Uhr", " 24:00 Uhr".
-        return QStringLiteral(" %1").arg(hour, 2, 10, QLatin1Char('0')) + text(TextId::TimeSeparator)
-               + QStringLiteral("%1 ").arg(minute, 2, 10, QLatin1Char('0')) + text(TextId::OClock);
-    }
+    const QString& text(TextId id) const { return texts(id); }
 };
 
 QString channelsText(const Entry& e, const CellContext& c)
 {
     if (c.eib())
-        return c.text(TextId::ChannelPrefix) + QString::number(EntryChannelNumber(e, c.device));
+        return c.text(TextId::ChannelPrefix) % QString::number(EntryChannelNumber(e, c.device));
     return FormatChannels(EntryChannels(e, false), c.texts, c.device);
 }
 
-QString onOff(int state, const CellContext& c)
+const QString& onOff(int state, const CellContext& c)
 {
-    return c.text(state == 1 ? TextId::On : TextId::Off);
+    return state == 1 ? c.on : c.off;
 }
 
 QString onceText(const Entry& e, const CellContext& c)
@@ -72,17 +80,19 @@ QString switchingStateText(const Entry& e, const CellContext& c)
     }
 }
 
-QStringList switchingCells(const Entry& e, const CellContext& c)
+void addBlankCells(QStringList& cells, int count)
+{
+    for (int i = 0; i < count; ++i)
+        cells << QString();
+}
+
+void addSwitchingCells(QStringList& cells, const Entry& e, const CellContext& c)
 {
     const bool withPulse = c.device.Uhrentyp != kFamily752;
-    const int columns = withPulse ? 7 : 6;
-    QStringList cells;
-    cells.reserve(columns);
     // Entries beyond the day (special entries) show only their row number.
     if (EntryTime(e) / 60 >= 24) {
-        for (int i = 0; i < columns; ++i)
-            cells << QString();
-        return cells;
+        addBlankCells(cells, withPulse ? 7 : 6);
+        return;
     }
     cells << (IsWeeklyEntry(e) ? FormatWeekdays(e, c.texts, c.device)
                                : FormatDate(EntryDay(e), EntryMonth(e), c.texts, c.device));
@@ -90,13 +100,12 @@ QStringList switchingCells(const Entry& e, const CellContext& c)
     cells << channelsText(e, c);
     if (withPulse) {
         const int pulse = EntryPulse(e);
-        cells << (pulse >= 1 && pulse <= 59 ? QString::number(pulse) + c.text(TextId::Seconds) : QString());
+        cells << (pulse >= 1 && pulse <= 59 ? QString(QString::number(pulse) % c.text(TextId::Seconds)) : QString());
     }
     cells << onceText(e, c);
     cells << switchingStateText(e, c);
     const int priority = EntryPriority(e, c.eib());
     cells << (priority != 0 ? QString::number(priority) : QString());
-    return cells;
 }
 
 QString easterText(int offset, const CellContext& c)
@@ -111,28 +120,24 @@ QString easterText(int offset, const CellContext& c)
     return QString::number(std::abs(offset)) + c.text(offset < 0 ? TextId::DaysBeforeEaster : TextId::DaysAfterEaster);
 }
 
-QStringList priorityCells(const Entry& e, const CellContext& c)
+void addPriorityCells(QStringList& cells, const Entry& e, const CellContext& c)
 {
-    constexpr int columns = 6;
-    QStringList cells;
-    cells.reserve(columns);
     // Only entries marked as priority times (b0 bits 5 and 6) are shown.
     if ((e.b[0] & 0x60) != 0x60) {
-        for (int i = 0; i < columns; ++i)
-            cells << QString();
-        return cells;
+        addBlankCells(cells, 6);
+        return;
     }
     if (e.b[0] == kEasterMarker) {
         cells << easterText(PriorityEasterOffset(e), c);
-        cells << c.clock(0, 0) + QStringLiteral(" -") + c.clock(24, 0);
+        cells << c.midnight % QLatin1String(" -") % c.dayEnd;
     } else {
         // The bus format keeps the state and the channel where the conventional
         // format keeps the year; its priority times hold every year.
         const int yearCode = c.eib() ? 0 : PriorityYearCode(e);
         const QString year = yearCode >= 1 ? QString::number(kYearCodeBase + yearCode) : QString();
-        cells << FormatDate(PriorityFromDay(e), PriorityFromMonth(e), c.texts, c.device) + QLatin1Char(' ') + year
-                     + c.clock(0, 0);
-        cells << FormatDate(PriorityToDay(e), PriorityToMonth(e), c.texts, c.device) + c.clock(24, 0);
+        cells << FormatDate(PriorityFromDay(e), PriorityFromMonth(e), c.texts, c.device) % QLatin1Char(' ') % year
+                     % c.midnight;
+        cells << FormatDate(PriorityToDay(e), PriorityToMonth(e), c.texts, c.device) % c.dayEnd;
     }
     cells << channelsText(e, c);
     cells << onceText(e, c);
@@ -144,13 +149,12 @@ QStringList priorityCells(const Entry& e, const CellContext& c)
         cells << QString();
     }
     cells << (priority >= kPermanentPriority ? c.text(TextId::PermShort) : QString::number(priority));
-    return cells;
 }
 
 QString changeoverText(const DstChangeover& change, const CellContext& c)
 {
-    return FormatDate(change.day, change.month, c.texts, c.device) + QLatin1Char(' ') + QString::number(change.hour)
-           + c.text(TextId::TimeSeparator) + QStringLiteral("00 ") + c.text(TextId::OClock);
+    return FormatDate(change.day, change.month, c.texts, c.device) % QLatin1Char(' ') % QString::number(change.hour)
+           % c.text(TextId::TimeSeparator) % QLatin1String("00 ") % c.text(TextId::OClock);
 }
 
 QString shiftText(int hours, const CellContext& c)
@@ -160,10 +164,14 @@ QString shiftText(int hours, const CellContext& c)
     return QString::number(hours) + QLatin1Char(' ') + c.text(TextId::ColHours);
 }
 
-void addRow(ProgramList& list, QStringList cells)
+// A new item row holding its row number; the caller adds the other cells.
+QStringList& newRow(ProgramList& list)
 {
-    cells.prepend(RowNumberText(static_cast<int>(list.rows.size()) + 1));
+    QStringList cells;
+    cells.reserve(static_cast<qsizetype>(list.columns.size()));
+    cells << RowNumberText(static_cast<int>(list.rows.size()) + 1);
     list.rows.push_back(std::move(cells));
+    return list.rows.back();
 }
 
 QString captionName(const ProgramSlot& s)
@@ -200,8 +208,12 @@ void buildEntryView(ProgramList& list, const ProgramModel& model, const ListFilt
     const int filterMode = priority ? kDisplayPriority - filter.FilterAktiv : filter.FilterAktiv;
     list.display = BuildDisplayList(model, filter, filterMode, list.slot);
     list.rows.reserve(list.display.Anzeige.size());
-    for (const Entry& e : list.display.Anzeige)
-        addRow(list, priority ? priorityCells(e, c) : switchingCells(e, c));
+    for (const Entry& e : list.display.Anzeige) {
+        if (priority)
+            addPriorityCells(newRow(list), e, c);
+        else
+            addSwitchingCells(newRow(list), e, c);
+    }
     list.ListenZeilen = list.display.AnzAnzeige;
 }
 
@@ -216,8 +228,8 @@ void buildDstView(ProgramList& list, const ProgramModel& model, const CellContex
     const int rows = std::clamp(s.AnzSoWi, 0, kDstRows);
     for (int i = 0; i < rows; ++i) {
         const DstEntry d = DecodeDstRow(s.SoWiTab[static_cast<std::size_t>(i)]);
-        addRow(list, {QString::number(firstYear + i), changeoverText(d.forward, c), shiftText(d.forward.shift, c),
-                      changeoverText(d.back, c), shiftText(d.back.shift, c)});
+        newRow(list) << QString::number(firstYear + i) << changeoverText(d.forward, c) << shiftText(d.forward.shift, c)
+                     << changeoverText(d.back, c) << shiftText(d.back.shift, c);
     }
     list.ListenZeilen = rows;
 }
@@ -249,8 +261,9 @@ void buildAstroView(ProgramList& list, const ProgramModel& model, const CellCont
 
     const auto& table = s.astro.AstroTab[static_cast<std::size_t>(channel)];
     for (int day = 1; day <= days; ++day) {
+        QStringList& cells = newRow(list);
         if (!active) {
-            addRow(list, {QString(), QString(), QString(), QString()});
+            addBlankCells(cells, 4);
             continue;
         }
         const bool summer = c.sources.isSummerTime(day, year);
@@ -261,9 +274,9 @@ void buildAstroView(ProgramList& list, const ProgramModel& model, const CellCont
             return FormatTime(summer && real ? minutes + 60 : minutes, c.texts);
         };
         const AstroDay& a = table[static_cast<std::size_t>(day - 1)];
-        addRow(list, {channels,
-                      FormatDate(DayOfMonthOfDayOfYear(day, year), MonthOfDayOfYear(day, year), c.texts, c.device),
-                      shown(a.rise), shown(a.set)});
+        cells << channels
+              << FormatDate(DayOfMonthOfDayOfYear(day, year), MonthOfDayOfYear(day, year), c.texts, c.device)
+              << shown(a.rise) << shown(a.set);
     }
     list.ListenZeilen = days;
 }
