@@ -6,10 +6,6 @@
 #include "editing/ListTexts.h"
 #include "editing/ProgramList.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-
 #include <optional>
 
 namespace zendrik::cli {
@@ -148,7 +144,9 @@ QString readFilter(const CommandArgs& args, const DeviceSettings& device, ListFi
     return QString();
 }
 
-void printText(CliContext& ctx, const ProgramList& list)
+// The list as the grid shows it: the heading row, then one line per item
+// row, cells joined by one TAB.
+void print(CliContext& ctx, const ProgramList& list)
 {
     QStringList headings;
     for (const ListColumn& c : list.columns)
@@ -156,27 +154,6 @@ void printText(CliContext& ctx, const ProgramList& list)
     ctx.out << headings.join(QLatin1Char('\t')) << '\n';
     for (const QStringList& row : list.rows)
         ctx.out << row.join(QLatin1Char('\t')) << '\n';
-}
-
-void printJson(CliContext& ctx, const ProgramList& list)
-{
-    QJsonObject o;
-    o[QStringLiteral("caption")] = list.caption;
-    o[QStringLiteral("memory")] = list.memoryLabel;
-    QJsonArray columns;
-    for (const ListColumn& c : list.columns)
-        columns.append(QJsonObject{{QStringLiteral("heading"), c.heading}, {QStringLiteral("width"), c.width}});
-    o[QStringLiteral("columns")] = columns;
-    QJsonArray rows;
-    for (std::size_t r = 0; r < list.rows.size(); ++r) {
-        QJsonObject row{{QStringLiteral("cells"), QJsonArray::fromStringList(list.rows[r])}};
-        const int entry = list.entryIndexOfRow(static_cast<int>(r) + 1);
-        if (entry >= 0)
-            row[QStringLiteral("entry")] = entry;
-        rows.append(row);
-    }
-    o[QStringLiteral("rows")] = rows;
-    ctx.out << QJsonDocument(o).toJson(QJsonDocument::Indented);
 }
 
 } // namespace
@@ -229,11 +206,7 @@ int runList(CliContext& ctx, const QStringList& args)
             return ctx.usage(QStringLiteral("--sort takes a column of the list, 1 .. the last column"));
     }
 
-    const ProgramList list = ProgramList::Build(model, ctx.texts, filter, view, slot);
-    if (ctx.json)
-        printJson(ctx, list);
-    else
-        printText(ctx, list);
+    print(ctx, ProgramList::Build(model, ctx.texts, filter, view, slot));
     return kExitOk;
 }
 

@@ -7,7 +7,14 @@
 
 #include <QDateTime>
 
+#include <ostream>
 #include <vector>
+
+// Readable texts in test failure messages.
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace zendrik::fixtures {
 

@@ -12,123 +12,74 @@ DeviceSettings device(int row)
 {
     DeviceSettings d;
     ApplyDeviceTypeRow(d, row);
-    d.Sprache = kLanguageGerman;
     return d;
 }
 
 } // namespace
 
-TEST(FormatTime, HoursBeforeTenGetTwoLeadingBlanks)
+TEST(ListTexts, Times)
 {
     const TextTable t;
-    EXPECT_EQ(FormatTime(0, t), QStringLiteral("  0:00 Uhr"));
-    EXPECT_EQ(FormatTime(7 * 60 + 5, t), QStringLiteral("  7:05 Uhr"));
-    EXPECT_EQ(FormatTime(9 * 60 + 59, t), QStringLiteral("  9:59 Uhr"));
-    EXPECT_EQ(FormatTime(10 * 60, t), QStringLiteral("10:00 Uhr"));
-    EXPECT_EQ(FormatTime(17 * 60 + 45, t), QStringLiteral("17:45 Uhr"));
-    EXPECT_EQ(FormatTime(1439, t), QStringLiteral("23:59 Uhr"));
+    const std::pair<int, const char*> cases[] = {
+        {0, "  0:00 Uhr"},   {425, "  7:05 Uhr"},  {599, "  9:59 Uhr"},   {600, "10:00 Uhr"},
+        {1065, "17:45 Uhr"}, {1439, "23:59 Uhr"},  {1440, "  --:-- Uhr"}, {1791, "  --:-- Uhr"},
+        {-5, "  --:-- Uhr"},
+    };
+    for (const auto& [minutes, text] : cases)
+        EXPECT_EQ(FormatTime(minutes, t), QString::fromUtf8(text)) << minutes;
 }
 
-TEST(FormatTime, MinutesBeyondTheDayShowTheEmptyTime)
-{
-    const TextTable t;
-    EXPECT_EQ(FormatTime(1440, t), QStringLiteral("  --:-- Uhr"));
-    EXPECT_EQ(FormatTime(1535, t), QStringLiteral("  --:-- Uhr"));
-    EXPECT_EQ(FormatTime(1791, t), QStringLiteral("  --:-- Uhr"));
-    EXPECT_EQ(FormatTime(-5, t), QStringLiteral("  --:-- Uhr"));
-}
-
-TEST(FormatWeekdays, DailyAndSingleDays)
+TEST(ListTexts, Weekdays)
 {
     const TextTable t;
     const DeviceSettings d = device(4);
-    EXPECT_EQ(FormatWeekdays(BuildWeeklyEntry(60, 0b1111111, 1, 1, 0, 0), t, d), QStringLiteral("täglich"));
-    EXPECT_EQ(FormatWeekdays(BuildWeeklyEntry(60, 0b0010001, 1, 1, 0, 0), t, d), QStringLiteral("Mo Fr"));
-    EXPECT_EQ(FormatWeekdays(BuildWeeklyEntry(60, 0b0010101, 1, 1, 0, 0), t, d), QStringLiteral("Mo Mi Fr"));
-    EXPECT_EQ(FormatWeekdays(BuildWeeklyEntry(60, 0b1000000, 1, 1, 0, 0), t, d), QStringLiteral("So"));
-    EXPECT_EQ(FormatWeekdays(BuildWeeklyEntry(60, 0b0111111, 1, 1, 0, 0), t, d),
-              QStringLiteral("Mo Di Mi Do Fr Sa"));
-}
-
-TEST(FormatWeekdays, DatedEntriesAndPriorityTimesHaveNone)
-{
-    const TextTable t;
-    const DeviceSettings d = device(4);
+    const std::pair<int, const char*> cases[] = {
+        {0b1111111, "täglich"}, {0b0010001, "Mo Fr"}, {0b0010101, "Mo Mi Fr"},
+        {0b1000000, "So"},      {0b0111111, "Mo Di Mi Do Fr Sa"},
+    };
+    for (const auto& [days, text] : cases)
+        EXPECT_EQ(FormatWeekdays(BuildWeeklyEntry(60, days, 1, 1, 0, 0), t, d), QString::fromUtf8(text)) << days;
     EXPECT_EQ(FormatWeekdays(BuildDatedEntry(60, 31, 1, 1, 1, 0, false), t, d), QString());
     EXPECT_EQ(FormatWeekdays(BuildPriorityEntry(1, 1, 31, 1, 0, false, 1, 1, 0), t, d), QString());
-}
 
-TEST(FormatWeekdays, BusFormatWeeklyEntriesShowTheirDays)
-{
-    const TextTable t;
-    DeviceSettings d = device(5);
-    d.EibFormat = 1;
+    // The bus format keeps the weekdays in the same bits.
+    DeviceSettings bus = device(5);
+    bus.EibFormat = 1;
     Entry e;
-    e.b = {0x9E, 0x02, 0, 0b0000101, 200, 2};   // 08:00 Mo Mi, channel 3, value 200
-    EXPECT_EQ(FormatWeekdays(e, t, d), QStringLiteral("Mo Mi"));
+    e.b = {0x9E, 0x02, 0, 0b0000101, 200, 2};
+    EXPECT_EQ(FormatWeekdays(e, t, bus), QStringLiteral("Mo Mi"));
 }
 
-TEST(FormatDate, FirstDayAndOtherDays)
+TEST(ListTexts, Dates)
 {
     const TextTable t;
     const DeviceSettings d = device(4);
-    EXPECT_EQ(FormatDate(1, 1, t, d), QStringLiteral("1. Januar"));
-    EXPECT_EQ(FormatDate(15, 1, t, d), QStringLiteral("15. Januar"));
-    EXPECT_EQ(FormatDate(29, 2, t, d), QStringLiteral("29. Februar"));
-    EXPECT_EQ(FormatDate(3, 3, t, d), QStringLiteral("3. März"));
-    EXPECT_EQ(FormatDate(30, 11, t, d), QStringLiteral("30. November"));
-    EXPECT_EQ(FormatDate(24, 12, t, d), QStringLiteral("24. Dezember"));
+    const std::tuple<int, int, const char*> cases[] = {
+        {1, 1, "1. Januar"},      {15, 1, "15. Januar"},    {3, 3, "3. März"},
+        {24, 12, "24. Dezember"}, {5, 0, "5. Dezember"},    {5, 13, "5. Dezember"},
+    };
+    for (const auto& [day, month, text] : cases)
+        EXPECT_EQ(FormatDate(day, month, t, d), QString::fromUtf8(text)) << day << "." << month;
 }
 
-TEST(FormatDate, MonthsOutsideTheYearNameDecember)
+TEST(ListTexts, Channels)
 {
     const TextTable t;
-    const DeviceSettings d = device(4);
-    EXPECT_EQ(FormatDate(5, 0, t, d), QStringLiteral("5. Dezember"));
-    EXPECT_EQ(FormatDate(5, 13, t, d), QStringLiteral("5. Dezember"));
-    EXPECT_EQ(FormatDate(5, 15, t, d), QStringLiteral("5. Dezember"));
+    EXPECT_EQ(FormatChannels(0b0101, t, device(4)), QStringLiteral(" C1 C3"));
+    EXPECT_EQ(FormatChannels(0b1111, t, device(4)), QStringLiteral(" C1 C2 C3 C4"));
+    EXPECT_EQ(FormatChannels(0b1111, t, device(2)), QStringLiteral(" C1 C2"));
+    EXPECT_EQ(FormatChannels(0, t, device(4)), QString());
+    // The 16-channel bus device stores a channel index.
+    EXPECT_EQ(FormatChannels(0, t, device(20)), QStringLiteral(" C1"));
+    EXPECT_EQ(FormatChannels(15, t, device(20)), QStringLiteral(" C16"));
 }
 
-TEST(FormatChannels, MaskWithLeadingBlanks)
+TEST(ListTexts, RowNumbersAndMemoryLabel)
 {
-    const TextTable t;
-    const DeviceSettings d = device(4);
-    EXPECT_EQ(FormatChannels(0b0101, t, d), QStringLiteral(" C1 C3"));
-    EXPECT_EQ(FormatChannels(0b1111, t, d), QStringLiteral(" C1 C2 C3 C4"));
-    EXPECT_EQ(FormatChannels(0, t, d), QString());
-}
-
-TEST(FormatChannels, OnlyTheDevicesChannelsCount)
-{
-    const TextTable t;
-    const DeviceSettings twoChannels = device(2);
-    EXPECT_EQ(FormatChannels(0b1111, t, twoChannels), QStringLiteral(" C1 C2"));
-    EXPECT_EQ(FormatChannels(0b1100, t, twoChannels), QString());
-}
-
-TEST(FormatChannels, BusAstroDeviceShowsTheChannelIndexPlusOne)
-{
-    const TextTable t;
-    const DeviceSettings d = device(20);
-    EXPECT_EQ(FormatChannels(0, t, d), QStringLiteral(" C1"));
-    EXPECT_EQ(FormatChannels(5, t, d), QStringLiteral(" C6"));
-    EXPECT_EQ(FormatChannels(15, t, d), QStringLiteral(" C16"));
-}
-
-TEST(RowNumberText, PaddedToThreeCharacters)
-{
-    EXPECT_EQ(RowNumberText(1), QStringLiteral("1  "));
-    EXPECT_EQ(RowNumberText(9), QStringLiteral("9  "));
-    EXPECT_EQ(RowNumberText(10), QStringLiteral("10 "));
-    EXPECT_EQ(RowNumberText(99), QStringLiteral("99 "));
-    EXPECT_EQ(RowNumberText(100), QStringLiteral("100"));
-    EXPECT_EQ(RowNumberText(500), QStringLiteral("500"));
-}
-
-TEST(MemoryLabel, UsedOfCapacity)
-{
+    const std::pair<int, const char*> rows[] = {{1, "1  "}, {9, "9  "}, {10, "10 "}, {99, "99 "}, {100, "100"}};
+    for (const auto& [row, text] : rows)
+        EXPECT_EQ(RowNumberText(row), QString::fromLatin1(text));
     const TextTable t;
     EXPECT_EQ(MemoryLabel(12, 324, t), QStringLiteral("12 von 324"));
-    EXPECT_EQ(MemoryLabel(0, 324, t), QStringLiteral("0 von 324"));
-    EXPECT_EQ(MemoryLabel(500, 500, t), QStringLiteral("500 von 500"));
+    EXPECT_EQ(MemoryLabel(0, 500, t), QStringLiteral("0 von 500"));
 }
