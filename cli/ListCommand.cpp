@@ -84,59 +84,70 @@ int languageSetting(const QString& language)
     return kLanguageGerman;
 }
 
+// Filter options that take one number, and the ranges FROM-TO.
+struct NumberOption {
+    const char* name;
+    int lo;
+    int hi;
+    int ListFilter::*field;
+    const char* error;
+};
+
+const NumberOption kNumberOptions[] = {
+    {"weekdays", 1, 127, &ListFilter::FilterWochentag, "--weekdays takes a weekday mask 1..127 (bit 0 = Monday)"},
+    {"state", 0, 2, &ListFilter::FilterZustand, "--state takes 0, 1 or 2"},
+    {"pulses", 0, 2, &ListFilter::FilterImpuls, "--pulses takes 0, 1 or 2"},
+    {"value", 0, 255, &ListFilter::FilterWert, "--value takes 0..255"},
+};
+
+struct RangeOption {
+    const char* name;
+    int hi;
+    int ListFilter::*from;
+    int ListFilter::*to;
+    const char* error;
+};
+
+const RangeOption kRangeOptions[] = {
+    {"months", 12, &ListFilter::FilterMonatVon, &ListFilter::FilterMonatBis,
+     "--months takes FROM-TO within 0..12 (0 = weekly program only)"},
+    {"prio", kPermanentPriority, &ListFilter::FilterPrioVon, &ListFilter::FilterPrioBis,
+     "--prio takes FROM-TO within 0..10 (10 = permanent)"},
+};
+
 // Reads the filter options into the filter and switches it on when any is
 // given. Returns the usage error, or an empty text.
 QString readFilter(const CommandArgs& args, const DeviceSettings& device, ListFilter& filter)
 {
-    const bool eib = device.EibFormat != 0;
     if (args.has(QStringLiteral("channels"))) {
         const QString text = args.value(QStringLiteral("channels"));
-        std::optional<int> v = device.Uhrentyp == kFamily738 ? boundedNumber(text, 1, 16) : boundedNumber(text, 1, 255);
+        const bool bus = device.Uhrentyp == kFamily738;
+        std::optional<int> v = bus ? boundedNumber(text, 1, 16) : boundedNumber(text, 1, 255);
         if (!v && number(text) == ListFilter::kAllChannels)
             v = ListFilter::kAllChannels;
         if (!v)
-            return device.Uhrentyp == kFamily738 ? QStringLiteral("--channels takes a channel number 1..16 or 255")
-                                                 : QStringLiteral("--channels takes a channel mask 1..255");
+            return bus ? QStringLiteral("--channels takes a channel number 1..16 or 255")
+                       : QStringLiteral("--channels takes a channel mask 1..255");
         filter.FilterKanal = *v;
     }
-    if (args.has(QStringLiteral("weekdays"))) {
-        const auto v = boundedNumber(args.value(QStringLiteral("weekdays")), 1, 127);
+    for (const NumberOption& o : kNumberOptions) {
+        if (!args.has(QLatin1String(o.name)))
+            continue;
+        const auto v = boundedNumber(args.value(QLatin1String(o.name)), o.lo, o.hi);
         if (!v)
-            return QStringLiteral("--weekdays takes a weekday mask 1..127 (bit 0 = Monday)");
-        filter.FilterWochentag = *v;
+            return QLatin1String(o.error);
+        filter.*o.field = *v;
     }
-    if (args.has(QStringLiteral("months"))) {
-        const auto r = range(args.value(QStringLiteral("months")), 0, 12);
+    for (const RangeOption& o : kRangeOptions) {
+        if (!args.has(QLatin1String(o.name)))
+            continue;
+        const auto r = range(args.value(QLatin1String(o.name)), 0, o.hi);
         if (!r)
-            return QStringLiteral("--months takes FROM-TO within 0..12 (0 = weekly program only)");
-        filter.FilterMonatVon = r->from;
-        filter.FilterMonatBis = r->to;
+            return QLatin1String(o.error);
+        filter.*o.from = r->from;
+        filter.*o.to = r->to;
     }
-    if (args.has(QStringLiteral("prio"))) {
-        const auto r = range(args.value(QStringLiteral("prio")), 0, kPermanentPriority);
-        if (!r)
-            return QStringLiteral("--prio takes FROM-TO within 0..10 (10 = permanent)");
-        filter.FilterPrioVon = r->from;
-        filter.FilterPrioBis = ListFilter::PrioBisFor(r->to, eib);
-    }
-    if (args.has(QStringLiteral("state"))) {
-        const auto v = boundedNumber(args.value(QStringLiteral("state")), 0, 2);
-        if (!v)
-            return QStringLiteral("--state takes 0, 1 or 2");
-        filter.FilterZustand = *v;
-    }
-    if (args.has(QStringLiteral("pulses"))) {
-        const auto v = boundedNumber(args.value(QStringLiteral("pulses")), 0, 2);
-        if (!v)
-            return QStringLiteral("--pulses takes 0, 1 or 2");
-        filter.FilterImpuls = *v;
-    }
-    if (args.has(QStringLiteral("value"))) {
-        const auto v = boundedNumber(args.value(QStringLiteral("value")), 0, 255);
-        if (!v)
-            return QStringLiteral("--value takes 0..255");
-        filter.FilterWert = *v;
-    }
+    filter.FilterPrioBis = ListFilter::PrioBisFor(filter.FilterPrioBis, device.EibFormat != 0);
     for (const QString& option : kFilterOptions) {
         if (args.has(option))
             filter.FilterAktiv = -1;
