@@ -6,6 +6,7 @@ const std::vector<Command>& commands()
 {
     static const std::vector<Command> table = {
         {"info", "info FILE", &runInfo},
+        {"list", "list FILE [--view switching|priority|dst|astro] [--sort COLUMN] [filter options] [--sample FILE2 --slot 1]", &runList},
         {"save", "save FILE OUT [--now \"YYYY-MM-DD HH:MM\"] [--yes|--no]", &runSave},
         {"texts", "texts [--lang de|en|fr]", &runTexts},
         {"sun", "sun --lat DEG --date D.M", &runSun},

@@ -20,6 +20,7 @@ struct Command {
 const std::vector<Command>& commands();
 
 int runInfo(CliContext& context, const QStringList& args);
+int runList(CliContext& context, const QStringList& args);
 int runSave(CliContext& context, const QStringList& args);
 int runTexts(CliContext& context, const QStringList& args);
 int runSun(CliContext& context, const QStringList& args);
