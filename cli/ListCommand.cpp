@@ -1,10 +1,13 @@
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
 
+#include "calendar/FeiertagTabelle.h"
 #include "calendar/ListFilter.h"
 #include "editing/ColumnSort.h"
 #include "editing/ListTexts.h"
 #include "editing/ProgramList.h"
+
+#include <QDir>
 
 #include <optional>
 
@@ -13,7 +16,7 @@ namespace zendrik::cli {
 namespace {
 
 const QString kUsage = QStringLiteral(
-    "usage: zendrik-cli list FILE [--view switching|priority|dst|astro] [--sort COLUMN]\n"
+    "usage: zendrik-cli list FILE [--view switching|priority|dst|astro] [--sort COLUMN] [--channel C]\n"
     "       [--channels MASK] [--weekdays MASK] [--months FROM-TO] [--prio FROM-TO]\n"
     "       [--state 0|1|2] [--pulses 0|1|2] [--value N] [--sample FILE2 [--slot 0|1]]\n"
     "  COLUMN is the grid column (1 = first column after the row number).\n"
@@ -174,7 +177,7 @@ int runList(CliContext& ctx, const QStringList& args)
     QString error;
     QStringList valueOptions = kFilterOptions;
     valueOptions << QStringLiteral("view") << QStringLiteral("sort") << QStringLiteral("sample")
-                 << QStringLiteral("slot");
+                 << QStringLiteral("slot") << QStringLiteral("channel");
     const auto parsed = CommandArgs::parse(args, valueOptions, {}, &error);
     if (!parsed)
         return ctx.usage(error + QLatin1Char('\n') + kUsage);
@@ -184,8 +187,13 @@ int runList(CliContext& ctx, const QStringList& args)
     const int view = viewOf(parsed->value(QStringLiteral("view"), QStringLiteral("switching")));
     if (view < 0)
         return ctx.usage(QStringLiteral("--view takes switching, priority, dst or astro"));
-    if (view == AnsichtAstrozeiten)
-        return ctx.usage(QStringLiteral("the astro view is not available yet"));
+    int astroChannel = 0;
+    if (parsed->has(QStringLiteral("channel"))) {
+        const auto v = boundedNumber(parsed->value(QStringLiteral("channel")), 1, kAstroChannels);
+        if (!v)
+            return ctx.usage(QStringLiteral("--channel takes the astro channel 1..4"));
+        astroChannel = *v - 1;
+    }
 
     int slot = kProgramSlot;
     if (parsed->has(QStringLiteral("slot"))) {
@@ -217,7 +225,17 @@ int runList(CliContext& ctx, const QStringList& args)
             return ctx.usage(QStringLiteral("--sort takes a column of the list, 1 .. the last column"));
     }
 
-    print(ctx, ProgramList::Build(model, ctx.texts, filter, view, slot));
+    // Movable priority times are named after the holidays of the language's
+    // holiday file in the working directory, when there is one.
+    FeiertagTabelle holidays;
+    const bool haveHolidays =
+        holidays.read(QDir(ctx.workDir).filePath(ctx.texts(TextId::HolidayFileName))) == FeiertagResult::Ok;
+    ListSources sources;
+    sources.astroChannel = astroChannel;
+    if (haveHolidays)
+        sources.holidayName = [&holidays](int offset) { return holidays.FeiertagName(offset + kEasterOffsetBias); };
+
+    print(ctx, ProgramList::Build(model, ctx.texts, filter, view, slot, sources));
     return kExitOk;
 }
 

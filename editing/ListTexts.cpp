@@ -106,7 +106,7 @@ QString RowNumberText(int row)
 
 QString MemoryLabel(int used, int capacity, const TextTable& texts)
 {
-    return QString::number(used) + QLatin1Char(' ') + texts(TextId::From) + QLatin1Char(' ') + QString::number(capacity);
+    return QString::number(used) + QLatin1Char(' ') + texts(TextId::FromAlt) + QLatin1Char(' ') + QString::number(capacity);
 }
 
 } // namespace zendrik

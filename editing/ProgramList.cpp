@@ -1,5 +1,8 @@
 #include "editing/ProgramList.h"
 
+#include "calendar/AstroTable.h"
+#include "calendar/SommerzeitTage.h"
+
 #include "calendar/CalendarMath.h"
 #include "calendar/ListFilter.h"
 #include "editing/ListTexts.h"
@@ -17,7 +20,6 @@ namespace zendrik {
 namespace {
 
 constexpr int kAstroGridRows = 367;
-constexpr int kDstFirstYear = 1996;
 const QString kOnceText = QStringLiteral("1x");
 
 // What every cell text of one list depends on, and the texts every row uses.
@@ -223,8 +225,9 @@ void buildDstView(ProgramList& list, const ProgramModel& model, const CellContex
     list.caption = c.text(TextId::DstTable) + QLatin1Char(' ') + captionName(s);
     list.columns = {{c.text(TextId::ColNo), 500},     {c.text(TextId::Year), 2000},   {c.text(TextId::ForwardOn), 2800},
                     {c.text(TextId::AtTime), 1600},   {c.text(TextId::BackOn), 2800}, {c.text(TextId::AtTime), 1600}};
-    // The table starts at the year SoWiJahr names and has one row per year.
-    const int firstYear = (s.SoWiJahr & 0x3F) + kDstFirstYear;
+    // Row i holds the changeovers of the reference year + i, the year the
+    // device and the simulation use it for.
+    const int firstYear = SoWiBezugsjahr(s);
     const int rows = std::clamp(s.AnzSoWi, 0, kDstRows);
     for (int i = 0; i < rows; ++i) {
         const DstEntry d = DecodeDstRow(s.SoWiTab[static_cast<std::size_t>(i)]);
@@ -243,11 +246,6 @@ void buildAstroView(ProgramList& list, const ProgramModel& model, const CellCont
                     {c.text(TextId::AstroOnDay), 2700},
                     {c.text(TextId::SwitchOffAt), 2700},
                     {c.text(TextId::SwitchOnAt), 2700}};
-    if (!c.sources.isSummerTime) {
-        list.complete = false;
-        return;
-    }
-
     const int year = model.currentYear();
     const int days = IsLeapYear(year) ? 366 : 365;
     const int channel = std::clamp(c.sources.astroChannel, 0, kAstroChannels - 1);
@@ -259,24 +257,22 @@ void buildAstroView(ProgramList& list, const ProgramModel& model, const CellCont
     else if (c.device.AstroC1C2 != 0)
         channels += QLatin1Char(' ') + prefix + QLatin1Char('2');
 
-    const auto& table = s.astro.AstroTab[static_cast<std::size_t>(channel)];
     for (int day = 1; day <= days; ++day) {
         QStringList& cells = newRow(list);
         if (!active) {
             addBlankCells(cells, 4);
             continue;
         }
-        const bool summer = c.sources.isSummerTime(day, year);
-        // The no-time marker (beyond the day) means no switching that day and
-        // shows as the empty time; real times move by the summer hour.
-        auto shown = [&](int minutes) {
-            const bool real = minutes >= 0 && minutes < 1440;
-            return FormatTime(summer && real ? minutes + 60 : minutes, c.texts);
+        // The times as the device switches them: with the summer hour and, on
+        // the astro family, its offsets. No time, or one pushed out of the
+        // day, shows as the empty time.
+        const AstroShownTimes shown = ShownAstroTimes(model, list.slot, channel, day, year);
+        auto text = [&](const std::optional<int>& minutes) {
+            return FormatTime(minutes && *minutes >= 0 && *minutes < 1440 ? *minutes : 1440, c.texts);
         };
-        const AstroDay& a = table[static_cast<std::size_t>(day - 1)];
         cells << channels
               << FormatDate(DayOfMonthOfDayOfYear(day, year), MonthOfDayOfYear(day, year), c.texts, c.device)
-              << shown(a.rise) << shown(a.set);
+              << text(shown.rise) << text(shown.set);
     }
     list.ListenZeilen = days;
 }
@@ -305,7 +301,6 @@ ProgramList ProgramList::Build(const ProgramModel& model, const TextTable& texts
         buildAstroView(list, model, context);
         break;
     default:
-        list.complete = false;
         break;
     }
     return list;

@@ -24,11 +24,6 @@ struct ListColumn {
 struct ListSources {
     // Astro view: the channel (0..3) the main window has selected.
     int astroChannel = 0;
-    // Astro view: whether a day of the year lies in summer time under the
-    // program's summer/winter rule. The astro table holds times without summer
-    // time; the list adds the hour on summer days. The calendar's summer-time
-    // rule supplies it; without it the astro rows cannot be built.
-    std::function<bool(int dayOfYear, int year)> isSummerTime;
     // Priority-time view: the name of the holiday a movable priority time was
     // made for, from the installation's holiday table (the Easter offset in
     // days; empty when no holiday has it). Without a name the cell names the
@@ -56,9 +51,6 @@ public:
     DisplayList display;
     // Number of item rows (the printer prints this many).
     int ListenZeilen = 0;
-    // False when the astro view was asked for without a summer-time rule:
-    // columns and caption are set, the rows are not.
-    bool complete = true;
 
     // Rows of the grid including the heading: at least one empty row under
     // the last item and at least minZeilen; the astro view always has 367.

@@ -143,7 +143,7 @@ TEST_F(ListCommandTest, SummerWinterTable)
     ProgramModel model;
     startProgram(model, kRow731FourChannels);
     model.device.SwRegel = 4;
-    model.program().SoWiJahr = 2027 - 1996;
+    model.program().SoWiJahr = 2026 - 1996;   // rows count from the year after
     model.program().SoWiTab[0] = EncodeDstRow({{28, 3, 2, 1}, {31, 10, 3, 1}});
     model.program().SoWiTab[1] = EncodeDstRow({{26, 3, 2, 1}, {29, 10, 3, 3}});
     model.program().AnzSoWi = 2;
@@ -208,12 +208,35 @@ TEST_F(ListCommandTest, SampleSlotAndEmptyProgram)
     EXPECT_EQ(column(list(kRow731FourChannels, {program, QStringLiteral("--sample"), sampleFile}).out, 0).size(), 6);
 }
 
+TEST_F(ListCommandTest, AstroTimesOfTheCurrentYear)
+{
+    ProgramModel model;
+    startProgram(model, kRow738);
+    model.device.SwRegel = 1;
+    auto& astro = model.program().astro;
+    astro.AstroAktiv[0] = astro.AstroAktiv[2] = -1;
+    for (auto& day : astro.AstroTab[1])
+        day = AstroDay{7 * 60 + 30, 17 * 60, 0, -1};
+    const QString file = save(model, QStringLiteral("ASTRO.zpg"));
+
+    const CliRun r = list(kRow738, {file, QStringLiteral("--view"), QStringLiteral("astro"), QStringLiteral("--channel"),
+                                    QStringLiteral("2")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 1 + QDate::currentDate().daysInYear());
+    EXPECT_EQ(lines[0], QStringLiteral("Nr.\tKanäle\tam\tAusschalten um:\tEinschalten um:"));
+    EXPECT_EQ(lines[1], QStringLiteral("1  \t C2\t1. Januar\t  7:30 Uhr\t17:00 Uhr"));
+    // 1 July lies in summer time under the European rule.
+    const int july1 = QDate(QDate::currentDate().year(), 7, 1).dayOfYear();
+    EXPECT_EQ(lines[july1], QString::number(july1) + QStringLiteral("\t C2\t1. Juli\t  8:30 Uhr\t18:00 Uhr"));
+}
+
 TEST_F(ListCommandTest, RefusalsAndUsageErrors)
 {
     const QString file = saveInstallation();
-    const CliRun astro = list(kRow731FourChannels, {file, QStringLiteral("--view"), QStringLiteral("astro")});
-    EXPECT_EQ(astro.exitCode, 2);
-    EXPECT_TRUE(astro.err.contains(QStringLiteral("astro view is not available")));
+    const CliRun channel = list(kRow731FourChannels, {file, QStringLiteral("--view"), QStringLiteral("astro"),
+                                                      QStringLiteral("--channel"), QStringLiteral("5")});
+    EXPECT_EQ(channel.exitCode, 2);
 
     const CliRun missing = list(kRow731FourChannels, {file, QStringLiteral("--sample"), path(QStringLiteral("NO.zpg"))});
     EXPECT_EQ(missing.exitCode, 1);

@@ -1,44 +1,14 @@
-// The list texts in English and French. They run against the real English
-// and French tables as soon as TextTable offers LoadEnglish() and
-// LoadFrench(); until then they set the few entries they need themselves,
-// with the wording those tables must carry, and say so on stderr.
+// The list texts in English and French, against the real tables.
 
 #include "editing/ListTexts.h"
 #include "model/DeviceTypes.h"
 
 #include <gtest/gtest.h>
 
-#include <iostream>
 
 using namespace zendrik;
 
 namespace {
-
-template <typename Table>
-void loadEnglish(Table& t)
-{
-    if constexpr (requires { t.LoadEnglish(); }) {
-        t.LoadEnglish();
-    } else {
-        std::cerr << "note: no English table yet, the test sets the entries it needs\n";
-        t.set(TextId::January, QStringLiteral("January"));
-        t.set(TextId::FirstDay, QStringLiteral("1st"));
-        t.set(TextId::OClock, QStringLiteral("hrs"));
-        t.set(TextId::From, QStringLiteral("of"));
-    }
-}
-
-template <typename Table>
-void loadFrench(Table& t)
-{
-    if constexpr (requires { t.LoadFrench(); }) {
-        t.LoadFrench();
-    } else {
-        std::cerr << "note: no French table yet, the test sets the entries it needs\n";
-        t.set(TextId::January, QStringLiteral("janvier"));
-        t.set(TextId::FirstDay, QStringLiteral("1er "));
-    }
-}
 
 DeviceSettings device(int sprache)
 {
@@ -53,7 +23,7 @@ DeviceSettings device(int sprache)
 TEST(ListTextsEnglish, MonthFirstHoursAndMemoryLabel)
 {
     TextTable t;
-    loadEnglish(t);
+    t.LoadEnglish();
     const DeviceSettings d = device(kLanguageEnglish);
     EXPECT_EQ(FormatDate(1, 1, t, d), QStringLiteral("January, 1st"));
     EXPECT_EQ(FormatDate(15, 1, t, d), QStringLiteral("January, 15") + t(TextId::DaySuffix));
@@ -65,7 +35,7 @@ TEST(ListTextsEnglish, MonthFirstHoursAndMemoryLabel)
 TEST(ListTextsFrench, DayFirst)
 {
     TextTable t;
-    loadFrench(t);
+    t.LoadFrench();
     const DeviceSettings d = device(kLanguageFrench);
     EXPECT_EQ(FormatDate(1, 1, t, d), QStringLiteral("1er ") + t(TextId::January));
     EXPECT_EQ(FormatDate(15, 1, t, d), QStringLiteral("15") + t(TextId::DaySuffix) + t(TextId::January));
