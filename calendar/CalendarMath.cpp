@@ -75,4 +75,57 @@ DayMonth EasterRelativeDate(int offset, int year)
     return DayMonth{d - TageBisMonatsende(month - 1, year), month};
 }
 
+CalendarDate DateOfDayOfYear(int dayOfYear, int year)
+{
+    while (dayOfYear < 1) {
+        --year;
+        dayOfYear += DaysInYear(year);
+    }
+    while (dayOfYear > DaysInYear(year)) {
+        dayOfYear -= DaysInYear(year);
+        ++year;
+    }
+    const int month = MonthOfDayOfYear(dayOfYear, year);
+    return CalendarDate{dayOfYear - TageBisMonatsende(month - 1, year), month, year};
+}
+
+int CompareDates(const CalendarDate& a, const CalendarDate& b)
+{
+    if (a.year != b.year)
+        return a.year < b.year ? 1 : -1;
+    if (a.month != b.month)
+        return a.month < b.month ? 1 : -1;
+    if (a.day != b.day)
+        return a.day < b.day ? 1 : -1;
+    return 0;
+}
+
+int SonntagVor(int day, int month, int year)
+{
+    return DayOfYear(day, month, year) - WochentagVon(day, month, year);
+}
+
+int NterWochentag(int week, int weekday, int month, int year)
+{
+    if (week < 0 || week > 4 || weekday < 0 || weekday > 6 || month < 0 || month > 11)
+        return 0;
+    // Days counted from a Monday-based origin in 1993, as WochentagVon does.
+    int d = static_cast<int>(std::floor((year - 1993) * 365.25)) + 3;
+    if (month > 1 && IsLeapYear(year))
+        d += 1;
+    d += kCumulative[static_cast<std::size_t>(month)];
+
+    // The window of seven days the wanted weekday is looked for in.
+    int start = 1;
+    if (week == 4) {
+        const int length = TageImMonat(month + 1, year);
+        start = length - 6;
+    }
+    const int r = ((d + start) % 7 + 7) % 7;
+    const int offset = (weekday + 7 - r) % 7;
+    if (week == 4)
+        return offset + start;
+    return offset + 1 + 7 * week;
+}
+
 } // namespace zendrik

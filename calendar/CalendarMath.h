@@ -31,4 +31,34 @@ struct DayMonth {
 // The date that lies offset days after Easter Sunday of the year.
 DayMonth EasterRelativeDate(int offset, int year);
 
+// A full date of the devices' calendar.
+struct CalendarDate {
+    int day = 0;
+    int month = 0;
+    int year = 0;
+
+    bool operator==(const CalendarDate&) const = default;
+};
+
+constexpr int DaysInYear(int year)
+{
+    return IsLeapYear(year) ? 366 : 365;
+}
+
+// The date of a day of the year; a day before 1 January or after
+// 31 December is counted on into the neighbouring year.
+CalendarDate DateOfDayOfYear(int dayOfYear, int year);
+
+// 1 when a is earlier than b, -1 when it is later, 0 when both are the same
+// day: the year decides first, then the month, then the day.
+int CompareDates(const CalendarDate& a, const CalendarDate& b);
+
+// Day of year of the last Sunday strictly before the date.
+int SonntagVor(int day, int month, int year);
+
+// Day of month of the n-th weekday of a month, as the table dialog's
+// automatic entry computes it: week 0..3 = first..fourth, 4 = last;
+// weekday 0 = Monday .. 6 = Sunday; month 0 = January .. 11 = December.
+int NterWochentag(int week, int weekday, int month, int year);
+
 } // namespace zendrik

@@ -6,8 +6,14 @@ const std::vector<Command>& commands()
 {
     static const std::vector<Command> table = {
         {"info", "info FILE", &runInfo},
+        {"list", "list FILE [--view switching|priority|dst|astro] [--sort COLUMN] [filter options] [--sample FILE2 --slot 1]", &runList},
         {"save", "save FILE OUT [--now \"YYYY-MM-DD HH:MM\"] [--yes|--no]", &runSave},
         {"texts", "texts [--lang de|en|fr]", &runTexts},
+        {"sun", "sun --lat DEG --date D.M", &runSun},
+        {"easter", "easter YEAR", &runEaster},
+        {"dst", "dst --rule R YEAR", &runDst},
+        {"astro", "astro --lon DEG --lat DEG --zone MIN --rise-offset MIN --set-offset MIN [--year Y]", &runAstro},
+        {"holidays", "holidays YEAR [--set NAME]", &runHolidays},
     };
     return table;
 }

@@ -20,7 +20,13 @@ struct Command {
 const std::vector<Command>& commands();
 
 int runInfo(CliContext& context, const QStringList& args);
+int runList(CliContext& context, const QStringList& args);
 int runSave(CliContext& context, const QStringList& args);
 int runTexts(CliContext& context, const QStringList& args);
+int runSun(CliContext& context, const QStringList& args);
+int runEaster(CliContext& context, const QStringList& args);
+int runDst(CliContext& context, const QStringList& args);
+int runAstro(CliContext& context, const QStringList& args);
+int runHolidays(CliContext& context, const QStringList& args);
 
 } // namespace zendrik::cli

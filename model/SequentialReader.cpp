@@ -26,6 +26,16 @@ void SequentialReader::skipLineEnd()
 
 std::optional<long long> SequentialReader::readInteger()
 {
+    return readNumber(false);
+}
+
+std::optional<long long> SequentialReader::readSignedInteger()
+{
+    return readNumber(true);
+}
+
+std::optional<long long> SequentialReader::readNumber(bool allowSign)
+{
     // Skip separators: blanks, tabs, commas and line ends.
     while (pos_ < data_.size()) {
         const char c = data_[pos_];
@@ -54,16 +64,21 @@ std::optional<long long> SequentialReader::readInteger()
         else
             ++pos_;
     }
-    if (length == 0 || length > 18)
+    qsizetype first = start;
+    const bool negative = allowSign && length > 1 && data_[start] == '-';
+    if (negative)
+        ++first;
+    const qsizetype digits = start + length - first;
+    if (digits == 0 || digits > 18)
         return std::nullopt;
     long long value = 0;
-    for (qsizetype i = start; i < start + length; ++i) {
+    for (qsizetype i = first; i < start + length; ++i) {
         const char c = data_[i];
         if (c < '0' || c > '9')
             return std::nullopt;
         value = value * 10 + (c - '0');
     }
-    return value;
+    return negative ? -value : value;
 }
 
 std::optional<QString> SequentialReader::readTextItem()

@@ -22,6 +22,11 @@ public:
     // number (a sign, a decimal point or letters make it invalid).
     std::optional<long long> readInteger();
 
+    // The next number that may carry a leading minus sign (holiday offsets,
+    // weekdays before a date). Empty when the input ends or the item is no
+    // whole number.
+    std::optional<long long> readSignedInteger();
+
     // The next text item; at the end of the input an empty text, and
     // atEnd() reports it.
     QString readText();
@@ -34,6 +39,7 @@ public:
 private:
     bool isLineEnd(char c) const { return c == '\n' || c == '\r'; }
     void skipLineEnd();
+    std::optional<long long> readNumber(bool allowSign);
 
     QByteArray data_;
     Decoder decode_;

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+namespace zendrik {
+
+// Kinds of holiday ("Art").
+enum FeiertagArt : int {
+    FeiertagFest = 0,     // fixed day and month
+    FeiertagFrei = 1,     // the weekday before or after a day and month
+    FeiertagOstern = 2,   // days from Easter Sunday
+};
+
+// Easter offsets a movable priority time can carry: the entry keeps the
+// offset plus 82 in one byte.
+inline constexpr int kMinEasterOffset = -82;
+inline constexpr int kMaxEasterOffset = 255 - 82;
+
+// One named holiday of the holiday table.
+struct Feiertag {
+    QString Name;
+    int Art = FeiertagFest;
+    // Kind 1 only: -7..-1 the weekday before the date, 1..7 the weekday
+    // after it (1 = Monday .. 7 = Sunday); 0 for the other kinds.
+    int Wochentag = 0;
+    // Kinds 0 and 1: day of month; kind 2: days from Easter Sunday.
+    int Tag = 1;
+    // Kinds 0 and 1: month 1..12; kind 2: 0.
+    int Monat = 1;
+
+    bool operator==(const Feiertag&) const = default;
+
+    // Whether the values make a date: a day that exists in the month (29
+    // February included), a weekday for kind 1, an offset the movable entry
+    // can hold for kind 2, and zero in the fields the kind does not use.
+    bool hasValidValues() const;
+};
+
+} // namespace zendrik

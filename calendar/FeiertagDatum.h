@@ -1,0 +1,37 @@
+#pragma once
+
+#include "calendar/CalendarMath.h"
+#include "calendar/Feiertag.h"
+
+#include <optional>
+#include <vector>
+
+namespace zendrik {
+
+// The date of a kind-1 holiday: the nearest weekday (1 = Monday .. 7 =
+// Sunday) strictly before (wochentag < 0) or strictly after (wochentag > 0)
+// the day and month, so that a date already on that weekday moves a whole
+// week. Near the year's ends the date may lie in the neighbouring year.
+CalendarDate FreierFeiertagDatum(int wochentag, int day, int month, int year);
+
+// The date of a holiday in a year: the fixed date, the weekday rule, or
+// Easter Sunday plus the offset (which may reach into a neighbouring year).
+// Empty when the holiday has no date that year (29 February in a common
+// year, values that make no date).
+std::optional<CalendarDate> FeiertagDatum(const Feiertag& feiertag, int year);
+
+// The priority-time dialog's year search: the holiday's dates, starting
+// with the first year from today's on in which the date is not earlier than
+// today, for count consecutive years (years without a date are skipped).
+std::vector<CalendarDate> FeiertagDatenAb(const Feiertag& feiertag, const CalendarDate& today, int count);
+
+// JahreFreieFt: the number of years for which weekday-rule holidays become
+// dated priority times, and the choices the holiday dialog offers. Devices
+// that handle movable holidays (Bewft) get 2, 4, .. 30 years, 14 by default;
+// the others store a single one-off entry, so one year is all they use.
+int DefaultJahreFreieFt(int bewft);
+std::vector<int> JahreFreieFtChoices(int bewft);
+// Index of the choice shown for the current value.
+int JahreFreieFtChoiceIndex(int bewft, int jahreFreieFt);
+
+} // namespace zendrik

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "calendar/CalendarMath.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace zendrik::cli {
+
+// Reading and printing the values of the calendar commands.
+
+// A whole number within low..high, or nothing.
+std::optional<int> WholeNumberIn(const QString& text, int low, int high);
+// A decimal number within low..high, or nothing.
+std::optional<double> DecimalIn(const QString& text, double low, double high);
+// "D.M" or "D.M." of a day that exists in a leap year.
+std::optional<DayMonth> ParseDayMonth(const QString& text);
+// "D.M." as the device tool writes dates.
+QString FormatDayMonth(int day, int month);
+// A sun time in decimal hours as H:MM.
+QString FormatSunTime(double hours);
+
+} // namespace zendrik::cli

@@ -1,0 +1,48 @@
+#include "editing/ColumnSort.h"
+
+#include "editing/ListAnsicht.h"
+#include "editing/ProgramSort.h"
+#include "model/ProgramModel.h"
+
+namespace zendrik {
+
+namespace {
+
+constexpr int kSwitchingColumns = 7;        // Datum/Tage .. Prio.
+constexpr int kSwitchingColumns752 = 6;     // without Impuls
+constexpr int kPulseColumn = 4;
+constexpr int kPriorityColumns = 6;         // Beginn am .. Prio.
+
+} // namespace
+
+int SortColumnForClick(int ansicht, int gridColumn, int uhrentyp)
+{
+    if (gridColumn < 1)
+        return 0;
+    if (ansicht == AnsichtSchaltzeiten) {
+        if (uhrentyp == kFamily752) {
+            if (gridColumn > kSwitchingColumns752)
+                return 0;
+            return gridColumn >= kPulseColumn ? gridColumn + 1 : gridColumn;
+        }
+        return gridColumn <= kSwitchingColumns ? gridColumn : 0;
+    }
+    if (ansicht == AnsichtPrioritaetszeiten)
+        return gridColumn <= kPriorityColumns ? gridColumn : 0;
+    return 0;
+}
+
+bool SortByColumnClick(ProgramModel& model, int ansicht, int gridColumn)
+{
+    const int column = SortColumnForClick(ansicht, gridColumn, model.device.Uhrentyp);
+    if (column == 0)
+        return false;
+    if (ansicht == AnsichtSchaltzeiten)
+        model.SortSpalteSz = column;
+    else
+        model.SortSpaltePz = column;
+    SortProgram(model, 1, model.AktSlot);
+    return true;
+}
+
+} // namespace zendrik

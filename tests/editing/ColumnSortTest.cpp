@@ -1,0 +1,126 @@
+#include "editing/ColumnSort.h"
+#include "editing/ListAnsicht.h"
+#include "tests/editing/ListFixtures.h"
+
+#include <gtest/gtest.h>
+
+using namespace zendrik;
+using namespace zendrik::fixtures;
+
+namespace {
+
+class ColumnSortTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        startProgram(model, kRow731FourChannels);
+        setEntries(model, kProgramSlot, {entryA(), entryB(), entryC(), entryD(), entryE(), entryF()},
+                   {prioA(), prioB(), prioC(), prioD(), prioE()});
+    }
+
+    // The labels (A..F switching, a..e priority times) in the slot's order.
+    std::string order() const
+    {
+        const std::vector<std::pair<char, Entry>> labels = {
+            {'A', entryA()}, {'B', entryB()}, {'C', entryC()}, {'D', entryD()}, {'E', entryE()}, {'F', entryF()},
+            {'a', prioA()},  {'b', prioB()},  {'c', prioC()},  {'d', prioD()},  {'e', prioE()}};
+        std::string result;
+        for (int i = 0; i < model.program().AnzEintrag; ++i) {
+            for (const auto& [label, e] : labels) {
+                if (e == model.program().Eintrag[static_cast<std::size_t>(i)])
+                    result += label;
+            }
+        }
+        return result;
+    }
+
+    ProgramModel model;
+};
+
+} // namespace
+
+TEST(SortColumnForClick, ColumnOfTheGeneralLayout)
+{
+    for (int c = 1; c <= 7; ++c)
+        EXPECT_EQ(SortColumnForClick(AnsichtSchaltzeiten, c, kFamily731), c);
+    for (int c = 1; c <= 6; ++c)
+        EXPECT_EQ(SortColumnForClick(AnsichtPrioritaetszeiten, c, kFamily752), c);
+    // The 752 grid lacks "Impuls": its columns 4..6 are 1x, Zust., Prio.
+    const int shifted[] = {0, 1, 2, 3, 5, 6, 7, 0};
+    for (int c = 0; c <= 7; ++c)
+        EXPECT_EQ(SortColumnForClick(AnsichtSchaltzeiten, c, kFamily752), shifted[c]) << c;
+    EXPECT_EQ(SortColumnForClick(AnsichtSchaltzeiten, 8, kFamily731), 0);
+    EXPECT_EQ(SortColumnForClick(AnsichtPrioritaetszeiten, 7, kFamily731), 0);
+    EXPECT_EQ(SortColumnForClick(AnsichtSoWiTabelle, 1, kFamily731), 0);
+    EXPECT_EQ(SortColumnForClick(AnsichtAstrozeiten, 1, kFamily738), 0);
+}
+
+TEST_F(ColumnSortTest, EveryColumn)
+{
+    const std::pair<int, const char*> switching[] = {
+        {1, "ADEBFC"},   // first weekday (weekly before dated), then time
+        {2, "FBAECD"},   // time of day
+        {3, "ADCBFE"},   // first channel, priority, weekly before dated, time
+        {4, "ACBFED"},   // the pulse entry last, then by channel
+        {5, "ADBFEC"},   // the "1x" entry last
+        {6, "DBFACE"},   // OFF before ON
+        {7, "ADEBCF"},   // priority; dated entries count as 10
+    };
+    for (const auto& [column, labels] : switching) {
+        ASSERT_TRUE(SortByColumnClick(model, AnsichtSchaltzeiten, column));
+        EXPECT_EQ(model.SortSpalteSz, column);
+        EXPECT_EQ(order().substr(0, 6), labels) << "column " << column;
+    }
+    const std::pair<int, const char*> priority[] = {
+        {1, "daecb"},   // year (2060 last), begin date
+        {2, "cdaeb"},   // year, end date
+        {3, "acebd"},   // first channel, priority
+        {4, "acedb"},   // "1x" last
+        {5, "adcbe"},   // permanent ON last
+        {6, "adceb"},   // priority, then channel
+    };
+    for (const auto& [column, labels] : priority) {
+        ASSERT_TRUE(SortByColumnClick(model, AnsichtPrioritaetszeiten, column));
+        EXPECT_EQ(model.SortSpaltePz, column);
+        EXPECT_EQ(order().substr(6), labels) << "column " << column;
+    }
+}
+
+TEST_F(ColumnSortTest, EqualKeysKeepTheirOrder)
+{
+    const Entry first = BuildWeeklyEntry(600, 0b0000001, 1, 1, 0, 0);
+    Entry twin = first;
+    twin.b[4] |= 0x10;   // not part of the time-of-day key
+    setEntries(model, kProgramSlot, {twin, entryB(), first}, {});
+    ASSERT_TRUE(SortByColumnClick(model, AnsichtSchaltzeiten, 2));
+    EXPECT_EQ(model.program().Eintrag[0], entryB());
+    EXPECT_EQ(model.program().Eintrag[1], twin);
+    EXPECT_EQ(model.program().Eintrag[2], first);
+}
+
+TEST_F(ColumnSortTest, AstroDeviceSortsByOnceForTheOnceColumn)
+{
+    startProgram(model, kRow752);
+    const Entry once = BuildDatedEntry(60, 2, 1, 1, 1, 0, true);
+    const Entry pulse = BuildWeeklyEntry(600, 1, 1, 1, 30, 0);
+    const Entry plain = BuildWeeklyEntry(700, 1, 2, 1, 0, 0);
+    setEntries(model, kProgramSlot, {once, pulse, plain}, {});
+    ASSERT_TRUE(SortByColumnClick(model, AnsichtSchaltzeiten, 4));   // by pulse `pulse` would go last
+    EXPECT_EQ(model.SortSpalteSz, 5);
+    EXPECT_EQ(model.program().Eintrag[0], pulse);
+    EXPECT_EQ(model.program().Eintrag[1], plain);
+    EXPECT_EQ(model.program().Eintrag[2], once);
+}
+
+TEST_F(ColumnSortTest, ClickSortsOnlyTheShownSlot)
+{
+    setEntries(model, kSampleSlot, {entryD(), entryF()}, {});
+    model.AktSlot = kSampleSlot;
+    ASSERT_TRUE(SortByColumnClick(model, AnsichtSchaltzeiten, 2));
+    EXPECT_EQ(model.slot(kSampleSlot).Eintrag[0], entryF());
+    EXPECT_EQ(order(), "ABCDEFabcde");
+
+    EXPECT_FALSE(SortByColumnClick(model, AnsichtSoWiTabelle, 2));
+    EXPECT_FALSE(SortByColumnClick(model, AnsichtPrioritaetszeiten, 9));
+    EXPECT_EQ(model.SortSpaltePz, 0);
+}

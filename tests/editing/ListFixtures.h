@@ -1,0 +1,85 @@
+#pragma once
+
+#include "editing/EntryBuilder.h"
+#include "model/DeviceTypes.h"
+#include "model/ProgramModel.h"
+#include "model/ProgramSetup.h"
+
+#include <QDateTime>
+
+#include <ostream>
+#include <vector>
+
+// Readable texts in test failure messages.
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace zendrik::fixtures {
+
+// Device-type rows used by the list tests.
+inline constexpr int kRow731FourChannels = 4;
+inline constexpr int kRow731Bus = 5;
+inline constexpr int kRow752 = 19;
+inline constexpr int kRow738 = 20;
+
+// A small installation program on a four-channel weekly switch.
+// Weekly Mo-Fr 07:00 C1 ON.
+inline Entry entryA() { return BuildWeeklyEntry(420, 0b0011111, 0b0001, 1, 0, 0); }
+// Weekly Sa 06:30 C2 OFF, P2.
+inline Entry entryB() { return BuildWeeklyEntry(390, 0b0100000, 0b0010, 0, 0, 2); }
+// Dated 24 December 18:00 C1 ON, once.
+inline Entry entryC() { return BuildDatedEntry(1080, 24, 12, 0b0001, 1, 0, true); }
+// Weekly daily 22:15 C1+C4 OFF, 5 s pulse.
+inline Entry entryD() { return BuildWeeklyEntry(1335, 0b1111111, 0b1001, 0, 5, 0); }
+// Weekly Tu 07:00 C3 ON, P1.
+inline Entry entryE() { return BuildWeeklyEntry(420, 0b0000010, 0b0100, 1, 0, 1); }
+// Dated 1 January 00:05 C2 OFF.
+inline Entry entryF() { return BuildDatedEntry(5, 1, 1, 0b0010, 0, 0, false); }
+
+// Priority times of the same program.
+// 1 May - 31 May every year, P1, C1.
+inline Entry prioA() { return BuildPriorityEntry(1, 5, 31, 5, 0, false, 1, 0b0001, 0); }
+// 24 - 26 December 2060 once, permanent OFF, C2.
+inline Entry prioB() { return BuildPriorityEntry(24, 12, 26, 12, 2060 - 1936, true, 10, 0b0010, 0); }
+// 1 November - 28 February every year, P3, C1.
+inline Entry prioC() { return BuildPriorityEntry(1, 11, 28, 2, 0, false, 3, 0b0001, 0); }
+// 10 - 12 March once (no year), P2, C3.
+inline Entry prioD() { return BuildPriorityEntry(10, 3, 12, 3, 0, true, 2, 0b0100, 0); }
+// 1 - 2 June every year, permanent ON, C1.
+inline Entry prioE() { return BuildPriorityEntry(1, 6, 2, 6, 0, false, 10, 0b0001, 1); }
+
+// A movable priority time: `offset` days from Easter, priority, channel mask.
+inline Entry easterEntry(int offset, int priority, int channels)
+{
+    const int stored = offset + kEasterOffsetBias;
+    Entry e;
+    e.b = {static_cast<Byte>(kEasterMarker), static_cast<Byte>((stored & 0xF0) + priority), 0, 0,
+           static_cast<Byte>(channels & 0x0F), static_cast<Byte>((stored & 0x0F) << 4)};
+    return e;
+}
+
+// A fresh program of a device-type row, its clock fixed to 10 May 2024.
+inline void startProgram(ProgramModel& model, int row, const QString& fileName = QStringLiteral("ANLAGE.zpg"))
+{
+    StartNewProgram(model, row, QStringLiteral("unbekannt"), fileName);
+    model.clock = [] { return QDateTime(QDate(2024, 5, 10), QTime(9, 30)); };
+}
+
+// Puts switching and priority times into a slot, switching times first.
+inline void setEntries(ProgramModel& model, int slot, const std::vector<Entry>& switching,
+                       const std::vector<Entry>& priority)
+{
+    ProgramSlot& s = model.slot(slot);
+    int i = 0;
+    for (const Entry& e : switching)
+        s.Eintrag[static_cast<std::size_t>(i++)] = e;
+    for (const Entry& e : priority)
+        s.Eintrag[static_cast<std::size_t>(i++)] = e;
+    s.AnzSz = static_cast<int>(switching.size());
+    s.AnzPz = static_cast<int>(priority.size());
+    s.AnzEintrag = i;
+}
+
+} // namespace zendrik::fixtures
