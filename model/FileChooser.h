@@ -14,6 +14,8 @@ public:
     virtual QString chooseOpenFile() = 0;
     // A name to save the program under; `current` is the name it has now.
     virtual QString chooseSaveFile(const QString& current) = 0;
+    // A translation file ("*.ln1") to install as a further language.
+    virtual QString chooseTranslationFile() = 0;
 };
 
 } // namespace zendrik

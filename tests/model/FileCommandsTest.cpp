@@ -34,6 +34,7 @@ public:
         ++saves;
         return save;
     }
+    QString chooseTranslationFile() override { return QString(); }
 };
 
 QString sample(const char* name)

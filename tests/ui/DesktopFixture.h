@@ -1,0 +1,82 @@
+#pragma once
+
+#include "language/Prompt.h"
+#include "language/TextTable.h"
+#include "model/FileChooser.h"
+#include "model/UserInteraction.h"
+#include "ui/main/DesktopApp.h"
+
+#include <QString>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <ostream>
+#include <memory>
+#include <vector>
+
+class QAction;
+class QWidget;
+
+// Readable texts in test failure messages.
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace zendrik::test {
+
+// File names handed to the program instead of file dialogs.
+class ScriptedChooser : public FileChooser {
+public:
+    QString open;
+    QString save;
+    QString translation;
+    int asked = 0;
+
+    QString chooseOpenFile() override { return ++asked, open; }
+    QString chooseSaveFile(const QString&) override { return ++asked, save; }
+    QString chooseTranslationFile() override { return ++asked, translation; }
+};
+
+// A working directory prepared as `make run` prepares one (brand file and
+// samples), a desktop application on it whose message boxes are answered by
+// the test, and helpers to drive the windows.
+class DesktopFixture : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Starts the program: brand and settings files, then the start screen.
+    bool startApp();
+    // Starts and confirms the start screen with the device type named.
+    void startWith(int row, int sprache = 1);
+
+    // The answer to the next questions whose first text is `key`.
+    void answer(TextId key, Answer a) { answers_[key] = a; }
+    const std::vector<Prompt>& asked() const { return interaction_.asked(); }
+    // The rendered texts of every message shown so far.
+    std::vector<QString> messages() const;
+
+    QString work(const QString& name) const { return dir_.filePath(name); }
+    static QString shipped(const QString& relative);
+    // Copies a shipped sample into the working directory; returns its path.
+    QString copySample(const QString& name);
+
+    QWidget* startScreen() const;
+    QWidget* frame() const;
+    QAction* action(const char* objectName) const;
+    void trigger(const char* objectName);
+    // Lets windows closed by the last command go.
+    static void settle();
+
+    QTemporaryDir dir_;
+    std::map<TextId, Answer> answers_;
+    ScriptedInteraction interaction_;
+    ScriptedChooser chooser_;
+    std::unique_ptr<DesktopApp> app_;
+    TextTable german_;
+};
+
+} // namespace zendrik::test

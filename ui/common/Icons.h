@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+
+namespace zendrik {
+
+// The program's pictures, drawn at run time so that they stay sharp at
+// every scale and need no resource files.
+namespace Icons {
+
+// The list filter: a funnel, amber while the filter is on, grey and struck
+// through while it is off.
+QIcon Filter(bool on);
+// Write protection: a closed or an open padlock.
+QIcon Lock();
+// Saving: a disk.
+QIcon Save();
+// The introduction program.
+QIcon Play();
+// Further languages: a globe.
+QIcon Globe();
+// The start-screen picture: the product name on a clock face.
+QPixmap Banner(const QString& title, const QString& subtitle, QSize size);
+
+} // namespace Icons
+
+} // namespace zendrik

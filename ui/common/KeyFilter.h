@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QObject>
+
+#include <functional>
+
+namespace zendrik {
+
+class UserInteraction;
+
+// Drops the typed characters a field does not take and beeps, as the
+// program's text fields do. Keys without a character (backspace, cursor
+// keys, Tab) always pass.
+class KeyFilter : public QObject {
+    Q_OBJECT
+public:
+    using Rule = std::function<bool(QChar)>;
+
+    KeyFilter(Rule accepts, UserInteraction& ui, QObject* parent);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    Rule accepts_;
+    UserInteraction& ui_;
+};
+
+} // namespace zendrik

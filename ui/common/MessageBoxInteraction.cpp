@@ -1,0 +1,77 @@
+#include "ui/common/MessageBoxInteraction.h"
+
+#include "language/TextTable.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace zendrik {
+
+namespace {
+
+QMessageBox::Icon boxIcon(Icon icon)
+{
+    switch (icon) {
+    case Icon::Critical:
+        return QMessageBox::Critical;
+    case Icon::Question:
+        return QMessageBox::Question;
+    case Icon::Exclamation:
+        return QMessageBox::Warning;
+    case Icon::Information:
+        return QMessageBox::Information;
+    case Icon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons boxButtons(Buttons buttons)
+{
+    switch (buttons) {
+    case Buttons::Ok:
+        return QMessageBox::Ok;
+    case Buttons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case Buttons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case Buttons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+Answer answerOf(int button)
+{
+    switch (button) {
+    case QMessageBox::Ok:
+        return Answer::Ok;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
+} // namespace
+
+Answer MessageBoxInteraction::ask(const Prompt& prompt)
+{
+    QMessageBox box(boxIcon(prompt.icon), kAppTitel, prompt.render(texts_), boxButtons(prompt.buttons),
+                    QApplication::activeWindow());
+    if (prompt.buttons == Buttons::YesNoCancel)
+        box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(prompt.buttons == Buttons::YesNo ? QMessageBox::No
+                        : prompt.buttons == Buttons::Ok  ? QMessageBox::Ok
+                                                         : QMessageBox::Cancel);
+    return answerOf(box.exec());
+}
+
+void MessageBoxInteraction::beep()
+{
+    QApplication::beep();
+}
+
+} // namespace zendrik

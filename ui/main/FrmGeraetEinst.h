@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QDialog>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QSlider;
+
+namespace zendrik {
+
+class ProgramModel;
+class TextTable;
+class UserInteraction;
+struct DeviceProperties;
+
+// The device properties dialog: clock language, summer/winter rule, meter
+// pulse, astro channels, port and delay, print lines. "Ok" applies, 
+// "Speichern" applies and writes the settings file, "Abbrechen" closes.
+class FrmGeraetEinst : public QDialog {
+    Q_OBJECT
+public:
+    FrmGeraetEinst(ProgramModel& model, const TextTable& texts, UserInteraction& ui, const QString& settingsPath,
+                   QWidget* parent = nullptr);
+
+private:
+    void load();
+    DeviceProperties chosen() const;
+    void apply();
+    void save();
+    void meterChannelChosen();
+    void updateCaptions();
+
+    ProgramModel& model_;
+    const TextTable& texts_;
+    UserInteraction& ui_;
+    QString settingsPath_;
+
+    QLabel* lblGeraet_;
+    QComboBox* cbosprache_;
+    QComboBox* cboSwRegel_;
+    QGroupBox* fraMess_;
+    QComboBox* cboMessKan_;
+    QComboBox* cboMessPeriode_;
+    QComboBox* cboMessImpDauer_;
+    QSlider* hsb_impl_nge_;
+    QLabel* lblImpLaenge_;
+    QComboBox* cboMessZustand_;
+    QComboBox* cboMessImpLage_;
+    QGroupBox* fraAstro_;
+    QRadioButton* optastroC1_;
+    QRadioButton* optastroC1undC2_;
+    QComboBox* cbolpt_;
+    QLineEdit* txtAdapterTool_;
+    QLineEdit* txtCom1_;
+    QLineEdit* txtCom2_;
+    QSlider* hsbverz_;
+    QLabel* lblverz_;
+    QSlider* Hsbzeilen_;
+    QLabel* lblzeilen_;
+    QPushButton* CmdEinstOk_;
+    QPushButton* cmdeinstSpei_;
+    QPushButton* cmdEinstend_;
+};
+
+} // namespace zendrik

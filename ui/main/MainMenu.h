@@ -1,0 +1,61 @@
+#pragma once
+
+#include "language/TextId.h"
+
+#include <QObject>
+#include <QString>
+
+#include <vector>
+
+class QAction;
+class QActionGroup;
+class QMenu;
+class QMenuBar;
+
+namespace zendrik {
+
+class TextTable;
+
+// The menus of the main list window. Every command is an action with the
+// control name as objectName and its caption from the text table, so the
+// menus follow the chosen language. Later commands (entry dialogs, printing,
+// transfers, simulation, ...) are added with addCommand; the named
+// separators are the places they belong:
+//   File:     "sepDatDruck" (printing), "sepDatTransfer" (transfers), "sepDatBend" (before Exit)
+//   Edit:     "sepBaEingabe" (entry dialogs), "sepBaAendern" (delete, change, copy), "sepBaFilt"
+//   View:     "sepAnsVorl" (before the sample views), "sepAnsGrafik" (simulation)
+//   Settings: "sepEinstGeraet" (before the device properties)
+class MainMenu : public QObject {
+    Q_OBJECT
+public:
+    enum MenuId { File, Edit, View, Settings, Help, MenuCount };
+
+    MainMenu(QMenuBar* bar, QObject* parent);
+
+    // Adds a command to a menu in front of the action or separator named
+    // `before` (at the end when empty or not found).
+    QAction* addCommand(MenuId menu, const QString& objectName, TextId caption, const QString& before = QString());
+    // Adds a view command: checkable, one of the exclusive view choices.
+    QAction* addView(const QString& objectName, TextId caption, const QString& before = QString());
+
+    QAction* action(const QString& objectName) const;
+    QMenu* menu(MenuId id) const { return menus_[static_cast<std::size_t>(id)]; }
+    QActionGroup* views() const { return views_; }
+
+    // Sets every caption from the text table.
+    void retranslate(const TextTable& texts);
+
+private:
+    QAction* separator(MenuId menu, const QString& objectName);
+    QAction* find(MenuId menu, const QString& objectName) const;
+
+    struct Caption {
+        QObject* item;   // QAction or QMenu
+        TextId id;
+    };
+    std::vector<QMenu*> menus_;
+    std::vector<Caption> captions_;
+    QActionGroup* views_;
+};
+
+} // namespace zendrik

@@ -1,0 +1,341 @@
+#include "ui/main/MdiForm1.h"
+
+#include "calendar/ListFilter.h"
+#include "language/TextTable.h"
+#include "model/FileCommands.h"
+#include "model/FileNames.h"
+#include "model/HeaderFields.h"
+#include "model/ProgramFile.h"
+#include "model/ProgramModel.h"
+#include "model/Settings.h"
+#include "ui/common/Icons.h"
+#include "ui/list/FrmFilter.h"
+#include "ui/list/FrmHauptmenue.h"
+#include "ui/main/FrmGeraetEinst.h"
+#include "ui/main/FrmInfo.h"
+#include "ui/main/MainMenu.h"
+#include "ui/main/ProgramHeader.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace zendrik {
+
+namespace {
+
+// The program file a drop carries, if any: one local file.
+QString droppedProgramFile(const QMimeData* mime)
+{
+    if (!mime || !mime->hasUrls() || mime->urls().size() != 1)
+        return QString();
+    const QUrl url = mime->urls().first();
+    return url.isLocalFile() ? url.toLocalFile() : QString();
+}
+
+} // namespace
+
+MdiForm1::MdiForm1(DesktopContext context, QWidget* parent) : QMainWindow(parent), ctx_(std::move(context))
+{
+    setObjectName(QStringLiteral("MDIForm1"));
+    setAcceptDrops(true);
+    resize(1180, 760);
+
+    header_ = new ProgramHeader(ctx_.model, ctx_.texts, ctx_.ui, this);
+    mdi_ = new QMdiArea(this);
+    mdi_->setObjectName(QStringLiteral("mdiArea"));
+    mdi_->setViewMode(QMdiArea::TabbedView);
+    mdi_->setDocumentMode(true);
+    mdi_->setTabsClosable(false);
+
+    list_ = new FrmHauptmenue(ctx_.model, ctx_.texts, ctx_.filter, ctx_.holidays);
+    listSub_ = mdi_->addSubWindow(list_, Qt::SubWindow | Qt::WindowTitleHint);
+    listSub_->setWindowIcon(QIcon());
+    listSub_->showMaximized();
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    auto* rule = new QFrame(central);
+    rule->setFrameShape(QFrame::HLine);
+    rule->setFrameShadow(QFrame::Sunken);
+    layout->addWidget(header_);
+    layout->addWidget(rule);
+    layout->addWidget(mdi_, 1);
+    setCentralWidget(central);
+
+    lblGeraet_ = new QLabel(this);
+    lblGeraet_->setObjectName(QStringLiteral("lblGeraet"));
+    lblDatei_ = new QLabel(this);
+    lblDatei_->setObjectName(QStringLiteral("lblDatei"));
+    statusBar()->addWidget(lblGeraet_, 1);
+    statusBar()->addPermanentWidget(lblDatei_);
+
+    buildMenus();
+    buildToolBar();
+
+    connect(header_, &ProgramHeader::programChanged, this, &MdiForm1::updateTitle);
+    connect(header_, &ProgramHeader::filterSwitched, this, &MdiForm1::switchFilter);
+    connect(list_, &FrmHauptmenue::listChanged, this, &MdiForm1::refreshFrame);
+
+    retranslate();
+    ShowList();
+}
+
+MdiForm1::~MdiForm1() = default;
+
+void MdiForm1::buildMenus()
+{
+    menu_ = new MainMenu(menuBar(), this);
+    MainMenu& m = *menu_;
+    const auto command = [this, &m](MainMenu::MenuId id, const char* name, TextId caption, const QString& before,
+                                    void (MdiForm1::*slot)()) {
+        QAction* a = m.addCommand(id, QString::fromUtf8(name), caption, before);
+        connect(a, &QAction::triggered, this, slot);
+        return a;
+    };
+    const QString vorl = QStringLiteral("sepDatVorl");
+    command(MainMenu::File, "mnuDatneu", TextId::MenuNew, vorl, &MdiForm1::cmdNew)->setShortcut(QKeySequence::New);
+    command(MainMenu::File, "mnuDatÖff", TextId::MenuOpen, vorl, &MdiForm1::cmdOpen)->setShortcut(QKeySequence::Open);
+    command(MainMenu::File, "mnudatspei", TextId::MenuSave, vorl, &MdiForm1::cmdSave)->setShortcut(QKeySequence::Save);
+    command(MainMenu::File, "mnudatspu", TextId::MenuSaveAs, vorl, &MdiForm1::cmdSaveAs)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    command(MainMenu::File, "mnuDatVorl", TextId::MenuOpenSample, QStringLiteral("sepDatDruck"),
+            &MdiForm1::cmdOpenSample);
+    command(MainMenu::File, "mnuDatVorlSchl", TextId::MenuCloseSample, QStringLiteral("sepDatDruck"),
+            &MdiForm1::cmdCloseSample);
+    command(MainMenu::File, "mnuDatBend", TextId::MenuExit, QString(), &MdiForm1::cmdExit)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    command(MainMenu::Edit, "mnuBaFilt", TextId::MenuFilter, QString(), &MdiForm1::cmdFilter);
+    command(MainMenu::Settings, "mnuEinstGerät", TextId::MenuDeviceProperties, QString(),
+            &MdiForm1::cmdDeviceProperties);
+    command(MainMenu::Help, "mnuinfo", TextId::MenuInfo, QString(), &MdiForm1::cmdInfo);
+
+    list_->addViewCommands(m);
+    connect(m.views(), &QActionGroup::triggered, this, [this](QAction* a) {
+        showView(a->property("Ansicht").toInt(), a->property("Slot").toInt());
+    });
+}
+
+void MdiForm1::buildToolBar()
+{
+    toolBar_ = addToolBar(QString());
+    toolBar_->setObjectName(QStringLiteral("toolBar"));
+    toolBar_->setMovable(false);
+    toolBar_->setIconSize(QSize(22, 22));
+    toolBar_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    // The toolbar save button always asks for a name, like "save as".
+    auto* save = new QAction(Icons::Save(), QString(), this);
+    save->setObjectName(QStringLiteral("anibutton3"));
+    connect(save, &QAction::triggered, this, &MdiForm1::cmdSaveAs);
+    toolBar_->addAction(save);
+}
+
+void MdiForm1::retranslate()
+{
+    menu_->retranslate(ctx_.texts);
+    header_->retranslate();
+    list_->retranslate();
+    for (QAction* a : toolBar_->actions()) {
+        if (a->objectName() == QLatin1String("anibutton3"))
+            a->setText(ctx_.texts(TextId::Save));
+    }
+    ShowList();
+}
+
+void MdiForm1::ShowList()
+{
+    list_->ShowList(ctx_.model.AktSlot);
+}
+
+void MdiForm1::showView(int ansicht, int slot)
+{
+    header_->commitAll();
+    ctx_.model.AktSlot = slot;
+    list_->setAnsicht(ansicht);
+    ShowList();
+}
+
+void MdiForm1::refreshFrame()
+{
+    header_->refresh();
+    listSub_->setWindowTitle(list_->windowTitle());
+    const ProgramList& list = list_->list();
+    header_->showMemory(list.memoryLabel, ctx_.model.slot(list.slot).AnzEintrag, ctx_.model.device.MaxEintrag);
+    header_->showFilter(ctx_.filter.active());
+
+    const ProgramSlot& s = ctx_.model.slot(ctx_.model.AktSlot);
+    lblGeraet_->setText(ctx_.texts(TextId::DeviceType) + QStringLiteral(": ") + ctx_.model.device.Geraetename);
+    if (const auto saved = SavedAt(s))
+        lblDatei_->setText(ctx_.texts(TextId::FileDated) + saved->toString(QStringLiteral("dd.MM.yyyy  hh:mm")));
+    else
+        lblDatei_->setText(ctx_.texts(TextId::FileUnsaved));
+
+    const bool hasSample = !ctx_.model.slot(kSampleSlot).Dateiname.isEmpty();
+    menu_->action(QStringLiteral("mnuDatVorlSchl"))->setEnabled(hasSample);
+    list_->enableViews(*menu_, hasSample);
+    updateViewTicks();
+    updateTitle();
+}
+
+void MdiForm1::updateViewTicks()
+{
+    for (QAction* a : menu_->views()->actions()) {
+        if (a->property("Ansicht").toInt() == list_->Ansicht() && a->property("Slot").toInt() == ctx_.model.AktSlot)
+            a->setChecked(true);
+    }
+}
+
+void MdiForm1::updateTitle()
+{
+    setWindowTitle(kAppTitel + QStringLiteral(" - ") + FileTitle(ctx_.model.program().Dateiname)
+                   + QStringLiteral("[*]"));
+    setWindowModified(ctx_.model.Geaendert != 0);
+}
+
+void MdiForm1::switchFilter(bool on)
+{
+    header_->commitAll();
+    ctx_.filter.FilterAktiv = on ? -1 : 0;
+    ShowList();
+}
+
+void MdiForm1::cmdNew()
+{
+    header_->commitAll();
+    if (ctx_.commands.ConfirmSaveChanges(SaveQuestion::New))
+        emit newRequested();
+    else
+        ShowList();
+}
+
+void MdiForm1::cmdOpen()
+{
+    header_->commitAll();
+    if (ctx_.commands.Open())
+        list_->setAnsicht(0);
+    ShowList();
+}
+
+bool MdiForm1::openFile(const QString& path)
+{
+    header_->commitAll();
+    const bool loaded = ctx_.commands.OpenFile(path);
+    if (loaded)
+        list_->setAnsicht(0);
+    ShowList();
+    return loaded;
+}
+
+void MdiForm1::cmdSave()
+{
+    header_->commitAll();
+    ctx_.commands.Save();
+    ShowList();
+}
+
+void MdiForm1::cmdSaveAs()
+{
+    header_->commitAll();
+    ctx_.commands.SaveAs();
+    ShowList();
+}
+
+void MdiForm1::cmdOpenSample()
+{
+    header_->commitAll();
+    if (ctx_.commands.OpenSample())
+        list_->setAnsicht(0);
+    ShowList();
+}
+
+void MdiForm1::cmdCloseSample()
+{
+    header_->commitAll();
+    ctx_.commands.CloseSample();
+    ShowList();
+}
+
+void MdiForm1::cmdExit()
+{
+    close();
+}
+
+void MdiForm1::leave()
+{
+    leaving_ = true;
+    close();
+}
+
+void MdiForm1::closeEvent(QCloseEvent* event)
+{
+    if (!exitConfirmed_ && !leaving_) {
+        header_->commitAll();
+        if (!ctx_.commands.ConfirmSaveChanges(SaveQuestion::Exit)) {
+            event->ignore();
+            ShowList();
+            return;
+        }
+        exitConfirmed_ = true;
+        emit exitRequested();
+    }
+    event->accept();
+}
+
+void MdiForm1::cmdDeviceProperties()
+{
+    header_->commitAll();
+    auto* dialog = new FrmGeraetEinst(ctx_.model, ctx_.texts, ctx_.ui,
+                                      QDir(ctx_.workDir).filePath(kSettingsFileName), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::finished, this, &MdiForm1::ShowList);
+    dialog->open();
+}
+
+void MdiForm1::cmdFilter()
+{
+    header_->commitAll();
+    auto* dialog = new FrmFilter(ctx_.filter, ctx_.model.device, ctx_.texts, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::finished, this, &MdiForm1::ShowList);
+    dialog->open();
+}
+
+void MdiForm1::cmdInfo()
+{
+    auto* dialog = new FrmInfo(ctx_.model, ctx_.texts, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+}
+
+void MdiForm1::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!droppedProgramFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MdiForm1::dropEvent(QDropEvent* event)
+{
+    const QString path = droppedProgramFile(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    openFile(path);
+}
+
+} // namespace zendrik

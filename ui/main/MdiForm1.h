@@ -1,0 +1,102 @@
+#pragma once
+
+#include <QMainWindow>
+
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QToolBar;
+
+namespace zendrik {
+
+class FeiertagTabelle;
+class FileCommands;
+class FrmHauptmenue;
+class ListFilter;
+class MainMenu;
+class ProgramHeader;
+class ProgramModel;
+class TextTable;
+class UserInteraction;
+
+// What the main frame works with; owned by the application for the run.
+struct DesktopContext {
+    ProgramModel& model;
+    TextTable& texts;
+    UserInteraction& ui;
+    FileCommands& commands;
+    ListFilter& filter;
+    const FeiertagTabelle& holidays;
+    QString workDir;
+};
+
+// The MDI main frame with the program header, the toolbar, the device
+// information line and the main list window as its child. Menu commands end
+// by showing the list again (ShowList), which also refreshes the header, the
+// title with its modified marker and the menu ticks.
+class MdiForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MdiForm1(DesktopContext context, QWidget* parent = nullptr);
+    ~MdiForm1() override;
+
+    MainMenu& menu() const { return *menu_; }
+    QToolBar* toolBar() const { return toolBar_; }
+    ProgramHeader& header() const { return *header_; }
+    FrmHauptmenue& listWindow() const { return *list_; }
+
+    // Rebuilds the list of the shown slot and refreshes the frame.
+    void ShowList();
+    // Switches the list to a view (Ansicht) of a slot and shows it.
+    void showView(int ansicht, int slot);
+    // Relabels menus, header and list in the language now in use.
+    void retranslate();
+    // Opens a program file (command line, drop) as the open command does.
+    bool openFile(const QString& path);
+    // Closes the frame without the exit question (after "New" was confirmed).
+    void leave();
+
+signals:
+    // "New": the user confirmed going back to the start screen.
+    void newRequested();
+    // The program ends.
+    void exitRequested();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildToolBar();
+    void refreshFrame();
+    void updateViewTicks();
+    void updateTitle();
+    void switchFilter(bool on);
+
+    void cmdNew();
+    void cmdOpen();
+    void cmdSave();
+    void cmdSaveAs();
+    void cmdOpenSample();
+    void cmdCloseSample();
+    void cmdExit();
+    void cmdDeviceProperties();
+    void cmdFilter();
+    void cmdInfo();
+
+    DesktopContext ctx_;
+    MainMenu* menu_;
+    QToolBar* toolBar_;
+    ProgramHeader* header_;
+    QMdiArea* mdi_;
+    FrmHauptmenue* list_;
+    QMdiSubWindow* listSub_;
+    QLabel* lblGeraet_;
+    QLabel* lblDatei_;
+    bool exitConfirmed_ = false;
+    bool leaving_ = false;
+};
+
+} // namespace zendrik
