@@ -2,6 +2,7 @@
 #   make run   installs what is missing, builds, and starts the desktop program
 #              in a working directory prepared with the shipped data files
 #   make test  installs what is missing, builds, and runs every test
+#   make screenshots  renders the windows of the desktop program into docs/
 BUILD    ?= build
 WORKDIR  ?= workdir
 JOBS     ?= $(shell nproc)
@@ -41,6 +42,10 @@ fuzz: deps
 	mkdir -p build-fuzz/corpus
 	build-fuzz/fuzz/fuzz_program_file -max_total_time=60 -max_len=70000 \
 	    -artifact_prefix=fuzz/crashes/ build-fuzz/corpus fuzz/corpus
+
+# Renders the start screen, the main frame and the dialogs to PNG files under docs/.
+screenshots: build
+	$(BUILD)/ui/zendrik-screenshots data docs
 
 clean:
 	rm -rf $(BUILD) build-fuzz

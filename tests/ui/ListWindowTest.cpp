@@ -30,9 +30,9 @@ namespace {
 
 class ListWindow : public DesktopFixture {
 protected:
-    void openSchool()
+    void openSchool(int sprache = 1)
     {
-        startWith(4);
+        startWith(4, sprache);
         school = copySample(QStringLiteral("Schule.zpg"));
         chooser_.open = school;
         trigger("mnuDatÖff");
@@ -66,12 +66,12 @@ protected:
     }
 
     // What the command line lists for the same file and options.
-    QStringList cliText(const QStringList& options) const
+    QStringList cliText(const QStringList& options, const QString& language = QStringLiteral("de")) const
     {
         QProcess cli;
         cli.setWorkingDirectory(dir_.path());
-        cli.start(QStringLiteral(ZENDRIK_CLI), QStringList{QStringLiteral("--type"), QStringLiteral("4"),
-                                                           QStringLiteral("list"), school}
+        cli.start(QStringLiteral(ZENDRIK_CLI), QStringList{QStringLiteral("--lang"), language, QStringLiteral("--type"),
+                                                           QStringLiteral("4"), QStringLiteral("list"), school}
                                                    + options);
         EXPECT_TRUE(cli.waitForFinished(20000));
         EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
@@ -106,6 +106,19 @@ TEST_F(ListWindow, GridShowsTheProgramAsTheCommandLineLists)
     EXPECT_GT(grid()->model()->rowCount(), shown.size() - 1);
     EXPECT_EQ(list().windowTitle(), QStringLiteral("Schaltzeitliste (") + school + QStringLiteral(")"));
     EXPECT_EQ(checkedView(), QStringLiteral("mnuANSSz"));
+}
+
+TEST_F(ListWindow, ListsSpeakTheChosenLanguage)
+{
+    for (const auto& [sprache, code] : {std::pair{2, "en"}, std::pair{3, "fr"}}) {
+        openSchool(sprache);
+        EXPECT_EQ(gridText(), cliText({}, QString::fromLatin1(code))) << code;
+        trigger("mnuAnsPz");
+        EXPECT_EQ(gridText(), cliText({QStringLiteral("--view"), QStringLiteral("priority")}, QString::fromLatin1(code)))
+            << code;
+        EXPECT_TRUE(list().windowTitle().startsWith(app_->texts()(TextId::PriorityList))) << code;
+        app_.reset();
+    }
 }
 
 TEST_F(ListWindow, ViewsSwitchWithTheirTicks)

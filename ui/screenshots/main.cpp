@@ -1,0 +1,110 @@
+// Renders the main windows of the desktop program to PNG files for the
+// documentation: zendrik-screenshots DATA_DIR OUT_DIR. Runs on the offscreen
+// platform unless another one is asked for.
+
+#include "model/FileChooser.h"
+#include "model/UserInteraction.h"
+#include "ui/list/FrmFilter.h"
+#include "ui/main/DesktopApp.h"
+#include "ui/main/FrmGeraetEinst.h"
+#include "ui/main/FrmStartbild.h"
+#include "ui/main/MainMenu.h"
+#include "ui/main/MdiForm1.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace {
+
+// The screenshots open their files directly; no dialog is ever asked for.
+class NoChooser : public zendrik::FileChooser {
+public:
+    QString chooseOpenFile() override { return QString(); }
+    QString chooseSaveFile(const QString&) override { return QString(); }
+    QString chooseTranslationFile() override { return QString(); }
+};
+
+void settle()
+{
+    for (int i = 0; i < 5; ++i) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QApplication::processEvents();
+    }
+}
+
+bool save(QWidget* w, const QString& path)
+{
+    settle();
+    const bool ok = w->grab().save(path);
+    QTextStream(stdout) << (ok ? "wrote " : "could not write ") << path << '\n';
+    return ok;
+}
+
+// Copies the shipped data files (brand, holidays, places, samples) into the working directory.
+bool prepare(const QDir& data, const QDir& work)
+{
+    bool ok = true;
+    for (const QString& name : data.entryList(QDir::Files))
+        ok = QFile::copy(data.filePath(name), work.filePath(name)) && ok;
+    const QDir samples(data.filePath(QStringLiteral("samples")));
+    for (const QString& name : samples.entryList({QStringLiteral("*.zpg")}, QDir::Files))
+        ok = QFile::copy(samples.filePath(name), work.filePath(name)) && ok;
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QStringList args = QApplication::arguments();
+    if (args.size() != 3) {
+        std::fprintf(stderr, "usage: zendrik-screenshots DATA_DIR OUT_DIR\n");
+        return 2;
+    }
+    const QDir data(args[1]);
+    const QDir out(QDir::current().absoluteFilePath(args[2]));
+    QTemporaryDir work;
+    if (!work.isValid() || !QDir().mkpath(out.path()) || !prepare(data, QDir(work.path()))) {
+        std::fprintf(stderr, "cannot prepare the working directory\n");
+        return 1;
+    }
+
+    zendrik::ScriptedInteraction answers = zendrik::ScriptedInteraction::answering(false);
+    NoChooser chooser;
+    zendrik::DesktopApp desktop(work.path(), &answers, &chooser);
+    if (!desktop.start())
+        return 1;
+
+    bool ok = save(desktop.startScreen(), out.filePath(QStringLiteral("start-screen.png")));
+
+    // A four-channel weekly switch with the school sample.
+    emit desktop.startScreen()->confirmed(4);
+    zendrik::MdiForm1* frame = desktop.mainFrame();
+    frame->resize(1180, 720);
+    // The program works in its working directory: the file keeps its short name.
+    frame->openFile(QStringLiteral("Schule.zpg"));
+    ok = save(frame, out.filePath(QStringLiteral("main-switching-times.png"))) && ok;
+
+    frame->menu().action(QStringLiteral("mnuAnsPz"))->trigger();
+    ok = save(frame, out.filePath(QStringLiteral("main-priority-times.png"))) && ok;
+
+    frame->menu().action(QStringLiteral("mnuEinstGerät"))->trigger();
+    ok = save(frame->findChild<zendrik::FrmGeraetEinst*>(), out.filePath(QStringLiteral("device-properties.png")))
+         && ok;
+    frame->findChild<zendrik::FrmGeraetEinst*>()->reject();
+
+    frame->menu().action(QStringLiteral("mnuBaFilt"))->trigger();
+    ok = save(frame->findChild<zendrik::FrmFilter*>(), out.filePath(QStringLiteral("filter.png"))) && ok;
+    frame->findChild<zendrik::FrmFilter*>()->reject();
+
+    return ok ? 0 : 1;
+}
