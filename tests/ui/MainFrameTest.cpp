@@ -13,6 +13,7 @@
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
 
@@ -298,4 +299,29 @@ TEST_F(MainFrame, LoadFailureIsReported)
     EXPECT_TRUE(messages()[0].startsWith(QStringLiteral("Datei für ")));
     EXPECT_EQ(asked()[0].icon, Icon::Critical);
     EXPECT_EQ(model().program().AnzEintrag, 0);
+}
+
+TEST_F(MainFrame, AstroDeviceHasNoProgramNumber)
+{
+    // Its image keeps the astro location where the others keep the number.
+    startWith(19);
+    EXPECT_FALSE(field("txtProgrammnummer")->isEnabled());
+    EXPECT_EQ(channelBoxes().size(), 2);
+}
+
+TEST_F(MainFrame, ToolbarSaveAsksForAName)
+{
+    startWith(4);
+    chooser_.open = copySample(QStringLiteral("Schule.zpg"));
+    trigger("mnuDatÖff");
+    chooser_.save = work(QStringLiteral("Toolbar.zpg"));
+    QAction* save = nullptr;
+    for (QAction* a : mdi()->toolBar()->actions())
+        save = a->objectName() == QLatin1String("anibutton3") ? a : save;
+    ASSERT_NE(save, nullptr);
+    const int before = chooser_.asked;
+    save->trigger();
+    EXPECT_EQ(chooser_.asked, before + 1);
+    EXPECT_TRUE(QFile::exists(chooser_.save));
+    EXPECT_EQ(model().program().Dateiname, chooser_.save);
 }
