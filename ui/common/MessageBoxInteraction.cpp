@@ -41,7 +41,9 @@ QMessageBox::StandardButtons boxButtons(Buttons buttons)
     return QMessageBox::Ok;
 }
 
-Answer answerOf(int button)
+} // namespace
+
+Answer MessageBoxInteraction::answerOf(int button)
 {
     switch (button) {
     case QMessageBox::Ok:
@@ -55,18 +57,21 @@ Answer answerOf(int button)
     }
 }
 
-} // namespace
+std::unique_ptr<QMessageBox> MessageBoxInteraction::box(const Prompt& prompt) const
+{
+    auto b = std::make_unique<QMessageBox>(boxIcon(prompt.icon), kAppTitel, prompt.render(texts_),
+                                           boxButtons(prompt.buttons), QApplication::activeWindow());
+    if (prompt.buttons == Buttons::YesNoCancel)
+        b->setDefaultButton(QMessageBox::Yes);
+    b->setEscapeButton(prompt.buttons == Buttons::YesNo ? QMessageBox::No
+                       : prompt.buttons == Buttons::Ok  ? QMessageBox::Ok
+                                                        : QMessageBox::Cancel);
+    return b;
+}
 
 Answer MessageBoxInteraction::ask(const Prompt& prompt)
 {
-    QMessageBox box(boxIcon(prompt.icon), kAppTitel, prompt.render(texts_), boxButtons(prompt.buttons),
-                    QApplication::activeWindow());
-    if (prompt.buttons == Buttons::YesNoCancel)
-        box.setDefaultButton(QMessageBox::Yes);
-    box.setEscapeButton(prompt.buttons == Buttons::YesNo ? QMessageBox::No
-                        : prompt.buttons == Buttons::Ok  ? QMessageBox::Ok
-                                                         : QMessageBox::Cancel);
-    return answerOf(box.exec());
+    return answerOf(box(prompt)->exec());
 }
 
 void MessageBoxInteraction::beep()

@@ -2,7 +2,9 @@
 
 #include "model/UserInteraction.h"
 
-class QWidget;
+#include <memory>
+
+class QMessageBox;
 
 namespace zendrik {
 
@@ -16,6 +18,11 @@ public:
 
     Answer ask(const Prompt& prompt) override;
     void beep() override;
+
+    // The message box a prompt is shown in, ready to be shown.
+    std::unique_ptr<QMessageBox> box(const Prompt& prompt) const;
+    // The answer a button of that box stands for.
+    static Answer answerOf(int button);
 
 private:
     const TextTable& texts_;
