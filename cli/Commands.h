@@ -21,5 +21,7 @@ const std::vector<Command>& commands();
 
 int runInfo(CliContext& context, const QStringList& args);
 int runSave(CliContext& context, const QStringList& args);
+int runWriteChip(CliContext& context, const QStringList& args);
+int runReadChip(CliContext& context, const QStringList& args);
 
 } // namespace zendrik::cli

@@ -120,7 +120,7 @@ SerialTransferResult SerialChipTransfer::run(bool writing, const QString& progra
     } else {
         label({TextId::SerialReadingChip, TextId::ViaCom, portLabel_});
         pause(options_.dataPhasePauseMs);
-        fault = readAllBlocks(r.image, true);
+        fault = readAllBlocks(r.image);
         if (fault != SerialFault::None)
             r.image.clear();
     }
@@ -298,31 +298,30 @@ SerialFault SerialChipTransfer::verifyBlock0(const Image& written)
 SerialFault SerialChipTransfer::verifyWholeChip(const Image& written, int& mismatch)
 {
     Image chip;
-    const SerialFault fault = readAllBlocks(chip, true);
-    if (fault != SerialFault::None)
-        return fault;
-    for (std::size_t i = 0; i < written.size(); ++i) {
-        if (chip[i] != written[i]) {
-            mismatch = static_cast<int>(i);
-            log_ << QStringLiteral("*** verify: first difference at address %1, written %2, read %3")
-                        .arg(QString::number(i, 16).toUpper(), QString::number(written[i], 16).toUpper(),
-                             QString::number(chip[i], 16).toUpper());
-            return SerialFault::VerifyMismatch;
-        }
-    }
-    return SerialFault::None;
+    return readAllBlocks(chip, &written, &mismatch);
 }
 
-SerialFault SerialChipTransfer::readAllBlocks(Image& image, bool logged)
+SerialFault SerialChipTransfer::readAllBlocks(Image& image, const Image* expected, int* mismatch)
 {
     image.assign(static_cast<std::size_t>(size_), 0);
     QByteArray data;
     for (int a = 0; a < size_; a += kChipBlockBytes) {
-        const SerialFault fault = readBlock(ChipReadFrame(size_, a), data, logged);
+        const SerialFault fault = readBlock(ChipReadFrame(size_, a), data, true);
         if (fault != SerialFault::None)
             return fault;
-        for (int i = 0; i < kChipBlockBytes; ++i)
-            image[static_cast<std::size_t>(a + i)] = static_cast<quint8>(data.at(i));
+        for (int i = 0; i < kChipBlockBytes; ++i) {
+            const auto at = static_cast<std::size_t>(a + i);
+            image[at] = static_cast<quint8>(data.at(i));
+            if (expected && image[at] != (*expected)[at]) {
+                // The rest of the chip cannot make the write good again.
+                *mismatch = a + i;
+                log_ << QStringLiteral("*** verify: first difference at address %1, written %2, read %3")
+                            .arg(QString::number(a + i, 16).toUpper(),
+                                 QString::number((*expected)[at], 16).toUpper(),
+                                 QString::number(image[at], 16).toUpper());
+                return SerialFault::VerifyMismatch;
+            }
+        }
         progress(a / kChipBlockBytes + 1);
     }
     return SerialFault::None;

@@ -52,7 +52,9 @@ private:
     SerialFault identificationTest();
     SerialFault verifyBlock0(const Image& written);
     SerialFault verifyWholeChip(const Image& written, int& mismatch);
-    SerialFault readAllBlocks(Image& image, bool logged);
+    // Reads every block (logged); with `expected`, stops at the first byte
+    // that differs from it and reports its address in `mismatch`.
+    SerialFault readAllBlocks(Image& image, const Image* expected = nullptr, int* mismatch = nullptr);
 
     void pause(int ms);
     void progress(int value);
