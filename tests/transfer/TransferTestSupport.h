@@ -9,6 +9,13 @@
 #include <QStringList>
 
 #include <memory>
+#include <ostream>
+
+// Readable QStrings in test failures.
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
 
 namespace zendrik::test {
 

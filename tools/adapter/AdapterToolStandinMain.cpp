@@ -32,14 +32,16 @@ QByteArray readFile(const QString& path, bool* ok)
     return *ok ? f.readAll() : QByteArray();
 }
 
-AdapterToolResult run(const QString& eepromPath)
+AdapterToolResult run(const QString& eepromPath, int chipSize)
 {
     bool ok = false;
     const auto message = ParseMessageFile(readFile(kMessageFileName, &ok));
     if (!ok || !message)
         return {kAddressError, 0};
-    QByteArray chip = readFile(eepromPath, &ok);
-    if (!ok || (chip.size() != 2048 && chip.size() != 8192))
+    // A chip never written holds 0xFF everywhere; a file of another size is
+    // no chip this tool knows.
+    QByteArray chip = QFile::exists(eepromPath) ? readFile(eepromPath, &ok) : QByteArray(chipSize, '\xFF');
+    if (!ok || chip.size() != chipSize)
         return {kNoChip, 0};
 
     if (message->direction == QLatin1String("s")) {
@@ -70,6 +72,8 @@ int main(int argc, char** argv)
     p.addHelpOption();
     p.addOptions({
         {QStringLiteral("eeprom"), QStringLiteral("Binary file holding the chip."), QStringLiteral("file")},
+        {QStringLiteral("chip"), QStringLiteral("24c16 (2048 bytes, default) or 24c64 (8192 bytes)."),
+         QStringLiteral("type")},
         {QStringLiteral("result"), QStringLiteral("Report this result code instead of doing the job."),
          QStringLiteral("code")},
         {QStringLiteral("address"), QStringLiteral("Address reported with --result."), QStringLiteral("n")},
@@ -87,7 +91,8 @@ int main(int argc, char** argv)
     if (p.isSet(QStringLiteral("result")))
         result = {p.value(QStringLiteral("result")).toInt(), p.value(QStringLiteral("address")).toInt()};
     else
-        result = run(p.value(QStringLiteral("eeprom")));
+        result = run(p.value(QStringLiteral("eeprom")),
+                     p.value(QStringLiteral("chip")).toLower() == QLatin1String("24c64") ? 8192 : 2048);
     if (!p.isSet(QStringLiteral("no-result")) && !WriteFileAtomically(kCardMessageFileName, CardMessageText(result)))
         return 1;
     return 0;
