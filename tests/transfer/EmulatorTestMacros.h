@@ -9,8 +9,8 @@
 #define START_EMULATOR(emulator, eeprom, ...)                                                           \
     do {                                                                                                \
         if (!(emulator).start((eeprom), QStringList{__VA_ARGS__})) {                                   \
-            if ((emulator).skipReason().startsWith(QLatin1String("no pseudo terminal")))               \
-                GTEST_SKIP() << (emulator).skipReason().toStdString();                                  \
-            FAIL() << (emulator).skipReason().toStdString();                                           \
+            if ((emulator).noPty())                                                                     \
+                GTEST_SKIP() << "no pseudo terminal here: " << (emulator).failure().toStdString();      \
+            FAIL() << "emulator failed: " << (emulator).failure().toStdString();                       \
         }                                                                                               \
     } while (false)

@@ -58,42 +58,4 @@ Image ToImage(const QByteArray& bytes)
     return image;
 }
 
-bool EmulatorProcess::start(const QString& eeprom, const QStringList& args)
-{
-    process_ = std::make_unique<QProcess>();
-    process_->setProgram(QStringLiteral(ZENDRIK_ADAPTER_EMULATOR));
-    process_->setArguments(QStringList{QStringLiteral("--eeprom"), eeprom} + args);
-    process_->start();
-    if (!process_->waitForStarted(5000)) {
-        skipReason_ = QStringLiteral("the emulator did not start");
-        return false;
-    }
-    while (!process_->canReadLine()) {
-        if (!process_->waitForReadyRead(5000)) {
-            process_->waitForFinished(1000);
-            const QString err = QString::fromLocal8Bit(process_->readAllStandardError());
-            skipReason_ = process_->exitCode() == 77 ? QStringLiteral("no pseudo terminal here: ") + err
-                                                     : QStringLiteral("emulator failed: ") + err;
-            return false;
-        }
-    }
-    devicePath_ = QString::fromLocal8Bit(process_->readLine()).trimmed();
-    return !devicePath_.isEmpty();
-}
-
-QString EmulatorProcess::errorOutput()
-{
-    return process_ ? QString::fromLocal8Bit(process_->readAllStandardError()) : QString();
-}
-
-EmulatorProcess::~EmulatorProcess()
-{
-    if (process_ && process_->state() != QProcess::NotRunning) {
-        process_->terminate();
-        if (!process_->waitForFinished(3000))
-            process_->kill();
-        process_->waitForFinished(1000);
-    }
-}
-
 } // namespace zendrik::test

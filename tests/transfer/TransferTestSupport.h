@@ -2,13 +2,12 @@
 
 #include "model/DeviceImage.h"
 #include "model/ProgramModel.h"
+#include "tools/adapter/AdapterEmulatorProcess.h"
 
 #include <QByteArray>
-#include <QProcess>
 #include <QString>
 #include <QStringList>
 
-#include <memory>
 #include <ostream>
 
 // Readable QStrings in test failures.
@@ -31,21 +30,9 @@ QStringList ReadLines(const QString& path);
 Image ToImage(const QByteArray& bytes);
 
 // The serial adapter emulator on a pseudo terminal, as a separate process.
-class EmulatorProcess {
+class EmulatorProcess : public AdapterEmulatorProcess {
 public:
-    // Starts it with `eeprom` and the extra arguments; false when it could
-    // not start (skipReason() tells why a test should be skipped).
-    bool start(const QString& eeprom, const QStringList& args);
-    ~EmulatorProcess();
-
-    const QString& devicePath() const { return devicePath_; }
-    const QString& skipReason() const { return skipReason_; }
-    QString errorOutput();
-
-private:
-    std::unique_ptr<QProcess> process_;
-    QString devicePath_;
-    QString skipReason_;
+    EmulatorProcess() : AdapterEmulatorProcess(QStringLiteral(ZENDRIK_ADAPTER_EMULATOR)) {}
 };
 
 } // namespace zendrik::test
