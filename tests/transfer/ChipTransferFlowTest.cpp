@@ -124,6 +124,11 @@ struct ToolCase {
     ChipTransferOutcome outcome;
 };
 
+void PrintTo(const ToolCase& c, std::ostream* os)
+{
+    *os << "code " << c.code << (c.reading ? " read" : " write");
+}
+
 class ToolResultTest : public ChipTransferFlowTest, public ::testing::WithParamInterface<ToolCase> {};
 
 TEST_P(ToolResultTest, ResultCodeGivesItsMessage)

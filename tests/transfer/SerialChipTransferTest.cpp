@@ -213,6 +213,11 @@ struct FaultCase {
     int logLines;
 };
 
+void PrintTo(const FaultCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class SerialFaultTest : public SerialChipTransferTest, public ::testing::WithParamInterface<FaultCase> {};
 
 TEST_P(SerialFaultTest, EndsWithItsMessage)
