@@ -184,34 +184,19 @@ SerialChipTransfer::Exchange SerialChipTransfer::exchange(const QByteArray& fram
 
 SerialFault SerialChipTransfer::writeBlock(const QByteArray& frame)
 {
-    SerialFault last = SerialFault::NoAnswer;
-    for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        const Exchange e = exchange(frame, true);
-        if (e.timedOut) {
-            last = SerialFault::NoAnswer;
-            continue;
-        }
-        switch (ClassifyAdapterReply(e.reply, frame)) {
-        case AdapterReply::WriteAcknowledged:
-            return SerialFault::None;
-        case AdapterReply::NoChip:
-            return SerialFault::NoChip;
-        case AdapterReply::ChipNotAnswering:
-            last = SerialFault::ChipNotAnswering;
-            break;
-        case AdapterReply::TransmissionError:
-            last = SerialFault::TransmissionError;
-            break;
-        default:
-            last = SerialFault::UnknownMessage;
-            break;
-        }
-    }
-    return last;
+    return blockExchange(frame, AdapterReply::WriteAcknowledged, true, nullptr);
 }
 
 SerialFault SerialChipTransfer::readBlock(const QByteArray& frame, QByteArray& data, bool logged)
 {
+    return blockExchange(frame, AdapterReply::ReadData, logged, &data);
+}
+
+SerialFault SerialChipTransfer::blockExchange(const QByteArray& frame, AdapterReply wanted, bool logged,
+                                              QByteArray* data)
+{
+    // Three attempts; the last one decides the message. A missing chip
+    // will not come back, so that ends at once.
     SerialFault last = SerialFault::NoAnswer;
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         const Exchange e = exchange(frame, logged);
@@ -219,10 +204,13 @@ SerialFault SerialChipTransfer::readBlock(const QByteArray& frame, QByteArray& d
             last = SerialFault::NoAnswer;
             continue;
         }
-        switch (ClassifyAdapterReply(e.reply, frame)) {
-        case AdapterReply::ReadData:
-            data = ReadReplyData(e.reply);
+        const AdapterReply kind = ClassifyAdapterReply(e.reply, frame);
+        if (kind == wanted) {
+            if (data)
+                *data = ReadReplyData(e.reply);
             return SerialFault::None;
+        }
+        switch (kind) {
         case AdapterReply::NoChip:
             return SerialFault::NoChip;
         case AdapterReply::ChipNotAnswering:
@@ -232,7 +220,7 @@ SerialFault SerialChipTransfer::readBlock(const QByteArray& frame, QByteArray& d
             last = SerialFault::TransmissionError;
             break;
         default:
-            // A write acknowledgement is no answer to a read either.
+            // Also a write acknowledgement to a read, or data to a write.
             last = SerialFault::UnknownMessage;
             break;
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "transfer/AdapterFrames.h"
 #include "transfer/SerialTransferOptions.h"
 #include "transfer/SerialTransferResult.h"
 
@@ -48,6 +49,7 @@ private:
     Exchange exchange(const QByteArray& frame, bool logged);
     SerialFault writeBlock(const QByteArray& frame);
     SerialFault readBlock(const QByteArray& frame, QByteArray& data, bool logged);
+    SerialFault blockExchange(const QByteArray& frame, AdapterReply wanted, bool logged, QByteArray* data);
     SerialFault adapterCheck();
     SerialFault identificationTest();
     SerialFault verifyBlock0(const Image& written);

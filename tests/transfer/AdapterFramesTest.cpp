@@ -2,21 +2,16 @@
 #include "transfer/MemoryBytePort.h"
 #include "transfer/ReceiveReply.h"
 
+#include "tests/transfer/TransferTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <thread>
 
 using namespace zendrik;
+using zendrik::test::Bytes;
 
 namespace {
-
-QByteArray bytes(std::initializer_list<int> values)
-{
-    QByteArray b;
-    for (const int v : values)
-        b += static_cast<char>(v);
-    return b;
-}
 
 std::vector<Byte> counting(int from)
 {
@@ -30,21 +25,21 @@ TEST(AdapterFrames, SmallChipFramesCarryBlockSelectBits)
 {
     const QByteArray w = ChipWriteFrame(2048, 0x3F0, counting(1));
     ASSERT_EQ(w.size(), 19);
-    EXPECT_EQ(w.left(3), bytes({18, 0xA6, 0xF0}));
-    EXPECT_EQ(w.mid(3), bytes({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}));
-    EXPECT_EQ(ChipReadFrame(2048, 0), bytes({3, 0xA1, 0x00, 0x10}));
-    EXPECT_EQ(ChipReadFrame(2048, 0x7F0), bytes({3, 0xAF, 0xF0, 0x10}));
-    EXPECT_EQ(ChipReadFrame(2048, 0x100), bytes({3, 0xA3, 0x00, 0x10}));
+    EXPECT_EQ(w.left(3), Bytes({18, 0xA6, 0xF0}));
+    EXPECT_EQ(w.mid(3), Bytes({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}));
+    EXPECT_EQ(ChipReadFrame(2048, 0), Bytes({3, 0xA1, 0x00, 0x10}));
+    EXPECT_EQ(ChipReadFrame(2048, 0x7F0), Bytes({3, 0xAF, 0xF0, 0x10}));
+    EXPECT_EQ(ChipReadFrame(2048, 0x100), Bytes({3, 0xA3, 0x00, 0x10}));
 }
 
 TEST(AdapterFrames, LargeChipFramesCarryTwoAddressBytes)
 {
     const QByteArray w = ChipWriteFrame(8192, 0x1230, counting(0xF0));
     ASSERT_EQ(w.size(), 20);
-    EXPECT_EQ(w.left(4), bytes({19, 0xA0, 0x12, 0x30}));
+    EXPECT_EQ(w.left(4), Bytes({19, 0xA0, 0x12, 0x30}));
     EXPECT_EQ(static_cast<quint8>(w.at(19)), 0xFF);
-    EXPECT_EQ(ChipReadFrame(8192, 0), bytes({4, 0xA1, 0x00, 0x00, 0x10}));
-    EXPECT_EQ(ChipReadFrame(8192, 0x1FF0), bytes({4, 0xA1, 0x1F, 0xF0, 0x10}));
+    EXPECT_EQ(ChipReadFrame(8192, 0), Bytes({4, 0xA1, 0x00, 0x00, 0x10}));
+    EXPECT_EQ(ChipReadFrame(8192, 0x1FF0), Bytes({4, 0xA1, 0x1F, 0xF0, 0x10}));
 }
 
 struct ReplyCase {
@@ -55,31 +50,31 @@ struct ReplyCase {
 TEST(AdapterFrames, RepliesAreClassifiedInTheAdaptersBitOrder)
 {
     const QByteArray request = ChipReadFrame(2048, 0x120);
-    QByteArray data = bytes({0x12, 0xA3, 0x20});
+    QByteArray data = Bytes({0x12, 0xA3, 0x20});
     data += QByteArray(16, '\x55');
     QByteArray wrongEcho = data;
     wrongEcho[1] = static_cast<char>(0xA1);
     QByteArray wrongAddress = data;
     wrongAddress[2] = 0x30;
     const std::vector<ReplyCase> cases = {
-        {bytes({0x01, 0x80}), AdapterReply::WriteAcknowledged},
-        {bytes({0x01, 0x81}), AdapterReply::NoChip},
-        {bytes({0x01, 0x83}), AdapterReply::NoChip},
-        {bytes({0x01, 0x85}), AdapterReply::NoChip},
-        {bytes({0x01, 0x87}), AdapterReply::NoChip},
-        {bytes({0x01, 0x82}), AdapterReply::ChipNotAnswering},
-        {bytes({0x01, 0x86}), AdapterReply::ChipNotAnswering},
-        {bytes({0x01, 0x84}), AdapterReply::TransmissionError},
-        {bytes({0x01, 0x00}), AdapterReply::UnexpectedStatus},
-        {bytes({0x01, 0x01}), AdapterReply::UnexpectedStatus},
-        {bytes({0x01}), AdapterReply::Unexpected},
-        {bytes({0x02, 0xA1}), AdapterReply::OldAdapter},
+        {Bytes({0x01, 0x80}), AdapterReply::WriteAcknowledged},
+        {Bytes({0x01, 0x81}), AdapterReply::NoChip},
+        {Bytes({0x01, 0x83}), AdapterReply::NoChip},
+        {Bytes({0x01, 0x85}), AdapterReply::NoChip},
+        {Bytes({0x01, 0x87}), AdapterReply::NoChip},
+        {Bytes({0x01, 0x82}), AdapterReply::ChipNotAnswering},
+        {Bytes({0x01, 0x86}), AdapterReply::ChipNotAnswering},
+        {Bytes({0x01, 0x84}), AdapterReply::TransmissionError},
+        {Bytes({0x01, 0x00}), AdapterReply::UnexpectedStatus},
+        {Bytes({0x01, 0x01}), AdapterReply::UnexpectedStatus},
+        {Bytes({0x01}), AdapterReply::Unexpected},
+        {Bytes({0x02, 0xA1}), AdapterReply::OldAdapter},
         {data, AdapterReply::ReadData},
         {wrongEcho, AdapterReply::Unexpected},
         {wrongAddress, AdapterReply::Unexpected},
         {data.left(18), AdapterReply::Unexpected},
-        {data + bytes({0}), AdapterReply::Unexpected},
-        {bytes({0x5A, 0xC3}), AdapterReply::Unexpected},
+        {data + Bytes({0}), AdapterReply::Unexpected},
+        {Bytes({0x5A, 0xC3}), AdapterReply::Unexpected},
     };
     for (const ReplyCase& c : cases)
         EXPECT_EQ(ClassifyAdapterReply(c.reply, request), c.kind) << c.reply.toHex(' ').toStdString();
@@ -88,9 +83,9 @@ TEST(AdapterFrames, RepliesAreClassifiedInTheAdaptersBitOrder)
 
 TEST(AdapterFrames, HexLineHasNoLeadingZeros)
 {
-    EXPECT_EQ(HexLine(bytes({0x12, 0xA1, 0x00, 0x0A, 0xFF})), QStringLiteral(" 12 A1 0 A FF"));
-    EXPECT_EQ(HexLine(bytes({1, 2, 3, 4}), 1, 2), QStringLiteral(" 2 3"));
-    EXPECT_EQ(HexLine(bytes({1, 2, 3, 4}), 2), QStringLiteral(" 3 4"));
+    EXPECT_EQ(HexLine(Bytes({0x12, 0xA1, 0x00, 0x0A, 0xFF})), QStringLiteral(" 12 A1 0 A FF"));
+    EXPECT_EQ(HexLine(Bytes({1, 2, 3, 4}), 1, 2), QStringLiteral(" 2 3"));
+    EXPECT_EQ(HexLine(Bytes({1, 2, 3, 4}), 2), QStringLiteral(" 3 4"));
     EXPECT_EQ(HexLine(QByteArray()), QString());
 }
 
@@ -124,17 +119,17 @@ TEST_F(ReceiveReplyTest, StatusReplyEndsWithItsLength)
 {
     // The stray byte comes 40 ms later: within the old silence, yet it is
     // not part of the status reply.
-    std::thread t = sendLater({bytes({0x01, 0x80}), bytes({0x33})}, 40);
+    std::thread t = sendLater({Bytes({0x01, 0x80}), Bytes({0x33})}, 40);
     QByteArray reply;
     EXPECT_EQ(ReceiveReply(*port, reply), 0);
     t.join();
-    EXPECT_EQ(reply, bytes({0x01, 0x80}));
-    EXPECT_EQ(port->readAll(), bytes({0x33}));
+    EXPECT_EQ(reply, Bytes({0x01, 0x80}));
+    EXPECT_EQ(port->readAll(), Bytes({0x33}));
 }
 
 TEST_F(ReceiveReplyTest, DataReplyArrivingInPiecesIsTakenWhole)
 {
-    QByteArray data = bytes({0x12, 0xA1, 0x00});
+    QByteArray data = Bytes({0x12, 0xA1, 0x00});
     data += QByteArray(16, '\x07');
     std::thread t = sendLater({data.left(5), data.mid(5, 9), data.mid(14)}, 30);
     QByteArray reply;
@@ -145,25 +140,25 @@ TEST_F(ReceiveReplyTest, DataReplyArrivingInPiecesIsTakenWhole)
 
 TEST_F(ReceiveReplyTest, OtherRepliesEndAfterSilence)
 {
-    std::thread t = sendLater({bytes({0x02}), bytes({0xA1}), bytes({0x44})}, 40);
+    std::thread t = sendLater({Bytes({0x02}), Bytes({0xA1}), Bytes({0x44})}, 40);
     QByteArray reply;
     EXPECT_EQ(ReceiveReply(*port, reply), 0);
     t.join();
-    EXPECT_EQ(reply, bytes({0x02, 0xA1, 0x44}));
+    EXPECT_EQ(reply, Bytes({0x02, 0xA1, 0x44}));
 }
 
 TEST_F(ReceiveReplyTest, ShortLengthPrefixedReplyEndsAfterSilence)
 {
-    std::thread t = sendLater({bytes({0x12, 0xA1, 0x00, 0x01})}, 10);
+    std::thread t = sendLater({Bytes({0x12, 0xA1, 0x00, 0x01})}, 10);
     QByteArray reply;
     EXPECT_EQ(ReceiveReply(*port, reply), 0);
     t.join();
-    EXPECT_EQ(reply, bytes({0x12, 0xA1, 0x00, 0x01}));
+    EXPECT_EQ(reply, Bytes({0x12, 0xA1, 0x00, 0x01}));
 }
 
 TEST_F(ReceiveReplyTest, NoFirstByteIsATimeOut)
 {
-    std::thread t = sendLater({bytes({0x01, 0x80})}, 700);
+    std::thread t = sendLater({Bytes({0x01, 0x80})}, 700);
     QByteArray reply("old");
     int idleCalls = 0;
     EXPECT_EQ(ReceiveReply(*port, reply, {}, [&] { ++idleCalls; }), 1);

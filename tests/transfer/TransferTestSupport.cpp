@@ -58,4 +58,12 @@ Image ToImage(const QByteArray& bytes)
     return image;
 }
 
+QByteArray Bytes(std::initializer_list<int> values)
+{
+    QByteArray b;
+    for (const int v : values)
+        b += static_cast<char>(v);
+    return b;
+}
+
 } // namespace zendrik::test

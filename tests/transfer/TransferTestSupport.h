@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <initializer_list>
 #include <ostream>
 
 // Readable QStrings in test failures.
@@ -28,6 +29,7 @@ Image ImageOfFile(const QString& path, int size);
 QByteArray ReadWholeFile(const QString& path);
 QStringList ReadLines(const QString& path);
 Image ToImage(const QByteArray& bytes);
+QByteArray Bytes(std::initializer_list<int> values);
 
 // The serial adapter emulator on a pseudo terminal, as a separate process.
 class EmulatorProcess : public AdapterEmulatorProcess {
