@@ -2,7 +2,7 @@
 
 #include "language/LanguageChoice.h"
 #include "model/DeviceImage.h"
-#include "model/DeviceTypes.h"
+#include "model/LoadResultMessage.h"
 #include "model/ProgramFile.h"
 
 namespace zendrik::cli {
@@ -74,21 +74,7 @@ bool CliContext::selectLanguage(const QString& code)
 
 Prompt CliContext::loadMessage(int result) const
 {
-    const int brand = model.device.BrandIndex;
-    switch (result) {
-    case LoadInvalid:
-        return Prompt::message(Icon::Critical, {TextId::InvalidFile});
-    case LoadMissing:
-        return Prompt::message(Icon::Critical, {TextId::FileNotFound});
-    case LoadFamily731:
-        return Prompt::message(Icon::Critical, {TextId::FileFor, QStringLiteral(" ") + Family731Name(brand)});
-    case LoadFamily752:
-        return Prompt::message(Icon::Critical, {TextId::FileFor, QStringLiteral(" ") + DeviceTypeName(19, brand)});
-    case LoadLargeImage:
-        return Prompt::message(Icon::Critical, {TextId::FileFor, QStringLiteral(" ") + DeviceTypeName(20, brand)});
-    default:
-        return Prompt{};
-    }
+    return LoadResultMessage(result, model.device.BrandIndex);
 }
 
 int CliContext::loadOrRefuse(const QString& path, int slot)
