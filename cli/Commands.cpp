@@ -14,6 +14,8 @@ const std::vector<Command>& commands()
         {"dst", "dst --rule R YEAR", &runDst},
         {"astro", "astro --lon DEG --lat DEG --zone MIN --rise-offset MIN --set-offset MIN [--year Y]", &runAstro},
         {"holidays", "holidays YEAR [--set NAME]", &runHolidays},
+        {"write-chip", "write-chip FILE --port DEVICE [--verify all|block0]", &runWriteChip},
+        {"read-chip", "read-chip --port DEVICE --out FILE", &runReadChip},
     };
     return table;
 }

@@ -28,5 +28,7 @@ int runEaster(CliContext& context, const QStringList& args);
 int runDst(CliContext& context, const QStringList& args);
 int runAstro(CliContext& context, const QStringList& args);
 int runHolidays(CliContext& context, const QStringList& args);
+int runWriteChip(CliContext& context, const QStringList& args);
+int runReadChip(CliContext& context, const QStringList& args);
 
 } // namespace zendrik::cli

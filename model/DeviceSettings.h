@@ -56,6 +56,8 @@ struct DeviceSettings {
     QString SerialPort1 = QStringLiteral("/dev/ttyS0");
     QString SerialPort2 = QStringLiteral("/dev/ttyS1");
     QString AdapterTool = QStringLiteral("cardio");
+    // Read the whole chip back after writing it (off: block 0 only).
+    bool VerifyWholeChip = true;
 };
 
 inline int FamilyCapacity(int uhrentyp)

@@ -1,6 +1,7 @@
 // Writes the sample programs shipped in data/samples: realistic programs of
 // each device family, made with the program's own model and file writer.
 //   zendrik-make-samples OUTDIR
+#include "calendar/AstroTable.h"
 #include "editing/EntryBuilder.h"
 #include "model/DstRowCodec.h"
 #include "model/ProgramFile.h"
@@ -131,15 +132,21 @@ ProgramModel office(const QString& file)
     ProgramSlot& s = m.program();
     s.Verwendung = QStringLiteral("Verwaltungsgebäude");
     s.ProgNr = 4711;
-    const char* names[16] = {"EG Flur", "EG Büros", "1.OG Flur", "1.OG Büros", "2.OG Flur", "2.OG Büros",
+    const char* names[16] = {"EG Flur", "EG Büros", "1.OG Flur", "Außenlicht", "2.OG Flur", "2.OG Büros",
                              "Treppenhaus", "Tiefgarage", "Lüftung", "Heizung", "Jalousien Süd",
-                             "Jalousien West", "Außenlicht", "Parkplatz", "Werbung", "Reserve"};
+                             "Jalousien West", "1.OG Büros", "Parkplatz", "Werbung", "Reserve"};
     for (int c = 0; c < 16; ++c)
         s.Kanalname[static_cast<std::size_t>(c)] = QString::fromUtf8(names[c]);
-    for (int c = 0; c < 6; ++c) {
+    for (int c : {0, 1, 2, 4, 5, 12}) {
         add(m, BuildWeeklyEntry(hm(6, 30) + c * 5, kMoFr, c, 1, 0, 0));
         add(m, BuildWeeklyEntry(hm(19, 0) + c * 5, kMoFr, c, 0, 0, 0));
     }
+    // Outdoor lights by the sun in Frankfurt: on at sunset, off at sunrise,
+    // not after 23:00.
+    AstroSettings outdoor;
+    outdoor.location = AstroLocation{-8.5f, 50.0f, -60, 0, 0};
+    outdoor.eveningLimit = hm(23, 0);
+    StoreAstroProgram(m, outdoor, 3);
     add(m, BuildWeeklyEntry(hm(5, 30), kMoFr, 8, 1, 0, 0));
     add(m, BuildWeeklyEntry(hm(18, 30), kMoFr, 8, 0, 0, 0));
     add(m, BuildWeeklyEntry(hm(5, 0), kMoFr, 9, 1, 0, 0));
@@ -161,8 +168,11 @@ ProgramModel carPark(const QString& file)
     s.Kanalname[1] = QStringLiteral("Schranke");
     add(m, BuildWeeklyEntry(hm(6, 0), kMoFr, 0b10, 1, 0, 0));
     add(m, BuildWeeklyEntry(hm(21, 0), kMoFr, 0b10, 0, 0, 0));
-    add(m, BuildWeeklyEntry(hm(23, 0), kDaily, 0b01, 0, 0, 0));
-    add(m, BuildWeeklyEntry(hm(5, 0), kDaily, 0b01, 1, 0, 0));
+    // The mast lights follow the sun in Hamburg, twenty minutes after sunset
+    // and until ten minutes before sunrise.
+    AstroSettings sun;
+    sun.location = AstroLocation{-10.0f, 53.5f, -60, -10, 20};
+    StoreAstroProgram(m, sun, 0);
     return m;
 }
 

@@ -1,0 +1,69 @@
+#include "tests/transfer/TransferTestSupport.h"
+
+#include "editing/EntryBuilder.h"
+#include "model/ProgramFile.h"
+#include "model/ProgramSetup.h"
+#include "model/UserInteraction.h"
+
+#include <QFile>
+
+namespace zendrik::test {
+
+Image MakeProgramFile(const QString& path, int row, int entries, ProgramModel* modelOut)
+{
+    ProgramModel model;
+    model.clock = [] { return QDateTime(QDate(2026, 3, 14), QTime(9, 26)); };
+    StartNewProgram(model, row, QStringLiteral("unbekannt"), path);
+    ProgramSlot& s = model.program();
+    for (int i = 0; i < entries && i < model.device.MaxEintrag; ++i) {
+        // Distinct times, weekdays and channels, so every block of the
+        // image differs from its neighbours.
+        s.Eintrag[static_cast<std::size_t>(i)] =
+            BuildWeeklyEntry((i * 7) % 1440, 1 + i % 127, 1 + i % 15 % model.device.Kanalzahl, i % 2, 0, i % 10);
+    }
+    s.AnzSz = std::min(entries, model.device.MaxEintrag);
+    s.AnzEintrag = s.AnzSz;
+    s.Verwendung = QStringLiteral("Halle 3");
+    ScriptedInteraction yes = ScriptedInteraction::answering(true);
+    SaveProgram(model, yes);
+    if (modelOut)
+        *modelOut = model;
+    return ImageOfFile(path, model.device.Speichergroesse);
+}
+
+QByteArray ReadWholeFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+Image ImageOfFile(const QString& path, int size)
+{
+    return ReadImageNumbers(ReadWholeFile(path), size);
+}
+
+QStringList ReadLines(const QString& path)
+{
+    QString text = QString::fromLatin1(ReadWholeFile(path));
+    if (text.endsWith(QLatin1String("\r\n")))
+        text.chop(2);
+    return text.isEmpty() ? QStringList() : text.split(QStringLiteral("\r\n"));
+}
+
+Image ToImage(const QByteArray& bytes)
+{
+    Image image;
+    for (const char c : bytes)
+        image.push_back(static_cast<quint8>(c));
+    return image;
+}
+
+QByteArray Bytes(std::initializer_list<int> values)
+{
+    QByteArray b;
+    for (const int v : values)
+        b += static_cast<char>(v);
+    return b;
+}
+
+} // namespace zendrik::test

@@ -1,0 +1,67 @@
+#include "transfer/PortSettings.h"
+
+#include "model/AtomicFile.h"
+#include "model/DeviceSettings.h"
+
+#include <QFile>
+#include <QList>
+
+namespace zendrik {
+
+namespace {
+
+constexpr qint64 kMaxFileSize = 64 * 1024;
+
+} // namespace
+
+QByteArray PortSettingsText(const DeviceSettings& d)
+{
+    QByteArray out;
+    out += "COM1=" + QFile::encodeName(d.SerialPort1) + "\r\n";
+    out += "COM2=" + QFile::encodeName(d.SerialPort2) + "\r\n";
+    out += "ADAPTERTOOL=" + d.AdapterTool.toUtf8() + "\r\n";
+    out += QByteArray("VERIFY=") + (d.VerifyWholeChip ? "1" : "0") + "\r\n";
+    return out;
+}
+
+void ParsePortSettings(const QByteArray& text, DeviceSettings& d)
+{
+    const QList<QByteArray> lines = text.split('\n');
+    for (QByteArray line : lines) {
+        line = line.trimmed();
+        const qsizetype eq = line.indexOf('=');
+        if (eq <= 0)
+            continue;
+        const QByteArray key = line.left(eq).trimmed().toUpper();
+        const QByteArray value = line.mid(eq + 1).trimmed();
+        if (key == "COM1" && !value.isEmpty())
+            d.SerialPort1 = QFile::decodeName(value);
+        else if (key == "COM2" && !value.isEmpty())
+            d.SerialPort2 = QFile::decodeName(value);
+        else if (key == "ADAPTERTOOL" && !value.isEmpty())
+            d.AdapterTool = QString::fromUtf8(value);
+        else if (key == "VERIFY" && (value == "0" || value == "1"))
+            d.VerifyWholeChip = value == "1";
+    }
+}
+
+bool ReadPortSettings(const QString& path, DeviceSettings& d)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileSize)
+        return false;
+    ParsePortSettings(file.readAll(), d);
+    return true;
+}
+
+bool WritePortSettings(const QString& path, const DeviceSettings& d, QString* error)
+{
+    return WriteFileAtomically(path, PortSettingsText(d), error);
+}
+
+QString SerialDevicePath(const DeviceSettings& d, int lpt)
+{
+    return lpt == 4 ? d.SerialPort1 : d.SerialPort2;
+}
+
+} // namespace zendrik
