@@ -36,6 +36,7 @@ DeviceProperties DeviceProperties::Of(const DeviceSettings& d)
     p.SerialPort1 = d.SerialPort1;
     p.SerialPort2 = d.SerialPort2;
     p.AdapterTool = d.AdapterTool;
+    p.VerifyWholeChip = d.VerifyWholeChip;
     return p;
 }
 
@@ -65,6 +66,7 @@ void DeviceProperties::ApplyTo(ProgramModel& model) const
         d.SerialPort2 = SerialPort2.trimmed();
     if (!AdapterTool.trimmed().isEmpty())
         d.AdapterTool = AdapterTool.trimmed();
+    d.VerifyWholeChip = VerifyWholeChip;
     // The bus format knows no sort keys above the simulation's first one.
     if (d.EibFormat == 1 && model.SortSpalteSz > 8)
         model.SortSpalteSz = 8;

@@ -36,6 +36,7 @@ struct DeviceProperties {
     QString SerialPort1;     // device path behind COM1
     QString SerialPort2;     // device path behind COM2
     QString AdapterTool;     // command of the parallel-port adapter tool
+    bool VerifyWholeChip = true; // read the whole chip back after writing it
 
     static DeviceProperties Of(const DeviceSettings& device);
 

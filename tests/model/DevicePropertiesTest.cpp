@@ -51,6 +51,7 @@ TEST(DeviceProperties, ApplyOnTheWeeklyFamily)
     p.DelayValue = 3;
     p.Zeilen = 40;
     p.SerialPort1 = QStringLiteral(" /dev/ttyUSB0 ");
+    p.VerifyWholeChip = false;
     p.ApplyTo(m);
     const DeviceSettings& d = m.device;
     EXPECT_EQ(d.SpracheUhr, 1);
@@ -68,6 +69,7 @@ TEST(DeviceProperties, ApplyOnTheWeeklyFamily)
     EXPECT_EQ(d.Speicherflag, 1);
     EXPECT_EQ(d.SerialPort1, QStringLiteral("/dev/ttyUSB0"));
     EXPECT_EQ(d.SerialPort2, QStringLiteral("/dev/ttyS1"));
+    EXPECT_FALSE(d.VerifyWholeChip);
 
     // The meter pulse goes into image bytes 16 and 17.
     auto ui = ScriptedInteraction::answering(true);

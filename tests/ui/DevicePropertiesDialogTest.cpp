@@ -1,9 +1,11 @@
 #include "model/Settings.h"
+#include "transfer/PortSettings.h"
 #include "tests/support/TestPrograms.h"
 #include "tests/ui/DesktopFixture.h"
 #include "ui/main/FrmGeraetEinst.h"
 #include "ui/main/MdiForm1.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -144,6 +146,9 @@ TEST_F(DeviceDialog, SaveWritesTheSettingsFile)
     choose(child<QComboBox>(d, "cboMessKan"), 2);
     child<QComboBox>(d, "cboMessPeriode")->setCurrentIndex(8);
     child<QSlider>(d, "Hsbzeilen")->setValue(30);
+    child<QComboBox>(d, "cbolpt")->setCurrentIndex(4);
+    child<QLineEdit>(d, "txtCom2")->setText(QStringLiteral("/dev/ttyUSB1"));
+    child<QCheckBox>(d, "chkVerify")->setChecked(false);
     press(d, "cmdeinstSpei");
     DeviceSettings written;
     ASSERT_TRUE(ReadSettings(work(kSettingsFileName), written));
@@ -151,8 +156,21 @@ TEST_F(DeviceDialog, SaveWritesTheSettingsFile)
     EXPECT_EQ(written.MessKanal, 2);
     EXPECT_EQ(written.MessPeriode, 15);
     EXPECT_EQ(written.Zeilen, 30);
-    // The file keeps its 18 lines.
+    EXPECT_EQ(written.Lpt, 5);
+    // The file keeps its 18 lines; the serial devices go to the port file.
     EXPECT_EQ(readFile(work(kSettingsFileName)).count("\r\n"), 18);
+    EXPECT_FALSE(readFile(work(kSettingsFileName)).contains("/dev/"));
+    DeviceSettings ports;
+    ASSERT_TRUE(ReadPortSettings(work(kPortSettingsFileName), ports));
+    EXPECT_EQ(ports.SerialPort2, QStringLiteral("/dev/ttyUSB1"));
+    EXPECT_FALSE(ports.VerifyWholeChip);
+
+    // The next start knows them again.
+    app_.reset();
+    ASSERT_TRUE(startApp());
+    EXPECT_EQ(app_->model().device.SerialPort2, QStringLiteral("/dev/ttyUSB1"));
+    EXPECT_FALSE(app_->model().device.VerifyWholeChip);
+    EXPECT_EQ(app_->model().device.Lpt, 5);
 }
 
 TEST_F(DeviceDialog, MeterChoicesMarkTheProgramAtOnce)

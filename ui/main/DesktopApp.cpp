@@ -7,6 +7,7 @@
 #include "model/ProgramSetup.h"
 #include "model/Settings.h"
 #include "model/UserInteraction.h"
+#include "transfer/PortSettings.h"
 #include "ui/common/FileDialogChooser.h"
 #include "ui/common/MessageBoxInteraction.h"
 #include "ui/main/FrmStartbild.h"
@@ -79,6 +80,7 @@ bool DesktopApp::start()
     }
     model_.device.BrandIndex = brand;
     ReadSettings(dir.filePath(kSettingsFileName), model_.device);
+    ReadPortSettings(dir.filePath(kPortSettingsFileName), model_.device);
     ApplyStartValues(model_);
     SelectLanguage(texts_, model_.device.Sprache, brand, workDir_);
     useQtTexts();

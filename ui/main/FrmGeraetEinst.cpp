@@ -5,8 +5,11 @@
 #include "model/ProgramModel.h"
 #include "model/Settings.h"
 #include "model/UserInteraction.h"
+#include "transfer/PortSettings.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -49,8 +52,8 @@ QString channelItem(int channel, const QString& name)
 } // namespace
 
 FrmGeraetEinst::FrmGeraetEinst(ProgramModel& model, const TextTable& texts, UserInteraction& ui,
-                               const QString& settingsPath, QWidget* parent)
-    : QDialog(parent), model_(model), texts_(texts), ui_(ui), settingsPath_(settingsPath)
+                               const QString& workDir, QWidget* parent)
+    : QDialog(parent), model_(model), texts_(texts), ui_(ui), workDir_(workDir)
 {
     setObjectName(QStringLiteral("frmGerätEinst"));
     setWindowTitle(texts_(TextId::DevicePropertiesTitle));
@@ -129,6 +132,9 @@ FrmGeraetEinst::FrmGeraetEinst(ProgramModel& model, const TextTable& texts, User
     txtCom2_ = new QLineEdit(fraZugriff);
     txtCom2_->setObjectName(QStringLiteral("txtCom2"));
     txtCom2_->setPlaceholderText(QStringLiteral("/dev/ttyUSB0"));
+    // Reading the chip back after programming it, all of it or its first block.
+    chkVerify_ = new QCheckBox(QString(texts_(TextId::MenuReadChip)).remove(QLatin1Char('&')), fraZugriff);
+    chkVerify_->setObjectName(QStringLiteral("chkVerify"));
     hsbverz_ = slider(QStringLiteral("hsbverz"), fraZugriff);
     hsbverz_->setRange(0, std::max(1, d.MaxDelay));
     lblverz_ = new QLabel(fraZugriff);
@@ -139,6 +145,7 @@ FrmGeraetEinst::FrmGeraetEinst(ProgramModel& model, const TextTable& texts, User
     zugriff->addRow(texts_(TextId::ViaLpt).trimmed(), lptRow);
     zugriff->addRow(texts_(TextId::Com1), txtCom1_);
     zugriff->addRow(texts_(TextId::Com2), txtCom2_);
+    zugriff->addRow(QString(), chkVerify_);
     zugriff->addRow(lblverz_, hsbverz_);
 
     // Printing.
@@ -232,6 +239,7 @@ void FrmGeraetEinst::load()
     txtAdapterTool_->setText(p.AdapterTool);
     txtCom1_->setText(p.SerialPort1);
     txtCom2_->setText(p.SerialPort2);
+    chkVerify_->setChecked(p.VerifyWholeChip);
     hsbverz_->setValue(p.DelayValue);
     Hsbzeilen_->setValue(p.Zeilen);
     updateCaptions();
@@ -269,6 +277,7 @@ DeviceProperties FrmGeraetEinst::chosen() const
     p.AdapterTool = txtAdapterTool_->text();
     p.SerialPort1 = txtCom1_->text();
     p.SerialPort2 = txtCom2_->text();
+    p.VerifyWholeChip = chkVerify_->isChecked();
     p.DelayValue = hsbverz_->value();
     p.Zeilen = Hsbzeilen_->value();
     return p;
@@ -283,9 +292,17 @@ void FrmGeraetEinst::apply()
 void FrmGeraetEinst::save()
 {
     chosen().ApplyTo(model_);
+    // zendrik.ini keeps its 18 lines; what only this machine needs goes to ports.ini.
+    const QDir dir(workDir_);
+    const QString settings = dir.filePath(kSettingsFileName);
+    const QString ports = dir.filePath(kPortSettingsFileName);
     QString error;
-    if (!WriteSettings(settingsPath_, model_.device, &error)) {
-        ui_.ask(Prompt::message(Icon::Critical, {TextId::FileWord, settingsPath_ + QStringLiteral(": ") + error}));
+    if (!WriteSettings(settings, model_.device, &error)) {
+        ui_.ask(Prompt::message(Icon::Critical, {TextId::FileWord, settings + QStringLiteral(": ") + error}));
+        return;
+    }
+    if (!WritePortSettings(ports, model_.device, &error)) {
+        ui_.ask(Prompt::message(Icon::Critical, {TextId::FileWord, ports + QStringLiteral(": ") + error}));
         return;
     }
     accept();

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -18,12 +19,15 @@ class UserInteraction;
 struct DeviceProperties;
 
 // The device properties dialog: clock language, summer/winter rule, meter
-// pulse, astro channels, port and delay, print lines. "Ok" applies, 
-// "Speichern" applies and writes the settings file, "Abbrechen" closes.
+// pulse, astro channels, port and delay, print lines. "Ok" applies,
+// "Speichern" applies and writes the settings file (and the port file with
+// the serial devices behind COM1/COM2 and the adapter tool), "Abbrechen"
+// closes.
 class FrmGeraetEinst : public QDialog {
     Q_OBJECT
 public:
-    FrmGeraetEinst(ProgramModel& model, const TextTable& texts, UserInteraction& ui, const QString& settingsPath,
+    // The settings file (zendrik.ini) and the port file (ports.ini) live in `workDir`.
+    FrmGeraetEinst(ProgramModel& model, const TextTable& texts, UserInteraction& ui, const QString& workDir,
                    QWidget* parent = nullptr);
 
 private:
@@ -37,7 +41,7 @@ private:
     ProgramModel& model_;
     const TextTable& texts_;
     UserInteraction& ui_;
-    QString settingsPath_;
+    QString workDir_;
 
     QLabel* lblGeraet_;
     QComboBox* cbosprache_;
@@ -57,6 +61,7 @@ private:
     QLineEdit* txtAdapterTool_;
     QLineEdit* txtCom1_;
     QLineEdit* txtCom2_;
+    QCheckBox* chkVerify_;
     QSlider* hsbverz_;
     QLabel* lblverz_;
     QSlider* Hsbzeilen_;

@@ -18,13 +18,16 @@ class TextTable;
 
 // The menus of the main list window. Every command is an action with the
 // control name as objectName and its caption from the text table, so the
-// menus follow the chosen language. Later commands (entry dialogs, printing,
-// transfers, simulation, ...) are added with addCommand; the named
-// separators are the places they belong:
-//   File:     "sepDatDruck" (printing), "sepDatTransfer" (transfers), "sepDatBend" (before Exit)
-//   Edit:     "sepBaEingabe" (entry dialogs), "sepBaAendern" (delete, change, copy), "sepBaFilt"
-//   View:     "sepAnsVorl" (before the sample views), "sepAnsGrafik" (simulation)
-//   Settings: "sepEinstGeraet" (before the device properties)
+// menus follow the chosen language. Later commands are added with
+// addCommand(menu, name, caption, before) in front of a named separator:
+//   File:     printing before "sepDatTransfer", the transfers before "sepDatBend"
+//             (between "Drucken..." and "Beenden")
+//   Edit:     the entry dialogs before "sepBaEingabe", delete, change and copy
+//             before "sepBaAendern" ("Filtern..." follows)
+//   View:     the simulation at the end (after "sepAnsGrafik")
+//   Settings: the edit assistant and holidays before "sepEinstGeraet",
+//             the master card at the end
+// Consecutive separators collapse, so empty places do not show.
 class MainMenu : public QObject {
     Q_OBJECT
 public:

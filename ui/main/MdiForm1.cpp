@@ -7,7 +7,6 @@
 #include "model/HeaderFields.h"
 #include "model/ProgramFile.h"
 #include "model/ProgramModel.h"
-#include "model/Settings.h"
 #include "ui/common/Icons.h"
 #include "ui/list/FrmFilter.h"
 #include "ui/list/FrmHauptmenue.h"
@@ -300,8 +299,7 @@ void MdiForm1::closeEvent(QCloseEvent* event)
 void MdiForm1::cmdDeviceProperties()
 {
     header_->commitAll();
-    auto* dialog = new FrmGeraetEinst(ctx_.model, ctx_.texts, ctx_.ui,
-                                      QDir(ctx_.workDir).filePath(kSettingsFileName), this);
+    auto* dialog = new FrmGeraetEinst(ctx_.model, ctx_.texts, ctx_.ui, ctx_.workDir, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::finished, this, &MdiForm1::ShowList);
     dialog->open();
