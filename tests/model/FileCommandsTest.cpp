@@ -110,36 +110,32 @@ TEST_F(FileCommandsTest, WhenTheQuestionIsDue)
     }
 }
 
-TEST_F(FileCommandsTest, CancelStopsAndKeepsTheProgram)
+TEST_F(FileCommandsTest, AnswersToTheSaveQuestion)
 {
-    answer(TextId::SaveChangesIn, Answer::Cancel);
-    auto ui = interaction();
-    FileCommands commands(model, ui, chooser);
-    const int entries = model.program().AnzEintrag;
-    EXPECT_FALSE(commands.ConfirmSaveChanges(SaveQuestion::New));
-    EXPECT_EQ(model.program().AnzEintrag, entries);
-    EXPECT_EQ(model.Geaendert, 1);
-    EXPECT_FALSE(QFile::exists(model.program().Dateiname));
-}
-
-TEST_F(FileCommandsTest, NoGoesOnWithoutSaving)
-{
-    answer(TextId::SaveChangesIn, Answer::No);
-    auto ui = interaction();
-    FileCommands commands(model, ui, chooser);
-    EXPECT_TRUE(commands.ConfirmSaveChanges(SaveQuestion::Exit));
-    EXPECT_FALSE(QFile::exists(model.program().Dateiname));
-}
-
-TEST_F(FileCommandsTest, YesSavesFirst)
-{
-    answer(TextId::SaveChangesIn, Answer::Yes);
-    auto ui = interaction();
-    FileCommands commands(model, ui, chooser);
-    EXPECT_TRUE(commands.ConfirmSaveChanges(SaveQuestion::Exit));
-    EXPECT_TRUE(QFile::exists(model.program().Dateiname));
-    EXPECT_EQ(model.Geaendert, 0);
-    EXPECT_EQ(chooser.saves, 0);
+    struct Case {
+        Answer answer;
+        bool goesOn;
+        bool saved;
+    };
+    const Case cases[] = {
+        {Answer::Cancel, false, false},
+        {Answer::No, true, false},
+        {Answer::Yes, true, true},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        answers.clear();
+        answer(TextId::SaveChangesIn, c.answer);
+        auto ui = interaction();
+        FileCommands commands(model, ui, chooser);
+        const int entries = model.program().AnzEintrag;
+        EXPECT_EQ(commands.ConfirmSaveChanges(SaveQuestion::New), c.goesOn);
+        EXPECT_EQ(QFile::exists(model.program().Dateiname), c.saved);
+        EXPECT_EQ(model.Geaendert, c.saved ? 0 : 1);
+        EXPECT_EQ(model.program().AnzEintrag, entries);
+        EXPECT_EQ(chooser.saves, 0);
+        QFile::remove(model.program().Dateiname);
+    }
 }
 
 TEST_F(FileCommandsTest, YesWithAFailedSaveStopsTheCommand)

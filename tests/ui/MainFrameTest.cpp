@@ -179,26 +179,24 @@ TEST_F(MainFrame, ShortcutSavesUnderTheDefaultName)
     EXPECT_FALSE(action("mnuDatBend")->shortcut().isEmpty());
 }
 
-TEST_F(MainFrame, ExitWithoutChangesAsksNothing)
+TEST_F(MainFrame, ExitWithoutAQuestion)
 {
-    startWith(4);
-    chooser_.open = copySample(QStringLiteral("Schule.zpg"));
-    trigger("mnuDatÖff");
-    QSignalSpy exits(app_.get(), &DesktopApp::exitRequested);
-    trigger("mnuDatBend");
-    EXPECT_TRUE(asked().empty());
-    EXPECT_EQ(exits.count(), 1);
-}
-
-TEST_F(MainFrame, ExitWithAChangedEmptyProgramAsksNothing)
-{
-    startWith(4);
-    typeAndLeave(field("txtverwendung"), QStringLiteral("leer"));
-    ASSERT_EQ(model().Geaendert, 1);
-    QSignalSpy exits(app_.get(), &DesktopApp::exitRequested);
-    trigger("mnuDatBend");
-    EXPECT_TRUE(asked().empty());
-    EXPECT_EQ(exits.count(), 1);
+    // An unchanged program, and a changed one without entries, end at once.
+    for (const bool withEntries : {true, false}) {
+        startWith(4);
+        if (withEntries) {
+            chooser_.open = copySample(QStringLiteral("Schule.zpg"));
+            trigger("mnuDatÖff");
+        } else {
+            typeAndLeave(field("txtverwendung"), QStringLiteral("leer"));
+            ASSERT_EQ(model().Geaendert, 1);
+        }
+        QSignalSpy exits(app_.get(), &DesktopApp::exitRequested);
+        trigger("mnuDatBend");
+        EXPECT_TRUE(asked().empty());
+        EXPECT_EQ(exits.count(), 1);
+        app_.reset();
+    }
 }
 
 TEST_F(MainFrame, ExitWithChangesAsksAndCancelKeepsTheWindow)
@@ -247,6 +245,17 @@ TEST_F(MainFrame, CancelInTheNewQuestionKeepsTheProgram)
     QApplication::processEvents();
     ASSERT_NE(startScreen(), nullptr);
     EXPECT_TRUE(startScreen()->isVisible());
+}
+
+TEST_F(MainFrame, ListWindowCannotBeClosedAlone)
+{
+    startWith(4);
+    QWidget* list = mdi()->findChild<QWidget*>(QStringLiteral("frmHauptmenue"));
+    ASSERT_NE(list, nullptr);
+    EXPECT_FALSE(list->parentWidget()->close());
+    settle();
+    EXPECT_NE(mdi()->findChild<QWidget*>(QStringLiteral("frmHauptmenue")), nullptr);
+    trigger("mnuAnsPz");
 }
 
 TEST_F(MainFrame, ClosingTheWindowIsExit)

@@ -63,6 +63,7 @@ MdiForm1::MdiForm1(DesktopContext context, QWidget* parent) : QMainWindow(parent
     list_ = new FrmHauptmenue(ctx_.model, ctx_.texts, ctx_.filter, ctx_.holidays);
     listSub_ = mdi_->addSubWindow(list_, Qt::SubWindow | Qt::WindowTitleHint);
     listSub_->setWindowIcon(QIcon());
+    listSub_->installEventFilter(this);
     listSub_->showMaximized();
 
     auto* central = new QWidget(this);
@@ -273,6 +274,16 @@ void MdiForm1::cmdCloseSample()
 void MdiForm1::cmdExit()
 {
     close();
+}
+
+bool MdiForm1::eventFilter(QObject* watched, QEvent* event)
+{
+    // The list window lives as long as the frame: its menus and the header depend on it.
+    if (watched == listSub_ && event->type() == QEvent::Close) {
+        event->ignore();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MdiForm1::leave()
