@@ -14,6 +14,7 @@ const std::vector<Command>& commands()
         {"dst", "dst --rule R YEAR", &runDst},
         {"astro", "astro --lon DEG --lat DEG --zone MIN --rise-offset MIN --set-offset MIN [--year Y]", &runAstro},
         {"holidays", "holidays YEAR [--set NAME]", &runHolidays},
+        {"simulate", "simulate FILE --year Y --channel C [--date D.M] [--json]", &runSimulate},
     };
     return table;
 }

@@ -28,5 +28,6 @@ int runEaster(CliContext& context, const QStringList& args);
 int runDst(CliContext& context, const QStringList& args);
 int runAstro(CliContext& context, const QStringList& args);
 int runHolidays(CliContext& context, const QStringList& args);
+int runSimulate(CliContext& context, const QStringList& args);
 
 } // namespace zendrik::cli
