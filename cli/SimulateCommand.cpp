@@ -116,7 +116,8 @@ int runSimulate(CliContext& ctx, const QStringList& args)
         o[QStringLiteral("operating")] = total;
         o[QStringLiteral("text")] = JahresbetriebsstundenText(*channel, total, ctx.texts);
         o[QStringLiteral("days")] = days;
-        ctx.out << QJsonDocument(o).toJson(QJsonDocument::Indented);
+        // A year is for other tools to read: one line.
+        ctx.out << QJsonDocument(o).toJson(QJsonDocument::Compact) << '\n';
         return kExitOk;
     }
     ctx.out << JahresbetriebsstundenText(*channel, sim.Jahresbetriebsminuten(c), ctx.texts) << '\n';

@@ -2,6 +2,7 @@
 #include "calendar/SommerzeitTage.h"
 #include "calendar/YearSimulation.h"
 #include "editing/EntryBuilder.h"
+#include "model/DstRowCodec.h"
 #include "tests/calendar/SimulationFixtures.h"
 #include "tests/support/TestPrograms.h"
 
@@ -138,4 +139,25 @@ TEST(AstroSimulation, OneChannelAstroDeviceSwitchesALateSunsetAtMidnightMinusOne
     a.AstroAktiv[1] = kOn;
     const YearSimulation sim(m, 2026);
     EXPECT_EQ(Stretches(sim.Rechne_SzGrafik(0, Doy(1, 7, 2026))), (S{{0, 540, 0}, {540, 1439, 1}, {1439, 1440, 0}}));
+}
+
+TEST(AstroSimulation, SouthernSummerTimeTableRunsOverTheYearEnd)
+{
+    // A table row for 2026 with the clock put forward on 4 October and back
+    // on 5 April: summer time from 1 January to 5 April and from 4 October on.
+    ProgramModel m = BusAstro(Hm(6, 0), Hm(19, 0), AstroLimits{0, 1439, kOff, kOn}, SwTabelle);
+    ProgramSlot& s = m.program();
+    s.SoWiJahr = 2025 - 1996;
+    s.SoWiInfo = 1;
+    s.SoWiTab[1] = EncodeDstRow(DstEntry{{4, 10, 2, 1}, {5, 4, 3, 1}});
+    s.AnzSoWi = 2;
+    const YearSimulation sim(m, 2026);
+    const S summer{{0, 420, 1}, {420, 1200, 0}, {1200, 1440, 1}};
+    const S winter{{0, 360, 1}, {360, 1140, 0}, {1140, 1440, 1}};
+    EXPECT_EQ(Stretches(sim.Rechne_SzGrafik(0, Doy(15, 1, 2026))), summer);
+    EXPECT_EQ(Stretches(sim.Rechne_SzGrafik(0, Doy(5, 4, 2026))), summer);
+    EXPECT_EQ(Stretches(sim.Rechne_SzGrafik(0, Doy(6, 4, 2026))), winter);
+    EXPECT_EQ(Stretches(sim.Rechne_SzGrafik(0, Doy(15, 7, 2026))), winter);
+    EXPECT_EQ(Stretches(sim.Rechne_SzGrafik(0, Doy(4, 10, 2026))), summer);
+    EXPECT_EQ(Stretches(sim.Rechne_SzGrafik(0, Doy(15, 12, 2026))), summer);
 }
