@@ -278,6 +278,8 @@ YearSimulation::DayRun YearSimulation::runDay(const ChannelView& view, int prior
             best = dt;
         if (as != asEnd && (!best || WalksBefore(*as, *best)))
             best = as;
+        if (!best)
+            return nullptr;
         if (best == w)
             ++w;
         else if (best == dt)

@@ -21,8 +21,7 @@ ProgramModel Meter(int period, int seconds, int zustand, int zeitpunkt)
     m.device.MessImpDauer = seconds;
     m.device.MessZustand = zustand;
     m.device.MessZeitpunkt = zeitpunkt;
-    addEntry(m, BuildWeeklyEntry(Hm(6, 0), kDaily, kC1 | kC2, 1, 0, 0));
-    addEntry(m, BuildWeeklyEntry(Hm(22, 0), kDaily, kC1 | kC2, 0, 0, 0));
+    AddSixToTwentyTwo(m, kC1 | kC2);
     addEntry(m, BuildPriorityEntry(1, 5, 31, 5, 0, false, 10, kC2, 1));
     return m;
 }

@@ -1,5 +1,6 @@
 #include "tests/calendar/SimulationFixtures.h"
 
+#include "editing/EntryBuilder.h"
 #include "tests/support/TestPrograms.h"
 
 namespace zendrik::test {
@@ -18,6 +19,12 @@ std::vector<Stretch> Stretches(const DayProfile& profile)
 ProgramModel EmptyProgram(int row)
 {
     return modelForRow(row);
+}
+
+void AddSixToTwentyTwo(ProgramModel& model, int channels)
+{
+    addEntry(model, BuildWeeklyEntry(Hm(6, 0), kDaily, channels, 1, 0, 0));
+    addEntry(model, BuildWeeklyEntry(Hm(22, 0), kDaily, channels, 0, 0, 0));
 }
 
 ProgramSnapshot ProgramSnapshot::of(const ProgramModel& model)

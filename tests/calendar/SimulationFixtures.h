@@ -45,6 +45,11 @@ std::vector<Stretch> Stretches(const DayProfile& profile);
 // An empty program of a device-type row.
 ProgramModel EmptyProgram(int row);
 
+// Adds the usual working day of the base program on the channels: ON at
+// 6:00 and OFF at 22:00 every day, 960 minutes.
+void AddSixToTwentyTwo(ProgramModel& model, int channels);
+inline constexpr int kSixToTwentyTwo = 960;
+
 // Every entry, count, order and flag of slot 0 and the sort and change state.
 struct ProgramSnapshot {
     std::array<Entry, kEntryRows> entries{};

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 using namespace zendrik;
 using namespace zendrik::test;
 
@@ -17,8 +19,7 @@ using S = std::vector<Stretch>;
 ProgramModel PriorityThreeProgram()
 {
     ProgramModel m = EmptyProgram(kRowFourChannels);
-    addEntry(m, BuildWeeklyEntry(Hm(6, 0), kDaily, kC1 | kC2, 1, 0, 0));
-    addEntry(m, BuildWeeklyEntry(Hm(22, 0), kDaily, kC1 | kC2, 0, 0, 0));
+    AddSixToTwentyTwo(m, kC1 | kC2);
     addEntry(m, BuildWeeklyEntry(Hm(10, 0), kDaily, kC1 | kC2, 1, 0, 3));
     addEntry(m, BuildWeeklyEntry(Hm(12, 0), kDaily, kC1 | kC2, 0, 0, 3));
     addEntry(m, BuildPriorityEntry(10, 3, 12, 3, 0, false, 3, kC1, 0));
@@ -165,8 +166,7 @@ TEST(YearSimulation, DatedSwitchingOutweighsWeeklyOneOfTheSameMinute)
 TEST(YearSimulation, PulsesLastOneMinuteAndLeaveTheStateAsItWas)
 {
     ProgramModel m = EmptyProgram(kRowFourChannels);
-    addEntry(m, BuildWeeklyEntry(Hm(6, 0), kDaily, kC1, 1, 0, 0));
-    addEntry(m, BuildWeeklyEntry(Hm(22, 0), kDaily, kC1, 0, 0, 0));
+    AddSixToTwentyTwo(m, kC1);
     addEntry(m, BuildWeeklyEntry(Hm(12, 0), kDaily, kC1, 0, 3, 0));     // OFF pulse 3 s
     addEntry(m, BuildWeeklyEntry(Hm(12, 0), kDaily, kC2, 1, 5, 0));     // bell: ON pulse 5 s
     addEntry(m, BuildWeeklyEntry(Hm(8, 0), kDaily, 4, 1, 0, 0));
@@ -190,8 +190,7 @@ TEST(YearSimulation, PulsesLastOneMinuteAndLeaveTheStateAsItWas)
 TEST(YearSimulation, CommonAndLeapYear)
 {
     ProgramModel m = EmptyProgram(kRowFourChannels);
-    addEntry(m, BuildWeeklyEntry(Hm(6, 0), kDaily, kC1, 1, 0, 0));
-    addEntry(m, BuildWeeklyEntry(Hm(22, 0), kDaily, kC1, 0, 0, 0));
+    AddSixToTwentyTwo(m, kC1);
     addEntry(m, BuildWeeklyEntry(Hm(23, 0), kDaily, kC2, 0, 0, 0));
     addEntry(m, BuildDatedEntry(Hm(12, 0), 29, 2, kC2, 1, 0, false));
     addEntry(m, BuildPriorityEntry(28, 2, 1, 3, 0, false, 1, 4, 0));
@@ -305,5 +304,51 @@ TEST(YearSimulation, DaysOutsideTheYearGiveAnOffDay)
         const DayProfile p = sim.Rechne_SzGrafik(channel, day);
         EXPECT_EQ(Stretches(p), (S{{0, 1440, 0}}));
         EXPECT_EQ(p.betriebsMinuten, 0);
+    }
+}
+
+TEST(YearSimulation, ArbitraryEntryBytesGiveWholeDays)
+{
+    // Whatever a file or a device hands over: every day is covered exactly
+    // and no channel is ON for more than the day.
+    std::mt19937 random(99);
+    auto byte = [&] { return static_cast<Byte>(std::uniform_int_distribution<int>(0, 255)(random)); };
+    for (const int row : {kRowFourChannels, 5, kRowMeterTwoChannels, kRowAstro752, kRowBus738}) {
+        ProgramModel m = EmptyProgram(row);
+        m.device.EibFormat = row == 5 ? 1 : 0;
+        m.device.MessKanal = byte() % 5;
+        m.device.MessPeriode = byte() % 64;
+        m.device.MessImpDauer = byte() % 64;
+        m.device.MessZustand = byte() % 2;
+        m.device.MessZeitpunkt = byte() % 2;
+        ProgramSlot& s = m.program();
+        for (int i = 0; i < 300; ++i) {
+            Entry e;
+            for (Byte& b : e.b)
+                b = byte();
+            s.Eintrag[static_cast<std::size_t>(i)] = e;
+        }
+        s.AnzSz = 300;
+        s.AnzEintrag = 300;
+        for (auto& table : s.astro.AstroTab) {
+            for (AstroDay& day : table)
+                day = AstroDay{byte() * 8 - 200, byte() * 8 - 200, byte() % 2 ? -1 : 0, 0};
+        }
+        s.astro.AstroAktiv.fill(-1);
+        for (AstroLimits& limits : s.astro.AstroGrenze)
+            limits = AstroLimits{byte() * 8 - 200, byte() * 8 - 200, 0, -1};
+        for (const int year : {1993, 2028, 2099}) {
+            const YearSimulation sim(m, year);
+            for (int c = 0; c < sim.Kanaele(); ++c) {
+                const std::vector<int> minutes = sim.BetriebsminutenJeTag(c);
+                for (int d = 1; d <= sim.Tage(); d += 17) {
+                    const DayProfile p = sim.Rechne_SzGrafik(c, d);
+                    ASSERT_EQ(p.TotalLength(), 1440) << row << ' ' << year << ' ' << c << ' ' << d;
+                    ASSERT_EQ(p.betriebsMinuten, minutes[static_cast<std::size_t>(d - 1)]);
+                    ASSERT_GE(p.betriebsMinuten, 0);
+                    ASSERT_LE(p.betriebsMinuten, 1440);
+                }
+            }
+        }
     }
 }
