@@ -16,6 +16,7 @@ const std::vector<Command>& commands()
         {"holidays", "holidays YEAR [--set NAME]", &runHolidays},
         {"write-chip", "write-chip FILE --port DEVICE [--verify all|block0]", &runWriteChip},
         {"read-chip", "read-chip --port DEVICE --out FILE", &runReadChip},
+        {"simulate", "simulate FILE --year Y --channel C [--date D.M] [--json]", &runSimulate},
     };
     return table;
 }

@@ -30,5 +30,6 @@ int runAstro(CliContext& context, const QStringList& args);
 int runHolidays(CliContext& context, const QStringList& args);
 int runWriteChip(CliContext& context, const QStringList& args);
 int runReadChip(CliContext& context, const QStringList& args);
+int runSimulate(CliContext& context, const QStringList& args);
 
 } // namespace zendrik::cli

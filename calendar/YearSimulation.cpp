@@ -1,0 +1,447 @@
+#include "calendar/YearSimulation.h"
+
+#include "calendar/AddressedChannels.h"
+#include "calendar/AstroTable.h"
+#include "calendar/CalendarMath.h"
+#include "editing/EntryBuilder.h"
+#include "editing/ProgramSort.h"
+#include "model/ProgramModel.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace zendrik {
+
+namespace {
+
+// The list column the simulation sorts by: minute of day, then priority,
+// pulse, "1x" and state (ON before OFF). Column 9 differs from it only for
+// entries with bit 4 of b4 set, which no entry dialog writes.
+constexpr int kSimulationSortColumn = 8;
+constexpr int kPriorityPrograms = 10;
+constexpr int kLongestPulse = 59;
+
+using Switching = YearSimulation::Switching;
+
+bool WalksBefore(const Switching& a, const Switching& b)
+{
+    return a.key < b.key || (a.key == b.key && a.order < b.order);
+}
+
+// Which switching of one minute decides the state. The device tool's rule
+// for the state at midnight takes the first switching it meets and lets
+// only a dated one displace it; the same rule applies to switchings of the
+// same minute within the day, so that the state the graph shows at the end
+// of a day is the state the next day starts with. In effect a dated
+// switching (or an astro time) outweighs weekly ones; among weekly
+// switchings the first in the working order wins (ON before OFF), among
+// dated ones the last ("1x" over yearly, then OFF over ON).
+struct MinuteWinner {
+    bool set = false;
+    bool on = false;
+
+    void take(const Switching& s)
+    {
+        if (!set || s.dated) {
+            set = true;
+            on = s.on;
+        }
+    }
+};
+
+// Builds the per-day lists of a window of days from (day, switching) pairs.
+template <typename DayLists>
+void Pack(std::vector<std::pair<int, Switching>>& byDay, int days, DayLists& lists)
+{
+    std::stable_sort(byDay.begin(), byDay.end(), [](const auto& a, const auto& b) {
+        return a.first < b.first || (a.first == b.first && WalksBefore(a.second, b.second));
+    });
+    lists.start.assign(static_cast<std::size_t>(days + 1), 0);
+    lists.items.clear();
+    lists.items.reserve(byDay.size());
+    std::size_t next = 0;
+    for (int d = 0; d < days; ++d) {
+        lists.start[static_cast<std::size_t>(d)] = static_cast<int>(lists.items.size());
+        while (next < byDay.size() && byDay[next].first == d)
+            lists.items.push_back(byDay[next++].second);
+    }
+    lists.start[static_cast<std::size_t>(days)] = static_cast<int>(lists.items.size());
+}
+
+} // namespace
+
+YearSimulation::YearSimulation(const ProgramModel& model, int simJahr)
+    : jahr_(simJahr),
+      vorjahrTage_(DaysInYear(simJahr - 1)),
+      ersterWochentag_(WochentagVon(1, 1, simJahr) - 1),
+      tagPrio_(model, simJahr),
+      channels_(static_cast<std::size_t>(tagPrio_.Kanaele()))
+{
+    buildSwitchingTimes(model);
+    buildAstroTimes(model);
+    buildMeterPulse(model);
+}
+
+void YearSimulation::buildSwitchingTimes(const ProgramModel& model)
+{
+    SortContext context = SortContext::of(model);
+    context.sortColumnSz = kSimulationSortColumn;
+    const bool eib = model.eib();
+    const ProgramSlot& s = model.program();
+    const int used = std::clamp(s.AnzEintrag, 0, kEntryRows);
+    const int windowDays = vorjahrTage_ + Tage();
+    std::vector<std::vector<std::pair<int, Switching>>> dated(channels_.size());
+
+    for (int i = 0; i < used; ++i) {
+        const Entry& e = s.Eintrag[static_cast<std::size_t>(i)];
+        if (!IsSwitchingTimeByte(e.b[0]))
+            continue;
+        const int minute = EntryTime(e);
+        const int priority = EntryPriority(e, eib);
+        const int mask = AddressedChannels(e, model.device);
+        if (minute >= kMinutesOfDay || priority >= kPriorityPrograms || mask == 0)
+            continue;
+        const int pulse = EntryPulse(e);
+        Switching sw;
+        sw.key = SortKey(e, context);
+        sw.order = i;
+        sw.minute = minute;
+        sw.priority = priority;
+        sw.on = EntryState(e, eib) != 0;
+        sw.pulse = pulse >= 1 && pulse <= kLongestPulse;
+        sw.dated = !IsWeeklyEntry(e);
+
+        for (std::size_t c = 0; c < channels_.size(); ++c) {
+            if ((mask & (1 << c)) == 0)
+                continue;
+            if (!sw.dated) {
+                for (int w = 0; w < 7; ++w) {
+                    if (e.b[3] & (1 << w))
+                        channels_[c].weekly[static_cast<std::size_t>(priority)][static_cast<std::size_t>(w)].push_back(sw);
+                }
+                continue;
+            }
+            // A dated switching time comes on its day and month, in the
+            // simulated year and in the year before (for the state it
+            // leaves at the start of the simulated year).
+            const int day = EntryDay(e);
+            const int month = EntryMonth(e);
+            for (const int year : {jahr_ - 1, jahr_}) {
+                if (month < 1 || month > 12 || day < 1 || day > TageImMonat(month, year))
+                    continue;
+                const int dayNumber = DayOfYear(day, month, year) - (year < jahr_ ? vorjahrTage_ : 0);
+                dated[c].emplace_back(dayNumber + vorjahrTage_ - 1, sw);
+            }
+        }
+    }
+    for (std::size_t c = 0; c < channels_.size(); ++c) {
+        for (auto& program : channels_[c].weekly) {
+            for (auto& day : program)
+                std::stable_sort(day.begin(), day.end(), WalksBefore);
+        }
+        Pack(dated[c], windowDays, channels_[c].dated);
+    }
+}
+
+void YearSimulation::buildAstroTimes(const ProgramModel& model)
+{
+    const DeviceSettings& d = model.device;
+    const AstroProgram& astro = model.program().astro;
+    SortContext context = SortContext::of(model);
+    context.sortColumnSz = kSimulationSortColumn;
+    const int windowDays = vorjahrTage_ + Tage();
+
+    for (std::size_t c = 0; c < channels_.size(); ++c) {
+        // The one-channel astro device drives channel 1, and channel 2 too
+        // when both are set to follow the sun, from its one table; it knows
+        // no evening limit of its own and switches up to 23:59. The bus
+        // device has a table and limits for each of channels 1..4.
+        int table = -1;
+        int morning = 0;
+        int evening = kMinutesOfDay - 1;
+        if (d.Uhrentyp == kFamily752 && (c == 0 || (c == 1 && d.AstroC1C2 == 1)) && astro.AstroAktiv[1] != 0) {
+            table = 0;
+            morning = astro.AstroGrenze[0].morning;
+        } else if (d.Uhrentyp == kFamily738 && c < kAstroChannels && astro.AstroAktiv[c + 1] != 0) {
+            table = static_cast<int>(c);
+            morning = astro.AstroGrenze[c].morning;
+            evening = astro.AstroGrenze[c].evening;
+        }
+        std::vector<std::pair<int, Switching>> byDay;
+        if (table >= 0) {
+            byDay.reserve(static_cast<std::size_t>(2 * windowDays));
+            for (int index = 0; index < windowDays; ++index) {
+                const int dayNumber = index + 1 - vorjahrTage_;
+                const int year = dayNumber < 1 ? jahr_ - 1 : jahr_;
+                const int dayOfYear = dayNumber < 1 ? dayNumber + vorjahrTage_ : dayNumber;
+                // The times as the astro list shows them: with the summer hour
+                // (and on the one-channel device its offsets); then the limits.
+                const AstroShownTimes shown = ShownAstroTimes(model, kProgramSlot, table, dayOfYear, year);
+                const AstroDay& stored =
+                    astro.AstroTab[static_cast<std::size_t>(table)][static_cast<std::size_t>(dayOfYear - 1)];
+                const int month = MonthOfDayOfYear(dayOfYear, year);
+                const int dayOfMonth = DayOfMonthOfDayOfYear(dayOfYear, year);
+                auto add = [&](int minute, int state, int order) {
+                    // A time the summer hour pushes out of the day is not switched that day.
+                    if (minute < 0 || minute >= kMinutesOfDay)
+                        return;
+                    Switching sw;
+                    sw.key = SortKey(BuildDatedEntry(minute, dayOfMonth, month, 1, state != 0 ? 1 : 0, 0, false),
+                                     context);
+                    sw.order = order;
+                    sw.minute = minute;
+                    sw.on = state != 0;
+                    sw.dated = true;
+                    byDay.emplace_back(index, sw);
+                };
+                // The astro times come after every entry of the table, the
+                // sunrise before the sunset.
+                if (shown.rise)
+                    add(std::max(*shown.rise, morning), stored.riseState, kEntryRows);
+                if (shown.set)
+                    add(std::min(*shown.set, evening), stored.setState, kEntryRows + 1);
+            }
+        }
+        Pack(byDay, windowDays, channels_[c].astro);
+    }
+}
+
+void YearSimulation::buildMeterPulse(const ProgramModel& model)
+{
+    const DeviceSettings& d = model.device;
+    if (d.Evu != 1 || d.MessKanal < 1 || d.MessKanal > Kanaele() || d.MessPeriode <= 0)
+        return;
+    messKanal_ = d.MessKanal - 1;
+    messPeriode_ = d.MessPeriode;
+    messImpDauer_ = d.MessImpDauer;
+    messZustand_ = d.MessZustand;
+    messZeitpunkt_ = d.MessZeitpunkt;
+}
+
+bool YearSimulation::IstMesskanal(int channel) const
+{
+    return channel == messKanal_ && messKanal_ >= 0;
+}
+
+int YearSimulation::weekday(int dayNumber) const
+{
+    return ((ersterWochentag_ + dayNumber - 1) % 7 + 7) % 7;
+}
+
+YearSimulation::DayRun YearSimulation::runDay(const ChannelView& view, int priority, int dayNumber, int startState,
+                                              std::vector<ProfileSegment>* segments) const
+{
+    const std::vector<Switching>& weekly =
+        view.weekly[static_cast<std::size_t>(priority)][static_cast<std::size_t>(weekday(dayNumber))];
+    const int index = dayNumber + vorjahrTage_ - 1;
+    const auto span = [index](const DayLists& lists) {
+        if (index < 0 || index + 1 >= static_cast<int>(lists.start.size()))
+            return std::pair<const Switching*, const Switching*>{nullptr, nullptr};
+        const Switching* base = lists.items.data();
+        return std::pair<const Switching*, const Switching*>{base + lists.start[static_cast<std::size_t>(index)],
+                                                             base + lists.start[static_cast<std::size_t>(index + 1)]};
+    };
+    const Switching* w = weekly.data();
+    const Switching* wEnd = w + weekly.size();
+    auto [dt, dtEnd] = span(view.dated);
+    auto [as, asEnd] = priority == 0 ? span(view.astro) : std::pair<const Switching*, const Switching*>{nullptr, nullptr};
+
+    DayRun run;
+    int state = startState;
+    int position = 0;
+    // Closes the running stretch of the day at a minute; a switching that
+    // does not change the state continues the stretch.
+    auto closeAt = [&](int until) {
+        if (until <= position)
+            return;
+        if (state == 1)
+            run.onMinutes += until - position;
+        if (segments && state >= 0) {
+            if (!segments->empty() && segments->back().state == state)
+                segments->back().length += until - position;
+            else
+                segments->push_back(ProfileSegment{state, until - position});
+        }
+        position = until;
+    };
+
+    // Walks the day's switchings in working order: weekly, dated and astro
+    // lists are each in that order and are merged here.
+    auto next = [&]() -> const Switching* {
+        while (dt != dtEnd && dt->priority != priority)
+            ++dt;
+        const Switching* best = nullptr;
+        if (w != wEnd)
+            best = w;
+        if (dt != dtEnd && (!best || WalksBefore(*dt, *best)))
+            best = dt;
+        if (as != asEnd && (!best || WalksBefore(*as, *best)))
+            best = as;
+        if (!best)
+            return nullptr;
+        if (best == w)
+            ++w;
+        else if (best == dt)
+            ++dt;
+        else if (best == as)
+            ++as;
+        return best;
+    };
+
+    const Switching* s = next();
+    while (s) {
+        const int minute = s->minute;
+        MinuteWinner steady;
+        MinuteWinner pulse;
+        for (; s && s->minute == minute; s = next())
+            (s->pulse ? pulse : steady).take(*s);
+
+        if (pulse.set) {
+            // A pulse lasts 1..59 seconds and leaves the relay as it was: the
+            // graph shows it as one minute in its pulse state, after which the
+            // channel is in the state it had, or in the one a switching of the
+            // same minute sets. The pulse neither adds to nor takes from the
+            // operating time: that minute counts by the state after it.
+            closeAt(minute);
+            if (steady.set)
+                state = steady.on ? 1 : 0;
+            if (segments && state >= 0)
+                segments->push_back(ProfileSegment{pulse.on ? ProfileImpulsEin : ProfileImpulsAus, 1});
+            if (state == 1)
+                run.onMinutes += 1;
+            position = minute + 1;
+        } else if (steady.set) {
+            closeAt(minute);
+            state = steady.on ? 1 : 0;
+        }
+    }
+    closeAt(kMinutesOfDay);
+    run.endState = state;
+    return run;
+}
+
+int YearSimulation::midnightState(const ChannelView& view, int priority, int dayNumber) const
+{
+    // The most recent switching before the day: a weekly entry comes within
+    // seven days, a dated one on its date this year or last year; astro
+    // times come daily except in the polar night or day.
+    for (int d = dayNumber - 1; d >= 1 - vorjahrTage_; --d) {
+        const DayRun run = runDay(view, priority, d, -1, nullptr);
+        if (run.endState >= 0)
+            return run.endState;
+    }
+    // Nothing switched the channel: it is OFF.
+    return 0;
+}
+
+DayProfile YearSimulation::Rechne_SzGrafik(int channel, int dayOfYear) const
+{
+    DayProfile profile;
+    if (channel < 0 || channel >= Kanaele() || dayOfYear < 1 || dayOfYear > Tage()) {
+        profile.segments.push_back(ProfileSegment{ProfileAus, kMinutesOfDay});
+        return profile;
+    }
+    profile.prioritaet = tagPrio_(channel, dayOfYear);
+    if (IstMesskanal(channel)) {
+        DayProfile meter = meterProfile();
+        meter.prioritaet = profile.prioritaet;
+        return meter;
+    }
+    if (profile.prioritaet == kTagPrioPermanentEin) {
+        profile.segments.push_back(ProfileSegment{ProfileEin, kMinutesOfDay});
+        profile.betriebsMinuten = kMinutesOfDay;
+        return profile;
+    }
+    if (profile.prioritaet == kTagPrioPermanentAus) {
+        profile.segments.push_back(ProfileSegment{ProfileAus, kMinutesOfDay});
+        return profile;
+    }
+    const ChannelView& view = channels_[static_cast<std::size_t>(channel)];
+    const int start = midnightState(view, profile.prioritaet, dayOfYear);
+    profile.betriebsMinuten = runDay(view, profile.prioritaet, dayOfYear, start, &profile.segments).onMinutes;
+    return profile;
+}
+
+int YearSimulation::Betriebsminuten(int channel, int dayOfYear) const
+{
+    return Rechne_SzGrafik(channel, dayOfYear).betriebsMinuten;
+}
+
+std::vector<int> YearSimulation::BetriebsminutenJeTag(int channel) const
+{
+    std::vector<int> minutes(static_cast<std::size_t>(Tage()), 0);
+    if (channel < 0 || channel >= Kanaele())
+        return minutes;
+    if (IstMesskanal(channel)) {
+        std::fill(minutes.begin(), minutes.end(), meterMinutes());
+        return minutes;
+    }
+    std::array<bool, kPriorityPrograms> used{};
+    for (int d = 1; d <= Tage(); ++d) {
+        const int p = tagPrio_(channel, d);
+        if (p == kTagPrioPermanentEin)
+            minutes[static_cast<std::size_t>(d - 1)] = kMinutesOfDay;
+        else if (p < kPriorityPrograms)
+            used[static_cast<std::size_t>(p)] = true;
+    }
+    // Each priority program runs through the whole year, so that the state
+    // it leaves at the end of a day is at hand when it takes over the next
+    // day, even after days of another program.
+    const ChannelView& view = channels_[static_cast<std::size_t>(channel)];
+    for (int p = 0; p < kPriorityPrograms; ++p) {
+        if (!used[static_cast<std::size_t>(p)])
+            continue;
+        int state = midnightState(view, p, 1);
+        for (int d = 1; d <= Tage(); ++d) {
+            const DayRun run = runDay(view, p, d, state, nullptr);
+            if (tagPrio_(channel, d) == p)
+                minutes[static_cast<std::size_t>(d - 1)] = run.onMinutes;
+            state = run.endState;
+        }
+    }
+    return minutes;
+}
+
+int YearSimulation::Jahresbetriebsminuten(int channel) const
+{
+    int total = 0;
+    for (const int m : BetriebsminutenJeTag(channel))
+        total += m;
+    return total;
+}
+
+DayProfile YearSimulation::meterProfile() const
+{
+    // The relay state of the measurement first, for one period when the
+    // pulse comes at the end of the period; then the measuring periods in
+    // their pulse state. The day ends at midnight: the last period is cut
+    // there, and a period that does not divide the day fills it up.
+    DayProfile profile;
+    const int pulseState = messZustand_ == 1 ? ProfileImpulsAus : ProfileImpulsEin;
+    int position = 0;
+    if (messZeitpunkt_ != 0) {
+        position = std::min(messPeriode_, kMinutesOfDay);
+        profile.segments.push_back(ProfileSegment{messZustand_ == 1 ? ProfileEin : ProfileAus, position});
+    }
+    while (position < kMinutesOfDay) {
+        const int length = std::min(messPeriode_, kMinutesOfDay - position);
+        profile.segments.push_back(ProfileSegment{pulseState, length});
+        position += length;
+    }
+    profile.betriebsMinuten = meterMinutes();
+    return profile;
+}
+
+int YearSimulation::meterMinutes() const
+{
+    // n periods a day; with the relay ON while measuring (MessZustand 1)
+    // the channel is ON for the pulses only, else for all but the pulses.
+    // A pulse longer than its period must not make the day longer than a day.
+    const long periods = std::lround(static_cast<double>(kMinutesOfDay) / messPeriode_);
+    const double between = static_cast<double>(periods) * (messPeriode_ * 60.0 - messImpDauer_) / 60.0;
+    const int m = std::clamp(static_cast<int>(std::floor(between)), 0, kMinutesOfDay);
+    return messZustand_ == 1 ? kMinutesOfDay - m : m;
+}
+
+} // namespace zendrik

@@ -1,0 +1,105 @@
+#pragma once
+
+#include "calendar/DayProfile.h"
+#include "calendar/TagPrio.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace zendrik {
+
+class ProgramModel;
+
+// How the program being edited switches its channels through one year.
+//
+// The simulation never touches the program: it copies what it needs once,
+// when it is built, into its own view, where the switching times of every
+// channel are grouped by priority program and weekday (weekly entries) or
+// by date (dated entries and the astro times of the day) and kept in the
+// order the device works through them (minute of day, then priority, pulse,
+// "1x" and state, then table order). Each day then only merges its few
+// groups instead of sorting the table again.
+//
+// The view is a snapshot: after the program changes, build a new one.
+class YearSimulation {
+public:
+    YearSimulation(const ProgramModel& model, int simJahr);
+
+    int SimJahr() const { return jahr_; }
+    int Tage() const { return tagPrio_.Tage(); }
+    int Kanaele() const { return tagPrio_.Kanaele(); }
+    const TagPrio& Prioritaeten() const { return tagPrio_; }
+
+    // The day graph of a channel (0-based) on a day of the year (1 .. Tage()).
+    DayProfile Rechne_SzGrafik(int channel, int dayOfYear) const;
+    // Minutes the channel is ON on that day.
+    int Betriebsminuten(int channel, int dayOfYear) const;
+    // Minutes the channel is ON in the whole year.
+    int Jahresbetriebsminuten(int channel) const;
+    // Per day of the year (index day - 1) the minutes the channel is ON.
+    std::vector<int> BetriebsminutenJeTag(int channel) const;
+
+    // Whether the channel is the meter-pulse channel, whose profile follows
+    // the measuring period instead of the switching times.
+    bool IstMesskanal(int channel) const;
+
+    // One switching of the view. Public for the helpers of the implementation.
+    struct Switching {
+        std::int64_t key = 0;    // list key of the device's working order
+        int order = 0;           // table row; astro times come after every row
+        int minute = 0;
+        int priority = 0;
+        bool on = false;
+        bool pulse = false;
+        bool dated = false;      // dated entries and astro times; false for weekly entries
+    };
+
+private:
+    // Switchings per day of the window that starts on 1 January of the
+    // previous year, stored one list after the other.
+    struct DayLists {
+        std::vector<int> start;  // index of the first switching of each day, one more at the end
+        std::vector<Switching> items;
+    };
+
+    struct ChannelView {
+        std::array<std::array<std::vector<Switching>, 7>, 10> weekly;   // [priority][weekday, 0 = Monday]
+        DayLists dated;                                                 // dated entries, by day
+        DayLists astro;                                                 // astro times, by day
+    };
+
+    struct DayRun {
+        int endState = -1;       // the state the last switching of the day leaves; -1 when none
+        int onMinutes = 0;
+    };
+
+    void buildSwitchingTimes(const ProgramModel& model);
+    void buildAstroTimes(const ProgramModel& model);
+    void buildMeterPulse(const ProgramModel& model);
+
+    int weekday(int dayNumber) const;
+    // Runs one day of a priority program from a state at midnight (-1: not
+    // known). Fills the segments when asked to.
+    DayRun runDay(const ChannelView& view, int priority, int dayNumber, int startState,
+                  std::vector<ProfileSegment>* segments) const;
+    // The state the channel has at the start of a day under a priority
+    // program: the state the most recent switching before the day left.
+    int midnightState(const ChannelView& view, int priority, int dayNumber) const;
+    DayProfile meterProfile() const;
+    int meterMinutes() const;
+
+    int jahr_ = 0;
+    int vorjahrTage_ = 0;        // days of the previous year
+    int ersterWochentag_ = 0;    // weekday of 1 January, 0 = Monday
+    TagPrio tagPrio_;
+    std::vector<ChannelView> channels_;
+
+    int messKanal_ = -1;         // channel index of the meter pulse, -1 none
+    int messPeriode_ = 0;
+    int messImpDauer_ = 0;
+    int messZustand_ = 0;
+    int messZeitpunkt_ = 0;
+};
+
+} // namespace zendrik

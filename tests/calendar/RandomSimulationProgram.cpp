@@ -1,0 +1,108 @@
+#include "tests/calendar/RandomSimulationProgram.h"
+
+#include "calendar/CalendarMath.h"
+#include "calendar/SommerzeitTage.h"
+#include "editing/EntryBuilder.h"
+#include "editing/ProgramSort.h"
+#include "model/DstRowCodec.h"
+#include "model/ProgramSetup.h"
+
+#include <algorithm>
+#include <random>
+
+namespace zendrik::test {
+
+// A grown installation: weekly switching times of the base program and of
+// a few priority programs, with pulses; dated switching times, some of them
+// once only; priority times of every kind, over the year end, bound to the
+// years around the simulated one, permanent ON and OFF. Sorted as the list
+// leaves it. On the astro families the astro channels get tables with
+// limits, times near midnight and polar days.
+ProgramModel RandomSimulationProgram(int row, int seed, int switching, int priority, int busChannels)
+{
+    ProgramModel m;
+    m.clock = [] { return QDateTime(QDate(2026, 5, 10), QTime(9, 30)); };
+    StartNewProgram(m, row, QStringLiteral("unbekannt"), QStringLiteral("VOLL.zpg"));
+    std::mt19937 random(static_cast<unsigned>(seed));
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
+    const bool bus = m.device.Uhrentyp == kFamily738;
+    const int channels = bus ? busChannels : m.device.Kanalzahl;
+    auto channelField = [&] { return bus ? pick(0, channels - 1) : pick(1, (1 << channels) - 1); };
+    // Few distinct minutes, so that entries meet at the same minute.
+    auto minute = [&] { return pick(0, 3) == 0 ? pick(0, 1439) : 15 * pick(0, 95); };
+    const int programs[] = {0, 0, 0, 0, 1, 2, 3, 9};
+
+    ProgramSlot& s = m.program();
+    int n = 0;
+    for (int i = 0; i < switching; ++i) {
+        const int state = pick(0, 1);
+        const int pulse = pick(0, 6) == 0 ? pick(1, 59) : 0;
+        if (pick(0, 4) == 0)
+            s.Eintrag[static_cast<std::size_t>(n++)] =
+                BuildDatedEntry(minute(), pick(1, 28), pick(1, 12), channelField(), state, pulse, pick(0, 3) == 0);
+        else
+            s.Eintrag[static_cast<std::size_t>(n++)] =
+                BuildWeeklyEntry(minute(), pick(1, 127), channelField(), state, pulse, programs[pick(0, 7)]);
+    }
+    const int priorities[] = {1, 2, 3, 9, 10, 4};
+    for (int i = 0; i < priority; ++i) {
+        const int kind = pick(0, 3);
+        const int yearCode = kind == 3 ? pick(2025, 2028) - 1936 : 0;
+        // Holidays of one to ten days, some over the year end.
+        const int from = pick(0, 7) == 0 ? pick(355, 365) : pick(1, 365);
+        const CalendarDate begin = DateOfDayOfYear(from, 2023);
+        const CalendarDate end = DateOfDayOfYear(from + pick(0, 9), 2023);
+        Entry e = BuildPriorityEntry(std::min(begin.day, 28), begin.month, std::min(end.day, 28), end.month, yearCode,
+                                     kind >= 2, priorities[pick(0, 5)], channelField(), pick(0, 1));
+        if (kind == 1) {
+            // Movable: a distance from Easter Sunday.
+            const int offset = pick(-60, 70) + kEasterOffsetBias;
+            e.b[0] = kEasterMarker;
+            e.b[1] = static_cast<Byte>((offset & 0xF0) | (e.b[1] & 0x0F));
+            e.b[3] = 0;
+            e.b[5] = static_cast<Byte>(((offset & 0x0F) << 4) | (e.b[5] & 0x01));
+        }
+        s.Eintrag[static_cast<std::size_t>(n++)] = e;
+    }
+    s.AnzSz = switching;
+    s.AnzPz = priority;
+    s.AnzEintrag = n;
+
+    m.device.SwRegel = pick(0, 1) ? SwEuropa : SwTabelle;
+    s.SoWiJahr = 2024 - 1996;
+    s.SoWiInfo = 1;
+    for (int row = 0; row < 6; ++row)
+        s.SoWiTab[static_cast<std::size_t>(row)] = EncodeDstRow(DstEntry{{pick(1, 28), pick(1, 12), 2, 1}, {pick(1, 28), pick(1, 12), 3, 1}});
+    s.AnzSoWi = 6;
+
+    const int astroChannels = bus ? 4 : m.device.Uhrentyp == kFamily752 ? 1 : 0;
+    m.device.AstroC1C2 = pick(0, 1);
+    for (int c = 0; c < astroChannels; ++c) {
+        if (pick(0, 4) == 0)
+            continue;
+        AstroProgram& a = s.astro;
+        // Mostly OFF at sunrise and ON at sunset, as lighting is switched.
+        const bool usual = pick(0, 3) != 0;
+        const int riseState = usual ? 0 : (pick(0, 1) ? -1 : 0);
+        const int setState = usual ? -1 : (pick(0, 1) ? -1 : 0);
+        const int polarFrom = pick(0, 365);
+        const int polarLength = pick(0, 3) == 0 ? pick(1, 40) : 0;
+        for (int d = 0; d < 366; ++d) {
+            const int swing = d < 183 ? d : 365 - d;
+            AstroDay& day = a.AstroTab[static_cast<std::size_t>(c)][static_cast<std::size_t>(d)];
+            day = AstroDay{pick(0, 9) == 0 ? pick(1380, 1439) : 480 - swing, pick(0, 9) == 0 ? pick(1300, 1439) : 960 + swing,
+                           riseState, setState};
+            if (d >= polarFrom && d < polarFrom + polarLength)
+                day.rise = day.set = m.device.KeineZeit;
+        }
+        a.AstroAktiv[static_cast<std::size_t>(c + 1)] = -1;
+        a.AstroAktiv[0] = -1;
+        a.AstroGrenze[static_cast<std::size_t>(c)] = AstroLimits{pick(300, 420), pick(1000, 1439), riseState, setState};
+        a.AstroOffsetAuf = pick(-30, 30);
+        a.AstroOffsetUnter = pick(-30, 30);
+    }
+    SortProgram(m, 1, kProgramSlot);
+    return m;
+}
+
+} // namespace zendrik::test
