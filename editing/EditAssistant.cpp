@@ -1,14 +1,12 @@
 #include "editing/EditAssistant.h"
 
 #include "calendar/CalendarMath.h"
+#include "editing/EntryFields.h"
 #include "language/TextTable.h"
 
 namespace zendrik {
 
 namespace {
-
-constexpr int kMaxPriority = 9;
-constexpr int kMaxBusPriority = 7;
 
 int nextMonth(int month)
 {
@@ -19,11 +17,6 @@ int nextMonth(int month)
 int rotateWeekdays(int mask)
 {
     return ((mask << 1) | (mask >> 6)) & SwitchingTimeFields::kDaily;
-}
-
-int lastProgram(bool eibFormat)
-{
-    return eibFormat ? kMaxBusPriority : kMaxPriority;
 }
 
 QString caption(int value, TextId one, TextId many, const TextTable& texts)
@@ -78,14 +71,14 @@ void AssistantStep(SwitchingTimeFields& f, const AssistantSettings& s, int year,
         f.wochentage = rotateWeekdays(f.wochentage);
     if (carry)
         f.wochentage = rotateWeekdays(f.wochentage);
-    if (s.AutoPrio != 0 && f.prioritaet < lastProgram(eibFormat))
+    if (s.AutoPrio != 0 && f.prioritaet < LastProgramPriority(eibFormat))
         ++f.prioritaet;
 }
 
 void AssistantStep(PriorityTimeFields& f, const AssistantSettings& s, int year, bool eibFormat)
 {
     if (f.prioritaet != kPermanentPriority) {
-        if (s.AutoPrio != 0 && f.prioritaet < lastProgram(eibFormat))
+        if (s.AutoPrio != 0 && f.prioritaet < LastProgramPriority(eibFormat))
             ++f.prioritaet;
     } else if (s.AutoZustand == 1) {
         f.toggleState();

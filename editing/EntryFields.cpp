@@ -7,16 +7,8 @@ namespace zendrik {
 
 namespace {
 
-constexpr int kMaxPriority = 9;
-constexpr int kMaxBusPriority = 7;
 // The year list starts at 1999: list index k >= 1 is year code k + 62.
 constexpr int kFirstListedYearCode = 63;
-constexpr int kMaxYearCode = 127;
-
-int maxPriority(bool eibFormat)
-{
-    return eibFormat ? kMaxBusPriority : kMaxPriority;
-}
 
 QStringList numberItems(int from, int to, int width, QChar fill)
 {
@@ -29,7 +21,7 @@ QStringList numberItems(int from, int to, int width, QChar fill)
 QStringList programItems(const TextTable& texts, bool eibFormat)
 {
     QStringList items;
-    for (int p = 1; p <= maxPriority(eibFormat); ++p)
+    for (int p = 1; p <= LastProgramPriority(eibFormat); ++p)
         items << texts(static_cast<TextId>(static_cast<int>(TextId::ProgramP1) + p - 1));
     return items;
 }
@@ -75,14 +67,14 @@ std::optional<int> ParseMonthField(const QString& text, const TextTable& texts)
 
 std::optional<int> ParseSwitchingPriorityField(const QString& text, const TextTable& texts, bool eibFormat)
 {
-    if (const std::optional<int> p = ParseNumberField(text, 0, maxPriority(eibFormat)))
+    if (const std::optional<int> p = ParseNumberField(text, 0, LastProgramPriority(eibFormat)))
         return p;
     return parseListItem(text, SwitchingPriorityItems(texts, eibFormat));
 }
 
 std::optional<int> ParsePriorityTimePriorityField(const QString& text, const TextTable& texts, bool eibFormat)
 {
-    if (const std::optional<int> p = ParseNumberField(text, 1, maxPriority(eibFormat)))
+    if (const std::optional<int> p = ParseNumberField(text, 1, LastProgramPriority(eibFormat)))
         return p;
     if (const std::optional<int> index = parseListItem(text, PriorityTimePriorityItems(texts, eibFormat)))
         return PriorityOfListIndex(*index, eibFormat);
@@ -117,6 +109,11 @@ QStringList MonthItems(const TextTable& texts)
     return items;
 }
 
+int LastProgramPriority(bool eibFormat)
+{
+    return eibFormat ? 7 : 9;
+}
+
 QStringList SwitchingPriorityItems(const TextTable& texts, bool eibFormat)
 {
     return QStringList{texts(TextId::NoPriority)} + programItems(texts, eibFormat);
@@ -129,12 +126,12 @@ QStringList PriorityTimePriorityItems(const TextTable& texts, bool eibFormat)
 
 int PriorityOfListIndex(int index, bool eibFormat)
 {
-    return index >= maxPriority(eibFormat) ? kPermanentPriority : index + 1;
+    return index >= LastProgramPriority(eibFormat) ? kPermanentPriority : index + 1;
 }
 
 int ListIndexOfPriority(int priority, bool eibFormat)
 {
-    return priority >= kPermanentPriority ? maxPriority(eibFormat) : priority - 1;
+    return priority >= kPermanentPriority ? LastProgramPriority(eibFormat) : priority - 1;
 }
 
 QStringList YearItems(const TextTable& texts)

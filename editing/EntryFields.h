@@ -42,6 +42,10 @@ QStringList DayItems();
 QStringList PulseItems();
 QStringList MonthItems(const TextTable& texts);
 
+// The last priority program the lists offer: P9, P7 in the bus format
+// (which keeps three priority bits).
+int LastProgramPriority(bool eibFormat);
+
 // The priority list of the switching-time dialog: "keine", "Programm P1" ..
 // "Programm P9" (P7 in the bus format). The list index is the priority.
 QStringList SwitchingPriorityItems(const TextTable& texts, bool eibFormat);
@@ -51,6 +55,9 @@ QStringList SwitchingPriorityItems(const TextTable& texts, bool eibFormat);
 QStringList PriorityTimePriorityItems(const TextTable& texts, bool eibFormat);
 int PriorityOfListIndex(int index, bool eibFormat);
 int ListIndexOfPriority(int priority, bool eibFormat);
+
+// Year codes are seven bits: the last year a priority time can name is 2063.
+inline constexpr int kMaxYearCode = 127;
 
 // The year list of the priority-time dialog: "Jedes Jahr", then the years
 // from 1999 to the last year an entry can name (year codes 63..127).

@@ -32,8 +32,10 @@ std::optional<Prompt> EntryMessage(EntryResult result, bool priorityTime)
 }
 
 EntrySession::EntrySession(ProgramModel& model, AssistantSettings& settings, UserInteraction& ui, int eingabeModus,
-                           EntrySource source)
-    : model_(model), settings_(settings), ui_(ui), modus_(eingabeModus), source_(std::move(source))
+                           EntrySource source, std::array<TextId, 3> titles)
+    : model_(model), settings_(settings), ui_(ui), titles_(titles),
+      modus_(std::clamp(eingabeModus, static_cast<int>(EingabeNeu), static_cast<int>(EingabeKopieren))),
+      source_(std::move(source))
 {
     // Only the program can be changed; marked rows of the sample are copied
     // into it instead.

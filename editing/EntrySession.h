@@ -7,6 +7,7 @@
 #include "editing/MarkRange.h"
 #include "language/Prompt.h"
 
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -81,15 +82,16 @@ public:
     // The last-entry panel for the entry at the browse index (empty when none).
     virtual LastEntryPanel panel(const TextTable& texts) const = 0;
     // Caption by mode: "Eingabe von ..", "Ändern von ..", "Kopieren von ..".
-    virtual TextId title() const = 0;
+    TextId title() const { return titles_[static_cast<std::size_t>(modus_)]; }
 
     // Closing the dialog: OK for all stops, the mode returns to new and the
     // program is sorted into list order.
     void close();
 
 protected:
+    // titles: the captions of the three modes, in the order of EingabeModus.
     EntrySession(ProgramModel& model, AssistantSettings& settings, UserInteraction& ui, int eingabeModus,
-                 EntrySource source);
+                 EntrySource source, std::array<TextId, 3> titles);
 
     // Loads the entry behind the current row (change and copy); call from
     // the derived constructor.
@@ -119,6 +121,7 @@ private:
     TextId questionText(int conflict) const;
 
     UserInteraction& ui_;
+    std::array<TextId, 3> titles_;
     int modus_;
     EntrySource source_;
     int row_ = 0;

@@ -29,7 +29,8 @@ LastEntryPanel LastEntryPanel::ofSwitchingTime(const Entry& e, const TextTable& 
     p.channels = EntryChannelsText(e, texts, device);
     p.state = EntryStateText(e, texts, device);
     p.once = onceMark(e, device);
-    p.days = IsWeeklyEntry(e) ? FormatWeekdays(e, texts, device) : FormatDate(EntryDay(e), EntryMonth(e), texts, device);
+    p.days = IsWeeklyEntry(e) ? FormatWeekdays(e, texts, device)
+                              : FormatDate(EntryDay(e), EntryMonth(e), texts, device);
     p.priority = priorityText(EntryPriority(e, eib), texts);
     p.time = FormatTime(EntryTime(e), texts);
     const int pulse = EntryPulse(e);

@@ -8,7 +8,10 @@ namespace zendrik {
 
 PriorityTimeEntry::PriorityTimeEntry(ProgramModel& model, AssistantSettings& settings, UserInteraction& ui,
                                      const FeiertagTabelle* feiertage, int eingabeModus, EntrySource source)
-    : EntrySession(model, settings, ui, eingabeModus, std::move(source)), feiertage_(feiertage)
+    : EntrySession(model, settings, ui, eingabeModus, std::move(source),
+                   {TextId::EnterPriorityTimesTitle, TextId::ChangePriorityTimesTitle,
+                    TextId::CopyPriorityTimesTitle}),
+      feiertage_(feiertage)
 {
     loadCurrentRow();
 }
@@ -22,18 +25,6 @@ LastEntryPanel PriorityTimeEntry::panel(const TextTable& texts) const
     if (feiertage_)
         name = [this](int offset) { return feiertage_->FeiertagName(offset + kEasterOffsetBias); };
     return LastEntryPanel::ofPriorityTime(*e, texts, model_.device, name);
-}
-
-TextId PriorityTimeEntry::title() const
-{
-    switch (EingabeModus()) {
-    case EingabeAendern:
-        return TextId::ChangePriorityTimesTitle;
-    case EingabeKopieren:
-        return TextId::CopyPriorityTimesTitle;
-    default:
-        return TextId::EnterPriorityTimesTitle;
-    }
 }
 
 bool PriorityTimeEntry::isOwnKind(const Entry& e) const

@@ -20,7 +20,6 @@ public:
     const PriorityTimeFields& fields() const { return fields_; }
 
     LastEntryPanel panel(const TextTable& texts) const override;
-    TextId title() const override;
 
 protected:
     bool priorityRegion() const override { return true; }

@@ -3,14 +3,13 @@
 #include "calendar/FeiertagDatum.h"
 #include "calendar/FeiertagTabelle.h"
 #include "editing/EntryBuilder.h"
+#include "editing/EntryFields.h"
 
 #include <algorithm>
 
 namespace zendrik {
 
 namespace {
-
-constexpr int kMaxYearCode = 127;
 
 struct EntryFrame {
     const DeviceSettings& device;

@@ -7,7 +7,9 @@ namespace zendrik {
 
 SwitchingTimeEntry::SwitchingTimeEntry(ProgramModel& model, AssistantSettings& settings, UserInteraction& ui,
                                        int eingabeModus, EntrySource source)
-    : EntrySession(model, settings, ui, eingabeModus, std::move(source))
+    : EntrySession(model, settings, ui, eingabeModus, std::move(source),
+                   {TextId::EnterSwitchingTimesTitle, TextId::ChangeSwitchingTimesTitle,
+                    TextId::CopySwitchingTimesTitle})
 {
     loadCurrentRow();
 }
@@ -18,18 +20,6 @@ LastEntryPanel SwitchingTimeEntry::panel(const TextTable& texts) const
     if (!e)
         return {};
     return LastEntryPanel::ofSwitchingTime(*e, texts, model_.device);
-}
-
-TextId SwitchingTimeEntry::title() const
-{
-    switch (EingabeModus()) {
-    case EingabeAendern:
-        return TextId::ChangeSwitchingTimesTitle;
-    case EingabeKopieren:
-        return TextId::CopySwitchingTimesTitle;
-    default:
-        return TextId::EnterSwitchingTimesTitle;
-    }
 }
 
 bool SwitchingTimeEntry::isOwnKind(const Entry& e) const

@@ -19,7 +19,6 @@ public:
     const SwitchingTimeFields& fields() const { return fields_; }
 
     LastEntryPanel panel(const TextTable& texts) const override;
-    TextId title() const override;
 
 protected:
     bool priorityRegion() const override { return false; }

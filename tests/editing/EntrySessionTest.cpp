@@ -215,7 +215,8 @@ TEST(EntrySession, HolidaysOnDevicesWithoutAndWithMovableHolidays)
         {{QStringLiteral("Pfingsten"), FeiertagOstern, 0, 49, 0}, kRow731FourChannels,
          {BuildPriorityEntry(19, 5, 19, 5, 0, true, 1, 1, 0)}},
         {{QStringLiteral("Karfreitag"), FeiertagOstern, 0, -2, 0}, 13, {BuildEasterEntry(-2, 1, 1, 0, false)}},
-        {{QStringLiteral("Heiligabend"), FeiertagFest, 0, 24, 12}, 13, {BuildPriorityEntry(24, 12, 24, 12, 0, false, 1, 1, 0)}},
+        {{QStringLiteral("Heiligabend"), FeiertagFest, 0, 24, 12}, 13,
+         {BuildPriorityEntry(24, 12, 24, 12, 0, false, 1, 1, 0)}},
         // Wednesday before 23 November, three years, each bound to its year.
         {{QStringLiteral("Buss- und Bettag"), FeiertagFrei, -3, 23, 11}, 13,
          {BuildPriorityEntry(20, 11, 20, 11, 2024 - 1936, true, 1, 1, 0),
