@@ -5,6 +5,7 @@
 
 #include "calendar/CalendarMath.h"
 #include "calendar/ListFilter.h"
+#include "editing/EntryTexts.h"
 #include "editing/ListTexts.h"
 #include "language/TextTable.h"
 #include "model/DstRowCodec.h"
@@ -13,19 +14,17 @@
 #include <QStringBuilder>
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace zendrik {
 
 namespace {
 
 constexpr int kAstroGridRows = 367;
-const QString kOnceText = QStringLiteral("1x");
 
 // What every cell text of one list depends on, and the texts every row uses.
 struct CellContext {
     CellContext(const TextTable& t, const DeviceSettings& d, const ListSources& s)
-        : texts(t), device(d), sources(s), on(t(TextId::On)), off(t(TextId::Off)),
+        : texts(t), device(d), sources(s),
           // Whole-day boundaries of priority times.
           midnight(QLatin1String(" 00") % t(TextId::TimeSeparator) % QLatin1String("00 ") % t(TextId::OClock)),
           dayEnd(QLatin1String(" 24") % t(TextId::TimeSeparator) % QLatin1String("00 ") % t(TextId::OClock))
@@ -35,52 +34,12 @@ struct CellContext {
     const TextTable& texts;
     const DeviceSettings& device;
     const ListSources& sources;
-    const QString on;
-    const QString off;
     const QString midnight;
     const QString dayEnd;
 
     bool eib() const { return device.EibFormat != 0; }
     const QString& text(TextId id) const { return texts(id); }
 };
-
-QString channelsText(const Entry& e, const CellContext& c)
-{
-    if (c.eib())
-        return c.text(TextId::ChannelPrefix) % QString::number(EntryChannelNumber(e, c.device));
-    return FormatChannels(EntryChannels(e, false), c.texts, c.device);
-}
-
-const QString& onOff(int state, const CellContext& c)
-{
-    return state == 1 ? c.on : c.off;
-}
-
-QString onceText(const Entry& e, const CellContext& c)
-{
-    return EntryOnce(e, c.eib()) ? kOnceText : QStringLiteral(" ");
-}
-
-QString switchingStateText(const Entry& e, const CellContext& c)
-{
-    const int kind = EntryKind(e, c.eib());
-    const int state = EntryState(e, c.eib());
-    const bool permanent = EntryPriority(e, c.eib()) == kPermanentPriority;
-    switch (kind) {
-    case KindWeekly:
-    case KindDated:
-        return onOff(state, c);
-    case KindPriority:
-        return permanent ? onOff(state, c) : QString();
-    case KindWeeklyBus:
-    case KindDatedBus:
-        return QString::number(state);
-    case KindPriorityBus:
-        return permanent ? QString::number(state) : QString();
-    default:
-        return QString();
-    }
-}
 
 void addBlankCells(QStringList& cells, int count)
 {
@@ -99,27 +58,15 @@ void addSwitchingCells(QStringList& cells, const Entry& e, const CellContext& c)
     cells << (IsWeeklyEntry(e) ? FormatWeekdays(e, c.texts, c.device)
                                : FormatDate(EntryDay(e), EntryMonth(e), c.texts, c.device));
     cells << FormatTime(EntryTime(e), c.texts);
-    cells << channelsText(e, c);
+    cells << EntryChannelsText(e, c.texts, c.device);
     if (withPulse) {
         const int pulse = EntryPulse(e);
         cells << (pulse >= 1 && pulse <= 59 ? QString(QString::number(pulse) % c.text(TextId::Seconds)) : QString());
     }
-    cells << onceText(e, c);
-    cells << switchingStateText(e, c);
+    cells << EntryOnceText(e, c.device);
+    cells << EntryStateText(e, c.texts, c.device);
     const int priority = EntryPriority(e, c.eib());
     cells << (priority != 0 ? QString::number(priority) : QString());
-}
-
-QString easterText(int offset, const CellContext& c)
-{
-    if (c.sources.holidayName) {
-        const QString name = c.sources.holidayName(offset);
-        if (!name.isEmpty())
-            return name;
-    }
-    if (offset == 0)
-        return c.text(TextId::Easter);
-    return QString::number(std::abs(offset)) + c.text(offset < 0 ? TextId::DaysBeforeEaster : TextId::DaysAfterEaster);
 }
 
 void addPriorityCells(QStringList& cells, const Entry& e, const CellContext& c)
@@ -130,7 +77,7 @@ void addPriorityCells(QStringList& cells, const Entry& e, const CellContext& c)
         return;
     }
     if (e.b[0] == kEasterMarker) {
-        cells << easterText(PriorityEasterOffset(e), c);
+        cells << EasterOffsetText(PriorityEasterOffset(e), c.texts, c.sources.holidayName);
         cells << c.midnight % QLatin1String(" -") % c.dayEnd;
     } else {
         // The bus format keeps the state and the channel where the conventional
@@ -141,15 +88,10 @@ void addPriorityCells(QStringList& cells, const Entry& e, const CellContext& c)
                      % c.midnight;
         cells << FormatDate(PriorityToDay(e), PriorityToMonth(e), c.texts, c.device) % c.dayEnd;
     }
-    cells << channelsText(e, c);
-    cells << onceText(e, c);
+    cells << EntryChannelsText(e, c.texts, c.device);
+    cells << EntryOnceText(e, c.device);
+    cells << EntryStateText(e, c.texts, c.device);
     const int priority = EntryPriority(e, c.eib());
-    if (priority == kPermanentPriority) {
-        const int state = EntryState(e, c.eib());
-        cells << (c.eib() ? QString::number(state) : onOff(state, c));
-    } else {
-        cells << QString();
-    }
     cells << (priority >= kPermanentPriority ? c.text(TextId::PermShort) : QString::number(priority));
 }
 

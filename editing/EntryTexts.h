@@ -1,0 +1,40 @@
+#pragma once
+
+#include "model/DeviceSettings.h"
+#include "model/Entry.h"
+
+#include <QString>
+
+#include <functional>
+
+namespace zendrik {
+
+class TextTable;
+
+// Texts of single entry fields, shared by the program list and the
+// last-entry panels of the entry dialogs.
+
+// The "1x" mark of entries switched once.
+inline const QString kOnceText = QStringLiteral("1x");
+
+// The channels: " C1 C3" for a mask; " C" and the number for an entry that
+// addresses one channel (bus format, 16-channel device).
+QString EntryChannelsText(const Entry& e, const TextTable& texts, const DeviceSettings& device);
+
+// The state: "EIN"/"AUS" for switching times and permanent priority times,
+// the telegram value in the bus format, empty for priority times that select
+// a priority program.
+QString EntryStateText(const Entry& e, const TextTable& texts, const DeviceSettings& device);
+
+// "1x" when the entry switches once, else one blank.
+QString EntryOnceText(const Entry& e, const DeviceSettings& device);
+
+// Maps the Easter offset of a movable priority time to the holiday it was
+// made for (empty when none).
+using HolidayNameSource = std::function<QString(int easterOffset)>;
+
+// The day of a movable priority time: the holiday's name when known, else
+// "Ostern" or the distance ("3 Tag(e) vor Ostern").
+QString EasterOffsetText(int offset, const TextTable& texts, const HolidayNameSource& holidayName);
+
+} // namespace zendrik

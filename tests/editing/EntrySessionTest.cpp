@@ -1,0 +1,321 @@
+#include "calendar/ListFilter.h"
+#include "editing/DeleteRows.h"
+#include "editing/ListAnsicht.h"
+#include "editing/PrioPeek.h"
+#include "editing/PriorityTimeEntry.h"
+#include "editing/SwitchingTimeEntry.h"
+#include "model/UserInteraction.h"
+#include "tests/editing/ListFixtures.h"
+
+#include <gtest/gtest.h>
+
+using namespace zendrik;
+using namespace zendrik::fixtures;
+
+namespace {
+
+struct Program {
+    ProgramModel model;
+    AssistantSettings settings;
+
+    explicit Program(int row = kRow731FourChannels) { startProgram(model, row); }
+    const ProgramSlot& slot() const { return model.program(); }
+    std::vector<Entry> entries() const { return {slot().Eintrag.begin(), slot().Eintrag.begin() + slot().AnzEintrag}; }
+    // The list of a view of slot 0 with rows first..last (1-based) marked.
+    EntrySource marked(int ansicht, int first, int last) const
+    {
+        const int mode = ansicht == AnsichtPrioritaetszeiten ? kDisplayPriority : kDisplaySwitching;
+        return EntrySource{kProgramSlot, BuildDisplayList(model, ListFilter{}, mode, kProgramSlot),
+                           MarkRange::fromGrid(first, last)};
+    }
+};
+
+// Mo 07:00 ON, channel 1.
+SwitchingTimeFields mondaySeven(int state = 1, int pulse = 0)
+{
+    SwitchingTimeFields f;
+    f.stunde = 7;
+    f.setWeekday(0, true);
+    f.kanal.kanaele = 1;
+    f.zustand = state;
+    f.impuls = pulse;
+    return f;
+}
+
+} // namespace
+
+TEST(EntrySession, ConflictOutcomes)
+{
+    struct Case {
+        SwitchingTimeFields existing, entered;
+        Answer answer;
+        EntryResult want;
+        std::optional<TextId> asked;
+        std::vector<Entry> wantEntries;
+    };
+    const Entry on = BuildWeeklyEntry(420, 1, 1, 1, 0, 0);
+    const Entry off = BuildWeeklyEntry(420, 1, 1, 0, 0, 0);
+    const Entry pulse10 = BuildWeeklyEntry(420, 1, 1, 1, 10, 0);
+    const Entry pulse5 = BuildWeeklyEntry(420, 1, 1, 1, 5, 0);
+    const Case cases[] = {
+        {mondaySeven(), mondaySeven(), Answer::Yes, EntryResult::Exists, std::nullopt, {on}},
+        {mondaySeven(), mondaySeven(0), Answer::Yes, EntryResult::Overwritten, TextId::SwitchingTimeOtherState, {off}},
+        {mondaySeven(), mondaySeven(0), Answer::No, EntryResult::NotOverwritten, TextId::SwitchingTimeOtherState, {on}},
+        {mondaySeven(1, 10), mondaySeven(1, 5), Answer::Yes, EntryResult::Overwritten, TextId::PulseExists, {pulse5}},
+        {mondaySeven(1, 10), mondaySeven(), Answer::Yes, EntryResult::Stored, std::nullopt, {pulse10, on}},
+    };
+    for (const Case& c : cases) {
+        Program p;
+        ScriptedInteraction ui([&](const Prompt&) { return c.answer; });
+        SwitchingTimeEntry entry(p.model, p.settings, ui);
+        entry.fields() = c.existing;
+        ASSERT_EQ(entry.ok().result, EntryResult::Stored);
+        entry.fields() = c.entered;
+        entry.okForAll();
+        const EntryOutcome out = entry.ok();
+        EXPECT_EQ(out.result, c.want);
+        EXPECT_EQ(ui.asked().empty() ? std::nullopt : std::optional(ui.asked().back().key()), c.asked);
+        EXPECT_EQ(p.entries(), c.wantEntries);
+        EXPECT_EQ(entry.okForAllActive(), c.want == EntryResult::Stored);
+        if (c.want == EntryResult::Exists) {
+            EXPECT_EQ(out.message->key(), TextId::SwitchingTimeExists);
+        }
+    }
+}
+
+TEST(EntrySession, PriorityTimesWithOtherStateAskAndOtherPriorityIsNew)
+{
+    Program p;
+    auto ui = ScriptedInteraction::answering(false);
+    PriorityTimeEntry entry(p.model, p.settings, ui);
+    entry.fields() = PriorityTimeFields::of(prioE(), p.model.device, nullptr);
+    ASSERT_EQ(entry.ok().result, EntryResult::Stored);
+    entry.fields().toggleState();
+    EXPECT_EQ(entry.ok().result, EntryResult::NotOverwritten);
+    EXPECT_EQ(ui.asked().back().key(), TextId::PriorityTimeOtherState);
+    entry.fields().prioritaet = 3;
+    EXPECT_EQ(entry.ok().result, EntryResult::Stored);
+    EXPECT_EQ(p.slot().AnzPz, 2);
+}
+
+TEST(EntrySession, CapacityStoresTheLastEntryThenRefuses)
+{
+    Program p;
+    // 323 priority times; a switching time makes 324 and goes ahead of them.
+    setEntries(p.model, 0, {}, std::vector<Entry>(323, prioA()));
+    auto ui = ScriptedInteraction::answering(true);
+    SwitchingTimeEntry entry(p.model, p.settings, ui);
+    p.settings.AutoAktiv = 1;
+    entry.fields() = mondaySeven();
+    ASSERT_EQ(entry.check(), OpenResult::Ready);
+    const EntryOutcome last = entry.ok();
+    EXPECT_EQ(last.result, EntryResult::Stored);
+    EXPECT_TRUE(last.finished);
+    EXPECT_EQ(last.message->key(), TextId::MemoryFull);
+    EXPECT_EQ(p.settings.AutoAktiv, 0);
+    EXPECT_EQ(std::tuple(p.slot().AnzSz, p.slot().AnzPz, p.slot().AnzEintrag), std::tuple(1, 323, 324));
+    EXPECT_EQ(p.slot().Eintrag[0], BuildWeeklyEntry(420, 1, 1, 1, 0, 0));
+
+    SwitchingTimeEntry again(p.model, p.settings, ui);
+    EXPECT_EQ(again.check(), OpenResult::MemoryFull);
+    again.fields() = mondaySeven(1, 3);
+    EXPECT_EQ(again.ok().result, EntryResult::MemoryFull);
+    EXPECT_EQ(p.slot().AnzEintrag, 324);
+    // Copying adds entries too: refused as well. Changing is not.
+    EXPECT_EQ(SwitchingTimeEntry(p.model, p.settings, ui, EingabeKopieren, p.marked(AnsichtSchaltzeiten, 1, 1)).check(),
+              OpenResult::MemoryFull);
+    EXPECT_EQ(SwitchingTimeEntry(p.model, p.settings, ui, EingabeAendern, p.marked(AnsichtSchaltzeiten, 1, 1)).check(),
+              OpenResult::Ready);
+}
+
+TEST(EntrySession, ChangeIntoItselfIsNoDuplicate)
+{
+    Program p;
+    setEntries(p.model, 0, {entryA(), entryB()}, {});
+    auto ui = ScriptedInteraction::answering(true);
+    SwitchingTimeEntry entry(p.model, p.settings, ui, EingabeAendern, p.marked(AnsichtSchaltzeiten, 2, 2));
+    EXPECT_EQ(entry.title(), TextId::ChangeSwitchingTimesTitle);
+    const EntryOutcome out = entry.ok();
+    EXPECT_EQ(out.result, EntryResult::Stored);
+    EXPECT_TRUE(out.finished);
+    EXPECT_TRUE(ui.asked().empty());
+    EXPECT_EQ(p.entries(), (std::vector<Entry>{entryA(), entryB()}));
+
+    // Changing rows of the sample copies them into the program instead.
+    setEntries(p.model, kSampleSlot, {entryE()}, {});
+    EntrySource sample{kSampleSlot, BuildDisplayList(p.model, ListFilter{}, kDisplaySwitching, kSampleSlot),
+                       MarkRange{0, 0}};
+    SwitchingTimeEntry copy(p.model, p.settings, ui, EingabeAendern, sample);
+    EXPECT_EQ(copy.EingabeModus(), EingabeKopieren);
+    EXPECT_EQ(copy.ok().result, EntryResult::Stored);
+    EXPECT_EQ(p.entries(), (std::vector<Entry>{entryA(), entryB(), entryE()}));
+    EXPECT_EQ(p.model.slot(kSampleSlot).AnzEintrag, 1);
+}
+
+TEST(EntrySession, HolidayYearsStopAtTheCapacity)
+{
+    Program p(13);
+    p.model.device.JahreFreieFt = 3;
+    setEntries(p.model, 0, std::vector<Entry>(322, entryA()), {});
+    auto ui = ScriptedInteraction::answering(true);
+    PriorityTimeEntry entry(p.model, p.settings, ui);
+    entry.fields().kanal.kanaele = 1;
+    entry.fields().bewFeiertag = true;
+    entry.fields().feiertag = Feiertag{QStringLiteral("Buss- und Bettag"), FeiertagFrei, -3, 23, 11};
+    const EntryOutcome out = entry.ok();
+    EXPECT_TRUE(out.finished);
+    EXPECT_EQ(out.message->key(), TextId::MemoryFull);
+    EXPECT_EQ(std::tuple(p.slot().AnzSz, p.slot().AnzPz, p.slot().AnzEintrag), std::tuple(322, 2, 324));
+}
+
+TEST(EntrySession, OkForAllCopiesMarkedRowsShiftedByTheAssistant)
+{
+    Program p;
+    std::vector<Entry> week;
+    for (int hour : {7, 9, 11, 13, 15})
+        week.push_back(BuildWeeklyEntry(hour * 60, 0b11111, 1, 1, 0, 0));
+    setEntries(p.model, 0, week, {prioA()});
+    p.settings = AssistantSettings{0, 1, 0, 0, 0, 0, 0};
+    p.settings.AutoAktiv = 1;
+    auto ui = ScriptedInteraction::answering(true);
+    SwitchingTimeEntry entry(p.model, p.settings, ui, EingabeKopieren, p.marked(AnsichtSchaltzeiten, 1, 5));
+    entry.assistantStep();
+    entry.okForAll();
+    int ticks = 0;
+    EntryOutcome out;
+    do {
+        out = entry.timerTick();
+        ++ticks;
+    } while (out.restartTimer && ticks < 10);
+    EXPECT_EQ(ticks, 5);
+    EXPECT_TRUE(out.finished);
+    EXPECT_EQ(std::tuple(p.slot().AnzSz, p.slot().AnzPz), std::tuple(10, 1));
+    for (int hour : {8, 10, 12, 14, 16}) {
+        const std::vector<Entry> all = p.entries();
+        EXPECT_NE(std::find(all.begin(), all.begin() + 10, BuildWeeklyEntry(hour * 60, 0b11111, 1, 1, 0, 0)),
+                  all.begin() + 10)
+            << hour;
+    }
+    EXPECT_EQ(p.slot().Eintrag[10], prioA());
+}
+
+TEST(EntrySession, HolidaysOnDevicesWithoutAndWithMovableHolidays)
+{
+    // Today is 10 May 2024: Easter Monday (1 April) and Ascension (9 May)
+    // have passed and move to 2025; Whit Sunday (19 May) is still ahead.
+    struct Case {
+        Feiertag ft;
+        int row;
+        std::vector<Entry> want;
+    } cases[] = {
+        {{QStringLiteral("Ostermontag"), FeiertagOstern, 0, 1, 0}, kRow731FourChannels,
+         {BuildPriorityEntry(21, 4, 21, 4, 0, true, 1, 1, 0)}},
+        {{QStringLiteral("Himmelfahrt"), FeiertagOstern, 0, 39, 0}, kRow731FourChannels,
+         {BuildPriorityEntry(29, 5, 29, 5, 0, true, 1, 1, 0)}},
+        {{QStringLiteral("Pfingsten"), FeiertagOstern, 0, 49, 0}, kRow731FourChannels,
+         {BuildPriorityEntry(19, 5, 19, 5, 0, true, 1, 1, 0)}},
+        {{QStringLiteral("Karfreitag"), FeiertagOstern, 0, -2, 0}, 13, {BuildEasterEntry(-2, 1, 1, 0, false)}},
+        {{QStringLiteral("Heiligabend"), FeiertagFest, 0, 24, 12}, 13,
+         {BuildPriorityEntry(24, 12, 24, 12, 0, false, 1, 1, 0)}},
+        // Wednesday before 23 November, three years, each bound to its year.
+        {{QStringLiteral("Buss- und Bettag"), FeiertagFrei, -3, 23, 11}, 13,
+         {BuildPriorityEntry(20, 11, 20, 11, 2024 - 1936, true, 1, 1, 0),
+          BuildPriorityEntry(19, 11, 19, 11, 2025 - 1936, true, 1, 1, 0),
+          BuildPriorityEntry(18, 11, 18, 11, 2026 - 1936, true, 1, 1, 0)}},
+    };
+    for (const Case& c : cases) {
+        Program p(c.row);
+        p.model.device.JahreFreieFt = 3;
+        auto ui = ScriptedInteraction::answering(true);
+        PriorityTimeEntry entry(p.model, p.settings, ui);
+        entry.fields().kanal.kanaele = 1;
+        entry.fields().zustand = 0;
+        entry.fields().bewFeiertag = true;
+        entry.fields().feiertag = c.ft;
+        EXPECT_EQ(entry.ok().result, EntryResult::Stored) << c.ft.Name.toStdString();
+        EXPECT_EQ(p.entries(), c.want) << c.ft.Name.toStdString();
+        EXPECT_EQ(entry.ok().result, EntryResult::Exists) << c.ft.Name.toStdString();
+    }
+}
+
+TEST(EntrySession, BrowseSkipsEntriesOfTheOtherKind)
+{
+    Program p;
+    setEntries(p.model, 0, {entryA(), entryC()}, {prioA()});
+    auto ui = ScriptedInteraction::answering(true);
+    SwitchingTimeEntry sz(p.model, p.settings, ui);
+    EXPECT_TRUE(sz.browse(-1));
+    EXPECT_EQ(sz.browseIndex(), 1);
+    EXPECT_TRUE(sz.browse(-1));
+    EXPECT_FALSE(sz.browse(-1));
+    EXPECT_EQ(sz.browseIndex(), 0);
+    EXPECT_TRUE(sz.browse(1));
+    EXPECT_FALSE(sz.browse(1));
+    EXPECT_EQ(sz.browseIndex(), 1);
+    PriorityTimeEntry pz(p.model, p.settings, ui);
+    EXPECT_TRUE(pz.browse(-1));
+    EXPECT_EQ(pz.browseIndex(), 2);
+}
+
+TEST(DeleteRows, EntriesLeaveInOrderAndTheCountsFollow)
+{
+    Program p;
+    setEntries(p.model, 0, {entryA(), entryB(), entryC(), entryD(), entryE()}, {prioA(), prioB()});
+    const EntrySource list = p.marked(AnsichtSchaltzeiten, 2, 3);
+    auto no = ScriptedInteraction::answering(false);
+    EXPECT_EQ(DeleteMarkedRows(p.model, AnsichtSchaltzeiten, 0, list.display, list.marks, no), DeleteResult::Cancelled);
+    EXPECT_EQ(p.slot().AnzEintrag, 7);
+    EXPECT_EQ(DeleteMarkedRows(p.model, AnsichtSchaltzeiten, 1, list.display, list.marks, no),
+              DeleteResult::NotInProgram);
+    auto yes = ScriptedInteraction::answering(true);
+    EXPECT_EQ(DeleteMarkedRows(p.model, AnsichtSchaltzeiten, 0, list.display, list.marks, yes), DeleteResult::Deleted);
+    EXPECT_EQ(yes.asked().at(0).key(), TextId::ReallyDelete);
+    EXPECT_EQ(std::tuple(p.slot().AnzSz, p.slot().AnzPz, p.slot().AnzEintrag), std::tuple(3, 2, 5));
+    EXPECT_EQ(p.model.Geaendert, 1);
+    std::vector<Entry> left = p.entries();
+    std::sort(left.begin(), left.begin() + 3, [](const Entry& a, const Entry& b) { return a.b < b.b; });
+    std::vector<Entry> want = {entryA(), entryD(), entryE()};
+    std::sort(want.begin(), want.end(), [](const Entry& a, const Entry& b) { return a.b < b.b; });
+    EXPECT_EQ(std::vector<Entry>(left.begin(), left.begin() + 3), want);
+    EXPECT_EQ(p.marked(AnsichtSchaltzeiten, 1, 1).display.AnzAnzeige, 3);
+    EXPECT_EQ(p.slot().Eintrag[5], Entry{});
+}
+
+TEST(DeleteRows, SummerWinterTableRowsOnlyFromTheEnd)
+{
+    Program p;
+    ProgramSlot& s = p.model.program();
+    for (int i = 0; i < 4; ++i)
+        s.SoWiTab[static_cast<std::size_t>(i)].b = {static_cast<Byte>(i), 1, 2, 3};
+    s.AnzSoWi = 4;
+    auto yes = ScriptedInteraction::answering(true);
+    EXPECT_EQ(DeleteMarkedRows(p.model, AnsichtSoWiTabelle, 0, {}, MarkRange::fromGrid(2, 2), yes),
+              DeleteResult::OnlyFromEnd);
+    EXPECT_EQ(DeleteMessage(DeleteResult::OnlyFromEnd)->key(), TextId::DeleteOnlyFromEnd);
+    EXPECT_EQ(DeleteMarkedRows(p.model, AnsichtSoWiTabelle, 0, {}, MarkRange::fromGrid(6, 3), yes),
+              DeleteResult::Deleted);
+    EXPECT_EQ(s.AnzSoWi, 2);
+    EXPECT_EQ(s.SoWiTab[2], DstRow{});
+    EXPECT_EQ(s.SoWiTab[1].b[0], 1);
+}
+
+TEST(GridActions, DoubleClickAndPriorityPeek)
+{
+    EXPECT_EQ(DoubleClickActionFor(AnsichtSchaltzeiten, 0, true), DoubleClickAction::Change);
+    EXPECT_EQ(DoubleClickActionFor(AnsichtPrioritaetszeiten, 1, true), DoubleClickAction::Copy);
+    EXPECT_EQ(DoubleClickActionFor(AnsichtSoWiTabelle, 1, false), DoubleClickAction::NewEntry);
+    ListFilter filter;
+    PrioPeek peek;
+    int ansicht = AnsichtSchaltzeiten;
+    // Not on the "Prio." column of the 731 list, and not from the sample.
+    EXPECT_FALSE(peek.press(ansicht, 0, kFamily731, 3, 6, QStringLiteral("2"), filter));
+    EXPECT_FALSE(peek.press(ansicht, 1, kFamily731, 3, 7, QStringLiteral("2"), filter));
+    ASSERT_TRUE(peek.press(ansicht, 0, kFamily731, 3, 7, QStringLiteral("2"), filter));
+    EXPECT_EQ(ansicht, AnsichtPrioritaetszeiten);
+    EXPECT_EQ(std::tuple(filter.FilterPrioVon, filter.FilterPrioBis, filter.FilterAktiv), std::tuple(2, 2, -1));
+    ASSERT_TRUE(peek.release(ansicht, filter));
+    EXPECT_EQ(ansicht, AnsichtSchaltzeiten);
+    EXPECT_EQ(std::tuple(filter.FilterPrioVon, filter.FilterPrioBis, filter.FilterAktiv), std::tuple(0, 10, 0));
+    ansicht = AnsichtPrioritaetszeiten;
+    EXPECT_FALSE(peek.press(ansicht, 0, kFamily731, 3, 6, QStringLiteral("Perm."), filter));
+}
