@@ -1,16 +1,19 @@
 #include "tests/ui/DesktopFixture.h"
 
 #include "model/DeviceTypes.h"
+#include "ui/list/FrmHauptmenue.h"
 #include "ui/main/FrmStartbild.h"
 #include "ui/main/MainMenu.h"
 #include "ui/main/MdiForm1.h"
 
+#include <QAbstractItemModel>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
+#include <QTableView>
 #include <QTest>
 
 namespace zendrik::test {
@@ -110,6 +113,28 @@ void DesktopFixture::trigger(const char* objectName)
     ASSERT_NE(a, nullptr) << objectName;
     ASSERT_TRUE(a->isEnabled()) << objectName;
     a->trigger();
+}
+
+QStringList DesktopFixture::gridText() const
+{
+    const QAbstractItemModel* m = app_->mainFrame()->listWindow().grid()->model();
+    QStringList lines;
+    QStringList headings;
+    for (int c = 0; c < m->columnCount(); ++c)
+        headings << m->headerData(c, Qt::Horizontal).toString();
+    lines << headings.join(QLatin1Char('\t'));
+    for (int r = 0; r < m->rowCount(); ++r) {
+        QStringList cells;
+        bool empty = true;
+        for (int c = 0; c < m->columnCount(); ++c) {
+            cells << m->index(r, c).data().toString();
+            empty = empty && cells.last().isEmpty();
+        }
+        if (empty)
+            break;
+        lines << cells.join(QLatin1Char('\t'));
+    }
+    return lines;
 }
 
 } // namespace zendrik::test

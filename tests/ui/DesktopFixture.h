@@ -7,6 +7,7 @@
 #include "ui/main/DesktopApp.h"
 
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -68,6 +69,8 @@ protected:
     QWidget* frame() const;
     QAction* action(const char* objectName) const;
     void trigger(const char* objectName);
+    // The main list as text: the heading row, then every item row, cells joined by TAB.
+    QStringList gridText() const;
     // Lets windows closed by the last command go.
     static void settle();
 

@@ -42,29 +42,6 @@ protected:
     FrmHauptmenue& list() const { return app_->mainFrame()->listWindow(); }
     QTableView* grid() const { return list().findChild<QTableView*>(QStringLiteral("GrdDisplSz")); }
 
-    // The grid as text: the heading row, then every item row, cells joined by TAB.
-    QStringList gridText() const
-    {
-        const QAbstractItemModel* m = grid()->model();
-        QStringList lines;
-        QStringList headings;
-        for (int c = 0; c < m->columnCount(); ++c)
-            headings << m->headerData(c, Qt::Horizontal).toString();
-        lines << headings.join(QLatin1Char('\t'));
-        for (int r = 0; r < m->rowCount(); ++r) {
-            QStringList cells;
-            bool empty = true;
-            for (int c = 0; c < m->columnCount(); ++c) {
-                cells << m->index(r, c).data().toString();
-                empty = empty && cells.last().isEmpty();
-            }
-            if (empty)
-                break;
-            lines << cells.join(QLatin1Char('\t'));
-        }
-        return lines;
-    }
-
     // What the command line lists for the same file and options.
     QStringList cliText(const QStringList& options, const QString& language = QStringLiteral("de")) const
     {

@@ -5,6 +5,7 @@
 #include "language/TextTable.h"
 #include "model/FileCommands.h"
 #include "model/ProgramModel.h"
+#include "transfer/SerialTransferOptions.h"
 
 #include <QObject>
 #include <QPointer>
@@ -41,6 +42,8 @@ public:
     ProgramModel& model() { return model_; }
     TextTable& texts() { return texts_; }
     ListFilter& filter() { return filter_; }
+    // Timing of the serial chip transfer; the adapter's own by default.
+    SerialTransferOptions& transferOptions() { return transferOptions_; }
     FrmStartbild* startScreen() const;
     MdiForm1* mainFrame() const;
 
@@ -60,6 +63,7 @@ private:
     TextTable texts_;
     ListFilter filter_;
     FeiertagTabelle holidays_;
+    SerialTransferOptions transferOptions_;
     std::unique_ptr<UserInteraction> ownUi_;
     std::unique_ptr<FileChooser> ownChooser_;
     UserInteraction& ui_;

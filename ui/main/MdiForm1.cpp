@@ -7,6 +7,7 @@
 #include "model/HeaderFields.h"
 #include "model/ProgramFile.h"
 #include "model/ProgramModel.h"
+#include "transfer/ChipTransfer.h"
 #include "ui/common/Icons.h"
 #include "ui/list/FrmFilter.h"
 #include "ui/list/FrmHauptmenue.h"
@@ -14,6 +15,7 @@
 #include "ui/main/FrmInfo.h"
 #include "ui/main/MainMenu.h"
 #include "ui/main/ProgramHeader.h"
+#include "ui/transfer/FrmSerielIo.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -118,6 +120,8 @@ void MdiForm1::buildMenus()
             &MdiForm1::cmdOpenSample);
     command(MainMenu::File, "mnuDatVorlSchl", TextId::MenuCloseSample, QStringLiteral("sepDatDruck"),
             &MdiForm1::cmdCloseSample);
+    command(MainMenu::File, "mnuDatExp", TextId::MenuWriteChip, QStringLiteral("sepDatBend"), &MdiForm1::cmdWriteChip);
+    command(MainMenu::File, "mnuDatImp", TextId::MenuReadChip, QStringLiteral("sepDatBend"), &MdiForm1::cmdReadChip);
     command(MainMenu::File, "mnuDatBend", TextId::MenuExit, QString(), &MdiForm1::cmdExit)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
@@ -305,6 +309,34 @@ void MdiForm1::closeEvent(QCloseEvent* event)
         emit exitRequested();
     }
     event->accept();
+}
+
+void MdiForm1::cmdWriteChip()
+{
+    runChipTransfer(ChipDirection::Write);
+}
+
+void MdiForm1::cmdReadChip()
+{
+    runChipTransfer(ChipDirection::Read);
+}
+
+void MdiForm1::runChipTransfer(ChipDirection direction)
+{
+    header_->commitAll();
+    // The window lives for this one transfer; it shows itself only when the
+    // serial adapter is used.
+    FrmSerielIo window(ctx_.texts, this);
+    ChipTransfer transfer(ctx_.model, ctx_.ui, ctx_.texts, ctx_.workDir);
+    transfer.observer = &window;
+    transfer.serialOptions = ctx_.transferOptions;
+    transfer.saveBeforeTransfer = [this] { return ctx_.commands.Save() ? 1 : 0; };
+    if (direction == ChipDirection::Write)
+        transfer.ExportToChip();
+    else
+        transfer.ImportFromChip();
+    // A read shows the imported program (AktSlot is the program then).
+    ShowList();
 }
 
 void MdiForm1::cmdDeviceProperties()

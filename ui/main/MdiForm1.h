@@ -1,5 +1,7 @@
 #pragma once
 
+#include "transfer/SerialTransferOptions.h"
+
 #include <QMainWindow>
 
 class QLabel;
@@ -16,6 +18,7 @@ class ListFilter;
 class MainMenu;
 class ProgramHeader;
 class ProgramModel;
+enum class ChipDirection;
 class TextTable;
 class UserInteraction;
 
@@ -28,6 +31,8 @@ struct DesktopContext {
     ListFilter& filter;
     const FeiertagTabelle& holidays;
     QString workDir;
+    // Timing of the serial chip transfer (the adapter's pauses and time-outs).
+    const SerialTransferOptions& transferOptions;
 };
 
 // The MDI main frame with the program header, the toolbar, the device
@@ -83,6 +88,9 @@ private:
     void cmdOpenSample();
     void cmdCloseSample();
     void cmdExit();
+    void cmdWriteChip();
+    void cmdReadChip();
+    void runChipTransfer(ChipDirection direction);
     void cmdDeviceProperties();
     void cmdFilter();
     void cmdInfo();

@@ -10,6 +10,7 @@
 #include "ui/main/FrmStartbild.h"
 #include "ui/main/MainMenu.h"
 #include "ui/main/MdiForm1.h"
+#include "ui/transfer/FrmSerielIo.h"
 
 #include <QAction>
 #include <QApplication>
@@ -105,6 +106,19 @@ int main(int argc, char** argv)
     frame->menu().action(QStringLiteral("mnuBaFilt"))->trigger();
     ok = save(frame->findChild<zendrik::FrmFilter*>(), out.filePath(QStringLiteral("filter.png"))) && ok;
     frame->findChild<zendrik::FrmFilter*>()->reject();
+
+    // The serial transfer window as the program shows it while it writes the
+    // school program into the chip at COM1.
+    using zendrik::TextId;
+    zendrik::FrmSerielIo transfer(desktop.texts(), frame);
+    transfer.transferStarted();
+    transfer.labelChanged(zendrik::Prompt::message(zendrik::Icon::None, {TextId::SerialWritingChip,
+                                                                         QStringLiteral("Schule.zpg"),
+                                                                         QStringLiteral(" "), TextId::ViaCom,
+                                                                         QStringLiteral("1")}));
+    transfer.progressChanged(77, 129);
+    ok = save(&transfer, out.filePath(QStringLiteral("serial-transfer.png"))) && ok;
+    transfer.transferEnded();
 
     return ok ? 0 : 1;
 }
