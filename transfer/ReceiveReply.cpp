@@ -19,9 +19,12 @@ bool WaitForBytes(BytePort& port, qint64 count, int timeoutMs, const std::functi
     const QDeadlineTimer deadline(std::max(timeoutMs, 0));
     for (;;) {
         const int slice = static_cast<int>(std::min<qint64>(deadline.remainingTime(), kIdleSliceMs));
-        if (port.waitForBytes(count, std::max(slice, 0)))
-            return true;
+        const bool arrived = port.waitForBytes(count, std::max(slice, 0));
+        // The window gets its turn on every step, also while the adapter keeps
+        // answering, so that it repaints during a long transfer.
         idle();
+        if (arrived)
+            return true;
         if (deadline.hasExpired())
             return port.bytesAvailable() >= count;
     }
