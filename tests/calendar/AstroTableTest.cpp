@@ -93,8 +93,8 @@ TEST(AstroTable, RangeRulesAtBothEndsOfTheDay)
         {kFamily752, kRise + 1, 0, 0, kNoTimeOthers, kSet - kRise - 1},
     };
     for (const auto& c : cases) {
-        const AstroYear t = ComputeAstroYear(AstroLocation{0.0f, 50.0f, c.zone, c.offsetAuf, c.offsetUnter}, c.family, 2023);
-        EXPECT_EQ(t[kJune21], (AstroTimes{c.rise, c.set}))
+        const AstroLocation at{0.0f, 50.0f, c.zone, c.offsetAuf, c.offsetUnter};
+        EXPECT_EQ(ComputeAstroYear(at, c.family, 2023)[kJune21], (AstroTimes{c.rise, c.set}))
             << c.family << " zone " << c.zone << " offsets " << c.offsetAuf << " " << c.offsetUnter;
     }
 }

@@ -37,7 +37,11 @@ TEST(Sonnenstand, WorkedValues)
 {
     const struct {
         int day, month, latitude, rise, set;
-    } cases[] = {{21, 6, 50, Hm(3, 51), Hm(20, 13)}, {21, 12, 50, Hm(7, 56), Hm(16, 0)}, {21, 3, 0, Hm(6, 4), Hm(18, 10)}};
+    } cases[] = {
+        {21, 6, 50, Hm(3, 51), Hm(20, 13)},
+        {21, 12, 50, Hm(7, 56), Hm(16, 0)},
+        {21, 3, 0, Hm(6, 4), Hm(18, 10)},
+    };
     for (const auto& c : cases) {
         EXPECT_EQ(std::lround(SunriseTime(c.day, c.month, c.latitude) * 60.0), c.rise) << c.day << "." << c.month;
         EXPECT_EQ(std::lround(SunsetTime(c.day, c.month, c.latitude) * 60.0), c.set) << c.day << "." << c.month;

@@ -25,6 +25,21 @@ void AddSixToTwentyTwo(ProgramModel& model, int channels)
 
 const S kSixToTwentyTwo{{0, 360, 0}, {360, 1320, 1}, {1320, 1440, 0}};
 
+// Channel 2 of a meter-pulse switch measures every `period` minutes with a
+// pulse of `seconds`; its switching times and priority times are ignored.
+ProgramModel Meter(int period, int seconds, int zustand, int zeitpunkt)
+{
+    ProgramModel m = modelForRow(kRowMeterTwoChannels);
+    m.device.MessKanal = 2;
+    m.device.MessPeriode = period;
+    m.device.MessImpDauer = seconds;
+    m.device.MessZustand = zustand;
+    m.device.MessZeitpunkt = zeitpunkt;
+    AddSixToTwentyTwo(m, kC1 | kC2);
+    addEntry(m, BuildPriorityEntry(1, 5, 31, 5, 0, false, 10, kC2, 1));
+    return m;
+}
+
 } // namespace
 
 TEST(YearSimulation, PriorityThreeDayRunsOnlyProgramThreeOnItsChannels)
@@ -235,6 +250,45 @@ TEST(YearSimulation, ArbitraryEntryBytesGiveWholeDays)
                     ASSERT_LE(p.betriebsMinuten, 1440);
                 }
             }
+        }
+    }
+}
+
+TEST(MeterPulseSimulation, OperatingTimeAndProfileOfTheMeasuringRelay)
+{
+    // 96 pulses of 10 s a day = 16 minutes; the relay is OFF or ON while measuring.
+    const YearSimulation relayOff(Meter(15, 10, 0, 0), 2026);
+    EXPECT_TRUE(relayOff.IstMesskanal(1));
+    EXPECT_FALSE(relayOff.IstMesskanal(0));
+    EXPECT_EQ(relayOff.Betriebsminuten(1, Doy(10, 5, 2026)), 1440 - 16);
+    EXPECT_EQ(relayOff.Jahresbetriebsminuten(1), 365 * (1440 - 16));
+    EXPECT_EQ(relayOff.Jahresbetriebsminuten(0), 365 * 960);
+    const DayProfile p = relayOff.Rechne_SzGrafik(1, 100);
+    EXPECT_EQ(p.segments, std::vector<ProfileSegment>(96, ProfileSegment{ProfileImpulsEin, 15}));
+    EXPECT_EQ(YearSimulation(Meter(15, 10, 1, 0), 2028).Jahresbetriebsminuten(1), 366 * 16);
+    // A pulse longer than its period gives no negative time.
+    EXPECT_EQ(YearSimulation(Meter(1, 63, 0, 0), 2026).Betriebsminuten(1, 1), 0);
+    EXPECT_EQ(YearSimulation(Meter(1, 63, 1, 0), 2026).Betriebsminuten(1, 1), 1440);
+
+    // Only on meter-pulse devices.
+    ProgramModel plain = Meter(15, 10, 0, 0);
+    plain.device.Evu = 0;
+    EXPECT_FALSE(YearSimulation(plain, 2026).IstMesskanal(1));
+    EXPECT_EQ(YearSimulation(plain, 2026).Betriebsminuten(1, Doy(10, 5, 2026)), 1440);
+}
+
+TEST(MeterPulseSimulation, PulseAtTheEndOfThePeriodEndsAtMidnight)
+{
+    const DayProfile p = YearSimulation(Meter(15, 10, 1, 1), 2026).Rechne_SzGrafik(1, 100);
+    ASSERT_EQ(p.segments.size(), 96u);
+    EXPECT_EQ(p.segments.front(), (ProfileSegment{ProfileEin, 15}));
+    EXPECT_EQ(p.segments.back(), (ProfileSegment{ProfileImpulsAus, 15}));
+    EXPECT_EQ(p.betriebsMinuten, 16);
+    for (const int period : {7, 26, 50, 63}) {
+        for (const int zeitpunkt : {0, 1}) {
+            const DayProfile q = YearSimulation(Meter(period, 1, 0, zeitpunkt), 2026).Rechne_SzGrafik(1, 1);
+            EXPECT_EQ(q.TotalLength(), 1440) << period << ' ' << zeitpunkt;
+            EXPECT_LE(q.segments.back().length, period);
         }
     }
 }

@@ -3,30 +3,10 @@
 #include "model/DeviceSettings.h"
 #include "tests/language/TextTables.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
-
 using namespace zendrik;
 using namespace zendrik::test;
 
-namespace {
-
-class LanguageChoice : public ::testing::Test {
-protected:
-    QString path(const QString& name) const { return QDir(dir.path()).filePath(name); }
-    void write(const QString& name, const QByteArray& bytes) const
-    {
-        QFile f(path(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
-    QTemporaryDir dir;
-};
-
-} // namespace
+using LanguageChoice = FolderTest;
 
 TEST_F(LanguageChoice, BuiltInLanguagesFollowTheBrand)
 {
@@ -36,7 +16,8 @@ TEST_F(LanguageChoice, BuiltInLanguagesFollowTheBrand)
         EXPECT_EQ(CountDiffering(t, Loaded(&TextTable::LoadGerman, brand)), 0);
         EXPECT_EQ(SelectLanguage(t, kSpracheEnglisch, brand, dir.path()).status, TextFileStatus::Ok);
         EXPECT_EQ(CountDiffering(t, Loaded(&TextTable::LoadEnglish, brand)), 0);
-        EXPECT_EQ(t.text(TextId::MenuWriteChip), brand == 5 ? QStringLiteral("Program memory chip") : QStringLiteral("Program zendrik"));
+        const char* write = brand == 5 ? "Program memory chip" : "Program zendrik";
+        EXPECT_EQ(t.text(TextId::MenuWriteChip), QString::fromUtf8(write));
         EXPECT_EQ(SelectLanguage(t, kSpracheFranzoesisch, brand, dir.path()).status, TextFileStatus::Ok);
         EXPECT_EQ(CountDiffering(t, Loaded(&TextTable::LoadFrench)), 0);
     }
@@ -48,7 +29,8 @@ TEST_F(LanguageChoice, FurtherLanguageComesFromSpeechFile)
     const TextFileResult missing = SelectLanguage(t, kSpracheDatei, 5, dir.path());
     EXPECT_EQ(missing.status, TextFileStatus::Missing);
     EXPECT_EQ(CountDiffering(t, Loaded(&TextTable::LoadGerman, 5)), 0);
-    EXPECT_EQ(TextFilePrompt(missing, kSpeechFileName).render(t), QStringLiteral("speech.txt: Datei nicht vorhanden !"));
+    EXPECT_EQ(TextFilePrompt(missing, kSpeechFileName).render(t),
+              QStringLiteral("speech.txt: Datei nicht vorhanden !"));
 
     write(kSpeechFileName, "svenska.hdy\nsvenska.ord\nmåndag\n");
     const TextFileResult shortFile = SelectLanguage(t, kSpracheDatei, 1, dir.path());
@@ -67,12 +49,13 @@ TEST_F(LanguageChoice, FurtherLanguageComesFromSpeechFile)
 
 TEST_F(LanguageChoice, InstallStoresSpeechFileAndSwitchesToIt)
 {
-    ASSERT_EQ(Loaded(&TextTable::LoadEnglish, 5).SaveTexts(path(QStringLiteral("english.ln1"))).status, TextFileStatus::Ok);
+    const QString english = path(QStringLiteral("english.ln1"));
+    ASSERT_EQ(Loaded(&TextTable::LoadEnglish, 5).SaveTexts(english).status, TextFileStatus::Ok);
     QTemporaryDir program;
     DeviceSettings device;
     device.Sprache = kSpracheDeutsch;
     TextTable t;
-    EXPECT_EQ(InstallTranslation(t, device, path(QStringLiteral("english.ln1")), program.path()).status, TextFileStatus::Ok);
+    EXPECT_EQ(InstallTranslation(t, device, english, program.path()).status, TextFileStatus::Ok);
     EXPECT_EQ(device.Sprache, kSpracheDatei);
     EXPECT_EQ(t.text(TextId::MenuWriteChip), QStringLiteral("Program memory chip"));
     // The next start reads the same table from speech.txt, whatever the brand.
@@ -81,10 +64,9 @@ TEST_F(LanguageChoice, InstallStoresSpeechFileAndSwitchesToIt)
     EXPECT_EQ(CountDiffering(next, t), 0);
 
     // A short translation is installed complete.
-    write(QStringLiteral("part.ln1"), "a.hdy\r\nb.ord\r\n");
     t = Loaded(&TextTable::LoadEnglish);
-    EXPECT_EQ(InstallTranslation(t, device, path(QStringLiteral("part.ln1")), program.path()).status,
-              TextFileStatus::MissingLines);
+    const QString part = write(QStringLiteral("part.ln1"), "a.hdy\r\nb.ord\r\n");
+    EXPECT_EQ(InstallTranslation(t, device, part, program.path()).status, TextFileStatus::MissingLines);
     EXPECT_EQ(SelectLanguage(next, kSpracheDatei, 1, program.path()).status, TextFileStatus::Ok);
     EXPECT_EQ(next.text(TextId::PlaceFileName), QStringLiteral("b.ord"));
     EXPECT_EQ(next.text(TextId::Monday), QStringLiteral("monday"));
@@ -92,12 +74,12 @@ TEST_F(LanguageChoice, InstallStoresSpeechFileAndSwitchesToIt)
 
 TEST_F(LanguageChoice, FailedInstallChangesNothing)
 {
-    write(QStringLiteral("empty.ln1"), QByteArray());
+    const QString empty = write(QStringLiteral("empty.ln1"), QByteArray());
     ASSERT_EQ(Loaded(&TextTable::LoadFrench).SaveTexts(path(QStringLiteral("fr.ln1"))).status, TextFileStatus::Ok);
     DeviceSettings device;
     device.Sprache = kSpracheEnglisch;
     TextTable t = Loaded(&TextTable::LoadEnglish);
-    EXPECT_EQ(InstallTranslation(t, device, path(QStringLiteral("empty.ln1")), dir.path()).status, TextFileStatus::Empty);
+    EXPECT_EQ(InstallTranslation(t, device, empty, dir.path()).status, TextFileStatus::Empty);
     EXPECT_FALSE(QFile::exists(path(kSpeechFileName)));
     EXPECT_EQ(InstallTranslation(t, device, path(QStringLiteral("fr.ln1")), path(QStringLiteral("no/such/dir"))).status,
               TextFileStatus::WriteFailed);

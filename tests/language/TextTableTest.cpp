@@ -55,8 +55,9 @@ TEST(TextTable, EveryEntryJoinsLikeTheGermanOne)
         // The help entry gets the program's name in German and English alike.
         de.set(TextId::MenuHelpFor, de.text(TextId::MenuHelpFor).chopped(kAppTitel.size()));
         en.set(TextId::MenuHelpFor, en.text(TextId::MenuHelpFor).chopped(kAppTitel.size()));
-        for (const auto& [name, table, asShipped] : {std::tuple{"English", en, kEnglishAsShipped},
-                                                     std::tuple{"French", Loaded(&TextTable::LoadFrench, brand), std::set<TextId>{}}}) {
+        const TextTable fr = Loaded(&TextTable::LoadFrench, brand);
+        for (const auto& [name, table, asShipped] :
+             {std::tuple{"English", en, kEnglishAsShipped}, std::tuple{"French", fr, std::set<TextId>{}}}) {
             for (int i = 0; i < kTextCount; ++i) {
                 const TextId id = static_cast<TextId>(i);
                 const QString g = de.text(id);
