@@ -20,55 +20,38 @@ Feiertag Ostern(const char* name, int offset)
     return Feiertag{QString::fromUtf8(name), FeiertagOstern, 0, offset, 0};
 }
 
-Feiertag Frei(const char* name, int wochentag, int day, int month)
-{
-    return Feiertag{QString::fromUtf8(name), FeiertagFrei, wochentag, day, month};
-}
-
 FeiertagTabelle Sample()
 {
     FeiertagTabelle t;
     EXPECT_EQ(t.addFeiertag(Fest("Neujahr", 1, 1)), FeiertagResult::Ok);
     EXPECT_EQ(t.addFeiertag(Ostern("Karfreitag", -2)), FeiertagResult::Ok);
     EXPECT_EQ(t.addFeiertag(Ostern("Ostermontag", 1)), FeiertagResult::Ok);
-    EXPECT_EQ(t.addFeiertag(Frei("Buß- und Bettag", -3, 23, 11)), FeiertagResult::Ok);
+    EXPECT_EQ(t.addFeiertag(Feiertag{QStringLiteral("Buß- und Bettag"), FeiertagFrei, -3, 23, 11}),
+              FeiertagResult::Ok);
     EXPECT_EQ(t.addSet(QStringLiteral("Sachsen")), FeiertagResult::Ok);
-    EXPECT_EQ(t.addToSet(0, 0), FeiertagResult::Ok);
-    EXPECT_EQ(t.addToSet(0, 3), FeiertagResult::Ok);
-    EXPECT_EQ(t.addToSet(0, 2), FeiertagResult::Ok);
+    for (const int member : {0, 3, 2})
+        EXPECT_EQ(t.addToSet(0, member), FeiertagResult::Ok);
     EXPECT_EQ(t.addSet(QStringLiteral("Leer")), FeiertagResult::Ok);
     return t;
 }
 
-QDate Civil(const CalendarDate& d)
-{
-    return QDate(d.year, d.month, d.day);
-}
-
 } // namespace
-
-TEST(FeiertagDatum, WeekdayBeforeMovesAWholeWeekFromThatWeekday)
-{
-    // 23 November 2022 is a Wednesday: Buß- und Bettag is 16 November.
-    EXPECT_EQ(FreierFeiertagDatum(-3, 23, 11, 2022), (CalendarDate{16, 11, 2022}));
-    EXPECT_EQ(FreierFeiertagDatum(-3, 23, 11, 2023), (CalendarDate{22, 11, 2023}));
-    EXPECT_EQ(FreierFeiertagDatum(-3, 23, 11, 2024), (CalendarDate{20, 11, 2024}));
-}
 
 TEST(FeiertagDatum, WeekdayRulesMatchCivilCalendar)
 {
     for (int year = 1993; year <= 2099; ++year) {
         for (int k = 1; k <= 7; ++k) {
             for (const auto& [day, month] : {std::pair{23, 11}, {3, 1}, {30, 12}, {1, 3}, {31, 5}}) {
-                const QDate base(year, month, day);
-                QDate before = base.addDays(-1);
+                QDate before = QDate(year, month, day).addDays(-1);
                 while (before.dayOfWeek() != k)
                     before = before.addDays(-1);
-                QDate after = base.addDays(1);
+                QDate after = QDate(year, month, day).addDays(1);
                 while (after.dayOfWeek() != k)
                     after = after.addDays(1);
-                ASSERT_EQ(Civil(FreierFeiertagDatum(-k, day, month, year)), before) << year << " " << k;
-                ASSERT_EQ(Civil(FreierFeiertagDatum(k, day, month, year)), after) << year << " " << k;
+                const CalendarDate b = FreierFeiertagDatum(-k, day, month, year);
+                const CalendarDate a = FreierFeiertagDatum(k, day, month, year);
+                ASSERT_EQ(QDate(b.year, b.month, b.day), before) << year << " " << k << " " << day << "." << month;
+                ASSERT_EQ(QDate(a.year, a.month, a.day), after) << year << " " << k << " " << day << "." << month;
             }
         }
     }
@@ -76,72 +59,43 @@ TEST(FeiertagDatum, WeekdayRulesMatchCivilCalendar)
 
 TEST(FeiertagDatum, EasterRelativeAndFixedDates)
 {
-    EXPECT_EQ(FeiertagDatum(Ostern("Karfreitag", -2), 2024), (CalendarDate{29, 3, 2024}));
     EXPECT_EQ(FeiertagDatum(Ostern("Pfingstmontag", 50), 2024), (CalendarDate{20, 5, 2024}));
     EXPECT_EQ(FeiertagDatum(Ostern("Fronleichnam", 60), 2000), (CalendarDate{22, 6, 2000}));
     EXPECT_EQ(FeiertagDatum(Ostern("early", -82), 2008), (CalendarDate{1, 1, 2008}));
-    EXPECT_EQ(FeiertagDatum(Ostern("earlier", -82), 2016), (CalendarDate{5, 1, 2016}));
     EXPECT_EQ(FeiertagDatum(Fest("Tag der Deutschen Einheit", 3, 10), 2030), (CalendarDate{3, 10, 2030}));
     EXPECT_FALSE(FeiertagDatum(Fest("Schalttag", 29, 2), 2023).has_value());
     EXPECT_EQ(FeiertagDatum(Fest("Schalttag", 29, 2), 2100), (CalendarDate{29, 2, 2100}));
     EXPECT_FALSE(FeiertagDatum(Feiertag{QStringLiteral("x"), 7, 0, 1, 1}, 2023).has_value());
-}
 
-TEST(FeiertagDatum, YearSearchStartsWithTheFirstDateNotBeforeToday)
-{
+    // The year search starts with the first date not before today.
     const Feiertag karfreitag = Ostern("Karfreitag", -2);
-    // Good Friday 2024 was 29 March: on that day it is still this year's.
     EXPECT_EQ(FeiertagDatenAb(karfreitag, {29, 3, 2024}, 1), (std::vector<CalendarDate>{{29, 3, 2024}}));
-    const std::vector<CalendarDate> next = FeiertagDatenAb(karfreitag, {30, 3, 2024}, 3);
-    EXPECT_EQ(next, (std::vector<CalendarDate>{{18, 4, 2025}, {3, 4, 2026}, {26, 3, 2027}}));
-    const std::vector<CalendarDate> leap = FeiertagDatenAb(Fest("Schalttag", 29, 2), {1, 3, 2024}, 2);
-    EXPECT_EQ(leap, (std::vector<CalendarDate>{{29, 2, 2028}}));
-    EXPECT_TRUE(FeiertagDatenAb(karfreitag, {1, 1, 2024}, 0).empty());
+    EXPECT_EQ(FeiertagDatenAb(karfreitag, {30, 3, 2024}, 3),
+              (std::vector<CalendarDate>{{18, 4, 2025}, {3, 4, 2026}, {26, 3, 2027}}));
+    EXPECT_EQ(FeiertagDatenAb(Fest("Schalttag", 29, 2), {1, 3, 2024}, 2), (std::vector<CalendarDate>{{29, 2, 2028}}));
+
+    // Years of weekday-rule holidays: 2..30 on devices with movable holidays, else one.
+    EXPECT_EQ(JahreFreieFtChoices(1)[static_cast<std::size_t>(JahreFreieFtChoiceIndex(1, DefaultJahreFreieFt(1)))], 14);
+    EXPECT_EQ(JahreFreieFtChoices(1).back(), 30);
+    EXPECT_EQ(JahreFreieFtChoices(0), std::vector<int>{DefaultJahreFreieFt(0)});
 }
 
-TEST(FeiertagDatum, YearsForFreeHolidays)
-{
-    EXPECT_EQ(DefaultJahreFreieFt(1), 14);
-    EXPECT_EQ(DefaultJahreFreieFt(0), 1);
-    const std::vector<int> choices = JahreFreieFtChoices(1);
-    ASSERT_EQ(choices.size(), 15u);
-    EXPECT_EQ(choices.front(), 2);
-    EXPECT_EQ(choices.back(), 30);
-    EXPECT_EQ(choices[static_cast<std::size_t>(JahreFreieFtChoiceIndex(1, 14))], 14);
-    EXPECT_EQ(JahreFreieFtChoiceIndex(1, 0), 0);
-    EXPECT_EQ(JahreFreieFtChoiceIndex(1, 99), 14);
-    EXPECT_EQ(JahreFreieFtChoices(0), std::vector<int>{1});
-}
-
-TEST(FeiertagTabelle, NameOfAnEasterCode)
-{
-    const FeiertagTabelle t = Sample();
-    EXPECT_EQ(t.FeiertagName(80), QStringLiteral("Karfreitag"));
-    EXPECT_EQ(t.FeiertagName(83), QStringLiteral("Ostermontag"));
-    EXPECT_EQ(t.FeiertagName(82), QString());
-}
-
-TEST(FeiertagTabelle, AddingRefusesEmptyInvalidAndDuplicateRecords)
+TEST(FeiertagTabelle, AddingAndRemovingKeepTheSetsRight)
 {
     FeiertagTabelle t = Sample();
+    EXPECT_EQ(t.FeiertagName(80), QStringLiteral("Karfreitag"));   // Easter code 82 + offset
+    EXPECT_EQ(t.FeiertagName(82), QString());
     EXPECT_EQ(t.addFeiertag(Fest("", 1, 5)), FeiertagResult::EmptyName);
     EXPECT_EQ(t.addFeiertag(Fest("Neujahr", 1, 1)), FeiertagResult::Duplicate);
     EXPECT_EQ(t.addFeiertag(Fest("a\"b", 1, 5)), FeiertagResult::InvalidName);
     EXPECT_EQ(t.addFeiertag(Fest("April", 31, 4)), FeiertagResult::InvalidValues);
-    EXPECT_EQ(t.addFeiertag(Frei("kein Wochentag", 0, 1, 5)), FeiertagResult::InvalidValues);
+    EXPECT_EQ(t.addFeiertag(Feiertag{QStringLiteral("kein Wochentag"), FeiertagFrei, 0, 1, 5}),
+              FeiertagResult::InvalidValues);
     EXPECT_EQ(t.addFeiertag(Ostern("zu weit", 174)), FeiertagResult::InvalidValues);
     EXPECT_EQ(t.AnzFeiertage(), 4);
-    // The same date under another name is another holiday.
-    EXPECT_EQ(t.addFeiertag(Fest("Neujahrstag", 1, 1)), FeiertagResult::Ok);
-    EXPECT_EQ(t.addSet(QString()), FeiertagResult::EmptyName);
-}
 
-TEST(FeiertagTabelle, RemovingAHolidayUpdatesTheSets)
-{
-    FeiertagTabelle t = Sample();
-    ASSERT_EQ(t.removeFeiertag(1), FeiertagResult::Ok);   // Karfreitag
+    ASSERT_EQ(t.removeFeiertag(1), FeiertagResult::Ok);   // Karfreitag: later members move up
     EXPECT_EQ(t.Sets()[0].SetGlied, (std::vector<int>{0, 2, 1}));
-    EXPECT_EQ(t.Feiertage()[2].Name, QStringLiteral("Buß- und Bettag"));
     ASSERT_EQ(t.removeFeiertag(2), FeiertagResult::Ok);
     EXPECT_EQ(t.Sets()[0].SetGlied, (std::vector<int>{0, 1}));
     EXPECT_EQ(t.removeFeiertag(7), FeiertagResult::NoSuchHoliday);
@@ -160,16 +114,10 @@ TEST(FeiertagTabelle, SetLimitsAndMembership)
     EXPECT_EQ(t.addToSet(5, 59), FeiertagResult::SetFull);
     EXPECT_EQ(t.addToSet(6, 3), FeiertagResult::Ok);
     EXPECT_EQ(t.addToSet(6, 3), FeiertagResult::AlreadyMember);
-    EXPECT_EQ(t.addToSet(6, 60), FeiertagResult::NoSuchHoliday);
-    EXPECT_EQ(t.addToSet(30, 0), FeiertagResult::NoSuchSet);
     EXPECT_EQ(t.removeFromSet(6, 4), FeiertagResult::NotMember);
-    EXPECT_EQ(t.removeFromSet(6, 3), FeiertagResult::Ok);
-    EXPECT_TRUE(t.Sets()[6].SetGlied.empty());
     EXPECT_EQ(t.removeSet(0), FeiertagResult::Ok);
-    EXPECT_EQ(t.AnzSets(), kMaxFeiertagSets - 1);
-    EXPECT_EQ(t.Sets()[4].SetGlied.size(), static_cast<std::size_t>(kMaxSetGlieder));
     EXPECT_EQ(t.findSet(QStringLiteral("Set 6")), 5);
-    EXPECT_EQ(t.findSet(QStringLiteral("Set 0")), -1);
+    EXPECT_EQ(t.Sets()[5].SetGlied, std::vector<int>{3});
 }
 
 TEST(FeiertagTabelle, FileRoundTrip)
@@ -190,17 +138,11 @@ TEST(FeiertagTabelle, FileRoundTrip)
     ASSERT_EQ(back.read(path), FeiertagResult::Ok);
     EXPECT_EQ(back.Feiertage(), t.Feiertage());
     EXPECT_EQ(back.Sets(), t.Sets());
-    EXPECT_EQ(back.fileText(), expected);
-}
-
-TEST(FeiertagTabelle, ReadsPrintStyleLines)
-{
-    FeiertagTabelle t;
-    ASSERT_EQ(t.parse(" 2  1 \r\nNeujahr, 0  0  1  1 \r\nKarfreitag, 2  0 -2  0 \r\nKurz\r\n 1 \r\n 1 \r\n"),
+    // Lines as older versions printed them: unquoted, blank separated.
+    ASSERT_EQ(back.parse(" 2  1 \r\nNeujahr, 0  0  1  1 \r\nKarfreitag, 2  0 -2  0 \r\nKurz\r\n 1 \r\n 1 \r\n"),
               FeiertagResult::Ok);
-    EXPECT_EQ(t.Feiertage()[1], Ostern("Karfreitag", -2));
-    EXPECT_EQ(t.Sets()[0].SetName, QStringLiteral("Kurz"));
-    EXPECT_EQ(t.Sets()[0].SetGlied, std::vector<int>{1});
+    EXPECT_EQ(back.Feiertage()[1], Ostern("Karfreitag", -2));
+    EXPECT_EQ(back.Sets(), (std::vector<FeiertagSet>{{QStringLiteral("Kurz"), {1}}}));
 }
 
 TEST(FeiertagTabelle, MalformedFilesLoadNothing)

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "calendar/DayProfile.h"
-#include "model/ProgramModel.h"
 
 #include <QDate>
 
@@ -16,14 +15,10 @@ inline constexpr int kRowMeterTwoChannels = 7;
 inline constexpr int kRowAstro752 = 19;
 inline constexpr int kRowBus738 = 20;
 
-// Weekday masks, bit 0 = Monday.
+// Weekday masks (bit 0 = Monday) and channel masks of the small switches.
 inline constexpr int kMo = 1;
-inline constexpr int kTu = 2;
-inline constexpr int kSa = 32;
 inline constexpr int kSu = 64;
 inline constexpr int kDaily = 127;
-
-// Channel masks of the one- to four-channel switches.
 inline constexpr int kC1 = 1;
 inline constexpr int kC2 = 2;
 
@@ -40,28 +35,15 @@ inline int Doy(int day, int month, int year)
 
 // A profile as [start, end, state] triples.
 using Stretch = std::array<int, 3>;
-std::vector<Stretch> Stretches(const DayProfile& profile);
-
-// An empty program of a device-type row.
-ProgramModel EmptyProgram(int row);
-
-// Adds the usual working day of the base program on the channels: ON at
-// 6:00 and OFF at 22:00 every day, 960 minutes.
-void AddSixToTwentyTwo(ProgramModel& model, int channels);
-inline constexpr int kSixToTwentyTwo = 960;
-
-// Every entry, count, order and flag of slot 0 and the sort and change state.
-struct ProgramSnapshot {
-    std::array<Entry, kEntryRows> entries{};
-    int anzSz = 0;
-    int anzPz = 0;
-    int anzEintrag = 0;
-    int geaendert = 0;
-    int sortSz = 0;
-    int sortPz = 0;
-
-    static ProgramSnapshot of(const ProgramModel& model);
-    bool operator==(const ProgramSnapshot&) const = default;
-};
+inline std::vector<Stretch> Stretches(const DayProfile& profile)
+{
+    std::vector<Stretch> out;
+    int start = 0;
+    for (const ProfileSegment& s : profile.segments) {
+        out.push_back(Stretch{start, start + s.length, s.state});
+        start += s.length;
+    }
+    return out;
+}
 
 } // namespace zendrik::test
