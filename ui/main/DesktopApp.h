@@ -2,6 +2,7 @@
 
 #include "calendar/FeiertagTabelle.h"
 #include "calendar/ListFilter.h"
+#include "editing/AssistantSettings.h"
 #include "language/TextTable.h"
 #include "model/FileCommands.h"
 #include "model/ProgramModel.h"
@@ -60,6 +61,8 @@ private:
     TextTable texts_;
     ListFilter filter_;
     FeiertagTabelle holidays_;
+    // The edit assistant's settings last for the run of the program.
+    AssistantSettings assistant_;
     std::unique_ptr<UserInteraction> ownUi_;
     std::unique_ptr<FileChooser> ownChooser_;
     UserInteraction& ui_;

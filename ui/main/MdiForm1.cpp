@@ -8,6 +8,7 @@
 #include "model/ProgramFile.h"
 #include "model/ProgramModel.h"
 #include "ui/common/Icons.h"
+#include "ui/list/EditCommands.h"
 #include "ui/list/FrmFilter.h"
 #include "ui/list/FrmHauptmenue.h"
 #include "ui/main/FrmGeraetEinst.h"
@@ -126,6 +127,8 @@ void MdiForm1::buildMenus()
             &MdiForm1::cmdDeviceProperties);
     command(MainMenu::Help, "mnuinfo", TextId::MenuInfo, QString(), &MdiForm1::cmdInfo);
 
+    edit_ = new EditCommands(ctx_, *this);
+    edit_->addCommands(m);
     list_->addViewCommands(m);
     connect(m.views(), &QActionGroup::triggered, this, [this](QAction* a) {
         showView(a->property("Ansicht").toInt(), a->property("Slot").toInt());

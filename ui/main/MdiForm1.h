@@ -9,6 +9,7 @@ class QToolBar;
 
 namespace zendrik {
 
+class EditCommands;
 class FeiertagTabelle;
 class FileCommands;
 class FrmHauptmenue;
@@ -18,6 +19,7 @@ class ProgramHeader;
 class ProgramModel;
 class TextTable;
 class UserInteraction;
+struct AssistantSettings;
 
 // What the main frame works with; owned by the application for the run.
 struct DesktopContext {
@@ -27,6 +29,7 @@ struct DesktopContext {
     FileCommands& commands;
     ListFilter& filter;
     const FeiertagTabelle& holidays;
+    AssistantSettings& assistant;
     QString workDir;
 };
 
@@ -41,6 +44,7 @@ public:
     ~MdiForm1() override;
 
     MainMenu& menu() const { return *menu_; }
+    EditCommands& editCommands() const { return *edit_; }
     QToolBar* toolBar() const { return toolBar_; }
     ProgramHeader& header() const { return *header_; }
     FrmHauptmenue& listWindow() const { return *list_; }
@@ -93,6 +97,7 @@ private:
     ProgramHeader* header_;
     QMdiArea* mdi_;
     FrmHauptmenue* list_;
+    EditCommands* edit_;
     QMdiSubWindow* listSub_;
     QLabel* lblGeraet_;
     QLabel* lblDatei_;
