@@ -1,6 +1,8 @@
 #include "calendar/FeiertagTabelle.h"
 #include "editing/AssistantSettings.h"
 #include "editing/EntryBuilder.h"
+#include "editing/ListAnsicht.h"
+#include "calendar/ListFilter.h"
 #include "tests/support/TestPrograms.h"
 #include "tests/ui/DesktopFixture.h"
 #include "ui/entry/FrmAutoEinst.h"
@@ -279,6 +281,26 @@ TEST_F(EntryDialogs, DoubleClickChangesCopiesOrAdds)
     doubleClick(1);
     EXPECT_EQ(title(), QStringLiteral("Kopieren von Schaltzeiten"));
     EXPECT_FALSE(action("mnuBalö")->isEnabled());
+}
+
+TEST_F(EntryDialogs, HeldPrioCellPeeksAtThePriorityTimes)
+{
+    startWith(4);
+    chooser_.open = copySample(QStringLiteral("Schule.zpg"));
+    trigger("mnuDatÖff");
+    const QAbstractItemModel* m = grid()->model();
+    int row = 0;
+    while (row < m->rowCount() && m->index(row, 7).data().toString() != QStringLiteral("1"))
+        ++row;
+    ASSERT_LT(row, m->rowCount());
+    const QPoint at = grid()->visualRect(m->index(row, 7)).center();
+    QTest::mousePress(grid()->viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(list().Ansicht(), AnsichtPrioritaetszeiten);
+    EXPECT_TRUE(app_->filter().active());
+    EXPECT_EQ(rows().size(), 2);
+    QTest::mouseRelease(grid()->viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(list().Ansicht(), AnsichtSchaltzeiten);
+    EXPECT_FALSE(app_->filter().active());
 }
 
 TEST_F(EntryDialogs, DeleteAsksFirst)

@@ -48,8 +48,8 @@ EntryBox::EntryBox(const QString& boxName, const QString& listName, const QStrin
     list_->setFixedHeight(rowHeight * kVisibleRows + 2 * list_->frameWidth());
     const int width = list_->sizeHintForColumn(0) + list_->verticalScrollBar()->sizeHint().width()
                       + 2 * list_->frameWidth() + 8;
-    list_->setMinimumWidth(std::max(width, 56));
-    box_->setMinimumWidth(list_->minimumWidth());
+    list_->setFixedWidth(std::max(width, fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 40));
+    box_->setFixedWidth(list_->width());
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -57,6 +57,8 @@ EntryBox::EntryBox(const QString& boxName, const QString& listName, const QStrin
     layout->addWidget(label_);
     layout->addWidget(box_);
     layout->addWidget(list_);
+    layout->addStretch(1);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
 
     connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
         if (!showing_ && row >= 0)

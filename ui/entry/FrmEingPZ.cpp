@@ -13,7 +13,6 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QVBoxLayout>
@@ -56,12 +55,9 @@ FrmEingPZ::FrmEingPZ(const EntryContext& ctx, int eingabeModus, EntrySource sour
     lstvonJahr_->setMaxVisibleItems(12);
     // The bus format keeps no year.
     lstvonJahr_->setEnabled(PriorityTimeFields::yearAvailable(ctx_.model.device));
-    auto* jahrLabel = new QLabel(mnemonics_.mark(t(TextId::Year)), fraJahr);
-    jahrLabel->setBuddy(lstvonJahr_);
     chk1x_ = new QCheckBox(mnemonics_.mark(QStringLiteral("1x")), fraJahr);
     chk1x_->setObjectName(QStringLiteral("chk1x"));
     auto* jahr = new QVBoxLayout(fraJahr);
-    jahr->addWidget(jahrLabel);
     jahr->addWidget(lstvonJahr_);
     jahr->addWidget(chk1x_);
     jahr->addStretch(1);
@@ -85,12 +81,11 @@ FrmEingPZ::FrmEingPZ(const EntryContext& ctx, int eingabeModus, EntrySource sour
     upper->setSpacing(12);
     for (QGroupBox* g : {fraVon_, fraBis_, fraJahr, fraPrio})
         upper->addWidget(g);
-    upper->addStretch(1);
+    upper->addWidget(fraZustand, 1);
     auto* lower = new QHBoxLayout;
     lower->setSpacing(12);
     lower->addWidget(buildHolidays(), 3);
     lower->addWidget(channelGroup(), 2);
-    lower->addWidget(fraZustand, 1);
     auto* fields = new QVBoxLayout;
     fields->setSpacing(12);
     fields->addLayout(upper);
@@ -136,7 +131,7 @@ EntryBox* FrmEingPZ::monthBox(const char* boxName, const char* listName)
 QWidget* FrmEingPZ::buildHolidays()
 {
     const TextTable& t = ctx_.texts;
-    auto* fraFeiertage = fieldGroup(t(TextId::Holidays));
+    auto* fraFeiertage = fieldGroup(t(TextId::HolidaySets));
     chk_bew_Feiertage_ = new QCheckBox(mnemonics_.mark(t(TextId::Holidays)), fraFeiertage);
     chk_bew_Feiertage_->setObjectName(QStringLiteral("chk_bew_Feiertage"));
     cbo_Ft_sets_ = new QComboBox(fraFeiertage);
@@ -144,18 +139,15 @@ QWidget* FrmEingPZ::buildHolidays()
     cbo_Ft_sets_->addItems(HolidaySetItems(ctx_.holidays, t));
     cbo_Ft_sets_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     cbo_Ft_sets_->setMinimumContentsLength(18);
-    auto* setLabel = new QLabel(mnemonics_.mark(t(TextId::HolidaySets)), fraFeiertage);
-    setLabel->setBuddy(cbo_Ft_sets_);
     lst_bew_Feiertage_ = new QListWidget(fraFeiertage);
     lst_bew_Feiertage_->setObjectName(QStringLiteral("lst_bew_Feiertage"));
     lst_bew_Feiertage_->setFixedHeight(lst_bew_Feiertage_->sizeHintForRow(0) > 0
                                            ? lst_bew_Feiertage_->sizeHintForRow(0) * kHolidayRows
                                            : (fontMetrics().height() + 4) * kHolidayRows);
     auto* sets = new QHBoxLayout;
-    sets->addWidget(setLabel);
+    sets->addWidget(chk_bew_Feiertage_);
     sets->addWidget(cbo_Ft_sets_, 1);
     auto* layout = new QVBoxLayout(fraFeiertage);
-    layout->addWidget(chk_bew_Feiertage_);
     layout->addLayout(sets);
     layout->addWidget(lst_bew_Feiertage_);
     fillHolidays(0);

@@ -55,6 +55,7 @@ FrmEingSz::FrmEingSz(const EntryContext& ctx, int eingabeModus, EntrySource sour
     datum->addWidget(day_, 0, 0);
     datum->addWidget(month_, 0, 1);
     datum->addWidget(chk1x_, 1, 0, 1, 2);
+    datum->setRowStretch(2, 1);
 
     auto* fraImpuls = fieldGroup(t(TextId::Pulse));
     pulse_ = entryBox("txtAnzImp", "listimp", PulseItems(), t(TextId::Seconds), EntryBox::numberRows(0, 59));
@@ -98,12 +99,11 @@ FrmEingSz::FrmEingSz(const EntryContext& ctx, int eingabeModus, EntrySource sour
     upper->setSpacing(12);
     for (QGroupBox* g : {fraZeit, fraDatum, fraImpuls, fraPrio_})
         upper->addWidget(g);
-    upper->addStretch(1);
+    upper->addWidget(fraZustand, 1);
     auto* lower = new QHBoxLayout;
     lower->setSpacing(12);
     lower->addWidget(fraTage, 3);
     lower->addWidget(channelGroup(), 2);
-    lower->addWidget(fraZustand, 1);
     auto* fields = new QVBoxLayout;
     fields->setSpacing(12);
     fields->addLayout(upper);

@@ -135,6 +135,7 @@ void EditCommands::copyMarked()
 
 void EditCommands::deleteMarked()
 {
+    // TODO: the astro cell editor clears the marked astro times of the astro view.
     const QList<int> rows = list_.markedRows();
     const MarkRange marks = rows.isEmpty() ? MarkRange{} : MarkRange::fromGrid(rows.first(), rows.last());
     const DeleteResult result =
@@ -186,6 +187,7 @@ bool EditCommands::peek(QEvent* event)
             return false;
     } else {
         const QModelIndex index = list_.grid()->indexAt(mouse->position().toPoint());
+        // The grid has not moved its selection to the pressed cell yet.
         const QList<int> marked = list_.markedRows();
         const int selectionStart = marked.isEmpty() ? 0 : marked.first();
         if (!index.isValid()

@@ -4,6 +4,7 @@
 
 #include "model/FileChooser.h"
 #include "model/UserInteraction.h"
+#include "ui/entry/FrmAutoEinst.h"
 #include "ui/entry/FrmEingPZ.h"
 #include "ui/entry/FrmEingSz.h"
 #include "ui/list/FrmFilter.h"
@@ -163,6 +164,11 @@ int main(int argc, char** argv)
         holidays->setCurrentItem(goodFriday.first());
     ok = save(pz, out.filePath(QStringLiteral("entry-priority-time.png"))) && ok;
     pz->reject();
+
+    frame->menu().action(QStringLiteral("mnuEinstAuto"))->trigger();
+    auto* assistant = frame->findChild<zendrik::FrmAutoEinst*>();
+    ok = save(assistant, out.filePath(QStringLiteral("edit-assistant.png"))) && ok;
+    assistant->reject();
 
     return ok ? 0 : 1;
 }
