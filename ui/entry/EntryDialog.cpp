@@ -134,7 +134,7 @@ void EntryDialog::buildChannels()
             cboKanal_->addItem(ctx_.texts(TextId::ChannelWord) + QLatin1Char(' ') + QString::number(c));
         layout->addWidget(cboKanal_, 0, 0);
         connect(cboKanal_, &QComboBox::activated, this, [this](int index) {
-            channels().setChannel(index, true, ctx_.model.device);
+            channels_->setChannel(index, true, ctx_.model.device);
             showChannels();
         });
     } else {
@@ -144,7 +144,7 @@ void EntryDialog::buildChannels()
             layout->addWidget(box, c / 2, c % 2);
             chkKan_ << box;
             connect(box, &QCheckBox::clicked, this, [this, c](bool on) {
-                channels().setChannel(c, on, ctx_.model.device);
+                channels_->setChannel(c, on, ctx_.model.device);
                 showChannels();
             });
         }
@@ -154,18 +154,17 @@ void EntryDialog::buildChannels()
 
 void EntryDialog::buildState()
 {
-    stateWidget_ = new QWidget(this);
-    auto* layout = new QHBoxLayout(stateWidget_);
-    layout->setContentsMargins(0, 0, 0, 0);
+    fraZustand_ = fieldGroup(QString());
+    auto* layout = new QHBoxLayout(fraZustand_);
     if (ctx_.model.eib()) {
         // The bus format sends a telegram value instead of ON and OFF.
-        txtWert_ = new QSpinBox(stateWidget_);
+        txtWert_ = new QSpinBox(fraZustand_);
         txtWert_->setObjectName(QStringLiteral("txtWert"));
         txtWert_->setRange(0, kMaxTelegramValue);
         layout->addWidget(txtWert_);
-        connect(txtWert_, &QSpinBox::valueChanged, this, [this](int value) { state() = value; });
+        connect(txtWert_, &QSpinBox::valueChanged, this, [this](int value) { *state_ = value; });
     } else {
-        cmdEinAus_ = button("cmdEinAus", stateWidget_);
+        cmdEinAus_ = button("cmdEinAus", fraZustand_);
         cmdEinAus_->setCheckable(true);
         cmdEinAus_->setAutoDefault(false);
         cmdEinAus_->setMinimumWidth(72);
@@ -175,11 +174,12 @@ void EntryDialog::buildState()
             " border-radius: 3px; }"));
         layout->addWidget(cmdEinAus_);
         connect(cmdEinAus_, &QPushButton::clicked, this, [this] {
-            state() = state() == 1 ? 0 : 1;
+            *state_ = *state_ == 1 ? 0 : 1;
             showState();
         });
     }
     layout->addStretch(1);
+    layout->setAlignment(Qt::AlignTop);
 }
 
 QList<QWidget*> EntryDialog::channelAndStateControls() const
@@ -193,11 +193,15 @@ QList<QWidget*> EntryDialog::channelAndStateControls() const
     return controls;
 }
 
-void EntryDialog::finish(QLayout* fields)
+void EntryDialog::finish(const Parts& parts)
 {
+    session_ = &parts.session;
+    channels_ = &parts.channels;
+    state_ = &parts.state;
     const TextTable& t = ctx_.texts;
-    setWindowTitle(t(session().title()));
+    setWindowTitle(t(session_->title()));
     fraKanal_->setTitle(t(TextId::Channels));
+    fraZustand_->setTitle(t(TextId::SwitchingState));
     const ProgramSlot& program = ctx_.model.program();
     for (int c = 0; c < chkKan_.size(); ++c) {
         const QString caption = t(static_cast<TextId>(static_cast<int>(TextId::Channel1) + c));
@@ -216,6 +220,15 @@ void EntryDialog::finish(QLayout* fields)
     Cmdalleok_->setText(mnemonics_.mark(t(TextId::Ok) + QLatin1Char(' ') + t(TextId::All)));
     cmdEnd_->setText(mnemonics_.mark(t(TextId::Exit)));
 
+    auto* upper = new QHBoxLayout;
+    upper->setSpacing(12);
+    for (QGroupBox* g : parts.upperRow)
+        upper->addWidget(g);
+    upper->addWidget(fraZustand_, 1);
+    auto* middle = new QHBoxLayout;
+    middle->setSpacing(12);
+    middle->addWidget(parts.lowerRow, 3);
+    middle->addWidget(fraKanal_, 2);
     auto* lower = new QHBoxLayout;
     lower->setSpacing(12);
     lower->addWidget(fraAuto_, 2);
@@ -229,7 +242,8 @@ void EntryDialog::finish(QLayout* fields)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 14, 16, 14);
     layout->setSpacing(12);
-    layout->addLayout(fields);
+    layout->addLayout(upper);
+    layout->addLayout(middle);
     layout->addLayout(lower);
     layout->addLayout(buttons);
 
@@ -248,7 +262,7 @@ void EntryDialog::finish(QLayout* fields)
 
 OpenResult EntryDialog::check() const
 {
-    return session().check();
+    return session_->check();
 }
 
 void EntryDialog::showAll()
@@ -262,7 +276,7 @@ void EntryDialog::showAll()
 
 void EntryDialog::showChannels()
 {
-    const ChannelChoice& choice = channels();
+    const ChannelChoice& choice = *channels_;
     if (cboKanal_) {
         cboKanal_->setCurrentIndex(choice.kanalIndex);
         return;
@@ -275,10 +289,10 @@ void EntryDialog::showState()
 {
     if (txtWert_) {
         const QSignalBlocker block(txtWert_);
-        txtWert_->setValue(state());
+        txtWert_->setValue(*state_);
         return;
     }
-    const bool on = state() == 1;
+    const bool on = *state_ == 1;
     cmdEinAus_->setChecked(on);
     cmdEinAus_->setText(ctx_.texts(on ? TextId::On : TextId::Off));
 }
@@ -286,21 +300,21 @@ void EntryDialog::showState()
 bool EntryDialog::commitAll()
 {
     if (txtWert_)
-        state() = txtWert_->value();
+        *state_ = txtWert_->value();
     return commitFields();
 }
 
 void EntryDialog::pressOk()
 {
     if (commitAll())
-        handle(session().ok());
+        handle(session_->ok());
 }
 
 void EntryDialog::pressOkForAll()
 {
     if (!commitAll())
         return;
-    session().okForAll();
+    session_->okForAll();
     Tmalleok_->start();
 }
 
@@ -308,7 +322,7 @@ void EntryDialog::tick()
 {
     Tmalleok_->stop();
     if (commitAll())
-        handle(session().timerTick());
+        handle(session_->timerTick());
 }
 
 void EntryDialog::handle(const EntryOutcome& outcome)
@@ -337,7 +351,7 @@ void EntryDialog::assistantStep()
 {
     if (!commitAll())
         return;
-    session().assistantStep();
+    session_->assistantStep();
     showAll();
 }
 
@@ -351,13 +365,13 @@ void EntryDialog::openSettings()
 
 void EntryDialog::browse(int direction)
 {
-    if (session().browse(direction))
+    if (session_->browse(direction))
         showPanel();
 }
 
 void EntryDialog::showPanel()
 {
-    panel_->display(session().panel(ctx_.texts));
+    panel_->display(session_->panel(ctx_.texts));
 }
 
 void EntryDialog::focusFirst()
@@ -373,7 +387,7 @@ void EntryDialog::done(int result)
     if (!closed_) {
         closed_ = true;
         Tmalleok_->stop();
-        session().close();
+        session_->close();
     }
     QDialog::done(result);
 }

@@ -52,18 +52,25 @@ protected:
         const char* okImage;
     };
 
+    // What the derived dialog hands over when its fields are built.
+    struct Parts {
+        EntrySession& session;
+        ChannelChoice& channels;
+        int& state;
+        // The field groups of the upper row, left to right; the state group follows them.
+        QList<QGroupBox*> upperRow;
+        // The field group of the lower row; the channels follow it.
+        QWidget* lowerRow;
+    };
+
     EntryDialog(const EntryContext& ctx, const ControlNames& names, QWidget* parent);
 
-    virtual EntrySession& session() = 0;
-    virtual const EntrySession& session() const = 0;
     // Takes the typed text of the boxes into the fields; false when a box
     // refused its text (it has beeped and holds the focus).
     virtual bool commitFields() = 0;
     // Shows the fields of the dialog's own part.
     virtual void showFields() = 0;
     virtual QWidget* firstField() const = 0;
-    virtual ChannelChoice& channels() = 0;
-    virtual int& state() = 0;
 
     // A text box with its list, captioned with an Alt-key letter.
     EntryBox* entryBox(const char* boxName, const char* listName, const QStringList& items, const QString& caption,
@@ -71,16 +78,12 @@ protected:
     // A titled group of fields that keeps its place while hidden.
     QGroupBox* fieldGroup(const QString& title);
 
-    // The channel boxes (or the channel combo) and the state button, for the
-    // derived dialog to place.
-    QGroupBox* channelGroup() const { return fraKanal_; }
-    QWidget* stateWidget() const { return stateWidget_; }
-    // The controls of both, in tab order.
+    // The channel boxes (or the channel combo) and the state button, in tab order.
     QList<QWidget*> channelAndStateControls() const;
-    // Puts the derived dialog's fields above the shared part, sets the
-    // captions and the title, and shows the fields. Call last in the
-    // derived constructor.
-    void finish(QLayout* fields);
+    // Lays the derived dialog's field groups out with the channels and the
+    // state above the shared part, sets the captions and the title, and
+    // shows the fields. Call last in the derived constructor.
+    void finish(const Parts& parts);
     // Shows every field again (after OK, a step, a row change).
     void showAll();
     void done(int result) override;
@@ -105,10 +108,13 @@ private:
     void focusFirst();
 
     ControlNames names_;
+    EntrySession* session_ = nullptr;
+    ChannelChoice* channels_ = nullptr;
+    int* state_ = nullptr;
     QGroupBox* fraKanal_ = nullptr;
     QList<QCheckBox*> chkKan_;
     QComboBox* cboKanal_ = nullptr;
-    QWidget* stateWidget_ = nullptr;
+    QGroupBox* fraZustand_ = nullptr;
     QPushButton* cmdEinAus_ = nullptr;
     QSpinBox* txtWert_ = nullptr;
     QGroupBox* fraAuto_;

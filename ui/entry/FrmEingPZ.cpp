@@ -34,19 +34,8 @@ FrmEingPZ::FrmEingPZ(const EntryContext& ctx, int eingabeModus, EntrySource sour
     const TextTable& t = ctx_.texts;
     const bool eib = ctx_.model.eib();
 
-    fraVon_ = fieldGroup(t(TextId::BeginOn));
-    vonTag_ = dayBox("txtvonTag", "Listvontag");
-    vonMon_ = monthBox("txtvonMon", "Lstvonmon");
-    auto* von = new QHBoxLayout(fraVon_);
-    von->addWidget(vonTag_);
-    von->addWidget(vonMon_);
-
-    fraBis_ = fieldGroup(t(TextId::EndOn));
-    bisTag_ = dayBox("txtbistag", "listbistag");
-    bisMon_ = monthBox("txtbisMon", "LstbisMon");
-    auto* bis = new QHBoxLayout(fraBis_);
-    bis->addWidget(bisTag_);
-    bis->addWidget(bisMon_);
+    fraVon_ = dateGroup(TextId::BeginOn, {"txtvonTag", "Listvontag", "txtvonMon", "Lstvonmon"}, vonTag_, vonMon_);
+    fraBis_ = dateGroup(TextId::EndOn, {"txtbistag", "listbistag", "txtbisMon", "LstbisMon"}, bisTag_, bisMon_);
 
     auto* fraJahr = fieldGroup(t(TextId::Year));
     lstvonJahr_ = new QComboBox(fraJahr);
@@ -72,25 +61,6 @@ FrmEingPZ::FrmEingPZ(const EntryContext& ctx, int eingabeModus, EntrySource sour
     auto* prio = new QVBoxLayout(fraPrio);
     prio->addWidget(priority_);
 
-    auto* fraZustand = fieldGroup(t(TextId::SwitchingState));
-    auto* zustand = new QVBoxLayout(fraZustand);
-    zustand->addWidget(stateWidget());
-    zustand->addStretch(1);
-
-    auto* upper = new QHBoxLayout;
-    upper->setSpacing(12);
-    for (QGroupBox* g : {fraVon_, fraBis_, fraJahr, fraPrio})
-        upper->addWidget(g);
-    upper->addWidget(fraZustand, 1);
-    auto* lower = new QHBoxLayout;
-    lower->setSpacing(12);
-    lower->addWidget(buildHolidays(), 3);
-    lower->addWidget(channelGroup(), 2);
-    auto* fields = new QVBoxLayout;
-    fields->setSpacing(12);
-    fields->addLayout(upper);
-    fields->addLayout(lower);
-
     const auto day = [](int row) { return row < 0 ? 0 : row + 1; };
     connect(vonTag_, &EntryBox::chosen, this, [this, day](int row) { entry_.fields().vonTag = day(row); });
     connect(vonMon_, &EntryBox::chosen, this, [this, day](int row) { entry_.fields().vonMonat = day(row); });
@@ -108,24 +78,28 @@ FrmEingPZ::FrmEingPZ(const EntryContext& ctx, int eingabeModus, EntrySource sour
         showAll();
     });
 
+    QWidget* holidays = buildHolidays();
     QList<QWidget*> order{vonTag_->box(), vonMon_->box(), bisTag_->box(), bisMon_->box(), lstvonJahr_, chk1x_,
                           priority_->box(), chk_bew_Feiertage_, cbo_Ft_sets_, lst_bew_Feiertage_};
     order << channelAndStateControls();
     for (int i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 
-    finish(fields);
+    finish(Parts{entry_, entry_.fields().kanal, entry_.fields().zustand, {fraVon_, fraBis_, fraJahr, fraPrio},
+                 holidays});
 }
 
-EntryBox* FrmEingPZ::dayBox(const char* boxName, const char* listName)
+QGroupBox* FrmEingPZ::dateGroup(TextId title, const std::array<const char*, 4>& names, EntryBox*& day,
+                                EntryBox*& month)
 {
-    return entryBox(boxName, listName, DayItems(), ctx_.texts(TextId::Day), EntryBox::numberRows(1, 31));
-}
-
-EntryBox* FrmEingPZ::monthBox(const char* boxName, const char* listName)
-{
-    return entryBox(boxName, listName, MonthItems(ctx_.texts), ctx_.texts(TextId::Month),
-                    EntryBox::monthRows(ctx_.texts));
+    const TextTable& t = ctx_.texts;
+    QGroupBox* group = fieldGroup(t(title));
+    day = entryBox(names[0], names[1], DayItems(), t(TextId::Day), EntryBox::numberRows(1, 31));
+    month = entryBox(names[2], names[3], MonthItems(t), t(TextId::Month), EntryBox::monthRows(t));
+    auto* layout = new QHBoxLayout(group);
+    layout->addWidget(day);
+    layout->addWidget(month);
+    return group;
 }
 
 QWidget* FrmEingPZ::buildHolidays()

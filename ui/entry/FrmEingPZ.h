@@ -3,6 +3,7 @@
 #include "editing/PriorityTimeEntry.h"
 #include "ui/entry/EntryDialog.h"
 
+#include <array>
 #include <vector>
 
 class QCheckBox;
@@ -26,17 +27,13 @@ public:
     PriorityTimeEntry& entry() { return entry_; }
 
 protected:
-    EntrySession& session() override { return entry_; }
-    const EntrySession& session() const override { return entry_; }
     bool commitFields() override;
     void showFields() override;
     QWidget* firstField() const override;
-    ChannelChoice& channels() override { return entry_.fields().kanal; }
-    int& state() override { return entry_.fields().zustand; }
 
 private:
-    EntryBox* dayBox(const char* boxName, const char* listName);
-    EntryBox* monthBox(const char* boxName, const char* listName);
+    // A day and a month box (names: box and list of each) in a titled group.
+    QGroupBox* dateGroup(TextId title, const std::array<const char*, 4>& names, EntryBox*& day, EntryBox*& month);
     QWidget* buildHolidays();
     // Fills lst_bew_Feiertage with the holidays of a cbo_Ft_sets item.
     void fillHolidays(int setItem);

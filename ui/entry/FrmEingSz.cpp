@@ -90,25 +90,6 @@ FrmEingSz::FrmEingSz(const EntryContext& ctx, int eingabeModus, EntrySource sour
         showAll();
     });
 
-    auto* fraZustand = fieldGroup(t(TextId::SwitchingState));
-    auto* zustand = new QVBoxLayout(fraZustand);
-    zustand->addWidget(stateWidget());
-    zustand->addStretch(1);
-
-    auto* upper = new QHBoxLayout;
-    upper->setSpacing(12);
-    for (QGroupBox* g : {fraZeit, fraDatum, fraImpuls, fraPrio_})
-        upper->addWidget(g);
-    upper->addWidget(fraZustand, 1);
-    auto* lower = new QHBoxLayout;
-    lower->setSpacing(12);
-    lower->addWidget(fraTage, 3);
-    lower->addWidget(channelGroup(), 2);
-    auto* fields = new QVBoxLayout;
-    fields->setSpacing(12);
-    fields->addLayout(upper);
-    fields->addLayout(lower);
-
     connect(hour_, &EntryBox::chosen, this, [this](int row) { entry_.fields().stunde = std::max(row, 0); });
     connect(minute_, &EntryBox::chosen, this, [this](int row) { entry_.fields().minute = std::max(row, 0); });
     connect(day_, &EntryBox::chosen, this, [this](int row) {
@@ -133,7 +114,8 @@ FrmEingSz::FrmEingSz(const EntryContext& ctx, int eingabeModus, EntrySource sour
     for (int i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 
-    finish(fields);
+    finish(Parts{entry_, entry_.fields().kanal, entry_.fields().zustand, {fraZeit, fraDatum, fraImpuls, fraPrio_},
+                 fraTage});
 }
 
 bool FrmEingSz::commitFields()

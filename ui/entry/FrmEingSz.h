@@ -24,13 +24,9 @@ public:
     SwitchingTimeEntry& entry() { return entry_; }
 
 protected:
-    EntrySession& session() override { return entry_; }
-    const EntrySession& session() const override { return entry_; }
     bool commitFields() override;
     void showFields() override;
     QWidget* firstField() const override;
-    ChannelChoice& channels() override { return entry_.fields().kanal; }
-    int& state() override { return entry_.fields().zustand; }
 
 private:
     SwitchingTimeEntry entry_;
