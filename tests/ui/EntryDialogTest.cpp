@@ -7,6 +7,7 @@
 #include "tests/ui/DesktopFixture.h"
 #include "ui/entry/FrmAutoEinst.h"
 #include "ui/entry/FrmEingPZ.h"
+#include "ui/common/MnemonicSet.h"
 #include "ui/entry/FrmEingSz.h"
 #include "ui/list/FrmHauptmenue.h"
 #include "ui/main/MdiForm1.h"
@@ -15,6 +16,9 @@
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QListWidget>
 #include <QDialog>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -303,6 +307,106 @@ TEST_F(EntryDialogs, HeldPrioCellPeeksAtThePriorityTimes)
     EXPECT_FALSE(app_->filter().active());
 }
 
+TEST_F(EntryDialogs, RefusalsKeepTheDialogOpenAndAFullMemoryClosesIt)
+{
+    startWithFiveEntries();
+    const auto enterMondayToFriday = [](const QString& hour) {
+        type(hour);
+        for (const char* day : {"chkMontag", "chkDienstag", "chkMittwoch", "chkDonnerstag", "chkFreitag"})
+            tick(day);
+        tick("chkKan1");
+        key(Qt::Key_Return);
+    };
+    trigger("mnuBaSz");
+    ASSERT_NE(activeDialog<FrmEingSz>(), nullptr);
+    enterMondayToFriday(QStringLiteral("7"));
+    ASSERT_EQ(asked().size(), 1u);
+    EXPECT_EQ(asked()[0].key(), TextId::SwitchingTimeExists);
+    EXPECT_EQ(asked()[0].icon, Icon::Critical);
+    EXPECT_NE(dialog<FrmEingSz>(), nullptr);
+
+    // The other state: asked, and Yes replaces the entry.
+    answer(TextId::SwitchingTimeOtherState, Answer::Yes);
+    tick("cmdEinAus");
+    key(Qt::Key_Return);
+    ASSERT_EQ(asked().size(), 2u);
+    EXPECT_EQ(asked()[1].buttons, Buttons::YesNo);
+    EXPECT_EQ(rows()[0], QStringLiteral("Mo Di Mi Do Fr|7:00 Uhr|C1||AUS"));
+    key(Qt::Key_Escape);
+
+    // The entry that makes 324 is stored, then the dialog closes; it does not open again.
+    for (int t = 0; t < 318; ++t)
+        addEntry(model(), BuildDatedEntry(t, 1, 1, 2, 1, 0, false));
+    trigger("mnuBaSz");
+    ASSERT_NE(activeDialog<FrmEingSz>(), nullptr);
+    enterMondayToFriday(QStringLiteral("8"));
+    EXPECT_EQ(model().program().AnzEintrag, 324);
+    EXPECT_EQ(asked().back().key(), TextId::MemoryFull);
+    EXPECT_EQ(dialog<FrmEingSz>(), nullptr);
+    trigger("mnuBaSz");
+    EXPECT_EQ(dialog<FrmEingSz>(), nullptr);
+    EXPECT_EQ(asked().size(), 4u);
+    EXPECT_EQ(asked().back().key(), TextId::MemoryFull);
+}
+
+TEST_F(EntryDialogs, LastEntryPanelBrowsesTheSwitchingTimes)
+{
+    startWithFiveEntries();
+    addEntry(model(), BuildPriorityEntry(24, 12, 26, 12, 0, false, 1, 1, 1));
+    trigger("mnuBaSz");
+    auto* sz = activeDialog<FrmEingSz>();
+    ASSERT_NE(sz, nullptr);
+    auto* time = sz->findChild<QLabel*>(QStringLiteral("lblOldZeit"));
+    EXPECT_TRUE(time->isHidden());
+    QStringList seen;
+    for (const char* image : {"imgoldSzup", "imgoldSzup", "imgoldSzdown", "imgoldSzdown"}) {
+        click(sz, image);
+        seen << time->text();
+    }
+    EXPECT_EQ(seen, (QStringList{QStringLiteral("15:00 Uhr"), QStringLiteral("13:00 Uhr"),
+                                 QStringLiteral("15:00 Uhr"), QStringLiteral("15:00 Uhr")}));
+}
+
+TEST_F(EntryDialogs, MovableHolidayOfASet)
+{
+    ASSERT_TRUE(QFile::copy(shipped(QStringLiteral("deutsch.hdy")), work(QStringLiteral("deutsch.hdy"))));
+    startWith(10);   // a one-channel switch that computes movable holidays itself
+    trigger("mnuBaPz");
+    auto* pz = activeDialog<FrmEingPZ>();
+    ASSERT_NE(pz, nullptr);
+    auto* sets = pz->findChild<QComboBox*>(QStringLiteral("cbo_Ft_sets"));
+    EXPECT_EQ(sets->itemText(sets->count() - 1), QStringLiteral("alle"));
+    tick("chk_bew_Feiertage");
+    EXPECT_FALSE(pz->findChild<QLineEdit*>(QStringLiteral("txtvonTag"))->isEnabled());
+    ASSERT_TRUE(tabTo("lst_bew_Feiertage"));
+    type(QStringLiteral("Karfreitag"));
+    EXPECT_EQ(pz->findChild<QListWidget*>(QStringLiteral("lst_bew_Feiertage"))->currentItem()->text(),
+              QStringLiteral("Karfreitag"));
+    tick("chkKan1");
+    key(Qt::Key_Return);
+    ASSERT_EQ(model().program().AnzPz, 1);
+    const Entry& e = model().program().Eintrag[0];
+    EXPECT_EQ(e.b[0], kEasterMarker);
+    EXPECT_EQ(PriorityEasterOffset(e), -2);
+}
+
+TEST_F(EntryDialogs, SixteenChannelDeviceTakesOneChannelFromACombo)
+{
+    startWith(20);
+    trigger("mnuBaSz");
+    auto* sz = activeDialog<FrmEingSz>();
+    ASSERT_NE(sz, nullptr);
+    EXPECT_EQ(sz->findChild<QCheckBox*>(QStringLiteral("chkKan1")), nullptr);
+    tick("chkMontag");
+    ASSERT_TRUE(tabTo("cboKanal"));
+    EXPECT_EQ(sz->findChild<QComboBox*>(QStringLiteral("cboKanal"))->count(), 16);
+    for (int i = 0; i < 11; ++i)
+        key(Qt::Key_Down);
+    key(Qt::Key_Return);
+    key(Qt::Key_Escape);
+    EXPECT_EQ(rows(), QStringList{QStringLiteral("Mo|0:00 Uhr|C12||EIN")});
+}
+
 TEST_F(EntryDialogs, DeleteAsksFirst)
 {
     startWithFiveEntries();
@@ -351,6 +455,16 @@ TEST_F(EntryDialogs, PriorityTimeWithAYearIsOnce)
     EXPECT_EQ(EntryOnce(e, false), 1);
     EXPECT_EQ(EntryPriority(e, false), 1);
     EXPECT_EQ(EntryChannels(e, false), 8);
+}
+
+TEST(MnemonicSet, EachCaptionGetsAnUnusedLetter)
+{
+    MnemonicSet set;
+    const QStringList marked{set.mark(QStringLiteral("Montag")), set.mark(QStringLiteral("Mittwoch")),
+                             set.mark(QStringLiteral("&Neu")), set.mark(QStringLiteral("Nein")),
+                             set.mark(QStringLiteral("A & B")), set.mark(QStringLiteral("mit"))};
+    EXPECT_EQ(marked, (QStringList{QStringLiteral("&Montag"), QStringLiteral("M&ittwoch"), QStringLiteral("&Neu"),
+                                   QStringLiteral("N&ein"), QStringLiteral("&A && B"), QStringLiteral("mi&t")}));
 }
 
 TEST(EntryBoxes, RefusedMinuteBeepsAndKeepsTheFocus)

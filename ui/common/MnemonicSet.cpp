@@ -5,6 +5,7 @@ namespace zendrik {
 namespace {
 
 // The letter after a single '&' (a caption's own mnemonic), or a null char.
+// An ampersand before a blank or a sign is part of the text.
 QChar ownMnemonic(const QString& text)
 {
     for (qsizetype i = 0; i + 1 < text.size(); ++i) {
@@ -14,7 +15,8 @@ QChar ownMnemonic(const QString& text)
             ++i;
             continue;
         }
-        return text[i + 1];
+        if (text[i + 1].isLetterOrNumber())
+            return text[i + 1];
     }
     return QChar();
 }
