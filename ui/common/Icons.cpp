@@ -158,6 +158,24 @@ QIcon Globe()
     return QIcon(pm);
 }
 
+QIcon CheckMark()
+{
+    QPixmap pm = canvas();
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x16, 0xA3, 0x4A));
+    p.drawEllipse(QPointF(32, 32), 28, 28);
+    p.setPen(pen(Qt::white, 7));
+    QPainterPath tick;
+    tick.moveTo(19, 33);
+    tick.lineTo(28, 42);
+    tick.lineTo(46, 22);
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(tick);
+    return QIcon(pm);
+}
+
 QPixmap Banner(const QString& title, const QString& subtitle, QSize size)
 {
     QPixmap pm(size);

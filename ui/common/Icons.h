@@ -20,6 +20,8 @@ QIcon Save();
 QIcon Play();
 // Further languages: a globe.
 QIcon Globe();
+// An entry was stored: a white check mark on a green disc.
+QIcon CheckMark();
 // The start-screen picture: the product name on a clock face.
 QPixmap Banner(const QString& title, const QString& subtitle, QSize size);
 

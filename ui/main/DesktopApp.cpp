@@ -137,8 +137,8 @@ void DesktopApp::confirmStart(int row)
         ui_.ask(Prompt::message(Icon::Critical,
                                 {TextId::FileWord, dir.filePath(kSettingsFileName) + QStringLiteral(": ") + error}));
 
-    frame_ = new MdiForm1(
-        DesktopContext{model_, texts_, ui_, commands_, filter_, holidays_, workDir_, transferOptions_});
+    frame_ = new MdiForm1(DesktopContext{model_, texts_, ui_, commands_, filter_, holidays_, assistant_, workDir_,
+                                         transferOptions_});
     frame_->setAttribute(Qt::WA_DeleteOnClose);
     connect(frame_, &MdiForm1::newRequested, this, &DesktopApp::backToStart);
     connect(frame_, &MdiForm1::exitRequested, this, &DesktopApp::exitRequested);

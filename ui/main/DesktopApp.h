@@ -2,6 +2,7 @@
 
 #include "calendar/FeiertagTabelle.h"
 #include "calendar/ListFilter.h"
+#include "editing/AssistantSettings.h"
 #include "language/TextTable.h"
 #include "model/FileCommands.h"
 #include "model/ProgramModel.h"
@@ -64,6 +65,8 @@ private:
     ListFilter filter_;
     FeiertagTabelle holidays_;
     SerialTransferOptions transferOptions_;
+    // The edit assistant's settings last for the run of the program.
+    AssistantSettings assistant_;
     std::unique_ptr<UserInteraction> ownUi_;
     std::unique_ptr<FileChooser> ownChooser_;
     UserInteraction& ui_;

@@ -9,6 +9,7 @@
 #include "model/ProgramModel.h"
 #include "transfer/ChipTransfer.h"
 #include "ui/common/Icons.h"
+#include "ui/list/EditCommands.h"
 #include "ui/list/FrmFilter.h"
 #include "ui/list/FrmHauptmenue.h"
 #include "ui/main/FrmGeraetEinst.h"
@@ -130,6 +131,8 @@ void MdiForm1::buildMenus()
             &MdiForm1::cmdDeviceProperties);
     command(MainMenu::Help, "mnuinfo", TextId::MenuInfo, QString(), &MdiForm1::cmdInfo);
 
+    edit_ = new EditCommands(ctx_, *this);
+    edit_->addCommands(m);
     list_->addViewCommands(m);
     connect(m.views(), &QActionGroup::triggered, this, [this](QAction* a) {
         showView(a->property("Ansicht").toInt(), a->property("Slot").toInt());

@@ -11,6 +11,7 @@ class QToolBar;
 
 namespace zendrik {
 
+class EditCommands;
 class FeiertagTabelle;
 class FileCommands;
 class FrmHauptmenue;
@@ -21,6 +22,7 @@ class ProgramModel;
 enum class ChipDirection;
 class TextTable;
 class UserInteraction;
+struct AssistantSettings;
 
 // What the main frame works with; owned by the application for the run.
 struct DesktopContext {
@@ -30,6 +32,7 @@ struct DesktopContext {
     FileCommands& commands;
     ListFilter& filter;
     const FeiertagTabelle& holidays;
+    AssistantSettings& assistant;
     QString workDir;
     // Timing of the serial chip transfer (the adapter's pauses and time-outs).
     const SerialTransferOptions& transferOptions;
@@ -46,6 +49,7 @@ public:
     ~MdiForm1() override;
 
     MainMenu& menu() const { return *menu_; }
+    EditCommands& editCommands() const { return *edit_; }
     QToolBar* toolBar() const { return toolBar_; }
     ProgramHeader& header() const { return *header_; }
     FrmHauptmenue& listWindow() const { return *list_; }
@@ -101,6 +105,7 @@ private:
     ProgramHeader* header_;
     QMdiArea* mdi_;
     FrmHauptmenue* list_;
+    EditCommands* edit_;
     QMdiSubWindow* listSub_;
     QLabel* lblGeraet_;
     QLabel* lblDatei_;

@@ -4,6 +4,9 @@
 
 #include "model/FileChooser.h"
 #include "model/UserInteraction.h"
+#include "ui/entry/FrmAutoEinst.h"
+#include "ui/entry/FrmEingPZ.h"
+#include "ui/entry/FrmEingSz.h"
 #include "ui/list/FrmFilter.h"
 #include "ui/main/DesktopApp.h"
 #include "ui/main/FrmGeraetEinst.h"
@@ -12,10 +15,15 @@
 #include "ui/main/MdiForm1.h"
 #include "ui/transfer/FrmSerielIo.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -37,6 +45,21 @@ void settle()
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QApplication::processEvents();
     }
+}
+
+// Types into a dialog's text box and leaves it with Tab.
+void typeInto(QWidget* dialog, const char* box, const QString& text)
+{
+    auto* edit = dialog->findChild<QLineEdit*>(QString::fromLatin1(box));
+    edit->setFocus();
+    edit->setText(text);
+    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+    QApplication::sendEvent(edit, &tab);
+}
+
+void click(QWidget* dialog, const char* name)
+{
+    dialog->findChild<QAbstractButton*>(QString::fromLatin1(name))->click();
 }
 
 bool save(QWidget* w, const QString& path)
@@ -119,6 +142,47 @@ int main(int argc, char** argv)
     transfer.progressChanged(77, 129);
     ok = save(&transfer, out.filePath(QStringLiteral("serial-transfer.png"))) && ok;
     transfer.transferEnded();
+
+    // A weekly switching time stored, the next one being typed.
+    frame->menu().action(QStringLiteral("mnuBaSz"))->trigger();
+    auto* sz = frame->findChild<zendrik::FrmEingSz*>();
+    settle();
+    QApplication::setActiveWindow(sz);
+    typeInto(sz, "txtAnzstd", QStringLiteral("7"));
+    typeInto(sz, "txtAnzMin", QStringLiteral("15"));
+    for (const char* box : {"chkMontag", "chkDienstag", "chkMittwoch", "chkDonnerstag", "chkFreitag", "chkKan1"})
+        click(sz, box);
+    click(sz, "cmdSzok");
+    typeInto(sz, "txtAnzstd", QStringLiteral("16"));
+    typeInto(sz, "txtAnzMin", QStringLiteral("45"));
+    click(sz, "cmdEinAus");
+    ok = save(sz, out.filePath(QStringLiteral("entry-switching-time.png"))) && ok;
+    sz->reject();
+
+    // A priority time for the Christmas days, then a movable holiday chosen from a set.
+    frame->menu().action(QStringLiteral("mnuBaPz"))->trigger();
+    auto* pz = frame->findChild<zendrik::FrmEingPZ*>();
+    settle();
+    QApplication::setActiveWindow(pz);
+    typeInto(pz, "txtvonTag", QStringLiteral("24"));
+    typeInto(pz, "txtvonMon", QStringLiteral("12"));
+    typeInto(pz, "txtbistag", QStringLiteral("26"));
+    typeInto(pz, "txtbisMon", QStringLiteral("12"));
+    typeInto(pz, "txtAnzPrio", QStringLiteral("2"));
+    click(pz, "chkKan3");
+    click(pz, "cmdPzOk");
+    click(pz, "chk_bew_Feiertage");
+    auto* holidays = pz->findChild<QListWidget*>(QStringLiteral("lst_bew_Feiertage"));
+    const QList<QListWidgetItem*> goodFriday = holidays->findItems(QStringLiteral("Karfreitag"), Qt::MatchExactly);
+    if (!goodFriday.isEmpty())
+        holidays->setCurrentItem(goodFriday.first());
+    ok = save(pz, out.filePath(QStringLiteral("entry-priority-time.png"))) && ok;
+    pz->reject();
+
+    frame->menu().action(QStringLiteral("mnuEinstAuto"))->trigger();
+    auto* assistant = frame->findChild<zendrik::FrmAutoEinst*>();
+    ok = save(assistant, out.filePath(QStringLiteral("edit-assistant.png"))) && ok;
+    assistant->reject();
 
     return ok ? 0 : 1;
 }

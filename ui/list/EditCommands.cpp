@@ -1,0 +1,232 @@
+#include "ui/list/EditCommands.h"
+
+#include "calendar/ListFilter.h"
+#include "editing/DeleteRows.h"
+#include "editing/EntrySession.h"
+#include "editing/ListAnsicht.h"
+#include "model/ProgramModel.h"
+#include "model/UserInteraction.h"
+#include "ui/entry/FrmAutoEinst.h"
+#include "ui/entry/FrmEingPZ.h"
+#include "ui/entry/FrmEingSz.h"
+#include "ui/list/FrmHauptmenue.h"
+#include "ui/main/MainMenu.h"
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTableView>
+
+namespace zendrik {
+
+namespace {
+
+bool isEntryView(int ansicht)
+{
+    return ansicht == AnsichtSchaltzeiten || ansicht == AnsichtPrioritaetszeiten;
+}
+
+} // namespace
+
+EditCommands::EditCommands(const DesktopContext& ctx, MdiForm1& frame)
+    : QObject(&frame), ctx_(ctx), frame_(frame), list_(frame.listWindow())
+{
+    QTableView* grid = list_.grid();
+    grid->installEventFilter(this);
+    grid->viewport()->installEventFilter(this);
+    connect(grid, &QTableView::doubleClicked, this, &EditCommands::rowActivated);
+    connect(&list_, &FrmHauptmenue::listChanged, this, &EditCommands::updateCommands);
+}
+
+void EditCommands::addCommands(MainMenu& menu)
+{
+    menu_ = &menu;
+    const auto command = [this, &menu](MainMenu::MenuId id, const char* name, TextId caption, const char* before,
+                                       void (EditCommands::*slot)()) {
+        QAction* a = menu.addCommand(id, QString::fromUtf8(name), caption, QString::fromLatin1(before));
+        connect(a, &QAction::triggered, this, slot);
+        return a;
+    };
+    command(MainMenu::Edit, "mnuBaSz", TextId::MenuEnterSwitchingTimes, "sepBaEingabe",
+            &EditCommands::enterSwitchingTimes);
+    command(MainMenu::Edit, "mnuBaPz", TextId::MenuEnterPriorityTimes, "sepBaEingabe",
+            &EditCommands::enterPriorityTimes);
+    command(MainMenu::Edit, "mnuBalö", TextId::MenuDelete, "sepBaAendern", &EditCommands::deleteMarked);
+    command(MainMenu::Edit, "mnuBaÄnd", TextId::MenuChange, "sepBaAendern", &EditCommands::changeMarked)
+        ->setShortcut(QKeySequence(Qt::Key_F2));
+    command(MainMenu::Edit, "mnuBaKop", TextId::MenuCopy, "sepBaAendern", &EditCommands::copyMarked);
+    command(MainMenu::Settings, "mnuEinstAuto", TextId::MenuEditAssistant, "sepEinstGeraet",
+            &EditCommands::editAssistant);
+    updateCommands();
+}
+
+void EditCommands::updateCommands()
+{
+    if (!menu_)
+        return;
+    const int ansicht = list_.Ansicht();
+    const bool program = ctx_.model.AktSlot == kProgramSlot;
+    // Only the program's own entries are deleted and changed; the sample's
+    // are copied into it. Table rows and astro times get their own editors.
+    menu_->action(QStringLiteral("mnuBalö"))->setEnabled(program && ansicht != AnsichtAstrozeiten);
+    menu_->action(QStringLiteral("mnuBaÄnd"))->setEnabled(program && isEntryView(ansicht));
+    menu_->action(QStringLiteral("mnuBaKop"))->setEnabled(isEntryView(ansicht));
+}
+
+EntrySource EditCommands::markedSource() const
+{
+    EntrySource source;
+    source.slot = ctx_.model.AktSlot;
+    source.display = list_.list().display;
+    const QList<int> rows = list_.markedRows();
+    if (!rows.isEmpty())
+        source.marks = MarkRange::fromGrid(rows.first(), rows.last());
+    return source;
+}
+
+void EditCommands::openEntry(int ansicht, int eingabeModus)
+{
+    const EntryContext entryCtx{ctx_.model, ctx_.texts, ctx_.ui, ctx_.assistant, ctx_.holidays};
+    const EntrySource source = eingabeModus == EingabeNeu ? EntrySource{} : markedSource();
+    EntryDialog* dialog = nullptr;
+    if (ansicht == AnsichtPrioritaetszeiten)
+        dialog = new FrmEingPZ(entryCtx, eingabeModus, source, &frame_);
+    else
+        dialog = new FrmEingSz(entryCtx, eingabeModus, source, &frame_);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    const OpenResult open = dialog->check();
+    if (open != OpenResult::Ready) {
+        delete dialog;
+        if (open == OpenResult::MemoryFull)
+            ctx_.ui.ask(*EntryMessage(EntryResult::MemoryFull, ansicht == AnsichtPrioritaetszeiten));
+        else
+            ctx_.ui.beep();
+        return;
+    }
+    // What was stored shows at once; closing sorts the program into list order.
+    connect(dialog, &EntryDialog::stored, this, [this, ansicht] { frame_.showView(ansicht, kProgramSlot); });
+    connect(dialog, &QDialog::finished, &frame_, &MdiForm1::ShowList);
+    dialog->open();
+}
+
+void EditCommands::enterSwitchingTimes()
+{
+    openEntry(AnsichtSchaltzeiten, EingabeNeu);
+}
+
+void EditCommands::enterPriorityTimes()
+{
+    openEntry(AnsichtPrioritaetszeiten, EingabeNeu);
+}
+
+void EditCommands::changeMarked()
+{
+    // TODO: the summer/winter table dialog and the astro cell editor change
+    // rows of their views.
+    if (isEntryView(list_.Ansicht()))
+        openEntry(list_.Ansicht(), EingabeAendern);
+}
+
+void EditCommands::copyMarked()
+{
+    if (isEntryView(list_.Ansicht()))
+        openEntry(list_.Ansicht(), EingabeKopieren);
+}
+
+void EditCommands::deleteMarked()
+{
+    // TODO: the astro cell editor clears the marked astro times of the astro view.
+    const QList<int> rows = list_.markedRows();
+    const MarkRange marks = rows.isEmpty() ? MarkRange{} : MarkRange::fromGrid(rows.first(), rows.last());
+    const DeleteResult result =
+        DeleteMarkedRows(ctx_.model, list_.Ansicht(), ctx_.model.AktSlot, list_.list().display, marks, ctx_.ui);
+    if (const std::optional<Prompt> message = DeleteMessage(result))
+        ctx_.ui.ask(*message);
+    if (result == DeleteResult::Deleted) {
+        frame_.ShowList();
+        list_.grid()->clearSelection();
+    }
+}
+
+void EditCommands::editAssistant()
+{
+    auto* dialog = new FrmAutoEinst(ctx_.assistant, ctx_.texts, ctx_.model.eib(), &frame_);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+}
+
+void EditCommands::rowActivated(const QModelIndex& index)
+{
+    if (!index.isValid())
+        return;
+    const bool hasItem = index.row() < static_cast<int>(list_.list().rows.size());
+    switch (DoubleClickActionFor(list_.Ansicht(), ctx_.model.AktSlot, hasItem)) {
+    case DoubleClickAction::Change:
+        changeMarked();
+        break;
+    case DoubleClickAction::Copy:
+        copyMarked();
+        break;
+    case DoubleClickAction::NewEntry:
+        if (isEntryView(list_.Ansicht()))
+            openEntry(list_.Ansicht(), EingabeNeu);
+        break;
+    case DoubleClickAction::None:
+        break;
+    }
+}
+
+bool EditCommands::peek(QEvent* event)
+{
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (mouse->button() != Qt::LeftButton)
+        return false;
+    int ansicht = list_.Ansicht();
+    if (event->type() == QEvent::MouseButtonRelease) {
+        if (!peek_.release(ansicht, ctx_.filter))
+            return false;
+    } else {
+        const QModelIndex index = list_.grid()->indexAt(mouse->position().toPoint());
+        // The grid has not moved its selection to the pressed cell yet.
+        const QList<int> marked = list_.markedRows();
+        const int selectionStart = marked.isEmpty() ? 0 : marked.first();
+        if (!index.isValid()
+            || !peek_.press(ansicht, ctx_.model.AktSlot, ctx_.model.device.Uhrentyp, selectionStart, index.column(),
+                            index.data().toString(), ctx_.filter))
+            return false;
+    }
+    frame_.showView(ansicht, ctx_.model.AktSlot);
+    return true;
+}
+
+bool EditCommands::eventFilter(QObject* watched, QEvent* event)
+{
+    QTableView* grid = list_.grid();
+    if (watched == grid->viewport()) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseButtonRelease:
+            return peek(event);
+        default:
+            break;
+        }
+    } else if (watched == grid && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Delete) {
+            deleteMarked();
+            return true;
+        }
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            rowActivated(grid->currentIndex());
+            return true;
+        }
+        if (key->key() == Qt::Key_Insert && isEntryView(list_.Ansicht())) {
+            openEntry(list_.Ansicht(), EingabeNeu);
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace zendrik

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "editing/PrioPeek.h"
+#include "ui/main/MdiForm1.h"
+
+#include <QObject>
+
+class QModelIndex;
+
+namespace zendrik {
+
+class FrmHauptmenue;
+class MainMenu;
+struct EntrySource;
+
+// The commands that compose a program from the main list: the entry
+// dialogs, delete, change and copy of the marked rows (menu, Delete key,
+// double click, Enter), the edit assistant's settings, and the priority
+// peek while the mouse button is held on a "Prio." cell. Each ends by
+// showing the list again.
+class EditCommands : public QObject {
+    Q_OBJECT
+public:
+    EditCommands(const DesktopContext& ctx, MdiForm1& frame);
+
+    // Adds the commands to the edit and settings menus.
+    void addCommands(MainMenu& menu);
+
+    void enterSwitchingTimes();
+    void enterPriorityTimes();
+    void deleteMarked();
+    void changeMarked();
+    void copyMarked();
+    void editAssistant();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void openEntry(int ansicht, int eingabeModus);
+    void rowActivated(const QModelIndex& index);
+    bool peek(QEvent* event);
+    void updateCommands();
+    EntrySource markedSource() const;
+
+    DesktopContext ctx_;
+    MdiForm1& frame_;
+    FrmHauptmenue& list_;
+    MainMenu* menu_ = nullptr;
+    PrioPeek peek_;
+};
+
+} // namespace zendrik
