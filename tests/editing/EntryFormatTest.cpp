@@ -231,15 +231,9 @@ TEST(EntryFormat, LastEntryPanelTexts)
     t.LoadGerman();
     const DeviceSettings d = device(kRow731FourChannels);
     const LastEntryPanel w = LastEntryPanel::ofSwitchingTime(BuildWeeklyEntry(425, 0b10001, 1, 1, 5, 3), t, d);
-    EXPECT_EQ(w.days, QStringLiteral("Mo Fr"));
-    EXPECT_EQ(w.time, QStringLiteral("  7:05 Uhr"));
-    EXPECT_EQ(w.channels, QStringLiteral(" C1"));
-    EXPECT_EQ(w.state, QStringLiteral("EIN"));
-    EXPECT_EQ(w.priority, QStringLiteral("Prio. 3"));
-    EXPECT_EQ(w.pulse, QStringLiteral("5  sec"));
+    EXPECT_EQ(QStringList({w.days, w.time, w.channels, w.state, w.priority, w.pulse}),
+              QStringList({"Mo Fr", "  7:05 Uhr", " C1", "EIN", "Prio. 3", "5  sec"}));
     const LastEntryPanel p = LastEntryPanel::ofPriorityTime(prioB(), t, d);
-    EXPECT_EQ(p.days, QStringLiteral("24. Dezember 2060 - 26. Dezember"));
-    EXPECT_EQ(p.once, QStringLiteral("1x"));
-    EXPECT_EQ(p.priority, QStringLiteral("Prio. Perm."));
-    EXPECT_EQ(p.state, QStringLiteral("AUS"));
+    EXPECT_EQ(QStringList({p.days, p.once, p.priority, p.state}),
+              QStringList({"24. Dezember 2060 - 26. Dezember", "1x", "Prio. Perm.", "AUS"}));
 }
