@@ -75,19 +75,17 @@ TEST(ProgramSort, PriorityTimesByBeginEndAndEasterYear)
 {
     ProgramModel m = programOf(13, {});
     m.clock = [] { return QDateTime(QDate(2024, 6, 1), QTime(12, 0)); };
-    const Entry summer = BuildPriorityEntry(1, 7, 31, 8, 0, false, 3, 1, 0);
+    const Entry june = BuildPriorityEntry(1, 6, 30, 6, 0, false, 3, 1, 0);
     const Entry christmas = BuildPriorityEntry(24, 12, 26, 12, 0, false, 1, 1, 0);
     const Entry year2023 = BuildPriorityEntry(1, 10, 2, 10, 2023 - 1936, true, 1, 1, 0);
-    // Easter Monday: offset +1, kept as 83 = 0x53 split into the nibbles of b1 and b5.
-    Entry easterMonday;
-    easterMonday.b = {0x60, 0x50 + 2, 0, 0, 1, 0x30};
-    for (const Entry& e : {christmas, summer, easterMonday, year2023})
+    // Whit Monday, Easter + 50: 20 May in 2024, but 9 June in 2025.
+    const Entry whitMonday = BuildEasterEntry(50, 2, 1, 0, false);
+    for (const Entry& e : {christmas, june, whitMonday, year2023})
         addEntry(m, e);
-    // Easter 2024 is 31 March, so Easter Monday is 1 April: before July.
     for (int column : {1, 2}) {
         m.SortSpaltePz = column;
         SortProgram(m, 1, 0);
-        EXPECT_EQ(entries(m), (std::vector<Entry>{year2023, easterMonday, summer, christmas})) << column;
+        EXPECT_EQ(entries(m), (std::vector<Entry>{year2023, whitMonday, june, christmas})) << column;
     }
 }
 

@@ -25,8 +25,8 @@ public:
     int opens = 0;
     int saves = 0;
 
-    QString chooseOpenFile() override { return ++opens, open; }
-    QString chooseSaveFile(const QString&) override { return ++saves, save; }
+    QString chooseOpenFile() override { ++opens; return open; }
+    QString chooseSaveFile(const QString&) override { ++saves; return save; }
     QString chooseTranslationFile() override { return QString(); }
 };
 

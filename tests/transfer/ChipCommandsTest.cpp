@@ -55,7 +55,7 @@ TEST_F(ChipCommandsTest, WriteThenReadGivesAProgramFileThatOpens)
 TEST_F(ChipCommandsTest, FailedTransferPrintsBothMessages)
 {
     MakeProgramFile(path(u"prog.zpg"_s), 1, 5);
-    START_EMULATOR(emulator, path(u"chip.bin"_s), u"--fault"_s, u"no-chip"_s);
+    START_EMULATOR(emulator, path(u"chip.bin"_s), "--fault", "no-chip");
     const CliRun w = cli({"write-chip", path(u"prog.zpg"_s), "--port", emulator.devicePath(), "--pause-ms", "0"});
     EXPECT_EQ(w.exitCode, 1);
     EXPECT_EQ(w.err, u"Keine Zendrik im Programmieradapter\nZugriff auf Zendrik nicht erfolgreich\n"_s);

@@ -272,7 +272,7 @@ TEST_F(ChipTransferFlowTest, SerialWriteThenReadThroughComOne)
 
 TEST_F(ChipTransferFlowTest, FailedSerialReadKeepsTheProgram)
 {
-    START_EMULATOR(emulator, eeprom(), u"--fault"_s, u"no-chip"_s);
+    START_EMULATOR(emulator, eeprom(), "--fault", "no-chip");
     openProgram(25);
     model.device.Lpt = 5;
     model.device.SerialPort2 = emulator.devicePath();

@@ -53,8 +53,7 @@ TEST_F(SerialChipTransferTest, SmallChipWrittenByteExactAndReadBack)
     const Image image = MakeProgramFile(program(), kRow731, 200);
     ASSERT_EQ(image.size(), 2048u);
     // The first frame finds a chip that does not answer; the retry works.
-    START_EMULATOR(emulator, eeprom(), QStringLiteral("--fault"), QStringLiteral("not-answering"),
-                   QStringLiteral("--fault-count"), QStringLiteral("1"));
+    START_EMULATOR(emulator, eeprom(), "--fault", "not-answering", "--fault-count", "1");
     TransferRecorder progress;
     const SerialTransferResult w = transfer(true, kFamily731, false, &progress);
     ASSERT_EQ(w.result, 0) << message(w).toStdString() << emulator.errorOutput().toStdString();
@@ -92,8 +91,7 @@ TEST_F(SerialChipTransferTest, LargeChipWrittenAndReadBackAfterThreeSilentAdapte
     const Image image = MakeProgramFile(program(), kRow738, 400);
     ASSERT_EQ(image.size(), 8192u);
     // The adapter check gets no answer three times; the transfer goes on.
-    START_EMULATOR(emulator, eeprom(), QStringLiteral("--chip"), QStringLiteral("24c64"), QStringLiteral("--fault"),
-                   QStringLiteral("no-reply"), QStringLiteral("--fault-count"), QStringLiteral("3"), kNoPacing);
+    START_EMULATOR(emulator, eeprom(), "--chip", "24c64", "--fault", "no-reply", "--fault-count", "3", kNoPacing);
     const SerialTransferResult w = transfer(true, kFamily738, false);
     ASSERT_EQ(w.result, 0) << message(w).toStdString();
     EXPECT_EQ(ToImage(readFile(eeprom())), image);
@@ -112,8 +110,7 @@ TEST_F(SerialChipTransferTest, LargeChipWrittenAndReadBackAfterThreeSilentAdapte
 TEST_F(SerialChipTransferTest, OnlyWholeChipVerificationCatchesAChipThatKeptHalf)
 {
     const Image image = MakeProgramFile(program(), kRow731, 324);
-    START_EMULATOR(emulator, eeprom(), QStringLiteral("--fault"), QStringLiteral("partial"), QStringLiteral("--keep"),
-                   QStringLiteral("1024"), kNoPacing);
+    START_EMULATOR(emulator, eeprom(), "--fault", "partial", "--keep", "1024", kNoPacing);
     EXPECT_EQ(transfer(true, kFamily731, false).result, 0);
 
     const SerialTransferResult w = transfer(true, kFamily731, true);
