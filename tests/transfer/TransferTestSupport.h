@@ -1,12 +1,17 @@
 #pragma once
 
+#include "language/TextTable.h"
 #include "model/DeviceImage.h"
 #include "model/ProgramModel.h"
+#include "tests/support/TestPrograms.h"
 #include "tools/adapter/AdapterEmulatorProcess.h"
+#include "transfer/TransferObserver.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+
+#include <gtest/gtest.h>
 
 #include <initializer_list>
 #include <ostream>
@@ -21,15 +26,29 @@ namespace zendrik::test {
 
 // A saved program for a device-type row with `entries` weekly switching
 // times, written to `path`. Returns the image as the file stores it.
-Image MakeProgramFile(const QString& path, int row, int entries, ProgramModel* modelOut = nullptr);
+Image MakeProgramFile(const QString& path, int row, int entries);
 
 // The first `size` numbers of a program file or card.dat.
 Image ImageOfFile(const QString& path, int size);
-
-QByteArray ReadWholeFile(const QString& path);
+// The lines of a CR LF text file.
 QStringList ReadLines(const QString& path);
 Image ToImage(const QByteArray& bytes);
 QByteArray Bytes(std::initializer_list<int> values);
+// A blank before every byte, upper-case hexadecimal without leading zeros:
+// the lines of the serial log.
+QString Hex(std::initializer_list<int> bytes);
+QString Hex(const Image& image, std::size_t from, std::size_t count);
+
+// What the serial transfer window would show.
+struct TransferRecorder : TransferObserver {
+    std::vector<std::pair<int, int>> progress;   // value, maximum
+    QStringList labels;
+    bool ended = false;
+    TextTable texts;
+    void progressChanged(int value, int max) override { progress.emplace_back(value, max); }
+    void labelChanged(const Prompt& label) override { labels << label.render(texts); }
+    void transferEnded() override { ended = true; }
+};
 
 // The serial adapter emulator on a pseudo terminal, as a separate process.
 class EmulatorProcess : public AdapterEmulatorProcess {
@@ -38,3 +57,14 @@ public:
 };
 
 } // namespace zendrik::test
+
+// Starts an emulator or skips the test with the reason (no pseudo terminal
+// can be made on this machine); any other start failure fails the test.
+#define START_EMULATOR(emulator, eeprom, ...)                                                           \
+    do {                                                                                                \
+        if (!(emulator).start((eeprom), QStringList{__VA_ARGS__})) {                                   \
+            if ((emulator).noPty())                                                                     \
+                GTEST_SKIP() << "no pseudo terminal here: " << (emulator).failure().toStdString();      \
+            FAIL() << "emulator failed: " << (emulator).failure().toStdString();                       \
+        }                                                                                               \
+    } while (false)
