@@ -184,6 +184,10 @@ int LoadProgramData(ProgramModel& model, const QByteArray& data, int slotIndex, 
         const auto name = reader.readTextItem();
         if (!name)
             break;
+        // An unnamed channel is written as its placeholder "C3 :"; it reads
+        // back as no name rather than as a name the user never gave.
+        if (*name == QStringLiteral("C%1 :").arg(c + 1))
+            continue;
         slot.Kanalname[static_cast<std::size_t>(c)] = QStringLiteral(" ") + *name;
     }
     slot.Dateiname = path;
