@@ -133,8 +133,12 @@ TEST_F(ListWindow, ViewsSwitchWithTheirTicks)
     // The sample views wait for a sample; the astro view for an astro device.
     for (const char* waiting : {"mnuAnsSzVorl", "mnuDatVorlSchl", "mnuAnsAsz"})
         EXPECT_FALSE(action(waiting)->isEnabled()) << waiting;
+    // A sample opens beside a changed program without a question and leaves it as it is.
+    model().Geaendert = 1;
     openSample(u"Laden.zpg"_s, "mnuDatVorl");
+    EXPECT_TRUE(asked().empty());
     EXPECT_EQ(model().AktSlot, kSampleSlot);
+    EXPECT_EQ(std::pair(model().program().AnzEintrag, model().Geaendert), std::pair(24, 1));
     EXPECT_EQ(checkedView(), u"mnuAnsSzVorl"_s);
     EXPECT_TRUE(list().windowTitle().startsWith(u"Vorlage Schaltzeitliste "_s));
     EXPECT_EQ(gridText().size(), 1 + 7);
@@ -149,6 +153,8 @@ TEST_F(ListWindow, ViewsSwitchWithTheirTicks)
     trigger("mnuDatVorlSchl");
     EXPECT_FALSE(action("mnuAnsSzVorl")->isEnabled());
     EXPECT_EQ(model().slot(kSampleSlot).AnzEintrag, 0);
+    EXPECT_TRUE(model().slot(kSampleSlot).Dateiname.isEmpty());
+    EXPECT_EQ(model().AktSlot, kProgramSlot);
 }
 
 TEST_F(ListWindow, AstroViewOfTheAstroDevice)
