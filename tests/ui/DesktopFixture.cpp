@@ -92,6 +92,7 @@ void DesktopFixture::settle()
 void DesktopFixture::trigger(const char* objectName)
 {
     settle();
+    ASSERT_NE(frame(), nullptr) << objectName;
     QAction* a = action(objectName);
     ASSERT_NE(a, nullptr) << objectName;
     ASSERT_TRUE(a->isEnabled()) << objectName;

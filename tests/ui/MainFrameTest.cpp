@@ -12,7 +12,6 @@
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
-#include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
 
