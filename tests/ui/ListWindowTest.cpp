@@ -176,6 +176,7 @@ TEST_F(ListWindow, FilterOnAndOff)
     const QStringList all = gridText();
     auto* on = child<QToolButton>(frame(), "imgfilt");
     auto* off = child<QToolButton>(frame(), "imgnofilt");
+    ASSERT_TRUE(on && off);
     EXPECT_FALSE(on->isVisible());
     EXPECT_TRUE(off->isVisible());
 
