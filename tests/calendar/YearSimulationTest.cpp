@@ -1,12 +1,17 @@
 #include "calendar/BetriebsstundenText.h"
+#include "calendar/SommerzeitTage.h"
 #include "calendar/YearSimulation.h"
 #include "editing/EntryBuilder.h"
 #include "language/TextTable.h"
-#include "tests/calendar/SimulationFixtures.h"
+#include "tests/calendar/NaiveYearSimulation.h"
+#include "tests/calendar/RandomSimulationProgram.h"
 #include "tests/support/TestPrograms.h"
+
+#include <QDate>
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <random>
 
 using namespace zendrik;
@@ -14,29 +19,92 @@ using namespace zendrik::test;
 
 namespace {
 
-using S = std::vector<Stretch>;
+constexpr int kRowFourChannels = 4;
+constexpr int kRowMeterTwoChannels = 7;
+constexpr int kRowAstro752 = 19;
+constexpr int kRowBus738 = 20;
+// Weekday masks (bit 0 = Monday), channel masks and astro states.
+constexpr int kMo = 1;
+constexpr int kSu = 64;
+constexpr int kDaily = 127;
+constexpr int kC1 = 1;
+constexpr int kC2 = 2;
+constexpr int kOn = -1;
+constexpr int kOff = 0;
 
-// The usual working day of the base program: ON at 6:00, OFF at 22:00 every day.
-void AddSixToTwentyTwo(ProgramModel& model, int channels)
+constexpr int Hm(int hours, int minutes)
 {
-    addEntry(model, BuildWeeklyEntry(Hm(6, 0), kDaily, channels, 1, 0, 0));
-    addEntry(model, BuildWeeklyEntry(Hm(22, 0), kDaily, channels, 0, 0, 0));
+    return hours * 60 + minutes;
 }
 
+// Day of the year counted by Qt's calendar (independent of the devices' routines).
+int Doy(int day, int month, int year)
+{
+    return QDate(year, month, day).dayOfYear();
+}
+
+// A profile as [start, end, state] triples.
+using S = std::vector<std::array<int, 3>>;
+S Stretches(const DayProfile& profile)
+{
+    S out;
+    int start = 0;
+    for (const ProfileSegment& s : profile.segments) {
+        out.push_back({start, start + s.length, s.state});
+        start += s.length;
+    }
+    return out;
+}
+
+// The profile of a channel on a date of the simulated year.
+S At(const YearSimulation& sim, int channel, int day, int month)
+{
+    return Stretches(sim.Rechne_SzGrafik(channel, Doy(day, month, sim.SimJahr())));
+}
+
+ProgramModel Program(int row, std::initializer_list<Entry> entries)
+{
+    ProgramModel m = modelForRow(row);
+    for (const Entry& e : entries)
+        addEntry(m, e);
+    return m;
+}
+
+// The usual working day: ON at 6:00, OFF at 22:00 every day.
+Entry SixOn(int channels)
+{
+    return BuildWeeklyEntry(Hm(6, 0), kDaily, channels, 1, 0, 0);
+}
+Entry TwentyTwoOff(int channels)
+{
+    return BuildWeeklyEntry(Hm(22, 0), kDaily, channels, 0, 0, 0);
+}
 const S kSixToTwentyTwo{{0, 360, 0}, {360, 1320, 1}, {1320, 1440, 0}};
 
 // Channel 2 of a meter-pulse switch measures every `period` minutes with a
 // pulse of `seconds`; its switching times and priority times are ignored.
 ProgramModel Meter(int period, int seconds, int zustand, int zeitpunkt)
 {
-    ProgramModel m = modelForRow(kRowMeterTwoChannels);
+    ProgramModel m = Program(kRowMeterTwoChannels, {SixOn(kC1 | kC2), TwentyTwoOff(kC1 | kC2),
+                                                    BuildPriorityEntry(1, 5, 31, 5, 0, false, 10, kC2, 1)});
     m.device.MessKanal = 2;
     m.device.MessPeriode = period;
     m.device.MessImpDauer = seconds;
     m.device.MessZustand = zustand;
     m.device.MessZeitpunkt = zeitpunkt;
-    AddSixToTwentyTwo(m, kC1 | kC2);
-    addEntry(m, BuildPriorityEntry(1, 5, 31, 5, 0, false, 10, kC2, 1));
+    return m;
+}
+
+// Channel 1 of the bus device follows the same two sun times every day.
+ProgramModel BusAstro(int rise, int set, AstroLimits limits, int swRegel, int riseState, int setState)
+{
+    ProgramModel m = modelForRow(kRowBus738);
+    m.device.SwRegel = swRegel;
+    AstroProgram& a = m.program().astro;
+    for (AstroDay& day : a.AstroTab[0])
+        day = AstroDay{rise, set, riseState, setState};
+    a.AstroAktiv[0] = a.AstroAktiv[1] = kOn;
+    a.AstroGrenze[0] = limits;
     return m;
 }
 
@@ -45,34 +113,28 @@ ProgramModel Meter(int period, int seconds, int zustand, int zeitpunkt)
 TEST(YearSimulation, PriorityThreeDayRunsOnlyProgramThreeOnItsChannels)
 {
     // P3 (10:00 ON .. 12:00 OFF) runs on channel 1 from 10 to 12 March.
-    ProgramModel m = modelForRow(kRowFourChannels);
-    AddSixToTwentyTwo(m, kC1 | kC2);
-    addEntry(m, BuildWeeklyEntry(Hm(10, 0), kDaily, kC1 | kC2, 1, 0, 3));
-    addEntry(m, BuildWeeklyEntry(Hm(12, 0), kDaily, kC1 | kC2, 0, 0, 3));
-    addEntry(m, BuildPriorityEntry(10, 3, 12, 3, 0, false, 3, kC1, 0));
-    const YearSimulation sim(m, 2026);
+    const YearSimulation sim(Program(kRowFourChannels, {SixOn(kC1 | kC2), TwentyTwoOff(kC1 | kC2),
+                                                        BuildWeeklyEntry(Hm(10, 0), kDaily, kC1 | kC2, 1, 0, 3),
+                                                        BuildWeeklyEntry(Hm(12, 0), kDaily, kC1 | kC2, 0, 0, 3),
+                                                        BuildPriorityEntry(10, 3, 12, 3, 0, false, 3, kC1, 0)}),
+                             2026);
     for (int day = 9; day <= 13; ++day) {
         EXPECT_EQ(sim.Prioritaeten()(0, Doy(day, 3, 2026)), day >= 10 && day <= 12 ? 3 : 0) << day;
         EXPECT_EQ(sim.Prioritaeten()(1, Doy(day, 3, 2026)), 0) << day;
     }
-    const DayProfile p3 = sim.Rechne_SzGrafik(0, Doy(11, 3, 2026));
-    EXPECT_EQ(p3.prioritaet, 3);
-    EXPECT_EQ(Stretches(p3), (S{{0, 600, 0}, {600, 720, 1}, {720, 1440, 0}}));
-    EXPECT_EQ(p3.betriebsMinuten, 120);
-    EXPECT_EQ(Stretches(sim.Rechne_SzGrafik(1, Doy(11, 3, 2026))), kSixToTwentyTwo);
+    EXPECT_EQ(sim.Rechne_SzGrafik(0, Doy(11, 3, 2026)).prioritaet, 3);
+    EXPECT_EQ(At(sim, 0, 11, 3), (S{{0, 600, 0}, {600, 720, 1}, {720, 1440, 0}}));
+    EXPECT_EQ(At(sim, 1, 11, 3), kSixToTwentyTwo);
     EXPECT_EQ(sim.Jahresbetriebsminuten(0), 362 * 960 + 3 * 120);
     EXPECT_EQ(sim.Jahresbetriebsminuten(1), 365 * 960);
 }
 
 TEST(YearSimulation, LaterOverlappingPriorityTimeDecides)
 {
+    const Entry p2 = BuildPriorityEntry(1, 6, 30, 6, 0, false, 2, kC1, 0);
+    const Entry p5 = BuildPriorityEntry(15, 6, 20, 7, 0, false, 5, kC1, 0);
     for (const bool laterIsFive : {true, false}) {
-        ProgramModel m = modelForRow(kRowFourChannels);
-        const Entry p2 = BuildPriorityEntry(1, 6, 30, 6, 0, false, 2, kC1, 0);
-        const Entry p5 = BuildPriorityEntry(15, 6, 20, 7, 0, false, 5, kC1, 0);
-        addEntry(m, laterIsFive ? p2 : p5);
-        addEntry(m, laterIsFive ? p5 : p2);
-        const TagPrio prio(m, 2026);
+        const TagPrio prio(Program(kRowFourChannels, {laterIsFive ? p2 : p5, laterIsFive ? p5 : p2}), 2026);
         EXPECT_EQ(prio(0, Doy(31, 5, 2026)), 0);
         EXPECT_EQ(prio(0, Doy(14, 6, 2026)), 2);
         for (int day = 15; day <= 30; ++day)
@@ -86,20 +148,19 @@ TEST(YearSimulation, LaterOverlappingPriorityTimeDecides)
 TEST(YearSimulation, PermanentOffOverTheYearEndCoversBothEndsOfTheYear)
 {
     for (const int year : {2026, 2028}) {
-        ProgramModel m = modelForRow(kRowFourChannels);
-        addEntry(m, BuildWeeklyEntry(Hm(0, 0), kDaily, kC1 | kC2, 1, 0, 0));
-        addEntry(m, BuildPriorityEntry(24, 12, 6, 1, 0, false, 10, kC1, 0));
-        addEntry(m, BuildPriorityEntry(1, 8, 2, 8, 0, false, 10, 4, 1));   // channel 3 permanently ON
-        const YearSimulation sim(m, year);
+        const YearSimulation sim(Program(kRowFourChannels,
+                                         {BuildWeeklyEntry(Hm(0, 0), kDaily, kC1 | kC2, 1, 0, 0),
+                                          BuildPriorityEntry(24, 12, 6, 1, 0, false, 10, kC1, 0),
+                                          BuildPriorityEntry(1, 8, 2, 8, 0, false, 10, 4, 1)}),   // C3 permanently ON
+                                 year);
         const int last = QDate(year, 12, 31).dayOfYear();
         for (int d = 1; d <= last; ++d) {
             const bool holidays = d <= 6 || d >= Doy(24, 12, year);
             ASSERT_EQ(sim.Prioritaeten()(0, d), holidays ? kTagPrioPermanentAus : 0) << year << ' ' << d;
             ASSERT_EQ(sim.Betriebsminuten(0, d), holidays ? 0 : 1440) << year << ' ' << d;
         }
-        EXPECT_EQ(Stretches(sim.Rechne_SzGrafik(0, 1)), (S{{0, 1440, 0}}));
-        EXPECT_EQ(Stretches(sim.Rechne_SzGrafik(0, 7)), (S{{0, 1440, 1}}));
-        EXPECT_EQ(sim.Jahresbetriebsminuten(0), (last - 14) * 1440);
+        EXPECT_EQ(At(sim, 0, 1, 1), (S{{0, 1440, 0}}));
+        EXPECT_EQ(At(sim, 0, 7, 1), (S{{0, 1440, 1}}));
         EXPECT_EQ(sim.Jahresbetriebsminuten(1), last * 1440);
         EXPECT_EQ(sim.Jahresbetriebsminuten(2), 2 * 1440);
     }
@@ -107,15 +168,14 @@ TEST(YearSimulation, PermanentOffOverTheYearEndCoversBothEndsOfTheYear)
 
 TEST(YearSimulation, StateAtMidnightComesFromASwitchingSixDaysBefore)
 {
-    ProgramModel m = modelForRow(kRowFourChannels);
-    addEntry(m, BuildWeeklyEntry(Hm(20, 0), kMo, kC1, 1, 0, 0));
-    addEntry(m, BuildWeeklyEntry(Hm(23, 0), kSu, kC1, 0, 0, 0));
-    const YearSimulation sim(m, 2026);
+    const YearSimulation sim(Program(kRowFourChannels, {BuildWeeklyEntry(Hm(20, 0), kMo, kC1, 1, 0, 0),
+                                                        BuildWeeklyEntry(Hm(23, 0), kSu, kC1, 0, 0, 0)}),
+                             2026);
     // Monday 2 March .. Sunday 8 March: on Sunday the Monday ON six days
     // before is nearer than last Sunday's OFF.
-    EXPECT_EQ(Stretches(sim.Rechne_SzGrafik(0, Doy(2, 3, 2026))), (S{{0, 1200, 0}, {1200, 1440, 1}}));
-    EXPECT_EQ(Stretches(sim.Rechne_SzGrafik(0, Doy(5, 3, 2026))), (S{{0, 1440, 1}}));
-    EXPECT_EQ(Stretches(sim.Rechne_SzGrafik(0, Doy(8, 3, 2026))), (S{{0, 1380, 1}, {1380, 1440, 0}}));
+    EXPECT_EQ(At(sim, 0, 2, 3), (S{{0, 1200, 0}, {1200, 1440, 1}}));
+    EXPECT_EQ(At(sim, 0, 5, 3), (S{{0, 1440, 1}}));
+    EXPECT_EQ(At(sim, 0, 8, 3), (S{{0, 1380, 1}, {1380, 1440, 0}}));
     int expected = 0;
     for (QDate d(2026, 1, 1); d.year() == 2026; d = d.addDays(1))
         expected += d.dayOfWeek() == Qt::Monday ? 240 : d.dayOfWeek() == Qt::Sunday ? 1380 : 1440;
@@ -124,67 +184,55 @@ TEST(YearSimulation, StateAtMidnightComesFromASwitchingSixDaysBefore)
 
 TEST(YearSimulation, DatedSwitchingCarriesOverAndOutweighsAWeeklyOne)
 {
-    ProgramModel m = modelForRow(kRowFourChannels);
-    addEntry(m, BuildWeeklyEntry(Hm(23, 0), kDaily, kC1, 0, 0, 0));
-    addEntry(m, BuildDatedEntry(Hm(23, 30), 4, 7, kC1, 1, 0, false));
     // Channel 2: ON at 18:00 daily, but OFF at that minute on 5 May.
-    addEntry(m, BuildWeeklyEntry(Hm(6, 0), kDaily, kC2, 0, 0, 0));
-    addEntry(m, BuildWeeklyEntry(Hm(18, 0), kDaily, kC2, 1, 0, 0));
-    addEntry(m, BuildDatedEntry(Hm(18, 0), 5, 5, kC2, 0, 0, false));
-    const YearSimulation sim(m, 2026);
-    EXPECT_EQ(Stretches(sim.Rechne_SzGrafik(0, Doy(4, 7, 2026))), (S{{0, 1410, 0}, {1410, 1440, 1}}));
-    EXPECT_EQ(Stretches(sim.Rechne_SzGrafik(0, Doy(5, 7, 2026))), (S{{0, 1380, 1}, {1380, 1440, 0}}));
+    const YearSimulation sim(Program(kRowFourChannels, {BuildWeeklyEntry(Hm(23, 0), kDaily, kC1, 0, 0, 0),
+                                                        BuildDatedEntry(Hm(23, 30), 4, 7, kC1, 1, 0, false),
+                                                        BuildWeeklyEntry(Hm(6, 0), kDaily, kC2, 0, 0, 0),
+                                                        BuildWeeklyEntry(Hm(18, 0), kDaily, kC2, 1, 0, 0),
+                                                        BuildDatedEntry(Hm(18, 0), 5, 5, kC2, 0, 0, false)}),
+                             2026);
+    EXPECT_EQ(At(sim, 0, 4, 7), (S{{0, 1410, 0}, {1410, 1440, 1}}));
+    EXPECT_EQ(At(sim, 0, 5, 7), (S{{0, 1380, 1}, {1380, 1440, 0}}));
     EXPECT_EQ(sim.Jahresbetriebsminuten(0), 30 + 1380);
-    EXPECT_EQ(Stretches(sim.Rechne_SzGrafik(1, Doy(5, 5, 2026))), (S{{0, 360, 1}, {360, 1440, 0}}));
-    // The next day starts in the state the graph ended with.
-    EXPECT_EQ(Stretches(sim.Rechne_SzGrafik(1, Doy(6, 5, 2026))), (S{{0, 1080, 0}, {1080, 1440, 1}}));
+    EXPECT_EQ(At(sim, 1, 5, 5), (S{{0, 360, 1}, {360, 1440, 0}}));
+    EXPECT_EQ(At(sim, 1, 6, 5), (S{{0, 1080, 0}, {1080, 1440, 1}}));
 }
 
 TEST(YearSimulation, PulsesLastOneMinuteAndLeaveTheStateAsItWas)
 {
-    ProgramModel m = modelForRow(kRowFourChannels);
-    AddSixToTwentyTwo(m, kC1);
-    addEntry(m, BuildWeeklyEntry(Hm(12, 0), kDaily, kC1, 0, 3, 0));     // OFF pulse 3 s
-    addEntry(m, BuildWeeklyEntry(Hm(12, 0), kDaily, kC2, 1, 5, 0));     // bell: ON pulse 5 s
-    addEntry(m, BuildWeeklyEntry(Hm(8, 0), kDaily, 4, 1, 0, 0));        // ON and a pulse at one minute
-    addEntry(m, BuildWeeklyEntry(Hm(8, 0), kDaily, 4, 1, 10, 0));
-    addEntry(m, BuildWeeklyEntry(Hm(20, 0), kDaily, 4, 0, 0, 0));
-    const YearSimulation sim(m, 2026);
-    const int day = Doy(20, 5, 2026);
-    const DayProfile c1 = sim.Rechne_SzGrafik(0, day);
-    EXPECT_EQ(Stretches(c1), (S{{0, 360, 0}, {360, 720, 1}, {720, 721, 2}, {721, 1320, 1}, {1320, 1440, 0}}));
-    EXPECT_EQ(c1.betriebsMinuten, 960);
-    EXPECT_EQ(Stretches(sim.Rechne_SzGrafik(1, day)), (S{{0, 720, 0}, {720, 721, 3}, {721, 1440, 0}}));
+    const YearSimulation sim(Program(kRowFourChannels, {SixOn(kC1), TwentyTwoOff(kC1),
+                                                        BuildWeeklyEntry(Hm(12, 0), kDaily, kC1, 0, 3, 0),
+                                                        BuildWeeklyEntry(Hm(12, 0), kDaily, kC2, 1, 5, 0),
+                                                        BuildWeeklyEntry(Hm(8, 0), kDaily, 4, 1, 0, 0),
+                                                        BuildWeeklyEntry(Hm(8, 0), kDaily, 4, 1, 10, 0),
+                                                        BuildWeeklyEntry(Hm(20, 0), kDaily, 4, 0, 0, 0)}),
+                             2026);
+    EXPECT_EQ(At(sim, 0, 20, 5), (S{{0, 360, 0}, {360, 720, 1}, {720, 721, 2}, {721, 1320, 1}, {1320, 1440, 0}}));
+    EXPECT_EQ(sim.Betriebsminuten(0, Doy(20, 5, 2026)), 960);
+    EXPECT_EQ(At(sim, 1, 20, 5), (S{{0, 720, 0}, {720, 721, 3}, {721, 1440, 0}}));
     EXPECT_EQ(sim.Jahresbetriebsminuten(1), 0);
-    const DayProfile c3 = sim.Rechne_SzGrafik(2, day);
-    EXPECT_EQ(Stretches(c3), (S{{0, 480, 0}, {480, 481, 3}, {481, 1200, 1}, {1200, 1440, 0}}));
-    EXPECT_EQ(c3.betriebsMinuten, 720);
+    // ON and an ON pulse at the same minute: the pulse, then ON.
+    EXPECT_EQ(At(sim, 2, 20, 5), (S{{0, 480, 0}, {480, 481, 3}, {481, 1200, 1}, {1200, 1440, 0}}));
+    EXPECT_EQ(sim.Betriebsminuten(2, Doy(20, 5, 2026)), 720);
 }
 
 TEST(YearSimulation, CommonAndLeapYear)
 {
-    ProgramModel m = modelForRow(kRowFourChannels);
-    AddSixToTwentyTwo(m, kC1);
-    addEntry(m, BuildWeeklyEntry(Hm(23, 0), kDaily, kC2, 0, 0, 0));
-    addEntry(m, BuildDatedEntry(Hm(12, 0), 29, 2, kC2, 1, 0, false));
-    addEntry(m, BuildPriorityEntry(28, 2, 1, 3, 0, false, 1, 4, 0));
-    const YearSimulation common(m, 2027);
-    const YearSimulation leap(m, 2028);
-    EXPECT_EQ(common.Tage(), 365);
-    EXPECT_EQ(leap.Tage(), 366);
-    EXPECT_EQ(common.Jahresbetriebsminuten(0), 365 * 960);
-    EXPECT_EQ(leap.Jahresbetriebsminuten(0), 366 * 960);
-    EXPECT_EQ(common.Jahresbetriebsminuten(1), 0);
-    EXPECT_EQ(leap.Jahresbetriebsminuten(1), 660);
-    EXPECT_EQ(Stretches(leap.Rechne_SzGrafik(0, 366)), kSixToTwentyTwo);
-    int commonDays = 0;
-    int leapDays = 0;
-    for (int d = 1; d <= 366; ++d) {
-        commonDays += common.Prioritaeten()(2, d) == 1;
-        leapDays += leap.Prioritaeten()(2, d) == 1;
+    const ProgramModel m = Program(kRowFourChannels, {SixOn(kC1), TwentyTwoOff(kC1),
+                                                      BuildWeeklyEntry(Hm(23, 0), kDaily, kC2, 0, 0, 0),
+                                                      BuildDatedEntry(Hm(12, 0), 29, 2, kC2, 1, 0, false),
+                                                      BuildPriorityEntry(28, 2, 1, 3, 0, false, 1, 4, 0)});
+    for (const auto& [year, days, leapDayOn, p1Days] : {std::tuple{2027, 365, 0, 2}, std::tuple{2028, 366, 660, 3}}) {
+        const YearSimulation sim(m, year);
+        EXPECT_EQ(sim.Tage(), days);
+        EXPECT_EQ(sim.Jahresbetriebsminuten(0), days * 960);
+        EXPECT_EQ(sim.Jahresbetriebsminuten(1), leapDayOn);
+        EXPECT_EQ(Stretches(sim.Rechne_SzGrafik(0, days)), kSixToTwentyTwo);
+        int p1 = 0;
+        for (int d = 1; d <= 366; ++d)
+            p1 += sim.Prioritaeten()(2, d) == 1;
+        EXPECT_EQ(p1, p1Days) << year;
     }
-    EXPECT_EQ(commonDays, 2);
-    EXPECT_EQ(leapDays, 3);
 }
 
 TEST(YearSimulation, LeavesTheProgramUntouched)
@@ -201,11 +249,9 @@ TEST(YearSimulation, LeavesTheProgramUntouched)
             }
         }
         EXPECT_EQ(m.program().Eintrag, before.Eintrag);
-        EXPECT_EQ(m.program().AnzSz, before.AnzSz);
-        EXPECT_EQ(m.program().AnzPz, before.AnzPz);
+        EXPECT_EQ(std::pair(m.program().AnzSz, m.program().AnzPz), std::pair(before.AnzSz, before.AnzPz));
         EXPECT_EQ(m.program().astro.AstroTab, before.astro.AstroTab);
-        EXPECT_EQ(m.Geaendert, 0);
-        EXPECT_EQ(m.SortSpalteSz, 3);
+        EXPECT_EQ(std::pair(m.Geaendert, m.SortSpalteSz), std::pair(0, 3));
     }
 }
 
@@ -246,10 +292,42 @@ TEST(YearSimulation, ArbitraryEntryBytesGiveWholeDays)
                     const bool inside = d >= 1 && d <= sim.Tage() && c >= 0 && c < sim.Kanaele();
                     ASSERT_EQ(p.TotalLength(), 1440) << row << ' ' << year << ' ' << c << ' ' << d;
                     ASSERT_EQ(p.betriebsMinuten, inside ? minutes[static_cast<std::size_t>(d - 1)] : 0);
-                    ASSERT_GE(p.betriebsMinuten, 0);
-                    ASSERT_LE(p.betriebsMinuten, 1440);
+                    ASSERT_LE(static_cast<unsigned>(p.betriebsMinuten), 1440u);
                 }
             }
+        }
+    }
+}
+
+// Every day of every channel of random programs against the plain per-day reference.
+TEST(YearSimulation, SameAsThePerDayReference)
+{
+    const struct {
+        int row, seed, entries, priorityTimes, channels, year;
+    } cases[] = {
+        {kRowFourChannels, 1, 264, 60, 4, 2026}, {kRowFourChannels, 1, 264, 60, 4, 2028},
+        {kRowFourChannels, 2, 264, 60, 4, 2026}, {kRowFourChannels, 2, 264, 60, 4, 2028},
+        {kRowBus738, 3, 300, 40, 6, 2027},       {kRowBus738, 4, 300, 40, 6, 2028},
+        {kRowAstro752, 5, 100, 20, 2, 2026},     {kRowAstro752, 6, 100, 20, 2, 2026},
+        {kRowAstro752, 7, 100, 20, 2, 2026},
+    };
+    for (const auto& c : cases) {
+        const ProgramModel m = RandomSimulationProgram(c.row, c.seed, c.entries, c.priorityTimes, c.channels);
+        const YearSimulation sim(m, c.year);
+        NaiveYearSimulation reference(m, c.year);
+        for (int ch = 0; ch < c.channels; ++ch) {
+            const std::vector<int> perDay = sim.BetriebsminutenJeTag(ch);
+            int total = 0;
+            for (int d = 1; d <= sim.Tage(); ++d) {
+                const DayProfile got = sim.Rechne_SzGrafik(ch, d);
+                const DayProfile want = reference.Profile(ch, d);
+                ASSERT_EQ(got.prioritaet, want.prioritaet) << "seed " << c.seed << " channel " << ch << " day " << d;
+                ASSERT_EQ(Stretches(got), Stretches(want)) << "seed " << c.seed << " channel " << ch << " day " << d;
+                ASSERT_EQ(got.betriebsMinuten, want.betriebsMinuten) << "seed " << c.seed << " day " << d;
+                ASSERT_EQ(perDay[static_cast<std::size_t>(d - 1)], want.betriebsMinuten) << "day " << d;
+                total += want.betriebsMinuten;
+            }
+            EXPECT_EQ(sim.Jahresbetriebsminuten(ch), total) << "seed " << c.seed << " channel " << ch;
         }
     }
 }
@@ -260,16 +338,13 @@ TEST(MeterPulseSimulation, OperatingTimeAndProfileOfTheMeasuringRelay)
     const YearSimulation relayOff(Meter(15, 10, 0, 0), 2026);
     EXPECT_TRUE(relayOff.IstMesskanal(1));
     EXPECT_FALSE(relayOff.IstMesskanal(0));
-    EXPECT_EQ(relayOff.Betriebsminuten(1, Doy(10, 5, 2026)), 1440 - 16);
     EXPECT_EQ(relayOff.Jahresbetriebsminuten(1), 365 * (1440 - 16));
     EXPECT_EQ(relayOff.Jahresbetriebsminuten(0), 365 * 960);
-    const DayProfile p = relayOff.Rechne_SzGrafik(1, 100);
-    EXPECT_EQ(p.segments, std::vector<ProfileSegment>(96, ProfileSegment{ProfileImpulsEin, 15}));
+    EXPECT_EQ(relayOff.Rechne_SzGrafik(1, 100).segments, std::vector<ProfileSegment>(96, {ProfileImpulsEin, 15}));
     EXPECT_EQ(YearSimulation(Meter(15, 10, 1, 0), 2028).Jahresbetriebsminuten(1), 366 * 16);
     // A pulse longer than its period gives no negative time.
     EXPECT_EQ(YearSimulation(Meter(1, 63, 0, 0), 2026).Betriebsminuten(1, 1), 0);
     EXPECT_EQ(YearSimulation(Meter(1, 63, 1, 0), 2026).Betriebsminuten(1, 1), 1440);
-
     // Only on meter-pulse devices.
     ProgramModel plain = Meter(15, 10, 0, 0);
     plain.device.Evu = 0;
@@ -291,6 +366,44 @@ TEST(MeterPulseSimulation, PulseAtTheEndOfThePeriodEndsAtMidnight)
             EXPECT_LE(q.segments.back().length, period);
         }
     }
+}
+
+TEST(AstroSimulation, LimitsAndSummerHourMoveTheSunTimes)
+{
+    // OFF at sunrise 5:10 before the 6:00 morning limit, ON at sunset 21:30 after the 21:00 evening limit.
+    const YearSimulation sim(
+        BusAstro(Hm(5, 10), Hm(21, 30), AstroLimits{Hm(6, 0), Hm(21, 0), kOff, kOn}, SwEuropa, kOff, kOn), 2026);
+    // ON since yesterday's sunset, OFF at the limit, ON again at the evening limit.
+    EXPECT_EQ(At(sim, 0, 10, 1), (S{{0, 360, 1}, {360, 1260, 0}, {1260, 1440, 1}}));
+    // In summer time the sunrise is 6:10, after the limit.
+    EXPECT_EQ(At(sim, 0, 1, 7), (S{{0, 370, 1}, {370, 1260, 0}, {1260, 1440, 1}}));
+    // Summer time from 29 March to 25 October 2026, both days included.
+    const int summerDays = Doy(25, 10, 2026) - Doy(29, 3, 2026) + 1;
+    EXPECT_EQ(sim.Jahresbetriebsminuten(0), summerDays * 550 + (365 - summerDays) * 540);
+    EXPECT_EQ(sim.Jahresbetriebsminuten(1), 0);
+}
+
+TEST(AstroSimulation, TimePushedOutOfTheDayBySummerTimeIsNotSwitched)
+{
+    // ON at 23:20 and OFF at 1:40 by the table.
+    const YearSimulation sim(BusAstro(Hm(23, 20), Hm(1, 40), AstroLimits{0, 1439, kOn, kOff}, SwEuropa, kOn, kOff),
+                             2026);
+    EXPECT_EQ(At(sim, 0, 15, 1), (S{{0, 100, 1}, {100, 1400, 0}, {1400, 1440, 1}}));
+    // In summer time the 23:20 becomes 0:20 of the next day and is dropped.
+    EXPECT_EQ(At(sim, 0, 15, 7), (S{{0, 1440, 0}}));
+    // The first summer day still starts ON from the last winter evening.
+    EXPECT_EQ(At(sim, 0, 29, 3), (S{{0, 160, 1}, {160, 1440, 0}}));
+}
+
+TEST(AstroSimulation, PolarNightCarriesTheLastSunsetOver)
+{
+    ProgramModel m = BusAstro(Hm(9, 0), Hm(15, 0), AstroLimits{0, 1439, kOff, kOn}, 0, kOff, kOn);
+    for (std::size_t i = 0; i < 30; ++i)
+        m.program().astro.AstroTab[0][i].rise = m.program().astro.AstroTab[0][i].set = m.device.KeineZeit;
+    const YearSimulation sim(m, 2026);
+    EXPECT_EQ(At(sim, 0, 15, 1), (S{{0, 1440, 1}}));
+    EXPECT_EQ(At(sim, 0, 31, 1), (S{{0, 540, 1}, {540, 900, 0}, {900, 1440, 1}}));
+    EXPECT_EQ(sim.Jahresbetriebsminuten(0), 30 * 1440 + 335 * 1080);
 }
 
 TEST(BetriebsstundenText, DayAndYearInThreeLanguages)

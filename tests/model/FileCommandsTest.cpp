@@ -224,22 +224,3 @@ TEST_F(FileCommandsTest, LoadFailuresAreReportedAndKeepTheProgram)
         EXPECT_EQ(model.program().AnzEintrag, 9);
     }
 }
-
-TEST_F(FileCommandsTest, SampleOpensBesideTheProgramAndCloses)
-{
-    chooser.open = sample("Laden.zpg");
-    auto ui = answering(TextId::SaveChangesIn, Answer::No);
-    FileCommands commands(model, ui, chooser);
-    EXPECT_TRUE(commands.OpenSample());
-    EXPECT_TRUE(ui.asked().empty());
-    EXPECT_EQ(model.AktSlot, kSampleSlot);
-    EXPECT_EQ(model.slot(kSampleSlot).AnzEintrag, 7);
-    EXPECT_EQ(model.program().AnzEintrag, 9);
-    EXPECT_EQ(model.Geaendert, 1);
-
-    commands.CloseSample();
-    EXPECT_EQ(model.AktSlot, kProgramSlot);
-    EXPECT_EQ(model.slot(kSampleSlot).AnzEintrag, 0);
-    EXPECT_TRUE(model.slot(kSampleSlot).Dateiname.isEmpty());
-    EXPECT_EQ(model.program().AnzEintrag, 9);
-}

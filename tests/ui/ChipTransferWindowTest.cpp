@@ -16,15 +16,16 @@
 
 using namespace zendrik;
 using namespace zendrik::test;
+using namespace Qt::StringLiterals;
 
 namespace {
 
 // The school sample on a four-channel switch whose COM1 is the emulated adapter.
 class ChipTransferWindow : public DesktopFixture {
 protected:
-    void startOnEmulator(const QStringList& faults = {})
+    void startOnEmulator()
     {
-        if (!emulator.start(work(QStringLiteral("chip.bin")), faults)) {
+        if (!emulator.start(work(u"chip.bin"_s), {})) {
             if (emulator.noPty())
                 GTEST_SKIP() << "no pseudo terminal here: " << emulator.failure().toStdString();
             FAIL() << emulator.failure().toStdString();
@@ -33,29 +34,26 @@ protected:
         ports.SerialPort1 = emulator.devicePath();
         ASSERT_TRUE(WritePortSettings(work(kPortSettingsFileName), ports));
         startWith(4);
-        app_->model().device.Lpt = 4;
+        model().device.Lpt = 4;
         app_->transferOptions().dataPhasePauseMs = 50;
-        chooser_.open = copySample(QStringLiteral("Schule.zpg"));
-        trigger("mnuDatÖff");
+        openSample(u"Schule.zpg"_s);
     }
-    bool ready() const { return !IsSkipped() && !HasFatalFailure(); }
 
     // Runs a command while a timer looks at the transfer window (it only gets
     // to look when the transfer lets events through). Returns the labels
-    // shown; for a `complete` transfer each with a gauge that moved forward
-    // in many steps up to its end.
-    QStringList watch(const char* command, bool complete = true)
+    // shown, each with a gauge that moved forward in many steps up to its end.
+    QStringList watch(const char* command)
     {
         std::vector<std::pair<QString, std::vector<int>>> seen;
         QTimer sampler;
         QObject::connect(&sampler, &QTimer::timeout, [&] {
-            auto* w = frame()->findChild<QWidget*>(QStringLiteral("FRM_SERIEL_IO"));
-            const QString label = w ? w->findChild<QLabel*>(QStringLiteral("lbl_seriell_io"))->text() : QString();
+            auto* w = frame()->findChild<QWidget*>(u"FRM_SERIEL_IO"_s);
+            const QString label = w ? w->findChild<QLabel*>(u"lbl_seriell_io"_s)->text() : QString();
             if (!w || !w->isVisible() || label.isEmpty())
                 return;
-            EXPECT_EQ(w->windowTitle(), QStringLiteral("Serielle Übertragung"));
+            EXPECT_EQ(w->windowTitle(), u"Serielle Übertragung"_s);
             EXPECT_TRUE(w->isModal());
-            const auto* gauge = w->findChild<QProgressBar*>(QStringLiteral("ggefortschritt"));
+            const auto* gauge = w->findChild<QProgressBar*>(u"ggefortschritt"_s);
             EXPECT_EQ(gauge->maximum(), 129);   // 128 blocks and the end
             if (seen.empty() || seen.back().first != label)
                 seen.push_back({label, {}});
@@ -64,12 +62,10 @@ protected:
         sampler.start(2);
         trigger(command);
         settle();
-        EXPECT_EQ(frame()->findChild<QWidget*>(QStringLiteral("FRM_SERIEL_IO")), nullptr);
+        EXPECT_EQ(frame()->findChild<QWidget*>(u"FRM_SERIEL_IO"_s), nullptr);
         QStringList shown;
         for (const auto& [label, values] : seen) {
             shown << label;
-            if (!complete)
-                continue;
             EXPECT_TRUE(std::is_sorted(values.begin(), values.end())) << label.toStdString();
             EXPECT_GE(values.size(), 32u) << label.toStdString();
             EXPECT_GE(values.back(), 120) << label.toStdString();
@@ -77,7 +73,6 @@ protected:
         return shown;
     }
 
-    const QString reading = QStringLiteral("lese Zendrik über COM 1");
     AdapterEmulatorProcess emulator{QStringLiteral(ZENDRIK_ADAPTER_EMULATOR)};
 };
 
@@ -86,50 +81,34 @@ protected:
 TEST_F(ChipTransferWindow, WritesTheProgramAndReadsItBack)
 {
     startOnEmulator();
-    if (!ready())
+    if (IsSkipped() || HasFatalFailure())
         return;
-    EXPECT_EQ(action("mnuDatExp")->text(), QStringLiteral("Zendrik &programmieren"));
-    EXPECT_EQ(action("mnuDatImp")->text(), QStringLiteral("Zendrik &lesen"));
-    auto* nr = frame()->findChild<QLineEdit*>(QStringLiteral("txtProgrammnummer"));
+    EXPECT_EQ(action("mnuDatExp")->text(), u"Zendrik &programmieren"_s);
+    EXPECT_EQ(action("mnuDatImp")->text(), u"Zendrik &lesen"_s);
+    auto* nr = child<QLineEdit>(frame(), "txtProgrammnummer");
     nr->clear();
-    QTest::keyClicks(nr, QStringLiteral("4711"));
+    QTest::keyClicks(nr, u"4711"_s);
     QTest::keyClick(nr, Qt::Key_Return);
     const QStringList rows = gridText();
 
     // Saved first, then written and read back whole; a good transfer says nothing more.
     answer(TextId::OnlySavedDataExport, Answer::Ok);
-    const QString writing = QStringLiteral("schreibe in Zendrik :Schule.zpg  über COM 1");
+    const QString writing = u"schreibe in Zendrik :Schule.zpg  über COM 1"_s;
+    const QString reading = u"lese Zendrik über COM 1"_s;
     EXPECT_EQ(watch("mnuDatExp"), (QStringList{writing, reading}));
     EXPECT_EQ(asked().size(), 1u);
-    EXPECT_EQ(app_->model().Geaendert, 0);
-    const QByteArray chip = readFile(work(QStringLiteral("chip.bin")));
-    EXPECT_EQ(Image(chip.begin(), chip.end()), ReadImageNumbers(readFile(work(QStringLiteral("Schule.zpg"))), 2048));
+    EXPECT_EQ(model().Geaendert, 0);
+    const QByteArray chip = readFile(work(u"chip.bin"_s));
+    EXPECT_EQ(Image(chip.begin(), chip.end()), ReadImageNumbers(readFile(work(u"Schule.zpg"_s)), 2048));
 
     // The list shows a sample; after the read it shows the imported program.
-    chooser_.open = copySample(QStringLiteral("Laden.zpg"));
-    trigger("mnuDatVorl");
+    openSample(u"Laden.zpg"_s, "mnuDatVorl");
     ASSERT_NE(gridText(), rows);
     EXPECT_EQ(watch("mnuDatImp"), QStringList{reading});
     EXPECT_EQ(asked().size(), 1u);
-    EXPECT_EQ(frame()->windowTitle(), QStringLiteral("Zendrik - SzTab1.zpg[*]"));
+    EXPECT_EQ(frame()->windowTitle(), u"Zendrik - SzTab1.zpg[*]"_s);
     EXPECT_TRUE(frame()->isWindowModified());
     EXPECT_EQ(gridText(), rows);
-    EXPECT_EQ(nr->text(), QStringLiteral("4711"));
-    EXPECT_EQ(frame()->findChild<QLineEdit*>(QStringLiteral("txtverwendung"))->text(), QStringLiteral("unbekannt"));
-}
-
-TEST_F(ChipTransferWindow, ReadWithoutChipKeepsTheProgram)
-{
-    startOnEmulator({QStringLiteral("--fault"), QStringLiteral("no-chip")});
-    if (!ready())
-        return;
-    const QStringList rows = gridText();
-    EXPECT_EQ(watch("mnuDatImp", false), QStringList{reading});
-    EXPECT_EQ(messages(), (std::vector<QString>{QStringLiteral("Keine Zendrik im Programmieradapter"),
-                                                QStringLiteral("Zugriff auf Zendrik nicht erfolgreich")}));
-    for (const Prompt& p : asked())
-        EXPECT_EQ(p.icon, Icon::None);
-    EXPECT_EQ(frame()->windowTitle(), QStringLiteral("Zendrik - Schule.zpg[*]"));
-    EXPECT_FALSE(frame()->isWindowModified());
-    EXPECT_EQ(gridText(), rows);
+    EXPECT_EQ(nr->text(), u"4711"_s);
+    EXPECT_EQ(child<QLineEdit>(frame(), "txtverwendung")->text(), u"unbekannt"_s);
 }

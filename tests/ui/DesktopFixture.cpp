@@ -1,18 +1,15 @@
 #include "tests/ui/DesktopFixture.h"
 
 #include "model/DeviceTypes.h"
-#include "ui/list/FrmHauptmenue.h"
 #include "ui/main/FrmStartbild.h"
 #include "ui/main/MainMenu.h"
-#include "ui/main/MdiForm1.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemModel>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QFile>
-#include <QPushButton>
 #include <QTableView>
 #include <QTest>
 
@@ -22,11 +19,6 @@ void DesktopFixture::SetUp()
 {
     ASSERT_TRUE(dir_.isValid());
     ASSERT_TRUE(QFile::copy(shipped(QStringLiteral("zendrik.sys")), work(QStringLiteral("zendrik.sys"))));
-    interaction_ = ScriptedInteraction([this](const Prompt& p) {
-        if (const auto it = answers_.find(p.key()); it != answers_.end())
-            return it->second;
-        return p.buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
-    });
     german_.LoadGerman();
 }
 
@@ -47,33 +39,14 @@ void DesktopFixture::startWith(int row, int sprache)
     ASSERT_TRUE(startApp());
     FrmStartbild* start = app_->startScreen();
     ASSERT_NE(start, nullptr);
-    if (sprache != app_->model().device.Sprache) {
-        const char* names[] = {"", "AniDeutsch", "AniEnglisch", "AniFrance"};
-        auto* button = start->findChild<QAbstractButton*>(QString::fromLatin1(names[sprache]));
-        ASSERT_NE(button, nullptr);
-        QTest::mouseClick(button, Qt::LeftButton);
-    }
-    auto* combo = start->findChild<QComboBox*>(QStringLiteral("cboUhrentyp"));
-    ASSERT_NE(combo, nullptr);
-    const int index = combo->findText(DeviceTypeName(row, app_->model().device.BrandIndex));
-    ASSERT_GE(index, 0);
-    combo->setCurrentIndex(index);
-    QTest::mouseClick(start->findChild<QPushButton*>(QStringLiteral("cmd_ok")), Qt::LeftButton);
-    ASSERT_NE(app_->mainFrame(), nullptr);
-}
-
-std::vector<QString> DesktopFixture::messages() const
-{
-    std::vector<QString> out;
-    const TextTable& texts = app_ ? app_->texts() : german_;
-    for (const Prompt& p : asked())
-        out.push_back(p.render(texts));
-    return out;
-}
-
-QString DesktopFixture::shipped(const QString& relative)
-{
-    return QStringLiteral(ZENDRIK_SHIPPED_DATA "/") + relative;
+    const char* languages[] = {"", "AniDeutsch", "AniEnglisch", "AniFrance"};
+    if (sprache != model().device.Sprache)
+        child<QAbstractButton>(start, languages[sprache])->click();
+    auto* combo = child<QComboBox>(start, "cboUhrentyp");
+    combo->setCurrentIndex(combo->findText(DeviceTypeName(row, model().device.BrandIndex)));
+    ASSERT_GE(combo->currentIndex(), 0);
+    QTest::mouseClick(child<QAbstractButton>(start, "cmd_ok"), Qt::LeftButton);
+    ASSERT_NE(frame(), nullptr);
 }
 
 QString DesktopFixture::copySample(const QString& name)
@@ -85,19 +58,29 @@ QString DesktopFixture::copySample(const QString& name)
     return target;
 }
 
+QString DesktopFixture::openSample(const QString& name, const char* command)
+{
+    chooser_.open = copySample(name);
+    trigger(command);
+    return chooser_.open;
+}
+
+std::vector<QString> DesktopFixture::messages() const
+{
+    std::vector<QString> out;
+    for (const Prompt& p : asked())
+        out.push_back(p.render(app_ ? app_->texts() : german_));
+    return out;
+}
+
 QWidget* DesktopFixture::startScreen() const
 {
     return app_ ? app_->startScreen() : nullptr;
 }
 
-QWidget* DesktopFixture::frame() const
-{
-    return app_ ? app_->mainFrame() : nullptr;
-}
-
 QAction* DesktopFixture::action(const char* objectName) const
 {
-    return app_->mainFrame()->menu().action(QString::fromUtf8(objectName));
+    return frame()->menu().action(QString::fromUtf8(objectName));
 }
 
 void DesktopFixture::settle()
@@ -109,6 +92,7 @@ void DesktopFixture::settle()
 void DesktopFixture::trigger(const char* objectName)
 {
     settle();
+    ASSERT_NE(frame(), nullptr) << objectName;
     QAction* a = action(objectName);
     ASSERT_NE(a, nullptr) << objectName;
     ASSERT_TRUE(a->isEnabled()) << objectName;
@@ -117,7 +101,7 @@ void DesktopFixture::trigger(const char* objectName)
 
 QStringList DesktopFixture::gridText() const
 {
-    const QAbstractItemModel* m = app_->mainFrame()->listWindow().grid()->model();
+    const QAbstractItemModel* m = grid()->model();
     QStringList lines;
     QStringList headings;
     for (int c = 0; c < m->columnCount(); ++c)

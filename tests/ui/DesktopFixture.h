@@ -4,7 +4,9 @@
 #include "language/TextTable.h"
 #include "model/FileChooser.h"
 #include "model/UserInteraction.h"
+#include "ui/list/FrmHauptmenue.h"
 #include "ui/main/DesktopApp.h"
+#include "ui/main/MdiForm1.h"
 
 #include <QString>
 #include <QStringList>
@@ -13,12 +15,12 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <ostream>
 #include <memory>
+#include <ostream>
 #include <vector>
 
 class QAction;
-class QWidget;
+class QTableView;
 
 // Readable texts in test failure messages.
 inline void PrintTo(const QString& text, std::ostream* os)
@@ -41,6 +43,20 @@ public:
     QString chooseTranslationFile() override { return ++asked, translation; }
 };
 
+// Questions answered as the test said (OK or Cancel otherwise), beeps counted.
+class AnsweringInteraction : public ScriptedInteraction {
+public:
+    explicit AnsweringInteraction(const std::map<TextId, Answer>& answers)
+        : ScriptedInteraction([&answers](const Prompt& p) {
+              const auto it = answers.find(p.key());
+              return it != answers.end() ? it->second : p.buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
+          })
+    {
+    }
+    void beep() override { ++beeps; }
+    int beeps = 0;
+};
+
 // A working directory prepared as `make run` prepares one (brand file and
 // samples), a desktop application on it whose message boxes are answered by
 // the test, and helpers to drive the windows.
@@ -53,6 +69,10 @@ protected:
     bool startApp();
     // Starts and confirms the start screen with the device type named.
     void startWith(int row, int sprache = 1);
+    // Copies a shipped sample into the working directory; returns its path.
+    QString copySample(const QString& name);
+    // Copies a shipped sample and opens it with the menu command.
+    QString openSample(const QString& name, const char* command = "mnuDatÖff");
 
     // The answer to the next questions whose first text is `key`.
     void answer(TextId key, Answer a) { answers_[key] = a; }
@@ -61,14 +81,30 @@ protected:
     std::vector<QString> messages() const;
 
     QString work(const QString& name) const { return dir_.filePath(name); }
-    static QString shipped(const QString& relative);
-    // Copies a shipped sample into the working directory; returns its path.
-    QString copySample(const QString& name);
+    static QString shipped(const QString& relative) { return QStringLiteral(ZENDRIK_SHIPPED_DATA "/") + relative; }
 
+    ProgramModel& model() { return app_->model(); }
     QWidget* startScreen() const;
-    QWidget* frame() const;
+    MdiForm1* frame() const { return app_ ? app_->mainFrame() : nullptr; }
+    FrmHauptmenue& list() const { return frame()->listWindow(); }
+    QTableView* grid() const { return list().grid(); }
     QAction* action(const char* objectName) const;
     void trigger(const char* objectName);
+    // The child of `parent` with that objectName (a test failure when there is none).
+    template <typename T = QWidget>
+    static T* child(const QObject* parent, const char* name)
+    {
+        T* c = parent ? parent->findChild<T*>(QString::fromUtf8(name)) : nullptr;
+        EXPECT_NE(c, nullptr) << name;
+        return c;
+    }
+    // The open dialog of that class, once windows closed by the last command are gone.
+    template <typename Dialog>
+    Dialog* dialog() const
+    {
+        settle();
+        return frame()->findChild<Dialog*>();
+    }
     // The main list as text: the heading row, then every item row, cells joined by TAB.
     QStringList gridText() const;
     // Lets windows closed by the last command go.
@@ -76,7 +112,7 @@ protected:
 
     QTemporaryDir dir_;
     std::map<TextId, Answer> answers_;
-    ScriptedInteraction interaction_;
+    AnsweringInteraction interaction_{answers_};
     ScriptedChooser chooser_;
     std::unique_ptr<DesktopApp> app_;
     TextTable german_;

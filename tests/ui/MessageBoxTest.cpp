@@ -8,6 +8,7 @@
 
 using namespace zendrik;
 using namespace zendrik::test;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -15,27 +16,16 @@ class MessageBoxes : public DesktopFixture {};
 
 } // namespace
 
-TEST_F(MessageBoxes, QuestionWithTitleIconAndButtons)
+TEST_F(MessageBoxes, TitleIconAndButtonsOfEachKind)
 {
     MessageBoxInteraction boxes(german_);
-    const auto box = boxes.box(Prompt::question(Buttons::YesNoCancel, Icon::Question,
-                                                {TextId::SaveChangesIn, QStringLiteral("SzTab1.zpg  ?")}));
-    EXPECT_EQ(box->windowTitle(), QStringLiteral("Zendrik"));
-    EXPECT_EQ(box->text(), QStringLiteral("Änderungen speichern in SzTab1.zpg  ?"));
-    EXPECT_EQ(box->icon(), QMessageBox::Question);
-    EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    EXPECT_EQ(box->escapeButton(), box->button(QMessageBox::Cancel));
-}
-
-TEST_F(MessageBoxes, MessagesOfEachKind)
-{
-    MessageBoxInteraction boxes(german_);
-    struct Case {
+    const struct {
         Prompt prompt;
         QMessageBox::Icon icon;
         QMessageBox::StandardButtons buttons;
-    };
-    const Case cases[] = {
+    } cases[] = {
+        {Prompt::question(Buttons::YesNoCancel, Icon::Question, {TextId::SaveChangesIn, u"SzTab1.zpg  ?"_s}),
+         QMessageBox::Question, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel},
         {Prompt::message(Icon::Critical, {TextId::NoFileChosen}), QMessageBox::Critical, QMessageBox::Ok},
         {Prompt::question(Buttons::YesNo, Icon::Question, {TextId::FileWord}), QMessageBox::Question,
          QMessageBox::Yes | QMessageBox::No},
@@ -44,32 +34,32 @@ TEST_F(MessageBoxes, MessagesOfEachKind)
         {Prompt::message(Icon::Exclamation, {TextId::Info}), QMessageBox::Warning, QMessageBox::Ok},
         {Prompt::message(Icon::None, {TextId::Info}), QMessageBox::NoIcon, QMessageBox::Ok},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const auto box = boxes.box(c.prompt);
-        EXPECT_EQ(box->windowTitle(), QStringLiteral("Zendrik"));
+        EXPECT_EQ(box->windowTitle(), u"Zendrik"_s);
+        EXPECT_EQ(box->text(), c.prompt.render(german_));
         EXPECT_EQ(box->icon(), c.icon);
         EXPECT_EQ(box->standardButtons(), c.buttons);
     }
-}
+    const auto question = boxes.box(cases[0].prompt);
+    EXPECT_EQ(question->text(), u"Änderungen speichern in SzTab1.zpg  ?"_s);
+    EXPECT_EQ(question->escapeButton(), question->button(QMessageBox::Cancel));
 
-TEST_F(MessageBoxes, ButtonsStandForAnswers)
-{
-    EXPECT_EQ(MessageBoxInteraction::answerOf(QMessageBox::Yes), Answer::Yes);
-    EXPECT_EQ(MessageBoxInteraction::answerOf(QMessageBox::No), Answer::No);
-    EXPECT_EQ(MessageBoxInteraction::answerOf(QMessageBox::Ok), Answer::Ok);
-    EXPECT_EQ(MessageBoxInteraction::answerOf(QMessageBox::Cancel), Answer::Cancel);
-    // A box closed without a button is a Cancel.
-    EXPECT_EQ(MessageBoxInteraction::answerOf(QMessageBox::NoButton), Answer::Cancel);
+    // The buttons stand for the answers; a box closed without a button is a Cancel.
+    const std::pair<int, Answer> answers[] = {{QMessageBox::Yes, Answer::Yes}, {QMessageBox::No, Answer::No},
+                                              {QMessageBox::Ok, Answer::Ok}, {QMessageBox::Cancel, Answer::Cancel},
+                                              {QMessageBox::NoButton, Answer::Cancel}};
+    for (const auto& [button, answer] : answers)
+        EXPECT_EQ(MessageBoxInteraction::answerOf(button), answer) << button;
 }
 
 TEST_F(MessageBoxes, ButtonsSpeakTheChosenLanguage)
 {
-    const QString translations = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-    if (!QFileInfo::exists(translations + QStringLiteral("/qtbase_de.qm")))
+    if (!QFileInfo::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + u"/qtbase_de.qm"_s))
         GTEST_SKIP() << "Qt's own translations are not installed";
     ASSERT_TRUE(startApp());
     MessageBoxInteraction boxes(app_->texts());
     const auto box = boxes.box(Prompt::question(Buttons::YesNo, Icon::Question, {TextId::FileWord}));
-    EXPECT_EQ(box->button(QMessageBox::Yes)->text().remove(QLatin1Char('&')), QStringLiteral("Ja"));
-    EXPECT_EQ(box->button(QMessageBox::No)->text().remove(QLatin1Char('&')), QStringLiteral("Nein"));
+    EXPECT_EQ(box->button(QMessageBox::Yes)->text().remove(u'&'), u"Ja"_s);
+    EXPECT_EQ(box->button(QMessageBox::No)->text().remove(u'&'), u"Nein"_s);
 }
