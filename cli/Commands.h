@@ -15,6 +15,9 @@ struct Command {
     const char* name;
     const char* synopsis;
     int (*run)(CliContext& context, const QStringList& args);
+    // Commands that render images or pages run on a QGuiApplication
+    // (offscreen without a display).
+    bool paints = false;
 };
 
 const std::vector<Command>& commands();

@@ -7,6 +7,7 @@
 #include "model/FileNames.h"
 #include "model/ProgramSetup.h"
 #include "model/Settings.h"
+#include "ui/paint/GuiApplication.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -79,18 +80,41 @@ int prepare(CliContext& ctx, int typeRow)
     return kExitOk;
 }
 
+// The command the arguments name, looked up before the application object
+// exists (painting commands need a QGuiApplication): the first argument that
+// is neither a global option nor its value.
+const Command* namedCommand(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        if (arg == "--dir" || arg == "--type" || arg == "--lang" || arg == "--texts") {
+            ++i;
+            continue;
+        }
+        if (arg.startsWith("--"))
+            continue;
+        for (const Command& c : commands()) {
+            if (arg == c.name)
+                return &c;
+        }
+        return nullptr;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    const Command* named = namedCommand(argc, argv);
+    const auto app = MakeApplication(argc, argv, named && named->paints);
     QCoreApplication::setApplicationName(QStringLiteral("zendrik-cli"));
 
     CliContext ctx;
     ctx.workDir = QDir::currentPath();
     int typeRow = 0;
 
-    QStringList args = app.arguments().mid(1);
+    QStringList args = QCoreApplication::arguments().mid(1);
     while (!args.isEmpty() && args.first().startsWith(QStringLiteral("--"))) {
         const QString option = args.takeFirst();
         auto needValue = [&](QString& into) {

@@ -39,17 +39,20 @@ void TextTable::LoadGerman(int brandIndex)
 {
     fill(germanTexts(), germanMemoryChipTexts(), brandIndex);
     texts_[kHelpFor] += kAppTitel;
+    extraLanguage_ = ExtraLanguage::German;
 }
 
 void TextTable::LoadEnglish(int brandIndex)
 {
     fill(englishTexts(), englishMemoryChipTexts(), brandIndex);
     texts_[kHelpFor] += kAppTitel;
+    extraLanguage_ = ExtraLanguage::English;
 }
 
 void TextTable::LoadFrench(int brandIndex)
 {
     fill(frenchTexts(), {}, brandIndex);
+    extraLanguage_ = ExtraLanguage::French;
 }
 
 TextFileResult TextTable::LoadTexts(const QString& path)
@@ -98,6 +101,7 @@ TextFileResult TextTable::LoadTexts(const QString& path)
         texts_[at] = entry;
     }
     version_ = kVersionText;
+    extraLanguage_ = ExtraLanguage::English;
     result.missingLines = kTextCount - static_cast<int>(lines.size());
     result.status = result.missingLines > 0 ? TextFileStatus::MissingLines : TextFileStatus::Ok;
     return result;

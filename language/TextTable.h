@@ -1,5 +1,6 @@
 #pragma once
 
+#include "language/ExtraText.h"
 #include "language/MemoryChipText.h"
 #include "language/TextFileResult.h"
 #include "language/TextId.h"
@@ -30,6 +31,12 @@ public:
 
     const QString& version() const { return version_; }
 
+    // Our own texts (beyond the fixed table) in the table's language: German,
+    // English or French after the matching Load call, English once a
+    // translation file was read over the table.
+    QString operator()(const ExtraText& text) const { return text.in(extraLanguage_); }
+    ExtraLanguage extraLanguage() const { return extraLanguage_; }
+
     // The three built-in languages. Brand index 5 sells the switches as
     // memory-chip programming and names the chip in the transfer texts; the
     // other brands name the product. French has one wording for all brands.
@@ -54,6 +61,7 @@ private:
 
     std::array<QString, kTextCount> texts_;
     QString version_;
+    ExtraLanguage extraLanguage_ = ExtraLanguage::German;
 };
 
 } // namespace zendrik

@@ -86,3 +86,43 @@ TEST_F(LanguageChoice, FailedInstallChangesNothing)
     EXPECT_EQ(device.Sprache, kSpracheEnglisch);
     EXPECT_EQ(CountDiffering(t, Loaded(&TextTable::LoadEnglish)), 0);
 }
+
+namespace {
+
+constexpr zendrik::ExtraText kSample{"Programm prüfen", "Check program", "Vérifier le programme"};
+
+} // namespace
+
+// Our own texts follow the built-in language; a further language read from
+// a translation file (which carries only the fixed table) shows them in English.
+TEST(ExtraTexts, FollowTheLanguageAndFallBackToEnglish)
+{
+    QTemporaryDir dir;
+    TextTable english;
+    english.LoadEnglish();
+    QFile file(QDir(dir.path()).filePath(kSpeechFileName));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    for (const QString& line : english.FileLines())
+        file.write(line.toUtf8() + "\r\n");
+    file.close();
+
+    const struct {
+        int sprache;
+        const char* expected;
+    } cases[] = {
+        {kSpracheDeutsch, "Programm prüfen"},
+        {kSpracheEnglisch, "Check program"},
+        {kSpracheFranzoesisch, "Vérifier le programme"},
+        {kSpracheDatei, "Check program"},
+    };
+    for (const auto& c : cases) {
+        TextTable t;
+        t.LoadFrench();
+        SelectLanguage(t, c.sprache, 1, dir.path());
+        EXPECT_EQ(t(kSample), QString::fromUtf8(c.expected)) << c.sprache;
+    }
+    // A further language whose file is missing keeps the German table, and so German texts.
+    TextTable missing;
+    SelectLanguage(missing, kSpracheDatei, 1, QDir(dir.path()).filePath("nowhere"));
+    EXPECT_EQ(missing(kSample), QStringLiteral("Programm prüfen"));
+}
