@@ -2,7 +2,7 @@
 // baud, the adapter's 2 s pause before the data phase, the chip's write
 // cycle. Each run reports its time against the time the wire itself needs.
 
-#include "model/AtomicFile.h"
+#include "util/AtomicFile.h"
 #include "model/DeviceSettings.h"
 #include "tools/adapter/AdapterEmulatorProcess.h"
 #include "transfer/CardDatFile.h"

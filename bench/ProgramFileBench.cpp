@@ -1,5 +1,5 @@
-#include "editing/EntryBuilder.h"
-#include "editing/ProgramSort.h"
+#include "model/EntryBuilder.h"
+#include "model/ProgramSort.h"
 #include "model/ProgramFile.h"
 #include "model/ProgramSetup.h"
 #include "model/UserInteraction.h"

@@ -1,6 +1,6 @@
 #include "calendar/Feiertag.h"
 
-#include "calendar/CalendarMath.h"
+#include "util/CalendarMath.h"
 
 namespace zendrik {
 

@@ -1,7 +1,7 @@
 #include "calendar/FeiertagTabelle.h"
 
 #include "calendar/SequentialItems.h"
-#include "model/AtomicFile.h"
+#include "util/AtomicFile.h"
 #include "model/Entry.h"
 #include "model/SequentialReader.h"
 

@@ -1,6 +1,6 @@
 #include "calendar/ListFilter.h"
 
-#include "calendar/CalendarMath.h"
+#include "util/CalendarMath.h"
 
 namespace zendrik {
 

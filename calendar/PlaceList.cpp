@@ -1,7 +1,7 @@
 #include "calendar/PlaceList.h"
 
 #include "calendar/SequentialItems.h"
-#include "model/AtomicFile.h"
+#include "util/AtomicFile.h"
 #include "model/SequentialReader.h"
 
 #include <climits>

@@ -1,6 +1,6 @@
 #include "calendar/SequentialItems.h"
 
-#include "model/Cp1252.h"
+#include "util/Cp1252.h"
 #include "model/SequentialReader.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "calendar/SoWiEingabe.h"
 
-#include "calendar/CalendarMath.h"
+#include "util/CalendarMath.h"
 
 #include <algorithm>
 

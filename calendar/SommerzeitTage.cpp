@@ -1,6 +1,6 @@
 #include "calendar/SommerzeitTage.h"
 
-#include "calendar/CalendarMath.h"
+#include "util/CalendarMath.h"
 #include "model/DstRowCodec.h"
 #include "model/ProgramModel.h"
 

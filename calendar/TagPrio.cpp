@@ -1,7 +1,7 @@
 #include "calendar/TagPrio.h"
 
 #include "calendar/AddressedChannels.h"
-#include "calendar/CalendarMath.h"
+#include "util/CalendarMath.h"
 #include "model/ProgramModel.h"
 
 #include <algorithm>

@@ -2,9 +2,9 @@
 
 #include "calendar/AddressedChannels.h"
 #include "calendar/AstroTable.h"
-#include "calendar/CalendarMath.h"
-#include "editing/EntryBuilder.h"
-#include "editing/ProgramSort.h"
+#include "util/CalendarMath.h"
+#include "model/EntryBuilder.h"
+#include "model/ProgramSort.h"
 #include "model/ProgramModel.h"
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 #include "cli/Commands.h"
 #include "cli/TerminalProgress.h"
 
-#include "model/AtomicFile.h"
+#include "util/AtomicFile.h"
 #include "model/ProgramFile.h"
 #include "transfer/QtSerialBytePort.h"
 #include "transfer/SerialChipTransfer.h"

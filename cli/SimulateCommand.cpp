@@ -3,7 +3,7 @@
 #include "cli/Commands.h"
 
 #include "calendar/BetriebsstundenText.h"
-#include "calendar/CalendarMath.h"
+#include "util/CalendarMath.h"
 #include "calendar/YearSimulation.h"
 
 #include <QJsonArray>

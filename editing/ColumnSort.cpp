@@ -1,7 +1,7 @@
 #include "editing/ColumnSort.h"
 
 #include "editing/ListAnsicht.h"
-#include "editing/ProgramSort.h"
+#include "model/ProgramSort.h"
 #include "model/ProgramModel.h"
 
 namespace zendrik {

@@ -1,6 +1,6 @@
 #include "editing/EditAssistant.h"
 
-#include "calendar/CalendarMath.h"
+#include "util/CalendarMath.h"
 #include "editing/EntryFields.h"
 #include "language/TextTable.h"
 

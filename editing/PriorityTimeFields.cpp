@@ -2,7 +2,7 @@
 
 #include "calendar/FeiertagDatum.h"
 #include "calendar/FeiertagTabelle.h"
-#include "editing/EntryBuilder.h"
+#include "model/EntryBuilder.h"
 #include "editing/EntryFields.h"
 
 #include <algorithm>

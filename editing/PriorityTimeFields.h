@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calendar/CalendarMath.h"
+#include "util/CalendarMath.h"
 #include "calendar/Feiertag.h"
 #include "editing/ChannelChoice.h"
 #include "editing/EntryResult.h"

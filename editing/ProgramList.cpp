@@ -3,7 +3,7 @@
 #include "calendar/AstroTable.h"
 #include "calendar/SommerzeitTage.h"
 
-#include "calendar/CalendarMath.h"
+#include "util/CalendarMath.h"
 #include "calendar/ListFilter.h"
 #include "editing/EntryTexts.h"
 #include "editing/ListTexts.h"

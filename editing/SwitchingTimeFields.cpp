@@ -1,6 +1,6 @@
 #include "editing/SwitchingTimeFields.h"
 
-#include "editing/EntryBuilder.h"
+#include "model/EntryBuilder.h"
 
 namespace zendrik {
 

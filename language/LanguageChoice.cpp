@@ -1,7 +1,6 @@
 #include "language/LanguageChoice.h"
 
 #include "language/TextTable.h"
-#include "model/DeviceSettings.h"
 
 #include <QDir>
 
@@ -25,7 +24,7 @@ TextFileResult SelectLanguage(TextTable& texts, int sprache, int brandIndex, con
     }
 }
 
-TextFileResult InstallTranslation(TextTable& texts, DeviceSettings& device, const QString& file,
+TextFileResult InstallTranslation(TextTable& texts, int& sprache, const QString& file,
                                   const QString& directory)
 {
     TextTable installed = texts;
@@ -36,7 +35,7 @@ TextFileResult InstallTranslation(TextTable& texts, DeviceSettings& device, cons
     if (written.status != TextFileStatus::Ok)
         return written;
     texts = installed;
-    device.Sprache = kSpracheDatei;
+    sprache = kSpracheDatei;
     return read;
 }
 

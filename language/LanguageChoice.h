@@ -7,7 +7,6 @@
 namespace zendrik {
 
 class TextTable;
-struct DeviceSettings;
 
 // Values of `Sprache` (zendrik.ini "SPRACHE="): the three built-in languages;
 // any other value reads the table from speech.txt, and installing a
@@ -30,7 +29,7 @@ TextFileResult SelectLanguage(TextTable& texts, int sprache, int brandIndex, con
 // complete table as speech.txt in `directory`; `Sprache` becomes 4 so that
 // the next start reads it. A file that cannot be read, or a speech.txt that
 // cannot be written, changes neither the table nor `Sprache`.
-TextFileResult InstallTranslation(TextTable& texts, DeviceSettings& device, const QString& file,
+TextFileResult InstallTranslation(TextTable& texts, int& sprache, const QString& file,
                                   const QString& directory);
 
 } // namespace zendrik

@@ -4,8 +4,7 @@
 #include "language/FrenchTexts.h"
 #include "language/GermanTexts.h"
 #include "language/TranslationFile.h"
-#include "model/AtomicFile.h"
-#include "model/BrandFile.h"
+#include "util/AtomicFile.h"
 
 #include <QFile>
 #include <QFileInfo>

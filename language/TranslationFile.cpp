@@ -1,6 +1,6 @@
 #include "language/TranslationFile.h"
 
-#include "model/Cp1252.h"
+#include "util/Cp1252.h"
 
 #include <QStringDecoder>
 

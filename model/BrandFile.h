@@ -1,11 +1,12 @@
 #pragma once
 
+#include "language/MemoryChipText.h"
+
 #include <QString>
 
 namespace zendrik {
 
 inline const QString kBrandFileName = QStringLiteral("zendrik.sys");
-inline constexpr int kMemoryChipBrand = 5;
 
 // The brand index 1..12 of a brand code in one of its three accepted forms
 // (all capitals, first letter capital, all small); 0 for anything else.

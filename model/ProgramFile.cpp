@@ -1,8 +1,8 @@
 #include "model/ProgramFile.h"
 
-#include "editing/ProgramSort.h"
-#include "model/AtomicFile.h"
-#include "model/Cp1252.h"
+#include "model/ProgramSort.h"
+#include "util/AtomicFile.h"
+#include "util/Cp1252.h"
 #include "model/DeviceTypes.h"
 #include "model/FileNames.h"
 #include "model/ProgramModel.h"

@@ -1,6 +1,6 @@
 #include "model/SequentialReader.h"
 
-#include "model/Cp1252.h"
+#include "util/Cp1252.h"
 
 namespace zendrik {
 

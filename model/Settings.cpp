@@ -1,6 +1,6 @@
 #include "model/Settings.h"
 
-#include "model/AtomicFile.h"
+#include "util/AtomicFile.h"
 #include "model/ProgramModel.h"
 
 #include <QFile>

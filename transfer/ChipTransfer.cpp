@@ -1,7 +1,7 @@
 #include "transfer/ChipTransfer.h"
 
 #include "language/TextTable.h"
-#include "model/AtomicFile.h"
+#include "util/AtomicFile.h"
 #include "model/DeviceImage.h"
 #include "model/FileNames.h"
 #include "model/LoadResultMessage.h"

@@ -1,6 +1,6 @@
 #include "transfer/PortSettings.h"
 
-#include "model/AtomicFile.h"
+#include "util/AtomicFile.h"
 #include "model/DeviceSettings.h"
 
 #include <QFile>

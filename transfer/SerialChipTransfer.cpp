@@ -1,6 +1,6 @@
 #include "transfer/SerialChipTransfer.h"
 
-#include "model/AtomicFile.h"
+#include "util/AtomicFile.h"
 #include "model/DeviceSettings.h"
 #include "model/FileNames.h"
 #include "model/ProgramFile.h"

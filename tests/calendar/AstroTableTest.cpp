@@ -1,5 +1,5 @@
 #include "calendar/AstroTable.h"
-#include "calendar/CalendarMath.h"
+#include "util/CalendarMath.h"
 #include "calendar/Sonnenstand.h"
 #include "calendar/SommerzeitTage.h"
 #include "model/ProgramModel.h"

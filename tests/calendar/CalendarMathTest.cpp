@@ -1,4 +1,4 @@
-#include "calendar/CalendarMath.h"
+#include "util/CalendarMath.h"
 
 #include <QDate>
 

@@ -1,5 +1,5 @@
 #include "calendar/ListFilter.h"
-#include "editing/EntryBuilder.h"
+#include "model/EntryBuilder.h"
 #include "model/DeviceTypes.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "tests/calendar/NaiveYearSimulation.h"
 
 #include "calendar/AstroTable.h"
-#include "editing/EntryBuilder.h"
-#include "editing/ProgramSort.h"
+#include "model/EntryBuilder.h"
+#include "model/ProgramSort.h"
 
 namespace zendrik::test {
 

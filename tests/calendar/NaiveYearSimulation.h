@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calendar/CalendarMath.h"
+#include "util/CalendarMath.h"
 #include "calendar/DayProfile.h"
 #include "model/ProgramModel.h"
 

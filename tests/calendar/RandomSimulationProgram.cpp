@@ -1,9 +1,9 @@
 #include "tests/calendar/RandomSimulationProgram.h"
 
-#include "calendar/CalendarMath.h"
+#include "util/CalendarMath.h"
 #include "calendar/SommerzeitTage.h"
-#include "editing/EntryBuilder.h"
-#include "editing/ProgramSort.h"
+#include "model/EntryBuilder.h"
+#include "model/ProgramSort.h"
 #include "model/DstRowCodec.h"
 #include "model/ProgramSetup.h"
 

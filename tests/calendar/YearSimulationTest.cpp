@@ -1,7 +1,7 @@
 #include "calendar/BetriebsstundenText.h"
 #include "calendar/SommerzeitTage.h"
 #include "calendar/YearSimulation.h"
-#include "editing/EntryBuilder.h"
+#include "model/EntryBuilder.h"
 #include "language/TextTable.h"
 #include "tests/calendar/NaiveYearSimulation.h"
 #include "tests/calendar/RandomSimulationProgram.h"

@@ -1,4 +1,4 @@
-#include "editing/EntryBuilder.h"
+#include "model/EntryBuilder.h"
 #include "tests/support/CliRun.h"
 #include "tests/support/TestPrograms.h"
 

@@ -1,6 +1,6 @@
 #include "editing/CompareEntries.h"
 #include "editing/EditAssistant.h"
-#include "editing/EntryBuilder.h"
+#include "model/EntryBuilder.h"
 #include "editing/EntryFields.h"
 #include "editing/LastEntryPanel.h"
 #include "language/TextTable.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editing/EntryBuilder.h"
+#include "model/EntryBuilder.h"
 #include "model/DeviceTypes.h"
 #include "model/ProgramModel.h"
 #include "model/ProgramSetup.h"

@@ -1,4 +1,4 @@
-#include "editing/EntryBuilder.h"
+#include "model/EntryBuilder.h"
 #include "editing/ListTexts.h"
 #include "model/DeviceTypes.h"
 #include "tests/editing/ListFixtures.h"

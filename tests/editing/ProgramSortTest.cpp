@@ -1,8 +1,8 @@
 // The orders the list columns do not show: column 0, the save order, the
 // year of movable holidays, stability and the switching/priority split.
 
-#include "editing/EntryBuilder.h"
-#include "editing/ProgramSort.h"
+#include "model/EntryBuilder.h"
+#include "model/ProgramSort.h"
 #include "model/ProgramModel.h"
 #include "tests/support/TestPrograms.h"
 

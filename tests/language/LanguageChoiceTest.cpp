@@ -55,7 +55,7 @@ TEST_F(LanguageChoice, InstallStoresSpeechFileAndSwitchesToIt)
     DeviceSettings device;
     device.Sprache = kSpracheDeutsch;
     TextTable t;
-    EXPECT_EQ(InstallTranslation(t, device, english, program.path()).status, TextFileStatus::Ok);
+    EXPECT_EQ(InstallTranslation(t, device.Sprache, english, program.path()).status, TextFileStatus::Ok);
     EXPECT_EQ(device.Sprache, kSpracheDatei);
     EXPECT_EQ(t.text(TextId::MenuWriteChip), QStringLiteral("Program memory chip"));
     // The next start reads the same table from speech.txt, whatever the brand.
@@ -66,7 +66,7 @@ TEST_F(LanguageChoice, InstallStoresSpeechFileAndSwitchesToIt)
     // A short translation is installed complete.
     t = Loaded(&TextTable::LoadEnglish);
     const QString part = write(QStringLiteral("part.ln1"), "a.hdy\r\nb.ord\r\n");
-    EXPECT_EQ(InstallTranslation(t, device, part, program.path()).status, TextFileStatus::MissingLines);
+    EXPECT_EQ(InstallTranslation(t, device.Sprache, part, program.path()).status, TextFileStatus::MissingLines);
     EXPECT_EQ(SelectLanguage(next, kSpracheDatei, 1, program.path()).status, TextFileStatus::Ok);
     EXPECT_EQ(next.text(TextId::PlaceFileName), QStringLiteral("b.ord"));
     EXPECT_EQ(next.text(TextId::Monday), QStringLiteral("monday"));
@@ -79,9 +79,9 @@ TEST_F(LanguageChoice, FailedInstallChangesNothing)
     DeviceSettings device;
     device.Sprache = kSpracheEnglisch;
     TextTable t = Loaded(&TextTable::LoadEnglish);
-    EXPECT_EQ(InstallTranslation(t, device, empty, dir.path()).status, TextFileStatus::Empty);
+    EXPECT_EQ(InstallTranslation(t, device.Sprache, empty, dir.path()).status, TextFileStatus::Empty);
     EXPECT_FALSE(QFile::exists(path(kSpeechFileName)));
-    EXPECT_EQ(InstallTranslation(t, device, path(QStringLiteral("fr.ln1")), path(QStringLiteral("no/such/dir"))).status,
+    EXPECT_EQ(InstallTranslation(t, device.Sprache, path(QStringLiteral("fr.ln1")), path(QStringLiteral("no/such/dir"))).status,
               TextFileStatus::WriteFailed);
     EXPECT_EQ(device.Sprache, kSpracheEnglisch);
     EXPECT_EQ(CountDiffering(t, Loaded(&TextTable::LoadEnglish)), 0);

@@ -1,7 +1,7 @@
 // Image bytes the golden files do not show: other header options, number
 // and meter edge cases, the chains of an empty and a full memory.
 
-#include "editing/EntryBuilder.h"
+#include "model/EntryBuilder.h"
 #include "model/DeviceImage.h"
 #include "model/UserInteraction.h"
 #include "tests/support/TestPrograms.h"

@@ -1,4 +1,4 @@
-#include "editing/EntryBuilder.h"
+#include "model/EntryBuilder.h"
 #include "model/DeviceTypes.h"
 #include "model/ProgramFile.h"
 #include "model/SequentialReader.h"

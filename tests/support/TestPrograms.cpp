@@ -1,6 +1,6 @@
 #include "tests/support/TestPrograms.h"
 
-#include "editing/EntryBuilder.h"
+#include "model/EntryBuilder.h"
 #include "model/DstRowCodec.h"
 #include "model/ProgramFile.h"
 #include "model/ProgramSetup.h"

@@ -1,6 +1,6 @@
 #include "tests/transfer/TransferTestSupport.h"
 
-#include "editing/EntryBuilder.h"
+#include "model/EntryBuilder.h"
 #include "model/ProgramFile.h"
 #include "model/ProgramSetup.h"
 #include "model/UserInteraction.h"

@@ -1,5 +1,5 @@
 #include "calendar/ListFilter.h"
-#include "editing/EntryBuilder.h"
+#include "model/EntryBuilder.h"
 #include "editing/ListAnsicht.h"
 #include "tests/support/TestPrograms.h"
 #include "tests/ui/DesktopFixture.h"

@@ -4,7 +4,7 @@
 // leaves its result code and an address in card.msg. The chip is the same
 // binary file the serial adapter emulator keeps.
 
-#include "model/AtomicFile.h"
+#include "util/AtomicFile.h"
 #include "model/ProgramFile.h"
 #include "transfer/AdapterToolResult.h"
 #include "transfer/CardDatFile.h"

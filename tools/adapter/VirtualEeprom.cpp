@@ -1,6 +1,6 @@
 #include "tools/adapter/VirtualEeprom.h"
 
-#include "model/AtomicFile.h"
+#include "util/AtomicFile.h"
 
 #include <QFile>
 

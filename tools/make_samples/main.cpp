@@ -2,7 +2,7 @@
 // each device family, made with the program's own model and file writer.
 //   zendrik-make-samples OUTDIR
 #include "calendar/AstroTable.h"
-#include "editing/EntryBuilder.h"
+#include "model/EntryBuilder.h"
 #include "model/DstRowCodec.h"
 #include "model/ProgramFile.h"
 #include "model/ProgramSetup.h"

@@ -115,7 +115,7 @@ void DesktopApp::installFurtherLanguage()
     const QString file = chooser_.chooseTranslationFile();
     if (file.isEmpty())
         return;
-    const TextFileResult result = InstallTranslation(texts_, model_.device, file, workDir_);
+    const TextFileResult result = InstallTranslation(texts_, model_.device.Sprache, file, workDir_);
     if (result.status != TextFileStatus::Ok)
         ui_.ask(TextFilePrompt(result, FileTitle(file)));
     useQtTexts();

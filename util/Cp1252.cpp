@@ -1,4 +1,4 @@
-#include "model/Cp1252.h"
+#include "util/Cp1252.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
-#include "editing/ProgramSort.h"
+#include "model/ProgramSort.h"
 
-#include "calendar/CalendarMath.h"
+#include "util/CalendarMath.h"
 #include "model/ProgramModel.h"
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "model/AtomicFile.h"
+#include "util/AtomicFile.h"
 
 #include <QSaveFile>
 

@@ -1,4 +1,4 @@
-#include "editing/EntryBuilder.h"
+#include "model/EntryBuilder.h"
 
 namespace zendrik {
 
