@@ -5,6 +5,8 @@
 #include "model/LoadResultMessage.h"
 #include "model/ProgramFile.h"
 
+#include <QDateTime>
+
 namespace zendrik::cli {
 
 std::optional<CommandArgs> CommandArgs::parse(const QStringList& args, const QStringList& valueOptions,
@@ -93,6 +95,38 @@ Answer CliInteraction::ask(const Prompt& prompt)
         return prompt.buttons == Buttons::OkCancel ? Answer::Ok : Answer::Yes;
     lastDeclined_ = prompt.render(texts_);
     return prompt.buttons == Buttons::OkCancel ? Answer::Cancel : Answer::No;
+}
+
+bool CliContext::setNow(const QString& text)
+{
+    const QDateTime fixed = QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd HH:mm"));
+    if (!fixed.isValid())
+        return false;
+    model.clock = [fixed] { return fixed; };
+    return true;
+}
+
+int CliContext::saveOrRefuse(bool yes)
+{
+    CliInteraction interaction(yes, texts);
+    const SaveOutcome outcome = SaveProgram(model, interaction);
+    if (outcome.result == 1)
+        return kExitOk;
+    switch (outcome.failure) {
+    case SaveFailure::Abandoned:
+        if (!interaction.lastDeclined().isEmpty())
+            err << interaction.lastDeclined() << Qt::endl;
+        else
+            err << texts(TextId::ChooseOtherDstRule) << Qt::endl;
+        break;
+    case SaveFailure::WriteFailed:
+        err << texts(TextId::InvalidFileName) << ": " << outcome.error << Qt::endl;
+        break;
+    default:
+        err << texts(TextId::InvalidFileName) << Qt::endl;
+        break;
+    }
+    return kExitRefused;
 }
 
 } // namespace zendrik::cli

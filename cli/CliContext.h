@@ -56,6 +56,13 @@ struct CliContext {
     // Loads a program file into a slot; on failure prints the loader's
     // message and returns kExitRefused, else kExitOk.
     int loadOrRefuse(const QString& path, int slot);
+    // Saves slot 0 under its Dateiname with the program-file writer,
+    // answering its questions with yes or no; on failure prints the
+    // writer's message and returns kExitRefused, else kExitOk.
+    int saveOrRefuse(bool yes);
+    // --now "YYYY-MM-DD HH:MM": the model's clock stands still there
+    // (header time bytes, the year of the astro calendar); false when unreadable.
+    bool setNow(const QString& text);
     // The message a load result gets (empty for success).
     Prompt loadMessage(int result) const;
     // Usage error: prints the text and returns kExitUsage.
