@@ -1,11 +1,13 @@
 #include "ui/list/EditCommands.h"
 
 #include "calendar/ListFilter.h"
+#include "editing/AstroCellEdit.h"
 #include "editing/DeleteRows.h"
 #include "editing/EntrySession.h"
 #include "editing/ListAnsicht.h"
 #include "model/ProgramModel.h"
 #include "model/UserInteraction.h"
+#include "ui/astro/AstroCommands.h"
 #include "ui/entry/FrmAutoEinst.h"
 #include "ui/entry/FrmEingPZ.h"
 #include "ui/entry/FrmEingSz.h"
@@ -16,6 +18,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTableView>
+#include <QTimer>
 
 namespace zendrik {
 
@@ -29,7 +32,7 @@ bool isEntryView(int ansicht)
 } // namespace
 
 EditCommands::EditCommands(const DesktopContext& ctx, MdiForm1& frame)
-    : QObject(&frame), ctx_(ctx), frame_(frame), list_(frame.listWindow())
+    : QObject(&frame), ctx_(ctx), frame_(frame), list_(frame.listWindow()), astro_(new AstroCommands(ctx, frame))
 {
     QTableView* grid = list_.grid();
     grid->installEventFilter(this);
@@ -57,6 +60,7 @@ void EditCommands::addCommands(MainMenu& menu)
     command(MainMenu::Edit, "mnuBaKop", TextId::MenuCopy, "sepBaAendern", &EditCommands::copyMarked);
     command(MainMenu::Settings, "mnuEinstAuto", TextId::MenuEditAssistant, "sepEinstGeraet",
             &EditCommands::editAssistant);
+    astro_->addCommands(menu);
     updateCommands();
 }
 
@@ -68,8 +72,10 @@ void EditCommands::updateCommands()
     const bool program = ctx_.model.AktSlot == kProgramSlot;
     // Only the program's own entries are deleted and changed; the sample's
     // are copied into it. Table rows and astro times get their own editors.
-    menu_->action(QStringLiteral("mnuBalö"))->setEnabled(program && ansicht != AnsichtAstrozeiten);
-    menu_->action(QStringLiteral("mnuBaÄnd"))->setEnabled(program && isEntryView(ansicht));
+    const bool astro = ansicht == AnsichtAstrozeiten;
+    menu_->action(QStringLiteral("mnuBalö"))->setEnabled(program);
+    menu_->action(QStringLiteral("mnuBaÄnd"))->setEnabled(program && (isEntryView(ansicht) || astro));
+    astro_->updateCommands();
     menu_->action(QStringLiteral("mnuBaKop"))->setEnabled(isEntryView(ansicht));
 }
 
@@ -121,9 +127,10 @@ void EditCommands::enterPriorityTimes()
 
 void EditCommands::changeMarked()
 {
-    // TODO: the summer/winter table dialog and the astro cell editor change
-    // rows of their views.
-    if (isEntryView(list_.Ansicht()))
+    // TODO: the summer/winter table dialog changes rows of its view.
+    if (list_.Ansicht() == AnsichtAstrozeiten)
+        astro_->editMarked(AstroEditAendern);
+    else if (isEntryView(list_.Ansicht()))
         openEntry(list_.Ansicht(), EingabeAendern);
 }
 
@@ -135,7 +142,10 @@ void EditCommands::copyMarked()
 
 void EditCommands::deleteMarked()
 {
-    // TODO: the astro cell editor clears the marked astro times of the astro view.
+    if (list_.Ansicht() == AnsichtAstrozeiten) {
+        astro_->editMarked(AstroEditLoeschen);
+        return;
+    }
     const QList<int> rows = list_.markedRows();
     const MarkRange marks = rows.isEmpty() ? MarkRange{} : MarkRange::fromGrid(rows.first(), rows.last());
     const DeleteResult result =
@@ -159,6 +169,12 @@ void EditCommands::rowActivated(const QModelIndex& index)
 {
     if (!index.isValid())
         return;
+    // A double click on an astro time edits that cell.
+    if (list_.Ansicht() == AnsichtAstrozeiten) {
+        if (IsAstroTimeColumn(index.column()))
+            changeMarked();
+        return;
+    }
     const bool hasItem = index.row() < static_cast<int>(list_.list().rows.size());
     switch (DoubleClickActionFor(list_.Ansicht(), ctx_.model.AktSlot, hasItem)) {
     case DoubleClickAction::Change:
@@ -207,7 +223,17 @@ bool EditCommands::eventFilter(QObject* watched, QEvent* event)
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
         case QEvent::MouseButtonRelease:
-            return peek(event);
+            if (peek(event))
+                return true;
+            // Marking astro times by dragging opens the cell editor on release.
+            if (event->type() == QEvent::MouseButtonRelease && list_.Ansicht() == AnsichtAstrozeiten
+                && ctx_.model.AktSlot == kProgramSlot) {
+                QTimer::singleShot(0, this, [this] {
+                    if (astro_->markedSeveralTimes())
+                        astro_->editMarked(AstroEditAendern);
+                });
+            }
+            return false;
         default:
             break;
         }

@@ -9,6 +9,7 @@ class QModelIndex;
 
 namespace zendrik {
 
+class AstroCommands;
 class FrmHauptmenue;
 class MainMenu;
 struct EntrySource;
@@ -47,6 +48,7 @@ private:
     MdiForm1& frame_;
     FrmHauptmenue& list_;
     MainMenu* menu_ = nullptr;
+    AstroCommands* astro_;
     PrioPeek peek_;
 };
 

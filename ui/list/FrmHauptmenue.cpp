@@ -104,6 +104,11 @@ FrmHauptmenue::FrmHauptmenue(ProgramModel& model, const TextTable& texts, const 
     connect(grid_->horizontalHeader(), &QHeaderView::sectionClicked, this, &FrmHauptmenue::headingClicked);
 }
 
+int FrmHauptmenue::astroChannel() const
+{
+    return model_.device.Uhrentyp == kFamily738 ? std::max(cboAstroKanal_->currentIndex(), 0) : 0;
+}
+
 const ProgramList& FrmHauptmenue::list() const
 {
     return table_->list();
@@ -117,7 +122,10 @@ void FrmHauptmenue::ShowList(int slot)
     lblAstroKanal_->setVisible(channelChoice);
     cboAstroKanal_->setVisible(channelChoice);
     ListSources sources;
-    sources.astroChannel = channelChoice ? cboAstroKanal_->currentIndex() : 0;
+    sources.astroChannel = astroChannel();
+    // Astro times are edited cell by cell, the other lists row by row.
+    grid_->setSelectionBehavior(ansicht_ == AnsichtAstrozeiten ? QAbstractItemView::SelectItems
+                                                               : QAbstractItemView::SelectRows);
     if (holidays_.AnzFeiertage() > 0)
         sources.holidayName = [this](int offset) { return holidays_.FeiertagName(offset + kEasterOffsetBias); };
     ProgramList list = ProgramList::Build(model_, texts_, filter_, ansicht_, slot, sources);
