@@ -4,6 +4,7 @@
 
 #include "model/FileChooser.h"
 #include "model/UserInteraction.h"
+#include "ui/astro/FrmAstro.h"
 #include "ui/entry/FrmAutoEinst.h"
 #include "ui/entry/FrmEingPZ.h"
 #include "ui/entry/FrmEingSz.h"
@@ -21,6 +22,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
@@ -183,6 +185,27 @@ int main(int argc, char** argv)
     auto* assistant = frame->findChild<zendrik::FrmAutoEinst*>();
     ok = save(assistant, out.filePath(QStringLiteral("edit-assistant.png"))) && ok;
     assistant->reject();
+
+    // The astro dialog of the bus device for Munich, chosen from the place list.
+    // A second run of the program, so the windows above stay as they are.
+    zendrik::DesktopApp bus(work.path(), &answers, &chooser);
+    if (!bus.start())
+        return 1;
+    emit bus.startScreen()->confirmed(20);
+    bus.model().clock = [] { return QDateTime(QDate(2026, 6, 21), QTime(10, 0)); };
+    frame = bus.mainFrame();
+    frame->menu().action(QStringLiteral("mnuBaAstro"))->trigger();
+    if (auto* astro = frame->findChild<zendrik::FrmAstro*>()) {
+        auto* places = astro->findChild<QComboBox*>(QStringLiteral("cboOrt"));
+        const int munich = places->findText(QStringLiteral("München"));
+        if (munich >= 0) {
+            places->setCurrentIndex(munich);
+            emit places->activated(munich);
+        }
+        astro->resize(760, 720);
+        ok = save(astro, out.filePath(QStringLiteral("astro-data.png"))) && ok;
+        astro->reject();
+    }
 
     return ok ? 0 : 1;
 }
