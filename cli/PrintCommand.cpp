@@ -5,7 +5,6 @@
 #include "editing/PrintDocument.h"
 #include "editing/PrintTexts.h"
 #include "ui/paint/PrintPainter.h"
-#include "util/AtomicFile.h"
 
 #include <QDir>
 
@@ -76,10 +75,7 @@ int runPrint(CliContext& ctx, const QStringList& args)
             ctx.err << ctx.texts(kPrintNotOverProgram) << Qt::endl;
             return kExitRefused;
         }
-        QByteArray bytes;
-        for (const QString& line : PrintTextLines(document))
-            bytes += line.toUtf8() + "\r\n";
-        if (!WriteFileAtomically(target, bytes, &error)) {
+        if (!WritePrintText(document, target, &error)) {
             ctx.err << target << ": " << error << Qt::endl;
             return kExitRefused;
         }

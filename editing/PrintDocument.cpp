@@ -6,6 +6,7 @@
 #include "model/FileNames.h"
 #include "model/HeaderFields.h"
 #include "model/ProgramModel.h"
+#include "util/AtomicFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -261,6 +262,14 @@ QStringList PrintTextLines(const PrintDocument& document)
         }
     }
     return out;
+}
+
+bool WritePrintText(const PrintDocument& document, const QString& path, QString* error)
+{
+    QByteArray bytes;
+    for (const QString& line : PrintTextLines(document))
+        bytes += line.toUtf8() + "\r\n";
+    return WriteFileAtomically(path, bytes, error);
 }
 
 QString PrintTextTarget(const QString& programFile)

@@ -90,6 +90,10 @@ std::vector<PrintLine> PrintLines(const PrintDocument& document);
 // columns as wide as their widest text, a form feed at each page break.
 QStringList PrintTextLines(const PrintDocument& document);
 
+// Writes the text lines (UTF-8, CR LF) atomically: a failed write keeps the
+// old file and gives the reason.
+bool WritePrintText(const PrintDocument& document, const QString& path, QString* error);
+
 // Where "in Textdatei umleiten" writes: the program file's name with ".txt"
 // in place of its extension (appended when it has none), beside it. Empty
 // when the program has no name yet.

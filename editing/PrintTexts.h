@@ -11,9 +11,9 @@ inline constexpr ExtraText kPrintNotOverProgram{
     "Die Textdatei würde die Programmdatei überschreiben. Bitte einen anderen Namen wählen.",
     "The text file would overwrite the program file. Please choose another name.",
     "Le fichier texte écraserait le fichier programme. Choisissez un autre nom."};
-inline constexpr ExtraText kPrintWriteFailed{"Textdatei konnte nicht geschrieben werden: %1 (%2)",
-                                             "The text file could not be written: %1 (%2)",
-                                             "Impossible d'écrire le fichier texte : %1 (%2)"};
+inline constexpr ExtraText kPrintWriteFailed{"Die Datei konnte nicht geschrieben werden: %1 (%2)",
+                                             "The file could not be written: %1 (%2)",
+                                             "Impossible d'écrire le fichier : %1 (%2)"};
 inline constexpr ExtraText kPrintSaveAsPdf{"Als &PDF speichern...", "Save as &PDF...",
                                            "Enregistrer en &PDF..."};
 inline constexpr ExtraText kPrintPdfWritten{"PDF gespeichert: %1 (%2 Seiten)", "PDF saved: %1 (%2 pages)",
