@@ -17,6 +17,7 @@ const std::vector<Command>& commands()
         {"write-chip", "write-chip FILE --port DEVICE [--verify all|block0]", &runWriteChip},
         {"read-chip", "read-chip --port DEVICE --out FILE", &runReadChip},
         {"simulate", "simulate FILE --year Y --channel C [--date D.M] [--json]", &runSimulate},
+        {"print", "print FILE (--pdf OUT | --text OUT) [--sections switching,priority,dst,astro,device] [--lines N]", &runPrint, true},
     };
     return table;
 }

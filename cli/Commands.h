@@ -34,5 +34,6 @@ int runHolidays(CliContext& context, const QStringList& args);
 int runWriteChip(CliContext& context, const QStringList& args);
 int runReadChip(CliContext& context, const QStringList& args);
 int runSimulate(CliContext& context, const QStringList& args);
+int runPrint(CliContext& context, const QStringList& args);
 
 } // namespace zendrik::cli
