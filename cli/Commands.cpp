@@ -19,6 +19,7 @@ const std::vector<Command>& commands()
         {"simulate", "simulate FILE --year Y --channel C [--date D.M] [--json]", &runSimulate},
         {"set-astro", "set-astro FILE OUT [--channel C] (--place NAME | --lon DEG --lat DEG --zone MIN) --rise-offset MIN --set-offset MIN --morning H:MM --evening H:MM --rise-state on|off --set-state on|off", &runSetAstro},
         {"places", "places [--lang de|en|fr]", &runPlaces},
+        {"print", "print FILE (--pdf OUT | --text OUT) [--sections switching,priority,dst,astro,device] [--lines N]", &runPrint, true},
     };
     return table;
 }

@@ -36,5 +36,6 @@ int runReadChip(CliContext& context, const QStringList& args);
 int runSimulate(CliContext& context, const QStringList& args);
 int runSetAstro(CliContext& context, const QStringList& args);
 int runPlaces(CliContext& context, const QStringList& args);
+int runPrint(CliContext& context, const QStringList& args);
 
 } // namespace zendrik::cli
