@@ -27,9 +27,13 @@ int runSave(CliContext& ctx, const QStringList& args)
 
     if (const int rc = ctx.loadOrRefuse(parsed->positional().at(0), kProgramSlot); rc != kExitOk)
         return rc;
-    ctx.model.program().Dateiname = parsed->positional().at(1);
+    return saveOrRefuse(ctx, parsed->positional().at(1), parsed->has(QStringLiteral("yes")));
+}
 
-    CliInteraction interaction(parsed->has(QStringLiteral("yes")), ctx.texts);
+int saveOrRefuse(CliContext& ctx, const QString& out, bool yes)
+{
+    ctx.model.program().Dateiname = out;
+    CliInteraction interaction(yes, ctx.texts);
     const SaveOutcome outcome = SaveProgram(ctx.model, interaction);
     if (outcome.result == 1)
         return kExitOk;
