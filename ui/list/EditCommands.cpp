@@ -146,8 +146,12 @@ void EditCommands::openDstTable(int modus)
     if (modus != SoWiNeu) {
         const QList<int> rows = list_.markedRows();
         if (!rows.isEmpty()) {
-            first = rows.first();
-            last = std::min(rows.last(), ctx_.model.slot(ctx_.model.AktSlot).AnzSoWi - 1);
+            const MarkRange marks = MarkRange::fromGrid(rows.first(), rows.last())
+                                        .within(ctx_.model.slot(ctx_.model.AktSlot).AnzSoWi);
+            if (!marks.empty()) {
+                first = marks.MarkAnfang;
+                last = marks.MarkEnde;
+            }
         }
     }
     auto* dialog = new FrmEinSW(ctx_.model, ctx_.texts, ctx_.ui, ctx_.assistant, modus,
