@@ -18,7 +18,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QLocale>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -73,10 +72,12 @@ TextId TitleOf(int modus)
     }
 }
 
-QString DayText(int dayOfYear, int year)
+// Weekday and date in the language of the text table: "Sonntag 31.3.".
+QString DayText(const DstChangeover& c, int year, const TextTable& texts)
 {
-    const QDate d = QDate(year, 1, 1).addDays(dayOfYear - 1);
-    return QLocale().toString(d, QStringLiteral("ddd d. MMM"));
+    const int weekday = WochentagVon(c.day, c.month, year);
+    return texts(static_cast<TextId>(static_cast<int>(TextId::Monday) + weekday - 1))
+        + QStringLiteral(" %1.%2.").arg(c.day).arg(c.month);
 }
 
 } // namespace
@@ -299,9 +300,9 @@ void FrmEinSW::showPreview()
         const DstEntry& r = rows.rows[i];
         lstVorschau_->addItem(QStringLiteral("%1:  %2 %3:00  —  %4 %5:00")
                                   .arg(year)
-                                  .arg(DayText(DayOfYear(r.forward.day, r.forward.month, year), year))
+                                  .arg(DayText(r.forward, year, texts_))
                                   .arg(r.forward.hour)
-                                  .arg(DayText(DayOfYear(r.back.day, r.back.month, year), year))
+                                  .arg(DayText(r.back, year, texts_))
                                   .arg(r.back.hour));
     }
 }

@@ -21,7 +21,6 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -275,8 +274,7 @@ void FrmFeiertage::fillDates()
     const std::vector<FeiertagTermin> termine =
         FeiertagTermine(table_, chosenSet(), spnVonJahr_->value(), spnAnzJahre_->value());
     for (const FeiertagTermin& t : termine) {
-        const QDate d(t.date.year, t.date.month, t.date.day);
-        lstTermine_->addItem(QLocale().toString(d, QLocale::ShortFormat) + QStringLiteral("  ") + t.name);
+        lstTermine_->addItem(QStringLiteral("%1.%2.%3  %4").arg(t.date.day).arg(t.date.month).arg(t.date.year).arg(t.name));
     }
 }
 
