@@ -1,11 +1,23 @@
 #include "cli/CliContext.h"
 
+#include "calendar/FeiertagTabelle.h"
+#include "editing/ProgramList.h"
 #include "language/LanguageChoice.h"
 #include "model/DeviceImage.h"
 #include "model/LoadResultMessage.h"
 #include "model/ProgramFile.h"
 
+#include <QDir>
+
 namespace zendrik::cli {
+
+ListSources HolidaySources(const CliContext& ctx, FeiertagTabelle& holidays)
+{
+    ListSources sources;
+    if (holidays.read(QDir(ctx.workDir).filePath(ctx.texts(TextId::HolidayFileName))) == FeiertagResult::Ok)
+        sources.holidayName = [&holidays](int offset) { return holidays.FeiertagName(offset + kEasterOffsetBias); };
+    return sources;
+}
 
 std::optional<CommandArgs> CommandArgs::parse(const QStringList& args, const QStringList& valueOptions,
                                               const QStringList& flagOptions, QString* error)

@@ -11,6 +11,11 @@
 
 #include <optional>
 
+namespace zendrik {
+class FeiertagTabelle;
+struct ListSources;
+} // namespace zendrik
+
 namespace zendrik::cli {
 
 inline constexpr int kExitOk = 0;
@@ -67,6 +72,11 @@ struct CliContext {
     // screen's language buttons do; false for any other code.
     bool selectLanguage(const QString& code);
 };
+
+// Movable priority times are named after the holidays of the language's
+// holiday file in the working directory, when there is one; `holidays`
+// keeps them for as long as the sources are used.
+ListSources HolidaySources(const CliContext& ctx, FeiertagTabelle& holidays);
 
 // Answers the core's questions from --yes / --no and keeps what was asked.
 class CliInteraction : public UserInteraction {

@@ -18,6 +18,7 @@ const std::vector<Command>& commands()
         {"read-chip", "read-chip --port DEVICE --out FILE", &runReadChip},
         {"simulate", "simulate FILE --year Y --channel C [--date D.M] [--json]", &runSimulate},
         {"dst-table", "dst-table FILE OUT (--zone IANA --first-year Y [--years N] | --row \"D.M H S D.M H S\" ... [--first-year Y])", &runDstTable},
+        {"print", "print FILE (--pdf OUT | --text OUT) [--sections switching,priority,dst,astro,device] [--lines N]", &runPrint, true},
     };
     return table;
 }

@@ -39,5 +39,6 @@ int runDstTable(CliContext& context, const QStringList& args);
 // Saves the program into OUT with the program-file writer, the questions
 // answered by `yes`; prints the reason of a refusal.
 int saveOrRefuse(CliContext& context, const QString& out, bool yes);
+int runPrint(CliContext& context, const QStringList& args);
 
 } // namespace zendrik::cli

@@ -109,6 +109,16 @@ const ProgramList& FrmHauptmenue::list() const
     return table_->list();
 }
 
+ListSources FrmHauptmenue::sources() const
+{
+    const bool channelChoice = ansicht_ == AnsichtAstrozeiten && model_.device.Uhrentyp == kFamily738;
+    ListSources sources;
+    sources.astroChannel = channelChoice ? cboAstroKanal_->currentIndex() : 0;
+    if (holidays_.AnzFeiertage() > 0)
+        sources.holidayName = [this](int offset) { return holidays_.FeiertagName(offset + kEasterOffsetBias); };
+    return sources;
+}
+
 void FrmHauptmenue::ShowList(int slot)
 {
     const WaitCursor wait;
@@ -116,11 +126,7 @@ void FrmHauptmenue::ShowList(int slot)
     const bool channelChoice = ansicht_ == AnsichtAstrozeiten && model_.device.Uhrentyp == kFamily738;
     lblAstroKanal_->setVisible(channelChoice);
     cboAstroKanal_->setVisible(channelChoice);
-    ListSources sources;
-    sources.astroChannel = channelChoice ? cboAstroKanal_->currentIndex() : 0;
-    if (holidays_.AnzFeiertage() > 0)
-        sources.holidayName = [this](int offset) { return holidays_.FeiertagName(offset + kEasterOffsetBias); };
-    ProgramList list = ProgramList::Build(model_, texts_, filter_, ansicht_, slot, sources);
+    ProgramList list = ProgramList::Build(model_, texts_, filter_, ansicht_, slot, sources());
     const int rows = list.gridRows(minZeilen_);
     table_->show(std::move(list), rows);
     applyColumnWidths();

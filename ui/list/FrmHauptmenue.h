@@ -39,6 +39,8 @@ public:
     // Rebuilds the grid for the view and the given slot.
     void ShowList(int slot);
     const ProgramList& list() const;
+    // What the list names holidays by and which astro channel it shows.
+    ListSources sources() const;
     QTableView* grid() const { return grid_; }
 
     // The marked item rows (1-based, in order) and the entries behind them.

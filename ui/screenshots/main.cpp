@@ -15,6 +15,7 @@
 #include "ui/main/FrmStartbild.h"
 #include "ui/main/MainMenu.h"
 #include "ui/main/MdiForm1.h"
+#include "ui/print/FrmDruck.h"
 #include "ui/transfer/FrmSerielIo.h"
 
 #include <QAbstractButton>
@@ -61,7 +62,7 @@ void typeInto(QWidget* dialog, const char* box, const QString& text)
 
 void click(QWidget* dialog, const char* name)
 {
-    dialog->findChild<QAbstractButton*>(QString::fromLatin1(name))->click();
+    dialog->findChild<QAbstractButton*>(QString::fromUtf8(name))->click();
 }
 
 bool save(QWidget* w, const QString& path)
@@ -131,6 +132,13 @@ int main(int argc, char** argv)
     frame->menu().action(QStringLiteral("mnuBaFilt"))->trigger();
     ok = save(frame->findChild<zendrik::FrmFilter*>(), out.filePath(QStringLiteral("filter.png"))) && ok;
     frame->findChild<zendrik::FrmFilter*>()->reject();
+
+    frame->menu().action(QStringLiteral("mnuDatDruck"))->trigger();
+    auto* druck = frame->findChild<zendrik::FrmDruck*>();
+    for (const char* box : {"chkprsz", "chkprpz", "chkprgeräteeigenschaften"})
+        click(druck, box);
+    ok = save(druck, out.filePath(QStringLiteral("print.png"))) && ok;
+    druck->reject();
 
     // The serial transfer window as the program shows it while it writes the
     // school program into the chip at COM1.
