@@ -7,6 +7,7 @@
 #include "language/TextTable.h"
 #include "model/ProgramModel.h"
 #include "model/UserInteraction.h"
+#include "ui/common/Named.h"
 #include "util/CalendarMath.h"
 
 #include <QCheckBox>
@@ -31,13 +32,6 @@ namespace zendrik {
 namespace {
 
 constexpr int kPreviewYears = 5;
-
-template <typename W>
-W* named(W* widget, const char* name)
-{
-    widget->setObjectName(QString::fromUtf8(name));
-    return widget;
-}
 
 QComboBox* combo(QWidget* parent, const char* name, const QStringList& items)
 {

@@ -8,6 +8,7 @@
 #include "language/TextTable.h"
 #include "model/DeviceSettings.h"
 #include "model/UserInteraction.h"
+#include "ui/common/Named.h"
 #include "util/AtomicFile.h"
 
 #include <QCheckBox>
@@ -35,13 +36,6 @@ namespace zendrik {
 namespace {
 
 constexpr int kPreviewYears = 3;
-
-template <typename W>
-W* named(W* widget, const char* name)
-{
-    widget->setObjectName(QString::fromUtf8(name));
-    return widget;
-}
 
 QStringList MonthNames(const TextTable& texts)
 {
@@ -378,17 +372,17 @@ void FrmFeiertage::deleteSet()
 
 void FrmFeiertage::addToSet()
 {
-    if (!report(table_.addToSet(chosenSet(), lstFeiertage_->currentRow())))
-        return;
-    fillMembers();
-    fillDates();
-    showHoliday(lstFeiertage_->currentRow());
-    emit tableChanged();
+    changeMembership(&FeiertagTabelle::addToSet);
 }
 
 void FrmFeiertage::removeFromSet()
 {
-    if (!report(table_.removeFromSet(chosenSet(), lstFeiertage_->currentRow())))
+    changeMembership(&FeiertagTabelle::removeFromSet);
+}
+
+void FrmFeiertage::changeMembership(FeiertagResult (FeiertagTabelle::*change)(int, int))
+{
+    if (!report((table_.*change)(chosenSet(), lstFeiertage_->currentRow())))
         return;
     fillMembers();
     fillDates();

@@ -64,6 +64,7 @@ private:
     void deleteSet();
     void addToSet();
     void removeFromSet();
+    void changeMembership(FeiertagResult (FeiertagTabelle::*change)(int, int));
     void exportDates(bool ics);
     void finish();
     // Shows the message of a refused operation; true when it succeeded.
