@@ -38,8 +38,10 @@ std::optional<CommandArgs> CommandArgs::parse(const QStringList& args, const QSt
             if (valueOptions.contains(key)) {
                 if (hasInline) {
                     parsed.values_[key] = inlineValue;
+                    parsed.repeated_[key] << inlineValue;
                 } else if (i + 1 < args.size()) {
                     parsed.values_[key] = args[++i];
+                    parsed.repeated_[key] << parsed.values_[key];
                 } else {
                     *error = QStringLiteral("option --%1 needs a value").arg(key);
                     return std::nullopt;

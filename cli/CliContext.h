@@ -36,10 +36,13 @@ public:
     {
         return values_.value(key, fallback);
     }
+    // Every value of an option given more than once, in order.
+    QStringList values(const QString& key) const { return repeated_.value(key); }
 
 private:
     QStringList positional_;
     QMap<QString, QString> values_;
+    QMap<QString, QStringList> repeated_;
     QStringList flags_;
 };
 

@@ -21,9 +21,13 @@ int runSave(CliContext& ctx, const QStringList& args)
 
     if (const int rc = ctx.loadOrRefuse(parsed->positional().at(0), kProgramSlot); rc != kExitOk)
         return rc;
-    ctx.model.program().Dateiname = parsed->positional().at(1);
+    return saveOrRefuse(ctx, parsed->positional().at(1), parsed->has(QStringLiteral("yes")));
+}
 
-    return ctx.saveOrRefuse(parsed->has(QStringLiteral("yes")));
+int saveOrRefuse(CliContext& ctx, const QString& out, bool yes)
+{
+    ctx.model.program().Dateiname = out;
+    return ctx.saveOrRefuse(yes);
 }
 
 } // namespace zendrik::cli

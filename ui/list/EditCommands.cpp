@@ -8,6 +8,10 @@
 #include "model/ProgramModel.h"
 #include "model/UserInteraction.h"
 #include "ui/astro/AstroCommands.h"
+#include "calendar/SoWiTabelleEingabe.h"
+#include "language/TextTable.h"
+#include "ui/calendar/FrmEinSW.h"
+#include "ui/calendar/FrmFeiertage.h"
 #include "ui/entry/FrmAutoEinst.h"
 #include "ui/entry/FrmEingPZ.h"
 #include "ui/entry/FrmEingSz.h"
@@ -15,6 +19,7 @@
 #include "ui/main/MainMenu.h"
 
 #include <QAction>
+#include <QDir>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTableView>
@@ -27,6 +32,12 @@ namespace {
 bool isEntryView(int ansicht)
 {
     return ansicht == AnsichtSchaltzeiten || ansicht == AnsichtPrioritaetszeiten;
+}
+
+// The views whose rows the entry dialogs and the table dialog change and copy.
+bool isEditableView(int ansicht)
+{
+    return isEntryView(ansicht) || ansicht == AnsichtSoWiTabelle;
 }
 
 } // namespace
@@ -54,6 +65,7 @@ void EditCommands::addCommands(MainMenu& menu)
             &EditCommands::enterSwitchingTimes);
     command(MainMenu::Edit, "mnuBaPz", TextId::MenuEnterPriorityTimes, "sepBaEingabe",
             &EditCommands::enterPriorityTimes);
+    command(MainMenu::Edit, "mnuBaSw", TextId::MenuEnterDstTable, "sepBaEingabe", &EditCommands::enterDstTable);
     command(MainMenu::Edit, "mnuBalö", TextId::MenuDelete, "sepBaAendern", &EditCommands::deleteMarked);
     command(MainMenu::Edit, "mnuBaÄnd", TextId::MenuChange, "sepBaAendern", &EditCommands::changeMarked)
         ->setShortcut(QKeySequence(Qt::Key_F2));
@@ -61,6 +73,7 @@ void EditCommands::addCommands(MainMenu& menu)
     command(MainMenu::Settings, "mnuEinstAuto", TextId::MenuEditAssistant, "sepEinstGeraet",
             &EditCommands::editAssistant);
     astro_->addCommands(menu);
+    command(MainMenu::Settings, "mnu_Einst_Ft", TextId::MenuHolidays, "sepEinstGeraet", &EditCommands::editHolidays);
     updateCommands();
 }
 
@@ -74,9 +87,9 @@ void EditCommands::updateCommands()
     // are copied into it. Table rows and astro times get their own editors.
     const bool astro = ansicht == AnsichtAstrozeiten;
     menu_->action(QStringLiteral("mnuBalö"))->setEnabled(program);
-    menu_->action(QStringLiteral("mnuBaÄnd"))->setEnabled(program && (isEntryView(ansicht) || astro));
+    menu_->action(QStringLiteral("mnuBaÄnd"))->setEnabled(program && (isEditableView(ansicht) || astro));
     astro_->updateCommands();
-    menu_->action(QStringLiteral("mnuBaKop"))->setEnabled(isEntryView(ansicht));
+    menu_->action(QStringLiteral("mnuBaKop"))->setEnabled(isEditableView(ansicht));
 }
 
 EntrySource EditCommands::markedSource() const
@@ -95,9 +108,11 @@ void EditCommands::openEntry(int ansicht, int eingabeModus)
     const EntryContext entryCtx{ctx_.model, ctx_.texts, ctx_.ui, ctx_.assistant, ctx_.holidays};
     const EntrySource source = eingabeModus == EingabeNeu ? EntrySource{} : markedSource();
     EntryDialog* dialog = nullptr;
-    if (ansicht == AnsichtPrioritaetszeiten)
-        dialog = new FrmEingPZ(entryCtx, eingabeModus, source, &frame_);
-    else
+    if (ansicht == AnsichtPrioritaetszeiten) {
+        auto* pz = new FrmEingPZ(entryCtx, eingabeModus, source, &frame_);
+        connect(pz, &FrmEingPZ::holidaysRequested, this, [this, pz] { openHolidays(pz, pz); });
+        dialog = pz;
+    } else
         dialog = new FrmEingSz(entryCtx, eingabeModus, source, &frame_);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     const OpenResult open = dialog->check();
@@ -125,18 +140,79 @@ void EditCommands::enterPriorityTimes()
     openEntry(AnsichtPrioritaetszeiten, EingabeNeu);
 }
 
+void EditCommands::enterDstTable()
+{
+    openDstTable(SoWiNeu);
+}
+
+void EditCommands::openDstTable(int modus)
+{
+    int first = -1;
+    int last = -1;
+    if (modus != SoWiNeu) {
+        const QList<int> rows = list_.markedRows();
+        if (!rows.isEmpty()) {
+            const MarkRange marks = MarkRange::fromGrid(rows.first(), rows.last())
+                                        .within(ctx_.model.slot(ctx_.model.AktSlot).AnzSoWi);
+            if (!marks.empty()) {
+                first = marks.MarkAnfang;
+                last = marks.MarkEnde;
+            }
+        }
+    }
+    auto* dialog = new FrmEinSW(ctx_.model, ctx_.texts, ctx_.ui, ctx_.assistant, modus,
+                                modus == SoWiNeu ? kProgramSlot : ctx_.model.AktSlot, first, last, &frame_);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    switch (dialog->check()) {
+    case SoWiTabelleEingabe::Open::Ready:
+        break;
+    case SoWiTabelleEingabe::Open::TableFull:
+        delete dialog;
+        ctx_.ui.ask(Prompt::message(Icon::Critical, {TextId::MemoryFull}));
+        return;
+    case SoWiTabelleEingabe::Open::NothingMarked:
+        delete dialog;
+        ctx_.ui.beep();
+        return;
+    }
+    connect(dialog, &FrmEinSW::stored, this,
+            [this] { frame_.showView(AnsichtSoWiTabelle, kProgramSlot); });
+    connect(dialog, &QDialog::finished, &frame_, &MdiForm1::ShowList);
+    dialog->open();
+}
+
+void EditCommands::editHolidays()
+{
+    openHolidays(&frame_, nullptr);
+}
+
+void EditCommands::openHolidays(QWidget* parent, FrmEingPZ* follower)
+{
+    const QString file = QDir(ctx_.workDir).filePath(ctx_.texts(TextId::HolidayFileName));
+    auto* dialog = new FrmFeiertage(ctx_.holidays, ctx_.model.device, ctx_.texts, ctx_.ui, file, parent);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    if (follower)
+        connect(dialog, &FrmFeiertage::tableChanged, follower, &FrmEingPZ::refreshHolidays);
+    // The list names movable priority times by the holidays.
+    connect(dialog, &FrmFeiertage::tableChanged, &frame_, &MdiForm1::ShowList);
+    dialog->open();
+}
+
 void EditCommands::changeMarked()
 {
-    // TODO: the summer/winter table dialog changes rows of its view.
     if (list_.Ansicht() == AnsichtAstrozeiten)
         astro_->editMarked(AstroEditAendern);
+    else if (list_.Ansicht() == AnsichtSoWiTabelle)
+        openDstTable(SoWiAendern);
     else if (isEntryView(list_.Ansicht()))
         openEntry(list_.Ansicht(), EingabeAendern);
 }
 
 void EditCommands::copyMarked()
 {
-    if (isEntryView(list_.Ansicht()))
+    if (list_.Ansicht() == AnsichtSoWiTabelle)
+        openDstTable(SoWiKopieren);
+    else if (isEntryView(list_.Ansicht()))
         openEntry(list_.Ansicht(), EingabeKopieren);
 }
 
@@ -184,7 +260,9 @@ void EditCommands::rowActivated(const QModelIndex& index)
         copyMarked();
         break;
     case DoubleClickAction::NewEntry:
-        if (isEntryView(list_.Ansicht()))
+        if (list_.Ansicht() == AnsichtSoWiTabelle)
+            openDstTable(SoWiNeu);
+        else if (isEntryView(list_.Ansicht()))
             openEntry(list_.Ansicht(), EingabeNeu);
         break;
     case DoubleClickAction::None:
@@ -245,6 +323,10 @@ bool EditCommands::eventFilter(QObject* watched, QEvent* event)
         }
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             rowActivated(grid->currentIndex());
+            return true;
+        }
+        if (key->key() == Qt::Key_Insert && list_.Ansicht() == AnsichtSoWiTabelle) {
+            openDstTable(SoWiNeu);
             return true;
         }
         if (key->key() == Qt::Key_Insert && isEntryView(list_.Ansicht())) {
