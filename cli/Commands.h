@@ -42,5 +42,6 @@ int runDstTable(CliContext& context, const QStringList& args);
 // answered by `yes`; prints the reason of a refusal.
 int saveOrRefuse(CliContext& context, const QString& out, bool yes);
 int runPrint(CliContext& context, const QStringList& args);
+int runHandover(CliContext& context, const QStringList& args);
 
 } // namespace zendrik::cli
