@@ -87,9 +87,9 @@ bool CliContext::selectLanguage(const QString& code)
     return true;
 }
 
-Prompt CliContext::loadMessage(int result) const
+Prompt CliContext::loadMessage(int result, const QString& path) const
 {
-    return LoadResultMessage(result, model.device.BrandIndex);
+    return LoadResultMessage(result, model.device.BrandIndex, path);
 }
 
 int CliContext::loadOrRefuse(const QString& path, int slot)
@@ -97,7 +97,7 @@ int CliContext::loadOrRefuse(const QString& path, int slot)
     const int result = LoadProgram(model, path, slot);
     if (result == LoadOk)
         return kExitOk;
-    return refuse(loadMessage(result));
+    return refuse(loadMessage(result, path));
 }
 
 Answer CliInteraction::ask(const Prompt& prompt)

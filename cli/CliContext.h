@@ -72,7 +72,7 @@ struct CliContext {
     // (header time bytes, the year of the astro calendar); false when unreadable.
     bool setNow(const QString& text);
     // The message a load result gets (empty for success).
-    Prompt loadMessage(int result) const;
+    Prompt loadMessage(int result, const QString& path = QString()) const;
     // Usage error: prints the text and returns kExitUsage.
     int usage(const QString& text);
     // Switches to the language of a --lang code (de, en, fr) as the start
