@@ -37,6 +37,8 @@ QString Prompt::render(const TextTable& texts) const
     for (const Part& part : parts) {
         if (const auto* id = std::get_if<TextId>(&part))
             out += texts.text(*id);
+        else if (const auto* own = std::get_if<ExtraText>(&part))
+            out += texts(*own);
         else
             out += std::get<QString>(part);
     }
