@@ -212,7 +212,9 @@ int runList(CliContext& ctx, const QStringList& args)
             return rc;
     }
     ProgramModel& model = ctx.model;
-    model.device.Sprache = languageSetting(ctx.language);
+    // Without --lang the remembered language of the settings file holds.
+    if (!ctx.language.isEmpty())
+        model.device.Sprache = languageSetting(ctx.language);
     model.AktSlot = slot;
 
     ListFilter filter;

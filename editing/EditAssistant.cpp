@@ -4,6 +4,8 @@
 #include "editing/EntryFields.h"
 #include "language/TextTable.h"
 
+#include <algorithm>
+
 namespace zendrik {
 
 namespace {
@@ -63,8 +65,10 @@ void AssistantStep(SwitchingTimeFields& f, const AssistantSettings& s, int year,
     }
     if (f.isDated()) {
         AddDays(f.tag, f.monat, s.AutoTage + carry, year);
-        if (s.AutoMonat == 1)
+        if (s.AutoMonat == 1) {
             f.monat = nextMonth(f.monat);
+            f.tag = std::min(f.tag, TageImMonat(f.monat, year));
+        }
         return;
     }
     if (s.AutoWochentag == 1)
@@ -90,6 +94,9 @@ void AssistantStep(PriorityTimeFields& f, const AssistantSettings& s, int year, 
     if (s.AutoMonat == 1 && f.vonMonat > 0 && f.bisMonat > 0) {
         f.vonMonat = nextMonth(f.vonMonat);
         f.bisMonat = nextMonth(f.bisMonat);
+        // 31 January a month on is the last day of February, not 31 February.
+        f.vonTag = std::min(f.vonTag, TageImMonat(f.vonMonat, year));
+        f.bisTag = std::min(f.bisTag, TageImMonat(f.bisMonat, year));
     }
 }
 

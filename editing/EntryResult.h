@@ -13,6 +13,7 @@ enum class EntryResult {
     ChannelsIncomplete,        // no channel chosen (or one the format cannot hold)
     MemoryFull,                // no room for another entry
     Idle,                      // an OK-for-all tick after the flag was cleared: nothing done
+    DayNotInMonth,             // a day number beyond the month's length (31 April, 30 February)
 };
 
 // How an entry dialog starts (and what it checks whenever it becomes active).

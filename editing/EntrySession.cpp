@@ -1,6 +1,7 @@
 #include "editing/EntrySession.h"
 
 #include "editing/CompareEntries.h"
+#include "editing/EntryTexts.h"
 #include "model/ProgramSort.h"
 #include "model/ProgramModel.h"
 #include "model/UserInteraction.h"
@@ -25,6 +26,8 @@ std::optional<Prompt> EntryMessage(EntryResult result, bool priorityTime)
     case EntryResult::MemoryFull:
         text = TextId::MemoryFull;
         break;
+    case EntryResult::DayNotInMonth:
+        return Prompt::message(Icon::Critical, {kDayNotInMonth});
     default:
         return std::nullopt;
     }

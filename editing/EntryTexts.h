@@ -2,6 +2,7 @@
 
 #include "model/DeviceSettings.h"
 #include "model/Entry.h"
+#include "language/ExtraText.h"
 
 #include <QString>
 
@@ -13,6 +14,11 @@ class TextTable;
 
 // Texts of single entry fields, shared by the program list and the
 // last-entry panels of the entry dialogs.
+
+// Refusal of a date whose day the month does not have.
+inline constexpr ExtraText kDayNotInMonth{"Diesen Tag hat der Monat nicht (29. Februar ist erlaubt) !",
+                                          "The month has no such day (29 February is allowed) !",
+                                          "Ce jour n'existe pas dans ce mois (le 29 février est permis) !"};
 
 // The "1x" mark of entries switched once.
 inline const QString kOnceText = QStringLiteral("1x");

@@ -3,6 +3,7 @@
 #include "calendar/FeiertagDatum.h"
 #include "calendar/FeiertagTabelle.h"
 #include "model/EntryBuilder.h"
+#include "util/CalendarMath.h"
 #include "editing/EntryFields.h"
 
 #include <algorithm>
@@ -93,6 +94,8 @@ EntryResult PriorityTimeFields::build(const DeviceSettings& device, const Calend
     }
     if (vonTag == 0 || vonMonat == 0 || bisTag == 0 || bisMonat == 0)
         return EntryResult::DateOrWeekdaysIncomplete;
+    if (!DayExistsInMonth(vonTag, vonMonat) || !DayExistsInMonth(bisTag, bisMonat))
+        return EntryResult::DayNotInMonth;
     const int yearCode = yearAvailable(device) ? jahrCode : 0;
     entries.push_back(frame.range(vonTag, vonMonat, bisTag, bisMonat, yearCode, einmal || jahrCode != 0));
     return EntryResult::Stored;

@@ -1,6 +1,7 @@
 #include "editing/SwitchingTimeFields.h"
 
 #include "model/EntryBuilder.h"
+#include "util/CalendarMath.h"
 
 namespace zendrik {
 
@@ -51,6 +52,8 @@ EntryResult SwitchingTimeFields::build(const DeviceSettings& device, Entry& entr
 {
     if (!isDated() && wochentage == 0)
         return EntryResult::DateOrWeekdaysIncomplete;
+    if (isDated() && !DayExistsInMonth(tag, monat))
+        return EntryResult::DayNotInMonth;
     if (!kanal.chosen(device))
         return EntryResult::ChannelsIncomplete;
     const int t = stunde * 60 + minute;

@@ -48,13 +48,20 @@ void DeviceProperties::ApplyTo(ProgramModel& model) const
     if (d.Uhrentyp == kFamily731) {
         d.SpracheUhr = std::clamp(SpracheUhr, 0, 1);
         d.MessKanal = std::clamp(MessKanal, 0, std::min(d.Kanalzahl, 4));
-        if (std::find(kMeterPeriods.begin(), kMeterPeriods.end(), MessPeriode) != kMeterPeriods.end())
-            d.MessPeriode = MessPeriode;
-        d.MessImpDauer = std::clamp(MessImpDauer, 1, kMaxMeterPulseSeconds);
+        // Without a meter channel the period and the pulse length stay as
+        // they were: the settings file keeps what it had.
+        if (d.MessKanal != 0) {
+            if (std::find(kMeterPeriods.begin(), kMeterPeriods.end(), MessPeriode) != kMeterPeriods.end())
+                d.MessPeriode = MessPeriode;
+            d.MessImpDauer = std::clamp(MessImpDauer, 1, kMaxMeterPulseSeconds);
+        }
         d.MessZustand = std::clamp(MessZustand, 0, 1);
         d.MessZeitpunkt = std::clamp(MessZeitpunkt, 0, 1);
     }
-    d.Delay = std::clamp(DelayValue, 0, d.MaxDelay) * 4;
+    // The settings file may hold a fractional factor (Delay 10 = 2.5): it
+    // stays unless the user set another one.
+    if (DelayValue != d.Delay / 4)
+        d.Delay = std::clamp(DelayValue, 0, d.MaxDelay) * 4;
     d.DelayLang = d.Delay * 20;
     d.Lpt = std::clamp(Lpt, 1, 5);
     d.Speicherflag = d.MaxEintrag / 324;

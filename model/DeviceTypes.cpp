@@ -139,12 +139,12 @@ int DefaultDeviceTypeRow(const DeviceSettings& d)
     return base + channelsOffset;
 }
 
-QString DeviceNameFromImage(const DeviceSettings& d, const ProgramSlot& slot)
+int DeviceRowFromImage(const DeviceSettings& d, const ProgramSlot& slot)
 {
     if (d.Uhrentyp == kFamily752)
-        return DeviceTypeName(19, d.BrandIndex);
+        return 19;
     if (d.Uhrentyp == kFamily738)
-        return DeviceTypeName(20, d.BrandIndex);
+        return 20;
     DeviceSettings probe;
     probe.Uhrentyp = kFamily731;
     probe.Kanalzahl = d.Kanalzahl;
@@ -152,7 +152,39 @@ QString DeviceNameFromImage(const DeviceSettings& d, const ProgramSlot& slot)
     probe.Evu = d.MessKanal != 0 ? 1 : 0;
     // Only the four-channel bus switches carry a program number.
     probe.Busprog = (d.Kanalzahl == 4 && slot.ProgNr <= 999999 && !probe.Evu) ? -1 : 0;
-    return DeviceTypeName(DefaultDeviceTypeRow(probe), d.BrandIndex);
+    return DefaultDeviceTypeRow(probe);
+}
+
+QString DeviceNameFromImage(const DeviceSettings& d, const ProgramSlot& slot)
+{
+    return DeviceTypeName(DeviceRowFromImage(d, slot), d.BrandIndex);
+}
+
+bool ImageFitsDeviceRow(const DeviceSettings& d, const ProgramSlot& slot, int row)
+{
+    if (row < 1 || row > kDeviceTypeRows)
+        return false;
+    const DeviceTypeRow& r = DeviceTypeTable()[static_cast<std::size_t>(row - 1)];
+    if (r.Uhrentyp != d.Uhrentyp || r.Kanalzahl != d.Kanalzahl)
+        return false;
+    if (r.Uhrentyp != kFamily731)
+        return true;
+    // The image shows a variant only by what it uses: movable priority times
+    // (family byte 73) need the annual switch, a meter-pulse channel the
+    // meter variant, a program number the bus variant. An image that uses
+    // none of them fits every variant of its channel count.
+    if ((d.Geraetekennung & 0x7F) == 73 && !r.Bewft)
+        return false;
+    if (d.MessKanal != 0 && !r.Evu)
+        return false;
+    if (slot.ProgNr <= 999999 && !r.Busprog)
+        return false;
+    return true;
+}
+
+int DeviceRowAfterLoad(const DeviceSettings& d, const ProgramSlot& slot)
+{
+    return ImageFitsDeviceRow(d, slot, d.DeviceRow) ? d.DeviceRow : DeviceRowFromImage(d, slot);
 }
 
 } // namespace zendrik

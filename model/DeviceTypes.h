@@ -47,7 +47,16 @@ bool ApplyDeviceType(DeviceSettings& device, const QString& name);
 // The row the start screen preselects for the remembered settings.
 int DefaultDeviceTypeRow(const DeviceSettings& device);
 
-// The display name of the row that matches a loaded program.
+// The row (1..20) and display name of the row that matches a loaded program.
+int DeviceRowFromImage(const DeviceSettings& device, const ProgramSlot& slot);
 QString DeviceNameFromImage(const DeviceSettings& device, const ProgramSlot& slot);
+
+// Whether a loaded program (its settings already taken into `device`) can run
+// on the device-type row: same family and channel count, and every variant
+// feature the image uses present in the row.
+bool ImageFitsDeviceRow(const DeviceSettings& device, const ProgramSlot& slot, int row);
+// The row to work with after a load: the chosen row (`device.DeviceRow`) when
+// the image fits it, else the row the image was made for.
+int DeviceRowAfterLoad(const DeviceSettings& device, const ProgramSlot& slot);
 
 } // namespace zendrik

@@ -27,6 +27,12 @@ int TageImMonat(int month, int year)
     return TageBisMonatsende(month, year) - TageBisMonatsende(month - 1, year);
 }
 
+bool DayExistsInMonth(int day, int month)
+{
+    constexpr int kAnyLeapYear = 2024;
+    return month >= 1 && month <= 12 && day >= 1 && day <= TageImMonat(month, kAnyLeapYear);
+}
+
 int DayOfYear(int day, int month, int year)
 {
     return TageBisMonatsende(month - 1, year) + day;

@@ -12,6 +12,9 @@ constexpr bool IsLeapYear(int year)
 int TageBisMonatsende(int month, int year);
 // Days in the month, 1..12.
 int TageImMonat(int month, int year);
+// Whether the day number exists in the month (1..12) in some year: dated
+// entries repeat every year, so 29 February exists, 30 February does not.
+bool DayExistsInMonth(int day, int month);
 // Day of year 1..366 of a date.
 int DayOfYear(int day, int month, int year);
 // Month 1..12 of a day of year; a day past 365 of a common year stays in December.

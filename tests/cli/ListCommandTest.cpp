@@ -1,9 +1,12 @@
+#include "model/DeviceTypes.h"
 #include "model/DstRowCodec.h"
+#include "model/Settings.h"
 #include "tests/editing/ListFixtures.h"
 #include "tests/support/CliRun.h"
 #include "tests/support/TestPrograms.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -214,5 +217,28 @@ TEST_F(ListCommandTest, RefusalsAndUsageErrors)
         const CliRun r = list(args);
         EXPECT_EQ(r.exitCode, 2) << args.join(u' ').toStdString();
         EXPECT_TRUE(r.out.isEmpty() && !r.err.isEmpty()) << args.join(u' ').toStdString();
+    }
+}
+
+// The language remembered in the settings file lists exactly as --lang does.
+TEST_F(ListCommandTest, SettingsLanguageListsAsTheLanguageOption)
+{
+    const struct {
+        int sprache;
+        const char* code;
+    } languages[] = {{1, "de"}, {2, "en"}, {3, "fr"}};
+    for (const auto& l : languages) {
+        DeviceSettings settings;
+        ApplyDeviceTypeRow(settings, kRow731FourChannels);
+        settings.Sprache = l.sprache;
+        ASSERT_TRUE(WriteSettings(QDir(dir.path()).filePath(kSettingsFileName), settings));
+        const CliRun remembered = list({file});
+        const CliRun chosen = RunCli(QStringList{"--dir", dir.path(), "--type", QString::number(kRow731FourChannels),
+                                                 "--lang", QString::fromLatin1(l.code), "list", file});
+        ASSERT_EQ(remembered.exitCode, 0) << remembered.err.toStdString();
+        ASSERT_EQ(chosen.exitCode, 0) << chosen.err.toStdString();
+        EXPECT_EQ(remembered.out, chosen.out) << l.code;
+        if (l.sprache == 2) // month first in English
+            EXPECT_FALSE(QRegularExpression(u"\\t\\d+ [A-Z][a-z]+\\t"_s).match(chosen.out).hasMatch()) << chosen.out.toStdString();
     }
 }

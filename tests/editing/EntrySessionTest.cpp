@@ -1,9 +1,11 @@
 #include "calendar/ListFilter.h"
 #include "editing/DeleteRows.h"
 #include "editing/ListAnsicht.h"
+#include "editing/EditAssistant.h"
 #include "editing/PrioPeek.h"
 #include "editing/PriorityTimeEntry.h"
 #include "editing/SwitchingTimeEntry.h"
+#include "language/TextTable.h"
 #include "model/UserInteraction.h"
 #include "tests/editing/ListFixtures.h"
 
@@ -317,4 +319,74 @@ TEST(GridActions, DoubleClickAndPriorityPeek)
     EXPECT_EQ(std::tuple(filter.FilterPrioVon, filter.FilterPrioBis, filter.FilterAktiv), std::tuple(0, 10, 0));
     ansicht = AnsichtPrioritaetszeiten;
     EXPECT_FALSE(peek.press(ansicht, 0, kFamily731, 3, 6, QStringLiteral("Perm."), filter));
+}
+
+// Day numbers the month does not have are refused with their own message and
+// store nothing; 29 February is a date of leap years and is taken.
+TEST(EntrySession, ImpossibleDatesAreRefusedInBothDialogs)
+{
+    struct Case {
+        int day, month;
+        bool exists;
+    };
+    const Case cases[] = {{31, 2, false}, {30, 2, false}, {29, 2, true}, {31, 4, false},
+                          {30, 4, true},  {31, 12, true}, {31, 11, false}, {31, 1, true}};
+    auto ui = ScriptedInteraction::answering(true);
+    TextTable texts;
+    texts.LoadEnglish();
+    for (const Case& c : cases) {
+        Program p;
+        SwitchingTimeEntry dated(p.model, p.settings, ui);
+        dated.fields() = mondaySeven();
+        dated.fields().setDay(c.day);
+        dated.fields().monat = c.month;
+        const EntryOutcome out = dated.ok();
+        EXPECT_EQ(out.result, c.exists ? EntryResult::Stored : EntryResult::DayNotInMonth) << c.day << '.' << c.month;
+        EXPECT_EQ(p.slot().AnzSz, c.exists ? 1 : 0);
+        if (!c.exists) {
+            ASSERT_TRUE(out.message);
+            EXPECT_TRUE(out.message->render(texts).startsWith(QStringLiteral("The month has no such day")));
+        }
+
+        // As the first or the last day of a priority time.
+        for (const bool asFirst : {true, false}) {
+            Program q;
+            PriorityTimeEntry prio(q.model, q.settings, ui);
+            PriorityTimeFields& f = prio.fields();
+            f.kanal.kanaele = 1;
+            f.vonTag = asFirst ? c.day : 1;
+            f.vonMonat = asFirst ? c.month : 1;
+            f.bisTag = asFirst ? 31 : c.day;
+            f.bisMonat = asFirst ? 12 : c.month;
+            EXPECT_EQ(prio.ok().result, c.exists ? EntryResult::Stored : EntryResult::DayNotInMonth)
+                << c.day << '.' << c.month << (asFirst ? " from" : " to");
+            EXPECT_EQ(q.slot().AnzPz, c.exists ? 1 : 0);
+        }
+    }
+}
+
+// A month step of the edit assistant lands on the last day of a shorter month.
+TEST(EditAssistant, MonthStepStaysInsideTheMonth)
+{
+    AssistantSettings s;
+    s.AutoMonat = 1;
+    s.AutoTage = 0;
+    const struct {
+        int day, month, year, wantDay, wantMonth;
+    } cases[] = {{31, 1, 2027, 28, 2}, {31, 1, 2028, 29, 2}, {31, 3, 2027, 30, 4}, {15, 1, 2027, 15, 2},
+                 {31, 12, 2027, 31, 1}};
+    for (const auto& c : cases) {
+        SwitchingTimeFields sz = mondaySeven();
+        sz.setDay(c.day);
+        sz.monat = c.month;
+        AssistantStep(sz, s, c.year, false);
+        EXPECT_EQ(std::tuple(sz.tag, sz.monat), std::tuple(c.wantDay, c.wantMonth)) << c.day << '.' << c.month;
+
+        PriorityTimeFields pz;
+        pz.vonTag = pz.bisTag = c.day;
+        pz.vonMonat = pz.bisMonat = c.month;
+        AssistantStep(pz, s, c.year, false);
+        EXPECT_EQ(std::tuple(pz.vonTag, pz.vonMonat, pz.bisTag, pz.bisMonat),
+                  std::tuple(c.wantDay, c.wantMonth, c.wantDay, c.wantMonth));
+    }
 }

@@ -1,5 +1,9 @@
 #include "model/DeviceProperties.h"
+#include "model/ProgramModel.h"
+#include "model/Settings.h"
 #include "tests/support/TestPrograms.h"
+
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -93,5 +97,32 @@ TEST(DeviceProperties, BusFormatLimitsTheSortColumn)
         m.SortSpalteSz = 9;
         DeviceProperties::Of(m.device).ApplyTo(m);
         EXPECT_EQ(m.SortSpalteSz, eib ? 8 : 9);
+    }
+}
+
+// Opening the properties and saving without a change writes the settings file
+// as it was: no period or pulse length appears on a device without a meter
+// channel, and a fractional delay factor stays.
+TEST(DeviceProperties, SavingUntouchedPropertiesKeepsTheSettingsFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(kSettingsFileName);
+    struct Case {
+        int row;
+        int messKanal, messPeriode, messImpDauer, delay;
+    };
+    const Case cases[] = {{4, 0, 0, 0, 4}, {1, 0, 0, 0, 10}, {8, 2, 15, 3, 8}, {19, 0, 0, 0, 0}, {20, 0, 0, 0, 4}};
+    for (const Case& c : cases) {
+        ProgramModel m = modelForRow(c.row);
+        m.device.MessKanal = c.messKanal;
+        m.device.MessPeriode = c.messPeriode;
+        m.device.MessImpDauer = c.messImpDauer;
+        m.device.Delay = c.delay;
+        ASSERT_TRUE(WriteSettings(path, m.device));
+        const QByteArray before = readFile(path);
+        ASSERT_TRUE(ReadSettings(path, m.device));
+        DeviceProperties::Of(m.device).ApplyTo(m);
+        ASSERT_TRUE(WriteSettings(path, m.device));
+        EXPECT_EQ(readFile(path), before) << c.row;
     }
 }

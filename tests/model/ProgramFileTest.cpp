@@ -360,3 +360,46 @@ TEST_F(ProgramFileTest, LoadSortsIntoListOrderAndNamesTheDevice)
     m.program().ProgNr = kNoProgramNumber;
     EXPECT_EQ(loaded(1, saveProgramAs(m, path(u"o.zpg"_s))).device.Geraetename, DeviceTypeName(13, 1));
 }
+
+// A plain program saved on every device type and reopened with every type
+// chosen: the chosen type stays while the file fits it (same family and
+// channel count, every variant feature the file uses present); otherwise the
+// type the file was made for is named.
+TEST_F(ProgramFileTest, ReopenedFileKeepsTheChosenDeviceTypeWhileItFits)
+{
+    const auto& table = DeviceTypeTable();
+    for (int made = 1; made <= kDeviceTypeRows; ++made) {
+        const DeviceTypeRow& r = table[static_cast<std::size_t>(made - 1)];
+        ProgramModel m = modelForRow(made);
+        addEntry(m, BuildWeeklyEntry(480, 0b1111111, 1, 1, 0, 0));
+        if (r.Evu) {
+            m.device.MessKanal = 1;
+            m.device.MessPeriode = 5;
+            m.device.MessImpDauer = 1;
+        }
+        if (r.Busprog && r.Uhrentyp == kFamily731)
+            m.program().ProgNr = 4711;
+        const QString file = saveProgramAs(m, path(u"r%1.zpg"_s.arg(made)));
+        for (int chosen = 1; chosen <= kDeviceTypeRows; ++chosen) {
+            const DeviceTypeRow& c = table[static_cast<std::size_t>(chosen - 1)];
+            ProgramModel back = modelForRow(chosen);
+            const int result = LoadProgram(back, file, kProgramSlot);
+            if (c.Uhrentyp != r.Uhrentyp) {
+                EXPECT_NE(result, LoadOk) << made << " in " << chosen;
+                EXPECT_EQ(back.device.Geraetename, DeviceTypeName(chosen, 1));
+                continue;
+            }
+            ASSERT_EQ(result, LoadOk) << made << " in " << chosen;
+            int expected = chosen;
+            const bool fits = c.Kanalzahl == r.Kanalzahl && (!r.Evu || c.Evu) && (!r.Busprog || c.Busprog);
+            if (!fits) {
+                // Without movable priority times the file reads as a weekly switch.
+                expected = r.Evu ? 5 + r.Kanalzahl : r.Busprog ? 5 : r.Kanalzahl;
+                if (r.Uhrentyp != kFamily731)
+                    expected = made;
+            }
+            EXPECT_EQ(back.device.Geraetename, DeviceTypeName(expected, 1)) << made << " in " << chosen;
+            EXPECT_EQ(back.device.DeviceRow, expected) << made << " in " << chosen;
+        }
+    }
+}

@@ -197,7 +197,8 @@ FrmGeraetEinst::FrmGeraetEinst(ProgramModel& model, const TextTable& texts, User
     // the weekly/annual family, the astro channel choice on the astro device.
     const bool family731 = d.Uhrentyp == kFamily731;
     cbosprache_->setEnabled(family731);
-    fraMess_->setEnabled(family731);
+    // Only the meter variants have a meter pulse.
+    fraMess_->setEnabled(family731 && (d.Evu != 0 || d.MessKanal != 0));
     fraAstro_->setVisible(d.Uhrentyp == kFamily752);
 
     load();
