@@ -17,6 +17,8 @@ const std::vector<Command>& commands()
         {"write-chip", "write-chip FILE --port DEVICE [--verify all|block0]", &runWriteChip},
         {"read-chip", "read-chip --port DEVICE --out FILE", &runReadChip},
         {"simulate", "simulate FILE --year Y --channel C [--date D.M] [--json]", &runSimulate},
+        {"check", "check FILE [--year Y] [--json]", &runCheck},
+        {"diff", "diff FILE1 FILE2 [--json]", &runDiff},
     };
     return table;
 }

@@ -34,5 +34,7 @@ int runHolidays(CliContext& context, const QStringList& args);
 int runWriteChip(CliContext& context, const QStringList& args);
 int runReadChip(CliContext& context, const QStringList& args);
 int runSimulate(CliContext& context, const QStringList& args);
+int runCheck(CliContext& context, const QStringList& args);
+int runDiff(CliContext& context, const QStringList& args);
 
 } // namespace zendrik::cli
