@@ -1,55 +1,16 @@
+#include "bench/BenchPrograms.h"
 #include "calendar/ListFilter.h"
-#include "model/EntryBuilder.h"
 #include "editing/ProgramList.h"
 #include "model/ProgramSort.h"
 #include "language/TextTable.h"
 #include "model/ProgramModel.h"
-#include "model/ProgramSetup.h"
 
 #include <benchmark/benchmark.h>
 
-#include <QDateTime>
-
-#include <random>
-
 using namespace zendrik;
+using namespace zendrik::bench;
 
 namespace {
-
-constexpr int kRow731 = 4;
-constexpr int kRow738 = 20;
-
-// A full program of the device type: mixed weekly and dated switching times
-// in random order, then priority times, as a grown installation has them.
-ProgramModel fullProgram(int row, int switching, int priority)
-{
-    ProgramModel model;
-    StartNewProgram(model, row, QStringLiteral("unbekannt"), QStringLiteral("FULL.zpg"));
-    model.clock = [] { return QDateTime(QDate(2024, 5, 10), QTime(9, 30)); };
-    const bool bus = model.device.Uhrentyp == kFamily738;
-    std::mt19937 random(4711);
-    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
-    ProgramSlot& s = model.program();
-    int i = 0;
-    for (int n = 0; n < switching; ++n) {
-        const int channels = bus ? pick(0, 15) : pick(1, 15);
-        const int minute = pick(0, 1439);
-        s.Eintrag[static_cast<std::size_t>(i++)] =
-            n % 5 == 0 ? BuildDatedEntry(minute, pick(1, 28), pick(1, 12), channels, pick(0, 1), 0, n % 2 == 0)
-                       : BuildWeeklyEntry(minute, pick(1, 127), channels, pick(0, 1), n % 7 == 0 ? pick(1, 59) : 0,
-                                          pick(0, 9));
-    }
-    for (int n = 0; n < priority; ++n) {
-        const int channels = bus ? pick(0, 15) : pick(1, 15);
-        s.Eintrag[static_cast<std::size_t>(i++)] =
-            BuildPriorityEntry(pick(1, 28), pick(1, 12), pick(1, 28), pick(1, 12), n % 3 == 0 ? pick(60, 120) : 0,
-                               n % 3 == 0, pick(1, 10), channels, pick(0, 1));
-    }
-    s.AnzSz = switching;
-    s.AnzPz = priority;
-    s.AnzEintrag = i;
-    return model;
-}
 
 void sortProgram(benchmark::State& state, int row, int switching, int priority)
 {

@@ -1,11 +1,24 @@
 #include "cli/CliContext.h"
 
+#include "calendar/FeiertagTabelle.h"
+#include "editing/ProgramList.h"
 #include "language/LanguageChoice.h"
 #include "model/DeviceImage.h"
 #include "model/LoadResultMessage.h"
 #include "model/ProgramFile.h"
 
+#include <QDateTime>
+#include <QDir>
+
 namespace zendrik::cli {
+
+ListSources HolidaySources(const CliContext& ctx, FeiertagTabelle& holidays)
+{
+    ListSources sources;
+    if (holidays.read(QDir(ctx.workDir).filePath(ctx.texts(TextId::HolidayFileName))) == FeiertagResult::Ok)
+        sources.holidayName = [&holidays](int offset) { return holidays.FeiertagName(offset + kEasterOffsetBias); };
+    return sources;
+}
 
 std::optional<CommandArgs> CommandArgs::parse(const QStringList& args, const QStringList& valueOptions,
                                               const QStringList& flagOptions, QString* error)
@@ -25,8 +38,10 @@ std::optional<CommandArgs> CommandArgs::parse(const QStringList& args, const QSt
             if (valueOptions.contains(key)) {
                 if (hasInline) {
                     parsed.values_[key] = inlineValue;
+                    parsed.repeated_[key] << inlineValue;
                 } else if (i + 1 < args.size()) {
                     parsed.values_[key] = args[++i];
+                    parsed.repeated_[key] << parsed.values_[key];
                 } else {
                     *error = QStringLiteral("option --%1 needs a value").arg(key);
                     return std::nullopt;
@@ -93,6 +108,38 @@ Answer CliInteraction::ask(const Prompt& prompt)
         return prompt.buttons == Buttons::OkCancel ? Answer::Ok : Answer::Yes;
     lastDeclined_ = prompt.render(texts_);
     return prompt.buttons == Buttons::OkCancel ? Answer::Cancel : Answer::No;
+}
+
+bool CliContext::setNow(const QString& text)
+{
+    const QDateTime fixed = QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd HH:mm"));
+    if (!fixed.isValid())
+        return false;
+    model.clock = [fixed] { return fixed; };
+    return true;
+}
+
+int CliContext::saveOrRefuse(bool yes)
+{
+    CliInteraction interaction(yes, texts);
+    const SaveOutcome outcome = SaveProgram(model, interaction);
+    if (outcome.result == 1)
+        return kExitOk;
+    switch (outcome.failure) {
+    case SaveFailure::Abandoned:
+        if (!interaction.lastDeclined().isEmpty())
+            err << interaction.lastDeclined() << Qt::endl;
+        else
+            err << texts(TextId::ChooseOtherDstRule) << Qt::endl;
+        break;
+    case SaveFailure::WriteFailed:
+        err << texts(TextId::InvalidFileName) << ": " << outcome.error << Qt::endl;
+        break;
+    default:
+        err << texts(TextId::InvalidFileName) << Qt::endl;
+        break;
+    }
+    return kExitRefused;
 }
 
 } // namespace zendrik::cli

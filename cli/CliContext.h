@@ -11,6 +11,11 @@
 
 #include <optional>
 
+namespace zendrik {
+class FeiertagTabelle;
+struct ListSources;
+} // namespace zendrik
+
 namespace zendrik::cli {
 
 inline constexpr int kExitOk = 0;
@@ -33,10 +38,13 @@ public:
     {
         return values_.value(key, fallback);
     }
+    // Every value of an option given more than once, in order.
+    QStringList values(const QString& key) const { return repeated_.value(key); }
 
 private:
     QStringList positional_;
     QMap<QString, QString> values_;
+    QMap<QString, QStringList> repeated_;
     QStringList flags_;
 };
 
@@ -58,6 +66,13 @@ struct CliContext {
     // Loads a program file into a slot; on failure prints the loader's
     // message and returns kExitRefused, else kExitOk.
     int loadOrRefuse(const QString& path, int slot);
+    // Saves slot 0 under its Dateiname with the program-file writer,
+    // answering its questions with yes or no; on failure prints the
+    // writer's message and returns kExitRefused, else kExitOk.
+    int saveOrRefuse(bool yes);
+    // --now "YYYY-MM-DD HH:MM": the model's clock stands still there
+    // (header time bytes, the year of the astro calendar); false when unreadable.
+    bool setNow(const QString& text);
     // The message a load result gets (empty for success).
     Prompt loadMessage(int result) const;
     // Usage error: prints the text and returns kExitUsage.
@@ -66,6 +81,11 @@ struct CliContext {
     // screen's language buttons do; false for any other code.
     bool selectLanguage(const QString& code);
 };
+
+// Movable priority times are named after the holidays of the language's
+// holiday file in the working directory, when there is one; `holidays`
+// keeps them for as long as the sources are used.
+ListSources HolidaySources(const CliContext& ctx, FeiertagTabelle& holidays);
 
 // Answers the core's questions from --yes / --no and keeps what was asked.
 class CliInteraction : public UserInteraction {

@@ -225,15 +225,9 @@ int runList(CliContext& ctx, const QStringList& args)
             return ctx.usage(QStringLiteral("--sort takes a column of the list, 1 .. the last column"));
     }
 
-    // Movable priority times are named after the holidays of the language's
-    // holiday file in the working directory, when there is one.
     FeiertagTabelle holidays;
-    const bool haveHolidays =
-        holidays.read(QDir(ctx.workDir).filePath(ctx.texts(TextId::HolidayFileName))) == FeiertagResult::Ok;
-    ListSources sources;
+    ListSources sources = HolidaySources(ctx, holidays);
     sources.astroChannel = astroChannel;
-    if (haveHolidays)
-        sources.holidayName = [&holidays](int offset) { return holidays.FeiertagName(offset + kEasterOffsetBias); };
 
     print(ctx, ProgramList::Build(model, ctx.texts, filter, view, slot, sources));
     return kExitOk;

@@ -7,7 +7,7 @@ set -e
 PACKAGES="cmake ninja-build g++ pkg-config ccache
 qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libgl-dev qt6-translations-l10n
 libgtest-dev libgmock-dev libbenchmark-dev
-xvfb xauth"
+xvfb xauth poppler-utils"
 
 missing=""
 for p in $PACKAGES; do

@@ -123,6 +123,23 @@ QIcon Save()
     return QIcon(pm);
 }
 
+QIcon Print()
+{
+    QPixmap pm = canvas();
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(pen(kInk, 3));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(18, 6, 28, 18));
+    p.setBrush(kAccent);
+    p.drawRoundedRect(QRectF(6, 22, 52, 24), 4, 4);
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(18, 38, 28, 20));
+    p.drawLine(QPointF(23, 46), QPointF(41, 46));
+    p.drawLine(QPointF(23, 52), QPointF(37, 52));
+    return QIcon(pm);
+}
+
 QIcon Play()
 {
     QPixmap pm = canvas();

@@ -16,6 +16,8 @@ QIcon Filter(bool on);
 QIcon Lock();
 // Saving: a disk.
 QIcon Save();
+// Printing: a printer with a sheet.
+QIcon Print();
 // The introduction program.
 QIcon Play();
 // Further languages: a globe.

@@ -39,7 +39,13 @@ public:
     // Rebuilds the grid for the view and the given slot.
     void ShowList(int slot);
     const ProgramList& list() const;
+    // What the list names holidays by and which astro channel it shows.
+    ListSources sources() const;
     QTableView* grid() const { return grid_; }
+
+    // The astro channel (0..3) the astro view shows: the one chosen above
+    // the grid on the bus device, the only one elsewhere.
+    int astroChannel() const;
 
     // The marked item rows (1-based, in order) and the entries behind them.
     QList<int> markedRows() const;

@@ -16,6 +16,7 @@
 #include "ui/main/FrmInfo.h"
 #include "ui/main/MainMenu.h"
 #include "ui/main/ProgramHeader.h"
+#include "ui/print/PrintCommands.h"
 #include "ui/transfer/FrmSerielIo.h"
 
 #include <QAction>
@@ -121,6 +122,9 @@ void MdiForm1::buildMenus()
             &MdiForm1::cmdOpenSample);
     command(MainMenu::File, "mnuDatVorlSchl", TextId::MenuCloseSample, QStringLiteral("sepDatDruck"),
             &MdiForm1::cmdCloseSample);
+    print_ = new PrintCommands(ctx_, *this);
+    connect(m.addCommand(MainMenu::File, QStringLiteral("mnuDatDruck"), TextId::MenuPrint, QStringLiteral("sepDatTransfer")),
+            &QAction::triggered, print_, &PrintCommands::openWindow);
     command(MainMenu::File, "mnuDatExp", TextId::MenuWriteChip, QStringLiteral("sepDatBend"), &MdiForm1::cmdWriteChip);
     command(MainMenu::File, "mnuDatImp", TextId::MenuReadChip, QStringLiteral("sepDatBend"), &MdiForm1::cmdReadChip);
     command(MainMenu::File, "mnuDatBend", TextId::MenuExit, QString(), &MdiForm1::cmdExit)
@@ -151,6 +155,11 @@ void MdiForm1::buildToolBar()
     save->setObjectName(QStringLiteral("anibutton3"));
     connect(save, &QAction::triggered, this, &MdiForm1::cmdSaveAs);
     toolBar_->addAction(save);
+    // The toolbar print button prints the list as shown, without the print window.
+    auto* printShown = new QAction(Icons::Print(), QString(), this);
+    printShown->setObjectName(QStringLiteral("AniButton2"));
+    connect(printShown, &QAction::triggered, print_, &PrintCommands::printShown);
+    toolBar_->addAction(printShown);
 }
 
 void MdiForm1::retranslate()
@@ -161,6 +170,8 @@ void MdiForm1::retranslate()
     for (QAction* a : toolBar_->actions()) {
         if (a->objectName() == QLatin1String("anibutton3"))
             a->setText(ctx_.texts(TextId::Save));
+        if (a->objectName() == QLatin1String("AniButton2"))
+            a->setText(ctx_.texts(TextId::Print));
     }
     ShowList();
 }

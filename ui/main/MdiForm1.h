@@ -16,6 +16,7 @@ class FeiertagTabelle;
 class FileCommands;
 class FrmHauptmenue;
 class ListFilter;
+class PrintCommands;
 class MainMenu;
 class ProgramHeader;
 class ProgramModel;
@@ -31,7 +32,7 @@ struct DesktopContext {
     UserInteraction& ui;
     FileCommands& commands;
     ListFilter& filter;
-    const FeiertagTabelle& holidays;
+    FeiertagTabelle& holidays;
     AssistantSettings& assistant;
     QString workDir;
     // Timing of the serial chip transfer (the adapter's pauses and time-outs).
@@ -53,6 +54,7 @@ public:
     QToolBar* toolBar() const { return toolBar_; }
     ProgramHeader& header() const { return *header_; }
     FrmHauptmenue& listWindow() const { return *list_; }
+    PrintCommands& printCommands() const { return *print_; }
 
     // Rebuilds the list of the shown slot and refreshes the frame.
     void ShowList();
@@ -106,6 +108,7 @@ private:
     QMdiArea* mdi_;
     FrmHauptmenue* list_;
     EditCommands* edit_;
+    PrintCommands* print_;
     QMdiSubWindow* listSub_;
     QLabel* lblGeraet_;
     QLabel* lblDatei_;

@@ -1,0 +1,178 @@
+// The printout's lines: title block, heading repetition and page breaks,
+// the sections and their order, the text-file target.
+#include "editing/PrintDocument.h"
+
+#include "language/TextTable.h"
+#include "model/DeviceSettings.h"
+#include "tests/support/TestPrograms.h"
+#include "util/CalendarMath.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace zendrik;
+using namespace zendrik::test;
+
+namespace {
+
+PrintDocument listOfRows(int rows, int zeilen)
+{
+    PrintDocument doc;
+    doc.Zeilen = zeilen;
+    PrintBlock block;
+    block.title = QStringLiteral("Schaltzeiten");
+    block.columns = {{QStringLiteral("Nr."), 500}, {QStringLiteral("Uhrzeit"), 1000}};
+    for (int r = 1; r <= rows; ++r)
+        block.rows.push_back({QString::number(r), QStringLiteral("%1:00").arg(r % 24)});
+    doc.blocks.push_back(block);
+    return doc;
+}
+
+// The rows (by their number) in front of which a heading stands, and those
+// in front of which a page break stands.
+std::pair<std::vector<int>, std::vector<int>> headingsAndBreaks(const PrintDocument& doc)
+{
+    std::vector<int> headings;
+    std::vector<int> breaks;
+    bool heading = false;
+    bool pageBreak = false;
+    for (const PrintLine& line : PrintLines(doc)) {
+        if (line.kind == PrintLine::Heading)
+            heading = true;
+        if (line.kind == PrintLine::PageBreak)
+            pageBreak = true;
+        if (line.kind != PrintLine::Row)
+            continue;
+        const int row = line.cells.first().toInt();
+        if (heading)
+            headings.push_back(row);
+        if (pageBreak)
+            breaks.push_back(row);
+        heading = pageBreak = false;
+    }
+    return {headings, breaks};
+}
+
+} // namespace
+
+TEST(PrintLines, HeadingsRepeatEveryZeilenRows)
+{
+    const struct {
+        int rows;
+        int zeilen;
+        std::vector<int> headings;
+        std::vector<int> breaks;
+    } cases[] = {
+        {45, 20, {1, 21, 41}, {21, 41}},
+        {40, 20, {1, 21}, {21}},
+        {3, 1, {1, 2, 3}, {2, 3}},   // every row gets its heading
+        {45, 0, {1}, {}},            // no repetition, and no division by zero
+        {45, -3, {1}, {}},
+        {45, 45, {1}, {}},
+        {0, 20, {}, {}},
+    };
+    for (const auto& c : cases) {
+        const auto [headings, breaks] = headingsAndBreaks(listOfRows(c.rows, c.zeilen));
+        EXPECT_EQ(headings, c.headings) << c.rows << " rows, Zeilen " << c.zeilen;
+        EXPECT_EQ(breaks, c.breaks) << c.rows << " rows, Zeilen " << c.zeilen;
+    }
+}
+
+TEST(PrintLines, EverySectionStartsOnANewPageWithItsTitleBlock)
+{
+    ProgramModel model = canonical731();
+    model.program().Dateiname = QStringLiteral("/anywhere/ANLAGE.zpg");
+    TextTable texts;
+    PrintRequest all;
+    all.Schaltzeiten = all.Prioritaetszeiten = all.SoWiTabelle = all.Astrozeiten = all.Geraeteeigenschaften = true;
+    const PrintDocument doc = BuildPrintDocument(model, texts, all);
+    // The four-channel weekly switch has no astro times.
+    ASSERT_EQ(doc.blocks.size(), 4u);
+    EXPECT_EQ(doc.blocks[0].title, QStringLiteral("Schaltzeiten"));
+    EXPECT_EQ(doc.blocks[1].title, QStringLiteral("Prioritätszeiten"));
+    EXPECT_EQ(doc.blocks[2].title, QStringLiteral("SoWi-Tabelle"));
+    EXPECT_EQ(doc.blocks[3].title, QStringLiteral("Geräteeigenschaften"));
+    EXPECT_FALSE(doc.blocks[3].isList());
+
+    int sections = 0;
+    PrintLine::Kind before = PrintLine::PageBreak;
+    for (const PrintLine& line : PrintLines(doc)) {
+        if (line.kind == PrintLine::SectionStart) {
+            EXPECT_EQ(before, PrintLine::PageBreak) << "section " << sections;
+            EXPECT_TRUE(line.cells.first().endsWith(QStringLiteral("  ANLAGE.zpg"))) << line.cells.first().toStdString();
+            ++sections;
+        }
+        before = line.kind;
+    }
+    EXPECT_EQ(sections, 4);
+}
+
+TEST(PrintDocument, ListsArePrintedWithoutTheFilterAndAstroPerChannel)
+{
+    ProgramModel model = canonical738();
+    TextTable texts;
+    PrintRequest astro;
+    astro.Astrozeiten = true;
+    int active = 0;
+    for (int c = 1; c <= kAstroChannels; ++c)
+        active += model.program().astro.AstroAktiv[static_cast<std::size_t>(c)] != 0 ? 1 : 0;
+    ASSERT_GT(active, 0);
+    const PrintDocument doc = BuildPrintDocument(model, texts, astro);
+    EXPECT_EQ(static_cast<int>(doc.blocks.size()), active);
+    for (const PrintBlock& b : doc.blocks)
+        EXPECT_EQ(b.rows.size(), static_cast<std::size_t>(DaysInYear(model.currentYear())));
+
+    // Every switching time of the program is printed, whatever a window filters.
+    PrintRequest switching;
+    switching.Schaltzeiten = true;
+    const PrintDocument list = BuildPrintDocument(model, texts, switching);
+    ASSERT_EQ(list.blocks.size(), 1u);
+    EXPECT_EQ(static_cast<int>(list.blocks[0].rows.size()), model.program().AnzSz);
+}
+
+TEST(PrintDocument, DevicePropertiesNameEverySetting)
+{
+    ProgramModel model = modelForRow(4);
+    model.device.SwRegel = 1;
+    model.device.Zeilen = 33;
+    model.device.Lpt = 4;
+    model.device.SerialPort1 = QStringLiteral("/dev/ttyUSB7");
+    TextTable texts;
+    const PrintBlock block = DevicePropertiesBlock(model, texts);
+    QStringList lines;
+    for (const QStringList& row : block.rows)
+        lines << row.join(QStringLiteral(" = "));
+    const QString all = lines.join(QLatin1Char('\n'));
+    EXPECT_TRUE(all.contains(QStringLiteral("Gerätetyp = ") + model.device.Geraetename)) << all.toStdString();
+    EXPECT_TRUE(all.contains(QStringLiteral("Sommerzeit-/Winterzeit-Regel = wie Europa"))) << all.toStdString();
+    EXPECT_TRUE(all.contains(QStringLiteral("/dev/ttyUSB7"))) << all.toStdString();
+    EXPECT_TRUE(all.contains(QStringLiteral("Kopfzeile alle 33 Zeilen"))) << all.toStdString();
+}
+
+TEST(PrintTextTarget, BesideTheProgramFileWithTxt)
+{
+    const struct {
+        const char* program;
+        const char* target;
+    } cases[] = {
+        {"/work/ANLAGE.zpg", "/work/ANLAGE.txt"},
+        {"/work/ANLAGE", "/work/ANLAGE.txt"},
+        {"/work/anlage.v2.zpg", "/work/anlage.v2.txt"},
+        {"", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(PrintTextTarget(QString::fromUtf8(c.program)), QString::fromUtf8(c.target)) << c.program;
+
+    QTemporaryDir dir;
+    const QString program = QDir(dir.path()).filePath(QStringLiteral("Halle.txt"));
+    QFile f(program);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    EXPECT_EQ(CheckPrintTextTarget(program, PrintTextTarget(program)), PrintTextCheck::IsProgramFile);
+    EXPECT_EQ(CheckPrintTextTarget(QString(), PrintTextTarget(QString())), PrintTextCheck::NoName);
+    EXPECT_EQ(CheckPrintTextTarget(QDir(dir.path()).filePath(QStringLiteral("Halle.zpg")), program),
+              PrintTextCheck::Ok);
+}

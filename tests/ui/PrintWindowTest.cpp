@@ -1,0 +1,139 @@
+// The print window and the toolbar print button on the real main frame.
+#include "calendar/ListFilter.h"
+#include "editing/ListAnsicht.h"
+#include "tests/support/TestPrograms.h"
+#include "tests/ui/DesktopFixture.h"
+#include "ui/main/MdiForm1.h"
+#include "ui/print/FrmDruck.h"
+#include "ui/print/PrintCommands.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+
+using namespace zendrik;
+using namespace zendrik::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class PrintWindow : public DesktopFixture {
+protected:
+    void openSchool()
+    {
+        startWith(4);
+        school = openSample(u"Schule.zpg"_s);
+        ASSERT_TRUE(asked().empty());
+    }
+
+    // Opens the print window, ticks the boxes named and presses "Drucken".
+    void printWith(std::initializer_list<const char*> boxes)
+    {
+        trigger("mnuDatDruck");
+        auto* d = dialog<FrmDruck>();
+        ASSERT_NE(d, nullptr);
+        EXPECT_EQ(child<QLabel>(d, "lblzeilen")->text(), QString::number(model().device.Zeilen) + u" Zeilen"_s);
+        // A box reacts to a click on its mark or its text, at its left.
+        for (const char* name : boxes) {
+            QCheckBox* box = child<QCheckBox>(d, name);
+            QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(6, box->height() / 2));
+        }
+        QTest::mouseClick(child<QPushButton>(d, "cmdprdruck"), Qt::LeftButton);
+        QApplication::processEvents();
+    }
+
+    QString school;
+};
+
+QString pdfText(const QString& path)
+{
+    QProcess p;
+    p.start(u"pdftotext"_s, {path, u"-"_s});
+    return p.waitForFinished(30000) ? QString::fromUtf8(p.readAllStandardOutput()) : QString();
+}
+
+} // namespace
+
+TEST_F(PrintWindow, TextFileBesideTheProgramLeavesTheViewAsItWas)
+{
+    openSchool();
+    trigger("mnuAnsPz");
+    const QStringList before = gridText();
+    ASSERT_EQ(list().Ansicht(), AnsichtPrioritaetszeiten);
+
+    printWith({"chkprsw", "chktxtdat"});
+    const QString target = work(u"Schule.txt"_s);
+    ASSERT_TRUE(QFile::exists(target)) << frame()->statusBar()->currentMessage().toStdString();
+    const QString text = QString::fromUtf8(readFile(target));
+    EXPECT_TRUE(text.startsWith(u"SoWi-Tabelle  Schule.zpg\r\n"_s)) << text.left(80).toStdString();
+    EXPECT_FALSE(text.contains(u"Prioritätszeiten"_s));
+    EXPECT_EQ(list().Ansicht(), AnsichtPrioritaetszeiten);
+    EXPECT_EQ(gridText(), before);
+
+    // A second time the existing text file is kept unless the user agrees.
+    ASSERT_TRUE(QFile::resize(target, 3));
+    answer(TextId::FileWord, Answer::No);
+    printWith({"chkprsz", "chktxtdat"});
+    EXPECT_EQ(QFile(target).size(), 3);
+    answer(TextId::FileWord, Answer::Yes);
+    printWith({"chkprsz", "chktxtdat"});
+    EXPECT_TRUE(QString::fromUtf8(readFile(target)).startsWith(u"Schaltzeiten  Schule.zpg"_s));
+}
+
+TEST_F(PrintWindow, ToolbarButtonPreviewsTheListAsShown)
+{
+    openSchool();
+    trigger("mnuAnsPz");
+    int pages = 0;
+    const QString pdf = work(u"preview.pdf"_s);
+    frame()->printCommands().preview = [&](const std::function<int(QPrinter&)>& paint) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        pages = paint(printer);
+    };
+    auto* button = frame()->findChild<QAction*>(u"AniButton2"_s);
+    ASSERT_NE(button, nullptr);
+    button->trigger();
+    EXPECT_EQ(pages, 1);
+    const QString text = pdfText(pdf);
+    EXPECT_TRUE(text.contains(u"Prioritätszeiten"_s)) << text.toStdString();
+    EXPECT_FALSE(text.contains(u"Schaltzeiten"_s));
+    EXPECT_TRUE(text.contains(u"Seite 1"_s));
+}
+
+TEST_F(PrintWindow, HandoverButtonWritesTheRecordBesideTheProgram)
+{
+    openSchool();
+    QString suggested;
+    frame()->printCommands().chooseFile = [&](const QString& offered, const QString&) {
+        suggested = offered;
+        return offered;
+    };
+    trigger("mnuDatDruck");
+    auto* d = dialog<FrmDruck>();
+    ASSERT_NE(d, nullptr);
+    QTest::mouseClick(child<QPushButton>(d, "cmdprhandover"), Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_EQ(suggested, work(u"Schule Übergabeprotokoll.pdf"_s));
+    ASSERT_TRUE(QFile::exists(suggested)) << frame()->statusBar()->currentMessage().toStdString();
+    const QString text = pdfText(suggested);
+    EXPECT_TRUE(text.contains(u"Übergabeprotokoll"_s));
+    EXPECT_TRUE(text.contains(u"Jahresübersicht %1"_s.arg(model().currentYear())));
+    EXPECT_TRUE(frame()->statusBar()->currentMessage().contains(suggested));
+
+    // Chosen over the program file itself: refused with the reason, the file kept.
+    const QByteArray before = readFile(school);
+    frame()->printCommands().chooseFile = [&](const QString&, const QString&) { return school; };
+    trigger("mnuDatDruck");
+    QTest::mouseClick(child<QPushButton>(dialog<FrmDruck>(), "cmdprhandover"), Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_EQ(readFile(school), before);
+    EXPECT_FALSE(asked().empty());
+}

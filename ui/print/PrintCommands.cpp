@@ -1,0 +1,184 @@
+#include "ui/print/PrintCommands.h"
+
+#include "editing/HandoverDocument.h"
+#include "editing/PrintTexts.h"
+#include "language/TextTable.h"
+#include "model/FileNames.h"
+#include "model/ProgramModel.h"
+#include "model/UserInteraction.h"
+#include "ui/list/FrmHauptmenue.h"
+#include "ui/main/FrmGeraetEinst.h"
+#include "ui/main/MdiForm1.h"
+#include "ui/main/ProgramHeader.h"
+#include "ui/paint/HandoverPainter.h"
+#include "ui/paint/PrintPainter.h"
+#include "ui/print/FrmDruck.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QStatusBar>
+
+#include <memory>
+
+namespace zendrik {
+
+PrintCommands::PrintCommands(DesktopContext& context, MdiForm1& frame)
+    : QObject(&frame), ctx_(context), frame_(frame)
+{
+    preview = [this](const std::function<int(QPrinter&)>& paint) {
+        auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+        printer->setDocName(FileTitle(ctx_.model.program().Dateiname));
+        auto* dialog = new QPrintPreviewDialog(printer.get(), &frame_);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        // The printer lives as long as the preview that paints on it.
+        connect(dialog, &QPrintPreviewDialog::paintRequested, dialog,
+                [paint, printer](QPrinter* p) { paint(*p); });
+        dialog->open();
+    };
+    chooseFile = [this](const QString& suggested, const QString& filter) {
+        return QFileDialog::getSaveFileName(&frame_, QString(), suggested, filter);
+    };
+}
+
+PrintDocument PrintCommands::document(const PrintRequest& request) const
+{
+    return BuildPrintDocument(ctx_.model, ctx_.texts, request, frame_.listWindow().sources());
+}
+
+void PrintCommands::openWindow()
+{
+    frame_.header().commitAll();
+    auto* dialog = new FrmDruck(ctx_.model, ctx_.texts, &frame_);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &FrmDruck::printRequested, this, &PrintCommands::print);
+    connect(dialog, &FrmDruck::pdfRequested, this, &PrintCommands::savePdf);
+    connect(dialog, &FrmDruck::handoverRequested, this, &PrintCommands::saveHandover);
+    connect(dialog, &FrmDruck::changeZeilenRequested, dialog, [this, dialog] {
+        auto* properties = new FrmGeraetEinst(ctx_.model, ctx_.texts, ctx_.ui, ctx_.workDir, dialog);
+        properties->setAttribute(Qt::WA_DeleteOnClose);
+        connect(properties, &QDialog::finished, dialog, &FrmDruck::refreshZeilen);
+        properties->open();
+    });
+    connect(dialog, &QDialog::finished, &frame_, &MdiForm1::ShowList);
+    dialog->open();
+}
+
+void PrintCommands::printShown()
+{
+    frame_.header().commitAll();
+    PrintRequest request;
+    request.DruckAktuell = frame_.listWindow().Ansicht() + 1;
+    request.shownSlot = ctx_.model.AktSlot;
+    request.shownAstroChannel = frame_.listWindow().sources().astroChannel;
+    print(request, false);
+}
+
+void PrintCommands::print(const PrintRequest& request, bool toTextFile)
+{
+    if (!request.any()) {
+        showMessage(ctx_.texts(kPrintNothingChosen));
+        return;
+    }
+    const auto doc = std::make_shared<PrintDocument>(document(request));
+    if (toTextFile) {
+        writeText(*doc);
+        return;
+    }
+    const TextTable& texts = ctx_.texts;
+    preview([doc, &texts](QPrinter& printer) {
+        QPainter painter(&printer);
+        return PrintPainter(*doc, texts).paint(painter, printer);
+    });
+}
+
+void PrintCommands::writeText(const PrintDocument& doc)
+{
+    const QString program = ctx_.model.program().Dateiname;
+    QString target = PrintTextTarget(program);
+    switch (CheckPrintTextTarget(program, target)) {
+    case PrintTextCheck::NoName:
+        // A program without a name yet: the user names the text file.
+        target = chooseFile(QString(), QStringLiteral("*.txt"));
+        if (target.isEmpty())
+            return;
+        break;
+    case PrintTextCheck::IsProgramFile:
+        ctx_.ui.ask(Prompt::message(Icon::Critical, {ctx_.texts(kPrintNotOverProgram)}));
+        return;
+    case PrintTextCheck::Ok:
+        break;
+    }
+    if (QFileInfo::exists(target)
+        && ctx_.ui.ask(Prompt::question(Buttons::YesNo, Icon::Question,
+                                        {TextId::FileWord, target, TextId::AlreadyExistsOverwrite}))
+               != Answer::Yes)
+        return;
+    QString error;
+    if (!WritePrintText(doc, target, &error)) {
+        ctx_.ui.ask(Prompt::message(Icon::Critical, {ctx_.texts(kPrintWriteFailed).arg(target, error)}));
+        return;
+    }
+    showMessage(ctx_.texts(kPrintTextWritten).arg(target));
+}
+
+void PrintCommands::savePdf(const PrintRequest& request)
+{
+    if (!request.any()) {
+        showMessage(ctx_.texts(kPrintNothingChosen));
+        return;
+    }
+    const QString path = choosePdf(QString());
+    if (path.isEmpty())
+        return;
+    QString error;
+    int pages = 0;
+    if (!WritePrintPdf(document(request), ctx_.texts, path, &error, &pages)) {
+        ctx_.ui.ask(Prompt::message(Icon::Critical, {ctx_.texts(kPrintWriteFailed).arg(path, error)}));
+        return;
+    }
+    showMessage(ctx_.texts(kPrintPdfWritten).arg(path).arg(pages));
+}
+
+void PrintCommands::saveHandover()
+{
+    frame_.header().commitAll();
+    const QString path = choosePdf(QLatin1Char(' ') + ctx_.texts(kHandoverTitle));
+    if (path.isEmpty())
+        return;
+    QString error;
+    int pages = 0;
+    const HandoverDocument record =
+        BuildHandoverDocument(ctx_.model, ctx_.texts, ctx_.model.currentYear(), frame_.listWindow().sources());
+    if (!WriteHandoverPdf(record, ctx_.texts, path, &error, &pages)) {
+        ctx_.ui.ask(Prompt::message(Icon::Critical, {ctx_.texts(kPrintWriteFailed).arg(path, error)}));
+        return;
+    }
+    showMessage(ctx_.texts(kPrintPdfWritten).arg(path).arg(pages));
+}
+
+// Asks for a PDF beside the program file, never the program file itself.
+QString PrintCommands::choosePdf(const QString& suffix)
+{
+    const QString program = ctx_.model.program().Dateiname;
+    QString suggested;
+    if (!program.isEmpty()) {
+        const QFileInfo info(program);
+        suggested = info.dir().filePath(info.completeBaseName() + suffix + QStringLiteral(".pdf"));
+    }
+    const QString path = chooseFile(suggested, QStringLiteral("*.pdf"));
+    if (!path.isEmpty() && CheckPrintTextTarget(program, path) == PrintTextCheck::IsProgramFile) {
+        ctx_.ui.ask(Prompt::message(Icon::Critical, {ctx_.texts(kPrintNotOverProgram)}));
+        return QString();
+    }
+    return path;
+}
+
+void PrintCommands::showMessage(const QString& text)
+{
+    frame_.statusBar()->showMessage(text, 10000);
+}
+
+} // namespace zendrik
