@@ -21,6 +21,8 @@ namespace zendrik::cli {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitRefused = 1;
 inline constexpr int kExitUsage = 2;
+// check and diff: the program has findings, the programs differ.
+inline constexpr int kExitFindings = 3;
 
 // The options of one command: positional arguments, "--key value" options
 // and "--flag" switches. Which keys take a value is declared by the command.

@@ -17,6 +17,8 @@ const std::vector<Command>& commands()
         {"write-chip", "write-chip FILE --port DEVICE [--verify all|block0]", &runWriteChip},
         {"read-chip", "read-chip --port DEVICE --out FILE", &runReadChip},
         {"simulate", "simulate FILE --year Y --channel C [--date D.M] [--json]", &runSimulate},
+        {"check", "check FILE [--year Y] [--json]", &runCheck},
+        {"diff", "diff FILE1 FILE2 [--json]", &runDiff},
         {"set-astro", "set-astro FILE OUT [--channel C] (--place NAME | --lon DEG --lat DEG --zone MIN) --rise-offset MIN --set-offset MIN --morning H:MM --evening H:MM --rise-state on|off --set-state on|off", &runSetAstro},
         {"places", "places [--lang de|en|fr]", &runPlaces},
         {"dst-table", "dst-table FILE OUT (--zone IANA --first-year Y [--years N] | --row \"D.M H S D.M H S\" ... [--first-year Y])", &runDstTable},

@@ -34,6 +34,8 @@ int runHolidays(CliContext& context, const QStringList& args);
 int runWriteChip(CliContext& context, const QStringList& args);
 int runReadChip(CliContext& context, const QStringList& args);
 int runSimulate(CliContext& context, const QStringList& args);
+int runCheck(CliContext& context, const QStringList& args);
+int runDiff(CliContext& context, const QStringList& args);
 int runSetAstro(CliContext& context, const QStringList& args);
 int runPlaces(CliContext& context, const QStringList& args);
 int runDstTable(CliContext& context, const QStringList& args);

@@ -1,0 +1,97 @@
+#include "cli/CalendarArgs.h"
+#include "cli/CliContext.h"
+#include "cli/Commands.h"
+
+#include "editing/checks/ProgramChecks.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace zendrik::cli {
+
+namespace {
+
+const QString kUsage = QStringLiteral(
+    "usage: zendrik-cli check FILE [--year Y] [--json]\n"
+    "  puts the program through every check for the year (default: this year) and prints\n"
+    "  one line per finding: SEVERITY<TAB>CHECK<TAB>ROWS<TAB>MESSAGE, rows as S12 (switching\n"
+    "  times) and P3 (priority times). Exit status 0 without findings, 3 with findings.");
+
+constexpr int kFirstYear = 1993;
+constexpr int kLastYear = 2099;
+
+// "S12 S14 P3": the list rows of the entries a finding names.
+QString RowsText(const ProgramModel& model, const Finding& f)
+{
+    QStringList rows;
+    for (const int entry : f.entries) {
+        const ListRowOfEntry r = ListRowOf(model, kProgramSlot, entry);
+        rows << (r.priorityList ? QStringLiteral("P") : QStringLiteral("S")) + QString::number(r.row);
+    }
+    return rows.join(QLatin1Char(' '));
+}
+
+} // namespace
+
+int runCheck(CliContext& ctx, const QStringList& args)
+{
+    QString error;
+    const auto parsed = CommandArgs::parse(args, {QStringLiteral("year")}, {QStringLiteral("json")}, &error);
+    if (!parsed)
+        return ctx.usage(error + QLatin1Char('\n') + kUsage);
+    if (parsed->positional().size() != 1)
+        return ctx.usage(kUsage);
+    int year = ctx.model.currentYear();
+    if (parsed->has(QStringLiteral("year"))) {
+        const std::optional<int> y = WholeNumberIn(parsed->value(QStringLiteral("year")), kFirstYear, kLastYear);
+        if (!y)
+            return ctx.usage(QStringLiteral("--year takes %1..%2").arg(kFirstYear).arg(kLastYear));
+        year = *y;
+    }
+    if (const int rc = ctx.loadOrRefuse(parsed->positional().first(), kProgramSlot); rc != kExitOk)
+        return rc;
+
+    const Findings findings = RunAllChecks(ctx.model, ctx.texts, year);
+    if (ctx.json || parsed->has(QStringLiteral("json"))) {
+        QJsonArray list;
+        for (const Finding& f : findings) {
+            QJsonObject o;
+            o[QStringLiteral("check")] = QString::fromLatin1(CheckKey(f.check));
+            o[QStringLiteral("name")] = ctx.texts(CheckName(f.check));
+            o[QStringLiteral("severity")] = QString::fromLatin1(SeverityKey(f.severity));
+            o[QStringLiteral("message")] = f.message;
+            o[QStringLiteral("explanation")] = ctx.texts(CheckExplanation(f.check));
+            QJsonArray rows;
+            for (const int entry : f.entries) {
+                const ListRowOfEntry r = ListRowOf(ctx.model, kProgramSlot, entry);
+                rows.append(QJsonObject{{QStringLiteral("list"), r.priorityList ? QStringLiteral("priority")
+                                                                                 : QStringLiteral("switching")},
+                                        {QStringLiteral("row"), r.row}});
+            }
+            o[QStringLiteral("rows")] = rows;
+            if (f.channel >= 0)
+                o[QStringLiteral("channel")] = f.channel + 1;
+            if (f.day > 0)
+                o[QStringLiteral("date")] = QStringLiteral("%1-%2-%3")
+                                                 .arg(f.year, 4, 10, QLatin1Char('0'))
+                                                 .arg(f.month, 2, 10, QLatin1Char('0'))
+                                                 .arg(f.day, 2, 10, QLatin1Char('0'));
+            if (f.days > 0)
+                o[QStringLiteral("days")] = f.days;
+            list.append(o);
+        }
+        QJsonObject o;
+        o[QStringLiteral("year")] = year;
+        o[QStringLiteral("findings")] = list;
+        ctx.out << QJsonDocument(o).toJson(QJsonDocument::Indented);
+    } else {
+        for (const Finding& f : findings) {
+            ctx.out << ctx.texts(SeverityName(f.severity)) << '\t' << ctx.texts(CheckName(f.check)) << '\t'
+                    << RowsText(ctx.model, f) << '\t' << f.message << '\n';
+        }
+    }
+    return findings.empty() ? kExitOk : kExitFindings;
+}
+
+} // namespace zendrik::cli

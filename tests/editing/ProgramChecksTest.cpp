@@ -1,0 +1,289 @@
+#include "calendar/SommerzeitTage.h"
+#include "editing/checks/ProgramChecks.h"
+#include "language/TextTable.h"
+#include "model/DstRowCodec.h"
+#include "model/EntryBuilder.h"
+#include "model/ProgramSort.h"
+#include "tests/support/TestPrograms.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+using namespace zendrik;
+using namespace zendrik::test;
+
+namespace {
+
+constexpr int kRow4Channels = 4;
+constexpr int kRow738 = 20;
+constexpr int kYear = 2026;   // the test clock's year: today is 6 December 2026
+constexpr int kDaily = 127;
+constexpr int kMoFr = 0b0011111;
+
+int Hm(int h, int m)
+{
+    return h * 60 + m;
+}
+
+ProgramModel Program(std::initializer_list<Entry> entries, int row = kRow4Channels)
+{
+    ProgramModel m = modelForRow(row);
+    for (const Entry& e : entries)
+        addEntry(m, e);
+    SortProgram(m, 1, kProgramSlot);
+    return m;
+}
+
+TextTable German()
+{
+    TextTable t;
+    t.LoadGerman();
+    return t;
+}
+
+Findings Of(const ProgramModel& m, CheckId id, int year = kYear)
+{
+    Findings all = RunAllChecks(m, German(), year);
+    std::erase_if(all, [id](const Finding& f) { return f.check != id; });
+    return all;
+}
+
+// A daily program for channel 1 that switches ON and OFF, so no other check
+// has a reason to speak.
+Entry DayOn() { return BuildWeeklyEntry(Hm(7, 0), kDaily, 1, 1, 0, 0); }
+Entry DayOff() { return BuildWeeklyEntry(Hm(19, 0), kDaily, 1, 0, 0, 0); }
+
+void UseTable(ProgramModel& m, DstEntry for2026)
+{
+    ProgramSlot& s = m.program();
+    m.device.SwRegel = SwTabelle;
+    s.SoWiJahr = 2024 - 1996;
+    s.SoWiInfo = 1;   // the table counts from 2024: row 2 is 2026
+    s.SoWiTab[0] = EncodeDstRow(DstEntry{{31, 3, 2, 1}, {27, 10, 3, 1}});
+    s.SoWiTab[1] = EncodeDstRow(DstEntry{{30, 3, 2, 1}, {26, 10, 3, 1}});
+    s.SoWiTab[2] = EncodeDstRow(for2026);
+    s.AnzSoWi = 3;
+}
+
+// An astro channel 1 on the bus device: sunrise 5:00, sunset 20:00 every day.
+ProgramModel AstroProgram738(int morningLimit, int noTimeDays)
+{
+    ProgramModel m = Program({}, kRow738);
+    m.device.SwRegel = SwKeine;
+    AstroProgram& a = m.program().astro;
+    for (int d = 0; d < kAstroDays; ++d)
+        a.AstroTab[0][static_cast<std::size_t>(d)] = AstroDay{d < noTimeDays ? m.device.KeineZeit : Hm(5, 0), Hm(20, 0), 0, -1};
+    a.AstroAktiv[0] = a.AstroAktiv[1] = -1;
+    a.AstroGrenze[0] = AstroLimits{morningLimit, Hm(23, 0), 0, -1};
+    return m;
+}
+
+struct CheckCase {
+    const char* name;
+    CheckId check;
+    std::function<ProgramModel()> triggers;
+    std::function<ProgramModel()> close;   // a close variant that must not trigger
+};
+
+const CheckCase kCases[] = {
+    {"weekday sets overlap", CheckId::SameMinuteClash,
+     [] { return Program({BuildWeeklyEntry(Hm(7, 0), kMoFr, 1, 1, 0, 0), BuildWeeklyEntry(Hm(7, 0), 0b1110000, 1, 0, 0, 0), DayOff()}); },
+     [] { return Program({BuildWeeklyEntry(Hm(7, 0), kMoFr, 1, 1, 0, 0), BuildWeeklyEntry(Hm(7, 0), 0b1100000, 1, 0, 0, 0), DayOff()}); }},
+    {"dated against weekly", CheckId::SameMinuteClash,
+     // 3 December 2026 is a Thursday, the 5th a Saturday.
+     [] { return Program({BuildWeeklyEntry(Hm(7, 0), kMoFr, 1, 1, 0, 0), BuildDatedEntry(Hm(7, 0), 3, 12, 1, 0, 0, false), DayOff()}); },
+     [] { return Program({BuildWeeklyEntry(Hm(7, 0), kMoFr, 1, 1, 0, 0), BuildDatedEntry(Hm(7, 0), 5, 12, 1, 0, 0, false), DayOff()}); }},
+    {"P3 never called", CheckId::UncalledPriorityProgram,
+     [] { return Program({DayOn(), DayOff(), BuildWeeklyEntry(Hm(9, 0), kDaily, 1, 1, 0, 3), BuildWeeklyEntry(Hm(10, 0), kDaily, 1, 0, 0, 3)}); },
+     [] { return Program({DayOn(), DayOff(), BuildWeeklyEntry(Hm(9, 0), kDaily, 1, 1, 0, 3), BuildWeeklyEntry(Hm(10, 0), kDaily, 1, 0, 0, 3),
+                          BuildPriorityEntry(1, 8, 5, 8, 0, false, 3, 1, 0)}); }},
+    {"P2 leaves a channel alone", CheckId::PriorityWithoutTimes,
+     [] { return Program({DayOn(), DayOff(), BuildWeeklyEntry(Hm(9, 0), kDaily, 0b01, 1, 0, 2), BuildPriorityEntry(1, 8, 5, 8, 0, false, 2, 0b11, 0)}); },
+     [] { return Program({DayOn(), DayOff(), BuildWeeklyEntry(Hm(9, 0), kDaily, 0b11, 1, 0, 2), BuildPriorityEntry(1, 8, 5, 8, 0, false, 2, 0b11, 0)}); }},
+    {"year-bound in the past", CheckId::PastPriorityTime,
+     [] { return Program({DayOn(), DayOff(), BuildPriorityEntry(1, 8, 5, 8, 2025 - 1936, true, 10, 1, 0)}); },
+     [] { return Program({DayOn(), DayOff(), BuildPriorityEntry(1, 8, 5, 8, 2027 - 1936, true, 10, 1, 0)}); }},
+    {"series ends next year", CheckId::ExpiringSeries,
+     [] { return Program({DayOn(), DayOff(), BuildPriorityEntry(18, 11, 18, 11, 2026 - 1936, true, 10, 1, 0),
+                          BuildPriorityEntry(17, 11, 17, 11, 2027 - 1936, true, 10, 1, 0)}); },
+     [] { return Program({DayOn(), DayOff(), BuildPriorityEntry(18, 11, 18, 11, 2027 - 1936, true, 10, 1, 0),
+                          BuildPriorityEntry(17, 11, 17, 11, 2030 - 1936, true, 10, 1, 0)}); }},
+    {"Europe: 2:30 is skipped on 29 March", CheckId::SkippedHour,
+     [] { ProgramModel m = Program({BuildWeeklyEntry(Hm(2, 30), kDaily, 1, 1, 0, 0), DayOff()}); m.device.SwRegel = SwEuropa; return m; },
+     [] { ProgramModel m = Program({BuildWeeklyEntry(Hm(3, 0), kDaily, 1, 1, 0, 0), DayOff()}); m.device.SwRegel = SwEuropa; return m; }},
+    {"Europe: 2:15 runs twice on 25 October", CheckId::RepeatedHour,
+     [] { ProgramModel m = Program({BuildWeeklyEntry(Hm(2, 15), 0b1000000, 1, 1, 0, 0), DayOff()}); m.device.SwRegel = SwEuropa; return m; },
+     [] { ProgramModel m = Program({BuildWeeklyEntry(Hm(2, 15), 0b0111111, 1, 1, 0, 0), DayOff()}); m.device.SwRegel = SwEuropa; return m; }},
+    {"table: 4:20 skipped on 15 April", CheckId::SkippedHour,
+     [] { ProgramModel m = Program({BuildWeeklyEntry(Hm(4, 20), kDaily, 1, 1, 0, 0), DayOff()}); UseTable(m, {{15, 4, 4, 1}, {20, 10, 3, 1}}); return m; },
+     [] { ProgramModel m = Program({BuildWeeklyEntry(Hm(5, 20), kDaily, 1, 1, 0, 0), DayOff()}); UseTable(m, {{15, 4, 4, 1}, {20, 10, 3, 1}}); return m; }},
+    {"astro: morning limit after sunrise", CheckId::AstroLimited,
+     [] { return AstroProgram738(Hm(6, 0), 0); }, [] { return AstroProgram738(Hm(4, 0), 0); }},
+    {"astro: days without sunrise", CheckId::AstroSuppressed,
+     [] { return AstroProgram738(0, 10); }, [] { return AstroProgram738(0, 0); }},
+    {"29 February", CheckId::LeapDay,
+     [] { return Program({DayOn(), DayOff(), BuildDatedEntry(Hm(8, 0), 29, 2, 1, 0, 0, false)}); },
+     [] { return Program({DayOn(), DayOff(), BuildDatedEntry(Hm(8, 0), 28, 2, 1, 0, 0, false)}); }},
+    {"31 April", CheckId::ImpossibleDate,
+     [] { return Program({DayOn(), DayOff(), BuildDatedEntry(Hm(8, 0), 31, 4, 1, 0, 0, false)}); },
+     [] { return Program({DayOn(), DayOff(), BuildDatedEntry(Hm(8, 0), 30, 4, 1, 0, 0, false)}); }},
+    {"only OFF", CheckId::NeverOn, [] { return Program({DayOff()}); }, [] { return Program({DayOn(), DayOff()}); }},
+    {"only ON", CheckId::NeverOff, [] { return Program({DayOn()}); }, [] { return Program({DayOn(), DayOff()}); }},
+    {"95 % of the memory", CheckId::MemoryNearlyFull,
+     [] {
+         ProgramModel m = Program({});
+         for (int i = 0; i < 308; ++i)   // 308 of 324: 95.1 %
+             addEntry(m, BuildWeeklyEntry(i, kDaily, 1, i % 2, 0, 0));
+         return m;
+     },
+     [] {
+         ProgramModel m = Program({});
+         for (int i = 0; i < 307; ++i)   // 94.8 %
+             addEntry(m, BuildWeeklyEntry(i, kDaily, 1, i % 2, 0, 0));
+         return m;
+     }},
+};
+
+class EachCheck : public ::testing::TestWithParam<CheckCase> {};
+
+TEST_P(EachCheck, FindsItAndNoFalseAlarmInTheCloseVariant)
+{
+    const CheckCase& c = GetParam();
+    const Findings found = Of(c.triggers(), c.check);
+    ASSERT_FALSE(found.empty()) << c.name;
+    EXPECT_FALSE(found.front().message.isEmpty());
+    EXPECT_TRUE(Of(c.close(), c.check).empty()) << c.name << ": " << Of(c.close(), c.check).front().message.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Checks, EachCheck, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<CheckCase>& info) {
+                             std::string name = CheckKey(info.param.check);
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name + "_" + std::to_string(info.index);
+                         });
+
+TEST(ProgramChecks, ClashNamesBothRowsTheCommonDayAndIsAnError)
+{
+    const ProgramModel m =
+        Program({BuildWeeklyEntry(Hm(7, 0), kMoFr, 0b11, 1, 0, 0), BuildWeeklyEntry(Hm(7, 0), 0b1110000, 0b10, 0, 0, 0)});
+    const Findings f = Of(m, CheckId::SameMinuteClash);
+    ASSERT_EQ(f.size(), 1u);
+    EXPECT_EQ(f[0].severity, Severity::Error);
+    EXPECT_EQ(f[0].entries, (std::vector<int>{0, 1}));
+    EXPECT_EQ(f[0].channel, 1);
+    EXPECT_EQ(f[0].message, QStringLiteral("C2 um 07:00: EIN und AUS zur selben Minute (Fr)"));
+    // The first Friday of 2026 is 2 January.
+    EXPECT_EQ(std::tie(f[0].day, f[0].month, f[0].year), std::make_tuple(2, 1, 2026));
+    // A pulse at the same minute fights with nothing.
+    EXPECT_TRUE(Of(Program({BuildWeeklyEntry(Hm(7, 0), kMoFr, 1, 1, 0, 0), BuildWeeklyEntry(Hm(7, 0), kMoFr, 1, 0, 3, 0)}),
+                   CheckId::SameMinuteClash)
+                    .empty());
+}
+
+TEST(ProgramChecks, ChangeoverHoursFollowRuleAndTableYears)
+{
+    // Europe: daily 2:30 falls into the skipped hour on 29 March and into the
+    // repeated one on 25 October 2026.
+    ProgramModel europe = Program({BuildWeeklyEntry(Hm(2, 30), kDaily, 1, 1, 0, 0), DayOff()});
+    europe.device.SwRegel = SwEuropa;
+    const Findings skipped = Of(europe, CheckId::SkippedHour);
+    const Findings repeated = Of(europe, CheckId::RepeatedHour);
+    ASSERT_EQ(skipped.size(), 1u);
+    ASSERT_EQ(repeated.size(), 1u);
+    EXPECT_EQ(std::tie(skipped[0].day, skipped[0].month), std::make_tuple(29, 3));
+    EXPECT_EQ(std::tie(repeated[0].day, repeated[0].month), std::make_tuple(25, 10));
+    EXPECT_EQ(repeated[0].severity, Severity::Info);
+    // Great Britain changes an hour earlier: 2:30 is safe, 1:30 is not.
+    europe.device.SwRegel = SwGrossbritannien;
+    EXPECT_TRUE(Of(europe, CheckId::SkippedHour).empty());
+    // On a day a permanent priority time holds, nothing switches.
+    ProgramModel held = Program({BuildWeeklyEntry(Hm(2, 30), kDaily, 1, 1, 0, 0), DayOff(),
+                                 BuildPriorityEntry(28, 3, 30, 3, 0, false, 10, 1, 0)});
+    held.device.SwRegel = SwEuropa;
+    EXPECT_TRUE(Of(held, CheckId::SkippedHour).empty());
+
+    // A table is checked in each of its years: 2025 back at 3:00 by two hours
+    // (1:00..2:59 twice), 2026 forward at 4:00.
+    ProgramModel table = Program({BuildWeeklyEntry(Hm(1, 10), kDaily, 1, 1, 0, 0), DayOff()});
+    UseTable(table, {{15, 4, 4, 1}, {20, 10, 3, 1}});
+    table.program().SoWiTab[1] = EncodeDstRow(DstEntry{{30, 3, 2, 1}, {26, 10, 3, 2}});
+    const Findings twice = Of(table, CheckId::RepeatedHour);
+    ASSERT_EQ(twice.size(), 1u);
+    EXPECT_EQ(std::tie(twice[0].day, twice[0].month, twice[0].year), std::make_tuple(26, 10, 2025));
+    EXPECT_TRUE(Of(table, CheckId::SkippedHour).empty());
+}
+
+TEST(ProgramChecks, AstroCountsTheDaysAffected)
+{
+    // Sunrise 5:00 all year, morning limit 6:00: every day of 2026; without
+    // summer time so the hour does not move it.
+    const Findings limited = Of(AstroProgram738(Hm(6, 0), 0), CheckId::AstroLimited);
+    ASSERT_EQ(limited.size(), 1u);
+    EXPECT_EQ(limited[0].days, 365);
+    EXPECT_EQ(limited[0].channel, 0);
+    EXPECT_EQ(limited[0].message,
+              QStringLiteral("C1: an 365 Tagen schaltet die Morgengrenze 06:00 statt des Sonnenaufgangs (zuerst am 1. Januar)"));
+    // With European summer time the sunrise is 6:00 on the summer days: the
+    // limit no longer replaces it there.
+    ProgramModel summer = AstroProgram738(Hm(6, 0), 0);
+    summer.device.SwRegel = SwEuropa;
+    const SommerzeitTage s = RegelTage(SwEuropa, kYear);
+    EXPECT_EQ(Of(summer, CheckId::AstroLimited).at(0).days, 365 - (s.back - s.forward + 1));
+
+    const Findings leftOut = Of(AstroProgram738(0, 10), CheckId::AstroSuppressed);
+    ASSERT_EQ(leftOut.size(), 1u);
+    EXPECT_EQ(leftOut[0].days, 10);
+    EXPECT_EQ(leftOut[0].severity, Severity::Warning);
+}
+
+TEST(ProgramChecks, PriorityFindingsNameProgramChannelsAndRows)
+{
+    const ProgramModel m = Program({DayOn(), DayOff(), BuildWeeklyEntry(Hm(9, 0), kDaily, 0b01, 1, 0, 2),
+                                    BuildPriorityEntry(1, 8, 5, 8, 0, false, 2, 0b11, 0)});
+    const Findings f = Of(m, CheckId::PriorityWithoutTimes);
+    ASSERT_EQ(f.size(), 1u);
+    EXPECT_EQ(f[0].entries, (std::vector<int>{3}));
+    EXPECT_EQ(f[0].channel, 1);
+    const ListRowOfEntry row = ListRowOf(m, kProgramSlot, f[0].entries[0]);
+    EXPECT_TRUE(row.priorityList);
+    EXPECT_EQ(row.row, 1);
+    EXPECT_TRUE(f[0].message.contains(QStringLiteral("C2")));
+    EXPECT_FALSE(f[0].message.contains(QStringLiteral("C1")));
+}
+
+TEST(ProgramChecks, MessagesFollowTheLanguageAndEveryCheckIsExplained)
+{
+    const ProgramModel m = Program({DayOn()});
+    TextTable english;
+    english.LoadEnglish();
+    TextTable french;
+    french.LoadFrench();
+    EXPECT_EQ(RunAllChecks(m, english, kYear).at(0).message, QStringLiteral("C1 is not OFF on any day of 2026"));
+    EXPECT_EQ(RunAllChecks(m, french, kYear).at(0).message, QStringLiteral("C1 n'est à l'arrêt aucun jour de 2026"));
+    for (int i = 0; i < kCheckCount; ++i) {
+        const auto id = static_cast<CheckId>(i);
+        for (const ExtraText* t : {&CheckName(id), &CheckExplanation(id)}) {
+            EXPECT_STRNE(t->de, t->en) << CheckKey(id);
+            EXPECT_STRNE(t->fr, t->en) << CheckKey(id);
+        }
+    }
+}
+
+TEST(ProgramChecks, PastMeansBeforeToday)
+{
+    // Today is 6 December 2026: a priority time of 1..5 December 2026 is
+    // over, one of 24..26 December 2026 is not; over the year end it ends in 2027.
+    const Findings over = Of(Program({DayOn(), DayOff(), BuildPriorityEntry(1, 12, 5, 12, 2026 - 1936, true, 10, 1, 0)}),
+                             CheckId::PastPriorityTime);
+    EXPECT_EQ(over.size(), 1u);
+    EXPECT_TRUE(Of(Program({DayOn(), DayOff(), BuildPriorityEntry(24, 12, 26, 12, 2026 - 1936, true, 10, 1, 0)}),
+                   CheckId::PastPriorityTime)
+                    .empty());
+    EXPECT_TRUE(Of(Program({DayOn(), DayOff(), BuildPriorityEntry(28, 12, 2, 1, 2026 - 1936, true, 10, 1, 0)}),
+                   CheckId::PastPriorityTime)
+                    .empty());
+}
+
+} // namespace
