@@ -110,9 +110,15 @@ TEST_F(SimulateCommandTest, MeterPulseChannelOnAMeterPulseDevice)
     const QStringList args = {saveProgramAs(meter, dir.filePath(u"ZAEHLER.zpg"_s)), "--year", "2026", "--channel", "2"};
     // 96 pulses of 10 s a day with the relay ON between them.
     EXPECT_EQ(simulate({"--type", "7"}, args).out, u"C2, Jahresbetriebsstunden: %1 Min\n"_s.arg(hours(365 * (1440 - 16))));
-    // On a device type without meter pulse the channel follows its switching
-    // times: ON at 6:00 every day and never OFF.
-    EXPECT_EQ(simulate({"--type", "2"}, args).out, u"C2, Jahresbetriebsstunden: %1 Min\n"_s.arg(hours(365 * 1440)));
+    // Chosen as a device type without meter pulse, the file does not fit it
+    // and runs as the meter variant it was made for.
+    EXPECT_EQ(simulate({"--type", "2"}, args).out,
+              u"C2, Jahresbetriebsstunden: %1 Min\n"_s.arg(hours(365 * (1440 - 16))));
+    // Without a meter channel the channel follows its switching times: ON at
+    // 6:00 every day and never OFF.
+    meter.device.MessKanal = 0;
+    const QStringList plain = {saveProgramAs(meter, dir.filePath(u"OHNE.zpg"_s)), "--year", "2026", "--channel", "2"};
+    EXPECT_EQ(simulate({"--type", "7"}, plain).out, u"C2, Jahresbetriebsstunden: %1 Min\n"_s.arg(hours(365 * 1440)));
 }
 
 TEST_F(SimulateCommandTest, RefusesBadArguments)
