@@ -5,8 +5,11 @@
 
 #include "util/AtomicFile.h"
 #include "model/ProgramFile.h"
+#include "transfer/CardDatFile.h"
 #include "transfer/QtSerialBytePort.h"
 #include "transfer/SerialChipTransfer.h"
+
+#include <QDir>
 
 #include <unistd.h>
 
@@ -32,7 +35,10 @@ int runReadChip(CliContext& ctx, const QStringList& argv)
     SerialChipTransfer transfer(port, ctx.model.device.Uhrentyp, options->port, ctx.workDir, options->serial, &progress);
     const SerialTransferResult r = transfer.readChip();
     WarnAboutLog(ctx, transfer);
-    if (r.result != 0)
+    // A chip that was read whole goes to --out even when the copy in the
+    // working directory could not be written; that failure is told apart.
+    const bool onlyCopyFailed = r.fault == SerialFault::CardFileNotWritten && !r.image.empty();
+    if (r.result != 0 && !onlyCopyFailed)
         return RefuseTransfer(ctx, r, options->port);
 
     // The chip's bytes as they are, then the trailer of an imported program.
@@ -40,6 +46,10 @@ int runReadChip(CliContext& ctx, const QStringList& argv)
     const QByteArray text = ProgramFileText(r.image, ctx.model.device.MaxEintrag, ctx.texts(TextId::Unknown), noNames);
     if (!WriteFileAtomically(out, text, &error)) {
         ctx.err << ctx.texts(TextId::InvalidFileName) << ": " << error << Qt::endl;
+        return kExitRefused;
+    }
+    if (onlyCopyFailed) {
+        ctx.err << QDir(ctx.workDir).filePath(kCardDatFileName) << ": " << r.error << Qt::endl;
         return kExitRefused;
     }
     // Say so when the chip holds nothing this device type can open; the

@@ -78,7 +78,19 @@ TextFileResult TextTable::LoadTexts(const QString& path)
         if (file.open(QIODevice::ReadOnly))
             bytes = file.read(TranslationFile::kMaxBytes);
     }
-    QStringList lines = TranslationFile::lines(TranslationFile::decode(bytes, truncated, &result.eightBit));
+    const QString decoded = TranslationFile::decode(bytes, truncated, &result.eightBit);
+    // A text file holds no control characters but line ends and tabs (and
+    // the end-of-file mark of old editors): anything else is binary data,
+    // whose "texts" would turn every later message into garbage.
+    for (const QChar c : decoded) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 && u != u'\t' && u != u'\n' && u != u'\r' && u != 0x1A) {
+            result.status = TextFileStatus::Unreadable;
+            result.error = QStringLiteral("not a text file");
+            return result;
+        }
+    }
+    QStringList lines = TranslationFile::lines(decoded);
     if (lines.size() > kTextCount)
         lines.resize(kTextCount);
 

@@ -121,3 +121,15 @@ TEST_F(HostileInvocations, AFullStandardOutputIsAFailure)
         EXPECT_TRUE(QString::fromUtf8(p.readAllStandardError()).contains(QStringLiteral("standard output")));
     }
 }
+
+TEST_F(HostileInvocations, ABinaryTranslationFileIsRefusedAndTheTextsStay)
+{
+    QByteArray binary;
+    for (int i = 0; i < 50000; ++i)
+        binary += static_cast<char>((i * 7919) & 0xFF);
+    ASSERT_TRUE(writeFile(path("binary.ln1"), binary));
+    const CliRun run = cli({"--texts", path("binary.ln1"), "info", program});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("binary.ln1"))) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("not a text file"))) << run.err.toStdString();
+}

@@ -52,6 +52,22 @@ TEST_F(ChipCommandsTest, WriteThenReadGivesAProgramFileThatOpens)
     EXPECT_TRUE(info.out.contains(u"description: unbekannt\n"_s));
 }
 
+TEST_F(ChipCommandsTest, ReadWritesOutEvenWhenTheWorkingCopyCannotBeWritten)
+{
+    const Image image = MakeProgramFile(path(u"prog.zpg"_s), 2, 12);
+    START_EMULATOR(emulator, path(u"chip.bin"_s), u"--no-pacing"_s);
+    ASSERT_EQ(cli({"--type", "2", "write-chip", path(u"prog.zpg"_s), "--port", emulator.devicePath(), "--pause-ms",
+                   "0"}).exitCode,
+              0);
+    // A folder where card.dat belongs: the copy fails, the read does not.
+    ASSERT_TRUE(QDir().mkdir(path(u"card.dat"_s)));
+    const CliRun r = cli({"--type", "2", "read-chip", "--port", emulator.devicePath(), "--out",
+                          path(u"read.zpg"_s), "--pause-ms", "0"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(path(u"card.dat"_s))) << r.err.toStdString();
+    EXPECT_EQ(ImageOfFile(path(u"read.zpg"_s), 2048), image);
+}
+
 TEST_F(ChipCommandsTest, FailedTransferPrintsBothMessages)
 {
     MakeProgramFile(path(u"prog.zpg"_s), 1, 5);
