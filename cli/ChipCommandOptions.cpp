@@ -1,5 +1,6 @@
 #include "cli/ChipCommandOptions.h"
 
+#include "transfer/QtSerialBytePort.h"
 #include "transfer/SerialChipTransfer.h"
 
 namespace zendrik::cli {
@@ -7,7 +8,8 @@ namespace zendrik::cli {
 std::optional<ChipOptions> ParseChipOptions(CliContext& ctx, const CommandArgs& args, int* rc)
 {
     ChipOptions o;
-    o.port = args.value(QStringLiteral("port"));
+    // The messages name the device that is opened, as a full path.
+    o.port = SerialDevicePath(args.value(QStringLiteral("port")));
     if (o.port.isEmpty()) {
         *rc = ctx.usage(QStringLiteral("--port DEVICE is required"));
         return std::nullopt;

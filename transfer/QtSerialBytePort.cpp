@@ -1,6 +1,7 @@
 #include "transfer/QtSerialBytePort.h"
 
 #include <QDeadlineTimer>
+#include <QFileInfo>
 
 namespace zendrik {
 
@@ -11,6 +12,16 @@ namespace {
 constexpr int kWriteTimeoutMs = 1000;
 
 } // namespace
+
+QString SerialDevicePath(const QString& name)
+{
+    if (name.isEmpty())
+        return name;
+    const QFileInfo info(name);
+    if (name.contains(QLatin1Char('/')) || info.exists())
+        return info.absoluteFilePath();
+    return QStringLiteral("/dev/") + name;
+}
 
 QtSerialBytePort::QtSerialBytePort(QString devicePath) : devicePath_(std::move(devicePath)) {}
 

@@ -6,6 +6,11 @@
 
 namespace zendrik {
 
+// The device a port name stands for: a name with a slash, or one that names
+// a file in the current directory, is that path (made absolute); a bare
+// name such as ttyUSB0 is the device of that name under /dev.
+QString SerialDevicePath(const QString& name);
+
 // A serial port at 9600 baud, 8 data bits, no parity, one stop bit, no flow
 // control: the line settings of the programming adapter. The device is any
 // path the system offers (/dev/ttyS0, /dev/ttyUSB0, a pseudo terminal).

@@ -68,6 +68,20 @@ TEST_F(ChipCommandsTest, ReadWritesOutEvenWhenTheWorkingCopyCannotBeWritten)
     EXPECT_EQ(ImageOfFile(path(u"read.zpg"_s), 2048), image);
 }
 
+TEST_F(ChipCommandsTest, APortNameIsTheFileOfThatNameOrTheDeviceUnderDev)
+{
+    MakeProgramFile(path(u"prog.zpg"_s), 2, 3);
+    ASSERT_TRUE(writeFile(path(u"regular.txt"_s), "not a port"));
+    // Run in the working directory, so the bare name is the file there.
+    const CliRun file = cli({"--type", "2", "write-chip", path(u"prog.zpg"_s), "--port", "regular.txt", "--pause-ms", "0"});
+    EXPECT_EQ(file.exitCode, 1);
+    EXPECT_TRUE(file.err.contains(path(u"regular.txt"_s))) << file.err.toStdString();
+    const CliRun device = cli({"--type", "2", "write-chip", path(u"prog.zpg"_s), "--port", "ttyNoSuch9", "--pause-ms", "0"});
+    EXPECT_EQ(device.exitCode, 1);
+    EXPECT_TRUE(device.err.contains(u"/dev/ttyNoSuch9"_s)) << device.err.toStdString();
+    EXPECT_EQ(readFile(path(u"regular.txt"_s)), QByteArray("not a port"));
+}
+
 TEST_F(ChipCommandsTest, FailedTransferPrintsBothMessages)
 {
     MakeProgramFile(path(u"prog.zpg"_s), 1, 5);
