@@ -2,6 +2,8 @@
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
 
+#include "language/FileStateText.h"
+
 #include "calendar/FeiertagDatum.h"
 #include "calendar/FeiertagKalender.h"
 #include "calendar/FeiertagTabelle.h"
@@ -42,9 +44,12 @@ int runHolidays(CliContext& ctx, const QStringList& args)
     case FeiertagResult::Ok:
         break;
     case FeiertagResult::Missing:
-        return ctx.refuse(Prompt::message(Icon::Critical, {TextId::FileNotFound}));
+        return ctx.refuse(Prompt::message(Icon::Critical, {path, QStringLiteral(": "), TextId::FileNotFound}));
     default:
-        return ctx.refuse(Prompt::message(Icon::Critical, {TextId::InvalidFile}));
+        // Say what is wrong with what stands there, or that its content is not a holiday file.
+        if (const FileState state = CheckInputFile(path); state != FileState::Regular)
+            return ctx.refuse(FileStatePrompt(state, path));
+        return ctx.refuse(Prompt::message(Icon::Critical, {path, QStringLiteral(": "), TextId::InvalidFile}));
     }
 
     int set = -1;

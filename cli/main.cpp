@@ -79,7 +79,12 @@ int prepare(CliContext& ctx, int typeRow)
         }
     }
     ctx.model.device.BrandIndex = brand;
-    const bool haveSettings = dirUsable && ReadSettings(dir.filePath(kSettingsFileName), ctx.model.device);
+    // Settings that are a pipe, a folder or closed to us are not read, and said so.
+    const QString settingsPath = dir.filePath(kSettingsFileName);
+    if (const FileState state = CheckInputFile(settingsPath);
+        dirUsable && state != FileState::Regular && state != FileState::Missing)
+        ctx.err << FileStatePrompt(state, settingsPath).render(ctx.texts) << Qt::endl;
+    const bool haveSettings = dirUsable && ReadSettings(settingsPath, ctx.model.device);
 
     if (typeRow == 0)
         typeRow = haveSettings ? DefaultDeviceTypeRow(ctx.model.device) : 1;

@@ -79,7 +79,17 @@ TEST_F(HostileInvocations, SpecialFilesAsInputsNameThePathAndTheReason)
     }
     // A pipe in place of the settings or the brand file does not block either.
     ASSERT_EQ(::mkfifo(QFile::encodeName(path("zendrik.ini")).constData(), 0600), 0);
-    EXPECT_EQ(cli({"info", program}).exitCode, 0);
+    const CliRun settings = cli({"info", program});
+    EXPECT_EQ(settings.exitCode, 0);
+    EXPECT_TRUE(settings.err.contains(path("zendrik.ini"))) << settings.err.toStdString();
+    // The holiday file is named when it is missing or a pipe.
+    const CliRun missing = cli({"holidays", "2024"});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_TRUE(missing.err.contains(path("deutsch.hdy"))) << missing.err.toStdString();
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("deutsch.hdy")).constData(), 0600), 0);
+    const CliRun pipe = cli({"holidays", "2024"});
+    EXPECT_EQ(pipe.exitCode, 1);
+    EXPECT_TRUE(pipe.err.contains(path("deutsch.hdy"))) << pipe.err.toStdString();
     ASSERT_TRUE(QFile::remove(path("zendrik.ini")));
     ASSERT_EQ(::mkfifo(QFile::encodeName(path("zendrik.sys")).constData(), 0600), 0);
     const CliRun brand = cli({"info", program});
