@@ -1,6 +1,7 @@
 #include "calendar/SequentialItems.h"
 
 #include "util/Cp1252.h"
+#include "util/FileCheck.h"
 #include "model/SequentialReader.h"
 
 #include <QFile>
@@ -36,22 +37,14 @@ std::optional<int> ReadNumberIn(SequentialReader& reader, int low, int high)
 
 WholeFileRead ReadWholeFile(const QString& path, QByteArray& data)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
-        return WholeFileRead::Missing;
     // A folder, a device or a pipe under the file's name is not read: it
-    // could block or never end.
-    if (!info.isFile() || info.size() > kMaxSmallFileBytes)
+    // could block or never end; a link loop is no missing file either.
+    const LimitedRead read = ReadRegularFile(path, kMaxSmallFileBytes);
+    if (read.state == FileState::Missing)
+        return WholeFileRead::Missing;
+    if (!read.ok())
         return WholeFileRead::Unreadable;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return WholeFileRead::Unreadable;
-    // Read one byte more than allowed to notice a file that grew meanwhile.
-    data = file.read(kMaxSmallFileBytes + 1);
-    if (data.size() > kMaxSmallFileBytes) {
-        data.clear();
-        return WholeFileRead::Unreadable;
-    }
+    data = read.data;
     return WholeFileRead::Ok;
 }
 

@@ -92,11 +92,7 @@ bool ReadSettings(const QString& path, DeviceSettings& d)
     const LimitedRead read = ReadRegularFile(path, 64 * 1024);
     if (!read.ok())
         return false;
-    // Lines end in CR LF, LF or a lone CR, as in every text file we read.
-    QByteArray data = read.data;
-    data.replace("\r\n", "\n");
-    data.replace('\r', '\n');
-    const QList<QByteArray> lines = data.split('\n');
+    const QList<QByteArray> lines = SplitLines(read.data);
     for (QByteArray raw : lines) {
         const QString line = QString::fromLatin1(raw.trimmed());
         const int eq = line.indexOf(QLatin1Char('='));

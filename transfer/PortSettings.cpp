@@ -27,7 +27,7 @@ QByteArray PortSettingsText(const DeviceSettings& d)
 
 void ParsePortSettings(const QByteArray& text, DeviceSettings& d)
 {
-    const QList<QByteArray> lines = text.split('\n');
+    const QList<QByteArray> lines = SplitLines(text);
     for (QByteArray line : lines) {
         line = line.trimmed();
         const qsizetype eq = line.indexOf('=');

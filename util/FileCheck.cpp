@@ -77,6 +77,14 @@ QString FileStateReason(FileState state)
     return QStringLiteral("The file cannot be read");
 }
 
+QList<QByteArray> SplitLines(const QByteArray& text)
+{
+    QByteArray unified = text;
+    unified.replace("\r\n", "\n");
+    unified.replace('\r', '\n');
+    return unified.split('\n');
+}
+
 LimitedRead ReadRegularFile(const QString& path, qint64 limit)
 {
     LimitedRead read;

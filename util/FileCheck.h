@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 namespace zendrik {
@@ -40,5 +41,9 @@ struct LimitedRead {
     bool ok() const { return state == FileState::Regular && !tooLarge; }
 };
 LimitedRead ReadRegularFile(const QString& path, qint64 limit);
+
+// The lines of a small text file whose lines end in CR LF, LF or a lone CR
+// (as editors of every system leave them), without their line ends.
+QList<QByteArray> SplitLines(const QByteArray& text);
 
 } // namespace zendrik

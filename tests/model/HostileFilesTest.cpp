@@ -1,6 +1,8 @@
 // What the outside world may put where a file is expected: pipes, endless
 // devices, folders, link loops. Every reader returns at once with the
 // reason; every writer leaves such a target alone and writes through links.
+#include "calendar/FeiertagTabelle.h"
+#include "calendar/PlaceList.h"
 #include "language/FileStateText.h"
 #include "language/TextTable.h"
 #include "model/BrandFile.h"
@@ -139,6 +141,16 @@ TEST_P(HostileFiles, EveryReaderReturnsAtOnceWithTheReason)
                   return ReadPortSettings(target, d);
               }),
               false);
+    EXPECT_EQ(withinSeconds<bool>([&] {
+                  FeiertagTabelle holidays;
+                  return holidays.read(target) == FeiertagResult::Ok;
+              }),
+              false);
+    EXPECT_EQ(withinSeconds<PlaceFileResult>([&] {
+                  PlaceList places;
+                  return places.read(target);
+              }),
+              PlaceFileResult::Unreadable);
     const auto texts = withinSeconds<TextFileStatus>([&] {
         TextTable t;
         return t.LoadTexts(target).status;
@@ -225,4 +237,10 @@ TEST(SettingsFile, LinesEndingInALoneCarriageReturnAreAllRead)
     ASSERT_TRUE(ReadSettings(ini, read));
     EXPECT_EQ(read.Zeilen, 33);
     EXPECT_EQ(read.Sprache, 2);
+
+    // The port file splits its lines the same way.
+    DeviceSettings ports;
+    ParsePortSettings("COM1=/dev/ttyUSB3\rCOM2=/dev/ttyS9\r", ports);
+    EXPECT_EQ(ports.SerialPort1, QStringLiteral("/dev/ttyUSB3"));
+    EXPECT_EQ(ports.SerialPort2, QStringLiteral("/dev/ttyS9"));
 }
