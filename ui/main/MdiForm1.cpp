@@ -16,6 +16,7 @@
 #include "ui/main/FrmInfo.h"
 #include "ui/main/MainMenu.h"
 #include "ui/main/ProgramHeader.h"
+#include "ui/main/UndoHistory.h"
 #include "ui/print/PrintCommands.h"
 #include "ui/transfer/FrmSerielIo.h"
 
@@ -29,6 +30,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
@@ -57,6 +59,7 @@ MdiForm1::MdiForm1(DesktopContext context, QWidget* parent) : QMainWindow(parent
     setAcceptDrops(true);
     resize(1180, 760);
 
+    history_ = new UndoHistory(ctx_.model, ctx_.texts, this);
     header_ = new ProgramHeader(ctx_.model, ctx_.texts, ctx_.ui, this);
     mdi_ = new QMdiArea(this);
     mdi_->setObjectName(QStringLiteral("mdiArea"));
@@ -93,6 +96,9 @@ MdiForm1::MdiForm1(DesktopContext context, QWidget* parent) : QMainWindow(parent
     buildToolBar();
 
     connect(header_, &ProgramHeader::programChanged, this, &MdiForm1::updateTitle);
+    connect(header_, &ProgramHeader::programChanged, history_, &UndoHistory::capture);
+    // An undone or redone step changed the program under every window.
+    connect(history_, &UndoHistory::restored, this, &MdiForm1::ShowList);
     connect(header_, &ProgramHeader::filterSwitched, this, &MdiForm1::switchFilter);
     connect(list_, &FrmHauptmenue::listChanged, this, &MdiForm1::refreshFrame);
 
@@ -135,6 +141,13 @@ void MdiForm1::buildMenus()
             &MdiForm1::cmdDeviceProperties);
     command(MainMenu::Help, "mnuinfo", TextId::MenuInfo, QString(), &MdiForm1::cmdInfo);
 
+    // Undo and redo head the edit menu.
+    QMenu* edit = m.menu(MainMenu::Edit);
+    QAction* first = edit->actions().value(0);
+    edit->insertAction(first, history_->undoAction());
+    edit->insertAction(first, history_->redoAction());
+    edit->insertSeparator(first);
+
     edit_ = new EditCommands(ctx_, *this);
     edit_->addCommands(m);
     list_->addViewCommands(m);
@@ -165,6 +178,7 @@ void MdiForm1::buildToolBar()
 void MdiForm1::retranslate()
 {
     menu_->retranslate(ctx_.texts);
+    history_->retranslate();
     header_->retranslate();
     list_->retranslate();
     for (QAction* a : toolBar_->actions()) {
@@ -178,6 +192,8 @@ void MdiForm1::retranslate()
 
 void MdiForm1::ShowList()
 {
+    // Every command ends here: what it changed becomes one undo step.
+    history_->capture();
     list_->ShowList(ctx_.model.AktSlot);
 }
 
@@ -245,8 +261,10 @@ void MdiForm1::cmdNew()
 void MdiForm1::cmdOpen()
 {
     header_->commitAll();
-    if (ctx_.commands.Open())
+    if (ctx_.commands.Open()) {
         list_->setAnsicht(0);
+        history_->reset();
+    }
     ShowList();
 }
 
@@ -254,8 +272,10 @@ bool MdiForm1::openFile(const QString& path)
 {
     header_->commitAll();
     const bool loaded = ctx_.commands.OpenFile(path);
-    if (loaded)
+    if (loaded) {
         list_->setAnsicht(0);
+        history_->reset();
+    }
     ShowList();
     return loaded;
 }
@@ -263,14 +283,16 @@ bool MdiForm1::openFile(const QString& path)
 void MdiForm1::cmdSave()
 {
     header_->commitAll();
-    ctx_.commands.Save();
+    if (ctx_.commands.Save())
+        history_->markSaved();
     ShowList();
 }
 
 void MdiForm1::cmdSaveAs()
 {
     header_->commitAll();
-    ctx_.commands.SaveAs();
+    if (ctx_.commands.SaveAs())
+        history_->markSaved();
     ShowList();
 }
 

@@ -17,6 +17,7 @@ class FileCommands;
 class FrmHauptmenue;
 class ListFilter;
 class PrintCommands;
+class UndoHistory;
 class MainMenu;
 class ProgramHeader;
 class ProgramModel;
@@ -55,6 +56,7 @@ public:
     ProgramHeader& header() const { return *header_; }
     FrmHauptmenue& listWindow() const { return *list_; }
     PrintCommands& printCommands() const { return *print_; }
+    UndoHistory& history() const { return *history_; }
 
     // Rebuilds the list of the shown slot and refreshes the frame.
     void ShowList();
@@ -109,6 +111,7 @@ private:
     FrmHauptmenue* list_;
     EditCommands* edit_;
     PrintCommands* print_;
+    UndoHistory* history_;
     QMdiSubWindow* listSub_;
     QLabel* lblGeraet_;
     QLabel* lblDatei_;
