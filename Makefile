@@ -48,6 +48,8 @@ screenshots: build
 	$(BUILD)/ui/zendrik-screenshots data docs
 	cd data && ../$(BUILD)/cli/zendrik-cli --type 4 print samples/Schule.zpg --pdf ../$(BUILD)/Schule.pdf --lines 20 >/dev/null
 	pdftoppm -r 60 -f 1 -l 1 -png -singlefile $(BUILD)/Schule.pdf docs/printed-page
+	cd data && ../$(BUILD)/cli/zendrik-cli --type 4 handover samples/Schule.zpg --pdf ../$(BUILD)/Schule-handover.pdf --year 2027 >/dev/null
+	pdftoppm -r 60 -f $$(pdfinfo $(BUILD)/Schule-handover.pdf | awk '/^Pages:/ {print $$2}') -l 9999 -png -singlefile $(BUILD)/Schule-handover.pdf docs/handover-year
 
 clean:
 	rm -rf $(BUILD) build-fuzz

@@ -1,8 +1,10 @@
 // Printing a complete 738 program: every section to PDF pages and to the
 // text file.
 #include "bench/BenchPrograms.h"
+#include "editing/HandoverDocument.h"
 #include "editing/PrintDocument.h"
 #include "language/TextTable.h"
+#include "ui/paint/HandoverPainter.h"
 #include "ui/paint/PrintPainter.h"
 
 #include <benchmark/benchmark.h>
@@ -56,8 +58,30 @@ void BM_Print738Text(benchmark::State& state)
     state.counters["lines"] = static_cast<double>(lines);
 }
 
+// The hand-over record: the same printout behind a cover, then a year chart
+// per channel (sixteen on the 738), each a simulated year of 366 day graphs.
+void BM_Handover738Pdf(benchmark::State& state)
+{
+    const ProgramModel model = completeProgram(kRow738, 400, 100);
+    const TextTable texts;
+    int pages = 0;
+    for (auto _ : state) {
+        const HandoverDocument doc = BuildHandoverDocument(model, texts, 2028);
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter pdf(&buffer);
+        pdf.setResolution(300);
+        QPainter painter(&pdf);
+        pages = PaintHandover(doc, texts, painter, pdf);
+        painter.end();
+        benchmark::DoNotOptimize(buffer.data().size());
+    }
+    state.counters["pages"] = pages;
+}
+
 } // namespace
 
+BENCHMARK(BM_Handover738Pdf)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Print738Pdf)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Print738Text)->Unit(benchmark::kMillisecond);
 

@@ -56,4 +56,40 @@ int BarOfOffset(int offset)
     return clampBar(kOffsetBarMax / 2 + static_cast<long>(offset), kOffsetBarMax);
 }
 
+int BarOfTypedLongitude(double degreesEast)
+{
+    return kLaengeRange.clamp(BarOfLaenge(static_cast<float>(-degreesEast)));
+}
+
+int BarOfTypedLatitude(double degreesNorth)
+{
+    return kBreiteRange.clamp(BarOfBreite(static_cast<float>(degreesNorth)));
+}
+
+int BarOfTypedZone(double displayedHours)
+{
+    // Stored as the negative of the displayed zone, in minutes.
+    return kZoneRange.clamp(BarOfZone(static_cast<int>(std::lround(-displayedHours * 60.0))));
+}
+
+int BarOfTypedOffset(int minutes)
+{
+    return kOffsetRange.clamp(BarOfOffset(minutes));
+}
+
+double TypedLongitudeOfBar(int value)
+{
+    return -static_cast<double>(LaengeOfBar(value));
+}
+
+double TypedLatitudeOfBar(int value)
+{
+    return BreiteOfBar(value);
+}
+
+double TypedZoneOfBar(int value)
+{
+    return -ZoneOfBar(value) / 60.0;
+}
+
 } // namespace zendrik

@@ -16,6 +16,12 @@ enum FeiertagArt : int {
 inline constexpr int kMinEasterOffset = -82;
 inline constexpr int kMaxEasterOffset = 255 - 82;
 
+// Offsets a new holiday may take: Easter Sunday falls between 22 March and
+// 25 April, so from 80 days before it the date stays inside the year in
+// every year; later offsets are bounded by the byte of the movable entry.
+inline constexpr int kMinEasterEntryOffset = -80;
+inline constexpr int kMaxEasterEntryOffset = kMaxEasterOffset;
+
 // One named holiday of the holiday table.
 struct Feiertag {
     QString Name;

@@ -15,13 +15,20 @@ namespace {
 // The dialog indexes the table with 16-bit numbers.
 constexpr int kMaxFeiertage = 32767;
 
+// Older versions of the file wrote names unquoted, and other programs still
+// read them that way: a comma or quote in a name would shift every later
+// item, so neither is taken.
 FeiertagResult NameResult(const QString& name)
 {
+    if (name.contains(QLatin1Char(',')))
+        return FeiertagResult::NameSeparator;
     switch (CheckQuotedName(name)) {
     case NameCheck::Ok:
         return FeiertagResult::Ok;
     case NameCheck::Empty:
         return FeiertagResult::EmptyName;
+    case NameCheck::Quote:
+        return FeiertagResult::NameSeparator;
     default:
         return FeiertagResult::InvalidName;
     }
@@ -58,6 +65,9 @@ FeiertagResult FeiertagTabelle::addFeiertag(const Feiertag& feiertag)
         return r;
     if (!feiertag.hasValidValues())
         return FeiertagResult::InvalidValues;
+    if (feiertag.Art == FeiertagOstern
+        && (feiertag.Tag < kMinEasterEntryOffset || feiertag.Tag > kMaxEasterEntryOffset))
+        return FeiertagResult::InvalidValues;
     if (std::find(feiertage_.begin(), feiertage_.end(), feiertag) != feiertage_.end())
         return FeiertagResult::Duplicate;
     if (AnzFeiertage() >= kMaxFeiertage)
@@ -86,6 +96,8 @@ FeiertagResult FeiertagTabelle::addSet(const QString& name)
 {
     if (const FeiertagResult r = NameResult(name); r != FeiertagResult::Ok)
         return r;
+    if (findSet(name) >= 0)
+        return FeiertagResult::DuplicateSet;
     if (AnzSets() >= kMaxFeiertagSets)
         return FeiertagResult::TooManySets;
     sets_.push_back(FeiertagSet{name, {}});

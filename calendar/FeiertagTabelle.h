@@ -14,9 +14,11 @@ namespace zendrik {
 enum class FeiertagResult {
     Ok,
     EmptyName,        // a holiday or set without a name is not added
-    InvalidName,      // the name cannot be stored (quote, line end, character)
+    InvalidName,      // the name cannot be stored (line end, character)
+    NameSeparator,    // a comma or quote would split the name's line in the file
     InvalidValues,    // the values make no date (see Feiertag::hasValidValues)
     Duplicate,        // the same holiday is in the table already
+    DuplicateSet,     // a set of that name exists already
     NoSuchHoliday,
     NoSuchSet,
     TooManySets,      // 30 sets

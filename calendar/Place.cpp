@@ -46,8 +46,7 @@ int Place::zone() const
 
 bool Place::isValid() const
 {
-    return laengeStored >= 0 && laengeStored <= kLaengeBarMax && breiteStored >= 0 && breiteStored <= kBreiteBarMax
-        && zoneStored >= 0 && zoneStored <= kZoneBarMax;
+    return kLaengeRange.contains(laengeBar()) && kBreiteRange.contains(breiteBar()) && kZoneRange.contains(zoneBar());
 }
 
 } // namespace zendrik

@@ -32,7 +32,8 @@ struct Place {
     float breite() const;
     int zone() const;
 
-    // Whether all three numbers lie on their bars.
+    // Whether all three numbers lie within the parts of the bars the dialog
+    // offers; a record outside would move a bar off its scale.
     bool isValid() const;
 };
 

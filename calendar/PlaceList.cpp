@@ -17,7 +17,15 @@ constexpr int kMaxPlaces = 32767;
 
 PlaceFileResult PlaceList::read(const QString& path)
 {
-    return ReadAndParse<PlaceFileResult>(path, [this](const QByteArray& data) { return parse(data); });
+    const PlaceFileResult r =
+        ReadAndParse<PlaceFileResult>(path, [this](const QByteArray& data) { return parse(data); });
+    // A language without its place file simply has no places yet.
+    if (r == PlaceFileResult::Missing) {
+        places_.clear();
+        refused_.clear();
+        announced_ = 0;
+    }
+    return r;
 }
 
 PlaceFileResult PlaceList::parse(const QByteArray& data)
@@ -28,25 +36,41 @@ PlaceFileResult PlaceList::parse(const QByteArray& data)
         return PlaceFileResult::Malformed;
 
     std::vector<Place> places;
+    QStringList refused;
     for (int i = 0; i < *count; ++i) {
+        // A count larger than the records: the list ends with the file.
+        if (reader.atEnd())
+            break;
         const std::optional<QString> name = reader.readTextItem();
         if (!name)
-            return PlaceFileResult::Malformed;
+            break;
+        // Blank lines at the end, or a last record cut short, end the list too.
+        bool cut = false;
         int numbers[3] = {};
         for (int& n : numbers) {
+            if (reader.atEnd()) {
+                cut = true;
+                break;
+            }
             const std::optional<int> value = ReadNumberIn(reader, INT_MIN, INT_MAX);
             if (!value)
                 return PlaceFileResult::Malformed;
             n = *value;
         }
+        if (cut)
+            break;
         const Place place{*name, numbers[0], numbers[1], numbers[2]};
-        if (!place.isValid())
-            return PlaceFileResult::ValueOutOfRange;
-        places.push_back(place);
+        // A record off the bars' scales is left out; the others are kept.
+        if (place.isValid())
+            places.push_back(place);
+        else
+            refused << *name;
     }
     if (!OnlyBlankItemsLeft(reader))
         return PlaceFileResult::Malformed;
     places_ = std::move(places);
+    refused_ = std::move(refused);
+    announced_ = *count;
     return PlaceFileResult::Ok;
 }
 
@@ -67,6 +91,9 @@ PlaceFileResult PlaceList::write(const QString& path, QString* error) const
 
 PlaceFileResult PlaceList::add(const Place& place)
 {
+    // Older readers split the record at a comma even inside the quotes.
+    if (place.name.contains(QLatin1Char(',')))
+        return PlaceFileResult::InvalidName;
     switch (CheckQuotedName(place.name)) {
     case NameCheck::Ok:
         break;

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <vector>
@@ -18,7 +19,7 @@ enum class PlaceFileResult {
     Malformed,         // counts, names or numbers are missing or are no numbers
     ValueOutOfRange,   // a bar position outside its scroll bar
     EmptyName,         // adding without a name: nothing changed
-    InvalidName,       // the name cannot be stored (quote, line end, character)
+    InvalidName,       // the name cannot be stored (quote, comma, line end, character)
     NoSuchPlace,       // removing an index that is not in the list
     WriteFailed,       // the file could not be written; list and file unchanged
 };
@@ -31,10 +32,19 @@ public:
     const std::vector<Place>& places() const { return places_; }
     int count() const { return static_cast<int>(places_.size()); }
 
-    // Reads a whole file. The list changes only when the whole file is
-    // sound; on any fault it keeps what it held.
+    // Reads a whole file. A missing file is an empty list (Missing). A file
+    // that ends before the count of places is read up to its end; records
+    // outside the bars the dialog offers are left out and named by
+    // refused(). On any other fault (Malformed, Unreadable) the list keeps
+    // what it held.
     PlaceFileResult read(const QString& path);
     PlaceFileResult parse(const QByteArray& data);
+
+    // After reading: the names of the records left out, and how many places
+    // the file announced (more than count() + refused when it ended early).
+    const QStringList& refused() const { return refused_; }
+    int announced() const { return announced_; }
+    bool endedEarly() const { return announced_ > count() + static_cast<int>(refused_.size()); }
 
     // The file as written: count first, then the records, CR LF line ends.
     QByteArray fileText() const;
@@ -54,6 +64,8 @@ private:
                                    const std::function<PlaceFileResult(PlaceList&)>& change);
 
     std::vector<Place> places_;
+    QStringList refused_;
+    int announced_ = 0;
 };
 
 } // namespace zendrik

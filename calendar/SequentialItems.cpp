@@ -36,12 +36,22 @@ std::optional<int> ReadNumberIn(SequentialReader& reader, int low, int high)
 
 WholeFileRead ReadWholeFile(const QString& path, QByteArray& data)
 {
-    if (!QFileInfo::exists(path))
+    const QFileInfo info(path);
+    if (!info.exists())
         return WholeFileRead::Missing;
+    // A folder, a device or a pipe under the file's name is not read: it
+    // could block or never end.
+    if (!info.isFile() || info.size() > kMaxSmallFileBytes)
+        return WholeFileRead::Unreadable;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return WholeFileRead::Unreadable;
-    data = file.readAll();
+    // Read one byte more than allowed to notice a file that grew meanwhile.
+    data = file.read(kMaxSmallFileBytes + 1);
+    if (data.size() > kMaxSmallFileBytes) {
+        data.clear();
+        return WholeFileRead::Unreadable;
+    }
     return WholeFileRead::Ok;
 }
 

@@ -29,7 +29,10 @@ QByteArray QuotedItem(const QString& name);
 // end of the input.
 std::optional<int> ReadNumberIn(SequentialReader& reader, int low, int high);
 
-// Reading a whole small text file.
+// Reading a whole small text file. Holiday and place files are a few
+// kilobytes; anything beyond this, or anything but a regular file, is
+// refused as unreadable.
+inline constexpr qint64 kMaxSmallFileBytes = 1024 * 1024;
 enum class WholeFileRead { Ok, Missing, Unreadable };
 WholeFileRead ReadWholeFile(const QString& path, QByteArray& data);
 

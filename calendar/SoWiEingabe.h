@@ -21,11 +21,14 @@ struct SoWiCheckResult {
     bool ok() const { return code == SoWiCheck::Ok; }
 };
 
-// Checks a row before it is stored. A row has the same date as an existing
-// one when its forward changeover falls on the same day and month as that
-// row's forward changeover, or its back changeover on that row's back one. replaceIndex is the row
-// being changed (it is not compared with itself), -1 for a new row.
-SoWiCheckResult CheckSoWiEntry(const ProgramSlot& slot, const DstEntry& entry, int replaceIndex = -1);
+// Checks a row before it is stored: a real date of the row's year (the
+// reference year plus its index) for both changeovers, hours 0..23, shifts
+// 1..3, two different days, and no row of the same year with the same
+// forward or the same back date. replaceIndex is the row being changed (it
+// is not compared with itself), -1 for a new row at AnzSoWi. soWiInfo is the
+// flag the row will be stored with (-1: the slot's).
+SoWiCheckResult CheckSoWiEntry(const ProgramSlot& slot, const DstEntry& entry, int replaceIndex = -1,
+                               int soWiInfo = -1);
 
 // Appends a checked row at AnzSoWi and keeps the dialog's check box in
 // SoWiInfo; nothing changes when the check refuses it.

@@ -47,7 +47,17 @@ SommerzeitTage RegelTage(int swRegel, int year)
 
 int SoWiBezugsjahr(const ProgramSlot& slot)
 {
-    return (slot.SoWiJahr % 64) + 1996 + (slot.SoWiInfo == 0 ? 1 : 0);
+    return SoWiBezugsjahr(slot.SoWiJahr, slot.SoWiInfo);
+}
+
+int SoWiBezugsjahr(int soWiJahr, int soWiInfo)
+{
+    return (soWiJahr % 64) + kSoWiFirstYear + (soWiInfo == 0 ? 1 : 0);
+}
+
+int SoWiJahrFuer(int year, int soWiInfo)
+{
+    return year - kSoWiFirstYear - (soWiInfo == 0 ? 1 : 0);
 }
 
 SommerzeitTage TabellenTage(const ProgramSlot& slot, int year)

@@ -34,6 +34,12 @@ SommerzeitTage RegelTage(int swRegel, int year);
 // The year the rows of the summer/winter table count from: the first year
 // of the table, plus one unless SoWiInfo is set.
 int SoWiBezugsjahr(const ProgramSlot& slot);
+int SoWiBezugsjahr(int soWiJahr, int soWiInfo);
+// The SoWiJahr that makes `year` the reference year (the year of row 0).
+int SoWiJahrFuer(int year, int soWiInfo);
+// The reference years the table can start with: SoWiJahr keeps 6 bits.
+inline constexpr int kSoWiFirstYear = 1996;
+inline constexpr int kSoWiLastFirstYear = kSoWiFirstYear + 63;
 
 // Changeover days of a year from the slot's summer/winter table; no
 // changeover when the table has no used row for the year.

@@ -244,8 +244,15 @@ YearSimulation::DayRun YearSimulation::runDay(const ChannelView& view, int prior
     };
     const Switching* w = weekly.data();
     const Switching* wEnd = w + weekly.size();
-    auto [dt, dtEnd] = span(view.dated);
-    auto [as, asEnd] = priority == 0 ? span(view.astro) : std::pair<const Switching*, const Switching*>{nullptr, nullptr};
+    // Plain variables rather than structured bindings: the lambdas below capture them, which
+    // clang before version 16 refuses for structured bindings.
+    const auto datedSpan = span(view.dated);
+    const auto astroSpan =
+        priority == 0 ? span(view.astro) : std::pair<const Switching*, const Switching*>{nullptr, nullptr};
+    const Switching* dt = datedSpan.first;
+    const Switching* const dtEnd = datedSpan.second;
+    const Switching* as = astroSpan.first;
+    const Switching* const asEnd = astroSpan.second;
 
     DayRun run;
     int state = startState;

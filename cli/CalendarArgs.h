@@ -11,6 +11,10 @@ namespace zendrik::cli {
 // Reading and printing the values of the calendar commands.
 
 // A whole number within low..high, or nothing.
+// The years the simulation covers (those of the summer/winter rules).
+inline constexpr int kFirstSimulationYear = 1993;
+inline constexpr int kLastSimulationYear = 2099;
+
 std::optional<int> WholeNumberIn(const QString& text, int low, int high);
 // A decimal number within low..high, or nothing.
 std::optional<double> DecimalIn(const QString& text, double low, double high);

@@ -7,6 +7,7 @@
 #include "model/LoadResultMessage.h"
 #include "model/ProgramFile.h"
 
+#include <QDateTime>
 #include <QDir>
 
 namespace zendrik::cli {
@@ -37,8 +38,10 @@ std::optional<CommandArgs> CommandArgs::parse(const QStringList& args, const QSt
             if (valueOptions.contains(key)) {
                 if (hasInline) {
                     parsed.values_[key] = inlineValue;
+                    parsed.repeated_[key] << inlineValue;
                 } else if (i + 1 < args.size()) {
                     parsed.values_[key] = args[++i];
+                    parsed.repeated_[key] << parsed.values_[key];
                 } else {
                     *error = QStringLiteral("option --%1 needs a value").arg(key);
                     return std::nullopt;
@@ -84,9 +87,9 @@ bool CliContext::selectLanguage(const QString& code)
     return true;
 }
 
-Prompt CliContext::loadMessage(int result) const
+Prompt CliContext::loadMessage(int result, const QString& path) const
 {
-    return LoadResultMessage(result, model.device.BrandIndex);
+    return LoadResultMessage(result, model.device.BrandIndex, path);
 }
 
 int CliContext::loadOrRefuse(const QString& path, int slot)
@@ -94,7 +97,7 @@ int CliContext::loadOrRefuse(const QString& path, int slot)
     const int result = LoadProgram(model, path, slot);
     if (result == LoadOk)
         return kExitOk;
-    return refuse(loadMessage(result));
+    return refuse(loadMessage(result, path));
 }
 
 Answer CliInteraction::ask(const Prompt& prompt)
@@ -105,6 +108,38 @@ Answer CliInteraction::ask(const Prompt& prompt)
         return prompt.buttons == Buttons::OkCancel ? Answer::Ok : Answer::Yes;
     lastDeclined_ = prompt.render(texts_);
     return prompt.buttons == Buttons::OkCancel ? Answer::Cancel : Answer::No;
+}
+
+bool CliContext::setNow(const QString& text)
+{
+    const QDateTime fixed = QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd HH:mm"));
+    if (!fixed.isValid())
+        return false;
+    model.clock = [fixed] { return fixed; };
+    return true;
+}
+
+int CliContext::saveOrRefuse(bool yes)
+{
+    CliInteraction interaction(yes, texts);
+    const SaveOutcome outcome = SaveProgram(model, interaction);
+    if (outcome.result == 1)
+        return kExitOk;
+    switch (outcome.failure) {
+    case SaveFailure::Abandoned:
+        if (!interaction.lastDeclined().isEmpty())
+            err << interaction.lastDeclined() << Qt::endl;
+        else
+            err << texts(TextId::ChooseOtherDstRule) << Qt::endl;
+        break;
+    case SaveFailure::WriteFailed:
+        err << texts(TextId::InvalidFileName) << ": " << outcome.error << Qt::endl;
+        break;
+    default:
+        err << texts(TextId::InvalidFileName) << Qt::endl;
+        break;
+    }
+    return kExitRefused;
 }
 
 } // namespace zendrik::cli

@@ -36,10 +36,13 @@ public:
     {
         return values_.value(key, fallback);
     }
+    // Every value of an option given more than once, in order.
+    QStringList values(const QString& key) const { return repeated_.value(key); }
 
 private:
     QStringList positional_;
     QMap<QString, QString> values_;
+    QMap<QString, QStringList> repeated_;
     QStringList flags_;
 };
 
@@ -61,8 +64,15 @@ struct CliContext {
     // Loads a program file into a slot; on failure prints the loader's
     // message and returns kExitRefused, else kExitOk.
     int loadOrRefuse(const QString& path, int slot);
+    // Saves slot 0 under its Dateiname with the program-file writer,
+    // answering its questions with yes or no; on failure prints the
+    // writer's message and returns kExitRefused, else kExitOk.
+    int saveOrRefuse(bool yes);
+    // --now "YYYY-MM-DD HH:MM": the model's clock stands still there
+    // (header time bytes, the year of the astro calendar); false when unreadable.
+    bool setNow(const QString& text);
     // The message a load result gets (empty for success).
-    Prompt loadMessage(int result) const;
+    Prompt loadMessage(int result, const QString& path = QString()) const;
     // Usage error: prints the text and returns kExitUsage.
     int usage(const QString& text);
     // Switches to the language of a --lang code (de, en, fr) as the start

@@ -13,11 +13,15 @@ const std::vector<Command>& commands()
         {"easter", "easter YEAR", &runEaster},
         {"dst", "dst --rule R YEAR", &runDst},
         {"astro", "astro --lon DEG --lat DEG --zone MIN --rise-offset MIN --set-offset MIN [--year Y]", &runAstro},
-        {"holidays", "holidays YEAR [--set NAME]", &runHolidays},
+        {"holidays", "holidays YEAR [--set NAME] [--years N] [--ics OUT | --csv]", &runHolidays},
         {"write-chip", "write-chip FILE --port DEVICE [--verify all|block0]", &runWriteChip},
         {"read-chip", "read-chip --port DEVICE --out FILE", &runReadChip},
         {"simulate", "simulate FILE --year Y --channel C [--date D.M] [--json]", &runSimulate},
+        {"set-astro", "set-astro FILE OUT [--channel C] (--place NAME | --lon DEG --lat DEG --zone MIN) --rise-offset MIN --set-offset MIN --morning H:MM --evening H:MM --rise-state on|off --set-state on|off", &runSetAstro},
+        {"places", "places [--lang de|en|fr]", &runPlaces},
+        {"dst-table", "dst-table FILE OUT (--zone IANA --first-year Y [--years N] | --row \"D.M H S D.M H S\" ... [--first-year Y])", &runDstTable},
         {"print", "print FILE (--pdf OUT | --text OUT) [--sections switching,priority,dst,astro,device] [--lines N]", &runPrint, true},
+        {"handover", "handover FILE --pdf OUT [--year Y]", &runHandover, true},
     };
     return table;
 }

@@ -34,6 +34,14 @@ int runHolidays(CliContext& context, const QStringList& args);
 int runWriteChip(CliContext& context, const QStringList& args);
 int runReadChip(CliContext& context, const QStringList& args);
 int runSimulate(CliContext& context, const QStringList& args);
+int runSetAstro(CliContext& context, const QStringList& args);
+int runPlaces(CliContext& context, const QStringList& args);
+int runDstTable(CliContext& context, const QStringList& args);
+
+// Saves the program into OUT with the program-file writer, the questions
+// answered by `yes`; prints the reason of a refusal.
+int saveOrRefuse(CliContext& context, const QString& out, bool yes);
 int runPrint(CliContext& context, const QStringList& args);
+int runHandover(CliContext& context, const QStringList& args);
 
 } // namespace zendrik::cli

@@ -3,23 +3,38 @@
 #include "cli/Commands.h"
 
 #include "calendar/FeiertagDatum.h"
+#include "calendar/FeiertagKalender.h"
 #include "calendar/FeiertagTabelle.h"
+#include "calendar/FeiertagTexts.h"
+#include "util/AtomicFile.h"
 
+#include <QDateTime>
 #include <QDir>
 
 namespace zendrik::cli {
 
 int runHolidays(CliContext& ctx, const QStringList& args)
 {
+    const QString usageText =
+        QStringLiteral("usage: zendrik-cli holidays YEAR [--set NAME] [--years N] [--ics OUT | --csv]");
     QString error;
-    const auto parsed = CommandArgs::parse(args, {QStringLiteral("set")}, {}, &error);
+    const auto parsed = CommandArgs::parse(
+        args, {QStringLiteral("set"), QStringLiteral("years"), QStringLiteral("ics")}, {QStringLiteral("csv")}, &error);
     if (!parsed)
         return ctx.usage(error);
-    if (parsed->positional().size() != 1)
-        return ctx.usage(QStringLiteral("usage: zendrik-cli holidays YEAR [--set NAME]"));
-    const std::optional<int> year = WholeNumberIn(parsed->positional().first(), 1900, 2099);
+    if (parsed->positional().size() != 1 || (parsed->has(QStringLiteral("ics")) && parsed->has(QStringLiteral("csv"))))
+        return ctx.usage(usageText);
+    const std::optional<int> year =
+        WholeNumberIn(parsed->positional().first(), kFeiertagFirstYear, kFeiertagLastYear);
     if (!year)
         return ctx.usage(QStringLiteral("YEAR takes 1900..2099"));
+    int years = 1;
+    if (parsed->has(QStringLiteral("years"))) {
+        const std::optional<int> n = WholeNumberIn(parsed->value(QStringLiteral("years")), 1, kFeiertagMaxYears);
+        if (!n || *year + *n - 1 > kFeiertagLastYear)
+            return ctx.usage(QStringLiteral("--years takes 1..%1 and ends in 2099 at the latest").arg(kFeiertagMaxYears));
+        years = *n;
+    }
 
     FeiertagTabelle tabelle;
     const QString path = QDir(ctx.workDir).filePath(ctx.texts(TextId::HolidayFileName));
@@ -32,25 +47,48 @@ int runHolidays(CliContext& ctx, const QStringList& args)
         return ctx.refuse(Prompt::message(Icon::Critical, {TextId::InvalidFile}));
     }
 
-    std::vector<int> shown;
+    int set = -1;
+    QString calendarName = ctx.texts(kFtAllHolidays);
     if (parsed->has(QStringLiteral("set"))) {
-        const int set = tabelle.findSet(parsed->value(QStringLiteral("set")));
+        calendarName = parsed->value(QStringLiteral("set"));
+        set = tabelle.findSet(calendarName);
         if (set < 0)
-            return ctx.usage(QStringLiteral("no holiday set named %1").arg(parsed->value(QStringLiteral("set"))));
+            return ctx.usage(QStringLiteral("no holiday set named %1").arg(calendarName));
+    }
+
+    if (parsed->has(QStringLiteral("ics")) || parsed->has(QStringLiteral("csv"))) {
+        const std::vector<FeiertagTermin> termine = FeiertagTermine(tabelle, set, *year, years);
+        if (parsed->has(QStringLiteral("csv"))) {
+            ctx.out.flush();
+            ctx.out << QString::fromUtf8(FeiertagCsv(termine));
+            return kExitOk;
+        }
+        const QString out = parsed->value(QStringLiteral("ics"));
+        if (!WriteFileAtomically(out, FeiertagIcs(termine, calendarName, ctx.model.clock()), &error))
+            return ctx.refuse(Prompt::message(Icon::Critical, {ctx.texts(kFtExportFailed) + QLatin1Char(' ') + out
+                                                               + QStringLiteral(": ") + error}));
+        ctx.out << termine.size() << '\n';
+        return kExitOk;
+    }
+
+    // One block per year, the holidays in the order of the table or the set.
+    std::vector<int> shown;
+    if (set >= 0) {
         shown = tabelle.Sets()[static_cast<std::size_t>(set)].SetGlied;
     } else {
         for (int i = 0; i < tabelle.AnzFeiertage(); ++i)
             shown.push_back(i);
     }
-
-    for (const int index : shown) {
-        const Feiertag& f = tabelle.Feiertage()[static_cast<std::size_t>(index)];
-        const std::optional<CalendarDate> date = FeiertagDatum(f, *year);
-        if (date)
-            ctx.out << FormatDayMonth(date->day, date->month) << date->year;
-        else
-            ctx.out << '-';
-        ctx.out << '\t' << f.Name << '\n';
+    for (int y = *year; y < *year + years; ++y) {
+        for (const int index : shown) {
+            const Feiertag& f = tabelle.Feiertage()[static_cast<std::size_t>(index)];
+            const std::optional<CalendarDate> date = FeiertagDatum(f, y);
+            if (date)
+                ctx.out << FormatDayMonth(date->day, date->month) << date->year;
+            else
+                ctx.out << '-';
+            ctx.out << '\t' << f.Name << '\n';
+        }
     }
     return kExitOk;
 }

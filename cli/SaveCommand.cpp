@@ -3,7 +3,6 @@
 
 #include "model/ProgramFile.h"
 
-#include <QDateTime>
 
 namespace zendrik::cli {
 
@@ -17,37 +16,18 @@ int runSave(CliContext& ctx, const QStringList& args)
     if (parsed->positional().size() != 2 || (parsed->has(QStringLiteral("yes")) && parsed->has(QStringLiteral("no"))))
         return ctx.usage(QStringLiteral("usage: zendrik-cli save FILE OUT [--now \"YYYY-MM-DD HH:MM\"] [--yes|--no]"));
 
-    if (parsed->has(QStringLiteral("now"))) {
-        const QDateTime fixed =
-            QDateTime::fromString(parsed->value(QStringLiteral("now")), QStringLiteral("yyyy-MM-dd HH:mm"));
-        if (!fixed.isValid())
-            return ctx.usage(QStringLiteral("--now takes \"YYYY-MM-DD HH:MM\""));
-        ctx.model.clock = [fixed] { return fixed; };
-    }
+    if (parsed->has(QStringLiteral("now")) && !ctx.setNow(parsed->value(QStringLiteral("now"))))
+        return ctx.usage(QStringLiteral("--now takes \"YYYY-MM-DD HH:MM\""));
 
     if (const int rc = ctx.loadOrRefuse(parsed->positional().at(0), kProgramSlot); rc != kExitOk)
         return rc;
-    ctx.model.program().Dateiname = parsed->positional().at(1);
+    return saveOrRefuse(ctx, parsed->positional().at(1), parsed->has(QStringLiteral("yes")));
+}
 
-    CliInteraction interaction(parsed->has(QStringLiteral("yes")), ctx.texts);
-    const SaveOutcome outcome = SaveProgram(ctx.model, interaction);
-    if (outcome.result == 1)
-        return kExitOk;
-    switch (outcome.failure) {
-    case SaveFailure::Abandoned:
-        if (!interaction.lastDeclined().isEmpty())
-            ctx.err << interaction.lastDeclined() << Qt::endl;
-        else
-            ctx.err << ctx.texts(TextId::ChooseOtherDstRule) << Qt::endl;
-        break;
-    case SaveFailure::WriteFailed:
-        ctx.err << ctx.texts(TextId::InvalidFileName) << ": " << outcome.error << Qt::endl;
-        break;
-    default:
-        ctx.err << ctx.texts(TextId::InvalidFileName) << Qt::endl;
-        break;
-    }
-    return kExitRefused;
+int saveOrRefuse(CliContext& ctx, const QString& out, bool yes)
+{
+    ctx.model.program().Dateiname = out;
+    return ctx.saveOrRefuse(yes);
 }
 
 } // namespace zendrik::cli

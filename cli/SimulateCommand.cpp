@@ -24,8 +24,6 @@ const QString kUsage = QStringLiteral(
 
 // The simulation works for the years the weekday and Easter rules of the
 // devices hold for.
-constexpr int kFirstYear = 1993;
-constexpr int kLastYear = 2099;
 
 QString HoursAndMinutes(int minutes)
 {
@@ -64,9 +62,9 @@ int runSimulate(CliContext& ctx, const QStringList& args)
     if (parsed->positional().size() != 1 || !parsed->has(QStringLiteral("year"))
         || !parsed->has(QStringLiteral("channel")))
         return ctx.usage(kUsage);
-    const std::optional<int> year = WholeNumberIn(parsed->value(QStringLiteral("year")), kFirstYear, kLastYear);
+    const std::optional<int> year = WholeNumberIn(parsed->value(QStringLiteral("year")), kFirstSimulationYear, kLastSimulationYear);
     if (!year)
-        return ctx.usage(QStringLiteral("--year takes %1..%2").arg(kFirstYear).arg(kLastYear));
+        return ctx.usage(QStringLiteral("--year takes %1..%2").arg(kFirstSimulationYear).arg(kLastSimulationYear));
     std::optional<DayMonth> date;
     if (parsed->has(QStringLiteral("date"))) {
         date = ParseDayMonth(parsed->value(QStringLiteral("date")));

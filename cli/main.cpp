@@ -1,6 +1,7 @@
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
 
+#include "language/FileStateText.h"
 #include "language/LanguageChoice.h"
 #include "model/BrandFile.h"
 #include "model/DeviceTypes.h"
@@ -12,6 +13,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 using namespace zendrik;
 using namespace zendrik::cli;
@@ -54,17 +59,27 @@ int loadTexts(CliContext& ctx)
 int prepare(CliContext& ctx, int typeRow)
 {
     const QDir dir(ctx.workDir);
+    // A working directory that is missing, a file or closed to us is refused,
+    // once the texts are there to say so.
+    const QFileInfo dirInfo(ctx.workDir);
+    const bool dirUsable = dirInfo.isDir() && dirInfo.isReadable() && dirInfo.isExecutable();
     const QString brandPath = dir.filePath(kBrandFileName);
     int brand = 1;
-    if (QFileInfo::exists(brandPath)) {
-        brand = ReadBrandFile(brandPath);
-        if (brand == 0) {
-            ctx.err << "unknown manufacturer" << Qt::endl;
-            return kExitRefused;
+    if (dirUsable) {
+        if (const FileState state = CheckInputFile(brandPath); state != FileState::Missing) {
+            brand = state == FileState::Regular ? ReadBrandFile(brandPath) : 0;
+            if (state != FileState::Regular) {
+                ctx.err << FileStatePrompt(state, brandPath).render(ctx.texts) << Qt::endl;
+                return kExitRefused;
+            }
+            if (brand == 0) {
+                ctx.err << "unknown manufacturer" << Qt::endl;
+                return kExitRefused;
+            }
         }
     }
     ctx.model.device.BrandIndex = brand;
-    const bool haveSettings = ReadSettings(dir.filePath(kSettingsFileName), ctx.model.device);
+    const bool haveSettings = dirUsable && ReadSettings(dir.filePath(kSettingsFileName), ctx.model.device);
 
     if (typeRow == 0)
         typeRow = haveSettings ? DefaultDeviceTypeRow(ctx.model.device) : 1;
@@ -74,6 +89,8 @@ int prepare(CliContext& ctx, int typeRow)
 
     if (const int rc = loadTexts(ctx); rc != kExitOk)
         return rc;
+    if (!dirUsable)
+        return ctx.usage(QStringLiteral("--dir: ") + ctx.texts(kFolderUnusable) + ctx.workDir);
 
     StartNewProgram(ctx.model, typeRow, ctx.texts(TextId::Unknown),
                     NextFreeFileName(ctx.workDir, ctx.texts(TextId::FreeNamePrefix)));
@@ -100,6 +117,24 @@ const Command* namedCommand(int argc, char** argv)
         return nullptr;
     }
     return nullptr;
+}
+
+// What the command wrote must have reached standard output: a full disk or
+// a closed pipe is a failure with the system's reason, not a success.
+int finishOutput(CliContext& ctx, int rc)
+{
+    ctx.out.flush();
+    errno = 0;
+    const bool streamFailed = ctx.out.status() != QTextStream::Ok;
+    const bool failed = streamFailed || std::fflush(stdout) != 0 || std::ferror(stdout);
+    if (!failed)
+        return rc;
+    const int error = errno;
+    QString reason = error != 0 ? QString::fromLocal8Bit(std::strerror(error)) : QString();
+    if (reason.isEmpty() && ctx.out.device())
+        reason = ctx.out.device()->errorString();
+    ctx.err << "standard output: " << reason << Qt::endl;
+    return rc == kExitOk ? kExitRefused : rc;
 }
 
 } // namespace
@@ -134,13 +169,19 @@ int main(int argc, char** argv)
         } else if (option == QLatin1String("--type") && needValue(value)) {
             bool ok = false;
             typeRow = value.toInt(&ok);
-            if (!ok)
+            // 0 stands for "not given" inside; given, it is out of range.
+            if (!ok || typeRow == 0)
                 typeRow = -1;
         } else if (option == QLatin1String("--lang") && needValue(value)) {
+            if (value.isEmpty()) {
+                ctx.err << "--lang takes de, en or fr" << Qt::endl;
+                return kExitUsage;
+            }
             ctx.language = value;
         } else if (option == QLatin1String("--texts") && needValue(value)) {
             ctx.textsFile = value;
         } else {
+            ctx.err << "unknown option or missing value: " << option << '\n';
             printUsage(ctx.err);
             return kExitUsage;
         }
@@ -155,7 +196,7 @@ int main(int argc, char** argv)
         if (name == QLatin1String(c.name)) {
             if (const int rc = prepare(ctx, typeRow); rc != kExitOk)
                 return rc;
-            return c.run(ctx, args);
+            return finishOutput(ctx, c.run(ctx, args));
         }
     }
     ctx.err << "unknown command: " << name << '\n';

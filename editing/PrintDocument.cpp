@@ -97,11 +97,6 @@ void addListBlocks(PrintDocument& doc, const ProgramModel& model, const TextTabl
     }
 }
 
-QString withoutAccelerator(QString text)
-{
-    return text.remove(QLatin1Char('&')).trimmed();
-}
-
 } // namespace
 
 PrintBlock DevicePropertiesBlock(const ProgramModel& model, const TextTable& texts)

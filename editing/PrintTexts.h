@@ -23,5 +23,17 @@ inline constexpr ExtraText kPrintTextWritten{"Textdatei gespeichert: %1", "Text 
 inline constexpr ExtraText kPrintNothingChosen{"Nichts zum Drucken gewählt.", "Nothing chosen to print.",
                                                "Rien n'est choisi pour l'impression."};
 inline constexpr ExtraText kHandoverTitle{"Übergabeprotokoll", "Handover record", "Procès-verbal de remise"};
+inline constexpr ExtraText kHandoverConfirmation{
+    "Das Schaltprogramm wurde wie in diesem Protokoll beschrieben in das Gerät übertragen und übergeben.",
+    "The switching program was transferred into the device and handed over as described in this record.",
+    "Le programme de commutation a été transféré dans l'appareil et remis comme décrit dans ce procès-verbal."};
+inline constexpr ExtraText kHandoverFile{"Programmdatei", "Program file", "Fichier programme"};
+inline constexpr ExtraText kHandoverInstaller{"Errichter", "Installer", "Installateur"};
+inline constexpr ExtraText kHandoverCustomer{"Kunde", "Customer", "Client"};
+inline constexpr ExtraText kHandoverPlaceDate{"Ort, Datum, Unterschrift", "Place, date, signature",
+                                              "Lieu, date, signature"};
+inline constexpr ExtraText kHandoverYear{"Jahresübersicht %1", "Year overview %1", "Vue de l'année %1"};
+inline constexpr ExtraText kHandoverSaveAs{"&Übergabeprotokoll...", "&Handover record...",
+                                           "&Procès-verbal de remise..."};
 
 } // namespace zendrik

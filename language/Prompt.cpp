@@ -37,6 +37,8 @@ QString Prompt::render(const TextTable& texts) const
     for (const Part& part : parts) {
         if (const auto* id = std::get_if<TextId>(&part))
             out += texts.text(*id);
+        else if (const auto* extra = std::get_if<ExtraText>(&part))
+            out += texts(*extra);
         else
             out += std::get<QString>(part);
     }

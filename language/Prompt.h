@@ -1,5 +1,6 @@
 #pragma once
 
+#include "language/ExtraText.h"
 #include "language/TextId.h"
 
 #include <QString>
@@ -17,10 +18,11 @@ enum class Icon { None, Critical, Question, Exclamation, Information };
 enum class Answer { Ok, Cancel, Yes, No };
 
 // A message or question as the core puts it: texts of the text table and
-// literal pieces (file names, numbers) joined in order. The window or the
+// literal pieces (file names, numbers) and texts of our own table joined in
+// order. The window or the
 // command line renders it in the current language.
 struct Prompt {
-    using Part = std::variant<TextId, QString>;
+    using Part = std::variant<TextId, QString, ExtraText>;
 
     std::vector<Part> parts;
     Buttons buttons = Buttons::Ok;

@@ -19,6 +19,9 @@ Prompt TextFilePrompt(const TextFileResult& result, const QString& fileName)
     case TextFileStatus::Missing:
         return Prompt::message(Icon::Critical, {name, TextId::FileNotFound});
     case TextFileStatus::Unreadable:
+        if (!result.error.isEmpty())
+            return Prompt::message(Icon::Critical, {name, TextId::InvalidFile, QStringLiteral(" (") + result.error + QLatin1Char(')')});
+        return Prompt::message(Icon::Critical, {name, TextId::InvalidFile});
     case TextFileStatus::Empty:
         return Prompt::message(Icon::Critical, {name, TextId::InvalidFile});
     case TextFileStatus::WriteFailed:

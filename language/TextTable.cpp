@@ -1,5 +1,7 @@
 #include "language/TextTable.h"
 
+#include "util/FileCheck.h"
+
 #include "language/EnglishTexts.h"
 #include "language/FrenchTexts.h"
 #include "language/GermanTexts.h"
@@ -57,23 +59,25 @@ void TextTable::LoadFrench(int brandIndex)
 TextFileResult TextTable::LoadTexts(const QString& path)
 {
     TextFileResult result;
-    if (!QFileInfo::exists(path)) {
+    // Only a regular file is read: a pipe would block, a device never ends.
+    const LimitedRead read = ReadRegularFile(path, TranslationFile::kMaxBytes);
+    if (read.state == FileState::Missing) {
         result.status = TextFileStatus::Missing;
         return result;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (read.state != FileState::Regular) {
         result.status = TextFileStatus::Unreadable;
-        result.error = file.errorString();
+        result.error = FileStateReason(read.state);
         return result;
     }
-    const QByteArray bytes = file.read(TranslationFile::kMaxBytes);
-    if (file.error() != QFileDevice::NoError) {
-        result.status = TextFileStatus::Unreadable;
-        result.error = file.errorString();
-        return result;
+    const bool truncated = read.tooLarge;
+    QByteArray bytes = read.data;
+    if (truncated) {
+        // The beginning of an overlong file, as far as the limit goes.
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly))
+            bytes = file.read(TranslationFile::kMaxBytes);
     }
-    const bool truncated = !file.atEnd();
     QStringList lines = TranslationFile::lines(TranslationFile::decode(bytes, truncated, &result.eightBit));
     if (lines.size() > kTextCount)
         lines.resize(kTextCount);

@@ -1,6 +1,7 @@
 #include "model/BrandFile.h"
 
 #include "model/SequentialReader.h"
+#include "util/FileCheck.h"
 
 #include <QFile>
 
@@ -22,10 +23,10 @@ int BrandIndexOfCode(const QString& code)
 
 int ReadBrandFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const LimitedRead read = ReadRegularFile(path, 4096);
+    if (!read.ok())
         return 0;
-    SequentialReader reader(file.read(4096));
+    SequentialReader reader(read.data);
     return BrandIndexOfCode(reader.readText());
 }
 

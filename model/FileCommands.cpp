@@ -125,7 +125,7 @@ bool FileCommands::Load(const QString& path, int slot)
 {
     const int result = LoadProgram(model_, path, slot);
     if (result != LoadOk) {
-        ui_.ask(LoadResultMessage(result, model_.device.BrandIndex));
+        ui_.ask(LoadResultMessage(result, model_.device.BrandIndex, path));
         return false;
     }
     if (slot == kProgramSlot)

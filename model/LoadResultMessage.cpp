@@ -2,14 +2,23 @@
 
 #include "model/DeviceImage.h"
 #include "model/DeviceTypes.h"
+#include "language/FileStateText.h"
 
 namespace zendrik {
 
-Prompt LoadResultMessage(int result, int brand)
+Prompt LoadResultMessage(int result, int brand, const QString& path)
 {
     switch (result) {
     case LoadInvalid:
         return Prompt::message(Icon::Critical, {TextId::InvalidFile});
+    case LoadNotAFile:
+        return FileStatePrompt(FileState::NotRegular, path);
+    case LoadNoPermission:
+        return FileStatePrompt(FileState::NoPermission, path);
+    case LoadLinkLoop:
+        return FileStatePrompt(FileState::LinkLoop, path);
+    case LoadUnreadable:
+        return FileStatePrompt(FileState::Unreadable, path);
     case LoadMissing:
         return Prompt::message(Icon::Critical, {TextId::FileNotFound});
     case LoadFamily731:

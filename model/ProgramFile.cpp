@@ -2,6 +2,7 @@
 
 #include "model/ProgramSort.h"
 #include "util/AtomicFile.h"
+#include "util/FileCheck.h"
 #include "util/Cp1252.h"
 #include "model/DeviceTypes.h"
 #include "model/FileNames.h"
@@ -202,15 +203,24 @@ int LoadProgramData(ProgramModel& model, const QByteArray& data, int slotIndex, 
 
 int LoadProgram(ProgramModel& model, const QString& path, int slotIndex)
 {
-    if (!FileExists(path))
+    const LimitedRead read = ReadRegularFile(path, kMaxFileSize);
+    switch (read.state) {
+    case FileState::Regular:
+        break;
+    case FileState::Missing:
         return LoadMissing;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return LoadMissing;
-    if (file.size() > kMaxFileSize)
+    case FileState::NotRegular:
+        return LoadNotAFile;
+    case FileState::NoPermission:
+        return LoadNoPermission;
+    case FileState::LinkLoop:
+        return LoadLinkLoop;
+    case FileState::Unreadable:
+        return LoadUnreadable;
+    }
+    if (read.tooLarge)
         return LoadInvalid;
-    const QByteArray data = file.readAll();
-    return LoadProgramData(model, data, slotIndex, path);
+    return LoadProgramData(model, read.data, slotIndex, path);
 }
 
 } // namespace zendrik

@@ -2,6 +2,7 @@
 
 #include "util/AtomicFile.h"
 #include "model/ProgramModel.h"
+#include "util/FileCheck.h"
 
 #include <QFile>
 
@@ -88,10 +89,13 @@ QByteArray SettingsFileText(const DeviceSettings& d)
 
 bool ReadSettings(const QString& path, DeviceSettings& d)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const LimitedRead read = ReadRegularFile(path, 64 * 1024);
+    if (!read.ok())
         return false;
-    const QByteArray data = file.read(64 * 1024);
+    // Lines end in CR LF, LF or a lone CR, as in every text file we read.
+    QByteArray data = read.data;
+    data.replace("\r\n", "\n");
+    data.replace('\r', '\n');
     const QList<QByteArray> lines = data.split('\n');
     for (QByteArray raw : lines) {
         const QString line = QString::fromLatin1(raw.trimmed());

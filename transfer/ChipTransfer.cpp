@@ -15,6 +15,8 @@
 #include "transfer/PortSettings.h"
 #include "transfer/QtSerialBytePort.h"
 #include "transfer/SerialChipTransfer.h"
+#include "util/FileCheck.h"
+#include "language/FileStateText.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,6 +28,7 @@ namespace {
 
 constexpr int kFirstSerialPort = 4;
 constexpr qint64 kMaxResultFileSize = 64 * 1024;
+constexpr qint64 kMaxProgramFileBytes = 16 * 1024 * 1024;
 
 } // namespace
 
@@ -131,12 +134,14 @@ bool ChipTransfer::runParallel(ChipDirection direction)
 {
     QString error;
     if (direction == ChipDirection::Write) {
-        QFile source(model_.program().Dateiname);
-        if (!source.open(QIODevice::ReadOnly)) {
-            tell(Prompt::message(Icon::Critical, {TextId::FileNotFound}));
+        const LimitedRead source = ReadRegularFile(model_.program().Dateiname, kMaxProgramFileBytes);
+        if (!source.ok()) {
+            tell(source.state == FileState::Missing
+                     ? Prompt::message(Icon::Critical, {TextId::FileNotFound})
+                     : FileStatePrompt(source.state, model_.program().Dateiname, source.tooLarge));
             return false;
         }
-        if (!WriteFileAtomically(inWorkDir(transferCopyName()), source.readAll(), &error)) {
+        if (!WriteFileAtomically(inWorkDir(transferCopyName()), source.data, &error)) {
             tell(Prompt::message(Icon::Critical, {TextId::InvalidFileName, QStringLiteral(": ") + error}));
             return false;
         }
@@ -155,10 +160,10 @@ bool ChipTransfer::runParallel(ChipDirection direction)
     // own and reports through card.msg.
     tell(Prompt::message(Icon::None, {TextId::ChipAccessFinished}));
 
-    QFile resultFile(inWorkDir(kCardMessageFileName));
+    const LimitedRead resultFile = ReadRegularFile(inWorkDir(kCardMessageFileName), kMaxResultFileSize);
     std::optional<AdapterToolResult> result;
-    if (resultFile.open(QIODevice::ReadOnly) && resultFile.size() <= kMaxResultFileSize)
-        result = ParseCardMessage(resultFile.readAll());
+    if (resultFile.ok())
+        result = ParseCardMessage(resultFile.data);
     if (!result)
         return false;
     if (const auto m = AdapterToolMessage(*result, model_.device.Lpt))
@@ -187,7 +192,7 @@ ChipTransferOutcome ChipTransfer::importCardDat()
 {
     const int rc = LoadProgram(model_, inWorkDir(kCardDatFileName), kProgramSlot);
     if (rc != LoadOk) {
-        tell(LoadResultMessage(rc, model_.device.BrandIndex));
+        tell(LoadResultMessage(rc, model_.device.BrandIndex, inWorkDir(kCardDatFileName)));
         return ChipTransferOutcome::Failed;
     }
     ProgramSlot& s = model_.program();

@@ -2,6 +2,7 @@
 
 #include "util/AtomicFile.h"
 #include "model/DeviceSettings.h"
+#include "util/FileCheck.h"
 
 #include <QFile>
 #include <QList>
@@ -47,10 +48,10 @@ void ParsePortSettings(const QByteArray& text, DeviceSettings& d)
 
 bool ReadPortSettings(const QString& path, DeviceSettings& d)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileSize)
+    const LimitedRead read = ReadRegularFile(path, kMaxFileSize);
+    if (!read.ok())
         return false;
-    ParsePortSettings(file.readAll(), d);
+    ParsePortSettings(read.data, d);
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include "transfer/CardDatFile.h"
 #include "transfer/ReceiveReply.h"
 #include "transfer/TransferObserver.h"
+#include "util/FileCheck.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -67,13 +68,13 @@ SerialTransferResult SerialChipTransfer::run(bool writing, const QString& progra
     // short or damaged file never leaves a half-written chip.
     Image written;
     if (writing) {
-        QFile file(programFile);
-        if (!FileExists(programFile) || !file.open(QIODevice::ReadOnly)) {
+        const LimitedRead file = ReadRegularFile(programFile, kMaxProgramFileSize);
+        if (file.state != FileState::Regular) {
             r.fault = SerialFault::ProgramFileMissing;
             return r;
         }
-        if (file.size() <= kMaxProgramFileSize)
-            written = ReadImageNumbers(file.readAll(), size_);
+        if (file.ok())
+            written = ReadImageNumbers(file.data, size_);
         if (written.empty()) {
             r.fault = SerialFault::ProgramFileInvalid;
             return r;

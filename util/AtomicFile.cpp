@@ -1,5 +1,7 @@
 #include "util/AtomicFile.h"
 
+#include "util/FileCheck.h"
+
 #include <QSaveFile>
 
 #include <unistd.h>
@@ -8,6 +10,14 @@ namespace zendrik {
 
 bool WriteFileAtomically(const QString& path, const QByteArray& data, QString* error)
 {
+    // Written through a symbolic link to its target; a folder, a device or a
+    // pipe under the name is left alone rather than replaced by a file.
+    if (const FileState target = CheckOutputTarget(path);
+        target != FileState::Regular && target != FileState::Missing) {
+        if (error)
+            *error = FileStateReason(target);
+        return false;
+    }
     QSaveFile file(path);
     // Unbuffered, so that a short write (a full disk, a size limit) shows up
     // in write()'s count: a buffered QSaveFile may commit a truncated file.

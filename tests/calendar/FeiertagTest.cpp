@@ -89,7 +89,7 @@ TEST(FeiertagTabelle, AddingAndRemovingKeepTheSetsRight)
     EXPECT_EQ(t.FeiertagName(82), QString());
     EXPECT_EQ(t.addFeiertag(Fest("", 1, 5)), FeiertagResult::EmptyName);
     EXPECT_EQ(t.addFeiertag(Fest("Neujahr", 1, 1)), FeiertagResult::Duplicate);
-    EXPECT_EQ(t.addFeiertag(Fest("a\"b", 1, 5)), FeiertagResult::InvalidName);
+    EXPECT_EQ(t.addFeiertag(Fest("a\"b", 1, 5)), FeiertagResult::NameSeparator);
     EXPECT_EQ(t.addFeiertag(Fest("April", 31, 4)), FeiertagResult::InvalidValues);
     EXPECT_EQ(t.addFeiertag(Feiertag{QStringLiteral("kein Wochentag"), FeiertagFrei, 0, 1, 5}),
               FeiertagResult::InvalidValues);

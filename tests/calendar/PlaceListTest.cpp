@@ -1,11 +1,15 @@
 #include "calendar/AstroScrollBars.h"
 #include "calendar/PlaceList.h"
+#include "calendar/SequentialItems.h"
+
+#include <QFile>
 
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 using namespace zendrik;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -13,7 +17,7 @@ PlaceList TwoPlaces()
 {
     PlaceList list;
     EXPECT_EQ(list.add(Place::fromLocation(QStringLiteral("Berlin"), -13.5f, 52.5f, -60)), PlaceFileResult::Ok);
-    EXPECT_EQ(list.add(Place::fromLocation(QStringLiteral("Reykjavík, Ísland"), 22.0f, 64.0f, 0)), PlaceFileResult::Ok);
+    EXPECT_EQ(list.add(Place::fromLocation(QStringLiteral("Tórshavn Ísland"), 7.0f, 60.0f, 0)), PlaceFileResult::Ok);
     return list;
 }
 
@@ -34,6 +38,23 @@ TEST(AstroScrollBars, BarsRoundTripAndRoundToTheirSteps)
     for (int v = 0; v <= kOffsetBarMax; ++v)
         ASSERT_EQ(BarOfOffset(OffsetOfBar(v)), v);
     EXPECT_EQ(BarOfBreite(120.0f), kBreiteBarMax);
+    // Typed numbers (east and north positive, zone as displayed) snap to the
+    // steps and stay within what the dialog offers.
+    const struct {
+        int bar, expected;
+    } typed[] = {
+        {BarOfTypedLongitude(13.4), BarOfLaenge(-13.5f)}, {BarOfTypedLongitude(-200.0), 0},
+        {BarOfTypedLongitude(181.0), kLaengeBarMax},      {BarOfTypedLatitude(52.3), BarOfBreite(52.5f)},
+        {BarOfTypedLatitude(64.0), kBreiteRange.high},    {BarOfTypedLatitude(-89.0), kBreiteRange.low},
+        {BarOfTypedZone(1.0), BarOfZone(-60)},            {BarOfTypedZone(5.8), BarOfZone(-345)},
+        {BarOfTypedZone(-14.0), kZoneRange.low},          {BarOfTypedOffset(-150), 0},
+    };
+    for (const auto& t : typed)
+        EXPECT_EQ(t.bar, t.expected);
+    EXPECT_EQ(std::tuple(kBreiteRange.low, kBreiteRange.high, kZoneRange.low, kZoneRange.high),
+              std::tuple(BarOfBreite(-60.0f), BarOfBreite(60.0f), BarOfZone(720), BarOfZone(-720)));
+    EXPECT_EQ(TypedLongitudeOfBar(BarOfTypedLongitude(-7.5)), -7.5);
+    EXPECT_EQ(TypedZoneOfBar(BarOfTypedZone(-3.5)), -3.5);
     EXPECT_EQ(BarOfOffset(-1000), 0);
     EXPECT_EQ(Place::fromLocation(QStringLiteral("x"), -13.4f, 52.3f, -67),
               Place::fromLocation(QStringLiteral("x"), -13.5f, 52.5f, -60));
@@ -44,7 +65,7 @@ TEST(AstroScrollBars, BarsRoundTripAndRoundToTheirSteps)
 TEST(PlaceList, FileRoundTrip)
 {
     const PlaceList list = TwoPlaces();
-    EXPECT_EQ(list.fileText(), QByteArray("2\r\n\"Berlin\",333,75,52\r\n\"Reykjav\xEDk, \xCDsland\",404,52,56\r\n"));
+    EXPECT_EQ(list.fileText(), QByteArray("2\r\n\"Berlin\",333,75,52\r\n\"T\xF3rshavn \xCDsland\",374,60,56\r\n"));
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("deutsch.ord"));
     ASSERT_EQ(list.write(path), PlaceFileResult::Ok);
@@ -58,32 +79,60 @@ TEST(PlaceList, FileRoundTrip)
     EXPECT_EQ(back.places()[0], (Place{QStringLiteral("Wien"), 327, 84, 52}));
 }
 
-TEST(PlaceList, MalformedFilesLoadNothing)
+TEST(PlaceList, DamagedFilesLoadNothingShortFilesTheirRecords)
 {
     const struct {
         const char* data;
         PlaceFileResult expected;
-    } cases[] = {
+    } damaged[] = {
         {"", PlaceFileResult::Malformed},
         {"x\r\n", PlaceFileResult::Malformed},
         {"-1\r\n", PlaceFileResult::Malformed},
-        {"2\r\n\"Berlin\",333,75,52\r\n", PlaceFileResult::Malformed},            // one record missing
-        {"1\r\n\"Berlin\",333,75\r\n", PlaceFileResult::Malformed},               // one number missing
+        {"2\r\n\"Berlin\",333,x,52\r\n\"Kiel\",340,71,52\r\n", PlaceFileResult::Malformed},   // no number
         {"1\r\n\"Berlin\",333,7.5,52\r\n", PlaceFileResult::Malformed},           // no whole number
         {"1\r\n\"Berlin\",333,75,52\r\n\"Extra\",1,2,3\r\n", PlaceFileResult::Malformed},
-        {"1\r\n\"Berlin\",721,75,52\r\n", PlaceFileResult::ValueOutOfRange},
-        {"1\r\n\"Berlin\",333,-1,52\r\n", PlaceFileResult::ValueOutOfRange},
-        {"1\r\n\"Berlin\",333,75,113\r\n", PlaceFileResult::ValueOutOfRange},
     };
-    for (const auto& c : cases) {
+    for (const auto& c : damaged) {
         PlaceList list = TwoPlaces();
         EXPECT_EQ(list.parse(c.data), c.expected) << c.data;
         EXPECT_EQ(list.places(), TwoPlaces().places()) << c.data;
     }
+
+    // A count larger than the records: the records there are, no reading past the end.
     PlaceList list = TwoPlaces();
+    ASSERT_EQ(list.parse("40000\r\n\"Berlin\",333,75,52\r\n"), PlaceFileResult::Malformed);   // count beyond any list
+    ASSERT_EQ(list.parse("9\r\n\"Berlin\",333,75,52\r\n\r\n"), PlaceFileResult::Ok);
+    EXPECT_EQ(list.count(), 1);
+    EXPECT_TRUE(list.endedEarly());
+    EXPECT_EQ(list.announced(), 9);
+    ASSERT_EQ(list.parse("2\r\n\"Berlin\",333,75,52\r\n\"Kiel\",340"), PlaceFileResult::Ok);   // last record cut
+    EXPECT_EQ(list.places(), (std::vector{Place{u"Berlin"_s, 333, 75, 52}}));
+    EXPECT_TRUE(list.endedEarly());
+
+    // Records off the offered scales are left out and named: longitude past
+    // 180 degrees, latitude past 60 degrees (64 north), zone past 12 hours.
+    ASSERT_EQ(list.parse("5\r\n\"Far\",721,75,52\r\n\"Reykjavik\",404,52,56\r\n\"Berlin\",333,75,52\r\n"
+                         "\"Tonga\",333,75,3\r\n\"Quito\",517,181,76\r\n"),
+              PlaceFileResult::Ok);
+    EXPECT_EQ(list.refused(), (QStringList{u"Far"_s, u"Reykjavik"_s, u"Tonga"_s}));
+    ASSERT_EQ(list.count(), 2);
+    EXPECT_EQ(list.places()[1].breite(), -0.5f);
+    EXPECT_FALSE(list.endedEarly());
+
+    // No file: an empty list; a folder or an oversized file under the name: not read.
     QTemporaryDir dir;
-    EXPECT_EQ(list.read(dir.filePath(QStringLiteral("none.ord"))), PlaceFileResult::Missing);
-    EXPECT_EQ(list.count(), 2);
+    EXPECT_EQ(list.read(dir.filePath(u"none.ord"_s)), PlaceFileResult::Missing);
+    EXPECT_EQ(list.count(), 0);
+    list = TwoPlaces();
+    EXPECT_EQ(list.read(dir.path()), PlaceFileResult::Unreadable);
+    const QString big = dir.filePath(u"big.ord"_s);
+    QFile f(big);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("1\r\n\"Berlin\",333,75,52\r\n");
+    f.write(QByteArray(kMaxSmallFileBytes, ' '));
+    f.close();
+    EXPECT_EQ(list.read(big), PlaceFileResult::Unreadable);
+    EXPECT_EQ(list.places(), TwoPlaces().places());
 }
 
 TEST(PlaceList, AddAndRemoveRewriteTheFile)
@@ -92,8 +141,10 @@ TEST(PlaceList, AddAndRemoveRewriteTheFile)
     const QString path = dir.filePath(QStringLiteral("english.ord"));
     PlaceList list = TwoPlaces();
     EXPECT_EQ(list.addAndWrite(path, Place::fromBars(QStringLiteral("   "), 360, 180, 56)), PlaceFileResult::EmptyName);
-    EXPECT_EQ(list.addAndWrite(path, Place::fromBars(QStringLiteral("Say \"hi\""), 360, 180, 56)),
-              PlaceFileResult::InvalidName);
+    for (const QString& bad : {u"Say \"hi\""_s, u"Halle, Saale"_s, u"\u65e5\u672c"_s})
+        EXPECT_EQ(list.addAndWrite(path, Place::fromBars(bad, 360, 180, 56)), PlaceFileResult::InvalidName);
+    EXPECT_EQ(list.addAndWrite(path, Place::fromBars(QStringLiteral("North Cape"), 360, 322, 56)),
+              PlaceFileResult::ValueOutOfRange);
     EXPECT_EQ(list.addAndWrite(path, Place::fromBars(QStringLiteral("Far"), 800, 180, 56)),
               PlaceFileResult::ValueOutOfRange);
     ASSERT_EQ(list.addAndWrite(path, Place::fromBars(QStringLiteral("Greenwich"), 360, 283, 56)), PlaceFileResult::Ok);
@@ -102,7 +153,7 @@ TEST(PlaceList, AddAndRemoveRewriteTheFile)
     PlaceList reread;
     ASSERT_EQ(reread.read(path), PlaceFileResult::Ok);
     ASSERT_EQ(reread.count(), 2);
-    EXPECT_EQ(reread.places()[0].name, QStringLiteral("Reykjavík, Ísland"));
+    EXPECT_EQ(reread.places()[0].name, QStringLiteral("Tórshavn Ísland"));
     EXPECT_EQ(reread.places()[1].breite(), 51.5f);
 
     // A file that cannot be written leaves the list as it was.

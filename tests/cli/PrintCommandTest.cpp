@@ -38,16 +38,21 @@ class PrintCommandTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        // 45 weekly switching times, one every ten minutes from 6:00.
         ProgramModel model;
+        sportsHall(model);
+        file = saveProgramAs(model, path("ANLAGE.zpg"));
+        ASSERT_FALSE(file.isEmpty());
+    }
+
+    // 45 weekly switching times, one every ten minutes from 6:00.
+    static void sportsHall(ProgramModel& model)
+    {
         startProgram(model, kRow731FourChannels);
         std::vector<Entry> entries;
         for (int i = 0; i < 45; ++i)
             entries.push_back(BuildWeeklyEntry(360 + 10 * i, 0x1F, 1 << (i % 4), i % 2, 0, 0));
         setEntries(model, kProgramSlot, entries, {prioA(), prioB()});
         model.program().Verwendung = QStringLiteral("Sporthalle Nord");
-        file = saveProgramAs(model, path("ANLAGE.zpg"));
-        ASSERT_FALSE(file.isEmpty());
     }
 
     QString path(const char* name) const { return QDir(dir.path()).filePath(QString::fromLatin1(name)); }
@@ -147,4 +152,70 @@ TEST_F(PrintCommandTest, NeverOverwritesTheProgramFile)
     const CliRun bad = cli({"print", file, "--text", path("x.txt"), "--sections", "switching,nothing"});
     EXPECT_EQ(bad.exitCode, 2);
     EXPECT_FALSE(QFile::exists(path("x.txt")));
+}
+
+// The hand-over record: the cover, the printout of every section, then a
+// year page per channel with the hours the simulation gives.
+TEST_F(PrintCommandTest, HandoverHasCoverPrintoutAndAYearPagePerChannel)
+{
+    ProgramModel model;
+    sportsHall(model);
+    ASSERT_EQ(model.setKanalname(kProgramSlot, 0, QStringLiteral(" Halle")), TextCheck::Ok);
+    ASSERT_EQ(model.setKanalname(kProgramSlot, 2, QStringLiteral(" Flur")), TextCheck::Ok);
+    const QString named = saveProgramAs(model, path("HALLE.zpg"));
+    ASSERT_FALSE(named.isEmpty());
+
+    const CliRun print = cli({"--lang", "en", "print", named, "--pdf", path("print.pdf")});
+    ASSERT_EQ(print.exitCode, 0) << print.err.toStdString();
+    const int printed = print.out.section(QLatin1Char(':'), 1).trimmed().toInt();
+    ASSERT_GT(printed, 0);
+
+    for (const char* lang : {"en", "de"}) {
+        SCOPED_TRACE(lang);
+        const bool english = QLatin1String(lang) == QLatin1String("en");
+        const QString pdf = path("handover.pdf");
+        const CliRun run = cli({"--lang", lang, "handover", named, "--pdf", pdf, "--year", "2027"});
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        const QString info = popplerText(QStringLiteral("pdfinfo"), {pdf});
+        ASSERT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\b").arg(1 + printed + 4))))
+            << info.toStdString();
+        const QStringList pages =
+            popplerText(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")})
+                .split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+        ASSERT_EQ(pages.size(), 1 + printed + 4);
+        for (int p = 0; p < pages.size(); ++p)
+            EXPECT_TRUE(pages[p].contains(QStringLiteral("%1 %2").arg(english ? "Page" : "Seite").arg(p + 1))) << p;
+
+        const QString& cover = pages[0];
+        EXPECT_TRUE(cover.contains(english ? QStringLiteral("Handover record") : QStringLiteral("Übergabeprotokoll")));
+        EXPECT_TRUE(cover.contains(QStringLiteral("Sporthalle Nord")));
+        EXPECT_TRUE(cover.contains(QStringLiteral("HALLE.zpg")));
+        EXPECT_TRUE(cover.contains(QStringLiteral("C1: Halle")));
+        EXPECT_TRUE(cover.contains(QStringLiteral("C3: Flur")));
+        EXPECT_TRUE(cover.contains(english ? QStringLiteral("Installer") : QStringLiteral("Errichter")));
+        EXPECT_TRUE(cover.contains(english ? QStringLiteral("Customer") : QStringLiteral("Kunde")));
+        EXPECT_TRUE(pages[1].contains(english ? QStringLiteral("Switching times") : QStringLiteral("Schaltzeiten")));
+
+        for (int c = 1; c <= 4; ++c) {
+            const QString& page = pages[printed + c];
+            const CliRun sim = cli({"--lang", lang, "simulate", named, "--year", "2027", "--channel", QString::number(c)});
+            ASSERT_EQ(sim.exitCode, 0);
+            EXPECT_TRUE(page.simplified().contains(sim.out.simplified())) << c << page.toStdString();
+            EXPECT_TRUE(page.contains(QStringLiteral("2027")));
+        }
+        EXPECT_TRUE(pages[printed + 1].contains(QStringLiteral("C1: Halle")));
+    }
+}
+
+TEST_F(PrintCommandTest, HandoverRefusesTheProgramFileAndBadArguments)
+{
+    const QByteArray before = readFile(file);
+    EXPECT_EQ(cli({"handover", file, "--pdf", file}).exitCode, 1);
+    EXPECT_EQ(readFile(file), before);
+    EXPECT_EQ(cli({"handover", file}).exitCode, 2);
+    EXPECT_EQ(cli({"handover", file, "--pdf", path("h.pdf"), "--year", "1800"}).exitCode, 2);
+    EXPECT_FALSE(QFile::exists(path("h.pdf")));
+    // A file that is not there: refused without a PDF.
+    EXPECT_NE(cli({"handover", path("none.zpg"), "--pdf", path("h.pdf")}).exitCode, 0);
+    EXPECT_FALSE(QFile::exists(path("h.pdf")));
 }

@@ -107,3 +107,33 @@ TEST_F(PrintWindow, ToolbarButtonPreviewsTheListAsShown)
     EXPECT_FALSE(text.contains(u"Schaltzeiten"_s));
     EXPECT_TRUE(text.contains(u"Seite 1"_s));
 }
+
+TEST_F(PrintWindow, HandoverButtonWritesTheRecordBesideTheProgram)
+{
+    openSchool();
+    QString suggested;
+    frame()->printCommands().chooseFile = [&](const QString& offered, const QString&) {
+        suggested = offered;
+        return offered;
+    };
+    trigger("mnuDatDruck");
+    auto* d = dialog<FrmDruck>();
+    ASSERT_NE(d, nullptr);
+    QTest::mouseClick(child<QPushButton>(d, "cmdprhandover"), Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_EQ(suggested, work(u"Schule Übergabeprotokoll.pdf"_s));
+    ASSERT_TRUE(QFile::exists(suggested)) << frame()->statusBar()->currentMessage().toStdString();
+    const QString text = pdfText(suggested);
+    EXPECT_TRUE(text.contains(u"Übergabeprotokoll"_s));
+    EXPECT_TRUE(text.contains(u"Jahresübersicht %1"_s.arg(model().currentYear())));
+    EXPECT_TRUE(frame()->statusBar()->currentMessage().contains(suggested));
+
+    // Chosen over the program file itself: refused with the reason, the file kept.
+    const QByteArray before = readFile(school);
+    frame()->printCommands().chooseFile = [&](const QString&, const QString&) { return school; };
+    trigger("mnuDatDruck");
+    QTest::mouseClick(child<QPushButton>(dialog<FrmDruck>(), "cmdprhandover"), Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_EQ(readFile(school), before);
+    EXPECT_FALSE(asked().empty());
+}

@@ -15,6 +15,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -118,9 +119,14 @@ QWidget* FrmEingPZ::buildHolidays()
     lst_bew_Feiertage_->setFixedHeight(lst_bew_Feiertage_->sizeHintForRow(0) > 0
                                            ? lst_bew_Feiertage_->sizeHintForRow(0) * kHolidayRows
                                            : (fontMetrics().height() + 4) * kHolidayRows);
+    auto* cmdFeiertage = new QPushButton(QString(t(TextId::MenuHolidays)), fraFeiertage);
+    cmdFeiertage->setObjectName(QStringLiteral("cmd_Feiertage"));
+    cmdFeiertage->setAutoDefault(false);
+    connect(cmdFeiertage, &QPushButton::clicked, this, &FrmEingPZ::holidaysRequested);
     auto* sets = new QHBoxLayout;
     sets->addWidget(chk_bew_Feiertage_);
     sets->addWidget(cbo_Ft_sets_, 1);
+    sets->addWidget(cmdFeiertage);
     auto* layout = new QVBoxLayout(fraFeiertage);
     layout->addLayout(sets);
     layout->addWidget(lst_bew_Feiertage_);
@@ -144,6 +150,21 @@ QWidget* FrmEingPZ::buildHolidays()
         chooseHoliday(row);
     });
     return fraFeiertage;
+}
+
+void FrmEingPZ::refreshHolidays()
+{
+    // A holiday that the table no longer has stays chosen as it was; the
+    // lists show the table as it is now.
+    const int item = std::clamp(cbo_Ft_sets_->currentIndex(), 0, ctx_.holidays.AnzSets());
+    {
+        const QSignalBlocker block(cbo_Ft_sets_);
+        cbo_Ft_sets_->clear();
+        cbo_Ft_sets_->addItems(HolidaySetItems(ctx_.holidays, ctx_.texts));
+        cbo_Ft_sets_->setCurrentIndex(std::min(item, cbo_Ft_sets_->count() - 1));
+    }
+    fillHolidays(cbo_Ft_sets_->currentIndex());
+    showAll();
 }
 
 void FrmEingPZ::fillHolidays(int setItem)

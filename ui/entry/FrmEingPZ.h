@@ -26,6 +26,13 @@ public:
 
     PriorityTimeEntry& entry() { return entry_; }
 
+    // Shows the holiday table again after the holiday dialog changed it.
+    void refreshHolidays();
+
+signals:
+    // "Feiertage...": the holiday dialog is asked for.
+    void holidaysRequested();
+
 protected:
     bool commitFields() override;
     void showFields() override;

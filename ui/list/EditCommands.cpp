@@ -1,11 +1,17 @@
 #include "ui/list/EditCommands.h"
 
 #include "calendar/ListFilter.h"
+#include "editing/AstroCellEdit.h"
 #include "editing/DeleteRows.h"
 #include "editing/EntrySession.h"
 #include "editing/ListAnsicht.h"
 #include "model/ProgramModel.h"
 #include "model/UserInteraction.h"
+#include "ui/astro/AstroCommands.h"
+#include "calendar/SoWiTabelleEingabe.h"
+#include "language/TextTable.h"
+#include "ui/calendar/FrmEinSW.h"
+#include "ui/calendar/FrmFeiertage.h"
 #include "ui/entry/FrmAutoEinst.h"
 #include "ui/entry/FrmEingPZ.h"
 #include "ui/entry/FrmEingSz.h"
@@ -14,9 +20,11 @@
 #include "ui/main/MainMenu.h"
 
 #include <QAction>
+#include <QDir>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTableView>
+#include <QTimer>
 
 namespace zendrik {
 
@@ -27,10 +35,16 @@ bool isEntryView(int ansicht)
     return ansicht == AnsichtSchaltzeiten || ansicht == AnsichtPrioritaetszeiten;
 }
 
+// The views whose rows the entry dialogs and the table dialog change and copy.
+bool isEditableView(int ansicht)
+{
+    return isEntryView(ansicht) || ansicht == AnsichtSoWiTabelle;
+}
+
 } // namespace
 
 EditCommands::EditCommands(const DesktopContext& ctx, MdiForm1& frame)
-    : QObject(&frame), ctx_(ctx), frame_(frame), list_(frame.listWindow())
+    : QObject(&frame), ctx_(ctx), frame_(frame), list_(frame.listWindow()), astro_(new AstroCommands(ctx, frame))
 {
     QTableView* grid = list_.grid();
     grid->installEventFilter(this);
@@ -52,12 +66,15 @@ void EditCommands::addCommands(MainMenu& menu)
             &EditCommands::enterSwitchingTimes);
     command(MainMenu::Edit, "mnuBaPz", TextId::MenuEnterPriorityTimes, "sepBaEingabe",
             &EditCommands::enterPriorityTimes);
+    command(MainMenu::Edit, "mnuBaSw", TextId::MenuEnterDstTable, "sepBaEingabe", &EditCommands::enterDstTable);
     command(MainMenu::Edit, "mnuBalö", TextId::MenuDelete, "sepBaAendern", &EditCommands::deleteMarked);
     command(MainMenu::Edit, "mnuBaÄnd", TextId::MenuChange, "sepBaAendern", &EditCommands::changeMarked)
         ->setShortcut(QKeySequence(Qt::Key_F2));
     command(MainMenu::Edit, "mnuBaKop", TextId::MenuCopy, "sepBaAendern", &EditCommands::copyMarked);
     command(MainMenu::Settings, "mnuEinstAuto", TextId::MenuEditAssistant, "sepEinstGeraet",
             &EditCommands::editAssistant);
+    astro_->addCommands(menu);
+    command(MainMenu::Settings, "mnu_Einst_Ft", TextId::MenuHolidays, "sepEinstGeraet", &EditCommands::editHolidays);
     updateCommands();
 }
 
@@ -69,9 +86,11 @@ void EditCommands::updateCommands()
     const bool program = ctx_.model.AktSlot == kProgramSlot;
     // Only the program's own entries are deleted and changed; the sample's
     // are copied into it. Table rows and astro times get their own editors.
-    menu_->action(QStringLiteral("mnuBalö"))->setEnabled(program && ansicht != AnsichtAstrozeiten);
-    menu_->action(QStringLiteral("mnuBaÄnd"))->setEnabled(program && isEntryView(ansicht));
-    menu_->action(QStringLiteral("mnuBaKop"))->setEnabled(isEntryView(ansicht));
+    const bool astro = ansicht == AnsichtAstrozeiten;
+    menu_->action(QStringLiteral("mnuBalö"))->setEnabled(program);
+    menu_->action(QStringLiteral("mnuBaÄnd"))->setEnabled(program && (isEditableView(ansicht) || astro));
+    astro_->updateCommands();
+    menu_->action(QStringLiteral("mnuBaKop"))->setEnabled(isEditableView(ansicht));
 }
 
 EntrySource EditCommands::markedSource() const
@@ -90,9 +109,11 @@ void EditCommands::openEntry(int ansicht, int eingabeModus)
     const EntryContext entryCtx{ctx_.model, ctx_.texts, ctx_.ui, ctx_.assistant, ctx_.holidays};
     const EntrySource source = eingabeModus == EingabeNeu ? EntrySource{} : markedSource();
     EntryDialog* dialog = nullptr;
-    if (ansicht == AnsichtPrioritaetszeiten)
-        dialog = new FrmEingPZ(entryCtx, eingabeModus, source, &frame_);
-    else
+    if (ansicht == AnsichtPrioritaetszeiten) {
+        auto* pz = new FrmEingPZ(entryCtx, eingabeModus, source, &frame_);
+        connect(pz, &FrmEingPZ::holidaysRequested, this, [this, pz] { openHolidays(pz, pz); });
+        dialog = pz;
+    } else
         dialog = new FrmEingSz(entryCtx, eingabeModus, source, &frame_);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     const OpenResult open = dialog->check();
@@ -128,23 +149,88 @@ void EditCommands::enterPriorityTimes()
     openEntry(AnsichtPrioritaetszeiten, EingabeNeu);
 }
 
+void EditCommands::enterDstTable()
+{
+    openDstTable(SoWiNeu);
+}
+
+void EditCommands::openDstTable(int modus)
+{
+    int first = -1;
+    int last = -1;
+    if (modus != SoWiNeu) {
+        const QList<int> rows = list_.markedRows();
+        if (!rows.isEmpty()) {
+            const MarkRange marks = MarkRange::fromGrid(rows.first(), rows.last())
+                                        .within(ctx_.model.slot(ctx_.model.AktSlot).AnzSoWi);
+            if (!marks.empty()) {
+                first = marks.MarkAnfang;
+                last = marks.MarkEnde;
+            }
+        }
+    }
+    auto* dialog = new FrmEinSW(ctx_.model, ctx_.texts, ctx_.ui, ctx_.assistant, modus,
+                                modus == SoWiNeu ? kProgramSlot : ctx_.model.AktSlot, first, last, &frame_);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    switch (dialog->check()) {
+    case SoWiTabelleEingabe::Open::Ready:
+        break;
+    case SoWiTabelleEingabe::Open::TableFull:
+        delete dialog;
+        ctx_.ui.ask(Prompt::message(Icon::Critical, {TextId::MemoryFull}));
+        return;
+    case SoWiTabelleEingabe::Open::NothingMarked:
+        delete dialog;
+        ctx_.ui.beep();
+        return;
+    }
+    connect(dialog, &FrmEinSW::stored, this,
+            [this] { frame_.showView(AnsichtSoWiTabelle, kProgramSlot); });
+    connect(dialog, &QDialog::finished, &frame_, &MdiForm1::ShowList);
+    dialog->open();
+}
+
+void EditCommands::editHolidays()
+{
+    openHolidays(&frame_, nullptr);
+}
+
+void EditCommands::openHolidays(QWidget* parent, FrmEingPZ* follower)
+{
+    const QString file = QDir(ctx_.workDir).filePath(ctx_.texts(TextId::HolidayFileName));
+    auto* dialog = new FrmFeiertage(ctx_.holidays, ctx_.model.device, ctx_.texts, ctx_.ui, file, parent);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    if (follower)
+        connect(dialog, &FrmFeiertage::tableChanged, follower, &FrmEingPZ::refreshHolidays);
+    // The list names movable priority times by the holidays.
+    connect(dialog, &FrmFeiertage::tableChanged, &frame_, &MdiForm1::ShowList);
+    dialog->open();
+}
+
 void EditCommands::changeMarked()
 {
-    // TODO: the summer/winter table dialog and the astro cell editor change
-    // rows of their views.
-    if (isEntryView(list_.Ansicht()))
+    if (list_.Ansicht() == AnsichtAstrozeiten)
+        astro_->editMarked(AstroEditAendern);
+    else if (list_.Ansicht() == AnsichtSoWiTabelle)
+        openDstTable(SoWiAendern);
+    else if (isEntryView(list_.Ansicht()))
         openEntry(list_.Ansicht(), EingabeAendern);
 }
 
 void EditCommands::copyMarked()
 {
-    if (isEntryView(list_.Ansicht()))
+    if (list_.Ansicht() == AnsichtSoWiTabelle)
+        openDstTable(SoWiKopieren);
+    else if (isEntryView(list_.Ansicht()))
         openEntry(list_.Ansicht(), EingabeKopieren);
 }
 
 void EditCommands::deleteMarked()
 {
-    // TODO: the astro cell editor clears the marked astro times of the astro view.
+    if (list_.Ansicht() == AnsichtAstrozeiten) {
+        astro_->editMarked(AstroEditLoeschen);
+        return;
+    }
     const QList<int> rows = list_.markedRows();
     const MarkRange marks = rows.isEmpty() ? MarkRange{} : MarkRange::fromGrid(rows.first(), rows.last());
     const DeleteResult result =
@@ -168,6 +254,12 @@ void EditCommands::rowActivated(const QModelIndex& index)
 {
     if (!index.isValid())
         return;
+    // A double click on an astro time edits that cell.
+    if (list_.Ansicht() == AnsichtAstrozeiten) {
+        if (IsAstroTimeColumn(index.column()))
+            changeMarked();
+        return;
+    }
     const bool hasItem = index.row() < static_cast<int>(list_.list().rows.size());
     switch (DoubleClickActionFor(list_.Ansicht(), ctx_.model.AktSlot, hasItem)) {
     case DoubleClickAction::Change:
@@ -177,7 +269,9 @@ void EditCommands::rowActivated(const QModelIndex& index)
         copyMarked();
         break;
     case DoubleClickAction::NewEntry:
-        if (isEntryView(list_.Ansicht()))
+        if (list_.Ansicht() == AnsichtSoWiTabelle)
+            openDstTable(SoWiNeu);
+        else if (isEntryView(list_.Ansicht()))
             openEntry(list_.Ansicht(), EingabeNeu);
         break;
     case DoubleClickAction::None:
@@ -216,7 +310,17 @@ bool EditCommands::eventFilter(QObject* watched, QEvent* event)
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
         case QEvent::MouseButtonRelease:
-            return peek(event);
+            if (peek(event))
+                return true;
+            // Marking astro times by dragging opens the cell editor on release.
+            if (event->type() == QEvent::MouseButtonRelease && list_.Ansicht() == AnsichtAstrozeiten
+                && ctx_.model.AktSlot == kProgramSlot) {
+                QTimer::singleShot(0, this, [this] {
+                    if (astro_->markedSeveralTimes())
+                        astro_->editMarked(AstroEditAendern);
+                });
+            }
+            return false;
         default:
             break;
         }
@@ -228,6 +332,10 @@ bool EditCommands::eventFilter(QObject* watched, QEvent* event)
         }
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             rowActivated(grid->currentIndex());
+            return true;
+        }
+        if (key->key() == Qt::Key_Insert && list_.Ansicht() == AnsichtSoWiTabelle) {
+            openDstTable(SoWiNeu);
             return true;
         }
         if (key->key() == Qt::Key_Insert && isEntryView(list_.Ansicht())) {

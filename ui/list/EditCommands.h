@@ -9,6 +9,8 @@ class QModelIndex;
 
 namespace zendrik {
 
+class AstroCommands;
+class FrmEingPZ;
 class FrmHauptmenue;
 class MainMenu;
 struct EntrySource;
@@ -32,12 +34,17 @@ public:
     void changeMarked();
     void copyMarked();
     void editAssistant();
+    void enterDstTable();
+    void editHolidays();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void openEntry(int ansicht, int eingabeModus);
+    void openDstTable(int modus);
+    // The holiday dialog; changes show at once in `follower` (a priority-time dialog).
+    void openHolidays(QWidget* parent, FrmEingPZ* follower);
     void rowActivated(const QModelIndex& index);
     bool peek(QEvent* event);
     void updateCommands();
@@ -47,6 +54,7 @@ private:
     MdiForm1& frame_;
     FrmHauptmenue& list_;
     MainMenu* menu_ = nullptr;
+    AstroCommands* astro_;
     PrioPeek peek_;
 };
 

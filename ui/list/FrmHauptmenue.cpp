@@ -104,6 +104,11 @@ FrmHauptmenue::FrmHauptmenue(ProgramModel& model, const TextTable& texts, const 
     connect(grid_->horizontalHeader(), &QHeaderView::sectionClicked, this, &FrmHauptmenue::headingClicked);
 }
 
+int FrmHauptmenue::astroChannel() const
+{
+    return model_.device.Uhrentyp == kFamily738 ? std::max(cboAstroKanal_->currentIndex(), 0) : 0;
+}
+
 const ProgramList& FrmHauptmenue::list() const
 {
     return table_->list();
@@ -113,7 +118,7 @@ ListSources FrmHauptmenue::sources() const
 {
     const bool channelChoice = ansicht_ == AnsichtAstrozeiten && model_.device.Uhrentyp == kFamily738;
     ListSources sources;
-    sources.astroChannel = channelChoice ? cboAstroKanal_->currentIndex() : 0;
+    sources.astroChannel = channelChoice ? astroChannel() : 0;
     if (holidays_.AnzFeiertage() > 0)
         sources.holidayName = [this](int offset) { return holidays_.FeiertagName(offset + kEasterOffsetBias); };
     return sources;
@@ -126,6 +131,9 @@ void FrmHauptmenue::ShowList(int slot)
     const bool channelChoice = ansicht_ == AnsichtAstrozeiten && model_.device.Uhrentyp == kFamily738;
     lblAstroKanal_->setVisible(channelChoice);
     cboAstroKanal_->setVisible(channelChoice);
+    // Astro times are edited cell by cell, the other lists row by row.
+    grid_->setSelectionBehavior(ansicht_ == AnsichtAstrozeiten ? QAbstractItemView::SelectItems
+                                                               : QAbstractItemView::SelectRows);
     ProgramList list = ProgramList::Build(model_, texts_, filter_, ansicht_, slot, sources());
     const int rows = list.gridRows(minZeilen_);
     table_->show(std::move(list), rows);

@@ -43,6 +43,10 @@ public:
     ListSources sources() const;
     QTableView* grid() const { return grid_; }
 
+    // The astro channel (0..3) the astro view shows: the one chosen above
+    // the grid on the bus device, the only one elsewhere.
+    int astroChannel() const;
+
     // The marked item rows (1-based, in order) and the entries behind them.
     QList<int> markedRows() const;
     std::vector<int> markedEntries() const;

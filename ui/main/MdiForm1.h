@@ -33,7 +33,7 @@ struct DesktopContext {
     UserInteraction& ui;
     FileCommands& commands;
     ListFilter& filter;
-    const FeiertagTabelle& holidays;
+    FeiertagTabelle& holidays;
     AssistantSettings& assistant;
     QString workDir;
     // Timing of the serial chip transfer (the adapter's pauses and time-outs).

@@ -56,17 +56,16 @@ std::vector<int> columnEdges(const PrintBlock& block, int width, const QFontMetr
 // One page after the other: the painter state of the layout.
 class PageWriter {
 public:
-    PageWriter(QPainter& painter, QPagedPaintDevice& device, const TextTable& texts)
-        : painter_(painter), device_(device), texts_(texts)
+    PageWriter(QPainter& painter, QPagedPaintDevice& device, const TextTable& texts, int firstPage)
+        : painter_(painter), device_(device), texts_(texts), page_(firstPage), first_(firstPage)
     {
-        const int dpi = device.logicalDpiY();
-        margin_ = dpi * 15 / 25;   // 15 mm
+        margin_ = PageMargin(device);
         width_ = device.width() - 2 * margin_;
-        bottom_ = device.height() - margin_ - footerHeight();
+        bottom_ = device.height() - margin_ - PageFooterHeight(device);
         y_ = margin_;
     }
 
-    int pages() const { return page_; }
+    int pages() const { return page_ - first_ + 1; }
     bool fits(int height) const { return y_ + height <= bottom_; }
     int width() const { return width_; }
 
@@ -112,19 +111,7 @@ public:
     void skip(int height) { y_ += height; }
 
 private:
-    int footerHeight() const { return QFontMetrics(footerFont(), &device_).height() * 2; }
-    static QFont footerFont()
-    {
-        QFont f(QStringLiteral("Sans Serif"), 8);
-        return f;
-    }
-    void footer()
-    {
-        painter_.setFont(footerFont());
-        const QFontMetrics fm(footerFont(), &device_);
-        painter_.drawText(QRect(margin_, device_.height() - margin_ - fm.height(), width_, fm.height()),
-                          Qt::AlignHCenter | Qt::AlignVCenter, texts_(TextId::Page) + QString::number(page_));
-    }
+    void footer() { PaintPageFooter(painter_, device_, texts_, page_); }
 
     QPainter& painter_;
     QPagedPaintDevice& device_;
@@ -134,16 +121,61 @@ private:
     int bottom_ = 0;
     int y_ = 0;
     int page_ = 1;
+    int first_ = 1;
 };
 
+QFont footerFont()
+{
+    return QFont(QStringLiteral("Sans Serif"), 8);
+}
+
 } // namespace
+
+int PageMargin(const QPagedPaintDevice& device)
+{
+    return device.logicalDpiY() * 15 / 25;   // 15 mm
+}
+
+int PageFooterHeight(const QPagedPaintDevice& device)
+{
+    return QFontMetrics(footerFont(), &device).height() * 2;
+}
+
+void PaintPageFooter(QPainter& painter, QPagedPaintDevice& device, const TextTable& texts, int page)
+{
+    const int margin = PageMargin(device);
+    painter.setFont(footerFont());
+    const QFontMetrics fm(footerFont(), &device);
+    painter.drawText(QRect(margin, device.height() - margin - fm.height(), device.width() - 2 * margin, fm.height()),
+                     Qt::AlignHCenter | Qt::AlignVCenter, texts(TextId::Page) + QString::number(page));
+}
+
+bool WritePdfFile(const QString& path, const QString& title,
+                  const std::function<int(QPainter&, QPagedPaintDevice&)>& paint, QString* error, int* pages)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    int count = 0;
+    {
+        QPdfWriter pdf(&buffer);
+        pdf.setPageSize(QPageSize(QPageSize::A4));
+        pdf.setResolution(300);
+        pdf.setTitle(title);
+        pdf.setCreator(kAppTitel);
+        QPainter painter(&pdf);
+        count = paint(painter, pdf);
+    }
+    if (pages)
+        *pages = count;
+    return WriteFileAtomically(path, buffer.data(), error);
+}
 
 PrintPainter::PrintPainter(const PrintDocument& document, const TextTable& texts)
     : document_(document), texts_(texts)
 {
 }
 
-int PrintPainter::paint(QPainter& painter, QPagedPaintDevice& device) const
+int PrintPainter::paint(QPainter& painter, QPagedPaintDevice& device, int firstPage) const
 {
     QFont titleFont(QStringLiteral("Sans Serif"), 12);
     titleFont.setBold(true);
@@ -152,7 +184,7 @@ int PrintPainter::paint(QPainter& painter, QPagedPaintDevice& device) const
     headingFont.setBold(true);
     const int rowHeight = QFontMetrics(plain, &device).height();
 
-    PageWriter out(painter, device, texts_);
+    PageWriter out(painter, device, texts_, firstPage);
     std::vector<int> edges;
     QStringList headings;
     for (const PrintLine& line : PrintLines(document_)) {
@@ -193,21 +225,10 @@ int PrintPainter::paint(QPainter& painter, QPagedPaintDevice& device) const
 bool WritePrintPdf(const PrintDocument& document, const TextTable& texts, const QString& path, QString* error,
                    int* pages)
 {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    int count = 0;
-    {
-        QPdfWriter pdf(&buffer);
-        pdf.setPageSize(QPageSize(QPageSize::A4));
-        pdf.setResolution(300);
-        pdf.setTitle(document.title.fileName);
-        pdf.setCreator(kAppTitel);
-        QPainter painter(&pdf);
-        count = PrintPainter(document, texts).paint(painter, pdf);
-    }
-    if (pages)
-        *pages = count;
-    return WriteFileAtomically(path, buffer.data(), error);
+    const PrintPainter printout(document, texts);
+    return WritePdfFile(
+        path, document.title.fileName,
+        [&](QPainter& painter, QPagedPaintDevice& device) { return printout.paint(painter, device); }, error, pages);
 }
 
 } // namespace zendrik

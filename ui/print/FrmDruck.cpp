@@ -67,9 +67,11 @@ FrmDruck::FrmDruck(const ProgramModel& model, const TextTable& texts, QWidget* p
     QPushButton* cmdprdruck = button("cmdprdruck", texts(TextId::Print), keys, this);
     cmdprdruck->setDefault(true);
     QPushButton* cmdprpdf = button("cmdprpdf", texts(kPrintSaveAsPdf), keys, this);
+    QPushButton* cmdprhandover = button("cmdprhandover", texts(kHandoverSaveAs), keys, this);
     QPushButton* cmdprcancel = button("cmdprcancel", texts(TextId::Cancel), keys, this);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdprpdf);
+    buttons->addWidget(cmdprhandover);
     buttons->addStretch(1);
     buttons->addWidget(cmdprdruck);
     buttons->addWidget(cmdprcancel);
@@ -90,6 +92,10 @@ FrmDruck::FrmDruck(const ProgramModel& model, const TextTable& texts, QWidget* p
         const PrintRequest chosen = request();
         accept();
         emit pdfRequested(chosen);
+    });
+    connect(cmdprhandover, &QPushButton::clicked, this, [this] {
+        accept();
+        emit handoverRequested();
     });
     connect(cmdprcancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(cmdpraendern, &QPushButton::clicked, this, &FrmDruck::changeZeilenRequested);

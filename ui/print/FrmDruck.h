@@ -32,6 +32,8 @@ signals:
     void printRequested(const zendrik::PrintRequest& request, bool toTextFile);
     // The extra button: the same printout as a PDF file.
     void pdfRequested(const zendrik::PrintRequest& request);
+    // The hand-over record (every section, the year charts) as a PDF.
+    void handoverRequested();
     // "Ändern": open the device properties.
     void changeZeilenRequested();
 

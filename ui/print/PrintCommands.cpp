@@ -1,5 +1,6 @@
 #include "ui/print/PrintCommands.h"
 
+#include "editing/HandoverDocument.h"
 #include "editing/PrintTexts.h"
 #include "language/TextTable.h"
 #include "model/FileNames.h"
@@ -9,6 +10,7 @@
 #include "ui/main/FrmGeraetEinst.h"
 #include "ui/main/MdiForm1.h"
 #include "ui/main/ProgramHeader.h"
+#include "ui/paint/HandoverPainter.h"
 #include "ui/paint/PrintPainter.h"
 #include "ui/print/FrmDruck.h"
 
@@ -53,6 +55,7 @@ void PrintCommands::openWindow()
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &FrmDruck::printRequested, this, &PrintCommands::print);
     connect(dialog, &FrmDruck::pdfRequested, this, &PrintCommands::savePdf);
+    connect(dialog, &FrmDruck::handoverRequested, this, &PrintCommands::saveHandover);
     connect(dialog, &FrmDruck::changeZeilenRequested, dialog, [this, dialog] {
         auto* properties = new FrmGeraetEinst(ctx_.model, ctx_.texts, ctx_.ui, ctx_.workDir, dialog);
         properties->setAttribute(Qt::WA_DeleteOnClose);
@@ -127,13 +130,7 @@ void PrintCommands::savePdf(const PrintRequest& request)
         showMessage(ctx_.texts(kPrintNothingChosen));
         return;
     }
-    const QString program = ctx_.model.program().Dateiname;
-    QString suggested;
-    if (!program.isEmpty()) {
-        const QFileInfo info(program);
-        suggested = info.dir().filePath(info.completeBaseName() + QStringLiteral(".pdf"));
-    }
-    const QString path = chooseFile(suggested, QStringLiteral("*.pdf"));
+    const QString path = choosePdf(QString());
     if (path.isEmpty())
         return;
     QString error;
@@ -143,6 +140,40 @@ void PrintCommands::savePdf(const PrintRequest& request)
         return;
     }
     showMessage(ctx_.texts(kPrintPdfWritten).arg(path).arg(pages));
+}
+
+void PrintCommands::saveHandover()
+{
+    frame_.header().commitAll();
+    const QString path = choosePdf(QLatin1Char(' ') + ctx_.texts(kHandoverTitle));
+    if (path.isEmpty())
+        return;
+    QString error;
+    int pages = 0;
+    const HandoverDocument record =
+        BuildHandoverDocument(ctx_.model, ctx_.texts, ctx_.model.currentYear(), frame_.listWindow().sources());
+    if (!WriteHandoverPdf(record, ctx_.texts, path, &error, &pages)) {
+        ctx_.ui.ask(Prompt::message(Icon::Critical, {ctx_.texts(kPrintWriteFailed).arg(path, error)}));
+        return;
+    }
+    showMessage(ctx_.texts(kPrintPdfWritten).arg(path).arg(pages));
+}
+
+// Asks for a PDF beside the program file, never the program file itself.
+QString PrintCommands::choosePdf(const QString& suffix)
+{
+    const QString program = ctx_.model.program().Dateiname;
+    QString suggested;
+    if (!program.isEmpty()) {
+        const QFileInfo info(program);
+        suggested = info.dir().filePath(info.completeBaseName() + suffix + QStringLiteral(".pdf"));
+    }
+    const QString path = chooseFile(suggested, QStringLiteral("*.pdf"));
+    if (!path.isEmpty() && CheckPrintTextTarget(program, path) == PrintTextCheck::IsProgramFile) {
+        ctx_.ui.ask(Prompt::message(Icon::Critical, {ctx_.texts(kPrintNotOverProgram)}));
+        return QString();
+    }
+    return path;
 }
 
 void PrintCommands::showMessage(const QString& text)

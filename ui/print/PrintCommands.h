@@ -31,6 +31,8 @@ public:
 
     void print(const PrintRequest& request, bool toTextFile);
     void savePdf(const PrintRequest& request);
+    // The hand-over record of the current year as a PDF beside the program.
+    void saveHandover();
 
     // Shows the printout before it goes to paper; `paint` paints it on the
     // printer it is given. The desktop program shows the print preview (whose
@@ -43,6 +45,7 @@ private:
     PrintDocument document(const PrintRequest& request) const;
     void writeText(const PrintDocument& document);
     void showMessage(const QString& text);
+    QString choosePdf(const QString& suffix);
 
     DesktopContext& ctx_;
     MdiForm1& frame_;

@@ -4,6 +4,9 @@
 
 #include "model/FileChooser.h"
 #include "model/UserInteraction.h"
+#include "ui/astro/FrmAstro.h"
+#include "ui/calendar/FrmEinSW.h"
+#include "ui/calendar/FrmFeiertage.h"
 #include "ui/entry/FrmAutoEinst.h"
 #include "ui/entry/FrmEingPZ.h"
 #include "ui/entry/FrmEingSz.h"
@@ -22,6 +25,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
@@ -191,6 +195,47 @@ int main(int argc, char** argv)
     auto* assistant = frame->findChild<zendrik::FrmAutoEinst*>();
     ok = save(assistant, out.filePath(QStringLiteral("edit-assistant.png"))) && ok;
     assistant->reject();
+
+    // The holidays of a set with their dates, and the table dialog with a time zone's preview.
+    frame->menu().action(QStringLiteral("mnu_Einst_Ft"))->trigger();
+    settle();
+    if (auto* ft = frame->findChild<zendrik::FrmFeiertage*>()) {
+        if (auto* sets = ft->findChild<QComboBox*>(QStringLiteral("cbo_Sets")); sets && sets->count() > 0)
+            sets->setCurrentIndex(std::max(0, sets->findText(QStringLiteral("Bayern"))));
+        ft->resize(1100, 560);
+        ok = save(ft, out.filePath(QStringLiteral("holidays.png"))) && ok;
+        ft->reject();
+    }
+    frame->menu().action(QStringLiteral("mnuBaSw"))->trigger();
+    settle();
+    if (auto* sw = frame->findChild<zendrik::FrmEinSW*>()) {
+        if (auto* zone = sw->findChild<QComboBox*>(QStringLiteral("cboZone")))
+            zone->setCurrentText(QStringLiteral("Europe/Berlin"));
+        click(sw, "cmdSwNeu");
+        ok = save(sw, out.filePath(QStringLiteral("dst-table.png"))) && ok;
+        sw->reject();
+    }
+
+    // The astro dialog of the bus device for Munich, chosen from the place list.
+    // A second run of the program, so the windows above stay as they are.
+    zendrik::DesktopApp bus(work.path(), &answers, &chooser);
+    if (!bus.start())
+        return 1;
+    emit bus.startScreen()->confirmed(20);
+    bus.model().clock = [] { return QDateTime(QDate(2026, 6, 21), QTime(10, 0)); };
+    frame = bus.mainFrame();
+    frame->menu().action(QStringLiteral("mnuBaAstro"))->trigger();
+    if (auto* astro = frame->findChild<zendrik::FrmAstro*>()) {
+        auto* places = astro->findChild<QComboBox*>(QStringLiteral("cboOrt"));
+        const int munich = places->findText(QStringLiteral("München"));
+        if (munich >= 0) {
+            places->setCurrentIndex(munich);
+            emit places->activated(munich);
+        }
+        astro->resize(760, 720);
+        ok = save(astro, out.filePath(QStringLiteral("astro-data.png"))) && ok;
+        astro->reject();
+    }
 
     return ok ? 0 : 1;
 }

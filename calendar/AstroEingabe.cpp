@@ -1,0 +1,156 @@
+#include "calendar/AstroEingabe.h"
+
+#include "calendar/AstroScrollBars.h"
+#include "calendar/SommerzeitTage.h"
+#include "language/TextTable.h"
+#include "model/ProgramModel.h"
+#include "util/CalendarMath.h"
+
+#include <cstdlib>
+
+namespace zendrik {
+
+namespace {
+
+constexpr int kMinutesPerDay = 1440;
+constexpr int kSummerHour = 60;
+
+// Half degrees as the dialog writes them: the language's decimal sign.
+QString HalfDegrees(int halves, const TextTable& texts)
+{
+    QString number = QString::number(halves / 2);
+    if (halves % 2 != 0)
+        number += QLatin1String(texts.extraLanguage() == ExtraLanguage::English ? ".5" : ",5");
+    return number;
+}
+
+QString DegreesText(int q, TextId positive, TextId negative, const TextTable& texts)
+{
+    if (q == 0)
+        return QStringLiteral("0") + texts(TextId::Degrees);
+    return HalfDegrees(std::abs(q), texts) + texts(TextId::Degrees) + texts(q > 0 ? positive : negative);
+}
+
+QString TwoDigits(int n)
+{
+    return QString::number(n).rightJustified(2, u'0');
+}
+
+} // namespace
+
+AstroChannel AstroChannelOfLabel(int uhrentyp, const QString& label)
+{
+    if (uhrentyp == kFamily752)
+        return AstroChannel{AstroChannelCheck::Ok, 0};
+    if (uhrentyp != kFamily738)
+        return AstroChannel{AstroChannelCheck::NoAstroDevice, 0};
+    // A label of the form C and a number, from the second character on.
+    bool ok = false;
+    const int number = label.size() >= 2 ? label.mid(1).trimmed().toInt(&ok) : 0;
+    if (!ok || number < 1 || number > kAstroChannels)
+        return AstroChannel{AstroChannelCheck::NotAnAstroChannel, 0};
+    return AstroChannel{AstroChannelCheck::Ok, number - 1};
+}
+
+AstroBars AstroBars::FromProgram(const ProgramModel& model, int channel)
+{
+    const AstroProgram& a = model.program().astro;
+    AstroBars b;
+    b.laenge = kLaengeRange.clamp(BarOfLaenge(a.AstroLaenge));
+    b.breite = kBreiteRange.clamp(BarOfBreite(a.AstroBreite));
+    b.zone = kZoneRange.clamp(BarOfZone(a.AstroZone));
+    b.offsetAuf = kOffsetRange.clamp(BarOfOffset(a.AstroOffsetAuf));
+    b.offsetUnter = kOffsetRange.clamp(BarOfOffset(a.AstroOffsetUnter));
+    if (channel >= 0 && channel < kAstroChannels) {
+        const AstroLimits& l = a.AstroGrenze[static_cast<std::size_t>(channel)];
+        b.morning = kLimitRange.clamp(l.morning);
+        b.evening = kLimitRange.clamp(l.evening);
+        b.riseState = l.riseState != 0 ? -1 : 0;
+        b.setState = l.setState != 0 ? -1 : 0;
+    }
+    return b;
+}
+
+AstroSettings AstroBars::settings() const
+{
+    AstroSettings s;
+    s.location = AstroLocation{LaengeOfBar(laenge), BreiteOfBar(breite), ZoneOfBar(zone), OffsetOfBar(offsetAuf),
+                               OffsetOfBar(offsetUnter)};
+    s.morningLimit = morning;
+    s.eveningLimit = evening;
+    s.riseState = riseState;
+    s.setState = setState;
+    return s;
+}
+
+// The bars count east and north upwards: q, the negated distance from the
+// centre, is positive to the west and to the south.
+QString LaengeText(int bar, const TextTable& texts)
+{
+    return DegreesText(-(bar - kLaengeBarMax / 2), TextId::West, TextId::East, texts);
+}
+
+QString BreiteText(int bar, const TextTable& texts)
+{
+    return DegreesText(-(bar - kBreiteBarMax / 2), TextId::South, TextId::North, texts);
+}
+
+QString ZoneText(int bar, const TextTable& texts)
+{
+    const int z = (bar - kZoneBarMax / 2) * 15;
+    const int a = std::abs(z);
+    return QLatin1String(z < 0 ? "- " : "+ ") + QString::number(a / 60) + texts(TextId::TimeSeparator)
+        + TwoDigits(a % 60) + u' ' + texts(TextId::Hrs);
+}
+
+QString OffsetText(int bar, const TextTable& texts)
+{
+    return QString::number(OffsetOfBar(bar)) + u' ' + texts(TextId::Min);
+}
+
+QString LimitText(int minutes, const TextTable& texts)
+{
+    return TwoDigits(minutes / 60) + texts(TextId::TimeSeparator) + TwoDigits(minutes % 60);
+}
+
+AstroPreview PreviewAstro(const ProgramModel& model, const AstroBars& bars)
+{
+    const int uhrentyp = model.device.Uhrentyp;
+    const int keineZeit = FamilyNoTime(uhrentyp);
+    const QDate today = model.clock().date();
+    const int year = today.year();
+    const AstroSettings s = bars.settings();
+    const AstroYear table = ComputeAstroYear(s.location, uhrentyp, year);
+    const bool addOffsets = !AstroTableHoldsOffsets(uhrentyp);
+
+    AstroPreview p;
+    p.days = DaysInYear(year);
+    for (std::size_t i = 0; i < static_cast<std::size_t>(kAstroYearDays); ++i) {
+        if (table[i].rise != keineZeit)
+            p.rise[i] = table[i].rise + (addOffsets ? s.location.offsetAuf : 0);
+        if (table[i].set != keineZeit)
+            p.set[i] = table[i].set + (addOffsets ? s.location.offsetUnter : 0);
+    }
+
+    // Today as the device switches: the summer hour, then the limits.
+    p.today = DayOfYear(today.day(), today.month(), year) - 1;
+    const bool summer =
+        IstSommerzeit(SommerzeitTageVon(model.device.SwRegel, model.program(), year), p.today + 1);
+    const auto switched = [&](const std::optional<int>& t, bool rise) -> std::optional<int> {
+        if (!t)
+            return std::nullopt;
+        int m = *t + (summer ? kSummerHour : 0);
+        if (rise && m < bars.morning)
+            m = bars.morning;
+        if (!rise && m > bars.evening)
+            m = bars.evening;
+        if (m < 0 || m >= kMinutesPerDay)
+            return std::nullopt;
+        return m;
+    };
+    p.todayRise = switched(p.rise[static_cast<std::size_t>(p.today)], true);
+    p.todaySet = switched(p.set[static_cast<std::size_t>(p.today)], false);
+    return p;
+}
+
+} // namespace zendrik

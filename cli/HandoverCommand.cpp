@@ -1,0 +1,62 @@
+#include "cli/CliContext.h"
+#include "cli/CalendarArgs.h"
+#include "cli/Commands.h"
+
+#include "calendar/FeiertagTabelle.h"
+#include "editing/HandoverDocument.h"
+#include "editing/PrintTexts.h"
+#include "ui/paint/HandoverPainter.h"
+
+namespace zendrik::cli {
+
+namespace {
+
+const QString kUsage = QStringLiteral(
+    "usage: zendrik-cli handover FILE --pdf OUT [--year Y] [--now \"YYYY-MM-DD HH:MM\"]\n"
+    "  the hand-over record: cover with signature lines, every list, the device properties\n"
+    "  and a year chart per channel for year Y (default: the current year).");
+
+} // namespace
+
+int runHandover(CliContext& ctx, const QStringList& args)
+{
+    QString error;
+    const auto parsed = CommandArgs::parse(
+        args, {QStringLiteral("pdf"), QStringLiteral("year"), QStringLiteral("now")}, {}, &error);
+    if (!parsed)
+        return ctx.usage(error + QLatin1Char('\n') + kUsage);
+    if (parsed->positional().size() != 1 || !parsed->has(QStringLiteral("pdf")))
+        return ctx.usage(kUsage);
+    if (parsed->has(QStringLiteral("now")) && !ctx.setNow(parsed->value(QStringLiteral("now"))))
+        return ctx.usage(QStringLiteral("--now takes \"YYYY-MM-DD HH:MM\""));
+    int year = ctx.model.currentYear();
+    if (parsed->has(QStringLiteral("year"))) {
+        const std::optional<int> chosen = WholeNumberIn(parsed->value(QStringLiteral("year")), kFirstSimulationYear, kLastSimulationYear);
+        if (!chosen)
+            return ctx.usage(QStringLiteral("--year takes %1..%2").arg(kFirstSimulationYear).arg(kLastSimulationYear));
+        year = *chosen;
+    }
+    if (year < kFirstSimulationYear || year > kLastSimulationYear)
+        return ctx.usage(QStringLiteral("--year takes %1..%2").arg(kFirstSimulationYear).arg(kLastSimulationYear));
+
+    const QString program = parsed->positional().first();
+    const QString out = parsed->value(QStringLiteral("pdf"));
+    if (const int rc = ctx.loadOrRefuse(program, kProgramSlot); rc != kExitOk)
+        return rc;
+    if (CheckPrintTextTarget(program, out) == PrintTextCheck::IsProgramFile) {
+        ctx.err << ctx.texts(kPrintNotOverProgram) << Qt::endl;
+        return kExitRefused;
+    }
+
+    FeiertagTabelle holidays;
+    const HandoverDocument document = BuildHandoverDocument(ctx.model, ctx.texts, year, HolidaySources(ctx, holidays));
+    int pages = 0;
+    if (!WriteHandoverPdf(document, ctx.texts, out, &error, &pages)) {
+        ctx.err << out << ": " << error << Qt::endl;
+        return kExitRefused;
+    }
+    ctx.out << ctx.texts(TextId::Page).trimmed() << ": " << pages << '\n';
+    return kExitOk;
+}
+
+} // namespace zendrik::cli

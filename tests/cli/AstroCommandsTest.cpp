@@ -1,0 +1,153 @@
+#include "calendar/AstroTable.h"
+#include "calendar/ListFilter.h"
+#include "editing/ListAnsicht.h"
+#include "editing/ProgramList.h"
+#include "language/TextTable.h"
+#include "model/DeviceSettings.h"
+#include "model/ProgramFile.h"
+#include "tests/support/CliRun.h"
+#include "tests/support/TestPrograms.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace zendrik;
+using namespace zendrik::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QStringList kTimes = {"--rise-offset", "-15", "--set-offset", "20", "--morning", "5:30", "--evening", "22:15",
+                            "--rise-state", "off", "--set-state", "on"};
+
+class AstroCommands : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (const char* name : {"deutsch.ord", "english.ord"})
+            QFile::copy(QStringLiteral(ZENDRIK_SHIPPED_DATA "/") + QLatin1String(name), dir.filePath(QLatin1String(name)));
+    }
+
+    // A program of the device-type row (without astro times) saved in the working directory.
+    QString emptyProgram(int row)
+    {
+        ProgramModel m = row == 20 ? canonical738() : row == 19 ? canonical752() : canonical731();
+        m.program().astro = AstroProgram{};
+        return saveProgramAs(m, dir.filePath(u"PROG%1.zpg"_s.arg(row)));
+    }
+
+    CliRun run(int row, const QStringList& args) const
+    {
+        return RunCli(QStringList{u"--dir"_s, dir.path(), u"--lang"_s, u"de"_s, u"--type"_s, QString::number(row)} + args,
+                      dir.path());
+    }
+
+    ProgramModel load(int row, const QString& path) const
+    {
+        ProgramModel m = modelForRow(row);
+        m.clock = [] { return QDateTime::currentDateTime(); };
+        EXPECT_EQ(LoadProgram(m, path, kProgramSlot), LoadOk) << path.toStdString();
+        return m;
+    }
+
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+// set-astro does what the dialog's OK does: the table of the channel, its
+// states, limits and active flags, then the list shows it as the core does.
+TEST_F(AstroCommands, SetAstroStoresTheChannelAndTheListShowsIt)
+{
+    const QString in = emptyProgram(20);
+    const QString out = dir.filePath(u"ASTRO.zpg"_s);
+    CliRun r = run(20, QStringList{u"set-astro"_s, in, out, u"--channel"_s, u"3"_s, u"--lon"_s, u"-10"_s, u"--lat"_s,
+                                   u"50.2"_s, u"--zone"_s, u"-60"_s} + kTimes);
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+
+    // The bus device's file keeps the switching minutes of the table (the
+    // latitude snapped to the half degree); location, states and limits
+    // live in the program being edited only.
+    const ProgramModel m = load(20, out);
+    const AstroProgram& a = m.program().astro;
+    EXPECT_EQ(std::tuple(a.AstroAktiv[0], a.AstroAktiv[1], a.AstroAktiv[3]), std::tuple(-1, 0, -1));
+    const AstroYear expected = ComputeAstroYear(AstroLocation{-10.0f, 50.0f, -60, -15, 20}, kFamily738, m.currentYear());
+    for (std::size_t i = 0; i < 365; ++i)
+        ASSERT_EQ(std::pair(a.AstroTab[2][i].rise, a.AstroTab[2][i].set), std::pair(expected[i].rise, expected[i].set)) << i;
+
+    r = run(20, {u"list"_s, out, u"--view"_s, u"astro"_s, u"--channel"_s, u"3"_s});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    TextTable texts;
+    texts.LoadGerman();
+    ListSources sources;
+    sources.astroChannel = 2;
+    const ProgramList list = ProgramList::Build(m, texts, ListFilter{}, AnsichtAstrozeiten, kProgramSlot, sources);
+    QStringList lines = r.out.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), static_cast<qsizetype>(list.rows.size()) + 1);
+    for (std::size_t i = 0; i < list.rows.size(); ++i)
+        ASSERT_EQ(lines[static_cast<qsizetype>(i) + 1], list.rows[i].join(u'\t')) << i;
+    EXPECT_TRUE(lines[172].contains(u"C3"_s)) << lines[172].toStdString();
+}
+
+TEST_F(AstroCommands, PlacesAndTheChannelRules)
+{
+    // A place of the language's file sets the three location bars; the
+    // astro device's file keeps the location and the offsets.
+    const QString in = emptyProgram(20);
+    const QString out = dir.filePath(u"ORT.zpg"_s);
+    const QString one = emptyProgram(19);
+    CliRun r = run(19, QStringList{u"set-astro"_s, one, out, u"--place"_s, u"München"_s} + kTimes);
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const ProgramModel placed = load(19, out);
+    const AstroProgram& a = placed.program().astro;
+    EXPECT_EQ(std::tuple(a.AstroLaenge, a.AstroBreite, a.AstroZone, a.AstroOffsetAuf, a.AstroOffsetUnter),
+              std::tuple(-11.5f, 48.0f, -60, -15, 20));
+    EXPECT_EQ(a.AstroAktiv[1], -1);
+
+    // The bus device has astro tables for channels 1..4 only.
+    r = run(20, QStringList{u"set-astro"_s, in, out, u"--channel"_s, u"5"_s, u"--place"_s, u"Berlin"_s} + kTimes);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(u"C1 bis C4"_s)) << r.err.toStdString();
+    // The astro device keeps one table; channel 2 follows it.
+    const QString oneOut = dir.filePath(u"EINS.zpg"_s);
+    r = run(19, QStringList{u"set-astro"_s, one, oneOut, u"--channel"_s, u"2"_s, u"--place"_s, u"Berlin"_s} + kTimes);
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const ProgramModel m = load(19, oneOut);
+    EXPECT_EQ(std::pair(m.program().astro.AstroAktiv[1], m.program().astro.AstroTab[0][100].setState), std::pair(-1, -1));
+    // No astro table at all on the plain switches.
+    EXPECT_EQ(run(4, QStringList{u"set-astro"_s, emptyProgram(4), oneOut, u"--place"_s, u"Berlin"_s} + kTimes).exitCode, 1);
+
+    const QStringList usage[] = {
+        QStringList{u"set-astro"_s, in, out, u"--lon"_s, u"0"_s, u"--lat"_s, u"65"_s, u"--zone"_s, u"0"_s} + kTimes,
+        QStringList{u"set-astro"_s, in, out, u"--lon"_s, u"0"_s, u"--lat"_s, u"50"_s, u"--zone"_s, u"-780"_s} + kTimes,
+        QStringList{u"set-astro"_s, in, out, u"--place"_s, u"Atlantis"_s} + kTimes,
+        QStringList{u"set-astro"_s, in, out, u"--place"_s, u"Berlin"_s, u"--lon"_s, u"3"_s} + kTimes,
+        {u"set-astro"_s, in, out, u"--place"_s, u"Berlin"_s},
+    };
+    for (const QStringList& args : usage)
+        EXPECT_EQ(run(20, args).exitCode, 2) << args.join(u' ').toStdString();
+    r = run(20, QStringList{u"set-astro"_s, in, out, u"--place"_s, u"Berlin"_s, u"--rise-offset"_s, u"121"_s}
+                    + kTimes.mid(2));
+    EXPECT_EQ(r.exitCode, 2);
+
+    // places lists the language's file with the stored sign conventions.
+    r = run(20, {u"places"_s, u"--lang"_s, u"en"_s});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.startsWith(u"London\t0\t51.5\t0\t0 degrees\t51.5 degrees North\t+ 0:00 hrs\n"_s)) << r.out.toStdString();
+    r = run(20, {u"places"_s});
+    EXPECT_TRUE(r.out.contains(u"Berlin\t-13.5\t52.5\t-60\t13,5 Grad Ost\t52,5 Grad Nord\t+ 1:00 Std\n"_s));
+    // A damaged file is refused; a missing one is an empty list.
+    QFile::remove(dir.filePath(u"english.ord"_s));
+    r = run(20, {u"places"_s, u"--lang"_s, u"en"_s});
+    EXPECT_EQ(std::pair(r.exitCode, r.out), std::pair(0, QString()));
+    writeFile(dir.filePath(u"deutsch.ord"_s), "3\r\n\"Berlin\",333,75,52\r\n\"Nordkap\",386,38,52\r\n");
+    r = run(20, {u"places"_s});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out.count(u'\n'), 1);
+    EXPECT_TRUE(r.err.contains(u"Nordkap"_s) && r.err.contains(u"nennt 3 Orte"_s)) << r.err.toStdString();
+    writeFile(dir.filePath(u"deutsch.ord"_s), "2\r\n\"Berlin\",333,x,52\r\n");
+    EXPECT_EQ(run(20, {u"places"_s}).exitCode, 1);
+}

@@ -1,0 +1,314 @@
+#include "calendar/AstroScrollBars.h"
+#include "calendar/AstroTable.h"
+#include "calendar/SommerzeitTage.h"
+#include "editing/AstroCellEdit.h"
+#include "editing/ListAnsicht.h"
+#include "tests/support/TestPrograms.h"
+#include "util/CalendarMath.h"
+#include "tests/ui/DesktopFixture.h"
+#include "ui/astro/FrmAstro.h"
+#include "ui/astro/FrmChangeGridData.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QCompleter>
+#include <QDoubleSpinBox>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QTableView>
+#include <QApplication>
+#include <QFile>
+#include <QTest>
+
+using namespace zendrik;
+using namespace zendrik::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class AstroDialog : public DesktopFixture {
+protected:
+    FrmAstro* openAstro()
+    {
+        trigger("mnuBaAstro");
+        FrmAstro* d = dialog<FrmAstro>();
+        EXPECT_NE(d, nullptr);
+        return d;
+    }
+
+    static QString text(QWidget* d, const char* label) { return child<QLabel>(d, label)->text().trimmed(); }
+
+    static void click(QWidget* d, const char* name) { child<QAbstractButton>(d, name)->click(); }
+
+    // The location 10 degrees east, 50 north, displayed zone +1:00, typed as numbers.
+    static void typeLocation(FrmAstro* d, double east, double north, double zone)
+    {
+        child<QDoubleSpinBox>(d, "txtLaengengrad")->setValue(east);
+        child<QDoubleSpinBox>(d, "txtBreitengrad")->setValue(north);
+        child<QDoubleSpinBox>(d, "txtZeitzone")->setValue(zone);
+    }
+
+    // Marks the cells of one column of the grid from row `first` to `last` (1-based).
+    void mark(int column, int first, int last)
+    {
+        QItemSelectionModel* s = grid()->selectionModel();
+        s->clearSelection();
+        s->select(QItemSelection(grid()->model()->index(first - 1, column), grid()->model()->index(last - 1, column)),
+                  QItemSelectionModel::Select);
+        grid()->setCurrentIndex(grid()->model()->index(first - 1, column));
+        s->select(QItemSelection(grid()->model()->index(first - 1, column), grid()->model()->index(last - 1, column)),
+                  QItemSelectionModel::Select);
+    }
+
+    const AstroDay& day(int dayOfYear, int channel = 0)
+    {
+        return model().program().astro.AstroTab[static_cast<std::size_t>(channel)][static_cast<std::size_t>(dayOfYear - 1)];
+    }
+};
+
+} // namespace
+
+// The worked example through the dialog: 10 degrees east and a displayed
+// zone of +1:00 switch 20 minutes after the Greenwich sun times.
+TEST_F(AstroDialog, OkStoresTheTableReopenShowsTheSameBeendenChangesNothing)
+{
+    startWith(20);
+    FrmAstro* d = openAstro();
+    ASSERT_NE(d, nullptr);
+    typeLocation(d, 10.2, 50.0, 1.0);   // snapped to 10 degrees
+    child<QScrollBar>(d, "vsb_offset_aufgang")->setValue(BarOfOffset(0));
+    child<QScrollBar>(d, "vsb_offset_untergang")->setValue(BarOfOffset(0));
+    child<QScrollBar>(d, "hsb_limit_Sonnenaufgang")->setValue(300);
+    click(d, "optAufgangAus");
+    click(d, "optUntergangEin");
+    EXPECT_EQ(text(d, "lbl_Längengrad"), u"10 Grad Ost"_s);
+    EXPECT_EQ(text(d, "lbl_Breitengrad"), u"50 Grad Nord"_s);
+    EXPECT_EQ(text(d, "lbl_zeitzone"), u"+ 1:00 Std"_s);
+    EXPECT_EQ(text(d, "lbl_limit_Sonnenaufgang"), u"05:00"_s);
+    EXPECT_EQ(child<QDoubleSpinBox>(d, "txtLaengengrad")->value(), 10.0);
+    EXPECT_TRUE(text(d, "lblHeute").startsWith(u"Heute"_s));
+    // The bars offer what the sun routine computes well and the device stores.
+    EXPECT_EQ(child<QScrollBar>(d, "vsb_Breitengrad")->maximum(), BarOfBreite(60.0f));
+    EXPECT_EQ(child<QScrollBar>(d, "vsb_zeitzone")->minimum(), BarOfZone(720));
+    EXPECT_EQ(child<QScrollBar>(d, "vsb_offset_aufgang")->maximum(), BarOfOffset(120));
+    EXPECT_FALSE(text(d, "lblBreiteHinweis").isEmpty());
+    const AstroBars shown = d->bars();
+    click(d, "cmd_astro_ok");
+    settle();
+
+    EXPECT_EQ(model().Geaendert, 1);
+    const AstroProgram& a = model().program().astro;
+    EXPECT_EQ(std::tuple(a.AstroLaenge, a.AstroBreite, a.AstroZone), std::tuple(-10.0f, 50.0f, -60));
+    EXPECT_EQ(std::tuple(a.AstroAktiv[0], a.AstroAktiv[1]), std::tuple(-1, -1));
+    EXPECT_EQ(a.AstroGrenze[0], (AstroLimits{300, 1439, 0, -1}));
+    const int year = model().currentYear();
+    const AstroYear expected = ComputeAstroYear(AstroLocation{-10.0f, 50.0f, -60, 0, 0}, kFamily738, year);
+    const AstroYear greenwich = ComputeAstroYear(AstroLocation{0.0f, 50.0f, 0, 0, 0}, kFamily738, year);
+    for (std::size_t i = 0; i < 365; ++i)
+        ASSERT_EQ(a.AstroTab[0][i], (AstroDay{expected[i].rise, expected[i].set, 0, -1})) << i;
+    EXPECT_EQ(expected[171].rise - greenwich[171].rise, 20);
+    EXPECT_EQ(expected[171].set - greenwich[171].set, 20);
+
+    // Reopened, the dialog shows what was stored; "Beenden" changes nothing.
+    d = openAstro();
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(d->bars(), shown);
+    EXPECT_EQ(text(d, "lbl_Längengrad"), u"10 Grad Ost"_s);
+    EXPECT_TRUE(child<QRadioButton>(d, "optUntergangEin")->isChecked());
+    model().Geaendert = 0;
+    const ProgramSlot before = model().program();
+    typeLocation(d, -30.0, 20.0, -3.0);
+    click(d, "cmd_astro_beenden");
+    settle();
+    EXPECT_EQ(model().program().astro.AstroTab, before.astro.AstroTab);
+    EXPECT_EQ(model().program().astro.AstroLaenge, -10.0f);
+    EXPECT_EQ(model().Geaendert, 0);
+}
+
+// The bus device works on the astro channel chosen above the astro view;
+// the astro device always on its one table.
+TEST_F(AstroDialog, ChannelOfTheMainWindow)
+{
+    startWith(20);
+    trigger("mnuAnsAsz");
+    auto* channel = child<QComboBox>(&list(), "cboAstroKanal");
+    channel->setCurrentIndex(2);
+    FrmAstro* d = openAstro();
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(text(d, "lblAstroKanal"), u"Astrokanal: C3"_s);
+    click(d, "cmd_astro_ok");
+    settle();
+    EXPECT_EQ(std::tuple(model().program().astro.AstroAktiv[1], model().program().astro.AstroAktiv[3]), std::tuple(0, -1));
+    // The list shows the new times of that channel.
+    EXPECT_TRUE(gridText().at(100).contains(u"C3"_s)) << gridText().at(100).toStdString();
+    EXPECT_FALSE(gridText().at(100).contains(u"--"_s));
+}
+
+TEST_F(AstroDialog, TheAstroDeviceAlwaysUsesItsOneTable)
+{
+    startWith(19);
+    FrmAstro* d = openAstro();
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(text(d, "lblAstroKanal"), u"Astrokanal: C1"_s);
+    click(d, "cmd_astro_ok");
+    settle();
+    EXPECT_EQ(model().program().astro.AstroAktiv[1], -1);
+    EXPECT_NE(day(100).rise, 0);
+    startWith(4);
+    EXPECT_FALSE(action("mnuBaAstro")->isEnabled());
+}
+
+TEST_F(AstroDialog, PlacesAddSearchChooseDeleteAndDamagedFiles)
+{
+    startWith(20);
+    // No place file yet: an empty list, no message.
+    FrmAstro* d = openAstro();
+    ASSERT_NE(d, nullptr);
+    EXPECT_TRUE(asked().empty());
+    auto* combo = child<QComboBox>(d, "cboOrt");
+    EXPECT_EQ(combo->count(), 0);
+    typeLocation(d, 11.9, 51.5, 1.0);
+    QStringList names = {u"Halle, Saale"_s, u""_s, u"Halle"_s};
+    d->askPlaceName = [&names](const QString& question) -> std::optional<QString> {
+        EXPECT_EQ(question, u"Name des Ortes ?"_s);
+        return names.takeFirst();
+    };
+    click(d, "cmdOrtHinzufuegen");   // a comma is refused
+    ASSERT_EQ(asked().size(), 1u);
+    EXPECT_TRUE(messages().back().contains(u"\" noch ,"_s)) << messages().back().toStdString();
+    click(d, "cmdOrtHinzufuegen");   // an empty answer changes nothing
+    EXPECT_EQ(asked().size(), 1u);
+    click(d, "cmdOrtHinzufuegen");
+    EXPECT_EQ(combo->count(), 1);
+    EXPECT_EQ(readFile(work(u"deutsch.ord"_s)), QByteArray("1\r\n\"Halle\",336,77,52\r\n"));
+    click(d, "cmd_astro_beenden");
+    settle();
+
+    // Reopened: the place is there; typing searches the list, choosing sets the bars.
+    QFile::copy(shipped(u"deutsch.ord"_s), work(u"other.ord"_s));
+    d = openAstro();
+    ASSERT_NE(d, nullptr);
+    combo = child<QComboBox>(d, "cboOrt");
+    ASSERT_EQ(combo->count(), 1);
+    combo->completer()->setCompletionPrefix(u"all"_s);
+    EXPECT_EQ(combo->completer()->currentCompletion(), u"Halle"_s);
+    combo->setCurrentIndex(0);
+    emit combo->activated(0);
+    EXPECT_EQ(text(d, "lbl_Längengrad"), u"12 Grad Ost"_s);
+    click(d, "cmdOrtLoeschen");
+    EXPECT_EQ(combo->count(), 0);
+    EXPECT_EQ(readFile(work(u"deutsch.ord"_s)), QByteArray("0\r\n"));
+    click(d, "cmd_astro_beenden");
+    settle();
+
+    // A damaged file: the sound records stay, the others are named.
+    writeFile(work(u"deutsch.ord"_s), "4\r\n\"Berlin\",333,75,52\r\n\"Nordkap\",386,38,52\r\n");
+    d = openAstro();
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(child<QComboBox>(d, "cboOrt")->count(), 1);
+    EXPECT_TRUE(messages().back().contains(u"Nordkap"_s)) << messages().back().toStdString();
+    EXPECT_TRUE(messages().back().contains(u"nennt 4 Orte"_s));
+    click(d, "cmd_astro_beenden");
+}
+
+// Change, delete and move of marked astro times: from the edit menu, the
+// Delete key, a double click and a marking drag.
+TEST_F(AstroDialog, CellEditorChangesDeletesAndMovesMarkedTimes)
+{
+    startWith(20);
+    model().device.SwRegel = SwEuropa;
+    ASSERT_TRUE(StoreAstroProgram(model(), AstroSettings{AstroLocation{-10.0f, 50.0f, -60, 0, 0}, 0, 1439, -1, 0}, 0));
+    trigger("mnuAnsAsz");
+    ASSERT_EQ(list().Ansicht(), AnsichtAstrozeiten);
+
+    // Change rows 10..12 of "Ausschalten um:" to 23:30 ON (January: winter time).
+    mark(kAstroRiseColumn, 10, 12);
+    trigger("mnuBaÄnd");
+    auto* editor = dialog<FrmChangeGridData>();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(child<QRadioButton>(editor, "optAendern")->isChecked());
+    EXPECT_EQ(child<QSpinBox>(editor, "txtStunde")->value() * 60 + child<QSpinBox>(editor, "txtMinute")->value(),
+              day(10).rise);
+    child<QSpinBox>(editor, "txtStunde")->setValue(23);
+    child<QSpinBox>(editor, "txtMinute")->setValue(30);
+    EXPECT_EQ(child<QPushButton>(editor, "cmd_onoff")->text(), u"EIN"_s);
+    click(editor, "cmd_onoff");
+    click(editor, "cmd_onoff");
+    click(editor, "cmdOk");
+    settle();
+    for (int d = 10; d <= 12; ++d)
+        EXPECT_EQ(std::pair(day(d).rise, day(d).riseState), std::pair(23 * 60 + 30, -1)) << d;
+    EXPECT_EQ(model().Geaendert, 1);
+    EXPECT_TRUE(gridText().at(11).contains(u"23:30"_s)) << gridText().at(11).toStdString();
+
+    // Move 23:30 by 1:00: 00:30 of the same day.
+    mark(kAstroRiseColumn, 10, 10);
+    trigger("mnuBaÄnd");
+    editor = dialog<FrmChangeGridData>();
+    ASSERT_NE(editor, nullptr);
+    click(editor, "optVerschieben");
+    EXPECT_FALSE(child<QSpinBox>(editor, "txtStunde")->isVisibleTo(editor));
+    child<QSpinBox>(editor, "txtVersStunde")->setValue(1);
+    click(editor, "cmdOk");
+    settle();
+    EXPECT_EQ(day(10).rise, 30);
+
+    // Delete by the Delete key: the no-time marker; a move leaves it empty.
+    mark(kAstroSetColumn, 11, 11);
+    QTest::keyClick(grid(), Qt::Key_Delete);
+    editor = dialog<FrmChangeGridData>();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(child<QRadioButton>(editor, "optLoeschen")->isChecked());
+    click(editor, "cmdOk");
+    settle();
+    EXPECT_EQ(std::pair(day(11).set, day(11).setState), std::pair(1535, 0));
+    mark(kAstroSetColumn, 11, 11);
+    trigger("mnuBaÄnd");
+    editor = dialog<FrmChangeGridData>();
+    ASSERT_NE(editor, nullptr);
+    click(editor, "optVerschieben");
+    child<QSpinBox>(editor, "txtVersMinute")->setValue(30);
+    click(editor, "cmdOk");
+    settle();
+    EXPECT_EQ(day(11).set, 1535);
+
+    // A double click on a summer day's time: what is typed is what the list shows.
+    const int year = model().currentYear();
+    const int july10 = DayOfYear(10, 7, year);
+    const QRect cell = grid()->visualRect(grid()->model()->index(july10 - 1, kAstroSetColumn));
+    grid()->scrollTo(grid()->model()->index(july10 - 1, kAstroSetColumn));
+    const QRect shown = grid()->visualRect(grid()->model()->index(july10 - 1, kAstroSetColumn));
+    ASSERT_TRUE(shown.isValid()) << cell.y();
+    QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, shown.center());
+    QTest::mouseDClick(grid()->viewport(), Qt::LeftButton, {}, shown.center());
+    editor = dialog<FrmChangeGridData>();
+    ASSERT_NE(editor, nullptr);
+    child<QSpinBox>(editor, "txtStunde")->setValue(21);
+    child<QSpinBox>(editor, "txtMinute")->setValue(15);
+    click(editor, "cmdOk");
+    settle();
+    EXPECT_EQ(day(july10).set, 20 * 60 + 15);
+    EXPECT_TRUE(gridText().at(july10).contains(u"21:15"_s)) << gridText().at(july10).toStdString();
+
+    // Dragging over three sunrise cells opens the editor on release; cancel keeps them.
+    const ProgramSlot before = model().program();
+    const QRect a = grid()->visualRect(grid()->model()->index(july10 - 1, kAstroRiseColumn));
+    const QRect b = grid()->visualRect(grid()->model()->index(july10 + 1, kAstroRiseColumn));
+    QTest::mousePress(grid()->viewport(), Qt::LeftButton, {}, a.center());
+    QMouseEvent move(QEvent::MouseMove, QPointF(b.center()), grid()->viewport()->mapToGlobal(QPointF(b.center())),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(grid()->viewport(), &move);
+    QTest::mouseRelease(grid()->viewport(), Qt::LeftButton, {}, b.center());
+    editor = dialog<FrmChangeGridData>();
+    ASSERT_NE(editor, nullptr);
+    click(editor, "cmdAbbrechen");
+    settle();
+    EXPECT_EQ(model().program().astro.AstroTab, before.astro.AstroTab);
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "editing/HandoverDocument.h"
+
+#include <QString>
+
+class QPagedPaintDevice;
+class QPainter;
+
+namespace zendrik {
+
+class TextTable;
+
+// Paints the hand-over record: the cover with the signature lines, the
+// printout of every list and the device properties, then one page per
+// channel with its year chart (a row per day, a column per minute, the
+// day's priority in a strip beside it) and its yearly operating hours.
+// Returns the number of pages.
+int PaintHandover(const HandoverDocument& document, const TextTable& texts, QPainter& painter,
+                  QPagedPaintDevice& device);
+
+// The record as a PDF file (A4), written atomically. False with the reason
+// when the file cannot be written.
+bool WriteHandoverPdf(const HandoverDocument& document, const TextTable& texts, const QString& path,
+                      QString* error, int* pages = nullptr);
+
+} // namespace zendrik
