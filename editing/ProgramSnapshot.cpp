@@ -67,7 +67,11 @@ ProgramSnapshot TakeSnapshot(const ProgramModel& model)
 
 void RestoreSnapshot(ProgramModel& model, const ProgramSnapshot& snapshot)
 {
+    // The program keeps the file it now belongs to: a step taken before a
+    // "save as" must not send the next save back to the old file.
+    QString file = model.program().Dateiname;
     model.program() = snapshot.program;
+    model.program().Dateiname = std::move(file);
     copyOptions(snapshot.options, model.device);
 }
 

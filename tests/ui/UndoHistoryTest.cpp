@@ -7,6 +7,7 @@
 #include "tests/support/TestPrograms.h"
 
 #include <QAction>
+#include <QDir>
 #include <QTemporaryDir>
 #include <QUndoStack>
 
@@ -75,6 +76,10 @@ TEST(UndoHistory, EveryKindOfChangeUndoesAndRedoesByteForByte)
          QStringLiteral("Programmkopf ändern")},
         {"dst row", [](ProgramModel& m) { m.program().SoWiTab[0].b = {10, 3, 2, 3}; m.Geaendert = 1; },
          QStringLiteral("SoWi-Tabelle ändern")},
+        {"astro cell", [](ProgramModel& m) { m.program().astro.AstroTab[0][10].rise = 400; m.Geaendert = 1; },
+         QStringLiteral("Astrozeiten ändern")},
+        {"write protection", [](ProgramModel& m) { m.program().Schreibschutz ^= 1; m.Geaendert = 1; },
+         QStringLiteral("Programmkopf ändern")},
         {"device option", [](ProgramModel& m) { m.device.Dauertaste ^= 1; m.Geaendert = 1; },
          QStringLiteral("Geräteeinstellungen ändern")},
     };
@@ -149,4 +154,72 @@ TEST(UndoHistory, SavedStateAndFreshHistory)
     history.reset();
     EXPECT_FALSE(history.stack().canUndo());
     EXPECT_FALSE(history.stack().isClean()) << "a program read from a device has no saved state";
+}
+
+// The user's path through the frame: open, change, undo with the menu, save
+// as, recent files.
+#include "tests/ui/DesktopFixture.h"
+
+#include <QFileInfo>
+#include <QMenu>
+
+namespace {
+
+class UndoFrame : public zendrik::test::DesktopFixture {
+protected:
+    QStringList recentEntries() const
+    {
+        auto* menu = frame()->findChild<QMenu*>(QStringLiteral("mnuDatRecent"));
+        EXPECT_NE(menu, nullptr);
+        QStringList entries;
+        if (menu) {
+            emit menu->aboutToShow();
+            for (QAction* a : menu->actions())
+                if (!a->isSeparator() && a->objectName().isEmpty())
+                    entries << (a->isEnabled() ? QString() : QStringLiteral("(missing) ")) + a->text();
+        }
+        return entries;
+    }
+};
+
+} // namespace
+
+TEST_F(UndoFrame, MenuUndoRestoresTheOpenedProgramAndRecentFilesFollow)
+{
+    startWith(4);
+    const QString path = openSample(QStringLiteral("Schule.zpg"));
+    const QByteArray opened = savedBytes(model());
+    EXPECT_FALSE(action("mnuBaUndo")->isEnabled()) << "opening starts a fresh history";
+    EXPECT_EQ(recentEntries(), QStringList{QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())});
+
+    deleteRows(model(), 0, 5);
+    frame()->ShowList();
+    EXPECT_TRUE(frame()->isWindowModified() || model().Geaendert == 1);
+    EXPECT_EQ(action("mnuBaUndo")->text(), QStringLiteral("&Rückgängig: 5 Schaltzeit(en) löschen"));
+    trigger("mnuBaUndo");
+    EXPECT_EQ(savedBytes(model()), opened);
+    EXPECT_EQ(model().Geaendert, 0);
+    trigger("mnuBaRedo");
+    EXPECT_EQ(model().Geaendert, 1);
+
+    chooser_.save = work(QStringLiteral("KOPIE.ZPG"));
+    trigger("mnudatspu");
+    ASSERT_TRUE(QFile::exists(chooser_.save));
+    EXPECT_EQ(model().Geaendert, 0);
+    const QStringList recent = recentEntries();
+    ASSERT_EQ(recent.size(), 2);
+    EXPECT_EQ(recent[0], QDir::toNativeSeparators(QFileInfo(chooser_.save).absoluteFilePath()));
+    trigger("mnuBaUndo");
+    EXPECT_EQ(savedBytes(model()), opened);
+    EXPECT_EQ(model().Geaendert, 1) << "the state saved as the copy is the clean one";
+    EXPECT_EQ(QFileInfo(model().program().Dateiname).fileName(), QStringLiteral("KOPIE.ZPG"))
+        << "undo keeps the file the program now belongs to";
+
+    // A deleted file is shown disabled and can be removed from the list.
+    ASSERT_TRUE(QFile::remove(path));
+    EXPECT_EQ(recentEntries()[1], QStringLiteral("(missing) ") + QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
+    auto* remove = frame()->findChild<QAction*>(QStringLiteral("mnuDatRecentRemove"));
+    ASSERT_NE(remove, nullptr);
+    remove->trigger();
+    EXPECT_EQ(recentEntries().size(), 1);
 }

@@ -18,6 +18,7 @@
 #include "ui/main/ProgramHeader.h"
 #include "ui/main/UndoHistory.h"
 #include "ui/print/PrintCommands.h"
+#include "language/ExtraText.h"
 #include "ui/transfer/FrmSerielIo.h"
 
 #include <QAction>
@@ -140,6 +141,15 @@ void MdiForm1::buildMenus()
     command(MainMenu::Settings, "mnuEinstGerät", TextId::MenuDeviceProperties, QString(),
             &MdiForm1::cmdDeviceProperties);
     command(MainMenu::Help, "mnuinfo", TextId::MenuInfo, QString(), &MdiForm1::cmdInfo);
+
+    // The last opened or saved files, above the exit command.
+    recent_ = RecentFiles(ctx_.workDir);
+    recent_.load();
+    recentMenu_ = new QMenu(this);
+    recentMenu_->setObjectName(QStringLiteral("mnuDatRecent"));
+    m.menu(MainMenu::File)->insertMenu(m.action(QStringLiteral("mnuDatBend")), recentMenu_);
+    connect(recentMenu_, &QMenu::aboutToShow, this, &MdiForm1::fillRecentMenu);
+    fillRecentMenu();
 
     // Undo and redo head the edit menu.
     QMenu* edit = m.menu(MainMenu::Edit);
@@ -264,6 +274,7 @@ void MdiForm1::cmdOpen()
     if (ctx_.commands.Open()) {
         list_->setAnsicht(0);
         history_->reset();
+        rememberFile();
     }
     ShowList();
 }
@@ -275,24 +286,70 @@ bool MdiForm1::openFile(const QString& path)
     if (loaded) {
         list_->setAnsicht(0);
         history_->reset();
+        rememberFile();
     }
     ShowList();
     return loaded;
 }
 
+namespace {
+constexpr ExtraText kRecentFiles{"&Zuletzt geöffnet", "&Recent files", "Fichiers &récents"};
+constexpr ExtraText kRemoveMissing{"Fehlende Dateien entfernen", "Remove missing files",
+                                   "Retirer les fichiers manquants"};
+} // namespace
+
+void MdiForm1::rememberFile()
+{
+    recent_.add(ctx_.model.program().Dateiname);
+    recent_.save();
+    fillRecentMenu();
+}
+
+void MdiForm1::fillRecentMenu()
+{
+    recentMenu_->clear();
+    recentMenu_->setTitle(ctx_.texts(kRecentFiles));
+    bool missing = false;
+    for (const QString& file : recent_.files()) {
+        QAction* a = recentMenu_->addAction(QDir::toNativeSeparators(file));
+        // A file that is gone is shown disabled until it is removed.
+        a->setEnabled(RecentFiles::exists(file));
+        missing = missing || !a->isEnabled();
+        // Opening asks about unsaved changes first, as the open command does.
+        connect(a, &QAction::triggered, this, [this, file] { openFile(file); });
+    }
+    recentMenu_->setEnabled(!recent_.files().isEmpty());
+    if (missing) {
+        recentMenu_->addSeparator();
+        QAction* remove = recentMenu_->addAction(ctx_.texts(kRemoveMissing));
+        remove->setObjectName(QStringLiteral("mnuDatRecentRemove"));
+        connect(remove, &QAction::triggered, this, [this] {
+            for (const QString& file : QStringList(recent_.files()))
+                if (!RecentFiles::exists(file))
+                    recent_.remove(file);
+            recent_.save();
+            fillRecentMenu();
+        });
+    }
+}
+
 void MdiForm1::cmdSave()
 {
     header_->commitAll();
-    if (ctx_.commands.Save())
+    if (ctx_.commands.Save()) {
         history_->markSaved();
+        rememberFile();
+    }
     ShowList();
 }
 
 void MdiForm1::cmdSaveAs()
 {
     header_->commitAll();
-    if (ctx_.commands.SaveAs())
+    if (ctx_.commands.SaveAs()) {
         history_->markSaved();
+        rememberFile();
+    }
     ShowList();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/RecentFiles.h"
 #include "transfer/SerialTransferOptions.h"
 
 #include <QMainWindow>
@@ -112,6 +113,11 @@ private:
     EditCommands* edit_;
     PrintCommands* print_;
     UndoHistory* history_;
+    // The last program files opened or saved (file menu).
+    RecentFiles recent_{QString()};
+    QMenu* recentMenu_ = nullptr;
+    void rememberFile();
+    void fillRecentMenu();
     QMdiSubWindow* listSub_;
     QLabel* lblGeraet_;
     QLabel* lblDatei_;

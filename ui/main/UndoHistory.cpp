@@ -118,7 +118,7 @@ void UndoHistory::endGroup()
 void UndoHistory::apply(const ProgramSnapshot& snapshot)
 {
     RestoreSnapshot(model_, snapshot);
-    last_ = snapshot;
+    last_ = TakeSnapshot(model_);
     restoring_ = true;
 }
 
