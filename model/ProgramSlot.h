@@ -55,6 +55,8 @@ struct AstroProgram {
     int AstroZone = -60;               // minutes, the negative of the displayed zone
     int AstroOffsetAuf = 0;            // minutes added to sunrise
     int AstroOffsetUnter = 0;          // minutes added to sunset
+
+    bool operator==(const AstroProgram&) const = default;
 };
 
 // Everything one program consists of. Slot 0 is the program being edited,
@@ -75,6 +77,8 @@ struct ProgramSlot {
     QString Dateiname;
     std::array<QString, kChannelNames> Kanalname;
     AstroProgram astro;
+
+    bool operator==(const ProgramSlot&) const = default;
 };
 
 } // namespace zendrik

@@ -315,6 +315,7 @@ void EntryDialog::pressOkForAll()
     if (!commitAll())
         return;
     session_->okForAll();
+    emit okForAllRunning(true);
     Tmalleok_->start();
 }
 
@@ -337,13 +338,18 @@ void EntryDialog::handle(const EntryOutcome& outcome)
     showAll();
     if (outcome.message)
         ctx_.ui.ask(*outcome.message);
+    if (outcome.restartTimer) {
+        if (!outcome.finished) {
+            Tmalleok_->start();
+            return;
+        }
+    }
+    emit okForAllRunning(false);
     if (outcome.finished) {
         accept();
         return;
     }
-    if (outcome.restartTimer)
-        Tmalleok_->start();
-    else if (changed)
+    if (changed)
         focusFirst();
 }
 

@@ -43,6 +43,8 @@ public:
 signals:
     // An OK stored an entry or overwrote one: the list may show it.
     void stored();
+    // OK for all began (true) or ended (false): its entries are one change.
+    void okForAllRunning(bool running);
 
 protected:
     struct ControlNames {

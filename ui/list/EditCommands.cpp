@@ -16,6 +16,7 @@
 #include "ui/entry/FrmEingPZ.h"
 #include "ui/entry/FrmEingSz.h"
 #include "ui/list/FrmHauptmenue.h"
+#include "ui/main/UndoHistory.h"
 #include "ui/main/MainMenu.h"
 
 #include <QAction>
@@ -126,6 +127,14 @@ void EditCommands::openEntry(int ansicht, int eingabeModus)
     }
     // What was stored shows at once; closing sorts the program into list order.
     connect(dialog, &EntryDialog::stored, this, [this, ansicht] { frame_.showView(ansicht, kProgramSlot); });
+    connect(dialog, &EntryDialog::okForAllRunning, this, [this](bool running) {
+        if (running)
+            frame_.history().beginGroup();
+        else
+            frame_.history().endGroup();
+    });
+    // A run still going when the dialog closes ends with it.
+    connect(dialog, &QDialog::finished, this, [this] { frame_.history().endGroup(); });
     connect(dialog, &QDialog::finished, &frame_, &MdiForm1::ShowList);
     dialog->open();
 }

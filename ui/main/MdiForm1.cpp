@@ -16,7 +16,9 @@
 #include "ui/main/FrmInfo.h"
 #include "ui/main/MainMenu.h"
 #include "ui/main/ProgramHeader.h"
+#include "ui/main/UndoHistory.h"
 #include "ui/print/PrintCommands.h"
+#include "language/ExtraText.h"
 #include "ui/transfer/FrmSerielIo.h"
 
 #include <QAction>
@@ -29,6 +31,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
@@ -57,6 +60,7 @@ MdiForm1::MdiForm1(DesktopContext context, QWidget* parent) : QMainWindow(parent
     setAcceptDrops(true);
     resize(1180, 760);
 
+    history_ = new UndoHistory(ctx_.model, ctx_.texts, this);
     header_ = new ProgramHeader(ctx_.model, ctx_.texts, ctx_.ui, this);
     mdi_ = new QMdiArea(this);
     mdi_->setObjectName(QStringLiteral("mdiArea"));
@@ -93,6 +97,9 @@ MdiForm1::MdiForm1(DesktopContext context, QWidget* parent) : QMainWindow(parent
     buildToolBar();
 
     connect(header_, &ProgramHeader::programChanged, this, &MdiForm1::updateTitle);
+    connect(header_, &ProgramHeader::programChanged, history_, &UndoHistory::capture);
+    // An undone or redone step changed the program under every window.
+    connect(history_, &UndoHistory::restored, this, &MdiForm1::ShowList);
     connect(header_, &ProgramHeader::filterSwitched, this, &MdiForm1::switchFilter);
     connect(list_, &FrmHauptmenue::listChanged, this, &MdiForm1::refreshFrame);
 
@@ -135,6 +142,22 @@ void MdiForm1::buildMenus()
             &MdiForm1::cmdDeviceProperties);
     command(MainMenu::Help, "mnuinfo", TextId::MenuInfo, QString(), &MdiForm1::cmdInfo);
 
+    // The last opened or saved files, above the exit command.
+    recent_ = RecentFiles(ctx_.workDir);
+    recent_.load();
+    recentMenu_ = new QMenu(this);
+    recentMenu_->setObjectName(QStringLiteral("mnuDatRecent"));
+    m.menu(MainMenu::File)->insertMenu(m.action(QStringLiteral("mnuDatBend")), recentMenu_);
+    connect(recentMenu_, &QMenu::aboutToShow, this, &MdiForm1::fillRecentMenu);
+    fillRecentMenu();
+
+    // Undo and redo head the edit menu.
+    QMenu* edit = m.menu(MainMenu::Edit);
+    QAction* first = edit->actions().value(0);
+    edit->insertAction(first, history_->undoAction());
+    edit->insertAction(first, history_->redoAction());
+    edit->insertSeparator(first);
+
     edit_ = new EditCommands(ctx_, *this);
     edit_->addCommands(m);
     list_->addViewCommands(m);
@@ -165,6 +188,7 @@ void MdiForm1::buildToolBar()
 void MdiForm1::retranslate()
 {
     menu_->retranslate(ctx_.texts);
+    history_->retranslate();
     header_->retranslate();
     list_->retranslate();
     for (QAction* a : toolBar_->actions()) {
@@ -178,6 +202,8 @@ void MdiForm1::retranslate()
 
 void MdiForm1::ShowList()
 {
+    // Every command ends here: what it changed becomes one undo step.
+    history_->capture();
     list_->ShowList(ctx_.model.AktSlot);
 }
 
@@ -245,8 +271,11 @@ void MdiForm1::cmdNew()
 void MdiForm1::cmdOpen()
 {
     header_->commitAll();
-    if (ctx_.commands.Open())
+    if (ctx_.commands.Open()) {
         list_->setAnsicht(0);
+        history_->reset();
+        rememberFile();
+    }
     ShowList();
 }
 
@@ -254,23 +283,73 @@ bool MdiForm1::openFile(const QString& path)
 {
     header_->commitAll();
     const bool loaded = ctx_.commands.OpenFile(path);
-    if (loaded)
+    if (loaded) {
         list_->setAnsicht(0);
+        history_->reset();
+        rememberFile();
+    }
     ShowList();
     return loaded;
+}
+
+namespace {
+constexpr ExtraText kRecentFiles{"&Zuletzt geöffnet", "&Recent files", "Fichiers &récents"};
+constexpr ExtraText kRemoveMissing{"Fehlende Dateien entfernen", "Remove missing files",
+                                   "Retirer les fichiers manquants"};
+} // namespace
+
+void MdiForm1::rememberFile()
+{
+    recent_.add(ctx_.model.program().Dateiname);
+    recent_.save();
+    fillRecentMenu();
+}
+
+void MdiForm1::fillRecentMenu()
+{
+    recentMenu_->clear();
+    recentMenu_->setTitle(ctx_.texts(kRecentFiles));
+    bool missing = false;
+    for (const QString& file : recent_.files()) {
+        QAction* a = recentMenu_->addAction(QDir::toNativeSeparators(file));
+        // A file that is gone is shown disabled until it is removed.
+        a->setEnabled(RecentFiles::exists(file));
+        missing = missing || !a->isEnabled();
+        // Opening asks about unsaved changes first, as the open command does.
+        connect(a, &QAction::triggered, this, [this, file] { openFile(file); });
+    }
+    recentMenu_->setEnabled(!recent_.files().isEmpty());
+    if (missing) {
+        recentMenu_->addSeparator();
+        QAction* remove = recentMenu_->addAction(ctx_.texts(kRemoveMissing));
+        remove->setObjectName(QStringLiteral("mnuDatRecentRemove"));
+        connect(remove, &QAction::triggered, this, [this] {
+            for (const QString& file : QStringList(recent_.files()))
+                if (!RecentFiles::exists(file))
+                    recent_.remove(file);
+            recent_.save();
+            fillRecentMenu();
+        });
+    }
 }
 
 void MdiForm1::cmdSave()
 {
     header_->commitAll();
-    ctx_.commands.Save();
+    if (ctx_.commands.Save()) {
+        history_->markSaved();
+        rememberFile();
+    }
     ShowList();
 }
 
 void MdiForm1::cmdSaveAs()
 {
     header_->commitAll();
-    ctx_.commands.SaveAs();
+    if (ctx_.commands.SaveAs()) {
+        history_->markSaved();
+        rememberFile();
+    }
     ShowList();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/RecentFiles.h"
 #include "transfer/SerialTransferOptions.h"
 
 #include <QMainWindow>
@@ -17,6 +18,7 @@ class FileCommands;
 class FrmHauptmenue;
 class ListFilter;
 class PrintCommands;
+class UndoHistory;
 class MainMenu;
 class ProgramHeader;
 class ProgramModel;
@@ -55,6 +57,7 @@ public:
     ProgramHeader& header() const { return *header_; }
     FrmHauptmenue& listWindow() const { return *list_; }
     PrintCommands& printCommands() const { return *print_; }
+    UndoHistory& history() const { return *history_; }
 
     // Rebuilds the list of the shown slot and refreshes the frame.
     void ShowList();
@@ -109,6 +112,12 @@ private:
     FrmHauptmenue* list_;
     EditCommands* edit_;
     PrintCommands* print_;
+    UndoHistory* history_;
+    // The last program files opened or saved (file menu).
+    RecentFiles recent_{QString()};
+    QMenu* recentMenu_ = nullptr;
+    void rememberFile();
+    void fillRecentMenu();
     QMdiSubWindow* listSub_;
     QLabel* lblGeraet_;
     QLabel* lblDatei_;

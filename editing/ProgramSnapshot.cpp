@@ -1,0 +1,136 @@
+#include "editing/ProgramSnapshot.h"
+
+#include "language/TextTable.h"
+#include "model/ProgramModel.h"
+
+#include <algorithm>
+
+namespace zendrik {
+
+namespace {
+
+// The image options travel with their names between the settings and the snapshot.
+template <typename From, typename To>
+void copyOptions(const From& from, To& to)
+{
+    to.Geraetekennung = from.Geraetekennung;
+    to.SwRegel = from.SwRegel;
+    to.SpracheUhr = from.SpracheUhr;
+    to.Datumsformat = from.Datumsformat;
+    to.Funk = from.Funk;
+    to.Nak = from.Nak;
+    to.Dauertaste = from.Dauertaste;
+    to.Speicherflag = from.Speicherflag;
+    to.MessKanal = from.MessKanal;
+    to.MessPeriode = from.MessPeriode;
+    to.MessImpDauer = from.MessImpDauer;
+    to.MessZustand = from.MessZustand;
+    to.MessZeitpunkt = from.MessZeitpunkt;
+    to.AstroC1C2 = from.AstroC1C2;
+    to.MasterKennung = from.MasterKennung;
+}
+
+constexpr ExtraText kAddSwitching{"%1 Schaltzeit(en) eingeben", "enter %1 switching time(s)",
+                                  "saisir %1 horaire(s) de commutation"};
+constexpr ExtraText kDeleteSwitching{"%1 Schaltzeit(en) löschen", "delete %1 switching time(s)",
+                                     "supprimer %1 horaire(s) de commutation"};
+constexpr ExtraText kChangeSwitching{"Schaltzeiten ändern", "change switching times",
+                                     "modifier les horaires de commutation"};
+constexpr ExtraText kAddPriority{"%1 Prioritätszeit(en) eingeben", "enter %1 priority time(s)",
+                                 "saisir %1 période(s) prioritaire(s)"};
+constexpr ExtraText kDeletePriority{"%1 Prioritätszeit(en) löschen", "delete %1 priority time(s)",
+                                    "supprimer %1 période(s) prioritaire(s)"};
+constexpr ExtraText kChangePriority{"Prioritätszeiten ändern", "change priority times",
+                                    "modifier les périodes prioritaires"};
+constexpr ExtraText kChangeDst{"SoWi-Tabelle ändern", "change the summer/winter table",
+                               "modifier la table été/hiver"};
+constexpr ExtraText kChangeAstro{"Astrozeiten ändern", "change astro times", "modifier les heures astro"};
+constexpr ExtraText kChangeHeader{"Programmkopf ändern", "change the program header", "modifier l'en-tête"};
+constexpr ExtraText kChangeDevice{"Geräteeinstellungen ändern", "change device settings",
+                                  "modifier les réglages de l'appareil"};
+constexpr ExtraText kChangeProgram{"Programm ändern", "change the program", "modifier le programme"};
+
+bool sameEntries(const ProgramSlot& a, const ProgramSlot& b, int from, int to)
+{
+    return std::equal(a.Eintrag.begin() + from, a.Eintrag.begin() + to, b.Eintrag.begin() + from);
+}
+
+} // namespace
+
+ProgramSnapshot TakeSnapshot(const ProgramModel& model)
+{
+    ProgramSnapshot s;
+    s.program = model.program();
+    copyOptions(model.device, s.options);
+    return s;
+}
+
+void RestoreSnapshot(ProgramModel& model, const ProgramSnapshot& snapshot)
+{
+    // The program keeps the file it now belongs to: a step taken before a
+    // "save as" must not send the next save back to the old file.
+    QString file = model.program().Dateiname;
+    model.program() = snapshot.program;
+    model.program().Dateiname = std::move(file);
+    copyOptions(snapshot.options, model.device);
+}
+
+ChangeSummary DescribeChange(const ProgramSnapshot& before, const ProgramSnapshot& after)
+{
+    const ProgramSlot& a = before.program;
+    const ProgramSlot& b = after.program;
+    if (a.AnzSz != b.AnzSz && a.AnzPz == b.AnzPz)
+        return {b.AnzSz > a.AnzSz ? ChangeKind::SwitchingAdded : ChangeKind::SwitchingDeleted,
+                std::abs(b.AnzSz - a.AnzSz)};
+    if (a.AnzPz != b.AnzPz && a.AnzSz == b.AnzSz)
+        return {b.AnzPz > a.AnzPz ? ChangeKind::PriorityAdded : ChangeKind::PriorityDeleted,
+                std::abs(b.AnzPz - a.AnzPz)};
+    const bool entries = a.AnzSz == b.AnzSz && a.AnzPz == b.AnzPz;
+    if (entries && !sameEntries(a, b, 0, a.AnzSz))
+        return {ChangeKind::SwitchingChanged, 0};
+    if (entries && !sameEntries(a, b, a.AnzSz, a.AnzEintrag))
+        return {ChangeKind::PriorityChanged, 0};
+    if (!entries)
+        return {ChangeKind::Program, 0};
+    if (a.SoWiTab != b.SoWiTab || a.AnzSoWi != b.AnzSoWi || a.SoWiJahr != b.SoWiJahr || a.SoWiInfo != b.SoWiInfo)
+        return {ChangeKind::DstTable, 0};
+    if (!(a.astro == b.astro))
+        return {ChangeKind::Astro, 0};
+    if (a.ProgNr != b.ProgNr || a.Verwendung != b.Verwendung || a.Kanalname != b.Kanalname
+        || a.Schreibschutz != b.Schreibschutz)
+        return {ChangeKind::Header, 0};
+    if (!(before.options == after.options))
+        return {ChangeKind::DeviceOptions, 0};
+    return {ChangeKind::Program, 0};
+}
+
+QString ChangeName(const ChangeSummary& change, const TextTable& texts)
+{
+    switch (change.kind) {
+    case ChangeKind::SwitchingAdded:
+        return texts(kAddSwitching).arg(change.count);
+    case ChangeKind::SwitchingDeleted:
+        return texts(kDeleteSwitching).arg(change.count);
+    case ChangeKind::SwitchingChanged:
+        return texts(kChangeSwitching);
+    case ChangeKind::PriorityAdded:
+        return texts(kAddPriority).arg(change.count);
+    case ChangeKind::PriorityDeleted:
+        return texts(kDeletePriority).arg(change.count);
+    case ChangeKind::PriorityChanged:
+        return texts(kChangePriority);
+    case ChangeKind::DstTable:
+        return texts(kChangeDst);
+    case ChangeKind::Astro:
+        return texts(kChangeAstro);
+    case ChangeKind::Header:
+        return texts(kChangeHeader);
+    case ChangeKind::DeviceOptions:
+        return texts(kChangeDevice);
+    case ChangeKind::Program:
+        break;
+    }
+    return texts(kChangeProgram);
+}
+
+} // namespace zendrik

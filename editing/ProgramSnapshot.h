@@ -1,0 +1,76 @@
+#pragma once
+
+#include "language/ExtraText.h"
+#include "model/ProgramSlot.h"
+
+#include <QString>
+
+namespace zendrik {
+
+class ProgramModel;
+class TextTable;
+
+// The device options a program carries in its image header; the PC-side
+// settings (port, delay, print lines, language) are not part of a program.
+struct ImageOptions {
+    int Geraetekennung = 0;
+    int SwRegel = 0;
+    int SpracheUhr = 0;
+    int Datumsformat = 0;
+    int Funk = 0;
+    int Nak = 0;
+    int Dauertaste = 0;
+    int Speicherflag = 0;
+    int MessKanal = 0;
+    int MessPeriode = 0;
+    int MessImpDauer = 0;
+    int MessZustand = 0;
+    int MessZeitpunkt = 0;
+    int AstroC1C2 = 0;
+    int MasterKennung = 0;
+
+    bool operator==(const ImageOptions&) const = default;
+};
+
+// Everything of the program being edited that a change can touch: the slot
+// (entries, tables, texts, astro program) and the image options. About 20 KB:
+// one per undo step is cheap.
+struct ProgramSnapshot {
+    ProgramSlot program;
+    ImageOptions options;
+
+    bool operator==(const ProgramSnapshot&) const = default;
+};
+
+ProgramSnapshot TakeSnapshot(const ProgramModel& model);
+// Puts the program back as it was; the modified mark is the caller's.
+void RestoreSnapshot(ProgramModel& model, const ProgramSnapshot& snapshot);
+
+// What a step changed, for the name of the step in the edit menu.
+enum class ChangeKind {
+    SwitchingAdded,
+    SwitchingDeleted,
+    SwitchingChanged,
+    PriorityAdded,
+    PriorityDeleted,
+    PriorityChanged,
+    DstTable,
+    Astro,
+    Header,
+    DeviceOptions,
+    Program,
+};
+
+struct ChangeSummary {
+    ChangeKind kind = ChangeKind::Program;
+    int count = 0;   // entries added or deleted
+};
+
+ChangeSummary DescribeChange(const ProgramSnapshot& before, const ProgramSnapshot& after);
+// "5 Schaltzeiten löschen", "Programmkopf ändern", ... in the table's language.
+QString ChangeName(const ChangeSummary& change, const TextTable& texts);
+
+inline constexpr ExtraText kUndo{"&Rückgängig", "&Undo", "&Annuler"};
+inline constexpr ExtraText kRedo{"&Wiederholen", "&Redo", "&Rétablir"};
+
+} // namespace zendrik
