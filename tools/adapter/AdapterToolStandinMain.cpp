@@ -5,6 +5,7 @@
 // binary file the serial adapter emulator keeps.
 
 #include "util/AtomicFile.h"
+#include "util/FileCheck.h"
 #include "model/ProgramFile.h"
 #include "transfer/AdapterToolResult.h"
 #include "transfer/CardDatFile.h"
@@ -27,9 +28,9 @@ constexpr int kAddressError = 4;
 
 QByteArray readFile(const QString& path, bool* ok)
 {
-    QFile f(path);
-    *ok = f.open(QIODevice::ReadOnly);
-    return *ok ? f.readAll() : QByteArray();
+    const LimitedRead read = ReadRegularFile(path, 16 * 1024 * 1024);
+    *ok = read.ok();
+    return read.data;
 }
 
 AdapterToolResult run(const QString& eepromPath, int chipSize)

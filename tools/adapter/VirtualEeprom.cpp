@@ -1,6 +1,7 @@
 #include "tools/adapter/VirtualEeprom.h"
 
 #include "util/AtomicFile.h"
+#include "util/FileCheck.h"
 
 #include <QFile>
 
@@ -10,14 +11,16 @@ VirtualEeprom::VirtualEeprom(int size) : bytes_(static_cast<std::size_t>(size), 
 
 bool VirtualEeprom::load(const QString& path, QString* error)
 {
-    QFile file(path);
-    if (!file.exists())
+    // No file is an empty (erased) chip; anything but a regular file of at
+    // most the chip's size is refused.
+    const LimitedRead read = ReadRegularFile(path, size());
+    if (read.state == FileState::Missing)
         return true;
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = file.errorString();
+    if (read.state != FileState::Regular) {
+        *error = path + QStringLiteral(": ") + FileStateReason(read.state);
         return false;
     }
-    const QByteArray data = file.readAll();
+    const QByteArray data = read.tooLarge ? QByteArray(size() + 1, '\0') : read.data;
     if (data.size() != size()) {
         *error = QStringLiteral("%1 holds %2 bytes, the chip has %3").arg(path).arg(data.size()).arg(size());
         return false;
