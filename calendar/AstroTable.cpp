@@ -118,6 +118,23 @@ bool StoreAstroProgram(ProgramModel& model, const AstroSettings& settings, int c
     return true;
 }
 
+AstroDrive AstroDriveOf(const ProgramModel& model, int channel)
+{
+    const DeviceSettings& d = model.device;
+    const AstroProgram& astro = model.program().astro;
+    AstroDrive drive;
+    if (d.Uhrentyp == kFamily752 && (channel == 0 || (channel == 1 && d.AstroC1C2 == 1)) && astro.AstroAktiv[1] != 0) {
+        drive.table = 0;
+        drive.morning = astro.AstroGrenze[0].morning;
+    } else if (d.Uhrentyp == kFamily738 && channel >= 0 && channel < kAstroChannels
+               && astro.AstroAktiv[static_cast<std::size_t>(channel + 1)] != 0) {
+        drive.table = channel;
+        drive.morning = astro.AstroGrenze[static_cast<std::size_t>(channel)].morning;
+        drive.evening = astro.AstroGrenze[static_cast<std::size_t>(channel)].evening;
+    }
+    return drive;
+}
+
 AstroShownTimes ShownAstroTimes(const ProgramModel& model, int slot, int channel, int dayOfYear, int year)
 {
     if (channel < 0 || channel >= kAstroChannels || dayOfYear < 1 || dayOfYear > kAstroYearDays)

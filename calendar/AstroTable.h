@@ -79,4 +79,17 @@ struct AstroShownTimes {
 
 AstroShownTimes ShownAstroTimes(const ProgramModel& model, int slot, int channel, int dayOfYear, int year);
 
+// Which astro table drives a channel (0-based) of slot 0 and within which
+// limits: the one-channel astro device drives channel 1, and channel 2 too
+// when both are set to follow the sun, from its one table; it knows no
+// evening limit of its own and switches up to 23:59. The bus device has a
+// table and limits for each of channels 1..4. Table -1: no astro times.
+struct AstroDrive {
+    int table = -1;
+    int morning = 0;
+    int evening = 24 * 60 - 1;
+};
+
+AstroDrive AstroDriveOf(const ProgramModel& model, int channel);
+
 } // namespace zendrik

@@ -146,28 +146,17 @@ void YearSimulation::buildSwitchingTimes(const ProgramModel& model)
 
 void YearSimulation::buildAstroTimes(const ProgramModel& model)
 {
-    const DeviceSettings& d = model.device;
     const AstroProgram& astro = model.program().astro;
     SortContext context = SortContext::of(model);
     context.sortColumnSz = kSimulationSortColumn;
     const int windowDays = vorjahrTage_ + Tage();
 
     for (std::size_t c = 0; c < channels_.size(); ++c) {
-        // The one-channel astro device drives channel 1, and channel 2 too
-        // when both are set to follow the sun, from its one table; it knows
-        // no evening limit of its own and switches up to 23:59. The bus
-        // device has a table and limits for each of channels 1..4.
-        int table = -1;
-        int morning = 0;
-        int evening = kMinutesOfDay - 1;
-        if (d.Uhrentyp == kFamily752 && (c == 0 || (c == 1 && d.AstroC1C2 == 1)) && astro.AstroAktiv[1] != 0) {
-            table = 0;
-            morning = astro.AstroGrenze[0].morning;
-        } else if (d.Uhrentyp == kFamily738 && c < kAstroChannels && astro.AstroAktiv[c + 1] != 0) {
-            table = static_cast<int>(c);
-            morning = astro.AstroGrenze[c].morning;
-            evening = astro.AstroGrenze[c].evening;
-        }
+        // Plain variables: the lambdas below capture them.
+        const AstroDrive drive = AstroDriveOf(model, static_cast<int>(c));
+        const int table = drive.table;
+        const int morning = drive.morning;
+        const int evening = drive.evening;
         std::vector<std::pair<int, Switching>> byDay;
         if (table >= 0) {
             byDay.reserve(static_cast<std::size_t>(2 * windowDays));

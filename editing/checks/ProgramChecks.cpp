@@ -559,24 +559,16 @@ Findings CheckAstroLimits(const CheckContext& ctx)
 {
     const ProgramModel& model = ctx.model;
     const DeviceSettings& d = model.device;
-    const AstroProgram& astro = model.program().astro;
     std::optional<TagPrio> own;
     const TagPrio* prio = ctx.simulation && ctx.simulation->SimJahr() == ctx.year ? &ctx.simulation->Prioritaeten() : nullptr;
     Findings out;
     const int channels = std::clamp(d.Kanalzahl, 1, 16);
     for (int c = 0; c < std::min(channels, kAstroChannels); ++c) {
         // Which astro table drives the channel, as the simulation has it.
-        int table = -1;
-        int morning = 0;
-        int evening = kMinutesOfDay - 1;
-        if (d.Uhrentyp == kFamily752 && (c == 0 || (c == 1 && d.AstroC1C2 == 1)) && astro.AstroAktiv[1] != 0) {
-            table = 0;
-            morning = astro.AstroGrenze[0].morning;
-        } else if (d.Uhrentyp == kFamily738 && astro.AstroAktiv[static_cast<std::size_t>(c + 1)] != 0) {
-            table = c;
-            morning = astro.AstroGrenze[static_cast<std::size_t>(c)].morning;
-            evening = astro.AstroGrenze[static_cast<std::size_t>(c)].evening;
-        }
+        const AstroDrive drive = AstroDriveOf(model, c);
+        const int table = drive.table;
+        const int morning = drive.morning;
+        const int evening = drive.evening;
         if (table < 0)
             continue;
         if (!prio) {
