@@ -1,6 +1,7 @@
 #include "model/RecentFiles.h"
 
 #include "util/AtomicFile.h"
+#include "util/FileCheck.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,11 +26,15 @@ RecentFiles::RecentFiles(QString workDir) : path_(QDir(workDir).filePath(QString
 void RecentFiles::load()
 {
     files_.clear();
-    QFile f(path_);
-    if (!QFileInfo(path_).isFile() || !f.open(QIODevice::ReadOnly))
-        return;
-    const QByteArray data = f.read(kMaxListBytes);
-    for (const QByteArray& line : data.split('\n')) {
+    // The beginning of a list that grew too large still counts.
+    const LimitedRead read = ReadRegularFile(path_, kMaxListBytes);
+    QByteArray data = read.data;
+    if (read.state == FileState::Regular && read.tooLarge) {
+        QFile f(path_);
+        if (f.open(QIODevice::ReadOnly))
+            data = f.read(kMaxListBytes);
+    }
+    for (const QByteArray& line : SplitLines(data)) {
         const QString path = QString::fromUtf8(line.trimmed());
         if (!path.isEmpty() && !files_.contains(path) && files_.size() < kMaxFiles)
             files_.append(path);
