@@ -532,7 +532,9 @@ Findings CheckChangeoverHours(const CheckContext& ctx)
     }
     Findings out;
     for (const auto& [key, hit] : hits) {
-        const auto& [index, forward] = key;
+        // Plain variables: a lambda captures the row (clang 14 cannot capture bindings).
+        const int index = key.first;
+        const bool forward = key.second;
         const auto it = std::find_if(times.begin(), times.end(), [index](const Switching& s) { return s.index == index; });
         QStringList dates;
         for (const CalendarDate& d : hit.dates)
