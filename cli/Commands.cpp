@@ -24,6 +24,10 @@ const std::vector<Command>& commands()
         {"dst-table", "dst-table FILE OUT (--zone IANA --first-year Y [--years N] | --row \"D.M H S D.M H S\" ... [--first-year Y])", &runDstTable},
         {"print", "print FILE (--pdf OUT | --text OUT) [--sections switching,priority,dst,astro,device] [--lines N]", &runPrint, true},
         {"handover", "handover FILE --pdf OUT [--year Y]", &runHandover, true},
+        {"ir-read", "ir-read --out FILE [--port 1|2] [--tool CMD] [--timeout S]", &runIrRead},
+        {"ir-write", "ir-write FILE [--port 1|2] [--tool CMD] [--timeout S]", &runIrWrite},
+        {"ir-settime", "ir-settime [--time HH:MM:SS --date DD.MM.YY] [--port 1|2] [--tool CMD] [--timeout S]", &runIrSetTime},
+        {"master", "master FILE OUT [--card master|prog] [--bits N] [--permanent keyboard|switch] [--nak off|on] [--date-format euro|usa] [--clock-language de|fr] [--timebase radio|quartz] [--now \"YYYY-MM-DD HH:MM\"]", &runMaster},
     };
     return table;
 }

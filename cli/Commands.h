@@ -45,5 +45,9 @@ int runDstTable(CliContext& context, const QStringList& args);
 int saveOrRefuse(CliContext& context, const QString& out, bool yes);
 int runPrint(CliContext& context, const QStringList& args);
 int runHandover(CliContext& context, const QStringList& args);
+int runIrRead(CliContext& context, const QStringList& args);
+int runIrWrite(CliContext& context, const QStringList& args);
+int runIrSetTime(CliContext& context, const QStringList& args);
+int runMaster(CliContext& context, const QStringList& args);
 
 } // namespace zendrik::cli

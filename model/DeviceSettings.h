@@ -56,6 +56,10 @@ struct DeviceSettings {
     QString SerialPort1 = QStringLiteral("/dev/ttyS0");
     QString SerialPort2 = QStringLiteral("/dev/ttyS1");
     QString AdapterTool = QStringLiteral("cardio");
+    // Command line of the infrared tool, and how long a job may take before
+    // "keine Rückmeldung" (seconds).
+    QString IrTool = QStringLiteral("irprot");
+    int IrTimeout = 120;
     // Read the whole chip back after writing it (off: block 0 only).
     bool VerifyWholeChip = true;
 };

@@ -11,7 +11,7 @@ bool StartAdapterTool(const QString& commandLine, const QString& workDir, QStrin
     QStringList args = QProcess::splitCommand(commandLine);
     if (args.isEmpty()) {
         if (error)
-            *error = QStringLiteral("no adapter tool configured");
+            *error = QStringLiteral("no tool configured");
         return false;
     }
     QString program = args.takeFirst();

@@ -4,7 +4,8 @@
 
 namespace zendrik {
 
-// Starts the parallel-port adapter tool without waiting for it. The
+// Starts an external tool (the parallel-port adapter tool, the infrared
+// tool) without waiting for it. The
 // command line is split like a shell does (quotes keep blanks); a program
 // named without a path is taken from `workDir` when it is there, else from
 // the search path. Returns false with the reason when it cannot be started.

@@ -14,6 +14,7 @@
 #include "transfer/MessageFile.h"
 #include "transfer/PortSettings.h"
 #include "transfer/QtSerialBytePort.h"
+#include "transfer/ReadImport.h"
 #include "transfer/SerialChipTransfer.h"
 #include "util/FileCheck.h"
 #include "language/FileStateText.h"
@@ -190,20 +191,10 @@ bool ChipTransfer::runSerial(ChipDirection direction)
 
 ChipTransferOutcome ChipTransfer::importCardDat()
 {
-    const int rc = LoadProgram(model_, inWorkDir(kCardDatFileName), kProgramSlot);
-    if (rc != LoadOk) {
-        tell(LoadResultMessage(rc, model_.device.BrandIndex, inWorkDir(kCardDatFileName)));
+    if (const auto refused = ImportReadProgram(model_, ui_, texts_, workDir_, inWorkDir(kCardDatFileName))) {
+        tell(*refused);
         return ChipTransferOutcome::Failed;
     }
-    ProgramSlot& s = model_.program();
-    s.Verwendung = texts_(TextId::Unknown);
-    const QString prefix = texts_(TextId::FreeNamePrefix);
-    const QString name = NextFreeFileName(workDir_, prefix);
-    if (name.isEmpty())
-        tell(Prompt::message(Icon::Critical, {TextId::SaveUnderOtherName, prefix + QStringLiteral("xxx.zpg")}));
-    s.Dateiname = name.isEmpty() ? QString() : inWorkDir(name);
-    model_.Geaendert = 1;
-    model_.AktSlot = kProgramSlot;
     return ChipTransferOutcome::Done;
 }
 

@@ -21,6 +21,8 @@ QByteArray PortSettingsText(const DeviceSettings& d)
     out += "COM1=" + QFile::encodeName(d.SerialPort1) + "\r\n";
     out += "COM2=" + QFile::encodeName(d.SerialPort2) + "\r\n";
     out += "ADAPTERTOOL=" + d.AdapterTool.toUtf8() + "\r\n";
+    out += "IRTOOL=" + d.IrTool.toUtf8() + "\r\n";
+    out += "IRTIMEOUT=" + QByteArray::number(d.IrTimeout) + "\r\n";
     out += QByteArray("VERIFY=") + (d.VerifyWholeChip ? "1" : "0") + "\r\n";
     return out;
 }
@@ -41,6 +43,10 @@ void ParsePortSettings(const QByteArray& text, DeviceSettings& d)
             d.SerialPort2 = QFile::decodeName(value);
         else if (key == "ADAPTERTOOL" && !value.isEmpty())
             d.AdapterTool = QString::fromUtf8(value);
+        else if (key == "IRTOOL" && !value.isEmpty())
+            d.IrTool = QString::fromUtf8(value);
+        else if (key == "IRTIMEOUT" && value.toInt() >= kMinIrTimeout && value.toInt() <= kMaxIrTimeout)
+            d.IrTimeout = value.toInt();
         else if (key == "VERIFY" && (value == "0" || value == "1"))
             d.VerifyWholeChip = value == "1";
     }

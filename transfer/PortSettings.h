@@ -7,6 +7,10 @@ namespace zendrik {
 
 struct DeviceSettings;
 
+// The range of the infrared waiting time, in seconds.
+inline constexpr int kMinIrTimeout = 1;
+inline constexpr int kMaxIrTimeout = 3600;
+
 inline const QString kPortSettingsFileName = QStringLiteral("ports.ini");
 
 // ports.ini: what the transfer needs on this machine beside zendrik.ini,
@@ -14,6 +18,8 @@ inline const QString kPortSettingsFileName = QStringLiteral("ports.ini");
 //   COM1=/dev/ttyS0      device path that COM1 (port setting 4) stands for
 //   COM2=/dev/ttyS1      device path that COM2 (port setting 5) stands for
 //   ADAPTERTOOL=cardio   command line of the parallel-port adapter tool
+//   IRTOOL=irprot        command line of the infrared tool
+//   IRTIMEOUT=120        seconds the infrared tool may take for one job
 //   VERIFY=1             1 read the whole chip back after writing, 0 block 0 only
 // Unknown lines are ignored, missing keys keep their values. Returns
 // whether the file could be read.
