@@ -1,0 +1,258 @@
+#include "tests/transfer/TransferTestSupport.h"
+
+#include "model/ProgramFile.h"
+#include "model/ProgramSetup.h"
+#include "model/UserInteraction.h"
+#include "transfer/IrTransfer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+using namespace zendrik;
+using namespace zendrik::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int kRow731 = 4;
+const QString kSucceeded = u"Übertragung erfolgreich beendet"_s;
+const QString kFailed = u"Übertragung fehlgeschlagen ! Verbindung ok ? Uhr im Automodus ?"_s;
+const QString kNoResponse = u"keine Rückmeldung von IR-Übertragung"_s;
+
+class IrTransferTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        model.clock = [] { return QDateTime(QDate(2026, 3, 14), QTime(9, 26)); };
+        StartNewProgram(model, kRow731, u"unbekannt"_s, path(u"SzTab1.zpg"_s));
+        useTool();
+    }
+
+    QString path(const QString& name) const { return QDir(dir.path()).filePath(name); }
+    QString device() const { return path(u"device.zpg"_s); }
+    void useTool(const QString& faults = QString())
+    {
+        model.device.IrTool = u"\"%1\" --device \"%2\" %3"_s.arg(QStringLiteral(ZENDRIK_IR_TOOL), device(), faults);
+    }
+
+    // The open program: a saved file of `entries` entries.
+    Image openProgram(int entries)
+    {
+        const Image image = MakeProgramFile(path(u"halle.zpg"_s), kRow731, entries);
+        EXPECT_EQ(LoadProgram(model, path(u"halle.zpg"_s), kProgramSlot), LoadOk);
+        model.Geaendert = 0;
+        return image;
+    }
+
+    IrOutcome run(IrModus mode, UserInteraction& ui, int timeoutMs = 20000)
+    {
+        IrTransfer t(model, ui, texts, dir.path());
+        t.settleMs = 20;
+        t.timeoutMs = timeoutMs;
+        t.saveBeforeTransfer = [this] {
+            ++saves;
+            ScriptedInteraction yes = ScriptedInteraction::answering(true);
+            return saveWorks ? SaveProgram(model, yes).result : 0;
+        };
+        const auto start = t.startTool;
+        t.startTool = [&](const QString& cmd, const QString& wd, QString* error) {
+            ++starts;
+            return start(cmd, wd, error);
+        };
+        IrJob job;
+        job.mode = mode;
+        job.port = 2;
+        job.source = IrClockSource::Typed;
+        job.time = QTime(10, 11, 12);
+        job.date = QDate(2027, 4, 5);
+        return t.Run(job);
+    }
+
+    QStringList asked(const ScriptedInteraction& ui) const
+    {
+        QStringList out;
+        for (const Prompt& p : ui.asked())
+            out << p.render(texts);
+        return out;
+    }
+
+    QTemporaryDir dir;
+    ProgramModel model;
+    TextTable texts;
+    int saves = 0;
+    int starts = 0;
+    bool saveWorks = true;
+};
+
+TEST_F(IrTransferTest, ProgrammingSendsTheSavedProgram)
+{
+    openProgram(25);
+    ScriptedInteraction ui = ScriptedInteraction::answering(true);
+    EXPECT_EQ(run(IrModus::Program, ui), IrOutcome::Succeeded);
+    EXPECT_EQ(asked(ui), QStringList{kSucceeded});
+    EXPECT_EQ(saves, 0);   // unchanged: the file is what it was
+    EXPECT_EQ(readFile(device()), readFile(path(u"halle.zpg"_s)));
+    EXPECT_EQ(ReadLines(path(u"2irprot.msg"_s)),
+              (QStringList{"s", " 5", " 20", " 400", " 1", "exchg.dat", "UZ0", "00 00 00", "01 01 2001", "1"}));
+}
+
+TEST_F(IrTransferTest, ProgrammingAChangedProgramSavesItFirst)
+{
+    openProgram(25);
+    model.program().AnzSz = model.program().AnzEintrag = 3;   // the user deleted entries
+    model.Geaendert = 1;
+    // An exchange file of an earlier job never reaches the device.
+    ASSERT_TRUE(writeFile(path(u"exchg.dat"_s), readFile(path(u"halle.zpg"_s))));
+    ScriptedInteraction ui = ScriptedInteraction::answering(true);
+    EXPECT_EQ(run(IrModus::Program, ui), IrOutcome::Succeeded);
+    EXPECT_EQ(saves, 1);
+    EXPECT_EQ(model.Geaendert, 0);
+    ProgramModel sent;
+    sent.device = model.device;
+    ASSERT_EQ(LoadProgram(sent, device(), kProgramSlot), LoadOk);
+    EXPECT_EQ(sent.program().AnzEintrag, 3);
+}
+
+TEST_F(IrTransferTest, ProgrammingWithoutASaveStartsNothing)
+{
+    openProgram(5);
+    model.Geaendert = 1;
+    saveWorks = false;
+    ScriptedInteraction ui = ScriptedInteraction::answering(true);
+    EXPECT_EQ(run(IrModus::Program, ui), IrOutcome::Cancelled);
+    EXPECT_EQ(starts, 0);
+    EXPECT_FALSE(QFile::exists(path(u"2irprot.msg"_s)));
+    EXPECT_FALSE(QFile::exists(device()));
+}
+
+TEST_F(IrTransferTest, ReadImportsTheDeviceProgramByteForByte)
+{
+    const Image onDevice = MakeProgramFile(device(), kRow731, 40);
+    ProgramModel expected;
+    expected.device = model.device;
+    ASSERT_EQ(LoadProgram(expected, device(), kProgramSlot), LoadOk);
+    ScriptedInteraction ui = ScriptedInteraction::answering(true);
+    EXPECT_EQ(run(IrModus::Read, ui), IrOutcome::Succeeded);
+    EXPECT_EQ(asked(ui), QStringList{kSucceeded});
+    EXPECT_EQ(model.program().Dateiname, path(u"SzTab1.zpg"_s));
+    EXPECT_EQ(model.Geaendert, 1);
+    EXPECT_EQ(model.program().Verwendung, u"Halle 3"_s);
+    expected.program().Dateiname = model.program().Dateiname;
+    EXPECT_EQ(model.program(), expected.program());
+    // Saved again it is the device's image.
+    ScriptedInteraction yes = ScriptedInteraction::answering(true);
+    model.clock = [] { return QDateTime(QDate(2026, 3, 14), QTime(9, 26)); };
+    ASSERT_EQ(SaveProgram(model, yes).result, 1);
+    EXPECT_EQ(ImageOfFile(path(u"SzTab1.zpg"_s), 2048), onDevice);
+}
+
+TEST_F(IrTransferTest, ReadAsksToSaveChangesFirst)
+{
+    openProgram(12);
+    model.Geaendert = 1;
+    MakeProgramFile(device(), kRow731, 40);
+    ScriptedInteraction cancel([](const Prompt& p) { return p.buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel; });
+    EXPECT_EQ(run(IrModus::Read, cancel), IrOutcome::Cancelled);
+    EXPECT_EQ(asked(cancel), QStringList{u"Änderungen speichern in "_s + path(u"halle.zpg"_s) + u" ?"_s});
+    EXPECT_EQ(starts, 0);
+    EXPECT_EQ(model.program().AnzEintrag, 12);
+
+    ScriptedInteraction yes = ScriptedInteraction::answering(true);
+    EXPECT_EQ(run(IrModus::Read, yes), IrOutcome::Succeeded);
+    EXPECT_EQ(saves, 1);
+    EXPECT_EQ(model.program().AnzEintrag, 40);
+}
+
+TEST_F(IrTransferTest, DamagedExchangeFileKeepsTheOpenProgram)
+{
+    openProgram(12);
+    MakeProgramFile(device(), kRow731, 40);
+    useTool(u"--damaged"_s);
+    ScriptedInteraction ui = ScriptedInteraction::answering(true);
+    EXPECT_EQ(run(IrModus::Read, ui), IrOutcome::Failed);
+    EXPECT_EQ(asked(ui), QStringList{u"Keine gültige Datei !"_s});
+    EXPECT_EQ(model.program().AnzEintrag, 12);
+    EXPECT_EQ(model.program().Dateiname, path(u"halle.zpg"_s));
+    EXPECT_EQ(model.Geaendert, 0);
+}
+
+TEST_F(IrTransferTest, AnOldExchangeFileIsNeverImported)
+{
+    openProgram(12);
+    MakeProgramFile(path(u"exchg.dat"_s), kRow731, 40);
+    // The tool claims success but hands nothing over.
+    useTool(u"--result 0"_s);
+    ScriptedInteraction ui = ScriptedInteraction::answering(true);
+    EXPECT_EQ(run(IrModus::Read, ui), IrOutcome::Failed);
+    EXPECT_EQ(asked(ui), QStringList{u"Datei nicht vorhanden !"_s});
+    EXPECT_EQ(model.program().AnzEintrag, 12);
+}
+
+struct CodeCase {
+    const char* faults;
+    IrModus mode;
+    IrOutcome outcome;
+    QString message;
+};
+
+class IrResultCode : public IrTransferTest, public ::testing::WithParamInterface<CodeCase> {};
+
+TEST_P(IrResultCode, DecidesTheOneMessage)
+{
+    openProgram(8);
+    MakeProgramFile(device(), kRow731, 20);
+    useTool(QString::fromLatin1(GetParam().faults));
+    ScriptedInteraction ui = ScriptedInteraction::answering(true);
+    EXPECT_EQ(run(GetParam().mode, ui, 1500), GetParam().outcome);
+    EXPECT_EQ(asked(ui), QStringList{GetParam().message});
+    EXPECT_EQ(model.program().AnzEintrag, 8);
+    EXPECT_EQ(model.program().Dateiname, path(u"halle.zpg"_s));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tool, IrResultCode,
+    ::testing::Values(CodeCase{"--no-device", IrModus::Read, IrOutcome::Failed, kFailed},
+                      CodeCase{"--not-auto", IrModus::Program, IrOutcome::Failed, kFailed},
+                      CodeCase{"--result 7", IrModus::SetTime, IrOutcome::Failed, kFailed},
+                      CodeCase{"--result -1", IrModus::Read, IrOutcome::Failed, kFailed},
+                      CodeCase{"--no-result", IrModus::SetTime, IrOutcome::NoResponse, kNoResponse},
+                      CodeCase{"--no-result", IrModus::Read, IrOutcome::NoResponse, kNoResponse},
+                      CodeCase{"--delay-ms 4000", IrModus::Program, IrOutcome::NoResponse, kNoResponse},
+                      CodeCase{"--delay-ms 300", IrModus::SetTime, IrOutcome::Succeeded, kSucceeded}));
+
+TEST_F(IrTransferTest, SetTimeHandsTheTimeToTheDevice)
+{
+    ScriptedInteraction ui = ScriptedInteraction::answering(true);
+    EXPECT_EQ(run(IrModus::SetTime, ui), IrOutcome::Succeeded);
+    EXPECT_EQ(ReadLines(device() + u".clock"_s), QStringList{u"10:11:12 05.04.2027 UZ2"_s});
+    EXPECT_EQ(ReadLines(path(u"2irprot.msg"_s)),
+              (QStringList{"u", " 5", " 20", " 400", " 1", "exchg.dat", "UZ2", "10 11 12", "05 04 2027", "1"}));
+}
+
+TEST_F(IrTransferTest, AResultThatCannotBeDeletedIsReportedOnce)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkpath(u"irtrans.msg/inside"_s));
+    ScriptedInteraction ui = ScriptedInteraction::answering(true);
+    EXPECT_EQ(run(IrModus::SetTime, ui), IrOutcome::NotStarted);
+    ASSERT_EQ(ui.asked().size(), 1u);
+    EXPECT_TRUE(asked(ui).first().startsWith(path(u"irtrans.msg"_s) + u" lässt sich nicht löschen"_s))
+        << asked(ui).first().toStdString();
+    EXPECT_EQ(starts, 0);
+}
+
+TEST_F(IrTransferTest, AToolThatCannotStartIsNamed)
+{
+    model.device.IrTool = path(u"no-such-tool"_s);
+    ScriptedInteraction ui = ScriptedInteraction::answering(true);
+    EXPECT_EQ(run(IrModus::SetTime, ui), IrOutcome::NotStarted);
+    ASSERT_EQ(ui.asked().size(), 1u);
+    EXPECT_TRUE(asked(ui).first().contains(u"no-such-tool"_s));
+    model.device.IrTool = u"  "_s;
+    ScriptedInteraction again = ScriptedInteraction::answering(true);
+    EXPECT_EQ(run(IrModus::SetTime, again), IrOutcome::NotStarted);
+    EXPECT_TRUE(asked(again).first().contains(u"Geräteeigenschaften"_s));
+}
+
+} // namespace
