@@ -48,6 +48,7 @@ constexpr ExtraText kChangeAstro{"Astrozeiten ändern", "change astro times", "m
 constexpr ExtraText kChangeHeader{"Programmkopf ändern", "change the program header", "modifier l'en-tête"};
 constexpr ExtraText kChangeDevice{"Geräteeinstellungen ändern", "change device settings",
                                   "modifier les réglages de l'appareil"};
+constexpr ExtraText kChangeMasterCard{"Codierung ändern", "change the card coding", "modifier le codage de carte"};
 constexpr ExtraText kChangeProgram{"Programm ändern", "change the program", "modifier le programme"};
 
 bool sameEntries(const ProgramSlot& a, const ProgramSlot& b, int from, int to)
@@ -99,6 +100,9 @@ ChangeSummary DescribeChange(const ProgramSnapshot& before, const ProgramSnapsho
     if (a.ProgNr != b.ProgNr || a.Verwendung != b.Verwendung || a.Kanalname != b.Kanalname
         || a.Schreibschutz != b.Schreibschutz)
         return {ChangeKind::Header, 0};
+    if ((before.options.Geraetekennung & 0x80) != (after.options.Geraetekennung & 0x80)
+        || before.options.MasterKennung != after.options.MasterKennung)
+        return {ChangeKind::MasterCard, 0};
     if (!(before.options == after.options))
         return {ChangeKind::DeviceOptions, 0};
     return {ChangeKind::Program, 0};
@@ -127,6 +131,8 @@ QString ChangeName(const ChangeSummary& change, const TextTable& texts)
         return texts(kChangeHeader);
     case ChangeKind::DeviceOptions:
         return texts(kChangeDevice);
+    case ChangeKind::MasterCard:
+        return texts(kChangeMasterCard);
     case ChangeKind::Program:
         break;
     }

@@ -58,6 +58,7 @@ enum class ChangeKind {
     Astro,
     Header,
     DeviceOptions,
+    MasterCard,   // the card kind or the master bits
     Program,
 };
 

@@ -36,6 +36,8 @@ DeviceProperties DeviceProperties::Of(const DeviceSettings& d)
     p.SerialPort1 = d.SerialPort1;
     p.SerialPort2 = d.SerialPort2;
     p.AdapterTool = d.AdapterTool;
+    p.IrTool = d.IrTool;
+    p.IrTimeout = d.IrTimeout;
     p.VerifyWholeChip = d.VerifyWholeChip;
     return p;
 }
@@ -73,6 +75,9 @@ void DeviceProperties::ApplyTo(ProgramModel& model) const
         d.SerialPort2 = SerialPort2.trimmed();
     if (!AdapterTool.trimmed().isEmpty())
         d.AdapterTool = AdapterTool.trimmed();
+    if (!IrTool.trimmed().isEmpty())
+        d.IrTool = IrTool.trimmed();
+    d.IrTimeout = std::clamp(IrTimeout, kMinIrTimeout, kMaxIrTimeout);
     d.VerifyWholeChip = VerifyWholeChip;
     // The bus format knows no sort keys above the simulation's first one.
     if (d.EibFormat == 1 && model.SortSpalteSz > 8)

@@ -36,6 +36,8 @@ struct DeviceProperties {
     QString SerialPort1;     // device path behind COM1
     QString SerialPort2;     // device path behind COM2
     QString AdapterTool;     // command of the parallel-port adapter tool
+    QString IrTool;          // command of the infrared tool
+    int IrTimeout = 120;     // seconds the infrared tool may take
     bool VerifyWholeChip = true; // read the whole chip back after writing it
 
     static DeviceProperties Of(const DeviceSettings& device);

@@ -64,6 +64,10 @@ struct DeviceSettings {
     bool VerifyWholeChip = true;
 };
 
+// The range of the infrared waiting time (IrTimeout), in seconds.
+inline constexpr int kMinIrTimeout = 1;
+inline constexpr int kMaxIrTimeout = 3600;
+
 inline int FamilyCapacity(int uhrentyp)
 {
     return uhrentyp == kFamily738 ? 500 : uhrentyp == kFamily752 ? 120 : 324;

@@ -7,10 +7,6 @@ namespace zendrik {
 
 struct DeviceSettings;
 
-// The range of the infrared waiting time, in seconds.
-inline constexpr int kMinIrTimeout = 1;
-inline constexpr int kMaxIrTimeout = 3600;
-
 inline const QString kPortSettingsFileName = QStringLiteral("ports.ini");
 
 // ports.ini: what the transfer needs on this machine beside zendrik.ini,

@@ -5,6 +5,7 @@
 #include "model/ProgramModel.h"
 #include "model/Settings.h"
 #include "model/UserInteraction.h"
+#include "transfer/IrTexts.h"
 #include "transfer/PortSettings.h"
 
 #include <QCheckBox>
@@ -19,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace zendrik {
@@ -126,6 +128,13 @@ FrmGeraetEinst::FrmGeraetEinst(ProgramModel& model, const TextTable& texts, User
     cbolpt_->addItems({texts_(TextId::Com1), texts_(TextId::Com2)});
     txtAdapterTool_ = new QLineEdit(fraZugriff);
     txtAdapterTool_->setObjectName(QStringLiteral("txtAdapterTool"));
+    // The infrared tool and how long it may take for one job.
+    txtIrTool_ = new QLineEdit(fraZugriff);
+    txtIrTool_->setObjectName(QStringLiteral("txtIrTool"));
+    spnIrTimeout_ = new QSpinBox(fraZugriff);
+    spnIrTimeout_->setObjectName(QStringLiteral("spnIrTimeout"));
+    spnIrTimeout_->setRange(kMinIrTimeout, kMaxIrTimeout);
+    spnIrTimeout_->setSuffix(QStringLiteral(" s"));
     txtCom1_ = new QLineEdit(fraZugriff);
     txtCom1_->setObjectName(QStringLiteral("txtCom1"));
     txtCom1_->setPlaceholderText(QStringLiteral("/dev/ttyS0"));
@@ -146,6 +155,10 @@ FrmGeraetEinst::FrmGeraetEinst(ProgramModel& model, const TextTable& texts, User
     zugriff->addRow(texts_(TextId::Com1), txtCom1_);
     zugriff->addRow(texts_(TextId::Com2), txtCom2_);
     zugriff->addRow(QString(), chkVerify_);
+    auto* irRow = new QHBoxLayout;
+    irRow->addWidget(txtIrTool_, 1);
+    irRow->addWidget(spnIrTimeout_);
+    zugriff->addRow(texts_(kIrToolLabel), irRow);
     zugriff->addRow(lblverz_, hsbverz_);
 
     // Printing.
@@ -238,6 +251,8 @@ void FrmGeraetEinst::load()
     (p.AstroC1C2 != 0 ? optastroC1undC2_ : optastroC1_)->setChecked(true);
     cbolpt_->setCurrentIndex(std::clamp(p.Lpt, 1, 5) - 1);
     txtAdapterTool_->setText(p.AdapterTool);
+    txtIrTool_->setText(p.IrTool);
+    spnIrTimeout_->setValue(p.IrTimeout);
     txtCom1_->setText(p.SerialPort1);
     txtCom2_->setText(p.SerialPort2);
     chkVerify_->setChecked(p.VerifyWholeChip);
@@ -276,6 +291,8 @@ DeviceProperties FrmGeraetEinst::chosen() const
     p.AstroC1C2 = optastroC1undC2_->isChecked() ? 1 : 0;
     p.Lpt = cbolpt_->currentIndex() + 1;
     p.AdapterTool = txtAdapterTool_->text();
+    p.IrTool = txtIrTool_->text();
+    p.IrTimeout = spnIrTimeout_->value();
     p.SerialPort1 = txtCom1_->text();
     p.SerialPort2 = txtCom2_->text();
     p.VerifyWholeChip = chkVerify_->isChecked();

@@ -10,6 +10,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QSlider;
+class QSpinBox;
 
 namespace zendrik {
 
@@ -59,6 +60,8 @@ private:
     QRadioButton* optastroC1undC2_;
     QComboBox* cbolpt_;
     QLineEdit* txtAdapterTool_;
+    QLineEdit* txtIrTool_;
+    QSpinBox* spnIrTimeout_;
     QLineEdit* txtCom1_;
     QLineEdit* txtCom2_;
     QCheckBox* chkVerify_;

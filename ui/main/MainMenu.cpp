@@ -77,6 +77,14 @@ QAction* MainMenu::addCommand(MenuId menuId, const QString& objectName, TextId c
     return a;
 }
 
+QAction* MainMenu::addCommand(MenuId menuId, const QString& objectName, const ExtraText& caption,
+                              const QString& before)
+{
+    QAction* a = addCommand(menuId, objectName, TextId::MenuFile, before);
+    captions_.back().id = caption;
+    return a;
+}
+
 QAction* MainMenu::addView(const QString& objectName, TextId caption, const QString& before)
 {
     QAction* a = addCommand(View, objectName, caption, before);
@@ -97,10 +105,11 @@ QAction* MainMenu::action(const QString& objectName) const
 void MainMenu::retranslate(const TextTable& texts)
 {
     for (const Caption& c : captions_) {
+        const QString text = std::visit([&texts](const auto& id) { return texts(id); }, c.id);
         if (auto* m = qobject_cast<QMenu*>(c.item))
-            m->setTitle(texts(c.id));
+            m->setTitle(text);
         else if (auto* a = qobject_cast<QAction*>(c.item))
-            a->setText(texts(c.id));
+            a->setText(text);
     }
 }
 

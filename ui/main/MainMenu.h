@@ -1,10 +1,12 @@
 #pragma once
 
+#include "language/ExtraText.h"
 #include "language/TextId.h"
 
 #include <QObject>
 #include <QString>
 
+#include <variant>
 #include <vector>
 
 class QAction;
@@ -38,6 +40,9 @@ public:
     // Adds a command to a menu in front of the action or separator named
     // `before` (at the end when empty or not found).
     QAction* addCommand(MenuId menu, const QString& objectName, TextId caption, const QString& before = QString());
+    // The same for a command whose caption is a text of our own table.
+    QAction* addCommand(MenuId menu, const QString& objectName, const ExtraText& caption,
+                        const QString& before = QString());
     // Adds a view command: checkable, one of the exclusive view choices.
     QAction* addView(const QString& objectName, TextId caption, const QString& before = QString());
 
@@ -54,7 +59,7 @@ private:
 
     struct Caption {
         QObject* item;   // QAction or QMenu
-        TextId id;
+        std::variant<TextId, ExtraText> id;
     };
     std::vector<QMenu*> menus_;
     std::vector<Caption> captions_;

@@ -19,6 +19,8 @@
 #include "ui/main/UndoHistory.h"
 #include "ui/print/PrintCommands.h"
 #include "language/ExtraText.h"
+#include "ui/transfer/FrmIRAccess.h"
+#include "ui/transfer/FrmMaster.h"
 #include "ui/transfer/FrmSerielIo.h"
 
 #include <QAction>
@@ -42,6 +44,8 @@
 namespace zendrik {
 
 namespace {
+
+constexpr ExtraText kMenuMaster{"&Codierung...", "Card &coding...", "&Codage de carte..."};
 
 // The program file a drop carries, if any: one local file.
 QString droppedProgramFile(const QMimeData* mime)
@@ -134,12 +138,15 @@ void MdiForm1::buildMenus()
             &QAction::triggered, print_, &PrintCommands::openWindow);
     command(MainMenu::File, "mnuDatExp", TextId::MenuWriteChip, QStringLiteral("sepDatBend"), &MdiForm1::cmdWriteChip);
     command(MainMenu::File, "mnuDatImp", TextId::MenuReadChip, QStringLiteral("sepDatBend"), &MdiForm1::cmdReadChip);
+    command(MainMenu::File, "mnuIRAccess", TextId::IrAccess, QStringLiteral("sepDatBend"), &MdiForm1::cmdIrAccess);
     command(MainMenu::File, "mnuDatBend", TextId::MenuExit, QString(), &MdiForm1::cmdExit)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     command(MainMenu::Edit, "mnuBaFilt", TextId::MenuFilter, QString(), &MdiForm1::cmdFilter);
     command(MainMenu::Settings, "mnuEinstGerät", TextId::MenuDeviceProperties, QString(),
             &MdiForm1::cmdDeviceProperties);
+    m.addCommand(MainMenu::Settings, QStringLiteral("mnuMaster"), kMenuMaster);
+    connect(m.action(QStringLiteral("mnuMaster")), &QAction::triggered, this, &MdiForm1::cmdMaster);
     command(MainMenu::Help, "mnuinfo", TextId::MenuInfo, QString(), &MdiForm1::cmdInfo);
 
     // The last opened or saved files, above the exit command.
@@ -224,7 +231,10 @@ void MdiForm1::refreshFrame()
     header_->showFilter(ctx_.filter.active());
 
     const ProgramSlot& s = ctx_.model.slot(ctx_.model.AktSlot);
-    lblGeraet_->setText(ctx_.texts(TextId::DeviceType) + QStringLiteral(": ") + ctx_.model.device.Geraetename);
+    // A master card says so beside the device type.
+    const bool masterCard = (ctx_.model.program().Kopf[1] & 0x80) != 0;
+    lblGeraet_->setText(ctx_.texts(TextId::DeviceType) + QStringLiteral(": ") + ctx_.model.device.Geraetename
+                        + (masterCard ? QStringLiteral(" Mastercard ") : QString()));
     if (const auto saved = SavedAt(s))
         lblDatei_->setText(ctx_.texts(TextId::FileDated) + saved->toString(QStringLiteral("dd.MM.yyyy  hh:mm")));
     else
@@ -430,6 +440,35 @@ void MdiForm1::runChipTransfer(ChipDirection direction)
         transfer.ImportFromChip();
     // A read shows the imported program (AktSlot is the program then).
     ShowList();
+}
+
+void MdiForm1::cmdIrAccess()
+{
+    header_->commitAll();
+    auto* dialog = new FrmIRAccess(ctx_.model, ctx_.texts, ctx_.ui, ctx_.workDir,
+                                   [this] { return ctx_.commands.Save() ? 1 : 0; }, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    // A program read from the device starts a fresh history.
+    connect(dialog, &FrmIRAccess::programRead, this, [this] {
+        list_->setAnsicht(0);
+        history_->reset();
+        ShowList();
+    });
+    connect(dialog, &QDialog::finished, this, &MdiForm1::ShowList);
+    dialog->open();
+}
+
+void MdiForm1::cmdMaster()
+{
+    header_->commitAll();
+    auto* dialog = new FrmMaster(ctx_.model, ctx_.texts, ctx_.ui, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    // Every click is shown at once and becomes its own undo step; an undo
+    // while the window is open puts its controls back.
+    connect(dialog, &FrmMaster::programChanged, this, &MdiForm1::ShowList);
+    connect(history_, &UndoHistory::restored, dialog, &FrmMaster::load);
+    connect(dialog, &QDialog::finished, this, &MdiForm1::ShowList);
+    dialog->open();
 }
 
 void MdiForm1::cmdDeviceProperties()

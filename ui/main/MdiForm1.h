@@ -100,6 +100,8 @@ private:
     void cmdWriteChip();
     void cmdReadChip();
     void runChipTransfer(ChipDirection direction);
+    void cmdIrAccess();
+    void cmdMaster();
     void cmdDeviceProperties();
     void cmdFilter();
     void cmdInfo();
