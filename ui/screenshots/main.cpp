@@ -13,6 +13,8 @@
 #include "ui/list/FrmFilter.h"
 #include "ui/main/DesktopApp.h"
 #include "ui/main/FrmGeraetEinst.h"
+#include "ui/transfer/FrmIRAccess.h"
+#include "ui/transfer/FrmMaster.h"
 #include "ui/main/FrmStartbild.h"
 #include "ui/main/MainMenu.h"
 #include "ui/main/MdiForm1.h"
@@ -235,6 +237,27 @@ int main(int argc, char** argv)
         astro->resize(760, 720);
         ok = save(astro, out.filePath(QStringLiteral("astro-data.png"))) && ok;
         astro->reject();
+    }
+
+    // The infrared window set to the clock job with a typed time, and the
+    // coding window of a master card with "EIB TP" and "IR".
+    frame->menu().action(QStringLiteral("mnuIRAccess"))->trigger();
+    if (auto* ir = frame->findChild<zendrik::FrmIRAccess*>()) {
+        click(ir, "Option1_2");
+        ir->findChild<QLineEdit*>(QStringLiteral("TxtUz"))->setText(QStringLiteral("07:30:00"));
+        ir->findChild<QLineEdit*>(QStringLiteral("txtdat"))->setText(QStringLiteral("07.12.26"));
+        ir->progressChanged(0, 120);
+        ok = save(ir, out.filePath(QStringLiteral("infrared.png"))) && ok;
+        ir->reject();
+    }
+    desktop.model().device.MasterKennung = 0;
+    frame->menu().action(QStringLiteral("mnuMaster"))->trigger();
+    if (auto* master = frame->findChild<zendrik::FrmMaster*>()) {
+        for (const char* name : {"optmastercard", "Check1", "Check5"})
+            click(master, name);
+        ok = save(master, out.filePath(QStringLiteral("master-card.png"))) && ok;
+        ok = save(frame, out.filePath(QStringLiteral("main-master-card.png"))) && ok;
+        master->reject();
     }
 
     return ok ? 0 : 1;

@@ -46,6 +46,8 @@ public:
     void progressChanged(int value, int maximum) override;
     void waiting() override;
     void transferEnded() override;
+    // Closes the window unless the tool is at work.
+    void reject() override;
 
 signals:
     // A read replaced the program.
@@ -53,7 +55,6 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void reject() override;
 
 private:
     void Option1_Click(int index);
