@@ -17,6 +17,7 @@
 namespace zendrik {
 
 class FileChooser;
+class HelpController;
 class FrmStartbild;
 class MdiForm1;
 class UserInteraction;
@@ -46,6 +47,7 @@ public:
     // Timing of the serial chip transfer; the adapter's own by default.
     SerialTransferOptions& transferOptions() { return transferOptions_; }
     FrmStartbild* startScreen() const;
+    HelpController& help() const { return *help_; }
     MdiForm1* mainFrame() const;
 
 signals:
@@ -76,6 +78,7 @@ private:
     QPointer<MdiForm1> frame_;
     QString pendingFile_;
     QTranslator qtTexts_;
+    HelpController* help_;
 };
 
 } // namespace zendrik
