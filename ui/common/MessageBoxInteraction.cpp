@@ -2,6 +2,7 @@
 
 #include "language/TextTable.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 
