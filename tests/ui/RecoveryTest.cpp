@@ -181,3 +181,23 @@ TEST_F(Recovery, UndoingBackToTheSavedStateRemovesTheCopy)
     frame()->recovery().writeNow();
     EXPECT_TRUE(QFile::exists(recoveryFile()));
 }
+
+TEST_F(Recovery, LeavingWithoutSavingRemovesTheCopyCancelKeepsIt)
+{
+    startWith(4);
+    openSample(QStringLiteral("Schule.zpg"));
+    answer(TextId::ReallyDelete, Answer::Ok);
+    markRows(1, 1);
+    trigger("mnuBalö");
+    frame()->recovery().writeNow();
+    ASSERT_TRUE(QFile::exists(recoveryFile()));
+
+    answer(TextId::SaveChangesIn, Answer::Cancel);
+    trigger("mnuDatBend");
+    EXPECT_TRUE(frame()->isVisible());
+    EXPECT_TRUE(QFile::exists(recoveryFile())) << "still unsaved: the copy stays";
+
+    answer(TextId::SaveChangesIn, Answer::No);
+    trigger("mnuDatBend");
+    EXPECT_FALSE(QFile::exists(recoveryFile()));
+}

@@ -419,6 +419,8 @@ void MdiForm1::closeEvent(QCloseEvent* event)
         exitConfirmed_ = true;
         emit exitRequested();
     }
+    // Saved or discarded by the user's answer: no copy to recover.
+    recovery_->discard();
     event->accept();
 }
 
