@@ -424,6 +424,11 @@ void MdiForm1::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
+namespace {
+// How long the status bar keeps the confirmation of a finished transfer.
+constexpr int kTransferNoticeMs = 10000;
+} // namespace
+
 void MdiForm1::cmdWriteChip()
 {
     runChipTransfer(ChipDirection::Write);
@@ -444,12 +449,12 @@ void MdiForm1::runChipTransfer(ChipDirection direction)
     transfer.observer = &window;
     transfer.serialOptions = ctx_.transferOptions;
     transfer.saveBeforeTransfer = [this] { return ctx_.commands.Save() ? 1 : 0; };
-    if (direction == ChipDirection::Write)
-        transfer.ExportToChip();
-    else
-        transfer.ImportFromChip();
+    const ChipTransferOutcome outcome =
+        direction == ChipDirection::Write ? transfer.ExportToChip() : transfer.ImportFromChip();
     // A read shows the imported program (AktSlot is the program then).
     ShowList();
+    if (outcome == ChipTransferOutcome::Done)
+        statusBar()->showMessage(ctx_.texts(ChipTransferDoneText(direction)), kTransferNoticeMs);
 }
 
 void MdiForm1::cmdDeviceProperties()
