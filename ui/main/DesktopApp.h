@@ -58,6 +58,7 @@ private:
     void chooseLanguage(int sprache);
     void installFurtherLanguage();
     void confirmStart(int row);
+    void offerRecovery();
     void backToStart();
     void useQtTexts();
 
@@ -77,6 +78,7 @@ private:
     QPointer<FrmStartbild> start_;
     QPointer<MdiForm1> frame_;
     QString pendingFile_;
+    bool recoveryOffered_ = false;
     QTranslator qtTexts_;
     HelpController* help_;
 };
