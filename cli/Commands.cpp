@@ -28,6 +28,8 @@ const std::vector<Command>& commands()
         {"ir-write", "ir-write FILE [--port 1|2] [--tool CMD] [--timeout S]", &runIrWrite},
         {"ir-settime", "ir-settime [--time HH:MM:SS --date DD.MM.YY] [--port 1|2] [--tool CMD] [--timeout S]", &runIrSetTime},
         {"master", "master FILE OUT [--card master|prog] [--bits N] [--permanent keyboard|switch] [--nak off|on] [--date-format euro|usa] [--clock-language de|fr] [--timebase radio|quartz] [--now \"YYYY-MM-DD HH:MM\"]", &runMaster},
+        {"recent", "recent [--remove-missing | --clear]", &runRecent},
+        {"recover", "recover [--save OUT [--yes] | --discard]", &runRecover},
     };
     return table;
 }

@@ -49,5 +49,7 @@ int runIrRead(CliContext& context, const QStringList& args);
 int runIrWrite(CliContext& context, const QStringList& args);
 int runIrSetTime(CliContext& context, const QStringList& args);
 int runMaster(CliContext& context, const QStringList& args);
+int runRecent(CliContext& context, const QStringList& args);
+int runRecover(CliContext& context, const QStringList& args);
 
 } // namespace zendrik::cli

@@ -17,6 +17,7 @@
 namespace zendrik {
 
 class FileChooser;
+class HelpController;
 class FrmStartbild;
 class MdiForm1;
 class UserInteraction;
@@ -46,6 +47,7 @@ public:
     // Timing of the serial chip transfer; the adapter's own by default.
     SerialTransferOptions& transferOptions() { return transferOptions_; }
     FrmStartbild* startScreen() const;
+    HelpController& help() const { return *help_; }
     MdiForm1* mainFrame() const;
 
 signals:
@@ -56,6 +58,7 @@ private:
     void chooseLanguage(int sprache);
     void installFurtherLanguage();
     void confirmStart(int row);
+    void offerRecovery();
     void backToStart();
     void useQtTexts();
 
@@ -75,7 +78,9 @@ private:
     QPointer<FrmStartbild> start_;
     QPointer<MdiForm1> frame_;
     QString pendingFile_;
+    bool recoveryOffered_ = false;
     QTranslator qtTexts_;
+    HelpController* help_;
 };
 
 } // namespace zendrik

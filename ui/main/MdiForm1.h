@@ -19,6 +19,8 @@ class FrmHauptmenue;
 class ListFilter;
 class PrintCommands;
 class UndoHistory;
+class RecoveryKeeper;
+struct RecoveryImage;
 class MainMenu;
 class ProgramHeader;
 class ProgramModel;
@@ -67,10 +69,15 @@ public:
     void retranslate();
     // Opens a program file (command line, drop) as the open command does.
     bool openFile(const QString& path);
+    // The program of a recovery copy, offered at the start and accepted.
+    void restoreRecovered(const RecoveryImage& image);
+    RecoveryKeeper& recovery() const { return *recovery_; }
     // Closes the frame without the exit question (after "New" was confirmed).
     void leave();
 
 signals:
+    // The help menu's command: the help of the window in front.
+    void helpRequested();
     // "New": the user confirmed going back to the start screen.
     void newRequested();
     // The program ends.
@@ -115,6 +122,7 @@ private:
     EditCommands* edit_;
     PrintCommands* print_;
     UndoHistory* history_;
+    RecoveryKeeper* recovery_;
     // The last program files opened or saved (file menu).
     RecentFiles recent_{QString()};
     QMenu* recentMenu_ = nullptr;
