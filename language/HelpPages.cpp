@@ -26,6 +26,8 @@ constexpr std::pair<const char*, const char*> kWindowPages[] = {
     {"frmDruck", "print"},
     {"FRM_SERIEL_IO", "chip-transfer"},
     {"frmInfo", "info"},
+    {"frmIRAccess", "infrared"},
+    {"FrmMaster", "master-card"},
 };
 
 constexpr const char* kContents = "index";

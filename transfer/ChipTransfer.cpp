@@ -86,16 +86,8 @@ ChipTransferOutcome ChipTransfer::ExportToChip()
 
 ChipTransferOutcome ChipTransfer::ImportFromChip()
 {
-    if (model_.Geaendert == 1) {
-        const Answer a = ui_.ask(Prompt::question(Buttons::YesNoCancel, Icon::Question,
-                                                  {TextId::SaveChangesIn, model_.program().Dateiname,
-                                                   QStringLiteral(" ?")}));
-        if (a == Answer::Cancel)
-            return ChipTransferOutcome::Cancelled;
-        // Changes the user wants kept are never dropped for a read.
-        if (a == Answer::Yes && (!saveBeforeTransfer || saveBeforeTransfer() == 0))
-            return ChipTransferOutcome::Cancelled;
-    }
+    if (!OfferSaveBeforeRead(model_, ui_, saveBeforeTransfer))
+        return ChipTransferOutcome::Cancelled;
     return Transfer(ChipDirection::Read, true);
 }
 

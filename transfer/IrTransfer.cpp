@@ -45,15 +45,8 @@ QString IrTransfer::inWorkDir(const QString& name) const
 IrOutcome IrTransfer::Run(const IrJob& job)
 {
     // A read replaces the program: changes the user wants kept are saved first.
-    if (job.mode == IrModus::Read && model_.Geaendert == 1) {
-        const Answer a = ui_.ask(Prompt::question(Buttons::YesNoCancel, Icon::Question,
-                                                  {TextId::SaveChangesIn, model_.program().Dateiname,
-                                                   QStringLiteral(" ?")}));
-        if (a == Answer::Cancel)
-            return IrOutcome::Cancelled;
-        if (a == Answer::Yes && (!saveBeforeTransfer || saveBeforeTransfer() == 0))
-            return IrOutcome::Cancelled;
-    }
+    if (job.mode == IrModus::Read && !OfferSaveBeforeRead(model_, ui_, saveBeforeTransfer))
+        return IrOutcome::Cancelled;
     // Only what is saved goes into the device, and what goes is what is saved now.
     if (job.mode == IrModus::Program) {
         const bool saved = model_.Geaendert == 0 && FileExists(model_.program().Dateiname);

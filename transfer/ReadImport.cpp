@@ -12,6 +12,17 @@
 
 namespace zendrik {
 
+bool OfferSaveBeforeRead(ProgramModel& model, UserInteraction& ui, const std::function<int()>& save)
+{
+    if (model.Geaendert != 1)
+        return true;
+    const Answer a = ui.ask(Prompt::question(Buttons::YesNoCancel, Icon::Question,
+                                             {TextId::SaveChangesIn, model.program().Dateiname, QStringLiteral(" ?")}));
+    if (a == Answer::Cancel)
+        return false;
+    return a != Answer::Yes || (save && save() != 0);
+}
+
 std::optional<Prompt> ImportReadProgram(ProgramModel& model, UserInteraction& ui, const TextTable& texts,
                                         const QString& workDir, const QString& file)
 {

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 namespace zendrik {
@@ -11,6 +12,12 @@ namespace zendrik {
 class ProgramModel;
 class TextTable;
 class UserInteraction;
+
+// Before a read replaces the program: "Änderungen speichern in <name> ?"
+// (Yes/No/Cancel) when it was changed; Yes runs `save` (0 = nothing saved).
+// Returns whether the read may go on: false after Cancel and after a save
+// that wrote nothing, so changes the user wants kept are never dropped.
+bool OfferSaveBeforeRead(ProgramModel& model, UserInteraction& ui, const std::function<int()>& save);
 
 // Takes the image a device read left in `file` (card.dat, exchg.dat) into
 // slot 0 as a new, unsaved program: it gets the lowest free default name

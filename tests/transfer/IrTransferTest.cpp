@@ -197,6 +197,11 @@ struct CodeCase {
     QString message;
 };
 
+void PrintTo(const CodeCase& c, std::ostream* os)
+{
+    *os << c.faults << " mode " << static_cast<int>(c.mode);
+}
+
 class IrResultCode : public IrTransferTest, public ::testing::WithParamInterface<CodeCase> {};
 
 TEST_P(IrResultCode, DecidesTheOneMessage)

@@ -155,7 +155,7 @@ TEST_F(InfraredWindow, NoAnswerEndsWithItsMessageAndKeepsTheProgram)
     EXPECT_EQ(frame()->findChild<FrmIRAccess*>(), nullptr);
 }
 
-TEST_F(InfraredWindow, SpeaksEnglishAndFrench)
+TEST_F(InfraredWindow, SpeaksEnglish)
 {
     startOnStandIn(QString(), 2);
     FrmIRAccess* w = openWindow();
@@ -171,6 +171,27 @@ TEST_F(InfraredWindow, SpeaksEnglishAndFrench)
     ASSERT_NE(m, nullptr);
     EXPECT_EQ(m->windowTitle(), u"Card coding"_s);
     EXPECT_EQ(child<QRadioButton>(m, "optquart")->text(), u"Quartz"_s);
+}
+
+TEST_F(InfraredWindow, SpeaksFrench)
+{
+    startOnStandIn(QString(), 3);
+    FrmIRAccess* w = openWindow();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->windowTitle(), u"Accès IR"_s);
+    click(w, "Option1_2");
+    auto* time = child<QLineEdit>(w, "TxtUz");
+    time->setFocus();
+    time->selectAll();
+    QTest::keyClicks(time, u"25:00"_s);
+    click(w, "cmd_IRok");
+    EXPECT_EQ(messages().back(), u"Heure non valable : 25:00 (hh:mm:ss)"_s);
+    w->close();
+    trigger("mnuMaster");
+    auto* m = dialog<FrmMaster>();
+    ASSERT_NE(m, nullptr);
+    EXPECT_EQ(m->windowTitle(), u"Codage"_s);
+    EXPECT_EQ(child<QRadioButton>(m, "optfranz")->text(), u"Français"_s);
 }
 
 class MasterWindow : public DesktopFixture {};

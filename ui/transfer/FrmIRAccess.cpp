@@ -152,33 +152,28 @@ void FrmIRAccess::fieldTyped()
 
 bool FrmIRAccess::completeTime(bool tell)
 {
-    if (IrModus_ != IrModus::SetTime || running_)
-        return true;
     const auto t = ParseIrTime(TxtUz_->text());
-    if (t) {
-        TxtUz_->setText(FormatIrTime(*t));
-        return true;
-    }
-    if (tell) {
-        ui_.beep();
-        ui_.ask(Prompt::message(Icon::Critical, {texts_(kIrInvalidTime).arg(TxtUz_->text())}));
-        toldInvalid_ = true;
-    }
-    return false;
+    return complete(TxtUz_, t ? std::optional(FormatIrTime(*t)) : std::nullopt, kIrInvalidTime, tell);
 }
 
 bool FrmIRAccess::completeDate(bool tell)
 {
+    const auto d = ParseIrDate(txtdat_->text());
+    return complete(txtdat_, d ? std::optional(FormatIrDate(*d)) : std::nullopt, kIrInvalidDate, tell);
+}
+
+bool FrmIRAccess::complete(QLineEdit* field, const std::optional<QString>& completed, const ExtraText& refusal,
+                           bool tell)
+{
     if (IrModus_ != IrModus::SetTime || running_)
         return true;
-    const auto d = ParseIrDate(txtdat_->text());
-    if (d) {
-        txtdat_->setText(FormatIrDate(*d));
+    if (completed) {
+        field->setText(*completed);
         return true;
     }
     if (tell) {
         ui_.beep();
-        ui_.ask(Prompt::message(Icon::Critical, {texts_(kIrInvalidDate).arg(txtdat_->text())}));
+        ui_.ask(Prompt::message(Icon::Critical, {texts_(refusal).arg(field->text())}));
         toldInvalid_ = true;
     }
     return false;
@@ -195,16 +190,10 @@ void FrmIRAccess::cmd_IRok_Click()
         // Leaving a field for OK may just have told why it is refused.
         showClock();
         const bool told = std::exchange(toldInvalid_, false);
-        if (!completeTime(false)) {
-            if (!told)
-                ui_.ask(Prompt::message(Icon::Critical, {texts_(kIrInvalidTime).arg(TxtUz_->text())}));
-            TxtUz_->setFocus();
-            return;
-        }
-        if (!completeDate(false)) {
-            if (!told)
-                ui_.ask(Prompt::message(Icon::Critical, {texts_(kIrInvalidDate).arg(txtdat_->text())}));
-            txtdat_->setFocus();
+        QLineEdit* refused = !completeTime(!told) ? TxtUz_ : !completeDate(!told) ? txtdat_ : nullptr;
+        if (refused) {
+            toldInvalid_ = false;
+            refused->setFocus();
             return;
         }
         job.time = *ParseIrTime(TxtUz_->text());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "language/ExtraText.h"
 #include "transfer/IrJobFile.h"
 #include "transfer/IrTransfer.h"
 #include "transfer/TransferObserver.h"
@@ -8,6 +9,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -64,6 +66,8 @@ private:
     void showClock();
     bool completeTime(bool tell);
     bool completeDate(bool tell);
+    // Shows the completed text of a field, or refuses it (with a message when `tell`).
+    bool complete(QLineEdit* field, const std::optional<QString>& completed, const ExtraText& refusal, bool tell);
 
     ProgramModel& model_;
     const TextTable& texts_;
