@@ -24,6 +24,10 @@ const std::vector<Command>& commands()
         {"dst-table", "dst-table FILE OUT (--zone IANA --first-year Y [--years N] | --row \"D.M H S D.M H S\" ... [--first-year Y])", &runDstTable},
         {"print", "print FILE (--pdf OUT | --text OUT) [--sections switching,priority,dst,astro,device] [--lines N]", &runPrint, true},
         {"handover", "handover FILE --pdf OUT [--year Y]", &runHandover, true},
+        {"bus-search", "bus-search --link L --area A --line L --from N --to M", &runBusSearch},
+        {"bus-write", "bus-write FILE --link L --address A.L.D", &runBusWrite},
+        {"bus-read", "bus-read --link L --address A.L.D --out FILE", &runBusRead},
+        {"bus-reinstall", "bus-reinstall --link L --address A.L.D", &runBusReinstall},
     };
     return table;
 }

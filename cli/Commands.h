@@ -45,5 +45,9 @@ int runDstTable(CliContext& context, const QStringList& args);
 int saveOrRefuse(CliContext& context, const QString& out, bool yes);
 int runPrint(CliContext& context, const QStringList& args);
 int runHandover(CliContext& context, const QStringList& args);
+int runBusSearch(CliContext& context, const QStringList& args);
+int runBusWrite(CliContext& context, const QStringList& args);
+int runBusRead(CliContext& context, const QStringList& args);
+int runBusReinstall(CliContext& context, const QStringList& args);
 
 } // namespace zendrik::cli
