@@ -22,6 +22,9 @@ QByteArray PortSettingsText(const DeviceSettings& d)
     out += "COM2=" + QFile::encodeName(d.SerialPort2) + "\r\n";
     out += "ADAPTERTOOL=" + d.AdapterTool.toUtf8() + "\r\n";
     out += QByteArray("VERIFY=") + (d.VerifyWholeChip ? "1" : "0") + "\r\n";
+    out += "BUS1=" + d.BusLink1.toUtf8() + "\r\n";
+    if (!d.BusLink2.isEmpty())
+        out += "BUS2=" + d.BusLink2.toUtf8() + "\r\n";
     return out;
 }
 
@@ -41,6 +44,10 @@ void ParsePortSettings(const QByteArray& text, DeviceSettings& d)
             d.SerialPort2 = QFile::decodeName(value);
         else if (key == "ADAPTERTOOL" && !value.isEmpty())
             d.AdapterTool = QString::fromUtf8(value);
+        else if (key == "BUS1" && !value.isEmpty())
+            d.BusLink1 = QString::fromUtf8(value);
+        else if (key == "BUS2")
+            d.BusLink2 = QString::fromUtf8(value);
         else if (key == "VERIFY" && (value == "0" || value == "1"))
             d.VerifyWholeChip = value == "1";
     }

@@ -15,6 +15,8 @@ inline const QString kPortSettingsFileName = QStringLiteral("ports.ini");
 //   COM2=/dev/ttyS1      device path that COM2 (port setting 5) stands for
 //   ADAPTERTOOL=cardio   command line of the parallel-port adapter tool
 //   VERIFY=1             1 read the whole chip back after writing, 0 block 0 only
+//   BUS1=sim:bus-sim.ini the bus connection of the bus window's first interface
+//   BUS2=                ... and of the second
 // Unknown lines are ignored, missing keys keep their values. Returns
 // whether the file could be read.
 bool ReadPortSettings(const QString& path, DeviceSettings& device);

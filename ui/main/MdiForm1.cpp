@@ -20,6 +20,7 @@
 #include "ui/print/PrintCommands.h"
 #include "language/ExtraText.h"
 #include "ui/transfer/FrmSerielIo.h"
+#include "ui/transfer/BusCommands.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -134,6 +135,7 @@ void MdiForm1::buildMenus()
             &QAction::triggered, print_, &PrintCommands::openWindow);
     command(MainMenu::File, "mnuDatExp", TextId::MenuWriteChip, QStringLiteral("sepDatBend"), &MdiForm1::cmdWriteChip);
     command(MainMenu::File, "mnuDatImp", TextId::MenuReadChip, QStringLiteral("sepDatBend"), &MdiForm1::cmdReadChip);
+    (new BusCommands(ctx_, *this))->addCommand(m);
     command(MainMenu::File, "mnuDatBend", TextId::MenuExit, QString(), &MdiForm1::cmdExit)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
