@@ -401,7 +401,7 @@ void SimulatedBus::deviceTelegram(const QByteArray& tpdu, std::int64_t atUs, std
             connection_ = false;
         } else if (Tpci::isDataConnected(tpci)) {
             const QByteArray frame = dataInFrame(source, r);
-            incoming_.push_back({t + serialFrameUs(static_cast<int>(frame.size())), frame});
+            incoming_.push_back({t, frame});
             // The BCU acknowledges the device's telegram.
             if (source == target->address()) {
                 const QByteArray ack(1, static_cast<char>(Tpci::kAck | (Tpci::sequenceOf(tpci) << 2)));
@@ -423,8 +423,10 @@ int SimulatedBus::send(const QByteArray& frame)
         return LinkBadFrame;
     ++framesSent_;
     const std::int64_t now = clock_->nowUs();
-    const std::int64_t serialDone = now + serialFrameUs(static_cast<int>(frame.size()));
     const quint8 kind = at(frame, 1);
+    // The local frames travel the serial line to the BCU and back; telegrams
+    // for the bus go onto the line as they come (the line is what counts).
+    const std::int64_t serialDone = now + serialFrameUs(static_cast<int>(frame.size()));
     switch (kind) {
     case EibFrame::kLocalRead: {
         if (frame.size() != 5)
@@ -439,6 +441,7 @@ int SimulatedBus::send(const QByteArray& frame)
         for (int i = 0; i < count; ++i)
             answer += static_cast<char>(localByte(address + i) & 0xFF);
         confirmAtUs_ = serialDone;
+        serialBusyUs_ += serialFrameUs(static_cast<int>(frame.size() + answer.size()));
         incoming_.push_back({serialDone + serialFrameUs(static_cast<int>(answer.size())), answer});
         return 0;
     }
@@ -450,6 +453,7 @@ int SimulatedBus::send(const QByteArray& frame)
         for (int i = 0; i < count; ++i)
             setLocalByte(address + i, at(frame, 5 + i));
         confirmAtUs_ = serialDone;
+        serialBusyUs_ += serialFrameUs(static_cast<int>(frame.size()));
         return 0;
     }
     case EibFrame::kConnect:
@@ -458,15 +462,15 @@ int SimulatedBus::send(const QByteArray& frame)
         connectedTo_ = static_cast<quint16>(at(frame, 5) << 8 | at(frame, 6));
         connection_ = true;
         txSeq_ = 0;
-        deviceTelegram(QByteArray(1, static_cast<char>(Tpci::kConnect)), serialDone, &confirmAtUs_);
+        deviceTelegram(QByteArray(1, static_cast<char>(Tpci::kConnect)), now, &confirmAtUs_);
         return 0;
     case EibFrame::kDisconnect:
         if (frame.size() != 7)
             return LinkBadFrame;
         if (connection_)
-            deviceTelegram(QByteArray(1, static_cast<char>(Tpci::kDisconnect)), serialDone, &confirmAtUs_);
+            deviceTelegram(QByteArray(1, static_cast<char>(Tpci::kDisconnect)), now, &confirmAtUs_);
         else
-            confirmAtUs_ = serialDone;
+            confirmAtUs_ = now;
         connection_ = false;
         return 0;
     case EibFrame::kData: {
@@ -474,12 +478,12 @@ int SimulatedBus::send(const QByteArray& frame)
             return LinkBadFrame;
         QByteArray tpdu = frame.mid(8);
         if (!connection_) {
-            confirmAtUs_ = serialDone;   // nothing goes out without a connection
+            confirmAtUs_ = now;   // nothing goes out without a connection
             return 0;
         }
         tpdu[0] = static_cast<char>(Tpci::kDataConnected | (txSeq_ << 2) | (at(tpdu, 0) & 0x03));
         txSeq_ = (txSeq_ + 1) & 0x0F;
-        deviceTelegram(tpdu, serialDone, &confirmAtUs_);
+        deviceTelegram(tpdu, now, &confirmAtUs_);
         return 0;
     }
     default:

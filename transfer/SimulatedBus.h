@@ -53,9 +53,9 @@ bool ParseSimulatedBusConfig(const QByteArray& text, SimulatedBusConfig& config,
 // A bus line with a local BCU and emulated time switches, behind the link
 // contract. Telegrams take the time they take on a TP1 line (9600 bit/s:
 // 13 bit times per character with its gap, the line-busy time before every
-// frame and the acknowledgement character after it), the serial line to the
-// BCU its own 9600 baud; on a paced bus this is real time, unpaced it is
-// virtual time that costs nothing to wait for.
+// frame and the acknowledgement character after it), the BCU's own memory
+// frames the serial line's 9600 baud; on a paced bus this is real time,
+// unpaced it is virtual time that costs nothing to wait for.
 //
 // Each device keeps its memory and program in a file beside the bus
 // description (bus-sim.ini -> bus-sim-1.1.5.mem), and the BCU its address
@@ -87,6 +87,7 @@ public:
     bool isOpen() const { return open_; }
     // Time the line was busy with telegrams, and the serial line with frames.
     std::int64_t lineBusyUs() const { return lineBusyUs_; }
+    std::int64_t serialBusyUs() const { return serialBusyUs_; }
     int framesSent() const { return framesSent_; }
 
     // Writes the state files now (also done at every close).
@@ -123,6 +124,7 @@ private:
     std::int64_t confirmAtUs_ = -1;   // -1: nothing to confirm
     std::int64_t lineFreeUs_ = 0;
     std::int64_t lineBusyUs_ = 0;
+    std::int64_t serialBusyUs_ = 0;
     int framesSent_ = 0;
     int connectedTelegrams_ = 0;
     int mailboxCommands_ = 0;

@@ -18,6 +18,7 @@
 #include "ui/main/MdiForm1.h"
 #include "ui/print/FrmDruck.h"
 #include "ui/transfer/FrmSerielIo.h"
+#include "ui/transfer/FrmBusaccess.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -235,6 +236,19 @@ int main(int argc, char** argv)
         astro->resize(760, 720);
         ok = save(astro, out.filePath(QStringLiteral("astro-data.png"))) && ok;
         astro->reject();
+    }
+
+    // The bus access window after a search on line 1.1 found two time
+    // switches, one of them being programmed.
+    {
+        zendrik::FrmBusaccess bus(desktop.model(), answers, desktop.texts(), work.path(), frame);
+        auto* found = bus.findChild<QComboBox*>(QStringLiteral("cboPhysadr"));
+        found->addItems({QStringLiteral("1.1.5"), QStringLiteral("1.1.12")});
+        bus.findChild<QLineEdit*>(QStringLiteral("txtPhysadr"))->setText(QStringLiteral("1.1.5"));
+        bus.labelChanged(zendrik::Prompt::message(zendrik::Icon::None, {TextId::EibLogWriteSwitchingTime,
+                                                                        QStringLiteral("17")}));
+        bus.progressChanged(119, 139);
+        ok = save(&bus, out.filePath(QStringLiteral("bus-access.png"))) && ok;
     }
 
     return ok ? 0 : 1;
