@@ -94,14 +94,18 @@ QList<quint16> BusAccess::pendingRestores() const
 
 // --- one action ------------------------------------------------------------
 
-bool BusAccess::startAction()
+bool BusAccess::startAction(BusActionResult& r)
 {
     pausedUs_ = 0;
     progress_ = 0;
     reopened_ = false;
     log_.start(inWorkDir(kBusLogFileName));
-    if (!link_)
+    if (!link_) {
+        r.code = BusRunTimeFailure;
+        r.detail = texts_(kBusNoLink);
+        finishAction(r);
         return false;
+    }
     io_ = std::make_unique<EibIo>(*link_, texts_, log_);
     io_->EibPort = eibPort_;
     io_->observer = observer;
@@ -449,12 +453,8 @@ BusActionResult BusAccess::Search(int area, int line, int fromDevice, int toDevi
         return r;
     }
     progressMax_ = toDevice - fromDevice + 1;
-    if (!startAction()) {
-        r.code = BusRunTimeFailure;
-        r.detail = texts_(kBusNoLink);
-        finishAction(r);
+    if (!startAction(r))
         return r;
-    }
     r.code = open();
     for (int device = fromDevice; r.code == 0 && device <= toDevice; ++device) {
         const quint16 address =
@@ -516,12 +516,8 @@ BusActionResult BusAccess::transfer(Direction direction, quint16 address)
                                                             : 1 + kDstRows + model_.device.MaxEintrag / 4;
     const int applicationBlocks = kApplicationSize / kApplicationBlock;
     progressMax_ = 3 * applicationBlocks + programBlocks;
-    if (!startAction()) {
-        r.code = BusRunTimeFailure;
-        r.detail = texts_(kBusNoLink);
-        finishAction(r);
+    if (!startAction(r))
         return r;
-    }
     const QString saved = SavedApplicationFileName(address);
     r.code = open();
     if (r.code == 0 && !restorePending(address))
@@ -609,12 +605,8 @@ BusActionResult BusAccess::Reinstall(quint16 address)
         ui_.ask(BusErrorMessage(r.code, portLabel_, r.detail));
         return r;
     }
-    if (!startAction()) {
-        r.code = BusRunTimeFailure;
-        r.detail = texts_(kBusNoLink);
-        finishAction(r);
+    if (!startAction(r))
         return r;
-    }
     r.restorePending = true;
     r.code = open();
     if (r.code == 0)

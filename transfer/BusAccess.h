@@ -80,7 +80,8 @@ private:
     enum class Direction { Write, Read };
 
     BusActionResult transfer(Direction direction, quint16 address);
-    bool startAction();
+    // Empties the log and sets up the link layer; without a link it ends the action.
+    bool startAction(BusActionResult& r);
     void finishAction(BusActionResult& r);
     int open();
     int closeAll();

@@ -384,20 +384,19 @@ void SimulatedBus::deviceTelegram(const QByteArray& tpdu, std::int64_t atUs, std
         // The acknowledgement is lost on the line: after the repetition time
         // the BCU's transport layer sends the telegram again, unchanged.
         t = onLine(t, 8);
+        ++repetitions_;
         replies.erase(replies.begin());
         std::vector<QByteArray> again = target->receive(config_.ownAddress, tpdu, t + kRepeatAfterUs);
         t = onLine(t + kRepeatAfterUs, static_cast<int>(tpdu.size()) + 7);
         replies.insert(replies.begin(), again.begin(), again.end());
     }
-    bool acknowledged = false;
+    // The BCU confirmed the frame once it was over the line (with its line
+    // acknowledgement); the transport layer's exchange goes on behind it and
+    // holds the line for the next frame.
     for (const QByteArray& r : replies) {
         const quint8 tpci = at(r, 0);
         t = onLine(t, static_cast<int>(r.size()) + 7);
-        if (Tpci::isAck(tpci) && source == target->address()) {
-            if (!acknowledged)
-                *confirmAt = t;
-            acknowledged = true;
-        } else if (tpci == Tpci::kDisconnect) {
+        if (tpci == Tpci::kDisconnect) {
             connection_ = false;
         } else if (Tpci::isDataConnected(tpci)) {
             const QByteArray frame = dataInFrame(source, r);

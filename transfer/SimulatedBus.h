@@ -89,6 +89,8 @@ public:
     std::int64_t lineBusyUs() const { return lineBusyUs_; }
     std::int64_t serialBusyUs() const { return serialBusyUs_; }
     int framesSent() const { return framesSent_; }
+    // Telegrams the BCU's transport layer sent again for a lost acknowledgement.
+    int repetitions() const { return repetitions_; }
 
     // Writes the state files now (also done at every close).
     bool saveState(QString* error = nullptr) const;
@@ -126,6 +128,7 @@ private:
     std::int64_t lineBusyUs_ = 0;
     std::int64_t serialBusyUs_ = 0;
     int framesSent_ = 0;
+    int repetitions_ = 0;
     int connectedTelegrams_ = 0;
     int mailboxCommands_ = 0;
     std::deque<Delivery> incoming_;

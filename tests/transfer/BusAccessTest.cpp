@@ -196,10 +196,14 @@ TEST(BusAccess, ALinkLostInTheEntriesStartsThemAgainFromTheDelete)
 TEST(BusAccess, ARepeatedTelegramIsNotAppliedTwice)
 {
     ProgramModel program = canonical731();
-    BusFixture f(busWith("", "ack-lost-at = 120\n"), program);
+    // Connected telegram 145 is the mailbox write of the second entry (after
+    // the application's save and install, the table and the delete).
+    BusFixture f(busWith("", "ack-lost-at = 145\n"), program);
     const BusActionResult r = f.access->Program(kDevice);
     ASSERT_EQ(r.code, 0);
+    EXPECT_EQ(f.bus->repetitions(), 1);
     expectDeviceHolds(*f.bus, program.program());
+    EXPECT_EQ(f.bus->device(kDevice)->commandsReceived(), 22 + program.program().AnzEintrag);
 }
 
 TEST(BusAccess, ABusyDeviceIsWaitedForWithoutWritingTheCommandAgain)

@@ -139,6 +139,10 @@ public:
     int send(const QByteArray& frame) override
     {
         sent.push_back(frame);
+        if (frame == failing)
+            return 9;
+        if (frame.size() > 1 && static_cast<quint8>(frame.at(1)) == EibFrame::kLocalRead)
+            incoming.push_back(Frame({0x05, 0x4B, 0x01, 0x01, 0x16, localLength}));
         return 0;
     }
     int pollConfirm(bool* done) override
@@ -161,8 +165,32 @@ public:
 
     std::vector<QByteArray> sent;
     std::deque<QByteArray> incoming;
+    QByteArray failing;     // sending this frame fails
+    int localLength = 5;    // the address-table length the BCU answers
     VirtualBusClock clock_;
 };
+
+TEST(EibIo, AFailedRestoreOfTheAddressTableLengthIsReportedAndKept)
+{
+    TextTable texts;
+    texts.LoadGerman();
+    BusLog log;
+    ScriptLink link;
+    EibIo io(link, texts, log);
+    ASSERT_EQ(io.EibOpen(0, 9600), 0);
+    EXPECT_EQ(link.sent.back(), Frame({0x05, 0x46, 0x01, 0x01, 0x16, 0x01}));
+    link.failing = Frame({0x05, 0x46, 0x01, 0x01, 0x16, 0x05});
+    EXPECT_EQ(io.EibCloseAll(), 9);
+    EXPECT_EQ(log.lines().last(), QStringLiteral(" *** Fehler bei: setze Adresstable-Länge auf 5"));
+    // The BCU now says 1, which is ours: the 5 found first is still the one to put back.
+    link.localLength = 1;
+    ASSERT_EQ(io.EibOpen(0, 9600), 0);
+    EXPECT_EQ(io.AdrTabLaenge, 5);
+    link.failing.clear();
+    EXPECT_EQ(io.EibCloseAll(), 0);
+    EXPECT_EQ(link.sent.back(), Frame({0x05, 0x46, 0x01, 0x01, 0x16, 0x05}));
+    EXPECT_EQ(io.AdrTabLaenge, 0);
+}
 
 TEST(EibIo, OnlyTheAnswerToTheRequestCounts)
 {

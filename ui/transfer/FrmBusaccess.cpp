@@ -231,23 +231,27 @@ void FrmBusaccess::cmdbussearch()
     });
 }
 
-void FrmBusaccess::cmdbusprog()
+std::optional<quint16> FrmBusaccess::physicalAddress()
 {
     const auto address = ParsePhysAddress(txtPhysadr_->text());
-    if (!address) {
+    if (!address)
         ui_.ask(Prompt::message(Icon::None, {TextId::EibNoValidPhysicalAddress}));
+    return address;
+}
+
+void FrmBusaccess::cmdbusprog()
+{
+    const auto address = physicalAddress();
+    if (!address)
         return;
-    }
     run([&] { return access_.Program(*address); });
 }
 
 void FrmBusaccess::cmdbusread()
 {
-    const auto address = ParsePhysAddress(txtPhysadr_->text());
-    if (!address) {
-        ui_.ask(Prompt::message(Icon::None, {TextId::EibNoValidPhysicalAddress}));
+    const auto address = physicalAddress();
+    if (!address)
         return;
-    }
     bool read = false;
     run([&] {
         BusActionResult r = access_.Read(*address);
@@ -260,11 +264,9 @@ void FrmBusaccess::cmdbusread()
 
 void FrmBusaccess::cmdApplReinstall()
 {
-    const auto address = ParsePhysAddress(txtPhysadr_->text());
-    if (!address) {
-        ui_.ask(Prompt::message(Icon::None, {TextId::EibNoValidPhysicalAddress}));
+    const auto address = physicalAddress();
+    if (!address)
         return;
-    }
     run([&] { return access_.Reinstall(*address); });
 }
 

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QComboBox;
 class QLabel;
@@ -66,6 +67,8 @@ private:
     template <typename Action>
     void run(Action action);
     QString linkSpec() const;
+    // The address in txtPhysadr, or nothing after saying it is not one.
+    std::optional<quint16> physicalAddress();
     void updateReinstall();
 
     ProgramModel& model_;
