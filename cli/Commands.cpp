@@ -28,6 +28,8 @@ const std::vector<Command>& commands()
         {"bus-write", "bus-write FILE --link L --address A.L.D", &runBusWrite},
         {"bus-read", "bus-read --link L --address A.L.D --out FILE", &runBusRead},
         {"bus-reinstall", "bus-reinstall --link L --address A.L.D", &runBusReinstall},
+        {"recent", "recent [--remove-missing | --clear]", &runRecent},
+        {"recover", "recover [--save OUT [--yes] | --discard]", &runRecover},
     };
     return table;
 }

@@ -49,5 +49,7 @@ int runBusSearch(CliContext& context, const QStringList& args);
 int runBusWrite(CliContext& context, const QStringList& args);
 int runBusRead(CliContext& context, const QStringList& args);
 int runBusReinstall(CliContext& context, const QStringList& args);
+int runRecent(CliContext& context, const QStringList& args);
+int runRecover(CliContext& context, const QStringList& args);
 
 } // namespace zendrik::cli

@@ -19,6 +19,8 @@ class FrmHauptmenue;
 class ListFilter;
 class PrintCommands;
 class UndoHistory;
+class RecoveryKeeper;
+struct RecoveryImage;
 class MainMenu;
 class ProgramHeader;
 class ProgramModel;
@@ -67,6 +69,9 @@ public:
     void retranslate();
     // Opens a program file (command line, drop) as the open command does.
     bool openFile(const QString& path);
+    // The program of a recovery copy, offered at the start and accepted.
+    void restoreRecovered(const RecoveryImage& image);
+    RecoveryKeeper& recovery() const { return *recovery_; }
     // Closes the frame without the exit question (after "New" was confirmed).
     void leave();
 
@@ -113,6 +118,7 @@ private:
     EditCommands* edit_;
     PrintCommands* print_;
     UndoHistory* history_;
+    RecoveryKeeper* recovery_;
     // The last program files opened or saved (file menu).
     RecentFiles recent_{QString()};
     QMenu* recentMenu_ = nullptr;
