@@ -30,6 +30,24 @@ const QByteArray& TransferApplicationImage()
     return image;
 }
 
+std::optional<QByteArray> ParseApplicationText(const QByteArray& text)
+{
+    QByteArray bytes;
+    for (const QByteArray& raw : SplitLines(text)) {
+        const QByteArray line = raw.trimmed();
+        if (line.isEmpty())
+            continue;
+        bool ok = false;
+        const int value = line.toInt(&ok);
+        if (!ok || value < 0 || value > 255 || bytes.size() >= kApplicationSize)
+            return std::nullopt;
+        bytes += static_cast<char>(value);
+    }
+    if (bytes.size() != kApplicationSize)
+        return std::nullopt;
+    return bytes;
+}
+
 std::optional<QByteArray> ReadApplicationFile(const QString& path, ApplicationFileError* error)
 {
     const auto fail = [error](ApplicationFileError e) {
@@ -40,18 +58,8 @@ std::optional<QByteArray> ReadApplicationFile(const QString& path, ApplicationFi
     const LimitedRead read = ReadRegularFile(path, kMaxApplicationFileSize);
     if (!read.ok())
         return fail(read.state == FileState::Missing ? ApplicationFileError::Missing : ApplicationFileError::Unreadable);
-    QByteArray bytes;
-    for (const QByteArray& raw : SplitLines(read.data)) {
-        const QByteArray line = raw.trimmed();
-        if (line.isEmpty())
-            continue;
-        bool ok = false;
-        const int value = line.toInt(&ok);
-        if (!ok || value < 0 || value > 255 || bytes.size() >= kApplicationSize)
-            return fail(ApplicationFileError::Invalid);
-        bytes += static_cast<char>(value);
-    }
-    if (bytes.size() != kApplicationSize)
+    std::optional<QByteArray> bytes = ParseApplicationText(read.data);
+    if (!bytes)
         return fail(ApplicationFileError::Invalid);
     if (error)
         *error = ApplicationFileError::None;

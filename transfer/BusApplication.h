@@ -36,6 +36,7 @@ enum class ApplicationFileError {
 };
 
 // An application file: 248 integers, one per line, for 0x0107..0x01FE.
+std::optional<QByteArray> ParseApplicationText(const QByteArray& text);
 std::optional<QByteArray> ReadApplicationFile(const QString& path, ApplicationFileError* error = nullptr);
 QByteArray ApplicationFileText(const QByteArray& application);
 bool WriteApplicationFile(const QString& path, const QByteArray& application, QString* error = nullptr);
