@@ -27,19 +27,14 @@ std::int64_t SteadyBusClock::nowUs() const
 
 void SteadyBusClock::idle()
 {
-    if (onIdle)
-        onIdle();
     QThread::usleep(kIdleSleepUs);
 }
 
 void SteadyBusClock::sleepUs(std::int64_t us)
 {
     const std::int64_t end = nowUs() + us;
-    for (std::int64_t left = us; left > 0; left = end - nowUs()) {
-        if (onIdle)
-            onIdle();
+    for (std::int64_t left = us; left > 0; left = end - nowUs())
         QThread::usleep(static_cast<unsigned long>(std::min<std::int64_t>(left, 2000)));
-    }
 }
 
 void VirtualBusClock::idle()

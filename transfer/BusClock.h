@@ -27,16 +27,13 @@ public:
     std::int64_t nowMs() const { return nowUs() / 1000; }
 };
 
-// Wall time, monotonic. `onIdle` runs while waits poll, so a window can
-// process its events meanwhile.
+// Wall time, monotonic: a deadline on it holds whatever the time of day does.
 class SteadyBusClock : public BusClock {
 public:
     SteadyBusClock();
     std::int64_t nowUs() const override;
     void idle() override;
     void sleepUs(std::int64_t us) override;
-
-    std::function<void()> onIdle;
 
 private:
     QElapsedTimer timer_;
