@@ -53,7 +53,7 @@ DaySummary SummarizeDay(const DayProfile& profile)
 
 QByteArray SimulationCsv(const YearSimulation& sim, int channel, const TextTable& texts)
 {
-    QByteArray csv = "date,weekday,priority,operating_minutes,first_on,last_off,switchings\r\n";
+    QByteArray csv = "date,weekday,priority,operating_minutes,first_on,last_off,switchings\n";
     csv.reserve(csv.size() + sim.Tage() * 48);
     for (int d = 1; d <= sim.Tage(); ++d) {
         const DayProfile profile = sim.Rechne_SzGrafik(channel, d);
@@ -62,7 +62,7 @@ QByteArray SimulationCsv(const YearSimulation& sim, int channel, const TextTable
         const int weekday = WochentagVon(date.day, date.month, date.year);
         const QString weekdayName =
             texts(static_cast<TextId>(static_cast<int>(TextId::ShortMonday) + weekday - 1)).trimmed();
-        const QString line = QStringLiteral("%1-%2-%3,%4,%5,%6,%7,%8,%9\r\n")
+        const QString line = QStringLiteral("%1-%2-%3,%4,%5,%6,%7,%8,%9\n")
                                  .arg(date.year, 4, 10, QLatin1Char('0'))
                                  .arg(date.month, 2, 10, QLatin1Char('0'))
                                  .arg(date.day, 2, 10, QLatin1Char('0'))

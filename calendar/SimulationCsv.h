@@ -26,7 +26,7 @@ DaySummary SummarizeDay(const DayProfile& profile);
 // heading line, then one line per day: date (YYYY-MM-DD), weekday (short
 // name of the language), the day's priority (0..9, 10 permanent ON,
 // 11 permanent OFF), operating minutes, first ON, last OFF (HH:MM, empty
-// when none) and the number of switchings. Lines end with CR LF.
+// when none) and the number of switchings, one line each.
 QByteArray SimulationCsv(const YearSimulation& sim, int channel, const TextTable& texts);
 
 } // namespace zendrik
