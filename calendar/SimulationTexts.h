@@ -30,8 +30,6 @@ inline constexpr ExtraText kCausePriorityTime{"Prioritätszeit Nr. %1: %2", "Pri
 inline constexpr ExtraText kBaseProgram{"Grundprogramm", "Base program", "Programme de base"};
 inline constexpr ExtraText kDatePattern{"%1.%2.%3", "%1/%2/%3", "%1/%2/%3"};
 
-inline constexpr ExtraText kSimChannel{"Kanal", "Channel", "Canal"};
-inline constexpr ExtraText kSimDay{"Tag", "Day", "Jour"};
 inline constexpr ExtraText kSimExportPng{"Bild speichern...", "Save picture...", "Enregistrer l'image..."};
 inline constexpr ExtraText kSimExportCsv{"Tabelle speichern...", "Save table...", "Enregistrer le tableau..."};
 inline constexpr ExtraText kSimSaved{"Gespeichert: %1", "Saved: %1", "Enregistré : %1"};

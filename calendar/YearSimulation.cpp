@@ -469,7 +469,7 @@ int YearSimulation::meterMinutes() const
     return messZustand_ == 1 ? kMinutesOfDay - m : m;
 }
 
-int YearSimulation::listNumberOf(int entry) const
+int YearSimulation::ListNumber(int entry) const
 {
     return entry >= 0 && entry < static_cast<int>(listNumber_.size()) ? listNumber_[static_cast<std::size_t>(entry)]
                                                                       : 0;
@@ -494,7 +494,7 @@ void YearSimulation::describeSwitching(const ChannelView& view, const Switching&
     }
     cause.kind = s.pulse ? CauseKind::Pulse : CauseKind::SwitchingTime;
     cause.entry = s.order;
-    cause.entryNumber = listNumberOf(s.order);
+    cause.entryNumber = ListNumber(s.order);
 }
 
 SimulationCause YearSimulation::Explain(int channel, int dayOfYear, int minute) const
@@ -505,7 +505,7 @@ SimulationCause YearSimulation::Explain(int channel, int dayOfYear, int minute) 
         return cause;
     cause.dayPriority = tagPrio_(channel, dayOfYear);
     cause.priorityEntry = tagPrio_.Quelle(channel, dayOfYear);
-    cause.priorityNumber = listNumberOf(cause.priorityEntry);
+    cause.priorityNumber = ListNumber(cause.priorityEntry);
     cause.date = DateOfDayOfYear(dayOfYear, jahr_);
     if (IstMesskanal(channel)) {
         cause.kind = CauseKind::MeterPulse;

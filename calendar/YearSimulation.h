@@ -51,6 +51,9 @@ public:
     // meter pulse, found by running the day (and, for the state at midnight,
     // the days before) once more. Costs about as much as one day profile.
     SimulationCause Explain(int channel, int dayOfYear, int minute) const;
+    // The number of a table row in its list (switching or priority times,
+    // each counted from 1); 0 for no row.
+    int ListNumber(int entry) const;
 
     // One switching of the view. Public for the helpers of the implementation.
     struct Switching {
@@ -118,7 +121,6 @@ private:
     int midnightState(const ChannelView& view, int priority, int dayNumber) const;
     // The cause of a switching found by Explain.
     void describeSwitching(const ChannelView& view, const Switching& s, int dayNumber, SimulationCause& cause) const;
-    int listNumberOf(int entry) const;
     DayProfile meterProfile() const;
     int meterMinutes() const;
 

@@ -193,14 +193,17 @@ QFont SimulationGraphFont()
     return QFont(QStringLiteral("Sans Serif"), 8);
 }
 
+YearGraphLayout YearGraphPictureLayout(const QImage& picture, int days, const TextTable& texts)
+{
+    return YearGraphLayout(picture.rect().adjusted(4, 4, -4, -4), days, SimulationGraphFont(), &picture, texts);
+}
+
 QImage RenderYearGraph(const YearSimulation& sim, int channel, const TextTable& texts, const QSize& size)
 {
-    QImage image(size, QImage::Format_RGB32);
+    QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    const YearGraphLayout layout(image.rect().adjusted(4, 4, -4, -4), sim.Tage(), SimulationGraphFont(), &image,
-                                 texts);
-    PaintYearGraph(painter, layout, sim, channel, texts);
+    PaintYearGraph(painter, YearGraphPictureLayout(image, sim.Tage(), texts), sim, channel, texts);
     return image;
 }
 

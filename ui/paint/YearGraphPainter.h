@@ -61,6 +61,8 @@ void PaintSelectedDay(QPainter& painter, const YearGraphLayout& layout, int day)
 
 // The font of the graphs on screen and in exported pictures.
 QFont SimulationGraphFont();
+// The layout of the year graph in a picture of the simulation window.
+YearGraphLayout YearGraphPictureLayout(const QImage& picture, int days, const TextTable& texts);
 // The year graph as a picture of the given size on white, as the
 // simulation window shows it (without the marked day).
 QImage RenderYearGraph(const YearSimulation& sim, int channel, const TextTable& texts, const QSize& size);
