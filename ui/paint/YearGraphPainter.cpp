@@ -37,6 +37,17 @@ int CellAt(int pixel, int guess, int low, int high, Edge edge)
     return cell;
 }
 
+// The first minute painted at a pixel column: where several minutes share
+// the column, the earliest of them.
+template <typename Edge>
+int FirstMinuteAt(int x, int guess, Edge minuteX)
+{
+    int minute = CellAt(x, guess, 0, kMinutesOfDay - 1, minuteX);
+    while (minute > 0 && minuteX(minute - 1) == minuteX(minute))
+        --minute;
+    return minute;
+}
+
 } // namespace
 
 QColor YearGraphStateColour(int state)
@@ -111,7 +122,7 @@ int YearGraphLayout::minuteAt(int x) const
     if (chart.width() <= 0 || x < chart.left() || x >= chart.left() + chart.width())
         return -1;
     const int guess = static_cast<int>(static_cast<long long>(x - chart.left()) * kMinutesOfDay / chart.width());
-    return CellAt(x, guess, 0, kMinutesOfDay - 1, [this](int m) { return minuteX(m); });
+    return FirstMinuteAt(x, guess, [this](int m) { return minuteX(m); });
 }
 
 void PaintYearGraph(QPainter& painter, const YearGraphLayout& layout, const YearSimulation& sim, int channel,
@@ -244,7 +255,7 @@ int DayGraphLayout::minuteAt(int x) const
     if (plot.width() <= 0 || x < plot.left() || x >= plot.left() + plot.width())
         return -1;
     const int guess = static_cast<int>(static_cast<long long>(x - plot.left()) * kMinutesOfDay / plot.width());
-    return CellAt(x, guess, 0, kMinutesOfDay - 1, [this](int m) { return minuteX(m); });
+    return FirstMinuteAt(x, guess, [this](int m) { return minuteX(m); });
 }
 
 void PaintDayGraph(QPainter& painter, const DayGraphLayout& layout, const DayProfile& profile,
@@ -272,20 +283,24 @@ void PaintDayGraph(QPainter& painter, const DayGraphLayout& layout, const DayPro
                              Qt::AlignHCenter | Qt::AlignTop, QString::number(hour));
     }
 
-    // The ON stretches filled, pulses as bars over the full height.
-    int start = 0;
-    for (const ProfileSegment& s : profile.segments) {
-        const int x = layout.minuteX(start);
-        const int w = std::max(1, layout.minuteX(start + s.length) - x);
-        if (s.state == ProfileEin) {
-            painter.fillRect(QRect(x, layout.onLevel, w, layout.offLevel - layout.onLevel + 1),
-                             YearGraphStateColour(ProfileEin));
-        } else if (s.state == ProfileImpulsEin || s.state == ProfileImpulsAus) {
-            const int bar = std::max(3, w);
-            painter.fillRect(QRect(x - (bar - w) / 2, plot.top() + 1, bar, layout.offLevel - plot.top()),
-                             YearGraphStateColour(s.state));
+    // The ON stretches filled, then the pulses over them as bars of the
+    // full height, so an ON stretch right after a pulse does not hide it.
+    for (const bool pulses : {false, true}) {
+        int start = 0;
+        for (const ProfileSegment& s : profile.segments) {
+            const int x = layout.minuteX(start);
+            const int w = std::max(1, layout.minuteX(start + s.length) - x);
+            const bool pulse = s.state == ProfileImpulsEin || s.state == ProfileImpulsAus;
+            if (!pulses && s.state == ProfileEin) {
+                painter.fillRect(QRect(x, layout.onLevel, w, layout.offLevel - layout.onLevel + 1),
+                                 YearGraphStateColour(ProfileEin));
+            } else if (pulses && pulse) {
+                const int bar = std::max(3, w);
+                painter.fillRect(QRect(x - (bar - w) / 2, plot.top() + 1, bar, layout.offLevel - plot.top()),
+                                 YearGraphStateColour(s.state));
+            }
+            start += s.length;
         }
-        start += s.length;
     }
 
     // The levels named on the left.

@@ -165,11 +165,13 @@ int DayGraphView::minuteAt(const QPoint& p) const
     const int first = l.minuteAt(p.x());
     if (first < 0)
         return -1;
-    // The minutes this pixel column stands for.
-    int last = first;
-    while (last + 1 < kMinutesOfDay && l.minuteX(last + 1) <= p.x())
-        ++last;
-    for (int m = first; m <= last; ++m) {
+    // The minutes of this pixel column and its neighbours, which the bar
+    // of a pulse covers.
+    const int from = std::max(0, l.minuteAt(std::max(p.x() - 1, l.plot.left())));
+    int to = first;
+    while (to + 1 < kMinutesOfDay && l.minuteX(to + 1) <= p.x() + 1)
+        ++to;
+    for (int m = from; m <= to; ++m) {
         const int state = profile_.StateAt(m);
         if (state == ProfileImpulsEin || state == ProfileImpulsAus)
             return m;
