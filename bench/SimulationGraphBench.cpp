@@ -9,7 +9,6 @@
 #include <benchmark/benchmark.h>
 
 #include <QBuffer>
-#include <QGuiApplication>
 #include <QPainter>
 #include <QTemporaryDir>
 
@@ -113,12 +112,3 @@ BENCHMARK(BM_RecomputeAndPaintYearGraph)->Arg(60)->Arg(0)->Unit(benchmark::kMill
 BENCHMARK(BM_HoverLookup)->Arg(60)->Arg(0)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_HoverLookupUnswitchedChannel)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PngExport)->Arg(60)->Arg(0)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}
