@@ -427,3 +427,29 @@ TEST_F(SimulationWindow, TableExportAndRefusals)
     child<QPushButton>(w, "cmdCsv")->click();
     EXPECT_FALSE(QFile::exists(csv));
 }
+
+// A pulse in the middle of an ON stretch shows in the year graph at any
+// width, also where one pixel column stands for two or three minutes.
+TEST(YearGraphPicture, PulsesInsideOnStretchesStayVisible)
+{
+    ProgramModel m = modelForRow(kRowFourChannels);
+    addEntry(m, BuildWeeklyEntry(Hm(6, 0), 127, 1, 1, 0, 0));
+    addEntry(m, BuildWeeklyEntry(Hm(22, 0), 127, 1, 0, 0, 0));
+    std::vector<int> pulses;
+    for (int minute = Hm(9, 5); minute < Hm(20, 0); minute += 37) {
+        addEntry(m, BuildWeeklyEntry(minute, 127, 1, 0, 5, 0));
+        pulses.push_back(minute);
+    }
+    const YearSimulation sim(m, kYear);
+    const TextTable texts;
+    for (const int width : {500, 700, 1000, 1300}) {
+        const QImage picture = RenderYearGraph(sim, 0, texts, QSize(width, 500));
+        const YearGraphLayout layout = YearGraphPictureLayout(picture, sim.Tage(), texts);
+        const int y = layout.dayTop(Doy(14, 5));
+        for (const int minute : pulses) {
+            EXPECT_EQ(picture.pixel(layout.minuteX(minute), y) | 0xff000000u, Rgb(YearGraphStateColour(ProfileImpulsAus)))
+                << width << ' ' << minute;
+        }
+        EXPECT_EQ(picture.pixel(layout.minuteX(Hm(9, 25)), y) | 0xff000000u, Rgb(YearGraphStateColour(ProfileEin)));
+    }
+}

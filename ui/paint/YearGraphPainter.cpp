@@ -137,14 +137,20 @@ void PaintYearGraph(QPainter& painter, const YearGraphLayout& layout, const Year
         const int top = layout.dayTop(day);
         const int height = std::max(1, layout.dayTop(day + 1) - top);
         const DayProfile profile = sim.Rechne_SzGrafik(channel, day);
-        int start = 0;
-        for (const ProfileSegment& s : profile.segments) {
-            if (s.state != ProfileAus) {
-                const int x = layout.minuteX(start);
-                const int w = std::max(1, layout.minuteX(start + s.length) - x);
-                painter.fillRect(QRect(x, top, w, height), YearGraphStateColour(s.state));
+        // The ON stretches first, then the pulses over them: where a column
+        // stands for more than one minute, an ON stretch right after a pulse
+        // would otherwise cover it.
+        for (const bool pulses : {false, true}) {
+            int start = 0;
+            for (const ProfileSegment& s : profile.segments) {
+                const bool pulse = s.state == ProfileImpulsEin || s.state == ProfileImpulsAus;
+                if (s.state != ProfileAus && pulse == pulses) {
+                    const int x = layout.minuteX(start);
+                    const int w = std::max(1, layout.minuteX(start + s.length) - x);
+                    painter.fillRect(QRect(x, top, w, height), YearGraphStateColour(s.state));
+                }
+                start += s.length;
             }
-            start += s.length;
         }
         painter.fillRect(QRect(strip.left(), top, strip.width(), height),
                          YearGraphPriorityColour(sim.Prioritaeten()(channel, day)));
