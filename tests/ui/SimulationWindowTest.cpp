@@ -1,6 +1,7 @@
 // The simulation window on the real main frame: its graphs against the
 // engine, what decided under the pointer, the live update and the exports.
 #include "calendar/BetriebsstundenText.h"
+#include "calendar/ListFilter.h"
 #include "calendar/SimulationCsv.h"
 #include "calendar/SimulationTexts.h"
 #include "calendar/SommerzeitTage.h"
@@ -273,8 +274,14 @@ TEST_F(SimulationWindow, PointerNamesWhatDecidedAndDoubleClickShowsTheRow)
                 return i;
         return -1;
     };
+    // The filter hides the OFF entries: it is switched off to show the row.
+    app_->filter().FilterZustand = ListFilter::StateOn;
+    app_->filter().FilterAktiv = -1;
+    frame()->showView(AnsichtSchaltzeiten, kProgramSlot);
+    ASSERT_FALSE(list().selectEntry(entryOfRow(2, false)));
     w->showDay(Doy(11, 3));
     doubleClick(w->dayGraph(), dayPoint(w, Hm(12, 30)));
+    EXPECT_FALSE(app_->filter().active());
     EXPECT_EQ(list().Ansicht(), AnsichtSchaltzeiten);
     EXPECT_EQ(list().markedEntries(), std::vector<int>{entryOfRow(2, false)});
     EXPECT_EQ(EntryTime(model().program().Eintrag[static_cast<std::size_t>(list().markedEntries().at(0))]), Hm(12, 0));
