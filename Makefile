@@ -11,7 +11,7 @@ GENERATOR = Ninja
 export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 
-.PHONY: all deps configure build run test bench fuzz screenshots clean
+.PHONY: all deps configure build fuzz-build run test bench fuzz screenshots clean
 
 all: build
 
@@ -29,16 +29,23 @@ build: configure
 run: build
 	@sh scripts/run.sh $(BUILD) $(WORKDIR)
 
-test: build
+# The tests include a short fuzz run of every reader, built with clang beside
+# the main build so that the core keeps compiling with both compilers.
+test: build fuzz-build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
 
-fuzz: deps
-	cmake -S . -B build-fuzz -G $(GENERATOR) -DCMAKE_CXX_COMPILER=clang++ \
+build-fuzz/build.ninja:
+	cmake -S . -B build-fuzz -G $(GENERATOR) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	    -DZENDRIK_FUZZ=ON -DZENDRIK_BUILD_GUI=OFF -DZENDRIK_BUILD_BENCH=OFF -DZENDRIK_BUILD_TESTS=OFF
-	cmake --build build-fuzz -j $(JOBS) --target fuzz_program_file
+
+fuzz-build: deps build-fuzz/build.ninja
+	cmake --build build-fuzz -j $(JOBS) --target fuzz_program_file fuzz_readers
+
+# A longer run of the program-file reader, its new inputs kept in build-fuzz/corpus.
+fuzz: fuzz-build
 	mkdir -p build-fuzz/corpus
 	build-fuzz/fuzz/fuzz_program_file -max_total_time=60 -max_len=70000 \
 	    -artifact_prefix=fuzz/crashes/ build-fuzz/corpus fuzz/corpus

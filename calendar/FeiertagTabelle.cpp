@@ -34,6 +34,16 @@ FeiertagResult NameResult(const QString& name)
     }
 }
 
+// A name as read from the file. A hand-edited file can leave a stray quote
+// in an unquoted name; written back inside quotes it would end the name
+// early and shift every later item, so the quote is dropped on reading.
+QString ReadName(const QString& item)
+{
+    QString name = item;
+    name.remove(QLatin1Char('"'));
+    return name;
+}
+
 QByteArray Number(int n)
 {
     return QByteArray::number(n);
@@ -166,7 +176,7 @@ FeiertagResult FeiertagTabelle::parse(const QByteArray& data)
                 return FeiertagResult::Malformed;
             v = *n;
         }
-        const Feiertag f{*name, values[0], values[1], values[2], values[3]};
+        const Feiertag f{ReadName(*name), values[0], values[1], values[2], values[3]};
         if (!f.hasValidValues())
             return FeiertagResult::ValueOutOfRange;
         feiertage.push_back(f);
@@ -178,7 +188,7 @@ FeiertagResult FeiertagTabelle::parse(const QByteArray& data)
         const std::optional<QString> name = reader.readTextItem();
         if (!name)
             return FeiertagResult::Malformed;
-        set.SetName = *name;
+        set.SetName = ReadName(*name);
         const std::optional<long long> count = reader.readSignedInteger();
         if (!count)
             return FeiertagResult::Malformed;

@@ -24,6 +24,8 @@ const std::vector<Command>& commands()
         {"dst-table", "dst-table FILE OUT (--zone IANA --first-year Y [--years N] | --row \"D.M H S D.M H S\" ... [--first-year Y])", &runDstTable},
         {"print", "print FILE (--pdf OUT | --text OUT) [--sections switching,priority,dst,astro,device] [--lines N]", &runPrint, true},
         {"handover", "handover FILE --pdf OUT [--year Y]", &runHandover, true},
+        {"recent", "recent [--remove-missing | --clear]", &runRecent},
+        {"recover", "recover [--save OUT [--yes] | --discard]", &runRecover},
     };
     return table;
 }

@@ -45,5 +45,7 @@ int runDstTable(CliContext& context, const QStringList& args);
 int saveOrRefuse(CliContext& context, const QString& out, bool yes);
 int runPrint(CliContext& context, const QStringList& args);
 int runHandover(CliContext& context, const QStringList& args);
+int runRecent(CliContext& context, const QStringList& args);
+int runRecover(CliContext& context, const QStringList& args);
 
 } // namespace zendrik::cli

@@ -27,6 +27,10 @@ struct Prompt {
     std::vector<Part> parts;
     Buttons buttons = Buttons::Ok;
     Icon icon = Icon::None;
+    // Captions of our own for the Yes and No buttons, where "Ja"/"Nein"
+    // would not say what they do; the answers stay Yes and No.
+    const ExtraText* yesCaption = nullptr;
+    const ExtraText* noCaption = nullptr;
 
     static Prompt message(Icon icon, std::initializer_list<Part> parts);
     static Prompt question(Buttons buttons, Icon icon, std::initializer_list<Part> parts);

@@ -7,7 +7,8 @@ set -e
 PACKAGES="cmake ninja-build g++ pkg-config ccache
 qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libgl-dev qt6-translations-l10n
 libgtest-dev libgmock-dev libbenchmark-dev
-xvfb xauth poppler-utils"
+xvfb xauth poppler-utils
+clang libclang-rt-14-dev"
 
 missing=""
 for p in $PACKAGES; do

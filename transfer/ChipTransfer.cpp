@@ -116,10 +116,15 @@ ChipTransferOutcome ChipTransfer::Transfer(ChipDirection direction, bool importA
     }
 
     failureDetail_.clear();
+    failureReason_.reset();
     const bool ok = serial ? runSerial(direction) : runParallel(direction);
     if (!ok) {
-        // A failed read leaves the open program as it was.
-        Prompt failed = Prompt::message(Icon::None, {TextId::ChipAccessFailed});
+        // A failed read leaves the open program as it was. One box says
+        // why and that the access failed.
+        Prompt failed = failureReason_.value_or(Prompt::message(Icon::None, {}));
+        if (failureReason_)
+            failed.parts.emplace_back(QStringLiteral("\n"));
+        failed.parts.emplace_back(TextId::ChipAccessFailed);
         if (!failureDetail_.isEmpty())
             failed.parts.emplace_back(QStringLiteral(" (") + failureDetail_ + QLatin1Char(')'));
         tell(failed);
@@ -136,13 +141,13 @@ bool ChipTransfer::runParallel(ChipDirection direction)
     if (direction == ChipDirection::Write) {
         const LimitedRead source = ReadRegularFile(model_.program().Dateiname, kMaxProgramFileBytes);
         if (!source.ok()) {
-            tell(source.state == FileState::Missing
-                     ? Prompt::message(Icon::Critical, {TextId::FileNotFound})
-                     : FileStatePrompt(source.state, model_.program().Dateiname, source.tooLarge));
+            holdReason(source.state == FileState::Missing
+                           ? Prompt::message(Icon::Critical, {TextId::FileNotFound})
+                           : FileStatePrompt(source.state, model_.program().Dateiname, source.tooLarge));
             return false;
         }
         if (!WriteFileAtomically(inWorkDir(transferCopyName()), source.data, &error)) {
-            tell(Prompt::message(Icon::Critical, {TextId::InvalidFileName, QStringLiteral(": ") + error}));
+            holdReason(Prompt::message(Icon::Critical, {TextId::InvalidFileName, QStringLiteral(": ") + error}));
             return false;
         }
     } else {
@@ -167,7 +172,7 @@ bool ChipTransfer::runParallel(ChipDirection direction)
     if (!result)
         return false;
     if (const auto m = AdapterToolMessage(*result, model_.device.Lpt))
-        tell(*m);
+        result->failed() ? holdReason(*m) : tell(*m);
     return !result->failed();
 }
 
@@ -184,7 +189,7 @@ bool ChipTransfer::runSerial(ChipDirection direction)
                                        ? transfer.writeChip(model_.program().Dateiname)
                                        : transfer.readChip();
     if (const auto m = SerialFaultMessage(r, portLabel))
-        tell(*m);
+        r.result != 0 ? holdReason(*m) : tell(*m);
     return r.result == 0;
 }
 

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <memory>
 
 namespace zendrik {
@@ -26,6 +27,18 @@ enum class ChipTransferOutcome {
     Cancelled,   // the user said no before anything was transferred
     Failed,      // reported to the user
 };
+
+// The short confirmation a finished transfer leaves in the status bar (a
+// failed one has said why in its one message box).
+inline constexpr ExtraText kChipWritten{"Programm in den Speicherchip übertragen.",
+                                        "Program transferred to the memory chip.",
+                                        "Programme transféré dans la puce mémoire."};
+inline constexpr ExtraText kChipRead{"Programm aus dem Speicherchip gelesen.", "Program read from the memory chip.",
+                                     "Programme lu dans la puce mémoire."};
+inline const ExtraText& ChipTransferDoneText(ChipDirection direction)
+{
+    return direction == ChipDirection::Write ? kChipWritten : kChipRead;
+}
 
 // The memory-chip commands: write the saved program into the chip, read
 // the chip as the program. On a parallel port (port setting 1..3) the
@@ -68,6 +81,9 @@ private:
     bool runSerial(ChipDirection direction);
     ChipTransferOutcome importCardDat();
     void tell(const Prompt& prompt);
+    // Why the transfer is failing: shown together with "not successful" in
+    // one box, not as a box of its own before it.
+    void holdReason(const Prompt& prompt) { failureReason_ = prompt; }
     QString inWorkDir(const QString& name) const;
 
     ProgramModel& model_;
@@ -75,6 +91,7 @@ private:
     const TextTable& texts_;
     QString workDir_;
     QString failureDetail_;   // why the adapter tool could not be started
+    std::optional<Prompt> failureReason_;
 };
 
 } // namespace zendrik

@@ -145,6 +145,16 @@ TEST(FeiertagTabelle, FileRoundTrip)
               FeiertagResult::Ok);
     EXPECT_EQ(back.Feiertage()[1], Ostern("Karfreitag", -2));
     EXPECT_EQ(back.Sets(), (std::vector<FeiertagSet>{{QStringLiteral("Kurz"), {1}}}));
+
+    // A stray quote in an unquoted name (a hand-edited file) is dropped, so
+    // that saving the table writes a file that reads back the same.
+    ASSERT_EQ(back.parse("1,1\r\nNeu\"jahr,0,0,1,1\r\n\xa2Bremen\"\r\n1\r\n0\r\n"), FeiertagResult::Ok);
+    EXPECT_EQ(back.Feiertage()[0].Name, QStringLiteral("Neujahr"));
+    const QByteArray saved = back.fileText();
+    FeiertagTabelle again;
+    ASSERT_EQ(again.parse(saved), FeiertagResult::Ok);
+    EXPECT_EQ(again.fileText(), saved);
+    EXPECT_EQ(again.Sets(), back.Sets());
 }
 
 TEST(FeiertagTabelle, MalformedFilesLoadNothing)

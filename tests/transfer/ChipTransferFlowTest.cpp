@@ -19,6 +19,7 @@ namespace {
 
 constexpr int kRow731 = 4;   // four channels
 const QString kFinished = u"Zugriff auf Zendrik beendet"_s;
+// A failure is one box: the reason, then this line.
 const QString kFailed = u"Zugriff auf Zendrik nicht erfolgreich"_s;
 const QString kSaveFirst = u"Nur gespeicherte Daten können exportiert werden. Jetzt speichern ?"_s;
 
@@ -159,13 +160,13 @@ INSTANTIATE_TEST_SUITE_P(
     Codes, ToolResultTest,
     ::testing::Values(
         ToolCase{0, false, {}},
-        ToolCase{1, false, {u"Kein Programmieradapter an LPT 1 oder Verzögerungsfaktor zu niedrig !"_s, kFailed}},
-        ToolCase{2, true, {u"Kein Zendrik im Programmieradapter oder Verzögerungsfaktor zu niedrig !"_s, kFailed}},
+        ToolCase{1, false, {u"Kein Programmieradapter an LPT 1 oder Verzögerungsfaktor zu niedrig !"_s + u"\n"_s + kFailed}},
+        ToolCase{2, true, {u"Kein Zendrik im Programmieradapter oder Verzögerungsfaktor zu niedrig !"_s + u"\n"_s + kFailed}},
         ToolCase{3, false, {}},
-        ToolCase{4, false, {kSetAddress, kFailed}},
-        ToolCase{5, true, {kSetAddress, kFailed}},
-        ToolCase{6, false, {u"Fehler beim Schreiben in Adresse 288evtl. Verzögerungsfaktor erhöhen !"_s, kFailed}},
-        ToolCase{7, true, {u"Fehler beim Senden des Lesebefehls ,evtl. Verzögerungsfaktor erhöhen !"_s, kFailed}},
+        ToolCase{4, false, {kSetAddress + u"\n"_s + kFailed}},
+        ToolCase{5, true, {kSetAddress + u"\n"_s + kFailed}},
+        ToolCase{6, false, {u"Fehler beim Schreiben in Adresse 288evtl. Verzögerungsfaktor erhöhen !"_s + u"\n"_s + kFailed}},
+        ToolCase{7, true, {u"Fehler beim Senden des Lesebefehls ,evtl. Verzögerungsfaktor erhöhen !"_s + u"\n"_s + kFailed}},
         ToolCase{8, false, {}},
         // A read the tool calls good, but no card.dat came: the import says so.
         ToolCase{3, true, {u"Datei nicht vorhanden !"_s}}));
@@ -278,7 +279,7 @@ TEST_F(ChipTransferFlowTest, FailedSerialReadKeepsTheProgram)
     model.device.SerialPort2 = emulator.devicePath();
     ScriptedInteraction ui = user();
     EXPECT_EQ(transfer(ui).ImportFromChip(), ChipTransferOutcome::Failed);
-    EXPECT_EQ(asked(ui), (QStringList{u"Keine Zendrik im Programmieradapter"_s, kFailed}));
+    EXPECT_EQ(asked(ui), (QStringList{u"Keine Zendrik im Programmieradapter\n"_s + kFailed}));
     expectProgramKept(25, 0);
 }
 

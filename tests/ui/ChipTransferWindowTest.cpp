@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 
@@ -97,6 +98,7 @@ TEST_F(ChipTransferWindow, WritesTheProgramAndReadsItBack)
     const QString reading = u"lese Zendrik über COM 1"_s;
     EXPECT_EQ(watch("mnuDatExp"), (QStringList{writing, reading}));
     EXPECT_EQ(asked().size(), 1u);
+    EXPECT_EQ(frame()->statusBar()->currentMessage(), u"Programm in den Speicherchip übertragen."_s);
     EXPECT_EQ(model().Geaendert, 0);
     const QByteArray chip = readFile(work(u"chip.bin"_s));
     EXPECT_EQ(Image(chip.begin(), chip.end()), ReadImageNumbers(readFile(work(u"Schule.zpg"_s)), 2048));
@@ -106,9 +108,33 @@ TEST_F(ChipTransferWindow, WritesTheProgramAndReadsItBack)
     ASSERT_NE(gridText(), rows);
     EXPECT_EQ(watch("mnuDatImp"), QStringList{reading});
     EXPECT_EQ(asked().size(), 1u);
+    EXPECT_EQ(frame()->statusBar()->currentMessage(), u"Programm aus dem Speicherchip gelesen."_s);
     EXPECT_EQ(frame()->windowTitle(), u"Zendrik - SzTab1.zpg[*]"_s);
     EXPECT_TRUE(frame()->isWindowModified());
     EXPECT_EQ(gridText(), rows);
     EXPECT_EQ(nr->text(), u"4711"_s);
     EXPECT_EQ(child<QLineEdit>(frame(), "txtverwendung")->text(), u"unbekannt"_s);
+}
+
+TEST_F(ChipTransferWindow, AFailedReadIsOneBoxAndKeepsTheProgram)
+{
+    // A COM port with nothing behind it: the adapter never answers.
+    ASSERT_TRUE(writeFile(work(u"chip.bin"_s), QByteArray(2048, '\xff')));
+    DeviceSettings ports;
+    ports.SerialPort1 = work(u"kein-adapter"_s);
+    ASSERT_TRUE(WritePortSettings(work(kPortSettingsFileName), ports));
+    startWith(4);
+    model().device.Lpt = 4;
+    openSample(u"Schule.zpg"_s);
+    const QStringList rows = gridText();
+    const std::size_t before = asked().size();
+
+    trigger("mnuDatImp");
+    settle();
+    ASSERT_EQ(asked().size(), before + 1) << "one message per transfer";
+    const QString shown = messages().back();
+    EXPECT_TRUE(shown.endsWith(u"Zugriff auf Zendrik nicht erfolgreich"_s)) << shown.toStdString();
+    EXPECT_GT(shown.indexOf(u'\n'), 0) << "the reason comes first, in the same box";
+    EXPECT_EQ(gridText(), rows);
+    EXPECT_TRUE(frame()->statusBar()->currentMessage().isEmpty());
 }

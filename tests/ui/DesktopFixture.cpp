@@ -30,7 +30,7 @@ void DesktopFixture::TearDown()
 
 bool DesktopFixture::startApp()
 {
-    app_ = std::make_unique<DesktopApp>(dir_.path(), &interaction_, &chooser_);
+    app_ = std::make_unique<DesktopApp>(workDir(), &interaction_, &chooser_);
     return app_->start();
 }
 

@@ -8,6 +8,7 @@
 #include "ui/main/DesktopApp.h"
 #include "ui/main/MdiForm1.h"
 
+#include <QDir>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -46,8 +47,15 @@ public:
 // Questions answered as the test said (OK or Cancel otherwise), beeps counted.
 class AnsweringInteraction : public ScriptedInteraction {
 public:
-    explicit AnsweringInteraction(const std::map<TextId, Answer>& answers)
-        : ScriptedInteraction([&answers](const Prompt& p) {
+    // Questions of our own texts only (no text-table entry) are keyed by
+    // their first text's German wording.
+    explicit AnsweringInteraction(const std::map<TextId, Answer>& answers,
+                                  const std::map<QString, Answer>* ownAnswers = nullptr)
+        : ScriptedInteraction([&answers, ownAnswers](const Prompt& p) {
+              if (ownAnswers && p.key() == TextId::Count && !p.parts.empty())
+                  if (const auto* own = std::get_if<ExtraText>(&p.parts.front()))
+                      if (const auto found = ownAnswers->find(QString::fromUtf8(own->de)); found != ownAnswers->end())
+                          return found->second;
               const auto it = answers.find(p.key());
               return it != answers.end() ? it->second : p.buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
           })
@@ -76,11 +84,14 @@ protected:
 
     // The answer to the next questions whose first text is `key`.
     void answer(TextId key, Answer a) { answers_[key] = a; }
+    void answer(const ExtraText& key, Answer a) { ownAnswers_[QString::fromUtf8(key.de)] = a; }
     const std::vector<Prompt>& asked() const { return interaction_.asked(); }
     // The rendered texts of every message shown so far.
     std::vector<QString> messages() const;
 
-    QString work(const QString& name) const { return dir_.filePath(name); }
+    // The working directory the program runs in (a fresh temporary one).
+    virtual QString workDir() const { return dir_.path(); }
+    QString work(const QString& name) const { return QDir(workDir()).filePath(name); }
     static QString shipped(const QString& relative) { return QStringLiteral(ZENDRIK_SHIPPED_DATA "/") + relative; }
 
     ProgramModel& model() { return app_->model(); }
@@ -112,7 +123,8 @@ protected:
 
     QTemporaryDir dir_;
     std::map<TextId, Answer> answers_;
-    AnsweringInteraction interaction_{answers_};
+    std::map<QString, Answer> ownAnswers_;
+    AnsweringInteraction interaction_{answers_, &ownAnswers_};
     ScriptedChooser chooser_;
     std::unique_ptr<DesktopApp> app_;
     TextTable german_;

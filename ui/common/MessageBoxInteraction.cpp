@@ -2,6 +2,7 @@
 
 #include "language/TextTable.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 
@@ -66,6 +67,10 @@ std::unique_ptr<QMessageBox> MessageBoxInteraction::box(const Prompt& prompt) co
     b->setEscapeButton(prompt.buttons == Buttons::YesNo ? QMessageBox::No
                        : prompt.buttons == Buttons::Ok  ? QMessageBox::Ok
                                                         : QMessageBox::Cancel);
+    if (prompt.yesCaption && b->button(QMessageBox::Yes))
+        b->button(QMessageBox::Yes)->setText(texts_(*prompt.yesCaption));
+    if (prompt.noCaption && b->button(QMessageBox::No))
+        b->button(QMessageBox::No)->setText(texts_(*prompt.noCaption));
     return b;
 }
 

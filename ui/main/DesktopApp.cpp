@@ -1,5 +1,6 @@
 #include "ui/main/DesktopApp.h"
 
+#include "editing/RecoveryFile.h"
 #include "language/LanguageChoice.h"
 #include "model/BrandFile.h"
 #include "model/FileChooser.h"
@@ -146,11 +147,27 @@ void DesktopApp::confirmStart(int row)
     if (start_)
         start_->close();
 
+    offerRecovery();
     if (!pendingFile_.isEmpty()) {
         const QString path = pendingFile_;
         pendingFile_.clear();
         frame_->openFile(path);
     }
+}
+
+void DesktopApp::offerRecovery()
+{
+    // Once per run: the copy of a program not saved when the last run ended.
+    if (recoveryOffered_)
+        return;
+    recoveryOffered_ = true;
+    const RecoveryFinding found = FindRecovery(workDir_);
+    if (found.state != RecoveryState::Offer)
+        return;
+    if (ui_.ask(RecoveryQuestion(found.image)) == Answer::Yes)
+        frame_->restoreRecovered(found.image);
+    else
+        RemoveRecoveryFile(workDir_);
 }
 
 void DesktopApp::backToStart()

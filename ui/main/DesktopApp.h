@@ -56,6 +56,7 @@ private:
     void chooseLanguage(int sprache);
     void installFurtherLanguage();
     void confirmStart(int row);
+    void offerRecovery();
     void backToStart();
     void useQtTexts();
 
@@ -75,6 +76,7 @@ private:
     QPointer<FrmStartbild> start_;
     QPointer<MdiForm1> frame_;
     QString pendingFile_;
+    bool recoveryOffered_ = false;
     QTranslator qtTexts_;
 };
 

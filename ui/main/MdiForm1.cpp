@@ -16,7 +16,9 @@
 #include "ui/main/FrmInfo.h"
 #include "ui/main/MainMenu.h"
 #include "ui/main/ProgramHeader.h"
+#include "ui/main/RecoveryKeeper.h"
 #include "ui/main/UndoHistory.h"
+#include "editing/RecoveryFile.h"
 #include "ui/print/PrintCommands.h"
 #include "ui/simulation/FrmGrafik.h"
 #include "language/ExtraText.h"
@@ -62,6 +64,7 @@ MdiForm1::MdiForm1(DesktopContext context, QWidget* parent) : QMainWindow(parent
     resize(1180, 760);
 
     history_ = new UndoHistory(ctx_.model, ctx_.texts, this);
+    recovery_ = new RecoveryKeeper(ctx_.model, ctx_.workDir, this);
     header_ = new ProgramHeader(ctx_.model, ctx_.texts, ctx_.ui, this);
     mdi_ = new QMdiArea(this);
     mdi_->setObjectName(QStringLiteral("mdiArea"));
@@ -108,6 +111,9 @@ MdiForm1::MdiForm1(DesktopContext context, QWidget* parent) : QMainWindow(parent
     connect(history_, &UndoHistory::restored, this, &MdiForm1::ShowList);
     connect(header_, &ProgramHeader::filterSwitched, this, &MdiForm1::switchFilter);
     connect(list_, &FrmHauptmenue::listChanged, this, &MdiForm1::refreshFrame);
+    connect(recovery_, &RecoveryKeeper::writeFailed, this, [this](const QString& reason) {
+        statusBar()->showMessage(ctx_.texts(kRecoveryNotWritten) + QStringLiteral(" ") + reason);
+    });
 
     retranslate();
     ShowList();
@@ -211,6 +217,7 @@ void MdiForm1::ShowList()
 {
     // Every command ends here: what it changed becomes one undo step.
     history_->capture();
+    recovery_->programChanged();
     list_->ShowList(ctx_.model.AktSlot);
     // An open simulation window shows the program as it is now.
     if (grafik_)
@@ -340,6 +347,17 @@ bool MdiForm1::openFile(const QString& path)
     return loaded;
 }
 
+void MdiForm1::restoreRecovered(const RecoveryImage& image)
+{
+    header_->commitAll();
+    ApplyRecovery(ctx_.model, image);
+    list_->setAnsicht(0);
+    // The restored program starts a fresh history, modified from the start.
+    history_->reset();
+    recovery_->adopt();
+    ShowList();
+}
+
 namespace {
 constexpr ExtraText kRecentFiles{"&Zuletzt geöffnet", "&Recent files", "Fichiers &récents"};
 constexpr ExtraText kRemoveMissing{"Fehlende Dateien entfernen", "Remove missing files",
@@ -449,8 +467,15 @@ void MdiForm1::closeEvent(QCloseEvent* event)
         exitConfirmed_ = true;
         emit exitRequested();
     }
+    // Saved or discarded by the user's answer: no copy to recover.
+    recovery_->discard();
     event->accept();
 }
+
+namespace {
+// How long the status bar keeps the confirmation of a finished transfer.
+constexpr int kTransferNoticeMs = 10000;
+} // namespace
 
 void MdiForm1::cmdWriteChip()
 {
@@ -472,12 +497,12 @@ void MdiForm1::runChipTransfer(ChipDirection direction)
     transfer.observer = &window;
     transfer.serialOptions = ctx_.transferOptions;
     transfer.saveBeforeTransfer = [this] { return ctx_.commands.Save() ? 1 : 0; };
-    if (direction == ChipDirection::Write)
-        transfer.ExportToChip();
-    else
-        transfer.ImportFromChip();
+    const ChipTransferOutcome outcome =
+        direction == ChipDirection::Write ? transfer.ExportToChip() : transfer.ImportFromChip();
     // A read shows the imported program (AktSlot is the program then).
     ShowList();
+    if (outcome == ChipTransferOutcome::Done)
+        statusBar()->showMessage(ctx_.texts(ChipTransferDoneText(direction)), kTransferNoticeMs);
 }
 
 void MdiForm1::cmdDeviceProperties()

@@ -21,6 +21,8 @@ class FrmHauptmenue;
 class ListFilter;
 class PrintCommands;
 class UndoHistory;
+class RecoveryKeeper;
+struct RecoveryImage;
 class MainMenu;
 class ProgramHeader;
 class ProgramModel;
@@ -69,6 +71,9 @@ public:
     void retranslate();
     // Opens a program file (command line, drop) as the open command does.
     bool openFile(const QString& path);
+    // The program of a recovery copy, offered at the start and accepted.
+    void restoreRecovered(const RecoveryImage& image);
+    RecoveryKeeper& recovery() const { return *recovery_; }
     // Closes the frame without the exit question (after "New" was confirmed).
     void leave();
     // mnuAnsGrafik: opens the simulation window beside the list (or raises it).
@@ -123,6 +128,7 @@ private:
     EditCommands* edit_;
     PrintCommands* print_;
     UndoHistory* history_;
+    RecoveryKeeper* recovery_;
     // The last program files opened or saved (file menu).
     RecentFiles recent_{QString()};
     QMenu* recentMenu_ = nullptr;

@@ -1,0 +1,61 @@
+#include "calendar/FeiertagTabelle.h"
+#include "calendar/PlaceList.h"
+#include "editing/RecoveryFile.h"
+#include "language/TranslationFile.h"
+#include "model/DeviceSettings.h"
+#include "model/ProgramFile.h"
+#include "transfer/AdapterToolResult.h"
+#include "transfer/MessageFile.h"
+#include "transfer/PortSettings.h"
+#include "util/FileCheck.h"
+
+#include <QByteArray>
+
+#include <cstddef>
+#include <cstdint>
+
+// Every other file the outside world hands the program, read from the same
+// bytes: the holiday and place files, the port settings, the adapter tool's
+// result and job files, the recovery copy, translation files and image
+// numbers. Each must give a result, never a crash or a hang; what a reader
+// accepts, its writer writes back so that it reads the same again.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    using namespace zendrik;
+    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data),
+                                                     static_cast<qsizetype>(size));
+
+    FeiertagTabelle holidays;
+    if (holidays.parse(bytes) == FeiertagResult::Ok) {
+        FeiertagTabelle again;
+        if (again.parse(holidays.fileText()) != FeiertagResult::Ok || again.fileText() != holidays.fileText())
+            __builtin_trap();
+    }
+
+    PlaceList places;
+    if (places.parse(bytes) == PlaceFileResult::Ok) {
+        PlaceList again;
+        if (again.parse(places.fileText()) != PlaceFileResult::Ok || again.count() != places.count())
+            __builtin_trap();
+    }
+
+    DeviceSettings device;
+    ParsePortSettings(bytes, device);
+    (void)ParseCardMessage(bytes);
+    if (const auto job = ParseMessageFile(bytes)) {
+        const auto again = ParseMessageFile(MessageFileText(*job));
+        if (!again || again->direction != job->direction)
+            __builtin_trap();
+    }
+
+    if (const auto image = DecodeRecovery(bytes)) {
+        if (EncodeRecovery(*image) != bytes)
+            __builtin_trap();
+    }
+
+    (void)TranslationFile::lines(TranslationFile::decode(bytes));
+    (void)SplitLines(bytes);
+    for (const int imageSize : {2048, 8192})
+        (void)ReadImageNumbers(bytes, imageSize);
+    return 0;
+}

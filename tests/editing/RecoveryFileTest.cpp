@@ -1,0 +1,178 @@
+#include "editing/RecoveryFile.h"
+
+#include "model/DeviceTypes.h"
+#include "model/ProgramModel.h"
+#include "tests/support/TestPrograms.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <utility>
+
+namespace zendrik {
+namespace {
+
+const QDateTime kNow = QDateTime(QDate(2026, 12, 7), QTime(10, 15, 30), Qt::UTC);
+
+// Each family's canonical program, with the text fields filled in a way that
+// tests the text encoding (umlauts, an empty name, a long description).
+std::vector<std::pair<const char*, ProgramModel>> programs()
+{
+    std::vector<std::pair<const char*, ProgramModel>> out;
+    out.emplace_back("731", test::canonical731());
+    out.emplace_back("738", test::canonical738());
+    out.emplace_back("752", test::canonical752());
+    for (auto& [name, model] : out) {
+        model.program().Verwendung = QStringLiteral("Schule Süd, Turnhalle – Außenbeleuchtung");
+        model.program().Kanalname[2] = QStringLiteral(" Flur Nord");
+        model.program().Dateiname = QStringLiteral("/home/elektro/Programme/Schule Süd.zpg");
+        model.device.SwRegel = 4;
+    }
+    return out;
+}
+
+TEST(RecoveryFile, EveryFamilysProgramComesBackExactly)
+{
+    for (auto& [name, model] : programs()) {
+        SCOPED_TRACE(name);
+        const RecoveryImage image = TakeRecoveryImage(model, kNow);
+        const auto back = DecodeRecovery(EncodeRecovery(image));
+        ASSERT_TRUE(back.has_value());
+        EXPECT_EQ(*back, image);
+
+        // Applied to a model started fresh for another device type, the
+        // program, its device type and its file name are as they were.
+        ProgramModel fresh = test::modelForRow(1);
+        ApplyRecovery(fresh, *back);
+        EXPECT_EQ(fresh.program(), model.program());
+        EXPECT_EQ(TakeSnapshot(fresh), TakeSnapshot(model));
+        EXPECT_EQ(fresh.device.DeviceRow, model.device.DeviceRow);
+        EXPECT_EQ(fresh.device.Kanalzahl, model.device.Kanalzahl);
+        EXPECT_EQ(fresh.Geaendert, 1);
+    }
+}
+
+// No byte a damaged or foreign file holds may reach the program: every cut
+// and every flipped byte of a real record is refused, never half read.
+TEST(RecoveryFile, DamagedRecordsAreRefused)
+{
+    const QByteArray record = EncodeRecovery(TakeRecoveryImage(test::canonical738(), kNow));
+    ASSERT_TRUE(DecodeRecovery(record).has_value());
+
+    for (qsizetype cut = 0; cut < record.size(); cut += 97)
+        EXPECT_FALSE(DecodeRecovery(record.left(cut)).has_value()) << "cut at " << cut;
+    EXPECT_FALSE(DecodeRecovery(record + QByteArray(1, '\0')).has_value());
+    for (qsizetype at = 0; at < record.size(); at += 61) {
+        QByteArray flipped = record;
+        flipped[at] = static_cast<char>(flipped[at] ^ 0x5A);
+        EXPECT_FALSE(DecodeRecovery(flipped).has_value()) << "byte " << at;
+    }
+    EXPECT_FALSE(DecodeRecovery(QByteArray("72 72 0 0\r\n")).has_value());
+}
+
+// A record whose checksum is right but whose counts are impossible (as a
+// hand-made file could be) is refused too.
+TEST(RecoveryFile, ImpossibleCountsAreRefused)
+{
+    const auto refused = [](auto change) {
+        ProgramModel model = test::canonical731();
+        RecoveryImage image = TakeRecoveryImage(model, kNow);
+        change(image);
+        return !DecodeRecovery(EncodeRecovery(image)).has_value();
+    };
+    EXPECT_TRUE(refused([](RecoveryImage& i) { i.snapshot.program.AnzEintrag = kEntryRows + 1; }));
+    EXPECT_TRUE(refused([](RecoveryImage& i) { i.snapshot.program.AnzSz += 1; }));
+    EXPECT_TRUE(refused([](RecoveryImage& i) { i.snapshot.program.AnzSoWi = kDstRows + 1; }));
+    EXPECT_TRUE(refused([](RecoveryImage& i) { i.deviceRow = 0; }));
+    EXPECT_TRUE(refused([](RecoveryImage& i) { i.deviceRow = kDeviceTypeRows + 1; }));
+    EXPECT_TRUE(refused([](RecoveryImage& i) { i.snapshot.program.astro.AstroGrenze[1].morning = 1440; }));
+    EXPECT_TRUE(refused([](RecoveryImage& i) { i.snapshot.program.Verwendung = QString(5000, QChar('x')); }));
+    EXPECT_FALSE(refused([](RecoveryImage&) {}));
+}
+
+class RecoveryInFolder : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+
+    QString programPath() const { return dir.filePath(QStringLiteral("Halle.zpg")); }
+
+    RecoveryImage imageFor(const QString& file)
+    {
+        ProgramModel model = test::canonical731();
+        model.program().Dateiname = file;
+        return TakeRecoveryImage(model, kNow);
+    }
+
+    static void setTime(const QString& path, const QDateTime& when)
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(when, QFileDevice::FileModificationTime));
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(RecoveryInFolder, OfferedOnlyWhenNewerThanItsProgramFile)
+{
+    EXPECT_EQ(FindRecovery(dir.path()).state, RecoveryState::None);
+
+    // A program never saved under its name: always offered.
+    ASSERT_TRUE(WriteRecoveryFile(dir.path(), imageFor(programPath())));
+    RecoveryFinding found = FindRecovery(dir.path());
+    EXPECT_EQ(found.state, RecoveryState::Offer);
+    EXPECT_EQ(found.image.snapshot.program.Dateiname, programPath());
+
+    const QDateTime t = QDateTime::currentDateTimeUtc().addSecs(-600);
+    ASSERT_TRUE(test::writeFile(programPath(), "72 72\r\n"));
+    setTime(programPath(), t);
+    setTime(RecoveryFilePath(dir.path()), t.addSecs(30));
+    EXPECT_EQ(FindRecovery(dir.path()).state, RecoveryState::Offer);
+
+    // Saved after the copy was made: nothing to recover.
+    setTime(programPath(), t.addSecs(60));
+    EXPECT_EQ(FindRecovery(dir.path()).state, RecoveryState::Outdated);
+    // Never the program file touched by looking.
+    EXPECT_EQ(test::readFile(programPath()), QByteArray("72 72\r\n"));
+
+    RemoveRecoveryFile(dir.path());
+    EXPECT_EQ(FindRecovery(dir.path()).state, RecoveryState::None);
+}
+
+TEST_F(RecoveryInFolder, DamagedOrForeignFilesAreNotOffered)
+{
+    ASSERT_TRUE(test::writeFile(RecoveryFilePath(dir.path()), QByteArray("not a record")));
+    EXPECT_EQ(FindRecovery(dir.path()).state, RecoveryState::Damaged);
+
+    // A folder in the record's place is neither read nor removed.
+    QFile::remove(RecoveryFilePath(dir.path()));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QString::fromLatin1(kRecoveryFileName)));
+    EXPECT_EQ(FindRecovery(dir.path()).state, RecoveryState::Damaged);
+    RemoveRecoveryFile(dir.path());
+    EXPECT_TRUE(QFileInfo(RecoveryFilePath(dir.path())).isDir());
+    EXPECT_FALSE(WriteRecoveryFile(dir.path(), imageFor(programPath())));
+}
+
+TEST(RecoveryFile, QuestionNamesTheFileAndTime)
+{
+    RecoveryImage image;
+    image.snapshot.program.Dateiname = QStringLiteral("/tmp/Halle.zpg");
+    image.writtenAt = kNow;
+    const Prompt p = RecoveryQuestion(image);
+    EXPECT_EQ(p.buttons, Buttons::YesNo);
+    ASSERT_NE(p.yesCaption, nullptr);
+    EXPECT_STREQ(p.yesCaption->de, "&Wiederherstellen");
+    ASSERT_NE(p.noCaption, nullptr);
+    EXPECT_STREQ(p.noCaption->de, "&Verwerfen");
+    bool namesFile = false;
+    for (const auto& part : p.parts)
+        if (const auto* s = std::get_if<QString>(&part))
+            namesFile = namesFile || s->contains(QStringLiteral("Halle.zpg"));
+    EXPECT_TRUE(namesFile);
+}
+
+} // namespace
+} // namespace zendrik
