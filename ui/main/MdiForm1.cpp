@@ -152,6 +152,9 @@ void MdiForm1::buildMenus()
     command(MainMenu::Edit, "mnuBaFilt", TextId::MenuFilter, QString(), &MdiForm1::cmdFilter);
     command(MainMenu::Settings, "mnuEinstGerät", TextId::MenuDeviceProperties, QString(),
             &MdiForm1::cmdDeviceProperties);
+    QAction* help = m.addCommand(MainMenu::Help, QStringLiteral("mnuHilfeZu"), TextId::MenuHelpFor, QString());
+    help->setShortcut(QKeySequence::HelpContents);
+    connect(help, &QAction::triggered, this, &MdiForm1::helpRequested);
     command(MainMenu::Help, "mnuinfo", TextId::MenuInfo, QString(), &MdiForm1::cmdInfo);
 
     // The last opened or saved files, above the exit command.

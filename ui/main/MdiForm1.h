@@ -86,6 +86,8 @@ public:
     bool showEntry(int entry);
 
 signals:
+    // The help menu's command: the help of the window in front.
+    void helpRequested();
     // "New": the user confirmed going back to the start screen.
     void newRequested();
     // The program ends.
