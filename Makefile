@@ -11,7 +11,7 @@ GENERATOR = Ninja
 export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 
-.PHONY: all deps configure build fuzz-build run test bench fuzz screenshots clean
+.PHONY: all deps configure build fuzz-build run test bench fuzz screenshots clean package package-check
 
 all: build
 
@@ -33,6 +33,14 @@ run: build
 # the main build so that the core keeps compiling with both compilers.
 test: build fuzz-build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The Debian package (build/zendrik_<version>_<arch>.deb).
+package: build
+	cd $(BUILD) && cpack -G DEB
+
+# Builds, checks, installs, runs and removes the package (needs root or sudo).
+package-check: build
+	@sh scripts/package-check.sh $(BUILD)
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done

@@ -16,7 +16,7 @@ const std::vector<Command>& commands()
         {"holidays", "holidays YEAR [--set NAME] [--years N] [--ics OUT | --csv]", &runHolidays},
         {"write-chip", "write-chip FILE --port DEVICE [--verify all|block0]", &runWriteChip},
         {"read-chip", "read-chip --port DEVICE --out FILE", &runReadChip},
-        {"simulate", "simulate FILE --year Y --channel C [--date D.M] [--json]", &runSimulate},
+        {"simulate", "simulate FILE --year Y --channel C [--date D.M] [--json] [--png OUT [--width W --height H]] [--csv]", &runSimulate, true},
         {"check", "check FILE [--year Y] [--json]", &runCheck},
         {"diff", "diff FILE1 FILE2 [--json]", &runDiff},
         {"set-astro", "set-astro FILE OUT [--channel C] (--place NAME | --lon DEG --lat DEG --zone MIN) --rise-offset MIN --set-offset MIN --morning H:MM --evening H:MM --rise-state on|off --set-state on|off", &runSetAstro},

@@ -1,5 +1,7 @@
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
+#include "util/Version.h"
+#include "util/WorkDir.h"
 
 #include "language/FileStateText.h"
 #include "language/LanguageChoice.h"
@@ -17,6 +19,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 using namespace zendrik;
 using namespace zendrik::cli;
@@ -25,7 +28,8 @@ namespace {
 
 void printUsage(QTextStream& s)
 {
-    s << "usage: zendrik-cli [--dir DIR] [--type N] [--lang de|en|fr] [--texts FILE] [--json] COMMAND ...\n\ncommands:\n";
+    s << "usage: zendrik-cli [--dir DIR] [--type N] [--lang de|en|fr] [--texts FILE] [--json] COMMAND ...\n"
+         "       zendrik-cli --version | --help\n\ncommands:\n";
     for (const Command& c : commands())
         s << "  " << c.synopsis << '\n';
 }
@@ -151,8 +155,9 @@ int main(int argc, char** argv)
     QCoreApplication::setApplicationName(QStringLiteral("zendrik-cli"));
 
     CliContext ctx;
-    ctx.workDir = QDir::currentPath();
     int typeRow = 0;
+    std::optional<QString> givenDir;
+    bool showVersion = false;
 
     QStringList args = QCoreApplication::arguments().mid(1);
     while (!args.isEmpty() && args.first().startsWith(QStringLiteral("--"))) {
@@ -167,10 +172,12 @@ int main(int argc, char** argv)
         if (option == QLatin1String("--help")) {
             printUsage(ctx.out);
             return kExitOk;
+        } else if (option == QLatin1String("--version")) {
+            showVersion = true;
         } else if (option == QLatin1String("--json")) {
             ctx.json = true;
         } else if (option == QLatin1String("--dir") && needValue(value)) {
-            ctx.workDir = value;
+            givenDir = value;
         } else if (option == QLatin1String("--type") && needValue(value)) {
             bool ok = false;
             typeRow = value.toInt(&ok);
@@ -190,6 +197,22 @@ int main(int argc, char** argv)
             printUsage(ctx.err);
             return kExitUsage;
         }
+    }
+    // Installed, the program keeps its files in a folder of the user's own,
+    // filled with the shipped files on first use.
+    const QString shipped = ShippedDataDir(QCoreApplication::applicationDirPath());
+    // An empty --dir is a folder nobody can use (refused below), not "not given".
+    ctx.workDir = givenDir ? *givenDir
+                           : ChooseWorkDir(QString(), shipped,
+                                           UserWorkDir(qEnvironmentVariable("XDG_DATA_HOME"), QDir::homePath()),
+                                           QDir::currentPath());
+    if (!givenDir && !shipped.isEmpty())
+        PrepareWorkDir(ctx.workDir, shipped);
+
+    if (showVersion) {
+        // The program's version and the version line of its text table.
+        ctx.out << "zendrik-cli " << kProgramVersion << '\n' << ctx.texts.version() << '\n';
+        return finishOutput(ctx, kExitOk);
     }
     if (args.isEmpty()) {
         printUsage(ctx.err);

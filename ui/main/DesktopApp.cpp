@@ -1,6 +1,7 @@
 #include "ui/main/DesktopApp.h"
 
 #include "editing/RecoveryFile.h"
+#include "ui/help/HelpWindow.h"
 #include "language/LanguageChoice.h"
 #include "model/BrandFile.h"
 #include "model/FileChooser.h"
@@ -48,7 +49,8 @@ DesktopApp::DesktopApp(const QString& workDir, UserInteraction* ui, FileChooser*
       workDir_(QDir(workDir).absolutePath()),
       ui_(orOwn(ui, ownUi_, texts_)),
       chooser_(orOwn(chooser, ownChooser_)),
-      commands_(model_, ui_, chooser_)
+      commands_(model_, ui_, chooser_),
+      help_(new HelpController(HelpController::defaultRoot(), model_.device.Sprache, this))
 {
 }
 
@@ -143,6 +145,7 @@ void DesktopApp::confirmStart(int row)
     frame_->setAttribute(Qt::WA_DeleteOnClose);
     connect(frame_, &MdiForm1::newRequested, this, &DesktopApp::backToStart);
     connect(frame_, &MdiForm1::exitRequested, this, &DesktopApp::exitRequested);
+    connect(frame_, &MdiForm1::helpRequested, help_, [this] { help_->showFor(nullptr); });
     frame_->show();
     if (start_)
         start_->close();

@@ -17,6 +17,7 @@
 namespace zendrik {
 
 class FileChooser;
+class HelpController;
 class FrmStartbild;
 class MdiForm1;
 class UserInteraction;
@@ -46,6 +47,7 @@ public:
     // Timing of the serial chip transfer; the adapter's own by default.
     SerialTransferOptions& transferOptions() { return transferOptions_; }
     FrmStartbild* startScreen() const;
+    HelpController& help() const { return *help_; }
     MdiForm1* mainFrame() const;
 
 signals:
@@ -78,6 +80,7 @@ private:
     QString pendingFile_;
     bool recoveryOffered_ = false;
     QTranslator qtTexts_;
+    HelpController* help_;
 };
 
 } // namespace zendrik

@@ -1,0 +1,23 @@
+# Fills the command list of the man page from the command line's own usage,
+# so that every command and option it knows is in the page.
+#   cmake -DCLI=zendrik-cli -DIN=zendrik-cli.1.in -DOUT=zendrik-cli.1 -DVERSION=2.1 -P ManPage.cmake
+execute_process(COMMAND "${CLI}" --help OUTPUT_VARIABLE usage RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "zendrik-cli --help failed: ${rc}")
+endif()
+string(REGEX REPLACE "^.*commands:\n" "" usage "${usage}")
+string(REPLACE "\\" "\\\\" usage "${usage}")
+string(REPLACE "-" "\\-" usage "${usage}")
+string(REGEX REPLACE "\n$" "" usage "${usage}")
+string(REPLACE "\n" ";" lines "${usage}")
+set(COMMANDS "")
+foreach(line IN LISTS lines)
+    string(STRIP "${line}" line)
+    if(line STREQUAL "")
+        continue()
+    endif()
+    string(REGEX MATCH "^[^ ]+" name "${line}")
+    string(APPEND COMMANDS ".TP\n.B ${name}\n${line}\n")
+endforeach()
+set(PROJECT_VERSION "${VERSION}")
+configure_file("${IN}" "${OUT}" @ONLY)

@@ -1,0 +1,170 @@
+#!/usr/bin/env python3
+"""Writes the help pages (data/help/<de|en|fr>/<page>.html) from the texts
+below. Edit the texts here and run the script again; the pages are shipped
+as they are written."""
+import html, os, sys
+
+ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "data", "help")
+
+# page: (title per language, [paragraph per language ...]); a paragraph that
+# starts with "- " lines is a list. Links: [[page|text]].
+PAGES = {
+"index": (
+ {"de": "Hilfe zu Zendrik", "en": "Zendrik help", "fr": "Aide de Zendrik"},
+ [{"de": "Zendrik erstellt die Schaltprogramme digitaler Zeitschaltuhren, simuliert sie, druckt sie und überträgt sie in das Gerät. Jedes Fenster hat eine eigene Seite; F1 in einem Fenster öffnet sie.",
+   "en": "Zendrik composes the switching programs of digital time switches, simulates them, prints them and transfers them into the device. Every window has a page of its own; F1 in a window opens it.",
+   "fr": "Zendrik crée les programmes des horloges numériques, les simule, les imprime et les transfère dans l'appareil. Chaque fenêtre a sa page ; F1 dans une fenêtre l'ouvre."},
+  {"de": "- [[start-screen|Startbild: Gerätetyp und Sprache]]\n- [[main-window|Hauptfenster und Listen]]\n- [[switching-times|Schaltzeiten eingeben]]\n- [[priority-times|Prioritätszeiten eingeben]]\n- [[edit-assistant|Eingabeautomatik]]\n- [[filter|Filter]]\n- [[holidays|Feiertage]]\n- [[dst-table|Sommer-/Winterzeit-Tabelle]]\n- [[astro|Astroprogramm]]\n- [[astro-cell|Astrozeiten ändern]]\n- [[device-properties|Geräteeigenschaften]]\n- [[print|Drucken und Übergabeprotokoll]]\n- [[chip-transfer|Speicherchip schreiben und lesen]]\n- [[simulation|Programmsimulation]]\n- [[info|Info]]",
+   "en": "- [[start-screen|Start screen: device type and language]]\n- [[main-window|Main window and lists]]\n- [[switching-times|Entering switching times]]\n- [[priority-times|Entering priority times]]\n- [[edit-assistant|Edit assistant]]\n- [[filter|Filter]]\n- [[holidays|Holidays]]\n- [[dst-table|Summer/winter time table]]\n- [[astro|Astro program]]\n- [[astro-cell|Changing astro times]]\n- [[device-properties|Device properties]]\n- [[print|Printing and the hand-over record]]\n- [[chip-transfer|Writing and reading the memory chip]]\n- [[simulation|Program simulation]]\n- [[info|Info]]",
+   "fr": "- [[start-screen|Écran de départ : type d'appareil et langue]]\n- [[main-window|Fenêtre principale et listes]]\n- [[switching-times|Saisir des horaires]]\n- [[priority-times|Saisir des périodes prioritaires]]\n- [[edit-assistant|Saisie automatique]]\n- [[filter|Filtre]]\n- [[holidays|Jours fériés]]\n- [[dst-table|Table été/hiver]]\n- [[astro|Programme astro]]\n- [[astro-cell|Modifier les heures astro]]\n- [[device-properties|Propriétés de l'appareil]]\n- [[print|Impression et procès-verbal de remise]]\n- [[chip-transfer|Écrire et lire la puce mémoire]]\n- [[simulation|Simulation du programme]]\n- [[info|Info]]"},
+  {"de": "Häufige Aufgaben: ein Wochenprogramm erstellen ([[switching-times|Schaltzeiten]]), Feiertage frei schalten ([[priority-times|Prioritätszeiten]] und [[holidays|Feiertage]]), nach Sonnenauf- und -untergang schalten ([[astro|Astro]]), prüfen und drucken ([[print|Drucken]]), in das Gerät übertragen ([[chip-transfer|Speicherchip]]).",
+   "en": "Common tasks: compose a weekly program ([[switching-times|switching times]]), switch holidays off ([[priority-times|priority times]] and [[holidays|holidays]]), switch at sunrise and sunset ([[astro|astro]]), check and print ([[print|printing]]), transfer into the device ([[chip-transfer|memory chip]]).",
+   "fr": "Tâches courantes : créer un programme hebdomadaire ([[switching-times|horaires]]), libérer les jours fériés ([[priority-times|périodes prioritaires]] et [[holidays|jours fériés]]), commuter au lever et au coucher du soleil ([[astro|astro]]), vérifier et imprimer ([[print|impression]]), transférer dans l'appareil ([[chip-transfer|puce mémoire]])."}]),
+"start-screen": (
+ {"de": "Startbild", "en": "Start screen", "fr": "Écran de départ"},
+ [{"de": "Wählen Sie die Sprache (Deutsch, English, Français oder eine weitere Sprache aus einer Übersetzungsdatei) und den Gerätetyp. OK öffnet das Hauptfenster mit einem leeren Programm für diesen Typ; Ende beendet das Programm.",
+   "en": "Choose the language (German, English, French, or a further language from a translation file) and the device type. OK opens the main window with an empty program for that type; Exit ends the program.",
+   "fr": "Choisissez la langue (allemand, anglais, français ou une autre langue d'un fichier de traduction) et le type d'appareil. OK ouvre la fenêtre principale avec un programme vide pour ce type ; Fin termine le programme."},
+  {"de": "Der Gerätetyp bestimmt Kanalzahl, Speichergröße und die möglichen Eingaben. Zurück zum Startbild führt Datei, Neu. Siehe [[main-window|Hauptfenster]].",
+   "en": "The device type sets the number of channels, the memory size and what can be entered. File, New leads back here. See [[main-window|main window]].",
+   "fr": "Le type d'appareil fixe le nombre de canaux, la taille mémoire et les saisies possibles. Fichier, Nouveau ramène ici. Voir [[main-window|fenêtre principale]]."}]),
+"main-window": (
+ {"de": "Hauptfenster und Listen", "en": "Main window and lists", "fr": "Fenêtre principale et listes"},
+ [{"de": "Oben stehen Programmnummer, Verwendung, Kanalnamen, der Schreibschutz, der Filterschalter und die Speicheranzeige. Darunter zeigt die Liste Schaltzeiten, Prioritätszeiten, die Sommer-/Winterzeit-Tabelle oder die Astrozeiten (Menü Fenster).",
+   "en": "At the top: program number, description, channel names, write protection, the filter switch and the memory gauge. Below, the list shows switching times, priority times, the summer/winter table or the astro times (Window menu).",
+   "fr": "En haut : numéro de programme, utilisation, noms des canaux, protection en écriture, commutateur de filtre et jauge mémoire. Dessous, la liste montre les horaires, les périodes prioritaires, la table été/hiver ou les heures astro (menu Fenêtre)."},
+  {"de": "- Einfügen: neuer Eintrag der gezeigten Liste ([[switching-times|Schaltzeiten]], [[priority-times|Prioritätszeiten]], [[dst-table|Tabelle]])\n- F2 oder Doppelklick: markierte Zeilen ändern; Entf: löschen\n- Strg+Z / Strg+Y: Rückgängig / Wiederholen\n- Strg+S speichern, Strg+O öffnen, Strg+Q beenden\n- Ein Klick auf eine Spaltenüberschrift sortiert nach ihr",
+   "en": "- Insert: new entry of the list shown ([[switching-times|switching times]], [[priority-times|priority times]], [[dst-table|table]])\n- F2 or double click: change the marked rows; Delete: delete them\n- Ctrl+Z / Ctrl+Y: undo / redo\n- Ctrl+S save, Ctrl+O open, Ctrl+Q exit\n- A click on a column heading sorts by it",
+   "fr": "- Inser : nouvelle entrée de la liste affichée ([[switching-times|horaires]], [[priority-times|périodes prioritaires]], [[dst-table|table]])\n- F2 ou double clic : modifier les lignes marquées ; Suppr : les supprimer\n- Ctrl+Z / Ctrl+Y : annuler / rétablir\n- Ctrl+S enregistrer, Ctrl+O ouvrir, Ctrl+Q quitter\n- Un clic sur un en-tête de colonne trie selon elle"},
+  {"de": "Eine Vorlage (Datei, Vorlage öffnen) wird daneben gezeigt, um Einträge zu kopieren. Nach einem Absturz bietet der nächste Start das ungespeicherte Programm zur Wiederherstellung an.",
+   "en": "A sample (File, Open sample) is shown beside the program to copy entries from. After a crash the next start offers the unsaved program back.",
+   "fr": "Un modèle (Fichier, Ouvrir un modèle) est affiché à côté pour en copier des entrées. Après un plantage, le démarrage suivant propose de restaurer le programme non enregistré."}]),
+"switching-times": (
+ {"de": "Schaltzeiten eingeben", "en": "Entering switching times", "fr": "Saisir des horaires"},
+ [{"de": "Eine Schaltzeit schaltet Kanäle zu einer Uhrzeit an Wochentagen (oder an einem Datum) EIN oder AUS, oder gibt einen Impuls. Wählen Sie Kanäle, Tage, Stunde und Minute und den Zustand; OK speichert und lässt das Fenster für die nächste Zeit offen, Ende schließt es.",
+   "en": "A switching time switches channels ON or OFF at a time of day on weekdays (or on a date), or gives a pulse. Choose channels, days, hour and minute and the state; OK stores it and keeps the window open for the next one, End closes it.",
+   "fr": "Un horaire met des canaux en MARCHE ou ARRÊT à une heure donnée certains jours (ou à une date), ou donne une impulsion. Choisissez canaux, jours, heure, minute et état ; OK enregistre et garde la fenêtre ouverte, Fin la ferme."},
+  {"de": "Ein Wochenprogramm: für Mo-Fr 7:00 EIN und 18:00 AUS je eine Schaltzeit. Die Zuordnung zu einem Prioritätsprogramm (P1..P9) gilt nur an Tagen einer [[priority-times|Prioritätszeit]]. Die [[edit-assistant|Eingabeautomatik]] füllt Folgewerte vor.",
+   "en": "A weekly program: one switching time ON at 7:00 Mon-Fri and one OFF at 18:00. A priority program (P1..P9) applies only on days of a [[priority-times|priority time]]. The [[edit-assistant|edit assistant]] fills in following values.",
+   "fr": "Un programme hebdomadaire : un horaire MARCHE à 7:00 lun-ven et un ARRÊT à 18:00. Un programme prioritaire (P1..P9) ne vaut que les jours d'une [[priority-times|période prioritaire]]. La [[edit-assistant|saisie automatique]] préremplit les valeurs suivantes."}]),
+"priority-times": (
+ {"de": "Prioritätszeiten eingeben", "en": "Entering priority times", "fr": "Saisir des périodes prioritaires"},
+ [{"de": "Eine Prioritätszeit legt für einen Zeitraum (Datum von/bis, jährlich, einmalig, oder relativ zu Ostern) fest, welches Prioritätsprogramm P1..P9 gilt, oder schaltet Kanäle dauernd EIN oder AUS, etwa in den Ferien.",
+   "en": "A priority time sets for a period (from/to date, every year, once, or relative to Easter) which priority program P1..P9 applies, or holds channels permanently ON or OFF, for instance during the holidays.",
+   "fr": "Une période prioritaire fixe pour une durée (date de/à, chaque année, une fois, ou relative à Pâques) le programme prioritaire P1..P9 valable, ou maintient des canaux en MARCHE ou ARRÊT permanent, par exemple pendant les vacances."},
+  {"de": "Bewegliche Feiertage werden aus der Liste der [[holidays|Feiertage]] übernommen; die Schaltfläche dort öffnet das Feiertagsfenster.",
+   "en": "Movable holidays are taken from the list of [[holidays|holidays]]; the button there opens the holiday window.",
+   "fr": "Les jours fériés mobiles viennent de la liste des [[holidays|jours fériés]] ; le bouton correspondant ouvre la fenêtre des jours fériés."}]),
+"edit-assistant": (
+ {"de": "Eingabeautomatik", "en": "Edit assistant", "fr": "Saisie automatique"},
+ [{"de": "Die Eingabeautomatik legt fest, welche Werte nach dem Speichern einer Schaltzeit vorbelegt werden (gleiche Kanäle, nächste Uhrzeit, umgekehrter Zustand ...). Die Einstellung gilt bis zum Programmende. Siehe [[switching-times|Schaltzeiten]].",
+   "en": "The edit assistant sets which values are filled in after a switching time was stored (same channels, next time, opposite state ...). The setting lasts until the program ends. See [[switching-times|switching times]].",
+   "fr": "La saisie automatique fixe les valeurs préremplies après l'enregistrement d'un horaire (mêmes canaux, heure suivante, état inverse ...). Le réglage vaut jusqu'à la fin du programme. Voir [[switching-times|horaires]]."}]),
+"filter": (
+ {"de": "Filter", "en": "Filter", "fr": "Filtre"},
+ [{"de": "Der Filter zeigt nur die Einträge bestimmter Kanäle, Wochentage, Monate, Prioritäten, Zustände oder Impulse. OK schaltet ihn ein; der Filterschalter im [[main-window|Hauptfenster]] schaltet ihn aus und wieder ein, die Auswahl bleibt erhalten. Drucken druckt immer ungefiltert.",
+   "en": "The filter shows only the entries of chosen channels, weekdays, months, priorities, states or pulses. OK switches it on; the filter switch in the [[main-window|main window]] switches it off and on again, the choice is kept. Printing always prints unfiltered.",
+   "fr": "Le filtre n'affiche que les entrées de certains canaux, jours, mois, priorités, états ou impulsions. OK l'active ; le commutateur de filtre de la [[main-window|fenêtre principale]] le désactive et le réactive, le choix est conservé. L'impression est toujours non filtrée."}]),
+"holidays": (
+ {"de": "Feiertage", "en": "Holidays", "fr": "Jours fériés"},
+ [{"de": "Das Feiertagsfenster verwaltet feste und bewegliche Feiertage (relativ zu Ostern) und Sets, etwa die Feiertage eines Bundeslandes. „Jahre für freie Feiertage“ legt fest, für wie viele Jahre Prioritätszeiten erzeugt werden. Beenden schreibt die Feiertagsdatei.",
+   "en": "The holiday window keeps fixed and movable holidays (relative to Easter) and sets, such as the holidays of a region. \"Years for free holidays\" sets for how many years priority times are generated. End writes the holiday file.",
+   "fr": "La fenêtre des jours fériés gère les jours fixes et mobiles (relatifs à Pâques) et les ensembles, par exemple ceux d'une région. « Années pour jours fériés » fixe pour combien d'années les périodes prioritaires sont créées. Fin écrit le fichier des jours fériés."},
+  {"de": "Feiertage werden als [[priority-times|Prioritätszeiten]] in das Programm übernommen.",
+   "en": "Holidays become [[priority-times|priority times]] of the program.",
+   "fr": "Les jours fériés deviennent des [[priority-times|périodes prioritaires]] du programme."}]),
+"dst-table": (
+ {"de": "Sommer-/Winterzeit-Tabelle", "en": "Summer/winter time table", "fr": "Table été/hiver"},
+ [{"de": "Wo keine feste Regel gilt, nennt die Tabelle für jedes Jahr die Tage und Stunden der Umstellung. Neu legt eine Zeile an, die Eingabeautomatik füllt Folgejahre; eine Zeitzone füllt die Tabelle aus der Zeitzonendatenbank. Die Regel wählen Sie in den [[device-properties|Geräteeigenschaften]].",
+   "en": "Where no fixed rule applies, the table gives the days and hours of the changeover for each year. New adds a row, the edit assistant fills following years; a time zone fills the table from the time-zone database. The rule is chosen in the [[device-properties|device properties]].",
+   "fr": "Là où aucune règle fixe ne s'applique, la table donne pour chaque année les jours et heures du changement. Nouveau ajoute une ligne, la saisie automatique remplit les années suivantes ; un fuseau horaire remplit la table depuis la base des fuseaux. La règle se choisit dans les [[device-properties|propriétés de l'appareil]]."}]),
+"astro": (
+ {"de": "Astroprogramm", "en": "Astro program", "fr": "Programme astro"},
+ [{"de": "Astrokanäle schalten bei Sonnenauf- und -untergang. Wählen Sie einen Ort (oder Länge, Breite und Zeitzone), Verschiebungen für Auf- und Untergang, Morgen- und Abendgrenzen und die Schaltzustände. Die Kurve zeigt das Jahr; OK berechnet die Tabelle.",
+   "en": "Astro channels switch at sunrise and sunset. Choose a place (or longitude, latitude and time zone), offsets for sunrise and sunset, morning and evening limits and the switching states. The curve shows the year; OK computes the table.",
+   "fr": "Les canaux astro commutent au lever et au coucher du soleil. Choisissez un lieu (ou longitude, latitude et fuseau), les décalages, les limites du matin et du soir et les états. La courbe montre l'année ; OK calcule la table."},
+  {"de": "Einzelne Tage ändern Sie in der Astroansicht der Liste: [[astro-cell|Astrozeiten ändern]].",
+   "en": "Single days are changed in the list's astro view: [[astro-cell|changing astro times]].",
+   "fr": "Les jours isolés se modifient dans la vue astro de la liste : [[astro-cell|modifier les heures astro]]."}]),
+"astro-cell": (
+ {"de": "Astrozeiten ändern", "en": "Changing astro times", "fr": "Modifier les heures astro"},
+ [{"de": "Markieren Sie in der Astroansicht Zellen und ändern Sie Zeit und Zustand, löschen oder verschieben Sie sie. Die Änderung gilt nur für die markierten Tage. Siehe [[astro|Astroprogramm]].",
+   "en": "Mark cells in the astro view and change their time and state, delete or move them. The change applies to the marked days only. See [[astro|astro program]].",
+   "fr": "Marquez des cellules dans la vue astro et modifiez heure et état, supprimez-les ou déplacez-les. Le changement ne vaut que pour les jours marqués. Voir [[astro|programme astro]]."}]),
+"device-properties": (
+ {"de": "Geräteeigenschaften", "en": "Device properties", "fr": "Propriétés de l'appareil"},
+ [{"de": "Hier stehen die Einstellungen, die mit dem Programm in das Gerät gehen (Sommer-/Winterzeit-Regel, Sprache und Datumsformat der Uhr, Funk, Dauertaste, Zählerimpuls), und die des PCs (Schnittstelle des Programmieradapters, Verzögerung, Zeilen je Druckseite, Adapterwerkzeug).",
+   "en": "These are the settings that go into the device with the program (summer/winter rule, the clock's language and date format, radio, permanent key, meter pulse) and those of the PC (the programming adapter's port, delay, lines per printed page, adapter tool).",
+   "fr": "Ce sont les réglages transmis à l'appareil avec le programme (règle été/hiver, langue et format de date de l'horloge, radio, touche permanente, impulsion de comptage) et ceux du PC (port de l'adaptateur, délai, lignes par page, outil de l'adaptateur)."},
+  {"de": "Für eine eigene Umstellungstabelle wählen Sie die Tabellenregel und füllen die [[dst-table|Tabelle]].",
+   "en": "For a table of your own choose the table rule and fill the [[dst-table|table]].",
+   "fr": "Pour une table personnelle, choisissez la règle par table et remplissez la [[dst-table|table]]."}]),
+"print": (
+ {"de": "Drucken und Übergabeprotokoll", "en": "Printing and the hand-over record", "fr": "Impression et procès-verbal de remise"},
+ [{"de": "Wählen Sie, was gedruckt wird (Schaltzeiten, Prioritätszeiten, Tabelle, Astrozeiten, Geräteeigenschaften), dann Vorschau, Drucker, PDF oder Textdatei. „Übergabeprotokoll...“ schreibt ein PDF mit Deckblatt, Unterschriftszeilen, allen Listen und dem Jahresverlauf jedes Kanals für den Kunden.",
+   "en": "Choose what to print (switching times, priority times, table, astro times, device properties), then preview, printer, PDF or text file. \"Hand-over record...\" writes a PDF with a cover, signature lines, every list and each channel's year for the customer.",
+   "fr": "Choisissez ce qui est imprimé (horaires, périodes prioritaires, table, heures astro, propriétés), puis aperçu, imprimante, PDF ou fichier texte. « Procès-verbal de remise... » écrit un PDF avec page de garde, lignes de signature, toutes les listes et l'année de chaque canal pour le client."}]),
+"chip-transfer": (
+ {"de": "Speicherchip schreiben und lesen", "en": "Writing and reading the memory chip", "fr": "Écrire et lire la puce mémoire"},
+ [{"de": "Datei, Programmieren schreibt das gespeicherte Programm über den Programmieradapter in den Speicherchip; Lesen liest einen Chip in ein neues Programm. Das Fenster zeigt den Fortschritt; eine Meldung nennt den Grund, wenn es nicht gelingt, die Statusleiste bestätigt den Erfolg.",
+   "en": "File, Program writes the saved program into the memory chip through the programming adapter; Read reads a chip into a new program. The window shows the progress; a message gives the reason when it fails, the status bar confirms success.",
+   "fr": "Fichier, Programmer écrit le programme enregistré dans la puce mémoire via l'adaptateur ; Lire lit une puce dans un nouveau programme. La fenêtre montre la progression ; un message donne la raison d'un échec, la barre d'état confirme la réussite."},
+  {"de": "Die Schnittstelle stellen Sie in den [[device-properties|Geräteeigenschaften]] ein.",
+   "en": "The port is set in the [[device-properties|device properties]].",
+   "fr": "Le port se règle dans les [[device-properties|propriétés de l'appareil]]."}]),
+"simulation": (
+ {"de": "Programmsimulation", "en": "Program simulation", "fr": "Simulation du programme"},
+ [{"de": "Die Simulation zeigt ein Jahr eines Kanals: oben jeder Tag als Zeile (EIN blau, Impulse rot) mit seiner Priorität am Rand, unten der gewählte Tag mit Stundenmarken. Wählen Sie Simulationsjahr und Kanal; die Bildlaufleiste, ein Klick oder die Maus wählen den Tag. Über dem Bild steht, welche Zeile der Liste, welche Prioritätszeit oder welche Astrozeit den Zustand bestimmt; ein Doppelklick markiert diese Zeile im Hauptfenster.",
+   "en": "The simulation shows one channel's year: above, every day as a row (ON blue, pulses red) with its priority at the side; below, the chosen day with hour marks. Choose the simulation year and the channel; the scroll bar, a click or the mouse choose the day. Pointing tells which list row, priority time or astro time decides the state; a double click marks that row in the main window.",
+   "fr": "La simulation montre l'année d'un canal : en haut chaque jour en ligne (MARCHE en bleu, impulsions en rouge) avec sa priorité en marge, en bas le jour choisi avec les heures. Choisissez l'année et le canal ; la barre de défilement, un clic ou la souris choisissent le jour. Le pointeur indique quelle ligne de la liste, période prioritaire ou heure astro décide de l'état ; un double clic marque cette ligne dans la fenêtre principale."},
+  {"de": "„Jahresbetriebsstunden berechnen“ zählt die Betriebsstunden des Jahres. Das Fenster bleibt neben der Liste offen und folgt jeder Änderung; „Bild speichern...“ und „Tabelle speichern...“ schreiben das Jahr als PNG und CSV. Siehe [[main-window|Hauptfenster]].",
+   "en": "\"Compute yearly operating hours\" counts the year's operating hours. The window stays open beside the list and follows every change; \"Save picture...\" and \"Save table...\" write the year as PNG and CSV. See [[main-window|main window]].",
+   "fr": "« Calculer les heures annuelles » compte les heures de l'année. La fenêtre reste ouverte à côté de la liste et suit chaque modification ; « Enregistrer l'image... » et « Enregistrer le tableau... » écrivent l'année en PNG et CSV. Voir [[main-window|fenêtre principale]]."}]),
+"info": (
+ {"de": "Info", "en": "Info", "fr": "Info"},
+ [{"de": "Das Info-Fenster zeigt die Version des Programms und seiner Texttabelle und den gewählten Gerätetyp. Zurück zur [[index|Übersicht]].",
+   "en": "The info window shows the version of the program and of its text table, and the chosen device type. Back to the [[index|overview]].",
+   "fr": "La fenêtre Info montre la version du programme et de sa table de textes, et le type d'appareil choisi. Retour au [[index|sommaire]]."}]),
+}
+
+BACK = {"de": "Übersicht", "en": "Contents", "fr": "Sommaire"}
+
+
+def inline(text):
+    out, rest = "", text
+    while "[[" in rest:
+        before, _, after = rest.partition("[[")
+        target, _, after = after.partition("]]")
+        page, _, label = target.partition("|")
+        out += html.escape(before) + '<a href="%s.html">%s</a>' % (page, html.escape(label or page))
+        rest = after
+    return out + html.escape(rest)
+
+
+def render(lang, name, title, paragraphs):
+    body = []
+    for p in paragraphs:
+        text = p[lang]
+        if text.startswith("- "):
+            items = "".join("<li>%s</li>" % inline(line[2:]) for line in text.split("\n"))
+            body.append("<ul>%s</ul>" % items)
+        else:
+            body.append("<p>%s</p>" % inline(text))
+    nav = "" if name == "index" else '<p class="nav"><a href="index.html">%s</a></p>' % BACK[lang]
+    return ('<!DOCTYPE html>\n<html lang="%s">\n<head><meta charset="utf-8"><title>%s</title></head>\n'
+            "<body>\n<h1>%s</h1>\n%s\n%s\n</body>\n</html>\n"
+            % (lang, html.escape(title[lang]), html.escape(title[lang]), "\n".join(body), nav))
+
+
+def main():
+    for lang in ("de", "en", "fr"):
+        folder = os.path.join(ROOT, lang)
+        os.makedirs(folder, exist_ok=True)
+        for name, (title, paragraphs) in PAGES.items():
+            with open(os.path.join(folder, name + ".html"), "w", encoding="utf-8", newline="\n") as f:
+                f.write(render(lang, name, title, paragraphs))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

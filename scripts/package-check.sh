@@ -1,0 +1,49 @@
+#!/bin/sh
+# Builds the Debian package, checks it (lintian, desktop file, AppStream),
+# installs it on this machine, runs the installed programs once (the
+# command line on a shipped sample, the desktop program offscreen for a
+# moment) in a scratch home folder, and removes the package again.
+set -e
+BUILD=${1:-build}
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+cd "$ROOT/$BUILD"
+rm -f zendrik_*.deb
+cpack -G DEB >/dev/null
+DEB=$(ls "$PWD"/zendrik_*.deb)
+echo "package: $DEB"
+
+desktop-file-validate "$ROOT/packaging/org.zendrik.Zendrik.desktop"
+appstreamcli validate --no-net "$ROOT/packaging/org.zendrik.Zendrik.metainfo.xml" >/dev/null
+lintian --fail-on error --suppress-tags initial-upload-closes-no-bugs "$DEB"
+
+SUDO=""
+[ "$(id -u)" = "0" ] || SUDO="sudo"
+$SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$DEB" >/dev/null
+scratch=$(mktemp -d)
+cleanup() {
+    rm -rf "$scratch"
+    $SUDO env DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq zendrik >/dev/null
+}
+trap cleanup EXIT
+
+export HOME="$scratch"
+unset XDG_DATA_HOME
+/usr/bin/zendrik-cli --version
+/usr/bin/zendrik-cli --type 4 info /usr/share/zendrik/samples/Schule.zpg | grep -q "^family: 731$"
+# The first run filled the user's working folder with the shipped files.
+test -f "$scratch/.local/share/zendrik/zendrik.sys"
+test -f "$scratch/.local/share/zendrik/Schule.zpg"
+/usr/bin/zendrik --version
+# The desktop program starts and keeps running until it is stopped.
+rc=0
+QT_QPA_PLATFORM=offscreen timeout 3 /usr/bin/zendrik || rc=$?
+if [ "$rc" != "124" ]; then
+    echo "the installed desktop program ended with $rc instead of running" >&2
+    exit 1
+fi
+test "$(xdg-mime query filetype /usr/share/zendrik/samples/Schule.zpg 2>/dev/null || echo application/x-zendrik-program)" = application/x-zendrik-program
+echo "installed package works"
+cleanup
+trap - EXIT
+test ! -e /usr/bin/zendrik
+echo "package removed"
