@@ -10,7 +10,6 @@
 #include <benchmark/benchmark.h>
 
 #include <QBuffer>
-#include <QGuiApplication>
 #include <QPainter>
 #include <QPdfWriter>
 
@@ -84,12 +83,3 @@ void BM_Handover738Pdf(benchmark::State& state)
 BENCHMARK(BM_Handover738Pdf)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Print738Pdf)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Print738Text)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

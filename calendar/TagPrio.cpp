@@ -42,7 +42,8 @@ TagPrio::TagPrio(const ProgramModel& model, int simJahr)
     : jahr_(simJahr),
       tage_(DaysInYear(simJahr)),
       kanaele_(std::clamp(model.device.Kanalzahl, 1, 16)),
-      prio_(static_cast<std::size_t>(kanaele_ * kDaysStored), 0)
+      prio_(static_cast<std::size_t>(kanaele_ * kDaysStored), 0),
+      quelle_(static_cast<std::size_t>(kanaele_ * kDaysStored), -1)
 {
     const ProgramSlot& s = model.program();
     const bool eib = model.eib();
@@ -59,7 +60,7 @@ TagPrio::TagPrio(const ProgramModel& model, int simJahr)
         if (e.b[0] == kEasterMarker) {
             // A movable feast: the one day at its distance from Easter Sunday.
             const int day = OsterTag(jahr_) + PriorityEasterOffset(e);
-            cover(mask, day, day, value);
+            cover(mask, day, day, value, i);
             continue;
         }
 
@@ -73,10 +74,10 @@ TagPrio::TagPrio(const ProgramModel& model, int simJahr)
         const bool yearBound = !eib && PriorityTimeKind(e) == PrioOnceInYear;
         if (!yearBound) {
             if (r.wraps()) {
-                cover(mask, from, tage_, value);
-                cover(mask, 1, to, value);
+                cover(mask, from, tage_, value, i);
+                cover(mask, 1, to, value, i);
             } else {
-                cover(mask, from, to, value);
+                cover(mask, from, to, value, i);
             }
             continue;
         }
@@ -84,11 +85,11 @@ TagPrio::TagPrio(const ProgramModel& model, int simJahr)
         if (r.wraps()) {
             // Begins in its year and ends in the next one.
             if (year == jahr_)
-                cover(mask, from, tage_, value);
+                cover(mask, from, tage_, value, i);
             if (year + 1 == jahr_)
-                cover(mask, 1, to, value);
+                cover(mask, 1, to, value, i);
         } else if (year == jahr_) {
-            cover(mask, from, to, value);
+            cover(mask, from, to, value, i);
         }
     }
 }
@@ -100,15 +101,25 @@ int TagPrio::operator()(int channel, int dayOfYear) const
     return prio_[static_cast<std::size_t>(channel * kDaysStored + dayOfYear - 1)];
 }
 
-void TagPrio::cover(int channelMask, int fromDay, int toDay, int value)
+int TagPrio::Quelle(int channel, int dayOfYear) const
+{
+    if (channel < 0 || channel >= kanaele_ || dayOfYear < 1 || dayOfYear > tage_)
+        return -1;
+    return quelle_[static_cast<std::size_t>(channel * kDaysStored + dayOfYear - 1)];
+}
+
+void TagPrio::cover(int channelMask, int fromDay, int toDay, int value, int entry)
 {
     fromDay = std::max(fromDay, 1);
     toDay = std::min(toDay, tage_);
     for (int c = 0; c < kanaele_; ++c) {
         if ((channelMask & (1 << c)) == 0)
             continue;
-        for (int d = fromDay; d <= toDay; ++d)
-            prio_[static_cast<std::size_t>(c * kDaysStored + d - 1)] = static_cast<std::int8_t>(value);
+        for (int d = fromDay; d <= toDay; ++d) {
+            const auto at = static_cast<std::size_t>(c * kDaysStored + d - 1);
+            prio_[at] = static_cast<std::int8_t>(value);
+            quelle_[at] = static_cast<std::int16_t>(entry);
+        }
     }
 }
 

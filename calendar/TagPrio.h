@@ -33,14 +33,18 @@ public:
     // Priority of a channel (0-based) on a day of the year (1 .. Tage());
     // 0 outside.
     int operator()(int channel, int dayOfYear) const;
+    // The priority time that gave the day its priority: its row in the
+    // entry table, -1 when none covers the day (base program).
+    int Quelle(int channel, int dayOfYear) const;
 
 private:
-    void cover(int channelMask, int fromDay, int toDay, int value);
+    void cover(int channelMask, int fromDay, int toDay, int value, int entry);
 
     int jahr_ = 0;
     int tage_ = 0;
     int kanaele_ = 0;
-    std::vector<std::int8_t> prio_;   // channel-major, day of year 1..366 at index day - 1
+    std::vector<std::int8_t> prio_;     // channel-major, day of year 1..366 at index day - 1
+    std::vector<std::int16_t> quelle_;  // the same layout: the entry row behind the priority, -1 none
 };
 
 } // namespace zendrik

@@ -2,6 +2,7 @@
 
 #include "calendar/AddressedChannels.h"
 #include "calendar/AstroTable.h"
+#include "calendar/SommerzeitTage.h"
 #include "util/CalendarMath.h"
 #include "model/EntryBuilder.h"
 #include "model/ProgramSort.h"
@@ -40,12 +41,14 @@ bool WalksBefore(const Switching& a, const Switching& b)
 struct MinuteWinner {
     bool set = false;
     bool on = false;
+    const Switching* who = nullptr;
 
     void take(const Switching& s)
     {
         if (!set || s.dated) {
             set = true;
             on = s.on;
+            who = &s;
         }
     }
 };
@@ -78,6 +81,17 @@ YearSimulation::YearSimulation(const ProgramModel& model, int simJahr)
       tagPrio_(model, simJahr),
       channels_(static_cast<std::size_t>(tagPrio_.Kanaele()))
 {
+    // The lists number their rows by kind: the switching times from 1, the
+    // priority times from 1.
+    const ProgramSlot& s = model.program();
+    const int used = std::clamp(s.AnzEintrag, 0, kEntryRows);
+    listNumber_.resize(static_cast<std::size_t>(used));
+    int switching = 0;
+    int priority = 0;
+    for (int i = 0; i < used; ++i)
+        listNumber_[static_cast<std::size_t>(i)] =
+            IsPriorityTimeByte(s.Eintrag[static_cast<std::size_t>(i)].b[0]) ? ++priority : ++switching;
+
     buildSwitchingTimes(model);
     buildAstroTimes(model);
     buildMeterPulse(model);
@@ -157,6 +171,10 @@ void YearSimulation::buildAstroTimes(const ProgramModel& model)
         const int table = drive.table;
         const int morning = drive.morning;
         const int evening = drive.evening;
+        channels_[c].astroMorning = morning;
+        channels_[c].astroEvening = evening;
+        const SommerzeitTage summer[2] = {SommerzeitTageVon(model.device.SwRegel, model.program(), jahr_ - 1),
+                                          SommerzeitTageVon(model.device.SwRegel, model.program(), jahr_)};
         std::vector<std::pair<int, Switching>> byDay;
         if (table >= 0) {
             byDay.reserve(static_cast<std::size_t>(2 * windowDays));
@@ -171,7 +189,8 @@ void YearSimulation::buildAstroTimes(const ProgramModel& model)
                     astro.AstroTab[static_cast<std::size_t>(table)][static_cast<std::size_t>(dayOfYear - 1)];
                 const int month = MonthOfDayOfYear(dayOfYear, year);
                 const int dayOfMonth = DayOfMonthOfDayOfYear(dayOfYear, year);
-                auto add = [&](int minute, int state, int order) {
+                const bool summerTime = IstSommerzeit(summer[year < jahr_ ? 0 : 1], dayOfYear);
+                auto add = [&](int shownMinute, int minute, int state, int order) {
                     // A time the summer hour pushes out of the day is not switched that day.
                     if (minute < 0 || minute >= kMinutesOfDay)
                         return;
@@ -182,14 +201,16 @@ void YearSimulation::buildAstroTimes(const ProgramModel& model)
                     sw.minute = minute;
                     sw.on = state != 0;
                     sw.dated = true;
+                    sw.astroShown = shownMinute;
+                    sw.summerTime = summerTime;
                     byDay.emplace_back(index, sw);
                 };
                 // The astro times come after every entry of the table, the
                 // sunrise before the sunset.
                 if (shown.rise)
-                    add(std::max(*shown.rise, morning), stored.riseState, kEntryRows);
+                    add(*shown.rise, std::max(*shown.rise, morning), stored.riseState, kEntryRows);
                 if (shown.set)
-                    add(std::min(*shown.set, evening), stored.setState, kEntryRows + 1);
+                    add(*shown.set, std::min(*shown.set, evening), stored.setState, kEntryRows + 1);
             }
         }
         Pack(byDay, windowDays, channels_[c].astro);
@@ -219,7 +240,8 @@ int YearSimulation::weekday(int dayNumber) const
 }
 
 YearSimulation::DayRun YearSimulation::runDay(const ChannelView& view, int priority, int dayNumber, int startState,
-                                              std::vector<ProfileSegment>* segments) const
+                                              std::vector<ProfileSegment>* segments,
+                                              std::vector<DayEvent>* events) const
 {
     const std::vector<Switching>& weekly =
         view.weekly[static_cast<std::size_t>(priority)][static_cast<std::size_t>(weekday(dayNumber))];
@@ -292,6 +314,8 @@ YearSimulation::DayRun YearSimulation::runDay(const ChannelView& view, int prior
         MinuteWinner pulse;
         for (; s && s->minute == minute; s = next())
             (s->pulse ? pulse : steady).take(*s);
+        if (events)
+            events->push_back(DayEvent{minute, steady.who, pulse.who});
 
         if (pulse.set) {
             // A pulse lasts 1..59 seconds and leaves the relay as it was: the
@@ -317,7 +341,7 @@ YearSimulation::DayRun YearSimulation::runDay(const ChannelView& view, int prior
     return run;
 }
 
-int YearSimulation::midnightState(const ChannelView& view, int priority, int dayNumber) const
+YearSimulation::Midnight YearSimulation::midnight(const ChannelView& view, int priority, int dayNumber) const
 {
     // The most recent switching before the day: a weekly entry comes within
     // seven days, a dated one on its date this year or last year; astro
@@ -325,10 +349,15 @@ int YearSimulation::midnightState(const ChannelView& view, int priority, int day
     for (int d = dayNumber - 1; d >= 1 - vorjahrTage_; --d) {
         const DayRun run = runDay(view, priority, d, -1, nullptr);
         if (run.endState >= 0)
-            return run.endState;
+            return Midnight{run.endState, d, true};
     }
     // Nothing switched the channel: it is OFF.
-    return 0;
+    return Midnight{};
+}
+
+int YearSimulation::midnightState(const ChannelView& view, int priority, int dayNumber) const
+{
+    return midnight(view, priority, dayNumber).state;
 }
 
 DayProfile YearSimulation::Rechne_SzGrafik(int channel, int dayOfYear) const
@@ -438,6 +467,94 @@ int YearSimulation::meterMinutes() const
     const double between = static_cast<double>(periods) * (messPeriode_ * 60.0 - messImpDauer_) / 60.0;
     const int m = std::clamp(static_cast<int>(std::floor(between)), 0, kMinutesOfDay);
     return messZustand_ == 1 ? kMinutesOfDay - m : m;
+}
+
+int YearSimulation::ListNumber(int entry) const
+{
+    return entry >= 0 && entry < static_cast<int>(listNumber_.size()) ? listNumber_[static_cast<std::size_t>(entry)]
+                                                                      : 0;
+}
+
+void YearSimulation::describeSwitching(const ChannelView& view, const Switching& s, int dayNumber,
+                                       SimulationCause& cause) const
+{
+    cause.date = DateOfDayOfYear(dayNumber, jahr_);
+    cause.minute = s.minute;
+    cause.switchedOn = s.on;
+    if (s.order >= kEntryRows) {
+        // The astro times of a day come after every row of the table,
+        // the sunrise first.
+        cause.kind = CauseKind::Astro;
+        cause.astro.sunset = s.order > kEntryRows;
+        cause.astro.shown = s.astroShown;
+        cause.astro.summerTime = s.summerTime;
+        cause.astro.limit = cause.astro.sunset ? view.astroEvening : view.astroMorning;
+        cause.astro.limited = s.minute != s.astroShown;
+        return;
+    }
+    cause.kind = s.pulse ? CauseKind::Pulse : CauseKind::SwitchingTime;
+    cause.entry = s.order;
+    cause.entryNumber = ListNumber(s.order);
+}
+
+SimulationCause YearSimulation::Explain(int channel, int dayOfYear, int minute) const
+{
+    SimulationCause cause;
+    if (channel < 0 || channel >= Kanaele() || dayOfYear < 1 || dayOfYear > Tage() || minute < 0
+        || minute >= kMinutesOfDay)
+        return cause;
+    cause.dayPriority = tagPrio_(channel, dayOfYear);
+    cause.priorityEntry = tagPrio_.Quelle(channel, dayOfYear);
+    cause.priorityNumber = ListNumber(cause.priorityEntry);
+    cause.date = DateOfDayOfYear(dayOfYear, jahr_);
+    if (IstMesskanal(channel)) {
+        cause.kind = CauseKind::MeterPulse;
+        cause.state = meterProfile().StateAt(minute);
+        return cause;
+    }
+    if (cause.dayPriority == kTagPrioPermanentEin || cause.dayPriority == kTagPrioPermanentAus) {
+        cause.kind = CauseKind::Permanent;
+        cause.switchedOn = cause.dayPriority == kTagPrioPermanentEin;
+        cause.state = cause.switchedOn ? ProfileEin : ProfileAus;
+        return cause;
+    }
+
+    const ChannelView& view = channels_[static_cast<std::size_t>(channel)];
+    const Midnight start = midnight(view, cause.dayPriority, dayOfYear);
+    DayProfile profile;
+    std::vector<DayEvent> events;
+    runDay(view, cause.dayPriority, dayOfYear, start.state, &profile.segments, &events);
+    cause.state = profile.StateAt(minute);
+
+    // The pulse of the minute itself, else the last switching at or before
+    // it that set the state.
+    const Switching* decider = nullptr;
+    for (const DayEvent& e : events) {
+        if (e.minute > minute)
+            break;
+        if (e.pulse && e.minute == minute)
+            decider = e.pulse;
+        else if (e.steady)
+            decider = e.steady;
+    }
+    if (decider) {
+        describeSwitching(view, *decider, dayOfYear, cause);
+        return cause;
+    }
+    // The state from midnight: the last switching of the day that left it.
+    if (start.found) {
+        events.clear();
+        runDay(view, cause.dayPriority, start.dayNumber, -1, nullptr, &events);
+        for (auto e = events.rbegin(); e != events.rend(); ++e) {
+            if (e->steady) {
+                describeSwitching(view, *e->steady, start.dayNumber, cause);
+                cause.earlierDay = true;
+                return cause;
+            }
+        }
+    }
+    cause.kind = CauseKind::Nothing;
+    return cause;
 }
 
 } // namespace zendrik

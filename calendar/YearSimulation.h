@@ -1,6 +1,8 @@
 #pragma once
 
 #include "calendar/DayProfile.h"
+#include "calendar/SimulationCause.h"
+#include "calendar/SimulationYears.h"
 #include "calendar/TagPrio.h"
 
 #include <array>
@@ -44,6 +46,15 @@ public:
     // the measuring period instead of the switching times.
     bool IstMesskanal(int channel) const;
 
+    // What holds the channel (0-based) in its state at a minute (0..1439) of
+    // a day of the year: the switching time, astro time, priority time or
+    // meter pulse, found by running the day (and, for the state at midnight,
+    // the days before) once more. Costs about as much as one day profile.
+    SimulationCause Explain(int channel, int dayOfYear, int minute) const;
+    // The number of a table row in its list (switching or priority times,
+    // each counted from 1); 0 for no row.
+    int ListNumber(int entry) const;
+
     // One switching of the view. Public for the helpers of the implementation.
     struct Switching {
         std::int64_t key = 0;    // list key of the device's working order
@@ -53,6 +64,8 @@ public:
         bool on = false;
         bool pulse = false;
         bool dated = false;      // dated entries and astro times; false for weekly entries
+        int astroShown = 0;      // astro times: the minute before the limits, summer hour included
+        bool summerTime = false; // astro times: the day is in summer time
     };
 
 private:
@@ -67,6 +80,24 @@ private:
         std::array<std::array<std::vector<Switching>, 7>, 10> weekly;   // [priority][weekday, 0 = Monday]
         DayLists dated;                                                 // dated entries, by day
         DayLists astro;                                                 // astro times, by day
+        int astroMorning = 0;                                           // the limits of the astro times
+        int astroEvening = kMinutesOfDay - 1;
+    };
+
+    // One minute of a day at which switchings come: the one that sets the
+    // state (none when only pulses come) and the pulse, if any.
+    struct DayEvent {
+        int minute = 0;
+        const Switching* steady = nullptr;
+        const Switching* pulse = nullptr;
+    };
+
+    // The state at the start of a day and the day whose last switching left
+    // it; found false when no switching came before.
+    struct Midnight {
+        int state = 0;
+        int dayNumber = 0;
+        bool found = false;
     };
 
     struct DayRun {
@@ -81,15 +112,20 @@ private:
     int weekday(int dayNumber) const;
     // Runs one day of a priority program from a state at midnight (-1: not
     // known). Fills the segments when asked to.
+    // Fills the segments and the minutes that switched when asked to.
     DayRun runDay(const ChannelView& view, int priority, int dayNumber, int startState,
-                  std::vector<ProfileSegment>* segments) const;
+                  std::vector<ProfileSegment>* segments, std::vector<DayEvent>* events = nullptr) const;
     // The state the channel has at the start of a day under a priority
     // program: the state the most recent switching before the day left.
+    Midnight midnight(const ChannelView& view, int priority, int dayNumber) const;
     int midnightState(const ChannelView& view, int priority, int dayNumber) const;
+    // The cause of a switching found by Explain.
+    void describeSwitching(const ChannelView& view, const Switching& s, int dayNumber, SimulationCause& cause) const;
     DayProfile meterProfile() const;
     int meterMinutes() const;
 
     int jahr_ = 0;
+    std::vector<int> listNumber_; // per table row: its number in the switching- or priority-time list
     int vorjahrTage_ = 0;        // days of the previous year
     int ersterWochentag_ = 0;    // weekday of 1 January, 0 = Monday
     TagPrio tagPrio_;

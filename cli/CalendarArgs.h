@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calendar/SimulationYears.h"
 #include "util/CalendarMath.h"
 
 #include <QString>
@@ -11,9 +12,6 @@ namespace zendrik::cli {
 // Reading and printing the values of the calendar commands.
 
 // A whole number within low..high, or nothing.
-// The years the simulation covers (those of the summer/winter rules).
-inline constexpr int kFirstSimulationYear = 1993;
-inline constexpr int kLastSimulationYear = 2099;
 
 std::optional<int> WholeNumberIn(const QString& text, int low, int high);
 // A decimal number within low..high, or nothing.

@@ -49,6 +49,10 @@ int runIrRead(CliContext& context, const QStringList& args);
 int runIrWrite(CliContext& context, const QStringList& args);
 int runIrSetTime(CliContext& context, const QStringList& args);
 int runMaster(CliContext& context, const QStringList& args);
+int runBusSearch(CliContext& context, const QStringList& args);
+int runBusWrite(CliContext& context, const QStringList& args);
+int runBusRead(CliContext& context, const QStringList& args);
+int runBusReinstall(CliContext& context, const QStringList& args);
 int runRecent(CliContext& context, const QStringList& args);
 int runRecover(CliContext& context, const QStringList& args);
 

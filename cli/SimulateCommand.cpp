@@ -3,12 +3,19 @@
 #include "cli/Commands.h"
 
 #include "calendar/BetriebsstundenText.h"
+#include "calendar/SimulationCsv.h"
+#include "calendar/SimulationTexts.h"
 #include "util/CalendarMath.h"
 #include "calendar/YearSimulation.h"
+#include "editing/PrintDocument.h"
+#include "ui/paint/YearGraphPainter.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSize>
+
+#include <utility>
 
 namespace zendrik::cli {
 
@@ -16,11 +23,20 @@ namespace {
 
 const QString kUsage = QStringLiteral(
     "usage: zendrik-cli [--json] simulate FILE --year Y --channel C [--date D.M] [--json]\n"
+    "                   [--png OUT [--width W --height H]] [--csv]\n"
     "  with --date: the day profile as START<TAB>END<TAB>STATE lines (minutes of the day;\n"
     "  state 0 OFF, 1 ON, 2 and 3 the pulse states) and a last line 'operating H:MM';\n"
     "  without: the channel's yearly operating hours. --json: every day of the year\n"
     "  (or the one date) with its priority, profile and operating minutes.\n"
+    "  --png: the year graph of the simulation window as a picture (default 1200 x 800).\n"
+    "  --csv: one line per day on standard output: date, weekday, priority (0..9, 10\n"
+    "  permanent ON, 11 permanent OFF), operating minutes, first ON, last OFF, switchings.\n"
     "  The meter-pulse channel is simulated on device types with a meter pulse (--type).");
+
+constexpr int kDefaultWidth = 1200;
+constexpr int kDefaultHeight = 800;
+constexpr int kSmallestPicture = 200;
+constexpr int kLargestPicture = 8000;
 
 // The simulation works for the years the weekday and Easter rules of the
 // devices hold for.
@@ -55,8 +71,10 @@ QJsonObject DayObject(const YearSimulation& sim, int channel, int dayOfYear)
 int runSimulate(CliContext& ctx, const QStringList& args)
 {
     QString error;
-    const auto parsed = CommandArgs::parse(args, {QStringLiteral("year"), QStringLiteral("channel"), QStringLiteral("date")},
-                                           {QStringLiteral("json")}, &error);
+    const auto parsed = CommandArgs::parse(args,
+                                           {QStringLiteral("year"), QStringLiteral("channel"), QStringLiteral("date"),
+                                            QStringLiteral("png"), QStringLiteral("width"), QStringLiteral("height")},
+                                           {QStringLiteral("json"), QStringLiteral("csv")}, &error);
     if (!parsed)
         return ctx.usage(error + QLatin1Char('\n') + kUsage);
     if (parsed->positional().size() != 1 || !parsed->has(QStringLiteral("year"))
@@ -72,7 +90,25 @@ int runSimulate(CliContext& ctx, const QStringList& args)
             return ctx.usage(QStringLiteral("--date takes D.M of a day of %1").arg(*year));
     }
 
-    if (const int rc = ctx.loadOrRefuse(parsed->positional().first(), kProgramSlot); rc != kExitOk)
+    const bool png = parsed->has(QStringLiteral("png"));
+    const bool csv = parsed->has(QStringLiteral("csv"));
+    if ((png || csv) && date)
+        return ctx.usage(QStringLiteral("--png and --csv take the whole year, not --date"));
+    if ((png || csv) && (ctx.json || parsed->has(QStringLiteral("json"))))
+        return ctx.usage(QStringLiteral("--png and --csv do not go with --json"));
+    QSize size(kDefaultWidth, kDefaultHeight);
+    for (const auto& [name, into] : {std::pair{QStringLiteral("width"), &size.rwidth()},
+                                     std::pair{QStringLiteral("height"), &size.rheight()}}) {
+        if (!parsed->has(name))
+            continue;
+        const std::optional<int> value = WholeNumberIn(parsed->value(name), kSmallestPicture, kLargestPicture);
+        if (!png || !value)
+            return ctx.usage(QStringLiteral("--%1 takes %2..%3 with --png").arg(name).arg(kSmallestPicture).arg(kLargestPicture));
+        *into = *value;
+    }
+
+    const QString program = parsed->positional().first();
+    if (const int rc = ctx.loadOrRefuse(program, kProgramSlot); rc != kExitOk)
         return rc;
     const int channels = ctx.model.device.Kanalzahl;
     const std::optional<int> channel = WholeNumberIn(parsed->value(QStringLiteral("channel")), 1, channels);
@@ -82,6 +118,24 @@ int runSimulate(CliContext& ctx, const QStringList& args)
     const YearSimulation sim(ctx.model, *year);
     const int c = *channel - 1;
     const bool json = ctx.json || parsed->has(QStringLiteral("json"));
+
+    if (png || csv) {
+        if (png) {
+            const QString out = parsed->value(QStringLiteral("png"));
+            // The picture never takes the place of the program it shows.
+            if (CheckPrintTextTarget(program, out) == PrintTextCheck::IsProgramFile) {
+                ctx.err << ctx.texts(kSimNotOverProgram) << Qt::endl;
+                return kExitRefused;
+            }
+            if (!WriteYearGraphPng(RenderYearGraph(sim, c, ctx.texts, size), out, &error)) {
+                ctx.err << out << ": " << error << Qt::endl;
+                return kExitRefused;
+            }
+        }
+        if (csv)
+            ctx.out << QString::fromUtf8(SimulationCsv(sim, c, ctx.texts));
+        return kExitOk;
+    }
 
     if (date) {
         const int dayOfYear = DayOfYear(date->day, date->month, *year);

@@ -7,6 +7,11 @@
 #include "transfer/AdapterToolResult.h"
 #include "transfer/MessageFile.h"
 #include "transfer/PortSettings.h"
+#include "transfer/BusApplication.h"
+#include "transfer/EibFrames.h"
+#include "transfer/EmulatedTimeSwitch.h"
+#include "transfer/SimulatedBus.h"
+#include "transfer/TransferMailbox.h"
 #include "util/FileCheck.h"
 
 #include <QByteArray>
@@ -57,5 +62,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)SplitLines(bytes);
     for (const int imageSize : {2048, 8192})
         (void)ReadImageNumbers(bytes, imageSize);
+
+    // The bus: its description, application files, a device's saved state,
+    // frames from the BCU, mailbox blocks, and transport units a device is sent.
+    SimulatedBusConfig bus;
+    (void)ParseSimulatedBusConfig(bytes, bus, nullptr);
+    if (const auto application = ParseApplicationText(bytes)) {
+        if (ParseApplicationText(ApplicationFileText(*application)) != application)
+            __builtin_trap();
+    }
+    EmulatedTimeSwitch timeSwitch(0x1105);
+    if (timeSwitch.restoreState(bytes)) {
+        EmulatedTimeSwitch again(0x1105);
+        if (!again.restoreState(timeSwitch.stateText()) || again.stateText() != timeSwitch.stateText())
+            __builtin_trap();
+    }
+    quint16 source = 0;
+    QByteArray part;
+    (void)EibFrame::parseDataIn(bytes, &source, &part);
+    (void)EibFrame::parseLocalAnswer(bytes, &part);
+    (void)Mailbox::answerData(bytes.left(Mailbox::kSize), static_cast<quint8>(size), &part);
+    EmulatedTimeSwitch open(0x1105);
+    (void)open.receive(0xFFFA, QByteArray(1, '\x80'), 0);
+    std::int64_t now = 0;
+    for (qsizetype i = 0; i < bytes.size(); i += 16)
+        (void)open.receive(0xFFFA, bytes.mid(i, 16), now += 1000);
     return 0;
 }

@@ -25,6 +25,8 @@ constexpr std::pair<const char*, const char*> kWindowPages[] = {
     {"frmGerätEinst", "device-properties"},
     {"frmDruck", "print"},
     {"FRM_SERIEL_IO", "chip-transfer"},
+    {"FrmBusaccess", "bus-access"},
+    {"FrmGrafik", "simulation"},
     {"frmInfo", "info"},
     {"frmIRAccess", "infrared"},
     {"FrmMaster", "master-card"},

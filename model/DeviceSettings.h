@@ -62,6 +62,10 @@ struct DeviceSettings {
     int IrTimeout = 120;
     // Read the whole chip back after writing it (off: block 0 only).
     bool VerifyWholeChip = true;
+    // The bus connections behind the bus window's two interface choices
+    // ("sim:bus-sim.ini" is the simulated bus described in that file).
+    QString BusLink1 = QStringLiteral("sim:bus-sim.ini");
+    QString BusLink2;
 };
 
 // The range of the infrared waiting time (IrTimeout), in seconds.

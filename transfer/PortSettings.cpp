@@ -24,6 +24,9 @@ QByteArray PortSettingsText(const DeviceSettings& d)
     out += "IRTOOL=" + d.IrTool.toUtf8() + "\r\n";
     out += "IRTIMEOUT=" + QByteArray::number(d.IrTimeout) + "\r\n";
     out += QByteArray("VERIFY=") + (d.VerifyWholeChip ? "1" : "0") + "\r\n";
+    out += "BUS1=" + d.BusLink1.toUtf8() + "\r\n";
+    if (!d.BusLink2.isEmpty())
+        out += "BUS2=" + d.BusLink2.toUtf8() + "\r\n";
     return out;
 }
 
@@ -47,6 +50,10 @@ void ParsePortSettings(const QByteArray& text, DeviceSettings& d)
             d.IrTool = QString::fromUtf8(value);
         else if (key == "IRTIMEOUT" && value.toInt() >= kMinIrTimeout && value.toInt() <= kMaxIrTimeout)
             d.IrTimeout = value.toInt();
+        else if (key == "BUS1" && !value.isEmpty())
+            d.BusLink1 = QString::fromUtf8(value);
+        else if (key == "BUS2")
+            d.BusLink2 = QString::fromUtf8(value);
         else if (key == "VERIFY" && (value == "0" || value == "1"))
             d.VerifyWholeChip = value == "1";
     }

@@ -17,6 +17,8 @@ inline const QString kPortSettingsFileName = QStringLiteral("ports.ini");
 //   IRTOOL=irprot        command line of the infrared tool
 //   IRTIMEOUT=120        seconds the infrared tool may take for one job
 //   VERIFY=1             1 read the whole chip back after writing, 0 block 0 only
+//   BUS1=sim:bus-sim.ini the bus connection of the bus window's first interface
+//   BUS2=                ... and of the second
 // Unknown lines are ignored, missing keys keep their values. Returns
 // whether the file could be read.
 bool ReadPortSettings(const QString& path, DeviceSettings& device);

@@ -2,12 +2,17 @@
 #include "tests/support/CliRun.h"
 #include "tests/support/TestPrograms.h"
 
+#include <QColor>
+#include <QFileInfo>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <map>
 
 using namespace zendrik;
 using namespace zendrik::test;
@@ -143,4 +148,69 @@ TEST_F(SimulateCommandTest, RefusesBadArguments)
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_TRUE(missing.out.isEmpty());
     EXPECT_FALSE(missing.err.isEmpty());
+}
+
+TEST_F(SimulateCommandTest, YearGraphAsPicture)
+{
+    const QString out = dir.filePath(u"jahr.png"_s);
+    CliRun r = simulate({"--type", "4"}, {program, "--year", "2026", "--channel", "1", "--png", out});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.isEmpty());
+    QImage picture(out);
+    EXPECT_EQ(picture.size(), QSize(1200, 800));
+
+    r = simulate({"--type", "4"},
+                 {program, "--year", "2026", "--channel", "1", "--png", out, "--width", "900", "--height", "600"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    picture = QImage(out);
+    ASSERT_EQ(picture.size(), QSize(900, 600));
+    // The ON stretches (16 of 24 hours of about 800 columns on most of the
+    // 365 rows), the three P3 days in the priority strip.
+    std::map<QRgb, int> colours;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            ++colours[picture.pixel(x, y) | 0xff000000u];
+    EXPECT_GT(colours[qRgb(0x1f, 0x5f, 0xa8)], 300 * 365);
+    EXPECT_GT(colours[QColor::fromHsv(2 * 36, 170, 235).rgb()], 3 * 20);
+}
+
+TEST_F(SimulateCommandTest, YearAsCsvLines)
+{
+    const CliRun r = simulate({"--type", "4", "--lang", "en"}, {program, "--year", "2028", "--channel", "1", "--csv"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QStringList lines = r.out.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 367);
+    EXPECT_EQ(lines[0], u"date,weekday,priority,operating_minutes,first_on,last_off,switchings"_s);
+    EXPECT_EQ(lines[1], u"2028-01-01,Sa,0,960,06:00,22:00,2"_s);
+    EXPECT_EQ(lines[71], u"2028-03-11,Sa,3,120,10:00,12:00,2"_s);
+    EXPECT_EQ(lines[366], u"2028-12-31,Su,0,960,06:00,22:00,2"_s);
+    // The pulse channel switches once a day and is never ON.
+    const CliRun pulse = simulate({"--type", "4"}, {program, "--year", "2028", "--channel", "2", "--csv"});
+    EXPECT_EQ(pulse.out.split(u'\n')[1], u"2028-01-01,Sa,0,0,,,1"_s);
+}
+
+TEST_F(SimulateCommandTest, PictureAndTableRefusals)
+{
+    const QString png = dir.filePath(u"x.png"_s);
+    const QStringList year = {program, "--year", "2026", "--channel", "1"};
+    const QStringList bad[] = {
+        year + QStringList{"--png", png, "--date", "1.1"},
+        year + QStringList{"--csv", "--date", "1.1"},
+        year + QStringList{"--csv", "--json"},
+        year + QStringList{"--width", "800"},
+        year + QStringList{"--png", png, "--width", "10"},
+        year + QStringList{"--png", png, "--height", "hoch"},
+    };
+    for (const QStringList& args : bad) {
+        const CliRun r = simulate({"--type", "4"}, args);
+        EXPECT_EQ(r.exitCode, 2) << args.join(u' ').toStdString();
+        EXPECT_TRUE(r.out.isEmpty()) << args.join(u' ').toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(png));
+    // The picture never replaces the program it shows.
+    const QByteArray before = readFile(program);
+    const CliRun over = simulate({"--type", "4"}, year + QStringList{"--png", program});
+    EXPECT_EQ(over.exitCode, 1);
+    EXPECT_FALSE(over.err.isEmpty());
+    EXPECT_EQ(readFile(program), before);
 }

@@ -175,6 +175,18 @@ std::vector<int> FrmHauptmenue::markedEntries() const
     return entries;
 }
 
+bool FrmHauptmenue::selectEntry(int entry)
+{
+    const std::vector<int>& shown = list().display.AnzeigeIndex;
+    const auto it = std::find(shown.begin(), shown.end(), entry);
+    if (it == shown.end())
+        return false;
+    const int row = static_cast<int>(it - shown.begin());
+    grid_->selectRow(row);
+    grid_->scrollTo(table_->index(row, 0));
+    return true;
+}
+
 void FrmHauptmenue::addViewCommands(MainMenu& menu)
 {
     for (const ViewCommand& v : kViews) {

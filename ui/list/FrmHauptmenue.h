@@ -50,6 +50,9 @@ public:
     // The marked item rows (1-based, in order) and the entries behind them.
     QList<int> markedRows() const;
     std::vector<int> markedEntries() const;
+    // Marks the row that shows the entry and scrolls to it; false when the
+    // list does not show it.
+    bool selectEntry(int entry);
 
     // The view commands of the window menu: each carries its view and slot.
     void addViewCommands(MainMenu& menu);

@@ -20,10 +20,12 @@
 #include "ui/main/UndoHistory.h"
 #include "editing/RecoveryFile.h"
 #include "ui/print/PrintCommands.h"
+#include "ui/simulation/FrmGrafik.h"
 #include "language/ExtraText.h"
 #include "ui/transfer/FrmIRAccess.h"
 #include "ui/transfer/FrmMaster.h"
 #include "ui/transfer/FrmSerielIo.h"
+#include "ui/transfer/BusCommands.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -105,6 +107,11 @@ MdiForm1::MdiForm1(DesktopContext context, QWidget* parent) : QMainWindow(parent
 
     connect(header_, &ProgramHeader::programChanged, this, &MdiForm1::updateTitle);
     connect(header_, &ProgramHeader::programChanged, history_, &UndoHistory::capture);
+    // The simulation window follows the channel names of the header.
+    connect(header_, &ProgramHeader::programChanged, this, [this] {
+        if (grafik_)
+            grafik_->programChanged();
+    });
     // An undone or redone step changed the program under every window.
     connect(history_, &UndoHistory::restored, this, &MdiForm1::ShowList);
     connect(header_, &ProgramHeader::filterSwitched, this, &MdiForm1::switchFilter);
@@ -145,6 +152,7 @@ void MdiForm1::buildMenus()
     command(MainMenu::File, "mnuDatExp", TextId::MenuWriteChip, QStringLiteral("sepDatBend"), &MdiForm1::cmdWriteChip);
     command(MainMenu::File, "mnuDatImp", TextId::MenuReadChip, QStringLiteral("sepDatBend"), &MdiForm1::cmdReadChip);
     command(MainMenu::File, "mnuIRAccess", TextId::IrAccess, QStringLiteral("sepDatBend"), &MdiForm1::cmdIrAccess);
+    (new BusCommands(ctx_, *this))->addCommand(m);
     command(MainMenu::File, "mnuDatBend", TextId::MenuExit, QString(), &MdiForm1::cmdExit)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
@@ -177,6 +185,7 @@ void MdiForm1::buildMenus()
     edit_ = new EditCommands(ctx_, *this);
     edit_->addCommands(m);
     list_->addViewCommands(m);
+    command(MainMenu::View, "mnuAnsGrafik", TextId::ProgramSimulation, QString(), &MdiForm1::cmdSimulation);
     connect(m.views(), &QActionGroup::triggered, this, [this](QAction* a) {
         showView(a->property("Ansicht").toInt(), a->property("Slot").toInt());
     });
@@ -222,6 +231,47 @@ void MdiForm1::ShowList()
     history_->capture();
     recovery_->programChanged();
     list_->ShowList(ctx_.model.AktSlot);
+    // An open simulation window shows the program as it is now.
+    if (grafik_)
+        grafik_->programChanged();
+}
+
+FrmGrafik* MdiForm1::simulationWindow() const
+{
+    return grafik_.data();
+}
+
+void MdiForm1::cmdSimulation()
+{
+    header_->commitAll();
+    if (!grafik_) {
+        grafik_ = new FrmGrafik(ctx_.model, ctx_.texts, this);
+        grafik_->setAttribute(Qt::WA_DeleteOnClose);
+        connect(grafik_, &FrmGrafik::entryRequested, this, &MdiForm1::showEntry);
+        // Closing it brings the list back to the front.
+        connect(grafik_, &FrmGrafik::closed, this, [this] {
+            activateWindow();
+            ShowList();
+        });
+    }
+    grafik_->show();
+    grafik_->raise();
+    grafik_->activateWindow();
+}
+
+bool MdiForm1::showEntry(int entry)
+{
+    const ProgramSlot& s = ctx_.model.program();
+    if (entry < 0 || entry >= std::clamp(s.AnzEintrag, 0, kEntryRows))
+        return false;
+    const bool priority = IsPriorityTimeByte(s.Eintrag[static_cast<std::size_t>(entry)].b[0]);
+    showView(priority ? AnsichtPrioritaetszeiten : AnsichtSchaltzeiten, kProgramSlot);
+    if (!list_->selectEntry(entry) && ctx_.filter.active()) {
+        switchFilter(false);
+        list_->selectEntry(entry);
+    }
+    activateWindow();
+    return list_->markedEntries() == std::vector<int>{entry};
 }
 
 void MdiForm1::showView(int ansicht, int slot)

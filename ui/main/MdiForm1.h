@@ -4,6 +4,7 @@
 #include "transfer/SerialTransferOptions.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 class QLabel;
 class QMdiArea;
@@ -15,6 +16,7 @@ namespace zendrik {
 class EditCommands;
 class FeiertagTabelle;
 class FileCommands;
+class FrmGrafik;
 class FrmHauptmenue;
 class ListFilter;
 class PrintCommands;
@@ -74,6 +76,14 @@ public:
     RecoveryKeeper& recovery() const { return *recovery_; }
     // Closes the frame without the exit question (after "New" was confirmed).
     void leave();
+    // mnuAnsGrafik: opens the simulation window beside the list (or raises it).
+    void cmdSimulation();
+    // The simulation window while it is open, else null.
+    FrmGrafik* simulationWindow() const;
+    // Shows the list of the program that holds the entry (a table row of
+    // slot 0) and marks the entry's row; the filter is switched off when it
+    // hides the row. False when no row shows it.
+    bool showEntry(int entry);
 
 signals:
     // The help menu's command: the help of the window in front.
@@ -129,6 +139,7 @@ private:
     void rememberFile();
     void fillRecentMenu();
     QMdiSubWindow* listSub_;
+    QPointer<FrmGrafik> grafik_;
     QLabel* lblGeraet_;
     QLabel* lblDatei_;
     bool exitConfirmed_ = false;

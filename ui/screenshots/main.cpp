@@ -19,7 +19,9 @@
 #include "ui/main/MainMenu.h"
 #include "ui/main/MdiForm1.h"
 #include "ui/print/FrmDruck.h"
+#include "ui/simulation/FrmGrafik.h"
 #include "ui/transfer/FrmSerielIo.h"
+#include "ui/transfer/FrmBusaccess.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -31,6 +33,7 @@
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -258,6 +261,39 @@ int main(int argc, char** argv)
         ok = save(master, out.filePath(QStringLiteral("master-card.png"))) && ok;
         ok = save(frame, out.filePath(QStringLiteral("main-master-card.png"))) && ok;
         master->reject();
+    }
+
+    // The bus access window after a search on line 1.1 found two time
+    // switches, one of them being programmed.
+    {
+        zendrik::FrmBusaccess bus(desktop.model(), answers, desktop.texts(), work.path(), frame);
+        auto* found = bus.findChild<QComboBox*>(QStringLiteral("cboPhysadr"));
+        found->addItems({QStringLiteral("1.1.5"), QStringLiteral("1.1.12")});
+        bus.findChild<QLineEdit*>(QStringLiteral("txtPhysadr"))->setText(QStringLiteral("1.1.5"));
+        bus.labelChanged(zendrik::Prompt::message(zendrik::Icon::None, {TextId::EibLogWriteSwitchingTime,
+                                                                        QStringLiteral("17")}));
+        bus.progressChanged(119, 139);
+        ok = save(&bus, out.filePath(QStringLiteral("bus-access.png"))) && ok;
+    }
+
+    // The simulation of the administration building's sample: channel C4
+    // follows the sun; the pointer rests on the sunrise of midsummer day.
+    frame->openFile(QStringLiteral("Verwaltung.zpg"));
+    frame->menu().action(QStringLiteral("mnuAnsGrafik"))->trigger();
+    if (zendrik::FrmGrafik* sim = frame->simulationWindow()) {
+        sim->resize(1040, 800);
+        sim->findChild<QComboBox*>(QStringLiteral("cboKanal"))->setCurrentIndex(3);
+        sim->showDay(QDate(2026, 6, 21).dayOfYear());
+        settle();
+        const zendrik::DayProfile& day = sim->shownProfile();
+        const int sunrise = day.segments.empty() ? 0 : day.segments.front().length;
+        zendrik::DayGraphView* graph = sim->dayGraph();
+        const int x = graph->xOfMinute(sunrise);
+        QMouseEvent move(QEvent::MouseMove, QPointF(x, graph->height() / 2), graph->mapToGlobal(QPointF(x, 10)),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(graph, &move);
+        ok = save(sim, out.filePath(QStringLiteral("simulation.png"))) && ok;
+        sim->close();
     }
 
     return ok ? 0 : 1;

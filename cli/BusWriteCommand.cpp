@@ -1,0 +1,25 @@
+#include "cli/BusCommandOptions.h"
+#include "cli/Commands.h"
+
+namespace zendrik::cli {
+
+int runBusWrite(CliContext& ctx, const QStringList& argv)
+{
+    QString error;
+    const auto args = CommandArgs::parse(argv, kBusValueOptions, {}, &error);
+    if (!args)
+        return ctx.usage(error);
+    if (args->positional().size() != 1)
+        return ctx.usage(QStringLiteral("usage: zendrik-cli bus-write FILE --link L --address A.L.D"));
+    int rc = kExitOk;
+    auto session = OpenBusSession(ctx, *args, true, &rc);
+    if (!session)
+        return rc;
+    // The device gets only a program this device type can open.
+    if (rc = ctx.loadOrRefuse(args->positional().first(), kProgramSlot); rc != kExitOk)
+        return rc;
+    ctx.model.Geaendert = 0;
+    return BusExit(ctx, *session, session->access->Program(session->address));
+}
+
+} // namespace zendrik::cli

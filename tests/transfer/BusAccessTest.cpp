@@ -1,0 +1,277 @@
+// The bus access actions against the simulated bus: search, program, read
+// and reinstall, every fault an emulated time switch or the line can show,
+// and the log of one clean write.
+
+#include "tests/support/TestPrograms.h"
+#include "tests/transfer/BusTestSupport.h"
+
+#include "transfer/BusApplication.h"
+#include "transfer/BusErrors.h"
+#include "transfer/EmulatedTimeSwitch.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using namespace zendrik;
+using namespace zendrik::test;
+
+namespace {
+
+constexpr quint16 kDevice = 0x1105;   // 1.1.5
+
+QByteArray busWith(const QByteArray& deviceLines, const QByteArray& bcuLines = QByteArray())
+{
+    return "[bus]\npacing = off\n[bcu]\naddress-table-length = 5\n" + bcuLines + "[device 1.1.5]\n" + deviceLines;
+}
+
+// The entries and the table the device keeps, as the program has them.
+void expectDeviceHolds(SimulatedBus& bus, const ProgramSlot& s)
+{
+    EmulatedTimeSwitch* d = bus.device(kDevice);
+    ASSERT_NE(d, nullptr);
+    ASSERT_EQ(static_cast<int>(d->entries.size()), s.AnzEintrag);
+    for (int i = 0; i < s.AnzEintrag; ++i)
+        for (int k = 0; k < 6; ++k)
+            ASSERT_EQ(d->entries[static_cast<std::size_t>(i)][static_cast<std::size_t>(k)],
+                      s.Eintrag[static_cast<std::size_t>(i)].b[static_cast<std::size_t>(k)])
+                << "entry " << i;
+    EXPECT_EQ(d->sowiYear, s.SoWiJahr);
+    for (int r = 0; r < 20; ++r)
+        for (int k = 0; k < 4; ++k)
+            EXPECT_EQ(d->rows[static_cast<std::size_t>(r)].b[static_cast<std::size_t>(k)],
+                      r < s.AnzSoWi ? s.SoWiTab[static_cast<std::size_t>(r)].b[static_cast<std::size_t>(k)] : 0xFF);
+}
+
+void expectSameProgram(const ProgramSlot& a, const ProgramSlot& b)
+{
+    EXPECT_EQ(a.AnzEintrag, b.AnzEintrag);
+    EXPECT_EQ(a.AnzSz, b.AnzSz);
+    EXPECT_EQ(a.AnzPz, b.AnzPz);
+    EXPECT_EQ(a.AnzSoWi, b.AnzSoWi);
+    EXPECT_EQ(a.SoWiJahr, b.SoWiJahr);
+    EXPECT_EQ(a.SoWiTab, b.SoWiTab);
+    EXPECT_EQ(a.Eintrag, b.Eintrag);
+}
+
+class BusWriteReadTest : public ::testing::TestWithParam<int> {};
+
+TEST_P(BusWriteReadTest, WhatIsWrittenIsReadBackByteForByte)
+{
+    ProgramModel program = GetParam() == 738 ? canonical738() : canonical731();
+    ASSERT_GT(program.program().AnzEintrag, 3);
+    ASSERT_GT(program.program().AnzSoWi, 0);
+    BusFixture f(busWith(""), program);
+    const QByteArray original = f.bus->device(kDevice)->application();
+
+    const BusActionResult w = f.access->Program(kDevice);
+    ASSERT_EQ(w.code, 0) << f.logLines().join('\n').toStdString();
+    EXPECT_FALSE(w.restorePending);
+    EXPECT_TRUE(f.ui.asked().empty());
+    expectDeviceHolds(*f.bus, program.program());
+    EXPECT_EQ(f.bus->device(kDevice)->application(), original);
+    EXPECT_FALSE(f.bus->device(kDevice)->connected(f.bus->clock().nowUs()));
+    EXPECT_EQ(f.bus->localByte(0x0116), 5);
+    EXPECT_FALSE(QFile::exists(f.path(QStringLiteral("appl-1.1.5.old"))));
+
+    // The next run of the program meets the same device.
+    f.model.ClearSlot(kProgramSlot);
+    f.reopenBus();
+    const BusActionResult r = f.access->Read(kDevice);
+    ASSERT_EQ(r.code, 0) << f.logLines().join('\n').toStdString();
+    expectSameProgram(f.model.program(), program.program());
+    EXPECT_EQ(f.model.Geaendert, 1);
+    EXPECT_EQ(f.model.program().Verwendung, QStringLiteral("unbekannt"));
+    EXPECT_EQ(f.model.program().Dateiname, f.path(QStringLiteral("SzTab1.zpg")));
+    EXPECT_EQ(f.bus->device(kDevice)->application(), original);
+}
+
+INSTANTIATE_TEST_SUITE_P(Families, BusWriteReadTest, ::testing::Values(731, 738));
+
+TEST(BusAccess, ASearchListsOnlyTheTimeSwitchesThatAnswer)
+{
+    const QByteArray description = "[bus]\npacing = off\n"
+                                   "[device 1.1.2]\nmask = 0x0012\n"
+                                   "[device 1.1.3]\nmask = 0x0020\n"
+                                   "[device 1.1.4]\nmanufacturer = 0x01\n"
+                                   "[device 1.1.6]\nmask = 0x0011\n";
+    BusFixture f(description, modelForRow(20));
+    BusActionResult r = f.access->Search(1, 1, 1, 3);
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.found, (QList<quint16>{0x1102}));
+    EXPECT_TRUE(f.ui.asked().empty());
+    EXPECT_TRUE(f.logLines().contains(QStringLiteral("Prüfe Teilnehmer 1.1.3")));
+
+    r = f.access->Search(1, 1, 1, 6);
+    EXPECT_EQ(r.found, (QList<quint16>{0x1102, 0x1106}));
+    for (int d : {2, 3, 4, 6})
+        EXPECT_FALSE(f.bus->device(static_cast<quint16>(0x1100 + d))->connected(f.bus->clock().nowUs())) << d;
+
+    // Out of range: refused with one message, nothing sent.
+    const int frames = f.bus->framesSent();
+    for (const auto& range : {std::array{1, 13, 1, 3}, std::array{16, 0, 1, 3}, std::array{1, 1, 0, 3},
+                              std::array{1, 1, 3, 256}, std::array{1, 1, 5, 4}}) {
+        const std::size_t asked = f.ui.asked().size();
+        EXPECT_NE(f.access->Search(range[0], range[1], range[2], range[3]).code, 0);
+        EXPECT_EQ(f.ui.asked().size(), asked + 1);
+    }
+    EXPECT_EQ(f.bus->framesSent(), frames);
+}
+
+struct FaultCase {
+    const char* name;
+    QByteArray device;
+    QByteArray bcu;
+    int code;
+    bool restorePending;
+    bool linkDies = false;   // no disconnect can reach the device then
+};
+
+class BusFaultTest : public ::testing::TestWithParam<FaultCase> {};
+
+TEST_P(BusFaultTest, EndsInOneMessageWithTheProgramUnchangedAndTheApplicationRestorable)
+{
+    const FaultCase& c = GetParam();
+    BusFixture f(busWith(c.device, c.bcu), canonical738());
+    const QByteArray original = f.bus->device(kDevice)->application();
+
+    for (const bool reading : {false, true}) {
+        const ProgramSlot before = f.model.program();
+        const int geaendert = f.model.Geaendert;
+        const std::size_t asked = f.ui.asked().size();
+        const BusActionResult r = reading ? f.access->Read(kDevice) : f.access->Program(kDevice);
+        EXPECT_EQ(r.code, c.code) << (reading ? "read" : "write");
+        EXPECT_EQ(f.ui.asked().size(), asked + 1);
+        EXPECT_TRUE(f.model.program() == before);
+        EXPECT_EQ(f.model.Geaendert, geaendert);
+        EXPECT_EQ(r.restorePending, c.restorePending);
+        EXPECT_EQ(f.access->restorePending(kDevice), c.restorePending);
+        EXPECT_FALSE(f.bus->isOpen());
+        EXPECT_FALSE(f.bus->device(kDevice)->connected(
+            f.bus->clock().nowUs() + (c.linkDies ? EmulatedTimeSwitch::kConnectionTimeoutUs : 1)));
+        if (!c.restorePending) {
+            EXPECT_EQ(f.bus->device(kDevice)->application(), original);
+        }
+        f.reopenBus();
+    }
+    if (c.restorePending) {
+        // The saved application is the device's own, never the transfer application.
+        const auto saved = ReadApplicationFile(f.path(QStringLiteral("appl-1.1.5.old")));
+        ASSERT_TRUE(saved);
+        EXPECT_EQ(*saved, original);
+        // Without the fault the user puts it back.
+        f.reopenBus(busWith(""));
+        const BusActionResult r = f.access->Reinstall(kDevice);
+        EXPECT_EQ(r.code, 0) << f.logLines().join('\n').toStdString();
+        EXPECT_FALSE(r.restorePending);
+        EXPECT_EQ(f.bus->device(kDevice)->application(), original);
+        EXPECT_FALSE(f.access->restorePending(kDevice));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, BusFaultTest,
+    ::testing::Values(FaultCase{"NoAnswer", "silent\n", "", 109, false},
+                      FaultCase{"Busy", "busy = -1\n", "", 101, false},
+                      FaultCase{"WrongMask", "mask = 0x0020\n", "", 110, false},
+                      FaultCase{"WrongManufacturer", "manufacturer = 0x22\n", "", 113, false},
+                      FaultCase{"AnswerFromAnotherDevice", "answer-from = 1.1.9\n", "", 109, false},
+                      FaultCase{"RestoreFails", "restore-fails\n", "", 112, true},
+                      FaultCase{"LinkDeadInTheEntries", "", "link-dead-at-command = 24\n", 1, true, true},
+                      FaultCase{"NoConfirmation", "", "no-confirm\n", 107, false}),
+    [](const ::testing::TestParamInfo<FaultCase>& info) { return std::string(info.param.name); });
+
+TEST(BusAccess, ALinkLostInTheEntriesStartsThemAgainFromTheDelete)
+{
+    ProgramModel program = canonical731();
+    // The line breaks as the third entry reaches the device (21 table blocks and the delete come first).
+    ASSERT_GE(program.program().AnzEintrag, 3);
+    BusFixture f(busWith("", "link-lost-at-command = 25\n"), program);
+    const BusActionResult r = f.access->Program(kDevice);
+    ASSERT_EQ(r.code, 0) << f.logLines().join('\n').toStdString();
+    expectDeviceHolds(*f.bus, program.program());
+    EXPECT_EQ(f.logLines().count(QStringLiteral("lösche Schaltzeiten ")), 2);
+}
+
+TEST(BusAccess, ARepeatedTelegramIsNotAppliedTwice)
+{
+    ProgramModel program = canonical731();
+    // Connected telegram 145 is the mailbox write of the second entry (after
+    // the application's save and install, the table and the delete).
+    BusFixture f(busWith("", "ack-lost-at = 145\n"), program);
+    const BusActionResult r = f.access->Program(kDevice);
+    ASSERT_EQ(r.code, 0);
+    EXPECT_EQ(f.bus->repetitions(), 1);
+    expectDeviceHolds(*f.bus, program.program());
+    EXPECT_EQ(f.bus->device(kDevice)->commandsReceived(), 22 + program.program().AnzEintrag);
+}
+
+TEST(BusAccess, ABusyDeviceIsWaitedForWithoutWritingTheCommandAgain)
+{
+    ProgramModel program = canonical731();
+    ASSERT_GE(program.program().AnzEintrag, 2);
+    // The second entry (command 24) is taken only after 1.5 s: read back
+    // until it is, never written again, so it is stored once.
+    BusFixture f(busWith("busy = 1\nbusy-from = 24\n"), program);
+    const BusActionResult r = f.access->Program(kDevice);
+    ASSERT_EQ(r.code, 0) << f.logLines().join('\n').toStdString();
+    EXPECT_TRUE(f.logLines().contains(QStringLiteral(" *** Uhr nicht bereit 1")));
+    expectDeviceHolds(*f.bus, program.program());
+    // 21 table blocks, the delete and the entries: each written once.
+    EXPECT_EQ(f.bus->device(kDevice)->commandsReceived(), 22 + program.program().AnzEintrag);
+    EXPECT_EQ(f.logLines().count(QStringLiteral("lösche Schaltzeiten ")), 1);
+}
+
+TEST(BusAccess, ReadingStopsAtTheCapacityOfTheDeviceType)
+{
+    BusFixture f(busWith(""), modelForRow(4));
+    // Put the transfer application and 330 entries into the device by hand.
+    ProgramModel big = canonical731();
+    ProgramSlot& s = big.program();
+    const Entry e = s.Eintrag[0];
+    for (int i = s.AnzEintrag; i < 330; ++i)
+        s.Eintrag[static_cast<std::size_t>(i)] = e;
+    s.AnzSz += 330 - s.AnzEintrag;
+    s.AnzEintrag = 330;
+    {
+        BusAccess writer(big, f.ui, f.texts, f.dir.path());
+        writer.setLink(f.bus.get(), 0, QStringLiteral("1"));
+        ASSERT_EQ(writer.Program(kDevice).code, 0);
+    }
+    ASSERT_EQ(f.bus->device(kDevice)->entries.size(), 330u);
+    ASSERT_EQ(f.access->Read(kDevice).code, 0);
+    EXPECT_EQ(f.model.program().AnzEintrag, 324);
+}
+
+TEST(BusAccess, APendingRestoreIsOfferedAgainAndItsFileNeverOverwritten)
+{
+    BusFixture f(busWith("restore-fails\n"), canonical731());
+    const QByteArray original = f.bus->device(kDevice)->application();
+    EXPECT_EQ(f.access->Program(kDevice).code, 112);
+    EXPECT_EQ(f.access->pendingRestores(), (QList<quint16>{kDevice}));
+    // Programming again while the device still runs the transfer application.
+    f.reopenBus(busWith(""));
+    ASSERT_TRUE(f.bus->device(kDevice)->runsTransferApplication());
+    EXPECT_EQ(f.access->Program(kDevice).code, 0);
+    EXPECT_EQ(f.bus->device(kDevice)->application(), original);
+    EXPECT_TRUE(f.access->pendingRestores().isEmpty());
+    // Nothing to reinstall now: one message, nothing sent.
+    const int frames = f.bus->framesSent();
+    EXPECT_EQ(f.access->Reinstall(kDevice).code, 116);
+    EXPECT_EQ(f.bus->framesSent(), frames);
+}
+
+TEST(BusAccess, TheLogOfOneCleanWrite)
+{
+    ProgramModel program = modelForRow(20);
+    addEntry(program, program.program().Eintrag[0]);   // one empty-looking entry of zeros
+    program.program().Eintrag[0].b = {0x81, 0x30, 0x00, 0x06, 0x01, 0x00};
+    BusFixture f(busWith(""), program);
+    ASSERT_EQ(f.access->Program(kDevice).code, 0);
+    // Windows-1252 with CR LF, byte for byte.
+    const QByteArray expected = readFile(testData(QStringLiteral("bus/protocol-write.txt")));
+    ASSERT_FALSE(expected.isEmpty());
+    EXPECT_EQ(readFile(f.path(QStringLiteral("protocol.txt"))), expected);
+}
+
+} // namespace

@@ -1,0 +1,231 @@
+// The program's side of the link against the simulated bus and against a
+// scripted link: opening and closing with the address-table length, the
+// waits and their time-outs, the memory and mask services.
+
+#include "tests/transfer/BusTestSupport.h"
+
+#include "language/TextTable.h"
+#include "transfer/BusClock.h"
+#include "transfer/BusErrors.h"
+#include "transfer/BusLog.h"
+#include "transfer/EibFrames.h"
+#include "transfer/EibIo.h"
+#include "transfer/SimulatedBus.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+
+using namespace zendrik;
+using namespace zendrik::test;
+
+namespace {
+
+SimulatedBusConfig unpaced(int addressTableLength)
+{
+    SimulatedBusConfig c;
+    c.paced = false;
+    c.addressTableLength = addressTableLength;
+    return c;
+}
+
+struct IoFixture {
+    explicit IoFixture(SimulatedBusConfig config) : bus(std::move(config)), io(bus, texts, log) { texts.LoadGerman(); }
+    TextTable texts;
+    BusLog log;
+    SimulatedBus bus;
+    EibIo io;
+};
+
+TEST(EibIo, ALengthOfZeroIsNeitherChangedNorWrittenBack)
+{
+    IoFixture f(unpaced(0));
+    ASSERT_EQ(f.io.EibOpen(0, 9600), 0);
+    EXPECT_EQ(f.log.lines(), (QStringList{"installiere AST", "reset AST", "reset local BCU", "wechsle Layer",
+                                          "lese Adresstable-Länge", "sende an locale BCU 4 4C 1 1 16",
+                                          "warte auf Adresstable-Länge", "erwarte Bestätigung"}));
+    EXPECT_EQ(f.bus.framesSent(), 1);
+    EXPECT_EQ(f.io.EibCloseAll(), 0);
+    EXPECT_EQ(f.bus.framesSent(), 1);
+    EXPECT_EQ(f.bus.localByte(0x0116), 0);
+    EXPECT_FALSE(f.bus.isOpen());
+}
+
+TEST(EibIo, ALengthOfFiveIsLoweredToOneAndWrittenBack)
+{
+    IoFixture f(unpaced(5));
+    ASSERT_EQ(f.io.EibOpen(0, 9600), 0);
+    EXPECT_EQ(f.log.lines().mid(8), (QStringList{"setze Adresstable-Länge auf 5", "sende an locale BCU 5 46 1 1 16 1"}));
+    EXPECT_EQ(f.bus.localByte(0x0116), 1);
+    // Opened again before it was closed: the BCU's own value stays the one to restore.
+    ASSERT_EQ(f.io.EibOpen(0, 9600), 0);
+    EXPECT_EQ(f.io.AdrTabLaenge, 5);
+    EXPECT_EQ(f.io.EibCloseAll(), 0);
+    EXPECT_EQ(f.log.lines().mid(f.log.lines().size() - 2),
+              (QStringList{"setze Adresstable-Länge auf 5", "sende an locale BCU 5 46 1 1 16 5"}));
+    EXPECT_EQ(f.bus.localByte(0x0116), 5);
+    EXPECT_EQ(f.io.AdrTabLaenge, 0);
+}
+
+TEST(EibIo, AMissingConfirmationEndsAfterTwoSecondsWithCode107)
+{
+    SimulatedBusConfig c = unpaced(0);
+    c.bcu.noConfirm = true;
+    IoFixture f(c);
+    const std::int64_t start = f.bus.clock().nowMs();
+    EXPECT_EQ(f.io.EibOpen(0, 9600), 107);
+    EXPECT_GE(f.bus.clock().nowMs() - start, 2000);
+    EXPECT_LT(f.bus.clock().nowMs() - start, 2200);
+    EXPECT_TRUE(f.log.lines().contains(QStringLiteral(" *** Timeout bei: sende Telegramm 107")));
+    EXPECT_EQ(f.log.lines().last(), QStringLiteral(" *** Fehler bei: lese Adresstable-Länge"));
+    EXPECT_EQ(BusErrorMessage(107, QStringLiteral("1")).render(f.texts), QStringLiteral("kein Buszugriff möglich über COM 1"));
+}
+
+TEST(EibIo, AnAnswerFromAnotherAddressIsIgnoredUntilCode106)
+{
+    SimulatedBusConfig c = unpaced(0);
+    SimulatedBusConfig::Device d;
+    d.address = 0x1105;
+    d.faults.answerSource = 0x1109;
+    c.devices.push_back(d);
+    IoFixture f(c);
+    ASSERT_EQ(f.io.EibOpen(0, 9600), 0);
+    ASSERT_EQ(f.io.Connect(0x1105), 0);
+    ASSERT_EQ(f.io.AskMask(), 0);
+    const std::int64_t start = f.bus.clock().nowMs();
+    int version = 0;
+    EXPECT_EQ(f.io.WaitMask(version), 106);
+    EXPECT_GE(f.bus.clock().nowMs() - start, 2000);
+    EXPECT_EQ(f.log.lines().last(), QStringLiteral(" *** Timeout bei: erwarte Antwort"));
+}
+
+TEST(EibIo, ConnectMaskAndMemoryAgainstAnEmulatedSwitch)
+{
+    SimulatedBusConfig c = unpaced(0);
+    SimulatedBusConfig::Device d;
+    d.address = 0x1105;
+    c.devices.push_back(d);
+    IoFixture f(c);
+    f.io.timeOfDay = [] { return QTime(1, 0, 0, 500); };
+    ASSERT_EQ(f.io.EibOpen(0, 9600), 0);
+    ASSERT_EQ(f.io.Connect(0x1105), 0);
+    EXPECT_TRUE(f.log.lines().contains(QStringLiteral("Baue Verbindung auf zu: 4357 3600.50")));
+    EXPECT_TRUE(f.bus.device(0x1105)->connected(f.bus.clock().nowUs()));
+    ASSERT_EQ(f.io.AskMask(), 0);
+    int version = 0;
+    ASSERT_EQ(f.io.WaitMask(version), 0);
+    EXPECT_EQ(version, 0x0012);
+    QByteArray ident;
+    ASSERT_EQ(f.io.ReadMemoryRetried(3, 0x0104, ident), 0);
+    EXPECT_EQ(ident, Frame({0x7E, 0x07, 0x38}));
+    EXPECT_EQ(f.io.WriteMemoryVerified(0x0107, Frame({1, 2, 3, 4, 5, 6, 7, 8})), 0);
+    EXPECT_EQ(f.bus.device(0x1105)->application().left(8), Frame({1, 2, 3, 4, 5, 6, 7, 8}));
+    // A read the device cannot serve comes back with count 0: not this answer.
+    QByteArray data;
+    EXPECT_EQ(f.io.AskMemory(8, 0x0300), 0);
+    EXPECT_EQ(f.io.WaitMemory(8, 0x0300, data), 111);
+    ASSERT_EQ(f.io.Disconnect(), 0);
+    EXPECT_FALSE(f.bus.device(0x1105)->connected(f.bus.clock().nowUs()));
+    f.io.EibCloseAll();
+}
+
+// A link that confirms every frame at once and hands up scripted frames.
+class ScriptLink : public EibLink {
+public:
+    int install(int, int, int, int, int) override { return 0; }
+    int resetLink() override { return 0; }
+    int resetBcu() override { return 0; }
+    int changeLayer(int) override { return 0; }
+    int send(const QByteArray& frame) override
+    {
+        sent.push_back(frame);
+        if (frame == failing)
+            return 9;
+        if (frame.size() > 1 && static_cast<quint8>(frame.at(1)) == EibFrame::kLocalRead)
+            incoming.push_back(Frame({0x05, 0x4B, 0x01, 0x01, 0x16, localLength}));
+        return 0;
+    }
+    int pollConfirm(bool* done) override
+    {
+        *done = true;
+        return 0;
+    }
+    int receive(QByteArray& buffer) override
+    {
+        buffer = QByteArray(kReceiveBufferSize, '\0');
+        if (!incoming.empty()) {
+            buffer.replace(0, incoming.front().size(), incoming.front());
+            incoming.pop_front();
+        }
+        return 0;
+    }
+    int close() override { return 0; }
+    BusClock& clock() override { return clock_; }
+    QString name() const override { return QStringLiteral("script"); }
+
+    std::vector<QByteArray> sent;
+    std::deque<QByteArray> incoming;
+    QByteArray failing;     // sending this frame fails
+    int localLength = 5;    // the address-table length the BCU answers
+    VirtualBusClock clock_;
+};
+
+TEST(EibIo, AFailedRestoreOfTheAddressTableLengthIsReportedAndKept)
+{
+    TextTable texts;
+    texts.LoadGerman();
+    BusLog log;
+    ScriptLink link;
+    EibIo io(link, texts, log);
+    ASSERT_EQ(io.EibOpen(0, 9600), 0);
+    EXPECT_EQ(link.sent.back(), Frame({0x05, 0x46, 0x01, 0x01, 0x16, 0x01}));
+    link.failing = Frame({0x05, 0x46, 0x01, 0x01, 0x16, 0x05});
+    EXPECT_EQ(io.EibCloseAll(), 9);
+    EXPECT_EQ(log.lines().last(), QStringLiteral(" *** Fehler bei: setze Adresstable-Länge auf 5"));
+    // The BCU now says 1, which is ours: the 5 found first is still the one to put back.
+    link.localLength = 1;
+    ASSERT_EQ(io.EibOpen(0, 9600), 0);
+    EXPECT_EQ(io.AdrTabLaenge, 5);
+    link.failing.clear();
+    EXPECT_EQ(io.EibCloseAll(), 0);
+    EXPECT_EQ(link.sent.back(), Frame({0x05, 0x46, 0x01, 0x01, 0x16, 0x05}));
+    EXPECT_EQ(io.AdrTabLaenge, 0);
+}
+
+TEST(EibIo, OnlyTheAnswerToTheRequestCounts)
+{
+    TextTable texts;
+    texts.LoadGerman();
+    BusLog log;
+    ScriptLink link;
+    EibIo io(link, texts, log);
+    ASSERT_EQ(io.Connect(0x1105), 0);
+    EXPECT_EQ(link.sent.back(), Frame({0x06, 0x23, 0, 0, 0, 0x11, 0x05}));
+    const auto answer = [](std::initializer_list<int> telegram) {
+        QByteArray f = Frame({int(7 + telegram.size()), 0x39, 0xB0, 0x11, 0x05, 0xFF, 0xFA, 0x60 | int(telegram.size() - 1)});
+        return f + Frame(telegram);
+    };
+    const struct {
+        const char* what;
+        QByteArray frame;
+        int expected;
+    } cases[] = {
+        {"the answer asked for", answer({0x42, 0x42, 0x01, 0x07, 0xAA, 0xBB}), 0},
+        {"another address", answer({0x42, 0x42, 0x01, 0x09, 0xAA, 0xBB}), 111},
+        {"another count", answer({0x42, 0x41, 0x01, 0x07, 0xAA}), 111},
+        {"a mask answer", answer({0x43, 0x40, 0x00, 0x12}), 111},
+        {"too short for its count", answer({0x42, 0x42, 0x01, 0x07, 0xAA}), 111},
+    };
+    for (const auto& c : cases) {
+        link.incoming = {c.frame};
+        QByteArray data;
+        EXPECT_EQ(io.WaitMemory(2, 0x0107, data), c.expected) << c.what;
+        if (c.expected == 0) {
+            EXPECT_EQ(data, Frame({0xAA, 0xBB}));
+        }
+    }
+    EXPECT_EQ(HasNonFF(Frame({0xFF, 0xFF})), 0);
+    EXPECT_EQ(HasNonFF(Frame({0xFF, 0xFE})), 1);
+}
+
+} // namespace

@@ -1,0 +1,171 @@
+// The bus access window driven through its widgets against the simulated
+// bus, and its menu command on the bus device types.
+
+#include "tests/support/TestPrograms.h"
+#include "tests/ui/DesktopFixture.h"
+
+#include "transfer/BusApplication.h"
+#include "transfer/SimulatedBus.h"
+#include "ui/transfer/FrmBusaccess.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace zendrik;
+using namespace zendrik::test;
+
+namespace {
+
+class BusWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        texts.LoadGerman();
+        ASSERT_TRUE(QFile::copy(QStringLiteral(ZENDRIK_SHIPPED_DATA "/remote.s19"), path(kTransferApplicationFileName)));
+        describe("");
+        model = canonical738();
+    }
+    QString path(const QString& name) const { return QDir(dir.path()).filePath(name); }
+    void describe(const QByteArray& deviceLines)
+    {
+        ASSERT_TRUE(writeFile(path(QStringLiteral("bus-sim.ini")),
+                              "[bus]\npacing = off\n[device 1.1.2]\n" + deviceLines + "[device 1.1.3]\nmask = 0x0020\n"));
+    }
+    std::unique_ptr<FrmBusaccess> window()
+    {
+        auto w = std::make_unique<FrmBusaccess>(model, ui, texts, dir.path());
+        w->saveBeforeTransfer = [] { return 1; };
+        return w;
+    }
+    template <typename T = QWidget>
+    static T* child(const QWidget& w, const char* name)
+    {
+        T* c = w.findChild<T*>(QString::fromUtf8(name));
+        EXPECT_NE(c, nullptr) << name;
+        return c;
+    }
+    static void click(const QWidget& w, const char* button)
+    {
+        QTest::mouseClick(child<QPushButton>(w, button), Qt::LeftButton);
+    }
+    static QString status(const QWidget& w) { return child<QLineEdit>(w, "txtstatus")->text(); }
+    static bool reinstallShown(const QWidget& w) { return !child<QPushButton>(w, "cmd_appl_reinstall")->isHidden(); }
+    QStringList messages() const
+    {
+        QStringList m;
+        for (const Prompt& p : ui.asked())
+            m << p.render(texts);
+        return m;
+    }
+
+    QTemporaryDir dir;
+    TextTable texts;
+    ProgramModel model;
+    ScriptedInteraction ui{[](const Prompt&) { return Answer::Ok; }};
+};
+
+TEST_F(BusWindow, SearchProgramAndReadThroughTheWidgets)
+{
+    const ProgramSlot original = model.program();
+    auto w = window();
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("Buszugriff auf Schaltuhr"));
+    EXPECT_EQ(status(*w), QStringLiteral("bereit"));
+    EXPECT_FALSE(reinstallShown(*w));
+
+    child<QLineEdit>(*w, "txtbisTeilnehmer")->setText(QStringLiteral("3"));
+    click(*w, "cmdbussearch");
+    auto* found = child<QComboBox>(*w, "cboPhysadr");
+    ASSERT_EQ(found->count(), 1);
+    EXPECT_EQ(found->itemText(0), QStringLiteral("1.1.2"));
+    EXPECT_EQ(child<QLineEdit>(*w, "txtPhysadr")->text(), QStringLiteral("1.1.2"));
+    EXPECT_EQ(status(*w), QStringLiteral("Ok"));
+
+    click(*w, "cmdbusprog");
+    EXPECT_EQ(status(*w), QStringLiteral("Ok"));
+    EXPECT_TRUE(messages().isEmpty()) << messages().join('|').toStdString();
+    EXPECT_FALSE(reinstallShown(*w));
+
+    model.ClearSlot(kProgramSlot);
+    QSignalSpy read(w.get(), &FrmBusaccess::programRead);
+    click(*w, "cmdbusread");
+    EXPECT_EQ(status(*w), QStringLiteral("Ok"));
+    EXPECT_EQ(read.count(), 1);
+    EXPECT_EQ(model.program().Eintrag, original.Eintrag);
+    EXPECT_EQ(model.program().AnzEintrag, original.AnzEintrag);
+    EXPECT_EQ(model.program().SoWiTab, original.SoWiTab);
+    EXPECT_EQ(model.Geaendert, 1);
+    EXPECT_TRUE(QFile::exists(path(QStringLiteral("protocol.txt"))));
+}
+
+TEST_F(BusWindow, AFailedRestoreKeepsReinstallOfferedAcrossWindows)
+{
+    describe("restore-fails\n");
+    {
+        auto w = window();
+        child<QLineEdit>(*w, "txtPhysadr")->setText(QStringLiteral("1.1.2"));
+        click(*w, "cmdbusprog");
+        EXPECT_EQ(status(*w), QStringLiteral("nicht erfolgreich"));
+        EXPECT_EQ(messages(), QStringList{QStringLiteral("Speicher wurde nicht beschrieben")});
+        EXPECT_TRUE(reinstallShown(*w));
+    }
+    describe("");
+    auto w = window();
+    // Offered again in a new window, with the address filled in.
+    EXPECT_EQ(child<QLineEdit>(*w, "txtPhysadr")->text(), QStringLiteral("1.1.2"));
+    ASSERT_TRUE(reinstallShown(*w));
+    click(*w, "cmd_appl_reinstall");
+    EXPECT_EQ(status(*w), QStringLiteral("Ok"));
+    EXPECT_FALSE(reinstallShown(*w));
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("appl-1.1.2.old"))));
+}
+
+TEST_F(BusWindow, AnInvalidAddressIsRefusedBeforeAnythingIsSent)
+{
+    auto w = window();
+    for (const char* text : {"1.13.1", "16.0.1", "1.1.0", "1.1.256"}) {
+        child<QLineEdit>(*w, "txtPhysadr")->setText(QString::fromLatin1(text));
+        click(*w, "cmdbusprog");
+    }
+    EXPECT_EQ(messages(), QStringList(4, QStringLiteral("no valid physical Adress")));
+    EXPECT_EQ(status(*w), QStringLiteral("bereit"));
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("protocol.txt"))));
+}
+
+class BusMenu : public DesktopFixture {};
+
+TEST_F(BusMenu, OfferedOnTheBusDeviceTypesAndOpensTheWindow)
+{
+    startWith(20);
+    QAction* a = action("mnuBusaccess");
+    ASSERT_NE(a, nullptr);
+    EXPECT_TRUE(a->isVisible());
+    EXPECT_EQ(a->text(), QStringLiteral("Buszugriff"));
+    bool opened = false;
+    QTimer::singleShot(0, [&] {
+        auto* w = frame()->findChild<FrmBusaccess*>();
+        opened = w != nullptr;
+        if (w)
+            w->close();
+    });
+    a->trigger();
+    EXPECT_TRUE(opened);
+}
+
+TEST_F(BusMenu, HiddenOnTheOtherDeviceTypes)
+{
+    startWith(4);
+    QAction* a = action("mnuBusaccess");
+    ASSERT_NE(a, nullptr);
+    EXPECT_FALSE(a->isVisible());
+}
+
+} // namespace

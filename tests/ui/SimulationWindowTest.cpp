@@ -1,0 +1,462 @@
+// The simulation window on the real main frame: its graphs against the
+// engine, what decided under the pointer, the live update and the exports.
+#include "calendar/BetriebsstundenText.h"
+#include "calendar/ListFilter.h"
+#include "calendar/SimulationCsv.h"
+#include "calendar/SimulationTexts.h"
+#include "calendar/SommerzeitTage.h"
+#include "calendar/YearSimulation.h"
+#include "editing/ListAnsicht.h"
+#include "model/EntryBuilder.h"
+#include "tests/support/CliRun.h"
+#include "tests/support/TestPrograms.h"
+#include "tests/ui/DesktopFixture.h"
+#include "ui/entry/FrmEingSz.h"
+#include "ui/main/MainMenu.h"
+#include "ui/main/MdiForm1.h"
+#include "ui/main/ProgramHeader.h"
+#include "ui/paint/YearGraphPainter.h"
+#include "ui/simulation/FrmGrafik.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDate>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+using namespace zendrik;
+using namespace zendrik::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int kRowFourChannels = 4;
+constexpr int kRowBus738 = 20;
+constexpr int kYear = 2026;
+
+constexpr int Hm(int hours, int minutes)
+{
+    return hours * 60 + minutes;
+}
+
+int Doy(int day, int month)
+{
+    return QDate(kYear, month, day).dayOfYear();
+}
+
+class SimulationWindow : public DesktopFixture {
+protected:
+    // The bus device, channel 1: OFF at sunrise (5:10 by the table, not
+    // before 6:00), ON at sunset (21:30 by the table); from 10 to 12 March
+    // program P3 (ON 10:00 .. 12:00), from 24 December to 6 January
+    // permanently OFF. Summer time as in Europe.
+    void startWithBusProgram()
+    {
+        startWith(kRowBus738);
+        model().clock = [] { return QDateTime(QDate(kYear, 6, 10), QTime(9, 0)); };
+        model().device.SwRegel = SwEuropa;
+        AstroProgram& astro = model().program().astro;
+        for (AstroDay& day : astro.AstroTab[0])
+            day = AstroDay{Hm(5, 10), Hm(21, 30), 0, -1};
+        astro.AstroAktiv[0] = astro.AstroAktiv[1] = -1;
+        astro.AstroGrenze[0] = AstroLimits{Hm(6, 0), Hm(23, 30), 0, -1};
+        for (const Entry& e : {BuildWeeklyEntry(Hm(10, 0), 127, 0, 1, 0, 3), BuildWeeklyEntry(Hm(12, 0), 127, 0, 0, 0, 3),
+                               BuildPriorityEntry(10, 3, 12, 3, 0, false, 3, 0, 0),
+                               BuildPriorityEntry(24, 12, 6, 1, 0, false, 10, 0, 0)})
+            addEntry(model(), e);
+        frame()->ShowList();
+    }
+
+    FrmGrafik* openWindow()
+    {
+        trigger("mnuAnsGrafik");
+        settle();
+        FrmGrafik* w = frame()->simulationWindow();
+        EXPECT_NE(w, nullptr);
+        if (w) {
+            w->resize(1000, 760);
+            settle();
+        }
+        return w;
+    }
+
+    static void move(QWidget* widget, const QPoint& at)
+    {
+        QMouseEvent event(QEvent::MouseMove, QPointF(at), widget->mapToGlobal(QPointF(at)), Qt::NoButton,
+                          Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(widget, &event);
+    }
+    static void doubleClick(QWidget* widget, const QPoint& at)
+    {
+        QMouseEvent event(QEvent::MouseButtonDblClick, QPointF(at), widget->mapToGlobal(QPointF(at)),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(widget, &event);
+    }
+    // The point of the day graph at a minute. A pixel column stands for one
+    // or two minutes and names the first of them.
+    static QPoint dayPoint(FrmGrafik* w, int minute)
+    {
+        const QPoint p(w->dayGraph()->xOfMinute(minute), w->dayGraph()->height() / 2);
+        EXPECT_NEAR(w->dayGraph()->minuteAt(p), minute, 1);
+        return p;
+    }
+    static QString label(FrmGrafik* w, const char* name) { return child<QLabel>(w, name)->text(); }
+
+    // The colour the year graph's picture has for a day at a minute, and
+    // the colour of the day in the priority strip.
+    QRgb cell(FrmGrafik* w, int day, int minute)
+    {
+        const QImage& picture = w->yearGraph()->picture();
+        const YearGraphLayout layout = YearGraphPictureLayout(picture, w->simulation().Tage(), app_->texts());
+        const int y = (layout.dayTop(day) + std::max(layout.dayTop(day) + 1, layout.dayTop(day + 1))) / 2;
+        const int x = minute < 0 ? layout.strip.center().x() : layout.minuteX(minute) + 1;
+        return picture.pixel(x, y) | 0xff000000u;
+    }
+};
+
+QRgb Rgb(const QColor& c)
+{
+    return c.rgb() | 0xff000000u;
+}
+
+} // namespace
+
+TEST_F(SimulationWindow, OpensFromTheMenuBesideTheListInEveryLanguage)
+{
+    const struct {
+        int sprache;
+        const char* title;
+        const char* redraw;
+    } cases[] = {{1, "Programmsimulation", "Neu zeichnen"},
+                 {2, "Program simulation", "Redraw"},
+                 {3, "Simulation du programme", "Redessiner"}};
+    for (const auto& c : cases) {
+        startWith(kRowBus738, c.sprache);
+        EXPECT_EQ(action("mnuAnsGrafik")->text(), QString::fromUtf8(c.title));
+        FrmGrafik* w = openWindow();
+        ASSERT_NE(w, nullptr);
+        EXPECT_TRUE(w->isVisible());
+        EXPECT_FALSE(w->isModal());
+        EXPECT_TRUE(w->isWindow());
+        EXPECT_EQ(w->windowTitle(), QString::fromUtf8(c.title));
+        EXPECT_EQ(child<QPushButton>(w, "cmdNeuZeichnen")->text(), QString::fromUtf8(c.redraw));
+        EXPECT_EQ(child<QPushButton>(w, "cmdJahresstunden")->text(), app_->texts()(TextId::ComputeYearOperatingHours));
+        EXPECT_EQ(child<QPushButton>(w, "cmdBeenden")->text(), app_->texts()(TextId::Exit));
+        EXPECT_EQ(child<QPushButton>(w, "cmdPng")->text(), app_->texts()(kSimExportPng));
+        // The current year; every channel of the bus device, not four.
+        EXPECT_EQ(child<QComboBox>(w, "cboJahr")->currentText(), QString::number(model().currentYear()));
+        EXPECT_EQ(child<QComboBox>(w, "cboKanal")->count(), 16);
+        // The list stays usable beside it; a second menu command raises the same window.
+        trigger("mnuAnsPz");
+        EXPECT_EQ(list().Ansicht(), AnsichtPrioritaetszeiten);
+        trigger("mnuAnsGrafik");
+        EXPECT_EQ(frame()->findChildren<FrmGrafik*>().size(), 1);
+        // "Beenden" closes it and the list is in front again.
+        child<QPushButton>(w, "cmdBeenden")->click();
+        settle();
+        EXPECT_EQ(frame()->simulationWindow(), nullptr);
+        EXPECT_TRUE(list().isVisible());
+        app_.reset();
+    }
+    // The four-channel switch offers its four channels.
+    startWith(kRowFourChannels);
+    FrmGrafik* w = openWindow();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(child<QComboBox>(w, "cboKanal")->count(), 4);
+}
+
+TEST_F(SimulationWindow, YearGraphPixelsAgainstTheEngine)
+{
+    startWithBusProgram();
+    FrmGrafik* w = openWindow();
+    ASSERT_NE(w, nullptr);
+    const YearSimulation& sim = w->simulation();
+    const QRgb on = Rgb(YearGraphStateColour(ProfileEin));
+    const QRgb off = Rgb(Qt::white);
+    const struct {
+        int day, minute;
+        QRgb colour;
+    } cases[] = {
+        // An ordinary winter day: ON until the morning limit, ON again after sunset.
+        {Doy(20, 1), Hm(5, 50), on},   {Doy(20, 1), Hm(6, 20), off},  {Doy(20, 1), Hm(21, 20), off},
+        {Doy(20, 1), Hm(21, 45), on},
+        // Summer: the sunset comes an hour later, at 22:30.
+        {Doy(2, 7), Hm(21, 45), off},  {Doy(2, 7), Hm(22, 20), off},  {Doy(2, 7), Hm(22, 40), on},
+        // P3 on 11 March: ON 10:00 .. 12:00 only, no astro time.
+        {Doy(11, 3), Hm(11, 0), on},   {Doy(11, 3), Hm(12, 20), off}, {Doy(11, 3), Hm(22, 30), off},
+        {Doy(9, 3), Hm(11, 0), off},
+        // Christmas: permanently OFF, also where the sun would switch ON.
+        {Doy(25, 12), Hm(22, 30), off}, {Doy(3, 1), Hm(3, 0), off}, {Doy(23, 12), Hm(22, 30), on},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(cell(w, c.day, c.minute), c.colour) << c.day << ' ' << c.minute;
+        // The same as the engine's day profile.
+        EXPECT_EQ(sim.Rechne_SzGrafik(0, c.day).StateAt(c.minute) == ProfileEin, c.colour == on) << c.day;
+    }
+    // The priority strip.
+    EXPECT_EQ(cell(w, Doy(11, 3), -1), Rgb(YearGraphPriorityColour(3)));
+    EXPECT_EQ(cell(w, Doy(25, 12), -1), Rgb(YearGraphPriorityColour(kTagPrioPermanentAus)));
+    EXPECT_EQ(cell(w, Doy(2, 7), -1), Rgb(YearGraphPriorityColour(0)));
+
+    // What the widget shows is that picture, with the shown day marked.
+    w->showDay(Doy(2, 7));
+    const QImage shown = w->yearGraph()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage& picture = w->yearGraph()->picture();
+    ASSERT_EQ(shown.size(), picture.size());
+    const YearGraphLayout layout = YearGraphPictureLayout(picture, sim.Tage(), app_->texts());
+    const int marked = layout.dayTop(Doy(2, 7));
+    int differentRows = 0;
+    for (int y = 0; y < picture.height(); ++y) {
+        bool same = true;
+        for (int x = 0; x < picture.width() && same; ++x)
+            same = (shown.pixel(x, y) | 0xff000000u) == (picture.pixel(x, y) | 0xff000000u);
+        if (!same) {
+            ++differentRows;
+            EXPECT_LE(std::abs(y - marked), 8) << y;
+        }
+    }
+    EXPECT_GT(differentRows, 0);
+}
+
+TEST_F(SimulationWindow, PointerNamesWhatDecidedAndDoubleClickShowsTheRow)
+{
+    startWithBusProgram();
+    FrmGrafik* w = openWindow();
+    ASSERT_NE(w, nullptr);
+    YearGraphView* year = w->yearGraph();
+
+    // Over the year graph: the day under the pointer is selected; the time
+    // is the first minute of the pixel column (about two minutes wide).
+    const QPoint eleven = year->pointOf(Doy(11, 3), Hm(11, 0));
+    move(year, eleven);
+    EXPECT_EQ(w->shownDay(), Doy(11, 3));
+    EXPECT_NEAR(year->minuteAt(eleven), Hm(11, 0), 2);
+    EXPECT_EQ(label(w, "lblZeit"), SimulationTimeText(year->minuteAt(eleven)) + u" EIN"_s);
+    EXPECT_EQ(label(w, "lblUrsache"), u"Schaltzeit Nr. 1: 10:00 EIN \u2013 Prioritätszeit Nr. 1: Programm P3"_s);
+    EXPECT_TRUE(label(w, "lblDatum").startsWith(u"Mittwoch 11.03.2026"_s)) << label(w, "lblDatum").toStdString();
+    EXPECT_EQ(label(w, "lblBetriebsstunden"), u"Betriebsstunden: 2 h 00 Min"_s);
+
+    move(year, year->pointOf(Doy(25, 12), Hm(20, 0)));
+    EXPECT_EQ(w->shownDay(), Doy(25, 12));
+    EXPECT_EQ(label(w, "lblUrsache"), u"Prioritätszeit Nr. 2: Permanent AUS"_s);
+
+    // Over the day graph of midsummer: the sunset an hour later in summer time.
+    w->showDay(Doy(21, 6));
+    const QPoint late = dayPoint(w, Hm(23, 0));
+    move(w->dayGraph(), late);
+    EXPECT_EQ(label(w, "lblZeit"), SimulationTimeText(w->dayGraph()->minuteAt(late)) + u" EIN"_s);
+    EXPECT_EQ(label(w, "lblUrsache"), u"Astrozeit Sonnenuntergang 22:30 (mit Sommerzeit): 22:30 EIN"_s);
+    const QPoint noon = dayPoint(w, Hm(12, 0));
+    move(w->dayGraph(), noon);
+    EXPECT_EQ(label(w, "lblZeit"), SimulationTimeText(w->dayGraph()->minuteAt(noon)) + u" AUS"_s);
+    move(w->dayGraph(), dayPoint(w, Hm(3, 0)));
+    EXPECT_EQ(label(w, "lblUrsache"), u"Astrozeit Sonnenuntergang 22:30 (mit Sommerzeit): 22:30 EIN (am 20.06.2026)"_s);
+    move(w->dayGraph(), dayPoint(w, Hm(7, 0)));
+    EXPECT_EQ(label(w, "lblUrsache"), u"Astrozeit Sonnenaufgang 06:10 (mit Sommerzeit): 06:10 AUS"_s);
+    w->showDay(Doy(20, 1));
+    move(w->dayGraph(), dayPoint(w, Hm(7, 0)));
+    EXPECT_EQ(label(w, "lblUrsache"),
+              u"Astrozeit Sonnenaufgang 05:10, morgens nicht schalten vor 06:00: 06:00 AUS"_s);
+
+    // A double click shows the deciding row in the main list.
+    const auto entryOfRow = [this](int number, bool priority) {
+        const ProgramSlot& s = model().program();
+        int n = 0;
+        for (int i = 0; i < s.AnzEintrag; ++i)
+            if (IsPriorityTimeByte(s.Eintrag[static_cast<std::size_t>(i)].b[0]) == priority && ++n == number)
+                return i;
+        return -1;
+    };
+    // The filter hides the OFF entries: it is switched off to show the row.
+    app_->filter().FilterZustand = ListFilter::StateOn;
+    app_->filter().FilterAktiv = -1;
+    frame()->showView(AnsichtSchaltzeiten, kProgramSlot);
+    ASSERT_FALSE(list().selectEntry(entryOfRow(2, false)));
+    w->showDay(Doy(11, 3));
+    doubleClick(w->dayGraph(), dayPoint(w, Hm(12, 30)));
+    EXPECT_FALSE(app_->filter().active());
+    EXPECT_EQ(list().Ansicht(), AnsichtSchaltzeiten);
+    EXPECT_EQ(list().markedEntries(), std::vector<int>{entryOfRow(2, false)});
+    EXPECT_EQ(EntryTime(model().program().Eintrag[static_cast<std::size_t>(list().markedEntries().at(0))]), Hm(12, 0));
+    doubleClick(year, year->pointOf(Doy(28, 12), Hm(12, 0)));
+    EXPECT_EQ(list().Ansicht(), AnsichtPrioritaetszeiten);
+    EXPECT_EQ(list().markedEntries(), std::vector<int>{entryOfRow(2, true)});
+    EXPECT_EQ(list().markedRows(), QList<int>{2});
+}
+
+TEST_F(SimulationWindow, FollowsAnEntryStoredWhileItIsOpen)
+{
+    startWith(kRowFourChannels);
+    model().clock = [] { return QDateTime(QDate(kYear, 5, 20), QTime(9, 0)); };
+    FrmGrafik* w = openWindow();
+    ASSERT_NE(w, nullptr);
+    ASSERT_EQ(w->shownDay(), Doy(20, 5));
+    EXPECT_EQ(w->shownProfile().betriebsMinuten, 0);
+    EXPECT_EQ(cell(w, Doy(3, 2), Hm(12, 0)), Rgb(Qt::white));
+
+    // "täglich 6:00 EIN C1" through the entry dialog, the window left as it is.
+    trigger("mnuBaSz");
+    auto* sz = dialog<FrmEingSz>();
+    ASSERT_NE(sz, nullptr);
+    child<QLineEdit>(sz, "txtAnzstd")->setText(u"6"_s);
+    child<QLineEdit>(sz, "txtAnzMin")->setText(u"0"_s);
+    child<QCheckBox>(sz, "chktgl")->click();
+    child<QCheckBox>(sz, "chkKan1")->click();
+    child<QAbstractButton>(sz, "cmdSzok")->click();
+    QApplication::processEvents();
+    ASSERT_EQ(model().program().AnzSz, 1) << QStringList(messages().begin(), messages().end()).join(u'/').toStdString();
+    // Nothing switches OFF again: ON since 6:00 on 1 January of the year before.
+    EXPECT_EQ(w->shownProfile().betriebsMinuten, 24 * 60);
+    EXPECT_EQ(label(w, "lblBetriebsstunden"), u"Betriebsstunden: 24 h 00 Min"_s);
+    EXPECT_EQ(cell(w, Doy(3, 2), Hm(12, 0)), Rgb(YearGraphStateColour(ProfileEin)));
+    child<QAbstractButton>(sz, "cmdSzEnd")->click();
+    settle();
+
+    // The year hours follow as well once asked for.
+    child<QPushButton>(w, "cmdJahresstunden")->click();
+    EXPECT_EQ(label(w, "lblJahresstunden"), u"C1, Jahresbetriebsstunden: 8760 h 00 Min"_s);
+    // Undo takes the entry back out of the window too.
+    action("mnuBaUndo")->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(model().program().AnzSz, 0);
+    EXPECT_EQ(w->shownProfile().betriebsMinuten, 0);
+    EXPECT_EQ(label(w, "lblJahresstunden"), u"C1, Jahresbetriebsstunden: 0 h 00 Min"_s);
+    EXPECT_EQ(cell(w, Doy(3, 2), Hm(12, 0)), Rgb(Qt::white));
+
+    // A channel name typed into the header shows in the channel choice.
+    const QList<QLineEdit*> names = frame()->findChildren<QLineEdit*>(u"txtkannam"_s);
+    ASSERT_EQ(names.size(), 4);
+    names.first()->selectAll();
+    QTest::keyClicks(names.first(), u"Flur"_s);
+    emit names.first()->editingFinished();
+    QApplication::processEvents();
+    EXPECT_EQ(child<QComboBox>(w, "cboKanal")->itemText(0), u"C1  Flur"_s);
+}
+
+TEST_F(SimulationWindow, YearAndScrollBarKeepTheDayWithinTheYear)
+{
+    startWith(kRowFourChannels);
+    model().clock = [] { return QDateTime(QDate(2028, 12, 31), QTime(9, 0)); };
+    // C1 permanently ON all year: a leap year has 527,040 operating minutes.
+    addEntry(model(), BuildPriorityEntry(1, 1, 31, 12, 0, false, 10, 1, 1));
+    frame()->ShowList();
+    FrmGrafik* w = openWindow();
+    ASSERT_NE(w, nullptr);
+    child<QPushButton>(w, "cmdJahresstunden")->click();
+    EXPECT_EQ(label(w, "lblJahresstunden"), u"C1, Jahresbetriebsstunden: 8784 h 00 Min"_s);
+    auto* year = child<QComboBox>(w, "cboJahr");
+    auto* bar = child<QScrollBar>(w, "hsbTag");
+    EXPECT_EQ(year->currentText(), u"2028"_s);
+    EXPECT_EQ(w->shownDay(), 366);
+    EXPECT_EQ(bar->maximum(), 366);
+    EXPECT_EQ(bar->value(), 366);
+
+    // A common year has no day 366: the last day of it is shown.
+    year->setCurrentIndex(year->findText(u"2027"_s));
+    EXPECT_EQ(w->simulation().SimJahr(), 2027);
+    EXPECT_EQ(w->shownDay(), 365);
+    EXPECT_EQ(bar->maximum(), 365);
+    EXPECT_TRUE(label(w, "lblDatum").contains(u"31.12.2027"_s)) << label(w, "lblDatum").toStdString();
+    EXPECT_EQ(label(w, "lblJahresstunden"), u"C1, Jahresbetriebsstunden: 8760 h 00 Min"_s);
+
+    bar->setValue(40);
+    EXPECT_EQ(w->shownDay(), 40);
+    QTest::keyClick(bar, Qt::Key_End);
+    EXPECT_EQ(w->shownDay(), 365);
+    w->showDay(0);
+    EXPECT_EQ(w->shownDay(), 1);
+    w->showDay(1000);
+    EXPECT_EQ(w->shownDay(), 365);
+    EXPECT_EQ(bar->value(), 365);
+}
+
+TEST_F(SimulationWindow, PictureFromTheCommandLineEqualsTheWindow)
+{
+    // The program as its file carries it (the file keeps the astro times,
+    // not the limits), opened again, is what the command line reads.
+    startWithBusProgram();
+    const QString program = saveProgramAs(model(), work(u"BUS.zpg"_s));
+    ASSERT_FALSE(program.isEmpty());
+    ASSERT_TRUE(frame()->openFile(program));
+    FrmGrafik* w = openWindow();
+    ASSERT_NE(w, nullptr);
+    const QImage& shown = w->yearGraph()->picture();
+    const QString out = work(u"cli.png"_s);
+    const CliRun r = RunCli({"--dir", dir_.path(), "--type", QString::number(kRowBus738), "simulate", program, "--year",
+                             QString::number(kYear), "--channel", "1", "--png", out, "--width",
+                             QString::number(shown.width()), "--height", QString::number(shown.height())});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QImage cli(out);
+    ASSERT_EQ(cli.size(), shown.size());
+    EXPECT_EQ(cli.convertToFormat(QImage::Format_RGB32), shown.convertToFormat(QImage::Format_RGB32));
+
+    // The window's own picture export writes the same.
+    QString asked;
+    w->chooseFile = [&](const QString& suggested, const QString&) {
+        asked = suggested;
+        return work(u"window.png"_s);
+    };
+    child<QPushButton>(w, "cmdPng")->click();
+    EXPECT_EQ(asked, work(u"BUS 2026 C1.png"_s));
+    EXPECT_EQ(QImage(work(u"window.png"_s)).convertToFormat(QImage::Format_RGB32), cli.convertToFormat(QImage::Format_RGB32));
+    EXPECT_TRUE(label(w, "lblHinweis").startsWith(u"Gespeichert: "_s));
+}
+
+TEST_F(SimulationWindow, TableExportAndRefusals)
+{
+    startWithBusProgram();
+    const QString program = saveProgramAs(model(), work(u"BUS.zpg"_s));
+    FrmGrafik* w = openWindow();
+    ASSERT_NE(w, nullptr);
+    child<QComboBox>(w, "cboKanal")->setCurrentIndex(0);
+    const QString csv = work(u"jahr.csv"_s);
+    w->chooseFile = [&](const QString&, const QString&) { return csv; };
+    child<QPushButton>(w, "cmdCsv")->click();
+    EXPECT_EQ(readFile(csv), SimulationCsv(w->simulation(), 0, app_->texts()));
+    EXPECT_TRUE(readFile(csv).contains("2026-03-11,Mi,3,120,10:00,12:00,2\n"));
+
+    // Never over the program file; nothing asked, nothing written.
+    const QByteArray before = readFile(program);
+    EXPECT_FALSE(w->exportCsv(program));
+    EXPECT_FALSE(w->exportPng(program));
+    EXPECT_EQ(readFile(program), before);
+    EXPECT_TRUE(label(w, "lblHinweis").startsWith(u"Nicht gespeichert: "_s));
+    // A cancelled file choice writes nothing.
+    QFile::remove(csv);
+    w->chooseFile = [](const QString&, const QString&) { return QString(); };
+    child<QPushButton>(w, "cmdCsv")->click();
+    EXPECT_FALSE(QFile::exists(csv));
+}
+
+// A pulse in the middle of an ON stretch shows in the year graph at any
+// width, also where one pixel column stands for two or three minutes.
+TEST(YearGraphPicture, PulsesInsideOnStretchesStayVisible)
+{
+    ProgramModel m = modelForRow(kRowFourChannels);
+    addEntry(m, BuildWeeklyEntry(Hm(6, 0), 127, 1, 1, 0, 0));
+    addEntry(m, BuildWeeklyEntry(Hm(22, 0), 127, 1, 0, 0, 0));
+    std::vector<int> pulses;
+    for (int minute = Hm(9, 5); minute < Hm(20, 0); minute += 37) {
+        addEntry(m, BuildWeeklyEntry(minute, 127, 1, 0, 5, 0));
+        pulses.push_back(minute);
+    }
+    const YearSimulation sim(m, kYear);
+    const TextTable texts;
+    for (const int width : {500, 700, 1000, 1300}) {
+        const QImage picture = RenderYearGraph(sim, 0, texts, QSize(width, 500));
+        const YearGraphLayout layout = YearGraphPictureLayout(picture, sim.Tage(), texts);
+        const int y = layout.dayTop(Doy(14, 5));
+        for (const int minute : pulses) {
+            EXPECT_EQ(picture.pixel(layout.minuteX(minute), y) | 0xff000000u, Rgb(YearGraphStateColour(ProfileImpulsAus)))
+                << width << ' ' << minute;
+        }
+        EXPECT_EQ(picture.pixel(layout.minuteX(Hm(9, 25)), y) | 0xff000000u, Rgb(YearGraphStateColour(ProfileEin)));
+    }
+}

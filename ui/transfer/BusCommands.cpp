@@ -1,0 +1,39 @@
+#include "ui/transfer/BusCommands.h"
+
+#include "model/FileCommands.h"
+#include "model/ProgramModel.h"
+#include "ui/main/MainMenu.h"
+#include "ui/main/MdiForm1.h"
+#include "ui/main/ProgramHeader.h"
+#include "ui/transfer/FrmBusaccess.h"
+
+#include <QAction>
+#include <QMenu>
+
+namespace zendrik {
+
+BusCommands::BusCommands(DesktopContext& context, MdiForm1& frame) : QObject(&frame), ctx_(context), frame_(frame) {}
+
+void BusCommands::addCommand(MainMenu& menu)
+{
+    QAction* a = menu.addCommand(MainMenu::File, QStringLiteral("mnuBusaccess"), TextId::BusAccess,
+                                 QStringLiteral("sepDatBend"));
+    connect(a, &QAction::triggered, this, &BusCommands::openWindow);
+    // Only the bus device types are programmed over the bus.
+    const auto update = [this, a] { a->setVisible(ctx_.model.device.Busprog != 0); };
+    connect(menu.menu(MainMenu::File), &QMenu::aboutToShow, this, update);
+    update();
+}
+
+void BusCommands::openWindow()
+{
+    frame_.header().commitAll();
+    FrmBusaccess window(ctx_.model, ctx_.ui, ctx_.texts, ctx_.workDir, &frame_);
+    window.saveBeforeTransfer = [this] { return ctx_.commands.Save() ? 1 : 0; };
+    connect(&window, &FrmBusaccess::programRead, &frame_, &MdiForm1::ShowList);
+    window.exec();
+    // Closing the window shows the list again.
+    frame_.ShowList();
+}
+
+} // namespace zendrik
