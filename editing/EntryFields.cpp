@@ -56,13 +56,57 @@ std::optional<int> ParseNumberField(const QString& text, int min, int max)
     return value;
 }
 
+bool AcceptsMonthKey(QChar c)
+{
+    return AcceptsEntryKey(c) || c.isLetter() || c == QLatin1Char('.');
+}
+
+QString FoldAccents(const QString& text)
+{
+    const QString decomposed = text.normalized(QString::NormalizationForm_D);
+    QString folded;
+    folded.reserve(decomposed.size());
+    for (const QChar c : decomposed) {
+        if (c.category() != QChar::Mark_NonSpacing)
+            folded += c;
+    }
+    return folded;
+}
+
 std::optional<int> ParseMonthField(const QString& text, const TextTable& texts)
 {
     if (const std::optional<int> month = ParseNumberField(text, 1, 12))
         return month;
-    if (const std::optional<int> index = parseListItem(text, MonthItems(texts)))
-        return *index + 1;
-    return std::nullopt;
+    QString typed = text.trimmed();
+    // "Dez." is how a month is abbreviated in writing.
+    if (typed.endsWith(QLatin1Char('.')))
+        typed.chop(1);
+    typed = typed.trimmed();
+    if (typed.isEmpty())
+        return std::nullopt;
+    QStringList names = MonthItems(texts);
+    for (QString& name : names)
+        name = name.trimmed();
+    // A whole name is that month even where it begins another ("Mai" is no
+    // abbreviation of anything, but a translation might make it one).
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        if (names[i].compare(typed, Qt::CaseInsensitive) == 0)
+            return static_cast<int>(i) + 1;
+    }
+    // Otherwise a beginning that only one month has. Typed with accents it
+    // is compared as typed ("Mä" is März); typed without, the accents of
+    // the names do not count ("dec" is décembre, "Ma" is März or Mai).
+    const bool withAccents = FoldAccents(typed) != typed;
+    std::optional<int> found;
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        const QString name = withAccents ? names[i] : FoldAccents(names[i]);
+        if (!name.startsWith(typed, Qt::CaseInsensitive))
+            continue;
+        if (found)
+            return std::nullopt;
+        found = static_cast<int>(i) + 1;
+    }
+    return found;
 }
 
 std::optional<int> ParseSwitchingPriorityField(const QString& text, const TextTable& texts, bool eibFormat)

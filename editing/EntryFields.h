@@ -22,8 +22,18 @@ bool AcceptsEntryKey(QChar c);
 // writes " 5" into its box). Empty when the text is no such number.
 std::optional<int> ParseNumberField(const QString& text, int min, int max);
 
-// A month 1..12, as a number or as a month name exactly as the text table
-// spells it.
+// What the month boxes take while typing: digits, letters (a month name)
+// and the full stop of an abbreviation.
+bool AcceptsMonthKey(QChar c);
+
+// The text without its accents ("déc" gives "dec").
+QString FoldAccents(const QString& text);
+
+// A month 1..12, as a number or as a month name of the text table: the
+// whole name or any beginning that only one month has ("Dez", "dec",
+// "déc"), in any case and with or without a closing full stop. Typed
+// without accents the accents of the names do not count ("dec" is
+// décembre). An ambiguous beginning ("Ju" in English) names no month.
 std::optional<int> ParseMonthField(const QString& text, const TextTable& texts);
 
 // The priority of a weekly switching time: 0..9 (0..7 in the bus format)

@@ -240,3 +240,111 @@ TEST(EntryFormat, LastEntryPanelTexts)
     EXPECT_EQ(QStringList({p.days, p.once, p.priority, p.state}),
               QStringList({"24. Dezember 2060 - 26. Dezember", "1x", "Prio. Perm.", "AUS"}));
 }
+
+namespace {
+
+enum class Lang { German, English, French };
+
+struct MonthCase {
+    Lang lang;
+    const char* typed; // UTF-8
+    int month;         // 0: refused
+};
+
+TextTable textsOf(Lang lang)
+{
+    TextTable t;
+    switch (lang) {
+    case Lang::German: t.LoadGerman(); break;
+    case Lang::English: t.LoadEnglish(); break;
+    case Lang::French: t.LoadFrench(); break;
+    }
+    return t;
+}
+
+} // namespace
+
+TEST(EntryFormat, MonthNamesByAnyUnambiguousBeginning)
+{
+    const MonthCase cases[] = {
+        // German
+        {Lang::German, "Dez", 12},
+        {Lang::German, "dez", 12},
+        {Lang::German, "DEZEMBER", 12},
+        {Lang::German, "Dez.", 12},
+        {Lang::German, "D", 12},
+        {Lang::German, "Mä", 3},
+        {Lang::German, "mä", 3},
+        {Lang::German, "mar", 3}, // März without its umlaut
+        {Lang::German, "Mai", 5},
+        {Lang::German, "Ma", 0},
+        {Lang::German, "Ju", 0},
+        {Lang::German, "Jun", 6},
+        {Lang::German, "Jul", 7},
+        {Lang::German, "J", 0},
+        {Lang::German, "Dec", 0},
+        {Lang::German, "Dezembers", 0},
+        {Lang::German, ".", 0},
+        // English
+        {Lang::English, "Dec", 12},
+        {Lang::English, "dec", 12},
+        {Lang::English, "jan", 1},
+        {Lang::English, "Ju", 0},
+        {Lang::English, "Jun", 6},
+        {Lang::English, "jul", 7},
+        {Lang::English, "Ma", 0},
+        {Lang::English, "Mar", 3},
+        {Lang::English, "may", 5},
+        {Lang::English, "A", 0},
+        {Lang::English, "Au", 8},
+        {Lang::English, "Ap", 4},
+        {Lang::English, "s", 9},
+        {Lang::English, "Dez", 0},
+        // French
+        {Lang::French, "déc", 12},
+        {Lang::French, "Déc", 12},
+        {Lang::French, "dec", 12},
+        {Lang::French, "DEC.", 12},
+        {Lang::French, "fév", 2},
+        {Lang::French, "fev", 2},
+        {Lang::French, "aoû", 8},
+        {Lang::French, "aou", 8},
+        {Lang::French, "a", 0},
+        {Lang::French, "av", 4},
+        {Lang::French, "ma", 0},
+        {Lang::French, "mar", 3},
+        {Lang::French, "mai", 5},
+        {Lang::French, "jui", 0},
+        {Lang::French, "juin", 6},
+        {Lang::French, "juil", 7},
+        {Lang::French, "Dec", 12},
+        {Lang::French, "Dez", 0},
+    };
+    for (const MonthCase& c : cases) {
+        const TextTable t = textsOf(c.lang);
+        const std::optional<int> expected = c.month ? std::optional<int>(c.month) : std::nullopt;
+        EXPECT_EQ(ParseMonthField(QString::fromUtf8(c.typed), t), expected)
+            << c.typed << " in language " << static_cast<int>(c.lang);
+    }
+}
+
+TEST(EntryFormat, EveryWholeMonthNameAndNumberStaysItsMonth)
+{
+    for (const Lang lang : {Lang::German, Lang::English, Lang::French}) {
+        const TextTable t = textsOf(lang);
+        const QStringList names = MonthItems(t);
+        for (int m = 1; m <= 12; ++m) {
+            EXPECT_EQ(ParseMonthField(names[m - 1], t), m) << names[m - 1].toStdString();
+            EXPECT_EQ(ParseMonthField(names[m - 1].toUpper(), t), m) << names[m - 1].toStdString();
+            EXPECT_EQ(ParseMonthField(QString::number(m), t), m);
+        }
+        EXPECT_EQ(ParseMonthField(QStringLiteral("0"), t), std::nullopt);
+        EXPECT_EQ(ParseMonthField(QStringLiteral("13"), t), std::nullopt);
+        EXPECT_EQ(ParseMonthField(QString(), t), std::nullopt);
+    }
+    EXPECT_TRUE(AcceptsMonthKey(QLatin1Char('D')));
+    EXPECT_TRUE(AcceptsMonthKey(QChar(0x00E9))); // é
+    EXPECT_TRUE(AcceptsMonthKey(QLatin1Char('7')));
+    EXPECT_FALSE(AcceptsMonthKey(QLatin1Char('-')));
+    EXPECT_EQ(FoldAccents(QString::fromUtf8("décembre août März")), QStringLiteral("decembre aout Marz"));
+}

@@ -84,7 +84,17 @@ protected:
 
     static QString focused() { return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(); }
     static void key(Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k); }
-    static void type(const QString& text) { QTest::keyClicks(QApplication::focusWidget(), text); }
+    // Types characters, those beyond ASCII (é, ä) as the key events a keyboard layout sends.
+    static void type(const QString& text)
+    {
+        for (const QChar c : text) {
+            if (c.unicode() < 0x80)
+                QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+            else
+                QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown, QString(c),
+                                    Qt::NoModifier);
+        }
+    }
     // Types the hour, then the minute into the box after it.
     static void typeTime(const QString& hour, const QString& minute)
     {
@@ -392,6 +402,58 @@ TEST_F(EntryDialogs, MovableHolidayOfASet)
     const Entry& e = model().program().Eintrag[0];
     EXPECT_EQ(e.b[0], kEasterMarker);
     EXPECT_EQ(PriorityEasterOffset(e), -2);
+}
+
+TEST_F(EntryDialogs, MonthBoxTakesTheBeginningOfAName)
+{
+    // Language 1 German, 2 English, 3 French: typed, then the name the box shows.
+    const struct {
+        int sprache;
+        const char* typed;
+        const char* shown;
+    } cases[] = {{1, "Dez", "Dezember"}, {2, "dec", "December"}, {3, "déc", "décembre"}, {3, "fev", "février"}};
+    for (const auto& c : cases) {
+        startWith(4, c.sprache);
+        trigger("mnuBaSz");
+        auto* sz = activeDialog<FrmEingSz>();
+        ASSERT_NE(sz, nullptr);
+        const int beeps = interaction_.beeps;
+        ASSERT_TRUE(tabTo("txtAnztag"));
+        type(u"24"_s);
+        key(Qt::Key_Tab);
+        type(QString::fromUtf8(c.typed));
+        EXPECT_EQ(interaction_.beeps, beeps) << c.typed;
+        key(Qt::Key_Tab);
+        QApplication::processEvents();
+        EXPECT_EQ(interaction_.beeps, beeps) << c.typed;
+        EXPECT_EQ(child<QLineEdit>(sz, "txtAnzMon")->text(), QString::fromUtf8(c.shown));
+        EXPECT_EQ(child<QListWidget>(sz, "LstMonat")->currentRow(), QString::fromUtf8(c.shown) == u"février"_s ? 1 : 11);
+        tick("chkKan1");
+        key(Qt::Key_Return);
+        key(Qt::Key_Escape);
+        ASSERT_EQ(model().program().AnzSz, 1) << c.typed;
+        EXPECT_EQ(EntryMonth(model().program().Eintrag[0]), c.shown == std::string("février") ? 2 : 12);
+        app_.reset();
+    }
+}
+
+TEST_F(EntryDialogs, AmbiguousMonthBeginningIsRefused)
+{
+    startWith(4, 2);
+    trigger("mnuBaPz");
+    auto* pz = activeDialog<FrmEingPZ>();
+    ASSERT_NE(pz, nullptr);
+    type(u"1"_s);
+    key(Qt::Key_Tab);
+    type(u"Ju"_s);
+    key(Qt::Key_Tab);
+    QApplication::processEvents();
+    EXPECT_EQ(interaction_.beeps, 1);
+    EXPECT_EQ(focused(), u"txtvonMon"_s);
+    type(u"Jul"_s);
+    key(Qt::Key_Tab);
+    QApplication::processEvents();
+    EXPECT_EQ(child<QLineEdit>(pz, "txtvonMon")->text(), u"July"_s);
 }
 
 TEST(MnemonicSet, EachCaptionGetsAnUnusedLetter)

@@ -18,6 +18,8 @@ public:
 
     KeyFilter(Rule accepts, UserInteraction& ui, QObject* parent);
 
+    void setRule(Rule accepts) { accepts_ = std::move(accepts); }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

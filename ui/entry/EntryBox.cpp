@@ -32,7 +32,8 @@ EntryBox::EntryBox(const QString& boxName, const QString& listName, const QStrin
     label_ = new QLabel(this);
     box_ = new QLineEdit(this);
     box_->setObjectName(boxName);
-    box_->installEventFilter(new KeyFilter(AcceptsEntryKey, ui_, box_));
+    keys_ = new KeyFilter(AcceptsEntryKey, ui_, box_);
+    box_->installEventFilter(keys_);
     box_->installEventFilter(this);
     label_->setBuddy(box_);
 
@@ -85,6 +86,11 @@ EntryBox::Parser EntryBox::monthRows(const TextTable& texts)
 void EntryBox::setCaption(const QString& caption)
 {
     label_->setText(caption);
+}
+
+void EntryBox::acceptMonthNames()
+{
+    keys_->setRule(AcceptsMonthKey);
 }
 
 void EntryBox::showRow(int row)

@@ -12,6 +12,7 @@ class QListWidget;
 
 namespace zendrik {
 
+class KeyFilter;
 class TextTable;
 class UserInteraction;
 
@@ -36,6 +37,8 @@ public:
     static Parser monthRows(const TextTable& texts);
 
     void setCaption(const QString& caption);
+    // Lets the box take letters as well (a month name).
+    void acceptMonthNames();
     // The row an empty box stands for; -1 (the default) keeps it empty.
     void setEmptyRow(int row) { emptyRow_ = row; }
 
@@ -66,6 +69,7 @@ private:
     QStringList items_;
     Parser parse_;
     UserInteraction& ui_;
+    KeyFilter* keys_;
     QLabel* label_;
     QLineEdit* box_;
     QListWidget* list_;

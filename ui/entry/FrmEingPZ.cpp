@@ -97,6 +97,7 @@ QGroupBox* FrmEingPZ::dateGroup(TextId title, const std::array<const char*, 4>& 
     QGroupBox* group = fieldGroup(t(title));
     day = entryBox(names[0], names[1], DayItems(), t(TextId::Day), EntryBox::numberRows(1, 31));
     month = entryBox(names[2], names[3], MonthItems(t), t(TextId::Month), EntryBox::monthRows(t));
+    month->acceptMonthNames();
     auto* layout = new QHBoxLayout(group);
     layout->addWidget(day);
     layout->addWidget(month);

@@ -46,6 +46,7 @@ FrmEingSz::FrmEingSz(const EntryContext& ctx, int eingabeModus, EntrySource sour
     auto* fraDatum = fieldGroup(dateCaption(t));
     day_ = entryBox("txtAnztag", "Listtag", DayItems(), t(TextId::Day), EntryBox::numberRows(1, 31));
     month_ = entryBox("txtAnzMon", "LstMonat", MonthItems(t), t(TextId::Month), EntryBox::monthRows(t));
+    month_->acceptMonthNames();
     chk1x_ = new QCheckBox(mnemonics_.mark(QStringLiteral("1x")), fraDatum);
     chk1x_->setObjectName(QStringLiteral("chk1x"));
     QSizePolicy keepSpace = chk1x_->sizePolicy();
