@@ -8,6 +8,14 @@
 
 namespace zendrik {
 
+QString EntryRangeHint(const QString& caption, int first, int last, bool orListName, const TextTable& texts)
+{
+    QString name = caption.trimmed();
+    while (name.endsWith(QLatin1Char(':')))
+        name = name.chopped(1).trimmed();
+    return texts(orListName ? kRangeOrNameHint : kRangeHint).arg(name).arg(first).arg(last);
+}
+
 QString EntryChannelsText(const Entry& e, const TextTable& texts, const DeviceSettings& device)
 {
     if (device.EibFormat != 0)

@@ -20,6 +20,18 @@ inline constexpr ExtraText kDayNotInMonth{"Diesen Tag hat der Monat nicht (29. F
                                           "The month has no such day (29 February is allowed) !",
                                           "Ce jour n'existe pas dans ce mois (le 29 février est permis) !"};
 
+// What a text box takes, shown while the box refuses its text.
+inline constexpr ExtraText kRangeHint{"%1: eine Zahl von %2 bis %3", "%1: a number from %2 to %3",
+                                      "%1 : un nombre de %2 à %3"};
+inline constexpr ExtraText kRangeOrNameHint{"%1: eine Zahl von %2 bis %3 oder ein Name der Liste",
+                                            "%1: a number from %2 to %3 or a name from the list",
+                                            "%1 : un nombre de %2 à %3 ou un nom de la liste"};
+
+// The hint of a box that takes the numbers first..last (and, with
+// `orListName`, the names of its list), named by the field's caption
+// without its colon: "Stunden: eine Zahl von 0 bis 23".
+QString EntryRangeHint(const QString& caption, int first, int last, bool orListName, const TextTable& texts);
+
 // The "1x" mark of entries switched once.
 inline const QString kOnceText = QStringLiteral("1x");
 

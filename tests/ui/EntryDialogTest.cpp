@@ -17,6 +17,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QFile>
+#include <QImage>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
@@ -454,6 +455,112 @@ TEST_F(EntryDialogs, AmbiguousMonthBeginningIsRefused)
     key(Qt::Key_Tab);
     QApplication::processEvents();
     EXPECT_EQ(child<QLineEdit>(pz, "txtvonMon")->text(), u"July"_s);
+}
+
+namespace {
+
+// Whether the box is drawn with a red frame: its left edge, halfway down.
+bool framedRed(QLineEdit* box)
+{
+    const QImage image = box->grab().toImage();
+    const QColor edge = image.pixelColor(image.width() > 200 ? 1 : 0, image.height() / 2);
+    return edge.red() > 150 && edge.green() < 100 && edge.blue() < 100;
+}
+
+} // namespace
+
+TEST_F(EntryDialogs, RefusedInputShowsTheRangeAndARedFrameUntilValid)
+{
+    startWith(4);
+    trigger("mnuBaSz");
+    auto* sz = activeDialog<FrmEingSz>();
+    ASSERT_NE(sz, nullptr);
+    auto* hint = child<QLabel>(sz, "lblHinweis");
+    auto* hour = child<QLineEdit>(sz, "txtAnzstd");
+    auto* minute = child<QLineEdit>(sz, "txtAnzMin");
+    EXPECT_TRUE(hint->text().isEmpty());
+    EXPECT_FALSE(framedRed(hour));
+
+    // Hour 25: beep, the focus stays, the range shows, the box is framed red.
+    type(u"25"_s);
+    key(Qt::Key_Tab);
+    QApplication::processEvents();
+    EXPECT_EQ(interaction_.beeps, 1);
+    EXPECT_EQ(focused(), u"txtAnzstd"_s);
+    EXPECT_EQ(hint->text(), u"Stunden: eine Zahl von 0 bis 23"_s);
+    EXPECT_TRUE(hint->isVisible());
+    EXPECT_TRUE(framedRed(hour));
+    // OK does not take it either and keeps showing why.
+    key(Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(focused(), u"txtAnzstd"_s);
+    EXPECT_TRUE(framedRed(hour));
+    EXPECT_TRUE(asked().empty());
+
+    // Still out of range while typing: the frame stays; valid: frame and hint go.
+    type(u"24"_s);
+    EXPECT_TRUE(framedRed(hour));
+    EXPECT_EQ(hint->text(), u"Stunden: eine Zahl von 0 bis 23"_s);
+    key(Qt::Key_Backspace);
+    EXPECT_EQ(hour->text(), u"2"_s);
+    EXPECT_FALSE(framedRed(hour));
+    EXPECT_TRUE(hint->text().isEmpty());
+    key(Qt::Key_Tab);
+    EXPECT_EQ(focused(), u"txtAnzMin"_s);
+
+    // A letter in a digit field: beep and the same hint, the letter is dropped.
+    type(u"1x"_s);
+    EXPECT_EQ(interaction_.beeps, 3);
+    EXPECT_EQ(minute->text(), u"1"_s);
+    EXPECT_EQ(hint->text(), u"Minuten: eine Zahl von 0 bis 59"_s);
+    EXPECT_TRUE(framedRed(minute));
+    type(u"5"_s);
+    EXPECT_FALSE(framedRed(minute));
+    EXPECT_TRUE(hint->text().isEmpty());
+
+    // Minute 61 when OK is pressed: nothing is stored until it is mended.
+    tick("chkMontag");
+    tick("chkKan1");
+    minute->setFocus();
+    minute->selectAll();
+    type(u"61"_s);
+    key(Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(focused(), u"txtAnzMin"_s);
+    EXPECT_EQ(hint->text(), u"Minuten: eine Zahl von 0 bis 59"_s);
+    EXPECT_TRUE(framedRed(minute));
+    EXPECT_EQ(model().program().AnzSz, 0);
+    type(u"15"_s);
+    key(Qt::Key_Return);
+    EXPECT_EQ(model().program().AnzSz, 1);
+    EXPECT_EQ(EntryTime(model().program().Eintrag[0]), 2 * 60 + 15);
+    EXPECT_TRUE(hint->text().isEmpty());
+    EXPECT_FALSE(framedRed(minute));
+}
+
+TEST_F(EntryDialogs, RangeHintInTheUsersLanguage)
+{
+    const struct {
+        int sprache;
+        const char* text;
+    } cases[] = {{2, "Month: a number from 1 to 12 or a name from the list"},
+                 {3, "Mois : un nombre de 1 à 12 ou un nom de la liste"}};
+    for (const auto& c : cases) {
+        startWith(4, c.sprache);
+        trigger("mnuBaPz");
+        auto* pz = activeDialog<FrmEingPZ>();
+        ASSERT_NE(pz, nullptr);
+        type(u"1"_s);
+        key(Qt::Key_Tab);
+        type(u"13"_s);
+        key(Qt::Key_Tab);
+        QApplication::processEvents();
+        EXPECT_EQ(focused(), u"txtvonMon"_s);
+        EXPECT_EQ(child<QLabel>(pz, "lblHinweis")->text(), QString::fromUtf8(c.text));
+        EXPECT_TRUE(framedRed(child<QLineEdit>(pz, "txtvonMon")));
+        key(Qt::Key_Escape);
+        app_.reset();
+    }
 }
 
 TEST(MnemonicSet, EachCaptionGetsAnUnusedLetter)

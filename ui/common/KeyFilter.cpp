@@ -22,6 +22,8 @@ bool KeyFilter::eventFilter(QObject* watched, QEvent* event)
     for (const QChar c : text) {
         if (c.isPrint() && !accepts_(c)) {
             ui_.beep();
+            if (onRefused_)
+                onRefused_();
             return true;
         }
     }

@@ -19,6 +19,8 @@ public:
     KeyFilter(Rule accepts, UserInteraction& ui, QObject* parent);
 
     void setRule(Rule accepts) { accepts_ = std::move(accepts); }
+    // Called after the beep of a dropped character (the field shows why).
+    void setOnRefused(std::function<void()> onRefused) { onRefused_ = std::move(onRefused); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -26,6 +28,7 @@ protected:
 private:
     Rule accepts_;
     UserInteraction& ui_;
+    std::function<void()> onRefused_;
 };
 
 } // namespace zendrik

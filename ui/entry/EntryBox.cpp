@@ -33,6 +33,10 @@ EntryBox::EntryBox(const QString& boxName, const QString& listName, const QStrin
     box_ = new QLineEdit(this);
     box_->setObjectName(boxName);
     keys_ = new KeyFilter(AcceptsEntryKey, ui_, box_);
+    keys_->setOnRefused([this] {
+        checking_ = true;
+        showRefusal(true);
+    });
     box_->installEventFilter(keys_);
     box_->installEventFilter(this);
     label_->setBuddy(box_);
@@ -61,6 +65,12 @@ EntryBox::EntryBox(const QString& boxName, const QString& listName, const QStrin
     layout->addStretch(1);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
 
+    // After a refusal the frame follows the text as it is typed: it goes
+    // as soon as the text is valid and comes back while it is not.
+    connect(box_, &QLineEdit::textEdited, this, [this] {
+        if (checking_)
+            showRefusal(!typedRow());
+    });
     connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
         if (!showing_ && row >= 0)
             choose(row);
@@ -95,6 +105,8 @@ void EntryBox::acceptMonthNames()
 
 void EntryBox::showRow(int row)
 {
+    checking_ = false;
+    showRefusal(false);
     showing_ = true;
     if (row < 0 || row >= items_.size()) {
         shownRow_ = -1;
@@ -127,9 +139,24 @@ void EntryBox::choose(int row)
     emit chosen(shownRow_);
 }
 
+void EntryBox::showRefusal(bool on)
+{
+    if (!on && !refusing_)
+        return;
+    if (on != refusing_) {
+        refusing_ = on;
+        box_->setStyleSheet(on ? QStringLiteral("QLineEdit { border: 2px solid #d32f2f; border-radius: 2px;"
+                                                " padding: 1px; }")
+                               : QString());
+    }
+    emit hintChanged(on ? hint_ : QString());
+}
+
 void EntryBox::refuse()
 {
     ui_.beep();
+    checking_ = true;
+    showRefusal(true);
     QTimer::singleShot(0, box_, [box = box_] {
         box->setFocus(Qt::OtherFocusReason);
         box->selectAll();

@@ -22,6 +22,10 @@ class UserInteraction;
 // the text: a value the box refuses beeps and keeps the focus in the box; a
 // valid one selects its list item, shows the item's text and is reported as
 // chosen, as a click on the item is.
+//
+// A beep alone is easily missed (many machines play none): a refused text
+// or key also frames the box in red and reports the box's range hint, until
+// the text in the box is valid again.
 class EntryBox : public QWidget {
     Q_OBJECT
 public:
@@ -39,6 +43,11 @@ public:
     void setCaption(const QString& caption);
     // Lets the box take letters as well (a month name).
     void acceptMonthNames();
+    // What the box takes, in words ("Stunden: eine Zahl von 0 bis 23").
+    void setRangeHint(const QString& hint) { hint_ = hint; }
+    const QString& rangeHint() const { return hint_; }
+    // Whether the box shows a refusal (red frame) now.
+    bool refusing() const { return refusing_; }
     // The row an empty box stands for; -1 (the default) keeps it empty.
     void setEmptyRow(int row) { emptyRow_ = row; }
 
@@ -56,6 +65,9 @@ public:
 signals:
     // A row was chosen by typing or in the list; -1 when the box was emptied.
     void chosen(int row);
+    // The box refused a text or a key (with its range hint), or its text is
+    // valid again (an empty hint).
+    void hintChanged(const QString& hint);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -64,6 +76,7 @@ private:
     std::optional<int> typedRow() const;
     void choose(int row);
     void refuse();
+    void showRefusal(bool on);
     void step(int direction);
 
     QStringList items_;
@@ -73,6 +86,10 @@ private:
     QLabel* label_;
     QLineEdit* box_;
     QListWidget* list_;
+    QString hint_;
+    bool refusing_ = false;
+    // A refusal was shown and the text not taken since.
+    bool checking_ = false;
     int emptyRow_ = -1;
     int shownRow_ = -1;
     bool showing_ = false;

@@ -78,6 +78,11 @@ EntryDialog::EntryDialog(const EntryContext& ctx, const ControlNames& names, QWi
     keepSpace.setRetainSizeWhenHidden(true);
     imgok_->setSizePolicy(keepSpace);
     imgok_->hide();
+    lblHinweis_ = new QLabel(this);
+    lblHinweis_->setObjectName(QStringLiteral("lblHinweis"));
+    lblHinweis_->setStyleSheet(QStringLiteral("QLabel#lblHinweis { color: #b71c1c; }"));
+    lblHinweis_->setWordWrap(true);
+    lblHinweis_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     cmdOk_ = button(names.ok, this);
     cmdOk_->setDefault(true);
     Cmdalleok_ = button("Cmdalleok", this);
@@ -104,11 +109,20 @@ EntryDialog::EntryDialog(const EntryContext& ctx, const ControlNames& names, QWi
 }
 
 EntryBox* EntryDialog::entryBox(const char* boxName, const char* listName, const QStringList& items,
-                                const QString& caption, std::function<std::optional<int>(const QString&)> parse)
+                                const QString& caption, std::function<std::optional<int>(const QString&)> parse,
+                                const QString& rangeHint)
 {
     auto* b = new EntryBox(QString::fromLatin1(boxName), QString::fromLatin1(listName), items, std::move(parse),
                            ctx_.ui, this);
     b->setCaption(mnemonics_.mark(caption.trimmed()));
+    b->setRangeHint(rangeHint);
+    connect(b, &EntryBox::hintChanged, this, [this, b](const QString& hint) {
+        // A box that is valid again clears only its own hint.
+        if (hint.isEmpty() && hintFrom_ != b)
+            return;
+        hintFrom_ = hint.isEmpty() ? nullptr : b;
+        lblHinweis_->setText(hint);
+    });
     return b;
 }
 
@@ -235,7 +249,7 @@ void EntryDialog::finish(const Parts& parts)
     lower->addWidget(panel_, 3);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(imgok_);
-    buttons->addStretch(1);
+    buttons->addWidget(lblHinweis_, 1);
     buttons->addWidget(cmdOk_);
     buttons->addWidget(Cmdalleok_);
     buttons->addWidget(cmdEnd_);

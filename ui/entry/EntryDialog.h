@@ -74,9 +74,10 @@ protected:
     virtual void showFields() = 0;
     virtual QWidget* firstField() const = 0;
 
-    // A text box with its list, captioned with an Alt-key letter.
+    // A text box with its list, captioned with an Alt-key letter; while it
+    // refuses its text the dialog's status line shows `rangeHint`.
     EntryBox* entryBox(const char* boxName, const char* listName, const QStringList& items, const QString& caption,
-                       std::function<std::optional<int>(const QString&)> parse);
+                       std::function<std::optional<int>(const QString&)> parse, const QString& rangeHint);
     // A titled group of fields that keeps its place while hidden.
     QGroupBox* fieldGroup(const QString& title);
 
@@ -125,6 +126,9 @@ private:
     QPushButton* cmdneuassi_;
     LastEntryView* panel_;
     QLabel* imgok_;
+    // The status line: why a box refuses its text.
+    QLabel* lblHinweis_;
+    const EntryBox* hintFrom_ = nullptr;
     QPushButton* cmdOk_;
     QPushButton* Cmdalleok_;
     QPushButton* cmdEnd_;

@@ -57,7 +57,8 @@ FrmEingPZ::FrmEingPZ(const EntryContext& ctx, int eingabeModus, EntrySource sour
                          [texts = &t, eib](const QString& text) -> std::optional<int> {
                              const std::optional<int> p = ParsePriorityTimePriorityField(text, *texts, eib);
                              return p ? std::optional<int>(ListIndexOfPriority(*p, eib)) : std::nullopt;
-                         });
+                         },
+                         EntryRangeHint(t(TextId::Priority), 1, LastProgramPriority(eib), true, t));
     priority_->setEmptyRow(0);
     auto* prio = new QVBoxLayout(fraPrio);
     prio->addWidget(priority_);
@@ -95,8 +96,10 @@ QGroupBox* FrmEingPZ::dateGroup(TextId title, const std::array<const char*, 4>& 
 {
     const TextTable& t = ctx_.texts;
     QGroupBox* group = fieldGroup(t(title));
-    day = entryBox(names[0], names[1], DayItems(), t(TextId::Day), EntryBox::numberRows(1, 31));
-    month = entryBox(names[2], names[3], MonthItems(t), t(TextId::Month), EntryBox::monthRows(t));
+    day = entryBox(names[0], names[1], DayItems(), t(TextId::Day), EntryBox::numberRows(1, 31),
+                   EntryRangeHint(t(TextId::Day), 1, 31, false, t));
+    month = entryBox(names[2], names[3], MonthItems(t), t(TextId::Month), EntryBox::monthRows(t),
+                     EntryRangeHint(t(TextId::Month), 1, 12, true, t));
     month->acceptMonthNames();
     auto* layout = new QHBoxLayout(group);
     layout->addWidget(day);

@@ -1,6 +1,7 @@
 #include "ui/entry/FrmEingSz.h"
 
 #include "editing/EntryFields.h"
+#include "editing/EntryTexts.h"
 #include "language/TextTable.h"
 #include "model/ProgramModel.h"
 #include "ui/entry/EntryBox.h"
@@ -35,8 +36,10 @@ FrmEingSz::FrmEingSz(const EntryContext& ctx, int eingabeModus, EntrySource sour
     const bool eib = ctx_.model.eib();
 
     auto* fraZeit = fieldGroup(t(TextId::TimeOfDay));
-    hour_ = entryBox("txtAnzstd", "liststd", HourItems(), t(TextId::Hours), EntryBox::numberRows(0, 23));
-    minute_ = entryBox("txtAnzMin", "listmin", MinuteItems(), t(TextId::Minutes), EntryBox::numberRows(0, 59));
+    hour_ = entryBox("txtAnzstd", "liststd", HourItems(), t(TextId::Hours), EntryBox::numberRows(0, 23),
+                     EntryRangeHint(t(TextId::Hours), 0, 23, false, t));
+    minute_ = entryBox("txtAnzMin", "listmin", MinuteItems(), t(TextId::Minutes), EntryBox::numberRows(0, 59),
+                       EntryRangeHint(t(TextId::Minutes), 0, 59, false, t));
     hour_->setEmptyRow(0);
     minute_->setEmptyRow(0);
     auto* zeit = new QHBoxLayout(fraZeit);
@@ -44,8 +47,10 @@ FrmEingSz::FrmEingSz(const EntryContext& ctx, int eingabeModus, EntrySource sour
     zeit->addWidget(minute_);
 
     auto* fraDatum = fieldGroup(dateCaption(t));
-    day_ = entryBox("txtAnztag", "Listtag", DayItems(), t(TextId::Day), EntryBox::numberRows(1, 31));
-    month_ = entryBox("txtAnzMon", "LstMonat", MonthItems(t), t(TextId::Month), EntryBox::monthRows(t));
+    day_ = entryBox("txtAnztag", "Listtag", DayItems(), t(TextId::Day), EntryBox::numberRows(1, 31),
+                    EntryRangeHint(t(TextId::Day), 1, 31, false, t));
+    month_ = entryBox("txtAnzMon", "LstMonat", MonthItems(t), t(TextId::Month), EntryBox::monthRows(t),
+                      EntryRangeHint(t(TextId::Month), 1, 12, true, t));
     month_->acceptMonthNames();
     chk1x_ = new QCheckBox(mnemonics_.mark(QStringLiteral("1x")), fraDatum);
     chk1x_->setObjectName(QStringLiteral("chk1x"));
@@ -59,14 +64,16 @@ FrmEingSz::FrmEingSz(const EntryContext& ctx, int eingabeModus, EntrySource sour
     datum->setRowStretch(2, 1);
 
     auto* fraImpuls = fieldGroup(t(TextId::Pulse));
-    pulse_ = entryBox("txtAnzImp", "listimp", PulseItems(), t(TextId::Seconds), EntryBox::numberRows(0, 59));
+    pulse_ = entryBox("txtAnzImp", "listimp", PulseItems(), t(TextId::Seconds), EntryBox::numberRows(0, 59),
+                      EntryRangeHint(t(TextId::Pulse), 0, 59, false, t));
     pulse_->setEmptyRow(0);
     auto* impuls = new QVBoxLayout(fraImpuls);
     impuls->addWidget(pulse_);
 
     fraPrio_ = fieldGroup(t(TextId::Priority));
     priority_ = entryBox("txtAnzPrio", "LstPrio", SwitchingPriorityItems(t, eib), t(TextId::PrioShort),
-                    [texts = &t, eib](const QString& text) { return ParseSwitchingPriorityField(text, *texts, eib); });
+                    [texts = &t, eib](const QString& text) { return ParseSwitchingPriorityField(text, *texts, eib); },
+                    EntryRangeHint(t(TextId::Priority), 0, LastProgramPriority(eib), true, t));
     priority_->setEmptyRow(0);
     auto* prio = new QVBoxLayout(fraPrio_);
     prio->addWidget(priority_);
