@@ -17,10 +17,12 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QFile>
+#include <QFontMetrics>
 #include <QImage>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QListWidget>
 #include <QSlider>
 #include <QTableView>
@@ -561,6 +563,51 @@ TEST_F(EntryDialogs, RangeHintInTheUsersLanguage)
         key(Qt::Key_Escape);
         app_.reset();
     }
+}
+
+TEST_F(EntryDialogs, StateButtonFitsTheLongerStateTextAndKeepsItsWidth)
+{
+    // Each language, at the normal font and at one half larger (as a 1.5
+    // scale factor or large fonts give), with the dialog pressed to its
+    // narrowest: both state texts fit whole, and a toggle keeps the width.
+    const QFont original = QApplication::font();
+    for (const double scale : {1.0, 1.5}) {
+        for (const int sprache : {1, 2, 3}) {
+            QFont font = original;
+            font.setPointSizeF(original.pointSizeF() * scale);
+            QApplication::setFont(font);
+            startWith(4, sprache);
+            for (const char* command : {"mnuBaPz", "mnuBaSz"}) {
+                trigger(command);
+                QDialog* d = frame()->findChild<FrmEingPZ*>();
+                if (!d)
+                    d = frame()->findChild<FrmEingSz*>();
+                ASSERT_NE(d, nullptr);
+                d->resize(320, d->height());
+                QApplication::processEvents();
+                auto* b = child<QPushButton>(d, "cmdEinAus");
+                const int width = b->width();
+                const QFontMetrics metrics(b->font());
+                QStringList seen;
+                for (int toggle = 0; toggle < 3; ++toggle) {
+                    seen << b->text();
+                    // The style gives the text 14 pixels on either side.
+                    EXPECT_GE(b->width(), metrics.horizontalAdvance(b->text()) + 28)
+                        << b->text().toStdString() << " at scale " << scale;
+                    EXPECT_EQ(b->width(), width) << b->text().toStdString();
+                    EXPECT_TRUE(b->parentWidget()->contentsRect().contains(b->geometry()));
+                    b->click();
+                    QApplication::processEvents();
+                }
+                EXPECT_EQ(seen.size(), 3);
+                EXPECT_NE(seen[0], seen[1]);
+                d->close();
+                settle();
+            }
+            app_.reset();
+        }
+    }
+    QApplication::setFont(original);
 }
 
 TEST(MnemonicSet, EachCaptionGetsAnUnusedLetter)

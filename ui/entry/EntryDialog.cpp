@@ -181,11 +181,19 @@ void EntryDialog::buildState()
         cmdEinAus_ = button("cmdEinAus", fraZustand_);
         cmdEinAus_->setCheckable(true);
         cmdEinAus_->setAutoDefault(false);
-        cmdEinAus_->setMinimumWidth(72);
         cmdEinAus_->setStyleSheet(QStringLiteral(
             "QPushButton#cmdEinAus { font-weight: bold; padding: 4px 14px; }"
             "QPushButton#cmdEinAus:checked { background: #16a34a; color: white; border: 1px solid #15803d;"
             " border-radius: 3px; }"));
+        // Sized once for the longer of the language's two state texts, so the
+        // text is never cut and the button keeps its width when it toggles.
+        cmdEinAus_->ensurePolished();
+        int width = 72;
+        for (const TextId state : {TextId::On, TextId::Off}) {
+            cmdEinAus_->setText(ctx_.texts(state));
+            width = std::max(width, cmdEinAus_->sizeHint().width());
+        }
+        cmdEinAus_->setFixedWidth(width);
         layout->addWidget(cmdEinAus_);
         connect(cmdEinAus_, &QPushButton::clicked, this, [this] {
             *state_ = *state_ == 1 ? 0 : 1;
