@@ -45,4 +45,19 @@ bool SortByColumnClick(ProgramModel& model, int ansicht, int gridColumn)
     return true;
 }
 
+int SortIndicatorColumn(const ProgramModel& model, int ansicht)
+{
+    int column = 0;
+    if (ansicht == AnsichtSchaltzeiten)
+        column = model.SortSpalteSz;
+    else if (ansicht == AnsichtPrioritaetszeiten)
+        column = model.SortSpaltePz;
+    // The inverse of the click mapping, over every grid column.
+    for (int grid = 1; column > 0 && grid <= kSwitchingColumns; ++grid) {
+        if (SortColumnForClick(ansicht, grid, model.device.Uhrentyp) == column)
+            return grid;
+    }
+    return -1;
+}
+
 } // namespace zendrik

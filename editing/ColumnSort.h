@@ -18,4 +18,9 @@ int SortColumnForClick(int ansicht, int gridColumn, int uhrentyp);
 // when the view or column does not sort.
 bool SortByColumnClick(ProgramModel& model, int ansicht, int gridColumn);
 
+// The grid column whose heading shows the sort indicator: the column the
+// view is sorted by (SortSpalteSz, SortSpaltePz), or -1 when the view is in
+// its own order or does not sort by column.
+int SortIndicatorColumn(const ProgramModel& model, int ansicht);
+
 } // namespace zendrik

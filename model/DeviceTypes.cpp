@@ -1,5 +1,6 @@
 #include "model/DeviceTypes.h"
 
+#include "language/LanguageChoice.h"
 #include "model/ProgramSlot.h"
 
 #include <algorithm>
@@ -35,49 +36,79 @@ const std::array<DeviceTypeRow, kDeviceTypeRows>& DeviceTypeTable()
 
 namespace {
 
-QString channels(int n)
-{
-    return n == 1 ? QStringLiteral("1 Kanal") : QStringLiteral("%1 Kanäle").arg(n);
-}
+// The neutral names of the rows (one profile serves every brand): kind of
+// switch, channel count and variant in plain words.
+constexpr ExtraText kRowNames[kDeviceTypeRows] = {
+    {"Wochenschaltuhr 1 Kanal", "Weekly time switch 1 channel", "Horloge hebdomadaire 1 canal"},
+    {"Wochenschaltuhr 2 Kanäle", "Weekly time switch 2 channels", "Horloge hebdomadaire 2 canaux"},
+    {"Wochenschaltuhr 3 Kanäle", "Weekly time switch 3 channels", "Horloge hebdomadaire 3 canaux"},
+    {"Wochenschaltuhr 4 Kanäle", "Weekly time switch 4 channels", "Horloge hebdomadaire 4 canaux"},
+    {"Bus-Wochenschaltuhr 4 Kanäle", "Bus weekly time switch 4 channels", "Horloge hebdomadaire bus 4 canaux"},
+    {"Wochenschaltuhr 1 Kanal mit Messimpuls", "Weekly time switch 1 channel with meter pulse", "Horloge hebdomadaire 1 canal avec impulsion de comptage"},
+    {"Wochenschaltuhr 2 Kanäle mit Messimpuls", "Weekly time switch 2 channels with meter pulse", "Horloge hebdomadaire 2 canaux avec impulsion de comptage"},
+    {"Wochenschaltuhr 3 Kanäle mit Messimpuls", "Weekly time switch 3 channels with meter pulse", "Horloge hebdomadaire 3 canaux avec impulsion de comptage"},
+    {"Wochenschaltuhr 4 Kanäle mit Messimpuls", "Weekly time switch 4 channels with meter pulse", "Horloge hebdomadaire 4 canaux avec impulsion de comptage"},
+    {"Jahresschaltuhr 1 Kanal", "Annual time switch 1 channel", "Horloge annuelle 1 canal"},
+    {"Jahresschaltuhr 2 Kanäle", "Annual time switch 2 channels", "Horloge annuelle 2 canaux"},
+    {"Jahresschaltuhr 3 Kanäle", "Annual time switch 3 channels", "Horloge annuelle 3 canaux"},
+    {"Jahresschaltuhr 4 Kanäle", "Annual time switch 4 channels", "Horloge annuelle 4 canaux"},
+    {"Bus-Jahresschaltuhr 4 Kanäle", "Bus annual time switch 4 channels", "Horloge annuelle bus 4 canaux"},
+    {"Jahresschaltuhr 1 Kanal mit Messimpuls", "Annual time switch 1 channel with meter pulse", "Horloge annuelle 1 canal avec impulsion de comptage"},
+    {"Jahresschaltuhr 2 Kanäle mit Messimpuls", "Annual time switch 2 channels with meter pulse", "Horloge annuelle 2 canaux avec impulsion de comptage"},
+    {"Jahresschaltuhr 3 Kanäle mit Messimpuls", "Annual time switch 3 channels with meter pulse", "Horloge annuelle 3 canaux avec impulsion de comptage"},
+    {"Jahresschaltuhr 4 Kanäle mit Messimpuls", "Annual time switch 4 channels with meter pulse", "Horloge annuelle 4 canaux avec impulsion de comptage"},
+    {"Astroschaltuhr 2 Kanäle", "Astro time switch 2 channels", "Horloge astronomique 2 canaux"},
+    {"Bus-Astroschaltuhr 16 Kanäle", "Bus astro time switch 16 channels", "Horloge astronomique bus 16 canaux"},
+};
 
-// Neutral names: kind of switch, channel count and variant in plain words.
-QString neutralName(int row)
-{
-    const DeviceTypeRow& r = DeviceTypeTable()[static_cast<std::size_t>(row - 1)];
-    if (r.Uhrentyp == kFamily752)
-        return QStringLiteral("Astroschaltuhr ") + channels(r.Kanalzahl);
-    if (r.Uhrentyp == kFamily738)
-        return QStringLiteral("Bus-Astroschaltuhr ") + channels(r.Kanalzahl);
-    QString name = r.Bewft ? QStringLiteral("Jahresschaltuhr ") : QStringLiteral("Wochenschaltuhr ");
-    if (r.Busprog)
-        name = QStringLiteral("Bus-") + name;
-    name += channels(r.Kanalzahl);
-    if (r.Evu)
-        name += QStringLiteral(" mit Messimpuls");
-    return name;
-}
+constexpr ExtraText kFamily731Name{"Wochen-/Jahresschaltuhr 1-4 Kanäle", "Weekly/annual time switch 1-4 channels",
+                                   "Horloge hebdomadaire/annuelle 1 à 4 canaux"};
 
 } // namespace
 
-QString DeviceTypeName(int row, int brandIndex)
+const ExtraText* DeviceTypeText(int row)
 {
-    (void)brandIndex;
     if (row < 1 || row > kDeviceTypeRows)
-        return QString();
-    return neutralName(row);
+        return nullptr;
+    return &kRowNames[row - 1];
 }
 
-QString Family731Name(int brandIndex)
+const ExtraText& Family731Text()
+{
+    return kFamily731Name;
+}
+
+ExtraLanguage DeviceTypeLanguage(int sprache)
+{
+    switch (sprache) {
+    case kSpracheDeutsch:
+        return ExtraLanguage::German;
+    case kSpracheFranzoesisch:
+        return ExtraLanguage::French;
+    default:
+        // English, and a further language installed from a translation file.
+        return ExtraLanguage::English;
+    }
+}
+
+QString DeviceTypeName(int row, int brandIndex, ExtraLanguage language)
 {
     (void)brandIndex;
-    return QStringLiteral("Wochen-/Jahresschaltuhr 1-4 Kanäle");
+    const ExtraText* name = DeviceTypeText(row);
+    return name ? name->in(language) : QString();
 }
 
-QStringList OfferedDeviceTypeNames(int brandIndex)
+QString Family731Name(int brandIndex, ExtraLanguage language)
+{
+    (void)brandIndex;
+    return kFamily731Name.in(language);
+}
+
+QStringList OfferedDeviceTypeNames(int brandIndex, ExtraLanguage language)
 {
     QStringList names;
     for (int row = 1; row <= kDeviceTypeRows; ++row) {
-        const QString name = DeviceTypeName(row, brandIndex);
+        const QString name = DeviceTypeName(row, brandIndex, language);
         if (name != QStringLiteral("entfällt"))
             names << name;
     }
@@ -86,9 +117,11 @@ QStringList OfferedDeviceTypeNames(int brandIndex)
 
 int DeviceTypeRowByName(const QString& name, int brandIndex)
 {
-    for (int row = 1; row <= kDeviceTypeRows; ++row) {
-        if (DeviceTypeName(row, brandIndex) == name)
-            return row;
+    for (const ExtraLanguage language : {ExtraLanguage::German, ExtraLanguage::English, ExtraLanguage::French}) {
+        for (int row = 1; row <= kDeviceTypeRows; ++row) {
+            if (DeviceTypeName(row, brandIndex, language) == name)
+                return row;
+        }
     }
     return 0;
 }
@@ -108,7 +141,7 @@ void ApplyDeviceTypeRow(DeviceSettings& d, int row)
     d.Bewft = r.Bewft;
     d.Speichergroesse = r.Speichergroesse;
     d.KeineZeit = FamilyNoTime(r.Uhrentyp);
-    d.Geraetename = DeviceTypeName(row, d.BrandIndex);
+    d.Geraetename = DeviceTypeName(row, d.BrandIndex, DeviceTypeLanguage(d.Sprache));
     if (r.Uhrentyp == kFamily738)
         d.EibFormat = 0;
 }
@@ -157,7 +190,7 @@ int DeviceRowFromImage(const DeviceSettings& d, const ProgramSlot& slot)
 
 QString DeviceNameFromImage(const DeviceSettings& d, const ProgramSlot& slot)
 {
-    return DeviceTypeName(DeviceRowFromImage(d, slot), d.BrandIndex);
+    return DeviceTypeName(DeviceRowFromImage(d, slot), d.BrandIndex, DeviceTypeLanguage(d.Sprache));
 }
 
 bool ImageFitsDeviceRow(const DeviceSettings& d, const ProgramSlot& slot, int row)

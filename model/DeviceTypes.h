@@ -1,5 +1,6 @@
 #pragma once
 
+#include "language/ExtraText.h"
 #include "model/DeviceSettings.h"
 
 #include <QString>
@@ -28,14 +29,23 @@ struct DeviceTypeRow {
 
 const std::array<DeviceTypeRow, kDeviceTypeRows>& DeviceTypeTable();
 
-// Display name of a row (1..20) in the brand's profile; "entfällt" rows are
-// not offered. One neutral profile serves every brand.
-QString DeviceTypeName(int row, int brandIndex);
+// Display name of a row (1..20) in the brand's profile, in one of the three
+// languages; "entfällt" rows are not offered. One neutral profile serves
+// every brand.
+QString DeviceTypeName(int row, int brandIndex, ExtraLanguage language = ExtraLanguage::German);
+// The same name in all three languages (for messages rendered later); null
+// for a row outside 1..20.
+const ExtraText* DeviceTypeText(int row);
 // The name that stands for the whole 731 family in messages.
-QString Family731Name(int brandIndex);
+QString Family731Name(int brandIndex, ExtraLanguage language = ExtraLanguage::German);
+const ExtraText& Family731Text();
+// The language of the names for a `Sprache` value: a further language
+// installed from a translation file names the types in English.
+ExtraLanguage DeviceTypeLanguage(int sprache);
 // The names offered on the start screen, in row order.
-QStringList OfferedDeviceTypeNames(int brandIndex);
-// Row 1..20 whose name equals the text; 0 when none does.
+QStringList OfferedDeviceTypeNames(int brandIndex, ExtraLanguage language = ExtraLanguage::German);
+// Row 1..20 whose name, in any of the three languages, equals the text; 0
+// when none does.
 int DeviceTypeRowByName(const QString& name, int brandIndex);
 
 // Sets the parameters of a row (1..20).

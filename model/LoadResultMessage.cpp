@@ -22,11 +22,11 @@ Prompt LoadResultMessage(int result, int brand, const QString& path)
     case LoadMissing:
         return Prompt::message(Icon::Critical, {TextId::FileNotFound});
     case LoadFamily731:
-        return Prompt::message(Icon::Critical, {TextId::FileFor, QStringLiteral(" ") + Family731Name(brand)});
+        return Prompt::message(Icon::Critical, {TextId::FileFor, QStringLiteral(" "), Family731Text()});
     case LoadFamily752:
-        return Prompt::message(Icon::Critical, {TextId::FileFor, QStringLiteral(" ") + DeviceTypeName(19, brand)});
+        return Prompt::message(Icon::Critical, {TextId::FileFor, QStringLiteral(" "), *DeviceTypeText(19)});
     case LoadLargeImage:
-        return Prompt::message(Icon::Critical, {TextId::FileFor, QStringLiteral(" ") + DeviceTypeName(20, brand)});
+        return Prompt::message(Icon::Critical, {TextId::FileFor, QStringLiteral(" "), *DeviceTypeText(20)});
     default:
         return Prompt{};
     }

@@ -208,7 +208,8 @@ int LoadProgramData(ProgramModel& model, const QByteArray& data, int slotIndex, 
             model.device.Bewft = r.Bewft;
         }
         model.device.DeviceRow = row;
-        model.device.Geraetename = DeviceTypeName(row, model.device.BrandIndex);
+        model.device.Geraetename =
+            DeviceTypeName(row, model.device.BrandIndex, DeviceTypeLanguage(model.device.Sprache));
     }
     return LoadOk;
 }

@@ -75,3 +75,46 @@ TEST(FileNames, NextFreeNameAndTitle)
     EXPECT_TRUE(FileExists(dir.filePath(u"SzTab4.zpg"_s)));
     EXPECT_FALSE(FileExists(dir.path()));
 }
+
+TEST(DeviceTypes, NeutralNamesInEachLanguage)
+{
+    // Words of one language that must not show in the others' names.
+    const struct {
+        ExtraLanguage language;
+        int sprache;
+        QStringList foreign;
+    } languages[] = {
+        {ExtraLanguage::German, 1, {u"channel"_s, u"switch"_s, u"canal"_s, u"canaux"_s, u"Horloge"_s}},
+        {ExtraLanguage::English, 2, {u"Kan"_s, u"uhr"_s, u"canal"_s, u"canaux"_s, u"Horloge"_s, u"Mess"_s}},
+        {ExtraLanguage::French, 3, {u"Kan"_s, u"uhr"_s, u"channel"_s, u"switch"_s, u"Mess"_s}},
+    };
+    QSet<QString> all;
+    for (const auto& l : languages) {
+        const QStringList names = OfferedDeviceTypeNames(1, l.language);
+        ASSERT_EQ(names.size(), kDeviceTypeRows);
+        for (int row = 1; row <= kDeviceTypeRows; ++row) {
+            const QString name = DeviceTypeName(row, 1, l.language);
+            EXPECT_EQ(names[row - 1], name);
+            for (const QString& word : l.foreign)
+                EXPECT_FALSE(name.contains(word, Qt::CaseInsensitive)) << name.toStdString();
+            // The channel count is part of every name.
+            EXPECT_TRUE(name.contains(QString::number(DeviceTypeTable()[row - 1].Kanalzahl))) << name.toStdString();
+            // Any language's name picks the row.
+            EXPECT_EQ(DeviceTypeRowByName(name, 1), row) << name.toStdString();
+            all.insert(name);
+            DeviceSettings d;
+            d.Sprache = l.sprache;
+            ApplyDeviceTypeRow(d, row);
+            EXPECT_EQ(d.Geraetename, name);
+        }
+        EXPECT_FALSE(Family731Name(1, l.language).isEmpty());
+    }
+    EXPECT_EQ(all.size(), 3 * kDeviceTypeRows);
+    // A further language from a translation file names the types in English.
+    DeviceSettings further;
+    further.Sprache = 4;
+    ApplyDeviceTypeRow(further, 13);
+    EXPECT_EQ(further.Geraetename, u"Annual time switch 4 channels"_s);
+    EXPECT_EQ(DeviceTypeName(1, 1, ExtraLanguage::French), u"Horloge hebdomadaire 1 canal"_s);
+    EXPECT_EQ(DeviceTypeName(20, 1, ExtraLanguage::German), u"Bus-Astroschaltuhr 16 Kanäle"_s);
+}

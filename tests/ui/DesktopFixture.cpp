@@ -43,7 +43,7 @@ void DesktopFixture::startWith(int row, int sprache)
     if (sprache != model().device.Sprache)
         child<QAbstractButton>(start, languages[sprache])->click();
     auto* combo = child<QComboBox>(start, "cboUhrentyp");
-    combo->setCurrentIndex(combo->findText(DeviceTypeName(row, model().device.BrandIndex)));
+    combo->setCurrentIndex(combo->findData(row));
     ASSERT_GE(combo->currentIndex(), 0);
     QTest::mouseClick(child<QAbstractButton>(start, "cmd_ok"), Qt::LeftButton);
     ASSERT_NE(frame(), nullptr);

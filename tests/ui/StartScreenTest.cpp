@@ -74,7 +74,7 @@ TEST_F(StartScreen, ConfirmOpensTheMainFrameAndWritesTheSettings)
 {
     ASSERT_TRUE(startApp());
     click("AniEnglisch");
-    combo()->setCurrentIndex(combo()->findText(DeviceTypeName(3, 1)));
+    combo()->setCurrentIndex(combo()->findText(DeviceTypeName(3, 1, ExtraLanguage::English)));
     click("cmd_ok");
     ASSERT_NE(frame(), nullptr);
     EXPECT_TRUE(frame()->isVisible());

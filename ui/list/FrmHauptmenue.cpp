@@ -138,6 +138,7 @@ void FrmHauptmenue::ShowList(int slot)
     const int rows = list.gridRows(minZeilen_);
     table_->show(std::move(list), rows);
     applyColumnWidths();
+    showSortIndicator();
     setWindowTitle(table_->list().caption);
     emit listChanged();
 }
@@ -153,6 +154,17 @@ void FrmHauptmenue::headingClicked(int column)
 {
     if (SortByColumnClick(model_, ansicht_, column))
         ShowList(model_.AktSlot);
+    else
+        showSortIndicator();
+}
+
+void FrmHauptmenue::showSortIndicator()
+{
+    // The list sorts one way only: the indicator marks the column, always ascending.
+    QHeaderView* header = grid_->horizontalHeader();
+    const int column = SortIndicatorColumn(model_, ansicht_);
+    header->setSortIndicatorShown(column >= 0);
+    header->setSortIndicator(column, Qt::AscendingOrder);
 }
 
 QList<int> FrmHauptmenue::markedRows() const

@@ -71,6 +71,7 @@ protected:
 private:
     void headingClicked(int column);
     void applyColumnWidths();
+    void showSortIndicator();
     int rowsThatFit() const;
 
     ProgramModel& model_;

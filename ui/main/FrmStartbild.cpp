@@ -24,6 +24,12 @@ namespace {
 
 // The introduction program of the maker's own brand, in the working directory.
 const QString kIntroductionProgram = QStringLiteral("ZX900.exe");
+
+constexpr ExtraText kIntroductionTip{"Einführung in das Programm starten", "Start the introduction to the program",
+                                     "Lancer l'introduction au programme"};
+constexpr ExtraText kFurtherLanguageTip{"Weitere Sprache aus einer Übersetzungsdatei laden (*.ln1)",
+                                        "Load a further language from a translation file (*.ln1)",
+                                        "Charger une autre langue depuis un fichier de traduction (*.ln1)"};
 constexpr int kOwnBrand = 1;
 
 // Language buttons show the language's own name, whatever language is in use.
@@ -70,14 +76,12 @@ FrmStartbild::FrmStartbild(ProgramModel& model, const TextTable& texts, const QS
     Aniworld_->setObjectName(QStringLiteral("Aniworld"));
     Aniworld_->setIcon(Icons::Globe());
     Aniworld_->setIconSize(QSize(22, 22));
-    Aniworld_->setToolTip(QStringLiteral("*.ln1"));
     Aniworld_->setMinimumHeight(30);
 
     cmdeinfuehrung_ = new QToolButton(this);
     cmdeinfuehrung_->setObjectName(QStringLiteral("cmdeinführung"));
     cmdeinfuehrung_->setIcon(Icons::Play());
     cmdeinfuehrung_->setIconSize(QSize(22, 22));
-    cmdeinfuehrung_->setToolTip(kIntroductionProgram);
     cmdeinfuehrung_->setMinimumHeight(30);
 
     cmd_ok_ = new QPushButton(this);
@@ -134,8 +138,12 @@ void FrmStartbild::load()
 {
     const int brand = model_.device.BrandIndex;
     cboUhrentyp_->clear();
-    cboUhrentyp_->addItems(OfferedDeviceTypeNames(brand));
-    const int index = cboUhrentyp_->findText(DeviceTypeName(DefaultDeviceTypeRow(model_.device), brand));
+    // The items carry their row; their names follow the language (retranslate).
+    for (int row = 1; row <= kDeviceTypeRows; ++row) {
+        if (OfferedDeviceTypeNames(brand).contains(DeviceTypeName(row, brand)))
+            cboUhrentyp_->addItem(DeviceTypeName(row, brand), row);
+    }
+    const int index = cboUhrentyp_->findData(DefaultDeviceTypeRow(model_.device));
     cboUhrentyp_->setCurrentIndex(std::max(0, index));
     retranslate();
 }
@@ -150,7 +158,13 @@ void FrmStartbild::retranslate()
         checked->setChecked(false);
         languages_->setExclusive(true);
     }
+    const ExtraLanguage language = DeviceTypeLanguage(model_.device.Sprache);
+    for (int i = 0; i < cboUhrentyp_->count(); ++i)
+        cboUhrentyp_->setItemText(i, DeviceTypeName(cboUhrentyp_->itemData(i).toInt(), model_.device.BrandIndex,
+                                                    language));
     lblUhrentyp_->setText(texts_(TextId::DeviceType));
+    cmdeinfuehrung_->setToolTip(texts_(kIntroductionTip));
+    Aniworld_->setToolTip(texts_(kFurtherLanguageTip));
     cmd_ok_->setText(texts_(TextId::Ok));
     version_->setText(texts_.version());
     updateIntroduction();
@@ -158,7 +172,7 @@ void FrmStartbild::retranslate()
 
 int FrmStartbild::chosenRow() const
 {
-    return DeviceTypeRowByName(cboUhrentyp_->currentText(), model_.device.BrandIndex);
+    return cboUhrentyp_->currentIndex() < 0 ? 0 : cboUhrentyp_->currentData().toInt();
 }
 
 void FrmStartbild::updateIntroduction()

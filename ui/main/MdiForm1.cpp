@@ -27,6 +27,9 @@
 #include "ui/transfer/FrmSerielIo.h"
 #include "ui/transfer/BusCommands.h"
 
+#include <QApplication>
+#include <QDialog>
+#include <QTimer>
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -42,6 +45,7 @@
 #include <QMimeData>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -119,6 +123,9 @@ MdiForm1::MdiForm1(DesktopContext context, QWidget* parent) : QMainWindow(parent
     connect(recovery_, &RecoveryKeeper::writeFailed, this, [this](const QString& reason) {
         statusBar()->showMessage(ctx_.texts(kRecoveryNotWritten) + QStringLiteral(" ") + reason);
     });
+
+    // Watches for closing dialogs of this frame (see eventFilter).
+    qApp->installEventFilter(this);
 
     retranslate();
     ShowList();
@@ -461,7 +468,41 @@ bool MdiForm1::eventFilter(QObject* watched, QEvent* event)
         event->ignore();
         return true;
     }
+    // When one of our dialogs (or message boxes) goes, the keyboard belongs
+    // to the frame again at once, so Ctrl+S or Ctrl+Q work without a click.
+    if (event->type() == QEvent::Hide && watched != this) {
+        if (auto* dialog = qobject_cast<QDialog*>(watched); dialog && ownsWindow(dialog))
+            QTimer::singleShot(0, this, &MdiForm1::takeFocusBack);
+    }
     return QMainWindow::eventFilter(watched, event);
+}
+
+bool MdiForm1::ownsWindow(const QWidget* window) const
+{
+    for (const QWidget* p = window->parentWidget(); p; p = p->parentWidget()) {
+        if (p == this)
+            return true;
+    }
+    return false;
+}
+
+void MdiForm1::takeFocusBack()
+{
+    if (leaving_ || !isVisible())
+        return;
+    // Another window of ours still holds the user: an outer dialog whose
+    // message box closed, or a window opened by the dialog that closed.
+    if (const QWidget* modal = QApplication::activeModalWidget(); modal && modal != this)
+        return;
+    if (const QWidget* active = QApplication::activeWindow(); active && active != this && active->isVisible()
+                                                               && ownsWindow(active))
+        return;
+    activateWindow();
+    raise();
+    QWidget* target = focusWidget();
+    if (!target || !target->isVisible() || !target->isEnabled())
+        target = list_->grid();
+    target->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void MdiForm1::leave()

@@ -102,6 +102,10 @@ protected:
 private:
     void buildMenus();
     void buildToolBar();
+    // Whether a window belongs to this frame (its parent chain leads here).
+    bool ownsWindow(const QWidget* window) const;
+    // After a dialog closed: the frame is the active window with the focus.
+    void takeFocusBack();
     void refreshFrame();
     void updateViewTicks();
     void updateTitle();

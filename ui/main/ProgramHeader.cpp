@@ -20,6 +20,11 @@ namespace zendrik {
 
 namespace {
 
+constexpr ExtraText kWriteProtectionTip{"Schreibschutz: Programm im Gerät gegen Ändern am Gerät sperren (ein/aus)",
+                                        "Write protection: lock the program against changes at the device (on/off)",
+                                        "Protection en écriture : verrouiller le programme contre toute modification "
+                                        "sur l'appareil (marche/arrêt)"};
+
 // The filter box turns yellow while the filter is on.
 const QString kFilterOnStyle = QStringLiteral("#picfilter { background: #FFFF10; border: 1px solid #C9B800; border-radius: 6px; }");
 const QString kFilterOffStyle = QStringLiteral("#picfilter { border: 1px solid palette(mid); border-radius: 6px; }");
@@ -141,6 +146,8 @@ void ProgramHeader::retranslate()
     lblfilter_->setText(texts_(filterOn_ ? TextId::Filtered : TextId::Unfiltered));
     imgfilt_->setToolTip(texts_(TextId::Filtered));
     imgnofilt_->setToolTip(texts_(TextId::Unfiltered));
+    AniSchreibschutz_->setToolTip(texts_(kWriteProtectionTip));
+    AniSchreibschutz_->setAccessibleName(texts_(kWriteProtectionTip));
 }
 
 void ProgramHeader::rebuildChannelBoxes(int count)
