@@ -31,6 +31,8 @@ void DesktopFixture::TearDown()
 bool DesktopFixture::startApp()
 {
     app_ = std::make_unique<DesktopApp>(workDir(), &interaction_, &chooser_);
+    if (!screenArea_.isEmpty())
+        app_->setScreenArea([area = screenArea_](const QWidget*) { return area; });
     return app_->start();
 }
 

@@ -9,6 +9,7 @@
 #include "ui/main/MdiForm1.h"
 
 #include <QDir>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -122,6 +123,8 @@ protected:
     static void settle();
 
     QTemporaryDir dir_;
+    // The screen room handed to the program; the real screen's when empty.
+    QRect screenArea_;
     std::map<TextId, Answer> answers_;
     std::map<QString, Answer> ownAnswers_;
     AnsweringInteraction interaction_{answers_, &ownAnswers_};

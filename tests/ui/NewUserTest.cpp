@@ -9,6 +9,10 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStatusBar>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
@@ -135,4 +139,79 @@ TEST_F(NewUser, KeyboardBelongsToTheMainWindowAfterADialog)
     model().Geaendert = 1;
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_TRUE(QFile::exists(file)) << QStringList(messages().begin(), messages().end()).join(u'/').toStdString();
+}
+
+namespace {
+
+// Where a widget lies on the screen.
+QRect onScreen(const QWidget* w)
+{
+    return QRect(w->mapToGlobal(QPoint(0, 0)), w->size());
+}
+
+} // namespace
+
+TEST_F(NewUser, MainWindowOpensWithinTheScreenAndRemembersItsPlace)
+{
+    // A 1024 x 600 screen with a task bar at the top.
+    screenArea_ = QRect(0, 40, 1024, 560);
+    startWith(4);
+    EXPECT_TRUE(screenArea_.contains(frame()->frameGeometry())) << frame()->frameGeometry().width();
+    for (const char* name : {"picfilter", "ggeanzSz", "lblGeraet"})
+        EXPECT_TRUE(screenArea_.contains(onScreen(child(frame(), name)))) << name;
+    EXPECT_TRUE(screenArea_.contains(onScreen(frame()->statusBar())));
+
+    // The user's own place and size come back at the next start.
+    const QRect chosen(60, 90, 820, 480);
+    frame()->setGeometry(chosen);
+    frame()->close();
+    app_.reset();
+    ASSERT_TRUE(QFile::exists(work(u"zendrik-window.txt"_s)));
+    startWith(4);
+    EXPECT_EQ(frame()->geometry(), chosen);
+    frame()->close();
+    app_.reset();
+
+    // On a smaller screen the remembered size shrinks to fit.
+    screenArea_ = QRect(0, 0, 800, 450);
+    startWith(4);
+    EXPECT_TRUE(screenArea_.contains(frame()->frameGeometry()));
+    EXPECT_LE(frame()->width(), 800);
+}
+
+TEST_F(NewUser, TallDialogScrollsAndKeepsItsButtonsInReach)
+{
+    // 1024 x 600 with one half larger fonts, as a 1.5 scale factor gives.
+    const QFont original = QApplication::font();
+    QFont large = original;
+    large.setPointSizeF(original.pointSizeF() * 1.5);
+    QApplication::setFont(large);
+    screenArea_ = QRect(0, 0, 1024, 600);
+    startWith(4);
+    for (const char* command : {"mnuBaSz", "mnuBaPz"}) {
+        trigger(command);
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr) << command;
+        QApplication::processEvents();
+        EXPECT_TRUE(screenArea_.contains(dialog->frameGeometry())) << command << " " << dialog->height();
+        for (QAbstractButton* b : dialog->findChildren<QAbstractButton*>()) {
+            const QString name = b->objectName();
+            if (name == u"cmdSzok"_s || name == u"cmdSzEnd"_s || name == u"cmdPzOk"_s || name == u"cmdPzEnd"_s) {
+                EXPECT_TRUE(b->isVisible()) << name.toStdString();
+                EXPECT_TRUE(screenArea_.contains(onScreen(b))) << name.toStdString();
+                EXPECT_TRUE(dialog->rect().contains(QRect(b->mapTo(dialog, QPoint(0, 0)), b->size())));
+            }
+        }
+        // The dialog takes the height the screen has (not only the toolkit's
+        // first two thirds of the screen); the fields that do not fit scroll.
+        auto* scroll = child<QScrollArea>(dialog, "scrollBody");
+        const int frameHeight = dialog->frameGeometry().height() - dialog->height();
+        EXPECT_EQ(dialog->height(), std::min(screenArea_.height() - frameHeight, dialog->sizeHint().height()))
+            << command;
+        EXPECT_TRUE(scroll->verticalScrollBar()->isVisible() || scroll->widget()->height() <= scroll->viewport()->height());
+        dialog->reject();
+        settle();
+    }
+    app_.reset();
+    QApplication::setFont(original);
 }

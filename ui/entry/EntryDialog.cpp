@@ -7,6 +7,7 @@
 #include "model/ProgramModel.h"
 #include "model/UserInteraction.h"
 #include "ui/common/Icons.h"
+#include "ui/common/ScreenFit.h"
 #include "ui/entry/EntryBox.h"
 #include "ui/entry/FrmAutoEinst.h"
 #include "ui/entry/LastEntryView.h"
@@ -261,12 +262,20 @@ void EntryDialog::finish(const Parts& parts)
     buttons->addWidget(cmdOk_);
     buttons->addWidget(Cmdalleok_);
     buttons->addWidget(cmdEnd_);
+    // The fields scroll when the screen is too small for them (large fonts,
+    // small screens); the status line and the buttons stay in view.
+    auto* body = new QWidget;
+    body->setObjectName(QStringLiteral("fields"));
+    auto* fields = new QVBoxLayout(body);
+    fields->setContentsMargins(0, 0, 0, 0);
+    fields->setSpacing(12);
+    fields->addLayout(upper);
+    fields->addLayout(middle);
+    fields->addLayout(lower);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 14, 16, 14);
     layout->setSpacing(12);
-    layout->addLayout(upper);
-    layout->addLayout(middle);
-    layout->addLayout(lower);
+    layout->addWidget(new ScrollingBody(body, this), 1);
     layout->addLayout(buttons);
 
     // Tab runs through the fields, then the assistant and the buttons.

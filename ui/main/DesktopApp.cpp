@@ -141,7 +141,7 @@ void DesktopApp::confirmStart(int row)
                                 {TextId::FileWord, dir.filePath(kSettingsFileName) + QStringLiteral(": ") + error}));
 
     frame_ = new MdiForm1(DesktopContext{model_, texts_, ui_, commands_, filter_, holidays_, assistant_, workDir_,
-                                         transferOptions_});
+                                         transferOptions_, screenArea_});
     frame_->setAttribute(Qt::WA_DeleteOnClose);
     connect(frame_, &MdiForm1::newRequested, this, &DesktopApp::backToStart);
     connect(frame_, &MdiForm1::exitRequested, this, &DesktopApp::exitRequested);

@@ -7,6 +7,7 @@
 #include "model/FileCommands.h"
 #include "model/ProgramModel.h"
 #include "transfer/SerialTransferOptions.h"
+#include "ui/common/ScreenFit.h"
 
 #include <QObject>
 #include <QPointer>
@@ -46,6 +47,8 @@ public:
     ListFilter& filter() { return filter_; }
     // Timing of the serial chip transfer; the adapter's own by default.
     SerialTransferOptions& transferOptions() { return transferOptions_; }
+    // The screen room of the windows; the screen's own by default.
+    void setScreenArea(ScreenArea area) { screenArea_ = std::move(area); }
     FrmStartbild* startScreen() const;
     HelpController& help() const { return *help_; }
     MdiForm1* mainFrame() const;
@@ -68,6 +71,7 @@ private:
     ListFilter filter_;
     FeiertagTabelle holidays_;
     SerialTransferOptions transferOptions_;
+    ScreenArea screenArea_ = AvailableScreenArea;
     // The edit assistant's settings last for the run of the program.
     AssistantSettings assistant_;
     std::unique_ptr<UserInteraction> ownUi_;

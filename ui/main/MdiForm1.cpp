@@ -2,6 +2,7 @@
 
 #include "calendar/ListFilter.h"
 #include "language/TextTable.h"
+#include "model/WindowPlacement.h"
 #include "model/FileCommands.h"
 #include "model/FileNames.h"
 #include "model/HeaderFields.h"
@@ -70,7 +71,6 @@ MdiForm1::MdiForm1(DesktopContext context, QWidget* parent) : QMainWindow(parent
 {
     setObjectName(QStringLiteral("MDIForm1"));
     setAcceptDrops(true);
-    resize(1180, 760);
 
     history_ = new UndoHistory(ctx_.model, ctx_.texts, this);
     recovery_ = new RecoveryKeeper(ctx_.model, ctx_.workDir, this);
@@ -126,6 +126,7 @@ MdiForm1::MdiForm1(DesktopContext context, QWidget* parent) : QMainWindow(parent
 
     // Watches for closing dialogs of this frame (see eventFilter).
     qApp->installEventFilter(this);
+    placeOnScreen();
 
     retranslate();
     ShowList();
@@ -468,6 +469,14 @@ bool MdiForm1::eventFilter(QObject* watched, QEvent* event)
         event->ignore();
         return true;
     }
+    // A dialog opens within the screen, its buttons in reach.
+    if (event->type() == QEvent::Show && watched != this) {
+        if (auto* dialog = qobject_cast<QDialog*>(watched); dialog && ownsWindow(dialog)) {
+            FitWindowIntoArea(dialog, ctx_.screenArea(dialog));
+            // Once more when the window frame is on the screen and known.
+            QTimer::singleShot(0, dialog, [this, dialog] { FitWindowIntoArea(dialog, ctx_.screenArea(dialog)); });
+        }
+    }
     // When one of our dialogs (or message boxes) goes, the keyboard belongs
     // to the frame again at once, so Ctrl+S or Ctrl+Q work without a click.
     if (event->type() == QEvent::Hide && watched != this) {
@@ -475,6 +484,34 @@ bool MdiForm1::eventFilter(QObject* watched, QEvent* event)
             QTimer::singleShot(0, this, &MdiForm1::takeFocusBack);
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+namespace {
+
+// The size the frame opens at on a screen with room for it.
+constexpr QSize kDefaultFrameSize(1180, 760);
+// What a window frame adds before the frame is first shown and knows its own.
+constexpr QMargins kTypicalWindowFrame(8, 32, 8, 8);
+
+} // namespace
+
+void MdiForm1::placeOnScreen()
+{
+    const std::optional<WindowPlacement> saved = ReadWindowPlacement(ctx_.workDir);
+    const QRect area = ctx_.screenArea(this);
+    if (area.isEmpty()) {
+        resize(kDefaultFrameSize);
+        return;
+    }
+    setGeometry(FitIntoArea(saved ? saved->geometry : QRect(), kDefaultFrameSize, area, kTypicalWindowFrame));
+    if (saved && saved->maximized)
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void MdiForm1::rememberPlacement()
+{
+    // A failure to write only loses the place for the next start.
+    (void)WriteWindowPlacement(ctx_.workDir, WindowPlacement{normalGeometry(), isMaximized()});
 }
 
 bool MdiForm1::ownsWindow(const QWidget* window) const
@@ -525,6 +562,7 @@ void MdiForm1::closeEvent(QCloseEvent* event)
     }
     // Saved or discarded by the user's answer: no copy to recover.
     recovery_->discard();
+    rememberPlacement();
     event->accept();
 }
 

@@ -2,6 +2,7 @@
 
 #include "model/RecentFiles.h"
 #include "transfer/SerialTransferOptions.h"
+#include "ui/common/ScreenFit.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -43,6 +44,8 @@ struct DesktopContext {
     QString workDir;
     // Timing of the serial chip transfer (the adapter's pauses and time-outs).
     const SerialTransferOptions& transferOptions;
+    // The screen room windows may take.
+    ScreenArea screenArea = AvailableScreenArea;
 };
 
 // The MDI main frame with the program header, the toolbar, the device
@@ -102,6 +105,10 @@ protected:
 private:
     void buildMenus();
     void buildToolBar();
+    // Opens within the screen, where the user left the window last time.
+    void placeOnScreen();
+    // Remembers the window's place for the next start.
+    void rememberPlacement();
     // Whether a window belongs to this frame (its parent chain leads here).
     bool ownsWindow(const QWidget* window) const;
     // After a dialog closed: the frame is the active window with the focus.
