@@ -4,6 +4,7 @@
 #include "language/TextTable.h"
 #include "model/FileChooser.h"
 #include "model/UserInteraction.h"
+#include "ui/common/MnemonicSet.h"
 #include "ui/list/FrmHauptmenue.h"
 #include "ui/main/DesktopApp.h"
 #include "ui/main/MdiForm1.h"

@@ -1,6 +1,8 @@
 // What a user meets on the first run: names and tips in the chosen
 // language, the list's sort mark, the keyboard after a dialog.
+#include "language/TextTable.h"
 #include "model/DeviceTypes.h"
+#include "ui/common/MnemonicSet.h"
 #include "tests/ui/DesktopFixture.h"
 #include "ui/entry/FrmEingSz.h"
 #include "ui/main/FrmStartbild.h"
@@ -9,6 +11,10 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QMap>
+#include <QMenu>
+#include <QMenuBar>
 #include <QDialog>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -214,4 +220,135 @@ TEST_F(NewUser, TallDialogScrollsAndKeepsItsButtonsInReach)
     }
     app_.reset();
     QApplication::setFont(original);
+}
+
+namespace {
+
+// Captions side by side that share an Alt-key letter or have none: "where: caption".
+QStringList mnemonicFaults(const QString& where, const QStringList& captions)
+{
+    QStringList faults;
+    QMap<QChar, QString> taken;
+    for (const QString& caption : captions) {
+        const QChar key = OwnMnemonic(caption);
+        if (key.isNull()) {
+            faults << where + u": no key in "_s + caption;
+            continue;
+        }
+        if (taken.contains(key))
+            faults << where + u": "_s + caption + u" and "_s + taken[key] + u" share "_s + key;
+        taken.insert(key, caption);
+    }
+    return faults;
+}
+
+// The captions of a window's controls that take an Alt key.
+QStringList controlCaptions(const QWidget* window)
+{
+    QStringList captions;
+    for (const QWidget* w : window->findChildren<QWidget*>()) {
+        if (w->window() != window || w->property("keepCaptions").toBool())
+            continue;
+        if (const auto* b = qobject_cast<const QAbstractButton*>(w); b && !b->text().isEmpty())
+            captions << b->text();
+        else if (const auto* g = qobject_cast<const QGroupBox*>(w); g && g->isCheckable())
+            captions << g->title();
+        else if (const auto* l = qobject_cast<const QLabel*>(w); l && l->buddy() && !l->text().isEmpty())
+            captions << l->text();
+    }
+    return captions;
+}
+
+QStringList menuFaults(const QString& where, const QMenu* menu)
+{
+    QStringList captions;
+    QStringList faults;
+    for (const QAction* a : menu->actions()) {
+        if (a->isSeparator() || a->text().isEmpty())
+            continue;
+        captions << a->text();
+        if (a->menu() && !a->menu()->property("keepCaptions").toBool())
+            faults << menuFaults(where + u" > "_s + WithoutMnemonic(a->text()), a->menu());
+    }
+    return mnemonicFaults(where, captions) + faults;
+}
+
+} // namespace
+
+TEST(Mnemonics, TheMenuTitlesOfEachTextTableGetLettersOfTheirOwn)
+{
+    for (const int sprache : {1, 2, 3}) {
+        TextTable t;
+        sprache == 1 ? t.LoadGerman() : sprache == 2 ? t.LoadEnglish() : t.LoadFrench();
+        const QStringList titles = AssignMnemonics({t(TextId::MenuFile), t(TextId::MenuEdit), t(TextId::MenuWindow),
+                                                    t(TextId::MenuSettings), t(TextId::MenuHelp)});
+        EXPECT_EQ(mnemonicFaults(QString::number(sprache), titles), QStringList());
+    }
+    // French: "&Fichier" keeps its F, "&Fenêtre" takes the next free letter.
+    EXPECT_EQ(AssignMnemonics({u"&Fichier"_s, u"&Fenêtre"_s, u"&Aide"_s}),
+              (QStringList{u"&Fichier"_s, u"F&enêtre"_s, u"&Aide"_s}));
+    // Own letters come first wherever they stand; a text's ampersand stays text.
+    EXPECT_EQ(AssignMnemonics({u"Datei"_s, u"&Drucken"_s, u"A & B"_s, u""_s}),
+              (QStringList{u"D&atei"_s, u"&Drucken"_s, u"A && &B"_s, u""_s}));
+    EXPECT_EQ(WithoutMnemonic(u"Spei&chern"_s), u"Speichern"_s);
+    // No free letter left: a digit in brackets.
+    EXPECT_EQ(AssignMnemonics({u"&Ok"_s, u"Ok"_s, u"OK alle"_s, u"ko"_s}),
+              (QStringList{u"&Ok"_s, u"O&k"_s, u"OK &alle"_s, u"ko (&1)"_s}));
+    EXPECT_EQ(OwnMnemonic(u"A && B"_s), QChar());
+}
+
+TEST_F(NewUser, EveryMenuAndEveryDialogControlHasAKeyOfItsOwn)
+{
+    ASSERT_TRUE(QFile::copy(shipped(u"deutsch.hdy"_s), work(u"deutsch.hdy"_s)));
+    const char* const dialogs[] = {"mnuBaSz",     "mnuBaPz",   "mnuBaFilt",  "mnuEinstGerät", "mnuEinstAuto",
+                                   "mnu_Einst_Ft", "mnuBaSw",  "mnuMaster",  "mnuIRAccess",   "mnuDatDruck",
+                                   "mnuinfo",     "mnuBaAstro"};
+    QStringList faults;
+    for (const int row : {4, 19, 20}) {
+        for (const int sprache : {1, 2, 3}) {
+            const QString lang = QStringLiteral("lang %1 row %2").arg(sprache).arg(row);
+            ASSERT_TRUE(startApp());
+            QTest::mouseClick(child<QAbstractButton>(startScreen(), sprache == 1   ? "AniDeutsch"
+                                                                    : sprache == 2 ? "AniEnglisch"
+                                                                                   : "AniFrance"),
+                              Qt::LeftButton);
+            faults << mnemonicFaults(lang + u" start screen"_s, controlCaptions(startScreen()));
+            combo()->setCurrentIndex(combo()->findData(row));
+            QTest::mouseClick(child<QAbstractButton>(startScreen(), "cmd_ok"), Qt::LeftButton);
+            ASSERT_NE(frame(), nullptr);
+
+            QStringList titles;
+            for (const QAction* a : frame()->menuBar()->actions()) {
+                if (a->isVisible() && !a->text().isEmpty())
+                    titles << a->text();
+                if (a->menu()) {
+                    emit a->menu()->aboutToShow();
+                    faults << menuFaults(lang + u" "_s + WithoutMnemonic(a->text()), a->menu());
+                }
+            }
+            faults << mnemonicFaults(lang + u" menu bar"_s, titles);
+
+            for (const char* command : dialogs) {
+                QAction* a = frame()->findChild<QAction*>(QString::fromUtf8(command));
+                if (!a || !a->isVisible() || !a->isEnabled())
+                    continue;
+                a->trigger();
+                QApplication::processEvents();
+                auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                if (!d) {
+                    for (QDialog* open : frame()->findChildren<QDialog*>())
+                        if (open->isVisible())
+                            d = open;
+                }
+                if (!d)
+                    continue;
+                faults << mnemonicFaults(lang + u" "_s + QString::fromUtf8(command), controlCaptions(d));
+                d->reject();
+                settle();
+            }
+            frame()->close();
+            app_.reset();
+        }
+    }
+    EXPECT_EQ(faults, QStringList()) << faults.join(u'\n').toStdString();
 }

@@ -29,7 +29,7 @@ protected:
     {
         for (QLabel* l : startScreen()->findChildren<QLabel*>()) {
             if (l->buddy() == combo())
-                return l->text();
+                return WithoutMnemonic(l->text());
         }
         return QString();
     }
@@ -103,7 +103,7 @@ TEST_F(StartScreen, GermanMenuCaptions)
         {"mnudatspu", "Speichern &unter..."}, {"mnuDatVorl", "&Vorlage öffnen..."},
         {"mnuDatVorlSchl", "Vorlag&e schließen"}, {"mnuDatBend", "&Beenden"}, {"mnuANSSz", "&Schaltzeiten"},
         {"mnuAnsPz", "&Prioritätszeiten"}, {"mnuAnsSw", "So&Wi-Tabelle"}, {"mnuAnsSzVorl", "&Vorlage Schaltzeiten"},
-        {"mnuAnsPzVorl", "V&orlage Prioritätszeiten"}, {"mnuAnsSWVorl", "Vorlage SoWi-Tabelle"},
+        {"mnuAnsPzVorl", "V&orlage Prioritätszeiten"}, {"mnuAnsSWVorl", "Vo&rlage SoWi-Tabelle"},
         {"mnuBaFilt", "&Filtern..."}, {"mnuEinstGerät", "&Geräteeigenschaften..."}, {"mnuinfo", "&Info"},
     };
     for (const auto& [name, caption] : captions) {

@@ -2,6 +2,7 @@
 
 #include "language/TextTable.h"
 #include "model/ProgramModel.h"
+#include "ui/common/MnemonicSet.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -49,6 +50,8 @@ FrmChangeGridData::FrmChangeGridData(const ProgramModel& model, const TextTable&
     txtMinute_ = twoDigits(changeFields_, "txtMinute", 59, start.minutes % 60);
     cmdOnOff_ = new QPushButton(changeFields_);
     cmdOnOff_->setObjectName(QStringLiteral("cmd_onoff"));
+    // Its text is the state, not a caption.
+    KeepCaptions(cmdOnOff_);
     cmdOnOff_->setToolTip(texts(TextId::ToggleState));
     change->addWidget(txtStunde_);
     change->addWidget(new QLabel(sep, changeFields_));

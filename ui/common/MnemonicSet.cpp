@@ -1,12 +1,23 @@
 #include "ui/common/MnemonicSet.h"
 
+#include <QAbstractButton>
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTextDocument>
+
+#include <functional>
+#include <vector>
+
 namespace zendrik {
 
 namespace {
 
-// The letter after a single '&' (a caption's own mnemonic), or a null char.
-// An ampersand before a blank or a sign is part of the text.
-QChar ownMnemonic(const QString& text)
+// The position of the '&' before a caption's own letter, or -1. An
+// ampersand before a blank or a sign is part of the text.
+qsizetype ownMnemonicAt(const QString& text)
 {
     for (qsizetype i = 0; i + 1 < text.size(); ++i) {
         if (text[i] != QLatin1Char('&'))
@@ -16,21 +27,78 @@ QChar ownMnemonic(const QString& text)
             continue;
         }
         if (text[i + 1].isLetterOrNumber())
-            return text[i + 1];
+            return i;
     }
-    return QChar();
+    return -1;
+}
+
+constexpr const char* kKeepCaptions = "keepCaptions";
+
+bool kept(const QObject* o)
+{
+    return o->property(kKeepCaptions).toBool();
+}
+
+// One caption of a window and how to put it back.
+struct Caption {
+    QString text;
+    std::function<void(const QString&)> set;
+};
+
+void assign(std::vector<Caption>& captions)
+{
+    QStringList texts;
+    for (const Caption& c : captions)
+        texts << c.text;
+    const QStringList marked = AssignMnemonics(texts);
+    for (std::size_t i = 0; i < captions.size(); ++i) {
+        if (marked[static_cast<qsizetype>(i)] != captions[i].text)
+            captions[i].set(marked[static_cast<qsizetype>(i)]);
+    }
 }
 
 } // namespace
 
+QChar OwnMnemonic(const QString& text)
+{
+    const qsizetype at = ownMnemonicAt(text);
+    return at < 0 ? QChar() : text[at + 1].toLower();
+}
+
+QString WithoutMnemonic(const QString& text)
+{
+    const qsizetype at = ownMnemonicAt(text);
+    return at < 0 ? text : text.left(at) + text.mid(at + 1);
+}
+
+bool MnemonicSet::reserve(const QString& text)
+{
+    const QChar own = OwnMnemonic(text);
+    if (own.isNull() || used_.contains(own))
+        return false;
+    used_.insert(own);
+    return true;
+}
+
 QString MnemonicSet::mark(const QString& text)
 {
-    if (const QChar own = ownMnemonic(text); !own.isNull()) {
-        used_.insert(own.toLower());
+    if (reserve(text))
         return text;
+    // A caption whose own letter is taken gives it up.
+    QString escaped = ownMnemonicAt(text) >= 0 ? WithoutMnemonic(text) : text;
+    // Ampersands of the text itself: doubled unless they already are.
+    QString plain;
+    for (qsizetype i = 0; i < escaped.size(); ++i) {
+        if (escaped[i] == QLatin1Char('&') && i + 1 < escaped.size() && escaped[i + 1] == QLatin1Char('&')) {
+            plain += QStringLiteral("&&");
+            ++i;
+        } else if (escaped[i] == QLatin1Char('&')) {
+            plain += QStringLiteral("&&");
+        } else {
+            plain += escaped[i];
+        }
     }
-    QString escaped = text;
-    escaped.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    escaped = plain;
     for (qsizetype i = 0; i < escaped.size(); ++i) {
         const QChar c = escaped[i];
         if (c == QLatin1Char('&')) {
@@ -42,7 +110,89 @@ QString MnemonicSet::mark(const QString& text)
         used_.insert(c.toLower());
         return escaped.left(i) + QLatin1Char('&') + escaped.mid(i);
     }
+    // Every letter of the text is taken (short texts like "Ok" or "von" in
+    // a window of many controls): the caption gets a digit of its own in
+    // brackets, as translated programs do where a text has no free letter.
+    for (const char digit : {'1', '2', '3', '4', '5', '6', '7', '8', '9', '0'}) {
+        const QChar d = QLatin1Char(digit);
+        if (used_.contains(d))
+            continue;
+        used_.insert(d);
+        return escaped + QStringLiteral(" (&") + d + QLatin1Char(')');
+    }
     return escaped;
+}
+
+QStringList AssignMnemonics(const QStringList& captions)
+{
+    MnemonicSet set;
+    std::vector<bool> kept;
+    for (const QString& caption : captions)
+        kept.push_back(set.reserve(caption));
+    QStringList marked;
+    for (qsizetype i = 0; i < captions.size(); ++i)
+        marked << (kept[static_cast<std::size_t>(i)] || captions[i].trimmed().isEmpty() ? captions[i]
+                                                                                          : set.mark(captions[i]));
+    return marked;
+}
+
+void KeepCaptions(QObject* controlOrMenu)
+{
+    controlOrMenu->setProperty(kKeepCaptions, true);
+}
+
+void GiveMenuMnemonics(QMenu* menu)
+{
+    if (kept(menu))
+        return;
+    std::vector<Caption> captions;
+    for (QAction* a : menu->actions()) {
+        if (a->isSeparator() || a->text().isEmpty())
+            continue;
+        captions.push_back({a->text(), [a](const QString& t) { a->setText(t); }});
+        if (QMenu* sub = a->menu())
+            GiveMenuMnemonics(sub);
+    }
+    assign(captions);
+    // Commands that change their text (undo, recent files) get letters again on opening.
+    if (!menu->property("mnemonicsOnShow").toBool()) {
+        menu->setProperty("mnemonicsOnShow", true);
+        QObject::connect(menu, &QMenu::aboutToShow, menu, [menu] { GiveMenuMnemonics(menu); });
+    }
+}
+
+void GiveMenuMnemonics(QMenuBar* bar)
+{
+    std::vector<Caption> captions;
+    for (QAction* a : bar->actions()) {
+        if (a->isSeparator() || a->text().isEmpty())
+            continue;
+        captions.push_back({a->text(), [a](const QString& t) { a->setText(t); }});
+        if (QMenu* menu = a->menu())
+            GiveMenuMnemonics(menu);
+    }
+    assign(captions);
+}
+
+void GiveMnemonics(QWidget* window)
+{
+    std::vector<Caption> captions;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        // Controls of windows of their own (a child dialog) are theirs.
+        if (w->window() != window || kept(w))
+            continue;
+        if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+            if (!b->text().isEmpty())
+                captions.push_back({b->text(), [b](const QString& t) { b->setText(t); }});
+        } else if (auto* g = qobject_cast<QGroupBox*>(w)) {
+            if (g->isCheckable() && !g->title().isEmpty())
+                captions.push_back({g->title(), [g](const QString& t) { g->setTitle(t); }});
+        } else if (auto* l = qobject_cast<QLabel*>(w)) {
+            if (l->buddy() && !l->text().isEmpty() && !Qt::mightBeRichText(l->text()))
+                captions.push_back({l->text(), [l](const QString& t) { l->setText(t); }});
+        }
+    }
+    assign(captions);
 }
 
 } // namespace zendrik

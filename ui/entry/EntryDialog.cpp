@@ -181,6 +181,8 @@ void EntryDialog::buildState()
     } else {
         cmdEinAus_ = button("cmdEinAus", fraZustand_);
         cmdEinAus_->setCheckable(true);
+        // Its text is the state, not a caption (Tab and Space reach it).
+        KeepCaptions(cmdEinAus_);
         cmdEinAus_->setAutoDefault(false);
         cmdEinAus_->setStyleSheet(QStringLiteral(
             "QPushButton#cmdEinAus { font-weight: bold; padding: 4px 14px; }"

@@ -6,6 +6,7 @@
 #include "model/FileNames.h"
 #include "model/ProgramModel.h"
 #include "ui/common/Icons.h"
+#include "ui/common/MnemonicSet.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -168,6 +169,7 @@ void FrmStartbild::retranslate()
     cmd_ok_->setText(texts_(TextId::Ok));
     version_->setText(texts_.version());
     updateIntroduction();
+    GiveMnemonics(this);
 }
 
 int FrmStartbild::chosenRow() const

@@ -10,6 +10,7 @@
 #include "model/ProgramModel.h"
 #include "transfer/ChipTransfer.h"
 #include "ui/common/Icons.h"
+#include "ui/common/MnemonicSet.h"
 #include "ui/list/EditCommands.h"
 #include "ui/list/FrmFilter.h"
 #include "ui/list/FrmHauptmenue.h"
@@ -179,6 +180,8 @@ void MdiForm1::buildMenus()
     recent_.load();
     recentMenu_ = new QMenu(this);
     recentMenu_->setObjectName(QStringLiteral("mnuDatRecent"));
+    // File names: their letters are no Alt keys.
+    KeepCaptions(recentMenu_);
     m.menu(MainMenu::File)->insertMenu(m.action(QStringLiteral("mnuDatBend")), recentMenu_);
     connect(recentMenu_, &QMenu::aboutToShow, this, &MdiForm1::fillRecentMenu);
     fillRecentMenu();
@@ -231,6 +234,7 @@ void MdiForm1::retranslate()
             a->setText(ctx_.texts(TextId::Print));
     }
     ShowList();
+    GiveMenuMnemonics(menuBar());
 }
 
 void MdiForm1::ShowList()
@@ -473,6 +477,7 @@ bool MdiForm1::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::Show && watched != this) {
         if (auto* dialog = qobject_cast<QDialog*>(watched); dialog && ownsWindow(dialog)) {
             FitWindowIntoArea(dialog, ctx_.screenArea(dialog));
+            GiveMnemonics(dialog);
             // Once more when the window frame is on the screen and known.
             QTimer::singleShot(0, dialog, [this, dialog] { FitWindowIntoArea(dialog, ctx_.screenArea(dialog)); });
         }
