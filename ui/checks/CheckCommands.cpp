@@ -145,6 +145,11 @@ void CheckCommands::offerComparisonAfterRead()
         compareWithChosenFile(ctx_.texts(T::kReadProgram));
 }
 
+FrmVergleich* CheckCommands::comparison() const
+{
+    return comparison_.data();
+}
+
 void CheckCommands::showComparison(FrmVergleich* window)
 {
     window->setAttribute(Qt::WA_DeleteOnClose);

@@ -47,7 +47,7 @@ public:
 
     CheckDock* dock() const { return dock_; }
     // The comparison window last opened, while it is open.
-    FrmVergleich* comparison() const { return comparison_.data(); }
+    FrmVergleich* comparison() const;
 
 private:
     void compareWithChosenFile(const QString& firstName);

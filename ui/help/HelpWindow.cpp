@@ -84,7 +84,8 @@ bool HelpController::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1
         && static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier && watched->isWidgetType()) {
-        showFor(static_cast<QWidget*>(watched)->window());
+        // From the widget up: a dock within the main frame has a page of its own.
+        showFor(static_cast<QWidget*>(watched));
         return true;
     }
     return QObject::eventFilter(watched, event);
