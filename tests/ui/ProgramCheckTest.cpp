@@ -218,8 +218,15 @@ TEST_F(ProgramCheck, DockFollowsEveryEditAndMarksTheRows)
                                             u"Warnung\t\tC1 ist 2026 an keinem Tag ausgeschaltet"_s}));
     EXPECT_EQ(marks(), (std::vector<int>{static_cast<int>(Severity::Error), static_cast<int>(Severity::Error)}));
     const QAbstractItemModel* m = grid()->model();
-    EXPECT_FALSE(m->data(m->index(0, 0), Qt::DecorationRole).isNull());
+    EXPECT_FALSE(m->data(m->index(0, 0), Qt::BackgroundRole).isNull());
+    EXPECT_TRUE(m->data(m->index(0, 1), Qt::BackgroundRole).isNull());
+    EXPECT_EQ(m->data(m->index(0, 0), Qt::DisplayRole).toString().trimmed(), u"1"_s);
     EXPECT_EQ(m->data(m->index(0, 0), Qt::ToolTipRole).toString(), clash);
+    // The chosen finding is shown in full with its check's explanation.
+    dock->findingList()->setCurrentItem(dock->findingList()->topLevelItem(0));
+    EXPECT_EQ(dock->findChild<QLabel*>(u"lblBefund"_s)->text(),
+              clash + u"\n\n"_s + app_->texts()(CheckName(CheckId::SameMinuteClash)) + u": "_s
+                  + app_->texts()(CheckExplanation(CheckId::SameMinuteClash)));
     // The explanation of the check is the tip of the finding.
     EXPECT_EQ(dock->findingList()->topLevelItem(0)->toolTip(2),
               app_->texts()(CheckName(CheckId::SameMinuteClash)) + u": "_s
@@ -447,6 +454,10 @@ TEST_F(ProgramCheck, F1InTheDockAndTheComparisonOpensTheirPages)
     start(2);
     CheckDock* dock = openDock();
     ASSERT_NE(dock, nullptr);
+    // F1 is the help command of the main frame: the focus tells the page.
+    frame()->activateWindow();
+    QApplication::processEvents();
+    dock->findingList()->setFocus();
     QTest::keyClick(dock->findingList(), Qt::Key_F1);
     HelpWindow* help = app_->help().window();
     ASSERT_NE(help, nullptr);
@@ -454,6 +465,9 @@ TEST_F(ProgramCheck, F1InTheDockAndTheComparisonOpensTheirPages)
     EXPECT_EQ(help->windowTitle(), u"Program check"_s);
 
     // The list beside it keeps the main window's page.
+    frame()->activateWindow();
+    QApplication::processEvents();
+    grid()->setFocus();
     QTest::keyClick(grid(), Qt::Key_F1);
     EXPECT_EQ(help->currentPage(), u"main-window"_s);
 
@@ -461,6 +475,9 @@ TEST_F(ProgramCheck, F1InTheDockAndTheComparisonOpensTheirPages)
     trigger("mnuDatVergl");
     FrmVergleich* w = frame()->checkCommands().comparison();
     ASSERT_NE(w, nullptr);
+    w->activateWindow();
+    QApplication::processEvents();
+    w->table()->setFocus();
     QTest::keyClick(w->table(), Qt::Key_F1);
     EXPECT_EQ(help->currentPage(), u"comparison"_s);
     EXPECT_EQ(help->windowTitle(), u"Program comparison"_s);

@@ -46,7 +46,7 @@ void CheckCommands::showChecks()
     if (!dock_) {
         dock_ = new CheckDock(ctx_.model, ctx_.texts, &frame_);
         frame_.addDockWidget(Qt::RightDockWidgetArea, dock_);
-        frame_.resizeDocks({dock_}, {frame_.width() * 2 / 5}, Qt::Horizontal);
+        frame_.resizeDocks({dock_}, {frame_.width() / 3}, Qt::Horizontal);
         connect(dock_, &CheckDock::findingActivated, this, &CheckCommands::showFinding);
         connect(dock_, &CheckDock::findingsChanged, this, &CheckCommands::updateMarks);
         // A closed dock leaves no marks in the list; opened again it checks.

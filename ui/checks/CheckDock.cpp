@@ -53,11 +53,20 @@ CheckDock::CheckDock(const ProgramModel& model, const TextTable& texts, QWidget*
     list_->setWordWrap(false);
     list_->header()->setStretchLastSection(true);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    // The chosen finding in full, with what its check looks for.
+    lblDetail_ = new QLabel(body);
+    lblDetail_->setObjectName(QStringLiteral("lblBefund"));
+    lblDetail_->setWordWrap(true);
+    lblDetail_->setTextFormat(Qt::PlainText);
+    lblDetail_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblDetail_->setMinimumHeight(fontMetrics().lineSpacing() * 5);
     auto* layout = new QVBoxLayout(body);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(lblSummary_);
     layout->addWidget(list_, 1);
+    layout->addWidget(lblDetail_);
     setWidget(body);
+    connect(list_, &QTreeWidget::currentItemChanged, this, &CheckDock::showDetail);
     connect(list_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
         emit findingActivated(item->data(kColumnSeverity, kFindingIndexRole).toInt());
     });
@@ -106,8 +115,24 @@ QString CheckDock::rowsText(const Finding& f) const
     return parts.join(QStringLiteral("; "));
 }
 
+void CheckDock::showDetail()
+{
+    const QTreeWidgetItem* item = list_->currentItem();
+    const int index = item ? item->data(kColumnSeverity, kFindingIndexRole).toInt() : -1;
+    if (index < 0 || index >= static_cast<int>(findings_.size())) {
+        lblDetail_->clear();
+        return;
+    }
+    const Finding& f = findings_[static_cast<std::size_t>(index)];
+    lblDetail_->setText(f.message + QStringLiteral("\n\n") + texts_(CheckName(f.check)) + QStringLiteral(": ")
+                        + texts_(CheckExplanation(f.check)));
+}
+
 void CheckDock::fill()
 {
+    // The finding chosen before stays chosen when it is still there.
+    const QTreeWidgetItem* current = list_->currentItem();
+    const QString chosen = current ? current->text(kColumnMessage) : QString();
     list_->clear();
     QList<QTreeWidgetItem*> items;
     for (std::size_t i = 0; i < findings_.size(); ++i) {
@@ -124,6 +149,13 @@ void CheckDock::fill()
         items << item;
     }
     list_->addTopLevelItems(items);
+    for (QTreeWidgetItem* item : items) {
+        if (!chosen.isEmpty() && item->text(kColumnMessage) == chosen) {
+            list_->setCurrentItem(item);
+            break;
+        }
+    }
+    showDetail();
     for (int c = 0; c < 2; ++c)
         list_->resizeColumnToContents(c);
     const QString year = QString::number(year_);

@@ -47,6 +47,7 @@ signals:
 private:
     void run();
     void fill();
+    void showDetail();
     QString rowsText(const Finding& f) const;
 
     const ProgramModel& model_;
@@ -55,6 +56,7 @@ private:
     std::optional<ProgramSnapshot> checked_;
     int year_ = 0;
     QLabel* lblSummary_;
+    QLabel* lblDetail_;
     QTreeWidget* list_;
 };
 

@@ -62,8 +62,13 @@ QString HelpController::defaultRoot()
 
 void HelpController::showFor(const QWidget* window)
 {
-    if (!window)
-        window = QApplication::activeWindow();
+    // The help command of a window: the widget with the focus names the
+    // page (a dock within the main frame has one of its own).
+    if (!window) {
+        window = QApplication::focusWidget();
+        if (!window || window->window() != QApplication::activeWindow())
+            window = QApplication::activeWindow();
+    }
     QString page = HelpPageOf(QString());
     // The first window up the chain that has a page of its own.
     for (const QWidget* w = window; w; w = w->parentWidget()) {

@@ -3,36 +3,25 @@
 #include "model/ProgramModel.h"
 
 #include <QColor>
-#include <QIcon>
-#include <QPainter>
-#include <QPixmap>
 
-#include <algorithm>
-#include <array>
 
 namespace zendrik {
 
 namespace {
 
-// A round marker in the colour of a severity.
-QIcon MarkIcon(Severity severity)
+// The number cell of a marked row is tinted in the colour of the severity,
+// so the row number stays readable in the narrow column.
+QColor MarkColour(Severity severity)
 {
-    static const std::array<QIcon, 3> icons = [] {
-        const std::array<QColor, 3> colours{QColor(0x20, 0x50, 0xa0), QColor(0xe0, 0x90, 0x00), QColor(0xd0, 0x20, 0x20)};
-        std::array<QIcon, 3> out;
-        for (std::size_t i = 0; i < out.size(); ++i) {
-            QPixmap pixmap(12, 12);
-            pixmap.fill(Qt::transparent);
-            QPainter p(&pixmap);
-            p.setRenderHint(QPainter::Antialiasing);
-            p.setPen(colours[i].darker(140));
-            p.setBrush(colours[i]);
-            p.drawEllipse(QRectF(1.5, 1.5, 9, 9));
-            out[i] = QIcon(pixmap);
-        }
-        return out;
-    }();
-    return icons[static_cast<std::size_t>(std::clamp(static_cast<int>(severity), 0, 2))];
+    switch (severity) {
+    case Severity::Error:
+        return QColor(0xf4, 0xa8, 0xa8);
+    case Severity::Warning:
+        return QColor(0xf8, 0xd4, 0x8c);
+    case Severity::Info:
+        break;
+    }
+    return QColor(0xb8, 0xd0, 0xf0);
 }
 
 } // namespace
@@ -45,7 +34,7 @@ void ListTableModel::setMarks(EntryMarks marks)
         return;
     marks_ = std::move(marks);
     if (itemRows_ > 0)
-        emit dataChanged(index(0, 0), index(itemRows_ - 1, 0), {Qt::DecorationRole, Qt::ToolTipRole, MarkRole});
+        emit dataChanged(index(0, 0), index(itemRows_ - 1, 0), {Qt::BackgroundRole, Qt::ToolTipRole, MarkRole});
 }
 
 const EntryMark* ListTableModel::markOf(int row) const
@@ -86,12 +75,12 @@ QVariant ListTableModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid())
         return QVariant();
-    if (index.column() == 0 && (role == Qt::DecorationRole || role == Qt::ToolTipRole || role == MarkRole)) {
+    if (index.column() == 0 && (role == Qt::BackgroundRole || role == Qt::ToolTipRole || role == MarkRole)) {
         const EntryMark* mark = markOf(index.row());
         if (!mark)
             return QVariant();
-        if (role == Qt::DecorationRole)
-            return MarkIcon(mark->severity);
+        if (role == Qt::BackgroundRole)
+            return MarkColour(mark->severity);
         if (role == Qt::ToolTipRole)
             return mark->messages;
         return static_cast<int>(mark->severity);

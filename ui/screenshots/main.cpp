@@ -38,6 +38,7 @@
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QTreeWidget>
 
 #include <cstdio>
 
@@ -136,6 +137,8 @@ int main(int argc, char** argv)
     // The program check beside the priority times: two of them call a
     // program that leaves channels alone; their rows carry the marker.
     frame->menu().action(QStringLiteral("mnuBaPruefen"))->trigger();
+    if (zendrik::CheckDock* dock = frame->checkCommands().dock())
+        dock->findingList()->setCurrentItem(dock->findingList()->topLevelItem(0));
     settle();
     ok = save(frame, out.filePath(QStringLiteral("check-dock.png"))) && ok;
     if (zendrik::CheckDock* dock = frame->checkCommands().dock())
