@@ -18,6 +18,7 @@
 #include "ui/list/ListTableModel.h"
 #include "ui/main/MainMenu.h"
 #include "ui/simulation/FrmGrafik.h"
+#include "ui/transfer/FrmIRAccess.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -32,6 +33,8 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTreeWidget>
+
+#include <algorithm>
 
 using namespace zendrik;
 using namespace zendrik::test;
@@ -110,6 +113,15 @@ protected:
     {
         add({BuildWeeklyEntry(Hm(7, 0), kMoFr, 1, 1, 0, 0), BuildWeeklyEntry(Hm(19, 0), kDaily, 1, 0, 0, 0),
              BuildWeeklyEntry(Hm(7, 0), kFrSu, 1, 0, 0, 0)});
+    }
+
+    // How often the comparison after a read was offered.
+    std::size_t offerCount() const
+    {
+        return static_cast<std::size_t>(std::count_if(asked().begin(), asked().end(), [](const Prompt& p) {
+            const auto* own = p.parts.empty() ? nullptr : std::get_if<ExtraText>(&p.parts.front());
+            return own && QString::fromUtf8(own->de) == QString::fromUtf8(W::kOfferCompare.de);
+        }));
     }
 
     static void doubleClick(QTreeWidget* list, int index)
@@ -402,14 +414,6 @@ protected:
         settle();
     }
 
-    std::size_t offers() const
-    {
-        return static_cast<std::size_t>(std::count_if(asked().begin(), asked().end(), [](const Prompt& p) {
-            const auto* own = p.parts.empty() ? nullptr : std::get_if<ExtraText>(&p.parts.front());
-            return own && QString::fromUtf8(own->de) == QString::fromUtf8(W::kOfferCompare.de);
-        }));
-    }
-
     AdapterEmulatorProcess emulator{QStringLiteral(ZENDRIK_ADAPTER_EMULATOR)};
     QString school;
 };
@@ -421,11 +425,11 @@ TEST_F(ReadOffer, AfterAChipReadTheProgramReadIsComparedWithAFile)
     startOnEmulator();
     if (IsSkipped() || HasFatalFailure())
         return;
-    ASSERT_EQ(offers(), 0u);
+    ASSERT_EQ(offerCount(), 0u);
     // Declined: one question, no window.
     trigger("mnuDatImp");
     settle();
-    EXPECT_EQ(offers(), 1u);
+    EXPECT_EQ(offerCount(), 1u);
     EXPECT_EQ(frame()->checkCommands().comparison(), nullptr);
 
     // Accepted: the file is chosen and the window shows what differs from
@@ -436,7 +440,7 @@ TEST_F(ReadOffer, AfterAChipReadTheProgramReadIsComparedWithAFile)
     chooser_.open = school;
     trigger("mnuDatImp");
     settle();
-    EXPECT_EQ(offers(), 2u);
+    EXPECT_EQ(offerCount(), 2u);
     FrmVergleich* w = frame()->checkCommands().comparison();
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->table()->horizontalHeaderItem(1)->text(), u"Gelesenes Programm"_s);
@@ -481,4 +485,63 @@ TEST_F(ProgramCheck, F1InTheDockAndTheComparisonOpensTheirPages)
     QTest::keyClick(w->table(), Qt::Key_F1);
     EXPECT_EQ(help->currentPage(), u"comparison"_s);
     EXPECT_EQ(help->windowTitle(), u"Program comparison"_s);
+}
+
+namespace {
+
+// A four-channel switch whose infrared tool is the stand-in with a virtual
+// device that holds the canonical program.
+class InfraredReadOffer : public ProgramCheck {
+protected:
+    void startOnStandIn(const QString& faults = QString())
+    {
+        const QString tool = u"\"%1\" --device \"%2\" %3"_s.arg(QStringLiteral(ZENDRIK_IR_TOOL), work(u"device.zpg"_s),
+                                                                 faults);
+        ASSERT_TRUE(writeFile(work(u"ports.ini"_s), ("IRTOOL=" + tool + "\r\nIRTIMEOUT=1\r\n").toUtf8()));
+        start();
+        ProgramModel onDevice = canonical731();
+        device = saveProgramAs(onDevice, work(u"device.zpg"_s));
+        ASSERT_FALSE(device.isEmpty());
+    }
+
+    // Reads through the infrared window and closes it.
+    void readAndClose()
+    {
+        trigger("mnuIRAccess");
+        auto* w = dialog<FrmIRAccess>();
+        ASSERT_NE(w, nullptr);
+        w->settleMs = 20;
+        QTest::mouseClick(child<QWidget>(w, "cmd_IRok"), Qt::LeftButton);
+        // No question while the window is still open.
+        EXPECT_EQ(offerCount(), 0u);
+        QTest::mouseClick(child<QWidget>(w, "cmd_Irend"), Qt::LeftButton);
+        settle();
+    }
+
+    QString device;
+};
+
+} // namespace
+
+TEST_F(InfraredReadOffer, ClosingTheWindowAfterAReadOffersTheComparison)
+{
+    startOnStandIn();
+    answer(W::kOfferCompare, Answer::Yes);
+    chooser_.open = device;
+    readAndClose();
+    EXPECT_EQ(offerCount(), 1u);
+    FrmVergleich* w = frame()->checkCommands().comparison();
+    ASSERT_NE(w, nullptr);
+    // What was read has the entries of the file it came from.
+    EXPECT_TRUE(w->difference().entries.empty());
+    EXPECT_EQ(w->table()->horizontalHeaderItem(1)->text(), u"Gelesenes Programm"_s);
+}
+
+TEST_F(InfraredReadOffer, AFailedReadOffersNothing)
+{
+    startOnStandIn(u"--no-result"_s);
+    answer(W::kOfferCompare, Answer::Yes);
+    readAndClose();
+    EXPECT_EQ(offerCount(), 0u);
+    EXPECT_EQ(frame()->checkCommands().comparison(), nullptr);
 }
