@@ -356,6 +356,14 @@ TEST_F(ProgramCheck, CompareWithFileShowsWhatChanged)
     EXPECT_EQ(w->table()->horizontalHeaderItem(2)->text(), u"HALLE.zpg"_s);
     ASSERT_EQ(w->difference().entries.size(), 1u);
     EXPECT_EQ(w->difference().entries[0].kind, EntryDiffKind::Changed);
+    // A double click on the changed entry marks it in the main list.
+    QTableWidget* table = w->table();
+    const QPoint at = table->visualItemRect(table->item(1, 3)).center();
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, at);
+    QApplication::processEvents();
+    EXPECT_EQ(list().markedEntries(), std::vector<int>{w->difference().entries[0].first});
+    EXPECT_EQ(list().markedRows(), QList<int>{2});
 
     // A file that is no program is refused with the reader's message.
     const QString garbage = work(u"KAPUTT.zpg"_s);

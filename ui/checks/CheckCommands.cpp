@@ -153,6 +153,9 @@ FrmVergleich* CheckCommands::comparison() const
 void CheckCommands::showComparison(FrmVergleich* window)
 {
     window->setAttribute(Qt::WA_DeleteOnClose);
+    // The first program is always the one being edited: a double click on
+    // one of its entries shows the entry in the list.
+    connect(window, &FrmVergleich::entryRequested, &frame_, &MdiForm1::showEntry);
     comparison_ = window;
     window->show();
     window->raise();

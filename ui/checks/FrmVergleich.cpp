@@ -81,6 +81,13 @@ FrmVergleich::FrmVergleich(const ProgramModel& a, int slotA, const QString& name
             grid_->setItem(row, c, new QTableWidgetItem(cells[c]));
     }
     grid_->resizeColumnsToContents();
+    connect(grid_, &QTableWidget::cellDoubleClicked, this, [this, headerCount](int row, int) {
+        const int index = row - headerCount;
+        if (index < 0 || index >= static_cast<int>(diff_.entries.size()))
+            return;
+        if (const int entry = diff_.entries[static_cast<std::size_t>(index)].first; entry >= 0)
+            emit entryRequested(entry);
+    });
     lblAnzahl_->setText(diff_.empty() ? texts(T::kNoDifferences) : texts(T::kDifferences).arg(lines.size()));
 
     auto* buttons = new QDialogButtonBox(this);

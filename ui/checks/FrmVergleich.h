@@ -28,6 +28,10 @@ public:
     // The table as text: one line per row, cells joined by TAB.
     QStringList rowsText() const;
 
+signals:
+    // A double click on an entry that the first program holds (its table row).
+    void entryRequested(int entry);
+
 private:
     ProgramDiff diff_;
     QLabel* lblVergleich_;
