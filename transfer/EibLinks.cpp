@@ -1,5 +1,7 @@
 #include "transfer/EibLink.h"
 
+#include "transfer/BusTexts.h"
+#include "transfer/KnxNetIpLink.h"
 #include "transfer/SimulatedBus.h"
 
 #include <QDir>
@@ -15,6 +17,17 @@ std::unique_ptr<EibLink> OpenEibLink(const QString& spec, const QString& workDir
         if (bus)
             bus->setName(spec);
         return bus;
+    }
+    const QString knx = QStringLiteral("knxnetip:");
+    if (spec.startsWith(knx)) {
+        QHostAddress host;
+        quint16 port = 0;
+        if (!ParseKnxNetIpTarget(spec.mid(knx.size()), &host, &port)) {
+            if (error)
+                *error = spec + QStringLiteral(": ") + QString::fromUtf8(kBusBadKnxNetIpTarget.en);
+            return nullptr;
+        }
+        return std::make_unique<KnxNetIpLink>(host, port, spec);
     }
     if (error)
         *error = spec.isEmpty() ? QStringLiteral("no bus connection chosen")
