@@ -22,12 +22,20 @@ std::unique_ptr<EibLink> OpenEibLink(const QString& spec, const QString& workDir
     if (spec.startsWith(knx)) {
         QHostAddress host;
         quint16 port = 0;
-        if (!ParseKnxNetIpTarget(spec.mid(knx.size()), &host, &port)) {
+        QString target = spec.mid(knx.size());
+        // ",unpaced" for emulated devices (tests, demonstrations).
+        const QString unpaced = QStringLiteral(",unpaced");
+        const bool paced = !target.endsWith(unpaced);
+        if (!paced)
+            target.chop(unpaced.size());
+        if (!ParseKnxNetIpTarget(target, &host, &port)) {
             if (error)
                 *error = spec + QStringLiteral(": ") + QString::fromUtf8(kBusBadKnxNetIpTarget.en);
             return nullptr;
         }
-        return std::make_unique<KnxNetIpLink>(host, port, spec);
+        auto link = std::make_unique<KnxNetIpLink>(host, port, spec);
+        link->setPaced(paced);
+        return link;
     }
     if (error)
         *error = spec.isEmpty() ? QStringLiteral("no bus connection chosen")

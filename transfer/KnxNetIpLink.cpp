@@ -27,11 +27,21 @@ QByteArray tpci(quint8 control)
 
 void KnxNetIpLink::Clock::idle()
 {
-    link_.service(200);
+    if (paced) {
+        link_.service(200);
+        return;
+    }
+    if (!link_.service(1000))
+        skippedUs_ += 9000;
 }
 
 void KnxNetIpLink::Clock::sleepUs(std::int64_t us)
 {
+    if (!paced) {
+        link_.service(0);
+        skippedUs_ += us > 0 ? us : 0;
+        return;
+    }
     const std::int64_t end = nowUs() + us;
     for (std::int64_t left = us; left > 0; left = end - nowUs())
         link_.service(std::min<std::int64_t>(left, 2000));
@@ -305,17 +315,20 @@ int KnxNetIpLink::close()
     return 0;
 }
 
-void KnxNetIpLink::service(std::int64_t waitUs)
+bool KnxNetIpLink::service(std::int64_t waitUs)
 {
     if (!open_)
-        return;
+        return false;
     tunnel_.service(waitUs);
     QByteArray cemi;
-    while (tunnel_.takeFrame(cemi))
+    bool arrived = false;
+    while (tunnel_.takeFrame(cemi)) {
+        arrived = true;
         handleFrame(cemi);
+    }
     noteTunnelState();
     if (tunnel_.state() != KnxNetIpTunnel::State::Open)
-        return;
+        return arrived;
     const std::int64_t now = clock_.nowUs();
     if (connected_ && awaitingAck_ && now - sentAtUs_ >= kAckTimeoutUs) {
         if (repetitions_ >= kMaxRepetitions) {
@@ -336,6 +349,7 @@ void KnxNetIpLink::service(std::int64_t waitUs)
         notes_.push_back({&kKnxTransportTimeout, {}});
         endConnection(true);
     }
+    return arrived;
 }
 
 void KnxNetIpLink::handleFrame(const QByteArray& bytes)

@@ -55,6 +55,11 @@ public:
     int transportRepetitions() const { return transportRepetitions_; }
     // How long the connect waits for the server.
     int connectTimeoutMs = 2000;
+    // Unpaced (for emulated devices only, which need no time): the
+    // protocol's pauses pass at once, and a wait in which nothing arrives
+    // lets time run ten times faster, so time-outs come quickly.
+    void setPaced(bool paced) { clock_.paced = paced; }
+    bool paced() const { return clock_.paced; }
 
     // The transport layer's times.
     static constexpr std::int64_t kAckTimeoutUs = 1'000'000;
@@ -62,19 +67,24 @@ public:
     static constexpr std::int64_t kConnectionTimeoutUs = 6'000'000;
 
     // Reads and handles what came from the tunnel, waiting up to `waitUs`.
-    void service(std::int64_t waitUs);
+    // Returns whether anything arrived.
+    bool service(std::int64_t waitUs);
 
 private:
+    // The machine's time, or on an unpaced link the machine's time plus
+    // what the waits skipped.
     class Clock : public BusClock {
     public:
         explicit Clock(KnxNetIpLink& link) : link_(link) { timer_.start(); }
-        std::int64_t nowUs() const override { return timer_.nsecsElapsed() / 1000; }
+        std::int64_t nowUs() const override { return timer_.nsecsElapsed() / 1000 + skippedUs_; }
         void idle() override;
         void sleepUs(std::int64_t us) override;
+        bool paced = true;
 
     private:
         KnxNetIpLink& link_;
         QElapsedTimer timer_;
+        std::int64_t skippedUs_ = 0;
     };
 
     int state() const;

@@ -56,9 +56,10 @@ protected:
     }
     CliRun cli(const QStringList& args, int timeoutMs = 120000)
     {
-        return RunCli(QStringList{u"--type"_s, u"20"_s} + args + QStringList{u"--link"_s, knxd.link()}, dir.path(),
-                      timeoutMs);
+        return RunCli(QStringList{u"--type"_s, u"20"_s} + args + QStringList{u"--link"_s, link()}, dir.path(), timeoutMs);
     }
+    // The fault cases run unpaced: the emulated device needs no pauses.
+    QString link() const { return paced ? knxd.link() : knxd.link() + u",unpaced"_s; }
     CliRun write() { return cli({u"bus-write"_s, path(u"prog.zpg"_s), u"--address"_s, u"1.1.5"_s}); }
     QString listOf(const QString& file) { return RunCli({u"--type"_s, u"20"_s, u"list"_s, file}, dir.path()).out; }
     QString protocol() const { return QString::fromLatin1(readAll(path(u"protocol.txt"_s))); }
@@ -78,10 +79,12 @@ protected:
     Knxd knxd;
     BusDevice device;
     QByteArray program_;
+    bool paced = false;
 };
 
 TEST_F(KnxBusCommandsTest, SearchWriteReadBackAndReinstallEndToEnd)
 {
+    paced = true;
     startDevice("[device 1.1.5]\n[device 1.1.6]\nmask = 0x0020\n");
     const CliRun s = cli({u"bus-search"_s, u"--area"_s, u"1"_s, u"--line"_s, u"1"_s, u"--from"_s, u"4"_s, u"--to"_s, u"7"_s});
     EXPECT_EQ(s.exitCode, 0) << s.err.toStdString();
@@ -102,13 +105,14 @@ TEST_F(KnxBusCommandsTest, SearchWriteReadBackAndReinstallEndToEnd)
 
     // A device whose application write-back fails keeps its saved
     // application; once it takes writes again, the reinstall puts it back.
-    restartLine("[device 1.1.5]\nrestore-fails\n");
+    paced = false;
+    restartLine("[device 1.1.5]\nrestore-fails\ndelete-ms = 10\n");
     const CliRun failed = write();
     EXPECT_EQ(failed.exitCode, 1);
     EXPECT_TRUE(failed.err.startsWith(u"Speicher wurde nicht beschrieben\n"_s)) << failed.err.toStdString();
     const QByteArray saved = readAll(path(u"appl-1.1.5.old"_s));
     ASSERT_FALSE(saved.isEmpty());
-    restartLine("[device 1.1.5]\n");
+    restartLine("[device 1.1.5]\ndelete-ms = 10\n");
     const CliRun again = cli({u"bus-reinstall"_s, u"--address"_s, u"1.1.5"_s});
     EXPECT_EQ(again.exitCode, 0) << again.err.toStdString();
     EXPECT_FALSE(QFile::exists(path(u"appl-1.1.5.old"_s)));
@@ -138,7 +142,7 @@ TEST_F(KnxBusCommandsTest, ADeviceThatDoesNotAnswerIsNotFoundAndNotWritten)
 
 TEST_F(KnxBusCommandsTest, ALostAcknowledgementIsRepeatedAndNotAppliedTwice)
 {
-    startDevice("[device 1.1.5]\n", {u"--ack-lost-at"_s, u"40"_s});
+    startDevice("[device 1.1.5]\ndelete-ms = 10\n", {u"--ack-lost-at"_s, u"40"_s});
     const CliRun w = write();
     ASSERT_EQ(w.exitCode, 0) << w.err.toStdString() << protocol().toStdString();
     EXPECT_TRUE(protocol().contains(u"Telegramm wiederholt"_s)) << protocol().toStdString();
@@ -150,7 +154,7 @@ TEST_F(KnxBusCommandsTest, ALostAcknowledgementIsRepeatedAndNotAppliedTwice)
 
 TEST_F(KnxBusCommandsTest, ADeviceVanishingInTheMiddleCanBeRestoredLater)
 {
-    startDevice("[device 1.1.5]\n", {u"--vanish-at-command"_s, u"12"_s});
+    startDevice("[device 1.1.5]\ndelete-ms = 10\n", {u"--vanish-at-command"_s, u"12"_s});
     const QByteArray before = deviceApplication();
     const CliRun w = write();
     EXPECT_EQ(w.exitCode, 1);
@@ -160,7 +164,7 @@ TEST_F(KnxBusCommandsTest, ADeviceVanishingInTheMiddleCanBeRestoredLater)
     EXPECT_TRUE(QFile::exists(path(u"appl-1.1.5.old"_s)));
     expectNoTunnelLeftOpen();
 
-    restartLine("[device 1.1.5]\n");
+    restartLine("[device 1.1.5]\ndelete-ms = 10\n");
     const CliRun back = cli({u"bus-reinstall"_s, u"--address"_s, u"1.1.5"_s});
     EXPECT_EQ(back.exitCode, 0) << back.err.toStdString();
     EXPECT_FALSE(QFile::exists(path(u"appl-1.1.5.old"_s)));
@@ -170,11 +174,12 @@ TEST_F(KnxBusCommandsTest, ADeviceVanishingInTheMiddleCanBeRestoredLater)
 
 TEST_F(KnxBusCommandsTest, KnxdStoppedInTheMiddleEndsWithAMessageAndIsRestorable)
 {
-    startDevice("[device 1.1.5]\n", {u"--verbose"_s});
+    paced = true;   // slow enough to stop knxd in the middle
+    startDevice("[device 1.1.5]\ndelete-ms = 10\n", {u"--verbose"_s});
     QProcess p;
     p.setWorkingDirectory(dir.path());
     p.start(u"" ZENDRIK_CLI ""_s, {u"--type"_s, u"20"_s, u"bus-write"_s, path(u"prog.zpg"_s), u"--address"_s, u"1.1.5"_s,
-                                   u"--link"_s, knxd.link()});
+                                   u"--link"_s, link()});
     ASSERT_TRUE(device.waitForCommand(20, 60000)) << device.output().toStdString();
     knxd.stop();
     ASSERT_TRUE(p.waitForFinished(120000));
@@ -184,7 +189,8 @@ TEST_F(KnxBusCommandsTest, KnxdStoppedInTheMiddleEndsWithAMessageAndIsRestorable
     EXPECT_EQ(readAll(path(u"prog.zpg"_s)), program_);
     EXPECT_TRUE(QFile::exists(path(u"appl-1.1.5.old"_s))) << err.toStdString();
 
-    restartLine("[device 1.1.5]\n");
+    paced = false;
+    restartLine("[device 1.1.5]\ndelete-ms = 10\n");
     const CliRun back = cli({u"bus-reinstall"_s, u"--address"_s, u"1.1.5"_s});
     EXPECT_EQ(back.exitCode, 0) << back.err.toStdString();
     EXPECT_FALSE(QFile::exists(path(u"appl-1.1.5.old"_s)));
