@@ -55,15 +55,16 @@ public:
     int transportRepetitions() const { return transportRepetitions_; }
     // How long the connect waits for the server.
     int connectTimeoutMs = 2000;
-    // Unpaced (for emulated devices only, which need no time): the
-    // protocol's pauses pass at once, and a wait in which nothing arrives
-    // lets time run ten times faster, so time-outs come quickly.
+    // Unpaced (for emulated devices only, which need little time): the
+    // protocol's pauses and the waits in which nothing arrives pass twenty
+    // times faster, so transfers and time-outs come quickly.
     void setPaced(bool paced) { clock_.paced = paced; }
     bool paced() const { return clock_.paced; }
 
     // The transport layer's times.
     static constexpr std::int64_t kAckTimeoutUs = 1'000'000;
     static constexpr int kMaxRepetitions = 3;
+    static constexpr int kUnpacedSpeed = 20;
     static constexpr std::int64_t kConnectionTimeoutUs = 6'000'000;
 
     // Reads and handles what came from the tunnel, waiting up to `waitUs`.
