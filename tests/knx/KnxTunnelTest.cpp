@@ -46,7 +46,9 @@ public:
     static constexpr quint8 kChannel = 7;
     static constexpr quint16 kAddress = 0x11F0;
 
-    explicit ScriptedServer(Reply reply) : reply_(std::move(reply))
+    // With `confirm`, every tunnelling request is acknowledged and its
+    // frame confirmed (L_Data.con) instead of going to `reply`.
+    explicit ScriptedServer(Reply reply, bool confirm = false) : reply_(std::move(reply)), confirm_(confirm)
     {
         fd_ = ::socket(AF_INET, SOCK_DGRAM, 0);
         sockaddr_in a{};
@@ -95,6 +97,13 @@ public:
         std::lock_guard lock(mutex_);
         pushes_.push_back(datagram);
     }
+    // Sends a cEMI frame in a tunnelling request with the server's next sequence number.
+    void pushFrame(const QByteArray& cemi)
+    {
+        std::lock_guard lock(mutex_);
+        pushes_.push_back(cemi);
+        framePushes_.push_back(true);
+    }
 
 private:
     void run()
@@ -104,12 +113,17 @@ private:
         while (!stop_) {
             {
                 std::lock_guard lock(mutex_);
-                for (const QByteArray& d : pushes_)
-                    if (known)
-                        ::sendto(fd_, d.constData(), static_cast<size_t>(d.size()), 0,
-                                 reinterpret_cast<sockaddr*>(&client), sizeof client);
-                if (known)
+                framePushes_.resize(pushes_.size(), false);
+                for (std::size_t i = 0; known && i < pushes_.size(); ++i) {
+                    const QByteArray d = framePushes_[i] ? KnxIp::tunnellingRequest(kChannel, sequence_++, pushes_[i])
+                                                         : pushes_[i];
+                    ::sendto(fd_, d.constData(), static_cast<size_t>(d.size()), 0,
+                             reinterpret_cast<sockaddr*>(&client), sizeof client);
+                }
+                if (known) {
                     pushes_.clear();
+                    framePushes_.clear();
+                }
             }
             char buffer[512];
             sockaddr_in from{};
@@ -127,7 +141,12 @@ private:
                 out.push_back(KnxIp::connectResponse(kChannel, KnxIp::NoError, {0x7F000001, port_}, kAddress));
             else if (d.service == KnxIp::DisconnectRequest)
                 out.push_back(KnxIp::disconnectResponse(d.channel, KnxIp::NoError));
-            else
+            else if (confirm_ && d.service == KnxIp::TunnellingRequest) {
+                QByteArray con = d.cemi;
+                con[0] = static_cast<char>(Cemi::kDataConfirm);
+                out.push_back(KnxIp::tunnellingAck(d.channel, d.sequence, KnxIp::NoError));
+                out.push_back(KnxIp::tunnellingRequest(d.channel, sequence_++, con));
+            } else if (reply_)
                 out = reply_(d, in);
             {
                 std::lock_guard lock(mutex_);
@@ -139,6 +158,9 @@ private:
     }
 
     Reply reply_;
+    bool confirm_ = false;
+    quint8 sequence_ = 0;
+    std::vector<bool> framePushes_;
     int fd_ = -1;
     quint16 port_ = 0;
     std::thread thread_;
@@ -147,17 +169,6 @@ private:
     std::vector<KnxIp::Datagram> received_;
     std::vector<QByteArray> pushes_;
 };
-
-// Acknowledges every tunnelling request and confirms the frame in it.
-std::vector<QByteArray> acknowledgeAndConfirm(const KnxIp::Datagram& d, const QByteArray&)
-{
-    if (d.service != KnxIp::TunnellingRequest)
-        return {};
-    QByteArray con = d.cemi;
-    con[0] = static_cast<char>(Cemi::kDataConfirm);
-    return {KnxIp::tunnellingAck(d.channel, d.sequence, KnxIp::NoError),
-            KnxIp::tunnellingRequest(d.channel, 0, con)};
-}
 
 void serviceFor(KnxNetIpTunnel& t, int ms)
 {
@@ -214,7 +225,7 @@ TEST(KnxTunnelTest, AnUnacknowledgedRequestIsRepeatedOnceThenTheTunnelIsDroppedA
 
 TEST(KnxTunnelTest, MalformedDatagramsAreIgnoredAndCounted)
 {
-    ScriptedServer server(acknowledgeAndConfirm);
+    ScriptedServer server(nullptr, true);
     KnxNetIpTunnel tunnel(QHostAddress::LocalHost, server.port());
     ASSERT_TRUE(tunnel.open());
     const QByteArray cemi = Cemi::dataFrame(Cemi::kDataIndication, 0x1105, ScriptedServer::kAddress, bytes({0x42, 0x03}));
@@ -273,7 +284,7 @@ TEST(KnxTunnelTest, HeartbeatsAreSentAndTheirAbsenceDropsTheTunnel)
 
 TEST(KnxTunnelTest, AServerEndingTheTunnelIsAnsweredAndTheLinkReportsIt)
 {
-    ScriptedServer server(acknowledgeAndConfirm);
+    ScriptedServer server(nullptr, true);
     KnxNetIpLink link(QHostAddress::LocalHost, server.port(), QStringLiteral("knxnetip:test"));
     ASSERT_EQ(link.install(0, 9600, 2000, 500, 0), 0);
     server.push(KnxIp::disconnectRequest(ScriptedServer::kChannel, {0x7F000001, server.port()}));
@@ -291,7 +302,7 @@ TEST(KnxTunnelTest, AServerEndingTheTunnelIsAnsweredAndTheLinkReportsIt)
 
 TEST(KnxTunnelTest, LocalFramesAreAnsweredByTheVirtualInterface)
 {
-    ScriptedServer server(acknowledgeAndConfirm);
+    ScriptedServer server(nullptr, true);
     KnxNetIpLink link(QHostAddress::LocalHost, server.port(), QStringLiteral("knxnetip:test"));
     ASSERT_EQ(link.install(0, 9600, 2000, 500, 0), 0);
     bool done = false;
@@ -322,6 +333,104 @@ TEST(KnxTunnelTest, LocalFramesAreAnsweredByTheVirtualInterface)
         if (d.service == KnxIp::TunnellingRequest)
             sent = d.cemi;
     EXPECT_EQ(sent.toHex(' '), QByteArray("11 00 b0 60 11 f0 11 05 00 80"));
+    link.close();
+}
+
+} // namespace
+
+namespace {
+
+// The cEMI frames the link sent (acknowledged by the server), in order.
+std::vector<QByteArray> sentTpdus(ScriptedServer& server)
+{
+    std::vector<QByteArray> out;
+    for (const KnxIp::Datagram& d : server.received()) {
+        Cemi::Frame f;
+        if (d.service == KnxIp::TunnellingRequest && Cemi::parse(d.cemi, f))
+            out.push_back(f.tpdu);
+    }
+    return out;
+}
+
+// A frame from the device 1.1.5 to us, as the server passes it on.
+QByteArray fromDevice(const QByteArray& tpdu)
+{
+    return Cemi::dataFrame(Cemi::kDataIndication, 0x1105, ScriptedServer::kAddress, tpdu);
+}
+
+TEST(KnxTunnelTest, TheTransportLayerSendsOneTelegramAtATimeAndAcknowledgesTheDevice)
+{
+    ScriptedServer server(nullptr, true);
+    KnxNetIpLink link(QHostAddress::LocalHost, server.port(), QStringLiteral("knxnetip:test"));
+    ASSERT_EQ(link.install(0, 9600, 2000, 500, 0), 0);
+    const auto confirmed = [&link] {
+        QElapsedTimer t;
+        t.start();
+        bool done = false;
+        while (link.pollConfirm(&done) == 0 && !done && t.elapsed() < 1000)
+            link.clock().idle();
+        return done;
+    };
+    ASSERT_EQ(link.send(EibFrame::connect(0x1105)), 0);
+    ASSERT_TRUE(confirmed());
+    // Two memory reads: the second waits for the device's T_ACK of the first.
+    ASSERT_EQ(link.send(EibFrame::data(Apci::memoryRead(3, 0x0104))), 0);
+    ASSERT_TRUE(confirmed());
+    ASSERT_EQ(link.send(EibFrame::data(Apci::memoryRead(1, 0x0116))), 0);
+    ASSERT_TRUE(confirmed());
+    server.countSoon(KnxIp::TunnellingRequest, 2);
+    link.clock().sleepUs(50'000);
+    EXPECT_EQ(sentTpdus(server).size(), 2u);   // T_Connect and the first read only
+
+    // The device acknowledges and answers; its answer comes twice (its
+    // repetition), then a telegram out of order.
+    const QByteArray answer = bytes({0x42, 0x43, 0x01, 0x04, 0x7E, 0x07, 0x38});
+    server.pushFrame(fromDevice(bytes({0xC2})));
+    server.pushFrame(fromDevice(answer));
+    server.pushFrame(fromDevice(answer));
+    server.pushFrame(fromDevice(bytes({0x4E, 0x43, 0x01, 0x04, 0x7E, 0x07, 0x38})));   // sequence 3, 1 is due
+    server.countSoon(KnxIp::TunnellingRequest, 6);
+    link.clock().sleepUs(100'000);
+    std::vector<QByteArray> frames;
+    QByteArray buffer;
+    while (link.receive(buffer) == 0 && buffer.at(0) != 0)
+        frames.push_back(buffer.left(static_cast<quint8>(buffer.at(0)) + 1));
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(frames[0].toHex(' '), QByteArray("0e 39 b0 11 05 11 f0 66 42 43 01 04 7e 07 38"));
+
+    std::vector<QByteArray> hex;
+    for (const QByteArray& t : sentTpdus(server))
+        hex.push_back(t.toHex(' '));
+    const std::vector<QByteArray> expected{
+        "80",            // T_Connect
+        "42 03 01 04",   // the first read, sequence 0
+        "46 01 01 16",   // the second read, sequence 1, once the device's T_ACK came
+        "c2",            // T_ACK of the device's answer, sequence 0
+        "c2",            // the repeated answer acknowledged again, not passed up
+        "cf",            // T_NAK for sequence 3
+    };
+    EXPECT_EQ(hex, expected);
+    link.close();
+}
+
+TEST(KnxTunnelTest, IgnoredDatagramsAreCountedInTheLinksNotes)
+{
+    ScriptedServer server(nullptr, true);
+    KnxNetIpLink link(QHostAddress::LocalHost, server.port(), QStringLiteral("knxnetip:test"));
+    ASSERT_EQ(link.install(0, 9600, 2000, 500, 0), 0);
+    link.takeNotes();
+    server.push(QByteArray("\x07\x10\x04\x20\x00\x06", 6));
+    server.push(KnxIp::tunnellingAck(ScriptedServer::kChannel + 1, 0, 0));
+    QElapsedTimer t;
+    t.start();
+    while (link.tunnel().malformedTotal() + link.tunnel().ignoredForeign() < 2 && t.elapsed() < 1000)
+        link.clock().idle();
+    QStringList notes;
+    for (const LinkNote& n : link.takeNotes())
+        notes << QString::fromUtf8(n.text->en) + n.detail;
+    EXPECT_EQ(notes, (QStringList{QStringLiteral("malformed KNXnet/IP datagrams ignored: 1"),
+                                  QStringLiteral("foreign KNXnet/IP datagrams ignored: 1")}));
+    EXPECT_TRUE(link.takeNotes().empty());   // told once
     link.close();
 }
 
