@@ -137,7 +137,9 @@ private:
             KnxIp::Datagram d;
             KnxIp::parse(in, d);
             std::vector<QByteArray> out;
-            if (d.service == KnxIp::ConnectRequest)
+            if (d.service == KnxIp::ConnectRequest && refuse)
+                out.push_back(KnxIp::connectResponse(0, KnxIp::NoMoreConnections, {}, 0));
+            else if (d.service == KnxIp::ConnectRequest)
                 out.push_back(KnxIp::connectResponse(kChannel, KnxIp::NoError, {0x7F000001, port_}, kAddress));
             else if (d.service == KnxIp::DisconnectRequest)
                 out.push_back(KnxIp::disconnectResponse(d.channel, KnxIp::NoError));
@@ -157,6 +159,10 @@ private:
         }
     }
 
+public:
+    std::atomic<bool> refuse{false};   // answer connect requests with "no more connections"
+
+private:
     Reply reply_;
     bool confirm_ = false;
     quint8 sequence_ = 0;
@@ -272,11 +278,16 @@ TEST(KnxTunnelTest, HeartbeatsAreSentAndTheirAbsenceDropsTheTunnel)
     tunnel.heartbeatMs = 100;
     tunnel.heartbeatTimeoutMs = 50;
     ASSERT_TRUE(tunnel.open());
-    serviceFor(tunnel, 350);
+    serviceFor(tunnel, 450);
     EXPECT_GE(server.count(KnxIp::ConnectionStateRequest), 3);
     EXPECT_EQ(tunnel.state(), KnxNetIpTunnel::State::Open);
     answer = false;
-    serviceFor(tunnel, 500);
+    QElapsedTimer t;
+    t.start();
+    while (tunnel.state() == KnxNetIpTunnel::State::Open && t.elapsed() < 3000)
+        tunnel.service(1000);
+    // Three requests of 50 ms each without an answer.
+    EXPECT_GE(t.elapsed(), 140);
     EXPECT_EQ(tunnel.state(), KnxNetIpTunnel::State::Failed);
     EXPECT_EQ(tunnel.failure(), KnxNetIpTunnel::Failure::NoHeartbeat);
     EXPECT_EQ(server.countSoon(KnxIp::DisconnectRequest, 1), 1);
@@ -432,6 +443,33 @@ TEST(KnxTunnelTest, IgnoredDatagramsAreCountedInTheLinksNotes)
                                   QStringLiteral("foreign KNXnet/IP datagrams ignored: 1")}));
     EXPECT_TRUE(link.takeNotes().empty());   // told once
     link.close();
+}
+
+} // namespace
+
+namespace {
+
+TEST(KnxTunnelTest, ARefusedOrUnansweredConnectFailsTheOpenWithTheReason)
+{
+    ScriptedServer server(nullptr, true);
+    server.refuse = true;
+    KnxNetIpLink link(QHostAddress::LocalHost, server.port(), QStringLiteral("knxnetip:test"));
+    EXPECT_EQ(link.install(0, 9600, 2000, 500, 0), LinkInstallFailed);
+    std::vector<LinkNote> notes = link.takeNotes();
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_EQ(notes[0].text, &kKnxRefused);
+    EXPECT_EQ(notes[0].detail, QStringLiteral("0x24"));
+    // Nothing was opened, so nothing to disconnect.
+    EXPECT_EQ(server.count(KnxIp::DisconnectRequest), 0);
+
+    KnxNetIpLink nobody(QHostAddress::LocalHost, 9, QStringLiteral("knxnetip:127.0.0.1:9"));
+    nobody.connectTimeoutMs = 300;
+    EXPECT_EQ(nobody.install(0, 9600, 2000, 500, 0), LinkInstallFailed);
+    notes = nobody.takeNotes();
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_EQ(notes[0].text, &kKnxNoServer);
+    bool done = false;
+    EXPECT_EQ(nobody.pollConfirm(&done), LinkNotOpen);
 }
 
 } // namespace
