@@ -50,7 +50,7 @@ build-fuzz/build.ninja:
 	    -DZENDRIK_FUZZ=ON -DZENDRIK_BUILD_GUI=OFF -DZENDRIK_BUILD_BENCH=OFF -DZENDRIK_BUILD_TESTS=OFF
 
 fuzz-build: deps build-fuzz/build.ninja
-	cmake --build build-fuzz -j $(JOBS) --target fuzz_program_file fuzz_readers
+	cmake --build build-fuzz -j $(JOBS) --target fuzz_program_file fuzz_readers fuzz_knxnetip
 
 # A longer run of the program-file reader, its new inputs kept in build-fuzz/corpus.
 fuzz: fuzz-build

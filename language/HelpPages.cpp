@@ -30,6 +30,8 @@ constexpr std::pair<const char*, const char*> kWindowPages[] = {
     {"frmInfo", "info"},
     {"frmIRAccess", "infrared"},
     {"FrmMaster", "master-card"},
+    {"dockPruefung", "program-check"},
+    {"frmVergleich", "comparison"},
 };
 
 constexpr const char* kContents = "index";

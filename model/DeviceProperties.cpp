@@ -39,6 +39,8 @@ DeviceProperties DeviceProperties::Of(const DeviceSettings& d)
     p.IrTool = d.IrTool;
     p.IrTimeout = d.IrTimeout;
     p.VerifyWholeChip = d.VerifyWholeChip;
+    p.BusLink1 = d.BusLink1;
+    p.BusLink2 = d.BusLink2;
     return p;
 }
 
@@ -79,6 +81,10 @@ void DeviceProperties::ApplyTo(ProgramModel& model) const
         d.IrTool = IrTool.trimmed();
     d.IrTimeout = std::clamp(IrTimeout, kMinIrTimeout, kMaxIrTimeout);
     d.VerifyWholeChip = VerifyWholeChip;
+    // The first bus interface always has a connection; the second may be none.
+    if (!BusLink1.trimmed().isEmpty())
+        d.BusLink1 = BusLink1.trimmed();
+    d.BusLink2 = BusLink2.trimmed();
     // The bus format knows no sort keys above the simulation's first one.
     if (d.EibFormat == 1 && model.SortSpalteSz > 8)
         model.SortSpalteSz = 8;

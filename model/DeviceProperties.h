@@ -39,6 +39,8 @@ struct DeviceProperties {
     QString IrTool;          // command of the infrared tool
     int IrTimeout = 120;     // seconds the infrared tool may take
     bool VerifyWholeChip = true; // read the whole chip back after writing it
+    QString BusLink1;        // bus connection of the bus window's first interface (sim:FILE, knxnetip:HOST[:PORT])
+    QString BusLink2;        // ... and of the second (may be empty)
 
     static DeviceProperties Of(const DeviceSettings& device);
 

@@ -56,6 +56,9 @@ public:
     // Empties the sample slot and shows the program again.
     void CloseSample();
 
+    // Where the commands get their file names from (also for the comparison).
+    FileChooser& chooser() const { return chooser_; }
+
 private:
     bool Load(const QString& path, int slot);
     bool SaveUnder(const QString& path);

@@ -13,5 +13,7 @@ fi
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 exec_dir=$(dirname "$fuzzer")
-"$fuzzer" -seed=1 -max_total_time="$seconds" -max_len=70000 -timeout=10 -rss_limit_mb=2048 \
+# A crash must fail the test: libFuzzer's own exit code for it (77) is the
+# one CTest takes for "skipped".
+"$fuzzer" -seed=1 -max_total_time="$seconds" -max_len=70000 -timeout=10 -rss_limit_mb=2048 -error_exitcode=1 \
     -artifact_prefix="$exec_dir/" -print_final_stats=1 "$scratch" "$@"

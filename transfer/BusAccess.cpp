@@ -117,8 +117,10 @@ bool BusAccess::startAction(BusActionResult& r)
 
 void BusAccess::finishAction(BusActionResult& r)
 {
-    if (io_)
+    if (io_) {
         pausedUs_ = io_->pausedUs();
+        io_->takeLinkNotes();
+    }
     log_.close();
     if (observer) {
         if (r.code == 0)

@@ -29,5 +29,55 @@ inline constexpr ExtraText kBusRestorePending{
     "L'application de cet appareil doit encore être réinstallée."};
 inline constexpr ExtraText kBusFound{"%1 Schaltuhr(en) gefunden", "%1 time switch(es) found",
                                       "%1 horloge(s) trouvée(s)"};
+inline constexpr ExtraText kBusLink1Label{"Bus 1", "Bus 1", "Bus 1"};
+inline constexpr ExtraText kBusLink2Label{"Bus 2", "Bus 2", "Bus 2"};
+inline constexpr ExtraText kBusLinkShown{"Verbindung: ", "Connection: ", "Connexion : "};
+inline constexpr ExtraText kBusBadKnxNetIpTarget{
+    "keine gültige KNXnet/IP-Adresse (knxnetip:HOST[:PORT])",
+    "not a valid KNXnet/IP address (knxnetip:HOST[:PORT])",
+    "adresse KNXnet/IP invalide (knxnetip:HÔTE[:PORT])"};
+// Notes of the KNXnet/IP tunnel in protocol.txt.
+inline constexpr ExtraText kKnxTunnelOpened{
+    "KNXnet/IP-Tunnel offen, eigene Adresse ", "KNXnet/IP tunnel open, own address ",
+    "tunnel KNXnet/IP ouvert, adresse propre "};
+inline constexpr ExtraText kKnxNoServer{
+    "KNXnet/IP-Server antwortet nicht: ", "KNXnet/IP server does not answer: ",
+    "le serveur KNXnet/IP ne répond pas : "};
+inline constexpr ExtraText kKnxRefused{
+    "KNXnet/IP-Server lehnt den Tunnel ab, Status ", "KNXnet/IP server refuses the tunnel, status ",
+    "le serveur KNXnet/IP refuse le tunnel, statut "};
+inline constexpr ExtraText kKnxNoSocket{
+    "kein UDP-Socket zum KNXnet/IP-Server: ", "no UDP socket to the KNXnet/IP server: ",
+    "pas de socket UDP vers le serveur KNXnet/IP : "};
+inline constexpr ExtraText kKnxNotAcknowledged{
+    "KNXnet/IP-Tunnel abgebaut: Anfrage auch wiederholt nicht bestätigt",
+    "KNXnet/IP tunnel dropped: request not acknowledged, also when repeated",
+    "tunnel KNXnet/IP abandonné : requête non acquittée, même répétée"};
+inline constexpr ExtraText kKnxNoHeartbeat{
+    "KNXnet/IP-Tunnel abgebaut: keine Antwort auf die Verbindungsprüfung",
+    "KNXnet/IP tunnel dropped: no answer to the connection check",
+    "tunnel KNXnet/IP abandonné : pas de réponse au contrôle de connexion"};
+inline constexpr ExtraText kKnxDroppedByServer{
+    "KNXnet/IP-Server hat den Tunnel beendet", "KNXnet/IP server ended the tunnel",
+    "le serveur KNXnet/IP a mis fin au tunnel"};
+inline constexpr ExtraText kKnxMalformed{
+    "fehlerhafte KNXnet/IP-Datagramme ignoriert: ", "malformed KNXnet/IP datagrams ignored: ",
+    "datagrammes KNXnet/IP erronés ignorés : "};
+inline constexpr ExtraText kKnxForeign{
+    "fremde KNXnet/IP-Datagramme ignoriert: ", "foreign KNXnet/IP datagrams ignored: ",
+    "datagrammes KNXnet/IP étrangers ignorés : "};
+inline constexpr ExtraText kKnxTransportGivenUp{
+    "Transportverbindung aufgegeben: keine Quittung (T_ACK) vom Gerät",
+    "transport connection given up: no acknowledgement (T_ACK) from the device",
+    "connexion de transport abandonnée : pas d'acquittement (T_ACK) de l'appareil"};
+inline constexpr ExtraText kKnxTransportRepeated{
+    "Telegramm wiederholt (keine Quittung vom Gerät): ", "telegram repeated (no acknowledgement from the device): ",
+    "télégramme répété (pas d'acquittement de l'appareil) : "};
+inline constexpr ExtraText kKnxTransportTimeout{
+    "Transportverbindung nach 6 s ohne Telegramm beendet", "transport connection ended after 6 s without a telegram",
+    "connexion de transport terminée après 6 s sans télégramme"};
+inline constexpr ExtraText kKnxConfirmError{
+    "negative Bestätigung (L_Data.con) der Schnittstelle", "negative confirmation (L_Data.con) from the interface",
+    "confirmation négative (L_Data.con) de l'interface"};
 
 } // namespace zendrik

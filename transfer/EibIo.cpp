@@ -36,7 +36,15 @@ EibIo::EibIo(EibLink& link, const TextTable& texts, BusLog& log) : link_(link), 
 
 void EibIo::log(const QString& text)
 {
+    takeLinkNotes();
     log_.line(text);
+}
+
+void EibIo::takeLinkNotes()
+{
+    for (const LinkNote& note : link_.takeNotes())
+        if (note.text)
+            log_.line(texts_(*note.text) + note.detail);
 }
 
 void EibIo::idle()

@@ -68,6 +68,8 @@ public:
 
     EibLink& link() { return link_; }
     void log(const QString& text);
+    // Writes what the link noticed on its own into the log.
+    void takeLinkNotes();
 
 private:
     void idle();

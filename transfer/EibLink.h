@@ -4,10 +4,19 @@
 #include <QString>
 
 #include <memory>
+#include <vector>
 
 namespace zendrik {
 
 class BusClock;
+struct ExtraText;
+
+// Something a link noticed on its own (frames it ignored, a connection it
+// had to give up), for the protocol log: a text of our own and what follows it.
+struct LinkNote {
+    const ExtraText* text = nullptr;
+    QString detail;
+};
 
 // The link to the local bus coupling unit (BCU): the few calls the bus
 // transfer makes of it. Frames go both ways as the BCU's external message
@@ -47,6 +56,8 @@ public:
     virtual BusClock& clock() = 0;
     // What the user knows the link by, for messages ("sim:bus-sim.ini").
     virtual QString name() const = 0;
+    // What the link noticed since it was last asked.
+    virtual std::vector<LinkNote> takeNotes() { return {}; }
 };
 
 inline constexpr int kReceiveBufferSize = 40;
@@ -60,7 +71,8 @@ enum EibLinkError : int {
 };
 
 // The link a connection text names: "sim:FILE" is the simulated bus
-// described by FILE (relative to `workDir`). Returns nothing, with the
+// described by FILE (relative to `workDir`), "knxnetip:HOST[:PORT]" a
+// tunnel to a KNX IP interface or knxd (port 3671 unless given). Returns nothing, with the
 // reason in `error`, for an unknown kind of link or an unreadable description.
 std::unique_ptr<EibLink> OpenEibLink(const QString& spec, const QString& workDir, QString* error);
 

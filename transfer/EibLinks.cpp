@@ -1,5 +1,7 @@
 #include "transfer/EibLink.h"
 
+#include "transfer/BusTexts.h"
+#include "transfer/KnxNetIpLink.h"
 #include "transfer/SimulatedBus.h"
 
 #include <QDir>
@@ -15,6 +17,25 @@ std::unique_ptr<EibLink> OpenEibLink(const QString& spec, const QString& workDir
         if (bus)
             bus->setName(spec);
         return bus;
+    }
+    const QString knx = QStringLiteral("knxnetip:");
+    if (spec.startsWith(knx)) {
+        QHostAddress host;
+        quint16 port = 0;
+        QString target = spec.mid(knx.size());
+        // ",unpaced" for emulated devices (tests, demonstrations).
+        const QString unpaced = QStringLiteral(",unpaced");
+        const bool paced = !target.endsWith(unpaced);
+        if (!paced)
+            target.chop(unpaced.size());
+        if (!ParseKnxNetIpTarget(target, &host, &port)) {
+            if (error)
+                *error = spec + QStringLiteral(": ") + QString::fromUtf8(kBusBadKnxNetIpTarget.en);
+            return nullptr;
+        }
+        auto link = std::make_unique<KnxNetIpLink>(host, port, spec);
+        link->setPaced(paced);
+        return link;
     }
     if (error)
         *error = spec.isEmpty() ? QStringLiteral("no bus connection chosen")

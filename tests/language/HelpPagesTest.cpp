@@ -86,7 +86,7 @@ TEST(HelpPages, EveryWindowHasAPageOfItsOwn)
     ASSERT_GE(windows.size(), 10u) << "the window scan found too few windows";
     for (const QString& w : windows)
         EXPECT_NE(HelpPageOf(w), QStringLiteral("index")) << w.toStdString() << " has no help page";
-    for (const char* other : {"frmstartbild", "FRM_SERIEL_IO", "frmHauptmenue", "FrmGrafik"})
+    for (const char* other : {"frmstartbild", "FRM_SERIEL_IO", "frmHauptmenue", "FrmGrafik", "dockPruefung"})
         EXPECT_NE(HelpPageOf(QString::fromLatin1(other)), QStringLiteral("index")) << other;
 }
 

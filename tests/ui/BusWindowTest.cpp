@@ -6,6 +6,7 @@
 
 #include "transfer/BusApplication.h"
 #include "transfer/SimulatedBus.h"
+#include "ui/checks/CheckWindowTexts.h"
 #include "ui/transfer/FrmBusaccess.h"
 
 #include <QAction>
@@ -19,6 +20,8 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using namespace zendrik;
 using namespace zendrik::test;
@@ -158,6 +161,38 @@ TEST_F(BusMenu, OfferedOnTheBusDeviceTypesAndOpensTheWindow)
     });
     a->trigger();
     EXPECT_TRUE(opened);
+}
+
+TEST_F(BusMenu, AReadOffersTheComparisonOnceTheWindowIsClosed)
+{
+    ASSERT_TRUE(QFile::copy(QStringLiteral(ZENDRIK_SHIPPED_DATA "/remote.s19"), work(kTransferApplicationFileName)));
+    ASSERT_TRUE(writeFile(work(QStringLiteral("bus-sim.ini")), "[bus]\npacing = off\n[device 1.1.2]\n"));
+    startWith(20);
+    model().program() = canonical738().program();
+    frame()->ShowList();
+    const ExtraText& offer = checkwindowtexts::kOfferCompare;
+    const auto offers = [&] {
+        return std::count_if(asked().begin(), asked().end(), [&](const Prompt& p) {
+            return p.render(german_) == QString::fromUtf8(offer.de);
+        });
+    };
+    bool read = false;
+    QTimer::singleShot(0, [&] {
+        auto* w = frame()->findChild<FrmBusaccess*>();
+        if (!w)
+            return;
+        w->findChild<QLineEdit*>(QStringLiteral("txtPhysadr"))->setText(QStringLiteral("1.1.2"));
+        QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("cmdbusprog")), Qt::LeftButton);
+        QSignalSpy spy(w, &FrmBusaccess::programRead);
+        QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("cmdbusread")), Qt::LeftButton);
+        read = spy.count() == 1;
+        // Nothing is offered while the window is open.
+        EXPECT_EQ(offers(), 0);
+        w->close();
+    });
+    action("mnuBusaccess")->trigger();
+    ASSERT_TRUE(read);
+    EXPECT_EQ(offers(), 1);
 }
 
 TEST_F(BusMenu, HiddenOnTheOtherDeviceTypes)

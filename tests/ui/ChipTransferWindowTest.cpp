@@ -107,7 +107,10 @@ TEST_F(ChipTransferWindow, WritesTheProgramAndReadsItBack)
     openSample(u"Laden.zpg"_s, "mnuDatVorl");
     ASSERT_NE(gridText(), rows);
     EXPECT_EQ(watch("mnuDatImp"), QStringList{reading});
-    EXPECT_EQ(asked().size(), 1u);
+    // The one question after a good read offers a comparison with a file.
+    ASSERT_EQ(asked().size(), 2u);
+    EXPECT_EQ(asked().back().buttons, Buttons::YesNo);
+    EXPECT_EQ(asked().back().render(german_), u"Das gelesene Programm mit einer Programmdatei vergleichen?"_s);
     EXPECT_EQ(frame()->statusBar()->currentMessage(), u"Programm aus dem Speicherchip gelesen."_s);
     EXPECT_EQ(frame()->windowTitle(), u"Zendrik - SzTab1.zpg[*]"_s);
     EXPECT_TRUE(frame()->isWindowModified());

@@ -130,6 +130,8 @@ TEST_F(DeviceDialog, CancelKeepsOkAppliesSaveWritesTheSettings)
     child<QSlider>(d, "Hsbzeilen")->setValue(30);
     child<QComboBox>(d, "cbolpt")->setCurrentIndex(4);
     child<QLineEdit>(d, "txtCom2")->setText(u"/dev/ttyUSB1"_s);
+    child<QLineEdit>(d, "txtBus1")->setText(u" knxnetip:192.168.1.20:3671 "_s);
+    child<QLineEdit>(d, "txtBus2")->setText(u"sim:bus-sim.ini"_s);
     child<QCheckBox>(d, "chkVerify")->setChecked(false);
     press(d, "cmdeinstSpei");
     ASSERT_TRUE(ReadSettings(work(kSettingsFileName), written));
@@ -138,6 +140,8 @@ TEST_F(DeviceDialog, CancelKeepsOkAppliesSaveWritesTheSettings)
     // The file keeps its 18 lines; the serial devices go to the port file.
     EXPECT_EQ(readFile(work(kSettingsFileName)).count("\r\n"), 18);
     EXPECT_FALSE(readFile(work(kSettingsFileName)).contains("/dev/"));
+    EXPECT_TRUE(readFile(work(kPortSettingsFileName)).contains("BUS1=knxnetip:192.168.1.20:3671\r\nBUS2=sim:bus-sim.ini\r\n"))
+        << readFile(work(kPortSettingsFileName)).toStdString();
 
     // The next start knows them again.
     app_.reset();
@@ -146,6 +150,8 @@ TEST_F(DeviceDialog, CancelKeepsOkAppliesSaveWritesTheSettings)
     EXPECT_EQ(model().device.SerialPort2, u"/dev/ttyUSB1"_s);
     EXPECT_FALSE(model().device.VerifyWholeChip);
     EXPECT_EQ(model().device.Lpt, 5);
+    EXPECT_EQ(model().device.BusLink1, u"knxnetip:192.168.1.20:3671"_s);
+    EXPECT_EQ(model().device.BusLink2, u"sim:bus-sim.ini"_s);
 }
 
 TEST_F(DeviceDialog, AstroDeviceChoosesItsAstroChannels)

@@ -62,8 +62,13 @@ QString HelpController::defaultRoot()
 
 void HelpController::showFor(const QWidget* window)
 {
-    if (!window)
-        window = QApplication::activeWindow();
+    // The help command of a window: the widget with the focus names the
+    // page (a dock within the main frame has one of its own).
+    if (!window) {
+        window = QApplication::focusWidget();
+        if (!window || window->window() != QApplication::activeWindow())
+            window = QApplication::activeWindow();
+    }
     QString page = HelpPageOf(QString());
     // The first window up the chain that has a page of its own.
     for (const QWidget* w = window; w; w = w->parentWidget()) {
@@ -84,7 +89,8 @@ bool HelpController::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1
         && static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier && watched->isWidgetType()) {
-        showFor(static_cast<QWidget*>(watched)->window());
+        // From the widget up: a dock within the main frame has a page of its own.
+        showFor(static_cast<QWidget*>(watched));
         return true;
     }
     return QObject::eventFilter(watched, event);

@@ -199,6 +199,33 @@ bool FrmHauptmenue::selectEntry(int entry)
     return true;
 }
 
+int FrmHauptmenue::selectEntries(const std::vector<int>& entries)
+{
+    const std::vector<int>& shown = list().display.AnzeigeIndex;
+    QItemSelection selection;
+    int first = -1;
+    int count = 0;
+    for (int row = 0; row < static_cast<int>(shown.size()); ++row) {
+        if (std::find(entries.begin(), entries.end(), shown[static_cast<std::size_t>(row)]) == entries.end())
+            continue;
+        selection.select(table_->index(row, 0), table_->index(row, std::max(0, table_->columnCount() - 1)));
+        if (first < 0)
+            first = row;
+        ++count;
+    }
+    grid_->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    if (first >= 0) {
+        grid_->selectionModel()->setCurrentIndex(table_->index(first, 0), QItemSelectionModel::NoUpdate);
+        grid_->scrollTo(table_->index(first, 0));
+    }
+    return count;
+}
+
+void FrmHauptmenue::setMarks(EntryMarks marks)
+{
+    table_->setMarks(std::move(marks));
+}
+
 void FrmHauptmenue::addViewCommands(MainMenu& menu)
 {
     for (const ViewCommand& v : kViews) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editing/ProgramList.h"
+#include "ui/list/ListTableModel.h"
 
 #include <QList>
 #include <QWidget>
@@ -53,6 +54,12 @@ public:
     // Marks the row that shows the entry and scrolls to it; false when the
     // list does not show it.
     bool selectEntry(int entry);
+    // Marks the rows that show any of the entries (the first one scrolled
+    // to); returns how many rows it marked.
+    int selectEntries(const std::vector<int>& entries);
+    // The program check's marks in the number column.
+    void setMarks(EntryMarks marks);
+    const ListTableModel& tableModel() const { return *table_; }
 
     // The view commands of the window menu: each carries its view and slot.
     void addViewCommands(MainMenu& menu);

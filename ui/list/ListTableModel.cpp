@@ -1,8 +1,50 @@
 #include "ui/list/ListTableModel.h"
 
+#include "model/ProgramModel.h"
+
+#include <QColor>
+
+
 namespace zendrik {
 
+namespace {
+
+// The number cell of a marked row is tinted in the colour of the severity,
+// so the row number stays readable in the narrow column.
+QColor MarkColour(Severity severity)
+{
+    switch (severity) {
+    case Severity::Error:
+        return QColor(0xf4, 0xa8, 0xa8);
+    case Severity::Warning:
+        return QColor(0xf8, 0xd4, 0x8c);
+    case Severity::Info:
+        break;
+    }
+    return QColor(0xb8, 0xd0, 0xf0);
+}
+
+} // namespace
+
 ListTableModel::ListTableModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void ListTableModel::setMarks(EntryMarks marks)
+{
+    if (marks == marks_)
+        return;
+    marks_ = std::move(marks);
+    if (itemRows_ > 0)
+        emit dataChanged(index(0, 0), index(itemRows_ - 1, 0), {Qt::BackgroundRole, Qt::ToolTipRole, MarkRole});
+}
+
+const EntryMark* ListTableModel::markOf(int row) const
+{
+    if (marks_.empty() || list_.slot != kProgramSlot)
+        return nullptr;
+    const int entry = list_.entryIndexOfRow(row + 1);
+    const auto it = marks_.find(entry);
+    return entry >= 0 && it != marks_.end() ? &it->second : nullptr;
+}
 
 void ListTableModel::show(ProgramList list, int gridRows)
 {
@@ -31,7 +73,19 @@ int ListTableModel::columnCount(const QModelIndex& parent) const
 
 QVariant ListTableModel::data(const QModelIndex& index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid())
+    if (!index.isValid())
+        return QVariant();
+    if (index.column() == 0 && (role == Qt::BackgroundRole || role == Qt::ToolTipRole || role == MarkRole)) {
+        const EntryMark* mark = markOf(index.row());
+        if (!mark)
+            return QVariant();
+        if (role == Qt::BackgroundRole)
+            return MarkColour(mark->severity);
+        if (role == Qt::ToolTipRole)
+            return mark->messages;
+        return static_cast<int>(mark->severity);
+    }
+    if (role != Qt::DisplayRole)
         return QVariant();
     const auto row = static_cast<std::size_t>(index.row());
     if (row >= list_.rows.size())

@@ -6,6 +6,7 @@
 #include "model/Settings.h"
 #include "model/UserInteraction.h"
 #include "transfer/IrTexts.h"
+#include "transfer/BusTexts.h"
 #include "transfer/PortSettings.h"
 
 #include <QCheckBox>
@@ -159,6 +160,15 @@ FrmGeraetEinst::FrmGeraetEinst(ProgramModel& model, const TextTable& texts, User
     irRow->addWidget(txtIrTool_, 1);
     irRow->addWidget(spnIrTimeout_);
     zugriff->addRow(texts_(kIrToolLabel), irRow);
+    // The bus connections of the bus window's two interfaces.
+    txtBus1_ = new QLineEdit(fraZugriff);
+    txtBus1_->setObjectName(QStringLiteral("txtBus1"));
+    txtBus1_->setPlaceholderText(QStringLiteral("knxnetip:192.168.1.20 | sim:bus-sim.ini"));
+    txtBus2_ = new QLineEdit(fraZugriff);
+    txtBus2_->setObjectName(QStringLiteral("txtBus2"));
+    txtBus2_->setPlaceholderText(QStringLiteral("knxnetip:HOST[:PORT]"));
+    zugriff->addRow(texts_(kBusLink1Label), txtBus1_);
+    zugriff->addRow(texts_(kBusLink2Label), txtBus2_);
     zugriff->addRow(lblverz_, hsbverz_);
 
     // Printing.
@@ -252,6 +262,8 @@ void FrmGeraetEinst::load()
     cbolpt_->setCurrentIndex(std::clamp(p.Lpt, 1, 5) - 1);
     txtAdapterTool_->setText(p.AdapterTool);
     txtIrTool_->setText(p.IrTool);
+    txtBus1_->setText(p.BusLink1);
+    txtBus2_->setText(p.BusLink2);
     spnIrTimeout_->setValue(p.IrTimeout);
     txtCom1_->setText(p.SerialPort1);
     txtCom2_->setText(p.SerialPort2);
@@ -292,6 +304,8 @@ DeviceProperties FrmGeraetEinst::chosen() const
     p.Lpt = cbolpt_->currentIndex() + 1;
     p.AdapterTool = txtAdapterTool_->text();
     p.IrTool = txtIrTool_->text();
+    p.BusLink1 = txtBus1_->text();
+    p.BusLink2 = txtBus2_->text();
     p.IrTimeout = spnIrTimeout_->value();
     p.SerialPort1 = txtCom1_->text();
     p.SerialPort2 = txtCom2_->text();

@@ -61,6 +61,8 @@ private:
     QComboBox* cbolpt_;
     QLineEdit* txtAdapterTool_;
     QLineEdit* txtIrTool_;
+    QLineEdit* txtBus1_;
+    QLineEdit* txtBus2_;
     QSpinBox* spnIrTimeout_;
     QLineEdit* txtCom1_;
     QLineEdit* txtCom2_;

@@ -9,6 +9,7 @@
 #include "model/ProgramFile.h"
 #include "model/ProgramModel.h"
 #include "transfer/ChipTransfer.h"
+#include "ui/checks/CheckCommands.h"
 #include "ui/common/Icons.h"
 #include "ui/common/MnemonicSet.h"
 #include "ui/list/EditCommands.h"
@@ -50,6 +51,9 @@
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <memory>
 
 namespace zendrik {
 
@@ -112,10 +116,11 @@ MdiForm1::MdiForm1(DesktopContext context, QWidget* parent) : QMainWindow(parent
 
     connect(header_, &ProgramHeader::programChanged, this, &MdiForm1::updateTitle);
     connect(header_, &ProgramHeader::programChanged, history_, &UndoHistory::capture);
-    // The simulation window follows the channel names of the header.
+    // The simulation window and the check dock follow the header.
     connect(header_, &ProgramHeader::programChanged, this, [this] {
         if (grafik_)
             grafik_->programChanged();
+        checks_->programChanged();
     });
     // An undone or redone step changed the program under every window.
     connect(history_, &UndoHistory::restored, this, &MdiForm1::ShowList);
@@ -195,6 +200,8 @@ void MdiForm1::buildMenus()
 
     edit_ = new EditCommands(ctx_, *this);
     edit_->addCommands(m);
+    checks_ = new CheckCommands(ctx_, *this);
+    checks_->addCommands(m);
     list_->addViewCommands(m);
     command(MainMenu::View, "mnuAnsGrafik", TextId::ProgramSimulation, QString(), &MdiForm1::cmdSimulation);
     connect(m.views(), &QActionGroup::triggered, this, [this](QAction* a) {
@@ -227,6 +234,7 @@ void MdiForm1::retranslate()
     history_->retranslate();
     header_->retranslate();
     list_->retranslate();
+    checks_->retranslate();
     for (QAction* a : toolBar_->actions()) {
         if (a->objectName() == QLatin1String("anibutton3"))
             a->setText(ctx_.texts(TextId::Save));
@@ -269,6 +277,22 @@ void MdiForm1::cmdSimulation()
     grafik_->show();
     grafik_->raise();
     grafik_->activateWindow();
+}
+
+bool MdiForm1::showEntries(const std::vector<int>& entries)
+{
+    const ProgramSlot& s = ctx_.model.program();
+    const int used = std::clamp(s.AnzEintrag, 0, kEntryRows);
+    if (entries.empty() || std::any_of(entries.begin(), entries.end(), [used](int e) { return e < 0 || e >= used; }))
+        return false;
+    const bool priority = IsPriorityTimeByte(s.Eintrag[static_cast<std::size_t>(entries.front())].b[0]);
+    showView(priority ? AnsichtPrioritaetszeiten : AnsichtSchaltzeiten, kProgramSlot);
+    if (list_->selectEntries(entries) < static_cast<int>(entries.size()) && ctx_.filter.active()) {
+        switchFilter(false);
+        list_->selectEntries(entries);
+    }
+    activateWindow();
+    return !list_->markedEntries().empty();
 }
 
 bool MdiForm1::showEntry(int entry)
@@ -314,6 +338,10 @@ void MdiForm1::refreshFrame()
 
     const bool hasSample = !ctx_.model.slot(kSampleSlot).Dateiname.isEmpty();
     menu_->action(QStringLiteral("mnuDatVorlSchl"))->setEnabled(hasSample);
+    checks_->updateCommands(hasSample);
+    // The list was built afresh (after an edit, a sort, a view): the check
+    // dock follows and the list's marks with it.
+    checks_->programChanged();
     list_->enableViews(*menu_, hasSample);
     updateViewTicks();
     updateTitle();
@@ -600,8 +628,11 @@ void MdiForm1::runChipTransfer(ChipDirection direction)
         direction == ChipDirection::Write ? transfer.ExportToChip() : transfer.ImportFromChip();
     // A read shows the imported program (AktSlot is the program then).
     ShowList();
-    if (outcome == ChipTransferOutcome::Done)
+    if (outcome == ChipTransferOutcome::Done) {
         statusBar()->showMessage(ctx_.texts(ChipTransferDoneText(direction)), kTransferNoticeMs);
+        if (direction == ChipDirection::Read)
+            checks_->offerComparisonAfterRead();
+    }
 }
 
 void MdiForm1::cmdIrAccess()
@@ -611,12 +642,19 @@ void MdiForm1::cmdIrAccess()
                                    [this] { return ctx_.commands.Save() ? 1 : 0; }, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     // A program read from the device starts a fresh history.
-    connect(dialog, &FrmIRAccess::programRead, this, [this] {
+    auto read = std::make_shared<bool>(false);
+    connect(dialog, &FrmIRAccess::programRead, this, [this, read] {
+        *read = true;
         list_->setAnsicht(0);
         history_->reset();
         ShowList();
     });
-    connect(dialog, &QDialog::finished, this, &MdiForm1::ShowList);
+    // Once the window is closed, what was read may be compared with a file.
+    connect(dialog, &QDialog::finished, this, [this, read] {
+        ShowList();
+        if (*read)
+            checks_->offerComparisonAfterRead();
+    });
     dialog->open();
 }
 

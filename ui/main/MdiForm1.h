@@ -14,6 +14,7 @@ class QToolBar;
 
 namespace zendrik {
 
+class CheckCommands;
 class EditCommands;
 class FeiertagTabelle;
 class FileCommands;
@@ -65,6 +66,7 @@ public:
     FrmHauptmenue& listWindow() const { return *list_; }
     PrintCommands& printCommands() const { return *print_; }
     UndoHistory& history() const { return *history_; }
+    CheckCommands& checkCommands() const { return *checks_; }
 
     // Rebuilds the list of the shown slot and refreshes the frame.
     void ShowList();
@@ -87,6 +89,9 @@ public:
     // slot 0) and marks the entry's row; the filter is switched off when it
     // hides the row. False when no row shows it.
     bool showEntry(int entry);
+    // The same for several entries of one list (switching or priority
+    // times): marks every row that shows one. False when none is shown.
+    bool showEntries(const std::vector<int>& entries);
 
 signals:
     // The help menu's command: the help of the window in front.
@@ -142,6 +147,7 @@ private:
     FrmHauptmenue* list_;
     EditCommands* edit_;
     PrintCommands* print_;
+    CheckCommands* checks_;
     UndoHistory* history_;
     RecoveryKeeper* recovery_;
     // The last program files opened or saved (file menu).

@@ -20,6 +20,8 @@
 #include "ui/main/MdiForm1.h"
 #include "ui/print/FrmDruck.h"
 #include "ui/simulation/FrmGrafik.h"
+#include "ui/checks/CheckCommands.h"
+#include "ui/checks/CheckDock.h"
 #include "ui/transfer/FrmSerielIo.h"
 #include "ui/transfer/FrmBusaccess.h"
 
@@ -36,6 +38,7 @@
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QTreeWidget>
 
 #include <cstdio>
 
@@ -130,6 +133,17 @@ int main(int argc, char** argv)
 
     frame->menu().action(QStringLiteral("mnuAnsPz"))->trigger();
     ok = save(frame, out.filePath(QStringLiteral("main-priority-times.png"))) && ok;
+
+    // The program check beside the priority times: two of them call a
+    // program that leaves channels alone; their rows carry the marker.
+    frame->menu().action(QStringLiteral("mnuBaPruefen"))->trigger();
+    if (zendrik::CheckDock* dock = frame->checkCommands().dock())
+        dock->findingList()->setCurrentItem(dock->findingList()->topLevelItem(0));
+    settle();
+    ok = save(frame, out.filePath(QStringLiteral("check-dock.png"))) && ok;
+    if (zendrik::CheckDock* dock = frame->checkCommands().dock())
+        dock->close();
+    settle();
 
     frame->menu().action(QStringLiteral("mnuEinstGerät"))->trigger();
     ok = save(frame->findChild<zendrik::FrmGeraetEinst*>(), out.filePath(QStringLiteral("device-properties.png")))

@@ -451,6 +451,18 @@ void FrmGrafik::channelChosen()
     showDay(day_);
 }
 
+void FrmGrafik::showChannel(int channel)
+{
+    const int c = std::clamp(channel, 0, std::max(0, cboKanal_->count() - 1));
+    if (c == cboKanal_->currentIndex())
+        return;
+    {
+        const QSignalBlocker block(cboKanal_);
+        cboKanal_->setCurrentIndex(c);
+    }
+    channelChosen();
+}
+
 void FrmGrafik::showDay(int dayOfYear)
 {
     if (!sim_)

@@ -139,6 +139,8 @@ public:
 public slots:
     // Shows a day of the simulated year (clamped to its days).
     void showDay(int dayOfYear);
+    // Shows a channel (0-based, clamped to the device's channels).
+    void showChannel(int channel);
     // The program may have changed: simulates again when it did.
     void programChanged();
     // "Neu zeichnen": simulates again and redraws everything.

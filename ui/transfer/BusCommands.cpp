@@ -2,6 +2,7 @@
 
 #include "model/FileCommands.h"
 #include "model/ProgramModel.h"
+#include "ui/checks/CheckCommands.h"
 #include "ui/main/MainMenu.h"
 #include "ui/main/MdiForm1.h"
 #include "ui/main/ProgramHeader.h"
@@ -30,10 +31,17 @@ void BusCommands::openWindow()
     frame_.header().commitAll();
     FrmBusaccess window(ctx_.model, ctx_.ui, ctx_.texts, ctx_.workDir, &frame_);
     window.saveBeforeTransfer = [this] { return ctx_.commands.Save() ? 1 : 0; };
-    connect(&window, &FrmBusaccess::programRead, &frame_, &MdiForm1::ShowList);
+    bool read = false;
+    connect(&window, &FrmBusaccess::programRead, &frame_, [this, &read] {
+        read = true;
+        frame_.ShowList();
+    });
     window.exec();
-    // Closing the window shows the list again.
+    // Closing the window shows the list again; what was read may be
+    // compared with a program file.
     frame_.ShowList();
+    if (read)
+        frame_.checkCommands().offerComparisonAfterRead();
 }
 
 } // namespace zendrik

@@ -65,7 +65,13 @@ FrmBusaccess::FrmBusaccess(ProgramModel& model, UserInteraction& ui, const TextT
     interfaceLayout->addWidget(lblcomnr);
     interfaceLayout->addWidget(optcom1_);
     interfaceLayout->addWidget(optcom2_);
-    interfaceLayout->addStretch();
+    // The connection behind the chosen interface (ports.ini BUS1= / BUS2=).
+    lblLink_ = new QLabel(frminterface);
+    lblLink_->setObjectName(QStringLiteral("lblLink"));
+    interfaceLayout->addWidget(lblLink_, 1);
+    const auto showLink = [this] { lblLink_->setText(texts_(kBusLinkShown) + linkSpec()); };
+    connect(optcom1_, &QRadioButton::toggled, this, showLink);
+    showLink();
 
     // Search.
     auto* fraBusSearch = new QGroupBox(texts_(TextId::SearchClock), this);

@@ -80,6 +80,7 @@ private:
     bool busy_ = false;
 
     QRadioButton* optcom1_;
+    QLabel* lblLink_ = nullptr;
     QRadioButton* optcom2_;
     QLineEdit* txtBereich_;
     QLineEdit* txtBuslinie_;

@@ -1,0 +1,235 @@
+#include "model/EntryBuilder.h"
+#include "model/ProgramSort.h"
+#include "tests/support/CliRun.h"
+#include "tests/support/TestPrograms.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+using namespace zendrik;
+using namespace zendrik::test;
+using namespace Qt::StringLiterals;
+
+// Readable texts in failure messages.
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace {
+
+constexpr int kRow = 4;   // the four-channel switch
+constexpr int kDaily = 127;
+constexpr int kMoFr = 0b0011111;
+constexpr int kFrSu = 0b1110000;
+
+int Hm(int h, int m)
+{
+    return h * 60 + m;
+}
+
+class CheckDiffCommandsTest : public ::testing::Test {
+protected:
+    // A program of the four-channel switch: the entries in table order.
+    QString save(const char* name, std::initializer_list<Entry> entries)
+    {
+        ProgramModel m = modelForRow(kRow);
+        for (const Entry& e : entries)
+            addEntry(m, e);
+        SortProgram(m, 1, kProgramSlot);
+        return saveProgramAs(m, QDir(dir.path()).filePath(QString::fromLatin1(name)));
+    }
+
+    CliRun run(const QString& lang, const QStringList& args) const
+    {
+        return RunCli(QStringList{"--dir", dir.path(), "--type", QString::number(kRow), "--lang", lang} + args);
+    }
+
+    // ON at 7:00 and OFF at 19:00 every day on C1: nothing to find.
+    QString clean() { return save("SAUBER.zpg", {BuildWeeklyEntry(Hm(7, 0), kDaily, 1, 1, 0, 0),
+                                                 BuildWeeklyEntry(Hm(19, 0), kDaily, 1, 0, 0, 0)}); }
+    // ON at 7:00 Mo-Fr against OFF at 7:00 Fr-Su: a clash on Fridays. The
+    // list shows them in rows 1 and 3.
+    QString clash() { return save("STREIT.zpg", {BuildWeeklyEntry(Hm(7, 0), kMoFr, 1, 1, 0, 0),
+                                                 BuildWeeklyEntry(Hm(7, 0), kFrSu, 1, 0, 0, 0),
+                                                 BuildWeeklyEntry(Hm(19, 0), kDaily, 1, 0, 0, 0)}); }
+
+    QTemporaryDir dir;
+};
+
+struct LanguageCase {
+    const char* lang;
+    QString line;
+};
+
+TEST_F(CheckDiffCommandsTest, CheckPrintsOneLinePerFindingInEachLanguage)
+{
+    const QString file = clash();
+    ASSERT_FALSE(file.isEmpty());
+    const LanguageCase cases[] = {
+        {"de", u"Fehler\tEIN und AUS zur selben Minute\tS1 S3\tC1 um 07:00: EIN und AUS zur selben Minute (Fr)\n"_s},
+        {"en", u"Error\tON and OFF at the same minute\tS1 S3\tC1 at 07:00: ON and OFF at the same minute (Fr)\n"_s},
+        {"fr", u"Erreur\tMARCHE et ARRÊT à la même minute\tS1 S3\tC1 à 07:00 : MARCHE et ARRÊT à la même minute (Ve)\n"_s},
+    };
+    for (const LanguageCase& c : cases) {
+        const CliRun r = run(QString::fromLatin1(c.lang), {"check", file, "--year", "2026"});
+        EXPECT_EQ(r.exitCode, 3) << c.lang << ": " << r.err.toStdString();
+        EXPECT_EQ(r.out, c.line) << c.lang;
+    }
+}
+
+TEST_F(CheckDiffCommandsTest, CheckWithoutFindingsSaysNothingAndExitsZero)
+{
+    const QString file = clean();
+    for (const char* lang : {"de", "en", "fr"}) {
+        const CliRun r = run(QString::fromLatin1(lang), {"check", file, "--year", "2026"});
+        EXPECT_EQ(r.exitCode, 0) << lang << ": " << r.out.toStdString() << r.err.toStdString();
+        EXPECT_EQ(r.out, QString()) << lang;
+    }
+    const CliRun json = run(u"en"_s, {"check", file, "--year", "2026", "--json"});
+    EXPECT_EQ(json.exitCode, 0);
+    const QJsonObject o = QJsonDocument::fromJson(json.out.toUtf8()).object();
+    EXPECT_EQ(o.value(u"year"_s).toInt(), 2026);
+    EXPECT_TRUE(o.value(u"findings"_s).isArray());
+    EXPECT_TRUE(o.value(u"findings"_s).toArray().isEmpty());
+}
+
+TEST_F(CheckDiffCommandsTest, CheckJsonNamesCheckRowsChannelAndDay)
+{
+    const CliRun r = run(u"fr"_s, {"check", clash(), "--year", "2026", "--json"});
+    ASSERT_EQ(r.exitCode, 3) << r.err.toStdString();
+    const QJsonArray findings = QJsonDocument::fromJson(r.out.toUtf8()).object().value(u"findings"_s).toArray();
+    ASSERT_EQ(findings.size(), 1);
+    const QJsonObject f = findings.at(0).toObject();
+    EXPECT_EQ(f.value(u"check"_s).toString(), u"same-minute-clash"_s);
+    EXPECT_EQ(f.value(u"severity"_s).toString(), u"error"_s);
+    EXPECT_EQ(f.value(u"name"_s).toString(), u"MARCHE et ARRÊT à la même minute"_s);
+    EXPECT_EQ(f.value(u"channel"_s).toInt(), 1);
+    // The first Friday of 2026.
+    EXPECT_EQ(f.value(u"date"_s).toString(), u"2026-01-02"_s);
+    const QJsonArray rows = f.value(u"rows"_s).toArray();
+    // The list sorts the daily OFF between the two 7:00 entries.
+    ASSERT_EQ(rows.size(), 2);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(rows.at(i).toObject().value(u"list"_s).toString(), u"switching"_s);
+        EXPECT_EQ(rows.at(i).toObject().value(u"row"_s).toInt(), 2 * i + 1);
+    }
+    EXPECT_FALSE(f.value(u"explanation"_s).toString().isEmpty());
+}
+
+TEST_F(CheckDiffCommandsTest, InputRefusedExitsOne)
+{
+    const QString garbage = QDir(dir.path()).filePath(u"KAPUTT.zpg"_s);
+    ASSERT_TRUE(writeFile(garbage, QByteArray("not a program", 13)));
+    const QString missing = QDir(dir.path()).filePath(u"FEHLT.zpg"_s);
+    const QString file = clean();
+    const QStringList cases[] = {
+        {"check", missing},
+        {"check", garbage},
+        {"check", garbage, "--json"},
+        {"diff", file, missing},
+        {"diff", missing, file},
+        {"diff", file, garbage},
+    };
+    for (const char* lang : {"de", "en", "fr"}) {
+        for (const QStringList& args : cases) {
+            const CliRun r = run(QString::fromLatin1(lang), args);
+            EXPECT_EQ(r.exitCode, 1) << lang << " " << args.join(u' ').toStdString();
+            EXPECT_FALSE(r.err.isEmpty()) << lang << " " << args.join(u' ').toStdString();
+            EXPECT_TRUE(r.out.isEmpty()) << lang << " " << args.join(u' ').toStdString();
+        }
+    }
+    // Wrong use is told apart from a refused file.
+    EXPECT_EQ(run(u"de"_s, {"check"}).exitCode, 2);
+    EXPECT_EQ(run(u"de"_s, {"check", file, "--year", "1800"}).exitCode, 2);
+    EXPECT_EQ(run(u"de"_s, {"diff", file}).exitCode, 2);
+}
+
+TEST_F(CheckDiffCommandsTest, DiffOfAProgramWithItselfIsEmpty)
+{
+    const QString file = clean();
+    for (const char* lang : {"de", "en", "fr"}) {
+        const CliRun r = run(QString::fromLatin1(lang), {"diff", file, file});
+        EXPECT_EQ(r.exitCode, 0) << lang << ": " << r.err.toStdString();
+        EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
+    }
+    const CliRun json = run(u"de"_s, {"diff", file, file, "--json"});
+    EXPECT_EQ(json.exitCode, 0);
+    const QJsonObject o = QJsonDocument::fromJson(json.out.toUtf8()).object();
+    EXPECT_TRUE(o.value(u"header"_s).toArray().isEmpty());
+    EXPECT_TRUE(o.value(u"entries"_s).toArray().isEmpty());
+}
+
+TEST_F(CheckDiffCommandsTest, DiffShowsAChangedStateInEachLanguage)
+{
+    const QString first = clean();
+    // The evening entry switches ON instead of OFF.
+    const QString second = save("ANDERS.zpg", {BuildWeeklyEntry(Hm(7, 0), kDaily, 1, 1, 0, 0),
+                                               BuildWeeklyEntry(Hm(19, 0), kDaily, 1, 1, 0, 0)});
+    const LanguageCase cases[] = {{"de", QString()}, {"en", QString()}, {"fr", QString()}};
+    QStringList outputs;
+    for (const LanguageCase& c : cases) {
+        const CliRun r = run(QString::fromLatin1(c.lang), {"diff", first, second});
+        EXPECT_EQ(r.exitCode, 3) << c.lang << ": " << r.err.toStdString();
+        const QStringList lines = r.out.split(u'\n', Qt::SkipEmptyParts);
+        ASSERT_EQ(lines.size(), 1) << c.lang << ": " << r.out.toStdString();
+        EXPECT_TRUE(lines[0].startsWith(u'~')) << lines[0].toStdString();
+        EXPECT_TRUE(lines[0].contains(u"19:00"_s)) << lines[0].toStdString();
+        outputs << lines[0];
+    }
+    // The line speaks the chosen language.
+    EXPECT_TRUE(outputs[0].contains(u"Zustand"_s)) << outputs[0].toStdString();
+    EXPECT_TRUE(outputs[1].contains(u"state"_s)) << outputs[1].toStdString();
+    EXPECT_TRUE(outputs[2].contains(u"état"_s)) << outputs[2].toStdString();
+
+    const CliRun json = run(u"en"_s, {"diff", first, second, "--json"});
+    ASSERT_EQ(json.exitCode, 3);
+    const QJsonArray entries = QJsonDocument::fromJson(json.out.toUtf8()).object().value(u"entries"_s).toArray();
+    ASSERT_EQ(entries.size(), 1);
+    const QJsonObject d = entries.at(0).toObject();
+    EXPECT_EQ(d.value(u"kind"_s).toString(), u"changed"_s);
+    EXPECT_EQ(d.value(u"fields"_s).toArray(), QJsonArray{u"state"_s});
+    EXPECT_EQ(d.value(u"first"_s).toObject().value(u"row"_s).toInt(), 2);
+    EXPECT_EQ(d.value(u"second"_s).toObject().value(u"row"_s).toInt(), 2);
+}
+
+TEST_F(CheckDiffCommandsTest, DiffOfAMovedEntryAndAChangedHeader)
+{
+    const QString first = clean();
+    ProgramModel m = modelForRow(kRow);
+    addEntry(m, BuildWeeklyEntry(Hm(7, 30), kDaily, 1, 1, 0, 0));
+    addEntry(m, BuildWeeklyEntry(Hm(19, 0), kDaily, 1, 0, 0, 0));
+    m.program().Verwendung = u"Turnhalle"_s;
+    const QString second = saveProgramAs(m, QDir(dir.path()).filePath(u"VERSCH.zpg"_s));
+    const CliRun r = run(u"en"_s, {"diff", first, second, "--json"});
+    ASSERT_EQ(r.exitCode, 3) << r.err.toStdString();
+    const QJsonObject o = QJsonDocument::fromJson(r.out.toUtf8()).object();
+    const QJsonArray entries = o.value(u"entries"_s).toArray();
+    ASSERT_EQ(entries.size(), 2);
+    EXPECT_EQ(entries.at(0).toObject().value(u"kind"_s).toString(), u"only-in-first"_s);
+    EXPECT_TRUE(entries.at(0).toObject().value(u"second"_s).isNull());
+    EXPECT_EQ(entries.at(1).toObject().value(u"kind"_s).toString(), u"only-in-second"_s);
+    EXPECT_TRUE(entries.at(1).toObject().value(u"first"_s).isNull());
+    const QJsonArray header = o.value(u"header"_s).toArray();
+    ASSERT_EQ(header.size(), 1);
+    EXPECT_EQ(header.at(0).toObject().value(u"field"_s).toString(), u"description"_s);
+    EXPECT_EQ(header.at(0).toObject().value(u"second"_s).toString(), u"Turnhalle"_s);
+
+    const CliRun text = run(u"de"_s, {"diff", first, second});
+    EXPECT_EQ(text.exitCode, 3);
+    const QStringList lines = text.out.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3) << text.out.toStdString();
+    EXPECT_TRUE(lines[0].startsWith(u'*'));
+    EXPECT_TRUE(lines[0].contains(u"Turnhalle"_s));
+    EXPECT_TRUE(lines[1].startsWith(u'-'));
+    EXPECT_TRUE(lines[2].startsWith(u'+'));
+}
+
+} // namespace

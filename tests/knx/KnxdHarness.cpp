@@ -1,0 +1,180 @@
+#include "tests/knx/KnxdHarness.h"
+
+#include "transfer/KnxNetIpTunnel.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QNetworkInterface>
+#include <QThread>
+
+#include <csignal>
+
+namespace zendrik::test {
+
+namespace {
+
+// The set-up the issue of the daemon asks for: a tunnelling server on
+// loopback only, a dummy second connection (knxd wants two), no routing.
+constexpr const char* kConfig = "[main]\n"
+                                "addr = 1.1.250\n"
+                                "client-addrs = 1.1.240:8\n"
+                                "connections = server,dummy\n"
+                                "[server]\n"
+                                "server = ets_router\n"
+                                "tunnel = tunnel\n"
+                                "port = 3671\n"
+                                "interface = lo\n"
+                                "discover = false\n"
+                                "[tunnel]\n"
+                                "[dummy]\n"
+                                "driver = dummy\n";
+
+} // namespace
+
+QString NotInPrivateNetwork()
+{
+    QStringList others;
+    for (const QNetworkInterface& i : QNetworkInterface::allInterfaces())
+        if (!(i.flags() & QNetworkInterface::IsLoopBack))
+            others << i.name();
+    return others.join(QStringLiteral(", "));
+}
+
+Knxd::Knxd() = default;
+
+Knxd::~Knxd()
+{
+    stop();
+}
+
+bool Knxd::start()
+{
+    if (const QString others = NotInPrivateNetwork(); !others.isEmpty()) {
+        failure_ = QStringLiteral("not in a private network namespace (interfaces %1): refusing to start knxd").arg(others);
+        return false;
+    }
+    const QString config = QDir(dir_.path()).filePath(QStringLiteral("knxd.ini"));
+    QFile f(config);
+    if (!f.open(QIODevice::WriteOnly) || f.write(kConfig) < 0) {
+        failure_ = QStringLiteral("cannot write %1").arg(config);
+        return false;
+    }
+    f.close();
+    process_ = std::make_unique<QProcess>();
+    process_->setWorkingDirectory(dir_.path());
+    process_->setProcessChannelMode(QProcess::MergedChannels);
+    process_->start(QStringLiteral("knxd"), {config});
+    if (!process_->waitForStarted(5000)) {
+        failure_ = QStringLiteral("knxd did not start: %1").arg(process_->errorString());
+        return false;
+    }
+    // Up when it answers a connect request (about 20 ms).
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < 5000) {
+        KnxNetIpTunnel probe(QHostAddress::LocalHost, kPort);
+        if (probe.open(100)) {
+            probe.close();
+            return true;
+        }
+        if (process_->state() == QProcess::NotRunning)
+            break;
+    }
+    failure_ = QStringLiteral("knxd does not answer: %1").arg(output());
+    return false;
+}
+
+bool Knxd::running() const
+{
+    return process_ && process_->state() == QProcess::Running;
+}
+
+QString Knxd::output()
+{
+    return process_ ? QString::fromUtf8(process_->readAll()) : QString();
+}
+
+void Knxd::stop()
+{
+    if (!process_)
+        return;
+    if (process_->state() != QProcess::NotRunning) {
+        process_->terminate();
+        if (!process_->waitForFinished(3000)) {
+            process_->kill();
+            process_->waitForFinished(3000);
+        }
+    }
+    process_.reset();
+}
+
+BusDevice::~BusDevice()
+{
+    stop();
+}
+
+bool BusDevice::start(const QStringList& args, const QString& workDir)
+{
+    process_ = std::make_unique<QProcess>();
+    process_->setWorkingDirectory(workDir);
+    process_->start(QStringLiteral(ZENDRIK_BUS_DEVICE), args);
+    if (!process_->waitForStarted(5000)) {
+        failure_ = process_->errorString();
+        return false;
+    }
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < 10000) {
+        process_->waitForReadyRead(100);
+        out_ += QString::fromUtf8(process_->readAllStandardOutput());
+        if (out_.contains(QLatin1String("ready ")))
+            return true;
+        if (process_->state() == QProcess::NotRunning)
+            break;
+    }
+    failure_ = QStringLiteral("zendrik-bus-device did not come up: %1 %2")
+                   .arg(out_, QString::fromUtf8(process_->readAllStandardError()));
+    return false;
+}
+
+bool BusDevice::waitForCommand(int n, int timeoutMs)
+{
+    const QString line = QStringLiteral("command %1\n").arg(n);
+    QElapsedTimer t;
+    t.start();
+    while (process_ && t.elapsed() < timeoutMs) {
+        out_ += QString::fromUtf8(process_->readAllStandardOutput());
+        if (out_.contains(line))
+            return true;
+        process_->waitForReadyRead(20);
+    }
+    return false;
+}
+
+void BusDevice::stop()
+{
+    if (!process_)
+        return;
+    if (process_->state() != QProcess::NotRunning) {
+        process_->terminate();
+        if (!process_->waitForFinished(5000)) {
+            process_->kill();
+            process_->waitForFinished(3000);
+        }
+    }
+    out_ += QString::fromUtf8(process_->readAllStandardOutput());
+    process_.reset();
+}
+
+int NextTunnelChannel(quint16 port)
+{
+    KnxNetIpTunnel probe(QHostAddress::LocalHost, port);
+    if (!probe.open(500))
+        return 0;
+    const int channel = probe.channel();
+    probe.close();
+    return channel;
+}
+
+} // namespace zendrik::test

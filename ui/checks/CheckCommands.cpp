@@ -1,0 +1,165 @@
+#include "ui/checks/CheckCommands.h"
+
+#include "language/TextTable.h"
+#include "model/FileChooser.h"
+#include "model/FileCommands.h"
+#include "model/FileNames.h"
+#include "model/LoadResultMessage.h"
+#include "model/ProgramFile.h"
+#include "model/ProgramModel.h"
+#include "model/UserInteraction.h"
+#include "ui/checks/CheckDock.h"
+#include "ui/checks/CheckWindowTexts.h"
+#include "ui/checks/FrmVergleich.h"
+#include "ui/list/FrmHauptmenue.h"
+#include "ui/main/MainMenu.h"
+#include "ui/main/ProgramHeader.h"
+#include "ui/simulation/FrmGrafik.h"
+#include "util/CalendarMath.h"
+
+#include <QAction>
+
+namespace zendrik {
+
+namespace T = checkwindowtexts;
+
+CheckCommands::CheckCommands(const DesktopContext& ctx, MdiForm1& frame)
+    : QObject(&frame), ctx_(ctx), frame_(frame)
+{
+}
+
+void CheckCommands::addCommands(MainMenu& menu)
+{
+    menu_ = &menu;
+    QAction* check = menu.addCommand(MainMenu::Edit, QStringLiteral("mnuBaPruefen"), T::kMenuCheck);
+    connect(check, &QAction::triggered, this, &CheckCommands::showChecks);
+    const QString before = QStringLiteral("sepDatDruck");
+    connect(menu.addCommand(MainMenu::File, QStringLiteral("mnuDatVergl"), T::kMenuCompareFile, before),
+            &QAction::triggered, this, &CheckCommands::compareWithFile);
+    connect(menu.addCommand(MainMenu::File, QStringLiteral("mnuDatVerglVorl"), T::kMenuCompareSample, before),
+            &QAction::triggered, this, &CheckCommands::compareWithSample);
+}
+
+void CheckCommands::showChecks()
+{
+    frame_.header().commitAll();
+    if (!dock_) {
+        dock_ = new CheckDock(ctx_.model, ctx_.texts, &frame_);
+        frame_.addDockWidget(Qt::RightDockWidgetArea, dock_);
+        frame_.resizeDocks({dock_}, {frame_.width() / 3}, Qt::Horizontal);
+        connect(dock_, &CheckDock::findingActivated, this, &CheckCommands::showFinding);
+        connect(dock_, &CheckDock::findingsChanged, this, &CheckCommands::updateMarks);
+        // A closed dock leaves no marks in the list; opened again it checks.
+        connect(dock_, &QDockWidget::visibilityChanged, this, [this] {
+            programChanged();
+            updateMarks();
+        });
+        updateMarks();
+    }
+    dock_->show();
+    dock_->raise();
+    programChanged();
+}
+
+void CheckCommands::programChanged()
+{
+    if (dock_ && !dock_->isHidden())
+        dock_->programChanged();
+}
+
+void CheckCommands::updateMarks()
+{
+    // The marks name entries of the program; the list's rows find them.
+    frame_.listWindow().setMarks(dock_ && !dock_->isHidden() ? dock_->marks() : EntryMarks{});
+}
+
+void CheckCommands::updateCommands(bool sampleOpen)
+{
+    if (!menu_)
+        return;
+    if (QAction* a = menu_->action(QStringLiteral("mnuDatVerglVorl")))
+        a->setEnabled(sampleOpen);
+}
+
+void CheckCommands::retranslate()
+{
+    if (dock_)
+        dock_->retranslate();
+}
+
+void CheckCommands::showFinding(int index)
+{
+    if (!dock_ || index < 0 || index >= static_cast<int>(dock_->findings().size()))
+        return;
+    // A copy: showing rows shows the list again, which may check again.
+    const Finding f = dock_->findings()[static_cast<std::size_t>(index)];
+    if (!f.entries.empty())
+        frame_.showEntries(f.entries);
+    FrmGrafik* sim = frame_.simulationWindow();
+    if (sim && f.day > 0) {
+        if (f.channel >= 0)
+            sim->showChannel(f.channel);
+        sim->showDay(DayOfYear(std::min(f.day, TageImMonat(f.month, sim->simJahr())), f.month, sim->simJahr()));
+    }
+}
+
+void CheckCommands::compareWithFile()
+{
+    frame_.header().commitAll();
+    const QString name = FileTitle(ctx_.model.program().Dateiname);
+    compareWithChosenFile(name.isEmpty() ? ctx_.texts(T::kThisProgram) : name);
+}
+
+void CheckCommands::compareWithChosenFile(const QString& firstName)
+{
+    const QString path = ctx_.commands.chooser().chooseOpenFile();
+    if (path.isEmpty())
+        return;
+    // The file goes into a model of its own, set up as the program's.
+    ProgramModel other = ctx_.model;
+    if (const int result = LoadProgram(other, path, kProgramSlot); result != LoadOk) {
+        ctx_.ui.ask(LoadResultMessage(result, ctx_.model.device.BrandIndex, path));
+        return;
+    }
+    showComparison(new FrmVergleich(ctx_.model, kProgramSlot, firstName, other, kProgramSlot, FileTitle(path),
+                                    ctx_.texts, &frame_));
+}
+
+void CheckCommands::compareWithSample()
+{
+    frame_.header().commitAll();
+    const ProgramSlot& sample = ctx_.model.slot(kSampleSlot);
+    if (sample.Dateiname.isEmpty())
+        return;
+    const QString name = FileTitle(ctx_.model.program().Dateiname);
+    showComparison(new FrmVergleich(ctx_.model, kProgramSlot, name.isEmpty() ? ctx_.texts(T::kThisProgram) : name,
+                                    ctx_.model, kSampleSlot,
+                                    ctx_.texts(T::kSample) + QStringLiteral(" ") + FileTitle(sample.Dateiname),
+                                    ctx_.texts, &frame_));
+}
+
+void CheckCommands::offerComparisonAfterRead()
+{
+    const Prompt offer = Prompt::question(Buttons::YesNo, Icon::Question, {T::kOfferCompare});
+    if (ctx_.ui.ask(offer) == Answer::Yes)
+        compareWithChosenFile(ctx_.texts(T::kReadProgram));
+}
+
+FrmVergleich* CheckCommands::comparison() const
+{
+    return comparison_.data();
+}
+
+void CheckCommands::showComparison(FrmVergleich* window)
+{
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    // The first program is always the one being edited: a double click on
+    // one of its entries shows the entry in the list.
+    connect(window, &FrmVergleich::entryRequested, &frame_, &MdiForm1::showEntry);
+    comparison_ = window;
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+} // namespace zendrik
