@@ -124,8 +124,10 @@ protected:
     static void settle();
 
     QTemporaryDir dir_;
-    // The screen room handed to the program; the real screen's when empty.
-    QRect screenArea_;
+    // The screen room handed to the program: a desktop with room for the
+    // main window's own size unless a test asks for a smaller screen (the
+    // offscreen platform's screen is 800 x 600).
+    QRect screenArea_{0, 0, 1600, 1000};
     std::map<TextId, Answer> answers_;
     std::map<QString, Answer> ownAnswers_;
     AnsweringInteraction interaction_{answers_, &ownAnswers_};
