@@ -305,13 +305,18 @@ TEST_F(SimulationWindow, FollowsAnEntryStoredWhileItIsOpen)
     trigger("mnuBaSz");
     auto* sz = dialog<FrmEingSz>();
     ASSERT_NE(sz, nullptr);
-    child<QLineEdit>(sz, "txtAnzstd")->setText(u"6"_s);
-    child<QLineEdit>(sz, "txtAnzMin")->setText(u"0"_s);
+    for (const auto& [box, text] : {std::pair{"txtAnzstd", "6"}, std::pair{"txtAnzMin", "0"}}) {
+        auto* edit = child<QLineEdit>(sz, box);
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, QString::fromLatin1(text));
+    }
     child<QCheckBox>(sz, "chktgl")->click();
     child<QCheckBox>(sz, "chkKan1")->click();
     child<QAbstractButton>(sz, "cmdSzok")->click();
     QApplication::processEvents();
     ASSERT_EQ(model().program().AnzSz, 1) << QStringList(messages().begin(), messages().end()).join(u'/').toStdString();
+    EXPECT_TRUE(gridText().join(u'|').contains(u"\t  6:00 Uhr\t"_s)) << gridText().join(u'|').toStdString();
     // Nothing switches OFF again: ON since 6:00 on 1 January of the year before.
     EXPECT_EQ(w->shownProfile().betriebsMinuten, 24 * 60);
     EXPECT_EQ(label(w, "lblBetriebsstunden"), u"Betriebsstunden: 24 h 00 Min"_s);
