@@ -14,9 +14,14 @@
 #include "transfer/TransferMailbox.h"
 #include "transfer/TransferObserver.h"
 
+#include "util/AtomicFile.h"
+#include "util/FileCheck.h"
+
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+
+#include <map>
 
 namespace zendrik {
 
@@ -108,6 +113,10 @@ bool BusAccess::startAction(BusActionResult& r)
     }
     io_ = std::make_unique<EibIo>(*link_, texts_, log_);
     io_->EibPort = eibPort_;
+    // A length left lowered by an earlier action or run is the BCU's own
+    // until its write-back was confirmed.
+    keptAddressTableLength_ = savedAddressTableLength();
+    io_->AdrTabLaenge = keptAddressTableLength_;
     io_->observer = observer;
     io_->timeOfDay = timeOfDay;
     if (observer)
@@ -134,12 +143,71 @@ void BusAccess::finishAction(BusActionResult& r)
 
 int BusAccess::open()
 {
-    return io_->EibOpen(eibPort_, kBaud);
+    const int rc = io_->EibOpen(eibPort_, kBaud);
+    keepAddressTableLength(io_->AdrTabLaenge);
+    return rc;
 }
 
 int BusAccess::closeAll()
 {
-    return io_->EibCloseAll() == 0 ? 0 : BusAddressTableNotRestored;
+    const int rc = io_->EibCloseAll();
+    keepAddressTableLength(io_->AdrTabLaenge);
+    return rc == 0 ? 0 : BusAddressTableNotRestored;
+}
+
+namespace {
+
+// "link=length" lines; the link's name may itself hold '='.
+std::map<QString, int> parseAddressTableFile(const QByteArray& text)
+{
+    std::map<QString, int> lengths;
+    for (const QByteArray& line : SplitLines(text)) {
+        const qsizetype eq = line.lastIndexOf('=');
+        if (eq <= 0)
+            continue;
+        bool ok = false;
+        const int length = line.mid(eq + 1).trimmed().toInt(&ok);
+        if (ok && length > 0 && length <= 0xFF)
+            lengths[QString::fromUtf8(line.left(eq))] = length;
+    }
+    return lengths;
+}
+
+} // namespace
+
+int BusAccess::savedAddressTableLength() const
+{
+    const LimitedRead read = ReadRegularFile(inWorkDir(kAddressTableFileName), 64 * 1024);
+    if (!read.ok() || !link_)
+        return 0;
+    const auto lengths = parseAddressTableFile(read.data);
+    const auto it = lengths.find(link_->name());
+    return it == lengths.end() ? 0 : it->second;
+}
+
+void BusAccess::keepAddressTableLength(int length)
+{
+    if (length == keptAddressTableLength_ || !link_)
+        return;
+    const QString file = inWorkDir(kAddressTableFileName);
+    const LimitedRead read = ReadRegularFile(file, 64 * 1024);
+    std::map<QString, int> lengths = read.ok() ? parseAddressTableFile(read.data) : std::map<QString, int>{};
+    if (length == 0)
+        lengths.erase(link_->name());
+    else
+        lengths[link_->name()] = length;
+    bool written = true;
+    if (lengths.empty()) {
+        written = !QFile::exists(file) || QFile::remove(file);
+    } else {
+        QByteArray text;
+        for (const auto& [name, value] : lengths)
+            text += name.toUtf8() + '=' + QByteArray::number(value) + '\n';
+        written = WriteFileAtomically(file, text);
+    }
+    // Kept in memory for this action even when the file cannot be written.
+    if (written)
+        keptAddressTableLength_ = length;
 }
 
 void BusAccess::status(TextId text, int number)
@@ -275,6 +343,9 @@ int BusAccess::SendToTransferApp(quint16 address, quint8 command, const QByteArr
     const bool longWork = command == Mailbox::kDeleteEntries;
     bool written = false;   // the device has the block (its write was confirmed)
     int rc = BusClockNotReady;
+    // The device's work on a long command is waited for this long in all,
+    // over every attempt.
+    const std::int64_t deadline = link_->clock().nowMs() + kDeleteWaitMs;
     for (int attempt = 1; attempt <= kMailboxAttempts; ++attempt) {
         if (!written) {
             rc = io_->WriteMemory(Mailbox::kAddress, block);
@@ -289,7 +360,6 @@ int BusAccess::SendToTransferApp(quint16 address, quint8 command, const QByteArr
             written = true;
         }
         QByteArray back;
-        const std::int64_t deadline = link_->clock().nowMs() + kDeleteWaitMs;
         for (;;) {
             rc = io_->ReadMemoryRetried(Mailbox::kSize, Mailbox::kAddress, back);
             if (rc != 0 || !longWork || Mailbox::stateOf(back, block) != Mailbox::State::Pending
@@ -316,6 +386,8 @@ int BusAccess::SendToTransferApp(quint16 address, quint8 command, const QByteArr
         }
         log_.line(texts_(TextId::EibClockNotReady) + QString::number(attempt));
         rc = BusClockNotReady;
+        if (longWork && state == Mailbox::State::Pending && link_->clock().nowMs() >= deadline)
+            return rc;   // still at work when the time was up
         // A command still in the mailbox is waited for, not written again,
         // so it cannot run twice; anything else means it never arrived.
         written = state == Mailbox::State::Pending;
@@ -375,6 +447,8 @@ int BusAccess::readProgram(quint16 address, ProgramSlot& scratch)
     int rc = SendToTransferApp(address, Mailbox::kReadDstYear, {}, &data);
     if (rc == 0 && data.size() != 2)
         rc = BusWrongTelegramLength;
+    else if (rc == 0 && data.at(0) != 0)
+        rc = BusNoValidData;   // the answer always starts with 0x00
     if (rc == 0)
         scratch.SoWiJahr = static_cast<quint8>(data.at(1));
     step();
@@ -521,6 +595,15 @@ BusActionResult BusAccess::transfer(Direction direction, quint16 address)
     if (!startAction(r))
         return r;
     const QString saved = SavedApplicationFileName(address);
+    // Without a transfer application to install nothing is sent at all.
+    ApplicationFileError fileError = ApplicationFileError::None;
+    if (!ReadApplicationFile(inWorkDir(kTransferApplicationFileName), &fileError)) {
+        r.code = BusRunTimeFailure;
+        r.detail = inWorkDir(kTransferApplicationFileName) + QStringLiteral(": ") + applicationError(texts_, fileError);
+        r.restorePending = restorePending(address);
+        finishAction(r);
+        return r;
+    }
     r.code = open();
     if (r.code == 0 && !restorePending(address))
         r.code = SaveApplication(address, r.detail);
@@ -593,6 +676,18 @@ BusActionResult BusAccess::transfer(Direction direction, quint16 address)
         model_.AktSlot = kProgramSlot;
     }
     finishAction(r);
+    return r;
+}
+
+BusActionResult BusAccess::LinkNotOpened(const QString& reason)
+{
+    BusActionResult r;
+    r.code = BusRunTimeFailure;
+    r.detail = reason;
+    log_.start(inWorkDir(kBusLogFileName));
+    log_.line(texts_(kBusNoLink) + reason);
+    log_.close();
+    ui_.ask(Prompt::message(Icon::Critical, {kBusNoLink, reason}));
     return r;
 }
 

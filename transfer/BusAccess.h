@@ -66,6 +66,9 @@ public:
     BusActionResult Program(quint16 address);
     BusActionResult Read(quint16 address);
     BusActionResult Reinstall(quint16 address);
+    // An action that could not start because the link could not be opened
+    // (`reason` says why): protocol.txt tells so, and one message.
+    BusActionResult LinkNotOpened(const QString& reason);
 
     // Whether the application of the device at `address` waits to be put back.
     bool restorePending(quint16 address) const;
@@ -85,6 +88,10 @@ private:
     void finishAction(BusActionResult& r);
     int open();
     int closeAll();
+    // The address-table length of the link's BCU still to be written back
+    // (0: none), as kept in the working directory across actions and runs.
+    int savedAddressTableLength() const;
+    void keepAddressTableLength(int length);
 
     int connectAndIdentify(quint16 address, std::array<quint8, 3>& ident, int& mask);
     int disconnect(int rc);
@@ -115,6 +122,7 @@ private:
     int progress_ = 0;
     int progressMax_ = 1;
     std::int64_t pausedUs_ = 0;
+    int keptAddressTableLength_ = 0;
 };
 
 } // namespace zendrik

@@ -22,6 +22,9 @@ inline constexpr int kIdentificationAddress = 0x0104;
 inline constexpr int kBusManufacturerCode = 0x7E;
 
 inline const QString kTransferApplicationFileName = QStringLiteral("remote.s19");
+// The local BCU's own address-table length while it waits to be written
+// back, one "link=length" line per interface.
+inline const QString kAddressTableFileName = QStringLiteral("bcu-adrtab.old");
 
 // The transfer application as we ship it in remote.s19: it runs the mailbox
 // at 0x00CE through which the switching program is written and read.

@@ -15,8 +15,17 @@ quint8 at(const QByteArray& b, qsizetype i)
     return static_cast<quint8>(b.at(i));
 }
 
-// The largest memory access one standard telegram carries.
-constexpr int kMaxAccessBytes = 12;
+// The largest memory access the device serves: eight data bytes, and the
+// whole nine-byte mailbox in one piece (so a command block never arrives
+// and an answer is never read half old, half new).
+constexpr int kMaxAccessBytes = 8;
+
+bool servedAccess(int address, int count)
+{
+    if (address == Mailbox::kAddress && count == Mailbox::kSize)
+        return true;
+    return count >= 1 && count <= kMaxAccessBytes && address + count <= EmulatedTimeSwitch::kMemorySize;
+}
 
 // The device's own application before anyone touched it: different for
 // every address, and never the transfer application.
@@ -108,7 +117,7 @@ QByteArray EmulatedTimeSwitch::apply(const QByteArray& apdu, std::int64_t nowUs)
         return {};
     const int count = Apci::countOf(apdu);
     const int address = at(apdu, 2) << 8 | at(apdu, 3);
-    const bool inRange = count >= 1 && count <= kMaxAccessBytes && address + count <= kMemorySize;
+    const bool inRange = servedAccess(address, count);
     finishPendingWork(nowUs);
     if (service == Apci::kMemoryRead) {
         // A read the device cannot serve is answered with count 0.
@@ -146,8 +155,11 @@ std::array<quint8, 3> EmulatedTimeSwitch::identification() const
     return {memory_[kIdentificationAddress], memory_[kIdentificationAddress + 1], memory_[kIdentificationAddress + 2]};
 }
 
-void EmulatedTimeSwitch::setMailbox(const QByteArray& block)
+void EmulatedTimeSwitch::setMailbox(const QByteArray& answer)
 {
+    QByteArray block = answer;
+    if (block.size() > 3 && at(block, 0) == Mailbox::kAnswerMark && at(block, 2) == faults.wrongAnswerTo)
+        block[3] = static_cast<char>(at(block, 3) ^ 0x80);
     for (int i = 0; i < Mailbox::kSize; ++i)
         memory_[Mailbox::kAddress + static_cast<std::size_t>(i)] = at(block, i);
 }

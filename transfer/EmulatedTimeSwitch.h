@@ -18,6 +18,7 @@ struct TimeSwitchFaults {
     bool restoreFails = false;    // ignores application writes once a program was exchanged
     quint16 answerSource = 0;     // answers go out with this source address (0: its own)
     int deleteMs = 300;           // how long deleting the switching times takes
+    int wrongAnswerTo = -1;       // the answer to this read command has its first data byte wrong
 };
 
 // A bus time switch as the bus sees it: its memory (the mailbox in RAM at

@@ -118,6 +118,9 @@ bool ParseSimulatedBusConfig(const QByteArray& text, SimulatedBusConfig& config,
             } else if (key == "ack-lost-at") {
                 if (!needNumber(&config.bcu.ackLostAt))
                     return false;
+            } else if (key == "length-write-fails") {
+                if (!needNumber(&config.bcu.lengthWriteFails))
+                    return false;
             } else {
                 return fail(QStringLiteral("unknown key %1").arg(QString::fromUtf8(key)));
             }
@@ -143,6 +146,9 @@ bool ParseSimulatedBusConfig(const QByteArray& text, SimulatedBusConfig& config,
                 device->faults.restoreFails = on;
             } else if (key == "delete-ms") {
                 if (!needNumber(&device->faults.deleteMs))
+                    return false;
+            } else if (key == "wrong-answer") {
+                if (!needNumber(&device->faults.wrongAnswerTo))
                     return false;
             } else if (key == "answer-from") {
                 const auto address = ParsePhysAddress(QString::fromUtf8(value));
@@ -449,10 +455,16 @@ int SimulatedBus::send(const QByteArray& frame)
         if (frame.size() != 5 + count)
             return LinkBadFrame;
         const int address = at(frame, 3) << 8 | at(frame, 4);
+        serialBusyUs_ += serialFrameUs(static_cast<int>(frame.size()));
+        if (address == 0x0116 && count == 1 && at(frame, 5) != 1 && lengthWritesRefused_ < config_.bcu.lengthWriteFails) {
+            // The write-back of the address-table length is lost: never confirmed.
+            ++lengthWritesRefused_;
+            confirmAtUs_ = -1;
+            return 0;
+        }
         for (int i = 0; i < count; ++i)
             setLocalByte(address + i, at(frame, 5 + i));
         confirmAtUs_ = serialDone;
-        serialBusyUs_ += serialFrameUs(static_cast<int>(frame.size()));
         return 0;
     }
     case EibFrame::kConnect:

@@ -21,17 +21,20 @@ struct LocalBcuFaults {
     int linkLostAtCommand = 0;     // the line breaks once, as the n-th mailbox command reaches the device
     int linkDeadAtCommand = 0;     // ... and cannot be opened again
     int ackLostAt = 0;             // the device's acknowledgement of the n-th connected telegram is lost
+    int lengthWriteFails = 0;      // the first n write-backs of the address-table length are not taken
 };
 
 // The bus description (bus-sim.ini), one "key = value" per line:
 //   [bus]              pacing = on | off   (off: virtual time, for tests)
 //   [bcu]              address = 15.15.250, address-table-length = 5,
 //                      no-confirm, missing, link-lost-at-command = N,
-//                      link-dead-at-command = N, ack-lost-at = N
+//                      link-dead-at-command = N, ack-lost-at = N,
+//                      length-write-fails = N
 //   [device 1.1.5]     mask = 0x0012, manufacturer = 0x7E, silent,
 //                      busy = N (commands taken only after busy-ms, from the
 //                      busy-from-th on; -1: none ever), restore-fails,
-//                      answer-from = 1.1.9, delete-ms = 300
+//                      answer-from = 1.1.9, delete-ms = 300,
+//                      wrong-answer = 0x44 (that command's answer starts wrong)
 // Numbers are decimal or 0x hex; a flag alone or "= 1" switches it on.
 struct SimulatedBusConfig {
     bool paced = true;
@@ -131,6 +134,7 @@ private:
     int repetitions_ = 0;
     int connectedTelegrams_ = 0;
     int mailboxCommands_ = 0;
+    int lengthWritesRefused_ = 0;
     std::deque<Delivery> incoming_;
 };
 

@@ -274,4 +274,126 @@ TEST(BusAccess, TheLogOfOneCleanWrite)
     EXPECT_EQ(readFile(f.path(QStringLiteral("protocol.txt"))), expected);
 }
 
+
+TEST(BusAccess, TheBcusOwnAddressTableLengthIsKeptUntilItsWriteBackIsConfirmed)
+{
+    // The first two write-backs of the length are lost on the serial line.
+    BusFixture f(busWith("", "length-write-fails = 2\n"), canonical731());
+    for (int action = 1; action <= 2; ++action) {
+        const BusActionResult r = f.access->Search(1, 1, 5, 5);
+        EXPECT_EQ(r.code, 115) << "action " << action;
+        EXPECT_EQ(r.found, QList<quint16>{kDevice});
+        EXPECT_EQ(f.bus->localByte(0x0116), 1) << "action " << action;
+        // The second action found the lowered 1 and still writes back the 5.
+        EXPECT_TRUE(f.logLines().contains(QStringLiteral("setze Adresstable-Länge auf 5")));
+        EXPECT_TRUE(QFile::exists(f.path(QStringLiteral("bcu-adrtab.old"))));
+    }
+    EXPECT_EQ(f.ui.asked().size(), 2u);
+    // The next run of the program: the BCU still holds the 1 (its state file
+    // says so), the working directory the 5.
+    f.reopenBus(busWith(""));
+    ASSERT_EQ(f.bus->localByte(0x0116), 1);
+    const BusActionResult r = f.access->Search(1, 1, 5, 5);
+    EXPECT_EQ(r.code, 0) << f.logLines().join('\n').toStdString();
+    EXPECT_EQ(f.bus->localByte(0x0116), 5);
+    EXPECT_FALSE(QFile::exists(f.path(QStringLiteral("bcu-adrtab.old"))));
+    // Once written back, the BCU's value is what counts again.
+    f.reopenBus();
+    EXPECT_EQ(f.access->Search(1, 1, 5, 5).code, 0);
+    EXPECT_EQ(f.bus->localByte(0x0116), 5);
+    EXPECT_EQ(f.ui.asked().size(), 2u);
+}
+
+TEST(BusAccess, TheWaitForTheDeleteEndsAfterThirtySecondsInAll)
+{
+    ProgramModel program = modelForRow(20);
+    ASSERT_EQ(program.program().AnzEintrag, 0);
+    // The time of the whole write when the delete takes 0.3 s ...
+    BusFixture quick(busWith(""), program);
+    std::int64_t start = quick.bus->clock().nowUs();
+    ASSERT_EQ(quick.access->Program(kDevice).code, 0);
+    const std::int64_t normalUs = quick.bus->clock().nowUs() - start;
+    // ... and when the device would need 40 s: 30 s of waiting, then code 101.
+    BusFixture slow(busWith("delete-ms = 40000\n"), program);
+    start = slow.bus->clock().nowUs();
+    const BusActionResult r = slow.access->Program(kDevice);
+    const std::int64_t slowUs = slow.bus->clock().nowUs() - start;
+    EXPECT_EQ(r.code, 101);
+    EXPECT_EQ(slow.ui.asked().size(), 1u);
+    EXPECT_GT(slowUs - normalUs, 29'000'000);
+    EXPECT_LT(slowUs - normalUs, 32'000'000);
+    EXPECT_TRUE(slow.logLines().contains(QStringLiteral(" *** Uhr nicht bereit 1")));
+    EXPECT_FALSE(slow.logLines().contains(QStringLiteral(" *** Uhr nicht bereit 2")));
+    // The device's own application went back all the same.
+    EXPECT_FALSE(slow.bus->device(kDevice)->runsTransferApplication());
+    EXPECT_FALSE(slow.access->restorePending(kDevice));
+}
+
+TEST(BusAccess, AYearAnswerThatDoesNotStartWithZeroIsRefused)
+{
+    // A program in the device to read, then the device answers the year wrongly.
+    BusFixture f(busWith(""), canonical738());
+    ASSERT_EQ(f.access->Program(kDevice).code, 0);
+    f.reopenBus(busWith("wrong-answer = 0x44\n"));
+    ASSERT_FALSE(f.bus->device(kDevice)->entries.empty());
+    f.model.Geaendert = 0;
+    const ProgramSlot before = f.model.program();
+    const BusActionResult r = f.access->Read(kDevice);
+    EXPECT_EQ(r.code, 104);
+    EXPECT_EQ(f.ui.asked().size(), 1u);
+    EXPECT_TRUE(f.model.program() == before);
+    EXPECT_FALSE(f.access->restorePending(kDevice));
+}
+
+TEST(BusAccess, AFailedSaveOfTheDevicesApplicationSkipsTheInstall)
+{
+    BusFixture f(busWith(""), canonical731());
+    const QByteArray original = f.bus->device(kDevice)->application();
+    // The saved application's place leads into a folder that is not there.
+    ASSERT_TRUE(QFile::link(f.path(QStringLiteral("missing/appl.old")), f.path(QStringLiteral("appl-1.1.5.old"))));
+    ASSERT_FALSE(f.access->restorePending(kDevice));
+    const BusActionResult r = f.access->Program(kDevice);
+    EXPECT_EQ(r.code, 114);
+    EXPECT_FALSE(r.restorePending);
+    ASSERT_EQ(f.ui.asked().size(), 1u);
+    EXPECT_TRUE(f.ui.asked().front().render(f.texts).contains(QStringLiteral("appl-1.1.5.old")));
+    EXPECT_EQ(f.bus->device(kDevice)->application(), original);
+    EXPECT_EQ(f.bus->device(kDevice)->commandsReceived(), 0);
+    EXPECT_FALSE(f.bus->isOpen());
+}
+
+TEST(BusAccess, AMissingOrInvalidTransferApplicationTouchesNothing)
+{
+    for (const bool missing : {true, false}) {
+        BusFixture f(busWith(""), canonical731());
+        QFile::remove(f.path(kTransferApplicationFileName));
+        if (!missing)
+            ASSERT_TRUE(writeFile(f.path(kTransferApplicationFileName), "1\n2\nthree\n"));
+        const QByteArray original = f.bus->device(kDevice)->application();
+        const ProgramSlot before = f.model.program();
+        for (const bool reading : {false, true}) {
+            const std::size_t asked = f.ui.asked().size();
+            const BusActionResult r = reading ? f.access->Read(kDevice) : f.access->Program(kDevice);
+            EXPECT_EQ(r.code, 114) << missing << reading;
+            EXPECT_EQ(f.ui.asked().size(), asked + 1);
+            EXPECT_FALSE(r.restorePending);
+        }
+        EXPECT_EQ(f.bus->framesSent(), 0);
+        EXPECT_EQ(f.bus->device(kDevice)->application(), original);
+        EXPECT_TRUE(f.model.program() == before);
+        EXPECT_FALSE(f.access->restorePending(kDevice));
+        EXPECT_TRUE(f.ui.asked().back().render(f.texts).contains(QStringLiteral("remote.s19")));
+    }
+}
+
+TEST(BusAccess, ALinkThatCannotBeOpenedIsLoggedAndToldOnce)
+{
+    BusFixture f(busWith(""), canonical731());
+    const BusActionResult r = f.access->LinkNotOpened(QStringLiteral("bus-sim.ini: not there"));
+    EXPECT_EQ(r.code, 114);
+    ASSERT_EQ(f.ui.asked().size(), 1u);
+    EXPECT_EQ(f.ui.asked().front().render(f.texts), QStringLiteral("Keine Busverbindung: bus-sim.ini: not there"));
+    EXPECT_EQ(readFile(f.path(QStringLiteral("protocol.txt"))), QByteArray("Keine Busverbindung: bus-sim.ini: not there\r\n"));
+}
+
 } // namespace

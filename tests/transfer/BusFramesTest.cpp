@@ -10,6 +10,7 @@
 #include "transfer/BusErrors.h"
 #include "transfer/EibFrames.h"
 #include "transfer/PhysicalAddress.h"
+#include "transfer/SimulatedBus.h"
 #include "transfer/TransferMailbox.h"
 
 #include <gtest/gtest.h>
@@ -182,6 +183,9 @@ TEST(BusErrors, EveryCodeHasItsMessage)
         {113, "Falsche Geräteeigenschaften"},
         {114, "unbekanter Fehler: appl-1.1.5.old: kein Platz"},
         {115, "Die Adresstabellen-Länge der lokalen BCU wurde nicht zurückgeschrieben."},
+        {116, "Für dieses Gerät ist keine gesicherte Applikation vorhanden: appl-1.1.5.old: kein Platz"},
+        // Never shown for a success; a caller that passes 0 gets the run-time failure's text.
+        {0, "unbekanter Fehler: appl-1.1.5.old: kein Platz"},
         {3, "unbekanter Fehler: 3 For details see file: 'protocol.txt'"},
     };
     for (const auto& c : cases)
@@ -190,6 +194,95 @@ TEST(BusErrors, EveryCodeHasItsMessage)
             << c.code;
     EXPECT_EQ(BusErrorMessage(107, QStringLiteral("1")).render(en), QStringLiteral("no bus access via COM 1"));
     EXPECT_EQ(BusErrorMessage(105, QString()).render(en), QStringLiteral("no connection to the EIB "));
+}
+
+
+// The next frame the simulated BCU hands up, as long as its length byte says.
+QByteArray nextIncoming(SimulatedBus& bus)
+{
+    for (int i = 0; i < 10000; ++i) {
+        QByteArray buffer;
+        if (bus.receive(buffer) != 0)
+            return {};
+        if (buffer.at(0) != 0)
+            return buffer.left(static_cast<quint8>(buffer.at(0)) + 1);
+        bus.clock().idle();
+    }
+    return {};
+}
+
+struct SimulatedLine {
+    SimulatedLine()
+    {
+        SimulatedBusConfig c;
+        c.paced = false;
+        c.addressTableLength = 5;
+        SimulatedBusConfig::Device d;
+        d.address = 0x1105;
+        c.devices.push_back(d);
+        bus = std::make_unique<SimulatedBus>(c);
+        bus->install(0, 9600, 2000, 500, 0);
+    }
+    QByteArray ask(const QByteArray& frame)
+    {
+        EXPECT_EQ(bus->send(frame), 0);
+        return nextIncoming(*bus);
+    }
+    std::unique_ptr<SimulatedBus> bus;
+};
+
+TEST(SimulatedBcu, EveryIncomingFrameByteForByte)
+{
+    SimulatedLine line;
+    SimulatedBus& bus = *line.bus;
+    EXPECT_EQ(hex(line.ask(EibFrame::localRead(1, 0x0116))), hex(Frame({0x05, 0x4B, 0x01, 0x01, 0x16, 0x05})));
+    ASSERT_EQ(bus.send(EibFrame::connect(0x1105)), 0);
+    // Connected telegrams of 1.1.5 to 15.15.250, sequence numbers counting up.
+    const struct {
+        const char* what;
+        QByteArray request;
+        QByteArray expected;
+    } cases[] = {
+        {"mask response", Apci::maskRead(),
+         Frame({0x0B, 0x39, 0xB0, 0x11, 0x05, 0xFF, 0xFA, 0x63, 0x43, 0x40, 0x00, 0x12})},
+        {"memory response, identification", Apci::memoryRead(3, 0x0104),
+         Frame({0x0E, 0x39, 0xB0, 0x11, 0x05, 0xFF, 0xFA, 0x66, 0x46, 0x43, 0x01, 0x04, 0x7E, 0x07, 0x38})},
+        {"memory response, count 0 for nine bytes of the application", Apci::memoryRead(9, 0x0107),
+         Frame({0x0B, 0x39, 0xB0, 0x11, 0x05, 0xFF, 0xFA, 0x63, 0x4A, 0x40, 0x01, 0x07})},
+        {"memory response, the whole mailbox", Apci::memoryRead(9, 0x00CE),
+         Frame({0x14, 0x39, 0xB0, 0x11, 0x05, 0xFF, 0xFA, 0x6C, 0x4E, 0x49, 0x00, 0xCE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                0xFF, 0xFF, 0xFF, 0xFF})},
+        {"memory response, count 0 for ten bytes at the mailbox", Apci::memoryRead(10, 0x00CE),
+         Frame({0x0B, 0x39, 0xB0, 0x11, 0x05, 0xFF, 0xFA, 0x63, 0x52, 0x40, 0x00, 0xCE})},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(hex(line.ask(EibFrame::data(c.request))), hex(c.expected)) << c.what;
+}
+
+TEST(EmulatedTimeSwitch, ServesAtMostEightBytesPerAccessButTheWholeMailbox)
+{
+    SimulatedLine line;
+    SimulatedBus& bus = *line.bus;
+    ASSERT_EQ(bus.send(EibFrame::connect(0x1105)), 0);
+    EmulatedTimeSwitch& device = *bus.device(0x1105);
+    const QByteArray before = device.application();
+    const QByteArray nine = Frame({1, 2, 3, 4, 5, 6, 7, 8, 9});
+    const auto write = [&](quint16 address, const QByteArray& data) {
+        ASSERT_EQ(bus.send(EibFrame::data(Apci::memoryWrite(address, data))), 0);
+        for (int i = 0; i < 100; ++i)
+            bus.clock().idle();
+    };
+    // Nine bytes into the application: refused, nothing changes.
+    write(0x0107, nine);
+    EXPECT_EQ(device.application(), before);
+    // Eight are taken.
+    write(0x0107, nine.left(8));
+    EXPECT_EQ(device.application().left(9), nine.left(8) + before.mid(8, 1));
+    // The mailbox takes its nine bytes in one write, and no more.
+    write(0x00CE, nine);
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(device.memory().data()) + 0x00CE, 9), nine);
+    write(0x00CE, nine + nine.left(1));
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(device.memory().data()) + 0x00CE, 10), nine + '\0');
 }
 
 } // namespace

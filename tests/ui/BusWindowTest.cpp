@@ -143,6 +143,69 @@ TEST_F(BusWindow, AnInvalidAddressIsRefusedBeforeAnythingIsSent)
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("protocol.txt"))));
 }
 
+TEST_F(BusWindow, ALinkThatCannotBeOpenedEndsAsNotSuccessfulWithItsLog)
+{
+    auto w = window();
+    w->openLink = [](const QString&, QString* error) {
+        *error = QStringLiteral("bus-sim.ini fehlt");
+        return std::unique_ptr<EibLink>();
+    };
+    child<QLineEdit>(*w, "txtPhysadr")->setText(QStringLiteral("1.1.2"));
+    qsizetype shown = 0;
+    for (const char* button : {"cmdbusprog", "cmdbussearch"}) {
+        QFile::remove(path(QStringLiteral("protocol.txt")));
+        click(*w, button);
+        EXPECT_EQ(status(*w), QStringLiteral("nicht erfolgreich")) << button;
+        EXPECT_EQ(messages().mid(shown), QStringList{QStringLiteral("Keine Busverbindung: bus-sim.ini fehlt")}) << button;
+        shown = messages().size();
+        EXPECT_EQ(readFile(path(QStringLiteral("protocol.txt"))), QByteArray("Keine Busverbindung: bus-sim.ini fehlt\r\n"))
+            << button;
+    }
+}
+
+TEST_F(BusWindow, WhileAnActionRunsEveryControlIsDisabledAndNothingElseStarts)
+{
+    auto w = window();
+    child<QLineEdit>(*w, "txtPhysadr")->setText(QStringLiteral("1.1.2"));
+    const QStringList names{"optcom1", "optcom2", "txtBereich", "txtBuslinie", "txtvonTeilnehmer", "txtbisTeilnehmer",
+                            "cmdbussearch", "cboPhysadr", "txtPhysadr", "cmdbusprog", "cmdbusread", "cmdBusend"};
+    QStringList enabledWhileBusy;
+    bool checked = false;
+    bool closedWhileBusy = false;
+    QSignalSpy read(w.get(), &FrmBusaccess::programRead);
+    // Runs from the event processing of the action's waits.
+    QTimer::singleShot(0, w.get(), [&] {
+        if (!w->busy())
+            return;
+        checked = true;
+        for (const QString& name : names)
+            if (child<QWidget>(*w, name.toUtf8().constData())->isEnabled())
+                enabledWhileBusy << name;
+        // Neither a click nor a direct call starts a second action, and the window stays.
+        click(*w, "cmdbusread");
+        w->cmdbusread();
+        w->cmdbussearch();
+        closedWhileBusy = !w->close();
+    });
+    w->show();
+    click(*w, "cmdbusprog");
+    ASSERT_TRUE(checked);
+    EXPECT_TRUE(enabledWhileBusy.isEmpty()) << enabledWhileBusy.join(' ').toStdString();
+    EXPECT_TRUE(closedWhileBusy);
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(read.count(), 0);
+    EXPECT_EQ(status(*w), QStringLiteral("Ok"));
+    EXPECT_TRUE(messages().isEmpty()) << messages().join('|').toStdString();
+    // The log is the write's alone: no read and no search ran inside it.
+    const QByteArray log = readFile(path(QStringLiteral("protocol.txt")));
+    EXPECT_TRUE(log.contains("Lese Applikation"));
+    EXPECT_FALSE(log.contains("lese Schaltzeit"));
+    EXPECT_FALSE(log.contains("1.1.3"));
+    for (const QString& name : names)
+        EXPECT_TRUE(child<QWidget>(*w, name.toUtf8().constData())->isEnabled()) << name.toStdString();
+    w->close();
+}
+
 class BusMenu : public DesktopFixture {};
 
 TEST_F(BusMenu, OfferedOnTheBusDeviceTypesAndOpensTheWindow)

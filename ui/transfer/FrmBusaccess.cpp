@@ -192,7 +192,8 @@ void FrmBusaccess::run(Action action)
     QString error;
     link_ = openLink(linkSpec(), &error);
     if (!link_) {
-        ui_.ask(Prompt::message(Icon::Critical, {kBusNoLink, error}));
+        access_.LinkNotOpened(error);
+        txtstatus_->setText(texts_(TextId::NotSuccessful));
         return;
     }
     access_.setLink(link_.get(), port, QString::number(port + 1));
