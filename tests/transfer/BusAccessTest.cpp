@@ -367,8 +367,9 @@ TEST(BusAccess, AMissingOrInvalidTransferApplicationTouchesNothing)
     for (const bool missing : {true, false}) {
         BusFixture f(busWith(""), canonical731());
         QFile::remove(f.path(kTransferApplicationFileName));
-        if (!missing)
+        if (!missing) {
             ASSERT_TRUE(writeFile(f.path(kTransferApplicationFileName), "1\n2\nthree\n"));
+        }
         const QByteArray original = f.bus->device(kDevice)->application();
         const ProgramSlot before = f.model.program();
         for (const bool reading : {false, true}) {

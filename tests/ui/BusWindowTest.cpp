@@ -188,6 +188,11 @@ TEST_F(BusWindow, WhileAnActionRunsEveryControlIsDisabledAndNothingElseStarts)
         closedWhileBusy = !w->close();
     });
     w->show();
+    QStringList enabledBefore;
+    for (const QString& name : names)
+        if (child<QWidget>(*w, name.toUtf8().constData())->isEnabled())
+            enabledBefore << name;
+    ASSERT_TRUE(enabledBefore.contains(QStringLiteral("cmdbusread")));
     click(*w, "cmdbusprog");
     ASSERT_TRUE(checked);
     EXPECT_TRUE(enabledWhileBusy.isEmpty()) << enabledWhileBusy.join(' ').toStdString();
@@ -201,8 +206,12 @@ TEST_F(BusWindow, WhileAnActionRunsEveryControlIsDisabledAndNothingElseStarts)
     EXPECT_TRUE(log.contains("Lese Applikation"));
     EXPECT_FALSE(log.contains("lese Schaltzeit"));
     EXPECT_FALSE(log.contains("1.1.3"));
+    // Afterwards each control is as it was before.
+    QStringList enabledAfter;
     for (const QString& name : names)
-        EXPECT_TRUE(child<QWidget>(*w, name.toUtf8().constData())->isEnabled()) << name.toStdString();
+        if (child<QWidget>(*w, name.toUtf8().constData())->isEnabled())
+            enabledAfter << name;
+    EXPECT_EQ(enabledAfter, enabledBefore);
     w->close();
 }
 
