@@ -30,7 +30,9 @@ public:
     int EibTelegramLength = 18;
     // The local BCU's address-table length found when the link was first
     // opened, written back when it is closed; 0 = nothing to restore. A
-    // reopen before it was written back keeps the first value.
+    // reopen before it was written back keeps the first value (the bus
+    // access hands in the value an earlier action or run could not write
+    // back).
     int AdrTabLaenge = 0;
     TransferObserver* observer = nullptr;
     // The time of day of the connection log lines.
