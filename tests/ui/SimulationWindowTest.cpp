@@ -465,3 +465,85 @@ TEST(YearGraphPicture, PulsesInsideOnStretchesStayVisible)
         EXPECT_EQ(picture.pixel(layout.minuteX(Hm(9, 25)), y) | 0xff000000u, Rgb(YearGraphStateColour(ProfileEin)));
     }
 }
+
+// Whether a table row of a slot is a switching time and the list numbers it so.
+static bool SameEntryOfSlot(const ProgramModel& model, int slot, int entry, int number)
+{
+    const ProgramSlot& s = model.slot(slot);
+    if (entry < 0 || entry >= s.AnzEintrag || IsPriorityTimeByte(s.Eintrag[static_cast<std::size_t>(entry)].b[0]))
+        return false;
+    int n = 0;
+    for (int i = 0; i <= entry; ++i)
+        n += IsPriorityTimeByte(s.Eintrag[static_cast<std::size_t>(i)].b[0]) ? 0 : 1;
+    return n == number;
+}
+
+TEST_F(SimulationWindow, FollowsTheSampleTheListShows)
+{
+    startWith(kRowFourChannels);
+    model().clock = [] { return QDateTime(QDate(kYear, 3, 16), QTime(9, 0)); };
+    openSample(u"Schule.zpg"_s);
+    ASSERT_TRUE(asked().empty());
+    FrmGrafik* w = openWindow();
+    ASSERT_NE(w, nullptr);
+    ASSERT_EQ(w->shownSlot(), kProgramSlot);
+    const QSize size = w->yearGraph()->size();
+    const auto rendered = [&](int slot) {
+        return RenderYearGraph(YearSimulation(model(), kYear, slot), 0, app_->texts(), size)
+            .convertToFormat(QImage::Format_RGB32);
+    };
+    const auto shown = [&] { return w->yearGraph()->picture().convertToFormat(QImage::Format_RGB32); };
+    const QImage ofProgram = rendered(kProgramSlot);
+    EXPECT_EQ(shown(), ofProgram);
+
+    // Opening a sample shows it in the list, and the window follows at once.
+    openSample(u"Laden.zpg"_s, "mnuDatVorl");
+    ASSERT_TRUE(asked().empty());
+    ASSERT_EQ(model().AktSlot, kSampleSlot);
+    EXPECT_EQ(w->shownSlot(), kSampleSlot);
+    EXPECT_EQ(w->windowTitle(), u"Vorlage Programmsimulation"_s);
+    const QImage ofSample = rendered(kSampleSlot);
+    ASSERT_NE(ofSample, ofProgram);
+    EXPECT_EQ(shown(), ofSample);
+    const YearSimulation sample(model(), kYear, kSampleSlot);
+    EXPECT_EQ(w->shownProfile().segments, sample.Rechne_SzGrafik(0, w->shownDay()).segments);
+    EXPECT_EQ(label(w, "lblBetriebsstunden"), BetriebsstundenText(sample.Betriebsminuten(0, w->shownDay()), app_->texts()));
+    const QString name = model().slot(kSampleSlot).Kanalname[0].trimmed();
+    EXPECT_EQ(child<QComboBox>(w, "cboKanal")->itemText(0), name.isEmpty() ? u"C1"_s : u"C1  "_s + name);
+
+    // What decided names a row of the sample, and a double click marks it
+    // in the sample's list.
+    int minute = -1;
+    for (int m = 0; m < kMinutesOfDay && minute < 0; m += 5) {
+        const SimulationCause c = sample.Explain(0, w->shownDay(), m);
+        if (c.kind == CauseKind::SwitchingTime && c.entry >= 0)
+            minute = m;
+    }
+    ASSERT_GE(minute, 0) << "no switching time of the sample on day " << w->shownDay();
+    const QPoint at = dayPoint(w, minute);
+    const SimulationCause cause = w->causeAt(w->shownDay(), w->dayGraph()->minuteAt(at));
+    ASSERT_GE(cause.entry, 0);
+    EXPECT_TRUE(SameEntryOfSlot(model(), kSampleSlot, cause.entry, cause.entryNumber));
+    move(w->dayGraph(), at);
+    EXPECT_EQ(label(w, "lblUrsache"), SimulationCauseText(cause, app_->texts()));
+    trigger("mnuAnsPzVorl");
+    doubleClick(w->dayGraph(), at);
+    EXPECT_EQ(model().AktSlot, kSampleSlot);
+    EXPECT_EQ(list().Ansicht(), AnsichtSchaltzeiten);
+    EXPECT_EQ(list().markedEntries(), std::vector<int>{cause.entry});
+    EXPECT_EQ(w->shownSlot(), kSampleSlot);
+
+    // Back to the program's list: the window shows the program again.
+    trigger("mnuANSSz");
+    EXPECT_EQ(model().AktSlot, kProgramSlot);
+    EXPECT_EQ(w->shownSlot(), kProgramSlot);
+    EXPECT_EQ(w->windowTitle(), u"Programmsimulation"_s);
+    EXPECT_EQ(shown(), ofProgram);
+    // And once more to the sample, which closing the sample ends.
+    trigger("mnuAnsSzVorl");
+    EXPECT_EQ(shown(), ofSample);
+    trigger("mnuDatVorlSchl");
+    EXPECT_EQ(model().AktSlot, kProgramSlot);
+    EXPECT_EQ(w->shownSlot(), kProgramSlot);
+    EXPECT_EQ(shown(), ofProgram);
+}
