@@ -4,6 +4,7 @@
 #include "calendar/SommerzeitTage.h"
 #include "calendar/TagPrio.h"
 #include "calendar/YearSimulation.h"
+#include "editing/ProgramSnapshot.h"
 #include "tests/calendar/NaiveYearSimulation.h"
 #include "tests/calendar/RandomSimulationProgram.h"
 #include "tests/calendar/SimulationTestPrograms.h"
@@ -143,4 +144,41 @@ TEST(SimulationSlot, SamplesPriorityTimesAndAstroProgramCount)
     EXPECT_EQ(sunset.astro.shown, Hm(19, 0));
     // The program has no astro program: its channel follows its entries.
     EXPECT_EQ(program.Explain(0, Doy(15, 7, 2026), Hm(20, 0)).kind, CauseKind::SwitchingTime);
+}
+
+// The simulation window simulates again exactly when what the simulation
+// reads changed: the shown slot and the device frame, not the other slot.
+TEST(SimulationSnapshot, ChangesWithWhatTheSimulationReads)
+{
+    const ProgramModel base = RandomSimulationProgram(kRowFourChannels, 31, 40, 10, 4);
+    const struct {
+        const char* what;
+        void (*change)(ProgramModel&);
+        bool programDiffers;
+        bool sampleDiffers;
+    } cases[] = {
+        {"meter-pulse variant", [](ProgramModel& m) { m.device.Evu = 1 - m.device.Evu; }, true, true},
+        {"device family", [](ProgramModel& m) { m.device.Uhrentyp = kFamily752; }, true, true},
+        {"channels", [](ProgramModel& m) { m.device.Kanalzahl = 2; }, true, true},
+        {"bus format", [](ProgramModel& m) { m.device.EibFormat = 1; }, true, true},
+        {"empty astro time", [](ProgramModel& m) { m.device.KeineZeit = 0; }, true, true},
+        {"summer-time rule", [](ProgramModel& m) { m.device.SwRegel = m.device.SwRegel == 0 ? 1 : 0; }, true, true},
+        {"program entry", [](ProgramModel& m) { m.program().Eintrag[0].b[1] ^= 1; }, true, false},
+        {"sample astro table", [](ProgramModel& m) { m.slot(kSampleSlot).astro.AstroTab[0][100].set = 1000; }, false, true},
+        {"sample summer-time table", [](ProgramModel& m) { m.slot(kSampleSlot).AnzSoWi = 3; }, false, true},
+        {"shown slot only", [](ProgramModel& m) { m.AktSlot = kSampleSlot; }, false, false},
+        {"print lines", [](ProgramModel& m) { m.device.Zeilen = 7; }, false, false},
+    };
+    for (const auto& c : cases) {
+        ProgramModel changed = base;
+        c.change(changed);
+        EXPECT_EQ(TakeSimulationSnapshot(changed, kProgramSlot) != TakeSimulationSnapshot(base, kProgramSlot),
+                  c.programDiffers)
+            << c.what;
+        EXPECT_EQ(TakeSimulationSnapshot(changed, kSampleSlot) != TakeSimulationSnapshot(base, kSampleSlot),
+                  c.sampleDiffers)
+            << c.what;
+    }
+    EXPECT_EQ(TakeSimulationSnapshot(base, kSampleSlot).slot, kSampleSlot);
+    EXPECT_NE(TakeSimulationSnapshot(base, kProgramSlot), TakeSimulationSnapshot(base, kSampleSlot));
 }
