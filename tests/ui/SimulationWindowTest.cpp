@@ -24,6 +24,7 @@
 #include <QComboBox>
 #include <QDate>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -487,9 +488,10 @@ TEST_F(SimulationWindow, FollowsTheSampleTheListShows)
     FrmGrafik* w = openWindow();
     ASSERT_NE(w, nullptr);
     ASSERT_EQ(w->shownSlot(), kProgramSlot);
-    const QSize size = w->yearGraph()->size();
+    // The engine's picture of a slot at the graph's present size (a longer
+    // hint below may take room from it).
     const auto rendered = [&](int slot) {
-        return RenderYearGraph(YearSimulation(model(), kYear, slot), 0, app_->texts(), size)
+        return RenderYearGraph(YearSimulation(model(), kYear, slot), 0, app_->texts(), w->yearGraph()->size())
             .convertToFormat(QImage::Format_RGB32);
     };
     const auto shown = [&] { return w->yearGraph()->picture().convertToFormat(QImage::Format_RGB32); };
@@ -502,14 +504,32 @@ TEST_F(SimulationWindow, FollowsTheSampleTheListShows)
     ASSERT_EQ(model().AktSlot, kSampleSlot);
     EXPECT_EQ(w->shownSlot(), kSampleSlot);
     EXPECT_EQ(w->windowTitle(), u"Vorlage Programmsimulation"_s);
-    const QImage ofSample = rendered(kSampleSlot);
-    ASSERT_NE(ofSample, ofProgram);
-    EXPECT_EQ(shown(), ofSample);
+    ASSERT_NE(rendered(kSampleSlot), ofProgram);
+    EXPECT_EQ(shown(), rendered(kSampleSlot));
     const YearSimulation sample(model(), kYear, kSampleSlot);
     EXPECT_EQ(w->shownProfile().segments, sample.Rechne_SzGrafik(0, w->shownDay()).segments);
     EXPECT_EQ(label(w, "lblBetriebsstunden"), BetriebsstundenText(sample.Betriebsminuten(0, w->shownDay()), app_->texts()));
     const QString name = model().slot(kSampleSlot).Kanalname[0].trimmed();
     EXPECT_EQ(child<QComboBox>(w, "cboKanal")->itemText(0), name.isEmpty() ? u"C1"_s : u"C1  "_s + name);
+
+    // The exports are named after the sample and never overwrite it.
+    QString suggested;
+    w->chooseFile = [&](const QString& offered, const QString&) {
+        suggested = offered;
+        return QString();
+    };
+    child<QPushButton>(w, "cmdCsv")->click();
+    const QString sampleFile = model().slot(kSampleSlot).Dateiname;
+    EXPECT_EQ(suggested, QFileInfo(sampleFile).dir().filePath(u"Laden 2026 C1.csv"_s));
+    QFile before(sampleFile);
+    ASSERT_TRUE(before.open(QIODevice::ReadOnly));
+    const QByteArray bytes = before.readAll();
+    before.close();
+    EXPECT_FALSE(w->exportCsv(sampleFile));
+    EXPECT_FALSE(w->exportPng(sampleFile));
+    QFile after(sampleFile);
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(after.readAll(), bytes);
 
     // What decided names a row of the sample, and a double click marks it
     // in the sample's list.
@@ -538,12 +558,12 @@ TEST_F(SimulationWindow, FollowsTheSampleTheListShows)
     EXPECT_EQ(model().AktSlot, kProgramSlot);
     EXPECT_EQ(w->shownSlot(), kProgramSlot);
     EXPECT_EQ(w->windowTitle(), u"Programmsimulation"_s);
-    EXPECT_EQ(shown(), ofProgram);
+    EXPECT_EQ(shown(), rendered(kProgramSlot));
     // And once more to the sample, which closing the sample ends.
     trigger("mnuAnsSzVorl");
-    EXPECT_EQ(shown(), ofSample);
+    EXPECT_EQ(shown(), rendered(kSampleSlot));
     trigger("mnuDatVorlSchl");
     EXPECT_EQ(model().AktSlot, kProgramSlot);
     EXPECT_EQ(w->shownSlot(), kProgramSlot);
-    EXPECT_EQ(shown(), ofProgram);
+    EXPECT_EQ(shown(), rendered(kProgramSlot));
 }
