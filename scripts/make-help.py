@@ -250,9 +250,12 @@ PAGES = {
  [("master-card.png", L("Fenster Codierung", "Card coding window", "Fenêtre Codage"))]),
 "info": (
  L("Info", "Info", "Info"),
- [L("Hilfe, Info zeigt die Programmversion, die Version der Texttabelle und den gewählten Gerätetyp; Ok schließt das Fenster. Dieselben Angaben gibt zendrik-cli --version aus. Zurück zur [[index|Übersicht]].",
-    "Help, Info shows the program version, the version of the text table and the chosen device type; Ok closes the window. zendrik-cli --version prints the same. Back to the [[index|contents]].",
-    "Aide, Info montre la version du programme, celle de la table de textes et le type d'appareil choisi ; Ok ferme la fenêtre. zendrik-cli --version affiche la même chose. Retour au [[index|sommaire]].")],
+ [L("Hilfe, Info zeigt, welche Version von Zendrik läuft und für welches Gerät programmiert wird.",
+    "Help, Info shows which version of Zendrik runs and which device is programmed.",
+    "Aide, Info montre quelle version de Zendrik tourne et pour quel appareil vous programmez."),
+  L("- **Banner:** Name und Versionszeile der Texttabelle\n- **Gerätetyp:** der im [[start-screen|Startbild]] gewählte Typ\n- **Programmversion:** die Version des Programms; zendrik-cli --version gibt dieselben Angaben aus\n- **Ok:** schließt das Fenster",
+    "- **Banner:** name and the text table's version line\n- **Device type:** the type chosen on the [[start-screen|start screen]]\n- **Program version:** the version of the program; zendrik-cli --version prints the same\n- **Ok:** closes the window",
+    "- **Bandeau :** nom et ligne de version de la table de textes\n- **Type d'appareil :** le type choisi à l'[[start-screen|écran de départ]]\n- **Version du programme :** la version du programme ; zendrik-cli --version affiche la même chose\n- **Ok :** ferme la fenêtre")],
  []),
 }
 
