@@ -1,7 +1,14 @@
-// The shipped help: every page in every language, every link resolving, and
-// every window of the desktop program with a page of its own.
+// The shipped help: every page in every language, every link and picture
+// resolving, every window of the desktop program with a page of its own that
+// names its controls as the window captions them.
 #include "language/HelpPages.h"
+
+#include "calendar/AstroTexts.h"
+#include "calendar/FeiertagTexts.h"
+#include "calendar/SimulationTexts.h"
+#include "editing/PrintTexts.h"
 #include "language/TextTable.h"
+#include "transfer/IrTexts.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -223,6 +230,28 @@ TEST(HelpPages, ThePagesNameTheControlsByTheirCaptionsInEachLanguage)
         {"simulation", TextId::ComputeYearOperatingHours},
         {"info", TextId::DeviceType},
     };
+    // Controls of our own, beyond the device's text table.
+    const std::pair<const char*, ExtraText> ownControls[] = {
+        {"print", kPrintToTextFile},
+        {"print", kPrintSaveAsPdf},
+        {"print", kHandoverSaveAs},
+        {"simulation", kSimExportPng},
+        {"simulation", kSimExportCsv},
+        {"holidays", kFtExportIcs},
+        {"holidays", kFtAddToSet},
+        {"dst-table", kSwFillFromZone},
+        {"astro", kAstroSearchPlace},
+        {"infrared", kIrToolLabel},
+        {"device-properties", kIrToolLabel},
+    };
+    const auto shown = [](QString caption) {
+        // The caption as shown: without its access key and the colon a label ends in.
+        caption.remove(QLatin1Char('&'));
+        caption = caption.trimmed();
+        if (caption.endsWith(QLatin1Char(':')))
+            caption = caption.chopped(1).trimmed();
+        return caption;
+    };
     for (int sprache : {1, 2, 3}) {
         TextTable texts;
         if (sprache == 1)
@@ -232,12 +261,13 @@ TEST(HelpPages, ThePagesNameTheControlsByTheirCaptionsInEachLanguage)
         else
             texts.LoadFrench();
         for (const auto& [page, id] : controls) {
-            // The caption as shown: without its access key and the colon a label ends in.
-            QString caption = texts(id);
-            caption.remove(QLatin1Char('&'));
-            caption = caption.trimmed();
-            if (caption.endsWith(QLatin1Char(':')))
-                caption = caption.chopped(1).trimmed();
+            const QString caption = shown(texts(id));
+            const QString file = HelpFile(kHelp, sprache, QString::fromLatin1(page));
+            EXPECT_TRUE(read(file).contains(caption))
+                << file.toStdString() << " does not name \"" << caption.toStdString() << "\"";
+        }
+        for (const auto& [page, text] : ownControls) {
+            const QString caption = shown(texts(text));
             const QString file = HelpFile(kHelp, sprache, QString::fromLatin1(page));
             EXPECT_TRUE(read(file).contains(caption))
                 << file.toStdString() << " does not name \"" << caption.toStdString() << "\"";
