@@ -1,6 +1,7 @@
 #include "bench/BenchPrograms.h"
 
 #include "calendar/AstroTable.h"
+#include "calendar/SommerzeitTage.h"
 #include "model/DstRowCodec.h"
 #include "model/EntryBuilder.h"
 #include "model/ProgramSetup.h"
@@ -48,7 +49,9 @@ ProgramModel completeProgram(int row, int switching, int priority)
     for (int r = 0; r < kDstRows; ++r)
         s.SoWiTab[static_cast<std::size_t>(r)] = EncodeDstRow({{25 + r % 7, 3, 2, 1}, {25 + r % 7, 10, 3, 1}});
     s.AnzSoWi = kDstRows;
-    s.SoWiJahr = 2024;
+    // The table's first year, kept as years after 1996; the rule follows it.
+    s.SoWiJahr = 2024 - 1996;
+    model.device.SwRegel = SwTabelle;
     const int astroChannels = model.device.Uhrentyp == kFamily738 ? kAstroChannels
                               : model.device.Uhrentyp == kFamily752 ? 1 : 0;
     for (int c = 0; c < astroChannels; ++c) {

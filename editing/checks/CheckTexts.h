@@ -43,9 +43,9 @@ inline constexpr ExtraText kExplainUncalled{
     "Switching times of a priority program P1..P9 act only on days a priority time calls that program for the channel.",
     "Les horaires d'un programme prioritaire P1..P9 n'agissent que les jours où une période prioritaire appelle ce programme pour le canal."};
 inline constexpr ExtraText kExplainWithoutTimes{
-    "Eine Prioritätszeit schaltet ihre Kanäle auf ein Programm ohne Schaltzeiten für einen Kanal: er behält an diesen Tagen seinen Zustand.",
-    "A priority time switches its channels to a program without switching times for one of them: that channel holds its state on those days.",
-    "Une période prioritaire passe ses canaux à un programme sans horaires pour l'un d'eux : ce canal garde son état ces jours-là."};
+    "Eine Prioritätszeit schaltet ihre Kanäle auf ein Programm ohne Schaltzeiten für einen Kanal: er ist an diesen Tagen AUS, da keine Schaltzeit des Grundprogramms dort wirkt.",
+    "A priority time switches its channels to a program without switching times for one of them: that channel is OFF on those days, since no switching time of the base program acts there.",
+    "Une période prioritaire passe ses canaux à un programme sans horaires pour l'un d'eux : ce canal est à l'ARRÊT ces jours-là, car aucun horaire du programme de base n'y agit."};
 inline constexpr ExtraText kExplainPast{
     "Eine an ein Jahr gebundene Prioritätszeit ist vorbei; sie belegt Speicher und wirkt nicht mehr.",
     "A priority time bound to a year is over; it takes memory and no longer acts.",
@@ -98,9 +98,9 @@ inline constexpr ExtraText kClash{"%1 um %2: EIN und AUS zur selben Minute (%3)"
 inline constexpr ExtraText kUncalled{"P%1: keine Prioritätszeit ruft dieses Programm für %2 auf; %3 Schaltzeit(en) schalten dort nie",
                                      "P%1: no priority time calls this program for %2; %3 switching time(s) never switch there",
                                      "P%1 : aucune période prioritaire n'appelle ce programme pour %2 ; %3 horaire(s) n'y commutent jamais"};
-inline constexpr ExtraText kWithoutTimes{"Prioritätszeit P%1 (%2): P%1 hat keine Schaltzeit für %3, der Zustand bleibt an diesen Tagen stehen",
-                                         "Priority time P%1 (%2): P%1 has no switching time for %3; the state stays as it is on those days",
-                                         "Période prioritaire P%1 (%2) : P%1 n'a aucun horaire pour %3 ; l'état reste inchangé ces jours-là"};
+inline constexpr ExtraText kWithoutTimes{"Prioritätszeit P%1 (%2): P%1 hat keine Schaltzeit für %3, der Kanal ist an diesen Tagen AUS",
+                                         "Priority time P%1 (%2): P%1 has no switching time for %3; the channel is OFF on those days",
+                                         "Période prioritaire P%1 (%2) : P%1 n'a aucun horaire pour %3 ; le canal est à l'ARRÊT ces jours-là"};
 inline constexpr ExtraText kPast{"Prioritätszeit %1 für %2 endete am %3 %4 und wirkt nicht mehr",
                                  "Priority time %1 for %2 ended on %3 %4 and no longer acts",
                                  "La période prioritaire %1 pour %2 s'est terminée le %3 %4 et n'agit plus"};

@@ -381,15 +381,62 @@ QString EntryDiffFieldsText(int fields, const TextTable& texts)
     return parts.join(QStringLiteral(", "));
 }
 
+namespace {
+
+// The values are kept as the comparison found them (the JSON output gives
+// them so); the text shows them as the device properties and the astro list
+// name them, in the user's language.
+QString RuleName(const QString& v, const TextTable& texts)
+{
+    static constexpr TextId kNames[] = {TextId::DstNone, TextId::DstEurope, TextId::DstUk, TextId::DstUsa,
+                                        TextId::DstByTable};
+    bool ok = false;
+    const int rule = v.toInt(&ok);
+    if (!ok || rule < 0 || rule >= static_cast<int>(std::size(kNames)))
+        return v;
+    return texts(kNames[rule]).trimmed();
+}
+
+QString LimitsShown(QString v, const TextTable& texts)
+{
+    v.replace(QStringLiteral("OFF"), texts(TextId::Off).trimmed());
+    v.replace(QStringLiteral("ON"), texts(TextId::On).trimmed());
+    return v;
+}
+
+QString AstroTimesShown(const QString& v)
+{
+    QStringList times;
+    for (const QString& part : v.split(QLatin1Char('/'))) {
+        bool ok = false;
+        const int m = part.toInt(&ok);
+        times << (ok && m >= 0 ? QStringLiteral("%1:%2").arg(m / 60).arg(m % 60, 2, 10, QLatin1Char('0')) : part);
+    }
+    return times.join(QLatin1Char('/'));
+}
+
+} // namespace
+
 QStringList DiffLines(const ProgramDiff& diff, const ProgramModel& a, int slotA, const ProgramModel& b, int slotB,
                       const TextTable& texts)
 {
     QStringList lines;
     for (const HeaderDifference& d : diff.header) {
-        auto shown = [&texts, &d](const QString& v) {
+        auto shown = [&texts, &d](const QString& v) -> QString {
             if (d.field == HeaderField::WriteProtection || d.field == HeaderField::AstroChannel)
                 return texts(v == QLatin1String("1") ? kOn : kOff);
-            return v.isEmpty() || v == QLatin1String("-") ? texts(kNone) : v;
+            if (v.isEmpty() || v == QLatin1String("-"))
+                return texts(kNone);
+            switch (d.field) {
+            case HeaderField::Rule:
+                return RuleName(v, texts);
+            case HeaderField::AstroLimits:
+                return LimitsShown(v, texts);
+            case HeaderField::AstroTimes:
+                return AstroTimesShown(v);
+            default:
+                return v;
+            }
         };
         lines << QStringLiteral("* ") + texts(kArrow).arg(HeaderFieldName(d, texts), shown(d.first), shown(d.second));
     }

@@ -204,6 +204,30 @@ TEST(ProgramChecks, ChangeoverHoursFollowRuleAndTableYears)
     // Great Britain changes an hour earlier: 2:30 is safe, 1:30 is not.
     europe.device.SwRegel = SwGrossbritannien;
     EXPECT_TRUE(Of(europe, CheckId::SkippedHour).empty());
+    ProgramModel uk = Program({BuildWeeklyEntry(Hm(1, 30), kDaily, 1, 1, 0, 0), DayOff()});
+    uk.device.SwRegel = SwGrossbritannien;
+    const Findings ukSkipped = Of(uk, CheckId::SkippedHour);
+    const Findings ukRepeated = Of(uk, CheckId::RepeatedHour);
+    ASSERT_EQ(ukSkipped.size(), 1u);
+    ASSERT_EQ(ukRepeated.size(), 1u);
+    // Last Sunday of March, and the Sunday before 29 October.
+    EXPECT_EQ(std::tie(ukSkipped[0].day, ukSkipped[0].month), std::make_tuple(29, 3));
+    EXPECT_EQ(std::tie(ukRepeated[0].day, ukRepeated[0].month), std::make_tuple(25, 10));
+    // The USA rule: forward at 2:00 on the Sunday before 15 April, back at
+    // 2:00 to 1:00 on the last Sunday of October; 2:30 is skipped but not
+    // repeated, 1:30 is repeated but not skipped.
+    ProgramModel usa = Program({BuildWeeklyEntry(Hm(2, 30), kDaily, 1, 1, 0, 0), DayOff()});
+    usa.device.SwRegel = SwUsa;
+    const Findings usaSkipped = Of(usa, CheckId::SkippedHour);
+    ASSERT_EQ(usaSkipped.size(), 1u);
+    EXPECT_EQ(std::tie(usaSkipped[0].day, usaSkipped[0].month), std::make_tuple(12, 4));
+    EXPECT_TRUE(Of(usa, CheckId::RepeatedHour).empty());
+    ProgramModel usaEarly = Program({BuildWeeklyEntry(Hm(1, 30), kDaily, 1, 1, 0, 0), DayOff()});
+    usaEarly.device.SwRegel = SwUsa;
+    EXPECT_TRUE(Of(usaEarly, CheckId::SkippedHour).empty());
+    const Findings usaRepeated = Of(usaEarly, CheckId::RepeatedHour);
+    ASSERT_EQ(usaRepeated.size(), 1u);
+    EXPECT_EQ(std::tie(usaRepeated[0].day, usaRepeated[0].month), std::make_tuple(25, 10));
     // On a day a permanent priority time holds, nothing switches.
     ProgramModel held = Program({BuildWeeklyEntry(Hm(2, 30), kDaily, 1, 1, 0, 0), DayOff(),
                                  BuildPriorityEntry(28, 3, 30, 3, 0, false, 10, 1, 0)});

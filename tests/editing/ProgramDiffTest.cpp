@@ -126,6 +126,9 @@ TEST(ProgramDiff, HeaderDifferencesAreNamed)
     en.LoadEnglish();
     const QStringList lines = DiffLines(d, a, kProgramSlot, b, kProgramSlot, en);
     EXPECT_EQ(lines[0], QStringLiteral("* Program number: 123456 → 654321"));
+    // The rule by its name, as the device properties offer it.
+    ASSERT_EQ(a.device.SwRegel, 4);
+    EXPECT_EQ(lines[1], QStringLiteral("* Summer/winter-time rule: by table → like europe"));
     EXPECT_EQ(lines[4], QStringLiteral("* Description: Schule Süd Turnhalle → Schule Nord"));
 }
 
@@ -142,6 +145,24 @@ TEST(ProgramDiff, AstroTablesAreComparedPerChannel)
     EXPECT_EQ(d.header[1].field, HeaderField::AstroTimes);
     EXPECT_EQ(d.header[1].count, 2);
     EXPECT_EQ(d.header[1].index, 0);
+
+    // Limits and times as clock times, the states in the user's language.
+    for (const auto& [lang, state] : {std::pair{1, "EIN"}, std::pair{2, "ON"}, std::pair{3, "MARCHE"}}) {
+        TextTable t;
+        if (lang == 1)
+            t.LoadGerman();
+        else if (lang == 2)
+            t.LoadEnglish();
+        else
+            t.LoadFrench();
+        const QStringList lines = DiffLines(d, a, kProgramSlot, b, kProgramSlot, t);
+        ASSERT_EQ(lines.size(), 2);
+        EXPECT_TRUE(lines[0].contains(QString::fromUtf8(state))) << lines[0].toStdString();
+        EXPECT_FALSE(lang != 2 && lines[0].contains(QStringLiteral(" ON"))) << lines[0].toStdString();
+        const AstroDay& before = a.program().astro.AstroTab[0][100];
+        const QString rise = QStringLiteral("%1:%2").arg(before.rise / 60).arg(before.rise % 60, 2, 10, QLatin1Char('0'));
+        EXPECT_TRUE(lines[1].contains(rise + QLatin1Char('/'))) << lines[1].toStdString();
+    }
 }
 
 } // namespace
