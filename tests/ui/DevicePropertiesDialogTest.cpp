@@ -198,7 +198,7 @@ TEST_F(DeviceDialog, AnEmptiedInfraredToolMeansNoToolAndTheTransferSaysSo)
     EXPECT_TRUE(readFile(work(kPortSettingsFileName)).contains("IRTOOL=\r\n"));
     // The next start keeps it empty rather than bringing back the old tool.
     app_.reset();
-    ASSERT_TRUE(startApp());
+    startWith(4);
     EXPECT_TRUE(model().device.IrTool.isEmpty());
 
     // Setting the clock then tells that no tool is set, and starts none.
