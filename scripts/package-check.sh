@@ -34,6 +34,9 @@ unset XDG_DATA_HOME
 test -f "$scratch/.local/share/zendrik/zendrik.sys"
 test -f "$scratch/.local/share/zendrik/Schule.zpg"
 /usr/bin/zendrik --version
+# The help of every language, with the screenshots its pages show.
+for lang in de en fr; do test -f "/usr/share/zendrik/help/$lang/index.html"; done
+test -f /usr/share/zendrik/help/img/filter.png
 # The desktop program starts and keeps running until it is stopped.
 rc=0
 QT_QPA_PLATFORM=offscreen timeout 3 /usr/bin/zendrik || rc=$?
@@ -41,7 +44,11 @@ if [ "$rc" != "124" ]; then
     echo "the installed desktop program ended with $rc instead of running" >&2
     exit 1
 fi
-test "$(xdg-mime query filetype /usr/share/zendrik/samples/Schule.zpg 2>/dev/null || echo application/x-zendrik-program)" = application/x-zendrik-program
+# *.zpg is a type of its own in the MIME database, and the desktop program
+# is registered for it (the database triggers ran on installation).
+grep -q "^[0-9]*:application/x-zendrik-program:\*\.zpg" /usr/share/mime/globs2
+grep -q "^application/x-zendrik-program=.*org\.zendrik\.Zendrik\.desktop" /usr/share/applications/mimeinfo.cache
+dpkg-deb -f "$DEB" Recommends | grep -q qt6-translations-l10n
 echo "installed package works"
 cleanup
 trap - EXIT
