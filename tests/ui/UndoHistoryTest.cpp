@@ -235,12 +235,15 @@ TEST(UndoHistory, SavedStateAndFreshHistory)
 // The user's path through the frame: open, change, undo with the menu, save
 // as, recent files.
 #include "tests/ui/DesktopFixture.h"
+#include "ui/main/MdiForm1.h"
 
 #include <QAbstractItemModel>
 #include <QFileInfo>
 #include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QTableView>
+#include <QTest>
 
 namespace {
 
@@ -311,4 +314,46 @@ TEST_F(UndoFrame, MenuUndoRestoresTheOpenedProgramAndRecentFilesFollow)
     ASSERT_NE(remove, nullptr);
     remove->trigger();
     EXPECT_EQ(recentEntries().size(), 1);
+}
+
+TEST_F(UndoFrame, HeaderFieldsTypedAreStepsBackToTheOpenedFile)
+{
+    startWith(4);
+    openSample(QStringLiteral("Schule.zpg"));
+    const QByteArray opened = savedBytes(model());
+    auto* nr = child<QLineEdit>(frame(), "txtProgrammnummer");
+    auto* description = child<QLineEdit>(frame(), "txtverwendung");
+    ASSERT_NE(nr, nullptr);
+    ASSERT_NE(description, nullptr);
+    const QString oldNumber = nr->text();
+    const QString oldDescription = description->text();
+
+    nr->setFocus();
+    nr->selectAll();
+    QTest::keyClicks(nr, QStringLiteral("4711"));
+    QTest::keyClick(nr, Qt::Key_Return);
+    const QByteArray numbered = savedBytes(model());
+    description->setFocus();
+    description->selectAll();
+    QTest::keyClicks(description, QStringLiteral("Halle 3"));
+    QTest::keyClick(description, Qt::Key_Return);
+    const QByteArray described = savedBytes(model());
+    ASSERT_NE(numbered, opened);
+    ASSERT_NE(described, numbered);
+    EXPECT_EQ(frame()->history().stack().count(), 2);
+    EXPECT_EQ(action("mnuBaUndo")->text(), QStringLiteral("&Rückgängig: Programmkopf ändern"));
+
+    trigger("mnuBaUndo");
+    EXPECT_EQ(savedBytes(model()), numbered);
+    EXPECT_EQ(description->text(), oldDescription);
+    EXPECT_TRUE(frame()->isWindowModified());
+    trigger("mnuBaUndo");
+    EXPECT_EQ(savedBytes(model()), opened);
+    EXPECT_EQ(nr->text(), oldNumber);
+    EXPECT_FALSE(frame()->isWindowModified());
+    trigger("mnuBaRedo");
+    trigger("mnuBaRedo");
+    EXPECT_EQ(savedBytes(model()), described);
+    EXPECT_EQ(description->text(), QStringLiteral("Halle 3"));
+    EXPECT_TRUE(frame()->isWindowModified());
 }
