@@ -6,7 +6,7 @@ const std::vector<Command>& commands()
 {
     static const std::vector<Command> table = {
         {"info", "info FILE", &runInfo},
-        {"list", "list FILE [--view switching|priority|dst|astro] [--sort COLUMN] [filter options] [--sample FILE2 --slot 1]", &runList},
+        {"list", "list FILE [--view switching|priority|dst|astro] [--sort COLUMN] [--channels N] [--weekdays MASK] [--months FROM-TO] [--prio FROM-TO] [--state 0|1|2] [--pulses 0|1|2] [--value N] [--sample FILE2 --slot 1]", &runList},
         {"save", "save FILE OUT [--now \"YYYY-MM-DD HH:MM\"] [--yes|--no]", &runSave},
         {"texts", "texts [--lang de|en|fr]", &runTexts},
         {"sun", "sun --lat DEG --date D.M", &runSun},
@@ -14,8 +14,8 @@ const std::vector<Command>& commands()
         {"dst", "dst --rule R YEAR", &runDst},
         {"astro", "astro --lon DEG --lat DEG --zone MIN --rise-offset MIN --set-offset MIN [--year Y]", &runAstro},
         {"holidays", "holidays YEAR [--set NAME] [--years N] [--ics OUT | --csv]", &runHolidays},
-        {"write-chip", "write-chip FILE --port DEVICE [--verify all|block0]", &runWriteChip},
-        {"read-chip", "read-chip --port DEVICE --out FILE", &runReadChip},
+        {"write-chip", "write-chip FILE --port DEVICE [--verify all|block0] [--pause-ms MS]", &runWriteChip},
+        {"read-chip", "read-chip --port DEVICE --out FILE [--pause-ms MS]", &runReadChip},
         {"simulate", "simulate FILE --year Y --channel C [--date D.M] [--json] [--png OUT [--width W --height H]] [--csv]", &runSimulate, true},
         {"check", "check FILE [--year Y] [--json]", &runCheck},
         {"diff", "diff FILE1 FILE2 [--json]", &runDiff},

@@ -24,7 +24,7 @@ int runReadChip(CliContext& ctx, const QStringList& argv)
         return ctx.usage(error);
     const QString out = args->value(QStringLiteral("out"));
     if (!args->positional().isEmpty() || out.isEmpty())
-        return ctx.usage(QStringLiteral("usage: zendrik-cli read-chip --port DEVICE --out FILE"));
+        return ctx.usage(QStringLiteral("usage: zendrik-cli read-chip --port DEVICE --out FILE [--pause-ms MS]"));
     int rc = kExitOk;
     const auto options = ParseChipOptions(ctx, *args, &rc);
     if (!options)

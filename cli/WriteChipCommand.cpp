@@ -18,7 +18,7 @@ int runWriteChip(CliContext& ctx, const QStringList& argv)
     if (!args)
         return ctx.usage(error);
     if (args->positional().size() != 1)
-        return ctx.usage(QStringLiteral("usage: zendrik-cli write-chip FILE --port DEVICE [--verify all|block0]"));
+        return ctx.usage(QStringLiteral("usage: zendrik-cli write-chip FILE --port DEVICE [--verify all|block0] [--pause-ms MS]"));
     int rc = kExitOk;
     const auto options = ParseChipOptions(ctx, *args, &rc);
     if (!options)
