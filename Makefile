@@ -2,7 +2,7 @@
 #   make run   installs what is missing, builds, and starts the desktop program
 #              in a working directory prepared with the shipped data files
 #   make test  installs what is missing, builds, and runs every test
-#   make screenshots  renders the windows of the desktop program into docs/
+#   make screenshots  renders the windows of the desktop program into docs/ (and the help's copies)
 BUILD    ?= build
 WORKDIR  ?= workdir
 JOBS     ?= $(shell nproc)
@@ -65,6 +65,7 @@ screenshots: build
 	pdftoppm -r 60 -f 1 -l 1 -png -singlefile $(BUILD)/Schule.pdf docs/printed-page
 	cd data && ../$(BUILD)/cli/zendrik-cli --type 4 handover samples/Schule.zpg --pdf ../$(BUILD)/Schule-handover.pdf --year 2027 >/dev/null
 	pdftoppm -r 60 -f $$(pdfinfo $(BUILD)/Schule-handover.pdf | awk '/^Pages:/ {print $$2}') -l 9999 -png -singlefile $(BUILD)/Schule-handover.pdf docs/handover-year
+	python3 scripts/make-help.py
 
 clean:
 	rm -rf $(BUILD) build-fuzz

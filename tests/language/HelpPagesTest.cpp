@@ -1,6 +1,14 @@
-// The shipped help: every page in every language, every link resolving, and
-// every window of the desktop program with a page of its own.
+// The shipped help: every page in every language, every link and picture
+// resolving, every window of the desktop program with a page of its own that
+// names its controls as the window captions them.
 #include "language/HelpPages.h"
+
+#include "calendar/AstroTexts.h"
+#include "calendar/FeiertagTexts.h"
+#include "calendar/SimulationTexts.h"
+#include "editing/PrintTexts.h"
+#include "language/TextTable.h"
+#include "transfer/IrTexts.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -11,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <vector>
 
 using namespace zendrik;
 
@@ -52,6 +61,24 @@ std::set<QString> windowNames()
     return names;
 }
 
+struct Image {
+    QString src;
+    QString alt;
+};
+
+std::vector<Image> images(const QString& page)
+{
+    std::vector<Image> found;
+    const QRegularExpression img(QStringLiteral(R"re(<img\b([^>]*)>)re"));
+    const QRegularExpression src(QStringLiteral(R"re(\bsrc="([^"]*)")re"));
+    const QRegularExpression alt(QStringLiteral(R"re(\balt="([^"]*)")re"));
+    for (auto it = img.globalMatch(page); it.hasNext();) {
+        const QString attributes = it.next().captured(1);
+        found.push_back({src.match(attributes).captured(1), alt.match(attributes).captured(1)});
+    }
+    return found;
+}
+
 } // namespace
 
 TEST(HelpPages, EveryPageInEveryLanguageWithItsLinksResolving)
@@ -76,6 +103,14 @@ TEST(HelpPages, EveryPageInEveryLanguageWithItsLinksResolving)
                 EXPECT_TRUE(QFileInfo(folder.filePath(target)).isFile())
                     << lang << "/" << file.toStdString() << " links to " << target.toStdString();
             }
+            // Every picture a page shows is shipped beside the pages, and says
+            // in the page's language what it shows.
+            for (const Image& img : images(text)) {
+                EXPECT_TRUE(QFileInfo(folder.filePath(img.src)).isFile())
+                    << lang << "/" << file.toStdString() << " shows " << img.src.toStdString();
+                EXPECT_TRUE(img.src.startsWith(QStringLiteral("../img/"))) << img.src.toStdString();
+                EXPECT_FALSE(img.alt.trimmed().isEmpty()) << lang << "/" << file.toStdString() << " " << img.src.toStdString();
+            }
         }
     }
 }
@@ -97,4 +132,145 @@ TEST(HelpPages, AFurtherLanguageReadsTheEnglishPages)
     EXPECT_EQ(HelpLanguage(3), QStringLiteral("fr"));
     EXPECT_EQ(HelpLanguage(4), QStringLiteral("en"));
     EXPECT_EQ(HelpFile(kHelp, 7, QStringLiteral("filter")), kHelp + QStringLiteral("/en/filter.html"));
+}
+
+TEST(HelpPages, EveryScreenshotOfTheProgramIsShownAndShippedAsRendered)
+{
+    // The screenshots `make screenshots` renders into docs/.
+    const QDir docs(QStringLiteral(ZENDRIK_SOURCE_DIR "/docs"));
+    const QStringList shots = docs.entryList({QStringLiteral("*.png")}, QDir::Files, QDir::Name);
+    ASSERT_GE(shots.size(), 10) << "docs/ holds too few screenshots";
+    const QDir img(kHelp + QStringLiteral("/img"));
+    for (const char* lang : {"de", "en", "fr"}) {
+        const QDir folder(kHelp + QLatin1Char('/') + QString::fromLatin1(lang));
+        std::set<QString> shown;
+        for (const QString& page : HelpPages())
+            for (const Image& i : images(read(folder.filePath(page + QStringLiteral(".html")))))
+                shown.insert(QFileInfo(i.src).fileName());
+        for (const QString& shot : shots)
+            EXPECT_TRUE(shown.count(shot)) << "no " << lang << " page shows docs/" << shot.toStdString();
+        // The same pictures in every language.
+        for (const QString& name : shown)
+            EXPECT_TRUE(shots.contains(name)) << lang << " shows " << name.toStdString() << ", which docs/ lacks";
+    }
+    // The shipped copies are the rendered ones, and nothing else is shipped.
+    EXPECT_EQ(img.entryList({QStringLiteral("*")}, QDir::Files, QDir::Name), shots);
+    for (const QString& shot : shots) {
+        QFile rendered(docs.filePath(shot));
+        QFile shipped(img.filePath(shot));
+        ASSERT_TRUE(rendered.open(QIODevice::ReadOnly)) << shot.toStdString();
+        ASSERT_TRUE(shipped.open(QIODevice::ReadOnly)) << shot.toStdString() << " is not shipped with the help";
+        EXPECT_TRUE(rendered.readAll() == shipped.readAll())
+            << shot.toStdString() << " differs from docs/; run scripts/make-help.py";
+    }
+}
+
+TEST(HelpPages, TheContentsLinkEveryPageAndEveryCommonTask)
+{
+    for (const char* lang : {"de", "en", "fr"}) {
+        const QString index = read(kHelp + QLatin1Char('/') + QString::fromLatin1(lang) + QStringLiteral("/index.html"));
+        ASSERT_FALSE(index.isEmpty()) << lang;
+        for (const QString& page : HelpPages()) {
+            if (page == QStringLiteral("index"))
+                continue;
+            EXPECT_TRUE(index.contains(QStringLiteral("href=\"%1.html\"").arg(page)))
+                << lang << " contents lack " << page.toStdString();
+        }
+        // The common tasks: weekly program, holidays, astro, simulation,
+        // printing, the chip, the bus and infrared, each with its page.
+        const qsizetype tasks = index.indexOf(QStringLiteral("<h2>"));
+        ASSERT_GE(tasks, 0) << lang;
+        const QString taskList = index.mid(tasks, index.indexOf(QStringLiteral("</ul>"), tasks) - tasks);
+        for (const char* page : {"switching-times", "holidays", "astro", "simulation", "print", "chip-transfer",
+                                 "bus-access", "infrared"})
+            EXPECT_TRUE(taskList.contains(QStringLiteral("href=\"%1.html\"").arg(QString::fromLatin1(page))))
+                << lang << " common tasks lack " << page;
+    }
+}
+
+TEST(HelpPages, ThePagesNameTheControlsByTheirCaptionsInEachLanguage)
+{
+    // A control of each window, as its caption reads in the window.
+    const std::pair<const char*, TextId> controls[] = {
+        {"start-screen", TextId::DeviceType},
+        {"main-window", TextId::ProgramNumber},
+        {"main-window", TextId::MenuOpenSample},
+        {"switching-times", TextId::Weekdays},
+        {"switching-times", TextId::Daily},
+        {"switching-times", TextId::ActiveAfterEntry},
+        {"switching-times", TextId::Execute},
+        {"priority-times", TextId::BeginOn},
+        {"priority-times", TextId::EndOn},
+        {"priority-times", TextId::MenuHolidays},
+        {"edit-assistant", TextId::IncreaseWeekdays},
+        {"edit-assistant", TextId::ToggleState},
+        {"filter", TextId::WeeklyProgramOnly},
+        {"filter", TextId::OnlyPulses},
+        {"holidays", TextId::YearsForFreeHolidays},
+        {"holidays", TextId::AddSet},
+        {"holidays", TextId::HolidayEasterRelative},
+        {"dst-table", TextId::ForwardOn},
+        {"dst-table", TextId::BackOn},
+        {"astro", TextId::NoSwitchBefore},
+        {"astro", TextId::PlaceName},
+        {"astro-cell", TextId::ChangeTo},
+        {"astro-cell", TextId::MoveBy},
+        {"device-properties", TextId::ClockLanguage},
+        {"device-properties", TextId::DstByTable},
+        {"device-properties", TextId::DelayFactor},
+        {"print", TextId::HeaderEvery},
+        {"chip-transfer", TextId::MenuWriteChip},
+        {"chip-transfer", TextId::SerialTransferTitle},
+        {"infrared", TextId::ReadSwitchingTimes},
+        {"infrared", TextId::SetTimeAndDate},
+        {"bus-access", TextId::StartSearch},
+        {"bus-access", TextId::SearchResult},
+        {"bus-access", TextId::Restore},
+        {"simulation", TextId::SimulationYear},
+        {"simulation", TextId::ComputeYearOperatingHours},
+        {"info", TextId::DeviceType},
+    };
+    // Controls of our own, beyond the device's text table.
+    const std::pair<const char*, ExtraText> ownControls[] = {
+        {"print", kPrintToTextFile},
+        {"print", kPrintSaveAsPdf},
+        {"print", kHandoverSaveAs},
+        {"simulation", kSimExportPng},
+        {"simulation", kSimExportCsv},
+        {"holidays", kFtExportIcs},
+        {"holidays", kFtAddToSet},
+        {"dst-table", kSwFillFromZone},
+        {"astro", kAstroSearchPlace},
+        {"infrared", kIrToolLabel},
+        {"device-properties", kIrToolLabel},
+    };
+    const auto shown = [](QString caption) {
+        // The caption as shown: without its access key and the colon a label ends in.
+        caption.remove(QLatin1Char('&'));
+        caption = caption.trimmed();
+        if (caption.endsWith(QLatin1Char(':')))
+            caption = caption.chopped(1).trimmed();
+        return caption;
+    };
+    for (int sprache : {1, 2, 3}) {
+        TextTable texts;
+        if (sprache == 1)
+            texts.LoadGerman();
+        else if (sprache == 2)
+            texts.LoadEnglish();
+        else
+            texts.LoadFrench();
+        for (const auto& [page, id] : controls) {
+            const QString caption = shown(texts(id));
+            const QString file = HelpFile(kHelp, sprache, QString::fromLatin1(page));
+            EXPECT_TRUE(read(file).contains(caption))
+                << file.toStdString() << " does not name \"" << caption.toStdString() << "\"";
+        }
+        for (const auto& [page, text] : ownControls) {
+            const QString caption = shown(texts(text));
+            const QString file = HelpFile(kHelp, sprache, QString::fromLatin1(page));
+            EXPECT_TRUE(read(file).contains(caption))
+                << file.toStdString() << " does not name \"" << caption.toStdString() << "\"";
+        }
+    }
 }

@@ -4,7 +4,14 @@
 #include "ui/help/HelpWindow.h"
 #include "ui/main/FrmInfo.h"
 
+#include "language/HelpPages.h"
+
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTest>
 #include <QTextBrowser>
 
@@ -53,4 +60,40 @@ TEST_F(HelpWindowTest, F1OpensThePageOfTheWindowInFrontInItsLanguage)
     help()->browser()->setSource(help()->browser()->source().resolved(QUrl(u"index.html"_s)));
     EXPECT_EQ(help()->currentPage(), u"index"_s);
     EXPECT_EQ(help()->windowTitle(), u"Zendrik help"_s);
+}
+
+TEST(HelpWindowImages, EveryScreenshotOfAPageLoadsInTheHelpWindow)
+{
+    // The pictures as the help window's browser fetches them for the page shown.
+    const QString root = QStringLiteral(ZENDRIK_SHIPPED_DATA "/help");
+    HelpWindow window(root);
+    int shown = 0;
+    for (int sprache : {1, 2, 3, 4}) {
+        for (const QString& page : HelpPages()) {
+            window.showPage(page, sprache);
+            ASSERT_EQ(window.currentPage(), page);
+            for (QTextBlock b = window.browser()->document()->begin(); b.isValid(); b = b.next()) {
+                for (auto it = b.begin(); !it.atEnd(); ++it) {
+                    const QTextCharFormat format = it.fragment().charFormat();
+                    if (!format.isImageFormat())
+                        continue;
+                    const QString name = format.toImageFormat().name();
+                    const QVariant data = window.browser()->loadResource(QTextDocument::ImageResource, QUrl(name));
+                    const QImage image = data.userType() == QMetaType::QImage ? data.value<QImage>()
+                                                                               : QImage::fromData(data.toByteArray());
+                    EXPECT_FALSE(image.isNull()) << page.toStdString() << " (" << sprache << ") shows " << name.toStdString();
+                    // The file as rendered, whatever size the page gives it.
+                    EXPECT_EQ(image.size(), QImage(root + QStringLiteral("/img/") + QFileInfo(name).fileName()).size())
+                        << name.toStdString();
+                    ++shown;
+                }
+            }
+        }
+    }
+    // Each shipped picture once in every language (the fourth reads the English pages).
+    const qsizetype shipped = QDir(root + QStringLiteral("/img")).entryList(QDir::Files).size();
+    EXPECT_GT(shipped, 0);
+    EXPECT_EQ(shown, 4 * shipped);
+    window.showPage(u"filter"_s, 2);
+    EXPECT_TRUE(window.browser()->toHtml().contains(u"filter.png"_s));
 }

@@ -21,6 +21,9 @@ HelpWindow::HelpWindow(QString helpRoot, QWidget* parent) : QDialog(parent), roo
     browser_ = new QTextBrowser(this);
     browser_->setObjectName(QStringLiteral("txtHilfe"));
     browser_->setOpenExternalLinks(false);
+    // The pages name their screenshots relative to themselves (../img/...);
+    // the help folder as a search path finds them by the folder's names too.
+    browser_->setSearchPaths({root_});
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(browser_);

@@ -273,7 +273,6 @@ int main(int argc, char** argv)
         for (const char* name : {"optmastercard", "Check1", "Check5"})
             click(master, name);
         ok = save(master, out.filePath(QStringLiteral("master-card.png"))) && ok;
-        ok = save(frame, out.filePath(QStringLiteral("main-master-card.png"))) && ok;
         master->reject();
     }
 
