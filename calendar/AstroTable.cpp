@@ -118,10 +118,10 @@ bool StoreAstroProgram(ProgramModel& model, const AstroSettings& settings, int c
     return true;
 }
 
-AstroDrive AstroDriveOf(const ProgramModel& model, int channel)
+AstroDrive AstroDriveOf(const ProgramModel& model, int channel, int slot)
 {
     const DeviceSettings& d = model.device;
-    const AstroProgram& astro = model.program().astro;
+    const AstroProgram& astro = model.slot(slot == kSampleSlot ? kSampleSlot : kProgramSlot).astro;
     AstroDrive drive;
     if (d.Uhrentyp == kFamily752 && (channel == 0 || (channel == 1 && d.AstroC1C2 == 1)) && astro.AstroAktiv[1] != 0) {
         drive.table = 0;

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "model/ProgramModel.h"
+
 #include <array>
 #include <optional>
 
 namespace zendrik {
-
-class ProgramModel;
 
 inline constexpr int kAstroYearDays = 366;
 
@@ -79,7 +79,7 @@ struct AstroShownTimes {
 
 AstroShownTimes ShownAstroTimes(const ProgramModel& model, int slot, int channel, int dayOfYear, int year);
 
-// Which astro table drives a channel (0-based) of slot 0 and within which
+// Which astro table drives a channel (0-based) of a slot and within which
 // limits: the one-channel astro device drives channel 1, and channel 2 too
 // when both are set to follow the sun, from its one table; it knows no
 // evening limit of its own and switches up to 23:59. The bus device has a
@@ -90,6 +90,6 @@ struct AstroDrive {
     int evening = 24 * 60 - 1;
 };
 
-AstroDrive AstroDriveOf(const ProgramModel& model, int channel);
+AstroDrive AstroDriveOf(const ProgramModel& model, int channel, int slot = kProgramSlot);
 
 } // namespace zendrik

@@ -38,14 +38,14 @@ int DayValue(const Entry& e, bool eib)
 
 } // namespace
 
-TagPrio::TagPrio(const ProgramModel& model, int simJahr)
+TagPrio::TagPrio(const ProgramModel& model, int simJahr, int slot)
     : jahr_(simJahr),
       tage_(DaysInYear(simJahr)),
       kanaele_(std::clamp(model.device.Kanalzahl, 1, 16)),
       prio_(static_cast<std::size_t>(kanaele_ * kDaysStored), 0),
       quelle_(static_cast<std::size_t>(kanaele_ * kDaysStored), -1)
 {
-    const ProgramSlot& s = model.program();
+    const ProgramSlot& s = model.slot(slot == kSampleSlot ? kSampleSlot : kProgramSlot);
     const bool eib = model.eib();
     const int used = std::clamp(s.AnzEintrag, 0, kEntryRows);
     for (int i = 0; i < used; ++i) {

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "model/ProgramModel.h"
+
 #include <cstdint>
 #include <vector>
 
 namespace zendrik {
-
-class ProgramModel;
 
 // Day priorities beyond the priority programs P1..P9: a permanent priority
 // time holds the channel ON or OFF the whole day.
@@ -14,7 +14,8 @@ inline constexpr int kTagPrioPermanentAus = 11;
 
 // The priority in force on every day of a year for every channel of the
 // program being edited: 0 = the base weekly program, 1..9 = the priority
-// programs P1..P9, 10 = permanently ON, 11 = permanently OFF.
+// programs P1..P9, 10 = permanently ON, 11 = permanently OFF. It reads the
+// priority times of one slot: the program, or the sample shown beside it.
 //
 // The priority times are applied in the order of the entry table, so on
 // the days two of them share the later one decides. A range whose begin
@@ -24,7 +25,7 @@ inline constexpr int kTagPrioPermanentAus = 11;
 // its range runs over the year end, up to the end in the following year.
 class TagPrio {
 public:
-    TagPrio(const ProgramModel& model, int simJahr);
+    TagPrio(const ProgramModel& model, int simJahr, int slot = kProgramSlot);
 
     int SimJahr() const { return jahr_; }
     int Tage() const { return tage_; }

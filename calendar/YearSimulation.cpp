@@ -74,16 +74,17 @@ void Pack(std::vector<std::pair<int, Switching>>& byDay, int days, DayLists& lis
 
 } // namespace
 
-YearSimulation::YearSimulation(const ProgramModel& model, int simJahr)
+YearSimulation::YearSimulation(const ProgramModel& model, int simJahr, int slot)
     : jahr_(simJahr),
+      slot_(slot == kSampleSlot ? kSampleSlot : kProgramSlot),
       vorjahrTage_(DaysInYear(simJahr - 1)),
       ersterWochentag_(WochentagVon(1, 1, simJahr) - 1),
-      tagPrio_(model, simJahr),
+      tagPrio_(model, simJahr, slot_),
       channels_(static_cast<std::size_t>(tagPrio_.Kanaele()))
 {
     // The lists number their rows by kind: the switching times from 1, the
     // priority times from 1.
-    const ProgramSlot& s = model.program();
+    const ProgramSlot& s = model.slot(slot_);
     const int used = std::clamp(s.AnzEintrag, 0, kEntryRows);
     listNumber_.resize(static_cast<std::size_t>(used));
     int switching = 0;
@@ -102,7 +103,7 @@ void YearSimulation::buildSwitchingTimes(const ProgramModel& model)
     SortContext context = SortContext::of(model);
     context.sortColumnSz = kSimulationSortColumn;
     const bool eib = model.eib();
-    const ProgramSlot& s = model.program();
+    const ProgramSlot& s = model.slot(slot_);
     const int used = std::clamp(s.AnzEintrag, 0, kEntryRows);
     const int windowDays = vorjahrTage_ + Tage();
     std::vector<std::vector<std::pair<int, Switching>>> dated(channels_.size());
@@ -160,21 +161,22 @@ void YearSimulation::buildSwitchingTimes(const ProgramModel& model)
 
 void YearSimulation::buildAstroTimes(const ProgramModel& model)
 {
-    const AstroProgram& astro = model.program().astro;
+    const ProgramSlot& slot = model.slot(slot_);
+    const AstroProgram& astro = slot.astro;
     SortContext context = SortContext::of(model);
     context.sortColumnSz = kSimulationSortColumn;
     const int windowDays = vorjahrTage_ + Tage();
 
     for (std::size_t c = 0; c < channels_.size(); ++c) {
         // Plain variables: the lambdas below capture them.
-        const AstroDrive drive = AstroDriveOf(model, static_cast<int>(c));
+        const AstroDrive drive = AstroDriveOf(model, static_cast<int>(c), slot_);
         const int table = drive.table;
         const int morning = drive.morning;
         const int evening = drive.evening;
         channels_[c].astroMorning = morning;
         channels_[c].astroEvening = evening;
-        const SommerzeitTage summer[2] = {SommerzeitTageVon(model.device.SwRegel, model.program(), jahr_ - 1),
-                                          SommerzeitTageVon(model.device.SwRegel, model.program(), jahr_)};
+        const SommerzeitTage summer[2] = {SommerzeitTageVon(model.device.SwRegel, slot, jahr_ - 1),
+                                          SommerzeitTageVon(model.device.SwRegel, slot, jahr_)};
         std::vector<std::pair<int, Switching>> byDay;
         if (table >= 0) {
             byDay.reserve(static_cast<std::size_t>(2 * windowDays));
@@ -184,7 +186,7 @@ void YearSimulation::buildAstroTimes(const ProgramModel& model)
                 const int dayOfYear = dayNumber < 1 ? dayNumber + vorjahrTage_ : dayNumber;
                 // The times as the astro list shows them: with the summer hour
                 // (and on the one-channel device its offsets); then the limits.
-                const AstroShownTimes shown = ShownAstroTimes(model, kProgramSlot, table, dayOfYear, year);
+                const AstroShownTimes shown = ShownAstroTimes(model, slot_, table, dayOfYear, year);
                 const AstroDay& stored =
                     astro.AstroTab[static_cast<std::size_t>(table)][static_cast<std::size_t>(dayOfYear - 1)];
                 const int month = MonthOfDayOfYear(dayOfYear, year);

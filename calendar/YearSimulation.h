@@ -4,6 +4,7 @@
 #include "calendar/SimulationCause.h"
 #include "calendar/SimulationYears.h"
 #include "calendar/TagPrio.h"
+#include "model/ProgramModel.h"
 
 #include <array>
 #include <cstdint>
@@ -11,9 +12,9 @@
 
 namespace zendrik {
 
-class ProgramModel;
-
-// How the program being edited switches its channels through one year.
+// How a program switches its channels through one year: the program being
+// edited (slot 0) or the sample opened beside it (slot 1), each with its own
+// entries, summer-time table and astro program under the device settings.
 //
 // The simulation never touches the program: it copies what it needs once,
 // when it is built, into its own view, where the switching times of every
@@ -26,9 +27,11 @@ class ProgramModel;
 // The view is a snapshot: after the program changes, build a new one.
 class YearSimulation {
 public:
-    YearSimulation(const ProgramModel& model, int simJahr);
+    YearSimulation(const ProgramModel& model, int simJahr, int slot = kProgramSlot);
 
     int SimJahr() const { return jahr_; }
+    // The slot simulated; entry rows and list numbers refer to its table.
+    int Slot() const { return slot_; }
     int Tage() const { return tagPrio_.Tage(); }
     int Kanaele() const { return tagPrio_.Kanaele(); }
     const TagPrio& Prioritaeten() const { return tagPrio_; }
@@ -125,6 +128,7 @@ private:
     int meterMinutes() const;
 
     int jahr_ = 0;
+    int slot_ = kProgramSlot;
     std::vector<int> listNumber_; // per table row: its number in the switching- or priority-time list
     int vorjahrTage_ = 0;        // days of the previous year
     int ersterWochentag_ = 0;    // weekday of 1 January, 0 = Monday

@@ -81,6 +81,21 @@ ProgramSnapshot TakeSnapshot(const ProgramModel& model)
     return s;
 }
 
+SimulationSnapshot TakeSimulationSnapshot(const ProgramModel& model, int slot)
+{
+    SimulationSnapshot s;
+    s.slot = slot == kSampleSlot ? kSampleSlot : kProgramSlot;
+    s.program = model.slot(s.slot);
+    copyOptions(model.device, s.options);
+    const DeviceSettings& d = model.device;
+    s.Uhrentyp = d.Uhrentyp;
+    s.Kanalzahl = d.Kanalzahl;
+    s.Evu = d.Evu;
+    s.EibFormat = d.EibFormat;
+    s.KeineZeit = d.KeineZeit;
+    return s;
+}
+
 void RestoreSnapshot(ProgramModel& model, const ProgramSnapshot& snapshot)
 {
     // The program keeps the file it now belongs to: a step taken before a

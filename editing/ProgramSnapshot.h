@@ -1,6 +1,7 @@
 #pragma once
 
 #include "language/ExtraText.h"
+#include "model/ProgramModel.h"
 #include "model/ProgramSlot.h"
 
 #include <QString>
@@ -45,6 +46,27 @@ struct ProgramSnapshot {
 ProgramSnapshot TakeSnapshot(const ProgramModel& model);
 // Puts the program back as it was; the modified mark is the caller's.
 void RestoreSnapshot(ProgramModel& model, const ProgramSnapshot& snapshot);
+
+// Everything the year simulation of one slot reads: the slot (the program
+// or the sample), the image options and the device frame both slots are
+// edited in: the family, the channels, the meter-pulse variant, the bus
+// format and the empty astro time. Equal snapshots simulate alike. Undo
+// keeps to ProgramSnapshot: the device frame changes with the device type
+// as a whole, never by a step of the program.
+struct SimulationSnapshot {
+    int slot = kProgramSlot;
+    ProgramSlot program;
+    ImageOptions options;
+    int Uhrentyp = 0;
+    int Kanalzahl = 0;
+    int Evu = 0;
+    int EibFormat = 0;
+    int KeineZeit = 0;
+
+    bool operator==(const SimulationSnapshot&) const = default;
+};
+
+SimulationSnapshot TakeSimulationSnapshot(const ProgramModel& model, int slot);
 
 // What a step changed, for the name of the step in the edit menu.
 enum class ChangeKind {

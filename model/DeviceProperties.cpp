@@ -77,8 +77,9 @@ void DeviceProperties::ApplyTo(ProgramModel& model) const
         d.SerialPort2 = SerialPort2.trimmed();
     if (!AdapterTool.trimmed().isEmpty())
         d.AdapterTool = AdapterTool.trimmed();
-    if (!IrTool.trimmed().isEmpty())
-        d.IrTool = IrTool.trimmed();
+    // An emptied field means this computer has no infrared tool: a transfer
+    // then says so instead of starting the tool set before.
+    d.IrTool = IrTool.trimmed();
     d.IrTimeout = std::clamp(IrTimeout, kMinIrTimeout, kMaxIrTimeout);
     d.VerifyWholeChip = VerifyWholeChip;
     // The first bus interface always has a connection; the second may be none.

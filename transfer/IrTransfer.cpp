@@ -63,6 +63,16 @@ IrOutcome IrTransfer::Run(const IrJob& job)
                                                                                                : error)}));
         return IrOutcome::NotStarted;
     }
+    // The job ends only when its result has been read, taken in and told:
+    // until then the window must not start another one over these files.
+    struct EndOfJob {
+        TransferObserver* observer;
+        ~EndOfJob()
+        {
+            if (observer)
+                observer->transferEnded();
+        }
+    } endOfJob{observer};
     if (!waitForResult()) {
         ui_.ask(Prompt::message(Icon::Exclamation, {TextId::IrNoResponse}));
         return IrOutcome::NoResponse;
@@ -145,10 +155,8 @@ bool IrTransfer::waitForResult()
         }
         QThread::msleep(static_cast<unsigned long>(std::max(1, pollMs)));
     }
-    if (observer) {
+    if (observer)
         observer->progressChanged(seconds, seconds);
-        observer->transferEnded();
-    }
     return arrived;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "language/ExtraText.h"
+
 #include <array>
 
 namespace zendrik {
@@ -53,8 +55,13 @@ bool MasterBitsApply(const ProgramModel& model);
 // bits 0..6 of the identification; a bit click on the 752 is ignored.
 void ApplyMasterClick(ProgramModel& model, UserInteraction& ui, const MasterClick& click);
 
-// The names of the eight bits as the coding window labels them.
-inline constexpr std::array<const char*, 8> kMasterBitNames = {"EIB TP", "Bit 1", "Bit2", "Bit 3",
-                                                               "IR",     "Bit5",  "Bit6", "bistabil"};
+// The names of the eight bits as the coding window labels them. All but the
+// last are names of the device that read the same in every language.
+inline constexpr std::array<ExtraText, 8> kMasterBitNames = {
+    ExtraText{"EIB TP", "EIB TP", "EIB TP"},     ExtraText{"Bit 1", "Bit 1", "Bit 1"},
+    ExtraText{"Bit2", "Bit2", "Bit2"},           ExtraText{"Bit 3", "Bit 3", "Bit 3"},
+    ExtraText{"IR", "IR", "IR"},                 ExtraText{"Bit5", "Bit5", "Bit5"},
+    ExtraText{"Bit6", "Bit6", "Bit6"},           ExtraText{"bistabil", "bistable", "bistable"},
+};
 
 } // namespace zendrik

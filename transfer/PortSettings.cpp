@@ -46,7 +46,7 @@ void ParsePortSettings(const QByteArray& text, DeviceSettings& d)
             d.SerialPort2 = QFile::decodeName(value);
         else if (key == "ADAPTERTOOL" && !value.isEmpty())
             d.AdapterTool = QString::fromUtf8(value);
-        else if (key == "IRTOOL" && !value.isEmpty())
+        else if (key == "IRTOOL")   // empty: the user took the tool away
             d.IrTool = QString::fromUtf8(value);
         else if (key == "IRTIMEOUT" && value.toInt() >= kMinIrTimeout && value.toInt() <= kMaxIrTimeout)
             d.IrTimeout = value.toInt();

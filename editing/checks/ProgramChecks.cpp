@@ -499,7 +499,7 @@ Findings CheckChangeoverHours(const CheckContext& ctx)
     // time acts on a channel only when its program is in force that day.
     std::map<int, TagPrio> priorities;
     auto prioOf = [&](int year) -> const TagPrio& {
-        if (ctx.simulation && ctx.simulation->SimJahr() == year)
+        if (ctx.simulation && ctx.simulation->SimJahr() == year && ctx.simulation->Slot() == kProgramSlot)
             return ctx.simulation->Prioritaeten();
         auto it = priorities.find(year);
         if (it == priorities.end())
@@ -562,7 +562,10 @@ Findings CheckAstroLimits(const CheckContext& ctx)
     const ProgramModel& model = ctx.model;
     const DeviceSettings& d = model.device;
     std::optional<TagPrio> own;
-    const TagPrio* prio = ctx.simulation && ctx.simulation->SimJahr() == ctx.year ? &ctx.simulation->Prioritaeten() : nullptr;
+    const TagPrio* prio =
+        ctx.simulation && ctx.simulation->SimJahr() == ctx.year && ctx.simulation->Slot() == kProgramSlot
+            ? &ctx.simulation->Prioritaeten()
+            : nullptr;
     Findings out;
     const int channels = std::clamp(d.Kanalzahl, 1, 16);
     for (int c = 0; c < std::min(channels, kAstroChannels); ++c) {
@@ -683,7 +686,7 @@ Findings CheckChannelStates(const CheckContext& ctx)
     const ProgramModel& model = ctx.model;
     std::optional<YearSimulation> own;
     const YearSimulation* sim = ctx.simulation;
-    if (!sim || sim->SimJahr() != ctx.year) {
+    if (!sim || sim->SimJahr() != ctx.year || sim->Slot() != kProgramSlot) {
         own.emplace(model, ctx.year);
         sim = &*own;
     }

@@ -19,8 +19,8 @@ struct CheckContext {
     const TextTable& texts;
     int year = 2000;
     CalendarDate today;
-    // The year simulated once for all checks that need it; a check builds
-    // its own when none is given.
+    // The year of the program simulated once for all checks that need it; a
+    // check builds its own when none is given (or it simulates the sample).
     const YearSimulation* simulation = nullptr;
 };
 

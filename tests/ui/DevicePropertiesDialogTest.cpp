@@ -4,6 +4,7 @@
 #include "tests/ui/DesktopFixture.h"
 #include "ui/main/FrmGeraetEinst.h"
 #include "ui/main/MdiForm1.h"
+#include "ui/transfer/FrmIRAccess.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QSpinBox>
 #include <QTest>
 
 using namespace zendrik;
@@ -152,6 +154,64 @@ TEST_F(DeviceDialog, CancelKeepsOkAppliesSaveWritesTheSettings)
     EXPECT_EQ(model().device.Lpt, 5);
     EXPECT_EQ(model().device.BusLink1, u"knxnetip:192.168.1.20:3671"_s);
     EXPECT_EQ(model().device.BusLink2, u"sim:bus-sim.ini"_s);
+}
+
+TEST_F(DeviceDialog, InfraredToolAndWaitingTimeGoToThePortFile)
+{
+    startWith(4);
+    FrmGeraetEinst* d = open();
+    ASSERT_NE(d, nullptr);
+    auto* tool = child<QLineEdit>(d, "txtIrTool");
+    auto* wait = child<QSpinBox>(d, "spnIrTimeout");
+    EXPECT_EQ(tool->text(), u"irprot"_s);
+    EXPECT_EQ(wait->value(), 120);
+    tool->selectAll();
+    QTest::keyClicks(tool, u" /opt/ir/irprot --fast "_s);
+    wait->selectAll();
+    QTest::keyClicks(wait, u"45"_s);
+    press(d, "CmdEinstOk");
+    EXPECT_EQ(model().device.IrTool, u"/opt/ir/irprot --fast"_s);
+    EXPECT_EQ(model().device.IrTimeout, 45);
+    EXPECT_FALSE(QFile::exists(work(kPortSettingsFileName)));   // Ok alone writes no file
+
+    d = open();
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(child<QLineEdit>(d, "txtIrTool")->text(), u"/opt/ir/irprot --fast"_s);
+    child<QSpinBox>(d, "spnIrTimeout")->setValue(30);
+    press(d, "cmdeinstSpei");
+    EXPECT_TRUE(readFile(work(kPortSettingsFileName)).contains("IRTOOL=/opt/ir/irprot --fast\r\nIRTIMEOUT=30\r\n"))
+        << readFile(work(kPortSettingsFileName)).toStdString();
+    app_.reset();
+    ASSERT_TRUE(startApp());
+    EXPECT_EQ(model().device.IrTool, u"/opt/ir/irprot --fast"_s);
+    EXPECT_EQ(model().device.IrTimeout, 30);
+}
+
+TEST_F(DeviceDialog, AnEmptiedInfraredToolMeansNoToolAndTheTransferSaysSo)
+{
+    startWith(4);
+    FrmGeraetEinst* d = open();
+    ASSERT_NE(d, nullptr);
+    child<QLineEdit>(d, "txtIrTool")->clear();
+    press(d, "cmdeinstSpei");
+    EXPECT_TRUE(model().device.IrTool.isEmpty());
+    EXPECT_TRUE(readFile(work(kPortSettingsFileName)).contains("IRTOOL=\r\n"));
+    // The next start keeps it empty rather than bringing back the old tool.
+    app_.reset();
+    startWith(4);
+    EXPECT_TRUE(model().device.IrTool.isEmpty());
+
+    // Setting the clock then tells that no tool is set, and starts none.
+    trigger("mnuIRAccess");
+    auto* w = dialog<FrmIRAccess>();
+    ASSERT_NE(w, nullptr);
+    QTest::mouseClick(child<QRadioButton>(w, "Option1_2"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(w, "cmd_IRok"), Qt::LeftButton);
+    ASSERT_FALSE(messages().empty());
+    EXPECT_EQ(messages().back(),
+              u"Das IR-Programm lässt sich nicht starten: kein IR-Programm eingestellt (Geräteeigenschaften)"_s);
+    EXPECT_FALSE(QFile::exists(work(u"irtrans.msg"_s)));
+    EXPECT_FALSE(w->running());
 }
 
 TEST_F(DeviceDialog, AstroDeviceChoosesItsAstroChannels)

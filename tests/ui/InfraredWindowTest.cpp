@@ -5,8 +5,10 @@
 #include "ui/transfer/FrmIRAccess.h"
 #include "ui/transfer/FrmMaster.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
@@ -15,6 +17,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
+
+#include <array>
+#include <functional>
 
 using namespace zendrik;
 using namespace zendrik::test;
@@ -29,6 +35,16 @@ QStringList lines(const QString& path)
         out.removeLast();
     return out;
 }
+
+// What the window looked like in the pause between the tool's answer and
+// reading it, and what a user's OK and close did there.
+struct DuringThePause {
+    bool seen = false;
+    bool running = false;
+    bool okEnabled = true;
+    bool closeEnabled = true;
+    bool visibleAfterClose = false;
+};
 
 // A four-channel switch whose infrared tool is the stand-in with a virtual device.
 class InfraredWindow : public DesktopFixture {
@@ -52,6 +68,34 @@ protected:
     }
 
     void click(QWidget* parent, const char* name) { QTest::mouseClick(child<QWidget>(parent, name), Qt::LeftButton); }
+
+    // Runs `job` (a click on OK) with a long pause after the answer; as soon as
+    // the answer is there and the gauge is full, OK and close are clicked and
+    // the window is asked to close.
+    static DuringThePause pressDuringThePause(FrmIRAccess* w, const QString& resultFile, const std::function<void()>& job)
+    {
+        DuringThePause seen;
+        w->settleMs = 600;
+        auto* gauge = child<QProgressBar>(w, "ggeIR");
+        QTimer poll;
+        poll.setInterval(5);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            if (seen.seen || !QFile::exists(resultFile) || gauge->maximum() < 1 || gauge->value() != gauge->maximum())
+                return;
+            seen.seen = true;
+            seen.running = w->running();
+            seen.okEnabled = child<QPushButton>(w, "cmd_IRok")->isEnabled();
+            seen.closeEnabled = child<QPushButton>(w, "cmd_Irend")->isEnabled();
+            QTest::mouseClick(child<QPushButton>(w, "cmd_IRok"), Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(w, "cmd_Irend"), Qt::LeftButton);
+            w->close();
+            seen.visibleAfterClose = w->isVisible();
+        });
+        poll.start();
+        job();
+        poll.stop();
+        return seen;
+    }
 };
 
 TEST_F(InfraredWindow, ModesShowTheTimeFieldsOnlyForSettingTheClock)
@@ -138,6 +182,37 @@ TEST_F(InfraredWindow, ReadBringsTheDeviceProgramIntoTheList)
     EXPECT_FALSE(frame()->history().undoAction()->isEnabled());   // a fresh history
 }
 
+TEST_F(InfraredWindow, OkAndCloseWaitUntilTheAnswerHasBeenRead)
+{
+    startOnStandIn();
+    model().device.IrTimeout = 20;   // room for a slow start of the tool
+    ProgramModel onDevice = canonical731();
+    ASSERT_FALSE(saveProgramAs(onDevice, work(u"device.zpg"_s)).isEmpty());
+    FrmIRAccess* w = openWindow();
+    ASSERT_NE(w, nullptr);
+    const std::size_t before = messages().size();
+    const DuringThePause pause =
+        pressDuringThePause(w, work(u"irtrans.msg"_s), [&] { click(w, "cmd_IRok"); });
+    ASSERT_TRUE(pause.seen);
+    EXPECT_TRUE(pause.running);
+    EXPECT_FALSE(pause.okEnabled);
+    EXPECT_FALSE(pause.closeEnabled);
+    EXPECT_TRUE(pause.visibleAfterClose);
+    // One job, one message, and its program taken in.
+    const std::vector<QString> shown = messages();
+    EXPECT_EQ(std::vector<QString>(shown.begin() + static_cast<std::ptrdiff_t>(before), shown.end()),
+              std::vector<QString>{u"Übertragung erfolgreich beendet"_s});
+    EXPECT_EQ(model().program().Eintrag, onDevice.program().Eintrag);
+    EXPECT_TRUE(QFile::exists(work(u"irtrans.msg"_s)));
+    EXPECT_TRUE(QFile::exists(work(u"exchg.dat"_s)));
+    // Once the job is over the window is free again.
+    EXPECT_FALSE(w->running());
+    EXPECT_TRUE(child<QPushButton>(w, "cmd_IRok")->isEnabled());
+    click(w, "cmd_Irend");
+    settle();
+    EXPECT_EQ(frame()->findChild<FrmIRAccess*>(), nullptr);
+}
+
 TEST_F(InfraredWindow, NoAnswerEndsWithItsMessageAndKeepsTheProgram)
 {
     startOnStandIn(u"--no-result"_s);
@@ -171,6 +246,8 @@ TEST_F(InfraredWindow, SpeaksEnglish)
     ASSERT_NE(m, nullptr);
     EXPECT_EQ(m->windowTitle(), u"Card coding"_s);
     EXPECT_EQ(WithoutMnemonic(child<QRadioButton>(m, "optquart")->text()), u"Quartz"_s);
+    EXPECT_EQ(WithoutMnemonic(child<QCheckBox>(m, "Check8")->text()), u"bistable"_s);
+    EXPECT_EQ(WithoutMnemonic(child<QCheckBox>(m, "Check1")->text()), u"EIB TP"_s);
 }
 
 TEST_F(InfraredWindow, SpeaksFrench)
@@ -192,6 +269,8 @@ TEST_F(InfraredWindow, SpeaksFrench)
     ASSERT_NE(m, nullptr);
     EXPECT_EQ(m->windowTitle(), u"Codage"_s);
     EXPECT_EQ(WithoutMnemonic(child<QRadioButton>(m, "optfranz")->text()), u"Français"_s);
+    EXPECT_EQ(WithoutMnemonic(child<QCheckBox>(m, "Check8")->text()), u"bistable"_s);
+    EXPECT_EQ(WithoutMnemonic(child<QCheckBox>(m, "Check1")->text()), u"EIB TP"_s);
 }
 
 class MasterWindow : public DesktopFixture {};
@@ -206,6 +285,11 @@ TEST_F(MasterWindow, ClicksCodeTheCardAndAreUndoable)
     EXPECT_EQ(w->windowTitle(), u"Codierung"_s);
     EXPECT_EQ(model().Geaendert, 0);   // setting the controls is no click
     EXPECT_TRUE(child<QRadioButton>(w, "optprogcard")->isChecked());
+    QStringList boxes;
+    for (const char* box : {"Check1", "Check2", "Check3", "Check4", "Check5", "Check6", "Check7", "Check8"})
+        boxes << WithoutMnemonic(child<QCheckBox>(w, box)->text());
+    EXPECT_EQ(boxes, (QStringList{u"EIB TP"_s, u"Bit 1"_s, u"Bit2"_s, u"Bit 3"_s, u"IR"_s, u"Bit5"_s, u"Bit6"_s,
+                                  u"bistabil"_s}));
     auto* label = frame()->findChild<QLabel*>(u"lblGeraet"_s);
     EXPECT_FALSE(label->text().contains(u"Mastercard"_s));
 
@@ -243,6 +327,107 @@ TEST_F(MasterWindow, ClicksCodeTheCardAndAreUndoable)
     EXPECT_EQ(saved[1] & 0x80, 0x80);
     EXPECT_EQ(saved[3], options);
     EXPECT_EQ(saved[18], 17);
+}
+
+namespace {
+
+// Bytes 1, 3 and 18 of the image a saved program file carries.
+std::array<int, 3> cardBytes(const QString& file)
+{
+    Image saved = ReadImageNumbers(readFile(file), 2048);
+    if (saved.size() != 2048u)
+        return {-1, -1, -1};
+    SwapStoredBytes(saved, kFamily731);
+    return {saved[1], saved[3], saved[18]};
+}
+
+} // namespace
+
+TEST_F(MasterWindow, AMastercardWithoutBitsAndTheWayBackToProgcard)
+{
+    startWith(4);
+    const QString file = openSample(u"Schule.zpg"_s);
+    const std::array<int, 3> plain = cardBytes(file);
+    ASSERT_EQ(plain[0] & 0x80, 0);
+    ASSERT_LT(plain[1], 128);
+    trigger("mnuMaster");
+    auto* w = dialog<FrmMaster>();
+    ASSERT_NE(w, nullptr);
+    const auto clickOn = [&](const char* name) {
+        model().Geaendert = 0;
+        child<QAbstractButton>(w, name)->click();
+        EXPECT_EQ(model().Geaendert, 1) << name;
+    };
+
+    // A master card with every box clear: the card bit, but neither the
+    // +128 of the options nor a byte 18.
+    clickOn("optmastercard");
+    for (const char* box : {"Check1", "Check2", "Check3", "Check4", "Check5", "Check6", "Check7", "Check8"})
+        if (child<QCheckBox>(w, box)->isChecked())
+            clickOn(box);
+    EXPECT_EQ(model().device.MasterKennung, 0);
+    trigger("mnudatspei");
+    EXPECT_EQ(cardBytes(file), (std::array<int, 3>{plain[0] | 0x80, plain[1], 255}));
+
+    // "EIB TP" and "IR": 17, and the options say byte 18 is there.
+    clickOn("Check1");
+    clickOn("Check5");
+    trigger("mnudatspei");
+    EXPECT_EQ(cardBytes(file), (std::array<int, 3>{plain[0] | 0x80, plain[1] + 128, 17}));
+
+    // Back to a program card: the identification as it was, the boxes kept,
+    // but the card carries no byte 18 and no +128 any more.
+    clickOn("optprogcard");
+    EXPECT_EQ(model().device.Geraetekennung, plain[0]);
+    EXPECT_EQ(model().device.MasterKennung, 17);
+    EXPECT_TRUE(child<QCheckBox>(w, "Check1")->isChecked());
+    EXPECT_TRUE(child<QCheckBox>(w, "Check5")->isChecked());
+    trigger("mnudatspei");
+    EXPECT_EQ(cardBytes(file), (std::array<int, 3>{plain[0], plain[1], 255}));
+
+    // Opened again, the window shows the boxes the program keeps.
+    QTest::mouseClick(child<QPushButton>(w, "cmdmachmstr"), Qt::LeftButton);
+    settle();
+    trigger("mnuMaster");
+    w = dialog<FrmMaster>();
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(child<QRadioButton>(w, "optprogcard")->isChecked());
+    EXPECT_TRUE(child<QCheckBox>(w, "Check1")->isChecked());
+    EXPECT_TRUE(child<QCheckBox>(w, "Check5")->isChecked());
+    EXPECT_FALSE(child<QCheckBox>(w, "Check2")->isChecked());
+}
+
+TEST_F(MasterWindow, LanguageButtonsSetTheClockLanguageBit)
+{
+    // The clock's language is bit 2 (weight 4) of the option byte: clear for
+    // the German/English clock, set for the French one, as the device
+    // properties' "Sprache der Uhr" list has it.
+    startWith(4);
+    const QString file = openSample(u"Schule.zpg"_s);
+    trigger("mnuMaster");
+    auto* w = dialog<FrmMaster>();
+    ASSERT_NE(w, nullptr);
+    QTest::mouseClick(child<QRadioButton>(w, "optfranz"), Qt::LeftButton);
+    EXPECT_EQ(model().device.SpracheUhr, 1);
+    EXPECT_EQ(model().program().Kopf[3] & 4, 4);
+    trigger("mnudatspei");
+    EXPECT_EQ(cardBytes(file)[1] & 4, 4);
+    QTest::mouseClick(child<QRadioButton>(w, "optgerman"), Qt::LeftButton);
+    EXPECT_EQ(model().device.SpracheUhr, 0);
+    EXPECT_EQ(model().program().Kopf[3] & 4, 0);
+    trigger("mnudatspei");
+    EXPECT_EQ(cardBytes(file)[1] & 4, 0);
+    const int options = model().program().Kopf[3];
+    QTest::mouseClick(child<QRadioButton>(w, "optfranz"), Qt::LeftButton);
+    EXPECT_EQ(model().program().Kopf[3], options + 4);   // nothing else moves
+
+    // The device properties show the same choice.
+    QTest::mouseClick(child<QPushButton>(w, "cmdmachmstr"), Qt::LeftButton);
+    settle();
+    trigger("mnuEinstGerät");
+    auto* properties = frame()->findChild<QDialog*>(u"frmGerätEinst"_s);
+    ASSERT_NE(properties, nullptr);
+    EXPECT_EQ(child<QComboBox>(properties, "cbosprache")->currentText(), u"französisch"_s);
 }
 
 TEST_F(MasterWindow, AstroDeviceHasNoBitBoxes)

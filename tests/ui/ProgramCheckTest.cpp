@@ -32,6 +32,7 @@
 #include <QTableView>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -543,6 +544,40 @@ TEST_F(InfraredReadOffer, ClosingTheWindowAfterAReadOffersTheComparison)
     // What was read has the entries of the file it came from.
     EXPECT_TRUE(w->difference().entries.empty());
     EXPECT_EQ(w->table()->horizontalHeaderItem(1)->text(), u"Gelesenes Programm"_s);
+}
+
+TEST_F(InfraredReadOffer, ClosingInThePauseBeforeTheResultIsReadStillOffersTheComparison)
+{
+    startOnStandIn();
+    model().device.IrTimeout = 20;   // room for a slow start of the tool
+    answer(W::kOfferCompare, Answer::Yes);
+    chooser_.open = device;
+    trigger("mnuIRAccess");
+    auto* w = dialog<FrmIRAccess>();
+    ASSERT_NE(w, nullptr);
+    w->settleMs = 600;
+    // As soon as the answer file is there, the user tries to close the window.
+    bool tried = false;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (tried || !QFile::exists(work(u"irtrans.msg"_s)))
+            return;
+        tried = true;
+        QTest::mouseClick(child<QWidget>(w, "cmd_Irend"), Qt::LeftButton);
+        w->close();
+    });
+    poll.start();
+    QTest::mouseClick(child<QWidget>(w, "cmd_IRok"), Qt::LeftButton);
+    poll.stop();
+    ASSERT_TRUE(tried);
+    EXPECT_EQ(offerCount(), 0u);
+    ASSERT_EQ(dialog<FrmIRAccess>(), w);   // still open
+    QTest::mouseClick(child<QWidget>(w, "cmd_Irend"), Qt::LeftButton);
+    settle();
+    EXPECT_EQ(offerCount(), 1u);
+    ASSERT_NE(frame()->checkCommands().comparison(), nullptr);
+    EXPECT_TRUE(frame()->checkCommands().comparison()->difference().entries.empty());
 }
 
 TEST_F(InfraredReadOffer, AFailedReadOffersNothing)

@@ -24,6 +24,7 @@
 #include <QComboBox>
 #include <QDate>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -464,4 +465,105 @@ TEST(YearGraphPicture, PulsesInsideOnStretchesStayVisible)
         }
         EXPECT_EQ(picture.pixel(layout.minuteX(Hm(9, 25)), y) | 0xff000000u, Rgb(YearGraphStateColour(ProfileEin)));
     }
+}
+
+// Whether a table row of a slot is a switching time and the list numbers it so.
+static bool SameEntryOfSlot(const ProgramModel& model, int slot, int entry, int number)
+{
+    const ProgramSlot& s = model.slot(slot);
+    if (entry < 0 || entry >= s.AnzEintrag || IsPriorityTimeByte(s.Eintrag[static_cast<std::size_t>(entry)].b[0]))
+        return false;
+    int n = 0;
+    for (int i = 0; i <= entry; ++i)
+        n += IsPriorityTimeByte(s.Eintrag[static_cast<std::size_t>(i)].b[0]) ? 0 : 1;
+    return n == number;
+}
+
+TEST_F(SimulationWindow, FollowsTheSampleTheListShows)
+{
+    startWith(kRowFourChannels);
+    model().clock = [] { return QDateTime(QDate(kYear, 3, 16), QTime(9, 0)); };
+    openSample(u"Schule.zpg"_s);
+    ASSERT_TRUE(asked().empty());
+    FrmGrafik* w = openWindow();
+    ASSERT_NE(w, nullptr);
+    ASSERT_EQ(w->shownSlot(), kProgramSlot);
+    // The engine's picture of a slot at the graph's present size (a longer
+    // hint below may take room from it).
+    const auto rendered = [&](int slot) {
+        return RenderYearGraph(YearSimulation(model(), kYear, slot), 0, app_->texts(), w->yearGraph()->size())
+            .convertToFormat(QImage::Format_RGB32);
+    };
+    const auto shown = [&] { return w->yearGraph()->picture().convertToFormat(QImage::Format_RGB32); };
+    const QImage ofProgram = rendered(kProgramSlot);
+    EXPECT_EQ(shown(), ofProgram);
+
+    // Opening a sample shows it in the list, and the window follows at once.
+    openSample(u"Laden.zpg"_s, "mnuDatVorl");
+    ASSERT_TRUE(asked().empty());
+    ASSERT_EQ(model().AktSlot, kSampleSlot);
+    EXPECT_EQ(w->shownSlot(), kSampleSlot);
+    EXPECT_EQ(w->windowTitle(), u"Vorlage Programmsimulation"_s);
+    ASSERT_NE(rendered(kSampleSlot), ofProgram);
+    EXPECT_EQ(shown(), rendered(kSampleSlot));
+    const YearSimulation sample(model(), kYear, kSampleSlot);
+    EXPECT_EQ(w->shownProfile().segments, sample.Rechne_SzGrafik(0, w->shownDay()).segments);
+    EXPECT_EQ(label(w, "lblBetriebsstunden"), BetriebsstundenText(sample.Betriebsminuten(0, w->shownDay()), app_->texts()));
+    const QString name = model().slot(kSampleSlot).Kanalname[0].trimmed();
+    EXPECT_EQ(child<QComboBox>(w, "cboKanal")->itemText(0), name.isEmpty() ? u"C1"_s : u"C1  "_s + name);
+
+    // The exports are named after the sample and never overwrite it.
+    QString suggested;
+    w->chooseFile = [&](const QString& offered, const QString&) {
+        suggested = offered;
+        return QString();
+    };
+    child<QPushButton>(w, "cmdCsv")->click();
+    const QString sampleFile = model().slot(kSampleSlot).Dateiname;
+    EXPECT_EQ(suggested, QFileInfo(sampleFile).dir().filePath(u"Laden 2026 C1.csv"_s));
+    QFile before(sampleFile);
+    ASSERT_TRUE(before.open(QIODevice::ReadOnly));
+    const QByteArray bytes = before.readAll();
+    before.close();
+    EXPECT_FALSE(w->exportCsv(sampleFile));
+    EXPECT_FALSE(w->exportPng(sampleFile));
+    QFile after(sampleFile);
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(after.readAll(), bytes);
+
+    // What decided names a row of the sample, and a double click marks it
+    // in the sample's list.
+    int minute = -1;
+    for (int m = 0; m < kMinutesOfDay && minute < 0; m += 5) {
+        const SimulationCause c = sample.Explain(0, w->shownDay(), m);
+        if (c.kind == CauseKind::SwitchingTime && c.entry >= 0)
+            minute = m;
+    }
+    ASSERT_GE(minute, 0) << "no switching time of the sample on day " << w->shownDay();
+    const QPoint at = dayPoint(w, minute);
+    const SimulationCause cause = w->causeAt(w->shownDay(), w->dayGraph()->minuteAt(at));
+    ASSERT_GE(cause.entry, 0);
+    EXPECT_TRUE(SameEntryOfSlot(model(), kSampleSlot, cause.entry, cause.entryNumber));
+    move(w->dayGraph(), at);
+    EXPECT_EQ(label(w, "lblUrsache"), SimulationCauseText(cause, app_->texts()));
+    trigger("mnuAnsPzVorl");
+    doubleClick(w->dayGraph(), at);
+    EXPECT_EQ(model().AktSlot, kSampleSlot);
+    EXPECT_EQ(list().Ansicht(), AnsichtSchaltzeiten);
+    EXPECT_EQ(list().markedEntries(), std::vector<int>{cause.entry});
+    EXPECT_EQ(w->shownSlot(), kSampleSlot);
+
+    // Back to the program's list: the window shows the program again.
+    trigger("mnuANSSz");
+    EXPECT_EQ(model().AktSlot, kProgramSlot);
+    EXPECT_EQ(w->shownSlot(), kProgramSlot);
+    EXPECT_EQ(w->windowTitle(), u"Programmsimulation"_s);
+    EXPECT_EQ(shown(), rendered(kProgramSlot));
+    // And once more to the sample, which closing the sample ends.
+    trigger("mnuAnsSzVorl");
+    EXPECT_EQ(shown(), rendered(kSampleSlot));
+    trigger("mnuDatVorlSchl");
+    EXPECT_EQ(model().AktSlot, kProgramSlot);
+    EXPECT_EQ(w->shownSlot(), kProgramSlot);
+    EXPECT_EQ(shown(), rendered(kProgramSlot));
 }

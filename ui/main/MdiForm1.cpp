@@ -275,7 +275,7 @@ void MdiForm1::cmdSimulation()
     if (!grafik_) {
         grafik_ = new FrmGrafik(ctx_.model, ctx_.texts, this);
         grafik_->setAttribute(Qt::WA_DeleteOnClose);
-        connect(grafik_, &FrmGrafik::entryRequested, this, &MdiForm1::showEntry);
+        connect(grafik_, &FrmGrafik::entryRequested, this, &MdiForm1::showSlotEntry);
         // Closing it brings the list back to the front.
         connect(grafik_, &FrmGrafik::closed, this, [this] {
             activateWindow();
@@ -305,11 +305,18 @@ bool MdiForm1::showEntries(const std::vector<int>& entries)
 
 bool MdiForm1::showEntry(int entry)
 {
-    const ProgramSlot& s = ctx_.model.program();
+    return showSlotEntry(kProgramSlot, entry);
+}
+
+bool MdiForm1::showSlotEntry(int slot, int entry)
+{
+    if (slot != kProgramSlot && slot != kSampleSlot)
+        return false;
+    const ProgramSlot& s = ctx_.model.slot(slot);
     if (entry < 0 || entry >= std::clamp(s.AnzEintrag, 0, kEntryRows))
         return false;
     const bool priority = IsPriorityTimeByte(s.Eintrag[static_cast<std::size_t>(entry)].b[0]);
-    showView(priority ? AnsichtPrioritaetszeiten : AnsichtSchaltzeiten, kProgramSlot);
+    showView(priority ? AnsichtPrioritaetszeiten : AnsichtSchaltzeiten, slot);
     if (!list_->selectEntry(entry) && ctx_.filter.active()) {
         switchFilter(false);
         list_->selectEntry(entry);

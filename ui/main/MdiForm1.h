@@ -89,6 +89,8 @@ public:
     // slot 0) and marks the entry's row; the filter is switched off when it
     // hides the row. False when no row shows it.
     bool showEntry(int entry);
+    // The same for a table row of a slot: the program's or the sample's list.
+    bool showSlotEntry(int slot, int entry);
     // The same for several entries of one list (switching or priority
     // times): marks every row that shows one. False when none is shown.
     bool showEntries(const std::vector<int>& entries);

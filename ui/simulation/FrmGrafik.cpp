@@ -376,7 +376,7 @@ int FrmGrafik::channel() const
 
 void FrmGrafik::retranslate()
 {
-    setWindowTitle(texts_(TextId::ProgramSimulation));
+    updateTitle();
     lblJahr_->setText(texts_(TextId::SimulationYear));
     lblKanal_->setText(texts_(TextId::ChannelWord));
     cmdJahresstunden_->setText(texts_(TextId::ComputeYearOperatingHours));
@@ -390,15 +390,23 @@ void FrmGrafik::retranslate()
         showDay(day_);
 }
 
+void FrmGrafik::updateTitle()
+{
+    // Like the list: "Vorlage " before the title while the sample is shown.
+    setWindowTitle((simulated_.slot == kSampleSlot ? texts_(TextId::Sample) : QString())
+                   + texts_(TextId::ProgramSimulation));
+}
+
 void FrmGrafik::fillChannels()
 {
-    // Every channel the device has; its name from the program header.
+    // Every channel the device has; its name from the header of the slot shown.
+    const ProgramSlot& shown = model_.slot(model_.AktSlot == kSampleSlot ? kSampleSlot : kProgramSlot);
     const int channels = std::clamp(model_.device.Kanalzahl, 1, kLargestChannelCount);
     const int chosen = std::clamp(cboKanal_->currentIndex(), 0, channels - 1);
     const QSignalBlocker block(cboKanal_);
     cboKanal_->clear();
     for (int c = 0; c < channels; ++c) {
-        const QString name = model_.program().Kanalname[static_cast<std::size_t>(c)].trimmed();
+        const QString name = shown.Kanalname[static_cast<std::size_t>(c)].trimmed();
         cboKanal_->addItem(name.isEmpty() ? QStringLiteral("C%1").arg(c + 1)
                                           : QStringLiteral("C%1  %2").arg(c + 1).arg(name));
     }
@@ -407,9 +415,12 @@ void FrmGrafik::fillChannels()
 
 void FrmGrafik::simulate()
 {
-    sim_ = std::make_unique<YearSimulation>(model_, simJahr());
-    simulated_ = TakeSnapshot(model_);
-    simulatedChannels_ = model_.device.Kanalzahl;
+    const int slot = model_.AktSlot == kSampleSlot ? kSampleSlot : kProgramSlot;
+    const bool slotSwitched = slot != simulated_.slot;
+    sim_ = std::make_unique<YearSimulation>(model_, simJahr(), slot);
+    simulated_ = TakeSimulationSnapshot(model_, slot);
+    if (slotSwitched)
+        updateTitle();
     year_->show(sim_.get(), channel());
     {
         const QSignalBlocker block(hsbTag_);
@@ -423,7 +434,8 @@ void FrmGrafik::simulate()
 
 void FrmGrafik::programChanged()
 {
-    if (sim_ && simulatedChannels_ == model_.device.Kanalzahl && TakeSnapshot(model_) == simulated_)
+    // The list may show the other slot now: the window follows it.
+    if (sim_ && TakeSimulationSnapshot(model_, model_.AktSlot) == simulated_)
         return;
     fillChannels();
     simulate();
@@ -524,7 +536,7 @@ void FrmGrafik::activate(int day, int minute)
     const SimulationCause cause = causeAt(day, std::max(minute, 0));
     const int entry = minute >= 0 && cause.entry >= 0 ? cause.entry : cause.priorityEntry;
     if (entry >= 0)
-        emit entryRequested(entry);
+        emit entryRequested(sim_->Slot(), entry);
 }
 
 void FrmGrafik::computeYearHours()
@@ -537,7 +549,7 @@ void FrmGrafik::computeYearHours()
 
 QString FrmGrafik::suggestedFile(const QString& extension) const
 {
-    const QString program = model_.program().Dateiname;
+    const QString program = model_.slot(sim_->Slot()).Dateiname;
     if (program.isEmpty())
         return QString();
     const QFileInfo info(program);
@@ -553,9 +565,20 @@ void FrmGrafik::report(bool ok, const QString& path, const QString& error)
     lblHinweis_->setText(ok ? texts_(kSimSaved).arg(path) : texts_(kSimNotSaved).arg(path + QStringLiteral(": ") + error));
 }
 
+bool FrmGrafik::wouldOverwriteProgram(const QString& path) const
+{
+    // Neither the program nor the sample beside it may be overwritten.
+    for (const int slot : {kProgramSlot, kSampleSlot}) {
+        const QString& file = model_.slot(slot).Dateiname;
+        if (!file.isEmpty() && CheckPrintTextTarget(file, path) == PrintTextCheck::IsProgramFile)
+            return true;
+    }
+    return false;
+}
+
 bool FrmGrafik::exportPng(const QString& path)
 {
-    if (CheckPrintTextTarget(model_.program().Dateiname, path) == PrintTextCheck::IsProgramFile) {
+    if (wouldOverwriteProgram(path)) {
         report(false, path, texts_(kSimNotOverProgram));
         return false;
     }
@@ -567,7 +590,7 @@ bool FrmGrafik::exportPng(const QString& path)
 
 bool FrmGrafik::exportCsv(const QString& path)
 {
-    if (CheckPrintTextTarget(model_.program().Dateiname, path) == PrintTextCheck::IsProgramFile) {
+    if (wouldOverwriteProgram(path)) {
         report(false, path, texts_(kSimNotOverProgram));
         return false;
     }

@@ -112,7 +112,8 @@ private:
 // through a year. The year graph (a row per day, the day's priority beside
 // it) selects the day, the day graph shows its minutes; under the pointer
 // the window names the time, the state and what decided it. The window
-// stays open beside the list and follows every change of the program.
+// stays open beside the list and follows every change of the program; it
+// simulates the slot the list shows, the program or the sample.
 class FrmGrafik : public QWidget {
     Q_OBJECT
 public:
@@ -122,6 +123,8 @@ public:
     int simJahr() const;
     int channel() const;
     int shownDay() const { return day_; }
+    // The slot simulated: the one the list showed at the last change.
+    int shownSlot() const { return simulated_.slot; }
     const YearSimulation& simulation() const { return *sim_; }
     const DayProfile& shownProfile() const { return profile_; }
     YearGraphView* yearGraph() const { return year_; }
@@ -151,8 +154,8 @@ public slots:
     bool exportCsv(const QString& path);
 
 signals:
-    // A double click named an entry of the program (its row in the table).
-    void entryRequested(int entry);
+    // A double click named an entry of the shown slot (its row in the table).
+    void entryRequested(int slot, int entry);
     void closed();
 
 protected:
@@ -160,6 +163,7 @@ protected:
 
 private:
     void fillChannels();
+    void updateTitle();
     void simulate();
     void yearChosen();
     void channelChosen();
@@ -170,12 +174,12 @@ private:
     QString dayProgramText(int day) const;
     QString suggestedFile(const QString& extension) const;
     void report(bool ok, const QString& path, const QString& error);
+    bool wouldOverwriteProgram(const QString& path) const;
 
     const ProgramModel& model_;
     const TextTable& texts_;
     std::unique_ptr<YearSimulation> sim_;
-    ProgramSnapshot simulated_;
-    int simulatedChannels_ = 0;
+    SimulationSnapshot simulated_;
     DayProfile profile_;
     int day_ = 1;
     bool yearHoursShown_ = false;

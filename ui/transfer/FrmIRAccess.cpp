@@ -181,6 +181,9 @@ bool FrmIRAccess::complete(QLineEdit* field, const std::optional<QString>& compl
 
 void FrmIRAccess::cmd_IRok_Click()
 {
+    // One job at a time: the next one would delete the files of this one.
+    if (running_)
+        return;
     IrJob job;
     job.mode = IrModus_;
     job.port = IrPort_;

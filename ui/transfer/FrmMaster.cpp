@@ -66,6 +66,8 @@ FrmMaster::FrmMaster(ProgramModel& model, const TextTable& texts, UserInteractio
     option(Frame4, "optEurodat", texts_(kEuro), MasterField::Datumsformat, 1);
     option(Frame4, "optUSAdat", texts_(kUsa), MasterField::Datumsformat, 0);
     QGroupBox* Frame3 = frame("Frame3", kFrameLanguage);
+    // The clock's language as the device stores it: 0 the German (and
+    // English) clock, 1 the French one, as in the device properties.
     option(Frame3, "optgerman", texts_(kGerman), MasterField::SpracheUhr, 0);
     option(Frame3, "optfranz", texts_(kFrench), MasterField::SpracheUhr, 1);
     QGroupBox* Frame2 = frame("Frame2", kFrameTimebase);
@@ -76,7 +78,7 @@ FrmMaster::FrmMaster(ProgramModel& model, const TextTable& texts, UserInteractio
     FrmVersch_->setObjectName(QStringLiteral("FrmVersch"));
     auto* bits = new QGridLayout(FrmVersch_);
     for (int b = 0; b < 8; ++b) {
-        auto* box = new QCheckBox(QString::fromLatin1(kMasterBitNames[static_cast<std::size_t>(b)]), FrmVersch_);
+        auto* box = new QCheckBox(texts_(kMasterBitNames[static_cast<std::size_t>(b)]), FrmVersch_);
         box->setObjectName(QStringLiteral("Check%1").arg(b + 1));
         Check_[static_cast<std::size_t>(b)] = box;
         bits->addWidget(box, b / 4, b % 4);
