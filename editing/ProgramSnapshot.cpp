@@ -30,16 +30,26 @@ void copyOptions(const From& from, To& to)
     to.MasterKennung = from.MasterKennung;
 }
 
-constexpr ExtraText kAddSwitching{"%1 Schaltzeit(en) eingeben", "enter %1 switching time(s)",
-                                  "saisir %1 horaire(s) de commutation"};
-constexpr ExtraText kDeleteSwitching{"%1 Schaltzeit(en) löschen", "delete %1 switching time(s)",
-                                     "supprimer %1 horaire(s) de commutation"};
+// A step that adds or deletes entries names how many, in the singular for one.
+struct CountedName {
+    ExtraText one;
+    ExtraText many;
+};
+
+constexpr CountedName kAddSwitching{
+    {"%1 Schaltzeit eingeben", "enter %1 switching time", "saisir %1 horaire de commutation"},
+    {"%1 Schaltzeiten eingeben", "enter %1 switching times", "saisir %1 horaires de commutation"}};
+constexpr CountedName kDeleteSwitching{
+    {"%1 Schaltzeit löschen", "delete %1 switching time", "supprimer %1 horaire de commutation"},
+    {"%1 Schaltzeiten löschen", "delete %1 switching times", "supprimer %1 horaires de commutation"}};
 constexpr ExtraText kChangeSwitching{"Schaltzeiten ändern", "change switching times",
                                      "modifier les horaires de commutation"};
-constexpr ExtraText kAddPriority{"%1 Prioritätszeit(en) eingeben", "enter %1 priority time(s)",
-                                 "saisir %1 période(s) prioritaire(s)"};
-constexpr ExtraText kDeletePriority{"%1 Prioritätszeit(en) löschen", "delete %1 priority time(s)",
-                                    "supprimer %1 période(s) prioritaire(s)"};
+constexpr CountedName kAddPriority{
+    {"%1 Prioritätszeit eingeben", "enter %1 priority time", "saisir %1 période prioritaire"},
+    {"%1 Prioritätszeiten eingeben", "enter %1 priority times", "saisir %1 périodes prioritaires"}};
+constexpr CountedName kDeletePriority{
+    {"%1 Prioritätszeit löschen", "delete %1 priority time", "supprimer %1 période prioritaire"},
+    {"%1 Prioritätszeiten löschen", "delete %1 priority times", "supprimer %1 périodes prioritaires"}};
 constexpr ExtraText kChangePriority{"Prioritätszeiten ändern", "change priority times",
                                     "modifier les périodes prioritaires"};
 constexpr ExtraText kChangeDst{"SoWi-Tabelle ändern", "change the summer/winter table",
@@ -50,6 +60,11 @@ constexpr ExtraText kChangeDevice{"Geräteeinstellungen ändern", "change device
                                   "modifier les réglages de l'appareil"};
 constexpr ExtraText kChangeMasterCard{"Codierung ändern", "change the card coding", "modifier le codage de carte"};
 constexpr ExtraText kChangeProgram{"Programm ändern", "change the program", "modifier le programme"};
+
+QString counted(const CountedName& name, int count, const TextTable& texts)
+{
+    return texts(count == 1 ? name.one : name.many).arg(count);
+}
 
 bool sameEntries(const ProgramSlot& a, const ProgramSlot& b, int from, int to)
 {
@@ -91,6 +106,23 @@ void RestoreSnapshot(ProgramModel& model, const ProgramSnapshot& snapshot)
     copyOptions(snapshot.options, model.device);
 }
 
+bool OnlyReordered(const ProgramSnapshot& before, const ProgramSnapshot& after)
+{
+    const ProgramSlot& a = before.program;
+    const ProgramSlot& b = after.program;
+    if (a.AnzEintrag != b.AnzEintrag || a.AnzSz != b.AnzSz || a.AnzPz != b.AnzPz)
+        return false;
+    // Switching times and priority times each keep their own part of the table.
+    const auto begin = [](const ProgramSlot& s) { return s.Eintrag.begin(); };
+    if (!std::is_permutation(begin(a), begin(a) + a.AnzSz, begin(b), begin(b) + b.AnzSz)
+        || !std::is_permutation(begin(a) + a.AnzSz, begin(a) + a.AnzEintrag, begin(b) + b.AnzSz,
+                                begin(b) + b.AnzEintrag))
+        return false;
+    ProgramSnapshot same = before;
+    same.program.Eintrag = b.Eintrag;
+    return same == after;
+}
+
 ChangeSummary DescribeChange(const ProgramSnapshot& before, const ProgramSnapshot& after)
 {
     const ProgramSlot& a = before.program;
@@ -127,15 +159,15 @@ QString ChangeName(const ChangeSummary& change, const TextTable& texts)
 {
     switch (change.kind) {
     case ChangeKind::SwitchingAdded:
-        return texts(kAddSwitching).arg(change.count);
+        return counted(kAddSwitching, change.count, texts);
     case ChangeKind::SwitchingDeleted:
-        return texts(kDeleteSwitching).arg(change.count);
+        return counted(kDeleteSwitching, change.count, texts);
     case ChangeKind::SwitchingChanged:
         return texts(kChangeSwitching);
     case ChangeKind::PriorityAdded:
-        return texts(kAddPriority).arg(change.count);
+        return counted(kAddPriority, change.count, texts);
     case ChangeKind::PriorityDeleted:
-        return texts(kDeletePriority).arg(change.count);
+        return counted(kDeletePriority, change.count, texts);
     case ChangeKind::PriorityChanged:
         return texts(kChangePriority);
     case ChangeKind::DstTable:

@@ -89,6 +89,11 @@ struct ChangeSummary {
     int count = 0;   // entries added or deleted
 };
 
+// Whether `after` holds the same program as `before` with the entries only in
+// another order (sorted into list order when an entry dialog closes). The
+// file is written in list order: both are the same program file.
+bool OnlyReordered(const ProgramSnapshot& before, const ProgramSnapshot& after);
+
 ChangeSummary DescribeChange(const ProgramSnapshot& before, const ProgramSnapshot& after);
 // "5 Schaltzeiten löschen", "Programmkopf ändern", ... in the table's language.
 QString ChangeName(const ChangeSummary& change, const TextTable& texts);

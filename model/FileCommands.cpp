@@ -77,8 +77,11 @@ bool FileCommands::SaveUnder(const QString& path)
     const QString previous = program.Dateiname;
     program.Dateiname = path;
     const SaveOutcome outcome = SaveProgram(model_, ui_);
-    if (outcome.result == 1)
+    if (outcome.result == 1) {
+        if (saved)
+            saved();
         return true;
+    }
     program.Dateiname = previous;
     if (outcome.failure == SaveFailure::WriteFailed)
         ui_.ask(Prompt::message(Icon::Critical, {TextId::FileWord, path + QStringLiteral(": ") + outcome.error}));

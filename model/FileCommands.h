@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 namespace zendrik {
@@ -55,6 +56,11 @@ public:
     bool OpenSampleFile(const QString& path);
     // Empties the sample slot and shows the program again.
     void CloseSample();
+
+    // Told after every file written, whichever command wrote it (save, save
+    // as, the save the exit question or a transfer asked for): the window
+    // marks the saved state and lists the file as recently used.
+    std::function<void()> saved;
 
     // Where the commands get their file names from (also for the comparison).
     FileChooser& chooser() const { return chooser_; }

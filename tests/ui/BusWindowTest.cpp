@@ -4,24 +4,29 @@
 #include "tests/support/TestPrograms.h"
 #include "tests/ui/DesktopFixture.h"
 
+#include "model/RecentFiles.h"
 #include "transfer/BusApplication.h"
 #include "transfer/SimulatedBus.h"
 #include "ui/checks/CheckWindowTexts.h"
+#include "ui/main/UndoHistory.h"
 #include "ui/transfer/FrmBusaccess.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QUndoStack>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 using namespace zendrik;
 using namespace zendrik::test;
@@ -215,7 +220,99 @@ TEST_F(BusWindow, WhileAnActionRunsEveryControlIsDisabledAndNothingElseStarts)
     w->close();
 }
 
-class BusMenu : public DesktopFixture {};
+class BusMenu : public DesktopFixture {
+protected:
+    // A bus device type on the simulated bus, holding the program of the frame.
+    void startOnBus()
+    {
+        ASSERT_TRUE(QFile::copy(QStringLiteral(ZENDRIK_SHIPPED_DATA "/remote.s19"), work(kTransferApplicationFileName)));
+        ASSERT_TRUE(writeFile(work(QStringLiteral("bus-sim.ini")), "[bus]\npacing = off\n[device 1.1.2]\n"));
+        startWith(20);
+        model().program() = canonical738().program();
+        frame()->ShowList();
+    }
+    // Opens the bus window and runs `inside` on it while it is open.
+    void inBusWindow(const std::function<void(FrmBusaccess&)>& inside)
+    {
+        bool ran = false;
+        QTimer::singleShot(0, [&] {
+            auto* w = frame()->findChild<FrmBusaccess*>();
+            if (!w)
+                return;
+            w->findChild<QLineEdit*>(QStringLiteral("txtPhysadr"))->setText(QStringLiteral("1.1.2"));
+            inside(*w);
+            ran = true;
+            w->close();
+        });
+        action("mnuBusaccess")->trigger();
+        EXPECT_TRUE(ran);
+    }
+    static void press(FrmBusaccess& w, const char* button)
+    {
+        QTest::mouseClick(w.findChild<QPushButton*>(QString::fromUtf8(button)), Qt::LeftButton);
+    }
+};
+
+TEST_F(BusMenu, EveryReadStartsAFreshHistory)
+{
+    startOnBus();
+    inBusWindow([&](FrmBusaccess& w) {
+        press(w, "cmdbusprog");
+        press(w, "cmdbusread");
+    });
+    ASSERT_TRUE(frame()->isWindowModified());
+    const QString name = model().program().Dateiname;
+    const QStringList read = gridText();
+    EXPECT_FALSE(action("mnuBaUndo")->isEnabled());
+
+    // The program read is changed, not saved, and read again: the second
+    // read gets the same free file name and is no step of the first.
+    model().program().ProgNr = 4711;
+    model().Geaendert = 1;
+    frame()->ShowList();
+    ASSERT_TRUE(action("mnuBaUndo")->isEnabled());
+    answer(TextId::SaveChangesIn, Answer::No);
+    inBusWindow([&](FrmBusaccess& w) { press(w, "cmdbusread"); });
+    EXPECT_EQ(model().program().Dateiname, name);
+    EXPECT_EQ(frame()->history().stack().count(), 0);
+    EXPECT_FALSE(action("mnuBaUndo")->isEnabled());
+    EXPECT_TRUE(frame()->isWindowModified());
+    EXPECT_EQ(gridText(), read);
+}
+
+TEST_F(BusMenu, SavesBeforeATransferAndAtTheExitQuestionAreRecentFiles)
+{
+    startOnBus();
+    inBusWindow([&](FrmBusaccess& w) {
+        press(w, "cmdbusprog");
+        press(w, "cmdbusread");
+    });
+    const QString read = model().program().Dateiname;
+    ASSERT_FALSE(read.isEmpty());
+    // Written back to the device: saved first.
+    answer(TextId::OnlySavedDataExport, Answer::Ok);
+    inBusWindow([&](FrmBusaccess& w) { press(w, "cmdbusprog"); });
+    ASSERT_TRUE(QFile::exists(read));
+    EXPECT_FALSE(frame()->isWindowModified());
+    const auto recent = [&] {
+        RecentFiles files(workDir());
+        files.load();
+        return files.files();
+    };
+    ASSERT_FALSE(recent().isEmpty());
+    EXPECT_EQ(recent().front(), QFileInfo(read).absoluteFilePath());
+
+    // A second read, saved by the question as the program ends.
+    answer(TextId::SaveChangesIn, Answer::No);
+    inBusWindow([&](FrmBusaccess& w) { press(w, "cmdbusread"); });
+    const QString second = model().program().Dateiname;
+    ASSERT_NE(second, read);
+    answer(TextId::SaveChangesIn, Answer::Yes);
+    frame()->close();
+    ASSERT_TRUE(QFile::exists(second));
+    ASSERT_GE(recent().size(), 2);
+    EXPECT_EQ(recent().front(), QFileInfo(second).absoluteFilePath());
+}
 
 TEST_F(BusMenu, OfferedOnTheBusDeviceTypesAndOpensTheWindow)
 {

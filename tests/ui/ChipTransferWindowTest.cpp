@@ -2,16 +2,21 @@
 #include "tests/support/TestPrograms.h"
 #include "tests/ui/DesktopFixture.h"
 #include "tools/adapter/AdapterEmulatorProcess.h"
+#include "model/RecentFiles.h"
 #include "transfer/PortSettings.h"
 #include "ui/main/MdiForm1.h"
+#include "ui/main/UndoHistory.h"
 
 #include <QAction>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
+#include <QUndoStack>
 
 #include <algorithm>
 
@@ -72,6 +77,21 @@ protected:
             EXPECT_GE(values.back(), 120) << label.toStdString();
         }
         return shown;
+    }
+
+    // Types a program number into the header, as the user does.
+    void typeProgramNumber(const QString& number)
+    {
+        auto* nr = child<QLineEdit>(frame(), "txtProgrammnummer");
+        nr->clear();
+        QTest::keyClicks(nr, number);
+        QTest::keyClick(nr, Qt::Key_Return);
+    }
+    QStringList recentFiles() const
+    {
+        RecentFiles recent(workDir());
+        recent.load();
+        return recent.files();
     }
 
     AdapterEmulatorProcess emulator{QStringLiteral(ZENDRIK_ADAPTER_EMULATOR)};
@@ -140,4 +160,75 @@ TEST_F(ChipTransferWindow, AFailedReadIsOneBoxAndKeepsTheProgram)
     EXPECT_GT(shown.indexOf(u'\n'), 0) << "the reason comes first, in the same box";
     EXPECT_EQ(gridText(), rows);
     EXPECT_TRUE(frame()->statusBar()->currentMessage().isEmpty());
+}
+
+TEST_F(ChipTransferWindow, EveryReadStartsAFreshHistory)
+{
+    startOnEmulator();
+    if (IsSkipped() || HasFatalFailure())
+        return;
+    answer(TextId::OnlySavedDataExport, Answer::Ok);
+    trigger("mnuDatExp");
+    settle();
+    trigger("mnuDatImp");
+    settle();
+    ASSERT_EQ(frame()->windowTitle(), u"Zendrik - SzTab1.zpg[*]"_s);
+    const QStringList read = gridText();
+    EXPECT_FALSE(action("mnuBaUndo")->isEnabled());
+
+    // A change of the program read, not saved; the next read gets the same
+    // free file name, and still no step leads back to the changed program.
+    typeProgramNumber(u"4711"_s);
+    ASSERT_TRUE(action("mnuBaUndo")->isEnabled());
+    answer(TextId::SaveChangesIn, Answer::No);
+    trigger("mnuDatImp");
+    settle();
+    EXPECT_EQ(frame()->windowTitle(), u"Zendrik - SzTab1.zpg[*]"_s);
+    EXPECT_EQ(frame()->history().stack().count(), 0);
+    EXPECT_FALSE(action("mnuBaUndo")->isEnabled());
+    EXPECT_TRUE(frame()->isWindowModified());
+    EXPECT_EQ(gridText(), read);
+}
+
+TEST_F(ChipTransferWindow, TheSaveBeforeATransferIsTheSavedStateAndARecentFile)
+{
+    startOnEmulator();
+    if (IsSkipped() || HasFatalFailure())
+        return;
+    auto* nr = child<QLineEdit>(frame(), "txtProgrammnummer");
+    typeProgramNumber(u"4711"_s);
+    trigger("mnudatspei");
+    ASSERT_FALSE(frame()->isWindowModified());
+    // Saved again by the transfer, within the same minute as the save before.
+    typeProgramNumber(u"4712"_s);
+    ASSERT_TRUE(frame()->isWindowModified());
+    answer(TextId::OnlySavedDataExport, Answer::Ok);
+    trigger("mnuDatExp");
+    settle();
+    ASSERT_EQ(model().Geaendert, 0);
+    EXPECT_FALSE(frame()->isWindowModified());
+    const QByteArray saved = readFile(work(u"Schule.zpg"_s));
+
+    // The file holds 4712: going back to 4711 is a change against the file.
+    trigger("mnuBaUndo");
+    EXPECT_EQ(nr->text(), u"4711"_s);
+    EXPECT_EQ(model().Geaendert, 1);
+    EXPECT_TRUE(frame()->isWindowModified());
+    trigger("mnuBaRedo");
+    EXPECT_EQ(nr->text(), u"4712"_s);
+    EXPECT_EQ(model().Geaendert, 0);
+    EXPECT_FALSE(frame()->isWindowModified());
+    EXPECT_EQ(readFile(work(u"Schule.zpg"_s)), saved);
+
+    // A program read and then saved by the transfer is a recent file.
+    answer(TextId::SaveChangesIn, Answer::No);
+    trigger("mnuDatImp");
+    settle();
+    ASSERT_EQ(frame()->windowTitle(), u"Zendrik - SzTab1.zpg[*]"_s);
+    trigger("mnuDatExp");
+    settle();
+    ASSERT_TRUE(QFile::exists(work(u"SzTab1.zpg"_s)));
+    const QStringList recent = recentFiles();
+    ASSERT_FALSE(recent.isEmpty());
+    EXPECT_EQ(recent.front(), QFileInfo(work(u"SzTab1.zpg"_s)).absoluteFilePath());
 }

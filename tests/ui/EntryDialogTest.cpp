@@ -9,6 +9,7 @@
 #include "ui/entry/FrmEingSz.h"
 #include "ui/list/FrmHauptmenue.h"
 #include "ui/main/MdiForm1.h"
+#include "ui/main/UndoHistory.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemModel>
@@ -26,7 +27,9 @@
 #include <QListWidget>
 #include <QSlider>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QUndoStack>
 
 using namespace zendrik;
 using namespace zendrik::test;
@@ -118,6 +121,45 @@ protected:
         key(Qt::Key_Space);
     }
     static void click(QWidget* parent, const char* name) { child<QAbstractButton>(parent, name)->click(); }
+
+    // The program as its file would hold it, written at a fixed time so
+    // that two images differ only where the program does.
+    QByteArray image()
+    {
+        QTemporaryDir dir;
+        ProgramModel copy = model();
+        copy.clock = [] { return QDateTime(QDate(2026, 1, 5), QTime(8, 0)); };
+        return readFile(saveProgramAs(copy, dir.filePath(u"UNDO.ZPG"_s)));
+    }
+    // The last command was one step named `step`: undo brings back `before`,
+    // redo `after`, and the title's mark says whether that is the saved state.
+    void undoAndRedo(const QString& step, const QByteArray& before, const QByteArray& after, bool beforeSaved)
+    {
+        SCOPED_TRACE(step.toStdString());
+        EXPECT_EQ(frame()->history().stack().count(), ++steps_) << "one step per command";
+        EXPECT_EQ(action("mnuBaUndo")->text(), u"&Rückgängig: "_s + step);
+        EXPECT_EQ(image(), after);
+        EXPECT_TRUE(frame()->isWindowModified());
+        trigger("mnuBaUndo");
+        EXPECT_EQ(image(), before);
+        EXPECT_EQ(frame()->isWindowModified(), !beforeSaved);
+        EXPECT_EQ(model().Geaendert, beforeSaved ? 0 : 1);
+        EXPECT_EQ(action("mnuBaRedo")->text(), u"&Wiederholen: "_s + step);
+        trigger("mnuBaRedo");
+        EXPECT_EQ(image(), after);
+        EXPECT_TRUE(frame()->isWindowModified());
+        EXPECT_EQ(model().Geaendert, 1);
+    }
+    // Closes the entry dialog still open after a command.
+    template <typename Dialog>
+    void closeDialog()
+    {
+        if (dialog<Dialog>())
+            key(Qt::Key_Escape);
+        ASSERT_EQ(dialog<Dialog>(), nullptr);
+    }
+
+    int steps_ = 0;
 };
 
 } // namespace
@@ -619,3 +661,108 @@ TEST(MnemonicSet, EachCaptionGetsAnUnusedLetter)
     EXPECT_EQ(marked, (QStringList{u"&Montag"_s, u"M&ittwoch"_s, u"&Neu"_s, u"N&ein"_s, u"&A && B"_s, u"mi&t"_s}));
 }
 
+
+TEST_F(EntryDialogs, EveryEntryCommandIsOneUndoStepByteForByte)
+{
+    startWithFiveEntries();
+    chooser_.save = work(u"UNDO.ZPG"_s);
+    trigger("mnudatspu");
+    ASSERT_FALSE(frame()->isWindowModified());
+    steps_ = frame()->history().stack().count();
+    const QByteArray saved = image();
+
+    // OK for all copies the five rows an hour later: one step.
+    trigger("mnuEinstAuto");
+    auto* settings = dialog<FrmAutoEinst>();
+    ASSERT_NE(settings, nullptr);
+    child<QSlider>(settings, "hsbincmin")->setValue(0);
+    child<QSlider>(settings, "HsbIncStd")->setValue(1);
+    click(settings, "chkZustand");
+    click(settings, "ChkEinstOk");
+    markRows(1, 5);
+    trigger("mnuBaKop");
+    auto* sz = activeDialog<FrmEingSz>();
+    ASSERT_NE(sz, nullptr);
+    click(sz, "chkautopil");
+    click(sz, "Cmd1xauto");
+    click(sz, "Cmdalleok");
+    ASSERT_TRUE(QTest::qWaitFor([this] { return dialog<FrmEingSz>() == nullptr; }, 5000));
+    ASSERT_EQ(model().program().AnzSz, 10);
+    const QByteArray okForAll = image();
+    undoAndRedo(u"5 Schaltzeiten eingeben"_s, saved, okForAll, true);
+
+    // One row copied to 17:00.
+    markRows(2, 2);
+    trigger("mnuBaKop");
+    ASSERT_NE(activeDialog<FrmEingSz>(), nullptr);
+    type(u"17"_s);
+    key(Qt::Key_Return);
+    closeDialog<FrmEingSz>();
+    ASSERT_EQ(model().program().AnzSz, 11);
+    const QByteArray copied = image();
+    undoAndRedo(u"1 Schaltzeit eingeben"_s, okForAll, copied, false);
+
+    // The first row changed to 6:00.
+    markRows(1, 1);
+    trigger("mnuBaÄnd");
+    ASSERT_NE(activeDialog<FrmEingSz>(), nullptr);
+    type(u"6"_s);
+    key(Qt::Key_Return);
+    closeDialog<FrmEingSz>();
+    const QByteArray changed = image();
+    undoAndRedo(u"Schaltzeiten ändern"_s, copied, changed, false);
+
+    // Five rows deleted with the list's delete command.
+    answer(TextId::ReallyDelete, Answer::Ok);
+    markRows(2, 6);
+    trigger("mnuBalö");
+    ASSERT_EQ(model().program().AnzSz, 6);
+    const QByteArray deleted = image();
+    undoAndRedo(u"5 Schaltzeiten löschen"_s, changed, deleted, false);
+
+    // A priority time stored: 24 to 26 December 2030 on C4.
+    trigger("mnuBaPz");
+    ASSERT_NE(activeDialog<FrmEingPZ>(), nullptr);
+    for (const char* part : {"24", "12", "26"}) {
+        type(QString::fromLatin1(part));
+        key(Qt::Key_Tab);
+    }
+    type(u"12"_s);
+    ASSERT_TRUE(tabTo("lstvonJahr"));
+    type(u"2030"_s);
+    tick("chkKan4");
+    key(Qt::Key_Return);
+    closeDialog<FrmEingPZ>();
+    ASSERT_EQ(model().program().AnzPz, 1);
+    const QByteArray priority = image();
+    undoAndRedo(u"1 Prioritätszeit eingeben"_s, deleted, priority, false);
+
+    // Changed to begin on the 23rd.
+    markRows(1, 1);
+    trigger("mnuBaÄnd");
+    ASSERT_NE(activeDialog<FrmEingPZ>(), nullptr);
+    ASSERT_TRUE(tabTo("txtvonTag"));
+    type(u"23"_s);
+    key(Qt::Key_Return);
+    closeDialog<FrmEingPZ>();
+    const QByteArray priorityChanged = image();
+    ASSERT_NE(priorityChanged, priority);
+    undoAndRedo(u"Prioritätszeiten ändern"_s, priority, priorityChanged, false);
+
+    // And deleted.
+    markRows(1, 1);
+    trigger("mnuBalö");
+    ASSERT_EQ(model().program().AnzPz, 0);
+    undoAndRedo(u"1 Prioritätszeit löschen"_s, priorityChanged, image(), false);
+
+    // All the way back is the saved file; one step forward is a change again.
+    const QUndoStack& stack = frame()->history().stack();
+    ASSERT_GE(stack.cleanIndex(), 0);
+    while (stack.index() > stack.cleanIndex())
+        trigger("mnuBaUndo");
+    EXPECT_EQ(image(), saved);
+    EXPECT_FALSE(frame()->isWindowModified());
+    trigger("mnuBaRedo");
+    EXPECT_EQ(image(), okForAll);
+    EXPECT_TRUE(frame()->isWindowModified());
+}

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 using namespace zendrik;
@@ -23,6 +24,8 @@ QByteArray savedBytes(const ProgramModel& model)
 {
     QTemporaryDir dir;
     ProgramModel copy = model;
+    // Written at a fixed time: two images differ only where the programs do.
+    copy.clock = [] { return QDateTime(QDate(2026, 1, 5), QTime(8, 0)); };
     const QString path = test::saveProgramAs(copy, dir.filePath(QStringLiteral("UNDO.ZPG")));
     EXPECT_FALSE(path.isEmpty());
     return test::readFile(path);
@@ -61,10 +64,12 @@ TEST(UndoHistory, EveryKindOfChangeUndoesAndRedoesByteForByte)
 {
     const std::vector<Change> changes = {
         {"five rows deleted", [](ProgramModel& m) { deleteRows(m, 2, 5); },
-         QStringLiteral("5 Schaltzeit(en) löschen")},
+         QStringLiteral("5 Schaltzeiten löschen")},
+        {"one row deleted", [](ProgramModel& m) { deleteRows(m, 9, 1); },
+         QStringLiteral("1 Schaltzeit löschen")},
         {"entry added",
          [](ProgramModel& m) { test::addEntry(m, BuildWeeklyEntry(700, 0b1, 0b10, 0, 0, 0)); m.Geaendert = 1; },
-         QStringLiteral("1 Schaltzeit(en) eingeben")},
+         QStringLiteral("1 Schaltzeit eingeben")},
         {"entry changed",
          [](ProgramModel& m) { m.program().Eintrag[0] = BuildWeeklyEntry(1, 0b1000000, 0b1, 0, 0, 0); m.Geaendert = 1; },
          QStringLiteral("Schaltzeiten ändern")},
@@ -106,6 +111,77 @@ TEST(UndoHistory, EveryKindOfChangeUndoesAndRedoesByteForByte)
     }
 }
 
+// One entry is named in the singular, more in the plural, in every language.
+TEST(UndoHistory, StepNamesCountTheEntries)
+{
+    struct Case {
+        ChangeKind kind;
+        int count;
+        const char* de;
+        const char* en;
+        const char* fr;
+    };
+    const Case cases[] = {
+        {ChangeKind::SwitchingAdded, 1, "1 Schaltzeit eingeben", "enter 1 switching time",
+         "saisir 1 horaire de commutation"},
+        {ChangeKind::SwitchingAdded, 2, "2 Schaltzeiten eingeben", "enter 2 switching times",
+         "saisir 2 horaires de commutation"},
+        {ChangeKind::SwitchingDeleted, 1, "1 Schaltzeit löschen", "delete 1 switching time",
+         "supprimer 1 horaire de commutation"},
+        {ChangeKind::SwitchingDeleted, 5, "5 Schaltzeiten löschen", "delete 5 switching times",
+         "supprimer 5 horaires de commutation"},
+        {ChangeKind::PriorityAdded, 1, "1 Prioritätszeit eingeben", "enter 1 priority time",
+         "saisir 1 période prioritaire"},
+        {ChangeKind::PriorityAdded, 12, "12 Prioritätszeiten eingeben", "enter 12 priority times",
+         "saisir 12 périodes prioritaires"},
+        {ChangeKind::PriorityDeleted, 1, "1 Prioritätszeit löschen", "delete 1 priority time",
+         "supprimer 1 période prioritaire"},
+        {ChangeKind::PriorityDeleted, 3, "3 Prioritätszeiten löschen", "delete 3 priority times",
+         "supprimer 3 périodes prioritaires"},
+    };
+    TextTable german;
+    german.LoadGerman();
+    TextTable english;
+    english.LoadEnglish();
+    TextTable french;
+    french.LoadFrench();
+    for (const Case& c : cases) {
+        const ChangeSummary change{c.kind, c.count};
+        EXPECT_EQ(ChangeName(change, german), QString::fromUtf8(c.de));
+        EXPECT_EQ(ChangeName(change, english), QString::fromUtf8(c.en));
+        EXPECT_EQ(ChangeName(change, french), QString::fromUtf8(c.fr));
+    }
+}
+
+// An entry dialog sorts the program into list order as it closes: that ends
+// the step that stored the entries instead of being a step of its own.
+TEST(UndoHistory, SortingAfterAStoreJoinsThatStep)
+{
+    ProgramModel model = programWithTenTimes();
+    TextTable texts;
+    UndoHistory history(model, texts, nullptr);
+    const ProgramSnapshot before = TakeSnapshot(model);
+    test::addEntry(model, BuildWeeklyEntry(30, 0b1, 0b1, 1, 0, 0));
+    model.Geaendert = 1;
+    history.capture();
+    ProgramSlot& p = model.program();
+    std::rotate(p.Eintrag.begin(), p.Eintrag.begin() + p.AnzSz - 1, p.Eintrag.begin() + p.AnzSz);
+    const ProgramSnapshot sorted = TakeSnapshot(model);
+    history.capture();
+    EXPECT_EQ(history.stack().count(), 1);
+    EXPECT_EQ(history.stack().undoText(), QStringLiteral("1 Schaltzeit eingeben"));
+    history.stack().undo();
+    EXPECT_TRUE(TakeSnapshot(model) == before);
+    history.stack().redo();
+    EXPECT_TRUE(TakeSnapshot(model) == sorted) << "redo gives the sorted program";
+
+    // Another entry in another place is a change, not an order.
+    p.Eintrag[0] = BuildWeeklyEntry(31, 0b1, 0b1, 1, 0, 0);
+    EXPECT_FALSE(OnlyReordered(sorted, TakeSnapshot(model)));
+    history.capture();
+    EXPECT_EQ(history.stack().count(), 2);
+}
+
 TEST(UndoHistory, OkForAllRunIsOneStep)
 {
     ProgramModel model = programWithTenTimes();
@@ -120,7 +196,7 @@ TEST(UndoHistory, OkForAllRunIsOneStep)
     }
     history.endGroup();
     EXPECT_EQ(history.stack().count(), 1);
-    EXPECT_EQ(history.stack().undoText(), QStringLiteral("4 Schaltzeit(en) eingeben"));
+    EXPECT_EQ(history.stack().undoText(), QStringLiteral("4 Schaltzeiten eingeben"));
     history.stack().undo();
     EXPECT_EQ(savedBytes(model), before);
 }
@@ -159,9 +235,15 @@ TEST(UndoHistory, SavedStateAndFreshHistory)
 // The user's path through the frame: open, change, undo with the menu, save
 // as, recent files.
 #include "tests/ui/DesktopFixture.h"
+#include "ui/main/MdiForm1.h"
 
+#include <QAbstractItemModel>
 #include <QFileInfo>
+#include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QTableView>
+#include <QTest>
 
 namespace {
 
@@ -192,15 +274,25 @@ TEST_F(UndoFrame, MenuUndoRestoresTheOpenedProgramAndRecentFilesFollow)
     EXPECT_FALSE(action("mnuBaUndo")->isEnabled()) << "opening starts a fresh history";
     EXPECT_EQ(recentEntries(), QStringList{QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())});
 
-    deleteRows(model(), 0, 5);
-    frame()->ShowList();
-    EXPECT_TRUE(frame()->isWindowModified() || model().Geaendert == 1);
-    EXPECT_EQ(action("mnuBaUndo")->text(), QStringLiteral("&Rückgängig: 5 Schaltzeit(en) löschen"));
+    // Five rows deleted with the list's delete command are one step.
+    answer(TextId::ReallyDelete, Answer::Ok);
+    const QAbstractItemModel* rows = grid()->model();
+    grid()->selectionModel()->select(QItemSelection(rows->index(0, 0), rows->index(4, 0)),
+                                     QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    trigger("mnuBalö");
+    const QByteArray deleted = savedBytes(model());
+    ASSERT_NE(deleted, opened);
+    EXPECT_TRUE(frame()->isWindowModified());
+    EXPECT_EQ(frame()->history().stack().count(), 1);
+    EXPECT_EQ(action("mnuBaUndo")->text(), QStringLiteral("&Rückgängig: 5 Schaltzeiten löschen"));
     trigger("mnuBaUndo");
     EXPECT_EQ(savedBytes(model()), opened);
     EXPECT_EQ(model().Geaendert, 0);
+    EXPECT_FALSE(frame()->isWindowModified()) << "back at the opened file";
     trigger("mnuBaRedo");
+    EXPECT_EQ(savedBytes(model()), deleted);
     EXPECT_EQ(model().Geaendert, 1);
+    EXPECT_TRUE(frame()->isWindowModified()) << "away from it again";
 
     chooser_.save = work(QStringLiteral("KOPIE.ZPG"));
     trigger("mnudatspu");
@@ -222,4 +314,46 @@ TEST_F(UndoFrame, MenuUndoRestoresTheOpenedProgramAndRecentFilesFollow)
     ASSERT_NE(remove, nullptr);
     remove->trigger();
     EXPECT_EQ(recentEntries().size(), 1);
+}
+
+TEST_F(UndoFrame, HeaderFieldsTypedAreStepsBackToTheOpenedFile)
+{
+    startWith(4);
+    openSample(QStringLiteral("Schule.zpg"));
+    const QByteArray opened = savedBytes(model());
+    auto* nr = child<QLineEdit>(frame(), "txtProgrammnummer");
+    auto* description = child<QLineEdit>(frame(), "txtverwendung");
+    ASSERT_NE(nr, nullptr);
+    ASSERT_NE(description, nullptr);
+    const QString oldNumber = nr->text();
+    const QString oldDescription = description->text();
+
+    nr->setFocus();
+    nr->selectAll();
+    QTest::keyClicks(nr, QStringLiteral("4711"));
+    QTest::keyClick(nr, Qt::Key_Return);
+    const QByteArray numbered = savedBytes(model());
+    description->setFocus();
+    description->selectAll();
+    QTest::keyClicks(description, QStringLiteral("Halle 3"));
+    QTest::keyClick(description, Qt::Key_Return);
+    const QByteArray described = savedBytes(model());
+    ASSERT_NE(numbered, opened);
+    ASSERT_NE(described, numbered);
+    EXPECT_EQ(frame()->history().stack().count(), 2);
+    EXPECT_EQ(action("mnuBaUndo")->text(), QStringLiteral("&Rückgängig: Programmkopf ändern"));
+
+    trigger("mnuBaUndo");
+    EXPECT_EQ(savedBytes(model()), numbered);
+    EXPECT_EQ(description->text(), oldDescription);
+    EXPECT_TRUE(frame()->isWindowModified());
+    trigger("mnuBaUndo");
+    EXPECT_EQ(savedBytes(model()), opened);
+    EXPECT_EQ(nr->text(), oldNumber);
+    EXPECT_FALSE(frame()->isWindowModified());
+    trigger("mnuBaRedo");
+    trigger("mnuBaRedo");
+    EXPECT_EQ(savedBytes(model()), described);
+    EXPECT_EQ(description->text(), QStringLiteral("Halle 3"));
+    EXPECT_TRUE(frame()->isWindowModified());
 }

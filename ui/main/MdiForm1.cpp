@@ -130,6 +130,14 @@ MdiForm1::MdiForm1(DesktopContext context, QWidget* parent) : QMainWindow(parent
         statusBar()->showMessage(ctx_.texts(kRecoveryNotWritten) + QStringLiteral(" ") + reason);
     });
 
+    // Every file written becomes the saved state and a recent file, also
+    // when the exit question or a transfer saved it. A frame that is going
+    // away leaves the next one's hook alone.
+    ctx_.commands.saved = [frame = QPointer<MdiForm1>(this)] {
+        if (frame)
+            frame->fileSaved();
+    };
+
     // Watches for closing dialogs of this frame (see eventFilter).
     qApp->installEventFilter(this);
     placeOnScreen();
@@ -461,23 +469,23 @@ void MdiForm1::fillRecentMenu()
     }
 }
 
+void MdiForm1::fileSaved()
+{
+    history_->markSaved();
+    rememberFile();
+}
+
 void MdiForm1::cmdSave()
 {
     header_->commitAll();
-    if (ctx_.commands.Save()) {
-        history_->markSaved();
-        rememberFile();
-    }
+    ctx_.commands.Save();
     ShowList();
 }
 
 void MdiForm1::cmdSaveAs()
 {
     header_->commitAll();
-    if (ctx_.commands.SaveAs()) {
-        history_->markSaved();
-        rememberFile();
-    }
+    ctx_.commands.SaveAs();
     ShowList();
 }
 
@@ -633,7 +641,12 @@ void MdiForm1::runChipTransfer(ChipDirection direction)
     transfer.saveBeforeTransfer = [this] { return ctx_.commands.Save() ? 1 : 0; };
     const ChipTransferOutcome outcome =
         direction == ChipDirection::Write ? transfer.ExportToChip() : transfer.ImportFromChip();
-    // A read shows the imported program (AktSlot is the program then).
+    // A read shows the imported program (AktSlot is the program then), and
+    // the program read starts a fresh history: two reads in a row get the
+    // same free file name, so capture() cannot tell them apart by name.
+    const bool read = outcome == ChipTransferOutcome::Done && direction == ChipDirection::Read;
+    if (read)
+        history_->reset();
     ShowList();
     if (outcome == ChipTransferOutcome::Done) {
         statusBar()->showMessage(ctx_.texts(ChipTransferDoneText(direction)), kTransferNoticeMs);

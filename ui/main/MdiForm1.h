@@ -156,6 +156,8 @@ private:
     RecentFiles recent_{QString()};
     QMenu* recentMenu_ = nullptr;
     void rememberFile();
+    // A program file was written, by whichever command.
+    void fileSaved();
     void fillRecentMenu();
     QMdiSubWindow* listSub_;
     QPointer<FrmGrafik> grafik_;

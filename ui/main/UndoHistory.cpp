@@ -25,6 +25,9 @@ public:
     {
     }
 
+    // The program was sorted after the step: the sorted program is its end.
+    void extend(ProgramSnapshot after) { after_ = std::move(after); }
+
     void undo() override { history_.apply(before_); }
     void redo() override
     {
@@ -74,6 +77,15 @@ void UndoHistory::capture()
     }
     if (model_.Geaendert == 0) {
         markSaved();
+        return;
+    }
+    // Entries sorted into list order (an entry dialog closing) are no step of
+    // their own: they end the step that stored the entries.
+    if (OnlyReordered(last_, now) && stack_->index() > 0 && stack_->index() == stack_->count()
+        && !stack_->isClean()) {
+        auto* top = static_cast<const Step*>(stack_->command(stack_->index() - 1));
+        const_cast<Step*>(top)->extend(now);
+        last_ = std::move(now);
         return;
     }
     const QString name = ChangeName(DescribeChange(last_, now), texts_);

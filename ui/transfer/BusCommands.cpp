@@ -6,6 +6,7 @@
 #include "ui/main/MainMenu.h"
 #include "ui/main/MdiForm1.h"
 #include "ui/main/ProgramHeader.h"
+#include "ui/main/UndoHistory.h"
 #include "ui/transfer/FrmBusaccess.h"
 
 #include <QAction>
@@ -34,6 +35,8 @@ void BusCommands::openWindow()
     bool read = false;
     connect(&window, &FrmBusaccess::programRead, &frame_, [this, &read] {
         read = true;
+        // The program read starts a fresh history.
+        frame_.history().reset();
         frame_.ShowList();
     });
     window.exec();
