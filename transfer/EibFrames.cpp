@@ -29,6 +29,18 @@ QByteArray localRead(int count, quint16 address)
     return f;
 }
 
+QByteArray localReadAnswer(quint16 address, const QByteArray& data)
+{
+    QByteArray f;
+    f += byteOf(4 + data.size());
+    f += byteOf(kLocalReadAnswer);
+    f += byteOf(data.size());
+    f += byteOf(address >> 8);
+    f += byteOf(address);
+    f += data;
+    return f;
+}
+
 QByteArray localWrite(quint16 address, const QByteArray& data)
 {
     QByteArray f;

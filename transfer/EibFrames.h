@@ -20,6 +20,8 @@ inline constexpr quint8 kDataIn = 0x39;
 
 QByteArray localRead(int count, quint16 address);
 QByteArray localWrite(quint16 address, const QByteArray& data);
+// The BCU's answer to a local read: the address read and the bytes found.
+QByteArray localReadAnswer(quint16 address, const QByteArray& data);
 QByteArray connect(quint16 physicalAddress);
 QByteArray disconnect();
 // An application telegram over the open connection.

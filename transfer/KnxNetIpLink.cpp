@@ -207,14 +207,10 @@ int KnxNetIpLink::send(const QByteArray& frame)
             return LinkBadFrame;
         const int count = at(frame, 2) & 0x0F;
         const int address = at(frame, 3) << 8 | at(frame, 4);
-        QByteArray answer;
-        answer += static_cast<char>(4 + count);
-        answer += static_cast<char>(EibFrame::kLocalReadAnswer);
-        answer += static_cast<char>(count);
-        answer += frame.mid(3, 2);
+        QByteArray bytes;
         for (int i = 0; i < count; ++i)
-            answer += static_cast<char>(memory_[static_cast<std::size_t>((address + i) & 0x01FF)]);
-        incoming_.push_back(answer);
+            bytes += static_cast<char>(memory_[static_cast<std::size_t>((address + i) & 0x01FF)]);
+        incoming_.push_back(EibFrame::localReadAnswer(static_cast<quint16>(address), bytes));
         confirmed_ = true;
         return 0;
     }

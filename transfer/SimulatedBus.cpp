@@ -438,13 +438,10 @@ int SimulatedBus::send(const QByteArray& frame)
             return LinkBadFrame;
         const int count = at(frame, 2) & 0x0F;
         const int address = at(frame, 3) << 8 | at(frame, 4);
-        QByteArray answer;
-        answer += static_cast<char>(4 + count);
-        answer += static_cast<char>(EibFrame::kLocalReadAnswer);
-        answer += static_cast<char>(count);
-        answer += frame.mid(3, 2);
+        QByteArray bytes;
         for (int i = 0; i < count; ++i)
-            answer += static_cast<char>(localByte(address + i) & 0xFF);
+            bytes += static_cast<char>(localByte(address + i) & 0xFF);
+        const QByteArray answer = EibFrame::localReadAnswer(static_cast<quint16>(address), bytes);
         confirmAtUs_ = serialDone;
         serialBusyUs_ += serialFrameUs(static_cast<int>(frame.size() + answer.size()));
         incoming_.push_back({serialDone + serialFrameUs(static_cast<int>(answer.size())), answer});
