@@ -19,8 +19,8 @@ Answer BusInteraction::ask(const Prompt& prompt)
 std::optional<BusSession> OpenBusSession(CliContext& ctx, const CommandArgs& args, bool needsAddress, int* rc)
 {
     BusSession s;
-    const QString spec = args.value(QStringLiteral("link"));
-    if (spec.isEmpty()) {
+    const QString connection = args.value(QStringLiteral("link"));
+    if (connection.isEmpty()) {
         *rc = ctx.usage(QStringLiteral("--link is missing (sim:FILE for the simulated bus)"));
         return std::nullopt;
     }
@@ -33,7 +33,7 @@ std::optional<BusSession> OpenBusSession(CliContext& ctx, const CommandArgs& arg
         s.address = *address;
     }
     QString error;
-    s.link = OpenEibLink(spec, ctx.workDir, &error);
+    s.link = OpenEibLink(connection, ctx.workDir, &error);
     if (!s.link) {
         ctx.err << ctx.texts(kBusNoLink) << error << Qt::endl;
         *rc = kExitRefused;
@@ -42,7 +42,7 @@ std::optional<BusSession> OpenBusSession(CliContext& ctx, const CommandArgs& arg
     s.ui = std::make_unique<BusInteraction>(ctx, true);
     s.progress = std::make_unique<TerminalProgress>(ctx.err, ctx.texts, isatty(STDERR_FILENO) != 0);
     s.access = std::make_unique<BusAccess>(ctx.model, *s.ui, ctx.texts, ctx.workDir);
-    s.access->setLink(s.link.get(), 0, spec);
+    s.access->setLink(s.link.get(), 0, connection);
     s.access->observer = s.progress.get();
     return s;
 }

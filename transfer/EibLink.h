@@ -74,6 +74,6 @@ enum EibLinkError : int {
 // described by FILE (relative to `workDir`), "knxnetip:HOST[:PORT]" a
 // tunnel to a KNX IP interface or knxd (port 3671 unless given). Returns nothing, with the
 // reason in `error`, for an unknown kind of link or an unreadable description.
-std::unique_ptr<EibLink> OpenEibLink(const QString& spec, const QString& workDir, QString* error);
+std::unique_ptr<EibLink> OpenEibLink(const QString& connection, const QString& workDir, QString* error);
 
 } // namespace zendrik

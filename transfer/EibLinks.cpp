@@ -8,21 +8,21 @@
 
 namespace zendrik {
 
-std::unique_ptr<EibLink> OpenEibLink(const QString& spec, const QString& workDir, QString* error)
+std::unique_ptr<EibLink> OpenEibLink(const QString& connection, const QString& workDir, QString* error)
 {
     const QString sim = QStringLiteral("sim:");
-    if (spec.startsWith(sim) && spec.size() > sim.size()) {
-        const QString file = QDir(workDir.isEmpty() ? QStringLiteral(".") : workDir).filePath(spec.mid(sim.size()));
+    if (connection.startsWith(sim) && connection.size() > sim.size()) {
+        const QString file = QDir(workDir.isEmpty() ? QStringLiteral(".") : workDir).filePath(connection.mid(sim.size()));
         std::unique_ptr<SimulatedBus> bus = SimulatedBus::fromFile(file, error);
         if (bus)
-            bus->setName(spec);
+            bus->setName(connection);
         return bus;
     }
     const QString knx = QStringLiteral("knxnetip:");
-    if (spec.startsWith(knx)) {
+    if (connection.startsWith(knx)) {
         QHostAddress host;
         quint16 port = 0;
-        QString target = spec.mid(knx.size());
+        QString target = connection.mid(knx.size());
         // ",unpaced" for emulated devices (tests, demonstrations).
         const QString unpaced = QStringLiteral(",unpaced");
         const bool paced = !target.endsWith(unpaced);
@@ -30,16 +30,16 @@ std::unique_ptr<EibLink> OpenEibLink(const QString& spec, const QString& workDir
             target.chop(unpaced.size());
         if (!ParseKnxNetIpTarget(target, &host, &port)) {
             if (error)
-                *error = spec + QStringLiteral(": ") + QString::fromUtf8(kBusBadKnxNetIpTarget.en);
+                *error = connection + QStringLiteral(": ") + QString::fromUtf8(kBusBadKnxNetIpTarget.en);
             return nullptr;
         }
-        auto link = std::make_unique<KnxNetIpLink>(host, port, spec);
+        auto link = std::make_unique<KnxNetIpLink>(host, port, connection);
         link->setPaced(paced);
         return link;
     }
     if (error)
-        *error = spec.isEmpty() ? QStringLiteral("no bus connection chosen")
-                                : QStringLiteral("%1: unknown kind of bus connection").arg(spec);
+        *error = connection.isEmpty() ? QStringLiteral("no bus connection chosen")
+                                : QStringLiteral("%1: unknown kind of bus connection").arg(connection);
     return nullptr;
 }
 

@@ -24,7 +24,7 @@ QString ShippedDataDir(const QString& applicationDir)
 
 QString UserWorkDir(const QString& xdgDataHome, const QString& home)
 {
-    // The base directory specification ignores a relative value.
+    // A relative XDG_DATA_HOME does not count: the desktop's base-directory rules allow absolute paths only.
     const QString base = !xdgDataHome.isEmpty() && QDir::isAbsolutePath(xdgDataHome)
                              ? xdgDataHome
                              : QDir(home).filePath(QStringLiteral(".local/share"));

@@ -71,10 +71,10 @@ int main(int argc, char** argv)
     p.addPositionalArgument(QStringLiteral("description"), QStringLiteral("A bus description (bus-sim.ini)."));
     p.process(app);
 
-    const QString spec = p.value(QStringLiteral("link"));
+    const QString connection = p.value(QStringLiteral("link"));
     QHostAddress host;
     quint16 port = 0;
-    if (!spec.startsWith(QLatin1String("knxnetip:")) || !ParseKnxNetIpTarget(spec.mid(9), &host, &port))
+    if (!connection.startsWith(QLatin1String("knxnetip:")) || !ParseKnxNetIpTarget(connection.mid(9), &host, &port))
         return fail(QStringLiteral("--link knxnetip:HOST[:PORT] is needed"));
 
     SimulatedBusConfig config;
@@ -119,7 +119,7 @@ int main(int argc, char** argv)
 
     KnxNetIpTunnel tunnel(host, port);
     if (!tunnel.open(connectTimeout))
-        return fail(QStringLiteral("%1: no tunnel to the server").arg(spec), 1);
+        return fail(QStringLiteral("%1: no tunnel to the server").arg(connection), 1);
     TunnelledTimeSwitches devices(config, prefix, tunnel);
     devices.faults = faults;
     const bool verbose = p.isSet(QStringLiteral("verbose"));

@@ -45,7 +45,7 @@ FrmBusaccess::FrmBusaccess(ProgramModel& model, UserInteraction& ui, const TextT
 {
     setObjectName(QStringLiteral("FrmBusaccess"));
     setWindowTitle(texts_(TextId::BusAccessToClock));
-    openLink = [this](const QString& spec, QString* error) { return OpenEibLink(spec, workDir_, error); };
+    openLink = [this](const QString& connection, QString* error) { return OpenEibLink(connection, workDir_, error); };
     access_.observer = this;
 
     // Interface.

@@ -32,7 +32,7 @@ class UserInteraction;
 class FrmBusaccess : public QDialog, public TransferObserver {
     Q_OBJECT
 public:
-    using LinkOpener = std::function<std::unique_ptr<EibLink>(const QString& spec, QString* error)>;
+    using LinkOpener = std::function<std::unique_ptr<EibLink>(const QString& connection, QString* error)>;
 
     FrmBusaccess(ProgramModel& model, UserInteraction& ui, const TextTable& texts, QString workDir,
                  QWidget* parent = nullptr);
