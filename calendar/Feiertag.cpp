@@ -19,6 +19,7 @@ bool Feiertag::hasValidValues() const
 {
     switch (Art) {
     case FeiertagFest:
+    case FeiertagFestErsatz:
         return Wochentag == 0 && IsDayOfMonth(Tag, Monat);
     case FeiertagFrei:
         return Wochentag != 0 && Wochentag >= -7 && Wochentag <= 7 && IsDayOfMonth(Tag, Monat);

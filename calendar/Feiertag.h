@@ -9,7 +9,14 @@ enum FeiertagArt : int {
     FeiertagFest = 0,     // fixed day and month
     FeiertagFrei = 1,     // the weekday before or after a day and month
     FeiertagOstern = 2,   // days from Easter Sunday
+    // A fixed day and month that, falling on a Saturday or Sunday, gives
+    // the next working day off as well (a substitute bank holiday).
+    FeiertagFestErsatz = 3,
 };
+
+// The kinds this version knows. A holiday file with a higher kind was
+// written by a newer version and is refused as a whole, never read in part.
+inline constexpr int kLetzteFeiertagArt = FeiertagFestErsatz;
 
 // Easter offsets a movable priority time can carry: the entry keeps the
 // offset plus 82 in one byte.
@@ -29,9 +36,9 @@ struct Feiertag {
     // Kind 1 only: -7..-1 the weekday before the date, 1..7 the weekday
     // after it (1 = Monday .. 7 = Sunday); 0 for the other kinds.
     int Wochentag = 0;
-    // Kinds 0 and 1: day of month; kind 2: days from Easter Sunday.
+    // Kinds 0, 1 and 3: day of month; kind 2: days from Easter Sunday.
     int Tag = 1;
-    // Kinds 0 and 1: month 1..12; kind 2: 0.
+    // Kinds 0, 1 and 3: month 1..12; kind 2: 0.
     int Monat = 1;
 
     bool operator==(const Feiertag&) const = default;
@@ -40,6 +47,8 @@ struct Feiertag {
     // February included), a weekday for kind 1, an offset the movable entry
     // can hold for kind 2, and zero in the fields the kind does not use.
     bool hasValidValues() const;
+    // A fixed date (kinds 0 and 3).
+    bool isFixed() const { return Art == FeiertagFest || Art == FeiertagFestErsatz; }
 };
 
 } // namespace zendrik

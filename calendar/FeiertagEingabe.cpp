@@ -42,6 +42,7 @@ Feiertag FeiertagAusEingabe(const FeiertagEingabe& e)
         f.Monat = 0;
         break;
     default:
+        f.Art = e.ersatz ? FeiertagFestErsatz : FeiertagFest;
         f.Wochentag = 0;
         f.Tag = e.tagIndex + 1;
         f.Monat = e.monatIndex + 1;
@@ -54,7 +55,8 @@ FeiertagEingabe EingabeAusFeiertag(const Feiertag& f)
 {
     FeiertagEingabe e;
     e.name = f.Name;
-    e.art = f.Art;
+    e.art = f.Art == FeiertagFestErsatz ? FeiertagFest : f.Art;
+    e.ersatz = f.Art == FeiertagFestErsatz;
     if (f.Art == FeiertagOstern) {
         e.osterWert = std::clamp(f.Tag + FeiertagEingabe::kOsterWertOstern, 0, 255);
         return e;
@@ -136,6 +138,8 @@ std::optional<Prompt> FeiertagMessage(FeiertagResult result, const TextTable& te
     case FeiertagResult::Unreadable:
     case FeiertagResult::Malformed:
         return Prompt::message(Icon::Critical, {TextId::InvalidFile});
+    case FeiertagResult::NewerKind:
+        return Critical(texts(kFtNewerKind));
     case FeiertagResult::WriteFailed:
         return Critical(texts(kFtWriteFailed));
     }

@@ -21,6 +21,7 @@ struct FeiertagEingabe {
     int monatIndex = 0;      // month list January .. December
     int wochentagIndex = 0;  // weekday list: Sunday .. Monday "vor", then Monday .. Sunday "nach"
     int osterWert = kOsterWertOstern;   // Easter scroll bar: offset + 82
+    bool ersatz = false;     // kind "fest": on a Saturday or Sunday the next working day too
 
     static constexpr int kOsterWertOstern = 82;
 };

@@ -66,7 +66,8 @@ QString CsvField(const QString& text)
 
 } // namespace
 
-std::vector<FeiertagTermin> FeiertagTermine(const FeiertagTabelle& table, int set, int firstYear, int years)
+std::vector<FeiertagTermin> FeiertagTermine(const FeiertagTabelle& table, int set, int firstYear, int years,
+                                            const QString& ersatzSuffix)
 {
     std::vector<int> members;
     if (set >= 0 && set < table.AnzSets()) {
@@ -78,13 +79,18 @@ std::vector<FeiertagTermin> FeiertagTermine(const FeiertagTabelle& table, int se
     std::vector<FeiertagTermin> termine;
     const int first = std::max(firstYear, kFeiertagFirstYear);
     const int last = std::min(firstYear + years - 1, kFeiertagLastYear);
+    std::erase_if(members, [&table](int index) { return index < 0 || index >= table.AnzFeiertage(); });
+    std::vector<Feiertag> holidays;
+    for (const int index : members)
+        holidays.push_back(table.Feiertage()[static_cast<std::size_t>(index)]);
     for (int year = first; year <= last; ++year) {
-        for (const int index : members) {
-            if (index < 0 || index >= table.AnzFeiertage())
-                continue;
-            const Feiertag& f = table.Feiertage()[static_cast<std::size_t>(index)];
+        const std::vector<std::optional<CalendarDate>> ersatz = ErsatzTage(holidays, year);
+        for (std::size_t i = 0; i < members.size(); ++i) {
+            const Feiertag& f = holidays[i];
             if (const std::optional<CalendarDate> date = FeiertagDatum(f, year))
-                termine.push_back(FeiertagTermin{*date, f.Name, index});
+                termine.push_back(FeiertagTermin{*date, f.Name, members[i]});
+            if (ersatz[i])
+                termine.push_back(FeiertagTermin{*ersatz[i], f.Name + ersatzSuffix, members[i], true});
         }
     }
     std::stable_sort(termine.begin(), termine.end(), [](const FeiertagTermin& a, const FeiertagTermin& b) {

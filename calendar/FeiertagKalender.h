@@ -16,6 +16,7 @@ struct FeiertagTermin {
     CalendarDate date;
     QString name;
     int feiertag = 0;   // index into the holiday table
+    bool ersatz = false;   // the substitute day of a holiday on a Saturday or Sunday
 
     bool operator==(const FeiertagTermin&) const = default;
 };
@@ -29,7 +30,10 @@ inline constexpr int kFeiertagMaxYears = 50;
 // consecutive years from firstYear, ordered by date and, on the same day, by
 // the table's order; one event per name and day. Holidays without a date in a year (29 February of a
 // common year) are left out for that year. Years past 2099 are not counted.
-std::vector<FeiertagTermin> FeiertagTermine(const FeiertagTabelle& table, int set, int firstYear, int years);
+// A holiday with substitute days adds its substitute day of the year (see
+// ErsatzTage), named with `ersatzSuffix` appended.
+std::vector<FeiertagTermin> FeiertagTermine(const FeiertagTabelle& table, int set, int firstYear, int years,
+                                            const QString& ersatzSuffix = QString());
 
 // The dates as an iCalendar file (RFC 5545): one all-day event per holiday
 // and year, UTF-8, lines ended by CR LF and folded at 75 octets. `stamp` is

@@ -177,6 +177,10 @@ FeiertagResult FeiertagTabelle::parse(const QByteArray& data)
             v = *n;
         }
         const Feiertag f{ReadName(*name), values[0], values[1], values[2], values[3]};
+        // Older versions know fewer kinds and refuse the file for a kind
+        // they do not know; this one says why when a newer version wrote it.
+        if (f.Art > kLetzteFeiertagArt)
+            return FeiertagResult::NewerKind;
         if (!f.hasValidValues())
             return FeiertagResult::ValueOutOfRange;
         feiertage.push_back(f);

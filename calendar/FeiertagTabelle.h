@@ -29,6 +29,7 @@ enum class FeiertagResult {
     Unreadable,
     Malformed,        // counts, names or numbers missing, or more records than counted
     ValueOutOfRange,  // a record without a date, a count or member index outside the tables
+    NewerKind,        // a kind of holiday only a newer version knows: the file is not read
     WriteFailed,
 };
 

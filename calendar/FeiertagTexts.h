@@ -38,6 +38,13 @@ inline constexpr ExtraText kFtWriteFailed{
     "Die Feiertagsdatei konnte nicht geschrieben werden, die bisherige bleibt erhalten:",
     "The holiday file could not be written, the previous one is kept:",
     "Le fichier des jours fériés n'a pas pu être écrit, l'ancien est conservé :"};
+inline constexpr ExtraText kFtNewerKind{
+    "Die Feiertagsdatei enthält eine Feiertagsart, die erst eine neuere Version kennt; sie wird nicht gelesen:",
+    "The holiday file holds a kind of holiday only a newer version knows; it is not read:",
+    "Le fichier des jours fériés contient un type de jour férié que seule une version plus récente connaît ; il n'est pas lu :"};
+inline constexpr ExtraText kFtSubstitute{" (Ersatztag)", " (substitute day)", " (jour de remplacement)"};
+inline constexpr ExtraText kFtWeekendSubstitute{"Sa/So: nächster Werktag", "Sat/Sun: next working day",
+                                                "sam./dim. : jour ouvré suivant"};
 inline constexpr ExtraText kFtAddToSet{"Zum Set hinzufügen", "Add to set", "Ajouter au set"};
 inline constexpr ExtraText kFtRemoveFromSet{"Aus dem Set entfernen", "Remove from set", "Retirer du set"};
 inline constexpr ExtraText kFtInSet{"im Set", "in the set", "dans le set"};

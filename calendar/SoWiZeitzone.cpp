@@ -1,11 +1,17 @@
 #include "calendar/SoWiZeitzone.h"
 
 #include "calendar/SoWiEingabe.h"
+#include "model/ProgramModel.h"
+#include "util/CalendarMath.h"
 
+#include <QFile>
 #include <QTimeZone>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <numbers>
+#include <optional>
 
 namespace zendrik {
 
@@ -36,6 +42,82 @@ Changeover ChangeoverOf(const QTimeZone& zone, const QTimeZone::OffsetData& tran
 bool WholeHours(const Changeover& c)
 {
     return std::abs(c.delta) % kSecondsPerHour == 0 && c.change.shift >= 1 && c.change.shift <= 3;
+}
+
+// A zone of the database's zone list with the place of its main city.
+struct ZoneCity {
+    QByteArray id;
+    double breite = 0.0;   // degrees north
+    double laenge = 0.0;   // degrees east
+};
+
+// "+4230+00131" or "+423000+0013100": latitude and longitude, degrees and
+// minutes (and seconds).
+std::optional<std::pair<double, double>> ParseCoordinates(const QByteArray& text)
+{
+    const qsizetype split = text.indexOf('+', 1) > 0 ? text.indexOf('+', 1) : text.indexOf('-', 1);
+    if (split <= 0)
+        return std::nullopt;
+    auto angle = [](const QByteArray& part, int degreeDigits) -> std::optional<double> {
+        if (part.size() < 1 + degreeDigits + 2)
+            return std::nullopt;
+        const double sign = part[0] == '-' ? -1.0 : 1.0;
+        bool ok1 = false, ok2 = false, ok3 = true;
+        const int d = part.mid(1, degreeDigits).toInt(&ok1);
+        const int m = part.mid(1 + degreeDigits, 2).toInt(&ok2);
+        int sec = 0;
+        if (part.size() > 1 + degreeDigits + 2)
+            sec = part.mid(1 + degreeDigits + 2, 2).toInt(&ok3);
+        if (!ok1 || !ok2 || !ok3)
+            return std::nullopt;
+        return sign * (d + m / 60.0 + sec / 3600.0);
+    };
+    const std::optional<double> lat = angle(text.left(split), 2);
+    const std::optional<double> lon = angle(text.mid(split), 3);
+    if (!lat || !lon)
+        return std::nullopt;
+    return std::pair{*lat, *lon};
+}
+
+// The database's list of zones with their main cities, read once.
+const std::vector<ZoneCity>& ZoneCities()
+{
+    static const std::vector<ZoneCity> cities = [] {
+        std::vector<ZoneCity> out;
+        for (const char* path : {"/usr/share/zoneinfo/zone1970.tab", "/usr/share/zoneinfo/zone.tab"}) {
+            QFile file(QString::fromLatin1(path));
+            if (!file.open(QIODevice::ReadOnly))
+                continue;
+            while (!file.atEnd()) {
+                const QByteArray line = file.readLine().trimmed();
+                if (line.isEmpty() || line.startsWith('#'))
+                    continue;
+                const QList<QByteArray> fields = line.split('\t');
+                if (fields.size() < 3 || !QTimeZone::isTimeZoneIdAvailable(fields[2]))
+                    continue;
+                if (const auto c = ParseCoordinates(fields[1]))
+                    out.push_back(ZoneCity{fields[2], c->first, c->second});
+            }
+            if (!out.empty())
+                break;
+        }
+        return out;
+    }();
+    return cities;
+}
+
+double Distance(double lat1, double lon1, double lat2, double lon2)
+{
+    const double rad = std::numbers::pi / 180.0;
+    const double a = std::sin(lat1 * rad) * std::sin(lat2 * rad)
+        + std::cos(lat1 * rad) * std::cos(lat2 * rad) * std::cos((lon1 - lon2) * rad);
+    return std::acos(std::clamp(a, -1.0, 1.0));
+}
+
+// Whether a zone changes to summer time in the years around `year`.
+bool HasSummerTime(const QByteArray& id, int year)
+{
+    return ZonenTage(id, year).hasChangeover();
 }
 
 } // namespace
@@ -119,6 +201,107 @@ std::vector<SoWiVorschauJahr> SoWiVorschau(int swRegel, const ProgramSlot& slot,
     for (int year = firstYear; year < firstYear + years; ++year)
         out.push_back({year, SommerzeitTageVon(swRegel, slot, year)});
     return out;
+}
+
+
+QByteArray ZeitzoneDerRegel(int swRegel)
+{
+    switch (swRegel) {
+    case SwEuropa:
+        return QByteArrayLiteral("Europe/Berlin");
+    case SwGrossbritannien:
+        return QByteArrayLiteral("Europe/London");
+    case SwUsa:
+        return QByteArrayLiteral("America/New_York");
+    default:
+        return {};
+    }
+}
+
+QByteArray ZeitzoneDerSprache(int sprache)
+{
+    switch (sprache) {
+    case 2:
+        return QByteArrayLiteral("Europe/London");
+    case 3:
+        return QByteArrayLiteral("Europe/Paris");
+    default:
+        return QByteArrayLiteral("Europe/Berlin");
+    }
+}
+
+QByteArray ZeitzoneAmOrt(float laenge, float breite, int zone)
+{
+    // The standard offset in January and July: the smaller one is standard
+    // time in either hemisphere.
+    const int offset = -zone * 60;
+    const QDateTime january(QDate(2025, 1, 15), QTime(12, 0), QTimeZone::utc());
+    const QDateTime july(QDate(2025, 7, 15), QTime(12, 0), QTimeZone::utc());
+    const QByteArray* best = nullptr;
+    double bestDistance = 10.0;
+    for (const ZoneCity& city : ZoneCities()) {
+        const QTimeZone tz(city.id);
+        if (std::min(tz.offsetFromUtc(january), tz.offsetFromUtc(july)) != offset)
+            continue;
+        const double d = Distance(breite, -laenge, city.breite, city.laenge);
+        if (d < bestDistance) {
+            bestDistance = d;
+            best = &city.id;
+        }
+    }
+    return best ? *best : QByteArray();
+}
+
+QByteArray AstroOrtZeitzone(const ProgramModel& model)
+{
+    const DeviceSettings& d = model.device;
+    const AstroProgram& astro = model.program().astro;
+    bool active = false;
+    if (d.Uhrentyp == kFamily752)
+        active = astro.AstroAktiv[1] != 0;
+    else if (d.Uhrentyp == kFamily738)
+        active = std::any_of(astro.AstroAktiv.begin() + 1, astro.AstroAktiv.end(), [](int a) { return a != 0; });
+    if (!active)
+        return {};
+    return ZeitzoneAmOrt(astro.AstroLaenge, astro.AstroBreite, astro.AstroZone);
+}
+
+QByteArray VorgabeZeitzone(const ProgramModel& model)
+{
+    const int year = model.currentYear();
+    const QByteArray system = QTimeZone::systemTimeZoneId();
+    if (QTimeZone::isTimeZoneIdAvailable(system) && HasSummerTime(system, year))
+        return system;
+    const QByteArray place = AstroOrtZeitzone(model);
+    if (!place.isEmpty() && HasSummerTime(place, year))
+        return place;
+    return ZeitzoneDerSprache(model.device.Sprache);
+}
+
+SommerzeitTage ZonenTage(const QByteArray& ianaId, int year)
+{
+    if (ianaId.isEmpty() || year < kSoWiFirstYear || year > kSoWiLastYear)
+        return {};
+    const SoWiZoneResult result = SoWiZeilenAusZeitzone(ianaId, year, 1);
+    if (!result.ok() || result.rows.empty())
+        return {};
+    const DstEntry& row = result.rows.front();
+    return SommerzeitTage{DayOfYear(row.forward.day, row.forward.month, year),
+                          DayOfYear(row.back.day, row.back.month, year)};
+}
+
+SoWiFillResult FillSoWiTabelleFuerJahr(ProgramModel& model, const QByteArray& ianaId, int year)
+{
+    const int first = std::clamp(year - 1, kSoWiFirstYear + 1, kSoWiLastYear - kDstRows + 1);
+    const SoWiZoneResult rows = SoWiZeilenAusZeitzone(ianaId, first, kDstRows);
+    if (!rows.ok())
+        return {rows.code, rows.year};
+    const SoWiFillResult filled = FillSoWiTabelle(model.program(), first, rows.rows, 0);
+    if (!filled.ok())
+        return filled;
+    model.device.SwRegel = SwTabelle;
+    model.Geaendert = 1;
+    return filled;
 }
 
 } // namespace zendrik

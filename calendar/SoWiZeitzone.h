@@ -10,6 +10,8 @@
 
 namespace zendrik {
 
+class ProgramModel;
+
 // Filling the summer/winter table from the system's time-zone database, so
 // that a device follows the rule of any country (southern hemisphere too:
 // there the forward changeover comes late in the year, the back one early).
@@ -55,5 +57,37 @@ struct SoWiVorschauJahr {
     SommerzeitTage tage;
 };
 std::vector<SoWiVorschauJahr> SoWiVorschau(int swRegel, const ProgramSlot& slot, int firstYear, int years);
+
+// The zone a built-in rule stands for: Europe/Berlin for "wie Europa",
+// Europe/London for "wie Großbritannien", America/New_York for "wie USA";
+// empty for none and the table.
+QByteArray ZeitzoneDerRegel(int swRegel);
+// The zone of a language: Europe/Berlin (German), Europe/London (English),
+// Europe/Paris (French); Europe/Berlin for a further language.
+QByteArray ZeitzoneDerSprache(int sprache);
+
+// The zone of a place: of the zones of the time-zone database whose standard
+// offset is the place's (zone in minutes, the negative of the displayed
+// one), the one whose main city lies nearest (longitude west positive).
+// Empty when the database lists no zone with that offset.
+QByteArray ZeitzoneAmOrt(float laenge, float breite, int zone);
+
+// The zone of the program's astro place: only when the device follows the
+// sun on some channel. Empty otherwise.
+QByteArray AstroOrtZeitzone(const ProgramModel& model);
+
+// The zone the table dialog starts with: the system's zone when it changes
+// to summer time, else the astro place's zone, else the language's.
+QByteArray VorgabeZeitzone(const ProgramModel& model);
+
+// The forward and back day of a year in a zone; none when the zone has not
+// exactly one of each in whole hours that year (or the year lies outside the
+// years a table can hold).
+SommerzeitTage ZonenTage(const QByteArray& ianaId, int year);
+
+// Replaces the table by twenty rows from a zone so that `year` is one of the
+// years the device takes from it (the table's first row, the year it counts
+// from, is never used), and switches the rule to the table.
+SoWiFillResult FillSoWiTabelleFuerJahr(ProgramModel& model, const QByteArray& ianaId, int year);
 
 } // namespace zendrik

@@ -2,6 +2,7 @@
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
 
+#include "editing/checks/CheckTexts.h"
 #include "editing/checks/ProgramChecks.h"
 
 #include <QJsonArray>
@@ -79,6 +80,11 @@ int runCheck(CliContext& ctx, const QStringList& args)
                                                  .arg(f.day, 2, 10, QLatin1Char('0'));
             if (f.days > 0)
                 o[QStringLiteral("days")] = f.days;
+            if (f.check == CheckId::RuleDiffersFromZone) {
+                // What mends it: the table filled from the zone.
+                o[QStringLiteral("zone")] = QString::fromLatin1(f.zone);
+                o[QStringLiteral("firstYear")] = ZoneTableFirstYear(year);
+            }
             list.append(o);
         }
         QJsonObject o;
@@ -88,7 +94,13 @@ int runCheck(CliContext& ctx, const QStringList& args)
     } else {
         for (const Finding& f : findings) {
             ctx.out << ctx.texts(SeverityName(f.severity)) << '\t' << ctx.texts(CheckName(f.check)) << '\t'
-                    << RowsText(ctx.model, f) << '\t' << f.message << '\n';
+                    << RowsText(ctx.model, f) << '\t' << f.message;
+            if (f.check == CheckId::RuleDiffersFromZone)
+                ctx.out << " (" << ctx.texts(checktexts::kFillFromZoneHint)
+                                     .arg(QString::fromLatin1(f.zone))
+                                     .arg(ZoneTableFirstYear(year))
+                        << ')';
+            ctx.out << '\n';
         }
     }
     return findings.empty() ? kExitOk : kExitFindings;

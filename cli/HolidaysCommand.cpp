@@ -45,6 +45,8 @@ int runHolidays(CliContext& ctx, const QStringList& args)
         break;
     case FeiertagResult::Missing:
         return ctx.refuse(Prompt::message(Icon::Critical, {path, QStringLiteral(": "), TextId::FileNotFound}));
+    case FeiertagResult::NewerKind:
+        return ctx.refuse(Prompt::message(Icon::Critical, {ctx.texts(kFtNewerKind) + QLatin1Char(' ') + path}));
     default:
         // Say what is wrong with what stands there, or that its content is not a holiday file.
         if (const FileState state = CheckInputFile(path); state != FileState::Regular)
@@ -62,7 +64,7 @@ int runHolidays(CliContext& ctx, const QStringList& args)
     }
 
     if (parsed->has(QStringLiteral("ics")) || parsed->has(QStringLiteral("csv"))) {
-        const std::vector<FeiertagTermin> termine = FeiertagTermine(tabelle, set, *year, years);
+        const std::vector<FeiertagTermin> termine = FeiertagTermine(tabelle, set, *year, years, ctx.texts(kFtSubstitute));
         if (parsed->has(QStringLiteral("csv"))) {
             ctx.out.flush();
             ctx.out << QString::fromUtf8(FeiertagCsv(termine));
@@ -84,15 +86,23 @@ int runHolidays(CliContext& ctx, const QStringList& args)
         for (int i = 0; i < tabelle.AnzFeiertage(); ++i)
             shown.push_back(i);
     }
+    std::vector<Feiertag> holidays;
+    for (const int index : shown)
+        holidays.push_back(tabelle.Feiertage()[static_cast<std::size_t>(index)]);
+    // A substitute day follows its holiday on a line of its own.
     for (int y = *year; y < *year + years; ++y) {
-        for (const int index : shown) {
-            const Feiertag& f = tabelle.Feiertage()[static_cast<std::size_t>(index)];
+        const std::vector<std::optional<CalendarDate>> ersatz = ErsatzTage(holidays, y);
+        for (std::size_t i = 0; i < holidays.size(); ++i) {
+            const Feiertag& f = holidays[i];
             const std::optional<CalendarDate> date = FeiertagDatum(f, y);
             if (date)
                 ctx.out << FormatDayMonth(date->day, date->month) << date->year;
             else
                 ctx.out << '-';
             ctx.out << '\t' << f.Name << '\n';
+            if (const std::optional<CalendarDate>& sub = ersatz[i])
+                ctx.out << FormatDayMonth(sub->day, sub->month) << sub->year << '\t' << f.Name
+                        << ctx.texts(kFtSubstitute) << '\n';
         }
     }
     return kExitOk;

@@ -89,6 +89,8 @@ int prepare(CliContext& ctx, int typeRow)
         dirUsable && state != FileState::Regular && state != FileState::Missing)
         ctx.err << FileStatePrompt(state, settingsPath).render(ctx.texts) << Qt::endl;
     const bool haveSettings = dirUsable && ReadSettings(settingsPath, ctx.model.device);
+    if (!haveSettings)
+        ctx.model.device.SwRegel = kSwRegelUnbekannt;
 
     if (typeRow == 0)
         typeRow = haveSettings ? DefaultDeviceTypeRow(ctx.model.device) : 1;

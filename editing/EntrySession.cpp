@@ -194,7 +194,79 @@ EntryOutcome EntrySession::timerTick()
 {
     if (!okForAll_)
         return EntryOutcome{};
+    if (modus_ == EingabeNeu) {
+        std::vector<Entry> batch;
+        int items = 0;
+        // A batch that gives nothing (no channel chosen) is refused as OK refuses it.
+        if (buildBatch(batch, items) && items > 0)
+            return storeBatch(batch, items);
+    }
     return ok();
+}
+
+EntryOutcome EntrySession::storeBatch(const std::vector<Entry>& entries, int items)
+{
+    okForAll_ = false;
+    std::vector<Entry> fresh;
+    std::vector<std::pair<int, Entry>> overwrite;
+    int already = 0;
+    for (const Entry& e : entries) {
+        // Two holidays of one date give the same entry: it is made once.
+        if (std::any_of(fresh.begin(), fresh.end(),
+                        [&](const Entry& f) { return CompareEntries(f, e, model_.eib()) != ConflictNone; }))
+            continue;
+        const auto [index, conflict] = findConflict(e, -1);
+        if (conflict == ConflictNone)
+            fresh.push_back(e);
+        else if (conflict == ConflictSame)
+            ++already;
+        else
+            overwrite.emplace_back(index, e);
+    }
+    int made = 0;
+    if (!overwrite.empty()) {
+        ui_.beep();
+        const Prompt prompt = Prompt::question(Buttons::YesNo, Icon::Question, {questionText(ConflictOtherState)});
+        if (ui_.ask(prompt) == Answer::Yes) {
+            for (const auto& [index, e] : overwrite) {
+                model_.program().Eintrag[static_cast<std::size_t>(index)] = e;
+                browse_ = index;
+                ++made;
+            }
+        } else {
+            already += static_cast<int>(overwrite.size());
+        }
+    }
+    bool noRoom = false;
+    for (const Entry& e : fresh) {
+        if (full()) {
+            noRoom = true;
+            break;
+        }
+        browse_ = insert(e);
+        ++made;
+    }
+    EntryOutcome out;
+    out.result = made > 0 ? EntryResult::Stored : EntryResult::Exists;
+    if (made > 0) {
+        model_.Geaendert = 1;
+        model_.AktSlot = kProgramSlot;
+    }
+    if (noRoom || (made > 0 && full())) {
+        settings_.AutoAktiv = 0;
+        out.finished = true;
+        out.message = EntryMessage(EntryResult::MemoryFull, priorityRegion());
+        return out;
+    }
+    Prompt said = Prompt::message(Icon::Information, {kSetEntered, QString::number(items), kSetEnteredHolidays,
+                                                      QString::number(made), kSetEnteredEntries});
+    if (already > 0) {
+        said.parts.emplace_back(kSetAlreadyThere);
+        said.parts.emplace_back(QString::number(already));
+        said.parts.emplace_back(QStringLiteral("."));
+    }
+    out.message = said;
+    return out;
 }
 
 std::pair<int, int> EntrySession::findConflict(const Entry& e, int skip) const

@@ -104,6 +104,15 @@ protected:
     virtual EntryResult buildEntries(std::vector<Entry>& entries) const = 0;
     virtual void loadEntry(const Entry& e) = 0;
     virtual void stepFields() = 0;
+    // OK for all in mode new may enter a whole batch at once (every holiday
+    // of a set): the entries, and how many items (holidays) gave them.
+    // False: OK for all repeats OK with the assistant as usual.
+    virtual bool buildBatch(std::vector<Entry>& entries, int& items) const
+    {
+        (void)entries;
+        (void)items;
+        return false;
+    }
 
     ProgramModel& model_;
     AssistantSettings& settings_;
@@ -111,6 +120,9 @@ protected:
 private:
     EntryOutcome refuse(EntryResult result);
     EntryOutcome store(const std::vector<Entry>& fresh);
+    // Stores a batch once: entries already in the program are left out,
+    // the others stored until the memory is full; says how many it made.
+    EntryOutcome storeBatch(const std::vector<Entry>& entries, int items);
     // The first entry in conflict with e (index and kind), skipping `skip`.
     std::pair<int, int> findConflict(const Entry& e, int skip) const;
     // Adds an entry at the end of its region and counts it.

@@ -20,6 +20,13 @@ inline constexpr ExtraText kDayNotInMonth{"Diesen Tag hat der Monat nicht (29. F
                                           "The month has no such day (29 February is allowed) !",
                                           "Ce jour n'existe pas dans ce mois (le 29 février est permis) !"};
 
+// "Ok alle" with a holiday set: what it entered.
+inline constexpr ExtraText kSetEntered{"Eingetragen: ", "Entered: ", "Saisi : "};
+inline constexpr ExtraText kSetEnteredHolidays{" Feiertage des Sets mit ", " holidays of the set in ",
+                                               " jours fériés du set en "};
+inline constexpr ExtraText kSetEnteredEntries{" Einträgen.", " entries.", " entrées."};
+inline constexpr ExtraText kSetAlreadyThere{" Schon vorhanden: ", " Already there: ", " Déjà présentes : "};
+
 // What a text box takes, shown while the box refuses its text.
 inline constexpr ExtraText kRangeHint{"%1: eine Zahl von %2 bis %3", "%1: a number from %2 to %3",
                                       "%1 : un nombre de %2 à %3"};

@@ -39,6 +39,26 @@ EntryResult PriorityTimeEntry::buildEntries(std::vector<Entry>& entries) const
     return fields_.build(model_.device, CalendarDate{today.day(), today.month(), today.year()}, entries);
 }
 
+bool PriorityTimeEntry::buildBatch(std::vector<Entry>& entries, int& items) const
+{
+    if (!fields_.bewFeiertag || !fields_.feiertagSetGewaehlt || fields_.feiertagSet.empty())
+        return false;
+    const QDate today = model_.clock().date();
+    const CalendarDate day{today.day(), today.month(), today.year()};
+    entries.clear();
+    items = 0;
+    PriorityTimeFields one = fields_;
+    for (const Feiertag& f : fields_.feiertagSet) {
+        one.feiertag = f;
+        std::vector<Entry> made;
+        if (one.build(model_.device, day, made) != EntryResult::Stored)
+            continue;
+        entries.insert(entries.end(), made.begin(), made.end());
+        ++items;
+    }
+    return true;
+}
+
 void PriorityTimeEntry::loadEntry(const Entry& e)
 {
     fields_ = PriorityTimeFields::of(e, model_.device, feiertage_);

@@ -27,6 +27,8 @@ protected:
     EntryResult buildEntries(std::vector<Entry>& entries) const override;
     void loadEntry(const Entry& e) override;
     void stepFields() override;
+    // OK for all with a holiday set: every holiday of the set once.
+    bool buildBatch(std::vector<Entry>& entries, int& items) const override;
 
 private:
     const FeiertagTabelle* feiertage_;

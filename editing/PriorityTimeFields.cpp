@@ -12,6 +12,9 @@ namespace zendrik {
 
 namespace {
 
+// Without years the next substitute day is searched this far ahead.
+constexpr int kSubstituteSearchYears = 8;
+
 struct EntryFrame {
     const DeviceSettings& device;
     int prioritaet;
@@ -41,12 +44,31 @@ struct EntryFrame {
     }
 };
 
-EntryResult holidayEntries(const Feiertag& ft, const EntryFrame& frame, const CalendarDate& today,
-                           std::vector<Entry>& entries)
+EntryResult holidayEntries(const Feiertag& ft, const std::vector<Feiertag>& set, const EntryFrame& frame,
+                           const CalendarDate& today, std::vector<Entry>& entries)
 {
     const bool bewft = frame.device.Bewft != 0;
-    if (ft.Art == FeiertagFest && ft.hasValidValues()) {
+    if (ft.isFixed() && ft.hasValidValues()) {
         entries.push_back(frame.day(CalendarDate{ft.Tag, ft.Monat, 0}, 0, false));
+        if (ft.Art == FeiertagFest)
+            return EntryResult::Stored;
+        // The substitute days, which the device cannot compute: bound to
+        // their years like the weekday-rule holidays, or the next one once.
+        std::vector<Feiertag> withIt = set;
+        auto it = std::find(withIt.begin(), withIt.end(), ft);
+        if (it == withIt.end())
+            it = withIt.insert(withIt.end(), ft);
+        const std::size_t index = static_cast<std::size_t>(it - withIt.begin());
+        const bool yearBound = bewft && !frame.eib();
+        const int years = yearBound ? std::max(frame.device.JahreFreieFt, 1) : 1;
+        std::vector<CalendarDate> days = ErsatzTageAb(withIt, index, today, yearBound ? years : kSubstituteSearchYears);
+        if (!yearBound && days.size() > 1)
+            days.resize(1);
+        for (const CalendarDate& date : days) {
+            const int code = yearBound ? date.year - kYearCodeBase : 0;
+            if (code <= kMaxYearCode)
+                entries.push_back(frame.day(date, code, true));
+        }
         return EntryResult::Stored;
     }
     if (ft.Art == FeiertagOstern && bewft && ft.hasValidValues()) {
@@ -90,7 +112,7 @@ EntryResult PriorityTimeFields::build(const DeviceSettings& device, const Calend
     if (bewFeiertag) {
         if (!feiertag)
             return EntryResult::DateOrWeekdaysIncomplete;
-        return holidayEntries(*feiertag, frame, today, entries);
+        return holidayEntries(*feiertag, feiertagSet, frame, today, entries);
     }
     if (vonTag == 0 || vonMonat == 0 || bisTag == 0 || bisMonat == 0)
         return EntryResult::DateOrWeekdaysIncomplete;

@@ -29,6 +29,12 @@ struct PriorityTimeFields {
     // chk_bew_Feiertage and the holiday chosen in lst_bew_Feiertage.
     bool bewFeiertag = false;
     std::optional<Feiertag> feiertag;
+    // The holidays of the set chosen in cbo_Ft_sets: a substitute day must
+    // not fall on another holiday of the set.
+    std::vector<Feiertag> feiertagSet;
+    // Whether feiertagSet is a set (not the whole holiday list): "Ok alle"
+    // then enters every holiday of it.
+    bool feiertagSetGewaehlt = false;
 
     // Choosing a year makes the entry a "1x" entry; every year clears it.
     void setYearCode(int code);
@@ -37,7 +43,9 @@ struct PriorityTimeFields {
     static bool yearAvailable(const DeviceSettings& device) { return device.EibFormat == 0; }
 
     // The entries OK stores: one for a typed range, one or (weekday-rule
-    // holidays on devices that compute holidays) one per year for a holiday.
+    // holidays on devices that compute holidays) one per year for a holiday;
+    // a holiday with substitute days its date every year and the substitute
+    // days as the weekday-rule holidays get theirs.
     // `today` places holidays whose date has passed in the following year.
     EntryResult build(const DeviceSettings& device, const CalendarDate& today, std::vector<Entry>& entries) const;
 

@@ -347,6 +347,7 @@ int ParseStoredImage(const Image& stored, DeviceSettings& d, ProgramSlot& s, int
             d.Kanalzahl = GetBits(0, 2, img[2]) + 1;
         d.EibFormat = GetBits(3, 3, img[2]);
         d.SwRegel = GetBits(4, 7, img[2]);
+        MerkeSwRegel(d);
         d.Speicherflag = GetBits(0, 0, img[3]);
         d.Datumsformat = GetBits(1, 1, img[3]);
         d.SpracheUhr = GetBits(2, 2, img[3]);

@@ -70,6 +70,7 @@ void DeviceProperties::ApplyTo(ProgramModel& model) const
     d.Lpt = std::clamp(Lpt, 1, 5);
     d.Speicherflag = d.MaxEintrag / 324;
     d.SwRegel = std::clamp(SwRegel, 0, 4);
+    MerkeSwRegel(d);
     d.Zeilen = std::max(1, Zeilen);
     if (!SerialPort1.trimmed().isEmpty())
         d.SerialPort1 = SerialPort1.trimmed();

@@ -27,6 +27,8 @@ struct DeviceSettings {
 
     // Device options carried in the image header.
     int EibFormat = 0;
+    // Summer/winter rule: 0 none, 1 Europe, 2 Great Britain, 3 USA, 4 by the
+    // program's table; kSwRegelUnbekannt before the first settings file.
     int SwRegel = 0;
     int SpracheUhr = 0;
     int Datumsformat = 1;
@@ -51,6 +53,10 @@ struct DeviceSettings {
     int Sprache = 1;          // 1 German, 2 English, 3 French, other: speech.txt
     int JahreFreieFt = 1;
     int BrandIndex = 1;
+    // The last summer/winter rule in use that needs no table (0..3), -1 while
+    // none is known: what a new program starts with when the rule in force
+    // is the table, which a new program does not have.
+    int SwRegelOhneTabelle = -1;
 
     // What COM1 and COM2 stand for on this machine, and the parallel-port adapter tool.
     QString SerialPort1 = QStringLiteral("/dev/ttyS0");
@@ -67,6 +73,23 @@ struct DeviceSettings {
     QString BusLink1 = QStringLiteral("sim:bus-sim.ini");
     QString BusLink2;
 };
+
+// Rules that need no table, and the rule value of a first start (no
+// settings file yet): a new program then takes its language's rule.
+inline constexpr int kSwRegelTabelle = 4;
+inline constexpr int kSwRegelUnbekannt = -1;
+
+inline bool IsSwRegelOhneTabelle(int swRegel)
+{
+    return swRegel >= 0 && swRegel < kSwRegelTabelle;
+}
+
+// Remembers a rule in use when it needs no table.
+inline void MerkeSwRegel(DeviceSettings& d)
+{
+    if (IsSwRegelOhneTabelle(d.SwRegel))
+        d.SwRegelOhneTabelle = d.SwRegel;
+}
 
 // The range of the infrared waiting time (IrTimeout), in seconds.
 inline constexpr int kMinIrTimeout = 1;

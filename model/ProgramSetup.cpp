@@ -12,6 +12,8 @@ void StartNewProgram(ProgramModel& model, int row, const QString& unknownText, c
     model.ClearSlot(kProgramSlot);
     model.ClearSlot(kSampleSlot);
     ApplyStartValues(model);
+    model.device.SwRegel = SwRegelOhneTabelle(model.device);
+    MerkeSwRegel(model.device);
 
     ProgramSlot& s = model.program();
     s.Dateiname = fileName;

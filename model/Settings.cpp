@@ -73,7 +73,7 @@ QByteArray SettingsFileText(const DeviceSettings& d)
 {
     const double values[18] = {
         double(d.Kanalzahl), double(d.Bewft), double(d.Lpt), double(d.Uhrentyp),
-        d.Delay / 4.0, double(d.Zeilen), double(d.MaxDelay), double(d.SwRegel),
+        d.Delay / 4.0, double(d.Zeilen), double(d.MaxDelay), double(SwRegelOhneTabelle(d)),
         double(d.SpracheUhr), double(d.Sprache), double(d.AstroC1C2),
         d.Busprog != 0 ? -1.0 : 0.0, double(d.MessKanal), double(d.MessPeriode),
         double(d.MessImpDauer), double(d.MessZustand), double(d.MessZeitpunkt), double(d.Evu),
@@ -111,7 +111,10 @@ bool ReadSettings(const QString& path, DeviceSettings& d)
         else if (key == QLatin1String("DELAY")) { d.Delay = std::max(0, toInt16(v * 4)); d.DelayLang = d.Delay * 50; }
         else if (key == QLatin1String("ZEILEN")) d.Zeilen = std::max(1, toInt16(v));
         else if (key == QLatin1String("MAXDELAY")) d.MaxDelay = std::max(1, toInt16(v));
-        else if (key == QLatin1String("SWREGEL")) d.SwRegel = std::clamp(toInt16(v), 0, 4);
+        else if (key == QLatin1String("SWREGEL")) {
+            d.SwRegel = std::clamp(toInt16(v), 0, kSwRegelTabelle);
+            MerkeSwRegel(d);
+        }
         else if (key == QLatin1String("SPRACHE(Uhr)")) d.SpracheUhr = std::clamp(toInt16(v), 0, 1);
         else if (key == QLatin1String("SPRACHE")) d.Sprache = toInt16(v);
         else if (key == QLatin1String("ASTROC1C2")) d.AstroC1C2 = toInt16(v) != 0 ? 1 : 0;
@@ -127,6 +130,17 @@ bool ReadSettings(const QString& path, DeviceSettings& d)
     d.MaxEintrag = FamilyCapacity(d.Uhrentyp);
     d.KeineZeit = FamilyNoTime(d.Uhrentyp);
     return true;
+}
+
+int SwRegelOhneTabelle(const DeviceSettings& d)
+{
+    if (IsSwRegelOhneTabelle(d.SwRegel))
+        return d.SwRegel;
+    if (IsSwRegelOhneTabelle(d.SwRegelOhneTabelle))
+        return d.SwRegelOhneTabelle;
+    // Great Britain for English, Europe for German, French and the further
+    // languages, which are European ones too.
+    return d.Sprache == 2 ? 2 : 1;
 }
 
 bool WriteSettings(const QString& path, const DeviceSettings& d, QString* error)

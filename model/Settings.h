@@ -21,6 +21,13 @@ bool WriteSettings(const QString& path, const DeviceSettings& device, QString* e
 // The settings file's text for the settings (18 lines with CR LF).
 QByteArray SettingsFileText(const DeviceSettings& device);
 
+// The summer/winter rule a new program starts with, and the one the
+// settings file keeps: the rule in force when it needs no table, else the
+// last such rule in use, else the rule of the language (Great Britain for
+// English, Europe for the others). A table belongs to one program: a new
+// program has none, and its first save would refuse the table rule.
+int SwRegelOhneTabelle(const DeviceSettings& device);
+
 // Start values of a session after the settings were read.
 void ApplyStartValues(ProgramModel& model);
 

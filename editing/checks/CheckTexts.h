@@ -32,6 +32,16 @@ inline constexpr ExtraText kNameImpossible{"Unmögliches Datum", "Impossible dat
 inline constexpr ExtraText kNameNeverOn{"Kanal nie EIN", "Channel never ON", "Canal jamais en marche"};
 inline constexpr ExtraText kNameNeverOff{"Kanal nie AUS", "Channel never OFF", "Canal jamais à l'arrêt"};
 inline constexpr ExtraText kNameMemory{"Speicher fast voll", "Memory nearly full", "Mémoire presque pleine"};
+inline constexpr ExtraText kNameNoChangeover{"Keine Sommerzeit-Umschaltung", "No summer/winter changeover",
+                                            "Pas de changement d'heure"};
+inline constexpr ExtraText kNameTableRunsOut{"Sommerzeit-Tabelle läuft aus", "Summer/winter table runs out",
+                                             "Le tableau été/hiver s'arrête"};
+inline constexpr ExtraText kNameRuleDiffers{"Regel weicht von der Zeitzone ab", "Rule differs from the time zone",
+                                            "La règle diffère du fuseau horaire"};
+inline constexpr ExtraText kNameChangeoverAstro{"Astro am Tag der Rückstellung", "Astro on the day the clocks go back",
+                                                "Astro le jour du retour à l'heure d'hiver"};
+inline constexpr ExtraText kNameTableWeekday{"Umstellung nicht am Sonntag", "Changeover not on a Sunday",
+                                             "Changement d'heure hors dimanche"};
 
 // What each check looks for.
 inline constexpr ExtraText kExplainClash{
@@ -90,6 +100,26 @@ inline constexpr ExtraText kExplainMemory{
     "Mindestens 95 % der Einträge des Geräts sind belegt.",
     "At least 95 % of the device's entries are in use.",
     "Au moins 95 % des entrées de l'appareil sont occupées."};
+inline constexpr ExtraText kExplainNoChangeover{
+    "Das Gerät stellt die Uhr nie auf Sommerzeit: sie bleibt das ganze Jahr auf Normalzeit, und im Sommer schaltet jede Schaltzeit eine Stunde neben der Wanduhr.",
+    "The device never sets its clock to summer time: it stays on standard time all year, and in summer every switching time comes an hour off the wall clock.",
+    "L'appareil ne passe jamais à l'heure d'été : il reste toute l'année à l'heure normale, et en été chaque horaire commute une heure à côté de l'horloge murale."};
+inline constexpr ExtraText kExplainTableRunsOut{
+    "Mit „laut Tabelle“ stellt das Gerät nur in den Jahren der Tabelle um; danach bleibt es auf Normalzeit.",
+    "With \"by table\" the device changes its clock only in the years of the table; after them it stays on standard time.",
+    "Avec « selon tableau » l'appareil ne change d'heure que les années du tableau ; ensuite il reste à l'heure normale."};
+inline constexpr ExtraText kExplainRuleDiffers{
+    "Die festen Regeln des Geräts folgen einem älteren Recht: Großbritannien stellt heute am letzten Sonntag im Oktober zurück, die USA am zweiten Sonntag im März vor und am ersten Sonntag im November zurück. Eine Tabelle aus der Zeitzone folgt dem heutigen Recht.",
+    "The device's built-in rules follow an older law: today Great Britain goes back on the last Sunday of October, and the USA changes on the second Sunday of March and the first Sunday of November. A table from the time zone follows today's law.",
+    "Les règles fixes de l'appareil suivent une loi plus ancienne : aujourd'hui la Grande-Bretagne recule le dernier dimanche d'octobre, les États-Unis changent le deuxième dimanche de mars et le premier dimanche de novembre. Un tableau issu du fuseau horaire suit la loi actuelle."};
+inline constexpr ExtraText kExplainChangeoverAstro{
+    "Das Gerät zählt den ganzen Tag der Rückstellung als Sommerzeit: seine Astro-Zeiten kommen an diesem Tag eine Stunde später als die Sonne.",
+    "The device counts the whole day the clocks go back as summer time: its astro times come an hour later than the sun that day.",
+    "L'appareil compte toute la journée du retour à l'heure d'hiver comme heure d'été : ses heures astro viennent ce jour-là une heure après le soleil."};
+inline constexpr ExtraText kExplainTableWeekday{
+    "Eine Zeile der Sommerzeit-Tabelle stellt an einem anderen Tag als dem Sonntag um, an dem die Zeitzone umstellt; oft ist die Zeile für ein anderes Jahr gemacht.",
+    "A row of the summer/winter table changes on another day than the Sunday its time zone changes on; often the row was made for another year.",
+    "Une ligne du tableau été/hiver change d'heure un autre jour que le dimanche où son fuseau horaire change ; souvent la ligne a été faite pour une autre année."};
 
 // Messages. Channels as "C1 C3", times as "07:00", dates as the list writes them.
 inline constexpr ExtraText kClash{"%1 um %2: EIN und AUS zur selben Minute (%3)",
@@ -144,6 +174,31 @@ inline constexpr ExtraText kNeverOff{"C%1 ist %2 an keinem Tag ausgeschaltet", "
 inline constexpr ExtraText kMemory{"Speicher zu %1 % belegt (%2 von %3 Einträgen)",
                                    "Memory %1 % full (%2 of %3 entries)",
                                    "Mémoire occupée à %1 % (%2 sur %3 entrées)"};
+inline constexpr ExtraText kNoChangeover{
+    "Regel „keine Umschaltung“: die Uhr bleibt auf Normalzeit, im Sommer schaltet jede Schaltzeit eine Stunde neben der Wanduhr (07:00 des Geräts ist dann 08:00 Sommerzeit)",
+    "Rule \"no changeover\": the clock stays on standard time, so in summer every switching time comes an hour off the wall clock (07:00 on the device is 08:00 summer time)",
+    "Règle « pas de changement » : l'horloge reste à l'heure normale, en été chaque horaire commute une heure à côté de l'horloge murale (07:00 de l'appareil sont alors 08:00 heure d'été)"};
+inline constexpr ExtraText kTableRunsOut{
+    "Die Sommerzeit-Tabelle reicht nur bis %1: ab %2 stellt das Gerät die Uhr nicht mehr um",
+    "The summer/winter table reaches only to %1: from %2 on the device no longer changes its clock",
+    "Le tableau été/hiver ne va que jusqu'à %1 : à partir de %2 l'appareil ne change plus d'heure"};
+inline constexpr ExtraText kRuleDiffers{
+    "%1 %2: vor am %3, zurück am %4; Zeitzone %5: vor am %6, zurück am %7. Eine Tabelle aus %5 folgt der Zeitzone.",
+    "%1 %2: forward on %3, back on %4; time zone %5: forward on %6, back on %7. A table from %5 follows the zone.",
+    "%1 %2 : avance le %3, recul le %4 ; fuseau %5 : avance le %6, recul le %7. Un tableau issu de %5 suit le fuseau."};
+inline constexpr ExtraText kQuotedRule{"„%1“", "\"%1\"", "« %1 »"};
+inline constexpr ExtraText kTheTable{"Sommerzeit-Tabelle", "Summer/winter table", "Tableau été/hiver"};
+inline constexpr ExtraText kChangeoverAstro{
+    "Am %1 stellt die Uhr zurück, das Gerät zählt den Tag aber ganz als Sommerzeit: C%2 schaltet %3 statt etwa %4",
+    "On %1 the clocks go back, but the device counts the whole day as summer time: C%2 switches at %3 instead of about %4",
+    "Le %1 l'heure recule, mais l'appareil compte toute la journée comme heure d'été : C%2 commute à %3 au lieu d'environ %4"};
+inline constexpr ExtraText kTableWeekday{
+    "Sommerzeit-Tabelle: %1 Zeile(n) stellen nicht am Sonntag um (zuerst %2, ein %3); %4 stellt sonntags um",
+    "Summer/winter table: %1 row(s) do not change on a Sunday (first %2, a %3); %4 changes on Sundays",
+    "Tableau été/hiver : %1 ligne(s) ne changent pas un dimanche (d'abord le %2, un %3) ; %4 change le dimanche"};
+inline constexpr ExtraText kFillFromZoneHint{"zendrik-cli dst-table DATEI NEU --zone %1 --first-year %2",
+                                             "zendrik-cli dst-table FILE OUT --zone %1 --first-year %2",
+                                             "zendrik-cli dst-table FICHIER NOUVEAU --zone %1 --first-year %2"};
 inline constexpr ExtraText kSwitchingTime{"Schaltzeit", "Switching time", "Horaire"};
 
 } // namespace zendrik::checktexts

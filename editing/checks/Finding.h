@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <vector>
@@ -23,9 +24,14 @@ enum class CheckId : int {
     NeverOn,                  // a channel the year never switches ON
     NeverOff,                 // a channel the year never switches OFF
     MemoryNearlyFull,         // 95 % of the entries or more are used
+    NoChangeover,             // no summer/winter changeover while the program switches
+    TableRunsOut,             // the summer/winter table ends before or soon after the year
+    RuleDiffersFromZone,      // the rule's changeovers are not those of its zone
+    ChangeoverDayAstro,       // astro times an hour late on the day the clocks go back
+    TableWeekday,             // a table row changes on another day than its zone's Sunday
 };
 
-inline constexpr int kCheckCount = 14;
+inline constexpr int kCheckCount = 19;
 
 enum class Severity : int {
     Info = 0,      // worth knowing; may well be meant
@@ -48,6 +54,9 @@ struct Finding {
     int month = 0;
     int days = 0;
     QString message;
+    // A summer/winter finding that a table from a time zone mends: the zone
+    // (IANA name), empty otherwise.
+    QByteArray zone;
 };
 
 using Findings = std::vector<Finding>;

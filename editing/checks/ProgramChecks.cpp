@@ -2,6 +2,7 @@
 
 #include "calendar/AddressedChannels.h"
 #include "calendar/AstroTable.h"
+#include "calendar/SoWiZeitzone.h"
 #include "calendar/SommerzeitTage.h"
 #include "calendar/TagPrio.h"
 #include "calendar/YearSimulation.h"
@@ -741,6 +742,193 @@ Findings CheckMemory(const CheckContext& ctx)
                  ctx.texts(T::kMemory).arg(used * 100 / capacity).arg(used).arg(capacity))};
 }
 
+namespace {
+
+// The rule as the list and the device properties name it.
+TextId RuleText(int swRegel)
+{
+    static constexpr TextId kRules[] = {TextId::DstNone, TextId::DstEurope, TextId::DstUk, TextId::DstUsa,
+                                        TextId::DstByTable};
+    return kRules[std::clamp(swRegel, 0, 4)];
+}
+
+QString DayOfYearText(int dayOfYear, int year, const CheckContext& ctx)
+{
+    return DateText(DateOfDayOfYear(dayOfYear, year), ctx);
+}
+
+bool SwitchesAnything(const ProgramModel& model)
+{
+    if (model.program().AnzEintrag > 0)
+        return true;
+    const AstroProgram& astro = model.program().astro;
+    return std::any_of(astro.AstroAktiv.begin(), astro.AstroAktiv.end(), [](int a) { return a != 0; });
+}
+
+// The last year the table acts in: its rows count from the year after the
+// base year (the first row is the base year itself and is never used).
+int LastTableYear(const ProgramSlot& s)
+{
+    return SoWiBezugsjahr(s) + std::min(s.AnzSoWi, kDstRows) - 1;
+}
+
+// The zone the program's clock lives in as far as the program says: the
+// astro place's, else the one the rule stands for.
+QByteArray ZoneToCompare(const ProgramModel& model)
+{
+    const QByteArray place = AstroOrtZeitzone(model);
+    return place.isEmpty() ? ZeitzoneDerRegel(model.device.SwRegel) : place;
+}
+
+} // namespace
+
+int ZoneTableFirstYear(int year)
+{
+    return std::clamp(year - 1, kSoWiFirstYear + 1, kSoWiLastYear - kDstRows + 1);
+}
+
+Findings CheckNoChangeover(const CheckContext& ctx)
+{
+    const ProgramModel& model = ctx.model;
+    if (model.device.SwRegel != SwKeine || !SwitchesAnything(model))
+        return {};
+    // A place whose zone keeps standard time all year needs no changeover.
+    const QByteArray place = AstroOrtZeitzone(model);
+    if (!place.isEmpty() && !ZonenTage(place, ctx.year).hasChangeover())
+        return {};
+    Finding f = Make(CheckId::NoChangeover, Severity::Warning, ctx.texts(T::kNoChangeover));
+    f.year = ctx.year;
+    f.zone = place.isEmpty() ? ZeitzoneDerSprache(model.device.Sprache) : place;
+    return {f};
+}
+
+Findings CheckTableRunsOut(const CheckContext& ctx)
+{
+    const ProgramSlot& s = ctx.model.program();
+    if (ctx.model.device.SwRegel != SwTabelle || s.AnzSoWi < 1)
+        return {};
+    const int last = LastTableYear(s);
+    if (last > ctx.year + 3)
+        return {};
+    Finding f = Make(CheckId::TableRunsOut, Severity::Warning, ctx.texts(T::kTableRunsOut).arg(last).arg(last + 1));
+    f.year = last;
+    return {f};
+}
+
+Findings CheckRuleAgainstZone(const CheckContext& ctx)
+{
+    const ProgramModel& model = ctx.model;
+    const int rule = model.device.SwRegel;
+    if (rule == SwKeine)
+        return {};
+    const QByteArray zone = ZoneToCompare(model);
+    if (zone.isEmpty())
+        return {};
+    const SommerzeitTage own = SommerzeitTageVon(rule, model.program(), ctx.year);
+    const SommerzeitTage real = ZonenTage(zone, ctx.year);
+    // A table without a row for the year is the other check's concern; a
+    // zone without summer time the no-changeover check's.
+    if (!own.hasChangeover() || !real.hasChangeover() || own == real)
+        return {};
+    const QString name = QString::fromLatin1(zone);
+    const QString ruleName = rule == SwTabelle ? ctx.texts(T::kTheTable)
+                                               : ctx.texts(T::kQuotedRule).arg(ctx.texts(RuleText(rule)).trimmed());
+    Finding f = Make(CheckId::RuleDiffersFromZone, Severity::Warning,
+                     ctx.texts(T::kRuleDiffers)
+                         .arg(ruleName, QString::number(ctx.year), DayOfYearText(own.forward, ctx.year, ctx),
+                              DayOfYearText(own.back, ctx.year, ctx), name,
+                              DayOfYearText(real.forward, ctx.year, ctx), DayOfYearText(real.back, ctx.year, ctx)));
+    // The day of the first changeover that differs.
+    SetDay(f, own.forward != real.forward ? own.forward : own.back, ctx.year);
+    f.zone = zone;
+    return {f};
+}
+
+Findings CheckChangeoverDayAstro(const CheckContext& ctx)
+{
+    const ProgramModel& model = ctx.model;
+    const SommerzeitTage tage = SommerzeitTageVon(model.device.SwRegel, model.program(), ctx.year);
+    if (!tage.hasChangeover())
+        return {};
+    const int channels = std::clamp(model.device.Kanalzahl, 1, 16);
+    for (int c = 0; c < std::min(channels, kAstroChannels); ++c) {
+        const AstroDrive drive = AstroDriveOf(model, c);
+        if (drive.table < 0)
+            continue;
+        const AstroShownTimes shown = ShownAstroTimes(model, kProgramSlot, drive.table, tage.back, ctx.year);
+        // The morning switching tells it best; the evening one when the day has none.
+        std::optional<int> t;
+        if (shown.rise && *shown.rise >= drive.morning && *shown.rise < kMinutesOfDay)
+            t = *shown.rise;
+        else if (shown.set && *shown.set <= drive.evening && *shown.set < kMinutesOfDay)
+            t = *shown.set;
+        if (!t || *t < 60)
+            continue;
+        Finding f = Make(CheckId::ChangeoverDayAstro, Severity::Info,
+                         ctx.texts(T::kChangeoverAstro)
+                             .arg(DayOfYearText(tage.back, ctx.year, ctx))
+                             .arg(c + 1)
+                             .arg(HourMinute(*t), HourMinute(*t - 60)));
+        f.channel = c;
+        SetDay(f, tage.back, ctx.year);
+        return {f};
+    }
+    return {};
+}
+
+Findings CheckTableWeekdays(const CheckContext& ctx)
+{
+    const ProgramModel& model = ctx.model;
+    const ProgramSlot& s = model.program();
+    if (s.AnzSoWi < 1)
+        return {};
+    const QByteArray place = AstroOrtZeitzone(model);
+    const QByteArray zone = place.isEmpty() ? ZeitzoneDerSprache(model.device.Sprache) : place;
+    const int base = SoWiBezugsjahr(s);
+    int rows = 0;
+    CalendarDate first{};
+    for (int row = 0; row < std::min(s.AnzSoWi, kDstRows); ++row) {
+        const int year = base + row;
+        const DstRow& raw = s.SoWiTab[static_cast<std::size_t>(row)];
+        const SommerzeitTage real = ZonenTage(zone, year);
+        if (!IsUsedDstRow(raw) || !real.hasChangeover())
+            continue;
+        auto sunday = [year](int dayOfYear) {
+            const CalendarDate d = DateOfDayOfYear(dayOfYear, year);
+            return WochentagVon(d.day, d.month, d.year) == 7;
+        };
+        // Only a zone that changes on Sundays tells that another day is wrong.
+        if (!sunday(real.forward) || !sunday(real.back))
+            continue;
+        const DstEntry entry = DecodeDstRow(raw);
+        bool off = false;
+        for (const DstChangeover& c : {entry.forward, entry.back}) {
+            if (!ValidDate(c.day, c.month, year) || WochentagVon(c.day, c.month, year) == 7)
+                continue;
+            if (!off && rows == 0)
+                first = CalendarDate{c.day, c.month, year};
+            off = true;
+        }
+        if (off)
+            ++rows;
+    }
+    if (rows == 0)
+        return {};
+    const int weekday = WochentagVon(first.day, first.month, first.year);
+    Finding f = Make(CheckId::TableWeekday, Severity::Info,
+                     ctx.texts(T::kTableWeekday)
+                         .arg(rows)
+                         .arg(DateText(first, ctx),
+                              ctx.texts(static_cast<TextId>(static_cast<int>(TextId::Monday) + weekday - 1)).trimmed(),
+                              QString::fromLatin1(zone)));
+    f.day = first.day;
+    f.month = first.month;
+    f.year = first.year;
+    f.days = rows;
+    f.zone = zone;
+    return {f};
+}
+
 Findings RunAllChecks(const ProgramModel& model, const TextTable& texts, int year)
 {
     const YearSimulation sim(model, year);
@@ -749,7 +937,8 @@ Findings RunAllChecks(const ProgramModel& model, const TextTable& texts, int yea
     Findings all;
     for (auto* check : {&CheckSameMinuteClash, &CheckUncalledPriorityPrograms, &CheckPriorityWithoutTimes,
                         &CheckPastPriorityTimes, &CheckExpiringSeries, &CheckChangeoverHours, &CheckAstroLimits,
-                        &CheckDates, &CheckChannelStates, &CheckMemory}) {
+                        &CheckDates, &CheckChannelStates, &CheckMemory, &CheckNoChangeover, &CheckTableRunsOut,
+                        &CheckRuleAgainstZone, &CheckChangeoverDayAstro, &CheckTableWeekdays}) {
         Findings found = check(ctx);
         all.insert(all.end(), std::make_move_iterator(found.begin()), std::make_move_iterator(found.end()));
     }
@@ -780,6 +969,11 @@ constexpr std::array<CheckInfo, kCheckCount> kChecks = {{
     {CheckId::NeverOn, "never-on", &T::kNameNeverOn, &T::kExplainNeverOn},
     {CheckId::NeverOff, "never-off", &T::kNameNeverOff, &T::kExplainNeverOff},
     {CheckId::MemoryNearlyFull, "memory-nearly-full", &T::kNameMemory, &T::kExplainMemory},
+    {CheckId::NoChangeover, "no-changeover", &T::kNameNoChangeover, &T::kExplainNoChangeover},
+    {CheckId::TableRunsOut, "table-runs-out", &T::kNameTableRunsOut, &T::kExplainTableRunsOut},
+    {CheckId::RuleDiffersFromZone, "rule-differs-from-zone", &T::kNameRuleDiffers, &T::kExplainRuleDiffers},
+    {CheckId::ChangeoverDayAstro, "changeover-day-astro", &T::kNameChangeoverAstro, &T::kExplainChangeoverAstro},
+    {CheckId::TableWeekday, "table-weekday", &T::kNameTableWeekday, &T::kExplainTableWeekday},
 }};
 
 const CheckInfo& InfoOf(CheckId id)

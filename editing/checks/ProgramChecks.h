@@ -46,6 +46,21 @@ Findings CheckDates(const CheckContext& ctx);
 // Channels the simulated year never switches ON, or never OFF.
 Findings CheckChannelStates(const CheckContext& ctx);
 Findings CheckMemory(const CheckContext& ctx);
+// The summer/winter rule: no changeover while the program switches (unless
+// the astro place's zone keeps standard time), a table that ends before or
+// within three years after the year, a rule whose dates in the year are not
+// those of its zone (the astro place's, else the one the rule stands for),
+// astro times on the day the clocks go back, and table rows off the Sunday
+// their zone changes on.
+Findings CheckNoChangeover(const CheckContext& ctx);
+Findings CheckTableRunsOut(const CheckContext& ctx);
+Findings CheckRuleAgainstZone(const CheckContext& ctx);
+Findings CheckChangeoverDayAstro(const CheckContext& ctx);
+Findings CheckTableWeekdays(const CheckContext& ctx);
+
+// The first year of a table filled from a zone for the year of a
+// rule-differs-from-zone finding (the table's first row is its base year).
+int ZoneTableFirstYear(int year);
 
 // Every check, simulating the year once. Findings in the order of the checks.
 Findings RunAllChecks(const ProgramModel& model, const TextTable& texts, int year);

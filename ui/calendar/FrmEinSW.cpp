@@ -122,8 +122,13 @@ FrmEinSW::FrmEinSW(ProgramModel& model, const TextTable& texts, UserInteraction&
     cboZone_ = named(new QComboBox(fraZone), "cboZone");
     cboZone_->setEditable(true);
     cboZone_->addItems(SoWiZeitzonen());
-    cboZone_->setCurrentText(QString::fromLatin1(QTimeZone::systemTimeZoneId()));
+    // The system's zone when it has summer time, else the astro place's,
+    // else the language's: a zone whose changeovers the preview can show.
+    cboZone_->setCurrentIndex(cboZone_->findText(QString::fromLatin1(VorgabeZeitzone(model_))));
+    // Typing searches the names: "lond" offers Europe/London.
     cboZone_->completer()->setFilterMode(Qt::MatchContains);
+    cboZone_->completer()->setCaseSensitivity(Qt::CaseInsensitive);
+    cboZone_->completer()->setCompletionMode(QCompleter::PopupCompletion);
     cboZone_->setInsertPolicy(QComboBox::NoInsert);
     spnZoneJahre_ = named(new QSpinBox(fraZone), "spnZoneJahre");
     spnZoneJahre_->setRange(1, kDstRows);
@@ -281,6 +286,9 @@ void FrmEinSW::showPreview()
 {
     lstVorschau_->clear();
     const QString zone = cboZone_->currentText().trimmed();
+    // A name still being typed is no error: the preview waits for a zone.
+    if (!QTimeZone::isTimeZoneIdAvailable(zone.toLatin1()))
+        return;
     const int first = eingabe_.year();
     const SoWiZoneResult rows =
         SoWiZeilenAusZeitzone(zone.toLatin1(), first, std::min(kPreviewYears, kSoWiLastYear - first + 1));

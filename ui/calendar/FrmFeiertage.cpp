@@ -83,6 +83,9 @@ FrmFeiertage::FrmFeiertage(FeiertagTabelle& table, DeviceSettings& device, const
     hsbOstern_->setValue(FeiertagEingabe::kOsterWertOstern);
     hsbOstern_->setMinimumWidth(220);
     lblOstern_ = named(new QLabel(fraArt), "lbl_Ostern");
+    // A fixed holiday on a Saturday or Sunday may give the next working day
+    // off too; always shown, so the dialog keeps its size with every kind.
+    chkErsatz_ = named(new QCheckBox(texts_(kFtWeekendSubstitute), fraArt), "chk_Ersatztag");
     auto* art = new QGridLayout(fraArt);
     art->addWidget(optFest_, 0, 0);
     art->addWidget(optFrei_, 1, 0);
@@ -94,6 +97,7 @@ FrmFeiertage::FrmFeiertage(FeiertagTabelle& table, DeviceSettings& device, const
     art->addLayout(dateRow, 0, 1, 2, 1);
     art->addWidget(hsbOstern_, 2, 1);
     art->addWidget(lblOstern_, 3, 1);
+    art->addWidget(chkErsatz_, 3, 0);
     cmdAdd_ = named(new QPushButton(texts_(TextId::Add), fraFeiertage), "cmd_add_Feiertage");
     cmdDel_ = named(new QPushButton(texts_(TextId::Delete), fraFeiertage), "cmd_del_Feiertage");
     auto* nameLabel = new QLabel(texts_(TextId::HolidayName).trimmed(), fraFeiertage);
@@ -266,7 +270,7 @@ void FrmFeiertage::fillDates()
 {
     lstTermine_->clear();
     const std::vector<FeiertagTermin> termine =
-        FeiertagTermine(table_, chosenSet(), spnVonJahr_->value(), spnAnzJahre_->value());
+        FeiertagTermine(table_, chosenSet(), spnVonJahr_->value(), spnAnzJahre_->value(), texts_(kFtSubstitute));
     for (const FeiertagTermin& t : termine) {
         lstTermine_->addItem(QStringLiteral("%1.%2.%3  %4").arg(t.date.day).arg(t.date.month).arg(t.date.year).arg(t.name));
     }
@@ -292,6 +296,7 @@ void FrmFeiertage::showHoliday(int row)
     cboMonat_->setCurrentIndex(e.monatIndex);
     cboWochentag_->setCurrentIndex(e.wochentagIndex);
     hsbOstern_->setValue(e.osterWert);
+    chkErsatz_->setChecked(e.ersatz);
     showKind();
 }
 
@@ -304,6 +309,7 @@ void FrmFeiertage::showKind()
     hsbOstern_->setVisible(ostern);
     lblOstern_->setVisible(ostern);
     lblOstern_->setText(OsterText(hsbOstern_->value(), texts_));
+    chkErsatz_->setEnabled(optFest_->isChecked());
 }
 
 bool FrmFeiertage::report(FeiertagResult result)
@@ -325,6 +331,7 @@ void FrmFeiertage::addHoliday()
     e.monatIndex = cboMonat_->currentIndex();
     e.wochentagIndex = cboWochentag_->currentIndex();
     e.osterWert = hsbOstern_->value();
+    e.ersatz = chkErsatz_->isChecked();
     if (!report(table_.addFeiertag(FeiertagAusEingabe(e))))
         return;
     fillHolidays(table_.AnzFeiertage() - 1);
@@ -399,7 +406,7 @@ void FrmFeiertage::exportDates(bool ics)
     if (path.isEmpty())
         return;
     const std::vector<FeiertagTermin> termine =
-        FeiertagTermine(table_, set, spnVonJahr_->value(), spnAnzJahre_->value());
+        FeiertagTermine(table_, set, spnVonJahr_->value(), spnAnzJahre_->value(), texts_(kFtSubstitute));
     const QByteArray data = ics ? FeiertagIcs(termine, name, QDateTime::currentDateTimeUtc()) : FeiertagCsv(termine);
     QString error;
     if (!WriteFileAtomically(path, data, &error))

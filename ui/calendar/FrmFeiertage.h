@@ -81,6 +81,7 @@ private:
     QListWidget* lstFeiertage_;
     QLineEdit* txtName_;
     QRadioButton* optFest_;
+    QCheckBox* chkErsatz_;
     QRadioButton* optFrei_;
     QRadioButton* optOstern_;
     QComboBox* cboTag_;

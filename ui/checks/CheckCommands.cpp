@@ -1,5 +1,9 @@
 #include "ui/checks/CheckCommands.h"
 
+#include "calendar/FeiertagTexts.h"
+#include "calendar/SoWiTabelleEingabe.h"
+#include "calendar/SoWiZeitzone.h"
+#include "editing/ListAnsicht.h"
 #include "language/TextTable.h"
 #include "model/FileChooser.h"
 #include "model/FileCommands.h"
@@ -49,6 +53,7 @@ void CheckCommands::showChecks()
         frame_.resizeDocks({dock_}, {frame_.width() / 3}, Qt::Horizontal);
         connect(dock_, &CheckDock::findingActivated, this, &CheckCommands::showFinding);
         connect(dock_, &CheckDock::findingsChanged, this, &CheckCommands::updateMarks);
+        connect(dock_, &CheckDock::fillTableFromZone, this, &CheckCommands::fillTableFromZone);
         // A closed dock leaves no marks in the list; opened again it checks.
         connect(dock_, &QDockWidget::visibilityChanged, this, [this] {
             programChanged();
@@ -101,6 +106,21 @@ void CheckCommands::showFinding(int index)
             sim->showChannel(f.channel);
         sim->showDay(DayOfYear(std::min(f.day, TageImMonat(f.month, sim->simJahr())), f.month, sim->simJahr()));
     }
+}
+
+void CheckCommands::fillTableFromZone(const QByteArray& zone, int year)
+{
+    if (ctx_.model.program().AnzSoWi > 0
+        && ctx_.ui.ask(Prompt::question(Buttons::YesNo, Icon::Question, {kSwReplaceTable})) != Answer::Yes)
+        return;
+    const SoWiFillResult filled = FillSoWiTabelleFuerJahr(ctx_.model, zone, year);
+    if (const std::optional<Prompt> m = SoWiZoneMessage(filled.zone, filled.year, QString::fromLatin1(zone), ctx_.texts)) {
+        ctx_.ui.ask(*m);
+        return;
+    }
+    frame_.showView(AnsichtSoWiTabelle, kProgramSlot);
+    frame_.ShowList();
+    programChanged();
 }
 
 void CheckCommands::compareWithFile()

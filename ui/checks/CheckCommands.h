@@ -44,6 +44,9 @@ public:
     // Shows a finding of the dock: its rows in the list, its day (and
     // channel) in the simulation window when that is open.
     void showFinding(int index);
+    // Fills the summer/winter table from a time zone for the checked year
+    // (after asking when a table exists) and shows it.
+    void fillTableFromZone(const QByteArray& zone, int year);
 
     CheckDock* dock() const { return dock_; }
     // The comparison window last opened, while it is open.

@@ -7,6 +7,7 @@
 
 #include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -60,11 +61,22 @@ CheckDock::CheckDock(const ProgramModel& model, const TextTable& texts, QWidget*
     lblDetail_->setTextFormat(Qt::PlainText);
     lblDetail_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblDetail_->setMinimumHeight(fontMetrics().lineSpacing() * 5);
+    // Shown with a finding that a table from its time zone mends.
+    cmdZone_ = new QPushButton(body);
+    cmdZone_->setObjectName(QStringLiteral("cmdTabelleAusZone"));
+    cmdZone_->setVisible(false);
+    connect(cmdZone_, &QPushButton::clicked, this, [this] {
+        const QTreeWidgetItem* item = list_->currentItem();
+        const int index = item ? item->data(kColumnSeverity, kFindingIndexRole).toInt() : -1;
+        if (index >= 0 && index < static_cast<int>(findings_.size()))
+            emit fillTableFromZone(findings_[static_cast<std::size_t>(index)].zone, year_);
+    });
     auto* layout = new QVBoxLayout(body);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(lblSummary_);
     layout->addWidget(list_, 1);
     layout->addWidget(lblDetail_);
+    layout->addWidget(cmdZone_, 0, Qt::AlignLeft);
     setWidget(body);
     connect(list_, &QTreeWidget::currentItemChanged, this, &CheckDock::showDetail);
     connect(list_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
@@ -76,6 +88,7 @@ CheckDock::CheckDock(const ProgramModel& model, const TextTable& texts, QWidget*
 void CheckDock::retranslate()
 {
     setWindowTitle(texts_(T::kDockTitle));
+    cmdZone_->setText(texts_(T::kFillFromZone));
     list_->setHeaderLabels({texts_(T::kColumnSeverity), texts_(T::kColumnRows), texts_(T::kColumnMessage)});
     // The messages are made in the language of the table: make them afresh.
     checked_.reset();
@@ -121,9 +134,13 @@ void CheckDock::showDetail()
     const int index = item ? item->data(kColumnSeverity, kFindingIndexRole).toInt() : -1;
     if (index < 0 || index >= static_cast<int>(findings_.size())) {
         lblDetail_->clear();
+        cmdZone_->setVisible(false);
         return;
     }
     const Finding& f = findings_[static_cast<std::size_t>(index)];
+    cmdZone_->setVisible(f.check == CheckId::RuleDiffersFromZone && !f.zone.isEmpty());
+    if (cmdZone_->isVisibleTo(this))
+        cmdZone_->setToolTip(QString::fromLatin1(f.zone));
     lblDetail_->setText(f.message + QStringLiteral("\n\n") + texts_(CheckName(f.check)) + QStringLiteral(": ")
                         + texts_(CheckExplanation(f.check)));
 }

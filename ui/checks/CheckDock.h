@@ -9,6 +9,7 @@
 #include <optional>
 
 class QLabel;
+class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -29,6 +30,7 @@ public:
     const Findings& findings() const { return findings_; }
     int year() const { return year_; }
     QTreeWidget* findingList() const { return list_; }
+    QPushButton* zoneButton() const { return cmdZone_; }
     // The marks for the list rows of the findings.
     EntryMarks marks() const;
 
@@ -43,6 +45,9 @@ signals:
     void findingActivated(int index);
     // The findings were made afresh.
     void findingsChanged();
+    // "Tabelle aus Zeitzone": the chosen finding's zone should fill the
+    // summer/winter table so that the year follows it.
+    void fillTableFromZone(const QByteArray& zone, int year);
 
 private:
     void run();
@@ -58,6 +63,7 @@ private:
     QLabel* lblSummary_;
     QLabel* lblDetail_;
     QTreeWidget* list_;
+    QPushButton* cmdZone_;
 };
 
 } // namespace zendrik

@@ -26,6 +26,10 @@ inline constexpr ExtraText kNoFindings{"%1: keine Befunde", "%1: no findings", "
 inline constexpr ExtraText kSwitchingRows{"Schaltzeit %1", "Switching time %1", "Horaire %1"};
 inline constexpr ExtraText kPriorityRows{"Prioritätszeit %1", "Priority time %1", "Période prioritaire %1"};
 
+// A finding that a table from its time zone mends.
+inline constexpr ExtraText kFillFromZone{"&Tabelle aus Zeitzone füllen", "Fill &table from time zone",
+                                         "Remplir le &tableau depuis le fuseau"};
+
 // The comparison window.
 inline constexpr ExtraText kCompareTitle{"Programmvergleich", "Program comparison", "Comparaison de programmes"};
 inline constexpr ExtraText kCompared{"%1  ↔  %2", "%1  ↔  %2", "%1  ↔  %2"};

@@ -176,8 +176,15 @@ void FrmEingPZ::fillHolidays(int setItem)
     const QSignalBlocker block(lst_bew_Feiertage_);
     shownHolidays_ = HolidaysOfSetItem(ctx_.holidays, setItem);
     lst_bew_Feiertage_->clear();
-    for (int index : shownHolidays_)
-        lst_bew_Feiertage_->addItem(ctx_.holidays.Feiertage()[static_cast<std::size_t>(index)].Name);
+    // The set's holidays: for the substitute days and for "Ok alle".
+    std::vector<Feiertag>& set = entry_.fields().feiertagSet;
+    set.clear();
+    entry_.fields().feiertagSetGewaehlt = setItem >= 0 && setItem < ctx_.holidays.AnzSets();
+    for (int index : shownHolidays_) {
+        const Feiertag& f = ctx_.holidays.Feiertage()[static_cast<std::size_t>(index)];
+        lst_bew_Feiertage_->addItem(f.Name);
+        set.push_back(f);
+    }
 }
 
 void FrmEingPZ::chooseHoliday(int row)

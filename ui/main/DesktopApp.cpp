@@ -3,6 +3,7 @@
 #include "editing/RecoveryFile.h"
 #include "ui/help/HelpWindow.h"
 #include "language/LanguageChoice.h"
+#include "calendar/FeiertagTexts.h"
 #include "model/BrandFile.h"
 #include "model/FileChooser.h"
 #include "model/FileNames.h"
@@ -82,7 +83,9 @@ bool DesktopApp::start()
         return false;
     }
     model_.device.BrandIndex = brand;
-    ReadSettings(dir.filePath(kSettingsFileName), model_.device);
+    // A first start has no rule yet: the new program takes the language's.
+    if (!ReadSettings(dir.filePath(kSettingsFileName), model_.device))
+        model_.device.SwRegel = kSwRegelUnbekannt;
     ReadPortSettings(dir.filePath(kPortSettingsFileName), model_.device);
     ApplyStartValues(model_);
     SelectLanguage(texts_, model_.device.Sprache, brand, workDir_);
@@ -133,7 +136,11 @@ void DesktopApp::confirmStart(int row)
         ui_.ask(TextFilePrompt(language, kSpeechFileName));
     // The installation's holidays in the chosen language name the movable priority times.
     holidays_ = FeiertagTabelle();
-    holidays_.read(dir.filePath(texts_(TextId::HolidayFileName)));
+    // A file of a newer version is not read in part: the user is told why
+    // its holidays are missing.
+    const QString holidayFile = dir.filePath(texts_(TextId::HolidayFileName));
+    if (holidays_.read(holidayFile) == FeiertagResult::NewerKind)
+        ui_.ask(Prompt::message(Icon::Critical, {texts_(kFtNewerKind) + QLatin1Char(' ') + holidayFile}));
     StartNewProgram(model_, row, texts_(TextId::Unknown), NextFreeFileName(workDir_, texts_(TextId::FreeNamePrefix)));
     QString error;
     if (!WriteSettings(dir.filePath(kSettingsFileName), model_.device, &error))
