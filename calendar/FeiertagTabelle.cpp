@@ -234,6 +234,9 @@ QByteArray FeiertagTabelle::fileText() const
 
 FeiertagResult FeiertagTabelle::write(const QString& path, QString* error) const
 {
+    // A file of a newer version was not read: writing over it would lose it.
+    if (FeiertagTabelle existing; existing.read(path) == FeiertagResult::NewerKind)
+        return FeiertagResult::NewerKind;
     return WriteFileAtomically(path, fileText(), error) ? FeiertagResult::Ok : FeiertagResult::WriteFailed;
 }
 

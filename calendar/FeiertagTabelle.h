@@ -62,6 +62,7 @@ public:
     FeiertagResult read(const QString& path);
     FeiertagResult parse(const QByteArray& data);
     QByteArray fileText() const;
+    // Writing never replaces a file of a newer version (NewerKind).
     FeiertagResult write(const QString& path, QString* error = nullptr) const;
 
 private:

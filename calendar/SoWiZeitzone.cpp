@@ -84,7 +84,7 @@ const std::vector<ZoneCity>& ZoneCities()
 {
     static const std::vector<ZoneCity> cities = [] {
         std::vector<ZoneCity> out;
-        for (const char* path : {"/usr/share/zoneinfo/zone1970.tab", "/usr/share/zoneinfo/zone.tab"}) {
+        for (const char* path : {"/usr/share/zoneinfo/zone.tab", "/usr/share/zoneinfo/zone1970.tab"}) {
             QFile file(QString::fromLatin1(path));
             if (!file.open(QIODevice::ReadOnly))
                 continue;

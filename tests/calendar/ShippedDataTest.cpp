@@ -1,9 +1,11 @@
 #include "calendar/FeiertagDatum.h"
+#include "calendar/FeiertagKalender.h"
 #include "calendar/FeiertagTabelle.h"
 #include "calendar/PlaceList.h"
 
 #include <QDate>
 #include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -107,4 +109,59 @@ TEST(ShippedData, SetsGiveTheRealDates)
     EXPECT_EQ(alsace.at(QStringLiteral("Vendredi saint")), QDate(2024, 3, 29));
     EXPECT_EQ(alsace.at(QStringLiteral("Saint-Étienne")), QDate(2024, 12, 26));
     EXPECT_EQ(alsace.size(), 13u);
+}
+
+TEST(ShippedData, SubstituteBankHolidays)
+{
+    struct Case {
+        const char* set;
+        int year;
+        std::vector<QDate> substitutes;
+    };
+    const Case cases[] = {
+        // Christmas on a Saturday, Boxing Day on the Sunday: Monday and Tuesday.
+        {"England and Wales", 2027, {QDate(2027, 12, 27), QDate(2027, 12, 28)}},
+        {"England and Wales", 2028, {QDate(2028, 1, 3)}},
+        // Christmas on a Sunday: Boxing Day is the Monday, the substitute the Tuesday.
+        {"England and Wales", 2022, {QDate(2022, 1, 3), QDate(2022, 12, 27)}},
+        {"Scotland", 2022, {QDate(2022, 1, 3), QDate(2022, 1, 4), QDate(2022, 12, 27)}},
+        {"Northern Ireland", 2026, {QDate(2026, 7, 13), QDate(2026, 12, 28)}},
+        {"Ireland", 2024, {QDate(2024, 3, 18)}},
+        {"England and Wales", 2025, {}},
+    };
+    FeiertagTabelle t;
+    ASSERT_EQ(t.read(Shipped("english", ".hdy")), FeiertagResult::Ok);
+    for (const Case& c : cases) {
+        std::vector<QDate> found;
+        for (const FeiertagTermin& termin : FeiertagTermine(t, t.findSet(QString::fromUtf8(c.set)), c.year, 1, QStringLiteral("*"))) {
+            EXPECT_EQ(termin.ersatz, termin.name.endsWith(QLatin1Char('*')));
+            if (termin.ersatz)
+                found.push_back(QDate(termin.date.year, termin.date.month, termin.date.day));
+        }
+        EXPECT_EQ(found, c.substitutes) << c.set << ' ' << c.year;
+    }
+}
+
+TEST(HolidayFile, SubstituteKindRoundTripsAndANewerKindIsRefusedNotMisread)
+{
+    FeiertagTabelle t;
+    ASSERT_EQ(t.parse("2,0\r\n\"Christmas Day\",3,0,25,12\r\n\"Boxing Day\",0,0,26,12\r\n"), FeiertagResult::Ok);
+    EXPECT_EQ(t.Feiertage().front().Art, FeiertagFestErsatz);
+    FeiertagTabelle again;
+    ASSERT_EQ(again.parse(t.fileText()), FeiertagResult::Ok);
+    EXPECT_EQ(again.Feiertage(), t.Feiertage());
+
+    // A kind of a newer version: nothing is taken, what was held stays.
+    EXPECT_EQ(again.parse("1,0\r\n\"Later\",4,0,1,1\r\n"), FeiertagResult::NewerKind);
+    EXPECT_EQ(again.Feiertage(), t.Feiertage());
+
+    // Nor is such a file written over.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("english.hdy"));
+    QFile newer(path);
+    ASSERT_TRUE(newer.open(QIODevice::WriteOnly));
+    newer.write("1,0\r\n\"Later\",4,0,1,1\r\n");
+    newer.close();
+    EXPECT_EQ(t.write(path), FeiertagResult::NewerKind);
+    EXPECT_EQ(Bytes(path), QByteArray("1,0\r\n\"Later\",4,0,1,1\r\n"));
 }

@@ -4,6 +4,7 @@
 #include "tests/support/TestPrograms.h"
 
 #include <QDir>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -38,9 +39,11 @@ int Hm(int h, int m)
 class CheckDiffCommandsTest : public ::testing::Test {
 protected:
     // A program of the four-channel switch: the entries in table order.
-    QString save(const char* name, std::initializer_list<Entry> entries)
+    // The programs change their clocks as in Europe unless told otherwise.
+    QString save(const char* name, std::initializer_list<Entry> entries, int rule = 1)
     {
         ProgramModel m = modelForRow(kRow);
+        m.device.SwRegel = rule;
         for (const Entry& e : entries)
             addEntry(m, e);
         SortProgram(m, 1, kProgramSlot);
@@ -122,6 +125,57 @@ TEST_F(CheckDiffCommandsTest, CheckJsonNamesCheckRowsChannelAndDay)
         EXPECT_EQ(rows.at(i).toObject().value(u"row"_s).toInt(), 2 * i + 1);
     }
     EXPECT_FALSE(f.value(u"explanation"_s).toString().isEmpty());
+}
+
+TEST_F(CheckDiffCommandsTest, SummerWinterChecksInEachLanguage)
+{
+    const std::initializer_list<Entry> day = {BuildWeeklyEntry(Hm(7, 0), kDaily, 1, 1, 0, 0),
+                                              BuildWeeklyEntry(Hm(19, 0), kDaily, 1, 0, 0, 0)};
+    struct Case {
+        QString file;
+        const char* check;
+        const char* severity;
+    };
+    // The shipped astro sample (Hamburg) goes back on 31 October 2027 with the
+    // device counting the day as summer time.
+    const QString parkplatz = QDir(dir.path()).filePath(u"Parkplatz.zpg"_s);
+    ASSERT_TRUE(QFile::copy(QStringLiteral(ZENDRIK_SHIPPED_DATA "/samples/Parkplatz.zpg"), parkplatz));
+    const Case cases[] = {
+        {save("KEINE.zpg", day, 0), "no-changeover", "warning"},
+        {save("UK.zpg", day, 2), "rule-differs-from-zone", "warning"},
+        {parkplatz, "changeover-day-astro", "info"},
+    };
+    for (const char* lang : {"de", "en", "fr"}) {
+        QStringList names;
+        for (const Case& c : cases) {
+            const QString type = c.file == parkplatz ? u"19"_s : QString::number(kRow);
+            const CliRun r = RunCli({"--dir", dir.path(), "--type", type, "--lang", QString::fromLatin1(lang), "check",
+                                     c.file, "--year", "2027", "--json"});
+            EXPECT_EQ(r.exitCode, 3) << lang << ' ' << c.check << r.err.toStdString();
+            const QJsonArray findings = QJsonDocument::fromJson(r.out.toUtf8()).object().value(u"findings"_s).toArray();
+            const auto it = std::find_if(findings.begin(), findings.end(), [&c](const QJsonValue& v) {
+                return v.toObject().value(u"check"_s).toString() == QLatin1String(c.check);
+            });
+            ASSERT_NE(it, findings.end()) << lang << ' ' << c.check;
+            const QJsonObject f = it->toObject();
+            EXPECT_EQ(f.value(u"severity"_s).toString(), QLatin1String(c.severity)) << c.check;
+            names << f.value(u"name"_s).toString();
+            if (QLatin1String(c.check) == QLatin1String("rule-differs-from-zone")) {
+                EXPECT_EQ(f.value(u"zone"_s).toString(), u"Europe/London"_s);
+                EXPECT_EQ(f.value(u"firstYear"_s).toInt(), 2026);
+                EXPECT_EQ(f.value(u"date"_s).toString(), u"2027-10-24"_s);
+            }
+        }
+        names.removeDuplicates();
+        EXPECT_EQ(names.size(), 3) << lang;
+    }
+    // The table the finding offers mends it: filled from the zone, the
+    // program follows London.
+    const QString mended = QDir(dir.path()).filePath(u"UK-TAB.zpg"_s);
+    ASSERT_EQ(run(u"en"_s, {"dst-table", cases[1].file, mended, "--zone", "Europe/London", "--first-year", "2026"}).exitCode, 0);
+    const CliRun after = run(u"en"_s, {"check", mended, "--year", "2027", "--json"});
+    EXPECT_FALSE(after.out.contains(u"rule-differs-from-zone"_s)) << after.out.toStdString();
+    EXPECT_FALSE(after.out.contains(u"table-weekday"_s));
 }
 
 TEST_F(CheckDiffCommandsTest, InputRefusedExitsOne)

@@ -220,6 +220,13 @@ TEST(EntrySession, HolidaysOnDevicesWithoutAndWithMovableHolidays)
          {BuildPriorityEntry(20, 11, 20, 11, 2024 - 1936, true, 1, 1, 0),
           BuildPriorityEntry(19, 11, 19, 11, 2025 - 1936, true, 1, 1, 0),
           BuildPriorityEntry(18, 11, 18, 11, 2026 - 1936, true, 1, 1, 0)}},
+        // Its date every year; Saturday 26 December 2026 gives Monday the
+        // 28th, bound to its year, or once on a device without years.
+        {{QStringLiteral("Boxing Day"), FeiertagFestErsatz, 0, 26, 12}, 13,
+         {BuildPriorityEntry(26, 12, 26, 12, 0, false, 1, 1, 0),
+          BuildPriorityEntry(28, 12, 28, 12, 2026 - 1936, true, 1, 1, 0)}},
+        {{QStringLiteral("Boxing Day"), FeiertagFestErsatz, 0, 26, 12}, kRow731FourChannels,
+         {BuildPriorityEntry(26, 12, 26, 12, 0, false, 1, 1, 0), BuildPriorityEntry(28, 12, 28, 12, 0, true, 1, 1, 0)}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.ft.Name.toStdString());
@@ -235,6 +242,52 @@ TEST(EntrySession, HolidaysOnDevicesWithoutAndWithMovableHolidays)
         EXPECT_EQ(p.entries(), c.want);
         EXPECT_EQ(entry.ok().result, EntryResult::Exists);
     }
+}
+
+TEST(EntrySession, OkForAllEntersEverySetHolidayOnceAndSaysHowMany)
+{
+    const std::vector<Feiertag> set = {
+        {QStringLiteral("New Year's Day"), FeiertagFestErsatz, 0, 1, 1},
+        {QStringLiteral("Good Friday"), FeiertagOstern, 0, -2, 0},
+        {QStringLiteral("Early May bank holiday"), FeiertagFrei, 1, 30, 4},
+        {QStringLiteral("Christmas Day"), FeiertagFestErsatz, 0, 25, 12},
+        {QStringLiteral("Boxing Day"), FeiertagFestErsatz, 0, 26, 12},
+    };
+    Program p(13);
+    p.model.device.JahreFreieFt = 4;
+    auto ui = ScriptedInteraction::answering(true);
+    PriorityTimeEntry entry(p.model, p.settings, ui);
+    entry.fields().kanal.kanaele = 1;
+    entry.fields().bewFeiertag = true;
+    entry.fields().feiertag = set[1];   // one holiday marked: all of them are entered
+    entry.fields().feiertagSet = set;
+    entry.fields().feiertagSetGewaehlt = true;
+    TextTable english;
+    english.LoadEnglish();
+    // Today 10 May 2024, four years: New Year 1 + Saturday 1 January 2028
+    // gives Monday the 3rd; Good Friday 1; the Early May holidays of
+    // 2025..2028; Christmas 1 + 27 December 2027; Boxing Day 1 + Monday
+    // 28 December 2026 (the 25th is Christmas) and Tuesday 28 December 2027.
+    const int expected = 2 + 1 + 4 + 2 + 3;
+    entry.okForAll();
+    const EntryOutcome first = entry.timerTick();
+    EXPECT_EQ(first.result, EntryResult::Stored);
+    EXPECT_FALSE(first.restartTimer);
+    EXPECT_FALSE(entry.okForAllActive());
+    EXPECT_EQ(p.slot().AnzPz, expected);
+    ASSERT_TRUE(first.message);
+    EXPECT_EQ(first.message->render(english),
+              QStringLiteral("Entered: 5 holidays of the set in %1 entries.").arg(expected));
+    // Again: nothing twice, and it says so.
+    entry.okForAll();
+    const EntryOutcome again = entry.timerTick();
+    EXPECT_EQ(p.slot().AnzPz, expected);
+    ASSERT_TRUE(again.message);
+    EXPECT_TRUE(again.message->render(english).endsWith(QStringLiteral("Already there: %1.").arg(expected)));
+    // The whole list is no set: OK for all stays the repeated OK.
+    entry.fields().feiertagSetGewaehlt = false;
+    entry.okForAll();
+    EXPECT_EQ(entry.timerTick().result, EntryResult::Exists);
 }
 
 TEST(EntrySession, BrowseSkipsEntriesOfTheOtherKind)

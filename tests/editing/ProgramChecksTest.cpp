@@ -1,3 +1,4 @@
+#include "calendar/SoWiZeitzone.h"
 #include "calendar/SommerzeitTage.h"
 #include "editing/checks/ProgramChecks.h"
 #include "language/TextTable.h"
@@ -80,6 +81,31 @@ ProgramModel AstroProgram738(int morningLimit, int noTimeDays)
     return m;
 }
 
+ProgramModel WithRule(ProgramModel m, int rule)
+{
+    m.device.SwRegel = rule;
+    return m;
+}
+
+// The table filled from Europe/Berlin so that 2026 is one of its years.
+ProgramModel BerlinTable(ProgramModel m)
+{
+    FillSoWiTabelleFuerJahr(m, QByteArrayLiteral("Europe/Berlin"), kYear);
+    return m;
+}
+
+// The astro channel followed at a place (longitude west positive, zone the
+// negative of the displayed one).
+ProgramModel AstroAt(float laenge, float breite, int zone, int rule)
+{
+    ProgramModel m = AstroProgram738(0, 0);
+    m.program().astro.AstroLaenge = laenge;
+    m.program().astro.AstroBreite = breite;
+    m.program().astro.AstroZone = zone;
+    m.device.SwRegel = rule;
+    return m;
+}
+
 struct CheckCase {
     const char* name;
     CheckId check;
@@ -137,6 +163,22 @@ const CheckCase kCases[] = {
      [] { return Program({DayOn(), DayOff(), BuildDatedEntry(Hm(8, 0), 30, 4, 1, 0, 0, false)}); }},
     {"only OFF", CheckId::NeverOn, [] { return Program({DayOff()}); }, [] { return Program({DayOn(), DayOff()}); }},
     {"only ON", CheckId::NeverOff, [] { return Program({DayOn()}); }, [] { return Program({DayOn(), DayOff()}); }},
+    {"no changeover while switching", CheckId::NoChangeover,
+     [] { return WithRule(Program({DayOn(), DayOff()}), SwKeine); },
+     [] { return WithRule(Program({DayOn(), DayOff()}), SwEuropa); }},
+    {"table ends in 2026", CheckId::TableRunsOut,
+     [] { ProgramModel m = Program({DayOn(), DayOff()}); UseTable(m, {{29, 3, 2, 1}, {25, 10, 3, 1}}); return m; },
+     [] { return BerlinTable(Program({DayOn(), DayOff()})); }},
+    {"USA rule against New York", CheckId::RuleDiffersFromZone,
+     [] { return WithRule(Program({DayOn(), DayOff()}), SwUsa); },
+     // In 2026 the Sunday before 29 October is London's last Sunday of October.
+     [] { return WithRule(Program({DayOn(), DayOff()}), SwGrossbritannien); }},
+    {"astro on the back day", CheckId::ChangeoverDayAstro,
+     [] { return WithRule(AstroProgram738(0, 0), SwEuropa); },
+     [] { return WithRule(AstroProgram738(0, 0), SwKeine); }},
+    {"table row on a Monday", CheckId::TableWeekday,
+     [] { ProgramModel m = Program({DayOn(), DayOff()}); UseTable(m, {{30, 3, 2, 1}, {25, 10, 3, 1}}); return m; },
+     [] { return BerlinTable(Program({DayOn(), DayOff()})); }},
     {"95 % of the memory", CheckId::MemoryNearlyFull,
      [] {
          ProgramModel m = Program({});
@@ -299,6 +341,66 @@ TEST(ProgramChecks, MessagesFollowTheLanguageAndEveryCheckIsExplained)
             EXPECT_STRNE(t->fr, t->en) << CheckKey(id);
         }
     }
+}
+
+TEST(ProgramChecks, UkRuleAgainstLondonNamesBothDatesAndTheZoneTableMendsIt)
+{
+    ProgramModel m = WithRule(Program({DayOn(), DayOff()}), SwGrossbritannien);
+    TextTable english;
+    english.LoadEnglish();
+    Findings all = RunAllChecks(m, english, 2027);
+    std::erase_if(all, [](const Finding& f) { return f.check != CheckId::RuleDiffersFromZone; });
+    ASSERT_EQ(all.size(), 1u);
+    const Finding& f = all.front();
+    EXPECT_EQ(f.severity, Severity::Warning);
+    EXPECT_EQ(f.zone, QByteArrayLiteral("Europe/London"));
+    EXPECT_EQ(std::tie(f.day, f.month, f.year), std::make_tuple(24, 10, 2027));
+    EXPECT_TRUE(f.message.contains(QStringLiteral("24")) && f.message.contains(QStringLiteral("31"))) << f.message.toStdString();
+
+    ASSERT_TRUE(FillSoWiTabelleFuerJahr(m, f.zone, 2027).ok());
+    EXPECT_EQ(m.device.SwRegel, SwTabelle);
+    EXPECT_EQ(SommerzeitTageVon(SwTabelle, m.program(), 2027), ZonenTage(f.zone, 2027));
+    EXPECT_TRUE(Of(m, CheckId::RuleDiffersFromZone, 2027).empty());
+    EXPECT_TRUE(Of(m, CheckId::TableRunsOut, 2027).empty());
+    EXPECT_TRUE(Of(m, CheckId::TableWeekday, 2027).empty());
+}
+
+TEST(ProgramChecks, TheAstroPlaceDecidesTheZone)
+{
+    struct Place {
+        const char* name;
+        float laenge, breite;
+        int zone;
+        int rule;
+        CheckId check;
+        const char* expectedZone;   // nullptr: no finding
+    };
+    const Place places[] = {
+        {"Hamburg, UK rule", -10.0f, 53.5f, -60, SwGrossbritannien, CheckId::RuleDiffersFromZone, "Europe/Berlin"},
+        {"London, Europe rule", 0.0f, 51.5f, 0, SwEuropa, CheckId::RuleDiffersFromZone, nullptr},
+        {"London, no changeover", 0.0f, 51.5f, 0, SwKeine, CheckId::NoChangeover, "Europe/London"},
+        {"Reykjavik keeps standard time", 22.0f, 64.0f, 0, SwKeine, CheckId::NoChangeover, nullptr},
+    };
+    for (const Place& p : places) {
+        const Findings found = Of(AstroAt(p.laenge, p.breite, p.zone, p.rule), p.check, 2027);
+        if (!p.expectedZone) {
+            EXPECT_TRUE(found.empty()) << p.name;
+            continue;
+        }
+        ASSERT_EQ(found.size(), 1u) << p.name;
+        EXPECT_EQ(found.front().zone, QByteArray(p.expectedZone)) << p.name;
+    }
+}
+
+TEST(ProgramChecks, BackDayAstroNamesTheDayAndTheHour)
+{
+    // Sunrise 5:00 in the table: 6:00 on 31 October 2027, a summer day for the device.
+    const Findings found = Of(WithRule(AstroProgram738(0, 0), SwEuropa), CheckId::ChangeoverDayAstro, 2027);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found.front().severity, Severity::Info);
+    EXPECT_EQ(std::tie(found.front().day, found.front().month), std::make_tuple(31, 10));
+    EXPECT_TRUE(found.front().message.contains(QStringLiteral("06:00")) && found.front().message.contains(QStringLiteral("05:00")))
+        << found.front().message.toStdString();
 }
 
 TEST(ProgramChecks, PastMeansBeforeToday)

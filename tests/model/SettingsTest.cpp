@@ -1,5 +1,6 @@
 #include "model/BrandFile.h"
 #include "model/DeviceSettings.h"
+#include "model/ProgramSetup.h"
 #include "model/Settings.h"
 #include "tests/support/TestPrograms.h"
 
@@ -102,4 +103,39 @@ TEST(BrandFile, ThirtySixAcceptedFormsAndTheFirstItem)
         EXPECT_EQ(ReadBrandFile(path), brand) << text;
     }
     EXPECT_EQ(ReadBrandFile(QStringLiteral(ZENDRIK_SHIPPED_DATA "/zendrik.sys")), 1);
+}
+
+// The rule "laut Tabelle" belongs to one program's table: a new program
+// starts with a rule its first save accepts, and the settings file keeps
+// that rule, never the table's.
+TEST(SettingsFile, NewProgramNeverStartsWithTheTableRule)
+{
+    struct Case {
+        const char* what;
+        int sprache;
+        int ruleBefore;         // the rule in force when the new program starts
+        int lastWithoutTable;   // the last rule in use that needs no table, -1 none
+        int expected;
+    };
+    const Case cases[] = {
+        {"table after Europe", 1, kSwRegelTabelle, 1, 1},
+        {"table after the USA, English", 2, kSwRegelTabelle, 3, 3},
+        {"table, nothing before, German", 1, kSwRegelTabelle, -1, 1},
+        {"table, nothing before, English", 2, kSwRegelTabelle, -1, 2},
+        {"table, nothing before, French", 3, kSwRegelTabelle, -1, 1},
+        {"first start, English", 2, kSwRegelUnbekannt, -1, 2},
+        {"no changeover stays", 1, 0, 1, 0},
+        {"Great Britain stays", 1, 2, 1, 2},
+    };
+    for (const Case& c : cases) {
+        ProgramModel m = modelForRow(4);
+        m.device.Sprache = c.sprache;
+        m.device.SwRegel = c.ruleBefore;
+        m.device.SwRegelOhneTabelle = c.lastWithoutTable;
+        const QByteArray ini = SettingsFileText(m.device);
+        StartNewProgram(m, 4, QStringLiteral("unbekannt"), QStringLiteral("SzTab2.zpg"));
+        EXPECT_EQ(m.device.SwRegel, c.expected) << c.what;
+        // The settings file written before the new program says the same rule.
+        EXPECT_TRUE(ini.contains("SWREGEL=" + QByteArray::number(c.expected) + "\r\n")) << c.what;
+    }
 }

@@ -418,7 +418,14 @@ void FrmFeiertage::finish()
 {
     // A failed write keeps the old file; the dialog stays open to try again.
     QString error;
-    if (table_.write(file_, &error) != FeiertagResult::Ok) {
+    const FeiertagResult written = table_.write(file_, &error);
+    if (written == FeiertagResult::NewerKind) {
+        // The newer version's file stays as it is; nothing here can keep it.
+        ui_.ask(Prompt::message(Icon::Critical, {texts_(kFtNewerKind) + QLatin1Char(' ') + file_}));
+        reject();
+        return;
+    }
+    if (written != FeiertagResult::Ok) {
         ui_.ask(Prompt::message(Icon::Critical,
                                 {texts_(kFtWriteFailed) + QLatin1Char(' ') + file_ + QStringLiteral(": ") + error}));
         return;
