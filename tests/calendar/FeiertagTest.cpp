@@ -174,7 +174,9 @@ TEST(FeiertagTabelle, MalformedFilesLoadNothing)
         {"-1,0\r\n", FeiertagResult::ValueOutOfRange},
         {"0,31\r\n", FeiertagResult::ValueOutOfRange},
         {"1,0\r\n\"April\",0,0,31,4\r\n", FeiertagResult::ValueOutOfRange},
-        {"1,0\r\n\"Art\",3,0,1,1\r\n", FeiertagResult::ValueOutOfRange},
+        {"1,0\r\n\"Art\",-1,0,1,1\r\n", FeiertagResult::ValueOutOfRange},
+        // A kind of a newer version (3 was one for the versions before it).
+        {"1,0\r\n\"Art\",4,0,1,1\r\n", FeiertagResult::NewerKind},
         {"1,0\r\n\"Frei\",1,8,1,1\r\n", FeiertagResult::ValueOutOfRange},
         {"1,1\r\n\"Neujahr\",0,0,1,1\r\n\"S\"\r\n1\r\n1\r\n", FeiertagResult::ValueOutOfRange},
         {"1,1\r\n\"Neujahr\",0,0,1,1\r\n\"S\"\r\n60\r\n", FeiertagResult::ValueOutOfRange},

@@ -258,6 +258,7 @@ TEST_F(CheckDiffCommandsTest, DiffOfAMovedEntryAndAChangedHeader)
 {
     const QString first = clean();
     ProgramModel m = modelForRow(kRow);
+    m.device.SwRegel = 1;   // as clean()
     addEntry(m, BuildWeeklyEntry(Hm(7, 30), kDaily, 1, 1, 0, 0));
     addEntry(m, BuildWeeklyEntry(Hm(19, 0), kDaily, 1, 0, 0, 0));
     m.program().Verwendung = u"Turnhalle"_s;

@@ -2,6 +2,7 @@
 
 #include "calendar/FeiertagTabelle.h"
 #include "calendar/FeiertagTexts.h"
+#include "calendar/SoWiZeitzone.h"
 #include "calendar/SommerzeitTage.h"
 #include "model/DstRowCodec.h"
 #include "model/ProgramModel.h"
@@ -12,15 +13,18 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QCompleter>
 #include <QFile>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTableView>
 #include <QTest>
+#include <QTimeZone>
 
 using namespace zendrik;
 using namespace zendrik::test;
@@ -201,4 +205,35 @@ TEST_F(CalendarDialogs, TableRowsEnteredChangedAndCopiedFromTheList)
     const DstEntry first = DecodeDstRow(model().program().SoWiTab[0]);
     EXPECT_EQ(first.forward.month, 10);
     EXPECT_EQ(first.back.month, 4);
+}
+
+TEST_F(CalendarDialogs, ZoneBoxStartsAtAZoneWithSummerTimeAndSearchesAsTyped)
+{
+    // The computer's zone when it has summer time, else the language's.
+    const QByteArray system = QTimeZone::systemTimeZoneId();
+    const bool systemHasSummerTime = ZonenTage(system, QDate::currentDate().year()).hasChangeover();
+    const struct {
+        int sprache;
+        const char* language;
+    } cases[] = {{1, "Europe/Berlin"}, {2, "Europe/London"}, {3, "Europe/Paris"}};
+    for (const auto& c : cases) {
+        app_.reset();
+        startWith(4, c.sprache);
+        trigger("mnuAnsSw");
+        trigger("mnuBaSw");
+        auto* sw = dialog<FrmEinSW>();
+        ASSERT_NE(sw, nullptr);
+        auto* zone = child<QComboBox>(sw, "cboZone");
+        EXPECT_EQ(zone->currentText(), systemHasSummerTime ? QString::fromLatin1(system) : QString::fromLatin1(c.language));
+        // Its own default gives a preview, never an error.
+        const QStringList preview = items(child<QListWidget>(sw, "lstVorschau"));
+        ASSERT_FALSE(preview.isEmpty());
+        EXPECT_TRUE(QRegularExpression(u"^\\d{4}:"_s).match(preview.front()).hasMatch()) << preview.front().toStdString();
+        // A name being typed searches the list and is no error yet.
+        zone->completer()->setCompletionPrefix(u"lond"_s);
+        EXPECT_EQ(zone->completer()->currentCompletion(), u"Europe/London"_s);
+        zone->setEditText(u"Europe/Lo"_s);
+        EXPECT_TRUE(items(child<QListWidget>(sw, "lstVorschau")).isEmpty());
+        sw->reject();
+    }
 }
