@@ -263,6 +263,38 @@ TEST_F(ProgramCheck, DockFollowsEveryEditAndMarksTheRows)
     EXPECT_EQ(dockLines(dock), QStringList{u"Warnung\t\tC1 ist 2026 an keinem Tag ausgeschaltet"_s});
 }
 
+TEST_F(ProgramCheck, EnglishProgramGoesBackAsLondonDoesWithTheZoneButton)
+{
+    // A first start in English: the new program changes its clock as in Great Britain.
+    start(2);
+    EXPECT_EQ(model().device.SwRegel, 2);
+    model().clock = [] { return QDateTime(QDate(2027, 5, 20), QTime(9, 0)); };
+    add({BuildWeeklyEntry(Hm(7, 0), kDaily, 1, 1, 0, 0), BuildWeeklyEntry(Hm(19, 0), kDaily, 1, 0, 0, 0)});
+    CheckDock* dock = openDock();
+    ASSERT_NE(dock, nullptr);
+    const auto differs = [dock]() -> int {
+        for (std::size_t i = 0; i < dock->findings().size(); ++i) {
+            if (dock->findings()[i].check == CheckId::RuleDiffersFromZone)
+                return static_cast<int>(i);
+        }
+        return -1;
+    };
+    const int index = differs();
+    ASSERT_GE(index, 0) << dockLines(dock).join(u'\n').toStdString();
+    QAbstractButton* zone = dock->findChild<QAbstractButton*>(u"cmdTabelleAusZone"_s);
+    ASSERT_NE(zone, nullptr);
+    EXPECT_FALSE(zone->isVisible());
+    dock->findingList()->setCurrentItem(dock->findingList()->topLevelItem(index));
+    EXPECT_TRUE(zone->isVisible());
+    EXPECT_TRUE(dock->findingList()->topLevelItem(index)->text(2).contains(u"Europe/London"_s));
+    zone->click();
+    QApplication::processEvents();
+    EXPECT_EQ(model().device.SwRegel, 4);
+    EXPECT_EQ(model().program().AnzSoWi, 20);
+    EXPECT_EQ(differs(), -1);
+    EXPECT_FALSE(zone->isVisible());
+}
+
 TEST_F(ProgramCheck, DockSpeaksTheChosenLanguage)
 {
     start(2);
