@@ -49,6 +49,7 @@ struct ZoneCity {
     QByteArray id;
     double breite = 0.0;   // degrees north
     double laenge = 0.0;   // degrees east
+    int standardOffset = 0;   // seconds east of UTC in standard time
 };
 
 // "+4230+00131" or "+423000+0013100": latitude and longitude, degrees and
@@ -95,8 +96,16 @@ const std::vector<ZoneCity>& ZoneCities()
                 const QList<QByteArray> fields = line.split('\t');
                 if (fields.size() < 3 || !QTimeZone::isTimeZoneIdAvailable(fields[2]))
                     continue;
-                if (const auto c = ParseCoordinates(fields[1]))
-                    out.push_back(ZoneCity{fields[2], c->first, c->second});
+                const auto c = ParseCoordinates(fields[1]);
+                if (!c)
+                    continue;
+                // The smaller offset of January and July is standard time
+                // in either hemisphere.
+                const QTimeZone tz(fields[2]);
+                const QDateTime january(QDate(2025, 1, 15), QTime(12, 0), QTimeZone::utc());
+                const QDateTime july(QDate(2025, 7, 15), QTime(12, 0), QTimeZone::utc());
+                const int standard = std::min(tz.offsetFromUtc(january), tz.offsetFromUtc(july));
+                out.push_back(ZoneCity{fields[2], c->first, c->second, standard});
             }
             if (!out.empty())
                 break;
@@ -114,7 +123,7 @@ double Distance(double lat1, double lon1, double lat2, double lon2)
     return std::acos(std::clamp(a, -1.0, 1.0));
 }
 
-// Whether a zone changes to summer time in the years around `year`.
+// Whether a zone changes to summer time in `year`.
 bool HasSummerTime(const QByteArray& id, int year)
 {
     return ZonenTage(id, year).hasChangeover();
@@ -203,7 +212,6 @@ std::vector<SoWiVorschauJahr> SoWiVorschau(int swRegel, const ProgramSlot& slot,
     return out;
 }
 
-
 QByteArray ZeitzoneDerRegel(int swRegel)
 {
     switch (swRegel) {
@@ -232,16 +240,11 @@ QByteArray ZeitzoneDerSprache(int sprache)
 
 QByteArray ZeitzoneAmOrt(float laenge, float breite, int zone)
 {
-    // The standard offset in January and July: the smaller one is standard
-    // time in either hemisphere.
     const int offset = -zone * 60;
-    const QDateTime january(QDate(2025, 1, 15), QTime(12, 0), QTimeZone::utc());
-    const QDateTime july(QDate(2025, 7, 15), QTime(12, 0), QTimeZone::utc());
     const QByteArray* best = nullptr;
     double bestDistance = 10.0;
     for (const ZoneCity& city : ZoneCities()) {
-        const QTimeZone tz(city.id);
-        if (std::min(tz.offsetFromUtc(january), tz.offsetFromUtc(july)) != offset)
+        if (city.standardOffset != offset)
             continue;
         const double d = Distance(breite, -laenge, city.breite, city.laenge);
         if (d < bestDistance) {

@@ -449,6 +449,32 @@ TEST_F(EntryDialogs, MovableHolidayOfASet)
     EXPECT_EQ(PriorityEasterOffset(e), -2);
 }
 
+TEST_F(EntryDialogs, OkForAllWithASetEntersEveryHolidayOnce)
+{
+    ASSERT_TRUE(QFile::copy(shipped(u"english.hdy"_s), work(u"english.hdy"_s)));
+    startWith(10, 2);
+    trigger("mnuBaPz");
+    auto* pz = activeDialog<FrmEingPZ>();
+    ASSERT_NE(pz, nullptr);
+    auto* sets = child<QComboBox>(pz, "cbo_Ft_sets");
+    sets->setCurrentIndex(sets->findText(u"England and Wales"_s));
+    emit sets->activated(sets->currentIndex());
+    tick("chk_bew_Feiertage");
+    child<QListWidget>(pz, "lst_bew_Feiertage")->setCurrentRow(2);   // one holiday marked
+    tick("chkKan1");
+    click(pz, "Cmdalleok");
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !asked().empty(); }, 5000));
+    // Every holiday of the set once, and how many entries that made.
+    const QString said = messages().back();
+    EXPECT_TRUE(said.startsWith(u"Entered: 8 holidays of the set in %1 entries."_s.arg(model().program().AnzPz)))
+        << said.toStdString();
+    EXPECT_GT(model().program().AnzPz, 8);
+    EXPECT_EQ(activeDialog<FrmEingPZ>(), pz);
+    click(pz, "Cmdalleok");
+    ASSERT_TRUE(QTest::qWaitFor([this] { return asked().size() == 2; }, 5000));
+    EXPECT_TRUE(messages().back().contains(u"Already there"_s)) << messages().back().toStdString();
+}
+
 TEST_F(EntryDialogs, MonthBoxTakesTheBeginningOfAName)
 {
     // Language 1 German, 2 English, 3 French: typed, then the name the box shows.
