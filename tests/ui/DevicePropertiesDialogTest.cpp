@@ -97,6 +97,8 @@ TEST_F(DeviceDialog, ItemsCaptionsAndMeterChoices)
 TEST_F(DeviceDialog, CancelKeepsOkAppliesSaveWritesTheSettings)
 {
     startWith(8);
+    // A first start in German: the new program changes its clock as in Europe.
+    EXPECT_EQ(model().device.SwRegel, 1);
     const auto change = [](FrmGeraetEinst* d) {
         child<QComboBox>(d, "cboSwRegel")->setCurrentIndex(3);
         child<QSlider>(d, "hsbverz")->setValue(5);
@@ -108,7 +110,7 @@ TEST_F(DeviceDialog, CancelKeepsOkAppliesSaveWritesTheSettings)
     ASSERT_NE(d, nullptr);
     change(d);
     press(d, "cmdEinstend");
-    EXPECT_EQ(model().device.SwRegel, 0);
+    EXPECT_EQ(model().device.SwRegel, 1);
     EXPECT_EQ(model().device.Lpt, 1);
 
     d = open();
@@ -122,7 +124,7 @@ TEST_F(DeviceDialog, CancelKeepsOkAppliesSaveWritesTheSettings)
     EXPECT_EQ(model().device.SpracheUhr, 1);
     DeviceSettings written;
     ASSERT_TRUE(ReadSettings(work(kSettingsFileName), written));
-    EXPECT_EQ(written.SwRegel, 0);   // Ok alone does not write the settings file
+    EXPECT_EQ(written.SwRegel, 1);   // Ok alone does not write the settings file
 
     d = open();
     ASSERT_NE(d, nullptr);
