@@ -85,6 +85,7 @@ QList<QByteArray> linesAfterNumbers(const QByteArray& data, int size, int maxEin
 constexpr int kTrailerLines = 17;   // the description and 16 channel names
 const QByteArray kAstroLimitsTag = QByteArrayLiteral("[Astrogrenzen]");
 const QByteArray kAstroPlaceTag = QByteArrayLiteral("[Astroort]");
+const QByteArray kProgramNumberTag = QByteArrayLiteral("[Programmnummer]");
 
 QByteArray hm(int minute)
 {
@@ -93,6 +94,30 @@ QByteArray hm(int minute)
 }
 
 } // namespace
+
+QByteArray ProgramNumberLine(const ProgramModel& model)
+{
+    const std::int32_t number = model.program().ProgNr;
+    if (model.device.Uhrentyp != kFamily752 || number < 0 || number > 999999)
+        return {};
+    return kProgramNumberTag + ' ' + QByteArray::number(number) + "\r\n";
+}
+
+std::int32_t ReadProgramNumberLine(const QByteArray& data, int size, int maxEintrag)
+{
+    const QList<QByteArray> lines = linesAfterNumbers(data, size, maxEintrag);
+    for (qsizetype i = kTrailerLines; i < lines.size(); ++i) {
+        if (!lines[i].startsWith(kProgramNumberTag + ' '))
+            continue;
+        const QByteArray digits = lines[i].mid(kProgramNumberTag.size() + 1);
+        bool ok = digits.size() <= 6 && !digits.isEmpty();
+        for (const char c : digits)
+            ok = ok && c >= '0' && c <= '9';
+        if (ok)
+            return digits.toInt();
+    }
+    return kNoProgramNumber;
+}
 
 QByteArray AstroLimitLines(const ProgramModel& model)
 {
@@ -226,7 +251,8 @@ SaveOutcome SaveProgram(ProgramModel& model, UserInteraction& ui)
         SortProgram(model, 0, kProgramSlot);
     BuildHeader(model, ui);
     const Image stored = BuildStoredImage(model);
-    const QByteArray text = ProgramFileText(stored, model.device.MaxEintrag, s.Verwendung, s.Kanalname, AstroLimitLines(model));
+    const QByteArray text = ProgramFileText(stored, model.device.MaxEintrag, s.Verwendung, s.Kanalname,
+                                             AstroLimitLines(model) + ProgramNumberLine(model));
 
     bool written = false;
     if (s.Dateiname.isEmpty())
@@ -294,6 +320,8 @@ int LoadProgramData(ProgramModel& model, const QByteArray& data, int slotIndex, 
         slot.Kanalname[static_cast<std::size_t>(c)] = QStringLiteral(" ") + *name;
     }
     ReadAstroLimitLines(data, device.Speichergroesse, device.MaxEintrag, slot.astro);
+    if (device.Uhrentyp == kFamily752)
+        slot.ProgNr = ReadProgramNumberLine(data, device.Speichergroesse, device.MaxEintrag);
     slot.Dateiname = path;
 
     model.device = device;

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <array>
+#include <cstdint>
 
 namespace zendrik {
 
@@ -57,6 +58,13 @@ QByteArray ProgramFileText(const Image& stored, int maxEintrag, const QString& v
 // "[Astroort] -13.5 52.5 -60 0 0". Read back only from that place.
 QByteArray AstroLimitLines(const ProgramModel& model);
 void ReadAstroLimitLines(const QByteArray& data, int size, int maxEintrag, AstroProgram& astro);
+
+// The astro device keeps its location in the image bytes where the others
+// keep the program number (13..15). Its file keeps the number after the 16
+// channel names, as the astro lines: "[Programmnummer] 4711". Read back only
+// from that place and only for that device.
+QByteArray ProgramNumberLine(const ProgramModel& model);
+std::int32_t ReadProgramNumberLine(const QByteArray& data, int size, int maxEintrag);
 
 // The image numbers of a file, read the same way the loader reads them:
 // empty when the file holds fewer than `size` valid numbers.

@@ -189,7 +189,10 @@ const Field kFields[] = {
              return QString();
          return u"%1 %2 %3 %4 %5 %6"_s.arg(a.AstroLaenge).arg(a.AstroBreite).arg(a.AstroZone).arg(a.AstroOffsetAuf)
              .arg(a.AstroOffsetUnter).arg(m.device.Uhrentyp == kFamily752 ? m.device.AstroC1C2 : 0);
-     }},
+     },
+     // The bus device keeps the place of its astro program; without an astro
+     // channel it has none.
+     [](const ProgramModel& m) { return m.device.Uhrentyp != kFamily738 || m.program().astro.AstroAktiv[0] != 0; }},
 };
 
 // The first program on which each field differed, and how many did.
