@@ -1,6 +1,7 @@
 #include "tests/calendar/RandomSimulationProgram.h"
 
 #include "util/CalendarMath.h"
+#include "calendar/AstroTable.h"
 #include "calendar/SommerzeitTage.h"
 #include "model/EntryBuilder.h"
 #include "model/ProgramSort.h"
@@ -203,6 +204,18 @@ ProgramModel RandomProgram(int row, int seed)
         a.AstroZone = 15 * pick(-56, 56);
         a.AstroOffsetAuf = pick(-120, 120);
         a.AstroOffsetUnter = pick(-120, 120);
+        // The astro dialog's OK on some channels: the sun's times of the
+        // place with the limits written in, under the rule chosen above.
+        const int astroChannels = type.Uhrentyp == kFamily738 ? kAstroChannels : 1;
+        for (int c = 0; c < astroChannels; ++c) {
+            if (pick(0, 1) == 0)
+                continue;
+            AstroSettings settings;
+            settings.location = {a.AstroLaenge, a.AstroBreite, a.AstroZone, a.AstroOffsetAuf, a.AstroOffsetUnter};
+            settings.morningLimit = pick(0, 1) ? pick(240, 540) : 0;
+            settings.eveningLimit = pick(0, 1) ? pick(1020, 1439) : 1439;
+            StoreAstroProgram(m, settings, c);
+        }
     }
 
     auto length = [&] {
