@@ -147,23 +147,24 @@ TEST(SimulationCause, TheLaterOverlappingPriorityTimeIsNamed)
 
 TEST(SimulationCause, AstroTimeWithSummerHourAndLimit)
 {
-    // OFF at sunrise 5:10 (table), morning limit 6:00; ON at sunset 21:30, evening limit 21:00.
+    // The table as the dialog writes it for a morning limit of 6:00 and an
+    // evening limit of 21:00: OFF at 6:00 and ON at 20:00 winter time.
     const YearSimulation sim(
-        BusAstro(Hm(5, 10), Hm(21, 30), AstroLimits{Hm(6, 0), Hm(21, 0), kOff, kOn}, SwEuropa, kOff, kOn), 2026);
-    // Winter: the limit moves the sunrise to 6:00.
+        BusAstro(Hm(6, 0), Hm(20, 0), AstroLimits{Hm(6, 0), Hm(21, 0), kOff, kOn}, SwEuropa, kOff, kOn), 2026);
+    // Winter: the sunrise time is the limit's.
     const SimulationCause winter = sim.Explain(0, Doy(10, 1, 2026), Hm(7, 0));
     EXPECT_EQ(winter.kind, CauseKind::Astro);
-    EXPECT_EQ(winter.astro, (AstroCause{false, Hm(5, 10), false, Hm(6, 0), true}));
+    EXPECT_EQ(winter.astro, (AstroCause{false, Hm(6, 0), false, Hm(6, 0), true}));
     EXPECT_EQ(winter.minute, Hm(6, 0));
     EXPECT_FALSE(winter.switchedOn);
     EXPECT_EQ(winter.entry, -1);
-    // Summer: the sunrise is 6:10 with the summer hour, after the limit.
-    const SimulationCause summer = sim.Explain(0, Doy(1, 7, 2026), Hm(7, 0));
-    EXPECT_EQ(summer.astro, (AstroCause{false, Hm(6, 10), true, Hm(6, 0), false}));
-    EXPECT_EQ(summer.minute, Hm(6, 10));
-    // The evening: the sunset 22:30 in summer is held at 21:00.
+    // Summer: one hour later, no longer at the limit.
+    const SimulationCause summer = sim.Explain(0, Doy(1, 7, 2026), Hm(7, 30));
+    EXPECT_EQ(summer.astro, (AstroCause{false, Hm(7, 0), true, Hm(6, 0), false}));
+    EXPECT_EQ(summer.minute, Hm(7, 0));
+    // The evening: the sunset at the evening limit with the summer hour.
     const SimulationCause evening = sim.Explain(0, Doy(1, 7, 2026), Hm(23, 0));
-    EXPECT_EQ(evening.astro, (AstroCause{true, Hm(22, 30), true, Hm(21, 0), true}));
+    EXPECT_EQ(evening.astro, (AstroCause{true, Hm(21, 0), true, Hm(21, 0), true}));
     EXPECT_TRUE(evening.switchedOn);
     // After midnight yesterday's sunset holds.
     const SimulationCause night = sim.Explain(0, Doy(1, 7, 2026), Hm(2, 0));
