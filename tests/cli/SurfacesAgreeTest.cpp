@@ -22,6 +22,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 
@@ -86,9 +87,19 @@ QString Numbers(std::initializer_list<int> values)
     return out.join(u' ');
 }
 
+// An astro channel as the image knows it: a table holding at least one
+// time. A table without any (a place whose sun times all fall outside the
+// day) makes the device switch nothing, and the file reads it as a plain
+// channel, which switches nothing by the sun either.
 bool AstroChannel(const ProgramModel& m, int c)
 {
-    return m.program().astro.AstroAktiv[static_cast<std::size_t>(c + 1)] != 0;
+    const AstroProgram& a = m.program().astro;
+    if (a.AstroAktiv[static_cast<std::size_t>(c + 1)] == 0)
+        return false;
+    const auto& table = a.AstroTab[static_cast<std::size_t>(c)];
+    return std::any_of(table.begin(), table.begin() + 366, [&](const AstroDay& day) {
+        return day.rise != m.device.KeineZeit || day.set != m.device.KeineZeit;
+    });
 }
 
 int AstroChannels(const ProgramModel& m)
