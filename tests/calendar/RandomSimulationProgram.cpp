@@ -224,7 +224,7 @@ ProgramModel RandomProgram(int row, int seed)
     };
     // Typed into the fields of the main window.
     CommitDescription(m, RandomText(random, length()));
-    for (int c = 0; c < 16; ++c)
+    for (int c = 0; c < d.Kanalzahl; ++c)
         CommitChannelName(m, ChannelCaption(c + 1), RandomText(random, length()));
     return m;
 }
