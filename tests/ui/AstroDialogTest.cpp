@@ -145,6 +145,7 @@ TEST_F(AstroDialog, OkStoresTheTableReopenShowsTheSameBeendenChangesNothing)
 // switches at the limit.
 TEST_F(AstroDialog, TypedLimitsReachTheFileAndComeBackWithThePlace)
 {
+    ASSERT_TRUE(QFile::copy(shipped(u"deutsch.ord"_s), work(u"deutsch.ord"_s)));
     startWith(20);
     model().device.SwRegel = SwEuropa;
     FrmAstro* d = openAstro();
