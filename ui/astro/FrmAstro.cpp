@@ -366,9 +366,11 @@ bool FrmAstro::commitField(QLineEdit* field)
     const bool offset = field == txtOffsetAuf_ || field == txtOffsetUnter_;
     const std::optional<int> value = offset ? OffsetBarOfText(field->text()) : LimitBarOfText(field->text());
     if (!value) {
+        // The field keeps its text, its frame and the hint; the focus is not
+        // pulled back here (two refused fields would pull it to and fro), OK
+        // puts it there.
         ui_.beep();
         showRefusal(field, true);
-        field->setFocus();
         return false;
     }
     showRefusal(field, false);
@@ -385,8 +387,11 @@ bool FrmAstro::commitField(QLineEdit* field)
 bool FrmAstro::commitFields()
 {
     for (QLineEdit* field : {txtOffsetAuf_, txtOffsetUnter_, txtMorning_, txtEvening_}) {
-        if (!commitField(field))
+        if (!commitField(field)) {
+            field->setFocus();
+            field->selectAll();
             return false;
+        }
     }
     return true;
 }

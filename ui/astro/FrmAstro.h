@@ -69,7 +69,7 @@ private:
     void barMoved();
     void typed();
     // A typed offset or limit: moves its bar, or refuses the text (beep,
-    // red frame, the field's range hint) and keeps the focus in the field.
+    // red frame, the field's range hint); OK then puts the focus in it.
     bool commitField(QLineEdit* field);
     bool commitFields();
     void showRefusal(QLineEdit* field, bool refused);
