@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calendar/SimulationCause.h"
+#include "language/DateText.h"
 #include "language/ExtraText.h"
 
 #include <QString>
@@ -28,7 +29,6 @@ inline constexpr ExtraText kCauseSummerTime{" (mit Sommerzeit)", " (summer time 
 inline constexpr ExtraText kCausePriorityTime{"Prioritätszeit Nr. %1: %2", "Priority time no. %1: %2",
                                               "Période prioritaire n° %1 : %2"};
 inline constexpr ExtraText kBaseProgram{"Grundprogramm", "Base program", "Programme de base"};
-inline constexpr ExtraText kDatePattern{"%1.%2.%3", "%1/%2/%3", "%1/%2/%3"};
 
 inline constexpr ExtraText kSimExportPng{"Bild speichern...", "Save picture...", "Enregistrer l'image..."};
 inline constexpr ExtraText kSimExportCsv{"Tabelle speichern...", "Save table...", "Enregistrer le tableau..."};

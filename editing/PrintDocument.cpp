@@ -1,6 +1,7 @@
 #include "editing/PrintDocument.h"
 
 #include "calendar/ListFilter.h"
+#include "language/DateText.h"
 #include "language/TextTable.h"
 #include "model/DeviceProperties.h"
 #include "model/FileNames.h"
@@ -27,7 +28,7 @@ PrintTitle titleOf(const ProgramModel& model, const TextTable& texts, int slot)
                       + (s.ProgNr == kNoProgramNumber ? QString() : QString::number(s.ProgNr));
     t.deviceType = texts(TextId::DeviceType) + QStringLiteral(": ") + model.device.Geraetename;
     if (const auto saved = SavedAt(s))
-        t.fileDate = texts(TextId::FileDated) + saved->toString(QStringLiteral("dd.MM.yyyy  hh:mm"));
+        t.fileDate = texts(TextId::FileDated) + DateTimeText(*saved, texts);
     else
         t.fileDate = texts(TextId::FileUnsaved).trimmed();
     return t;

@@ -291,7 +291,7 @@ Prompt RecoveryQuestion(const RecoveryImage& image)
         {kRecoveryQuestion, QStringLiteral("\n\n") + QDir::toNativeSeparators(image.snapshot.program.Dateiname)
                                 + QStringLiteral("\n"),
          kRecoveryWrittenAt,
-         QStringLiteral(" ") + image.writtenAt.toLocalTime().toString(QStringLiteral("dd.MM.yyyy  hh:mm:ss"))});
+         QStringLiteral(" "), image.writtenAt.toLocalTime()});
     p.yesCaption = &kRecoveryRestore;
     p.noCaption = &kRecoveryDiscard;
     return p;
