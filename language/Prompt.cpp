@@ -1,6 +1,5 @@
 #include "language/Prompt.h"
 
-#include "language/DateText.h"
 #include "language/TextTable.h"
 
 namespace zendrik {
@@ -40,8 +39,6 @@ QString Prompt::render(const TextTable& texts) const
             out += texts.text(*id);
         else if (const auto* extra = std::get_if<ExtraText>(&part))
             out += texts(*extra);
-        else if (const auto* stamp = std::get_if<QDateTime>(&part))
-            out += DateTimeText(*stamp, texts, true);
         else
             out += std::get<QString>(part);
     }

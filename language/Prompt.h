@@ -3,7 +3,6 @@
 #include "language/ExtraText.h"
 #include "language/TextId.h"
 
-#include <QDateTime>
 #include <QString>
 
 #include <initializer_list>
@@ -19,11 +18,11 @@ enum class Icon { None, Critical, Question, Exclamation, Information };
 enum class Answer { Ok, Cancel, Yes, No };
 
 // A message or question as the core puts it: texts of the text table and
-// literal pieces (file names, numbers), texts of our own table and time
-// stamps (written as the language writes dates) joined in order. The window or the
+// literal pieces (file names, numbers) and texts of our own table joined in
+// order. The window or the
 // command line renders it in the current language.
 struct Prompt {
-    using Part = std::variant<TextId, QString, ExtraText, QDateTime>;
+    using Part = std::variant<TextId, QString, ExtraText>;
 
     std::vector<Part> parts;
     Buttons buttons = Buttons::Ok;
