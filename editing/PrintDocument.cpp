@@ -49,12 +49,12 @@ TextId sectionName(int ansicht)
     }
 }
 
+// A section of the printout: the whole list (a fresh filter is switched
+// off), or the list as shown with the window's filter.
 PrintBlock listBlock(const ProgramModel& model, const TextTable& texts, int ansicht, int slot,
-                     const ListSources& sources)
+                     const ListSources& sources, const ListFilter& filter = ListFilter())
 {
-    // The printout shows the whole program: a fresh filter is switched off.
-    const ListFilter unfiltered;
-    ProgramList list = ProgramList::Build(model, texts, unfiltered, ansicht, slot, sources);
+    ProgramList list = ProgramList::Build(model, texts, filter, ansicht, slot, sources);
     PrintBlock block;
     block.title = texts(sectionName(ansicht)).trimmed();
     if (slot == kSampleSlot)
@@ -169,7 +169,8 @@ PrintDocument BuildPrintDocument(const ProgramModel& model, const TextTable& tex
     if (request.DruckAktuell != 0) {
         ListSources shown = sources;
         shown.astroChannel = request.shownAstroChannel;
-        doc.blocks.push_back(listBlock(model, texts, request.DruckAktuell - 1, request.shownSlot, shown));
+        doc.blocks.push_back(
+            listBlock(model, texts, request.DruckAktuell - 1, request.shownSlot, shown, request.shownFilter));
     }
     return doc;
 }
