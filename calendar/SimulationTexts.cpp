@@ -1,6 +1,7 @@
 #include "calendar/SimulationTexts.h"
 
 #include "calendar/TagPrio.h"
+#include "language/DateText.h"
 #include "language/TextTable.h"
 
 namespace zendrik {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "calendar/SimulationCause.h"
-#include "language/DateText.h"
 #include "language/ExtraText.h"
 
 #include <QString>
