@@ -534,7 +534,7 @@ BusActionResult BusAccess::Search(int area, int line, int fromDevice, int toDevi
         return r;
     r.code = open();
     for (int device = fromDevice; r.code == 0 && device <= toDevice; ++device) {
-        if (stopRequested_) {
+        if (stopRequested_ || (stopAsked && stopAsked())) {
             // The devices asked so far stand; the link is closed as after a whole search.
             r.stopped = true;
             status(texts_(kBusSearchStopped));

@@ -68,6 +68,9 @@ public:
     // in progress is answered: the devices found so far are the result.
     BusActionResult Search(int area, int line, int fromDevice, int toDevice);
     void requestStop() { stopRequested_ = true; }
+    // Asked before each address as well: a stop from outside the event loop
+    // (the command line's Ctrl+C).
+    std::function<bool()> stopAsked;
     BusActionResult Program(quint16 address);
     BusActionResult Read(quint16 address);
     BusActionResult Reinstall(quint16 address);
