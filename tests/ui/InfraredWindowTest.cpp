@@ -466,6 +466,10 @@ TEST_F(InfraredWindow, TheGaugeCountsTheWaitAgainstTheLimitAndFillsOnTheAnswer)
     poll.stop();
     EXPECT_EQ(messages().back(), u"Übertragung erfolgreich beendet"_s);
     EXPECT_EQ(shown.mid(0, 2), (QStringList{u"0 s / 5 s"_s, u"1 s / 5 s"_s})) << shown.join('|').toStdString();
+    // Full, at the whole seconds the job took (at least the tool's 1.3 s),
+    // not at the limit.
     EXPECT_EQ(gauge->value(), gauge->maximum());
-    EXPECT_EQ(gauge->text(), u"2 s"_s);
+    EXPECT_GE(gauge->maximum(), 2);
+    EXPECT_LT(gauge->maximum(), 5);
+    EXPECT_EQ(gauge->text(), u"%1 s"_s.arg(gauge->maximum()));
 }
