@@ -105,7 +105,6 @@ bool prepare(const QDir& data, const QDir& work)
 // What each language's pictures show: the same windows with the data a user
 // of that language finds (the holiday set, the place, the time zone).
 struct Language {
-    int sprache;
     const char* folder;
     const char* startButton;
     const char* holidaySet;
@@ -115,9 +114,9 @@ struct Language {
 };
 
 const Language kLanguages[] = {
-    {1, "de", "AniDeutsch", "Bayern", "Karfreitag", "Europe/Berlin", "München"},
-    {2, "en", "AniEnglisch", "England and Wales", "Good Friday", "Europe/London", "London"},
-    {3, "fr", "AniFrance", "France", "Vendredi saint", "Europe/Paris", "Paris"},
+    {"de", "AniDeutsch", "Bayern", "Karfreitag", "Europe/Berlin", "München"},
+    {"en", "AniEnglisch", "England and Wales", "Good Friday", "Europe/London", "London"},
+    {"fr", "AniFrance", "France", "Vendredi saint", "Europe/Paris", "Paris"},
 };
 
 // Starts the program on its start screen in the language.
