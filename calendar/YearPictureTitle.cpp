@@ -20,7 +20,8 @@ QStringList YearPictureTitle(const ProgramModel& model, const YearSimulation& si
             channelText += QLatin1Char(' ') + name;
     }
     return {file + dash + texts(TextId::ProgramSimulation).trimmed() + QLatin1Char(' ') + QString::number(sim.SimJahr()),
-            channelText + dash + JahresbetriebsstundenText(channel + 1, sim.Jahresbetriebsminuten(channel), texts)};
+            channelText + dash + texts(TextId::YearOperatingHours).trimmed()
+                + BetriebsdauerText(sim.Jahresbetriebsminuten(channel), texts)};
 }
 
 } // namespace zendrik

@@ -14,7 +14,7 @@ class YearSimulation;
 // "unbekannt" before the first save) and the simulated year; the channel
 // with its name and its operating hours in that year.
 //   "Schule.zpg – Programmsimulation 2027"
-//   "C1 Flur – C1, Jahresbetriebsstunden: 1234 h 05 Min"
+//   "C1 Flur – Jahresbetriebsstunden: 1234 h 05 Min"
 QStringList YearPictureTitle(const ProgramModel& model, const YearSimulation& sim, int channel,
                              const TextTable& texts);
 
