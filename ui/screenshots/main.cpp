@@ -345,10 +345,14 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: zendrik-screenshots DATA_DIR OUT_DIR\n");
         return 2;
     }
-    const QDir data(args[1]);
-    const QDir out(QDir::current().absoluteFilePath(args[2]));
+    // The program moves into its working directory: the folders are fixed first.
+    const QString start = QDir::currentPath();
+    const QDir data(QDir(start).absoluteFilePath(args[1]));
+    const QDir out(QDir(start).absoluteFilePath(args[2]));
     bool ok = true;
-    for (const Language& language : kLanguages)
+    for (const Language& language : kLanguages) {
         ok = renderLanguage(data, QDir(out.filePath(QString::fromLatin1(language.folder))), language) && ok;
+        QDir::setCurrent(start);
+    }
     return ok ? 0 : 1;
 }
