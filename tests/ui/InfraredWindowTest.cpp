@@ -1,11 +1,13 @@
 #include "model/ProgramFile.h"
 #include "tests/support/TestPrograms.h"
 #include "tests/ui/DesktopFixture.h"
+#include "ui/common/MessageBoxInteraction.h"
 #include "ui/main/UndoHistory.h"
 #include "ui/transfer/FrmIRAccess.h"
 #include "ui/transfer/FrmMaster.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,6 +15,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -472,4 +475,30 @@ TEST_F(InfraredWindow, TheGaugeCountsTheWaitAgainstTheLimitAndFillsOnTheAnswer)
     EXPECT_GE(gauge->maximum(), 2);
     EXPECT_LT(gauge->maximum(), 5);
     EXPECT_EQ(gauge->text(), u"%1 s"_s.arg(gauge->maximum()));
+}
+
+// The message of a job, as the message box of the desktop program shows it
+// (the window's own box, in the main frame, with its Alt-key letters).
+TEST_F(InfraredWindow, TheMessageBoxShowsTheMessageLetterForLetter)
+{
+    startOnStandIn();
+    MessageBoxInteraction boxes(app_->texts());
+    FrmIRAccess w(model(), app_->texts(), boxes, workDir(), [] { return 1; }, frame());
+    w.settleMs = 20;
+    w.show();
+    QStringList shown;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            const auto* label = box->findChild<QLabel*>(u"qt_msgbox_label"_s);
+            shown << (label ? label->text() : box->text());
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    poll.start();
+    click(&w, "Option1_2");
+    click(&w, "cmd_IRok");
+    poll.stop();
+    EXPECT_EQ(shown, QStringList{u"Übertragung erfolgreich beendet"_s});
 }
