@@ -1,7 +1,6 @@
 #include "model/ProgramFile.h"
 #include "tests/support/TestPrograms.h"
 #include "tests/ui/DesktopFixture.h"
-#include "ui/common/MessageBoxInteraction.h"
 #include "ui/main/UndoHistory.h"
 #include "ui/transfer/FrmIRAccess.h"
 #include "ui/transfer/FrmMaster.h"
@@ -15,7 +14,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -465,6 +463,7 @@ TEST_F(InfraredWindow, TheGaugeCountsTheWaitAgainstTheLimitAndFillsOnTheAnswer)
             shown << gauge->text();
     });
     poll.start();
+    click(w, "Option1_2");
     click(w, "cmd_IRok");
     poll.stop();
     EXPECT_EQ(messages().back(), u"Übertragung erfolgreich beendet"_s);
@@ -477,28 +476,3 @@ TEST_F(InfraredWindow, TheGaugeCountsTheWaitAgainstTheLimitAndFillsOnTheAnswer)
     EXPECT_EQ(gauge->text(), u"%1 s"_s.arg(gauge->maximum()));
 }
 
-// The message of a job, as the message box of the desktop program shows it
-// (the window's own box, in the main frame, with its Alt-key letters).
-TEST_F(InfraredWindow, TheMessageBoxShowsTheMessageLetterForLetter)
-{
-    startOnStandIn();
-    MessageBoxInteraction boxes(app_->texts());
-    FrmIRAccess w(model(), app_->texts(), boxes, workDir(), [] { return 1; }, frame());
-    w.settleMs = 20;
-    w.show();
-    QStringList shown;
-    QTimer poll;
-    poll.setInterval(10);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            const auto* label = box->findChild<QLabel*>(u"qt_msgbox_label"_s);
-            shown << (label ? label->text() : box->text());
-            box->button(QMessageBox::Ok)->click();
-        }
-    });
-    poll.start();
-    click(&w, "Option1_2");
-    click(&w, "cmd_IRok");
-    poll.stop();
-    EXPECT_EQ(shown, QStringList{u"Übertragung erfolgreich beendet"_s});
-}
