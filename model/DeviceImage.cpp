@@ -418,9 +418,10 @@ int ParseStoredImage(const Image& stored, DeviceSettings& d, ProgramSlot& s, int
     }
     s.AnzEintrag = s.AnzSz + s.AnzPz;
 
-    // Astro tables: the image keeps the switching minutes; a channel whose
-    // table holds any time is an astro channel. States and limits are not in
-    // the image and take the usual values: OFF at sunrise, ON at sunset.
+    // Astro tables: the image keeps the switching minutes (the limits written
+    // in); a channel whose table holds any time is an astro channel. The
+    // states are the device's own, OFF at sunrise and ON at sunset; the
+    // limits themselves come from the program file's trailer, if any.
     const int channels = astroChannelCount(d.Uhrentyp);
     const int noTime = FamilyNoTime(d.Uhrentyp);
     for (int c = 0; c < channels; ++c) {

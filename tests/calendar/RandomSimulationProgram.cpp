@@ -81,10 +81,9 @@ ProgramModel RandomSimulationProgram(int row, int seed, int switching, int prior
         if (pick(0, 4) == 0)
             continue;
         AstroProgram& a = s.astro;
-        // Mostly OFF at sunrise and ON at sunset, as lighting is switched.
-        const bool usual = pick(0, 3) != 0;
-        const int riseState = usual ? 0 : (pick(0, 1) ? -1 : 0);
-        const int setState = usual ? -1 : (pick(0, 1) ? -1 : 0);
+        // The device switches OFF at sunrise and ON at sunset.
+        const int riseState = 0;
+        const int setState = -1;
         const int polarFrom = pick(0, 365);
         const int polarLength = pick(0, 3) == 0 ? pick(1, 40) : 0;
         for (int d = 0; d < 366; ++d) {
