@@ -2,7 +2,7 @@
 #   make run   installs what is missing, builds, and starts the desktop program
 #              in a working directory prepared with the shipped data files
 #   make test  installs what is missing, builds, and runs every test
-#   make screenshots  renders the windows of the desktop program into docs/ (and the help's copies)
+#   make screenshots  renders the windows of the desktop program in each language for the help (data/help/img)
 BUILD    ?= build
 WORKDIR  ?= workdir
 JOBS     ?= $(shell nproc)
@@ -58,13 +58,18 @@ fuzz: fuzz-build
 	build-fuzz/fuzz/fuzz_program_file -max_total_time=60 -max_len=70000 \
 	    -artifact_prefix=fuzz/crashes/ build-fuzz/corpus fuzz/corpus
 
-# Renders the start screen, the main frame and the dialogs to PNG files under docs/.
+# Renders the start screen, the main frame, the dialogs and a printed page in
+# each language into the help's picture folders (data/help/img/de, en, fr),
+# then writes the help pages that show them.
+SHOTS = data/help/img
 screenshots: build
-	$(BUILD)/ui/zendrik-screenshots data docs
-	cd data && ../$(BUILD)/cli/zendrik-cli --type 4 print samples/Schule.zpg --pdf ../$(BUILD)/Schule.pdf --lines 20 >/dev/null
-	pdftoppm -r 60 -f 1 -l 1 -png -singlefile $(BUILD)/Schule.pdf docs/printed-page
-	cd data && ../$(BUILD)/cli/zendrik-cli --type 4 handover samples/Schule.zpg --pdf ../$(BUILD)/Schule-handover.pdf --year 2027 >/dev/null
-	pdftoppm -r 60 -f $$(pdfinfo $(BUILD)/Schule-handover.pdf | awk '/^Pages:/ {print $$2}') -l 9999 -png -singlefile $(BUILD)/Schule-handover.pdf docs/handover-year
+	$(BUILD)/ui/zendrik-screenshots data $(SHOTS)
+	for lang in de en fr; do \
+	    (cd data && ../$(BUILD)/cli/zendrik-cli --type 4 --lang $$lang print samples/Schule.zpg --pdf ../$(BUILD)/Schule-$$lang.pdf --lines 20 >/dev/null) || exit 1; \
+	    pdftoppm -r 60 -f 1 -l 1 -png -singlefile $(BUILD)/Schule-$$lang.pdf $(SHOTS)/$$lang/printed-page || exit 1; \
+	    (cd data && ../$(BUILD)/cli/zendrik-cli --type 4 --lang $$lang handover samples/Schule.zpg --pdf ../$(BUILD)/Schule-handover-$$lang.pdf --year 2027 >/dev/null) || exit 1; \
+	    pdftoppm -r 60 -f $$(pdfinfo $(BUILD)/Schule-handover-$$lang.pdf | awk '/^Pages:/ {print $$2}') -l 9999 -png -singlefile $(BUILD)/Schule-handover-$$lang.pdf $(SHOTS)/$$lang/handover-year || exit 1; \
+	done
 	python3 scripts/make-help.py
 
 clean:

@@ -1,6 +1,7 @@
 #include "calendar/SimulationTexts.h"
 
 #include "calendar/TagPrio.h"
+#include "language/DateText.h"
 #include "language/TextTable.h"
 
 namespace zendrik {
@@ -36,10 +37,7 @@ QString SimulationTimeText(int minute)
 
 QString SimulationDateText(const CalendarDate& date, const TextTable& texts)
 {
-    return texts(kDatePattern)
-        .arg(date.day, 2, 10, QLatin1Char('0'))
-        .arg(date.month, 2, 10, QLatin1Char('0'))
-        .arg(date.year);
+    return DateText(date.day, date.month, date.year, texts);
 }
 
 QString DayPriorityText(int dayPriority, const TextTable& texts)

@@ -31,7 +31,6 @@ inline constexpr ExtraText kCauseHeld{"%1 hielt den Kanal bis %2; danach gilt de
                                      "%1 held the channel until %2; then the state of %3 holds",
                                      "%1 a tenu le canal jusqu'au %2 ; ensuite l'état de %3 s'applique"};
 inline constexpr ExtraText kBaseProgram{"Grundprogramm", "Base program", "Programme de base"};
-inline constexpr ExtraText kDatePattern{"%1.%2.%3", "%1/%2/%3", "%1/%2/%3"};
 
 inline constexpr ExtraText kSimExportPng{"Bild speichern...", "Save picture...", "Enregistrer l'image..."};
 inline constexpr ExtraText kSimExportCsv{"Tabelle speichern...", "Save table...", "Enregistrer le tableau..."};

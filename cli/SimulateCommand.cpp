@@ -6,6 +6,7 @@
 #include "calendar/SimulationCsv.h"
 #include "calendar/SimulationTexts.h"
 #include "util/CalendarMath.h"
+#include "calendar/YearPictureTitle.h"
 #include "calendar/YearSimulation.h"
 #include "editing/PrintDocument.h"
 #include "ui/paint/YearGraphPainter.h"
@@ -28,13 +29,12 @@ const QString kUsage = QStringLiteral(
     "  state 0 OFF, 1 ON, 2 and 3 the pulse states) and a last line 'operating H:MM';\n"
     "  without: the channel's yearly operating hours. --json: every day of the year\n"
     "  (or the one date) with its priority, profile and operating minutes.\n"
-    "  --png: the year graph of the simulation window as a picture (default 1200 x 800).\n"
+    "  --png: the year graph of the simulation window as a picture (default 1200 x 800)\n"
+    "  with the program, year, channel, operating hours and the legend of its colours.\n"
     "  --csv: one line per day on standard output: date, weekday, priority (0..9, 10\n"
     "  permanent ON, 11 permanent OFF), operating minutes, first ON, last OFF, switchings.\n"
     "  The meter-pulse channel is simulated on device types with a meter pulse (--type).");
 
-constexpr int kDefaultWidth = 1200;
-constexpr int kDefaultHeight = 800;
 constexpr int kSmallestPicture = 200;
 constexpr int kLargestPicture = 8000;
 
@@ -96,7 +96,7 @@ int runSimulate(CliContext& ctx, const QStringList& args)
         return ctx.usage(QStringLiteral("--png and --csv take the whole year, not --date"));
     if ((png || csv) && (ctx.json || parsed->has(QStringLiteral("json"))))
         return ctx.usage(QStringLiteral("--png and --csv do not go with --json"));
-    QSize size(kDefaultWidth, kDefaultHeight);
+    QSize size = kYearPictureSize;
     for (const auto& [name, into] : {std::pair{QStringLiteral("width"), &size.rwidth()},
                                      std::pair{QStringLiteral("height"), &size.rheight()}}) {
         if (!parsed->has(name))
@@ -127,7 +127,9 @@ int runSimulate(CliContext& ctx, const QStringList& args)
                 ctx.err << ctx.texts(kSimNotOverProgram) << Qt::endl;
                 return kExitRefused;
             }
-            if (!WriteYearGraphPng(RenderYearGraph(sim, c, ctx.texts, size), out, &error)) {
+            const QImage picture =
+                RenderYearGraphPicture(sim, c, ctx.texts, size, YearPictureTitle(ctx.model, sim, c, ctx.texts));
+            if (!WriteYearGraphPng(picture, out, &error)) {
                 ctx.err << out << ": " << error << Qt::endl;
                 return kExitRefused;
             }

@@ -1,6 +1,7 @@
 #include "editing/PrintDocument.h"
 
 #include "calendar/ListFilter.h"
+#include "language/DateText.h"
 #include "language/TextTable.h"
 #include "model/DeviceProperties.h"
 #include "model/FileNames.h"
@@ -27,7 +28,7 @@ PrintTitle titleOf(const ProgramModel& model, const TextTable& texts, int slot)
                       + (s.ProgNr == kNoProgramNumber ? QString() : QString::number(s.ProgNr));
     t.deviceType = texts(TextId::DeviceType) + QStringLiteral(": ") + model.device.Geraetename;
     if (const auto saved = SavedAt(s))
-        t.fileDate = texts(TextId::FileDated) + saved->toString(QStringLiteral("dd.MM.yyyy  hh:mm"));
+        t.fileDate = texts(TextId::FileDated) + DateTimeText(*saved, texts);
     else
         t.fileDate = texts(TextId::FileUnsaved).trimmed();
     return t;
@@ -48,12 +49,12 @@ TextId sectionName(int ansicht)
     }
 }
 
+// A section of the printout: the whole list (a fresh filter is switched
+// off), or the list as shown with the window's filter.
 PrintBlock listBlock(const ProgramModel& model, const TextTable& texts, int ansicht, int slot,
-                     const ListSources& sources)
+                     const ListSources& sources, const ListFilter& filter = ListFilter())
 {
-    // The printout shows the whole program: a fresh filter is switched off.
-    const ListFilter unfiltered;
-    ProgramList list = ProgramList::Build(model, texts, unfiltered, ansicht, slot, sources);
+    ProgramList list = ProgramList::Build(model, texts, filter, ansicht, slot, sources);
     PrintBlock block;
     block.title = texts(sectionName(ansicht)).trimmed();
     if (slot == kSampleSlot)
@@ -168,7 +169,8 @@ PrintDocument BuildPrintDocument(const ProgramModel& model, const TextTable& tex
     if (request.DruckAktuell != 0) {
         ListSources shown = sources;
         shown.astroChannel = request.shownAstroChannel;
-        doc.blocks.push_back(listBlock(model, texts, request.DruckAktuell - 1, request.shownSlot, shown));
+        doc.blocks.push_back(
+            listBlock(model, texts, request.DruckAktuell - 1, request.shownSlot, shown, request.shownFilter));
     }
     return doc;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calendar/ListFilter.h"
 #include "editing/ProgramList.h"
 
 #include <QString>
@@ -22,9 +23,12 @@ struct PrintRequest {
     bool Astrozeiten = false;
     bool Geraeteeigenschaften = false;
     int DruckAktuell = 0;
-    // The slot and astro channel the main list shows (for DruckAktuell).
+    // The slot, astro channel and filter of the list as the main window
+    // shows it (for DruckAktuell): the list is printed as shown, filter
+    // applied; the sections are always printed whole.
     int shownSlot = 0;
     int shownAstroChannel = 0;
+    ListFilter shownFilter;
 
     bool any() const
     {

@@ -1,5 +1,6 @@
 #include "editing/RecoveryFile.h"
 
+#include "language/DateText.h"
 #include "model/DeviceTypes.h"
 #include "model/ProgramModel.h"
 #include "util/AtomicFile.h"
@@ -284,14 +285,14 @@ void ApplyRecovery(ProgramModel& model, const RecoveryImage& image)
     model.Geaendert = 1;
 }
 
-Prompt RecoveryQuestion(const RecoveryImage& image)
+Prompt RecoveryQuestion(const RecoveryImage& image, const TextTable& texts)
 {
     Prompt p = Prompt::question(
         Buttons::YesNo, Icon::Question,
         {kRecoveryQuestion, QStringLiteral("\n\n") + QDir::toNativeSeparators(image.snapshot.program.Dateiname)
                                 + QStringLiteral("\n"),
          kRecoveryWrittenAt,
-         QStringLiteral(" ") + image.writtenAt.toLocalTime().toString(QStringLiteral("dd.MM.yyyy  hh:mm:ss"))});
+         QStringLiteral(" ") + DateTimeText(image.writtenAt.toLocalTime(), texts, true)});
     p.yesCaption = &kRecoveryRestore;
     p.noCaption = &kRecoveryDiscard;
     return p;

@@ -2,6 +2,7 @@
 
 #include "editing/ProgramSnapshot.h"
 #include "language/Prompt.h"
+#include "language/TextTable.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -65,7 +66,7 @@ void ApplyRecovery(ProgramModel& model, const RecoveryImage& image);
 
 // The question at the start, naming the program file and when the copy was
 // made; Yes restores ("Wiederherstellen"), No discards ("Verwerfen").
-Prompt RecoveryQuestion(const RecoveryImage& image);
+Prompt RecoveryQuestion(const RecoveryImage& image, const TextTable& texts);
 
 inline constexpr ExtraText kRecoveryQuestion{
     "Beim letzten Beenden war das Programm nicht gespeichert. Eine Sicherungskopie ist vorhanden:",

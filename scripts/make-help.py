@@ -1,13 +1,16 @@
 #!/usr/bin/env python3
 """Writes the help pages (data/help/<de|en|fr>/<page>.html) from the texts
-below, and copies the screenshots they show from docs/ (made by
-`make screenshots`) into data/help/img/. Edit the texts here and run the
-script again; the pages are shipped as they are written."""
+below. Each language's pages show that language's screenshots,
+data/help/img/<de|en|fr>/ (rendered by `make screenshots`); a further
+language reads the English pages and so sees the English pictures. Edit the
+texts here and run the script again; the pages are shipped as they are
+written."""
 import html, os, re, shutil, sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.join(HERE, "..", "data", "help")
-DOCS = os.path.join(HERE, "..", "docs")
+IMG = os.path.join(ROOT, "img")
+LANGUAGES = ("de", "en", "fr")
 
 
 def L(de, en, fr):
@@ -302,11 +305,11 @@ def inline(text):
 
 
 def image(lang, file, alt):
-    width, height = png_size(os.path.join(DOCS, file))
+    width, height = png_size(os.path.join(IMG, lang, file))
     if width > MAX_WIDTH:
         width, height = MAX_WIDTH, round(height * MAX_WIDTH / width)
-    return '<p class="shot"><img src="../img/%s" alt="%s" width="%d" height="%d"></p>' % (
-        file, html.escape(alt[lang]), width, height)
+    return '<p class="shot"><img src="../img/%s/%s" alt="%s" width="%d" height="%d"></p>' % (
+        lang, file, html.escape(alt[lang]), width, height)
 
 
 def render(lang, name, title, paragraphs, shots):
@@ -328,22 +331,29 @@ def render(lang, name, title, paragraphs, shots):
             % (lang, html.escape(title[lang]), html.escape(title[lang]), "\n".join(body), nav))
 
 
-def copy_images():
-    # The screenshots the pages name, shared by the languages; one no page
-    # names any more is removed.
-    folder = os.path.join(ROOT, "img")
-    os.makedirs(folder, exist_ok=True)
+def check_images():
+    # Every screenshot a page names is there in every language; one no page
+    # names any more is removed, and so is anything beside the language folders.
     named = {file for _, _, shots in PAGES.values() for file, _ in shots}
-    for file in sorted(named):
-        shutil.copyfile(os.path.join(DOCS, file), os.path.join(folder, file))
-    for file in os.listdir(folder):
-        if file not in named:
-            os.remove(os.path.join(folder, file))
+    missing = []
+    for lang in LANGUAGES:
+        folder = os.path.join(IMG, lang)
+        os.makedirs(folder, exist_ok=True)
+        missing += [os.path.join(folder, f) for f in sorted(named) if not os.path.isfile(os.path.join(folder, f))]
+        for file in os.listdir(folder):
+            if file not in named:
+                os.remove(os.path.join(folder, file))
+    for entry in os.listdir(IMG):
+        path = os.path.join(IMG, entry)
+        if entry not in LANGUAGES:
+            shutil.rmtree(path) if os.path.isdir(path) else os.remove(path)
+    if missing:
+        raise SystemExit("missing screenshots (run make screenshots): " + ", ".join(missing))
 
 
 def main():
-    copy_images()
-    for lang in ("de", "en", "fr"):
+    check_images()
+    for lang in LANGUAGES:
         folder = os.path.join(ROOT, lang)
         os.makedirs(folder, exist_ok=True)
         for name, (title, paragraphs, shots) in PAGES.items():

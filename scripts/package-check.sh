@@ -36,7 +36,7 @@ test -f "$scratch/.local/share/zendrik/Schule.zpg"
 /usr/bin/zendrik --version
 # The help of every language, with the screenshots its pages show.
 for lang in de en fr; do test -f "/usr/share/zendrik/help/$lang/index.html"; done
-test -f /usr/share/zendrik/help/img/filter.png
+test -f /usr/share/zendrik/help/img/en/filter.png
 # The desktop program starts and keeps running until it is stopped.
 rc=0
 QT_QPA_PLATFORM=offscreen timeout 3 /usr/bin/zendrik || rc=$?

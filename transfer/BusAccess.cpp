@@ -133,7 +133,7 @@ void BusAccess::finishAction(BusActionResult& r)
     }
     log_.close();
     if (observer) {
-        if (r.code == 0)
+        if (r.code == 0 && !r.stopped)
             observer->progressChanged(progressMax_, progressMax_);
         observer->transferEnded();
     }
@@ -530,10 +530,17 @@ BusActionResult BusAccess::Search(int area, int line, int fromDevice, int toDevi
         return r;
     }
     progressMax_ = toDevice - fromDevice + 1;
+    stopRequested_ = false;
     if (!startAction(r))
         return r;
     r.code = open();
     for (int device = fromDevice; r.code == 0 && device <= toDevice; ++device) {
+        if (stopRequested_ || (stopAsked && stopAsked())) {
+            // The devices asked so far stand; the link is closed as after a whole search.
+            r.stopped = true;
+            status(texts_(kBusSearchStopped));
+            break;
+        }
         const quint16 address =
             PhysicalAddress(static_cast<unsigned>(area), static_cast<unsigned>(line), static_cast<unsigned>(device));
         status(texts_(TextId::EibLogCheckDevice) + FormatPhysicalAddress(address));

@@ -29,6 +29,7 @@ struct BusActionResult {
     QString detail;               // the reason of a run-time failure
     bool cancelled = false;       // the user stopped before anything was sent
     bool restorePending = false;  // the device still runs the transfer application
+    bool stopped = false;         // search: the user stopped it; `found` holds the devices until then
     QList<quint16> found;         // search: the time switches that answered
 };
 
@@ -62,7 +63,14 @@ public:
     // missing or wrong mask answer.
     int searchRetries = 2;
 
+    // Asks the next device after another on the line. A stop asked for
+    // meanwhile (while the search processes events) ends it once the address
+    // in progress is answered: the devices found so far are the result.
     BusActionResult Search(int area, int line, int fromDevice, int toDevice);
+    void requestStop() { stopRequested_ = true; }
+    // Asked before each address as well: a stop from outside the event loop
+    // (the command line's Ctrl+C).
+    std::function<bool()> stopAsked;
     BusActionResult Program(quint16 address);
     BusActionResult Read(quint16 address);
     BusActionResult Reinstall(quint16 address);
@@ -114,6 +122,7 @@ private:
     const TextTable& texts_;
     QString workDir_;
     EibLink* link_ = nullptr;
+    bool stopRequested_ = false;
     int eibPort_ = 0;
     QString portLabel_;
     BusLog log_;

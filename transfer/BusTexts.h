@@ -29,6 +29,8 @@ inline constexpr ExtraText kBusRestorePending{
     "L'application de cet appareil doit encore être réinstallée."};
 inline constexpr ExtraText kBusFound{"%1 Schaltuhr(en) gefunden", "%1 time switch(es) found",
                                       "%1 horloge(s) trouvée(s)"};
+inline constexpr ExtraText kBusStopSearch{"Suche anhalten", "Stop search", "Arrêter la recherche"};
+inline constexpr ExtraText kBusSearchStopped{"Suche angehalten", "Search stopped", "Recherche arrêtée"};
 inline constexpr ExtraText kBusLink1Label{"Bus 1", "Bus 1", "Bus 1"};
 inline constexpr ExtraText kBusLink2Label{"Bus 2", "Bus 2", "Bus 2"};
 inline constexpr ExtraText kBusLinkShown{"Verbindung: ", "Connection: ", "Connexion : "};

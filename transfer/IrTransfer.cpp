@@ -155,8 +155,12 @@ bool IrTransfer::waitForResult()
         }
         QThread::msleep(static_cast<unsigned long>(std::max(1, pollMs)));
     }
-    if (observer)
-        observer->progressChanged(seconds, seconds);
+    // Full only once the answer is there, at the seconds it took; after the
+    // time limit the gauge stays at the seconds waited.
+    if (observer && arrived) {
+        const int took = std::max(1, static_cast<int>((elapsed.elapsed() + 999) / 1000));
+        observer->progressChanged(took, took);
+    }
     return arrived;
 }
 

@@ -8,6 +8,7 @@
 #include "calendar/YearSimulation.h"
 #include "editing/ListTexts.h"
 #include "editing/checks/CheckTexts.h"
+#include "language/DateText.h"
 #include "language/TextTable.h"
 #include "model/DstRowCodec.h"
 #include "model/ProgramModel.h"
@@ -159,9 +160,10 @@ QString DateText(int day, int month, const CheckContext& ctx)
     return FormatDate(day, month, ctx.texts, ctx.model.device).trimmed();
 }
 
+// A date with its year as the language writes dates.
 QString DateText(const CalendarDate& date, const CheckContext& ctx)
 {
-    return DateText(date.day, date.month, ctx) + QLatin1Char(' ') + QString::number(date.year);
+    return zendrik::DateText(date.day, date.month, date.year, ctx.texts);
 }
 
 QString PriorityLabel(int priority, const TextTable& texts)

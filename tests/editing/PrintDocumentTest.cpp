@@ -2,8 +2,12 @@
 // the sections and their order, the text-file target.
 #include "editing/PrintDocument.h"
 
+#include "editing/RecoveryFile.h"
+#include "language/DateText.h"
 #include "language/TextTable.h"
+#include "model/DeviceImage.h"
 #include "model/DeviceSettings.h"
+#include "model/UserInteraction.h"
 #include "tests/support/TestPrograms.h"
 #include "util/CalendarMath.h"
 
@@ -175,4 +179,35 @@ TEST(PrintTextTarget, BesideTheProgramFileWithTxt)
     EXPECT_EQ(CheckPrintTextTarget(QString(), PrintTextTarget(QString())), PrintTextCheck::NoName);
     EXPECT_EQ(CheckPrintTextTarget(QDir(dir.path()).filePath(QStringLiteral("Halle.zpg")), program),
               PrintTextCheck::Ok);
+}
+
+// Dates shown to people follow the language, one way per language, whatever
+// surface shows them: the printout's file date and the recovery question.
+TEST(PrintDocument, TheFileDateIsWrittenAsTheLanguageWritesDates)
+{
+    const struct {
+        void (TextTable::*load)(int);
+        const char* date;
+    } languages[] = {
+        {&TextTable::LoadGerman, "07.12.2026  09:05"},
+        {&TextTable::LoadEnglish, "07/12/2026  09:05"},
+        {&TextTable::LoadFrench, "07/12/2026  09:05"},
+    };
+    ProgramModel model = canonical731();
+    model.clock = [] { return QDateTime(QDate(2026, 12, 7), QTime(9, 5)); };
+    ScriptedInteraction no = ScriptedInteraction::answering(false);
+    BuildHeader(model, no);
+    for (const auto& l : languages) {
+        TextTable texts;
+        (texts.*l.load)(1);
+        PrintRequest request;
+        request.Schaltzeiten = true;
+        const PrintDocument doc = BuildPrintDocument(model, texts, request);
+        EXPECT_EQ(doc.title.fileDate, texts(TextId::FileDated) + QString::fromLatin1(l.date));
+        EXPECT_EQ(DateText(QDate(2026, 12, 7), texts), QString::fromLatin1(l.date).left(10));
+        const Prompt recovery = RecoveryQuestion(
+            RecoveryImage{{}, 1, QDateTime(QDate(2026, 12, 7), QTime(9, 5, 30)).toUTC()}, texts);
+        EXPECT_TRUE(recovery.render(texts).endsWith(QString::fromLatin1(l.date) + QStringLiteral(":30")))
+            << recovery.render(texts).toStdString();
+    }
 }

@@ -161,7 +161,9 @@ TEST(RecoveryFile, QuestionNamesTheFileAndTime)
     RecoveryImage image;
     image.snapshot.program.Dateiname = QStringLiteral("/tmp/Halle.zpg");
     image.writtenAt = kNow;
-    const Prompt p = RecoveryQuestion(image);
+    TextTable texts;
+    texts.LoadGerman();
+    const Prompt p = RecoveryQuestion(image, texts);
     EXPECT_EQ(p.buttons, Buttons::YesNo);
     ASSERT_NE(p.yesCaption, nullptr);
     EXPECT_STREQ(p.yesCaption->de, "&Wiederherstellen");

@@ -373,3 +373,37 @@ TEST_F(BusMenu, HiddenOnTheOtherDeviceTypes)
 }
 
 } // namespace
+
+// A search can be stopped, by its stop button or by "Beenden": it ends once
+// the address in progress has answered, keeps the time switches found so
+// far, and "Beenden" then closes the window.
+TEST_F(BusWindow, ASearchStopsAfterTheAddressInProgressKeepingWhatItFound)
+{
+    for (const char* stopper : {"cmdbusstop", "cmdBusend"}) {
+        auto w = window();
+        w->show();
+        child<QLineEdit>(*w, "txtbisTeilnehmer")->setText(QStringLiteral("9"));
+        auto* stop = child<QPushButton>(*w, "cmdbusstop");
+        EXPECT_FALSE(stop->isEnabled());
+        bool usable = false;
+        // While 1.1.2 (the time switch) is asked, the user stops.
+        QObject::connect(child<QLineEdit>(*w, "txtstatus"), &QLineEdit::textChanged, w.get(),
+                         [&](const QString& text) {
+                             if (!text.endsWith(QStringLiteral("1.1.2")) || usable)
+                                 return;
+                             usable = stop->isEnabled() && child<QPushButton>(*w, "cmdBusend")->isEnabled();
+                             child<QPushButton>(*w, stopper)->click();
+                         });
+        click(*w, "cmdbussearch");
+        EXPECT_TRUE(usable) << stopper;
+        auto* found = child<QComboBox>(*w, "cboPhysadr");
+        ASSERT_EQ(found->count(), 1) << stopper;
+        EXPECT_EQ(found->itemText(0), QStringLiteral("1.1.2"));
+        const QString log = QString::fromUtf8(readFile(path(QStringLiteral("protocol.txt"))));
+        EXPECT_TRUE(log.contains(QStringLiteral("1.1.2"))) << stopper;
+        EXPECT_FALSE(log.contains(QStringLiteral("1.1.3"))) << stopper << " asked on after the stop";
+        EXPECT_FALSE(stop->isEnabled());
+        EXPECT_EQ(w->isVisible(), std::string(stopper) == "cmdbusstop") << stopper;
+        EXPECT_TRUE(messages().isEmpty()) << messages().join('|').toStdString();
+    }
+}

@@ -75,6 +75,15 @@ TEST_F(DeviceDialog, ItemsCaptionsAndMeterChoices)
     EXPECT_TRUE(child(d, "cbosprache")->isEnabled());
     EXPECT_FALSE(child(d, "optastroC1")->isVisible());
 
+    // The port's caption words the port shown: a parallel port's number
+    // after "über LPT", a serial one after "Schnittstelle :".
+    const std::pair<int, QString> ports[] = {
+        {0, u"über LPT"_s}, {2, u"über LPT"_s}, {3, u"Schnittstelle :"_s}, {4, u"Schnittstelle :"_s}};
+    for (const auto& [index, caption] : ports) {
+        choose(child<QComboBox>(d, "cbolpt"), index);
+        EXPECT_EQ(child<QLabel>(d, "lblLpt")->text(), caption) << index;
+    }
+
     // Captions of the scroll bars follow their values.
     child<QSlider>(d, "hsbverz")->setValue(3);
     EXPECT_TRUE(showsLabel(d, u"Verzögerungsfaktor :3"_s));

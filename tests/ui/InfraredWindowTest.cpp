@@ -6,6 +6,7 @@
 #include "ui/transfer/FrmMaster.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -49,11 +50,12 @@ struct DuringThePause {
 // A four-channel switch whose infrared tool is the stand-in with a virtual device.
 class InfraredWindow : public DesktopFixture {
 protected:
-    void startOnStandIn(const QString& faults = QString(), int sprache = 1, int row = 4)
+    void startOnStandIn(const QString& faults = QString(), int sprache = 1, int row = 4, int timeoutSeconds = 1)
     {
         const QString tool = u"\"%1\" --device \"%2\" %3"_s.arg(QStringLiteral(ZENDRIK_IR_TOOL), work(u"device.zpg"_s),
                                                                  faults);
-        ASSERT_TRUE(writeFile(work(u"ports.ini"_s), ("IRTOOL=" + tool + "\r\nIRTIMEOUT=1\r\n").toUtf8()));
+        ASSERT_TRUE(writeFile(work(u"ports.ini"_s),
+                              ("IRTOOL=" + tool + "\r\nIRTIMEOUT=" + QString::number(timeoutSeconds) + "\r\n").toUtf8()));
         startWith(row, sprache);
     }
 
@@ -222,7 +224,8 @@ TEST_F(InfraredWindow, NoAnswerEndsWithItsMessageAndKeepsTheProgram)
     ASSERT_NE(w, nullptr);
     click(w, "cmd_IRok");
     EXPECT_EQ(messages().back(), u"keine Rückmeldung von IR-Übertragung"_s);
-    EXPECT_EQ(child<QProgressBar>(w, "ggeIR")->value(), child<QProgressBar>(w, "ggeIR")->maximum());
+    // Full only for an answer.
+    EXPECT_LT(child<QProgressBar>(w, "ggeIR")->value(), child<QProgressBar>(w, "ggeIR")->maximum());
     EXPECT_EQ(model().program().AnzEintrag, entries);
     EXPECT_TRUE(child<QPushButton>(w, "cmd_Irend")->isEnabled());
     click(w, "cmd_Irend");
@@ -445,3 +448,33 @@ TEST_F(MasterWindow, AstroDeviceHasNoBitBoxes)
 }
 
 } // namespace
+
+// While waiting the gauge counts the seconds against the time limit; it is
+// full only once the answer is there, at the seconds the job took.
+TEST_F(InfraredWindow, TheGaugeCountsTheWaitAgainstTheLimitAndFillsOnTheAnswer)
+{
+    startOnStandIn(u"--delay-ms 1300"_s, 1, 4, 5);
+    FrmIRAccess* w = openWindow();
+    ASSERT_NE(w, nullptr);
+    auto* gauge = child<QProgressBar>(w, "ggeIR");
+    QStringList shown;
+    QTimer poll;
+    poll.setInterval(20);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (w->running() && (shown.isEmpty() || shown.last() != gauge->text()))
+            shown << gauge->text();
+    });
+    poll.start();
+    click(w, "Option1_2");
+    click(w, "cmd_IRok");
+    poll.stop();
+    EXPECT_EQ(messages().back(), u"Übertragung erfolgreich beendet"_s);
+    EXPECT_EQ(shown.mid(0, 2), (QStringList{u"0 s / 5 s"_s, u"1 s / 5 s"_s})) << shown.join('|').toStdString();
+    // Full, at the whole seconds the job took (at least the tool's 1.3 s),
+    // not at the limit.
+    EXPECT_EQ(gauge->value(), gauge->maximum());
+    EXPECT_GE(gauge->maximum(), 2);
+    EXPECT_LT(gauge->maximum(), 5);
+    EXPECT_EQ(gauge->text(), u"%1 s"_s.arg(gauge->maximum()));
+}
+

@@ -2,7 +2,9 @@
 #include "ui/common/MessageBoxInteraction.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLibraryInfo>
 #include <QMessageBox>
 
@@ -62,4 +64,32 @@ TEST_F(MessageBoxes, ButtonsSpeakTheChosenLanguage)
     const auto box = boxes.box(Prompt::question(Buttons::YesNo, Icon::Question, {TextId::FileWord}));
     EXPECT_EQ(box->button(QMessageBox::Yes)->text().remove(u'&'), u"Ja"_s);
     EXPECT_EQ(box->button(QMessageBox::No)->text().remove(u'&'), u"Nein"_s);
+}
+
+// A capital umlaut at the start of a message keeps its dots in the box:
+// its text is not cut at the top ("Übertragung" read "Ubertragung"), and
+// its ink reaches higher than that of the word without the dots.
+TEST_F(MessageBoxes, CapitalUmlautsKeepTheirDots)
+{
+    MessageBoxInteraction boxes(german_);
+    // The first row of the label with ink on it, counted from the label's top.
+    const auto firstInk = [&](const QString& text) {
+        const auto box = boxes.box(Prompt::message(Icon::Information, {text}));
+        box->show();
+        QApplication::processEvents();
+        const QImage picture = box->grab().toImage();
+        const auto* label = box->findChild<QLabel*>(u"qt_msgbox_label"_s);
+        const QRect area(label->mapTo(box.get(), QPoint(0, 0)), label->size());
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                if (qGray(picture.pixel(x, y)) < 200)
+                    return y - area.top();
+        return -1;
+    };
+    for (const auto& [umlaut, plain] : {std::pair{u"Übertragung erfolgreich beendet"_s, u"Ubertragung erfolgreich beendet"_s},
+                                        std::pair{u"Änderungen speichern ?"_s, u"Anderungen speichern ?"_s}}) {
+        const int dots = firstInk(umlaut);
+        EXPECT_GT(dots, 0) << umlaut.toStdString() << " is cut at the top";
+        EXPECT_LT(dots, firstInk(plain)) << umlaut.toStdString();
+    }
 }

@@ -14,6 +14,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTest>
 
@@ -76,13 +77,14 @@ TEST_F(PrintWindow, TextFileBesideTheProgramLeavesTheViewAsItWas)
     EXPECT_EQ(list().Ansicht(), AnsichtPrioritaetszeiten);
     EXPECT_EQ(gridText(), before);
 
-    // A second time the existing text file is kept unless the user agrees.
+    // A second time the existing text file is kept unless the user agrees;
+    // the window keeps "in Textdatei umleiten" ticked.
     ASSERT_TRUE(QFile::resize(target, 3));
     answer(TextId::FileWord, Answer::No);
-    printWith({"chkprsz", "chktxtdat"});
+    printWith({"chkprsz"});
     EXPECT_EQ(QFile(target).size(), 3);
     answer(TextId::FileWord, Answer::Yes);
-    printWith({"chkprsz", "chktxtdat"});
+    printWith({"chkprsz"});
     EXPECT_TRUE(QString::fromUtf8(readFile(target)).startsWith(u"Schaltzeiten  Schule.zpg"_s));
 }
 
@@ -136,4 +138,46 @@ TEST_F(PrintWindow, HandoverButtonWritesTheRecordBesideTheProgram)
     QApplication::processEvents();
     EXPECT_EQ(readFile(school), before);
     EXPECT_FALSE(asked().empty());
+}
+
+// The toolbar's button prints the list as shown, its filter applied, and
+// follows "in Textdatei umleiten" of the print window: into the text file
+// while it is ticked, to the printer once it is cleared.
+TEST_F(PrintWindow, ToolbarButtonPrintsTheFilteredListWhereThePrintWindowSends)
+{
+    openSchool();
+    app_->filter().FilterZustand = ListFilter::StateOn;
+    app_->filter().FilterAktiv = -1;
+    frame()->showView(AnsichtSchaltzeiten, kProgramSlot);
+    const QStringList shown = gridText();
+    int previews = 0;
+    frame()->printCommands().preview = [&](const std::function<int(QPrinter&)>&) { ++previews; };
+    const auto printButton = [this] { frame()->findChild<QAction*>(u"AniButton2"_s)->trigger(); };
+
+    printWith({"chkprsz", "chktxtdat"});
+    const QString target = work(u"Schule.txt"_s);
+    ASSERT_TRUE(QFile::remove(target));
+    printButton();
+    EXPECT_EQ(previews, 0);
+    const QString text = QString::fromUtf8(readFile(target));
+    ASSERT_FALSE(text.isEmpty());
+    // Every row shown is printed, and no row the filter hides (the OFF times).
+    const QRegularExpression on(u"\\bEIN\\b"_s);
+    const QRegularExpression off(u"\\bAUS\\b"_s);
+    qsizetype rows = 0;
+    for (const QString& line : text.split(u"\r\n"_s))
+        rows += line.contains(on) || line.contains(off);
+    EXPECT_EQ(rows, shown.size() - 1) << text.toStdString();   // the grid's first line is its headings
+    EXPECT_FALSE(text.contains(off)) << text.toStdString();
+
+    trigger("mnuDatDruck");
+    auto* d = dialog<FrmDruck>();
+    ASSERT_NE(d, nullptr);
+    EXPECT_TRUE(d->DruckInDatei());
+    child<QCheckBox>(d, "chktxtdat")->click();
+    d->reject();
+    ASSERT_TRUE(QFile::remove(target));
+    printButton();
+    EXPECT_EQ(previews, 1);
+    EXPECT_FALSE(QFile::exists(target));
 }

@@ -2,10 +2,13 @@
 // engine, what decided under the pointer, the live update and the exports.
 #include "calendar/AstroTable.h"
 #include "calendar/BetriebsstundenText.h"
+#include "calendar/DayProfile.h"
 #include "calendar/ListFilter.h"
 #include "calendar/SimulationCsv.h"
 #include "calendar/SimulationTexts.h"
 #include "calendar/SommerzeitTage.h"
+#include "calendar/TagPrio.h"
+#include "calendar/YearPictureTitle.h"
 #include "calendar/YearSimulation.h"
 #include "editing/ListAnsicht.h"
 #include "model/EntryBuilder.h"
@@ -32,6 +35,8 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+
+#include <set>
 
 using namespace zendrik;
 using namespace zendrik::test;
@@ -389,7 +394,7 @@ TEST_F(SimulationWindow, YearAndScrollBarKeepTheDayWithinTheYear)
     EXPECT_EQ(bar->value(), 365);
 }
 
-TEST_F(SimulationWindow, PictureFromTheCommandLineEqualsTheWindow)
+TEST_F(SimulationWindow, PictureFromTheCommandLineEqualsTheWindowsWithTitleAndLegend)
 {
     // The program as its file carries it (the astro table with the limits
     // written in), opened again, is what the command line reads.
@@ -399,15 +404,12 @@ TEST_F(SimulationWindow, PictureFromTheCommandLineEqualsTheWindow)
     ASSERT_TRUE(frame()->openFile(program));
     FrmGrafik* w = openWindow();
     ASSERT_NE(w, nullptr);
-    const QImage& shown = w->yearGraph()->picture();
     const QString out = work(u"cli.png"_s);
     const CliRun r = RunCli({"--dir", dir_.path(), "--type", QString::number(kRowBus738), "simulate", program, "--year",
-                             QString::number(kYear), "--channel", "1", "--png", out, "--width",
-                             QString::number(shown.width()), "--height", QString::number(shown.height())});
+                             QString::number(kYear), "--channel", "1", "--png", out});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    const QImage cli(out);
-    ASSERT_EQ(cli.size(), shown.size());
-    EXPECT_EQ(cli.convertToFormat(QImage::Format_RGB32), shown.convertToFormat(QImage::Format_RGB32));
+    const QImage cli = QImage(out).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(cli.size(), QSize(1200, 800));
 
     // The window's own picture export writes the same.
     QString asked;
@@ -417,8 +419,35 @@ TEST_F(SimulationWindow, PictureFromTheCommandLineEqualsTheWindow)
     };
     child<QPushButton>(w, "cmdPng")->click();
     EXPECT_EQ(asked, work(u"BUS 2026 C1.png"_s));
-    EXPECT_EQ(QImage(work(u"window.png"_s)).convertToFormat(QImage::Format_RGB32), cli.convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(QImage(work(u"window.png"_s)).convertToFormat(QImage::Format_RGB32), cli);
     EXPECT_TRUE(label(w, "lblHinweis").startsWith(u"Gespeichert: "_s));
+
+    // Its title names the program, the year, the channel and its hours ...
+    const YearSimulation sim(model(), kYear);
+    const QStringList title = YearPictureTitle(model(), sim, 0, app_->texts());
+    ASSERT_EQ(title.size(), 2);
+    EXPECT_EQ(title[0], u"BUS.zpg \u2013 Programmsimulation %1"_s.arg(kYear));
+    EXPECT_TRUE(title[1].startsWith(u"C1"_s)) << title[1].toStdString();
+    EXPECT_TRUE(title[1].endsWith(BetriebsdauerText(sim.Jahresbetriebsminuten(0), app_->texts()).trimmed()))
+        << title[1].toStdString();
+    // ... written above the graph, and every colour of the legend stands in
+    // the picture's bottom band, below the graph.
+    const auto darkPixelsIn = [&](int top, int bottom) {
+        int n = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = 0; x < cli.width(); ++x)
+                n += qGray(cli.pixel(x, y)) < 100;
+        return n;
+    };
+    EXPECT_GT(darkPixelsIn(0, 14), 50);
+    std::set<QRgb> bottom;
+    for (int y = cli.height() - 40; y < cli.height(); ++y)
+        for (int x = 0; x < cli.width(); ++x)
+            bottom.insert(cli.pixel(x, y));
+    for (const int state : {ProfileEin, ProfileAus, ProfileImpulsEin})
+        EXPECT_TRUE(bottom.count(YearGraphStateColour(state).rgb())) << "state " << state;
+    for (int p = 0; p <= kTagPrioPermanentAus; ++p)
+        EXPECT_TRUE(bottom.count(YearGraphPriorityColour(p).rgb())) << "priority " << p;
 }
 
 TEST_F(SimulationWindow, TableExportAndRefusals)

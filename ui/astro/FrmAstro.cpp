@@ -2,6 +2,7 @@
 
 #include "calendar/AstroScrollBars.h"
 #include "calendar/AstroTexts.h"
+#include "language/DateText.h"
 #include "language/Prompt.h"
 #include "language/TextTable.h"
 #include "model/ProgramModel.h"
@@ -342,7 +343,7 @@ void FrmAstro::fromBars()
     };
     const auto state = [this](int s) { return texts_(s != 0 ? TextId::On : TextId::Off); };
     lblHeute_->setText(texts_(kAstroToday)
-                           .arg(model_.clock().date().toString(QStringLiteral("d.M.yyyy")), time(preview.todayRise),
+                           .arg(DateText(model_.clock().date(), texts_), time(preview.todayRise),
                                 state(bars_.riseState), time(preview.todaySet), state(bars_.setState)));
     curve_->show(preview, bars_.morning, bars_.evening, texts_(kAstroCurveTitle));
 }

@@ -4,6 +4,7 @@
 #include "calendar/SoWiZeitzone.h"
 #include "editing/AssistantSettings.h"
 #include "editing/EntryFields.h"
+#include "language/DateText.h"
 #include "language/TextTable.h"
 #include "model/ProgramModel.h"
 #include "model/UserInteraction.h"
@@ -66,12 +67,12 @@ TextId TitleOf(int modus)
     }
 }
 
-// Weekday and date in the language of the text table: "Sonntag 31.3.".
+// Weekday and date in the language of the text table: "Sonntag 31.03.2024".
 QString DayText(const DstChangeover& c, int year, const TextTable& texts)
 {
     const int weekday = WochentagVon(c.day, c.month, year);
     return texts(static_cast<TextId>(static_cast<int>(TextId::Monday) + weekday - 1))
-        + QStringLiteral(" %1.%2.").arg(c.day).arg(c.month);
+        + QLatin1Char(' ') + DateText(c.day, c.month, year, texts);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "calendar/FeiertagKalender.h"
 #include "calendar/FeiertagTabelle.h"
 #include "calendar/FeiertagTexts.h"
+#include "language/DateText.h"
 #include "language/TextTable.h"
 #include "model/DeviceSettings.h"
 #include "model/UserInteraction.h"
@@ -272,7 +273,7 @@ void FrmFeiertage::fillDates()
     const std::vector<FeiertagTermin> termine =
         FeiertagTermine(table_, chosenSet(), spnVonJahr_->value(), spnAnzJahre_->value(), texts_(kFtSubstitute));
     for (const FeiertagTermin& t : termine) {
-        lstTermine_->addItem(QStringLiteral("%1.%2.%3  %4").arg(t.date.day).arg(t.date.month).arg(t.date.year).arg(t.name));
+        lstTermine_->addItem(DateText(t.date.day, t.date.month, t.date.year, texts_) + QStringLiteral("  ") + t.name);
     }
 }
 

@@ -4,7 +4,10 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
+
+#include <algorithm>
 
 namespace zendrik {
 
@@ -62,6 +65,13 @@ std::unique_ptr<QMessageBox> MessageBoxInteraction::box(const Prompt& prompt) co
 {
     auto b = std::make_unique<QMessageBox>(boxIcon(prompt.icon), kAppTitel, prompt.render(texts_),
                                            boxButtons(prompt.buttons), QApplication::activeWindow());
+    // The box makes its text exactly one line high, and the dots of a capital
+    // umlaut ("Übertragung") stand above the font's ascent: without room
+    // above the line they are cut off and the word reads "Ubertragung".
+    if (auto* label = b->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+        const int room = std::max(2, label->fontMetrics().height() / 4);
+        label->setContentsMargins(0, room, 0, room);
+    }
     if (prompt.buttons == Buttons::YesNoCancel)
         b->setDefaultButton(QMessageBox::Yes);
     b->setEscapeButton(prompt.buttons == Buttons::YesNo ? QMessageBox::No

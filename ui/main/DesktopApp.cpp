@@ -174,7 +174,7 @@ void DesktopApp::offerRecovery()
     const RecoveryFinding found = FindRecovery(workDir_);
     if (found.state != RecoveryState::Offer)
         return;
-    if (ui_.ask(RecoveryQuestion(found.image)) == Answer::Yes)
+    if (ui_.ask(RecoveryQuestion(found.image, texts_)) == Answer::Yes)
         frame_->restoreRecovered(found.image);
     else
         RemoveRecoveryFile(workDir_);

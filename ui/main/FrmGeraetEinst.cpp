@@ -152,7 +152,17 @@ FrmGeraetEinst::FrmGeraetEinst(ProgramModel& model, const TextTable& texts, User
     lptRow->addWidget(cbolpt_);
     lptRow->addWidget(txtAdapterTool_, 1);
     auto* zugriff = new QFormLayout(fraZugriff);
-    zugriff->addRow(texts_(TextId::ViaLpt).trimmed(), lptRow);
+    // The port's caption follows the port shown: "über LPT" before a parallel
+    // port's number, "Schnittstelle :" before "COM 1" or "COM 2", as the bus
+    // window words its serial interface.
+    lblLpt_ = new QLabel(fraZugriff);
+    lblLpt_->setObjectName(QStringLiteral("lblLpt"));
+    const auto showPortKind = [this] {
+        lblLpt_->setText(texts_(cbolpt_->currentIndex() >= 3 ? TextId::InterfaceLabel : TextId::ViaLpt).trimmed());
+    };
+    connect(cbolpt_, &QComboBox::currentIndexChanged, this, showPortKind);
+    showPortKind();
+    zugriff->addRow(lblLpt_, lptRow);
     zugriff->addRow(texts_(TextId::Com1), txtCom1_);
     zugriff->addRow(texts_(TextId::Com2), txtCom2_);
     zugriff->addRow(QString(), chkVerify_);

@@ -59,6 +59,7 @@ private:
     QRadioButton* optastroC1_;
     QRadioButton* optastroC1undC2_;
     QComboBox* cbolpt_;
+    QLabel* lblLpt_;
     QLineEdit* txtAdapterTool_;
     QLineEdit* txtIrTool_;
     QLineEdit* txtBus1_;

@@ -1,6 +1,7 @@
 #include "ui/main/MdiForm1.h"
 
 #include "calendar/ListFilter.h"
+#include "language/DateText.h"
 #include "language/TextTable.h"
 #include "model/WindowPlacement.h"
 #include "model/FileCommands.h"
@@ -347,7 +348,7 @@ void MdiForm1::refreshFrame()
     lblGeraet_->setText(ctx_.texts(TextId::DeviceType) + QStringLiteral(": ") + ctx_.model.device.Geraetename
                         + (masterCard ? QStringLiteral(" Mastercard ") : QString()));
     if (const auto saved = SavedAt(s))
-        lblDatei_->setText(ctx_.texts(TextId::FileDated) + saved->toString(QStringLiteral("dd.MM.yyyy  hh:mm")));
+        lblDatei_->setText(ctx_.texts(TextId::FileDated) + DateTimeText(*saved, ctx_.texts));
     else
         lblDatei_->setText(ctx_.texts(TextId::FileUnsaved));
 

@@ -12,6 +12,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <vector>
 
 namespace zendrik {
 
@@ -221,6 +222,81 @@ QImage RenderYearGraph(const YearSimulation& sim, int channel, const TextTable& 
     image.fill(Qt::white);
     QPainter painter(&image);
     PaintYearGraph(painter, YearGraphPictureLayout(image, sim.Tage(), texts), sim, channel, texts);
+    return image;
+}
+
+QString YearGraphStateName(int state, const TextTable& texts)
+{
+    if (state == ProfileImpulsEin || state == ProfileImpulsAus)
+        return texts(TextId::Pulse).trimmed();
+    return texts(state == ProfileEin ? TextId::On : TextId::Off).trimmed();
+}
+
+QImage RenderYearGraphPicture(const YearSimulation& sim, int channel, const TextTable& texts, const QSize& size,
+                              const QStringList& title)
+{
+    QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    const QFont font = SimulationGraphFont();
+    QFont bold = font;
+    bold.setPointSizeF(font.pointSizeF() * 1.25);
+    bold.setBold(true);
+    const QFontMetrics fm(font, &image);
+    const QFontMetrics fmBold(bold, &image);
+    const int margin = 6;
+    const QRect inner = image.rect().adjusted(margin, margin, -margin, -margin);
+
+    // The title lines.
+    int y = inner.top();
+    painter.setPen(Qt::black);
+    for (qsizetype i = 0; i < title.size(); ++i) {
+        painter.setFont(i == 0 ? bold : font);
+        const int h = (i == 0 ? fmBold : fm).height();
+        painter.drawText(QRect(inner.left(), y, inner.width(), h), Qt::AlignLeft | Qt::AlignVCenter, title[i]);
+        y += h;
+    }
+    y += fm.height() / 2;
+
+    // The legend: a coloured square and its name per item, flowing in rows.
+    struct Item {
+        QColor colour;
+        QString name;
+    };
+    std::vector<Item> items;
+    for (const int state : {ProfileEin, ProfileAus, ProfileImpulsEin})
+        items.push_back({YearGraphStateColour(state), YearGraphStateName(state, texts)});
+    for (int p = 0; p <= kTagPrioPermanentAus; ++p)
+        items.push_back({YearGraphPriorityColour(p), YearGraphPriorityName(p, texts)});
+    const int box = fm.height() * 2 / 3;
+    const int gap = fm.averageCharWidth() * 2;
+    std::vector<std::pair<QPoint, const Item*>> placed;
+    int x = 0;
+    int rows = 1;
+    for (const Item& item : items) {
+        const int w = box + fm.averageCharWidth() + fm.horizontalAdvance(item.name);
+        if (x > 0 && x + w > inner.width()) {
+            x = 0;
+            ++rows;
+        }
+        placed.emplace_back(QPoint(x, (rows - 1) * fm.height()), &item);
+        x += w + gap;
+    }
+    const int legendTop = inner.bottom() + 1 - rows * fm.height();
+    painter.setFont(font);
+    for (const auto& [at, item] : placed) {
+        const QPoint origin = at + QPoint(inner.left(), legendTop);
+        const QRect square(origin.x(), origin.y() + (fm.height() - box) / 2, box, box);
+        painter.fillRect(square, item->colour);
+        painter.setPen(Qt::black);
+        painter.drawRect(square);
+        painter.drawText(QRect(square.right() + fm.averageCharWidth(), origin.y(), inner.width(), fm.height()),
+                         Qt::AlignLeft | Qt::AlignVCenter, item->name);
+    }
+
+    // The graph between them.
+    const QRect graph(inner.left(), y, inner.width(), std::max(1, legendTop - fm.height() / 2 - y));
+    PaintYearGraph(painter, YearGraphLayout(graph, sim.Tage(), font, &image, texts), sim, channel, texts);
     return image;
 }
 

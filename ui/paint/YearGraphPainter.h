@@ -4,7 +4,9 @@
 #include <QFont>
 #include <QImage>
 #include <QRect>
+#include <QSize>
 #include <QString>
+#include <QStringList>
 
 class QPaintDevice;
 class QPainter;
@@ -21,6 +23,8 @@ QColor YearGraphStateColour(int state);
 QColor YearGraphPriorityColour(int priority);
 // "P3", "Permanent EIN": the legend's name of a day priority.
 QString YearGraphPriorityName(int priority, const TextTable& texts);
+// "EIN", "AUS", "Impuls": the legend's name of what a channel does.
+QString YearGraphStateName(int state, const TextTable& texts);
 
 // Where the parts of the year graph lie in an area: the month names down
 // the left, the hours along the top, the chart with a row per day of the
@@ -66,6 +70,13 @@ YearGraphLayout YearGraphPictureLayout(const QImage& picture, int days, const Te
 // The year graph as a picture of the given size on white, as the
 // simulation window shows it (without the marked day).
 QImage RenderYearGraph(const YearSimulation& sim, int channel, const TextTable& texts, const QSize& size);
+// The size of an exported year picture unless another one is asked for.
+inline constexpr QSize kYearPictureSize{1200, 800};
+// The year graph as an exported picture: the title lines above the graph
+// (the first in bold), the legend of its colours (states, then day
+// priorities) below it, on white.
+QImage RenderYearGraphPicture(const YearSimulation& sim, int channel, const TextTable& texts, const QSize& size,
+                              const QStringList& title);
 // The picture as PNG file, written atomically. False with the reason.
 bool WriteYearGraphPng(const QImage& image, const QString& path, QString* error);
 

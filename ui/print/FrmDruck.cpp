@@ -98,6 +98,7 @@ FrmDruck::FrmDruck(const ProgramModel& model, const TextTable& texts, QWidget* p
         emit handoverRequested();
     });
     connect(cmdprcancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(chktxtdat_, &QCheckBox::toggled, this, &FrmDruck::druckInDateiChanged);
     connect(cmdpraendern, &QPushButton::clicked, this, &FrmDruck::changeZeilenRequested);
 }
 
@@ -115,6 +116,11 @@ PrintRequest FrmDruck::request() const
 bool FrmDruck::DruckInDatei() const
 {
     return chktxtdat_->isChecked();
+}
+
+void FrmDruck::setDruckInDatei(bool toTextFile)
+{
+    chktxtdat_->setChecked(toTextFile);
 }
 
 void FrmDruck::refreshZeilen()

@@ -24,6 +24,8 @@ public:
     // The sections as the boxes stand now.
     PrintRequest request() const;
     bool DruckInDatei() const;
+    // Ticks "in Textdatei umleiten" as it was left last time.
+    void setDruckInDatei(bool toTextFile);
     // Shows `Zeilen` again (after the device properties changed it).
     void refreshZeilen();
 
@@ -34,6 +36,9 @@ signals:
     void pdfRequested(const zendrik::PrintRequest& request);
     // The hand-over record (every section, the year charts) as a PDF.
     void handoverRequested();
+    // "in Textdatei umleiten" was ticked or cleared; the toolbar's print
+    // button follows it too.
+    void druckInDateiChanged(bool toTextFile);
     // "Ändern": open the device properties.
     void changeZeilenRequested();
 

@@ -53,6 +53,8 @@ void PrintCommands::openWindow()
     frame_.header().commitAll();
     auto* dialog = new FrmDruck(ctx_.model, ctx_.texts, &frame_);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setDruckInDatei(DruckInDatei_);
+    connect(dialog, &FrmDruck::druckInDateiChanged, this, [this](bool on) { DruckInDatei_ = on; });
     connect(dialog, &FrmDruck::printRequested, this, &PrintCommands::print);
     connect(dialog, &FrmDruck::pdfRequested, this, &PrintCommands::savePdf);
     connect(dialog, &FrmDruck::handoverRequested, this, &PrintCommands::saveHandover);
@@ -73,7 +75,8 @@ void PrintCommands::printShown()
     request.DruckAktuell = frame_.listWindow().Ansicht() + 1;
     request.shownSlot = ctx_.model.AktSlot;
     request.shownAstroChannel = frame_.listWindow().sources().astroChannel;
-    print(request, false);
+    request.shownFilter = ctx_.filter;
+    print(request, DruckInDatei_);
 }
 
 void PrintCommands::print(const PrintRequest& request, bool toTextFile)

@@ -26,8 +26,11 @@ public:
 
     // mnuDatDruck: opens the print window.
     void openWindow();
-    // AniButton2: prints the list as shown, without the window.
+    // AniButton2: prints the list as shown (its filter applied), without the
+    // window, to the printer or, when the print window's "in Textdatei
+    // umleiten" is ticked, into the text file.
     void printShown();
+    bool DruckInDatei() const { return DruckInDatei_; }
 
     void print(const PrintRequest& request, bool toTextFile);
     void savePdf(const PrintRequest& request);
@@ -49,6 +52,8 @@ private:
 
     DesktopContext& ctx_;
     MdiForm1& frame_;
+    // "in Textdatei umleiten" as the print window left it, for this run.
+    bool DruckInDatei_ = false;
 };
 
 } // namespace zendrik

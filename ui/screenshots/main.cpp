@@ -1,6 +1,9 @@
-// Renders the main windows of the desktop program to PNG files for the
-// documentation: zendrik-screenshots DATA_DIR OUT_DIR. Runs on the offscreen
-// platform unless another one is asked for.
+// Renders the main windows of the desktop program to PNG files for the help
+// and the documentation, once in each language the program ships:
+// zendrik-screenshots DATA_DIR OUT_DIR writes OUT_DIR/de, OUT_DIR/en and
+// OUT_DIR/fr. Each language runs the program in a working directory of its
+// own, as a user of that language starts it. Runs on the offscreen platform
+// unless another one is asked for.
 
 #include "model/FileChooser.h"
 #include "model/UserInteraction.h"
@@ -75,10 +78,14 @@ void click(QWidget* dialog, const char* name)
     dialog->findChild<QAbstractButton*>(QString::fromUtf8(name))->click();
 }
 
+// The pictures are kept small: a window's few colours (and the shades of its
+// smoothed text) fit a palette of 256, which PNG stores in a byte a pixel.
 bool save(QWidget* w, const QString& path)
 {
     settle();
-    const bool ok = w->grab().save(path);
+    const QImage picture = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const bool ok = picture.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither)
+                        .save(path, "PNG", 0);
     QTextStream(stdout) << (ok ? "wrote " : "could not write ") << path << '\n';
     return ok;
 }
@@ -95,31 +102,43 @@ bool prepare(const QDir& data, const QDir& work)
     return ok;
 }
 
-} // namespace
+// What each language's pictures show: the same windows with the data a user
+// of that language finds (the holiday set, the place, the time zone).
+struct Language {
+    const char* folder;
+    const char* startButton;
+    const char* holidaySet;
+    const char* movableHoliday;
+    const char* zone;
+    const char* place;
+};
 
-int main(int argc, char** argv)
+const Language kLanguages[] = {
+    {"de", "AniDeutsch", "Bayern", "Karfreitag", "Europe/Berlin", "München"},
+    {"en", "AniEnglisch", "England and Wales", "Good Friday", "Europe/London", "London"},
+    {"fr", "AniFrance", "France", "Vendredi saint", "Europe/Paris", "Paris"},
+};
+
+// Starts the program on its start screen in the language.
+void chooseLanguage(zendrik::DesktopApp& app, const Language& language)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    const QStringList args = QApplication::arguments();
-    if (args.size() != 3) {
-        std::fprintf(stderr, "usage: zendrik-screenshots DATA_DIR OUT_DIR\n");
-        return 2;
-    }
-    const QDir data(args[1]);
-    const QDir out(QDir::current().absoluteFilePath(args[2]));
+    app.startScreen()->findChild<QAbstractButton*>(QString::fromLatin1(language.startButton))->click();
+    settle();
+}
+
+bool renderLanguage(const QDir& data, const QDir& out, const Language& language)
+{
     QTemporaryDir work;
     if (!work.isValid() || !QDir().mkpath(out.path()) || !prepare(data, QDir(work.path()))) {
         std::fprintf(stderr, "cannot prepare the working directory\n");
-        return 1;
+        return false;
     }
-
     zendrik::ScriptedInteraction answers = zendrik::ScriptedInteraction::answering(false);
     NoChooser chooser;
     zendrik::DesktopApp desktop(work.path(), &answers, &chooser);
     if (!desktop.start())
-        return 1;
+        return false;
+    chooseLanguage(desktop, language);
 
     bool ok = save(desktop.startScreen(), out.filePath(QStringLiteral("start-screen.png")));
 
@@ -204,7 +223,8 @@ int main(int argc, char** argv)
     click(pz, "cmdPzOk");
     click(pz, "chk_bew_Feiertage");
     auto* holidays = pz->findChild<QListWidget*>(QStringLiteral("lst_bew_Feiertage"));
-    const QList<QListWidgetItem*> goodFriday = holidays->findItems(QStringLiteral("Karfreitag"), Qt::MatchExactly);
+    const QList<QListWidgetItem*> goodFriday =
+        holidays->findItems(QString::fromUtf8(language.movableHoliday), Qt::MatchExactly);
     if (!goodFriday.isEmpty())
         holidays->setCurrentItem(goodFriday.first());
     ok = save(pz, out.filePath(QStringLiteral("entry-priority-time.png"))) && ok;
@@ -220,7 +240,7 @@ int main(int argc, char** argv)
     settle();
     if (auto* ft = frame->findChild<zendrik::FrmFeiertage*>()) {
         if (auto* sets = ft->findChild<QComboBox*>(QStringLiteral("cbo_Sets")); sets && sets->count() > 0)
-            sets->setCurrentIndex(std::max(0, sets->findText(QStringLiteral("Bayern"))));
+            sets->setCurrentIndex(std::max(0, sets->findText(QString::fromUtf8(language.holidaySet))));
         ft->resize(1100, 560);
         ok = save(ft, out.filePath(QStringLiteral("holidays.png"))) && ok;
         ft->reject();
@@ -229,27 +249,28 @@ int main(int argc, char** argv)
     settle();
     if (auto* sw = frame->findChild<zendrik::FrmEinSW*>()) {
         if (auto* zone = sw->findChild<QComboBox*>(QStringLiteral("cboZone")))
-            zone->setCurrentText(QStringLiteral("Europe/Berlin"));
+            zone->setCurrentText(QString::fromLatin1(language.zone));
         click(sw, "cmdSwNeu");
         ok = save(sw, out.filePath(QStringLiteral("dst-table.png"))) && ok;
         sw->reject();
     }
 
-    // The astro dialog of the bus device for Munich, chosen from the place list.
+    // The astro dialog of the bus device for a place of the language's place list.
     // A second run of the program, so the windows above stay as they are.
     zendrik::DesktopApp bus(work.path(), &answers, &chooser);
     if (!bus.start())
-        return 1;
+        return false;
+    chooseLanguage(bus, language);
     emit bus.startScreen()->confirmed(20);
     bus.model().clock = [] { return QDateTime(QDate(2026, 6, 21), QTime(10, 0)); };
     frame = bus.mainFrame();
     frame->menu().action(QStringLiteral("mnuBaAstro"))->trigger();
     if (auto* astro = frame->findChild<zendrik::FrmAstro*>()) {
         auto* places = astro->findChild<QComboBox*>(QStringLiteral("cboOrt"));
-        const int munich = places->findText(QStringLiteral("München"));
-        if (munich >= 0) {
-            places->setCurrentIndex(munich);
-            emit places->activated(munich);
+        const int place = places->findText(QString::fromUtf8(language.place));
+        if (place >= 0) {
+            places->setCurrentIndex(place);
+            emit places->activated(place);
         }
         astro->resize(760, 720);
         ok = save(astro, out.filePath(QStringLiteral("astro-data.png"))) && ok;
@@ -309,5 +330,29 @@ int main(int argc, char** argv)
         sim->close();
     }
 
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QStringList args = QApplication::arguments();
+    if (args.size() != 3) {
+        std::fprintf(stderr, "usage: zendrik-screenshots DATA_DIR OUT_DIR\n");
+        return 2;
+    }
+    // The program moves into its working directory: the folders are fixed first.
+    const QString start = QDir::currentPath();
+    const QDir data(QDir(start).absoluteFilePath(args[1]));
+    const QDir out(QDir(start).absoluteFilePath(args[2]));
+    bool ok = true;
+    for (const Language& language : kLanguages) {
+        ok = renderLanguage(data, QDir(out.filePath(QString::fromLatin1(language.folder))), language) && ok;
+        QDir::setCurrent(start);
+    }
     return ok ? 0 : 1;
 }

@@ -1,6 +1,7 @@
 #include "ui/simulation/FrmGrafik.h"
 
 #include "calendar/BetriebsstundenText.h"
+#include "calendar/YearPictureTitle.h"
 #include "calendar/SimulationCsv.h"
 #include "calendar/SimulationTexts.h"
 #include "calendar/TagPrio.h"
@@ -35,9 +36,7 @@ constexpr int kLargestChannelCount = 16;
 
 QString stateName(int state, const TextTable& texts)
 {
-    if (state == ProfileImpulsEin || state == ProfileImpulsAus)
-        return texts(TextId::Pulse).trimmed();
-    return texts(state == ProfileEin ? TextId::On : TextId::Off).trimmed();
+    return YearGraphStateName(state, texts);
 }
 
 } // namespace
@@ -583,7 +582,10 @@ bool FrmGrafik::exportPng(const QString& path)
         return false;
     }
     QString error;
-    const bool ok = WriteYearGraphPng(year_->picture(), path, &error);
+    // The picture the command line writes: the graph with its title and legend.
+    const QImage picture = RenderYearGraphPicture(*sim_, channel(), texts_, kYearPictureSize,
+                                                  YearPictureTitle(model_, *sim_, channel(), texts_));
+    const bool ok = WriteYearGraphPng(picture, path, &error);
     report(ok, path, error);
     return ok;
 }

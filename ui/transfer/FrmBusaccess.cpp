@@ -22,6 +22,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace zendrik {
 
 namespace {
@@ -82,6 +84,9 @@ FrmBusaccess::FrmBusaccess(ProgramModel& model, UserInteraction& ui, const TextT
     txtbisTeilnehmer_ = numberBox(QStringLiteral("txtbisTeilnehmer"), QStringLiteral("10"), ui_, fraBusSearch);
     cmdbussearch_ = new QPushButton(texts_(TextId::StartSearch), fraBusSearch);
     cmdbussearch_->setObjectName(QStringLiteral("cmdbussearch"));
+    cmdbusstop_ = new QPushButton(texts_(kBusStopSearch), fraBusSearch);
+    cmdbusstop_->setObjectName(QStringLiteral("cmdbusstop"));
+    cmdbusstop_->setEnabled(false);
     cboPhysadr_ = new QComboBox(fraBusSearch);
     cboPhysadr_->setObjectName(QStringLiteral("cboPhysadr"));
     cboPhysadr_->setMinimumWidth(120);
@@ -97,6 +102,7 @@ FrmBusaccess::FrmBusaccess(ProgramModel& model, UserInteraction& ui, const TextT
     searchLayout->addWidget(new QLabel(texts_(TextId::ToDevice), fraBusSearch), 1, 2);
     searchLayout->addWidget(txtbisTeilnehmer_, 1, 3);
     searchLayout->addWidget(cmdbussearch_, 2, 0, 1, 2);
+    searchLayout->addWidget(cmdbusstop_, 2, 2, 1, 2);
     searchLayout->addWidget(lblsearchresult, 3, 0, 1, 2);
     searchLayout->addWidget(cboPhysadr_, 3, 2, 1, 2);
 
@@ -153,6 +159,7 @@ FrmBusaccess::FrmBusaccess(ProgramModel& model, UserInteraction& ui, const TextT
     layout->addLayout(end);
 
     connect(cmdbussearch_, &QPushButton::clicked, this, &FrmBusaccess::cmdbussearch);
+    connect(cmdbusstop_, &QPushButton::clicked, this, &FrmBusaccess::cmdbusstop);
     connect(cmdbusprog_, &QPushButton::clicked, this, &FrmBusaccess::cmdbusprog);
     connect(cmdbusread_, &QPushButton::clicked, this, &FrmBusaccess::cmdbusread);
     connect(cmdApplReinstall_, &QPushButton::clicked, this, &FrmBusaccess::cmdApplReinstall);
@@ -184,7 +191,7 @@ void FrmBusaccess::updateReinstall()
 }
 
 template <typename Action>
-void FrmBusaccess::run(Action action)
+void FrmBusaccess::run(Action action, bool search)
 {
     if (busy_)
         return;
@@ -199,23 +206,35 @@ void FrmBusaccess::run(Action action)
     access_.setLink(link_.get(), port, QString::number(port + 1));
     access_.saveBeforeTransfer = saveBeforeTransfer;
     busy_ = true;
-    const QList<QWidget*> controls{optcom1_,      optcom2_,      txtBereich_,  txtBuslinie_,      txtvonTeilnehmer_,
-                                   txtbisTeilnehmer_, cmdbussearch_, cboPhysadr_, txtPhysadr_,     cmdbusprog_,
-                                   cmdbusread_,   cmdApplReinstall_, cmdBusend_};
+    searching_ = search;
+    closeAfterSearch_ = false;
+    QList<QWidget*> controls{optcom1_,         optcom2_,      txtBereich_,  txtBuslinie_, txtvonTeilnehmer_,
+                             txtbisTeilnehmer_, cmdbussearch_, cboPhysadr_, txtPhysadr_,  cmdbusprog_,
+                             cmdbusread_,       cmdApplReinstall_};
+    // A search may be left at any time; a transfer cannot be left halfway.
+    if (!search)
+        controls << cmdBusend_;
     QList<bool> enabled;
     for (QWidget* w : controls) {
         enabled << w->isEnabled();
         w->setEnabled(false);
     }
+    cmdbusstop_->setEnabled(search);
     const BusActionResult r = action();
+    cmdbusstop_->setEnabled(false);
     for (qsizetype i = 0; i < controls.size(); ++i)
         controls[i]->setEnabled(enabled[i]);
     busy_ = false;
+    searching_ = false;
     access_.setLink(nullptr, port, QString());
     link_.reset();
-    if (!r.cancelled)
+    if (r.stopped)
+        txtstatus_->setText(texts_(kBusSearchStopped) + QStringLiteral(": ") + texts_(kBusFound).arg(r.found.size()));
+    else if (!r.cancelled)
         txtstatus_->setText(r.code == 0 ? texts_(TextId::Ok) : texts_(TextId::NotSuccessful));
     updateReinstall();
+    if (std::exchange(closeAfterSearch_, false))
+        close();
 }
 
 void FrmBusaccess::cmdbussearch()
@@ -235,7 +254,13 @@ void FrmBusaccess::cmdbussearch()
             txtPhysadr_->setText(cboPhysadr_->itemText(0));
         }
         return r;
-    });
+    }, true);
+}
+
+void FrmBusaccess::cmdbusstop()
+{
+    if (searching_)
+        access_.requestStop();
 }
 
 std::optional<quint16> FrmBusaccess::physicalAddress()
@@ -303,16 +328,25 @@ void FrmBusaccess::transferEnded() {}
 
 void FrmBusaccess::closeEvent(QCloseEvent* event)
 {
-    // An action cannot be left halfway: the device would keep the transfer application.
-    if (busy_)
+    // A search ends after the address in progress, then the window closes.
+    // A transfer cannot be left halfway: the device would keep the transfer
+    // application.
+    if (busy_) {
+        if (searching_) {
+            closeAfterSearch_ = true;
+            access_.requestStop();
+        }
         event->ignore();
-    else
+    } else {
         QDialog::closeEvent(event);
+    }
 }
 
 void FrmBusaccess::reject()
 {
-    if (!busy_)
+    if (busy_)
+        close();
+    else
         QDialog::reject();
 }
 

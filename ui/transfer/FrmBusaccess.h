@@ -51,6 +51,9 @@ public:
     void transferEnded() override;
 
     void cmdbussearch();
+    // Ends a running search after the address in progress; the devices
+    // found so far stay in the result list.
+    void cmdbusstop();
     void cmdbusprog();
     void cmdbusread();
     void cmdApplReinstall();
@@ -64,8 +67,10 @@ protected:
     void reject() override;
 
 private:
+    // Runs one action with the other controls disabled; a search keeps its
+    // stop button and "Beenden" (which stops it, then closes) usable.
     template <typename Action>
-    void run(Action action);
+    void run(Action action, bool search = false);
     QString linkSpec() const;
     // The address in txtPhysadr, or nothing after saying it is not one.
     std::optional<quint16> physicalAddress();
@@ -78,6 +83,8 @@ private:
     BusAccess access_;
     std::unique_ptr<EibLink> link_;
     bool busy_ = false;
+    bool searching_ = false;
+    bool closeAfterSearch_ = false;
 
     QRadioButton* optcom1_;
     QLabel* lblLink_ = nullptr;
@@ -87,6 +94,7 @@ private:
     QLineEdit* txtvonTeilnehmer_;
     QLineEdit* txtbisTeilnehmer_;
     QPushButton* cmdbussearch_;
+    QPushButton* cmdbusstop_;
     QComboBox* cboPhysadr_;
     QLineEdit* txtPhysadr_;
     QPushButton* cmdbusprog_;

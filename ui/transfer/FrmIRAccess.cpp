@@ -220,6 +220,9 @@ void FrmIRAccess::transferStarted()
 
 void FrmIRAccess::progressChanged(int value, int maximum)
 {
+    // While waiting: the seconds waited against the time limit ("3 s / 120 s");
+    // a full gauge is the answer, after the seconds it took.
+    gauge_->setFormat(value < maximum ? QStringLiteral("%v s / %m s") : QStringLiteral("%v s"));
     gauge_->setRange(0, maximum);
     gauge_->setValue(value);
 }
