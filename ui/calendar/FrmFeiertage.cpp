@@ -81,19 +81,28 @@ FrmFeiertage::FrmFeiertage(FeiertagTabelle& table, DeviceSettings& device, const
     hsbOstern_ = named(new QScrollBar(Qt::Horizontal, fraArt), "hsb_Ostern");
     hsbOstern_->setRange(kOsterWertMin, kOsterWertMax);
     hsbOstern_->setValue(FeiertagEingabe::kOsterWertOstern);
-    hsbOstern_->setMinimumWidth(220);
+    hsbOstern_->setMinimumWidth(160);
     lblOstern_ = named(new QLabel(fraArt), "lbl_Ostern");
+    // The kinds one below the other, then the fields of the chosen kind.
+    // Fields of the other kinds keep their room while hidden, so the
+    // dialog keeps its size whichever kind is chosen.
+    for (QWidget* w : std::initializer_list<QWidget*>{cboWochentag_, cboTag_, cboMonat_, hsbOstern_, lblOstern_}) {
+        QSizePolicy policy = w->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        w->setSizePolicy(policy);
+    }
+    // The weekday list is the widest ("dimanche avant"): the day and the
+    // month share the row below it.
     auto* art = new QGridLayout(fraArt);
-    art->addWidget(optFest_, 0, 0);
-    art->addWidget(optFrei_, 1, 0);
-    art->addWidget(optOstern_, 2, 0);
-    auto* dateRow = new QHBoxLayout;
-    dateRow->addWidget(cboWochentag_);
-    dateRow->addWidget(cboTag_);
-    dateRow->addWidget(cboMonat_);
-    art->addLayout(dateRow, 0, 1, 2, 1);
-    art->addWidget(hsbOstern_, 2, 1);
-    art->addWidget(lblOstern_, 3, 1);
+    art->addWidget(optFest_, 0, 0, 1, 2);
+    art->addWidget(optFrei_, 1, 0, 1, 2);
+    art->addWidget(optOstern_, 2, 0, 1, 2);
+    art->addWidget(cboWochentag_, 3, 0, 1, 2);
+    art->addWidget(cboTag_, 4, 0);
+    art->addWidget(cboMonat_, 4, 1);
+    art->addWidget(hsbOstern_, 5, 0, 1, 2);
+    art->addWidget(lblOstern_, 6, 0, 1, 2);
+    art->setColumnStretch(1, 1);
     cmdAdd_ = named(new QPushButton(texts_(TextId::Add), fraFeiertage), "cmd_add_Feiertage");
     cmdDel_ = named(new QPushButton(texts_(TextId::Delete), fraFeiertage), "cmd_del_Feiertage");
     auto* nameLabel = new QLabel(texts_(TextId::HolidayName).trimmed(), fraFeiertage);
@@ -149,12 +158,14 @@ FrmFeiertage::FrmFeiertage(FeiertagTabelle& table, DeviceSettings& device, const
     lstTermine_ = named(new QListWidget(fraTermine), "lst_Termine");
     auto* cmdIcs = named(new QPushButton(texts_(kFtExportIcs), fraTermine), "cmd_ics");
     auto* cmdCsv = named(new QPushButton(texts_(kFtExportCsv), fraTermine), "cmd_csv");
-    auto* years = new QHBoxLayout;
-    years->addWidget(new QLabel(texts_(kFtFromYear), fraTermine));
-    years->addWidget(spnVonJahr_);
-    years->addWidget(new QLabel(texts_(kFtForYears), fraTermine));
-    years->addWidget(spnAnzJahre_);
-    auto* exports = new QHBoxLayout;
+    auto* years = new QGridLayout;
+    years->addWidget(new QLabel(texts_(kFtFromYear), fraTermine), 0, 0);
+    years->addWidget(spnVonJahr_, 0, 1);
+    years->addWidget(new QLabel(texts_(kFtForYears), fraTermine), 1, 0);
+    years->addWidget(spnAnzJahre_, 1, 1);
+    years->setColumnStretch(1, 1);
+    // One above the other: side by side they would widen the dialog.
+    auto* exports = new QVBoxLayout;
     exports->addWidget(cmdIcs);
     exports->addWidget(cmdCsv);
     auto* termine = new QVBoxLayout(fraTermine);

@@ -16,6 +16,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace zendrik {
 
 namespace {
@@ -31,6 +33,9 @@ const QString kFilterOffStyle = QStringLiteral("#picfilter { border: 1px solid p
 
 // Channel names per row of the header: the 16-channel bus device gets two rows.
 constexpr int kChannelsPerRow = 8;
+// The description stays readable whatever takes room beside the header
+// (the check dock, a narrow screen): this many characters at least.
+constexpr int kDescriptionVisibleChars = 24;
 
 QToolButton* filterSwitch(const QString& name, bool on, QWidget* parent)
 {
@@ -64,6 +69,12 @@ ProgramHeader::ProgramHeader(ProgramModel& model, const TextTable& texts, UserIn
     txtverwendung_->setObjectName(QStringLiteral("txtverwendung"));
     txtverwendung_->installEventFilter(new KeyFilter(DescriptionKeyAccepted, ui_, txtverwendung_));
     lblverwendung_->setBuddy(txtverwendung_);
+    {
+        // The characters plus the field's frame and inner margins.
+        const int text = txtverwendung_->fontMetrics().horizontalAdvance(QString(kDescriptionVisibleChars, u'n'));
+        const int chrome = txtverwendung_->minimumSizeHint().width() - txtverwendung_->fontMetrics().maxWidth();
+        txtverwendung_->setMinimumWidth(text + std::max(chrome, 4));
+    }
 
     AniSchreibschutz_ = new QToolButton(this);
     AniSchreibschutz_->setObjectName(QStringLiteral("AniSchreibschutz"));
@@ -75,12 +86,14 @@ ProgramHeader::ProgramHeader(ProgramModel& model, const TextTable& texts, UserIn
     auto* fields = new QGridLayout;
     fields->setHorizontalSpacing(8);
     fields->setVerticalSpacing(6);
+    // The number above the description: side by side they would take
+    // the room of a small screen, with the check dock open even more.
     fields->addWidget(lblProgrammnummer_, 0, 0);
-    fields->addWidget(txtProgrammnummer_, 0, 1);
-    fields->addWidget(lblverwendung_, 0, 2);
-    fields->addWidget(txtverwendung_, 0, 3);
-    fields->addWidget(AniSchreibschutz_, 0, 4);
-    fields->setColumnStretch(3, 1);
+    fields->addWidget(txtProgrammnummer_, 0, 1, Qt::AlignLeft);
+    fields->addWidget(AniSchreibschutz_, 0, 2, Qt::AlignRight);
+    fields->addWidget(lblverwendung_, 1, 0);
+    fields->addWidget(txtverwendung_, 1, 1, 1, 2);
+    fields->setColumnStretch(1, 1);
 
     channelGrid_ = new QGridLayout;
     channelGrid_->setHorizontalSpacing(6);

@@ -48,7 +48,11 @@ YearGraphView::YearGraphView(const TextTable& texts, QWidget* parent) : QWidget(
 {
     setObjectName(QStringLiteral("picJahr"));
     setMouseTracking(true);
-    setMinimumSize(420, 300);
+    // Room for the hours and the twelve month names (February, the
+    // shortest, one line of text high) and no more: on a small screen the
+    // window needs the rest.
+    const QFontMetrics fm(SimulationGraphFont());
+    setMinimumSize(420, fm.height() * 15 + 8);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
