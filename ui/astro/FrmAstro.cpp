@@ -6,6 +6,7 @@
 #include "language/TextTable.h"
 #include "model/ProgramModel.h"
 #include "model/UserInteraction.h"
+#include "ui/common/ScreenFit.h"
 #include "ui/paint/AstroCurvePainter.h"
 
 #include <QCompleter>
@@ -196,12 +197,18 @@ FrmAstro::FrmAstro(ProgramModel& model, const TextTable& texts, UserInteraction&
     buttons->addWidget(ok);
     buttons->addWidget(exit);
 
+    // Everything above the buttons scrolls where a small screen has no
+    // room for it; the buttons stay in reach.
+    auto* body = new QWidget(this);
+    auto* fields = new QVBoxLayout(body);
+    fields->setContentsMargins(0, 0, 0, 0);
+    fields->addLayout(placeRow);
+    fields->addLayout(grid);
+    fields->addLayout(states);
+    fields->addWidget(lblHeute_);
+    fields->addWidget(curve_, 1);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(placeRow);
-    layout->addLayout(grid);
-    layout->addLayout(states);
-    layout->addWidget(lblHeute_);
-    layout->addWidget(curve_, 1);
+    layout->addWidget(new ScrollingBody(body, this), 1);
     layout->addLayout(buttons);
 
     for (QScrollBar* bar : {vsbLaenge_, vsbBreite_, vsbZone_, vsbOffsetAuf_, vsbOffsetUnter_, hsbMorning_, hsbEvening_})

@@ -92,16 +92,17 @@ FrmFeiertage::FrmFeiertage(FeiertagTabelle& table, DeviceSettings& device, const
         w->setSizePolicy(policy);
     }
     // The weekday list is the widest ("dimanche avant"): the day and the
-    // month share the row below it.
+    // month share the row below it. The distance to Easter takes the same
+    // two rows, as it never shows with a date.
     auto* art = new QGridLayout(fraArt);
     art->addWidget(optFest_, 0, 0, 1, 2);
     art->addWidget(optFrei_, 1, 0, 1, 2);
     art->addWidget(optOstern_, 2, 0, 1, 2);
     art->addWidget(cboWochentag_, 3, 0, 1, 2);
+    art->addWidget(hsbOstern_, 3, 0, 1, 2);
     art->addWidget(cboTag_, 4, 0);
     art->addWidget(cboMonat_, 4, 1);
-    art->addWidget(hsbOstern_, 5, 0, 1, 2);
-    art->addWidget(lblOstern_, 6, 0, 1, 2);
+    art->addWidget(lblOstern_, 4, 0, 1, 2);
     art->setColumnStretch(1, 1);
     cmdAdd_ = named(new QPushButton(texts_(TextId::Add), fraFeiertage), "cmd_add_Feiertage");
     cmdDel_ = named(new QPushButton(texts_(TextId::Delete), fraFeiertage), "cmd_del_Feiertage");
