@@ -102,7 +102,6 @@ ProgramHeader::ProgramHeader(ProgramModel& model, const TextTable& texts, UserIn
     channelGrid_->setHorizontalSpacing(6);
     channelGrid_->setVerticalSpacing(4);
 
-
     // Memory use.
     lblSpeicher_ = new QLabel(this);
     ggeanzSz_ = new QProgressBar(this);

@@ -117,7 +117,11 @@ int main(int argc, char** argv)
 
     zendrik::ScriptedInteraction answers = zendrik::ScriptedInteraction::answering(false);
     NoChooser chooser;
+    // The pictures show the windows at the sizes chosen below, as on a
+    // large desktop (the offscreen screen is smaller).
+    const auto largeDesktop = [](const QWidget*) { return QRect(0, 0, 1600, 1000); };
     zendrik::DesktopApp desktop(work.path(), &answers, &chooser);
+    desktop.setScreenArea(largeDesktop);
     if (!desktop.start())
         return 1;
 
@@ -238,6 +242,7 @@ int main(int argc, char** argv)
     // The astro dialog of the bus device for Munich, chosen from the place list.
     // A second run of the program, so the windows above stay as they are.
     zendrik::DesktopApp bus(work.path(), &answers, &chooser);
+    bus.setScreenArea(largeDesktop);
     if (!bus.start())
         return 1;
     emit bus.startScreen()->confirmed(20);
