@@ -196,6 +196,9 @@ FrmFeiertage::FrmFeiertage(FeiertagTabelle& table, DeviceSettings& device, const
     fillHolidays(0);
     fillSets(0);
     showKind();
+    // The lists get room where the screen has it; a small screen gets the
+    // dialog at no more than its size (the program fits every window in).
+    resize(sizeHint().expandedTo(QSize(980, 560)));
 
     connect(lstFeiertage_, &QListWidget::currentRowChanged, this, &FrmFeiertage::showHoliday);
     for (QRadioButton* o : {optFest_, optFrei_, optOstern_})
