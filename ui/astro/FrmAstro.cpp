@@ -237,13 +237,13 @@ FrmAstro::FrmAstro(ProgramModel& model, const TextTable& texts, UserInteraction&
     // Everything above the buttons scrolls where a small screen has no
     // room for it; the buttons stay in reach.
     auto* body = new QWidget(this);
-    auto* fields = new QVBoxLayout(body);
-    fields->setContentsMargins(0, 0, 0, 0);
-    fields->addLayout(placeRow);
-    fields->addLayout(grid);
-    fields->addLayout(states);
-    fields->addWidget(lblHeute_);
-    fields->addWidget(curve_, 1);
+    auto* bodyLayout = new QVBoxLayout(body);
+    bodyLayout->setContentsMargins(0, 0, 0, 0);
+    bodyLayout->addLayout(placeRow);
+    bodyLayout->addLayout(grid);
+    bodyLayout->addLayout(states);
+    bodyLayout->addWidget(lblHeute_);
+    bodyLayout->addWidget(curve_, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new ScrollingBody(body, this), 1);
     layout->addLayout(buttons);
