@@ -8,6 +8,7 @@
 #include "model/ProgramModel.h"
 #include "model/UserInteraction.h"
 #include "ui/common/KeyFilter.h"
+#include "ui/common/ScreenFit.h"
 #include "ui/paint/AstroCurvePainter.h"
 
 #include <QCompleter>
@@ -234,12 +235,18 @@ FrmAstro::FrmAstro(ProgramModel& model, const TextTable& texts, UserInteraction&
     buttons->addWidget(ok);
     buttons->addWidget(exit);
 
+    // Everything above the buttons scrolls where a small screen has no
+    // room for it; the buttons stay in reach.
+    auto* body = new QWidget(this);
+    auto* bodyLayout = new QVBoxLayout(body);
+    bodyLayout->setContentsMargins(0, 0, 0, 0);
+    bodyLayout->addLayout(placeRow);
+    bodyLayout->addLayout(grid);
+    bodyLayout->addLayout(states);
+    bodyLayout->addWidget(lblHeute_);
+    bodyLayout->addWidget(curve_, 1);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(placeRow);
-    layout->addLayout(grid);
-    layout->addLayout(states);
-    layout->addWidget(lblHeute_);
-    layout->addWidget(curve_, 1);
+    layout->addWidget(new ScrollingBody(body, this), 1);
     layout->addLayout(buttons);
 
     for (QScrollBar* bar : {vsbLaenge_, vsbBreite_, vsbZone_, vsbOffsetAuf_, vsbOffsetUnter_, hsbMorning_, hsbEvening_})

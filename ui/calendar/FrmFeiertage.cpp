@@ -82,23 +82,33 @@ FrmFeiertage::FrmFeiertage(FeiertagTabelle& table, DeviceSettings& device, const
     hsbOstern_ = named(new QScrollBar(Qt::Horizontal, fraArt), "hsb_Ostern");
     hsbOstern_->setRange(kOsterWertMin, kOsterWertMax);
     hsbOstern_->setValue(FeiertagEingabe::kOsterWertOstern);
-    hsbOstern_->setMinimumWidth(220);
+    hsbOstern_->setMinimumWidth(160);
     lblOstern_ = named(new QLabel(fraArt), "lbl_Ostern");
+    // The kinds one below the other, then the fields of the chosen kind.
+    // Fields of the other kinds keep their room while hidden, so the
+    // dialog keeps its size whichever kind is chosen.
+    for (QWidget* w : std::initializer_list<QWidget*>{cboWochentag_, cboTag_, cboMonat_, hsbOstern_, lblOstern_}) {
+        QSizePolicy policy = w->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        w->setSizePolicy(policy);
+    }
+    // The weekday list is the widest ("dimanche avant"): the day and the
+    // month share the row below it. The distance to Easter takes the same
+    // two rows, as it never shows with a date.
+    auto* art = new QGridLayout(fraArt);
+    art->addWidget(optFest_, 0, 0, 1, 2);
+    art->addWidget(optFrei_, 1, 0, 1, 2);
+    art->addWidget(optOstern_, 2, 0, 1, 2);
+    art->addWidget(cboWochentag_, 3, 0, 1, 2);
+    art->addWidget(hsbOstern_, 3, 0, 1, 2);
+    art->addWidget(cboTag_, 4, 0);
+    art->addWidget(cboMonat_, 4, 1);
+    art->addWidget(lblOstern_, 4, 0, 1, 2);
     // A fixed holiday on a Saturday or Sunday may give the next working day
     // off too; always shown, so the dialog keeps its size with every kind.
     chkErsatz_ = named(new QCheckBox(texts_(kFtWeekendSubstitute), fraArt), "chk_Ersatztag");
-    auto* art = new QGridLayout(fraArt);
-    art->addWidget(optFest_, 0, 0);
-    art->addWidget(optFrei_, 1, 0);
-    art->addWidget(optOstern_, 2, 0);
-    auto* dateRow = new QHBoxLayout;
-    dateRow->addWidget(cboWochentag_);
-    dateRow->addWidget(cboTag_);
-    dateRow->addWidget(cboMonat_);
-    art->addLayout(dateRow, 0, 1, 2, 1);
-    art->addWidget(hsbOstern_, 2, 1);
-    art->addWidget(lblOstern_, 3, 1);
-    art->addWidget(chkErsatz_, 3, 0);
+    art->addWidget(chkErsatz_, 5, 0, 1, 2);
+    art->setColumnStretch(1, 1);
     cmdAdd_ = named(new QPushButton(texts_(TextId::Add), fraFeiertage), "cmd_add_Feiertage");
     cmdDel_ = named(new QPushButton(texts_(TextId::Delete), fraFeiertage), "cmd_del_Feiertage");
     auto* nameLabel = new QLabel(texts_(TextId::HolidayName).trimmed(), fraFeiertage);
@@ -154,12 +164,14 @@ FrmFeiertage::FrmFeiertage(FeiertagTabelle& table, DeviceSettings& device, const
     lstTermine_ = named(new QListWidget(fraTermine), "lst_Termine");
     auto* cmdIcs = named(new QPushButton(texts_(kFtExportIcs), fraTermine), "cmd_ics");
     auto* cmdCsv = named(new QPushButton(texts_(kFtExportCsv), fraTermine), "cmd_csv");
-    auto* years = new QHBoxLayout;
-    years->addWidget(new QLabel(texts_(kFtFromYear), fraTermine));
-    years->addWidget(spnVonJahr_);
-    years->addWidget(new QLabel(texts_(kFtForYears), fraTermine));
-    years->addWidget(spnAnzJahre_);
-    auto* exports = new QHBoxLayout;
+    auto* years = new QGridLayout;
+    years->addWidget(new QLabel(texts_(kFtFromYear), fraTermine), 0, 0);
+    years->addWidget(spnVonJahr_, 0, 1);
+    years->addWidget(new QLabel(texts_(kFtForYears), fraTermine), 1, 0);
+    years->addWidget(spnAnzJahre_, 1, 1);
+    years->setColumnStretch(1, 1);
+    // One above the other: side by side they would widen the dialog.
+    auto* exports = new QVBoxLayout;
     exports->addWidget(cmdIcs);
     exports->addWidget(cmdCsv);
     auto* termine = new QVBoxLayout(fraTermine);
@@ -189,6 +201,9 @@ FrmFeiertage::FrmFeiertage(FeiertagTabelle& table, DeviceSettings& device, const
     fillHolidays(0);
     fillSets(0);
     showKind();
+    // The lists get room where the screen has it; a small screen gets the
+    // dialog at no more than its size (the program fits every window in).
+    resize(sizeHint().expandedTo(QSize(980, 560)));
 
     connect(lstFeiertage_, &QListWidget::currentRowChanged, this, &FrmFeiertage::showHoliday);
     for (QRadioButton* o : {optFest_, optFrei_, optOstern_})

@@ -45,6 +45,8 @@ CheckDock::CheckDock(const ProgramModel& model, const TextTable& texts, QWidget*
     auto* body = new QWidget(this);
     lblSummary_ = new QLabel(body);
     lblSummary_->setObjectName(QStringLiteral("lblBefunde"));
+    // Wrapped, the summary does not widen the dock at the list's expense.
+    lblSummary_->setWordWrap(true);
     list_ = new QTreeWidget(body);
     list_->setObjectName(QStringLiteral("lstBefunde"));
     list_->setColumnCount(3);

@@ -61,8 +61,10 @@ ScrollingBody::ScrollingBody(QWidget* body, QWidget* parent) : QScrollArea(paren
 
 QSize ScrollingBody::sizeHint() const
 {
+    // Room for the vertical scroll bar too: where the height runs short
+    // it takes its width from the body, which would then scroll sideways.
     const QSize body = widget() ? widget()->sizeHint() : QSize();
-    return body + QSize(2 * frameWidth(), 2 * frameWidth());
+    return body + QSize(2 * frameWidth() + verticalScrollBar()->sizeHint().width(), 2 * frameWidth());
 }
 
 QSize ScrollingBody::minimumSizeHint() const

@@ -13,9 +13,11 @@
 #include "transfer/PortSettings.h"
 #include "ui/common/FileDialogChooser.h"
 #include "ui/common/MessageBoxInteraction.h"
+#include "ui/common/WindowFitter.h"
 #include "ui/main/FrmStartbild.h"
 #include "ui/main/MdiForm1.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QLibraryInfo>
@@ -53,6 +55,8 @@ DesktopApp::DesktopApp(const QString& workDir, UserInteraction* ui, FileChooser*
       commands_(model_, ui_, chooser_),
       help_(new HelpController(HelpController::defaultRoot(), model_.device.Sprache, this))
 {
+    // Every window of the run opens within the screen room of the moment.
+    qApp->installEventFilter(new WindowFitter([this](const QWidget* w) { return screenArea_(w); }, this));
 }
 
 DesktopApp::~DesktopApp()

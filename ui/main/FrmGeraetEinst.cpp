@@ -1,5 +1,7 @@
 #include "ui/main/FrmGeraetEinst.h"
 
+#include "ui/common/ScreenFit.h"
+
 #include "language/TextTable.h"
 #include "model/DeviceProperties.h"
 #include "model/ProgramModel.h"
@@ -219,11 +221,16 @@ FrmGeraetEinst::FrmGeraetEinst(ProgramModel& model, const TextTable& texts, User
     columns->addLayout(leftColumn, 1);
     columns->addLayout(rightColumn, 1);
 
+    // The two columns scroll where a small screen has no room for them;
+    // the buttons below stay in reach.
+    auto* body = new QWidget(this);
+    columns->setContentsMargins(0, 0, 0, 0);
+    body->setLayout(columns);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 14, 16, 14);
     layout->setSpacing(12);
     layout->addWidget(lblGeraet_);
-    layout->addLayout(columns);
+    layout->addWidget(new ScrollingBody(body, this), 1);
     layout->addLayout(buttons);
 
     // What the device family has: the clock language and the meter pulse on

@@ -517,14 +517,11 @@ bool MdiForm1::eventFilter(QObject* watched, QEvent* event)
         event->ignore();
         return true;
     }
-    // A dialog opens within the screen, its buttons in reach.
+    // A dialog opens with an Alt key on each caption (the program's
+    // window fitter keeps it within the screen).
     if (event->type() == QEvent::Show && watched != this) {
-        if (auto* dialog = qobject_cast<QDialog*>(watched); dialog && ownsWindow(dialog)) {
-            FitWindowIntoArea(dialog, ctx_.screenArea(dialog));
+        if (auto* dialog = qobject_cast<QDialog*>(watched); dialog && ownsWindow(dialog))
             GiveMnemonics(dialog);
-            // Once more when the window frame is on the screen and known.
-            QTimer::singleShot(0, dialog, [this, dialog] { FitWindowIntoArea(dialog, ctx_.screenArea(dialog)); });
-        }
     }
     // When one of our dialogs (or message boxes) goes, the keyboard belongs
     // to the frame again at once, so Ctrl+S or Ctrl+Q work without a click.

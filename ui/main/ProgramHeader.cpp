@@ -16,6 +16,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace zendrik {
 
 namespace {
@@ -31,6 +33,9 @@ const QString kFilterOffStyle = QStringLiteral("#picfilter { border: 1px solid p
 
 // Channel names per row of the header: the 16-channel bus device gets two rows.
 constexpr int kChannelsPerRow = 8;
+// The description stays readable whatever takes room beside the header
+// (the check dock, a narrow screen): this many characters at least.
+constexpr int kDescriptionVisibleChars = 24;
 
 QToolButton* filterSwitch(const QString& name, bool on, QWidget* parent)
 {
@@ -64,6 +69,12 @@ ProgramHeader::ProgramHeader(ProgramModel& model, const TextTable& texts, UserIn
     txtverwendung_->setObjectName(QStringLiteral("txtverwendung"));
     txtverwendung_->installEventFilter(new KeyFilter(DescriptionKeyAccepted, ui_, txtverwendung_));
     lblverwendung_->setBuddy(txtverwendung_);
+    {
+        // The characters plus the field's frame and inner margins.
+        const int text = txtverwendung_->fontMetrics().horizontalAdvance(QString(kDescriptionVisibleChars, u'n'));
+        const int chrome = txtverwendung_->minimumSizeHint().width() - txtverwendung_->fontMetrics().maxWidth();
+        txtverwendung_->setMinimumWidth(text + std::max(chrome, 4));
+    }
 
     AniSchreibschutz_ = new QToolButton(this);
     AniSchreibschutz_->setObjectName(QStringLiteral("AniSchreibschutz"));
@@ -75,20 +86,21 @@ ProgramHeader::ProgramHeader(ProgramModel& model, const TextTable& texts, UserIn
     auto* fields = new QGridLayout;
     fields->setHorizontalSpacing(8);
     fields->setVerticalSpacing(6);
+    // The number above the description (side by side they would take the
+    // room of a small screen, with the check dock open even more), the
+    // write protection and the filter switch beside the number.
+    auto* switches = new QHBoxLayout;
+    switches->setSpacing(8);
     fields->addWidget(lblProgrammnummer_, 0, 0);
-    fields->addWidget(txtProgrammnummer_, 0, 1);
-    fields->addWidget(lblverwendung_, 0, 2);
-    fields->addWidget(txtverwendung_, 0, 3);
-    fields->addWidget(AniSchreibschutz_, 0, 4);
-    fields->setColumnStretch(3, 1);
+    fields->addWidget(txtProgrammnummer_, 0, 1, Qt::AlignLeft);
+    fields->addLayout(switches, 0, 2, Qt::AlignRight);
+    fields->addWidget(lblverwendung_, 1, 0);
+    fields->addWidget(txtverwendung_, 1, 1, 1, 2);
+    fields->setColumnStretch(1, 1);
 
     channelGrid_ = new QGridLayout;
     channelGrid_->setHorizontalSpacing(6);
     channelGrid_->setVerticalSpacing(4);
-
-    auto* left = new QVBoxLayout;
-    left->addLayout(fields);
-    left->addLayout(channelGrid_);
 
     // Memory use.
     lblSpeicher_ = new QLabel(this);
@@ -119,16 +131,20 @@ ProgramHeader::ProgramHeader(ProgramModel& model, const TextTable& texts, UserIn
     connect(imgfilt_, &QToolButton::clicked, this, [this] { emit filterSwitched(false); });
     connect(imgnofilt_, &QToolButton::clicked, this, [this] { emit filterSwitched(true); });
 
-    auto* right = new QHBoxLayout;
-    right->setSpacing(16);
-    right->addLayout(memory);
-    right->addWidget(picfilter_, 0, Qt::AlignVCenter);
+    switches->addWidget(AniSchreibschutz_, 0, Qt::AlignVCenter);
+    switches->addWidget(picfilter_, 0, Qt::AlignVCenter);
 
-    auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(10, 8, 10, 8);
-    row->setSpacing(24);
-    row->addLayout(left, 1);
-    row->addLayout(right);
+    // The fields and the memory use above, the channel names below over
+    // the whole width (sixteen on the bus device).
+    auto* top = new QHBoxLayout;
+    top->setSpacing(24);
+    top->addLayout(fields, 1);
+    top->addLayout(memory);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(10, 8, 10, 8);
+    column->setSpacing(6);
+    column->addLayout(top);
+    column->addLayout(channelGrid_);
 
     connect(txtProgrammnummer_, &QLineEdit::editingFinished, this, &ProgramHeader::commitProgramNumber);
     connect(txtverwendung_, &QLineEdit::editingFinished, this, &ProgramHeader::commitDescription);

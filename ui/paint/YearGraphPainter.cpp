@@ -118,6 +118,26 @@ int YearGraphLayout::dayAt(int y) const
     return CellAt(y, guess, 1, days, [this](int d) { return dayTop(d); });
 }
 
+std::vector<std::pair<int, QRect>> YearGraphLayout::monthLabels(int year) const
+{
+    std::vector<std::pair<int, QRect>> labels;
+    int free = chart.top();
+    int first = 1;
+    for (int month = 1; month <= 12; ++month) {
+        const int next = first + TageImMonat(month, year);
+        const int top = dayTop(first);
+        const int bottom = dayTop(next);
+        // A month shorter than a line of text gets a line from its top.
+        const QRect label(area.left(), top, labelWidth - gap, std::max(bottom - top, textHeight));
+        if (label.top() >= free && label.top() + label.height() <= area.top() + area.height()) {
+            labels.emplace_back(month, label);
+            free = label.top() + label.height();
+        }
+        first = next;
+    }
+    return labels;
+}
+
 int YearGraphLayout::minuteAt(int x) const
 {
     if (chart.width() <= 0 || x < chart.left() || x >= chart.left() + chart.width())
@@ -172,12 +192,11 @@ void PaintYearGraph(QPainter& painter, const YearGraphLayout& layout, const Year
     int first = 1;
     for (int month = 1; month <= 12; ++month) {
         const int top = layout.dayTop(first);
-        const int next = first + TageImMonat(month, sim.SimJahr());
         painter.drawLine(chart.left() - layout.gap, top, strip.right(), top);
-        painter.drawText(QRect(area.left(), top, layout.labelWidth - layout.gap, layout.dayTop(next) - top),
-                         Qt::AlignLeft | Qt::AlignVCenter, monthName(month, texts));
-        first = next;
+        first += TageImMonat(month, sim.SimJahr());
     }
+    for (const auto& [month, label] : layout.monthLabels(sim.SimJahr()))
+        painter.drawText(label, Qt::AlignLeft | Qt::AlignVCenter, monthName(month, texts));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(chart);
     painter.drawRect(strip);

@@ -8,6 +8,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <utility>
+#include <vector>
+
 class QPaintDevice;
 class QPainter;
 
@@ -54,6 +57,10 @@ public:
     int dayAt(int y) const;
     // The minute of a pixel column inside the chart, -1 outside.
     int minuteAt(int x) const;
+    // Where the month names go in a year: each beside its month, never
+    // above the chart (where the hours are) nor over another; on a chart too
+    // short for all twelve, months whose name has no room are left out.
+    std::vector<std::pair<int, QRect>> monthLabels(int year) const;
 };
 
 // The year graph of a channel (0-based). Every switched stretch is at

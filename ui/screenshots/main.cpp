@@ -135,7 +135,11 @@ bool renderLanguage(const QDir& data, const QDir& out, const Language& language)
     }
     zendrik::ScriptedInteraction answers = zendrik::ScriptedInteraction::answering(false);
     NoChooser chooser;
+    // The pictures show the windows at the sizes chosen below, as on a
+    // large desktop (the offscreen screen is smaller).
+    const auto largeDesktop = [](const QWidget*) { return QRect(0, 0, 1600, 1000); };
     zendrik::DesktopApp desktop(work.path(), &answers, &chooser);
+    desktop.setScreenArea(largeDesktop);
     if (!desktop.start())
         return false;
     chooseLanguage(desktop, language);
@@ -258,6 +262,7 @@ bool renderLanguage(const QDir& data, const QDir& out, const Language& language)
     // The astro dialog of the bus device for a place of the language's place list.
     // A second run of the program, so the windows above stay as they are.
     zendrik::DesktopApp bus(work.path(), &answers, &chooser);
+    bus.setScreenArea(largeDesktop);
     if (!bus.start())
         return false;
     chooseLanguage(bus, language);

@@ -47,7 +47,11 @@ YearGraphView::YearGraphView(const TextTable& texts, QWidget* parent) : QWidget(
 {
     setObjectName(QStringLiteral("picJahr"));
     setMouseTracking(true);
-    setMinimumSize(420, 300);
+    // Room for the hours and the twelve month names (February, the
+    // shortest, one line of text high) and no more: on a small screen the
+    // window needs the rest.
+    const QFontMetrics fm(SimulationGraphFont());
+    setMinimumSize(420, fm.height() * 15 + 8);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
@@ -210,13 +214,29 @@ ColorLegend::ColorLegend(const TextTable& texts, QWidget* parent) : QWidget(pare
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
 }
 
+namespace {
+
+// The priority programs P0..P9 of the legend side by side in two columns,
+// so that the legend is no taller than the year graph on a small screen.
+constexpr int kLegendProgramRows = 5;
+
+} // namespace
+
 QSize ColorLegend::sizeHint() const
 {
     const QFontMetrics fm(font());
+    const int box = fm.height() * 2 / 3 + fm.averageCharWidth();
     int width = fm.horizontalAdvance(stateName(ProfileImpulsEin, texts_));
-    for (int p = 0; p <= kTagPrioPermanentAus; ++p)
+    for (const int p : {kTagPrioPermanentEin, kTagPrioPermanentAus})
         width = std::max(width, fm.horizontalAdvance(YearGraphPriorityName(p, texts_)));
-    return {width + fm.height() * 2, fm.height() * (kTagPrioPermanentAus + 5)};
+    width = std::max(width + box, 2 * (box + fm.horizontalAdvance(QStringLiteral("P9"))) + fm.averageCharWidth() * 2);
+    // The three states, a gap, the programs, the two permanent states.
+    return {width + fm.averageCharWidth(), fm.height() * (3 + kLegendProgramRows + 2) + fm.height() / 2};
+}
+
+QSize ColorLegend::minimumSizeHint() const
+{
+    return sizeHint();
 }
 
 void ColorLegend::paintEvent(QPaintEvent*)
@@ -224,22 +244,29 @@ void ColorLegend::paintEvent(QPaintEvent*)
     QPainter painter(this);
     const QFontMetrics fm(font());
     const int box = fm.height() * 2 / 3;
-    int y = 0;
-    auto item = [&](const QColor& colour, const QString& text) {
-        const QRect square(0, y + (fm.height() - box) / 2, box, box);
+    const int column = box + fm.averageCharWidth() * 3 + fm.horizontalAdvance(QStringLiteral("P9"));
+    auto item = [&](int x, int y, const QColor& colour, const QString& text) {
+        const QRect square(x, y + (fm.height() - box) / 2, box, box);
         painter.fillRect(square, colour);
         painter.setPen(palette().color(QPalette::WindowText));
         painter.drawRect(square);
-        painter.drawText(QRect(box + fm.averageCharWidth(), y, width() - box, fm.height()),
+        painter.drawText(QRect(x + box + fm.averageCharWidth(), y, width() - x - box, fm.height()),
                          Qt::AlignLeft | Qt::AlignVCenter, text);
-        y += fm.height();
     };
-    item(YearGraphStateColour(ProfileEin), stateName(ProfileEin, texts_));
-    item(YearGraphStateColour(ProfileAus), stateName(ProfileAus, texts_));
-    item(YearGraphStateColour(ProfileImpulsEin), stateName(ProfileImpulsEin, texts_));
+    int y = 0;
+    for (const int state : {ProfileEin, ProfileAus, ProfileImpulsEin}) {
+        item(0, y, YearGraphStateColour(state), stateName(state, texts_));
+        y += fm.height();
+    }
     y += fm.height() / 2;
-    for (int p = 0; p <= kTagPrioPermanentAus; ++p)
-        item(YearGraphPriorityColour(p), YearGraphPriorityName(p, texts_));
+    for (int p = 0; p < 2 * kLegendProgramRows; ++p)
+        item(p / kLegendProgramRows * column, y + p % kLegendProgramRows * fm.height(), YearGraphPriorityColour(p),
+             YearGraphPriorityName(p, texts_));
+    y += kLegendProgramRows * fm.height();
+    for (const int p : {kTagPrioPermanentEin, kTagPrioPermanentAus}) {
+        item(0, y, YearGraphPriorityColour(p), YearGraphPriorityName(p, texts_));
+        y += fm.height();
+    }
 }
 
 // -------------------------------------------------------------------- window

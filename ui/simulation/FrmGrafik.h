@@ -100,6 +100,7 @@ class ColorLegend : public QWidget {
 public:
     explicit ColorLegend(const TextTable& texts, QWidget* parent = nullptr);
     QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
