@@ -9,6 +9,7 @@
 #include "calendar/FeiertagTabelle.h"
 #include "calendar/FeiertagTexts.h"
 #include "util/AtomicFile.h"
+#include "model/ExportTarget.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -69,7 +70,9 @@ int runHolidays(CliContext& ctx, const QStringList& args)
             return kExitOk;
         }
         const QString out = parsed->value(QStringLiteral("ics"));
-        if (!WriteFileAtomically(out, FeiertagIcs(termine, calendarName, ctx.model.clock()), &error))
+        if (CheckExportTarget(out) == ExportTargetCheck::ProgramFile)
+            return ctx.refuse(ExportTargetRefusal(out));
+        if (!WriteExportFile(out, FeiertagIcs(termine, calendarName, ctx.model.clock()), &error))
             return ctx.refuse(Prompt::message(Icon::Critical, {ctx.texts(kFtExportFailed) + QLatin1Char(' ') + out
                                                                + QStringLiteral(": ") + error}));
         ctx.out << termine.size() << '\n';

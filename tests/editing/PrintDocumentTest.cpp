@@ -2,6 +2,8 @@
 // the sections and their order, the text-file target.
 #include "editing/PrintDocument.h"
 
+#include "editing/HandoverDocument.h"
+
 #include "language/TextTable.h"
 #include "model/DeviceSettings.h"
 #include "tests/support/TestPrograms.h"
@@ -13,7 +15,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace zendrik;
+using namespace Qt::StringLiterals;
 using namespace zendrik::test;
 
 namespace {
@@ -175,4 +180,28 @@ TEST(PrintTextTarget, BesideTheProgramFileWithTxt)
     EXPECT_EQ(CheckPrintTextTarget(QString(), PrintTextTarget(QString())), PrintTextCheck::NoName);
     EXPECT_EQ(CheckPrintTextTarget(QDir(dir.path()).filePath(QStringLiteral("Halle.zpg")), program),
               PrintTextCheck::Ok);
+}
+
+// The hand-over cover and the print title show a missing program number as
+// the lists show empty values, in the user's language.
+TEST(HandoverDocument, ProgramNumberNoneInEachLanguage)
+{
+    const struct {
+        void (TextTable::*load)(int);
+        const char* none;
+    } languages[] = {{&TextTable::LoadGerman, "keine"}, {&TextTable::LoadEnglish, "none"},
+                     {&TextTable::LoadFrench, "aucun"}};
+    for (const auto& l : languages) {
+        TextTable texts;
+        (texts.*l.load)(1);
+        ProgramModel model = canonical731();
+        for (const std::int32_t number : {kNoProgramNumber, 4711}) {
+            model.program().ProgNr = number;
+            const QString shown = number == kNoProgramNumber ? QString::fromUtf8(l.none) : u"4711"_s;
+            const HandoverDocument doc = BuildHandoverDocument(model, texts, 2027, {});
+            const std::pair<QString, QString> row{texts(TextId::ProgramNumber).trimmed(), shown};
+            EXPECT_NE(std::find(doc.cover.begin(), doc.cover.end(), row), doc.cover.end()) << l.none;
+            EXPECT_EQ(doc.print.title.programNumber, texts(TextId::ProgramNumber) + u": "_s + shown);
+        }
+    }
 }

@@ -26,6 +26,8 @@
 #include <QCheckBox>
 #include <QDate>
 #include <QLabel>
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -378,6 +380,47 @@ TEST_F(ProgramCheck, CompareWithFileShowsWhatChanged)
     chooser_.open.clear();
     trigger("mnuDatVergl");
     EXPECT_EQ(asked().size(), before + 1);
+}
+
+// Compared with its own file, the program side is named by its file while
+// it agrees with it and as the changed program once edited; the file side
+// by its path.
+TEST_F(ProgramCheck, CompareWithItsOwnFileNamesBothSides)
+{
+    const struct {
+        int sprache;
+        const char* modified;
+    } languages[] = {{1, "Programm (geändert)"}, {2, "Program (modified)"}, {3, "Programme (modifié)"}};
+    for (const auto& l : languages) {
+        start(l.sprache);
+        add({BuildWeeklyEntry(Hm(7, 0), kDaily, 1, 1, 0, 0)});
+        ProgramModel saved = model();
+        const QString file = saveProgramAs(saved, work(u"schule.zpg"_s));
+        answer(TextId::SaveChangesIn, Answer::No);
+        chooser_.open = file;
+        trigger("mnuDatÖff");
+        ASSERT_EQ(model().program().Dateiname, file);
+        const QString path = QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath());
+        for (const bool edited : {false, true}) {
+            if (edited) {
+                auto* usage = child<QLineEdit>(frame(), "txtverwendung");
+                usage->setText(u"Turnhalle"_s);
+                usage->setModified(true);
+                emit usage->editingFinished();
+                ASSERT_EQ(model().Geaendert, 1);
+            }
+            trigger("mnuDatVergl");
+            FrmVergleich* w = frame()->checkCommands().comparison();
+            ASSERT_NE(w, nullptr);
+            EXPECT_EQ(w->table()->horizontalHeaderItem(1)->text(),
+                      edited ? QString::fromUtf8(l.modified) : u"schule.zpg"_s);
+            EXPECT_EQ(w->table()->horizontalHeaderItem(2)->text(), path);
+            EXPECT_EQ(w->rowsText().isEmpty(), !edited);
+            w->close();
+            settle();
+        }
+        app_.reset();
+    }
 }
 
 TEST_F(ProgramCheck, CompareWithTheOpenSample)

@@ -30,6 +30,13 @@ const QString kFilterOnStyle = QStringLiteral("#picfilter { background: #FFFF10;
 const QString kFilterOffStyle = QStringLiteral("#picfilter { border: 1px solid palette(mid); border-radius: 6px; }");
 
 // Channel names per row of the header: the 16-channel bus device gets two rows.
+// The astro switch keeps its location in the header bytes where the other
+// types keep the program number, so it has none.
+constexpr ExtraText kNoNumberOnAstro{
+    "Die Astroschaltuhr hat keine Programmnummer: sie speichert an dieser Stelle ihren Standort.",
+    "The astro time switch has no program number: it keeps its location in that place.",
+    "L'horloge astronomique n'a pas de numéro de programme : elle garde sa position à cet endroit."};
+
 constexpr int kChannelsPerRow = 8;
 
 QToolButton* filterSwitch(const QString& name, bool on, QWidget* parent)
@@ -186,6 +193,7 @@ void ProgramHeader::refresh()
 
     txtProgrammnummer_->setText(hasNumber ? ProgramNumberText(s) : QString());
     txtProgrammnummer_->setEnabled(hasNumber);
+    txtProgrammnummer_->setToolTip(hasNumber ? QString() : texts_(kNoNumberOnAstro));
     txtProgrammnummer_->setReadOnly(sample);
     txtverwendung_->setText(s.Verwendung);
     txtverwendung_->setReadOnly(sample);
