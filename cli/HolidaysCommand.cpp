@@ -39,6 +39,11 @@ int runHolidays(CliContext& ctx, const QStringList& args)
         years = *n;
     }
 
+    // The calendar never takes the place of a program file.
+    if (parsed->has(QStringLiteral("ics"))
+        && CheckExportTarget(parsed->value(QStringLiteral("ics"))) == ExportTargetCheck::ProgramFile)
+        return ctx.refuse(ExportTargetRefusal(parsed->value(QStringLiteral("ics"))));
+
     FeiertagTabelle tabelle;
     const QString path = QDir(ctx.workDir).filePath(ctx.texts(TextId::HolidayFileName));
     switch (tabelle.read(path)) {
@@ -70,8 +75,6 @@ int runHolidays(CliContext& ctx, const QStringList& args)
             return kExitOk;
         }
         const QString out = parsed->value(QStringLiteral("ics"));
-        if (CheckExportTarget(out) == ExportTargetCheck::ProgramFile)
-            return ctx.refuse(ExportTargetRefusal(out));
         if (!WriteExportFile(out, FeiertagIcs(termine, calendarName, ctx.model.clock()), &error))
             return ctx.refuse(Prompt::message(Icon::Critical, {ctx.texts(kFtExportFailed) + QLatin1Char(' ') + out
                                                                + QStringLiteral(": ") + error}));
