@@ -289,8 +289,8 @@ TEST_F(BusMenu, AReadKeepsWhatTheBusDoesNotCarry)
     startOnBus();
     inBusWindow([&](FrmBusaccess& w) { press(w, "cmdbusprog"); });
     ProgramSlot& s = model().program();
-    s.Verwendung = u"Schule"_s;
-    s.Kanalname[0] = u" Flur"_s;
+    s.Verwendung = QStringLiteral("Schule");
+    s.Kanalname[0] = QStringLiteral(" Flur");
     s.ProgNr = 4711;
     s.Schreibschutz = 1;
     s.astro.AstroLaenge = -7.0f;
@@ -309,7 +309,7 @@ TEST_F(BusMenu, AReadKeepsWhatTheBusDoesNotCarry)
               std::tuple(before.Verwendung, before.Kanalname, before.ProgNr, before.Schreibschutz));
     EXPECT_EQ(after.astro, before.astro);
     EXPECT_NE(after.Dateiname, before.Dateiname);
-    EXPECT_TRUE(said.contains(u"Astro-Einstellungen"_s)) << said.toStdString();
+    EXPECT_TRUE(said.contains(QStringLiteral("Astro-Einstellungen"))) << said.toStdString();
 }
 
 TEST_F(BusMenu, SavesBeforeATransferAndAtTheExitQuestionAreRecentFiles)

@@ -142,9 +142,6 @@ TEST_F(DeviceTypeSurfaces, EveryRowEveryFamilyFileWithAndWithoutProgramNumber)
                       handover.cover.end())
                 << what;
             cli.push_back({chosen, m.path, name});
-            if (!qEnvironmentVariableIsEmpty("ZENDRIK_GRAB") && m.numbered && m.file->channels == 4 && !m.file->meter
-                && !m.file->annual && (chosen == 13 || chosen == 1))
-                frame()->grab().save(qEnvironmentVariable("ZENDRIK_GRAB") + u"/row%1.png"_s.arg(chosen));
         }
         app_.reset();
     }
