@@ -496,7 +496,7 @@ TEST_F(ReadOffer, AfterAChipReadTheProgramReadIsComparedWithAFile)
     FrmVergleich* w = frame()->checkCommands().comparison();
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->table()->horizontalHeaderItem(1)->text(), u"Gelesenes Programm"_s);
-    EXPECT_EQ(w->table()->horizontalHeaderItem(2)->text(), u"Schule.zpg"_s);
+    EXPECT_EQ(w->table()->horizontalHeaderItem(2)->text(), QDir::toNativeSeparators(QFileInfo(school).absoluteFilePath()));
     EXPECT_TRUE(w->difference().entries.empty());
     ProgramModel file = model();
     ASSERT_EQ(LoadProgram(file, school, kProgramSlot), LoadOk);
