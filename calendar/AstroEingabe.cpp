@@ -1,10 +1,13 @@
 #include "calendar/AstroEingabe.h"
 
 #include "calendar/AstroScrollBars.h"
+#include "calendar/PlaceList.h"
 #include "calendar/SommerzeitTage.h"
 #include "language/TextTable.h"
 #include "model/ProgramModel.h"
 #include "util/CalendarMath.h"
+
+#include <QRegularExpression>
 
 #include <cstdlib>
 
@@ -70,8 +73,6 @@ AstroBars AstroBars::FromProgram(const ProgramModel& model, int channel)
         const AstroLimits& l = a.AstroGrenze[static_cast<std::size_t>(channel)];
         b.morning = kLimitRange.clamp(l.morning);
         b.evening = kLimitRange.clamp(l.evening);
-        b.riseState = l.riseState != 0 ? -1 : 0;
-        b.setState = l.setState != 0 ? -1 : 0;
     }
     return b;
 }
@@ -137,25 +138,80 @@ AstroPreview PreviewAstro(const ProgramModel& model, const AstroBars& bars)
             p.set[i] = table[i].set + (addOffsets ? s.location.offsetUnter : 0);
     }
 
-    // Today as the device switches: the summer hour, then the limits.
+    // Today as the device switches: the table OK would store, limits
+    // written in, with the summer hour.
     p.today = DayOfYear(today.day(), today.month(), year) - 1;
+    const AstroYear limited = ComputeLimitedAstroYear(model, s);
+    const AstroTimes& t = limited[static_cast<std::size_t>(p.today)];
     const bool summer =
         IstSommerzeit(SommerzeitTageVon(model.device.SwRegel, model.program(), year), p.today + 1);
-    const auto switched = [&](const std::optional<int>& t, bool rise) -> std::optional<int> {
-        if (!t)
+    const auto switched = [&](int stored, int offset) -> std::optional<int> {
+        if (stored == keineZeit)
             return std::nullopt;
-        int m = *t + (summer ? kSummerHour : 0);
-        if (rise && m < bars.morning)
-            m = bars.morning;
-        if (!rise && m > bars.evening)
-            m = bars.evening;
+        const int m = stored + (addOffsets ? offset : 0) + (summer ? kSummerHour : 0);
         if (m < 0 || m >= kMinutesPerDay)
             return std::nullopt;
         return m;
     };
-    p.todayRise = switched(p.rise[static_cast<std::size_t>(p.today)], true);
-    p.todaySet = switched(p.set[static_cast<std::size_t>(p.today)], false);
+    p.todayRise = switched(t.rise, s.location.offsetAuf);
+    p.todaySet = switched(t.set, s.location.offsetUnter);
     return p;
+}
+
+std::optional<int> OffsetBarOfText(const QString& text)
+{
+    static const QRegularExpression form(QStringLiteral("^[-+]?\\d{1,3}$"));
+    const QString t = text.trimmed();
+    if (!form.match(t).hasMatch())
+        return std::nullopt;
+    const int bar = BarOfOffset(t.toInt());
+    if (!kOffsetRange.contains(bar) || OffsetOfBar(bar) != t.toInt())
+        return std::nullopt;
+    return bar;
+}
+
+std::optional<int> LimitBarOfText(const QString& text)
+{
+    static const QRegularExpression form(QStringLiteral("^(\\d{1,2})(?:[:.h](\\d{2}))?$"));
+    const QRegularExpressionMatch m = form.match(text.trimmed());
+    if (!m.hasMatch())
+        return std::nullopt;
+    const int hour = m.captured(1).toInt();
+    const int minute = m.captured(2).isEmpty() ? 0 : m.captured(2).toInt();
+    if (hour > 23 || minute > 59)
+        return std::nullopt;
+    return kLimitRange.clamp(hour * 60 + minute);
+}
+
+QString OffsetFieldText(int bar)
+{
+    return QString::number(OffsetOfBar(bar));
+}
+
+QString LimitFieldText(int minutes)
+{
+    return QString::number(minutes / 60) + u':' + TwoDigits(minutes % 60);
+}
+
+bool OffsetFieldTakes(QChar c)
+{
+    return c.isDigit() || c == u'-' || c == u'+';
+}
+
+bool LimitFieldTakes(QChar c)
+{
+    return c.isDigit() || c == u':' || c == u'.' || c == u'h';
+}
+
+int PlaceOfBars(const PlaceList& places, const AstroBars& bars)
+{
+    int index = 0;
+    for (const Place& place : places.places()) {
+        if (place.laengeBar() == bars.laenge && place.breiteBar() == bars.breite && place.zoneBar() == bars.zone)
+            return index;
+        ++index;
+    }
+    return -1;
 }
 
 } // namespace zendrik

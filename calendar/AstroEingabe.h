@@ -30,7 +30,8 @@ struct AstroChannel {
 AstroChannel AstroChannelOfLabel(int uhrentyp, const QString& label);
 
 // The controls of the astro dialog: the five location bars as bar values,
-// the two limits (minutes of the day) and the two states (-1 ON, 0 OFF).
+// the two limits (minutes of the day) and the two states (-1 ON, 0 OFF),
+// which are always the device's: OFF at sunrise, ON at sunset.
 struct AstroBars {
     int laenge = 0;
     int breite = 0;
@@ -39,8 +40,8 @@ struct AstroBars {
     int offsetUnter = 0;
     int morning = 0;
     int evening = 1439;
-    int riseState = -1;
-    int setState = 0;
+    int riseState = kAstroRiseState;   // the device's own states, shown but not chosen
+    int setState = kAstroSetState;
 
     bool operator==(const AstroBars&) const = default;
 
@@ -58,11 +59,25 @@ QString ZoneText(int bar, const TextTable& texts);       // "+ 1:00 Std"
 QString OffsetText(int bar, const TextTable& texts);     // "-15 Min"
 QString LimitText(int minutes, const TextTable& texts);  // "06:30"
 
+// The typed fields beside the offset and limit bars: the bar value a text
+// gives, nothing when the field refuses it. An offset is a whole number of
+// minutes within the offset bar (-120..120); a limit a time of day within
+// the limit bar, "6:30", "06:30", "6.30" or the hour alone ("6").
+std::optional<int> OffsetBarOfText(const QString& text);
+std::optional<int> LimitBarOfText(const QString& text);
+// The text a field shows for a bar value.
+QString OffsetFieldText(int bar);
+QString LimitFieldText(int minutes);
+// Whether a typed character can belong to such a field's text.
+bool OffsetFieldTakes(QChar c);
+bool LimitFieldTakes(QChar c);
+
 // What the dialog shows while the controls move: the switching minutes of
 // every day (day index 0..365) as the device would switch them in winter
 // time, before the limits (the table's values, plus the offsets on the
 // astro device; empty where the table would hold no time), and today's
-// switching times as the device switches them (summer hour and limits).
+// switching times as the device switches them: the table OK would store
+// (limits written in), with the summer hour.
 struct AstroPreview {
     std::array<std::optional<int>, kAstroYearDays> rise{};
     std::array<std::optional<int>, kAstroYearDays> set{};
@@ -73,5 +88,11 @@ struct AstroPreview {
 };
 
 AstroPreview PreviewAstro(const ProgramModel& model, const AstroBars& bars);
+
+// The index of the place in the list whose three bars equal the given ones
+// (the first such), -1 when none: the dialog shows the place's name again
+// for a stored location that is one of the list's.
+class PlaceList;
+int PlaceOfBars(const PlaceList& places, const AstroBars& bars);
 
 } // namespace zendrik

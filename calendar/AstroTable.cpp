@@ -76,6 +76,55 @@ AstroYear ComputeAstroYear(const AstroLocation& location, int uhrentyp, int year
     return table;
 }
 
+AstroSummerDays AstroSummerDaysFrom(int swRegel, const ProgramSlot& slot, int year)
+{
+    AstroSummerDays days;
+    for (int y = year; y < year + kAstroTableYearsServed; ++y) {
+        const SommerzeitTage tage = SommerzeitTageVon(swRegel, slot, y);
+        // A table rule without a row for the year is no year the user
+        // programmed for; the year of computing always counts.
+        if (swRegel == SwTabelle && y != year && !tage.hasChangeover())
+            continue;
+        for (int i = 0; i < kAstroYearDays; ++i) {
+            // Day 366 of a common year is the table's last day, reached only in leap years.
+            if (i + 1 > DaysInYear(y))
+                continue;
+            (IstSommerzeit(tage, i + 1) ? days.summer : days.winter)[static_cast<std::size_t>(i)] = true;
+        }
+    }
+    return days;
+}
+
+void ApplyAstroLimits(AstroYear& table, const AstroLocation& location, int uhrentyp, int morning, int evening,
+                      const AstroSummerDays& days)
+{
+    const int keineZeit = FamilyNoTime(uhrentyp);
+    // What the device adds to a table time besides the summer hour.
+    const bool deviceAddsOffsets = !AstroTableHoldsOffsets(uhrentyp);
+    const int riseOffset = deviceAddsOffsets ? location.offsetAuf : 0;
+    const int setOffset = deviceAddsOffsets ? location.offsetUnter : 0;
+    for (int i = 0; i < kAstroYearDays; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        AstroTimes& t = table[k];
+        // The earliest a sunrise can come on the clock, the latest a sunset.
+        const int earliest = riseOffset + (days.winter[k] || !days.summer[k] ? 0 : kSummerHour);
+        const int latest = setOffset + (days.summer[k] ? kSummerHour : 0);
+        if (t.rise != keineZeit && t.rise + earliest < morning)
+            t.rise = RiseInDay(morning - earliest, uhrentyp, keineZeit);
+        if (t.set != keineZeit && t.set + latest > evening)
+            t.set = SetInDay(evening - latest, uhrentyp, keineZeit);
+    }
+}
+
+AstroYear ComputeLimitedAstroYear(const ProgramModel& model, const AstroSettings& settings)
+{
+    const int year = model.currentYear();
+    AstroYear table = ComputeAstroYear(settings.location, model.device.Uhrentyp, year);
+    ApplyAstroLimits(table, settings.location, model.device.Uhrentyp, settings.morningLimit, settings.eveningLimit,
+                     AstroSummerDaysFrom(model.device.SwRegel, model.program(), year));
+    return table;
+}
+
 void ComputeAstroTable(ProgramModel& model, float laenge, float breite, int zone, int offsetAuf, int offsetUnter,
                        int channel)
 {
@@ -102,18 +151,15 @@ bool StoreAstroProgram(ProgramModel& model, const AstroSettings& settings, int c
     astro.AstroOffsetAuf = l.offsetAuf;
     astro.AstroOffsetUnter = l.offsetUnter;
 
-    ComputeAstroTable(model, l.laenge, l.breite, l.zone, l.offsetAuf, l.offsetUnter, channel);
-
+    const AstroYear table = ComputeLimitedAstroYear(model, settings);
     const auto c = static_cast<std::size_t>(channel);
     for (int i = 0; i < kAstroYearDays; ++i) {
-        AstroDay& day = astro.AstroTab[c][static_cast<std::size_t>(i)];
-        day.riseState = settings.riseState;
-        day.setState = settings.setState;
+        const auto k = static_cast<std::size_t>(i);
+        astro.AstroTab[c][k] = AstroDay{table[k].rise, table[k].set, kAstroRiseState, kAstroSetState};
     }
     astro.AstroAktiv[c + 1] = -1;
     astro.AstroAktiv[0] = -1;
-    astro.AstroGrenze[c] = AstroLimits{settings.morningLimit, settings.eveningLimit, settings.riseState,
-                                       settings.setState};
+    astro.AstroGrenze[c] = AstroLimits{settings.morningLimit, settings.eveningLimit, kAstroRiseState, kAstroSetState};
     model.Geaendert = 1;
     return true;
 }
@@ -126,6 +172,7 @@ AstroDrive AstroDriveOf(const ProgramModel& model, int channel, int slot)
     if (d.Uhrentyp == kFamily752 && (channel == 0 || (channel == 1 && d.AstroC1C2 == 1)) && astro.AstroAktiv[1] != 0) {
         drive.table = 0;
         drive.morning = astro.AstroGrenze[0].morning;
+        drive.evening = astro.AstroGrenze[0].evening;
     } else if (d.Uhrentyp == kFamily738 && channel >= 0 && channel < kAstroChannels
                && astro.AstroAktiv[static_cast<std::size_t>(channel + 1)] != 0) {
         drive.table = channel;

@@ -38,6 +38,18 @@ inline constexpr ExtraText kAstroNoSwitching{"keine Schaltung", "no switching", 
 inline constexpr ExtraText kAstroCurveTitle{"Schaltzeiten über das Jahr (Winterzeit)",
                                             "Switching times over the year (winter time)",
                                             "Heures de commutation sur l'année (heure d'hiver)"};
+inline constexpr ExtraText kAstroFixedStates{
+    "Das Gerät schaltet bei Sonnenaufgang AUS und bei Sonnenuntergang EIN; andere Zustände kann es nicht speichern.",
+    "The device switches OFF at sunrise and ON at sunset; it cannot keep other states.",
+    "L'appareil coupe au lever du soleil et enclenche au coucher ; il ne peut garder d'autres états."};
+inline constexpr ExtraText kAstroLimitsNote{
+    "Die Grenzen werden in die Tabelle geschrieben, die das Gerät erhält (mit Sommerzeit, für %1 und die folgenden Jahre).",
+    "The limits are written into the table the device receives (summer time included, for %1 and the following years).",
+    "Les limites sont écrites dans la table que reçoit l'appareil (heure d'été comprise, pour %1 et les années suivantes)."};
+inline constexpr ExtraText kAstroOffsetHint{"%1: Minuten von %2 bis %3", "%1: minutes from %2 to %3",
+                                            "%1 : minutes de %2 à %3"};
+inline constexpr ExtraText kAstroLimitHint{"%1: eine Uhrzeit von 0:00 bis 23:59", "%1: a time from 0:00 to 23:59",
+                                           "%1 : une heure de 0:00 à 23:59"};
 inline constexpr ExtraText kAstroSearchPlace{"Ort suchen…", "Search place…", "Chercher un lieu…"};
 
 inline constexpr ExtraText kPlaceNameInvalid{

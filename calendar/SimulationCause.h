@@ -16,14 +16,15 @@ enum class CauseKind {
 };
 
 // An astro time as the device switches it: the table time with the summer
-// hour (and on the one-channel astro device its offsets), then held within
-// the morning or evening limit.
+// hour (and on the one-channel astro device its offsets). The morning and
+// evening limits are written into the table; a time at a limit the user set
+// is shown as the limit's.
 struct AstroCause {
     bool sunset = false;   // false: sunrise
     int shown = 0;         // minute as the astro list shows it (summer hour included)
     bool summerTime = false;
     int limit = 0;         // the morning limit for a sunrise, the evening limit for a sunset
-    bool limited = false;  // the limit moved the time
+    bool limited = false;  // the time is the limit the table holds instead of the sun's
 
     bool operator==(const AstroCause&) const = default;
 };
@@ -48,6 +49,15 @@ struct SimulationCause {
     int minute = 0;
     bool switchedOn = false;
     AstroCause astro;
+    // The state at midnight taken up after days a permanent priority time
+    // held: the switching named above did not run on its day; the program
+    // takes up the state it would have left. The priority time's row (-1
+    // none), its list number, its priority (10 ON, 11 OFF) and the last day
+    // it held.
+    int heldEntry = -1;
+    int heldNumber = 0;
+    int heldPriority = 0;
+    CalendarDate heldDate;
 };
 
 } // namespace zendrik

@@ -14,16 +14,17 @@ QString stateText(bool on, const TextTable& texts)
 
 QString astroText(const SimulationCause& cause, const TextTable& texts)
 {
+    // The time once, as the device switches it; the summer hour and the
+    // limit say how it came about.
     const AstroCause& a = cause.astro;
-    QString text = texts(a.sunset ? kCauseSunset : kCauseSunrise).arg(SimulationTimeText(a.shown));
+    QString text = texts(a.sunset ? kCauseSunset : kCauseSunrise).arg(SimulationTimeText(cause.minute))
+                   + QLatin1Char(' ') + stateText(cause.switchedOn, texts);
     if (a.summerTime)
         text += texts(kCauseSummerTime);
-    if (a.limited) {
+    if (a.limited)
         text += QStringLiteral(", ") + texts(a.sunset ? TextId::NoSwitchAfter : TextId::NoSwitchBefore).trimmed()
                 + QLatin1Char(' ') + SimulationTimeText(a.limit);
-    }
-    return text + QStringLiteral(": ") + SimulationTimeText(cause.minute) + QLatin1Char(' ')
-           + stateText(cause.switchedOn, texts);
+    return text;
 }
 
 } // namespace
@@ -78,6 +79,11 @@ QString SimulationCauseText(const SimulationCause& cause, const TextTable& texts
     // A switching of an earlier day left the state the day starts with.
     if (cause.earlierDay)
         text += texts(kCauseEarlierDay).arg(SimulationDateText(cause.date, texts));
+    // A permanent priority time held the channel since: name it and its day.
+    if (cause.heldEntry >= 0)
+        text = texts(kCauseHeld).arg(
+            texts(kCausePriorityTime).arg(cause.heldNumber).arg(DayPriorityText(cause.heldPriority, texts)),
+            SimulationDateText(cause.heldDate, texts), text);
     // A priority time gives the day another program.
     if (cause.priorityEntry >= 0)
         text += QStringLiteral(" \u2013 ")

@@ -162,7 +162,6 @@ void YearSimulation::buildSwitchingTimes(const ProgramModel& model)
 void YearSimulation::buildAstroTimes(const ProgramModel& model)
 {
     const ProgramSlot& slot = model.slot(slot_);
-    const AstroProgram& astro = slot.astro;
     SortContext context = SortContext::of(model);
     context.sortColumnSz = kSimulationSortColumn;
     const int windowDays = vorjahrTage_ + Tage();
@@ -184,15 +183,14 @@ void YearSimulation::buildAstroTimes(const ProgramModel& model)
                 const int dayNumber = index + 1 - vorjahrTage_;
                 const int year = dayNumber < 1 ? jahr_ - 1 : jahr_;
                 const int dayOfYear = dayNumber < 1 ? dayNumber + vorjahrTage_ : dayNumber;
-                // The times as the astro list shows them: with the summer hour
-                // (and on the one-channel device its offsets); then the limits.
+                // The times as the device switches them and the astro list
+                // shows them: the table with the summer hour (and on the
+                // one-channel device its offsets). The limits are in the table.
                 const AstroShownTimes shown = ShownAstroTimes(model, slot_, table, dayOfYear, year);
-                const AstroDay& stored =
-                    astro.AstroTab[static_cast<std::size_t>(table)][static_cast<std::size_t>(dayOfYear - 1)];
                 const int month = MonthOfDayOfYear(dayOfYear, year);
                 const int dayOfMonth = DayOfMonthOfDayOfYear(dayOfYear, year);
                 const bool summerTime = IstSommerzeit(summer[year < jahr_ ? 0 : 1], dayOfYear);
-                auto add = [&](int shownMinute, int minute, int state, int order) {
+                auto add = [&](int minute, int state, int order) {
                     // A time the summer hour pushes out of the day is not switched that day.
                     if (minute < 0 || minute >= kMinutesOfDay)
                         return;
@@ -203,16 +201,16 @@ void YearSimulation::buildAstroTimes(const ProgramModel& model)
                     sw.minute = minute;
                     sw.on = state != 0;
                     sw.dated = true;
-                    sw.astroShown = shownMinute;
+                    sw.astroShown = minute;
                     sw.summerTime = summerTime;
                     byDay.emplace_back(index, sw);
                 };
                 // The astro times come after every entry of the table, the
-                // sunrise before the sunset.
+                // sunrise before the sunset, in the device's own states.
                 if (shown.rise)
-                    add(*shown.rise, std::max(*shown.rise, morning), stored.riseState, kEntryRows);
+                    add(*shown.rise, kAstroRiseState, kEntryRows);
                 if (shown.set)
-                    add(*shown.set, std::min(*shown.set, evening), stored.setState, kEntryRows + 1);
+                    add(*shown.set, kAstroSetState, kEntryRows + 1);
             }
         }
         Pack(byDay, windowDays, channels_[c].astro);
@@ -490,8 +488,11 @@ void YearSimulation::describeSwitching(const ChannelView& view, const Switching&
         cause.astro.sunset = s.order > kEntryRows;
         cause.astro.shown = s.astroShown;
         cause.astro.summerTime = s.summerTime;
+        // The table holds the limit where it moved the sun's time: a time
+        // at a limit the user set is taken as the limit's.
         cause.astro.limit = cause.astro.sunset ? view.astroEvening : view.astroMorning;
-        cause.astro.limited = s.minute != s.astroShown;
+        cause.astro.limited = s.minute == cause.astro.limit
+                              && (cause.astro.sunset ? cause.astro.limit < kMinutesOfDay - 1 : cause.astro.limit > 0);
         return;
     }
     cause.kind = s.pulse ? CauseKind::Pulse : CauseKind::SwitchingTime;
@@ -551,6 +552,18 @@ SimulationCause YearSimulation::Explain(int channel, int dayOfYear, int minute) 
             if (e->steady) {
                 describeSwitching(view, *e->steady, start.dayNumber, cause);
                 cause.earlierDay = true;
+                // Days a permanent priority time held since then: the
+                // switching did not run there, the program takes its state up.
+                for (int d = dayOfYear - 1; d >= std::max(start.dayNumber, 1); --d) {
+                    const int p = tagPrio_(channel, d);
+                    if (p == kTagPrioPermanentEin || p == kTagPrioPermanentAus) {
+                        cause.heldPriority = p;
+                        cause.heldEntry = tagPrio_.Quelle(channel, d);
+                        cause.heldNumber = ListNumber(cause.heldEntry);
+                        cause.heldDate = DateOfDayOfYear(d, jahr_);
+                        break;
+                    }
+                }
                 return cause;
             }
         }

@@ -67,7 +67,7 @@ public:
         bool on = false;
         bool pulse = false;
         bool dated = false;      // dated entries and astro times; false for weekly entries
-        int astroShown = 0;      // astro times: the minute before the limits, summer hour included
+        int astroShown = 0;      // astro times: the minute as the list shows it, summer hour included
         bool summerTime = false; // astro times: the day is in summer time
     };
 
@@ -83,7 +83,7 @@ private:
         std::array<std::array<std::vector<Switching>, 7>, 10> weekly;   // [priority][weekday, 0 = Monday]
         DayLists dated;                                                 // dated entries, by day
         DayLists astro;                                                 // astro times, by day
-        int astroMorning = 0;                                           // the limits of the astro times
+        int astroMorning = 0;                                           // the limits written into the astro table
         int astroEvening = kMinutesOfDay - 1;
     };
 

@@ -19,7 +19,7 @@ const std::vector<Command>& commands()
         {"simulate", "simulate FILE --year Y --channel C [--date D.M] [--json] [--png OUT [--width W --height H]] [--csv]", &runSimulate, true},
         {"check", "check FILE [--year Y] [--json]", &runCheck},
         {"diff", "diff FILE1 FILE2 [--json]", &runDiff},
-        {"set-astro", "set-astro FILE OUT [--channel C] (--place NAME | --lon DEG --lat DEG --zone MIN) --rise-offset MIN --set-offset MIN --morning H:MM --evening H:MM --rise-state on|off --set-state on|off", &runSetAstro},
+        {"set-astro", "set-astro FILE OUT [--channel C] (--place NAME | --lon DEG --lat DEG --zone MIN) --rise-offset MIN --set-offset MIN --morning H:MM --evening H:MM [--rise-state off] [--set-state on]", &runSetAstro},
         {"places", "places [--lang de|en|fr]", &runPlaces},
         {"dst-table", "dst-table FILE OUT (--zone IANA --first-year Y [--years N] | --row \"D.M H S D.M H S\" ... [--first-year Y])", &runDstTable},
         {"print", "print FILE (--pdf OUT | --text OUT) [--sections switching,priority,dst,astro,device] [--lines N]", &runPrint, true},

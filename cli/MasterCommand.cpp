@@ -59,6 +59,8 @@ int runMaster(CliContext& ctx, const QStringList& argv)
     const QString file = args->positional().at(0);
     if (const int rc = ctx.loadOrRefuse(file, kProgramSlot); rc != kExitOk)
         return rc;
+    if (args->has(QStringLiteral("clock-language")) && !MasterLanguageApplies(ctx.model))
+        return ctx.usage(QStringLiteral("--clock-language: this device keeps no clock language"));
     if (args->has(QStringLiteral("bits"))) {
         bool ok = false;
         const int bits = args->value(QStringLiteral("bits")).toInt(&ok, 0);

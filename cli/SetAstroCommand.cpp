@@ -17,7 +17,7 @@ namespace {
 
 const QString kSetAstroUsage = QStringLiteral(
     "usage: zendrik-cli set-astro FILE OUT [--channel C] (--place NAME | --lon DEG --lat DEG --zone MIN) "
-    "--rise-offset MIN --set-offset MIN --morning H:MM --evening H:MM --rise-state on|off --set-state on|off "
+    "--rise-offset MIN --set-offset MIN --morning H:MM --evening H:MM [--rise-state off] [--set-state on] "
     "[--now \"YYYY-MM-DD HH:MM\"] [--yes]");
 
 // "H:MM" of a minute of the day.
@@ -60,7 +60,7 @@ int runSetAstro(CliContext& ctx, const QStringList& args)
     const bool byNumbers = parsed->has(QStringLiteral("lon")) || parsed->has(QStringLiteral("lat"))
         || parsed->has(QStringLiteral("zone"));
     QStringList required = {QStringLiteral("rise-offset"), QStringLiteral("set-offset"), QStringLiteral("morning"),
-                            QStringLiteral("evening"),     QStringLiteral("rise-state"), QStringLiteral("set-state")};
+                            QStringLiteral("evening")};
     if (!byPlace)
         required << QStringLiteral("lon") << QStringLiteral("lat") << QStringLiteral("zone");
     bool complete = parsed->positional().size() == 2 && byPlace != byNumbers;
@@ -116,10 +116,14 @@ int runSetAstro(CliContext& ctx, const QStringList& args)
         return ctx.usage(QStringLiteral("--morning and --evening take H:MM, 0:00..23:59"));
     bars.morning = *morning;
     bars.evening = *evening;
-    const std::optional<int> riseState = StateOf(parsed->value(QStringLiteral("rise-state")));
-    const std::optional<int> setState = StateOf(parsed->value(QStringLiteral("set-state")));
+    // The device switches OFF at sunrise and ON at sunset; the options may
+    // say so, but cannot ask for anything else.
+    const std::optional<int> riseState = StateOf(parsed->value(QStringLiteral("rise-state"), QStringLiteral("off")));
+    const std::optional<int> setState = StateOf(parsed->value(QStringLiteral("set-state"), QStringLiteral("on")));
     if (!riseState || !setState)
         return ctx.usage(QStringLiteral("--rise-state and --set-state take on or off"));
+    if (*riseState != kAstroRiseState || *setState != kAstroSetState)
+        return ctx.refuse(Prompt::message(Icon::Critical, {ctx.texts(kAstroFixedStates)}));
     bars.riseState = *riseState;
     bars.setState = *setState;
 

@@ -47,7 +47,8 @@ AstroCellStart AstroCellStartValues(const ProgramModel& model, int channel, int 
     const bool rise = column == kAstroRiseColumn;
     const int stored = rise ? day.rise : day.set;
     AstroCellStart start;
-    start.AstroEditZustand = (rise ? day.riseState : day.setState) != 0 ? 1 : 0;
+    // The device's state of the column: OFF at sunrise, ON at sunset.
+    start.AstroEditZustand = (rise ? kAstroRiseState : kAstroSetState) != 0 ? 1 : 0;
     if (IsTime(stored)) {
         const int shown = stored + ShownShift(model, column, row, year);
         if (IsTime(shown)) {
@@ -101,11 +102,13 @@ AstroEditOutcome ApplyAstroEdit(ProgramModel& model, int channel, int column, in
     for (int row = first; row <= last; ++row) {
         AstroDay& day = table[static_cast<std::size_t>(row - 1)];
         int& time = rise ? day.rise : day.set;
+        // The device switches OFF at sunrise and ON at sunset whatever the
+        // editor's state says: the cell keeps the device's state.
         int& state = rise ? day.riseState : day.setState;
+        state = rise ? kAstroRiseState : kAstroSetState;
         switch (edit.AstroEditModus) {
         case AstroEditLoeschen:
             time = keineZeit;
-            state = 0;
             break;
         case AstroEditAendern: {
             // The list shows the time with the summer hour: store it without.
@@ -115,7 +118,6 @@ AstroEditOutcome ApplyAstroEdit(ProgramModel& model, int channel, int column, in
                 continue;
             }
             time = stored;
-            state = edit.AstroEditZustand != 0 ? -1 : 0;
             break;
         }
         default:

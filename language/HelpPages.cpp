@@ -36,6 +36,9 @@ constexpr std::pair<const char*, const char*> kWindowPages[] = {
 
 constexpr const char* kContents = "index";
 
+// Pages no window opens by itself; other pages link them.
+constexpr const char* kFurtherPages[] = {"simulation-rules"};
+
 } // namespace
 
 QString HelpPageOf(const QString& windowName)
@@ -52,6 +55,8 @@ QStringList HelpPages()
     for (const auto& entry : kWindowPages)
         if (!pages.contains(QString::fromLatin1(entry.second)))
             pages.append(QString::fromLatin1(entry.second));
+    for (const char* page : kFurtherPages)
+        pages.append(QString::fromLatin1(page));
     return pages;
 }
 

@@ -1,5 +1,6 @@
 #include "model/DeviceImage.h"
 
+#include "model/DstRowCodec.h"
 #include "model/UserInteraction.h"
 
 #include <algorithm>
@@ -194,7 +195,7 @@ Image BuildLogicalImage(const ProgramModel& model)
     }
 
     // Summer/winter area.
-    img[L::kDstYear] = s.AnzSoWi > 0 ? static_cast<Byte>(s.SoWiJahr & 0xFF) : 255;
+    img[L::kDstYear] = s.AnzSoWi > 0 ? static_cast<Byte>(StoredSoWiJahr(s)) : 255;
     for (int row = 0; row < kDstRows; ++row) {
         for (int k = 0; k < 4; ++k) {
             img[static_cast<std::size_t>(L::kDstTable + 4 * row + k)] =
@@ -322,7 +323,9 @@ int ParseStoredImage(const Image& stored, DeviceSettings& d, ProgramSlot& s, int
     case kFamily752:
         if (family == 72 || family == 73)
             return LoadFamily731;
-        if (id != 80)
+        // A master card of the astro device carries the master flag in bit 7
+        // like the others.
+        if (family != 80)
             return LoadInvalid;
         break;
     default:
@@ -334,8 +337,11 @@ int ParseStoredImage(const Image& stored, DeviceSettings& d, ProgramSlot& s, int
         d.Geraetekennung = id;
         if (id == 73)
             d.Bewft = 1;
+        // Byte 18 holds the eight master bits only when the card is a master
+        // card and its option byte says so (+128); otherwise it is 255 and
+        // no bit was set.
         if (d.Uhrentyp != kFamily752)
-            d.MasterKennung = img[L::kMasterByte];
+            d.MasterKennung = (id & 0x80) && (img[3] & 0x80) ? img[L::kMasterByte] : 0;
     }
 
     for (int i = 0; i < L::kHeaderBytes; ++i)
@@ -349,7 +355,10 @@ int ParseStoredImage(const Image& stored, DeviceSettings& d, ProgramSlot& s, int
         d.SwRegel = GetBits(4, 7, img[2]);
         d.Speicherflag = GetBits(0, 0, img[3]);
         d.Datumsformat = GetBits(1, 1, img[3]);
-        d.SpracheUhr = GetBits(2, 2, img[3]);
+        // The astro device's option byte has no clock language: its bit 2 is
+        // always set; the setting stays as it is.
+        if (d.Uhrentyp != kFamily752)
+            d.SpracheUhr = GetBits(2, 2, img[3]);
         d.Funk = GetBits(3, 3, img[3]);
         d.Nak = GetBits(4, 4, img[3]);
         d.Dauertaste = GetBits(5, 5, img[3]);
@@ -418,9 +427,10 @@ int ParseStoredImage(const Image& stored, DeviceSettings& d, ProgramSlot& s, int
     }
     s.AnzEintrag = s.AnzSz + s.AnzPz;
 
-    // Astro tables: the image keeps the switching minutes; a channel whose
-    // table holds any time is an astro channel. States and limits are not in
-    // the image and take the usual values: OFF at sunrise, ON at sunset.
+    // Astro tables: the image keeps the switching minutes (the limits written
+    // in); a channel whose table holds any time is an astro channel. The
+    // states are the device's own, OFF at sunrise and ON at sunset; the
+    // limits themselves come from the program file's trailer, if any.
     const int channels = astroChannelCount(d.Uhrentyp);
     const int noTime = FamilyNoTime(d.Uhrentyp);
     for (int c = 0; c < channels; ++c) {

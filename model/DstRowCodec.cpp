@@ -36,4 +36,13 @@ bool IsUsedDstRow(const DstRow& row)
     return row.b[0] < 240;
 }
 
+int StoredSoWiJahr(const ProgramSlot& slot)
+{
+    const int year = slot.SoWiJahr % 64;
+    // A table from 1996 itself has no earlier year to name; it lies in the past.
+    if (slot.SoWiInfo == 0 || year == 0)
+        return slot.SoWiJahr & 0xFF;
+    return ((slot.SoWiJahr & 0xC0) | (year - 1)) & 0xFF;
+}
+
 } // namespace zendrik

@@ -31,4 +31,12 @@ DstRow EncodeDstRow(const DstEntry& entry);
 DstEntry DecodeDstRow(const DstRow& row);
 bool IsUsedDstRow(const DstRow& row);
 
+// The table's year byte (image byte 19) as the device receives it. The
+// device gets no SoWiInfo flag: it reads the byte as a reopened program
+// file does, with the flag clear, so that its table applies from the year
+// after the byte's. A table that applies from the year shown (flag set) is
+// therefore sent one year earlier, and the device, the reopened file and
+// the simulation count the table's years alike.
+int StoredSoWiJahr(const ProgramSlot& slot);
+
 } // namespace zendrik

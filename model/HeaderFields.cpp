@@ -6,12 +6,19 @@ namespace zendrik {
 
 namespace {
 
-QString withoutFileSeparators(const QString& text)
+// The text as the program file gives it back: the file splits text items
+// at commas and line ends, drops the blanks around an item and reads an
+// item that begins with a double quote as a quoted one (up to the next
+// quote). The field then shows what will come back from the file.
+QString asTheFileKeepsIt(const QString& text)
 {
     QString out = text;
     out.remove(QLatin1Char(','));
     out.remove(QLatin1Char('\r'));
     out.remove(QLatin1Char('\n'));
+    out = out.trimmed();
+    while (out.startsWith(QLatin1Char('"')))
+        out = out.mid(1).trimmed();
     return out;
 }
 
@@ -69,7 +76,7 @@ bool DescriptionKeyAccepted(QChar c)
 
 FieldCommit CommitDescription(ProgramModel& model, const QString& text)
 {
-    const QString clean = withoutFileSeparators(text);
+    const QString clean = asTheFileKeepsIt(text);
     const int slot = model.AktSlot;
     if (clean == model.slot(slot).Verwendung)
         return FieldCommit::Unchanged;
@@ -107,7 +114,7 @@ FieldCommit CommitChannelName(ProgramModel& model, const QString& caption, const
     if (channel < 1 || channel > kChannelNames)
         return FieldCommit::Refused;
     const int slot = model.AktSlot;
-    const QString clean = withoutFileSeparators(text);
+    const QString clean = asTheFileKeepsIt(text);
     if (clean == ShownChannelName(model.slot(slot).Kanalname[static_cast<std::size_t>(channel - 1)]))
         return FieldCommit::Unchanged;
     const FieldCommit result = fromCheck(model.setKanalname(slot, channel - 1, clean), true);

@@ -11,6 +11,10 @@
 #include "model/UserInteraction.h"
 
 #include <QFile>
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <cstdlib>
 
 namespace zendrik {
 
@@ -57,10 +61,133 @@ void appendValue(QByteArray& out, int v)
     out.append(buf, n);
 }
 
+int numberLines(int size, int maxEintrag)
+{
+    int lines = 0;
+    for (const LineGroup& g : lineLayout(size, maxEintrag))
+        lines += g.lines;
+    return lines;
+}
+
+// Lines of the file after the numbers, split at line ends.
+QList<QByteArray> linesAfterNumbers(const QByteArray& data, int size, int maxEintrag)
+{
+    QList<QByteArray> lines = data.split('\n');
+    const qsizetype first = std::min<qsizetype>(numberLines(size, maxEintrag), lines.size());
+    lines.erase(lines.begin(), lines.begin() + first);
+    for (QByteArray& line : lines) {
+        if (line.endsWith('\r'))
+            line.chop(1);
+    }
+    return lines;
+}
+
+constexpr int kTrailerLines = 17;   // the description and 16 channel names
+const QByteArray kAstroLimitsTag = QByteArrayLiteral("[Astrogrenzen]");
+const QByteArray kAstroPlaceTag = QByteArrayLiteral("[Astroort]");
+const QByteArray kProgramNumberTag = QByteArrayLiteral("[Programmnummer]");
+
+QByteArray hm(int minute)
+{
+    return QByteArray::number(minute / 60).rightJustified(2, '0') + ':'
+           + QByteArray::number(minute % 60).rightJustified(2, '0');
+}
+
 } // namespace
 
+QByteArray ProgramNumberLine(const ProgramModel& model)
+{
+    const std::int32_t number = model.program().ProgNr;
+    if (model.device.Uhrentyp != kFamily752 || number < 0 || number > 999999)
+        return {};
+    return kProgramNumberTag + ' ' + QByteArray::number(number) + "\r\n";
+}
+
+std::int32_t ReadProgramNumberLine(const QByteArray& data, int size, int maxEintrag)
+{
+    const QList<QByteArray> lines = linesAfterNumbers(data, size, maxEintrag);
+    for (qsizetype i = kTrailerLines; i < lines.size(); ++i) {
+        if (!lines[i].startsWith(kProgramNumberTag + ' '))
+            continue;
+        const QByteArray digits = lines[i].mid(kProgramNumberTag.size() + 1);
+        bool ok = digits.size() <= 6 && !digits.isEmpty();
+        for (const char c : digits)
+            ok = ok && c >= '0' && c <= '9';
+        if (ok)
+            return digits.toInt();
+    }
+    return kNoProgramNumber;
+}
+
+QByteArray AstroLimitLines(const ProgramModel& model)
+{
+    QByteArray out;
+    const AstroProgram& astro = model.program().astro;
+    const int channels = model.device.Uhrentyp == kFamily738 ? kAstroChannels
+                         : model.device.Uhrentyp == kFamily752 ? 1
+                                                               : 0;
+    for (int c = 0; c < channels; ++c) {
+        const AstroLimits& l = astro.AstroGrenze[static_cast<std::size_t>(c)];
+        if (astro.AstroAktiv[static_cast<std::size_t>(c + 1)] == 0 || (l.morning == 0 && l.evening == 1439))
+            continue;
+        out += kAstroLimitsTag + " C" + QByteArray::number(c + 1) + ' ' + hm(l.morning) + ' ' + hm(l.evening)
+               + "\r\n";
+    }
+    // The bus device's image has no place for the location (a new program's
+    // location reads back as it is without the line).
+    const AstroProgram fresh;
+    const bool located = astro.AstroLaenge != fresh.AstroLaenge || astro.AstroBreite != fresh.AstroBreite
+                         || astro.AstroZone != fresh.AstroZone || astro.AstroOffsetAuf != fresh.AstroOffsetAuf
+                         || astro.AstroOffsetUnter != fresh.AstroOffsetUnter;
+    if (model.device.Uhrentyp == kFamily738 && astro.AstroAktiv[0] != 0 && located)
+        out += kAstroPlaceTag + ' ' + QByteArray::number(static_cast<double>(astro.AstroLaenge)) + ' '
+               + QByteArray::number(static_cast<double>(astro.AstroBreite)) + ' ' + QByteArray::number(astro.AstroZone)
+               + ' ' + QByteArray::number(astro.AstroOffsetAuf) + ' ' + QByteArray::number(astro.AstroOffsetUnter)
+               + "\r\n";
+    return out;
+}
+
+void ReadAstroLimitLines(const QByteArray& data, int size, int maxEintrag, AstroProgram& astro)
+{
+    static const QRegularExpression form(
+        QStringLiteral("^\\[Astrogrenzen\\] C([1-4]) (\\d\\d):(\\d\\d) (\\d\\d):(\\d\\d)$"));
+    static const QRegularExpression place(QStringLiteral(
+        "^\\[Astroort\\] (-?\\d{1,3}(?:\\.5)?) (-?\\d{1,2}(?:\\.5)?) (-?\\d{1,3}) (-?\\d{1,3}) (-?\\d{1,3})$"));
+    const QList<QByteArray> lines = linesAfterNumbers(data, size, maxEintrag);
+    for (qsizetype i = kTrailerLines; i < lines.size(); ++i) {
+        const QString line = QString::fromLatin1(lines[i]);
+        if (const QRegularExpressionMatch p = place.match(line); p.hasMatch() && size > 2048) {
+            const float laenge = p.captured(1).toFloat();
+            const float breite = p.captured(2).toFloat();
+            const int zone = p.captured(3).toInt();
+            const int auf = p.captured(4).toInt();
+            const int unter = p.captured(5).toInt();
+            // Only what the dialog can show: the bars' ranges.
+            if (std::abs(laenge) <= 180.0f && std::abs(breite) <= 90.0f && std::abs(zone) <= 14 * 60 && zone % 15 == 0
+                && std::abs(auf) <= 120 && std::abs(unter) <= 120) {
+                astro.AstroLaenge = laenge;
+                astro.AstroBreite = breite;
+                astro.AstroZone = zone;
+                astro.AstroOffsetAuf = auf;
+                astro.AstroOffsetUnter = unter;
+            }
+            continue;
+        }
+        const QRegularExpressionMatch m = form.match(line);
+        if (!m.hasMatch())
+            continue;
+        const int c = m.captured(1).toInt() - 1;
+        const int morning = m.captured(2).toInt() * 60 + m.captured(3).toInt();
+        const int evening = m.captured(4).toInt() * 60 + m.captured(5).toInt();
+        if (morning >= 1440 || evening >= 1440 || astro.AstroAktiv[static_cast<std::size_t>(c + 1)] == 0)
+            continue;
+        astro.AstroGrenze[static_cast<std::size_t>(c)].morning = morning;
+        astro.AstroGrenze[static_cast<std::size_t>(c)].evening = evening;
+    }
+}
+
 QByteArray ProgramFileText(const Image& stored, int maxEintrag, const QString& verwendung,
-                           const std::array<QString, 17>& channelNames)
+                           const std::array<QString, 17>& channelNames, const QByteArray& extraLines)
 {
     QByteArray out;
     out.reserve(static_cast<qsizetype>(stored.size()) * 5 + 1024);
@@ -80,7 +207,7 @@ QByteArray ProgramFileText(const Image& stored, int maxEintrag, const QString& v
         else
             out += Cp1252::encode(name) + "\r\n";
     }
-    return out;
+    return out + extraLines;
 }
 
 Image ReadImageNumbers(const QByteArray& data, int size)
@@ -124,7 +251,8 @@ SaveOutcome SaveProgram(ProgramModel& model, UserInteraction& ui)
         SortProgram(model, 0, kProgramSlot);
     BuildHeader(model, ui);
     const Image stored = BuildStoredImage(model);
-    const QByteArray text = ProgramFileText(stored, model.device.MaxEintrag, s.Verwendung, s.Kanalname);
+    const QByteArray text = ProgramFileText(stored, model.device.MaxEintrag, s.Verwendung, s.Kanalname,
+                                             AstroLimitLines(model) + ProgramNumberLine(model));
 
     bool written = false;
     if (s.Dateiname.isEmpty())
@@ -191,6 +319,9 @@ int LoadProgramData(ProgramModel& model, const QByteArray& data, int slotIndex, 
             continue;
         slot.Kanalname[static_cast<std::size_t>(c)] = QStringLiteral(" ") + *name;
     }
+    ReadAstroLimitLines(data, device.Speichergroesse, device.MaxEintrag, slot.astro);
+    if (device.Uhrentyp == kFamily752)
+        slot.ProgNr = ReadProgramNumberLine(data, device.Speichergroesse, device.MaxEintrag);
     slot.Dateiname = path;
 
     model.device = device;

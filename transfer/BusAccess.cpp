@@ -1,6 +1,7 @@
 #include "transfer/BusAccess.h"
 
 #include "language/TextTable.h"
+#include "model/DstRowCodec.h"
 #include "model/FileNames.h"
 #include "model/ProgramModel.h"
 #include "model/UserInteraction.h"
@@ -402,7 +403,7 @@ int BusAccess::writeProgram(quint16 address)
     int block = 1;
     status(TextId::EibLogWriteDst, block++);
     int rc = SendToTransferApp(address, Mailbox::kWriteDst,
-                               QByteArray(1, '\0') + static_cast<char>(s.SoWiJahr) + QByteArray(3, '\0'));
+                               QByteArray(1, '\0') + static_cast<char>(StoredSoWiJahr(s)) + QByteArray(3, '\0'));
     step();
     for (int r = 0; rc == 0 && r < kDstRows; ++r) {
         QByteArray data(1, static_cast<char>(r + 1));

@@ -38,6 +38,11 @@ bool MasterBitsApply(const ProgramModel& model)
     return model.device.Uhrentyp != kFamily752;
 }
 
+bool MasterLanguageApplies(const ProgramModel& model)
+{
+    return model.device.Uhrentyp != kFamily752;
+}
+
 void ApplyMasterClick(ProgramModel& model, UserInteraction& ui, const MasterClick& click)
 {
     DeviceSettings& d = model.device;
@@ -56,6 +61,8 @@ void ApplyMasterClick(ProgramModel& model, UserInteraction& ui, const MasterClic
         d.Datumsformat = v;
         break;
     case MasterField::SpracheUhr:
+        if (!MasterLanguageApplies(model))
+            return;
         d.SpracheUhr = v;
         break;
     case MasterField::Funk:

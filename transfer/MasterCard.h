@@ -48,11 +48,15 @@ MasterState MasterStateOf(const ProgramModel& model);
 
 // Whether the eight bits of byte 18 belong to this device family.
 bool MasterBitsApply(const ProgramModel& model);
+// Whether the device keeps a clock language: the option byte of the astro
+// device has no place for it (its bit 2 is always set).
+bool MasterLanguageApplies(const ProgramModel& model);
 
 // One click of the coding window: stores the value, marks the program
 // modified (even when the value did not change) and builds the header again
 // (which may ask to activate the summer/winter table). The card kind keeps
-// bits 0..6 of the identification; a bit click on the 752 is ignored.
+// bits 0..6 of the identification; a bit or clock-language click on the 752
+// is ignored.
 void ApplyMasterClick(ProgramModel& model, UserInteraction& ui, const MasterClick& click);
 
 // The names of the eight bits as the coding window labels them. All but the

@@ -594,20 +594,19 @@ Findings CheckAstroLimits(const CheckContext& ctx)
             // Astro times act under the base program only.
             if ((*prio)(c, day) != 0)
                 continue;
+            // The times as the device switches them and the astro list shows
+            // them; the limits are written into the table, so a day at a limit
+            // the user set is one the limit moved.
             const AstroShownTimes shown = ShownAstroTimes(model, kProgramSlot, table, day, ctx.year);
             std::optional<int> rise, set;
-            if (shown.rise) {
-                const int t = std::max(*shown.rise, morning);
-                if (t >= 0 && t < kMinutesOfDay)
-                    rise = t;
-                if (rise && *shown.rise < morning)
+            if (shown.rise && *shown.rise >= 0 && *shown.rise < kMinutesOfDay) {
+                rise = *shown.rise;
+                if (morning > 0 && *rise == morning)
                     riseLimited.add(day);
             }
-            if (shown.set) {
-                const int t = std::min(*shown.set, evening);
-                if (t >= 0 && t < kMinutesOfDay)
-                    set = t;
-                if (set && *shown.set > evening)
+            if (shown.set && *shown.set >= 0 && *shown.set < kMinutesOfDay) {
+                set = *shown.set;
+                if (evening < kMinutesOfDay - 1 && *set == evening)
                     setLimited.add(day);
             }
             if (!rise)

@@ -224,9 +224,11 @@ ProgramDiff DiffPrograms(const ProgramModel& a, int slotA, const ProgramModel& b
         AddHeader(diff, HeaderField::Rule, -1, QString::number(RuleOf(a, slotA)), QString::number(RuleOf(b, slotB)));
     const bool tableA = sa.AnzSoWi > 0;
     const bool tableB = sb.AnzSoWi > 0;
-    if (tableA && tableB && sa.SoWiJahr != sb.SoWiJahr)
-        AddHeader(diff, HeaderField::TableYear, -1, QString::number(sa.SoWiJahr % 64 + 1996),
-                  QString::number(sb.SoWiJahr % 64 + 1996));
+    // The year byte as the device and the file get it: a program whose
+    // table applies from the year shown and its saved file name the same years.
+    if (tableA && tableB && StoredSoWiJahr(sa) != StoredSoWiJahr(sb))
+        AddHeader(diff, HeaderField::TableYear, -1, QString::number(StoredSoWiJahr(sa) % 64 + 1996),
+                  QString::number(StoredSoWiJahr(sb) % 64 + 1996));
     for (int r = 0; r < kDstRows; ++r) {
         const DstRow& ra = sa.SoWiTab[static_cast<std::size_t>(r)];
         const DstRow& rb = sb.SoWiTab[static_cast<std::size_t>(r)];

@@ -113,16 +113,17 @@ TEST(AstroTable, UsesTheCalendarOfTheModelsYear)
 TEST(AstroTable, StoreFillsTheChannelAndRefusesChannelsWithoutTable)
 {
     ProgramModel model = ModelFor(kFamily738, 2023);
+    // States the device cannot keep are not stored: OFF at sunrise, ON at sunset.
     const AstroSettings s{AstroLocation{-13.5f, 52.5f, -60, 5, -5}, 360, 1380, -1, 0};
     ASSERT_TRUE(StoreAstroProgram(model, s, 3));
     const AstroProgram& a = model.program().astro;
     EXPECT_EQ(std::pair(a.AstroLaenge, a.AstroOffsetUnter), std::pair(-13.5f, -5));
     // The program and the channel are marked as astro.
     EXPECT_EQ(std::tuple(a.AstroAktiv[0], a.AstroAktiv[1], a.AstroAktiv[4]), std::tuple(-1, 0, -1));
-    EXPECT_EQ(a.AstroGrenze[3], (AstroLimits{360, 1380, -1, 0}));
-    const AstroYear expected = ComputeAstroYear(s.location, kFamily738, 2023);
+    EXPECT_EQ(a.AstroGrenze[3], (AstroLimits{360, 1380, kAstroRiseState, kAstroSetState}));
+    const AstroYear sun = ComputeAstroYear(s.location, kFamily738, 2023);
     for (std::size_t i = 0; i < 366; ++i)
-        ASSERT_EQ(a.AstroTab[3][i], (AstroDay{expected[i].rise, expected[i].set, -1, 0})) << i;
+        ASSERT_EQ(a.AstroTab[3][i], (AstroDay{std::max(sun[i].rise, 360), std::min(sun[i].set, 1380), 0, -1})) << i;
     EXPECT_EQ(model.Geaendert, 1);
 
     ProgramModel one = ModelFor(kFamily752, 2023);
@@ -155,9 +156,53 @@ TEST(AstroTable, ShownTimesAddTheSummerHourAndTheOffsetsOfThe752)
 
     ProgramModel astro = ModelFor(kFamily752, 2023);
     astro.device.SwRegel = SwEuropa;
-    ASSERT_TRUE(StoreAstroProgram(astro, AstroSettings{AstroLocation{0.0f, 50.0f, 0, -20, 15}, 0, 1439, -1, 0}, 0));
+    ASSERT_TRUE(StoreAstroProgram(astro, AstroSettings{AstroLocation{0.0f, 50.0f, 0, -20, 15}, 0, 1439, 0, -1}, 0));
     EXPECT_EQ(ShownAstroTimes(astro, 0, 0, 172, 2023).rise, kRise - 20 + 60);
     EXPECT_EQ(ShownAstroTimes(astro, 0, 0, 172, 2023).set, kSet + 15 + 60);
     astro.program().astro.AstroTab[0][10].rise = kNoTimeOthers;
     EXPECT_FALSE(ShownAstroTimes(astro, 0, 0, 11, 2023).rise.has_value());
+}
+
+// The limits are written into the table the device receives: the device,
+// the list and the simulation all switch at the limit on the clock (summer
+// hour included), in the year of computing and in every year the table
+// serves after it, where the changeover days move.
+TEST(AstroTable, LimitsAreWrittenIntoTheTableForEveryYearItServes)
+{
+    constexpr int kMorning = 6 * 60;
+    constexpr int kEvening = 21 * 60;
+    const struct {
+        int family;
+        int rule;
+        int riseOffset, setOffset;
+    } cases[] = {{kFamily738, SwEuropa, 0, 0}, {kFamily738, SwUsa, -20, 30}, {kFamily752, SwEuropa, -20, 30},
+                 {kFamily752, SwGrossbritannien, 10, -10}, {kFamily752, SwKeine, 0, 0}};
+    for (const auto& c : cases) {
+        ProgramModel model = ModelFor(c.family, 2026);
+        model.device.SwRegel = c.rule;
+        const AstroLocation berlin{-13.5f, 52.5f, -60, c.riseOffset, c.setOffset};
+        ASSERT_TRUE(StoreAstroProgram(model, AstroSettings{berlin, kMorning, kEvening, 0, -1}, 0));
+        const AstroYear sun = ComputeAstroYear(berlin, c.family, 2026);
+        int atMorning = 0;
+        int atEvening = 0;
+        for (int year = 2026; year < 2026 + kAstroTableYearsServed; ++year) {
+            for (int day = 1; day <= DaysInYear(year); ++day) {
+                const AstroShownTimes t = ShownAstroTimes(model, 0, 0, day, year);
+                ASSERT_TRUE(t.rise && t.set) << day;
+                ASSERT_GE(*t.rise, kMorning) << c.family << ' ' << c.rule << ' ' << year << ' ' << day;
+                ASSERT_LE(*t.set, kEvening) << c.family << ' ' << c.rule << ' ' << year << ' ' << day;
+                atMorning += year == 2026 && *t.rise == kMorning;
+                atEvening += year == 2026 && *t.set == kEvening;
+            }
+        }
+        // Around midsummer the limits switch, not the sun (Berlin: 4:43 and 21:33 summer time).
+        const AstroShownTimes june = ShownAstroTimes(model, 0, 0, 172, 2026);
+        EXPECT_EQ(std::pair(*june.rise, *june.set), std::pair(kMorning, c.rule == SwKeine ? sun[171].set : kEvening))
+            << c.family << ' ' << c.rule;
+        EXPECT_GT(atMorning, 30) << c.family << ' ' << c.rule;
+        EXPECT_GT(atEvening, c.rule == SwKeine ? -1 : 30) << c.family << ' ' << c.rule;
+        // In winter the sun's own times stay in the table.
+        const AstroDay& december = model.program().astro.AstroTab[0][354];
+        EXPECT_EQ(std::pair(december.rise, december.set), std::pair(sun[354].rise, sun[354].set));
+    }
 }

@@ -99,33 +99,28 @@ std::vector<NaiveYearSimulation::Added> NaiveYearSimulation::astroEntries(int ch
 {
     const DeviceSettings& d = model_.device;
     const AstroProgram& astro = model_.program().astro;
+    // The device switches the table's times (limits written in) with the
+    // summer hour, OFF at sunrise and ON at sunset.
     int table = -1;
-    int morning = 0;
-    int evening = 1439;
-    if (d.Uhrentyp == kFamily752 && (channel == 0 || (channel == 1 && d.AstroC1C2 == 1)) && astro.AstroAktiv[1] != 0) {
+    if (d.Uhrentyp == kFamily752 && (channel == 0 || (channel == 1 && d.AstroC1C2 == 1)) && astro.AstroAktiv[1] != 0)
         table = 0;
-        morning = astro.AstroGrenze[0].morning;
-    } else if (d.Uhrentyp == kFamily738 && channel < 4 && astro.AstroAktiv[static_cast<std::size_t>(channel + 1)] != 0) {
+    else if (d.Uhrentyp == kFamily738 && channel < 4 && astro.AstroAktiv[static_cast<std::size_t>(channel + 1)] != 0)
         table = channel;
-        morning = astro.AstroGrenze[static_cast<std::size_t>(channel)].morning;
-        evening = astro.AstroGrenze[static_cast<std::size_t>(channel)].evening;
-    }
     std::vector<Added> added;
     if (table < 0)
         return added;
     const CalendarDate& date = dateOf(dayNumber);
     const int dayOfYear = DayOfYear(date.day, date.month, date.year);
     const AstroShownTimes shown = ShownAstroTimes(model_, kProgramSlot, table, dayOfYear, date.year);
-    const AstroDay& stored = astro.AstroTab[static_cast<std::size_t>(table)][static_cast<std::size_t>(dayOfYear - 1)];
     const int channels = d.Uhrentyp == kFamily738 ? channel : 1 << channel;
     auto add = [&](int t, int state) {
         if (t >= 0 && t < 1440)
             added.push_back(Added{BuildDatedEntry(t, date.day, date.month, channels, state != 0 ? 1 : 0, 0, false), tag});
     };
     if (shown.rise)
-        add(*shown.rise < morning ? morning : *shown.rise, stored.riseState);
+        add(*shown.rise, 0);
     if (shown.set)
-        add(*shown.set > evening ? evening : *shown.set, stored.setState);
+        add(*shown.set, 1);
     return added;
 }
 

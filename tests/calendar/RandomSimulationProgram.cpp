@@ -1,13 +1,18 @@
 #include "tests/calendar/RandomSimulationProgram.h"
 
 #include "util/CalendarMath.h"
+#include "calendar/AstroTable.h"
 #include "calendar/SommerzeitTage.h"
 #include "model/EntryBuilder.h"
 #include "model/ProgramSort.h"
 #include "model/DstRowCodec.h"
 #include "model/ProgramSetup.h"
+#include "model/DeviceProperties.h"
+#include "model/DeviceTypes.h"
+#include "model/HeaderFields.h"
 
 #include <algorithm>
+#include <bit>
 #include <random>
 
 namespace zendrik::test {
@@ -81,10 +86,9 @@ ProgramModel RandomSimulationProgram(int row, int seed, int switching, int prior
         if (pick(0, 4) == 0)
             continue;
         AstroProgram& a = s.astro;
-        // Mostly OFF at sunrise and ON at sunset, as lighting is switched.
-        const bool usual = pick(0, 3) != 0;
-        const int riseState = usual ? 0 : (pick(0, 1) ? -1 : 0);
-        const int setState = usual ? -1 : (pick(0, 1) ? -1 : 0);
+        // The device switches OFF at sunrise and ON at sunset.
+        const int riseState = 0;
+        const int setState = -1;
         const int polarFrom = pick(0, 365);
         const int polarLength = pick(0, 3) == 0 ? pick(1, 40) : 0;
         for (int d = 0; d < 366; ++d) {
@@ -102,6 +106,126 @@ ProgramModel RandomSimulationProgram(int row, int seed, int switching, int prior
         a.AstroOffsetUnter = pick(-30, 30);
     }
     SortProgram(m, 1, kProgramSlot);
+    return m;
+}
+
+namespace {
+
+// The entries of an annual switch read back in the bus format: one channel
+// per entry, 3-bit priorities, priority times without a year.
+void ToBusFormat(ProgramSlot& s, std::mt19937& random)
+{
+    auto firstChannel = [](int mask) { return mask == 0 ? 1 : std::countr_zero(static_cast<unsigned>(mask)) + 1; };
+    for (int i = 0; i < s.AnzEintrag; ++i) {
+        Entry& e = s.Eintrag[static_cast<std::size_t>(i)];
+        const int channel = firstChannel(EntryChannels(e, false)) + (random() % 2 ? 4 : 0);
+        const int state = EntryState(e, false);
+        const int priority = EntryPriority(e, false);
+        if (IsPriorityTimeByte(e.b[0])) {
+            const int busPriority = priority == kPermanentPriority ? priority : std::min(priority, 7);
+            if (e.b[0] == kEasterMarker)
+                e = BuildEasterEntry(((e.b[1] & 0xF0) | (e.b[5] >> 4)) - kEasterOffsetBias, busPriority, channel, state, true);
+            else
+                e = BuildPriorityEntryEib(e.b[1] >> 4 | (e.b[0] & 1) << 4, (e.b[0] - 0x60) / 2, EntryDay(e), e.b[5] >> 4,
+                                          EntryOnce(e, false) != 0, busPriority, channel, state);
+        } else if (e.b[0] >= 0x80) {
+            e = BuildWeeklyEntryEib(EntryTime(e), e.b[3] & 0x7F, channel, state, EntryPulse(e), std::min(priority, 7));
+        } else {
+            e = BuildDatedEntryEib(EntryTime(e), EntryDay(e), EntryMonth(e), channel, state, EntryPulse(e),
+                                   EntryOnce(e, false) != 0);
+        }
+    }
+}
+
+// Letters of the three languages, digits, blanks and the punctuation of
+// names of rooms and lights ("Halle 2 (Süd) – Nord"); never a comma.
+QString RandomText(std::mt19937& random, int length)
+{
+    static const QString pool = QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZäöüÄÖÜßéèêàçœ€0123456789 ./-()&'\"#:;–");
+    QString text;
+    for (int i = 0; i < length; ++i)
+        text += pool[static_cast<qsizetype>(random() % static_cast<unsigned>(pool.size()))];
+    return text;
+}
+
+} // namespace
+
+ProgramModel RandomProgram(int row, int seed)
+{
+    std::mt19937 random(static_cast<unsigned>(seed) * 2654435761u + 29u);
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
+    const DeviceTypeRow& type = DeviceTypeTable()[static_cast<std::size_t>(row - 1)];
+    const int busChannels = pick(1, 16);
+    ProgramModel m = RandomSimulationProgram(row, seed, pick(0, 40), pick(0, 12), busChannels);
+    DeviceSettings& d = m.device;
+    ProgramSlot& s = m.program();
+
+    if (type.Uhrentyp == kFamily731 && pick(0, 5) == 0) {
+        d.EibFormat = 1;
+        ToBusFormat(s, random);
+        SortProgram(m, 1, kProgramSlot);
+    }
+
+    // The rule, and a table of up to 20 years that it may or may not use.
+    d.SwRegel = pick(0, 4);
+    s.AnzSoWi = d.SwRegel == 4 ? pick(1, kDstRows) : pick(0, 3) == 0 ? pick(1, kDstRows) : 0;
+    s.SoWiJahr = pick(20, 34);
+    s.SoWiInfo = pick(0, 1);
+    for (int r = 0; r < kDstRows; ++r)
+        s.SoWiTab[static_cast<std::size_t>(r)] =
+            r < s.AnzSoWi ? EncodeDstRow(DstEntry{{pick(1, 28), pick(1, 12), pick(0, 23), pick(1, 2)},
+                                                  {pick(1, 28), pick(1, 12), pick(0, 23), pick(1, 2)}})
+                          : DstRow{};
+
+    d.Datumsformat = pick(0, 1);
+    // The astro device keeps no clock language.
+    if (type.Uhrentyp != kFamily752)
+        d.SpracheUhr = pick(0, 1);
+    d.Funk = pick(0, 1);
+    d.Nak = pick(0, 1);
+    d.Dauertaste = pick(0, 1);
+    if (pick(0, 3) == 0)
+        d.Geraetekennung |= 0x80;
+    d.MasterKennung = type.Uhrentyp == kFamily752 ? 0 : pick(0, 1) ? pick(0, 255) : 0;
+    s.ProgNr = pick(0, 1) ? pick(0, 999999) : kNoProgramNumber;
+    s.Schreibschutz = pick(0, 1);
+    if (type.Evu && pick(0, 3) != 0) {
+        d.MessKanal = pick(1, type.Kanalzahl);
+        d.MessPeriode = kMeterPeriods[static_cast<std::size_t>(pick(0, static_cast<int>(kMeterPeriods.size()) - 1))];
+        d.MessImpDauer = pick(1, kMaxMeterPulseSeconds);
+        d.MessZustand = pick(0, 1);
+        d.MessZeitpunkt = pick(0, 1);
+    }
+
+    AstroProgram& a = s.astro;
+    if (type.Uhrentyp != kFamily731) {
+        a.AstroLaenge = static_cast<float>(pick(-360, 360)) / 2.0f;
+        a.AstroBreite = static_cast<float>(pick(-130, 130)) / 2.0f;
+        a.AstroZone = 15 * pick(-56, 56);
+        a.AstroOffsetAuf = pick(-120, 120);
+        a.AstroOffsetUnter = pick(-120, 120);
+        // The astro dialog's OK on some channels: the sun's times of the
+        // place with the limits written in, under the rule chosen above.
+        const int astroChannels = type.Uhrentyp == kFamily738 ? kAstroChannels : 1;
+        for (int c = 0; c < astroChannels; ++c) {
+            if (pick(0, 1) == 0)
+                continue;
+            AstroSettings settings;
+            settings.location = {a.AstroLaenge, a.AstroBreite, a.AstroZone, a.AstroOffsetAuf, a.AstroOffsetUnter};
+            settings.morningLimit = pick(0, 1) ? pick(240, 540) : 0;
+            settings.eveningLimit = pick(0, 1) ? pick(1020, 1439) : 1439;
+            StoreAstroProgram(m, settings, c);
+        }
+    }
+
+    auto length = [&] {
+        const int kind = pick(0, 3);
+        return kind == 0 ? 0 : kind == 3 ? kLongestRandomText : pick(1, 30);
+    };
+    // Typed into the fields of the main window.
+    CommitDescription(m, RandomText(random, length()));
+    for (int c = 0; c < d.Kanalzahl; ++c)
+        CommitChannelName(m, ChannelCaption(c + 1), RandomText(random, length()));
     return m;
 }
 

@@ -113,6 +113,26 @@ TEST(SimulationCause, PriorityProgramPulseAndPermanentDays)
     EXPECT_EQ(sim.Explain(4, 100, 0).kind, CauseKind::Nothing);
 }
 
+// After days a permanent priority time held, the base program takes up the
+// state its last switching would have left; that switching did not run, so
+// the explanation names the priority time and the last day it held.
+TEST(SimulationCause, StateTakenUpAfterAPermanentDayNamesThePriorityTime)
+{
+    const YearSimulation sim(Office(), 2026);
+    TextTable texts;
+    texts.LoadGerman();
+    const SimulationCause after = sim.Explain(0, Doy(7, 1, 2026), Hm(3, 0));
+    EXPECT_EQ(std::tuple(after.kind, after.entry, after.earlierDay), std::tuple(CauseKind::SwitchingTime, 1, true));
+    EXPECT_EQ(std::tuple(after.heldEntry, after.heldNumber, after.heldPriority), std::tuple(6, 2, kTagPrioPermanentAus));
+    EXPECT_EQ(after.heldDate, (CalendarDate{6, 1, 2026}));
+    EXPECT_EQ(SimulationCauseText(after, texts),
+              QStringLiteral("Prioritätszeit Nr. 2: Permanent AUS hielt den Kanal bis 06.01.2026; danach gilt der "
+                             "Zustand aus Schaltzeit Nr. 2: 22:00 AUS (am 06.01.2026)"));
+    // Channel 2 was not held: its switching ran.
+    EXPECT_EQ(sim.Explain(1, Doy(7, 1, 2026), Hm(3, 0)).heldEntry, -1);
+    EXPECT_EQ(sim.Explain(0, Doy(8, 1, 2026), Hm(3, 0)).heldEntry, -1);
+}
+
 TEST(SimulationCause, TheLaterOverlappingPriorityTimeIsNamed)
 {
     const ProgramModel m = Program(kRowFourChannels, {BuildPriorityEntry(1, 6, 30, 6, 0, false, 2, kC1, 0),
@@ -127,23 +147,24 @@ TEST(SimulationCause, TheLaterOverlappingPriorityTimeIsNamed)
 
 TEST(SimulationCause, AstroTimeWithSummerHourAndLimit)
 {
-    // OFF at sunrise 5:10 (table), morning limit 6:00; ON at sunset 21:30, evening limit 21:00.
+    // The table as the dialog writes it for a morning limit of 6:00 and an
+    // evening limit of 21:00: OFF at 6:00 and ON at 20:00 winter time.
     const YearSimulation sim(
-        BusAstro(Hm(5, 10), Hm(21, 30), AstroLimits{Hm(6, 0), Hm(21, 0), kOff, kOn}, SwEuropa, kOff, kOn), 2026);
-    // Winter: the limit moves the sunrise to 6:00.
+        BusAstro(Hm(6, 0), Hm(20, 0), AstroLimits{Hm(6, 0), Hm(21, 0), kOff, kOn}, SwEuropa, kOff, kOn), 2026);
+    // Winter: the sunrise time is the limit's.
     const SimulationCause winter = sim.Explain(0, Doy(10, 1, 2026), Hm(7, 0));
     EXPECT_EQ(winter.kind, CauseKind::Astro);
-    EXPECT_EQ(winter.astro, (AstroCause{false, Hm(5, 10), false, Hm(6, 0), true}));
+    EXPECT_EQ(winter.astro, (AstroCause{false, Hm(6, 0), false, Hm(6, 0), true}));
     EXPECT_EQ(winter.minute, Hm(6, 0));
     EXPECT_FALSE(winter.switchedOn);
     EXPECT_EQ(winter.entry, -1);
-    // Summer: the sunrise is 6:10 with the summer hour, after the limit.
-    const SimulationCause summer = sim.Explain(0, Doy(1, 7, 2026), Hm(7, 0));
-    EXPECT_EQ(summer.astro, (AstroCause{false, Hm(6, 10), true, Hm(6, 0), false}));
-    EXPECT_EQ(summer.minute, Hm(6, 10));
-    // The evening: the sunset 22:30 in summer is held at 21:00.
+    // Summer: one hour later, no longer at the limit.
+    const SimulationCause summer = sim.Explain(0, Doy(1, 7, 2026), Hm(7, 30));
+    EXPECT_EQ(summer.astro, (AstroCause{false, Hm(7, 0), true, Hm(6, 0), false}));
+    EXPECT_EQ(summer.minute, Hm(7, 0));
+    // The evening: the sunset at the evening limit with the summer hour.
     const SimulationCause evening = sim.Explain(0, Doy(1, 7, 2026), Hm(23, 0));
-    EXPECT_EQ(evening.astro, (AstroCause{true, Hm(22, 30), true, Hm(21, 0), true}));
+    EXPECT_EQ(evening.astro, (AstroCause{true, Hm(21, 0), true, Hm(21, 0), true}));
     EXPECT_TRUE(evening.switchedOn);
     // After midnight yesterday's sunset holds.
     const SimulationCause night = sim.Explain(0, Doy(1, 7, 2026), Hm(2, 0));
@@ -210,7 +231,11 @@ TEST(SimulationCause, AgreesWithTheProfileAndTheEntryBytes)
             }
             case CauseKind::Astro:
                 ASSERT_EQ(state, cause.switchedOn ? ProfileEin : ProfileAus);
-                ASSERT_EQ(cause.astro.limited, cause.minute != cause.astro.shown);
+                // The time once, as switched; at a limit it is the limit's.
+                ASSERT_EQ(cause.minute, cause.astro.shown);
+                ASSERT_EQ(cause.switchedOn, cause.astro.sunset);
+                if (cause.astro.limited)
+                    ASSERT_EQ(cause.minute, cause.astro.limit);
                 break;
             case CauseKind::MeterPulse:
                 break;
@@ -240,13 +265,16 @@ TEST(SimulationCauseText, NamesTheRowTheAstroTimeAndThePriorityTime)
     EXPECT_EQ(SimulationCauseText(office.Explain(3, 10, 0), english),
               QStringLiteral("No switching time of this program: OFF"));
 
+    // The time once, as the device switches it; a time at a limit the user
+    // set is the limit's (the table holds it instead of the sun's).
     const YearSimulation astro(
-        BusAstro(Hm(5, 10), Hm(21, 30), AstroLimits{Hm(6, 0), Hm(21, 0), kOff, kOn}, SwEuropa, kOff, kOn), 2026);
+        BusAstro(Hm(5, 10), Hm(20, 0), AstroLimits{Hm(6, 0), Hm(21, 0), kOff, kOn}, SwEuropa, kOff, kOn), 2026);
     EXPECT_EQ(SimulationCauseText(astro.Explain(0, Doy(1, 7, 2026), Hm(23, 0)), german),
-              QStringLiteral("Astrozeit Sonnenuntergang 22:30 (mit Sommerzeit), abends nicht schalten nach 21:00: "
-                             "21:00 EIN"));
+              QStringLiteral("Astrozeit Sonnenuntergang 21:00 EIN (mit Sommerzeit), abends nicht schalten nach 21:00"));
     EXPECT_EQ(SimulationCauseText(astro.Explain(0, Doy(1, 7, 2026), Hm(7, 0)), english),
-              QStringLiteral("Astro time sunrise 06:10 (summer time included): 06:10 OFF"));
+              QStringLiteral("Astro time sunrise 06:10 OFF (summer time included)"));
+    EXPECT_EQ(SimulationCauseText(astro.Explain(0, Doy(1, 12, 2026), Hm(7, 0)), german),
+              QStringLiteral("Astrozeit Sonnenaufgang 05:10 AUS"));
     EXPECT_EQ(DayPriorityText(0, english), QStringLiteral("Base program"));
     EXPECT_EQ(DayPriorityText(kTagPrioPermanentEin, german), QStringLiteral("Permanent EIN"));
     EXPECT_EQ(SimulationTimeText(0), QStringLiteral("00:00"));

@@ -276,26 +276,27 @@ TEST(MeterPulseSimulation, PulseAtTheEndOfThePeriodEndsAtMidnight)
     }
 }
 
-TEST(AstroSimulation, LimitsAndSummerHourMoveTheSunTimes)
+TEST(AstroSimulation, TheTableWithTheSummerHourIsWhatSwitches)
 {
-    // OFF at sunrise 5:10 before the 6:00 morning limit, ON at sunset 21:30 after the 21:00 evening limit.
+    // OFF at sunrise 5:10, ON at sunset 21:30 by the table. The limits kept
+    // beside it (6:00, 21:00) are written into a table the dialog computes;
+    // the simulation, like the device, does not apply them again.
     const YearSimulation sim(
         BusAstro(Hm(5, 10), Hm(21, 30), AstroLimits{Hm(6, 0), Hm(21, 0), kOff, kOn}, SwEuropa, kOff, kOn), 2026);
-    // ON since yesterday's sunset, OFF at the limit, ON again at the evening limit.
-    EXPECT_EQ(At(sim, 0, 10, 1), (S{{0, 360, 1}, {360, 1260, 0}, {1260, 1440, 1}}));
-    // In summer time the sunrise is 6:10, after the limit.
-    EXPECT_EQ(At(sim, 0, 1, 7), (S{{0, 370, 1}, {370, 1260, 0}, {1260, 1440, 1}}));
-    // Summer time from 29 March to 25 October 2026, both days included.
-    const int summerDays = Doy(25, 10, 2026) - Doy(29, 3, 2026) + 1;
-    EXPECT_EQ(sim.Jahresbetriebsminuten(0), summerDays * 550 + (365 - summerDays) * 540);
+    EXPECT_EQ(At(sim, 0, 10, 1), (S{{0, 310, 1}, {310, 1290, 0}, {1290, 1440, 1}}));
+    // In summer time one hour later.
+    EXPECT_EQ(At(sim, 0, 1, 7), (S{{0, 370, 1}, {370, 1350, 0}, {1350, 1440, 1}}));
+    EXPECT_EQ(sim.Jahresbetriebsminuten(0), 365 * 460);
     EXPECT_EQ(sim.Jahresbetriebsminuten(1), 0);
+    // States the device cannot keep do not change what it switches.
+    const YearSimulation other(BusAstro(Hm(5, 10), Hm(21, 30), AstroLimits{}, SwEuropa, kOn, kOff), 2026);
+    EXPECT_EQ(At(other, 0, 10, 1), At(sim, 0, 10, 1));
 }
 
 TEST(AstroSimulation, TimePushedOutOfTheDayBySummerTimeIsNotSwitched)
 {
-    // ON at 23:20 and OFF at 1:40 by the table.
-    const YearSimulation sim(BusAstro(Hm(23, 20), Hm(1, 40), AstroLimits{0, 1439, kOn, kOff}, SwEuropa, kOn, kOff),
-                             2026);
+    // OFF at 1:40 and ON at 23:20 by the table.
+    const YearSimulation sim(BusAstro(Hm(1, 40), Hm(23, 20), AstroLimits{}, SwEuropa, kOff, kOn), 2026);
     EXPECT_EQ(At(sim, 0, 15, 1), (S{{0, 100, 1}, {100, 1400, 0}, {1400, 1440, 1}}));
     // In summer time the 23:20 becomes 0:20 of the next day and is dropped.
     EXPECT_EQ(At(sim, 0, 15, 7), (S{{0, 1440, 0}}));

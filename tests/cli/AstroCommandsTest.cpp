@@ -1,4 +1,5 @@
 #include "calendar/AstroTable.h"
+#include "calendar/DayProfile.h"
 #include "calendar/ListFilter.h"
 #include "editing/ListAnsicht.h"
 #include "editing/ProgramList.h"
@@ -69,12 +70,17 @@ TEST_F(AstroCommands, SetAstroStoresTheChannelAndTheListShowsIt)
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
 
     // The bus device's file keeps the switching minutes of the table (the
-    // latitude snapped to the half degree); location, states and limits
-    // live in the program being edited only.
+    // latitude snapped to the half degree) with the limits written in, and
+    // beside the image the limits themselves; its location lives in the
+    // program being edited only.
     const ProgramModel m = load(20, out);
     const AstroProgram& a = m.program().astro;
     EXPECT_EQ(std::tuple(a.AstroAktiv[0], a.AstroAktiv[1], a.AstroAktiv[3]), std::tuple(-1, 0, -1));
-    const AstroYear expected = ComputeAstroYear(AstroLocation{-10.0f, 50.0f, -60, -15, 20}, kFamily738, m.currentYear());
+    EXPECT_EQ(a.AstroGrenze[2], (AstroLimits{5 * 60 + 30, 22 * 60 + 15, kAstroRiseState, kAstroSetState}));
+    const AstroLocation location{-10.0f, 50.0f, -60, -15, 20};
+    AstroYear expected = ComputeAstroYear(location, kFamily738, m.currentYear());
+    ApplyAstroLimits(expected, location, kFamily738, 5 * 60 + 30, 22 * 60 + 15,
+                     AstroSummerDaysFrom(m.device.SwRegel, m.program(), m.currentYear()));
     for (std::size_t i = 0; i < 365; ++i)
         ASSERT_EQ(std::pair(a.AstroTab[2][i].rise, a.AstroTab[2][i].set), std::pair(expected[i].rise, expected[i].set)) << i;
 
@@ -159,4 +165,56 @@ TEST_F(AstroCommands, PlacesAndTheChannelRules)
     EXPECT_TRUE(r.err.contains(u"Nordkap"_s) && r.err.contains(u"nennt 3 Orte"_s)) << r.err.toStdString();
     writeFile(dir.filePath(u"deutsch.ord"_s), "2\r\n\"Berlin\",333,x,52\r\n");
     EXPECT_EQ(run(20, {u"places"_s}).exitCode, 1);
+}
+
+// The limits reach the device: they are written into the table the file
+// carries, so the reopened file simulates with them in the year of writing
+// and in the years after, and the astro list shows the same times. The
+// device switches OFF at sunrise and ON at sunset: the last OFF of a day is
+// its sunrise, its ON minutes are the night.
+TEST_F(AstroCommands, LimitsReachTheFileAndItsSimulation)
+{
+    const auto minuteOf = [](const QString& hm) { return hm.section(u':', 0, 0).toInt() * 60 + hm.section(u':', 1, 1).toInt(); };
+    for (const int row : {19, 20}) {
+        // A program of nothing but the astro channel.
+        ProgramModel empty = row == 20 ? canonical738() : canonical752();
+        empty.program().astro = AstroProgram{};
+        empty.program().AnzEintrag = empty.program().AnzSz = empty.program().AnzPz = 0;
+        empty.program().AnzSoWi = 0;
+        empty.device.SwRegel = 1;   // like Europe
+        const QString in = saveProgramAs(empty, dir.filePath(u"LEER%1.zpg"_s.arg(row)), true);
+        const QString out = dir.filePath(u"LIMIT%1.zpg"_s.arg(row));
+        CliRun r = run(row, {u"set-astro"_s, in, out, u"--place"_s, u"Berlin"_s, u"--rise-offset"_s, u"0"_s,
+                             u"--set-offset"_s, u"0"_s, u"--morning"_s, u"6:00"_s, u"--evening"_s, u"21:00"_s, u"--now"_s,
+                             u"2026-03-01 12:00"_s});
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        for (const int year : {2026, 2027, 2031}) {
+            r = run(row, {u"simulate"_s, out, u"--year"_s, QString::number(year), u"--channel"_s, u"1"_s, u"--csv"_s});
+            ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+            const QStringList lines = r.out.split(u'\n', Qt::SkipEmptyParts);
+            ASSERT_GE(lines.size(), 366);
+            int days = 0;
+            for (qsizetype i = 1; i < lines.size(); ++i) {
+                const QStringList f = lines[i].split(u',');
+                ASSERT_EQ(f[2], u"0"_s);
+                ++days;
+                const int sunrise = minuteOf(f[5]);
+                const int sunset = kMinutesOfDay - f[3].toInt() + sunrise;
+                ASSERT_GE(sunrise, 6 * 60) << row << ' ' << lines[i].toStdString();
+                ASSERT_LE(sunset, 21 * 60) << row << ' ' << lines[i].toStdString();
+                if (f[0] == u"2026-06-21"_s)
+                    EXPECT_EQ(std::pair(sunrise, sunset), std::pair(6 * 60, 21 * 60)) << row;
+            }
+            EXPECT_GE(days, 365) << row << ' ' << year;
+        }
+        r = run(row, {u"list"_s, out, u"--view"_s, u"astro"_s});
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        const QString june = r.out.split(u'\n')[172];
+        EXPECT_TRUE(june.endsWith(u" 6:00 Uhr\t21:00 Uhr"_s)) << june.toStdString();
+        // The states the device cannot keep are refused, with the reason.
+        r = run(row, {u"set-astro"_s, out, out, u"--place"_s, u"Berlin"_s, u"--rise-offset"_s, u"0"_s, u"--set-offset"_s,
+                      u"0"_s, u"--morning"_s, u"6:00"_s, u"--evening"_s, u"21:00"_s, u"--rise-state"_s, u"on"_s});
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_TRUE(r.err.contains(u"Sonnenaufgang AUS"_s)) << r.err.toStdString();
+    }
 }

@@ -21,9 +21,9 @@ ProgramModel Astro738()
     m.clock = [] { return QDateTime(QDate(2025, 3, 1), QTime(8, 0)); };
     auto& tab = m.program().astro.AstroTab[1];
     for (auto& day : tab)
-        day = AstroDay{480, 1000, -1, 0};
-    tab[kJan10 - 1] = AstroDay{23 * 60 + 30, 1000, -1, 0};
-    tab[kJan10] = AstroDay{m.device.KeineZeit, 1000, -1, 0};
+        day = AstroDay{480, 1000, 0, -1};
+    tab[kJan10 - 1] = AstroDay{23 * 60 + 30, 1000, 0, -1};
+    tab[kJan10] = AstroDay{m.device.KeineZeit, 1000, 0, -1};
     m.program().astro.AstroAktiv = {-1, 0, -1, 0, 0};
     return m;
 }
@@ -39,10 +39,10 @@ TEST(AstroCellEdit, EditorStartsWithTheShownTimeAndState)
 {
     const ProgramModel m = Astro738();
     const AstroCellStart winter = AstroCellStartValues(m, 1, kJan10, kAstroRiseColumn);
-    EXPECT_EQ(std::tuple(winter.minutes, winter.hasTime, winter.AstroEditZustand), std::tuple(23 * 60 + 30, true, 1));
+    EXPECT_EQ(std::tuple(winter.minutes, winter.hasTime, winter.AstroEditZustand), std::tuple(23 * 60 + 30, true, 0));
     // The list shows summer days an hour later; so does the editor.
     const AstroCellStart summer = AstroCellStartValues(m, 1, kJul10, kAstroSetColumn);
-    EXPECT_EQ(std::tuple(summer.minutes, summer.hasTime, summer.AstroEditZustand), std::tuple(1060, true, 0));
+    EXPECT_EQ(std::tuple(summer.minutes, summer.hasTime, summer.AstroEditZustand), std::tuple(1060, true, 1));
     const AstroCellStart empty = AstroCellStartValues(m, 1, kJan10 + 1, kAstroRiseColumn);
     EXPECT_EQ(std::pair(empty.minutes, empty.hasTime), std::pair(0, false));
     EXPECT_FALSE(AstroCellStartValues(m, 1, kJan10, 2).hasTime);   // the date column
@@ -52,13 +52,14 @@ TEST(AstroCellEdit, ChangeDeleteAndMove)
 {
     ProgramModel m = Astro738();
     // Change on a winter and a summer day: the list shows what was typed,
-    // the table holds winter time; the state ON is the table's -1.
+    // the table holds winter time; the column keeps the device's state
+    // (ON at sunset, the table's -1) whatever the editor says.
     AstroEditOutcome r = ApplyAstroEdit(m, 1, kAstroSetColumn, kJan10, kJan10, AstroEditOk(m, AstroEditAendern, 17, 5, 1));
     EXPECT_EQ(r.changed, 1);
     EXPECT_EQ(std::pair(Day(m, kJan10).set, Day(m, kJan10).setState), std::pair(17 * 60 + 5, -1));
     r = ApplyAstroEdit(m, 1, kAstroSetColumn, kJul10, kJul10 + 1, AstroEditOk(m, AstroEditAendern, 21, 40, 0));
     EXPECT_EQ(r.changed, 2);
-    EXPECT_EQ(std::pair(Day(m, kJul10).set, Day(m, kJul10 + 1).setState), std::pair(20 * 60 + 40, 0));
+    EXPECT_EQ(std::pair(Day(m, kJul10).set, Day(m, kJul10 + 1).setState), std::pair(20 * 60 + 40, -1));
     EXPECT_EQ(ShownAstroTimes(m, 0, 1, kJul10, 2025).set, 21 * 60 + 40);
     EXPECT_EQ(m.Geaendert, 1);
     // 0:30 typed on a summer day would be 23:30 of the day before: left alone.
@@ -75,11 +76,11 @@ TEST(AstroCellEdit, ChangeDeleteAndMove)
     EXPECT_EQ(Day(m, kJan10 + 1).rise, m.device.KeineZeit);
     EXPECT_EQ(std::pair(Day(m, kJan10 + 2).rise, Day(m, kJan10 + 2).riseState), std::pair(540, 0));
 
-    // Delete: the no-time marker with state OFF, on every marked row.
+    // Delete: the no-time marker, on every marked row; the states stay the device's.
     r = ApplyAstroEdit(m, 1, kAstroRiseColumn, 100, 102, AstroEditOk(m, AstroEditLoeschen, 5, 5, 1));
     EXPECT_EQ(r.changed, 3);
     for (int d = 100; d <= 102; ++d)
-        EXPECT_EQ(Day(m, d), (AstroDay{1535, 1000, 0, 0})) << d;
+        EXPECT_EQ(Day(m, d), (AstroDay{1535, 1000, 0, -1})) << d;
     EXPECT_EQ(Day(m, 103).rise, 480);
     // Rows past the year's last day are not touched.
     r = ApplyAstroEdit(m, 1, kAstroRiseColumn, 365, 367, AstroEditOk(m, AstroEditLoeschen, 0, 0, 0));

@@ -438,3 +438,42 @@ TEST_F(ProgramFileTest, ExportTargetsThatAreProgramFiles)
     EXPECT_EQ(readFile(path(u"g738.zpg"_s)), before);
     EXPECT_TRUE(WriteExportFile(path(u"bild.png"_s), "%PDF", &error)) << error.toStdString();
 }
+
+// The limits of the astro channels are not part of the device image (the
+// table carries their effect); the file keeps them after the 16 channel
+// names, where readers of program files have stopped (they read the
+// description and one name per channel), and reads them from there only.
+TEST_F(ProgramFileTest, AstroLimitsAreKeptAfterTheChannelNames)
+{
+    for (const Family& f : {kFamilies[1], kFamilies[2]}) {
+        SCOPED_TRACE(f.name);
+        ProgramModel m = f.make();
+        AstroProgram& a = m.program().astro;
+        a.AstroGrenze[0] = AstroLimits{6 * 60, 21 * 60 + 30, 0, -1};
+        std::tie(a.AstroLaenge, a.AstroBreite, a.AstroZone, a.AstroOffsetAuf, a.AstroOffsetUnter) =
+            std::tuple(-13.5f, 52.5f, -60, -15, 20);
+        const QByteArray text = saveToBytes(m, path(u"l.zpg"_s));
+        QList<QByteArray> l = lines(text);
+        // The location: in the astro device's image, after the names on the bus device.
+        const QList<QByteArray> extra = f.row == 20
+            ? QList<QByteArray>{"[Astrogrenzen] C1 06:00 21:30", "[Astroort] -13.5 52.5 -60 -15 20"}
+            : QList<QByteArray>{"[Astrogrenzen] C1 06:00 21:30"};
+        ASSERT_EQ(l.mid(l.size() - extra.size()), extra);
+        const ProgramModel back = loaded(f.row, path(u"l.zpg"_s));
+        const AstroProgram& b = back.program().astro;
+        EXPECT_EQ(b.AstroGrenze, a.AstroGrenze);
+        EXPECT_EQ(std::tie(b.AstroLaenge, b.AstroBreite, b.AstroZone, b.AstroOffsetAuf, b.AstroOffsetUnter),
+                  std::tie(a.AstroLaenge, a.AstroBreite, a.AstroZone, a.AstroOffsetAuf, a.AstroOffsetUnter));
+        EXPECT_EQ(back.program().Verwendung, m.program().Verwendung);
+        EXPECT_EQ(back.program().Kanalname, loaded(f.row, golden(f.name)).program().Kanalname);
+        // The same lines in the place of channel names are no settings.
+        for (qsizetype i = 0; i < extra.size(); ++i)
+            l[l.size() - extra.size() - 1 - i] = extra[i];
+        l.resize(l.size() - extra.size());
+        writeFile(path(u"m.zpg"_s), l.join("\r\n") + "\r\n");
+        const AstroProgram moved = loaded(f.row, path(u"m.zpg"_s)).program().astro;
+        EXPECT_EQ(moved.AstroGrenze[0], AstroLimits{});
+        if (f.row == 20)
+            EXPECT_EQ(moved.AstroLaenge, 0.0f);
+    }
+}

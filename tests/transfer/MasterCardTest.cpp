@@ -140,12 +140,23 @@ TEST_F(MasterCardTest, AstroDeviceKeepsByte18ForItsLocation)
     const int before = model.device.MasterKennung;
     model.Geaendert = 0;
     ApplyMasterClick(model, ui, {MasterField::Bit, 1, 3});   // no such box on this device
+    // Nor a clock language: the option byte has no place for it.
+    EXPECT_FALSE(MasterLanguageApplies(model));
+    const int language = model.device.SpracheUhr;
+    ApplyMasterClick(model, ui, {MasterField::SpracheUhr, 1 - language, 0});
+    EXPECT_EQ(model.device.SpracheUhr, language);
     EXPECT_EQ(model.device.MasterKennung, before);
     EXPECT_EQ(model.Geaendert, 0);
     click(MasterField::CardKind, 1);
     EXPECT_EQ(model.program().Kopf[1], 80 + 128);
     const Image logical = BuildLogicalImage(model);
     EXPECT_EQ(logical[18] & 0x80, 0x80);   // the half degree of the longitude
+    // The master card of the astro device opens again, as a master card.
+    ASSERT_FALSE(saveProgramAs(model, path(u"card.zpg"_s)).isEmpty());
+    ProgramModel back = modelForRow(19);
+    ASSERT_EQ(LoadProgram(back, path(u"card.zpg"_s), kProgramSlot), LoadOk);
+    EXPECT_EQ(back.device.Geraetekennung, 80 + 128);
+    EXPECT_EQ(back.program().astro.AstroLaenge, 7.5f);
 }
 
 TEST(MasterCommand, SavesTheCardAsTheWindowDoes)

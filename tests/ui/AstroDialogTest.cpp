@@ -3,6 +3,7 @@
 #include "calendar/SommerzeitTage.h"
 #include "editing/AstroCellEdit.h"
 #include "editing/ListAnsicht.h"
+#include "model/ProgramFile.h"
 #include "tests/support/TestPrograms.h"
 #include "util/CalendarMath.h"
 #include "tests/ui/DesktopFixture.h"
@@ -109,12 +110,17 @@ TEST_F(AstroDialog, OkStoresTheTableReopenShowsTheSameBeendenChangesNothing)
     EXPECT_EQ(std::tuple(a.AstroAktiv[0], a.AstroAktiv[1]), std::tuple(-1, -1));
     EXPECT_EQ(a.AstroGrenze[0], (AstroLimits{300, 1439, 0, -1}));
     const int year = model().currentYear();
-    const AstroYear expected = ComputeAstroYear(AstroLocation{-10.0f, 50.0f, -60, 0, 0}, kFamily738, year);
+    const AstroLocation location{-10.0f, 50.0f, -60, 0, 0};
+    const AstroYear sun = ComputeAstroYear(location, kFamily738, year);
     const AstroYear greenwich = ComputeAstroYear(AstroLocation{0.0f, 50.0f, 0, 0, 0}, kFamily738, year);
+    EXPECT_EQ(sun[171].rise - greenwich[171].rise, 20);
+    EXPECT_EQ(sun[171].set - greenwich[171].set, 20);
+    // The table holds the morning limit where the sun rises earlier.
+    AstroYear expected = sun;
+    ApplyAstroLimits(expected, location, kFamily738, 300, 1439,
+                     AstroSummerDaysFrom(model().device.SwRegel, model().program(), year));
     for (std::size_t i = 0; i < 365; ++i)
         ASSERT_EQ(a.AstroTab[0][i], (AstroDay{expected[i].rise, expected[i].set, 0, -1})) << i;
-    EXPECT_EQ(expected[171].rise - greenwich[171].rise, 20);
-    EXPECT_EQ(expected[171].set - greenwich[171].set, 20);
 
     // Reopened, the dialog shows what was stored; "Beenden" changes nothing.
     d = openAstro();
@@ -130,6 +136,84 @@ TEST_F(AstroDialog, OkStoresTheTableReopenShowsTheSameBeendenChangesNothing)
     EXPECT_EQ(model().program().astro.AstroTab, before.astro.AstroTab);
     EXPECT_EQ(model().program().astro.AstroLaenge, -10.0f);
     EXPECT_EQ(model().Geaendert, 0);
+}
+
+// Offsets and limits typed beside their bars move the bars and refuse what
+// the bars do not offer (beep, the range hint); the device's switching
+// states are shown, not chosen. The limits reach the saved file: reopened,
+// the dialog shows them and the place's name again, and the astro list
+// switches at the limit.
+TEST_F(AstroDialog, TypedLimitsReachTheFileAndComeBackWithThePlace)
+{
+    ASSERT_TRUE(QFile::copy(shipped(u"deutsch.ord"_s), work(u"deutsch.ord"_s)));
+    startWith(20);
+    model().device.SwRegel = SwEuropa;
+    FrmAstro* d = openAstro();
+    ASSERT_NE(d, nullptr);
+    auto* places = child<QComboBox>(d, "cboOrt");
+    const int berlin = places->findText(u"Berlin"_s);
+    ASSERT_GE(berlin, 0);
+    emit places->activated(berlin);
+    const struct {
+        const char* field;
+        const char* bar;
+        QString text;
+        int value;
+    } typed[] = {{"txtOffsetAufgang", "vsb_offset_aufgang", u"-15"_s, BarOfOffset(-15)},
+                 {"txtOffsetUntergang", "vsb_offset_untergang", u"+20"_s, BarOfOffset(20)},
+                 {"txtLimitSonnenaufgang", "hsb_limit_Sonnenaufgang", u"6:00"_s, 6 * 60},
+                 {"txtLimitSonnenuntergang", "hsb_limit_Sonnenuntergang", u"21.30"_s, 21 * 60 + 30}};
+    for (const auto& t : typed) {
+        auto* field = child<QLineEdit>(d, t.field);
+        field->setText(t.text);
+        emit field->editingFinished();
+        EXPECT_EQ(child<QScrollBar>(d, t.bar)->value(), t.value) << t.field;
+    }
+    // The bar moves the field with it; a value beyond the bar is refused.
+    child<QScrollBar>(d, "vsb_offset_aufgang")->setValue(BarOfOffset(-16));
+    EXPECT_EQ(child<QLineEdit>(d, "txtOffsetAufgang")->text(), u"-16"_s);
+    const int beeps = interaction_.beeps;
+    for (const auto& [field, refused] : {std::pair("txtOffsetAufgang", u"130"_s), std::pair("txtLimitSonnenaufgang", u"24:00"_s)}) {
+        child<QLineEdit>(d, field)->setText(refused);
+        emit child<QLineEdit>(d, field)->editingFinished();
+        EXPECT_EQ(text(d, "lblHinweis"), child<QLineEdit>(d, field)->toolTip()) << field;
+    }
+    EXPECT_EQ(interaction_.beeps, beeps + 2);
+    EXPECT_TRUE(text(d, "lblHinweis").contains(u"0:00 bis 23:59"_s)) << text(d, "lblHinweis").toStdString();
+    EXPECT_EQ(child<QScrollBar>(d, "vsb_offset_aufgang")->value(), BarOfOffset(-16));
+    QTest::keyClick(child<QLineEdit>(d, "txtOffsetUntergang"), Qt::Key_X);
+    EXPECT_EQ(interaction_.beeps, beeps + 3);
+    EXPECT_TRUE(text(d, "lblHinweis").contains(u"-120 bis 120"_s)) << text(d, "lblHinweis").toStdString();
+    // A refused field stops OK until it is mended.
+    click(d, "cmd_astro_ok");
+    settle();
+    ASSERT_EQ(dialog<FrmAstro>(), d);
+    child<QLineEdit>(d, "txtOffsetAufgang")->setText(u"-15"_s);
+    child<QLineEdit>(d, "txtLimitSonnenaufgang")->setText(u"6:00"_s);
+    EXPECT_FALSE(child<QRadioButton>(d, "optAufgangEin")->isEnabled());
+    EXPECT_TRUE(child<QRadioButton>(d, "optAufgangAus")->isChecked());
+    EXPECT_TRUE(child<QRadioButton>(d, "optUntergangEin")->isChecked());
+    click(d, "cmd_astro_ok");
+    settle();
+    ASSERT_EQ(dialog<FrmAstro>(), nullptr);
+
+    // Saved and opened again.
+    const QString file = work(u"SCHULE.zpg"_s);
+    model().program().Dateiname = file;
+    ASSERT_EQ(SaveProgram(model(), interaction_).result, 1);
+    ASSERT_EQ(LoadProgram(model(), file, kProgramSlot), LoadOk);
+    EXPECT_EQ(model().program().astro.AstroGrenze[0], (AstroLimits{6 * 60, 21 * 60 + 30, 0, -1}));
+    d = openAstro();
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(child<QComboBox>(d, "cboOrt")->currentText(), u"Berlin"_s);
+    EXPECT_EQ(child<QLineEdit>(d, "txtLimitSonnenaufgang")->text(), u"6:00"_s);
+    EXPECT_EQ(child<QLineEdit>(d, "txtOffsetUntergang")->text(), u"20"_s);
+    click(d, "cmd_astro_beenden");
+    settle();
+    // 21 June as the list shows it: OFF at the morning limit, ON at the evening limit.
+    trigger("mnuAnsAsz");
+    const QString june = gridText().at(DayOfYear(21, 6, model().currentYear()));
+    EXPECT_TRUE(june.endsWith(u" 6:00 Uhr\t21:30 Uhr"_s)) << june.toStdString();
 }
 
 // The bus device works on the astro channel chosen above the astro view;
@@ -224,7 +308,7 @@ TEST_F(AstroDialog, CellEditorChangesDeletesAndMovesMarkedTimes)
 {
     startWith(20);
     model().device.SwRegel = SwEuropa;
-    ASSERT_TRUE(StoreAstroProgram(model(), AstroSettings{AstroLocation{-10.0f, 50.0f, -60, 0, 0}, 0, 1439, -1, 0}, 0));
+    ASSERT_TRUE(StoreAstroProgram(model(), AstroSettings{AstroLocation{-10.0f, 50.0f, -60, 0, 0}, 0, 1439, 0, -1}, 0));
     trigger("mnuAnsAsz");
     ASSERT_EQ(list().Ansicht(), AnsichtAstrozeiten);
 
@@ -238,13 +322,13 @@ TEST_F(AstroDialog, CellEditorChangesDeletesAndMovesMarkedTimes)
               day(10).rise);
     child<QSpinBox>(editor, "txtStunde")->setValue(23);
     child<QSpinBox>(editor, "txtMinute")->setValue(30);
-    EXPECT_EQ(child<QPushButton>(editor, "cmd_onoff")->text(), u"EIN"_s);
-    click(editor, "cmd_onoff");
-    click(editor, "cmd_onoff");
+    // The column's state is the device's: OFF at sunrise, not to be changed.
+    EXPECT_EQ(child<QPushButton>(editor, "cmd_onoff")->text(), u"AUS"_s);
+    EXPECT_FALSE(child<QPushButton>(editor, "cmd_onoff")->isEnabled());
     click(editor, "cmdOk");
     settle();
     for (int d = 10; d <= 12; ++d)
-        EXPECT_EQ(std::pair(day(d).rise, day(d).riseState), std::pair(23 * 60 + 30, -1)) << d;
+        EXPECT_EQ(std::pair(day(d).rise, day(d).riseState), std::pair(23 * 60 + 30, 0)) << d;
     EXPECT_EQ(model().Geaendert, 1);
     EXPECT_TRUE(gridText().at(11).contains(u"23:30"_s)) << gridText().at(11).toStdString();
 
@@ -268,7 +352,7 @@ TEST_F(AstroDialog, CellEditorChangesDeletesAndMovesMarkedTimes)
     EXPECT_TRUE(child<QRadioButton>(editor, "optLoeschen")->isChecked());
     click(editor, "cmdOk");
     settle();
-    EXPECT_EQ(std::pair(day(11).set, day(11).setState), std::pair(1535, 0));
+    EXPECT_EQ(std::pair(day(11).set, day(11).setState), std::pair(1535, -1));
     mark(kAstroSetColumn, 11, 11);
     trigger("mnuBaÄnd");
     editor = dialog<FrmChangeGridData>();

@@ -380,6 +380,8 @@ TEST_F(MasterWindow, AMastercardWithoutBitsAndTheWayBackToProgcard)
     clickOn("optprogcard");
     EXPECT_EQ(model().device.Geraetekennung, plain[0]);
     EXPECT_EQ(model().device.MasterKennung, 17);
+    // A program card carries none of the bits: they are shown, not offered.
+    EXPECT_FALSE(child<QGroupBox>(w, "FrmVersch")->isEnabled());
     EXPECT_TRUE(child<QCheckBox>(w, "Check1")->isChecked());
     EXPECT_TRUE(child<QCheckBox>(w, "Check5")->isChecked());
     trigger("mnudatspei");

@@ -1,5 +1,6 @@
 // The simulation window on the real main frame: its graphs against the
 // engine, what decided under the pointer, the live update and the exports.
+#include "calendar/AstroTable.h"
 #include "calendar/BetriebsstundenText.h"
 #include "calendar/ListFilter.h"
 #include "calendar/SimulationCsv.h"
@@ -54,8 +55,9 @@ int Doy(int day, int month)
 
 class SimulationWindow : public DesktopFixture {
 protected:
-    // The bus device, channel 1: OFF at sunrise (5:10 by the table, not
-    // before 6:00), ON at sunset (21:30 by the table); from 10 to 12 March
+    // The bus device, channel 1: OFF at sunrise (5:10 winter time, not
+    // before 6:00, written into the table as the astro dialog writes it), ON
+    // at sunset (21:30 winter time); from 10 to 12 March
     // program P3 (ON 10:00 .. 12:00), from 24 December to 6 January
     // permanently OFF. Summer time as in Europe.
     void startWithBusProgram()
@@ -64,8 +66,12 @@ protected:
         model().clock = [] { return QDateTime(QDate(kYear, 6, 10), QTime(9, 0)); };
         model().device.SwRegel = SwEuropa;
         AstroProgram& astro = model().program().astro;
-        for (AstroDay& day : astro.AstroTab[0])
-            day = AstroDay{Hm(5, 10), Hm(21, 30), 0, -1};
+        AstroYear table{};
+        table.fill(AstroTimes{Hm(5, 10), Hm(21, 30)});
+        ApplyAstroLimits(table, AstroLocation{}, kFamily738, Hm(6, 0), Hm(23, 30),
+                         AstroSummerDaysFrom(SwEuropa, model().program(), kYear));
+        for (std::size_t i = 0; i < table.size(); ++i)
+            astro.AstroTab[0][i] = AstroDay{table[i].rise, table[i].set, 0, -1};
         astro.AstroAktiv[0] = astro.AstroAktiv[1] = -1;
         astro.AstroGrenze[0] = AstroLimits{Hm(6, 0), Hm(23, 30), 0, -1};
         for (const Entry& e : {BuildWeeklyEntry(Hm(10, 0), 127, 0, 1, 0, 3), BuildWeeklyEntry(Hm(12, 0), 127, 0, 0, 0, 3),
@@ -253,18 +259,18 @@ TEST_F(SimulationWindow, PointerNamesWhatDecidedAndDoubleClickShowsTheRow)
     const QPoint late = dayPoint(w, Hm(23, 0));
     move(w->dayGraph(), late);
     EXPECT_EQ(label(w, "lblZeit"), SimulationTimeText(w->dayGraph()->minuteAt(late)) + u" EIN"_s);
-    EXPECT_EQ(label(w, "lblUrsache"), u"Astrozeit Sonnenuntergang 22:30 (mit Sommerzeit): 22:30 EIN"_s);
+    EXPECT_EQ(label(w, "lblUrsache"), u"Astrozeit Sonnenuntergang 22:30 EIN (mit Sommerzeit)"_s);
     const QPoint noon = dayPoint(w, Hm(12, 0));
     move(w->dayGraph(), noon);
     EXPECT_EQ(label(w, "lblZeit"), SimulationTimeText(w->dayGraph()->minuteAt(noon)) + u" AUS"_s);
     move(w->dayGraph(), dayPoint(w, Hm(3, 0)));
-    EXPECT_EQ(label(w, "lblUrsache"), u"Astrozeit Sonnenuntergang 22:30 (mit Sommerzeit): 22:30 EIN (am 20.06.2026)"_s);
+    EXPECT_EQ(label(w, "lblUrsache"), u"Astrozeit Sonnenuntergang 22:30 EIN (mit Sommerzeit) (am 20.06.2026)"_s);
     move(w->dayGraph(), dayPoint(w, Hm(7, 0)));
-    EXPECT_EQ(label(w, "lblUrsache"), u"Astrozeit Sonnenaufgang 06:10 (mit Sommerzeit): 06:10 AUS"_s);
+    EXPECT_EQ(label(w, "lblUrsache"), u"Astrozeit Sonnenaufgang 06:10 AUS (mit Sommerzeit)"_s);
     w->showDay(Doy(20, 1));
     move(w->dayGraph(), dayPoint(w, Hm(7, 0)));
     EXPECT_EQ(label(w, "lblUrsache"),
-              u"Astrozeit Sonnenaufgang 05:10, morgens nicht schalten vor 06:00: 06:00 AUS"_s);
+              u"Astrozeit Sonnenaufgang 06:00 AUS, morgens nicht schalten vor 06:00"_s);
 
     // A double click shows the deciding row in the main list.
     const auto entryOfRow = [this](int number, bool priority) {
@@ -385,8 +391,8 @@ TEST_F(SimulationWindow, YearAndScrollBarKeepTheDayWithinTheYear)
 
 TEST_F(SimulationWindow, PictureFromTheCommandLineEqualsTheWindow)
 {
-    // The program as its file carries it (the file keeps the astro times,
-    // not the limits), opened again, is what the command line reads.
+    // The program as its file carries it (the astro table with the limits
+    // written in), opened again, is what the command line reads.
     startWithBusProgram();
     const QString program = saveProgramAs(model(), work(u"BUS.zpg"_s));
     ASSERT_FALSE(program.isEmpty());

@@ -6,6 +6,7 @@
 #include "language/TextTable.h"
 #include "model/ProgramModel.h"
 #include "model/UserInteraction.h"
+#include "ui/common/KeyFilter.h"
 #include "ui/paint/AstroCurvePainter.h"
 
 #include <QCompleter>
@@ -34,6 +35,17 @@ QLabel* valueLabel(QWidget* parent, const char* name)
     l->setObjectName(QString::fromUtf8(name));
     l->setMinimumWidth(150);
     return l;
+}
+
+// A typed field beside an offset or limit bar: its characters only (others
+// beep and show the field's hint), its range hint in the tooltip.
+QLineEdit* typedField(QWidget* parent, const char* name, const QString& hint)
+{
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(QString::fromUtf8(name));
+    e->setToolTip(hint);
+    e->setMaximumWidth(90);
+    return e;
 }
 
 QDoubleSpinBox* numberField(QWidget* parent, const char* name, double low, double high, double step, int decimals)
@@ -145,17 +157,42 @@ FrmAstro::FrmAstro(ProgramModel& model, const TextTable& texts, UserInteraction&
     note->setStyleSheet(QStringLiteral("color: #555;"));
     grid->addWidget(note, row++, 1, 1, 3);
     barRow(TextId::TimeZone, vsbZone_, lblZone_, txtZone_);
-    barRow(TextId::SunriseOffset, vsbOffsetAuf_, lblOffsetAuf_);
-    barRow(TextId::SunsetOffset, vsbOffsetUnter_, lblOffsetUnter_);
-    barRow(TextId::NoSwitchBefore, hsbMorning_, lblMorning_);
-    barRow(TextId::NoSwitchAfter, hsbEvening_, lblEvening_);
+    const auto caption = [&texts](TextId id) {
+        QString c = texts(id).trimmed();
+        while (c.endsWith(u':'))
+            c.chop(1);
+        return c.trimmed();
+    };
+    const int offsetLow = OffsetOfBar(kOffsetRange.low);
+    const int offsetHigh = OffsetOfBar(kOffsetRange.high);
+    txtOffsetAuf_ = typedField(this, "txtOffsetAufgang",
+                               texts(kAstroOffsetHint).arg(caption(TextId::SunriseOffset)).arg(offsetLow).arg(offsetHigh));
+    txtOffsetUnter_ = typedField(this, "txtOffsetUntergang",
+                                 texts(kAstroOffsetHint).arg(caption(TextId::SunsetOffset)).arg(offsetLow).arg(offsetHigh));
+    txtMorning_ = typedField(this, "txtLimitSonnenaufgang", texts(kAstroLimitHint).arg(caption(TextId::NoSwitchBefore)));
+    txtEvening_ = typedField(this, "txtLimitSonnenuntergang", texts(kAstroLimitHint).arg(caption(TextId::NoSwitchAfter)));
+    barRow(TextId::SunriseOffset, vsbOffsetAuf_, lblOffsetAuf_, txtOffsetAuf_);
+    barRow(TextId::SunsetOffset, vsbOffsetUnter_, lblOffsetUnter_, txtOffsetUnter_);
+    barRow(TextId::NoSwitchBefore, hsbMorning_, lblMorning_, txtMorning_);
+    barRow(TextId::NoSwitchAfter, hsbEvening_, lblEvening_, txtEvening_);
+    // What a refused field takes, in words, until its text is valid again.
+    lblHinweis_ = new QLabel(this);
+    lblHinweis_->setObjectName(QStringLiteral("lblHinweis"));
+    lblHinweis_->setWordWrap(true);
+    lblHinweis_->setStyleSheet(QStringLiteral("color: #d32f2f;"));
+    grid->addWidget(lblHinweis_, row++, 1, 1, 3);
     grid->setColumnStretch(1, 1);
 
+    // The device switches OFF at sunrise and ON at sunset: shown, not chosen.
     auto* states = new QHBoxLayout;
     states->addWidget(stateGroup(this, texts(TextId::StateAtSunrise), texts, "optAufgangEin", "optAufgangAus",
                                  optAufEin_, optAufAus_));
     states->addWidget(stateGroup(this, texts(TextId::StateAtSunset), texts, "optUntergangEin", "optUntergangAus",
                                  optUnterEin_, optUnterAus_));
+    for (QRadioButton* option : {optAufEin_, optAufAus_, optUnterEin_, optUnterAus_}) {
+        option->setEnabled(false);
+        option->setToolTip(texts(kAstroFixedStates));
+    }
 
     // The places: pick from the list or type to search it.
     cboOrt_ = new QComboBox(this);
@@ -208,8 +245,16 @@ FrmAstro::FrmAstro(ProgramModel& model, const TextTable& texts, UserInteraction&
         connect(bar, &QScrollBar::valueChanged, this, &FrmAstro::barMoved);
     for (QDoubleSpinBox* field : {txtLaenge_, txtBreite_, txtZone_})
         connect(field, &QDoubleSpinBox::valueChanged, this, &FrmAstro::typed);
-    for (QRadioButton* option : {optAufEin_, optAufAus_, optUnterEin_, optUnterAus_})
-        connect(option, &QRadioButton::toggled, this, &FrmAstro::barMoved);
+    const std::pair<QLineEdit*, KeyFilter::Rule> fields[] = {{txtOffsetAuf_, OffsetFieldTakes},
+                                                             {txtOffsetUnter_, OffsetFieldTakes},
+                                                             {txtMorning_, LimitFieldTakes},
+                                                             {txtEvening_, LimitFieldTakes}};
+    for (const auto& [field, takes] : fields) {
+        auto* keys = new KeyFilter(takes, ui_, field);
+        keys->setOnRefused([this, field = field] { showRefusal(field, true); });
+        field->installEventFilter(keys);
+        connect(field, &QLineEdit::editingFinished, this, [this, field = field] { commitField(field); });
+    }
     connect(cboOrt_, &QComboBox::activated, this, &FrmAstro::placeChosen);
     connect(completer, qOverload<const QString&>(&QCompleter::activated), this, [this](const QString& name) {
         placeChosen(cboOrt_->findText(name, Qt::MatchFixedString));
@@ -232,7 +277,8 @@ FrmAstro::FrmAstro(ProgramModel& model, const TextTable& texts, UserInteraction&
         message(text);
     }
     fillPlaces();
-    cboOrt_->setCurrentIndex(-1);
+    // The stored location's name, when it is a place of the list.
+    cboOrt_->setCurrentIndex(PlaceOfBars(places_, bars_));
 }
 
 QScrollBar* FrmAstro::addBar(const char* name, const BarRange& range, int pageStep)
@@ -270,6 +316,14 @@ void FrmAstro::fromBars()
     txtLaenge_->setValue(TypedLongitudeOfBar(bars_.laenge));
     txtBreite_->setValue(TypedLatitudeOfBar(bars_.breite));
     txtZone_->setValue(TypedZoneOfBar(bars_.zone));
+    const std::pair<QLineEdit*, QString> typedTexts[] = {{txtOffsetAuf_, OffsetFieldText(bars_.offsetAuf)},
+                                                         {txtOffsetUnter_, OffsetFieldText(bars_.offsetUnter)},
+                                                         {txtMorning_, LimitFieldText(bars_.morning)},
+                                                         {txtEvening_, LimitFieldText(bars_.evening)}};
+    for (const auto& [field, text] : typedTexts) {
+        if (field->text() != text && !(field->hasFocus() && field->isModified()))
+            field->setText(text);
+    }
     (bars_.riseState != 0 ? optAufEin_ : optAufAus_)->setChecked(true);
     (bars_.setState != 0 ? optUnterEin_ : optUnterAus_)->setChecked(true);
     updating_ = false;
@@ -304,9 +358,52 @@ void FrmAstro::barMoved()
     bars_.offsetUnter = vsbOffsetUnter_->value();
     bars_.morning = hsbMorning_->value();
     bars_.evening = hsbEvening_->value();
-    bars_.riseState = optAufEin_->isChecked() ? -1 : 0;
-    bars_.setState = optUnterEin_->isChecked() ? -1 : 0;
     fromBars();
+}
+
+bool FrmAstro::commitField(QLineEdit* field)
+{
+    const bool offset = field == txtOffsetAuf_ || field == txtOffsetUnter_;
+    const std::optional<int> value = offset ? OffsetBarOfText(field->text()) : LimitBarOfText(field->text());
+    if (!value) {
+        // The field keeps its text, its frame and the hint; the focus is not
+        // pulled back here (two refused fields would pull it to and fro), OK
+        // puts it there.
+        ui_.beep();
+        showRefusal(field, true);
+        return false;
+    }
+    showRefusal(field, false);
+    field->setModified(false);
+    int& bar = field == txtOffsetAuf_     ? bars_.offsetAuf
+               : field == txtOffsetUnter_ ? bars_.offsetUnter
+               : field == txtMorning_     ? bars_.morning
+                                          : bars_.evening;
+    bar = *value;
+    fromBars();
+    return true;
+}
+
+bool FrmAstro::commitFields()
+{
+    for (QLineEdit* field : {txtOffsetAuf_, txtOffsetUnter_, txtMorning_, txtEvening_}) {
+        if (!commitField(field)) {
+            field->setFocus();
+            field->selectAll();
+            return false;
+        }
+    }
+    return true;
+}
+
+void FrmAstro::showRefusal(QLineEdit* field, bool refused)
+{
+    field->setStyleSheet(refused ? QStringLiteral("QLineEdit { border: 2px solid #d32f2f; border-radius: 2px; padding: 1px; }")
+                                 : QString());
+    if (refused)
+        lblHinweis_->setText(field->toolTip());
+    else if (lblHinweis_->text() == field->toolTip())
+        lblHinweis_->clear();
 }
 
 void FrmAstro::typed()
@@ -374,6 +471,9 @@ void FrmAstro::deletePlace()
 
 void FrmAstro::accept()
 {
+    // A field typed in and left with Enter counts; a refused one stops OK.
+    if (!commitFields())
+        return;
     if (!StoreAstroProgram(model_, bars_.settings(), channel_)) {
         message(AstroChannelMessage(AstroChannelCheck::NotAnAstroChannel, texts_));
         return;

@@ -14,6 +14,7 @@ class QButtonGroup;
 class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
@@ -43,8 +44,9 @@ private:
 };
 
 // "Eingabe der astronomischen Daten" (frmastro): the location by scroll
-// bars, typed numbers or a place of the language's place file, the offsets,
-// the limits and the two switching states of one astro channel. While any
+// bars, typed numbers or a place of the language's place file, the offsets
+// and the limits (each by its bar or a typed field beside it) of one astro
+// channel, and the two switching states the device keeps (shown only). While any
 // control moves, today's switching times and the year chart follow. OK
 // stores the astro program of the channel; "Beenden" leaves the program as
 // it was.
@@ -66,6 +68,11 @@ private:
     void fromBars();
     void barMoved();
     void typed();
+    // A typed offset or limit: moves its bar, or refuses the text (beep,
+    // red frame, the field's range hint); OK then puts the focus in it.
+    bool commitField(QLineEdit* field);
+    bool commitFields();
+    void showRefusal(QLineEdit* field, bool refused);
     void placeChosen(int index);
     void addPlace();
     void deletePlace();
@@ -100,6 +107,11 @@ private:
     QDoubleSpinBox* txtLaenge_;
     QDoubleSpinBox* txtBreite_;
     QDoubleSpinBox* txtZone_;
+    QLineEdit* txtOffsetAuf_;
+    QLineEdit* txtOffsetUnter_;
+    QLineEdit* txtMorning_;
+    QLineEdit* txtEvening_;
+    QLabel* lblHinweis_;
     QRadioButton* optAufEin_;
     QRadioButton* optAufAus_;
     QRadioButton* optUnterEin_;

@@ -1,5 +1,7 @@
 #include "ui/astro/FrmChangeGridData.h"
 
+#include "calendar/AstroTexts.h"
+
 #include "language/TextTable.h"
 #include "model/ProgramModel.h"
 #include "ui/common/MnemonicSet.h"
@@ -52,7 +54,9 @@ FrmChangeGridData::FrmChangeGridData(const ProgramModel& model, const TextTable&
     cmdOnOff_->setObjectName(QStringLiteral("cmd_onoff"));
     // Its text is the state, not a caption.
     KeepCaptions(cmdOnOff_);
-    cmdOnOff_->setToolTip(texts(TextId::ToggleState));
+    // The device's state of the column: it cannot keep another.
+    cmdOnOff_->setToolTip(texts(kAstroFixedStates));
+    cmdOnOff_->setEnabled(false);
     change->addWidget(txtStunde_);
     change->addWidget(new QLabel(sep, changeFields_));
     change->addWidget(txtMinute_);

@@ -30,13 +30,6 @@ const QString kFilterOnStyle = QStringLiteral("#picfilter { background: #FFFF10;
 const QString kFilterOffStyle = QStringLiteral("#picfilter { border: 1px solid palette(mid); border-radius: 6px; }");
 
 // Channel names per row of the header: the 16-channel bus device gets two rows.
-// The astro switch keeps its location in the header bytes where the other
-// types keep the program number, so it has none.
-constexpr ExtraText kNoNumberOnAstro{
-    "Die Astroschaltuhr hat keine Programmnummer: sie speichert an dieser Stelle ihren Standort.",
-    "The astro time switch has no program number: it keeps its location in that place.",
-    "L'horloge astronomique n'a pas de numéro de programme : elle garde sa position à cet endroit."};
-
 constexpr int kChannelsPerRow = 8;
 
 QToolButton* filterSwitch(const QString& name, bool on, QWidget* parent)
@@ -188,12 +181,9 @@ void ProgramHeader::refresh()
 {
     const ProgramSlot& s = model_.slot(model_.AktSlot);
     const bool sample = model_.AktSlot != kProgramSlot;
-    // The astro device keeps its astro location where others keep the number.
-    const bool hasNumber = model_.device.Uhrentyp != kFamily752;
-
-    txtProgrammnummer_->setText(hasNumber ? ProgramNumberText(s) : QString());
-    txtProgrammnummer_->setEnabled(hasNumber);
-    txtProgrammnummer_->setToolTip(hasNumber ? QString() : texts_(kNoNumberOnAstro));
+    // Every device type keeps a program number (the astro device's file keeps
+    // it after the channel names, as its image has no place for it).
+    txtProgrammnummer_->setText(ProgramNumberText(s));
     txtProgrammnummer_->setReadOnly(sample);
     txtverwendung_->setText(s.Verwendung);
     txtverwendung_->setReadOnly(sample);

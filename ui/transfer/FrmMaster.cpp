@@ -85,8 +85,10 @@ FrmMaster::FrmMaster(ProgramModel& model, const TextTable& texts, UserInteractio
         // Only a click counts, never the control being set.
         connect(box, &QCheckBox::clicked, this, [this, b](bool on) { clicked({MasterField::Bit, on ? 1 : 0, b}); });
     }
-    // On the astro device byte 18 belongs to the astro location.
+    // On the astro device byte 18 belongs to the astro location, and its
+    // option byte keeps no clock language.
     FrmVersch_->setVisible(MasterBitsApply(model_));
+    Frame3->setVisible(MasterLanguageApplies(model_));
 
     auto* cmdmachmstr = new QPushButton(texts_(kDone), this);
     cmdmachmstr->setObjectName(QStringLiteral("cmdmachmstr"));
@@ -150,11 +152,15 @@ void FrmMaster::load()
     }
     for (int b = 0; b < 8; ++b)
         Check_[static_cast<std::size_t>(b)]->setChecked(s.bits[static_cast<std::size_t>(b)]);
+    // The eight bits travel on a master card only: a program card's file
+    // and chip do not keep them.
+    FrmVersch_->setEnabled(s.masterCard);
 }
 
 void FrmMaster::clicked(const MasterClick& click)
 {
     ApplyMasterClick(model_, ui_, click);
+    FrmVersch_->setEnabled(MasterStateOf(model_).masterCard);
     emit programChanged();
 }
 
