@@ -43,13 +43,18 @@ QString TwoDigits(int n)
 
 AstroChannel AstroChannelOfLabel(int uhrentyp, const QString& label)
 {
-    if (uhrentyp == kFamily752)
-        return AstroChannel{AstroChannelCheck::Ok, 0};
-    if (uhrentyp != kFamily738)
+    if (uhrentyp != kFamily752 && uhrentyp != kFamily738)
         return AstroChannel{AstroChannelCheck::NoAstroDevice, 0};
     // A label of the form C and a number, from the second character on.
     bool ok = false;
     const int number = label.size() >= 2 ? label.mid(1).trimmed().toInt(&ok) : 0;
+    if (uhrentyp == kFamily752) {
+        // One table for the device; channel 2 follows it. A number names one
+        // of its two channels.
+        if (ok && (number < 1 || number > 2))
+            return AstroChannel{AstroChannelCheck::NotAstroDeviceChannel, 0};
+        return AstroChannel{AstroChannelCheck::Ok, 0};
+    }
     if (!ok || number < 1 || number > kAstroChannels)
         return AstroChannel{AstroChannelCheck::NotAnAstroChannel, 0};
     return AstroChannel{AstroChannelCheck::Ok, number - 1};

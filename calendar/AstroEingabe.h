@@ -19,6 +19,7 @@ enum class AstroChannelCheck {
     Ok,
     NoAstroDevice,      // the device does not switch by the sun
     NotAnAstroChannel,  // a channel without an astro table (738: 5..16, or no label)
+    NotAstroDeviceChannel, // a channel number the astro device (752: C1, C2) does not have
 };
 
 struct AstroChannel {

@@ -11,6 +11,8 @@ QString AstroChannelMessage(AstroChannelCheck check, const TextTable& texts)
         return QString();
     case AstroChannelCheck::NoAstroDevice:
         return texts(kAstroNoDevice);
+    case AstroChannelCheck::NotAstroDeviceChannel:
+        return texts(kAstroNotDeviceChannel);
     case AstroChannelCheck::NotAnAstroChannel:
         break;
     }

@@ -21,6 +21,10 @@ inline constexpr ExtraText kAstroNoDevice{"Dieses Gerät schaltet nicht nach der
 inline constexpr ExtraText kAstroNotAnAstroChannel{
     "Astrozeiten gibt es nur für die Kanäle C1 bis C4.", "Astro times exist for channels C1 to C4 only.",
     "Les heures astronomiques n'existent que pour les canaux C1 à C4."};
+inline constexpr ExtraText kAstroNotDeviceChannel{
+    "Die Astroschaltuhr hat die Kanäle C1 und C2; ihre Astrozeiten gelten für beide.",
+    "The astro time switch has the channels C1 and C2; its astro times apply to both.",
+    "L'horloge astronomique a les canaux C1 et C2 ; ses heures astronomiques valent pour les deux."};
 inline constexpr ExtraText kAstroChannelLabel{"Astrokanal: %1", "Astro channel: %1", "Canal astro : %1"};
 inline constexpr ExtraText kAstroTypeLongitude{"Grad Ost (West negativ)", "degrees east (west negative)",
                                                "degrés est (ouest négatif)"};

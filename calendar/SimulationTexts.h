@@ -36,10 +36,6 @@ inline constexpr ExtraText kSimExportPng{"Bild speichern...", "Save picture...",
 inline constexpr ExtraText kSimExportCsv{"Tabelle speichern...", "Save table...", "Enregistrer le tableau..."};
 inline constexpr ExtraText kSimSaved{"Gespeichert: %1", "Saved: %1", "Enregistré : %1"};
 inline constexpr ExtraText kSimNotSaved{"Nicht gespeichert: %1", "Not saved: %1", "Non enregistré : %1"};
-inline constexpr ExtraText kSimNotOverProgram{
-    "Das Bild oder die Tabelle würde die Programmdatei überschreiben. Bitte einen anderen Namen wählen.",
-    "The picture or table would overwrite the program file. Please choose another name.",
-    "L'image ou le tableau écraserait le fichier programme. Choisissez un autre nom."};
 inline constexpr ExtraText kSimHint{"Doppelklick zeigt die Zeile in der Liste.",
                                     "Double-click shows the row in the list.",
                                     "Un double-clic montre la ligne dans la liste."};

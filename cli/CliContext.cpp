@@ -89,7 +89,7 @@ bool CliContext::selectLanguage(const QString& code)
 
 Prompt CliContext::loadMessage(int result, const QString& path) const
 {
-    return LoadResultMessage(result, model.device.BrandIndex, path);
+    return LoadResultMessage(result, model.device.BrandIndex, path, LoadHintFor::CommandLine);
 }
 
 int CliContext::loadOrRefuse(const QString& path, int slot)

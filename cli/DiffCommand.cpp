@@ -52,11 +52,18 @@ int runDiff(CliContext& ctx, const QStringList& args)
     if (parsed->positional().size() != 2)
         return ctx.usage(kUsage);
     // The second file goes into a model of its own, set up the same way.
+    // A refusal names the file it is about, as there are two.
     ProgramModel second = ctx.model;
-    if (const int rc = ctx.loadOrRefuse(parsed->positional().at(0), kProgramSlot); rc != kExitOk)
-        return rc;
-    if (const int result = LoadProgram(second, parsed->positional().at(1), kProgramSlot); result != 0)
-        return ctx.refuse(ctx.loadMessage(result));
+    const QString files[2] = {parsed->positional().at(0), parsed->positional().at(1)};
+    ProgramModel* models[2] = {&ctx.model, &second};
+    for (int i = 0; i < 2; ++i) {
+        if (const int result = LoadProgram(*models[i], files[i], kProgramSlot); result != LoadOk) {
+            Prompt message = ctx.loadMessage(result, files[i]);
+            if (!message.render(ctx.texts).contains(files[i]))
+                message.parts.insert(message.parts.begin(), files[i] + QStringLiteral(": "));
+            return ctx.refuse(message);
+        }
+    }
 
     const ProgramDiff diff = DiffPrograms(ctx.model, kProgramSlot, second, kProgramSlot);
     if (ctx.json || parsed->has(QStringLiteral("json"))) {

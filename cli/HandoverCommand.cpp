@@ -6,6 +6,7 @@
 #include "editing/HandoverDocument.h"
 #include "editing/PrintTexts.h"
 #include "ui/paint/HandoverPainter.h"
+#include "model/ExportTarget.h"
 
 namespace zendrik::cli {
 
@@ -36,17 +37,22 @@ int runHandover(CliContext& ctx, const QStringList& args)
             return ctx.usage(QStringLiteral("--year takes %1..%2").arg(kFirstSimulationYear).arg(kLastSimulationYear));
         year = *chosen;
     }
-    if (year < kFirstSimulationYear || year > kLastSimulationYear)
-        return ctx.usage(QStringLiteral("--year takes %1..%2").arg(kFirstSimulationYear).arg(kLastSimulationYear));
+    if (year < kFirstSimulationYear || year > kLastSimulationYear) {
+        // Only the clock can give a year outside the range here: --now, or the system's.
+        const QString source = parsed->has(QStringLiteral("now")) ? QStringLiteral("--now") : QStringLiteral("the clock");
+        return ctx.usage(QStringLiteral("%1 gives the year %2; the record covers %3..%4 (give --year)")
+                             .arg(source)
+                             .arg(year)
+                             .arg(kFirstSimulationYear)
+                             .arg(kLastSimulationYear));
+    }
 
     const QString program = parsed->positional().first();
     const QString out = parsed->value(QStringLiteral("pdf"));
     if (const int rc = ctx.loadOrRefuse(program, kProgramSlot); rc != kExitOk)
         return rc;
-    if (CheckPrintTextTarget(program, out) == PrintTextCheck::IsProgramFile) {
-        ctx.err << ctx.texts(kPrintNotOverProgram) << Qt::endl;
-        return kExitRefused;
-    }
+    if (CheckExportTarget(out, ctx.model.program().Dateiname) == ExportTargetCheck::ProgramFile)
+        return ctx.refuse(ExportTargetRefusal(out));
 
     FeiertagTabelle holidays;
     const HandoverDocument document = BuildHandoverDocument(ctx.model, ctx.texts, year, HolidaySources(ctx, holidays));

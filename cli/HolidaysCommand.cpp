@@ -9,6 +9,7 @@
 #include "calendar/FeiertagTabelle.h"
 #include "calendar/FeiertagTexts.h"
 #include "util/AtomicFile.h"
+#include "model/ExportTarget.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -37,6 +38,11 @@ int runHolidays(CliContext& ctx, const QStringList& args)
             return ctx.usage(QStringLiteral("--years takes 1..%1 and ends in 2099 at the latest").arg(kFeiertagMaxYears));
         years = *n;
     }
+
+    // The calendar never takes the place of a program file.
+    if (parsed->has(QStringLiteral("ics"))
+        && CheckExportTarget(parsed->value(QStringLiteral("ics"))) == ExportTargetCheck::ProgramFile)
+        return ctx.refuse(ExportTargetRefusal(parsed->value(QStringLiteral("ics"))));
 
     FeiertagTabelle tabelle;
     const QString path = QDir(ctx.workDir).filePath(ctx.texts(TextId::HolidayFileName));
@@ -71,7 +77,7 @@ int runHolidays(CliContext& ctx, const QStringList& args)
             return kExitOk;
         }
         const QString out = parsed->value(QStringLiteral("ics"));
-        if (!WriteFileAtomically(out, FeiertagIcs(termine, calendarName, ctx.model.clock()), &error))
+        if (!WriteExportFile(out, FeiertagIcs(termine, calendarName, ctx.model.clock()), &error))
             return ctx.refuse(Prompt::message(Icon::Critical, {ctx.texts(kFtExportFailed) + QLatin1Char(' ') + out
                                                                + QStringLiteral(": ") + error}));
         ctx.out << termine.size() << '\n';

@@ -5,6 +5,7 @@
 #include "editing/PrintDocument.h"
 #include "editing/PrintTexts.h"
 #include "ui/paint/PrintPainter.h"
+#include "model/ExportTarget.h"
 
 #include <QDir>
 
@@ -71,16 +72,17 @@ int runPrint(CliContext& ctx, const QStringList& args)
     const PrintDocument document = BuildPrintDocument(ctx.model, ctx.texts, request, HolidaySources(ctx, holidays));
     if (parsed->has(QStringLiteral("text"))) {
         const QString target = parsed->value(QStringLiteral("text"));
-        if (CheckPrintTextTarget(ctx.model.program().Dateiname, target) == PrintTextCheck::IsProgramFile) {
-            ctx.err << ctx.texts(kPrintNotOverProgram) << Qt::endl;
-            return kExitRefused;
-        }
+        if (CheckExportTarget(target, ctx.model.program().Dateiname) == ExportTargetCheck::ProgramFile)
+            return ctx.refuse(ExportTargetRefusal(target));
         if (!WritePrintText(document, target, &error)) {
             ctx.err << target << ": " << error << Qt::endl;
             return kExitRefused;
         }
         return kExitOk;
     }
+    const QString pdf = parsed->value(QStringLiteral("pdf"));
+    if (CheckExportTarget(pdf, ctx.model.program().Dateiname) == ExportTargetCheck::ProgramFile)
+        return ctx.refuse(ExportTargetRefusal(pdf));
     int pages = 0;
     if (!WritePrintPdf(document, ctx.texts, parsed->value(QStringLiteral("pdf")), &error, &pages)) {
         ctx.err << parsed->value(QStringLiteral("pdf")) << ": " << error << Qt::endl;

@@ -129,8 +129,12 @@ int runSetAstro(CliContext& ctx, const QStringList& args)
 
     if (const int rc = ctx.loadOrRefuse(parsed->positional().at(0), kProgramSlot); rc != kExitOk)
         return rc;
-    const AstroChannel channel =
-        AstroChannelOfLabel(ctx.model.device.Uhrentyp, u'C' + parsed->value(QStringLiteral("channel"), QStringLiteral("1")));
+    bool channelNumber = false;
+    const QString channelText = parsed->value(QStringLiteral("channel"), QStringLiteral("1"));
+    channelText.toInt(&channelNumber);
+    if (!channelNumber)
+        return ctx.usage(QStringLiteral("--channel takes a channel number"));
+    const AstroChannel channel = AstroChannelOfLabel(ctx.model.device.Uhrentyp, u'C' + channelText);
     if (channel.check != AstroChannelCheck::Ok)
         return ctx.refuse(Prompt::message(Icon::Critical, {AstroChannelMessage(channel.check, ctx.texts)}));
     if (!StoreAstroProgram(ctx.model, bars.settings(), channel.channel))

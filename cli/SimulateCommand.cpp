@@ -10,6 +10,7 @@
 #include "calendar/YearSimulation.h"
 #include "editing/PrintDocument.h"
 #include "ui/paint/YearGraphPainter.h"
+#include "model/ExportTarget.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -123,10 +124,8 @@ int runSimulate(CliContext& ctx, const QStringList& args)
         if (png) {
             const QString out = parsed->value(QStringLiteral("png"));
             // The picture never takes the place of the program it shows.
-            if (CheckPrintTextTarget(program, out) == PrintTextCheck::IsProgramFile) {
-                ctx.err << ctx.texts(kSimNotOverProgram) << Qt::endl;
-                return kExitRefused;
-            }
+            if (CheckExportTarget(out, ctx.model.program().Dateiname) == ExportTargetCheck::ProgramFile)
+                return ctx.refuse(ExportTargetRefusal(out));
             const QImage picture =
                 RenderYearGraphPicture(sim, c, ctx.texts, size, YearPictureTitle(ctx.model, sim, c, ctx.texts));
             if (!WriteYearGraphPng(picture, out, &error)) {

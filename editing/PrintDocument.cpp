@@ -2,12 +2,13 @@
 
 #include "calendar/ListFilter.h"
 #include "language/DateText.h"
+#include "editing/PrintTexts.h"
 #include "language/TextTable.h"
 #include "model/DeviceProperties.h"
 #include "model/FileNames.h"
 #include "model/HeaderFields.h"
 #include "model/ProgramModel.h"
-#include "util/AtomicFile.h"
+#include "model/ExportTarget.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -25,7 +26,7 @@ PrintTitle titleOf(const ProgramModel& model, const TextTable& texts, int slot)
     t.fileName = s.Dateiname.isEmpty() ? texts(TextId::Unknown) : FileTitle(s.Dateiname);
     t.usage = texts(TextId::Usage) + QStringLiteral(": ") + s.Verwendung;
     t.programNumber = texts(TextId::ProgramNumber) + QStringLiteral(": ")
-                      + (s.ProgNr == kNoProgramNumber ? QString() : QString::number(s.ProgNr));
+                      + (s.ProgNr == kNoProgramNumber ? texts(kNoProgramNumberText) : QString::number(s.ProgNr));
     t.deviceType = texts(TextId::DeviceType) + QStringLiteral(": ") + model.device.Geraetename;
     if (const auto saved = SavedAt(s))
         t.fileDate = texts(TextId::FileDated) + DateTimeText(*saved, texts);
@@ -266,7 +267,7 @@ bool WritePrintText(const PrintDocument& document, const QString& path, QString*
     QByteArray bytes;
     for (const QString& line : PrintTextLines(document))
         bytes += line.toUtf8() + "\r\n";
-    return WriteFileAtomically(path, bytes, error);
+    return WriteExportFile(path, bytes, error);
 }
 
 QString PrintTextTarget(const QString& programFile)
@@ -284,11 +285,8 @@ PrintTextCheck CheckPrintTextTarget(const QString& programFile, const QString& t
 {
     if (programFile.trimmed().isEmpty() || target.isEmpty())
         return PrintTextCheck::NoName;
-    const QFileInfo program(programFile);
-    const QFileInfo text(target);
-    const QString a = program.exists() ? program.canonicalFilePath() : program.absoluteFilePath();
-    const QString b = text.exists() ? text.canonicalFilePath() : text.absoluteFilePath();
-    return a == b ? PrintTextCheck::IsProgramFile : PrintTextCheck::Ok;
+    return CheckExportTarget(target, programFile) == ExportTargetCheck::ProgramFile ? PrintTextCheck::IsProgramFile
+                                                                                    : PrintTextCheck::Ok;
 }
 
 } // namespace zendrik

@@ -105,7 +105,8 @@ QString PrintTextTarget(const QString& programFile);
 
 enum class PrintTextCheck { Ok, NoName, IsProgramFile };
 // Whether the text target may be written: never over the program file
-// itself (a program saved as X.txt), and only for a named program.
+// itself (a program saved as X.txt) nor any other program file, and only for
+// a named program.
 PrintTextCheck CheckPrintTextTarget(const QString& programFile, const QString& target);
 
 } // namespace zendrik

@@ -7,10 +7,6 @@ namespace zendrik {
 // Texts of printing beyond the fixed text table.
 inline constexpr ExtraText kPrintToTextFile{"in Textdatei umleiten", "redirect to text file",
                                             "rediriger vers un fichier texte"};
-inline constexpr ExtraText kPrintNotOverProgram{
-    "Die Textdatei würde die Programmdatei überschreiben. Bitte einen anderen Namen wählen.",
-    "The text file would overwrite the program file. Please choose another name.",
-    "Le fichier texte écraserait le fichier programme. Choisissez un autre nom."};
 inline constexpr ExtraText kPrintWriteFailed{"Die Datei konnte nicht geschrieben werden: %1 (%2)",
                                              "The file could not be written: %1 (%2)",
                                              "Impossible d'écrire le fichier : %1 (%2)"};
@@ -22,6 +18,8 @@ inline constexpr ExtraText kPrintTextWritten{"Textdatei gespeichert: %1", "Text 
                                              "Fichier texte enregistré : %1"};
 inline constexpr ExtraText kPrintNothingChosen{"Nichts zum Drucken gewählt.", "Nothing chosen to print.",
                                                "Rien n'est choisi pour l'impression."};
+// The program number of a program that has none, as the lists show empty values.
+inline constexpr ExtraText kNoProgramNumberText{"keine", "none", "aucun"};
 inline constexpr ExtraText kHandoverTitle{"Übergabeprotokoll", "Handover record", "Procès-verbal de remise"};
 inline constexpr ExtraText kHandoverConfirmation{
     "Das Schaltprogramm wurde wie in diesem Protokoll beschrieben in das Gerät übertragen und übergeben.",

@@ -24,6 +24,8 @@ struct DeviceSettings {
     int KeineZeit = 1791;     // empty astro time of this family
     QString Geraetename;
     int DeviceRow = 1;        // row of the device-type table in use, 1..20
+    int ChosenRow = 1;        // row the user chose (start screen, --type); a loaded file
+                              // that does not fit it brings the row it was made for
 
     // Device options carried in the image header.
     int EibFormat = 0;

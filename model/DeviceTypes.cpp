@@ -132,6 +132,7 @@ void ApplyDeviceTypeRow(DeviceSettings& d, int row)
         return;
     const DeviceTypeRow& r = DeviceTypeTable()[static_cast<std::size_t>(row - 1)];
     d.DeviceRow = row;
+    d.ChosenRow = row;
     d.Kanalzahl = r.Kanalzahl;
     d.Uhrentyp = r.Uhrentyp;
     d.Busprog = r.Busprog;
@@ -188,6 +189,11 @@ int DeviceRowFromImage(const DeviceSettings& d, const ProgramSlot& slot)
     return DefaultDeviceTypeRow(probe);
 }
 
+bool DeviceRowFromFile(const DeviceSettings& d)
+{
+    return d.DeviceRow != d.ChosenRow;
+}
+
 QString DeviceNameFromImage(const DeviceSettings& d, const ProgramSlot& slot)
 {
     return DeviceTypeName(DeviceRowFromImage(d, slot), d.BrandIndex, DeviceTypeLanguage(d.Sprache));
@@ -204,20 +210,20 @@ bool ImageFitsDeviceRow(const DeviceSettings& d, const ProgramSlot& slot, int ro
         return true;
     // The image shows a variant only by what it uses: movable priority times
     // (family byte 73) need the annual switch, a meter-pulse channel the
-    // meter variant, a program number the bus variant. An image that uses
-    // none of them fits every variant of its channel count.
+    // meter variant. An image that uses neither fits every variant of its
+    // channel count. A program number is no such feature: every type of the
+    // family carries one, so it never moves a program to the bus switch.
+    (void)slot;
     if ((d.Geraetekennung & 0x7F) == 73 && !r.Bewft)
         return false;
     if (d.MessKanal != 0 && !r.Evu)
-        return false;
-    if (slot.ProgNr <= 999999 && !r.Busprog)
         return false;
     return true;
 }
 
 int DeviceRowAfterLoad(const DeviceSettings& d, const ProgramSlot& slot)
 {
-    return ImageFitsDeviceRow(d, slot, d.DeviceRow) ? d.DeviceRow : DeviceRowFromImage(d, slot);
+    return ImageFitsDeviceRow(d, slot, d.ChosenRow) ? d.ChosenRow : DeviceRowFromImage(d, slot);
 }
 
 } // namespace zendrik

@@ -65,8 +65,12 @@ QString DeviceNameFromImage(const DeviceSettings& device, const ProgramSlot& slo
 // on the device-type row: same family and channel count, and every variant
 // feature the image uses present in the row.
 bool ImageFitsDeviceRow(const DeviceSettings& device, const ProgramSlot& slot, int row);
-// The row to work with after a load: the chosen row (`device.DeviceRow`) when
-// the image fits it, else the row the image was made for.
+// The row to work with after a load: the chosen row (`device.ChosenRow`) when
+// the image fits it, whatever its program number; else the row the image was
+// made for.
 int DeviceRowAfterLoad(const DeviceSettings& device, const ProgramSlot& slot);
+// Whether the row in use is the one a loaded file was made for rather than
+// the one the user chose (the file did not fit the chosen row).
+bool DeviceRowFromFile(const DeviceSettings& device);
 
 } // namespace zendrik

@@ -8,6 +8,8 @@
 #include "model/SaveAsName.h"
 #include "model/UserInteraction.h"
 
+#include <QFileInfo>
+
 namespace zendrik {
 
 std::optional<Prompt> SaveChangesQuestion(const ProgramModel& model, SaveQuestion when)
@@ -49,6 +51,18 @@ bool FileCommands::Save()
     if (model_.program().Dateiname.isEmpty())
         return SaveAs();
     return SaveUnder(model_.program().Dateiname);
+}
+
+bool ProgramWasSaved(const ProgramSlot& slot)
+{
+    return !slot.Dateiname.isEmpty() && QFileInfo(slot.Dateiname).isFile();
+}
+
+bool FileCommands::SaveBeforeTransfer()
+{
+    if (!ProgramWasSaved(model_.program()))
+        return SaveAs();
+    return Save();
 }
 
 bool FileCommands::SaveAs()

@@ -11,6 +11,7 @@ namespace zendrik {
 
 class FileChooser;
 class ProgramModel;
+struct ProgramSlot;
 class UserInteraction;
 
 // The commands before which unsaved changes may be saved.
@@ -25,6 +26,10 @@ enum class SaveQuestion {
 // was changed, before Open whenever it was changed. The exit question ends
 // with two blanks before the question mark.
 std::optional<Prompt> SaveChangesQuestion(const ProgramModel& model, SaveQuestion when);
+
+// Whether the program in the slot has a file on disk: a new program and one
+// read from a device under a fresh default name have none yet.
+bool ProgramWasSaved(const ProgramSlot& slot);
 
 // The file commands of the main window: new, open, save, save as, open and
 // close a sample. Questions and messages go through UserInteraction, file
@@ -44,6 +49,10 @@ public:
     // Chooses a name, checks it, asks before overwriting, saves. A save that
     // writes nothing leaves the program's file name as it was.
     bool SaveAs();
+    // The save a transfer asks for ("Jetzt speichern ?"): a program that was
+    // never saved is named by the user first (Save as, the free default name
+    // suggested), so it never lands unseen under that default name.
+    bool SaveBeforeTransfer();
 
     // Asks to save changes, chooses a file and loads it as the program.
     // Returns whether a program was loaded.

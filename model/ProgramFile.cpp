@@ -329,15 +329,14 @@ int LoadProgramData(ProgramModel& model, const QByteArray& data, int slotIndex, 
     SortProgram(model, 1, slotIndex);
     if (slotIndex == kProgramSlot) {
         // Keep the type the user chose while the file fits it; the image does
-        // not carry every difference between the rows.
+        // not carry every difference between the rows. Within the family only
+        // the variant flags differ, so the row in use sets them (the chosen
+        // row again after a file of another type was open).
         const int row = DeviceRowAfterLoad(model.device, model.program());
-        if (row != model.device.DeviceRow) {
-            // The file's own type: within the family only the variant flags differ.
-            const DeviceTypeRow& r = DeviceTypeTable()[static_cast<std::size_t>(row - 1)];
-            model.device.Evu = r.Evu;
-            model.device.Busprog = r.Busprog;
-            model.device.Bewft = r.Bewft;
-        }
+        const DeviceTypeRow& r = DeviceTypeTable()[static_cast<std::size_t>(row - 1)];
+        model.device.Evu = r.Evu;
+        model.device.Busprog = r.Busprog;
+        model.device.Bewft = r.Bewft;
         model.device.DeviceRow = row;
         model.device.Geraetename =
             DeviceTypeName(row, model.device.BrandIndex, DeviceTypeLanguage(model.device.Sprache));

@@ -664,8 +664,12 @@ BusActionResult BusAccess::transfer(Direction direction, quint16 address)
         r.detail = restoreDetail;
 
     if (r.code == 0 && direction == Direction::Read) {
-        // The program read replaces the open one only now, whole.
+        // The program read replaces the open one only now, whole: its
+        // switching and priority times and its summer/winter table. What the
+        // bus does not carry stays as the open program had it: description,
+        // channel names, program number, write protection, astro settings.
         ProgramSlot& target = model_.program();
+        const ProgramSlot kept = target;
         model_.ClearSlot(kProgramSlot);
         target.Eintrag = scratch->Eintrag;
         target.AnzSz = scratch->AnzSz;
@@ -674,7 +678,11 @@ BusActionResult BusAccess::transfer(Direction direction, quint16 address)
         target.SoWiTab = scratch->SoWiTab;
         target.AnzSoWi = scratch->AnzSoWi;
         target.SoWiJahr = scratch->SoWiJahr;
-        target.Verwendung = texts_(TextId::Unknown);
+        target.Verwendung = kept.Verwendung.isEmpty() ? texts_(TextId::Unknown) : kept.Verwendung;
+        target.Kanalname = kept.Kanalname;
+        target.ProgNr = kept.ProgNr;
+        target.Schreibschutz = kept.Schreibschutz;
+        target.astro = kept.astro;
         const QString prefix = texts_(TextId::FreeNamePrefix);
         const QString name = NextFreeFileName(workDir_, prefix);
         if (name.isEmpty())

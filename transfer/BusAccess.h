@@ -72,6 +72,9 @@ public:
     // (the command line's Ctrl+C).
     std::function<bool()> stopAsked;
     BusActionResult Program(quint16 address);
+    // Reads the switching program and the summer/winter table into the open
+    // program; its texts, program number, write protection and astro settings
+    // stay (the bus does not carry them). It gets the free default name.
     BusActionResult Read(quint16 address);
     BusActionResult Reinstall(quint16 address);
     // An action that could not start because the link could not be opened

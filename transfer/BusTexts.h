@@ -23,6 +23,17 @@ inline constexpr ExtraText kBusInvalidSearchRange{
     "Plage de recherche invalide : zone 0 à 15, ligne 0 à 12, appareil 1 à 255."};
 inline constexpr ExtraText kBusNoLink{
     "Keine Busverbindung: ", "No bus connection: ", "Pas de connexion au bus : "};
+// Below the status after a read: what came from the device, what stayed.
+inline constexpr ExtraText kBusReadKeeps{
+    "Gelesen: Schalt- und Prioritätszeiten und die SoWi-Tabelle. Verwendung, Kanalnamen, Programmnummer, "
+    "Schreibschutz und Astro-Einstellungen sind die des geöffneten Programms (der Bus überträgt sie nicht). "
+    "Das Programm hat einen neuen Namen.",
+    "Read: switching and priority times and the summer/winter table. Description, channel names, program number, "
+    "write protection and astro settings are those of the open program (the bus does not carry them). "
+    "The program has a new name.",
+    "Lu : horaires de commutation et de priorité et le tableau été/hiver. Utilisation, noms des canaux, numéro de "
+    "programme, protection en écriture et réglages astronomiques sont ceux du programme ouvert (le bus ne les "
+    "transmet pas). Le programme a un nouveau nom."};
 inline constexpr ExtraText kBusRestorePending{
     "Die Applikation dieses Geräts ist noch wiederherzustellen.",
     "This device's application still has to be reinstalled.",

@@ -12,10 +12,9 @@ bool WriteFileAtomically(const QString& path, const QByteArray& data, QString* e
 {
     // Written through a symbolic link to its target; a folder, a device or a
     // pipe under the name is left alone rather than replaced by a file.
-    if (const FileState target = CheckOutputTarget(path);
-        target != FileState::Regular && target != FileState::Missing) {
+    if (const QString problem = OutputTargetProblem(path); !problem.isEmpty()) {
         if (error)
-            *error = FileStateReason(target);
+            *error = problem;
         return false;
     }
     QSaveFile file(path);

@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -44,18 +45,24 @@ FileState CheckInputFile(const QString& path)
     return FileState::Regular;
 }
 
-FileState CheckOutputTarget(const QString& path)
+QString OutputTargetProblem(const QString& path)
 {
     if (path.isEmpty())
-        return FileState::Missing;
+        return QStringLiteral("The file cannot be written: no file name");
     const QByteArray native = QFile::encodeName(path);
     struct stat st {};
     if (::stat(native.constData(), &st) != 0) {
         const int error = errno;
-        // A dangling link is written through: its target is created.
-        return error == ENOENT ? FileState::Missing : fromErrno(error);
+        if (error == ENOENT)
+            return QString();
+        const FileState state = fromErrno(error);
+        const QString reason = state == FileState::Unreadable ? QString::fromLocal8Bit(std::strerror(error))
+                                                              : FileStateReason(state);
+        return QStringLiteral("The file cannot be written: ") + reason;
     }
-    return S_ISREG(st.st_mode) ? FileState::Regular : FileState::NotRegular;
+    if (S_ISREG(st.st_mode))
+        return QString();
+    return QStringLiteral("The file cannot be written: ") + FileStateReason(FileState::NotRegular);
 }
 
 QString FileStateReason(FileState state)

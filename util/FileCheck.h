@@ -22,9 +22,12 @@ enum class FileState {
 // file that may not be read is NoPermission.
 FileState CheckInputFile(const QString& path);
 
-// The state of a file to be written: Regular or Missing may be written (a
-// symbolic link is written through to its target), anything else is refused.
-FileState CheckOutputTarget(const QString& path);
+// Why nothing can be written under `path`, in plain words: empty when it may
+// be written (a regular file or none yet; a symbolic link is written through
+// to its target), else the refusal with its reason ("a
+// folder", "Permission denied", or the system's reason such as a name too
+// long), never a reading reason.
+QString OutputTargetProblem(const QString& path);
 
 // The reason in plain words, for the messages of the file writer (whose
 // other reasons come from the system in the same language).

@@ -30,6 +30,8 @@ TEST(AstroEingabe, ChannelFromTheMainWindowsLabel)
         // The astro device has one table; channel 2 follows it.
         {kFamily752, "C2", AstroChannelCheck::Ok, 0},
         {kFamily752, "", AstroChannelCheck::Ok, 0},
+        {kFamily752, "C99", AstroChannelCheck::NotAstroDeviceChannel, 0},
+        {kFamily752, "C0", AstroChannelCheck::NotAstroDeviceChannel, 0},
         {kFamily731, "C1", AstroChannelCheck::NoAstroDevice, 0},
     };
     for (const auto& c : cases) {

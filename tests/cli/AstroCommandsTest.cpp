@@ -123,6 +123,15 @@ TEST_F(AstroCommands, PlacesAndTheChannelRules)
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const ProgramModel m = load(19, oneOut);
     EXPECT_EQ(std::pair(m.program().astro.AstroAktiv[1], m.program().astro.AstroTab[0][100].setState), std::pair(-1, -1));
+    // A channel the astro device does not have is refused, not ignored.
+    for (const char* channel : {"99", "0", "3"}) {
+        QFile::remove(oneOut);
+        r = run(19, QStringList{u"set-astro"_s, one, oneOut, u"--channel"_s, QString::fromLatin1(channel), u"--place"_s,
+                                u"Berlin"_s} + kTimes);
+        EXPECT_EQ(r.exitCode, 1) << channel;
+        EXPECT_TRUE(r.err.contains(u"C1 und C2"_s)) << r.err.toStdString();
+        EXPECT_FALSE(QFile::exists(oneOut)) << channel;
+    }
     // No astro table at all on the plain switches.
     EXPECT_EQ(run(4, QStringList{u"set-astro"_s, emptyProgram(4), oneOut, u"--place"_s, u"Berlin"_s} + kTimes).exitCode, 1);
 

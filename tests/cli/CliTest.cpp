@@ -44,7 +44,7 @@ TEST_F(CliTest, RefusalsAndUsageErrors)
     writeFile(path(u"bad.zpg"_s), " 1  2  3 ");
     const std::tuple<QStringList, int, QString> cases[] = {
         {{"info", path(u"missing.zpg"_s)}, 1, u"Datei nicht vorhanden !"_s},
-        {{"--type", "1", "info", f752}, 1, u"Datei für Astroschaltuhr 2 Kanäle"_s},
+        {{"--type", "1", "info", f752}, 1, u"Datei für Astroschaltuhr 2 Kanäle\nSie lässt sich mit --type 19 öffnen."_s},
         {{"info", path(u"bad.zpg"_s)}, 1, u"Keine gültige Datei !"_s},
         {{"info"}, 2, QString()},
         {{"frobnicate"}, 2, QString()},

@@ -143,3 +143,57 @@ TEST_F(HostileInvocations, ABinaryTranslationFileIsRefusedAndTheTextsStay)
     EXPECT_TRUE(run.err.contains(QStringLiteral("binary.ln1"))) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains(QStringLiteral("not a text file"))) << run.err.toStdString();
 }
+
+// No export writes over a program file: the one exported, a link to it, or
+// another program. The refusal names the file; the program stays as it was.
+TEST_F(HostileInvocations, ExportsNeverReplaceAProgramFile)
+{
+    ProgramModel other = canonical752();
+    const QString otherProgram = saveProgramAs(other, path("Parkplatz.zpg"));
+    ASSERT_FALSE(otherProgram.isEmpty());
+    ASSERT_TRUE(QFile::link(program, path("Verweis.pdf")));
+    const QByteArray before = readFile(program);
+    const QByteArray otherBefore = readFile(otherProgram);
+    for (const QString& target : {program, path("Verweis.pdf"), otherProgram}) {
+        const QStringList exports[] = {
+            {"print", program, "--pdf", target},
+            {"print", program, "--text", target},
+            {"handover", program, "--pdf", target, "--year", "2027"},
+            {"simulate", program, "--year", "2027", "--channel", "1", "--png", target},
+            {"holidays", "2027", "--ics", target},
+        };
+        for (const QStringList& args : exports) {
+            const CliRun run = cli(args);
+            EXPECT_EQ(run.exitCode, 1) << args.join(u' ').toStdString();
+            EXPECT_TRUE(run.err.contains(target)) << run.err.toStdString();
+        }
+    }
+    EXPECT_EQ(readFile(program), before);
+    EXPECT_EQ(readFile(otherProgram), otherBefore);
+    // Beside them, an export is written.
+    EXPECT_EQ(cli({"print", program, "--pdf", path("Halle.pdf")}).exitCode, 0);
+}
+
+// Small refusals name what is wrong: the option, the file, the reason.
+TEST_F(HostileInvocations, RefusalsNameWhatIsWrong)
+{
+    const QString tooLong = path("x") + QString(300, u'y') + QStringLiteral(".zpg");
+    const struct {
+        QStringList args;
+        int exitCode;
+        QStringList said;
+    } cases[] = {
+        {{"handover", program, "--pdf", path("h.pdf"), "--now", "9999-12-31 23:59"}, 2, {"--now", "9999"}},
+        {{"diff", program, path("fehlt.zpg")}, 1, {path("fehlt.zpg")}},
+        {{"diff", path("fehlt.zpg"), program}, 1, {path("fehlt.zpg")}},
+        {{"--lang", "en", "save", program, tooLong, "--yes"}, 1, {"cannot be written", "too long"}},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = cli(c.args);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.args.join(u' ').toStdString();
+        for (const QString& part : c.said)
+            EXPECT_TRUE(run.err.contains(part)) << part.toStdString() << " in " << run.err.toStdString();
+        EXPECT_FALSE(run.err.startsWith(QStringLiteral("--year"))) << run.err.toStdString();
+        EXPECT_FALSE(run.err.contains(QStringLiteral("cannot be read"))) << run.err.toStdString();
+    }
+}

@@ -2,6 +2,7 @@
 // the sections and their order, the text-file target.
 #include "editing/PrintDocument.h"
 
+#include "editing/HandoverDocument.h"
 #include "editing/RecoveryFile.h"
 #include "language/DateText.h"
 #include "language/TextTable.h"
@@ -17,7 +18,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace zendrik;
+using namespace Qt::StringLiterals;
 using namespace zendrik::test;
 
 namespace {
@@ -209,5 +213,29 @@ TEST(PrintDocument, TheFileDateIsWrittenAsTheLanguageWritesDates)
             RecoveryImage{{}, 1, QDateTime(QDate(2026, 12, 7), QTime(9, 5, 30)).toUTC()}, texts);
         EXPECT_TRUE(recovery.render(texts).endsWith(QString::fromLatin1(l.date) + QStringLiteral(":30")))
             << recovery.render(texts).toStdString();
+    }
+}
+
+// The hand-over cover and the print title show a missing program number as
+// the lists show empty values, in the user's language.
+TEST(HandoverDocument, ProgramNumberNoneInEachLanguage)
+{
+    const struct {
+        void (TextTable::*load)(int);
+        const char* none;
+    } languages[] = {{&TextTable::LoadGerman, "keine"}, {&TextTable::LoadEnglish, "none"},
+                     {&TextTable::LoadFrench, "aucun"}};
+    for (const auto& l : languages) {
+        TextTable texts;
+        (texts.*l.load)(1);
+        ProgramModel model = canonical731();
+        for (const std::int32_t number : {kNoProgramNumber, 4711}) {
+            model.program().ProgNr = number;
+            const QString shown = number == kNoProgramNumber ? QString::fromUtf8(l.none) : u"4711"_s;
+            const HandoverDocument doc = BuildHandoverDocument(model, texts, 2027, {});
+            const std::pair<QString, QString> row{texts(TextId::ProgramNumber).trimmed(), shown};
+            EXPECT_NE(std::find(doc.cover.begin(), doc.cover.end(), row), doc.cover.end()) << l.none;
+            EXPECT_EQ(doc.print.title.programNumber, texts(TextId::ProgramNumber) + u": "_s + shown);
+        }
     }
 }

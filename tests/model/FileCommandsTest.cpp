@@ -1,6 +1,7 @@
 #include "language/TextTable.h"
 #include "model/FileChooser.h"
 #include "model/FileCommands.h"
+#include "model/LoadResultMessage.h"
 #include "model/ProgramFile.h"
 #include "model/UserInteraction.h"
 #include "tests/support/TestPrograms.h"
@@ -212,7 +213,8 @@ TEST_F(FileCommandsTest, LoadFailuresAreReportedAndKeepTheProgram)
     const std::pair<QString, QString> cases[] = {
         {broken, u"Keine gültige Datei !"_s},
         {dir.filePath(u"fehlt.zpg"_s), u"Datei nicht vorhanden !"_s},
-        {sample("Parkplatz.zpg"), u"Datei für Astroschaltuhr 2 Kanäle"_s},
+        {sample("Parkplatz.zpg"),
+         u"Datei für Astroschaltuhr 2 Kanäle\nSie lässt sich öffnen, wenn Sie mit Datei → Neu diesen Gerätetyp wählen."_s},
     };
     model.Geaendert = 0;
     for (const auto& [path, message] : cases) {
@@ -222,5 +224,32 @@ TEST_F(FileCommandsTest, LoadFailuresAreReportedAndKeepTheProgram)
         EXPECT_EQ(rendered(ui.asked()[0]), message);
         EXPECT_EQ(ui.asked()[0].icon, Icon::Critical);
         EXPECT_EQ(model.program().AnzEintrag, 9);
+    }
+}
+
+// A file of another device family says how it opens: with its own type,
+// chosen with File → New on the desktop and --type on the command line.
+TEST(LoadResultMessageTest, AFileOfAnotherFamilySaysHowToOpenIt)
+{
+    const struct {
+        void (TextTable::*load)(int);
+        LoadHintFor where;
+        const char* text;
+    } cases[] = {
+        {&TextTable::LoadGerman, LoadHintFor::Desktop,
+         "Datei für Wochen-/Jahresschaltuhr 1-4 Kanäle\nSie lässt sich öffnen, wenn Sie mit Datei → Neu diesen "
+         "Gerätetyp wählen."},
+        {&TextTable::LoadEnglish, LoadHintFor::Desktop,
+         "File for Weekly/annual time switch 1-4 channels\nTo open it, choose File → New and that device type."},
+        {&TextTable::LoadFrench, LoadHintFor::Desktop,
+         "Fichier pour Horloge hebdomadaire/annuelle 1 à 4 canaux\nPour l'ouvrir, choisissez Fichier → Nouveau et ce "
+         "type d'appareil."},
+        {&TextTable::LoadEnglish, LoadHintFor::CommandLine,
+         "File for Weekly/annual time switch 1-4 channels\nTo open it, give --type 1 to 18 (the type it was made for)."},
+    };
+    for (const auto& c : cases) {
+        TextTable texts;
+        (texts.*c.load)(1);
+        EXPECT_EQ(LoadResultMessage(LoadFamily731, 1, QString(), c.where).render(texts), QString::fromUtf8(c.text));
     }
 }

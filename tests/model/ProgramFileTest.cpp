@@ -1,4 +1,5 @@
 #include "model/EntryBuilder.h"
+#include "model/ExportTarget.h"
 #include "model/DeviceTypes.h"
 #include "model/ProgramFile.h"
 #include "model/SequentialReader.h"
@@ -363,8 +364,8 @@ TEST_F(ProgramFileTest, LoadSortsIntoListOrderAndNamesTheDevice)
 
 // A plain program saved on every device type and reopened with every type
 // chosen: the chosen type stays while the file fits it (same family and
-// channel count, every variant feature the file uses present); otherwise the
-// type the file was made for is named.
+// channel count, every variant feature the file uses present; a program
+// number is none); otherwise the type the file was made for is named.
 TEST_F(ProgramFileTest, ReopenedFileKeepsTheChosenDeviceTypeWhileItFits)
 {
     const auto& table = DeviceTypeTable();
@@ -391,7 +392,7 @@ TEST_F(ProgramFileTest, ReopenedFileKeepsTheChosenDeviceTypeWhileItFits)
             }
             ASSERT_EQ(result, LoadOk) << made << " in " << chosen;
             int expected = chosen;
-            const bool fits = c.Kanalzahl == r.Kanalzahl && (!r.Evu || c.Evu) && (!r.Busprog || c.Busprog);
+            const bool fits = c.Kanalzahl == r.Kanalzahl && (!r.Evu || c.Evu);
             if (!fits) {
                 // Without movable priority times the file reads as a weekly switch.
                 expected = r.Evu ? 5 + r.Kanalzahl : r.Busprog ? 5 : r.Kanalzahl;
@@ -402,6 +403,40 @@ TEST_F(ProgramFileTest, ReopenedFileKeepsTheChosenDeviceTypeWhileItFits)
             EXPECT_EQ(back.device.DeviceRow, expected) << made << " in " << chosen;
         }
     }
+}
+
+// What an export never writes over: every file the reader would load as a
+// program, of any family, with or without its texts; the program's own name
+// even before it exists.
+TEST_F(ProgramFileTest, ExportTargetsThatAreProgramFiles)
+{
+    QByteArray broken = readFile(golden("731"));
+    broken.replace(broken.indexOf(" 0 "), 3, " 1 ");
+    ASSERT_TRUE(writeFile(path(u"kaputt.zpg"_s), broken));
+    ASSERT_TRUE(writeFile(path(u"bild.png"_s), "\x89PNG\r\n"));
+    const struct {
+        QString target;
+        QString program;
+        ExportTargetCheck check;
+    } cases[] = {
+        {golden("731"), QString(), ExportTargetCheck::ProgramFile},
+        {golden("752"), QString(), ExportTargetCheck::ProgramFile},
+        {golden("738"), QString(), ExportTargetCheck::ProgramFile},
+        {path(u"kaputt.zpg"_s), QString(), ExportTargetCheck::Ok},
+        {path(u"bild.png"_s), QString(), ExportTargetCheck::Ok},
+        {path(u"neu.pdf"_s), QString(), ExportTargetCheck::Ok},
+        {path(u"neu.pdf"_s), path(u"neu.pdf"_s), ExportTargetCheck::ProgramFile},
+        {path(u"neu.pdf"_s), path(u"SzTab1.zpg"_s), ExportTargetCheck::Ok},
+        {QString(), QString(), ExportTargetCheck::NoName},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CheckExportTarget(c.target, c.program), c.check) << c.target.toStdString();
+    QString error;
+    const QByteArray before = readFile(golden("738"));
+    ASSERT_TRUE(writeFile(path(u"g738.zpg"_s), before));
+    EXPECT_FALSE(WriteExportFile(path(u"g738.zpg"_s), "%PDF", &error));
+    EXPECT_EQ(readFile(path(u"g738.zpg"_s)), before);
+    EXPECT_TRUE(WriteExportFile(path(u"bild.png"_s), "%PDF", &error)) << error.toStdString();
 }
 
 // The limits of the astro channels are not part of the device image (the

@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -280,6 +281,37 @@ TEST_F(BusMenu, EveryReadStartsAFreshHistory)
     EXPECT_EQ(gridText(), read);
 }
 
+// A read into the open program replaces what the bus carries (times and
+// the summer/winter table) and keeps what it does not: texts, program
+// number, write protection, astro settings. The window says so.
+TEST_F(BusMenu, AReadKeepsWhatTheBusDoesNotCarry)
+{
+    startOnBus();
+    inBusWindow([&](FrmBusaccess& w) { press(w, "cmdbusprog"); });
+    ProgramSlot& s = model().program();
+    s.Verwendung = QStringLiteral("Schule");
+    s.Kanalname[0] = QStringLiteral(" Flur");
+    s.ProgNr = 4711;
+    s.Schreibschutz = 1;
+    s.astro.AstroLaenge = -7.0f;
+    s.astro.AstroAktiv[1] = -1;
+    model().Geaendert = 1;
+    frame()->ShowList();
+    const ProgramSlot before = s;
+    answer(TextId::SaveChangesIn, Answer::No);
+    QString said;
+    inBusWindow([&](FrmBusaccess& w) {
+        press(w, "cmdbusread");
+        said = w.findChild<QLabel*>(QStringLiteral("lblstatus"))->text();
+    });
+    const ProgramSlot& after = model().program();
+    EXPECT_EQ(std::tuple(after.Verwendung, after.Kanalname, after.ProgNr, after.Schreibschutz),
+              std::tuple(before.Verwendung, before.Kanalname, before.ProgNr, before.Schreibschutz));
+    EXPECT_EQ(after.astro, before.astro);
+    EXPECT_NE(after.Dateiname, before.Dateiname);
+    EXPECT_TRUE(said.contains(QStringLiteral("Astro-Einstellungen"))) << said.toStdString();
+}
+
 TEST_F(BusMenu, SavesBeforeATransferAndAtTheExitQuestionAreRecentFiles)
 {
     startOnBus();
@@ -289,9 +321,14 @@ TEST_F(BusMenu, SavesBeforeATransferAndAtTheExitQuestionAreRecentFiles)
     });
     const QString read = model().program().Dateiname;
     ASSERT_FALSE(read.isEmpty());
-    // Written back to the device: saved first.
+    // Written back to the device: saved first, and named first as it was
+    // never saved (the free default name offered).
     answer(TextId::OnlySavedDataExport, Answer::Ok);
+    chooser_.save = read;
+    const int dialogs = chooser_.asked;
     inBusWindow([&](FrmBusaccess& w) { press(w, "cmdbusprog"); });
+    EXPECT_EQ(chooser_.asked, dialogs + 1);
+    EXPECT_EQ(chooser_.suggested, read);
     ASSERT_TRUE(QFile::exists(read));
     EXPECT_FALSE(frame()->isWindowModified());
     const auto recent = [&] {

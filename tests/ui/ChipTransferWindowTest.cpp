@@ -220,15 +220,21 @@ TEST_F(ChipTransferWindow, TheSaveBeforeATransferIsTheSavedStateAndARecentFile)
     EXPECT_FALSE(frame()->isWindowModified());
     EXPECT_EQ(readFile(work(u"Schule.zpg"_s)), saved);
 
-    // A program read and then saved by the transfer is a recent file.
+    // A program read and never saved is named before the transfer saves it
+    // (the free default name offered); then it is a recent file.
     answer(TextId::SaveChangesIn, Answer::No);
     trigger("mnuDatImp");
     settle();
     ASSERT_EQ(frame()->windowTitle(), u"Zendrik - SzTab1.zpg[*]"_s);
+    const int dialogs = chooser_.asked;
+    chooser_.save = work(u"Gelesen.zpg"_s);
     trigger("mnuDatExp");
     settle();
-    ASSERT_TRUE(QFile::exists(work(u"SzTab1.zpg"_s)));
+    EXPECT_EQ(chooser_.asked, dialogs + 1);
+    EXPECT_EQ(QFileInfo(chooser_.suggested).fileName(), u"SzTab1.zpg"_s);
+    EXPECT_FALSE(QFile::exists(work(u"SzTab1.zpg"_s)));
+    ASSERT_TRUE(QFile::exists(work(u"Gelesen.zpg"_s)));
     const QStringList recent = recentFiles();
     ASSERT_FALSE(recent.isEmpty());
-    EXPECT_EQ(recent.front(), QFileInfo(work(u"SzTab1.zpg"_s)).absoluteFilePath());
+    EXPECT_EQ(recent.front(), QFileInfo(work(u"Gelesen.zpg"_s)).absoluteFilePath());
 }

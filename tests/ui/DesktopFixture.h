@@ -42,7 +42,8 @@ public:
     int asked = 0;
 
     QString chooseOpenFile() override { return ++asked, open; }
-    QString chooseSaveFile(const QString&) override { return ++asked, save; }
+    QString suggested;  // the name the last save dialog offered
+    QString chooseSaveFile(const QString& current) override { return ++asked, suggested = current, save; }
     QString chooseTranslationFile() override { return ++asked, translation; }
 };
 

@@ -26,6 +26,8 @@
 #include <QCheckBox>
 #include <QDate>
 #include <QLabel>
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -386,7 +388,7 @@ TEST_F(ProgramCheck, CompareWithFileShowsWhatChanged)
     EXPECT_TRUE(rows[1].startsWith(u"geändert\tSchaltzeit 2\tSchaltzeit 2\t"_s)) << rows[1].toStdString();
     EXPECT_TRUE(rows[1].endsWith(u"(Zustand)"_s)) << rows[1].toStdString();
     EXPECT_EQ(child<QLabel>(w, "lblAnzahl")->text(), u"2 Unterschied(e)."_s);
-    EXPECT_EQ(w->table()->horizontalHeaderItem(2)->text(), u"HALLE.zpg"_s);
+    EXPECT_EQ(w->table()->horizontalHeaderItem(2)->text(), QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath()));
     ASSERT_EQ(w->difference().entries.size(), 1u);
     EXPECT_EQ(w->difference().entries[0].kind, EntryDiffKind::Changed);
     // A double click on the changed entry marks it in the main list.
@@ -410,6 +412,47 @@ TEST_F(ProgramCheck, CompareWithFileShowsWhatChanged)
     chooser_.open.clear();
     trigger("mnuDatVergl");
     EXPECT_EQ(asked().size(), before + 1);
+}
+
+// Compared with its own file, the program side is named by its file while
+// it agrees with it and as the changed program once edited; the file side
+// by its path.
+TEST_F(ProgramCheck, CompareWithItsOwnFileNamesBothSides)
+{
+    const struct {
+        int sprache;
+        const char* modified;
+    } languages[] = {{1, "Programm (geändert)"}, {2, "Program (modified)"}, {3, "Programme (modifié)"}};
+    for (const auto& l : languages) {
+        start(l.sprache);
+        add({BuildWeeklyEntry(Hm(7, 0), kDaily, 1, 1, 0, 0)});
+        ProgramModel saved = model();
+        const QString file = saveProgramAs(saved, work(u"schule.zpg"_s));
+        answer(TextId::SaveChangesIn, Answer::No);
+        chooser_.open = file;
+        trigger("mnuDatÖff");
+        ASSERT_EQ(model().program().Dateiname, file);
+        const QString path = QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath());
+        for (const bool edited : {false, true}) {
+            if (edited) {
+                auto* usage = child<QLineEdit>(frame(), "txtverwendung");
+                usage->setText(u"Turnhalle"_s);
+                usage->setModified(true);
+                emit usage->editingFinished();
+                ASSERT_EQ(model().Geaendert, 1);
+            }
+            trigger("mnuDatVergl");
+            FrmVergleich* w = frame()->checkCommands().comparison();
+            ASSERT_NE(w, nullptr);
+            EXPECT_EQ(w->table()->horizontalHeaderItem(1)->text(),
+                      edited ? QString::fromUtf8(l.modified) : u"schule.zpg"_s);
+            EXPECT_EQ(w->table()->horizontalHeaderItem(2)->text(), path);
+            EXPECT_EQ(w->rowsText().isEmpty(), !edited);
+            w->close();
+            settle();
+        }
+        app_.reset();
+    }
 }
 
 TEST_F(ProgramCheck, CompareWithTheOpenSample)
@@ -485,7 +528,7 @@ TEST_F(ReadOffer, AfterAChipReadTheProgramReadIsComparedWithAFile)
     FrmVergleich* w = frame()->checkCommands().comparison();
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->table()->horizontalHeaderItem(1)->text(), u"Gelesenes Programm"_s);
-    EXPECT_EQ(w->table()->horizontalHeaderItem(2)->text(), u"Schule.zpg"_s);
+    EXPECT_EQ(w->table()->horizontalHeaderItem(2)->text(), QDir::toNativeSeparators(QFileInfo(school).absoluteFilePath()));
     EXPECT_TRUE(w->difference().entries.empty());
     ProgramModel file = model();
     ASSERT_EQ(LoadProgram(file, school, kProgramSlot), LoadOk);

@@ -468,7 +468,9 @@ TEST_F(SimulationWindow, TableExportAndRefusals)
     EXPECT_FALSE(w->exportCsv(program));
     EXPECT_FALSE(w->exportPng(program));
     EXPECT_EQ(readFile(program), before);
-    EXPECT_TRUE(label(w, "lblHinweis").startsWith(u"Nicht gespeichert: "_s));
+    EXPECT_EQ(label(w, "lblHinweis"),
+              u"Die Datei "_s + program + u" ist eine Programmdatei und wird nicht überschrieben. "_s
+                  u"Bitte einen anderen Namen wählen."_s);
     // A cancelled file choice writes nothing.
     QFile::remove(csv);
     w->chooseFile = [](const QString&, const QString&) { return QString(); };

@@ -10,7 +10,7 @@
 #include "model/DeviceSettings.h"
 #include "model/UserInteraction.h"
 #include "ui/common/Named.h"
-#include "util/AtomicFile.h"
+#include "model/ExportTarget.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -421,11 +421,15 @@ void FrmFeiertage::exportDates(bool ics)
                                       ics ? QStringLiteral("*.ics") : QStringLiteral("*.csv"));
     if (path.isEmpty())
         return;
+    if (CheckExportTarget(path) == ExportTargetCheck::ProgramFile) {
+        ui_.ask(ExportTargetRefusal(path));
+        return;
+    }
     const std::vector<FeiertagTermin> termine =
         FeiertagTermine(table_, set, spnVonJahr_->value(), spnAnzJahre_->value(), texts_(kFtSubstitute));
     const QByteArray data = ics ? FeiertagIcs(termine, name, QDateTime::currentDateTimeUtc()) : FeiertagCsv(termine);
     QString error;
-    if (!WriteFileAtomically(path, data, &error))
+    if (!WriteExportFile(path, data, &error))
         ui_.ask(Prompt::message(Icon::Critical,
                                 {texts_(kFtExportFailed) + QLatin1Char(' ') + path + QStringLiteral(": ") + error}));
 }

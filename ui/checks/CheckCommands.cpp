@@ -22,6 +22,8 @@
 #include "util/CalendarMath.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
 
 namespace zendrik {
 
@@ -123,11 +125,20 @@ void CheckCommands::fillTableFromZone(const QByteArray& zone, int year)
     programChanged();
 }
 
+QString CheckCommands::programSideName() const
+{
+    // The program as edited is not its file once it was changed: both sides
+    // of a comparison with its own file would otherwise carry one name.
+    if (ctx_.model.Geaendert != 0)
+        return ctx_.texts(T::kModifiedProgram);
+    const QString name = FileTitle(ctx_.model.program().Dateiname);
+    return name.isEmpty() ? ctx_.texts(T::kThisProgram) : name;
+}
+
 void CheckCommands::compareWithFile()
 {
     frame_.header().commitAll();
-    const QString name = FileTitle(ctx_.model.program().Dateiname);
-    compareWithChosenFile(name.isEmpty() ? ctx_.texts(T::kThisProgram) : name);
+    compareWithChosenFile(programSideName());
 }
 
 void CheckCommands::compareWithChosenFile(const QString& firstName)
@@ -141,8 +152,10 @@ void CheckCommands::compareWithChosenFile(const QString& firstName)
         ctx_.ui.ask(LoadResultMessage(result, ctx_.model.device.BrandIndex, path));
         return;
     }
-    showComparison(new FrmVergleich(ctx_.model, kProgramSlot, firstName, other, kProgramSlot, FileTitle(path),
-                                    ctx_.texts, &frame_));
+    // The file by its path: a file of the same name may lie in another folder.
+    showComparison(new FrmVergleich(ctx_.model, kProgramSlot, firstName, other, kProgramSlot,
+                                    QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), ctx_.texts,
+                                    &frame_));
 }
 
 void CheckCommands::compareWithSample()
@@ -151,9 +164,7 @@ void CheckCommands::compareWithSample()
     const ProgramSlot& sample = ctx_.model.slot(kSampleSlot);
     if (sample.Dateiname.isEmpty())
         return;
-    const QString name = FileTitle(ctx_.model.program().Dateiname);
-    showComparison(new FrmVergleich(ctx_.model, kProgramSlot, name.isEmpty() ? ctx_.texts(T::kThisProgram) : name,
-                                    ctx_.model, kSampleSlot,
+    showComparison(new FrmVergleich(ctx_.model, kProgramSlot, programSideName(), ctx_.model, kSampleSlot,
                                     ctx_.texts(T::kSample) + QStringLiteral(" ") + FileTitle(sample.Dateiname),
                                     ctx_.texts, &frame_));
 }

@@ -53,6 +53,9 @@ public:
     FrmVergleich* comparison() const;
 
 private:
+    // The name of the program side of a comparison: its file name, or that it
+    // was changed since it was saved.
+    QString programSideName() const;
     void compareWithChosenFile(const QString& firstName);
     void showComparison(FrmVergleich* window);
     void updateMarks();

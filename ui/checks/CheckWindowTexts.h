@@ -42,6 +42,7 @@ inline constexpr ExtraText kNoDifferences{"Keine Unterschiede.", "No differences
 inline constexpr ExtraText kDifferences{"%1 Unterschied(e).", "%1 difference(s).", "%1 différence(s)."};
 inline constexpr ExtraText kClose{"&Schließen", "&Close", "&Fermer"};
 inline constexpr ExtraText kThisProgram{"Programm", "Program", "Programme"};
+inline constexpr ExtraText kModifiedProgram{"Programm (geändert)", "Program (modified)", "Programme (modifié)"};
 inline constexpr ExtraText kReadProgram{"Gelesenes Programm", "Program read", "Programme lu"};
 inline constexpr ExtraText kSample{"Vorlage", "Sample", "Modèle"};
 

@@ -5,6 +5,7 @@
 #include "language/TextTable.h"
 #include "model/WindowPlacement.h"
 #include "model/FileCommands.h"
+#include "model/DeviceTypes.h"
 #include "model/FileNames.h"
 #include "model/HeaderFields.h"
 #include "model/ProgramFile.h"
@@ -61,6 +62,10 @@ namespace zendrik {
 namespace {
 
 constexpr ExtraText kMenuMaster{"&Codierung...", "Card &coding...", "&Codage de carte..."};
+// Beside the device type when the open file did not fit the chosen type and
+// brought the type it was made for.
+constexpr ExtraText kTypeFromFile{" (Datei für diesen Typ; gewählt: %1)", " (file made for this type; chosen: %1)",
+                                  " (fichier fait pour ce type ; choisi : %1)"};
 
 // The program file a drop carries, if any: one local file.
 QString droppedProgramFile(const QMimeData* mime)
@@ -345,7 +350,13 @@ void MdiForm1::refreshFrame()
     const ProgramSlot& s = ctx_.model.slot(ctx_.model.AktSlot);
     // A master card says so beside the device type.
     const bool masterCard = (ctx_.model.program().Kopf[1] & 0x80) != 0;
-    lblGeraet_->setText(ctx_.texts(TextId::DeviceType) + QStringLiteral(": ") + ctx_.model.device.Geraetename
+    const DeviceSettings& device = ctx_.model.device;
+    const QString fromFile =
+        DeviceRowFromFile(device)
+            ? ctx_.texts(kTypeFromFile)
+                  .arg(DeviceTypeName(device.ChosenRow, device.BrandIndex, DeviceTypeLanguage(device.Sprache)))
+            : QString();
+    lblGeraet_->setText(ctx_.texts(TextId::DeviceType) + QStringLiteral(": ") + device.Geraetename + fromFile
                         + (masterCard ? QStringLiteral(" Mastercard ") : QString()));
     if (const auto saved = SavedAt(s))
         lblDatei_->setText(ctx_.texts(TextId::FileDated) + DateTimeText(*saved, ctx_.texts));
@@ -636,7 +647,7 @@ void MdiForm1::runChipTransfer(ChipDirection direction)
     ChipTransfer transfer(ctx_.model, ctx_.ui, ctx_.texts, ctx_.workDir);
     transfer.observer = &window;
     transfer.serialOptions = ctx_.transferOptions;
-    transfer.saveBeforeTransfer = [this] { return ctx_.commands.Save() ? 1 : 0; };
+    transfer.saveBeforeTransfer = [this] { return ctx_.commands.SaveBeforeTransfer() ? 1 : 0; };
     const ChipTransferOutcome outcome =
         direction == ChipDirection::Write ? transfer.ExportToChip() : transfer.ImportFromChip();
     // A read shows the imported program (AktSlot is the program then), and
@@ -657,7 +668,7 @@ void MdiForm1::cmdIrAccess()
 {
     header_->commitAll();
     auto* dialog = new FrmIRAccess(ctx_.model, ctx_.texts, ctx_.ui, ctx_.workDir,
-                                   [this] { return ctx_.commands.Save() ? 1 : 0; }, this);
+                                   [this] { return ctx_.commands.SaveBeforeTransfer() ? 1 : 0; }, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     // A program read from the device starts a fresh history.
     auto read = std::make_shared<bool>(false);

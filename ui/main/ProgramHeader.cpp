@@ -197,11 +197,9 @@ void ProgramHeader::refresh()
 {
     const ProgramSlot& s = model_.slot(model_.AktSlot);
     const bool sample = model_.AktSlot != kProgramSlot;
-    // The astro device keeps its astro location where others keep the number.
-    const bool hasNumber = model_.device.Uhrentyp != kFamily752;
-
-    txtProgrammnummer_->setText(hasNumber ? ProgramNumberText(s) : QString());
-    txtProgrammnummer_->setEnabled(hasNumber);
+    // Every device type keeps a program number (the astro device's file keeps
+    // it after the channel names, as its image has no place for it).
+    txtProgrammnummer_->setText(ProgramNumberText(s));
     txtProgrammnummer_->setReadOnly(sample);
     txtverwendung_->setText(s.Verwendung);
     txtverwendung_->setReadOnly(sample);

@@ -1,7 +1,7 @@
 #include "ui/paint/PrintPainter.h"
 
 #include "language/TextTable.h"
-#include "util/AtomicFile.h"
+#include "model/ExportTarget.h"
 
 #include <QBuffer>
 #include <QFontMetrics>
@@ -167,7 +167,7 @@ bool WritePdfFile(const QString& path, const QString& title,
     }
     if (pages)
         *pages = count;
-    return WriteFileAtomically(path, buffer.data(), error);
+    return WriteExportFile(path, buffer.data(), error);
 }
 
 PrintPainter::PrintPainter(const PrintDocument& document, const TextTable& texts)

@@ -4,7 +4,7 @@
 #include "calendar/TagPrio.h"
 #include "calendar/YearSimulation.h"
 #include "language/TextTable.h"
-#include "util/AtomicFile.h"
+#include "model/ExportTarget.h"
 #include "util/CalendarMath.h"
 
 #include <QBuffer>
@@ -329,7 +329,7 @@ bool WriteYearGraphPng(const QImage& image, const QString& path, QString* error)
             *error = QStringLiteral("PNG");
         return false;
     }
-    return WriteFileAtomically(path, png, error);
+    return WriteExportFile(path, png, error);
 }
 
 DayGraphLayout::DayGraphLayout(const QRect& area_, const QFont& font_, const QPaintDevice* device,

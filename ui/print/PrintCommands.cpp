@@ -3,6 +3,7 @@
 #include "editing/HandoverDocument.h"
 #include "editing/PrintTexts.h"
 #include "language/TextTable.h"
+#include "model/ExportTarget.h"
 #include "model/FileNames.h"
 #include "model/ProgramModel.h"
 #include "model/UserInteraction.h"
@@ -109,10 +110,12 @@ void PrintCommands::writeText(const PrintDocument& doc)
             return;
         break;
     case PrintTextCheck::IsProgramFile:
-        ctx_.ui.ask(Prompt::message(Icon::Critical, {ctx_.texts(kPrintNotOverProgram)}));
-        return;
     case PrintTextCheck::Ok:
         break;
+    }
+    if (CheckExportTarget(target, program) == ExportTargetCheck::ProgramFile) {
+        ctx_.ui.ask(ExportTargetRefusal(target));
+        return;
     }
     if (QFileInfo::exists(target)
         && ctx_.ui.ask(Prompt::question(Buttons::YesNo, Icon::Question,
@@ -172,8 +175,8 @@ QString PrintCommands::choosePdf(const QString& suffix)
         suggested = info.dir().filePath(info.completeBaseName() + suffix + QStringLiteral(".pdf"));
     }
     const QString path = chooseFile(suggested, QStringLiteral("*.pdf"));
-    if (!path.isEmpty() && CheckPrintTextTarget(program, path) == PrintTextCheck::IsProgramFile) {
-        ctx_.ui.ask(Prompt::message(Icon::Critical, {ctx_.texts(kPrintNotOverProgram)}));
+    if (!path.isEmpty() && CheckExportTarget(path, program) == ExportTargetCheck::ProgramFile) {
+        ctx_.ui.ask(ExportTargetRefusal(path));
         return QString();
     }
     return path;

@@ -10,7 +10,7 @@
 #include "language/TextTable.h"
 #include "model/ProgramModel.h"
 #include "ui/paint/YearGraphPainter.h"
-#include "util/AtomicFile.h"
+#include "model/ExportTarget.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -593,10 +593,9 @@ void FrmGrafik::report(bool ok, const QString& path, const QString& error)
 
 bool FrmGrafik::wouldOverwriteProgram(const QString& path) const
 {
-    // Neither the program nor the sample beside it may be overwritten.
+    // Neither the program, nor the sample beside it, nor any other program file.
     for (const int slot : {kProgramSlot, kSampleSlot}) {
-        const QString& file = model_.slot(slot).Dateiname;
-        if (!file.isEmpty() && CheckPrintTextTarget(file, path) == PrintTextCheck::IsProgramFile)
+        if (CheckExportTarget(path, model_.slot(slot).Dateiname) == ExportTargetCheck::ProgramFile)
             return true;
     }
     return false;
@@ -605,7 +604,7 @@ bool FrmGrafik::wouldOverwriteProgram(const QString& path) const
 bool FrmGrafik::exportPng(const QString& path)
 {
     if (wouldOverwriteProgram(path)) {
-        report(false, path, texts_(kSimNotOverProgram));
+        lblHinweis_->setText(ExportTargetRefusal(path).render(texts_));
         return false;
     }
     QString error;
@@ -620,11 +619,11 @@ bool FrmGrafik::exportPng(const QString& path)
 bool FrmGrafik::exportCsv(const QString& path)
 {
     if (wouldOverwriteProgram(path)) {
-        report(false, path, texts_(kSimNotOverProgram));
+        lblHinweis_->setText(ExportTargetRefusal(path).render(texts_));
         return false;
     }
     QString error;
-    const bool ok = WriteFileAtomically(path, SimulationCsv(*sim_, channel(), texts_), &error);
+    const bool ok = WriteExportFile(path, SimulationCsv(*sim_, channel(), texts_), &error);
     report(ok, path, error);
     return ok;
 }

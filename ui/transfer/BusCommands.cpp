@@ -31,7 +31,7 @@ void BusCommands::openWindow()
 {
     frame_.header().commitAll();
     FrmBusaccess window(ctx_.model, ctx_.ui, ctx_.texts, ctx_.workDir, &frame_);
-    window.saveBeforeTransfer = [this] { return ctx_.commands.Save() ? 1 : 0; };
+    window.saveBeforeTransfer = [this] { return ctx_.commands.SaveBeforeTransfer() ? 1 : 0; };
     bool read = false;
     connect(&window, &FrmBusaccess::programRead, &frame_, [this, &read] {
         read = true;

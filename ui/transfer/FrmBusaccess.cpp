@@ -290,8 +290,10 @@ void FrmBusaccess::cmdbusread()
         read = r.code == 0 && !r.cancelled;
         return r;
     });
-    if (read)
+    if (read) {
+        lblstatus_->setText(texts_(kBusReadKeeps));
         emit programRead();
+    }
 }
 
 void FrmBusaccess::cmdApplReinstall()
