@@ -9,8 +9,8 @@
 #include "language/TextTable.h"
 #include "model/DeviceSettings.h"
 #include "model/UserInteraction.h"
-#include "ui/common/Named.h"
 #include "model/ExportTarget.h"
+#include "ui/common/Named.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -106,8 +106,17 @@ FrmFeiertage::FrmFeiertage(FeiertagTabelle& table, DeviceSettings& device, const
     art->addWidget(lblOstern_, 4, 0, 1, 2);
     // A fixed holiday on a Saturday or Sunday may give the next working day
     // off too; always shown, so the dialog keeps its size with every kind.
-    chkErsatz_ = named(new QCheckBox(texts_(kFtWeekendSubstitute), fraArt), "chk_Ersatztag");
-    art->addWidget(chkErsatz_, 5, 0, 1, 2);
+    // Its caption wraps beside the box: as one line it would widen the
+    // dialog past a small screen in the longer languages.
+    chkErsatz_ = named(new QCheckBox(fraArt), "chk_Ersatztag");
+    chkErsatz_->setAccessibleName(texts_(kFtWeekendSubstitute));
+    lblErsatz_ = new QLabel(texts_(kFtWeekendSubstitute), fraArt);
+    lblErsatz_->setWordWrap(true);
+    lblErsatz_->setBuddy(chkErsatz_);
+    auto* ersatz = new QHBoxLayout;
+    ersatz->addWidget(chkErsatz_);
+    ersatz->addWidget(lblErsatz_, 1);
+    art->addLayout(ersatz, 5, 0, 1, 2);
     art->setColumnStretch(1, 1);
     cmdAdd_ = named(new QPushButton(texts_(TextId::Add), fraFeiertage), "cmd_add_Feiertage");
     cmdDel_ = named(new QPushButton(texts_(TextId::Delete), fraFeiertage), "cmd_del_Feiertage");
@@ -326,6 +335,7 @@ void FrmFeiertage::showKind()
     lblOstern_->setVisible(ostern);
     lblOstern_->setText(OsterText(hsbOstern_->value(), texts_));
     chkErsatz_->setEnabled(optFest_->isChecked());
+    lblErsatz_->setEnabled(optFest_->isChecked());
 }
 
 bool FrmFeiertage::report(FeiertagResult result)

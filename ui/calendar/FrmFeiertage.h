@@ -82,6 +82,7 @@ private:
     QLineEdit* txtName_;
     QRadioButton* optFest_;
     QCheckBox* chkErsatz_;
+    QLabel* lblErsatz_;
     QRadioButton* optFrei_;
     QRadioButton* optOstern_;
     QComboBox* cboTag_;
