@@ -128,6 +128,8 @@ TEST_F(SimulateCommandTest, MeterPulseChannelOnAMeterPulseDevice)
 
 TEST_F(SimulateCommandTest, RefusesBadArguments)
 {
+    const QString png = dir.filePath(u"x.png"_s);
+    const QStringList year = {program, "--year", "2026", "--channel", "1"};
     const QStringList bad[] = {
         {program, "--channel", "1"},
         {program, "--year", "2026"},
@@ -138,16 +140,30 @@ TEST_F(SimulateCommandTest, RefusesBadArguments)
         {program, "--year", "2026", "--channel", "1", "--date", "29.2"},
         {program, "--year", "2026", "--channel", "1", "--date", "32.1"},
         {"--year", "2026", "--channel", "1"},
+        // The picture and the table.
+        year + QStringList{"--png", png, "--date", "1.1"},
+        year + QStringList{"--csv", "--date", "1.1"},
+        year + QStringList{"--csv", "--json"},
+        year + QStringList{"--width", "800"},
+        year + QStringList{"--png", png, "--width", "10"},
+        year + QStringList{"--png", png, "--height", "hoch"},
     };
     for (const QStringList& args : bad) {
         const CliRun r = simulate({"--type", "4"}, args);
         EXPECT_EQ(r.exitCode, 2) << args.join(u' ').toStdString();
         EXPECT_TRUE(r.out.isEmpty()) << args.join(u' ').toStdString();
     }
+    EXPECT_FALSE(QFileInfo::exists(png));
     const CliRun missing = simulate({"--type", "4"}, {dir.filePath(u"FEHLT.zpg"_s), "--year", "2026", "--channel", "1"});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_TRUE(missing.out.isEmpty());
     EXPECT_FALSE(missing.err.isEmpty());
+    // The picture never replaces the program it shows.
+    const QByteArray before = readFile(program);
+    const CliRun over = simulate({"--type", "4"}, year + QStringList{"--png", program});
+    EXPECT_EQ(over.exitCode, 1);
+    EXPECT_FALSE(over.err.isEmpty());
+    EXPECT_EQ(readFile(program), before);
 }
 
 TEST_F(SimulateCommandTest, YearGraphAsPicture)
@@ -188,30 +204,4 @@ TEST_F(SimulateCommandTest, YearAsCsvLines)
     // The pulse channel switches once a day and is never ON.
     const CliRun pulse = simulate({"--type", "4"}, {program, "--year", "2028", "--channel", "2", "--csv"});
     EXPECT_EQ(pulse.out.split(u'\n')[1], u"2028-01-01,Sa,0,0,,,1"_s);
-}
-
-TEST_F(SimulateCommandTest, PictureAndTableRefusals)
-{
-    const QString png = dir.filePath(u"x.png"_s);
-    const QStringList year = {program, "--year", "2026", "--channel", "1"};
-    const QStringList bad[] = {
-        year + QStringList{"--png", png, "--date", "1.1"},
-        year + QStringList{"--csv", "--date", "1.1"},
-        year + QStringList{"--csv", "--json"},
-        year + QStringList{"--width", "800"},
-        year + QStringList{"--png", png, "--width", "10"},
-        year + QStringList{"--png", png, "--height", "hoch"},
-    };
-    for (const QStringList& args : bad) {
-        const CliRun r = simulate({"--type", "4"}, args);
-        EXPECT_EQ(r.exitCode, 2) << args.join(u' ').toStdString();
-        EXPECT_TRUE(r.out.isEmpty()) << args.join(u' ').toStdString();
-    }
-    EXPECT_FALSE(QFileInfo::exists(png));
-    // The picture never replaces the program it shows.
-    const QByteArray before = readFile(program);
-    const CliRun over = simulate({"--type", "4"}, year + QStringList{"--png", program});
-    EXPECT_EQ(over.exitCode, 1);
-    EXPECT_FALSE(over.err.isEmpty());
-    EXPECT_EQ(readFile(program), before);
 }

@@ -240,59 +240,54 @@ TEST(ProgramChecks, ClashNamesBothRowsTheCommonDayAndIsAnError)
 
 TEST(ProgramChecks, ChangeoverHoursFollowRuleAndTableYears)
 {
-    // Europe: daily 2:30 falls into the skipped hour on 29 March and into the
-    // repeated one on 25 October 2026.
-    ProgramModel europe = Program({BuildWeeklyEntry(Hm(2, 30), kDaily, 1, 1, 0, 0), DayOff()});
-    europe.device.SwRegel = SwEuropa;
-    const Findings skipped = Of(europe, CheckId::SkippedHour);
-    const Findings repeated = Of(europe, CheckId::RepeatedHour);
-    ASSERT_EQ(skipped.size(), 1u);
-    ASSERT_EQ(repeated.size(), 1u);
-    EXPECT_EQ(std::tie(skipped[0].day, skipped[0].month), std::make_tuple(29, 3));
-    EXPECT_EQ(std::tie(repeated[0].day, repeated[0].month), std::make_tuple(25, 10));
-    EXPECT_EQ(repeated[0].severity, Severity::Info);
-    // Great Britain changes an hour earlier: 2:30 is safe, 1:30 is not.
-    europe.device.SwRegel = SwGrossbritannien;
-    EXPECT_TRUE(Of(europe, CheckId::SkippedHour).empty());
-    ProgramModel uk = Program({BuildWeeklyEntry(Hm(1, 30), kDaily, 1, 1, 0, 0), DayOff()});
-    uk.device.SwRegel = SwGrossbritannien;
-    const Findings ukSkipped = Of(uk, CheckId::SkippedHour);
-    const Findings ukRepeated = Of(uk, CheckId::RepeatedHour);
-    ASSERT_EQ(ukSkipped.size(), 1u);
-    ASSERT_EQ(ukRepeated.size(), 1u);
-    // Last Sunday of March, and the Sunday before 29 October.
-    EXPECT_EQ(std::tie(ukSkipped[0].day, ukSkipped[0].month), std::make_tuple(29, 3));
-    EXPECT_EQ(std::tie(ukRepeated[0].day, ukRepeated[0].month), std::make_tuple(25, 10));
-    // The USA rule: forward at 2:00 on the Sunday before 15 April, back at
-    // 2:00 to 1:00 on the last Sunday of October; 2:30 is skipped but not
-    // repeated, 1:30 is repeated but not skipped.
-    ProgramModel usa = Program({BuildWeeklyEntry(Hm(2, 30), kDaily, 1, 1, 0, 0), DayOff()});
-    usa.device.SwRegel = SwUsa;
-    const Findings usaSkipped = Of(usa, CheckId::SkippedHour);
-    ASSERT_EQ(usaSkipped.size(), 1u);
-    EXPECT_EQ(std::tie(usaSkipped[0].day, usaSkipped[0].month), std::make_tuple(12, 4));
-    EXPECT_TRUE(Of(usa, CheckId::RepeatedHour).empty());
-    ProgramModel usaEarly = Program({BuildWeeklyEntry(Hm(1, 30), kDaily, 1, 1, 0, 0), DayOff()});
-    usaEarly.device.SwRegel = SwUsa;
-    EXPECT_TRUE(Of(usaEarly, CheckId::SkippedHour).empty());
-    const Findings usaRepeated = Of(usaEarly, CheckId::RepeatedHour);
-    ASSERT_EQ(usaRepeated.size(), 1u);
-    EXPECT_EQ(std::tie(usaRepeated[0].day, usaRepeated[0].month), std::make_tuple(25, 10));
-    // On a day a permanent priority time holds, nothing switches.
-    ProgramModel held = Program({BuildWeeklyEntry(Hm(2, 30), kDaily, 1, 1, 0, 0), DayOff(),
-                                 BuildPriorityEntry(28, 3, 30, 3, 0, false, 10, 1, 0)});
-    held.device.SwRegel = SwEuropa;
-    EXPECT_TRUE(Of(held, CheckId::SkippedHour).empty());
-
+    using Date = std::optional<std::tuple<int, int, int>>;   // day, month, year; none: no finding
+    const auto daily = [](int minute, int rule, std::initializer_list<Entry> more = {}) {
+        ProgramModel m = Program({BuildWeeklyEntry(minute, kDaily, 1, 1, 0, 0), DayOff()});
+        for (const Entry& e : more)
+            addEntry(m, e);
+        SortProgram(m, 1, kProgramSlot);
+        m.device.SwRegel = rule;
+        return m;
+    };
     // A table is checked in each of its years: 2025 back at 3:00 by two hours
     // (1:00..2:59 twice), 2026 forward at 4:00.
-    ProgramModel table = Program({BuildWeeklyEntry(Hm(1, 10), kDaily, 1, 1, 0, 0), DayOff()});
+    ProgramModel table = daily(Hm(1, 10), SwKeine);
     UseTable(table, {{15, 4, 4, 1}, {20, 10, 3, 1}});
     table.program().SoWiTab[1] = EncodeDstRow(DstEntry{{30, 3, 2, 1}, {26, 10, 3, 2}});
-    const Findings twice = Of(table, CheckId::RepeatedHour);
-    ASSERT_EQ(twice.size(), 1u);
-    EXPECT_EQ(std::tie(twice[0].day, twice[0].month, twice[0].year), std::make_tuple(26, 10, 2025));
-    EXPECT_TRUE(Of(table, CheckId::SkippedHour).empty());
+    const struct {
+        const char* what;
+        ProgramModel program;
+        Date skipped, repeated;
+    } cases[] = {
+        // Europe: daily 2:30 falls into the skipped hour on 29 March and into
+        // the repeated one on 25 October 2026.
+        {"Europe 2:30", daily(Hm(2, 30), SwEuropa), std::tuple(29, 3, 2026), std::tuple(25, 10, 2026)},
+        // Great Britain changes an hour earlier: 2:30 is safe, 1:30 is not
+        // (last Sunday of March, and the Sunday before 29 October).
+        {"UK 2:30", daily(Hm(2, 30), SwGrossbritannien), std::nullopt, std::nullopt},
+        {"UK 1:30", daily(Hm(1, 30), SwGrossbritannien), std::tuple(29, 3, 2026), std::tuple(25, 10, 2026)},
+        // The USA rule: forward at 2:00 on the Sunday before 15 April, back at
+        // 2:00 to 1:00 on the last Sunday of October; 2:30 is skipped but not
+        // repeated, 1:30 is repeated but not skipped.
+        {"USA 2:30", daily(Hm(2, 30), SwUsa), std::tuple(12, 4, 2026), std::nullopt},
+        {"USA 1:30", daily(Hm(1, 30), SwUsa), std::nullopt, std::tuple(25, 10, 2026)},
+        // On a day a permanent priority time holds, nothing switches.
+        {"held in March", daily(Hm(2, 30), SwEuropa, {BuildPriorityEntry(28, 3, 30, 3, 0, false, 10, 1, 0)}),
+         std::nullopt, std::tuple(25, 10, 2026)},
+        {"table", table, std::nullopt, std::tuple(26, 10, 2025)},
+    };
+    for (const auto& c : cases) {
+        for (const auto& [check, want] : {std::pair(CheckId::SkippedHour, c.skipped), std::pair(CheckId::RepeatedHour, c.repeated)}) {
+            const Findings f = Of(c.program, check);
+            ASSERT_EQ(f.size(), want ? 1u : 0u) << c.what << ' ' << CheckKey(check);
+            if (want) {
+                EXPECT_EQ(std::tie(f[0].day, f[0].month, f[0].year), *want) << c.what << ' ' << CheckKey(check);
+                if (check == CheckId::RepeatedHour) {
+                    EXPECT_EQ(f[0].severity, Severity::Info) << c.what;
+                }
+            }
+        }
+    }
 }
 
 TEST(ProgramChecks, AstroCountsTheDaysAffected)

@@ -29,6 +29,18 @@ SimulatedBusConfig unpaced(int addressTableLength)
     return c;
 }
 
+// The bus with the emulated time switch 1.1.5.
+SimulatedBusConfig withSwitch(quint16 answerSource = 0)
+{
+    SimulatedBusConfig c = unpaced(0);
+    SimulatedBusConfig::Device d;
+    d.address = 0x1105;
+    if (answerSource)
+        d.faults.answerSource = answerSource;
+    c.devices.push_back(d);
+    return c;
+}
+
 struct IoFixture {
     explicit IoFixture(SimulatedBusConfig config) : bus(std::move(config)), io(bus, texts, log) { texts.LoadGerman(); }
     TextTable texts;
@@ -83,12 +95,7 @@ TEST(EibIo, AMissingConfirmationEndsAfterTwoSecondsWithCode107)
 
 TEST(EibIo, AnAnswerFromAnotherAddressIsIgnoredUntilCode106)
 {
-    SimulatedBusConfig c = unpaced(0);
-    SimulatedBusConfig::Device d;
-    d.address = 0x1105;
-    d.faults.answerSource = 0x1109;
-    c.devices.push_back(d);
-    IoFixture f(c);
+    IoFixture f(withSwitch(0x1109));
     ASSERT_EQ(f.io.EibOpen(0, 9600), 0);
     ASSERT_EQ(f.io.Connect(0x1105), 0);
     ASSERT_EQ(f.io.AskMask(), 0);
@@ -101,11 +108,7 @@ TEST(EibIo, AnAnswerFromAnotherAddressIsIgnoredUntilCode106)
 
 TEST(EibIo, ConnectMaskAndMemoryAgainstAnEmulatedSwitch)
 {
-    SimulatedBusConfig c = unpaced(0);
-    SimulatedBusConfig::Device d;
-    d.address = 0x1105;
-    c.devices.push_back(d);
-    IoFixture f(c);
+    IoFixture f(withSwitch());
     f.io.timeOfDay = [] { return QTime(1, 0, 0, 500); };
     ASSERT_EQ(f.io.EibOpen(0, 9600), 0);
     ASSERT_EQ(f.io.Connect(0x1105), 0);
@@ -170,13 +173,18 @@ public:
     VirtualBusClock clock_;
 };
 
-TEST(EibIo, AFailedRestoreOfTheAddressTableLengthIsReportedAndKept)
-{
+struct ScriptFixture {
+    ScriptFixture() { texts.LoadGerman(); }
     TextTable texts;
-    texts.LoadGerman();
     BusLog log;
     ScriptLink link;
-    EibIo io(link, texts, log);
+    EibIo io{link, texts, log};
+};
+
+TEST(EibIo, AFailedRestoreOfTheAddressTableLengthIsReportedAndKept)
+{
+    ScriptFixture f;
+    auto& [texts, log, link, io] = f;
     ASSERT_EQ(io.EibOpen(0, 9600), 0);
     EXPECT_EQ(link.sent.back(), Frame({0x05, 0x46, 0x01, 0x01, 0x16, 0x01}));
     link.failing = Frame({0x05, 0x46, 0x01, 0x01, 0x16, 0x05});
@@ -194,11 +202,8 @@ TEST(EibIo, AFailedRestoreOfTheAddressTableLengthIsReportedAndKept)
 
 TEST(EibIo, OnlyTheAnswerToTheRequestCounts)
 {
-    TextTable texts;
-    texts.LoadGerman();
-    BusLog log;
-    ScriptLink link;
-    EibIo io(link, texts, log);
+    ScriptFixture f;
+    auto& [texts, log, link, io] = f;
     ASSERT_EQ(io.Connect(0x1105), 0);
     EXPECT_EQ(link.sent.back(), Frame({0x06, 0x23, 0, 0, 0, 0x11, 0x05}));
     const auto answer = [](std::initializer_list<int> telegram) {

@@ -165,36 +165,12 @@ TEST_F(IrTransferTest, ReadAsksToSaveChangesFirst)
     EXPECT_EQ(model.program().AnzEintrag, 40);
 }
 
-TEST_F(IrTransferTest, DamagedExchangeFileKeepsTheOpenProgram)
-{
-    openProgram(12);
-    MakeProgramFile(device(), kRow731, 40);
-    useTool(u"--damaged"_s);
-    ScriptedInteraction ui = ScriptedInteraction::answering(true);
-    EXPECT_EQ(run(IrModus::Read, ui), IrOutcome::Failed);
-    EXPECT_EQ(asked(ui), QStringList{u"Keine gültige Datei !"_s});
-    EXPECT_EQ(model.program().AnzEintrag, 12);
-    EXPECT_EQ(model.program().Dateiname, path(u"halle.zpg"_s));
-    EXPECT_EQ(model.Geaendert, 0);
-}
-
-TEST_F(IrTransferTest, AnOldExchangeFileIsNeverImported)
-{
-    openProgram(12);
-    MakeProgramFile(path(u"exchg.dat"_s), kRow731, 40);
-    // The tool claims success but hands nothing over.
-    useTool(u"--result 0"_s);
-    ScriptedInteraction ui = ScriptedInteraction::answering(true);
-    EXPECT_EQ(run(IrModus::Read, ui), IrOutcome::Failed);
-    EXPECT_EQ(asked(ui), QStringList{u"Datei nicht vorhanden !"_s});
-    EXPECT_EQ(model.program().AnzEintrag, 12);
-}
-
 struct CodeCase {
     const char* faults;
     IrModus mode;
     IrOutcome outcome;
     QString message;
+    bool staleExchange = false;   // an exchange file of an earlier job lies in the folder
 };
 
 void PrintTo(const CodeCase& c, std::ostream* os)
@@ -206,14 +182,18 @@ class IrResultCode : public IrTransferTest, public ::testing::WithParamInterface
 
 TEST_P(IrResultCode, DecidesTheOneMessage)
 {
+    // Whatever the tool does, the open program stays as it was.
     openProgram(8);
     MakeProgramFile(device(), kRow731, 20);
+    if (GetParam().staleExchange)
+        MakeProgramFile(path(u"exchg.dat"_s), kRow731, 40);
     useTool(QString::fromLatin1(GetParam().faults));
     ScriptedInteraction ui = ScriptedInteraction::answering(true);
     EXPECT_EQ(run(GetParam().mode, ui, 1500), GetParam().outcome);
     EXPECT_EQ(asked(ui), QStringList{GetParam().message});
     EXPECT_EQ(model.program().AnzEintrag, 8);
     EXPECT_EQ(model.program().Dateiname, path(u"halle.zpg"_s));
+    EXPECT_EQ(model.Geaendert, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -225,7 +205,11 @@ INSTANTIATE_TEST_SUITE_P(
                       CodeCase{"--no-result", IrModus::SetTime, IrOutcome::NoResponse, kNoResponse},
                       CodeCase{"--no-result", IrModus::Read, IrOutcome::NoResponse, kNoResponse},
                       CodeCase{"--delay-ms 4000", IrModus::Program, IrOutcome::NoResponse, kNoResponse},
-                      CodeCase{"--delay-ms 300", IrModus::SetTime, IrOutcome::Succeeded, kSucceeded}));
+                      CodeCase{"--delay-ms 300", IrModus::SetTime, IrOutcome::Succeeded, kSucceeded},
+                      // A damaged exchange file is refused.
+                      CodeCase{"--damaged", IrModus::Read, IrOutcome::Failed, u"Keine gültige Datei !"_s},
+                      // The tool claims success but hands nothing over: the old exchange file is never imported.
+                      CodeCase{"--result 0", IrModus::Read, IrOutcome::Failed, u"Datei nicht vorhanden !"_s, true}));
 
 TEST_F(IrTransferTest, SetTimeHandsTheTimeToTheDevice)
 {
