@@ -60,18 +60,23 @@ TEST_F(BusCommandsTest, WriteThenReadBackInSeparateRuns)
 
 TEST_F(BusCommandsTest, SearchPrintsEachTimeSwitchOnALine)
 {
-    CliRun s = cli(QStringList{u"bus-search"_s, u"--area"_s, u"1"_s, u"--line"_s, u"1"_s, u"--from"_s, u"1"_s, u"--to"_s,
-                               u"8"_s} + link());
-    EXPECT_EQ(s.exitCode, 0) << s.err.toStdString();
-    EXPECT_EQ(s.out, u"1.1.5\n"_s);
-    s = cli(QStringList{u"bus-search"_s, u"--area"_s, u"2"_s, u"--line"_s, u"1"_s, u"--from"_s, u"1"_s, u"--to"_s, u"3"_s}
-            + link());
-    EXPECT_EQ(s.exitCode, 0);
-    EXPECT_TRUE(s.out.isEmpty());
-    s = cli(QStringList{u"bus-search"_s, u"--area"_s, u"1"_s, u"--line"_s, u"13"_s, u"--from"_s, u"1"_s, u"--to"_s,
-                        u"3"_s} + link());
-    EXPECT_EQ(s.exitCode, 1);
-    EXPECT_TRUE(s.err.contains(u"Linie 0 bis 12"_s)) << s.err.toStdString();
+    const struct {
+        const char *area, *line, *to;
+        int exitCode;
+        QString out, errPart;
+    } cases[] = {
+        {"1", "1", "8", 0, u"1.1.5\n"_s, QString()},
+        {"2", "1", "3", 0, QString(), QString()},
+        {"1", "13", "3", 1, QString(), u"Linie 0 bis 12"_s},
+    };
+    for (const auto& c : cases) {
+        const CliRun s = cli(QStringList{u"bus-search"_s, u"--area"_s, QString::fromLatin1(c.area), u"--line"_s,
+                                         QString::fromLatin1(c.line), u"--from"_s, u"1"_s, u"--to"_s,
+                                         QString::fromLatin1(c.to)} + link());
+        EXPECT_EQ(s.exitCode, c.exitCode) << c.area << '.' << c.line << ": " << s.err.toStdString();
+        EXPECT_EQ(s.out, c.out) << c.area << '.' << c.line;
+        EXPECT_TRUE(s.err.contains(c.errPart)) << s.err.toStdString();
+    }
 }
 
 TEST_F(BusCommandsTest, AFailedRestoreIsReportedAndReinstalledLater)
