@@ -1,8 +1,10 @@
 #include "calendar/AstroEingabe.h"
 
 #include "calendar/AstroScrollBars.h"
+#include "calendar/AstroTexts.h"
 #include "calendar/PlaceList.h"
 #include "calendar/SommerzeitTage.h"
+#include "language/CaptionName.h"
 #include "language/TextTable.h"
 #include "model/ProgramModel.h"
 #include "util/CalendarMath.h"
@@ -191,6 +193,19 @@ QString OffsetFieldText(int bar)
 QString LimitFieldText(int minutes)
 {
     return QString::number(minutes / 60) + u':' + TwoDigits(minutes % 60);
+}
+
+QString OffsetFieldHint(TextId caption, const TextTable& texts)
+{
+    return texts(kAstroOffsetHint)
+        .arg(CaptionName(texts(caption)))
+        .arg(OffsetOfBar(kOffsetRange.low))
+        .arg(OffsetOfBar(kOffsetRange.high));
+}
+
+QString LimitFieldHint(TextId caption, const TextTable& texts)
+{
+    return texts(kAstroLimitHint).arg(CaptionName(texts(caption)));
 }
 
 bool OffsetFieldTakes(QChar c)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calendar/AstroTable.h"
+#include "language/TextId.h"
 
 #include <QString>
 
@@ -68,6 +69,10 @@ std::optional<int> LimitBarOfText(const QString& text);
 // The text a field shows for a bar value.
 QString OffsetFieldText(int bar);
 QString LimitFieldText(int minutes);
+// The hint of such a field, named by its bar's caption: "Offset für
+// Sonnenaufgang: Minuten von -120 bis 120", "...: eine Uhrzeit von 0:00 bis 23:59".
+QString OffsetFieldHint(TextId caption, const TextTable& texts);
+QString LimitFieldHint(TextId caption, const TextTable& texts);
 // Whether a typed character can belong to such a field's text.
 bool OffsetFieldTakes(QChar c);
 bool LimitFieldTakes(QChar c);

@@ -293,9 +293,14 @@ SommerzeitTage ZonenTage(const QByteArray& ianaId, int year)
                           DayOfYear(row.back.day, row.back.month, year)};
 }
 
+int ZoneTableFirstYear(int year)
+{
+    return std::clamp(year - 1, kSoWiFirstYear + 1, kSoWiLastYear - kDstRows + 1);
+}
+
 SoWiFillResult FillSoWiTabelleFuerJahr(ProgramModel& model, const QByteArray& ianaId, int year)
 {
-    const int first = std::clamp(year - 1, kSoWiFirstYear + 1, kSoWiLastYear - kDstRows + 1);
+    const int first = ZoneTableFirstYear(year);
     const SoWiZoneResult rows = SoWiZeilenAusZeitzone(ianaId, first, kDstRows);
     if (!rows.ok())
         return {rows.code, rows.year};

@@ -85,6 +85,10 @@ QByteArray VorgabeZeitzone(const ProgramModel& model);
 // years a table can hold).
 SommerzeitTage ZonenTage(const QByteArray& ianaId, int year);
 
+// The first year of a table filled from a zone so that `year` is one of the
+// years the device takes from it (the table's first row is its base year).
+int ZoneTableFirstYear(int year);
+
 // Replaces the table by twenty rows from a zone so that `year` is one of the
 // years the device takes from it (the table's first row, the year it counts
 // from, is never used), and switches the rule to the table.

@@ -2,6 +2,7 @@
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
 
+#include "calendar/SoWiZeitzone.h"
 #include "editing/checks/CheckTexts.h"
 #include "editing/checks/ProgramChecks.h"
 

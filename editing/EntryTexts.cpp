@@ -2,6 +2,7 @@
 
 #include "calendar/ListFilter.h"
 #include "editing/ListTexts.h"
+#include "language/CaptionName.h"
 #include "language/TextTable.h"
 
 #include <cstdlib>
@@ -10,10 +11,7 @@ namespace zendrik {
 
 QString EntryRangeHint(const QString& caption, int first, int last, bool orListName, const TextTable& texts)
 {
-    QString name = caption.trimmed();
-    while (name.endsWith(QLatin1Char(':')))
-        name = name.chopped(1).trimmed();
-    return texts(orListName ? kRangeOrNameHint : kRangeHint).arg(name).arg(first).arg(last);
+    return texts(orListName ? kRangeOrNameHint : kRangeHint).arg(CaptionName(caption)).arg(first).arg(last);
 }
 
 QString EntryChannelsText(const Entry& e, const TextTable& texts, const DeviceSettings& device)

@@ -783,11 +783,6 @@ QByteArray ZoneToCompare(const ProgramModel& model)
 
 } // namespace
 
-int ZoneTableFirstYear(int year)
-{
-    return std::clamp(year - 1, kSoWiFirstYear + 1, kSoWiLastYear - kDstRows + 1);
-}
-
 Findings CheckNoChangeover(const CheckContext& ctx)
 {
     const ProgramModel& model = ctx.model;

@@ -58,10 +58,6 @@ Findings CheckRuleAgainstZone(const CheckContext& ctx);
 Findings CheckChangeoverDayAstro(const CheckContext& ctx);
 Findings CheckTableWeekdays(const CheckContext& ctx);
 
-// The first year of a table filled from a zone for the year of a
-// rule-differs-from-zone finding (the table's first row is its base year).
-int ZoneTableFirstYear(int year);
-
 // Every check, simulating the year once. Findings in the order of the checks.
 Findings RunAllChecks(const ProgramModel& model, const TextTable& texts, int year);
 

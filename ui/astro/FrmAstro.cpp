@@ -159,20 +159,10 @@ FrmAstro::FrmAstro(ProgramModel& model, const TextTable& texts, UserInteraction&
     note->setStyleSheet(QStringLiteral("color: #555;"));
     grid->addWidget(note, row++, 1, 1, 3);
     barRow(TextId::TimeZone, vsbZone_, lblZone_, txtZone_);
-    const auto caption = [&texts](TextId id) {
-        QString c = texts(id).trimmed();
-        while (c.endsWith(u':'))
-            c.chop(1);
-        return c.trimmed();
-    };
-    const int offsetLow = OffsetOfBar(kOffsetRange.low);
-    const int offsetHigh = OffsetOfBar(kOffsetRange.high);
-    txtOffsetAuf_ = typedField(this, "txtOffsetAufgang",
-                               texts(kAstroOffsetHint).arg(caption(TextId::SunriseOffset)).arg(offsetLow).arg(offsetHigh));
-    txtOffsetUnter_ = typedField(this, "txtOffsetUntergang",
-                                 texts(kAstroOffsetHint).arg(caption(TextId::SunsetOffset)).arg(offsetLow).arg(offsetHigh));
-    txtMorning_ = typedField(this, "txtLimitSonnenaufgang", texts(kAstroLimitHint).arg(caption(TextId::NoSwitchBefore)));
-    txtEvening_ = typedField(this, "txtLimitSonnenuntergang", texts(kAstroLimitHint).arg(caption(TextId::NoSwitchAfter)));
+    txtOffsetAuf_ = typedField(this, "txtOffsetAufgang", OffsetFieldHint(TextId::SunriseOffset, texts));
+    txtOffsetUnter_ = typedField(this, "txtOffsetUntergang", OffsetFieldHint(TextId::SunsetOffset, texts));
+    txtMorning_ = typedField(this, "txtLimitSonnenaufgang", LimitFieldHint(TextId::NoSwitchBefore, texts));
+    txtEvening_ = typedField(this, "txtLimitSonnenuntergang", LimitFieldHint(TextId::NoSwitchAfter, texts));
     barRow(TextId::SunriseOffset, vsbOffsetAuf_, lblOffsetAuf_, txtOffsetAuf_);
     barRow(TextId::SunsetOffset, vsbOffsetUnter_, lblOffsetUnter_, txtOffsetUnter_);
     barRow(TextId::NoSwitchBefore, hsbMorning_, lblMorning_, txtMorning_);

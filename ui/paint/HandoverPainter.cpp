@@ -103,9 +103,8 @@ void paintLegend(QPainter& painter, QPagedPaintDevice& device, int& y, const Tex
                          text);
         x += w;
     };
-    item(YearGraphStateColour(ProfileEin), texts(TextId::On).trimmed());
-    item(YearGraphStateColour(ProfileAus), texts(TextId::Off).trimmed());
-    item(YearGraphStateColour(ProfileImpulsEin), texts(TextId::Pulse).trimmed());
+    for (const int state : {ProfileEin, ProfileAus, ProfileImpulsEin})
+        item(YearGraphStateColour(state), YearGraphStateName(state, texts));
     for (int p = 0; p <= kTagPrioPermanentAus; ++p)
         item(YearGraphPriorityColour(p), YearGraphPriorityName(p, texts));
     y += fm.height();

@@ -34,11 +34,6 @@ namespace {
 
 constexpr int kLargestChannelCount = 16;
 
-QString stateName(int state, const TextTable& texts)
-{
-    return YearGraphStateName(state, texts);
-}
-
 } // namespace
 
 // ---------------------------------------------------------------- year graph
@@ -226,7 +221,7 @@ QSize ColorLegend::sizeHint() const
 {
     const QFontMetrics fm(font());
     const int box = fm.height() * 2 / 3 + fm.averageCharWidth();
-    int width = fm.horizontalAdvance(stateName(ProfileImpulsEin, texts_));
+    int width = fm.horizontalAdvance(YearGraphStateName(ProfileImpulsEin, texts_));
     for (const int p : {kTagPrioPermanentEin, kTagPrioPermanentAus})
         width = std::max(width, fm.horizontalAdvance(YearGraphPriorityName(p, texts_)));
     width = std::max(width + box, 2 * (box + fm.horizontalAdvance(QStringLiteral("P9"))) + fm.averageCharWidth() * 2);
@@ -255,7 +250,7 @@ void ColorLegend::paintEvent(QPaintEvent*)
     };
     int y = 0;
     for (const int state : {ProfileEin, ProfileAus, ProfileImpulsEin}) {
-        item(0, y, YearGraphStateColour(state), stateName(state, texts_));
+        item(0, y, YearGraphStateColour(state), YearGraphStateName(state, texts_));
         y += fm.height();
     }
     y += fm.height() / 2;
@@ -549,7 +544,7 @@ void FrmGrafik::showPointed(int day, int minute)
 {
     if (minute >= 0) {
         const SimulationCause cause = causeAt(day, minute);
-        lblZeit_->setText(SimulationTimeText(minute) + QLatin1Char(' ') + stateName(cause.state, texts_));
+        lblZeit_->setText(SimulationTimeText(minute) + QLatin1Char(' ') + YearGraphStateName(cause.state, texts_));
         lblUrsache_->setText(SimulationCauseText(cause, texts_));
     } else {
         lblZeit_->clear();
