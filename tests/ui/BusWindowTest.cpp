@@ -351,62 +351,38 @@ TEST_F(BusMenu, SavesBeforeATransferAndAtTheExitQuestionAreRecentFiles)
     EXPECT_EQ(recent().front(), QFileInfo(second).absoluteFilePath());
 }
 
-TEST_F(BusMenu, OfferedOnTheBusDeviceTypesAndOpensTheWindow)
+TEST_F(BusMenu, OfferedOnlyOnTheBusDeviceTypesAndOpensTheWindow)
 {
+    startWith(4);
+    ASSERT_NE(action("mnuBusaccess"), nullptr);
+    EXPECT_FALSE(action("mnuBusaccess")->isVisible());
+    app_.reset();
     startWith(20);
     QAction* a = action("mnuBusaccess");
     ASSERT_NE(a, nullptr);
     EXPECT_TRUE(a->isVisible());
     EXPECT_EQ(WithoutMnemonic(a->text()), QStringLiteral("Buszugriff"));
-    bool opened = false;
-    QTimer::singleShot(0, [&] {
-        auto* w = frame()->findChild<FrmBusaccess*>();
-        opened = w != nullptr;
-        if (w)
-            w->close();
-    });
-    a->trigger();
-    EXPECT_TRUE(opened);
+    inBusWindow([](FrmBusaccess&) {});
 }
 
 TEST_F(BusMenu, AReadOffersTheComparisonOnceTheWindowIsClosed)
 {
-    ASSERT_TRUE(QFile::copy(QStringLiteral(ZENDRIK_SHIPPED_DATA "/remote.s19"), work(kTransferApplicationFileName)));
-    ASSERT_TRUE(writeFile(work(QStringLiteral("bus-sim.ini")), "[bus]\npacing = off\n[device 1.1.2]\n"));
-    startWith(20);
-    model().program() = canonical738().program();
-    frame()->ShowList();
+    startOnBus();
     const ExtraText& offer = checkwindowtexts::kOfferCompare;
     const auto offers = [&] {
         return std::count_if(asked().begin(), asked().end(), [&](const Prompt& p) {
             return p.render(german_) == QString::fromUtf8(offer.de);
         });
     };
-    bool read = false;
-    QTimer::singleShot(0, [&] {
-        auto* w = frame()->findChild<FrmBusaccess*>();
-        if (!w)
-            return;
-        w->findChild<QLineEdit*>(QStringLiteral("txtPhysadr"))->setText(QStringLiteral("1.1.2"));
-        QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("cmdbusprog")), Qt::LeftButton);
-        QSignalSpy spy(w, &FrmBusaccess::programRead);
-        QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("cmdbusread")), Qt::LeftButton);
-        read = spy.count() == 1;
+    inBusWindow([&](FrmBusaccess& w) {
+        press(w, "cmdbusprog");
+        QSignalSpy spy(&w, &FrmBusaccess::programRead);
+        press(w, "cmdbusread");
+        EXPECT_EQ(spy.count(), 1);
         // Nothing is offered while the window is open.
         EXPECT_EQ(offers(), 0);
-        w->close();
     });
-    action("mnuBusaccess")->trigger();
-    ASSERT_TRUE(read);
     EXPECT_EQ(offers(), 1);
-}
-
-TEST_F(BusMenu, HiddenOnTheOtherDeviceTypes)
-{
-    startWith(4);
-    QAction* a = action("mnuBusaccess");
-    ASSERT_NE(a, nullptr);
-    EXPECT_FALSE(a->isVisible());
 }
 
 } // namespace

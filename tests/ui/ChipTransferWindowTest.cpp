@@ -1,9 +1,7 @@
 #include "model/ProgramFile.h"
 #include "tests/support/TestPrograms.h"
-#include "tests/ui/DesktopFixture.h"
-#include "tools/adapter/AdapterEmulatorProcess.h"
+#include "tests/ui/EmulatedAdapter.h"
 #include "model/RecentFiles.h"
-#include "transfer/PortSettings.h"
 #include "ui/main/MdiForm1.h"
 #include "ui/main/UndoHistory.h"
 
@@ -26,25 +24,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The school sample on a four-channel switch whose COM1 is the emulated adapter.
-class ChipTransferWindow : public DesktopFixture {
+// The transfer window watched while the chip is written and read.
+class ChipTransferWindow : public OnEmulatedAdapter<> {
 protected:
-    void startOnEmulator()
-    {
-        if (!emulator.start(work(u"chip.bin"_s), {})) {
-            if (emulator.noPty())
-                GTEST_SKIP() << "no pseudo terminal here: " << emulator.failure().toStdString();
-            FAIL() << emulator.failure().toStdString();
-        }
-        DeviceSettings ports;
-        ports.SerialPort1 = emulator.devicePath();
-        ASSERT_TRUE(WritePortSettings(work(kPortSettingsFileName), ports));
-        startWith(4);
-        model().device.Lpt = 4;
-        app_->transferOptions().dataPhasePauseMs = 50;
-        openSample(u"Schule.zpg"_s);
-    }
-
     // Runs a command while a timer looks at the transfer window (it only gets
     // to look when the transfer lets events through). Returns the labels
     // shown, each with a gauge that moved forward in many steps up to its end.
@@ -94,7 +76,6 @@ protected:
         return recent.files();
     }
 
-    AdapterEmulatorProcess emulator{QStringLiteral(ZENDRIK_ADAPTER_EMULATOR)};
 };
 
 } // namespace
@@ -106,10 +87,7 @@ TEST_F(ChipTransferWindow, WritesTheProgramAndReadsItBack)
         return;
     EXPECT_EQ(action("mnuDatExp")->text(), u"Zendrik &programmieren"_s);
     EXPECT_EQ(action("mnuDatImp")->text(), u"Zendrik &lesen"_s);
-    auto* nr = child<QLineEdit>(frame(), "txtProgrammnummer");
-    nr->clear();
-    QTest::keyClicks(nr, u"4711"_s);
-    QTest::keyClick(nr, Qt::Key_Return);
+    typeProgramNumber(u"4711"_s);
     const QStringList rows = gridText();
 
     // Saved first, then written and read back whole; a good transfer says nothing more.
@@ -135,7 +113,7 @@ TEST_F(ChipTransferWindow, WritesTheProgramAndReadsItBack)
     EXPECT_EQ(frame()->windowTitle(), u"Zendrik - SzTab1.zpg[*]"_s);
     EXPECT_TRUE(frame()->isWindowModified());
     EXPECT_EQ(gridText(), rows);
-    EXPECT_EQ(nr->text(), u"4711"_s);
+    EXPECT_EQ(child<QLineEdit>(frame(), "txtProgrammnummer")->text(), u"4711"_s);
     EXPECT_EQ(child<QLineEdit>(frame(), "txtverwendung")->text(), u"unbekannt"_s);
 }
 
@@ -143,12 +121,9 @@ TEST_F(ChipTransferWindow, AFailedReadIsOneBoxAndKeepsTheProgram)
 {
     // A COM port with nothing behind it: the adapter never answers.
     ASSERT_TRUE(writeFile(work(u"chip.bin"_s), QByteArray(2048, '\xff')));
-    DeviceSettings ports;
-    ports.SerialPort1 = work(u"kein-adapter"_s);
-    ASSERT_TRUE(WritePortSettings(work(kPortSettingsFileName), ports));
-    startWith(4);
-    model().device.Lpt = 4;
-    openSample(u"Schule.zpg"_s);
+    startOnPort(work(u"kein-adapter"_s));
+    if (HasFatalFailure())
+        return;
     const QStringList rows = gridText();
     const std::size_t before = asked().size();
 
@@ -167,9 +142,7 @@ TEST_F(ChipTransferWindow, EveryReadStartsAFreshHistory)
     startOnEmulator();
     if (IsSkipped() || HasFatalFailure())
         return;
-    answer(TextId::OnlySavedDataExport, Answer::Ok);
-    trigger("mnuDatExp");
-    settle();
+    writeChip();
     trigger("mnuDatImp");
     settle();
     ASSERT_EQ(frame()->windowTitle(), u"Zendrik - SzTab1.zpg[*]"_s);
@@ -202,9 +175,7 @@ TEST_F(ChipTransferWindow, TheSaveBeforeATransferIsTheSavedStateAndARecentFile)
     // Saved again by the transfer, within the same minute as the save before.
     typeProgramNumber(u"4712"_s);
     ASSERT_TRUE(frame()->isWindowModified());
-    answer(TextId::OnlySavedDataExport, Answer::Ok);
-    trigger("mnuDatExp");
-    settle();
+    writeChip();
     ASSERT_EQ(model().Geaendert, 0);
     EXPECT_FALSE(frame()->isWindowModified());
     const QByteArray saved = readFile(work(u"Schule.zpg"_s));

@@ -150,6 +150,17 @@ protected:
         EXPECT_TRUE(frame()->isWindowModified());
         EXPECT_EQ(model().Geaendert, 1);
     }
+    // In the open priority dialog: 24 to 26 December 2030 on C4.
+    static void typeChristmas2030OnC4()
+    {
+        for (const char* part : {"24", "12", "26"}) {
+            type(QString::fromLatin1(part));
+            key(Qt::Key_Tab);
+        }
+        type(u"12"_s);
+        ASSERT_TRUE(tabTo("lstvonJahr"));
+        type(u"2030"_s);
+    }
     // Closes the entry dialog still open after a command.
     template <typename Dialog>
     void closeDialog()
@@ -223,13 +234,7 @@ TEST_F(EntryDialogs, WeekProgramByKeyboardAlone)
     auto* pz = activeDialog<FrmEingPZ>();
     ASSERT_NE(pz, nullptr);
     EXPECT_EQ(focused(), u"txtvonTag"_s);
-    for (const char* part : {"24", "12", "26"}) {
-        type(QString::fromLatin1(part));
-        key(Qt::Key_Tab);
-    }
-    type(u"12"_s);
-    ASSERT_TRUE(tabTo("lstvonJahr"));
-    type(u"2030"_s);
+    typeChristmas2030OnC4();
     EXPECT_TRUE(child<QCheckBox>(pz, "chk1x")->isChecked());
     tick("chkKan4");
     key(Qt::Key_Return);
@@ -238,42 +243,6 @@ TEST_F(EntryDialogs, WeekProgramByKeyboardAlone)
     const Entry& e = model().program().Eintrag[4];
     EXPECT_EQ(PriorityYearCode(e), 2030 - 1936);
     EXPECT_EQ(std::tuple(EntryOnce(e, false), EntryPriority(e, false), EntryChannels(e, false)), std::tuple(1, 1, 8));
-}
-
-TEST_F(EntryDialogs, OkForAllCopiesMarkedRowsShiftedByTheAssistant)
-{
-    startWithFiveEntries();
-    // The assistant: one hour on, the state kept. Cancel leaves the settings alone.
-    trigger("mnuEinstAuto");
-    auto* settings = dialog<FrmAutoEinst>();
-    ASSERT_NE(settings, nullptr);
-    child<QSlider>(settings, "hsbincmin")->setValue(30);
-    click(settings, "cmdEinstAbbrechen");
-    trigger("mnuEinstAuto");
-    settings = dialog<FrmAutoEinst>();
-    ASSERT_NE(settings, nullptr);
-    EXPECT_EQ(child<QSlider>(settings, "hsbincmin")->value(), 1);
-    child<QSlider>(settings, "hsbincmin")->setValue(0);
-    child<QSlider>(settings, "HsbIncStd")->setValue(1);
-    EXPECT_EQ(child<QLabel>(settings, "lblIncStd")->text(), u"1 Stunde"_s);
-    click(settings, "chkZustand");
-    click(settings, "ChkEinstOk");
-
-    markRows(1, 5);
-    trigger("mnuBaKop");
-    auto* sz = activeDialog<FrmEingSz>();
-    ASSERT_NE(sz, nullptr);
-    click(sz, "chkautopil");
-    click(sz, "Cmd1xauto");
-    EXPECT_EQ(child<QLineEdit>(sz, "txtAnzstd")->text(), u"8"_s);
-    click(sz, "Cmdalleok");
-    EXPECT_TRUE(QTest::qWaitFor([this] { return dialog<FrmEingSz>() == nullptr; }, 5000));
-
-    EXPECT_TRUE(asked().empty());
-    QStringList expected;
-    for (int hour = 7; hour <= 16; ++hour)
-        expected << row(kMoFr, hour);
-    EXPECT_EQ(rows(), expected);
 }
 
 TEST_F(EntryDialogs, ChangeIntoItselfThenDeleteWithConfirmation)
@@ -508,25 +477,6 @@ TEST_F(EntryDialogs, MonthBoxTakesTheBeginningOfAName)
     }
 }
 
-TEST_F(EntryDialogs, AmbiguousMonthBeginningIsRefused)
-{
-    startWith(4, 2);
-    trigger("mnuBaPz");
-    auto* pz = activeDialog<FrmEingPZ>();
-    ASSERT_NE(pz, nullptr);
-    type(u"1"_s);
-    key(Qt::Key_Tab);
-    type(u"Ju"_s);
-    key(Qt::Key_Tab);
-    QApplication::processEvents();
-    EXPECT_EQ(interaction_.beeps, 1);
-    EXPECT_EQ(focused(), u"txtvonMon"_s);
-    type(u"Jul"_s);
-    key(Qt::Key_Tab);
-    QApplication::processEvents();
-    EXPECT_EQ(child<QLineEdit>(pz, "txtvonMon")->text(), u"July"_s);
-}
-
 namespace {
 
 // Whether the box is drawn with a red frame: its left edge, halfway down.
@@ -608,26 +558,39 @@ TEST_F(EntryDialogs, RefusedInputShowsTheRangeAndARedFrameUntilValid)
     EXPECT_FALSE(framedRed(minute));
 }
 
-TEST_F(EntryDialogs, RangeHintInTheUsersLanguage)
+TEST_F(EntryDialogs, RefusedMonthKeepsTheFocusWithTheHintInTheUsersLanguage)
 {
+    // Language, a month refused (out of range, or the beginning of two
+    // names), the hint then shown, the text that mends it and the name shown.
     const struct {
         int sprache;
-        const char* text;
-    } cases[] = {{2, "Month: a number from 1 to 12 or a name from the list"},
-                 {3, "Mois : un nombre de 1 à 12 ou un nom de la liste"}};
+        const char* refused;
+        const char* hint;
+        const char* mended;
+        const char* shown;
+    } cases[] = {{2, "13", "Month: a number from 1 to 12 or a name from the list", "Jul", "July"},
+                 {2, "Ju", "Month: a number from 1 to 12 or a name from the list", "Jul", "July"},
+                 {3, "13", "Mois : un nombre de 1 à 12 ou un nom de la liste", "fév", "février"}};
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.refused);
         startWith(4, c.sprache);
         trigger("mnuBaPz");
         auto* pz = activeDialog<FrmEingPZ>();
         ASSERT_NE(pz, nullptr);
+        const int beeps = interaction_.beeps;
         type(u"1"_s);
         key(Qt::Key_Tab);
-        type(u"13"_s);
+        type(QString::fromUtf8(c.refused));
         key(Qt::Key_Tab);
         QApplication::processEvents();
+        EXPECT_EQ(interaction_.beeps, beeps + 1);
         EXPECT_EQ(focused(), u"txtvonMon"_s);
-        EXPECT_EQ(child<QLabel>(pz, "lblHinweis")->text(), QString::fromUtf8(c.text));
+        EXPECT_EQ(child<QLabel>(pz, "lblHinweis")->text(), QString::fromUtf8(c.hint));
         EXPECT_TRUE(framedRed(child<QLineEdit>(pz, "txtvonMon")));
+        type(QString::fromUtf8(c.mended));
+        key(Qt::Key_Tab);
+        QApplication::processEvents();
+        EXPECT_EQ(child<QLineEdit>(pz, "txtvonMon")->text(), QString::fromUtf8(c.shown));
         key(Qt::Key_Escape);
         app_.reset();
     }
@@ -697,23 +660,37 @@ TEST_F(EntryDialogs, EveryEntryCommandIsOneUndoStepByteForByte)
     steps_ = frame()->history().stack().count();
     const QByteArray saved = image();
 
-    // OK for all copies the five rows an hour later: one step.
+    // The assistant: one hour on, the state kept. Cancel leaves the settings alone.
     trigger("mnuEinstAuto");
     auto* settings = dialog<FrmAutoEinst>();
     ASSERT_NE(settings, nullptr);
+    child<QSlider>(settings, "hsbincmin")->setValue(30);
+    click(settings, "cmdEinstAbbrechen");
+    trigger("mnuEinstAuto");
+    settings = dialog<FrmAutoEinst>();
+    ASSERT_NE(settings, nullptr);
+    EXPECT_EQ(child<QSlider>(settings, "hsbincmin")->value(), 1);
     child<QSlider>(settings, "hsbincmin")->setValue(0);
     child<QSlider>(settings, "HsbIncStd")->setValue(1);
+    EXPECT_EQ(child<QLabel>(settings, "lblIncStd")->text(), u"1 Stunde"_s);
     click(settings, "chkZustand");
     click(settings, "ChkEinstOk");
+
+    // OK for all copies the five rows an hour later, asking nothing: one step.
     markRows(1, 5);
     trigger("mnuBaKop");
     auto* sz = activeDialog<FrmEingSz>();
     ASSERT_NE(sz, nullptr);
     click(sz, "chkautopil");
     click(sz, "Cmd1xauto");
+    EXPECT_EQ(child<QLineEdit>(sz, "txtAnzstd")->text(), u"8"_s);
     click(sz, "Cmdalleok");
     ASSERT_TRUE(QTest::qWaitFor([this] { return dialog<FrmEingSz>() == nullptr; }, 5000));
-    ASSERT_EQ(model().program().AnzSz, 10);
+    EXPECT_TRUE(asked().empty());
+    QStringList expected;
+    for (int hour = 7; hour <= 16; ++hour)
+        expected << row(kMoFr, hour);
+    EXPECT_EQ(rows(), expected);
     const QByteArray okForAll = image();
     undoAndRedo(u"5 Schaltzeiten eingeben"_s, saved, okForAll, true);
 
@@ -749,13 +726,7 @@ TEST_F(EntryDialogs, EveryEntryCommandIsOneUndoStepByteForByte)
     // A priority time stored: 24 to 26 December 2030 on C4.
     trigger("mnuBaPz");
     ASSERT_NE(activeDialog<FrmEingPZ>(), nullptr);
-    for (const char* part : {"24", "12", "26"}) {
-        type(QString::fromLatin1(part));
-        key(Qt::Key_Tab);
-    }
-    type(u"12"_s);
-    ASSERT_TRUE(tabTo("lstvonJahr"));
-    type(u"2030"_s);
+    typeChristmas2030OnC4();
     tick("chkKan4");
     key(Qt::Key_Return);
     closeDialog<FrmEingPZ>();

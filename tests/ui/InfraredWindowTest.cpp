@@ -37,6 +37,16 @@ QStringList lines(const QString& path)
     return out;
 }
 
+// Bytes 1, 3 and 18 of the image a saved program file carries.
+std::array<int, 3> cardBytes(const QString& file)
+{
+    Image saved = ReadImageNumbers(readFile(file), 2048);
+    if (saved.size() != 2048u)
+        return {-1, -1, -1};
+    SwapStoredBytes(saved, kFamily731);
+    return {saved[1], saved[3], saved[18]};
+}
+
 // What the window looked like in the pause between the tool's answer and
 // reading it, and what a user's OK and close did there.
 struct DuringThePause {
@@ -276,14 +286,24 @@ TEST_F(InfraredWindow, SpeaksFrench)
     EXPECT_EQ(WithoutMnemonic(child<QCheckBox>(m, "Check1")->text()), u"EIB TP"_s);
 }
 
-class MasterWindow : public DesktopFixture {};
+class MasterWindow : public DesktopFixture {
+protected:
+    // The card coding of the school sample on a four-channel switch.
+    FrmMaster* openOnSchool()
+    {
+        startWith(4);
+        file = openSample(u"Schule.zpg"_s);
+        trigger("mnuMaster");
+        auto* w = dialog<FrmMaster>();
+        EXPECT_NE(w, nullptr);
+        return w;
+    }
+    QString file;
+};
 
 TEST_F(MasterWindow, ClicksCodeTheCardAndAreUndoable)
 {
-    startWith(4);
-    const QString file = openSample(u"Schule.zpg"_s);
-    trigger("mnuMaster");
-    auto* w = dialog<FrmMaster>();
+    auto* w = openOnSchool();
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->windowTitle(), u"Codierung"_s);
     EXPECT_EQ(model().Geaendert, 0);   // setting the controls is no click
@@ -324,38 +344,19 @@ TEST_F(MasterWindow, ClicksCodeTheCardAndAreUndoable)
     QTest::mouseClick(child<QPushButton>(w, "cmdmachmstr"), Qt::LeftButton);
     trigger("mnudatspei");
 
-    Image saved = ReadImageNumbers(readFile(file), 2048);
-    ASSERT_EQ(saved.size(), 2048u);
-    SwapStoredBytes(saved, kFamily731);
-    EXPECT_EQ(saved[1] & 0x80, 0x80);
-    EXPECT_EQ(saved[3], options);
-    EXPECT_EQ(saved[18], 17);
+    const std::array<int, 3> card = cardBytes(file);
+    EXPECT_EQ(card[0] & 0x80, 0x80);
+    EXPECT_EQ(card[1], options);
+    EXPECT_EQ(card[2], 17);
 }
-
-namespace {
-
-// Bytes 1, 3 and 18 of the image a saved program file carries.
-std::array<int, 3> cardBytes(const QString& file)
-{
-    Image saved = ReadImageNumbers(readFile(file), 2048);
-    if (saved.size() != 2048u)
-        return {-1, -1, -1};
-    SwapStoredBytes(saved, kFamily731);
-    return {saved[1], saved[3], saved[18]};
-}
-
-} // namespace
 
 TEST_F(MasterWindow, AMastercardWithoutBitsAndTheWayBackToProgcard)
 {
-    startWith(4);
-    const QString file = openSample(u"Schule.zpg"_s);
+    auto* w = openOnSchool();
+    ASSERT_NE(w, nullptr);
     const std::array<int, 3> plain = cardBytes(file);
     ASSERT_EQ(plain[0] & 0x80, 0);
     ASSERT_LT(plain[1], 128);
-    trigger("mnuMaster");
-    auto* w = dialog<FrmMaster>();
-    ASSERT_NE(w, nullptr);
     const auto clickOn = [&](const char* name) {
         model().Geaendert = 0;
         child<QAbstractButton>(w, name)->click();
@@ -407,10 +408,7 @@ TEST_F(MasterWindow, LanguageButtonsSetTheClockLanguageBit)
     // The clock's language is bit 2 (weight 4) of the option byte: clear for
     // the German/English clock, set for the French one, as the device
     // properties' "Sprache der Uhr" list has it.
-    startWith(4);
-    const QString file = openSample(u"Schule.zpg"_s);
-    trigger("mnuMaster");
-    auto* w = dialog<FrmMaster>();
+    auto* w = openOnSchool();
     ASSERT_NE(w, nullptr);
     QTest::mouseClick(child<QRadioButton>(w, "optfranz"), Qt::LeftButton);
     EXPECT_EQ(model().device.SpracheUhr, 1);

