@@ -8,9 +8,9 @@
 #include "bench/BenchPrograms.h"
 #include "language/TextTable.h"
 #include "model/UserInteraction.h"
-#include "transfer/BusAccess.h"
-#include "transfer/BusApplication.h"
-#include "transfer/SimulatedBus.h"
+#include "transfer/bus/BusAccess.h"
+#include "transfer/bus/BusApplication.h"
+#include "transfer/sim/SimulatedBus.h"
 #include "util/AtomicFile.h"
 
 #include <QCoreApplication>

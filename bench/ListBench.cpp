@@ -1,5 +1,5 @@
 #include "bench/BenchPrograms.h"
-#include "calendar/ListFilter.h"
+#include "editing/ListFilter.h"
 #include "editing/ProgramList.h"
 #include "model/ProgramSort.h"
 #include "language/TextTable.h"

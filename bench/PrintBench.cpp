@@ -4,8 +4,8 @@
 #include "editing/HandoverDocument.h"
 #include "editing/PrintDocument.h"
 #include "language/TextTable.h"
-#include "ui/paint/HandoverPainter.h"
-#include "ui/paint/PrintPainter.h"
+#include "paint/HandoverPainter.h"
+#include "paint/PrintPainter.h"
 
 #include <benchmark/benchmark.h>
 

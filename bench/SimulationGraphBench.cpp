@@ -4,7 +4,7 @@
 #include "bench/BenchPrograms.h"
 #include "calendar/YearSimulation.h"
 #include "language/TextTable.h"
-#include "ui/paint/YearGraphPainter.h"
+#include "paint/YearGraphPainter.h"
 
 #include <benchmark/benchmark.h>
 

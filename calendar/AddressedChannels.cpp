@@ -1,8 +1,25 @@
 #include "calendar/AddressedChannels.h"
 
-#include "calendar/ListFilter.h"
 
 namespace zendrik {
+
+int EntryChannelNumber(const Entry& e, const DeviceSettings& device)
+{
+    const bool eib = device.EibFormat != 0;
+    const int value = EntryChannels(e, eib);
+    switch (EntryKind(e, eib)) {
+    case KindWeeklyBus:
+    case KindDatedBus:
+        return value;
+    case KindPriorityBus:
+        // The bus priority time keeps the channel number - 1.
+        return value + 1;
+    case KindOther:
+        return 0;
+    default:
+        return device.Uhrentyp == kFamily738 ? value + 1 : 0;
+    }
+}
 
 int AddressedChannels(const Entry& e, const DeviceSettings& device)
 {

@@ -204,14 +204,6 @@ QStringList SoWiZeitzonen()
     return names;
 }
 
-std::vector<SoWiVorschauJahr> SoWiVorschau(int swRegel, const ProgramSlot& slot, int firstYear, int years)
-{
-    std::vector<SoWiVorschauJahr> out;
-    for (int year = firstYear; year < firstYear + years; ++year)
-        out.push_back({year, SommerzeitTageVon(swRegel, slot, year)});
-    return out;
-}
-
 QByteArray ZeitzoneDerRegel(int swRegel)
 {
     switch (swRegel) {

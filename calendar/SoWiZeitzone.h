@@ -50,14 +50,6 @@ SoWiFillResult FillSoWiTabelle(ProgramSlot& slot, int firstYear, const std::vect
 // The IANA names the database knows, sorted.
 QStringList SoWiZeitzonen();
 
-// The changeover days of consecutive years under a rule (the table for
-// rule 4), as the simulation uses them.
-struct SoWiVorschauJahr {
-    int year = 0;
-    SommerzeitTage tage;
-};
-std::vector<SoWiVorschauJahr> SoWiVorschau(int swRegel, const ProgramSlot& slot, int firstYear, int years);
-
 // The zone a built-in rule stands for: Europe/Berlin for "wie Europa",
 // Europe/London for "wie Großbritannien", America/New_York for "wie USA";
 // empty for none and the table.

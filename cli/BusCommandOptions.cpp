@@ -1,7 +1,8 @@
 #include "cli/BusCommandOptions.h"
 
-#include "transfer/BusTexts.h"
-#include "transfer/PhysicalAddress.h"
+#include "transfer/links/OpenEibLink.h"
+#include "transfer/bus/BusTexts.h"
+#include "transfer/bus/PhysicalAddress.h"
 
 #include <unistd.h>
 

@@ -2,8 +2,8 @@
 
 #include "cli/CliContext.h"
 #include "cli/TerminalProgress.h"
-#include "transfer/BusAccess.h"
-#include "transfer/EibLink.h"
+#include "transfer/bus/BusAccess.h"
+#include "transfer/bus/EibLink.h"
 
 #include <memory>
 #include <optional>

@@ -1,8 +1,8 @@
 #include "cli/BusCommandOptions.h"
 #include "cli/Commands.h"
 
-#include "transfer/BusTexts.h"
-#include "transfer/PhysicalAddress.h"
+#include "transfer/bus/BusTexts.h"
+#include "transfer/bus/PhysicalAddress.h"
 
 #include <csignal>
 

@@ -1,7 +1,7 @@
 #include "cli/ChipCommandOptions.h"
 
-#include "transfer/QtSerialBytePort.h"
-#include "transfer/SerialChipTransfer.h"
+#include "transfer/chip/QtSerialBytePort.h"
+#include "transfer/chip/SerialChipTransfer.h"
 
 namespace zendrik::cli {
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "cli/CliContext.h"
-#include "transfer/SerialTransferOptions.h"
-#include "transfer/SerialTransferResult.h"
+#include "transfer/chip/SerialTransferOptions.h"
+#include "transfer/chip/SerialTransferResult.h"
 
 #include <optional>
 

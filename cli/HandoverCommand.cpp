@@ -5,7 +5,7 @@
 #include "calendar/FeiertagTabelle.h"
 #include "editing/HandoverDocument.h"
 #include "editing/PrintTexts.h"
-#include "ui/paint/HandoverPainter.h"
+#include "paint/HandoverPainter.h"
 #include "model/ExportTarget.h"
 
 namespace zendrik::cli {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/CliContext.h"
-#include "transfer/IrTransfer.h"
+#include "transfer/ir/IrTransfer.h"
 
 #include <optional>
 

@@ -1,7 +1,7 @@
 #include "cli/Commands.h"
 #include "cli/IrCommandOptions.h"
 
-#include "transfer/IrJobFile.h"
+#include "transfer/ir/IrJobFile.h"
 #include "util/AtomicFile.h"
 #include "util/FileCheck.h"
 

@@ -1,7 +1,7 @@
 #include "cli/Commands.h"
 #include "cli/IrCommandOptions.h"
 
-#include "transfer/IrTexts.h"
+#include "transfer/ir/IrTexts.h"
 
 namespace zendrik::cli {
 

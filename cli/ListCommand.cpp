@@ -2,7 +2,7 @@
 #include "cli/Commands.h"
 
 #include "calendar/FeiertagTabelle.h"
-#include "calendar/ListFilter.h"
+#include "editing/ListFilter.h"
 #include "editing/ColumnSort.h"
 #include "editing/ListTexts.h"
 #include "editing/ProgramList.h"

@@ -1,7 +1,7 @@
 #include "cli/Commands.h"
 #include "cli/CliContext.h"
 
-#include "transfer/MasterCard.h"
+#include "transfer/chip/MasterCard.h"
 
 #include <vector>
 

@@ -4,7 +4,7 @@
 #include "calendar/FeiertagTabelle.h"
 #include "editing/PrintDocument.h"
 #include "editing/PrintTexts.h"
-#include "ui/paint/PrintPainter.h"
+#include "paint/PrintPainter.h"
 #include "model/ExportTarget.h"
 
 #include <QDir>

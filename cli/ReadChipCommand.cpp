@@ -5,9 +5,9 @@
 
 #include "util/AtomicFile.h"
 #include "model/ProgramFile.h"
-#include "transfer/CardDatFile.h"
-#include "transfer/QtSerialBytePort.h"
-#include "transfer/SerialChipTransfer.h"
+#include "transfer/chip/CardDatFile.h"
+#include "transfer/chip/QtSerialBytePort.h"
+#include "transfer/chip/SerialChipTransfer.h"
 
 #include <QDir>
 

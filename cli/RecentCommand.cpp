@@ -2,7 +2,7 @@
 #include "cli/Commands.h"
 
 #include "editing/RecoveryFile.h"
-#include "model/RecentFiles.h"
+#include "app/RecentFiles.h"
 
 #include <QDir>
 #include <QJsonArray>

@@ -9,7 +9,7 @@
 #include "calendar/YearPictureTitle.h"
 #include "calendar/YearSimulation.h"
 #include "editing/PrintDocument.h"
-#include "ui/paint/YearGraphPainter.h"
+#include "paint/YearGraphPainter.h"
 #include "model/ExportTarget.h"
 
 #include <QJsonArray>

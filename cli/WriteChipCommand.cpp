@@ -3,8 +3,8 @@
 #include "cli/Commands.h"
 #include "cli/TerminalProgress.h"
 
-#include "transfer/QtSerialBytePort.h"
-#include "transfer/SerialChipTransfer.h"
+#include "transfer/chip/QtSerialBytePort.h"
+#include "transfer/chip/SerialChipTransfer.h"
 
 #include <unistd.h>
 

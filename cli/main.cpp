@@ -9,8 +9,8 @@
 #include "model/DeviceTypes.h"
 #include "model/FileNames.h"
 #include "model/ProgramSetup.h"
-#include "model/Settings.h"
-#include "ui/paint/GuiApplication.h"
+#include "app/Settings.h"
+#include "paint/GuiApplication.h"
 
 #include <QCoreApplication>
 #include <QDir>

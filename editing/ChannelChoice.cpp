@@ -1,6 +1,6 @@
 #include "editing/ChannelChoice.h"
 
-#include "calendar/ListFilter.h"
+#include "editing/ListFilter.h"
 
 #include <bit>
 

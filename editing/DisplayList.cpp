@@ -1,6 +1,6 @@
 #include "editing/DisplayList.h"
 
-#include "calendar/ListFilter.h"
+#include "editing/ListFilter.h"
 #include "model/ProgramModel.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "editing/EntryTexts.h"
 
-#include "calendar/ListFilter.h"
+#include "editing/ListFilter.h"
 #include "editing/ListTexts.h"
 #include "language/CaptionName.h"
 #include "language/TextTable.h"

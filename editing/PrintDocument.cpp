@@ -1,6 +1,6 @@
 #include "editing/PrintDocument.h"
 
-#include "calendar/ListFilter.h"
+#include "editing/ListFilter.h"
 #include "language/DateText.h"
 #include "editing/PrintTexts.h"
 #include "language/TextTable.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calendar/ListFilter.h"
+#include "editing/ListFilter.h"
 #include "editing/ProgramList.h"
 
 #include <QString>

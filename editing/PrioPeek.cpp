@@ -1,6 +1,6 @@
 #include "editing/PrioPeek.h"
 
-#include "calendar/ListFilter.h"
+#include "editing/ListFilter.h"
 #include "editing/ListAnsicht.h"
 #include "model/DeviceSettings.h"
 

@@ -4,7 +4,7 @@
 #include "calendar/SommerzeitTage.h"
 
 #include "util/CalendarMath.h"
-#include "calendar/ListFilter.h"
+#include "editing/ListFilter.h"
 #include "editing/EntryTexts.h"
 #include "editing/ListTexts.h"
 #include "language/TextTable.h"

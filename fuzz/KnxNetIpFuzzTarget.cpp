@@ -2,7 +2,7 @@
 // network either parse or are named as malformed, and what parses is built
 // again byte for byte by the datagram builders.
 
-#include "transfer/KnxNetIpFrames.h"
+#include "transfer/bus/KnxNetIpFrames.h"
 
 #include <QByteArray>
 

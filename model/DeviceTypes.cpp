@@ -194,11 +194,6 @@ bool DeviceRowFromFile(const DeviceSettings& d)
     return d.DeviceRow != d.ChosenRow;
 }
 
-QString DeviceNameFromImage(const DeviceSettings& d, const ProgramSlot& slot)
-{
-    return DeviceTypeName(DeviceRowFromImage(d, slot), d.BrandIndex, DeviceTypeLanguage(d.Sprache));
-}
-
 bool ImageFitsDeviceRow(const DeviceSettings& d, const ProgramSlot& slot, int row)
 {
     if (row < 1 || row > kDeviceTypeRows)

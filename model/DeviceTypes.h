@@ -57,9 +57,8 @@ bool ApplyDeviceType(DeviceSettings& device, const QString& name);
 // The row the start screen preselects for the remembered settings.
 int DefaultDeviceTypeRow(const DeviceSettings& device);
 
-// The row (1..20) and display name of the row that matches a loaded program.
+// The row (1..20) of the type that matches a loaded program.
 int DeviceRowFromImage(const DeviceSettings& device, const ProgramSlot& slot);
-QString DeviceNameFromImage(const DeviceSettings& device, const ProgramSlot& slot);
 
 // Whether a loaded program (its settings already taken into `device`) can run
 // on the device-type row: same family and channel count, and every variant

@@ -1,6 +1,6 @@
 #include "editing/checks/ProgramDiff.h"
 
-#include "calendar/ListFilter.h"
+#include "editing/ListFilter.h"
 #include "editing/ProgramList.h"
 #include "language/TextTable.h"
 #include "model/DstRowCodec.h"

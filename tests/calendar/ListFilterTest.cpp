@@ -1,4 +1,4 @@
-#include "calendar/ListFilter.h"
+#include "editing/ListFilter.h"
 #include "model/EntryBuilder.h"
 #include "model/DeviceTypes.h"
 

@@ -1,6 +1,6 @@
 #include "calendar/AstroTable.h"
 #include "calendar/DayProfile.h"
-#include "calendar/ListFilter.h"
+#include "editing/ListFilter.h"
 #include "editing/ListAnsicht.h"
 #include "editing/ProgramList.h"
 #include "language/TextTable.h"

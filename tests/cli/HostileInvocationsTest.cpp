@@ -1,6 +1,6 @@
 // The command line handed special files, a full disk on standard output and
 // malformed global options: each refused with its reason, nothing replaced.
-#include "model/Settings.h"
+#include "app/Settings.h"
 #include "tests/support/CliRun.h"
 #include "tests/support/TestPrograms.h"
 

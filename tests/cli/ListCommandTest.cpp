@@ -1,6 +1,6 @@
 #include "model/DeviceTypes.h"
 #include "model/DstRowCodec.h"
-#include "model/Settings.h"
+#include "app/Settings.h"
 #include "tests/editing/ListFixtures.h"
 #include "tests/support/CliRun.h"
 #include "tests/support/TestPrograms.h"

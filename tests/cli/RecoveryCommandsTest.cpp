@@ -2,7 +2,7 @@
 // same files the desktop program keeps in its working directory.
 #include "editing/RecoveryFile.h"
 #include "model/ProgramFile.h"
-#include "model/RecentFiles.h"
+#include "app/RecentFiles.h"
 #include "tests/support/CliRun.h"
 #include "tests/support/TestPrograms.h"
 

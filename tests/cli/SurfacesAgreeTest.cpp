@@ -16,7 +16,7 @@
 #include "tests/calendar/RandomSimulationProgram.h"
 #include "tests/support/CliRun.h"
 #include "tests/support/TestPrograms.h"
-#include "transfer/MasterCard.h"
+#include "transfer/chip/MasterCard.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,4 +1,4 @@
-#include "calendar/ListFilter.h"
+#include "editing/ListFilter.h"
 #include "editing/DeleteRows.h"
 #include "editing/ListAnsicht.h"
 #include "editing/EditAssistant.h"

@@ -1,4 +1,4 @@
-#include "calendar/ListFilter.h"
+#include "editing/ListFilter.h"
 #include "editing/ProgramList.h"
 #include "language/TextTable.h"
 #include "model/DstRowCodec.h"

@@ -6,7 +6,7 @@
 #include "tests/support/CliRun.h"
 #include "tests/support/TestPrograms.h"
 
-#include "transfer/BusApplication.h"
+#include "transfer/bus/BusApplication.h"
 #include "util/FileCheck.h"
 
 #include <QDir>

@@ -5,10 +5,10 @@
 
 #include "tests/knx/KnxdHarness.h"
 
-#include "transfer/BusTexts.h"
-#include "transfer/EibFrames.h"
-#include "transfer/EibLink.h"
-#include "transfer/KnxNetIpLink.h"
+#include "transfer/bus/BusTexts.h"
+#include "transfer/bus/EibFrames.h"
+#include "transfer/bus/EibLink.h"
+#include "transfer/bus/KnxNetIpLink.h"
 
 #include <QElapsedTimer>
 

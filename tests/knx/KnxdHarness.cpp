@@ -1,6 +1,6 @@
 #include "tests/knx/KnxdHarness.h"
 
-#include "transfer/KnxNetIpTunnel.h"
+#include "transfer/bus/KnxNetIpTunnel.h"
 
 #include <QDir>
 #include <QElapsedTimer>

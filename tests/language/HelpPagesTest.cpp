@@ -8,7 +8,7 @@
 #include "calendar/SimulationTexts.h"
 #include "editing/PrintTexts.h"
 #include "language/TextTable.h"
-#include "transfer/IrTexts.h"
+#include "transfer/ir/IrTexts.h"
 
 #include <QDir>
 #include <QDirIterator>

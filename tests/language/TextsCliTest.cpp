@@ -1,6 +1,6 @@
 // zendrik-cli texts and the global --lang / --texts options.
 #include "model/DeviceSettings.h"
-#include "model/Settings.h"
+#include "app/Settings.h"
 #include "tests/language/TextTables.h"
 
 #include <QProcess>

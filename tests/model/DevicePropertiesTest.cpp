@@ -1,6 +1,6 @@
 #include "model/DeviceProperties.h"
 #include "model/ProgramModel.h"
-#include "model/Settings.h"
+#include "app/Settings.h"
 #include "tests/support/TestPrograms.h"
 
 #include <QTemporaryDir>

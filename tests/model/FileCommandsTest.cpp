@@ -1,6 +1,6 @@
 #include "language/TextTable.h"
-#include "model/FileChooser.h"
-#include "model/FileCommands.h"
+#include "app/FileChooser.h"
+#include "app/FileCommands.h"
 #include "model/LoadResultMessage.h"
 #include "model/ProgramFile.h"
 #include "model/UserInteraction.h"

@@ -9,7 +9,7 @@
 #include "model/DeviceImage.h"
 #include "model/LoadResultMessage.h"
 #include "model/ProgramFile.h"
-#include "model/Settings.h"
+#include "app/Settings.h"
 #include "tests/support/CliRun.h"
 #include "tests/support/TestPrograms.h"
 #include "transfer/PortSettings.h"

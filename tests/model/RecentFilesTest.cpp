@@ -1,4 +1,4 @@
-#include "model/RecentFiles.h"
+#include "app/RecentFiles.h"
 
 #include <QDir>
 #include <QFile>

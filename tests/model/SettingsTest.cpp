@@ -1,7 +1,7 @@
 #include "model/BrandFile.h"
 #include "model/DeviceSettings.h"
 #include "model/ProgramSetup.h"
-#include "model/Settings.h"
+#include "app/Settings.h"
 #include "tests/support/TestPrograms.h"
 
 #include <QTemporaryDir>

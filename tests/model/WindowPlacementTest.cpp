@@ -1,4 +1,4 @@
-#include "model/WindowPlacement.h"
+#include "app/WindowPlacement.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "transfer/AdapterFrames.h"
-#include "transfer/MemoryBytePort.h"
-#include "transfer/ReceiveReply.h"
+#include "transfer/chip/AdapterFrames.h"
+#include "transfer/sim/MemoryBytePort.h"
+#include "transfer/chip/ReceiveReply.h"
 
 #include "tests/transfer/TransferTestSupport.h"
 

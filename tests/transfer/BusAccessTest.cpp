@@ -5,9 +5,9 @@
 #include "tests/support/TestPrograms.h"
 #include "tests/transfer/BusTestSupport.h"
 
-#include "transfer/BusApplication.h"
-#include "transfer/BusErrors.h"
-#include "transfer/EmulatedTimeSwitch.h"
+#include "transfer/bus/BusApplication.h"
+#include "transfer/bus/BusErrors.h"
+#include "transfer/sim/EmulatedTimeSwitch.h"
 
 #include <QFile>
 

@@ -5,7 +5,7 @@
 #include "tests/support/TestPrograms.h"
 #include "tests/transfer/BusTestSupport.h"
 
-#include "transfer/SimulatedBus.h"
+#include "transfer/sim/SimulatedBus.h"
 
 #include <QDir>
 #include <QFile>

@@ -6,12 +6,12 @@
 #include "tests/transfer/BusTestSupport.h"
 
 #include "language/TextTable.h"
-#include "transfer/BusApplication.h"
-#include "transfer/BusErrors.h"
-#include "transfer/EibFrames.h"
-#include "transfer/PhysicalAddress.h"
-#include "transfer/SimulatedBus.h"
-#include "transfer/TransferMailbox.h"
+#include "transfer/bus/BusApplication.h"
+#include "transfer/bus/BusErrors.h"
+#include "transfer/bus/EibFrames.h"
+#include "transfer/bus/PhysicalAddress.h"
+#include "transfer/sim/SimulatedBus.h"
+#include "transfer/bus/TransferMailbox.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "tests/transfer/BusTestSupport.h"
 
 #include "tests/support/TestPrograms.h"
-#include "transfer/BusApplication.h"
+#include "transfer/bus/BusApplication.h"
 #include "util/FileCheck.h"
 
 #include <QDir>

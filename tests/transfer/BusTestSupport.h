@@ -3,8 +3,8 @@
 #include "language/TextTable.h"
 #include "model/ProgramModel.h"
 #include "model/UserInteraction.h"
-#include "transfer/BusAccess.h"
-#include "transfer/SimulatedBus.h"
+#include "transfer/bus/BusAccess.h"
+#include "transfer/sim/SimulatedBus.h"
 
 #include <QByteArray>
 #include <QString>

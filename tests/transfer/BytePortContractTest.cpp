@@ -1,7 +1,7 @@
 // One contract, every byte port: what the protocol engines rely on.
 
-#include "transfer/MemoryBytePort.h"
-#include "transfer/QtSerialBytePort.h"
+#include "transfer/sim/MemoryBytePort.h"
+#include "transfer/chip/QtSerialBytePort.h"
 
 #include <QElapsedTimer>
 

@@ -3,7 +3,7 @@
 #include "model/ProgramFile.h"
 #include "model/ProgramSetup.h"
 #include "model/UserInteraction.h"
-#include "transfer/ChipTransfer.h"
+#include "transfer/chip/ChipTransfer.h"
 
 #include <QDir>
 #include <QElapsedTimer>

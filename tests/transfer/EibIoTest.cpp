@@ -5,12 +5,12 @@
 #include "tests/transfer/BusTestSupport.h"
 
 #include "language/TextTable.h"
-#include "transfer/BusClock.h"
-#include "transfer/BusErrors.h"
-#include "transfer/BusLog.h"
-#include "transfer/EibFrames.h"
-#include "transfer/EibIo.h"
-#include "transfer/SimulatedBus.h"
+#include "transfer/bus/BusClock.h"
+#include "transfer/bus/BusErrors.h"
+#include "transfer/bus/BusLog.h"
+#include "transfer/bus/EibFrames.h"
+#include "transfer/bus/EibIo.h"
+#include "transfer/sim/SimulatedBus.h"
 
 #include <gtest/gtest.h>
 

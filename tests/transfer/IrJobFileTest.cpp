@@ -1,4 +1,4 @@
-#include "transfer/IrJobFile.h"
+#include "transfer/ir/IrJobFile.h"
 
 #include <gtest/gtest.h>
 

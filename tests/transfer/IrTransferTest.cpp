@@ -3,7 +3,7 @@
 #include "model/ProgramFile.h"
 #include "model/ProgramSetup.h"
 #include "model/UserInteraction.h"
-#include "transfer/IrTransfer.h"
+#include "transfer/ir/IrTransfer.h"
 
 #include <QDir>
 #include <QFile>

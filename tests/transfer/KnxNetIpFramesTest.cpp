@@ -4,8 +4,8 @@
 
 #include "tests/transfer/BusTestSupport.h"
 
-#include "transfer/EibFrames.h"
-#include "transfer/KnxNetIpFrames.h"
+#include "transfer/bus/EibFrames.h"
+#include "transfer/bus/KnxNetIpFrames.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "model/ProgramSetup.h"
 #include "model/UserInteraction.h"
 #include "tests/support/CliRun.h"
-#include "transfer/MasterCard.h"
+#include "transfer/chip/MasterCard.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 #include "tests/transfer/TransferTestSupport.h"
 
-#include "transfer/QtSerialBytePort.h"
-#include "transfer/SerialChipTransfer.h"
+#include "transfer/chip/QtSerialBytePort.h"
+#include "transfer/chip/SerialChipTransfer.h"
 
 #include <QDir>
 #include <QFile>

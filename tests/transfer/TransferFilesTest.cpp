@@ -1,6 +1,6 @@
 #include "model/DeviceSettings.h"
-#include "transfer/AdapterToolResult.h"
-#include "transfer/CardDatFile.h"
+#include "transfer/chip/AdapterToolResult.h"
+#include "transfer/chip/CardDatFile.h"
 #include "transfer/PortSettings.h"
 
 #include <QTemporaryDir>

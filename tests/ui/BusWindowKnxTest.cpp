@@ -8,7 +8,7 @@
 
 #include "language/TextTable.h"
 #include "model/UserInteraction.h"
-#include "transfer/BusApplication.h"
+#include "transfer/bus/BusApplication.h"
 #include "ui/transfer/FrmBusaccess.h"
 
 #include <QComboBox>

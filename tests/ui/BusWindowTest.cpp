@@ -4,9 +4,9 @@
 #include "tests/support/TestPrograms.h"
 #include "tests/ui/DesktopFixture.h"
 
-#include "model/RecentFiles.h"
-#include "transfer/BusApplication.h"
-#include "transfer/SimulatedBus.h"
+#include "app/RecentFiles.h"
+#include "transfer/bus/BusApplication.h"
+#include "transfer/sim/SimulatedBus.h"
 #include "ui/checks/CheckWindowTexts.h"
 #include "ui/main/UndoHistory.h"
 #include "ui/transfer/FrmBusaccess.h"

@@ -1,7 +1,7 @@
 #include "model/ProgramFile.h"
 #include "tests/support/TestPrograms.h"
 #include "tests/ui/EmulatedAdapter.h"
-#include "model/RecentFiles.h"
+#include "app/RecentFiles.h"
 #include "ui/main/MdiForm1.h"
 #include "ui/main/UndoHistory.h"
 

@@ -2,7 +2,7 @@
 
 #include "language/Prompt.h"
 #include "language/TextTable.h"
-#include "model/FileChooser.h"
+#include "app/FileChooser.h"
 #include "model/UserInteraction.h"
 #include "ui/common/MnemonicSet.h"
 #include "ui/list/FrmHauptmenue.h"

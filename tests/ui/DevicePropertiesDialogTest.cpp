@@ -1,4 +1,4 @@
-#include "model/Settings.h"
+#include "app/Settings.h"
 #include "transfer/PortSettings.h"
 #include "tests/support/TestPrograms.h"
 #include "tests/ui/DesktopFixture.h"

@@ -1,4 +1,4 @@
-#include "calendar/ListFilter.h"
+#include "editing/ListFilter.h"
 #include "editing/ListAnsicht.h"
 #include "tests/support/CliRun.h"
 #include "tests/ui/DesktopFixture.h"

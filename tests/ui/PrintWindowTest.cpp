@@ -1,5 +1,5 @@
 // The print window and the toolbar print button on the real main frame.
-#include "calendar/ListFilter.h"
+#include "editing/ListFilter.h"
 #include "editing/ListAnsicht.h"
 #include "tests/support/TestPrograms.h"
 #include "tests/ui/DesktopFixture.h"

@@ -3,7 +3,7 @@
 #include "calendar/AstroTable.h"
 #include "calendar/BetriebsstundenText.h"
 #include "calendar/DayProfile.h"
-#include "calendar/ListFilter.h"
+#include "editing/ListFilter.h"
 #include "calendar/SimulationCsv.h"
 #include "calendar/SimulationTexts.h"
 #include "calendar/SommerzeitTage.h"
@@ -19,7 +19,7 @@
 #include "ui/main/MainMenu.h"
 #include "ui/main/MdiForm1.h"
 #include "ui/main/ProgramHeader.h"
-#include "ui/paint/YearGraphPainter.h"
+#include "paint/YearGraphPainter.h"
 #include "ui/simulation/FrmGrafik.h"
 
 #include <QAbstractButton>

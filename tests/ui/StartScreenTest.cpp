@@ -1,6 +1,6 @@
 #include "language/LanguageChoice.h"
 #include "model/DeviceTypes.h"
-#include "model/Settings.h"
+#include "app/Settings.h"
 #include "tests/support/TestPrograms.h"
 #include "tests/ui/DesktopFixture.h"
 #include "ui/main/FrmStartbild.h"

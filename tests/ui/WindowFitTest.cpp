@@ -10,7 +10,7 @@
 #include "ui/checks/CheckDock.h"
 #include "ui/main/MainMenu.h"
 #include "ui/main/ProgramHeader.h"
-#include "ui/paint/YearGraphPainter.h"
+#include "paint/YearGraphPainter.h"
 #include "ui/simulation/FrmGrafik.h"
 #include "ui/transfer/FrmSerielIo.h"
 

@@ -7,8 +7,8 @@
 #include "util/AtomicFile.h"
 #include "util/FileCheck.h"
 #include "model/ProgramFile.h"
-#include "transfer/AdapterToolResult.h"
-#include "transfer/CardDatFile.h"
+#include "transfer/chip/AdapterToolResult.h"
+#include "transfer/chip/CardDatFile.h"
 #include "transfer/MessageFile.h"
 
 #include <QCommandLineParser>

@@ -9,7 +9,7 @@
 
 #include "tools/bus/TunnelledTimeSwitches.h"
 
-#include "transfer/PhysicalAddress.h"
+#include "transfer/bus/PhysicalAddress.h"
 #include "util/FileCheck.h"
 
 #include <QCommandLineParser>

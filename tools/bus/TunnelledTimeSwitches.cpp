@@ -1,7 +1,7 @@
 #include "tools/bus/TunnelledTimeSwitches.h"
 
-#include "transfer/EibFrames.h"
-#include "transfer/TransferMailbox.h"
+#include "transfer/bus/EibFrames.h"
+#include "transfer/bus/TransferMailbox.h"
 
 namespace zendrik {
 

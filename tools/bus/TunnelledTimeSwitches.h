@@ -1,7 +1,7 @@
 #pragma once
 
-#include "transfer/KnxNetIpTunnel.h"
-#include "transfer/SimulatedBus.h"
+#include "transfer/bus/KnxNetIpTunnel.h"
+#include "transfer/sim/SimulatedBus.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>

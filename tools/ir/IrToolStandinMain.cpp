@@ -9,7 +9,7 @@
 // FILE.clock the time and date it was last set to.
 
 #include "model/ProgramFile.h"
-#include "transfer/IrJobFile.h"
+#include "transfer/ir/IrJobFile.h"
 #include "util/AtomicFile.h"
 #include "util/FileCheck.h"
 

@@ -9,7 +9,7 @@
 #include "model/UserInteraction.h"
 #include "ui/common/KeyFilter.h"
 #include "ui/common/ScreenFit.h"
-#include "ui/paint/AstroCurvePainter.h"
+#include "paint/AstroCurvePainter.h"
 
 #include <QCompleter>
 #include <QComboBox>

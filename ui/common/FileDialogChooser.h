@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/FileChooser.h"
+#include "app/FileChooser.h"
 
 namespace zendrik {
 

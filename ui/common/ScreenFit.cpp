@@ -1,6 +1,6 @@
 #include "ui/common/ScreenFit.h"
 
-#include "model/WindowPlacement.h"
+#include "app/WindowPlacement.h"
 
 #include <QGuiApplication>
 #include <QScreen>

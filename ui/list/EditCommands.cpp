@@ -1,6 +1,6 @@
 #include "ui/list/EditCommands.h"
 
-#include "calendar/ListFilter.h"
+#include "editing/ListFilter.h"
 #include "editing/AstroCellEdit.h"
 #include "editing/DeleteRows.h"
 #include "editing/EntrySession.h"

@@ -1,6 +1,6 @@
 #include "ui/list/FrmFilter.h"
 
-#include "calendar/ListFilter.h"
+#include "editing/ListFilter.h"
 #include "language/TextTable.h"
 #include "model/DeviceSettings.h"
 

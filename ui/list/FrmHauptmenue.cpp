@@ -1,7 +1,7 @@
 #include "ui/list/FrmHauptmenue.h"
 
 #include "calendar/FeiertagTabelle.h"
-#include "calendar/ListFilter.h"
+#include "editing/ListFilter.h"
 #include "editing/ColumnSort.h"
 #include "language/TextTable.h"
 #include "model/ProgramModel.h"

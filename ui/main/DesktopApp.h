@@ -1,12 +1,12 @@
 #pragma once
 
 #include "calendar/FeiertagTabelle.h"
-#include "calendar/ListFilter.h"
+#include "editing/ListFilter.h"
 #include "editing/AssistantSettings.h"
 #include "language/TextTable.h"
-#include "model/FileCommands.h"
+#include "app/FileCommands.h"
 #include "model/ProgramModel.h"
-#include "transfer/SerialTransferOptions.h"
+#include "transfer/chip/SerialTransferOptions.h"
 #include "ui/common/ScreenFit.h"
 
 #include <QObject>

@@ -5,10 +5,10 @@
 #include "language/TextTable.h"
 #include "model/DeviceProperties.h"
 #include "model/ProgramModel.h"
-#include "model/Settings.h"
+#include "app/Settings.h"
 #include "model/UserInteraction.h"
-#include "transfer/IrTexts.h"
-#include "transfer/BusTexts.h"
+#include "transfer/ir/IrTexts.h"
+#include "transfer/bus/BusTexts.h"
 #include "transfer/PortSettings.h"
 
 #include <QCheckBox>

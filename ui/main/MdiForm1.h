@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/RecentFiles.h"
-#include "transfer/SerialTransferOptions.h"
+#include "app/RecentFiles.h"
+#include "transfer/chip/SerialTransferOptions.h"
 #include "ui/common/ScreenFit.h"
 
 #include <QMainWindow>

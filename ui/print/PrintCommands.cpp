@@ -11,8 +11,8 @@
 #include "ui/main/FrmGeraetEinst.h"
 #include "ui/main/MdiForm1.h"
 #include "ui/main/ProgramHeader.h"
-#include "ui/paint/HandoverPainter.h"
-#include "ui/paint/PrintPainter.h"
+#include "paint/HandoverPainter.h"
+#include "paint/PrintPainter.h"
 #include "ui/print/FrmDruck.h"
 
 #include <QFileDialog>

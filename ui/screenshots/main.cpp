@@ -5,7 +5,7 @@
 // own, as a user of that language starts it. Runs on the offscreen platform
 // unless another one is asked for.
 
-#include "model/FileChooser.h"
+#include "app/FileChooser.h"
 #include "model/UserInteraction.h"
 #include "ui/astro/FrmAstro.h"
 #include "ui/calendar/FrmEinSW.h"

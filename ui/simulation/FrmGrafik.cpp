@@ -9,7 +9,7 @@
 #include "editing/PrintDocument.h"
 #include "language/TextTable.h"
 #include "model/ProgramModel.h"
-#include "ui/paint/YearGraphPainter.h"
+#include "paint/YearGraphPainter.h"
 #include "model/ExportTarget.h"
 
 #include <QCloseEvent>

@@ -1,6 +1,6 @@
 #include "ui/transfer/BusCommands.h"
 
-#include "model/FileCommands.h"
+#include "app/FileCommands.h"
 #include "model/ProgramModel.h"
 #include "ui/checks/CheckCommands.h"
 #include "ui/main/MainMenu.h"

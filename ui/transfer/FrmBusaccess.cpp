@@ -3,10 +3,11 @@
 #include "language/TextTable.h"
 #include "model/ProgramModel.h"
 #include "model/UserInteraction.h"
-#include "transfer/BusErrors.h"
-#include "transfer/BusTexts.h"
-#include "transfer/EibLink.h"
-#include "transfer/PhysicalAddress.h"
+#include "transfer/links/OpenEibLink.h"
+#include "transfer/bus/BusErrors.h"
+#include "transfer/bus/BusTexts.h"
+#include "transfer/bus/EibLink.h"
+#include "transfer/bus/PhysicalAddress.h"
 #include "ui/common/KeyFilter.h"
 
 #include <QApplication>

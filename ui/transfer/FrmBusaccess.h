@@ -1,6 +1,6 @@
 #pragma once
 
-#include "transfer/BusAccess.h"
+#include "transfer/bus/BusAccess.h"
 #include "transfer/TransferObserver.h"
 
 #include <QDialog>

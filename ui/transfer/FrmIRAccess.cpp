@@ -3,7 +3,7 @@
 #include "language/TextTable.h"
 #include "model/ProgramModel.h"
 #include "model/UserInteraction.h"
-#include "transfer/IrTexts.h"
+#include "transfer/ir/IrTexts.h"
 #include "ui/common/KeyFilter.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "language/ExtraText.h"
-#include "transfer/IrJobFile.h"
-#include "transfer/IrTransfer.h"
+#include "transfer/ir/IrJobFile.h"
+#include "transfer/ir/IrTransfer.h"
 #include "transfer/TransferObserver.h"
 
 #include <QDialog>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "transfer/MasterCard.h"
+#include "transfer/chip/MasterCard.h"
 
 #include <QDialog>
 

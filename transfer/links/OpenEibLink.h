@@ -1,0 +1,17 @@
+#pragma once
+
+#include "transfer/bus/EibLink.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace zendrik {
+
+// The link a connection text names: "sim:FILE" is the simulated bus
+// described by FILE (relative to `workDir`), "knxnetip:HOST[:PORT]" a
+// tunnel to a KNX IP interface or knxd (port 3671 unless given). Returns nothing, with the
+// reason in `error`, for an unknown kind of link or an unreadable description.
+std::unique_ptr<EibLink> OpenEibLink(const QString& connection, const QString& workDir, QString* error);
+
+} // namespace zendrik
