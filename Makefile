@@ -45,8 +45,10 @@ package-check: build
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
 
+# Line tables are all a sanitizer's report needs to name file and line.
 build-fuzz/build.ninja:
 	cmake -S . -B build-fuzz -G $(GENERATOR) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -gline-tables-only -DNDEBUG" \
 	    -DZENDRIK_FUZZ=ON -DZENDRIK_BUILD_GUI=OFF -DZENDRIK_BUILD_BENCH=OFF -DZENDRIK_BUILD_TESTS=OFF
 
 fuzz-build: deps build-fuzz/build.ninja

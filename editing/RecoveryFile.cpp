@@ -1,5 +1,6 @@
 #include "editing/RecoveryFile.h"
 
+#include "calendar/DayProfile.h"
 #include "language/DateText.h"
 #include "model/DeviceTypes.h"
 #include "model/ProgramModel.h"
@@ -114,7 +115,6 @@ constexpr qint64 kFlagLo = -1;
 constexpr qint64 kByteHi = 255;
 constexpr qint64 kSmallLo = -32768;
 constexpr qint64 kSmallHi = 32767;
-constexpr qint64 kMinutesOfDay = 1440;
 constexpr qint64 kAstroTimeHi = 2047;   // a day's minutes, or the family's no-time marker
 
 template <typename Fields, typename Image>

@@ -8,7 +8,7 @@ PACKAGES="cmake ninja-build g++ pkg-config ccache
 qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libgl-dev qt6-translations-l10n
 libgtest-dev libgmock-dev libbenchmark-dev
 xvfb xauth poppler-utils
-clang libclang-rt-14-dev
+clang libclang-rt-14-dev mold
 qt6-svg-dev lintian desktop-file-utils appstream dpkg-dev
 knxd"
 

@@ -1,4 +1,5 @@
 #include "app/WindowPlacement.h"
+#include "tests/support/TestPrograms.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,17 +8,7 @@
 #include <gtest/gtest.h>
 
 using namespace zendrik;
-
-namespace {
-
-void writeFile(const QString& path, const QByteArray& data)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(data);
-}
-
-} // namespace
+using zendrik::test::writeFile;
 
 TEST(WindowPlacement, RoundTripAndRefusedContents)
 {
@@ -36,13 +27,13 @@ TEST(WindowPlacement, RoundTripAndRefusedContents)
     // Files that are not such a line leave the placement to the program.
     for (const char* bad : {"", "1 2 3", "10 10 900 640 2", "10 10 50 640 0", "a b c d e", "10 10 900 640 0 7",
                             "10 10 99999 640 0", "\xff\xfe\x00\x01"}) {
-        writeFile(file, QByteArray(bad));
+        ASSERT_TRUE(writeFile(file, QByteArray(bad)));
         EXPECT_EQ(ReadWindowPlacement(dir.path()), std::nullopt) << bad;
     }
     // Line ends and blanks of any editor are fine.
-    writeFile(file, "  10   20 900 640 0\r\n");
+    ASSERT_TRUE(writeFile(file, "  10   20 900 640 0\r\n"));
     EXPECT_EQ(ReadWindowPlacement(dir.path()), (WindowPlacement{QRect(10, 20, 900, 640), false}));
-    writeFile(file, QByteArray(400, '1'));
+    ASSERT_TRUE(writeFile(file, QByteArray(400, '1')));
     EXPECT_EQ(ReadWindowPlacement(dir.path()), std::nullopt);
 }
 

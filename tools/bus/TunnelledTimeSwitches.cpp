@@ -2,17 +2,9 @@
 
 #include "transfer/bus/EibFrames.h"
 #include "transfer/bus/TransferMailbox.h"
+#include "transfer/FrameBytes.h"
 
 namespace zendrik {
-
-namespace {
-
-quint8 at(const QByteArray& b, qsizetype i)
-{
-    return static_cast<quint8>(b.at(i));
-}
-
-} // namespace
 
 TunnelledTimeSwitches::TunnelledTimeSwitches(SimulatedBusConfig config, QString statePrefix, KnxNetIpTunnel& tunnel)
     : config_(config), bus_(std::move(config), std::move(statePrefix)), tunnel_(tunnel)

@@ -1,4 +1,5 @@
 #include "transfer/bus/EibFrames.h"
+#include "transfer/FrameBytes.h"
 
 namespace zendrik {
 
@@ -7,11 +8,6 @@ namespace {
 char byteOf(int value)
 {
     return static_cast<char>(value & 0xFF);
-}
-
-quint8 at(const QByteArray& b, qsizetype i)
-{
-    return static_cast<quint8>(b.at(i));
 }
 
 } // namespace

@@ -17,6 +17,12 @@ inline constexpr quint8 kConnect = 0x23;
 inline constexpr quint8 kDisconnect = 0x24;
 inline constexpr quint8 kData = 0x21;
 inline constexpr quint8 kDataIn = 0x39;
+// The control and routing bytes of a telegram the BCU passes up (the
+// routing byte's low nibble carries the telegram's length).
+inline constexpr quint8 kDataInControl = 0xB0;
+inline constexpr quint8 kDataInRouting = 0x60;
+// The address in the BCU's memory of the length of its address table.
+inline constexpr quint16 kAddressTableLength = 0x0116;
 
 QByteArray localRead(int count, quint16 address);
 QByteArray localWrite(quint16 address, const QByteArray& data);

@@ -14,7 +14,6 @@ namespace zendrik {
 namespace {
 
 constexpr int kReceiveTimeoutMs = 2000;
-constexpr quint16 kAddressTableLength = 0x0116;
 constexpr quint16 kConnectFlags = 0x010D;
 constexpr int kVerifiedWriteAttempts = 3;
 constexpr int kReadAttempts = 15;
@@ -80,7 +79,7 @@ int EibIo::EibOpen(int port, int baud)
         return errorAt(texts_(TextId::EibLogChangeLayer), rc);
 
     log(texts_(TextId::EibLogReadAddressTableLength));
-    if (const int rc = SendLocal(EibFrame::localRead(1, kAddressTableLength)); rc != 0)
+    if (const int rc = SendLocal(EibFrame::localRead(1, EibFrame::kAddressTableLength)); rc != 0)
         return errorAt(texts_(TextId::EibLogReadAddressTableLength), rc);
     log(texts_(TextId::EibLogWaitAddressTableLength));
     QByteArray data;
@@ -96,7 +95,7 @@ int EibIo::EibOpen(int port, int baud)
     if (found == 0)
         return BusOk;
     log(texts_(TextId::EibLogSetAddressTableLength) + QString::number(found));
-    if (const int rc = SendLocal(EibFrame::localWrite(kAddressTableLength, QByteArray(1, '\x01'))); rc != 0)
+    if (const int rc = SendLocal(EibFrame::localWrite(EibFrame::kAddressTableLength, QByteArray(1, '\x01'))); rc != 0)
         return errorAt(texts_(TextId::EibLogSetAddressTableLength) + QString::number(found), rc);
     return BusOk;
 }
@@ -106,7 +105,7 @@ int EibIo::EibCloseAll()
     int result = BusOk;
     if (AdrTabLaenge != 0) {
         log(texts_(TextId::EibLogSetAddressTableLength) + QString::number(AdrTabLaenge));
-        result = SendLocal(EibFrame::localWrite(kAddressTableLength, QByteArray(1, static_cast<char>(AdrTabLaenge))));
+        result = SendLocal(EibFrame::localWrite(EibFrame::kAddressTableLength, QByteArray(1, static_cast<char>(AdrTabLaenge))));
         if (result != 0)
             errorAt(texts_(TextId::EibLogSetAddressTableLength) + QString::number(AdrTabLaenge), result);
         else

@@ -1,4 +1,5 @@
 #include "transfer/bus/KnxNetIpFrames.h"
+#include "transfer/FrameBytes.h"
 
 namespace zendrik {
 
@@ -8,11 +9,6 @@ constexpr quint8 kHpaiLength = 8;
 constexpr quint8 kUdp = 0x01;
 constexpr quint8 kCriLength = 4;
 constexpr quint8 kConnectionHeaderLength = 4;
-
-quint8 at(const QByteArray& b, qsizetype i)
-{
-    return static_cast<quint8>(b.at(i));
-}
 
 quint16 word(const QByteArray& b, qsizetype i)
 {

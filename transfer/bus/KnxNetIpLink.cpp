@@ -4,19 +4,11 @@
 #include "transfer/bus/BusTexts.h"
 #include "transfer/bus/EibFrames.h"
 #include "transfer/bus/PhysicalAddress.h"
+#include "transfer/FrameBytes.h"
 
 namespace zendrik {
 
 namespace {
-
-constexpr quint16 kAddressTableLength = 0x0116;
-constexpr quint8 kDataInControl = 0xB0;
-constexpr quint8 kDataInRouting = 0x60;
-
-quint8 at(const QByteArray& b, qsizetype i)
-{
-    return static_cast<quint8>(b.at(i));
-}
 
 QByteArray tpci(quint8 control)
 {
@@ -54,7 +46,7 @@ KnxNetIpLink::KnxNetIpLink(QHostAddress host, quint16 port, QString name)
 {
     memory_.fill(0);
     // A BCU's table holds at least its own address.
-    memory_[kAddressTableLength] = 1;
+    memory_[EibFrame::kAddressTableLength] = 1;
 }
 
 KnxNetIpLink::~KnxNetIpLink()
@@ -423,12 +415,12 @@ void KnxNetIpLink::handleFrame(const QByteArray& bytes)
     QByteArray in;
     in += static_cast<char>(7 + f.tpdu.size());
     in += static_cast<char>(EibFrame::kDataIn);
-    in += static_cast<char>(kDataInControl);
+    in += static_cast<char>(EibFrame::kDataInControl);
     in += static_cast<char>(f.source >> 8);
     in += static_cast<char>(f.source & 0xFF);
     in += static_cast<char>(f.destination >> 8);
     in += static_cast<char>(f.destination & 0xFF);
-    in += static_cast<char>(kDataInRouting | ((f.tpdu.size() - 1) & 0x0F));
+    in += static_cast<char>(EibFrame::kDataInRouting | ((f.tpdu.size() - 1) & 0x0F));
     in += f.tpdu;
     incoming_.push_back(in);
 }

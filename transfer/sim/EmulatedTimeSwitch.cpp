@@ -3,17 +3,13 @@
 #include "transfer/bus/BusApplication.h"
 #include "transfer/bus/EibFrames.h"
 #include "transfer/bus/TransferMailbox.h"
+#include "transfer/FrameBytes.h"
 
 #include <QList>
 
 namespace zendrik {
 
 namespace {
-
-quint8 at(const QByteArray& b, qsizetype i)
-{
-    return static_cast<quint8>(b.at(i));
-}
 
 // The largest memory access the device serves: eight data bytes, and the
 // whole nine-byte mailbox in one piece (so a command block never arrives

@@ -3,6 +3,7 @@
 #include "transfer/bus/EibFrames.h"
 #include "transfer/bus/PhysicalAddress.h"
 #include "transfer/bus/TransferMailbox.h"
+#include "transfer/FrameBytes.h"
 #include "util/AtomicFile.h"
 #include "util/FileCheck.h"
 
@@ -28,13 +29,6 @@ constexpr int kAckGapBits = 15;
 constexpr int kSerialBits = 11;
 // The transport layer repeats an unacknowledged telegram after 3 s.
 constexpr std::int64_t kRepeatAfterUs = 3'000'000;
-constexpr quint8 kDataInControl = 0xB0;
-constexpr quint8 kDataInRouting = 0x60;
-
-quint8 at(const QByteArray& b, qsizetype i)
-{
-    return static_cast<quint8>(b.at(i));
-}
 
 bool parseNumber(const QByteArray& text, int* value)
 {
@@ -351,12 +345,12 @@ QByteArray SimulatedBus::dataInFrame(quint16 source, const QByteArray& tpdu) con
     QByteArray f;
     f += static_cast<char>(7 + tpdu.size());
     f += static_cast<char>(EibFrame::kDataIn);
-    f += static_cast<char>(kDataInControl);
+    f += static_cast<char>(EibFrame::kDataInControl);
     f += static_cast<char>(source >> 8);
     f += static_cast<char>(source & 0xFF);
     f += static_cast<char>(config_.ownAddress >> 8);
     f += static_cast<char>(config_.ownAddress & 0xFF);
-    f += static_cast<char>(kDataInRouting | ((tpdu.size() - 1) & 0x0F));
+    f += static_cast<char>(EibFrame::kDataInRouting | ((tpdu.size() - 1) & 0x0F));
     f += tpdu;
     return f;
 }
