@@ -2,7 +2,7 @@
 
 #include "transfer/bus/EibFrames.h"
 #include "transfer/bus/TransferMailbox.h"
-#include "transfer/FrameBytes.h"
+#include "transfer/bus/FrameBytes.h"
 
 namespace zendrik {
 

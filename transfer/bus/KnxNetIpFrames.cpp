@@ -1,5 +1,6 @@
 #include "transfer/bus/KnxNetIpFrames.h"
-#include "transfer/FrameBytes.h"
+
+#include "transfer/bus/FrameBytes.h"
 
 namespace zendrik {
 

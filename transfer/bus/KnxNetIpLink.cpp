@@ -4,7 +4,7 @@
 #include "transfer/bus/BusTexts.h"
 #include "transfer/bus/EibFrames.h"
 #include "transfer/bus/PhysicalAddress.h"
-#include "transfer/FrameBytes.h"
+#include "transfer/bus/FrameBytes.h"
 
 namespace zendrik {
 

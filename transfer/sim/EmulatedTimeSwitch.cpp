@@ -3,7 +3,7 @@
 #include "transfer/bus/BusApplication.h"
 #include "transfer/bus/EibFrames.h"
 #include "transfer/bus/TransferMailbox.h"
-#include "transfer/FrameBytes.h"
+#include "transfer/bus/FrameBytes.h"
 
 #include <QList>
 

@@ -1,9 +1,9 @@
 #include "transfer/sim/SimulatedBus.h"
 
 #include "transfer/bus/EibFrames.h"
+#include "transfer/bus/FrameBytes.h"
 #include "transfer/bus/PhysicalAddress.h"
 #include "transfer/bus/TransferMailbox.h"
-#include "transfer/FrameBytes.h"
 #include "util/AtomicFile.h"
 #include "util/FileCheck.h"
 
