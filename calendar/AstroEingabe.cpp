@@ -2,6 +2,7 @@
 
 #include "calendar/AstroScrollBars.h"
 #include "calendar/AstroTexts.h"
+#include "calendar/DayProfile.h"
 #include "calendar/PlaceList.h"
 #include "calendar/SommerzeitTage.h"
 #include "language/CaptionName.h"
@@ -17,8 +18,6 @@ namespace zendrik {
 
 namespace {
 
-constexpr int kMinutesPerDay = 1440;
-constexpr int kSummerHour = 60;
 
 // Half degrees as the dialog writes them: the language's decimal sign.
 QString HalfDegrees(int halves, const TextTable& texts)
@@ -151,7 +150,7 @@ AstroPreview PreviewAstro(const ProgramModel& model, const AstroBars& bars)
         if (stored == keineZeit)
             return std::nullopt;
         const int m = stored + (addOffsets ? offset : 0) + (summer ? kSummerHour : 0);
-        if (m < 0 || m >= kMinutesPerDay)
+        if (m < 0 || m >= kMinutesOfDay)
             return std::nullopt;
         return m;
     };

@@ -1,6 +1,7 @@
 #include "calendar/AstroTable.h"
 
 #include "util/CalendarMath.h"
+#include "calendar/DayProfile.h"
 #include "calendar/Sonnenstand.h"
 #include "calendar/SommerzeitTage.h"
 #include "model/ProgramModel.h"
@@ -11,8 +12,6 @@ namespace zendrik {
 
 namespace {
 
-constexpr int kMinutesPerDay = 1440;
-constexpr int kSummerHour = 60;
 
 int AstroChannelCount(int uhrentyp)
 {
@@ -29,14 +28,14 @@ int RiseInDay(int minute, int uhrentyp, int keineZeit)
 {
     if (uhrentyp == kFamily738 && minute < 0)
         return 0;
-    return (minute < 0 || minute >= kMinutesPerDay) ? keineZeit : minute;
+    return (minute < 0 || minute >= kMinutesOfDay) ? keineZeit : minute;
 }
 
 int SetInDay(int minute, int uhrentyp, int keineZeit)
 {
-    if (uhrentyp == kFamily738 && minute >= kMinutesPerDay)
-        return kMinutesPerDay - 1;
-    return (minute < 0 || minute >= kMinutesPerDay) ? keineZeit : minute;
+    if (uhrentyp == kFamily738 && minute >= kMinutesOfDay)
+        return kMinutesOfDay - 1;
+    return (minute < 0 || minute >= kMinutesOfDay) ? keineZeit : minute;
 }
 
 std::optional<int> Shown(int stored, int keineZeit, int offset, bool summer)

@@ -17,6 +17,8 @@ enum SwRegelCode : int {
 
 // A day of the year that never comes: with it no day lies in summer time.
 inline constexpr int kNoChangeoverDay = 400;
+// Summer time is this many minutes ahead of winter time.
+inline constexpr int kSummerHour = 60;
 
 // Forward (start of summer time) and back (end) day of the year.
 struct SommerzeitTage {

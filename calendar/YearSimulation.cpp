@@ -20,8 +20,6 @@ namespace {
 // pulse, "1x" and state (ON before OFF). Column 9 differs from it only for
 // entries with bit 4 of b4 set, which no entry dialog writes.
 constexpr int kSimulationSortColumn = 8;
-constexpr int kPriorityPrograms = 10;
-constexpr int kLongestPulse = 59;
 
 using Switching = YearSimulation::Switching;
 

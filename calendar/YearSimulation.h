@@ -12,6 +12,11 @@
 
 namespace zendrik {
 
+// The base program (0) and the priority programs P1..P9.
+inline constexpr int kPriorityPrograms = 10;
+// The longest pulse a switching time holds (1..59).
+inline constexpr int kLongestPulse = 59;
+
 // How a program switches its channels through one year: the program being
 // edited (slot 0) or the sample opened beside it (slot 1), each with its own
 // entries, summer-time table and astro program under the device settings.

@@ -14,7 +14,7 @@ namespace zendrik::cli {
 
 namespace {
 
-const QString kUsage = QStringLiteral(
+const QString kCheckUsage = QStringLiteral(
     "usage: zendrik-cli check FILE [--year Y] [--json]\n"
     "  puts the program through every check for the year (default: this year) and prints\n"
     "  one line per finding: SEVERITY<TAB>CHECK<TAB>ROWS<TAB>MESSAGE, rows as S12 (switching\n"
@@ -41,9 +41,9 @@ int runCheck(CliContext& ctx, const QStringList& args)
     QString error;
     const auto parsed = CommandArgs::parse(args, {QStringLiteral("year")}, {QStringLiteral("json")}, &error);
     if (!parsed)
-        return ctx.usage(error + QLatin1Char('\n') + kUsage);
+        return ctx.usage(error + QLatin1Char('\n') + kCheckUsage);
     if (parsed->positional().size() != 1)
-        return ctx.usage(kUsage);
+        return ctx.usage(kCheckUsage);
     int year = ctx.model.currentYear();
     if (parsed->has(QStringLiteral("year"))) {
         const std::optional<int> y = WholeNumberIn(parsed->value(QStringLiteral("year")), kFirstYear, kLastYear);

@@ -12,7 +12,7 @@ namespace zendrik::cli {
 
 namespace {
 
-const QString kUsage = QStringLiteral(
+const QString kDiffUsage = QStringLiteral(
     "usage: zendrik-cli diff FILE1 FILE2 [--json]\n"
     "  the difference of two program files: header lines ('* field: first -> second'),\n"
     "  then entries only in FILE1 ('-'), only in FILE2 ('+') and changed in state,\n"
@@ -48,9 +48,9 @@ int runDiff(CliContext& ctx, const QStringList& args)
     QString error;
     const auto parsed = CommandArgs::parse(args, {}, {QStringLiteral("json")}, &error);
     if (!parsed)
-        return ctx.usage(error + QLatin1Char('\n') + kUsage);
+        return ctx.usage(error + QLatin1Char('\n') + kDiffUsage);
     if (parsed->positional().size() != 2)
-        return ctx.usage(kUsage);
+        return ctx.usage(kDiffUsage);
     // The second file goes into a model of its own, set up the same way.
     // A refusal names the file it is about, as there are two.
     ProgramModel second = ctx.model;

@@ -12,7 +12,7 @@ namespace zendrik::cli {
 
 namespace {
 
-const QString kUsage = QStringLiteral(
+const QString kHandoverUsage = QStringLiteral(
     "usage: zendrik-cli handover FILE --pdf OUT [--year Y] [--now \"YYYY-MM-DD HH:MM\"]\n"
     "  the hand-over record: cover with signature lines, every list, the device properties\n"
     "  and a year chart per channel for year Y (default: the current year).");
@@ -25,9 +25,9 @@ int runHandover(CliContext& ctx, const QStringList& args)
     const auto parsed = CommandArgs::parse(
         args, {QStringLiteral("pdf"), QStringLiteral("year"), QStringLiteral("now")}, {}, &error);
     if (!parsed)
-        return ctx.usage(error + QLatin1Char('\n') + kUsage);
+        return ctx.usage(error + QLatin1Char('\n') + kHandoverUsage);
     if (parsed->positional().size() != 1 || !parsed->has(QStringLiteral("pdf")))
-        return ctx.usage(kUsage);
+        return ctx.usage(kHandoverUsage);
     if (parsed->has(QStringLiteral("now")) && !ctx.setNow(parsed->value(QStringLiteral("now"))))
         return ctx.usage(QStringLiteral("--now takes \"YYYY-MM-DD HH:MM\""));
     int year = ctx.model.currentYear();

@@ -15,7 +15,7 @@ namespace zendrik::cli {
 
 namespace {
 
-const QString kUsage = QStringLiteral(
+const QString kListUsage = QStringLiteral(
     "usage: zendrik-cli list FILE [--view switching|priority|dst|astro] [--sort COLUMN] [--channel C]\n"
     "       [--channels MASK] [--weekdays MASK] [--months FROM-TO] [--prio FROM-TO]\n"
     "       [--state 0|1|2] [--pulses 0|1|2] [--value N] [--sample FILE2 [--slot 0|1]]\n"
@@ -180,9 +180,9 @@ int runList(CliContext& ctx, const QStringList& args)
                  << QStringLiteral("slot") << QStringLiteral("channel");
     const auto parsed = CommandArgs::parse(args, valueOptions, {}, &error);
     if (!parsed)
-        return ctx.usage(error + QLatin1Char('\n') + kUsage);
+        return ctx.usage(error + QLatin1Char('\n') + kListUsage);
     if (parsed->positional().size() != 1)
-        return ctx.usage(kUsage);
+        return ctx.usage(kListUsage);
 
     const int view = viewOf(parsed->value(QStringLiteral("view"), QStringLiteral("switching")));
     if (view < 0)

@@ -13,7 +13,7 @@ namespace zendrik::cli {
 
 namespace {
 
-const QString kUsage = QStringLiteral(
+const QString kPrintUsage = QStringLiteral(
     "usage: zendrik-cli print FILE (--pdf OUT | --text OUT) [--sections LIST] [--lines N]\n"
     "  LIST: comma-separated from switching, priority, dst, astro, device (default: all);\n"
     "  --lines: rows per heading block (default: the print lines of the settings, below 1 = once).");
@@ -48,9 +48,9 @@ int runPrint(CliContext& ctx, const QStringList& args)
         args, {QStringLiteral("pdf"), QStringLiteral("text"), QStringLiteral("sections"), QStringLiteral("lines")},
         {}, &error);
     if (!parsed)
-        return ctx.usage(error + QLatin1Char('\n') + kUsage);
+        return ctx.usage(error + QLatin1Char('\n') + kPrintUsage);
     if (parsed->positional().size() != 1 || parsed->has(QStringLiteral("pdf")) == parsed->has(QStringLiteral("text")))
-        return ctx.usage(kUsage);
+        return ctx.usage(kPrintUsage);
 
     PrintRequest request;
     const QString sections =

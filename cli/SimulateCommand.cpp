@@ -23,7 +23,7 @@ namespace zendrik::cli {
 
 namespace {
 
-const QString kUsage = QStringLiteral(
+const QString kSimulateUsage = QStringLiteral(
     "usage: zendrik-cli [--json] simulate FILE --year Y --channel C [--date D.M] [--json]\n"
     "                   [--png OUT [--width W --height H]] [--csv]\n"
     "  with --date: the day profile as START<TAB>END<TAB>STATE lines (minutes of the day;\n"
@@ -77,10 +77,10 @@ int runSimulate(CliContext& ctx, const QStringList& args)
                                             QStringLiteral("png"), QStringLiteral("width"), QStringLiteral("height")},
                                            {QStringLiteral("json"), QStringLiteral("csv")}, &error);
     if (!parsed)
-        return ctx.usage(error + QLatin1Char('\n') + kUsage);
+        return ctx.usage(error + QLatin1Char('\n') + kSimulateUsage);
     if (parsed->positional().size() != 1 || !parsed->has(QStringLiteral("year"))
         || !parsed->has(QStringLiteral("channel")))
-        return ctx.usage(kUsage);
+        return ctx.usage(kSimulateUsage);
     const std::optional<int> year = WholeNumberIn(parsed->value(QStringLiteral("year")), kFirstSimulationYear, kLastSimulationYear);
     if (!year)
         return ctx.usage(QStringLiteral("--year takes %1..%2").arg(kFirstSimulationYear).arg(kLastSimulationYear));

@@ -1,6 +1,7 @@
 #include "editing/AstroCellEdit.h"
 
 #include "calendar/AstroTable.h"
+#include "calendar/DayProfile.h"
 #include "calendar/SommerzeitTage.h"
 #include "model/ProgramModel.h"
 #include "util/CalendarMath.h"
@@ -11,12 +12,10 @@ namespace zendrik {
 
 namespace {
 
-constexpr int kMinutesPerDay = 1440;
-constexpr int kSummerHour = 60;
 
 bool IsTime(int stored)
 {
-    return stored >= 0 && stored < kMinutesPerDay;
+    return stored >= 0 && stored < kMinutesOfDay;
 }
 
 // What the list adds to a stored time of that column on that day.
@@ -124,7 +123,7 @@ AstroEditOutcome ApplyAstroEdit(ProgramModel& model, int channel, int column, in
             // A cell without a time stays without one.
             if (!IsTime(time))
                 continue;
-            time = (time + edit.AstroEditVersatz) % kMinutesPerDay;
+            time = (time + edit.AstroEditVersatz) % kMinutesOfDay;
             break;
         }
         ++outcome.changed;

@@ -1,5 +1,7 @@
 #include "editing/ListTexts.h"
 
+#include "calendar/DayProfile.h"
+
 #include <QStringBuilder>
 
 #include <array>
@@ -8,7 +10,6 @@ namespace zendrik {
 
 namespace {
 
-constexpr int kMinutesPerDay = 1440;
 
 constexpr std::array<TextId, 7> kShortWeekdays = {
     TextId::ShortMonday, TextId::ShortTuesday, TextId::ShortWednesday, TextId::ShortThursday,
@@ -28,7 +29,7 @@ QString FormatTime(int minutes, const TextTable& texts)
 {
     const QString& separator = texts(TextId::TimeSeparator);
     const QString& unit = texts(TextId::OClock);
-    if (minutes < 0 || minutes >= kMinutesPerDay)
+    if (minutes < 0 || minutes >= kMinutesOfDay)
         return QLatin1String("  --") % separator % QLatin1String("-- ") % unit;
     // The list shows hundreds of these; build each in one piece.
     const int hour = minutes / 60;

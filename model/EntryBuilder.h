@@ -18,6 +18,8 @@ Entry BuildPriorityEntry(int fromDay, int fromMonth, int toDay, int toMonth, int
 // 3-bit priority; priority times hold channels 1..16 in the low nibble of b5
 // and have no room for a year. Their priority 1..7 is kept as is and
 // "permanent" (10) as 8.
+// A telegram value is one byte.
+inline constexpr int kMaxTelegramValue = 255;
 Entry BuildWeeklyEntryEib(int minuteOfDay, int weekdayMask, int channel, int state, int pulse, int priority);
 Entry BuildDatedEntryEib(int minuteOfDay, int day, int month, int channel, int state, int pulse, bool once);
 Entry BuildPriorityEntryEib(int fromDay, int fromMonth, int toDay, int toMonth, bool once, int priority,

@@ -20,9 +20,6 @@ namespace zendrik {
 
 namespace {
 
-// Larger files cannot be program files; they are refused before reading.
-constexpr qint64 kMaxFileSize = 16 * 1024 * 1024;
-
 struct LineGroup {
     int lines;
     int perLine;
@@ -346,7 +343,7 @@ int LoadProgramData(ProgramModel& model, const QByteArray& data, int slotIndex, 
 
 int LoadProgram(ProgramModel& model, const QString& path, int slotIndex)
 {
-    const LimitedRead read = ReadRegularFile(path, kMaxFileSize);
+    const LimitedRead read = ReadRegularFile(path, kMaxProgramFileBytes);
     switch (read.state) {
     case FileState::Regular:
         break;

@@ -14,6 +14,8 @@ class ProgramModel;
 class UserInteraction;
 
 inline const QString kProgramFileExtension = QStringLiteral(".zpg");
+// Larger files cannot be program files; they are refused before reading.
+inline constexpr qint64 kMaxProgramFileBytes = 16 * 1024 * 1024;
 
 // Why a save did not write the file.
 enum class SaveFailure {

@@ -11,7 +11,7 @@ namespace zendrik {
 
 namespace {
 
-constexpr qint64 kMaxFileSize = 64 * 1024;
+constexpr qint64 kMaxPortFileSize = 64 * 1024;
 
 } // namespace
 
@@ -61,7 +61,7 @@ void ParsePortSettings(const QByteArray& text, DeviceSettings& d)
 
 bool ReadPortSettings(const QString& path, DeviceSettings& d)
 {
-    const LimitedRead read = ReadRegularFile(path, kMaxFileSize);
+    const LimitedRead read = ReadRegularFile(path, kMaxPortFileSize);
     if (!read.ok())
         return false;
     ParsePortSettings(read.data, d);

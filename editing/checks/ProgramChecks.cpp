@@ -26,12 +26,10 @@ namespace T = checktexts;
 
 namespace {
 
-constexpr int kPriorityPrograms = 10;   // base program 0 and P1..P9
-constexpr int kLongestPulse = 59;
 constexpr int kLeapYear = 2024;         // a year that has every date
 
 // One switching time of slot 0, decoded once.
-struct Switching {
+struct SlotSwitching {
     int index = 0;
     int minute = 0;
     int priority = 0;
@@ -64,17 +62,17 @@ int UsedRows(const ProgramSlot& s)
     return std::clamp(s.AnzEintrag, 0, kEntryRows);
 }
 
-std::vector<Switching> SwitchingTimes(const ProgramModel& model)
+std::vector<SlotSwitching> SwitchingTimes(const ProgramModel& model)
 {
     const ProgramSlot& s = model.program();
     const bool eib = model.eib();
-    std::vector<Switching> out;
+    std::vector<SlotSwitching> out;
     out.reserve(static_cast<std::size_t>(UsedRows(s)));
     for (int i = 0; i < UsedRows(s); ++i) {
         const Entry& e = s.Eintrag[static_cast<std::size_t>(i)];
         if (!IsSwitchingTimeByte(e.b[0]))
             continue;
-        Switching sw;
+        SlotSwitching sw;
         sw.index = i;
         sw.minute = EntryTime(e);
         sw.priority = EntryPriority(e, eib);
@@ -172,7 +170,7 @@ QString PriorityLabel(int priority, const TextTable& texts)
 }
 
 // "07:00 C1" for a switching time, for the messages that name one.
-QString SwitchingText(const Switching& s)
+QString SwitchingText(const SlotSwitching& s)
 {
     return HourMinute(s.minute) + QLatin1Char(' ') + ChannelsText(s.channels);
 }
@@ -186,7 +184,7 @@ QString RangeText(const PriorityTime& p)
 }
 
 // Whether a switching time comes on a day of the year.
-bool ComesOn(const Switching& s, int dayOfYear, int year)
+bool ComesOn(const SlotSwitching& s, int dayOfYear, int year)
 {
     const CalendarDate date = DateOfDayOfYear(dayOfYear, year);
     if (s.weekly)
@@ -233,7 +231,7 @@ std::optional<int> FirstCoveredDay(const PriorityTime& p, int year)
     return DayOfYear(std::min(p.fromDay, TageImMonat(p.fromMonth, year)), p.fromMonth, year);
 }
 
-struct Changeover {
+struct ClockChange {
     int dayOfYear = 0;
     int year = 0;
     int from = 0;        // first minute of the skipped or repeated hour(s)
@@ -265,16 +263,16 @@ std::optional<RuleHours> HoursOfRule(int swRegel)
     }
 }
 
-std::vector<Changeover> Changeovers(const CheckContext& ctx)
+std::vector<ClockChange> Changeovers(const CheckContext& ctx)
 {
-    std::vector<Changeover> out;
+    std::vector<ClockChange> out;
     const ProgramSlot& s = ctx.model.program();
     const int rule = ctx.model.device.SwRegel;
     auto add = [&out](int dayOfYear, int year, int fromHour, int toHour, bool forward) {
         const int from = std::clamp(fromHour, 0, 24) * 60;
         const int to = std::clamp(toHour, 0, 24) * 60;
         if (to > from)
-            out.push_back(Changeover{dayOfYear, year, from, to, forward});
+            out.push_back(ClockChange{dayOfYear, year, from, to, forward});
     };
     if (const auto hours = HoursOfRule(rule)) {
         const SommerzeitTage tage = RegelTage(rule, ctx.year);
@@ -310,12 +308,12 @@ CheckContext MakeCheckContext(const ProgramModel& model, const TextTable& texts,
 
 Findings CheckSameMinuteClash(const CheckContext& ctx)
 {
-    std::vector<Switching> times = SwitchingTimes(ctx.model);
+    std::vector<SlotSwitching> times = SwitchingTimes(ctx.model);
     // Pulses leave the relay as it was; they fight with nothing.
-    std::erase_if(times, [](const Switching& s) {
+    std::erase_if(times, [](const SlotSwitching& s) {
         return s.pulse || s.channels == 0 || s.minute >= kMinutesOfDay || s.priority >= kPriorityPrograms;
     });
-    std::stable_sort(times.begin(), times.end(), [](const Switching& a, const Switching& b) {
+    std::stable_sort(times.begin(), times.end(), [](const SlotSwitching& a, const SlotSwitching& b) {
         return std::tie(a.minute, a.priority) < std::tie(b.minute, b.priority);
     });
     Findings out;
@@ -326,8 +324,8 @@ Findings CheckSameMinuteClash(const CheckContext& ctx)
             ++end;
         for (std::size_t i = first; i < end; ++i) {
             for (std::size_t j = i + 1; j < end; ++j) {
-                const Switching& a = times[i];
-                const Switching& b = times[j];
+                const SlotSwitching& a = times[i];
+                const SlotSwitching& b = times[j];
                 const int channels = a.channels & b.channels;
                 if (a.state == b.state || channels == 0)
                     continue;
@@ -343,8 +341,8 @@ Findings CheckSameMinuteClash(const CheckContext& ctx)
                 } else if (a.weekly != b.weekly) {
                     // The dated entry wins on its day, so the weekly one is
                     // lost there: likely, but not surely, a mistake.
-                    const Switching& dated = a.weekly ? b : a;
-                    const Switching& weekly = a.weekly ? a : b;
+                    const SlotSwitching& dated = a.weekly ? b : a;
+                    const SlotSwitching& weekly = a.weekly ? a : b;
                     if (!ValidDate(dated.day, dated.month, ctx.year))
                         continue;
                     dayOfYear = DayOfYear(dated.day, dated.month, ctx.year);
@@ -382,7 +380,7 @@ Findings CheckUncalledPriorityPrograms(const CheckContext& ctx)
     }
     std::array<std::vector<int>, kPriorityPrograms> rows;
     std::array<int, kPriorityPrograms> lonely{};
-    for (const Switching& s : SwitchingTimes(ctx.model)) {
+    for (const SlotSwitching& s : SwitchingTimes(ctx.model)) {
         if (s.priority < 1 || s.priority >= kPriorityPrograms)
             continue;
         const int notCalled = s.channels & ~called[static_cast<std::size_t>(s.priority)];
@@ -409,7 +407,7 @@ Findings CheckUncalledPriorityPrograms(const CheckContext& ctx)
 Findings CheckPriorityWithoutTimes(const CheckContext& ctx)
 {
     std::array<int, kPriorityPrograms> served{};
-    for (const Switching& s : SwitchingTimes(ctx.model)) {
+    for (const SlotSwitching& s : SwitchingTimes(ctx.model)) {
         if (s.priority >= 0 && s.priority < kPriorityPrograms)
             served[static_cast<std::size_t>(s.priority)] |= s.channels;
     }
@@ -494,10 +492,10 @@ Findings CheckExpiringSeries(const CheckContext& ctx)
 
 Findings CheckChangeoverHours(const CheckContext& ctx)
 {
-    const std::vector<Changeover> changeovers = Changeovers(ctx);
+    const std::vector<ClockChange> changeovers = Changeovers(ctx);
     if (changeovers.empty())
         return {};
-    const std::vector<Switching> times = SwitchingTimes(ctx.model);
+    const std::vector<SlotSwitching> times = SwitchingTimes(ctx.model);
     // The day priorities of every year a changeover lies in: a switching
     // time acts on a channel only when its program is in force that day.
     std::map<int, TagPrio> priorities;
@@ -516,9 +514,9 @@ Findings CheckChangeoverHours(const CheckContext& ctx)
     };
     // Per switching time and direction, every changeover it falls into.
     std::map<std::pair<int, bool>, Hit> hits;
-    for (const Changeover& c : changeovers) {
+    for (const ClockChange& c : changeovers) {
         const TagPrio& prio = prioOf(c.year);
-        for (const Switching& s : times) {
+        for (const SlotSwitching& s : times) {
             if (s.minute < c.from || s.minute >= c.to || !ComesOn(s, c.dayOfYear, c.year))
                 continue;
             int acting = 0;
@@ -538,7 +536,7 @@ Findings CheckChangeoverHours(const CheckContext& ctx)
         // Plain variables: a lambda captures the row (clang 14 cannot capture bindings).
         const int index = key.first;
         const bool forward = key.second;
-        const auto it = std::find_if(times.begin(), times.end(), [index](const Switching& s) { return s.index == index; });
+        const auto it = std::find_if(times.begin(), times.end(), [index](const SlotSwitching& s) { return s.index == index; });
         QStringList dates;
         for (const CalendarDate& d : hit.dates)
             dates << DateText(d, ctx);
@@ -650,7 +648,7 @@ Findings CheckDates(const CheckContext& ctx)
         f.entries = {index};
         out.push_back(std::move(f));
     };
-    for (const Switching& s : SwitchingTimes(ctx.model)) {
+    for (const SlotSwitching& s : SwitchingTimes(ctx.model)) {
         if (s.weekly)
             continue;
         const QString what = ctx.texts(T::kSwitchingTime) + QLatin1Char(' ') + SwitchingText(s);
@@ -696,7 +694,7 @@ Findings CheckChannelStates(const CheckContext& ctx)
     // pulse, by a permanent ON priority time, or by the sun. A channel of
     // pulses only (a bell) is OFF between them as meant.
     int switched = 0;
-    for (const Switching& s : SwitchingTimes(model)) {
+    for (const SlotSwitching& s : SwitchingTimes(model)) {
         if (!s.pulse)
             switched |= s.channels;
     }

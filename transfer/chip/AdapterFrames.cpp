@@ -8,7 +8,7 @@ constexpr quint8 kControlWrite = 0xA0;
 constexpr quint8 kControlRead = 0xA1;
 constexpr int kLargeChip = 8192;
 
-char byteOf(int v)
+char adapterByte(int v)
 {
     return static_cast<char>(static_cast<quint8>(v));
 }
@@ -18,19 +18,19 @@ QByteArray addressPart(int chipSize, int address, quint8 control)
 {
     QByteArray bytes;
     if (chipSize == kLargeChip) {
-        bytes += byteOf(control);
-        bytes += byteOf(address / 256);
-        bytes += byteOf(address & 0xFF);
+        bytes += adapterByte(control);
+        bytes += adapterByte(address / 256);
+        bytes += adapterByte(address & 0xFF);
     } else {
-        bytes += byteOf(control | ((2 * (address / 256)) & 0x0E));
-        bytes += byteOf(address & 0xFF);
+        bytes += adapterByte(control | ((2 * (address / 256)) & 0x0E));
+        bytes += adapterByte(address & 0xFF);
     }
     return bytes;
 }
 
 QByteArray withLength(const QByteArray& payload)
 {
-    return byteOf(static_cast<int>(payload.size())) + payload;
+    return adapterByte(static_cast<int>(payload.size())) + payload;
 }
 
 quint8 at(const QByteArray& bytes, int i)
@@ -44,14 +44,14 @@ QByteArray ChipWriteFrame(int chipSize, int address, std::span<const Byte> data)
 {
     QByteArray payload = addressPart(chipSize, address, kControlWrite);
     for (const Byte b : data)
-        payload += byteOf(b);
+        payload += adapterByte(b);
     return withLength(payload);
 }
 
 QByteArray ChipReadFrame(int chipSize, int address)
 {
     QByteArray payload = addressPart(chipSize, address, kControlRead);
-    payload += byteOf(kChipBlockBytes);
+    payload += adapterByte(kChipBlockBytes);
     return withLength(payload);
 }
 

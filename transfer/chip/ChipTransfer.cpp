@@ -28,8 +28,6 @@ namespace zendrik {
 namespace {
 
 constexpr int kFirstSerialPort = 4;
-constexpr qint64 kMaxResultFileSize = 64 * 1024;
-constexpr qint64 kMaxProgramFileBytes = 16 * 1024 * 1024;
 
 } // namespace
 

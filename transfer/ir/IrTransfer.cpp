@@ -24,13 +24,6 @@
 
 namespace zendrik {
 
-namespace {
-
-constexpr qint64 kMaxResultFileSize = 64 * 1024;
-constexpr qint64 kMaxProgramFileBytes = 16 * 1024 * 1024;
-
-} // namespace
-
 IrTransfer::IrTransfer(ProgramModel& model, UserInteraction& ui, const TextTable& texts, QString workDir)
     : startTool(&StartAdapterTool), timeoutMs(model.device.IrTimeout * 1000), model_(model), ui_(ui), texts_(texts),
       workDir_(workDir.isEmpty() ? QStringLiteral(".") : std::move(workDir))

@@ -32,7 +32,7 @@ namespace zendrik {
 
 namespace {
 
-constexpr int kPreviewYears = 5;
+constexpr int kDstPreviewYears = 5;
 
 QComboBox* combo(QWidget* parent, const char* name, const QStringList& items)
 {
@@ -292,7 +292,7 @@ void FrmEinSW::showPreview()
         return;
     const int first = eingabe_.year();
     const SoWiZoneResult rows =
-        SoWiZeilenAusZeitzone(zone.toLatin1(), first, std::min(kPreviewYears, kSoWiLastYear - first + 1));
+        SoWiZeilenAusZeitzone(zone.toLatin1(), first, std::min(kDstPreviewYears, kSoWiLastYear - first + 1));
     if (!rows.ok()) {
         if (const std::optional<Prompt> m = SoWiZoneMessage(rows.code, rows.year, zone, texts_))
             lstVorschau_->addItem(m->render(texts_));

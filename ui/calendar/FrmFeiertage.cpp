@@ -36,7 +36,7 @@ namespace zendrik {
 
 namespace {
 
-constexpr int kPreviewYears = 3;
+constexpr int kHolidayPreviewYears = 3;
 
 QStringList MonthNames(const TextTable& texts)
 {
@@ -169,7 +169,7 @@ FrmFeiertage::FrmFeiertage(FeiertagTabelle& table, DeviceSettings& device, const
     spnVonJahr_->setValue(std::clamp(QDate::currentDate().year(), kFeiertagFirstYear, kFeiertagLastYear));
     spnAnzJahre_ = named(new QSpinBox(fraTermine), "spn_Jahre");
     spnAnzJahre_->setRange(1, kFeiertagMaxYears);
-    spnAnzJahre_->setValue(kPreviewYears);
+    spnAnzJahre_->setValue(kHolidayPreviewYears);
     lstTermine_ = named(new QListWidget(fraTermine), "lst_Termine");
     auto* cmdIcs = named(new QPushButton(texts_(kFtExportIcs), fraTermine), "cmd_ics");
     auto* cmdCsv = named(new QPushButton(texts_(kFtExportCsv), fraTermine), "cmd_csv");

@@ -4,6 +4,7 @@
 #include "editing/ChannelChoice.h"
 #include "editing/EntrySession.h"
 #include "language/TextTable.h"
+#include "model/EntryBuilder.h"
 #include "model/ProgramModel.h"
 #include "model/UserInteraction.h"
 #include "ui/common/Icons.h"
@@ -36,7 +37,6 @@ constexpr int kOkForAllMs = 25;
 constexpr int kCheckMarkMs = 700;
 // Channel boxes: the conventional entry holds four channels.
 constexpr int kChannelBoxes = 4;
-constexpr int kMaxTelegramValue = 255;
 
 QPushButton* button(const char* name, QWidget* parent)
 {

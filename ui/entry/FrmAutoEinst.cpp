@@ -3,6 +3,7 @@
 #include "editing/AssistantSettings.h"
 #include "editing/EditAssistant.h"
 #include "language/TextTable.h"
+#include "model/EntryBuilder.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,9 +22,6 @@
 namespace zendrik {
 
 namespace {
-
-// The state a bus entry sends is a telegram value.
-constexpr int kMaxTelegramValue = 255;
 
 QHBoxLayout* row(QWidget* first, QWidget* second)
 {

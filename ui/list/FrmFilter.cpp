@@ -30,7 +30,7 @@ constexpr int kMaxStateValue = 255;
 constexpr int kBusPrioritySteps = 9;
 constexpr int kPrioritySteps = 11;
 
-QComboBox* combo(const QString& name, QWidget* parent)
+QComboBox* filterCombo(const QString& name, QWidget* parent)
 {
     auto* c = new QComboBox(parent);
     c->setObjectName(name);
@@ -69,7 +69,7 @@ FrmFilter::FrmFilter(ListFilter& filter, const DeviceSettings& device, const Tex
     auto* kanal = new QGridLayout(fraKanal);
     if (bus738_) {
         // The 16-channel bus device filters one channel, or all.
-        cboKanal_ = combo(QStringLiteral("cboKanal"), fraKanal);
+        cboKanal_ = filterCombo(QStringLiteral("cboKanal"), fraKanal);
         cboKanal_->addItem(texts_(TextId::All), ListFilter::kAllChannels);
         for (int c = 1; c <= kBus738Channels; ++c)
             cboKanal_->addItem(texts_(TextId::ChannelPrefix).trimmed() + QString::number(c), c);
@@ -104,29 +104,29 @@ FrmFilter::FrmFilter(ListFilter& filter, const DeviceSettings& device, const Tex
 
     // Months and priorities: "von" and a "bis" list that starts at the "von" choice.
     auto* fraMonate = new QGroupBox(texts_(TextId::Months), this);
-    cboMonatVon_ = combo(QStringLiteral("cboMonatVon"), fraMonate);
+    cboMonatVon_ = filterCombo(QStringLiteral("cboMonatVon"), fraMonate);
     cboMonatVon_->addItem(texts_(TextId::WeeklyProgramOnly));
     for (int m = 0; m < 12; ++m)
         cboMonatVon_->addItem(texts_(static_cast<TextId>(static_cast<int>(TextId::January) + m)));
-    cboMonatBis_ = combo(QStringLiteral("cboMonatBis"), fraMonate);
+    cboMonatBis_ = filterCombo(QStringLiteral("cboMonatBis"), fraMonate);
     auto* monate = new QFormLayout(fraMonate);
     monate->addRow(texts_(TextId::From), cboMonatVon_);
     monate->addRow(texts_(TextId::To), cboMonatBis_);
 
     auto* fraPrio = new QGroupBox(texts_(TextId::Priority), this);
-    cboPrioVon_ = combo(QStringLiteral("cboPrioVon"), fraPrio);
+    cboPrioVon_ = filterCombo(QStringLiteral("cboPrioVon"), fraPrio);
     cboPrioVon_->addItem(texts_(TextId::NoPriority));
     for (int p = 1; p < prioritySteps() - 1; ++p)
         cboPrioVon_->addItem(texts_(static_cast<TextId>(static_cast<int>(TextId::ProgramP1) + p - 1)));
     cboPrioVon_->addItem(texts_(TextId::Permanent));
-    cboPrioBis_ = combo(QStringLiteral("cboPrioBis"), fraPrio);
+    cboPrioBis_ = filterCombo(QStringLiteral("cboPrioBis"), fraPrio);
     auto* prio = new QFormLayout(fraPrio);
     prio->addRow(texts_(TextId::From), cboPrioVon_);
     prio->addRow(texts_(TextId::To), cboPrioBis_);
 
     // State and pulses.
     auto* fraZustand = new QGroupBox(texts_(TextId::SwitchingState), this);
-    cboZustand_ = combo(QStringLiteral("cboZustand"), fraZustand);
+    cboZustand_ = filterCombo(QStringLiteral("cboZustand"), fraZustand);
     auto* zustand = new QFormLayout(fraZustand);
     if (eib_) {
         cboZustand_->addItems({texts_(TextId::FilterEqual), texts_(TextId::FilterAtMost), texts_(TextId::FilterAtLeast)});
@@ -146,7 +146,7 @@ FrmFilter::FrmFilter(ListFilter& filter, const DeviceSettings& device, const Tex
         zustand->addRow(cboZustand_);
     }
     auto* fraImpuls = new QGroupBox(texts_(TextId::Pulses), this);
-    cboImpuls_ = combo(QStringLiteral("cboImpuls"), fraImpuls);
+    cboImpuls_ = filterCombo(QStringLiteral("cboImpuls"), fraImpuls);
     cboImpuls_->addItems({texts_(TextId::NoPulses), texts_(TextId::OnlyPulses), texts_(TextId::EverythingAlt)});
     auto* impuls = new QFormLayout(fraImpuls);
     impuls->addRow(cboImpuls_);
