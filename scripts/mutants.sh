@@ -9,6 +9,7 @@
 #                                        layers or folders (ONLY=... does the same)
 #   scripts/mutants.sh --check           only checks that every text is found once
 #   scripts/mutants.sh --list            prints id, layer and file of every fault
+#   scripts/mutants.sh --table           the list as a Markdown table (docs/testing.md)
 #
 # Environment: JOBS (parallel jobs, default nproc), MUTANTS_BUILD (build
 # directory), MUTANTS_LIST (the list), SKIP_BASELINE=1 (do not first check
@@ -21,6 +22,9 @@
 # (the tests fail without the fault, which proves nothing). Exits 0 only when
 # every chosen fault was caught.
 
+# The whole script is one block, read before it runs: editing the script or
+# the list during a run cannot change what the run does.
+{
 set -u
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -37,7 +41,8 @@ while [ $# -gt 0 ]; do
     --only=*) only=${1#--only=}; shift ;;
     --check) mode=check; shift ;;
     --list) mode=list; shift ;;
-    -h|--help) sed -n '2,22p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    --table) mode=table; shift ;;
+    -h|--help) sed -n '2,23p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     *) echo "mutants: unknown argument $1" >&2; exit 2 ;;
     esac
 done
@@ -119,6 +124,16 @@ if [ ${#chosen[@]} -eq 0 ]; then
     exit 2
 fi
 
+if [ "$mode" = table ]; then
+    echo '| id | layer | file | fault | tests (target: ctest regex) |'
+    echo '|---|---|---|---|---|'
+    for i in "${chosen[@]}"; do
+        printf '| `%s` | %s | `%s` | %s | %s: `%s` |\n' "${ids[$i]}" "${layers[$i]}" "${files[$i]}" \
+            "${faults[$i]//|/\\|}" "${targets[$i]}" "${regexes[$i]//|/\\|}"
+    done
+    exit 0
+fi
+
 if [ "$mode" = list ]; then
     for i in "${chosen[@]}"; do
         printf '%-28s %-9s %s\n' "${ids[$i]}" "${layers[$i]}" "${files[$i]}"
@@ -170,8 +185,39 @@ restore() {
     fi
     planted=
 }
+# Builds and test runs go in the background, each in a process group of its
+# own (job control), so that a signal reaches this script at once and the
+# trap can stop the whole group before it puts the source back.
+set -m
+child=
+in_background() {
+    "$@" &
+    child=$!
+    wait "$child"
+    local rc=$?
+    child=
+    return $rc
+}
+interrupted() {
+    if [ -n "$child" ]; then
+        kill -TERM -- "-$child" 2>/dev/null
+        wait "$child" 2>/dev/null
+    fi
+    restore
+    echo
+    echo "mutants: interrupted, source restored" >&2
+    exit 130
+}
 trap restore EXIT
-trap 'restore; echo; echo "mutants: interrupted, source restored" >&2; exit 130' INT TERM HUP
+trap interrupted INT TERM HUP
+
+# One run at a time on a source tree: a second one would take the first
+# one's planted fault for the source (or put it back under its feet).
+exec 9> "$build/mutants.lock"
+if ! flock -n 9; then
+    echo "mutants: another run is working in $build" >&2
+    exit 2
+fi
 
 # A run that was killed hard left its copy behind: put it back first.
 while IFS= read -r -d '' left; do
@@ -202,7 +248,7 @@ fi
 
 build_targets() {   # $1 = space-separated targets, $2 = log
     # shellcheck disable=SC2086
-    cmake --build "$build" -j "$jobs" --target $1 > "$2" 2>&1
+    in_background cmake --build "$build" -j "$jobs" --target $1 > "$2" 2>&1
 }
 
 count_tests() {
@@ -210,8 +256,8 @@ count_tests() {
 }
 
 run_tests() {   # $1 = regex, $2 = log; returns ctest's status
-    ctest --test-dir "$build" -R "$1" -j "$jobs" --timeout "$timeout" --stop-on-failure \
-        --output-on-failure > "$2" 2>&1
+    in_background ctest --test-dir "$build" -R "$1" -j "$jobs" --timeout "$timeout" --stop-on-failure \
+        --no-tests=error --output-on-failure > "$2" 2>&1
 }
 
 failed_names() {   # the failing tests a ctest log names, at most $2 of them
@@ -233,22 +279,28 @@ if ! build_targets "$all_targets" "$logs/baseline-build.log"; then
     exit 2
 fi
 if [ "${SKIP_BASELINE:-0}" != 1 ]; then
-    combined=$(for i in "${chosen[@]}"; do echo "(${regexes[$i]})"; done | sort -u | paste -sd'|')
+    # Each regex once (CTest's regular expressions take few groups, so they
+    # are not joined into one).
     echo "mutants: running the chosen tests on the unchanged source" >&2
-    if ! run_tests "$combined" "$logs/baseline.log"; then
-        # Without --stop-on-failure, to name every test that fails.
-        ctest --test-dir "$build" -R "$combined" -j "$jobs" --timeout "$timeout" > "$logs/baseline.log" 2>&1
-        broken=$(failed_names "$logs/baseline.log")
-        echo "mutants: failing without any fault: $broken" >&2
-        for i in "${chosen[@]}"; do
-            for name in $broken; do
-                if [[ $name =~ ${regexes[$i]} ]]; then
-                    status[$i]=baseline-fails
-                    detail[$i]=$name
-                fi
-            done
-        done
-    fi
+    declare -A baseline
+    for i in "${chosen[@]}"; do
+        regex=${regexes[$i]}
+        if [ -z "${baseline[$regex]:-}" ]; then
+            baseline[$regex]=ok
+            if [ "$(count_tests "$regex")" = 0 ]; then
+                baseline[$regex]=none
+            elif ! in_background ctest --test-dir "$build" -R "$regex" -j "$jobs" --timeout "$timeout" \
+                    > "$logs/baseline.log" 2>&1; then
+                baseline[$regex]=$(failed_names "$logs/baseline.log" 3)
+                echo "mutants: failing without any fault: ${baseline[$regex]}" >&2
+            fi
+        fi
+        case ${baseline[$regex]} in
+        ok) ;;
+        none) status[$i]=no-tests ;;
+        *) status[$i]=baseline-fails; detail[$i]=${baseline[$regex]} ;;
+        esac
+    done
 fi
 
 for i in "${chosen[@]}"; do
@@ -294,3 +346,5 @@ done
 echo
 echo "mutants: ${#chosen[@]} faults, $(( ${#chosen[@]} - bad )) caught, $bad not, in $(( ($(date +%s) - start) / 60 )) min"
 [ $bad -eq 0 ]
+exit
+}
