@@ -185,24 +185,10 @@ restore() {
     fi
     planted=
 }
-# Builds and test runs go in the background, each in a process group of its
-# own (job control), so that a signal reaches this script at once and the
-# trap can stop the whole group before it puts the source back.
-set -m
-child=
-in_background() {
-    "$@" &
-    child=$!
-    wait "$child"
-    local rc=$?
-    child=
-    return $rc
-}
+# Ctrl-C reaches the build or the test run and this script alike (one
+# process group); the trap then puts the source back. A TERM sent to this
+# script alone takes effect when the running build or test run ends.
 interrupted() {
-    if [ -n "$child" ]; then
-        kill -TERM -- "-$child" 2>/dev/null
-        wait "$child" 2>/dev/null
-    fi
     restore
     echo
     echo "mutants: interrupted, source restored" >&2
@@ -248,7 +234,7 @@ fi
 
 build_targets() {   # $1 = space-separated targets, $2 = log
     # shellcheck disable=SC2086
-    in_background cmake --build "$build" -j "$jobs" --target $1 > "$2" 2>&1
+    cmake --build "$build" -j "$jobs" --target $1 > "$2" 2>&1
 }
 
 count_tests() {
@@ -256,7 +242,7 @@ count_tests() {
 }
 
 run_tests() {   # $1 = regex, $2 = log; returns ctest's status
-    in_background ctest --test-dir "$build" -R "$1" -j "$jobs" --timeout "$timeout" --stop-on-failure \
+    ctest --test-dir "$build" -R "$1" -j "$jobs" --timeout "$timeout" --stop-on-failure \
         --no-tests=error --output-on-failure > "$2" 2>&1
 }
 
@@ -289,7 +275,7 @@ if [ "${SKIP_BASELINE:-0}" != 1 ]; then
             baseline[$regex]=ok
             if [ "$(count_tests "$regex")" = 0 ]; then
                 baseline[$regex]=none
-            elif ! in_background ctest --test-dir "$build" -R "$regex" -j "$jobs" --timeout "$timeout" \
+            elif ! ctest --test-dir "$build" -R "$regex" -j "$jobs" --timeout "$timeout" \
                     > "$logs/baseline.log" 2>&1; then
                 baseline[$regex]=$(failed_names "$logs/baseline.log" 3)
                 echo "mutants: failing without any fault: ${baseline[$regex]}" >&2
