@@ -56,9 +56,12 @@ if(CMAKE_CXX_COMPILER_LAUNCHER MATCHES "ccache" AND ZENDRIK_PCH)
     endif()
 endif()
 
-# The headers of each kind of target. The first target of a kind that is
-# given to zendrik_precompile builds the header; the later ones reuse it
-# (their compile options must match: same optimisation, same warnings).
+# The headers of each kind of target. The core library builds its header
+# itself; every other kind has a small target of its own that builds the
+# header with only what the kind's targets all link (ZENDRIK_PCH_LINK_...),
+# made where its kind is first named. GCC takes a precompiled header only
+# where the compile options match and every macro it was built with is
+# defined alike, so a target that defines a path of its own still shares it.
 set(ZENDRIK_PCH_core
     <algorithm> <array> <cstdint> <functional> <map> <memory> <optional> <vector>
     <QByteArray> <QDateTime> <QDir> <QFile> <QFileInfo> <QList> <QRegularExpression>
@@ -70,6 +73,9 @@ set(ZENDRIK_PCH_widgets ${ZENDRIK_PCH_core}
 set(ZENDRIK_PCH_test ${ZENDRIK_PCH_core} <gtest/gtest.h> <QProcess> <QTemporaryDir>)
 set(ZENDRIK_PCH_widget_test ${ZENDRIK_PCH_widgets} <gtest/gtest.h> <QProcess> <QTemporaryDir>
     <QTest> <QTableView>)
+set(ZENDRIK_PCH_LINK_widgets zendrik_core zendrik_paint Qt6::Widgets Qt6::PrintSupport)
+set(ZENDRIK_PCH_LINK_test zendrik_test_support GTest::gtest)
+set(ZENDRIK_PCH_LINK_widget_test zendrik_ui zendrik_test_support Qt6::Test GTest::gtest)
 
 # zendrik_precompile(KIND target...): the precompiled header of KIND (core,
 # widgets, test, widget_test) for each target.
@@ -77,14 +83,24 @@ function(zendrik_precompile kind)
     if(NOT ZENDRIK_PCH)
         return()
     endif()
-    get_property(owner GLOBAL PROPERTY ZENDRIK_PCH_OWNER_${kind})
+    if(kind STREQUAL "core")
+        set(owner zendrik_core)
+    else()
+        set(owner zendrik_pch_${kind})
+    endif()
+    if(NOT TARGET ${owner})
+        set(source "${CMAKE_CURRENT_BINARY_DIR}/${owner}.cpp")
+        file(CONFIGURE OUTPUT "${source}" CONTENT "// Builds the precompiled header its kind of targets reuse.\n")
+        add_library(${owner} OBJECT "${source}")
+        target_link_libraries(${owner} PRIVATE ${ZENDRIK_PCH_LINK_${kind}})
+    endif()
+    get_target_property(owned ${owner} PRECOMPILE_HEADERS)
+    if(NOT owned)
+        target_precompile_headers(${owner} PRIVATE ${ZENDRIK_PCH_${kind}})
+    endif()
     foreach(target IN LISTS ARGN)
-        if(owner)
+        if(NOT target STREQUAL owner)
             target_precompile_headers(${target} REUSE_FROM ${owner})
-        else()
-            target_precompile_headers(${target} PRIVATE ${ZENDRIK_PCH_${kind}})
-            set(owner ${target})
-            set_property(GLOBAL PROPERTY ZENDRIK_PCH_OWNER_${kind} ${target})
         endif()
     endforeach()
 endfunction()
