@@ -225,8 +225,9 @@ if [ "$mode" = check ]; then
 fi
 
 # ---- the build directory, configured like the main one -----------------------------
+# but file by file: a planted fault then recompiles its own file, not a batch.
 if [ ! -f "$build/build.ninja" ]; then
-    cmake -S "$root" -B "$build" -G Ninja > "$logs/configure.log" 2>&1 || {
+    cmake -S "$root" -B "$build" -G Ninja -DZENDRIK_UNITY_BUILD=OFF > "$logs/configure.log" 2>&1 || {
         echo "mutants: configuring $build failed, see $logs/configure.log" >&2
         exit 2
     }
