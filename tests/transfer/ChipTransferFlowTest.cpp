@@ -242,35 +242,6 @@ TEST_F(ChipTransferFlowTest, QuestionsBeforeTransferCanStopIt)
     EXPECT_EQ(asked(noAstro), QStringList{u"Keine Astrozeiten vorhanden ! Trotzdem exportieren ?"_s});
 }
 
-TEST_F(ChipTransferFlowTest, SerialWriteThenReadThroughComOne)
-{
-    START_EMULATOR(emulator, eeprom(), u"--no-pacing"_s);
-    openProgram(90);
-    model.Geaendert = 1;
-    model.device.Lpt = 4;
-    model.device.SerialPort1 = emulator.devicePath();
-    model.device.SerialPort2 = path(u"not-this-one"_s);
-    TransferRecorder labels;
-    ScriptedInteraction ui = user();
-    ChipTransfer t = transfer(ui);
-    t.observer = &labels;
-    EXPECT_EQ(t.ExportToChip(), ChipTransferOutcome::Done);
-    // A good serial transfer says nothing; the save question came first.
-    EXPECT_EQ(asked(ui), QStringList{kSaveFirst});
-    EXPECT_EQ(saves, 1);
-    EXPECT_EQ(ReadLines(path(u"zendrik.msg"_s)).last(), path(u"halle.zpg"_s));
-    EXPECT_EQ(ToImage(readFile(eeprom())), ImageOfFile(path(u"halle.zpg"_s), 2048));
-    EXPECT_EQ(labels.labels, (QStringList{u"schreibe in Zendrik :halle.zpg  über COM 1"_s, u"lese Zendrik über COM 1"_s}));
-    EXPECT_TRUE(labels.ended);
-
-    ScriptedInteraction reader = user();
-    EXPECT_EQ(transfer(reader).ImportFromChip(), ChipTransferOutcome::Done);
-    EXPECT_TRUE(reader.asked().empty());
-    EXPECT_EQ(model.program().AnzEintrag, 90);
-    EXPECT_EQ(model.program().Dateiname, path(u"SzTab1.zpg"_s));
-    EXPECT_EQ(model.Geaendert, 1);
-}
-
 TEST_F(ChipTransferFlowTest, FailedSerialReadKeepsTheProgram)
 {
     START_EMULATOR(emulator, eeprom(), "--fault", "no-chip");
