@@ -81,8 +81,12 @@ std::vector<Image> images(const QString& page)
 
 } // namespace
 
-TEST(HelpPages, EveryPageInEveryLanguageWithItsLinksResolving)
+// Every page in every language with its links resolving; `make screenshots`
+// renders each window in each language into img/<language>/, and the pages
+// of a language show exactly its pictures, every language the same ones.
+TEST(HelpPages, EveryPageInEveryLanguageWithItsLinksAndPicturesResolving)
 {
+    QStringList german;
     for (const char* lang : {"de", "en", "fr"}) {
         const QDir folder(kHelp + QLatin1Char('/') + QString::fromLatin1(lang));
         // The same pages in each language, and no page outside the list.
@@ -92,29 +96,41 @@ TEST(HelpPages, EveryPageInEveryLanguageWithItsLinksResolving)
             p += QStringLiteral(".html");
         pages.sort();
         EXPECT_EQ(files, pages) << lang;
-
+        std::set<QString> shown;
         for (const QString& file : files) {
             const QString text = read(folder.filePath(file));
-            EXPECT_TRUE(text.contains(QStringLiteral("<html lang=\"%1\"").arg(QString::fromLatin1(lang)))) << file.toStdString();
-            EXPECT_FALSE(text.contains(QStringLiteral("<title></title>"))) << file.toStdString();
+            const std::string where = lang + ("/" + file.toStdString());
+            EXPECT_TRUE(text.contains(QStringLiteral("<html lang=\"%1\"").arg(QString::fromLatin1(lang)))) << where;
+            EXPECT_FALSE(text.contains(QStringLiteral("<title></title>"))) << where;
             const QRegularExpression href(QStringLiteral(R"(href="([^"#]*)(#[^"]*)?")"));
             for (auto it = href.globalMatch(text); it.hasNext();) {
                 const QString target = it.next().captured(1);
-                EXPECT_TRUE(QFileInfo(folder.filePath(target)).isFile())
-                    << lang << "/" << file.toStdString() << " links to " << target.toStdString();
+                EXPECT_TRUE(QFileInfo(folder.filePath(target)).isFile()) << where << " links to " << target.toStdString();
             }
-            // Every picture a page shows is shipped beside the pages, and says
-            // in the page's language what it shows.
+            // Each language shows its own screenshots, saying in its language what they show.
             for (const Image& img : images(text)) {
-                EXPECT_TRUE(QFileInfo(folder.filePath(img.src)).isFile())
-                    << lang << "/" << file.toStdString() << " shows " << img.src.toStdString();
-                // Each language shows its own screenshots.
                 EXPECT_TRUE(img.src.startsWith(QStringLiteral("../img/%1/").arg(QString::fromLatin1(lang))))
-                    << lang << "/" << file.toStdString() << " shows " << img.src.toStdString();
-                EXPECT_FALSE(img.alt.trimmed().isEmpty()) << lang << "/" << file.toStdString() << " " << img.src.toStdString();
+                    << where << " shows " << img.src.toStdString();
+                EXPECT_FALSE(img.alt.trimmed().isEmpty()) << where << " " << img.src.toStdString();
+                shown.insert(QFileInfo(img.src).fileName());
             }
         }
+        const QDir img(kHelp + QStringLiteral("/img/") + QString::fromLatin1(lang));
+        const QStringList shipped = img.entryList({QStringLiteral("*")}, QDir::Files, QDir::Name);
+        ASSERT_GE(shipped.size(), 10) << lang << " has too few screenshots";
+        EXPECT_EQ(QStringList(shown.begin(), shown.end()), shipped) << lang;
+        for (const QString& shot : shipped) {
+            QFile png(img.filePath(shot));
+            EXPECT_TRUE(png.open(QIODevice::ReadOnly) && png.read(8) == QByteArray("\x89PNG\r\n\x1a\n", 8))
+                << lang << "/" << shot.toStdString() << " is no PNG picture";
+        }
+        if (german.isEmpty())
+            german = shipped;
+        EXPECT_EQ(shipped, german) << lang;
     }
+    // Nothing beside the language folders.
+    EXPECT_EQ(QDir(kHelp + QStringLiteral("/img")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name),
+              (QStringList{QStringLiteral("de"), QStringLiteral("en"), QStringLiteral("fr")}));
 }
 
 TEST(HelpPages, EveryWindowHasAPageOfItsOwn)
@@ -134,37 +150,6 @@ TEST(HelpPages, AFurtherLanguageReadsTheEnglishPages)
     EXPECT_EQ(HelpLanguage(3), QStringLiteral("fr"));
     EXPECT_EQ(HelpLanguage(4), QStringLiteral("en"));
     EXPECT_EQ(HelpFile(kHelp, 7, QStringLiteral("filter")), kHelp + QStringLiteral("/en/filter.html"));
-}
-
-TEST(HelpPages, EveryLanguageShipsItsOwnScreenshotsOfEveryPicture)
-{
-    // `make screenshots` renders each window in each language into
-    // img/<language>/; the pages of a language show exactly its pictures,
-    // and every language has the same pictures.
-    QStringList german;
-    for (const char* lang : {"de", "en", "fr"}) {
-        const QString language = QString::fromLatin1(lang);
-        const QDir img(kHelp + QStringLiteral("/img/") + language);
-        const QStringList shipped = img.entryList({QStringLiteral("*")}, QDir::Files, QDir::Name);
-        ASSERT_GE(shipped.size(), 10) << lang << " has too few screenshots";
-        std::set<QString> shown;
-        for (const QString& page : HelpPages())
-            for (const Image& i : images(read(kHelp + QLatin1Char('/') + language + QLatin1Char('/') + page
-                                               + QStringLiteral(".html"))))
-                shown.insert(QFileInfo(i.src).fileName());
-        EXPECT_EQ(QStringList(shown.begin(), shown.end()), shipped) << lang;
-        for (const QString& shot : shipped) {
-            QFile png(img.filePath(shot));
-            EXPECT_TRUE(png.open(QIODevice::ReadOnly) && png.read(8) == QByteArray("\x89PNG\r\n\x1a\n", 8))
-                << lang << "/" << shot.toStdString() << " is no PNG picture";
-        }
-        if (german.isEmpty())
-            german = shipped;
-        EXPECT_EQ(shipped, german) << lang;
-    }
-    // Nothing beside the language folders.
-    EXPECT_EQ(QDir(kHelp + QStringLiteral("/img")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name),
-              (QStringList{QStringLiteral("de"), QStringLiteral("en"), QStringLiteral("fr")}));
 }
 
 TEST(HelpPages, TheContentsLinkEveryPageAndEveryCommonTask)

@@ -17,38 +17,25 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int kRow731 = 4;   // four channels
 const QString kFinished = u"Zugriff auf Zendrik beendet"_s;
 // A failure is one box: the reason, then this line.
 const QString kFailed = u"Zugriff auf Zendrik nicht erfolgreich"_s;
 const QString kSaveFirst = u"Nur gespeicherte Daten können exportiert werden. Jetzt speichern ?"_s;
 
-class ChipTransferFlowTest : public ::testing::Test {
+class ChipTransferFlowTest : public ProgramInFolder {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
-        model.clock = [] { return QDateTime(QDate(2026, 3, 14), QTime(9, 26)); };
-        StartNewProgram(model, kRow731, u"unbekannt"_s, path(u"SzTab1.zpg"_s));
+        ProgramInFolder::SetUp();
         model.device.AdapterTool = u"\"%1\" --eeprom \"%2\""_s.arg(QStringLiteral(ZENDRIK_ADAPTER_TOOL), eeprom());
     }
 
-    QString path(const QString& name) const { return QDir(dir.path()).filePath(name); }
     QString eeprom() const { return path(u"chip.bin"_s); }
-
-    // Opens a saved program of `entries` entries as the program being edited.
-    Image openProgram(int entries)
-    {
-        const Image image = MakeProgramFile(path(u"halle.zpg"_s), kRow731, entries);
-        EXPECT_EQ(LoadProgram(model, path(u"halle.zpg"_s), kProgramSlot), LoadOk);
-        model.Geaendert = 0;
-        return image;
-    }
 
     // A chip holding another program of 30 entries.
     Image putOtherProgramOnChip()
     {
-        const Image image = MakeProgramFile(path(u"other.zpg"_s), kRow731, 30);
+        const Image image = MakeProgramFile(path(u"other.zpg"_s), kRow, 30);
         EXPECT_TRUE(writeFile(eeprom(), QByteArray(reinterpret_cast<const char*>(image.data()), 2048)));
         return image;
     }
@@ -87,14 +74,6 @@ protected:
         return t;
     }
 
-    QStringList asked(const ScriptedInteraction& ui) const
-    {
-        QStringList out;
-        for (const Prompt& p : ui.asked())
-            out << p.render(texts);
-        return out;
-    }
-
     void expectProgramKept(int entries, int geaendert)
     {
         EXPECT_EQ(model.program().AnzEintrag, entries);
@@ -102,9 +81,6 @@ protected:
         EXPECT_EQ(model.Geaendert, geaendert);
     }
 
-    QTemporaryDir dir;
-    ProgramModel model;
-    TextTable texts;
     EmulatorProcess emulator;
     int saves = 0;
     int toolWaitMs = 10000;

@@ -15,35 +15,22 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int kRow731 = 4;
 const QString kSucceeded = u"Übertragung erfolgreich beendet"_s;
 const QString kFailed = u"Übertragung fehlgeschlagen ! Verbindung ok ? Uhr im Automodus ?"_s;
 const QString kNoResponse = u"keine Rückmeldung von IR-Übertragung"_s;
 
-class IrTransferTest : public ::testing::Test {
+class IrTransferTest : public ProgramInFolder {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
-        model.clock = [] { return QDateTime(QDate(2026, 3, 14), QTime(9, 26)); };
-        StartNewProgram(model, kRow731, u"unbekannt"_s, path(u"SzTab1.zpg"_s));
+        ProgramInFolder::SetUp();
         useTool();
     }
 
-    QString path(const QString& name) const { return QDir(dir.path()).filePath(name); }
     QString device() const { return path(u"device.zpg"_s); }
     void useTool(const QString& faults = QString())
     {
         model.device.IrTool = u"\"%1\" --device \"%2\" %3"_s.arg(QStringLiteral(ZENDRIK_IR_TOOL), device(), faults);
-    }
-
-    // The open program: a saved file of `entries` entries.
-    Image openProgram(int entries)
-    {
-        const Image image = MakeProgramFile(path(u"halle.zpg"_s), kRow731, entries);
-        EXPECT_EQ(LoadProgram(model, path(u"halle.zpg"_s), kProgramSlot), LoadOk);
-        model.Geaendert = 0;
-        return image;
     }
 
     IrOutcome run(IrModus mode, UserInteraction& ui, int timeoutMs = 20000)
@@ -70,17 +57,6 @@ protected:
         return t.Run(job);
     }
 
-    QStringList asked(const ScriptedInteraction& ui) const
-    {
-        QStringList out;
-        for (const Prompt& p : ui.asked())
-            out << p.render(texts);
-        return out;
-    }
-
-    QTemporaryDir dir;
-    ProgramModel model;
-    TextTable texts;
     int saves = 0;
     int starts = 0;
     bool saveWorks = true;
@@ -129,7 +105,7 @@ TEST_F(IrTransferTest, ProgrammingWithoutASaveStartsNothing)
 
 TEST_F(IrTransferTest, ReadImportsTheDeviceProgramByteForByte)
 {
-    const Image onDevice = MakeProgramFile(device(), kRow731, 40);
+    const Image onDevice = MakeProgramFile(device(), kRow, 40);
     ProgramModel expected;
     expected.device = model.device;
     ASSERT_EQ(LoadProgram(expected, device(), kProgramSlot), LoadOk);
@@ -152,7 +128,7 @@ TEST_F(IrTransferTest, ReadAsksToSaveChangesFirst)
 {
     openProgram(12);
     model.Geaendert = 1;
-    MakeProgramFile(device(), kRow731, 40);
+    MakeProgramFile(device(), kRow, 40);
     ScriptedInteraction cancel([](const Prompt& p) { return p.buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel; });
     EXPECT_EQ(run(IrModus::Read, cancel), IrOutcome::Cancelled);
     EXPECT_EQ(asked(cancel), QStringList{u"Änderungen speichern in "_s + path(u"halle.zpg"_s) + u" ?"_s});
@@ -184,9 +160,9 @@ TEST_P(IrResultCode, DecidesTheOneMessage)
 {
     // Whatever the tool does, the open program stays as it was.
     openProgram(8);
-    MakeProgramFile(device(), kRow731, 20);
+    MakeProgramFile(device(), kRow, 20);
     if (GetParam().staleExchange)
-        MakeProgramFile(path(u"exchg.dat"_s), kRow731, 40);
+        MakeProgramFile(path(u"exchg.dat"_s), kRow, 40);
     useTool(QString::fromLatin1(GetParam().faults));
     ScriptedInteraction ui = ScriptedInteraction::answering(true);
     EXPECT_EQ(run(GetParam().mode, ui, 1500), GetParam().outcome);
