@@ -126,12 +126,12 @@ TEST_P(EibLinkContract, TheLocalBcuMemoryIsReadAndWrittenAndKeptOverAReopen)
     EXPECT_EQ(hex(next()), "");   // nothing pending
     ASSERT_TRUE(sendConfirmed(EibFrame::localRead(1, 0x0116)));
     EXPECT_EQ(hex(next()), "05 4b 01 01 16 01");
-    ASSERT_TRUE(sendConfirmed(EibFrame::localWrite(0x0116, QByteArray(1, '\x05'))));
+    ASSERT_TRUE(sendConfirmed(EibFrame::localWrite(0x0115, QByteArray::fromHex("0705"))));
     EXPECT_EQ(hex(next()), "");   // a write has no answer
     link->close();
     ASSERT_EQ(open(), 0);
     ASSERT_TRUE(sendConfirmed(EibFrame::localRead(2, 0x0115)));
-    EXPECT_EQ(hex(next()), "06 4b 02 01 15 00 05");
+    EXPECT_EQ(hex(next()), "06 4b 02 01 15 07 05");
     // Frames the BCU cannot take: a wrong length byte, a cut read, an unknown kind.
     for (const QByteArray& bad : {QByteArray::fromHex("054c010116"), QByteArray::fromHex("034c0101"),
                                   QByteArray::fromHex("0499010116")})

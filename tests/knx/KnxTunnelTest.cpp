@@ -341,7 +341,12 @@ TEST(KnxTunnelTest, TheTransportLayerSendsOneTelegramAtATimeAndAcknowledgesTheDe
     for (const QByteArray& tpdu : {bytes({0xC2}), answer, answer, bytes({0x4E, 0x43, 0x01, 0x04, 0x7E, 0x07, 0x38})})
         server.push(fromDevice(tpdu), true);
     server.countSoon(KnxIp::TunnellingRequest, 6);
-    l.link.clock().sleepUs(100'000);
+    // The device refuses the second read (T_NAK): it goes again at once, and
+    // once more when no T_ACK follows within a second.
+    server.push(fromDevice(bytes({0xC7})), true);
+    server.countSoon(KnxIp::TunnellingRequest, 7);
+    l.link.clock().sleepUs(1'100'000);
+    EXPECT_EQ(l.link.transportRepetitions(), 2);
     std::vector<QByteArray> frames;
     QByteArray buffer;
     while (l.link.receive(buffer) == 0 && buffer.at(0) != 0)
@@ -361,6 +366,8 @@ TEST(KnxTunnelTest, TheTransportLayerSendsOneTelegramAtATimeAndAcknowledgesTheDe
         "c2",            // T_ACK of the device's answer, sequence 0
         "c2",            // the repeated answer acknowledged again, not passed up
         "cf",            // T_NAK for sequence 3
+        "46 01 01 16",   // the second read again for the device's T_NAK
+        "46 01 01 16",   // and for the missing T_ACK
     };
     EXPECT_EQ(sent, expected);
     l.link.close();
