@@ -62,7 +62,7 @@ protected:
     bool saveWorks = true;
 };
 
-TEST_F(IrTransferTest, ProgrammingSendsTheSavedProgram)
+TEST_F(IrTransferTest, ProgrammingSendsTheSavedProgramAndSavesAChangedOneFirst)
 {
     openProgram(25);
     ScriptedInteraction ui = ScriptedInteraction::answering(true);
@@ -72,35 +72,26 @@ TEST_F(IrTransferTest, ProgrammingSendsTheSavedProgram)
     EXPECT_EQ(readFile(device()), readFile(path(u"halle.zpg"_s)));
     EXPECT_EQ(ReadLines(path(u"2irprot.msg"_s)),
               (QStringList{"s", " 5", " 20", " 400", " 1", "exchg.dat", "UZ0", "00 00 00", "01 01 2001", "1"}));
-}
 
-TEST_F(IrTransferTest, ProgrammingAChangedProgramSavesItFirst)
-{
-    openProgram(25);
-    model.program().AnzSz = model.program().AnzEintrag = 3;   // the user deleted entries
+    // The user deleted entries: a save that does not happen starts nothing ...
+    model.program().AnzSz = model.program().AnzEintrag = 3;
     model.Geaendert = 1;
-    // An exchange file of an earlier job never reaches the device.
+    saveWorks = false;
+    QFile::remove(path(u"2irprot.msg"_s));
+    EXPECT_EQ(run(IrModus::Program, ui), IrOutcome::Cancelled);
+    EXPECT_EQ(starts, 1);
+    EXPECT_FALSE(QFile::exists(path(u"2irprot.msg"_s)));
+    EXPECT_EQ(readFile(device()), readFile(path(u"halle.zpg"_s)));
+    // ... one that does sends the saved program, never an exchange file of an earlier job.
+    saveWorks = true;
     ASSERT_TRUE(writeFile(path(u"exchg.dat"_s), readFile(path(u"halle.zpg"_s))));
-    ScriptedInteraction ui = ScriptedInteraction::answering(true);
     EXPECT_EQ(run(IrModus::Program, ui), IrOutcome::Succeeded);
-    EXPECT_EQ(saves, 1);
+    EXPECT_EQ(saves, 2);
     EXPECT_EQ(model.Geaendert, 0);
     ProgramModel sent;
     sent.device = model.device;
     ASSERT_EQ(LoadProgram(sent, device(), kProgramSlot), LoadOk);
     EXPECT_EQ(sent.program().AnzEintrag, 3);
-}
-
-TEST_F(IrTransferTest, ProgrammingWithoutASaveStartsNothing)
-{
-    openProgram(5);
-    model.Geaendert = 1;
-    saveWorks = false;
-    ScriptedInteraction ui = ScriptedInteraction::answering(true);
-    EXPECT_EQ(run(IrModus::Program, ui), IrOutcome::Cancelled);
-    EXPECT_EQ(starts, 0);
-    EXPECT_FALSE(QFile::exists(path(u"2irprot.msg"_s)));
-    EXPECT_FALSE(QFile::exists(device()));
 }
 
 TEST_F(IrTransferTest, ReadImportsTheDeviceProgramByteForByte)
