@@ -17,7 +17,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-TEST(BusCommands, RefusalsAndFailuresEndWithTheirMessageAndWriteNothing)
+TEST(BusCommandsTest, RefusalsAndFailuresEndWithTheirMessageAndWriteNothing)
 {
     QTemporaryDir dir;
     const auto path = [&](const QString& name) { return QDir(dir.path()).filePath(name); };
