@@ -53,10 +53,59 @@ protected:
         EXPECT_EQ(model.Geaendert, 1);   // every click, changed value or not
     }
 
+    CardBytes saved()
+    {
+        ScriptedInteraction yes = ScriptedInteraction::answering(true);
+        EXPECT_EQ(SaveProgram(model, yes).result, 1);
+        return cardBytesOf(path(u"card.zpg"_s), model.device.Uhrentyp);
+    }
+
     QTemporaryDir dir;
     ProgramModel model;
     ScriptedInteraction ui = ScriptedInteraction::answering(true);
 };
+
+// The card kind and the master bits as clicked, and the bytes the saved card carries.
+TEST_F(MasterCardTest, CardKindAndBitsReachTheSavedCard)
+{
+    const std::vector<MasterClick> toMaster17 = {{MasterField::CardKind, 1, 0}, {MasterField::Bit, 1, 0},
+                                                 {MasterField::Bit, 1, 4}};
+    std::vector<MasterClick> backToProg = toMaster17;
+    backToProg.push_back({MasterField::CardKind, 0, 0});
+    const struct {
+        const char* what;
+        std::vector<MasterClick> clicks;
+        bool masterCard;
+        int kennung, masterKennung;   // in the window
+        CardBytes bytes;              // in the file; options as the offset from the start's
+    } cases[] = {
+        // A master card without bits has no master byte.
+        {"master card without bits", {{MasterField::CardKind, 1, 0}}, true, 200, 0, {200, 0, 255}},
+        // Bus (TP) and infrared give seventeen.
+        {"master card with bits 0 and 4", toMaster17, true, 200, 17, {200, 128, 17}},
+        // Back to a program card: the identification and the bits are kept, not saved.
+        {"back to a program card", backToProg, false, 72, 17, {72, 0, 255}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        const int options = model.program().Kopf[3];
+        for (const MasterClick& k : c.clicks)
+            click(k.field, k.value, k.bit);
+        EXPECT_EQ(MasterStateOf(model).masterCard, c.masterCard);
+        EXPECT_EQ(model.device.Geraetekennung, c.kennung);
+        EXPECT_EQ(model.device.MasterKennung, c.masterKennung);
+        const CardBytes b = saved();
+        EXPECT_EQ(std::tuple(b.id, b.options, b.master), std::tuple(c.bytes.id, options + c.bytes.options, c.bytes.master));
+        // Read back, the card shows the same in the window.
+        ProgramModel back = modelForRow(4);
+        ASSERT_EQ(LoadProgram(back, path(u"card.zpg"_s), kProgramSlot), LoadOk);
+        EXPECT_EQ(MasterStateOf(back).masterCard, c.masterCard);
+        if (c.bytes.master != 255) {
+            EXPECT_EQ(MasterStateOf(back).bits, (std::array<bool, 8>{true, false, false, false, true, false, false, false}));
+        }
+    }
+}
 
 TEST_F(MasterCardTest, OptionsLandInTheirBits)
 {
