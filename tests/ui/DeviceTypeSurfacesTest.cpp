@@ -12,8 +12,6 @@
 #include "model/DeviceTypes.h"
 #include "model/EntryBuilder.h"
 
-#include <QLabel>
-
 #include <algorithm>
 #include <functional>
 

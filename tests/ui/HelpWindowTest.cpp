@@ -6,13 +6,9 @@
 
 #include "language/HelpPages.h"
 
-#include <QAction>
-#include <QDir>
-#include <QFileInfo>
 #include <QImage>
 #include <QTextBlock>
 #include <QTextDocument>
-#include <QTest>
 #include <QTextBrowser>
 
 using namespace zendrik;

@@ -3,22 +3,11 @@
 #include "tests/support/CliRun.h"
 #include "tests/ui/DesktopFixture.h"
 #include "ui/list/FrmFilter.h"
-#include "ui/list/FrmHauptmenue.h"
 #include "ui/main/MainMenu.h"
-#include "ui/main/MdiForm1.h"
 
-#include <QAbstractItemModel>
-#include <QAction>
 #include <QActionGroup>
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QFrame>
 #include <QHeaderView>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTableView>
-#include <QTest>
 #include <QToolButton>
 
 #include <functional>
@@ -106,29 +95,22 @@ TEST_F(ListWindow, GridListsAsTheCommandLineSortsAndMarks)
     }
 }
 
-TEST_F(ListWindow, ListsSpeakTheChosenLanguage)
+TEST_F(ListWindow, ViewsSwitchWithTheirTicksAndListAsTheCommandLineInEveryLanguage)
 {
-    for (const auto& [sprache, code] : {std::pair{2, u"en"_s}, std::pair{3, u"fr"_s}}) {
-        openSchool(sprache);
-        EXPECT_EQ(gridText(), cliText({}, code)) << code.toStdString();
-        trigger("mnuAnsPz");
-        EXPECT_EQ(gridText(), cliText({u"--view"_s, u"priority"_s}, code)) << code.toStdString();
-        EXPECT_TRUE(list().windowTitle().startsWith(app_->texts()(TextId::PriorityList))) << code.toStdString();
+    for (const auto& [sprache, code] : {std::pair{2, u"en"_s}, std::pair{3, u"fr"_s}, std::pair{1, u"de"_s}}) {
+        SCOPED_TRACE(code.toStdString());
         app_.reset();
+        openSchool(sprache);
+        EXPECT_EQ(gridText(), cliText({}, code));
+        trigger("mnuAnsPz");
+        EXPECT_EQ(checkedView(), u"mnuAnsPz"_s);
+        EXPECT_EQ(list().Ansicht(), AnsichtPrioritaetszeiten);
+        EXPECT_TRUE(list().windowTitle().startsWith(app_->texts()(TextId::PriorityList))) << code.toStdString();
+        EXPECT_EQ(gridText(), cliText({u"--view"_s, u"priority"_s}, code));
+        trigger("mnuAnsSw");
+        EXPECT_EQ(checkedView(), u"mnuAnsSw"_s);
+        EXPECT_EQ(gridText(), cliText({u"--view"_s, u"dst"_s}, code));
     }
-}
-
-TEST_F(ListWindow, ViewsSwitchWithTheirTicks)
-{
-    openSchool();
-    trigger("mnuAnsPz");
-    EXPECT_EQ(checkedView(), u"mnuAnsPz"_s);
-    EXPECT_EQ(list().Ansicht(), AnsichtPrioritaetszeiten);
-    EXPECT_TRUE(list().windowTitle().startsWith(u"Prioritätsliste "_s));
-    EXPECT_EQ(gridText(), cliText({u"--view"_s, u"priority"_s}));
-    trigger("mnuAnsSw");
-    EXPECT_EQ(checkedView(), u"mnuAnsSw"_s);
-    EXPECT_EQ(gridText(), cliText({u"--view"_s, u"dst"_s}));
 
     // The sample views wait for a sample; the astro view for an astro device.
     for (const char* waiting : {"mnuAnsSzVorl", "mnuDatVorlSchl", "mnuAnsAsz"})

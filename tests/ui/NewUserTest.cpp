@@ -1,29 +1,18 @@
 // What a user meets on the first run: names and tips in the chosen
 // language, the list's sort mark, the keyboard after a dialog.
-#include "language/TextTable.h"
 #include "model/DeviceTypes.h"
-#include "ui/common/MnemonicSet.h"
 #include "tests/ui/DesktopFixture.h"
+#include "ui/common/MnemonicSet.h"
 #include "ui/entry/FrmEingSz.h"
 #include "ui/main/FrmStartbild.h"
-#include "ui/main/MdiForm1.h"
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QComboBox>
 #include <QGroupBox>
 #include <QMap>
 #include <QMenu>
 #include <QMenuBar>
-#include <QDialog>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QStatusBar>
-#include <QFile>
 #include <QHeaderView>
-#include <QLabel>
-#include <QTableView>
-#include <QTest>
 #include <QToolButton>
 
 using namespace zendrik;
@@ -35,38 +24,9 @@ namespace {
 class NewUser : public DesktopFixture {
 protected:
     QComboBox* combo() const { return child<QComboBox>(startScreen(), "cboUhrentyp"); }
-    QString deviceLabel() const { return child<QLabel>(frame(), "lblGeraet")->text(); }
 };
 
 } // namespace
-
-TEST_F(NewUser, DeviceTypesAreNamedInTheChosenLanguage)
-{
-    const struct {
-        int sprache;
-        const char* button;
-        ExtraLanguage language;
-    } cases[] = {{1, "AniDeutsch", ExtraLanguage::German},
-                 {2, "AniEnglisch", ExtraLanguage::English},
-                 {3, "AniFrance", ExtraLanguage::French}};
-    for (const auto& c : cases) {
-        ASSERT_TRUE(startApp());
-        // Choose a row, then the language: the choice stays, the names change.
-        combo()->setCurrentIndex(combo()->findData(13));
-        QTest::mouseClick(child<QAbstractButton>(startScreen(), c.button), Qt::LeftButton);
-        QStringList items;
-        for (int i = 0; i < combo()->count(); ++i)
-            items << combo()->itemText(i);
-        EXPECT_EQ(items, OfferedDeviceTypeNames(1, c.language)) << c.button;
-        EXPECT_EQ(combo()->currentText(), DeviceTypeName(13, 1, c.language));
-        QTest::mouseClick(child<QAbstractButton>(startScreen(), "cmd_ok"), Qt::LeftButton);
-        ASSERT_NE(frame(), nullptr);
-        EXPECT_EQ(model().device.DeviceRow, 13);
-        EXPECT_EQ(model().device.Geraetename, DeviceTypeName(13, 1, c.language));
-        EXPECT_TRUE(deviceLabel().contains(DeviceTypeName(13, 1, c.language))) << deviceLabel().toStdString();
-        app_.reset();
-    }
-}
 
 TEST_F(NewUser, ButtonsWithoutTextHaveRealTips)
 {
@@ -295,6 +255,12 @@ TEST(Mnemonics, TheMenuTitlesOfEachTextTableGetLettersOfTheirOwn)
     EXPECT_EQ(AssignMnemonics({u"&Ok"_s, u"Ok"_s, u"OK alle"_s, u"ko"_s}),
               (QStringList{u"&Ok"_s, u"O&k"_s, u"OK &alle"_s, u"ko (&1)"_s}));
     EXPECT_EQ(OwnMnemonic(u"A && B"_s), QChar());
+    // Captions marked one by one take the first letter no earlier one took.
+    MnemonicSet set;
+    QStringList marked;
+    for (const QString& caption : {u"Montag"_s, u"Mittwoch"_s, u"&Neu"_s, u"Nein"_s, u"A & B"_s, u"mit"_s})
+        marked << set.mark(caption);
+    EXPECT_EQ(marked, (QStringList{u"&Montag"_s, u"M&ittwoch"_s, u"&Neu"_s, u"N&ein"_s, u"&A && B"_s, u"mi&t"_s}));
 }
 
 TEST_F(NewUser, EveryMenuAndEveryDialogControlHasAKeyOfItsOwn)

@@ -3,20 +3,13 @@
 #include "editing/ListAnsicht.h"
 #include "tests/support/TestPrograms.h"
 #include "tests/ui/DesktopFixture.h"
-#include "ui/main/MdiForm1.h"
 #include "ui/print/FrmDruck.h"
 #include "ui/print/PrintCommands.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QFile>
-#include <QLabel>
 #include <QPrinter>
 #include <QProcess>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QStatusBar>
-#include <QTest>
 
 using namespace zendrik;
 using namespace zendrik::test;
