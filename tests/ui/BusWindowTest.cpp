@@ -2,6 +2,7 @@
 // bus, and its menu command on the bus device types.
 
 #include "tests/support/TestPrograms.h"
+#include "tests/ui/BusWindowDrive.h"
 #include "tests/ui/DesktopFixture.h"
 
 #include "app/RecentFiles.h"
@@ -71,33 +72,13 @@ protected:
 
 TEST_F(BusWindow, SearchProgramAndReadThroughTheWidgets)
 {
-    const ProgramSlot original = model.program();
     auto w = window();
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Buszugriff auf Schaltuhr"));
     EXPECT_EQ(status(*w), QStringLiteral("bereit"));
     EXPECT_FALSE(reinstallShown(*w));
-
-    child<QLineEdit>(*w, "txtbisTeilnehmer")->setText(QStringLiteral("3"));
-    click(*w, "cmdbussearch");
-    auto* found = child<QComboBox>(*w, "cboPhysadr");
-    ASSERT_EQ(found->count(), 1);
-    EXPECT_EQ(found->itemText(0), QStringLiteral("1.1.2"));
-    EXPECT_EQ(child<QLineEdit>(*w, "txtPhysadr")->text(), QStringLiteral("1.1.2"));
-    EXPECT_EQ(status(*w), QStringLiteral("Ok"));
-
-    click(*w, "cmdbusprog");
-    EXPECT_EQ(status(*w), QStringLiteral("Ok"));
+    SearchWriteAndReadBack(*w, model);
     EXPECT_TRUE(messages().isEmpty()) << messages().join('|').toStdString();
     EXPECT_FALSE(reinstallShown(*w));
-
-    model.ClearSlot(kProgramSlot);
-    QSignalSpy read(w.get(), &FrmBusaccess::programRead);
-    click(*w, "cmdbusread");
-    EXPECT_EQ(status(*w), QStringLiteral("Ok"));
-    EXPECT_EQ(read.count(), 1);
-    EXPECT_EQ(model.program().Eintrag, original.Eintrag);
-    EXPECT_EQ(model.program().AnzEintrag, original.AnzEintrag);
-    EXPECT_EQ(model.program().SoWiTab, original.SoWiTab);
     EXPECT_EQ(model.Geaendert, 1);
     EXPECT_TRUE(QFile::exists(path(QStringLiteral("protocol.txt"))));
 }
