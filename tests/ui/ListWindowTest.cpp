@@ -30,10 +30,9 @@ protected:
     // What the command line lists for the same file and options.
     QStringList cliText(const QStringList& options, const QString& language = u"de"_s, int row = 4) const
     {
-        const CliRun run = RunCli(QStringList{u"--lang"_s, language, u"--type"_s, QString::number(row), u"list"_s,
-                                              school} + options, dir_.path());
-        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-        return run.out.chopped(run.out.endsWith(u'\n') ? 1 : 0).split(u'\n');
+        const QString run = Succeeded(
+            RunCli(QStringList{"--lang", language, "--type", QString::number(row), "list", school} + options, dir_.path()));
+        return run.chopped(run.endsWith(u'\n') ? 1 : 0).split(u'\n');
     }
 
     QString checkedView() const
@@ -45,9 +44,7 @@ protected:
     // Sets the filter dialog's controls and confirms it.
     void filterWith(const std::function<void(FrmFilter*)>& set)
     {
-        trigger("mnuBaFilt");
-        auto* d = dialog<FrmFilter>();
-        ASSERT_NE(d, nullptr);
+        auto* d = open<FrmFilter>("mnuBaFilt");
         set(d);
         QTest::mouseClick(child<QPushButton>(d, "cmdFilterok"), Qt::LeftButton);
         QApplication::processEvents();
@@ -159,7 +156,6 @@ TEST_F(ListWindow, FilterOnAndOff)
     const QStringList all = gridText();
     auto* on = child<QToolButton>(frame(), "imgfilt");
     auto* off = child<QToolButton>(frame(), "imgnofilt");
-    ASSERT_TRUE(on && off);
     EXPECT_FALSE(on->isVisible());
     EXPECT_TRUE(off->isVisible());
 
@@ -187,9 +183,7 @@ TEST_F(ListWindow, FilterOnAndOff)
     EXPECT_EQ(gridText(), filtered);
 
     // Abbrechen changes nothing.
-    trigger("mnuBaFilt");
-    auto* d = dialog<FrmFilter>();
-    ASSERT_NE(d, nullptr);
+    auto* d = open<FrmFilter>("mnuBaFilt");
     child<QCheckBox>(d, "chkKanal2")->setChecked(true);
     QTest::mouseClick(child<QPushButton>(d, "cmdFilterAbbrechen"), Qt::LeftButton);
     EXPECT_EQ(gridText(), filtered);

@@ -29,9 +29,7 @@ protected:
     // Opens the print window, ticks the boxes named and presses "Drucken".
     void printWith(std::initializer_list<const char*> boxes)
     {
-        trigger("mnuDatDruck");
-        auto* d = dialog<FrmDruck>();
-        ASSERT_NE(d, nullptr);
+        auto* d = open<FrmDruck>("mnuDatDruck");
         EXPECT_EQ(child<QLabel>(d, "lblzeilen")->text(), QString::number(model().device.Zeilen) + u" Zeilen"_s);
         // A box reacts to a click on its mark or its text, at its left.
         for (const char* name : boxes) {
@@ -111,9 +109,7 @@ TEST_F(PrintWindow, HandoverButtonWritesTheRecordBesideTheProgram)
         suggested = offered;
         return offered;
     };
-    trigger("mnuDatDruck");
-    auto* d = dialog<FrmDruck>();
-    ASSERT_NE(d, nullptr);
+    auto* d = open<FrmDruck>("mnuDatDruck");
     QTest::mouseClick(child<QPushButton>(d, "cmdprhandover"), Qt::LeftButton);
     QApplication::processEvents();
     EXPECT_EQ(suggested, work(u"Schule Übergabeprotokoll.pdf"_s));
@@ -163,9 +159,7 @@ TEST_F(PrintWindow, ToolbarButtonPrintsTheFilteredListWhereThePrintWindowSends)
     EXPECT_EQ(rows, shown.size() - 1) << text.toStdString();   // the grid's first line is its headings
     EXPECT_FALSE(text.contains(off)) << text.toStdString();
 
-    trigger("mnuDatDruck");
-    auto* d = dialog<FrmDruck>();
-    ASSERT_NE(d, nullptr);
+    auto* d = open<FrmDruck>("mnuDatDruck");
     EXPECT_TRUE(d->DruckInDatei());
     child<QCheckBox>(d, "chktxtdat")->click();
     d->reject();

@@ -378,9 +378,8 @@ TEST_F(SimulationWindow, PictureFromTheCommandLineEqualsTheWindowsWithTitleAndLe
     ASSERT_TRUE(frame()->openFile(program));
     FrmGrafik* w = openWindow();
     const QString out = work(u"cli.png"_s);
-    const CliRun r = RunCli({"--dir", dir_.path(), "--type", QString::number(kRowBus738), "simulate", program, "--year",
-                             QString::number(kYear), "--channel", "1", "--png", out});
-    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    Succeeded(RunCli({"--dir", dir_.path(), "--type", QString::number(kRowBus738), "simulate", program, "--year",
+                             QString::number(kYear), "--channel", "1", "--png", out}));
     const QImage cli = QImage(out).convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(cli.size(), QSize(1200, 800));
 
