@@ -202,8 +202,9 @@ TEST_F(AstroCommands, LimitsReachTheFileAndItsSimulation)
                 const int sunset = kMinutesOfDay - f[3].toInt() + sunrise;
                 ASSERT_GE(sunrise, 6 * 60) << row << ' ' << lines[i].toStdString();
                 ASSERT_LE(sunset, 21 * 60) << row << ' ' << lines[i].toStdString();
-                if (f[0] == u"2026-06-21"_s)
+                if (f[0] == u"2026-06-21"_s) {
                     EXPECT_EQ(std::pair(sunrise, sunset), std::pair(6 * 60, 21 * 60)) << row;
+                }
             }
             EXPECT_GE(days, 365) << row << ' ' << year;
         }
