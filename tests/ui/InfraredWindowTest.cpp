@@ -298,7 +298,7 @@ protected:
     void clickOn(FrmMaster* w, const char* name)
     {
         model().Geaendert = 0;
-        QTest::mouseClick(child<QAbstractButton>(w, name), Qt::LeftButton);
+        click(w, name);
         EXPECT_EQ(model().Geaendert, 1) << name;
     }
     static QString boxes(FrmMaster* w)
