@@ -17,10 +17,6 @@ inline constexpr quint8 kConnect = 0x23;
 inline constexpr quint8 kDisconnect = 0x24;
 inline constexpr quint8 kData = 0x21;
 inline constexpr quint8 kDataIn = 0x39;
-// The control and routing bytes of a telegram the BCU passes up (the
-// routing byte's low nibble carries the telegram's length).
-inline constexpr quint8 kDataInControl = 0xB0;
-inline constexpr quint8 kDataInRouting = 0x60;
 // The address in the BCU's memory of the length of its address table.
 inline constexpr quint16 kAddressTableLength = 0x0116;
 
@@ -32,6 +28,9 @@ QByteArray connect(quint16 physicalAddress);
 QByteArray disconnect();
 // An application telegram over the open connection.
 QByteArray data(const QByteArray& telegram);
+// A telegram of a device passed up by the BCU, as a link without a BCU of
+// its own builds it.
+QByteArray dataIn(quint16 source, quint16 destination, const QByteArray& telegram);
 
 // A frame passed up by the BCU: a telegram from a device (0x39), with the
 // source address and the telegram ((length byte and 0x0F) + 1 bytes from
