@@ -47,16 +47,11 @@ TEST(DeviceTypes, StartNewProgramClearsAndNames)
     m.slot(kSampleSlot).AnzEintrag = 3;
     m.Geaendert = 1;
     StartNewProgram(m, 20, u"unbekannt"_s, u"SzTab1.zpg"_s);
-    EXPECT_EQ(m.program().AnzEintrag, 0);
-    EXPECT_EQ(m.slot(kSampleSlot).AnzEintrag, 0);
-    EXPECT_EQ(m.Geaendert, 0);
-    EXPECT_EQ(m.program().Dateiname, u"SzTab1.zpg"_s);
-    EXPECT_EQ(m.program().Verwendung, u"unbekannt"_s);
-    EXPECT_EQ(m.program().ProgNr, kNoProgramNumber);
-    EXPECT_EQ(m.program().astro.AstroAktiv[1], 0);
-    EXPECT_EQ(m.program().astro.AstroGrenze[3].evening, 1439);
-    EXPECT_EQ(m.device.JahreFreieFt, 14);
-    EXPECT_EQ(modelForRow(1).device.JahreFreieFt, 1);
+    const ProgramSlot& s = m.program();
+    EXPECT_EQ(std::tuple(s.AnzEintrag, m.slot(kSampleSlot).AnzEintrag, m.Geaendert, s.Dateiname, s.Verwendung, s.ProgNr),
+              std::tuple(0, 0, 0, u"SzTab1.zpg"_s, u"unbekannt"_s, kNoProgramNumber));
+    EXPECT_EQ(std::pair(s.astro.AstroAktiv[1], s.astro.AstroGrenze[3].evening), std::pair(0, 1439));
+    EXPECT_EQ(std::pair(m.device.JahreFreieFt, modelForRow(1).device.JahreFreieFt), std::pair(14, 1));
 }
 
 TEST(FileNames, NextFreeNameAndTitle)
@@ -70,10 +65,8 @@ TEST(FileNames, NextFreeNameAndTitle)
         writeFile(dir.filePath(u"Swprg%1.zpg"_s.arg(n)), "x");
     EXPECT_TRUE(NextFreeFileName(dir.path(), u"Swprg"_s).isEmpty());
 
-    EXPECT_EQ(FileTitle(u"/home/a/ANLAGE.zpg"_s), u"ANLAGE.zpg"_s);
-    EXPECT_EQ(FileTitle(u"C:\\prog\\X.zpg"_s), u"X.zpg"_s);
-    EXPECT_TRUE(FileExists(dir.filePath(u"SzTab4.zpg"_s)));
-    EXPECT_FALSE(FileExists(dir.path()));
+    EXPECT_EQ(std::pair(FileTitle(u"/home/a/ANLAGE.zpg"_s), FileTitle(u"C:\\prog\\X.zpg"_s)), std::pair(u"ANLAGE.zpg"_s, u"X.zpg"_s));
+    EXPECT_EQ(std::pair(FileExists(dir.filePath(u"SzTab4.zpg"_s)), FileExists(dir.path())), std::pair(true, false));
 }
 
 TEST(DeviceTypes, NeutralNamesInEachLanguage)
