@@ -174,11 +174,12 @@ TEST(SimulationCause, AgreesWithTheProfileAndTheEntryBytes)
                 break;
             case CauseKind::Pulse:
             case CauseKind::SwitchingTime: {
-                if (cause.kind == CauseKind::Pulse)
-                    ASSERT_EQ(std::pair(state, cause.minute),
-                              std::pair(cause.switchedOn ? ProfileImpulsEin : ProfileImpulsAus, minute));
-                else
+                if (cause.kind == CauseKind::Pulse) {
+                    ASSERT_EQ(std::tuple(state, cause.minute),
+                              std::tuple(cause.switchedOn ? ProfileImpulsEin : ProfileImpulsAus, minute));
+                } else {
                     ASSERT_EQ(state, steady);
+                }
                 ASSERT_GE(cause.entry, 0);
                 const Entry& e = m.program().Eintrag[static_cast<std::size_t>(cause.entry)];
                 ASSERT_EQ(std::tuple(EntryTime(e), EntryState(e, eib) != 0, EntryPriority(e, eib)),
