@@ -87,6 +87,10 @@ TEST(PrintLines, HeadingsRepeatEveryZeilenRows)
         EXPECT_EQ(headings, c.headings) << c.rows << " rows, Zeilen " << c.zeilen;
         EXPECT_EQ(breaks, c.breaks) << c.rows << " rows, Zeilen " << c.zeilen;
     }
+    // As text each column is as wide as its widest heading or cell, two blanks apart.
+    const QStringList text = PrintTextLines(listOfRows(10, 0));
+    for (const QString& line : {u"Nr.  Uhrzeit"_s, u"1    1:00"_s, u"10   10:00"_s})
+        EXPECT_TRUE(text.contains(line)) << line.toStdString() << " in " << text.join(u'|').toStdString();
 }
 
 TEST(PrintLines, EverySectionStartsOnANewPageWithItsTitleBlock)
