@@ -2,7 +2,6 @@
 // simulated from its own entries, summer-time table and astro program, and
 // what decided refers to the sample's rows.
 #include "calendar/SommerzeitTage.h"
-#include "calendar/TagPrio.h"
 #include "calendar/YearSimulation.h"
 #include "editing/ProgramSnapshot.h"
 #include "tests/calendar/RandomSimulationProgram.h"
@@ -48,7 +47,9 @@ TEST(SimulationSlot, EachSlotGivesItsOwnProgramsProfileEveryDay)
     };
     for (const auto& c : cases) {
         const ProgramModel program = RandomSimulationProgram(c.row, c.programSeed, c.entries, c.priorityTimes, c.channels);
-        const ProgramModel sample = RandomSimulationProgram(c.row, c.sampleSeed, c.entries, c.priorityTimes, c.channels);
+        ProgramModel sample = RandomSimulationProgram(c.row, c.sampleSeed, c.entries, c.priorityTimes, c.channels);
+        // On the bus device by table: each slot switches by its own summer/winter table.
+        sample.device.SwRegel = c.row == kRowBus738 ? SwTabelle : SwEuropa;
         const ProgramModel both = BothSlots(program, sample);
         ProgramModel programOnly = sample;
         programOnly.program() = program.program();
@@ -94,44 +95,6 @@ TEST(SimulationSlot, WhatDecidedNamesTheRowsOfTheSample)
     EXPECT_GT(named, 0);
     for (int row = 0; row < sample.program().AnzEintrag; ++row)
         ASSERT_EQ(ofSample.ListNumber(row), alone.ListNumber(row)) << row;
-}
-
-TEST(SimulationSlot, SamplesPriorityTimesAndAstroProgramCount)
-{
-    // The program switches C1 from 6:00 to 22:00 every day; the sample
-    // holds a permanent OFF at Christmas and the sunset of its own table.
-    // The bus device keeps the channel number - 1 in its entries.
-    constexpr int kBusC1 = 0;
-    ProgramModel m = Program(kRowBus738, {SixOn(kBusC1), TwentyTwoOff(kBusC1)});
-    m.device.SwRegel = SwEuropa;
-    ProgramSlot& sample = m.slot(kSampleSlot);
-    sample.Dateiname = QStringLiteral("Vorlage.zpg");
-    const Entry christmas = BuildPriorityEntry(24, 12, 26, 12, 0, false, 10, kBusC1, 0);
-    sample.Eintrag[0] = christmas;
-    sample.AnzEintrag = 1;
-    sample.AnzPz = 1;
-    for (AstroDay& day : sample.astro.AstroTab[0])
-        day = AstroDay{Hm(7, 0), Hm(18, 0), kOff, kOn};
-    sample.astro.AstroAktiv[0] = sample.astro.AstroAktiv[1] = kOn;
-    sample.astro.AstroGrenze[0] = AstroLimits{0, 1439, kOff, kOn};
-
-    const TagPrio ofProgram(m, 2026);
-    const TagPrio ofSample(m, 2026, kSampleSlot);
-    EXPECT_EQ(std::tuple(ofProgram(0, Doy(25, 12, 2026)), ofSample(0, Doy(25, 12, 2026)), ofSample.Quelle(0, Doy(25, 12, 2026))),
-              std::tuple(0, kTagPrioPermanentAus, 0));
-
-    const YearSimulation program(m, 2026);
-    const YearSimulation shown(m, 2026, kSampleSlot);
-    EXPECT_EQ(At(program, 0, 25, 12), kSixToTwentyTwo);
-    EXPECT_EQ(At(shown, 0, 25, 12), (S{{0, 1440, 0}}));
-    // Sunset 18:00 by the table, 19:00 in summer time; the sunrise 7:00 / 8:00.
-    EXPECT_EQ(At(shown, 0, 15, 1), (S{{0, 420, 1}, {420, 1080, 0}, {1080, 1440, 1}}));
-    EXPECT_EQ(At(shown, 0, 15, 7), (S{{0, 480, 1}, {480, 1140, 0}, {1140, 1440, 1}}));
-    const SimulationCause sunset = shown.Explain(0, Doy(15, 7, 2026), Hm(20, 0));
-    EXPECT_EQ(std::tuple(sunset.kind, sunset.astro.sunset, sunset.astro.summerTime, sunset.astro.shown),
-              std::tuple(CauseKind::Astro, true, true, Hm(19, 0)));
-    // The program has no astro program: its channel follows its entries.
-    EXPECT_EQ(program.Explain(0, Doy(15, 7, 2026), Hm(20, 0)).kind, CauseKind::SwitchingTime);
 }
 
 // The simulation window simulates again exactly when what the simulation
