@@ -19,8 +19,7 @@ namespace {
 const QDateTime kNow = QDateTime(QDate(2026, 12, 7), QTime(10, 15, 30), Qt::UTC);
 
 // Each family's canonical program, with the text fields filled in a way that
-// tests the text encoding (umlauts, an empty name, a long description), and
-// every meter-pulse option away from its default.
+// tests the text encoding (umlauts, an empty name, a long description).
 std::vector<std::pair<const char*, ProgramModel>> programs()
 {
     std::vector<std::pair<const char*, ProgramModel>> out;
@@ -32,8 +31,9 @@ std::vector<std::pair<const char*, ProgramModel>> programs()
         model.program().Kanalname[2] = QStringLiteral(" Flur Nord");
         model.program().Dateiname = QStringLiteral("/home/elektro/Programme/Schule Süd.zpg");
         model.device.SwRegel = 4;
+        // A meter pulse with no field at its default: each must come back.
         std::tie(model.device.MessKanal, model.device.MessPeriode, model.device.MessImpDauer, model.device.MessZustand,
-                 model.device.MessZeitpunkt) = std::tuple(1, 15, 10, 1, 1);
+                 model.device.MessZeitpunkt) = std::tuple(2, 15, 10, 1, 1);
     }
     return out;
 }
