@@ -2,13 +2,12 @@
 #include "tests/support/TestPrograms.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 using namespace zendrik;
-using zendrik::test::writeFile;
+using namespace zendrik::test;
 
 TEST(WindowPlacement, RoundTripAndRefusedContents)
 {
@@ -19,21 +18,18 @@ TEST(WindowPlacement, RoundTripAndRefusedContents)
     ASSERT_TRUE(WriteWindowPlacement(dir.path(), p));
     EXPECT_EQ(ReadWindowPlacement(dir.path()), p);
     const QString file = QDir(dir.path()).filePath(QString::fromLatin1(kWindowPlacementFileName));
-    QFile written(file);
-    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    EXPECT_EQ(written.readAll(), QByteArray("-8 20 900 640 1\n"));
-    written.close();
+    EXPECT_EQ(readFile(file), QByteArray("-8 20 900 640 1\n"));
 
     // Files that are not such a line leave the placement to the program.
     for (const char* bad : {"", "1 2 3", "10 10 900 640 2", "10 10 50 640 0", "a b c d e", "10 10 900 640 0 7",
                             "10 10 99999 640 0", "\xff\xfe\x00\x01"}) {
-        ASSERT_TRUE(writeFile(file, QByteArray(bad)));
+        writeFile(file, QByteArray(bad));
         EXPECT_EQ(ReadWindowPlacement(dir.path()), std::nullopt) << bad;
     }
     // Line ends and blanks of any editor are fine.
-    ASSERT_TRUE(writeFile(file, "  10   20 900 640 0\r\n"));
+    writeFile(file, "  10   20 900 640 0\r\n");
     EXPECT_EQ(ReadWindowPlacement(dir.path()), (WindowPlacement{QRect(10, 20, 900, 640), false}));
-    ASSERT_TRUE(writeFile(file, QByteArray(400, '1')));
+    writeFile(file, QByteArray(400, '1'));
     EXPECT_EQ(ReadWindowPlacement(dir.path()), std::nullopt);
 }
 
