@@ -8,7 +8,7 @@
 #include "transfer/bus/BusApplication.h"
 #include "transfer/sim/SimulatedBus.h"
 #include "ui/checks/CheckWindowTexts.h"
-#include "ui/common/UndoHistory.h"
+#include "ui/frame/UndoHistory.h"
 #include "ui/transfer/FrmBusaccess.h"
 
 #include <QAction>

@@ -3,7 +3,7 @@
 #include "tests/ui/EmulatedAdapter.h"
 #include "app/RecentFiles.h"
 #include "ui/main/MdiForm1.h"
-#include "ui/common/UndoHistory.h"
+#include "ui/frame/UndoHistory.h"
 
 #include <QAction>
 #include <QFile>

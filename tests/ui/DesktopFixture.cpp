@@ -2,7 +2,7 @@
 
 #include "model/DeviceTypes.h"
 #include "ui/main/FrmStartbild.h"
-#include "ui/common/MainMenu.h"
+#include "ui/frame/MainMenu.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemModel>

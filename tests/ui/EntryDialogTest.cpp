@@ -9,7 +9,7 @@
 #include "ui/entry/FrmEingSz.h"
 #include "ui/list/FrmHauptmenue.h"
 #include "ui/main/MdiForm1.h"
-#include "ui/common/UndoHistory.h"
+#include "ui/frame/UndoHistory.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemModel>

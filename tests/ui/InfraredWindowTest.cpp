@@ -1,7 +1,7 @@
 #include "model/ProgramFile.h"
 #include "tests/support/TestPrograms.h"
 #include "tests/ui/DesktopFixture.h"
-#include "ui/common/UndoHistory.h"
+#include "ui/frame/UndoHistory.h"
 #include "ui/transfer/FrmIRAccess.h"
 #include "ui/transfer/FrmMaster.h"
 

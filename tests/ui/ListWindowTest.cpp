@@ -4,7 +4,7 @@
 #include "tests/ui/DesktopFixture.h"
 #include "ui/list/FrmFilter.h"
 #include "ui/list/FrmHauptmenue.h"
-#include "ui/common/MainMenu.h"
+#include "ui/frame/MainMenu.h"
 #include "ui/main/MdiForm1.h"
 
 #include <QAbstractItemModel>

@@ -14,7 +14,7 @@
 #include "ui/entry/FrmEingSz.h"
 #include "ui/help/HelpWindow.h"
 #include "ui/list/ListTableModel.h"
-#include "ui/common/MainMenu.h"
+#include "ui/frame/MainMenu.h"
 #include "ui/simulation/FrmGrafik.h"
 #include "ui/transfer/FrmIRAccess.h"
 

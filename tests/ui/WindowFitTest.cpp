@@ -8,7 +8,7 @@
 #include "language/TextTable.h"
 #include "ui/checks/CheckCommands.h"
 #include "ui/checks/CheckDock.h"
-#include "ui/common/MainMenu.h"
+#include "ui/frame/MainMenu.h"
 #include "ui/main/ProgramHeader.h"
 #include "paint/YearGraphPainter.h"
 #include "ui/simulation/FrmGrafik.h"

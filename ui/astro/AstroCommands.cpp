@@ -10,7 +10,7 @@
 #include "ui/astro/FrmAstro.h"
 #include "ui/astro/FrmChangeGridData.h"
 #include "ui/list/FrmHauptmenue.h"
-#include "ui/common/MainMenu.h"
+#include "ui/frame/MainMenu.h"
 
 #include <QAction>
 #include <QItemSelectionModel>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/common/DesktopContext.h"
-#include "ui/common/FrameServices.h"
+#include "ui/frame/DesktopContext.h"
+#include "ui/frame/FrameServices.h"
 
 #include <QObject>
 

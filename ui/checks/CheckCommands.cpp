@@ -16,7 +16,7 @@
 #include "ui/checks/CheckWindowTexts.h"
 #include "ui/checks/FrmVergleich.h"
 #include "ui/list/FrmHauptmenue.h"
-#include "ui/common/MainMenu.h"
+#include "ui/frame/MainMenu.h"
 #include "ui/simulation/FrmGrafik.h"
 #include "util/CalendarMath.h"
 

@@ -16,8 +16,8 @@
 #include "ui/entry/FrmEingPZ.h"
 #include "ui/entry/FrmEingSz.h"
 #include "ui/list/FrmHauptmenue.h"
-#include "ui/common/UndoHistory.h"
-#include "ui/common/MainMenu.h"
+#include "ui/frame/UndoHistory.h"
+#include "ui/frame/MainMenu.h"
 
 #include <QAction>
 #include <QDir>

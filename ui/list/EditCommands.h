@@ -1,8 +1,8 @@
 #pragma once
 
 #include "editing/PrioPeek.h"
-#include "ui/common/DesktopContext.h"
-#include "ui/common/FrameServices.h"
+#include "ui/frame/DesktopContext.h"
+#include "ui/frame/FrameServices.h"
 
 #include <QObject>
 

@@ -4,9 +4,9 @@
 #include "language/ExtraText.h"
 #include "language/TextTable.h"
 #include "model/ProgramModel.h"
-#include "ui/common/FrameServices.h"
+#include "ui/frame/FrameServices.h"
 #include "ui/common/MnemonicSet.h"
-#include "ui/common/UndoHistory.h"
+#include "ui/frame/UndoHistory.h"
 #include "ui/list/FrmHauptmenue.h"
 
 #include <QAction>

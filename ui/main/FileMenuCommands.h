@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/RecentFiles.h"
-#include "ui/common/DesktopContext.h"
+#include "ui/frame/DesktopContext.h"
 
 #include <QObject>
 #include <QString>

@@ -19,7 +19,7 @@
 #include "ui/transfer/FrmIRAccess.h"
 #include "ui/transfer/FrmMaster.h"
 #include "ui/main/FrmStartbild.h"
-#include "ui/common/MainMenu.h"
+#include "ui/frame/MainMenu.h"
 #include "ui/main/MdiForm1.h"
 #include "ui/print/FrmDruck.h"
 #include "ui/simulation/FrmGrafik.h"

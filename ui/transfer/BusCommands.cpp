@@ -2,10 +2,10 @@
 
 #include "app/FileCommands.h"
 #include "model/ProgramModel.h"
-#include "ui/common/MainMenu.h"
-#include "ui/common/DesktopContext.h"
-#include "ui/common/FrameServices.h"
-#include "ui/common/UndoHistory.h"
+#include "ui/frame/MainMenu.h"
+#include "ui/frame/DesktopContext.h"
+#include "ui/frame/FrameServices.h"
+#include "ui/frame/UndoHistory.h"
 #include "ui/transfer/FrmBusaccess.h"
 
 #include <QAction>

@@ -3,8 +3,8 @@
 #include "app/FileCommands.h"
 #include "language/TextTable.h"
 #include "transfer/chip/ChipTransfer.h"
-#include "ui/common/FrameServices.h"
-#include "ui/common/UndoHistory.h"
+#include "ui/frame/FrameServices.h"
+#include "ui/frame/UndoHistory.h"
 #include "ui/transfer/FrmSerielIo.h"
 
 namespace zendrik {

@@ -1,8 +1,8 @@
 #include "ui/transfer/IrCommands.h"
 
 #include "app/FileCommands.h"
-#include "ui/common/FrameServices.h"
-#include "ui/common/UndoHistory.h"
+#include "ui/frame/FrameServices.h"
+#include "ui/frame/UndoHistory.h"
 #include "ui/list/FrmHauptmenue.h"
 #include "ui/transfer/FrmIRAccess.h"
 

@@ -1,7 +1,7 @@
 #include "ui/transfer/MasterCommands.h"
 
-#include "ui/common/FrameServices.h"
-#include "ui/common/UndoHistory.h"
+#include "ui/frame/FrameServices.h"
+#include "ui/frame/UndoHistory.h"
 #include "ui/transfer/FrmMaster.h"
 
 namespace zendrik {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/common/DesktopContext.h"
+#include "ui/frame/DesktopContext.h"
 
 #include <QObject>
 

@@ -1,4 +1,4 @@
-#include "ui/common/MainMenu.h"
+#include "ui/frame/MainMenu.h"
 
 #include "language/TextTable.h"
 
