@@ -171,7 +171,8 @@ void EditCommands::openDstTable(int modus)
         }
     }
     auto* dialog = new FrmEinSW(ctx_.model, ctx_.texts, ctx_.ui, ctx_.assistant, modus,
-                                modus == SoWiNeu ? kProgramSlot : ctx_.model.AktSlot, first, last, &frame_.frameWindow());
+                                modus == SoWiNeu ? kProgramSlot : ctx_.model.AktSlot, first, last,
+                                &frame_.frameWindow());
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     switch (dialog->check()) {
     case SoWiTabelleEingabe::Open::Ready:
