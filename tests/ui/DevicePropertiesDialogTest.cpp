@@ -2,7 +2,7 @@
 #include "transfer/PortSettings.h"
 #include "tests/support/TestPrograms.h"
 #include "tests/ui/DesktopFixture.h"
-#include "ui/main/FrmGeraetEinst.h"
+#include "ui/device/FrmGeraetEinst.h"
 #include "ui/transfer/FrmIRAccess.h"
 
 #include <QSlider>

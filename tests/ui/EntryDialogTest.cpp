@@ -6,7 +6,7 @@
 #include "ui/entry/FrmAutoEinst.h"
 #include "ui/entry/FrmEingPZ.h"
 #include "ui/entry/FrmEingSz.h"
-#include "ui/main/UndoHistory.h"
+#include "ui/frame/UndoHistory.h"
 
 #include <QFontMetrics>
 #include <QImage>

@@ -16,7 +16,7 @@
 #include "tests/support/TestPrograms.h"
 #include "tests/ui/DesktopFixture.h"
 #include "ui/entry/FrmEingSz.h"
-#include "ui/main/MainMenu.h"
+#include "ui/frame/MainMenu.h"
 #include "ui/main/ProgramHeader.h"
 #include "paint/YearGraphPainter.h"
 #include "ui/simulation/FrmGrafik.h"

@@ -1,6 +1,6 @@
 // Undo and redo restore the program byte for byte: every change is compared
 // through the saved program file.
-#include "ui/main/UndoHistory.h"
+#include "ui/frame/UndoHistory.h"
 
 #include "model/EntryBuilder.h"
 #include "tests/support/TestPrograms.h"
