@@ -8,7 +8,7 @@
 #include "app/RecentFiles.h"
 #include "transfer/bus/BusApplication.h"
 #include "transfer/sim/SimulatedBus.h"
-#include "ui/main/UndoHistory.h"
+#include "ui/frame/UndoHistory.h"
 #include "ui/transfer/FrmBusaccess.h"
 
 #include <QSignalSpy>

@@ -6,7 +6,7 @@
 #include "ui/checks/CheckCommands.h"
 #include "ui/checks/CheckWindowTexts.h"
 #include "ui/checks/FrmVergleich.h"
-#include "ui/main/UndoHistory.h"
+#include "ui/frame/UndoHistory.h"
 
 #include <QProgressBar>
 #include <QTableWidget>

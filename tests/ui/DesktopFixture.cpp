@@ -4,7 +4,7 @@
 #include "tests/support/TestPrograms.h"
 #include "ui/checks/CheckWindowTexts.h"
 #include "ui/main/FrmStartbild.h"
-#include "ui/main/MainMenu.h"
+#include "ui/frame/MainMenu.h"
 
 #include <algorithm>
 

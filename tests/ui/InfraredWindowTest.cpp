@@ -4,7 +4,7 @@
 #include "ui/checks/CheckCommands.h"
 #include "ui/checks/CheckWindowTexts.h"
 #include "ui/checks/FrmVergleich.h"
-#include "ui/main/UndoHistory.h"
+#include "ui/frame/UndoHistory.h"
 #include "ui/transfer/FrmIRAccess.h"
 #include "ui/transfer/FrmMaster.h"
 #include "transfer/chip/MasterCard.h"

@@ -3,7 +3,7 @@
 #include "tests/support/CliRun.h"
 #include "tests/ui/DesktopFixture.h"
 #include "ui/list/FrmFilter.h"
-#include "ui/main/MainMenu.h"
+#include "ui/frame/MainMenu.h"
 
 #include <QActionGroup>
 #include <QFrame>

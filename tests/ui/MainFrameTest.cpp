@@ -1,6 +1,6 @@
 #include "model/ProgramFile.h"
 #include "model/SequentialReader.h"
-#include "ui/main/UndoHistory.h"
+#include "ui/frame/UndoHistory.h"
 #include "tests/support/TestPrograms.h"
 #include "tests/ui/DesktopFixture.h"
 

@@ -7,7 +7,7 @@
 
 #include "ui/checks/CheckCommands.h"
 #include "ui/checks/CheckDock.h"
-#include "ui/main/MainMenu.h"
+#include "ui/frame/MainMenu.h"
 #include "ui/main/ProgramHeader.h"
 #include "paint/YearGraphPainter.h"
 #include "ui/simulation/FrmGrafik.h"

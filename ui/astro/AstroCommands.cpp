@@ -10,8 +10,7 @@
 #include "ui/astro/FrmAstro.h"
 #include "ui/astro/FrmChangeGridData.h"
 #include "ui/list/FrmHauptmenue.h"
-#include "ui/main/MainMenu.h"
-#include "ui/main/ProgramHeader.h"
+#include "ui/frame/MainMenu.h"
 
 #include <QAction>
 #include <QItemSelectionModel>
@@ -22,7 +21,8 @@
 
 namespace zendrik {
 
-AstroCommands::AstroCommands(const DesktopContext& ctx, MdiForm1& frame) : QObject(&frame), ctx_(ctx), frame_(frame)
+AstroCommands::AstroCommands(const DesktopContext& ctx, FrameServices& frame)
+    : QObject(&frame.frameWindow()), ctx_(ctx), frame_(frame)
 {
 }
 
@@ -46,7 +46,7 @@ void AstroCommands::updateCommands()
 
 void AstroCommands::enterAstro()
 {
-    frame_.header().commitAll();
+    frame_.commitHeader();
     // The channel selected above the astro view: C1..C4 on the bus device.
     const QString label = u'C' + QString::number(frame_.listWindow().astroChannel() + 1);
     const AstroChannel channel = AstroChannelOfLabel(ctx_.model.device.Uhrentyp, label);
@@ -55,9 +55,9 @@ void AstroCommands::enterAstro()
         ctx_.ui.ask(Prompt::message(Icon::Critical, {AstroChannelMessage(channel.check, ctx_.texts)}));
         return;
     }
-    auto* dialog = new FrmAstro(ctx_.model, ctx_.texts, ctx_.ui, ctx_.workDir, channel.channel, &frame_);
+    auto* dialog = new FrmAstro(ctx_.model, ctx_.texts, ctx_.ui, ctx_.workDir, channel.channel, &frame_.frameWindow());
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &QDialog::finished, &frame_, &MdiForm1::ShowList);
+    connect(dialog, &QDialog::finished, this, [this] { frame_.ShowList(); });
     dialog->open();
 }
 
@@ -117,7 +117,7 @@ void AstroCommands::editColumn(std::vector<MarkedColumn> columns, std::size_t in
     const int channel = frame_.listWindow().astroChannel();
     const MarkedColumn c = columns[index];
     const AstroCellStart start = AstroCellStartValues(ctx_.model, channel, c.first, c.column);
-    auto* editor = new FrmChangeGridData(ctx_.model, ctx_.texts, modus, start, &frame_);
+    auto* editor = new FrmChangeGridData(ctx_.model, ctx_.texts, modus, start, &frame_.frameWindow());
     editor->setAttribute(Qt::WA_DeleteOnClose);
     connect(editor, &QDialog::finished, this, [this, editor, columns, index, modus, outsideDay, channel, c] {
         const AstroEditOutcome outcome = ApplyAstroEdit(ctx_.model, channel, c.column, c.first, c.last, editor->result());

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "ui/main/MdiForm1.h"
+#include "ui/frame/DesktopContext.h"
+#include "ui/frame/FrameServices.h"
 
 #include <QObject>
 
@@ -17,7 +18,7 @@ class MainMenu;
 class AstroCommands : public QObject {
     Q_OBJECT
 public:
-    AstroCommands(const DesktopContext& ctx, MdiForm1& frame);
+    AstroCommands(const DesktopContext& ctx, FrameServices& frame);
 
     void addCommands(MainMenu& menu);
     void updateCommands();
@@ -39,7 +40,7 @@ private:
     void editColumn(std::vector<MarkedColumn> columns, std::size_t index, int modus, int outsideDay);
 
     DesktopContext ctx_;
-    MdiForm1& frame_;
+    FrameServices& frame_;
     MainMenu* menu_ = nullptr;
 };
 

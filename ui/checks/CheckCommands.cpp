@@ -16,8 +16,7 @@
 #include "ui/checks/CheckWindowTexts.h"
 #include "ui/checks/FrmVergleich.h"
 #include "ui/list/FrmHauptmenue.h"
-#include "ui/main/MainMenu.h"
-#include "ui/main/ProgramHeader.h"
+#include "ui/frame/MainMenu.h"
 #include "ui/simulation/FrmGrafik.h"
 #include "util/CalendarMath.h"
 
@@ -29,8 +28,8 @@ namespace zendrik {
 
 namespace T = checkwindowtexts;
 
-CheckCommands::CheckCommands(const DesktopContext& ctx, MdiForm1& frame)
-    : QObject(&frame), ctx_(ctx), frame_(frame)
+CheckCommands::CheckCommands(const DesktopContext& ctx, FrameServices& frame)
+    : QObject(&frame.frameWindow()), ctx_(ctx), frame_(frame)
 {
 }
 
@@ -48,11 +47,10 @@ void CheckCommands::addCommands(MainMenu& menu)
 
 void CheckCommands::showChecks()
 {
-    frame_.header().commitAll();
+    frame_.commitHeader();
     if (!dock_) {
-        dock_ = new CheckDock(ctx_.model, ctx_.texts, &frame_);
-        frame_.addDockWidget(Qt::RightDockWidgetArea, dock_);
-        frame_.resizeDocks({dock_}, {frame_.width() / 3}, Qt::Horizontal);
+        dock_ = new CheckDock(ctx_.model, ctx_.texts, &frame_.frameWindow());
+        frame_.dockRight(dock_);
         connect(dock_, &CheckDock::findingActivated, this, &CheckCommands::showFinding);
         connect(dock_, &CheckDock::findingsChanged, this, &CheckCommands::updateMarks);
         connect(dock_, &CheckDock::fillTableFromZone, this, &CheckCommands::fillTableFromZone);
@@ -137,7 +135,7 @@ QString CheckCommands::programSideName() const
 
 void CheckCommands::compareWithFile()
 {
-    frame_.header().commitAll();
+    frame_.commitHeader();
     compareWithChosenFile(programSideName());
 }
 
@@ -155,18 +153,18 @@ void CheckCommands::compareWithChosenFile(const QString& firstName)
     // The file by its path: a file of the same name may lie in another folder.
     showComparison(new FrmVergleich(ctx_.model, kProgramSlot, firstName, other, kProgramSlot,
                                     QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), ctx_.texts,
-                                    &frame_));
+                                    &frame_.frameWindow()));
 }
 
 void CheckCommands::compareWithSample()
 {
-    frame_.header().commitAll();
+    frame_.commitHeader();
     const ProgramSlot& sample = ctx_.model.slot(kSampleSlot);
     if (sample.Dateiname.isEmpty())
         return;
     showComparison(new FrmVergleich(ctx_.model, kProgramSlot, programSideName(), ctx_.model, kSampleSlot,
                                     ctx_.texts(T::kSample) + QStringLiteral(" ") + FileTitle(sample.Dateiname),
-                                    ctx_.texts, &frame_));
+                                    ctx_.texts, &frame_.frameWindow()));
 }
 
 void CheckCommands::offerComparisonAfterRead()
@@ -186,7 +184,7 @@ void CheckCommands::showComparison(FrmVergleich* window)
     window->setAttribute(Qt::WA_DeleteOnClose);
     // The first program is always the one being edited: a double click on
     // one of its entries shows the entry in the list.
-    connect(window, &FrmVergleich::entryRequested, &frame_, &MdiForm1::showEntry);
+    connect(window, &FrmVergleich::entryRequested, this, [this](int entry) { frame_.showEntry(entry); });
     comparison_ = window;
     window->show();
     window->raise();

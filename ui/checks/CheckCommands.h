@@ -1,6 +1,7 @@
 #pragma once
 
-#include "ui/main/MdiForm1.h"
+#include "ui/frame/DesktopContext.h"
+#include "ui/frame/FrameServices.h"
 
 #include <QObject>
 #include <QPointer>
@@ -20,7 +21,7 @@ class MainMenu;
 class CheckCommands : public QObject {
     Q_OBJECT
 public:
-    CheckCommands(const DesktopContext& ctx, MdiForm1& frame);
+    CheckCommands(const DesktopContext& ctx, FrameServices& frame);
 
     // Adds the commands to the edit and file menus.
     void addCommands(MainMenu& menu);
@@ -61,7 +62,7 @@ private:
     void updateMarks();
 
     DesktopContext ctx_;
-    MdiForm1& frame_;
+    FrameServices& frame_;
     CheckDock* dock_ = nullptr;
     MainMenu* menu_ = nullptr;
     QPointer<FrmVergleich> comparison_;

@@ -16,8 +16,8 @@
 #include "ui/entry/FrmEingPZ.h"
 #include "ui/entry/FrmEingSz.h"
 #include "ui/list/FrmHauptmenue.h"
-#include "ui/main/UndoHistory.h"
-#include "ui/main/MainMenu.h"
+#include "ui/frame/UndoHistory.h"
+#include "ui/frame/MainMenu.h"
 
 #include <QAction>
 #include <QDir>
@@ -43,8 +43,9 @@ bool isEditableView(int ansicht)
 
 } // namespace
 
-EditCommands::EditCommands(const DesktopContext& ctx, MdiForm1& frame)
-    : QObject(&frame), ctx_(ctx), frame_(frame), list_(frame.listWindow()), astro_(new AstroCommands(ctx, frame))
+EditCommands::EditCommands(const DesktopContext& ctx, FrameServices& frame)
+    : QObject(&frame.frameWindow()), ctx_(ctx), frame_(frame), list_(frame.listWindow()),
+      astro_(new AstroCommands(ctx, frame))
 {
     QTableView* grid = list_.grid();
     grid->installEventFilter(this);
@@ -110,11 +111,11 @@ void EditCommands::openEntry(int ansicht, int eingabeModus)
     const EntrySource source = eingabeModus == EingabeNeu ? EntrySource{} : markedSource();
     EntryDialog* dialog = nullptr;
     if (ansicht == AnsichtPrioritaetszeiten) {
-        auto* pz = new FrmEingPZ(entryCtx, eingabeModus, source, &frame_);
+        auto* pz = new FrmEingPZ(entryCtx, eingabeModus, source, &frame_.frameWindow());
         connect(pz, &FrmEingPZ::holidaysRequested, this, [this, pz] { openHolidays(pz, pz); });
         dialog = pz;
     } else
-        dialog = new FrmEingSz(entryCtx, eingabeModus, source, &frame_);
+        dialog = new FrmEingSz(entryCtx, eingabeModus, source, &frame_.frameWindow());
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     const OpenResult open = dialog->check();
     if (open != OpenResult::Ready) {
@@ -135,7 +136,7 @@ void EditCommands::openEntry(int ansicht, int eingabeModus)
     });
     // A run still going when the dialog closes ends with it.
     connect(dialog, &QDialog::finished, this, [this] { frame_.history().endGroup(); });
-    connect(dialog, &QDialog::finished, &frame_, &MdiForm1::ShowList);
+    connect(dialog, &QDialog::finished, this, [this] { frame_.ShowList(); });
     dialog->open();
 }
 
@@ -170,7 +171,8 @@ void EditCommands::openDstTable(int modus)
         }
     }
     auto* dialog = new FrmEinSW(ctx_.model, ctx_.texts, ctx_.ui, ctx_.assistant, modus,
-                                modus == SoWiNeu ? kProgramSlot : ctx_.model.AktSlot, first, last, &frame_);
+                                modus == SoWiNeu ? kProgramSlot : ctx_.model.AktSlot, first, last,
+                                &frame_.frameWindow());
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     switch (dialog->check()) {
     case SoWiTabelleEingabe::Open::Ready:
@@ -186,13 +188,13 @@ void EditCommands::openDstTable(int modus)
     }
     connect(dialog, &FrmEinSW::stored, this,
             [this] { frame_.showView(AnsichtSoWiTabelle, kProgramSlot); });
-    connect(dialog, &QDialog::finished, &frame_, &MdiForm1::ShowList);
+    connect(dialog, &QDialog::finished, this, [this] { frame_.ShowList(); });
     dialog->open();
 }
 
 void EditCommands::editHolidays()
 {
-    openHolidays(&frame_, nullptr);
+    openHolidays(&frame_.frameWindow(), nullptr);
 }
 
 void EditCommands::openHolidays(QWidget* parent, FrmEingPZ* follower)
@@ -203,7 +205,7 @@ void EditCommands::openHolidays(QWidget* parent, FrmEingPZ* follower)
     if (follower)
         connect(dialog, &FrmFeiertage::tableChanged, follower, &FrmEingPZ::refreshHolidays);
     // The list names movable priority times by the holidays.
-    connect(dialog, &FrmFeiertage::tableChanged, &frame_, &MdiForm1::ShowList);
+    connect(dialog, &FrmFeiertage::tableChanged, this, [this] { frame_.ShowList(); });
     dialog->open();
 }
 
@@ -245,7 +247,7 @@ void EditCommands::deleteMarked()
 
 void EditCommands::editAssistant()
 {
-    auto* dialog = new FrmAutoEinst(ctx_.assistant, ctx_.texts, ctx_.model.eib(), &frame_);
+    auto* dialog = new FrmAutoEinst(ctx_.assistant, ctx_.texts, ctx_.model.eib(), &frame_.frameWindow());
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
 }

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "editing/PrioPeek.h"
-#include "ui/main/MdiForm1.h"
+#include "ui/frame/DesktopContext.h"
+#include "ui/frame/FrameServices.h"
 
 #include <QObject>
 
@@ -23,7 +24,7 @@ struct EntrySource;
 class EditCommands : public QObject {
     Q_OBJECT
 public:
-    EditCommands(const DesktopContext& ctx, MdiForm1& frame);
+    EditCommands(const DesktopContext& ctx, FrameServices& frame);
 
     // Adds the commands to the edit and settings menus.
     void addCommands(MainMenu& menu);
@@ -51,7 +52,7 @@ private:
     EntrySource markedSource() const;
 
     DesktopContext ctx_;
-    MdiForm1& frame_;
+    FrameServices& frame_;
     FrmHauptmenue& list_;
     MainMenu* menu_ = nullptr;
     AstroCommands* astro_;

@@ -6,7 +6,7 @@
 #include "language/TextTable.h"
 #include "model/ProgramModel.h"
 #include "ui/list/ListTableModel.h"
-#include "ui/main/MainMenu.h"
+#include "ui/frame/MainMenu.h"
 
 #include <QAction>
 #include <QApplication>

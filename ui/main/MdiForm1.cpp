@@ -1,47 +1,45 @@
 #include "ui/main/MdiForm1.h"
 
-#include "editing/ListFilter.h"
-#include "language/DateText.h"
-#include "language/TextTable.h"
-#include "app/WindowPlacement.h"
 #include "app/FileCommands.h"
+#include "app/WindowPlacement.h"
+#include "editing/ListFilter.h"
+#include "editing/RecoveryFile.h"
+#include "language/DateText.h"
+#include "language/ExtraText.h"
+#include "language/TextTable.h"
 #include "model/DeviceTypes.h"
 #include "model/FileNames.h"
 #include "model/HeaderFields.h"
 #include "model/ProgramFile.h"
 #include "model/ProgramModel.h"
-#include "transfer/chip/ChipTransfer.h"
 #include "ui/checks/CheckCommands.h"
 #include "ui/common/Icons.h"
+#include "ui/frame/MainMenu.h"
 #include "ui/common/MnemonicSet.h"
+#include "ui/frame/UndoHistory.h"
+#include "ui/device/FrmGeraetEinst.h"
 #include "ui/list/EditCommands.h"
 #include "ui/list/FrmFilter.h"
 #include "ui/list/FrmHauptmenue.h"
-#include "ui/main/FrmGeraetEinst.h"
+#include "ui/main/FileMenuCommands.h"
 #include "ui/main/FrmInfo.h"
-#include "ui/main/MainMenu.h"
 #include "ui/main/ProgramHeader.h"
 #include "ui/main/RecoveryKeeper.h"
-#include "ui/main/UndoHistory.h"
-#include "editing/RecoveryFile.h"
 #include "ui/print/PrintCommands.h"
 #include "ui/simulation/FrmGrafik.h"
-#include "language/ExtraText.h"
-#include "ui/transfer/FrmIRAccess.h"
-#include "ui/transfer/FrmMaster.h"
-#include "ui/transfer/FrmSerielIo.h"
 #include "ui/transfer/BusCommands.h"
+#include "ui/transfer/ChipCommands.h"
+#include "ui/transfer/IrCommands.h"
+#include "ui/transfer/MasterCommands.h"
 
 #include <QApplication>
-#include <QDialog>
-#include <QTimer>
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
-#include <QDir>
+#include <QDialog>
+#include <QDockWidget>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -51,11 +49,11 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QTableView>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <memory>
 
 namespace zendrik {
 
@@ -136,14 +134,6 @@ MdiForm1::MdiForm1(DesktopContext context, QWidget* parent) : QMainWindow(parent
         statusBar()->showMessage(ctx_.texts(kRecoveryNotWritten) + QStringLiteral(" ") + reason);
     });
 
-    // Every file written becomes the saved state and a recent file, also
-    // when the exit question or a transfer saved it. A frame that is going
-    // away leaves the next one's hook alone.
-    ctx_.commands.saved = [frame = QPointer<MdiForm1>(this)] {
-        if (frame)
-            frame->fileSaved();
-    };
-
     // Watches for closing dialogs of this frame (see eventFilter).
     qApp->installEventFilter(this);
     placeOnScreen();
@@ -158,52 +148,57 @@ void MdiForm1::buildMenus()
 {
     menu_ = new MainMenu(menuBar(), this);
     MainMenu& m = *menu_;
-    const auto command = [this, &m](MainMenu::MenuId id, const char* name, TextId caption, const QString& before,
-                                    void (MdiForm1::*slot)()) {
+    // A menu command that runs a handler of the frame or of a command object.
+    const auto command = [&m](MainMenu::MenuId id, const char* name, TextId caption, const QString& before,
+                              auto* receiver, auto slot) {
         QAction* a = m.addCommand(id, QString::fromUtf8(name), caption, before);
-        connect(a, &QAction::triggered, this, slot);
+        QObject::connect(a, &QAction::triggered, receiver, slot);
         return a;
     };
+    files_ = new FileMenuCommands(ctx_, *this);
+    connect(files_, &FileMenuCommands::newRequested, this, &MdiForm1::newRequested);
     const QString vorl = QStringLiteral("sepDatVorl");
-    command(MainMenu::File, "mnuDatneu", TextId::MenuNew, vorl, &MdiForm1::cmdNew)->setShortcut(QKeySequence::New);
-    command(MainMenu::File, "mnuDatÖff", TextId::MenuOpen, vorl, &MdiForm1::cmdOpen)->setShortcut(QKeySequence::Open);
-    command(MainMenu::File, "mnudatspei", TextId::MenuSave, vorl, &MdiForm1::cmdSave)->setShortcut(QKeySequence::Save);
-    command(MainMenu::File, "mnudatspu", TextId::MenuSaveAs, vorl, &MdiForm1::cmdSaveAs)
+    command(MainMenu::File, "mnuDatneu", TextId::MenuNew, vorl, files_, &FileMenuCommands::newProgram)
+        ->setShortcut(QKeySequence::New);
+    command(MainMenu::File, "mnuDatÖff", TextId::MenuOpen, vorl, files_, &FileMenuCommands::open)
+        ->setShortcut(QKeySequence::Open);
+    command(MainMenu::File, "mnudatspei", TextId::MenuSave, vorl, files_, &FileMenuCommands::save)
+        ->setShortcut(QKeySequence::Save);
+    command(MainMenu::File, "mnudatspu", TextId::MenuSaveAs, vorl, files_, &FileMenuCommands::saveAs)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    command(MainMenu::File, "mnuDatVorl", TextId::MenuOpenSample, QStringLiteral("sepDatDruck"),
-            &MdiForm1::cmdOpenSample);
-    command(MainMenu::File, "mnuDatVorlSchl", TextId::MenuCloseSample, QStringLiteral("sepDatDruck"),
-            &MdiForm1::cmdCloseSample);
+    command(MainMenu::File, "mnuDatVorl", TextId::MenuOpenSample, QStringLiteral("sepDatDruck"), files_,
+            &FileMenuCommands::openSample);
+    command(MainMenu::File, "mnuDatVorlSchl", TextId::MenuCloseSample, QStringLiteral("sepDatDruck"), files_,
+            &FileMenuCommands::closeSample);
     print_ = new PrintCommands(ctx_, *this);
-    connect(m.addCommand(MainMenu::File, QStringLiteral("mnuDatDruck"), TextId::MenuPrint, QStringLiteral("sepDatTransfer")),
-            &QAction::triggered, print_, &PrintCommands::openWindow);
-    command(MainMenu::File, "mnuDatExp", TextId::MenuWriteChip, QStringLiteral("sepDatBend"), &MdiForm1::cmdWriteChip);
-    command(MainMenu::File, "mnuDatImp", TextId::MenuReadChip, QStringLiteral("sepDatBend"), &MdiForm1::cmdReadChip);
-    command(MainMenu::File, "mnuIRAccess", TextId::IrAccess, QStringLiteral("sepDatBend"), &MdiForm1::cmdIrAccess);
-    (new BusCommands(ctx_, *this))->addCommand(m);
-    command(MainMenu::File, "mnuDatBend", TextId::MenuExit, QString(), &MdiForm1::cmdExit)
+    command(MainMenu::File, "mnuDatDruck", TextId::MenuPrint, QStringLiteral("sepDatTransfer"), print_,
+            &PrintCommands::openWindow);
+    chip_ = new ChipCommands(ctx_, *this);
+    command(MainMenu::File, "mnuDatExp", TextId::MenuWriteChip, QStringLiteral("sepDatBend"), chip_,
+            &ChipCommands::writeChip);
+    command(MainMenu::File, "mnuDatImp", TextId::MenuReadChip, QStringLiteral("sepDatBend"), chip_,
+            &ChipCommands::readChip);
+    ir_ = new IrCommands(ctx_, *this);
+    command(MainMenu::File, "mnuIRAccess", TextId::IrAccess, QStringLiteral("sepDatBend"), ir_,
+            &IrCommands::openWindow);
+    bus_ = new BusCommands(ctx_, *this);
+    bus_->addCommand(m);
+    command(MainMenu::File, "mnuDatBend", TextId::MenuExit, QString(), this, &MdiForm1::cmdExit)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
-    command(MainMenu::Edit, "mnuBaFilt", TextId::MenuFilter, QString(), &MdiForm1::cmdFilter);
-    command(MainMenu::Settings, "mnuEinstGerät", TextId::MenuDeviceProperties, QString(),
+    command(MainMenu::Edit, "mnuBaFilt", TextId::MenuFilter, QString(), this, &MdiForm1::cmdFilter);
+    command(MainMenu::Settings, "mnuEinstGerät", TextId::MenuDeviceProperties, QString(), this,
             &MdiForm1::cmdDeviceProperties);
+    master_ = new MasterCommands(ctx_, *this);
     m.addCommand(MainMenu::Settings, QStringLiteral("mnuMaster"), kMenuMaster);
-    connect(m.action(QStringLiteral("mnuMaster")), &QAction::triggered, this, &MdiForm1::cmdMaster);
+    connect(m.action(QStringLiteral("mnuMaster")), &QAction::triggered, master_, &MasterCommands::openWindow);
     QAction* help = m.addCommand(MainMenu::Help, QStringLiteral("mnuHilfeZu"), TextId::MenuHelpFor, QString());
     help->setShortcut(QKeySequence::HelpContents);
     connect(help, &QAction::triggered, this, &MdiForm1::helpRequested);
-    command(MainMenu::Help, "mnuinfo", TextId::MenuInfo, QString(), &MdiForm1::cmdInfo);
+    command(MainMenu::Help, "mnuinfo", TextId::MenuInfo, QString(), this, &MdiForm1::cmdInfo);
 
     // The last opened or saved files, above the exit command.
-    recent_ = RecentFiles(ctx_.workDir);
-    recent_.load();
-    recentMenu_ = new QMenu(this);
-    recentMenu_->setObjectName(QStringLiteral("mnuDatRecent"));
-    // File names: their letters are no Alt keys.
-    KeepCaptions(recentMenu_);
-    m.menu(MainMenu::File)->insertMenu(m.action(QStringLiteral("mnuDatBend")), recentMenu_);
-    connect(recentMenu_, &QMenu::aboutToShow, this, &MdiForm1::fillRecentMenu);
-    fillRecentMenu();
+    m.menu(MainMenu::File)->insertMenu(m.action(QStringLiteral("mnuDatBend")), files_->recentMenu());
 
     // Undo and redo head the edit menu.
     QMenu* edit = m.menu(MainMenu::Edit);
@@ -217,7 +212,7 @@ void MdiForm1::buildMenus()
     checks_ = new CheckCommands(ctx_, *this);
     checks_->addCommands(m);
     list_->addViewCommands(m);
-    command(MainMenu::View, "mnuAnsGrafik", TextId::ProgramSimulation, QString(), &MdiForm1::cmdSimulation);
+    command(MainMenu::View, "mnuAnsGrafik", TextId::ProgramSimulation, QString(), this, &MdiForm1::cmdSimulation);
     connect(m.views(), &QActionGroup::triggered, this, [this](QAction* a) {
         showView(a->property("Ansicht").toInt(), a->property("Slot").toInt());
     });
@@ -233,7 +228,7 @@ void MdiForm1::buildToolBar()
     // The toolbar save button always asks for a name, like "save as".
     auto* save = new QAction(Icons::Save(), QString(), this);
     save->setObjectName(QStringLiteral("anibutton3"));
-    connect(save, &QAction::triggered, this, &MdiForm1::cmdSaveAs);
+    connect(save, &QAction::triggered, files_, &FileMenuCommands::saveAs);
     toolBar_->addAction(save);
     // The toolbar print button prints the list as shown, without the print window.
     auto* printShown = new QAction(Icons::Print(), QString(), this);
@@ -268,6 +263,27 @@ void MdiForm1::ShowList()
     // An open simulation window shows the program as it is now.
     if (grafik_)
         grafik_->programChanged();
+}
+
+void MdiForm1::commitHeader()
+{
+    header_->commitAll();
+}
+
+void MdiForm1::dockRight(QDockWidget* dock)
+{
+    addDockWidget(Qt::RightDockWidgetArea, dock);
+    resizeDocks({dock}, {width() / 3}, Qt::Horizontal);
+}
+
+void MdiForm1::showStatus(const QString& text, int timeoutMs)
+{
+    statusBar()->showMessage(text, timeoutMs);
+}
+
+void MdiForm1::offerComparisonAfterRead()
+{
+    checks_->offerComparisonAfterRead();
 }
 
 FrmGrafik* MdiForm1::simulationWindow() const
@@ -396,37 +412,9 @@ void MdiForm1::switchFilter(bool on)
     ShowList();
 }
 
-void MdiForm1::cmdNew()
-{
-    header_->commitAll();
-    if (ctx_.commands.ConfirmSaveChanges(SaveQuestion::New))
-        emit newRequested();
-    else
-        ShowList();
-}
-
-void MdiForm1::cmdOpen()
-{
-    header_->commitAll();
-    if (ctx_.commands.Open()) {
-        list_->setAnsicht(0);
-        history_->reset();
-        rememberFile();
-    }
-    ShowList();
-}
-
 bool MdiForm1::openFile(const QString& path)
 {
-    header_->commitAll();
-    const bool loaded = ctx_.commands.OpenFile(path);
-    if (loaded) {
-        list_->setAnsicht(0);
-        history_->reset();
-        rememberFile();
-    }
-    ShowList();
-    return loaded;
+    return files_->openFile(path);
 }
 
 void MdiForm1::restoreRecovered(const RecoveryImage& image)
@@ -437,82 +425,6 @@ void MdiForm1::restoreRecovered(const RecoveryImage& image)
     // The restored program starts a fresh history, modified from the start.
     history_->reset();
     recovery_->adopt();
-    ShowList();
-}
-
-namespace {
-constexpr ExtraText kRecentFiles{"&Zuletzt geöffnet", "&Recent files", "Fichiers &récents"};
-constexpr ExtraText kRemoveMissing{"Fehlende Dateien entfernen", "Remove missing files",
-                                   "Retirer les fichiers manquants"};
-} // namespace
-
-void MdiForm1::rememberFile()
-{
-    recent_.add(ctx_.model.program().Dateiname);
-    recent_.save();
-    fillRecentMenu();
-}
-
-void MdiForm1::fillRecentMenu()
-{
-    recentMenu_->clear();
-    recentMenu_->setTitle(ctx_.texts(kRecentFiles));
-    bool missing = false;
-    for (const QString& file : recent_.files()) {
-        QAction* a = recentMenu_->addAction(QDir::toNativeSeparators(file));
-        // A file that is gone is shown disabled until it is removed.
-        a->setEnabled(RecentFiles::exists(file));
-        missing = missing || !a->isEnabled();
-        // Opening asks about unsaved changes first, as the open command does.
-        connect(a, &QAction::triggered, this, [this, file] { openFile(file); });
-    }
-    recentMenu_->setEnabled(!recent_.files().isEmpty());
-    if (missing) {
-        recentMenu_->addSeparator();
-        QAction* remove = recentMenu_->addAction(ctx_.texts(kRemoveMissing));
-        remove->setObjectName(QStringLiteral("mnuDatRecentRemove"));
-        connect(remove, &QAction::triggered, this, [this] {
-            for (const QString& file : QStringList(recent_.files()))
-                if (!RecentFiles::exists(file))
-                    recent_.remove(file);
-            recent_.save();
-            fillRecentMenu();
-        });
-    }
-}
-
-void MdiForm1::fileSaved()
-{
-    history_->markSaved();
-    rememberFile();
-}
-
-void MdiForm1::cmdSave()
-{
-    header_->commitAll();
-    ctx_.commands.Save();
-    ShowList();
-}
-
-void MdiForm1::cmdSaveAs()
-{
-    header_->commitAll();
-    ctx_.commands.SaveAs();
-    ShowList();
-}
-
-void MdiForm1::cmdOpenSample()
-{
-    header_->commitAll();
-    if (ctx_.commands.OpenSample())
-        list_->setAnsicht(0);
-    ShowList();
-}
-
-void MdiForm1::cmdCloseSample()
-{
-    header_->commitAll();
-    ctx_.commands.CloseSample();
     ShowList();
 }
 
@@ -621,83 +533,6 @@ void MdiForm1::closeEvent(QCloseEvent* event)
     recovery_->discard();
     rememberPlacement();
     event->accept();
-}
-
-namespace {
-// How long the status bar keeps the confirmation of a finished transfer.
-constexpr int kTransferNoticeMs = 10000;
-} // namespace
-
-void MdiForm1::cmdWriteChip()
-{
-    runChipTransfer(ChipDirection::Write);
-}
-
-void MdiForm1::cmdReadChip()
-{
-    runChipTransfer(ChipDirection::Read);
-}
-
-void MdiForm1::runChipTransfer(ChipDirection direction)
-{
-    header_->commitAll();
-    // The window lives for this one transfer; it shows itself only when the
-    // serial adapter is used.
-    FrmSerielIo window(ctx_.texts, this);
-    ChipTransfer transfer(ctx_.model, ctx_.ui, ctx_.texts, ctx_.workDir);
-    transfer.observer = &window;
-    transfer.serialOptions = ctx_.transferOptions;
-    transfer.saveBeforeTransfer = [this] { return ctx_.commands.SaveBeforeTransfer() ? 1 : 0; };
-    const ChipTransferOutcome outcome =
-        direction == ChipDirection::Write ? transfer.ExportToChip() : transfer.ImportFromChip();
-    // A read shows the imported program (AktSlot is the program then), and
-    // the program read starts a fresh history: two reads in a row get the
-    // same free file name, so capture() cannot tell them apart by name.
-    const bool read = outcome == ChipTransferOutcome::Done && direction == ChipDirection::Read;
-    if (read)
-        history_->reset();
-    ShowList();
-    if (outcome == ChipTransferOutcome::Done) {
-        statusBar()->showMessage(ctx_.texts(ChipTransferDoneText(direction)), kTransferNoticeMs);
-        if (direction == ChipDirection::Read)
-            checks_->offerComparisonAfterRead();
-    }
-}
-
-void MdiForm1::cmdIrAccess()
-{
-    header_->commitAll();
-    auto* dialog = new FrmIRAccess(ctx_.model, ctx_.texts, ctx_.ui, ctx_.workDir,
-                                   [this] { return ctx_.commands.SaveBeforeTransfer() ? 1 : 0; }, this);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    // A program read from the device starts a fresh history.
-    auto read = std::make_shared<bool>(false);
-    connect(dialog, &FrmIRAccess::programRead, this, [this, read] {
-        *read = true;
-        list_->setAnsicht(0);
-        history_->reset();
-        ShowList();
-    });
-    // Once the window is closed, what was read may be compared with a file.
-    connect(dialog, &QDialog::finished, this, [this, read] {
-        ShowList();
-        if (*read)
-            checks_->offerComparisonAfterRead();
-    });
-    dialog->open();
-}
-
-void MdiForm1::cmdMaster()
-{
-    header_->commitAll();
-    auto* dialog = new FrmMaster(ctx_.model, ctx_.texts, ctx_.ui, this);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    // Every click is shown at once and becomes its own undo step; an undo
-    // while the window is open puts its controls back.
-    connect(dialog, &FrmMaster::programChanged, this, &MdiForm1::ShowList);
-    connect(history_, &UndoHistory::restored, dialog, &FrmMaster::load);
-    connect(dialog, &QDialog::finished, this, &MdiForm1::ShowList);
-    dialog->open();
 }
 
 void MdiForm1::cmdDeviceProperties()

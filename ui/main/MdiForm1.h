@@ -1,8 +1,7 @@
 #pragma once
 
-#include "app/RecentFiles.h"
-#include "transfer/chip/SerialTransferOptions.h"
-#include "ui/common/ScreenFit.h"
+#include "ui/frame/DesktopContext.h"
+#include "ui/frame/FrameServices.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -14,46 +13,29 @@ class QToolBar;
 
 namespace zendrik {
 
+class BusCommands;
 class CheckCommands;
+class ChipCommands;
 class EditCommands;
-class FeiertagTabelle;
-class FileCommands;
+class FileMenuCommands;
 class FrmGrafik;
 class FrmHauptmenue;
-class ListFilter;
+class IrCommands;
+class MasterCommands;
 class PrintCommands;
 class UndoHistory;
 class RecoveryKeeper;
 struct RecoveryImage;
 class MainMenu;
 class ProgramHeader;
-class ProgramModel;
-enum class ChipDirection;
-class TextTable;
-class UserInteraction;
-struct AssistantSettings;
-
-// What the main frame works with; owned by the application for the run.
-struct DesktopContext {
-    ProgramModel& model;
-    TextTable& texts;
-    UserInteraction& ui;
-    FileCommands& commands;
-    ListFilter& filter;
-    FeiertagTabelle& holidays;
-    AssistantSettings& assistant;
-    QString workDir;
-    // Timing of the serial chip transfer (the adapter's pauses and time-outs).
-    const SerialTransferOptions& transferOptions;
-    // The screen room windows may take.
-    ScreenArea screenArea = AvailableScreenArea;
-};
 
 // The MDI main frame with the program header, the toolbar, the device
 // information line and the main list window as its child. Menu commands end
 // by showing the list again (ShowList), which also refreshes the header, the
-// title with its modified marker and the menu ticks.
-class MdiForm1 : public QMainWindow {
+// title with its modified marker and the menu ticks. The frame builds the
+// menus and wires them to its command objects, which reach it only through
+// FrameServices.
+class MdiForm1 : public QMainWindow, public FrameServices {
     Q_OBJECT
 public:
     explicit MdiForm1(DesktopContext context, QWidget* parent = nullptr);
@@ -63,15 +45,20 @@ public:
     EditCommands& editCommands() const { return *edit_; }
     QToolBar* toolBar() const { return toolBar_; }
     ProgramHeader& header() const { return *header_; }
-    FrmHauptmenue& listWindow() const { return *list_; }
+    FrmHauptmenue& listWindow() const override { return *list_; }
     PrintCommands& printCommands() const { return *print_; }
-    UndoHistory& history() const { return *history_; }
+    UndoHistory& history() const override { return *history_; }
     CheckCommands& checkCommands() const { return *checks_; }
 
+    QWidget& frameWindow() override { return *this; }
+    void commitHeader() override;
     // Rebuilds the list of the shown slot and refreshes the frame.
-    void ShowList();
+    void ShowList() override;
     // Switches the list to a view (Ansicht) of a slot and shows it.
-    void showView(int ansicht, int slot);
+    void showView(int ansicht, int slot) override;
+    void dockRight(QDockWidget* dock) override;
+    void showStatus(const QString& text, int timeoutMs) override;
+    void offerComparisonAfterRead() override;
     // Relabels menus, header and list in the language now in use.
     void retranslate();
     // Opens a program file (command line, drop) as the open command does.
@@ -84,16 +71,16 @@ public:
     // mnuAnsGrafik: opens the simulation window beside the list (or raises it).
     void cmdSimulation();
     // The simulation window while it is open, else null.
-    FrmGrafik* simulationWindow() const;
+    FrmGrafik* simulationWindow() const override;
     // Shows the list of the program that holds the entry (a table row of
     // slot 0) and marks the entry's row; the filter is switched off when it
     // hides the row. False when no row shows it.
-    bool showEntry(int entry);
+    bool showEntry(int entry) override;
     // The same for a table row of a slot: the program's or the sample's list.
     bool showSlotEntry(int slot, int entry);
     // The same for several entries of one list (switching or priority
     // times): marks every row that shows one. False when none is shown.
-    bool showEntries(const std::vector<int>& entries);
+    bool showEntries(const std::vector<int>& entries) override;
 
 signals:
     // The help menu's command: the help of the window in front.
@@ -125,18 +112,7 @@ private:
     void updateTitle();
     void switchFilter(bool on);
 
-    void cmdNew();
-    void cmdOpen();
-    void cmdSave();
-    void cmdSaveAs();
-    void cmdOpenSample();
-    void cmdCloseSample();
     void cmdExit();
-    void cmdWriteChip();
-    void cmdReadChip();
-    void runChipTransfer(ChipDirection direction);
-    void cmdIrAccess();
-    void cmdMaster();
     void cmdDeviceProperties();
     void cmdFilter();
     void cmdInfo();
@@ -147,18 +123,16 @@ private:
     ProgramHeader* header_;
     QMdiArea* mdi_;
     FrmHauptmenue* list_;
+    FileMenuCommands* files_;
     EditCommands* edit_;
     PrintCommands* print_;
     CheckCommands* checks_;
+    ChipCommands* chip_;
+    IrCommands* ir_;
+    BusCommands* bus_;
+    MasterCommands* master_;
     UndoHistory* history_;
     RecoveryKeeper* recovery_;
-    // The last program files opened or saved (file menu).
-    RecentFiles recent_{QString()};
-    QMenu* recentMenu_ = nullptr;
-    void rememberFile();
-    // A program file was written, by whichever command.
-    void fileSaved();
-    void fillRecentMenu();
     QMdiSubWindow* listSub_;
     QPointer<FrmGrafik> grafik_;
     QLabel* lblGeraet_;

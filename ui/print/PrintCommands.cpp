@@ -8,9 +8,9 @@
 #include "model/ProgramModel.h"
 #include "model/UserInteraction.h"
 #include "ui/list/FrmHauptmenue.h"
-#include "ui/main/FrmGeraetEinst.h"
-#include "ui/main/MdiForm1.h"
-#include "ui/main/ProgramHeader.h"
+#include "ui/device/FrmGeraetEinst.h"
+#include "ui/frame/DesktopContext.h"
+#include "ui/frame/FrameServices.h"
 #include "paint/HandoverPainter.h"
 #include "paint/PrintPainter.h"
 #include "ui/print/FrmDruck.h"
@@ -20,19 +20,18 @@
 #include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QStatusBar>
 
 #include <memory>
 
 namespace zendrik {
 
-PrintCommands::PrintCommands(DesktopContext& context, MdiForm1& frame)
-    : QObject(&frame), ctx_(context), frame_(frame)
+PrintCommands::PrintCommands(DesktopContext& context, FrameServices& frame)
+    : QObject(&frame.frameWindow()), ctx_(context), frame_(frame)
 {
     preview = [this](const std::function<int(QPrinter&)>& paint) {
         auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
         printer->setDocName(FileTitle(ctx_.model.program().Dateiname));
-        auto* dialog = new QPrintPreviewDialog(printer.get(), &frame_);
+        auto* dialog = new QPrintPreviewDialog(printer.get(), &frame_.frameWindow());
         dialog->setAttribute(Qt::WA_DeleteOnClose);
         // The printer lives as long as the preview that paints on it.
         connect(dialog, &QPrintPreviewDialog::paintRequested, dialog,
@@ -40,7 +39,7 @@ PrintCommands::PrintCommands(DesktopContext& context, MdiForm1& frame)
         dialog->open();
     };
     chooseFile = [this](const QString& suggested, const QString& filter) {
-        return QFileDialog::getSaveFileName(&frame_, QString(), suggested, filter);
+        return QFileDialog::getSaveFileName(&frame_.frameWindow(), QString(), suggested, filter);
     };
 }
 
@@ -51,8 +50,8 @@ PrintDocument PrintCommands::document(const PrintRequest& request) const
 
 void PrintCommands::openWindow()
 {
-    frame_.header().commitAll();
-    auto* dialog = new FrmDruck(ctx_.model, ctx_.texts, &frame_);
+    frame_.commitHeader();
+    auto* dialog = new FrmDruck(ctx_.model, ctx_.texts, &frame_.frameWindow());
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setDruckInDatei(DruckInDatei_);
     connect(dialog, &FrmDruck::druckInDateiChanged, this, [this](bool on) { DruckInDatei_ = on; });
@@ -65,13 +64,13 @@ void PrintCommands::openWindow()
         connect(properties, &QDialog::finished, dialog, &FrmDruck::refreshZeilen);
         properties->open();
     });
-    connect(dialog, &QDialog::finished, &frame_, &MdiForm1::ShowList);
+    connect(dialog, &QDialog::finished, this, [this] { frame_.ShowList(); });
     dialog->open();
 }
 
 void PrintCommands::printShown()
 {
-    frame_.header().commitAll();
+    frame_.commitHeader();
     PrintRequest request;
     request.DruckAktuell = frame_.listWindow().Ansicht() + 1;
     request.shownSlot = ctx_.model.AktSlot;
@@ -150,7 +149,7 @@ void PrintCommands::savePdf(const PrintRequest& request)
 
 void PrintCommands::saveHandover()
 {
-    frame_.header().commitAll();
+    frame_.commitHeader();
     const QString path = choosePdf(QLatin1Char(' ') + ctx_.texts(kHandoverTitle));
     if (path.isEmpty())
         return;
@@ -184,7 +183,7 @@ QString PrintCommands::choosePdf(const QString& suffix)
 
 void PrintCommands::showMessage(const QString& text)
 {
-    frame_.statusBar()->showMessage(text, 10000);
+    frame_.showStatus(text, 10000);
 }
 
 } // namespace zendrik

@@ -11,7 +11,7 @@ class QPrinter;
 
 namespace zendrik {
 
-class MdiForm1;
+class FrameServices;
 struct DesktopContext;
 
 // The print commands of the main frame: the print window ("&Drucken..."),
@@ -22,7 +22,7 @@ struct DesktopContext;
 class PrintCommands : public QObject {
     Q_OBJECT
 public:
-    PrintCommands(DesktopContext& context, MdiForm1& frame);
+    PrintCommands(DesktopContext& context, FrameServices& frame);
 
     // mnuDatDruck: opens the print window.
     void openWindow();
@@ -51,7 +51,7 @@ private:
     QString choosePdf(const QString& suffix);
 
     DesktopContext& ctx_;
-    MdiForm1& frame_;
+    FrameServices& frame_;
     // "in Textdatei umleiten" as the print window left it, for this run.
     bool DruckInDatei_ = false;
 };

@@ -2,11 +2,10 @@
 
 #include "app/FileCommands.h"
 #include "model/ProgramModel.h"
-#include "ui/checks/CheckCommands.h"
-#include "ui/main/MainMenu.h"
-#include "ui/main/MdiForm1.h"
-#include "ui/main/ProgramHeader.h"
-#include "ui/main/UndoHistory.h"
+#include "ui/frame/MainMenu.h"
+#include "ui/frame/DesktopContext.h"
+#include "ui/frame/FrameServices.h"
+#include "ui/frame/UndoHistory.h"
 #include "ui/transfer/FrmBusaccess.h"
 
 #include <QAction>
@@ -14,7 +13,10 @@
 
 namespace zendrik {
 
-BusCommands::BusCommands(DesktopContext& context, MdiForm1& frame) : QObject(&frame), ctx_(context), frame_(frame) {}
+BusCommands::BusCommands(DesktopContext& context, FrameServices& frame)
+    : QObject(&frame.frameWindow()), ctx_(context), frame_(frame)
+{
+}
 
 void BusCommands::addCommand(MainMenu& menu)
 {
@@ -29,11 +31,11 @@ void BusCommands::addCommand(MainMenu& menu)
 
 void BusCommands::openWindow()
 {
-    frame_.header().commitAll();
-    FrmBusaccess window(ctx_.model, ctx_.ui, ctx_.texts, ctx_.workDir, &frame_);
+    frame_.commitHeader();
+    FrmBusaccess window(ctx_.model, ctx_.ui, ctx_.texts, ctx_.workDir, &frame_.frameWindow());
     window.saveBeforeTransfer = [this] { return ctx_.commands.SaveBeforeTransfer() ? 1 : 0; };
     bool read = false;
-    connect(&window, &FrmBusaccess::programRead, &frame_, [this, &read] {
+    connect(&window, &FrmBusaccess::programRead, this, [this, &read] {
         read = true;
         // The program read starts a fresh history.
         frame_.history().reset();
@@ -44,7 +46,7 @@ void BusCommands::openWindow()
     // compared with a program file.
     frame_.ShowList();
     if (read)
-        frame_.checkCommands().offerComparisonAfterRead();
+        frame_.offerComparisonAfterRead();
 }
 
 } // namespace zendrik

@@ -5,14 +5,14 @@
 namespace zendrik {
 
 class MainMenu;
-class MdiForm1;
+class FrameServices;
 struct DesktopContext;
 
 // The bus access command of the file menu, offered on the bus device types.
 class BusCommands : public QObject {
     Q_OBJECT
 public:
-    BusCommands(DesktopContext& context, MdiForm1& frame);
+    BusCommands(DesktopContext& context, FrameServices& frame);
 
     // Adds "Buszugriff" in front of the exit command.
     void addCommand(MainMenu& menu);
@@ -21,7 +21,7 @@ public:
 
 private:
     DesktopContext& ctx_;
-    MdiForm1& frame_;
+    FrameServices& frame_;
 };
 
 } // namespace zendrik

@@ -1,4 +1,4 @@
-#include "ui/main/UndoHistory.h"
+#include "ui/frame/UndoHistory.h"
 
 #include "language/TextTable.h"
 #include "model/ProgramModel.h"

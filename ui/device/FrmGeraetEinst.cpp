@@ -1,4 +1,4 @@
-#include "ui/main/FrmGeraetEinst.h"
+#include "ui/device/FrmGeraetEinst.h"
 
 #include "ui/common/ScreenFit.h"
 

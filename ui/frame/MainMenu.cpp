@@ -1,4 +1,4 @@
-#include "ui/main/MainMenu.h"
+#include "ui/frame/MainMenu.h"
 
 #include "language/TextTable.h"
 
