@@ -58,6 +58,21 @@ constexpr bool AstroTableHoldsOffsets(int uhrentyp)
     return uhrentyp != kFamily752;
 }
 
+// Where the image header has the program number (three BCD bytes) the
+// astro device has its location: a program file keeps the astro device's
+// number in a line of its own after the image.
+constexpr bool HasProgramNumberInImage(int uhrentyp)
+{
+    return uhrentyp != kFamily752;
+}
+
+// Only the astro device's image holds the astro location; a program file
+// keeps that of the bus astro device in a line of its own after the image.
+constexpr bool HasAstroLocationInImage(int uhrentyp)
+{
+    return uhrentyp == kFamily752;
+}
+
 // The bus astro device keeps a switching on the edge of the day (a sunrise
 // before midnight switches at 0:00, a sunset after midnight at 23:59)
 // where the others do not switch at all that day.

@@ -25,20 +25,22 @@ struct FamilyAnswers {
     bool meterPulse;
     bool masterCardOptions;
     bool busAstro;
+    bool numberInImage;
+    bool locationInImage;
 };
 
 // clang-format off
 const FamilyAnswers kAnswers[] = {
     // weekly and annual switches, plain, bus and movable-holiday variants
     {{1, 2, 3, 4, 5, 10, 11, 12, 13, 14},
-             false, 0, false, false, true,  false, true,  false, true,  false, true,  false},
+             false, 0, false, false, true,  false, true,  false, true,  false, true,  false, true,  false},
     // their meter-pulse variants
     {{6, 7, 8, 9, 15, 16, 17, 18},
-             false, 0, false, false, true,  false, true,  false, true,  true,  true,  false},
+             false, 0, false, false, true,  false, true,  false, true,  true,  true,  false, true,  false},
     // the two-channel astro switch
-    {{19},   true,  1, false, true,  false, false, false, false, false, false, false, false},
+    {{19},   true,  1, false, true,  false, false, false, false, false, false, false, false, false, true},
     // the 16-channel bus astro switch
-    {{20},   true,  4, true,  false, true,  true,  true,  true,  false, false, true,  true},
+    {{20},   true,  4, true,  false, true,  true,  true,  true,  false, false, true,  true,  true,  false},
 };
 // clang-format on
 
@@ -57,10 +59,11 @@ TEST(DeviceFamily, EveryRowOfTheDeviceTypeTableAnswersAsItsFamily)
             EXPECT_EQ(std::tuple(HasAstro(f), AstroTableCount(f), HasAstroTablePerChannel(f), HasSharedAstroTable(f),
                                  AstroTableHoldsOffsets(f), KeepsAstroTimesInDay(f), HasPulses(f),
                                  EntryNamesOneChannel(f), HasClockLanguageChoice(f), HasMeterPulse(d),
-                                 HasMasterCardOptions(f), IsBusAstroDevice(f)),
+                                 HasMasterCardOptions(f), IsBusAstroDevice(f), HasProgramNumberInImage(f),
+                                 HasAstroLocationInImage(f)),
                       std::tuple(a.astro, a.astroTables, a.tablePerChannel, a.sharedTable, a.tableHoldsOffsets,
                                  a.keepsTimesInDay, a.pulses, a.oneChannel, a.clockLanguage, a.meterPulse,
-                                 a.masterCardOptions, a.busAstro))
+                                 a.masterCardOptions, a.busAstro, a.numberInImage, a.locationInImage))
                 << "row " << row;
             // A loaded program with a meter channel keeps it on a plain variant.
             d.MessKanal = 1;
