@@ -3,6 +3,8 @@
 #              in a working directory prepared with the shipped data files
 #   make test  installs what is missing, builds, and runs every test
 #   make screenshots  renders the windows of the desktop program in each language for the help (data/help/img)
+#   make mutants  plants the seeded faults of tests/mutants.txt one by one and checks that the tests catch each
+#                 (ONLY=id,id or a layer or folder for a subset; see docs/testing.md)
 BUILD    ?= build
 WORKDIR  ?= workdir
 JOBS     ?= $(shell nproc)
@@ -11,7 +13,7 @@ GENERATOR = Ninja
 export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 
-.PHONY: all deps configure build fuzz-build run test bench fuzz screenshots clean package package-check
+.PHONY: all deps configure build fuzz-build run test bench fuzz screenshots clean package package-check mutants
 
 all: build
 
@@ -72,5 +74,10 @@ screenshots: build
 	done
 	python3 scripts/make-help.py
 
+# Not part of `make test`: each fault costs a build of the tests that catch it
+# (in build-mutants, beside the main build).
+mutants: deps
+	@bash scripts/mutants.sh $(if $(ONLY),--only '$(ONLY)')
+
 clean:
-	rm -rf $(BUILD) build-fuzz
+	rm -rf $(BUILD) build-fuzz build-mutants

@@ -89,6 +89,17 @@ TEST(PrintLines, HeadingsRepeatEveryZeilenRows)
     }
 }
 
+// The text file's columns: each as wide as its widest cell or heading, two
+// blanks apart, without trailing blanks.
+TEST(PrintLines, TextColumnsAreAsWideAsTheirWidestCell)
+{
+    const QStringList lines = PrintTextLines(listOfRows(10, 0));
+    const qsizetype heading = lines.indexOf(u"Nr.  Uhrzeit"_s);
+    ASSERT_GE(heading, 0) << lines.join(u'|').toStdString();
+    EXPECT_EQ(lines.mid(heading + 1, 2), (QStringList{u"1    1:00"_s, u"2    2:00"_s}));
+    EXPECT_EQ(lines.last(), u"10   10:00"_s);
+}
+
 TEST(PrintLines, EverySectionStartsOnANewPageWithItsTitleBlock)
 {
     ProgramModel model = canonical731();

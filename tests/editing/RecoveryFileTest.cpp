@@ -30,6 +30,12 @@ std::vector<std::pair<const char*, ProgramModel>> programs()
         model.program().Kanalname[2] = QStringLiteral(" Flur Nord");
         model.program().Dateiname = QStringLiteral("/home/elektro/Programme/Schule Süd.zpg");
         model.device.SwRegel = 4;
+        // A meter pulse with no field at its default: each must come back.
+        model.device.MessKanal = 2;
+        model.device.MessPeriode = 15;
+        model.device.MessImpDauer = 10;
+        model.device.MessZustand = 1;
+        model.device.MessZeitpunkt = 1;
     }
     return out;
 }
