@@ -5,6 +5,7 @@
 #include "language/TextTable.h"
 #include "app/WindowPlacement.h"
 #include "app/FileCommands.h"
+#include "model/DeviceFamily.h"
 #include "model/DeviceTypes.h"
 #include "model/FileNames.h"
 #include "model/HeaderFields.h"
@@ -349,7 +350,7 @@ void MdiForm1::refreshFrame()
 
     const ProgramSlot& s = ctx_.model.slot(ctx_.model.AktSlot);
     // A master card says so beside the device type.
-    const bool masterCard = (ctx_.model.program().Kopf[1] & 0x80) != 0;
+    const bool masterCard = IsMasterProgram(ctx_.model.program());
     const DeviceSettings& device = ctx_.model.device;
     const QString fromFile =
         DeviceRowFromFile(device)
