@@ -42,7 +42,7 @@ protected:
 
     CliRun run(int row, const QStringList& args) const
     {
-        return RunCli(QStringList{u"--dir"_s, dir.path(), u"--lang"_s, u"de"_s, u"--type"_s, QString::number(row)} + args,
+        return RunCli(QStringList{"--dir", dir.path(), "--lang", "de", "--type", QString::number(row)} + args,
                       dir.path());
     }
 
@@ -65,8 +65,8 @@ TEST_F(AstroCommands, SetAstroStoresTheChannelAndTheListShowsIt)
 {
     const QString in = emptyProgram(20);
     const QString out = dir.filePath(u"ASTRO.zpg"_s);
-    CliRun r = run(20, QStringList{u"set-astro"_s, in, out, u"--channel"_s, u"3"_s, u"--lon"_s, u"-10"_s, u"--lat"_s,
-                                   u"50.2"_s, u"--zone"_s, u"-60"_s} + kTimes);
+    CliRun r = run(20, QStringList{"set-astro", in, out, "--channel", "3", "--lon", "-10", "--lat",
+                                   "50.2", "--zone", "-60"} + kTimes);
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
 
     // The bus device's file keeps the switching minutes of the table (the
@@ -84,7 +84,7 @@ TEST_F(AstroCommands, SetAstroStoresTheChannelAndTheListShowsIt)
     for (std::size_t i = 0; i < 365; ++i)
         ASSERT_EQ(std::pair(a.AstroTab[2][i].rise, a.AstroTab[2][i].set), std::pair(expected[i].rise, expected[i].set)) << i;
 
-    r = run(20, {u"list"_s, out, u"--view"_s, u"astro"_s, u"--channel"_s, u"3"_s});
+    r = run(20, {"list", out, "--view", "astro", "--channel", "3"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     TextTable texts;
     texts.LoadGerman();
@@ -105,7 +105,7 @@ TEST_F(AstroCommands, PlacesAndTheChannelRules)
     const QString in = emptyProgram(20);
     const QString out = dir.filePath(u"ORT.zpg"_s);
     const QString one = emptyProgram(19);
-    CliRun r = run(19, QStringList{u"set-astro"_s, one, out, u"--place"_s, u"München"_s} + kTimes);
+    CliRun r = run(19, QStringList{"set-astro", one, out, "--place", "München"} + kTimes);
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const ProgramModel placed = load(19, out);
     const AstroProgram& a = placed.program().astro;
@@ -114,20 +114,20 @@ TEST_F(AstroCommands, PlacesAndTheChannelRules)
     EXPECT_EQ(a.AstroAktiv[1], -1);
 
     // The bus device has astro tables for channels 1..4 only.
-    r = run(20, QStringList{u"set-astro"_s, in, out, u"--channel"_s, u"5"_s, u"--place"_s, u"Berlin"_s} + kTimes);
+    r = run(20, QStringList{"set-astro", in, out, "--channel", "5", "--place", "Berlin"} + kTimes);
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.contains(u"C1 bis C4"_s)) << r.err.toStdString();
     // The astro device keeps one table; channel 2 follows it.
     const QString oneOut = dir.filePath(u"EINS.zpg"_s);
-    r = run(19, QStringList{u"set-astro"_s, one, oneOut, u"--channel"_s, u"2"_s, u"--place"_s, u"Berlin"_s} + kTimes);
+    r = run(19, QStringList{"set-astro", one, oneOut, "--channel", "2", "--place", "Berlin"} + kTimes);
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const ProgramModel m = load(19, oneOut);
     EXPECT_EQ(std::pair(m.program().astro.AstroAktiv[1], m.program().astro.AstroTab[0][100].setState), std::pair(-1, -1));
     // A channel the astro device does not have is refused, not ignored.
     for (const char* channel : {"99", "0", "3"}) {
         QFile::remove(oneOut);
-        r = run(19, QStringList{u"set-astro"_s, one, oneOut, u"--channel"_s, QString::fromLatin1(channel), u"--place"_s,
-                                u"Berlin"_s} + kTimes);
+        r = run(19, QStringList{"set-astro", one, oneOut, "--channel", QString::fromLatin1(channel), "--place",
+                                "Berlin"} + kTimes);
         EXPECT_EQ(r.exitCode, 1) << channel;
         EXPECT_TRUE(r.err.contains(u"C1 und C2"_s)) << r.err.toStdString();
         EXPECT_FALSE(QFile::exists(oneOut)) << channel;
@@ -136,30 +136,30 @@ TEST_F(AstroCommands, PlacesAndTheChannelRules)
     EXPECT_EQ(run(4, QStringList{u"set-astro"_s, emptyProgram(4), oneOut, u"--place"_s, u"Berlin"_s} + kTimes).exitCode, 1);
 
     const QStringList usage[] = {
-        QStringList{u"set-astro"_s, in, out, u"--lon"_s, u"0"_s, u"--lat"_s, u"65"_s, u"--zone"_s, u"0"_s} + kTimes,
-        QStringList{u"set-astro"_s, in, out, u"--lon"_s, u"0"_s, u"--lat"_s, u"50"_s, u"--zone"_s, u"-780"_s} + kTimes,
-        QStringList{u"set-astro"_s, in, out, u"--place"_s, u"Atlantis"_s} + kTimes,
-        QStringList{u"set-astro"_s, in, out, u"--place"_s, u"Berlin"_s, u"--lon"_s, u"3"_s} + kTimes,
-        {u"set-astro"_s, in, out, u"--place"_s, u"Berlin"_s},
+        QStringList{"set-astro", in, out, "--lon", "0", "--lat", "65", "--zone", "0"} + kTimes,
+        QStringList{"set-astro", in, out, "--lon", "0", "--lat", "50", "--zone", "-780"} + kTimes,
+        QStringList{"set-astro", in, out, "--place", "Atlantis"} + kTimes,
+        QStringList{"set-astro", in, out, "--place", "Berlin", "--lon", "3"} + kTimes,
+        {"set-astro", in, out, "--place", "Berlin"},
     };
     for (const QStringList& args : usage)
         EXPECT_EQ(run(20, args).exitCode, 2) << args.join(u' ').toStdString();
-    r = run(20, QStringList{u"set-astro"_s, in, out, u"--place"_s, u"Berlin"_s, u"--rise-offset"_s, u"121"_s}
+    r = run(20, QStringList{"set-astro", in, out, "--place", "Berlin", "--rise-offset", "121"}
                     + kTimes.mid(2));
     EXPECT_EQ(r.exitCode, 2);
 
     // places lists the language's file with the stored sign conventions.
-    r = run(20, {u"places"_s, u"--lang"_s, u"en"_s});
+    r = run(20, {"places", "--lang", "en"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_TRUE(r.out.startsWith(u"London\t0\t51.5\t0\t0 degrees\t51.5 degrees North\t+ 0:00 hrs\n"_s)) << r.out.toStdString();
-    r = run(20, {u"places"_s});
+    r = run(20, {"places"});
     EXPECT_TRUE(r.out.contains(u"Berlin\t-13.5\t52.5\t-60\t13,5 Grad Ost\t52,5 Grad Nord\t+ 1:00 Std\n"_s));
     // A damaged file is refused; a missing one is an empty list.
     QFile::remove(dir.filePath(u"english.ord"_s));
-    r = run(20, {u"places"_s, u"--lang"_s, u"en"_s});
+    r = run(20, {"places", "--lang", "en"});
     EXPECT_EQ(std::pair(r.exitCode, r.out), std::pair(0, QString()));
     writeFile(dir.filePath(u"deutsch.ord"_s), "3\r\n\"Berlin\",333,75,52\r\n\"Nordkap\",386,38,52\r\n");
-    r = run(20, {u"places"_s});
+    r = run(20, {"places"});
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.out.count(u'\n'), 1);
     EXPECT_TRUE(r.err.contains(u"Nordkap"_s) && r.err.contains(u"nennt 3 Orte"_s)) << r.err.toStdString();
@@ -184,12 +184,12 @@ TEST_F(AstroCommands, LimitsReachTheFileAndItsSimulation)
         empty.device.SwRegel = 1;   // like Europe
         const QString in = saveProgramAs(empty, dir.filePath(u"LEER%1.zpg"_s.arg(row)), true);
         const QString out = dir.filePath(u"LIMIT%1.zpg"_s.arg(row));
-        CliRun r = run(row, {u"set-astro"_s, in, out, u"--place"_s, u"Berlin"_s, u"--rise-offset"_s, u"0"_s,
-                             u"--set-offset"_s, u"0"_s, u"--morning"_s, u"6:00"_s, u"--evening"_s, u"21:00"_s, u"--now"_s,
-                             u"2026-03-01 12:00"_s});
+        CliRun r = run(row, {"set-astro", in, out, "--place", "Berlin", "--rise-offset", "0",
+                             "--set-offset", "0", "--morning", "6:00", "--evening", "21:00", "--now",
+                             "2026-03-01 12:00"});
         ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
         for (const int year : {2026, 2027, 2031}) {
-            r = run(row, {u"simulate"_s, out, u"--year"_s, QString::number(year), u"--channel"_s, u"1"_s, u"--csv"_s});
+            r = run(row, {"simulate", out, "--year", QString::number(year), "--channel", "1", "--csv"});
             ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
             const QStringList lines = r.out.split(u'\n', Qt::SkipEmptyParts);
             ASSERT_GE(lines.size(), 366);
@@ -202,18 +202,19 @@ TEST_F(AstroCommands, LimitsReachTheFileAndItsSimulation)
                 const int sunset = kMinutesOfDay - f[3].toInt() + sunrise;
                 ASSERT_GE(sunrise, 6 * 60) << row << ' ' << lines[i].toStdString();
                 ASSERT_LE(sunset, 21 * 60) << row << ' ' << lines[i].toStdString();
-                if (f[0] == u"2026-06-21"_s)
+                if (f[0] == u"2026-06-21"_s) {
                     EXPECT_EQ(std::pair(sunrise, sunset), std::pair(6 * 60, 21 * 60)) << row;
+                }
             }
             EXPECT_GE(days, 365) << row << ' ' << year;
         }
-        r = run(row, {u"list"_s, out, u"--view"_s, u"astro"_s});
+        r = run(row, {"list", out, "--view", "astro"});
         ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
         const QString june = r.out.split(u'\n')[172];
         EXPECT_TRUE(june.endsWith(u" 6:00 Uhr\t21:00 Uhr"_s)) << june.toStdString();
         // The states the device cannot keep are refused, with the reason.
-        r = run(row, {u"set-astro"_s, out, out, u"--place"_s, u"Berlin"_s, u"--rise-offset"_s, u"0"_s, u"--set-offset"_s,
-                      u"0"_s, u"--morning"_s, u"6:00"_s, u"--evening"_s, u"21:00"_s, u"--rise-state"_s, u"on"_s});
+        r = run(row, {"set-astro", out, out, "--place", "Berlin", "--rise-offset", "0", "--set-offset",
+                      "0", "--morning", "6:00", "--evening", "21:00", "--rise-state", "on"});
         EXPECT_EQ(r.exitCode, 1);
         EXPECT_TRUE(r.err.contains(u"Sonnenaufgang AUS"_s)) << r.err.toStdString();
     }

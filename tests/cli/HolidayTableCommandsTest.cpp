@@ -38,20 +38,18 @@ TEST(HolidayCommands, SeveralYearsCsvAndIcsMatchTheCore)
     ASSERT_GE(set, 0);
 
     // The text output of one year stays as it was; more years repeat it per year.
-    const CliRun one = RunCli({"--dir", kData, "--lang", "de", "holidays", "2024", "--set", "Sachsen"});
-    const CliRun two = RunCli({"--dir", kData, "--lang", "de", "holidays", "2024", "--set", "Sachsen", "--years", "2"});
-    ASSERT_EQ(two.exitCode, 0) << two.err.toStdString();
-    EXPECT_TRUE(two.out.startsWith(one.out));
-    EXPECT_EQ(two.out.count(u'\n'), 2 * one.out.count(u'\n'));
-
-    const CliRun csv = RunCli({"--dir", kData, "--lang", "de", "holidays", "2024", "--set", "Sachsen", "--years", "3", "--csv"});
-    ASSERT_EQ(csv.exitCode, 0) << csv.err.toStdString();
-    EXPECT_EQ(csv.out.toUtf8(), FeiertagCsv(FeiertagTermine(table, set, 2024, 3)));
+    const auto saxony = [](const QStringList& more) {
+        return RunCli(QStringList{"--dir", kData, "--lang", "de", "holidays", "2024", "--set", "Sachsen"} + more);
+    };
+    const QString one = saxony({}).out;
+    const QString two = Succeeded(saxony({"--years", "2"}));
+    EXPECT_TRUE(two.startsWith(one));
+    EXPECT_EQ(two.count(u'\n'), 2 * one.count(u'\n'));
+    EXPECT_EQ(Succeeded(saxony({"--years", "3", "--csv"})).toUtf8(), FeiertagCsv(FeiertagTermine(table, set, 2024, 3)));
 
     QTemporaryDir dir;
     const QString ics = dir.filePath(u"sachsen.ics"_s);
-    const CliRun written = RunCli({"--dir", kData, "--lang", "de", "holidays", "2024", "--set", "Sachsen", "--years", "3", "--ics", ics});
-    ASSERT_EQ(written.exitCode, 0) << written.err.toStdString();
+    Succeeded(saxony({"--years", "3", "--ics", ics}));
     const QByteArray text = readFile(ics);
     EXPECT_EQ(text.count("BEGIN:VEVENT"), static_cast<qsizetype>(FeiertagTermine(table, set, 2024, 3).size()));
     EXPECT_TRUE(text.startsWith("BEGIN:VCALENDAR\r\n"));
@@ -70,10 +68,11 @@ TEST(HolidayCommands, DstTableFromZoneAndRows)
     QTemporaryDir dir;
     const QString in = QDir(kData).filePath(u"samples/Schule.zpg"_s);
     const QString out = dir.filePath(u"sydney.zpg"_s);
-    const CliRun zone = RunCli({"--dir", kData, "--type", "4", "dst-table", in, out, "--zone", "Australia/Sydney",
-                                "--first-year", "2025", "--years", "6"});
-    ASSERT_EQ(zone.exitCode, 0) << zone.err.toStdString();
-    EXPECT_EQ(zone.out, u"rows 6\nyears 2025..2030\n"_s);
+    const auto dstTable = [](const QStringList& args) {
+        return RunCli(QStringList{"--dir", kData, "--lang", "de", "--type", "4", "dst-table"} + args);
+    };
+    EXPECT_EQ(Succeeded(dstTable({in, out, "--zone", "Australia/Sydney", "--first-year", "2025", "--years", "6"})),
+              u"rows 6\nyears 2025..2030\n"_s);
     // The saved program holds the rows the core makes, for the years the list shows.
     const ProgramModel saved = Loaded(out);
     const SoWiZoneResult expected = SoWiZeilenAusZeitzone("Australia/Sydney", 2025, 6);
@@ -85,9 +84,7 @@ TEST(HolidayCommands, DstTableFromZoneAndRows)
 
     // Rows through the dialog's checks, appended.
     const QString more = dir.filePath(u"more.zpg"_s);
-    const CliRun rows = RunCli({"--dir", kData, "--type", "4", "dst-table", out, more, "--row", "4.10 2 1 5.4 3 1",
-                                "--row", "3.10 2 1 4.4 3 1"});
-    ASSERT_EQ(rows.exitCode, 0) << rows.err.toStdString();
+    Succeeded(dstTable({out, more, "--row", "4.10 2 1 5.4 3 1", "--row", "3.10 2 1 4.4 3 1"}));
     EXPECT_EQ(Loaded(more).program().AnzSoWi, 8);
 
     const std::pair<QStringList, int> refused[] = {
@@ -99,11 +96,10 @@ TEST(HolidayCommands, DstTableFromZoneAndRows)
         {{"--row", "1.4 2 1"}, 2},
     };
     for (const auto& [args, code] : refused) {
-        const CliRun r = RunCli(QStringList{"--dir", kData, "--type", "4", "dst-table", out, dir.filePath(u"x.zpg"_s)} + args);
+        const CliRun r = dstTable(QStringList{out, dir.filePath(u"x.zpg"_s)} + args);
         EXPECT_EQ(r.exitCode, code) << args.join(u' ').toStdString() << r.err.toStdString();
         EXPECT_FALSE(r.err.isEmpty());
     }
-    const CliRun same = RunCli({"--dir", kData, "--lang", "de", "--type", "4", "dst-table", out, dir.filePath(u"x.zpg"_s),
-                                "--row", "5.4 2 1 5.4 3 1"});
+    const CliRun same = dstTable({out, dir.filePath(u"x.zpg"_s), "--row", "5.4 2 1 5.4 3 1"});
     EXPECT_TRUE(same.err.contains(u"Anfangs- und Enddatum gleich"_s)) << same.err.toStdString();
 }

@@ -40,20 +40,15 @@ TEST_F(RecoveryCommands, RecentListsRemovesMissingAndClears)
     recent.add(kept);
     ASSERT_TRUE(recent.save());
 
-    CliRun r = RunCli({"recent"}, dir.path());
-    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_EQ(r.out, kept + u"\n(missing) "_s + path(u"weg.zpg"_s) + u"\n"_s);
-    r = RunCli({"--json", "recent"}, dir.path());
-    EXPECT_TRUE(r.out.contains(u"\"exists\": false"_s)) << r.out.toStdString();
-
-    r = RunCli({"recent", "--remove-missing"}, dir.path());
-    ASSERT_EQ(r.exitCode, 0);
-    EXPECT_EQ(r.out, kept + u"\n"_s);
+    const auto recentOut = [this](const QStringList& options) {
+        return Succeeded(RunCli(QStringList{"recent"} + options, dir.path()));
+    };
+    EXPECT_EQ(recentOut({}), kept + u"\n(missing) "_s + path(u"weg.zpg"_s) + u"\n"_s);
+    EXPECT_TRUE(Succeeded(RunCli({"--json", "recent"}, dir.path())).contains(u"\"exists\": false"_s));
+    EXPECT_EQ(recentOut({"--remove-missing"}), kept + u"\n"_s);
     recent.load();
     EXPECT_EQ(recent.files(), QStringList{kept}) << "the desktop program sees the same list";
-
-    r = RunCli({"recent", "--clear"}, dir.path());
-    EXPECT_EQ(r.out, QString());
+    EXPECT_EQ(recentOut({"--clear"}), QString());
     EXPECT_EQ(RunCli({"recent", "x"}, dir.path()).exitCode, 2);
 }
 

@@ -74,9 +74,8 @@ TEST_F(SimulateCommandTest, DayProfilesAndYearHoursInEveryLanguage)
 
 TEST_F(SimulateCommandTest, JsonYearForPlotting)
 {
-    const CliRun r = simulate({"--type", "4"}, {program, "--year", "2028", "--channel", "1", "--json"});
-    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    const QJsonObject o = QJsonDocument::fromJson(r.out.toUtf8()).object();
+    const QString r = Succeeded(simulate({"--type", "4"}, {program, "--year", "2028", "--channel", "1", "--json"}));
+    const QJsonObject o = QJsonDocument::fromJson(r.toUtf8()).object();
     EXPECT_EQ(o[u"year"_s].toInt(), 2028);
     EXPECT_EQ(o[u"channel"_s].toInt(), 1);
     const QJsonArray days = o[u"days"_s].toArray();
@@ -193,9 +192,9 @@ TEST_F(SimulateCommandTest, YearGraphAsPicture)
 
 TEST_F(SimulateCommandTest, YearAsCsvLines)
 {
-    const CliRun r = simulate({"--type", "4", "--lang", "en"}, {program, "--year", "2028", "--channel", "1", "--csv"});
-    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    const QStringList lines = r.out.split(u'\n', Qt::SkipEmptyParts);
+    const QStringList lines = Succeeded(simulate({"--type", "4", "--lang", "en"},
+                                                 {program, "--year", "2028", "--channel", "1", "--csv"}))
+                                  .split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 367);
     EXPECT_EQ(lines[0], u"date,weekday,priority,operating_minutes,first_on,last_off,switchings"_s);
     EXPECT_EQ(lines[1], u"2028-01-01,Sa,0,960,06:00,22:00,2"_s);

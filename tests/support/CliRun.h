@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <gtest/gtest.h>
+
 namespace zendrik::test {
 
 // One run of zendrik-cli: its exit status and both output streams.
@@ -25,6 +27,13 @@ inline CliRun RunCli(const QStringList& args, const QString& workDir = QString()
     if (!p.waitForFinished(timeoutMs))
         return {};
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+}
+
+// The output of a run that had to succeed; a failure shows its error output.
+inline QString Succeeded(const CliRun& run)
+{
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    return run.out;
 }
 
 } // namespace zendrik::test

@@ -5,20 +5,17 @@
 
 #include "tests/knx/KnxdHarness.h"
 #include "tests/support/TestPrograms.h"
+#include "tests/ui/BusWindowDrive.h"
 
 #include "language/TextTable.h"
 #include "model/UserInteraction.h"
 #include "transfer/bus/BusApplication.h"
 #include "ui/transfer/FrmBusaccess.h"
 
-#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -52,39 +49,17 @@ TEST(BusWindowThroughKnxd, SearchProgramAndReadBack)
     texts.LoadGerman();
     ProgramModel model = canonical738();
     model.device.BusLink2 = knxd.link() + QStringLiteral(",unpaced");
-    const ProgramSlot original = model.program();
     ScriptedInteraction ui{[](const Prompt&) { return Answer::Ok; }};
     FrmBusaccess w(model, ui, texts, dir.path());
     w.saveBeforeTransfer = [] { return 1; };
-    const auto click = [&](const char* name) { QTest::mouseClick(child<QPushButton>(w, name), Qt::LeftButton); };
-    const auto status = [&] { return child<QLineEdit>(w, "txtstatus")->text(); };
-
     QTest::mouseClick(child<QRadioButton>(w, "optcom2"), Qt::LeftButton);
     ASSERT_TRUE(child<QRadioButton>(w, "optcom2")->isChecked());
     EXPECT_EQ(child<QLabel>(w, "lblLink")->text(), QStringLiteral("Verbindung: ") + model.device.BusLink2);
-
-    child<QLineEdit>(w, "txtbisTeilnehmer")->setText(QStringLiteral("3"));
-    click("cmdbussearch");
-    auto* found = child<QComboBox>(w, "cboPhysadr");
-    ASSERT_EQ(found->count(), 1);
-    EXPECT_EQ(found->itemText(0), QStringLiteral("1.1.2"));
-    EXPECT_EQ(status(), QStringLiteral("Ok"));
-
-    click("cmdbusprog");
-    EXPECT_EQ(status(), QStringLiteral("Ok"));
+    SearchWriteAndReadBack(w, model);
     QStringList messages;
     for (const Prompt& p : ui.asked())
         messages << p.render(texts);
     EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('|')).toStdString();
-
-    model.ClearSlot(kProgramSlot);
-    QSignalSpy read(&w, &FrmBusaccess::programRead);
-    click("cmdbusread");
-    EXPECT_EQ(status(), QStringLiteral("Ok"));
-    EXPECT_EQ(read.count(), 1);
-    EXPECT_EQ(model.program().Eintrag, original.Eintrag);
-    EXPECT_EQ(model.program().AnzEintrag, original.AnzEintrag);
-    EXPECT_EQ(model.program().SoWiTab, original.SoWiTab);
     // Our tunnel is closed: the next one gets the channel after the device's.
     EXPECT_EQ(NextTunnelChannel(), 2);
 }

@@ -2,29 +2,17 @@
 // bus, and its menu command on the bus device types.
 
 #include "tests/support/TestPrograms.h"
+#include "tests/ui/BusWindowDrive.h"
 #include "tests/ui/DesktopFixture.h"
 
 #include "app/RecentFiles.h"
 #include "transfer/bus/BusApplication.h"
 #include "transfer/sim/SimulatedBus.h"
-#include "ui/checks/CheckWindowTexts.h"
 #include "ui/main/UndoHistory.h"
 #include "ui/transfer/FrmBusaccess.h"
 
-#include <QAction>
-#include <QComboBox>
-#include <QDir>
-#include <QFileInfo>
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QSignalSpy>
-#include <QTest>
-#include <QTimer>
 #include <QUndoStack>
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
@@ -84,33 +72,13 @@ protected:
 
 TEST_F(BusWindow, SearchProgramAndReadThroughTheWidgets)
 {
-    const ProgramSlot original = model.program();
     auto w = window();
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Buszugriff auf Schaltuhr"));
     EXPECT_EQ(status(*w), QStringLiteral("bereit"));
     EXPECT_FALSE(reinstallShown(*w));
-
-    child<QLineEdit>(*w, "txtbisTeilnehmer")->setText(QStringLiteral("3"));
-    click(*w, "cmdbussearch");
-    auto* found = child<QComboBox>(*w, "cboPhysadr");
-    ASSERT_EQ(found->count(), 1);
-    EXPECT_EQ(found->itemText(0), QStringLiteral("1.1.2"));
-    EXPECT_EQ(child<QLineEdit>(*w, "txtPhysadr")->text(), QStringLiteral("1.1.2"));
-    EXPECT_EQ(status(*w), QStringLiteral("Ok"));
-
-    click(*w, "cmdbusprog");
-    EXPECT_EQ(status(*w), QStringLiteral("Ok"));
+    SearchWriteAndReadBack(*w, model);
     EXPECT_TRUE(messages().isEmpty()) << messages().join('|').toStdString();
     EXPECT_FALSE(reinstallShown(*w));
-
-    model.ClearSlot(kProgramSlot);
-    QSignalSpy read(w.get(), &FrmBusaccess::programRead);
-    click(*w, "cmdbusread");
-    EXPECT_EQ(status(*w), QStringLiteral("Ok"));
-    EXPECT_EQ(read.count(), 1);
-    EXPECT_EQ(model.program().Eintrag, original.Eintrag);
-    EXPECT_EQ(model.program().AnzEintrag, original.AnzEintrag);
-    EXPECT_EQ(model.program().SoWiTab, original.SoWiTab);
     EXPECT_EQ(model.Geaendert, 1);
     EXPECT_TRUE(QFile::exists(path(QStringLiteral("protocol.txt"))));
 }
@@ -175,6 +143,13 @@ TEST_F(BusWindow, WhileAnActionRunsEveryControlIsDisabledAndNothingElseStarts)
     child<QLineEdit>(*w, "txtPhysadr")->setText(QStringLiteral("1.1.2"));
     const QStringList names{"optcom1", "optcom2", "txtBereich", "txtBuslinie", "txtvonTeilnehmer", "txtbisTeilnehmer",
                             "cmdbussearch", "cboPhysadr", "txtPhysadr", "cmdbusprog", "cmdbusread", "cmdBusend"};
+    const auto enabled = [&] {
+        QStringList out;
+        for (const QString& name : names)
+            if (child<QWidget>(*w, name.toUtf8().constData())->isEnabled())
+                out << name;
+        return out;
+    };
     QStringList enabledWhileBusy;
     bool checked = false;
     bool closedWhileBusy = false;
@@ -184,9 +159,7 @@ TEST_F(BusWindow, WhileAnActionRunsEveryControlIsDisabledAndNothingElseStarts)
         if (!w->busy())
             return;
         checked = true;
-        for (const QString& name : names)
-            if (child<QWidget>(*w, name.toUtf8().constData())->isEnabled())
-                enabledWhileBusy << name;
+        enabledWhileBusy = enabled();
         // Neither a click nor a direct call starts a second action, and the window stays.
         click(*w, "cmdbusread");
         w->cmdbusread();
@@ -194,10 +167,7 @@ TEST_F(BusWindow, WhileAnActionRunsEveryControlIsDisabledAndNothingElseStarts)
         closedWhileBusy = !w->close();
     });
     w->show();
-    QStringList enabledBefore;
-    for (const QString& name : names)
-        if (child<QWidget>(*w, name.toUtf8().constData())->isEnabled())
-            enabledBefore << name;
+    const QStringList enabledBefore = enabled();
     ASSERT_TRUE(enabledBefore.contains(QStringLiteral("cmdbusread")));
     click(*w, "cmdbusprog");
     ASSERT_TRUE(checked);
@@ -213,11 +183,7 @@ TEST_F(BusWindow, WhileAnActionRunsEveryControlIsDisabledAndNothingElseStarts)
     EXPECT_FALSE(log.contains("lese Schaltzeit"));
     EXPECT_FALSE(log.contains("1.1.3"));
     // Afterwards each control is as it was before.
-    QStringList enabledAfter;
-    for (const QString& name : names)
-        if (child<QWidget>(*w, name.toUtf8().constData())->isEnabled())
-            enabledAfter << name;
-    EXPECT_EQ(enabledAfter, enabledBefore);
+    EXPECT_EQ(enabled(), enabledBefore);
     w->close();
 }
 
@@ -260,7 +226,9 @@ TEST_F(BusMenu, EveryReadStartsAFreshHistory)
     inBusWindow([&](FrmBusaccess& w) {
         press(w, "cmdbusprog");
         press(w, "cmdbusread");
+        EXPECT_EQ(offers(), 0) << "nothing is offered while the window is open";
     });
+    EXPECT_EQ(offers(), 1) << "the comparison with a file, once the window is closed";
     ASSERT_TRUE(frame()->isWindowModified());
     const QString name = model().program().Dateiname;
     const QStringList read = gridText();
@@ -363,26 +331,6 @@ TEST_F(BusMenu, OfferedOnlyOnTheBusDeviceTypesAndOpensTheWindow)
     EXPECT_TRUE(a->isVisible());
     EXPECT_EQ(WithoutMnemonic(a->text()), QStringLiteral("Buszugriff"));
     inBusWindow([](FrmBusaccess&) {});
-}
-
-TEST_F(BusMenu, AReadOffersTheComparisonOnceTheWindowIsClosed)
-{
-    startOnBus();
-    const ExtraText& offer = checkwindowtexts::kOfferCompare;
-    const auto offers = [&] {
-        return std::count_if(asked().begin(), asked().end(), [&](const Prompt& p) {
-            return p.render(german_) == QString::fromUtf8(offer.de);
-        });
-    };
-    inBusWindow([&](FrmBusaccess& w) {
-        press(w, "cmdbusprog");
-        QSignalSpy spy(&w, &FrmBusaccess::programRead);
-        press(w, "cmdbusread");
-        EXPECT_EQ(spy.count(), 1);
-        // Nothing is offered while the window is open.
-        EXPECT_EQ(offers(), 0);
-    });
-    EXPECT_EQ(offers(), 1);
 }
 
 } // namespace

@@ -10,20 +10,8 @@
 #include "ui/calendar/FrmFeiertage.h"
 #include "ui/entry/FrmEingPZ.h"
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QComboBox>
 #include <QCompleter>
-#include <QFile>
-#include <QItemSelectionModel>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QRadioButton>
 #include <QRegularExpression>
-#include <QScrollBar>
-#include <QTableView>
-#include <QTest>
 #include <QTimeZone>
 
 using namespace zendrik;
@@ -34,26 +22,13 @@ namespace {
 
 class CalendarDialogs : public DesktopFixture {
 protected:
-    static void click(QWidget* parent, const char* name) { child<QAbstractButton>(parent, name)->click(); }
-    static QStringList items(const QComboBox* c)
-    {
-        QStringList out;
-        for (int i = 0; i < c->count(); ++i)
-            out << c->itemText(i);
-        return out;
-    }
+    using DesktopFixture::items;
     static QStringList items(const QListWidget* l)
     {
         QStringList out;
         for (int i = 0; i < l->count(); ++i)
             out << l->item(i)->text();
         return out;
-    }
-    void markRow(int row)
-    {
-        const QAbstractItemModel* m = grid()->model();
-        grid()->selectionModel()->select(m->index(row - 1, 0),
-                                         QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     }
     QString hdy() const { return work(u"deutsch.hdy"_s); }
 };
@@ -64,9 +39,7 @@ TEST_F(CalendarDialogs, HolidaysEditedFromThePriorityDialogShowThereAtOnce)
 {
     ASSERT_TRUE(QFile::copy(shipped(u"deutsch.hdy"_s), hdy()));
     startWith(4);
-    trigger("mnuBaPz");
-    auto* pz = dialog<FrmEingPZ>();
-    ASSERT_NE(pz, nullptr);
+    auto* pz = open<FrmEingPZ>("mnuBaPz");
     auto* sets = child<QComboBox>(pz, "cbo_Ft_sets");
     const int setsBefore = sets->count();
     click(pz, "cmd_Feiertage");
@@ -133,9 +106,7 @@ TEST_F(CalendarDialogs, TableRowsEnteredChangedAndCopiedFromTheList)
     startWith(4);
     model().clock = [] { return QDateTime(QDate(2024, 5, 1), QTime(9, 0)); };
     trigger("mnuAnsSw");
-    trigger("mnuBaSw");
-    auto* sw = dialog<FrmEinSW>();
-    ASSERT_NE(sw, nullptr);
+    auto* sw = open<FrmEinSW>("mnuBaSw");
     EXPECT_EQ(sw->windowTitle(), german_(TextId::EnterDstTableTitle).trimmed());
     child<QScrollBar>(sw, "hsbJahr")->setValue(2024);
     click(sw, "cmdSwNeu");   // the assistant's last Sundays of March and October
@@ -157,10 +128,8 @@ TEST_F(CalendarDialogs, TableRowsEnteredChangedAndCopiedFromTheList)
     EXPECT_EQ(SommerzeitTageVon(SwTabelle, model().program(), 2025), RegelTage(SwEuropa, 2025));
 
     // Change the first row: its hour, overwritten in place.
-    markRow(1);
-    trigger("mnuBaÄnd");
-    sw = dialog<FrmEinSW>();
-    ASSERT_NE(sw, nullptr);
+    markRows(1, 1);
+    sw = open<FrmEinSW>("mnuBaÄnd");
     EXPECT_EQ(sw->windowTitle(), german_(TextId::ChangeDstTableTitle).trimmed());
     child<QComboBox>(sw, "cboVorStd")->setCurrentIndex(1);
     click(sw, "cmdSwOk");
@@ -169,12 +138,8 @@ TEST_F(CalendarDialogs, TableRowsEnteredChangedAndCopiedFromTheList)
     EXPECT_EQ(model().program().AnzSoWi, 2);
 
     // Copy both rows: appended as the years 2026 and 2027.
-    const QAbstractItemModel* m = grid()->model();
-    grid()->selectionModel()->select(QItemSelection(m->index(0, 0), m->index(1, 0)),
-                                     QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    trigger("mnuBaKop");
-    sw = dialog<FrmEinSW>();
-    ASSERT_NE(sw, nullptr);
+    markRows(1, 2);
+    sw = open<FrmEinSW>("mnuBaKop");
     click(sw, "cmdSwOk");
     click(sw, "cmdSwOk");
     EXPECT_EQ(dialog<FrmEinSW>(), nullptr);
@@ -185,12 +150,8 @@ TEST_F(CalendarDialogs, TableRowsEnteredChangedAndCopiedFromTheList)
     EXPECT_TRUE(text[4].contains(u"2027"_s)) << text[4].toStdString();
 
     // A double click on an empty row opens a new row.
-    const QModelIndex empty = grid()->model()->index(4, 1);
-    ASSERT_TRUE(empty.isValid());
-    const QPoint at = grid()->visualRect(empty).center();
-    QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(grid()->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseRelease(grid()->viewport(), Qt::LeftButton, {}, at);
+    ASSERT_TRUE(grid()->model()->index(4, 1).isValid());
+    doubleClickCell(4, 1);
     sw = dialog<FrmEinSW>();
     ASSERT_NE(sw, nullptr);
     EXPECT_EQ(child<QLabel>(sw, "lblJahr")->text(), u"2028"_s);
@@ -220,9 +181,7 @@ TEST_F(CalendarDialogs, ZoneBoxStartsAtAZoneWithSummerTimeAndSearchesAsTyped)
         app_.reset();
         startWith(4, c.sprache);
         trigger("mnuAnsSw");
-        trigger("mnuBaSw");
-        auto* sw = dialog<FrmEinSW>();
-        ASSERT_NE(sw, nullptr);
+        auto* sw = open<FrmEinSW>("mnuBaSw");
         auto* zone = child<QComboBox>(sw, "cboZone");
         EXPECT_EQ(zone->currentText(), systemHasSummerTime ? QString::fromLatin1(system) : QString::fromLatin1(c.language));
         // Its own default gives a preview, never an error.

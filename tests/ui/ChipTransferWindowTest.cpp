@@ -1,19 +1,16 @@
+#include "app/RecentFiles.h"
+#include "editing/checks/ProgramDiff.h"
 #include "model/ProgramFile.h"
 #include "tests/support/TestPrograms.h"
 #include "tests/ui/EmulatedAdapter.h"
-#include "app/RecentFiles.h"
-#include "ui/main/MdiForm1.h"
+#include "ui/checks/CheckCommands.h"
+#include "ui/checks/CheckWindowTexts.h"
+#include "ui/checks/FrmVergleich.h"
 #include "ui/main/UndoHistory.h"
 
-#include <QAction>
-#include <QFile>
-#include <QFileInfo>
-#include <QLabel>
-#include <QLineEdit>
 #include <QProgressBar>
+#include <QTableWidget>
 #include <QStatusBar>
-#include <QTest>
-#include <QTimer>
 #include <QUndoStack>
 
 #include <algorithm>
@@ -69,13 +66,6 @@ protected:
         QTest::keyClicks(nr, number);
         QTest::keyClick(nr, Qt::Key_Return);
     }
-    QStringList recentFiles() const
-    {
-        RecentFiles recent(workDir());
-        recent.load();
-        return recent.files();
-    }
-
 };
 
 } // namespace
@@ -143,17 +133,23 @@ TEST_F(ChipTransferWindow, EveryReadStartsAFreshHistory)
     if (IsSkipped() || HasFatalFailure())
         return;
     writeChip();
+    ASSERT_EQ(offers(), 0);
     trigger("mnuDatImp");
     settle();
     ASSERT_EQ(frame()->windowTitle(), u"Zendrik - SzTab1.zpg[*]"_s);
     const QStringList read = gridText();
     EXPECT_FALSE(action("mnuBaUndo")->isEnabled());
+    // The comparison with a file is offered; declined, no window.
+    EXPECT_EQ(offers(), 1);
+    EXPECT_EQ(frame()->checkCommands().comparison(), nullptr);
 
     // A change of the program read, not saved; the next read gets the same
     // free file name, and still no step leads back to the changed program.
     typeProgramNumber(u"4711"_s);
     ASSERT_TRUE(action("mnuBaUndo")->isEnabled());
     answer(TextId::SaveChangesIn, Answer::No);
+    answer(checkwindowtexts::kOfferCompare, Answer::Yes);
+    chooser_.open = school;
     trigger("mnuDatImp");
     settle();
     EXPECT_EQ(frame()->windowTitle(), u"Zendrik - SzTab1.zpg[*]"_s);
@@ -161,6 +157,20 @@ TEST_F(ChipTransferWindow, EveryReadStartsAFreshHistory)
     EXPECT_FALSE(action("mnuBaUndo")->isEnabled());
     EXPECT_TRUE(frame()->isWindowModified());
     EXPECT_EQ(gridText(), read);
+
+    // Accepted: the window shows what differs from the file chosen. The
+    // chip holds no description and no channel names.
+    EXPECT_EQ(offers(), 2);
+    const FrmVergleich* w = frame()->checkCommands().comparison();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->table()->horizontalHeaderItem(1)->text(), u"Gelesenes Programm"_s);
+    EXPECT_EQ(w->table()->horizontalHeaderItem(2)->text(), QDir::toNativeSeparators(QFileInfo(school).absoluteFilePath()));
+    EXPECT_TRUE(w->difference().entries.empty());
+    ProgramModel file = model();
+    ASSERT_EQ(LoadProgram(file, school, kProgramSlot), LoadOk);
+    EXPECT_EQ(w->difference().header.size(), DiffPrograms(model(), kProgramSlot, file, kProgramSlot).header.size());
+    for (const QString& row : w->rowsText())
+        EXPECT_TRUE(row.startsWith(u"Programmkopf\t"_s)) << row.toStdString();
 }
 
 TEST_F(ChipTransferWindow, TheSaveBeforeATransferIsTheSavedStateAndARecentFile)
@@ -205,7 +215,8 @@ TEST_F(ChipTransferWindow, TheSaveBeforeATransferIsTheSavedStateAndARecentFile)
     EXPECT_EQ(QFileInfo(chooser_.suggested).fileName(), u"SzTab1.zpg"_s);
     EXPECT_FALSE(QFile::exists(work(u"SzTab1.zpg"_s)));
     ASSERT_TRUE(QFile::exists(work(u"Gelesen.zpg"_s)));
-    const QStringList recent = recentFiles();
-    ASSERT_FALSE(recent.isEmpty());
-    EXPECT_EQ(recent.front(), QFileInfo(work(u"Gelesen.zpg"_s)).absoluteFilePath());
+    RecentFiles recent(workDir());
+    recent.load();
+    ASSERT_FALSE(recent.files().isEmpty());
+    EXPECT_EQ(recent.files().front(), QFileInfo(work(u"Gelesen.zpg"_s)).absoluteFilePath());
 }

@@ -1,19 +1,24 @@
 #include "tests/ui/DesktopFixture.h"
 
 #include "model/DeviceTypes.h"
+#include "tests/support/TestPrograms.h"
+#include "ui/checks/CheckWindowTexts.h"
 #include "ui/main/FrmStartbild.h"
 #include "ui/main/MainMenu.h"
 
-#include <QAbstractButton>
-#include <QAbstractItemModel>
-#include <QAction>
-#include <QApplication>
-#include <QComboBox>
-#include <QFile>
-#include <QTableView>
-#include <QTest>
+#include <algorithm>
 
 namespace zendrik::test {
+
+QByteArray SavedImage(const ProgramModel& model)
+{
+    QTemporaryDir dir;
+    ProgramModel copy = model;
+    copy.clock = [] { return QDateTime(QDate(2026, 1, 5), QTime(8, 0)); };
+    const QString path = saveProgramAs(copy, dir.filePath(QStringLiteral("IMAGE.ZPG")));
+    EXPECT_FALSE(path.isEmpty());
+    return readFile(path);
+}
 
 void DesktopFixture::SetUp()
 {
@@ -43,7 +48,7 @@ void DesktopFixture::startWith(int row, int sprache)
     ASSERT_NE(start, nullptr);
     const char* languages[] = {"", "AniDeutsch", "AniEnglisch", "AniFrance"};
     if (sprache != model().device.Sprache)
-        child<QAbstractButton>(start, languages[sprache])->click();
+        click(start, languages[sprache]);
     auto* combo = child<QComboBox>(start, "cboUhrentyp");
     combo->setCurrentIndex(combo->findData(row));
     ASSERT_GE(combo->currentIndex(), 0);
@@ -99,6 +104,38 @@ void DesktopFixture::trigger(const char* objectName)
     ASSERT_NE(a, nullptr) << objectName;
     ASSERT_TRUE(a->isEnabled()) << objectName;
     a->trigger();
+}
+
+QStringList DesktopFixture::items(const QComboBox* combo)
+{
+    QStringList out;
+    for (int i = 0; i < combo->count(); ++i)
+        out << combo->itemText(i);
+    return out;
+}
+
+void DesktopFixture::markRows(int first, int last) const
+{
+    const QAbstractItemModel* m = grid()->model();
+    grid()->selectionModel()->select(QItemSelection(m->index(first - 1, 0), m->index(last - 1, 0)),
+                                     QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+void DesktopFixture::doubleClickCell(int row, int column) const
+{
+    grid()->scrollTo(grid()->model()->index(row, column));
+    const QPoint at = grid()->visualRect(grid()->model()->index(row, column)).center();
+    QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(grid()->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(grid()->viewport(), Qt::LeftButton, {}, at);
+}
+
+int DesktopFixture::offers() const
+{
+    return static_cast<int>(std::count_if(asked().begin(), asked().end(), [](const Prompt& p) {
+        const auto* own = p.parts.empty() ? nullptr : std::get_if<ExtraText>(&p.parts.front());
+        return own && QByteArray(own->de) == QByteArray(checkwindowtexts::kOfferCompare.de);
+    }));
 }
 
 QStringList DesktopFixture::gridText() const

@@ -9,21 +9,40 @@
 #include "ui/main/DesktopApp.h"
 #include "ui/main/MdiForm1.h"
 
+// The widgets and tools nearly every window test uses.
+#include <QAbstractButton>
+#include <QAbstractItemModel>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QRect>
+#include <QScrollBar>
 #include <QString>
 #include <QStringList>
+#include <QTableView>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <map>
 #include <memory>
 #include <ostream>
+#include <stdexcept>
+#include <string>
 #include <vector>
-
-class QAction;
-class QTableView;
 
 // Readable texts in test failure messages.
 inline void PrintTo(const QString& text, std::ostream* os)
@@ -68,6 +87,10 @@ public:
     int beeps = 0;
 };
 
+// The program file a model writes at a fixed time, so that two images
+// differ only where the programs do.
+QByteArray SavedImage(const ProgramModel& model);
+
 // A working directory prepared as `make run` prepares one (brand file and
 // samples), a desktop application on it whose message boxes are answered by
 // the test, and helpers to drive the windows.
@@ -104,14 +127,17 @@ protected:
     QTableView* grid() const { return list().grid(); }
     QAction* action(const char* objectName) const;
     void trigger(const char* objectName);
-    // The child of `parent` with that objectName (a test failure when there is none).
+    // The child of `parent` with that objectName. A missing one ends the
+    // test with its name (gtest reports the exception as a failure).
     template <typename T = QWidget>
     static T* child(const QObject* parent, const char* name)
     {
         T* c = parent ? parent->findChild<T*>(QString::fromUtf8(name)) : nullptr;
-        EXPECT_NE(c, nullptr) << name;
+        if (!c)
+            throw std::runtime_error(std::string("no widget ") + name);
         return c;
     }
+    static void click(const QObject* parent, const char* button) { child<QAbstractButton>(parent, button)->click(); }
     // The open dialog of that class, once windows closed by the last command are gone.
     template <typename Dialog>
     Dialog* dialog() const
@@ -119,6 +145,24 @@ protected:
         settle();
         return frame()->findChild<Dialog*>();
     }
+    // The dialog a command opens; none ends the test.
+    template <typename Dialog>
+    Dialog* open(const char* command)
+    {
+        trigger(command);
+        if (Dialog* d = dialog<Dialog>())
+            return d;
+        throw std::runtime_error(std::string(command) + " opened no dialog");
+    }
+    // The texts of a combo box's items.
+    static QStringList items(const QComboBox* combo);
+    // A double click on a cell of the main list (0-based), as the platform
+    // delivers it: press, release, double click, release.
+    void doubleClickCell(int row, int column) const;
+    // Marks rows `first` to `last` (1-based) of the main list.
+    void markRows(int first, int last) const;
+    // How often the comparison after a read was offered.
+    int offers() const;
     // The main list as text: the heading row, then every item row, cells joined by TAB.
     QStringList gridText() const;
     // Lets windows closed by the last command go.

@@ -3,18 +3,10 @@
 #include "tests/support/TestPrograms.h"
 #include "tests/ui/DesktopFixture.h"
 #include "ui/main/FrmGeraetEinst.h"
-#include "ui/main/MdiForm1.h"
 #include "ui/transfer/FrmIRAccess.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QSlider>
 #include <QSpinBox>
-#include <QTest>
 
 using namespace zendrik;
 using namespace zendrik::test;
@@ -25,19 +17,12 @@ namespace {
 class DeviceDialog : public DesktopFixture {
 protected:
     // Opens the dialog from the settings menu, as the user does.
-    FrmGeraetEinst* open()
+    FrmGeraetEinst* properties()
     {
         trigger("mnuEinstGerät");
         auto* d = child<FrmGeraetEinst>(frame(), "frmGerätEinst");
         EXPECT_TRUE(d && d->isVisible());
         return d;
-    }
-    static QStringList items(QComboBox* combo)
-    {
-        QStringList out;
-        for (int i = 0; i < combo->count(); ++i)
-            out << combo->itemText(i);
-        return out;
     }
     static bool showsLabel(QWidget* d, const QString& text)
     {
@@ -62,8 +47,7 @@ TEST_F(DeviceDialog, ItemsCaptionsAndMeterChoices)
 {
     startWith(8);   // three channels with meter pulse
     model().program().Kanalname[0] = u" Pumpe"_s;
-    FrmGeraetEinst* d = open();
-    ASSERT_NE(d, nullptr);
+    FrmGeraetEinst* d = properties();
     EXPECT_EQ(d->windowTitle(), u"Geräteeigenschaften"_s);
     EXPECT_EQ(items(child<QComboBox>(d, "cboSwRegel")),
               (QStringList{u"keine Umschaltung"_s, u"wie Europa"_s, u"wie Großbritannien"_s, u"wie USA"_s,
@@ -115,15 +99,13 @@ TEST_F(DeviceDialog, CancelKeepsOkAppliesSaveWritesTheSettings)
         child<QLineEdit>(d, "txtCom1")->setText(u"/dev/ttyUSB0"_s);
         child<QComboBox>(d, "cbosprache")->setCurrentIndex(1);
     };
-    FrmGeraetEinst* d = open();
-    ASSERT_NE(d, nullptr);
+    FrmGeraetEinst* d = properties();
     change(d);
     press(d, "cmdEinstend");
     EXPECT_EQ(model().device.SwRegel, 1);
     EXPECT_EQ(model().device.Lpt, 1);
 
-    d = open();
-    ASSERT_NE(d, nullptr);
+    d = properties();
     change(d);
     press(d, "CmdEinstOk");
     EXPECT_EQ(model().device.SwRegel, 3);
@@ -135,8 +117,7 @@ TEST_F(DeviceDialog, CancelKeepsOkAppliesSaveWritesTheSettings)
     ASSERT_TRUE(ReadSettings(work(kSettingsFileName), written));
     EXPECT_EQ(written.SwRegel, 1);   // Ok alone does not write the settings file
 
-    d = open();
-    ASSERT_NE(d, nullptr);
+    d = properties();
     child<QComboBox>(d, "cboSwRegel")->setCurrentIndex(1);
     choose(child<QComboBox>(d, "cboMessKan"), 2);
     child<QComboBox>(d, "cboMessPeriode")->setCurrentIndex(8);
@@ -167,11 +148,10 @@ TEST_F(DeviceDialog, CancelKeepsOkAppliesSaveWritesTheSettings)
     EXPECT_EQ(model().device.BusLink2, u"sim:bus-sim.ini"_s);
 }
 
-TEST_F(DeviceDialog, InfraredToolAndWaitingTimeGoToThePortFile)
+TEST_F(DeviceDialog, InfraredToolAndWaitingTimeGoToThePortFileAnEmptyToolIsNone)
 {
     startWith(4);
-    FrmGeraetEinst* d = open();
-    ASSERT_NE(d, nullptr);
+    FrmGeraetEinst* d = properties();
     auto* tool = child<QLineEdit>(d, "txtIrTool");
     auto* wait = child<QSpinBox>(d, "spnIrTimeout");
     EXPECT_EQ(tool->text(), u"irprot"_s);
@@ -185,24 +165,19 @@ TEST_F(DeviceDialog, InfraredToolAndWaitingTimeGoToThePortFile)
     EXPECT_EQ(model().device.IrTimeout, 45);
     EXPECT_FALSE(QFile::exists(work(kPortSettingsFileName)));   // Ok alone writes no file
 
-    d = open();
-    ASSERT_NE(d, nullptr);
+    d = properties();
     EXPECT_EQ(child<QLineEdit>(d, "txtIrTool")->text(), u"/opt/ir/irprot --fast"_s);
     child<QSpinBox>(d, "spnIrTimeout")->setValue(30);
     press(d, "cmdeinstSpei");
     EXPECT_TRUE(readFile(work(kPortSettingsFileName)).contains("IRTOOL=/opt/ir/irprot --fast\r\nIRTIMEOUT=30\r\n"))
         << readFile(work(kPortSettingsFileName)).toStdString();
     app_.reset();
-    ASSERT_TRUE(startApp());
+    startWith(4);
     EXPECT_EQ(model().device.IrTool, u"/opt/ir/irprot --fast"_s);
     EXPECT_EQ(model().device.IrTimeout, 30);
-}
 
-TEST_F(DeviceDialog, AnEmptiedInfraredToolMeansNoToolAndTheTransferSaysSo)
-{
-    startWith(4);
-    FrmGeraetEinst* d = open();
-    ASSERT_NE(d, nullptr);
+    // Emptied, it means no tool, also at the next start.
+    d = properties();
     child<QLineEdit>(d, "txtIrTool")->clear();
     press(d, "cmdeinstSpei");
     EXPECT_TRUE(model().device.IrTool.isEmpty());
@@ -213,9 +188,7 @@ TEST_F(DeviceDialog, AnEmptiedInfraredToolMeansNoToolAndTheTransferSaysSo)
     EXPECT_TRUE(model().device.IrTool.isEmpty());
 
     // Setting the clock then tells that no tool is set, and starts none.
-    trigger("mnuIRAccess");
-    auto* w = dialog<FrmIRAccess>();
-    ASSERT_NE(w, nullptr);
+    auto* w = open<FrmIRAccess>("mnuIRAccess");
     QTest::mouseClick(child<QRadioButton>(w, "Option1_2"), Qt::LeftButton);
     QTest::mouseClick(child<QPushButton>(w, "cmd_IRok"), Qt::LeftButton);
     ASSERT_FALSE(messages().empty());
@@ -228,8 +201,7 @@ TEST_F(DeviceDialog, AnEmptiedInfraredToolMeansNoToolAndTheTransferSaysSo)
 TEST_F(DeviceDialog, AstroDeviceChoosesItsAstroChannels)
 {
     startWith(19);
-    FrmGeraetEinst* d = open();
-    ASSERT_NE(d, nullptr);
+    FrmGeraetEinst* d = properties();
     auto* c1 = child<QRadioButton>(d, "optastroC1");
     EXPECT_TRUE(c1->isVisible() && c1->isChecked());
     EXPECT_FALSE(child(d, "cbosprache")->isEnabled());

@@ -12,8 +12,6 @@
 #include "model/DeviceTypes.h"
 #include "model/EntryBuilder.h"
 
-#include <QLabel>
-
 #include <algorithm>
 #include <functional>
 
@@ -148,10 +146,9 @@ TEST_F(DeviceTypeSurfaces, EveryRowEveryFamilyFileWithAndWithoutProgramNumber)
 
     // The command line names the same type for the same choice.
     for (const CliCase& c : cli) {
-        const CliRun run = RunCli({u"--type"_s, QString::number(c.chosen), u"info"_s, c.path});
-        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-        EXPECT_TRUE(run.out.contains(u"device: "_s + c.name + u'\n')) << c.chosen << " " << c.path.toStdString()
-                                                                        << run.out.toStdString();
+        const QString run = Succeeded(RunCli({u"--type"_s, QString::number(c.chosen), u"info"_s, c.path}));
+        EXPECT_TRUE(run.contains(u"device: "_s + c.name + u'\n')) << c.chosen << " " << c.path.toStdString()
+                                                                        << run.toStdString();
     }
 }
 

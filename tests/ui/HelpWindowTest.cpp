@@ -6,13 +6,9 @@
 
 #include "language/HelpPages.h"
 
-#include <QAction>
-#include <QDir>
-#include <QFileInfo>
 #include <QImage>
 #include <QTextBlock>
 #include <QTextDocument>
-#include <QTest>
 #include <QTextBrowser>
 
 using namespace zendrik;
@@ -82,7 +78,6 @@ TEST(HelpWindowImages, EveryScreenshotOfAPageLoadsInTheHelpWindow)
                     const QImage image = data.userType() == QMetaType::QImage ? data.value<QImage>()
                                                                                : QImage::fromData(data.toByteArray());
                     EXPECT_FALSE(image.isNull()) << page.toStdString() << " (" << sprache << ") shows " << name.toStdString();
-                    // The file as rendered, whatever size the page gives it.
                     // The file of the page's own language, as rendered, whatever size the page gives it.
                     const QString file = root + QStringLiteral("/img/") + HelpLanguage(sprache) + QLatin1Char('/')
                                          + QFileInfo(name).fileName();

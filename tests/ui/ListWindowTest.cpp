@@ -3,22 +3,11 @@
 #include "tests/support/CliRun.h"
 #include "tests/ui/DesktopFixture.h"
 #include "ui/list/FrmFilter.h"
-#include "ui/list/FrmHauptmenue.h"
 #include "ui/main/MainMenu.h"
-#include "ui/main/MdiForm1.h"
 
-#include <QAbstractItemModel>
-#include <QAction>
 #include <QActionGroup>
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QFrame>
 #include <QHeaderView>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTableView>
-#include <QTest>
 #include <QToolButton>
 
 #include <functional>
@@ -41,10 +30,9 @@ protected:
     // What the command line lists for the same file and options.
     QStringList cliText(const QStringList& options, const QString& language = u"de"_s, int row = 4) const
     {
-        const CliRun run = RunCli(QStringList{u"--lang"_s, language, u"--type"_s, QString::number(row), u"list"_s,
-                                              school} + options, dir_.path());
-        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-        return run.out.chopped(run.out.endsWith(u'\n') ? 1 : 0).split(u'\n');
+        const QString run = Succeeded(
+            RunCli(QStringList{"--lang", language, "--type", QString::number(row), "list", school} + options, dir_.path()));
+        return run.chopped(run.endsWith(u'\n') ? 1 : 0).split(u'\n');
     }
 
     QString checkedView() const
@@ -56,9 +44,7 @@ protected:
     // Sets the filter dialog's controls and confirms it.
     void filterWith(const std::function<void(FrmFilter*)>& set)
     {
-        trigger("mnuBaFilt");
-        auto* d = dialog<FrmFilter>();
-        ASSERT_NE(d, nullptr);
+        auto* d = open<FrmFilter>("mnuBaFilt");
         set(d);
         QTest::mouseClick(child<QPushButton>(d, "cmdFilterok"), Qt::LeftButton);
         QApplication::processEvents();
@@ -106,29 +92,22 @@ TEST_F(ListWindow, GridListsAsTheCommandLineSortsAndMarks)
     }
 }
 
-TEST_F(ListWindow, ListsSpeakTheChosenLanguage)
+TEST_F(ListWindow, ViewsSwitchWithTheirTicksAndListAsTheCommandLineInEveryLanguage)
 {
-    for (const auto& [sprache, code] : {std::pair{2, u"en"_s}, std::pair{3, u"fr"_s}}) {
-        openSchool(sprache);
-        EXPECT_EQ(gridText(), cliText({}, code)) << code.toStdString();
-        trigger("mnuAnsPz");
-        EXPECT_EQ(gridText(), cliText({u"--view"_s, u"priority"_s}, code)) << code.toStdString();
-        EXPECT_TRUE(list().windowTitle().startsWith(app_->texts()(TextId::PriorityList))) << code.toStdString();
+    for (const auto& [sprache, code] : {std::pair{2, u"en"_s}, std::pair{3, u"fr"_s}, std::pair{1, u"de"_s}}) {
+        SCOPED_TRACE(code.toStdString());
         app_.reset();
+        openSchool(sprache);
+        EXPECT_EQ(gridText(), cliText({}, code));
+        trigger("mnuAnsPz");
+        EXPECT_EQ(checkedView(), u"mnuAnsPz"_s);
+        EXPECT_EQ(list().Ansicht(), AnsichtPrioritaetszeiten);
+        EXPECT_TRUE(list().windowTitle().startsWith(app_->texts()(TextId::PriorityList))) << code.toStdString();
+        EXPECT_EQ(gridText(), cliText({u"--view"_s, u"priority"_s}, code));
+        trigger("mnuAnsSw");
+        EXPECT_EQ(checkedView(), u"mnuAnsSw"_s);
+        EXPECT_EQ(gridText(), cliText({u"--view"_s, u"dst"_s}, code));
     }
-}
-
-TEST_F(ListWindow, ViewsSwitchWithTheirTicks)
-{
-    openSchool();
-    trigger("mnuAnsPz");
-    EXPECT_EQ(checkedView(), u"mnuAnsPz"_s);
-    EXPECT_EQ(list().Ansicht(), AnsichtPrioritaetszeiten);
-    EXPECT_TRUE(list().windowTitle().startsWith(u"Prioritätsliste "_s));
-    EXPECT_EQ(gridText(), cliText({u"--view"_s, u"priority"_s}));
-    trigger("mnuAnsSw");
-    EXPECT_EQ(checkedView(), u"mnuAnsSw"_s);
-    EXPECT_EQ(gridText(), cliText({u"--view"_s, u"dst"_s}));
 
     // The sample views wait for a sample; the astro view for an astro device.
     for (const char* waiting : {"mnuAnsSzVorl", "mnuDatVorlSchl", "mnuAnsAsz"})
@@ -177,7 +156,6 @@ TEST_F(ListWindow, FilterOnAndOff)
     const QStringList all = gridText();
     auto* on = child<QToolButton>(frame(), "imgfilt");
     auto* off = child<QToolButton>(frame(), "imgnofilt");
-    ASSERT_TRUE(on && off);
     EXPECT_FALSE(on->isVisible());
     EXPECT_TRUE(off->isVisible());
 
@@ -205,9 +183,7 @@ TEST_F(ListWindow, FilterOnAndOff)
     EXPECT_EQ(gridText(), filtered);
 
     // Abbrechen changes nothing.
-    trigger("mnuBaFilt");
-    auto* d = dialog<FrmFilter>();
-    ASSERT_NE(d, nullptr);
+    auto* d = open<FrmFilter>("mnuBaFilt");
     child<QCheckBox>(d, "chkKanal2")->setChecked(true);
     QTest::mouseClick(child<QPushButton>(d, "cmdFilterAbbrechen"), Qt::LeftButton);
     EXPECT_EQ(gridText(), filtered);

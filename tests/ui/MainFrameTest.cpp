@@ -1,17 +1,12 @@
 #include "model/ProgramFile.h"
 #include "model/SequentialReader.h"
+#include "ui/main/UndoHistory.h"
 #include "tests/support/TestPrograms.h"
 #include "tests/ui/DesktopFixture.h"
-#include "ui/main/MdiForm1.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMimeData>
+#include <QUndoStack>
 #include <QSignalSpy>
-#include <QTest>
 #include <QToolButton>
 #include <QUrl>
 
@@ -70,12 +65,33 @@ TEST_F(MainFrame, HeaderShowsEditsAndSavesTheProgram)
     EXPECT_FALSE(frame()->isWindowModified());
 
     // The number box takes digits only; description and channel names refuse commas.
+    const QByteArray opened = SavedImage(model());
+    const QString number = field("txtProgrammnummer")->text();
     typeAndLeave(field("txtProgrammnummer"), u"12a3-4"_s);
     EXPECT_EQ(s.ProgNr, 1234);
     EXPECT_EQ(model().Geaendert, 1);
     EXPECT_TRUE(frame()->isWindowModified());
+    const QByteArray numbered = SavedImage(model());
     typeAndLeave(field("txtverwendung"), u"Halle, Nord"_s);
     EXPECT_EQ(s.Verwendung, u"Halle Nord"_s);
+    const QByteArray described = SavedImage(model());
+
+    // Each field typed is a step back towards the opened file, shown in the boxes.
+    ASSERT_EQ(frame()->history().stack().count(), 2);
+    EXPECT_EQ(action("mnuBaUndo")->text(), u"&Rückgängig: Programmkopf ändern"_s);
+    trigger("mnuBaUndo");
+    EXPECT_EQ(SavedImage(model()), numbered);
+    EXPECT_EQ(field("txtverwendung")->text(), s.Verwendung);
+    EXPECT_TRUE(frame()->isWindowModified());
+    trigger("mnuBaUndo");
+    EXPECT_EQ(SavedImage(model()), opened);
+    EXPECT_EQ(field("txtProgrammnummer")->text(), number);
+    EXPECT_FALSE(frame()->isWindowModified());
+    trigger("mnuBaRedo");
+    trigger("mnuBaRedo");
+    EXPECT_EQ(SavedImage(model()), described);
+    EXPECT_EQ(field("txtverwendung")->text(), u"Halle Nord"_s);
+    EXPECT_TRUE(frame()->isWindowModified());
     typeAndLeave(channelBoxes()[1], u"Licht,innen"_s);
     EXPECT_EQ(s.Kanalname[1], u"Lichtinnen"_s);
     auto* lock = child<QToolButton>(frame(), "AniSchreibschutz");

@@ -1,10 +1,6 @@
 #include "tests/ui/DesktopFixture.h"
 #include "ui/common/MessageBoxInteraction.h"
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QFileInfo>
-#include <QLabel>
 #include <QLibraryInfo>
 #include <QMessageBox>
 

@@ -3,20 +3,13 @@
 #include "editing/ListAnsicht.h"
 #include "tests/support/TestPrograms.h"
 #include "tests/ui/DesktopFixture.h"
-#include "ui/main/MdiForm1.h"
 #include "ui/print/FrmDruck.h"
 #include "ui/print/PrintCommands.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QFile>
-#include <QLabel>
 #include <QPrinter>
 #include <QProcess>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QStatusBar>
-#include <QTest>
 
 using namespace zendrik;
 using namespace zendrik::test;
@@ -36,9 +29,7 @@ protected:
     // Opens the print window, ticks the boxes named and presses "Drucken".
     void printWith(std::initializer_list<const char*> boxes)
     {
-        trigger("mnuDatDruck");
-        auto* d = dialog<FrmDruck>();
-        ASSERT_NE(d, nullptr);
+        auto* d = open<FrmDruck>("mnuDatDruck");
         EXPECT_EQ(child<QLabel>(d, "lblzeilen")->text(), QString::number(model().device.Zeilen) + u" Zeilen"_s);
         // A box reacts to a click on its mark or its text, at its left.
         for (const char* name : boxes) {
@@ -118,9 +109,7 @@ TEST_F(PrintWindow, HandoverButtonWritesTheRecordBesideTheProgram)
         suggested = offered;
         return offered;
     };
-    trigger("mnuDatDruck");
-    auto* d = dialog<FrmDruck>();
-    ASSERT_NE(d, nullptr);
+    auto* d = open<FrmDruck>("mnuDatDruck");
     QTest::mouseClick(child<QPushButton>(d, "cmdprhandover"), Qt::LeftButton);
     QApplication::processEvents();
     EXPECT_EQ(suggested, work(u"Schule Übergabeprotokoll.pdf"_s));
@@ -170,9 +159,7 @@ TEST_F(PrintWindow, ToolbarButtonPrintsTheFilteredListWhereThePrintWindowSends)
     EXPECT_EQ(rows, shown.size() - 1) << text.toStdString();   // the grid's first line is its headings
     EXPECT_FALSE(text.contains(off)) << text.toStdString();
 
-    trigger("mnuDatDruck");
-    auto* d = dialog<FrmDruck>();
-    ASSERT_NE(d, nullptr);
+    auto* d = open<FrmDruck>("mnuDatDruck");
     EXPECT_TRUE(d->DruckInDatei());
     child<QCheckBox>(d, "chktxtdat")->click();
     d->reject();

@@ -2,11 +2,10 @@
 // the dock following edits, its marks in the list, a double click on a
 // finding, the comparison window and the offer after a read.
 #include "editing/checks/ProgramChecks.h"
-#include "model/Entry.h"
 #include "model/EntryBuilder.h"
 #include "model/ProgramFile.h"
 #include "tests/support/TestPrograms.h"
-#include "tests/ui/EmulatedAdapter.h"
+#include "tests/ui/DesktopFixture.h"
 #include "ui/checks/CheckCommands.h"
 #include "ui/checks/CheckDock.h"
 #include "ui/checks/CheckWindowTexts.h"
@@ -14,28 +13,11 @@
 #include "ui/entry/FrmEingSz.h"
 #include "ui/help/HelpWindow.h"
 #include "ui/list/ListTableModel.h"
-#include "ui/main/MainMenu.h"
 #include "ui/simulation/FrmGrafik.h"
-#include "ui/transfer/FrmIRAccess.h"
 
-#include <QAbstractButton>
-#include <QAction>
-#include <QApplication>
-#include <QCheckBox>
 #include <QDate>
-#include <QLabel>
-#include <QDir>
-#include <QFileInfo>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMenu>
-#include <QTableView>
 #include <QTableWidget>
-#include <QTest>
-#include <QTimer>
 #include <QTreeWidget>
-
-#include <algorithm>
 
 using namespace zendrik;
 using namespace zendrik::test;
@@ -69,9 +51,18 @@ protected:
         trigger("mnuBaPruefen");
         QApplication::processEvents();
         CheckDock* dock = frame()->checkCommands().dock();
-        EXPECT_NE(dock, nullptr);
-        EXPECT_TRUE(dock && dock->isVisible());
+        if (!dock)
+            throw std::runtime_error("no check dock");
+        EXPECT_TRUE(dock->isVisible());
         return dock;
+    }
+    // The comparison window a command opened.
+    FrmVergleich* compare(const char* command)
+    {
+        trigger(command);
+        if (FrmVergleich* w = frame()->checkCommands().comparison())
+            return w;
+        throw std::runtime_error(std::string(command) + " opened no comparison");
     }
 
     // The dock's lines: severity, rows and message joined by TAB.
@@ -116,15 +107,6 @@ protected:
              BuildWeeklyEntry(Hm(7, 0), kFrSu, 1, 0, 0, 0)});
     }
 
-    // How often the comparison after a read was offered.
-    std::size_t offerCount() const
-    {
-        return static_cast<std::size_t>(std::count_if(asked().begin(), asked().end(), [](const Prompt& p) {
-            const auto* own = p.parts.empty() ? nullptr : std::get_if<ExtraText>(&p.parts.front());
-            return own && QString::fromUtf8(own->de) == QString::fromUtf8(W::kOfferCompare.de);
-        }));
-    }
-
     static void doubleClick(QTreeWidget* list, int index)
     {
         QTreeWidgetItem* item = list->topLevelItem(index);
@@ -137,22 +119,9 @@ protected:
     }
 };
 
-// The mnemonic letter of a caption ("Pr&ogramm" -> 'o'), 0 without one.
-QChar Mnemonic(const QString& caption)
-{
-    for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] == u'&') {
-            if (caption[i + 1] != u'&')
-                return caption[i + 1].toLower();
-            ++i;
-        }
-    }
-    return QChar();
-}
-
 } // namespace
 
-TEST_F(ProgramCheck, CommandsInEveryLanguageWithMnemonicsOfTheirOwn)
+TEST_F(ProgramCheck, CommandsAndTheDockInEveryLanguage)
 {
     const struct {
         int sprache;
@@ -177,24 +146,9 @@ TEST_F(ProgramCheck, CommandsInEveryLanguageWithMnemonicsOfTheirOwn)
         EXPECT_EQ(action("mnuBaPruefen")->text(), QString::fromUtf8(c.check));
         EXPECT_EQ(action("mnuDatVergl")->text(), QString::fromUtf8(c.file));
         EXPECT_EQ(action("mnuDatVerglVorl")->text(), QString::fromUtf8(c.sample));
-        // No other command of the same menu answers to the new letters.
-        for (const char* name : {"mnuBaPruefen", "mnuDatVergl", "mnuDatVerglVorl"}) {
-            QAction* own = action(name);
-            const QChar letter = Mnemonic(own->text());
-            ASSERT_FALSE(letter.isNull()) << name;
-            const auto* menu = qobject_cast<QMenu*>(own->parent());
-            ASSERT_NE(menu, nullptr);
-            for (QAction* other : menu->actions()) {
-                const QString text = other->menu() ? other->menu()->title() : other->text();
-                if (other != own && !other->isSeparator()) {
-                    EXPECT_NE(Mnemonic(text), letter) << c.sprache << ": " << name << " and " << text.toStdString();
-                }
-            }
-        }
         // The sample comparison needs a sample.
         EXPECT_FALSE(action("mnuDatVerglVorl")->isEnabled());
         CheckDock* dock = openDock();
-        ASSERT_NE(dock, nullptr);
         EXPECT_EQ(dock->windowTitle(), QString::fromUtf8(c.dock));
         EXPECT_EQ(frame()->dockWidgetArea(dock), Qt::RightDockWidgetArea);
         EXPECT_EQ(dockLines(dock), QStringList{QString::fromUtf8(c.clash)});
@@ -207,26 +161,22 @@ TEST_F(ProgramCheck, DockFollowsEveryEditAndMarksTheRows)
 {
     start();
     CheckDock* dock = openDock();
-    ASSERT_NE(dock, nullptr);
     EXPECT_TRUE(dockLines(dock).isEmpty());
     EXPECT_EQ(summary(dock), u"2026: keine Befunde"_s);
 
     // "täglich 6:00 EIN C1" through the entry dialog, the dock left open:
     // nothing switches C1 OFF again.
-    trigger("mnuBaSz");
-    auto* sz = dialog<FrmEingSz>();
-    ASSERT_NE(sz, nullptr);
+    auto* sz = open<FrmEingSz>("mnuBaSz");
     // The hour picked from the box's list.
     child<QListWidget>(sz, "liststd")->setCurrentRow(6);
-    child<QCheckBox>(sz, "chktgl")->click();
-    child<QCheckBox>(sz, "chkKan1")->click();
-    child<QAbstractButton>(sz, "cmdSzok")->click();
+    for (const char* button : {"chktgl", "chkKan1", "cmdSzok"})
+        click(sz, button);
     QApplication::processEvents();
     ASSERT_EQ(model().program().AnzSz, 1);
     ASSERT_EQ(EntryTime(model().program().Eintrag[0]), Hm(6, 0));
     EXPECT_EQ(dockLines(dock), QStringList{u"Warnung\t\tC1 ist 2026 an keinem Tag ausgeschaltet"_s});
     EXPECT_EQ(summary(dock), u"2026: 1 Befund(e)"_s);
-    child<QAbstractButton>(sz, "cmdSzEnd")->click();
+    click(sz, "cmdSzEnd");
     settle();
     // A finding of the whole channel marks no row.
     EXPECT_EQ(marks(), std::vector<int>{-1});
@@ -279,7 +229,6 @@ TEST_F(ProgramCheck, EnglishProgramGoesBackAsLondonDoesWithTheZoneButton)
     model().clock = [] { return QDateTime(QDate(2027, 5, 20), QTime(9, 0)); };
     add({BuildWeeklyEntry(Hm(7, 0), kDaily, 1, 1, 0, 0), BuildWeeklyEntry(Hm(19, 0), kDaily, 1, 0, 0, 0)});
     CheckDock* dock = openDock();
-    ASSERT_NE(dock, nullptr);
     const auto differs = [dock]() -> int {
         for (std::size_t i = 0; i < dock->findings().size(); ++i) {
             if (dock->findings()[i].check == CheckId::RuleDiffersFromZone)
@@ -315,7 +264,6 @@ TEST_F(ProgramCheck, DoubleClickSelectsTheRowsAndShowsTheDay)
     FrmGrafik* sim = frame()->simulationWindow();
     ASSERT_NE(sim, nullptr);
     CheckDock* dock = openDock();
-    ASSERT_NE(dock, nullptr);
     const QStringList lines = dockLines(dock);
     ASSERT_EQ(lines.size(), 2) << lines.join(u'|').toStdString();
     ASSERT_TRUE(lines[0].startsWith(u"Fehler\tSchaltzeit 1, 3\t"_s)) << lines[0].toStdString();
@@ -350,15 +298,13 @@ TEST_F(ProgramCheck, CompareWithFileShowsWhatChanged)
 
     // The program itself: nothing differs.
     chooser_.open = file;
-    trigger("mnuDatVergl");
-    FrmVergleich* w = frame()->checkCommands().comparison();
-    ASSERT_NE(w, nullptr);
+    FrmVergleich* w = compare("mnuDatVergl");
     EXPECT_TRUE(w->isVisible());
     EXPECT_FALSE(w->isModal());
     EXPECT_EQ(w->windowTitle(), u"Programmvergleich"_s);
     EXPECT_TRUE(w->rowsText().isEmpty()) << w->rowsText().join(u'|').toStdString();
     EXPECT_EQ(child<QLabel>(w, "lblAnzahl")->text(), u"Keine Unterschiede."_s);
-    child<QAbstractButton>(w, "cmdSchliessen")->click();
+    click(w, "cmdSchliessen");
     settle();
     EXPECT_EQ(frame()->checkCommands().comparison(), nullptr);
 
@@ -366,9 +312,7 @@ TEST_F(ProgramCheck, CompareWithFileShowsWhatChanged)
     model().program().Eintrag[1] = BuildWeeklyEntry(Hm(19, 0), kDaily, 1, 1, 0, 0);
     model().program().Verwendung = u"Turnhalle"_s;
     frame()->ShowList();
-    trigger("mnuDatVergl");
-    w = frame()->checkCommands().comparison();
-    ASSERT_NE(w, nullptr);
+    w = compare("mnuDatVergl");
     const QStringList rows = w->rowsText();
     ASSERT_EQ(rows.size(), 2) << rows.join(u'|').toStdString();
     EXPECT_TRUE(rows[0].startsWith(u"Programmkopf\t\t\t"_s)) << rows[0].toStdString();
@@ -429,9 +373,7 @@ TEST_F(ProgramCheck, CompareWithItsOwnFileNamesBothSides)
                 emit usage->editingFinished();
                 ASSERT_EQ(model().Geaendert, 1);
             }
-            trigger("mnuDatVergl");
-            FrmVergleich* w = frame()->checkCommands().comparison();
-            ASSERT_NE(w, nullptr);
+            FrmVergleich* w = compare("mnuDatVergl");
             EXPECT_EQ(w->table()->horizontalHeaderItem(1)->text(),
                       edited ? QString::fromUtf8(l.modified) : u"schule.zpg"_s);
             EXPECT_EQ(w->table()->horizontalHeaderItem(2)->text(), path);
@@ -450,9 +392,7 @@ TEST_F(ProgramCheck, CompareWithTheOpenSample)
     EXPECT_FALSE(action("mnuDatVerglVorl")->isEnabled());
     openSample(u"Laden.zpg"_s, "mnuDatVorl");
     EXPECT_TRUE(action("mnuDatVerglVorl")->isEnabled());
-    trigger("mnuDatVerglVorl");
-    FrmVergleich* w = frame()->checkCommands().comparison();
-    ASSERT_NE(w, nullptr);
+    FrmVergleich* w = compare("mnuDatVerglVorl");
     // The same difference the core finds between the two slots.
     const ProgramDiff expected = DiffPrograms(model(), kProgramSlot, model(), kSampleSlot);
     ASSERT_FALSE(expected.empty());
@@ -461,52 +401,10 @@ TEST_F(ProgramCheck, CompareWithTheOpenSample)
     EXPECT_EQ(w->table()->horizontalHeaderItem(2)->text(), u"Vorlage Laden.zpg"_s);
 }
 
-namespace {
-
-// The school sample written to the emulated adapter's chip.
-using ReadOffer = OnEmulatedAdapter<ProgramCheck>;
-
-} // namespace
-
-TEST_F(ReadOffer, AfterAChipReadTheProgramReadIsComparedWithAFile)
-{
-    startOnEmulator();
-    if (IsSkipped() || HasFatalFailure())
-        return;
-    writeChip();
-    ASSERT_EQ(offerCount(), 0u);
-    // Declined: one question, no window.
-    trigger("mnuDatImp");
-    settle();
-    EXPECT_EQ(offerCount(), 1u);
-    EXPECT_EQ(frame()->checkCommands().comparison(), nullptr);
-
-    // Accepted: the file is chosen and the window shows what differs from
-    // it. The chip holds no description and no channel names.
-    answer(W::kOfferCompare, Answer::Yes);
-    // The program read is not saved: the read asks first, and No reads on.
-    answer(TextId::SaveChangesIn, Answer::No);
-    chooser_.open = school;
-    trigger("mnuDatImp");
-    settle();
-    EXPECT_EQ(offerCount(), 2u);
-    FrmVergleich* w = frame()->checkCommands().comparison();
-    ASSERT_NE(w, nullptr);
-    EXPECT_EQ(w->table()->horizontalHeaderItem(1)->text(), u"Gelesenes Programm"_s);
-    EXPECT_EQ(w->table()->horizontalHeaderItem(2)->text(), QDir::toNativeSeparators(QFileInfo(school).absoluteFilePath()));
-    EXPECT_TRUE(w->difference().entries.empty());
-    ProgramModel file = model();
-    ASSERT_EQ(LoadProgram(file, school, kProgramSlot), LoadOk);
-    EXPECT_EQ(w->difference().header.size(), DiffPrograms(model(), kProgramSlot, file, kProgramSlot).header.size());
-    for (const QString& row : w->rowsText())
-        EXPECT_TRUE(row.startsWith(u"Programmkopf\t"_s)) << row.toStdString();
-}
-
 TEST_F(ProgramCheck, F1InTheDockAndTheComparisonOpensTheirPages)
 {
     start(2);
     CheckDock* dock = openDock();
-    ASSERT_NE(dock, nullptr);
     // F1 is the help command of the main frame: the focus tells the page.
     frame()->activateWindow();
     QApplication::processEvents();
@@ -525,9 +423,7 @@ TEST_F(ProgramCheck, F1InTheDockAndTheComparisonOpensTheirPages)
     EXPECT_EQ(help->currentPage(), u"main-window"_s);
 
     chooser_.open = saveProgramAs(model(), work(u"LEER.zpg"_s));
-    trigger("mnuDatVergl");
-    FrmVergleich* w = frame()->checkCommands().comparison();
-    ASSERT_NE(w, nullptr);
+    FrmVergleich* w = compare("mnuDatVergl");
     w->activateWindow();
     QApplication::processEvents();
     w->table()->setFocus();
@@ -536,95 +432,3 @@ TEST_F(ProgramCheck, F1InTheDockAndTheComparisonOpensTheirPages)
     EXPECT_EQ(help->windowTitle(), u"Program comparison"_s);
 }
 
-namespace {
-
-// A four-channel switch whose infrared tool is the stand-in with a virtual
-// device that holds the canonical program.
-class InfraredReadOffer : public ProgramCheck {
-protected:
-    void startOnStandIn(const QString& faults = QString())
-    {
-        const QString tool = u"\"%1\" --device \"%2\" %3"_s.arg(QStringLiteral(ZENDRIK_IR_TOOL), work(u"device.zpg"_s),
-                                                                 faults);
-        ASSERT_TRUE(writeFile(work(u"ports.ini"_s), ("IRTOOL=" + tool + "\r\nIRTIMEOUT=1\r\n").toUtf8()));
-        start();
-        ProgramModel onDevice = canonical731();
-        device = saveProgramAs(onDevice, work(u"device.zpg"_s));
-        ASSERT_FALSE(device.isEmpty());
-    }
-
-    // Reads through the infrared window and closes it.
-    void readAndClose()
-    {
-        trigger("mnuIRAccess");
-        auto* w = dialog<FrmIRAccess>();
-        ASSERT_NE(w, nullptr);
-        w->settleMs = 20;
-        QTest::mouseClick(child<QWidget>(w, "cmd_IRok"), Qt::LeftButton);
-        // No question while the window is still open.
-        EXPECT_EQ(offerCount(), 0u);
-        QTest::mouseClick(child<QWidget>(w, "cmd_Irend"), Qt::LeftButton);
-        settle();
-    }
-
-    QString device;
-};
-
-} // namespace
-
-TEST_F(InfraredReadOffer, ClosingTheWindowAfterAReadOffersTheComparison)
-{
-    startOnStandIn();
-    answer(W::kOfferCompare, Answer::Yes);
-    chooser_.open = device;
-    readAndClose();
-    EXPECT_EQ(offerCount(), 1u);
-    FrmVergleich* w = frame()->checkCommands().comparison();
-    ASSERT_NE(w, nullptr);
-    // What was read has the entries of the file it came from.
-    EXPECT_TRUE(w->difference().entries.empty());
-    EXPECT_EQ(w->table()->horizontalHeaderItem(1)->text(), u"Gelesenes Programm"_s);
-}
-
-TEST_F(InfraredReadOffer, ClosingInThePauseBeforeTheResultIsReadStillOffersTheComparison)
-{
-    startOnStandIn();
-    model().device.IrTimeout = 20;   // room for a slow start of the tool
-    answer(W::kOfferCompare, Answer::Yes);
-    chooser_.open = device;
-    trigger("mnuIRAccess");
-    auto* w = dialog<FrmIRAccess>();
-    ASSERT_NE(w, nullptr);
-    w->settleMs = 600;
-    // As soon as the answer file is there, the user tries to close the window.
-    bool tried = false;
-    QTimer poll;
-    poll.setInterval(5);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (tried || !QFile::exists(work(u"irtrans.msg"_s)))
-            return;
-        tried = true;
-        QTest::mouseClick(child<QWidget>(w, "cmd_Irend"), Qt::LeftButton);
-        w->close();
-    });
-    poll.start();
-    QTest::mouseClick(child<QWidget>(w, "cmd_IRok"), Qt::LeftButton);
-    poll.stop();
-    ASSERT_TRUE(tried);
-    EXPECT_EQ(offerCount(), 0u);
-    ASSERT_EQ(dialog<FrmIRAccess>(), w);   // still open
-    QTest::mouseClick(child<QWidget>(w, "cmd_Irend"), Qt::LeftButton);
-    settle();
-    EXPECT_EQ(offerCount(), 1u);
-    ASSERT_NE(frame()->checkCommands().comparison(), nullptr);
-    EXPECT_TRUE(frame()->checkCommands().comparison()->difference().entries.empty());
-}
-
-TEST_F(InfraredReadOffer, AFailedReadOffersNothing)
-{
-    startOnStandIn(u"--no-result"_s);
-    answer(W::kOfferCompare, Answer::Yes);
-    readAndClose();
-    EXPECT_EQ(offerCount(), 0u);
-    EXPECT_EQ(frame()->checkCommands().comparison(), nullptr);
-}

@@ -17,24 +17,12 @@
 #include "tests/ui/DesktopFixture.h"
 #include "ui/entry/FrmEingSz.h"
 #include "ui/main/MainMenu.h"
-#include "ui/main/MdiForm1.h"
 #include "ui/main/ProgramHeader.h"
 #include "paint/YearGraphPainter.h"
 #include "ui/simulation/FrmGrafik.h"
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QDate>
-#include <QFile>
-#include <QFileInfo>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMouseEvent>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QTest>
 
 #include <set>
 
@@ -91,11 +79,10 @@ protected:
         trigger("mnuAnsGrafik");
         settle();
         FrmGrafik* w = frame()->simulationWindow();
-        EXPECT_NE(w, nullptr);
-        if (w) {
-            w->resize(1000, 760);
-            settle();
-        }
+        if (!w)
+            throw std::runtime_error("no simulation window");
+        w->resize(1000, 760);
+        settle();
         return w;
     }
 
@@ -153,15 +140,15 @@ TEST_F(SimulationWindow, OpensFromTheMenuBesideTheListInEveryLanguage)
         startWith(kRowBus738, c.sprache);
         EXPECT_EQ(WithoutMnemonic(action("mnuAnsGrafik")->text()), QString::fromUtf8(c.title));
         FrmGrafik* w = openWindow();
-        ASSERT_NE(w, nullptr);
-        EXPECT_TRUE(w->isVisible());
-        EXPECT_FALSE(w->isModal());
-        EXPECT_TRUE(w->isWindow());
+        EXPECT_TRUE(w->isVisible() && w->isWindow() && !w->isModal());
         EXPECT_EQ(w->windowTitle(), QString::fromUtf8(c.title));
-        EXPECT_EQ(child<QPushButton>(w, "cmdNeuZeichnen")->text(), QString::fromUtf8(c.redraw));
-        EXPECT_EQ(child<QPushButton>(w, "cmdJahresstunden")->text(), app_->texts()(TextId::ComputeYearOperatingHours));
-        EXPECT_EQ(child<QPushButton>(w, "cmdBeenden")->text(), app_->texts()(TextId::Exit));
-        EXPECT_EQ(child<QPushButton>(w, "cmdPng")->text(), app_->texts()(kSimExportPng));
+        const std::pair<const char*, QString> buttons[] = {
+            {"cmdNeuZeichnen", QString::fromUtf8(c.redraw)},
+            {"cmdJahresstunden", app_->texts()(TextId::ComputeYearOperatingHours)},
+            {"cmdBeenden", app_->texts()(TextId::Exit)},
+            {"cmdPng", app_->texts()(kSimExportPng)}};
+        for (const auto& [button, text] : buttons)
+            EXPECT_EQ(child<QPushButton>(w, button)->text(), text);
         // The current year; every channel of the bus device, not four.
         EXPECT_EQ(child<QComboBox>(w, "cboJahr")->currentText(), QString::number(model().currentYear()));
         EXPECT_EQ(child<QComboBox>(w, "cboKanal")->count(), 16);
@@ -180,7 +167,6 @@ TEST_F(SimulationWindow, OpensFromTheMenuBesideTheListInEveryLanguage)
     // The four-channel switch offers its four channels.
     startWith(kRowFourChannels);
     FrmGrafik* w = openWindow();
-    ASSERT_NE(w, nullptr);
     EXPECT_EQ(child<QComboBox>(w, "cboKanal")->count(), 4);
 }
 
@@ -188,7 +174,6 @@ TEST_F(SimulationWindow, YearGraphPixelsAgainstTheEngine)
 {
     startWithBusProgram();
     FrmGrafik* w = openWindow();
-    ASSERT_NE(w, nullptr);
     const YearSimulation& sim = w->simulation();
     const QRgb on = Rgb(YearGraphStateColour(ProfileEin));
     const QRgb off = Rgb(Qt::white);
@@ -241,7 +226,6 @@ TEST_F(SimulationWindow, PointerNamesWhatDecidedAndDoubleClickShowsTheRow)
 {
     startWithBusProgram();
     FrmGrafik* w = openWindow();
-    ASSERT_NE(w, nullptr);
     YearGraphView* year = w->yearGraph();
 
     // Over the year graph: the day under the pointer is selected; the time
@@ -308,24 +292,15 @@ TEST_F(SimulationWindow, FollowsAnEntryStoredWhileItIsOpen)
     startWith(kRowFourChannels);
     model().clock = [] { return QDateTime(QDate(kYear, 5, 20), QTime(9, 0)); };
     FrmGrafik* w = openWindow();
-    ASSERT_NE(w, nullptr);
     ASSERT_EQ(w->shownDay(), Doy(20, 5));
     EXPECT_EQ(w->shownProfile().betriebsMinuten, 0);
     EXPECT_EQ(cell(w, Doy(3, 2), Hm(12, 0)), Rgb(Qt::white));
 
     // "täglich 6:00 EIN C1" through the entry dialog, the window left as it is.
-    trigger("mnuBaSz");
-    auto* sz = dialog<FrmEingSz>();
-    ASSERT_NE(sz, nullptr);
-    for (const auto& [box, text] : {std::pair{"txtAnzstd", "6"}, std::pair{"txtAnzMin", "0"}}) {
-        auto* edit = child<QLineEdit>(sz, box);
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClicks(edit, QString::fromLatin1(text));
-    }
-    child<QCheckBox>(sz, "chktgl")->click();
-    child<QCheckBox>(sz, "chkKan1")->click();
-    child<QAbstractButton>(sz, "cmdSzok")->click();
+    auto* sz = open<FrmEingSz>("mnuBaSz");
+    child<QListWidget>(sz, "liststd")->setCurrentRow(6);
+    for (const char* button : {"chktgl", "chkKan1", "cmdSzok"})
+        click(sz, button);
     QApplication::processEvents();
     ASSERT_EQ(model().program().AnzSz, 1) << QStringList(messages().begin(), messages().end()).join(u'/').toStdString();
     EXPECT_TRUE(gridText().join(u'|').contains(u"\t  6:00 Uhr\t"_s)) << gridText().join(u'|').toStdString();
@@ -333,7 +308,7 @@ TEST_F(SimulationWindow, FollowsAnEntryStoredWhileItIsOpen)
     EXPECT_EQ(w->shownProfile().betriebsMinuten, 24 * 60);
     EXPECT_EQ(label(w, "lblBetriebsstunden"), u"Betriebsstunden: 24 h 00 Min"_s);
     EXPECT_EQ(cell(w, Doy(3, 2), Hm(12, 0)), Rgb(YearGraphStateColour(ProfileEin)));
-    child<QAbstractButton>(sz, "cmdSzEnd")->click();
+    click(sz, "cmdSzEnd");
     settle();
 
     // The year hours follow as well once asked for.
@@ -365,7 +340,6 @@ TEST_F(SimulationWindow, YearAndScrollBarKeepTheDayWithinTheYear)
     addEntry(model(), BuildPriorityEntry(1, 1, 31, 12, 0, false, 10, 1, 1));
     frame()->ShowList();
     FrmGrafik* w = openWindow();
-    ASSERT_NE(w, nullptr);
     child<QPushButton>(w, "cmdJahresstunden")->click();
     EXPECT_EQ(label(w, "lblJahresstunden"), u"C1, Jahresbetriebsstunden: 8784 h 00 Min"_s);
     auto* year = child<QComboBox>(w, "cboJahr");
@@ -403,11 +377,9 @@ TEST_F(SimulationWindow, PictureFromTheCommandLineEqualsTheWindowsWithTitleAndLe
     ASSERT_FALSE(program.isEmpty());
     ASSERT_TRUE(frame()->openFile(program));
     FrmGrafik* w = openWindow();
-    ASSERT_NE(w, nullptr);
     const QString out = work(u"cli.png"_s);
-    const CliRun r = RunCli({"--dir", dir_.path(), "--type", QString::number(kRowBus738), "simulate", program, "--year",
-                             QString::number(kYear), "--channel", "1", "--png", out});
-    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    Succeeded(RunCli({"--dir", dir_.path(), "--type", QString::number(kRowBus738), "simulate", program, "--year",
+                             QString::number(kYear), "--channel", "1", "--png", out}));
     const QImage cli = QImage(out).convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(cli.size(), QSize(1200, 800));
 
@@ -455,7 +427,6 @@ TEST_F(SimulationWindow, TableExportAndRefusals)
     startWithBusProgram();
     const QString program = saveProgramAs(model(), work(u"BUS.zpg"_s));
     FrmGrafik* w = openWindow();
-    ASSERT_NE(w, nullptr);
     child<QComboBox>(w, "cboKanal")->setCurrentIndex(0);
     const QString csv = work(u"jahr.csv"_s);
     w->chooseFile = [&](const QString&, const QString&) { return csv; };
@@ -523,7 +494,6 @@ TEST_F(SimulationWindow, FollowsTheSampleTheListShows)
     openSample(u"Schule.zpg"_s);
     ASSERT_TRUE(asked().empty());
     FrmGrafik* w = openWindow();
-    ASSERT_NE(w, nullptr);
     ASSERT_EQ(w->shownSlot(), kProgramSlot);
     // The engine's picture of a slot at the graph's present size (a longer
     // hint below may take room from it).
@@ -558,15 +528,10 @@ TEST_F(SimulationWindow, FollowsTheSampleTheListShows)
     child<QPushButton>(w, "cmdCsv")->click();
     const QString sampleFile = model().slot(kSampleSlot).Dateiname;
     EXPECT_EQ(suggested, QFileInfo(sampleFile).dir().filePath(u"Laden 2026 C1.csv"_s));
-    QFile before(sampleFile);
-    ASSERT_TRUE(before.open(QIODevice::ReadOnly));
-    const QByteArray bytes = before.readAll();
-    before.close();
+    const QByteArray bytes = readFile(sampleFile);
     EXPECT_FALSE(w->exportCsv(sampleFile));
     EXPECT_FALSE(w->exportPng(sampleFile));
-    QFile after(sampleFile);
-    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
-    EXPECT_EQ(after.readAll(), bytes);
+    EXPECT_EQ(readFile(sampleFile), bytes);
 
     // What decided names a row of the sample, and a double click marks it
     // in the sample's list.

@@ -4,14 +4,6 @@
 #include "tests/support/TestPrograms.h"
 #include "tests/ui/DesktopFixture.h"
 #include "ui/main/FrmStartbild.h"
-#include "ui/main/MdiForm1.h"
-
-#include <QAbstractButton>
-#include <QAction>
-#include <QComboBox>
-#include <QFile>
-#include <QLabel>
-#include <QTest>
 
 using namespace zendrik;
 using namespace zendrik::test;
@@ -23,7 +15,7 @@ class StartScreen : public DesktopFixture {
 protected:
     QComboBox* combo() const { return child<QComboBox>(startScreen(), "cboUhrentyp"); }
     QAbstractButton* button(const char* name) const { return child<QAbstractButton>(startScreen(), name); }
-    void click(const char* name) { QTest::mouseClick(button(name), Qt::LeftButton); }
+    void click(const char* name) const { QTest::mouseClick(button(name), Qt::LeftButton); }
     // The caption above the device combo.
     QString label() const
     {
@@ -45,28 +37,30 @@ TEST_F(StartScreen, DeviceTypesRememberedRowAndLanguageButtons)
     ASSERT_TRUE(startApp());
     EXPECT_TRUE(startScreen()->isVisible());
     EXPECT_EQ(startScreen()->objectName(), u"frmstartbild"_s);
-    QStringList items;
-    for (int i = 0; i < combo()->count(); ++i)
-        items << combo()->itemText(i);
-    EXPECT_EQ(items, OfferedDeviceTypeNames(1));
-    EXPECT_FALSE(items.contains(u"entfällt"_s));
+    EXPECT_EQ(items(combo()), OfferedDeviceTypeNames(1));
+    EXPECT_FALSE(items(combo()).contains(u"entfällt"_s));
     EXPECT_EQ(combo()->currentText(), DeviceTypeName(19, 1));
     EXPECT_TRUE(button("AniDeutsch")->isChecked());
 
-    // The language buttons relabel the screen at once.
+    // The language buttons relabel the screen at once and name the device
+    // types in that language, the chosen one staying chosen.
     TextTable english;
     english.LoadEnglish();
     TextTable french;
     french.LoadFrench();
     ASSERT_NE(english(TextId::DeviceType), german_(TextId::DeviceType));
     EXPECT_EQ(label(), german_(TextId::DeviceType));
-    const std::tuple<const char*, const TextTable&, int> steps[] = {{"AniEnglisch", english, kSpracheEnglisch},
-                                                                     {"AniFrance", french, kSpracheFranzoesisch},
-                                                                     {"AniDeutsch", german_, kSpracheDeutsch}};
-    for (const auto& [name, texts, sprache] : steps) {
+    combo()->setCurrentIndex(combo()->findData(13));
+    const std::tuple<const char*, const TextTable&, int, ExtraLanguage> steps[] = {
+        {"AniEnglisch", english, kSpracheEnglisch, ExtraLanguage::English},
+        {"AniFrance", french, kSpracheFranzoesisch, ExtraLanguage::French},
+        {"AniDeutsch", german_, kSpracheDeutsch, ExtraLanguage::German}};
+    for (const auto& [name, texts, sprache, language] : steps) {
         click(name);
         EXPECT_EQ(label(), texts(TextId::DeviceType)) << name;
         EXPECT_EQ(model().device.Sprache, sprache) << name;
+        EXPECT_EQ(items(combo()), OfferedDeviceTypeNames(1, language)) << name;
+        EXPECT_EQ(combo()->currentText(), DeviceTypeName(13, 1, language));
     }
 }
 
@@ -81,6 +75,8 @@ TEST_F(StartScreen, ConfirmOpensTheMainFrameAndWritesTheSettings)
     settle();
     EXPECT_EQ(startScreen(), nullptr);
     EXPECT_EQ(model().device.Kanalzahl, 3);
+    EXPECT_EQ(model().device.Geraetename, DeviceTypeName(3, 1, ExtraLanguage::English));
+    EXPECT_TRUE(child<QLabel>(frame(), "lblGeraet")->text().contains(model().device.Geraetename));
     EXPECT_EQ(model().program().Dateiname, u"Swprg1.zpg"_s);
     TextTable english;
     english.LoadEnglish();

@@ -5,7 +5,6 @@
 // language the user chose.
 #include "tests/ui/DesktopFixture.h"
 
-#include "language/TextTable.h"
 #include "ui/checks/CheckCommands.h"
 #include "ui/checks/CheckDock.h"
 #include "ui/main/MainMenu.h"
@@ -14,28 +13,18 @@
 #include "ui/simulation/FrmGrafik.h"
 #include "ui/transfer/FrmSerielIo.h"
 
-#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
-#include <QAction>
-#include <QApplication>
-#include <QComboBox>
-#include <QDialog>
 #include <QDockWidget>
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenuBar>
-#include <QRadioButton>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QSet>
 #include <QTabBar>
-#include <QTimer>
 
 using namespace zendrik;
 using namespace zendrik::test;
@@ -61,38 +50,23 @@ struct WindowVisit {
 
 const WindowVisit kVisits[] = {
     // The main frame with each view, the sample's views and the check dock.
-    {kRowFourChannels, "mnuANSSz", nullptr},
-    {kRowFourChannels, "mnuAnsPz", nullptr},
-    {kRowFourChannels, "mnuAnsSw", nullptr},
-    {kRowFourChannels, "mnuAnsSzVorl", nullptr},
-    {kRowFourChannels, "mnuAnsPzVorl", nullptr},
-    {kRowFourChannels, "mnuAnsSWVorl", nullptr},
+    {kRowFourChannels, "mnuANSSz", nullptr}, {kRowFourChannels, "mnuAnsPz", nullptr},
+    {kRowFourChannels, "mnuAnsSw", nullptr}, {kRowFourChannels, "mnuAnsSzVorl", nullptr},
+    {kRowFourChannels, "mnuAnsPzVorl", nullptr}, {kRowFourChannels, "mnuAnsSWVorl", nullptr},
     {kRowFourChannels, "mnuBaPruefen", nullptr},
     // Every dialog of the menus.
-    {kRowFourChannels, "mnuANSSz", "mnuBaSz"},
-    {kRowFourChannels, nullptr, "mnuBaPz"},
-    {kRowFourChannels, nullptr, "mnuBaSw"},
-    {kRowFourChannels, nullptr, "mnuBaFilt"},
-    {kRowFourChannels, nullptr, "mnuEinstAuto"},
-    {kRowFourChannels, nullptr, "mnu_Einst_Ft"},
-    {kRowFourChannels, nullptr, "mnuEinstGerät"},
-    {kRowFourChannels, nullptr, "mnuMaster"},
-    {kRowFourChannels, nullptr, "mnuinfo"},
-    {kRowFourChannels, nullptr, "mnuDatDruck"},
-    {kRowFourChannels, nullptr, "mnuIRAccess"},
-    {kRowFourChannels, nullptr, "mnuAnsGrafik"},
-    {kRowFourChannels, nullptr, "mnuDatVergl"},
-    {kRowFourChannels, nullptr, "mnuDatVerglVorl"},
-    {kRowFourChannels, nullptr, "mnuHilfeZu"},
-    {kRowMeterPulse, nullptr, "mnuEinstGerät"},
-    {kRowAstro752, "mnuAnsAsz", nullptr},
-    {kRowAstro752, nullptr, "mnuBaAstro"},
-    {kRowAstro752, nullptr, "mnuEinstGerät"},
-    {kRowBus738, "mnuBaPruefen", nullptr},
-    {kRowBus738, "mnuAnsAsz", nullptr},
-    {kRowBus738, nullptr, "mnuBaAstro"},
-    {kRowBus738, nullptr, "mnuBusaccess"},
-    {kRowBus738, nullptr, "mnuEinstGerät"},
+    {kRowFourChannels, "mnuANSSz", "mnuBaSz"}, {kRowFourChannels, nullptr, "mnuBaPz"},
+    {kRowFourChannels, nullptr, "mnuBaSw"}, {kRowFourChannels, nullptr, "mnuBaFilt"},
+    {kRowFourChannels, nullptr, "mnuEinstAuto"}, {kRowFourChannels, nullptr, "mnu_Einst_Ft"},
+    {kRowFourChannels, nullptr, "mnuEinstGerät"}, {kRowFourChannels, nullptr, "mnuMaster"},
+    {kRowFourChannels, nullptr, "mnuinfo"}, {kRowFourChannels, nullptr, "mnuDatDruck"},
+    {kRowFourChannels, nullptr, "mnuIRAccess"}, {kRowFourChannels, nullptr, "mnuAnsGrafik"},
+    {kRowFourChannels, nullptr, "mnuDatVergl"}, {kRowFourChannels, nullptr, "mnuDatVerglVorl"},
+    {kRowFourChannels, nullptr, "mnuHilfeZu"}, {kRowMeterPulse, nullptr, "mnuEinstGerät"},
+    {kRowAstro752, "mnuAnsAsz", nullptr}, {kRowAstro752, nullptr, "mnuBaAstro"},
+    {kRowAstro752, nullptr, "mnuEinstGerät"}, {kRowBus738, "mnuBaPruefen", nullptr},
+    {kRowBus738, "mnuAnsAsz", nullptr}, {kRowBus738, nullptr, "mnuBaAstro"},
+    {kRowBus738, nullptr, "mnuBusaccess"}, {kRowBus738, nullptr, "mnuEinstGerät"},
     {kRowBus738, nullptr, "mnuAnsGrafik"},
 };
 
@@ -250,11 +224,9 @@ protected:
     QStringList faults(QWidget* window) const
     {
         QStringList out;
-        if (!kSmallScreen.contains(window->frameGeometry()))
-            out << u"window %1 x %2 at %3,%4 beyond the screen"_s.arg(window->frameGeometry().width())
-                       .arg(window->frameGeometry().height())
-                       .arg(window->frameGeometry().x())
-                       .arg(window->frameGeometry().y());
+        const QRect at = window->frameGeometry();
+        if (!kSmallScreen.contains(at))
+            out << u"window %1 x %2 at %3,%4 beyond the screen"_s.arg(at.width()).arg(at.height()).arg(at.x()).arg(at.y());
         QList<QWidget*> controls;
         for (QWidget* w : window->findChildren<QWidget*>())
             if (w->window() == window && w->isVisibleTo(window) && IsControl(w))
@@ -267,11 +239,7 @@ protected:
                                || qobject_cast<const QComboBox*>(w);
             const int needed = field ? w->minimumSizeHint().width() : hint.width();
             if (w->width() < needed || w->height() < hint.height())
-                out << u"%1 is %2 x %3, needs %4 x %5"_s.arg(Name(w))
-                           .arg(w->width())
-                           .arg(w->height())
-                           .arg(needed)
-                           .arg(hint.height());
+                out << u"%1 is %2 x %3, needs %4 x %5"_s.arg(Name(w)).arg(w->width()).arg(w->height()).arg(needed).arg(hint.height());
         }
         for (qsizetype i = 0; i < controls.size(); ++i)
             for (qsizetype j = i + 1; j < controls.size(); ++j) {
@@ -366,10 +334,8 @@ TEST_P(WindowFit, EveryWindowFitsASmallScreenInItsLanguage)
 {
     // The start screen first.
     ASSERT_TRUE(startApp());
-    child<QAbstractButton>(startScreen(), GetParam().sprache == 2   ? "AniEnglisch"
-                                          : GetParam().sprache == 3 ? "AniFrance"
-                                                                    : "AniDeutsch")
-        ->click();
+    const char* languages[] = {"", "AniDeutsch", "AniEnglisch", "AniFrance"};
+    click(startScreen(), languages[GetParam().sprache]);
     settle();
     EXPECT_EQ(faults(startScreen()), QStringList()) << "start screen";
 
