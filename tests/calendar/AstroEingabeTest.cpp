@@ -46,11 +46,9 @@ TEST(AstroEingabe, ChannelFromTheMainWindowsLabel)
 
 TEST(AstroEingabe, BarTextsInTheThreeLanguages)
 {
-    TextTable de;
+    TextTable de, en, fr;
     de.LoadGerman();
-    TextTable en;
     en.LoadEnglish();
-    TextTable fr;
     fr.LoadFrench();
     const int east = BarOfLaenge(-13.5f);
     const int west = BarOfLaenge(2.0f);
@@ -78,16 +76,9 @@ TEST(AstroEingabe, BarTextsInTheThreeLanguages)
 TEST(AstroEingabe, BarsRestoreAndStoreTheProgramsSettings)
 {
     ProgramModel model = canonical738();
-    AstroBars bars;
-    bars.laenge = BarOfTypedLongitude(10.0);   // 10 degrees east
-    bars.breite = BarOfTypedLatitude(50.0);
-    bars.zone = BarOfTypedZone(1.0);           // displayed +1:00
-    bars.offsetAuf = BarOfTypedOffset(-20);
-    bars.offsetUnter = BarOfTypedOffset(35);
-    bars.morning = 5 * 60;
-    bars.evening = 22 * 60 + 30;
-    bars.riseState = 0;
-    bars.setState = -1;
+    // 10 degrees east, 50 north, displayed +1:00.
+    const AstroBars bars{BarOfTypedLongitude(10.0), BarOfTypedLatitude(50.0), BarOfTypedZone(1.0), BarOfTypedOffset(-20),
+                         BarOfTypedOffset(35), 5 * 60, 22 * 60 + 30, 0, -1};
     const AstroSettings s = bars.settings();
     EXPECT_EQ(std::tuple(s.location.laenge, s.location.breite, s.location.zone, s.location.offsetAuf,
                          s.location.offsetUnter),
@@ -111,21 +102,11 @@ TEST(AstroEingabe, PreviewOfTheYearAndOfToday)
     ProgramModel model = modelForRow(20);
     model.device.SwRegel = 1;   // Europe
     model.clock = [] { return QDateTime(QDate(2025, 6, 21), QTime(9, 0)); };
-    AstroBars bars;
-    bars.laenge = BarOfTypedLongitude(10.0);
-    bars.breite = BarOfTypedLatitude(50.0);
-    bars.zone = BarOfTypedZone(1.0);
-    bars.offsetAuf = BarOfTypedOffset(0);
-    bars.offsetUnter = BarOfTypedOffset(0);
-    bars.morning = 0;
-    bars.evening = 1439;
+    AstroBars bars{BarOfTypedLongitude(10.0), BarOfTypedLatitude(50.0), BarOfTypedZone(1.0), BarOfTypedOffset(0),
+                   BarOfTypedOffset(0), 0, 1439};
     AstroPreview p = PreviewAstro(model, bars);
-    EXPECT_EQ(p.days, 365);
-    EXPECT_EQ(p.today, 171);
-    EXPECT_EQ(p.rise[171], 3 * 60 + 51 + 20);
-    EXPECT_EQ(p.set[171], 20 * 60 + 13 + 20);
-    EXPECT_EQ(p.todayRise, 3 * 60 + 51 + 20 + 60);
-    EXPECT_EQ(p.todaySet, 20 * 60 + 13 + 20 + 60);
+    EXPECT_EQ(std::tuple(p.days, p.today, p.rise[171], p.set[171]), std::tuple(365, 171, 3 * 60 + 51 + 20, 20 * 60 + 13 + 20));
+    EXPECT_EQ(std::pair(p.todayRise, p.todaySet), std::pair(std::optional(3 * 60 + 51 + 20 + 60), std::optional(20 * 60 + 13 + 20 + 60)));
     bars.morning = 6 * 60;
     bars.evening = 21 * 60;
     p = PreviewAstro(model, bars);

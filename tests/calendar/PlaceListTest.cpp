@@ -1,8 +1,7 @@
 #include "calendar/AstroScrollBars.h"
 #include "calendar/PlaceList.h"
 #include "calendar/SequentialItems.h"
-
-#include <QFile>
+#include "tests/support/TestPrograms.h"
 
 #include <QTemporaryDir>
 
@@ -102,9 +101,7 @@ TEST(PlaceList, DamagedFilesLoadNothingShortFilesTheirRecords)
     PlaceList list = TwoPlaces();
     ASSERT_EQ(list.parse("40000\r\n\"Berlin\",333,75,52\r\n"), PlaceFileResult::Malformed);   // count beyond any list
     ASSERT_EQ(list.parse("9\r\n\"Berlin\",333,75,52\r\n\r\n"), PlaceFileResult::Ok);
-    EXPECT_EQ(list.count(), 1);
-    EXPECT_TRUE(list.endedEarly());
-    EXPECT_EQ(list.announced(), 9);
+    EXPECT_EQ(std::tuple(list.count(), list.endedEarly(), list.announced()), std::tuple(1, true, 9));
     ASSERT_EQ(list.parse("2\r\n\"Berlin\",333,75,52\r\n\"Kiel\",340"), PlaceFileResult::Ok);   // last record cut
     EXPECT_EQ(list.places(), (std::vector{Place{u"Berlin"_s, 333, 75, 52}}));
     EXPECT_TRUE(list.endedEarly());
@@ -126,11 +123,7 @@ TEST(PlaceList, DamagedFilesLoadNothingShortFilesTheirRecords)
     list = TwoPlaces();
     EXPECT_EQ(list.read(dir.path()), PlaceFileResult::Unreadable);
     const QString big = dir.filePath(u"big.ord"_s);
-    QFile f(big);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("1\r\n\"Berlin\",333,75,52\r\n");
-    f.write(QByteArray(kMaxSmallFileBytes, ' '));
-    f.close();
+    ASSERT_TRUE(test::writeFile(big, "1\r\n\"Berlin\",333,75,52\r\n" + QByteArray(kMaxSmallFileBytes, ' ')));
     EXPECT_EQ(list.read(big), PlaceFileResult::Unreadable);
     EXPECT_EQ(list.places(), TwoPlaces().places());
 }
@@ -153,8 +146,7 @@ TEST(PlaceList, AddAndRemoveRewriteTheFile)
     PlaceList reread;
     ASSERT_EQ(reread.read(path), PlaceFileResult::Ok);
     ASSERT_EQ(reread.count(), 2);
-    EXPECT_EQ(reread.places()[0].name, QStringLiteral("Tórshavn Ísland"));
-    EXPECT_EQ(reread.places()[1].breite(), 51.5f);
+    EXPECT_EQ(std::pair(reread.places()[0].name, reread.places()[1].breite()), std::pair(QStringLiteral("Tórshavn Ísland"), 51.5f));
 
     // A file that cannot be written leaves the list as it was.
     const QString nowhere = dir.filePath(QStringLiteral("missing-folder/deutsch.ord"));

@@ -45,10 +45,9 @@ TEST(Sommerzeit, ChangeoverDaysCountAsSummerTime)
 {
     ProgramModel model;
     model.device.SwRegel = SwEuropa;   // 2000: 26 March to 29 October
-    EXPECT_FALSE(IstSommerzeit(model, 0, 25, 3, 2000));
-    EXPECT_TRUE(IstSommerzeit(model, 0, 26, 3, 2000));
-    EXPECT_TRUE(IstSommerzeit(model, 0, 29, 10, 2000));
-    EXPECT_FALSE(IstSommerzeit(model, 0, 30, 10, 2000));
+    EXPECT_EQ(std::tuple(IstSommerzeit(model, 0, 25, 3, 2000), IstSommerzeit(model, 0, 26, 3, 2000),
+                         IstSommerzeit(model, 0, 29, 10, 2000), IstSommerzeit(model, 0, 30, 10, 2000)),
+              std::tuple(false, true, true, false));
     model.device.SwRegel = SwKeine;
     EXPECT_FALSE(IstSommerzeit(model, 0, 15, 7, 2000));
 
@@ -98,8 +97,7 @@ TEST(SoWiEingabe, ChecksOfANewRow)
     ASSERT_TRUE(AddSoWiEntry(slot, Row(27, 3, 30, 10), 0).ok());
     // A date that another year's row has is no conflict: rules repeat their dates.
     ASSERT_TRUE(AddSoWiEntry(slot, Row(29, 3, 30, 10), 1).ok());
-    EXPECT_EQ(slot.AnzSoWi, 3);
-    EXPECT_EQ(slot.SoWiInfo, 1);
+    EXPECT_EQ(std::pair(slot.AnzSoWi, slot.SoWiInfo), std::pair(3, 1));
     // Changing row 2 to its own dates is no conflict with itself.
     EXPECT_TRUE(ChangeSoWiEntry(slot, 1, Row(27, 3, 30, 10), 0).ok());
     EXPECT_TRUE(CheckSoWiEntry(slot, Row(28, 3, 1, 11), 1).ok());

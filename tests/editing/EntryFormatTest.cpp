@@ -36,13 +36,11 @@ TEST(EntryFormat, BusFormatPacking)
     // Mo+Fr 07:05, channel 6, value 200, 5 s, P3: the channel's bit 2 sits in b1 bit 3.
     const Entry weekly = BuildWeeklyEntryEib(425, 0b10001, 6, 200, 5, 3);
     EXPECT_EQ(weekly, bytes({0x9A, 0x9B, 0, 0x11, 200, 0x15}));
-    EXPECT_EQ(EntryChannels(weekly, true), 6);
-    EXPECT_EQ(EntryPriority(weekly, true), 3);
+    EXPECT_EQ(std::pair(EntryChannels(weekly, true), EntryPriority(weekly, true)), std::pair(6, 3));
     // 24 December 18:00 once, channel 7: its bit 2 sits in b3 bit 5.
     const Entry dated = BuildDatedEntryEib(1080, 24, 12, 7, 1, 0, true);
     EXPECT_EQ(dated, bytes({0x43, 0x8C, 0, 0x78, 1, 2}));
-    EXPECT_EQ(EntryChannels(dated, true), 7);
-    EXPECT_EQ(EntryDay(dated), 24);
+    EXPECT_EQ(std::pair(EntryChannels(dated, true), EntryDay(dated)), std::pair(7, 24));
     // 24 - 26 December once, permanent (stored as 8), channel 12 kept as 11.
     const Entry prio = BuildPriorityEntryEib(24, 12, 26, 12, true, 10, 12, 0);
     EXPECT_EQ(prio, bytes({0x79, 0x88, 0, 0x5A, 0, 0xCB}));
@@ -136,12 +134,9 @@ TEST(EntryFormat, FieldInterplayAndRefusals)
     f.einmal = true;
     EXPECT_EQ(f.build(d, e), EntryResult::ChannelsIncomplete);
     f.setWeekday(0, true);
-    EXPECT_FALSE(f.isDated());
-    EXPECT_FALSE(f.einmal);
-    EXPECT_TRUE(f.priorityVisible());
+    EXPECT_EQ(std::tuple(f.isDated(), f.einmal, f.priorityVisible()), std::tuple(false, false, true));
     f.setDay(3);
-    EXPECT_EQ(f.wochentage, 0);
-    EXPECT_TRUE(f.onceVisible());
+    EXPECT_EQ(std::pair(f.wochentage, f.onceVisible()), std::pair(0, true));
 
     // The bus format addresses one channel: a second box replaces the first.
     SwitchingTimeFields g;
@@ -152,17 +147,17 @@ TEST(EntryFormat, FieldInterplayAndRefusals)
 
     PriorityTimeFields p;
     p.setYearCode(70);
-    EXPECT_TRUE(p.einmal);
+    const bool onceWithYear = p.einmal;
     p.setYearCode(0);
-    EXPECT_FALSE(p.einmal);
+    EXPECT_EQ(std::pair(onceWithYear, p.einmal), std::pair(true, false));
 }
 
 TEST(EntryFormat, TextBoxValues)
 {
     TextTable t;
     t.LoadGerman();
-    EXPECT_EQ(ParseNumberField(QStringLiteral("59"), 0, 59), 59);
-    EXPECT_EQ(ParseNumberField(QStringLiteral(" 7"), 0, 23), 7);
+    EXPECT_EQ(std::pair(ParseNumberField(QStringLiteral("59"), 0, 59), ParseNumberField(QStringLiteral(" 7"), 0, 23)),
+              std::pair(std::optional(59), std::optional(7)));
     for (const char* bad : {"60", "", "5a", "-1", "99999999999"})
         EXPECT_EQ(ParseNumberField(QString::fromLatin1(bad), 0, 59), std::nullopt) << bad;
     EXPECT_EQ(ParseSwitchingPriorityField(QStringLiteral("8"), t, true), std::nullopt);
@@ -216,12 +211,11 @@ TEST(EntryFormat, AssistantSteps)
     PriorityTimeFields p;
     p.prioritaet = 9;
     AssistantStep(p, s, 2024, false);
-    EXPECT_EQ(p.prioritaet, 9);
     SwitchingTimeFields w;
     w.wochentage = 1;
     w.prioritaet = 7;
     AssistantStep(w, s, 2024, true);
-    EXPECT_EQ(w.prioritaet, 7);
+    EXPECT_EQ(std::pair(p.prioritaet, w.prioritaet), std::pair(9, 7));
 }
 
 TEST(EntryFormat, LastEntryPanelTexts)
@@ -250,11 +244,7 @@ struct MonthCase {
 TextTable textsOf(Lang lang)
 {
     TextTable t;
-    switch (lang) {
-    case Lang::German: t.LoadGerman(); break;
-    case Lang::English: t.LoadEnglish(); break;
-    case Lang::French: t.LoadFrench(); break;
-    }
+    (t.*(lang == Lang::German ? &TextTable::LoadGerman : lang == Lang::English ? &TextTable::LoadEnglish : &TextTable::LoadFrench))(1);
     return t;
 }
 
@@ -301,9 +291,8 @@ TEST(EntryFormat, EveryWholeMonthNameAndNumberStaysItsMonth)
         EXPECT_EQ(ParseMonthField(QStringLiteral("13"), t), std::nullopt);
         EXPECT_EQ(ParseMonthField(QString(), t), std::nullopt);
     }
-    EXPECT_TRUE(AcceptsMonthKey(QLatin1Char('D')));
-    EXPECT_TRUE(AcceptsMonthKey(QChar(0x00E9))); // é
-    EXPECT_TRUE(AcceptsMonthKey(QLatin1Char('7')));
-    EXPECT_FALSE(AcceptsMonthKey(QLatin1Char('-')));
+    EXPECT_EQ(std::tuple(AcceptsMonthKey(QLatin1Char('D')), AcceptsMonthKey(QChar(0x00E9)), AcceptsMonthKey(QLatin1Char('7')),
+                         AcceptsMonthKey(QLatin1Char('-'))),
+              std::tuple(true, true, true, false));   // é
     EXPECT_EQ(FoldAccents(QString::fromUtf8("décembre août März")), QStringLiteral("decembre aout Marz"));
 }

@@ -110,10 +110,8 @@ TEST(EntrySession, CapacityStoresTheLastEntryThenRefuses)
     entry.fields() = mondaySeven();
     ASSERT_EQ(entry.check(), OpenResult::Ready);
     const EntryOutcome last = entry.ok();
-    EXPECT_EQ(last.result, EntryResult::Stored);
-    EXPECT_TRUE(last.finished);
-    EXPECT_EQ(last.message->key(), TextId::MemoryFull);
-    EXPECT_EQ(p.settings.AutoAktiv, 0);
+    EXPECT_EQ(std::tuple(last.result, last.finished, last.message->key(), p.settings.AutoAktiv),
+              std::tuple(EntryResult::Stored, true, TextId::MemoryFull, 0));
     EXPECT_EQ(p.counts(), std::tuple(1, 323, 324));
     EXPECT_EQ(p.slot().Eintrag[0], BuildWeeklyEntry(420, 1, 1, 1, 0, 0));
 
@@ -137,8 +135,7 @@ TEST(EntrySession, CapacityStoresTheLastEntryThenRefuses)
     holiday.fields().bewFeiertag = true;
     holiday.fields().feiertag = Feiertag{QStringLiteral("Buss- und Bettag"), FeiertagFrei, -3, 23, 11};
     const EntryOutcome out = holiday.ok();
-    EXPECT_TRUE(out.finished);
-    EXPECT_EQ(out.message->key(), TextId::MemoryFull);
+    EXPECT_EQ(std::pair(out.finished, out.message->key()), std::pair(true, TextId::MemoryFull));
     EXPECT_EQ(h.counts(), std::tuple(322, 2, 324));
 }
 
@@ -150,9 +147,7 @@ TEST(EntrySession, ChangeIntoItselfIsNoDuplicate)
     SwitchingTimeEntry entry(p.model, p.settings, ui, EingabeAendern, p.marked(AnsichtSchaltzeiten, 2, 2));
     EXPECT_EQ(entry.title(), TextId::ChangeSwitchingTimesTitle);
     const EntryOutcome out = entry.ok();
-    EXPECT_EQ(out.result, EntryResult::Stored);
-    EXPECT_TRUE(out.finished);
-    EXPECT_TRUE(ui.asked().empty());
+    EXPECT_EQ(std::tuple(out.result, out.finished, ui.asked().size()), std::tuple(EntryResult::Stored, true, 0u));
     EXPECT_EQ(p.entries(), (std::vector<Entry>{entryA(), entryB()}));
 
     // Changing rows of the sample copies them into the program instead.
@@ -183,17 +178,12 @@ TEST(EntrySession, OkForAllCopiesMarkedRowsShiftedByTheAssistant)
     EntryOutcome out;
     do {
         out = entry.timerTick();
-        ++ticks;
-    } while (out.restartTimer && ticks < 10);
-    EXPECT_EQ(ticks, 5);
-    EXPECT_TRUE(out.finished);
+    } while (++ticks < 10 && out.restartTimer);
+    EXPECT_EQ(std::pair(ticks, out.finished), std::pair(5, true));
     EXPECT_EQ(p.counts(), std::tuple(10, 1, 11));
     const std::vector<Entry> all = p.entries();
-    for (int hour : {8, 10, 12, 14, 16}) {
-        EXPECT_NE(std::find(all.begin(), all.begin() + 10, BuildWeeklyEntry(hour * 60, 0b11111, 1, 1, 0, 0)),
-                  all.begin() + 10)
-            << hour;
-    }
+    for (int hour : {8, 10, 12, 14, 16})
+        EXPECT_EQ(std::count(all.begin(), all.begin() + 10, BuildWeeklyEntry(hour * 60, 0b11111, 1, 1, 0, 0)), 1) << hour;
     EXPECT_EQ(p.slot().Eintrag[10], prioA());
 }
 
@@ -271,10 +261,8 @@ TEST(EntrySession, OkForAllEntersEverySetHolidayOnceAndSaysHowMany)
     const int expected = 2 + 1 + 4 + 2 + 3;
     entry.okForAll();
     const EntryOutcome first = entry.timerTick();
-    EXPECT_EQ(first.result, EntryResult::Stored);
-    EXPECT_FALSE(first.restartTimer);
-    EXPECT_FALSE(entry.okForAllActive());
-    EXPECT_EQ(p.slot().AnzPz, expected);
+    EXPECT_EQ(std::tuple(first.result, first.restartTimer, entry.okForAllActive(), p.slot().AnzPz),
+              std::tuple(EntryResult::Stored, false, false, expected));
     ASSERT_TRUE(first.message);
     EXPECT_EQ(first.message->render(english),
               QStringLiteral("Entered: 5 holidays of the set in %1 entries.").arg(expected));
@@ -296,14 +284,12 @@ TEST(EntrySession, BrowseSkipsEntriesOfTheOtherKind)
     setEntries(p.model, 0, {entryA(), entryC()}, {prioA()});
     auto ui = ScriptedInteraction::answering(true);
     SwitchingTimeEntry sz(p.model, p.settings, ui);
-    EXPECT_TRUE(sz.browse(-1));
-    EXPECT_EQ(sz.browseIndex(), 1);
-    EXPECT_TRUE(sz.browse(-1));
-    EXPECT_FALSE(sz.browse(-1));
-    EXPECT_EQ(sz.browseIndex(), 0);
-    EXPECT_TRUE(sz.browse(1));
-    EXPECT_FALSE(sz.browse(1));
-    EXPECT_EQ(sz.browseIndex(), 1);
+    std::vector<std::pair<bool, int>> steps;
+    for (const int step : {-1, -1, -1, 1, 1}) {
+        const bool moved = sz.browse(step);
+        steps.emplace_back(moved, sz.browseIndex());
+    }
+    EXPECT_EQ(steps, (std::vector<std::pair<bool, int>>{{true, 1}, {true, 0}, {false, 0}, {true, 1}, {false, 1}}));
     PriorityTimeEntry pz(p.model, p.settings, ui);
     EXPECT_TRUE(pz.browse(-1));
     EXPECT_EQ(pz.browseIndex(), 2);
@@ -315,15 +301,15 @@ TEST(DeleteRows, EntriesLeaveInOrderAndTheCountsFollow)
     setEntries(p.model, 0, {entryA(), entryB(), entryC(), entryD(), entryE()}, {prioA(), prioB()});
     const EntrySource list = p.marked(AnsichtSchaltzeiten, 2, 3);
     auto no = ScriptedInteraction::answering(false);
-    EXPECT_EQ(DeleteMarkedRows(p.model, AnsichtSchaltzeiten, 0, list.display, list.marks, no), DeleteResult::Cancelled);
-    EXPECT_EQ(p.slot().AnzEintrag, 7);
-    EXPECT_EQ(DeleteMarkedRows(p.model, AnsichtSchaltzeiten, 1, list.display, list.marks, no),
-              DeleteResult::NotInProgram);
+    const auto remove = [&](int slot, ScriptedInteraction& ui) {
+        return DeleteMarkedRows(p.model, AnsichtSchaltzeiten, slot, list.display, list.marks, ui);
+    };
+    EXPECT_EQ((std::pair{remove(0, no), p.slot().AnzEintrag}), std::pair(DeleteResult::Cancelled, 7));
+    EXPECT_EQ(remove(1, no), DeleteResult::NotInProgram);
     auto yes = ScriptedInteraction::answering(true);
-    EXPECT_EQ(DeleteMarkedRows(p.model, AnsichtSchaltzeiten, 0, list.display, list.marks, yes), DeleteResult::Deleted);
-    EXPECT_EQ(yes.asked().at(0).key(), TextId::ReallyDelete);
+    EXPECT_EQ(remove(0, yes), DeleteResult::Deleted);
+    EXPECT_EQ(std::pair(yes.asked().at(0).key(), p.model.Geaendert), std::pair(TextId::ReallyDelete, 1));
     EXPECT_EQ(p.counts(), std::tuple(3, 2, 5));
-    EXPECT_EQ(p.model.Geaendert, 1);
     // The list showed A, B, C, D, E in that order: rows 2 and 3 were B and C.
     std::vector<Entry> left = p.entries();
     const auto byBytes = [](const Entry& a, const Entry& b) { return a.b < b.b; };
@@ -348,9 +334,7 @@ TEST(DeleteRows, SummerWinterTableRowsOnlyFromTheEnd)
     EXPECT_EQ(DeleteMessage(DeleteResult::OnlyFromEnd)->key(), TextId::DeleteOnlyFromEnd);
     EXPECT_EQ(DeleteMarkedRows(p.model, AnsichtSoWiTabelle, 0, {}, MarkRange::fromGrid(6, 3), yes),
               DeleteResult::Deleted);
-    EXPECT_EQ(s.AnzSoWi, 2);
-    EXPECT_EQ(s.SoWiTab[2], DstRow{});
-    EXPECT_EQ(s.SoWiTab[1].b[0], 1);
+    EXPECT_EQ(std::tuple(s.AnzSoWi, s.SoWiTab[2], s.SoWiTab[1].b[0]), std::tuple(2, DstRow{}, 1));
 }
 
 TEST(GridActions, DoubleClickAndPriorityPeek)
@@ -368,8 +352,8 @@ TEST(GridActions, DoubleClickAndPriorityPeek)
     EXPECT_EQ(ansicht, AnsichtPrioritaetszeiten);
     EXPECT_EQ(std::tuple(filter.FilterPrioVon, filter.FilterPrioBis, filter.FilterAktiv), std::tuple(2, 2, -1));
     ASSERT_TRUE(peek.release(ansicht, filter));
-    EXPECT_EQ(ansicht, AnsichtSchaltzeiten);
-    EXPECT_EQ(std::tuple(filter.FilterPrioVon, filter.FilterPrioBis, filter.FilterAktiv), std::tuple(0, 10, 0));
+    EXPECT_EQ(std::tuple(ansicht, filter.FilterPrioVon, filter.FilterPrioBis, filter.FilterAktiv),
+              std::tuple(AnsichtSchaltzeiten, 0, 10, 0));
     ansicht = AnsichtPrioritaetszeiten;
     EXPECT_FALSE(peek.press(ansicht, 0, kFamily731, 3, 6, QStringLiteral("Perm."), filter));
 }

@@ -109,11 +109,11 @@ TEST(PrintLines, EverySectionStartsOnANewPageWithItsTitleBlock)
     all.Schaltzeiten = all.Prioritaetszeiten = all.SoWiTabelle = all.Astrozeiten = all.Geraeteeigenschaften = true;
     const PrintDocument doc = BuildPrintDocument(model, texts, all);
     // The four-channel weekly switch has no astro times.
+    QStringList titles;
+    for (const PrintBlock& b : doc.blocks)
+        titles << b.title;
+    EXPECT_EQ(titles, (QStringList{u"Schaltzeiten"_s, u"Prioritätszeiten"_s, u"SoWi-Tabelle"_s, u"Geräteeigenschaften"_s}));
     ASSERT_EQ(doc.blocks.size(), 4u);
-    EXPECT_EQ(doc.blocks[0].title, QStringLiteral("Schaltzeiten"));
-    EXPECT_EQ(doc.blocks[1].title, QStringLiteral("Prioritätszeiten"));
-    EXPECT_EQ(doc.blocks[2].title, QStringLiteral("SoWi-Tabelle"));
-    EXPECT_EQ(doc.blocks[3].title, QStringLiteral("Geräteeigenschaften"));
     EXPECT_FALSE(doc.blocks[3].isList());
 
     int sections = 0;
@@ -155,20 +155,16 @@ TEST(PrintDocument, ListsArePrintedWithoutTheFilterAndAstroPerChannel)
 TEST(PrintDocument, DevicePropertiesNameEverySetting)
 {
     ProgramModel model = modelForRow(4);
-    model.device.SwRegel = 1;
-    model.device.Zeilen = 33;
-    model.device.Lpt = 4;
-    model.device.SerialPort1 = QStringLiteral("/dev/ttyUSB7");
+    std::tie(model.device.SwRegel, model.device.Zeilen, model.device.Lpt, model.device.SerialPort1) =
+        std::tuple(1, 33, 4, u"/dev/ttyUSB7"_s);
     TextTable texts;
-    const PrintBlock block = DevicePropertiesBlock(model, texts);
     QStringList lines;
-    for (const QStringList& row : block.rows)
+    for (const QStringList& row : DevicePropertiesBlock(model, texts).rows)
         lines << row.join(QStringLiteral(" = "));
     const QString all = lines.join(QLatin1Char('\n'));
-    EXPECT_TRUE(all.contains(QStringLiteral("Gerätetyp = ") + model.device.Geraetename)) << all.toStdString();
-    EXPECT_TRUE(all.contains(QStringLiteral("Sommerzeit-/Winterzeit-Regel = wie Europa"))) << all.toStdString();
-    EXPECT_TRUE(all.contains(QStringLiteral("/dev/ttyUSB7"))) << all.toStdString();
-    EXPECT_TRUE(all.contains(QStringLiteral("Kopfzeile alle 33 Zeilen"))) << all.toStdString();
+    for (const QString& part : {u"Gerätetyp = "_s + model.device.Geraetename, u"Sommerzeit-/Winterzeit-Regel = wie Europa"_s,
+                                u"/dev/ttyUSB7"_s, u"Kopfzeile alle 33 Zeilen"_s})
+        EXPECT_TRUE(all.contains(part)) << all.toStdString();
 }
 
 TEST(PrintTextTarget, BesideTheProgramFileWithTxt)
@@ -187,9 +183,7 @@ TEST(PrintTextTarget, BesideTheProgramFileWithTxt)
 
     QTemporaryDir dir;
     const QString program = QDir(dir.path()).filePath(QStringLiteral("Halle.txt"));
-    QFile f(program);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.close();
+    ASSERT_TRUE(writeFile(program, {}));
     EXPECT_EQ(CheckPrintTextTarget(program, PrintTextTarget(program)), PrintTextCheck::IsProgramFile);
     EXPECT_EQ(CheckPrintTextTarget(QString(), PrintTextTarget(QString())), PrintTextCheck::NoName);
     EXPECT_EQ(CheckPrintTextTarget(QDir(dir.path()).filePath(QStringLiteral("Halle.zpg")), program),
@@ -220,10 +214,11 @@ TEST(PrintDocument, TheFileDateIsWrittenAsTheLanguageWritesDates)
         const PrintDocument doc = BuildPrintDocument(model, texts, request);
         EXPECT_EQ(doc.title.fileDate, texts(TextId::FileDated) + QString::fromLatin1(l.date));
         EXPECT_EQ(DateText(QDate(2026, 12, 7), texts), QString::fromLatin1(l.date).left(10));
-        const Prompt recovery = RecoveryQuestion(
-            RecoveryImage{{}, 1, QDateTime(QDate(2026, 12, 7), QTime(9, 5, 30)).toUTC()}, texts);
-        EXPECT_TRUE(recovery.render(texts).endsWith(QString::fromLatin1(l.date) + QStringLiteral(":30")))
-            << recovery.render(texts).toStdString();
+        RecoveryImage image{{}, 1, QDateTime(QDate(2026, 12, 7), QTime(9, 5, 30)).toUTC()};
+        image.snapshot.program.Dateiname = QStringLiteral("/tmp/Halle.zpg");
+        const QString recovery = RecoveryQuestion(image, texts).render(texts);
+        EXPECT_TRUE(recovery.endsWith(QString::fromLatin1(l.date) + QStringLiteral(":30"))) << recovery.toStdString();
+        EXPECT_TRUE(recovery.contains(QStringLiteral("Halle.zpg"))) << recovery.toStdString();
     }
 }
 

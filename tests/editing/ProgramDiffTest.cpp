@@ -8,6 +8,7 @@
 
 using namespace zendrik;
 using namespace zendrik::test;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -72,10 +73,7 @@ TEST(ProgramDiff, ChangedStateChannelsAndPulseArePairedNotListedTwice)
         const ProgramDiff d = Diff(a, b);
         ASSERT_EQ(d.entries.size(), 1u) << c.fields;
         EXPECT_TRUE(d.header.empty());
-        EXPECT_EQ(d.entries[0].kind, EntryDiffKind::Changed);
-        EXPECT_EQ(d.entries[0].fields, c.fields);
-        EXPECT_EQ(d.entries[0].first, IndexOf(a, kMorning));
-        EXPECT_EQ(d.entries[0].second, IndexOf(b, c.to));
+        EXPECT_EQ(d.entries[0], (EntryDifference{EntryDiffKind::Changed, IndexOf(a, kMorning), IndexOf(b, c.to), c.fields}));
     }
 }
 
@@ -94,10 +92,8 @@ TEST(ProgramDiff, AMovedEntryIsOnlyInOneAndOnlyInTheOther)
     t.LoadGerman();
     const QStringList lines = DiffLines(d, a, kProgramSlot, b, kProgramSlot, t);
     ASSERT_EQ(lines.size(), 2);
-    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("- Schaltzeit "))) << lines[0].toStdString();
-    EXPECT_TRUE(lines[0].contains(QStringLiteral("6:45"))) << lines[0].toStdString();
-    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("+ Schaltzeit "))) << lines[1].toStdString();
-    EXPECT_TRUE(lines[1].contains(QStringLiteral("7:15"))) << lines[1].toStdString();
+    EXPECT_TRUE(lines[0].startsWith(u"- Schaltzeit "_s) && lines[0].contains(u"6:45"_s)) << lines[0].toStdString();
+    EXPECT_TRUE(lines[1].startsWith(u"+ Schaltzeit "_s) && lines[1].contains(u"7:15"_s)) << lines[1].toStdString();
 }
 
 TEST(ProgramDiff, HeaderDifferencesAreNamed)
@@ -116,11 +112,8 @@ TEST(ProgramDiff, HeaderDifferencesAreNamed)
         fields.push_back(h.field);
     EXPECT_EQ(fields, (std::vector<HeaderField>{HeaderField::ProgramNumber, HeaderField::Rule, HeaderField::TableRow,
                                                 HeaderField::ChannelName, HeaderField::Description}));
-    EXPECT_EQ(d.header[0].first, QStringLiteral("123456"));
-    EXPECT_EQ(d.header[0].second, QStringLiteral("654321"));
-    EXPECT_EQ(d.header[2].index, 1);
-    EXPECT_EQ(d.header[3].index, 2);
-    EXPECT_EQ(d.header[3].second, QStringLiteral("Hof"));
+    EXPECT_EQ(std::pair(d.header[0].first, d.header[0].second), std::pair(u"123456"_s, u"654321"_s));
+    EXPECT_EQ(std::tuple(d.header[2].index, d.header[3].index, d.header[3].second), std::tuple(1, 2, u"Hof"_s));
 
     TextTable en;
     en.LoadEnglish();
@@ -142,23 +135,17 @@ TEST(ProgramDiff, AstroTablesAreComparedPerChannel)
     const ProgramDiff d = Diff(a, b);
     ASSERT_EQ(d.header.size(), 2u);
     EXPECT_EQ(d.header[0].field, HeaderField::AstroLimits);
-    EXPECT_EQ(d.header[1].field, HeaderField::AstroTimes);
-    EXPECT_EQ(d.header[1].count, 2);
-    EXPECT_EQ(d.header[1].index, 0);
+    EXPECT_EQ(std::tuple(d.header[1].field, d.header[1].count, d.header[1].index), std::tuple(HeaderField::AstroTimes, 2, 0));
 
     // Limits and times as clock times, the states in the user's language.
-    for (const auto& [lang, state] : {std::pair{1, "EIN"}, std::pair{2, "ON"}, std::pair{3, "MARCHE"}}) {
+    for (const auto& [load, state] : {std::pair{&TextTable::LoadGerman, "EIN"}, std::pair{&TextTable::LoadEnglish, "ON"},
+                                      std::pair{&TextTable::LoadFrench, "MARCHE"}}) {
         TextTable t;
-        if (lang == 1)
-            t.LoadGerman();
-        else if (lang == 2)
-            t.LoadEnglish();
-        else
-            t.LoadFrench();
+        (t.*load)(1);
         const QStringList lines = DiffLines(d, a, kProgramSlot, b, kProgramSlot, t);
         ASSERT_EQ(lines.size(), 2);
         EXPECT_TRUE(lines[0].contains(QString::fromUtf8(state))) << lines[0].toStdString();
-        EXPECT_FALSE(lang != 2 && lines[0].contains(QStringLiteral(" ON"))) << lines[0].toStdString();
+        EXPECT_FALSE(QLatin1String(state) != QLatin1String("ON") && lines[0].contains(QStringLiteral(" ON"))) << lines[0].toStdString();
         const AstroDay& before = a.program().astro.AstroTab[0][100];
         const QString rise = QStringLiteral("%1:%2").arg(before.rise / 60).arg(before.rise % 60, 2, 10, QLatin1Char('0'));
         EXPECT_TRUE(lines[1].contains(rise + QLatin1Char('/'))) << lines[1].toStdString();

@@ -74,6 +74,16 @@ protected:
     // Nothing of ours is left open: the next tunnel gets the channel after
     // the device's.
     void expectNoTunnelLeftOpen() { EXPECT_EQ(NextTunnelChannel(), 2); }
+    // After a power cycle of the line without the fault, the reinstall puts
+    // the saved application back.
+    void reinstallOnAFreshLine()
+    {
+        restartLine("[device 1.1.5]\ndelete-ms = 10\n");
+        const CliRun back = cli({u"bus-reinstall"_s, u"--address"_s, u"1.1.5"_s});
+        EXPECT_EQ(back.exitCode, 0) << back.err.toStdString();
+        EXPECT_FALSE(QFile::exists(path(u"appl-1.1.5.old"_s)));
+    }
+    CliRun read() { return cli({u"bus-read"_s, u"--address"_s, u"1.1.5"_s, u"--out"_s, path(u"back.zpg"_s)}); }
 
     QTemporaryDir dir;
     Knxd knxd;
@@ -96,11 +106,13 @@ TEST_F(KnxBusCommandsTest, SearchWriteReadBackAndReinstallEndToEnd)
     EXPECT_TRUE(protocol().contains(u"KNXnet/IP-Tunnel offen, eigene Adresse 1.1.24"_s)) << protocol().toStdString();
     expectNoTunnelLeftOpen();
 
-    const CliRun r = cli({u"bus-read"_s, u"--address"_s, u"1.1.5"_s, u"--out"_s, path(u"back.zpg"_s)});
+    const CliRun r = read();
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const QString original = listOf(path(u"prog.zpg"_s));
     ASSERT_FALSE(original.isEmpty());
     EXPECT_EQ(listOf(path(u"back.zpg"_s)), original);
+    const CliRun info = RunCli({u"--type"_s, u"20"_s, u"info"_s, path(u"back.zpg"_s)}, dir.path());
+    EXPECT_TRUE(info.out.contains(u"description: unbekannt\n"_s)) << info.out.toStdString();
     expectNoTunnelLeftOpen();
 
     // A device whose application write-back fails keeps its saved
@@ -112,10 +124,7 @@ TEST_F(KnxBusCommandsTest, SearchWriteReadBackAndReinstallEndToEnd)
     EXPECT_TRUE(failed.err.startsWith(u"Speicher wurde nicht beschrieben\n"_s)) << failed.err.toStdString();
     const QByteArray saved = readAll(path(u"appl-1.1.5.old"_s));
     ASSERT_FALSE(saved.isEmpty());
-    restartLine("[device 1.1.5]\ndelete-ms = 10\n");
-    const CliRun again = cli({u"bus-reinstall"_s, u"--address"_s, u"1.1.5"_s});
-    EXPECT_EQ(again.exitCode, 0) << again.err.toStdString();
-    EXPECT_FALSE(QFile::exists(path(u"appl-1.1.5.old"_s)));
+    reinstallOnAFreshLine();
     device.stop();
     QByteArray expected;
     for (const QByteArray& v : saved.split('\n'))
@@ -148,7 +157,7 @@ TEST_F(KnxBusCommandsTest, ALostAcknowledgementIsRepeatedAndNotAppliedTwice)
     EXPECT_TRUE(protocol().contains(u"Telegramm wiederholt"_s)) << protocol().toStdString();
     // The repetition itself was acknowledged: the connection was kept.
     EXPECT_FALSE(protocol().contains(u"Transportverbindung aufgegeben"_s)) << protocol().toStdString();
-    const CliRun r = cli({u"bus-read"_s, u"--address"_s, u"1.1.5"_s, u"--out"_s, path(u"back.zpg"_s)});
+    const CliRun r = read();
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(listOf(path(u"back.zpg"_s)), listOf(path(u"prog.zpg"_s)));
     expectNoTunnelLeftOpen();
@@ -166,10 +175,7 @@ TEST_F(KnxBusCommandsTest, ADeviceVanishingInTheMiddleCanBeRestoredLater)
     EXPECT_TRUE(QFile::exists(path(u"appl-1.1.5.old"_s)));
     expectNoTunnelLeftOpen();
 
-    restartLine("[device 1.1.5]\ndelete-ms = 10\n");
-    const CliRun back = cli({u"bus-reinstall"_s, u"--address"_s, u"1.1.5"_s});
-    EXPECT_EQ(back.exitCode, 0) << back.err.toStdString();
-    EXPECT_FALSE(QFile::exists(path(u"appl-1.1.5.old"_s)));
+    reinstallOnAFreshLine();
     device.stop();
     EXPECT_NE(deviceApplication(), TransferApplicationImage());
 }
@@ -192,10 +198,7 @@ TEST_F(KnxBusCommandsTest, KnxdStoppedInTheMiddleEndsWithAMessageAndIsRestorable
     EXPECT_TRUE(QFile::exists(path(u"appl-1.1.5.old"_s))) << err.toStdString();
 
     paced = false;
-    restartLine("[device 1.1.5]\ndelete-ms = 10\n");
-    const CliRun back = cli({u"bus-reinstall"_s, u"--address"_s, u"1.1.5"_s});
-    EXPECT_EQ(back.exitCode, 0) << back.err.toStdString();
-    EXPECT_FALSE(QFile::exists(path(u"appl-1.1.5.old"_s)));
+    reinstallOnAFreshLine();
     expectNoTunnelLeftOpen();
 }
 

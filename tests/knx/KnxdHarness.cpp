@@ -30,6 +30,18 @@ constexpr const char* kConfig = "[main]\n"
                                 "[dummy]\n"
                                 "driver = dummy\n";
 
+// Ends a child process: asked first, killed when it does not go.
+void Stop(std::unique_ptr<QProcess>& process, int graceMs)
+{
+    if (process && process->state() != QProcess::NotRunning) {
+        process->terminate();
+        if (!process->waitForFinished(graceMs)) {
+            process->kill();
+            process->waitForFinished(3000);
+        }
+    }
+}
+
 } // namespace
 
 QString NotInPrivateNetwork()
@@ -97,15 +109,7 @@ QString Knxd::output()
 
 void Knxd::stop()
 {
-    if (!process_)
-        return;
-    if (process_->state() != QProcess::NotRunning) {
-        process_->terminate();
-        if (!process_->waitForFinished(3000)) {
-            process_->kill();
-            process_->waitForFinished(3000);
-        }
-    }
+    Stop(process_, 3000);
     process_.reset();
 }
 
@@ -156,13 +160,7 @@ void BusDevice::stop()
 {
     if (!process_)
         return;
-    if (process_->state() != QProcess::NotRunning) {
-        process_->terminate();
-        if (!process_->waitForFinished(5000)) {
-            process_->kill();
-            process_->waitForFinished(3000);
-        }
-    }
+    Stop(process_, 5000);
     out_ += QString::fromUtf8(process_->readAllStandardOutput());
     process_.reset();
 }

@@ -81,8 +81,12 @@ std::vector<Image> images(const QString& page)
 
 } // namespace
 
-TEST(HelpPages, EveryPageInEveryLanguageWithItsLinksResolving)
+// Every page in every language with its links resolving; `make screenshots`
+// renders each window in each language into img/<language>/, and the pages
+// of a language show exactly its pictures, every language the same ones.
+TEST(HelpPages, EveryPageInEveryLanguageWithItsLinksAndPicturesResolving)
 {
+    QStringList german;
     for (const char* lang : {"de", "en", "fr"}) {
         const QDir folder(kHelp + QLatin1Char('/') + QString::fromLatin1(lang));
         // The same pages in each language, and no page outside the list.
@@ -92,29 +96,41 @@ TEST(HelpPages, EveryPageInEveryLanguageWithItsLinksResolving)
             p += QStringLiteral(".html");
         pages.sort();
         EXPECT_EQ(files, pages) << lang;
-
+        std::set<QString> shown;
         for (const QString& file : files) {
             const QString text = read(folder.filePath(file));
-            EXPECT_TRUE(text.contains(QStringLiteral("<html lang=\"%1\"").arg(QString::fromLatin1(lang)))) << file.toStdString();
-            EXPECT_FALSE(text.contains(QStringLiteral("<title></title>"))) << file.toStdString();
+            const std::string where = lang + ("/" + file.toStdString());
+            EXPECT_TRUE(text.contains(QStringLiteral("<html lang=\"%1\"").arg(QString::fromLatin1(lang)))) << where;
+            EXPECT_FALSE(text.contains(QStringLiteral("<title></title>"))) << where;
             const QRegularExpression href(QStringLiteral(R"(href="([^"#]*)(#[^"]*)?")"));
             for (auto it = href.globalMatch(text); it.hasNext();) {
                 const QString target = it.next().captured(1);
-                EXPECT_TRUE(QFileInfo(folder.filePath(target)).isFile())
-                    << lang << "/" << file.toStdString() << " links to " << target.toStdString();
+                EXPECT_TRUE(QFileInfo(folder.filePath(target)).isFile()) << where << " links to " << target.toStdString();
             }
-            // Every picture a page shows is shipped beside the pages, and says
-            // in the page's language what it shows.
+            // Each language shows its own screenshots, saying in its language what they show.
             for (const Image& img : images(text)) {
-                EXPECT_TRUE(QFileInfo(folder.filePath(img.src)).isFile())
-                    << lang << "/" << file.toStdString() << " shows " << img.src.toStdString();
-                // Each language shows its own screenshots.
                 EXPECT_TRUE(img.src.startsWith(QStringLiteral("../img/%1/").arg(QString::fromLatin1(lang))))
-                    << lang << "/" << file.toStdString() << " shows " << img.src.toStdString();
-                EXPECT_FALSE(img.alt.trimmed().isEmpty()) << lang << "/" << file.toStdString() << " " << img.src.toStdString();
+                    << where << " shows " << img.src.toStdString();
+                EXPECT_FALSE(img.alt.trimmed().isEmpty()) << where << " " << img.src.toStdString();
+                shown.insert(QFileInfo(img.src).fileName());
             }
         }
+        const QDir img(kHelp + QStringLiteral("/img/") + QString::fromLatin1(lang));
+        const QStringList shipped = img.entryList({QStringLiteral("*")}, QDir::Files, QDir::Name);
+        ASSERT_GE(shipped.size(), 10) << lang << " has too few screenshots";
+        EXPECT_EQ(QStringList(shown.begin(), shown.end()), shipped) << lang;
+        for (const QString& shot : shipped) {
+            QFile png(img.filePath(shot));
+            EXPECT_TRUE(png.open(QIODevice::ReadOnly) && png.read(8) == QByteArray("\x89PNG\r\n\x1a\n", 8))
+                << lang << "/" << shot.toStdString() << " is no PNG picture";
+        }
+        if (german.isEmpty())
+            german = shipped;
+        EXPECT_EQ(shipped, german) << lang;
     }
+    // Nothing beside the language folders.
+    EXPECT_EQ(QDir(kHelp + QStringLiteral("/img")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name),
+              (QStringList{QStringLiteral("de"), QStringLiteral("en"), QStringLiteral("fr")}));
 }
 
 TEST(HelpPages, EveryWindowHasAPageOfItsOwn)
@@ -134,37 +150,6 @@ TEST(HelpPages, AFurtherLanguageReadsTheEnglishPages)
     EXPECT_EQ(HelpLanguage(3), QStringLiteral("fr"));
     EXPECT_EQ(HelpLanguage(4), QStringLiteral("en"));
     EXPECT_EQ(HelpFile(kHelp, 7, QStringLiteral("filter")), kHelp + QStringLiteral("/en/filter.html"));
-}
-
-TEST(HelpPages, EveryLanguageShipsItsOwnScreenshotsOfEveryPicture)
-{
-    // `make screenshots` renders each window in each language into
-    // img/<language>/; the pages of a language show exactly its pictures,
-    // and every language has the same pictures.
-    QStringList german;
-    for (const char* lang : {"de", "en", "fr"}) {
-        const QString language = QString::fromLatin1(lang);
-        const QDir img(kHelp + QStringLiteral("/img/") + language);
-        const QStringList shipped = img.entryList({QStringLiteral("*")}, QDir::Files, QDir::Name);
-        ASSERT_GE(shipped.size(), 10) << lang << " has too few screenshots";
-        std::set<QString> shown;
-        for (const QString& page : HelpPages())
-            for (const Image& i : images(read(kHelp + QLatin1Char('/') + language + QLatin1Char('/') + page
-                                               + QStringLiteral(".html"))))
-                shown.insert(QFileInfo(i.src).fileName());
-        EXPECT_EQ(QStringList(shown.begin(), shown.end()), shipped) << lang;
-        for (const QString& shot : shipped) {
-            QFile png(img.filePath(shot));
-            EXPECT_TRUE(png.open(QIODevice::ReadOnly) && png.read(8) == QByteArray("\x89PNG\r\n\x1a\n", 8))
-                << lang << "/" << shot.toStdString() << " is no PNG picture";
-        }
-        if (german.isEmpty())
-            german = shipped;
-        EXPECT_EQ(shipped, german) << lang;
-    }
-    // Nothing beside the language folders.
-    EXPECT_EQ(QDir(kHelp + QStringLiteral("/img")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name),
-              (QStringList{QStringLiteral("de"), QStringLiteral("en"), QStringLiteral("fr")}));
 }
 
 TEST(HelpPages, TheContentsLinkEveryPageAndEveryCommonTask)
@@ -194,57 +179,32 @@ TEST(HelpPages, ThePagesNameTheControlsByTheirCaptionsInEachLanguage)
 {
     // A control of each window, as its caption reads in the window.
     const std::pair<const char*, TextId> controls[] = {
-        {"start-screen", TextId::DeviceType},
-        {"main-window", TextId::ProgramNumber},
-        {"main-window", TextId::MenuOpenSample},
-        {"switching-times", TextId::Weekdays},
-        {"switching-times", TextId::Daily},
-        {"switching-times", TextId::ActiveAfterEntry},
-        {"switching-times", TextId::Execute},
-        {"priority-times", TextId::BeginOn},
-        {"priority-times", TextId::EndOn},
-        {"priority-times", TextId::MenuHolidays},
-        {"edit-assistant", TextId::IncreaseWeekdays},
-        {"edit-assistant", TextId::ToggleState},
-        {"filter", TextId::WeeklyProgramOnly},
-        {"filter", TextId::OnlyPulses},
-        {"holidays", TextId::YearsForFreeHolidays},
-        {"holidays", TextId::AddSet},
-        {"holidays", TextId::HolidayEasterRelative},
-        {"dst-table", TextId::ForwardOn},
-        {"dst-table", TextId::BackOn},
-        {"astro", TextId::NoSwitchBefore},
-        {"astro", TextId::PlaceName},
-        {"astro-cell", TextId::ChangeTo},
-        {"astro-cell", TextId::MoveBy},
-        {"device-properties", TextId::ClockLanguage},
-        {"device-properties", TextId::DstByTable},
-        {"device-properties", TextId::DelayFactor},
-        {"print", TextId::HeaderEvery},
-        {"chip-transfer", TextId::MenuWriteChip},
-        {"chip-transfer", TextId::SerialTransferTitle},
-        {"infrared", TextId::ReadSwitchingTimes},
-        {"infrared", TextId::SetTimeAndDate},
-        {"bus-access", TextId::StartSearch},
-        {"bus-access", TextId::SearchResult},
-        {"bus-access", TextId::Restore},
-        {"simulation", TextId::SimulationYear},
-        {"simulation", TextId::ComputeYearOperatingHours},
+        {"start-screen", TextId::DeviceType}, {"main-window", TextId::ProgramNumber},
+        {"main-window", TextId::MenuOpenSample}, {"switching-times", TextId::Weekdays},
+        {"switching-times", TextId::Daily}, {"switching-times", TextId::ActiveAfterEntry},
+        {"switching-times", TextId::Execute}, {"priority-times", TextId::BeginOn},
+        {"priority-times", TextId::EndOn}, {"priority-times", TextId::MenuHolidays},
+        {"edit-assistant", TextId::IncreaseWeekdays}, {"edit-assistant", TextId::ToggleState},
+        {"filter", TextId::WeeklyProgramOnly}, {"filter", TextId::OnlyPulses},
+        {"holidays", TextId::YearsForFreeHolidays}, {"holidays", TextId::AddSet},
+        {"holidays", TextId::HolidayEasterRelative}, {"dst-table", TextId::ForwardOn},
+        {"dst-table", TextId::BackOn}, {"astro", TextId::NoSwitchBefore},
+        {"astro", TextId::PlaceName}, {"astro-cell", TextId::ChangeTo},
+        {"astro-cell", TextId::MoveBy}, {"device-properties", TextId::ClockLanguage},
+        {"device-properties", TextId::DstByTable}, {"device-properties", TextId::DelayFactor},
+        {"print", TextId::HeaderEvery}, {"chip-transfer", TextId::MenuWriteChip},
+        {"chip-transfer", TextId::SerialTransferTitle}, {"infrared", TextId::ReadSwitchingTimes},
+        {"infrared", TextId::SetTimeAndDate}, {"bus-access", TextId::StartSearch},
+        {"bus-access", TextId::SearchResult}, {"bus-access", TextId::Restore},
+        {"simulation", TextId::SimulationYear}, {"simulation", TextId::ComputeYearOperatingHours},
         {"info", TextId::DeviceType},
     };
     // Controls of our own, beyond the device's text table.
     const std::pair<const char*, ExtraText> ownControls[] = {
-        {"print", kPrintToTextFile},
-        {"print", kPrintSaveAsPdf},
-        {"print", kHandoverSaveAs},
-        {"simulation", kSimExportPng},
-        {"simulation", kSimExportCsv},
-        {"holidays", kFtExportIcs},
-        {"holidays", kFtAddToSet},
-        {"dst-table", kSwFillFromZone},
-        {"astro", kAstroSearchPlace},
-        {"infrared", kIrToolLabel},
-        {"device-properties", kIrToolLabel},
+        {"print", kPrintToTextFile}, {"print", kPrintSaveAsPdf},     {"print", kHandoverSaveAs},
+        {"simulation", kSimExportPng}, {"simulation", kSimExportCsv}, {"holidays", kFtExportIcs},
+        {"holidays", kFtAddToSet},   {"dst-table", kSwFillFromZone}, {"astro", kAstroSearchPlace},
+        {"infrared", kIrToolLabel},  {"device-properties", kIrToolLabel},
     };
     const auto shown = [](QString caption) {
         // The caption as shown: without its access key and the colon a label ends in.
@@ -256,23 +216,16 @@ TEST(HelpPages, ThePagesNameTheControlsByTheirCaptionsInEachLanguage)
     };
     for (int sprache : {1, 2, 3}) {
         TextTable texts;
-        if (sprache == 1)
-            texts.LoadGerman();
-        else if (sprache == 2)
-            texts.LoadEnglish();
-        else
-            texts.LoadFrench();
-        for (const auto& [page, id] : controls) {
-            const QString caption = shown(texts(id));
+        (texts.*(sprache == 1 ? &TextTable::LoadGerman : sprache == 2 ? &TextTable::LoadEnglish : &TextTable::LoadFrench))(1);
+        const auto expectNamed = [&](const char* page, const QString& text) {
+            const QString caption = shown(text);
             const QString file = HelpFile(kHelp, sprache, QString::fromLatin1(page));
             EXPECT_TRUE(read(file).contains(caption))
                 << file.toStdString() << " does not name \"" << caption.toStdString() << "\"";
-        }
-        for (const auto& [page, text] : ownControls) {
-            const QString caption = shown(texts(text));
-            const QString file = HelpFile(kHelp, sprache, QString::fromLatin1(page));
-            EXPECT_TRUE(read(file).contains(caption))
-                << file.toStdString() << " does not name \"" << caption.toStdString() << "\"";
-        }
+        };
+        for (const auto& [page, id] : controls)
+            expectNamed(page, texts(id));
+        for (const auto& [page, text] : ownControls)
+            expectNamed(page, texts(text));
     }
 }

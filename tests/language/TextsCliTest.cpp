@@ -2,15 +2,14 @@
 #include "model/DeviceSettings.h"
 #include "app/Settings.h"
 #include "tests/language/TextTables.h"
-
-#include <QProcess>
+#include "tests/support/CliRun.h"
 
 using namespace zendrik;
 using namespace zendrik::test;
 
 namespace {
 
-struct CliRun {
+struct TextsRun {
     int exitCode = -1;
     QStringList lines;   // stdout, one entry per line
     QString err;
@@ -20,21 +19,11 @@ struct CliRun {
 class TextsCli : public FolderTest {
 protected:
     // Runs the command line given as blank-separated words in the test's folder.
-    CliRun run(const char* words) const
+    TextsRun run(const char* words) const
     {
-        QProcess p;
-        p.setWorkingDirectory(dir.path());
-        p.start(QStringLiteral(ZENDRIK_CLI), QString::fromLatin1(words).split(QLatin1Char(' ')));
-        CliRun r;
-        if (!p.waitForFinished(30000))
-            return r;
-        r.exitCode = p.exitCode();
-        QString out = QString::fromUtf8(p.readAllStandardOutput());
-        if (out.endsWith(QLatin1Char('\n')))
-            out.chop(1);
-        r.lines = out.isEmpty() ? QStringList() : out.split(QLatin1Char('\n'));
-        r.err = QString::fromUtf8(p.readAllStandardError());
-        return r;
+        const CliRun r = RunCli(QString::fromLatin1(words).split(QLatin1Char(' ')), dir.path(), 30000);
+        const QString out = r.out.endsWith(QLatin1Char('\n')) ? r.out.chopped(1) : r.out;
+        return {r.exitCode, out.isEmpty() ? QStringList() : out.split(QLatin1Char('\n')), r.err};
     }
 };
 
@@ -42,13 +31,13 @@ protected:
 
 TEST_F(TextsCli, PrintsTheTableOfTheChosenLanguage)
 {
-    const CliRun de = run("texts");
+    const TextsRun de = run("texts");
     ASSERT_EQ(de.exitCode, 0) << qPrintable(de.err);
     ASSERT_EQ(de.lines.size(), kTextCount);
     EXPECT_EQ(de.line(TextId::HolidayFileName), QStringLiteral("deutsch.hdy"));
     EXPECT_EQ(de.line(TextId::MenuHelpFor), QStringLiteral("&Hilfe zu "));
     for (const char* args : {"texts --lang en", "--lang en texts"}) {
-        const CliRun en = run(args);
+        const TextsRun en = run(args);
         ASSERT_EQ(en.lines.size(), kTextCount) << args;
         EXPECT_EQ(en.line(TextId::Monday), QStringLiteral("monday")) << args;
         EXPECT_EQ(en.line(TextId::MenuWriteChip), QStringLiteral("Program zendrik")) << args;
@@ -67,7 +56,7 @@ TEST_F(TextsCli, RememberedLanguageFromTheSettings)
     EXPECT_EQ(run("texts").line(TextId::Monday), QStringLiteral("monday"));
     d.Sprache = 4;
     ASSERT_TRUE(WriteSettings(path(QStringLiteral("zendrik.ini")), d));
-    const CliRun missing = run("texts");
+    const TextsRun missing = run("texts");
     EXPECT_EQ(missing.exitCode, 0);
     EXPECT_TRUE(missing.err.contains(QStringLiteral("speech.txt: Datei nicht vorhanden !"))) << qPrintable(missing.err);
     EXPECT_EQ(missing.line(TextId::Monday), QStringLiteral("Montag"));
@@ -75,10 +64,10 @@ TEST_F(TextsCli, RememberedLanguageFromTheSettings)
 
 TEST_F(TextsCli, TemplateLoadsBackUnchanged)
 {
-    const CliRun english = run("texts --lang en");
+    const TextsRun english = run("texts --lang en");
     ASSERT_EQ(english.lines.size(), kTextCount);
     write(QStringLiteral("my.ln1"), (english.lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
-    const CliRun again = run("--texts my.ln1 texts");
+    const TextsRun again = run("--texts my.ln1 texts");
     ASSERT_EQ(again.exitCode, 0) << qPrintable(again.err);
     EXPECT_TRUE(again.err.isEmpty()) << qPrintable(again.err);
     ASSERT_EQ(again.lines.size(), kTextCount);
@@ -90,7 +79,7 @@ TEST_F(TextsCli, TemplateLoadsBackUnchanged)
     EXPECT_EQ(again.line(TextId::SaveChangesIn), QStringLiteral("Save changes in "));
     // A short translation is reported and completed from the language in use.
     write(QStringLiteral("part.ln1"), "a.hdy\nb.ord\nmaandag\n");
-    const CliRun part = run("--texts part.ln1 texts");
+    const TextsRun part = run("--texts part.ln1 texts");
     EXPECT_EQ(part.exitCode, 0);
     EXPECT_TRUE(part.err.contains(QStringLiteral("part.ln1: 3 von 422 Zeilen"))) << qPrintable(part.err);
     EXPECT_EQ(part.line(TextId::Tuesday), QStringLiteral("Dienstag"));
@@ -100,12 +89,12 @@ TEST_F(TextsCli, BadLanguageOrTranslationFile)
 {
     EXPECT_EQ(run("--lang xx texts").exitCode, 2);
     EXPECT_EQ(run("texts --lang xx").exitCode, 2);
-    const CliRun missing = run("--lang en --texts none.ln1 texts");
+    const TextsRun missing = run("--lang en --texts none.ln1 texts");
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_TRUE(missing.lines.isEmpty());
     EXPECT_TRUE(missing.err.contains(QStringLiteral("none.ln1: File not found!"))) << qPrintable(missing.err);
     write(QStringLiteral("empty.ln1"), QByteArray());
-    const CliRun empty = run("--texts empty.ln1 texts");
+    const TextsRun empty = run("--texts empty.ln1 texts");
     EXPECT_EQ(empty.exitCode, 1);
     EXPECT_TRUE(empty.err.contains(QStringLiteral("empty.ln1: Keine gültige Datei !"))) << qPrintable(empty.err);
 }
@@ -115,7 +104,7 @@ TEST_F(TextsCli, OtherCommandsSpeakTheChosenLanguage)
     for (const auto& [args, load] : {std::pair{"--lang de info nothing.zpg", &TextTable::LoadGerman},
                                      std::pair{"--lang en info nothing.zpg", &TextTable::LoadEnglish},
                                      std::pair{"--lang fr info nothing.zpg", &TextTable::LoadFrench}}) {
-        const CliRun r = run(args);
+        const TextsRun r = run(args);
         EXPECT_EQ(r.exitCode, 1) << args;
         EXPECT_EQ(r.err.trimmed(), Loaded(load).text(TextId::FileNotFound)) << args;
     }

@@ -97,10 +97,9 @@ TEST_F(ProgramFileTest, RoundTripFromTheGoldenFilesIsByteIdentical)
         SCOPED_TRACE(f.name);
         const ProgramModel want = f.make();
         ProgramModel m = loaded(f.row, golden(f.name));
-        EXPECT_EQ(m.program().AnzEintrag, want.program().AnzEintrag);
-        EXPECT_EQ(m.program().Verwendung, want.program().Verwendung);
-        EXPECT_EQ(m.program().Schreibschutz, want.program().Schreibschutz);
-        EXPECT_EQ(m.device.AstroC1C2, want.device.AstroC1C2);
+        EXPECT_EQ(std::tuple(m.program().AnzEintrag, m.program().Verwendung, m.program().Schreibschutz, m.device.AstroC1C2),
+                  std::tuple(want.program().AnzEintrag, want.program().Verwendung, want.program().Schreibschutz,
+                             want.device.AstroC1C2));
         const QByteArray second = saveToBytes(m, path(u"b.zpg"_s));
         // The loader puts a blank before every given channel name; an unnamed
         // channel keeps its placeholder; the rest is the same.
@@ -132,9 +131,7 @@ TEST_F(ProgramFileTest, EmptyProgramAfterConfirmation)
     const QList<QByteArray> ls = lines(readFile(m.program().Dateiname));
     EXPECT_EQ(ls.mid(40, 2), (QList<QByteArray>{" 0  0 ", " 0  1 "}));
     // Saving an empty program clears its number.
-    EXPECT_EQ(ls[13], " 255 ");
-    EXPECT_EQ(m.program().ProgNr, kNoProgramNumber);
-    EXPECT_EQ(ls[366 + 3], "C3 :");
+    EXPECT_EQ(std::tuple(ls[13], m.program().ProgNr, ls[366 + 3]), std::tuple(" 255 ", kNoProgramNumber, "C3 :"));
 }
 
 TEST_F(ProgramFileTest, DeclinedOrImpossibleSavesWriteNothing)
@@ -176,10 +173,9 @@ TEST_F(ProgramFileTest, FailedWriteKeepsTheOldFile)
     setrlimit(RLIMIT_FSIZE, &old);
     signal(SIGXFSZ, previousHandler);
 
-    EXPECT_EQ(std::pair(outcome.result, outcome.failure), std::pair(0, SaveFailure::WriteFailed));
-    EXPECT_FALSE(outcome.error.isEmpty());
+    EXPECT_EQ(std::tuple(outcome.result, outcome.failure, outcome.error.isEmpty(), m.Geaendert),
+              std::tuple(0, SaveFailure::WriteFailed, false, 1));
     EXPECT_EQ(readFile(target), before);
-    EXPECT_EQ(m.Geaendert, 1);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{u"keep.zpg"_s});
 
     m.program().Dateiname = path(u"missing/dir/x.zpg"_s);
@@ -254,10 +250,8 @@ TEST_F(ProgramFileTest, BadInputIsRefusedWithoutTouchingTheSlot)
         const QString name = m.program().Dateiname;
         const int swRegel = m.device.SwRegel;
         EXPECT_EQ(LoadProgramData(m, data, 0, u"x"_s), LoadInvalid);
-        EXPECT_EQ(m.program().AnzEintrag, 9);
-        EXPECT_EQ(m.program().Dateiname, name);
-        EXPECT_EQ(m.device.Kanalzahl, 4);
-        EXPECT_EQ(m.device.SwRegel, swRegel);
+        EXPECT_EQ(std::tuple(m.program().AnzEintrag, m.program().Dateiname, m.device.Kanalzahl, m.device.SwRegel),
+                  std::tuple(9, name, 4, swRegel));
     }
 }
 
@@ -268,9 +262,7 @@ TEST_F(ProgramFileTest, ImageWithoutTrailerLoadsWithEmptyTexts)
         card += " " + QByteArray::number(v) + " ";
     ProgramModel m = modelForRow(4);
     ASSERT_EQ(LoadProgramData(m, card, 0, u"card.dat"_s), LoadOk);
-    EXPECT_EQ(m.program().AnzEintrag, 9);
-    EXPECT_TRUE(m.program().Verwendung.isEmpty());
-    EXPECT_TRUE(m.program().Kanalname[0].isEmpty());
+    EXPECT_EQ(std::tuple(m.program().AnzEintrag, m.program().Verwendung, m.program().Kanalname[0]), std::tuple(9, QString(), QString()));
 }
 
 TEST_F(ProgramFileTest, MasterFlagAndChannelCounts)
@@ -279,14 +271,12 @@ TEST_F(ProgramFileTest, MasterFlagAndChannelCounts)
     master.device.Geraetekennung |= 0x80;
     master.device.MasterKennung = 3;
     const ProgramModel back = loaded(4, saveProgramAs(master, path(u"master.zpg"_s)));
-    EXPECT_EQ(back.program().AnzEintrag, 9);
-    EXPECT_EQ(back.device.Geraetekennung & 0x80, 0x80);
-    EXPECT_EQ(back.device.MasterKennung, 3);
+    EXPECT_EQ(std::tuple(back.program().AnzEintrag, back.device.Geraetekennung & 0x80, back.device.MasterKennung),
+              std::tuple(9, 0x80, 3));
 
     // The 738 family's byte 2 carries no channel count: all 16 channels stay.
     const ProgramModel l738 = loaded(20, golden("738"));
-    EXPECT_EQ(l738.device.Kanalzahl, 16);
-    EXPECT_EQ(l738.program().Kanalname[15], u" K16"_s);
+    EXPECT_EQ(std::pair(l738.device.Kanalzahl, l738.program().Kanalname[15]), std::pair(16, u" K16"_s));
 
     ProgramModel one = modelForRow(1);
     addEntry(one, BuildWeeklyEntry(60, 1, 1, 1, 0, 0));
@@ -295,9 +285,8 @@ TEST_F(ProgramFileTest, MasterFlagAndChannelCounts)
     ASSERT_EQ(ls.size(), 366 + 17);
     EXPECT_EQ(ls.mid(367, 2), (QList<QByteArray>{"Pumpe", "C2 :"}));
     const ProgramModel oneBack = loaded(1, path(u"one.zpg"_s));
-    EXPECT_EQ(oneBack.device.Kanalzahl, 1);
-    EXPECT_EQ(oneBack.program().Kanalname[0], u" Pumpe"_s);
-    EXPECT_TRUE(oneBack.program().Kanalname[1].isEmpty());
+    EXPECT_EQ(std::tuple(oneBack.device.Kanalzahl, oneBack.program().Kanalname[0], oneBack.program().Kanalname[1]),
+              std::tuple(1, u" Pumpe"_s, QString()));
 }
 
 TEST_F(ProgramFileTest, TextsAreWindows1252AndSplitAtCommas)
@@ -313,9 +302,8 @@ TEST_F(ProgramFileTest, TextsAreWindows1252AndSplitAtCommas)
     // A name with a comma in a foreign file is cut there; the next item moves up.
     writeFile(path(u"comma.zpg"_s), text.replace("Flur\r\n", "Flur, Keller\r\n"));
     const ProgramModel back = loaded(4, path(u"comma.zpg"_s));
-    EXPECT_EQ(back.program().Verwendung, u"Größe 5 € – ok"_s);
-    EXPECT_EQ(back.program().Kanalname[0], u" Flur"_s);
-    EXPECT_EQ(back.program().Kanalname[1], u" Keller"_s);
+    EXPECT_EQ(std::tuple(back.program().Verwendung, back.program().Kanalname[0], back.program().Kanalname[1]),
+              std::tuple(u"Größe 5 € – ok"_s, u" Flur"_s, u" Keller"_s));
 }
 
 TEST_F(ProgramFileTest, UnusedSummerWinterRowsAreLoadedButNotCounted)
@@ -323,29 +311,23 @@ TEST_F(ProgramFileTest, UnusedSummerWinterRowsAreLoadedButNotCounted)
     ProgramModel m = canonical731();
     m.program().SoWiTab[1].b[0] = 240;
     const ProgramModel back = loaded(4, saveProgramAs(m, path(u"d.zpg"_s)));
-    EXPECT_EQ(back.program().AnzSoWi, 1);
-    EXPECT_EQ(back.program().SoWiTab[1].b[0], 240);
+    EXPECT_EQ(std::pair(back.program().AnzSoWi, int(back.program().SoWiTab[1].b[0])), std::pair(1, 240));
 }
 
 TEST_F(ProgramFileTest, SampleDoesNotChangeTheProgramOrTheDevice)
 {
     ProgramModel other = canonical731();
-    other.device.SwRegel = 2;
-    other.device.MessKanal = 1;
-    other.device.MessPeriode = 5;
-    other.program().Schreibschutz = 1;
+    std::tie(other.device.SwRegel, other.device.MessKanal, other.device.MessPeriode, other.program().Schreibschutz) =
+        std::tuple(2, 1, 5, 1);
     saveProgramAs(other, path(u"s.zpg"_s));
 
     ProgramModel m = canonical731();
     addEntry(m, BuildWeeklyEntry(5, 1, 1, 1, 0, 0));
     const DeviceSettings before = m.device;
     ASSERT_EQ(LoadProgram(m, path(u"s.zpg"_s), kSampleSlot), LoadOk);
-    EXPECT_EQ(m.slot(kSampleSlot).AnzEintrag, 9);
-    EXPECT_EQ(m.slot(kSampleSlot).Schreibschutz, 1);
-    EXPECT_EQ(m.program().Schreibschutz, 0);
-    EXPECT_EQ(m.device.SwRegel, before.SwRegel);
-    EXPECT_EQ(m.device.MessKanal, before.MessKanal);
-    EXPECT_EQ(m.program().AnzEintrag, 10);
+    EXPECT_EQ(std::pair(m.slot(kSampleSlot).AnzEintrag, m.slot(kSampleSlot).Schreibschutz), std::pair(9, 1));
+    EXPECT_EQ(std::pair(m.program().AnzEintrag, m.program().Schreibschutz), std::pair(10, 0));
+    EXPECT_EQ(std::pair(m.device.SwRegel, m.device.MessKanal), std::pair(before.SwRegel, before.MessKanal));
 }
 
 TEST_F(ProgramFileTest, LoadSortsIntoListOrderAndNamesTheDevice)
@@ -373,11 +355,8 @@ TEST_F(ProgramFileTest, ReopenedFileKeepsTheChosenDeviceTypeWhileItFits)
         const DeviceTypeRow& r = table[static_cast<std::size_t>(made - 1)];
         ProgramModel m = modelForRow(made);
         addEntry(m, BuildWeeklyEntry(480, 0b1111111, 1, 1, 0, 0));
-        if (r.Evu) {
-            m.device.MessKanal = 1;
-            m.device.MessPeriode = 5;
-            m.device.MessImpDauer = 1;
-        }
+        if (r.Evu)
+            std::tie(m.device.MessKanal, m.device.MessPeriode, m.device.MessImpDauer) = std::tuple(1, 5, 1);
         if (r.Busprog && r.Uhrentyp == kFamily731)
             m.program().ProgNr = 4711;
         const QString file = saveProgramAs(m, path(u"r%1.zpg"_s.arg(made)));
@@ -399,8 +378,8 @@ TEST_F(ProgramFileTest, ReopenedFileKeepsTheChosenDeviceTypeWhileItFits)
                 if (r.Uhrentyp != kFamily731)
                     expected = made;
             }
-            EXPECT_EQ(back.device.Geraetename, DeviceTypeName(expected, 1)) << made << " in " << chosen;
-            EXPECT_EQ(back.device.DeviceRow, expected) << made << " in " << chosen;
+            EXPECT_EQ(std::pair(back.device.Geraetename, back.device.DeviceRow), std::pair(DeviceTypeName(expected, 1), expected))
+                << made << " in " << chosen;
         }
     }
 }

@@ -11,27 +11,13 @@
 using namespace zendrik;
 using namespace zendrik::test;
 
-TEST(SettingsFile, ExactLayoutAndRoundTrip)
+TEST(SettingsFile, ExactLayoutRoundTripAndOldOrShortFiles)
 {
     DeviceSettings d;
-    d.Kanalzahl = 3;
-    d.Bewft = 1;
-    d.Lpt = 4;
-    d.Uhrentyp = 731;
-    d.Delay = 10;      // a delay factor of 2.5
-    d.Zeilen = 45;
-    d.MaxDelay = 20;
-    d.SwRegel = 1;
-    d.SpracheUhr = 1;
-    d.Sprache = 2;
-    d.AstroC1C2 = 0;
-    d.Busprog = -1;
-    d.MessKanal = 2;
-    d.MessPeriode = 15;
-    d.MessImpDauer = 10;
-    d.MessZustand = 1;
-    d.MessZeitpunkt = 0;
-    d.Evu = 1;
+    std::tie(d.Kanalzahl, d.Bewft, d.Lpt, d.Uhrentyp, d.Delay, d.Zeilen, d.MaxDelay, d.SwRegel, d.SpracheUhr) =
+        std::tuple(3, 1, 4, 731, 10, 45, 20, 1, 1);   // a delay of 10 is the factor 2.5
+    std::tie(d.Sprache, d.AstroC1C2, d.Busprog, d.MessKanal, d.MessPeriode, d.MessImpDauer, d.MessZustand,
+             d.MessZeitpunkt, d.Evu) = std::tuple(2, 0, -1, 2, 15, 10, 1, 0, 1);
     EXPECT_EQ(SettingsFileText(d),
               QByteArray("KANALZAHL=3\r\nBEWFT=1\r\nLPT=4\r\nUHRENTYP=731\r\nDELAY=002.5\r\nZEILEN=045\r\n"
                          "MAXDELAY=0020\r\nSWREGEL=1\r\nSPRACHE(Uhr)=1\r\nSPRACHE=2\r\nASTROC1C2=000\r\n"
@@ -41,11 +27,7 @@ TEST(SettingsFile, ExactLayoutAndRoundTrip)
     // Values are read after the "=": two digits and a delay of 12.5 come back.
     QTemporaryDir dir;
     const QString path = dir.filePath(kSettingsFileName);
-    d.Kanalzahl = 16;
-    d.Uhrentyp = 738;
-    d.Delay = 50;
-    d.Zeilen = 120;
-    d.MessPeriode = 60;
+    std::tie(d.Kanalzahl, d.Uhrentyp, d.Delay, d.Zeilen, d.MessPeriode) = std::tuple(16, 738, 50, 120, 60);
     ASSERT_TRUE(WriteSettings(path, d));
     DeviceSettings back;
     ASSERT_TRUE(ReadSettings(path, back));
@@ -54,27 +36,18 @@ TEST(SettingsFile, ExactLayoutAndRoundTrip)
     EXPECT_NE(back.Busprog, 0);
     // The family's memory follows the remembered type.
     EXPECT_EQ(std::tuple(back.Speichergroesse, back.MaxEintrag, back.KeineZeit), std::tuple(8192, 500, 1535));
-}
 
-TEST(SettingsFile, OldShortAndMissingFiles)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(kSettingsFileName);
+    // An older file with a whole delay factor; a cut file keeps the defaults
+    // of what it lacks; a missing one is no settings.
     ASSERT_TRUE(writeFile(path, "KANALZAHL=2\r\nBEWFT=0\r\nLPT=1\r\nUHRENTYP=752\r\nDELAY=001\r\nZEILEN=050\r\n"
-                                "MAXDELAY=0010\r\nSWREGEL=1\r\nSPRACHE(Uhr)=0\r\nSPRACHE=3\r\nASTROC1C2=001\r\n"
-                                "BUSPROG=0\r\nMESSKANAL=0\r\nMESSPERIODE=00\r\nMESSIMPDAUER=00\r\n"
-                                "MESSZUSTAND=0\r\nMESSZEITPUNKT=0\r\nEVU=0\r\n"));
-    DeviceSettings d;
-    ASSERT_TRUE(ReadSettings(path, d));
-    EXPECT_EQ(std::tuple(d.Kanalzahl, d.Uhrentyp, d.Delay, d.Zeilen, d.MaxDelay, d.Sprache, d.AstroC1C2),
+                                "MAXDELAY=0010\r\nSWREGEL=1\r\nSPRACHE(Uhr)=0\r\nSPRACHE=3\r\nASTROC1C2=001\r\n"));
+    ASSERT_TRUE(ReadSettings(path, back));
+    EXPECT_EQ(std::tuple(back.Kanalzahl, back.Uhrentyp, back.Delay, back.Zeilen, back.MaxDelay, back.Sprache, back.AstroC1C2),
               std::tuple(2, 752, 4, 50, 10, 3, 1));
-
     ASSERT_TRUE(writeFile(path, "KANALZAHL=4\r\nBEWFT="));
     DeviceSettings shortFile;
     EXPECT_TRUE(ReadSettings(path, shortFile));
-    EXPECT_EQ(shortFile.Kanalzahl, 4);
-    EXPECT_EQ(shortFile.Uhrentyp, 731);
-    EXPECT_EQ(shortFile.Zeilen, DeviceSettings{}.Zeilen);
+    EXPECT_EQ(std::tuple(shortFile.Kanalzahl, shortFile.Uhrentyp, shortFile.Zeilen), std::tuple(4, 731, DeviceSettings{}.Zeilen));
     DeviceSettings missing;
     EXPECT_FALSE(ReadSettings(dir.filePath(QStringLiteral("absent.ini")), missing));
     EXPECT_EQ(missing.Uhrentyp, 731);

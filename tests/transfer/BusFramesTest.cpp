@@ -10,7 +10,7 @@
 #include "transfer/bus/BusErrors.h"
 #include "transfer/bus/EibFrames.h"
 #include "transfer/bus/PhysicalAddress.h"
-#include "transfer/sim/SimulatedBus.h"
+#include "transfer/sim/EmulatedTimeSwitch.h"
 #include "transfer/bus/TransferMailbox.h"
 
 #include <gtest/gtest.h>
@@ -39,6 +39,9 @@ TEST(EibFrames, EveryFrameAndTelegramByteForByte)
          Frame({0x05, 0x46, 0x01, 0x01, 0x0D, 0xFF})},
         {"connect to 1.12.255", EibFrame::connect(0x1CFF), Frame({0x06, 0x23, 0x00, 0x00, 0x00, 0x1C, 0xFF})},
         {"disconnect", EibFrame::disconnect(), Frame({0x06, 0x24, 0x00, 0x00, 0x00, 0x00, 0x00})},
+        {"local read answer", EibFrame::localReadAnswer(0x0115, Frame({0, 5})), Frame({0x06, 0x4B, 0x02, 0x01, 0x15, 0, 5})},
+        {"mask answer of 1.1.5 to 15.15.250", EibFrame::dataIn(0x1105, 0xFFFA, Frame({0x43, 0x40, 0x00, 0x12})),
+         Frame({0x0B, 0x39, 0xB0, 0x11, 0x05, 0xFF, 0xFA, 0x63, 0x43, 0x40, 0x00, 0x12})},
         {"mask read", EibFrame::data(Apci::maskRead()), Frame({0x09, 0x21, 0, 0, 0, 0, 0, 0x01, 0x03, 0x00})},
         {"memory read of 3 at 0x0104", EibFrame::data(Apci::memoryRead(3, 0x0104)),
          Frame({0x0B, 0x21, 0, 0, 0, 0, 0, 0x03, 0x02, 0x03, 0x01, 0x04})},
@@ -197,92 +200,29 @@ TEST(BusErrors, EveryCodeHasItsMessage)
 }
 
 
-// The next frame the simulated BCU hands up, as long as its length byte says.
-QByteArray nextIncoming(SimulatedBus& bus)
-{
-    for (int i = 0; i < 10000; ++i) {
-        QByteArray buffer;
-        if (bus.receive(buffer) != 0)
-            return {};
-        if (buffer.at(0) != 0)
-            return buffer.left(static_cast<quint8>(buffer.at(0)) + 1);
-        bus.clock().idle();
-    }
-    return {};
-}
-
-struct SimulatedLine {
-    SimulatedLine()
-    {
-        SimulatedBusConfig c;
-        c.paced = false;
-        c.addressTableLength = 5;
-        SimulatedBusConfig::Device d;
-        d.address = 0x1105;
-        c.devices.push_back(d);
-        bus = std::make_unique<SimulatedBus>(c);
-        bus->install(0, 9600, 2000, 500, 0);
-    }
-    QByteArray ask(const QByteArray& frame)
-    {
-        EXPECT_EQ(bus->send(frame), 0);
-        return nextIncoming(*bus);
-    }
-    std::unique_ptr<SimulatedBus> bus;
-};
-
-TEST(SimulatedBcu, EveryIncomingFrameByteForByte)
-{
-    SimulatedLine line;
-    SimulatedBus& bus = *line.bus;
-    EXPECT_EQ(hex(line.ask(EibFrame::localRead(1, 0x0116))), hex(Frame({0x05, 0x4B, 0x01, 0x01, 0x16, 0x05})));
-    ASSERT_EQ(bus.send(EibFrame::connect(0x1105)), 0);
-    // Connected telegrams of 1.1.5 to 15.15.250, sequence numbers counting up.
-    const struct {
-        const char* what;
-        QByteArray request;
-        QByteArray expected;
-    } cases[] = {
-        {"mask response", Apci::maskRead(),
-         Frame({0x0B, 0x39, 0xB0, 0x11, 0x05, 0xFF, 0xFA, 0x63, 0x43, 0x40, 0x00, 0x12})},
-        {"memory response, identification", Apci::memoryRead(3, 0x0104),
-         Frame({0x0E, 0x39, 0xB0, 0x11, 0x05, 0xFF, 0xFA, 0x66, 0x46, 0x43, 0x01, 0x04, 0x7E, 0x07, 0x38})},
-        {"memory response, count 0 for nine bytes of the application", Apci::memoryRead(9, 0x0107),
-         Frame({0x0B, 0x39, 0xB0, 0x11, 0x05, 0xFF, 0xFA, 0x63, 0x4A, 0x40, 0x01, 0x07})},
-        {"memory response, the whole mailbox", Apci::memoryRead(9, 0x00CE),
-         Frame({0x14, 0x39, 0xB0, 0x11, 0x05, 0xFF, 0xFA, 0x6C, 0x4E, 0x49, 0x00, 0xCE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
-                0xFF, 0xFF, 0xFF, 0xFF})},
-        {"memory response, count 0 for ten bytes at the mailbox", Apci::memoryRead(10, 0x00CE),
-         Frame({0x0B, 0x39, 0xB0, 0x11, 0x05, 0xFF, 0xFA, 0x63, 0x52, 0x40, 0x00, 0xCE})},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(hex(line.ask(EibFrame::data(c.request))), hex(c.expected)) << c.what;
-}
-
 TEST(EmulatedTimeSwitch, ServesAtMostEightBytesPerAccessButTheWholeMailbox)
 {
-    SimulatedLine line;
-    SimulatedBus& bus = *line.bus;
-    ASSERT_EQ(bus.send(EibFrame::connect(0x1105)), 0);
-    EmulatedTimeSwitch& device = *bus.device(0x1105);
+    EmulatedTimeSwitch device(0x1105);
+    device.receive(0xFFFA, Frame({Tpci::kConnect}), 0);
     const QByteArray before = device.application();
     const QByteArray nine = Frame({1, 2, 3, 4, 5, 6, 7, 8, 9});
+    int sequence = 0;
     const auto write = [&](quint16 address, const QByteArray& data) {
-        ASSERT_EQ(bus.send(EibFrame::data(Apci::memoryWrite(address, data))), 0);
-        for (int i = 0; i < 100; ++i)
-            bus.clock().idle();
+        QByteArray t = Apci::memoryWrite(address, data);
+        t[0] = static_cast<char>(t.at(0) | Tpci::kDataConnected | sequence++ << 2);
+        device.receive(0xFFFA, t, 1000);
     };
-    // Nine bytes into the application: refused, nothing changes.
+    const auto mailbox = [&](int count) { return QByteArray(reinterpret_cast<const char*>(device.memory().data()) + 0xCE, count); };
+    // Nine bytes into the application: refused, nothing changes; eight are taken.
     write(0x0107, nine);
     EXPECT_EQ(device.application(), before);
-    // Eight are taken.
     write(0x0107, nine.left(8));
     EXPECT_EQ(device.application().left(9), nine.left(8) + before.mid(8, 1));
     // The mailbox takes its nine bytes in one write, and no more.
     write(0x00CE, nine);
-    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(device.memory().data()) + 0x00CE, 9), nine);
+    EXPECT_EQ(mailbox(9), nine);
     write(0x00CE, nine + nine.left(1));
-    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(device.memory().data()) + 0x00CE, 10), nine + '\0');
+    EXPECT_EQ(mailbox(10), nine + '\0');
 }
 
 } // namespace

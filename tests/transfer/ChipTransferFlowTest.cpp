@@ -17,38 +17,25 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int kRow731 = 4;   // four channels
 const QString kFinished = u"Zugriff auf Zendrik beendet"_s;
 // A failure is one box: the reason, then this line.
 const QString kFailed = u"Zugriff auf Zendrik nicht erfolgreich"_s;
 const QString kSaveFirst = u"Nur gespeicherte Daten können exportiert werden. Jetzt speichern ?"_s;
 
-class ChipTransferFlowTest : public ::testing::Test {
+class ChipTransferFlowTest : public ProgramInFolder {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
-        model.clock = [] { return QDateTime(QDate(2026, 3, 14), QTime(9, 26)); };
-        StartNewProgram(model, kRow731, u"unbekannt"_s, path(u"SzTab1.zpg"_s));
+        ProgramInFolder::SetUp();
         model.device.AdapterTool = u"\"%1\" --eeprom \"%2\""_s.arg(QStringLiteral(ZENDRIK_ADAPTER_TOOL), eeprom());
     }
 
-    QString path(const QString& name) const { return QDir(dir.path()).filePath(name); }
     QString eeprom() const { return path(u"chip.bin"_s); }
-
-    // Opens a saved program of `entries` entries as the program being edited.
-    Image openProgram(int entries)
-    {
-        const Image image = MakeProgramFile(path(u"halle.zpg"_s), kRow731, entries);
-        EXPECT_EQ(LoadProgram(model, path(u"halle.zpg"_s), kProgramSlot), LoadOk);
-        model.Geaendert = 0;
-        return image;
-    }
 
     // A chip holding another program of 30 entries.
     Image putOtherProgramOnChip()
     {
-        const Image image = MakeProgramFile(path(u"other.zpg"_s), kRow731, 30);
+        const Image image = MakeProgramFile(path(u"other.zpg"_s), kRow, 30);
         EXPECT_TRUE(writeFile(eeprom(), QByteArray(reinterpret_cast<const char*>(image.data()), 2048)));
         return image;
     }
@@ -87,14 +74,6 @@ protected:
         return t;
     }
 
-    QStringList asked(const ScriptedInteraction& ui) const
-    {
-        QStringList out;
-        for (const Prompt& p : ui.asked())
-            out << p.render(texts);
-        return out;
-    }
-
     void expectProgramKept(int entries, int geaendert)
     {
         EXPECT_EQ(model.program().AnzEintrag, entries);
@@ -102,9 +81,6 @@ protected:
         EXPECT_EQ(model.Geaendert, geaendert);
     }
 
-    QTemporaryDir dir;
-    ProgramModel model;
-    TextTable texts;
     EmulatorProcess emulator;
     int saves = 0;
     int toolWaitMs = 10000;
@@ -240,35 +216,6 @@ TEST_F(ChipTransferFlowTest, QuestionsBeforeTransferCanStopIt)
     ScriptedInteraction noAstro = user(false);
     EXPECT_EQ(transfer(noAstro).ExportToChip(), ChipTransferOutcome::Cancelled);
     EXPECT_EQ(asked(noAstro), QStringList{u"Keine Astrozeiten vorhanden ! Trotzdem exportieren ?"_s});
-}
-
-TEST_F(ChipTransferFlowTest, SerialWriteThenReadThroughComOne)
-{
-    START_EMULATOR(emulator, eeprom(), u"--no-pacing"_s);
-    openProgram(90);
-    model.Geaendert = 1;
-    model.device.Lpt = 4;
-    model.device.SerialPort1 = emulator.devicePath();
-    model.device.SerialPort2 = path(u"not-this-one"_s);
-    TransferRecorder labels;
-    ScriptedInteraction ui = user();
-    ChipTransfer t = transfer(ui);
-    t.observer = &labels;
-    EXPECT_EQ(t.ExportToChip(), ChipTransferOutcome::Done);
-    // A good serial transfer says nothing; the save question came first.
-    EXPECT_EQ(asked(ui), QStringList{kSaveFirst});
-    EXPECT_EQ(saves, 1);
-    EXPECT_EQ(ReadLines(path(u"zendrik.msg"_s)).last(), path(u"halle.zpg"_s));
-    EXPECT_EQ(ToImage(readFile(eeprom())), ImageOfFile(path(u"halle.zpg"_s), 2048));
-    EXPECT_EQ(labels.labels, (QStringList{u"schreibe in Zendrik :halle.zpg  über COM 1"_s, u"lese Zendrik über COM 1"_s}));
-    EXPECT_TRUE(labels.ended);
-
-    ScriptedInteraction reader = user();
-    EXPECT_EQ(transfer(reader).ImportFromChip(), ChipTransferOutcome::Done);
-    EXPECT_TRUE(reader.asked().empty());
-    EXPECT_EQ(model.program().AnzEintrag, 90);
-    EXPECT_EQ(model.program().Dateiname, path(u"SzTab1.zpg"_s));
-    EXPECT_EQ(model.Geaendert, 1);
 }
 
 TEST_F(ChipTransferFlowTest, FailedSerialReadKeepsTheProgram)

@@ -4,13 +4,10 @@
 
 #include "tests/transfer/BusTestSupport.h"
 
-#include "language/TextTable.h"
-#include "transfer/bus/BusClock.h"
 #include "transfer/bus/BusErrors.h"
 #include "transfer/bus/BusLog.h"
 #include "transfer/bus/EibFrames.h"
 #include "transfer/bus/EibIo.h"
-#include "transfer/sim/SimulatedBus.h"
 
 #include <gtest/gtest.h>
 
@@ -21,28 +18,23 @@ using namespace zendrik::test;
 
 namespace {
 
-SimulatedBusConfig unpaced(int addressTableLength)
+// An unpaced bus; with `answerSource` the time switch 1.1.5 on it, answering from that address.
+SimulatedBusConfig busConfig(int addressTableLength, quint16 answerSource = 0, bool withSwitch = false)
 {
     SimulatedBusConfig c;
     c.paced = false;
     c.addressTableLength = addressTableLength;
-    return c;
-}
-
-// The bus with the emulated time switch 1.1.5.
-SimulatedBusConfig withSwitch(quint16 answerSource = 0)
-{
-    SimulatedBusConfig c = unpaced(0);
-    SimulatedBusConfig::Device d;
-    d.address = 0x1105;
-    if (answerSource)
-        d.faults.answerSource = answerSource;
-    c.devices.push_back(d);
+    if (withSwitch || answerSource) {
+        c.devices.push_back({});
+        c.devices.back().address = 0x1105;
+        c.devices.back().faults.answerSource = answerSource;
+    }
     return c;
 }
 
 struct IoFixture {
     explicit IoFixture(SimulatedBusConfig config) : bus(std::move(config)), io(bus, texts, log) { texts.LoadGerman(); }
+    std::int64_t elapsedMs(std::int64_t startMs) { return bus.clock().nowMs() - startMs; }
     TextTable texts;
     BusLog log;
     SimulatedBus bus;
@@ -51,12 +43,11 @@ struct IoFixture {
 
 TEST(EibIo, ALengthOfZeroIsNeitherChangedNorWrittenBack)
 {
-    IoFixture f(unpaced(0));
+    IoFixture f(busConfig(0));
     ASSERT_EQ(f.io.EibOpen(0, 9600), 0);
     EXPECT_EQ(f.log.lines(), (QStringList{"installiere AST", "reset AST", "reset local BCU", "wechsle Layer",
                                           "lese Adresstable-Länge", "sende an locale BCU 4 4C 1 1 16",
                                           "warte auf Adresstable-Länge", "erwarte Bestätigung"}));
-    EXPECT_EQ(f.bus.framesSent(), 1);
     EXPECT_EQ(f.io.EibCloseAll(), 0);
     EXPECT_EQ(f.bus.framesSent(), 1);
     EXPECT_EQ(f.bus.localByte(0x0116), 0);
@@ -65,7 +56,7 @@ TEST(EibIo, ALengthOfZeroIsNeitherChangedNorWrittenBack)
 
 TEST(EibIo, ALengthOfFiveIsLoweredToOneAndWrittenBack)
 {
-    IoFixture f(unpaced(5));
+    IoFixture f(busConfig(5));
     ASSERT_EQ(f.io.EibOpen(0, 9600), 0);
     EXPECT_EQ(f.log.lines().mid(8), (QStringList{"setze Adresstable-Länge auf 5", "sende an locale BCU 5 46 1 1 16 1"}));
     EXPECT_EQ(f.bus.localByte(0x0116), 1);
@@ -81,13 +72,12 @@ TEST(EibIo, ALengthOfFiveIsLoweredToOneAndWrittenBack)
 
 TEST(EibIo, AMissingConfirmationEndsAfterTwoSecondsWithCode107)
 {
-    SimulatedBusConfig c = unpaced(0);
+    SimulatedBusConfig c = busConfig(0);
     c.bcu.noConfirm = true;
     IoFixture f(c);
-    const std::int64_t start = f.bus.clock().nowMs();
     EXPECT_EQ(f.io.EibOpen(0, 9600), 107);
-    EXPECT_GE(f.bus.clock().nowMs() - start, 2000);
-    EXPECT_LT(f.bus.clock().nowMs() - start, 2200);
+    EXPECT_GE(f.elapsedMs(0), 2000);
+    EXPECT_LT(f.elapsedMs(0), 2200);
     EXPECT_TRUE(f.log.lines().contains(QStringLiteral(" *** Timeout bei: sende Telegramm 107")));
     EXPECT_EQ(f.log.lines().last(), QStringLiteral(" *** Fehler bei: lese Adresstable-Länge"));
     EXPECT_EQ(BusErrorMessage(107, QStringLiteral("1")).render(f.texts), QStringLiteral("kein Buszugriff möglich über COM 1"));
@@ -95,20 +85,20 @@ TEST(EibIo, AMissingConfirmationEndsAfterTwoSecondsWithCode107)
 
 TEST(EibIo, AnAnswerFromAnotherAddressIsIgnoredUntilCode106)
 {
-    IoFixture f(withSwitch(0x1109));
+    IoFixture f(busConfig(0, 0x1109));
     ASSERT_EQ(f.io.EibOpen(0, 9600), 0);
     ASSERT_EQ(f.io.Connect(0x1105), 0);
     ASSERT_EQ(f.io.AskMask(), 0);
     const std::int64_t start = f.bus.clock().nowMs();
     int version = 0;
     EXPECT_EQ(f.io.WaitMask(version), 106);
-    EXPECT_GE(f.bus.clock().nowMs() - start, 2000);
+    EXPECT_GE(f.elapsedMs(start), 2000);
     EXPECT_EQ(f.log.lines().last(), QStringLiteral(" *** Timeout bei: erwarte Antwort"));
 }
 
 TEST(EibIo, ConnectMaskAndMemoryAgainstAnEmulatedSwitch)
 {
-    IoFixture f(withSwitch());
+    IoFixture f(busConfig(0, 0, true));
     f.io.timeOfDay = [] { return QTime(1, 0, 0, 500); };
     ASSERT_EQ(f.io.EibOpen(0, 9600), 0);
     ASSERT_EQ(f.io.Connect(0x1105), 0);
@@ -118,18 +108,16 @@ TEST(EibIo, ConnectMaskAndMemoryAgainstAnEmulatedSwitch)
     int version = 0;
     ASSERT_EQ(f.io.WaitMask(version), 0);
     EXPECT_EQ(version, 0x0012);
-    QByteArray ident;
-    ASSERT_EQ(f.io.ReadMemoryRetried(3, 0x0104, ident), 0);
-    EXPECT_EQ(ident, Frame({0x7E, 0x07, 0x38}));
+    QByteArray data;
+    ASSERT_EQ(f.io.ReadMemoryRetried(3, 0x0104, data), 0);
+    EXPECT_EQ(data, Frame({0x7E, 0x07, 0x38}));
     EXPECT_EQ(f.io.WriteMemoryVerified(0x0107, Frame({1, 2, 3, 4, 5, 6, 7, 8})), 0);
     EXPECT_EQ(f.bus.device(0x1105)->application().left(8), Frame({1, 2, 3, 4, 5, 6, 7, 8}));
     // A read the device cannot serve comes back with count 0: not this answer.
-    QByteArray data;
     EXPECT_EQ(f.io.AskMemory(8, 0x0300), 0);
     EXPECT_EQ(f.io.WaitMemory(8, 0x0300, data), 111);
     ASSERT_EQ(f.io.Disconnect(), 0);
     EXPECT_FALSE(f.bus.device(0x1105)->connected(f.bus.clock().nowUs()));
-    f.io.EibCloseAll();
 }
 
 // A link that confirms every frame at once and hands up scripted frames.
@@ -142,17 +130,11 @@ public:
     int send(const QByteArray& frame) override
     {
         sent.push_back(frame);
-        if (frame == failing)
-            return 9;
         if (frame.size() > 1 && static_cast<quint8>(frame.at(1)) == EibFrame::kLocalRead)
             incoming.push_back(Frame({0x05, 0x4B, 0x01, 0x01, 0x16, localLength}));
-        return 0;
+        return frame == failing ? 9 : 0;
     }
-    int pollConfirm(bool* done) override
-    {
-        *done = true;
-        return 0;
-    }
+    int pollConfirm(bool* done) override { return *done = true, 0; }
     int receive(QByteArray& buffer) override
     {
         buffer = QByteArray(kReceiveBufferSize, '\0');
@@ -168,8 +150,8 @@ public:
 
     std::vector<QByteArray> sent;
     std::deque<QByteArray> incoming;
-    QByteArray failing;     // sending this frame fails
-    int localLength = 5;    // the address-table length the BCU answers
+    QByteArray failing;    // sending this frame fails
+    int localLength = 5;   // the address-table length the BCU answers
     VirtualBusClock clock_;
 };
 
@@ -184,50 +166,42 @@ struct ScriptFixture {
 TEST(EibIo, AFailedRestoreOfTheAddressTableLengthIsReportedAndKept)
 {
     ScriptFixture f;
-    auto& [texts, log, link, io] = f;
-    ASSERT_EQ(io.EibOpen(0, 9600), 0);
-    EXPECT_EQ(link.sent.back(), Frame({0x05, 0x46, 0x01, 0x01, 0x16, 0x01}));
-    link.failing = Frame({0x05, 0x46, 0x01, 0x01, 0x16, 0x05});
-    EXPECT_EQ(io.EibCloseAll(), 9);
-    EXPECT_EQ(log.lines().last(), QStringLiteral(" *** Fehler bei: setze Adresstable-Länge auf 5"));
+    ASSERT_EQ(f.io.EibOpen(0, 9600), 0);
+    EXPECT_EQ(f.link.sent.back(), Frame({0x05, 0x46, 0x01, 0x01, 0x16, 0x01}));
+    f.link.failing = Frame({0x05, 0x46, 0x01, 0x01, 0x16, 0x05});
+    EXPECT_EQ(f.io.EibCloseAll(), 9);
+    EXPECT_EQ(f.log.lines().last(), QStringLiteral(" *** Fehler bei: setze Adresstable-Länge auf 5"));
     // The BCU now says 1, which is ours: the 5 found first is still the one to put back.
-    link.localLength = 1;
-    ASSERT_EQ(io.EibOpen(0, 9600), 0);
-    EXPECT_EQ(io.AdrTabLaenge, 5);
-    link.failing.clear();
-    EXPECT_EQ(io.EibCloseAll(), 0);
-    EXPECT_EQ(link.sent.back(), Frame({0x05, 0x46, 0x01, 0x01, 0x16, 0x05}));
-    EXPECT_EQ(io.AdrTabLaenge, 0);
+    f.link.localLength = 1;
+    ASSERT_EQ(f.io.EibOpen(0, 9600), 0);
+    EXPECT_EQ(f.io.AdrTabLaenge, 5);
+    f.link.failing.clear();
+    EXPECT_EQ(f.io.EibCloseAll(), 0);
+    EXPECT_EQ(f.link.sent.back(), Frame({0x05, 0x46, 0x01, 0x01, 0x16, 0x05}));
+    EXPECT_EQ(f.io.AdrTabLaenge, 0);
 }
 
 TEST(EibIo, OnlyTheAnswerToTheRequestCounts)
 {
     ScriptFixture f;
-    auto& [texts, log, link, io] = f;
-    ASSERT_EQ(io.Connect(0x1105), 0);
-    EXPECT_EQ(link.sent.back(), Frame({0x06, 0x23, 0, 0, 0, 0x11, 0x05}));
-    const auto answer = [](std::initializer_list<int> telegram) {
-        QByteArray f = Frame({int(7 + telegram.size()), 0x39, 0xB0, 0x11, 0x05, 0xFF, 0xFA, 0x60 | int(telegram.size() - 1)});
-        return f + Frame(telegram);
-    };
+    ASSERT_EQ(f.io.Connect(0x1105), 0);
+    EXPECT_EQ(f.link.sent.back(), Frame({0x06, 0x23, 0, 0, 0, 0x11, 0x05}));
     const struct {
         const char* what;
-        QByteArray frame;
+        QByteArray telegram;
         int expected;
     } cases[] = {
-        {"the answer asked for", answer({0x42, 0x42, 0x01, 0x07, 0xAA, 0xBB}), 0},
-        {"another address", answer({0x42, 0x42, 0x01, 0x09, 0xAA, 0xBB}), 111},
-        {"another count", answer({0x42, 0x41, 0x01, 0x07, 0xAA}), 111},
-        {"a mask answer", answer({0x43, 0x40, 0x00, 0x12}), 111},
-        {"too short for its count", answer({0x42, 0x42, 0x01, 0x07, 0xAA}), 111},
+        {"the answer asked for", Frame({0x42, 0x42, 0x01, 0x07, 0xAA, 0xBB}), 0},
+        {"another address", Frame({0x42, 0x42, 0x01, 0x09, 0xAA, 0xBB}), 111},
+        {"another count", Frame({0x42, 0x41, 0x01, 0x07, 0xAA}), 111},
+        {"a mask answer", Frame({0x43, 0x40, 0x00, 0x12}), 111},
+        {"too short for its count", Frame({0x42, 0x42, 0x01, 0x07, 0xAA}), 111},
     };
     for (const auto& c : cases) {
-        link.incoming = {c.frame};
+        f.link.incoming = {EibFrame::dataIn(0x1105, 0xFFFA, c.telegram)};
         QByteArray data;
-        EXPECT_EQ(io.WaitMemory(2, 0x0107, data), c.expected) << c.what;
-        if (c.expected == 0) {
-            EXPECT_EQ(data, Frame({0xAA, 0xBB}));
-        }
+        EXPECT_EQ(f.io.WaitMemory(2, 0x0107, data), c.expected) << c.what;
+        EXPECT_EQ(data, c.expected == 0 ? Frame({0xAA, 0xBB}) : QByteArray()) << c.what;
     }
     EXPECT_EQ(HasNonFF(Frame({0xFF, 0xFF})), 0);
     EXPECT_EQ(HasNonFF(Frame({0xFF, 0xFE})), 1);

@@ -94,36 +94,3 @@ TEST(IrJobFile, DateFieldTakesTwoDigitYearsOfThisCentury)
 }
 
 } // namespace
-
-#include "model/DeviceSettings.h"
-#include "transfer/PortSettings.h"
-
-namespace {
-
-TEST(IrPortSettings, ToolAndWaitingTimeTravelThroughPortsIni)
-{
-    zendrik::DeviceSettings d;
-    d.IrTool = QStringLiteral("\"/opt/ir tool/irprot\" --fast");
-    d.IrTimeout = 45;
-    const QByteArray text = zendrik::PortSettingsText(d);
-    EXPECT_TRUE(text.contains("IRTOOL=\"/opt/ir tool/irprot\" --fast\r\nIRTIMEOUT=45\r\n")) << text.constData();
-    zendrik::DeviceSettings back;
-    zendrik::ParsePortSettings(text, back);
-    EXPECT_EQ(back.IrTool, d.IrTool);
-    EXPECT_EQ(back.IrTimeout, 45);
-    // A waiting time out of range keeps the one in use.
-    zendrik::ParsePortSettings("IRTIMEOUT=0\r\nIRTIMEOUT=99999\r\nIRTIMEOUT=abc\r\n", back);
-    EXPECT_EQ(back.IrTimeout, 45);
-    EXPECT_EQ(back.IrTool, d.IrTool);
-    // A file without the line keeps the default tool; an empty line is a
-    // tool taken away, and stays so from one start to the next.
-    zendrik::DeviceSettings fresh;
-    zendrik::ParsePortSettings("IRTIMEOUT=45\r\n", fresh);
-    EXPECT_EQ(fresh.IrTool, QStringLiteral("irprot"));
-    back.IrTool.clear();
-    zendrik::DeviceSettings again;
-    zendrik::ParsePortSettings(zendrik::PortSettingsText(back), again);
-    EXPECT_TRUE(again.IrTool.isEmpty());
-}
-
-} // namespace

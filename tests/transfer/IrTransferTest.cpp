@@ -15,35 +15,22 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int kRow731 = 4;
 const QString kSucceeded = u"Übertragung erfolgreich beendet"_s;
 const QString kFailed = u"Übertragung fehlgeschlagen ! Verbindung ok ? Uhr im Automodus ?"_s;
 const QString kNoResponse = u"keine Rückmeldung von IR-Übertragung"_s;
 
-class IrTransferTest : public ::testing::Test {
+class IrTransferTest : public ProgramInFolder {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
-        model.clock = [] { return QDateTime(QDate(2026, 3, 14), QTime(9, 26)); };
-        StartNewProgram(model, kRow731, u"unbekannt"_s, path(u"SzTab1.zpg"_s));
+        ProgramInFolder::SetUp();
         useTool();
     }
 
-    QString path(const QString& name) const { return QDir(dir.path()).filePath(name); }
     QString device() const { return path(u"device.zpg"_s); }
     void useTool(const QString& faults = QString())
     {
         model.device.IrTool = u"\"%1\" --device \"%2\" %3"_s.arg(QStringLiteral(ZENDRIK_IR_TOOL), device(), faults);
-    }
-
-    // The open program: a saved file of `entries` entries.
-    Image openProgram(int entries)
-    {
-        const Image image = MakeProgramFile(path(u"halle.zpg"_s), kRow731, entries);
-        EXPECT_EQ(LoadProgram(model, path(u"halle.zpg"_s), kProgramSlot), LoadOk);
-        model.Geaendert = 0;
-        return image;
     }
 
     IrOutcome run(IrModus mode, UserInteraction& ui, int timeoutMs = 20000)
@@ -70,23 +57,12 @@ protected:
         return t.Run(job);
     }
 
-    QStringList asked(const ScriptedInteraction& ui) const
-    {
-        QStringList out;
-        for (const Prompt& p : ui.asked())
-            out << p.render(texts);
-        return out;
-    }
-
-    QTemporaryDir dir;
-    ProgramModel model;
-    TextTable texts;
     int saves = 0;
     int starts = 0;
     bool saveWorks = true;
 };
 
-TEST_F(IrTransferTest, ProgrammingSendsTheSavedProgram)
+TEST_F(IrTransferTest, ProgrammingSendsTheSavedProgramAndSavesAChangedOneFirst)
 {
     openProgram(25);
     ScriptedInteraction ui = ScriptedInteraction::answering(true);
@@ -96,18 +72,21 @@ TEST_F(IrTransferTest, ProgrammingSendsTheSavedProgram)
     EXPECT_EQ(readFile(device()), readFile(path(u"halle.zpg"_s)));
     EXPECT_EQ(ReadLines(path(u"2irprot.msg"_s)),
               (QStringList{"s", " 5", " 20", " 400", " 1", "exchg.dat", "UZ0", "00 00 00", "01 01 2001", "1"}));
-}
 
-TEST_F(IrTransferTest, ProgrammingAChangedProgramSavesItFirst)
-{
-    openProgram(25);
-    model.program().AnzSz = model.program().AnzEintrag = 3;   // the user deleted entries
+    // The user deleted entries: a save that does not happen starts nothing ...
+    model.program().AnzSz = model.program().AnzEintrag = 3;
     model.Geaendert = 1;
-    // An exchange file of an earlier job never reaches the device.
+    saveWorks = false;
+    QFile::remove(path(u"2irprot.msg"_s));
+    EXPECT_EQ(run(IrModus::Program, ui), IrOutcome::Cancelled);
+    EXPECT_EQ(starts, 1);
+    EXPECT_FALSE(QFile::exists(path(u"2irprot.msg"_s)));
+    EXPECT_EQ(readFile(device()), readFile(path(u"halle.zpg"_s)));
+    // ... one that does sends the saved program, never an exchange file of an earlier job.
+    saveWorks = true;
     ASSERT_TRUE(writeFile(path(u"exchg.dat"_s), readFile(path(u"halle.zpg"_s))));
-    ScriptedInteraction ui = ScriptedInteraction::answering(true);
     EXPECT_EQ(run(IrModus::Program, ui), IrOutcome::Succeeded);
-    EXPECT_EQ(saves, 1);
+    EXPECT_EQ(saves, 2);
     EXPECT_EQ(model.Geaendert, 0);
     ProgramModel sent;
     sent.device = model.device;
@@ -115,21 +94,9 @@ TEST_F(IrTransferTest, ProgrammingAChangedProgramSavesItFirst)
     EXPECT_EQ(sent.program().AnzEintrag, 3);
 }
 
-TEST_F(IrTransferTest, ProgrammingWithoutASaveStartsNothing)
-{
-    openProgram(5);
-    model.Geaendert = 1;
-    saveWorks = false;
-    ScriptedInteraction ui = ScriptedInteraction::answering(true);
-    EXPECT_EQ(run(IrModus::Program, ui), IrOutcome::Cancelled);
-    EXPECT_EQ(starts, 0);
-    EXPECT_FALSE(QFile::exists(path(u"2irprot.msg"_s)));
-    EXPECT_FALSE(QFile::exists(device()));
-}
-
 TEST_F(IrTransferTest, ReadImportsTheDeviceProgramByteForByte)
 {
-    const Image onDevice = MakeProgramFile(device(), kRow731, 40);
+    const Image onDevice = MakeProgramFile(device(), kRow, 40);
     ProgramModel expected;
     expected.device = model.device;
     ASSERT_EQ(LoadProgram(expected, device(), kProgramSlot), LoadOk);
@@ -152,7 +119,7 @@ TEST_F(IrTransferTest, ReadAsksToSaveChangesFirst)
 {
     openProgram(12);
     model.Geaendert = 1;
-    MakeProgramFile(device(), kRow731, 40);
+    MakeProgramFile(device(), kRow, 40);
     ScriptedInteraction cancel([](const Prompt& p) { return p.buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel; });
     EXPECT_EQ(run(IrModus::Read, cancel), IrOutcome::Cancelled);
     EXPECT_EQ(asked(cancel), QStringList{u"Änderungen speichern in "_s + path(u"halle.zpg"_s) + u" ?"_s});
@@ -184,9 +151,9 @@ TEST_P(IrResultCode, DecidesTheOneMessage)
 {
     // Whatever the tool does, the open program stays as it was.
     openProgram(8);
-    MakeProgramFile(device(), kRow731, 20);
+    MakeProgramFile(device(), kRow, 20);
     if (GetParam().staleExchange)
-        MakeProgramFile(path(u"exchg.dat"_s), kRow731, 40);
+        MakeProgramFile(path(u"exchg.dat"_s), kRow, 40);
     useTool(QString::fromLatin1(GetParam().faults));
     ScriptedInteraction ui = ScriptedInteraction::answering(true);
     EXPECT_EQ(run(GetParam().mode, ui, 1500), GetParam().outcome);

@@ -60,12 +60,15 @@ TEST(PortSettings, RoundTripDefaultsAndBadLines)
     d.SerialPort1 = QStringLiteral("/dev/ttyUSB0");
     d.SerialPort2 = QStringLiteral("/dev/serial/by-id/usb-Adapter 2");
     d.AdapterTool = QStringLiteral("/opt/cardio/cardio --lpt 1");
+    d.IrTool = QStringLiteral("\"/opt/ir tool/irprot\" --fast");
+    d.IrTimeout = 45;
     d.VerifyWholeChip = false;
     ASSERT_TRUE(WritePortSettings(path, d));
+    EXPECT_TRUE(PortSettingsText(d).contains("IRTOOL=\"/opt/ir tool/irprot\" --fast\r\nIRTIMEOUT=45\r\n"));
     DeviceSettings back;
     ASSERT_TRUE(ReadPortSettings(path, back));
-    EXPECT_EQ(std::tie(back.SerialPort1, back.SerialPort2, back.AdapterTool),
-              std::tie(d.SerialPort1, d.SerialPort2, d.AdapterTool));
+    EXPECT_EQ(std::tie(back.SerialPort1, back.SerialPort2, back.AdapterTool, back.IrTool, back.IrTimeout),
+              std::tie(d.SerialPort1, d.SerialPort2, d.AdapterTool, d.IrTool, d.IrTimeout));
     EXPECT_FALSE(back.VerifyWholeChip);
     EXPECT_EQ(SerialDevicePath(back, 4), d.SerialPort1);
     EXPECT_EQ(SerialDevicePath(back, 5), d.SerialPort2);
@@ -75,7 +78,15 @@ TEST(PortSettings, RoundTripDefaultsAndBadLines)
     ParsePortSettings("# comment\r\nCOM2=/dev/ttyACM0\r\nVERIFY=ja\r\nCOM1=\r\nSPEED=19200\r\n", kept);
     EXPECT_EQ(kept.SerialPort1, QStringLiteral("/dev/ttyS0"));
     EXPECT_EQ(kept.SerialPort2, QStringLiteral("/dev/ttyACM0"));
+    EXPECT_EQ(kept.IrTool, QStringLiteral("irprot"));
     EXPECT_TRUE(kept.VerifyWholeChip);
+    ParsePortSettings("IRTIMEOUT=0\r\nIRTIMEOUT=99999\r\nIRTIMEOUT=abc\r\n", back);
+    EXPECT_EQ(back.IrTimeout, 45);
+    // An empty tool line is a tool taken away, and stays so from one start to the next.
+    back.IrTool.clear();
+    DeviceSettings again;
+    ParsePortSettings(PortSettingsText(back), again);
+    EXPECT_TRUE(again.IrTool.isEmpty());
 }
 
 } // namespace

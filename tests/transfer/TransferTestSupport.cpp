@@ -5,6 +5,8 @@
 #include "model/ProgramSetup.h"
 #include "model/UserInteraction.h"
 
+#include <QDir>
+
 namespace zendrik::test {
 
 Image MakeProgramFile(const QString& path, int row, int entries)
@@ -24,6 +26,34 @@ Image MakeProgramFile(const QString& path, int row, int entries)
     ScriptedInteraction yes = ScriptedInteraction::answering(true);
     SaveProgram(model, yes);
     return ImageOfFile(path, model.device.Speichergroesse);
+}
+
+void ProgramInFolder::SetUp()
+{
+    ASSERT_TRUE(dir.isValid());
+    model.clock = [] { return QDateTime(QDate(2026, 3, 14), QTime(9, 26)); };
+    StartNewProgram(model, kRow, QStringLiteral("unbekannt"), path(QStringLiteral("SzTab1.zpg")));
+}
+
+QString ProgramInFolder::path(const QString& name) const
+{
+    return QDir(dir.path()).filePath(name);
+}
+
+Image ProgramInFolder::openProgram(int entries)
+{
+    const Image image = MakeProgramFile(path(QStringLiteral("halle.zpg")), kRow, entries);
+    EXPECT_EQ(LoadProgram(model, path(QStringLiteral("halle.zpg")), kProgramSlot), LoadOk);
+    model.Geaendert = 0;
+    return image;
+}
+
+QStringList ProgramInFolder::asked(const ScriptedInteraction& ui) const
+{
+    QStringList out;
+    for (const Prompt& p : ui.asked())
+        out << p.render(texts);
+    return out;
 }
 
 Image ImageOfFile(const QString& path, int size)

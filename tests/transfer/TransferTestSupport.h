@@ -3,6 +3,7 @@
 #include "language/TextTable.h"
 #include "model/DeviceImage.h"
 #include "model/ProgramModel.h"
+#include "model/UserInteraction.h"
 #include "tests/support/TestPrograms.h"
 #include "tools/adapter/AdapterEmulatorProcess.h"
 #include "transfer/TransferObserver.h"
@@ -10,6 +11,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -48,6 +50,24 @@ struct TransferRecorder : TransferObserver {
     void progressChanged(int value, int max) override { progress.emplace_back(value, max); }
     void labelChanged(const Prompt& label) override { labels << label.render(texts); }
     void transferEnded() override { ended = true; }
+};
+
+// A folder of its own with a new program of the four-channel time switch
+// (device-type row 4, SzTab1.zpg), made at a fixed time: the start of the
+// transfers a user begins from the main window.
+class ProgramInFolder : public ::testing::Test {
+protected:
+    static constexpr int kRow = 4;
+    void SetUp() override;
+    QString path(const QString& name) const;
+    // Opens a saved program of `entries` entries (halle.zpg) as the program being edited, unchanged.
+    Image openProgram(int entries);
+    // The prompts shown, as the user reads them.
+    QStringList asked(const ScriptedInteraction& ui) const;
+
+    QTemporaryDir dir;
+    ProgramModel model;
+    TextTable texts;
 };
 
 // The serial adapter emulator on a pseudo terminal, as a separate process.

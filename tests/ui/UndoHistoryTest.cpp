@@ -92,18 +92,13 @@ TEST(UndoHistory, StepNamesCountTheEntries)
         int count;
         const char* names[3];
     } cases[] = {
-        {ChangeKind::SwitchingAdded, 1, {"1 Schaltzeit eingeben", "enter 1 switching time", "saisir 1 horaire de commutation"}},
-        {ChangeKind::SwitchingAdded, 2,
-         {"2 Schaltzeiten eingeben", "enter 2 switching times", "saisir 2 horaires de commutation"}},
+        // The entry dialogs' test sees the other German names of each kind.
         {ChangeKind::SwitchingDeleted, 1,
          {"1 Schaltzeit löschen", "delete 1 switching time", "supprimer 1 horaire de commutation"}},
-        {ChangeKind::SwitchingDeleted, 5,
-         {"5 Schaltzeiten löschen", "delete 5 switching times", "supprimer 5 horaires de commutation"}},
-        {ChangeKind::PriorityAdded, 1, {"1 Prioritätszeit eingeben", "enter 1 priority time", "saisir 1 période prioritaire"}},
+        {ChangeKind::SwitchingAdded, 2,
+         {"2 Schaltzeiten eingeben", "enter 2 switching times", "saisir 2 horaires de commutation"}},
         {ChangeKind::PriorityAdded, 12,
          {"12 Prioritätszeiten eingeben", "enter 12 priority times", "saisir 12 périodes prioritaires"}},
-        {ChangeKind::PriorityDeleted, 1,
-         {"1 Prioritätszeit löschen", "delete 1 priority time", "supprimer 1 période prioritaire"}},
         {ChangeKind::PriorityDeleted, 3,
          {"3 Prioritätszeiten löschen", "delete 3 priority times", "supprimer 3 périodes prioritaires"}},
     };

@@ -1,6 +1,7 @@
 // Where the program works: the current folder from a build, the user's own
 // folder when installed, filled with the shipped files without overwriting.
 #include "util/WorkDir.h"
+#include "tests/support/TestPrograms.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,17 +13,8 @@ using namespace zendrik;
 
 namespace {
 
-bool write(const QString& path, const QByteArray& data)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(data) == data.size();
-}
-
-QByteArray read(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using test::readFile;
+using test::writeFile;
 
 // An installation prefix: bin/ and share/zendrik with a brand file and a sample.
 struct Prefix {
@@ -31,9 +23,9 @@ struct Prefix {
         QDir root(dir.path());
         root.mkpath(QStringLiteral("bin"));
         root.mkpath(QStringLiteral("share/zendrik/samples"));
-        write(root.filePath(QStringLiteral("share/zendrik/zendrik.sys")), "shipped brand");
-        write(root.filePath(QStringLiteral("share/zendrik/deutsch.hdy")), "shipped holidays");
-        write(root.filePath(QStringLiteral("share/zendrik/samples/Schule.zpg")), "shipped sample");
+        writeFile(root.filePath(QStringLiteral("share/zendrik/zendrik.sys")), "shipped brand");
+        writeFile(root.filePath(QStringLiteral("share/zendrik/deutsch.hdy")), "shipped holidays");
+        writeFile(root.filePath(QStringLiteral("share/zendrik/samples/Schule.zpg")), "shipped sample");
     }
     QString bin() const { return QDir(dir.path()).filePath(QStringLiteral("bin")); }
     QString share() const { return QDir(dir.path()).filePath(QStringLiteral("share/zendrik")); }
@@ -84,19 +76,19 @@ TEST(WorkDir, FirstStartFillsTheFolderAndNeverOverwrites)
     ASSERT_EQ(PrepareWorkDir(work, prefix.share(), &copied), PrepareResult::Ok);
     copied.sort();
     EXPECT_EQ(copied, (QStringList{QStringLiteral("Schule.zpg"), QStringLiteral("deutsch.hdy"), QStringLiteral("zendrik.sys")}));
-    EXPECT_EQ(read(QDir(work).filePath(QStringLiteral("Schule.zpg"))), QByteArray("shipped sample"));
+    EXPECT_EQ(readFile(QDir(work).filePath(QStringLiteral("Schule.zpg"))), QByteArray("shipped sample"));
 
     // The user's own changes stay; only what is missing comes again.
-    ASSERT_TRUE(write(QDir(work).filePath(QStringLiteral("deutsch.hdy")), "my holidays"));
+    ASSERT_TRUE(writeFile(QDir(work).filePath(QStringLiteral("deutsch.hdy")), "my holidays"));
     ASSERT_TRUE(QFile::remove(QDir(work).filePath(QStringLiteral("zendrik.sys"))));
     copied.clear();
     ASSERT_EQ(PrepareWorkDir(work, prefix.share(), &copied), PrepareResult::Ok);
     EXPECT_EQ(copied, QStringList{QStringLiteral("zendrik.sys")});
-    EXPECT_EQ(read(QDir(work).filePath(QStringLiteral("deutsch.hdy"))), QByteArray("my holidays"));
+    EXPECT_EQ(readFile(QDir(work).filePath(QStringLiteral("deutsch.hdy"))), QByteArray("my holidays"));
 
     // A file where the folder should be is refused, and left alone.
     const QString blocked = QDir(home.path()).filePath(QStringLiteral("blocked"));
-    ASSERT_TRUE(write(blocked, "a file"));
+    ASSERT_TRUE(writeFile(blocked, "a file"));
     EXPECT_EQ(PrepareWorkDir(blocked, prefix.share()), PrepareResult::NotAFolder);
-    EXPECT_EQ(read(blocked), QByteArray("a file"));
+    EXPECT_EQ(readFile(blocked), QByteArray("a file"));
 }

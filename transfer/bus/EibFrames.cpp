@@ -84,6 +84,23 @@ QByteArray data(const QByteArray& telegram)
     return f;
 }
 
+QByteArray dataIn(quint16 source, quint16 destination, const QByteArray& telegram)
+{
+    // Control field of a standard frame of normal priority; routing counter
+    // 6 and the telegram's length less one in the low four bits.
+    QByteArray f;
+    f += byteOf(7 + telegram.size());
+    f += byteOf(kDataIn);
+    f += byteOf(0xB0);
+    f += byteOf(source >> 8);
+    f += byteOf(source);
+    f += byteOf(destination >> 8);
+    f += byteOf(destination);
+    f += byteOf(0x60 | ((telegram.size() - 1) & 0x0F));
+    f += telegram;
+    return f;
+}
+
 bool parseDataIn(const QByteArray& frame, quint16* source, QByteArray* telegram)
 {
     if (frame.size() < 9 || at(frame, 1) != kDataIn)

@@ -26,6 +26,9 @@ QByteArray connect(quint16 physicalAddress);
 QByteArray disconnect();
 // An application telegram over the open connection.
 QByteArray data(const QByteArray& telegram);
+// A telegram of a device passed up by the BCU, as a link without a BCU of
+// its own builds it.
+QByteArray dataIn(quint16 source, quint16 destination, const QByteArray& telegram);
 
 // A frame passed up by the BCU: a telegram from a device (0x39), with the
 // source address and the telegram ((length byte and 0x0F) + 1 bytes from

@@ -10,8 +10,6 @@ namespace zendrik {
 namespace {
 
 constexpr quint16 kAddressTableLength = 0x0116;
-constexpr quint8 kDataInControl = 0xB0;
-constexpr quint8 kDataInRouting = 0x60;
 
 quint8 at(const QByteArray& b, qsizetype i)
 {
@@ -52,9 +50,8 @@ void KnxNetIpLink::Clock::sleepUs(std::int64_t us)
 KnxNetIpLink::KnxNetIpLink(QHostAddress host, quint16 port, QString name)
     : tunnel_(std::move(host), port), name_(std::move(name)), clock_(*this)
 {
-    memory_.fill(0);
     // A BCU's table holds at least its own address.
-    memory_[kAddressTableLength] = 1;
+    bcu_.setByte(kAddressTableLength, 1);
 }
 
 KnxNetIpLink::~KnxNetIpLink()
@@ -202,25 +199,13 @@ int KnxNetIpLink::send(const QByteArray& frame)
         return rc;
     confirmed_ = false;
     switch (at(frame, 1)) {
-    case EibFrame::kLocalRead: {
-        if (frame.size() != 5)
-            return LinkBadFrame;
-        const int count = at(frame, 2) & 0x0F;
-        const int address = at(frame, 3) << 8 | at(frame, 4);
-        QByteArray bytes;
-        for (int i = 0; i < count; ++i)
-            bytes += static_cast<char>(memory_[static_cast<std::size_t>((address + i) & 0x01FF)]);
-        incoming_.push_back(EibFrame::localReadAnswer(static_cast<quint16>(address), bytes));
-        confirmed_ = true;
-        return 0;
-    }
+    case EibFrame::kLocalRead:
     case EibFrame::kLocalWrite: {
-        const int count = at(frame, 2);
-        if (frame.size() != 5 + count)
-            return LinkBadFrame;
-        const int address = at(frame, 3) << 8 | at(frame, 4);
-        for (int i = 0; i < count; ++i)
-            memory_[static_cast<std::size_t>((address + i) & 0x01FF)] = at(frame, 5 + i);
+        QByteArray answer;
+        if (const int rc = bcu_.take(frame, &answer); rc != 0)
+            return rc;
+        if (!answer.isEmpty())
+            incoming_.push_back(answer);
         confirmed_ = true;
         return 0;
     }
@@ -420,17 +405,7 @@ void KnxNetIpLink::handleFrame(const QByteArray& bytes)
     }
     rxSequence_ = (rxSequence_ + 1) & 0x0F;
     sendTpdu(partner_, ack, false);
-    QByteArray in;
-    in += static_cast<char>(7 + f.tpdu.size());
-    in += static_cast<char>(EibFrame::kDataIn);
-    in += static_cast<char>(kDataInControl);
-    in += static_cast<char>(f.source >> 8);
-    in += static_cast<char>(f.source & 0xFF);
-    in += static_cast<char>(f.destination >> 8);
-    in += static_cast<char>(f.destination & 0xFF);
-    in += static_cast<char>(kDataInRouting | ((f.tpdu.size() - 1) & 0x0F));
-    in += f.tpdu;
-    incoming_.push_back(in);
+    incoming_.push_back(EibFrame::dataIn(f.source, f.destination, f.tpdu));
 }
 
 } // namespace zendrik

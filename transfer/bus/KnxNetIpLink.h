@@ -3,6 +3,7 @@
 #include "transfer/bus/BusClock.h"
 #include "transfer/bus/EibLink.h"
 #include "transfer/bus/KnxNetIpTunnel.h"
+#include "transfer/bus/LocalBcuMemory.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>
@@ -99,7 +100,7 @@ private:
     QString name_;
     Clock clock_;
     bool open_ = false;
-    std::array<quint8, 0x0200> memory_{};
+    LocalBcuMemory bcu_;
     std::deque<QByteArray> incoming_;
     // One entry per L_Data.req awaiting its L_Data.con: whether it is the
     // frame the confirmation poll waits for.

@@ -28,8 +28,7 @@ constexpr int kAckGapBits = 15;
 constexpr int kSerialBits = 11;
 // The transport layer repeats an unacknowledged telegram after 3 s.
 constexpr std::int64_t kRepeatAfterUs = 3'000'000;
-constexpr quint8 kDataInControl = 0xB0;
-constexpr quint8 kDataInRouting = 0x60;
+constexpr quint16 kAddressTableLength = 0x0116;
 
 quint8 at(const QByteArray& b, qsizetype i)
 {
@@ -197,8 +196,7 @@ SimulatedBus::SimulatedBus(SimulatedBusConfig config, QString statePrefix)
         clock->nextEventUs = [this] { return nextEventUs(); };
         clock_ = std::move(clock);
     }
-    bcuMemory_.fill(0);
-    bcuMemory_[0x0116] = static_cast<quint8>(config_.addressTableLength);
+    bcu_.setByte(kAddressTableLength, config_.addressTableLength);
     for (const SimulatedBusConfig::Device& d : config_.devices) {
         auto device = std::make_unique<EmulatedTimeSwitch>(d.address, d.manufacturer);
         device->mask = d.mask;
@@ -229,9 +227,7 @@ void SimulatedBus::loadState()
     }
     const LimitedRead bcu = ReadRegularFile(statePrefix_ + QStringLiteral("-bcu.mem"), kMaxStateSize);
     if (bcu.ok()) {
-        const QByteArray bytes = QByteArray::fromHex(bcu.data.trimmed());
-        if (bytes.size() == static_cast<qsizetype>(bcuMemory_.size()))
-            std::copy(bytes.begin(), bytes.end(), bcuMemory_.begin());
+        bcu_.restore(QByteArray::fromHex(bcu.data.trimmed()));
     }
 }
 
@@ -244,10 +240,7 @@ bool SimulatedBus::saveState(QString* error) const
         ok = WriteFileAtomically(statePrefix_ + QLatin1Char('-') + FormatPhysicalAddress(address) + QStringLiteral(".mem"),
                                  device->stateText(), error)
              && ok;
-    const QByteArray bcu = QByteArray(reinterpret_cast<const char*>(bcuMemory_.data()),
-                                      static_cast<qsizetype>(bcuMemory_.size()))
-                               .toHex()
-                           + "\n";
+    const QByteArray bcu = bcu_.bytes().toHex() + "\n";
     ok = WriteFileAtomically(statePrefix_ + QStringLiteral("-bcu.mem"), bcu, error) && ok;
     return ok;
 }
@@ -260,14 +253,12 @@ EmulatedTimeSwitch* SimulatedBus::device(quint16 address)
 
 int SimulatedBus::localByte(int address) const
 {
-    return address >= 0 && address < static_cast<int>(bcuMemory_.size()) ? bcuMemory_[static_cast<std::size_t>(address)]
-                                                                        : -1;
+    return bcu_.byte(address);
 }
 
 void SimulatedBus::setLocalByte(int address, int value)
 {
-    if (address >= 0 && address < static_cast<int>(bcuMemory_.size()))
-        bcuMemory_[static_cast<std::size_t>(address)] = static_cast<quint8>(value);
+    bcu_.setByte(address, value);
 }
 
 std::int64_t SimulatedBus::tp1FrameUs(int bytes)
@@ -346,21 +337,6 @@ std::int64_t SimulatedBus::onLine(std::int64_t atUs, int bytes)
     return lineFreeUs_;
 }
 
-QByteArray SimulatedBus::dataInFrame(quint16 source, const QByteArray& tpdu) const
-{
-    QByteArray f;
-    f += static_cast<char>(7 + tpdu.size());
-    f += static_cast<char>(EibFrame::kDataIn);
-    f += static_cast<char>(kDataInControl);
-    f += static_cast<char>(source >> 8);
-    f += static_cast<char>(source & 0xFF);
-    f += static_cast<char>(config_.ownAddress >> 8);
-    f += static_cast<char>(config_.ownAddress & 0xFF);
-    f += static_cast<char>(kDataInRouting | ((tpdu.size() - 1) & 0x0F));
-    f += tpdu;
-    return f;
-}
-
 void SimulatedBus::deviceTelegram(const QByteArray& tpdu, std::int64_t atUs, std::int64_t* confirmAt)
 {
     EmulatedTimeSwitch* target = device(connectedTo_);
@@ -405,7 +381,7 @@ void SimulatedBus::deviceTelegram(const QByteArray& tpdu, std::int64_t atUs, std
         if (tpci == Tpci::kDisconnect) {
             connection_ = false;
         } else if (Tpci::isDataConnected(tpci)) {
-            const QByteArray frame = dataInFrame(source, r);
+            const QByteArray frame = EibFrame::dataIn(source, config_.ownAddress, r);
             incoming_.push_back({t, frame});
             // The BCU acknowledges the device's telegram.
             if (source == target->address()) {
@@ -433,35 +409,25 @@ int SimulatedBus::send(const QByteArray& frame)
     // for the bus go onto the line as they come (the line is what counts).
     const std::int64_t serialDone = now + serialFrameUs(static_cast<int>(frame.size()));
     switch (kind) {
-    case EibFrame::kLocalRead: {
-        if (frame.size() != 5)
-            return LinkBadFrame;
-        const int count = at(frame, 2) & 0x0F;
-        const int address = at(frame, 3) << 8 | at(frame, 4);
-        QByteArray bytes;
-        for (int i = 0; i < count; ++i)
-            bytes += static_cast<char>(localByte(address + i) & 0xFF);
-        const QByteArray answer = EibFrame::localReadAnswer(static_cast<quint16>(address), bytes);
-        confirmAtUs_ = serialDone;
-        serialBusyUs_ += serialFrameUs(static_cast<int>(frame.size() + answer.size()));
-        incoming_.push_back({serialDone + serialFrameUs(static_cast<int>(answer.size())), answer});
-        return 0;
-    }
+    case EibFrame::kLocalRead:
     case EibFrame::kLocalWrite: {
-        const int count = at(frame, 2);
-        if (frame.size() != 5 + count)
-            return LinkBadFrame;
-        const int address = at(frame, 3) << 8 | at(frame, 4);
-        serialBusyUs_ += serialFrameUs(static_cast<int>(frame.size()));
-        if (address == 0x0116 && count == 1 && at(frame, 5) != 1 && lengthWritesRefused_ < config_.bcu.lengthWriteFails) {
+        if (kind == EibFrame::kLocalWrite && frame.size() == 6 && at(frame, 2) == 1
+            && (at(frame, 3) << 8 | at(frame, 4)) == kAddressTableLength && at(frame, 5) != 1
+            && lengthWritesRefused_ < config_.bcu.lengthWriteFails) {
             // The write-back of the address-table length is lost: never confirmed.
             ++lengthWritesRefused_;
+            serialBusyUs_ += serialFrameUs(static_cast<int>(frame.size()));
             confirmAtUs_ = -1;
             return 0;
         }
-        for (int i = 0; i < count; ++i)
-            setLocalByte(address + i, at(frame, 5 + i));
+        QByteArray answer;
+        if (const int rc = bcu_.take(frame, &answer); rc != 0)
+            return rc;
+        // A read's answer comes back over the serial line after the frame.
+        serialBusyUs_ += serialFrameUs(static_cast<int>(frame.size() + answer.size()));
         confirmAtUs_ = serialDone;
+        if (!answer.isEmpty())
+            incoming_.push_back({serialDone + serialFrameUs(static_cast<int>(answer.size())), answer});
         return 0;
     }
     case EibFrame::kConnect:

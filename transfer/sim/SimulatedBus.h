@@ -2,6 +2,7 @@
 
 #include "transfer/bus/BusClock.h"
 #include "transfer/bus/EibLink.h"
+#include "transfer/bus/LocalBcuMemory.h"
 #include "transfer/sim/EmulatedTimeSwitch.h"
 
 #include <QByteArray>
@@ -112,14 +113,13 @@ private:
     // acknowledgement are over.
     std::int64_t onLine(std::int64_t at, int bytes);
     void deviceTelegram(const QByteArray& tpdu, std::int64_t at, std::int64_t* confirmAt);
-    QByteArray dataInFrame(quint16 source, const QByteArray& tpdu) const;
 
     SimulatedBusConfig config_;
     QString statePrefix_;
     QString name_;
     std::unique_ptr<BusClock> clock_;
     std::map<quint16, std::unique_ptr<EmulatedTimeSwitch>> devices_;
-    std::array<quint8, 0x0200> bcuMemory_{};
+    LocalBcuMemory bcu_;
     bool open_ = false;
     bool broken_ = false;
     bool dead_ = false;

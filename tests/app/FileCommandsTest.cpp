@@ -101,20 +101,16 @@ TEST_F(FileCommandsTest, AnswersToTheSaveQuestion)
     for (const auto& [answer, goesOn, saved] : cases) {
         SetUp();
         auto ui = answering(TextId::SaveChangesIn, answer);
-        FileCommands commands(model, ui, chooser);
-        EXPECT_EQ(commands.ConfirmSaveChanges(SaveQuestion::New), goesOn);
+        EXPECT_EQ(FileCommands(model, ui, chooser).ConfirmSaveChanges(SaveQuestion::New), goesOn);
         EXPECT_EQ(QFile::remove(model.program().Dateiname), saved);
-        EXPECT_EQ(model.Geaendert, saved ? 0 : 1);
-        EXPECT_EQ(model.program().AnzEintrag, 9);
-        EXPECT_EQ(chooser.saves, 0);
+        EXPECT_EQ(std::tuple(model.Geaendert, model.program().AnzEintrag, chooser.saves), std::tuple(saved ? 0 : 1, 9, 0));
     }
 
     // Yes with a save that fails stops the command and keeps the mark.
     model.Geaendert = 1;
     model.program().Dateiname = dir.filePath(u"missing/dir/SzTab1.zpg"_s);
     auto ui = answering(TextId::SaveChangesIn, Answer::Yes);
-    FileCommands commands(model, ui, chooser);
-    EXPECT_FALSE(commands.ConfirmSaveChanges(SaveQuestion::New));
+    EXPECT_FALSE(FileCommands(model, ui, chooser).ConfirmSaveChanges(SaveQuestion::New));
     EXPECT_EQ(model.Geaendert, 1);
     ASSERT_EQ(ui.asked().size(), 2u);
     EXPECT_EQ(std::pair(ui.asked()[1].key(), ui.asked()[1].icon), std::pair(TextId::FileWord, Icon::Critical));
@@ -127,14 +123,11 @@ TEST_F(FileCommandsTest, SaveWithoutANameAsksForOneAndKeepsAGivenExtension)
     auto ui = answering(TextId::FileWord, Answer::Yes);
     FileCommands commands(model, ui, chooser);
     EXPECT_TRUE(commands.Save());
-    EXPECT_EQ(chooser.saves, 1);
-    EXPECT_EQ(model.program().Dateiname, dir.filePath(u"Halle.zpg"_s));
+    EXPECT_EQ(std::pair(chooser.saves, model.program().Dateiname), std::pair(1, dir.filePath(u"Halle.zpg"_s)));
     EXPECT_TRUE(QFile::exists(dir.filePath(u"Halle.zpg"_s)));
-
     chooser.save = dir.filePath(u"liste.txt"_s);
     EXPECT_TRUE(commands.SaveAs());
-    EXPECT_TRUE(QFile::exists(dir.filePath(u"liste.txt"_s)));
-    EXPECT_FALSE(QFile::exists(dir.filePath(u"liste.txt.zpg"_s)));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList{u"Halle.zpg"_s, u"liste.txt"_s}));
 }
 
 TEST_F(FileCommandsTest, SaveAsRefusals)
@@ -155,8 +148,7 @@ TEST_F(FileCommandsTest, SaveAsRefusals)
         EXPECT_FALSE(commands.SaveAs()) << chosen.toStdString();
         ASSERT_EQ(ui.asked().size(), 1u) << chosen.toStdString();
         EXPECT_EQ(std::pair(ui.asked()[0].key(), ui.asked()[0].icon), std::pair(message, Icon::Critical));
-        EXPECT_EQ(model.program().Dateiname, before);
-        EXPECT_EQ(model.Geaendert, 1);
+        EXPECT_EQ(std::pair(model.program().Dateiname, model.Geaendert), std::pair(before, 1));
     }
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 0);
 }
@@ -176,8 +168,7 @@ TEST_F(FileCommandsTest, SaveAsAsksBeforeOverwriting)
 
     auto yes = answering(TextId::FileWord, Answer::Yes);
     EXPECT_TRUE(FileCommands(model, yes, chooser).SaveAs());
-    EXPECT_EQ(model.program().Dateiname, target);
-    EXPECT_EQ(model.Geaendert, 0);
+    EXPECT_EQ(std::pair(model.program().Dateiname, model.Geaendert), std::pair(target, 0));
     ProgramModel back = modelForRow(4);
     ASSERT_EQ(LoadProgram(back, target, kProgramSlot), LoadOk);
     EXPECT_EQ(back.program().AnzEintrag, 9);
@@ -194,16 +185,12 @@ TEST_F(FileCommandsTest, OpenReplacesTheProgramOnlyWhenAFileIsChosen)
     auto no = answering(TextId::SaveChangesIn, Answer::No);
     FileCommands commands(model, no, chooser);
     EXPECT_FALSE(commands.Open());
-    EXPECT_EQ(chooser.opens, 1);
-    EXPECT_EQ(model.Geaendert, 1);
-    EXPECT_EQ(model.program().AnzEintrag, 9);
-
+    EXPECT_EQ(std::tuple(chooser.opens, model.Geaendert, model.program().AnzEintrag), std::tuple(1, 1, 9));
     chooser.open = sample("Schule.zpg");
+    model.AktSlot = kSampleSlot;
     EXPECT_TRUE(commands.Open());
-    EXPECT_EQ(model.program().Dateiname, chooser.open);
-    EXPECT_EQ(model.program().AnzEintrag, 24);
-    EXPECT_EQ(model.Geaendert, 0);
-    EXPECT_EQ(model.AktSlot, kProgramSlot);
+    EXPECT_EQ(std::tuple(model.program().Dateiname, model.program().AnzEintrag, model.Geaendert, model.AktSlot),
+              std::tuple(chooser.open, 24, 0, kProgramSlot));
 }
 
 TEST_F(FileCommandsTest, LoadFailuresAreReportedAndKeepTheProgram)
@@ -221,8 +208,7 @@ TEST_F(FileCommandsTest, LoadFailuresAreReportedAndKeepTheProgram)
         auto ui = answering(TextId::SaveChangesIn, Answer::No);
         EXPECT_FALSE(FileCommands(model, ui, chooser).OpenFile(path));
         ASSERT_EQ(ui.asked().size(), 1u);
-        EXPECT_EQ(rendered(ui.asked()[0]), message);
-        EXPECT_EQ(ui.asked()[0].icon, Icon::Critical);
+        EXPECT_EQ(std::pair(rendered(ui.asked()[0]), ui.asked()[0].icon), std::pair(message, Icon::Critical));
         EXPECT_EQ(model.program().AnzEintrag, 9);
     }
 }

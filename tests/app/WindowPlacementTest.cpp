@@ -1,23 +1,13 @@
 #include "app/WindowPlacement.h"
+#include "tests/support/TestPrograms.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 using namespace zendrik;
-
-namespace {
-
-void writeFile(const QString& path, const QByteArray& data)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(data);
-}
-
-} // namespace
+using namespace zendrik::test;
 
 TEST(WindowPlacement, RoundTripAndRefusedContents)
 {
@@ -28,10 +18,7 @@ TEST(WindowPlacement, RoundTripAndRefusedContents)
     ASSERT_TRUE(WriteWindowPlacement(dir.path(), p));
     EXPECT_EQ(ReadWindowPlacement(dir.path()), p);
     const QString file = QDir(dir.path()).filePath(QString::fromLatin1(kWindowPlacementFileName));
-    QFile written(file);
-    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    EXPECT_EQ(written.readAll(), QByteArray("-8 20 900 640 1\n"));
-    written.close();
+    EXPECT_EQ(readFile(file), QByteArray("-8 20 900 640 1\n"));
 
     // Files that are not such a line leave the placement to the program.
     for (const char* bad : {"", "1 2 3", "10 10 900 640 2", "10 10 50 640 0", "a b c d e", "10 10 900 640 0 7",
