@@ -1,5 +1,6 @@
 #include "app/Settings.h"
 
+#include "model/DeviceFamily.h"
 #include "model/ProgramSetup.h"
 
 #include "util/AtomicFile.h"
@@ -107,7 +108,7 @@ bool ReadSettings(const QString& path, DeviceSettings& d)
         else if (key == QLatin1String("LPT")) d.Lpt = std::clamp(toInt16(v), 1, 5);
         else if (key == QLatin1String("UHRENTYP")) {
             const int t = toInt16(v);
-            if (t == kFamily731 || t == kFamily738 || t == kFamily752)
+            if (IsKnownFamily(t))
                 d.Uhrentyp = t;
         }
         else if (key == QLatin1String("DELAY")) { d.Delay = std::max(0, toInt16(v * 4)); d.DelayLang = d.Delay * 50; }

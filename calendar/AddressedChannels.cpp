@@ -1,5 +1,6 @@
 #include "calendar/AddressedChannels.h"
 
+#include "model/DeviceFamily.h"
 
 namespace zendrik {
 
@@ -17,7 +18,7 @@ int EntryChannelNumber(const Entry& e, const DeviceSettings& device)
     case KindOther:
         return 0;
     default:
-        return device.Uhrentyp == kFamily738 ? value + 1 : 0;
+        return EntryNamesOneChannel(device.Uhrentyp) ? value + 1 : 0;
     }
 }
 

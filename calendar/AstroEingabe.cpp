@@ -7,6 +7,7 @@
 #include "calendar/SommerzeitTage.h"
 #include "language/CaptionName.h"
 #include "language/TextTable.h"
+#include "model/DeviceFamily.h"
 #include "model/ProgramModel.h"
 #include "util/CalendarMath.h"
 
@@ -44,12 +45,12 @@ QString TwoDigits(int n)
 
 AstroChannel AstroChannelOfLabel(int uhrentyp, const QString& label)
 {
-    if (uhrentyp != kFamily752 && uhrentyp != kFamily738)
+    if (!HasAstro(uhrentyp))
         return AstroChannel{AstroChannelCheck::NoAstroDevice, 0};
     // A label of the form C and a number, from the second character on.
     bool ok = false;
     const int number = label.size() >= 2 ? label.mid(1).trimmed().toInt(&ok) : 0;
-    if (uhrentyp == kFamily752) {
+    if (HasSharedAstroTable(uhrentyp)) {
         // One table for the device; channel 2 follows it. A number names one
         // of its two channels.
         if (ok && (number < 1 || number > 2))

@@ -13,27 +13,18 @@ namespace zendrik {
 namespace {
 
 
-int AstroChannelCount(int uhrentyp)
-{
-    if (uhrentyp == kFamily738)
-        return kAstroChannels;
-    if (uhrentyp == kFamily752)
-        return 1;
-    return 0;
-}
-
 // The bus device keeps a switching on the edge of the day: a sunrise before
 // midnight switches at 0:00 and a sunset after midnight at 23:59.
 int RiseInDay(int minute, int uhrentyp, int keineZeit)
 {
-    if (uhrentyp == kFamily738 && minute < 0)
+    if (KeepsAstroTimesInDay(uhrentyp) && minute < 0)
         return 0;
     return (minute < 0 || minute >= kMinutesOfDay) ? keineZeit : minute;
 }
 
 int SetInDay(int minute, int uhrentyp, int keineZeit)
 {
-    if (uhrentyp == kFamily738 && minute >= kMinutesOfDay)
+    if (KeepsAstroTimesInDay(uhrentyp) && minute >= kMinutesOfDay)
         return kMinutesOfDay - 1;
     return (minute < 0 || minute >= kMinutesOfDay) ? keineZeit : minute;
 }
@@ -46,11 +37,6 @@ std::optional<int> Shown(int stored, int keineZeit, int offset, bool summer)
 }
 
 } // namespace
-
-bool AstroTableHoldsOffsets(int uhrentyp)
-{
-    return uhrentyp != kFamily752;
-}
 
 AstroYear ComputeAstroYear(const AstroLocation& location, int uhrentyp, int year)
 {
@@ -140,7 +126,7 @@ void ComputeAstroTable(ProgramModel& model, float laenge, float breite, int zone
 
 bool StoreAstroProgram(ProgramModel& model, const AstroSettings& settings, int channel)
 {
-    if (channel < 0 || channel >= AstroChannelCount(model.device.Uhrentyp))
+    if (channel < 0 || channel >= AstroTableCount(model.device.Uhrentyp))
         return false;
     AstroProgram& astro = model.program().astro;
     const AstroLocation& l = settings.location;
@@ -168,11 +154,12 @@ AstroDrive AstroDriveOf(const ProgramModel& model, int channel, int slot)
     const DeviceSettings& d = model.device;
     const AstroProgram& astro = model.slot(slot == kSampleSlot ? kSampleSlot : kProgramSlot).astro;
     AstroDrive drive;
-    if (d.Uhrentyp == kFamily752 && (channel == 0 || (channel == 1 && d.AstroC1C2 == 1)) && astro.AstroAktiv[1] != 0) {
+    if (HasSharedAstroTable(d.Uhrentyp) && (channel == 0 || (channel == 1 && d.AstroC1C2 == 1))
+        && astro.AstroAktiv[1] != 0) {
         drive.table = 0;
         drive.morning = astro.AstroGrenze[0].morning;
         drive.evening = astro.AstroGrenze[0].evening;
-    } else if (d.Uhrentyp == kFamily738 && channel >= 0 && channel < kAstroChannels
+    } else if (HasAstroTablePerChannel(d.Uhrentyp) && channel >= 0 && channel < kAstroChannels
                && astro.AstroAktiv[static_cast<std::size_t>(channel + 1)] != 0) {
         drive.table = channel;
         drive.morning = astro.AstroGrenze[static_cast<std::size_t>(channel)].morning;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/DeviceFamily.h"
 #include "model/ProgramModel.h"
 
 #include <array>
@@ -62,11 +63,6 @@ AstroSummerDays AstroSummerDaysFrom(int swRegel, const ProgramSlot& slot, int ye
 // time switches an hour earlier).
 void ApplyAstroLimits(AstroYear& table, const AstroLocation& location, int uhrentyp, int morning, int evening,
                       const AstroSummerDays& days);
-
-// The one-channel astro device (family 752) receives the two offsets in its
-// header and adds them itself, so its table holds the sun times without
-// them; the 738 family has no such bytes and gets them in the table.
-bool AstroTableHoldsOffsets(int uhrentyp);
 
 // The switching minutes of day index 0..365 (day of year 1..366), computed
 // with the calendar of the given year (leap or not); the times themselves

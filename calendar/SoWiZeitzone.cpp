@@ -1,6 +1,7 @@
 #include "calendar/SoWiZeitzone.h"
 
 #include "calendar/SoWiEingabe.h"
+#include "model/DeviceFamily.h"
 #include "model/ProgramModel.h"
 #include "util/CalendarMath.h"
 
@@ -251,12 +252,9 @@ QByteArray AstroOrtZeitzone(const ProgramModel& model)
 {
     const DeviceSettings& d = model.device;
     const AstroProgram& astro = model.program().astro;
-    bool active = false;
-    if (d.Uhrentyp == kFamily752)
-        active = astro.AstroAktiv[1] != 0;
-    else if (d.Uhrentyp == kFamily738)
-        active = std::any_of(astro.AstroAktiv.begin() + 1, astro.AstroAktiv.end(), [](int a) { return a != 0; });
-    if (!active)
+    // Astro channels 1..n, one per table of the device.
+    const auto first = astro.AstroAktiv.begin() + 1;
+    if (std::none_of(first, first + AstroTableCount(d.Uhrentyp), [](int a) { return a != 0; }))
         return {};
     return ZeitzoneAmOrt(astro.AstroLaenge, astro.AstroBreite, astro.AstroZone);
 }

@@ -1,6 +1,8 @@
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
 
+#include "model/DeviceFamily.h"
+
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -31,6 +33,7 @@ int runInfo(CliContext& ctx, const QStringList& args)
     const ProgramSlot& s = ctx.model.program();
     const bool hasNumber = s.ProgNr <= 999999;
     const int channels = d.Kanalzahl;
+    const bool master = IsMasterProgram(d);
 
     if (ctx.json) {
         QJsonObject o;
@@ -44,7 +47,7 @@ int runInfo(CliContext& ctx, const QStringList& args)
         o[QStringLiteral("description")] = s.Verwendung;
         for (int c = 0; c < channels; ++c)
             o[QStringLiteral("channel%1").arg(c + 1)] = shownName(s.Kanalname[static_cast<std::size_t>(c)]);
-        o[QStringLiteral("master")] = (d.Geraetekennung & 0x80) != 0;
+        o[QStringLiteral("master")] = master;
         ctx.out << QJsonDocument(o).toJson(QJsonDocument::Indented);
         return kExitOk;
     }
@@ -59,7 +62,7 @@ int runInfo(CliContext& ctx, const QStringList& args)
             << "description: " << s.Verwendung << '\n';
     for (int c = 0; c < channels; ++c)
         ctx.out << "channel" << (c + 1) << ": " << shownName(s.Kanalname[static_cast<std::size_t>(c)]) << '\n';
-    ctx.out << "master: " << ((d.Geraetekennung & 0x80) ? "yes" : "no") << '\n';
+    ctx.out << "master: " << (master ? "yes" : "no") << '\n';
     return kExitOk;
 }
 

@@ -6,6 +6,7 @@
 #include "editing/ColumnSort.h"
 #include "editing/ListTexts.h"
 #include "editing/ProgramList.h"
+#include "model/DeviceFamily.h"
 
 #include <QDir>
 
@@ -124,12 +125,12 @@ QString readFilter(const CommandArgs& args, const DeviceSettings& device, ListFi
 {
     if (args.has(QStringLiteral("channels"))) {
         const QString text = args.value(QStringLiteral("channels"));
-        const bool bus = device.Uhrentyp == kFamily738;
-        std::optional<int> v = bus ? boundedNumber(text, 1, 16) : boundedNumber(text, 1, 255);
+        const bool oneChannel = EntryNamesOneChannel(device.Uhrentyp);
+        std::optional<int> v = oneChannel ? boundedNumber(text, 1, 16) : boundedNumber(text, 1, 255);
         if (!v && number(text) == ListFilter::kAllChannels)
             v = ListFilter::kAllChannels;
         if (!v)
-            return bus ? QStringLiteral("--channels takes a channel number 1..16 or 255")
+            return oneChannel ? QStringLiteral("--channels takes a channel number 1..16 or 255")
                        : QStringLiteral("--channels takes a channel mask 1..255");
         filter.FilterKanal = *v;
     }

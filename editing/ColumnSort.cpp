@@ -1,6 +1,7 @@
 #include "editing/ColumnSort.h"
 
 #include "editing/ListAnsicht.h"
+#include "model/DeviceFamily.h"
 #include "model/ProgramSort.h"
 #include "model/ProgramModel.h"
 
@@ -20,7 +21,7 @@ int SortColumnForClick(int ansicht, int gridColumn, int uhrentyp)
     if (gridColumn < 1)
         return 0;
     if (ansicht == AnsichtSchaltzeiten) {
-        if (uhrentyp == kFamily752) {
+        if (!HasPulses(uhrentyp)) {
             if (gridColumn > kSwitchingColumns752)
                 return 0;
             return gridColumn >= kPulseColumn ? gridColumn + 1 : gridColumn;

@@ -1,5 +1,6 @@
 #include "editing/ListFilter.h"
 
+#include "model/DeviceFamily.h"
 #include "util/CalendarMath.h"
 
 namespace zendrik {
@@ -11,7 +12,7 @@ int ListFilter::PrioBisFor(int value, bool eibFormat)
 
 bool ListFilter::passesChannel(const Entry& e, const DeviceSettings& device) const
 {
-    if (device.Uhrentyp == kFamily738)
+    if (EntryNamesOneChannel(device.Uhrentyp))
         return FilterKanal == kAllChannels || EntryChannelNumber(e, device) == FilterKanal;
     if (device.EibFormat != 0) {
         // A bus entry names one channel; it passes when that channel is chosen.

@@ -1,6 +1,7 @@
 #include "editing/ListTexts.h"
 
 #include "calendar/DayProfile.h"
+#include "model/DeviceFamily.h"
 
 #include <QStringBuilder>
 
@@ -85,7 +86,7 @@ QString FormatDate(int day, int month, const TextTable& texts, const DeviceSetti
 QString FormatChannels(int mask, const TextTable& texts, const DeviceSettings& device)
 {
     const QString& prefix = texts(TextId::ChannelPrefix);
-    if (device.Uhrentyp == kFamily738)
+    if (EntryNamesOneChannel(device.Uhrentyp))
         return prefix + QString::number(mask + 1);
     QString text;
     text.reserve(4 * device.Kanalzahl);

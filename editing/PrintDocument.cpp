@@ -4,6 +4,7 @@
 #include "language/DateText.h"
 #include "editing/PrintTexts.h"
 #include "language/TextTable.h"
+#include "model/DeviceFamily.h"
 #include "model/DeviceProperties.h"
 #include "model/FileNames.h"
 #include "model/HeaderFields.h"
@@ -71,9 +72,9 @@ PrintBlock listBlock(const ProgramModel& model, const TextTable& texts, int ansi
 std::vector<int> astroChannelsOf(const ProgramModel& model, int slot)
 {
     std::vector<int> channels;
-    if (model.device.Uhrentyp == kFamily752) {
+    if (HasSharedAstroTable(model.device.Uhrentyp)) {
         channels.push_back(0);
-    } else if (model.device.Uhrentyp == kFamily738) {
+    } else if (HasAstroTablePerChannel(model.device.Uhrentyp)) {
         const auto& aktiv = model.slot(slot).astro.AstroAktiv;
         for (int c = 0; c < kAstroChannels; ++c) {
             if (aktiv[static_cast<std::size_t>(c + 1)] != 0)
@@ -93,7 +94,7 @@ void addListBlocks(PrintDocument& doc, const ProgramModel& model, const TextTabl
     for (const int channel : astroChannelsOf(model, slot)) {
         sources.astroChannel = channel;
         PrintBlock block = listBlock(model, texts, ansicht, slot, sources);
-        if (model.device.Uhrentyp == kFamily738)
+        if (HasAstroTablePerChannel(model.device.Uhrentyp))
             block.title += QStringLiteral(" ") + texts(TextId::ChannelPrefix).trimmed() + QString::number(channel + 1);
         doc.blocks.push_back(std::move(block));
     }
@@ -132,7 +133,7 @@ PrintBlock DevicePropertiesBlock(const ProgramModel& model, const TextTable& tex
                                                                         : TextId::AtPeriodEnd)});
         }
     }
-    if (d.Uhrentyp == kFamily752)
+    if (HasSharedAstroTable(d.Uhrentyp))
         row(TextId::AstroTimesActOn, d.AstroC1C2 != 0 ? QStringLiteral("C1 + C2") : QStringLiteral("C1"));
     QString access;
     if (d.Lpt == 4 || d.Lpt == 5)

@@ -2,19 +2,21 @@
 
 #include "editing/ListFilter.h"
 #include "editing/ListAnsicht.h"
+#include "model/DeviceFamily.h"
 #include "model/DeviceSettings.h"
 
 namespace zendrik {
 
 namespace {
 
-// The "Prio." column of the switching-time list (the astro family has no
-// pulse column); other device types have no peek from that list.
+// The "Prio." column of the switching-time list: one further right where
+// the list has a pulse column. The bus astro device has no peek from that
+// list.
 int switchingPrioColumn(int uhrentyp)
 {
-    if (uhrentyp == kFamily731)
-        return 7;
-    return uhrentyp == kFamily752 ? 6 : -1;
+    if (IsBusAstroDevice(uhrentyp))
+        return -1;
+    return HasPulses(uhrentyp) ? 7 : 6;
 }
 
 constexpr int kPriorityPrioColumn = 6;

@@ -8,6 +8,7 @@
 #include "editing/EntryTexts.h"
 #include "editing/ListTexts.h"
 #include "language/TextTable.h"
+#include "model/DeviceFamily.h"
 #include "model/DstRowCodec.h"
 #include "model/ProgramModel.h"
 
@@ -49,7 +50,7 @@ void addBlankCells(QStringList& cells, int count)
 
 void addSwitchingCells(QStringList& cells, const Entry& e, const CellContext& c)
 {
-    const bool withPulse = c.device.Uhrentyp != kFamily752;
+    const bool withPulse = HasPulses(c.device.Uhrentyp);
     // Entries beyond the day (special entries) show only their row number.
     if (EntryTime(e) / 60 >= 24) {
         addBlankCells(cells, withPulse ? 7 : 6);
@@ -139,7 +140,7 @@ void buildEntryView(ProgramList& list, const ProgramModel& model, const ListFilt
         list.columns = {{no, 500},      {c.text(TextId::BeginOn), 2600}, {c.text(TextId::EndOn), 2600},
                         {channels, 2000}, {kOnceText, 800},               {state, 1400},
                         {prio, 1400}};
-    } else if (c.device.Uhrentyp == kFamily752) {
+    } else if (!HasPulses(c.device.Uhrentyp)) {
         list.columns = {{no, 500},       {c.text(TextId::ColDateDays), 2400}, {c.text(TextId::TimeOfDay), 1400},
                         {channels, 3400}, {kOnceText, 800},                    {state, 1400},
                         {prio, 1400}};
@@ -194,7 +195,7 @@ void buildAstroView(ProgramList& list, const ProgramModel& model, const CellCont
     const bool active = s.astro.AstroAktiv[static_cast<std::size_t>(channel + 1)] != 0;
     const QString& prefix = c.text(TextId::ChannelPrefix);
     QString channels = prefix + QLatin1Char('1');
-    if (c.device.Uhrentyp == kFamily738)
+    if (HasAstroTablePerChannel(c.device.Uhrentyp))
         channels = prefix + QString::number(channel + 1);
     else if (c.device.AstroC1C2 != 0)
         channels += QLatin1Char(' ') + prefix + QLatin1Char('2');

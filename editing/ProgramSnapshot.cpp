@@ -1,6 +1,7 @@
 #include "editing/ProgramSnapshot.h"
 
 #include "language/TextTable.h"
+#include "model/DeviceFamily.h"
 #include "model/ProgramModel.h"
 
 #include <algorithm>
@@ -8,27 +9,6 @@
 namespace zendrik {
 
 namespace {
-
-// The image options travel with their names between the settings and the snapshot.
-template <typename From, typename To>
-void copyOptions(const From& from, To& to)
-{
-    to.Geraetekennung = from.Geraetekennung;
-    to.SwRegel = from.SwRegel;
-    to.SpracheUhr = from.SpracheUhr;
-    to.Datumsformat = from.Datumsformat;
-    to.Funk = from.Funk;
-    to.Nak = from.Nak;
-    to.Dauertaste = from.Dauertaste;
-    to.Speicherflag = from.Speicherflag;
-    to.MessKanal = from.MessKanal;
-    to.MessPeriode = from.MessPeriode;
-    to.MessImpDauer = from.MessImpDauer;
-    to.MessZustand = from.MessZustand;
-    to.MessZeitpunkt = from.MessZeitpunkt;
-    to.AstroC1C2 = from.AstroC1C2;
-    to.MasterKennung = from.MasterKennung;
-}
 
 // A step that adds or deletes entries names how many, in the singular for one.
 struct CountedName {
@@ -77,7 +57,7 @@ ProgramSnapshot TakeSnapshot(const ProgramModel& model)
 {
     ProgramSnapshot s;
     s.program = model.program();
-    copyOptions(model.device, s.options);
+    s.options = model.device.image();
     return s;
 }
 
@@ -86,7 +66,7 @@ SimulationSnapshot TakeSimulationSnapshot(const ProgramModel& model, int slot)
     SimulationSnapshot s;
     s.slot = slot == kSampleSlot ? kSampleSlot : kProgramSlot;
     s.program = model.slot(s.slot);
-    copyOptions(model.device, s.options);
+    s.options = model.device.image();
     const DeviceSettings& d = model.device;
     s.Uhrentyp = d.Uhrentyp;
     s.Kanalzahl = d.Kanalzahl;
@@ -103,7 +83,7 @@ void RestoreSnapshot(ProgramModel& model, const ProgramSnapshot& snapshot)
     QString file = model.program().Dateiname;
     model.program() = snapshot.program;
     model.program().Dateiname = std::move(file);
-    copyOptions(snapshot.options, model.device);
+    model.device.image() = snapshot.options;
 }
 
 bool OnlyReordered(const ProgramSnapshot& before, const ProgramSnapshot& after)
@@ -147,7 +127,7 @@ ChangeSummary DescribeChange(const ProgramSnapshot& before, const ProgramSnapsho
     if (a.ProgNr != b.ProgNr || a.Verwendung != b.Verwendung || a.Kanalname != b.Kanalname
         || a.Schreibschutz != b.Schreibschutz)
         return {ChangeKind::Header, 0};
-    if ((before.options.Geraetekennung & 0x80) != (after.options.Geraetekennung & 0x80)
+    if (IsMasterProgram(before.options) != IsMasterProgram(after.options)
         || before.options.MasterKennung != after.options.MasterKennung)
         return {ChangeKind::MasterCard, 0};
     if (!(before.options == after.options))

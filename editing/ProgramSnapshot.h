@@ -1,6 +1,7 @@
 #pragma once
 
 #include "language/ExtraText.h"
+#include "model/ImageOptions.h"
 #include "model/ProgramModel.h"
 #include "model/ProgramSlot.h"
 
@@ -11,30 +12,10 @@ namespace zendrik {
 class ProgramModel;
 class TextTable;
 
-// The device options a program carries in its image header; the PC-side
-// settings (port, delay, print lines, language) are not part of a program.
-struct ImageOptions {
-    int Geraetekennung = 0;
-    int SwRegel = 0;
-    int SpracheUhr = 0;
-    int Datumsformat = 0;
-    int Funk = 0;
-    int Nak = 0;
-    int Dauertaste = 0;
-    int Speicherflag = 0;
-    int MessKanal = 0;
-    int MessPeriode = 0;
-    int MessImpDauer = 0;
-    int MessZustand = 0;
-    int MessZeitpunkt = 0;
-    int AstroC1C2 = 0;
-    int MasterKennung = 0;
-
-    bool operator==(const ImageOptions&) const = default;
-};
-
 // Everything of the program being edited that a change can touch: the slot
-// (entries, tables, texts, astro program) and the image options. About 20 KB:
+// (entries, tables, texts, astro program) and the image options (the device
+// settings' ImageOptions part; the PC-side settings are not part of a
+// program). About 20 KB:
 // one per undo step is cheap.
 struct ProgramSnapshot {
     ProgramSlot program;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ImageOptions.h"
+
 #include <QString>
 
 namespace zendrik {
@@ -9,14 +11,18 @@ inline constexpr int kFamily738 = 738;
 inline constexpr int kFamily752 = 752;
 
 // The frame a program is edited in: the parameters of the chosen device type,
-// the device options that the image header carries, and the PC-side settings
+// the device options that the image header carries (the ImageOptions part,
+// whose fields are used by name like the others), and the PC-side settings
 // remembered in zendrik.ini. Names follow the settings file and the image.
-struct DeviceSettings {
+struct DeviceSettings : ImageOptions {
+    // The image options alone: what a program step or a recovery copy keeps.
+    ImageOptions& image() { return *this; }
+    const ImageOptions& image() const { return *this; }
+
     // Device type (one row of the device-type table).
     int Kanalzahl = 1;
     int Uhrentyp = kFamily731;
     int Busprog = 0;          // non-zero: a bus device (written as -1)
-    int Geraetekennung = 72;  // image byte 1; bit 7 marks a master program
     int MaxEintrag = 324;
     int Evu = 0;              // device variant with a meter-pulse channel
     int Bewft = 0;            // device variant that handles movable holidays
@@ -27,24 +33,8 @@ struct DeviceSettings {
     int ChosenRow = 1;        // row the user chose (start screen, --type); a loaded file
                               // that does not fit it brings the row it was made for
 
-    // Device options carried in the image header.
+    // The bus format of the entries (image byte 2), set with the device type.
     int EibFormat = 0;
-    // Summer/winter rule: 0 none, 1 Europe, 2 Great Britain, 3 USA, 4 by the
-    // program's table; kSwRegelUnbekannt before the first settings file.
-    int SwRegel = 0;
-    int SpracheUhr = 0;
-    int Datumsformat = 1;
-    int Funk = 0;
-    int Nak = 1;
-    int Dauertaste = 0;
-    int Speicherflag = 1;
-    int MessKanal = 0;
-    int MessPeriode = 0;
-    int MessImpDauer = 0;
-    int MessZustand = 0;
-    int MessZeitpunkt = 0;
-    int AstroC1C2 = 0;
-    int MasterKennung = 0;
 
     // PC side.
     int Lpt = 1;              // 1..3 parallel ports, 4 and 5 the serial ports COM1/COM2
@@ -74,6 +64,10 @@ struct DeviceSettings {
     // ("sim:bus-sim.ini" is the simulated bus described in that file).
     QString BusLink1 = QStringLiteral("sim:bus-sim.ini");
     QString BusLink2;
+
+    // Every field, the image options included (without this the options'
+    // comparison would be taken for the whole settings).
+    bool operator==(const DeviceSettings&) const = default;
 };
 
 // Rules that need no table, and the rule value of a first start (no

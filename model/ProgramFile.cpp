@@ -4,6 +4,7 @@
 #include "util/AtomicFile.h"
 #include "util/FileCheck.h"
 #include "util/Cp1252.h"
+#include "model/DeviceFamily.h"
 #include "model/DeviceTypes.h"
 #include "model/FileNames.h"
 #include "model/ProgramModel.h"
@@ -95,7 +96,7 @@ QByteArray hm(int minute)
 QByteArray ProgramNumberLine(const ProgramModel& model)
 {
     const std::int32_t number = model.program().ProgNr;
-    if (model.device.Uhrentyp != kFamily752 || number < 0 || number > 999999)
+    if (HasProgramNumberInImage(model.device.Uhrentyp) || number < 0 || number > 999999)
         return {};
     return kProgramNumberTag + ' ' + QByteArray::number(number) + "\r\n";
 }
@@ -120,9 +121,7 @@ QByteArray AstroLimitLines(const ProgramModel& model)
 {
     QByteArray out;
     const AstroProgram& astro = model.program().astro;
-    const int channels = model.device.Uhrentyp == kFamily738 ? kAstroChannels
-                         : model.device.Uhrentyp == kFamily752 ? 1
-                                                               : 0;
+    const int channels = AstroTableCount(model.device.Uhrentyp);
     for (int c = 0; c < channels; ++c) {
         const AstroLimits& l = astro.AstroGrenze[static_cast<std::size_t>(c)];
         if (astro.AstroAktiv[static_cast<std::size_t>(c + 1)] == 0 || (l.morning == 0 && l.evening == 1439))
@@ -136,7 +135,8 @@ QByteArray AstroLimitLines(const ProgramModel& model)
     const bool located = astro.AstroLaenge != fresh.AstroLaenge || astro.AstroBreite != fresh.AstroBreite
                          || astro.AstroZone != fresh.AstroZone || astro.AstroOffsetAuf != fresh.AstroOffsetAuf
                          || astro.AstroOffsetUnter != fresh.AstroOffsetUnter;
-    if (model.device.Uhrentyp == kFamily738 && astro.AstroAktiv[0] != 0 && located)
+    const int family = model.device.Uhrentyp;
+    if (HasAstro(family) && !HasAstroLocationInImage(family) && astro.AstroAktiv[0] != 0 && located)
         out += kAstroPlaceTag + ' ' + QByteArray::number(static_cast<double>(astro.AstroLaenge)) + ' '
                + QByteArray::number(static_cast<double>(astro.AstroBreite)) + ' ' + QByteArray::number(astro.AstroZone)
                + ' ' + QByteArray::number(astro.AstroOffsetAuf) + ' ' + QByteArray::number(astro.AstroOffsetUnter)
@@ -317,7 +317,7 @@ int LoadProgramData(ProgramModel& model, const QByteArray& data, int slotIndex, 
         slot.Kanalname[static_cast<std::size_t>(c)] = QStringLiteral(" ") + *name;
     }
     ReadAstroLimitLines(data, device.Speichergroesse, device.MaxEintrag, slot.astro);
-    if (device.Uhrentyp == kFamily752)
+    if (!HasProgramNumberInImage(device.Uhrentyp))
         slot.ProgNr = ReadProgramNumberLine(data, device.Speichergroesse, device.MaxEintrag);
     slot.Dateiname = path;
 

@@ -1,6 +1,7 @@
 #include "model/ProgramSort.h"
 
 #include "util/CalendarMath.h"
+#include "model/DeviceFamily.h"
 #include "model/ProgramModel.h"
 
 #include <algorithm>
@@ -12,7 +13,7 @@ namespace {
 
 int lowestChannel(int channels, const SortContext& c)
 {
-    if (c.uhrentyp == kFamily738)
+    if (EntryNamesOneChannel(c.uhrentyp))
         return channels;
     for (int bit = 0; bit < c.kanalzahl; ++bit) {
         if (channels & (1 << bit))

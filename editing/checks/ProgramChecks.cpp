@@ -10,6 +10,7 @@
 #include "editing/checks/CheckTexts.h"
 #include "language/DateText.h"
 #include "language/TextTable.h"
+#include "model/DeviceFamily.h"
 #include "model/DstRowCodec.h"
 #include "model/ProgramModel.h"
 
@@ -704,9 +705,9 @@ Findings CheckChannelStates(const CheckContext& ctx)
     }
     const DeviceSettings& d = model.device;
     const AstroProgram& astro = model.program().astro;
-    if (d.Uhrentyp == kFamily752 && astro.AstroAktiv[1] != 0)
+    if (HasSharedAstroTable(d.Uhrentyp) && astro.AstroAktiv[1] != 0)
         switched |= d.AstroC1C2 == 1 ? 3 : 1;
-    if (d.Uhrentyp == kFamily738) {
+    if (HasAstroTablePerChannel(d.Uhrentyp)) {
         for (int c = 0; c < kAstroChannels; ++c) {
             if (astro.AstroAktiv[static_cast<std::size_t>(c + 1)] != 0)
                 switched |= 1 << c;

@@ -2,6 +2,7 @@
 
 #include "language/TextTable.h"
 #include "util/AtomicFile.h"
+#include "model/DeviceFamily.h"
 #include "model/DeviceImage.h"
 #include "model/FileNames.h"
 #include "model/LoadResultMessage.h"
@@ -69,7 +70,7 @@ ChipTransferOutcome ChipTransfer::ExportToChip()
             return ChipTransferOutcome::Cancelled;
         }
     }
-    if (model_.device.Uhrentyp == kFamily752 && s.astro.AstroAktiv[1] == 0) {
+    if (HasSharedAstroTable(model_.device.Uhrentyp) && s.astro.AstroAktiv[1] == 0) {
         if (ui_.ask(Prompt::question(Buttons::OkCancel, Icon::Question, {TextId::NoAstroTimesExport})) != Answer::Ok)
             return ChipTransferOutcome::Cancelled;
     }

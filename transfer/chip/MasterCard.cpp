@@ -1,5 +1,6 @@
 #include "transfer/chip/MasterCard.h"
 
+#include "model/DeviceFamily.h"
 #include "model/DeviceImage.h"
 #include "model/ProgramModel.h"
 
@@ -8,8 +9,6 @@
 namespace zendrik {
 
 namespace {
-
-constexpr int kMasterFlag = 0x80;
 
 int bitValue(int v)
 {
@@ -22,7 +21,7 @@ MasterState MasterStateOf(const ProgramModel& model)
 {
     const DeviceSettings& d = model.device;
     MasterState s;
-    s.masterCard = (model.program().Kopf[1] & kMasterFlag) != 0;
+    s.masterCard = IsMasterProgram(model.program());
     s.Dauertaste = bitValue(d.Dauertaste);
     s.Nak = bitValue(d.Nak);
     s.Datumsformat = bitValue(d.Datumsformat);
@@ -35,12 +34,12 @@ MasterState MasterStateOf(const ProgramModel& model)
 
 bool MasterBitsApply(const ProgramModel& model)
 {
-    return model.device.Uhrentyp != kFamily752;
+    return HasMasterCardOptions(model.device.Uhrentyp);
 }
 
 bool MasterLanguageApplies(const ProgramModel& model)
 {
-    return model.device.Uhrentyp != kFamily752;
+    return HasMasterCardOptions(model.device.Uhrentyp);
 }
 
 void ApplyMasterClick(ProgramModel& model, UserInteraction& ui, const MasterClick& click)
@@ -49,7 +48,7 @@ void ApplyMasterClick(ProgramModel& model, UserInteraction& ui, const MasterClic
     const int v = bitValue(click.value);
     switch (click.field) {
     case MasterField::CardKind:
-        d.Geraetekennung = (d.Geraetekennung & 0x7F) | (v ? kMasterFlag : 0);
+        SetMasterProgram(d, v != 0);
         break;
     case MasterField::Dauertaste:
         d.Dauertaste = v;

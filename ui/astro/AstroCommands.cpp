@@ -5,6 +5,7 @@
 #include "editing/AstroCellEdit.h"
 #include "editing/ListAnsicht.h"
 #include "language/TextTable.h"
+#include "model/DeviceFamily.h"
 #include "model/ProgramModel.h"
 #include "model/UserInteraction.h"
 #include "ui/astro/FrmAstro.h"
@@ -39,9 +40,8 @@ void AstroCommands::updateCommands()
 {
     if (!menu_)
         return;
-    const int family = ctx_.model.device.Uhrentyp;
     menu_->action(QStringLiteral("mnuBaAstro"))
-        ->setEnabled((family == kFamily752 || family == kFamily738) && ctx_.model.AktSlot == kProgramSlot);
+        ->setEnabled(HasAstro(ctx_.model.device.Uhrentyp) && ctx_.model.AktSlot == kProgramSlot);
 }
 
 void AstroCommands::enterAstro()

@@ -3,6 +3,7 @@
 #include "ui/common/ScreenFit.h"
 
 #include "language/TextTable.h"
+#include "model/DeviceFamily.h"
 #include "model/DeviceProperties.h"
 #include "model/ProgramModel.h"
 #include "app/Settings.h"
@@ -235,11 +236,9 @@ FrmGeraetEinst::FrmGeraetEinst(ProgramModel& model, const TextTable& texts, User
 
     // What the device family has: the clock language and the meter pulse on
     // the weekly/annual family, the astro channel choice on the astro device.
-    const bool family731 = d.Uhrentyp == kFamily731;
-    cbosprache_->setEnabled(family731);
-    // Only the meter variants have a meter pulse.
-    fraMess_->setEnabled(family731 && (d.Evu != 0 || d.MessKanal != 0));
-    fraAstro_->setVisible(d.Uhrentyp == kFamily752);
+    cbosprache_->setEnabled(HasClockLanguageChoice(d.Uhrentyp));
+    fraMess_->setEnabled(HasMeterPulse(d));
+    fraAstro_->setVisible(HasSharedAstroTable(d.Uhrentyp));
 
     load();
 

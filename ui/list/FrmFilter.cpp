@@ -2,6 +2,7 @@
 
 #include "editing/ListFilter.h"
 #include "language/TextTable.h"
+#include "model/DeviceFamily.h"
 #include "model/DeviceSettings.h"
 
 #include <QCheckBox>
@@ -58,7 +59,7 @@ FrmFilter::FrmFilter(ListFilter& filter, const DeviceSettings& device, const Tex
       filter_(filter),
       device_(device),
       texts_(texts),
-      bus738_(device.Uhrentyp == kFamily738),
+      oneChannel_(EntryNamesOneChannel(device.Uhrentyp)),
       eib_(device.EibFormat != 0)
 {
     setObjectName(QStringLiteral("frmfilter"));
@@ -67,7 +68,7 @@ FrmFilter::FrmFilter(ListFilter& filter, const DeviceSettings& device, const Tex
     // Channels.
     auto* fraKanal = new QGroupBox(texts_(TextId::Channels), this);
     auto* kanal = new QGridLayout(fraKanal);
-    if (bus738_) {
+    if (oneChannel_) {
         // The 16-channel bus device filters one channel, or all.
         cboKanal_ = filterCombo(QStringLiteral("cboKanal"), fraKanal);
         cboKanal_->addItem(texts_(TextId::All), ListFilter::kAllChannels);

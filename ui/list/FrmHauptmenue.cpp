@@ -4,6 +4,7 @@
 #include "editing/ListFilter.h"
 #include "editing/ColumnSort.h"
 #include "language/TextTable.h"
+#include "model/DeviceFamily.h"
 #include "model/ProgramModel.h"
 #include "ui/list/ListTableModel.h"
 #include "ui/frame/MainMenu.h"
@@ -106,7 +107,8 @@ FrmHauptmenue::FrmHauptmenue(ProgramModel& model, const TextTable& texts, const 
 
 int FrmHauptmenue::astroChannel() const
 {
-    return model_.device.Uhrentyp == kFamily738 ? std::max(cboAstroKanal_->currentIndex(), 0) : 0;
+    // Only a device with a table per astro channel offers the choice.
+    return HasAstroTablePerChannel(model_.device.Uhrentyp) ? std::max(cboAstroKanal_->currentIndex(), 0) : 0;
 }
 
 const ProgramList& FrmHauptmenue::list() const
@@ -116,9 +118,8 @@ const ProgramList& FrmHauptmenue::list() const
 
 ListSources FrmHauptmenue::sources() const
 {
-    const bool channelChoice = ansicht_ == AnsichtAstrozeiten && model_.device.Uhrentyp == kFamily738;
     ListSources sources;
-    sources.astroChannel = channelChoice ? astroChannel() : 0;
+    sources.astroChannel = ansicht_ == AnsichtAstrozeiten ? astroChannel() : 0;
     if (holidays_.AnzFeiertage() > 0)
         sources.holidayName = [this](int offset) { return holidays_.FeiertagName(offset + kEasterOffsetBias); };
     return sources;
@@ -128,7 +129,7 @@ void FrmHauptmenue::ShowList(int slot)
 {
     const WaitCursor wait;
     slot_ = slot;
-    const bool channelChoice = ansicht_ == AnsichtAstrozeiten && model_.device.Uhrentyp == kFamily738;
+    const bool channelChoice = ansicht_ == AnsichtAstrozeiten && HasAstroTablePerChannel(model_.device.Uhrentyp);
     lblAstroKanal_->setVisible(channelChoice);
     cboAstroKanal_->setVisible(channelChoice);
     // Astro times are edited cell by cell, the other lists row by row.
@@ -238,7 +239,7 @@ void FrmHauptmenue::addViewCommands(MainMenu& menu)
 
 void FrmHauptmenue::enableViews(MainMenu& menu, bool sampleOpen)
 {
-    const bool astro = model_.device.Uhrentyp != kFamily731;
+    const bool astro = HasAstro(model_.device.Uhrentyp);
     for (const ViewCommand& v : kViews) {
         QAction* a = menu.action(QString::fromUtf8(v.objectName));
         if (v.slot == kSampleSlot)

@@ -7,6 +7,7 @@
 #include "language/DateText.h"
 #include "language/ExtraText.h"
 #include "language/TextTable.h"
+#include "model/DeviceFamily.h"
 #include "model/DeviceTypes.h"
 #include "model/FileNames.h"
 #include "model/HeaderFields.h"
@@ -365,7 +366,7 @@ void MdiForm1::refreshFrame()
 
     const ProgramSlot& s = ctx_.model.slot(ctx_.model.AktSlot);
     // A master card says so beside the device type.
-    const bool masterCard = (ctx_.model.program().Kopf[1] & 0x80) != 0;
+    const bool masterCard = IsMasterProgram(ctx_.model.program());
     const DeviceSettings& device = ctx_.model.device;
     const QString fromFile =
         DeviceRowFromFile(device)

@@ -2,6 +2,7 @@
 
 #include "editing/PrintTexts.h"
 #include "language/TextTable.h"
+#include "model/DeviceFamily.h"
 #include "model/ProgramModel.h"
 #include "ui/common/MnemonicSet.h"
 
@@ -47,8 +48,7 @@ FrmDruck::FrmDruck(const ProgramModel& model, const TextTable& texts, QWidget* p
     chkprgeraeteeigenschaften_ = box("chkprgeräteeigenschaften", texts(TextId::DevicePropertiesTitle), keys, fraDruck);
     chktxtdat_ = box("chktxtdat", texts(kPrintToTextFile), keys, fraDruck);
     // Only the astro devices have astro times to print.
-    const int family = model.device.Uhrentyp;
-    Chkprastro_->setEnabled(family == kFamily752 || family == kFamily738);
+    Chkprastro_->setEnabled(HasAstro(model.device.Uhrentyp));
     auto* sections = new QVBoxLayout(fraDruck);
     for (QCheckBox* c : {chkprsz_, chkprpz_, chkprsw_, Chkprastro_, chkprgeraeteeigenschaften_})
         sections->addWidget(c);
