@@ -13,7 +13,7 @@ GENERATOR = Ninja
 export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 
-.PHONY: all deps configure build fuzz-build run test bench fuzz screenshots clean package package-check mutants
+.PHONY: format all deps configure build fuzz-build run test bench fuzz screenshots clean package package-check mutants
 
 all: build
 
@@ -80,6 +80,10 @@ screenshots: build
 # (in build-mutants, beside the main build).
 mutants: deps
 	@bash scripts/mutants.sh $(if $(ONLY),--only '$(ONLY)')
+
+# Formats every C++ file with .clang-format (Debian package clang-format).
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
 	rm -rf $(BUILD) build-fuzz build-mutants

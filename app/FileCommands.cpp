@@ -1,11 +1,11 @@
 #include "app/FileCommands.h"
 
 #include "app/FileChooser.h"
+#include "app/SaveAsName.h"
 #include "model/FileNames.h"
 #include "model/LoadResultMessage.h"
 #include "model/ProgramFile.h"
 #include "model/ProgramModel.h"
-#include "app/SaveAsName.h"
 #include "model/UserInteraction.h"
 
 #include <QFileInfo>

@@ -16,9 +16,9 @@ class UserInteraction;
 
 // The commands before which unsaved changes may be saved.
 enum class SaveQuestion {
-    New,    // back to the start screen
-    Open,   // another program replaces this one
-    Exit,   // the program ends
+    New,  // back to the start screen
+    Open, // another program replaces this one
+    Exit, // the program ends
 };
 
 // "Änderungen speichern in <name> ?" with Yes/No/Cancel, or nothing when no

@@ -21,7 +21,7 @@ QString canonical(const QString& path)
 
 } // namespace
 
-RecentFiles::RecentFiles(QString workDir) : path_(QDir(workDir).filePath(QString::fromLatin1(kFileName))) {}
+RecentFiles::RecentFiles(QString workDir) : path_(QDir(workDir).filePath(QString::fromLatin1(kFileName))) { }
 
 void RecentFiles::load()
 {

@@ -7,13 +7,13 @@ namespace zendrik {
 // What the name chosen in the save-as dialog allows.
 enum class SaveAsCheck {
     Ok,
-    NoName,        // nothing chosen: "Keine Datei gewählt !"
-    InvalidName,   // the file system cannot take it: "kein gültiger Filename"
+    NoName,      // nothing chosen: "Keine Datei gewählt !"
+    InvalidName, // the file system cannot take it: "kein gültiger Filename"
 };
 
 struct SaveAsName {
     SaveAsCheck check = SaveAsCheck::NoName;
-    QString path;  // the name to save under, ".zpg" appended when it had no extension
+    QString path; // the name to save under, ".zpg" appended when it had no extension
 };
 
 // Checks a chosen name. A name the file system refuses is one whose last

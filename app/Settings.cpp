@@ -3,8 +3,8 @@
 #include "model/DeviceFamily.h"
 #include "model/ProgramSetup.h"
 
-#include "util/AtomicFile.h"
 #include "model/ProgramModel.h"
+#include "util/AtomicFile.h"
 #include "util/FileCheck.h"
 
 #include <QFile>
@@ -17,8 +17,8 @@ namespace zendrik {
 namespace {
 
 struct Line {
-    const char* key;       // the key text as written, padding zeros included
-    const char* name;      // the key without its padding
+    const char* key;  // the key text as written, padding zeros included
+    const char* name; // the key without its padding
 };
 
 // The 18 lines, in file order.
@@ -74,6 +74,8 @@ double LeadingNumber(const QString& text)
 
 QByteArray SettingsFileText(const DeviceSettings& d)
 {
+    // The values in the file's line order, laid out by hand.
+    // clang-format off
     const double values[18] = {
         double(d.Kanalzahl), double(d.Bewft), double(d.Lpt), double(d.Uhrentyp),
         d.Delay / 4.0, double(d.Zeilen), double(d.MaxDelay), double(SwRegelOhneTabelle(d)),
@@ -81,6 +83,7 @@ QByteArray SettingsFileText(const DeviceSettings& d)
         d.Busprog != 0 ? -1.0 : 0.0, double(d.MessKanal), double(d.MessPeriode),
         double(d.MessImpDauer), double(d.MessZustand), double(d.MessZeitpunkt), double(d.Evu),
     };
+    // clang-format on
     QByteArray out;
     for (int i = 0; i < 18; ++i) {
         out += kLines[i].key;
@@ -110,15 +113,15 @@ bool ReadSettings(const QString& path, DeviceSettings& d)
             const int t = toInt16(v);
             if (IsKnownFamily(t))
                 d.Uhrentyp = t;
-        }
-        else if (key == QLatin1String("DELAY")) { d.Delay = std::max(0, toInt16(v * 4)); d.DelayLang = d.Delay * 50; }
-        else if (key == QLatin1String("ZEILEN")) d.Zeilen = std::max(1, toInt16(v));
+        } else if (key == QLatin1String("DELAY")) {
+            d.Delay = std::max(0, toInt16(v * 4));
+            d.DelayLang = d.Delay * 50;
+        } else if (key == QLatin1String("ZEILEN")) d.Zeilen = std::max(1, toInt16(v));
         else if (key == QLatin1String("MAXDELAY")) d.MaxDelay = std::max(1, toInt16(v));
         else if (key == QLatin1String("SWREGEL")) {
             d.SwRegel = std::clamp(toInt16(v), 0, kSwRegelTabelle);
             MerkeSwRegel(d);
-        }
-        else if (key == QLatin1String("SPRACHE(Uhr)")) d.SpracheUhr = std::clamp(toInt16(v), 0, 1);
+        } else if (key == QLatin1String("SPRACHE(Uhr)")) d.SpracheUhr = std::clamp(toInt16(v), 0, 1);
         else if (key == QLatin1String("SPRACHE")) d.Sprache = toInt16(v);
         else if (key == QLatin1String("ASTROC1C2")) d.AstroC1C2 = toInt16(v) != 0 ? 1 : 0;
         else if (key == QLatin1String("BUSPROG")) d.Busprog = toInt16(v) != 0 ? -1 : 0;

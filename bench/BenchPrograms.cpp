@@ -53,7 +53,8 @@ ProgramModel completeProgram(int row, int switching, int priority)
     s.SoWiJahr = 2024 - 1996;
     model.device.SwRegel = SwTabelle;
     const int astroChannels = model.device.Uhrentyp == kFamily738 ? kAstroChannels
-                              : model.device.Uhrentyp == kFamily752 ? 1 : 0;
+        : model.device.Uhrentyp == kFamily752                     ? 1
+                                                                  : 0;
     for (int c = 0; c < astroChannels; ++c) {
         AstroSettings settings;
         settings.location = {-10.0f, 50.0f, -60, 0, 0};

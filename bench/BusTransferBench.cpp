@@ -33,7 +33,7 @@ void BusTransfer(benchmark::State& state, bool reading)
     WriteApplicationFile(QDir(dir.path()).filePath(kTransferApplicationFileName), TransferApplicationImage());
     WriteFileAtomically(QDir(dir.path()).filePath(QStringLiteral("bus-sim.ini")), "[device 1.1.5]\n");
     ProgramModel model = bench::completeProgram(bench::kRow738, 450, 50);
-    model.Geaendert = 0;   // as saved: no question before the transfer
+    model.Geaendert = 0; // as saved: no question before the transfer
     TextTable texts;
     texts.LoadGerman();
     ScriptedInteraction ui = ScriptedInteraction::answering(true);

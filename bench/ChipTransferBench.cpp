@@ -2,12 +2,12 @@
 // baud, the adapter's 2 s pause before the data phase, the chip's write
 // cycle. Each run reports its time against the time the wire itself needs.
 
-#include "util/AtomicFile.h"
 #include "model/DeviceSettings.h"
 #include "tools/adapter/AdapterEmulatorProcess.h"
 #include "transfer/chip/CardDatFile.h"
 #include "transfer/chip/QtSerialBytePort.h"
 #include "transfer/chip/SerialChipTransfer.h"
+#include "util/AtomicFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -20,11 +20,13 @@ using namespace zendrik;
 
 namespace {
 
-constexpr double kSecondsPerByte = 10.0 / 9600.0;   // 8N1: ten bit times
+constexpr double kSecondsPerByte = 10.0 / 9600.0; // 8N1: ten bit times
 constexpr double kPauseSeconds = 2.0;
 constexpr int kBlock = 16;
 
-enum class Job { Write, WriteVerifiedWhole, Read };
+enum class Job { Write,
+                 WriteVerifiedWhole,
+                 Read };
 
 // Bytes on the wire, both ways, for the frames a transfer needs.
 double wireSeconds(int size, Job job)
@@ -33,16 +35,16 @@ double wireSeconds(int size, Job job)
     const bool large = size == 8192;
     const int writeExchange = (large ? 20 : 19) + 2;
     const int readExchange = (large ? 5 : 4) + 19;
-    int bytes = large ? readExchange : 0;   // the adapter check
+    int bytes = large ? readExchange : 0; // the adapter check
     switch (job) {
     case Job::Write:
-        bytes += blocks * writeExchange + readExchange;   // with the block-0 check
+        bytes += blocks * writeExchange + readExchange; // with the block-0 check
         break;
     case Job::WriteVerifiedWhole:
         bytes += blocks * writeExchange + blocks * readExchange;
         break;
     case Job::Read:
-        bytes += readExchange + blocks * readExchange;   // identification, then the data
+        bytes += readExchange + blocks * readExchange; // identification, then the data
         break;
     }
     return bytes * kSecondsPerByte;
@@ -65,7 +67,7 @@ void ChipTransfer(benchmark::State& state, int uhrentyp, Job job)
         state.SkipWithError(qPrintable(emulator.failure()));
         return;
     }
-    SerialTransferOptions options;   // the real timing
+    SerialTransferOptions options; // the real timing
     options.verifyWholeChip = job == Job::WriteVerifiedWhole;
 
     if (job == Job::Read) {
@@ -94,17 +96,21 @@ void ChipTransfer(benchmark::State& state, int uhrentyp, Job job)
     const double budget = wireSeconds(size, job) + kPauseSeconds;
     state.counters["wire_plus_pause_s"] = budget;
     state.counters["measured_s"] = seconds;
-    state.counters["ratio"] = seconds / budget;   // target: at most 1.15
+    state.counters["ratio"] = seconds / budget; // target: at most 1.15
 }
 
 BENCHMARK_CAPTURE(ChipTransfer, write2048, kFamily731, Job::Write)->UseManualTime()->Iterations(1)->Unit(benchmark::kSecond);
 BENCHMARK_CAPTURE(ChipTransfer, read2048, kFamily731, Job::Read)->UseManualTime()->Iterations(1)->Unit(benchmark::kSecond);
 BENCHMARK_CAPTURE(ChipTransfer, write2048_verified, kFamily731, Job::WriteVerifiedWhole)
-    ->UseManualTime()->Iterations(1)->Unit(benchmark::kSecond);
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
 BENCHMARK_CAPTURE(ChipTransfer, write8192, kFamily738, Job::Write)->UseManualTime()->Iterations(1)->Unit(benchmark::kSecond);
 BENCHMARK_CAPTURE(ChipTransfer, read8192, kFamily738, Job::Read)->UseManualTime()->Iterations(1)->Unit(benchmark::kSecond);
 BENCHMARK_CAPTURE(ChipTransfer, write8192_verified, kFamily738, Job::WriteVerifiedWhole)
-    ->UseManualTime()->Iterations(1)->Unit(benchmark::kSecond);
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
 
 } // namespace
 

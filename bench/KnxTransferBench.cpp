@@ -9,12 +9,12 @@
 #include "language/TextTable.h"
 #include "model/UserInteraction.h"
 #include "tests/knx/KnxdHarness.h"
-#include "transfer/links/OpenEibLink.h"
 #include "transfer/bus/BusAccess.h"
 #include "transfer/bus/BusApplication.h"
 #include "transfer/bus/BusLog.h"
 #include "transfer/bus/EibIo.h"
 #include "transfer/bus/EibLink.h"
+#include "transfer/links/OpenEibLink.h"
 #include "util/AtomicFile.h"
 
 #include <QCoreApplication>

@@ -1,9 +1,9 @@
 #include "bench/BenchPrograms.h"
 #include "editing/ListFilter.h"
 #include "editing/ProgramList.h"
-#include "model/ProgramSort.h"
 #include "language/TextTable.h"
 #include "model/ProgramModel.h"
+#include "model/ProgramSort.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 #include "model/EntryBuilder.h"
-#include "model/ProgramSort.h"
 #include "model/ProgramFile.h"
 #include "model/ProgramSetup.h"
+#include "model/ProgramSort.h"
 #include "model/UserInteraction.h"
 
 #include <QTemporaryDir>

@@ -20,7 +20,7 @@ using namespace zendrik::bench;
 namespace {
 
 constexpr int kYear = 2026;
-constexpr int kAstroChannel = 0;   // channel 1: astro times, weekly and dated entries
+constexpr int kAstroChannel = 0; // channel 1: astro times, weekly and dated entries
 
 // 500 entries (440 switching times on all sixteen channels, 60 priority
 // times), astro tables on channels 1..4, a summer/winter table.

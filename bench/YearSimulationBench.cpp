@@ -8,8 +8,8 @@ using namespace zendrik;
 
 namespace {
 
-constexpr int kRow731 = 4;     // four channels, 324 entries
-constexpr int kRow738 = 20;    // sixteen channels, 500 entries, astro on channels 1..4
+constexpr int kRow731 = 4;  // four channels, 324 entries
+constexpr int kRow738 = 20; // sixteen channels, 500 entries, astro on channels 1..4
 constexpr int kYear = 2026;
 
 // Full memory: 264 switching times and 60 priority times on the four-channel
@@ -29,8 +29,7 @@ ProgramModel Full738()
 void PerChannelYear(benchmark::State& state, int channels)
 {
     state.counters["per_channel_year"] =
-        benchmark::Counter(static_cast<double>(channels), benchmark::Counter::kIsIterationInvariantRate
-                                                              | benchmark::Counter::kInvert);
+        benchmark::Counter(static_cast<double>(channels), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 // "Jahresbetriebsstunden berechnen" for every channel: the view is built

@@ -19,7 +19,6 @@ namespace zendrik {
 
 namespace {
 
-
 // Half degrees as the dialog writes them: the language's decimal sign.
 QString HalfDegrees(int halves, const TextTable& texts)
 {

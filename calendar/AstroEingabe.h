@@ -18,14 +18,14 @@ class TextTable;
 // when it is set to switch channels 1 and 2 together.
 enum class AstroChannelCheck {
     Ok,
-    NoAstroDevice,      // the device does not switch by the sun
-    NotAnAstroChannel,  // a channel without an astro table (738: 5..16, or no label)
+    NoAstroDevice,         // the device does not switch by the sun
+    NotAnAstroChannel,     // a channel without an astro table (738: 5..16, or no label)
     NotAstroDeviceChannel, // a channel number the astro device (752: C1, C2) does not have
 };
 
 struct AstroChannel {
     AstroChannelCheck check = AstroChannelCheck::NoAstroDevice;
-    int channel = 0;   // table index 0..3 when check is Ok
+    int channel = 0; // table index 0..3 when check is Ok
 };
 
 AstroChannel AstroChannelOfLabel(int uhrentyp, const QString& label);
@@ -41,7 +41,7 @@ struct AstroBars {
     int offsetUnter = 0;
     int morning = 0;
     int evening = 1439;
-    int riseState = kAstroRiseState;   // the device's own states, shown but not chosen
+    int riseState = kAstroRiseState; // the device's own states, shown but not chosen
     int setState = kAstroSetState;
 
     bool operator==(const AstroBars&) const = default;
@@ -54,11 +54,11 @@ struct AstroBars {
 };
 
 // The texts beside the bars, in the table's language.
-QString LaengeText(int bar, const TextTable& texts);     // "13,5 Grad Ost"
-QString BreiteText(int bar, const TextTable& texts);     // "52,5 Grad Nord"
-QString ZoneText(int bar, const TextTable& texts);       // "+ 1:00 Std"
-QString OffsetText(int bar, const TextTable& texts);     // "-15 Min"
-QString LimitText(int minutes, const TextTable& texts);  // "06:30"
+QString LaengeText(int bar, const TextTable& texts);    // "13,5 Grad Ost"
+QString BreiteText(int bar, const TextTable& texts);    // "52,5 Grad Nord"
+QString ZoneText(int bar, const TextTable& texts);      // "+ 1:00 Std"
+QString OffsetText(int bar, const TextTable& texts);    // "-15 Min"
+QString LimitText(int minutes, const TextTable& texts); // "06:30"
 
 // The typed fields beside the offset and limit bars: the bar value a text
 // gives, nothing when the field refuses it. An offset is a whole number of
@@ -86,8 +86,8 @@ bool LimitFieldTakes(QChar c);
 struct AstroPreview {
     std::array<std::optional<int>, kAstroYearDays> rise{};
     std::array<std::optional<int>, kAstroYearDays> set{};
-    int days = 365;           // days of the year computed
-    int today = 0;            // day index of today
+    int days = 365; // days of the year computed
+    int today = 0;  // day index of today
     std::optional<int> todayRise;
     std::optional<int> todaySet;
 };

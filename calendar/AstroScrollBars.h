@@ -7,11 +7,11 @@ namespace zendrik {
 // a quarter hour or a minute. The maxima are the ranges the dialog offers,
 // and the place files store bar positions, so they must not change once
 // place files exist.
-inline constexpr int kLaengeBarMax = 720;      // longitude 180° east .. 180° west
-inline constexpr int kBreiteBarMax = 360;      // latitude 90° north .. 90° south
-inline constexpr int kZoneBarMax = 112;        // displayed zone -14:00 .. +14:00
-inline constexpr int kOffsetBarMax = 240;      // offsets -120 .. +120 minutes
-inline constexpr int kLimitBarMax = 1439;      // morning and evening limit, minute of the day
+inline constexpr int kLaengeBarMax = 720; // longitude 180° east .. 180° west
+inline constexpr int kBreiteBarMax = 360; // latitude 90° north .. 90° south
+inline constexpr int kZoneBarMax = 112;   // displayed zone -14:00 .. +14:00
+inline constexpr int kOffsetBarMax = 240; // offsets -120 .. +120 minutes
+inline constexpr int kLimitBarMax = 1439; // morning and evening limit, minute of the day
 
 // The part of each bar the dialog offers. Latitudes beyond 60 degrees are
 // kept out: nearer the poles the sun routine's hour-by-hour search misses
@@ -23,7 +23,8 @@ struct BarRange {
     int high;
 
     bool contains(int value) const { return value >= low && value <= high; }
-    int clamp(int value) const { return value < low ? low : value > high ? high : value; }
+    int clamp(int value) const { return value < low ? low : value > high ? high
+                                                                         : value; }
 };
 inline constexpr int kMaxLatitudeDegrees = 60;
 inline constexpr BarRange kLaengeRange{0, kLaengeBarMax};

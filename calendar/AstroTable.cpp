@@ -1,17 +1,16 @@
 #include "calendar/AstroTable.h"
 
-#include "util/CalendarMath.h"
 #include "calendar/DayProfile.h"
-#include "calendar/Sonnenstand.h"
 #include "calendar/SommerzeitTage.h"
+#include "calendar/Sonnenstand.h"
 #include "model/ProgramModel.h"
+#include "util/CalendarMath.h"
 
 #include <cmath>
 
 namespace zendrik {
 
 namespace {
-
 
 // The bus device keeps a switching on the edge of the day: a sunrise before
 // midnight switches at 0:00 and a sunset after midnight at 23:59.

@@ -35,8 +35,8 @@ using AstroYear = std::array<AstroTimes, kAstroYearDays>;
 // state: the astro channel goes OFF at sunrise and ON at sunset, as outdoor
 // lighting is switched. Every table day and every channel's limits carry
 // these two states.
-inline constexpr int kAstroRiseState = 0;   // OFF
-inline constexpr int kAstroSetState = -1;   // ON
+inline constexpr int kAstroRiseState = 0; // OFF
+inline constexpr int kAstroSetState = -1; // ON
 
 // A table computed in one year serves the device in the years after it,
 // where the changeover days fall on other days of the year. Per day index
@@ -49,7 +49,7 @@ struct AstroSummerDays {
     std::array<bool, kAstroYearDays> winter{};
 };
 
-inline constexpr int kAstroTableYearsServed = 28;   // one whole cycle of weekdays and leap years
+inline constexpr int kAstroTableYearsServed = 28; // one whole cycle of weekdays and leap years
 AstroSummerDays AstroSummerDaysFrom(int swRegel, const ProgramSlot& slot, int year);
 
 // Writes the morning and evening limits into a table as the device gets it:
@@ -85,9 +85,9 @@ void ComputeAstroTable(ProgramModel& model, float laenge, float breite, int zone
 // whatever the two state fields say.
 struct AstroSettings {
     AstroLocation location;
-    int morningLimit = 0;      // minute of day: do not switch before
-    int eveningLimit = 1439;   // minute of day: do not switch after
-    int riseState = kAstroRiseState;   // -1 = ON, 0 = OFF
+    int morningLimit = 0;            // minute of day: do not switch before
+    int eveningLimit = 1439;         // minute of day: do not switch after
+    int riseState = kAstroRiseState; // -1 = ON, 0 = OFF
     int setState = kAstroSetState;
 };
 

@@ -8,15 +8,15 @@ inline constexpr int kMinutesOfDay = 1440;
 
 // What a channel does during a stretch of the day graph.
 enum ProfileState : int {
-    ProfileAus = 0,        // OFF
-    ProfileEin = 1,        // ON
-    ProfileImpulsAus = 2,  // a pulse of an OFF pulse entry (on the meter channel: its measuring periods)
-    ProfileImpulsEin = 3,  // a pulse of an ON pulse entry (on the meter channel: its measuring periods)
+    ProfileAus = 0,       // OFF
+    ProfileEin = 1,       // ON
+    ProfileImpulsAus = 2, // a pulse of an OFF pulse entry (on the meter channel: its measuring periods)
+    ProfileImpulsEin = 3, // a pulse of an ON pulse entry (on the meter channel: its measuring periods)
 };
 
 struct ProfileSegment {
     int state = ProfileAus;
-    int length = 0;        // minutes
+    int length = 0; // minutes
 
     bool operator==(const ProfileSegment&) const = default;
 };
@@ -25,7 +25,7 @@ struct ProfileSegment {
 // in the order of the day, and the operating time is the number of minutes
 // the channel is switched ON.
 struct DayProfile {
-    int prioritaet = 0;                  // the day's priority, 0..9, 10 permanent ON, 11 permanent OFF
+    int prioritaet = 0; // the day's priority, 0..9, 10 permanent ON, 11 permanent OFF
     std::vector<ProfileSegment> segments;
     int betriebsMinuten = 0;
 

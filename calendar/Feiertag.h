@@ -6,9 +6,9 @@ namespace zendrik {
 
 // Kinds of holiday ("Art").
 enum FeiertagArt : int {
-    FeiertagFest = 0,     // fixed day and month
-    FeiertagFrei = 1,     // the weekday before or after a day and month
-    FeiertagOstern = 2,   // days from Easter Sunday
+    FeiertagFest = 0,   // fixed day and month
+    FeiertagFrei = 1,   // the weekday before or after a day and month
+    FeiertagOstern = 2, // days from Easter Sunday
     // A fixed day and month that, falling on a Saturday or Sunday, gives
     // the next working day off as well (a substitute bank holiday).
     FeiertagFestErsatz = 3,

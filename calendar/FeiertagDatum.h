@@ -1,7 +1,7 @@
 #pragma once
 
-#include "util/CalendarMath.h"
 #include "calendar/Feiertag.h"
+#include "util/CalendarMath.h"
 
 #include <optional>
 #include <vector>

@@ -13,7 +13,7 @@ namespace {
 
 constexpr int kWeekdays = 7;
 
-TextId WeekdayName(int weekday)   // 1 = Monday .. 7 = Sunday
+TextId WeekdayName(int weekday) // 1 = Monday .. 7 = Sunday
 {
     return static_cast<TextId>(static_cast<int>(TextId::Monday) + weekday - 1);
 }

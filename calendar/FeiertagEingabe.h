@@ -17,11 +17,11 @@ class TextTable;
 struct FeiertagEingabe {
     QString name;
     int art = FeiertagFest;
-    int tagIndex = 0;        // day list " 1." .. "31."
-    int monatIndex = 0;      // month list January .. December
-    int wochentagIndex = 0;  // weekday list: Sunday .. Monday "vor", then Monday .. Sunday "nach"
-    int osterWert = kOsterWertOstern;   // Easter scroll bar: offset + 82
-    bool ersatz = false;     // kind "fest": on a Saturday or Sunday the next working day too
+    int tagIndex = 0;                 // day list " 1." .. "31."
+    int monatIndex = 0;               // month list January .. December
+    int wochentagIndex = 0;           // weekday list: Sunday .. Monday "vor", then Monday .. Sunday "nach"
+    int osterWert = kOsterWertOstern; // Easter scroll bar: offset + 82
+    bool ersatz = false;              // kind "fest": on a Saturday or Sunday the next working day too
 
     static constexpr int kOsterWertOstern = 82;
 };

@@ -43,7 +43,7 @@ void AppendLine(QByteArray& out, const QString& line)
         out += utf8.mid(start, end - start);
         out += "\r\n ";
         start = end;
-        limit = kIcsLineOctets - 1;   // the leading blank of the continuation counts
+        limit = kIcsLineOctets - 1; // the leading blank of the continuation counts
     }
     out += utf8.mid(start);
     out += "\r\n";

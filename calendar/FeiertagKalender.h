@@ -15,8 +15,8 @@ namespace zendrik {
 struct FeiertagTermin {
     CalendarDate date;
     QString name;
-    int feiertag = 0;   // index into the holiday table
-    bool ersatz = false;   // the substitute day of a holiday on a Saturday or Sunday
+    int feiertag = 0;    // index into the holiday table
+    bool ersatz = false; // the substitute day of a holiday on a Saturday or Sunday
 
     bool operator==(const FeiertagTermin&) const = default;
 };

@@ -1,9 +1,9 @@
 #include "calendar/FeiertagTabelle.h"
 
 #include "calendar/SequentialItems.h"
-#include "util/AtomicFile.h"
 #include "model/Entry.h"
 #include "model/SequentialReader.h"
+#include "util/AtomicFile.h"
 
 #include <algorithm>
 #include <climits>

@@ -13,23 +13,23 @@ namespace zendrik {
 // Outcome of the holiday table's operations and of reading and writing its file.
 enum class FeiertagResult {
     Ok,
-    EmptyName,        // a holiday or set without a name is not added
-    InvalidName,      // the name cannot be stored (line end, character)
-    NameSeparator,    // a comma or quote would split the name's line in the file
-    InvalidValues,    // the values make no date (see Feiertag::hasValidValues)
-    Duplicate,        // the same holiday is in the table already
-    DuplicateSet,     // a set of that name exists already
+    EmptyName,     // a holiday or set without a name is not added
+    InvalidName,   // the name cannot be stored (line end, character)
+    NameSeparator, // a comma or quote would split the name's line in the file
+    InvalidValues, // the values make no date (see Feiertag::hasValidValues)
+    Duplicate,     // the same holiday is in the table already
+    DuplicateSet,  // a set of that name exists already
     NoSuchHoliday,
     NoSuchSet,
-    TooManySets,      // 30 sets
-    SetFull,          // 59 members
+    TooManySets, // 30 sets
+    SetFull,     // 59 members
     AlreadyMember,
     NotMember,
-    Missing,          // no holiday file of that name
+    Missing, // no holiday file of that name
     Unreadable,
-    Malformed,        // counts, names or numbers missing, or more records than counted
-    ValueOutOfRange,  // a record without a date, a count or member index outside the tables
-    NewerKind,        // a kind of holiday only a newer version knows: the file is not read
+    Malformed,       // counts, names or numbers missing, or more records than counted
+    ValueOutOfRange, // a record without a date, a count or member index outside the tables
+    NewerKind,       // a kind of holiday only a newer version knows: the file is not read
     WriteFailed,
 };
 

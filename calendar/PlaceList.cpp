@@ -1,8 +1,8 @@
 #include "calendar/PlaceList.h"
 
 #include "calendar/SequentialItems.h"
-#include "util/AtomicFile.h"
 #include "model/SequentialReader.h"
+#include "util/AtomicFile.h"
 
 #include <climits>
 

@@ -14,14 +14,14 @@ namespace zendrik {
 // Outcome of reading, writing and editing a place file.
 enum class PlaceFileResult {
     Ok,
-    Missing,           // no file of that name
-    Unreadable,        // the file exists but cannot be read
-    Malformed,         // counts, names or numbers are missing or are no numbers
-    ValueOutOfRange,   // a bar position outside its scroll bar
-    EmptyName,         // adding without a name: nothing changed
-    InvalidName,       // the name cannot be stored (quote, comma, line end, character)
-    NoSuchPlace,       // removing an index that is not in the list
-    WriteFailed,       // the file could not be written; list and file unchanged
+    Missing,         // no file of that name
+    Unreadable,      // the file exists but cannot be read
+    Malformed,       // counts, names or numbers are missing or are no numbers
+    ValueOutOfRange, // a bar position outside its scroll bar
+    EmptyName,       // adding without a name: nothing changed
+    InvalidName,     // the name cannot be stored (quote, comma, line end, character)
+    NoSuchPlace,     // removing an index that is not in the list
+    WriteFailed,     // the file could not be written; list and file unchanged
 };
 
 // The places of the astro dialog (deutsch.ord, english.ord, france.ord):

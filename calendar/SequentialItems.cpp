@@ -1,8 +1,8 @@
 #include "calendar/SequentialItems.h"
 
+#include "model/SequentialReader.h"
 #include "util/Cp1252.h"
 #include "util/FileCheck.h"
-#include "model/SequentialReader.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -14,9 +14,9 @@ class SequentialReader;
 enum class NameCheck {
     Ok,
     Empty,
-    Quote,          // a double quote would end the quoted string early
-    LineBreak,      // a line end would split the record
-    NotEncodable,   // no Windows-1252 character for it
+    Quote,        // a double quote would end the quoted string early
+    LineBreak,    // a line end would split the record
+    NotEncodable, // no Windows-1252 character for it
 };
 
 // Whether a name can be stored in a quoted item; blanks alone count as empty.
@@ -33,7 +33,9 @@ std::optional<int> ReadNumberIn(SequentialReader& reader, int low, int high);
 // kilobytes; anything beyond this, or anything but a regular file, is
 // refused as unreadable.
 inline constexpr qint64 kMaxSmallFileBytes = 1024 * 1024;
-enum class WholeFileRead { Ok, Missing, Unreadable };
+enum class WholeFileRead { Ok,
+                           Missing,
+                           Unreadable };
 WholeFileRead ReadWholeFile(const QString& path, QByteArray& data);
 
 // Reads a whole file and hands it to a parser; Result is a result code with

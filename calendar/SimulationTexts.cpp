@@ -19,12 +19,12 @@ QString astroText(const SimulationCause& cause, const TextTable& texts)
     // limit say how it came about.
     const AstroCause& a = cause.astro;
     QString text = texts(a.sunset ? kCauseSunset : kCauseSunrise).arg(SimulationTimeText(cause.minute))
-                   + QLatin1Char(' ') + stateText(cause.switchedOn, texts);
+        + QLatin1Char(' ') + stateText(cause.switchedOn, texts);
     if (a.summerTime)
         text += texts(kCauseSummerTime);
     if (a.limited)
         text += QStringLiteral(", ") + texts(a.sunset ? TextId::NoSwitchAfter : TextId::NoSwitchBefore).trimmed()
-                + QLatin1Char(' ') + SimulationTimeText(a.limit);
+            + QLatin1Char(' ') + SimulationTimeText(a.limit);
     return text;
 }
 
@@ -44,7 +44,7 @@ QString DayPriorityText(int dayPriority, const TextTable& texts)
 {
     if (dayPriority == kTagPrioPermanentEin || dayPriority == kTagPrioPermanentAus)
         return texts(TextId::Permanent).trimmed() + QLatin1Char(' ')
-               + stateText(dayPriority == kTagPrioPermanentEin, texts);
+            + stateText(dayPriority == kTagPrioPermanentEin, texts);
     if (dayPriority >= 1 && dayPriority <= 9)
         return texts(static_cast<TextId>(static_cast<int>(TextId::ProgramP1) + dayPriority - 1)).trimmed();
     return texts(kBaseProgram);
@@ -79,13 +79,11 @@ QString SimulationCauseText(const SimulationCause& cause, const TextTable& texts
         text += texts(kCauseEarlierDay).arg(SimulationDateText(cause.date, texts));
     // A permanent priority time held the channel since: name it and its day.
     if (cause.heldEntry >= 0)
-        text = texts(kCauseHeld).arg(
-            texts(kCausePriorityTime).arg(cause.heldNumber).arg(DayPriorityText(cause.heldPriority, texts)),
-            SimulationDateText(cause.heldDate, texts), text);
+        text = texts(kCauseHeld).arg(texts(kCausePriorityTime).arg(cause.heldNumber).arg(DayPriorityText(cause.heldPriority, texts)), SimulationDateText(cause.heldDate, texts), text);
     // A priority time gives the day another program.
     if (cause.priorityEntry >= 0)
         text += QStringLiteral(" \u2013 ")
-                + texts(kCausePriorityTime).arg(cause.priorityNumber).arg(DayPriorityText(cause.dayPriority, texts));
+            + texts(kCausePriorityTime).arg(cause.priorityNumber).arg(DayPriorityText(cause.dayPriority, texts));
     return text;
 }
 

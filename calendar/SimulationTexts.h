@@ -28,8 +28,8 @@ inline constexpr ExtraText kCauseSummerTime{" (mit Sommerzeit)", " (summer time 
 inline constexpr ExtraText kCausePriorityTime{"Prioritätszeit Nr. %1: %2", "Priority time no. %1: %2",
                                               "Période prioritaire n° %1 : %2"};
 inline constexpr ExtraText kCauseHeld{"%1 hielt den Kanal bis %2; danach gilt der Zustand aus %3",
-                                     "%1 held the channel until %2; then the state of %3 holds",
-                                     "%1 a tenu le canal jusqu'au %2 ; ensuite l'état de %3 s'applique"};
+                                      "%1 held the channel until %2; then the state of %3 holds",
+                                      "%1 a tenu le canal jusqu'au %2 ; ensuite l'état de %3 s'applique"};
 inline constexpr ExtraText kBaseProgram{"Grundprogramm", "Base program", "Programme de base"};
 
 inline constexpr ExtraText kSimExportPng{"Bild speichern...", "Save picture...", "Enregistrer l'image..."};

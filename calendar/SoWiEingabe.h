@@ -8,15 +8,15 @@ namespace zendrik {
 // Why a new row of the summer/winter table is refused.
 enum class SoWiCheck {
     Ok,
-    SameStartEnd,     // "Anfangs- und Enddatum gleich"
-    SameDateExists,   // "Gleiches Datum bereits vorhanden in Nr." + number
-    TableFull,        // "Kein weiterer Speicher mehr frei !"
-    InvalidEntry,     // a date, hour or shift the row cannot hold
+    SameStartEnd,   // "Anfangs- und Enddatum gleich"
+    SameDateExists, // "Gleiches Datum bereits vorhanden in Nr." + number
+    TableFull,      // "Kein weiterer Speicher mehr frei !"
+    InvalidEntry,   // a date, hour or shift the row cannot hold
 };
 
 struct SoWiCheckResult {
     SoWiCheck code = SoWiCheck::Ok;
-    int number = 0;   // SameDateExists: the number (index + 1) of the row with that date
+    int number = 0; // SameDateExists: the number (index + 1) of the row with that date
 
     bool ok() const { return code == SoWiCheck::Ok; }
 };

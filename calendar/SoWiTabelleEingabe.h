@@ -21,7 +21,9 @@ std::optional<Prompt> SoWiZoneMessage(SoWiZoneCheck check, int year, const QStri
 // What the table dialog (frmEinSW) does with OK: a new row, the marked rows
 // changed in place, or the marked rows (of the program or the sample)
 // appended to the program's table.
-enum SoWiModus : int { SoWiNeu = 0, SoWiAendern = 1, SoWiKopieren = 2 };
+enum SoWiModus : int { SoWiNeu = 0,
+                       SoWiAendern = 1,
+                       SoWiKopieren = 2 };
 
 // An nth-weekday rule of the edit assistant: week 0..3 = first..fourth,
 // 4 = last; weekday 0 = Monday .. 6 = Sunday.
@@ -35,7 +37,9 @@ struct NterWochentagRegel {
 // checks and the walk over the marked rows.
 class SoWiTabelleEingabe {
 public:
-    enum class Open { Ready, TableFull, NothingMarked };
+    enum class Open { Ready,
+                      TableFull,
+                      NothingMarked };
 
     // markFirst..markLast: the marked table rows (0-based) of sourceSlot, for
     // change and copy.
@@ -75,7 +79,7 @@ public:
     struct Outcome {
         SoWiCheckResult check;
         bool stored = false;
-        bool finished = false;   // the last marked row is done, or the table is full
+        bool finished = false; // the last marked row is done, or the table is full
     };
     // OK: checks and stores; in change and copy the next marked row follows.
     Outcome ok();
@@ -94,7 +98,7 @@ private:
     int row_;
     DstEntry entry_;
     int soWiInfo_ = 1;
-    int soWiJahr_ = 0;   // the first year as it will be stored with the first row
+    int soWiJahr_ = 0; // the first year as it will be stored with the first row
 };
 
 } // namespace zendrik

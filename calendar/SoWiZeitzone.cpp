@@ -22,7 +22,7 @@ constexpr int kSecondsPerHour = 3600;
 
 struct Changeover {
     DstChangeover change;
-    int delta = 0;   // seconds the clock moves (positive: forward)
+    int delta = 0; // seconds the clock moves (positive: forward)
 };
 
 // The local wall-clock date and hour just before the change: what a clock
@@ -48,9 +48,9 @@ bool WholeHours(const Changeover& c)
 // A zone of the database's zone list with the place of its main city.
 struct ZoneCity {
     QByteArray id;
-    double breite = 0.0;   // degrees north
-    double laenge = 0.0;   // degrees east
-    int standardOffset = 0;   // seconds east of UTC in standard time
+    double breite = 0.0;    // degrees north
+    double laenge = 0.0;    // degrees east
+    int standardOffset = 0; // seconds east of UTC in standard time
 };
 
 // "+4230+00131" or "+423000+0013100": latitude and longitude, degrees and

@@ -17,16 +17,16 @@ class ProgramModel;
 // there the forward changeover comes late in the year, the back one early).
 enum class SoWiZoneCheck {
     Ok,
-    UnknownZone,          // no such IANA name in the database
-    NoSingleChangeover,   // not exactly one forward and one back changeover in `year`
-    ShiftNotWholeHours,   // a change of 30 minutes or more than 3 hours in `year`
-    YearRange,            // the rows would leave the years the table can hold
+    UnknownZone,        // no such IANA name in the database
+    NoSingleChangeover, // not exactly one forward and one back changeover in `year`
+    ShiftNotWholeHours, // a change of 30 minutes or more than 3 hours in `year`
+    YearRange,          // the rows would leave the years the table can hold
 };
 
 struct SoWiZoneResult {
     SoWiZoneCheck code = SoWiZoneCheck::Ok;
-    int year = 0;                 // the year that failed
-    std::vector<DstEntry> rows;   // one row per year from the first year
+    int year = 0;               // the year that failed
+    std::vector<DstEntry> rows; // one row per year from the first year
 
     bool ok() const { return code == SoWiZoneCheck::Ok; }
 };

@@ -1,8 +1,8 @@
 #include "calendar/SommerzeitTage.h"
 
-#include "util/CalendarMath.h"
 #include "model/DstRowCodec.h"
 #include "model/ProgramModel.h"
+#include "util/CalendarMath.h"
 
 namespace zendrik {
 

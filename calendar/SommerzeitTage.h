@@ -8,11 +8,11 @@ class ProgramModel;
 
 // Values of SwRegel, the device's summer/winter-time rule.
 enum SwRegelCode : int {
-    SwKeine = 0,          // no changeover
-    SwEuropa = 1,         // last Sunday of March .. last Sunday of October
+    SwKeine = 0,           // no changeover
+    SwEuropa = 1,          // last Sunday of March .. last Sunday of October
     SwGrossbritannien = 2, // last Sunday of March .. the Sunday before 29 October
-    SwUsa = 3,            // the Sunday before 15 April .. last Sunday of October
-    SwTabelle = 4,        // dates of the summer/winter-time table
+    SwUsa = 3,             // the Sunday before 15 April .. last Sunday of October
+    SwTabelle = 4,         // dates of the summer/winter-time table
 };
 
 // A day of the year that never comes: with it no day lies in summer time.

@@ -17,7 +17,7 @@ constexpr double K1 = R1 * 15.0 * 1.0027379;
 constexpr double L5 = 0.0 / 360.0;
 constexpr double Z0 = 0.0 / 24.0;
 
-constexpr double kZenithDistance = 90.833;   // upper limb with refraction
+constexpr double kZenithDistance = 90.833; // upper limb with refraction
 constexpr int kSunriseYear = 1999;
 constexpr int kSunsetYear = 1998;
 
@@ -31,7 +31,8 @@ double Sgn(double x)
     return x > 0.0 ? 1.0 : (x < 0.0 ? -1.0 : 0.0);
 }
 
-enum class Event { Rise, Set };
+enum class Event { Rise,
+                   Set };
 
 // Julian day of 0 h UT of the date (Gregorian correction always applied),
 // as the whole part J and the day fraction F.
@@ -123,7 +124,7 @@ SunCrossing FindCrossing(Event event, double day, double month, double latitude)
                 double e = (-qb + disc) / (2.0 * qa);
                 if (e > 1.0 || e < 0.0)
                     e = (-qb - disc) / (2.0 * qa);
-                const double t3 = c0 + e + 1.0 / 120.0;   // half a minute, for rounding
+                const double t3 = c0 + e + 1.0 / 120.0; // half a minute, for rounding
                 const double h3 = Int(t3);
                 const double m3 = Int((t3 - h3) * 60.0);
                 const bool ownPattern = event == Event::Rise ? (v0 < 0.0 && v2 > 0.0) : (v0 > 0.0 && v2 < 0.0);

@@ -1,8 +1,8 @@
 #include "calendar/TagPrio.h"
 
 #include "calendar/AddressedChannels.h"
-#include "util/CalendarMath.h"
 #include "model/ProgramModel.h"
+#include "util/CalendarMath.h"
 
 #include <algorithm>
 
@@ -21,7 +21,7 @@ struct DateRange {
     bool valid() const
     {
         return fromMonth >= 1 && fromMonth <= 12 && toMonth >= 1 && toMonth <= 12 && fromDay >= 1 && fromDay <= 31
-               && toDay >= 1 && toDay <= 31;
+            && toDay >= 1 && toDay <= 31;
     }
     // The range runs over the year end when its begin comes after its end.
     bool wraps() const { return fromMonth * 32 + fromDay > toMonth * 32 + toDay; }

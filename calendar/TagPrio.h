@@ -44,8 +44,8 @@ private:
     int jahr_ = 0;
     int tage_ = 0;
     int kanaele_ = 0;
-    std::vector<std::int8_t> prio_;     // channel-major, day of year 1..366 at index day - 1
-    std::vector<std::int16_t> quelle_;  // the same layout: the entry row behind the priority, -1 none
+    std::vector<std::int8_t> prio_;    // channel-major, day of year 1..366 at index day - 1
+    std::vector<std::int16_t> quelle_; // the same layout: the entry row behind the priority, -1 none
 };
 
 } // namespace zendrik

@@ -3,10 +3,10 @@
 #include "calendar/AddressedChannels.h"
 #include "calendar/AstroTable.h"
 #include "calendar/SommerzeitTage.h"
-#include "util/CalendarMath.h"
 #include "model/EntryBuilder.h"
-#include "model/ProgramSort.h"
 #include "model/ProgramModel.h"
+#include "model/ProgramSort.h"
+#include "util/CalendarMath.h"
 
 #include <algorithm>
 #include <cmath>
@@ -490,7 +490,7 @@ void YearSimulation::describeSwitching(const ChannelView& view, const Switching&
         // at a limit the user set is taken as the limit's.
         cause.astro.limit = cause.astro.sunset ? view.astroEvening : view.astroMorning;
         cause.astro.limited = s.minute == cause.astro.limit
-                              && (cause.astro.sunset ? cause.astro.limit < kMinutesOfDay - 1 : cause.astro.limit > 0);
+            && (cause.astro.sunset ? cause.astro.limit < kMinutesOfDay - 1 : cause.astro.limit > 0);
         return;
     }
     cause.kind = s.pulse ? CauseKind::Pulse : CauseKind::SwitchingTime;

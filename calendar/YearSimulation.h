@@ -65,8 +65,8 @@ public:
 
     // One switching of the view. Public for the helpers of the implementation.
     struct Switching {
-        std::int64_t key = 0;    // list key of the device's working order
-        int order = 0;           // table row; astro times come after every row
+        std::int64_t key = 0; // list key of the device's working order
+        int order = 0;        // table row; astro times come after every row
         int minute = 0;
         int priority = 0;
         bool on = false;
@@ -80,15 +80,15 @@ private:
     // Switchings per day of the window that starts on 1 January of the
     // previous year, stored one list after the other.
     struct DayLists {
-        std::vector<int> start;  // index of the first switching of each day, one more at the end
+        std::vector<int> start; // index of the first switching of each day, one more at the end
         std::vector<Switching> items;
     };
 
     struct ChannelView {
-        std::array<std::array<std::vector<Switching>, 7>, 10> weekly;   // [priority][weekday, 0 = Monday]
-        DayLists dated;                                                 // dated entries, by day
-        DayLists astro;                                                 // astro times, by day
-        int astroMorning = 0;                                           // the limits written into the astro table
+        std::array<std::array<std::vector<Switching>, 7>, 10> weekly; // [priority][weekday, 0 = Monday]
+        DayLists dated;                                               // dated entries, by day
+        DayLists astro;                                               // astro times, by day
+        int astroMorning = 0;                                         // the limits written into the astro table
         int astroEvening = kMinutesOfDay - 1;
     };
 
@@ -109,7 +109,7 @@ private:
     };
 
     struct DayRun {
-        int endState = -1;       // the state the last switching of the day leaves; -1 when none
+        int endState = -1; // the state the last switching of the day leaves; -1 when none
         int onMinutes = 0;
     };
 
@@ -135,12 +135,12 @@ private:
     int jahr_ = 0;
     int slot_ = kProgramSlot;
     std::vector<int> listNumber_; // per table row: its number in the switching- or priority-time list
-    int vorjahrTage_ = 0;        // days of the previous year
-    int ersterWochentag_ = 0;    // weekday of 1 January, 0 = Monday
+    int vorjahrTage_ = 0;         // days of the previous year
+    int ersterWochentag_ = 0;     // weekday of 1 January, 0 = Monday
     TagPrio tagPrio_;
     std::vector<ChannelView> channels_;
 
-    int messKanal_ = -1;         // channel index of the meter pulse, -1 none
+    int messKanal_ = -1; // channel index of the meter pulse, -1 none
     int messPeriode_ = 0;
     int messImpDauer_ = 0;
     int messZustand_ = 0;

@@ -1,8 +1,8 @@
 #include "cli/BusCommandOptions.h"
 
-#include "transfer/links/OpenEibLink.h"
 #include "transfer/bus/BusTexts.h"
 #include "transfer/bus/PhysicalAddress.h"
+#include "transfer/links/OpenEibLink.h"
 
 #include <unistd.h>
 

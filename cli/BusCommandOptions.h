@@ -14,7 +14,7 @@ namespace zendrik::cli {
 // message boxes, and answers questions from --yes / --no.
 class BusInteraction : public UserInteraction {
 public:
-    BusInteraction(CliContext& ctx, bool yes) : ctx_(ctx), answers_(yes, ctx.texts) {}
+    BusInteraction(CliContext& ctx, bool yes) : ctx_(ctx), answers_(yes, ctx.texts) { }
     Answer ask(const Prompt& prompt) override;
 
 private:

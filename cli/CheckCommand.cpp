@@ -67,8 +67,7 @@ int runCheck(CliContext& ctx, const QStringList& args)
             QJsonArray rows;
             for (const int entry : f.entries) {
                 const ListRowOfEntry r = ListRowOf(ctx.model, kProgramSlot, entry);
-                rows.append(QJsonObject{{QStringLiteral("list"), r.priorityList ? QStringLiteral("priority")
-                                                                                 : QStringLiteral("switching")},
+                rows.append(QJsonObject{{QStringLiteral("list"), r.priorityList ? QStringLiteral("priority") : QStringLiteral("switching")},
                                         {QStringLiteral("row"), r.row}});
             }
             o[QStringLiteral("rows")] = rows;
@@ -76,9 +75,9 @@ int runCheck(CliContext& ctx, const QStringList& args)
                 o[QStringLiteral("channel")] = f.channel + 1;
             if (f.day > 0)
                 o[QStringLiteral("date")] = QStringLiteral("%1-%2-%3")
-                                                 .arg(f.year, 4, 10, QLatin1Char('0'))
-                                                 .arg(f.month, 2, 10, QLatin1Char('0'))
-                                                 .arg(f.day, 2, 10, QLatin1Char('0'));
+                                                .arg(f.year, 4, 10, QLatin1Char('0'))
+                                                .arg(f.month, 2, 10, QLatin1Char('0'))
+                                                .arg(f.day, 2, 10, QLatin1Char('0'));
             if (f.days > 0)
                 o[QStringLiteral("days")] = f.days;
             if (f.check == CheckId::RuleDiffersFromZone) {
@@ -97,9 +96,7 @@ int runCheck(CliContext& ctx, const QStringList& args)
             ctx.out << ctx.texts(SeverityName(f.severity)) << '\t' << ctx.texts(CheckName(f.check)) << '\t'
                     << RowsText(ctx.model, f) << '\t' << f.message;
             if (f.check == CheckId::RuleDiffersFromZone)
-                ctx.out << " (" << ctx.texts(checktexts::kFillFromZoneHint)
-                                     .arg(QString::fromLatin1(f.zone))
-                                     .arg(ZoneTableFirstYear(year))
+                ctx.out << " (" << ctx.texts(checktexts::kFillFromZoneHint).arg(QString::fromLatin1(f.zone)).arg(ZoneTableFirstYear(year))
                         << ')';
             ctx.out << '\n';
         }

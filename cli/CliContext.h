@@ -53,10 +53,10 @@ private:
 struct CliContext {
     ProgramModel model;
     TextTable texts;
-    QString workDir;          // where zendrik.ini and zendrik.sys are
+    QString workDir; // where zendrik.ini and zendrik.sys are
     int deviceRow = 1;
-    QString language;         // --lang: de, en or fr; empty: as the settings say
-    QString textsFile;        // --texts: a translation file read over the language
+    QString language;  // --lang: de, en or fr; empty: as the settings say
+    QString textsFile; // --texts: a translation file read over the language
     bool json = false;
     QTextStream out{stdout};
     QTextStream err{stderr};
@@ -90,7 +90,7 @@ ListSources HolidaySources(const CliContext& ctx, FeiertagTabelle& holidays);
 // Answers the core's questions from --yes / --no and keeps what was asked.
 class CliInteraction : public UserInteraction {
 public:
-    CliInteraction(bool yes, const TextTable& texts) : yes_(yes), texts_(texts) {}
+    CliInteraction(bool yes, const TextTable& texts) : yes_(yes), texts_(texts) { }
     Answer ask(const Prompt& prompt) override;
     // The text of the last question answered No or Cancel.
     const QString& lastDeclined() const { return lastDeclined_; }

@@ -1,12 +1,12 @@
-#include "cli/CliContext.h"
 #include "cli/CalendarArgs.h"
+#include "cli/CliContext.h"
 #include "cli/Commands.h"
 
 #include "calendar/FeiertagTabelle.h"
 #include "editing/HandoverDocument.h"
 #include "editing/PrintTexts.h"
-#include "paint/HandoverPainter.h"
 #include "model/ExportTarget.h"
+#include "paint/HandoverPainter.h"
 
 namespace zendrik::cli {
 

@@ -8,8 +8,8 @@
 #include "calendar/FeiertagKalender.h"
 #include "calendar/FeiertagTabelle.h"
 #include "calendar/FeiertagTexts.h"
-#include "util/AtomicFile.h"
 #include "model/ExportTarget.h"
+#include "util/AtomicFile.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -78,8 +78,7 @@ int runHolidays(CliContext& ctx, const QStringList& args)
         }
         const QString out = parsed->value(QStringLiteral("ics"));
         if (!WriteExportFile(out, FeiertagIcs(termine, calendarName, ctx.model.clock()), &error))
-            return ctx.refuse(Prompt::message(Icon::Critical, {ctx.texts(kFtExportFailed) + QLatin1Char(' ') + out
-                                                               + QStringLiteral(": ") + error}));
+            return ctx.refuse(Prompt::message(Icon::Critical, {ctx.texts(kFtExportFailed) + QLatin1Char(' ') + out + QStringLiteral(": ") + error}));
         ctx.out << termine.size() << '\n';
         return kExitOk;
     }

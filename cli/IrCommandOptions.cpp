@@ -13,7 +13,7 @@ namespace {
 // (the command line has no unsaved changes to keep).
 class IrTerminal : public UserInteraction {
 public:
-    explicit IrTerminal(CliContext& ctx) : ctx_(ctx) {}
+    explicit IrTerminal(CliContext& ctx) : ctx_(ctx) { }
     Answer ask(const Prompt& p) override
     {
         const QString text = p.render(ctx_.texts);

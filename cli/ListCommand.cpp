@@ -2,8 +2,8 @@
 #include "cli/Commands.h"
 
 #include "calendar/FeiertagTabelle.h"
-#include "editing/ListFilter.h"
 #include "editing/ColumnSort.h"
+#include "editing/ListFilter.h"
 #include "editing/ListTexts.h"
 #include "editing/ProgramList.h"
 #include "model/DeviceFamily.h"
@@ -26,8 +26,13 @@ const QString kListUsage = QStringLiteral(
     "  --state on bus-format programs: 0 equal to, 1 at most, 2 at least --value.");
 
 const QStringList kFilterOptions = {
-    QStringLiteral("channels"), QStringLiteral("weekdays"), QStringLiteral("months"), QStringLiteral("prio"),
-    QStringLiteral("state"),    QStringLiteral("pulses"),   QStringLiteral("value"),
+    QStringLiteral("channels"),
+    QStringLiteral("weekdays"),
+    QStringLiteral("months"),
+    QStringLiteral("prio"),
+    QStringLiteral("state"),
+    QStringLiteral("pulses"),
+    QStringLiteral("value"),
 };
 
 // A number in decimal or, with 0x, in hexadecimal.
@@ -36,7 +41,7 @@ std::optional<int> number(const QString& text)
     bool ok = false;
     const QString t = text.trimmed();
     const int value = t.startsWith(QStringLiteral("0x"), Qt::CaseInsensitive) ? t.mid(2).toInt(&ok, 16)
-                                                                               : t.toInt(&ok, 10);
+                                                                              : t.toInt(&ok, 10);
     return ok ? std::optional<int>(value) : std::nullopt;
 }
 
@@ -131,7 +136,7 @@ QString readFilter(const CommandArgs& args, const DeviceSettings& device, ListFi
             v = ListFilter::kAllChannels;
         if (!v)
             return oneChannel ? QStringLiteral("--channels takes a channel number 1..16 or 255")
-                       : QStringLiteral("--channels takes a channel mask 1..255");
+                              : QStringLiteral("--channels takes a channel mask 1..255");
         filter.FilterKanal = *v;
     }
     for (const NumberOption& o : kNumberOptions) {

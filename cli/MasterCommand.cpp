@@ -1,5 +1,5 @@
-#include "cli/Commands.h"
 #include "cli/CliContext.h"
+#include "cli/Commands.h"
 
 #include "transfer/chip/MasterCard.h"
 

@@ -4,8 +4,8 @@
 #include "calendar/FeiertagTabelle.h"
 #include "editing/PrintDocument.h"
 #include "editing/PrintTexts.h"
-#include "paint/PrintPainter.h"
 #include "model/ExportTarget.h"
+#include "paint/PrintPainter.h"
 
 #include <QDir>
 

@@ -3,11 +3,11 @@
 #include "cli/Commands.h"
 #include "cli/TerminalProgress.h"
 
-#include "util/AtomicFile.h"
 #include "model/ProgramFile.h"
 #include "transfer/chip/CardDatFile.h"
 #include "transfer/chip/QtSerialBytePort.h"
 #include "transfer/chip/SerialChipTransfer.h"
+#include "util/AtomicFile.h"
 
 #include <QDir>
 

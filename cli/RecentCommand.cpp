@@ -1,8 +1,8 @@
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
 
-#include "editing/RecoveryFile.h"
 #include "app/RecentFiles.h"
+#include "editing/RecoveryFile.h"
 
 #include <QDir>
 #include <QJsonArray>

@@ -3,7 +3,6 @@
 
 #include "model/ProgramFile.h"
 
-
 namespace zendrik::cli {
 
 int runSave(CliContext& ctx, const QStringList& args)

@@ -48,10 +48,10 @@ std::optional<int> StateOf(const QString& text)
 
 int runSetAstro(CliContext& ctx, const QStringList& args)
 {
-    const QStringList values = {QStringLiteral("channel"),     QStringLiteral("place"),      QStringLiteral("lon"),
-                                QStringLiteral("lat"),         QStringLiteral("zone"),       QStringLiteral("rise-offset"),
-                                QStringLiteral("set-offset"),  QStringLiteral("morning"),    QStringLiteral("evening"),
-                                QStringLiteral("rise-state"),  QStringLiteral("set-state"),  QStringLiteral("now")};
+    const QStringList values = {QStringLiteral("channel"), QStringLiteral("place"), QStringLiteral("lon"),
+                                QStringLiteral("lat"), QStringLiteral("zone"), QStringLiteral("rise-offset"),
+                                QStringLiteral("set-offset"), QStringLiteral("morning"), QStringLiteral("evening"),
+                                QStringLiteral("rise-state"), QStringLiteral("set-state"), QStringLiteral("now")};
     QString error;
     const auto parsed = CommandArgs::parse(args, values, {QStringLiteral("yes")}, &error);
     if (!parsed)

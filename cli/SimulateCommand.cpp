@@ -5,12 +5,12 @@
 #include "calendar/BetriebsstundenText.h"
 #include "calendar/SimulationCsv.h"
 #include "calendar/SimulationTexts.h"
-#include "util/CalendarMath.h"
 #include "calendar/YearPictureTitle.h"
 #include "calendar/YearSimulation.h"
 #include "editing/PrintDocument.h"
-#include "paint/YearGraphPainter.h"
 #include "model/ExportTarget.h"
+#include "paint/YearGraphPainter.h"
+#include "util/CalendarMath.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

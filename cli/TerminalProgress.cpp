@@ -32,7 +32,8 @@ void TerminalProgress::progressChanged(int value, int maximum)
 void TerminalProgress::transferEnded()
 {
     if (enabled_ && drawn_)
-        stream_ << '\n' << Qt::flush;
+        stream_ << '\n'
+                << Qt::flush;
     drawn_ = false;
 }
 

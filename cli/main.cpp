@@ -3,13 +3,13 @@
 #include "util/Version.h"
 #include "util/WorkDir.h"
 
+#include "app/Settings.h"
 #include "language/FileStateText.h"
 #include "language/LanguageChoice.h"
 #include "model/BrandFile.h"
 #include "model/DeviceTypes.h"
 #include "model/FileNames.h"
 #include "model/ProgramSetup.h"
-#include "app/Settings.h"
 #include "paint/GuiApplication.h"
 
 #include <QCoreApplication>
@@ -213,7 +213,8 @@ int main(int argc, char** argv)
 
     if (showVersion) {
         // The program's version and the version line of its text table.
-        ctx.out << "zendrik-cli " << kProgramVersion << '\n' << ctx.texts.version() << '\n';
+        ctx.out << "zendrik-cli " << kProgramVersion << '\n'
+                << ctx.texts.version() << '\n';
         return finishOutput(ctx, kExitOk);
     }
     if (args.isEmpty()) {

@@ -12,7 +12,6 @@ namespace zendrik {
 
 namespace {
 
-
 bool IsTime(int stored)
 {
     return stored >= 0 && stored < kMinutesOfDay;

@@ -7,9 +7,9 @@ class ProgramModel;
 // The cell editor of the astro view (frm_change_grid_data): it changes,
 // clears or shifts the switching times of marked cells of one time column.
 enum AstroEditModusValue : int {
-    AstroEditLoeschen = 0,      // delete: the no-time marker
-    AstroEditAendern = 1,       // change to a time and a state
-    AstroEditVerschieben = 2,   // move by hours and minutes
+    AstroEditLoeschen = 0,    // delete: the no-time marker
+    AstroEditAendern = 1,     // change to a time and a state
+    AstroEditVerschieben = 2, // move by hours and minutes
 };
 
 // The two time columns of the astro view: "Ausschalten um:" holds the
@@ -46,8 +46,8 @@ AstroEdit AstroEditOk(const ProgramModel& model, int modus, int hour, int minute
 AstroEdit AstroEditCancel();
 
 struct AstroEditOutcome {
-    int changed = 0;      // cells written
-    int outsideDay = 0;   // typed times that would leave their day once the summer hour is taken off: left alone
+    int changed = 0;    // cells written
+    int outsideDay = 0; // typed times that would leave their day once the summer hour is taken off: left alone
 };
 
 // Writes the edit into the channel's table for the grid rows first..last

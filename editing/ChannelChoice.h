@@ -8,8 +8,8 @@ namespace zendrik {
 // The channels of an entry dialog: the boxes chkKan1..chkKan4, or the
 // channel combo of the 16-channel type.
 struct ChannelChoice {
-    int kanaele = 0;     // ticked boxes, bit 0 = channel 1
-    int kanalIndex = 0;  // combo index on the 16-channel type, 0 = channel 1
+    int kanaele = 0;    // ticked boxes, bit 0 = channel 1
+    int kanalIndex = 0; // combo index on the 16-channel type, 0 = channel 1
 
     static bool usesCombo(const DeviceSettings& device) { return device.Kanalzahl >= 16; }
 

@@ -2,17 +2,17 @@
 
 #include "editing/ListAnsicht.h"
 #include "model/DeviceFamily.h"
-#include "model/ProgramSort.h"
 #include "model/ProgramModel.h"
+#include "model/ProgramSort.h"
 
 namespace zendrik {
 
 namespace {
 
-constexpr int kSwitchingColumns = 7;        // Datum/Tage .. Prio.
-constexpr int kSwitchingColumns752 = 6;     // without Impuls
+constexpr int kSwitchingColumns = 7;    // Datum/Tage .. Prio.
+constexpr int kSwitchingColumns752 = 6; // without Impuls
 constexpr int kPulseColumn = 4;
-constexpr int kPriorityColumns = 6;         // Beginn am .. Prio.
+constexpr int kPriorityColumns = 6; // Beginn am .. Prio.
 
 } // namespace
 

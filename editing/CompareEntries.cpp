@@ -21,8 +21,7 @@ int compareSwitching(const Entry& a, const Entry& b, bool sameState)
 
 int compareConventional(const Entry& a, const Entry& b, int kind)
 {
-    const bool samePlace = a.b[0] == b.b[0] && a.b[1] == b.b[1] && a.b[4] == b.b[4] &&
-                           (a.b[3] & 0x7F) == (b.b[3] & 0x7F);
+    const bool samePlace = a.b[0] == b.b[0] && a.b[1] == b.b[1] && a.b[4] == b.b[4] && (a.b[3] & 0x7F) == (b.b[3] & 0x7F);
     if (!samePlace)
         return ConflictNone;
     switch (kind) {

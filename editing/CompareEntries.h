@@ -6,10 +6,10 @@ namespace zendrik {
 
 // How a new entry meets one already in the program.
 enum EntryConflict : int {
-    ConflictNone = 0,        // different entries
-    ConflictOtherState = 1,  // the same entry switching the other state: may overwrite
-    ConflictSame = 2,        // the same entry
-    ConflictPulse = 3,       // a pulse where a pulse is already: may overwrite
+    ConflictNone = 0,       // different entries
+    ConflictOtherState = 1, // the same entry switching the other state: may overwrite
+    ConflictSame = 2,       // the same entry
+    ConflictPulse = 3,      // a pulse where a pulse is already: may overwrite
 };
 
 // Compares an existing entry a with a new entry b. Entries of different

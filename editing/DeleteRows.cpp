@@ -1,8 +1,8 @@
 #include "editing/DeleteRows.h"
 
 #include "editing/ListAnsicht.h"
-#include "model/ProgramSort.h"
 #include "model/ProgramModel.h"
+#include "model/ProgramSort.h"
 #include "model/UserInteraction.h"
 
 #include <algorithm>

@@ -14,10 +14,10 @@ class UserInteraction;
 
 enum class DeleteResult {
     Deleted,
-    Cancelled,       // the confirmation was not answered OK
-    OnlyFromEnd,     // summer/winter table: rows are removed from the end only
-    NothingMarked,   // no item row marked, or a view delete does not serve
-    NotInProgram,    // the sample is shown: only the program's entries are deleted
+    Cancelled,     // the confirmation was not answered OK
+    OnlyFromEnd,   // summer/winter table: rows are removed from the end only
+    NothingMarked, // no item row marked, or a view delete does not serve
+    NotInProgram,  // the sample is shown: only the program's entries are deleted
 };
 
 // The message of a refused delete, if any.

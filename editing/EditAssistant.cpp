@@ -1,8 +1,8 @@
 #include "editing/EditAssistant.h"
 
-#include "util/CalendarMath.h"
 #include "editing/EntryFields.h"
 #include "language/TextTable.h"
+#include "util/CalendarMath.h"
 
 #include <algorithm>
 

@@ -2,8 +2,8 @@
 
 #include "editing/CompareEntries.h"
 #include "editing/EntryTexts.h"
-#include "model/ProgramSort.h"
 #include "model/ProgramModel.h"
+#include "model/ProgramSort.h"
 #include "model/UserInteraction.h"
 
 #include <algorithm>
@@ -135,9 +135,9 @@ EntryOutcome EntrySession::ok()
     }
     if (fresh.empty()) {
         EntryOutcome out;
-        out.result = overwritten          ? EntryResult::Overwritten
-                     : !overwrite.empty() ? EntryResult::NotOverwritten
-                                          : EntryResult::Exists;
+        out.result = overwritten ? EntryResult::Overwritten
+            : !overwrite.empty() ? EntryResult::NotOverwritten
+                                 : EntryResult::Exists;
         out.message = EntryMessage(out.result, priorityRegion());
         return out;
     }
@@ -258,8 +258,7 @@ EntryOutcome EntrySession::storeBatch(const std::vector<Entry>& entries, int ite
         out.message = EntryMessage(EntryResult::MemoryFull, priorityRegion());
         return out;
     }
-    Prompt said = Prompt::message(Icon::Information, {kSetEntered, QString::number(items), kSetEnteredHolidays,
-                                                      QString::number(made), kSetEnteredEntries});
+    Prompt said = Prompt::message(Icon::Information, {kSetEntered, QString::number(items), kSetEnteredHolidays, QString::number(made), kSetEnteredEntries});
     if (already > 0) {
         said.parts.emplace_back(kSetAlreadyThere);
         said.parts.emplace_back(QString::number(already));

@@ -19,9 +19,9 @@ class UserInteraction;
 
 // EingabeModus: what an entry dialog does with OK.
 enum EingabeModusCode : int {
-    EingabeNeu = 0,       // add new entries
-    EingabeAendern = 1,   // change the marked entries of the program
-    EingabeKopieren = 2,  // copy the marked entries (from the program or the sample) into the program
+    EingabeNeu = 0,      // add new entries
+    EingabeAendern = 1,  // change the marked entries of the program
+    EingabeKopieren = 2, // copy the marked entries (from the program or the sample) into the program
 };
 
 // The marked rows a change or copy works through: the list as it was shown

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "language/ExtraText.h"
 #include "model/DeviceSettings.h"
 #include "model/Entry.h"
-#include "language/ExtraText.h"
 
 #include <QString>
 

@@ -42,9 +42,9 @@ bool ListFilter::passesSwitchingTime(const Entry& e, const DeviceSettings& devic
 
     const int state = EntryState(e, eib);
     if (eib) {
-        const bool ok = FilterZustand == ValueEqual   ? state == FilterWert
-                        : FilterZustand == ValueAtMost ? state <= FilterWert
-                                                       : state >= FilterWert;
+        const bool ok = FilterZustand == ValueEqual ? state == FilterWert
+            : FilterZustand == ValueAtMost          ? state <= FilterWert
+                                                    : state >= FilterWert;
         if (!ok)
             return false;
     } else if (FilterZustand != StateAny && state != FilterZustand) {

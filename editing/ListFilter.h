@@ -37,9 +37,15 @@ public:
     static constexpr int kAllChannels = 255;
     static constexpr int kWeeklyOnly = 0;
 
-    enum StateCriterion : int { StateOff = 0, StateOn = 1, StateAny = 2 };
-    enum ValueCriterion : int { ValueEqual = 0, ValueAtMost = 1, ValueAtLeast = 2 };
-    enum PulseCriterion : int { PulsesNone = 0, PulsesOnly = 1, PulsesAll = 2 };
+    enum StateCriterion : int { StateOff = 0,
+                                StateOn = 1,
+                                StateAny = 2 };
+    enum ValueCriterion : int { ValueEqual = 0,
+                                ValueAtMost = 1,
+                                ValueAtLeast = 2 };
+    enum PulseCriterion : int { PulsesNone = 0,
+                                PulsesOnly = 1,
+                                PulsesAll = 2 };
 
     bool active() const { return FilterAktiv != 0; }
 

@@ -11,10 +11,14 @@ namespace zendrik {
 
 namespace {
 
-
 constexpr std::array<TextId, 7> kShortWeekdays = {
-    TextId::ShortMonday, TextId::ShortTuesday, TextId::ShortWednesday, TextId::ShortThursday,
-    TextId::ShortFriday, TextId::ShortSaturday, TextId::ShortSunday,
+    TextId::ShortMonday,
+    TextId::ShortTuesday,
+    TextId::ShortWednesday,
+    TextId::ShortThursday,
+    TextId::ShortFriday,
+    TextId::ShortSaturday,
+    TextId::ShortSunday,
 };
 
 TextId monthName(int month)

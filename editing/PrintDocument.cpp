@@ -1,15 +1,15 @@
 #include "editing/PrintDocument.h"
 
 #include "editing/ListFilter.h"
-#include "language/DateText.h"
 #include "editing/PrintTexts.h"
+#include "language/DateText.h"
 #include "language/TextTable.h"
 #include "model/DeviceFamily.h"
 #include "model/DeviceProperties.h"
+#include "model/ExportTarget.h"
 #include "model/FileNames.h"
 #include "model/HeaderFields.h"
 #include "model/ProgramModel.h"
-#include "model/ExportTarget.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -27,7 +27,7 @@ PrintTitle titleOf(const ProgramModel& model, const TextTable& texts, int slot)
     t.fileName = s.Dateiname.isEmpty() ? texts(TextId::Unknown) : FileTitle(s.Dateiname);
     t.usage = texts(TextId::Usage) + QStringLiteral(": ") + s.Verwendung;
     t.programNumber = texts(TextId::ProgramNumber) + QStringLiteral(": ")
-                      + (s.ProgNr == kNoProgramNumber ? texts(kNoProgramNumberText) : QString::number(s.ProgNr));
+        + (s.ProgNr == kNoProgramNumber ? texts(kNoProgramNumberText) : QString::number(s.ProgNr));
     t.deviceType = texts(TextId::DeviceType) + QStringLiteral(": ") + model.device.Geraetename;
     if (const auto saved = SavedAt(s))
         t.fileDate = texts(TextId::FileDated) + DateTimeText(*saved, texts);
@@ -121,16 +121,13 @@ PrintBlock DevicePropertiesBlock(const ProgramModel& model, const TextTable& tex
         if (d.MessKanal == 0) {
             row(TextId::MeterPulse, texts(TextId::NoMeterPulse));
         } else {
-            row(TextId::MeterPulse, texts(TextId::ChannelWord).trimmed() + QLatin1Char(' ')
-                                        + QString::number(d.MessKanal));
+            row(TextId::MeterPulse, texts(TextId::ChannelWord).trimmed() + QLatin1Char(' ') + QString::number(d.MessKanal));
             block.rows.push_back({texts(TextId::MeterPeriodEq).trimmed(),
                                   QString::number(d.MessPeriode) + QLatin1Char(' ') + texts(TextId::Min)});
             block.rows.push_back({texts(TextId::PulseLengthEq).trimmed(),
                                   QString::number(d.MessImpDauer) + texts(TextId::Seconds)});
-            block.rows.push_back({QString(), texts(d.MessZustand == 0 ? TextId::MeasureRelayOn
-                                                                      : TextId::MeasureRelayOff)});
-            block.rows.push_back({QString(), texts(d.MessZeitpunkt == 0 ? TextId::AtPeriodStart
-                                                                        : TextId::AtPeriodEnd)});
+            block.rows.push_back({QString(), texts(d.MessZustand == 0 ? TextId::MeasureRelayOn : TextId::MeasureRelayOff)});
+            block.rows.push_back({QString(), texts(d.MessZeitpunkt == 0 ? TextId::AtPeriodStart : TextId::AtPeriodEnd)});
         }
     }
     if (HasSharedAstroTable(d.Uhrentyp))
@@ -138,10 +135,10 @@ PrintBlock DevicePropertiesBlock(const ProgramModel& model, const TextTable& tex
     QString access;
     if (d.Lpt == 4 || d.Lpt == 5)
         access = texts(d.Lpt == 4 ? TextId::Com1 : TextId::Com2) + QStringLiteral(" (")
-                 + (d.Lpt == 4 ? d.SerialPort1 : d.SerialPort2) + QLatin1Char(')');
+            + (d.Lpt == 4 ? d.SerialPort1 : d.SerialPort2) + QLatin1Char(')');
     else
         access = texts(TextId::ViaLpt) + QString::number(d.Lpt) + QStringLiteral(" (") + d.AdapterTool
-                 + QLatin1Char(')');
+            + QLatin1Char(')');
     row(TextId::ChipAccess, access.trimmed());
     row(TextId::DelayFactor, QString::number(d.Delay / 4));
     row(TextId::PrintSettings, texts(TextId::HeaderEvery) + QString::number(d.Zeilen) + texts(TextId::LinesSuffix));
@@ -196,7 +193,7 @@ std::vector<PrintLine> PrintLines(const PrintDocument& document)
             lines.push_back({PrintLine::Heading, headings, b});
         for (int row = 1; row <= static_cast<int>(block.rows.size()); ++row) {
             const bool repeat = block.isList() && document.Zeilen >= 1 && row > 1
-                                && (row - 1) % document.Zeilen == 0;
+                && (row - 1) % document.Zeilen == 0;
             if (repeat) {
                 lines.push_back({PrintLine::PageBreak, {}, b});
                 lines.push_back({PrintLine::Heading, headings, b});

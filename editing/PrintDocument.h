@@ -33,7 +33,7 @@ struct PrintRequest {
     bool any() const
     {
         return Schaltzeiten || Prioritaetszeiten || SoWiTabelle || Astrozeiten || Geraeteeigenschaften
-               || DruckAktuell != 0;
+            || DruckAktuell != 0;
     }
 };
 
@@ -50,11 +50,11 @@ struct PrintBlock {
 
 // The lines above every section: what the printout is of.
 struct PrintTitle {
-    QString fileName;     // the program file's name, without folders
-    QString usage;        // "Verwendung" and the description
+    QString fileName; // the program file's name, without folders
+    QString usage;    // "Verwendung" and the description
     QString programNumber;
     QString deviceType;
-    QString fileDate;     // "Datei vom : 06.12.2026  10:00" or "Datei ungespeichert"
+    QString fileDate; // "Datei vom : 06.12.2026  10:00" or "Datei ungespeichert"
 };
 
 struct PrintDocument {
@@ -78,10 +78,14 @@ PrintBlock DevicePropertiesBlock(const ProgramModel& model, const TextTable& tex
 
 // One line of the printout, as the printer and the text file receive it.
 struct PrintLine {
-    enum Kind { SectionStart, TitleLine, Heading, Row, PageBreak };
+    enum Kind { SectionStart,
+                TitleLine,
+                Heading,
+                Row,
+                PageBreak };
     Kind kind = Row;
-    QStringList cells;        // Heading and Row: the cells; TitleLine: one text
-    int block = 0;            // index into PrintDocument::blocks
+    QStringList cells; // Heading and Row: the cells; TitleLine: one text
+    int block = 0;     // index into PrintDocument::blocks
 };
 
 // The lines of the whole printout. Every section starts on a page of its
@@ -103,7 +107,9 @@ bool WritePrintText(const PrintDocument& document, const QString& path, QString*
 // when the program has no name yet.
 QString PrintTextTarget(const QString& programFile);
 
-enum class PrintTextCheck { Ok, NoName, IsProgramFile };
+enum class PrintTextCheck { Ok,
+                            NoName,
+                            IsProgramFile };
 // Whether the text target may be written: never over the program file
 // itself (a program saved as X.txt) nor any other program file, and only for
 // a named program.

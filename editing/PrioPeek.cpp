@@ -1,7 +1,7 @@
 #include "editing/PrioPeek.h"
 
-#include "editing/ListFilter.h"
 #include "editing/ListAnsicht.h"
+#include "editing/ListFilter.h"
 #include "model/DeviceFamily.h"
 #include "model/DeviceSettings.h"
 
@@ -46,8 +46,7 @@ bool PrioPeek::press(int& ansicht, int slot, int uhrentyp, int selectionStartRow
     const int priority = cellText.trimmed().toInt(&number);
     if (!number || priority <= 0)
         return false;
-    const bool onPrio = (ansicht == AnsichtSchaltzeiten && column == switchingPrioColumn(uhrentyp)) ||
-                        (ansicht == AnsichtPrioritaetszeiten && column == kPriorityPrioColumn);
+    const bool onPrio = (ansicht == AnsichtSchaltzeiten && column == switchingPrioColumn(uhrentyp)) || (ansicht == AnsichtPrioritaetszeiten && column == kPriorityPrioColumn);
     if (!onPrio)
         return false;
     ansicht = otherView(ansicht);

@@ -9,10 +9,10 @@ class ListFilter;
 // What a double click on a row of the switching-time, priority-time or
 // summer/winter-table view opens.
 enum class DoubleClickAction {
-    None,      // the astro view has its own cell editor
-    Change,    // an entry row of the program
-    Copy,      // an entry row of the sample
-    NewEntry,  // an empty row: a new entry of the view
+    None,     // the astro view has its own cell editor
+    Change,   // an entry row of the program
+    Copy,     // an entry row of the sample
+    NewEntry, // an empty row: a new entry of the view
 };
 
 DoubleClickAction DoubleClickActionFor(int ansicht, int slot, bool rowHasItem);

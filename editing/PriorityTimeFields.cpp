@@ -2,9 +2,9 @@
 
 #include "calendar/FeiertagDatum.h"
 #include "calendar/FeiertagTabelle.h"
+#include "editing/EntryFields.h"
 #include "model/EntryBuilder.h"
 #include "util/CalendarMath.h"
-#include "editing/EntryFields.h"
 
 #include <algorithm>
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "util/CalendarMath.h"
 #include "calendar/Feiertag.h"
 #include "editing/ChannelChoice.h"
 #include "editing/EntryResult.h"
 #include "model/DeviceSettings.h"
 #include "model/Entry.h"
+#include "util/CalendarMath.h"
 
 #include <optional>
 #include <vector>
@@ -17,15 +17,15 @@ class FeiertagTabelle;
 // The fields of the priority-time dialog as values: a date range (or a
 // holiday), the year, the priority and the channels.
 struct PriorityTimeFields {
-    int vonTag = 0;        // txtvonTag 1..31; 0 = empty
-    int vonMonat = 0;      // txtvonMon 1..12
-    int bisTag = 0;        // txtbistag
-    int bisMonat = 0;      // txtbisMon
-    int jahrCode = 0;      // lstvonJahr: 0 every year, else year - 1936
-    bool einmal = false;   // chk1x
-    int prioritaet = 1;    // 1..9 = P1..P9, 10 = "Permanent"
+    int vonTag = 0;      // txtvonTag 1..31; 0 = empty
+    int vonMonat = 0;    // txtvonMon 1..12
+    int bisTag = 0;      // txtbistag
+    int bisMonat = 0;    // txtbisMon
+    int jahrCode = 0;    // lstvonJahr: 0 every year, else year - 1936
+    bool einmal = false; // chk1x
+    int prioritaet = 1;  // 1..9 = P1..P9, 10 = "Permanent"
     ChannelChoice kanal;
-    int zustand = 1;       // cmdEinAus, applies with "Permanent"
+    int zustand = 1; // cmdEinAus, applies with "Permanent"
     // chk_bew_Feiertage and the holiday chosen in lst_bew_Feiertage.
     bool bewFeiertag = false;
     std::optional<Feiertag> feiertag;

@@ -3,14 +3,14 @@
 #include "calendar/AstroTable.h"
 #include "calendar/SommerzeitTage.h"
 
-#include "util/CalendarMath.h"
-#include "editing/ListFilter.h"
 #include "editing/EntryTexts.h"
+#include "editing/ListFilter.h"
 #include "editing/ListTexts.h"
 #include "language/TextTable.h"
 #include "model/DeviceFamily.h"
 #include "model/DstRowCodec.h"
 #include "model/ProgramModel.h"
+#include "util/CalendarMath.h"
 
 #include <QStringBuilder>
 
@@ -86,7 +86,7 @@ void addPriorityCells(QStringList& cells, const Entry& e, const CellContext& c)
         const int yearCode = c.eib() ? 0 : PriorityYearCode(e);
         const QString year = yearCode >= 1 ? QString::number(kYearCodeBase + yearCode) : QString();
         cells << FormatDate(PriorityFromDay(e), PriorityFromMonth(e), c.texts, c.device) % QLatin1Char(' ') % year
-                     % c.midnight;
+                % c.midnight;
         cells << FormatDate(PriorityToDay(e), PriorityToMonth(e), c.texts, c.device) % c.dayEnd;
     }
     cells << EntryChannelsText(e, c.texts, c.device);
@@ -99,7 +99,7 @@ void addPriorityCells(QStringList& cells, const Entry& e, const CellContext& c)
 QString changeoverText(const DstChangeover& change, const CellContext& c)
 {
     return FormatDate(change.day, change.month, c.texts, c.device) % QLatin1Char(' ') % QString::number(change.hour)
-           % c.text(TextId::TimeSeparator) % QLatin1String("00 ") % c.text(TextId::OClock);
+        % c.text(TextId::TimeSeparator) % QLatin1String("00 ") % c.text(TextId::OClock);
 }
 
 QString shiftText(int hours, const CellContext& c)
@@ -137,17 +137,11 @@ void buildEntryView(ProgramList& list, const ProgramModel& model, const ListFilt
     const QString state = c.text(TextId::ColState);
     const QString prio = c.text(TextId::PrioShort);
     if (priority) {
-        list.columns = {{no, 500},      {c.text(TextId::BeginOn), 2600}, {c.text(TextId::EndOn), 2600},
-                        {channels, 2000}, {kOnceText, 800},               {state, 1400},
-                        {prio, 1400}};
+        list.columns = {{no, 500}, {c.text(TextId::BeginOn), 2600}, {c.text(TextId::EndOn), 2600}, {channels, 2000}, {kOnceText, 800}, {state, 1400}, {prio, 1400}};
     } else if (!HasPulses(c.device.Uhrentyp)) {
-        list.columns = {{no, 500},       {c.text(TextId::ColDateDays), 2400}, {c.text(TextId::TimeOfDay), 1400},
-                        {channels, 3400}, {kOnceText, 800},                    {state, 1400},
-                        {prio, 1400}};
+        list.columns = {{no, 500}, {c.text(TextId::ColDateDays), 2400}, {c.text(TextId::TimeOfDay), 1400}, {channels, 3400}, {kOnceText, 800}, {state, 1400}, {prio, 1400}};
     } else {
-        list.columns = {{no, 500},       {c.text(TextId::ColDateDays), 2400}, {c.text(TextId::TimeOfDay), 1400},
-                        {channels, 2000}, {c.text(TextId::Pulse), 1400},       {kOnceText, 800},
-                        {state, 1400},    {prio, 1400}};
+        list.columns = {{no, 500}, {c.text(TextId::ColDateDays), 2400}, {c.text(TextId::TimeOfDay), 1400}, {channels, 2000}, {c.text(TextId::Pulse), 1400}, {kOnceText, 800}, {state, 1400}, {prio, 1400}};
     }
 
     const int filterMode = priority ? kDisplayPriority - filter.FilterAktiv : filter.FilterAktiv;
@@ -166,8 +160,7 @@ void buildDstView(ProgramList& list, const ProgramModel& model, const CellContex
 {
     const ProgramSlot& s = model.slot(list.slot);
     list.caption = c.text(TextId::DstTable) + QLatin1Char(' ') + captionName(s);
-    list.columns = {{c.text(TextId::ColNo), 500},     {c.text(TextId::Year), 2000},   {c.text(TextId::ForwardOn), 2800},
-                    {c.text(TextId::AtTime), 1600},   {c.text(TextId::BackOn), 2800}, {c.text(TextId::AtTime), 1600}};
+    list.columns = {{c.text(TextId::ColNo), 500}, {c.text(TextId::Year), 2000}, {c.text(TextId::ForwardOn), 2800}, {c.text(TextId::AtTime), 1600}, {c.text(TextId::BackOn), 2800}, {c.text(TextId::AtTime), 1600}};
     // Row i holds the changeovers of the reference year + i, the year the
     // device and the simulation use it for.
     const int firstYear = SoWiBezugsjahr(s);

@@ -17,7 +17,7 @@ class TextTable;
 
 struct ListColumn {
     QString heading;
-    int width = 0;   // twips
+    int width = 0; // twips
 };
 
 // What the list needs beyond the program, from the calendar and the window.
@@ -41,8 +41,8 @@ public:
 
     int Ansicht = AnsichtSchaltzeiten;
     int slot = 0;
-    QString caption;       // window caption
-    QString memoryLabel;   // "12 von 324"
+    QString caption;     // window caption
+    QString memoryLabel; // "12 von 324"
     std::vector<ListColumn> columns;
     // The item rows: rows[r - 1] holds the cells of grid row r, starting with
     // the row number. The heading row is `columns`.

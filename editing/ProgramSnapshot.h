@@ -61,13 +61,13 @@ enum class ChangeKind {
     Astro,
     Header,
     DeviceOptions,
-    MasterCard,   // the card kind or the master bits
+    MasterCard, // the card kind or the master bits
     Program,
 };
 
 struct ChangeSummary {
     ChangeKind kind = ChangeKind::Program;
-    int count = 0;   // entries added or deleted
+    int count = 0; // entries added or deleted
 };
 
 // Whether `after` holds the same program as `before` with the entries only in

@@ -31,7 +31,7 @@ constexpr qint32 kMaxTextBytes = 4096;
 // Writes the fields one after the other.
 class Writer {
 public:
-    explicit Writer(QByteArray& out) : stream_(&out, QIODevice::WriteOnly) {}
+    explicit Writer(QByteArray& out) : stream_(&out, QIODevice::WriteOnly) { }
 
     void number(qint64 value) { stream_ << value; }
     void real(float value) { stream_ << static_cast<double>(value); }
@@ -50,7 +50,7 @@ private:
 // the first field out of range or missing spoils the whole record.
 class Reader {
 public:
-    explicit Reader(const QByteArray& in) : stream_(in) {}
+    explicit Reader(const QByteArray& in) : stream_(in) { }
 
     template <typename T>
     void number(T& value, qint64 lo, qint64 hi)
@@ -115,7 +115,7 @@ constexpr qint64 kFlagLo = -1;
 constexpr qint64 kByteHi = 255;
 constexpr qint64 kSmallLo = -32768;
 constexpr qint64 kSmallHi = 32767;
-constexpr qint64 kAstroTimeHi = 2047;   // a day's minutes, or the family's no-time marker
+constexpr qint64 kAstroTimeHi = 2047; // a day's minutes, or the family's no-time marker
 
 template <typename Fields, typename Image>
 void visit(Fields& f, Image& image)
@@ -272,7 +272,7 @@ RecoveryFinding FindRecovery(const QString& workDir)
     const QFileInfo program(image->snapshot.program.Dateiname);
     const QFileInfo record(path);
     finding.state = program.exists() && program.lastModified() >= record.lastModified() ? RecoveryState::Outdated
-                                                                                       : RecoveryState::Offer;
+                                                                                        : RecoveryState::Offer;
     return finding;
 }
 
@@ -289,8 +289,7 @@ Prompt RecoveryQuestion(const RecoveryImage& image, const TextTable& texts)
 {
     Prompt p = Prompt::question(
         Buttons::YesNo, Icon::Question,
-        {kRecoveryQuestion, QStringLiteral("\n\n") + QDir::toNativeSeparators(image.snapshot.program.Dateiname)
-                                + QStringLiteral("\n"),
+        {kRecoveryQuestion, QStringLiteral("\n\n") + QDir::toNativeSeparators(image.snapshot.program.Dateiname) + QStringLiteral("\n"),
          kRecoveryWrittenAt,
          QStringLiteral(" ") + DateTimeText(image.writtenAt.toLocalTime(), texts, true)});
     p.yesCaption = &kRecoveryRestore;

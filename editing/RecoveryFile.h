@@ -47,10 +47,10 @@ void RemoveRecoveryFile(const QString& workDir);
 
 // What the start finds in the working directory.
 enum class RecoveryState {
-    None,       // no record
-    Offer,      // a record newer than its program file (or of a file never saved)
-    Outdated,   // the program file was written after the record: nothing to recover
-    Damaged,    // a record that cannot be read
+    None,     // no record
+    Offer,    // a record newer than its program file (or of a file never saved)
+    Outdated, // the program file was written after the record: nothing to recover
+    Damaged,  // a record that cannot be read
 };
 
 struct RecoveryFinding {

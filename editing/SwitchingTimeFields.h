@@ -11,16 +11,16 @@ namespace zendrik {
 // them together. A weekly entry uses the weekday boxes and the priority; a
 // dated one uses day, month and the "1x" box.
 struct SwitchingTimeFields {
-    int stunde = 0;       // txtAnzstd, 0..23
-    int minute = 0;       // txtAnzMin, 0..59
-    int tag = 0;          // txtAnztag, 1..31; 0 = empty
-    int monat = 0;        // txtAnzMon, 1..12; 0 = empty
-    int wochentage = 0;   // chkMontag..chkSonntag, bit 0 = Monday
+    int stunde = 0;     // txtAnzstd, 0..23
+    int minute = 0;     // txtAnzMin, 0..59
+    int tag = 0;        // txtAnztag, 1..31; 0 = empty
+    int monat = 0;      // txtAnzMon, 1..12; 0 = empty
+    int wochentage = 0; // chkMontag..chkSonntag, bit 0 = Monday
     ChannelChoice kanal;
-    int zustand = 1;      // cmdEinAus: 1 = "EIN" (bus format: the value sent)
-    int impuls = 0;       // txtAnzImp, seconds 0..59, 0 = no pulse
-    bool einmal = false;  // chk1x
-    int prioritaet = 0;   // LstPrio index: 0 = none, 1..9 = P1..P9
+    int zustand = 1;     // cmdEinAus: 1 = "EIN" (bus format: the value sent)
+    int impuls = 0;      // txtAnzImp, seconds 0..59, 0 = no pulse
+    bool einmal = false; // chk1x
+    int prioritaet = 0;  // LstPrio index: 0 = none, 1..9 = P1..P9
 
     static constexpr int kDaily = 0x7F;
 

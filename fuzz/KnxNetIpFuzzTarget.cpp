@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     case KnxIp::TunnellingRequest: {
         Cemi::Frame f;
         if (!Cemi::parse(d.cemi, f))
-            std::abort();   // the parser let a bad cEMI frame through
+            std::abort(); // the parser let a bad cEMI frame through
         again = KnxIp::tunnellingRequest(d.channel, d.sequence, d.cemi);
         // The connection header's last byte is reserved in a request: it is
         // passed over, not checked.

@@ -4,14 +4,14 @@
 #include "language/TranslationFile.h"
 #include "model/DeviceSettings.h"
 #include "model/ProgramFile.h"
-#include "transfer/chip/AdapterToolResult.h"
 #include "transfer/MessageFile.h"
 #include "transfer/PortSettings.h"
 #include "transfer/bus/BusApplication.h"
 #include "transfer/bus/EibFrames.h"
+#include "transfer/bus/TransferMailbox.h"
+#include "transfer/chip/AdapterToolResult.h"
 #include "transfer/sim/EmulatedTimeSwitch.h"
 #include "transfer/sim/SimulatedBus.h"
-#include "transfer/bus/TransferMailbox.h"
 #include "util/FileCheck.h"
 
 #include <QByteArray>

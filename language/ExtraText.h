@@ -9,7 +9,9 @@ namespace zendrik {
 // Translation files carry only the fixed table (one entry per line, in the
 // order of TextId), so a further language installed from such a file shows
 // our own texts in English.
-enum class ExtraLanguage { German, English, French };
+enum class ExtraLanguage { German,
+                           English,
+                           French };
 
 // One text of our own table, in the three shipped languages. Each subsystem
 // keeps its texts beside its code as constants of this type; all three

@@ -98,7 +98,7 @@ QStringList AssignMnemonics(const QStringList& captions)
     QStringList marked;
     for (qsizetype i = 0; i < captions.size(); ++i)
         marked << (kept[static_cast<std::size_t>(i)] || captions[i].trimmed().isEmpty() ? captions[i]
-                                                                                          : set.mark(captions[i]));
+                                                                                        : set.mark(captions[i]));
     return marked;
 }
 

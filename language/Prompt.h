@@ -13,9 +13,19 @@ namespace zendrik {
 
 class TextTable;
 
-enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
-enum class Icon { None, Critical, Question, Exclamation, Information };
-enum class Answer { Ok, Cancel, Yes, No };
+enum class Buttons { Ok,
+                     OkCancel,
+                     YesNo,
+                     YesNoCancel };
+enum class Icon { None,
+                  Critical,
+                  Question,
+                  Exclamation,
+                  Information };
+enum class Answer { Ok,
+                    Cancel,
+                    Yes,
+                    No };
 
 // A message or question as the core puts it: texts of the text table and
 // literal pieces (file names, numbers) and texts of our own table joined in

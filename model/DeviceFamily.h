@@ -33,7 +33,8 @@ constexpr bool HasAstro(int uhrentyp)
 // the bus astro device, a single one on the astro device, none otherwise.
 constexpr int AstroTableCount(int uhrentyp)
 {
-    return uhrentyp == kFamily738 ? kAstroChannels : uhrentyp == kFamily752 ? 1 : 0;
+    return uhrentyp == kFamily738 ? kAstroChannels : uhrentyp == kFamily752 ? 1
+                                                                            : 0;
 }
 
 // Each astro channel C1..C4 has a table and limits of its own: the astro

@@ -80,7 +80,8 @@ int astroBase(int uhrentyp)
 
 int astroChannelCount(int uhrentyp)
 {
-    return uhrentyp == kFamily738 ? 4 : uhrentyp == kFamily752 ? 1 : 0;
+    return uhrentyp == kFamily738 ? 4 : uhrentyp == kFamily752 ? 1
+                                                               : 0;
 }
 
 } // namespace

@@ -56,12 +56,12 @@ enum LoadResult : int {
     LoadOk = 0,
     LoadInvalid = 1,
     LoadMissing = 2,
-    LoadNotAFile = 3,          // a folder, a device, a pipe or a socket
+    LoadNotAFile = 3, // a folder, a device, a pipe or a socket
     LoadNoPermission = 4,
     LoadLinkLoop = 5,
-    LoadUnreadable = 6,        // any other reason the system gives
-    LoadLargeImage = 74,       // an 8192-byte program on a 2048-byte device
-    LoadFamily731 = 731,       // the file belongs to the other families
+    LoadUnreadable = 6,  // any other reason the system gives
+    LoadLargeImage = 74, // an 8192-byte program on a 2048-byte device
+    LoadFamily731 = 731, // the file belongs to the other families
     LoadFamily752 = 752,
 };
 

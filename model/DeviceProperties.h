@@ -22,25 +22,25 @@ int MeterPeriodOfIndex(int index);
 // The settings the device properties dialog edits after the device type was
 // chosen. The dialog shows them and hands them back; applying them is done here.
 struct DeviceProperties {
-    int SpracheUhr = 0;      // clock language: 0 German/English, 1 French
-    int SwRegel = 0;         // 0 none, 1 Europe, 2 Great Britain, 3 USA, 4 by table
-    int MessKanal = 0;       // meter-pulse channel 1..4, 0 none
-    int MessPeriode = 1;     // minutes, one of kMeterPeriods
-    int MessImpDauer = 1;    // seconds
-    int MessZustand = 0;     // list position of the measuring relay state
-    int MessZeitpunkt = 0;   // 0 at the start of the period, 1 at its end
-    int AstroC1C2 = 0;       // astro device: 0 channel 1, 1 channels 1 and 2
-    int Lpt = 1;             // 1..3 parallel ports, 4 and 5 COM1 and COM2
-    int DelayValue = 1;      // the delay factor as the user sets it (a quarter of Delay)
-    int Zeilen = 50;         // printed rows per heading block
-    QString SerialPort1;     // device path behind COM1
-    QString SerialPort2;     // device path behind COM2
-    QString AdapterTool;     // command of the parallel-port adapter tool
-    QString IrTool;          // command of the infrared tool
-    int IrTimeout = 120;     // seconds the infrared tool may take
+    int SpracheUhr = 0;          // clock language: 0 German/English, 1 French
+    int SwRegel = 0;             // 0 none, 1 Europe, 2 Great Britain, 3 USA, 4 by table
+    int MessKanal = 0;           // meter-pulse channel 1..4, 0 none
+    int MessPeriode = 1;         // minutes, one of kMeterPeriods
+    int MessImpDauer = 1;        // seconds
+    int MessZustand = 0;         // list position of the measuring relay state
+    int MessZeitpunkt = 0;       // 0 at the start of the period, 1 at its end
+    int AstroC1C2 = 0;           // astro device: 0 channel 1, 1 channels 1 and 2
+    int Lpt = 1;                 // 1..3 parallel ports, 4 and 5 COM1 and COM2
+    int DelayValue = 1;          // the delay factor as the user sets it (a quarter of Delay)
+    int Zeilen = 50;             // printed rows per heading block
+    QString SerialPort1;         // device path behind COM1
+    QString SerialPort2;         // device path behind COM2
+    QString AdapterTool;         // command of the parallel-port adapter tool
+    QString IrTool;              // command of the infrared tool
+    int IrTimeout = 120;         // seconds the infrared tool may take
     bool VerifyWholeChip = true; // read the whole chip back after writing it
-    QString BusLink1;        // bus connection of the bus window's first interface (sim:FILE, knxnetip:HOST[:PORT])
-    QString BusLink2;        // ... and of the second (may be empty)
+    QString BusLink1;            // bus connection of the bus window's first interface (sim:FILE, knxnetip:HOST[:PORT])
+    QString BusLink2;            // ... and of the second (may be empty)
 
     static DeviceProperties Of(const DeviceSettings& device);
 

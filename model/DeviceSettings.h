@@ -22,27 +22,27 @@ struct DeviceSettings : ImageOptions {
     // Device type (one row of the device-type table).
     int Kanalzahl = 1;
     int Uhrentyp = kFamily731;
-    int Busprog = 0;          // non-zero: a bus device (written as -1)
+    int Busprog = 0; // non-zero: a bus device (written as -1)
     int MaxEintrag = 324;
-    int Evu = 0;              // device variant with a meter-pulse channel
-    int Bewft = 0;            // device variant that handles movable holidays
+    int Evu = 0;   // device variant with a meter-pulse channel
+    int Bewft = 0; // device variant that handles movable holidays
     int Speichergroesse = 2048;
-    int KeineZeit = 1791;     // empty astro time of this family
+    int KeineZeit = 1791; // empty astro time of this family
     QString Geraetename;
-    int DeviceRow = 1;        // row of the device-type table in use, 1..20
-    int ChosenRow = 1;        // row the user chose (start screen, --type); a loaded file
-                              // that does not fit it brings the row it was made for
+    int DeviceRow = 1; // row of the device-type table in use, 1..20
+    int ChosenRow = 1; // row the user chose (start screen, --type); a loaded file
+                       // that does not fit it brings the row it was made for
 
     // The bus format of the entries (image byte 2), set with the device type.
     int EibFormat = 0;
 
     // PC side.
-    int Lpt = 1;              // 1..3 parallel ports, 4 and 5 the serial ports COM1/COM2
-    int Delay = 4;            // delay factor as stored: four times the value of the ini file
+    int Lpt = 1;   // 1..3 parallel ports, 4 and 5 the serial ports COM1/COM2
+    int Delay = 4; // delay factor as stored: four times the value of the ini file
     int DelayLang = 200;
     int MaxDelay = 20;
-    int Zeilen = 50;          // printed rows per heading block
-    int Sprache = 1;          // 1 German, 2 English, 3 French, other: speech.txt
+    int Zeilen = 50; // printed rows per heading block
+    int Sprache = 1; // 1 German, 2 English, 3 French, other: speech.txt
     int JahreFreieFt = 1;
     int BrandIndex = 1;
     // The last summer/winter rule in use that needs no table (0..3), -1 while
@@ -93,7 +93,8 @@ inline constexpr int kMaxIrTimeout = 3600;
 
 inline int FamilyCapacity(int uhrentyp)
 {
-    return uhrentyp == kFamily738 ? 500 : uhrentyp == kFamily752 ? 120 : 324;
+    return uhrentyp == kFamily738 ? 500 : uhrentyp == kFamily752 ? 120
+                                                                 : 324;
 }
 
 inline int FamilyImageSize(int uhrentyp)

@@ -6,10 +6,10 @@ namespace zendrik {
 
 // One changeover between summer and winter time.
 struct DstChangeover {
-    int day = 0;     // 1..31
-    int month = 0;   // 1..12
-    int hour = 0;    // 0..23, the hour of day the clock is changed at
-    int shift = 1;   // size of the change in hours, 1..3
+    int day = 0;   // 1..31
+    int month = 0; // 1..12
+    int hour = 0;  // 0..23, the hour of day the clock is changed at
+    int shift = 1; // size of the change in hours, 1..3
 
     bool operator==(const DstChangeover&) const = default;
 };

@@ -13,7 +13,9 @@ namespace zendrik {
 // Links are followed.
 bool IsProgramFile(const QString& path);
 
-enum class ExportTargetCheck { Ok, NoName, ProgramFile };
+enum class ExportTargetCheck { Ok,
+                               NoName,
+                               ProgramFile };
 
 // Whether an export (PDF, text, picture, CSV, calendar) may write `target`:
 // never over a file that loads as a program file, the open program's or any

@@ -13,8 +13,8 @@ struct ProgramSlot;
 // What leaving a header field did to the program.
 enum class FieldCommit {
     Unchanged,
-    Changed,    // stored, the program is marked changed
-    Refused,    // the text cannot be stored; the field shows the stored value again
+    Changed, // stored, the program is marked changed
+    Refused, // the text cannot be stored; the field shows the stored value again
 };
 
 // The program number is six BCD digits in the image (bytes 13..15); a

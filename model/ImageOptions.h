@@ -8,7 +8,7 @@ namespace zendrik {
 // with the entries, while the device type and the PC-side settings around
 // them (DeviceSettings) stay as they are.
 struct ImageOptions {
-    int Geraetekennung = 72;  // image byte 1; bit 7 marks a master program
+    int Geraetekennung = 72; // image byte 1; bit 7 marks a master program
     // Summer/winter rule: 0 none, 1 Europe, 2 Great Britain, 3 USA, 4 by the
     // program's table; kSwRegelUnbekannt before the first settings file.
     int SwRegel = 0;

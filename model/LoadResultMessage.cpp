@@ -1,8 +1,8 @@
 #include "model/LoadResultMessage.h"
 
+#include "language/FileStateText.h"
 #include "model/DeviceImage.h"
 #include "model/DeviceTypes.h"
-#include "language/FileStateText.h"
 
 namespace zendrik {
 

@@ -1,15 +1,15 @@
 #include "model/ProgramFile.h"
 
-#include "model/ProgramSort.h"
-#include "util/AtomicFile.h"
-#include "util/FileCheck.h"
-#include "util/Cp1252.h"
 #include "model/DeviceFamily.h"
 #include "model/DeviceTypes.h"
 #include "model/FileNames.h"
 #include "model/ProgramModel.h"
+#include "model/ProgramSort.h"
 #include "model/SequentialReader.h"
 #include "model/UserInteraction.h"
+#include "util/AtomicFile.h"
+#include "util/Cp1252.h"
+#include "util/FileCheck.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -80,7 +80,7 @@ QList<QByteArray> linesAfterNumbers(const QByteArray& data, int size, int maxEin
     return lines;
 }
 
-constexpr int kTrailerLines = 17;   // the description and 16 channel names
+constexpr int kTrailerLines = 17; // the description and 16 channel names
 const QByteArray kAstroLimitsTag = QByteArrayLiteral("[Astrogrenzen]");
 const QByteArray kAstroPlaceTag = QByteArrayLiteral("[Astroort]");
 const QByteArray kProgramNumberTag = QByteArrayLiteral("[Programmnummer]");
@@ -88,7 +88,7 @@ const QByteArray kProgramNumberTag = QByteArrayLiteral("[Programmnummer]");
 QByteArray hm(int minute)
 {
     return QByteArray::number(minute / 60).rightJustified(2, '0') + ':'
-           + QByteArray::number(minute % 60).rightJustified(2, '0');
+        + QByteArray::number(minute % 60).rightJustified(2, '0');
 }
 
 } // namespace
@@ -127,20 +127,20 @@ QByteArray AstroLimitLines(const ProgramModel& model)
         if (astro.AstroAktiv[static_cast<std::size_t>(c + 1)] == 0 || (l.morning == 0 && l.evening == 1439))
             continue;
         out += kAstroLimitsTag + " C" + QByteArray::number(c + 1) + ' ' + hm(l.morning) + ' ' + hm(l.evening)
-               + "\r\n";
+            + "\r\n";
     }
     // The bus device's image has no place for the location (a new program's
     // location reads back as it is without the line).
     const AstroProgram fresh;
     const bool located = astro.AstroLaenge != fresh.AstroLaenge || astro.AstroBreite != fresh.AstroBreite
-                         || astro.AstroZone != fresh.AstroZone || astro.AstroOffsetAuf != fresh.AstroOffsetAuf
-                         || astro.AstroOffsetUnter != fresh.AstroOffsetUnter;
+        || astro.AstroZone != fresh.AstroZone || astro.AstroOffsetAuf != fresh.AstroOffsetAuf
+        || astro.AstroOffsetUnter != fresh.AstroOffsetUnter;
     const int family = model.device.Uhrentyp;
     if (HasAstro(family) && !HasAstroLocationInImage(family) && astro.AstroAktiv[0] != 0 && located)
         out += kAstroPlaceTag + ' ' + QByteArray::number(static_cast<double>(astro.AstroLaenge)) + ' '
-               + QByteArray::number(static_cast<double>(astro.AstroBreite)) + ' ' + QByteArray::number(astro.AstroZone)
-               + ' ' + QByteArray::number(astro.AstroOffsetAuf) + ' ' + QByteArray::number(astro.AstroOffsetUnter)
-               + "\r\n";
+            + QByteArray::number(static_cast<double>(astro.AstroBreite)) + ' ' + QByteArray::number(astro.AstroZone)
+            + ' ' + QByteArray::number(astro.AstroOffsetAuf) + ' ' + QByteArray::number(astro.AstroOffsetUnter)
+            + "\r\n";
     return out;
 }
 
@@ -249,7 +249,7 @@ SaveOutcome SaveProgram(ProgramModel& model, UserInteraction& ui)
     BuildHeader(model, ui);
     const Image stored = BuildStoredImage(model);
     const QByteArray text = ProgramFileText(stored, model.device.MaxEintrag, s.Verwendung, s.Kanalname,
-                                             AstroLimitLines(model) + ProgramNumberLine(model));
+                                            AstroLimitLines(model) + ProgramNumberLine(model));
 
     bool written = false;
     if (s.Dateiname.isEmpty())

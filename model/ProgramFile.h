@@ -20,15 +20,15 @@ inline constexpr qint64 kMaxProgramFileBytes = 16 * 1024 * 1024;
 // Why a save did not write the file.
 enum class SaveFailure {
     None,
-    Abandoned,      // the user declined, or the summer/winter rule needs a table
+    Abandoned, // the user declined, or the summer/winter rule needs a table
     NoFileName,
-    WriteFailed,    // the old file, if any, is untouched
+    WriteFailed, // the old file, if any, is untouched
 };
 
 struct SaveOutcome {
-    int result = 0;               // 1 written, 0 not written
+    int result = 0; // 1 written, 0 not written
     SaveFailure failure = SaveFailure::None;
-    QString error;                // the system's reason when writing failed
+    QString error; // the system's reason when writing failed
 };
 
 // Writes slot 0 to Dateiname(0) as a program file: the nibble-swapped,

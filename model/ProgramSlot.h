@@ -9,8 +9,8 @@
 
 namespace zendrik {
 
-inline constexpr int kEntryRows = 509;      // rows of the entry table per slot
-inline constexpr int kDstRows = 20;         // rows of the summer/winter table
+inline constexpr int kEntryRows = 509; // rows of the entry table per slot
+inline constexpr int kDstRows = 20;    // rows of the summer/winter table
 inline constexpr int kChannelNames = 17;
 inline constexpr int kAstroChannels = 4;
 inline constexpr int kAstroDays = 367;
@@ -29,7 +29,7 @@ struct DstRow {
 struct AstroDay {
     int rise = 0;
     int set = 0;
-    int riseState = 0;   // -1 = ON, 0 = OFF
+    int riseState = 0; // -1 = ON, 0 = OFF
     int setState = 0;
 
     bool operator==(const AstroDay&) const = default;
@@ -47,14 +47,14 @@ struct AstroLimits {
 
 // The astro program: where the sun is computed for, and the computed table.
 struct AstroProgram {
-    std::array<int, 5> AstroAktiv{};   // per channel 1..4 (index 0: any channel): -1 = astro channel
+    std::array<int, 5> AstroAktiv{}; // per channel 1..4 (index 0: any channel): -1 = astro channel
     std::array<std::array<AstroDay, kAstroDays>, kAstroChannels> AstroTab{};
     std::array<AstroLimits, kAstroChannels> AstroGrenze{};
-    float AstroLaenge = 0.0f;          // degrees, west positive, 0.5 steps
-    float AstroBreite = 0.0f;          // degrees, north positive, 0.5 steps
-    int AstroZone = -60;               // minutes, the negative of the displayed zone
-    int AstroOffsetAuf = 0;            // minutes added to sunrise
-    int AstroOffsetUnter = 0;          // minutes added to sunset
+    float AstroLaenge = 0.0f; // degrees, west positive, 0.5 steps
+    float AstroBreite = 0.0f; // degrees, north positive, 0.5 steps
+    int AstroZone = -60;      // minutes, the negative of the displayed zone
+    int AstroOffsetAuf = 0;   // minutes added to sunrise
+    int AstroOffsetUnter = 0; // minutes added to sunset
 
     bool operator==(const AstroProgram&) const = default;
 };

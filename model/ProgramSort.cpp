@@ -1,8 +1,8 @@
 #include "model/ProgramSort.h"
 
-#include "util/CalendarMath.h"
 #include "model/DeviceFamily.h"
 #include "model/ProgramModel.h"
+#include "util/CalendarMath.h"
 
 #include <algorithm>
 #include <vector>

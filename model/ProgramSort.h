@@ -10,8 +10,8 @@ class ProgramModel;
 
 // What a sort key depends on besides the entry.
 struct SortContext {
-    int sortColumnSz = 0;   // switching-time list column 1..9, 0 = none chosen
-    int sortColumnPz = 0;   // priority-time list column 1..6, 0 = none chosen
+    int sortColumnSz = 0; // switching-time list column 1..9, 0 = none chosen
+    int sortColumnPz = 0; // priority-time list column 1..6, 0 = none chosen
     int kanalzahl = 1;
     int uhrentyp = 731;
     bool eib = false;

@@ -5,8 +5,7 @@
 namespace zendrik {
 
 SequentialReader::SequentialReader(QByteArray data, Decoder decode)
-    : data_(std::move(data))
-    , decode_(decode ? std::move(decode) : Decoder(&Cp1252::decode))
+    : data_(std::move(data)), decode_(decode ? std::move(decode) : Decoder(&Cp1252::decode))
 {
 }
 

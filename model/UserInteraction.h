@@ -13,7 +13,7 @@ class UserInteraction {
 public:
     virtual ~UserInteraction() = default;
     virtual Answer ask(const Prompt& prompt) = 0;
-    virtual void beep() {}
+    virtual void beep() { }
 };
 
 // Answers every question by a rule and keeps what was asked.
@@ -21,7 +21,7 @@ class ScriptedInteraction : public UserInteraction {
 public:
     using Rule = std::function<Answer(const Prompt&)>;
 
-    explicit ScriptedInteraction(Rule rule = {}) : rule_(std::move(rule)) {}
+    explicit ScriptedInteraction(Rule rule = {}) : rule_(std::move(rule)) { }
 
     // Yes or OK to everything (true), No or Cancel to everything (false).
     static ScriptedInteraction answering(bool yes);

@@ -20,7 +20,7 @@ QPainterPath CurvePath(const std::array<std::optional<int>, kAstroYearDays>& tim
     for (int i = 0; i < days; ++i) {
         const std::optional<int>& t = times[static_cast<std::size_t>(i)];
         if (!t || *t < 0 || *t >= kMinutesPerDay) {
-            open = false;   // a gap where the device does not switch
+            open = false; // a gap where the device does not switch
             continue;
         }
         const QPointF p(plot.left() + plot.width() * (i + 0.5) / days,

@@ -13,7 +13,7 @@ std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv, bool p
     if (!paints)
         return std::make_unique<QCoreApplication>(argc, argv);
     const bool haveDisplay = qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || qEnvironmentVariableIsSet("DISPLAY")
-                             || qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
+        || qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
     if (!haveDisplay)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // The platform wants a private runtime folder; without a session there

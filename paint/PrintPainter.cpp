@@ -31,7 +31,7 @@ std::vector<int> columnEdges(const PrintBlock& block, int width, const QFontMetr
             need.push_back(bold.horizontalAdvance(c.heading.trimmed()) + pad);
         }
     } else {
-        weights = {2, 3};   // caption and value of the device properties
+        weights = {2, 3}; // caption and value of the device properties
         need = {0, 0};
     }
     for (const QStringList& row : block.rows) {
@@ -92,7 +92,7 @@ public:
     {
         painter_.setFont(font);
         const QFontMetrics fm(font, &device_);
-        const int pad = fm.averageCharWidth() / 2;   // half the gap columnEdges leaves
+        const int pad = fm.averageCharWidth() / 2; // half the gap columnEdges leaves
         for (qsizetype i = 0; i < cells.size() && i + 1 < static_cast<qsizetype>(edges.size()); ++i) {
             const int x = margin_ + edges[static_cast<std::size_t>(i)] + pad;
             const int w = edges[static_cast<std::size_t>(i) + 1] - edges[static_cast<std::size_t>(i)] - 2 * pad;
@@ -133,7 +133,7 @@ QFont footerFont()
 
 int PageMargin(const QPagedPaintDevice& device)
 {
-    return device.logicalDpiY() * 15 / 25;   // 15 mm
+    return device.logicalDpiY() * 15 / 25; // 15 mm
 }
 
 int PageFooterHeight(const QPagedPaintDevice& device)

@@ -339,7 +339,7 @@ DayGraphLayout::DayGraphLayout(const QRect& area_, const QFont& font_, const QPa
     const QFontMetrics fm(font, device);
     const int labels = std::max(fm.horizontalAdvance(texts(TextId::On).trimmed()),
                                 fm.horizontalAdvance(texts(TextId::Off).trimmed()))
-                       + 2 * fm.averageCharWidth();
+        + 2 * fm.averageCharWidth();
     plot = QRect(area.left() + labels, area.top() + fm.height() / 2, area.width() - labels - fm.averageCharWidth() * 2,
                  area.height() - fm.height() * 2);
     onLevel = plot.top() + plot.height() / 4;
@@ -372,7 +372,9 @@ void PaintDayGraph(QPainter& painter, const DayGraphLayout& layout, const DayPro
     const int labelRoom = fm.horizontalAdvance(QStringLiteral("24")) * 2;
     int labelStep = 1;
     while (labelStep < 12 && layout.minuteX(labelStep * 60) - layout.minuteX(0) < labelRoom)
-        labelStep = labelStep < 2 ? 2 : labelStep < 3 ? 3 : labelStep < 6 ? 6 : 12;
+        labelStep = labelStep < 2 ? 2 : labelStep < 3 ? 3
+            : labelStep < 6                           ? 6
+                                                      : 12;
     for (int hour = 0; hour <= 24; ++hour) {
         const int x = layout.minuteX(hour * 60);
         painter.setPen(QPen(QColor(0xd8, 0xd8, 0xd8), 0));

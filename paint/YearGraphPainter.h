@@ -96,8 +96,8 @@ public:
     QRect area;
     QRect plot;
     QFont font;
-    int onLevel = 0;    // pixel row of the ON level
-    int offLevel = 0;   // pixel row of the OFF level
+    int onLevel = 0;  // pixel row of the ON level
+    int offLevel = 0; // pixel row of the OFF level
 
     int minuteX(int minute) const;
     // The minute of a pixel column inside the plot, -1 outside.

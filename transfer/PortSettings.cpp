@@ -1,7 +1,7 @@
 #include "transfer/PortSettings.h"
 
-#include "util/AtomicFile.h"
 #include "model/DeviceSettings.h"
+#include "util/AtomicFile.h"
 #include "util/FileCheck.h"
 
 #include <QFile>
@@ -46,7 +46,7 @@ void ParsePortSettings(const QByteArray& text, DeviceSettings& d)
             d.SerialPort2 = QFile::decodeName(value);
         else if (key == "ADAPTERTOOL" && !value.isEmpty())
             d.AdapterTool = QString::fromUtf8(value);
-        else if (key == "IRTOOL")   // empty: the user took the tool away
+        else if (key == "IRTOOL") // empty: the user took the tool away
             d.IrTool = QString::fromUtf8(value);
         else if (key == "IRTIMEOUT" && value.toInt() >= kMinIrTimeout && value.toInt() <= kMaxIrTimeout)
             d.IrTimeout = value.toInt();

@@ -10,11 +10,11 @@ namespace zendrik {
 class TransferObserver {
 public:
     virtual ~TransferObserver() = default;
-    virtual void transferStarted() {}
-    virtual void labelChanged(const Prompt& label) {}
-    virtual void progressChanged(int value, int maximum) {}
-    virtual void waiting() {}
-    virtual void transferEnded() {}
+    virtual void transferStarted() { }
+    virtual void labelChanged(const Prompt& label) { }
+    virtual void progressChanged(int value, int maximum) { }
+    virtual void waiting() { }
+    virtual void transferEnded() { }
 };
 
 } // namespace zendrik

@@ -35,7 +35,7 @@ FileState CheckInputFile(const QString& path)
     if (path.isEmpty())
         return FileState::Missing;
     const QByteArray native = QFile::encodeName(path);
-    struct stat st {};
+    struct stat st { };
     if (::stat(native.constData(), &st) != 0)
         return fromErrno(errno);
     if (!S_ISREG(st.st_mode))
@@ -50,7 +50,7 @@ QString OutputTargetProblem(const QString& path)
     if (path.isEmpty())
         return QStringLiteral("The file cannot be written: no file name");
     const QByteArray native = QFile::encodeName(path);
-    struct stat st {};
+    struct stat st { };
     if (::stat(native.constData(), &st) != 0) {
         const int error = errno;
         if (error == ENOENT)
@@ -105,7 +105,7 @@ LimitedRead ReadRegularFile(const QString& path, qint64 limit)
         read.state = fromErrno(errno);
         return read;
     }
-    struct stat st {};
+    struct stat st { };
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         read.state = FileState::NotRegular;

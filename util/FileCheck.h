@@ -12,10 +12,10 @@ namespace zendrik {
 enum class FileState {
     Regular,
     Missing,
-    NotRegular,     // a folder, a device, a pipe or a socket
+    NotRegular, // a folder, a device, a pipe or a socket
     NoPermission,
-    LinkLoop,       // too many levels of symbolic links
-    Unreadable,     // any other reason the system gives
+    LinkLoop,   // too many levels of symbolic links
+    Unreadable, // any other reason the system gives
 };
 
 // The state of a file to be read, following symbolic links; a regular

@@ -26,8 +26,8 @@ QString UserWorkDir(const QString& xdgDataHome, const QString& home)
 {
     // A relative XDG_DATA_HOME does not count: the desktop's base-directory rules allow absolute paths only.
     const QString base = !xdgDataHome.isEmpty() && QDir::isAbsolutePath(xdgDataHome)
-                             ? xdgDataHome
-                             : QDir(home).filePath(QStringLiteral(".local/share"));
+        ? xdgDataHome
+        : QDir(home).filePath(QStringLiteral(".local/share"));
     return QDir::cleanPath(QDir(base).filePath(QStringLiteral("zendrik")));
 }
 

@@ -27,8 +27,8 @@ QString ChooseWorkDir(const QString& given, const QString& shippedDir, const QSt
 
 enum class PrepareResult {
     Ok,
-    CannotCreate,   // the folder could not be made
-    NotAFolder,     // something else stands at its path
+    CannotCreate, // the folder could not be made
+    NotAFolder,   // something else stands at its path
 };
 
 // Makes the folder if needed and copies every shipped file it lacks (the

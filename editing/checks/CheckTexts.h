@@ -33,7 +33,7 @@ inline constexpr ExtraText kNameNeverOn{"Kanal nie EIN", "Channel never ON", "Ca
 inline constexpr ExtraText kNameNeverOff{"Kanal nie AUS", "Channel never OFF", "Canal jamais à l'arrêt"};
 inline constexpr ExtraText kNameMemory{"Speicher fast voll", "Memory nearly full", "Mémoire presque pleine"};
 inline constexpr ExtraText kNameNoChangeover{"Keine Sommerzeit-Umschaltung", "No summer/winter changeover",
-                                            "Pas de changement d'heure"};
+                                             "Pas de changement d'heure"};
 inline constexpr ExtraText kNameTableRunsOut{"Sommerzeit-Tabelle läuft aus", "Summer/winter table runs out",
                                              "Le tableau été/hiver s'arrête"};
 inline constexpr ExtraText kNameRuleDiffers{"Regel weicht von der Zeitzone ab", "Rule differs from the time zone",

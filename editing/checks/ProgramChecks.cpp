@@ -15,8 +15,8 @@
 #include "model/ProgramModel.h"
 
 #include <algorithm>
-#include <bit>
 #include <array>
+#include <bit>
 #include <map>
 #include <optional>
 #include <tuple>
@@ -27,19 +27,19 @@ namespace T = checktexts;
 
 namespace {
 
-constexpr int kLeapYear = 2024;         // a year that has every date
+constexpr int kLeapYear = 2024; // a year that has every date
 
 // One switching time of slot 0, decoded once.
 struct SlotSwitching {
     int index = 0;
     int minute = 0;
     int priority = 0;
-    int channels = 0;   // mask, bit c = channel index c
+    int channels = 0; // mask, bit c = channel index c
     int state = 0;
     bool pulse = false;
     bool weekly = false;
-    int weekdays = 0;   // weekly: bit 0 Monday .. bit 6 Sunday
-    int day = 0;        // dated: day and month
+    int weekdays = 0; // weekly: bit 0 Monday .. bit 6 Sunday
+    int day = 0;      // dated: day and month
     int month = 0;
 };
 
@@ -51,7 +51,7 @@ struct PriorityTime {
     int state = 0;
     bool easter = false;
     bool yearBound = false;
-    int year = 0;       // the year a year-bound priority time is for
+    int year = 0; // the year a year-bound priority time is for
     int fromDay = 0, fromMonth = 0, toDay = 0, toMonth = 0;
     int easterOffset = 0;
 
@@ -235,8 +235,8 @@ std::optional<int> FirstCoveredDay(const PriorityTime& p, int year)
 struct ClockChange {
     int dayOfYear = 0;
     int year = 0;
-    int from = 0;        // first minute of the skipped or repeated hour(s)
-    int to = 0;          // minute after them
+    int from = 0; // first minute of the skipped or repeated hour(s)
+    int to = 0;   // minute after them
     bool forward = true;
 };
 
@@ -566,8 +566,8 @@ Findings CheckAstroLimits(const CheckContext& ctx)
     std::optional<TagPrio> own;
     const TagPrio* prio =
         ctx.simulation && ctx.simulation->SimJahr() == ctx.year && ctx.simulation->Slot() == kProgramSlot
-            ? &ctx.simulation->Prioritaeten()
-            : nullptr;
+        ? &ctx.simulation->Prioritaeten()
+        : nullptr;
     Findings out;
     const int channels = std::clamp(d.Kanalzahl, 1, 16);
     for (int c = 0; c < std::min(channels, kAstroChannels); ++c) {

@@ -456,8 +456,8 @@ QStringList DiffLines(const ProgramDiff& diff, const ProgramModel& a, int slotA,
             break;
         case EntryDiffKind::Changed:
             lines << QStringLiteral("~ ") + cellsA.text(d.first, texts) + QStringLiteral(" → ")
-                         + cellsB.text(d.second, texts).section(QStringLiteral(": "), 1)
-                         + QStringLiteral(" (") + EntryDiffFieldsText(d.fields, texts) + QLatin1Char(')');
+                    + cellsB.text(d.second, texts).section(QStringLiteral(": "), 1)
+                    + QStringLiteral(" (") + EntryDiffFieldsText(d.fields, texts) + QLatin1Char(')');
             break;
         }
     }

@@ -14,7 +14,7 @@ class TextTable;
 enum class EntryDiffKind : int {
     OnlyInFirst = 0,
     OnlyInSecond = 1,
-    Changed = 2,      // the same entry but for its state, channels or pulse
+    Changed = 2, // the same entry but for its state, channels or pulse
 };
 
 // What differs in a changed entry (bits).
@@ -22,14 +22,14 @@ enum EntryDiffField : int {
     DiffState = 1,
     DiffChannels = 2,
     DiffPulse = 4,
-    DiffOther = 8,    // bits no list column shows
+    DiffOther = 8, // bits no list column shows
 };
 
 struct EntryDifference {
     EntryDiffKind kind = EntryDiffKind::OnlyInFirst;
-    int first = -1;    // table row in the first program, -1 when none
-    int second = -1;   // table row in the second program
-    int fields = 0;    // Changed: EntryDiffField bits
+    int first = -1;  // table row in the first program, -1 when none
+    int second = -1; // table row in the second program
+    int fields = 0;  // Changed: EntryDiffField bits
 
     bool operator==(const EntryDifference&) const = default;
 };
@@ -37,14 +37,14 @@ struct EntryDifference {
 // The program-wide parts compared besides the entries.
 enum class HeaderField : int {
     ProgramNumber,
-    Rule,             // summer/winter-time rule
-    TableYear,        // first year of the summer/winter table
-    TableRow,         // one row of it (index = row)
-    AstroChannel,     // whether a channel follows the sun (index = channel)
-    AstroLimits,      // limits and states of an astro channel
-    AstroTimes,       // days whose astro times differ (count = days)
-    AstroLocation,    // place and offsets
-    ChannelName,      // index = channel
+    Rule,          // summer/winter-time rule
+    TableYear,     // first year of the summer/winter table
+    TableRow,      // one row of it (index = row)
+    AstroChannel,  // whether a channel follows the sun (index = channel)
+    AstroLimits,   // limits and states of an astro channel
+    AstroTimes,    // days whose astro times differ (count = days)
+    AstroLocation, // place and offsets
+    ChannelName,   // index = channel
     Description,
     WriteProtection,
 };
@@ -53,7 +53,7 @@ struct HeaderDifference {
     HeaderField field = HeaderField::ProgramNumber;
     int index = -1;
     int count = 0;
-    QString first;     // the value in each program, as the user reads it
+    QString first; // the value in each program, as the user reads it
     QString second;
 };
 

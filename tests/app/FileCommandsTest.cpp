@@ -1,6 +1,6 @@
-#include "language/TextTable.h"
-#include "app/FileChooser.h"
 #include "app/FileCommands.h"
+#include "app/FileChooser.h"
+#include "language/TextTable.h"
 #include "model/LoadResultMessage.h"
 #include "model/ProgramFile.h"
 #include "model/UserInteraction.h"
@@ -26,8 +26,16 @@ public:
     int opens = 0;
     int saves = 0;
 
-    QString chooseOpenFile() override { ++opens; return open; }
-    QString chooseSaveFile(const QString&) override { ++saves; return save; }
+    QString chooseOpenFile() override
+    {
+        ++opens;
+        return open;
+    }
+    QString chooseSaveFile(const QString&) override
+    {
+        ++saves;
+        return save;
+    }
     QString chooseTranslationFile() override { return QString(); }
 };
 
@@ -74,9 +82,15 @@ TEST_F(FileCommandsTest, WhenTheSaveQuestionIsDueAndItsTexts)
         bool asked;
     };
     const Case cases[] = {
-        {9, 1, SaveQuestion::New, true},   {9, 0, SaveQuestion::New, false},  {0, 1, SaveQuestion::New, false},
-        {9, 1, SaveQuestion::Exit, true},  {9, 0, SaveQuestion::Exit, false}, {0, 1, SaveQuestion::Exit, false},
-        {9, 1, SaveQuestion::Open, true},  {9, 0, SaveQuestion::Open, false}, {0, 1, SaveQuestion::Open, true},
+        {9, 1, SaveQuestion::New, true},
+        {9, 0, SaveQuestion::New, false},
+        {0, 1, SaveQuestion::New, false},
+        {9, 1, SaveQuestion::Exit, true},
+        {9, 0, SaveQuestion::Exit, false},
+        {0, 1, SaveQuestion::Exit, false},
+        {9, 1, SaveQuestion::Open, true},
+        {9, 0, SaveQuestion::Open, false},
+        {0, 1, SaveQuestion::Open, true},
     };
     for (const Case& c : cases) {
         model.program().AnzEintrag = c.entries;

@@ -31,7 +31,7 @@ TEST(RecentFiles, NewestFirstAtMostEightAndKeptAcrossStarts)
         paths << touch(dir, QStringLiteral("P%1.ZPG").arg(i));
     for (const QString& p : paths)
         recent.add(p);
-    recent.add(paths[3]);   // opened again: moves to the top, not twice
+    recent.add(paths[3]); // opened again: moves to the top, not twice
     ASSERT_EQ(recent.files().size(), RecentFiles::kMaxFiles);
     EXPECT_EQ(recent.files().front(), paths[3]);
     EXPECT_EQ(recent.files()[1], paths[9]);

@@ -100,7 +100,7 @@ TEST(AstroEingabe, BarsRestoreAndStoreTheProgramsSettings)
 TEST(AstroEingabe, PreviewOfTheYearAndOfToday)
 {
     ProgramModel model = modelForRow(20);
-    model.device.SwRegel = 1;   // Europe
+    model.device.SwRegel = 1; // Europe
     model.clock = [] { return QDateTime(QDate(2025, 6, 21), QTime(9, 0)); };
     AstroBars bars{BarOfTypedLongitude(10.0), BarOfTypedLatitude(50.0), BarOfTypedZone(1.0), BarOfTypedOffset(0),
                    BarOfTypedOffset(0), 0, 1439};

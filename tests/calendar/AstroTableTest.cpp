@@ -1,8 +1,8 @@
 #include "calendar/AstroTable.h"
-#include "util/CalendarMath.h"
-#include "calendar/Sonnenstand.h"
 #include "calendar/SommerzeitTage.h"
+#include "calendar/Sonnenstand.h"
 #include "model/ProgramModel.h"
+#include "util/CalendarMath.h"
 
 #include <gtest/gtest.h>
 
@@ -38,8 +38,8 @@ TEST(AstroTable, EveryDayIsTheSunTimeCorrected)
         AstroLocation location;
         int family, riseShift, setShift;
     } cases[] = {
-        {{-10.0f, 50.0f, -60, 0, 0}, kFamily738, 20, 20},   // 10 degrees east, displayed zone +1:00
-        {{7.5f, 53.5f, 0, -15, 10}, kFamily731, 15, 40},    // 7.5 degrees west
+        {{-10.0f, 50.0f, -60, 0, 0}, kFamily738, 20, 20}, // 10 degrees east, displayed zone +1:00
+        {{7.5f, 53.5f, 0, -15, 10}, kFamily731, 15, 40},  // 7.5 degrees west
         {{0.0f, 35.5f, -30, -15, 10}, kFamily752, 30, 30},
         {{0.0f, -30.0f, 0, 0, 0}, kFamily731, 0, 0},
     };
@@ -51,8 +51,7 @@ TEST(AstroTable, EveryDayIsTheSunTimeCorrected)
             const int month = MonthOfDayOfYear(d, 2023);
             const double rise = SunriseTime(day, month, c.location.breite) * 60.0;
             const double set = SunsetTime(day, month, c.location.breite) * 60.0;
-            ASSERT_EQ(t[d - 1U], (AstroTimes{static_cast<int>(std::lround(rise)) + c.riseShift,
-                                             static_cast<int>(std::lround(set)) + c.setShift}))
+            ASSERT_EQ(t[d - 1U], (AstroTimes{static_cast<int>(std::lround(rise)) + c.riseShift, static_cast<int>(std::lround(set)) + c.setShift}))
                 << c.family << " day " << d;
             // Truncating value * 60 would lose a minute on clock values like 4:05.
             inexact += static_cast<int>(rise) != std::lround(rise);
@@ -92,7 +91,7 @@ TEST(AstroTable, RangeRulesAtBothEndsOfTheDayAndPolarDays)
         const int noTime = FamilyNoTime(family);
         EXPECT_EQ(t[kJune21], (AstroTimes{noTime, noTime})) << family;
         EXPECT_EQ(t[354], (AstroTimes{noTime, noTime})) << family;
-        EXPECT_NE(t[79].rise, noTime) << family;   // 21 March
+        EXPECT_NE(t[79].rise, noTime) << family; // 21 March
     }
 }
 
@@ -126,7 +125,7 @@ TEST(AstroTable, StoreFillsTheChannelAndRefusesChannelsWithoutTable)
     ProgramModel one = ModelFor(kFamily752, 2023);
     ProgramModel none = ModelFor(kFamily731, 2023);
     EXPECT_EQ((std::tuple{StoreAstroProgram(one, AstroSettings{}, 1), StoreAstroProgram(one, AstroSettings{}, -1),
-                         StoreAstroProgram(none, AstroSettings{}, 0), none.Geaendert, one.Geaendert}),
+                          StoreAstroProgram(none, AstroSettings{}, 0), none.Geaendert, one.Geaendert}),
               std::tuple(false, false, false, 0, 0));
 }
 
@@ -135,9 +134,9 @@ TEST(AstroTable, ShownTimesAddTheSummerHourAndTheOffsetsOfThe752)
     ProgramModel model = ModelFor(kFamily738, 2023);
     model.device.SwRegel = SwEuropa;
     auto& tab = model.program().astro.AstroTab[0];
-    tab[9] = AstroDay{480, 1000, -1, 0};            // 10 January
-    tab[189] = AstroDay{300, kNoTime738, -1, 0};    // 9 July
-    tab[190] = AstroDay{310, 1420, -1, 0};          // 10 July
+    tab[9] = AstroDay{480, 1000, -1, 0};         // 10 January
+    tab[189] = AstroDay{300, kNoTime738, -1, 0}; // 9 July
+    tab[190] = AstroDay{310, 1420, -1, 0};       // 10 July
     const auto shown = [&model](int day) {
         const AstroShownTimes t = ShownAstroTimes(model, 0, 0, day, 2023);
         return std::pair(t.rise.value_or(-1), t.set.value_or(-1));
@@ -169,8 +168,7 @@ TEST(AstroTable, LimitsAreWrittenIntoTheTableForEveryYearItServes)
         int family;
         int rule;
         int riseOffset, setOffset;
-    } cases[] = {{kFamily738, SwEuropa, 0, 0}, {kFamily738, SwUsa, -20, 30}, {kFamily752, SwEuropa, -20, 30},
-                 {kFamily752, SwGrossbritannien, 10, -10}, {kFamily752, SwKeine, 0, 0}};
+    } cases[] = {{kFamily738, SwEuropa, 0, 0}, {kFamily738, SwUsa, -20, 30}, {kFamily752, SwEuropa, -20, 30}, {kFamily752, SwGrossbritannien, 10, -10}, {kFamily752, SwKeine, 0, 0}};
     for (const auto& c : cases) {
         ProgramModel model = ModelFor(c.family, 2026);
         model.device.SwRegel = c.rule;

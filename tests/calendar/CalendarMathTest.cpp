@@ -61,7 +61,7 @@ TEST(CalendarMath, NthWeekdayMatchesCivilCalendar)
     for (int year = 1993; year <= 2099; ++year) {
         for (int month = 0; month < 12; ++month) {
             for (int weekday = 0; weekday < 7; ++weekday) {
-                std::vector<int> days;   // the days of the month with that weekday
+                std::vector<int> days; // the days of the month with that weekday
                 for (QDate d(year, month + 1, 1); d.month() == month + 1; d = d.addDays(1)) {
                     if (d.dayOfWeek() == weekday + 1)
                         days.push_back(d.day());

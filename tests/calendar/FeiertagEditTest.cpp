@@ -151,7 +151,7 @@ TEST(FeiertagEingabe, DeletingRenumbersEverySetAndTheFileKeepsIt)
         ASSERT_EQ(t.addToSet(0, m), FeiertagResult::Ok);
     for (const int m : {1, 3})
         ASSERT_EQ(t.addToSet(1, m), FeiertagResult::Ok);
-    ASSERT_EQ(t.removeFeiertag(1), FeiertagResult::Ok);   // B leaves both sets
+    ASSERT_EQ(t.removeFeiertag(1), FeiertagResult::Ok); // B leaves both sets
     // Every member still names the holiday it named before.
     const auto names = [&t](int set) {
         QStringList out;
@@ -161,7 +161,7 @@ TEST(FeiertagEingabe, DeletingRenumbersEverySetAndTheFileKeepsIt)
     };
     EXPECT_EQ(names(0), (QStringList{"E", "C"}));
     EXPECT_EQ(names(1), (QStringList{"D"}));
-    ASSERT_EQ(t.removeFromSet(0, 3), FeiertagResult::Ok);   // E
+    ASSERT_EQ(t.removeFromSet(0, 3), FeiertagResult::Ok); // E
     EXPECT_EQ(t.removeFromSet(0, 3), FeiertagResult::NotMember);
     FeiertagTabelle back;
     ASSERT_EQ(back.parse(t.fileText()), FeiertagResult::Ok);
@@ -199,7 +199,7 @@ TEST(FeiertagKalender, DatesOfASetForSomeYearsAndTheirExports)
         EXPECT_LT(QDate(termine[i - 1].date.year, termine[i - 1].date.month, termine[i - 1].date.day),
                   QDate(termine[i].date.year, termine[i].date.month, termine[i].date.day));
     EXPECT_EQ(termine[2].date, (CalendarDate{29, 2, 2024}));
-    EXPECT_EQ(FeiertagTermine(t, -1, 2024, 1).size(), 4u);   // every holiday of the table
+    EXPECT_EQ(FeiertagTermine(t, -1, 2024, 1).size(), 4u); // every holiday of the table
 
     const QByteArray ics = FeiertagIcs(termine, QStringLiteral("Sachsen"), QDateTime(QDate(2026, 12, 7), QTime(8, 0), QTimeZone::utc()));
     const QStringList lines = IcsLines(ics);

@@ -85,7 +85,7 @@ TEST(FeiertagDatum, EasterRelativeAndFixedDates)
 TEST(FeiertagTabelle, RefusalsAndSetLimits)
 {
     FeiertagTabelle t = Sample();
-    EXPECT_EQ(t.FeiertagName(80), QStringLiteral("Karfreitag"));   // Easter code 82 + offset
+    EXPECT_EQ(t.FeiertagName(80), QStringLiteral("Karfreitag")); // Easter code 82 + offset
     EXPECT_EQ(t.FeiertagName(82), QString());
     const std::pair<Feiertag, FeiertagResult> refused[] = {
         {Fest("", 1, 5), FeiertagResult::EmptyName},
@@ -143,7 +143,9 @@ TEST(FeiertagTabelle, FileRoundTrip)
 
     // A stray quote in an unquoted name (a hand-edited file) is dropped, so
     // that saving the table writes a file that reads back the same.
-    ASSERT_EQ(back.parse("1,1\r\nNeu\"jahr,0,0,1,1\r\n\xa2" "Bremen\"\r\n1\r\n0\r\n"), FeiertagResult::Ok);
+    ASSERT_EQ(back.parse("1,1\r\nNeu\"jahr,0,0,1,1\r\n\xa2"
+                         "Bremen\"\r\n1\r\n0\r\n"),
+              FeiertagResult::Ok);
     EXPECT_EQ(back.Feiertage()[0].Name, QStringLiteral("Neujahr"));
     const QByteArray saved = back.fileText();
     FeiertagTabelle again;

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "util/CalendarMath.h"
 #include "calendar/DayProfile.h"
 #include "model/ProgramModel.h"
+#include "util/CalendarMath.h"
 
 #include <vector>
 
@@ -46,8 +46,8 @@ private:
     const ProgramModel& model_;
     ProgramModel work_;
     int year_;
-    int firstDay_;   // day number of 1 January of the previous year
-    std::vector<CalendarDate> dates_;   // dates of the day numbers firstDay_ .. last day of the year
+    int firstDay_;                    // day number of 1 January of the previous year
+    std::vector<CalendarDate> dates_; // dates of the day numbers firstDay_ .. last day of the year
 };
 
 } // namespace zendrik::test

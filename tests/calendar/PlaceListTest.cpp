@@ -1,5 +1,5 @@
-#include "calendar/AstroScrollBars.h"
 #include "calendar/PlaceList.h"
+#include "calendar/AstroScrollBars.h"
 #include "calendar/SequentialItems.h"
 #include "tests/support/TestPrograms.h"
 
@@ -42,11 +42,16 @@ TEST(AstroScrollBars, BarsRoundTripAndRoundToTheirSteps)
     const struct {
         int bar, expected;
     } typed[] = {
-        {BarOfTypedLongitude(13.4), BarOfLaenge(-13.5f)}, {BarOfTypedLongitude(-200.0), 0},
-        {BarOfTypedLongitude(181.0), kLaengeBarMax},      {BarOfTypedLatitude(52.3), BarOfBreite(52.5f)},
-        {BarOfTypedLatitude(64.0), kBreiteRange.high},    {BarOfTypedLatitude(-89.0), kBreiteRange.low},
-        {BarOfTypedZone(1.0), BarOfZone(-60)},            {BarOfTypedZone(5.8), BarOfZone(-345)},
-        {BarOfTypedZone(-14.0), kZoneRange.low},          {BarOfTypedOffset(-150), 0},
+        {BarOfTypedLongitude(13.4), BarOfLaenge(-13.5f)},
+        {BarOfTypedLongitude(-200.0), 0},
+        {BarOfTypedLongitude(181.0), kLaengeBarMax},
+        {BarOfTypedLatitude(52.3), BarOfBreite(52.5f)},
+        {BarOfTypedLatitude(64.0), kBreiteRange.high},
+        {BarOfTypedLatitude(-89.0), kBreiteRange.low},
+        {BarOfTypedZone(1.0), BarOfZone(-60)},
+        {BarOfTypedZone(5.8), BarOfZone(-345)},
+        {BarOfTypedZone(-14.0), kZoneRange.low},
+        {BarOfTypedOffset(-150), 0},
     };
     for (const auto& t : typed)
         EXPECT_EQ(t.bar, t.expected);
@@ -87,8 +92,8 @@ TEST(PlaceList, DamagedFilesLoadNothingShortFilesTheirRecords)
         {"", PlaceFileResult::Malformed},
         {"x\r\n", PlaceFileResult::Malformed},
         {"-1\r\n", PlaceFileResult::Malformed},
-        {"2\r\n\"Berlin\",333,x,52\r\n\"Kiel\",340,71,52\r\n", PlaceFileResult::Malformed},   // no number
-        {"1\r\n\"Berlin\",333,7.5,52\r\n", PlaceFileResult::Malformed},           // no whole number
+        {"2\r\n\"Berlin\",333,x,52\r\n\"Kiel\",340,71,52\r\n", PlaceFileResult::Malformed}, // no number
+        {"1\r\n\"Berlin\",333,7.5,52\r\n", PlaceFileResult::Malformed},                     // no whole number
         {"1\r\n\"Berlin\",333,75,52\r\n\"Extra\",1,2,3\r\n", PlaceFileResult::Malformed},
     };
     for (const auto& c : damaged) {
@@ -99,10 +104,10 @@ TEST(PlaceList, DamagedFilesLoadNothingShortFilesTheirRecords)
 
     // A count larger than the records: the records there are, no reading past the end.
     PlaceList list = TwoPlaces();
-    ASSERT_EQ(list.parse("40000\r\n\"Berlin\",333,75,52\r\n"), PlaceFileResult::Malformed);   // count beyond any list
+    ASSERT_EQ(list.parse("40000\r\n\"Berlin\",333,75,52\r\n"), PlaceFileResult::Malformed); // count beyond any list
     ASSERT_EQ(list.parse("9\r\n\"Berlin\",333,75,52\r\n\r\n"), PlaceFileResult::Ok);
     EXPECT_EQ(std::tuple(list.count(), list.endedEarly(), list.announced()), std::tuple(1, true, 9));
-    ASSERT_EQ(list.parse("2\r\n\"Berlin\",333,75,52\r\n\"Kiel\",340"), PlaceFileResult::Ok);   // last record cut
+    ASSERT_EQ(list.parse("2\r\n\"Berlin\",333,75,52\r\n\"Kiel\",340"), PlaceFileResult::Ok); // last record cut
     EXPECT_EQ(list.places(), (std::vector{Place{u"Berlin"_s, 333, 75, 52}}));
     EXPECT_TRUE(list.endedEarly());
 

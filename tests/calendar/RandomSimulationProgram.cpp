@@ -1,15 +1,15 @@
 #include "tests/calendar/RandomSimulationProgram.h"
 
-#include "util/CalendarMath.h"
 #include "calendar/AstroTable.h"
 #include "calendar/SommerzeitTage.h"
-#include "model/EntryBuilder.h"
-#include "model/ProgramSort.h"
-#include "model/DstRowCodec.h"
-#include "model/ProgramSetup.h"
 #include "model/DeviceProperties.h"
 #include "model/DeviceTypes.h"
+#include "model/DstRowCodec.h"
+#include "model/EntryBuilder.h"
 #include "model/HeaderFields.h"
+#include "model/ProgramSetup.h"
+#include "model/ProgramSort.h"
+#include "util/CalendarMath.h"
 
 #include <algorithm>
 #include <bit>
@@ -80,7 +80,8 @@ ProgramModel RandomSimulationProgram(int row, int seed, int switching, int prior
         s.SoWiTab[static_cast<std::size_t>(row)] = EncodeDstRow(DstEntry{{pick(1, 28), pick(1, 12), 2, 1}, {pick(1, 28), pick(1, 12), 3, 1}});
     s.AnzSoWi = 6;
 
-    const int astroChannels = bus ? 4 : m.device.Uhrentyp == kFamily752 ? 1 : 0;
+    const int astroChannels = bus ? 4 : m.device.Uhrentyp == kFamily752 ? 1
+                                                                        : 0;
     m.device.AstroC1C2 = pick(0, 1);
     for (int c = 0; c < astroChannels; ++c) {
         if (pick(0, 4) == 0)
@@ -168,7 +169,8 @@ ProgramModel RandomProgram(int row, int seed)
 
     // The rule, and a table of up to 20 years that it may or may not use.
     d.SwRegel = pick(0, 4);
-    s.AnzSoWi = d.SwRegel == 4 ? pick(1, kDstRows) : pick(0, 3) == 0 ? pick(1, kDstRows) : 0;
+    s.AnzSoWi = d.SwRegel == 4 ? pick(1, kDstRows) : pick(0, 3) == 0 ? pick(1, kDstRows)
+                                                                     : 0;
     s.SoWiJahr = pick(20, 34);
     s.SoWiInfo = pick(0, 1);
     for (int r = 0; r < kDstRows; ++r)
@@ -186,7 +188,8 @@ ProgramModel RandomProgram(int row, int seed)
     d.Dauertaste = pick(0, 1);
     if (pick(0, 3) == 0)
         d.Geraetekennung |= 0x80;
-    d.MasterKennung = type.Uhrentyp == kFamily752 ? 0 : pick(0, 1) ? pick(0, 255) : 0;
+    d.MasterKennung = type.Uhrentyp == kFamily752 ? 0 : pick(0, 1) ? pick(0, 255)
+                                                                   : 0;
     s.ProgNr = pick(0, 1) ? pick(0, 999999) : kNoProgramNumber;
     s.Schreibschutz = pick(0, 1);
     if (type.Evu && pick(0, 3) != 0) {
@@ -220,7 +223,8 @@ ProgramModel RandomProgram(int row, int seed)
 
     auto length = [&] {
         const int kind = pick(0, 3);
-        return kind == 0 ? 0 : kind == 3 ? kLongestRandomText : pick(1, 30);
+        return kind == 0 ? 0 : kind == 3 ? kLongestRandomText
+                                         : pick(1, 30);
     };
     // Typed into the fields of the main window.
     CommitDescription(m, RandomText(random, length()));

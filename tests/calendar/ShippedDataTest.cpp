@@ -47,7 +47,7 @@ std::map<QString, QDate> SetDates(const char* file, const char* set, int year)
 
 } // namespace
 
-class ShippedFiles : public ::testing::TestWithParam<const char*> {};
+class ShippedFiles : public ::testing::TestWithParam<const char*> { };
 
 TEST_P(ShippedFiles, LoadAndRoundTrip)
 {
@@ -65,7 +65,7 @@ TEST_P(ShippedFiles, LoadAndRoundTrip)
         EXPECT_LE(p.breite(), 65.0f) << p.name.toStdString();
         EXPECT_EQ(p.zone() % 60, 0) << p.name.toStdString();
         if (german)
-            EXPECT_EQ(p.zone(), -60) << p.name.toStdString();   // Central European Time
+            EXPECT_EQ(p.zone(), -60) << p.name.toStdString(); // Central European Time
     }
     EXPECT_EQ(names.size(), places.places().size());
     EXPECT_EQ(places.fileText(), Bytes(Shipped(GetParam(), ".ord")));
@@ -86,17 +86,14 @@ TEST(ShippedData, SetsGiveTheRealDates)
         const char* file;
         const char* set;
         int year;
-        std::size_t size;   // 0: not checked
-        std::vector<std::pair<const char*, QDate>> dates;   // an invalid date: not in the set
+        std::size_t size;                                 // 0: not checked
+        std::vector<std::pair<const char*, QDate>> dates; // an invalid date: not in the set
     } cases[] = {
-        {"deutsch", "Sachsen", 2024, 0, {{"Buß- und Bettag", {2024, 11, 20}}, {"Karfreitag", {2024, 3, 29}},
-          {"Christi Himmelfahrt", {2024, 5, 9}}, {"Pfingstmontag", {2024, 5, 20}}, {"Reformationstag", {2024, 10, 31}}}},
+        {"deutsch", "Sachsen", 2024, 0, {{"Buß- und Bettag", {2024, 11, 20}}, {"Karfreitag", {2024, 3, 29}}, {"Christi Himmelfahrt", {2024, 5, 9}}, {"Pfingstmontag", {2024, 5, 20}}, {"Reformationstag", {2024, 10, 31}}}},
         {"deutsch", "Bayern", 2025, 13, {{"Fronleichnam", {2025, 6, 19}}}},
         {"deutsch", "Deutschland (bundesweit)", 2025, 9, {}},
-        {"english", "England and Wales", 2024, 0, {{"Early May bank holiday", {2024, 5, 6}},
-          {"Spring bank holiday", {2024, 5, 27}}, {"Summer bank holiday", {2024, 8, 26}}}},
-        {"english", "Scotland", 2024, 0, {{"August bank holiday (Scotland, Ireland)", {2024, 8, 5}},
-          {"2nd January", {2024, 1, 2}}, {"Easter Monday", {}}}},
+        {"english", "England and Wales", 2024, 0, {{"Early May bank holiday", {2024, 5, 6}}, {"Spring bank holiday", {2024, 5, 27}}, {"Summer bank holiday", {2024, 8, 26}}}},
+        {"english", "Scotland", 2024, 0, {{"August bank holiday (Scotland, Ireland)", {2024, 8, 5}}, {"2nd January", {2024, 1, 2}}, {"Easter Monday", {}}}},
         {"france", "France", 2024, 11, {{"Lundi de Pentecôte", {2024, 5, 20}}}},
         {"france", "Alsace-Moselle", 2024, 13, {{"Vendredi saint", {2024, 3, 29}}, {"Saint-Étienne", {2024, 12, 26}}}},
     };

@@ -1,6 +1,6 @@
 #include "calendar/SimulationCsv.h"
-#include "calendar/SommerzeitTage.h"
 #include "calendar/SimulationTexts.h"
+#include "calendar/SommerzeitTage.h"
 #include "calendar/YearSimulation.h"
 #include "language/TextTable.h"
 #include "model/ProgramModel.h"
@@ -25,12 +25,7 @@ namespace {
 // nothing.
 ProgramModel Office()
 {
-    return Program(kRowFourChannels, {SixOn(kC1 | kC2), TwentyTwoOff(kC1 | kC2),
-                                      BuildWeeklyEntry(Hm(10, 0), kDaily, kC1, 1, 0, 3),
-                                      BuildWeeklyEntry(Hm(11, 0), kDaily, kC1, 1, 20, 3),
-                                      BuildWeeklyEntry(Hm(12, 0), kDaily, kC1, 0, 0, 3),
-                                      BuildPriorityEntry(10, 3, 12, 3, 0, false, 3, kC1, 0),
-                                      BuildPriorityEntry(24, 12, 6, 1, 0, false, 10, kC1, 0)});
+    return Program(kRowFourChannels, {SixOn(kC1 | kC2), TwentyTwoOff(kC1 | kC2), BuildWeeklyEntry(Hm(10, 0), kDaily, kC1, 1, 0, 3), BuildWeeklyEntry(Hm(11, 0), kDaily, kC1, 1, 20, 3), BuildWeeklyEntry(Hm(12, 0), kDaily, kC1, 0, 0, 3), BuildPriorityEntry(10, 3, 12, 3, 0, false, 3, kC1, 0), BuildPriorityEntry(24, 12, 6, 1, 0, false, 10, kC1, 0)});
 }
 
 // The astro channel of the bus device as the dialog writes it for a
@@ -50,7 +45,7 @@ TEST(SimulationCause, WhatHoldsTheOfficeChannels)
     const struct {
         int channel, day, minute;
         CauseKind kind;
-        int entry, state, dayPriority, priorityEntry, date;   // date: day of the year of the switching
+        int entry, state, dayPriority, priorityEntry, date; // date: day of the year of the switching
     } cases[] = {
         // The switching of the day, or of the day before for the state at midnight.
         {0, may20, Hm(6, 0), CauseKind::SwitchingTime, 0, ProfileEin, 0, -1, may20},
@@ -116,7 +111,7 @@ TEST(SimulationCause, AstroTimeWithSummerHourAndLimitAndTheMeterPulse)
     const YearSimulation sim(LimitedAstro(Hm(6, 0), Hm(20, 0)), 2026);
     const struct {
         int day, month, minute;
-        AstroCause astro;   // sunset, shown, summer time, limit, limited
+        AstroCause astro; // sunset, shown, summer time, limit, limited
         bool earlierDay;
     } cases[] = {
         // Winter: the sunrise at the limit; summer: an hour later, no longer at it.
@@ -270,7 +265,7 @@ TEST(SimulationCsv, OneLinePerDayAsTheProfilesSay)
     for (const int year : {2027, 2028}) {
         const YearSimulation sim(Office(), year);
         const QStringList lines = QString::fromUtf8(SimulationCsv(sim, 0, french)).split(QLatin1Char('\n'));
-        ASSERT_EQ(lines.size(), sim.Tage() + 2) << year;   // heading, the days, the empty rest after the last line end
+        ASSERT_EQ(lines.size(), sim.Tage() + 2) << year; // heading, the days, the empty rest after the last line end
         EXPECT_EQ(lines.front(), QStringLiteral("date,weekday,priority,operating_minutes,first_on,last_off,switchings"));
         EXPECT_TRUE(lines.back().isEmpty());
         const auto time = [](int minute) { return minute < 0 ? QString() : SimulationTimeText(minute); };

@@ -78,7 +78,7 @@ TEST(SimulationSlot, WhatDecidedNamesTheRowsOfTheSample)
 {
     const ProgramModel program = RandomSimulationProgram(kRowBus738, 21, 200, 30, 4);
     ProgramModel sample = RandomSimulationProgram(kRowBus738, 22, 120, 50, 4);
-    sample.device.SwRegel = SwTabelle;   // the astro times' summer hour from the sample's own table
+    sample.device.SwRegel = SwTabelle; // the astro times' summer hour from the sample's own table
     const ProgramModel both = BothSlots(program, sample);
     const YearSimulation ofSample(both, 2027, kSampleSlot);
     const YearSimulation alone(sample, 2027);

@@ -80,8 +80,7 @@ inline const S kSixToTwentyTwo{{0, 360, 0}, {360, 1320, 1}, {1320, 1440, 0}};
 // pulse of `seconds`; its switching times and priority times are ignored.
 inline ProgramModel Meter(int period, int seconds, int zustand, int zeitpunkt)
 {
-    ProgramModel m = Program(kRowMeterTwoChannels, {SixOn(kC1 | kC2), TwentyTwoOff(kC1 | kC2),
-                                                    BuildPriorityEntry(1, 5, 31, 5, 0, false, 10, kC2, 1)});
+    ProgramModel m = Program(kRowMeterTwoChannels, {SixOn(kC1 | kC2), TwentyTwoOff(kC1 | kC2), BuildPriorityEntry(1, 5, 31, 5, 0, false, 10, kC2, 1)});
     m.device.MessKanal = 2;
     m.device.MessPeriode = period;
     m.device.MessImpDauer = seconds;

@@ -41,7 +41,7 @@ TEST(SoWiTabelle, EuropeanTableWithRepeatedDatesAndTheFullTable)
         SoWiTabelleEingabe e(model, SoWiNeu);
         ASSERT_EQ(e.check(), SoWiTabelleEingabe::Open::Ready);
         EXPECT_EQ(e.year(), year);
-        e.neu({4, 6}, {4, 6});   // last Sunday of the months of the last row (or March/October)
+        e.neu({4, 6}, {4, 6}); // last Sunday of the months of the last row (or March/October)
         const SommerzeitTage rule = RegelTage(SwEuropa, year);
         EXPECT_EQ(DayOfYear(e.entry().forward.day, e.entry().forward.month, year), rule.forward) << year;
         EXPECT_EQ(DayOfYear(e.entry().back.day, e.entry().back.month, year), rule.back) << year;
@@ -66,7 +66,7 @@ TEST(SoWiTabelle, RefusalsOfTheDialog)
     ProgramModel model = ModelIn(2023);
     SoWiTabelleEingabe first(model, SoWiNeu);
     first.setYear(2023);
-    first.entry() = Row(29, 2, 29, 10);   // 2023 has no 29 February
+    first.entry() = Row(29, 2, 29, 10); // 2023 has no 29 February
     EXPECT_EQ(first.ok().check.code, SoWiCheck::InvalidEntry);
     first.entry() = Row(26, 3, 29, 10);
     ASSERT_TRUE(first.ok().check.ok());
@@ -133,9 +133,9 @@ TEST(SoWiTabelle, AutomaticEntryByTheAssistantsRules)
 {
     ProgramModel model = ModelIn(1996);
     SoWiTabelleEingabe e(model, SoWiNeu);
-    e.setYear(1997);   // the first year a table without the flag can start with
+    e.setYear(1997); // the first year a table without the flag can start with
     e.entry() = Row(1, 2, 1, 11);
-    e.eingabeautomatik({4, 6}, {0, 6});   // last Sunday of February, first Sunday of November
+    e.eingabeautomatik({4, 6}, {0, 6}); // last Sunday of February, first Sunday of November
     EXPECT_EQ(e.entry(), (DstEntry{{23, 2, 2, 1}, {2, 11, 3, 1}}));
     EXPECT_EQ(NterWochentag(4, 6, 1, 1996), 25);
     e.setYear(1900);

@@ -1,8 +1,8 @@
-#include "util/CalendarMath.h"
 #include "calendar/SoWiEingabe.h"
 #include "calendar/SommerzeitTage.h"
 #include "model/DstRowCodec.h"
 #include "model/ProgramModel.h"
+#include "util/CalendarMath.h"
 
 #include <QDate>
 
@@ -44,7 +44,7 @@ TEST(Sommerzeit, RuleDatesMatchCivilCalendar1993To2099)
 TEST(Sommerzeit, ChangeoverDaysCountAsSummerTime)
 {
     ProgramModel model;
-    model.device.SwRegel = SwEuropa;   // 2000: 26 March to 29 October
+    model.device.SwRegel = SwEuropa; // 2000: 26 March to 29 October
     EXPECT_EQ(std::tuple(IstSommerzeit(model, 0, 25, 3, 2000), IstSommerzeit(model, 0, 26, 3, 2000),
                          IstSommerzeit(model, 0, 29, 10, 2000), IstSommerzeit(model, 0, 30, 10, 2000)),
               std::tuple(false, true, true, false));
@@ -63,7 +63,7 @@ TEST(Sommerzeit, TableDatesCountFromTheReferenceYear)
 {
     ProgramSlot slot;
     slot.SoWiJahr = 2010 - 1996;
-    slot.SoWiInfo = 1;   // reference year = first year
+    slot.SoWiInfo = 1; // reference year = first year
     ASSERT_TRUE(AddSoWiEntry(slot, Row(28, 3, 31, 10), 1).ok());
     ASSERT_TRUE(AddSoWiEntry(slot, Row(27, 3, 30, 10), 1).ok());
     ASSERT_TRUE(AddSoWiEntry(slot, Row(1, 4, 2, 10), 1).ok());
@@ -74,12 +74,12 @@ TEST(Sommerzeit, TableDatesCountFromTheReferenceYear)
     for (const int year : {2009, 2010, 2013, 2030})
         EXPECT_FALSE(TabellenTage(slot, year).hasChangeover()) << year;
 
-    slot.SoWiInfo = 0;   // reference year = first year + 1
+    slot.SoWiInfo = 0; // reference year = first year + 1
     EXPECT_EQ(SommerzeitTageVon(SwTabelle, slot, 2012),
               (SommerzeitTage{DayOfYear(27, 3, 2012), DayOfYear(30, 10, 2012)}));
     EXPECT_EQ(SommerzeitTageVon(SwEuropa, slot, 2012), RegelTage(SwEuropa, 2012));
 
-    slot.SoWiTab[1].b = {0x00, 0x80, 0x00, 0x00};   // a damaged row: month 0
+    slot.SoWiTab[1].b = {0x00, 0x80, 0x00, 0x00}; // a damaged row: month 0
     EXPECT_FALSE(TabellenTage(slot, 2012).hasChangeover());
 }
 

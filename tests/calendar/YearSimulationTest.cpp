@@ -1,6 +1,6 @@
+#include "calendar/YearSimulation.h"
 #include "calendar/BetriebsstundenText.h"
 #include "calendar/SommerzeitTage.h"
-#include "calendar/YearSimulation.h"
 #include "language/TextTable.h"
 #include "tests/calendar/NaiveYearSimulation.h"
 #include "tests/calendar/RandomSimulationProgram.h"
@@ -26,14 +26,15 @@ struct Scenario {
     std::vector<Entry> entries;
     int year;
     std::vector<DayCase> days;
-    std::vector<std::pair<int, int>> yearMinutes;   // channel, minutes ON in the year
+    std::vector<std::pair<int, int>> yearMinutes; // channel, minutes ON in the year
 };
 
 int MondayAndSundayYear()
 {
     int minutes = 0;
     for (QDate d(2026, 1, 1); d.year() == 2026; d = d.addDays(1))
-        minutes += d.dayOfWeek() == Qt::Monday ? 240 : d.dayOfWeek() == Qt::Sunday ? 1380 : 1440;
+        minutes += d.dayOfWeek() == Qt::Monday ? 240 : d.dayOfWeek() == Qt::Sunday ? 1380
+                                                                                   : 1440;
     return minutes;
 }
 
@@ -43,33 +44,16 @@ TEST(YearSimulation, HandWorkedDays)
 {
     const Scenario scenarios[] = {
         // P3 (10:00 ON .. 12:00 OFF) runs on channel 1 from 10 to 12 March.
-        {"priority program 3", {SixOn(kC1 | kC2), TwentyTwoOff(kC1 | kC2), BuildWeeklyEntry(Hm(10, 0), kDaily, kC1 | kC2, 1, 0, 3),
-          BuildWeeklyEntry(Hm(12, 0), kDaily, kC1 | kC2, 0, 0, 3), BuildPriorityEntry(10, 3, 12, 3, 0, false, 3, kC1, 0)},
-         2026, {{0, 11, 3, {{0, 600, 0}, {600, 720, 1}, {720, 1440, 0}}}, {0, 9, 3, kSixToTwentyTwo},
-                {0, 13, 3, kSixToTwentyTwo}, {1, 11, 3, kSixToTwentyTwo}},
-         {{0, 362 * 960 + 3 * 120}, {1, 365 * 960}}},
+        {"priority program 3", {SixOn(kC1 | kC2), TwentyTwoOff(kC1 | kC2), BuildWeeklyEntry(Hm(10, 0), kDaily, kC1 | kC2, 1, 0, 3), BuildWeeklyEntry(Hm(12, 0), kDaily, kC1 | kC2, 0, 0, 3), BuildPriorityEntry(10, 3, 12, 3, 0, false, 3, kC1, 0)}, 2026, {{0, 11, 3, {{0, 600, 0}, {600, 720, 1}, {720, 1440, 0}}}, {0, 9, 3, kSixToTwentyTwo}, {0, 13, 3, kSixToTwentyTwo}, {1, 11, 3, kSixToTwentyTwo}}, {{0, 362 * 960 + 3 * 120}, {1, 365 * 960}}},
         // Monday 2 .. Sunday 8 March: on Sunday the Monday ON six days before
         // is nearer than last Sunday's OFF.
-        {"state from six days before", {BuildWeeklyEntry(Hm(20, 0), kMo, kC1, 1, 0, 0), BuildWeeklyEntry(Hm(23, 0), kSu, kC1, 0, 0, 0)},
-         2026, {{0, 2, 3, {{0, 1200, 0}, {1200, 1440, 1}}}, {0, 5, 3, {{0, 1440, 1}}}, {0, 8, 3, {{0, 1380, 1}, {1380, 1440, 0}}}},
-         {{0, MondayAndSundayYear()}}},
+        {"state from six days before", {BuildWeeklyEntry(Hm(20, 0), kMo, kC1, 1, 0, 0), BuildWeeklyEntry(Hm(23, 0), kSu, kC1, 0, 0, 0)}, 2026, {{0, 2, 3, {{0, 1200, 0}, {1200, 1440, 1}}}, {0, 5, 3, {{0, 1440, 1}}}, {0, 8, 3, {{0, 1380, 1}, {1380, 1440, 0}}}}, {{0, MondayAndSundayYear()}}},
         // A dated ON carries over midnight; channel 2 is OFF at 18:00 on 5 May
         // although a weekly ON has the same minute.
-        {"dated entries", {BuildWeeklyEntry(Hm(23, 0), kDaily, kC1, 0, 0, 0), BuildDatedEntry(Hm(23, 30), 4, 7, kC1, 1, 0, false),
-          BuildWeeklyEntry(Hm(6, 0), kDaily, kC2, 0, 0, 0), BuildWeeklyEntry(Hm(18, 0), kDaily, kC2, 1, 0, 0),
-          BuildDatedEntry(Hm(18, 0), 5, 5, kC2, 0, 0, false)},
-         2026, {{0, 4, 7, {{0, 1410, 0}, {1410, 1440, 1}}}, {0, 5, 7, {{0, 1380, 1}, {1380, 1440, 0}}},
-                {1, 5, 5, {{0, 360, 1}, {360, 1440, 0}}}, {1, 6, 5, {{0, 1080, 0}, {1080, 1440, 1}}}},
-         {{0, 30 + 1380}}},
+        {"dated entries", {BuildWeeklyEntry(Hm(23, 0), kDaily, kC1, 0, 0, 0), BuildDatedEntry(Hm(23, 30), 4, 7, kC1, 1, 0, false), BuildWeeklyEntry(Hm(6, 0), kDaily, kC2, 0, 0, 0), BuildWeeklyEntry(Hm(18, 0), kDaily, kC2, 1, 0, 0), BuildDatedEntry(Hm(18, 0), 5, 5, kC2, 0, 0, false)}, 2026, {{0, 4, 7, {{0, 1410, 0}, {1410, 1440, 1}}}, {0, 5, 7, {{0, 1380, 1}, {1380, 1440, 0}}}, {1, 5, 5, {{0, 360, 1}, {360, 1440, 0}}}, {1, 6, 5, {{0, 1080, 0}, {1080, 1440, 1}}}}, {{0, 30 + 1380}}},
         // Pulses last one minute and leave the state; ON and an ON pulse at
         // the same minute give the pulse, then ON.
-        {"pulses", {SixOn(kC1), TwentyTwoOff(kC1), BuildWeeklyEntry(Hm(12, 0), kDaily, kC1, 0, 3, 0),
-          BuildWeeklyEntry(Hm(12, 0), kDaily, kC2, 1, 5, 0), BuildWeeklyEntry(Hm(8, 0), kDaily, 4, 1, 0, 0),
-          BuildWeeklyEntry(Hm(8, 0), kDaily, 4, 1, 10, 0), BuildWeeklyEntry(Hm(20, 0), kDaily, 4, 0, 0, 0)},
-         2026, {{0, 20, 5, {{0, 360, 0}, {360, 720, 1}, {720, 721, 2}, {721, 1320, 1}, {1320, 1440, 0}}},
-                {1, 20, 5, {{0, 720, 0}, {720, 721, 3}, {721, 1440, 0}}},
-                {2, 20, 5, {{0, 480, 0}, {480, 481, 3}, {481, 1200, 1}, {1200, 1440, 0}}}},
-         {{0, 365 * 960}, {1, 0}, {2, 365 * 720}}},
+        {"pulses", {SixOn(kC1), TwentyTwoOff(kC1), BuildWeeklyEntry(Hm(12, 0), kDaily, kC1, 0, 3, 0), BuildWeeklyEntry(Hm(12, 0), kDaily, kC2, 1, 5, 0), BuildWeeklyEntry(Hm(8, 0), kDaily, 4, 1, 0, 0), BuildWeeklyEntry(Hm(8, 0), kDaily, 4, 1, 10, 0), BuildWeeklyEntry(Hm(20, 0), kDaily, 4, 0, 0, 0)}, 2026, {{0, 20, 5, {{0, 360, 0}, {360, 720, 1}, {720, 721, 2}, {721, 1320, 1}, {1320, 1440, 0}}}, {1, 20, 5, {{0, 720, 0}, {720, 721, 3}, {721, 1440, 0}}}, {2, 20, 5, {{0, 480, 0}, {480, 481, 3}, {481, 1200, 1}, {1200, 1440, 0}}}}, {{0, 365 * 960}, {1, 0}, {2, 365 * 720}}},
     };
     for (const Scenario& s : scenarios) {
         SCOPED_TRACE(s.what);
@@ -104,11 +88,7 @@ TEST(YearSimulation, PriorityDaysOverlapsTheYearEndAndLeapYears)
     }
     // A permanent OFF over the year end covers both ends of the year; C3 is
     // permanently ON two days; 29 February only in the leap year.
-    const ProgramModel m = Program(kRowFourChannels, {BuildWeeklyEntry(Hm(0, 0), kDaily, kC1 | kC2, 1, 0, 0),
-                                                      BuildPriorityEntry(24, 12, 6, 1, 0, false, 10, kC1, 0),
-                                                      BuildPriorityEntry(1, 8, 2, 8, 0, false, 10, 4, 1),
-                                                      BuildDatedEntry(Hm(12, 0), 29, 2, kC2, 0, 0, false),
-                                                      BuildPriorityEntry(28, 2, 1, 3, 0, false, 1, 8, 0)});
+    const ProgramModel m = Program(kRowFourChannels, {BuildWeeklyEntry(Hm(0, 0), kDaily, kC1 | kC2, 1, 0, 0), BuildPriorityEntry(24, 12, 6, 1, 0, false, 10, kC1, 0), BuildPriorityEntry(1, 8, 2, 8, 0, false, 10, 4, 1), BuildDatedEntry(Hm(12, 0), 29, 2, kC2, 0, 0, false), BuildPriorityEntry(28, 2, 1, 3, 0, false, 1, 8, 0)});
     for (const auto& [year, days, p1Days] : {std::tuple{2026, 365, 2}, std::tuple{2028, 366, 3}}) {
         const YearSimulation sim(m, year);
         EXPECT_EQ(sim.Tage(), days);
@@ -184,10 +164,14 @@ TEST(YearSimulation, SameAsThePerDayReference)
     const struct {
         int row, seed, entries, priorityTimes, channels, year;
     } cases[] = {
-        {kRowFourChannels, 1, 264, 60, 4, 2026}, {kRowFourChannels, 1, 264, 60, 4, 2028},
-        {kRowFourChannels, 2, 264, 60, 4, 2026}, {kRowFourChannels, 2, 264, 60, 4, 2028},
-        {kRowBus738, 3, 300, 40, 6, 2027},       {kRowBus738, 4, 300, 40, 6, 2028},
-        {kRowAstro752, 5, 100, 20, 2, 2026},     {kRowAstro752, 6, 100, 20, 2, 2026},
+        {kRowFourChannels, 1, 264, 60, 4, 2026},
+        {kRowFourChannels, 1, 264, 60, 4, 2028},
+        {kRowFourChannels, 2, 264, 60, 4, 2026},
+        {kRowFourChannels, 2, 264, 60, 4, 2028},
+        {kRowBus738, 3, 300, 40, 6, 2027},
+        {kRowBus738, 4, 300, 40, 6, 2028},
+        {kRowAstro752, 5, 100, 20, 2, 2026},
+        {kRowAstro752, 6, 100, 20, 2, 2026},
         {kRowAstro752, 7, 100, 20, 2, 2026},
     };
     for (const auto& c : cases) {

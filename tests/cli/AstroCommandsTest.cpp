@@ -1,7 +1,7 @@
 #include "calendar/AstroTable.h"
 #include "calendar/DayProfile.h"
-#include "editing/ListFilter.h"
 #include "editing/ListAnsicht.h"
+#include "editing/ListFilter.h"
 #include "editing/ProgramList.h"
 #include "language/TextTable.h"
 #include "model/DeviceSettings.h"
@@ -35,7 +35,8 @@ protected:
     // A program of the device-type row (without astro times) saved in the working directory.
     QString emptyProgram(int row)
     {
-        ProgramModel m = row == 20 ? canonical738() : row == 19 ? canonical752() : canonical731();
+        ProgramModel m = row == 20 ? canonical738() : row == 19 ? canonical752()
+                                                                : canonical731();
         m.program().astro = AstroProgram{};
         return saveProgramAs(m, dir.filePath(u"PROG%1.zpg"_s.arg(row)));
     }
@@ -65,8 +66,7 @@ TEST_F(AstroCommands, SetAstroStoresTheChannelAndTheListShowsIt)
 {
     const QString in = emptyProgram(20);
     const QString out = dir.filePath(u"ASTRO.zpg"_s);
-    CliRun r = run(20, QStringList{"set-astro", in, out, "--channel", "3", "--lon", "-10", "--lat",
-                                   "50.2", "--zone", "-60"} + kTimes);
+    CliRun r = run(20, QStringList{"set-astro", in, out, "--channel", "3", "--lon", "-10", "--lat", "50.2", "--zone", "-60"} + kTimes);
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
 
     // The bus device's file keeps the switching minutes of the table (the
@@ -126,8 +126,7 @@ TEST_F(AstroCommands, PlacesAndTheChannelRules)
     // A channel the astro device does not have is refused, not ignored.
     for (const char* channel : {"99", "0", "3"}) {
         QFile::remove(oneOut);
-        r = run(19, QStringList{"set-astro", one, oneOut, "--channel", QString::fromLatin1(channel), "--place",
-                                "Berlin"} + kTimes);
+        r = run(19, QStringList{"set-astro", one, oneOut, "--channel", QString::fromLatin1(channel), "--place", "Berlin"} + kTimes);
         EXPECT_EQ(r.exitCode, 1) << channel;
         EXPECT_TRUE(r.err.contains(u"C1 und C2"_s)) << r.err.toStdString();
         EXPECT_FALSE(QFile::exists(oneOut)) << channel;
@@ -144,8 +143,7 @@ TEST_F(AstroCommands, PlacesAndTheChannelRules)
     };
     for (const QStringList& args : usage)
         EXPECT_EQ(run(20, args).exitCode, 2) << args.join(u' ').toStdString();
-    r = run(20, QStringList{"set-astro", in, out, "--place", "Berlin", "--rise-offset", "121"}
-                    + kTimes.mid(2));
+    r = run(20, QStringList{"set-astro", in, out, "--place", "Berlin", "--rise-offset", "121"} + kTimes.mid(2));
     EXPECT_EQ(r.exitCode, 2);
 
     // places lists the language's file with the stored sign conventions.
@@ -181,12 +179,10 @@ TEST_F(AstroCommands, LimitsReachTheFileAndItsSimulation)
         empty.program().astro = AstroProgram{};
         empty.program().AnzEintrag = empty.program().AnzSz = empty.program().AnzPz = 0;
         empty.program().AnzSoWi = 0;
-        empty.device.SwRegel = 1;   // like Europe
+        empty.device.SwRegel = 1; // like Europe
         const QString in = saveProgramAs(empty, dir.filePath(u"LEER%1.zpg"_s.arg(row)), true);
         const QString out = dir.filePath(u"LIMIT%1.zpg"_s.arg(row));
-        CliRun r = run(row, {"set-astro", in, out, "--place", "Berlin", "--rise-offset", "0",
-                             "--set-offset", "0", "--morning", "6:00", "--evening", "21:00", "--now",
-                             "2026-03-01 12:00"});
+        CliRun r = run(row, {"set-astro", in, out, "--place", "Berlin", "--rise-offset", "0", "--set-offset", "0", "--morning", "6:00", "--evening", "21:00", "--now", "2026-03-01 12:00"});
         ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
         for (const int year : {2026, 2027, 2031}) {
             r = run(row, {"simulate", out, "--year", QString::number(year), "--channel", "1", "--csv"});
@@ -213,8 +209,7 @@ TEST_F(AstroCommands, LimitsReachTheFileAndItsSimulation)
         const QString june = r.out.split(u'\n')[172];
         EXPECT_TRUE(june.endsWith(u" 6:00 Uhr\t21:00 Uhr"_s)) << june.toStdString();
         // The states the device cannot keep are refused, with the reason.
-        r = run(row, {"set-astro", out, out, "--place", "Berlin", "--rise-offset", "0", "--set-offset",
-                      "0", "--morning", "6:00", "--evening", "21:00", "--rise-state", "on"});
+        r = run(row, {"set-astro", out, out, "--place", "Berlin", "--rise-offset", "0", "--set-offset", "0", "--morning", "6:00", "--evening", "21:00", "--rise-state", "on"});
         EXPECT_EQ(r.exitCode, 1);
         EXPECT_TRUE(r.err.contains(u"Sonnenaufgang AUS"_s)) << r.err.toStdString();
     }

@@ -29,9 +29,7 @@ TEST(CalendarCommands, SunEasterAndRuleDates)
         EXPECT_EQ(r.exitCode, 0) << args.join(u' ').toStdString() << r.err.toStdString();
         EXPECT_EQ(r.out, out) << args.join(u' ').toStdString();
     }
-    const QStringList usage[] = {{"sun", "--lat", "91", "--date", "1.1"}, {"sun", "--lat", "50", "--date", "30.2"},
-                                 {"sun", "--lat", "50"}, {"easter", "2100"}, {"easter"}, {"dst", "--rule", "4", "2000"},
-                                 {"astro", "--lon", "-10"}};
+    const QStringList usage[] = {{"sun", "--lat", "91", "--date", "1.1"}, {"sun", "--lat", "50", "--date", "30.2"}, {"sun", "--lat", "50"}, {"easter", "2100"}, {"easter"}, {"dst", "--rule", "4", "2000"}, {"astro", "--lon", "-10"}};
     for (const QStringList& args : usage) {
         const CliRun r = RunCli(args);
         EXPECT_EQ(r.exitCode, 2) << args.join(u' ').toStdString();

@@ -26,7 +26,7 @@ inline void PrintTo(const QString& text, std::ostream* os)
 
 namespace {
 
-constexpr int kRow = 4;   // the four-channel switch
+constexpr int kRow = 4; // the four-channel switch
 constexpr int kDaily = 127;
 constexpr int kMoFr = 0b0011111;
 constexpr int kFrSu = 0b1110000;
@@ -56,13 +56,10 @@ protected:
     }
 
     // ON at 7:00 and OFF at 19:00 every day on C1: nothing to find.
-    QString clean() { return save("SAUBER.zpg", {BuildWeeklyEntry(Hm(7, 0), kDaily, 1, 1, 0, 0),
-                                                 BuildWeeklyEntry(Hm(19, 0), kDaily, 1, 0, 0, 0)}); }
+    QString clean() { return save("SAUBER.zpg", {BuildWeeklyEntry(Hm(7, 0), kDaily, 1, 1, 0, 0), BuildWeeklyEntry(Hm(19, 0), kDaily, 1, 0, 0, 0)}); }
     // ON at 7:00 Mo-Fr against OFF at 7:00 Fr-Su: a clash on Fridays. The
     // list shows them in rows 1 and 3.
-    QString clash() { return save("STREIT.zpg", {BuildWeeklyEntry(Hm(7, 0), kMoFr, 1, 1, 0, 0),
-                                                 BuildWeeklyEntry(Hm(7, 0), kFrSu, 1, 0, 0, 0),
-                                                 BuildWeeklyEntry(Hm(19, 0), kDaily, 1, 0, 0, 0)}); }
+    QString clash() { return save("STREIT.zpg", {BuildWeeklyEntry(Hm(7, 0), kMoFr, 1, 1, 0, 0), BuildWeeklyEntry(Hm(7, 0), kFrSu, 1, 0, 0, 0), BuildWeeklyEntry(Hm(19, 0), kDaily, 1, 0, 0, 0)}); }
 
     QTemporaryDir dir;
 };
@@ -224,8 +221,7 @@ TEST_F(CheckDiffCommandsTest, DiffShowsAChangedStateInEachLanguage)
 {
     const QString first = clean();
     // The evening entry switches ON instead of OFF.
-    const QString second = save("ANDERS.zpg", {BuildWeeklyEntry(Hm(7, 0), kDaily, 1, 1, 0, 0),
-                                               BuildWeeklyEntry(Hm(19, 0), kDaily, 1, 1, 0, 0)});
+    const QString second = save("ANDERS.zpg", {BuildWeeklyEntry(Hm(7, 0), kDaily, 1, 1, 0, 0), BuildWeeklyEntry(Hm(19, 0), kDaily, 1, 1, 0, 0)});
     // The one line speaks the chosen language.
     const LanguageCase cases[] = {{"de", u"Zustand"_s}, {"en", u"state"_s}, {"fr", u"état"_s}};
     for (const LanguageCase& c : cases) {
@@ -253,7 +249,7 @@ TEST_F(CheckDiffCommandsTest, DiffOfAMovedEntryAndAChangedHeader)
 {
     const QString first = clean();
     ProgramModel m = modelForRow(kRow);
-    m.device.SwRegel = 1;   // as clean()
+    m.device.SwRegel = 1; // as clean()
     addEntry(m, BuildWeeklyEntry(Hm(7, 30), kDaily, 1, 1, 0, 0));
     addEntry(m, BuildWeeklyEntry(Hm(19, 0), kDaily, 1, 0, 0, 0));
     m.program().Verwendung = u"Turnhalle"_s;

@@ -23,9 +23,9 @@ TEST_F(CliTest, InfoOfEachFamily)
 {
     const QString r731 = Succeeded(RunCli({"--type", "4", "info", saved(canonical731(), "a.zpg")}));
     EXPECT_EQ(r731, u"family: 731\ndevice: Bus-Jahresschaltuhr 4 Kanäle\nentries: 9\nswitching: 7\n"
-                        "priority: 2\ndst_rows: 2\nprogram_number: 123456\n"
-                        "description: Schule Süd Turnhalle\nchannel1: Flur\nchannel2: Außenlicht\n"
-                        "channel3: \nchannel4: \nmaster: no\n"_s);
+                    "priority: 2\ndst_rows: 2\nprogram_number: 123456\n"
+                    "description: Schule Süd Turnhalle\nchannel1: Flur\nchannel2: Außenlicht\n"
+                    "channel3: \nchannel4: \nmaster: no\n"_s);
     const QString r738 = Succeeded(RunCli({"--type", "20", "info", testData(u"golden/738.zpg"_s)}));
     EXPECT_TRUE(r738.startsWith(u"family: 738\n"_s));
     EXPECT_TRUE(r738.contains(u"program_number: 42\n"_s));
@@ -104,7 +104,7 @@ TEST_F(CliTest, SaveAnswersTheWritersQuestions)
     table.device.SwRegel = 1;
     const QString t = saved(table, "t.zpg", false);
     EXPECT_EQ(RunCli({"--type", "4", "save", t, out, "--no"}).exitCode, 0);
-    EXPECT_EQ(readFile(out).split('\n')[2], QByteArray(" 19 \r"));   // header byte 2: rule 1, four channels
+    EXPECT_EQ(readFile(out).split('\n')[2], QByteArray(" 19 \r")); // header byte 2: rule 1, four channels
     EXPECT_EQ(RunCli({"--type", "4", "save", t, out, "--yes"}).exitCode, 0);
     EXPECT_EQ(readFile(out).split('\n')[2], QByteArray(" 67 \r"));
 }

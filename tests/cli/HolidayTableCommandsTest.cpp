@@ -88,10 +88,10 @@ TEST(HolidayCommands, DstTableFromZoneAndRows)
     EXPECT_EQ(Loaded(more).program().AnzSoWi, 8);
 
     const std::pair<QStringList, int> refused[] = {
-        {{"--row", "5.4 2 1 5.4 3 1"}, 1},            // the same day twice
+        {{"--row", "5.4 2 1 5.4 3 1"}, 1}, // the same day twice
         {{"--zone", "Asia/Tokyo", "--first-year", "2025"}, 1},
         {{"--zone", "Nowhere/City", "--first-year", "2025"}, 1},
-        {{"--zone", "Europe/Berlin"}, 2},              // no first year
+        {{"--zone", "Europe/Berlin"}, 2}, // no first year
         {{"--row", "31.4 2 1 5.10 3 1"}, 2},
         {{"--row", "1.4 2 1"}, 2},
     };

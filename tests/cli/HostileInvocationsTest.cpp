@@ -73,8 +73,8 @@ TEST_F(HostileInvocations, SpecialFilesAsInputsNameThePathAndTheReason)
         {nullptr, nullptr, {"--lang", "en", "info", path("folder.zpg")}, 1, QStringLiteral("Not a file")},
         {nullptr, nullptr, {"--lang", "en", "info", QStringLiteral("/dev/zero")}, 1, QStringLiteral("/dev/zero")},
         {"texts.ln1", nullptr, {"--texts", path("texts.ln1"), "info", program}, 1, path("texts.ln1")},
-        {"zendrik.ini", nullptr, {"info", program}, 0, path("zendrik.ini")},   // the settings: warned, not fatal
-        {nullptr, nullptr, {"holidays", "2024"}, 1, path("deutsch.hdy")},       // missing
+        {"zendrik.ini", nullptr, {"info", program}, 0, path("zendrik.ini")}, // the settings: warned, not fatal
+        {nullptr, nullptr, {"holidays", "2024"}, 1, path("deutsch.hdy")},    // missing
         {"deutsch.hdy", nullptr, {"holidays", "2024"}, 1, path("deutsch.hdy")},
         {"zendrik.sys", "zendrik.ini", {"info", program}, 1, path("zendrik.sys")},
     };

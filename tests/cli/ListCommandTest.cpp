@@ -1,6 +1,6 @@
+#include "app/Settings.h"
 #include "model/DeviceTypes.h"
 #include "model/DstRowCodec.h"
-#include "app/Settings.h"
 #include "tests/editing/ListFixtures.h"
 #include "tests/support/CliRun.h"
 #include "tests/support/TestPrograms.h"
@@ -61,20 +61,19 @@ protected:
 TEST_F(ListCommandTest, SwitchingAndPriorityTimes)
 {
     const QString sz = Succeeded(list({file}));
-    EXPECT_EQ(sz, kSwitchingHeading
-                          + u"1  \tMo Di Mi Do Fr\t  7:00 Uhr\t C1\t\t \tEIN\t\n"
-                            "2  \ttäglich\t22:15 Uhr\t C1 C4\t5 sec\t \tAUS\t\n"
-                            "3  \t24. Dezember\t18:00 Uhr\t C1\t\t1x\tEIN\t\n"
-                            "4  \tSa\t  6:30 Uhr\t C2\t\t \tAUS\t2\n"
-                            "5  \t1. Januar\t  0:05 Uhr\t C2\t\t \tAUS\t\n"
-                            "6  \tDi\t  7:00 Uhr\t C3\t\t \tEIN\t1\n"_s);
+    EXPECT_EQ(sz, kSwitchingHeading + u"1  \tMo Di Mi Do Fr\t  7:00 Uhr\t C1\t\t \tEIN\t\n"
+                                      "2  \ttäglich\t22:15 Uhr\t C1 C4\t5 sec\t \tAUS\t\n"
+                                      "3  \t24. Dezember\t18:00 Uhr\t C1\t\t1x\tEIN\t\n"
+                                      "4  \tSa\t  6:30 Uhr\t C2\t\t \tAUS\t2\n"
+                                      "5  \t1. Januar\t  0:05 Uhr\t C2\t\t \tAUS\t\n"
+                                      "6  \tDi\t  7:00 Uhr\t C3\t\t \tEIN\t1\n"_s);
     const QString pz = Succeeded(list({file, "--view", "priority"}));
     EXPECT_EQ(pz, u"Nr.\tBeginn am: \tEnde am: \tKanäle\t1x\tZust.\tPrio.\n"
-                      "1  \t1. Mai  00:00 Uhr\t31. Mai 24:00 Uhr\t C1\t \t\t1\n"
-                      "2  \t10. März  00:00 Uhr\t12. März 24:00 Uhr\t C3\t1x\t\t2\n"
-                      "3  \t1. November  00:00 Uhr\t28. Februar 24:00 Uhr\t C1\t \t\t3\n"
-                      "4  \t1. Juni  00:00 Uhr\t2. Juni 24:00 Uhr\t C1\t \tEIN\tPerm.\n"
-                      "5  \t24. Dezember 2060 00:00 Uhr\t26. Dezember 24:00 Uhr\t C2\t1x\tAUS\tPerm.\n"_s);
+                  "1  \t1. Mai  00:00 Uhr\t31. Mai 24:00 Uhr\t C1\t \t\t1\n"
+                  "2  \t10. März  00:00 Uhr\t12. März 24:00 Uhr\t C3\t1x\t\t2\n"
+                  "3  \t1. November  00:00 Uhr\t28. Februar 24:00 Uhr\t C1\t \t\t3\n"
+                  "4  \t1. Juni  00:00 Uhr\t2. Juni 24:00 Uhr\t C1\t \tEIN\tPerm.\n"
+                  "5  \t24. Dezember 2060 00:00 Uhr\t26. Dezember 24:00 Uhr\t C2\t1x\tAUS\tPerm.\n"_s);
     // Sorted by a column; the rows are numbered afresh.
     const CliRun byTime = list({file, "--sort", "2"});
     EXPECT_EQ(column(byTime.out, 2), u"  0:05 Uhr|  6:30 Uhr|  7:00 Uhr|  7:00 Uhr|18:00 Uhr|22:15 Uhr"_s);
@@ -109,14 +108,14 @@ TEST_F(ListCommandTest, SummerWinterTable)
     ProgramModel model;
     startProgram(model, kRow731FourChannels);
     model.device.SwRegel = 4;
-    model.program().SoWiJahr = 2026 - 1996;   // rows count from the year after
+    model.program().SoWiJahr = 2026 - 1996; // rows count from the year after
     model.program().SoWiTab[0] = EncodeDstRow({{28, 3, 2, 1}, {31, 10, 3, 1}});
     model.program().SoWiTab[1] = EncodeDstRow({{26, 3, 2, 1}, {29, 10, 3, 3}});
     model.program().AnzSoWi = 2;
     const QString r = Succeeded(list({save(model, "SOWI.zpg"), "--view", "dst"}));
     EXPECT_EQ(r, u"Nr.\tJahr\tVorstellen am:\tum:\tZurückstellen am:\tum:\n"
-                     "1  \t2027\t28. März 2:00 Uhr\t1 Stunde\t31. Oktober 3:00 Uhr\t1 Stunde\n"
-                     "2  \t2028\t26. März 2:00 Uhr\t1 Stunde\t29. Oktober 3:00 Uhr\t3 Stunden\n"_s);
+                 "1  \t2027\t28. März 2:00 Uhr\t1 Stunde\t31. Oktober 3:00 Uhr\t1 Stunde\n"
+                 "2  \t2028\t26. März 2:00 Uhr\t1 Stunde\t29. Oktober 3:00 Uhr\t3 Stunden\n"_s);
 }
 
 TEST_F(ListCommandTest, AstroSwitchHasNoPulseColumnAndSortsByOnceForItsFourth)
@@ -129,9 +128,9 @@ TEST_F(ListCommandTest, AstroSwitchHasNoPulseColumnAndSortsByOnceForItsFourth)
                {});
     const QString r = Succeeded(list({save(model, "ASTRO.zpg"), "--sort", "4"}, kRow752));
     EXPECT_EQ(r, u"Nr.\tDatum/Tage\tUhrzeit\tKanäle\t1x\tZust.\tPrio.\n"
-                     "1  \tMo\t10:00 Uhr\t C1\t \tEIN\t\n"
-                     "2  \tMo\t11:40 Uhr\t C2\t \tAUS\t\n"
-                     "3  \t2. Januar\t  1:00 Uhr\t C1\t1x\tEIN\t\n"_s);
+                 "1  \tMo\t10:00 Uhr\t C1\t \tEIN\t\n"
+                 "2  \tMo\t11:40 Uhr\t C2\t \tAUS\t\n"
+                 "3  \t2. Januar\t  1:00 Uhr\t C1\t1x\tEIN\t\n"_s);
 }
 
 TEST_F(ListCommandTest, BusAstroDeviceChannels)

@@ -1,8 +1,8 @@
 // The recent-files list and the recovery copy from the command line, on the
 // same files the desktop program keeps in its working directory.
+#include "app/RecentFiles.h"
 #include "editing/RecoveryFile.h"
 #include "model/ProgramFile.h"
-#include "app/RecentFiles.h"
 #include "tests/support/CliRun.h"
 #include "tests/support/TestPrograms.h"
 

@@ -90,13 +90,13 @@ TEST_F(SimulateCommandTest, JsonYearForPlotting)
         EXPECT_EQ(end, 1440);
         total += v[u"operating"_s].toInt();
     }
-    EXPECT_EQ(total, kYearMinutes + 960);   // 2028 is a leap year
+    EXPECT_EQ(total, kYearMinutes + 960); // 2028 is a leap year
     EXPECT_EQ(o[u"operating"_s].toInt(), total);
     const QJsonObject march11 = days[31 + 29 + 10].toObject();
     EXPECT_EQ(march11[u"date"_s].toString(), u"11.3."_s);
     EXPECT_EQ(march11[u"priority"_s].toInt(), 3);
     EXPECT_EQ(march11[u"operating"_s].toInt(), 120);
-    EXPECT_EQ(march11[u"weekday"_s].toInt(), 6);   // a Saturday
+    EXPECT_EQ(march11[u"weekday"_s].toInt(), 6); // a Saturday
     EXPECT_EQ(march11[u"profile"_s].toArray(),
               (QJsonArray{QJsonArray{0, 600, 0}, QJsonArray{600, 720, 1}, QJsonArray{720, 1440, 0}}));
     const CliRun day =

@@ -53,9 +53,9 @@ QString ScratchFolder()
 struct Drawn {
     int row = 0;
     int seed = 0;
-    int year = 0;           // the first of the two simulated years
-    ProgramModel saved;     // the program as the window shows it after saving
-    ProgramModel reopened;  // the file opened again with the same device type
+    int year = 0;          // the first of the two simulated years
+    ProgramModel saved;    // the program as the window shows it after saving
+    ProgramModel reopened; // the file opened again with the same device type
     QString path;
     int loadResult = -1;
 };
@@ -105,7 +105,8 @@ bool AstroChannel(const ProgramModel& m, int c)
 
 int AstroChannels(const ProgramModel& m)
 {
-    return m.device.Uhrentyp == kFamily738 ? 4 : m.device.Uhrentyp == kFamily752 ? 1 : 0;
+    return m.device.Uhrentyp == kFamily738 ? 4 : m.device.Uhrentyp == kFamily752 ? 1
+                                                                                 : 0;
 }
 
 // One field of the program as text, for comparing and for the message;
@@ -139,8 +140,8 @@ const Field kFields[] = {
      }},
     // Byte 0 of the header is the file's checksum once the file is read.
     {"header", [](const ProgramModel& m) { return Numbers({m.program().Kopf[1], m.program().Kopf[2],
-                                                          m.program().Kopf[3], m.program().Kopf[4], m.program().Kopf[5],
-                                                          m.program().Kopf[6], m.program().Kopf[7]}); }},
+                                                           m.program().Kopf[3], m.program().Kopf[4], m.program().Kopf[5],
+                                                           m.program().Kopf[6], m.program().Kopf[7]}); }},
     {"device settings",
      [](const ProgramModel& m) {
          const DeviceSettings& d = m.device;
@@ -199,8 +200,7 @@ const Field kFields[] = {
          const AstroProgram& a = m.program().astro;
          if (AstroChannels(m) == 0)
              return QString();
-         return u"%1 %2 %3 %4 %5 %6"_s.arg(a.AstroLaenge).arg(a.AstroBreite).arg(a.AstroZone).arg(a.AstroOffsetAuf)
-             .arg(a.AstroOffsetUnter).arg(m.device.Uhrentyp == kFamily752 ? m.device.AstroC1C2 : 0);
+         return u"%1 %2 %3 %4 %5 %6"_s.arg(a.AstroLaenge).arg(a.AstroBreite).arg(a.AstroZone).arg(a.AstroOffsetAuf).arg(a.AstroOffsetUnter).arg(m.device.Uhrentyp == kFamily752 ? m.device.AstroC1C2 : 0);
      },
      // The bus device keeps the place of its astro program; without an astro
      // channel it has none.
@@ -250,8 +250,7 @@ TEST(ProgramRoundTrip, EveryFieldOfRandomProgramsSurvivesSaveAndReopen)
             while (at < want.size() && at < got.size() && want[at] == got[at])
                 ++at;
             at = std::max<qsizetype>(0, at - 20);
-            found.add(f.name, Trace(d) + "\n  saved:    " + want.mid(at, 120).toStdString() + "\n  reopened: "
-                                  + got.mid(at, 120).toStdString());
+            found.add(f.name, Trace(d) + "\n  saved:    " + want.mid(at, 120).toStdString() + "\n  reopened: " + got.mid(at, 120).toStdString());
         }
         // Compared with its file, the program differs in nothing the file
         // keeps; the comparison names an astro table without any time, which
@@ -300,9 +299,7 @@ TEST(SurfacesAgree, DayProfilesOfTheOpenProgramAndOfItsFile)
                             continue;
                         const DayProfile p = other->Rechne_SzGrafik(c, day);
                         if (p.prioritaet != shown.prioritaet || p.segments != shown.segments)
-                            found.add(surface, Trace(d) + u" year %1 channel %2 day %3: window %4 min ON, %5 %6 min ON"_s
-                                                              .arg(year).arg(c + 1).arg(day).arg(shown.betriebsMinuten)
-                                                              .arg(QLatin1String(surface)).arg(p.betriebsMinuten).toStdString());
+                            found.add(surface, Trace(d) + u" year %1 channel %2 day %3: window %4 min ON, %5 %6 min ON"_s.arg(year).arg(c + 1).arg(day).arg(shown.betriebsMinuten).arg(QLatin1String(surface)).arg(p.betriebsMinuten).toStdString());
                     }
                 }
             }

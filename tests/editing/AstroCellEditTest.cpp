@@ -1,5 +1,5 @@
-#include "calendar/AstroTable.h"
 #include "editing/AstroCellEdit.h"
+#include "calendar/AstroTable.h"
 #include "model/ProgramModel.h"
 #include "tests/support/TestPrograms.h"
 
@@ -66,7 +66,7 @@ TEST(AstroCellEdit, ChangeDeleteAndMove)
 
     // Move: 23:30 + 1:00 = 0:30 of the same day; a cell without a time stays
     // empty (not 1535 + 60); each cell moves from its own time and keeps its state.
-    m.program().astro.AstroTab[1][kJan10 + 1].riseState = 0;   // day 12
+    m.program().astro.AstroTab[1][kJan10 + 1].riseState = 0; // day 12
     r = ApplyAstroEdit(m, 1, kAstroRiseColumn, kJan10, kJan10 + 2, AstroEditOk(m, AstroEditVerschieben, 1, 0, 1));
     EXPECT_EQ(std::tuple(r.changed, Day(m, kJan10).rise, Day(m, kJan10 + 1).rise, Day(m, kJan10 + 2).rise, Day(m, kJan10 + 2).riseState),
               std::tuple(2, 30, m.device.KeineZeit, 540, 0));

@@ -22,8 +22,7 @@ protected:
     std::string order() const
     {
         const std::vector<std::pair<char, Entry>> labels = {
-            {'A', entryA()}, {'B', entryB()}, {'C', entryC()}, {'D', entryD()}, {'E', entryE()}, {'F', entryF()},
-            {'a', prioA()},  {'b', prioB()},  {'c', prioC()},  {'d', prioD()},  {'e', prioE()}};
+            {'A', entryA()}, {'B', entryB()}, {'C', entryC()}, {'D', entryD()}, {'E', entryE()}, {'F', entryF()}, {'a', prioA()}, {'b', prioB()}, {'c', prioC()}, {'d', prioD()}, {'e', prioE()}};
         std::string result;
         for (int i = 0; i < model.program().AnzEintrag; ++i) {
             for (const auto& [label, e] : labels) {
@@ -58,13 +57,13 @@ TEST(SortColumnForClick, ColumnOfTheGeneralLayout)
 TEST_F(ColumnSortTest, EveryColumn)
 {
     const std::pair<int, const char*> switching[] = {
-        {1, "ADEBFC"},   // first weekday (weekly before dated), then time
-        {2, "FBAECD"},   // time of day
-        {3, "ADCBFE"},   // first channel, priority, weekly before dated, time
-        {4, "ACBFED"},   // the pulse entry last, then by channel
-        {5, "ADBFEC"},   // the "1x" entry last
-        {6, "DBFACE"},   // OFF before ON
-        {7, "ADEBCF"},   // priority; dated entries count as 10
+        {1, "ADEBFC"}, // first weekday (weekly before dated), then time
+        {2, "FBAECD"}, // time of day
+        {3, "ADCBFE"}, // first channel, priority, weekly before dated, time
+        {4, "ACBFED"}, // the pulse entry last, then by channel
+        {5, "ADBFEC"}, // the "1x" entry last
+        {6, "DBFACE"}, // OFF before ON
+        {7, "ADEBCF"}, // priority; dated entries count as 10
     };
     for (const auto& [column, labels] : switching) {
         ASSERT_TRUE(SortByColumnClick(model, AnsichtSchaltzeiten, column));
@@ -72,12 +71,12 @@ TEST_F(ColumnSortTest, EveryColumn)
         EXPECT_EQ(order().substr(0, 6), labels) << "column " << column;
     }
     const std::pair<int, const char*> priority[] = {
-        {1, "daecb"},   // year (2060 last), begin date
-        {2, "cdaeb"},   // year, end date
-        {3, "acebd"},   // first channel, priority
-        {4, "acedb"},   // "1x" last
-        {5, "adcbe"},   // permanent ON last
-        {6, "adceb"},   // priority, then channel
+        {1, "daecb"}, // year (2060 last), begin date
+        {2, "cdaeb"}, // year, end date
+        {3, "acebd"}, // first channel, priority
+        {4, "acedb"}, // "1x" last
+        {5, "adcbe"}, // permanent ON last
+        {6, "adceb"}, // priority, then channel
     };
     for (const auto& [column, labels] : priority) {
         ASSERT_TRUE(SortByColumnClick(model, AnsichtPrioritaetszeiten, column));

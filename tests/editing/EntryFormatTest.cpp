@@ -1,9 +1,9 @@
 #include "editing/CompareEntries.h"
 #include "editing/EditAssistant.h"
-#include "model/EntryBuilder.h"
 #include "editing/EntryFields.h"
 #include "editing/LastEntryPanel.h"
 #include "language/TextTable.h"
+#include "model/EntryBuilder.h"
 #include "tests/editing/ListFixtures.h"
 
 #include <gtest/gtest.h>
@@ -128,7 +128,7 @@ TEST(EntryFormat, FieldInterplayAndRefusals)
     const DeviceSettings d = device(kRow731FourChannels);
     SwitchingTimeFields f;
     Entry e;
-    EXPECT_EQ(f.build(d, e), EntryResult::DateOrWeekdaysIncomplete);   // comes before the channels
+    EXPECT_EQ(f.build(d, e), EntryResult::DateOrWeekdaysIncomplete); // comes before the channels
     f.setDay(24);
     f.monat = 12;
     f.einmal = true;
@@ -178,9 +178,9 @@ TEST(EntryFormat, AssistantSteps)
         int hour, minute, weekdays, day, month, year;
         int wantHour, wantMinute, wantWeekdays, wantDay, wantMonth;
     } cases[] = {
-        {23, 50, 0b0000001, 0, 0, 2024, 0, 5, 0b0000010, 0, 0},    // Monday -> Tuesday
-        {23, 50, 0b1000001, 0, 0, 2024, 0, 5, 0b0000011, 0, 0},    // Sunday -> Monday
-        {23, 50, 0, 31, 12, 2024, 0, 5, 0, 1, 1},                  // New Year
+        {23, 50, 0b0000001, 0, 0, 2024, 0, 5, 0b0000010, 0, 0}, // Monday -> Tuesday
+        {23, 50, 0b1000001, 0, 0, 2024, 0, 5, 0b0000011, 0, 0}, // Sunday -> Monday
+        {23, 50, 0, 31, 12, 2024, 0, 5, 0, 1, 1},               // New Year
         {12, 0, 0, 28, 2, 2024, 12, 15, 0, 28, 2},
     };
     for (const Case& c : cases) {
@@ -204,7 +204,7 @@ TEST(EntryFormat, AssistantSteps)
         f.monat = 2;
         AssistantStep(f, s, year, false);
         EXPECT_EQ(std::pair(f.tag, f.monat), std::pair(wantDay, wantMonth)) << year;
-        EXPECT_EQ(f.zustand, 0);   // the start values toggle the state
+        EXPECT_EQ(f.zustand, 0); // the start values toggle the state
     }
     // The priority stops at the last program and never becomes permanent.
     s.AutoPrio = 1;
@@ -233,7 +233,9 @@ TEST(EntryFormat, LastEntryPanelTexts)
 
 namespace {
 
-enum class Lang { German, English, French };
+enum class Lang { German,
+                  English,
+                  French };
 
 struct MonthCase {
     Lang lang;
@@ -244,7 +246,8 @@ struct MonthCase {
 TextTable textsOf(Lang lang)
 {
     TextTable t;
-    (t.*(lang == Lang::German ? &TextTable::LoadGerman : lang == Lang::English ? &TextTable::LoadEnglish : &TextTable::LoadFrench))(1);
+    (t.*(lang == Lang::German ? &TextTable::LoadGerman : lang == Lang::English ? &TextTable::LoadEnglish
+                                                                               : &TextTable::LoadFrench))(1);
     return t;
 }
 
@@ -254,20 +257,55 @@ TEST(EntryFormat, MonthNamesByAnyUnambiguousBeginning)
 {
     // German "mar" is März without its umlaut.
     const MonthCase cases[] = {
-        {Lang::German, "Dez", 12}, {Lang::German, "dez", 12}, {Lang::German, "DEZEMBER", 12},
-        {Lang::German, "Dez.", 12}, {Lang::German, "D", 12}, {Lang::German, "Mä", 3}, {Lang::German, "mä", 3},
-        {Lang::German, "mar", 3}, {Lang::German, "Mai", 5}, {Lang::German, "Ma", 0}, {Lang::German, "Ju", 0},
-        {Lang::German, "Jun", 6}, {Lang::German, "Jul", 7}, {Lang::German, "J", 0}, {Lang::German, "Dec", 0},
-        {Lang::German, "Dezembers", 0}, {Lang::German, ".", 0},
-        {Lang::English, "Dec", 12}, {Lang::English, "dec", 12}, {Lang::English, "jan", 1}, {Lang::English, "Ju", 0},
-        {Lang::English, "Jun", 6}, {Lang::English, "jul", 7}, {Lang::English, "Ma", 0}, {Lang::English, "Mar", 3},
-        {Lang::English, "may", 5}, {Lang::English, "A", 0}, {Lang::English, "Au", 8}, {Lang::English, "Ap", 4},
-        {Lang::English, "s", 9}, {Lang::English, "Dez", 0},
-        {Lang::French, "déc", 12}, {Lang::French, "Déc", 12}, {Lang::French, "dec", 12}, {Lang::French, "DEC.", 12},
-        {Lang::French, "fév", 2}, {Lang::French, "fev", 2}, {Lang::French, "aoû", 8}, {Lang::French, "aou", 8},
-        {Lang::French, "a", 0}, {Lang::French, "av", 4}, {Lang::French, "ma", 0}, {Lang::French, "mar", 3},
-        {Lang::French, "mai", 5}, {Lang::French, "jui", 0}, {Lang::French, "juin", 6}, {Lang::French, "juil", 7},
-        {Lang::French, "Dec", 12}, {Lang::French, "Dez", 0},
+        {Lang::German, "Dez", 12},
+        {Lang::German, "dez", 12},
+        {Lang::German, "DEZEMBER", 12},
+        {Lang::German, "Dez.", 12},
+        {Lang::German, "D", 12},
+        {Lang::German, "Mä", 3},
+        {Lang::German, "mä", 3},
+        {Lang::German, "mar", 3},
+        {Lang::German, "Mai", 5},
+        {Lang::German, "Ma", 0},
+        {Lang::German, "Ju", 0},
+        {Lang::German, "Jun", 6},
+        {Lang::German, "Jul", 7},
+        {Lang::German, "J", 0},
+        {Lang::German, "Dec", 0},
+        {Lang::German, "Dezembers", 0},
+        {Lang::German, ".", 0},
+        {Lang::English, "Dec", 12},
+        {Lang::English, "dec", 12},
+        {Lang::English, "jan", 1},
+        {Lang::English, "Ju", 0},
+        {Lang::English, "Jun", 6},
+        {Lang::English, "jul", 7},
+        {Lang::English, "Ma", 0},
+        {Lang::English, "Mar", 3},
+        {Lang::English, "may", 5},
+        {Lang::English, "A", 0},
+        {Lang::English, "Au", 8},
+        {Lang::English, "Ap", 4},
+        {Lang::English, "s", 9},
+        {Lang::English, "Dez", 0},
+        {Lang::French, "déc", 12},
+        {Lang::French, "Déc", 12},
+        {Lang::French, "dec", 12},
+        {Lang::French, "DEC.", 12},
+        {Lang::French, "fév", 2},
+        {Lang::French, "fev", 2},
+        {Lang::French, "aoû", 8},
+        {Lang::French, "aou", 8},
+        {Lang::French, "a", 0},
+        {Lang::French, "av", 4},
+        {Lang::French, "ma", 0},
+        {Lang::French, "mar", 3},
+        {Lang::French, "mai", 5},
+        {Lang::French, "jui", 0},
+        {Lang::French, "juin", 6},
+        {Lang::French, "juil", 7},
+        {Lang::French, "Dec", 12},
+        {Lang::French, "Dez", 0},
     };
     for (const MonthCase& c : cases) {
         const TextTable t = textsOf(c.lang);
@@ -293,6 +331,6 @@ TEST(EntryFormat, EveryWholeMonthNameAndNumberStaysItsMonth)
     }
     EXPECT_EQ(std::tuple(AcceptsMonthKey(QLatin1Char('D')), AcceptsMonthKey(QChar(0x00E9)), AcceptsMonthKey(QLatin1Char('7')),
                          AcceptsMonthKey(QLatin1Char('-'))),
-              std::tuple(true, true, true, false));   // é
+              std::tuple(true, true, true, false)); // é
     EXPECT_EQ(FoldAccents(QString::fromUtf8("décembre août März")), QStringLiteral("decembre aout Marz"));
 }

@@ -1,7 +1,7 @@
-#include "editing/ListFilter.h"
 #include "editing/DeleteRows.h"
-#include "editing/ListAnsicht.h"
 #include "editing/EditAssistant.h"
+#include "editing/ListAnsicht.h"
+#include "editing/ListFilter.h"
 #include "editing/PrioPeek.h"
 #include "editing/PriorityTimeEntry.h"
 #include "editing/SwitchingTimeEntry.h"
@@ -60,11 +60,9 @@ TEST(EntrySession, ConflictOutcomes)
     const Entry pulse10 = BuildWeeklyEntry(420, 1, 1, 1, 10, 0);
     const Case cases[] = {
         {mondaySeven(), mondaySeven(), Answer::Yes, EntryResult::Exists, std::nullopt, {on}},
-        {mondaySeven(), mondaySeven(0), Answer::Yes, EntryResult::Overwritten, TextId::SwitchingTimeOtherState,
-         {BuildWeeklyEntry(420, 1, 1, 0, 0, 0)}},
+        {mondaySeven(), mondaySeven(0), Answer::Yes, EntryResult::Overwritten, TextId::SwitchingTimeOtherState, {BuildWeeklyEntry(420, 1, 1, 0, 0, 0)}},
         {mondaySeven(), mondaySeven(0), Answer::No, EntryResult::NotOverwritten, TextId::SwitchingTimeOtherState, {on}},
-        {mondaySeven(1, 10), mondaySeven(1, 5), Answer::Yes, EntryResult::Overwritten, TextId::PulseExists,
-         {BuildWeeklyEntry(420, 1, 1, 1, 5, 0)}},
+        {mondaySeven(1, 10), mondaySeven(1, 5), Answer::Yes, EntryResult::Overwritten, TextId::PulseExists, {BuildWeeklyEntry(420, 1, 1, 1, 5, 0)}},
         {mondaySeven(1, 10), mondaySeven(), Answer::Yes, EntryResult::Stored, std::nullopt, {pulse10, on}},
     };
     for (const Case& c : cases) {
@@ -196,27 +194,17 @@ TEST(EntrySession, HolidaysOnDevicesWithoutAndWithMovableHolidays)
         int row;
         std::vector<Entry> want;
     } cases[] = {
-        {{QStringLiteral("Ostermontag"), FeiertagOstern, 0, 1, 0}, kRow731FourChannels,
-         {BuildPriorityEntry(21, 4, 21, 4, 0, true, 1, 1, 0)}},
-        {{QStringLiteral("Himmelfahrt"), FeiertagOstern, 0, 39, 0}, kRow731FourChannels,
-         {BuildPriorityEntry(29, 5, 29, 5, 0, true, 1, 1, 0)}},
-        {{QStringLiteral("Pfingsten"), FeiertagOstern, 0, 49, 0}, kRow731FourChannels,
-         {BuildPriorityEntry(19, 5, 19, 5, 0, true, 1, 1, 0)}},
+        {{QStringLiteral("Ostermontag"), FeiertagOstern, 0, 1, 0}, kRow731FourChannels, {BuildPriorityEntry(21, 4, 21, 4, 0, true, 1, 1, 0)}},
+        {{QStringLiteral("Himmelfahrt"), FeiertagOstern, 0, 39, 0}, kRow731FourChannels, {BuildPriorityEntry(29, 5, 29, 5, 0, true, 1, 1, 0)}},
+        {{QStringLiteral("Pfingsten"), FeiertagOstern, 0, 49, 0}, kRow731FourChannels, {BuildPriorityEntry(19, 5, 19, 5, 0, true, 1, 1, 0)}},
         {{QStringLiteral("Karfreitag"), FeiertagOstern, 0, -2, 0}, 13, {BuildEasterEntry(-2, 1, 1, 0, false)}},
-        {{QStringLiteral("Heiligabend"), FeiertagFest, 0, 24, 12}, 13,
-         {BuildPriorityEntry(24, 12, 24, 12, 0, false, 1, 1, 0)}},
+        {{QStringLiteral("Heiligabend"), FeiertagFest, 0, 24, 12}, 13, {BuildPriorityEntry(24, 12, 24, 12, 0, false, 1, 1, 0)}},
         // Wednesday before 23 November, three years, each bound to its year.
-        {{QStringLiteral("Buss- und Bettag"), FeiertagFrei, -3, 23, 11}, 13,
-         {BuildPriorityEntry(20, 11, 20, 11, 2024 - 1936, true, 1, 1, 0),
-          BuildPriorityEntry(19, 11, 19, 11, 2025 - 1936, true, 1, 1, 0),
-          BuildPriorityEntry(18, 11, 18, 11, 2026 - 1936, true, 1, 1, 0)}},
+        {{QStringLiteral("Buss- und Bettag"), FeiertagFrei, -3, 23, 11}, 13, {BuildPriorityEntry(20, 11, 20, 11, 2024 - 1936, true, 1, 1, 0), BuildPriorityEntry(19, 11, 19, 11, 2025 - 1936, true, 1, 1, 0), BuildPriorityEntry(18, 11, 18, 11, 2026 - 1936, true, 1, 1, 0)}},
         // Its date every year; Saturday 26 December 2026 gives Monday the
         // 28th, bound to its year, or once on a device without years.
-        {{QStringLiteral("Boxing Day"), FeiertagFestErsatz, 0, 26, 12}, 13,
-         {BuildPriorityEntry(26, 12, 26, 12, 0, false, 1, 1, 0),
-          BuildPriorityEntry(28, 12, 28, 12, 2026 - 1936, true, 1, 1, 0)}},
-        {{QStringLiteral("Boxing Day"), FeiertagFestErsatz, 0, 26, 12}, kRow731FourChannels,
-         {BuildPriorityEntry(26, 12, 26, 12, 0, false, 1, 1, 0), BuildPriorityEntry(28, 12, 28, 12, 0, true, 1, 1, 0)}},
+        {{QStringLiteral("Boxing Day"), FeiertagFestErsatz, 0, 26, 12}, 13, {BuildPriorityEntry(26, 12, 26, 12, 0, false, 1, 1, 0), BuildPriorityEntry(28, 12, 28, 12, 2026 - 1936, true, 1, 1, 0)}},
+        {{QStringLiteral("Boxing Day"), FeiertagFestErsatz, 0, 26, 12}, kRow731FourChannels, {BuildPriorityEntry(26, 12, 26, 12, 0, false, 1, 1, 0), BuildPriorityEntry(28, 12, 28, 12, 0, true, 1, 1, 0)}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.ft.Name.toStdString());
@@ -249,7 +237,7 @@ TEST(EntrySession, OkForAllEntersEverySetHolidayOnceAndSaysHowMany)
     PriorityTimeEntry entry(p.model, p.settings, ui);
     entry.fields().kanal.kanaele = 1;
     entry.fields().bewFeiertag = true;
-    entry.fields().feiertag = set[1];   // one holiday marked: all of them are entered
+    entry.fields().feiertag = set[1]; // one holiday marked: all of them are entered
     entry.fields().feiertagSet = set;
     entry.fields().feiertagSetGewaehlt = true;
     TextTable english;
@@ -366,8 +354,7 @@ TEST(EntrySession, ImpossibleDatesAreRefusedInBothDialogs)
         int day, month;
         bool exists;
     };
-    const Case cases[] = {{31, 2, false}, {30, 2, false}, {29, 2, true}, {31, 4, false},
-                          {30, 4, true},  {31, 12, true}, {31, 11, false}, {31, 1, true}};
+    const Case cases[] = {{31, 2, false}, {30, 2, false}, {29, 2, true}, {31, 4, false}, {30, 4, true}, {31, 12, true}, {31, 11, false}, {31, 1, true}};
     auto ui = ScriptedInteraction::answering(true);
     TextTable texts;
     texts.LoadEnglish();
@@ -410,8 +397,7 @@ TEST(EditAssistant, MonthStepStaysInsideTheMonth)
     s.AutoTage = 0;
     const struct {
         int day, month, year, wantDay, wantMonth;
-    } cases[] = {{31, 1, 2027, 28, 2}, {31, 1, 2028, 29, 2}, {31, 3, 2027, 30, 4}, {15, 1, 2027, 15, 2},
-                 {31, 12, 2027, 31, 1}};
+    } cases[] = {{31, 1, 2027, 28, 2}, {31, 1, 2028, 29, 2}, {31, 3, 2027, 30, 4}, {15, 1, 2027, 15, 2}, {31, 12, 2027, 31, 1}};
     for (const auto& c : cases) {
         SwitchingTimeFields sz = mondaySeven();
         sz.setDay(c.day);

@@ -1,6 +1,6 @@
 #include "editing/ListFilter.h"
-#include "model/EntryBuilder.h"
 #include "model/DeviceTypes.h"
+#include "model/EntryBuilder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/EntryBuilder.h"
 #include "model/DeviceTypes.h"
+#include "model/EntryBuilder.h"
 #include "model/ProgramModel.h"
 #include "model/ProgramSetup.h"
 
@@ -25,20 +25,20 @@ inline constexpr int kRow752 = 19;
 inline constexpr int kRow738 = 20;
 
 // A small installation program on a four-channel weekly switch.
-inline Entry entryA() { return BuildWeeklyEntry(420, 0b0011111, 0b0001, 1, 0, 0); }    // Mo-Fr 07:00 C1 ON
-inline Entry entryB() { return BuildWeeklyEntry(390, 0b0100000, 0b0010, 0, 0, 2); }    // Sa 06:30 C2 OFF, P2
-inline Entry entryC() { return BuildDatedEntry(1080, 24, 12, 0b0001, 1, 0, true); }    // 24 Dec 18:00 C1 ON, once
-inline Entry entryD() { return BuildWeeklyEntry(1335, 0b1111111, 0b1001, 0, 5, 0); }   // daily 22:15 C1+C4 OFF, 5 s
-inline Entry entryE() { return BuildWeeklyEntry(420, 0b0000010, 0b0100, 1, 0, 1); }    // Tu 07:00 C3 ON, P1
-inline Entry entryF() { return BuildDatedEntry(5, 1, 1, 0b0010, 0, 0, false); }        // 1 Jan 00:05 C2 OFF
+inline Entry entryA() { return BuildWeeklyEntry(420, 0b0011111, 0b0001, 1, 0, 0); }  // Mo-Fr 07:00 C1 ON
+inline Entry entryB() { return BuildWeeklyEntry(390, 0b0100000, 0b0010, 0, 0, 2); }  // Sa 06:30 C2 OFF, P2
+inline Entry entryC() { return BuildDatedEntry(1080, 24, 12, 0b0001, 1, 0, true); }  // 24 Dec 18:00 C1 ON, once
+inline Entry entryD() { return BuildWeeklyEntry(1335, 0b1111111, 0b1001, 0, 5, 0); } // daily 22:15 C1+C4 OFF, 5 s
+inline Entry entryE() { return BuildWeeklyEntry(420, 0b0000010, 0b0100, 1, 0, 1); }  // Tu 07:00 C3 ON, P1
+inline Entry entryF() { return BuildDatedEntry(5, 1, 1, 0b0010, 0, 0, false); }      // 1 Jan 00:05 C2 OFF
 
 // Priority times of the same program.
-inline Entry prioA() { return BuildPriorityEntry(1, 5, 31, 5, 0, false, 1, 0b0001, 0); }   // 1-31 May yearly, P1, C1
+inline Entry prioA() { return BuildPriorityEntry(1, 5, 31, 5, 0, false, 1, 0b0001, 0); } // 1-31 May yearly, P1, C1
 // 24 - 26 December 2060 once, permanent OFF, C2.
 inline Entry prioB() { return BuildPriorityEntry(24, 12, 26, 12, 2060 - 1936, true, 10, 0b0010, 0); }
-inline Entry prioC() { return BuildPriorityEntry(1, 11, 28, 2, 0, false, 3, 0b0001, 0); }  // 1 Nov-28 Feb yearly, P3, C1
-inline Entry prioD() { return BuildPriorityEntry(10, 3, 12, 3, 0, true, 2, 0b0100, 0); }   // 10-12 Mar once, P2, C3
-inline Entry prioE() { return BuildPriorityEntry(1, 6, 2, 6, 0, false, 10, 0b0001, 1); }   // 1-2 Jun yearly, perm. ON, C1
+inline Entry prioC() { return BuildPriorityEntry(1, 11, 28, 2, 0, false, 3, 0b0001, 0); } // 1 Nov-28 Feb yearly, P3, C1
+inline Entry prioD() { return BuildPriorityEntry(10, 3, 12, 3, 0, true, 2, 0b0100, 0); }  // 10-12 Mar once, P2, C3
+inline Entry prioE() { return BuildPriorityEntry(1, 6, 2, 6, 0, false, 10, 0b0001, 1); }  // 1-2 Jun yearly, perm. ON, C1
 
 // A movable priority time: `offset` days from Easter, priority, channel mask.
 inline Entry easterEntry(int offset, int priority, int channels)

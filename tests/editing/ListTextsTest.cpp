@@ -1,6 +1,6 @@
-#include "model/EntryBuilder.h"
 #include "editing/ListTexts.h"
 #include "model/DeviceTypes.h"
+#include "model/EntryBuilder.h"
 #include "tests/editing/ListFixtures.h"
 
 #include <gtest/gtest.h>
@@ -25,18 +25,15 @@ TEST(ListTexts, TimesWeekdaysAndDatesInEveryLanguage)
     struct Language {
         void (TextTable::*load)(int);
         int sprache;
-        QString times[3];      // 7:05, 17:45, no time
-        QString weekdays[2];   // every day, Mo Fr
-        QString dates[3];      // 1 January, 15 January, 24 December
-        QString memory;        // 12 of 324
+        QString times[3];    // 7:05, 17:45, no time
+        QString weekdays[2]; // every day, Mo Fr
+        QString dates[3];    // 1 January, 15 January, 24 December
+        QString memory;      // 12 of 324
     };
     const Language languages[] = {
-        {&TextTable::LoadGerman, kLanguageGerman, {u"  7:05 Uhr"_s, u"17:45 Uhr"_s, u"  --:-- Uhr"_s},
-         {u"täglich"_s, u"Mo Fr"_s}, {u"1. Januar"_s, u"15. Januar"_s, u"24. Dezember"_s}, u"12 von 324"_s},
-        {&TextTable::LoadEnglish, kLanguageEnglish, {u"  7:05 hrs"_s, u"17:45 hrs"_s, u"  --:-- hrs"_s},
-         {u"daily"_s, u"Mo Fr"_s}, {u"January, 1st"_s, u"January, 15 "_s, u"December, 24 "_s}, u"12 of 324"_s},
-        {&TextTable::LoadFrench, kLanguageFrench, {u"  7:05 h"_s, u"17:45 h"_s, u"  --:-- h"_s},
-         {u"tous les jours"_s, u"Lu Ve"_s}, {u"1er janvier"_s, u"15 janvier"_s, u"24 décembre"_s}, u"12 sur 324"_s},
+        {&TextTable::LoadGerman, kLanguageGerman, {u"  7:05 Uhr"_s, u"17:45 Uhr"_s, u"  --:-- Uhr"_s}, {u"täglich"_s, u"Mo Fr"_s}, {u"1. Januar"_s, u"15. Januar"_s, u"24. Dezember"_s}, u"12 von 324"_s},
+        {&TextTable::LoadEnglish, kLanguageEnglish, {u"  7:05 hrs"_s, u"17:45 hrs"_s, u"  --:-- hrs"_s}, {u"daily"_s, u"Mo Fr"_s}, {u"January, 1st"_s, u"January, 15 "_s, u"December, 24 "_s}, u"12 of 324"_s},
+        {&TextTable::LoadFrench, kLanguageFrench, {u"  7:05 h"_s, u"17:45 h"_s, u"  --:-- h"_s}, {u"tous les jours"_s, u"Lu Ve"_s}, {u"1er janvier"_s, u"15 janvier"_s, u"24 décembre"_s}, u"12 sur 324"_s},
     };
     for (const Language& l : languages) {
         TextTable t;
@@ -58,8 +55,7 @@ TEST(ListTexts, TimesWeekdaysAndDatesInEveryLanguage)
 TEST(ListTexts, EdgeValues)
 {
     const TextTable t;
-    const std::pair<int, const char*> times[] = {{0, "  0:00 Uhr"}, {599, "  9:59 Uhr"}, {600, "10:00 Uhr"},
-                                                 {1439, "23:59 Uhr"},  {1791, "  --:-- Uhr"}, {-5, "  --:-- Uhr"}};
+    const std::pair<int, const char*> times[] = {{0, "  0:00 Uhr"}, {599, "  9:59 Uhr"}, {600, "10:00 Uhr"}, {1439, "23:59 Uhr"}, {1791, "  --:-- Uhr"}, {-5, "  --:-- Uhr"}};
     for (const auto& [minutes, text] : times)
         EXPECT_EQ(FormatTime(minutes, t), QString::fromUtf8(text)) << minutes;
     const DeviceSettings d = device(4);

@@ -76,8 +76,8 @@ TEST(PrintLines, HeadingsRepeatEveryZeilenRows)
     } cases[] = {
         {45, 20, {1, 21, 41}, {21, 41}},
         {40, 20, {1, 21}, {21}},
-        {3, 1, {1, 2, 3}, {2, 3}},   // every row gets its heading
-        {45, 0, {1}, {}},            // no repetition, and no division by zero
+        {3, 1, {1, 2, 3}, {2, 3}}, // every row gets its heading
+        {45, 0, {1}, {}},          // no repetition, and no division by zero
         {45, -3, {1}, {}},
         {45, 45, {1}, {}},
         {0, 20, {}, {}},
@@ -229,8 +229,7 @@ TEST(HandoverDocument, ProgramNumberNoneInEachLanguage)
     const struct {
         void (TextTable::*load)(int);
         const char* none;
-    } languages[] = {{&TextTable::LoadGerman, "keine"}, {&TextTable::LoadEnglish, "none"},
-                     {&TextTable::LoadFrench, "aucun"}};
+    } languages[] = {{&TextTable::LoadGerman, "keine"}, {&TextTable::LoadEnglish, "none"}, {&TextTable::LoadFrench, "aucun"}};
     for (const auto& l : languages) {
         TextTable texts;
         (texts.*l.load)(1);

@@ -1,7 +1,7 @@
+#include "editing/checks/ProgramChecks.h"
 #include "calendar/AstroTable.h"
 #include "calendar/SoWiZeitzone.h"
 #include "calendar/SommerzeitTage.h"
-#include "editing/checks/ProgramChecks.h"
 #include "language/TextTable.h"
 #include "model/DstRowCodec.h"
 #include "model/EntryBuilder.h"
@@ -21,7 +21,7 @@ namespace {
 
 constexpr int kRow4Channels = 4;
 constexpr int kRow738 = 20;
-constexpr int kYear = 2026;   // the test clock's year: today is 6 December 2026
+constexpr int kYear = 2026; // the test clock's year: today is 6 December 2026
 constexpr int kDaily = 127;
 constexpr int kMoFr = 0b0011111;
 
@@ -63,7 +63,7 @@ void UseTable(ProgramModel& m, DstEntry for2026)
     ProgramSlot& s = m.program();
     m.device.SwRegel = SwTabelle;
     s.SoWiJahr = 2024 - 1996;
-    s.SoWiInfo = 1;   // the table counts from 2024: row 2 is 2026
+    s.SoWiInfo = 1; // the table counts from 2024: row 2 is 2026
     s.SoWiTab[0] = EncodeDstRow(DstEntry{{31, 3, 2, 1}, {27, 10, 3, 1}});
     s.SoWiTab[1] = EncodeDstRow(DstEntry{{30, 3, 2, 1}, {26, 10, 3, 1}});
     s.SoWiTab[2] = EncodeDstRow(for2026);
@@ -127,7 +127,7 @@ struct CheckCase {
     const char* name;
     CheckId check;
     std::function<ProgramModel()> triggers;
-    std::function<ProgramModel()> close;   // a close variant that must not trigger
+    std::function<ProgramModel()> close; // a close variant that must not trigger
 };
 
 const CheckCase kCases[] = {
@@ -191,7 +191,7 @@ const CheckCase kCases[] = {
     {"95 % of the memory", CheckId::MemoryNearlyFull, [] { return Filled(308); }, [] { return Filled(307); }},
 };
 
-class EachCheck : public ::testing::TestWithParam<CheckCase> {};
+class EachCheck : public ::testing::TestWithParam<CheckCase> { };
 
 TEST_P(EachCheck, FindsItAndNoFalseAlarmInTheCloseVariant)
 {
@@ -229,7 +229,7 @@ TEST(ProgramChecks, ClashNamesBothRowsTheCommonDayAndIsAnError)
 
 TEST(ProgramChecks, ChangeoverHoursFollowRuleAndTableYears)
 {
-    using Date = std::optional<std::tuple<int, int, int>>;   // day, month, year; none: no finding
+    using Date = std::optional<std::tuple<int, int, int>>; // day, month, year; none: no finding
     const auto daily = [](int minute, int rule, std::initializer_list<Entry> more = {}) {
         ProgramModel m = Program({BuildWeeklyEntry(minute, kDaily, 1, 1, 0, 0), DayOff()});
         for (const Entry& e : more)
@@ -369,7 +369,7 @@ TEST(ProgramChecks, TheAstroPlaceDecidesTheZone)
         int zone;
         int rule;
         CheckId check;
-        const char* expectedZone;   // nullptr: no finding
+        const char* expectedZone; // nullptr: no finding
     };
     const Place places[] = {
         {"Hamburg, UK rule", -10.0f, 53.5f, -60, SwGrossbritannien, CheckId::RuleDiffersFromZone, "Europe/Berlin"},
@@ -409,7 +409,10 @@ TEST(ProgramChecks, PastMeansBeforeToday)
     } cases[] = {{1, 12, 5, 12, 2026, 1}, {1, 8, 5, 8, 2025, 1}, {24, 12, 26, 12, 2026, 0}, {28, 12, 2, 1, 2026, 0}, {1, 8, 5, 8, 2027, 0}};
     for (const auto& c : cases)
         EXPECT_EQ(Of(Program({DayOn(), DayOff(), BuildPriorityEntry(c.fromDay, c.fromMonth, c.toDay, c.toMonth, c.year - 1936, true, 10, 1, 0)}),
-                     CheckId::PastPriorityTime).size(), c.found) << c.fromDay << '.' << c.fromMonth << '.' << c.year;
+                     CheckId::PastPriorityTime)
+                      .size(),
+                  c.found)
+            << c.fromDay << '.' << c.fromMonth << '.' << c.year;
 }
 
 } // namespace

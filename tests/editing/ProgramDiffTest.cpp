@@ -110,8 +110,7 @@ TEST(ProgramDiff, HeaderDifferencesAreNamed)
     std::vector<HeaderField> fields;
     for (const HeaderDifference& h : d.header)
         fields.push_back(h.field);
-    EXPECT_EQ(fields, (std::vector<HeaderField>{HeaderField::ProgramNumber, HeaderField::Rule, HeaderField::TableRow,
-                                                HeaderField::ChannelName, HeaderField::Description}));
+    EXPECT_EQ(fields, (std::vector<HeaderField>{HeaderField::ProgramNumber, HeaderField::Rule, HeaderField::TableRow, HeaderField::ChannelName, HeaderField::Description}));
     EXPECT_EQ(std::pair(d.header[0].first, d.header[0].second), std::pair(u"123456"_s, u"654321"_s));
     EXPECT_EQ(std::tuple(d.header[2].index, d.header[3].index, d.header[3].second), std::tuple(1, 2, u"Hof"_s));
 

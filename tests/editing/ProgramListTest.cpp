@@ -1,5 +1,5 @@
-#include "editing/ListFilter.h"
 #include "editing/ProgramList.h"
+#include "editing/ListFilter.h"
 #include "language/TextTable.h"
 #include "model/DstRowCodec.h"
 #include "tests/editing/ListFixtures.h"
@@ -55,8 +55,7 @@ TEST_F(ProgramListTest, LayoutCaptionsAndEntryIndex)
     const ProgramList sz = build(AnsichtSchaltzeiten);
     EXPECT_EQ(sz.caption, u"Schaltzeitliste (ANLAGE.zpg)"_s);
     EXPECT_EQ(sz.memoryLabel, u"11 von 324"_s);
-    EXPECT_EQ(headings(sz), row({"Nr. 500", "Datum/Tage 2400", "Uhrzeit 1400", "Kanäle 2000", "Impuls 1400", "1x 800",
-                                 "Zust. 1400", "Prio. 1400"}));
+    EXPECT_EQ(headings(sz), row({"Nr. 500", "Datum/Tage 2400", "Uhrzeit 1400", "Kanäle 2000", "Impuls 1400", "1x 800", "Zust. 1400", "Prio. 1400"}));
     EXPECT_EQ(sz.rows[1], row({"2  ", "täglich", "22:15 Uhr", " C1 C4", "5 sec", " ", "AUS", ""}));
     EXPECT_EQ(std::tuple(sz.ListenZeilen, sz.gridRows(5), sz.gridRows(30)), std::tuple(6, 8, 30));
 
@@ -82,8 +81,7 @@ TEST_F(ProgramListTest, AstroDeviceHasNoPulseColumn)
     startProgram(model, kRow752);
     setEntries(model, kProgramSlot, {BuildWeeklyEntry(1335, 0b1111111, 0b11, 0, 0, 0)}, {});
     const ProgramList list = build(AnsichtSchaltzeiten);
-    EXPECT_EQ(headings(list), row({"Nr. 500", "Datum/Tage 2400", "Uhrzeit 1400", "Kanäle 3400", "1x 800", "Zust. 1400",
-                                   "Prio. 1400"}));
+    EXPECT_EQ(headings(list), row({"Nr. 500", "Datum/Tage 2400", "Uhrzeit 1400", "Kanäle 3400", "1x 800", "Zust. 1400", "Prio. 1400"}));
     EXPECT_EQ(list.rows.at(0), row({"1  ", "täglich", "22:15 Uhr", " C1 C2", " ", "AUS", ""}));
     EXPECT_EQ(list.memoryLabel, u"1 von 120"_s);
 }
@@ -91,9 +89,9 @@ TEST_F(ProgramListTest, AstroDeviceHasNoPulseColumn)
 TEST_F(ProgramListTest, RowsThatShowOnlyTheirNumber)
 {
     Entry special;
-    special.b = {0x80 + 93, 0xC0, 0, 127, 1, 1};   // minute 1500
+    special.b = {0x80 + 93, 0xC0, 0, 127, 1, 1}; // minute 1500
     Entry unmarked = prioA();
-    unmarked.b[0] = 0x40;                           // a dated entry among the priority times
+    unmarked.b[0] = 0x40; // a dated entry among the priority times
     setEntries(model, kProgramSlot, {special}, {unmarked});
     EXPECT_EQ(build(AnsichtSchaltzeiten).rows.at(0), row({"1  ", "", "", "", "", "", "", ""}));
     EXPECT_EQ(build(AnsichtPrioritaetszeiten).rows.at(0), row({"1  ", "", "", "", "", "", ""}));
@@ -116,11 +114,11 @@ TEST_F(ProgramListTest, BusFormatCells)
     startProgram(model, kRow731Bus);
     model.device.EibFormat = 1;
     Entry weekly;
-    weekly.b = {0x9E, 0x0A, 0, 0b0000101, 200, 2};   // 08:00 Mo Mi, channel 7 (bit 3 of b1), P2, value 200
+    weekly.b = {0x9E, 0x0A, 0, 0b0000101, 200, 2}; // 08:00 Mo Mi, channel 7 (bit 3 of b1), P2, value 200
     Entry dated;
-    dated.b = {0x1E, 0x03, 0, 0x20 + 9, 0, 1};        // 08:00 9 March, channel 6 (bit 5 of b3), value 0
+    dated.b = {0x1E, 0x03, 0, 0x20 + 9, 0, 1}; // 08:00 9 March, channel 6 (bit 5 of b3), value 0
     Entry permanent;
-    permanent.b = {0x6E, 0x18, 0, 31, 77, 0x71};      // 1 - 31 July, permanent, channel 2, value 77
+    permanent.b = {0x6E, 0x18, 0, 31, 77, 0x71}; // 1 - 31 July, permanent, channel 2, value 77
     setEntries(model, kProgramSlot, {weekly, dated}, {permanent});
     const ProgramList sz = build(AnsichtSchaltzeiten);
     EXPECT_EQ(sz.rows.at(0), row({"1  ", "Mo Mi", "  8:00 Uhr", " C7", "", " ", "200", "2"}));
@@ -150,9 +148,9 @@ TEST_F(ProgramListTest, FilteredRowsKeepTheirEntryIndex)
 
 TEST_F(ProgramListTest, SummerWinterTableRowsAreBounded)
 {
-    model.program().SoWiJahr = 2023 - 1996;   // first year 2023, rows count from 2024
+    model.program().SoWiJahr = 2023 - 1996; // first year 2023, rows count from 2024
     model.program().SoWiTab[0] = EncodeDstRow({{31, 3, 2, 1}, {27, 10, 3, 2}});
-    model.program().AnzSoWi = 300;   // from a damaged file: at most the 20 rows
+    model.program().AnzSoWi = 300; // from a damaged file: at most the 20 rows
     const ProgramList list = build(AnsichtSoWiTabelle);
     EXPECT_EQ(list.rows.size(), 20u);
     EXPECT_EQ(list.rows[0], row({"1  ", "2024", "31. März 2:00 Uhr", "1 Stunde", "27. Oktober 3:00 Uhr", "2 Stunden"}));
@@ -172,7 +170,7 @@ TEST_F(ProgramListTest, AstroTimes)
     ProgramList list = build(AnsichtAstrozeiten);
     EXPECT_EQ(list.caption, u"Astrozeiten (ANLAGE.zpg)"_s);
     EXPECT_EQ(headings(list), row({"Nr. 500", "Kanäle 2700", "am 2700", "Ausschalten um: 2700", "Einschalten um: 2700"}));
-    ASSERT_EQ(list.rows.size(), 366u);   // 2024 is a leap year
+    ASSERT_EQ(list.rows.size(), 366u); // 2024 is a leap year
     EXPECT_EQ(list.gridRows(20), 367);
     EXPECT_EQ(list.rows[0], row({"1  ", " C1", "1. Januar", "  8:00 Uhr", "16:40 Uhr"}));
     // 9 April is a summer day without sunrise switching.

@@ -1,8 +1,8 @@
 // The orders the list columns do not show: column 0, the save order, the
 // year of movable holidays, stability and the switching/priority split.
 
-#include "model/EntryBuilder.h"
 #include "model/ProgramSort.h"
+#include "model/EntryBuilder.h"
 #include "model/ProgramModel.h"
 #include "tests/support/TestPrograms.h"
 
@@ -92,7 +92,7 @@ TEST(ProgramSort, PriorityTimesByBeginEndAndEasterYear)
 TEST(ProgramSort, SwitchingTimesStayAheadOfPriorityTimesInEveryColumn)
 {
     ProgramModel m = programOf(5, {BuildPriorityEntry(1, 1, 2, 1, 0, false, 1, 0, 0)});
-    m.device.EibFormat = 1;   // bus entries carry their state as a value up to 255
+    m.device.EibFormat = 1; // bus entries carry their state as a value up to 255
     Entry busWeekly;
     busWeekly.b = {0x80 + 10, 0x00, 0, 0x7F, 255, 0x03};
     addEntry(m, busWeekly);

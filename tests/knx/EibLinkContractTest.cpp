@@ -5,11 +5,11 @@
 
 #include "tests/knx/KnxdHarness.h"
 
+#include "tests/support/TestPrograms.h"
 #include "transfer/bus/BusClock.h"
 #include "transfer/bus/EibFrames.h"
 #include "transfer/bus/EibLink.h"
 #include "transfer/links/OpenEibLink.h"
-#include "tests/support/TestPrograms.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -23,7 +23,7 @@ using namespace zendrik::test;
 
 namespace {
 
-constexpr quint16 kSwitch = 0x1105;   // the emulated time switch 1.1.5; nothing answers at 1.1.9
+constexpr quint16 kSwitch = 0x1105; // the emulated time switch 1.1.5; nothing answers at 1.1.9
 
 class EibLinkContract : public ::testing::TestWithParam<const char*> {
 protected:
@@ -123,11 +123,11 @@ TEST_P(EibLinkContract, TheLocalBcuMemoryIsReadAndWrittenAndKeptOverAReopen)
     ASSERT_EQ(link->resetLink(), 0);
     ASSERT_EQ(link->resetBcu(), 0);
     ASSERT_EQ(link->changeLayer(150), 0);
-    EXPECT_EQ(hex(next()), "");   // nothing pending
+    EXPECT_EQ(hex(next()), ""); // nothing pending
     ASSERT_TRUE(sendConfirmed(EibFrame::localRead(1, 0x0116)));
     EXPECT_EQ(hex(next()), "05 4b 01 01 16 01");
     ASSERT_TRUE(sendConfirmed(EibFrame::localWrite(0x0115, QByteArray::fromHex("0705"))));
-    EXPECT_EQ(hex(next()), "");   // a write has no answer
+    EXPECT_EQ(hex(next()), ""); // a write has no answer
     link->close();
     ASSERT_EQ(open(), 0);
     ASSERT_TRUE(sendConfirmed(EibFrame::localRead(2, 0x0115)));

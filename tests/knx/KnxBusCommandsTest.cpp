@@ -182,12 +182,11 @@ TEST_F(KnxBusCommandsTest, ADeviceVanishingInTheMiddleCanBeRestoredLater)
 
 TEST_F(KnxBusCommandsTest, KnxdStoppedInTheMiddleEndsWithAMessageAndIsRestorable)
 {
-    paced = true;   // slow enough to stop knxd in the middle
+    paced = true; // slow enough to stop knxd in the middle
     startDevice("[device 1.1.5]\ndelete-ms = 10\n", {u"--verbose"_s});
     QProcess p;
     p.setWorkingDirectory(dir.path());
-    p.start(u"" ZENDRIK_CLI ""_s, {u"--type"_s, u"20"_s, u"bus-write"_s, path(u"prog.zpg"_s), u"--address"_s, u"1.1.5"_s,
-                                   u"--link"_s, link()});
+    p.start(u"" ZENDRIK_CLI ""_s, {u"--type"_s, u"20"_s, u"bus-write"_s, path(u"prog.zpg"_s), u"--address"_s, u"1.1.5"_s, u"--link"_s, link()});
     ASSERT_TRUE(device.waitForCommand(20, 60000)) << device.output().toStdString();
     knxd.stop();
     ASSERT_TRUE(p.waitForFinished(120000));

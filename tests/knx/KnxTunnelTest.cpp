@@ -89,7 +89,7 @@ public:
         pushes_.emplace_back(datagram, frame);
     }
 
-    std::atomic<bool> refuse{false};   // answer connect requests with "no more connections"
+    std::atomic<bool> refuse{false}; // answer connect requests with "no more connections"
 
 private:
     void send(const QByteArray& d, const sockaddr_in& to)
@@ -257,9 +257,8 @@ TEST(KnxTunnelTest, MalformedAndForeignDatagramsAreIgnoredCountedAndNoted)
     QStringList notes;
     for (const LinkNote& n : l.link.takeNotes())
         notes << QString::fromUtf8(n.text->en) + n.detail;
-    EXPECT_EQ(notes, (QStringList{QStringLiteral("malformed KNXnet/IP datagrams ignored: 6"),
-                                  QStringLiteral("foreign KNXnet/IP datagrams ignored: 1")}));
-    EXPECT_TRUE(l.link.takeNotes().empty());   // told once
+    EXPECT_EQ(notes, (QStringList{QStringLiteral("malformed KNXnet/IP datagrams ignored: 6"), QStringLiteral("foreign KNXnet/IP datagrams ignored: 1")}));
+    EXPECT_TRUE(l.link.takeNotes().empty()); // told once
     // A good one after them all is taken: the tunnel is still open.
     server.push(good);
     QByteArray got;
@@ -331,7 +330,7 @@ TEST(KnxTunnelTest, TheTransportLayerSendsOneTelegramAtATimeAndAcknowledgesTheDe
     ASSERT_TRUE(l.confirmed());
     server.countSoon(KnxIp::TunnellingRequest, 2);
     l.link.clock().sleepUs(50'000);
-    EXPECT_EQ(server.count(KnxIp::TunnellingRequest), 2);   // T_Connect and the first read only
+    EXPECT_EQ(server.count(KnxIp::TunnellingRequest), 2); // T_Connect and the first read only
     // The device acknowledges and answers; its answer comes twice (its
     // repetition), then a telegram out of order.
     const auto fromDevice = [](const QByteArray& tpdu) {
@@ -360,14 +359,14 @@ TEST(KnxTunnelTest, TheTransportLayerSendsOneTelegramAtATimeAndAcknowledgesTheDe
             sent.push_back(f.tpdu.toHex(' '));
     }
     const std::vector<QByteArray> expected{
-        "80",            // T_Connect
-        "42 03 01 04",   // the first read, sequence 0
-        "46 01 01 16",   // the second read, sequence 1, once the device's T_ACK came
-        "c2",            // T_ACK of the device's answer, sequence 0
-        "c2",            // the repeated answer acknowledged again, not passed up
-        "cf",            // T_NAK for sequence 3
-        "46 01 01 16",   // the second read again for the device's T_NAK
-        "46 01 01 16",   // and for the missing T_ACK
+        "80",          // T_Connect
+        "42 03 01 04", // the first read, sequence 0
+        "46 01 01 16", // the second read, sequence 1, once the device's T_ACK came
+        "c2",          // T_ACK of the device's answer, sequence 0
+        "c2",          // the repeated answer acknowledged again, not passed up
+        "cf",          // T_NAK for sequence 3
+        "46 01 01 16", // the second read again for the device's T_NAK
+        "46 01 01 16", // and for the missing T_ACK
     };
     EXPECT_EQ(sent, expected);
     l.link.close();

@@ -179,32 +179,57 @@ TEST(HelpPages, ThePagesNameTheControlsByTheirCaptionsInEachLanguage)
 {
     // A control of each window, as its caption reads in the window.
     const std::pair<const char*, TextId> controls[] = {
-        {"start-screen", TextId::DeviceType}, {"main-window", TextId::ProgramNumber},
-        {"main-window", TextId::MenuOpenSample}, {"switching-times", TextId::Weekdays},
-        {"switching-times", TextId::Daily}, {"switching-times", TextId::ActiveAfterEntry},
-        {"switching-times", TextId::Execute}, {"priority-times", TextId::BeginOn},
-        {"priority-times", TextId::EndOn}, {"priority-times", TextId::MenuHolidays},
-        {"edit-assistant", TextId::IncreaseWeekdays}, {"edit-assistant", TextId::ToggleState},
-        {"filter", TextId::WeeklyProgramOnly}, {"filter", TextId::OnlyPulses},
-        {"holidays", TextId::YearsForFreeHolidays}, {"holidays", TextId::AddSet},
-        {"holidays", TextId::HolidayEasterRelative}, {"dst-table", TextId::ForwardOn},
-        {"dst-table", TextId::BackOn}, {"astro", TextId::NoSwitchBefore},
-        {"astro", TextId::PlaceName}, {"astro-cell", TextId::ChangeTo},
-        {"astro-cell", TextId::MoveBy}, {"device-properties", TextId::ClockLanguage},
-        {"device-properties", TextId::DstByTable}, {"device-properties", TextId::DelayFactor},
-        {"print", TextId::HeaderEvery}, {"chip-transfer", TextId::MenuWriteChip},
-        {"chip-transfer", TextId::SerialTransferTitle}, {"infrared", TextId::ReadSwitchingTimes},
-        {"infrared", TextId::SetTimeAndDate}, {"bus-access", TextId::StartSearch},
-        {"bus-access", TextId::SearchResult}, {"bus-access", TextId::Restore},
-        {"simulation", TextId::SimulationYear}, {"simulation", TextId::ComputeYearOperatingHours},
+        {"start-screen", TextId::DeviceType},
+        {"main-window", TextId::ProgramNumber},
+        {"main-window", TextId::MenuOpenSample},
+        {"switching-times", TextId::Weekdays},
+        {"switching-times", TextId::Daily},
+        {"switching-times", TextId::ActiveAfterEntry},
+        {"switching-times", TextId::Execute},
+        {"priority-times", TextId::BeginOn},
+        {"priority-times", TextId::EndOn},
+        {"priority-times", TextId::MenuHolidays},
+        {"edit-assistant", TextId::IncreaseWeekdays},
+        {"edit-assistant", TextId::ToggleState},
+        {"filter", TextId::WeeklyProgramOnly},
+        {"filter", TextId::OnlyPulses},
+        {"holidays", TextId::YearsForFreeHolidays},
+        {"holidays", TextId::AddSet},
+        {"holidays", TextId::HolidayEasterRelative},
+        {"dst-table", TextId::ForwardOn},
+        {"dst-table", TextId::BackOn},
+        {"astro", TextId::NoSwitchBefore},
+        {"astro", TextId::PlaceName},
+        {"astro-cell", TextId::ChangeTo},
+        {"astro-cell", TextId::MoveBy},
+        {"device-properties", TextId::ClockLanguage},
+        {"device-properties", TextId::DstByTable},
+        {"device-properties", TextId::DelayFactor},
+        {"print", TextId::HeaderEvery},
+        {"chip-transfer", TextId::MenuWriteChip},
+        {"chip-transfer", TextId::SerialTransferTitle},
+        {"infrared", TextId::ReadSwitchingTimes},
+        {"infrared", TextId::SetTimeAndDate},
+        {"bus-access", TextId::StartSearch},
+        {"bus-access", TextId::SearchResult},
+        {"bus-access", TextId::Restore},
+        {"simulation", TextId::SimulationYear},
+        {"simulation", TextId::ComputeYearOperatingHours},
         {"info", TextId::DeviceType},
     };
     // Controls of our own, beyond the device's text table.
     const std::pair<const char*, ExtraText> ownControls[] = {
-        {"print", kPrintToTextFile}, {"print", kPrintSaveAsPdf},     {"print", kHandoverSaveAs},
-        {"simulation", kSimExportPng}, {"simulation", kSimExportCsv}, {"holidays", kFtExportIcs},
-        {"holidays", kFtAddToSet},   {"dst-table", kSwFillFromZone}, {"astro", kAstroSearchPlace},
-        {"infrared", kIrToolLabel},  {"device-properties", kIrToolLabel},
+        {"print", kPrintToTextFile},
+        {"print", kPrintSaveAsPdf},
+        {"print", kHandoverSaveAs},
+        {"simulation", kSimExportPng},
+        {"simulation", kSimExportCsv},
+        {"holidays", kFtExportIcs},
+        {"holidays", kFtAddToSet},
+        {"dst-table", kSwFillFromZone},
+        {"astro", kAstroSearchPlace},
+        {"infrared", kIrToolLabel},
+        {"device-properties", kIrToolLabel},
     };
     const auto shown = [](QString caption) {
         // The caption as shown: without its access key and the colon a label ends in.
@@ -216,7 +241,8 @@ TEST(HelpPages, ThePagesNameTheControlsByTheirCaptionsInEachLanguage)
     };
     for (int sprache : {1, 2, 3}) {
         TextTable texts;
-        (texts.*(sprache == 1 ? &TextTable::LoadGerman : sprache == 2 ? &TextTable::LoadEnglish : &TextTable::LoadFrench))(1);
+        (texts.*(sprache == 1 ? &TextTable::LoadGerman : sprache == 2 ? &TextTable::LoadEnglish
+                                                                      : &TextTable::LoadFrench))(1);
         const auto expectNamed = [&](const char* page, const QString& text) {
             const QString caption = shown(text);
             const QString file = HelpFile(kHelp, sprache, QString::fromLatin1(page));

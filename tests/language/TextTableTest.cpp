@@ -39,11 +39,14 @@ const std::set<TextId> kEnglishAsShipped = {
     TextId::ReadSwitchingTimes, // "read switching times "
 };
 
+// Laid out by hand.
+// clang-format off
 const std::set<TextId> kBrandDependent = {
     TextId::ChipAccessFailed,  TextId::ChipAccessFinished, TextId::ChipAccess,        TextId::NoChipInAdapter,
     TextId::MenuWriteChip,     TextId::MenuReadChip,       TextId::SerialReadingChip, TextId::SerialWritingChip,
     TextId::NoChipInInterface, TextId::ChipNotAnswering,
 };
+// clang-format on
 
 } // namespace
 
@@ -66,7 +69,7 @@ TEST(TextTable, EveryEntryJoinsLikeTheGermanOne)
                 const bool same = Leading(g) == Leading(t) && Trailing(g) == Trailing(t)
                     && g.contains(QLatin1Char('&')) == t.contains(QLatin1Char('&'));
                 EXPECT_EQ(same, !asShipped.count(id)) << name << " entry " << i + 1 << ": \"" << qPrintable(t)
-                                                       << "\" vs \"" << qPrintable(g) << "\"";
+                                                      << "\" vs \"" << qPrintable(g) << "\"";
             }
         }
     }
@@ -91,7 +94,8 @@ TEST(TextTable, BrandFiveChangesExactlyTheTransferTexts)
                 if (chip) {
                     EXPECT_TRUE(product.text(id).contains(QStringLiteral("zendrik"), Qt::CaseInsensitive)) << i + 1;
                     EXPECT_TRUE(other.text(id).contains(QStringLiteral("Speicherchip"))
-                                || other.text(id).contains(QStringLiteral("memory chip"))) << i + 1;
+                                || other.text(id).contains(QStringLiteral("memory chip")))
+                        << i + 1;
                 }
             }
         }

@@ -1,6 +1,6 @@
 // zendrik-cli texts and the global --lang / --texts options.
-#include "model/DeviceSettings.h"
 #include "app/Settings.h"
+#include "model/DeviceSettings.h"
 #include "tests/language/TextTables.h"
 #include "tests/support/CliRun.h"
 
@@ -11,7 +11,7 @@ namespace {
 
 struct TextsRun {
     int exitCode = -1;
-    QStringList lines;   // stdout, one entry per line
+    QStringList lines; // stdout, one entry per line
     QString err;
     QString line(TextId id) const { return lines.value(static_cast<int>(id)); }
 };

@@ -80,12 +80,12 @@ TEST_F(TranslationFileTest, RoundTripKeepsEveryTable)
 TEST_F(TranslationFileTest, FileIsOneUnquotedEntryPerLine)
 {
     TextTable t;
-    t.set(TextId::Ok, QStringLiteral("O\nk\r\nay"));   // a line break must not shift the file
+    t.set(TextId::Ok, QStringLiteral("O\nk\r\nay")); // a line break must not shift the file
     ASSERT_EQ(t.SaveTexts(path(QStringLiteral("de.ln1"))).status, TextFileStatus::Ok);
     QFile f(path(QStringLiteral("de.ln1")));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QList<QByteArray> lines = f.readAll().split('\n');
-    ASSERT_EQ(lines.size(), kTextCount + 1);   // the last line break ends the file
+    ASSERT_EQ(lines.size(), kTextCount + 1); // the last line break ends the file
     EXPECT_EQ(lines[0], QByteArray("deutsch.hdy\r"));
     EXPECT_EQ(lines[static_cast<int>(TextId::SaveChangesIn)], QByteArray("Änderungen speichern in \r"));
     EXPECT_EQ(lines[static_cast<int>(TextId::MenuHelpFor)], QByteArray("&Hilfe zu \r"));
@@ -97,14 +97,14 @@ TEST_F(TranslationFileTest, CommasAndBlanksOfHandWrittenFiles)
     const TextTable english = Loaded(&TextTable::LoadEnglish);
     TextTable t;
     ASSERT_EQ(Load(t, EnglishWith({
-                          {TextId::Monday, "lundi, premier jour"},       // a comma stays inside its entry
-                          {TextId::FileWord, "Fichier"},                 // trailing blank lost
-                          {TextId::Seconds, "   s   "},                  // surrounded by blanks
-                          {TextId::ShortMonday, "Lu"},                   // leading blank lost
-                          {TextId::AlreadyExistsOverwrite, "existe !"},  // joined after a name
+                          {TextId::Monday, "lundi, premier jour"},      // a comma stays inside its entry
+                          {TextId::FileWord, "Fichier"},                // trailing blank lost
+                          {TextId::Seconds, "   s   "},                 // surrounded by blanks
+                          {TextId::ShortMonday, "Lu"},                  // leading blank lost
+                          {TextId::AlreadyExistsOverwrite, "existe !"}, // joined after a name
                           {TextId::Ok, "\t Ok \t"},
-                          {TextId::SaveChangesIn, "\"Sauver dans \""},   // quoted by hand
-                          {TextId::Cancel, "\"Annuler"},                 // quote never closed
+                          {TextId::SaveChangesIn, "\"Sauver dans \""}, // quoted by hand
+                          {TextId::Cancel, "\"Annuler"},               // quote never closed
                       }))
                   .status,
               TextFileStatus::Ok);

@@ -1,8 +1,8 @@
 // Image bytes the golden files do not show: other header options, number
 // and meter edge cases, the chains of an empty and a full memory.
 
-#include "model/EntryBuilder.h"
 #include "model/DeviceImage.h"
+#include "model/EntryBuilder.h"
 #include "model/UserInteraction.h"
 #include "tests/support/TestPrograms.h"
 
@@ -35,7 +35,7 @@ int link(const Image& img, int n)
 
 TEST(Header, TimeOptionsAndIdentification)
 {
-    ProgramModel m = modelForRow(3);   // 731, three channels
+    ProgramModel m = modelForRow(3); // 731, three channels
     std::tie(m.device.SwRegel, m.device.SpracheUhr) = std::tuple(1, 1);
     Image img = buildLogical(m);
     // 10:37 is minute 637 of the day, saved on 6 December 2026.
@@ -69,8 +69,11 @@ TEST(Header, TableQuestionActivatesTheTable)
 TEST(Image, ProgramNumberMeterPulseAndProtection)
 {
     const std::pair<std::int32_t, std::array<int, 3>> numbers[] = {
-        {0, {0x00, 0x00, 0x00}},   {7, {0x00, 0x00, 0x07}},          {999999, {0x99, 0x99, 0x99}},
-        {1000000, {255, 255, 255}}, {kNoProgramNumber, {255, 255, 255}},
+        {0, {0x00, 0x00, 0x00}},
+        {7, {0x00, 0x00, 0x07}},
+        {999999, {0x99, 0x99, 0x99}},
+        {1000000, {255, 255, 255}},
+        {kNoProgramNumber, {255, 255, 255}},
     };
     for (const auto& [number, bcd] : numbers) {
         ProgramModel m = modelForRow(1);
@@ -134,7 +137,7 @@ TEST(Image, SwapLeavesHeaderChainBytesAndLinksAlone)
     const Image logical = BuildLogicalImage(m);
     const Image stored = BuildStoredImage(m);
     for (const int i : {1, 7, 100, 101, 102, 103, 12, ImageLayout::entryOffset(1) + 2})
-        EXPECT_EQ(stored[i], logical[i]) << i;   // 12: the astro family keeps its protection byte
+        EXPECT_EQ(stored[i], logical[i]) << i; // 12: the astro family keeps its protection byte
     for (const int i : {13, ImageLayout::entryOffset(1), ImageLayout::kAstro752})
         EXPECT_EQ(stored[i], NibbleSwap(logical[i])) << i;
     EXPECT_TRUE(ChecksumValid(stored));
@@ -166,12 +169,12 @@ TEST(Image, AstroLocationOfTheAstroFamilyRoundTrips)
         int zone, rise, set;
     };
     const Case cases[] = {
-        {-8.5f, 49.5f, -60, -15, 20},      // 8.5 E, 49.5 N, displayed +1 h
+        {-8.5f, 49.5f, -60, -15, 20}, // 8.5 E, 49.5 N, displayed +1 h
         {0.0f, 0.0f, 0, 0, 0},
-        {122.5f, -33.5f, 480, 127, -128},  // 122.5 W, 33.5 S, displayed -8 h
-        {-85.0f, 28.0f, -345, -90, 90},    // displayed +5:45
-        {3.5f, -0.5f, 210, 1, -1},         // displayed -3:30
-        {-179.5f, 89.5f, -840, 45, -45},   // displayed +14 h
+        {122.5f, -33.5f, 480, 127, -128}, // 122.5 W, 33.5 S, displayed -8 h
+        {-85.0f, 28.0f, -345, -90, 90},   // displayed +5:45
+        {3.5f, -0.5f, 210, 1, -1},        // displayed -3:30
+        {-179.5f, 89.5f, -840, 45, -45},  // displayed +14 h
     };
     for (const Case& c : cases) {
         AstroProgram in;

@@ -1,6 +1,6 @@
 #include "model/DeviceProperties.h"
-#include "model/ProgramModel.h"
 #include "app/Settings.h"
+#include "model/ProgramModel.h"
 #include "tests/support/TestPrograms.h"
 
 #include <QTemporaryDir>
@@ -23,7 +23,7 @@ TEST(DeviceProperties, MeterPeriodChoices)
 
 TEST(DeviceProperties, ApplyOnTheWeeklyAndTheAstroFamily)
 {
-    ProgramModel m = modelForRow(8);   // three channels with meter pulse
+    ProgramModel m = modelForRow(8); // three channels with meter pulse
     DeviceProperties p = DeviceProperties::Of(m.device);
     p.SpracheUhr = 1;
     p.SwRegel = 2;
@@ -43,7 +43,7 @@ TEST(DeviceProperties, ApplyOnTheWeeklyAndTheAstroFamily)
     EXPECT_EQ(std::tuple(d.SpracheUhr, d.SwRegel, d.MessKanal, d.MessPeriode, d.MessImpDauer, d.MessZustand,
                          d.MessZeitpunkt),
               std::tuple(1, 2, 3, 15, 10, 1, 1));
-    EXPECT_EQ(d.AstroC1C2, 0);   // not an astro device
+    EXPECT_EQ(d.AstroC1C2, 0); // not an astro device
     EXPECT_EQ(std::tuple(d.Lpt, d.Delay, d.DelayLang, d.Zeilen, d.Speicherflag), std::tuple(4, 12, 240, 40, 1));
     EXPECT_EQ(d.SerialPort1, QStringLiteral("/dev/ttyUSB0"));
     EXPECT_EQ(d.SerialPort2, QStringLiteral("/dev/ttyS1"));
@@ -65,8 +65,8 @@ TEST(DeviceProperties, OutOfRangeValuesAreBounded)
 {
     ProgramModel m = modelForRow(2);
     DeviceProperties p = DeviceProperties::Of(m.device);
-    p.MessKanal = 4;        // the device has two channels
-    p.MessPeriode = 7;      // not one of the choices: the period stays
+    p.MessKanal = 4;   // the device has two channels
+    p.MessPeriode = 7; // not one of the choices: the period stays
     p.DelayValue = 999;
     p.SwRegel = 9;
     p.Lpt = 0;

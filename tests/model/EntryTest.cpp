@@ -1,5 +1,5 @@
-#include "model/EntryBuilder.h"
 #include "model/Entry.h"
+#include "model/EntryBuilder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,7 @@
-#include "model/DeviceImage.h"
 #include "model/HeaderFields.h"
+#include "model/DeviceImage.h"
 #include "model/UserInteraction.h"
 #include "tests/support/TestPrograms.h"
-
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 // What the outside world may put where a file is expected: pipes, endless
 // devices, folders, link loops. Every reader returns at once with the
 // reason; every writer leaves such a target alone and writes through links.
+#include "app/Settings.h"
 #include "calendar/FeiertagTabelle.h"
 #include "calendar/PlaceList.h"
 #include "language/FileStateText.h"
@@ -9,7 +10,6 @@
 #include "model/DeviceImage.h"
 #include "model/LoadResultMessage.h"
 #include "model/ProgramFile.h"
-#include "app/Settings.h"
 #include "tests/support/TestPrograms.h"
 #include "transfer/PortSettings.h"
 #include "util/AtomicFile.h"
@@ -37,7 +37,11 @@ using namespace std::chrono_literals;
 
 namespace {
 
-enum class Kind { Fifo, EndlessDevice, Folder, LinkLoop, Unreadable };
+enum class Kind { Fifo,
+                  EndlessDevice,
+                  Folder,
+                  LinkLoop,
+                  Unreadable };
 
 struct Hostile {
     const char* name;
@@ -114,9 +118,9 @@ TEST_P(HostileFiles, EveryReaderReturnsAtOnceWithTheReason)
 
     const auto loaded = withinSeconds<int>([&] { ProgramModel m = modelForRow(4); return LoadProgram(m, target, kProgramSlot); });
     ASSERT_TRUE(loaded.has_value()) << "LoadProgram blocked";
-    const int expected = h.state == FileState::LinkLoop      ? LoadLinkLoop
-                         : h.state == FileState::NoPermission ? LoadNoPermission
-                                                              : LoadNotAFile;
+    const int expected = h.state == FileState::LinkLoop ? LoadLinkLoop
+        : h.state == FileState::NoPermission            ? LoadNoPermission
+                                                        : LoadNotAFile;
     EXPECT_EQ(*loaded, expected);
     // The message names the path and what is wrong, in the chosen language.
     TextTable english;
@@ -181,7 +185,7 @@ TEST(FileWriter, WritesThroughLinksAndCreatesTheTargetOfADanglingOne)
     const QString toDevice = dir.filePath(QStringLiteral("null.zpg"));
     ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), toDevice));
     EXPECT_FALSE(WriteFileAtomically(toDevice, "x"));
-    struct stat st {};
+    struct stat st { };
     ASSERT_EQ(::stat("/dev/null", &st), 0);
     EXPECT_TRUE(S_ISCHR(st.st_mode));
 }

@@ -1,7 +1,7 @@
+#include "model/ProgramFile.h"
+#include "model/DeviceTypes.h"
 #include "model/EntryBuilder.h"
 #include "model/ExportTarget.h"
-#include "model/DeviceTypes.h"
-#include "model/ProgramFile.h"
 #include "model/SequentialReader.h"
 #include "model/UserInteraction.h"
 #include "tests/support/TestPrograms.h"
@@ -162,7 +162,7 @@ TEST_F(ProgramFileTest, FailedWriteKeepsTheOldFile)
 
     // A disk that fills up while writing: the file-size limit makes every
     // write beyond 4 KiB fail, whoever runs the test.
-    struct rlimit old {};
+    struct rlimit old { };
     getrlimit(RLIMIT_FSIZE, &old);
     const auto previousHandler = signal(SIGXFSZ, SIG_IGN);
     struct rlimit small = old;
@@ -221,11 +221,11 @@ TEST_F(ProgramFileTest, ResultCodes)
              while (down == up || v[down] == 0) ++down;
              ++v[up];
              --v[down];
-         }), LoadOk},
+         }),
+         LoadOk},
         {"value 256", 4, variant("c3.zpg", [](auto& v) { v[600] += 256; }), LoadInvalid},
         {"2049th value missing", 4, variant("c4.zpg", [](auto& v) { v.pop_back(); }), LoadInvalid},
-        {"identification 75", 4, variant("c5.zpg", [](auto& v) { v[1] = 75; v[0] = (v[0] + 256 - 3) % 256; }),
-         LoadInvalid},
+        {"identification 75", 4, variant("c5.zpg", [](auto& v) { v[1] = 75; v[0] = (v[0] + 256 - 3) % 256; }), LoadInvalid},
     };
     for (const Case& c : cases)
         loaded(c.row, c.file, c.expected);
@@ -297,7 +297,8 @@ TEST_F(ProgramFileTest, TextsAreWindows1252AndSplitAtCommas)
     EXPECT_EQ(m.setKanalname(0, 1, u"\u4e2d"_s), TextCheck::NotEncodable);
     EXPECT_EQ(m.setVerwendung(0, u"Größe 5 € – ok"_s), TextCheck::Ok);
     QByteArray text = saveToBytes(m, path(u"t.zpg"_s));
-    EXPECT_TRUE(text.contains(QByteArray("Gr\xF6\xDF" "e 5 \x80 \x96 ok")));
+    EXPECT_TRUE(text.contains(QByteArray("Gr\xF6\xDF"
+                                         "e 5 \x80 \x96 ok")));
 
     // A name with a comma in a foreign file is cut there; the next item moves up.
     writeFile(path(u"comma.zpg"_s), text.replace("Flur\r\n", "Flur, Keller\r\n"));
@@ -374,7 +375,8 @@ TEST_F(ProgramFileTest, ReopenedFileKeepsTheChosenDeviceTypeWhileItFits)
             const bool fits = c.Kanalzahl == r.Kanalzahl && (!r.Evu || c.Evu);
             if (!fits) {
                 // Without movable priority times the file reads as a weekly switch.
-                expected = r.Evu ? 5 + r.Kanalzahl : r.Busprog ? 5 : r.Kanalzahl;
+                expected = r.Evu ? 5 + r.Kanalzahl : r.Busprog ? 5
+                                                               : r.Kanalzahl;
                 if (r.Uhrentyp != kFamily731)
                     expected = made;
             }

@@ -1,7 +1,7 @@
+#include "app/Settings.h"
 #include "model/BrandFile.h"
 #include "model/DeviceSettings.h"
 #include "model/ProgramSetup.h"
-#include "app/Settings.h"
 #include "tests/support/TestPrograms.h"
 
 #include <QTemporaryDir>
@@ -15,7 +15,7 @@ TEST(SettingsFile, ExactLayoutRoundTripAndOldOrShortFiles)
 {
     DeviceSettings d;
     std::tie(d.Kanalzahl, d.Bewft, d.Lpt, d.Uhrentyp, d.Delay, d.Zeilen, d.MaxDelay, d.SwRegel, d.SpracheUhr) =
-        std::tuple(3, 1, 4, 731, 10, 45, 20, 1, 1);   // a delay of 10 is the factor 2.5
+        std::tuple(3, 1, 4, 731, 10, 45, 20, 1, 1); // a delay of 10 is the factor 2.5
     std::tie(d.Sprache, d.AstroC1C2, d.Busprog, d.MessKanal, d.MessPeriode, d.MessImpDauer, d.MessZustand,
              d.MessZeitpunkt, d.Evu) = std::tuple(2, 0, -1, 2, 15, 10, 1, 0, 1);
     EXPECT_EQ(SettingsFileText(d),
@@ -86,8 +86,8 @@ TEST(SettingsFile, NewProgramNeverStartsWithTheTableRule)
     struct Case {
         const char* what;
         int sprache;
-        int ruleBefore;         // the rule in force when the new program starts
-        int lastWithoutTable;   // the last rule in use that needs no table, -1 none
+        int ruleBefore;       // the rule in force when the new program starts
+        int lastWithoutTable; // the last rule in use that needs no table, -1 none
         int expected;
     };
     const Case cases[] = {

@@ -1,6 +1,6 @@
-#include "util/Cp1252.h"
 #include "model/DstRowCodec.h"
 #include "model/SequentialReader.h"
+#include "util/Cp1252.h"
 
 #include <gtest/gtest.h>
 
@@ -32,7 +32,7 @@ TEST(SequentialReader, NumbersAndTextItems)
     EXPECT_EQ(r.readInteger(), 255);
     EXPECT_EQ(r.readText(), QStringLiteral("First line"));
     EXPECT_EQ(r.readText(), QStringLiteral("second"));
-    EXPECT_EQ(r.readText(), QString());   // the empty line is an empty item
+    EXPECT_EQ(r.readText(), QString()); // the empty line is an empty item
     EXPECT_EQ(r.readText(), QStringLiteral("quoted, with comma"));
     EXPECT_EQ(r.readInteger(), 7);
     EXPECT_EQ(r.readText(), QStringLiteral("last"));

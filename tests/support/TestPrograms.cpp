@@ -1,7 +1,7 @@
 #include "tests/support/TestPrograms.h"
 
-#include "model/EntryBuilder.h"
 #include "model/DstRowCodec.h"
+#include "model/EntryBuilder.h"
 #include "model/ProgramFile.h"
 #include "model/ProgramSetup.h"
 #include "model/UserInteraction.h"
@@ -38,14 +38,14 @@ namespace {
 
 void addCommonEntries(ProgramModel& m, int channelA, int channelB)
 {
-    addEntry(m, BuildWeeklyEntry(6 * 60 + 30, 0b0011111, channelA, 1, 0, 0));   // Mo-Fr 06:30 ON
-    addEntry(m, BuildWeeklyEntry(22 * 60, 0b0011111, channelA, 0, 0, 0));       // Mo-Fr 22:00 OFF
-    addEntry(m, BuildWeeklyEntry(8 * 60 + 15, 0b1100000, channelB, 1, 0, 0));   // Sa, Su 08:15 ON
-    addEntry(m, BuildWeeklyEntry(12 * 60, 127, channelB, 1, 5, 0));             // daily pulse 5 s
-    addEntry(m, BuildWeeklyEntry(23 * 60 + 59, 127, channelA, 0, 0, 3));        // P3 23:59 OFF
-    addEntry(m, BuildDatedEntry(7 * 60 + 5, 24, 12, channelA, 1, 0, true));      // 24 Dec 07:05 once
-    addEntry(m, BuildDatedEntry(18 * 60, 31, 12, channelB, 0, 0, false));        // 31 Dec 18:00 OFF
-    addEntry(m, BuildPriorityEntry(24, 12, 6, 1, 0, false, 10, channelA, 0));    // permanent OFF
+    addEntry(m, BuildWeeklyEntry(6 * 60 + 30, 0b0011111, channelA, 1, 0, 0)); // Mo-Fr 06:30 ON
+    addEntry(m, BuildWeeklyEntry(22 * 60, 0b0011111, channelA, 0, 0, 0));     // Mo-Fr 22:00 OFF
+    addEntry(m, BuildWeeklyEntry(8 * 60 + 15, 0b1100000, channelB, 1, 0, 0)); // Sa, Su 08:15 ON
+    addEntry(m, BuildWeeklyEntry(12 * 60, 127, channelB, 1, 5, 0));           // daily pulse 5 s
+    addEntry(m, BuildWeeklyEntry(23 * 60 + 59, 127, channelA, 0, 0, 3));      // P3 23:59 OFF
+    addEntry(m, BuildDatedEntry(7 * 60 + 5, 24, 12, channelA, 1, 0, true));   // 24 Dec 07:05 once
+    addEntry(m, BuildDatedEntry(18 * 60, 31, 12, channelB, 0, 0, false));     // 31 Dec 18:00 OFF
+    addEntry(m, BuildPriorityEntry(24, 12, 6, 1, 0, false, 10, channelA, 0)); // permanent OFF
     addEntry(m, BuildPriorityEntry(1, 7, 31, 8, 2027 - 1936, true, 3, channelB, 0));
 }
 
@@ -91,7 +91,7 @@ ProgramModel canonical731()
 ProgramModel canonical738()
 {
     ProgramModel m = modelForRow(20);
-    addCommonEntries(m, 0, 9);   // the 738 family addresses one channel by number
+    addCommonEntries(m, 0, 9); // the 738 family addresses one channel by number
     addDstTable(m);
     m.program().ProgNr = 42;
     m.program().Verwendung = QStringLiteral("Bürogebäude Nord");

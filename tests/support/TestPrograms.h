@@ -17,9 +17,9 @@ ProgramModel modelForRow(int row);
 
 // Canonical programs of each family with weekly, dated and priority times,
 // a summer/winter table, names and (on the astro families) an astro table.
-ProgramModel canonical731();   // row 4: four channels
-ProgramModel canonical738();   // row 20: sixteen channels, four astro channels
-ProgramModel canonical752();   // row 19: astro device
+ProgramModel canonical731(); // row 4: four channels
+ProgramModel canonical738(); // row 20: sixteen channels, four astro channels
+ProgramModel canonical752(); // row 19: astro device
 
 // Appends an entry to slot 0 and counts it.
 void addEntry(ProgramModel& model, const Entry& e);

@@ -1,6 +1,6 @@
 #include "transfer/chip/AdapterFrames.h"
-#include "transfer/sim/MemoryBytePort.h"
 #include "transfer/chip/ReceiveReply.h"
+#include "transfer/sim/MemoryBytePort.h"
 
 #include "tests/transfer/TransferTestSupport.h"
 
@@ -45,7 +45,7 @@ TEST(AdapterFrames, RepliesAreClassifiedInTheAdaptersBitOrder)
 
 struct ReceiveCase {
     const char* name;
-    std::vector<QByteArray> pieces;   // sent one after the other from the adapter's side
+    std::vector<QByteArray> pieces; // sent one after the other from the adapter's side
     int gapMs;
     int result;
     QByteArray reply;

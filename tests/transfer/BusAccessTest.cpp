@@ -18,7 +18,7 @@ using namespace zendrik::test;
 
 namespace {
 
-constexpr quint16 kDevice = 0x1105;   // 1.1.5
+constexpr quint16 kDevice = 0x1105; // 1.1.5
 
 QByteArray busWith(const QByteArray& deviceLines, const QByteArray& bcuLines = QByteArray())
 {
@@ -51,7 +51,7 @@ void expectSameProgram(const ProgramSlot& a, const ProgramSlot& b)
     EXPECT_TRUE(a.Eintrag == b.Eintrag);
 }
 
-class BusWriteReadTest : public ::testing::TestWithParam<int> {};
+class BusWriteReadTest : public ::testing::TestWithParam<int> { };
 
 TEST_P(BusWriteReadTest, WhatIsWrittenIsReadBackByteForByte)
 {
@@ -121,10 +121,10 @@ struct FaultCase {
     QByteArray bcu;
     int code;
     bool restorePending;
-    bool linkDies = false;   // no disconnect can reach the device then
+    bool linkDies = false; // no disconnect can reach the device then
 };
 
-class BusFaultTest : public ::testing::TestWithParam<FaultCase> {};
+class BusFaultTest : public ::testing::TestWithParam<FaultCase> { };
 
 TEST_P(BusFaultTest, EndsInOneMessageWithTheProgramUnchangedAndTheApplicationRestorable)
 {
@@ -188,9 +188,9 @@ TEST(BusAccess, AWriteRecoversFromLineTroubles)
     const struct {
         const char* what;
         QByteArray device, bcu;
-        int deletes;       // how often the entries are deleted and started again
-        int repetitions;   // telegrams the line repeated
-        int commands;      // commands the device took (-1: not counted)
+        int deletes;     // how often the entries are deleted and started again
+        int repetitions; // telegrams the line repeated
+        int commands;    // commands the device took (-1: not counted)
         const char* logLine;
     } cases[] = {
         // The line breaks as the third entry reaches the device (21 table
@@ -261,7 +261,7 @@ TEST(BusAccess, APendingRestoreIsOfferedAgainAndItsFileNeverOverwritten)
 TEST(BusAccess, TheLogOfOneCleanWrite)
 {
     ProgramModel program = modelForRow(20);
-    addEntry(program, program.program().Eintrag[0]);   // one empty-looking entry of zeros
+    addEntry(program, program.program().Eintrag[0]); // one empty-looking entry of zeros
     program.program().Eintrag[0].b = {0x81, 0x30, 0x00, 0x06, 0x01, 0x00};
     BusFixture f(busWith(""), program);
     ASSERT_EQ(f.access->Program(kDevice).code, 0);
@@ -270,7 +270,6 @@ TEST(BusAccess, TheLogOfOneCleanWrite)
     ASSERT_FALSE(expected.isEmpty());
     EXPECT_EQ(readFile(f.path(QStringLiteral("protocol.txt"))), expected);
 }
-
 
 TEST(BusAccess, TheBcusOwnAddressTableLengthIsKeptUntilItsWriteBackIsConfirmed)
 {

@@ -30,18 +30,22 @@ TEST(BusCommandsTest, RefusalsAndFailuresEndWithTheirMessageAndWriteNothing)
     const struct {
         QStringList args;
         int exitCode;
-        QString out, err;   // err: a part of it
+        QString out, err; // err: a part of it
     } cases[] = {
         {{u"bus-search"_s, u"--area"_s, u"1"_s, u"--line"_s, u"1"_s, u"--from"_s, u"1"_s, u"--to"_s, u"8"_s, u"--link"_s, sim},
-         0, u"1.1.5\n"_s, QString()},
+         0,
+         u"1.1.5\n"_s,
+         QString()},
         {{u"bus-search"_s, u"--area"_s, u"2"_s, u"--line"_s, u"1"_s, u"--from"_s, u"1"_s, u"--to"_s, u"3"_s, u"--link"_s, sim},
-         0, QString(), QString()},
+         0,
+         QString(),
+         QString()},
         {{u"bus-search"_s, u"--area"_s, u"1"_s, u"--line"_s, u"13"_s, u"--from"_s, u"1"_s, u"--to"_s, u"3"_s, u"--link"_s, sim},
-         1, QString(), u"Linie 0 bis 12"_s},
-        {{u"bus-read"_s, u"--address"_s, u"1.1.6"_s, u"--out"_s, path(u"back.zpg"_s), u"--link"_s, sim}, 1, QString(),
-         u"Falsche Maskenversion\n"_s},
-        {{u"bus-write"_s, prog, u"--address"_s, u"1.1.5"_s, u"--link"_s, sim}, 1, QString(),
-         u"Speicher wurde nicht beschrieben\n"_s},
+         1,
+         QString(),
+         u"Linie 0 bis 12"_s},
+        {{u"bus-read"_s, u"--address"_s, u"1.1.6"_s, u"--out"_s, path(u"back.zpg"_s), u"--link"_s, sim}, 1, QString(), u"Falsche Maskenversion\n"_s},
+        {{u"bus-write"_s, prog, u"--address"_s, u"1.1.5"_s, u"--link"_s, sim}, 1, QString(), u"Speicher wurde nicht beschrieben\n"_s},
         {{u"bus-write"_s, prog, u"--address"_s, u"1.1.256"_s, u"--link"_s, sim}, 2, QString(), u"no valid physical Adress"_s},
         {{u"bus-write"_s, prog, u"--address"_s, u"1.1.5"_s, u"--link"_s, u"sim:none.ini"_s}, 1, QString(), path(u"none.ini"_s)},
         {{u"bus-write"_s, prog, u"--address"_s, u"1.1.5"_s, u"--link"_s, u"tcp:x"_s}, 1, QString(), u"tcp:x"_s},

@@ -10,8 +10,8 @@
 #include "transfer/bus/BusErrors.h"
 #include "transfer/bus/EibFrames.h"
 #include "transfer/bus/PhysicalAddress.h"
-#include "transfer/sim/EmulatedTimeSwitch.h"
 #include "transfer/bus/TransferMailbox.h"
+#include "transfer/sim/EmulatedTimeSwitch.h"
 
 #include <gtest/gtest.h>
 
@@ -105,12 +105,25 @@ TEST(PhysicalAddress, RangesOfAreaLineAndDevice)
 {
     const struct {
         const char* text;
-        int expected;   // -1: refused
+        int expected; // -1: refused
     } cases[] = {
-        {"1.12.255", 0x1CFF}, {"0.0.1", 0x0001},   {"15.12.1", 0xFC01}, {"8.0.1", 0x8001}, {" 1.1.5 ", 0x1105},
-        {"1.13.1", -1},       {"16.0.1", -1},      {"1.1.0", -1},       {"1.1.256", -1},   {"1.1", -1},
-        {"1.1.1.1", -1},      {"", -1},            {"a.1.1", -1},       {"-1.1.1", -1},    {"1..1", -1},
-        {"1.1.+5", -1},       {"0001.1.1", -1},
+        {"1.12.255", 0x1CFF},
+        {"0.0.1", 0x0001},
+        {"15.12.1", 0xFC01},
+        {"8.0.1", 0x8001},
+        {" 1.1.5 ", 0x1105},
+        {"1.13.1", -1},
+        {"16.0.1", -1},
+        {"1.1.0", -1},
+        {"1.1.256", -1},
+        {"1.1", -1},
+        {"1.1.1.1", -1},
+        {"", -1},
+        {"a.1.1", -1},
+        {"-1.1.1", -1},
+        {"1..1", -1},
+        {"1.1.+5", -1},
+        {"0001.1.1", -1},
     };
     for (const auto& c : cases) {
         const auto a = ParsePhysAddress(QString::fromLatin1(c.text));
@@ -198,7 +211,6 @@ TEST(BusErrors, EveryCodeHasItsMessage)
     EXPECT_EQ(BusErrorMessage(107, QStringLiteral("1")).render(en), QStringLiteral("no bus access via COM 1"));
     EXPECT_EQ(BusErrorMessage(105, QString()).render(en), QStringLiteral("no connection to the EIB "));
 }
-
 
 TEST(EmulatedTimeSwitch, ServesAtMostEightBytesPerAccessButTheWholeMailbox)
 {

@@ -1,7 +1,7 @@
 // One contract, every byte port: what the protocol engines rely on.
 
-#include "transfer/sim/MemoryBytePort.h"
 #include "transfer/chip/QtSerialBytePort.h"
+#include "transfer/sim/MemoryBytePort.h"
 
 #include <QElapsedTimer>
 
@@ -35,12 +35,9 @@ Harness memoryHarness()
     auto [port, end] = MemoryBytePort::makePair();
     std::shared_ptr<MemoryBytePort> far(std::move(end));
     far->open();
-    return {std::move(port), [far](const QByteArray& b) { far->write(b); },
-            [far](int count, int timeoutMs) {
+    return {std::move(port), [far](const QByteArray& b) { far->write(b); }, [far](int count, int timeoutMs) {
                 far->waitForBytes(count, timeoutMs);
-                return far->readAll();
-            },
-            {}};
+                return far->readAll(); }, {}};
 }
 
 struct Pty {

@@ -57,7 +57,8 @@ TEST_F(ChipCommandsTest, ReadWritesOutEvenWhenTheWorkingCopyCannotBeWritten)
     const Image image = MakeProgramFile(path(u"prog.zpg"_s), 2, 12);
     START_EMULATOR(emulator, path(u"chip.bin"_s), u"--no-pacing"_s);
     ASSERT_EQ(cli({"--type", "2", "write-chip", path(u"prog.zpg"_s), "--port", emulator.devicePath(), "--pause-ms",
-                   "0"}).exitCode,
+                   "0"})
+                  .exitCode,
               0);
     // A folder where card.dat belongs: the copy fails, the read does not.
     ASSERT_TRUE(QDir().mkdir(path(u"card.dat"_s)));
@@ -120,7 +121,7 @@ TEST(TerminalProgress, DrawsTheBarInPlaceOnATerminalOnly)
     cli::TerminalProgress bar(stream, texts, true);
     bar.labelChanged(Prompt::message(Icon::None, {TextId::SerialReadingChip}));
     bar.progressChanged(0, 129);
-    bar.progressChanged(1, 129);   // below one percent more: not redrawn
+    bar.progressChanged(1, 129); // below one percent more: not redrawn
     bar.progressChanged(129, 129);
     bar.transferEnded();
     EXPECT_EQ(shown.split(QLatin1Char('\r'), Qt::SkipEmptyParts),

@@ -93,7 +93,7 @@ TEST_F(ChipTransferFlowTest, ParallelWriteHandsTheSavedFileToTheTool)
     model.device.Delay = 8;
     model.device.DelayLang = 400;
     ScriptedInteraction ui = user();
-    QFile::copy(path(u"halle.zpg"_s), path(u"card.msg"_s));   // an old result, deleted before the tool starts
+    QFile::copy(path(u"halle.zpg"_s), path(u"card.msg"_s)); // an old result, deleted before the tool starts
     EXPECT_EQ(transfer(ui).ExportToChip(), ChipTransferOutcome::Done);
     EXPECT_EQ(asked(ui), QStringList{kFinished});
     EXPECT_EQ(ReadLines(path(u"zendrik.msg"_s)), (QStringList{"s", " 2 ", " 8 ", " 400 ", " 1 ", "Datei"}));
@@ -112,7 +112,7 @@ void PrintTo(const ToolCase& c, std::ostream* os)
     *os << "code " << c.code << (c.reading ? " read" : " write");
 }
 
-class ToolResultTest : public ChipTransferFlowTest, public ::testing::WithParamInterface<ToolCase> {};
+class ToolResultTest : public ChipTransferFlowTest, public ::testing::WithParamInterface<ToolCase> { };
 
 TEST_P(ToolResultTest, ResultCodeGivesItsMessage)
 {
@@ -173,7 +173,7 @@ TEST_F(ChipTransferFlowTest, MissingResultFileOrToolFailsAndKeepsTheProgram)
     ScriptedInteraction ui = user(true, Answer::No);
     EXPECT_EQ(transfer(ui).ImportFromChip(), ChipTransferOutcome::Failed);
     EXPECT_EQ(asked(ui), (QStringList{u"Änderungen speichern in %1 ?"_s.arg(path(u"halle.zpg"_s)), kFinished, kFailed}));
-    expectProgramKept(12, 1);   // the user's changes are still unsaved
+    expectProgramKept(12, 1); // the user's changes are still unsaved
     EXPECT_EQ(saves, 0);
 
     model.Geaendert = 0;

@@ -45,9 +45,7 @@ TEST(EibIo, ALengthOfZeroIsNeitherChangedNorWrittenBack)
 {
     IoFixture f(busConfig(0));
     ASSERT_EQ(f.io.EibOpen(0, 9600), 0);
-    EXPECT_EQ(f.log.lines(), (QStringList{"installiere AST", "reset AST", "reset local BCU", "wechsle Layer",
-                                          "lese Adresstable-Länge", "sende an locale BCU 4 4C 1 1 16",
-                                          "warte auf Adresstable-Länge", "erwarte Bestätigung"}));
+    EXPECT_EQ(f.log.lines(), (QStringList{"installiere AST", "reset AST", "reset local BCU", "wechsle Layer", "lese Adresstable-Länge", "sende an locale BCU 4 4C 1 1 16", "warte auf Adresstable-Länge", "erwarte Bestätigung"}));
     EXPECT_EQ(f.io.EibCloseAll(), 0);
     EXPECT_EQ(f.bus.framesSent(), 1);
     EXPECT_EQ(f.bus.localByte(0x0116), 0);
@@ -150,8 +148,8 @@ public:
 
     std::vector<QByteArray> sent;
     std::deque<QByteArray> incoming;
-    QByteArray failing;    // sending this frame fails
-    int localLength = 5;   // the address-table length the BCU answers
+    QByteArray failing;  // sending this frame fails
+    int localLength = 5; // the address-table length the BCU answers
     VirtualBusClock clock_;
 };
 

@@ -68,8 +68,7 @@ TEST_F(IrCommandsTest, FailuresEndWithTheirMessageAndStatus)
         QString message;
     };
     const Case cases[] = {
-        {{u"ir-read"_s, u"--out"_s, path(u"x.zpg"_s), u"--tool"_s, tool(u"--not-auto"_s)}, 1,
-         u"Übertragung fehlgeschlagen ! Verbindung ok ? Uhr im Automodus ?"_s},
+        {{u"ir-read"_s, u"--out"_s, path(u"x.zpg"_s), u"--tool"_s, tool(u"--not-auto"_s)}, 1, u"Übertragung fehlgeschlagen ! Verbindung ok ? Uhr im Automodus ?"_s},
         {{u"ir-read"_s, u"--out"_s, path(u"x.zpg"_s), u"--tool"_s, tool(u"--damaged"_s)}, 1, u"Keine gültige Datei !"_s},
         {{u"ir-read"_s, u"--out"_s, path(u"x.zpg"_s), u"--port"_s, u"3"_s}, 2, u"--port takes 1"_s},
         {{u"ir-settime"_s, u"--timeout"_s, u"0"_s}, 2, u"--timeout takes"_s},

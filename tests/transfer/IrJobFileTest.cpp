@@ -17,7 +17,7 @@ void PrintTo(const JobCase& c, std::ostream* os)
     *os << c.name;
 }
 
-class IrJobFileText_ : public ::testing::TestWithParam<JobCase> {};
+class IrJobFileText_ : public ::testing::TestWithParam<JobCase> { };
 
 TEST_P(IrJobFileText_, EveryLineAsTheToolReadsIt)
 {
@@ -29,15 +29,12 @@ TEST_P(IrJobFileText_, EveryLineAsTheToolReadsIt)
 INSTANTIATE_TEST_SUITE_P(
     Modes, IrJobFileText_,
     ::testing::Values(
-        JobCase{"read COM1", {IrModus::Read, 1, IrClockSource::Typed, QTime(13, 14, 15), QDate(2027, 5, 6)},
-                "l\r\n 4\r\n 20\r\n 400\r\n 1\r\nexchg.dat\r\nUZ0\r\n00 00 00\r\n01 01 2001\r\n1\r\n"},
-        JobCase{"program COM2", {IrModus::Program, 2, IrClockSource::Computer, QTime(8, 0), QDate(2030, 1, 2)},
-                "s\r\n 5\r\n 20\r\n 400\r\n 1\r\nexchg.dat\r\nUZ0\r\n00 00 00\r\n01 01 2001\r\n1\r\n"},
+        JobCase{"read COM1", {IrModus::Read, 1, IrClockSource::Typed, QTime(13, 14, 15), QDate(2027, 5, 6)}, "l\r\n 4\r\n 20\r\n 400\r\n 1\r\nexchg.dat\r\nUZ0\r\n00 00 00\r\n01 01 2001\r\n1\r\n"},
+        JobCase{"program COM2", {IrModus::Program, 2, IrClockSource::Computer, QTime(8, 0), QDate(2030, 1, 2)}, "s\r\n 5\r\n 20\r\n 400\r\n 1\r\nexchg.dat\r\nUZ0\r\n00 00 00\r\n01 01 2001\r\n1\r\n"},
         JobCase{"set time from the clock",
                 {IrModus::SetTime, 1, IrClockSource::Computer, QTime(7, 5, 9), QDate(2026, 12, 7)},
                 "u\r\n 4\r\n 20\r\n 400\r\n 1\r\nexchg.dat\r\nUZ1\r\n07 05 09\r\n07 12 2026\r\n1\r\n"},
-        JobCase{"set time typed", {IrModus::SetTime, 2, IrClockSource::Typed, QTime(23, 59, 59), QDate(2027, 3, 7)},
-                "u\r\n 5\r\n 20\r\n 400\r\n 1\r\nexchg.dat\r\nUZ2\r\n23 59 59\r\n07 03 2027\r\n7\r\n"}));
+        JobCase{"set time typed", {IrModus::SetTime, 2, IrClockSource::Typed, QTime(23, 59, 59), QDate(2027, 3, 7)}, "u\r\n 5\r\n 20\r\n 400\r\n 1\r\nexchg.dat\r\nUZ2\r\n23 59 59\r\n07 03 2027\r\n7\r\n"}));
 
 TEST(IrJobFile, TheToolReadsBackWhatWasWritten)
 {
@@ -59,15 +56,24 @@ TEST(IrJobFile, ResultIsOneWholeNumber)
 
 struct FieldCase {
     const char* typed;
-    const char* completed;   // empty: refused
+    const char* completed; // empty: refused
 };
 
 TEST(IrJobFile, TimeFieldCompletesAndRefuses)
 {
     const FieldCase cases[] = {
-        {"9:5", "09:05:00"}, {"09:05:07", "09:05:07"}, {"23", "23:00:00"}, {"0:0:0", "00:00:00"},
-        {"24:00", ""},       {"12:60", ""},            {"1:2:60", ""},     {"", ""},
-        {"1:2:3:4", ""},     {"123:4", ""},            {"1a:00", ""},      {"::", ""},
+        {"9:5", "09:05:00"},
+        {"09:05:07", "09:05:07"},
+        {"23", "23:00:00"},
+        {"0:0:0", "00:00:00"},
+        {"24:00", ""},
+        {"12:60", ""},
+        {"1:2:60", ""},
+        {"", ""},
+        {"1:2:3:4", ""},
+        {"123:4", ""},
+        {"1a:00", ""},
+        {"::", ""},
     };
     for (const FieldCase& c : cases) {
         const auto t = ParseIrTime(QString::fromLatin1(c.typed));
@@ -78,9 +84,18 @@ TEST(IrJobFile, TimeFieldCompletesAndRefuses)
 TEST(IrJobFile, DateFieldTakesTwoDigitYearsOfThisCentury)
 {
     const FieldCase cases[] = {
-        {"7.3.27", "07.03.27"}, {"29.02.28", "29.02.28"}, {"1.1.0", "01.01.00"}, {"31.12.2099", "31.12.99"},
-        {"29.02.27", ""},       {"31.04.27", ""},         {"0.1.27", ""},       {"1.13.27", ""},
-        {"1.1", ""},            {"1.1.1999", ""},         {"1.1.270", ""},      {"1..27", ""},
+        {"7.3.27", "07.03.27"},
+        {"29.02.28", "29.02.28"},
+        {"1.1.0", "01.01.00"},
+        {"31.12.2099", "31.12.99"},
+        {"29.02.27", ""},
+        {"31.04.27", ""},
+        {"0.1.27", ""},
+        {"1.13.27", ""},
+        {"1.1", ""},
+        {"1.1.1999", ""},
+        {"1.1.270", ""},
+        {"1..27", ""},
     };
     for (const FieldCase& c : cases) {
         const auto d = ParseIrDate(QString::fromLatin1(c.typed));

@@ -68,7 +68,7 @@ TEST_F(IrTransferTest, ProgrammingSendsTheSavedProgramAndSavesAChangedOneFirst)
     ScriptedInteraction ui = ScriptedInteraction::answering(true);
     EXPECT_EQ(run(IrModus::Program, ui), IrOutcome::Succeeded);
     EXPECT_EQ(asked(ui), QStringList{kSucceeded});
-    EXPECT_EQ(saves, 0);   // unchanged: the file is what it was
+    EXPECT_EQ(saves, 0); // unchanged: the file is what it was
     EXPECT_EQ(readFile(device()), readFile(path(u"halle.zpg"_s)));
     EXPECT_EQ(ReadLines(path(u"2irprot.msg"_s)),
               (QStringList{"s", " 5", " 20", " 400", " 1", "exchg.dat", "UZ0", "00 00 00", "01 01 2001", "1"}));
@@ -137,7 +137,7 @@ struct CodeCase {
     IrModus mode;
     IrOutcome outcome;
     QString message;
-    bool staleExchange = false;   // an exchange file of an earlier job lies in the folder
+    bool staleExchange = false; // an exchange file of an earlier job lies in the folder
 };
 
 void PrintTo(const CodeCase& c, std::ostream* os)
@@ -145,7 +145,7 @@ void PrintTo(const CodeCase& c, std::ostream* os)
     *os << c.faults << " mode " << static_cast<int>(c.mode);
 }
 
-class IrResultCode : public IrTransferTest, public ::testing::WithParamInterface<CodeCase> {};
+class IrResultCode : public IrTransferTest, public ::testing::WithParamInterface<CodeCase> { };
 
 TEST_P(IrResultCode, DecidesTheOneMessage)
 {

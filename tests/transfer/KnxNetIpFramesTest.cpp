@@ -19,7 +19,7 @@ std::string hex(const QByteArray& b)
     return b.toHex(' ').toUpper().toStdString();
 }
 
-constexpr KnxIp::Endpoint kClient{0xC0A80A0B, 0x0E57};   // 192.168.10.11:3671
+constexpr KnxIp::Endpoint kClient{0xC0A80A0B, 0x0E57}; // 192.168.10.11:3671
 
 TEST(KnxNetIpFrames, EveryDatagramByteForByte)
 {
@@ -99,17 +99,16 @@ TEST(KnxNetIpFrames, DatagramsAreTakenApart)
 
 TEST(KnxNetIpFrames, MalformedDatagramsAreNamed)
 {
-    const QByteArray good = KnxIp::tunnellingRequest(1, 0, Cemi::dataFrame(Cemi::kDataIndication, 0x1105, 0x11F1,
-                                                                               Frame({0x42, 0x03})));
+    const QByteArray good = KnxIp::tunnellingRequest(1, 0, Cemi::dataFrame(Cemi::kDataIndication, 0x1105, 0x11F1, Frame({0x42, 0x03})));
     const auto with = [&](int i, int v) {
         QByteArray b = good;
         b[i] = static_cast<char>(v);
         return b;
     };
     QByteArray connect = KnxIp::connectRequest(kClient, kClient);
-    connect[23] = 0x03;   // a device-management connection
+    connect[23] = 0x03; // a device-management connection
     QByteArray endpoint = KnxIp::connectionStateRequest(1, kClient);
-    endpoint[9] = 0x02;   // TCP
+    endpoint[9] = 0x02; // TCP
     const struct {
         const char* what;
         QByteArray bytes;

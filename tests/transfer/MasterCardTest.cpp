@@ -50,7 +50,7 @@ protected:
     {
         model.Geaendert = 0;
         ApplyMasterClick(model, ui, {field, value, bit});
-        EXPECT_EQ(model.Geaendert, 1);   // every click, changed value or not
+        EXPECT_EQ(model.Geaendert, 1); // every click, changed value or not
     }
 
     CardBytes saved()
@@ -68,16 +68,15 @@ protected:
 // The card kind and the master bits as clicked, and the bytes the saved card carries.
 TEST_F(MasterCardTest, CardKindAndBitsReachTheSavedCard)
 {
-    const std::vector<MasterClick> toMaster17 = {{MasterField::CardKind, 1, 0}, {MasterField::Bit, 1, 0},
-                                                 {MasterField::Bit, 1, 4}};
+    const std::vector<MasterClick> toMaster17 = {{MasterField::CardKind, 1, 0}, {MasterField::Bit, 1, 0}, {MasterField::Bit, 1, 4}};
     std::vector<MasterClick> backToProg = toMaster17;
     backToProg.push_back({MasterField::CardKind, 0, 0});
     const struct {
         const char* what;
         std::vector<MasterClick> clicks;
         bool masterCard;
-        int kennung, masterKennung;   // in the window
-        CardBytes bytes;              // in the file; options as the offset from the start's
+        int kennung, masterKennung; // in the window
+        CardBytes bytes;            // in the file; options as the offset from the start's
     } cases[] = {
         // A master card without bits has no master byte.
         {"master card without bits", {{MasterField::CardKind, 1, 0}}, true, 200, 0, {200, 0, 255}},
@@ -119,7 +118,7 @@ TEST_F(MasterCardTest, OptionsLandInTheirBits)
         const int off = model.program().Kopf[3];
         click(c.field, 1);
         EXPECT_EQ(model.program().Kopf[3], off + c.weight) << c.weight;
-        click(c.field, 1);   // the same value again: still a change of the program
+        click(c.field, 1); // the same value again: still a change of the program
         EXPECT_EQ(model.program().Kopf[3], off + c.weight);
     }
     const MasterState s = MasterStateOf(model);
@@ -134,7 +133,7 @@ TEST_F(MasterCardTest, AstroDeviceKeepsByte18ForItsLocation)
     EXPECT_FALSE(MasterBitsApply(model));
     const int before = model.device.MasterKennung;
     model.Geaendert = 0;
-    ApplyMasterClick(model, ui, {MasterField::Bit, 1, 3});   // no such box on this device
+    ApplyMasterClick(model, ui, {MasterField::Bit, 1, 3}); // no such box on this device
     // Nor a clock language: the option byte has no place for it.
     EXPECT_FALSE(MasterLanguageApplies(model));
     const int language = model.device.SpracheUhr;
@@ -145,7 +144,7 @@ TEST_F(MasterCardTest, AstroDeviceKeepsByte18ForItsLocation)
     click(MasterField::CardKind, 1);
     EXPECT_EQ(model.program().Kopf[1], 80 + 128);
     const Image logical = BuildLogicalImage(model);
-    EXPECT_EQ(logical[18] & 0x80, 0x80);   // the half degree of the longitude
+    EXPECT_EQ(logical[18] & 0x80, 0x80); // the half degree of the longitude
     // The master card of the astro device opens again, as a master card.
     ASSERT_FALSE(saveProgramAs(model, path(u"card.zpg"_s)).isEmpty());
     ProgramModel back = modelForRow(19);

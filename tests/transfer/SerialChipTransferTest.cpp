@@ -131,7 +131,9 @@ TEST_F(SerialChipTransferTest, OnlyWholeChipVerificationCatchesAChipThatKeptHalf
         << lines.last().toStdString();
 }
 
-enum class Mode { Write, WriteBlock0, Read };
+enum class Mode { Write,
+                  WriteBlock0,
+                  Read };
 
 struct FaultCase {
     const char* name;
@@ -148,7 +150,7 @@ void PrintTo(const FaultCase& c, std::ostream* os)
     *os << c.name;
 }
 
-class SerialFaultTest : public SerialChipTransferTest, public ::testing::WithParamInterface<FaultCase> {};
+class SerialFaultTest : public SerialChipTransferTest, public ::testing::WithParamInterface<FaultCase> { };
 
 TEST_P(SerialFaultTest, EndsWithItsMessage)
 {

@@ -1,7 +1,7 @@
 #include "model/DeviceSettings.h"
+#include "transfer/PortSettings.h"
 #include "transfer/chip/AdapterToolResult.h"
 #include "transfer/chip/CardDatFile.h"
-#include "transfer/PortSettings.h"
 
 #include <QTemporaryDir>
 

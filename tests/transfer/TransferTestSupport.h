@@ -43,7 +43,7 @@ QString Hex(const Image& image, std::size_t from, std::size_t count);
 
 // What the serial transfer window would show.
 struct TransferRecorder : TransferObserver {
-    std::vector<std::pair<int, int>> progress;   // value, maximum
+    std::vector<std::pair<int, int>> progress; // value, maximum
     QStringList labels;
     bool ended = false;
     TextTable texts;
@@ -73,18 +73,18 @@ protected:
 // The serial adapter emulator on a pseudo terminal, as a separate process.
 class EmulatorProcess : public AdapterEmulatorProcess {
 public:
-    EmulatorProcess() : AdapterEmulatorProcess(QStringLiteral(ZENDRIK_ADAPTER_EMULATOR)) {}
+    EmulatorProcess() : AdapterEmulatorProcess(QStringLiteral(ZENDRIK_ADAPTER_EMULATOR)) { }
 };
 
 } // namespace zendrik::test
 
 // Starts an emulator or skips the test with the reason (no pseudo terminal
 // can be made on this machine); any other start failure fails the test.
-#define START_EMULATOR(emulator, eeprom, ...)                                                           \
-    do {                                                                                                \
-        if (!(emulator).start((eeprom), QStringList{__VA_ARGS__})) {                                   \
-            if ((emulator).noPty())                                                                     \
-                GTEST_SKIP() << "no pseudo terminal here: " << (emulator).failure().toStdString();      \
-            FAIL() << "emulator failed: " << (emulator).failure().toStdString();                       \
-        }                                                                                               \
+#define START_EMULATOR(emulator, eeprom, ...)                                                      \
+    do {                                                                                           \
+        if (!(emulator).start((eeprom), QStringList{__VA_ARGS__})) {                               \
+            if ((emulator).noPty())                                                                \
+                GTEST_SKIP() << "no pseudo terminal here: " << (emulator).failure().toStdString(); \
+            FAIL() << "emulator failed: " << (emulator).failure().toStdString();                   \
+        }                                                                                          \
     } while (false)

@@ -5,10 +5,10 @@
 #include "editing/ListAnsicht.h"
 #include "model/ProgramFile.h"
 #include "tests/support/TestPrograms.h"
-#include "util/CalendarMath.h"
 #include "tests/ui/DesktopFixture.h"
 #include "ui/astro/FrmAstro.h"
 #include "ui/astro/FrmChangeGridData.h"
+#include "util/CalendarMath.h"
 
 #include <QCompleter>
 #include <QDoubleSpinBox>
@@ -68,7 +68,7 @@ TEST_F(AstroDialog, OkStoresTheTableReopenShowsTheSameBeendenChangesNothing)
 {
     startWith(20);
     FrmAstro* d = openAstro();
-    typeLocation(d, 10.2, 50.0, 1.0);   // snapped to 10 degrees
+    typeLocation(d, 10.2, 50.0, 1.0); // snapped to 10 degrees
     child<QScrollBar>(d, "vsb_offset_aufgang")->setValue(BarOfOffset(0));
     child<QScrollBar>(d, "vsb_offset_untergang")->setValue(BarOfOffset(0));
     child<QScrollBar>(d, "hsb_limit_Sonnenaufgang")->setValue(300);
@@ -235,10 +235,10 @@ TEST_F(AstroDialog, PlacesAddSearchChooseDeleteAndDamagedFiles)
         EXPECT_EQ(question, u"Name des Ortes ?"_s);
         return names.takeFirst();
     };
-    click(d, "cmdOrtHinzufuegen");   // a comma is refused
+    click(d, "cmdOrtHinzufuegen"); // a comma is refused
     ASSERT_EQ(asked().size(), 1u);
     EXPECT_TRUE(messages().back().contains(u"\" noch ,"_s)) << messages().back().toStdString();
-    click(d, "cmdOrtHinzufuegen");   // an empty answer changes nothing
+    click(d, "cmdOrtHinzufuegen"); // an empty answer changes nothing
     EXPECT_EQ(asked().size(), 1u);
     click(d, "cmdOrtHinzufuegen");
     EXPECT_EQ(combo->count(), 1);

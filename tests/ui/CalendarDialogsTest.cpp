@@ -109,7 +109,7 @@ TEST_F(CalendarDialogs, TableRowsEnteredChangedAndCopiedFromTheList)
     auto* sw = open<FrmEinSW>("mnuBaSw");
     EXPECT_EQ(sw->windowTitle(), german_(TextId::EnterDstTableTitle).trimmed());
     child<QScrollBar>(sw, "hsbJahr")->setValue(2024);
-    click(sw, "cmdSwNeu");   // the assistant's last Sundays of March and October
+    click(sw, "cmdSwNeu"); // the assistant's last Sundays of March and October
     EXPECT_EQ(child<QComboBox>(sw, "cboVorTag")->currentIndex() + 1, 31);
     EXPECT_EQ(child<QComboBox>(sw, "cboZurTag")->currentIndex() + 1, 27);
     click(sw, "cmdSwOk");

@@ -9,8 +9,8 @@
 #include "ui/frame/UndoHistory.h"
 
 #include <QProgressBar>
-#include <QTableWidget>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QUndoStack>
 
 #include <algorithm>
@@ -39,7 +39,7 @@ protected:
             EXPECT_EQ(w->windowTitle(), u"Serielle Übertragung"_s);
             EXPECT_TRUE(w->isModal());
             const auto* gauge = w->findChild<QProgressBar*>(u"ggefortschritt"_s);
-            EXPECT_EQ(gauge->maximum(), 129);   // 128 blocks and the end
+            EXPECT_EQ(gauge->maximum(), 129); // 128 blocks and the end
             if (seen.empty() || seen.back().first != label)
                 seen.push_back({label, {}});
             seen.back().second.push_back(gauge->value());

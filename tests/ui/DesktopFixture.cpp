@@ -3,8 +3,8 @@
 #include "model/DeviceTypes.h"
 #include "tests/support/TestPrograms.h"
 #include "ui/checks/CheckWindowTexts.h"
-#include "ui/main/FrmStartbild.h"
 #include "ui/frame/MainMenu.h"
+#include "ui/main/FrmStartbild.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "app/FileChooser.h"
 #include "language/Prompt.h"
 #include "language/TextTable.h"
-#include "app/FileChooser.h"
 #include "model/UserInteraction.h"
 #include "ui/common/MnemonicSet.h"
 #include "ui/list/FrmHauptmenue.h"
@@ -61,7 +61,7 @@ public:
     int asked = 0;
 
     QString chooseOpenFile() override { return ++asked, open; }
-    QString suggested;  // the name the last save dialog offered
+    QString suggested; // the name the last save dialog offered
     QString chooseSaveFile(const QString& current) override { return ++asked, suggested = current, save; }
     QString chooseTranslationFile() override { return ++asked, translation; }
 };
@@ -79,7 +79,8 @@ public:
                       if (const auto found = ownAnswers->find(QString::fromUtf8(own->de)); found != ownAnswers->end())
                           return found->second;
               const auto it = answers.find(p.key());
-              return it != answers.end() ? it->second : p.buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
+              return it != answers.end() ? it->second : p.buttons == Buttons::Ok ? Answer::Ok
+                                                                                 : Answer::Cancel;
           })
     {
     }

@@ -1,7 +1,7 @@
 #include "app/Settings.h"
-#include "transfer/PortSettings.h"
 #include "tests/support/TestPrograms.h"
 #include "tests/ui/DesktopFixture.h"
+#include "transfer/PortSettings.h"
 #include "ui/device/FrmGeraetEinst.h"
 #include "ui/transfer/FrmIRAccess.h"
 
@@ -45,7 +45,7 @@ protected:
 
 TEST_F(DeviceDialog, ItemsCaptionsAndMeterChoices)
 {
-    startWith(8);   // three channels with meter pulse
+    startWith(8); // three channels with meter pulse
     model().program().Kanalname[0] = u" Pumpe"_s;
     FrmGeraetEinst* d = properties();
     EXPECT_EQ(d->windowTitle(), u"Geräteeigenschaften"_s);
@@ -115,7 +115,7 @@ TEST_F(DeviceDialog, CancelKeepsOkAppliesSaveWritesTheSettings)
     EXPECT_EQ(model().device.SpracheUhr, 1);
     DeviceSettings written;
     ASSERT_TRUE(ReadSettings(work(kSettingsFileName), written));
-    EXPECT_EQ(written.SwRegel, 1);   // Ok alone does not write the settings file
+    EXPECT_EQ(written.SwRegel, 1); // Ok alone does not write the settings file
 
     d = properties();
     child<QComboBox>(d, "cboSwRegel")->setCurrentIndex(1);
@@ -161,7 +161,7 @@ TEST_F(DeviceDialog, InfraredToolAndWaitingTimeGoToThePortFileAnEmptyToolIsNone)
     press(d, "CmdEinstOk");
     EXPECT_EQ(model().device.IrTool, u"/opt/ir/irprot --fast"_s);
     EXPECT_EQ(model().device.IrTimeout, 45);
-    EXPECT_FALSE(QFile::exists(work(kPortSettingsFileName)));   // Ok alone writes no file
+    EXPECT_FALSE(QFile::exists(work(kPortSettingsFileName))); // Ok alone writes no file
 
     d = properties();
     EXPECT_EQ(child<QLineEdit>(d, "txtIrTool")->text(), u"/opt/ir/irprot --fast"_s);

@@ -26,8 +26,8 @@ struct FamilyFile {
     const char* what;
     int family;
     int channels;
-    bool annual;   // movable priority times: identification 73
-    bool meter;    // a meter-pulse channel
+    bool annual; // movable priority times: identification 73
+    bool meter;  // a meter-pulse channel
     std::function<ProgramModel()> make;
 };
 
@@ -72,7 +72,7 @@ int madeFor(const FamilyFile& f, bool numbered)
     return (f.meter ? (f.annual ? 14 : 5) : (f.annual ? 9 : 0)) + f.channels;
 }
 
-class DeviceTypeSurfaces : public DesktopFixture {};
+class DeviceTypeSurfaces : public DesktopFixture { };
 
 } // namespace
 
@@ -108,7 +108,7 @@ TEST_F(DeviceTypeSurfaces, EveryRowEveryFamilyFileWithAndWithoutProgramNumber)
             chooser_.open = m.path;
             trigger("mnuDatÖff");
             const std::string what = std::string(m.file->what) + (m.numbered ? " numbered" : "") + " in row "
-                                     + std::to_string(chosen);
+                + std::to_string(chosen);
             if (m.file->family != DeviceTypeTable()[static_cast<std::size_t>(chosen - 1)].Uhrentyp) {
                 // Refused ("Datei für ..."): the program and its type stay.
                 EXPECT_NE(model().program().Dateiname, m.path) << what;
@@ -148,7 +148,7 @@ TEST_F(DeviceTypeSurfaces, EveryRowEveryFamilyFileWithAndWithoutProgramNumber)
     for (const CliCase& c : cli) {
         const QString run = Succeeded(RunCli({u"--type"_s, QString::number(c.chosen), u"info"_s, c.path}));
         EXPECT_TRUE(run.contains(u"device: "_s + c.name + u'\n')) << c.chosen << " " << c.path.toStdString()
-                                                                        << run.toStdString();
+                                                                  << run.toStdString();
     }
 }
 

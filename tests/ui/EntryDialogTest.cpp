@@ -203,8 +203,7 @@ TEST_F(EntryDialogs, WeekProgramByKeyboardAlone)
     EXPECT_EQ(dialog<FrmEingSz>(), nullptr);
     QStringList shown = rows();
     shown.sort();
-    EXPECT_EQ(shown, (QStringList{u"31. Dezember|16:00 Uhr|C3|1x|EIN"_s, kMoFr + u"|17:30 Uhr|C1||AUS"_s,
-                                  kMoFr + u"|6:45 Uhr|C1||EIN"_s, row(u"Sa So"_s, 9, 2)}));
+    EXPECT_EQ(shown, (QStringList{u"31. Dezember|16:00 Uhr|C3|1x|EIN"_s, kMoFr + u"|17:30 Uhr|C1||AUS"_s, kMoFr + u"|6:45 Uhr|C1||EIN"_s, row(u"Sa So"_s, 9, 2)}));
     EXPECT_EQ(model().Geaendert, 1);
 
     // 24 to 26 December 2030 on C4: a chosen year makes the priority time once.
@@ -349,7 +348,7 @@ TEST_F(EntryDialogs, SixteenChannelDeviceTakesOneChannelFromACombo)
 TEST_F(EntryDialogs, MovableHolidayOfASet)
 {
     ASSERT_TRUE(QFile::copy(shipped(u"deutsch.hdy"_s), work(u"deutsch.hdy"_s)));
-    startWith(10);   // a one-channel switch that computes movable holidays itself
+    startWith(10); // a one-channel switch that computes movable holidays itself
     auto* pz = activeDialog<FrmEingPZ>("mnuBaPz");
     auto* sets = child<QComboBox>(pz, "cbo_Ft_sets");
     EXPECT_EQ(sets->itemText(sets->count() - 1), u"alle"_s);
@@ -374,7 +373,7 @@ TEST_F(EntryDialogs, OkForAllWithASetEntersEveryHolidayOnce)
     sets->setCurrentIndex(sets->findText(u"England and Wales"_s));
     emit sets->activated(sets->currentIndex());
     tick("chk_bew_Feiertage");
-    child<QListWidget>(pz, "lst_bew_Feiertage")->setCurrentRow(2);   // one holiday marked
+    child<QListWidget>(pz, "lst_bew_Feiertage")->setCurrentRow(2); // one holiday marked
     tick("chkKan1");
     click(pz, "Cmdalleok");
     ASSERT_TRUE(QTest::qWaitFor([this] { return !asked().empty(); }, 5000));
@@ -396,8 +395,8 @@ TEST_F(EntryDialogs, MonthBoxTakesTheBeginningOfANameAndRefusesInTheUsersLanguag
 {
     const struct {
         int sprache;
-        const char* command;   // the switching-time dialog's date or the priority dialog's start
-        const char* refused;   // or nullptr
+        const char* command; // the switching-time dialog's date or the priority dialog's start
+        const char* refused; // or nullptr
         const char* hint;
         const char* typed;
         const char* shown;

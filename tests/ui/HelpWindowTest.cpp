@@ -8,8 +8,8 @@
 
 #include <QImage>
 #include <QTextBlock>
-#include <QTextDocument>
 #include <QTextBrowser>
+#include <QTextDocument>
 
 using namespace zendrik;
 using namespace Qt::StringLiterals;
@@ -76,11 +76,11 @@ TEST(HelpWindowImages, EveryScreenshotOfAPageLoadsInTheHelpWindow)
                     const QString name = format.toImageFormat().name();
                     const QVariant data = window.browser()->loadResource(QTextDocument::ImageResource, QUrl(name));
                     const QImage image = data.userType() == QMetaType::QImage ? data.value<QImage>()
-                                                                               : QImage::fromData(data.toByteArray());
+                                                                              : QImage::fromData(data.toByteArray());
                     EXPECT_FALSE(image.isNull()) << page.toStdString() << " (" << sprache << ") shows " << name.toStdString();
                     // The file of the page's own language, as rendered, whatever size the page gives it.
                     const QString file = root + QStringLiteral("/img/") + HelpLanguage(sprache) + QLatin1Char('/')
-                                         + QFileInfo(name).fileName();
+                        + QFileInfo(name).fileName();
                     EXPECT_TRUE(name.contains(QStringLiteral("/img/") + HelpLanguage(sprache) + QLatin1Char('/')))
                         << name.toStdString();
                     EXPECT_EQ(image.size(), QImage(file).size()) << name.toStdString();

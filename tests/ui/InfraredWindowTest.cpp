@@ -1,13 +1,13 @@
 #include "model/ProgramFile.h"
 #include "tests/support/TestPrograms.h"
 #include "tests/ui/DesktopFixture.h"
+#include "transfer/chip/MasterCard.h"
 #include "ui/checks/CheckCommands.h"
 #include "ui/checks/CheckWindowTexts.h"
 #include "ui/checks/FrmVergleich.h"
 #include "ui/frame/UndoHistory.h"
 #include "ui/transfer/FrmIRAccess.h"
 #include "ui/transfer/FrmMaster.h"
-#include "transfer/chip/MasterCard.h"
 
 #include <QGroupBox>
 #include <QProgressBar>
@@ -45,7 +45,7 @@ protected:
     void startOnStandIn(const QString& faults = QString(), int sprache = 1, int row = 4, int timeoutSeconds = 1)
     {
         const QString tool = u"\"%1\" --device \"%2\" %3"_s.arg(QStringLiteral(ZENDRIK_IR_TOOL), work(u"device.zpg"_s),
-                                                                 faults);
+                                                                faults);
         ASSERT_TRUE(writeFile(work(u"ports.ini"_s),
                               ("IRTOOL=" + tool + "\r\nIRTIMEOUT=" + QString::number(timeoutSeconds) + "\r\n").toUtf8()));
         startWith(row, sprache);
@@ -59,7 +59,7 @@ protected:
     }
     // The canonical program on the virtual device; the comparison a read
     // offers is accepted with that file.
-    ProgramModel onDevice() 
+    ProgramModel onDevice()
     {
         ProgramModel m = canonical731();
         chooser_.open = saveProgramAs(m, work(u"device.zpg"_s));
@@ -129,7 +129,7 @@ TEST_F(InfraredWindow, ModesShowTheTimeFieldsOnlyForSettingTheClock)
     EXPECT_EQ(time->text(), u"9:5"_s);
     EXPECT_EQ(interaction_.beeps, 1);
     EXPECT_EQ(w->clockSource(), IrClockSource::Typed);
-    date->setFocus();   // leaving the time field completes it
+    date->setFocus(); // leaving the time field completes it
     EXPECT_EQ(time->text(), u"09:05:00"_s);
     date->selectAll();
     QTest::keyClicks(date, u"7.3.27"_s);
@@ -170,7 +170,7 @@ TEST_F(InfraredWindow, ReadBringsTheDeviceProgramIntoTheList)
     EXPECT_EQ(model().Geaendert, 1);
     EXPECT_TRUE(frame()->isWindowModified());
     EXPECT_EQ(gridText().size(), device.program().AnzSz + 1);
-    EXPECT_FALSE(frame()->history().undoAction()->isEnabled());   // a fresh history
+    EXPECT_FALSE(frame()->history().undoAction()->isEnabled()); // a fresh history
     // The comparison is offered once the window is closed: what was read
     // has the entries of the file it came from.
     EXPECT_EQ(offers(), 0);
@@ -186,7 +186,7 @@ TEST_F(InfraredWindow, ReadBringsTheDeviceProgramIntoTheList)
 TEST_F(InfraredWindow, OkAndCloseWaitUntilTheAnswerHasBeenRead)
 {
     startOnStandIn();
-    model().device.IrTimeout = 20;   // room for a slow start of the tool
+    model().device.IrTimeout = 20; // room for a slow start of the tool
     const ProgramModel device = onDevice();
     FrmIRAccess* w = openWindow();
     const std::size_t before = messages().size();
@@ -245,8 +245,8 @@ TEST_F(InfraredWindow, SpeaksEnglishAndFrench)
     const struct {
         int sprache;
         const char* title;
-        const char* option;   // the second mode's caption
-        const char* refused;  // the message for the typed time 25:00
+        const char* option;  // the second mode's caption
+        const char* refused; // the message for the typed time 25:00
         const char* coding;
         const char* language; // the clock language button and its caption
         const char* caption;
@@ -262,7 +262,7 @@ TEST_F(InfraredWindow, SpeaksEnglishAndFrench)
         EXPECT_EQ(w->windowTitle(), QString::fromUtf8(c.title));
         EXPECT_EQ(WithoutMnemonic(child<QRadioButton>(w, "Option1_1")->text()), QString::fromUtf8(c.option));
         click(w, "Option1_1");
-        click(w, "cmd_IRok");   // an empty new program: saving asks for a name, none given
+        click(w, "cmd_IRok"); // an empty new program: saving asks for a name, none given
         EXPECT_FALSE(QFile::exists(work(u"2irprot.msg"_s)));
         click(w, "Option1_2");
         auto* time = child<QLineEdit>(w, "TxtUz");
@@ -314,13 +314,12 @@ TEST_F(MasterWindow, ClicksCodeTheCardAreUndoableAndShownAgain)
 {
     auto* w = openOnSchool();
     EXPECT_EQ(w->windowTitle(), u"Codierung"_s);
-    EXPECT_EQ(model().Geaendert, 0);   // setting the controls is no click
+    EXPECT_EQ(model().Geaendert, 0); // setting the controls is no click
     EXPECT_TRUE(child<QRadioButton>(w, "optprogcard")->isChecked());
     QStringList captions;
     for (const char* box : {"Check1", "Check2", "Check3", "Check4", "Check5", "Check6", "Check7", "Check8"})
         captions << WithoutMnemonic(child<QCheckBox>(w, box)->text());
-    EXPECT_EQ(captions, (QStringList{u"EIB TP"_s, u"Bit 1"_s, u"Bit2"_s, u"Bit 3"_s, u"IR"_s, u"Bit5"_s, u"Bit6"_s,
-                                     u"bistabil"_s}));
+    EXPECT_EQ(captions, (QStringList{u"EIB TP"_s, u"Bit 1"_s, u"Bit2"_s, u"Bit 3"_s, u"IR"_s, u"Bit5"_s, u"Bit6"_s, u"bistabil"_s}));
     auto* label = child<QLabel>(frame(), "lblGeraet");
     EXPECT_FALSE(label->text().contains(u"Mastercard"_s));
     const int programCard = model().device.Geraetekennung;
@@ -344,7 +343,7 @@ TEST_F(MasterWindow, ClicksCodeTheCardAreUndoableAndShownAgain)
     EXPECT_EQ(model().device.MasterKennung, 1);
     frame()->history().redoAction()->trigger();
     EXPECT_EQ(boxes(w), u"x---x---"_s);
-    clickOn(w, "optmastercard");   // the same option again still counts as a change
+    clickOn(w, "optmastercard"); // the same option again still counts as a change
 
     // Back to a program card: the identification as it was, the boxes kept
     // but only shown, as a program card carries none of the bits.
@@ -361,7 +360,7 @@ TEST_F(MasterWindow, ClicksCodeTheCardAreUndoableAndShownAgain)
     const int options = model().program().Kopf[3];
     clickOn(w, "optfranz");
     EXPECT_EQ(model().device.SpracheUhr, 1);
-    EXPECT_EQ(model().program().Kopf[3], options + 4);   // nothing else moves
+    EXPECT_EQ(model().program().Kopf[3], options + 4); // nothing else moves
 
     // Opened again the window shows what the program keeps; the device
     // properties show the same clock language.
@@ -415,4 +414,3 @@ TEST_F(InfraredWindow, TheGaugeCountsTheWaitAgainstTheLimitAndFillsOnTheAnswer)
     EXPECT_LT(gauge->maximum(), 5);
     EXPECT_EQ(gauge->text(), u"%1 s"_s.arg(gauge->maximum()));
 }
-

@@ -1,9 +1,9 @@
-#include "editing/ListFilter.h"
 #include "editing/ListAnsicht.h"
+#include "editing/ListFilter.h"
 #include "tests/support/CliRun.h"
 #include "tests/ui/DesktopFixture.h"
-#include "ui/list/FrmFilter.h"
 #include "ui/frame/MainMenu.h"
+#include "ui/list/FrmFilter.h"
 
 #include <QActionGroup>
 #include <QFrame>
@@ -63,7 +63,7 @@ TEST_F(ListWindow, GridListsAsTheCommandLineSortsAndMarks)
     const QStringList shown = gridText();
     EXPECT_EQ(shown, cliText({}));
     EXPECT_EQ(shown.size(), 1 + model().program().AnzSz);
-    EXPECT_GT(grid()->model()->rowCount(), shown.size() - 1);   // an empty row under the last item
+    EXPECT_GT(grid()->model()->rowCount(), shown.size() - 1); // an empty row under the last item
     EXPECT_EQ(list().windowTitle(), u"Schaltzeitliste ("_s + school + u")"_s);
     EXPECT_EQ(checkedView(), u"mnuANSSz"_s);
 
@@ -205,7 +205,5 @@ TEST_F(ListWindow, FilterOnAndOff)
         child<QComboBox>(d, "cboZustand")->setCurrentIndex(1);
         child<QComboBox>(d, "cboImpuls")->setCurrentIndex(0);
     });
-    EXPECT_EQ(gridText(), cliText(channelOne + QStringList{u"--months"_s, u"3-5"_s, u"--prio"_s, u"1-10"_s,
-                                                           u"--state"_s, u"1"_s, u"--pulses"_s, u"0"_s}));
+    EXPECT_EQ(gridText(), cliText(channelOne + QStringList{u"--months"_s, u"3-5"_s, u"--prio"_s, u"1-10"_s, u"--state"_s, u"1"_s, u"--pulses"_s, u"0"_s}));
 }
-

@@ -1,13 +1,13 @@
 #include "model/ProgramFile.h"
 #include "model/SequentialReader.h"
-#include "ui/frame/UndoHistory.h"
 #include "tests/support/TestPrograms.h"
 #include "tests/ui/DesktopFixture.h"
+#include "ui/frame/UndoHistory.h"
 
 #include <QMimeData>
-#include <QUndoStack>
 #include <QSignalSpy>
 #include <QToolButton>
+#include <QUndoStack>
 #include <QUrl>
 
 using namespace zendrik;
@@ -150,11 +150,10 @@ TEST_F(MainFrame, NewAndExitAskOnlyForAChangedProgram)
     answer(TextId::SaveChangesIn, Answer::Cancel);
     trigger("mnuDatneu");
     settle();
-    ASSERT_EQ(startScreen(), nullptr);   // Cancel keeps the frame and the program
+    ASSERT_EQ(startScreen(), nullptr); // Cancel keeps the frame and the program
     trigger("mnuDatBend");
     // The exit question has two blanks before its question mark.
-    EXPECT_EQ(messages(), (std::vector<QString>{u"Änderungen speichern in "_s + path + u" ?"_s,
-                                                u"Änderungen speichern in "_s + path + u"  ?"_s}));
+    EXPECT_EQ(messages(), (std::vector<QString>{u"Änderungen speichern in "_s + path + u" ?"_s, u"Änderungen speichern in "_s + path + u"  ?"_s}));
     EXPECT_EQ(asked()[1].buttons, Buttons::YesNoCancel);
     EXPECT_EQ(asked()[1].icon, Icon::Question);
     EXPECT_EQ(exits.count(), 0);

@@ -10,7 +10,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class MessageBoxes : public DesktopFixture {};
+class MessageBoxes : public DesktopFixture { };
 
 } // namespace
 
@@ -44,9 +44,7 @@ TEST_F(MessageBoxes, TitleIconAndButtonsOfEachKind)
     EXPECT_EQ(question->escapeButton(), question->button(QMessageBox::Cancel));
 
     // The buttons stand for the answers; a box closed without a button is a Cancel.
-    const std::pair<int, Answer> answers[] = {{QMessageBox::Yes, Answer::Yes}, {QMessageBox::No, Answer::No},
-                                              {QMessageBox::Ok, Answer::Ok}, {QMessageBox::Cancel, Answer::Cancel},
-                                              {QMessageBox::NoButton, Answer::Cancel}};
+    const std::pair<int, Answer> answers[] = {{QMessageBox::Yes, Answer::Yes}, {QMessageBox::No, Answer::No}, {QMessageBox::Ok, Answer::Ok}, {QMessageBox::Cancel, Answer::Cancel}, {QMessageBox::NoButton, Answer::Cancel}};
     for (const auto& [button, answer] : answers)
         EXPECT_EQ(MessageBoxInteraction::answerOf(button), answer) << button;
 }

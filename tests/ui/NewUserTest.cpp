@@ -7,12 +7,12 @@
 #include "ui/main/FrmStartbild.h"
 
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QMap>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollArea>
 #include <QStatusBar>
-#include <QHeaderView>
 #include <QToolButton>
 
 using namespace zendrik;
@@ -232,7 +232,8 @@ TEST(Mnemonics, TheMenuTitlesOfEachTextTableGetLettersOfTheirOwn)
 {
     for (const int sprache : {1, 2, 3}) {
         TextTable t;
-        sprache == 1 ? t.LoadGerman() : sprache == 2 ? t.LoadEnglish() : t.LoadFrench();
+        sprache == 1 ? t.LoadGerman() : sprache == 2 ? t.LoadEnglish()
+                                                     : t.LoadFrench();
         const QStringList titles = AssignMnemonics({t(TextId::MenuFile), t(TextId::MenuEdit), t(TextId::MenuWindow),
                                                     t(TextId::MenuSettings), t(TextId::MenuHelp)});
         EXPECT_EQ(mnemonicFaults(QString::number(sprache), titles), QStringList());
@@ -259,17 +260,16 @@ TEST(Mnemonics, TheMenuTitlesOfEachTextTableGetLettersOfTheirOwn)
 TEST_F(NewUser, EveryMenuAndEveryDialogControlHasAKeyOfItsOwn)
 {
     ASSERT_TRUE(QFile::copy(shipped(u"deutsch.hdy"_s), work(u"deutsch.hdy"_s)));
-    const char* const dialogs[] = {"mnuBaSz",     "mnuBaPz",   "mnuBaFilt",  "mnuEinstGerät", "mnuEinstAuto",
-                                   "mnu_Einst_Ft", "mnuBaSw",  "mnuMaster",  "mnuIRAccess",   "mnuDatDruck",
-                                   "mnuinfo",     "mnuBaAstro"};
+    const char* const dialogs[] = {"mnuBaSz", "mnuBaPz", "mnuBaFilt", "mnuEinstGerät", "mnuEinstAuto",
+                                   "mnu_Einst_Ft", "mnuBaSw", "mnuMaster", "mnuIRAccess", "mnuDatDruck",
+                                   "mnuinfo", "mnuBaAstro"};
     QStringList faults;
     for (const int row : {4, 19, 20}) {
         for (const int sprache : {1, 2, 3}) {
             const QString lang = QStringLiteral("lang %1 row %2").arg(sprache).arg(row);
             ASSERT_TRUE(startApp());
-            QTest::mouseClick(child<QAbstractButton>(startScreen(), sprache == 1   ? "AniDeutsch"
-                                                                    : sprache == 2 ? "AniEnglisch"
-                                                                                   : "AniFrance"),
+            QTest::mouseClick(child<QAbstractButton>(startScreen(), sprache == 1 ? "AniDeutsch" : sprache == 2 ? "AniEnglisch"
+                                                                                                               : "AniFrance"),
                               Qt::LeftButton);
             faults << mnemonicFaults(lang + u" start screen"_s, controlCaptions(startScreen()));
             combo()->setCurrentIndex(combo()->findData(row));

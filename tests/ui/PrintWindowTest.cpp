@@ -1,6 +1,6 @@
 // The print window and the toolbar print button on the real main frame.
-#include "editing/ListFilter.h"
 #include "editing/ListAnsicht.h"
+#include "editing/ListFilter.h"
 #include "tests/support/TestPrograms.h"
 #include "tests/ui/DesktopFixture.h"
 #include "ui/print/FrmDruck.h"
@@ -156,7 +156,7 @@ TEST_F(PrintWindow, ToolbarButtonPrintsTheFilteredListWhereThePrintWindowSends)
     qsizetype rows = 0;
     for (const QString& line : text.split(u"\r\n"_s))
         rows += line.contains(on) || line.contains(off);
-    EXPECT_EQ(rows, shown.size() - 1) << text.toStdString();   // the grid's first line is its headings
+    EXPECT_EQ(rows, shown.size() - 1) << text.toStdString(); // the grid's first line is its headings
     EXPECT_FALSE(text.contains(off)) << text.toStdString();
 
     auto* d = open<FrmDruck>("mnuDatDruck");

@@ -129,7 +129,7 @@ TEST_F(ProgramCheck, CommandsAndTheDockInEveryLanguage)
         const char* file;
         const char* sample;
         const char* dock;
-        const char* clash;   // the finding of addClash() and the summary line
+        const char* clash; // the finding of addClash() and the summary line
         const char* summary;
     } cases[] = {
         {1, "Pr&ogramm prüfen", "&Mit Datei vergleichen...", "Mit Vorlage ver&gleichen", "Programmprüfung",
@@ -185,8 +185,7 @@ TEST_F(ProgramCheck, DockFollowsEveryEditAndMarksTheRows)
     // with the daily ON, which wins, so C1 still never goes OFF.
     add({BuildWeeklyEntry(Hm(6, 0), kMoFr, 1, 0, 0, 0)});
     const QString clash = u"C1 um 06:00: EIN und AUS zur selben Minute (Mo Di Mi Do Fr)"_s;
-    EXPECT_EQ(dockLines(dock), (QStringList{u"Fehler\tSchaltzeit 1, 2\t"_s + clash,
-                                            u"Warnung\t\tC1 ist 2026 an keinem Tag ausgeschaltet"_s}));
+    EXPECT_EQ(dockLines(dock), (QStringList{u"Fehler\tSchaltzeit 1, 2\t"_s + clash, u"Warnung\t\tC1 ist 2026 an keinem Tag ausgeschaltet"_s}));
     EXPECT_EQ(marks(), (std::vector<int>{static_cast<int>(Severity::Error), static_cast<int>(Severity::Error)}));
     const QAbstractItemModel* m = grid()->model();
     EXPECT_FALSE(m->data(m->index(0, 0), Qt::BackgroundRole).isNull());
@@ -431,4 +430,3 @@ TEST_F(ProgramCheck, F1InTheDockAndTheComparisonOpensTheirPages)
     EXPECT_EQ(help->currentPage(), u"comparison"_s);
     EXPECT_EQ(help->windowTitle(), u"Program comparison"_s);
 }
-

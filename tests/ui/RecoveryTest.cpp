@@ -4,8 +4,8 @@
 #include "tests/ui/DesktopFixture.h"
 
 #include "editing/RecoveryFile.h"
-#include "model/ProgramFile.h"
 #include "model/DeviceImage.h"
+#include "model/ProgramFile.h"
 #include "tests/support/TestPrograms.h"
 #include "ui/main/RecoveryKeeper.h"
 
@@ -37,7 +37,7 @@ protected:
         int n = 0;
         for (const Prompt& p : asked())
             n += !p.parts.empty() && std::holds_alternative<ExtraText>(p.parts.front())
-                 && std::get<ExtraText>(p.parts.front()).de == kRecoveryQuestion.de;
+                && std::get<ExtraText>(p.parts.front()).de == kRecoveryQuestion.de;
         return n;
     }
 };

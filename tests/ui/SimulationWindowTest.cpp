@@ -3,7 +3,6 @@
 #include "calendar/AstroTable.h"
 #include "calendar/BetriebsstundenText.h"
 #include "calendar/DayProfile.h"
-#include "editing/ListFilter.h"
 #include "calendar/SimulationCsv.h"
 #include "calendar/SimulationTexts.h"
 #include "calendar/SommerzeitTage.h"
@@ -11,14 +10,15 @@
 #include "calendar/YearPictureTitle.h"
 #include "calendar/YearSimulation.h"
 #include "editing/ListAnsicht.h"
+#include "editing/ListFilter.h"
 #include "model/EntryBuilder.h"
+#include "paint/YearGraphPainter.h"
 #include "tests/support/CliRun.h"
 #include "tests/support/TestPrograms.h"
 #include "tests/ui/DesktopFixture.h"
 #include "ui/entry/FrmEingSz.h"
 #include "ui/frame/MainMenu.h"
 #include "ui/main/ProgramHeader.h"
-#include "paint/YearGraphPainter.h"
 #include "ui/simulation/FrmGrafik.h"
 
 #include <QDate>
@@ -183,8 +183,11 @@ TEST_F(SimulationWindow, YearGraphPixelsAgainstTheEngine)
     } cases[] = {
         // A winter day: ON until the morning limit, OFF by day; P3 on 11 March
         // ON 10:00 .. 12:00 only; Christmas permanently OFF.
-        {Doy(20, 1), Hm(5, 50), on},  {Doy(20, 1), Hm(6, 20), off}, {Doy(11, 3), Hm(11, 0), on},
-        {Doy(9, 3), Hm(11, 0), off},  {Doy(25, 12), Hm(22, 30), off},
+        {Doy(20, 1), Hm(5, 50), on},
+        {Doy(20, 1), Hm(6, 20), off},
+        {Doy(11, 3), Hm(11, 0), on},
+        {Doy(9, 3), Hm(11, 0), off},
+        {Doy(25, 12), Hm(22, 30), off},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(cell(w, c.day, c.minute), c.colour) << c.day << ' ' << c.minute;
@@ -365,7 +368,7 @@ TEST_F(SimulationWindow, PictureFromTheCommandLineEqualsTheWindowsWithTitleAndLe
     FrmGrafik* w = openWindow();
     const QString out = work(u"cli.png"_s);
     Succeeded(RunCli({"--dir", dir_.path(), "--type", QString::number(kRowBus738), "simulate", program, "--year",
-                             QString::number(kYear), "--channel", "1", "--png", out}));
+                      QString::number(kYear), "--channel", "1", "--png", out}));
     const QImage cli = QImage(out).convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(cli.size(), QSize(1200, 800));
 
@@ -427,7 +430,7 @@ TEST_F(SimulationWindow, TableExportAndRefusals)
     EXPECT_EQ(readFile(program), before);
     EXPECT_EQ(label(w, "lblHinweis"),
               u"Die Datei "_s + program + u" ist eine Programmdatei und wird nicht überschrieben. "_s
-                  u"Bitte einen anderen Namen wählen."_s);
+                                          u"Bitte einen anderen Namen wählen."_s);
     // A cancelled file choice writes nothing.
     QFile::remove(csv);
     w->chooseFile = [](const QString&, const QString&) { return QString(); };

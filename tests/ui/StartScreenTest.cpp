@@ -1,6 +1,6 @@
+#include "app/Settings.h"
 #include "language/LanguageChoice.h"
 #include "model/DeviceTypes.h"
-#include "app/Settings.h"
 #include "tests/support/TestPrograms.h"
 #include "tests/ui/DesktopFixture.h"
 #include "ui/main/FrmStartbild.h"
@@ -95,12 +95,22 @@ TEST_F(StartScreen, GermanMenuCaptions)
 {
     startWith(4);
     const std::pair<const char*, const char*> captions[] = {
-        {"mnuDatneu", "&Neu"}, {"mnuDatÖff", "Ö&ffnen..."}, {"mnudatspei", "&Speichern"},
-        {"mnudatspu", "Speichern &unter..."}, {"mnuDatVorl", "&Vorlage öffnen..."},
-        {"mnuDatVorlSchl", "Vorlag&e schließen"}, {"mnuDatBend", "&Beenden"}, {"mnuANSSz", "&Schaltzeiten"},
-        {"mnuAnsPz", "&Prioritätszeiten"}, {"mnuAnsSw", "So&Wi-Tabelle"}, {"mnuAnsSzVorl", "&Vorlage Schaltzeiten"},
-        {"mnuAnsPzVorl", "V&orlage Prioritätszeiten"}, {"mnuAnsSWVorl", "Vo&rlage SoWi-Tabelle"},
-        {"mnuBaFilt", "&Filtern..."}, {"mnuEinstGerät", "&Geräteeigenschaften..."}, {"mnuinfo", "&Info"},
+        {"mnuDatneu", "&Neu"},
+        {"mnuDatÖff", "Ö&ffnen..."},
+        {"mnudatspei", "&Speichern"},
+        {"mnudatspu", "Speichern &unter..."},
+        {"mnuDatVorl", "&Vorlage öffnen..."},
+        {"mnuDatVorlSchl", "Vorlag&e schließen"},
+        {"mnuDatBend", "&Beenden"},
+        {"mnuANSSz", "&Schaltzeiten"},
+        {"mnuAnsPz", "&Prioritätszeiten"},
+        {"mnuAnsSw", "So&Wi-Tabelle"},
+        {"mnuAnsSzVorl", "&Vorlage Schaltzeiten"},
+        {"mnuAnsPzVorl", "V&orlage Prioritätszeiten"},
+        {"mnuAnsSWVorl", "Vo&rlage SoWi-Tabelle"},
+        {"mnuBaFilt", "&Filtern..."},
+        {"mnuEinstGerät", "&Geräteeigenschaften..."},
+        {"mnuinfo", "&Info"},
     };
     for (const auto& [name, caption] : captions) {
         QAction* a = action(name);
@@ -151,7 +161,7 @@ TEST_F(StartScreen, FurtherLanguageInstallsATranslation)
 TEST_F(StartScreen, IntroductionOnlyForTheOwnBrandInGerman)
 {
     ASSERT_TRUE(startApp());
-    EXPECT_FALSE(button("cmdeinführung")->isEnabled());   // no ZX900.exe here
+    EXPECT_FALSE(button("cmdeinführung")->isEnabled()); // no ZX900.exe here
     app_.reset();
     ASSERT_TRUE(writeFile(work(u"ZX900.exe"_s), "intro"));
     ASSERT_TRUE(startApp());

@@ -93,14 +93,10 @@ TEST(UndoHistory, StepNamesCountTheEntries)
         const char* names[3];
     } cases[] = {
         // The entry dialogs' test sees the other German names of each kind.
-        {ChangeKind::SwitchingDeleted, 1,
-         {"1 Schaltzeit löschen", "delete 1 switching time", "supprimer 1 horaire de commutation"}},
-        {ChangeKind::SwitchingAdded, 2,
-         {"2 Schaltzeiten eingeben", "enter 2 switching times", "saisir 2 horaires de commutation"}},
-        {ChangeKind::PriorityAdded, 12,
-         {"12 Prioritätszeiten eingeben", "enter 12 priority times", "saisir 12 périodes prioritaires"}},
-        {ChangeKind::PriorityDeleted, 3,
-         {"3 Prioritätszeiten löschen", "delete 3 priority times", "supprimer 3 périodes prioritaires"}},
+        {ChangeKind::SwitchingDeleted, 1, {"1 Schaltzeit löschen", "delete 1 switching time", "supprimer 1 horaire de commutation"}},
+        {ChangeKind::SwitchingAdded, 2, {"2 Schaltzeiten eingeben", "enter 2 switching times", "saisir 2 horaires de commutation"}},
+        {ChangeKind::PriorityAdded, 12, {"12 Prioritätszeiten eingeben", "enter 12 priority times", "saisir 12 périodes prioritaires"}},
+        {ChangeKind::PriorityDeleted, 3, {"3 Prioritätszeiten löschen", "delete 3 priority times", "supprimer 3 périodes prioritaires"}},
     };
     TextTable texts[3];
     texts[0].LoadGerman();

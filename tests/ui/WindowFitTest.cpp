@@ -5,11 +5,11 @@
 // language the user chose.
 #include "tests/ui/DesktopFixture.h"
 
+#include "paint/YearGraphPainter.h"
 #include "ui/checks/CheckCommands.h"
 #include "ui/checks/CheckDock.h"
 #include "ui/frame/MainMenu.h"
 #include "ui/main/ProgramHeader.h"
-#include "paint/YearGraphPainter.h"
 #include "ui/simulation/FrmGrafik.h"
 #include "ui/transfer/FrmSerielIo.h"
 
@@ -50,23 +50,38 @@ struct WindowVisit {
 
 const WindowVisit kVisits[] = {
     // The main frame with each view, the sample's views and the check dock.
-    {kRowFourChannels, "mnuANSSz", nullptr}, {kRowFourChannels, "mnuAnsPz", nullptr},
-    {kRowFourChannels, "mnuAnsSw", nullptr}, {kRowFourChannels, "mnuAnsSzVorl", nullptr},
-    {kRowFourChannels, "mnuAnsPzVorl", nullptr}, {kRowFourChannels, "mnuAnsSWVorl", nullptr},
+    {kRowFourChannels, "mnuANSSz", nullptr},
+    {kRowFourChannels, "mnuAnsPz", nullptr},
+    {kRowFourChannels, "mnuAnsSw", nullptr},
+    {kRowFourChannels, "mnuAnsSzVorl", nullptr},
+    {kRowFourChannels, "mnuAnsPzVorl", nullptr},
+    {kRowFourChannels, "mnuAnsSWVorl", nullptr},
     {kRowFourChannels, "mnuBaPruefen", nullptr},
     // Every dialog of the menus.
-    {kRowFourChannels, "mnuANSSz", "mnuBaSz"}, {kRowFourChannels, nullptr, "mnuBaPz"},
-    {kRowFourChannels, nullptr, "mnuBaSw"}, {kRowFourChannels, nullptr, "mnuBaFilt"},
-    {kRowFourChannels, nullptr, "mnuEinstAuto"}, {kRowFourChannels, nullptr, "mnu_Einst_Ft"},
-    {kRowFourChannels, nullptr, "mnuEinstGerät"}, {kRowFourChannels, nullptr, "mnuMaster"},
-    {kRowFourChannels, nullptr, "mnuinfo"}, {kRowFourChannels, nullptr, "mnuDatDruck"},
-    {kRowFourChannels, nullptr, "mnuIRAccess"}, {kRowFourChannels, nullptr, "mnuAnsGrafik"},
-    {kRowFourChannels, nullptr, "mnuDatVergl"}, {kRowFourChannels, nullptr, "mnuDatVerglVorl"},
-    {kRowFourChannels, nullptr, "mnuHilfeZu"}, {kRowMeterPulse, nullptr, "mnuEinstGerät"},
-    {kRowAstro752, "mnuAnsAsz", nullptr}, {kRowAstro752, nullptr, "mnuBaAstro"},
-    {kRowAstro752, nullptr, "mnuEinstGerät"}, {kRowBus738, "mnuBaPruefen", nullptr},
-    {kRowBus738, "mnuAnsAsz", nullptr}, {kRowBus738, nullptr, "mnuBaAstro"},
-    {kRowBus738, nullptr, "mnuBusaccess"}, {kRowBus738, nullptr, "mnuEinstGerät"},
+    {kRowFourChannels, "mnuANSSz", "mnuBaSz"},
+    {kRowFourChannels, nullptr, "mnuBaPz"},
+    {kRowFourChannels, nullptr, "mnuBaSw"},
+    {kRowFourChannels, nullptr, "mnuBaFilt"},
+    {kRowFourChannels, nullptr, "mnuEinstAuto"},
+    {kRowFourChannels, nullptr, "mnu_Einst_Ft"},
+    {kRowFourChannels, nullptr, "mnuEinstGerät"},
+    {kRowFourChannels, nullptr, "mnuMaster"},
+    {kRowFourChannels, nullptr, "mnuinfo"},
+    {kRowFourChannels, nullptr, "mnuDatDruck"},
+    {kRowFourChannels, nullptr, "mnuIRAccess"},
+    {kRowFourChannels, nullptr, "mnuAnsGrafik"},
+    {kRowFourChannels, nullptr, "mnuDatVergl"},
+    {kRowFourChannels, nullptr, "mnuDatVerglVorl"},
+    {kRowFourChannels, nullptr, "mnuHilfeZu"},
+    {kRowMeterPulse, nullptr, "mnuEinstGerät"},
+    {kRowAstro752, "mnuAnsAsz", nullptr},
+    {kRowAstro752, nullptr, "mnuBaAstro"},
+    {kRowAstro752, nullptr, "mnuEinstGerät"},
+    {kRowBus738, "mnuBaPruefen", nullptr},
+    {kRowBus738, "mnuAnsAsz", nullptr},
+    {kRowBus738, nullptr, "mnuBaAstro"},
+    {kRowBus738, nullptr, "mnuBusaccess"},
+    {kRowBus738, nullptr, "mnuEinstGerät"},
     {kRowBus738, nullptr, "mnuAnsGrafik"},
 };
 
@@ -132,7 +147,7 @@ bool IsControl(const QWidget* w)
     if (qobject_cast<const QDockWidget*>(w->parentWidget()) && qobject_cast<const QAbstractButton*>(w))
         return false; // the dock's own title buttons
     return qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QLineEdit*>(w)
-           || qobject_cast<const QAbstractSpinBox*>(w) || qobject_cast<const QComboBox*>(w);
+        || qobject_cast<const QAbstractSpinBox*>(w) || qobject_cast<const QComboBox*>(w);
 }
 
 // The part of a widget the user sees, in window coordinates.
@@ -236,7 +251,7 @@ protected:
                 out << Name(w) + u" cut by "_s + parent;
             const QSize hint = w->sizeHint();
             const bool field = qobject_cast<const QLineEdit*>(w) || qobject_cast<const QAbstractSpinBox*>(w)
-                               || qobject_cast<const QComboBox*>(w);
+                || qobject_cast<const QComboBox*>(w);
             const int needed = field ? w->minimumSizeHint().width() : hint.width();
             if (w->width() < needed || w->height() < hint.height())
                 out << u"%1 is %2 x %3, needs %4 x %5"_s.arg(Name(w)).arg(w->width()).arg(w->height()).arg(needed).arg(hint.height());

@@ -52,7 +52,7 @@ TEST(WorkDir, UserFolderFollowsTheBaseDirectoryRules)
     } cases[] = {
         {"/data/anna", "/data/anna/zendrik"},
         {"", "/home/anna/.local/share/zendrik"},
-        {"relative/path", "/home/anna/.local/share/zendrik"},   // ignored: not absolute
+        {"relative/path", "/home/anna/.local/share/zendrik"}, // ignored: not absolute
         {"/data/anna/", "/data/anna/zendrik"},
     };
     for (const auto& c : cases)

@@ -10,15 +10,15 @@ namespace zendrik {
 // Faults the emulated adapter can show.
 enum class AdapterFault {
     None,
-    NoChip,              // status 0x81 (or the configured status)
-    ChipNotAnswering,    // status 0x82
-    TransmissionError,   // status 0x84
-    NoReply,             // says nothing
-    Garbled,             // noise, or read data of the wrong length
-    WrongEcho,           // read data whose control byte echo is wrong
-    OldAdapter,          // 0x02 0xA1 to the two-byte address forms
-    OtherType,           // the chip holds a program of another family
-    Partial,             // the chip keeps only the first bytes written
+    NoChip,            // status 0x81 (or the configured status)
+    ChipNotAnswering,  // status 0x82
+    TransmissionError, // status 0x84
+    NoReply,           // says nothing
+    Garbled,           // noise, or read data of the wrong length
+    WrongEcho,         // read data whose control byte echo is wrong
+    OldAdapter,        // 0x02 0xA1 to the two-byte address forms
+    OtherType,         // the chip holds a program of another family
+    Partial,           // the chip keeps only the first bytes written
 };
 
 // Parses a fault name as the emulator's command line takes it.
@@ -26,10 +26,10 @@ bool ParseAdapterFault(const QString& name, AdapterFault& fault);
 
 struct AdapterFaultSettings {
     AdapterFault fault = AdapterFault::None;
-    int skipFrames = 0;       // frames answered normally before the fault starts
-    int faultFrames = -1;     // frames the fault lasts; -1 for ever
-    int status = -1;          // status byte of a status fault; -1: the fault's own
-    int keepBytes = -1;       // bytes a partial chip keeps; -1: half of it
+    int skipFrames = 0;   // frames answered normally before the fault starts
+    int faultFrames = -1; // frames the fault lasts; -1 for ever
+    int status = -1;      // status byte of a status fault; -1: the fault's own
+    int keepBytes = -1;   // bytes a partial chip keeps; -1: half of it
 };
 
 // The firmware of the serial programming adapter: takes one frame (length
@@ -41,7 +41,7 @@ public:
 
     struct Outcome {
         QByteArray reply;
-        bool programmed = false;   // the chip started a write cycle
+        bool programmed = false; // the chip started a write cycle
     };
 
     Outcome handle(const QByteArray& frame);

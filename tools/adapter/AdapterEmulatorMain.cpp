@@ -123,7 +123,7 @@ int parseOptions(const QCoreApplication& app, Options& o)
 // The master side of a pseudo terminal whose slave is a raw 8-bit line.
 struct PseudoTerminal {
     int master = -1;
-    int slave = -1;   // held open so the line stays up between the program's opens
+    int slave = -1; // held open so the line stays up between the program's opens
     QByteArray path;
 
     bool open(QString* error)

@@ -10,7 +10,7 @@ constexpr int kNoPtyExitCode = 77;
 
 } // namespace
 
-AdapterEmulatorProcess::AdapterEmulatorProcess(QString program) : program_(std::move(program)) {}
+AdapterEmulatorProcess::AdapterEmulatorProcess(QString program) : program_(std::move(program)) { }
 
 bool AdapterEmulatorProcess::start(const QString& eeprom, const QStringList& args)
 {

@@ -4,12 +4,12 @@
 // leaves its result code and an address in card.msg. The chip is the same
 // binary file the serial adapter emulator keeps.
 
-#include "util/AtomicFile.h"
-#include "util/FileCheck.h"
 #include "model/ProgramFile.h"
+#include "transfer/MessageFile.h"
 #include "transfer/chip/AdapterToolResult.h"
 #include "transfer/chip/CardDatFile.h"
-#include "transfer/MessageFile.h"
+#include "util/AtomicFile.h"
+#include "util/FileCheck.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -7,7 +7,7 @@
 
 namespace zendrik {
 
-VirtualEeprom::VirtualEeprom(int size) : bytes_(static_cast<std::size_t>(size), 0xFF) {}
+VirtualEeprom::VirtualEeprom(int size) : bytes_(static_cast<std::size_t>(size), 0xFF) { }
 
 bool VirtualEeprom::load(const QString& path, QString* error)
 {

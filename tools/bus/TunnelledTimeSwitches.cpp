@@ -1,8 +1,8 @@
 #include "tools/bus/TunnelledTimeSwitches.h"
 
 #include "transfer/bus/EibFrames.h"
-#include "transfer/bus/TransferMailbox.h"
 #include "transfer/bus/FrameBytes.h"
+#include "transfer/bus/TransferMailbox.h"
 
 namespace zendrik {
 
@@ -85,7 +85,7 @@ void TunnelledTimeSwitches::frame(const QByteArray& cemi)
 
     const bool dataConnected = Tpci::isDataConnected(control);
     const bool mailbox = dataConnected && Apci::serviceOf(f.tpdu) == Apci::kMemoryWrite && f.tpdu.size() >= 4
-                         && (at(f.tpdu, 2) << 8 | at(f.tpdu, 3)) == Mailbox::kAddress;
+        && (at(f.tpdu, 2) << 8 | at(f.tpdu, 3)) == Mailbox::kAddress;
     if (dataConnected)
         ++connectedTelegrams_;
     if (mailbox) {
@@ -103,7 +103,7 @@ void TunnelledTimeSwitches::frame(const QByteArray& cemi)
     for (const QByteArray& r : replies) {
         const quint8 c = at(r, 0);
         if (Tpci::isAck(c) && dataConnected && connectedTelegrams_ == faults.ackLostAt)
-            continue;   // lost on the line
+            continue; // lost on the line
         if (Tpci::isDataConnected(c))
             pending_[device->address()] = {r, f.source, now, 0};
         sendFrom(source, f.source, r);

@@ -15,9 +15,9 @@ namespace zendrik {
 
 // What the devices do wrong beyond their own faults.
 struct TunnelledFaults {
-    int ackLostAt = 0;         // the T_ACK of the n-th connected telegram to a device is never sent
-    int vanishAtCommand = 0;   // all devices fall silent as the n-th mailbox command arrives ...
-    int backAfterMs = -1;      // ... and answer again after this long (-1: never)
+    int ackLostAt = 0;       // the T_ACK of the n-th connected telegram to a device is never sent
+    int vanishAtCommand = 0; // all devices fall silent as the n-th mailbox command arrives ...
+    int backAfterMs = -1;    // ... and answer again after this long (-1: never)
 };
 
 // Emulated time switches on a real bus line: a tunnelling client to a KNX
@@ -65,7 +65,7 @@ private:
     std::map<quint16, Pending> pending_;
     int connectedTelegrams_ = 0;
     int mailboxCommands_ = 0;
-    std::int64_t silentUntilUs_ = -1;   // -1: not silent; -2: silent for good
+    std::int64_t silentUntilUs_ = -1; // -1: not silent; -2: silent for good
 };
 
 } // namespace zendrik

@@ -40,7 +40,7 @@ struct Faults {
 QByteArray clockLine(const IrJob& job)
 {
     return FormatIrTime(job.time).toLatin1() + ' ' + job.date.toString(QStringLiteral("dd.MM.yyyy")).toLatin1()
-           + ' ' + IrClockCode(job.source) + "\r\n";
+        + ' ' + IrClockCode(job.source) + "\r\n";
 }
 
 int run(const QString& device, const Faults& faults)
@@ -104,7 +104,7 @@ int main(int argc, char** argv)
     faults.notAuto = p.isSet(QStringLiteral("not-auto"));
     faults.damaged = p.isSet(QStringLiteral("damaged"));
     const int code = p.isSet(QStringLiteral("result")) ? p.value(QStringLiteral("result")).toInt()
-                                                        : run(p.value(QStringLiteral("device")), faults);
+                                                       : run(p.value(QStringLiteral("device")), faults);
     if (p.isSet(QStringLiteral("no-result")))
         return 0;
     return WriteFileAtomically(kIrResultFileName, IrResultFileText(code)) ? 0 : 1;

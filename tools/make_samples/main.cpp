@@ -4,8 +4,8 @@
 //   zendrik-make-samples OUTDIR
 #include "calendar/AstroTable.h"
 #include "calendar/SoWiZeitzone.h"
-#include "model/EntryBuilder.h"
 #include "model/DstRowCodec.h"
+#include "model/EntryBuilder.h"
 #include "model/ProgramFile.h"
 #include "model/ProgramSetup.h"
 #include "model/UserInteraction.h"

@@ -5,6 +5,7 @@
 #include "model/FileNames.h"
 #include "model/ProgramModel.h"
 #include "model/UserInteraction.h"
+#include "transfer/TransferObserver.h"
 #include "transfer/bus/BusApplication.h"
 #include "transfer/bus/BusClock.h"
 #include "transfer/bus/BusErrors.h"
@@ -13,7 +14,6 @@
 #include "transfer/bus/EibLink.h"
 #include "transfer/bus/PhysicalAddress.h"
 #include "transfer/bus/TransferMailbox.h"
-#include "transfer/TransferObserver.h"
 
 #include "util/AtomicFile.h"
 #include "util/FileCheck.h"
@@ -342,7 +342,7 @@ int BusAccess::SendToTransferApp(quint16 address, quint8 command, const QByteArr
 {
     const QByteArray block = Mailbox::commandBlock(command, data);
     const bool longWork = command == Mailbox::kDeleteEntries;
-    bool written = false;   // the device has the block (its write was confirmed)
+    bool written = false; // the device has the block (its write was confirmed)
     int rc = BusClockNotReady;
     // The device's work on a long command is waited for this long in all,
     // over every attempt.
@@ -355,7 +355,7 @@ int BusAccess::SendToTransferApp(quint16 address, quint8 command, const QByteArr
                 log_.line(texts_(TextId::EibErrorInReceive) + QString::number(attempt));
                 if (attempt < kMailboxAttempts)
                     if (const int o = reopen(address); o != 0)
-                        return o;   // the link cannot be had again
+                        return o; // the link cannot be had again
                 continue;
             }
             written = true;
@@ -388,7 +388,7 @@ int BusAccess::SendToTransferApp(quint16 address, quint8 command, const QByteArr
         log_.line(texts_(TextId::EibClockNotReady) + QString::number(attempt));
         rc = BusClockNotReady;
         if (longWork && state == Mailbox::State::Pending && link_->clock().nowMs() >= deadline)
-            return rc;   // still at work when the time was up
+            return rc; // still at work when the time was up
         // A command still in the mailbox is waited for, not written again,
         // so it cannot run twice; anything else means it never arrived.
         written = state == Mailbox::State::Pending;
@@ -449,7 +449,7 @@ int BusAccess::readProgram(quint16 address, ProgramSlot& scratch)
     if (rc == 0 && data.size() != 2)
         rc = BusWrongTelegramLength;
     else if (rc == 0 && data.at(0) != 0)
-        rc = BusNoValidData;   // the answer always starts with 0x00
+        rc = BusNoValidData; // the answer always starts with 0x00
     if (rc == 0)
         scratch.SoWiJahr = static_cast<quint8>(data.at(1));
     step();
@@ -487,7 +487,7 @@ int BusAccess::readProgram(quint16 address, ProgramSlot& scratch)
                 break;
             step();
             if (data == QByteArray(6, '\xFF'))
-                break;   // after the last entry
+                break; // after the last entry
             Entry e;
             for (int k = 0; k < 6; ++k)
                 e.b[static_cast<std::size_t>(k)] = static_cast<quint8>(data.at(k));
@@ -634,7 +634,7 @@ BusActionResult BusAccess::transfer(Direction direction, quint16 address)
         progress_ = installStart;
         rc = InstallApplication(address, kTransferApplicationFileName, r.detail);
         if (rc == BusRunTimeFailure)
-            break;   // the file will not be better next time
+            break; // the file will not be better next time
     }
     io_->BusPause(kSettleMs);
     closeAll();
@@ -659,7 +659,8 @@ BusActionResult BusAccess::transfer(Direction direction, quint16 address)
         QFile::remove(inWorkDir(saved));
         r.restorePending = false;
     }
-    r.code = rc != 0 ? rc : restore != 0 ? restore : closed;
+    r.code = rc != 0 ? rc : restore != 0 ? restore
+                                         : closed;
     if (rc == 0 && restore != 0)
         r.detail = restoreDetail;
 

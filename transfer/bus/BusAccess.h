@@ -25,12 +25,12 @@ class UserInteraction;
 
 // How a bus action ended.
 struct BusActionResult {
-    int code = 0;                 // 0 success, else a BusError code or a link's number
-    QString detail;               // the reason of a run-time failure
-    bool cancelled = false;       // the user stopped before anything was sent
-    bool restorePending = false;  // the device still runs the transfer application
-    bool stopped = false;         // search: the user stopped it; `found` holds the devices until then
-    QList<quint16> found;         // search: the time switches that answered
+    int code = 0;                // 0 success, else a BusError code or a link's number
+    QString detail;              // the reason of a run-time failure
+    bool cancelled = false;      // the user stopped before anything was sent
+    bool restorePending = false; // the device still runs the transfer application
+    bool stopped = false;        // search: the user stopped it; `found` holds the devices until then
+    QList<quint16> found;        // search: the time switches that answered
 };
 
 // The bus access window's work, without the window: find time switches on
@@ -91,7 +91,8 @@ public:
     std::int64_t pausedUs() const { return pausedUs_; }
 
 private:
-    enum class Direction { Write, Read };
+    enum class Direction { Write,
+                           Read };
 
     BusActionResult transfer(Direction direction, quint16 address);
     // Empties the log and sets up the link layer; without a link it ends the action.

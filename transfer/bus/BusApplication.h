@@ -14,8 +14,8 @@ namespace zendrik {
 // application is written back.
 inline constexpr int kApplicationFirst = 0x0107;
 inline constexpr int kApplicationLast = 0x01FE;
-inline constexpr int kApplicationSize = kApplicationLast - kApplicationFirst + 1;   // 248
-inline constexpr int kApplicationBlock = 8;                                         // bytes per memory access
+inline constexpr int kApplicationSize = kApplicationLast - kApplicationFirst + 1; // 248
+inline constexpr int kApplicationBlock = 8;                                       // bytes per memory access
 // The three identification bytes; the first is the manufacturer code.
 inline constexpr int kIdentificationAddress = 0x0104;
 // The manufacturer code of our bus time switches, the same for every brand.
@@ -34,8 +34,8 @@ const QByteArray& TransferApplicationImage();
 enum class ApplicationFileError {
     None,
     Missing,
-    Unreadable,   // not a regular file, no permission, too large
-    Invalid,      // not 248 integers 0..255, one per line
+    Unreadable, // not a regular file, no permission, too large
+    Invalid,    // not 248 integers 0..255, one per line
 };
 
 // An application file: 248 integers, one per line, for 0x0107..0x01FE.

@@ -20,9 +20,9 @@ enum BusError : int {
     BusConnecting = 108,
     BusNoMaskResponse = 109,
     BusWrongMaskVersion = 110,
-    BusAnswerFromWrongDevice = 111,   // an answer that does not fit the request
+    BusAnswerFromWrongDevice = 111, // an answer that does not fit the request
     BusMemoryNotWritten = 112,
-    BusWrongDeviceProperties = 113,   // not a time switch of ours
+    BusWrongDeviceProperties = 113, // not a time switch of ours
     // Our own codes beyond the device's message table.
     BusRunTimeFailure = 114,          // a file could not be read or written (the detail says which)
     BusAddressTableNotRestored = 115, // the local BCU kept the lowered address-table length

@@ -39,7 +39,7 @@ inline constexpr ExtraText kBusRestorePending{
     "This device's application still has to be reinstalled.",
     "L'application de cet appareil doit encore être réinstallée."};
 inline constexpr ExtraText kBusFound{"%1 Schaltuhr(en) gefunden", "%1 time switch(es) found",
-                                      "%1 horloge(s) trouvée(s)"};
+                                     "%1 horloge(s) trouvée(s)"};
 inline constexpr ExtraText kBusStopSearch{"Suche anhalten", "Stop search", "Arrêter la recherche"};
 inline constexpr ExtraText kBusSearchStopped{"Suche angehalten", "Search stopped", "Recherche arrêtée"};
 inline constexpr ExtraText kBusLink1Label{"Bus 1", "Bus 1", "Bus 1"};

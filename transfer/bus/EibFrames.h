@@ -72,9 +72,9 @@ namespace Tpci {
 
 inline constexpr quint8 kConnect = 0x80;
 inline constexpr quint8 kDisconnect = 0x81;
-inline constexpr quint8 kDataConnected = 0x40;   // | seq << 2 | two application bits
-inline constexpr quint8 kAck = 0xC2;             // | seq << 2
-inline constexpr quint8 kNak = 0xC3;             // | seq << 2
+inline constexpr quint8 kDataConnected = 0x40; // | seq << 2 | two application bits
+inline constexpr quint8 kAck = 0xC2;           // | seq << 2
+inline constexpr quint8 kNak = 0xC3;           // | seq << 2
 
 inline bool isDataConnected(quint8 b) { return (b & 0xC0) == 0x40; }
 inline bool isAck(quint8 b) { return (b & 0xC3) == kAck; }

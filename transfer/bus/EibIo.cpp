@@ -1,13 +1,13 @@
 #include "transfer/bus/EibIo.h"
 
 #include "language/TextTable.h"
-#include "util/HexLine.h"
+#include "transfer/TransferObserver.h"
 #include "transfer/bus/BusClock.h"
 #include "transfer/bus/BusErrors.h"
 #include "transfer/bus/BusLog.h"
 #include "transfer/bus/EibFrames.h"
 #include "transfer/bus/EibLink.h"
-#include "transfer/TransferObserver.h"
+#include "util/HexLine.h"
 
 namespace zendrik {
 
@@ -31,7 +31,7 @@ int HasNonFF(const QByteArray& bytes)
     return 0;
 }
 
-EibIo::EibIo(EibLink& link, const TextTable& texts, BusLog& log) : link_(link), texts_(texts), log_(log) {}
+EibIo::EibIo(EibLink& link, const TextTable& texts, BusLog& log) : link_(link), texts_(texts), log_(log) { }
 
 void EibIo::log(const QString& text)
 {

@@ -25,7 +25,7 @@ class EibIo {
 public:
     EibIo(EibLink& link, const TextTable& texts, BusLog& log);
 
-    int EibPort = 0;                   // 0 = the first interface, 1 = the second
+    int EibPort = 0; // 0 = the first interface, 1 = the second
     int EibLayer = 150;
     int EibTelegramLength = 18;
     // The local BCU's address-table length found when the link was first

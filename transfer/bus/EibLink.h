@@ -64,10 +64,10 @@ inline constexpr int kReceiveBufferSize = 40;
 
 // Link error numbers of our own links (the BCU's line, not the device).
 enum EibLinkError : int {
-    LinkInstallFailed = 1,   // the line could not be opened
-    LinkNotOpen = 2,         // a call before install or after close
-    LinkLost = 3,            // the line went away
-    LinkBadFrame = 4,        // a frame the BCU cannot take
+    LinkInstallFailed = 1, // the line could not be opened
+    LinkNotOpen = 2,       // a call before install or after close
+    LinkLost = 3,          // the line went away
+    LinkBadFrame = 4,      // a frame the BCU cannot take
 };
 
 } // namespace zendrik

@@ -206,7 +206,7 @@ QByteArray dataFrame(quint8 code, quint16 source, quint16 destination, const QBy
 {
     QByteArray b;
     b += static_cast<char>(code);
-    b += '\0';   // no additional information
+    b += '\0'; // no additional information
     b += static_cast<char>(control1);
     b += static_cast<char>(kControl2);
     put16(b, source);
@@ -224,7 +224,7 @@ bool parse(const QByteArray& b, Frame& out)
     const quint8 code = at(b, 0);
     if (code != kDataRequest && code != kDataConfirm && code != kDataIndication)
         return false;
-    const qsizetype i = 2 + at(b, 1);   // after the additional information
+    const qsizetype i = 2 + at(b, 1); // after the additional information
     if (b.size() < i + 8)
         return false;
     const int length = at(b, i + 6);

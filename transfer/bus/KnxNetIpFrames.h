@@ -65,15 +65,15 @@ QByteArray tunnellingAck(quint8 channel, quint8 sequence, quint8 status);
 // Why a datagram was not taken.
 enum class Fault {
     None,
-    TooShort,           // shorter than its header
-    BadHeaderLength,    // the first byte is not 6
-    BadVersion,         // not protocol version 1.0
-    LengthMismatch,     // the total length is not the datagram's size
-    UnknownService,     // a service type a tunnel client has no use for
-    BadBody,            // the body does not fit the service
-    BadEndpoint,        // an endpoint that is not IPv4 over UDP
-    BadConnectionType,  // a connect request for something other than a link-layer tunnel
-    BadCemi,            // the cEMI frame inside is truncated or not a data frame
+    TooShort,          // shorter than its header
+    BadHeaderLength,   // the first byte is not 6
+    BadVersion,        // not protocol version 1.0
+    LengthMismatch,    // the total length is not the datagram's size
+    UnknownService,    // a service type a tunnel client has no use for
+    BadBody,           // the body does not fit the service
+    BadEndpoint,       // an endpoint that is not IPv4 over UDP
+    BadConnectionType, // a connect request for something other than a link-layer tunnel
+    BadCemi,           // the cEMI frame inside is truncated or not a data frame
 };
 inline constexpr int kFaultCount = 10;
 
@@ -85,8 +85,8 @@ struct Datagram {
     quint8 status = 0;
     Endpoint control;
     Endpoint data;
-    quint16 address = 0;     // the individual address a connect response assigns
-    QByteArray cemi;         // the frame a tunnelling request carries
+    quint16 address = 0; // the individual address a connect response assigns
+    QByteArray cemi;     // the frame a tunnelling request carries
 };
 
 Fault parse(const QByteArray& bytes, Datagram& out);
@@ -121,7 +121,7 @@ struct Frame {
     quint8 control2 = 0;
     quint16 source = 0;
     quint16 destination = 0;
-    QByteArray tpdu;    // transport control byte, then the application data
+    QByteArray tpdu; // transport control byte, then the application data
 
     bool groupDestination() const { return (control2 & kGroupDestination) != 0; }
     bool confirmError() const { return code == kDataConfirm && (control1 & kConfirmError) != 0; }

@@ -1,10 +1,10 @@
 #include "transfer/bus/KnxNetIpLink.h"
 
-#include "util/HexLine.h"
 #include "transfer/bus/BusTexts.h"
 #include "transfer/bus/EibFrames.h"
-#include "transfer/bus/PhysicalAddress.h"
 #include "transfer/bus/FrameBytes.h"
+#include "transfer/bus/PhysicalAddress.h"
+#include "util/HexLine.h"
 
 namespace zendrik {
 
@@ -228,7 +228,7 @@ int KnxNetIpLink::send(const QByteArray& frame)
             return LinkBadFrame;
         const QByteArray tpdu = frame.mid(8);
         if (!connected_) {
-            confirmed_ = true;   // nothing goes out without a connection
+            confirmed_ = true; // nothing goes out without a connection
             return 0;
         }
         if (awaitingAck_) {
@@ -351,7 +351,7 @@ void KnxNetIpLink::handleFrame(const QByteArray& bytes)
         return;
     const quint8 control = at(f.tpdu, 0);
     if (!connected_ || f.source != partner_)
-        return;   // a connection we do not have: nothing to answer
+        return; // a connection we do not have: nothing to answer
     const std::int64_t now = clock_.nowUs();
     if (control == Tpci::kDisconnect) {
         connected_ = false;
@@ -390,7 +390,7 @@ void KnxNetIpLink::handleFrame(const QByteArray& bytes)
     const int sequence = Tpci::sequenceOf(control);
     const QByteArray ack = tpci(static_cast<quint8>(Tpci::kAck | (sequence << 2)));
     if (sequence == ((rxSequence_ + 15) & 0x0F)) {
-        sendTpdu(partner_, ack, false);   // a repetition: acknowledged again, not passed up
+        sendTpdu(partner_, ack, false); // a repetition: acknowledged again, not passed up
         return;
     }
     if (sequence != rxSequence_) {

@@ -253,7 +253,7 @@ void KnxNetIpTunnel::service(std::int64_t waitUs)
             return;
         }
         heartbeatSentMs_ = -1;
-        lastHeartbeatMs_ = now - heartbeatMs;   // ask again at once
+        lastHeartbeatMs_ = now - heartbeatMs; // ask again at once
     }
     if (heartbeatSentMs_ < 0 && now - lastHeartbeatMs_ >= heartbeatMs) {
         ++heartbeatTries_;
@@ -331,7 +331,7 @@ void KnxNetIpTunnel::handle(const QByteArray& bytes, const QHostAddress& from, q
             return;
         }
         if (d.status != KnxIp::NoError)
-            return;   // refused: the time-out repeats it
+            return; // refused: the time-out repeats it
         inFlight_ = false;
         sendSequence_ = static_cast<quint8>(sendSequence_ + 1);
         sendNext();

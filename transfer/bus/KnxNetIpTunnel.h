@@ -29,16 +29,18 @@ namespace zendrik {
 // waits call it, so the tunnel works the same with and without an event loop.
 class KnxNetIpTunnel {
 public:
-    enum class State { Closed, Open, Failed };
+    enum class State { Closed,
+                       Open,
+                       Failed };
     // Why a tunnel failed or could not be opened.
     enum class Failure {
         None,
-        NoSocket,          // no local UDP socket
-        NoAnswer,          // the server did not answer the connect request
-        Refused,           // the server refused the connection (status in failureStatus())
-        NotAcknowledged,   // a tunnelling request was not acknowledged, also when repeated
-        NoHeartbeat,       // the server did not answer the connection-state requests
-        DroppedByServer,   // the server ended the connection
+        NoSocket,        // no local UDP socket
+        NoAnswer,        // the server did not answer the connect request
+        Refused,         // the server refused the connection (status in failureStatus())
+        NotAcknowledged, // a tunnelling request was not acknowledged, also when repeated
+        NoHeartbeat,     // the server did not answer the connection-state requests
+        DroppedByServer, // the server ended the connection
     };
 
     KnxNetIpTunnel(QHostAddress host, quint16 port);
@@ -115,7 +117,7 @@ private:
     std::deque<QByteArray> received_;
 
     std::int64_t lastHeartbeatMs_ = 0;
-    std::int64_t heartbeatSentMs_ = -1;   // -1: no request outstanding
+    std::int64_t heartbeatSentMs_ = -1; // -1: no request outstanding
     int heartbeatTries_ = 0;
 
     std::array<int, KnxIp::kFaultCount> malformed_{};

@@ -15,7 +15,7 @@ inline constexpr quint16 PhysicalAddress(unsigned area, unsigned line, unsigned 
 }
 
 inline constexpr int kHighestArea = 15;
-inline constexpr int kHighestLine = 12;   // lines above 12 are not accepted
+inline constexpr int kHighestLine = 12; // lines above 12 are not accepted
 inline constexpr int kFirstDevice = 1;
 inline constexpr int kHighestDevice = 255;
 

@@ -22,10 +22,10 @@ inline constexpr quint8 kCommandMark = 0x01;
 inline constexpr quint8 kAnswerMark = 0x02;
 
 // Write commands.
-inline constexpr quint8 kWriteDst = 0xC4;       // 0x00 year 0 0 0 (header) or r + 1 and row r's four bytes
-inline constexpr quint8 kDeleteEntries = 0xE5;  // 0x55: all switching and priority times
+inline constexpr quint8 kWriteDst = 0xC4;      // 0x00 year 0 0 0 (header) or r + 1 and row r's four bytes
+inline constexpr quint8 kDeleteEntries = 0xE5; // 0x55: all switching and priority times
 inline constexpr quint8 kDeleteKey = 0x55;
-inline constexpr quint8 kWriteEntry = 0xE0;     // b0..b5 of one entry
+inline constexpr quint8 kWriteEntry = 0xE0; // b0..b5 of one entry
 // Read commands.
 inline constexpr quint8 kReadDstYear = 0x44;    // -> 0x00, year
 inline constexpr quint8 kReadDstRow = 0x40;     // r + 1 -> r + 1 and row r
@@ -37,10 +37,10 @@ QByteArray answerBlock(quint8 command, const QByteArray& data);
 
 // What a block read back says about a command.
 enum class State {
-    Taken,      // a write command was taken
-    Answer,     // the answer to a read command
-    Pending,    // the command is still there
-    Other,      // anything else: not taken (the command never arrived)
+    Taken,   // a write command was taken
+    Answer,  // the answer to a read command
+    Pending, // the command is still there
+    Other,   // anything else: not taken (the command never arrived)
 };
 State stateOf(const QByteArray& readBack, const QByteArray& sent);
 // The data of an answer block, or nothing when it does not answer `command`

@@ -26,14 +26,14 @@ QByteArray ChipReadFrame(int chipSize, int address);
 // order the adapter sets its bits: no chip (0x81) before a chip that does
 // not answer (0x82) before a transmission error (0x84).
 enum class AdapterReply {
-    WriteAcknowledged,   // 0x01 0x80
-    NoChip,              // 0x01 s, s & 0x81 == 0x81
-    ChipNotAnswering,    // 0x01 s, s & 0x82 == 0x82
-    TransmissionError,   // 0x01 s, s & 0x84 == 0x84
-    UnexpectedStatus,    // 0x01 with any other status
-    ReadData,            // 0x12, the request's control and first address byte, 16 data bytes
-    OldAdapter,          // 0x02 0xA1: cannot address the 8192-byte chip
-    Unexpected,          // anything else: wrong length, wrong echo, noise
+    WriteAcknowledged, // 0x01 0x80
+    NoChip,            // 0x01 s, s & 0x81 == 0x81
+    ChipNotAnswering,  // 0x01 s, s & 0x82 == 0x82
+    TransmissionError, // 0x01 s, s & 0x84 == 0x84
+    UnexpectedStatus,  // 0x01 with any other status
+    ReadData,          // 0x12, the request's control and first address byte, 16 data bytes
+    OldAdapter,        // 0x02 0xA1: cannot address the 8192-byte chip
+    Unexpected,        // anything else: wrong length, wrong echo, noise
 };
 
 AdapterReply ClassifyAdapterReply(const QByteArray& reply, const QByteArray& request);

@@ -1,7 +1,7 @@
 #include "transfer/chip/ChipTransfer.h"
 
+#include "language/FileStateText.h"
 #include "language/TextTable.h"
-#include "util/AtomicFile.h"
 #include "model/DeviceFamily.h"
 #include "model/DeviceImage.h"
 #include "model/FileNames.h"
@@ -9,16 +9,16 @@
 #include "model/ProgramFile.h"
 #include "model/ProgramModel.h"
 #include "model/UserInteraction.h"
-#include "transfer/chip/AdapterToolResult.h"
 #include "transfer/AdapterToolStarter.h"
-#include "transfer/chip/CardDatFile.h"
 #include "transfer/MessageFile.h"
 #include "transfer/PortSettings.h"
-#include "transfer/chip/QtSerialBytePort.h"
 #include "transfer/ReadImport.h"
+#include "transfer/chip/AdapterToolResult.h"
+#include "transfer/chip/CardDatFile.h"
+#include "transfer/chip/QtSerialBytePort.h"
 #include "transfer/chip/SerialChipTransfer.h"
+#include "util/AtomicFile.h"
 #include "util/FileCheck.h"
-#include "language/FileStateText.h"
 
 #include <QDir>
 #include <QFile>
@@ -148,8 +148,7 @@ bool ChipTransfer::runParallel(ChipDirection direction)
     }
     QFile::remove(inWorkDir(kCardMessageFileName));
 
-    if (!startTool || !startTool(model_.device.AdapterTool, workDir_.isEmpty() ? QStringLiteral(".") : workDir_,
-                                 &error)) {
+    if (!startTool || !startTool(model_.device.AdapterTool, workDir_.isEmpty() ? QStringLiteral(".") : workDir_, &error)) {
         failureDetail_ = error;
         return false;
     }
@@ -178,8 +177,8 @@ bool ChipTransfer::runSerial(ChipDirection direction)
     SerialChipTransfer transfer(*port, model_.device.Uhrentyp, portLabel, workDir_.isEmpty() ? QStringLiteral(".") : workDir_,
                                 options, observer);
     const SerialTransferResult r = direction == ChipDirection::Write
-                                       ? transfer.writeChip(model_.program().Dateiname)
-                                       : transfer.readChip();
+        ? transfer.writeChip(model_.program().Dateiname)
+        : transfer.readChip();
     if (const auto m = SerialFaultMessage(r, portLabel))
         r.result != 0 ? holdReason(*m) : tell(*m);
     return r.result == 0;

@@ -6,8 +6,8 @@
 #include <QString>
 
 #include <functional>
-#include <optional>
 #include <memory>
+#include <optional>
 
 namespace zendrik {
 
@@ -18,14 +18,14 @@ class TransferObserver;
 class UserInteraction;
 
 enum class ChipDirection {
-    Write,   // "s": the saved program file into the chip
-    Read,    // "l": the chip into card.dat, then into the program
+    Write, // "s": the saved program file into the chip
+    Read,  // "l": the chip into card.dat, then into the program
 };
 
 enum class ChipTransferOutcome {
     Done,
-    Cancelled,   // the user said no before anything was transferred
-    Failed,      // reported to the user
+    Cancelled, // the user said no before anything was transferred
+    Failed,    // reported to the user
 };
 
 // The short confirmation a finished transfer leaves in the status bar (a
@@ -90,7 +90,7 @@ private:
     UserInteraction& ui_;
     const TextTable& texts_;
     QString workDir_;
-    QString failureDetail_;   // why the adapter tool could not be started
+    QString failureDetail_; // why the adapter tool could not be started
     std::optional<Prompt> failureReason_;
 };
 

@@ -17,13 +17,13 @@ class UserInteraction;
 // there. On the astro family 752 byte 18 is part of the astro location, so
 // the eight bits are not offered there.
 enum class MasterField {
-    CardKind,      // 1 Mastercard, 0 Progcard
-    Dauertaste,    // permanent switching: 1 by keyboard, 0 by switch
-    Nak,           // base current at NAK: 1 switched off, 0 left on
-    Datumsformat,  // 1 Euro, 0 USA
-    SpracheUhr,    // clock language: 0 German, 1 French (as the device properties)
-    Funk,          // time base: 1 radio, 0 quartz
-    Bit,           // one bit of MasterKennung: `bit` 0..7, value 0 or 1
+    CardKind,     // 1 Mastercard, 0 Progcard
+    Dauertaste,   // permanent switching: 1 by keyboard, 0 by switch
+    Nak,          // base current at NAK: 1 switched off, 0 left on
+    Datumsformat, // 1 Euro, 0 USA
+    SpracheUhr,   // clock language: 0 German, 1 French (as the device properties)
+    Funk,         // time base: 1 radio, 0 quartz
+    Bit,          // one bit of MasterKennung: `bit` 0..7, value 0 or 1
 };
 
 struct MasterClick {
@@ -62,10 +62,14 @@ void ApplyMasterClick(ProgramModel& model, UserInteraction& ui, const MasterClic
 // The names of the eight bits as the coding window labels them. All but the
 // last are names of the device that read the same in every language.
 inline constexpr std::array<ExtraText, 8> kMasterBitNames = {
-    ExtraText{"EIB TP", "EIB TP", "EIB TP"},     ExtraText{"Bit 1", "Bit 1", "Bit 1"},
-    ExtraText{"Bit2", "Bit2", "Bit2"},           ExtraText{"Bit 3", "Bit 3", "Bit 3"},
-    ExtraText{"IR", "IR", "IR"},                 ExtraText{"Bit5", "Bit5", "Bit5"},
-    ExtraText{"Bit6", "Bit6", "Bit6"},           ExtraText{"bistabil", "bistable", "bistable"},
+    ExtraText{"EIB TP", "EIB TP", "EIB TP"},
+    ExtraText{"Bit 1", "Bit 1", "Bit 1"},
+    ExtraText{"Bit2", "Bit2", "Bit2"},
+    ExtraText{"Bit 3", "Bit 3", "Bit 3"},
+    ExtraText{"IR", "IR", "IR"},
+    ExtraText{"Bit5", "Bit5", "Bit5"},
+    ExtraText{"Bit6", "Bit6", "Bit6"},
+    ExtraText{"bistabil", "bistable", "bistable"},
 };
 
 } // namespace zendrik

@@ -23,7 +23,7 @@ QString SerialDevicePath(const QString& name)
     return QStringLiteral("/dev/") + name;
 }
 
-QtSerialBytePort::QtSerialBytePort(QString devicePath) : devicePath_(std::move(devicePath)) {}
+QtSerialBytePort::QtSerialBytePort(QString devicePath) : devicePath_(std::move(devicePath)) { }
 
 QtSerialBytePort::~QtSerialBytePort()
 {
@@ -40,8 +40,8 @@ bool QtSerialBytePort::open()
         return false;
     }
     const bool configured = port_.setBaudRate(QSerialPort::Baud9600) && port_.setDataBits(QSerialPort::Data8)
-                            && port_.setParity(QSerialPort::NoParity) && port_.setStopBits(QSerialPort::OneStop)
-                            && port_.setFlowControl(QSerialPort::NoFlowControl);
+        && port_.setParity(QSerialPort::NoParity) && port_.setStopBits(QSerialPort::OneStop)
+        && port_.setFlowControl(QSerialPort::NoFlowControl);
     if (!configured) {
         error_ = port_.errorString();
         port_.close();

@@ -1,14 +1,14 @@
 #include "transfer/chip/SerialChipTransfer.h"
 
-#include "util/AtomicFile.h"
 #include "model/DeviceSettings.h"
 #include "model/FileNames.h"
 #include "model/ProgramFile.h"
-#include "transfer/chip/AdapterFrames.h"
 #include "transfer/BytePort.h"
+#include "transfer/TransferObserver.h"
+#include "transfer/chip/AdapterFrames.h"
 #include "transfer/chip/CardDatFile.h"
 #include "transfer/chip/ReceiveReply.h"
-#include "transfer/TransferObserver.h"
+#include "util/AtomicFile.h"
 #include "util/FileCheck.h"
 
 #include <QDeadlineTimer>

@@ -9,7 +9,7 @@ namespace zendrik {
 
 namespace {
 
-constexpr int kFirstComPortSetting = 4;   // COM1 as the chip transfer numbers it
+constexpr int kFirstComPortSetting = 4; // COM1 as the chip transfer numbers it
 const QDate kDummyDate(2001, 1, 1);
 
 QByteArray twoDigits(int v)

@@ -15,9 +15,9 @@ inline const QString kIrResultFileName = QStringLiteral("irtrans.msg");
 
 // What the infrared window asks the infrared tool to do (`IrModus`).
 enum class IrModus {
-    Read = 0,      // "l": the device's program into exchg.dat
-    Program = 1,   // "s": exchg.dat into the device
-    SetTime = 2,   // "u": the device's clock from lines 8 and 9
+    Read = 0,    // "l": the device's program into exchg.dat
+    Program = 1, // "s": exchg.dat into the device
+    SetTime = 2, // "u": the device's clock from lines 8 and 9
 };
 
 // Where the time of a set-time job comes from (`IrUhrCode`): UZ0 for the

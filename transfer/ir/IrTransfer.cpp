@@ -7,9 +7,9 @@
 #include "model/ProgramModel.h"
 #include "model/UserInteraction.h"
 #include "transfer/AdapterToolStarter.h"
-#include "transfer/ir/IrTexts.h"
 #include "transfer/ReadImport.h"
 #include "transfer/TransferObserver.h"
+#include "transfer/ir/IrTexts.h"
 #include "util/AtomicFile.h"
 #include "util/FileCheck.h"
 
@@ -52,8 +52,7 @@ IrOutcome IrTransfer::Run(const IrJob& job)
     QString error;
     const QString tool = model_.device.IrTool.trimmed();
     if (tool.isEmpty() || !startTool || !startTool(tool, workDir_, &error)) {
-        ui_.ask(Prompt::message(Icon::Critical, {texts_(kIrToolNotStarted).arg(tool.isEmpty() ? texts_(kIrNoTool)
-                                                                                               : error)}));
+        ui_.ask(Prompt::message(Icon::Critical, {texts_(kIrToolNotStarted).arg(tool.isEmpty() ? texts_(kIrNoTool) : error)}));
         return IrOutcome::NotStarted;
     }
     // The job ends only when its result has been read, taken in and told:

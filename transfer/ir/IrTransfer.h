@@ -14,11 +14,11 @@ class TransferObserver;
 class UserInteraction;
 
 enum class IrOutcome {
-    Succeeded,     // result code 0 (a read is in slot 0)
-    Failed,        // the tool reported another code, or its exchange file was refused
-    NoResponse,    // no irtrans.msg within the waiting time
-    NotStarted,    // the job could not be handed over (files, tool); told to the user
-    Cancelled,     // the user declined a question before anything happened
+    Succeeded,  // result code 0 (a read is in slot 0)
+    Failed,     // the tool reported another code, or its exchange file was refused
+    NoResponse, // no irtrans.msg within the waiting time
+    NotStarted, // the job could not be handed over (files, tool); told to the user
+    Cancelled,  // the user declined a question before anything happened
 };
 
 // The infrared transfer: the job goes to the external infrared tool through

@@ -39,7 +39,7 @@ std::unique_ptr<EibLink> OpenEibLink(const QString& connection, const QString& w
     }
     if (error)
         *error = connection.isEmpty() ? QStringLiteral("no bus connection chosen")
-                                : QStringLiteral("%1: unknown kind of bus connection").arg(connection);
+                                      : QStringLiteral("%1: unknown kind of bus connection").arg(connection);
     return nullptr;
 }
 

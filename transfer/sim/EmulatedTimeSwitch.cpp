@@ -2,8 +2,8 @@
 
 #include "transfer/bus/BusApplication.h"
 #include "transfer/bus/EibFrames.h"
-#include "transfer/bus/TransferMailbox.h"
 #include "transfer/bus/FrameBytes.h"
+#include "transfer/bus/TransferMailbox.h"
 
 #include <QList>
 
@@ -81,7 +81,7 @@ std::vector<QByteArray> EmulatedTimeSwitch::receive(quint16 source, const QByteA
     const int seq = Tpci::sequenceOf(tpci);
     const auto ack = [](int s) { return QByteArray(1, static_cast<char>(Tpci::kAck | (s << 2))); };
     if (seq == ((rxSeq_ + 15) & 0x0F))
-        return {ack(seq)};   // a repetition: acknowledged, not applied again
+        return {ack(seq)}; // a repetition: acknowledged, not applied again
     if (seq != rxSeq_)
         return {QByteArray(1, static_cast<char>(Tpci::kNak | (seq << 2)))};
     rxSeq_ = (rxSeq_ + 1) & 0x0F;
@@ -197,7 +197,7 @@ void EmulatedTimeSwitch::runMailbox(std::int64_t nowUs, bool late)
         lateCommandUs_ = -1;
         ++commandsSeen_;
         if (faults.busyCommands < 0)
-            return;   // never ready
+            return; // never ready
         if (commandsSeen_ >= faults.busyFrom && commandsSeen_ < faults.busyFrom + faults.busyCommands) {
             // Busy with something else: the command waits in the mailbox.
             lateCommandUs_ = nowUs + faults.busyMs * 1000LL;
@@ -263,7 +263,7 @@ void EmulatedTimeSwitch::runMailbox(std::int64_t nowUs, bool late)
         programExchanged_ = true;
         return;
     default:
-        return;   // a command it does not know stays untaken
+        return; // a command it does not know stays untaken
     }
 }
 

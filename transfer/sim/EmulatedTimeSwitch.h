@@ -11,14 +11,14 @@ namespace zendrik {
 
 // What an emulated time switch can do wrong, for tests and demonstrations.
 struct TimeSwitchFaults {
-    bool silent = false;          // never answers: as if nothing were at its address
-    int busyCommands = 0;         // mailbox commands taken late (after busyMs); -1: never takes one
-    int busyFrom = 1;             // the first of them (1 = the first command)
+    bool silent = false;  // never answers: as if nothing were at its address
+    int busyCommands = 0; // mailbox commands taken late (after busyMs); -1: never takes one
+    int busyFrom = 1;     // the first of them (1 = the first command)
     int busyMs = 1500;
-    bool restoreFails = false;    // ignores application writes once a program was exchanged
-    quint16 answerSource = 0;     // answers go out with this source address (0: its own)
-    int deleteMs = 300;           // how long deleting the switching times takes
-    int wrongAnswerTo = -1;       // the answer to this read command has its first data byte wrong
+    bool restoreFails = false; // ignores application writes once a program was exchanged
+    quint16 answerSource = 0;  // answers go out with this source address (0: its own)
+    int deleteMs = 300;        // how long deleting the switching times takes
+    int wrongAnswerTo = -1;    // the answer to this read command has its first data byte wrong
 };
 
 // A bus time switch as the bus sees it: its memory (the mailbox in RAM at
@@ -52,7 +52,7 @@ public:
     int commandsReceived() const { return commandsSeen_; }
 
     bool runsTransferApplication() const;
-    QByteArray application() const;   // 0x0107..0x01FE
+    QByteArray application() const; // 0x0107..0x01FE
     std::array<quint8, 3> identification() const;
     void setManufacturer(int code) { memory_[0x0104] = static_cast<quint8>(code); }
 
@@ -89,8 +89,8 @@ private:
     int txSeq_ = 0;
     int applied_ = 0;
     std::size_t readCursor_ = 0;
-    std::int64_t deleteDoneUs_ = -1;   // a delete in progress ends then
-    std::int64_t lateCommandUs_ = -1;  // a command taken late is taken then
+    std::int64_t deleteDoneUs_ = -1;  // a delete in progress ends then
+    std::int64_t lateCommandUs_ = -1; // a command taken late is taken then
     int commandsSeen_ = 0;
     bool programExchanged_ = false;
 };

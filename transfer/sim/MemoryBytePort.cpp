@@ -7,7 +7,7 @@ namespace zendrik {
 struct MemoryBytePort::Line {
     std::mutex mutex;
     std::condition_variable arrived;
-    QByteArray inbox[2];   // bytes waiting to be read by side 0 and side 1
+    QByteArray inbox[2]; // bytes waiting to be read by side 0 and side 1
 };
 
 std::pair<std::unique_ptr<MemoryBytePort>, std::unique_ptr<MemoryBytePort>> MemoryBytePort::makePair()
@@ -16,7 +16,7 @@ std::pair<std::unique_ptr<MemoryBytePort>, std::unique_ptr<MemoryBytePort>> Memo
     return {std::make_unique<MemoryBytePort>(line, 0), std::make_unique<MemoryBytePort>(line, 1)};
 }
 
-MemoryBytePort::MemoryBytePort(std::shared_ptr<Line> line, int side) : line_(std::move(line)), side_(side) {}
+MemoryBytePort::MemoryBytePort(std::shared_ptr<Line> line, int side) : line_(std::move(line)), side_(side) { }
 
 bool MemoryBytePort::open()
 {

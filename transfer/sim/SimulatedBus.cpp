@@ -234,7 +234,7 @@ bool SimulatedBus::saveState(QString* error) const
     for (const auto& [address, device] : devices_)
         ok = WriteFileAtomically(statePrefix_ + QLatin1Char('-') + FormatPhysicalAddress(address) + QStringLiteral(".mem"),
                                  device->stateText(), error)
-             && ok;
+            && ok;
     const QByteArray bcu = bcu_.bytes().toHex() + "\n";
     ok = WriteFileAtomically(statePrefix_ + QStringLiteral("-bcu.mem"), bcu, error) && ok;
     return ok;
@@ -343,7 +343,7 @@ void SimulatedBus::deviceTelegram(const QByteArray& tpdu, std::int64_t atUs, std
     if (dataConnected)
         ++connectedTelegrams_;
     const bool mailbox = dataConnected && Apci::serviceOf(tpdu) == Apci::kMemoryWrite && tpdu.size() >= 4
-                         && (at(tpdu, 2) << 8 | at(tpdu, 3)) == Mailbox::kAddress;
+        && (at(tpdu, 2) << 8 | at(tpdu, 3)) == Mailbox::kAddress;
     if (mailbox)
         ++mailboxCommands_;
     std::vector<QByteArray> replies = target->receive(config_.ownAddress, tpdu, t);
@@ -447,7 +447,7 @@ int SimulatedBus::send(const QByteArray& frame)
             return LinkBadFrame;
         QByteArray tpdu = frame.mid(8);
         if (!connection_) {
-            confirmAtUs_ = now;   // nothing goes out without a connection
+            confirmAtUs_ = now; // nothing goes out without a connection
             return 0;
         }
         tpdu[0] = static_cast<char>(Tpci::kDataConnected | (txSeq_ << 2) | (at(tpdu, 0) & 0x03));

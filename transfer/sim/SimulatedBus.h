@@ -17,12 +17,12 @@ namespace zendrik {
 
 // Faults of the local BCU and its line.
 struct LocalBcuFaults {
-    bool noConfirm = false;        // never confirms a frame
-    bool missing = false;          // no BCU at the port: the line cannot be opened
-    int linkLostAtCommand = 0;     // the line breaks once, as the n-th mailbox command reaches the device
-    int linkDeadAtCommand = 0;     // ... and cannot be opened again
-    int ackLostAt = 0;             // the device's acknowledgement of the n-th connected telegram is lost
-    int lengthWriteFails = 0;      // the first n write-backs of the address-table length are not taken
+    bool noConfirm = false;    // never confirms a frame
+    bool missing = false;      // no BCU at the port: the line cannot be opened
+    int linkLostAtCommand = 0; // the line breaks once, as the n-th mailbox command reaches the device
+    int linkDeadAtCommand = 0; // ... and cannot be opened again
+    int ackLostAt = 0;         // the device's acknowledgement of the n-th connected telegram is lost
+    int lengthWriteFails = 0;  // the first n write-backs of the address-table length are not taken
 };
 
 // The bus description (bus-sim.ini), one "key = value" per line:
@@ -126,7 +126,7 @@ private:
     quint16 connectedTo_ = 0;
     bool connection_ = false;
     int txSeq_ = 0;
-    std::int64_t confirmAtUs_ = -1;   // -1: nothing to confirm
+    std::int64_t confirmAtUs_ = -1; // -1: nothing to confirm
     std::int64_t lineFreeUs_ = 0;
     std::int64_t lineBusyUs_ = 0;
     std::int64_t serialBusyUs_ = 0;

@@ -10,8 +10,8 @@
 #include "model/UserInteraction.h"
 #include "ui/astro/FrmAstro.h"
 #include "ui/astro/FrmChangeGridData.h"
-#include "ui/list/FrmHauptmenue.h"
 #include "ui/frame/MainMenu.h"
+#include "ui/list/FrmHauptmenue.h"
 
 #include <QAction>
 #include <QItemSelectionModel>

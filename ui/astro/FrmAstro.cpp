@@ -7,12 +7,12 @@
 #include "language/TextTable.h"
 #include "model/ProgramModel.h"
 #include "model/UserInteraction.h"
+#include "paint/AstroCurvePainter.h"
 #include "ui/common/KeyFilter.h"
 #include "ui/common/ScreenFit.h"
-#include "paint/AstroCurvePainter.h"
 
-#include <QCompleter>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QGridLayout>
@@ -373,10 +373,10 @@ bool FrmAstro::commitField(QLineEdit* field)
     }
     showRefusal(field, false);
     field->setModified(false);
-    int& bar = field == txtOffsetAuf_     ? bars_.offsetAuf
-               : field == txtOffsetUnter_ ? bars_.offsetUnter
-               : field == txtMorning_     ? bars_.morning
-                                          : bars_.evening;
+    int& bar = field == txtOffsetAuf_ ? bars_.offsetAuf
+        : field == txtOffsetUnter_    ? bars_.offsetUnter
+        : field == txtMorning_        ? bars_.morning
+                                      : bars_.evening;
     bar = *value;
     fromBars();
     return true;

@@ -95,7 +95,8 @@ FrmChangeGridData::FrmChangeGridData(const ProgramModel& model, const TextTable&
     layout->addStretch(1);
     layout->addLayout(buttons);
 
-    (modus == AstroEditLoeschen ? optLoeschen_ : modus == AstroEditVerschieben ? optVerschieben_ : optAendern_)
+    (modus == AstroEditLoeschen ? optLoeschen_ : modus == AstroEditVerschieben ? optVerschieben_
+                                                                               : optAendern_)
         ->setChecked(true);
     for (QRadioButton* option : {optAendern_, optLoeschen_, optVerschieben_})
         connect(option, &QRadioButton::toggled, this, &FrmChangeGridData::showFields);

@@ -100,7 +100,7 @@ FrmEinSW::FrmEinSW(ProgramModel& model, const TextTable& texts, UserInteraction&
     cboZurStd_ = combo(fraZur, "cboZurStd", hours);
     cboZurUm_ = combo(fraZur, "cboZurUm", shifts);
     for (auto [group, day, month, hour, shift] : {std::tuple{fraVor, cboVorTag_, cboVorMon_, cboVorStd_, cboVorUm_},
-                                                 std::tuple{fraZur, cboZurTag_, cboZurMon_, cboZurStd_, cboZurUm_}}) {
+                                                  std::tuple{fraZur, cboZurTag_, cboZurMon_, cboZurStd_, cboZurUm_}}) {
         auto* g = new QGridLayout(group);
         g->addWidget(day, 0, 0);
         g->addWidget(month, 0, 1);

@@ -8,8 +8,8 @@
 #include "language/DateText.h"
 #include "language/TextTable.h"
 #include "model/DeviceSettings.h"
-#include "model/UserInteraction.h"
 #include "model/ExportTarget.h"
+#include "model/UserInteraction.h"
 #include "ui/common/Named.h"
 
 #include <QCheckBox>
@@ -316,7 +316,9 @@ void FrmFeiertage::showHoliday(int row)
         return;
     const FeiertagEingabe e = EingabeAusFeiertag(table_.Feiertage()[static_cast<std::size_t>(row)]);
     txtName_->setText(e.name);
-    (e.art == FeiertagOstern ? optOstern_ : e.art == FeiertagFrei ? optFrei_ : optFest_)->setChecked(true);
+    (e.art == FeiertagOstern ? optOstern_ : e.art == FeiertagFrei ? optFrei_
+                                                                  : optFest_)
+        ->setChecked(true);
     cboTag_->setCurrentIndex(e.tagIndex);
     cboMonat_->setCurrentIndex(e.monatIndex);
     cboWochentag_->setCurrentIndex(e.wochentagIndex);
@@ -352,7 +354,8 @@ void FrmFeiertage::addHoliday()
 {
     FeiertagEingabe e;
     e.name = txtName_->text().trimmed();
-    e.art = optOstern_->isChecked() ? FeiertagOstern : optFrei_->isChecked() ? FeiertagFrei : FeiertagFest;
+    e.art = optOstern_->isChecked() ? FeiertagOstern : optFrei_->isChecked() ? FeiertagFrei
+                                                                             : FeiertagFest;
     e.tagIndex = cboTag_->currentIndex();
     e.monatIndex = cboMonat_->currentIndex();
     e.wochentagIndex = cboWochentag_->currentIndex();

@@ -18,7 +18,11 @@ namespace T = checkwindowtexts;
 
 namespace {
 
-enum Column { ColKind, ColFirst, ColSecond, ColDifference, ColumnCount };
+enum Column { ColKind,
+              ColFirst,
+              ColSecond,
+              ColDifference,
+              ColumnCount };
 
 // "Sz 3" / "Pz 1": the list row of an entry, empty when it has none.
 QString RowText(const ProgramModel& m, int slot, int entry, const TextTable& texts)
@@ -72,9 +76,9 @@ FrmVergleich::FrmVergleich(const ProgramModel& a, int slotA, const QString& name
             const EntryDifference& d = diff_.entries[static_cast<std::size_t>(row - headerCount)];
             first = RowText(a, slotA, d.first, texts);
             second = RowText(b, slotB, d.second, texts);
-            kind = d.kind == EntryDiffKind::Changed       ? texts(T::kKindChanged)
-                   : d.kind == EntryDiffKind::OnlyInFirst ? texts(T::kKindOnlyIn).arg(nameA)
-                                                          : texts(T::kKindOnlyIn).arg(nameB);
+            kind = d.kind == EntryDiffKind::Changed    ? texts(T::kKindChanged)
+                : d.kind == EntryDiffKind::OnlyInFirst ? texts(T::kKindOnlyIn).arg(nameA)
+                                                       : texts(T::kKindOnlyIn).arg(nameB);
         }
         const QString cells[ColumnCount] = {kind, first, second, text};
         for (int c = 0; c < ColumnCount; ++c)

@@ -74,9 +74,9 @@ std::unique_ptr<QMessageBox> MessageBoxInteraction::box(const Prompt& prompt) co
     }
     if (prompt.buttons == Buttons::YesNoCancel)
         b->setDefaultButton(QMessageBox::Yes);
-    b->setEscapeButton(prompt.buttons == Buttons::YesNo ? QMessageBox::No
-                       : prompt.buttons == Buttons::Ok  ? QMessageBox::Ok
-                                                        : QMessageBox::Cancel);
+    b->setEscapeButton(prompt.buttons == Buttons::YesNo    ? QMessageBox::No
+                           : prompt.buttons == Buttons::Ok ? QMessageBox::Ok
+                                                           : QMessageBox::Cancel);
     if (prompt.yesCaption && b->button(QMessageBox::Yes))
         b->button(QMessageBox::Yes)->setText(texts_(*prompt.yesCaption));
     if (prompt.noCaption && b->button(QMessageBox::No))

@@ -14,7 +14,7 @@ class TextTable;
 // prompt's icon and buttons, the text rendered in the current language.
 class MessageBoxInteraction : public UserInteraction {
 public:
-    explicit MessageBoxInteraction(const TextTable& texts) : texts_(texts) {}
+    explicit MessageBoxInteraction(const TextTable& texts) : texts_(texts) { }
 
     Answer ask(const Prompt& prompt) override;
     void beep() override;

@@ -7,7 +7,7 @@
 
 namespace zendrik {
 
-WindowFitter::WindowFitter(ScreenArea area, QObject* parent) : QObject(parent), area_(std::move(area)) {}
+WindowFitter::WindowFitter(ScreenArea area, QObject* parent) : QObject(parent), area_(std::move(area)) { }
 
 bool WindowFitter::eventFilter(QObject* watched, QEvent* event)
 {

@@ -2,15 +2,15 @@
 
 #include "ui/common/ScreenFit.h"
 
+#include "app/Settings.h"
 #include "language/TextTable.h"
 #include "model/DeviceFamily.h"
 #include "model/DeviceProperties.h"
 #include "model/ProgramModel.h"
-#include "app/Settings.h"
 #include "model/UserInteraction.h"
-#include "transfer/ir/IrTexts.h"
-#include "transfer/bus/BusTexts.h"
 #include "transfer/PortSettings.h"
+#include "transfer/bus/BusTexts.h"
+#include "transfer/ir/IrTexts.h"
 
 #include <QCheckBox>
 #include <QComboBox>

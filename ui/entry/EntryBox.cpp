@@ -52,7 +52,7 @@ EntryBox::EntryBox(const QString& boxName, const QString& listName, const QStrin
     const int rowHeight = std::max(list_->sizeHintForRow(0), fontMetrics().height() + 4);
     list_->setFixedHeight(rowHeight * kVisibleRows + 2 * list_->frameWidth());
     const int width = list_->sizeHintForColumn(0) + list_->verticalScrollBar()->sizeHint().width()
-                      + 2 * list_->frameWidth() + 8;
+        + 2 * list_->frameWidth() + 8;
     list_->setFixedWidth(std::max(width, fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 40));
     box_->setFixedWidth(list_->width());
 

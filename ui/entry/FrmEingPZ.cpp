@@ -53,12 +53,13 @@ FrmEingPZ::FrmEingPZ(const EntryContext& ctx, int eingabeModus, EntrySource sour
     jahr->addStretch(1);
 
     auto* fraPrio = fieldGroup(t(TextId::Priority));
-    priority_ = entryBox("txtAnzPrio", "LstPrio", PriorityTimePriorityItems(t, eib), t(TextId::PrioShort),
-                         [texts = &t, eib](const QString& text) -> std::optional<int> {
-                             const std::optional<int> p = ParsePriorityTimePriorityField(text, *texts, eib);
-                             return p ? std::optional<int>(ListIndexOfPriority(*p, eib)) : std::nullopt;
-                         },
-                         EntryRangeHint(t(TextId::Priority), 1, LastProgramPriority(eib), true, t));
+    priority_ = entryBox(
+        "txtAnzPrio", "LstPrio", PriorityTimePriorityItems(t, eib), t(TextId::PrioShort),
+        [texts = &t, eib](const QString& text) -> std::optional<int> {
+            const std::optional<int> p = ParsePriorityTimePriorityField(text, *texts, eib);
+            return p ? std::optional<int>(ListIndexOfPriority(*p, eib)) : std::nullopt;
+        },
+        EntryRangeHint(t(TextId::Priority), 1, LastProgramPriority(eib), true, t));
     priority_->setEmptyRow(0);
     auto* prio = new QVBoxLayout(fraPrio);
     prio->addWidget(priority_);
@@ -87,8 +88,7 @@ FrmEingPZ::FrmEingPZ(const EntryContext& ctx, int eingabeModus, EntrySource sour
     for (int i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 
-    finish(Parts{entry_, entry_.fields().kanal, entry_.fields().zustand, {fraVon_, fraBis_, fraJahr, fraPrio},
-                 holidays});
+    finish(Parts{entry_, entry_.fields().kanal, entry_.fields().zustand, {fraVon_, fraBis_, fraJahr, fraPrio}, holidays});
 }
 
 QGroupBox* FrmEingPZ::dateGroup(TextId title, const std::array<const char*, 4>& names, EntryBox*& day,

@@ -17,8 +17,8 @@ namespace zendrik {
 
 namespace {
 
-const char* const kWeekdayBoxes[] = {"chkMontag",  "chkDienstag", "chkMittwoch", "chkDonnerstag",
-                                     "chkFreitag", "chkSamstag",  "chkSonntag"};
+const char* const kWeekdayBoxes[] = {"chkMontag", "chkDienstag", "chkMittwoch", "chkDonnerstag",
+                                     "chkFreitag", "chkSamstag", "chkSonntag"};
 
 // The date and weekday caption "Datum/Tage" names both halves; the date group takes the first.
 QString dateCaption(const TextTable& texts)
@@ -71,9 +71,10 @@ FrmEingSz::FrmEingSz(const EntryContext& ctx, int eingabeModus, EntrySource sour
     impuls->addWidget(pulse_);
 
     fraPrio_ = fieldGroup(t(TextId::Priority));
-    priority_ = entryBox("txtAnzPrio", "LstPrio", SwitchingPriorityItems(t, eib), t(TextId::PrioShort),
-                    [texts = &t, eib](const QString& text) { return ParseSwitchingPriorityField(text, *texts, eib); },
-                    EntryRangeHint(t(TextId::Priority), 0, LastProgramPriority(eib), true, t));
+    priority_ = entryBox(
+        "txtAnzPrio", "LstPrio", SwitchingPriorityItems(t, eib), t(TextId::PrioShort),
+        [texts = &t, eib](const QString& text) { return ParseSwitchingPriorityField(text, *texts, eib); },
+        EntryRangeHint(t(TextId::Priority), 0, LastProgramPriority(eib), true, t));
     priority_->setEmptyRow(0);
     auto* prio = new QVBoxLayout(fraPrio_);
     prio->addWidget(priority_);
@@ -122,8 +123,7 @@ FrmEingSz::FrmEingSz(const EntryContext& ctx, int eingabeModus, EntrySource sour
     for (int i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 
-    finish(Parts{entry_, entry_.fields().kanal, entry_.fields().zustand, {fraZeit, fraDatum, fraImpuls, fraPrio_},
-                 fraTage});
+    finish(Parts{entry_, entry_.fields().kanal, entry_.fields().zustand, {fraZeit, fraDatum, fraImpuls, fraPrio_}, fraTage});
 }
 
 bool FrmEingSz::commitFields()

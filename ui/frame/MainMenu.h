@@ -33,7 +33,12 @@ class TextTable;
 class MainMenu : public QObject {
     Q_OBJECT
 public:
-    enum MenuId { File, Edit, View, Settings, Help, MenuCount };
+    enum MenuId { File,
+                  Edit,
+                  View,
+                  Settings,
+                  Help,
+                  MenuCount };
 
     MainMenu(QMenuBar* bar, QObject* parent);
 
@@ -58,7 +63,7 @@ private:
     QAction* find(MenuId menu, const QString& objectName) const;
 
     struct Caption {
-        QObject* item;   // QAction or QMenu
+        QObject* item; // QAction or QMenu
         std::variant<TextId, ExtraText> id;
     };
     std::vector<QMenu*> menus_;

@@ -1,23 +1,23 @@
 #include "ui/list/EditCommands.h"
 
-#include "editing/ListFilter.h"
+#include "calendar/SoWiTabelleEingabe.h"
 #include "editing/AstroCellEdit.h"
 #include "editing/DeleteRows.h"
 #include "editing/EntrySession.h"
 #include "editing/ListAnsicht.h"
+#include "editing/ListFilter.h"
+#include "language/TextTable.h"
 #include "model/ProgramModel.h"
 #include "model/UserInteraction.h"
 #include "ui/astro/AstroCommands.h"
-#include "calendar/SoWiTabelleEingabe.h"
-#include "language/TextTable.h"
 #include "ui/calendar/FrmEinSW.h"
 #include "ui/calendar/FrmFeiertage.h"
 #include "ui/entry/FrmAutoEinst.h"
 #include "ui/entry/FrmEingPZ.h"
 #include "ui/entry/FrmEingSz.h"
-#include "ui/list/FrmHauptmenue.h"
-#include "ui/frame/UndoHistory.h"
 #include "ui/frame/MainMenu.h"
+#include "ui/frame/UndoHistory.h"
+#include "ui/list/FrmHauptmenue.h"
 
 #include <QAction>
 #include <QDir>

@@ -20,8 +20,8 @@ namespace zendrik {
 
 namespace {
 
-constexpr TextId kWeekdayShort[] = {TextId::ShortMonday,   TextId::ShortTuesday, TextId::ShortWednesday,
-                                    TextId::ShortThursday, TextId::ShortFriday,  TextId::ShortSaturday,
+constexpr TextId kWeekdayShort[] = {TextId::ShortMonday, TextId::ShortTuesday, TextId::ShortWednesday,
+                                    TextId::ShortThursday, TextId::ShortFriday, TextId::ShortSaturday,
                                     TextId::ShortSunday};
 constexpr int kBus738Channels = 16;
 // Bus-format entries name one of eight channels.

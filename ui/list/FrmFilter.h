@@ -33,7 +33,7 @@ private:
     ListFilter& filter_;
     const DeviceSettings& device_;
     const TextTable& texts_;
-    bool oneChannel_;   // entries name one channel by number instead of a mask
+    bool oneChannel_; // entries name one channel by number instead of a mask
     bool eib_;
 
     QList<QCheckBox*> chkKanal_;

@@ -1,21 +1,21 @@
 #include "ui/list/FrmHauptmenue.h"
 
 #include "calendar/FeiertagTabelle.h"
-#include "editing/ListFilter.h"
 #include "editing/ColumnSort.h"
+#include "editing/ListFilter.h"
 #include "language/TextTable.h"
 #include "model/DeviceFamily.h"
 #include "model/ProgramModel.h"
-#include "ui/list/ListTableModel.h"
 #include "ui/frame/MainMenu.h"
+#include "ui/list/ListTableModel.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QLabel>
 #include <QTableView>
 #include <QVBoxLayout>
 

@@ -4,7 +4,6 @@
 
 #include <QColor>
 
-
 namespace zendrik {
 
 namespace {
@@ -26,7 +25,7 @@ QColor MarkColour(Severity severity)
 
 } // namespace
 
-ListTableModel::ListTableModel(QObject* parent) : QAbstractTableModel(parent) {}
+ListTableModel::ListTableModel(QObject* parent) : QAbstractTableModel(parent) { }
 
 void ListTableModel::setMarks(EntryMarks marks)
 {

@@ -17,7 +17,7 @@ struct EntryMark {
 
     bool operator==(const EntryMark&) const = default;
 };
-using EntryMarks = std::map<int, EntryMark>;   // by entry (table row of slot 0)
+using EntryMarks = std::map<int, EntryMark>; // by entry (table row of slot 0)
 
 // The grid's view of the core's program list: headings, cell texts and
 // column widths exactly as the list built them, plus the empty rows the grid
@@ -46,7 +46,7 @@ public:
 
 private:
     ProgramList list_;
-    int itemRows_ = 0;   // grid rows below the heading
+    int itemRows_ = 0; // grid rows below the heading
     EntryMarks marks_;
     const EntryMark* markOf(int row) const;
 };

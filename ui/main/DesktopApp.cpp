@@ -1,19 +1,19 @@
 #include "ui/main/DesktopApp.h"
 
-#include "editing/RecoveryFile.h"
-#include "ui/help/HelpWindow.h"
-#include "language/LanguageChoice.h"
-#include "calendar/FeiertagTexts.h"
-#include "model/BrandFile.h"
 #include "app/FileChooser.h"
+#include "app/Settings.h"
+#include "calendar/FeiertagTexts.h"
+#include "editing/RecoveryFile.h"
+#include "language/LanguageChoice.h"
+#include "model/BrandFile.h"
 #include "model/FileNames.h"
 #include "model/ProgramSetup.h"
-#include "app/Settings.h"
 #include "model/UserInteraction.h"
 #include "transfer/PortSettings.h"
 #include "ui/common/FileDialogChooser.h"
 #include "ui/common/MessageBoxInteraction.h"
 #include "ui/common/WindowFitter.h"
+#include "ui/help/HelpWindow.h"
 #include "ui/main/FrmStartbild.h"
 #include "ui/main/MdiForm1.h"
 
@@ -196,9 +196,9 @@ void DesktopApp::useQtTexts()
     // The standard buttons of message boxes and file dialogs.
     QCoreApplication::removeTranslator(&qtTexts_);
     const int sprache = model_.device.Sprache;
-    const QString code = sprache == kSpracheDeutsch         ? QStringLiteral("de")
-                         : sprache == kSpracheFranzoesisch ? QStringLiteral("fr")
-                                                           : QStringLiteral("en");
+    const QString code = sprache == kSpracheDeutsch ? QStringLiteral("de")
+        : sprache == kSpracheFranzoesisch           ? QStringLiteral("fr")
+                                                    : QStringLiteral("en");
     if (qtTexts_.load(QStringLiteral("qtbase_") + code, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&qtTexts_);
 }

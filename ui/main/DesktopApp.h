@@ -1,10 +1,10 @@
 #pragma once
 
-#include "calendar/FeiertagTabelle.h"
-#include "editing/ListFilter.h"
-#include "editing/AssistantSettings.h"
-#include "language/TextTable.h"
 #include "app/FileCommands.h"
+#include "calendar/FeiertagTabelle.h"
+#include "editing/AssistantSettings.h"
+#include "editing/ListFilter.h"
+#include "language/TextTable.h"
 #include "model/ProgramModel.h"
 #include "transfer/chip/SerialTransferOptions.h"
 #include "ui/common/ScreenFit.h"

@@ -4,8 +4,8 @@
 #include "language/ExtraText.h"
 #include "language/TextTable.h"
 #include "model/ProgramModel.h"
-#include "ui/frame/FrameServices.h"
 #include "ui/common/MnemonicSet.h"
+#include "ui/frame/FrameServices.h"
 #include "ui/frame/UndoHistory.h"
 #include "ui/list/FrmHauptmenue.h"
 

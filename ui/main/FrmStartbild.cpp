@@ -161,8 +161,7 @@ void FrmStartbild::retranslate()
     }
     const ExtraLanguage language = DeviceTypeLanguage(model_.device.Sprache);
     for (int i = 0; i < cboUhrentyp_->count(); ++i)
-        cboUhrentyp_->setItemText(i, DeviceTypeName(cboUhrentyp_->itemData(i).toInt(), model_.device.BrandIndex,
-                                                    language));
+        cboUhrentyp_->setItemText(i, DeviceTypeName(cboUhrentyp_->itemData(i).toInt(), model_.device.BrandIndex, language));
     lblUhrentyp_->setText(texts_(TextId::DeviceType));
     cmdeinfuehrung_->setToolTip(texts_(kIntroductionTip));
     Aniworld_->setToolTip(texts_(kFurtherLanguageTip));
@@ -181,7 +180,7 @@ void FrmStartbild::updateIntroduction()
 {
     // Only the maker's own brand ships the introduction, and only in German.
     const bool available = model_.device.BrandIndex == kOwnBrand && model_.device.Sprache == kSpracheDeutsch
-                           && FileExists(QDir(workDir_).filePath(kIntroductionProgram));
+        && FileExists(QDir(workDir_).filePath(kIntroductionProgram));
     cmdeinfuehrung_->setEnabled(available);
 }
 

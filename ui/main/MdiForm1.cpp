@@ -15,10 +15,10 @@
 #include "model/ProgramModel.h"
 #include "ui/checks/CheckCommands.h"
 #include "ui/common/Icons.h"
-#include "ui/frame/MainMenu.h"
 #include "ui/common/MnemonicSet.h"
-#include "ui/frame/UndoHistory.h"
 #include "ui/device/FrmGeraetEinst.h"
+#include "ui/frame/MainMenu.h"
+#include "ui/frame/UndoHistory.h"
 #include "ui/list/EditCommands.h"
 #include "ui/list/FrmFilter.h"
 #include "ui/list/FrmHauptmenue.h"
@@ -33,9 +33,9 @@
 #include "ui/transfer/IrCommands.h"
 #include "ui/transfer/MasterCommands.h"
 
-#include <QApplication>
 #include <QAction>
 #include <QActionGroup>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDockWidget>
@@ -48,9 +48,9 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
-#include <QToolBar>
 #include <QTableView>
 #include <QTimer>
+#include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -370,9 +370,9 @@ void MdiForm1::refreshFrame()
     const DeviceSettings& device = ctx_.model.device;
     const QString fromFile =
         DeviceRowFromFile(device)
-            ? ctx_.texts(kTypeFromFile)
-                  .arg(DeviceTypeName(device.ChosenRow, device.BrandIndex, DeviceTypeLanguage(device.Sprache)))
-            : QString();
+        ? ctx_.texts(kTypeFromFile)
+              .arg(DeviceTypeName(device.ChosenRow, device.BrandIndex, DeviceTypeLanguage(device.Sprache)))
+        : QString();
     lblGeraet_->setText(ctx_.texts(TextId::DeviceType) + QStringLiteral(": ") + device.Geraetename + fromFile
                         + (masterCard ? QStringLiteral(" Mastercard ") : QString()));
     if (const auto saved = SavedAt(s))
@@ -502,7 +502,7 @@ void MdiForm1::takeFocusBack()
     if (const QWidget* modal = QApplication::activeModalWidget(); modal && modal != this)
         return;
     if (const QWidget* active = QApplication::activeWindow(); active && active != this && active->isVisible()
-                                                               && ownsWindow(active))
+        && ownsWindow(active))
         return;
     activateWindow();
     raise();

@@ -7,12 +7,12 @@
 #include "model/FileNames.h"
 #include "model/ProgramModel.h"
 #include "model/UserInteraction.h"
-#include "ui/list/FrmHauptmenue.h"
+#include "paint/HandoverPainter.h"
+#include "paint/PrintPainter.h"
 #include "ui/device/FrmGeraetEinst.h"
 #include "ui/frame/DesktopContext.h"
 #include "ui/frame/FrameServices.h"
-#include "paint/HandoverPainter.h"
-#include "paint/PrintPainter.h"
+#include "ui/list/FrmHauptmenue.h"
 #include "ui/print/FrmDruck.h"
 
 #include <QFileDialog>
@@ -119,7 +119,7 @@ void PrintCommands::writeText(const PrintDocument& doc)
     if (QFileInfo::exists(target)
         && ctx_.ui.ask(Prompt::question(Buttons::YesNo, Icon::Question,
                                         {TextId::FileWord, target, TextId::AlreadyExistsOverwrite}))
-               != Answer::Yes)
+            != Answer::Yes)
         return;
     QString error;
     if (!WritePrintText(doc, target, &error)) {

@@ -10,34 +10,34 @@
 #include "ui/astro/FrmAstro.h"
 #include "ui/calendar/FrmEinSW.h"
 #include "ui/calendar/FrmFeiertage.h"
+#include "ui/checks/CheckCommands.h"
+#include "ui/checks/CheckDock.h"
+#include "ui/device/FrmGeraetEinst.h"
 #include "ui/entry/FrmAutoEinst.h"
 #include "ui/entry/FrmEingPZ.h"
 #include "ui/entry/FrmEingSz.h"
+#include "ui/frame/MainMenu.h"
 #include "ui/list/FrmFilter.h"
 #include "ui/main/DesktopApp.h"
-#include "ui/device/FrmGeraetEinst.h"
-#include "ui/transfer/FrmIRAccess.h"
-#include "ui/transfer/FrmMaster.h"
 #include "ui/main/FrmStartbild.h"
-#include "ui/frame/MainMenu.h"
 #include "ui/main/MdiForm1.h"
 #include "ui/print/FrmDruck.h"
 #include "ui/simulation/FrmGrafik.h"
-#include "ui/checks/CheckCommands.h"
-#include "ui/checks/CheckDock.h"
-#include "ui/transfer/FrmSerielIo.h"
 #include "ui/transfer/FrmBusaccess.h"
+#include "ui/transfer/FrmIRAccess.h"
+#include "ui/transfer/FrmMaster.h"
+#include "ui/transfer/FrmSerielIo.h"
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QApplication>
+#include <QComboBox>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -170,7 +170,7 @@ bool renderLanguage(const QDir& data, const QDir& out, const Language& language)
 
     frame->menu().action(QStringLiteral("mnuEinstGerät"))->trigger();
     ok = save(frame->findChild<zendrik::FrmGeraetEinst*>(), out.filePath(QStringLiteral("device-properties.png")))
-         && ok;
+        && ok;
     frame->findChild<zendrik::FrmGeraetEinst*>()->reject();
 
     frame->menu().action(QStringLiteral("mnuBaFilt"))->trigger();
@@ -189,10 +189,7 @@ bool renderLanguage(const QDir& data, const QDir& out, const Language& language)
     using zendrik::TextId;
     zendrik::FrmSerielIo transfer(desktop.texts(), frame);
     transfer.transferStarted();
-    transfer.labelChanged(zendrik::Prompt::message(zendrik::Icon::None, {TextId::SerialWritingChip,
-                                                                         QStringLiteral("Schule.zpg"),
-                                                                         QStringLiteral(" "), TextId::ViaCom,
-                                                                         QStringLiteral("1")}));
+    transfer.labelChanged(zendrik::Prompt::message(zendrik::Icon::None, {TextId::SerialWritingChip, QStringLiteral("Schule.zpg"), QStringLiteral(" "), TextId::ViaCom, QStringLiteral("1")}));
     transfer.progressChanged(77, 129);
     ok = save(&transfer, out.filePath(QStringLiteral("serial-transfer.png"))) && ok;
     transfer.transferEnded();
@@ -309,8 +306,7 @@ bool renderLanguage(const QDir& data, const QDir& out, const Language& language)
         auto* found = bus.findChild<QComboBox*>(QStringLiteral("cboPhysadr"));
         found->addItems({QStringLiteral("1.1.5"), QStringLiteral("1.1.12")});
         bus.findChild<QLineEdit*>(QStringLiteral("txtPhysadr"))->setText(QStringLiteral("1.1.5"));
-        bus.labelChanged(zendrik::Prompt::message(zendrik::Icon::None, {TextId::EibLogWriteSwitchingTime,
-                                                                        QStringLiteral("17")}));
+        bus.labelChanged(zendrik::Prompt::message(zendrik::Icon::None, {TextId::EibLogWriteSwitchingTime, QStringLiteral("17")}));
         bus.progressChanged(119, 139);
         ok = save(&bus, out.filePath(QStringLiteral("bus-access.png"))) && ok;
     }

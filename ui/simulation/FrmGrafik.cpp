@@ -1,16 +1,16 @@
 #include "ui/simulation/FrmGrafik.h"
 
 #include "calendar/BetriebsstundenText.h"
-#include "calendar/YearPictureTitle.h"
 #include "calendar/SimulationCsv.h"
 #include "calendar/SimulationTexts.h"
 #include "calendar/TagPrio.h"
+#include "calendar/YearPictureTitle.h"
 #include "calendar/YearSimulation.h"
 #include "editing/PrintDocument.h"
 #include "language/TextTable.h"
+#include "model/ExportTarget.h"
 #include "model/ProgramModel.h"
 #include "paint/YearGraphPainter.h"
-#include "model/ExportTarget.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

@@ -2,9 +2,9 @@
 
 #include "app/FileCommands.h"
 #include "model/ProgramModel.h"
-#include "ui/frame/MainMenu.h"
 #include "ui/frame/DesktopContext.h"
 #include "ui/frame/FrameServices.h"
+#include "ui/frame/MainMenu.h"
 #include "ui/frame/UndoHistory.h"
 #include "ui/transfer/FrmBusaccess.h"
 

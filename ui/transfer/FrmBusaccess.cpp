@@ -3,11 +3,11 @@
 #include "language/TextTable.h"
 #include "model/ProgramModel.h"
 #include "model/UserInteraction.h"
-#include "transfer/links/OpenEibLink.h"
 #include "transfer/bus/BusErrors.h"
 #include "transfer/bus/BusTexts.h"
 #include "transfer/bus/EibLink.h"
 #include "transfer/bus/PhysicalAddress.h"
+#include "transfer/links/OpenEibLink.h"
 #include "ui/common/KeyFilter.h"
 
 #include <QApplication>
@@ -209,9 +209,9 @@ void FrmBusaccess::run(Action action, bool search)
     busy_ = true;
     searching_ = search;
     closeAfterSearch_ = false;
-    QList<QWidget*> controls{optcom1_,         optcom2_,      txtBereich_,  txtBuslinie_, txtvonTeilnehmer_,
-                             txtbisTeilnehmer_, cmdbussearch_, cboPhysadr_, txtPhysadr_,  cmdbusprog_,
-                             cmdbusread_,       cmdApplReinstall_};
+    QList<QWidget*> controls{optcom1_, optcom2_, txtBereich_, txtBuslinie_, txtvonTeilnehmer_,
+                             txtbisTeilnehmer_, cmdbussearch_, cboPhysadr_, txtPhysadr_, cmdbusprog_,
+                             cmdbusread_, cmdApplReinstall_};
     // A search may be left at any time; a transfer cannot be left halfway.
     if (!search)
         controls << cmdBusend_;
@@ -255,7 +255,8 @@ void FrmBusaccess::cmdbussearch()
             txtPhysadr_->setText(cboPhysadr_->itemText(0));
         }
         return r;
-    }, true);
+    },
+        true);
 }
 
 void FrmBusaccess::cmdbusstop()
@@ -327,7 +328,7 @@ void FrmBusaccess::waiting()
     QApplication::processEvents();
 }
 
-void FrmBusaccess::transferEnded() {}
+void FrmBusaccess::transferEnded() { }
 
 void FrmBusaccess::closeEvent(QCloseEvent* event)
 {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "transfer/bus/BusAccess.h"
 #include "transfer/TransferObserver.h"
+#include "transfer/bus/BusAccess.h"
 
 #include <QDialog>
 

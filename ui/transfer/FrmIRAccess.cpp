@@ -193,7 +193,8 @@ void FrmIRAccess::cmd_IRok_Click()
         // Leaving a field for OK may just have told why it is refused.
         showClock();
         const bool told = std::exchange(toldInvalid_, false);
-        QLineEdit* refused = !completeTime(!told) ? TxtUz_ : !completeDate(!told) ? txtdat_ : nullptr;
+        QLineEdit* refused = !completeTime(!told) ? TxtUz_ : !completeDate(!told) ? txtdat_
+                                                                                  : nullptr;
         if (refused) {
             toldInvalid_ = false;
             refused->setFocus();

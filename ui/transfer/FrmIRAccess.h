@@ -1,9 +1,9 @@
 #pragma once
 
 #include "language/ExtraText.h"
+#include "transfer/TransferObserver.h"
 #include "transfer/ir/IrJobFile.h"
 #include "transfer/ir/IrTransfer.h"
-#include "transfer/TransferObserver.h"
 
 #include <QDialog>
 
@@ -78,7 +78,7 @@ private:
     int IrPort_ = 1;
     IrClockSource IrUhrCode_ = IrClockSource::None;
     bool running_ = false;
-    bool toldInvalid_ = false;   // a field just refused its text with a message
+    bool toldInvalid_ = false; // a field just refused its text with a message
 
     std::array<QRadioButton*, 3> Option1_{};
     std::array<QRadioButton*, 2> Optcom_{};

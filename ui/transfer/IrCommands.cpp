@@ -18,9 +18,10 @@ IrCommands::IrCommands(DesktopContext& context, FrameServices& frame)
 void IrCommands::openWindow()
 {
     frame_.commitHeader();
-    auto* dialog = new FrmIRAccess(ctx_.model, ctx_.texts, ctx_.ui, ctx_.workDir,
-                                   [this] { return ctx_.commands.SaveBeforeTransfer() ? 1 : 0; },
-                                   &frame_.frameWindow());
+    auto* dialog = new FrmIRAccess(
+        ctx_.model, ctx_.texts, ctx_.ui, ctx_.workDir,
+        [this] { return ctx_.commands.SaveBeforeTransfer() ? 1 : 0; },
+        &frame_.frameWindow());
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     // A program read from the device starts a fresh history.
     auto read = std::make_shared<bool>(false);
