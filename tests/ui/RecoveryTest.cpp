@@ -80,6 +80,8 @@ TEST_F(Recovery, AKilledProgramComesBackWithNothingLost)
     env.insert(QString::fromLatin1(kWorkDirVariable), workDir());
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     child.setProcessEnvironment(env);
+    // An earlier test of this process may have removed the folder we stand in.
+    child.setWorkingDirectory(workDir());
     child.start(QCoreApplication::applicationFilePath(),
                 {QStringLiteral("--gtest_filter=") + kChildTest, QStringLiteral("--gtest_also_run_disabled_tests")});
     ASSERT_TRUE(child.waitForStarted());
