@@ -107,4 +107,23 @@ BehaviourComparison CompareBehaviour(const YearSimulation& first, const YearSimu
     return result;
 }
 
+std::vector<int> SwitchingMinutes(const SimulatedDay& day)
+{
+    std::vector<int> minutes;
+    for (const OnPeriod& p : day.on) {
+        minutes.push_back(p.from);
+        if (p.to < kMinutesOfDay)
+            minutes.push_back(p.to);
+    }
+    int minute = 0;
+    for (const ProfileSegment& s : day.profile.segments) {
+        if (IsPulse(s.state))
+            minutes.push_back(minute);
+        minute += s.length;
+    }
+    std::sort(minutes.begin(), minutes.end());
+    minutes.erase(std::unique(minutes.begin(), minutes.end()), minutes.end());
+    return minutes;
+}
+
 } // namespace zendrik

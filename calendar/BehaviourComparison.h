@@ -43,6 +43,12 @@ struct BehaviourComparison {
     bool differs() const;
 };
 
+// The minutes of a simulated day at which the channel switches: the start
+// and the end of each stretch ON (a stretch that is ON at midnight starts at
+// minute 0, one that lasts to midnight has no end within the day) and each
+// pulse, in the order of the day without repeats.
+std::vector<int> SwitchingMinutes(const SimulatedDay& day);
+
 // Simulates both programs through their years and compares them day by day,
 // channel by channel: the days whose day graph differs (a pulse is a
 // difference of its own), the minutes ON in one program and OFF in the

@@ -1,5 +1,8 @@
 #include "calendar/BehaviourTexts.h"
 
+#include "calendar/BetriebsstundenText.h"
+#include "calendar/SimulationTexts.h"
+#include "calendar/YearSimulation.h"
 #include "language/TextTable.h"
 
 #include <algorithm>
@@ -35,6 +38,14 @@ QString BehaviourChannelLine(const ChannelBehaviour& channel, const TextTable& t
     const QString dayText = days == 1 ? texts(kBehaviourOneDay) : texts(kBehaviourDays).arg(days);
     return QStringLiteral("C%1: ").arg(channel.channel + 1) + dayText + QStringLiteral(", ")
         + SignedDurationText(channel.minutesSecond - channel.minutesFirst, texts);
+}
+
+QString BehaviourFiguresText(const ChannelBehaviour& channel, const TextTable& texts)
+{
+    auto duration = [&texts](long minutes) { return BetriebsdauerText(static_cast<int>(minutes), texts).trimmed(); };
+    return texts(kBehaviourFigures)
+        .arg(duration(channel.minutesFirst), duration(channel.minutesSecond), duration(channel.onOnlyInFirst),
+             duration(channel.onOnlyInSecond));
 }
 
 QString DayStretchesText(const SimulatedDay& day, const TextTable& texts)
@@ -78,6 +89,21 @@ QStringList BehaviourLines(const BehaviourComparison& comparison, const TextTabl
         lines << BehaviourChannelLine(channel, texts);
         for (const BehaviourDay& day : channel.days)
             lines << BehaviourDayLine(day, texts);
+    }
+    return lines;
+}
+
+QStringList DayDecisionLines(const YearSimulation& sim, int channel, int dayOfYear, const SimulatedDay& day,
+                             const TextTable& texts)
+{
+    QStringList lines;
+    QStringList causes;
+    for (const int minute : SwitchingMinutes(day)) {
+        const QString cause = SimulationCauseText(sim.Explain(channel, dayOfYear, minute), texts);
+        if (causes.contains(cause))
+            continue;
+        causes << cause;
+        lines << ClockText(minute) + QStringLiteral(": ") + cause;
     }
     return lines;
 }

@@ -4,9 +4,11 @@
 #include "calendar/YearSimulation.h"
 #include "language/TextTable.h"
 #include "model/Entry.h"
+#include "model/HeaderFields.h"
 #include "model/ProgramModel.h"
 
 #include <QCryptographicHash>
+#include <QFileInfo>
 #include <QTimeZone>
 
 #include <algorithm>
@@ -245,6 +247,20 @@ CalendarResult SwitchingYearCalendar(const std::vector<SwitchingPeriod>& periods
     lines.add("END:VCALENDAR");
     *out = lines.take();
     return CalendarResult::Ok;
+}
+
+CalendarOptions ProgramCalendarOptions(const ProgramModel& model, const YearSimulation& sim, const QString& zone,
+                                       const QDateTime& stamp)
+{
+    const ProgramSlot& slot = model.slot(sim.Slot());
+    CalendarOptions options;
+    options.zone = zone;
+    options.stamp = stamp;
+    options.uidDomain = QStringLiteral("zendrik");
+    options.program = QFileInfo(slot.Dateiname).fileName() + QString::number(sim.SimJahr());
+    for (const QString& name : slot.Kanalname)
+        options.channelNames.push_back(ShownChannelName(name));
+    return options;
 }
 
 } // namespace zendrik

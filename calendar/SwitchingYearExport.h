@@ -61,6 +61,12 @@ struct CalendarOptions {
     std::vector<QString> channelNames; // summary of each channel's events (0-based); "C1" where empty
 };
 
+// The options a program's switching year is exported with: the UIDs name
+// the program file and the simulated year, the events the channels of the
+// slot simulated by their names.
+CalendarOptions ProgramCalendarOptions(const ProgramModel& model, const YearSimulation& sim, const QString& zone,
+                                       const QDateTime& stamp);
+
 enum class CalendarResult { Ok, UnknownZone };
 
 // iCalendar (RFC 5545): one VEVENT per period, CR LF line ends, lines folded

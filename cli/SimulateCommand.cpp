@@ -10,14 +10,12 @@
 #include "calendar/YearSimulation.h"
 #include "editing/PrintDocument.h"
 #include "model/ExportTarget.h"
-#include "model/HeaderFields.h"
 #include "paint/YearGraphPainter.h"
 #include "util/CalendarMath.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QFileInfo>
 #include <QSize>
 #include <QTimeZone>
 
@@ -61,13 +59,7 @@ int ExportPeriods(CliContext& ctx, const YearSimulation& sim, const std::vector<
     if (!ics.isEmpty()) {
         if (CheckExportTarget(ics, ctx.model.program().Dateiname) == ExportTargetCheck::ProgramFile)
             return ctx.refuse(ExportTargetRefusal(ics));
-        CalendarOptions options;
-        options.zone = zone;
-        options.stamp = CalendarStamp();
-        options.uidDomain = QStringLiteral("zendrik");
-        options.program = QFileInfo(ctx.model.program().Dateiname).fileName() + QString::number(sim.SimJahr());
-        for (const QString& name : ctx.model.program().Kanalname)
-            options.channelNames.push_back(ShownChannelName(name));
+        const CalendarOptions options = ProgramCalendarOptions(ctx.model, sim, zone, CalendarStamp());
         QByteArray calendar;
         if (SwitchingYearCalendar(periods, options, ctx.texts, &calendar) == CalendarResult::UnknownZone) {
             ctx.err << ctx.texts(kExportUnknownZone).arg(zone) << Qt::endl;

@@ -1,5 +1,6 @@
 #include "calendar/BehaviourComparison.h"
 #include "calendar/BehaviourTexts.h"
+#include "calendar/SimulationTexts.h"
 #include "calendar/SwitchingYearExport.h"
 #include "calendar/YearSimulation.h"
 #include "language/TextTable.h"
@@ -230,6 +231,62 @@ TEST(Behaviour, CalendarHoldsOneEventPerStretchAndPulseAsTheCsvLists)
                                    QStringLiteral("--zone"), QStringLiteral("Mars/Olympus")});
     EXPECT_EQ(unknown.exitCode, 1);
     EXPECT_TRUE(unknown.err.contains(QStringLiteral("Mars/Olympus")));
+}
+
+// A day given by its segments; its stretches ON as the simulation makes them.
+SimulatedDay Day(std::initializer_list<ProfileSegment> segments, std::initializer_list<OnPeriod> on)
+{
+    SimulatedDay day;
+    day.profile.segments = segments;
+    day.on = on;
+    return day;
+}
+
+TEST(Behaviour, DaysAreExplainedAtEachSwitchingAndFiguresNameBothPrograms)
+{
+    const struct {
+        SimulatedDay day;
+        std::vector<int> minutes;
+    } days[] = {
+        {Day({{ProfileAus, 1440}}, {}), {}},
+        {Day({{ProfileEin, 60}, {ProfileAus, 1320}, {ProfileEin, 60}}, {{0, 60}, {1380, 1440}}), {0, 60, 1380}},
+        {Day({{ProfileAus, 720}, {ProfileImpulsEin, 1}, {ProfileAus, 719}}, {}), {720}},
+        {Day({{ProfileAus, 720}, {ProfileImpulsEin, 1}, {ProfileEin, 60}, {ProfileAus, 659}}, {{720, 781}}), {720, 781}},
+    };
+    for (const auto& d : days)
+        EXPECT_EQ(SwitchingMinutes(d.day), d.minutes);
+
+    Pair p;
+    TextTable texts;
+    texts.LoadEnglish(1);
+    const YearSimulation first(p.first, 2027);
+    const YearSimulation second(p.second, 2027);
+    const std::vector<SimulatedDay> year = second.SimulateYear(0);
+    // 1.1.2027, a Friday: ON 7:30 to 17:30 in the second program, each end explained.
+    const QStringList lines = DayDecisionLines(second, 0, 1, year[0], texts);
+    ASSERT_EQ(lines.size(), 2) << lines.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(lines[0], QStringLiteral("7:30: ") + SimulationCauseText(second.Explain(0, 1, 450), texts));
+    EXPECT_EQ(lines[1], QStringLiteral("17:30: ") + SimulationCauseText(second.Explain(0, 1, 1050), texts));
+    EXPECT_NE(lines[0].mid(6), lines[1].mid(7)) << "each switching names its own entry";
+    EXPECT_TRUE(DayDecisionLines(first, 1, 93, first.SimulateYear(1)[92], texts).isEmpty()) << "3.4: C2 stays OFF";
+    EXPECT_EQ(DayDecisionLines(second, 1, 93, second.SimulateYear(1)[92], texts).size(), 1) << "3.4: the pulse";
+
+    const BehaviourComparison cmp = CompareBehaviour(first, second);
+    const QString min = texts(TextId::Min);
+    EXPECT_EQ(BehaviourFiguresText(cmp.channels[0], texts),
+              QStringLiteral("Operating hours: 2740 h 30 %1 → 2610 h 00 %1, ON only in the first: 130 h 30 %1, "
+                             "ON only in the second: 0 h 00 %1").arg(min));
+
+    // The calendar of a slot names its file, year and channels.
+    p.second.slot(kSampleSlot) = p.second.program();
+    p.second.slot(kSampleSlot).Dateiname = QStringLiteral("/tmp/Halle.zpg");
+    p.second.slot(kSampleSlot).Kanalname[1] = QStringLiteral(" Licht");
+    const CalendarOptions options = ProgramCalendarOptions(p.second, YearSimulation(p.second, 2027, kSampleSlot),
+                                                           QStringLiteral("Europe/Paris"), QDateTime());
+    EXPECT_EQ(options.program, QStringLiteral("Halle.zpg2027"));
+    EXPECT_EQ(options.channelNames.at(1), QStringLiteral("Licht"));
+    EXPECT_EQ(options.zone, QStringLiteral("Europe/Paris"));
+    EXPECT_EQ(options.uidDomain, QStringLiteral("zendrik"));
 }
 
 TEST(Behaviour, DiffCommandReportsChannelsDaysAndJson)
