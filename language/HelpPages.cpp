@@ -27,6 +27,7 @@ constexpr std::pair<const char*, const char*> kWindowPages[] = {
     {"FRM_SERIEL_IO", "chip-transfer"},
     {"FrmBusaccess", "bus-access"},
     {"FrmGrafik", "simulation"},
+    {"dlgKalender", "simulation"},
     {"frmInfo", "info"},
     {"frmIRAccess", "infrared"},
     {"FrmMaster", "master-card"},

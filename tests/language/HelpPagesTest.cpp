@@ -4,8 +4,10 @@
 #include "language/HelpPages.h"
 
 #include "calendar/AstroTexts.h"
+#include "calendar/BehaviourTexts.h"
 #include "calendar/FeiertagTexts.h"
 #include "calendar/SimulationTexts.h"
+#include "calendar/SwitchingYearExport.h"
 #include "editing/PrintTexts.h"
 #include "language/TextTable.h"
 #include "transfer/ir/IrTexts.h"

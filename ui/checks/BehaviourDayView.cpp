@@ -10,7 +10,7 @@ namespace zendrik {
 BehaviourDayView::BehaviourDayView(const TextTable& texts, QWidget* parent) : QWidget(parent), texts_(texts)
 {
     const QFontMetrics fm(SimulationGraphFont());
-    setMinimumSize(300, fm.height() * 5);
+    setMinimumSize(300, fm.height() * 4);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
 }
 

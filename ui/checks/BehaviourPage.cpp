@@ -48,7 +48,7 @@ QListWidget* CauseList(const char* name, QWidget* parent)
 {
     auto* list = new QListWidget(parent);
     list->setObjectName(QString::fromLatin1(name));
-    list->setMinimumHeight(list->fontMetrics().height() * 2 + 6);
+    list->setMinimumHeight(list->fontMetrics().height() + 2 * list->frameWidth() + 4);
     list->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
     return list;
 }
@@ -91,7 +91,7 @@ BehaviourPage::BehaviourPage(const ProgramModel& a, int slotA, const QString& na
     lblTage_ = new QLabel(texts(T::kDifferingDays), this);
     lstTage_ = new QListWidget(this);
     lstTage_->setObjectName(QStringLiteral("lstTage"));
-    lstTage_->setMinimumHeight(lstTage_->fontMetrics().height() * 3 + 6);
+    lstTage_->setMinimumHeight(lstTage_->fontMetrics().height() * 2 + 2 * lstTage_->frameWidth() + 4);
     lstTage_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
     lblTage_->setBuddy(lstTage_);
     lblTagErstes_ = new QLabel(this);

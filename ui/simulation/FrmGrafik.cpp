@@ -331,6 +331,7 @@ FrmGrafik::FrmGrafik(const ProgramModel& model, const TextTable& texts, QWidget*
     top->addWidget(cboKanal_, 1);
     top->addStretch(1);
     top->addWidget(cmdVergleichen_);
+    top->addWidget(cmdKalender_);
     top->addWidget(cmdNeuZeichnen_);
 
     auto* graph = new QHBoxLayout;
@@ -351,7 +352,6 @@ FrmGrafik::FrmGrafik(const ProgramModel& model, const TextTable& texts, QWidget*
     buttons->addWidget(lblHinweis_, 1);
     buttons->addWidget(cmdPng_);
     buttons->addWidget(cmdCsv_);
-    buttons->addWidget(cmdKalender_);
     buttons->addWidget(cmdBeenden_);
 
     auto* layout = new QVBoxLayout(this);
