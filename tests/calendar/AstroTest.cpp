@@ -101,34 +101,31 @@ TEST(Sonnenstand, AgreesWithIndependentEstimateInWholeMinutes)
 // stored zone; the 738 and 731 tables hold the offsets, the 752 adds them itself.
 TEST(AstroTable, EveryDayIsTheSunTimeCorrected)
 {
-    const struct {
-        AstroLocation location;
-        int family, riseShift, setShift;
-    } cases[] = {
+    const std::tuple<AstroLocation, int, int, int> cases[] = {
+        // place, family, minutes added to the sunrise and the sunset
         {{-10.0f, 50.0f, -60, 0, 0}, kFamily738, 20, 20}, // 10 degrees east, displayed zone +1:00
         {{7.5f, 53.5f, 0, -15, 10}, kFamily731, 15, 40},  // 7.5 degrees west
         {{0.0f, 35.5f, -30, -15, 10}, kFamily752, 30, 30},
         {{0.0f, -30.0f, 0, 0, 0}, kFamily731, 0, 0},
     };
     int inexact = 0;
-    for (const auto& c : cases) {
-        const AstroYear t = ComputeAstroYear(c.location, c.family, 2023);
+    for (const auto& [location, family, riseShift, setShift] : cases) {
+        const AstroYear t = ComputeAstroYear(location, family, 2023);
         for (int d = 1; d <= 365; ++d) {
             const int day = DayOfMonthOfDayOfYear(d, 2023), month = MonthOfDayOfYear(d, 2023);
-            const double rise = SunriseTime(day, month, c.location.breite) * 60.0, set = SunsetTime(day, month, c.location.breite) * 60.0;
-            ASSERT_EQ(t[d - 1U], (AstroTimes{static_cast<int>(std::lround(rise)) + c.riseShift, static_cast<int>(std::lround(set)) + c.setShift})) << c.family << " day " << d;
+            const double rise = SunriseTime(day, month, location.breite) * 60.0, set = SunsetTime(day, month, location.breite) * 60.0;
+            ASSERT_EQ(t[d - 1U], (AstroTimes{static_cast<int>(std::lround(rise)) + riseShift, static_cast<int>(std::lround(set)) + setShift})) << family << " day " << d;
             inexact += static_cast<int>(rise) != std::lround(rise); // truncating would lose a minute on 4:05
         }
     }
     EXPECT_GT(inexact, 0);
-    EXPECT_EQ(ComputeAstroYear(cases[0].location, kFamily738, 2023)[kJune21], (AstroTimes{kRise + 20, kSet + 20}));
+    EXPECT_EQ(ComputeAstroYear(std::get<0>(cases[0]), kFamily738, 2023)[kJune21], (AstroTimes{kRise + 20, kSet + 20}));
 }
 
 TEST(AstroTable, RangeRulesAtBothEndsOfTheDayAndPolarDays)
 {
-    const struct {
-        int family, zone, offsetAuf, offsetUnter, rise, set;
-    } cases[] = {
+    const std::array<int, 6> cases[] = {
+        // family, zone, offsets, the sunrise and sunset of 21 June
         // The bus device: a sunrise before midnight switches at 0:00, a sunset
         // after midnight at 23:59; pushed the other way, no time.
         {kFamily738, 0, -kRise, 1439 - kSet, 0, 1439},
@@ -143,9 +140,8 @@ TEST(AstroTable, RangeRulesAtBothEndsOfTheDayAndPolarDays)
         {kFamily752, -(1440 - kSet), -500, 500, kRise + 1440 - kSet, kNoTimeOthers},
         {kFamily752, kRise + 1, 0, 0, kNoTimeOthers, kSet - kRise - 1},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(ComputeAstroYear(AstroLocation{0.0f, 50.0f, c.zone, c.offsetAuf, c.offsetUnter}, c.family, 2023)[kJune21], (AstroTimes{c.rise, c.set}))
-            << c.family << " zone " << c.zone << " offsets " << c.offsetAuf << " " << c.offsetUnter;
+    for (const auto& [family, zone, offsetAuf, offsetUnter, rise, set] : cases)
+        EXPECT_EQ(ComputeAstroYear(AstroLocation{0.0f, 50.0f, zone, offsetAuf, offsetUnter}, family, 2023)[kJune21], (AstroTimes{rise, set})) << family << " zone " << zone << " offsets " << offsetAuf << " " << offsetUnter;
     // At 70 degrees north the sun does not set on 21 June nor rise on 21 December; it does on 21 March.
     for (const int family : {kFamily738, kFamily752, kFamily731}) {
         const AstroYear t = ComputeAstroYear(AstroLocation{0.0f, 70.0f, -60, 30, -30}, family, 2023);
@@ -229,11 +225,20 @@ TEST(AstroEingabe, ChannelFromTheMainWindowsLabel)
 {
     using enum AstroChannelCheck;
     const std::tuple<int, const char*, AstroChannelCheck, int> cases[] = {
-        {kFamily738, "C1", Ok, 0}, {kFamily738, "C4", Ok, 3}, {kFamily738, "C5", NotAnAstroChannel, 0}, {kFamily738, "C16", NotAnAstroChannel, 0},
-        {kFamily738, "", NotAnAstroChannel, 0}, {kFamily738, "C", NotAnAstroChannel, 0}, {kFamily738, "C0", NotAnAstroChannel, 0},
+        {kFamily738, "C1", Ok, 0},
+        {kFamily738, "C4", Ok, 3},
+        {kFamily738, "C5", NotAnAstroChannel, 0},
+        {kFamily738, "C16", NotAnAstroChannel, 0},
+        {kFamily738, "", NotAnAstroChannel, 0},
+        {kFamily738, "C", NotAnAstroChannel, 0},
+        {kFamily738, "C0", NotAnAstroChannel, 0},
         // The astro device has one table; channel 2 follows it.
-        {kFamily752, "C2", Ok, 0}, {kFamily752, "", Ok, 0}, {kFamily752, "C99", NotAstroDeviceChannel, 0}, {kFamily752, "C0", NotAstroDeviceChannel, 0},
-        {kFamily731, "C1", NoAstroDevice, 0}};
+        {kFamily752, "C2", Ok, 0},
+        {kFamily752, "", Ok, 0},
+        {kFamily752, "C99", NotAstroDeviceChannel, 0},
+        {kFamily752, "C0", NotAstroDeviceChannel, 0},
+        {kFamily731, "C1", NoAstroDevice, 0},
+    };
     for (const auto& [uhrentyp, label, check, channel] : cases) {
         const AstroChannel r = AstroChannelOfLabel(uhrentyp, QString::fromLatin1(label));
         EXPECT_EQ(std::pair(r.check, r.channel), std::pair(check, channel)) << uhrentyp << " " << label;
@@ -251,10 +256,19 @@ TEST(AstroEingabe, BarTextsInTheThreeLanguages)
     fr.LoadFrench();
     const int east = BarOfLaenge(-13.5f);
     const std::pair<QString, QString> cases[] = {
-        {LaengeText(east, de), u"13,5 Grad Ost"_s}, {LaengeText(BarOfLaenge(2.0f), de), u"2 Grad West"_s}, {LaengeText(kLaengeBarMax / 2, de), u"0 Grad"_s},
-        {LaengeText(east, en), u"13.5 degrees East"_s}, {BreiteText(BarOfBreite(52.5f), de), u"52,5 Grad Nord"_s}, {BreiteText(BarOfBreite(-33.0f), de), u"33 Grad Süd"_s},
-        {ZoneText(BarOfZone(-60), de), u"+ 1:00 Std"_s}, {ZoneText(BarOfZone(210), en), u"- 3:30 hrs"_s}, {ZoneText(BarOfZone(-345), fr), u"+ 5:45 h"_s},
-        {ZoneText(BarOfZone(0), de), u"+ 0:00 Std"_s}, {OffsetText(BarOfOffset(-15), de), u"-15 Min"_s}, {LimitText(6 * 60 + 5, de), u"06:05"_s}};
+        {LaengeText(east, de), u"13,5 Grad Ost"_s},
+        {LaengeText(BarOfLaenge(2.0f), de), u"2 Grad West"_s},
+        {LaengeText(kLaengeBarMax / 2, de), u"0 Grad"_s},
+        {LaengeText(east, en), u"13.5 degrees East"_s},
+        {BreiteText(BarOfBreite(52.5f), de), u"52,5 Grad Nord"_s},
+        {BreiteText(BarOfBreite(-33.0f), de), u"33 Grad Süd"_s},
+        {ZoneText(BarOfZone(-60), de), u"+ 1:00 Std"_s},
+        {ZoneText(BarOfZone(210), en), u"- 3:30 hrs"_s},
+        {ZoneText(BarOfZone(-345), fr), u"+ 5:45 h"_s},
+        {ZoneText(BarOfZone(0), de), u"+ 0:00 Std"_s},
+        {OffsetText(BarOfOffset(-15), de), u"-15 Min"_s},
+        {LimitText(6 * 60 + 5, de), u"06:05"_s},
+    };
     for (const auto& [shown, expected] : cases) EXPECT_EQ(shown.trimmed(), expected);
 }
 
@@ -368,9 +382,13 @@ TEST(PlaceList, AddAndRemoveRewriteTheFile)
     const QString path = dir.filePath(u"english.ord"_s);
     PlaceList list = TwoPlaces();
     const std::pair<Place, PlaceFileResult> refused[] = {
-        {Place::fromBars(u"   "_s, 360, 180, 56), PlaceFileResult::EmptyName}, {Place::fromBars(u"Say \"hi\""_s, 360, 180, 56), PlaceFileResult::InvalidName},
-        {Place::fromBars(u"Halle, Saale"_s, 360, 180, 56), PlaceFileResult::InvalidName}, {Place::fromBars(u"\u65e5\u672c"_s, 360, 180, 56), PlaceFileResult::InvalidName},
-        {Place::fromBars(u"North Cape"_s, 360, 322, 56), PlaceFileResult::ValueOutOfRange}, {Place::fromBars(u"Far"_s, 800, 180, 56), PlaceFileResult::ValueOutOfRange}};
+        {Place::fromBars(u"   "_s, 360, 180, 56), PlaceFileResult::EmptyName},
+        {Place::fromBars(u"Say \"hi\""_s, 360, 180, 56), PlaceFileResult::InvalidName},
+        {Place::fromBars(u"Halle, Saale"_s, 360, 180, 56), PlaceFileResult::InvalidName},
+        {Place::fromBars(u"\u65e5\u672c"_s, 360, 180, 56), PlaceFileResult::InvalidName},
+        {Place::fromBars(u"North Cape"_s, 360, 322, 56), PlaceFileResult::ValueOutOfRange},
+        {Place::fromBars(u"Far"_s, 800, 180, 56), PlaceFileResult::ValueOutOfRange},
+    };
     for (const auto& [place, result] : refused) EXPECT_EQ(list.addAndWrite(path, place), result) << place.name.toStdString();
     ASSERT_EQ(list.addAndWrite(path, Place::fromBars(u"Greenwich"_s, 360, 283, 56)), PlaceFileResult::Ok);
     ASSERT_EQ(list.removeAndWrite(path, 0), PlaceFileResult::Ok);

@@ -9,8 +9,7 @@ namespace zendrik::test {
 namespace {
 
 // Marks of the added astro times in the link byte, which takes part in no sort key.
-constexpr Byte kTodaysAstro = 1;
-constexpr Byte kEarlierAstro = 2;
+constexpr Byte kTodaysAstro = 1, kEarlierAstro = 2;
 
 bool IsPulse(const Entry& e) { return EntryPulse(e) >= 1 && EntryPulse(e) <= 59; }
 bool IsPriorityTime(const Entry& e) { return (e.b[0] & 0xE0) == 0x60; }
@@ -33,8 +32,7 @@ bool NaiveYearSimulation::addresses(const Entry& e, int channel) const
 bool NaiveYearSimulation::occursOn(const Entry& e, int day) const
 {
     const CalendarDate& d = date(day);
-    if (IsWeeklyEntry(e)) return ((e.b[3] >> (WochentagVon(d.day, d.month, d.year) - 1)) & 1) != 0;
-    return EntryDay(e) == d.day && EntryMonth(e) == d.month;
+    return IsWeeklyEntry(e) ? ((e.b[3] >> (WochentagVon(d.day, d.month, d.year) - 1)) & 1) != 0 : EntryDay(e) == d.day && EntryMonth(e) == d.month;
 }
 
 int NaiveYearSimulation::priority(int channel, int day) const
@@ -93,12 +91,15 @@ DayProfile NaiveYearSimulation::Profile(int channel, int day)
     ProgramSlot& w = work_.program();
     std::size_t n = 0;
     const auto add = [&](const std::vector<Entry>& entries, Byte tag) {
-        for (Entry e : entries) { e.b[2] = tag; w.Eintrag[n++] = e; }
+        for (Entry e : entries) {
+            e.b[2] = tag;
+            w.Eintrag[n++] = e;
+        }
         return !entries.empty();
     };
     for (; n < static_cast<std::size_t>(s.AnzEintrag); ++n) (w.Eintrag[n] = s.Eintrag[n]).b[2] = 0;
     add(astro(channel, day), kTodaysAstro);
-    for (int d = day - 1; d >= first_ && !add(astro(channel, d), kEarlierAstro); --d) {}
+    for (int d = day - 1; d >= first_ && !add(astro(channel, d), kEarlierAstro); --d) { }
     w.AnzSz = s.AnzSz + static_cast<int>(n) - s.AnzEintrag;
     w.AnzPz = s.AnzPz;
     w.AnzEintrag = static_cast<int>(n);

@@ -9,13 +9,10 @@
 namespace zendrik::test {
 
 // The year simulation done the plain way, day by day: the day's astro times
-// (and those of the last earlier day that has any) are added to a copy of the
-// entry table as dated switching times, the copy is sorted again with the
-// simulation's sort column and walked entry by entry; the state at midnight is
-// the entry nearest back in time, the day is built minute by minute, and the
-// priority is found by testing every priority time against the date. The
-// reference of the year simulation and the baseline of its benchmark.
-// Conventional entry format only; no meter pulse.
+// (and the last earlier ones) added to a copy of the entry table as dated
+// times, the copy sorted again and walked entry by entry, the day built minute
+// by minute. The reference of the year simulation and the baseline of its
+// benchmark. Conventional entry format only; no meter pulse.
 class NaiveYearSimulation {
 public:
     NaiveYearSimulation(const ProgramModel& model, int year);

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <bit>
 #include <random>
+#include <tuple>
 
 namespace zendrik::test {
 
@@ -70,7 +71,8 @@ ProgramModel RandomSimulationProgram(int row, int seed, int switching, int prior
         s.SoWiTab[r] = EncodeDstRow(DstEntry{{pick(1, 28), pick(1, 12), 2, 1}, {pick(1, 28), pick(1, 12), 3, 1}});
     s.AnzSoWi = 6;
 
-    const std::size_t astroChannels = bus ? 4 : m.device.Uhrentyp == kFamily752 ? 1 : 0;
+    const std::size_t astroChannels = bus ? 4 : m.device.Uhrentyp == kFamily752 ? 1
+                                                                                : 0;
     m.device.AstroC1C2 = pick(0, 1);
     AstroProgram& a = s.astro;
     for (std::size_t c = 0; c < astroChannels; ++c) {
@@ -84,8 +86,7 @@ ProgramModel RandomSimulationProgram(int row, int seed, int switching, int prior
         }
         a.AstroAktiv[c + 1] = a.AstroAktiv[0] = -1;
         a.AstroGrenze[c] = AstroLimits{pick(300, 420), pick(1000, 1439), 0, -1};
-        a.AstroOffsetAuf = pick(-30, 30);
-        a.AstroOffsetUnter = pick(-30, 30);
+        std::tie(a.AstroOffsetAuf, a.AstroOffsetUnter) = std::tuple{pick(-30, 30), pick(-30, 30)};
     }
     SortProgram(m, 1, kProgramSlot);
     return m;
@@ -142,34 +143,25 @@ ProgramModel RandomProgram(int row, int seed)
     }
     // The rule, and a table of up to 20 years that it may or may not use.
     d.SwRegel = pick(0, 4);
-    s.AnzSoWi = d.SwRegel == 4 ? pick(1, kDstRows) : pick(0, 3) == 0 ? pick(1, kDstRows) : 0;
+    s.AnzSoWi = d.SwRegel == 4 ? pick(1, kDstRows) : pick(0, 3) == 0 ? pick(1, kDstRows)
+                                                                     : 0;
     s.SoWiJahr = pick(20, 34);
     s.SoWiInfo = pick(0, 1);
     for (int r = 0; r < kDstRows; ++r)
         s.SoWiTab[static_cast<std::size_t>(r)] = r < s.AnzSoWi ? EncodeDstRow(DstEntry{{pick(1, 28), pick(1, 12), pick(0, 23), pick(1, 2)}, {pick(1, 28), pick(1, 12), pick(0, 23), pick(1, 2)}}) : DstRow{};
     d.Datumsformat = pick(0, 1);
     if (type.Uhrentyp != kFamily752) d.SpracheUhr = pick(0, 1); // the astro device keeps no clock language
-    d.Funk = pick(0, 1);
-    d.Nak = pick(0, 1);
-    d.Dauertaste = pick(0, 1);
+    std::tie(d.Funk, d.Nak, d.Dauertaste) = std::tuple{pick(0, 1), pick(0, 1), pick(0, 1)};
     if (pick(0, 3) == 0) d.Geraetekennung |= 0x80;
-    d.MasterKennung = type.Uhrentyp == kFamily752 ? 0 : pick(0, 1) ? pick(0, 255) : 0;
+    d.MasterKennung = type.Uhrentyp == kFamily752 ? 0 : pick(0, 1) ? pick(0, 255)
+                                                                   : 0;
     s.ProgNr = pick(0, 1) ? pick(0, 999999) : kNoProgramNumber;
     s.Schreibschutz = pick(0, 1);
-    if (type.Evu && pick(0, 3) != 0) {
-        d.MessKanal = pick(1, type.Kanalzahl);
-        d.MessPeriode = kMeterPeriods[static_cast<std::size_t>(pick(0, static_cast<int>(kMeterPeriods.size()) - 1))];
-        d.MessImpDauer = pick(1, kMaxMeterPulseSeconds);
-        d.MessZustand = pick(0, 1);
-        d.MessZeitpunkt = pick(0, 1);
-    }
+    if (type.Evu && pick(0, 3) != 0)
+        std::tie(d.MessKanal, d.MessPeriode, d.MessImpDauer, d.MessZustand, d.MessZeitpunkt) = std::tuple{pick(1, type.Kanalzahl), kMeterPeriods[static_cast<std::size_t>(pick(0, static_cast<int>(kMeterPeriods.size()) - 1))], pick(1, kMaxMeterPulseSeconds), pick(0, 1), pick(0, 1)};
     AstroProgram& a = s.astro;
     if (type.Uhrentyp != kFamily731) {
-        a.AstroLaenge = static_cast<float>(pick(-360, 360)) / 2.0f;
-        a.AstroBreite = static_cast<float>(pick(-130, 130)) / 2.0f;
-        a.AstroZone = 15 * pick(-56, 56);
-        a.AstroOffsetAuf = pick(-120, 120);
-        a.AstroOffsetUnter = pick(-120, 120);
+        std::tie(a.AstroLaenge, a.AstroBreite, a.AstroZone, a.AstroOffsetAuf, a.AstroOffsetUnter) = std::tuple{static_cast<float>(pick(-360, 360)) / 2.0f, static_cast<float>(pick(-130, 130)) / 2.0f, 15 * pick(-56, 56), pick(-120, 120), pick(-120, 120)};
         // The astro dialog's OK on some channels: the sun's times of the place
         // with the limits written in, under the rule chosen above.
         for (int c = 0; c < (type.Uhrentyp == kFamily738 ? kAstroChannels : 1); ++c) {
