@@ -480,7 +480,7 @@ TEST(SimulationSlot, EachSlotGivesItsOwnProgramsProfileAndCauses)
     for (const auto& [c, sampleSeed, year] : cases) {
         const ProgramModel program = c.make();
         ProgramModel sample = RandomCase{c.row, sampleSeed, c.entries / 2, c.priorityTimes + 10, c.channels}.make(); // of another size
-        sample.device.SwRegel = c.row == kRowBus738 ? SwTabelle : SwEuropa; // by table: each slot by its own table
+        sample.device.SwRegel = c.row == kRowBus738 ? SwTabelle : SwEuropa;                                          // by table: each slot by its own table
         ProgramModel both = sample, programOnly = sample;
         both.program() = programOnly.program() = program.program();
         both.slot(kSampleSlot) = sample.program();
