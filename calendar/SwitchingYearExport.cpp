@@ -56,9 +56,21 @@ const char* KindKey(PeriodKind kind)
 // 1440 is midnight of the next day.
 QByteArray LocalStamp(const CalendarDate& date, int minute)
 {
-    const QDateTime t(QDate(date.year, date.month, date.day).addDays(minute / kMinutesOfDay),
-                      QTime((minute % kMinutesOfDay) / 60, minute % 60));
-    return t.toString(QStringLiteral("yyyyMMdd'T'HHmmss")).toLatin1();
+    CalendarDate day = date;
+    if (minute >= kMinutesOfDay) {
+        const QDate next = QDate(date.year, date.month, date.day).addDays(1);
+        day = CalendarDate{next.day(), next.month(), next.year()};
+    }
+    const int hour = minute % kMinutesOfDay / 60;
+    const int digits[] = {day.year / 1000 % 10, day.year / 100 % 10, day.year / 10 % 10, day.year % 10,
+                          day.month / 10, day.month % 10, day.day / 10, day.day % 10,
+                          -1, hour / 10, hour % 10, minute % 60 / 10, minute % 10, 0, 0};
+    QByteArray text(15, 'T');
+    for (int i = 0; i < 15; ++i) {
+        if (digits[i] >= 0)
+            text[i] = static_cast<char>('0' + digits[i]);
+    }
+    return text;
 }
 
 QByteArray UtcStamp(const QDateTime& t)
@@ -69,6 +81,12 @@ QByteArray UtcStamp(const QDateTime& t)
 // Backslash, semicolon, comma and line ends escaped as a TEXT value.
 QByteArray EscapedText(const QString& text)
 {
+    const auto special = [](QChar c) {
+        return c == QLatin1Char('\\') || c == QLatin1Char(';') || c == QLatin1Char(',') || c == QLatin1Char('\n')
+            || c == QLatin1Char('\r');
+    };
+    if (std::none_of(text.begin(), text.end(), special))
+        return text.toUtf8();
     QString out;
     for (const QChar c : text) {
         if (c == QLatin1Char('\\') || c == QLatin1Char(';') || c == QLatin1Char(','))
@@ -97,18 +115,27 @@ class ContentLines {
 public:
     void add(const QByteArray& line)
     {
+        if (line.size() <= 75) {
+            out_ += line;
+            out_ += "\r\n";
+            return;
+        }
         qsizetype start = 0;
         qsizetype room = 75;
         while (line.size() - start > room) {
             qsizetype cut = start + room;
             while (cut > start && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80)
                 --cut;
-            out_ += line.mid(start, cut - start) + "\r\n ";
+            out_.append(line.constData() + start, cut - start);
+            out_ += "\r\n ";
             start = cut;
             room = 74; // the leading blank of a continuation counts
         }
-        out_ += line.mid(start) + "\r\n";
+        out_.append(line.constData() + start, line.size() - start);
+        out_ += "\r\n";
     }
+
+    void reserve(qsizetype size) { out_.reserve(size); }
 
     QByteArray take() { return std::move(out_); }
 
@@ -209,6 +236,7 @@ CalendarResult SwitchingYearCalendar(const std::vector<SwitchingPeriod>& periods
             return CalendarResult::UnknownZone;
     }
     ContentLines lines;
+    lines.reserve(static_cast<qsizetype>(periods.size()) * 320 + 4096);
     lines.add("BEGIN:VCALENDAR");
     lines.add("VERSION:2.0");
     lines.add("PRODID:-//Zendrik//Switching year//EN");
@@ -219,6 +247,7 @@ CalendarResult SwitchingYearCalendar(const std::vector<SwitchingPeriod>& periods
     const QByteArray program =
         QCryptographicHash::hash(options.program.toUtf8(), QCryptographicHash::Sha1).toHex().left(12);
     const QByteArray stamp = UtcStamp(options.stamp);
+    const QByteArray uidTail = program + '@' + options.uidDomain.toUtf8();
     for (const SwitchingPeriod& p : periods) {
         const std::size_t c = static_cast<std::size_t>(p.channel);
         QString name = c < options.channelNames.size() ? options.channelNames[c].trimmed() : QString();
@@ -226,10 +255,10 @@ CalendarResult SwitchingYearCalendar(const std::vector<SwitchingPeriod>& periods
             name = QStringLiteral("C%1").arg(p.channel + 1);
         const bool pulse = p.kind != PeriodKind::On;
         lines.add("BEGIN:VEVENT");
-        lines.add("UID:" + LocalStamp(p.date, p.from) + "-c" + QByteArray::number(p.channel + 1) + '-' + KindKey(p.kind)
-                  + '-' + program + '@' + options.uidDomain.toUtf8());
+        const QByteArray start = LocalStamp(p.date, p.from);
+        lines.add("UID:" + start + "-c" + QByteArray::number(p.channel + 1) + '-' + KindKey(p.kind) + '-' + uidTail);
         lines.add("DTSTAMP:" + stamp);
-        lines.add("DTSTART" + tzid + ':' + LocalStamp(p.date, p.from));
+        lines.add("DTSTART" + tzid + ':' + start);
         if (pulse)
             lines.add(p.pulseSeconds > 0 ? "DURATION:PT" + QByteArray::number(p.pulseSeconds) + 'S'
                                          : QByteArray("DURATION:PT1M"));
