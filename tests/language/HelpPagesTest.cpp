@@ -145,10 +145,7 @@ TEST(HelpPages, EveryWindowHasAPageOfItsOwn)
 
 TEST(HelpPages, AFurtherLanguageReadsTheEnglishPages)
 {
-    EXPECT_EQ(HelpLanguage(1), QStringLiteral("de"));
-    EXPECT_EQ(HelpLanguage(2), QStringLiteral("en"));
-    EXPECT_EQ(HelpLanguage(3), QStringLiteral("fr"));
-    EXPECT_EQ(HelpLanguage(4), QStringLiteral("en"));
+    EXPECT_EQ(QStringList({HelpLanguage(1), HelpLanguage(2), HelpLanguage(3), HelpLanguage(4)}), QStringList({"de", "en", "fr", "en"}));
     EXPECT_EQ(HelpFile(kHelp, 7, QStringLiteral("filter")), kHelp + QStringLiteral("/en/filter.html"));
 }
 
@@ -177,59 +174,35 @@ TEST(HelpPages, TheContentsLinkEveryPageAndEveryCommonTask)
 
 TEST(HelpPages, ThePagesNameTheControlsByTheirCaptionsInEachLanguage)
 {
-    // A control of each window, as its caption reads in the window.
-    const std::pair<const char*, TextId> controls[] = {
-        {"start-screen", TextId::DeviceType},
-        {"main-window", TextId::ProgramNumber},
-        {"main-window", TextId::MenuOpenSample},
-        {"switching-times", TextId::Weekdays},
-        {"switching-times", TextId::Daily},
-        {"switching-times", TextId::ActiveAfterEntry},
-        {"switching-times", TextId::Execute},
-        {"priority-times", TextId::BeginOn},
-        {"priority-times", TextId::EndOn},
-        {"priority-times", TextId::MenuHolidays},
-        {"edit-assistant", TextId::IncreaseWeekdays},
-        {"edit-assistant", TextId::ToggleState},
-        {"filter", TextId::WeeklyProgramOnly},
-        {"filter", TextId::OnlyPulses},
-        {"holidays", TextId::YearsForFreeHolidays},
-        {"holidays", TextId::AddSet},
-        {"holidays", TextId::HolidayEasterRelative},
-        {"dst-table", TextId::ForwardOn},
-        {"dst-table", TextId::BackOn},
-        {"astro", TextId::NoSwitchBefore},
-        {"astro", TextId::PlaceName},
-        {"astro-cell", TextId::ChangeTo},
-        {"astro-cell", TextId::MoveBy},
-        {"device-properties", TextId::ClockLanguage},
-        {"device-properties", TextId::DstByTable},
-        {"device-properties", TextId::DelayFactor},
-        {"print", TextId::HeaderEvery},
-        {"chip-transfer", TextId::MenuWriteChip},
-        {"chip-transfer", TextId::SerialTransferTitle},
-        {"infrared", TextId::ReadSwitchingTimes},
-        {"infrared", TextId::SetTimeAndDate},
-        {"bus-access", TextId::StartSearch},
-        {"bus-access", TextId::SearchResult},
-        {"bus-access", TextId::Restore},
-        {"simulation", TextId::SimulationYear},
-        {"simulation", TextId::ComputeYearOperatingHours},
-        {"info", TextId::DeviceType},
+    // Controls of each window, as their captions read in the window.
+    const std::pair<const char*, std::vector<TextId>> controls[] = {
+        {"start-screen", {TextId::DeviceType}},
+        {"main-window", {TextId::ProgramNumber, TextId::MenuOpenSample}},
+        {"switching-times", {TextId::Weekdays, TextId::Daily, TextId::ActiveAfterEntry, TextId::Execute}},
+        {"priority-times", {TextId::BeginOn, TextId::EndOn, TextId::MenuHolidays}},
+        {"edit-assistant", {TextId::IncreaseWeekdays, TextId::ToggleState}},
+        {"filter", {TextId::WeeklyProgramOnly, TextId::OnlyPulses}},
+        {"holidays", {TextId::YearsForFreeHolidays, TextId::AddSet, TextId::HolidayEasterRelative}},
+        {"dst-table", {TextId::ForwardOn, TextId::BackOn}},
+        {"astro", {TextId::NoSwitchBefore, TextId::PlaceName}},
+        {"astro-cell", {TextId::ChangeTo, TextId::MoveBy}},
+        {"device-properties", {TextId::ClockLanguage, TextId::DstByTable, TextId::DelayFactor}},
+        {"print", {TextId::HeaderEvery}},
+        {"chip-transfer", {TextId::MenuWriteChip, TextId::SerialTransferTitle}},
+        {"infrared", {TextId::ReadSwitchingTimes, TextId::SetTimeAndDate}},
+        {"bus-access", {TextId::StartSearch, TextId::SearchResult, TextId::Restore}},
+        {"simulation", {TextId::SimulationYear, TextId::ComputeYearOperatingHours}},
+        {"info", {TextId::DeviceType}},
     };
     // Controls of our own, beyond the device's text table.
-    const std::pair<const char*, ExtraText> ownControls[] = {
-        {"print", kPrintToTextFile},
-        {"print", kPrintSaveAsPdf},
-        {"print", kHandoverSaveAs},
-        {"simulation", kSimExportPng},
-        {"simulation", kSimExportCsv},
-        {"holidays", kFtExportIcs},
-        {"holidays", kFtAddToSet},
-        {"dst-table", kSwFillFromZone},
-        {"astro", kAstroSearchPlace},
-        {"infrared", kIrToolLabel},
-        {"device-properties", kIrToolLabel},
+    const std::pair<const char*, std::vector<ExtraText>> ownControls[] = {
+        {"print", {kPrintToTextFile, kPrintSaveAsPdf, kHandoverSaveAs}},
+        {"simulation", {kSimExportPng, kSimExportCsv}},
+        {"holidays", {kFtExportIcs, kFtAddToSet}},
+        {"dst-table", {kSwFillFromZone}},
+        {"astro", {kAstroSearchPlace}},
+        {"infrared", {kIrToolLabel}},
+        {"device-properties", {kIrToolLabel}},
     };
     const auto shown = [](QString caption) {
         // The caption as shown: without its access key and the colon a label ends in.
@@ -241,17 +214,18 @@ TEST(HelpPages, ThePagesNameTheControlsByTheirCaptionsInEachLanguage)
     };
     for (int sprache : {1, 2, 3}) {
         TextTable texts;
-        (texts.*(sprache == 1 ? &TextTable::LoadGerman : sprache == 2 ? &TextTable::LoadEnglish
-                                                                      : &TextTable::LoadFrench))(1);
+        (texts.*(sprache == 1 ? &TextTable::LoadGerman : sprache == 2 ? &TextTable::LoadEnglish : &TextTable::LoadFrench))(1);
         const auto expectNamed = [&](const char* page, const QString& text) {
             const QString caption = shown(text);
             const QString file = HelpFile(kHelp, sprache, QString::fromLatin1(page));
             EXPECT_TRUE(read(file).contains(caption))
                 << file.toStdString() << " does not name \"" << caption.toStdString() << "\"";
         };
-        for (const auto& [page, id] : controls)
-            expectNamed(page, texts(id));
-        for (const auto& [page, text] : ownControls)
-            expectNamed(page, texts(text));
+        for (const auto& [page, ids] : controls)
+            for (const TextId id : ids)
+                expectNamed(page, texts(id));
+        for (const auto& [page, own] : ownControls)
+            for (const ExtraText& text : own)
+                expectNamed(page, texts(text));
     }
 }
