@@ -76,8 +76,8 @@ TEST_F(TextsCli, TranslationFilesAndTheirRefusals)
         {"--texts part.ln1 texts", 0, "part.ln1: 3 von 422 Zeilen"},
         {"--lang en --texts none.ln1 texts", 1, "none.ln1: File not found!"},
         {"--texts empty.ln1 texts", 1, "empty.ln1: Keine gültige Datei !"},
-        {"--lang xx texts", 2, "xx"},
-        {"texts --lang xx", 2, "xx"},
+        {"--lang xx texts", 2, "--lang"},
+        {"texts --lang xx", 2, "--lang"},
         // Other commands speak the chosen language.
         {"--lang de info nothing.zpg", 1, "Datei nicht vorhanden !"},
         {"--lang en info nothing.zpg", 1, "File not found!"},
