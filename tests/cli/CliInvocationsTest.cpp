@@ -40,8 +40,7 @@ protected:
         startProgram(m, kRow731FourChannels);
         m.device.SwRegel = 4;
         m.program().SoWiJahr = 2026 - 1996; // rows count from the year after
-        m.program().SoWiTab[0] = EncodeDstRow({{28, 3, 2, 1}, {31, 10, 3, 1}});
-        m.program().SoWiTab[1] = EncodeDstRow({{26, 3, 2, 1}, {29, 10, 3, 3}});
+        m.program().SoWiTab = {EncodeDstRow({{28, 3, 2, 1}, {31, 10, 3, 1}}), EncodeDstRow({{26, 3, 2, 1}, {29, 10, 3, 3}})};
         m.program().AnzSoWi = 2;
         save(m, u"SOWI.zpg"_s);
         startProgram(m, kRow752);
@@ -65,9 +64,7 @@ protected:
         save(m, u"SCHULE.zpg"_s);
         // A meter pulse every 15 minutes of 10 s on C2, which is ON from 6:00; and without the meter channel.
         m = modelForRow(7);
-        m.device.MessKanal = 2;
-        m.device.MessPeriode = 15;
-        m.device.MessImpDauer = 10;
+        std::tie(m.device.MessKanal, m.device.MessPeriode, m.device.MessImpDauer) = std::tuple(2, 15, 10);
         addEntry(m, BuildWeeklyEntry(6 * 60, 127, 3, 1, 0, 0));
         save(m, u"ZAEHLER.zpg"_s);
         m.device.MessKanal = 0;
@@ -137,8 +134,47 @@ TEST_F(Invocations, InfoAndTheStart)
         {{"--bogus", "info", "A.zpg"}, 2, "", "--bogus"},
         {{"--dir", "$D/missing", "info", "A.zpg"}, 2, "", "$D/missing"},
         {{"--dir", "$D/A.zpg", "info", "A.zpg"}, 2, "", "$D/A.zpg"},
+        // Small refusals name what is wrong: the option, the file, the reason.
+        {{"--type", "4", "handover", "A.zpg", "--pdf", "h.pdf", "--now", "9999-12-31 23:59"}, 2, "", "--now gives the year 9999"},
+        {{"--type", "4", "--lang", "en", "save", "A.zpg", u"x%1.zpg"_s.arg(QString(300, u'y')), "--yes"}, 1, "", "cannot be written: File name too long"},
     };
     expectAll(cases);
+}
+
+// Saving: the clock of the header, the questions the writer asks answered by --yes and --no.
+TEST_F(Invocations, SaveRewritesTheFileWithTheGivenClock)
+{
+    const QString golden = testData(u"golden/731.zpg"_s);
+    ASSERT_EQ(run({"--type", "4", "save", golden, "out.zpg", "--now", "2026-12-06 10:37"}).exitCode, 0);
+    // Same image; only the channel names carry the blank the loader adds.
+    const QList<QByteArray> want = readFile(golden).split('\n');
+    const QList<QByteArray> got = readFile(path(u"out.zpg"_s)).split('\n');
+    ASSERT_EQ(got.size(), want.size());
+    EXPECT_EQ(got.mid(0, 367), want.mid(0, 367));
+    EXPECT_EQ(got[367], " Flur\r");
+    ASSERT_EQ(run({"--type", "4", "save", golden, "out.zpg", "--now", "2027-01-02 03:04"}).exitCode, 0);
+    EXPECT_EQ(readFile(path(u"out.zpg"_s)).split('\n').mid(6, 2), (QList<QByteArray>{" 2 \r", " 155 \r"}));
+}
+
+TEST_F(Invocations, SaveAnswersTheWritersQuestions)
+{
+    ProgramModel empty = modelForRow(1);
+    empty.LeerSpeichern = 1;
+    save(empty, u"empty.zpg"_s); // the writer asks before saving nothing
+    const CliRun declined = run({"--type", "1", "save", "empty.zpg", "o.zpg"});
+    EXPECT_EQ(declined.exitCode, 1);
+    EXPECT_EQ(declined.err.trimmed(), u"Keine Daten vorhanden ! Trotzdem fortfahren ?"_s);
+    EXPECT_FALSE(QFile::exists(path(u"o.zpg"_s)));
+    EXPECT_EQ(run({"--type", "1", "save", "empty.zpg", "o.zpg", "--yes"}).exitCode, 0);
+    EXPECT_TRUE(QFile::exists(path(u"o.zpg"_s)));
+    // A table that the rule does not use: --no keeps the rule and still saves.
+    ProgramModel table = canonical731();
+    table.device.SwRegel = 1;
+    save(table, u"t.zpg"_s, false);
+    for (const auto& [answer, headerByte2] : {std::pair{"--no", " 19 \r"}, {"--yes", " 67 \r"}}) { // rule 1 or the table, four channels
+        EXPECT_EQ(run({"--type", "4", "save", "t.zpg", "o.zpg", answer}).exitCode, 0);
+        EXPECT_EQ(readFile(path(u"o.zpg"_s)).split('\n')[2], QByteArray(headerByte2)) << answer;
+    }
 }
 
 TEST_F(Invocations, CalendarSunAndHolidays)
@@ -276,7 +312,7 @@ TEST_F(Invocations, List)
     expectAll(cases);
 }
 
-TEST_F(Invocations, Simulate)
+TEST_F(Invocations, SimulatePrintAndHandover)
 {
     const QStringList year = {"--type", "4", "simulate", "SCHULE.zpg", "--year", "2026", "--channel", "1"};
     const Invocation cases[] = {
@@ -313,9 +349,14 @@ TEST_F(Invocations, Simulate)
         {year + QStringList{"--png", "x.png", "--width", "10"}, 2},
         {year + QStringList{"--png", "x.png", "--height", "hoch"}, 2},
         {{"--type", "4", "simulate", "FEHLT.zpg", "--year", "2026", "--channel", "1"}, 1},
+        {{"--type", "4", "print", "ANLAGE.zpg", "--text", "x.txt", "--sections", "switching,nothing"}, 2},
+        {{"--type", "4", "handover", "ANLAGE.zpg"}, 2},
+        {{"--type", "4", "handover", "ANLAGE.zpg", "--pdf", "x.pdf", "--year", "1800"}, 2},
+        {{"--type", "4", "handover", "none.zpg", "--pdf", "x.pdf"}, 1},
     };
     expectAll(cases);
-    EXPECT_FALSE(QFile::exists(path(u"x.png"_s)));
+    for (const char* refused : {"x.png", "x.txt", "x.pdf"})
+        EXPECT_FALSE(QFile::exists(path(QString::fromLatin1(refused)))) << refused;
 }
 
 // The year graph: the ON stretches (16 of 24 hours of about 800 columns on
@@ -377,8 +418,8 @@ TEST_F(Invocations, CheckAndDiff)
         {{"--type", "4", "--lang", "de", "check", "FEHLT.zpg"}, 1},
         {{"--type", "4", "--lang", "en", "check", "KAPUTT.zpg"}, 1},
         {{"--type", "4", "--lang", "fr", "check", "KAPUTT.zpg", "--json"}, 1},
-        {{"--type", "4", "--lang", "de", "diff", "SAUBER.zpg", "FEHLT.zpg"}, 1, "", "FEHLT.zpg"},
-        {{"--type", "4", "--lang", "en", "diff", "FEHLT.zpg", "SAUBER.zpg"}, 1, "", "FEHLT.zpg"},
+        {{"--type", "4", "--lang", "de", "diff", "SAUBER.zpg", "FEHLT.zpg"}, 1, "", "FEHLT.zpg: Datei nicht vorhanden !"},
+        {{"--type", "4", "--lang", "en", "diff", "FEHLT.zpg", "SAUBER.zpg"}, 1, "", "FEHLT.zpg: File not found!"},
         {{"--type", "4", "--lang", "fr", "diff", "SAUBER.zpg", "KAPUTT.zpg"}, 1},
         {{"--type", "4", "check"}, 2},
         {{"--type", "4", "check", "SAUBER.zpg", "--year", "1800"}, 2},

@@ -107,26 +107,3 @@ TEST_F(HostileInvocations, ExportsNeverReplaceAProgramFile)
     EXPECT_EQ(readFile(other), otherBefore);
     EXPECT_EQ(cli({"print", program, "--pdf", path(u"Halle.pdf"_s)}).exitCode, 0); // beside them, an export is written
 }
-
-// Small refusals name what is wrong: the option, the file, the reason.
-TEST_F(HostileInvocations, RefusalsNameWhatIsWrong)
-{
-    const QString tooLong = u"x"_s + QString(300, u'y') + u".zpg"_s;
-    const struct {
-        QStringList args;
-        int exitCode;
-        QStringList said;
-    } cases[] = {
-        {{"handover", "Halle.zpg", "--pdf", "h.pdf", "--now", "9999-12-31 23:59"}, 2, {"--now", "9999"}},
-        {{"diff", "Halle.zpg", "fehlt.zpg"}, 1, {"fehlt.zpg"}},
-        {{"diff", "fehlt.zpg", "Halle.zpg"}, 1, {"fehlt.zpg"}},
-        {{"--lang", "en", "save", "Halle.zpg", tooLong, "--yes"}, 1, {"cannot be written", "too long"}},
-    };
-    for (const auto& c : cases) {
-        const CliRun r = cli(c.args);
-        EXPECT_EQ(r.exitCode, c.exitCode) << c.args.join(u' ').toStdString();
-        for (const QString& part : c.said)
-            EXPECT_TRUE(r.err.contains(part)) << part.toStdString() << " in " << r.err.toStdString();
-        EXPECT_FALSE(r.err.startsWith(u"--year"_s) || r.err.contains(u"cannot be read"_s)) << r.err.toStdString();
-    }
-}

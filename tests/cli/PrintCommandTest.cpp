@@ -102,20 +102,3 @@ TEST_F(PrintCommandTest, HandoverHasCoverPrintoutAndAYearPagePerChannel)
         EXPECT_TRUE(pages[printed + 1].contains(u"C1: Halle"_s));
     }
 }
-
-TEST_F(PrintCommandTest, RefusalsWriteNothing)
-{
-    const Invocation cases[] = {
-        {{"--type", "4", "print", "ANLAGE.zpg", "--text", "x.txt", "--sections", "switching,nothing"}, 2},
-        {{"--type", "4", "handover", "ANLAGE.zpg"}, 2},
-        {{"--type", "4", "handover", "ANLAGE.zpg", "--pdf", "h.pdf", "--year", "1800"}, 2},
-        {{"--type", "4", "handover", "none.zpg", "--pdf", "h.pdf"}, 1},
-    };
-    expectAll(cases);
-    EXPECT_FALSE(QFile::exists(path(u"x.txt"_s)) || QFile::exists(path(u"h.pdf"_s)));
-    // A program file is never overwritten by its printout.
-    ASSERT_TRUE(QFile::copy(path(u"ANLAGE.zpg"_s), path(u"Halle.txt"_s)));
-    const QByteArray before = readFile(path(u"Halle.txt"_s));
-    EXPECT_EQ(cli({"print", "Halle.txt", "--text", "Halle.txt"}).exitCode, 1);
-    EXPECT_EQ(readFile(path(u"Halle.txt"_s)), before);
-}

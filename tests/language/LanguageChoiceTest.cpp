@@ -8,18 +8,6 @@ using namespace zendrik::test;
 
 using LanguageChoice = FolderTest;
 
-TEST_F(LanguageChoice, BuiltInLanguagesFollowTheBrand)
-{
-    for (const int brand : {1, 5}) {
-        for (const auto& [sprache, load] : {std::pair{kSpracheDeutsch, &TextTable::LoadGerman}, {kSpracheEnglisch, &TextTable::LoadEnglish},
-                                            {kSpracheFranzoesisch, &TextTable::LoadFrench}}) {
-            TextTable t = Loaded(sprache == kSpracheFranzoesisch ? &TextTable::LoadGerman : &TextTable::LoadFrench);
-            EXPECT_EQ(SelectLanguage(t, sprache, brand, dir.path()).status, TextFileStatus::Ok);
-            EXPECT_EQ(CountDiffering(t, Loaded(load, brand)), 0) << sprache << " brand " << brand;
-        }
-    }
-}
-
 TEST_F(LanguageChoice, FurtherLanguageComesFromSpeechFile)
 {
     TextTable t = Loaded(&TextTable::LoadEnglish);

@@ -4,6 +4,7 @@
 #include "tests/language/TextTables.h"
 
 #include <map>
+#include <tuple>
 
 using namespace zendrik;
 using namespace zendrik::test;
@@ -45,24 +46,20 @@ TEST_F(TranslationFileTest, RoundTripKeepsEveryTable)
     const std::map<TextId, const char*> english = {{TextId::FirstDay, "1st "}, {TextId::SerialWritingChip, "write to memory chip:"},
                                                    {TextId::AstroTitle, "Enter The Astronomical Data"}, {TextId::AccessVia, " access via"},
                                                    {TextId::ReadSwitchingTimes, "read switching times"}};
-    const struct {
-        Loader load;
-        int brand;
-        std::map<TextId, const char*> comesBackAs;
-    } cases[] = {
+    const std::tuple<Loader, int, std::map<TextId, const char*>> cases[] = {
         {&TextTable::LoadGerman, 1, {}},
         {&TextTable::LoadEnglish, 5, english},
         {&TextTable::LoadFrench, 1, {{TextId::MenuHelpFor, "&Aide Zendrik"}}},
     };
-    for (const auto& c : cases) {
-        const TextTable original = Loaded(c.load, c.brand);
+    for (const auto& [load, brand, comesBackAs] : cases) {
+        const TextTable original = Loaded(load, brand);
         ASSERT_EQ(original.SaveTexts(path(QStringLiteral("table.ln1"))).status, TextFileStatus::Ok);
-        TextTable loaded = Loaded(c.load == &TextTable::LoadFrench ? &TextTable::LoadGerman : &TextTable::LoadFrench);
+        TextTable loaded = Loaded(load == &TextTable::LoadFrench ? &TextTable::LoadGerman : &TextTable::LoadFrench);
         const TextFileResult r = loaded.LoadTexts(path(QStringLiteral("table.ln1")));
         EXPECT_EQ(std::pair(r.status, r.eightBit), std::pair(TextFileStatus::Ok, false));
         for (int i = 0; i < kTextCount; ++i) {
-            const auto changed = c.comesBackAs.find(static_cast<TextId>(i));
-            EXPECT_EQ(loaded.text(static_cast<TextId>(i)), changed != c.comesBackAs.end() ? QString::fromUtf8(changed->second) : original.text(static_cast<TextId>(i)))
+            const auto changed = comesBackAs.find(static_cast<TextId>(i));
+            EXPECT_EQ(loaded.text(static_cast<TextId>(i)), changed != comesBackAs.end() ? QString::fromUtf8(changed->second) : original.text(static_cast<TextId>(i)))
                 << "entry " << i + 1;
         }
     }
@@ -100,12 +97,7 @@ TEST_F(TranslationFileTest, CommasBlanksQuotesEncodingsAndLineEnds)
     });
     const QByteArray crLines = NumberedLines(kTextCount).replace('\n', '\r');
     const QByteArray bom = "\xEF\xBB\xBF" + EnglishWith({{TextId::HolidayFileName, "d\xC3\xA9.hdy"}});
-    const struct {
-        QByteArray bytes;
-        bool eightBit;
-        TextId id;
-        const char* text;
-    } cases[] = {
+    const std::tuple<QByteArray, bool, TextId, const char*> cases[] = {
         {handWritten, false, TextId::Monday, "lundi, premier jour"},
         {handWritten, false, TextId::Tuesday, "tuesday"},
         {handWritten, false, TextId::FileWord, "Fichier "},
@@ -127,11 +119,11 @@ TEST_F(TranslationFileTest, CommasBlanksQuotesEncodingsAndLineEnds)
         {crLines, false, TextId::PlaceFileName, "line 2"},
         {crLines, false, TextId::NeedOtherChipType, "line 422"},
     };
-    for (const auto& c : cases) {
+    for (const auto& [bytes, eightBit, id, text] : cases) {
         TextTable t;
-        const TextFileResult r = Load(t, c.bytes);
-        EXPECT_EQ(std::pair(r.status, r.eightBit), std::pair(TextFileStatus::Ok, c.eightBit)) << c.text;
-        EXPECT_EQ(t.text(c.id), QString::fromUtf8(c.text));
+        const TextFileResult r = Load(t, bytes);
+        EXPECT_EQ(std::pair(r.status, r.eightBit), std::pair(TextFileStatus::Ok, eightBit)) << text;
+        EXPECT_EQ(t.text(id), QString::fromUtf8(text));
     }
 }
 
