@@ -1,5 +1,6 @@
 #include "paint/BehaviourMapPainter.h"
 
+#include "language/TextTable.h"
 #include "paint/YearGraphPainter.h"
 
 #include <QPainter>
@@ -40,13 +41,35 @@ QColor BehaviourMinuteColour(BehaviourMinute kind)
     case BehaviourMinute::OnlyFirst:
         return QColor(0x1f, 0x5f, 0xa8);
     case BehaviourMinute::OnlySecond:
-        return QColor(0xe0, 0x8a, 0x00);
+        return QColor(0xcc, 0x79, 0xa7);
     case BehaviourMinute::PulseInBoth:
         return QColor(0x30, 0x30, 0x30);
     case BehaviourMinute::Off:
         break;
     }
     return Qt::white;
+}
+
+QString BehaviourMinuteName(BehaviourMinute kind, const TextTable& texts)
+{
+    switch (kind) {
+    case BehaviourMinute::OnInBoth:
+        return texts(kMapOnInBoth);
+    case BehaviourMinute::OnlyFirst:
+        return texts(kMapOnlyFirst);
+    case BehaviourMinute::OnlySecond:
+        return texts(kMapOnlySecond);
+    case BehaviourMinute::PulseInBoth:
+        return texts(kMapPulseInBoth);
+    case BehaviourMinute::Off:
+        break;
+    }
+    return QString();
+}
+
+QColor BehaviourDayDiffersColour()
+{
+    return QColor(0xd0, 0x30, 0x20);
 }
 
 BehaviourMinute BehaviourMinuteOf(const DayProfile& first, const DayProfile& second, int minute)
@@ -105,7 +128,7 @@ void PaintBehaviourMap(QPainter& painter, const YearGraphLayout& layout, const s
         }
     }
     // The days the comparison names, on the strip.
-    const QColor differing(0xd0, 0x30, 0x20);
+    const QColor differing = BehaviourDayDiffersColour();
     for (const BehaviourDay& d : channel.days) {
         if (d.dayOfYear < 1 || d.dayOfYear > layout.days)
             continue;

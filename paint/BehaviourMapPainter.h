@@ -1,10 +1,12 @@
 #pragma once
 
 #include "calendar/BehaviourComparison.h"
+#include "language/ExtraText.h"
 
 #include <QColor>
 #include <QImage>
 #include <QSize>
+#include <QString>
 
 #include <vector>
 
@@ -24,8 +26,18 @@ enum class BehaviourMinute {
     PulseInBoth // the same pulse in both
 };
 
+inline constexpr ExtraText kMapOnlyFirst{"EIN nur im ersten", "ON only in the first", "MARCHE seulement dans le premier"};
+inline constexpr ExtraText kMapOnlySecond{"EIN nur im zweiten", "ON only in the second", "MARCHE seulement dans le second"};
+inline constexpr ExtraText kMapOnInBoth{"EIN in beiden", "ON in both", "MARCHE dans les deux"};
+inline constexpr ExtraText kMapPulseInBoth{"Impuls in beiden", "Pulse in both", "Impulsion dans les deux"};
+inline constexpr ExtraText kMapDayDiffers{"Tag verschieden", "Day differs", "Jour différent"};
+
 // The map's colours: the two programs' own, a neutral grey for ON in both.
 QColor BehaviourMinuteColour(BehaviourMinute kind);
+// The legend's name of a kind of minute (none for OFF in both).
+QString BehaviourMinuteName(BehaviourMinute kind, const TextTable& texts);
+// The mark of a day that differs, on the strip beside the map.
+QColor BehaviourDayDiffersColour();
 // What a minute (0..1439) of the day is, from both day graphs.
 BehaviourMinute BehaviourMinuteOf(const DayProfile& first, const DayProfile& second, int minute);
 // The same from the two states of the minute.

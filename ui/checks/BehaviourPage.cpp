@@ -5,10 +5,9 @@
 #include "calendar/YearSimulation.h"
 #include "language/TextTable.h"
 #include "model/HeaderFields.h"
-#include "paint/BehaviourMapPainter.h"
-#include "ui/checks/BehaviourDayView.h"
-#include "ui/checks/BehaviourMapView.h"
 #include "ui/checks/CheckWindowTexts.h"
+#include "ui/simulation/BehaviourDayView.h"
+#include "ui/simulation/BehaviourMapView.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -23,26 +22,6 @@ namespace zendrik {
 namespace T = checkwindowtexts;
 
 namespace {
-
-// The legend under the map: a coloured square before each name.
-QString LegendText(const TextTable& texts)
-{
-    const struct {
-        BehaviourMinute kind;
-        ExtraText name;
-    } items[] = {{BehaviourMinute::OnlyFirst, T::kLegendOnlyFirst},
-                 {BehaviourMinute::OnlySecond, T::kLegendOnlySecond},
-                 {BehaviourMinute::OnInBoth, T::kLegendBoth},
-                 {BehaviourMinute::PulseInBoth, T::kLegendPulse}};
-    QStringList parts;
-    auto square = [](const QColor& c) {
-        return QStringLiteral("<span style=\"color:%1\">&#9632;</span>&nbsp;").arg(c.name());
-    };
-    for (const auto& item : items)
-        parts << square(BehaviourMinuteColour(item.kind)) + texts(item.name).toHtmlEscaped();
-    parts << square(QColor(0xd0, 0x30, 0x20)) + texts(T::kLegendDayDiffers).toHtmlEscaped();
-    return parts.join(QStringLiteral(" &nbsp; "));
-}
 
 QListWidget* CauseList(const char* name, QWidget* parent)
 {
@@ -84,7 +63,7 @@ BehaviourPage::BehaviourPage(const ProgramModel& a, int slotA, const QString& na
     lblZahlen_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     map_ = new BehaviourMapView(texts, this);
-    lblLegende_ = new QLabel(LegendText(texts), this);
+    lblLegende_ = new QLabel(BehaviourMapLegend(texts), this);
     lblLegende_->setObjectName(QStringLiteral("lblLegende"));
     lblLegende_->setWordWrap(true);
 

@@ -51,13 +51,8 @@ inline constexpr ExtraText kOfferCompare{"Das gelesene Programm mit einer Progra
                                          "Compare the program read with a program file?",
                                          "Comparer le programme lu avec un fichier programme ?"};
 
-// The comparison window's pages and its behaviour page.
+// The comparison window's pages and the behaviour page's list of days.
 inline constexpr ExtraText kEntriesPage{"Einträge", "Entries", "Entrées"};
 inline constexpr ExtraText kDifferingDays{"Verschiedene Tage", "Differing days", "Jours différents"};
-inline constexpr ExtraText kLegendOnlyFirst{"EIN nur im ersten", "ON only in the first", "MARCHE seulement dans le premier"};
-inline constexpr ExtraText kLegendOnlySecond{"EIN nur im zweiten", "ON only in the second", "MARCHE seulement dans le second"};
-inline constexpr ExtraText kLegendBoth{"EIN in beiden", "ON in both", "MARCHE dans les deux"};
-inline constexpr ExtraText kLegendPulse{"Impuls in beiden", "Pulse in both", "Impulsion dans les deux"};
-inline constexpr ExtraText kLegendDayDiffers{"Tag verschieden", "Day differs", "Jour différent"};
 
 } // namespace zendrik::checkwindowtexts

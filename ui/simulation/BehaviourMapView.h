@@ -3,6 +3,7 @@
 #include "calendar/BehaviourComparison.h"
 
 #include <QImage>
+#include <QString>
 #include <QWidget>
 
 #include <memory>
@@ -12,6 +13,9 @@ namespace zendrik {
 
 class TextTable;
 class YearGraphLayout;
+
+// The legend of the year map as rich text: a square of each colour before its name.
+QString BehaviourMapLegend(const TextTable& texts);
 
 // The year map of the behaviour page: the painter's picture at the widget's
 // size, kept until the days or the size change, the selected day marked on

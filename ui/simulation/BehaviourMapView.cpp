@@ -1,13 +1,28 @@
-#include "ui/checks/BehaviourMapView.h"
+#include "ui/simulation/BehaviourMapView.h"
 
+#include "language/TextTable.h"
 #include "paint/BehaviourMapPainter.h"
 #include "paint/YearGraphPainter.h"
 
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStringList>
 
 namespace zendrik {
+
+QString BehaviourMapLegend(const TextTable& texts)
+{
+    auto item = [](const QColor& colour, const QString& name) {
+        return QStringLiteral("<span style=\"color:%1\">&#9632;</span>&nbsp;").arg(colour.name()) + name.toHtmlEscaped();
+    };
+    QStringList parts;
+    for (const BehaviourMinute kind : {BehaviourMinute::OnlyFirst, BehaviourMinute::OnlySecond,
+                                       BehaviourMinute::OnInBoth, BehaviourMinute::PulseInBoth})
+        parts << item(BehaviourMinuteColour(kind), BehaviourMinuteName(kind, texts));
+    parts << item(BehaviourDayDiffersColour(), texts(kMapDayDiffers));
+    return parts.join(QStringLiteral(" &nbsp; "));
+}
 
 BehaviourMapView::BehaviourMapView(const TextTable& texts, QWidget* parent) : QWidget(parent), texts_(texts)
 {

@@ -1,4 +1,4 @@
-#include "ui/checks/BehaviourDayView.h"
+#include "ui/simulation/BehaviourDayView.h"
 
 #include "paint/YearGraphPainter.h"
 
