@@ -11,12 +11,12 @@
 #include "paint/YearGraphPainter.h"
 #include "tests/support/TestPrograms.h"
 #include "tests/ui/DesktopFixture.h"
-#include "ui/checks/BehaviourDayView.h"
-#include "ui/checks/BehaviourMapView.h"
 #include "ui/checks/BehaviourPage.h"
 #include "ui/checks/CheckCommands.h"
 #include "ui/checks/CheckWindowTexts.h"
 #include "ui/checks/FrmVergleich.h"
+#include "ui/simulation/BehaviourDayView.h"
+#include "ui/simulation/BehaviourMapView.h"
 #include "ui/simulation/CalendarExportDialog.h"
 #include "ui/simulation/FrmGrafik.h"
 
@@ -69,6 +69,7 @@ TEST(BehaviourMap, EachMinuteHasTheColourOfWhatItIsInBothPrograms)
                  {Hm(20, 10), BehaviourMinute::PulseInBoth}, {Hm(22, 10), BehaviourMinute::OnlySecond}};
     for (const auto& c : cases) {
         EXPECT_EQ(BehaviourMinuteOf(a.profile, b.profile, c.minute), c.kind) << c.minute;
+        EXPECT_EQ(BehaviourMinuteName(c.kind, texts).isEmpty(), c.kind == BehaviourMinute::Off) << c.minute;
         for (const int day : {2, 150, 364})
             EXPECT_EQ(QColor(map.pixel(layout.minuteX(c.minute), layout.dayTop(day))), BehaviourMinuteColour(c.kind))
                 << "minute " << c.minute << " day " << day;
