@@ -30,7 +30,6 @@ std::array<int, kMinutesOfDay> Minutes(const DayProfile& profile)
     return states;
 }
 
-
 } // namespace
 
 QColor BehaviourMinuteColour(BehaviourMinute kind)

@@ -53,8 +53,7 @@ TEST(BehaviourMap, EachMinuteHasTheColourOfWhatItIsInBothPrograms)
     texts.LoadGerman();
     // ON 6:00-12:00 and 9:00-15:00; a pulse at 20:10 in both, at 22:10 only in the second.
     const SimulatedDay a = Day({{ProfileAus, 360}, {ProfileEin, 360}, {ProfileAus, 490}, {ProfileImpulsEin, 1}, {ProfileAus, 229}});
-    const SimulatedDay b = Day({{ProfileAus, 540}, {ProfileEin, 360}, {ProfileAus, 310}, {ProfileImpulsEin, 1},
-                                {ProfileAus, 119}, {ProfileImpulsAus, 1}, {ProfileAus, 109}});
+    const SimulatedDay b = Day({{ProfileAus, 540}, {ProfileEin, 360}, {ProfileAus, 310}, {ProfileImpulsEin, 1}, {ProfileAus, 119}, {ProfileImpulsAus, 1}, {ProfileAus, 109}});
     const std::vector<SimulatedDay> first(365, a);
     const std::vector<SimulatedDay> second(365, b);
     ChannelBehaviour channel;
@@ -64,9 +63,7 @@ TEST(BehaviourMap, EachMinuteHasTheColourOfWhatItIsInBothPrograms)
     const struct {
         int minute;
         BehaviourMinute kind;
-    } cases[] = {{Hm(7, 30), BehaviourMinute::OnlyFirst},    {Hm(10, 30), BehaviourMinute::OnInBoth},
-                 {Hm(13, 30), BehaviourMinute::OnlySecond},  {Hm(17, 0), BehaviourMinute::Off},
-                 {Hm(20, 10), BehaviourMinute::PulseInBoth}, {Hm(22, 10), BehaviourMinute::OnlySecond}};
+    } cases[] = {{Hm(7, 30), BehaviourMinute::OnlyFirst}, {Hm(10, 30), BehaviourMinute::OnInBoth}, {Hm(13, 30), BehaviourMinute::OnlySecond}, {Hm(17, 0), BehaviourMinute::Off}, {Hm(20, 10), BehaviourMinute::PulseInBoth}, {Hm(22, 10), BehaviourMinute::OnlySecond}};
     for (const auto& c : cases) {
         EXPECT_EQ(BehaviourMinuteOf(a.profile, b.profile, c.minute), c.kind) << c.minute;
         EXPECT_EQ(BehaviourMinuteName(c.kind, texts).isEmpty(), c.kind == BehaviourMinute::Off) << c.minute;
@@ -266,8 +263,7 @@ TEST_F(BehaviourWindow, SimulationWindowComparesWithAFileAndSavesItsYearAsCalend
     // The periods as CSV, in a zone; the program file itself is never written over.
     const QString csv = work(u"jahr.csv"_s);
     saveWith(csv, u"Europe/Berlin"_s, {});
-    EXPECT_EQ(readFile(csv).count('\n'), static_cast<qsizetype>(
-        SwitchingPeriods(model(), YearSimulation(model(), kYear), {0, 1, 2, 3}, german_).size() + 1));
+    EXPECT_EQ(readFile(csv).count('\n'), static_cast<qsizetype>(SwitchingPeriods(model(), YearSimulation(model(), kYear), {0, 1, 2, 3}, german_).size() + 1));
     const QByteArray program = readFile(file_);
     EXPECT_FALSE(sim->exportCalendar(file_, {0}, QString()));
     EXPECT_EQ(readFile(file_), program);
@@ -299,8 +295,7 @@ TEST_F(BehaviourWindowOnSmallScreen, ComparisonAndCalendarDialogFit)
             << window->frameGeometry().height() << ", at least " << window->minimumSizeHint().width() << " x "
             << window->minimumSizeHint().height();
         for (const QWidget* c : window->findChildren<QWidget*>()) {
-            if (!c->isVisibleTo(window) || !(qobject_cast<const QAbstractButton*>(c) || qobject_cast<const QComboBox*>(c)
-                                               || qobject_cast<const QLineEdit*>(c)))
+            if (!c->isVisibleTo(window) || !(qobject_cast<const QAbstractButton*>(c) || qobject_cast<const QComboBox*>(c) || qobject_cast<const QLineEdit*>(c)))
                 continue;
             EXPECT_GE(c->width(), c->minimumSizeHint().width()) << c->objectName().toStdString();
             EXPECT_GE(c->height(), c->minimumSizeHint().height()) << c->objectName().toStdString();

@@ -1,9 +1,9 @@
 #include "ui/checks/FrmVergleich.h"
 
+#include "calendar/BehaviourTexts.h"
 #include "editing/checks/ProgramChecks.h"
 #include "language/TextTable.h"
 #include "model/ProgramModel.h"
-#include "calendar/BehaviourTexts.h"
 #include "ui/checks/BehaviourPage.h"
 #include "ui/checks/CheckWindowTexts.h"
 

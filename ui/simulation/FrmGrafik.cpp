@@ -1,9 +1,9 @@
 #include "ui/simulation/FrmGrafik.h"
 
+#include "calendar/BehaviourTexts.h"
 #include "calendar/BetriebsstundenText.h"
 #include "calendar/SimulationCsv.h"
 #include "calendar/SimulationTexts.h"
-#include "calendar/BehaviourTexts.h"
 #include "calendar/SwitchingYearExport.h"
 #include "calendar/TagPrio.h"
 #include "calendar/YearPictureTitle.h"
