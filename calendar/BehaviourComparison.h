@@ -19,7 +19,7 @@ struct BehaviourDay {
     SimulatedDay b;
     int onOnlyInFirst = 0; // minutes ON in the first program and not in the second
     int onOnlyInSecond = 0;
-    bool pulsesDiffer = false; // the pulses of the day (minute and kind) differ
+    bool pulsesDiffer = false;    // the pulses of the day (minute and kind) differ
     bool stretchesDiffer = false; // the stretches ON differ (the meter pulse: its operating time)
 };
 

@@ -27,7 +27,8 @@ QString ShortDate(const CalendarDate& date)
 
 QString SignedDurationText(long minutes, const TextTable& texts)
 {
-    const QString sign = minutes > 0 ? QStringLiteral("+") : minutes < 0 ? QStringLiteral("-") : QString();
+    const QString sign = minutes > 0 ? QStringLiteral("+") : minutes < 0 ? QStringLiteral("-")
+                                                                         : QString();
     const long size = minutes < 0 ? -minutes : minutes;
     return sign + QStringLiteral("%1 h %2 ").arg(size / 60).arg(size % 60, 2, 10, QLatin1Char('0')) + texts(TextId::Min);
 }

@@ -103,10 +103,7 @@ QByteArray Offset(int seconds)
 {
     const char sign = seconds < 0 ? '-' : '+';
     const int size = std::abs(seconds);
-    return QByteArray(1, sign) + QStringLiteral("%1%2")
-                                     .arg(size / 3600, 2, 10, QLatin1Char('0'))
-                                     .arg(size / 60 % 60, 2, 10, QLatin1Char('0'))
-                                     .toLatin1();
+    return QByteArray(1, sign) + QStringLiteral("%1%2").arg(size / 3600, 2, 10, QLatin1Char('0')).arg(size / 60 % 60, 2, 10, QLatin1Char('0')).toLatin1();
 }
 
 // Writes content lines, each folded at 75 octets without cutting a UTF-8
@@ -152,7 +149,7 @@ void AddTimeZone(ContentLines& lines, const QTimeZone& zone, int firstYear, int 
     lines.add("BEGIN:VTIMEZONE");
     lines.add("TZID:" + zone.id());
     const auto component = [&lines](bool daylight, const QDateTime& localStart, int offsetFrom, int offsetTo,
-                                     const QString& name) {
+                                    const QString& name) {
         const QByteArray kind = daylight ? "DAYLIGHT" : "STANDARD";
         lines.add("BEGIN:" + kind);
         lines.add("DTSTART:" + localStart.toString(QStringLiteral("yyyyMMdd'T'HHmmss")).toLatin1());

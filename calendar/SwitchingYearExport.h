@@ -54,10 +54,10 @@ std::vector<SwitchingPeriod> SwitchingPeriods(const ProgramModel& model, const Y
 QByteArray SwitchingPeriodsCsv(const std::vector<SwitchingPeriod>& periods);
 
 struct CalendarOptions {
-    QString zone;            // IANA name; empty: floating local times
-    QDateTime stamp;         // DTSTAMP (UTC)
-    QString uidDomain;       // the right-hand side of every UID
-    QString program;         // names the program in the UIDs
+    QString zone;                      // IANA name; empty: floating local times
+    QDateTime stamp;                   // DTSTAMP (UTC)
+    QString uidDomain;                 // the right-hand side of every UID
+    QString program;                   // names the program in the UIDs
     std::vector<QString> channelNames; // summary of each channel's events (0-based); "C1" where empty
 };
 
@@ -67,7 +67,8 @@ struct CalendarOptions {
 CalendarOptions ProgramCalendarOptions(const ProgramModel& model, const YearSimulation& sim, const QString& zone,
                                        const QDateTime& stamp);
 
-enum class CalendarResult { Ok, UnknownZone };
+enum class CalendarResult { Ok,
+                            UnknownZone };
 
 // iCalendar (RFC 5545): one VEVENT per period, CR LF line ends, lines folded
 // at 75 octets. With a zone the times carry its TZID and the calendar its

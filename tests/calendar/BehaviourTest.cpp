@@ -4,10 +4,10 @@
 #include "calendar/SwitchingYearExport.h"
 #include "calendar/YearSimulation.h"
 #include "language/TextTable.h"
-#include "tests/calendar/RandomSimulationProgram.h"
 #include "model/EntryBuilder.h"
-#include "tests/support/TestPrograms.h"
+#include "tests/calendar/RandomSimulationProgram.h"
 #include "tests/support/CliRun.h"
+#include "tests/support/TestPrograms.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -64,8 +64,9 @@ TEST(Behaviour, TheYearRunAgreesWithEveryDayGraphAndItsOperatingTime)
                     ASSERT_EQ(day.profile.segments, graph.segments) << "channel " << c << " day " << d;
                     ASSERT_EQ(day.profile.betriebsMinuten, graph.betriebsMinuten);
                     ASSERT_EQ(day.profile.prioritaet, graph.prioritaet);
-                    if (!sim.IstMesskanal(c))
+                    if (!sim.IstMesskanal(c)) {
                         ASSERT_EQ(OnLength(day), graph.betriebsMinuten) << "channel " << c << " day " << d;
+                    }
                 }
             }
         }
@@ -107,11 +108,8 @@ TEST(Behaviour, ComparisonCountsWhatTheDayGraphsShow)
 
 // Working days ON 7:00 to 17:30, or from 7:30, and a pulse only in the second.
 struct Pair {
-    ProgramModel first = Program(kRowFourChannels, {BuildWeeklyEntry(Hm(7, 0), 31, kC1, 1, 0, 0),
-                                                     BuildWeeklyEntry(Hm(17, 30), 31, kC1, 0, 0, 0)});
-    ProgramModel second = Program(kRowFourChannels, {BuildWeeklyEntry(Hm(7, 30), 31, kC1, 1, 0, 0),
-                                                      BuildWeeklyEntry(Hm(17, 30), 31, kC1, 0, 0, 0),
-                                                      BuildDatedEntry(Hm(12, 0), 3, 4, kC2, 1, 5, false)});
+    ProgramModel first = Program(kRowFourChannels, {BuildWeeklyEntry(Hm(7, 0), 31, kC1, 1, 0, 0), BuildWeeklyEntry(Hm(17, 30), 31, kC1, 0, 0, 0)});
+    ProgramModel second = Program(kRowFourChannels, {BuildWeeklyEntry(Hm(7, 30), 31, kC1, 1, 0, 0), BuildWeeklyEntry(Hm(17, 30), 31, kC1, 0, 0, 0), BuildDatedEntry(Hm(12, 0), 3, 4, kC2, 1, 5, false)});
 };
 
 TEST(Behaviour, LinesNameDaysHoursAndStretchesInTheUsersLanguage)
@@ -200,7 +198,7 @@ TEST(Behaviour, CalendarHoldsOneEventPerStretchAndPulseAsTheCsvLists)
     const QString csv = Succeeded(RunCli({QStringLiteral("--type"), QStringLiteral("20"), QStringLiteral("simulate"), file, QStringLiteral("--year"), QStringLiteral("2027"),
                                           QStringLiteral("--channel"), QStringLiteral("all"), QStringLiteral("--csv"),
                                           QStringLiteral("--periods")}));
-    for (const QString zone : {QString(), QStringLiteral("Europe/Berlin")}) {
+    for (const QString& zone : {QString(), QStringLiteral("Europe/Berlin")}) {
         SCOPED_TRACE(zone.toStdString());
         QStringList args{QStringLiteral("--type"), QStringLiteral("20"), QStringLiteral("simulate"), file, QStringLiteral("--year"), QStringLiteral("2027"),
                          QStringLiteral("--channel"), QStringLiteral("all"), QStringLiteral("--ics"), ics};
@@ -234,8 +232,9 @@ TEST(Behaviour, CalendarHoldsOneEventPerStretchAndPulseAsTheCsvLists)
             } else {
                 EXPECT_TRUE(e.at(QStringLiteral("DURATION")).startsWith(QStringLiteral("PT")));
             }
-            if (row[1] == QStringLiteral("1") && row[4] == QStringLiteral("on"))
+            if (row[1] == QStringLiteral("1") && row[4] == QStringLiteral("on")) {
                 EXPECT_EQ(e.at(QStringLiteral("SUMMARY")), QStringLiteral("Flur EG\\; Süd\\\\Nord mit einem sehr langen Namen über die Zeilengrenze hinaus"));
+            }
             EXPECT_FALSE(e.at(QStringLiteral("DESCRIPTION")).isEmpty());
         }
     }
@@ -288,7 +287,8 @@ TEST(Behaviour, DaysAreExplainedAtEachSwitchingAndFiguresNameBothPrograms)
     const QString min = texts(TextId::Min);
     EXPECT_EQ(BehaviourFiguresText(cmp.channels[0], texts),
               QStringLiteral("Operating hours: 2740 h 30 %1 → 2610 h 00 %1, ON only in the first: 130 h 30 %1, "
-                             "ON only in the second: 0 h 00 %1").arg(min));
+                             "ON only in the second: 0 h 00 %1")
+                  .arg(min));
 
     // The calendar of a slot names its file, year and channels.
     p.second.slot(kSampleSlot) = p.second.program();
@@ -310,7 +310,8 @@ TEST(Behaviour, DiffCommandReportsChannelsDaysAndJson)
     const QString b = saveProgramAs(p.second, dir.filePath(QStringLiteral("b.zpg")));
     const auto diff = [&](QStringList extra) {
         return RunCli(QStringList{QStringLiteral("diff"), a, b, QStringLiteral("--behaviour"), QStringLiteral("--year"),
-                                  QStringLiteral("2027")} + extra);
+                                  QStringLiteral("2027")}
+                      + extra);
     };
     const CliRun text = diff({});
     EXPECT_EQ(text.exitCode, 3);
