@@ -52,7 +52,7 @@ void DesktopFixture::startWith(int row, int sprache)
     auto* combo = child<QComboBox>(start, "cboUhrentyp");
     combo->setCurrentIndex(combo->findData(row));
     ASSERT_GE(combo->currentIndex(), 0);
-    QTest::mouseClick(child<QAbstractButton>(start, "cmd_ok"), Qt::LeftButton);
+    press(start, "cmd_ok");
     ASSERT_NE(frame(), nullptr);
 }
 
@@ -114,6 +114,28 @@ QStringList DesktopFixture::items(const QComboBox* combo)
     return out;
 }
 
+QStringList DesktopFixture::items(const QListWidget* list)
+{
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out << list->item(i)->text();
+    return out;
+}
+
+void DesktopFixture::typeAndLeave(QLineEdit* box, const QString& text)
+{
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QTest::keyClicks(box, text);
+    QTest::keyClick(box, Qt::Key_Return);
+}
+
+QString DesktopFixture::status() const
+{
+    return frame()->statusBar()->currentMessage();
+}
+
 void DesktopFixture::markRows(int first, int last) const
 {
     const QAbstractItemModel* m = grid()->model();
@@ -141,21 +163,14 @@ int DesktopFixture::offers() const
 QStringList DesktopFixture::gridText() const
 {
     const QAbstractItemModel* m = grid()->model();
-    QStringList lines;
-    QStringList headings;
+    QStringList lines, cells;
     for (int c = 0; c < m->columnCount(); ++c)
-        headings << m->headerData(c, Qt::Horizontal).toString();
-    lines << headings.join(QLatin1Char('\t'));
-    for (int r = 0; r < m->rowCount(); ++r) {
-        QStringList cells;
-        bool empty = true;
-        for (int c = 0; c < m->columnCount(); ++c) {
-            cells << m->index(r, c).data().toString();
-            empty = empty && cells.last().isEmpty();
-        }
-        if (empty)
-            break;
+        cells << m->headerData(c, Qt::Horizontal).toString();
+    for (int r = 0; !cells.join(QString()).isEmpty() && r <= m->rowCount(); ++r) {
         lines << cells.join(QLatin1Char('\t'));
+        cells.clear();
+        for (int c = 0; r < m->rowCount() && c < m->columnCount(); ++c)
+            cells << m->index(r, c).data().toString();
     }
     return lines;
 }

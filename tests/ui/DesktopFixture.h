@@ -9,31 +9,8 @@
 #include "ui/main/DesktopApp.h"
 #include "ui/main/MdiForm1.h"
 
-// The widgets and tools nearly every window test uses.
-#include <QAbstractButton>
-#include <QAbstractItemModel>
-#include <QAction>
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDialog>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QItemSelectionModel>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QRect>
-#include <QScrollBar>
-#include <QString>
-#include <QStringList>
-#include <QTableView>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <gtest/gtest.h>
 
@@ -55,22 +32,20 @@ namespace zendrik::test {
 // File names handed to the program instead of file dialogs.
 class ScriptedChooser : public FileChooser {
 public:
-    QString open;
-    QString save;
-    QString translation;
+    QString open, save, translation;
+    QString suggested; // the name the last save dialog offered
     int asked = 0;
 
     QString chooseOpenFile() override { return ++asked, open; }
-    QString suggested; // the name the last save dialog offered
     QString chooseSaveFile(const QString& current) override { return ++asked, suggested = current, save; }
     QString chooseTranslationFile() override { return ++asked, translation; }
 };
 
-// Questions answered as the test said (OK or Cancel otherwise), beeps counted.
+// Questions answered as the test said (OK or Cancel otherwise), beeps
+// counted. Questions of our own texts only (no text-table entry) are keyed
+// by their first text's German wording.
 class AnsweringInteraction : public ScriptedInteraction {
 public:
-    // Questions of our own texts only (no text-table entry) are keyed by
-    // their first text's German wording.
     explicit AnsweringInteraction(const std::map<TextId, Answer>& answers,
                                   const std::map<QString, Answer>* ownAnswers = nullptr)
         : ScriptedInteraction([&answers, ownAnswers](const Prompt& p) {
@@ -79,8 +54,7 @@ public:
                       if (const auto found = ownAnswers->find(QString::fromUtf8(own->de)); found != ownAnswers->end())
                           return found->second;
               const auto it = answers.find(p.key());
-              return it != answers.end() ? it->second : p.buttons == Buttons::Ok ? Answer::Ok
-                                                                                 : Answer::Cancel;
+              return it != answers.end() ? it->second : p.buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
           })
     {
     }
@@ -104,6 +78,8 @@ protected:
     bool startApp();
     // Starts and confirms the start screen with the device type named.
     void startWith(int row, int sprache = 1);
+    // Ends the running program and starts again with that device type.
+    void restart(int row, int sprache = 1) { app_.reset(), startWith(row, sprache); }
     // Copies a shipped sample into the working directory; returns its path.
     QString copySample(const QString& name);
     // Copies a shipped sample and opens it with the menu command.
@@ -134,11 +110,20 @@ protected:
     static T* child(const QObject* parent, const char* name)
     {
         T* c = parent ? parent->findChild<T*>(QString::fromUtf8(name)) : nullptr;
-        if (!c)
-            throw std::runtime_error(std::string("no widget ") + name);
-        return c;
+        return c ? c : throw std::runtime_error(std::string("no widget ") + name);
     }
     static void click(const QObject* parent, const char* button) { child<QAbstractButton>(parent, button)->click(); }
+    // A mouse click on the button, as the user gives it.
+    static void press(const QObject* parent, const char* button)
+    {
+        QTest::mouseClick(child<QAbstractButton>(parent, button), Qt::LeftButton);
+    }
+    // The text a widget of the main window shows (a box, a label, a button).
+    QString shown(const char* name) const { return child(frame(), name)->property("text").toString(); }
+    // Types into a box and leaves it with Return, as a user does.
+    static void typeAndLeave(QLineEdit* box, const QString& text);
+    void typeAndLeave(const char* name, const QString& text) { typeAndLeave(child<QLineEdit>(frame(), name), text); }
+    QString status() const; // the status bar's message
     // The open dialog of that class, once windows closed by the last command are gone.
     template <typename Dialog>
     Dialog* dialog() const
@@ -151,12 +136,12 @@ protected:
     Dialog* open(const char* command)
     {
         trigger(command);
-        if (Dialog* d = dialog<Dialog>())
-            return d;
-        throw std::runtime_error(std::string(command) + " opened no dialog");
+        Dialog* d = dialog<Dialog>();
+        return d ? d : throw std::runtime_error(std::string(command) + " opened no dialog");
     }
-    // The texts of a combo box's items.
+    // The texts of a combo box's or a list's items.
     static QStringList items(const QComboBox* combo);
+    static QStringList items(const QListWidget* list);
     // A double click on a cell of the main list (0-based), as the platform
     // delivers it: press, release, double click, release.
     void doubleClickCell(int row, int column) const;
@@ -171,8 +156,7 @@ protected:
 
     QTemporaryDir dir_;
     // The screen room handed to the program: a desktop with room for the
-    // main window's own size unless a test asks for a smaller screen (the
-    // offscreen platform's screen is 800 x 600).
+    // main window's own size unless a test asks for a smaller screen.
     QRect screenArea_{0, 0, 1600, 1000};
     std::map<TextId, Answer> answers_;
     std::map<QString, Answer> ownAnswers_;

@@ -4,12 +4,6 @@
 #include "tests/ui/DesktopFixture.h"
 #include "ui/frame/UndoHistory.h"
 
-#include <QMimeData>
-#include <QSignalSpy>
-#include <QToolButton>
-#include <QUndoStack>
-#include <QUrl>
-
 using namespace zendrik;
 using namespace zendrik::test;
 using namespace Qt::StringLiterals;
@@ -18,29 +12,13 @@ namespace {
 
 class MainFrame : public DesktopFixture {
 protected:
-    QLineEdit* field(const char* name) const { return child<QLineEdit>(frame(), name); }
     QList<QLineEdit*> channelBoxes() const { return frame()->findChildren<QLineEdit*>(u"txtkannam"_s); }
-
-    // Types into a header field and leaves it, as a user does.
-    static void typeAndLeave(QLineEdit* box, const QString& text)
+    // The program file at `path` as the program reads it.
+    static ProgramModel loaded(const QString& path)
     {
-        box->setFocus();
-        box->selectAll();
-        QTest::keyClick(box, Qt::Key_Backspace);
-        QTest::keyClicks(box, text);
-        QTest::keyClick(box, Qt::Key_Return);
-    }
-
-    // The image numbers of a program file without the checksum and the time of saving.
-    static std::vector<int> imageWithoutSaveTime(const QString& path)
-    {
-        SequentialReader reader(readFile(path));
-        std::vector<int> out;
-        for (int i = 0; i < 2048; ++i)
-            out.push_back(static_cast<int>(reader.readInteger().value_or(-1)));
-        for (const int i : {0, 4, 5, 6, 7})
-            out[static_cast<std::size_t>(i)] = 0;
-        return out;
+        ProgramModel back = modelForRow(4);
+        EXPECT_EQ(LoadProgram(back, path, kProgramSlot), LoadOk);
+        return back;
     }
 };
 
@@ -52,61 +30,54 @@ TEST_F(MainFrame, HeaderShowsEditsAndSavesTheProgram)
     const QString path = openSample(u"Schule.zpg"_s);
     EXPECT_TRUE(asked().empty());
     const ProgramSlot& s = model().program();
-    EXPECT_EQ(field("txtverwendung")->text(), s.Verwendung);
+    EXPECT_EQ(shown("txtverwendung"), s.Verwendung);
     const QList<QLabel*> labels = frame()->findChildren<QLabel*>(u"lblkannam"_s);
     ASSERT_EQ(labels.size(), 4);
     ASSERT_EQ(channelBoxes().size(), 4);
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(labels[i]->text(), u"C%1"_s.arg(i + 1));
-        EXPECT_EQ(u" "_s + channelBoxes()[i]->text(), s.Kanalname[static_cast<std::size_t>(i)]);
-    }
-    EXPECT_EQ(child<QLabel>(frame(), "lblanzSz")->text(), u"24 von 324"_s);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(labels[i]->text() + u' ' + channelBoxes()[i]->text(), u"C%1"_s.arg(i + 1) + s.Kanalname[std::size_t(i)]);
+    EXPECT_EQ(shown("lblanzSz"), u"24 von 324"_s);
     EXPECT_EQ(frame()->windowTitle(), u"Zendrik - Schule.zpg[*]"_s);
     EXPECT_FALSE(frame()->isWindowModified());
 
-    // The number box takes digits only; description and channel names refuse commas.
+    // The number box takes digits only; description and channel names refuse
+    // commas. Each field typed is a step back towards the opened file.
     const QByteArray opened = SavedImage(model());
-    const QString number = field("txtProgrammnummer")->text();
-    typeAndLeave(field("txtProgrammnummer"), u"12a3-4"_s);
+    const QString number = shown("txtProgrammnummer");
+    typeAndLeave("txtProgrammnummer", u"12a3-4"_s);
     EXPECT_EQ(s.ProgNr, 1234);
-    EXPECT_EQ(model().Geaendert, 1);
-    EXPECT_TRUE(frame()->isWindowModified());
+    EXPECT_TRUE(model().Geaendert == 1 && frame()->isWindowModified());
     const QByteArray numbered = SavedImage(model());
-    typeAndLeave(field("txtverwendung"), u"Halle, Nord"_s);
+    typeAndLeave("txtverwendung", u"Halle, Nord"_s);
     EXPECT_EQ(s.Verwendung, u"Halle Nord"_s);
     const QByteArray described = SavedImage(model());
-
-    // Each field typed is a step back towards the opened file, shown in the boxes.
     ASSERT_EQ(frame()->history().stack().count(), 2);
     EXPECT_EQ(action("mnuBaUndo")->text(), u"&Rückgängig: Programmkopf ändern"_s);
     trigger("mnuBaUndo");
     EXPECT_EQ(SavedImage(model()), numbered);
-    EXPECT_EQ(field("txtverwendung")->text(), s.Verwendung);
+    EXPECT_EQ(shown("txtverwendung"), s.Verwendung);
     EXPECT_TRUE(frame()->isWindowModified());
     trigger("mnuBaUndo");
     EXPECT_EQ(SavedImage(model()), opened);
-    EXPECT_EQ(field("txtProgrammnummer")->text(), number);
+    EXPECT_EQ(shown("txtProgrammnummer"), number);
     EXPECT_FALSE(frame()->isWindowModified());
     trigger("mnuBaRedo");
     trigger("mnuBaRedo");
     EXPECT_EQ(SavedImage(model()), described);
-    EXPECT_EQ(field("txtverwendung")->text(), u"Halle Nord"_s);
+    EXPECT_EQ(shown("txtverwendung"), u"Halle Nord"_s);
     EXPECT_TRUE(frame()->isWindowModified());
     typeAndLeave(channelBoxes()[1], u"Licht,innen"_s);
     EXPECT_EQ(s.Kanalname[1], u"Lichtinnen"_s);
-    auto* lock = child<QToolButton>(frame(), "AniSchreibschutz");
-    QTest::mouseClick(lock, Qt::LeftButton);
-    EXPECT_EQ(s.Schreibschutz, 1);
-    QTest::mouseClick(lock, Qt::LeftButton);
-    EXPECT_EQ(s.Schreibschutz, 0);
-
+    for (const int locked : {1, 0}) {
+        press(frame(), "AniSchreibschutz");
+        EXPECT_EQ(s.Schreibschutz, locked);
+    }
     // Ctrl+S saves under the program's name.
     frame()->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(frame()));
     QTest::keyClick(frame(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_FALSE(frame()->isWindowModified());
-    ProgramModel back = modelForRow(4);
-    ASSERT_EQ(LoadProgram(back, path, kProgramSlot), LoadOk);
+    const ProgramModel back = loaded(path);
     EXPECT_EQ(std::tuple(back.program().ProgNr, back.program().Verwendung, back.program().Kanalname[1]),
               std::tuple(1234, u"Halle Nord"_s, u" Lichtinnen"_s));
     EXPECT_EQ(action("mnuDatÖff")->shortcut(), QKeySequence(QKeySequence::Open));
@@ -116,6 +87,16 @@ TEST_F(MainFrame, HeaderShowsEditsAndSavesTheProgram)
 
 TEST_F(MainFrame, SaveAsAndReloadGiveTheSameFile)
 {
+    // The image numbers of a program file without the checksum and the time of saving.
+    const auto image = [](const QString& path) {
+        SequentialReader reader(readFile(path));
+        std::vector<int> out;
+        for (int i = 0; i < 2048; ++i)
+            out.push_back(static_cast<int>(reader.readInteger().value_or(-1)));
+        for (const int i : {0, 4, 5, 6, 7})
+            out[std::size_t(i)] = 0;
+        return out;
+    };
     startWith(4);
     const QString original = openSample(u"Schule.zpg"_s);
     chooser_.save = work(u"Kopie"_s);
@@ -124,14 +105,12 @@ TEST_F(MainFrame, SaveAsAndReloadGiveTheSameFile)
     ASSERT_TRUE(QFile::exists(copy));
     EXPECT_EQ(model().program().Dateiname, copy);
     EXPECT_EQ(frame()->windowTitle(), u"Zendrik - Kopie.zpg[*]"_s);
-    EXPECT_EQ(imageWithoutSaveTime(original), imageWithoutSaveTime(copy));
+    EXPECT_EQ(image(original), image(copy));
     EXPECT_EQ(readFile(original).split('\n').mid(366), readFile(copy).split('\n').mid(366));
-
     chooser_.open = copy;
     const QStringList rows = gridText();
     trigger("mnuDatÖff");
     EXPECT_EQ(gridText(), rows);
-
     // The toolbar's save button always asks for a name.
     chooser_.save = work(u"Toolbar.zpg"_s);
     const int before = chooser_.asked;
@@ -145,7 +124,7 @@ TEST_F(MainFrame, NewAndExitAskOnlyForAChangedProgram)
 {
     startWith(4);
     const QString path = openSample(u"Schule.zpg"_s);
-    typeAndLeave(field("txtProgrammnummer"), u"42"_s);
+    typeAndLeave("txtProgrammnummer", u"42"_s);
     QSignalSpy exits(app_.get(), &DesktopApp::exitRequested);
     answer(TextId::SaveChangesIn, Answer::Cancel);
     trigger("mnuDatneu");
@@ -153,32 +132,27 @@ TEST_F(MainFrame, NewAndExitAskOnlyForAChangedProgram)
     ASSERT_EQ(startScreen(), nullptr); // Cancel keeps the frame and the program
     trigger("mnuDatBend");
     // The exit question has two blanks before its question mark.
-    EXPECT_EQ(messages(), (std::vector<QString>{u"Änderungen speichern in "_s + path + u" ?"_s, u"Änderungen speichern in "_s + path + u"  ?"_s}));
-    EXPECT_EQ(asked()[1].buttons, Buttons::YesNoCancel);
-    EXPECT_EQ(asked()[1].icon, Icon::Question);
+    const QString question = u"Änderungen speichern in "_s + path;
+    EXPECT_EQ(messages(), (std::vector<QString>{question + u" ?"_s, question + u"  ?"_s}));
+    EXPECT_EQ(std::pair(asked()[1].buttons, asked()[1].icon), std::pair(Buttons::YesNoCancel, Icon::Question));
     EXPECT_EQ(exits.count(), 0);
     EXPECT_TRUE(frame()->isVisible());
     EXPECT_EQ(model().program().AnzEintrag, 24);
-    // The list window lives as long as the frame.
-    EXPECT_FALSE(child(frame(), "frmHauptmenue")->parentWidget()->close());
-
+    EXPECT_FALSE(child(frame(), "frmHauptmenue")->parentWidget()->close()) << "the list lives as long as the frame";
     answer(TextId::SaveChangesIn, Answer::Yes);
     trigger("mnuDatBend");
     EXPECT_EQ(exits.count(), 1);
-    ProgramModel back = modelForRow(4);
-    ASSERT_EQ(LoadProgram(back, path, kProgramSlot), LoadOk);
-    EXPECT_EQ(back.program().ProgNr, 42);
+    EXPECT_EQ(loaded(path).program().ProgNr, 42);
 
     // Unchanged: "New" goes back to the start screen and "Exit" ends at once.
-    app_.reset();
-    startWith(4);
+    restart(4);
     openSample(u"Schule.zpg"_s);
     const std::size_t before = asked().size();
     trigger("mnuDatneu");
     QApplication::processEvents();
     ASSERT_NE(startScreen(), nullptr);
     EXPECT_TRUE(startScreen()->isVisible());
-    QTest::mouseClick(child<QAbstractButton>(startScreen(), "cmd_ok"), Qt::LeftButton);
+    press(startScreen(), "cmd_ok");
     QSignalSpy unchanged(app_.get(), &DesktopApp::exitRequested);
     openSample(u"Schule.zpg"_s);
     trigger("mnuDatBend");
@@ -193,11 +167,9 @@ TEST_F(MainFrame, OpensAFileNamedOnTheCommandLineOrDropped)
     app_ = std::make_unique<DesktopApp>(dir_.path(), &interaction_, &chooser_);
     app_->openAfterStart(laden);
     ASSERT_TRUE(app_->start());
-    QTest::mouseClick(child<QAbstractButton>(startScreen(), "cmd_ok"), Qt::LeftButton);
+    press(startScreen(), "cmd_ok");
     ASSERT_NE(frame(), nullptr);
-    EXPECT_EQ(model().program().Dateiname, laden);
-    EXPECT_EQ(model().program().AnzEintrag, 7);
-
+    EXPECT_EQ(std::pair(model().program().Dateiname, model().program().AnzEintrag), std::pair(laden, 7));
     const QString schule = copySample(u"Schule.zpg"_s);
     QMimeData mime;
     mime.setUrls({QUrl::fromLocalFile(schule)});
@@ -206,6 +178,5 @@ TEST_F(MainFrame, OpensAFileNamedOnTheCommandLineOrDropped)
     EXPECT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(frame(), &drop);
-    EXPECT_EQ(model().program().Dateiname, schule);
-    EXPECT_EQ(model().program().AnzEintrag, 24);
+    EXPECT_EQ(std::pair(model().program().Dateiname, model().program().AnzEintrag), std::pair(schule, 24));
 }
