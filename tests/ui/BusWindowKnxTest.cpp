@@ -42,8 +42,7 @@ TEST(BusWindowThroughKnxd, SearchProgramAndReadBack)
     EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("lblLink"))->text(), QStringLiteral("Verbindung: ") + model.device.BusLink2);
     SearchWriteAndReadBack(w, model);
     QStringList messages;
-    for (const Prompt& p : ui.asked())
-        messages << p.render(texts);
+    for (const Prompt& p : ui.asked()) messages << p.render(texts);
     EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('|')).toStdString();
     // Our tunnel is closed: the next one gets the channel after the device's.
     EXPECT_EQ(NextTunnelChannel(), 2);

@@ -10,9 +10,7 @@
 #include "ui/calendar/FrmFeiertage.h"
 #include "ui/entry/FrmEingPZ.h"
 
-using namespace zendrik;
-using namespace zendrik::test;
-using namespace Qt::StringLiterals;
+namespace zendrik::test {
 
 namespace {
 
@@ -163,3 +161,5 @@ TEST_F(CalendarDialogs, ZoneBoxStartsAtAZoneWithSummerTimeAndSearchesAsTyped)
         sw->reject();
     }
 }
+
+} // namespace zendrik::test

@@ -8,9 +8,7 @@
 #include "ui/checks/FrmVergleich.h"
 #include "ui/frame/UndoHistory.h"
 
-using namespace zendrik;
-using namespace zendrik::test;
-using namespace Qt::StringLiterals;
+namespace zendrik::test {
 
 namespace {
 
@@ -27,14 +25,12 @@ protected:
         QObject::connect(&sampler, &QTimer::timeout, [&] {
             auto* w = frame()->findChild<QWidget*>(u"FRM_SERIEL_IO"_s);
             const QString label = w ? w->findChild<QLabel*>(u"lbl_seriell_io"_s)->text() : QString();
-            if (!w || !w->isVisible() || label.isEmpty())
-                return;
+            if (!w || !w->isVisible() || label.isEmpty()) return;
             EXPECT_EQ(w->windowTitle(), u"Serielle Übertragung"_s);
             EXPECT_TRUE(w->isModal());
             const auto* gauge = w->findChild<QProgressBar*>(u"ggefortschritt"_s);
             EXPECT_EQ(gauge->maximum(), 129); // 128 blocks and the end
-            if (seen.empty() || seen.back().first != label)
-                seen.push_back({label, {}});
+            if (seen.empty() || seen.back().first != label) seen.push_back({label, {}});
             seen.back().second.push_back(gauge->value());
         });
         sampler.start(2);
@@ -63,8 +59,7 @@ protected:
 TEST_F(ChipTransferWindow, WritesTheProgramAndReadsItBack)
 {
     startOnEmulator();
-    if (IsSkipped() || HasFatalFailure())
-        return;
+    if (IsSkipped() || HasFatalFailure()) return;
     EXPECT_EQ(action("mnuDatExp")->text(), u"Zendrik &programmieren"_s);
     EXPECT_EQ(action("mnuDatImp")->text(), u"Zendrik &lesen"_s);
     typeAndLeave("txtProgrammnummer", u"4711"_s);
@@ -118,8 +113,7 @@ TEST_F(ChipTransferWindow, WritesTheProgramAndReadsItBack)
     ProgramModel file = model();
     ASSERT_EQ(LoadProgram(file, school, kProgramSlot), LoadOk);
     EXPECT_EQ(w->difference().header.size(), DiffPrograms(model(), kProgramSlot, file, kProgramSlot).header.size());
-    for (const QString& row : w->rowsText())
-        EXPECT_TRUE(row.startsWith(u"Programmkopf\t"_s)) << row.toStdString();
+    for (const QString& row : w->rowsText()) EXPECT_TRUE(row.startsWith(u"Programmkopf\t"_s)) << row.toStdString();
 }
 
 TEST_F(ChipTransferWindow, AFailedReadIsOneBoxAndKeepsTheProgram)
@@ -127,8 +121,7 @@ TEST_F(ChipTransferWindow, AFailedReadIsOneBoxAndKeepsTheProgram)
     // A COM port with nothing behind it: the adapter never answers.
     ASSERT_TRUE(writeFile(work(u"chip.bin"_s), QByteArray(2048, '\xff')));
     startOnPort(work(u"kein-adapter"_s));
-    if (HasFatalFailure())
-        return;
+    if (HasFatalFailure()) return;
     const QStringList rows = gridText();
     const std::size_t before = asked().size();
     read();
@@ -143,8 +136,7 @@ TEST_F(ChipTransferWindow, AFailedReadIsOneBoxAndKeepsTheProgram)
 TEST_F(ChipTransferWindow, TheSaveBeforeATransferIsTheSavedStateAndARecentFile)
 {
     startOnEmulator();
-    if (IsSkipped() || HasFatalFailure())
-        return;
+    if (IsSkipped() || HasFatalFailure()) return;
     typeAndLeave("txtProgrammnummer", u"4711"_s);
     trigger("mnudatspei");
     ASSERT_FALSE(frame()->isWindowModified());
@@ -178,3 +170,5 @@ TEST_F(ChipTransferWindow, TheSaveBeforeATransferIsTheSavedStateAndARecentFile)
     recent.load();
     EXPECT_EQ(recent.files().value(0), QFileInfo(chooser_.save).absoluteFilePath());
 }
+
+} // namespace zendrik::test

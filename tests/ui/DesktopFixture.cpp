@@ -36,8 +36,7 @@ void DesktopFixture::TearDown()
 bool DesktopFixture::startApp()
 {
     app_ = std::make_unique<DesktopApp>(workDir(), &interaction_, &chooser_);
-    if (!screenArea_.isEmpty())
-        app_->setScreenArea([area = screenArea_](const QWidget*) { return area; });
+    if (!screenArea_.isEmpty()) app_->setScreenArea([area = screenArea_](const QWidget*) { return area; });
     return app_->start();
 }
 
@@ -47,8 +46,7 @@ void DesktopFixture::startWith(int row, int sprache)
     FrmStartbild* start = app_->startScreen();
     ASSERT_NE(start, nullptr);
     const char* languages[] = {"", "AniDeutsch", "AniEnglisch", "AniFrance"};
-    if (sprache != model().device.Sprache)
-        click(start, languages[sprache]);
+    if (sprache != model().device.Sprache) click(start, languages[sprache]);
     auto* combo = child<QComboBox>(start, "cboUhrentyp");
     combo->setCurrentIndex(combo->findData(row));
     ASSERT_GE(combo->currentIndex(), 0);
@@ -75,8 +73,7 @@ QString DesktopFixture::openSample(const QString& name, const char* command)
 std::vector<QString> DesktopFixture::messages() const
 {
     std::vector<QString> out;
-    for (const Prompt& p : asked())
-        out.push_back(p.render(app_ ? app_->texts() : german_));
+    for (const Prompt& p : asked()) out.push_back(p.render(app_ ? app_->texts() : german_));
     return out;
 }
 
@@ -109,16 +106,14 @@ void DesktopFixture::trigger(const char* objectName)
 QStringList DesktopFixture::items(const QComboBox* combo)
 {
     QStringList out;
-    for (int i = 0; i < combo->count(); ++i)
-        out << combo->itemText(i);
+    for (int i = 0; i < combo->count(); ++i) out << combo->itemText(i);
     return out;
 }
 
 QStringList DesktopFixture::items(const QListWidget* list)
 {
     QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out << list->item(i)->text();
+    for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
     return out;
 }
 
@@ -164,13 +159,11 @@ QStringList DesktopFixture::gridText() const
 {
     const QAbstractItemModel* m = grid()->model();
     QStringList lines, cells;
-    for (int c = 0; c < m->columnCount(); ++c)
-        cells << m->headerData(c, Qt::Horizontal).toString();
+    for (int c = 0; c < m->columnCount(); ++c) cells << m->headerData(c, Qt::Horizontal).toString();
     for (int r = 0; !cells.join(QString()).isEmpty() && r <= m->rowCount(); ++r) {
         lines << cells.join(QLatin1Char('\t'));
         cells.clear();
-        for (int c = 0; r < m->rowCount() && c < m->columnCount(); ++c)
-            cells << m->index(r, c).data().toString();
+        for (int c = 0; r < m->rowCount() && c < m->columnCount(); ++c) cells << m->index(r, c).data().toString();
     }
     return lines;
 }

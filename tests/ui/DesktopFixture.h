@@ -29,6 +29,8 @@ inline void PrintTo(const QString& text, std::ostream* os)
 
 namespace zendrik::test {
 
+using namespace Qt::StringLiterals;
+
 // File names handed to the program instead of file dialogs.
 class ScriptedChooser : public FileChooser {
 public:

@@ -5,9 +5,7 @@
 #include "ui/device/FrmGeraetEinst.h"
 #include "ui/transfer/FrmIRAccess.h"
 
-using namespace zendrik;
-using namespace zendrik::test;
-using namespace Qt::StringLiterals;
+namespace zendrik::test {
 
 namespace {
 
@@ -58,8 +56,7 @@ TEST_F(DeviceDialog, ItemsCaptionsAndMeterChoices)
     in<QSlider>("hsbverz")->setValue(3);
     in<QSlider>("Hsbzeilen")->setValue(45);
     QStringList labels;
-    for (QLabel* l : d->findChildren<QLabel*>())
-        labels << l->text();
+    for (QLabel* l : d->findChildren<QLabel*>()) labels << l->text();
     EXPECT_TRUE(labels.contains(u"Verzögerungsfaktor :3"_s) && labels.contains(u"45 Zeilen"_s)) << labels.join(u'|').toStdString();
     // The meter choices but its period mark the program at once.
     choose("cboMessPeriode", 3);
@@ -73,27 +70,35 @@ TEST_F(DeviceDialog, ItemsCaptionsAndMeterChoices)
     EXPECT_TRUE(model().Geaendert == 1 && frame()->isWindowModified());
 }
 
-TEST_F(DeviceDialog, CancelKeepsOkAppliesSaveWritesTheSettings)
+TEST_F(DeviceDialog, CancelKeepsOkAppliesSaveWritesTheSettingsAndThePorts)
 {
     startWith(8);
     EXPECT_EQ(model().device.SwRegel, 1); // a first start in German: clocks change as in Europe
     for (const char* button : {"cmdEinstend", "CmdEinstOk"}) {
         FrmGeraetEinst* d = properties();
+        EXPECT_EQ(std::pair(in<QLineEdit>("txtIrTool")->text(), in<QSpinBox>("spnIrTimeout")->value()), std::pair(u"irprot"_s, 120));
         in("cboSwRegel")->setCurrentIndex(3);
         in<QSlider>("hsbverz")->setValue(5);
         in("cbolpt")->setCurrentIndex(3);
         in<QLineEdit>("txtCom1")->setText(u"/dev/ttyUSB0"_s);
         in("cbosprache")->setCurrentIndex(1);
+        in<QLineEdit>("txtIrTool")->selectAll();
+        QTest::keyClicks(in<QLineEdit>("txtIrTool"), u" /opt/ir/irprot --fast "_s);
+        in<QSpinBox>("spnIrTimeout")->selectAll();
+        QTest::keyClicks(in<QSpinBox>("spnIrTimeout"), u"45"_s);
         press(d, button);
         EXPECT_EQ(model().device.SwRegel, QByteArray(button) == "cmdEinstend" ? 1 : 3) << "Cancel keeps, Ok applies";
     }
     const DeviceSettings& s = model().device;
-    EXPECT_EQ(std::tuple(s.SwRegel, s.Delay, s.Lpt, s.SerialPort1, s.SpracheUhr), std::tuple(3, 20, 4, u"/dev/ttyUSB0"_s, 1));
+    EXPECT_EQ(std::tuple(s.SwRegel, s.Delay, s.Lpt, s.SerialPort1, s.SpracheUhr, s.IrTool, s.IrTimeout),
+              std::tuple(3, 20, 4, u"/dev/ttyUSB0"_s, 1, u"/opt/ir/irprot --fast"_s, 45));
     DeviceSettings written;
     ASSERT_TRUE(ReadSettings(work(kSettingsFileName), written));
     EXPECT_EQ(written.SwRegel, 1) << "Ok alone does not write the settings file";
+    EXPECT_FALSE(QFile::exists(work(kPortSettingsFileName))) << "nor the port file";
 
     FrmGeraetEinst* d = properties();
+    EXPECT_EQ(in<QLineEdit>("txtIrTool")->text(), u"/opt/ir/irprot --fast"_s);
     in("cboSwRegel")->setCurrentIndex(1);
     choose("cboMessKan", 2);
     in("cboMessPeriode")->setCurrentIndex(8);
@@ -103,45 +108,32 @@ TEST_F(DeviceDialog, CancelKeepsOkAppliesSaveWritesTheSettings)
     in<QLineEdit>("txtBus1")->setText(u" knxnetip:192.168.1.20:3671 "_s);
     in<QLineEdit>("txtBus2")->setText(u"sim:bus-sim.ini"_s);
     in<QCheckBox>("chkVerify")->setChecked(false);
+    in<QSpinBox>("spnIrTimeout")->setValue(30);
     press(d, "cmdeinstSpei");
     ASSERT_TRUE(ReadSettings(work(kSettingsFileName), written));
     EXPECT_EQ(std::tuple(written.SwRegel, written.MessKanal, written.MessPeriode, written.Zeilen, written.Lpt),
               std::tuple(1, 2, 15, 30, 5));
-    // The serial devices and bus links go to the port file; the next start knows them again.
+    // The serial devices, bus links and the infrared tool go to the port file; the next start knows them again.
     EXPECT_TRUE(portFile().contains("BUS1=knxnetip:192.168.1.20:3671\r\nBUS2=sim:bus-sim.ini\r\n")) << portFile().toStdString();
+    EXPECT_TRUE(portFile().contains("IRTOOL=/opt/ir/irprot --fast\r\nIRTIMEOUT=30\r\n")) << portFile().toStdString();
     app_.reset();
     ASSERT_TRUE(startApp());
     const DeviceSettings& t = model().device;
-    EXPECT_EQ(std::tuple(t.SerialPort1, s.SerialPort2, s.VerifyWholeChip, s.Lpt, s.BusLink1, s.BusLink2),
-              std::tuple(u"/dev/ttyUSB0"_s, u"/dev/ttyUSB1"_s, false, 5, u"knxnetip:192.168.1.20:3671"_s, u"sim:bus-sim.ini"_s));
+    EXPECT_EQ(std::tuple(t.SerialPort1, t.SerialPort2, t.VerifyWholeChip, t.Lpt, t.BusLink1, t.BusLink2, t.IrTool, t.IrTimeout),
+              std::tuple(u"/dev/ttyUSB0"_s, u"/dev/ttyUSB1"_s, false, 5, u"knxnetip:192.168.1.20:3671"_s, u"sim:bus-sim.ini"_s,
+                         u"/opt/ir/irprot --fast"_s, 30));
 }
 
-TEST_F(DeviceDialog, InfraredToolAndWaitingTimeGoToThePortFileAnEmptyToolIsNone)
+TEST_F(DeviceDialog, AnEmptiedInfraredToolIsNoneAlsoAtTheNextStart)
 {
     startWith(4);
     FrmGeraetEinst* d = properties();
-    EXPECT_EQ(std::pair(in<QLineEdit>("txtIrTool")->text(), in<QSpinBox>("spnIrTimeout")->value()), std::pair(u"irprot"_s, 120));
-    in<QLineEdit>("txtIrTool")->selectAll();
-    QTest::keyClicks(in<QLineEdit>("txtIrTool"), u" /opt/ir/irprot --fast "_s);
-    in<QSpinBox>("spnIrTimeout")->selectAll();
-    QTest::keyClicks(in<QSpinBox>("spnIrTimeout"), u"45"_s);
-    press(d, "CmdEinstOk");
-    EXPECT_EQ(std::pair(model().device.IrTool, model().device.IrTimeout), std::pair(u"/opt/ir/irprot --fast"_s, 45));
-    EXPECT_FALSE(QFile::exists(work(kPortSettingsFileName))) << "Ok alone writes no file";
-    d = properties();
-    EXPECT_EQ(in<QLineEdit>("txtIrTool")->text(), u"/opt/ir/irprot --fast"_s);
-    in<QSpinBox>("spnIrTimeout")->setValue(30);
-    press(d, "cmdeinstSpei");
-    EXPECT_TRUE(portFile().contains("IRTOOL=/opt/ir/irprot --fast\r\nIRTIMEOUT=30\r\n")) << portFile().toStdString();
-    restart(4);
-    EXPECT_EQ(std::pair(model().device.IrTool, model().device.IrTimeout), std::pair(u"/opt/ir/irprot --fast"_s, 30));
-    // Emptied, it means no tool, also at the next start.
-    d = properties();
     in<QLineEdit>("txtIrTool")->clear();
     press(d, "cmdeinstSpei");
+    EXPECT_TRUE(model().device.IrTool.isEmpty());
     EXPECT_TRUE(portFile().contains("IRTOOL=\r\n"));
     restart(4);
-    EXPECT_TRUE(model().device.IrTool.isEmpty());
+    EXPECT_TRUE(model().device.IrTool.isEmpty()) << "not the default tool again";
     // Setting the clock then tells that no tool is set, and starts none.
     auto* w = open<FrmIRAccess>("mnuIRAccess");
     press(w, "Option1_2");
@@ -163,3 +155,5 @@ TEST_F(DeviceDialog, AstroDeviceChoosesItsAstroChannels)
     press(d, "CmdEinstOk");
     EXPECT_EQ(model().device.AstroC1C2, 1);
 }
+
+} // namespace zendrik::test

@@ -11,8 +11,6 @@
 #include "model/DeviceTypes.h"
 #include "model/EntryBuilder.h"
 
-using namespace Qt::StringLiterals;
-
 namespace zendrik::test {
 namespace {
 
@@ -34,8 +32,7 @@ ProgramModel plain(int row)
 {
     ProgramModel m = modelForRow(row);
     addEntry(m, BuildWeeklyEntry(480, 0b1111111, 1, 1, 0, 0));
-    if (typeRow(row).Evu)
-        m.device.MessKanal = 1, m.device.MessPeriode = 5, m.device.MessImpDauer = 1;
+    if (typeRow(row).Evu) m.device.MessKanal = 1, m.device.MessPeriode = 5, m.device.MessImpDauer = 1;
     return m;
 }
 
@@ -53,10 +50,8 @@ const FamilyFile kFiles[] = {
 // reads as the bus switch.
 int madeFor(const FamilyFile& f, bool numbered)
 {
-    if (f.family != kFamily731)
-        return f.family == kFamily752 ? 19 : 20;
-    if (numbered && f.channels == 4 && !f.meter)
-        return f.annual ? 14 : 5;
+    if (f.family != kFamily731) return f.family == kFamily752 ? 19 : 20;
+    if (numbered && f.channels == 4 && !f.meter) return f.annual ? 14 : 5;
     return (f.meter ? (f.annual ? 14 : 5) : (f.annual ? 9 : 0)) + f.channels;
 }
 

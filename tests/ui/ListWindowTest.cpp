@@ -7,9 +7,7 @@
 
 #include <functional>
 
-using namespace zendrik;
-using namespace zendrik::test;
-using namespace Qt::StringLiterals;
+namespace zendrik::test {
 
 namespace {
 
@@ -64,18 +62,31 @@ TEST_F(ListWindow, GridListsAsTheCommandLineSortsAndMarks)
     QTest::mouseRelease(cells, Qt::LeftButton, Qt::NoModifier, centre(3));
     EXPECT_EQ(list().markedRows(), (QList<int>{2, 3, 4}));
     std::vector<int> expected;
-    for (const int row : {2, 3, 4})
-        expected.push_back(list().list().entryIndexOfRow(row));
+    for (const int row : {2, 3, 4}) expected.push_back(list().list().entryIndexOfRow(row));
     EXPECT_EQ(list().markedEntries(), expected);
     EXPECT_TRUE(grid()->selectionModel()->isRowSelected(2, QModelIndex()));
-    // A click on a heading sorts by that column.
+    // A click on a heading sorts by that column, always ascending, and marks it.
     QHeaderView* heading = grid()->horizontalHeader();
-    for (const int column : {2, 1, 3, 7}) {
+    EXPECT_FALSE(heading->isSortIndicatorShown());
+    const auto click = [heading](int column) {
         QTest::mouseClick(heading->viewport(), Qt::LeftButton, Qt::NoModifier,
                           QPoint(heading->sectionViewportPosition(column) + 5, heading->height() / 2));
-        EXPECT_EQ(model().SortSpalteSz, column);
+    };
+    for (const int column : {2, 2, 1, 3, 7}) {
+        click(column);
+        EXPECT_EQ(std::tuple(model().SortSpalteSz, heading->isSortIndicatorShown(), heading->sortIndicatorSection(), heading->sortIndicatorOrder()),
+                  std::tuple(column, true, column, Qt::AscendingOrder));
         EXPECT_EQ(gridText(), cliText({u"--sort"_s, QString::number(column)})) << column;
     }
+    click(0); // the row number does not sort: the mark stays
+    EXPECT_EQ(heading->sortIndicatorSection(), 7);
+    // The priority-time view keeps its own column; not yet chosen, no mark.
+    trigger("mnuAnsPz");
+    EXPECT_FALSE(heading->isSortIndicatorShown());
+    click(1);
+    EXPECT_EQ(heading->sortIndicatorSection(), 1);
+    trigger("mnuANSSz");
+    EXPECT_EQ(heading->sortIndicatorSection(), 7);
 }
 
 TEST_F(ListWindow, ViewsSwitchWithTheirTicksAndListAsTheCommandLineInEveryLanguage)
@@ -185,3 +196,5 @@ TEST_F(ListWindow, FilterOnAndOff)
     });
     EXPECT_EQ(gridText(), cliText(channelOne + QStringList{u"--months"_s, u"3-5"_s, u"--prio"_s, u"1-10"_s, u"--state"_s, u"1"_s, u"--pulses"_s, u"0"_s}));
 }
+
+} // namespace zendrik::test

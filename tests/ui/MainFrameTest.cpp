@@ -4,9 +4,7 @@
 #include "tests/ui/DesktopFixture.h"
 #include "ui/frame/UndoHistory.h"
 
-using namespace zendrik;
-using namespace zendrik::test;
-using namespace Qt::StringLiterals;
+namespace zendrik::test {
 
 namespace {
 
@@ -91,10 +89,8 @@ TEST_F(MainFrame, SaveAsAndReloadGiveTheSameFile)
     const auto image = [](const QString& path) {
         SequentialReader reader(readFile(path));
         std::vector<int> out;
-        for (int i = 0; i < 2048; ++i)
-            out.push_back(static_cast<int>(reader.readInteger().value_or(-1)));
-        for (const int i : {0, 4, 5, 6, 7})
-            out[std::size_t(i)] = 0;
+        for (int i = 0; i < 2048; ++i) out.push_back(static_cast<int>(reader.readInteger().value_or(-1)));
+        for (const int i : {0, 4, 5, 6, 7}) out[std::size_t(i)] = 0;
         return out;
     };
     startWith(4);
@@ -180,3 +176,5 @@ TEST_F(MainFrame, OpensAFileNamedOnTheCommandLineOrDropped)
     QApplication::sendEvent(frame(), &drop);
     EXPECT_EQ(std::pair(model().program().Dateiname, model().program().AnzEintrag), std::pair(schule, 24));
 }
+
+} // namespace zendrik::test

@@ -1,9 +1,7 @@
 #include "tests/ui/DesktopFixture.h"
 #include "ui/common/MessageBoxInteraction.h"
 
-using namespace zendrik;
-using namespace zendrik::test;
-using namespace Qt::StringLiterals;
+namespace zendrik::test {
 
 using MessageBoxes = DesktopFixture;
 
@@ -30,8 +28,7 @@ TEST_F(MessageBoxes, TitleIconAndButtonsOfEachKind)
     // The buttons stand for the answers; a box closed without a button is a Cancel.
     const std::pair<int, Answer> answers[] = {{B::Yes, Answer::Yes}, {B::No, Answer::No}, {B::Ok, Answer::Ok},
                                               {B::Cancel, Answer::Cancel}, {B::NoButton, Answer::Cancel}};
-    for (const auto& [button, answer] : answers)
-        EXPECT_EQ(MessageBoxInteraction::answerOf(button), answer) << button;
+    for (const auto& [button, answer] : answers) EXPECT_EQ(MessageBoxInteraction::answerOf(button), answer) << button;
 }
 
 TEST_F(MessageBoxes, ButtonsSpeakTheChosenLanguage)
@@ -58,8 +55,7 @@ TEST_F(MessageBoxes, CapitalUmlautsKeepTheirDots)
         const QRect area(label->mapTo(box.get(), QPoint(0, 0)), label->size());
         for (int y = area.top(); y <= area.bottom(); ++y)
             for (int x = area.left(); x <= area.right(); ++x)
-                if (qGray(picture.pixel(x, y)) < 200)
-                    return y - area.top();
+                if (qGray(picture.pixel(x, y)) < 200) return y - area.top();
         return -1;
     };
     for (const QString& word : {u"Übertragung erfolgreich beendet"_s, u"Änderungen speichern ?"_s}) {
@@ -68,3 +64,5 @@ TEST_F(MessageBoxes, CapitalUmlautsKeepTheirDots)
         EXPECT_LT(dots, firstInk(QChar(word.front() == u'Ü' ? u'U' : u'A') + word.mid(1))) << word.toStdString();
     }
 }
+
+} // namespace zendrik::test

@@ -8,9 +8,7 @@
 
 #include <QPrinter>
 
-using namespace zendrik;
-using namespace zendrik::test;
-using namespace Qt::StringLiterals;
+namespace zendrik::test {
 
 namespace {
 
@@ -96,8 +94,7 @@ TEST_F(PrintWindow, ToolbarButtonPrintsTheListAsShownWhereThePrintWindowSends)
     // Every row shown is printed, and no row the filter hides (the OFF times).
     const QRegularExpression on(u"\\bEIN\\b"_s), off(u"\\bAUS\\b"_s);
     qsizetype rows = 0;
-    for (const QString& line : text().split(u"\r\n"_s))
-        rows += line.contains(on) || line.contains(off);
+    for (const QString& line : text().split(u"\r\n"_s)) rows += line.contains(on) || line.contains(off);
     EXPECT_EQ(rows, shown.size() - 1) << text().toStdString(); // the grid's first line is its headings
     EXPECT_FALSE(text().contains(off)) << text().toStdString();
 
@@ -135,3 +132,5 @@ TEST_F(PrintWindow, HandoverButtonWritesTheRecordBesideTheProgram)
     EXPECT_EQ(readFile(school), before);
     EXPECT_FALSE(asked().empty());
 }
+
+} // namespace zendrik::test

@@ -11,8 +11,7 @@
 
 #include <csignal>
 
-using namespace zendrik;
-using namespace zendrik::test;
+namespace zendrik::test {
 
 namespace {
 
@@ -35,16 +34,6 @@ protected:
             return !p.parts.empty() && std::holds_alternative<ExtraText>(p.parts.front())
                 && std::get<ExtraText>(p.parts.front()).de == kRecoveryQuestion.de;
         }));
-    }
-    // Opens the school sample and deletes rows `first` to `last`.
-    void deleteFromSchool(int first, int last)
-    {
-        startWith(4);
-        openSample(QStringLiteral("Schule.zpg"));
-        answer(TextId::ReallyDelete, Answer::Ok);
-        markRows(first, last);
-        trigger("mnuBalö");
-        ASSERT_EQ(model().Geaendert, 1);
     }
 };
 
@@ -138,9 +127,14 @@ TEST_F(Recovery, DiscardedOrOutdatedCopiesAreNotRestored)
     EXPECT_TRUE(kept()) << "left alone: only a copy this run wrote is removed";
 }
 
-TEST_F(Recovery, UndoingBackToTheSavedStateRemovesTheCopy)
+TEST_F(Recovery, UndoToTheSavedStateOrLeavingWithoutSavingRemovesTheCopy)
 {
-    deleteFromSchool(1, 3);
+    startWith(4);
+    openSample(QStringLiteral("Schule.zpg"));
+    answer(TextId::ReallyDelete, Answer::Ok);
+    markRows(1, 3);
+    trigger("mnuBalö");
+    ASSERT_EQ(model().Geaendert, 1);
     ASSERT_FALSE(kept());
     frame()->recovery().writeNow();
     const auto found = FindRecovery(workDir());
@@ -152,12 +146,6 @@ TEST_F(Recovery, UndoingBackToTheSavedStateRemovesTheCopy)
     trigger("mnuBaRedo");
     frame()->recovery().writeNow();
     EXPECT_TRUE(kept());
-}
-
-TEST_F(Recovery, LeavingWithoutSavingRemovesTheCopyCancelKeepsIt)
-{
-    deleteFromSchool(1, 1);
-    frame()->recovery().writeNow();
     answer(TextId::SaveChangesIn, Answer::Cancel);
     trigger("mnuDatBend");
     EXPECT_TRUE(frame()->isVisible());
@@ -166,3 +154,5 @@ TEST_F(Recovery, LeavingWithoutSavingRemovesTheCopyCancelKeepsIt)
     trigger("mnuDatBend");
     EXPECT_FALSE(kept());
 }
+
+} // namespace zendrik::test

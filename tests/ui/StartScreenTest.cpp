@@ -4,9 +4,7 @@
 #include "tests/support/TestPrograms.h"
 #include "tests/ui/DesktopFixture.h"
 
-using namespace zendrik;
-using namespace zendrik::test;
-using namespace Qt::StringLiterals;
+namespace zendrik::test {
 
 namespace {
 
@@ -19,8 +17,7 @@ protected:
     QString label() const
     {
         for (QLabel* l : startScreen()->findChildren<QLabel*>())
-            if (l->buddy() == combo())
-                return WithoutMnemonic(l->text());
+            if (l->buddy() == combo()) return WithoutMnemonic(l->text());
         return QString();
     }
 };
@@ -85,10 +82,8 @@ TEST_F(StartScreen, UnknownBrandEndsTheProgram)
 {
     std::size_t shown = 0;
     for (const char* code : {"qBD", "XYZ", "", "none"}) {
-        if (QByteArray(code) != "none")
-            ASSERT_TRUE(writeFile(work(u"zendrik.sys"_s), code));
-        else
-            QFile::remove(work(u"zendrik.sys"_s));
+        if (QByteArray(code) != "none") ASSERT_TRUE(writeFile(work(u"zendrik.sys"_s), code));
+        else QFile::remove(work(u"zendrik.sys"_s));
         EXPECT_FALSE(startApp()) << code;
         ASSERT_EQ(asked().size(), ++shown);
         EXPECT_EQ(messages().back(), u"unknown manufacturer"_s);
@@ -132,3 +127,5 @@ TEST_F(StartScreen, IntroductionOnlyForTheOwnBrandInGerman)
     press(startScreen(), "AniDeutsch");
     EXPECT_FALSE(enabled("cmdeinführung"));
 }
+
+} // namespace zendrik::test

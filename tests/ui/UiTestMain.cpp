@@ -8,8 +8,7 @@
 // with a screen size gets an offscreen screen of that size.
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
 #ifdef ZENDRIK_TEST_SCREEN_WIDTH
     QTemporaryDir config;
     if (qgetenv("QT_QPA_PLATFORM") == "offscreen" && config.isValid()) {

@@ -10,9 +10,7 @@
 #include <algorithm>
 #include <functional>
 
-using namespace zendrik;
-using namespace zendrik::test;
-using namespace Qt::StringLiterals;
+namespace zendrik::test {
 
 namespace {
 
@@ -31,8 +29,7 @@ void deleteRows(ProgramModel& model, int from, int count)
 ProgramModel programWithTenTimes()
 {
     ProgramModel model = canonical738();
-    for (int i = 0; i < 10; ++i)
-        addEntry(model, BuildWeeklyEntry(60 * i, 0b0011111, 0b0001, 1, 0, 0));
+    for (int i = 0; i < 10; ++i) addEntry(model, BuildWeeklyEntry(60 * i, 0b0011111, 0b0001, 1, 0, 0));
     model.Geaendert = 0;
     return model;
 }
@@ -129,8 +126,7 @@ TEST(UndoHistory, SortingAfterAStoreJoinsThatStep)
 TEST(UndoHistory, SavedStateAndFreshHistory)
 {
     Session s;
-    for (int i = 0; i < 2; ++i)
-        deleteRows(s.model, 0, 1), s.history.capture();
+    for (int i = 0; i < 2; ++i) deleteRows(s.model, 0, 1), s.history.capture();
     // Saved after the first delete; undo and redo around it.
     s.history.stack().undo();
     s.model.Geaendert = 0;
@@ -191,3 +187,5 @@ TEST_F(UndoFrame, MenuUndoRestoresTheOpenedProgramAndRecentFilesFollow)
     child<QAction>(frame(), "mnuDatRecentRemove")->trigger();
     EXPECT_EQ(recent().size(), 1);
 }
+
+} // namespace zendrik::test
