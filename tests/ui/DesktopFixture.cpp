@@ -2,7 +2,6 @@
 
 #include "model/DeviceTypes.h"
 #include "tests/support/TestPrograms.h"
-#include "ui/checks/CheckWindowTexts.h"
 #include "ui/frame/MainMenu.h"
 #include "ui/main/FrmStartbild.h"
 
@@ -87,12 +86,6 @@ QAction* DesktopFixture::action(const char* objectName) const
     return frame()->menu().action(QString::fromUtf8(objectName));
 }
 
-void DesktopFixture::settle()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QApplication::processEvents();
-}
-
 void DesktopFixture::trigger(const char* objectName)
 {
     settle();
@@ -126,11 +119,6 @@ void DesktopFixture::typeAndLeave(QLineEdit* box, const QString& text)
     QTest::keyClick(box, Qt::Key_Return);
 }
 
-QString DesktopFixture::status() const
-{
-    return frame()->statusBar()->currentMessage();
-}
-
 void DesktopFixture::markRows(int first, int last) const
 {
     const QAbstractItemModel* m = grid()->model();
@@ -147,11 +135,11 @@ void DesktopFixture::doubleClickCell(int row, int column) const
     QTest::mouseRelease(grid()->viewport(), Qt::LeftButton, {}, at);
 }
 
-int DesktopFixture::offers() const
+int DesktopFixture::asks(const ExtraText& question) const
 {
-    return static_cast<int>(std::count_if(asked().begin(), asked().end(), [](const Prompt& p) {
+    return static_cast<int>(std::count_if(asked().begin(), asked().end(), [&question](const Prompt& p) {
         const auto* own = p.parts.empty() ? nullptr : std::get_if<ExtraText>(&p.parts.front());
-        return own && QByteArray(own->de) == QByteArray(checkwindowtexts::kOfferCompare.de);
+        return own && QByteArray(own->de) == QByteArray(question.de);
     }));
 }
 

@@ -4,6 +4,7 @@
 #include "language/Prompt.h"
 #include "language/TextTable.h"
 #include "model/UserInteraction.h"
+#include "ui/checks/CheckWindowTexts.h"
 #include "ui/common/MnemonicSet.h"
 #include "ui/list/FrmHauptmenue.h"
 #include "ui/main/DesktopApp.h"
@@ -22,10 +23,7 @@
 #include <vector>
 
 // Readable texts in test failure messages.
-inline void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 namespace zendrik::test {
 
@@ -44,8 +42,7 @@ public:
 };
 
 // Questions answered as the test said (OK or Cancel otherwise), beeps
-// counted. Questions of our own texts only (no text-table entry) are keyed
-// by their first text's German wording.
+// counted. Questions of our own texts only (no text-table entry) are keyed by their first text's German wording.
 class AnsweringInteraction : public ScriptedInteraction {
 public:
     explicit AnsweringInteraction(const std::map<TextId, Answer>& answers,
@@ -57,20 +54,16 @@ public:
                           return found->second;
               const auto it = answers.find(p.key());
               return it != answers.end() ? it->second : p.buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
-          })
-    {
-    }
+          }) {}
     void beep() override { ++beeps; }
     int beeps = 0;
 };
 
-// The program file a model writes at a fixed time, so that two images
-// differ only where the programs do.
+// The program file a model writes at a fixed time, so that two images differ only where the programs do.
 QByteArray SavedImage(const ProgramModel& model);
 
 // A working directory prepared as `make run` prepares one (brand file and
-// samples), a desktop application on it whose message boxes are answered by
-// the test, and helpers to drive the windows.
+// samples), a desktop application on it whose message boxes are answered by the test, and helpers to drive the windows.
 class DesktopFixture : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -116,16 +109,13 @@ protected:
     }
     static void click(const QObject* parent, const char* button) { child<QAbstractButton>(parent, button)->click(); }
     // A mouse click on the button, as the user gives it.
-    static void press(const QObject* parent, const char* button)
-    {
-        QTest::mouseClick(child<QAbstractButton>(parent, button), Qt::LeftButton);
-    }
+    static void press(const QObject* parent, const char* button) { QTest::mouseClick(child<QAbstractButton>(parent, button), Qt::LeftButton); }
     // The text a widget of the main window shows (a box, a label, a button).
     QString shown(const char* name) const { return child(frame(), name)->property("text").toString(); }
     // Types into a box and leaves it with Return, as a user does.
     static void typeAndLeave(QLineEdit* box, const QString& text);
     void typeAndLeave(const char* name, const QString& text) { typeAndLeave(child<QLineEdit>(frame(), name), text); }
-    QString status() const; // the status bar's message
+    QString status() const { return frame()->statusBar()->currentMessage(); }
     // The open dialog of that class, once windows closed by the last command are gone.
     template <typename Dialog>
     Dialog* dialog() const
@@ -149,12 +139,15 @@ protected:
     void doubleClickCell(int row, int column) const;
     // Marks rows `first` to `last` (1-based) of the main list.
     void markRows(int first, int last) const;
-    // How often the comparison after a read was offered.
-    int offers() const;
+    // Deletes rows `first` to `last` (1-based) of the main list, confirmed.
+    void deleteRows(int first, int last) { answer(TextId::ReallyDelete, Answer::Ok), markRows(first, last), trigger("mnuBalö"); }
+    // How often a question of our own text was asked; the comparison after a read offered.
+    int asks(const ExtraText& question) const;
+    int offers() const { return asks(checkwindowtexts::kOfferCompare); }
     // The main list as text: the heading row, then every item row, cells joined by TAB.
     QStringList gridText() const;
     // Lets windows closed by the last command go.
-    static void settle();
+    static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete), QApplication::processEvents(); }
 
     QTemporaryDir dir_;
     // The screen room handed to the program: a desktop with room for the

@@ -51,8 +51,7 @@ TEST_F(ListWindow, GridListsAsTheCommandLineSortsAndMarks)
     EXPECT_EQ(shown, cliText({}));
     EXPECT_EQ(shown.size(), 1 + model().program().AnzSz);
     EXPECT_GT(grid()->model()->rowCount(), shown.size() - 1); // an empty row under the last item
-    EXPECT_EQ(list().windowTitle(), u"Schaltzeitliste ("_s + school + u")"_s);
-    EXPECT_EQ(checkedView(), u"mnuANSSz"_s);
+    EXPECT_EQ(std::tuple(list().windowTitle(), checkedView()), std::tuple(u"Schaltzeitliste ("_s + school + u")"_s, u"mnuANSSz"_s));
     // Dragging in the number column marks whole rows.
     QWidget* cells = grid()->viewport();
     const auto centre = [this](int row) { return grid()->visualRect(grid()->model()->index(row, 0)).center(); };
@@ -61,9 +60,7 @@ TEST_F(ListWindow, GridListsAsTheCommandLineSortsAndMarks)
     QApplication::sendEvent(cells, &move);
     QTest::mouseRelease(cells, Qt::LeftButton, Qt::NoModifier, centre(3));
     EXPECT_EQ(list().markedRows(), (QList<int>{2, 3, 4}));
-    std::vector<int> expected;
-    for (const int row : {2, 3, 4}) expected.push_back(list().list().entryIndexOfRow(row));
-    EXPECT_EQ(list().markedEntries(), expected);
+    EXPECT_EQ(list().markedEntries(), (std::vector<int>{list().list().entryIndexOfRow(2), list().list().entryIndexOfRow(3), list().list().entryIndexOfRow(4)}));
     EXPECT_TRUE(grid()->selectionModel()->isRowSelected(2, QModelIndex()));
     // A click on a heading sorts by that column, always ascending, and marks it.
     QHeaderView* heading = grid()->horizontalHeader();
@@ -101,8 +98,7 @@ TEST_F(ListWindow, ViewsSwitchWithTheirTicksAndListAsTheCommandLineInEveryLangua
             {"mnuAnsSw", AnsichtSoWiTabelle, "dst", TextId::DstTable}};
         for (const auto& [command, view, option, title] : views) {
             trigger(command);
-            EXPECT_EQ(checkedView(), QString::fromLatin1(command));
-            EXPECT_EQ(list().Ansicht(), view);
+            EXPECT_EQ(std::tuple(checkedView(), list().Ansicht()), std::tuple(QString::fromLatin1(command), view));
             EXPECT_TRUE(list().windowTitle().startsWith(app_->texts()(title))) << command;
             EXPECT_EQ(gridText(), cliText({u"--view"_s, QString::fromLatin1(option)}, language));
         }
@@ -113,23 +109,17 @@ TEST_F(ListWindow, ViewsSwitchWithTheirTicksAndListAsTheCommandLineInEveryLangua
     // A sample opens beside a changed program without a question and leaves it as it is.
     model().Geaendert = 1;
     openSample(u"Laden.zpg"_s, "mnuDatVorl");
-    EXPECT_TRUE(asked().empty());
-    EXPECT_EQ(std::tuple(model().AktSlot, model().program().AnzEintrag, model().Geaendert), std::tuple(kSampleSlot, 24, 1));
-    EXPECT_EQ(checkedView(), u"mnuAnsSzVorl"_s);
-    EXPECT_TRUE(list().windowTitle().startsWith(u"Vorlage Schaltzeitliste "_s));
-    EXPECT_EQ(gridText().size(), 1 + 7);
+    EXPECT_TRUE(asked().empty() && list().windowTitle().startsWith(u"Vorlage Schaltzeitliste "_s));
+    EXPECT_EQ(std::tuple(model().AktSlot, model().program().AnzEintrag, model().Geaendert, checkedView(), gridText().size()),
+              std::tuple(kSampleSlot, 24, 1, u"mnuAnsSzVorl"_s, 1 + 7));
     // The sample's header is shown, read-only.
     auto* usage = child<QLineEdit>(frame(), "txtverwendung");
-    EXPECT_EQ(usage->text(), model().slot(kSampleSlot).Verwendung);
-    EXPECT_TRUE(usage->isReadOnly());
+    EXPECT_TRUE(usage->text() == model().slot(kSampleSlot).Verwendung && usage->isReadOnly());
     trigger("mnuAnsPz");
-    EXPECT_EQ(model().AktSlot, kProgramSlot);
-    EXPECT_FALSE(usage->isReadOnly());
+    EXPECT_TRUE(model().AktSlot == kProgramSlot && !usage->isReadOnly());
     trigger("mnuDatVorlSchl");
     EXPECT_FALSE(action("mnuAnsSzVorl")->isEnabled());
-    EXPECT_EQ(model().slot(kSampleSlot).AnzEintrag, 0);
-    EXPECT_TRUE(model().slot(kSampleSlot).Dateiname.isEmpty());
-    EXPECT_EQ(model().AktSlot, kProgramSlot);
+    EXPECT_EQ(std::tuple(model().slot(kSampleSlot).AnzEintrag, model().slot(kSampleSlot).Dateiname, model().AktSlot), std::tuple(0, QString(), kProgramSlot));
 }
 
 TEST_F(ListWindow, AstroViewOfTheAstroDevice)
@@ -137,12 +127,10 @@ TEST_F(ListWindow, AstroViewOfTheAstroDevice)
     // The astro device keeps its location where the others keep the program
     // number; the number itself is kept beside the channel names.
     startWith(19);
-    EXPECT_TRUE(child(frame(), "txtProgrammnummer")->isEnabled());
-    EXPECT_EQ(frame()->findChildren<QLineEdit*>(u"txtkannam"_s).size(), 2);
+    EXPECT_TRUE(child(frame(), "txtProgrammnummer")->isEnabled() && frame()->findChildren<QLineEdit*>(u"txtkannam"_s).size() == 2);
     school = openSample(u"Parkplatz.zpg"_s);
     trigger("mnuAnsAsz");
-    EXPECT_EQ(checkedView(), u"mnuAnsAsz"_s);
-    EXPECT_EQ(grid()->model()->rowCount(), 366);
+    EXPECT_EQ(std::tuple(checkedView(), grid()->model()->rowCount()), std::tuple(u"mnuAnsAsz"_s, 366));
     EXPECT_EQ(gridText().mid(0, 3), cliText({u"--view"_s, u"astro"_s}, u"de"_s, 19).mid(0, 3));
 }
 
@@ -166,11 +154,9 @@ TEST_F(ListWindow, FilterOnAndOff)
     const QStringList filtered = gridText();
     EXPECT_EQ(filtered, cliText(channelOne));
     EXPECT_LT(filtered.size(), all.size());
-    EXPECT_TRUE(on->isVisible() && !off->isVisible());
-    EXPECT_TRUE(child<QFrame>(frame(), "picfilter")->styleSheet().contains(u"#FFFF10"_s));
+    EXPECT_TRUE(on->isVisible() && !off->isVisible() && child(frame(), "picfilter")->styleSheet().contains(u"#FFFF10"_s));
     QTest::mouseClick(on, Qt::LeftButton);
-    EXPECT_EQ(app_->filter().FilterAktiv, 0);
-    EXPECT_EQ(gridText(), all);
+    EXPECT_TRUE(app_->filter().FilterAktiv == 0 && gridText() == all);
     QTest::mouseClick(off, Qt::LeftButton);
     EXPECT_EQ(gridText(), filtered);
     // Abbrechen changes nothing.
@@ -180,8 +166,7 @@ TEST_F(ListWindow, FilterOnAndOff)
     EXPECT_EQ(gridText(), filtered);
     // The dialog shows the criteria of the last OK; months, priorities, state and pulses join them.
     filterWith([](FrmFilter* d) {
-        EXPECT_FALSE(child<QCheckBox>(d, "chkKanal2")->isChecked());
-        EXPECT_TRUE(child<QCheckBox>(d, "chkTag5")->isChecked());
+        EXPECT_TRUE(!child<QCheckBox>(d, "chkKanal2")->isChecked() && child<QCheckBox>(d, "chkTag5")->isChecked());
         auto* monthFrom = child<QComboBox>(d, "cboMonatVon");
         EXPECT_EQ(monthFrom->itemText(0), u"nur Wochenprogramm"_s);
         monthFrom->setCurrentIndex(3);

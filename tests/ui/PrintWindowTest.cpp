@@ -53,12 +53,9 @@ TEST_F(PrintWindow, TextFileBesideTheProgramLeavesTheViewAsItWas)
     const QStringList before = gridText();
     printWith({"chkprsw", "chktxtdat"});
     ASSERT_TRUE(QFile::exists(target)) << status().toStdString();
-    EXPECT_TRUE(text().startsWith(u"SoWi-Tabelle  Schule.zpg\r\n"_s)) << text().left(80).toStdString();
-    EXPECT_FALSE(text().contains(u"Prioritätszeiten"_s));
-    EXPECT_EQ(list().Ansicht(), AnsichtPrioritaetszeiten);
-    EXPECT_EQ(gridText(), before);
-    // A second time the existing text file is kept unless the user agrees;
-    // the window keeps "in Textdatei umleiten" ticked.
+    EXPECT_TRUE(text().startsWith(u"SoWi-Tabelle  Schule.zpg\r\n"_s) && !text().contains(u"Prioritätszeiten"_s)) << text().toStdString();
+    EXPECT_EQ(std::tuple(list().Ansicht(), gridText()), std::tuple(int(AnsichtPrioritaetszeiten), before));
+    // A second time the existing text file is kept unless the user agrees; the window keeps "in Textdatei umleiten" ticked.
     ASSERT_TRUE(QFile::resize(target, 3));
     answer(TextId::FileWord, Answer::No);
     printWith({"chkprsz"});
@@ -89,8 +86,7 @@ TEST_F(PrintWindow, ToolbarButtonPrintsTheListAsShownWhereThePrintWindowSends)
     printWith({"chkprsz", "chktxtdat"});
     ASSERT_TRUE(QFile::remove(target));
     printButton();
-    EXPECT_EQ(pages, 0);
-    ASSERT_FALSE(text().isEmpty());
+    ASSERT_TRUE(pages == 0 && !text().isEmpty());
     // Every row shown is printed, and no row the filter hides (the OFF times).
     const QRegularExpression on(u"\\bEIN\\b"_s), off(u"\\bAUS\\b"_s);
     qsizetype rows = 0;
@@ -105,8 +101,7 @@ TEST_F(PrintWindow, ToolbarButtonPrintsTheListAsShownWhereThePrintWindowSends)
     ASSERT_TRUE(QFile::remove(target));
     trigger("mnuAnsPz");
     printButton();
-    EXPECT_FALSE(QFile::exists(target));
-    EXPECT_EQ(pages, 1);
+    EXPECT_TRUE(pages == 1 && !QFile::exists(target));
     const QString printed = pdfText(pdf);
     EXPECT_TRUE(printed.contains(u"Prioritätszeiten"_s) && printed.contains(u"Seite 1"_s)) << printed.toStdString();
     EXPECT_FALSE(printed.contains(u"Schaltzeiten"_s));
@@ -121,16 +116,14 @@ TEST_F(PrintWindow, HandoverButtonWritesTheRecordBesideTheProgram)
     EXPECT_EQ(suggested, work(u"Schule Übergabeprotokoll.pdf"_s));
     ASSERT_TRUE(QFile::exists(suggested)) << status().toStdString();
     const QString record = pdfText(suggested);
-    EXPECT_TRUE(record.contains(u"Übergabeprotokoll"_s));
-    EXPECT_TRUE(record.contains(u"Jahresübersicht %1"_s.arg(model().currentYear())));
+    EXPECT_TRUE(record.contains(u"Übergabeprotokoll"_s) && record.contains(u"Jahresübersicht %1"_s.arg(model().currentYear())));
     EXPECT_TRUE(status().contains(suggested));
     // Chosen over the program file itself: refused with the reason, the file kept.
     const QByteArray before = readFile(school);
     frame()->printCommands().chooseFile = [&](const QString&, const QString&) { return school; };
     press(open<FrmDruck>("mnuDatDruck"), "cmdprhandover");
     QApplication::processEvents();
-    EXPECT_EQ(readFile(school), before);
-    EXPECT_FALSE(asked().empty());
+    EXPECT_TRUE(readFile(school) == before && !asked().empty());
 }
 
 } // namespace zendrik::test

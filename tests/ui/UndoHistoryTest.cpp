@@ -1,5 +1,4 @@
-// Undo and redo restore the program byte for byte: every change is compared
-// through the saved program file.
+// Undo and redo restore the program byte for byte: every change is compared through the saved program file.
 #include "ui/frame/UndoHistory.h"
 
 #include "model/EntryBuilder.h"
@@ -15,7 +14,7 @@ namespace zendrik::test {
 namespace {
 
 // Deletes `count` switching times from row `from` on, as the list does.
-void deleteRows(ProgramModel& model, int from, int count)
+void removeRows(ProgramModel& model, int from, int count)
 {
     ProgramSlot& p = model.program();
     auto first = p.Eintrag.begin() + from;
@@ -49,8 +48,8 @@ TEST(UndoHistory, EveryKindOfChangeUndoesAndRedoesByteForByte)
 {
     using Change = std::function<void(ProgramModel&)>;
     const std::tuple<const char*, Change, QString> changes[] = {
-        {"five rows deleted", [](ProgramModel& m) { deleteRows(m, 2, 5); }, u"5 Schaltzeiten löschen"_s},
-        {"one row deleted", [](ProgramModel& m) { deleteRows(m, 9, 1); }, u"1 Schaltzeit löschen"_s},
+        {"five rows deleted", [](ProgramModel& m) { removeRows(m, 2, 5); }, u"5 Schaltzeiten löschen"_s},
+        {"one row deleted", [](ProgramModel& m) { removeRows(m, 9, 1); }, u"1 Schaltzeit löschen"_s},
         {"entry added", [](ProgramModel& m) { addEntry(m, BuildWeeklyEntry(700, 0b1, 0b10, 0, 0, 0)); }, u"1 Schaltzeit eingeben"_s},
         {"entry changed", [](ProgramModel& m) { m.program().Eintrag[0] = BuildWeeklyEntry(1, 0b1000000, 0b1, 0, 0, 0); }, u"Schaltzeiten ändern"_s},
         {"description", [](ProgramModel& m) { m.program().Verwendung = u"Halle 3"_s; }, u"Programmkopf ändern"_s},
@@ -70,14 +69,11 @@ TEST(UndoHistory, EveryKindOfChangeUndoesAndRedoesByteForByte)
         s.history.capture();
         const QByteArray after = SavedImage(s.model);
         ASSERT_NE(before, after);
-        EXPECT_EQ(s.history.stack().count(), 1);
-        EXPECT_EQ(s.history.undoAction()->text(), u"&Rückgängig: "_s + stepName);
+        EXPECT_EQ(std::tuple(s.history.stack().count(), s.history.undoAction()->text()), std::tuple(1, u"&Rückgängig: "_s + stepName));
         s.history.undoAction()->trigger();
-        EXPECT_EQ(SavedImage(s.model), before);
-        EXPECT_EQ(s.model.Geaendert, 0) << "back at the saved state";
+        EXPECT_EQ(std::tuple(SavedImage(s.model), s.model.Geaendert), std::tuple(before, 0)) << "back at the saved state";
         s.history.redoAction()->trigger();
-        EXPECT_EQ(SavedImage(s.model), after);
-        EXPECT_EQ(s.model.Geaendert, 1) << "away from the saved state again";
+        EXPECT_EQ(std::tuple(SavedImage(s.model), s.model.Geaendert), std::tuple(after, 1)) << "away from the saved state again";
     }
 }
 
@@ -110,8 +106,7 @@ TEST(UndoHistory, SortingAfterAStoreJoinsThatStep)
     std::rotate(p.Eintrag.begin(), p.Eintrag.begin() + p.AnzSz - 1, p.Eintrag.begin() + p.AnzSz);
     const ProgramSnapshot sorted = TakeSnapshot(s.model);
     s.history.capture();
-    EXPECT_EQ(s.history.stack().count(), 1);
-    EXPECT_EQ(s.history.stack().undoText(), u"1 Schaltzeit eingeben"_s);
+    EXPECT_EQ(std::tuple(s.history.stack().count(), s.history.stack().undoText()), std::tuple(1, u"1 Schaltzeit eingeben"_s));
     s.history.stack().undo();
     EXPECT_TRUE(TakeSnapshot(s.model) == before);
     s.history.stack().redo();
@@ -126,30 +121,24 @@ TEST(UndoHistory, SortingAfterAStoreJoinsThatStep)
 TEST(UndoHistory, SavedStateAndFreshHistory)
 {
     Session s;
-    for (int i = 0; i < 2; ++i) deleteRows(s.model, 0, 1), s.history.capture();
+    for (int i = 0; i < 2; ++i) removeRows(s.model, 0, 1), s.history.capture();
     // Saved after the first delete; undo and redo around it.
     s.history.stack().undo();
     s.model.Geaendert = 0;
     s.history.markSaved();
     std::vector<int> changed;
-    for (const bool redo : {true, false, false}) {
-        redo ? s.history.stack().redo() : s.history.stack().undo();
-        changed.push_back(s.model.Geaendert);
-    }
+    for (const bool redo : {true, false, false}) redo ? s.history.stack().redo() : s.history.stack().undo(), changed.push_back(s.model.Geaendert);
     EXPECT_EQ(changed, (std::vector<int>{1, 0, 1}));
     // Another program (opened, new, read) starts a fresh history.
     s.model.program().Dateiname = u"OTHER.ZPG"_s;
     s.history.capture();
-    EXPECT_EQ(s.history.stack().count(), 0);
-    EXPECT_FALSE(s.history.undoAction()->isEnabled());
-    deleteRows(s.model, 0, 1);
+    EXPECT_TRUE(s.history.stack().count() == 0 && !s.history.undoAction()->isEnabled());
+    removeRows(s.model, 0, 1);
     s.history.reset();
-    EXPECT_FALSE(s.history.stack().canUndo());
-    EXPECT_FALSE(s.history.stack().isClean()) << "a program read from a device has no saved state";
+    EXPECT_FALSE(s.history.stack().canUndo() || s.history.stack().isClean()) << "a program read from a device has no saved state";
 }
 
-// The user's path through the frame: open, change, save as, undo with the
-// menu, recent files.
+// The user's path through the frame: open, change, save as, undo with the menu, recent files.
 TEST_F(UndoFrame, MenuUndoRestoresTheOpenedProgramAndRecentFilesFollow)
 {
     const auto recent = [this] {
@@ -167,19 +156,15 @@ TEST_F(UndoFrame, MenuUndoRestoresTheOpenedProgramAndRecentFilesFollow)
     const QByteArray image = SavedImage(model());
     EXPECT_FALSE(action("mnuBaUndo")->isEnabled()) << "opening starts a fresh history";
     EXPECT_EQ(recent(), QStringList{path(opened)});
-    answer(TextId::ReallyDelete, Answer::Ok);
-    markRows(1, 5);
-    trigger("mnuBalö");
+    deleteRows(1, 5);
     ASSERT_NE(SavedImage(model()), image);
     EXPECT_EQ(frame()->history().stack().count(), 1) << "five rows deleted in one step";
     chooser_.save = work(u"KOPIE.ZPG"_s);
     trigger("mnudatspu");
-    ASSERT_TRUE(QFile::exists(chooser_.save));
-    EXPECT_EQ(model().Geaendert, 0);
+    ASSERT_TRUE(QFile::exists(chooser_.save) && model().Geaendert == 0);
     EXPECT_EQ(recent(), (QStringList{path(chooser_.save), path(opened)}));
     trigger("mnuBaUndo");
-    EXPECT_EQ(SavedImage(model()), image);
-    EXPECT_EQ(model().Geaendert, 1) << "the state saved as the copy is the clean one";
+    EXPECT_EQ(std::tuple(SavedImage(model()), model().Geaendert), std::tuple(image, 1)) << "the state saved as the copy is the clean one";
     EXPECT_EQ(model().program().Dateiname, chooser_.save) << "undo keeps the file the program now belongs to";
     // A deleted file is shown disabled and can be removed from the list.
     ASSERT_TRUE(QFile::remove(opened));
