@@ -26,16 +26,13 @@ protected:
             auto* w = frame()->findChild<QWidget*>(u"FRM_SERIEL_IO"_s);
             const QString label = w ? w->findChild<QLabel*>(u"lbl_seriell_io"_s)->text() : QString();
             if (!w || !w->isVisible() || label.isEmpty()) return;
-            EXPECT_EQ(w->windowTitle(), u"Serielle Übertragung"_s);
-            EXPECT_TRUE(w->isModal());
             const auto* gauge = w->findChild<QProgressBar*>(u"ggefortschritt"_s);
-            EXPECT_EQ(gauge->maximum(), 129); // 128 blocks and the end
+            EXPECT_EQ(std::tuple(w->windowTitle(), w->isModal(), gauge->maximum()), std::tuple(u"Serielle Übertragung"_s, true, 129)); // 128 blocks and the end
             if (seen.empty() || seen.back().first != label) seen.push_back({label, {}});
             seen.back().second.push_back(gauge->value());
         });
         sampler.start(2);
-        trigger(command);
-        settle();
+        read(command);
         EXPECT_EQ(frame()->findChild<QWidget*>(u"FRM_SERIEL_IO"_s), nullptr);
         QStringList labels;
         for (const auto& [label, values] : seen) {
@@ -45,11 +42,7 @@ protected:
         }
         return labels;
     }
-    void read(const char* command = "mnuDatImp")
-    {
-        trigger(command);
-        settle();
-    }
+    void read(const char* command = "mnuDatImp") { trigger(command), settle(); }
 };
 
 } // namespace

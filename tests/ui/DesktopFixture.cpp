@@ -2,8 +2,6 @@
 
 #include "model/DeviceTypes.h"
 #include "tests/support/TestPrograms.h"
-#include "ui/frame/MainMenu.h"
-#include "ui/main/FrmStartbild.h"
 
 #include <algorithm>
 
@@ -24,12 +22,6 @@ void DesktopFixture::SetUp()
     ASSERT_TRUE(dir_.isValid());
     ASSERT_TRUE(QFile::copy(shipped(QStringLiteral("zendrik.sys")), work(QStringLiteral("zendrik.sys"))));
     german_.LoadGerman();
-}
-
-void DesktopFixture::TearDown()
-{
-    app_.reset();
-    QApplication::processEvents();
 }
 
 bool DesktopFixture::startApp()
@@ -62,28 +54,11 @@ QString DesktopFixture::copySample(const QString& name)
     return target;
 }
 
-QString DesktopFixture::openSample(const QString& name, const char* command)
-{
-    chooser_.open = copySample(name);
-    trigger(command);
-    return chooser_.open;
-}
-
 std::vector<QString> DesktopFixture::messages() const
 {
     std::vector<QString> out;
     for (const Prompt& p : asked()) out.push_back(p.render(app_ ? app_->texts() : german_));
     return out;
-}
-
-QWidget* DesktopFixture::startScreen() const
-{
-    return app_ ? app_->startScreen() : nullptr;
-}
-
-QAction* DesktopFixture::action(const char* objectName) const
-{
-    return frame()->menu().action(QString::fromUtf8(objectName));
 }
 
 void DesktopFixture::trigger(const char* objectName)

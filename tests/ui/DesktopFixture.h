@@ -5,9 +5,11 @@
 #include "language/TextTable.h"
 #include "model/UserInteraction.h"
 #include "ui/checks/CheckWindowTexts.h"
+#include "ui/frame/MainMenu.h"
 #include "ui/common/MnemonicSet.h"
 #include "ui/list/FrmHauptmenue.h"
 #include "ui/main/DesktopApp.h"
+#include "ui/main/FrmStartbild.h"
 #include "ui/main/MdiForm1.h"
 
 #include <QtTest>
@@ -67,25 +69,21 @@ QByteArray SavedImage(const ProgramModel& model);
 class DesktopFixture : public ::testing::Test {
 protected:
     void SetUp() override;
-    void TearDown() override;
+    void TearDown() override { app_.reset(), QApplication::processEvents(); }
 
-    // Starts the program: brand and settings files, then the start screen.
-    bool startApp();
-    // Starts and confirms the start screen with the device type named.
-    void startWith(int row, int sprache = 1);
+    bool startApp(); // Starts the program: brand and settings files, then the start screen.
+    void startWith(int row, int sprache = 1); // Starts and confirms the start screen with the device type named.
     // Ends the running program and starts again with that device type.
     void restart(int row, int sprache = 1) { app_.reset(), startWith(row, sprache); }
-    // Copies a shipped sample into the working directory; returns its path.
-    QString copySample(const QString& name);
+    QString copySample(const QString& name); // Copies a shipped sample into the working directory; returns its path.
     // Copies a shipped sample and opens it with the menu command.
-    QString openSample(const QString& name, const char* command = "mnuDatÖff");
+    QString openSample(const QString& name, const char* command = "mnuDatÖff") { return chooser_.open = copySample(name), trigger(command), chooser_.open; }
 
     // The answer to the next questions whose first text is `key`.
     void answer(TextId key, Answer a) { answers_[key] = a; }
     void answer(const ExtraText& key, Answer a) { ownAnswers_[QString::fromUtf8(key.de)] = a; }
     const std::vector<Prompt>& asked() const { return interaction_.asked(); }
-    // The rendered texts of every message shown so far.
-    std::vector<QString> messages() const;
+    std::vector<QString> messages() const; // The rendered texts of every message shown so far.
 
     // The working directory the program runs in (a fresh temporary one).
     virtual QString workDir() const { return dir_.path(); }
@@ -93,14 +91,13 @@ protected:
     static QString shipped(const QString& relative) { return QStringLiteral(ZENDRIK_SHIPPED_DATA "/") + relative; }
 
     ProgramModel& model() { return app_->model(); }
-    QWidget* startScreen() const;
+    QWidget* startScreen() const { return app_ ? app_->startScreen() : nullptr; }
     MdiForm1* frame() const { return app_ ? app_->mainFrame() : nullptr; }
     FrmHauptmenue& list() const { return frame()->listWindow(); }
     QTableView* grid() const { return list().grid(); }
-    QAction* action(const char* objectName) const;
+    QAction* action(const char* objectName) const { return frame()->menu().action(QString::fromUtf8(objectName)); }
     void trigger(const char* objectName);
-    // The child of `parent` with that objectName. A missing one ends the
-    // test with its name (gtest reports the exception as a failure).
+    // The child of `parent` with that objectName. A missing one ends the test with its name (gtest reports the exception as a failure).
     template <typename T = QWidget>
     static T* child(const QObject* parent, const char* name)
     {
@@ -112,8 +109,7 @@ protected:
     static void press(const QObject* parent, const char* button) { QTest::mouseClick(child<QAbstractButton>(parent, button), Qt::LeftButton); }
     // The text a widget of the main window shows (a box, a label, a button).
     QString shown(const char* name) const { return child(frame(), name)->property("text").toString(); }
-    // Types into a box and leaves it with Return, as a user does.
-    static void typeAndLeave(QLineEdit* box, const QString& text);
+    static void typeAndLeave(QLineEdit* box, const QString& text); // Types into a box and leaves it with Return, as a user does.
     void typeAndLeave(const char* name, const QString& text) { typeAndLeave(child<QLineEdit>(frame(), name), text); }
     QString status() const { return frame()->statusBar()->currentMessage(); }
     // The open dialog of that class, once windows closed by the last command are gone.
@@ -131,27 +127,21 @@ protected:
         Dialog* d = dialog<Dialog>();
         return d ? d : throw std::runtime_error(std::string(command) + " opened no dialog");
     }
-    // The texts of a combo box's or a list's items.
-    static QStringList items(const QComboBox* combo);
+    static QStringList items(const QComboBox* combo); // The texts of a combo box's or a list's items.
     static QStringList items(const QListWidget* list);
-    // A double click on a cell of the main list (0-based), as the platform
-    // delivers it: press, release, double click, release.
+    // A double click on a cell of the main list (0-based), as the platform delivers it: press, release, double click, release.
     void doubleClickCell(int row, int column) const;
-    // Marks rows `first` to `last` (1-based) of the main list.
-    void markRows(int first, int last) const;
+    void markRows(int first, int last) const; // Marks rows `first` to `last` (1-based) of the main list.
     // Deletes rows `first` to `last` (1-based) of the main list, confirmed.
     void deleteRows(int first, int last) { answer(TextId::ReallyDelete, Answer::Ok), markRows(first, last), trigger("mnuBalö"); }
-    // How often a question of our own text was asked; the comparison after a read offered.
-    int asks(const ExtraText& question) const;
+    int asks(const ExtraText& question) const; // How often a question of our own text was asked; the comparison after a read offered.
     int offers() const { return asks(checkwindowtexts::kOfferCompare); }
-    // The main list as text: the heading row, then every item row, cells joined by TAB.
-    QStringList gridText() const;
+    QStringList gridText() const; // The main list as text: the heading row, then every item row, cells joined by TAB.
     // Lets windows closed by the last command go.
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete), QApplication::processEvents(); }
 
     QTemporaryDir dir_;
-    // The screen room handed to the program: a desktop with room for the
-    // main window's own size unless a test asks for a smaller screen.
+    // The screen room handed to the program: a desktop with room for the main window's own size unless a test asks for a smaller screen.
     QRect screenArea_{0, 0, 1600, 1000};
     std::map<TextId, Answer> answers_;
     std::map<QString, Answer> ownAnswers_;

@@ -23,7 +23,7 @@ protected:
 
 } // namespace
 
-TEST_F(DeviceDialog, ItemsCaptionsAndMeterChoices)
+TEST_F(DeviceDialog, ItemsCaptionsMeterAndAstroChoices)
 {
     startWith(8); // three channels with meter pulse
     model().program().Kanalname[0] = u" Pumpe"_s;
@@ -57,6 +57,14 @@ TEST_F(DeviceDialog, ItemsCaptionsAndMeterChoices)
     }
     press(d, "cmdEinstend");
     EXPECT_TRUE(model().Geaendert == 1 && frame()->isWindowModified());
+    // The astro device chooses its astro channels, its clock speaks German only.
+    restart(19);
+    d = properties();
+    EXPECT_TRUE(in<QRadioButton>("optastroC1")->isVisible() && in<QRadioButton>("optastroC1")->isChecked() && !in<QWidget>("cbosprache")->isEnabled());
+    press(d, "optastroC1undC2");
+    EXPECT_EQ(model().Geaendert, 1);
+    press(d, "CmdEinstOk");
+    EXPECT_EQ(model().device.AstroC1C2, 1);
 }
 
 TEST_F(DeviceDialog, CancelKeepsOkAppliesSaveWritesTheSettingsAndThePorts)
@@ -128,17 +136,6 @@ TEST_F(DeviceDialog, AnEmptiedInfraredToolIsNoneAlsoAtTheNextStart)
     press(w, "cmd_IRok");
     EXPECT_EQ(messages().empty() ? QString() : messages().back(), u"Das IR-Programm lässt sich nicht starten: kein IR-Programm eingestellt (Geräteeigenschaften)"_s);
     EXPECT_FALSE(QFile::exists(work(u"irtrans.msg"_s)) || w->running());
-}
-
-TEST_F(DeviceDialog, AstroDeviceChoosesItsAstroChannels)
-{
-    startWith(19);
-    FrmGeraetEinst* d = properties();
-    EXPECT_TRUE(in<QRadioButton>("optastroC1")->isVisible() && in<QRadioButton>("optastroC1")->isChecked() && !in<QWidget>("cbosprache")->isEnabled());
-    press(d, "optastroC1undC2");
-    EXPECT_EQ(model().Geaendert, 1);
-    press(d, "CmdEinstOk");
-    EXPECT_EQ(model().device.AstroC1C2, 1);
 }
 
 } // namespace zendrik::test

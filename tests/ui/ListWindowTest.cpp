@@ -86,7 +86,7 @@ TEST_F(ListWindow, GridListsAsTheCommandLineSortsAndMarks)
     EXPECT_EQ(heading->sortIndicatorSection(), 7);
 }
 
-TEST_F(ListWindow, ViewsSwitchWithTheirTicksAndListAsTheCommandLineInEveryLanguage)
+TEST_F(ListWindow, ViewsSwitchWithTheirTicksAndListAsTheCommandLineInEveryLanguageAndDevice)
 {
     for (const auto& [sprache, code] : {std::pair{2, "en"}, std::pair{3, "fr"}, std::pair{1, "de"}}) {
         SCOPED_TRACE(code);
@@ -120,13 +120,9 @@ TEST_F(ListWindow, ViewsSwitchWithTheirTicksAndListAsTheCommandLineInEveryLangua
     trigger("mnuDatVorlSchl");
     EXPECT_FALSE(action("mnuAnsSzVorl")->isEnabled());
     EXPECT_EQ(std::tuple(model().slot(kSampleSlot).AnzEintrag, model().slot(kSampleSlot).Dateiname, model().AktSlot), std::tuple(0, QString(), kProgramSlot));
-}
-
-TEST_F(ListWindow, AstroViewOfTheAstroDevice)
-{
     // The astro device keeps its location where the others keep the program
     // number; the number itself is kept beside the channel names.
-    startWith(19);
+    restart(19);
     EXPECT_TRUE(child(frame(), "txtProgrammnummer")->isEnabled() && frame()->findChildren<QLineEdit*>(u"txtkannam"_s).size() == 2);
     school = openSample(u"Parkplatz.zpg"_s);
     trigger("mnuAnsAsz");

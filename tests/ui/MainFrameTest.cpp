@@ -73,6 +73,8 @@ TEST_F(MainFrame, HeaderShowsEditsAndSavesTheProgram)
     EXPECT_EQ(std::tuple(action("mnuDatÖff")->shortcut(), action("mnudatspu")->shortcut()),
               std::tuple(QKeySequence(QKeySequence::Open), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)));
     EXPECT_FALSE(action("mnuDatBend")->shortcut().isEmpty());
+    for (const QString& line : QString::fromUtf8(readFile(testData(u"ui/german-menu-captions.txt"_s))).split(u'\n', Qt::SkipEmptyParts))
+        EXPECT_EQ(action(line.section(u'\t', 0, 0).toUtf8().constData())->text(), line.section(u'\t', 1)) << line.toStdString();
 
     // Saved as a name without ending: the same file but for its time of saving, and opened again the same list.
     const auto image = [](const QString& file) { // the numbers without the checksum and the time of saving
@@ -94,11 +96,33 @@ TEST_F(MainFrame, HeaderShowsEditsAndSavesTheProgram)
     const QStringList rows = gridText();
     trigger("mnuDatÖff");
     EXPECT_EQ(gridText(), rows);
-    // The toolbar's save button always asks for a name.
+    EXPECT_FALSE(action("mnuBaUndo")->isEnabled()) << "opening starts a fresh history";
+    // Five rows deleted in one step, then saved with the toolbar's button, which always asks for a name:
+    // undo leads away from that saved state and keeps the file the program now belongs to.
+    const QByteArray reopened = SavedImage(model());
+    deleteRows(1, 5);
+    EXPECT_EQ(frame()->history().stack().count(), 1);
     chooser_.save = work(u"Toolbar.zpg"_s);
     const int before = chooser_.asked;
     child<QAction>(frame(), "anibutton3")->trigger();
-    EXPECT_TRUE(chooser_.asked == before + 1 && model().program().Dateiname == chooser_.save && QFile::exists(chooser_.save));
+    EXPECT_TRUE(chooser_.asked == before + 1 && model().Geaendert == 0 && QFile::exists(chooser_.save));
+    trigger("mnuBaUndo");
+    EXPECT_EQ(std::tuple(SavedImage(model()), model().Geaendert, model().program().Dateiname), std::tuple(reopened, 1, chooser_.save));
+    // The files saved and opened lead the recent files; a deleted one shows disabled and can be removed.
+    const auto recent = [this] {
+        auto* menu = child<QMenu>(frame(), "mnuDatRecent");
+        QStringList entries;
+        emit menu->aboutToShow();
+        for (QAction* a : menu->actions())
+            if (!a->isSeparator() && a->objectName().isEmpty()) entries << (a->isEnabled() ? QString() : u"(missing) "_s) + a->text();
+        return entries;
+    };
+    const auto native = [](const QString& file) { return QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath()); };
+    EXPECT_EQ(recent(), (QStringList{native(chooser_.save), native(copy), native(path)}));
+    ASSERT_TRUE(QFile::remove(path));
+    EXPECT_EQ(recent().value(2), u"(missing) "_s + native(path));
+    child<QAction>(frame(), "mnuDatRecentRemove")->trigger();
+    EXPECT_EQ(recent().size(), 2);
 }
 
 TEST_F(MainFrame, NewAndExitAskOnlyForAChangedProgram)

@@ -78,7 +78,7 @@ TEST_F(NewUser, KeyboardBelongsToTheMainWindowAfterADialog)
     EXPECT_TRUE(QFile::exists(work(u"Halle.zpg"_s)));
 }
 
-TEST_F(NewUser, MainWindowOpensWithinTheScreenAndRemembersItsPlace)
+TEST_F(NewUser, WindowsOpenWithinTheScreenAndTheMainWindowRemembersItsPlace)
 {
     screenArea_ = QRect(0, 40, 1024, 560); // 1024 x 600 with a task bar at the top
     startWith(4);
@@ -94,18 +94,14 @@ TEST_F(NewUser, MainWindowOpensWithinTheScreenAndRemembersItsPlace)
     screenArea_ = QRect(0, 0, 800, 450);
     restart(4);
     EXPECT_TRUE(screenArea_.contains(frame()->frameGeometry()));
-}
-
-// The entry dialogs take the height a small screen has, not only the
-// toolkit's first two thirds of it (that nothing is cut is the window-fit test's).
-TEST_F(NewUser, TallDialogTakesTheScreensHeight)
-{
+    // The entry dialogs take the height a small screen has, not only the toolkit's first two thirds of it
+    // (that nothing is cut is the window-fit test's), here with fonts one half larger, as a 1.5 scale factor gives.
     const QFont original = QApplication::font();
     QFont large = original;
-    large.setPointSizeF(original.pointSizeF() * 1.5); // as a 1.5 scale factor gives
+    large.setPointSizeF(original.pointSizeF() * 1.5);
     QApplication::setFont(large);
     screenArea_ = QRect(0, 0, 1024, 600);
-    startWith(4);
+    restart(4);
     for (const char* command : {"mnuBaSz", "mnuBaPz"}) {
         trigger(command);
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());

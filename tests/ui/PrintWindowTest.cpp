@@ -47,7 +47,7 @@ protected:
 
 } // namespace
 
-TEST_F(PrintWindow, TextFileBesideTheProgramLeavesTheViewAsItWas)
+TEST_F(PrintWindow, TextFileBesideTheProgramAndTheToolbarButtonPrintTheListAsShown)
 {
     trigger("mnuAnsPz");
     const QStringList before = gridText();
@@ -63,13 +63,9 @@ TEST_F(PrintWindow, TextFileBesideTheProgramLeavesTheViewAsItWas)
     answer(TextId::FileWord, Answer::Yes);
     printWith({"chkprsz"});
     EXPECT_TRUE(text().startsWith(u"Schaltzeiten  Schule.zpg"_s));
-}
 
-// The toolbar's button prints the list as shown, its filter applied, and
-// follows "in Textdatei umleiten" of the print window: into the text file
-// while it is ticked, to the printer's preview once it is cleared.
-TEST_F(PrintWindow, ToolbarButtonPrintsTheListAsShownWhereThePrintWindowSends)
-{
+    // The toolbar's button prints the list as shown, its filter applied, and follows "in Textdatei umleiten"
+    // of the print window: into the text file while it is ticked, to the printer's preview once it is cleared.
     app_->filter().FilterZustand = ListFilter::StateOn;
     app_->filter().FilterAktiv = -1;
     frame()->showView(AnsichtSchaltzeiten, kProgramSlot);
@@ -83,7 +79,6 @@ TEST_F(PrintWindow, ToolbarButtonPrintsTheListAsShownWhereThePrintWindowSends)
         pages = paint(printer);
     };
     const auto printButton = [this] { child<QAction>(frame(), "AniButton2")->trigger(); };
-    printWith({"chkprsz", "chktxtdat"});
     ASSERT_TRUE(QFile::remove(target));
     printButton();
     ASSERT_TRUE(pages == 0 && !text().isEmpty());

@@ -62,15 +62,6 @@ TEST_F(StartScreen, RemembersTheRowSpeaksEachLanguageAndConfirmWritesTheSettings
     EXPECT_EQ(std::tuple(written.Kanalzahl, written.Uhrentyp, written.Sprache), std::tuple(3, 731, kSpracheEnglisch));
 }
 
-TEST_F(StartScreen, GermanMenuCaptions)
-{
-    startWith(4);
-    for (const QString& line : QString::fromUtf8(readFile(testData(u"ui/german-menu-captions.txt"_s))).split(u'\n', Qt::SkipEmptyParts)) {
-        const QStringList nameAndCaption = line.split(u'\t');
-        EXPECT_EQ(action(nameAndCaption[0].toUtf8().constData())->text(), nameAndCaption.value(1)) << line.toStdString();
-    }
-}
-
 TEST_F(StartScreen, UnknownBrandEndsTheProgram)
 {
     std::size_t shown = 0;

@@ -40,8 +40,6 @@ struct Session {
     UndoHistory history{model, texts, nullptr};
 };
 
-using UndoFrame = DesktopFixture;
-
 } // namespace
 
 TEST(UndoHistory, EveryKindOfChangeUndoesAndRedoesByteForByte)
@@ -136,41 +134,6 @@ TEST(UndoHistory, SavedStateAndFreshHistory)
     removeRows(s.model, 0, 1);
     s.history.reset();
     EXPECT_FALSE(s.history.stack().canUndo() || s.history.stack().isClean()) << "a program read from a device has no saved state";
-}
-
-// The user's path through the frame: open, change, save as, undo with the menu, recent files.
-TEST_F(UndoFrame, MenuUndoRestoresTheOpenedProgramAndRecentFilesFollow)
-{
-    const auto recent = [this] {
-        auto* menu = child<QMenu>(frame(), "mnuDatRecent");
-        QStringList entries;
-        emit menu->aboutToShow();
-        for (QAction* a : menu->actions())
-            if (!a->isSeparator() && a->objectName().isEmpty())
-                entries << (a->isEnabled() ? QString() : u"(missing) "_s) + a->text();
-        return entries;
-    };
-    const auto path = [](const QString& file) { return QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath()); };
-    startWith(4);
-    const QString opened = openSample(u"Schule.zpg"_s);
-    const QByteArray image = SavedImage(model());
-    EXPECT_FALSE(action("mnuBaUndo")->isEnabled()) << "opening starts a fresh history";
-    EXPECT_EQ(recent(), QStringList{path(opened)});
-    deleteRows(1, 5);
-    ASSERT_NE(SavedImage(model()), image);
-    EXPECT_EQ(frame()->history().stack().count(), 1) << "five rows deleted in one step";
-    chooser_.save = work(u"KOPIE.ZPG"_s);
-    trigger("mnudatspu");
-    ASSERT_TRUE(QFile::exists(chooser_.save) && model().Geaendert == 0);
-    EXPECT_EQ(recent(), (QStringList{path(chooser_.save), path(opened)}));
-    trigger("mnuBaUndo");
-    EXPECT_EQ(std::tuple(SavedImage(model()), model().Geaendert), std::tuple(image, 1)) << "the state saved as the copy is the clean one";
-    EXPECT_EQ(model().program().Dateiname, chooser_.save) << "undo keeps the file the program now belongs to";
-    // A deleted file is shown disabled and can be removed from the list.
-    ASSERT_TRUE(QFile::remove(opened));
-    EXPECT_EQ(recent().value(1), u"(missing) "_s + path(opened));
-    child<QAction>(frame(), "mnuDatRecentRemove")->trigger();
-    EXPECT_EQ(recent().size(), 1);
 }
 
 } // namespace zendrik::test
