@@ -52,8 +52,7 @@ public:
         : ScriptedInteraction([&answers, ownAnswers](const Prompt& p) {
               if (ownAnswers && p.key() == TextId::Count && !p.parts.empty())
                   if (const auto* own = std::get_if<ExtraText>(&p.parts.front()))
-                      if (const auto found = ownAnswers->find(QString::fromUtf8(own->de)); found != ownAnswers->end())
-                          return found->second;
+                      if (const auto found = ownAnswers->find(QString::fromUtf8(own->de)); found != ownAnswers->end()) return found->second;
               const auto it = answers.find(p.key());
               return it != answers.end() ? it->second : p.buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
           }) {}

@@ -14,17 +14,13 @@
 namespace zendrik::test {
 namespace {
 
-const DeviceTypeRow& typeRow(int row)
-{
-    return DeviceTypeTable()[static_cast<std::size_t>(row - 1)];
-}
+const DeviceTypeRow& typeRow(int row) { return DeviceTypeTable()[static_cast<std::size_t>(row - 1)]; }
 
 // One program file of a family, and what it shows of its variant.
 struct FamilyFile {
     const char* what;
     int family, channels;
-    bool annual; // movable priority times: identification 73
-    bool meter;  // a meter-pulse channel
+    bool annual, meter; // movable priority times (identification 73); a meter-pulse channel
     std::function<ProgramModel()> make;
 };
 

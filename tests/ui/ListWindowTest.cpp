@@ -104,8 +104,7 @@ TEST_F(ListWindow, ViewsSwitchWithTheirTicksAndListAsTheCommandLineInEveryLangua
         }
     }
     // The sample views wait for a sample; the astro view for an astro device.
-    for (const char* waiting : {"mnuAnsSzVorl", "mnuDatVorlSchl", "mnuAnsAsz"})
-        EXPECT_FALSE(action(waiting)->isEnabled()) << waiting;
+    for (const char* waiting : {"mnuAnsSzVorl", "mnuDatVorlSchl", "mnuAnsAsz"}) EXPECT_FALSE(action(waiting)->isEnabled()) << waiting;
     // A sample opens beside a changed program without a question and leaves it as it is.
     model().Geaendert = 1;
     openSample(u"Laden.zpg"_s, "mnuDatVorl");

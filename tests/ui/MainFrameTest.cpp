@@ -32,8 +32,7 @@ TEST_F(MainFrame, HeaderShowsEditsAndSavesTheProgram)
     const QList<QLabel*> labels = frame()->findChildren<QLabel*>(u"lblkannam"_s);
     ASSERT_EQ(labels.size(), 4);
     ASSERT_EQ(channelBoxes().size(), 4);
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(labels[i]->text() + u' ' + channelBoxes()[i]->text(), u"C%1"_s.arg(i + 1) + s.Kanalname[std::size_t(i)]);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(labels[i]->text() + u' ' + channelBoxes()[i]->text(), u"C%1"_s.arg(i + 1) + s.Kanalname[std::size_t(i)]);
     EXPECT_EQ(std::tuple(shown("lblanzSz"), frame()->windowTitle()), std::tuple(u"24 von 324"_s, u"Zendrik - Schule.zpg[*]"_s));
     EXPECT_FALSE(frame()->isWindowModified());
 

@@ -41,8 +41,7 @@ QStringList menuFaults(const QString& where, const QMenu* menu)
     for (const QAction* a : menu->actions()) {
         if (a->isSeparator() || a->text().isEmpty()) continue;
         captions << a->text();
-        if (a->menu() && !a->menu()->property("keepCaptions").toBool())
-            faults << menuFaults(where + u" > "_s + WithoutMnemonic(a->text()), a->menu());
+        if (a->menu() && !a->menu()->property("keepCaptions").toBool()) faults << menuFaults(where + u" > "_s + WithoutMnemonic(a->text()), a->menu());
     }
     return mnemonicFaults(where, captions) + faults;
 }
@@ -139,8 +138,7 @@ TEST(Mnemonics, TheMenuTitlesOfEachTextTableGetLettersOfTheirOwn)
     // Captions marked one by one take the first letter no earlier one took.
     MnemonicSet set;
     QStringList marked;
-    for (const QString& caption : {u"Montag"_s, u"Mittwoch"_s, u"&Neu"_s, u"Nein"_s, u"A & B"_s, u"mit"_s})
-        marked << set.mark(caption);
+    for (const QString& caption : {u"Montag"_s, u"Mittwoch"_s, u"&Neu"_s, u"Nein"_s, u"A & B"_s, u"mit"_s}) marked << set.mark(caption);
     EXPECT_EQ(marked, (QStringList{u"&Montag"_s, u"M&ittwoch"_s, u"&Neu"_s, u"N&ein"_s, u"&A && B"_s, u"mi&t"_s}));
 }
 

@@ -87,8 +87,7 @@ TEST(UndoHistory, StepNamesCountTheEntries)
     TextTable texts[3];
     texts[0].LoadGerman(), texts[1].LoadEnglish(), texts[2].LoadFrench();
     for (const auto& [kind, count, names] : cases)
-        for (int language = 0; language < 3; ++language)
-            EXPECT_EQ(ChangeName(ChangeSummary{kind, count}, texts[language]), QString::fromUtf8(names[language]));
+        for (int language = 0; language < 3; ++language) EXPECT_EQ(ChangeName(ChangeSummary{kind, count}, texts[language]), QString::fromUtf8(names[language]));
 }
 
 // An entry dialog sorts the program into list order as it closes: that ends
