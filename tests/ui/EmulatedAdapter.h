@@ -28,8 +28,7 @@ protected:
     void startOnEmulator()
     {
         if (!emulator.start(this->work(QStringLiteral("chip.bin")), {})) {
-            if (emulator.noPty())
-                GTEST_SKIP() << "no pseudo terminal here: " << emulator.failure().toStdString();
+            if (emulator.noPty()) GTEST_SKIP() << "no pseudo terminal here: " << emulator.failure().toStdString();
             FAIL() << emulator.failure().toStdString();
         }
         startOnPort(emulator.devicePath());
