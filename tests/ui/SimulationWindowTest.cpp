@@ -1,8 +1,7 @@
 // The simulation window on the real main frame: its graphs against the
-// engine, what decided under the pointer, the live update and the exports.
+// engine, what decided under the pointer, the samples and the exports.
 #include "calendar/AstroTable.h"
 #include "calendar/BetriebsstundenText.h"
-#include "calendar/DayProfile.h"
 #include "calendar/SimulationCsv.h"
 #include "calendar/SimulationTexts.h"
 #include "calendar/SommerzeitTage.h"
@@ -16,9 +15,6 @@
 #include "tests/support/CliRun.h"
 #include "tests/support/TestPrograms.h"
 #include "tests/ui/DesktopFixture.h"
-#include "ui/entry/FrmEingSz.h"
-#include "ui/frame/MainMenu.h"
-#include "ui/main/ProgramHeader.h"
 #include "ui/simulation/FrmGrafik.h"
 
 #include <QDate>
@@ -44,9 +40,8 @@ class SimulationWindow : public DesktopFixture {
 protected:
     // The bus device, channel 1: OFF at sunrise (5:10 winter time, not
     // before 6:00, written into the table as the astro dialog writes it), ON
-    // at sunset (21:30 winter time); from 10 to 12 March
-    // program P3 (ON 10:00 .. 12:00), from 24 December to 6 January
-    // permanently OFF. Summer time as in Europe.
+    // at sunset (21:30 winter time); from 10 to 12 March program P3 (ON
+    // 10:00 .. 12:00), from 24 December to 6 January permanently OFF.
     void startWithBusProgram()
     {
         startWith(kRowBus738);
@@ -55,37 +50,30 @@ protected:
         AstroProgram& astro = model().program().astro;
         AstroYear table{};
         table.fill(AstroTimes{Hm(5, 10), Hm(21, 30)});
-        ApplyAstroLimits(table, AstroLocation{}, kFamily738, Hm(6, 0), Hm(23, 30),
-                         AstroSummerDaysFrom(SwEuropa, model().program(), kYear));
+        ApplyAstroLimits(table, AstroLocation{}, kFamily738, Hm(6, 0), Hm(23, 30), AstroSummerDaysFrom(SwEuropa, model().program(), kYear));
         for (std::size_t i = 0; i < table.size(); ++i) astro.AstroTab[0][i] = AstroDay{table[i].rise, table[i].set, 0, -1};
         astro.AstroAktiv[0] = astro.AstroAktiv[1] = -1;
         astro.AstroGrenze[0] = AstroLimits{Hm(6, 0), Hm(23, 30), 0, -1};
-        for (const Entry& e : {BuildWeeklyEntry(Hm(10, 0), 127, 0, 1, 0, 3), BuildWeeklyEntry(Hm(12, 0), 127, 0, 0, 0, 3),
-                               BuildPriorityEntry(10, 3, 12, 3, 0, false, 3, 0, 0),
-                               BuildPriorityEntry(24, 12, 6, 1, 0, false, 10, 0, 0)})
+        for (const Entry& e : {BuildWeeklyEntry(Hm(10, 0), 127, 0, 1, 0, 3), BuildWeeklyEntry(Hm(12, 0), 127, 0, 0, 0, 3), BuildPriorityEntry(10, 3, 12, 3, 0, false, 3, 0, 0), BuildPriorityEntry(24, 12, 6, 1, 0, false, 10, 0, 0)})
             addEntry(model(), e);
         frame()->ShowList();
     }
-
     FrmGrafik* openWindow()
     {
-        trigger("mnuAnsGrafik");
-        settle();
+        trigger("mnuAnsGrafik"), settle();
         FrmGrafik* w = frame()->simulationWindow();
         if (!w) throw std::runtime_error("no simulation window");
-        w->resize(1000, 760);
-        settle();
+        w->resize(1000, 760), settle();
         return w;
     }
-
+    // A mouse move, or a double click, at a point of a graph.
     static void mouse(QWidget* widget, const QPoint& at, bool doubleClick = false)
     {
         const Qt::MouseButton b = doubleClick ? Qt::LeftButton : Qt::NoButton;
         QMouseEvent event(doubleClick ? QEvent::MouseButtonDblClick : QEvent::MouseMove, QPointF(at), widget->mapToGlobal(QPointF(at)), b, b, Qt::NoModifier);
         QApplication::sendEvent(widget, &event);
     }
-    // The point of the day graph at a minute. A pixel column stands for one
-    // or two minutes and names the first of them.
+    // The point of the day graph at a minute (a pixel column names the first of its one or two minutes).
     static QPoint dayPoint(FrmGrafik* w, int minute)
     {
         const QPoint p(w->dayGraph()->xOfMinute(minute), w->dayGraph()->height() / 2);
@@ -93,16 +81,13 @@ protected:
         return p;
     }
     static QString label(FrmGrafik* w, const char* name) { return child<QLabel>(w, name)->text(); }
-
-    // The colour the year graph's picture has for a day at a minute, and
-    // the colour of the day in the priority strip.
+    // The colour of the year graph's picture for a day at a minute, or (minute < 0) in the priority strip.
     QRgb cell(FrmGrafik* w, int day, int minute)
     {
         const QImage& picture = w->yearGraph()->picture();
         const YearGraphLayout layout = YearGraphPictureLayout(picture, w->simulation().Tage(), app_->texts());
         const int y = (layout.dayTop(day) + std::max(layout.dayTop(day) + 1, layout.dayTop(day + 1))) / 2;
-        const int x = minute < 0 ? layout.strip.center().x() : layout.minuteX(minute) + 1;
-        return picture.pixel(x, y) | 0xff000000u;
+        return picture.pixel(minute < 0 ? layout.strip.center().x() : layout.minuteX(minute) + 1, y) | 0xff000000u;
     }
 };
 
@@ -123,7 +108,7 @@ TEST_F(SimulationWindow, OpensFromTheMenuBesideTheListInEveryLanguage)
         const TextTable& t = app_->texts();
         const std::pair<const char*, QString> buttons[] = {{"cmdNeuZeichnen", QString::fromUtf8(c.redraw)}, {"cmdJahresstunden", t(TextId::ComputeYearOperatingHours)}, {"cmdBeenden", t(TextId::Exit)}, {"cmdPng", t(kSimExportPng)}};
         for (const auto& [button, text] : buttons) EXPECT_EQ(child<QPushButton>(w, button)->text(), text);
-        // The current year; every channel of the bus device, not four.
+        // The current year; every channel of the bus device.
         EXPECT_EQ(child<QComboBox>(w, "cboJahr")->currentText(), QString::number(model().currentYear()));
         EXPECT_EQ(child<QComboBox>(w, "cboKanal")->count(), 16);
         // The list stays usable beside it; a second menu command raises the same window.
@@ -132,8 +117,7 @@ TEST_F(SimulationWindow, OpensFromTheMenuBesideTheListInEveryLanguage)
         trigger("mnuAnsGrafik");
         EXPECT_EQ(frame()->findChildren<FrmGrafik*>().size(), 1);
         // "Beenden" closes it and the list is in front again.
-        child<QPushButton>(w, "cmdBeenden")->click();
-        settle();
+        child<QPushButton>(w, "cmdBeenden")->click(), settle();
         EXPECT_EQ(frame()->simulationWindow(), nullptr);
         EXPECT_TRUE(list().isVisible());
         app_.reset();
@@ -167,10 +151,8 @@ TEST_F(SimulationWindow, YearGraphPixelsAgainstTheEngine)
         EXPECT_EQ(cell(w, c.day, c.minute), c.colour) << c.day << ' ' << c.minute;
         EXPECT_EQ(sim.Rechne_SzGrafik(0, c.day).StateAt(c.minute) == ProfileEin, c.colour == on) << "the engine's profile, day " << c.day;
     }
-    // The priority strip.
     for (const auto& [day, prio] : {std::pair(Doy(11, 3), 3), std::pair(Doy(25, 12), kTagPrioPermanentAus), std::pair(Doy(2, 7), 0)})
         EXPECT_EQ(cell(w, day, -1), Rgb(YearGraphPriorityColour(prio))) << day;
-
     // What the widget shows is that picture, with the shown day marked.
     w->showDay(Doy(2, 7));
     const QImage shown = w->yearGraph()->grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -192,7 +174,6 @@ TEST_F(SimulationWindow, PointerNamesWhatDecidedAndDoubleClickShowsTheRow)
     startWithBusProgram();
     FrmGrafik* w = openWindow();
     YearGraphView* year = w->yearGraph();
-
     // Over the year graph: the day under the pointer is selected; the time
     // is the first minute of the pixel column (about two minutes wide).
     const QPoint eleven = year->pointOf(Doy(11, 3), Hm(11, 0));
@@ -206,24 +187,23 @@ TEST_F(SimulationWindow, PointerNamesWhatDecidedAndDoubleClickShowsTheRow)
     mouse(year, year->pointOf(Doy(25, 12), Hm(20, 0)));
     EXPECT_EQ(w->shownDay(), Doy(25, 12));
     EXPECT_EQ(label(w, "lblUrsache"), u"Prioritätszeit Nr. 2: Permanent AUS"_s);
-
     // Over the day graph of midsummer: the sunset an hour later in summer time.
     w->showDay(Doy(21, 6));
     for (const auto& [minute, state] : {std::pair(Hm(23, 0), u" EIN"_s), std::pair(Hm(12, 0), u" AUS"_s)}) {
         const QPoint at = dayPoint(w, minute);
         mouse(w->dayGraph(), at);
         EXPECT_EQ(label(w, "lblZeit"), SimulationTimeText(w->dayGraph()->minuteAt(at)) + state);
-        if (state == u" EIN"_s) EXPECT_EQ(label(w, "lblUrsache"), u"Astrozeit Sonnenuntergang 22:30 EIN (mit Sommerzeit)"_s);
+        if (state == u" EIN"_s) { EXPECT_EQ(label(w, "lblUrsache"), u"Astrozeit Sonnenuntergang 22:30 EIN (mit Sommerzeit)"_s); }
     }
 
-    // A double click shows the deciding row in the main list.
+    // A double click shows the deciding row in the main list, switching off
+    // the filter that hides the OFF entries.
     const auto entryOfRow = [this](int number, bool priority) {
         const ProgramSlot& s = model().program();
         for (int i = 0, n = 0; i < s.AnzEintrag; ++i)
             if (IsPriorityTimeByte(s.Eintrag[static_cast<std::size_t>(i)].b[0]) == priority && ++n == number) return i;
         return -1;
     };
-    // The filter hides the OFF entries: it is switched off to show the row.
     app_->filter().FilterZustand = ListFilter::StateOn;
     app_->filter().FilterAktiv = -1;
     frame()->showView(AnsichtSchaltzeiten, kProgramSlot);
@@ -256,8 +236,7 @@ TEST_F(SimulationWindow, YearAndScrollBarKeepTheDayWithinTheYear)
     EXPECT_EQ(std::tuple(w->shownDay(), bar->maximum(), bar->value()), std::tuple(366, 366, 366));
     // A common year has no day 366: the last day of it is shown.
     year->setCurrentIndex(year->findText(u"2027"_s));
-    EXPECT_EQ(w->simulation().SimJahr(), 2027);
-    EXPECT_EQ(std::pair(w->shownDay(), bar->maximum()), std::pair(365, 365));
+    EXPECT_EQ(std::tuple(w->simulation().SimJahr(), w->shownDay(), bar->maximum()), std::tuple(2027, 365, 365));
     EXPECT_TRUE(label(w, "lblDatum").contains(u"31.12.2027"_s)) << label(w, "lblDatum").toStdString();
     EXPECT_EQ(label(w, "lblJahresstunden"), u"C1, Jahresbetriebsstunden: 8760 h 00 Min"_s);
     bar->setValue(40);
@@ -291,37 +270,32 @@ TEST_F(SimulationWindow, ExportsEqualTheCommandLineAndSpareTheProgramFile)
     EXPECT_EQ(asked, work(u"BUS 2026 C1.png"_s));
     EXPECT_EQ(QImage(chosen).convertToFormat(QImage::Format_RGB32), cli);
     EXPECT_TRUE(label(w, "lblHinweis").startsWith(u"Gespeichert: "_s));
-
-    // Its title names the program, the year, the channel and its hours ...
+    // Its title names the program, the year, the channel and its hours, above the graph ...
     const YearSimulation sim(model(), kYear);
     const QStringList title = YearPictureTitle(model(), sim, 0, app_->texts());
     ASSERT_EQ(title.size(), 2);
     EXPECT_EQ(title[0], u"BUS.zpg \u2013 Programmsimulation %1"_s.arg(kYear));
     EXPECT_TRUE(title[1].startsWith(u"C1"_s) && title[1].endsWith(BetriebsdauerText(sim.Jahresbetriebsminuten(0), app_->texts()).trimmed())) << title[1].toStdString();
-    // ... written above the graph, and every colour of the legend stands in
-    // the picture's bottom band, below the graph.
     int dark = 0;
     for (int y = 0; y < 14; ++y)
         for (int x = 0; x < cli.width(); ++x) dark += qGray(cli.pixel(x, y)) < 100;
     EXPECT_GT(dark, 50);
+    // ... and every colour of the legend stands in the picture's bottom band.
     std::set<QRgb> bottom;
     for (int y = cli.height() - 40; y < cli.height(); ++y)
         for (int x = 0; x < cli.width(); ++x) bottom.insert(cli.pixel(x, y));
     for (const int state : {ProfileEin, ProfileAus, ProfileImpulsEin}) EXPECT_TRUE(bottom.count(YearGraphStateColour(state).rgb())) << "state " << state;
     for (int p = 0; p <= kTagPrioPermanentAus; ++p) EXPECT_TRUE(bottom.count(YearGraphPriorityColour(p).rgb())) << "priority " << p;
 
-    // The table of the year.
     chosen = work(u"jahr.csv"_s);
     child<QPushButton>(w, "cmdCsv")->click();
     EXPECT_EQ(readFile(chosen), SimulationCsv(w->simulation(), 0, app_->texts()));
     EXPECT_TRUE(readFile(chosen).contains("2026-03-11,Mi,3,120,10:00,12:00,2\n"));
-    // Never over the program file; nothing asked, nothing written.
+    // Never over the program file; nothing asked, nothing written; a cancelled choice writes nothing.
     const QByteArray before = readFile(program);
-    EXPECT_FALSE(w->exportCsv(program));
-    EXPECT_FALSE(w->exportPng(program));
+    EXPECT_FALSE(w->exportCsv(program) || w->exportPng(program));
     EXPECT_EQ(readFile(program), before);
     EXPECT_EQ(label(w, "lblHinweis"), u"Die Datei "_s + program + u" ist eine Programmdatei und wird nicht überschrieben. Bitte einen anderen Namen wählen."_s);
-    // A cancelled file choice writes nothing.
     QFile::remove(chosen);
     chosen.clear();
     child<QPushButton>(w, "cmdCsv")->click();
@@ -348,33 +322,32 @@ TEST(YearGraphPicture, PulsesInsideOnStretchesStayVisible)
     }
 }
 
+// The window shows what the list shows: the program, or a sample opened
+// beside it, until the sample is closed.
 TEST_F(SimulationWindow, FollowsTheSampleTheListShows)
 {
     startWith(kRowFourChannels);
     model().clock = [] { return QDateTime(QDate(kYear, 3, 16), QTime(9, 0)); };
     openSample(u"Schule.zpg"_s);
     FrmGrafik* w = openWindow();
-    // The engine's picture of a slot at the graph's present size (a longer
-    // hint below may take room from it), and whether the window shows it.
+    // Whether the window shows a slot with the engine's picture at the graph's present size.
     const auto shows = [&](int slot) {
         const QImage engine = RenderYearGraph(YearSimulation(model(), kYear, slot), 0, app_->texts(), w->yearGraph()->size());
         return w->shownSlot() == slot && w->yearGraph()->picture().convertToFormat(QImage::Format_RGB32) == engine.convertToFormat(QImage::Format_RGB32);
     };
     EXPECT_TRUE(shows(kProgramSlot));
-
-    // Opening a sample shows it in the list, and the window follows at once.
+    const QImage ofProgram = w->yearGraph()->picture();
     openSample(u"Laden.zpg"_s, "mnuDatVorl");
     ASSERT_TRUE(asked().empty());
     ASSERT_EQ(model().AktSlot, kSampleSlot);
     EXPECT_TRUE(shows(kSampleSlot));
+    ASSERT_NE(w->yearGraph()->picture(), ofProgram);
     EXPECT_EQ(w->windowTitle(), u"Vorlage Programmsimulation"_s);
     const YearSimulation sample(model(), kYear, kSampleSlot);
-    ASSERT_NE(RenderYearGraph(sample, 0, app_->texts(), w->yearGraph()->size()), RenderYearGraph(YearSimulation(model(), kYear, kProgramSlot), 0, app_->texts(), w->yearGraph()->size()));
     EXPECT_EQ(w->shownProfile().segments, sample.Rechne_SzGrafik(0, w->shownDay()).segments);
     EXPECT_EQ(label(w, "lblBetriebsstunden"), BetriebsstundenText(sample.Betriebsminuten(0, w->shownDay()), app_->texts()));
     const QString name = model().slot(kSampleSlot).Kanalname[0].trimmed();
     EXPECT_EQ(child<QComboBox>(w, "cboKanal")->itemText(0), name.isEmpty() ? u"C1"_s : u"C1  "_s + name);
-
     // The exports are named after the sample and never overwrite it.
     QString suggested;
     w->chooseFile = [&](const QString& offered, const QString&) { return suggested = offered, QString(); };
@@ -385,23 +358,16 @@ TEST_F(SimulationWindow, FollowsTheSampleTheListShows)
     EXPECT_FALSE(w->exportCsv(sampleFile) || w->exportPng(sampleFile));
     EXPECT_EQ(readFile(sampleFile), bytes);
 
-    // What decided names a row of the sample, and a double click marks it
-    // in the sample's list.
+    // What decided is the sample's switching time, and a double click marks it in the sample's list.
     int minute = -1;
-    for (int m = 0; m < kMinutesOfDay && minute < 0; m += 5) {
-        const SimulationCause c = sample.Explain(0, w->shownDay(), m);
-        if (c.kind == CauseKind::SwitchingTime && c.entry >= 0) minute = m;
-    }
+    for (int m = 0; m < kMinutesOfDay && minute < 0; m += 5)
+        if (const SimulationCause c = sample.Explain(0, w->shownDay(), m); c.kind == CauseKind::SwitchingTime && c.entry >= 0) minute = m;
     ASSERT_GE(minute, 0) << "no switching time of the sample on day " << w->shownDay();
     const QPoint at = dayPoint(w, minute);
     const SimulationCause cause = w->causeAt(w->shownDay(), w->dayGraph()->minuteAt(at));
-    // The entry is a switching time of the sample, and the list numbers it so.
-    const ProgramSlot& s = model().slot(kSampleSlot);
-    const auto isTime = [&s](int i) { return !IsPriorityTimeByte(s.Eintrag[static_cast<std::size_t>(i)].b[0]); };
-    ASSERT_TRUE(cause.entry >= 0 && cause.entry < s.AnzEintrag && isTime(cause.entry));
-    int number = 0;
-    for (int i = 0; i <= cause.entry; ++i) number += isTime(i);
-    EXPECT_EQ(cause.entryNumber, number);
+    const SimulationCause expected = sample.Explain(0, w->shownDay(), w->dayGraph()->minuteAt(at));
+    ASSERT_GE(cause.entry, 0);
+    EXPECT_EQ(std::pair(cause.entry, cause.entryNumber), std::pair(expected.entry, expected.entryNumber));
     mouse(w->dayGraph(), at);
     EXPECT_EQ(label(w, "lblUrsache"), SimulationCauseText(cause, app_->texts()));
     trigger("mnuAnsPzVorl");
@@ -409,9 +375,7 @@ TEST_F(SimulationWindow, FollowsTheSampleTheListShows)
     EXPECT_EQ(std::pair(int(model().AktSlot), int(list().Ansicht())), std::pair(int(kSampleSlot), int(AnsichtSchaltzeiten)));
     EXPECT_EQ(list().markedEntries(), std::vector<int>{cause.entry});
     EXPECT_EQ(w->shownSlot(), kSampleSlot);
-
-    // Back to the program's list: the window shows the program again; once
-    // more to the sample, which closing the sample ends.
+    // Back to the program's list and once more to the sample, which closing the sample ends.
     trigger("mnuANSSz");
     EXPECT_EQ(model().AktSlot, kProgramSlot);
     EXPECT_TRUE(shows(kProgramSlot));
