@@ -80,8 +80,8 @@ protected:
         frame()->ShowList(), QApplication::processEvents();
     }
 
-    // ON at 7:00 Mo-Fr against OFF at 7:00 Fr-Su on C1, OFF at 19:00 daily:
-    // the list shows the two 7:00 entries in rows 1 and 3.
+    // ON at 7:00 Mo-Fr against OFF at 7:00 Fr-Su on C1, OFF at 19:00 daily: the list shows the two 7:00 entries in
+    // rows 1 and 3.
     void addClash()
     {
         add({BuildWeeklyEntry(Hm(7, 0), kMoFr, 1, 1, 0, 0), BuildWeeklyEntry(Hm(19, 0), kDaily, 1, 0, 0, 0), BuildWeeklyEntry(Hm(7, 0), kFrSu, 1, 0, 0, 0)});
@@ -120,8 +120,7 @@ TEST_F(ProgramCheck, CommandsAndTheDockInEveryLanguage)
     }
 }
 
-// The dock and the simulation window, both left open, follow the entry
-// dialog, calls on the model and undo.
+// The dock and the simulation window, both left open, follow the entry dialog, calls on the model and undo.
 TEST_F(ProgramCheck, DockAndSimulationFollowEveryEditAndTheDockMarksTheRows)
 {
     start();
@@ -136,8 +135,8 @@ TEST_F(ProgramCheck, DockAndSimulationFollowEveryEditAndTheDockMarksTheRows)
     CheckDock* dock = openDock();
     EXPECT_EQ(summary(dock) + dockLines(dock).join(u'|'), u"2026: keine Befunde"_s);
 
-    // "täglich 6:00 EIN C1" through the entry dialog (the hour picked from
-    // the box's list), the dock left open: nothing switches C1 OFF again.
+    // "täglich 6:00 EIN C1" through the entry dialog (the hour picked from the box's list), the dock left open:
+    // nothing switches C1 OFF again.
     auto* sz = open<FrmEingSz>("mnuBaSz");
     child<QListWidget>(sz, "liststd")->setCurrentRow(6);
     for (const char* button : {"chktgl", "chkKan1", "cmdSzok"}) click(sz, button);
@@ -153,8 +152,8 @@ TEST_F(ProgramCheck, DockAndSimulationFollowEveryEditAndTheDockMarksTheRows)
     click(sz, "cmdSzEnd"), settle();
     EXPECT_EQ(marks(), std::vector<int>{-1}) << "a finding of the whole channel marks no row";
 
-    // An OFF at 6:00 on weekdays (a model call, then the list): it clashes
-    // with the daily ON, which wins, so C1 still never goes OFF.
+    // An OFF at 6:00 on weekdays (a model call, then the list): it clashes with the daily ON, which wins, so C1 still
+    // never goes OFF.
     add({BuildWeeklyEntry(Hm(6, 0), kMoFr, 1, 0, 0, 0)});
     const QString clash = u"C1 um 06:00: EIN und AUS zur selben Minute (Mo Di Mi Do Fr)"_s;
     EXPECT_EQ(dockLines(dock), (QStringList{u"Fehler\tSchaltzeit 1, 2\t"_s + clash, neverOff}));
@@ -221,8 +220,7 @@ TEST_F(ProgramCheck, DoubleClickSelectsTheRowsAndShowsTheDay)
     CheckDock* dock = openDock();
     const QStringList lines = dockLines(dock);
     ASSERT_TRUE(lines.size() == 2 && lines[0].startsWith(u"Fehler\tSchaltzeit 1, 3\t"_s) && lines[1].startsWith(u"Warnung\tPrioritätszeit 1\t"_s)) << lines.join(u'|').toStdString();
-    // The priority time first: the list turns to the priority times, the
-    // simulation to 1 August and channel 2.
+    // The priority time first: the list turns to the priority times, the simulation to 1 August and channel 2.
     doubleClick(dock->findingList(), dock->findingList()->model()->index(1, 0));
     EXPECT_EQ(std::tuple(list().Ansicht(), list().markedRows(), sim->shownDay(), sim->channel()), std::tuple(int(AnsichtPrioritaetszeiten), QList<int>{1}, QDate(kYear, 8, 1).dayOfYear(), 1));
     // The clash: both switching times marked, the first Friday of the year shown.
@@ -232,9 +230,8 @@ TEST_F(ProgramCheck, DoubleClickSelectsTheRowsAndShowsTheDay)
     EXPECT_EQ(dockLines(dock), lines) << "selecting rows changed nothing";
 }
 
-// Compared with its own file, the program side is named by its file while
-// it agrees with it and as the changed program once edited; the file side
-// by its path.
+// Compared with its own file, the program side is named by its file while it agrees with it and as the changed
+// program once edited; the file side by its path.
 TEST_F(ProgramCheck, CompareWithFileShowsWhatChanged)
 {
     start();
@@ -274,8 +271,7 @@ TEST_F(ProgramCheck, CompareWithFileShowsWhatChanged)
     doubleClick(w->table(), w->table()->model()->index(1, 3));
     EXPECT_EQ(std::pair(list().markedEntries(), list().markedRows()), std::pair(std::vector<int>{w->difference().entries[0].first}, QList<int>{2}));
 
-    // A file that is no program is refused with the reader's message; a
-    // cancelled file choice does nothing.
+    // A file that is no program is refused with the reader's message; a cancelled file choice does nothing.
     const QString garbage = work(u"KAPUTT.zpg"_s);
     ASSERT_TRUE(writeFile(garbage, "no program"));
     const std::size_t before = asked().size();
@@ -300,8 +296,8 @@ TEST_F(ProgramCheck, CompareWithTheOpenSample)
     EXPECT_EQ(std::pair(w->rowsText().size(), w->table()->horizontalHeaderItem(2)->text()), std::pair(static_cast<qsizetype>(expected.entries.size() + expected.header.size()), u"Vorlage Laden.zpg"_s));
 }
 
-// F1 is the help command of the main frame: the focus tells the page; the
-// list beside the dock keeps the main window's page.
+// F1 is the help command of the main frame: the focus tells the page; the list beside the dock keeps the main
+// window's page.
 TEST_F(ProgramCheck, F1InTheDockAndTheComparisonOpensTheirPages)
 {
     start(2);

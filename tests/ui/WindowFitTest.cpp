@@ -1,6 +1,6 @@
-// Every window on a small screen (1024 x 600, a netbook's), in the three languages, with the normal
-// and a one and a half times larger font: each window opens inside the screen, its controls are whole
-// and apart, and its captions are in the language the user chose.
+// Every window on a small screen (1024 x 600, a netbook's), in the three languages, with the normal and a one and a
+// half times larger font: each window opens inside the screen, its controls are whole and apart, and its captions are
+// in the language the user chose.
 #include "tests/ui/DesktopFixture.h"
 
 #include "paint/YearGraphPainter.h"
@@ -66,8 +66,8 @@ std::string CaseName(const ::testing::TestParamInfo<FitCase>& info)
 
 QString Plain(QString caption) { return caption.remove(QRegularExpression(u"<[^>]*>"_s)).remove(QRegularExpression(u"&(?=\\S)"_s)); }
 
-// The words of the fixed German table that the language's own table does not use: such a word in an English
-// or French window is a caption left in German. Words of our own table are caught by their German letters.
+// The words of the fixed German table that the language's own table does not use: such a word in an English or French
+// window is a caption left in German. Words of our own table are caught by their German letters.
 QSet<QString> GermanOnlyWords(int sprache)
 {
     TextTable german, own;
@@ -307,8 +307,8 @@ TEST_P(WindowFit, SimulationWindowShrinksWithoutOverlap)
     FrmGrafik* sim = frame()->simulationWindow();
     ASSERT_NE(sim, nullptr);
     EXPECT_TRUE(kSmallScreen.contains(sim->frameGeometry()));
-    // As small as the user can make it: the buttons stay whole, and the
-    // twelve month names stay apart and below the hours along the top.
+    // As small as the user can make it: the buttons stay whole, and the twelve month names stay apart and below the
+    // hours along the top.
     sim->resize(1, 1), settle();
     EXPECT_EQ(faults(sim), QStringList());
     const YearGraphLayout graph = YearGraphPictureLayout(sim->yearGraph()->picture(), 365, app_->texts());
