@@ -288,7 +288,7 @@ TEST_F(EntryDialogs, MonthBoxTakesTheBeginningOfANameAndRefusesInTheUsersLanguag
     const char* const hintEn = "Month: a number from 1 to 12 or a name from the list";
     const struct {
         int sprache;
-        bool priority; // the priority dialog's start, else the switching-time dialog's date
+        bool priority;                              // the priority dialog's start, else the switching-time dialog's date
         const char *refused, *hint, *typed, *shown; // refused: nullptr for none
         int month;
     } cases[] = {
