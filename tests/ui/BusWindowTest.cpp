@@ -216,7 +216,9 @@ protected:
 // A read into the open program replaces what the bus carries (times and the summer/winter table) in a fresh history
 // and keeps what it does not: texts, program number, write protection, astro settings. The window says so; the
 // comparison with a file is offered once it is closed. Read again unsaved, the program gets the same free file name.
-TEST_F(BusMenu, EveryReadStartsAFreshHistoryAndKeepsWhatTheBusDoesNotCarry)
+// Written back it is saved first, named first as it was never saved; a later read is saved by the question as the
+// program ends. Both files become recent files.
+TEST_F(BusMenu, ReadsStartAFreshHistoryKeepWhatTheBusDoesNotCarryAndAreSaved)
 {
     startOnBus();
     inBusWindow({"cmdbusprog", "cmdbusread"});
@@ -225,7 +227,6 @@ TEST_F(BusMenu, EveryReadStartsAFreshHistoryAndKeepsWhatTheBusDoesNotCarry)
     const QString name = model().program().Dateiname;
     const QStringList read = gridText();
     EXPECT_FALSE(action("mnuBaUndo")->isEnabled());
-
     ProgramSlot& s = model().program();
     s.Verwendung = u"Schule"_s;
     s.Kanalname[0] = u" Flur"_s;
@@ -245,31 +246,21 @@ TEST_F(BusMenu, EveryReadStartsAFreshHistoryAndKeepsWhatTheBusDoesNotCarry)
     EXPECT_TRUE(said.contains(u"Astro-Einstellungen"_s)) << said.toStdString();
     EXPECT_EQ(std::tuple(after.Dateiname, frame()->history().stack().count(), action("mnuBaUndo")->isEnabled(), frame()->isWindowModified()), std::tuple(name, 0, false, true));
     EXPECT_EQ(gridText(), read);
-}
 
-TEST_F(BusMenu, SavesBeforeATransferAndAtTheExitQuestionAreRecentFiles)
-{
-    startOnBus();
-    inBusWindow({"cmdbusprog", "cmdbusread"});
-    const QString read = model().program().Dateiname;
-    ASSERT_FALSE(read.isEmpty());
-    // Written back to the device: saved first, and named first as it was never saved (the free default name offered).
     answer(TextId::OnlySavedDataExport, Answer::Ok);
-    chooser_.save = read;
+    chooser_.save = name;
     const int dialogs = chooser_.asked;
     inBusWindow({"cmdbusprog"});
-    EXPECT_EQ(std::pair(chooser_.asked, chooser_.suggested), std::pair(dialogs + 1, read));
-    EXPECT_TRUE(QFile::exists(read) && !frame()->isWindowModified());
-    EXPECT_EQ(recent().value(0), QFileInfo(read).absoluteFilePath());
-    // A second read, saved by the question as the program ends.
-    answer(TextId::SaveChangesIn, Answer::No);
+    EXPECT_EQ(std::pair(chooser_.asked, chooser_.suggested), std::pair(dialogs + 1, name));
+    EXPECT_TRUE(QFile::exists(name) && !frame()->isWindowModified());
+    EXPECT_EQ(recent().value(0), QFileInfo(name).absoluteFilePath());
     inBusWindow({"cmdbusread"});
     const QString second = model().program().Dateiname;
-    ASSERT_NE(second, read);
+    ASSERT_NE(second, name);
     answer(TextId::SaveChangesIn, Answer::Yes);
     frame()->close();
     EXPECT_TRUE(QFile::exists(second));
-    EXPECT_EQ(recent().mid(0, 2), (QStringList{QFileInfo(second).absoluteFilePath(), QFileInfo(read).absoluteFilePath()}));
+    EXPECT_EQ(recent().mid(0, 2), (QStringList{QFileInfo(second).absoluteFilePath(), QFileInfo(name).absoluteFilePath()}));
 }
 
 TEST_F(BusMenu, OfferedOnlyOnTheBusDeviceTypesAndOpensTheWindow)

@@ -252,12 +252,10 @@ TEST_F(MasterWindow, ClicksCodeTheCardAreUndoableAndShownAgain)
     QTest::mouseClick(child<QPushButton>(w, "cmdmachmstr"), Qt::LeftButton), settle();
     trigger("mnuEinstGerät");
     EXPECT_EQ(child<QComboBox>(frame(), "cbosprache")->currentText(), u"französisch"_s);
-}
 
-TEST_F(MasterWindow, AstroDeviceHasNoBitBoxes)
-{
+    // The astro device has no bit boxes; its master card sets the type byte's top bit.
     startWith(19);
-    auto* w = open<FrmMaster>("mnuMaster");
+    w = open<FrmMaster>("mnuMaster");
     EXPECT_TRUE(child<QGroupBox>(w, "FrmVersch")->isHidden() && !child<QGroupBox>(w, "Frame1")->isHidden());
     QTest::mouseClick(child<QRadioButton>(w, "optmastercard"), Qt::LeftButton);
     EXPECT_EQ(model().program().Kopf[1], 80 + 128);

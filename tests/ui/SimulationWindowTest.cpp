@@ -129,7 +129,8 @@ TEST_F(SimulationWindow, OpensFromTheMenuBesideTheListInEveryLanguage)
     EXPECT_EQ(child<QComboBox>(w, "cboKanal")->itemText(0), u"C1  Flur"_s);
 }
 
-TEST_F(SimulationWindow, YearGraphPixelsAgainstTheEngine)
+// The year graph's pixels against the engine; the pointer names what decided, a double click shows the row.
+TEST_F(SimulationWindow, YearGraphAgainstTheEngineAndWhatDecidedUnderThePointer)
 {
     startWithBusProgram();
     FrmGrafik* w = openWindow();
@@ -161,12 +162,7 @@ TEST_F(SimulationWindow, YearGraphPixelsAgainstTheEngine)
         EXPECT_TRUE(same || std::abs(y - marked) <= 8) << y;
     }
     EXPECT_GT(differentRows, 0);
-}
 
-TEST_F(SimulationWindow, PointerNamesWhatDecidedAndDoubleClickShowsTheRow)
-{
-    startWithBusProgram();
-    FrmGrafik* w = openWindow();
     YearGraphView* year = w->yearGraph();
     // Over the year graph: the day under the pointer is selected; the time is the first minute of the pixel column
     // (about two minutes wide).
