@@ -6,29 +6,16 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QNetworkInterface>
-#include <QThread>
-
-#include <csignal>
 
 namespace zendrik::test {
 
 namespace {
 
-// The set-up the issue of the daemon asks for: a tunnelling server on
-// loopback only, a dummy second connection (knxd wants two), no routing.
-constexpr const char* kConfig = "[main]\n"
-                                "addr = 1.1.250\n"
-                                "client-addrs = 1.1.240:8\n"
-                                "connections = server,dummy\n"
-                                "[server]\n"
-                                "server = ets_router\n"
-                                "tunnel = tunnel\n"
-                                "port = 3671\n"
-                                "interface = lo\n"
-                                "discover = false\n"
-                                "[tunnel]\n"
-                                "[dummy]\n"
-                                "driver = dummy\n";
+// A tunnelling server on loopback only, a dummy second connection (knxd
+// wants two), no routing.
+constexpr const char* kConfig = "[main]\naddr = 1.1.250\nclient-addrs = 1.1.240:8\nconnections = server,dummy\n"
+                                "[server]\nserver = ets_router\ntunnel = tunnel\nport = 3671\ninterface = lo\n"
+                                "discover = false\n[tunnel]\n[dummy]\ndriver = dummy\n";
 
 // Ends a child process: asked first, killed when it does not go.
 void Stop(std::unique_ptr<QProcess>& process, int graceMs)
@@ -51,13 +38,6 @@ QString NotInPrivateNetwork()
         if (!(i.flags() & QNetworkInterface::IsLoopBack))
             others << i.name();
     return others.join(QStringLiteral(", "));
-}
-
-Knxd::Knxd() = default;
-
-Knxd::~Knxd()
-{
-    stop();
 }
 
 bool Knxd::start()
@@ -93,29 +73,14 @@ bool Knxd::start()
         if (process_->state() == QProcess::NotRunning)
             break;
     }
-    failure_ = QStringLiteral("knxd does not answer: %1").arg(output());
+    failure_ = QStringLiteral("knxd does not answer: %1").arg(QString::fromUtf8(process_->readAll()));
     return false;
-}
-
-bool Knxd::running() const
-{
-    return process_ && process_->state() == QProcess::Running;
-}
-
-QString Knxd::output()
-{
-    return process_ ? QString::fromUtf8(process_->readAll()) : QString();
 }
 
 void Knxd::stop()
 {
     Stop(process_, 3000);
     process_.reset();
-}
-
-BusDevice::~BusDevice()
-{
-    stop();
 }
 
 bool BusDevice::start(const QStringList& args, const QString& workDir)
@@ -127,30 +92,23 @@ bool BusDevice::start(const QStringList& args, const QString& workDir)
         failure_ = process_->errorString();
         return false;
     }
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < 10000) {
-        process_->waitForReadyRead(100);
-        out_ += QString::fromUtf8(process_->readAllStandardOutput());
-        if (out_.contains(QLatin1String("ready ")))
-            return true;
-        if (process_->state() == QProcess::NotRunning)
-            break;
-    }
-    failure_ = QStringLiteral("zendrik-bus-device did not come up: %1 %2")
-                   .arg(out_, QString::fromUtf8(process_->readAllStandardError()));
+    if (waitForCommand(-1, 10000))
+        return true;
+    failure_ = QStringLiteral("zendrik-bus-device did not come up: %1 %2").arg(out_, QString::fromUtf8(process_->readAllStandardError()));
     return false;
 }
 
 bool BusDevice::waitForCommand(int n, int timeoutMs)
 {
-    const QString line = QStringLiteral("command %1\n").arg(n);
+    const QString line = n < 0 ? QStringLiteral("ready ") : QStringLiteral("command %1\n").arg(n);
     QElapsedTimer t;
     t.start();
     while (process_ && t.elapsed() < timeoutMs) {
         out_ += QString::fromUtf8(process_->readAllStandardOutput());
         if (out_.contains(line))
             return true;
+        if (process_->state() == QProcess::NotRunning)
+            return false;
         process_->waitForReadyRead(20);
     }
     return false;

@@ -2,7 +2,7 @@
 // scripted link: opening and closing with the address-table length, the
 // waits and their time-outs, the memory and mask services.
 
-#include "tests/transfer/BusTestSupport.h"
+#include "tests/transfer/TransferTestSupport.h"
 
 #include "transfer/bus/BusErrors.h"
 #include "transfer/bus/BusLog.h"
@@ -18,43 +18,44 @@ using namespace zendrik::test;
 
 namespace {
 
-// An unpaced bus; with `answerSource` the time switch 1.1.5 on it, answering from that address.
-SimulatedBusConfig busConfig(int addressTableLength, quint16 answerSource = 0, bool withSwitch = false)
-{
-    SimulatedBusConfig c;
-    c.paced = false;
-    c.addressTableLength = addressTableLength;
-    if (withSwitch || answerSource) {
-        c.devices.push_back({});
-        c.devices.back().address = 0x1105;
-        c.devices.back().faults.answerSource = answerSource;
-    }
-    return c;
-}
-
+// An unpaced bus with the given address-table length; with `answerSource` the time switch 1.1.5 on it, answering from that address.
 struct IoFixture {
-    explicit IoFixture(SimulatedBusConfig config) : bus(std::move(config)), io(bus, texts, log) { texts.LoadGerman(); }
-    std::int64_t elapsedMs(std::int64_t startMs) { return bus.clock().nowMs() - startMs; }
+    explicit IoFixture(int addressTableLength, std::optional<quint16> answerSource = std::nullopt, bool noConfirm = false) : bus([&] {
+        SimulatedBusConfig c;
+        c.paced = false;
+        c.addressTableLength = addressTableLength;
+        c.bcu.noConfirm = noConfirm;
+        if (answerSource) {
+            c.devices.push_back({});
+            c.devices.back().address = 0x1105;
+            c.devices.back().faults.answerSource = *answerSource;
+        }
+        return c;
+    }())
+    {
+        texts.LoadGerman();
+    }
+    std::int64_t nowMs() { return bus.clock().nowMs(); }
+    QStringList tail(int n) const { return log.lines().mid(log.lines().size() - n); }
     TextTable texts;
     BusLog log;
     SimulatedBus bus;
-    EibIo io;
+    EibIo io{bus, texts, log};
 };
 
 TEST(EibIo, ALengthOfZeroIsNeitherChangedNorWrittenBack)
 {
-    IoFixture f(busConfig(0));
+    IoFixture f(0);
     ASSERT_EQ(f.io.EibOpen(0, 9600), 0);
-    EXPECT_EQ(f.log.lines(), (QStringList{"installiere AST", "reset AST", "reset local BCU", "wechsle Layer", "lese Adresstable-Länge", "sende an locale BCU 4 4C 1 1 16", "warte auf Adresstable-Länge", "erwarte Bestätigung"}));
+    EXPECT_EQ(f.log.lines(), (QStringList{"installiere AST", "reset AST", "reset local BCU", "wechsle Layer", "lese Adresstable-Länge",
+                                          "sende an locale BCU 4 4C 1 1 16", "warte auf Adresstable-Länge", "erwarte Bestätigung"}));
     EXPECT_EQ(f.io.EibCloseAll(), 0);
-    EXPECT_EQ(f.bus.framesSent(), 1);
-    EXPECT_EQ(f.bus.localByte(0x0116), 0);
-    EXPECT_FALSE(f.bus.isOpen());
+    EXPECT_EQ(std::tuple(f.bus.framesSent(), f.bus.localByte(0x0116), f.bus.isOpen()), std::tuple(1, 0, false));
 }
 
 TEST(EibIo, ALengthOfFiveIsLoweredToOneAndWrittenBack)
 {
-    IoFixture f(busConfig(5));
+    IoFixture f(5);
     ASSERT_EQ(f.io.EibOpen(0, 9600), 0);
     EXPECT_EQ(f.log.lines().mid(8), (QStringList{"setze Adresstable-Länge auf 5", "sende an locale BCU 5 46 1 1 16 1"}));
     EXPECT_EQ(f.bus.localByte(0x0116), 1);
@@ -62,41 +63,34 @@ TEST(EibIo, ALengthOfFiveIsLoweredToOneAndWrittenBack)
     ASSERT_EQ(f.io.EibOpen(0, 9600), 0);
     EXPECT_EQ(f.io.AdrTabLaenge, 5);
     EXPECT_EQ(f.io.EibCloseAll(), 0);
-    EXPECT_EQ(f.log.lines().mid(f.log.lines().size() - 2),
-              (QStringList{"setze Adresstable-Länge auf 5", "sende an locale BCU 5 46 1 1 16 5"}));
-    EXPECT_EQ(f.bus.localByte(0x0116), 5);
-    EXPECT_EQ(f.io.AdrTabLaenge, 0);
+    EXPECT_EQ(f.tail(2), (QStringList{"setze Adresstable-Länge auf 5", "sende an locale BCU 5 46 1 1 16 5"}));
+    EXPECT_EQ(std::pair(f.bus.localByte(0x0116), f.io.AdrTabLaenge), std::pair(5, 0));
 }
 
-TEST(EibIo, AMissingConfirmationEndsAfterTwoSecondsWithCode107)
+TEST(EibIo, WaitsEndAfterTwoSeconds)
 {
-    SimulatedBusConfig c = busConfig(0);
-    c.bcu.noConfirm = true;
-    IoFixture f(c);
+    // A missing confirmation: code 107.
+    IoFixture f(0, std::nullopt, true);
     EXPECT_EQ(f.io.EibOpen(0, 9600), 107);
-    EXPECT_GE(f.elapsedMs(0), 2000);
-    EXPECT_LT(f.elapsedMs(0), 2200);
+    EXPECT_TRUE(f.nowMs() >= 2000 && f.nowMs() < 2200) << f.nowMs();
     EXPECT_TRUE(f.log.lines().contains(QStringLiteral(" *** Timeout bei: sende Telegramm 107")));
-    EXPECT_EQ(f.log.lines().last(), QStringLiteral(" *** Fehler bei: lese Adresstable-Länge"));
+    EXPECT_EQ(f.tail(1), QStringList{" *** Fehler bei: lese Adresstable-Länge"});
     EXPECT_EQ(BusErrorMessage(107, QStringLiteral("1")).render(f.texts), QStringLiteral("kein Buszugriff möglich über COM 1"));
-}
-
-TEST(EibIo, AnAnswerFromAnotherAddressIsIgnoredUntilCode106)
-{
-    IoFixture f(busConfig(0, 0x1109));
-    ASSERT_EQ(f.io.EibOpen(0, 9600), 0);
-    ASSERT_EQ(f.io.Connect(0x1105), 0);
-    ASSERT_EQ(f.io.AskMask(), 0);
-    const std::int64_t start = f.bus.clock().nowMs();
+    // An answer from another address is ignored until code 106.
+    IoFixture other(0, 0x1109);
+    ASSERT_EQ(other.io.EibOpen(0, 9600), 0);
+    ASSERT_EQ(other.io.Connect(0x1105), 0);
+    ASSERT_EQ(other.io.AskMask(), 0);
+    const std::int64_t start = other.nowMs();
     int version = 0;
-    EXPECT_EQ(f.io.WaitMask(version), 106);
-    EXPECT_GE(f.elapsedMs(start), 2000);
-    EXPECT_EQ(f.log.lines().last(), QStringLiteral(" *** Timeout bei: erwarte Antwort"));
+    EXPECT_EQ(other.io.WaitMask(version), 106);
+    EXPECT_GE(other.nowMs() - start, 2000);
+    EXPECT_EQ(other.tail(1), QStringList{" *** Timeout bei: erwarte Antwort"});
 }
 
 TEST(EibIo, ConnectMaskAndMemoryAgainstAnEmulatedSwitch)
 {
-    IoFixture f(busConfig(0, 0, true));
+    IoFixture f(0, 0);
     f.io.timeOfDay = [] { return QTime(1, 0, 0, 500); };
     ASSERT_EQ(f.io.EibOpen(0, 9600), 0);
     ASSERT_EQ(f.io.Connect(0x1105), 0);
@@ -184,25 +178,17 @@ TEST(EibIo, OnlyTheAnswerToTheRequestCounts)
     ScriptFixture f;
     ASSERT_EQ(f.io.Connect(0x1105), 0);
     EXPECT_EQ(f.link.sent.back(), Frame({0x06, 0x23, 0, 0, 0, 0x11, 0x05}));
-    const struct {
-        const char* what;
-        QByteArray telegram;
-        int expected;
-    } cases[] = {
-        {"the answer asked for", Frame({0x42, 0x42, 0x01, 0x07, 0xAA, 0xBB}), 0},
-        {"another address", Frame({0x42, 0x42, 0x01, 0x09, 0xAA, 0xBB}), 111},
-        {"another count", Frame({0x42, 0x41, 0x01, 0x07, 0xAA}), 111},
-        {"a mask answer", Frame({0x43, 0x40, 0x00, 0x12}), 111},
-        {"too short for its count", Frame({0x42, 0x42, 0x01, 0x07, 0xAA}), 111},
-    };
-    for (const auto& c : cases) {
-        f.link.incoming = {EibFrame::dataIn(0x1105, 0xFFFA, c.telegram)};
+    const std::pair<QByteArray, int> cases[] = {
+        {Frame({0x42, 0x42, 0x01, 0x07, 0xAA, 0xBB}), 0}, // the answer asked for
+        {Frame({0x42, 0x42, 0x01, 0x09, 0xAA, 0xBB}), 111}, {Frame({0x42, 0x41, 0x01, 0x07, 0xAA}), 111}, // another address, another count
+        {Frame({0x43, 0x40, 0x00, 0x12}), 111}, {Frame({0x42, 0x42, 0x01, 0x07, 0xAA}), 111}}; // a mask answer, too short for its count
+    for (const auto& [telegram, expected] : cases) {
+        f.link.incoming = {EibFrame::dataIn(0x1105, 0xFFFA, telegram)};
         QByteArray data;
-        EXPECT_EQ(f.io.WaitMemory(2, 0x0107, data), c.expected) << c.what;
-        EXPECT_EQ(data, c.expected == 0 ? Frame({0xAA, 0xBB}) : QByteArray()) << c.what;
+        EXPECT_EQ(f.io.WaitMemory(2, 0x0107, data), expected) << telegram.toHex(' ').toStdString();
+        EXPECT_EQ(data, expected == 0 ? Frame({0xAA, 0xBB}) : QByteArray()) << telegram.toHex(' ').toStdString();
     }
-    EXPECT_EQ(HasNonFF(Frame({0xFF, 0xFF})), 0);
-    EXPECT_EQ(HasNonFF(Frame({0xFF, 0xFE})), 1);
+    EXPECT_EQ(std::pair(HasNonFF(Frame({0xFF, 0xFF})), HasNonFF(Frame({0xFF, 0xFE}))), std::pair(0, 1));
 }
 
 } // namespace
