@@ -44,8 +44,7 @@ protected:
     template <class Step> bool within2s(Step step)
     {
         for (const std::int64_t start = link->clock().nowUs(); link->clock().nowUs() - start < 2'000'000; link->clock().idle())
-            if (const int r = step())
-                return r > 0;
+            if (const int r = step()) return r > 0;
         return false;
     }
     // Sends a frame and waits for the BCU's confirmation.
@@ -102,8 +101,7 @@ TEST_P(EibLinkContract, CallsBeforeInstallOrAfterCloseAnswerLinkNotOpen)
 TEST_P(EibLinkContract, TheLocalBcuMemoryIsReadAndWrittenAndKeptOverAReopen)
 {
     ASSERT_EQ(open(), 0);
-    for (const int r : {link->resetLink(), link->resetBcu(), link->changeLayer(150)})
-        ASSERT_EQ(r, 0);
+    for (const int r : {link->resetLink(), link->resetBcu(), link->changeLayer(150)}) ASSERT_EQ(r, 0);
     EXPECT_EQ(next(), ""); // nothing pending
     ASSERT_TRUE(sendConfirmed(EibFrame::localRead(1, 0x0116)));
     EXPECT_EQ(next(), "05 4b 01 01 16 01");
@@ -114,15 +112,13 @@ TEST_P(EibLinkContract, TheLocalBcuMemoryIsReadAndWrittenAndKeptOverAReopen)
     ASSERT_TRUE(sendConfirmed(EibFrame::localRead(2, 0x0115)));
     EXPECT_EQ(next(), "06 4b 02 01 15 07 05");
     // Frames the BCU cannot take: a wrong length byte, a cut read, an unknown kind.
-    for (const char* bad : {"054c010116", "034c0101", "0499010116"})
-        EXPECT_EQ(link->send(QByteArray::fromHex(bad)), LinkBadFrame) << bad;
+    for (const char* bad : {"054c010116", "034c0101", "0499010116"}) EXPECT_EQ(link->send(QByteArray::fromHex(bad)), LinkBadFrame) << bad;
     // The pauses of the transfer pass on the link's clock.
     const std::int64_t before = link->clock().nowUs();
     link->clock().sleepUs(50'000);
     EXPECT_GE(link->clock().nowUs() - before, 50'000);
     // What the link noticed is told once, each note with its text.
-    for (const LinkNote& note : link->takeNotes())
-        EXPECT_NE(note.text, nullptr);
+    for (const LinkNote& note : link->takeNotes()) EXPECT_NE(note.text, nullptr);
     EXPECT_TRUE(link->takeNotes().empty());
     link->close();
 }

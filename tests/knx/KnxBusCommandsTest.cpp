@@ -63,8 +63,7 @@ protected:
     QByteArray deviceApplication()
     {
         for (const QByteArray& line : readFile(path(u"line-1.1.5.mem"_s)).split('\n'))
-            if (line.startsWith("memory="))
-                return QByteArray::fromHex(line.mid(7)).mid(kApplicationFirst, kApplicationSize);
+            if (line.startsWith("memory=")) return QByteArray::fromHex(line.mid(7)).mid(kApplicationFirst, kApplicationSize);
         return {};
     }
     // A failed write that leaves the program file as it was and the device's application saved; nothing of
@@ -87,8 +86,7 @@ protected:
         device.stop();
         QByteArray expected;
         for (const QByteArray& v : saved.split('\n'))
-            if (!v.trimmed().isEmpty())
-                expected += static_cast<char>(v.trimmed().toInt());
+            if (!v.trimmed().isEmpty()) expected += static_cast<char>(v.trimmed().toInt());
         EXPECT_EQ(deviceApplication().toHex(), expected.toHex());
         EXPECT_NE(deviceApplication(), TransferApplicationImage());
     }

@@ -35,8 +35,7 @@ QString NotInPrivateNetwork()
 {
     QStringList others;
     for (const QNetworkInterface& i : QNetworkInterface::allInterfaces())
-        if (!(i.flags() & QNetworkInterface::IsLoopBack))
-            others << i.name();
+        if (!(i.flags() & QNetworkInterface::IsLoopBack)) others << i.name();
     return others.join(QStringLiteral(", "));
 }
 
@@ -70,8 +69,7 @@ bool Knxd::start()
             probe.close();
             return true;
         }
-        if (process_->state() == QProcess::NotRunning)
-            break;
+        if (process_->state() == QProcess::NotRunning) break;
     }
     failure_ = QStringLiteral("knxd does not answer: %1").arg(QString::fromUtf8(process_->readAll()));
     return false;
@@ -92,8 +90,7 @@ bool BusDevice::start(const QStringList& args, const QString& workDir)
         failure_ = process_->errorString();
         return false;
     }
-    if (waitForCommand(-1, 10000))
-        return true;
+    if (waitForCommand(-1, 10000)) return true;
     failure_ = QStringLiteral("zendrik-bus-device did not come up: %1 %2").arg(out_, QString::fromUtf8(process_->readAllStandardError()));
     return false;
 }
@@ -105,10 +102,8 @@ bool BusDevice::waitForCommand(int n, int timeoutMs)
     t.start();
     while (process_ && t.elapsed() < timeoutMs) {
         out_ += QString::fromUtf8(process_->readAllStandardOutput());
-        if (out_.contains(line))
-            return true;
-        if (process_->state() == QProcess::NotRunning)
-            return false;
+        if (out_.contains(line)) return true;
+        if (process_->state() == QProcess::NotRunning) return false;
         process_->waitForReadyRead(20);
     }
     return false;
@@ -116,8 +111,7 @@ bool BusDevice::waitForCommand(int n, int timeoutMs)
 
 void BusDevice::stop()
 {
-    if (!process_)
-        return;
+    if (!process_) return;
     Stop(process_, 5000);
     out_ += QString::fromUtf8(process_->readAllStandardOutput());
     process_.reset();
@@ -126,8 +120,7 @@ void BusDevice::stop()
 int NextTunnelChannel(quint16 port)
 {
     KnxNetIpTunnel probe(QHostAddress::LocalHost, port);
-    if (!probe.open(500))
-        return 0;
+    if (!probe.open(500)) return 0;
     const int channel = probe.channel();
     probe.close();
     return channel;

@@ -25,8 +25,7 @@ TEST(AdapterFrames, RepliesAreClassifiedInTheAdaptersBitOrder)
         {Bytes({0x01, 0x84}), AdapterReply::TransmissionError}, {Bytes({0x01, 0x01}), AdapterReply::UnexpectedStatus}, {Bytes({0x01}), AdapterReply::Unexpected},
         {Bytes({0x02, 0xA1}), AdapterReply::OldAdapter}, {data, AdapterReply::ReadData}, {wrongEcho, AdapterReply::Unexpected},
         {wrongAddress, AdapterReply::Unexpected}, {data.left(18), AdapterReply::Unexpected}, {data + Bytes({0}), AdapterReply::Unexpected}};
-    for (const auto& [reply, kind] : cases)
-        EXPECT_EQ(ClassifyAdapterReply(reply, request), kind) << reply.toHex(' ').toStdString();
+    for (const auto& [reply, kind] : cases) EXPECT_EQ(ClassifyAdapterReply(reply, request), kind) << reply.toHex(' ').toStdString();
     EXPECT_EQ(ReadReplyData(data), QByteArray(16, '\x55'));
     EXPECT_EQ(HexLine(Bytes({0x12, 0xA1, 0x00, 0x0A, 0xFF})), QStringLiteral(" 12 A1 0 A FF"));
     EXPECT_EQ(HexLine(Bytes({1, 2, 3, 4}), 1, 2), QStringLiteral(" 2 3"));

@@ -2,7 +2,6 @@
 // and reinstall, every fault an emulated time switch or the line can show,
 // and the log of one clean write.
 
-#include "tests/support/TestPrograms.h"
 #include "tests/transfer/TransferTestSupport.h"
 
 #include "transfer/bus/BusApplication.h"
@@ -10,8 +9,6 @@
 #include "transfer/sim/EmulatedTimeSwitch.h"
 
 #include <QFile>
-
-#include <gtest/gtest.h>
 
 using namespace zendrik;
 using namespace zendrik::test;
@@ -40,8 +37,7 @@ void expectDeviceHolds(SimulatedBus& bus, const ProgramSlot& s)
     EXPECT_EQ(d->entries, entries);
     EXPECT_EQ(d->sowiYear, s.SoWiJahr);
     for (std::size_t r = 0; r < 20; ++r)
-        for (std::size_t k = 0; k < 4; ++k)
-            EXPECT_EQ(d->rows[r].b[k], int(r) < s.AnzSoWi ? s.SoWiTab[r].b[k] : 0xFF);
+        for (std::size_t k = 0; k < 4; ++k) EXPECT_EQ(d->rows[r].b[k], int(r) < s.AnzSoWi ? s.SoWiTab[r].b[k] : 0xFF);
 }
 
 class BusWriteReadTest : public ::testing::TestWithParam<int> { };
@@ -86,8 +82,7 @@ TEST(BusAccess, ASearchListsOnlyTheTimeSwitchesThatAnswer)
     EXPECT_TRUE(f.ui.asked().empty());
     EXPECT_TRUE(f.logLines().contains(QStringLiteral("Prüfe Teilnehmer 1.1.3")));
     EXPECT_EQ(f.access->Search(1, 1, 1, 6).found, (QList<quint16>{0x1102, 0x1106}));
-    for (int d : {2, 3, 4, 6})
-        EXPECT_FALSE(f.bus->device(quint16(0x1100 + d))->connected(f.bus->clock().nowUs())) << d;
+    for (int d : {2, 3, 4, 6}) EXPECT_FALSE(f.bus->device(quint16(0x1100 + d))->connected(f.bus->clock().nowUs())) << d;
     // Out of range: refused with one message, nothing sent.
     const int frames = f.bus->framesSent();
     for (const auto& range : {std::array{1, 13, 1, 3}, std::array{16, 0, 1, 3}, std::array{1, 1, 0, 3}, std::array{1, 1, 3, 256}, std::array{1, 1, 5, 4}}) {
@@ -122,10 +117,10 @@ TEST_P(BusFaultTest, EndsInOneMessageWithTheProgramUnchangedAndTheApplicationRes
         EXPECT_EQ(std::tuple(r.code, f.ui.asked().size(), f.model.Geaendert, r.restorePending, f.access->restorePending(kDevice)),
                   std::tuple(c.code, asked + 1, geaendert, c.restorePending, c.restorePending));
         EXPECT_TRUE(f.model.program() == before);
+        EXPECT_EQ(f.access->pendingRestores(), c.restorePending ? QList<quint16>{kDevice} : QList<quint16>{});
         EXPECT_FALSE(f.bus->isOpen());
         EXPECT_FALSE(f.bus->device(kDevice)->connected(f.bus->clock().nowUs() + (c.linkDies ? EmulatedTimeSwitch::kConnectionTimeoutUs : 1)));
-        if (!c.restorePending)
-            EXPECT_EQ(f.bus->device(kDevice)->application(), original);
+        if (!c.restorePending) EXPECT_EQ(f.bus->device(kDevice)->application(), original);
         f.reopenBus();
     }
     if (c.restorePending) {
@@ -133,12 +128,18 @@ TEST_P(BusFaultTest, EndsInOneMessageWithTheProgramUnchangedAndTheApplicationRes
         const auto saved = ReadApplicationFile(f.path(QStringLiteral("appl-1.1.5.old")));
         ASSERT_TRUE(saved);
         EXPECT_EQ(*saved, original);
-        // Without the fault the user puts it back.
+        // Without the fault the user puts it back, or programs again while the device still runs the
+        // transfer application: the saved application is never overwritten.
         f.reopenBus(busWith(""));
-        const BusActionResult r = f.access->Reinstall(kDevice);
+        ASSERT_TRUE(f.bus->device(kDevice)->runsTransferApplication());
+        const BusActionResult r = c.linkDies ? f.access->Reinstall(kDevice) : f.access->Program(kDevice);
         EXPECT_EQ(r.code, 0) << logOf(f);
-        EXPECT_FALSE(r.restorePending || f.access->restorePending(kDevice));
+        EXPECT_FALSE(r.restorePending || f.access->restorePending(kDevice) || !f.access->pendingRestores().isEmpty());
         EXPECT_EQ(f.bus->device(kDevice)->application(), original);
+        // Nothing to reinstall now: one message, nothing sent.
+        const int frames = f.bus->framesSent();
+        EXPECT_EQ(f.access->Reinstall(kDevice).code, 116);
+        EXPECT_EQ(f.bus->framesSent(), frames);
     }
 }
 
@@ -182,10 +183,8 @@ TEST(BusAccess, AWriteRecoversFromLineTroubles)
         expectDeviceHolds(*f.bus, program.program());
         EXPECT_EQ(f.logLines().count(QStringLiteral("lösche Schaltzeiten ")), c.deletes);
         EXPECT_EQ(f.bus->repetitions(), c.repetitions);
-        if (c.commands >= 0)
-            EXPECT_EQ(f.bus->device(kDevice)->commandsReceived(), c.commands);
-        if (c.logLine)
-            EXPECT_TRUE(f.logLines().contains(QString::fromUtf8(c.logLine)));
+        if (c.commands >= 0) EXPECT_EQ(f.bus->device(kDevice)->commandsReceived(), c.commands);
+        if (c.logLine) EXPECT_TRUE(f.logLines().contains(QString::fromUtf8(c.logLine)));
     }
 }
 
@@ -195,8 +194,7 @@ TEST(BusAccess, ReadingStopsAtTheCapacityOfTheDeviceType)
     // Put the transfer application and 330 entries into the device by hand.
     ProgramModel big = canonical731();
     ProgramSlot& s = big.program();
-    for (int i = s.AnzEintrag; i < 330; ++i)
-        s.Eintrag[std::size_t(i)] = s.Eintrag[0];
+    for (int i = s.AnzEintrag; i < 330; ++i) s.Eintrag[std::size_t(i)] = s.Eintrag[0];
     s.AnzSz += 330 - s.AnzEintrag;
     s.AnzEintrag = 330;
     {
@@ -207,24 +205,6 @@ TEST(BusAccess, ReadingStopsAtTheCapacityOfTheDeviceType)
     ASSERT_EQ(f.bus->device(kDevice)->entries.size(), 330u);
     ASSERT_EQ(f.access->Read(kDevice).code, 0);
     EXPECT_EQ(f.model.program().AnzEintrag, 324);
-}
-
-TEST(BusAccess, APendingRestoreIsOfferedAgainAndItsFileNeverOverwritten)
-{
-    BusFixture f(busWith("restore-fails\n"), canonical731());
-    const QByteArray original = f.bus->device(kDevice)->application();
-    EXPECT_EQ(f.access->Program(kDevice).code, 112);
-    EXPECT_EQ(f.access->pendingRestores(), (QList<quint16>{kDevice}));
-    // Programming again while the device still runs the transfer application.
-    f.reopenBus(busWith(""));
-    ASSERT_TRUE(f.bus->device(kDevice)->runsTransferApplication());
-    EXPECT_EQ(f.access->Program(kDevice).code, 0);
-    EXPECT_EQ(f.bus->device(kDevice)->application(), original);
-    EXPECT_TRUE(f.access->pendingRestores().isEmpty());
-    // Nothing to reinstall now: one message, nothing sent.
-    const int frames = f.bus->framesSent();
-    EXPECT_EQ(f.access->Reinstall(kDevice).code, 116);
-    EXPECT_EQ(f.bus->framesSent(), frames);
 }
 
 TEST(BusAccess, TheLogOfOneCleanWrite)
@@ -306,41 +286,28 @@ TEST(BusAccess, AYearAnswerThatDoesNotStartWithZeroIsRefused)
     EXPECT_FALSE(f.access->restorePending(kDevice));
 }
 
-TEST(BusAccess, AFailedSaveOfTheDevicesApplicationSkipsTheInstall)
+TEST(BusAccess, AMissingOrInvalidTransferApplicationOrNoPlaceToSaveTheDevicesTouchesNothing)
 {
-    BusFixture f(busWith(""), canonical731());
-    const QByteArray original = f.bus->device(kDevice)->application();
-    // The saved application's place leads into a folder that is not there.
-    ASSERT_TRUE(QFile::link(f.path(QStringLiteral("missing/appl.old")), f.path(QStringLiteral("appl-1.1.5.old"))));
-    ASSERT_FALSE(f.access->restorePending(kDevice));
-    const BusActionResult r = f.access->Program(kDevice);
-    EXPECT_EQ(std::pair(r.code, r.restorePending), std::pair(114, false));
-    ASSERT_EQ(f.ui.asked().size(), 1u);
-    EXPECT_TRUE(f.ui.asked().front().render(f.texts).contains(QStringLiteral("appl-1.1.5.old")));
-    EXPECT_EQ(f.bus->device(kDevice)->application(), original);
-    EXPECT_EQ(f.bus->device(kDevice)->commandsReceived(), 0);
-    EXPECT_FALSE(f.bus->isOpen());
-}
-
-TEST(BusAccess, AMissingOrInvalidTransferApplicationOrLinkTouchesNothing)
-{
-    for (const bool missing : {true, false}) {
+    const std::pair<const char*, QString> cases[] = {{"missing", kTransferApplicationFileName}, {"1\n2\nthree\n", kTransferApplicationFileName},
+                                                      {nullptr, QStringLiteral("appl-1.1.5.old")}}; // a link into a folder that is not there
+    for (const auto& [content, file] : cases) {
+        SCOPED_TRACE(file.toStdString() + ": " + (content ? content : "link"));
         BusFixture f(busWith(""), canonical731());
-        QFile::remove(f.path(kTransferApplicationFileName));
-        if (!missing)
-            ASSERT_TRUE(writeFile(f.path(kTransferApplicationFileName), "1\n2\nthree\n"));
+        QFile::remove(f.path(file));
+        if (content && QByteArray(content) != "missing") ASSERT_TRUE(writeFile(f.path(file), content));
+        if (!content) ASSERT_TRUE(QFile::link(f.path(QStringLiteral("missing/appl.old")), f.path(file)));
         const QByteArray original = f.bus->device(kDevice)->application();
         const ProgramSlot before = f.model.program();
         for (const bool reading : {false, true}) {
             const std::size_t asked = f.ui.asked().size();
             const BusActionResult r = reading ? f.access->Read(kDevice) : f.access->Program(kDevice);
-            EXPECT_EQ(std::tuple(r.code, f.ui.asked().size(), r.restorePending), std::tuple(114, asked + 1, false)) << missing << reading;
+            EXPECT_EQ(std::tuple(r.code, f.ui.asked().size(), r.restorePending), std::tuple(114, asked + 1, false)) << reading;
+            EXPECT_TRUE(f.ui.asked().back().render(f.texts).contains(file));
         }
-        EXPECT_EQ(f.bus->framesSent(), 0);
+        EXPECT_EQ(content ? f.bus->framesSent() : f.bus->device(kDevice)->commandsReceived(), 0);
         EXPECT_EQ(f.bus->device(kDevice)->application(), original);
         EXPECT_TRUE(f.model.program() == before);
-        EXPECT_FALSE(f.access->restorePending(kDevice));
-        EXPECT_TRUE(f.ui.asked().back().render(f.texts).contains(QStringLiteral("remote.s19")));
+        EXPECT_FALSE(f.access->restorePending(kDevice) || f.bus->isOpen());
     }
     // A link that cannot be opened is logged and told once.
     BusFixture f(busWith(""), canonical731());

@@ -1,18 +1,14 @@
 // The frames handed to the link, the telegrams inside them, the mailbox
 // blocks of the transfer application and the physical addresses, byte for byte.
 
-#include "tests/support/TestPrograms.h"
 #include "tests/transfer/TransferTestSupport.h"
 
-#include "language/TextTable.h"
 #include "transfer/bus/BusApplication.h"
 #include "transfer/bus/BusErrors.h"
 #include "transfer/bus/EibFrames.h"
 #include "transfer/bus/PhysicalAddress.h"
 #include "transfer/bus/TransferMailbox.h"
 #include "transfer/sim/EmulatedTimeSwitch.h"
-
-#include <gtest/gtest.h>
 
 using namespace zendrik;
 using namespace zendrik::test;
@@ -37,8 +33,7 @@ TEST(EibFrames, EveryFrameAndTelegramByteForByte)
         {"0D 21 00 00 00 00 00 05 02 82 01 07 AB CD", EibFrame::data(Apci::memoryWrite(0x0107, Frame({0xAB, 0xCD})))},
         {"14 21 00 00 00 00 00 0C 02 89 00 CE 01 02 E5 55 00 00 00 00 00", EibFrame::data(Apci::memoryWrite(0x00CE, Mailbox::commandBlock(0xE5, Frame({0x55}))))},
     };
-    for (const auto& [expected, frame] : cases)
-        EXPECT_EQ(frame.toHex(' ').toUpper(), expected);
+    for (const auto& [expected, frame] : cases) EXPECT_EQ(frame.toHex(' ').toUpper(), expected);
 }
 
 TEST(EibFrames, FramesFromTheBcuAreTakenApart)
@@ -71,8 +66,7 @@ TEST(TransferMailbox, BlocksAndWhatAReadBackSays)
         {Frame({0x01, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}), Mailbox::State::Taken}, {sent, Mailbox::State::Pending},
         {Frame({0x01, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00}), Mailbox::State::Other}, {Mailbox::answerBlock(0x61, entry), Mailbox::State::Answer},
         {sent.left(8), Mailbox::State::Other}};
-    for (const auto& [block, state] : states)
-        EXPECT_EQ(Mailbox::stateOf(block, sent), state) << block.toHex(' ').toStdString();
+    for (const auto& [block, state] : states) EXPECT_EQ(Mailbox::stateOf(block, sent), state) << block.toHex(' ').toStdString();
     QByteArray data;
     EXPECT_TRUE(Mailbox::answerData(Mailbox::answerBlock(0x61, entry), 0x61, &data));
     EXPECT_EQ(data, entry);

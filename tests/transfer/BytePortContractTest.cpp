@@ -66,8 +66,7 @@ Harness serialOnPtyHarness()
                     pollfd p{pty->master, POLLIN, 0};
                     char buf[256];
                     const ssize_t n = poll(&p, 1, 10) > 0 ? ::read(pty->master, buf, sizeof buf) : 0;
-                    if (n > 0)
-                        got.append(buf, n);
+                    if (n > 0) got.append(buf, n);
                 }
                 return got;
             },
@@ -79,8 +78,7 @@ protected:
     void SetUp() override
     {
         h = GetParam()();
-        if (!h.skip.isEmpty())
-            GTEST_SKIP() << h.skip.toStdString();
+        if (!h.skip.isEmpty()) GTEST_SKIP() << h.skip.toStdString();
         ASSERT_TRUE(h.port->open()) << h.port->errorString().toStdString();
     }
 
@@ -91,8 +89,7 @@ TEST_P(BytePortContract, CarriesEveryByteValueBothWaysAndDiscardsWhatCameBefore)
 {
     // Line ends, XON/XOFF and NUL must pass as plain data.
     QByteArray bytes;
-    for (int i = 0; i < 256; ++i)
-        bytes += static_cast<char>(i);
+    for (int i = 0; i < 256; ++i) bytes += static_cast<char>(i);
     ASSERT_TRUE(h.port->write(bytes));
     EXPECT_EQ(h.receive(256, 2000), bytes);
     h.send(bytes);

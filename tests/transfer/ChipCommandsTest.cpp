@@ -4,10 +4,8 @@
 #include "tests/transfer/TransferTestSupport.h"
 
 #include "cli/TerminalProgress.h"
-#include "language/TextTable.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 
 using namespace zendrik;
 using namespace zendrik::test;

@@ -2,13 +2,11 @@
 
 #include "model/ProgramFile.h"
 #include "model/ProgramSetup.h"
-#include "model/UserInteraction.h"
 #include "transfer/chip/ChipTransfer.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QThread>
 
 using namespace zendrik;
@@ -43,16 +41,12 @@ protected:
             if (p.key() == TextId::ChipAccessFinished) {
                 QElapsedTimer t;
                 t.start();
-                while (!QFile::exists(path(u"card.msg"_s)) && t.elapsed() < toolWaitMs)
-                    QThread::msleep(20);
+                while (!QFile::exists(path(u"card.msg"_s)) && t.elapsed() < toolWaitMs) QThread::msleep(20);
                 return Answer::Ok;
             }
-            if (p.key() == TextId::SaveChangesIn)
-                return saveChanges;
-            if (p.buttons == Buttons::Ok)
-                return Answer::Ok;
-            if (p.buttons == Buttons::OkCancel)
-                return yes ? Answer::Ok : Answer::Cancel;
+            if (p.key() == TextId::SaveChangesIn) return saveChanges;
+            if (p.buttons == Buttons::Ok) return Answer::Ok;
+            if (p.buttons == Buttons::OkCancel) return yes ? Answer::Ok : Answer::Cancel;
             return yes ? Answer::Yes : Answer::No;
         });
     }

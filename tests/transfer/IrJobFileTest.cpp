@@ -17,8 +17,7 @@ TEST(IrJobFile, EveryLineAsTheToolReadsItAndReadsBack)
         {{IrModus::Program, 2, IrClockSource::Computer, QTime(8, 0), QDate(2030, 1, 2)}, "s\r\n 5\r\n 20\r\n 400\r\n 1\r\nexchg.dat\r\nUZ0\r\n00 00 00\r\n01 01 2001\r\n1\r\n"},
         {{IrModus::SetTime, 1, IrClockSource::Computer, QTime(7, 5, 9), QDate(2026, 12, 7)}, "u\r\n 4\r\n 20\r\n 400\r\n 1\r\nexchg.dat\r\nUZ1\r\n07 05 09\r\n07 12 2026\r\n1\r\n"},
         {{IrModus::SetTime, 2, IrClockSource::Typed, QTime(23, 59, 59), QDate(2027, 3, 7)}, "u\r\n 5\r\n 20\r\n 400\r\n 1\r\nexchg.dat\r\nUZ2\r\n23 59 59\r\n07 03 2027\r\n7\r\n"}};
-    for (const auto& [job, file] : cases)
-        EXPECT_EQ(IrJobFileText(job), file);
+    for (const auto& [job, file] : cases) EXPECT_EQ(IrJobFileText(job), file);
     const IrJob job{IrModus::SetTime, 2, IrClockSource::Typed, QTime(6, 7, 8), QDate(2029, 2, 28)};
     EXPECT_EQ(ParseIrJobFile(IrJobFileText(job)), job);
     for (const QByteArray& bad : {QByteArray(kRead).replace("\n 4\r", "\n 6\r"), QByteArray(kRead).replace('l', 'x'), kRead.left(7)})

@@ -2,12 +2,10 @@
 
 #include "model/ProgramFile.h"
 #include "model/ProgramSetup.h"
-#include "model/UserInteraction.h"
 #include "transfer/ir/IrTransfer.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 using namespace zendrik;
 using namespace zendrik::test;
@@ -131,8 +129,7 @@ TEST_F(IrTransferTest, TheToolsResultDecidesTheOneMessage)
         SCOPED_TRACE(c.faults);
         MakeProgramFile(device(), kRow, 20);
         QFile::remove(path(u"exchg.dat"_s));
-        if (c.staleExchange)
-            MakeProgramFile(path(u"exchg.dat"_s), kRow, 40);
+        if (c.staleExchange) MakeProgramFile(path(u"exchg.dat"_s), kRow, 40);
         useTool(QString::fromLatin1(c.faults));
         EXPECT_EQ(run(c.mode, 1500), c.outcome);
         EXPECT_EQ(shown, QStringList{c.message});

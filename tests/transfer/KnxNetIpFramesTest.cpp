@@ -7,8 +7,6 @@
 #include "transfer/bus/EibFrames.h"
 #include "transfer/bus/KnxNetIpFrames.h"
 
-#include <gtest/gtest.h>
-
 using namespace zendrik;
 using namespace zendrik::test;
 
@@ -39,8 +37,7 @@ TEST(KnxNetIpFrames, EveryDatagramByteForByte)
         {toDevice(Frame({Tpci::kNak | 15 << 2})), "11 00 B0 60 11 F1 11 05 00 FF"},
         {toDevice(Frame({Tpci::kDataConnected | 1 << 2 | 0x03, 0x00})), "11 00 B0 60 11 F1 11 05 01 47 00"},
     };
-    for (const auto& [datagram, expected] : cases)
-        EXPECT_EQ(datagram.toHex(' ').toUpper(), expected);
+    for (const auto& [datagram, expected] : cases) EXPECT_EQ(datagram.toHex(' ').toUpper(), expected);
 }
 
 TEST(KnxNetIpFrames, DatagramsAreTakenApart)

@@ -2,12 +2,10 @@
 
 #include "model/ProgramFile.h"
 #include "model/ProgramSetup.h"
-#include "model/UserInteraction.h"
 #include "tests/support/CliRun.h"
 #include "transfer/chip/MasterCard.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 
 using namespace zendrik;
 using namespace zendrik::test;
@@ -79,15 +77,13 @@ TEST_F(MasterCardTest, CardKindAndBitsReachTheSavedCard)
         SCOPED_TRACE(c.what);
         SetUp();
         const int options = model.program().Kopf[3];
-        for (const MasterClick& k : c.clicks)
-            click(k.field, k.value, k.bit);
+        for (const MasterClick& k : c.clicks) click(k.field, k.value, k.bit);
         EXPECT_EQ(std::tuple(MasterStateOf(model).masterCard, model.device.Geraetekennung, model.device.MasterKennung), std::tuple(c.masterCard, c.kennung, c.masterKennung));
         const ProgramModel back = savedAndReadBack();
         auto [id, opts, master] = c.bytes;
         EXPECT_EQ(cardBytesOf(path(u"card.zpg"_s), model.device.Uhrentyp), std::tuple(id, options + opts, master));
         EXPECT_EQ(MasterStateOf(back).masterCard, c.masterCard);
-        if (master != 255)
-            EXPECT_EQ(MasterStateOf(back).bits, (std::array<bool, 8>{true, false, false, false, true, false, false, false}));
+        if (master != 255) EXPECT_EQ(MasterStateOf(back).bits, (std::array<bool, 8>{true, false, false, false, true, false, false, false}));
     }
 }
 

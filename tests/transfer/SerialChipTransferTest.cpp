@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 using namespace zendrik;
 using namespace zendrik::test;
@@ -57,8 +56,7 @@ TEST_F(SerialChipTransferTest, SmallChipWrittenByteExactAndReadBack)
     EXPECT_EQ(ToImage(readFile(eeprom())), image);
     // The gauge: 0, one step per block, the maximum 129 at the end.
     std::vector<std::pair<int, int>> steps;
-    for (int i = 0; i <= 129; ++i)
-        steps.emplace_back(i, 129);
+    for (int i = 0; i <= 129; ++i) steps.emplace_back(i, 129);
     EXPECT_EQ(progress.progress, steps);
     EXPECT_EQ(progress.labels, QStringList{QStringLiteral("schreibe in Zendrik :prog.zpg  über COM 1")});
     // Two lines per attempt, request first; block 0 needed two attempts.
@@ -112,8 +110,7 @@ TEST_F(SerialChipTransferTest, OnlyWholeChipVerificationCatchesAChipThatKeptHalf
     // The blank chip holds 0xFF: the first written byte above 1023 that is
     // not 0xFF is where the difference shows.
     std::size_t expected = 1024;
-    while (image[expected] == 0xFF)
-        ++expected;
+    while (image[expected] == 0xFF) ++expected;
     EXPECT_EQ(w.mismatchAddress, static_cast<int>(expected));
     // Write attempts, the read-back up to the differing block, the finding.
     const QStringList lines = log();

@@ -15,8 +15,7 @@ TEST(CardDat, LineLayoutOfBothChips)
 {
     for (const int size : {2048, 8192}) {
         Image image;
-        for (int i = 0; i < size; ++i)
-            image.push_back(static_cast<Byte>(i % 256));
+        for (int i = 0; i < size; ++i) image.push_back(static_cast<Byte>(i % 256));
         const QList<QByteArray> lines = CardDatText(image).split('\n');
         // 1 line of four, 20 of five, the rest of six, and nothing after the last line end.
         const int entryLines = (size - 104) / 6;

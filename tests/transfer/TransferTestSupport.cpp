@@ -52,8 +52,7 @@ Image ProgramInFolder::openProgram(int entries)
 QStringList ProgramInFolder::asked(const ScriptedInteraction& ui) const
 {
     QStringList out;
-    for (const Prompt& p : ui.asked())
-        out << p.render(texts);
+    for (const Prompt& p : ui.asked()) out << p.render(texts);
     return out;
 }
 
@@ -62,24 +61,21 @@ Image ImageOfFile(const QString& path, int size) { return ReadImageNumbers(readF
 QStringList ReadLines(const QString& path)
 {
     QString text = QString::fromLatin1(readFile(path));
-    if (text.endsWith(QLatin1String("\r\n")))
-        text.chop(2);
+    if (text.endsWith(QLatin1String("\r\n"))) text.chop(2);
     return text.isEmpty() ? QStringList() : text.split(QStringLiteral("\r\n"));
 }
 
 QByteArray Bytes(std::initializer_list<int> values)
 {
     QByteArray b;
-    for (const int v : values)
-        b += static_cast<char>(v);
+    for (const int v : values) b += static_cast<char>(v);
     return b;
 }
 
 QString Hex(const Image& image, std::size_t from, std::size_t count)
 {
     QString s;
-    for (std::size_t i = from; i < from + count; ++i)
-        s += QStringLiteral(" %1").arg(image[i], 0, 16).toUpper();
+    for (std::size_t i = from; i < from + count; ++i) s += QStringLiteral(" %1").arg(image[i], 0, 16).toUpper();
     return s;
 }
 
@@ -94,15 +90,13 @@ QString BusFixture::path(const QString& name) const { return QDir(dir.path()).fi
 
 void BusFixture::reopenBus(const QByteArray& busDescription)
 {
-    if (!busDescription.isEmpty())
-        description = busDescription;
+    if (!busDescription.isEmpty()) description = busDescription;
     access.reset();
     bus.reset();
     writeFile(path(QStringLiteral("bus-sim.ini")), description);
     QString error;
     bus = SimulatedBus::fromFile(path(QStringLiteral("bus-sim.ini")), &error);
-    if (!bus)
-        qFatal("bus description refused: %s", qPrintable(error));
+    if (!bus) qFatal("bus description refused: %s", qPrintable(error));
     access = std::make_unique<BusAccess>(model, ui, texts, dir.path());
     access->setLink(bus.get(), 0, QStringLiteral("1"));
     access->timeOfDay = [] { return QTime(12, 34, 56, 780); };
@@ -111,8 +105,7 @@ void BusFixture::reopenBus(const QByteArray& busDescription)
 QStringList BusFixture::logLines() const
 {
     QStringList lines;
-    for (const QByteArray& l : SplitLines(readFile(path(QStringLiteral("protocol.txt")))))
-        lines << QString::fromLatin1(l);
+    for (const QByteArray& l : SplitLines(readFile(path(QStringLiteral("protocol.txt"))))) lines << QString::fromLatin1(l);
     return lines;
 }
 
