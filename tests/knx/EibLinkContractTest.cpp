@@ -135,11 +135,7 @@ TEST_P(EibLinkContract, TelegramsGoOverTheConnectionAndOnlyTheDeviceAnswers)
     EXPECT_EQ(next(true), "0e 39 b0 11 05 66 46 43 01 04 7e 07 38");
     // Nine bytes of the application are more than one access serves (count
     // 0); the mailbox is served whole, ten bytes of it are not.
-    const struct {
-        int count;
-        quint16 address;
-        const char* answer;
-    } reads[] = {{9, 0x0107, "0b 39 b0 11 05 63 4a 40 01 07"},
+    const struct { int count; quint16 address; const char* answer; } reads[] = {{9, 0x0107, "0b 39 b0 11 05 63 4a 40 01 07"},
                  {9, 0x00CE, "14 39 b0 11 05 6c 4e 49 00 ce ff ff ff ff ff ff ff ff ff"},
                  {10, 0x00CE, "0b 39 b0 11 05 63 52 40 00 ce"}};
     for (const auto& r : reads) {

@@ -1,7 +1,4 @@
-// The tunnelling client and the link on it against a scripted tunnel server
-// on loopback: repetition and dropping of unacknowledged requests,
-// heartbeats, a server ending the tunnel, the link's transport layer, and
-// datagrams wrong in every way a network can make them.
+// The tunnelling client and the link on it against a scripted tunnel server on loopback.
 
 #include "tests/knx/KnxdHarness.h"
 
@@ -53,9 +50,7 @@ public:
     explicit ScriptedServer(std::function<Datagrams(const KnxIp::Datagram&)> reply, bool confirm = false)
         : reply_(std::move(reply)), confirm_(confirm), fd_(::socket(AF_INET, SOCK_DGRAM, 0))
     {
-        sockaddr_in a{};
-        a.sin_family = AF_INET;
-        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        sockaddr_in a{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
         socklen_t n = sizeof a;
         ::bind(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a);
         ::getsockname(fd_, reinterpret_cast<sockaddr*>(&a), &n);
@@ -64,19 +59,10 @@ public:
         ::setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
         thread_ = std::thread([this] { run(); });
     }
-    ~ScriptedServer()
-    {
-        stop_ = true;
-        thread_.join();
-        ::close(fd_);
-    }
+    ~ScriptedServer() { stop_ = true; thread_.join(); ::close(fd_); }
     quint16 port() const { return port_; }
     // Every datagram received so far, parsed (service 0 when it did not parse).
-    std::vector<KnxIp::Datagram> received()
-    {
-        std::lock_guard lock(mutex_);
-        return received_;
-    }
+    std::vector<KnxIp::Datagram> received() { std::lock_guard lock(mutex_); return received_; }
     // How many of a service came, waiting up to a second for `expected`.
     int count(quint16 service, int expected = 0)
     {
@@ -86,11 +72,7 @@ public:
     }
     // Sends a datagram to the client, or (`frame`) a cEMI frame in a
     // tunnelling request with the server's next sequence number.
-    void push(const QByteArray& datagram, bool frame = false)
-    {
-        std::lock_guard lock(mutex_);
-        pushes_.emplace_back(datagram, frame);
-    }
+    void push(const QByteArray& datagram, bool frame = false) { std::lock_guard lock(mutex_); pushes_.emplace_back(datagram, frame); }
 
     std::atomic<bool> refuse{false}; // answer connect requests with "no more connections"
 
@@ -116,17 +98,12 @@ private:
             KnxIp::Datagram d;
             KnxIp::parse(QByteArray(buffer, qsizetype(got)), d);
             Datagrams out;
-            if (d.service == KnxIp::ConnectRequest)
-                out = {refuse ? KnxIp::connectResponse(0, KnxIp::NoMoreConnections, {}, 0)
-                              : KnxIp::connectResponse(kChannel, KnxIp::NoError, {0x7F000001, port_}, kAddress)};
-            else if (d.service == KnxIp::DisconnectRequest)
-                out = {KnxIp::disconnectResponse(d.channel, KnxIp::NoError)};
-            else if (confirm_ && d.service == KnxIp::TunnellingRequest) {
-                QByteArray con = d.cemi;
-                con[0] = static_cast<char>(Cemi::kDataConfirm);
-                out = {KnxIp::tunnellingAck(d.channel, d.sequence, KnxIp::NoError), KnxIp::tunnellingRequest(d.channel, sequence_++, con)};
-            } else if (reply_)
-                out = reply_(d);
+            QByteArray con = d.cemi;
+            if (!con.isEmpty()) con[0] = static_cast<char>(Cemi::kDataConfirm);
+            if (d.service == KnxIp::ConnectRequest) out = {refuse ? KnxIp::connectResponse(0, KnxIp::NoMoreConnections, {}, 0) : KnxIp::connectResponse(kChannel, KnxIp::NoError, {0x7F000001, port_}, kAddress)};
+            else if (d.service == KnxIp::DisconnectRequest) out = {KnxIp::disconnectResponse(d.channel, KnxIp::NoError)};
+            else if (confirm_ && d.service == KnxIp::TunnellingRequest) out = {KnxIp::tunnellingAck(d.channel, d.sequence, KnxIp::NoError), KnxIp::tunnellingRequest(d.channel, sequence_++, con)};
+            else if (reply_) out = reply_(d);
             { std::lock_guard lock(mutex_); received_.push_back(d); }
             for (const QByteArray& o : out) send(o);
         }
@@ -146,10 +123,7 @@ private:
 
 // A link on the scripted server, opened.
 struct OpenLink {
-    explicit OpenLink(ScriptedServer& server) : link(QHostAddress::LocalHost, server.port(), QStringLiteral("knxnetip:test"))
-    {
-        EXPECT_EQ(link.install(0, 9600, 2000, 500, 0), 0);
-    }
+    explicit OpenLink(ScriptedServer& server) : link(QHostAddress::LocalHost, server.port(), QStringLiteral("knxnetip:test")) { EXPECT_EQ(link.install(0, 9600, 2000, 500, 0), 0); }
     // Polls for the confirmation of the last frame for up to `ms`: the poll's code, or 1 when confirmed.
     int confirm(int ms = 1000)
     {
@@ -307,11 +281,7 @@ TEST(KnxTunnelTest, ARefusedOrUnansweredConnectFailsTheOpenWithTheReason)
     KnxNetIpLink link(QHostAddress::LocalHost, server.port(), QStringLiteral("knxnetip:test"));
     KnxNetIpLink nobody(QHostAddress::LocalHost, 9, QStringLiteral("knxnetip:127.0.0.1:9"));
     nobody.connectTimeoutMs = 300;
-    const struct {
-        KnxNetIpLink& link;
-        const ExtraText* note;
-        QString detail;
-    } cases[] = {{link, &kKnxRefused, QStringLiteral("0x24")}, {nobody, &kKnxNoServer, QString()}};
+    const struct { KnxNetIpLink& link; const ExtraText* note; QString detail; } cases[] = {{link, &kKnxRefused, QStringLiteral("0x24")}, {nobody, &kKnxNoServer, QString()}};
     for (const auto& c : cases) {
         EXPECT_EQ(c.link.install(0, 9600, 2000, 500, 0), LinkInstallFailed);
         const std::vector<LinkNote> notes = c.link.takeNotes();

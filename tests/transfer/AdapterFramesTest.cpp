@@ -34,12 +34,8 @@ TEST(AdapterFrames, RepliesAreClassifiedInTheAdaptersBitOrder)
 TEST(ReceiveReply, EndsByLengthOrSilence)
 {
     const QByteArray data = Bytes({0x12, 0xA1, 0x00}) + QByteArray(16, '\x07');
-    const struct {
-        const char* name;
-        std::vector<QByteArray> pieces; // sent one after the other from the adapter's side
-        int gapMs, result;
-        QByteArray reply, leftOver;
-    } cases[] = {
+    // pieces: sent one after the other from the adapter's side
+    const struct { const char* name; std::vector<QByteArray> pieces; int gapMs, result; QByteArray reply, leftOver; } cases[] = {
         // The stray byte comes within the silence, yet is not part of the status.
         {"status", {Bytes({0x01, 0x80}), Bytes({0x33})}, 40, 0, Bytes({0x01, 0x80}), Bytes({0x33})},
         {"data in pieces", {data.left(5), data.mid(5, 9), data.mid(14)}, 30, 0, data, {}},

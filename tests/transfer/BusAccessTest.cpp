@@ -159,14 +159,9 @@ TEST(BusAccess, AWriteRecoversFromLineTroubles)
     const ProgramModel program = canonical731();
     const int entries = program.program().AnzEintrag;
     ASSERT_GE(entries, 3);
-    const struct {
-        const char* what;
-        QByteArray device, bcu;
-        int deletes;     // how often the entries are deleted and started again
-        int repetitions; // telegrams the line repeated
-        int commands;    // commands the device took (-1: not counted)
-        const char* logLine;
-    } cases[] = {
+    // deletes: how often the entries are deleted and started again; repetitions: telegrams the line repeated;
+    // commands: those the device took (-1: not counted)
+    const struct { const char* what; QByteArray device, bcu; int deletes; int repetitions; int commands; const char* logLine; } cases[] = {
         // The line breaks as the third entry reaches the device (21 table
         // blocks and the delete come first): the entries start again from the delete.
         {"link lost", "", "link-lost-at-command = 25\n", 2, 0, -1, nullptr},

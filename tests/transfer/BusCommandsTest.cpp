@@ -27,12 +27,8 @@ TEST(BusCommandsTest, RefusalsAndFailuresEndWithTheirMessageAndWriteNothing)
     const auto search = [](const char* area, const char* line, const char* to) {
         return QStringList{u"bus-search"_s, u"--area"_s, QString::fromLatin1(area), u"--line"_s, QString::fromLatin1(line), u"--from"_s, u"1"_s, u"--to"_s, QString::fromLatin1(to)};
     };
-    const struct {
-        QStringList args;
-        QString link;
-        int exitCode;
-        QString out, err; // err: a part of it
-    } cases[] = {
+    // err: a part of it
+    const struct { QStringList args; QString link; int exitCode; QString out, err; } cases[] = {
         {search("1", "1", "8"), {}, 0, u"1.1.5\n"_s, {}},
         {search("2", "1", "3"), {}, 0, {}, {}},
         {search("1", "13", "3"), {}, 1, {}, u"Linie 0 bis 12"_s},

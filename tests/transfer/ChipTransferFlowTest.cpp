@@ -89,11 +89,8 @@ TEST_F(ChipTransferFlowTest, ParallelWriteHandsTheSavedFileToTheTool)
 TEST_F(ChipTransferFlowTest, ToolResultCodeGivesItsMessage)
 {
     const QString kSetAddress = u"Fehler beim Setzen der Adresse 288evtl. Verzögerungsfaktor erhöhen !"_s;
-    const struct {
-        int code;
-        bool reading;
-        QString reason; // empty: done
-    } cases[] = {
+    // reason: empty when done
+    const struct { int code; bool reading; QString reason; } cases[] = {
         {0, false, {}}, {3, false, {}}, {8, false, {}},
         {1, false, u"Kein Programmieradapter an LPT 1 oder Verzögerungsfaktor zu niedrig !"_s},
         {2, true, u"Kein Zendrik im Programmieradapter oder Verzögerungsfaktor zu niedrig !"_s},

@@ -108,13 +108,8 @@ TEST_F(IrTransferTest, ReadImportsTheDeviceProgramByteForByteAfterAskingToSaveCh
 
 TEST_F(IrTransferTest, TheToolsResultDecidesTheOneMessage)
 {
-    const struct {
-        const char* faults;
-        IrModus mode;
-        IrOutcome outcome;
-        QString message;
-        bool staleExchange = false; // an exchange file of an earlier job lies in the folder
-    } cases[] = {
+    // staleExchange: an exchange file of an earlier job lies in the folder
+    const struct { const char* faults; IrModus mode; IrOutcome outcome; QString message; bool staleExchange = false; } cases[] = {
         {"--no-device", IrModus::Read, IrOutcome::Failed, kFailed}, {"--not-auto", IrModus::Program, IrOutcome::Failed, kFailed},
         {"--result 7", IrModus::SetTime, IrOutcome::Failed, kFailed}, {"--result -1", IrModus::Read, IrOutcome::Failed, kFailed},
         {"--no-result", IrModus::SetTime, IrOutcome::NoResponse, kNoResponse}, {"--no-result", IrModus::Read, IrOutcome::NoResponse, kNoResponse},

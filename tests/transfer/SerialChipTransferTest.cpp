@@ -121,16 +121,7 @@ TEST_F(SerialChipTransferTest, OnlyWholeChipVerificationCatchesAChipThatKeptHalf
 
 enum class Mode { Write, WriteBlock0, Read };
 
-struct FaultCase {
-    const char* name;
-    QStringList args;
-    Mode mode;
-    bool largeChip;
-    SerialFault fault;
-    const char* message;
-    int logLines;
-};
-
+struct FaultCase { const char* name; QStringList args; Mode mode; bool largeChip; SerialFault fault; const char* message; int logLines; };
 void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
 
 class SerialFaultTest : public SerialChipTransferTest, public ::testing::WithParamInterface<FaultCase> { };
@@ -146,9 +137,7 @@ TEST_P(SerialFaultTest, EndsWithItsMessage)
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("card.dat"))));
 }
 
-const char* const kNoChip = "Keine Zendrik im Programmieradapter";
-const char* const kNotAnswering = "Zendrik antwortet nicht";
-const char* const kUnknown = "unbekannte Meldung";
+const char *const kNoChip = "Keine Zendrik im Programmieradapter", *const kNotAnswering = "Zendrik antwortet nicht", *const kUnknown = "unbekannte Meldung";
 const char* const kOtherCard = "Sie benötigenen einen anderen Speicherkartentyp!";
 
 // A missing chip ends at the first reply; the other faults after three

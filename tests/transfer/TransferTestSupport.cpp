@@ -12,9 +12,7 @@
 
 namespace zendrik::test {
 
-namespace {
-QDateTime FixedClock() { return QDateTime(QDate(2026, 3, 14), QTime(9, 26)); }
-} // namespace
+static QDateTime FixedClock() { return QDateTime(QDate(2026, 3, 14), QTime(9, 26)); }
 
 Image MakeProgramFile(const QString& path, int row, int entries)
 {

@@ -10,16 +10,11 @@
 #include "transfer/bus/BusAccess.h"
 #include "transfer/sim/SimulatedBus.h"
 
-#include <QByteArray>
-#include <QString>
-#include <QStringList>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <memory>
-#include <ostream>
 
 // Readable QStrings in test failures.
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
@@ -40,13 +35,12 @@ inline QByteArray Frame(std::initializer_list<int> values) { return Bytes(values
 QString Hex(const Image& image, std::size_t from, std::size_t count);
 inline QString Hex(std::initializer_list<int> bytes) { return Hex(Image(bytes.begin(), bytes.end()), 0, bytes.size()); }
 
-// What the serial transfer window would show.
+// What the serial transfer window would show: the gauge (value, maximum) and the labels.
 struct TransferRecorder : TransferObserver {
-    std::vector<std::pair<int, int>> progress; // value, maximum
+    std::vector<std::pair<int, int>> progress;
     QStringList labels;
-    TextTable texts;
     void progressChanged(int value, int max) override { progress.emplace_back(value, max); }
-    void labelChanged(const Prompt& label) override { labels << label.render(texts); }
+    void labelChanged(const Prompt& label) override { labels << label.render(TextTable()); }
     void transferEnded() override { }
 };
 
@@ -74,9 +68,8 @@ public:
     EmulatorProcess() : AdapterEmulatorProcess(QStringLiteral(ZENDRIK_ADAPTER_EMULATOR)) { }
 };
 
-// A working directory with the shipped transfer application, a simulated
-// bus (unpaced unless told otherwise) and the bus access on it, answering
-// every question with yes.
+// A working directory with the shipped transfer application, a simulated bus
+// (unpaced unless told otherwise) and the bus access on it, answering yes.
 struct BusFixture {
     BusFixture(const QByteArray& busDescription, ProgramModel model);
     QString path(const QString& name) const;
