@@ -1,6 +1,5 @@
-// What the bus transfer relies on of every link to the BCU, run on each way
-// of reaching the bus, each opened by its connection text: the simulated bus,
-// and a KNXnet/IP tunnel through knxd with zendrik-bus-device on the line.
+// What the bus transfer relies on of every link to the BCU, on the simulated bus and through knxd with
+// zendrik-bus-device on the line, each opened by its connection text.
 
 #include "tests/knx/KnxdHarness.h"
 
@@ -41,7 +40,8 @@ protected:
         ASSERT_TRUE(link) << error.toStdString();
     }
     // Polls until `step` says done or fails, for two seconds at most.
-    template <class Step> bool within2s(Step step)
+    template <class Step>
+    bool within2s(Step step)
     {
         for (const std::int64_t start = link->clock().nowUs(); link->clock().nowUs() - start < 2'000'000; link->clock().idle())
             if (const int r = step()) return r > 0;
@@ -135,7 +135,11 @@ TEST_P(EibLinkContract, TelegramsGoOverTheConnectionAndOnlyTheDeviceAnswers)
     EXPECT_EQ(next(true), "0e 39 b0 11 05 66 46 43 01 04 7e 07 38");
     // Nine bytes of the application are more than one access serves (count
     // 0); the mailbox is served whole, ten bytes of it are not.
-    const struct { int count; quint16 address; const char* answer; } reads[] = {{9, 0x0107, "0b 39 b0 11 05 63 4a 40 01 07"},
+    const struct {
+        int count;
+        quint16 address;
+        const char* answer;
+    } reads[] = {{9, 0x0107, "0b 39 b0 11 05 63 4a 40 01 07"},
                  {9, 0x00CE, "14 39 b0 11 05 6c 4e 49 00 ce ff ff ff ff ff ff ff ff ff"},
                  {10, 0x00CE, "0b 39 b0 11 05 63 52 40 00 ce"}};
     for (const auto& r : reads) {

@@ -29,7 +29,8 @@ namespace {
 using Datagrams = std::vector<QByteArray>;
 
 // Calls `idle` until `done` says so or `ms` have passed; what `done` said last.
-template <class Done, class Idle> bool Within(int ms, Done done, Idle idle)
+template <class Idle, class Done>
+bool Within(int ms, Idle idle, Done done)
 {
     QElapsedTimer t;
     t.start();
@@ -59,20 +60,34 @@ public:
         ::setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
         thread_ = std::thread([this] { run(); });
     }
-    ~ScriptedServer() { stop_ = true; thread_.join(); ::close(fd_); }
+    ~ScriptedServer()
+    {
+        stop_ = true;
+        thread_.join();
+        ::close(fd_);
+    }
     quint16 port() const { return port_; }
     // Every datagram received so far, parsed (service 0 when it did not parse).
-    std::vector<KnxIp::Datagram> received() { std::lock_guard lock(mutex_); return received_; }
+    std::vector<KnxIp::Datagram> received()
+    {
+        std::lock_guard lock(mutex_);
+        return received_;
+    }
     // How many of a service came, waiting up to a second for `expected`.
     int count(quint16 service, int expected = 0)
     {
         const auto n = [&] { return std::ranges::count(received(), service, &KnxIp::Datagram::service); };
-        Within(1000, [&] { return n() >= expected; }, [] { std::this_thread::sleep_for(std::chrono::milliseconds(5)); });
+        const auto pause = [] { std::this_thread::sleep_for(std::chrono::milliseconds(5)); };
+        Within(1000, pause, [&] { return n() >= expected; });
         return int(n());
     }
     // Sends a datagram to the client, or (`frame`) a cEMI frame in a
     // tunnelling request with the server's next sequence number.
-    void push(const QByteArray& datagram, bool frame = false) { std::lock_guard lock(mutex_); pushes_.emplace_back(datagram, frame); }
+    void push(const QByteArray& datagram, bool frame = false)
+    {
+        std::lock_guard lock(mutex_);
+        pushes_.emplace_back(datagram, frame);
+    }
 
     std::atomic<bool> refuse{false}; // answer connect requests with "no more connections"
 
@@ -104,7 +119,10 @@ private:
             else if (d.service == KnxIp::DisconnectRequest) out = {KnxIp::disconnectResponse(d.channel, KnxIp::NoError)};
             else if (confirm_ && d.service == KnxIp::TunnellingRequest) out = {KnxIp::tunnellingAck(d.channel, d.sequence, KnxIp::NoError), KnxIp::tunnellingRequest(d.channel, sequence_++, con)};
             else if (reply_) out = reply_(d);
-            { std::lock_guard lock(mutex_); received_.push_back(d); }
+            {
+                std::lock_guard lock(mutex_);
+                received_.push_back(d);
+            }
             for (const QByteArray& o : out) send(o);
         }
     }
@@ -129,10 +147,11 @@ struct OpenLink {
     {
         int rc = 0;
         bool done = false;
-        Within(ms, [&] { return (rc = link.pollConfirm(&done)) != 0 || done; }, [&] { link.clock().idle(); });
+        Within(ms, idle, [&] { return (rc = link.pollConfirm(&done)) != 0 || done; });
         return rc ? rc : int(done);
     }
     KnxNetIpLink link;
+    std::function<void()> idle = [this] { link.clock().idle(); };
 };
 
 QByteArray bytes(std::initializer_list<int> list)
@@ -185,7 +204,7 @@ TEST(KnxTunnelTest, MalformedAndForeignDatagramsAreIgnoredCountedAndNoted)
                                 request(ScriptedServer::kChannel + 1, cemi), with(good, 5, good.size() + 1), QByteArray("\x06"), QByteArray()})
         server.push(d);
     KnxNetIpTunnel& tunnel = l.link.tunnel();
-    Within(2000, [&] { return tunnel.malformedTotal() + tunnel.ignoredForeign() >= 7; }, [&] { l.link.clock().idle(); });
+    Within(2000, l.idle, [&] { return tunnel.malformedTotal() + tunnel.ignoredForeign() >= 7; });
     const auto fault = [&](KnxIp::Fault f) { return tunnel.malformed()[static_cast<int>(f)]; };
     EXPECT_EQ(std::vector<int>({fault(KnxIp::Fault::BadHeaderLength), fault(KnxIp::Fault::UnknownService), fault(KnxIp::Fault::BadCemi),
                                 fault(KnxIp::Fault::LengthMismatch), fault(KnxIp::Fault::TooShort), tunnel.ignoredForeign()}),
@@ -197,14 +216,15 @@ TEST(KnxTunnelTest, MalformedAndForeignDatagramsAreIgnoredCountedAndNoted)
     // A good one after them all is taken: the tunnel is still open.
     server.push(good);
     QByteArray got;
-    Within(2000, [&] { return tunnel.takeFrame(got); }, [&] { tunnel.service(1000); });
+    const auto service = [&] { tunnel.service(1000); };
+    Within(2000, service, [&] { return tunnel.takeFrame(got); });
     EXPECT_EQ(got, cemi);
     EXPECT_EQ(tunnel.state(), KnxNetIpTunnel::State::Open);
     // A server ending the tunnel is answered and the link reports it; nothing more to disconnect then.
     server.push(KnxIp::disconnectRequest(ScriptedServer::kChannel, {0x7F000001, server.port()}));
     QByteArray buffer;
     int rc = 0;
-    Within(2000, [&] { return (rc = l.link.receive(buffer)) != 0; }, [&] { l.link.clock().idle(); });
+    Within(2000, l.idle, [&] { return (rc = l.link.receive(buffer)) != 0; });
     EXPECT_EQ(rc, LinkLost);
     l.link.close();
     EXPECT_EQ(server.count(KnxIp::DisconnectRequest), 0);
@@ -221,13 +241,13 @@ TEST(KnxTunnelTest, HeartbeatsAreSentAndTheirAbsenceDropsTheTunnel)
     tunnel.heartbeatTimeoutMs = 50;
     ASSERT_TRUE(tunnel.open());
     const auto service = [&] { tunnel.service(1000); };
-    Within(450, [] { return false; }, service);
+    Within(450, service, [] { return false; });
     EXPECT_GE(server.count(KnxIp::ConnectionStateRequest), 3);
     EXPECT_EQ(tunnel.state(), KnxNetIpTunnel::State::Open);
     answer = false;
     QElapsedTimer t;
     t.start();
-    Within(3000, [&] { return tunnel.state() != KnxNetIpTunnel::State::Open; }, service);
+    Within(3000, service, [&] { return tunnel.state() != KnxNetIpTunnel::State::Open; });
     EXPECT_GE(t.elapsed(), 140); // three requests of 50 ms each without an answer
     EXPECT_EQ(tunnel.state(), KnxNetIpTunnel::State::Failed);
     EXPECT_EQ(tunnel.failure(), KnxNetIpTunnel::Failure::NoHeartbeat);
@@ -281,7 +301,11 @@ TEST(KnxTunnelTest, ARefusedOrUnansweredConnectFailsTheOpenWithTheReason)
     KnxNetIpLink link(QHostAddress::LocalHost, server.port(), QStringLiteral("knxnetip:test"));
     KnxNetIpLink nobody(QHostAddress::LocalHost, 9, QStringLiteral("knxnetip:127.0.0.1:9"));
     nobody.connectTimeoutMs = 300;
-    const struct { KnxNetIpLink& link; const ExtraText* note; QString detail; } cases[] = {{link, &kKnxRefused, QStringLiteral("0x24")}, {nobody, &kKnxNoServer, QString()}};
+    const struct {
+        KnxNetIpLink& link;
+        const ExtraText* note;
+        QString detail;
+    } cases[] = {{link, &kKnxRefused, QStringLiteral("0x24")}, {nobody, &kKnxNoServer, QString()}};
     for (const auto& c : cases) {
         EXPECT_EQ(c.link.install(0, 9600, 2000, 500, 0), LinkInstallFailed);
         const std::vector<LinkNote> notes = c.link.takeNotes();

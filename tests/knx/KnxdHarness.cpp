@@ -21,7 +21,10 @@ void Stop(std::unique_ptr<QProcess>& process, int graceMs)
 {
     if (!process || process->state() == QProcess::NotRunning) return;
     process->terminate();
-    if (!process->waitForFinished(graceMs)) { process->kill(); process->waitForFinished(3000); }
+    if (!process->waitForFinished(graceMs)) {
+        process->kill();
+        process->waitForFinished(3000);
+    }
 }
 
 // Starts a child process in `workDir`; false with the reason.
@@ -49,7 +52,10 @@ QString NotInPrivateNetwork()
 
 bool Knxd::start()
 {
-    if (const QString others = NotInPrivateNetwork(); !others.isEmpty()) { failure_ = QStringLiteral("not in a private network namespace (interfaces %1): refusing to start knxd").arg(others); return false; }
+    if (const QString others = NotInPrivateNetwork(); !others.isEmpty()) {
+        failure_ = QStringLiteral("not in a private network namespace (interfaces %1): refusing to start knxd").arg(others);
+        return false;
+    }
     const QString config = QDir(dir_.path()).filePath(QStringLiteral("knxd.ini"));
     if (!WriteFileAtomically(config, kConfig, &failure_)) return false;
     if (!Launch(process_, QStringLiteral("knxd"), {config}, dir_.path(), failure_, QProcess::MergedChannels)) return false;
@@ -58,7 +64,10 @@ bool Knxd::start()
     t.start();
     while (t.elapsed() < 5000) {
         KnxNetIpTunnel probe(QHostAddress::LocalHost, kPort);
-        if (probe.open(100)) { probe.close(); return true; }
+        if (probe.open(100)) {
+            probe.close();
+            return true;
+        }
         if (process_->state() == QProcess::NotRunning) break;
     }
     failure_ = QStringLiteral("knxd does not answer: %1").arg(QString::fromUtf8(process_->readAll()));

@@ -20,11 +20,7 @@ TEST(AdapterFrames, RepliesAreClassifiedInTheAdaptersBitOrder)
     wrongAddress[2] = 0x30;
     // Several bits: 0x81 wins over 0x82, and 0x82 over 0x84.
     const std::pair<QByteArray, AdapterReply> cases[] = {
-        {Bytes({0x01, 0x80}), AdapterReply::WriteAcknowledged}, {Bytes({0x01, 0x81}), AdapterReply::NoChip}, {Bytes({0x01, 0x83}), AdapterReply::NoChip},
-        {Bytes({0x01, 0x85}), AdapterReply::NoChip}, {Bytes({0x01, 0x82}), AdapterReply::ChipNotAnswering}, {Bytes({0x01, 0x86}), AdapterReply::ChipNotAnswering},
-        {Bytes({0x01, 0x84}), AdapterReply::TransmissionError}, {Bytes({0x01, 0x01}), AdapterReply::UnexpectedStatus}, {Bytes({0x01}), AdapterReply::Unexpected},
-        {Bytes({0x02, 0xA1}), AdapterReply::OldAdapter}, {data, AdapterReply::ReadData}, {wrongEcho, AdapterReply::Unexpected},
-        {wrongAddress, AdapterReply::Unexpected}, {data.left(18), AdapterReply::Unexpected}, {data + Bytes({0}), AdapterReply::Unexpected}};
+        {Bytes({0x01, 0x80}), AdapterReply::WriteAcknowledged}, {Bytes({0x01, 0x81}), AdapterReply::NoChip}, {Bytes({0x01, 0x83}), AdapterReply::NoChip}, {Bytes({0x01, 0x85}), AdapterReply::NoChip}, {Bytes({0x01, 0x82}), AdapterReply::ChipNotAnswering}, {Bytes({0x01, 0x86}), AdapterReply::ChipNotAnswering}, {Bytes({0x01, 0x84}), AdapterReply::TransmissionError}, {Bytes({0x01, 0x01}), AdapterReply::UnexpectedStatus}, {Bytes({0x01}), AdapterReply::Unexpected}, {Bytes({0x02, 0xA1}), AdapterReply::OldAdapter}, {data, AdapterReply::ReadData}, {wrongEcho, AdapterReply::Unexpected}, {wrongAddress, AdapterReply::Unexpected}, {data.left(18), AdapterReply::Unexpected}, {data + Bytes({0}), AdapterReply::Unexpected}};
     for (const auto& [reply, kind] : cases) EXPECT_EQ(ClassifyAdapterReply(reply, request), kind) << reply.toHex(' ').toStdString();
     EXPECT_EQ(ReadReplyData(data), QByteArray(16, '\x55'));
     EXPECT_EQ(HexLine(Bytes({0x12, 0xA1, 0x00, 0x0A, 0xFF})), QStringLiteral(" 12 A1 0 A FF"));
@@ -35,7 +31,12 @@ TEST(ReceiveReply, EndsByLengthOrSilence)
 {
     const QByteArray data = Bytes({0x12, 0xA1, 0x00}) + QByteArray(16, '\x07');
     // pieces: sent one after the other from the adapter's side
-    const struct { const char* name; std::vector<QByteArray> pieces; int gapMs, result; QByteArray reply, leftOver; } cases[] = {
+    const struct {
+        const char* name;
+        std::vector<QByteArray> pieces;
+        int gapMs, result;
+        QByteArray reply, leftOver;
+    } cases[] = {
         // The stray byte comes within the silence, yet is not part of the status.
         {"status", {Bytes({0x01, 0x80}), Bytes({0x33})}, 40, 0, Bytes({0x01, 0x80}), Bytes({0x33})},
         {"data in pieces", {data.left(5), data.mid(5, 9), data.mid(14)}, 30, 0, data, {}},

@@ -1,6 +1,5 @@
-// The bus access actions against the simulated bus: search, program, read
-// and reinstall, every fault an emulated time switch or the line can show,
-// and the log of one clean write.
+// The bus access actions against the simulated bus: search, program, read and reinstall, every fault an
+// emulated time switch or the line can show, and the log of one clean write.
 
 #include "tests/transfer/TransferTestSupport.h"
 
@@ -40,27 +39,42 @@ void expectDeviceHolds(SimulatedBus& bus, const ProgramSlot& s)
         for (std::size_t k = 0; k < 4; ++k) EXPECT_EQ(d->rows[r].b[k], int(r) < s.AnzSoWi ? s.SoWiTab[r].b[k] : 0xFF);
 }
 
-class BusWriteReadTest : public ::testing::TestWithParam<int> { };
+// A clean write of each family, and line troubles a write recovers from by itself: the device ends up holding the
+// program, each command stored once, and a later read gives it back byte for byte. `deletes`: how often the entries
+// were deleted and started again; `repetitions`: telegrams the line repeated; `commands`: those the device took (-1: not counted).
+struct WriteCase {
+    const char* name;
+    int family;
+    QByteArray device, bcu;
+    int deletes, repetitions, commands;
+    const char* logLine;
+};
+
+class BusWriteReadTest : public ::testing::TestWithParam<WriteCase> { };
 
 TEST_P(BusWriteReadTest, WhatIsWrittenIsReadBackByteForByte)
 {
-    ProgramModel program = GetParam() == 738 ? canonical738() : canonical731();
+    const WriteCase& c = GetParam();
+    ProgramModel program = c.family == 738 ? canonical738() : canonical731();
     ASSERT_GT(program.program().AnzEintrag, 3);
     ASSERT_GT(program.program().AnzSoWi, 0);
-    BusFixture f(busWith(""), program);
+    BusFixture f(busWith(c.device, c.bcu), program);
     const QByteArray original = f.bus->device(kDevice)->application();
     const BusActionResult w = f.access->Program(kDevice);
     ASSERT_EQ(w.code, 0) << logOf(f);
     EXPECT_FALSE(w.restorePending);
     EXPECT_TRUE(f.ui.asked().empty());
     expectDeviceHolds(*f.bus, program.program());
+    EXPECT_EQ(std::pair(int(f.logLines().count(QStringLiteral("lösche Schaltzeiten "))), f.bus->repetitions()), std::pair(c.deletes, c.repetitions));
+    if (c.commands >= 0) EXPECT_EQ(f.bus->device(kDevice)->commandsReceived(), c.commands + program.program().AnzEintrag);
+    if (c.logLine) EXPECT_TRUE(f.logLines().contains(QString::fromUtf8(c.logLine)));
     EXPECT_EQ(f.bus->device(kDevice)->application(), original);
     EXPECT_FALSE(f.bus->device(kDevice)->connected(f.bus->clock().nowUs()));
     EXPECT_EQ(f.bus->localByte(0x0116), 5);
     EXPECT_FALSE(QFile::exists(f.path(QStringLiteral("appl-1.1.5.old"))));
     // The next run of the program meets the same device.
     f.model.ClearSlot(kProgramSlot);
-    f.reopenBus();
+    f.reopenBus(busWith(""));
     ASSERT_EQ(f.access->Read(kDevice).code, 0) << logOf(f);
     const ProgramSlot &a = f.model.program(), &b = program.program();
     EXPECT_EQ(std::tie(a.AnzEintrag, a.AnzSz, a.AnzPz, a.AnzSoWi, a.SoWiJahr), std::tie(b.AnzEintrag, b.AnzSz, b.AnzPz, b.AnzSoWi, b.SoWiJahr));
@@ -69,7 +83,16 @@ TEST_P(BusWriteReadTest, WhatIsWrittenIsReadBackByteForByte)
     EXPECT_EQ(f.bus->device(kDevice)->application(), original);
 }
 
-INSTANTIATE_TEST_SUITE_P(Families, BusWriteReadTest, ::testing::Values(731, 738));
+// The line breaks as the third entry reaches the device (21 table blocks and the delete come first): the entries
+// start again from the delete. Connected telegram 145 is the mailbox write of the second entry (after the
+// application's save and install, the table and the delete). The second entry (command 24) is taken only after
+// 1.5 s: read back until it is, never written again.
+INSTANTIATE_TEST_SUITE_P(Lines, BusWriteReadTest,
+                         ::testing::Values(WriteCase{"Clean731", 731, "", "", 1, 0, -1, nullptr}, WriteCase{"Clean738", 738, "", "", 1, 0, -1, nullptr},
+                                           WriteCase{"LinkLost", 731, "", "link-lost-at-command = 25\n", 2, 0, -1, nullptr},
+                                           WriteCase{"RepeatedTelegram", 731, "", "ack-lost-at = 145\n", 1, 1, 22, nullptr},
+                                           WriteCase{"BusyDevice", 731, "busy = 1\nbusy-from = 24\n", "", 1, 0, 22, " *** Uhr nicht bereit 1"}),
+                         [](const ::testing::TestParamInfo<WriteCase>& info) { return std::string(info.param.name); });
 
 TEST(BusAccess, ASearchListsOnlyTheTimeSwitchesThatAnswer)
 {
@@ -151,37 +174,6 @@ INSTANTIATE_TEST_SUITE_P(Faults, BusFaultTest,
                                            FaultCase{"LinkDeadInTheEntries", "", "link-dead-at-command = 24\n", 1, true, true},
                                            FaultCase{"NoConfirmation", "", "no-confirm\n", 107, false}),
                          [](const ::testing::TestParamInfo<FaultCase>& info) { return std::string(info.param.name); });
-
-// Line troubles a write recovers from by itself: the device ends up holding
-// the program, each command stored once.
-TEST(BusAccess, AWriteRecoversFromLineTroubles)
-{
-    const ProgramModel program = canonical731();
-    const int entries = program.program().AnzEintrag;
-    ASSERT_GE(entries, 3);
-    // deletes: how often the entries are deleted and started again; repetitions: telegrams the line repeated;
-    // commands: those the device took (-1: not counted)
-    const struct { const char* what; QByteArray device, bcu; int deletes; int repetitions; int commands; const char* logLine; } cases[] = {
-        // The line breaks as the third entry reaches the device (21 table
-        // blocks and the delete come first): the entries start again from the delete.
-        {"link lost", "", "link-lost-at-command = 25\n", 2, 0, -1, nullptr},
-        // Connected telegram 145 is the mailbox write of the second entry
-        // (after the application's save and install, the table and the delete).
-        {"repeated telegram", "", "ack-lost-at = 145\n", 1, 1, 22 + entries, nullptr},
-        // The second entry (command 24) is taken only after 1.5 s: read back until it is, never written again.
-        {"busy device", "busy = 1\nbusy-from = 24\n", "", 1, 0, 22 + entries, " *** Uhr nicht bereit 1"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        BusFixture f(busWith(c.device, c.bcu), program);
-        ASSERT_EQ(f.access->Program(kDevice).code, 0) << logOf(f);
-        expectDeviceHolds(*f.bus, program.program());
-        EXPECT_EQ(f.logLines().count(QStringLiteral("lösche Schaltzeiten ")), c.deletes);
-        EXPECT_EQ(f.bus->repetitions(), c.repetitions);
-        if (c.commands >= 0) EXPECT_EQ(f.bus->device(kDevice)->commandsReceived(), c.commands);
-        if (c.logLine) EXPECT_TRUE(f.logLines().contains(QString::fromUtf8(c.logLine)));
-    }
-}
 
 TEST(BusAccess, ReadingStopsAtTheCapacityOfTheDeviceType)
 {
@@ -283,8 +275,7 @@ TEST(BusAccess, AYearAnswerThatDoesNotStartWithZeroIsRefused)
 
 TEST(BusAccess, AMissingOrInvalidTransferApplicationOrNoPlaceToSaveTheDevicesTouchesNothing)
 {
-    const std::pair<const char*, QString> cases[] = {{"missing", kTransferApplicationFileName}, {"1\n2\nthree\n", kTransferApplicationFileName},
-                                                      {nullptr, QStringLiteral("appl-1.1.5.old")}}; // a link into a folder that is not there
+    const std::pair<const char*, QString> cases[] = {{"missing", kTransferApplicationFileName}, {"1\n2\nthree\n", kTransferApplicationFileName}, {nullptr, QStringLiteral("appl-1.1.5.old")}}; // a link into a folder that is not there
     for (const auto& [content, file] : cases) {
         SCOPED_TRACE(file.toStdString() + ": " + (content ? content : "link"));
         BusFixture f(busWith(""), canonical731());

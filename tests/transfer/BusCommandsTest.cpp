@@ -1,6 +1,4 @@
-// bus-search, bus-write, bus-read and bus-reinstall of zendrik-cli against
-// the simulated bus, each a program run of its own: what the runs through
-// knxd (tests/knx) do not show, the refusals and the failures.
+// The bus commands of zendrik-cli against the simulated bus: the refusals and failures the runs through knxd do not show.
 
 #include "tests/support/CliRun.h"
 #include "tests/support/TestPrograms.h"
@@ -28,7 +26,12 @@ TEST(BusCommandsTest, RefusalsAndFailuresEndWithTheirMessageAndWriteNothing)
         return QStringList{u"bus-search"_s, u"--area"_s, QString::fromLatin1(area), u"--line"_s, QString::fromLatin1(line), u"--from"_s, u"1"_s, u"--to"_s, QString::fromLatin1(to)};
     };
     // err: a part of it
-    const struct { QStringList args; QString link; int exitCode; QString out, err; } cases[] = {
+    const struct {
+        QStringList args;
+        QString link;
+        int exitCode;
+        QString out, err;
+    } cases[] = {
         {search("1", "1", "8"), {}, 0, u"1.1.5\n"_s, {}},
         {search("2", "1", "3"), {}, 0, {}, {}},
         {search("1", "13", "3"), {}, 1, {}, u"Linie 0 bis 12"_s},

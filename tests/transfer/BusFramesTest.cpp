@@ -1,5 +1,4 @@
-// The frames handed to the link, the telegrams inside them, the mailbox
-// blocks of the transfer application and the physical addresses, byte for byte.
+// The frames handed to the link, the telegrams in them, the mailbox blocks and the physical addresses, byte for byte.
 
 #include "tests/transfer/TransferTestSupport.h"
 
@@ -63,9 +62,7 @@ TEST(TransferMailbox, BlocksAndWhatAReadBackSays)
     EXPECT_EQ(Mailbox::commandBlock(0x60, {}), Frame({0x01, 0x01, 0x60, 0, 0, 0, 0, 0, 0}));
     EXPECT_EQ(Mailbox::answerBlock(0x44, Frame({0x00, 27})), Frame({0x02, 0x03, 0x44, 0x00, 0x1B, 0xFF, 0xFF, 0xFF, 0xFF}));
     const std::pair<QByteArray, Mailbox::State> states[] = {
-        {Frame({0x01, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}), Mailbox::State::Taken}, {sent, Mailbox::State::Pending},
-        {Frame({0x01, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00}), Mailbox::State::Other}, {Mailbox::answerBlock(0x61, entry), Mailbox::State::Answer},
-        {sent.left(8), Mailbox::State::Other}};
+        {Frame({0x01, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}), Mailbox::State::Taken}, {sent, Mailbox::State::Pending}, {Frame({0x01, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00}), Mailbox::State::Other}, {Mailbox::answerBlock(0x61, entry), Mailbox::State::Answer}, {sent.left(8), Mailbox::State::Other}};
     for (const auto& [block, state] : states) EXPECT_EQ(Mailbox::stateOf(block, sent), state) << block.toHex(' ').toStdString();
     QByteArray data;
     EXPECT_TRUE(Mailbox::answerData(Mailbox::answerBlock(0x61, entry), 0x61, &data));
@@ -75,9 +72,24 @@ TEST(TransferMailbox, BlocksAndWhatAReadBackSays)
 
 TEST(PhysicalAddress, RangesOfAreaLineAndDevice)
 {
-    const std::pair<const char*, int> cases[] = { // -1: refused
-        {"1.12.255", 0x1CFF}, {"0.0.1", 0x0001}, {"15.12.1", 0xFC01}, {"8.0.1", 0x8001}, {" 1.1.5 ", 0x1105}, {"1.13.1", -1}, {"16.0.1", -1},
-        {"1.1.0", -1}, {"1.1.256", -1}, {"1.1", -1}, {"1.1.1.1", -1}, {"", -1}, {"a.1.1", -1}, {"-1.1.1", -1}, {"1..1", -1}, {"1.1.+5", -1}, {"0001.1.1", -1}};
+    const std::pair<const char*, int> cases[] = {// -1: refused
+                                                 {"1.12.255", 0x1CFF},
+                                                 {"0.0.1", 0x0001},
+                                                 {"15.12.1", 0xFC01},
+                                                 {"8.0.1", 0x8001},
+                                                 {" 1.1.5 ", 0x1105},
+                                                 {"1.13.1", -1},
+                                                 {"16.0.1", -1},
+                                                 {"1.1.0", -1},
+                                                 {"1.1.256", -1},
+                                                 {"1.1", -1},
+                                                 {"1.1.1.1", -1},
+                                                 {"", -1},
+                                                 {"a.1.1", -1},
+                                                 {"-1.1.1", -1},
+                                                 {"1..1", -1},
+                                                 {"1.1.+5", -1},
+                                                 {"0001.1.1", -1}};
     for (const auto& [text, expected] : cases) {
         const auto a = ParsePhysAddress(QString::fromLatin1(text));
         EXPECT_EQ(a ? int(*a) : -1, expected) << text;
@@ -100,8 +112,10 @@ TEST(BusApplication, TheShippedTransferApplicationIsTheOneTheDevicesRunAndOthers
     const QByteArray good = ApplicationFileText(QByteArray(248, '\x12'));
     const std::pair<QByteArray, ApplicationFileError> cases[] = {
         {good, ApplicationFileError::None}, {QByteArray(good).replace("\r\n", " \n"), ApplicationFileError::None}, // LF line ends and blanks
-        {ApplicationFileText(QByteArray(247, '\x12')), ApplicationFileError::Invalid}, {ApplicationFileText(QByteArray(249, '\x12')), ApplicationFileError::Invalid},
-        {QByteArray(good).replace(0, 2, "256"), ApplicationFileError::Invalid}, {QByteArray("x\r\n") + good, ApplicationFileError::Invalid}};
+        {ApplicationFileText(QByteArray(247, '\x12')), ApplicationFileError::Invalid},
+        {ApplicationFileText(QByteArray(249, '\x12')), ApplicationFileError::Invalid},
+        {QByteArray(good).replace(0, 2, "256"), ApplicationFileError::Invalid},
+        {QByteArray("x\r\n") + good, ApplicationFileError::Invalid}};
     for (const auto& [text, expected] : cases) {
         ASSERT_TRUE(writeFile(p, text));
         error = ApplicationFileError::Unreadable;
@@ -121,13 +135,7 @@ TEST(BusErrors, EveryCodeHasItsMessage)
     en.LoadEnglish();
     // Code 0 is never shown for a success; a caller that passes it gets the run-time failure's text.
     const std::pair<int, const char*> cases[] = {
-        {101, " *** Uhr nicht bereit "}, {102, " *** keine Antwort von Uhr"}, {103, " *** Falsche Telegrammlänge "}, {104, " *** Keine gültigen Daten erhalten"},
-        {105, "keine Verbindung zum EIB "}, {106, "keine Verbindung zum Teilnehmer  For details see file: 'protocol.txt'"},
-        {107, "kein Buszugriff möglich über COM 2"}, {108, "Baue Verbindung auf zu: "}, {109, "no mask response received"}, {110, "Falsche Maskenversion"},
-        {111, "Antwort von falschem Tln"}, {112, "Speicher wurde nicht beschrieben"}, {113, "Falsche Geräteeigenschaften"},
-        {114, "unbekanter Fehler: appl-1.1.5.old: kein Platz"}, {115, "Die Adresstabellen-Länge der lokalen BCU wurde nicht zurückgeschrieben."},
-        {116, "Für dieses Gerät ist keine gesicherte Applikation vorhanden: appl-1.1.5.old: kein Platz"},
-        {0, "unbekanter Fehler: appl-1.1.5.old: kein Platz"}, {3, "unbekanter Fehler: 3 For details see file: 'protocol.txt'"}};
+        {101, " *** Uhr nicht bereit "}, {102, " *** keine Antwort von Uhr"}, {103, " *** Falsche Telegrammlänge "}, {104, " *** Keine gültigen Daten erhalten"}, {105, "keine Verbindung zum EIB "}, {106, "keine Verbindung zum Teilnehmer  For details see file: 'protocol.txt'"}, {107, "kein Buszugriff möglich über COM 2"}, {108, "Baue Verbindung auf zu: "}, {109, "no mask response received"}, {110, "Falsche Maskenversion"}, {111, "Antwort von falschem Tln"}, {112, "Speicher wurde nicht beschrieben"}, {113, "Falsche Geräteeigenschaften"}, {114, "unbekanter Fehler: appl-1.1.5.old: kein Platz"}, {115, "Die Adresstabellen-Länge der lokalen BCU wurde nicht zurückgeschrieben."}, {116, "Für dieses Gerät ist keine gesicherte Applikation vorhanden: appl-1.1.5.old: kein Platz"}, {0, "unbekanter Fehler: appl-1.1.5.old: kein Platz"}, {3, "unbekanter Fehler: 3 For details see file: 'protocol.txt'"}};
     for (const auto& [code, german] : cases)
         EXPECT_EQ(BusErrorMessage(code, QStringLiteral("2"), QStringLiteral("appl-1.1.5.old: kein Platz")).render(de), QString::fromUtf8(german)) << code;
     EXPECT_EQ(BusErrorMessage(107, QStringLiteral("1")).render(en), QStringLiteral("no bus access via COM 1"));

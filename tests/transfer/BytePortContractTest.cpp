@@ -35,8 +35,7 @@ Harness memoryHarness()
     auto [port, end] = MemoryBytePort::makePair();
     std::shared_ptr<MemoryBytePort> far(std::move(end));
     far->open();
-    return {std::move(port), [far](const QByteArray& b) { far->write(b); },
-            [far](int count, int timeoutMs) { return far->waitForBytes(count, timeoutMs), far->readAll(); }, {}};
+    return {std::move(port), [far](const QByteArray& b) { far->write(b); }, [far](int count, int timeoutMs) { return far->waitForBytes(count, timeoutMs), far->readAll(); }, {}};
 }
 
 struct Pty {

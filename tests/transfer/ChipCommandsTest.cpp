@@ -71,7 +71,11 @@ TEST_F(ChipCommandsTest, RefusesBeforeTouchingThePort)
     ASSERT_TRUE(writeFile(path(u"regular.txt"_s), "not a port"));
     const QString prog = path(u"prog.zpg"_s), missing = path(u"no-tty"_s);
     // err: a part of the message
-    const struct { QStringList args; int exitCode; QString err; } cases[] = {
+    const struct {
+        QStringList args;
+        int exitCode;
+        QString err;
+    } cases[] = {
         {{"write-chip", prog}, 2, {}},
         {{"write-chip", prog, "--port", missing, "--verify", "some"}, 2, {}},
         {{"read-chip", "--port", missing}, 2, {}},

@@ -90,11 +90,18 @@ TEST_F(ChipTransferFlowTest, ToolResultCodeGivesItsMessage)
 {
     const QString kSetAddress = u"Fehler beim Setzen der Adresse 288evtl. Verzögerungsfaktor erhöhen !"_s;
     // reason: empty when done
-    const struct { int code; bool reading; QString reason; } cases[] = {
-        {0, false, {}}, {3, false, {}}, {8, false, {}},
+    const struct {
+        int code;
+        bool reading;
+        QString reason;
+    } cases[] = {
+        {0, false, {}},
+        {3, false, {}},
+        {8, false, {}},
         {1, false, u"Kein Programmieradapter an LPT 1 oder Verzögerungsfaktor zu niedrig !"_s},
         {2, true, u"Kein Zendrik im Programmieradapter oder Verzögerungsfaktor zu niedrig !"_s},
-        {4, false, kSetAddress}, {5, true, kSetAddress},
+        {4, false, kSetAddress},
+        {5, true, kSetAddress},
         {6, false, u"Fehler beim Schreiben in Adresse 288evtl. Verzögerungsfaktor erhöhen !"_s},
         {7, true, u"Fehler beim Senden des Lesebefehls ,evtl. Verzögerungsfaktor erhöhen !"_s},
         // A read the tool calls good, but no card.dat came: the import says so, in a box of its own.

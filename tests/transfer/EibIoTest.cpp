@@ -1,6 +1,4 @@
-// The program's side of the link: the address-table length of the BCU on
-// opening and closing, the wait for a confirmation, and which memory answer
-// counts (the rest of the services runs in every bus access and its log).
+// The program's side of the link: the BCU's address-table length, the wait for a confirmation, which answer counts.
 
 #include "tests/transfer/TransferTestSupport.h"
 
@@ -73,12 +71,19 @@ public:
     int resetLink() override { return 0; }
     int resetBcu() override { return 0; }
     int changeLayer(int) override { return 0; }
-    int send(const QByteArray& frame) override { sent.push_back(frame); return 0; }
+    int send(const QByteArray& frame) override
+    {
+        sent.push_back(frame);
+        return 0;
+    }
     int pollConfirm(bool* done) override { return *done = true, 0; }
     int receive(QByteArray& buffer) override
     {
         buffer = QByteArray(kReceiveBufferSize, '\0');
-        if (!incoming.empty()) { buffer.replace(0, incoming.front().size(), incoming.front()); incoming.pop_front(); }
+        if (!incoming.empty()) {
+            buffer.replace(0, incoming.front().size(), incoming.front());
+            incoming.pop_front();
+        }
         return 0;
     }
     int close() override { return 0; }
@@ -99,8 +104,7 @@ TEST(EibIo, OnlyTheAnswerToTheRequestCounts)
     ASSERT_EQ(io.Connect(0x1105), 0);
     EXPECT_EQ(link.sent.back(), Frame({0x06, 0x23, 0, 0, 0, 0x11, 0x05}));
     // The answer asked for; another address, another count, a mask answer, one too short for its count.
-    const std::pair<QByteArray, int> cases[] = {{Frame({0x42, 0x42, 0x01, 0x07, 0xAA, 0xBB}), 0}, {Frame({0x42, 0x42, 0x01, 0x09, 0xAA, 0xBB}), 111},
-        {Frame({0x42, 0x41, 0x01, 0x07, 0xAA}), 111}, {Frame({0x43, 0x40, 0x00, 0x12}), 111}, {Frame({0x42, 0x42, 0x01, 0x07, 0xAA}), 111}};
+    const std::pair<QByteArray, int> cases[] = {{Frame({0x42, 0x42, 0x01, 0x07, 0xAA, 0xBB}), 0}, {Frame({0x42, 0x42, 0x01, 0x09, 0xAA, 0xBB}), 111}, {Frame({0x42, 0x41, 0x01, 0x07, 0xAA}), 111}, {Frame({0x43, 0x40, 0x00, 0x12}), 111}, {Frame({0x42, 0x42, 0x01, 0x07, 0xAA}), 111}};
     for (const auto& [telegram, expected] : cases) {
         link.incoming = {EibFrame::dataIn(0x1105, 0xFFFA, telegram)};
         QByteArray data;

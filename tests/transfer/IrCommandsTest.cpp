@@ -49,7 +49,11 @@ TEST_F(IrCommandsTest, FailuresEndWithTheirMessageAndStatus)
 {
     MakeProgramFile(path(u"device.zpg"_s), 4, 10);
     const QString x = path(u"x.zpg"_s);
-    const struct { QStringList args; int exitCode; QString message; } cases[] = {
+    const struct {
+        QStringList args;
+        int exitCode;
+        QString message;
+    } cases[] = {
         {{u"ir-read"_s, u"--out"_s, x, u"--tool"_s, tool(u"--not-auto"_s)}, 1, u"Übertragung fehlgeschlagen ! Verbindung ok ? Uhr im Automodus ?"_s},
         {{u"ir-read"_s, u"--out"_s, x, u"--tool"_s, tool(u"--damaged"_s)}, 1, u"Keine gültige Datei !"_s},
         {{u"ir-read"_s, u"--out"_s, x, u"--port"_s, u"3"_s}, 2, u"--port takes 1"_s},

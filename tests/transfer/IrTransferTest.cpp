@@ -109,11 +109,21 @@ TEST_F(IrTransferTest, ReadImportsTheDeviceProgramByteForByteAfterAskingToSaveCh
 TEST_F(IrTransferTest, TheToolsResultDecidesTheOneMessage)
 {
     // staleExchange: an exchange file of an earlier job lies in the folder
-    const struct { const char* faults; IrModus mode; IrOutcome outcome; QString message; bool staleExchange = false; } cases[] = {
-        {"--no-device", IrModus::Read, IrOutcome::Failed, kFailed}, {"--not-auto", IrModus::Program, IrOutcome::Failed, kFailed},
-        {"--result 7", IrModus::SetTime, IrOutcome::Failed, kFailed}, {"--result -1", IrModus::Read, IrOutcome::Failed, kFailed},
-        {"--no-result", IrModus::SetTime, IrOutcome::NoResponse, kNoResponse}, {"--no-result", IrModus::Read, IrOutcome::NoResponse, kNoResponse},
-        {"--delay-ms 4000", IrModus::Program, IrOutcome::NoResponse, kNoResponse}, {"--delay-ms 300", IrModus::SetTime, IrOutcome::Succeeded, kSucceeded},
+    const struct {
+        const char* faults;
+        IrModus mode;
+        IrOutcome outcome;
+        QString message;
+        bool staleExchange = false;
+    } cases[] = {
+        {"--no-device", IrModus::Read, IrOutcome::Failed, kFailed},
+        {"--not-auto", IrModus::Program, IrOutcome::Failed, kFailed},
+        {"--result 7", IrModus::SetTime, IrOutcome::Failed, kFailed},
+        {"--result -1", IrModus::Read, IrOutcome::Failed, kFailed},
+        {"--no-result", IrModus::SetTime, IrOutcome::NoResponse, kNoResponse},
+        {"--no-result", IrModus::Read, IrOutcome::NoResponse, kNoResponse},
+        {"--delay-ms 4000", IrModus::Program, IrOutcome::NoResponse, kNoResponse},
+        {"--delay-ms 300", IrModus::SetTime, IrOutcome::Succeeded, kSucceeded},
         {"--damaged", IrModus::Read, IrOutcome::Failed, u"Keine gültige Datei !"_s},
         // The tool claims success but hands nothing over: the old exchange file is never imported.
         {"--result 0", IrModus::Read, IrOutcome::Failed, u"Datei nicht vorhanden !"_s, true},

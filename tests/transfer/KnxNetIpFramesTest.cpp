@@ -1,6 +1,4 @@
-// The KNXnet/IP datagrams and cEMI frames byte for byte, as the KNXnet/IP
-// tunnelling documentation lays them out, and the parser's verdict on
-// every way a datagram can be wrong.
+// The KNXnet/IP datagrams and cEMI frames byte for byte, and the parser's verdict on every way a datagram can be wrong.
 
 #include "tests/transfer/TransferTestSupport.h"
 
@@ -70,14 +68,18 @@ TEST(KnxNetIpFrames, MalformedDatagramsAreNamed)
     truncated[5] = static_cast<char>(truncated.size());
     ack[5] = 11;
     const std::pair<QByteArray, KnxIp::Fault> cases[] = {
-        {QByteArray(), KnxIp::Fault::TooShort}, {good.left(5), KnxIp::Fault::TooShort}, {with(good, 0, 7), KnxIp::Fault::BadHeaderLength},
-        {with(good, 1, 0x20), KnxIp::Fault::BadVersion}, {with(good, 5, good.size() - 1), KnxIp::Fault::LengthMismatch}, // version 2.0, total length one short
-        {good + '\0', KnxIp::Fault::LengthMismatch}, {with(good, 3, 0x01), KnxIp::Fault::UnknownService}, // a search request
-        {with(good, 2, 0x05), KnxIp::Fault::UnknownService}, {with(good, 6, 5), KnxIp::Fault::BadBody}, // a routing indication, connection header length 5
-        {truncated, KnxIp::Fault::BadCemi}, {with(good, 10, 0xFC), KnxIp::Fault::BadCemi}, {with(good, 12, 0x30), KnxIp::Fault::BadCemi}, // M_PropRead.req, an extended frame
+        {QByteArray(), KnxIp::Fault::TooShort}, {good.left(5), KnxIp::Fault::TooShort}, {with(good, 0, 7), KnxIp::Fault::BadHeaderLength}, {with(good, 1, 0x20), KnxIp::Fault::BadVersion}, {with(good, 5, good.size() - 1), KnxIp::Fault::LengthMismatch}, // version 2.0, total length one short
+        {good + '\0', KnxIp::Fault::LengthMismatch},
+        {with(good, 3, 0x01), KnxIp::Fault::UnknownService}, // a search request
+        {with(good, 2, 0x05), KnxIp::Fault::UnknownService},
+        {with(good, 6, 5), KnxIp::Fault::BadBody}, // a routing indication, connection header length 5
+        {truncated, KnxIp::Fault::BadCemi},
+        {with(good, 10, 0xFC), KnxIp::Fault::BadCemi},
+        {with(good, 12, 0x30), KnxIp::Fault::BadCemi},                                              // M_PropRead.req, an extended frame
         {with(KnxIp::connectRequest(kClient, kClient), 23, 0x03), KnxIp::Fault::BadConnectionType}, // a device-management connection
-        {with(KnxIp::connectionStateRequest(1, kClient), 9, 0x02), KnxIp::Fault::BadEndpoint}, // an endpoint over TCP
-        {ack, KnxIp::Fault::BadBody}, {good, KnxIp::Fault::None}};
+        {with(KnxIp::connectionStateRequest(1, kClient), 9, 0x02), KnxIp::Fault::BadEndpoint},      // an endpoint over TCP
+        {ack, KnxIp::Fault::BadBody},
+        {good, KnxIp::Fault::None}};
     for (const auto& [bytes, fault] : cases) {
         KnxIp::Datagram d;
         EXPECT_EQ(int(KnxIp::parse(bytes, d)), int(fault)) << bytes.toHex(' ').toStdString();

@@ -63,7 +63,13 @@ TEST_F(MasterCardTest, CardKindAndBitsReachTheSavedCard)
     std::vector<MasterClick> backToProg = toMaster17;
     backToProg.push_back({MasterField::CardKind, 0, 0});
     // kennung, masterKennung: in the window; bytes: in the file, the options as the offset from the start's
-    const struct { const char* what; std::vector<MasterClick> clicks; bool masterCard; int kennung, masterKennung; std::tuple<int, int, int> bytes; } cases[] = {
+    const struct {
+        const char* what;
+        std::vector<MasterClick> clicks;
+        bool masterCard;
+        int kennung, masterKennung;
+        std::tuple<int, int, int> bytes;
+    } cases[] = {
         {"master card without bits: no master byte", {{MasterField::CardKind, 1, 0}}, true, 200, 0, {200, 0, 255}},
         {"master card with bits 0 and 4 (bus and infrared)", toMaster17, true, 200, 17, {200, 128, 17}},
         {"back to a program card: identification and bits kept, not saved", backToProg, false, 72, 17, {72, 0, 255}},

@@ -119,9 +119,19 @@ TEST_F(SerialChipTransferTest, OnlyWholeChipVerificationCatchesAChipThatKeptHalf
         << lines.last().toStdString();
 }
 
-enum class Mode { Write, WriteBlock0, Read };
+enum class Mode { Write,
+                  WriteBlock0,
+                  Read };
 
-struct FaultCase { const char* name; QStringList args; Mode mode; bool largeChip; SerialFault fault; const char* message; int logLines; };
+struct FaultCase {
+    const char* name;
+    QStringList args;
+    Mode mode;
+    bool largeChip;
+    SerialFault fault;
+    const char* message;
+    int logLines;
+};
 void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
 
 class SerialFaultTest : public SerialChipTransferTest, public ::testing::WithParamInterface<FaultCase> { };

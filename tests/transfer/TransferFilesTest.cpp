@@ -29,8 +29,7 @@ TEST(CardDat, LineLayoutOfBothChips)
 TEST(CardMessage, TwoNumbersWhateverTheSeparator)
 {
     const std::pair<QByteArray, std::optional<std::pair<int, int>>> cases[] = {
-        {" 6  288 \r\n", std::pair(6, 288)}, {"4,17\r\n", std::pair(4, 17)}, {CardMessageText({5, 1024}), std::pair(5, 1024)},
-        {"", std::nullopt}, {"7", std::nullopt}, {"fehler 3", std::nullopt}, {"99999999999 0", std::nullopt}};
+        {" 6  288 \r\n", std::pair(6, 288)}, {"4,17\r\n", std::pair(4, 17)}, {CardMessageText({5, 1024}), std::pair(5, 1024)}, {"", std::nullopt}, {"7", std::nullopt}, {"fehler 3", std::nullopt}, {"99999999999 0", std::nullopt}};
     for (const auto& [text, want] : cases) {
         const auto got = ParseCardMessage(text);
         EXPECT_EQ(got ? std::optional(std::pair(got->code, got->address)) : std::nullopt, want) << text.data();

@@ -1,6 +1,4 @@
-// The emulator's chip must behave like a real 24C16, or the serial tests
-// would pass frames a real chip takes differently (the large chip is
-// pinned by the byte-exact 8192-byte round trip).
+// The emulator's chip must behave like a real 24C16, or the serial tests would pass frames a real chip takes differently.
 
 #include "tools/adapter/VirtualEeprom.h"
 
