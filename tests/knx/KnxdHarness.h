@@ -1,20 +1,16 @@
 #pragma once
 
 #include <QProcess>
-#include <QString>
-#include <QStringList>
 #include <QTemporaryDir>
 
 #include <memory>
 
 namespace zendrik::test {
 
-// The network interfaces this process sees that are not loopback: knxd may
-// start only where there are none (a namespace made with `unshare --net`).
+// The network interfaces this process sees that are not loopback: knxd starts only where there are none.
 QString NotInPrivateNetwork();
 
-// knxd as a tunnelling server on 127.0.0.1 in a folder of its own, stopped
-// (and waited for) when destroyed.
+// knxd as a tunnelling server on 127.0.0.1 in a folder of its own, stopped (and waited for) when destroyed.
 class Knxd {
 public:
     static constexpr quint16 kPort = 3671;
@@ -31,8 +27,7 @@ private:
     QString failure_;
 };
 
-// zendrik-bus-device as a child process, ended with SIGTERM (saving its
-// devices' state) when destroyed or stopped.
+// zendrik-bus-device as a child process, ended with SIGTERM (saving its devices' state) when destroyed or stopped.
 class BusDevice {
 public:
     ~BusDevice() { stop(); }
@@ -50,8 +45,7 @@ private:
     QString out_;
 };
 
-// The channel a fresh tunnel gets (knxd gives the lowest free one): tells
-// how many tunnels are still open. 0 when none was given.
+// The channel a fresh tunnel gets (the lowest free one): tells how many tunnels are still open; 0 when none was given.
 int NextTunnelChannel(quint16 port = Knxd::kPort);
 
 } // namespace zendrik::test

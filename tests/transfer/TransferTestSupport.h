@@ -21,8 +21,7 @@ inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdS
 
 namespace zendrik::test {
 
-// A saved program for a device-type row with `entries` weekly switching
-// times, written to `path`. Returns the image as the file stores it.
+// A saved program for a device-type row with `entries` weekly switching times, written to `path`; its image.
 Image MakeProgramFile(const QString& path, int row, int entries);
 // The first `size` numbers of a program file or card.dat.
 Image ImageOfFile(const QString& path, int size);
@@ -44,9 +43,8 @@ struct TransferRecorder : TransferObserver {
     void transferEnded() override { }
 };
 
-// A folder of its own with a new program of the four-channel time switch
-// (device-type row 4, SzTab1.zpg), made at a fixed time: the start of the
-// transfers a user begins from the main window.
+// A folder of its own with a new program of the four-channel time switch (device-type row 4, SzTab1.zpg), made
+// at a fixed time: the start of the transfers a user begins from the main window.
 class ProgramInFolder : public ::testing::Test {
 protected:
     static constexpr int kRow = 4;
@@ -88,8 +86,7 @@ struct BusFixture {
 
 } // namespace zendrik::test
 
-// Starts an emulator or skips the test with the reason (no pseudo terminal
-// can be made on this machine); any other start failure fails the test.
+// Starts an emulator, or skips the test where no pseudo terminal can be made; any other failure fails it.
 #define START_EMULATOR(emulator, eeprom, ...)                                                      \
     do {                                                                                           \
         if (!(emulator).start((eeprom), QStringList{__VA_ARGS__})) {                               \
