@@ -71,7 +71,7 @@ protected:
     int toolWaitMs = 10000;
 };
 
-TEST_F(ChipTransferFlowTest, ParallelWriteHandsTheSavedFileToTheTool)
+TEST_F(ChipTransferFlowTest, ParallelWriteHandsTheSavedFileToTheToolAndReadImportsUnderTheNextFreeName)
 {
     const Image image = openProgram(40);
     model.device.Lpt = 2;
@@ -84,6 +84,15 @@ TEST_F(ChipTransferFlowTest, ParallelWriteHandsTheSavedFileToTheTool)
     EXPECT_EQ(ReadLines(path(u"zendrik.msg"_s)), (QStringList{"s", " 2 ", " 8 ", " 400 ", " 1 ", "Datei"}));
     EXPECT_EQ(readFile(path(u"Datei"_s)), readFile(path(u"halle.zpg"_s)));
     EXPECT_EQ(ToImage(readFile(eeprom())), image);
+    // Read back while SzTab1.zpg is taken.
+    QFile::copy(path(u"halle.zpg"_s), path(u"SzTab1.zpg"_s));
+    ScriptedInteraction reading = user();
+    EXPECT_EQ(transfer(reading).ImportFromChip(), ChipTransferOutcome::Done);
+    EXPECT_EQ(asked(reading), QStringList{kFinished});
+    EXPECT_EQ(ReadLines(path(u"zendrik.msg"_s)).first(), u"l"_s);
+    EXPECT_EQ(ImageOfFile(path(u"card.dat"_s), 2048), image);
+    EXPECT_EQ(std::tuple(model.program().AnzEintrag, model.program().Verwendung, model.program().Dateiname, model.Geaendert, model.AktSlot),
+              std::tuple(40, u"unbekannt"_s, path(u"SzTab2.zpg"_s), 1, kProgramSlot));
 }
 
 TEST_F(ChipTransferFlowTest, ToolResultCodeGivesItsMessage)
@@ -122,20 +131,6 @@ TEST_F(ChipTransferFlowTest, ToolResultCodeGivesItsMessage)
         expectProgramKept(12, 0);
         QFile::remove(path(u"card.dat"_s));
     }
-}
-
-TEST_F(ChipTransferFlowTest, ParallelReadImportsUnderTheNextFreeName)
-{
-    openProgram(12);
-    const Image chip = putOtherProgramOnChip();
-    QFile::copy(path(u"other.zpg"_s), path(u"SzTab1.zpg"_s));
-    ScriptedInteraction ui = user();
-    EXPECT_EQ(transfer(ui).ImportFromChip(), ChipTransferOutcome::Done);
-    EXPECT_EQ(asked(ui), QStringList{kFinished});
-    EXPECT_EQ(ReadLines(path(u"zendrik.msg"_s)).first(), u"l"_s);
-    EXPECT_EQ(ImageOfFile(path(u"card.dat"_s), 2048), chip);
-    EXPECT_EQ(std::tuple(model.program().AnzEintrag, model.program().Verwendung, model.program().Dateiname, model.Geaendert, model.AktSlot),
-              std::tuple(30, u"unbekannt"_s, path(u"SzTab2.zpg"_s), 1, kProgramSlot));
 }
 
 TEST_F(ChipTransferFlowTest, MissingResultFileOrToolFailsAndKeepsTheProgram)

@@ -53,7 +53,7 @@ protected:
     bool saveWorks = true;
 };
 
-TEST_F(IrTransferTest, ProgrammingSendsTheSavedProgramAndSavesAChangedOneFirst)
+TEST_F(IrTransferTest, ProgrammingSendsTheSavedProgramAndSavesAChangedOneFirstThenTheTimeIsSet)
 {
     openProgram(25);
     EXPECT_EQ(run(IrModus::Program), IrOutcome::Succeeded);
@@ -79,6 +79,10 @@ TEST_F(IrTransferTest, ProgrammingSendsTheSavedProgramAndSavesAChangedOneFirst)
     sent.device = model.device;
     ASSERT_EQ(LoadProgram(sent, device(), kProgramSlot), LoadOk);
     EXPECT_EQ(sent.program().AnzEintrag, 3);
+    // Setting the time hands the typed time to the device.
+    EXPECT_EQ(run(IrModus::SetTime), IrOutcome::Succeeded);
+    EXPECT_EQ(ReadLines(device() + u".clock"_s), QStringList{u"10:11:12 05.04.2027 UZ2"_s});
+    EXPECT_EQ(job(), (QStringList{"u", " 5", " 20", " 400", " 1", "exchg.dat", "UZ2", "10 11 12", "05 04 2027", "1"}));
 }
 
 TEST_F(IrTransferTest, ReadImportsTheDeviceProgramByteForByteAfterAskingToSaveChanges)
@@ -140,13 +144,6 @@ TEST_F(IrTransferTest, TheToolsResultDecidesTheOneMessage)
         EXPECT_EQ(shown, QStringList{c.message});
         EXPECT_EQ(std::tuple(model.program().AnzEintrag, model.program().Dateiname, model.Geaendert), std::tuple(8, path(u"halle.zpg"_s), 0));
     }
-}
-
-TEST_F(IrTransferTest, SetTimeHandsTheTimeToTheDevice)
-{
-    EXPECT_EQ(run(IrModus::SetTime), IrOutcome::Succeeded);
-    EXPECT_EQ(ReadLines(device() + u".clock"_s), QStringList{u"10:11:12 05.04.2027 UZ2"_s});
-    EXPECT_EQ(job(), (QStringList{"u", " 5", " 20", " 400", " 1", "exchg.dat", "UZ2", "10 11 12", "05 04 2027", "1"}));
 }
 
 TEST_F(IrTransferTest, NothingStartsWhenTheResultCannotBeDeletedOrTheToolCannotStart)
