@@ -14,7 +14,7 @@ using namespace zendrik::test;
 
 namespace {
 
-TEST(EibFrames, EveryFrameAndTelegramByteForByte)
+TEST(EibFrames, EveryFrameAndTelegramByteForByteAndFramesFromTheBcuTakenApart)
 {
     const std::pair<const char*, QByteArray> cases[] = {
         // local read of the address-table length, local writes of 1 at 0x0116 and 0xFF at 0x010D
@@ -33,10 +33,6 @@ TEST(EibFrames, EveryFrameAndTelegramByteForByte)
         {"14 21 00 00 00 00 00 0C 02 89 00 CE 01 02 E5 55 00 00 00 00 00", EibFrame::data(Apci::memoryWrite(0x00CE, Mailbox::commandBlock(0xE5, Frame({0x55}))))},
     };
     for (const auto& [expected, frame] : cases) EXPECT_EQ(frame.toHex(' ').toUpper(), expected);
-}
-
-TEST(EibFrames, FramesFromTheBcuAreTakenApart)
-{
     // A memory answer from 1.1.5 to us: three bytes at 0x0104.
     const QByteArray in = QByteArray::fromHex("0E39B01105FFFA66424301047E0738");
     quint16 source = 0;

@@ -14,7 +14,7 @@ constexpr KnxIp::Endpoint kClient{0xC0A80A0B, 0x0E57}; // 192.168.10.11:3671
 
 QByteArray toDevice(const QByteArray& tpdu) { return Cemi::dataFrame(Cemi::kDataRequest, 0x11F1, 0x1105, tpdu); }
 
-TEST(KnxNetIpFrames, EveryDatagramByteForByte)
+TEST(KnxNetIpFrames, EveryDatagramByteForByteAndTakenApart)
 {
     const std::pair<QByteArray, const char*> cases[] = {
         // connect request for a link-layer tunnel; the response assigning 1.1.240 on channel 1, and "no more connections"
@@ -36,10 +36,6 @@ TEST(KnxNetIpFrames, EveryDatagramByteForByte)
         {toDevice(Frame({Tpci::kDataConnected | 1 << 2 | 0x03, 0x00})), "11 00 B0 60 11 F1 11 05 01 47 00"},
     };
     for (const auto& [datagram, expected] : cases) EXPECT_EQ(datagram.toHex(' ').toUpper(), expected);
-}
-
-TEST(KnxNetIpFrames, DatagramsAreTakenApart)
-{
     KnxIp::Datagram d;
     ASSERT_EQ(KnxIp::parse(KnxIp::connectResponse(1, 0, {0x7F000001, 3671}, 0x11F0), d), KnxIp::Fault::None);
     EXPECT_EQ(std::tuple(d.service, d.channel, d.address), std::tuple(quint16(KnxIp::ConnectResponse), quint8(1), quint16(0x11F0)));

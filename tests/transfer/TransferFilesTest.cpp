@@ -11,7 +11,7 @@ using namespace zendrik;
 
 namespace {
 
-TEST(CardDat, LineLayoutOfBothChips)
+TEST(CardMessage, CardDatLinesOfBothChipsAndTheToolsTwoNumbersWhateverTheSeparator)
 {
     for (const int size : {2048, 8192}) {
         Image image;
@@ -24,10 +24,6 @@ TEST(CardDat, LineLayoutOfBothChips)
                   (QList<QByteArray>{" 0  1  2  3 \r", " 4  5  6  7  8 \r", " 99  100  101  102  103 \r", " 104  105  106  107  108  109 \r",
                                      " 250  251  252  253  254  255 \r", ""}));
     }
-}
-
-TEST(CardMessage, TwoNumbersWhateverTheSeparator)
-{
     const std::pair<QByteArray, std::optional<std::pair<int, int>>> cases[] = {
         {" 6  288 \r\n", std::pair(6, 288)}, {"4,17\r\n", std::pair(4, 17)}, {CardMessageText({5, 1024}), std::pair(5, 1024)}, {"", std::nullopt}, {"7", std::nullopt}, {"fehler 3", std::nullopt}, {"99999999999 0", std::nullopt}};
     for (const auto& [text, want] : cases) {
