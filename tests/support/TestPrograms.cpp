@@ -148,4 +148,11 @@ QString testData(const QString& relative)
     return QStringLiteral(ZENDRIK_TEST_DATA "/") + relative;
 }
 
+TextTable textsIn(int language)
+{
+    TextTable t;
+    (t.*(language == 2 ? &TextTable::LoadEnglish : language == 3 ? &TextTable::LoadFrench : &TextTable::LoadGerman))(1);
+    return t;
+}
+
 } // namespace zendrik::test

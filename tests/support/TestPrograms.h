@@ -1,5 +1,6 @@
 #pragma once
 
+#include "language/TextTable.h"
 #include "model/ProgramModel.h"
 
 #include <QByteArray>
@@ -32,5 +33,7 @@ QByteArray readFile(const QString& path);
 bool writeFile(const QString& path, const QByteArray& data);
 // Path of a file under tests/data.
 QString testData(const QString& relative);
+// The device's text table in a language: 1 German, 2 English, 3 French.
+TextTable textsIn(int language);
 
 } // namespace zendrik::test
