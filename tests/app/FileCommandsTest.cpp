@@ -163,8 +163,7 @@ TEST_F(FileCommandsTest, OpenReplacesTheProgramOnlyWhenAFileIsChosen)
     chooser.open = sample("Schule.zpg");
     model.AktSlot = kSampleSlot;
     EXPECT_TRUE(commands.Open());
-    EXPECT_EQ(std::tuple(model.program().Dateiname, model.program().AnzEintrag, model.Geaendert, model.AktSlot),
-              std::tuple(chooser.open, 24, 0, kProgramSlot));
+    EXPECT_EQ(std::tuple(model.program().Dateiname, model.program().AnzEintrag, model.Geaendert, model.AktSlot), std::tuple(chooser.open, 24, 0, kProgramSlot));
 }
 
 TEST_F(FileCommandsTest, LoadFailuresAreReportedAndKeepTheProgram)

@@ -27,10 +27,8 @@ TEST(RecentFiles, NewestFirstAtMostEightAndKeptAcrossStarts)
     recent.load();
     EXPECT_TRUE(recent.files().isEmpty());
     QStringList paths;
-    for (int i = 0; i < 10; ++i)
-        paths << touch(dir, QStringLiteral("P%1.ZPG").arg(i));
-    for (const QString& p : paths)
-        recent.add(p);
+    for (int i = 0; i < 10; ++i) paths << touch(dir, QStringLiteral("P%1.ZPG").arg(i));
+    for (const QString& p : paths) recent.add(p);
     recent.add(paths[3]); // opened again: moves to the top, not twice
     ASSERT_EQ(recent.files().size(), RecentFiles::kMaxFiles);
     EXPECT_EQ(recent.files().front(), paths[3]);
@@ -65,8 +63,7 @@ TEST(RecentFiles, ForeignListFileIsReadSafely)
 {
     QTemporaryDir dir;
     QByteArray junk;
-    for (int i = 0; i < 20; ++i)
-        junk += "  /x/F" + QByteArray::number(i % 12) + ".ZPG \r\n\n";
+    for (int i = 0; i < 20; ++i) junk += "  /x/F" + QByteArray::number(i % 12) + ".ZPG \r\n\n";
     ASSERT_TRUE(writeFile(dir.filePath(QString::fromLatin1(RecentFiles::kFileName)), junk));
     RecentFiles recent(dir.path());
     recent.load();

@@ -20,8 +20,7 @@ ProgramModel Astro738()
     m.device.SwRegel = 1;
     m.clock = [] { return QDateTime(QDate(2025, 3, 1), QTime(8, 0)); };
     auto& tab = m.program().astro.AstroTab[1];
-    for (auto& day : tab)
-        day = AstroDay{480, 1000, 0, -1};
+    for (auto& day : tab) day = AstroDay{480, 1000, 0, -1};
     tab[kJan10 - 1] = AstroDay{23 * 60 + 30, 1000, 0, -1};
     tab[kJan10] = AstroDay{m.device.KeineZeit, 1000, 0, -1};
     m.program().astro.AstroAktiv = {-1, 0, -1, 0, 0};
@@ -68,14 +67,12 @@ TEST(AstroCellEdit, ChangeDeleteAndMove)
     // empty (not 1535 + 60); each cell moves from its own time and keeps its state.
     m.program().astro.AstroTab[1][kJan10 + 1].riseState = 0; // day 12
     r = ApplyAstroEdit(m, 1, kAstroRiseColumn, kJan10, kJan10 + 2, AstroEditOk(m, AstroEditVerschieben, 1, 0, 1));
-    EXPECT_EQ(std::tuple(r.changed, Day(m, kJan10).rise, Day(m, kJan10 + 1).rise, Day(m, kJan10 + 2).rise, Day(m, kJan10 + 2).riseState),
-              std::tuple(2, 30, m.device.KeineZeit, 540, 0));
+    EXPECT_EQ(std::tuple(r.changed, Day(m, kJan10).rise, Day(m, kJan10 + 1).rise, Day(m, kJan10 + 2).rise, Day(m, kJan10 + 2).riseState), std::tuple(2, 30, m.device.KeineZeit, 540, 0));
 
     // Delete: the no-time marker, on every marked row; the states stay the device's.
     r = ApplyAstroEdit(m, 1, kAstroRiseColumn, 100, 102, AstroEditOk(m, AstroEditLoeschen, 5, 5, 1));
     EXPECT_EQ(r.changed, 3);
-    for (int d = 100; d <= 102; ++d)
-        EXPECT_EQ(Day(m, d), (AstroDay{1535, 1000, 0, -1})) << d;
+    for (int d = 100; d <= 102; ++d) EXPECT_EQ(Day(m, d), (AstroDay{1535, 1000, 0, -1})) << d;
     EXPECT_EQ(Day(m, 103).rise, 480);
     // Rows past the year's last day are not touched.
     r = ApplyAstroEdit(m, 1, kAstroRiseColumn, 365, 367, AstroEditOk(m, AstroEditLoeschen, 0, 0, 0));

@@ -63,10 +63,8 @@ inline void setEntries(ProgramModel& model, int slot, const std::vector<Entry>& 
 {
     ProgramSlot& s = model.slot(slot);
     int i = 0;
-    for (const Entry& e : switching)
-        s.Eintrag[static_cast<std::size_t>(i++)] = e;
-    for (const Entry& e : priority)
-        s.Eintrag[static_cast<std::size_t>(i++)] = e;
+    for (const Entry& e : switching) s.Eintrag[static_cast<std::size_t>(i++)] = e;
+    for (const Entry& e : priority) s.Eintrag[static_cast<std::size_t>(i++)] = e;
     s.AnzSz = static_cast<int>(switching.size());
     s.AnzPz = static_cast<int>(priority.size());
     s.AnzEintrag = i;

@@ -103,8 +103,7 @@ TEST(PrintLines, EverySectionStartsOnANewPageWithItsTitleBlock)
     int sections = 0;
     PrintLine::Kind before = PrintLine::PageBreak;
     for (const PrintLine& line : PrintLines(doc)) {
-        if (line.kind == PrintLine::SectionStart && ++sections)
-            EXPECT_TRUE(before == PrintLine::PageBreak && line.cells.first().endsWith(QStringLiteral("  ANLAGE.zpg"))) << "section " << sections << line.cells.first().toStdString();
+        if (line.kind == PrintLine::SectionStart && ++sections) { EXPECT_TRUE(before == PrintLine::PageBreak && line.cells.first().endsWith(QStringLiteral("  ANLAGE.zpg"))) << "section " << sections << line.cells.first().toStdString(); }
         before = line.kind;
     }
     EXPECT_EQ(sections, 4);
@@ -134,8 +133,7 @@ TEST(PrintDocument, DevicePropertiesNameEverySetting)
     QStringList lines;
     for (const QStringList& row : DevicePropertiesBlock(model, TextTable()).rows) lines << row.join(QStringLiteral(" = "));
     const QString all = lines.join(QLatin1Char('\n'));
-    for (const QString& part : {u"Gerätetyp = "_s + model.device.Geraetename, u"Sommerzeit-/Winterzeit-Regel = wie Europa"_s, u"/dev/ttyUSB7"_s, u"Kopfzeile alle 33 Zeilen"_s})
-        EXPECT_TRUE(all.contains(part)) << all.toStdString();
+    for (const QString& part : {u"Gerätetyp = "_s + model.device.Geraetename, u"Sommerzeit-/Winterzeit-Regel = wie Europa"_s, u"/dev/ttyUSB7"_s, u"Kopfzeile alle 33 Zeilen"_s}) EXPECT_TRUE(all.contains(part)) << all.toStdString();
 }
 
 TEST(PrintTextTarget, BesideTheProgramFileWithTxt)

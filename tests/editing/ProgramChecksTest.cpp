@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 
 using namespace zendrik;
@@ -161,152 +162,98 @@ INSTANTIATE_TEST_SUITE_P(Checks, EachCheck, ::testing::ValuesIn(kCases),
                              return name + "_" + std::to_string(info.index);
                          });
 
-TEST(ProgramChecks, FindingsNameRowsChannelAndTheFirstDay)
+// Every finding of programs that show the details of the checks: severity,
+// the rows (S: switching list, P: priority list), channel, first day, number
+// of days, the zone that mends it and the message, in the language asked.
+// The expected findings are tests/data/golden/checks.txt.
+TEST(ProgramChecks, FindingsInDetail)
 {
-    const ProgramModel m = Program({BuildWeeklyEntry(Hm(7, 0), kMoFr, 0b11, 1, 0, 0), BuildWeeklyEntry(Hm(7, 0), 0b1110000, 0b10, 0, 0, 0)});
-    const Findings f = Of(m, CheckId::SameMinuteClash);
-    ASSERT_EQ(f.size(), 1u);
-    // The first Friday of 2026 is 2 January.
-    EXPECT_EQ(std::tuple(f[0].severity, f[0].entries, f[0].channel, f[0].day, f[0].month, f[0].year), std::tuple(Severity::Error, std::vector<int>{0, 1}, 1, 2, 1, 2026));
-    EXPECT_EQ(f[0].message, QStringLiteral("C2 um 07:00: EIN und AUS zur selben Minute (Fr)"));
-    // A pulse at the same minute fights with nothing.
-    EXPECT_TRUE(Of(Program({BuildWeeklyEntry(Hm(7, 0), kMoFr, 1, 1, 0, 0), BuildWeeklyEntry(Hm(7, 0), kMoFr, 1, 0, 3, 0)}), CheckId::SameMinuteClash).empty());
-
-    const ProgramModel p = Day({Daily(Hm(9, 0), 0b01, 2), BuildPriorityEntry(1, 8, 5, 8, 0, false, 2, 0b11, 0)});
-    const Findings prio = Of(p, CheckId::PriorityWithoutTimes);
-    ASSERT_EQ(prio.size(), 1u);
-    EXPECT_EQ(std::tuple(prio[0].entries, prio[0].channel, ListRowOf(p, kProgramSlot, prio[0].entries[0]).priorityList, ListRowOf(p, kProgramSlot, 3).row), std::tuple(std::vector<int>{3}, 1, true, 1));
-    EXPECT_TRUE(prio[0].message.contains(QStringLiteral("C2")) && !prio[0].message.contains(QStringLiteral("C1"))) << prio[0].message.toStdString();
-}
-
-TEST(ProgramChecks, ChangeoverHoursFollowRuleAndTableYears)
-{
-    using Date = std::optional<std::tuple<int, int, int>>; // day, month, year; none: no finding
     const auto at = [](int minute, int rule, std::optional<Entry> more = std::nullopt) {
         ProgramModel m = Program({Daily(minute), DayOff()});
         if (more) addEntry(m, *more);
         SortProgram(m, 1, kProgramSlot);
         return WithRule(m, rule);
     };
-    // A table is checked in each of its years: 2025 back at 3:00 by two hours
-    // (1:00..2:59 twice), 2026 forward at 4:00.
+    // A table checked in each of its years: 2025 back at 3:00 by two hours, 2026 forward at 4:00.
     ProgramModel table = Tabled(at(Hm(1, 10), SwKeine));
     table.program().SoWiTab[1] = EncodeDstRow(DstEntry{{30, 3, 2, 1}, {26, 10, 3, 2}});
-    const struct {
-        const char* what;
-        ProgramModel program;
-        Date skipped, repeated;
-    } cases[] = {
-        // Europe: daily 2:30 falls into the skipped hour on 29 March and into
-        // the repeated one on 25 October 2026.
-        {"Europe 2:30", at(Hm(2, 30), SwEuropa), std::tuple(29, 3, 2026), std::tuple(25, 10, 2026)},
-        // Great Britain changes an hour earlier: 2:30 is safe, 1:30 is not
-        // (last Sunday of March, and the Sunday before 29 October).
-        {"UK 2:30", at(Hm(2, 30), SwGrossbritannien), std::nullopt, std::nullopt},
-        {"UK 1:30", at(Hm(1, 30), SwGrossbritannien), std::tuple(29, 3, 2026), std::tuple(25, 10, 2026)},
-        // The USA rule: forward at 2:00 on the Sunday before 15 April, back at
-        // 2:00 to 1:00 on the last Sunday of October.
-        {"USA 2:30", at(Hm(2, 30), SwUsa), std::tuple(12, 4, 2026), std::nullopt},
-        {"USA 1:30", at(Hm(1, 30), SwUsa), std::nullopt, std::tuple(25, 10, 2026)},
-        // On a day a permanent priority time holds, nothing switches.
-        {"held in March", at(Hm(2, 30), SwEuropa, BuildPriorityEntry(28, 3, 30, 3, 0, false, 10, 1, 0)), std::nullopt, std::tuple(25, 10, 2026)},
-        {"table", table, std::nullopt, std::tuple(26, 10, 2025)},
+    // The astro channel at a place (longitude west positive, zone the negative of the displayed one).
+    const auto place = [](float laenge, float breite, int zone, int rule) {
+        ProgramModel m = WithRule(AstroProgram738(0, 0), rule);
+        std::tie(m.program().astro.AstroLaenge, m.program().astro.AstroBreite, m.program().astro.AstroZone) = std::tuple(laenge, breite, zone);
+        return m;
     };
-    for (const auto& c : cases) {
-        for (const auto& [check, want] : {std::pair(CheckId::SkippedHour, c.skipped), std::pair(CheckId::RepeatedHour, c.repeated)}) {
-            const Findings f = Of(c.program, check);
-            ASSERT_EQ(f.size(), want ? 1u : 0u) << c.what << ' ' << CheckKey(check);
-            if (want) EXPECT_EQ(std::tuple(f[0].day, f[0].month, f[0].year, f[0].severity == Severity::Info), std::tuple_cat(*want, std::tuple(check == CheckId::RepeatedHour))) << c.what << ' ' << CheckKey(check);
+    const auto past = [](int fromDay, int fromMonth, int toDay, int toMonth, int year) { return Day({BuildPriorityEntry(fromDay, fromMonth, toDay, toMonth, year - 1936, true, 10, 1, 0)}); };
+    const std::tuple<const char*, ProgramModel, int, int> programs[] = {
+        {"clash Mo-Fr against Fr-Su", Program({BuildWeeklyEntry(Hm(7, 0), kMoFr, 0b11, 1, 0, 0), BuildWeeklyEntry(Hm(7, 0), 0b1110000, 0b10, 0, 0, 0)}), kYear, 1},
+        {"a pulse at the same minute", Program({BuildWeeklyEntry(Hm(7, 0), kMoFr, 1, 1, 0, 0), BuildWeeklyEntry(Hm(7, 0), kMoFr, 1, 0, 3, 0)}), kYear, 1},
+        {"P2 leaves C1 alone", Day({Daily(Hm(9, 0), 0b01, 2), BuildPriorityEntry(1, 8, 5, 8, 0, false, 2, 0b11, 0)}), kYear, 1},
+        // Europe, Great Britain an hour earlier, the USA (forward on the
+        // Sunday before 15 April, back to 1:00 on the last Sunday of October).
+        {"Europe 2:30", at(Hm(2, 30), SwEuropa), kYear, 1},
+        {"UK 2:30", at(Hm(2, 30), SwGrossbritannien), kYear, 1},
+        {"UK 1:30", at(Hm(1, 30), SwGrossbritannien), kYear, 1},
+        {"USA 2:30", at(Hm(2, 30), SwUsa), kYear, 1},
+        {"USA 1:30", at(Hm(1, 30), SwUsa), kYear, 1},
+        {"held by a permanent priority time in March", at(Hm(2, 30), SwEuropa, BuildPriorityEntry(28, 3, 30, 3, 0, false, 10, 1, 0)), kYear, 1},
+        {"table", table, kYear, 1},
+        {"astro: sunrise 5:00, morning limit 6:00", AstroProgram738(Hm(6, 0), 0), kYear, 1},
+        {"astro: 10 days without sunrise", AstroProgram738(0, 10), kYear, 1},
+        {"astro on the back day", WithRule(AstroProgram738(0, 0), SwEuropa), 2027, 1},
+        {"only ON", Program({DayOn()}), kYear, 2},
+        {"only ON", Program({DayOn()}), kYear, 3},
+        {"UK rule", WithRule(Day(), SwGrossbritannien), 2027, 2},
+        {"Hamburg, UK rule", place(-10.0f, 53.5f, -60, SwGrossbritannien), 2027, 1},
+        {"London, Europe rule", place(0.0f, 51.5f, 0, SwEuropa), 2027, 1},
+        {"London, no changeover", place(0.0f, 51.5f, 0, SwKeine), 2027, 1},
+        {"Reykjavik keeps standard time", place(22.0f, 64.0f, 0, SwKeine), 2027, 1},
+        // Today is 6 December 2026; over the year end a priority time ends in 2027.
+        {"1-5 December 2026", past(1, 12, 5, 12, 2026), kYear, 1},
+        {"1-5 August 2025", past(1, 8, 5, 8, 2025), kYear, 1},
+        {"24-26 December 2026", past(24, 12, 26, 12, 2026), kYear, 1},
+        {"28 December - 2 January 2026", past(28, 12, 2, 1, 2026), kYear, 1},
+        {"1-5 August 2027", past(1, 8, 5, 8, 2027), kYear, 1},
+    };
+    QString text;
+    for (const auto& [name, m, year, language] : programs) {
+        text += QStringLiteral("== %1, %2, language %3\n").arg(QLatin1String(name)).arg(year).arg(language);
+        for (const Finding& f : RunAllChecks(m, textsIn(language), year)) {
+            QStringList rows;
+            for (const int e : f.entries) rows << (ListRowOf(m, kProgramSlot, e).priorityList ? u'P' : u'S') + QString::number(ListRowOf(m, kProgramSlot, e).row);
+            text += QStringLiteral("%1 (%2) rows [%3] channel %4, %5.%6.%7, %8 days, zone [%9]: %10\n")
+                        .arg(QLatin1String(CheckKey(f.check))).arg(int(f.severity)).arg(rows.join(u' ')).arg(f.channel).arg(f.day).arg(f.month).arg(f.year).arg(f.days).arg(QLatin1String(f.zone), f.message);
         }
     }
+    expectGolden(QStringLiteral("golden/checks.txt"), text);
 }
 
-TEST(ProgramChecks, AstroCountsTheDaysAffected)
+// With European summer time the morning limit counts the days the astro
+// list shows at the limit (not those near the changeovers where the table
+// keeps the limit in winter time and summer time switches an hour later).
+TEST(ProgramChecks, AstroLimitCountsTheDaysTheListShows)
 {
-    // Sunrise 5:00 all year, morning limit 6:00: every day of 2026; without
-    // summer time so the hour does not move it.
-    const Findings limited = Of(AstroProgram738(Hm(6, 0), 0), CheckId::AstroLimited);
-    ASSERT_EQ(limited.size(), 1u);
-    EXPECT_EQ(std::pair(limited[0].days, limited[0].channel), std::pair(365, 0));
-    EXPECT_EQ(limited[0].message, QStringLiteral("C1: an 365 Tagen schaltet die Morgengrenze 06:00 statt des Sonnenaufgangs (zuerst am 1. Januar)"));
-    // With European summer time: the days the astro list shows at the limit
-    // (not those near the changeovers where the table keeps the limit in
-    // winter time and summer time switches an hour later).
     const ProgramModel summer = AstroProgram738(Hm(6, 0), 0, SwEuropa);
     int atLimit = 0;
     for (int d = 1; d <= DaysInYear(kYear); ++d) atLimit += ShownAstroTimes(summer, kProgramSlot, 0, d, kYear).rise == Hm(6, 0);
     EXPECT_EQ(Of(summer, CheckId::AstroLimited).at(0).days, atLimit);
     EXPECT_TRUE(atLimit > 350 && atLimit < 365) << atLimit;
-    const Findings leftOut = Of(AstroProgram738(0, 10), CheckId::AstroSuppressed);
-    ASSERT_EQ(leftOut.size(), 1u);
-    EXPECT_EQ(std::pair(leftOut[0].days, leftOut[0].severity), std::pair(10, Severity::Warning));
-    // Sunrise 5:00 in the table: 6:00 on 31 October 2027, a summer day for the device.
-    const Findings back = Of(WithRule(AstroProgram738(0, 0), SwEuropa), CheckId::ChangeoverDayAstro, 2027);
-    ASSERT_EQ(back.size(), 1u);
-    EXPECT_EQ(std::tuple(back[0].severity, back[0].day, back[0].month), std::tuple(Severity::Info, 31, 10));
-    EXPECT_TRUE(back[0].message.contains(QStringLiteral("06:00")) && back[0].message.contains(QStringLiteral("05:00"))) << back[0].message.toStdString();
-}
-
-TEST(ProgramChecks, MessagesFollowTheLanguageAndEveryCheckIsExplained)
-{
-    const ProgramModel m = Program({DayOn()});
-    EXPECT_EQ(Of(m, CheckId::NeverOff, kYear, 2).at(0).message, QStringLiteral("C1 is not OFF on any day of 2026"));
-    EXPECT_EQ(Of(m, CheckId::NeverOff, kYear, 3).at(0).message, QStringLiteral("C1 n'est à l'arrêt aucun jour de 2026"));
     for (int i = 0; i < kCheckCount; ++i) {
         const auto id = static_cast<CheckId>(i);
-        for (const ExtraText* t : {&CheckName(id), &CheckExplanation(id)}) {
-            EXPECT_STRNE(t->de, t->en) << CheckKey(id);
-            EXPECT_STRNE(t->fr, t->en) << CheckKey(id);
-        }
+        for (const ExtraText* t : {&CheckName(id), &CheckExplanation(id)}) EXPECT_TRUE(std::strcmp(t->de, t->en) && std::strcmp(t->fr, t->en)) << CheckKey(id) << " is explained in each language";
     }
 }
 
-TEST(ProgramChecks, UkRuleAgainstLondonNamesBothDatesAndTheZoneTableMendsIt)
+// The table of the zone a finding names mends it.
+TEST(ProgramChecks, TheZoneTableMendsTheRule)
 {
     ProgramModel m = WithRule(Day(), SwGrossbritannien);
     const Findings all = Of(m, CheckId::RuleDiffersFromZone, 2027, 2);
     ASSERT_EQ(all.size(), 1u);
-    const Finding& f = all.front();
-    EXPECT_EQ(std::tuple(f.severity, f.zone, f.day, f.month, f.year), std::tuple(Severity::Warning, QByteArrayLiteral("Europe/London"), 24, 10, 2027));
-    EXPECT_TRUE(f.message.contains(QStringLiteral("24")) && f.message.contains(QStringLiteral("31"))) << f.message.toStdString();
-    ASSERT_TRUE(FillSoWiTabelleFuerJahr(m, f.zone, 2027).ok());
+    const QByteArray zone = all.front().zone;
+    ASSERT_TRUE(FillSoWiTabelleFuerJahr(m, zone, 2027).ok());
     EXPECT_EQ(m.device.SwRegel, SwTabelle);
-    EXPECT_EQ(SommerzeitTageVon(SwTabelle, m.program(), 2027), ZonenTage(f.zone, 2027));
+    EXPECT_EQ(SommerzeitTageVon(SwTabelle, m.program(), 2027), ZonenTage(zone, 2027));
     for (const CheckId id : {CheckId::RuleDiffersFromZone, CheckId::TableRunsOut, CheckId::TableWeekday}) EXPECT_TRUE(Of(m, id, 2027).empty()) << CheckKey(id);
-}
-
-// The astro channel's place (longitude west positive, zone the negative of
-// the displayed one) decides the zone a rule is checked against.
-TEST(ProgramChecks, TheAstroPlaceDecidesTheZone)
-{
-    const struct {
-        const char* name;
-        float laenge, breite;
-        int zone, rule;
-        CheckId check;
-        const char* expectedZone; // nullptr: no finding
-    } places[] = {
-        {"Hamburg, UK rule", -10.0f, 53.5f, -60, SwGrossbritannien, CheckId::RuleDiffersFromZone, "Europe/Berlin"},
-        {"London, Europe rule", 0.0f, 51.5f, 0, SwEuropa, CheckId::RuleDiffersFromZone, nullptr},
-        {"London, no changeover", 0.0f, 51.5f, 0, SwKeine, CheckId::NoChangeover, "Europe/London"},
-        {"Reykjavik keeps standard time", 22.0f, 64.0f, 0, SwKeine, CheckId::NoChangeover, nullptr},
-    };
-    for (const auto& p : places) {
-        ProgramModel m = WithRule(AstroProgram738(0, 0), p.rule);
-        std::tie(m.program().astro.AstroLaenge, m.program().astro.AstroBreite, m.program().astro.AstroZone) = std::tuple(p.laenge, p.breite, p.zone);
-        const Findings found = Of(m, p.check, 2027);
-        ASSERT_EQ(found.size(), p.expectedZone ? 1u : 0u) << p.name;
-        if (p.expectedZone) EXPECT_EQ(found.front().zone, QByteArray(p.expectedZone)) << p.name;
-    }
-}
-
-TEST(ProgramChecks, PastMeansBeforeToday)
-{
-    // Today is 6 December 2026: a priority time of 1..5 December 2026 is
-    // over, one of 24..26 December 2026 is not; over the year end it ends in 2027.
-    const std::array<int, 6> cases[] = {{1, 12, 5, 12, 2026, 1}, {1, 8, 5, 8, 2025, 1}, {24, 12, 26, 12, 2026, 0}, {28, 12, 2, 1, 2026, 0}, {1, 8, 5, 8, 2027, 0}};
-    for (const auto& [fromDay, fromMonth, toDay, toMonth, year, found] : cases)
-        EXPECT_EQ(Of(Day({BuildPriorityEntry(fromDay, fromMonth, toDay, toMonth, year - 1936, true, 10, 1, 0)}), CheckId::PastPriorityTime).size(), std::size_t(found)) << fromDay << '.' << fromMonth << '.' << year;
 }
 
 } // namespace

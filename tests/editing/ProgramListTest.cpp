@@ -40,15 +40,7 @@ protected:
         return list;
     }
 
-    void TearDown() override
-    {
-        const QString file = test::testData(u"golden/lists/%1.txt"_s.arg(QLatin1String(::testing::UnitTest::GetInstance()->current_test_info()->name())));
-        const QByteArray got = text.join(QString()).toUtf8();
-        if (qEnvironmentVariableIntValue("ZENDRIK_UPDATE_GOLDEN") == 1) ASSERT_TRUE(test::writeFile(file, got));
-        const QList<QByteArray> want = test::readFile(file).split('\n'), lines = got.split('\n');
-        for (qsizetype i = 0; i < lines.size(); ++i) ASSERT_EQ(lines[i], want.value(i)) << "line " << i + 1 << " of " << file.toStdString();
-        EXPECT_EQ(lines.size(), want.size());
-    }
+    void TearDown() override { test::expectGolden(u"golden/lists/%1.txt"_s.arg(QLatin1String(::testing::UnitTest::GetInstance()->current_test_info()->name())), text.join(QString())); }
 
     ProgramModel model;
     TextTable texts;

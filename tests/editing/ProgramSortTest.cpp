@@ -13,18 +13,22 @@ using namespace zendrik::test;
 
 namespace {
 
-std::vector<Entry> entries(const ProgramModel& m)
-{
-    const ProgramSlot& s = m.program();
-    return {s.Eintrag.begin(), s.Eintrag.begin() + s.AnzEintrag};
-}
+std::vector<Entry> entries(const ProgramModel& m) { return {m.program().Eintrag.begin(), m.program().Eintrag.begin() + m.program().AnzEintrag}; }
 
 ProgramModel programOf(int row, std::initializer_list<Entry> list)
 {
     ProgramModel m = modelForRow(row);
-    for (const Entry& e : list)
-        addEntry(m, e);
+    for (const Entry& e : list) addEntry(m, e);
     return m;
+}
+
+// Sorts the program by column `column` of the switching or the priority list
+// (or in the save order, `display` 0) and returns its entries.
+std::vector<Entry> sorted(ProgramModel& m, int column, bool priority = false, int display = 1)
+{
+    (priority ? m.SortSpaltePz : m.SortSpalteSz) = column;
+    SortProgram(m, display, 0);
+    return entries(m);
 }
 
 } // namespace
@@ -38,10 +42,9 @@ TEST(ProgramSort, DefaultOrderGroupsByChannelPriorityKindAndTime)
     const Entry p2C1 = BuildWeeklyEntry(1 * 60, 1, 0b0001, 1, 0, 2);
     const Entry c2 = BuildWeeklyEntry(0, 1, 0b0010, 1, 0, 0);
     ProgramModel m = programOf(4, {prio, c2, p2C1, datedC1, lateC1, earlyC1});
-    SortProgram(m, 1, 0);
     // Within a channel and priority the first weekday decides before the time,
     // and dated entries count as priority 10.
-    EXPECT_EQ(entries(m), (std::vector<Entry>{lateC1, earlyC1, p2C1, datedC1, c2, prio}));
+    EXPECT_EQ(sorted(m, 0), (std::vector<Entry>{lateC1, earlyC1, p2C1, datedC1, c2, prio}));
 }
 
 TEST(ProgramSort, SaveOrderIsTimeThenPulse)
@@ -52,8 +55,7 @@ TEST(ProgramSort, SaveOrderIsTimeThenPulse)
     const Entry weeklyEarly = BuildWeeklyEntry(100, 1, 1, 1, 0, 0);
     const Entry prio = BuildPriorityEntry(1, 1, 1, 1, 0, false, 1, 1, 0);
     ProgramModel m = programOf(1, {prio, weeklyLate, weeklyEarlyPulse, datedEarly, weeklyEarly});
-    SortProgram(m, 0, 0);
-    EXPECT_EQ(entries(m), (std::vector<Entry>{datedEarly, weeklyEarly, weeklyEarlyPulse, weeklyLate, prio}));
+    EXPECT_EQ(sorted(m, 0, false, 0), (std::vector<Entry>{datedEarly, weeklyEarly, weeklyEarlyPulse, weeklyLate, prio}));
 }
 
 TEST(ProgramSort, EqualKeysKeepTheirOrder)
@@ -61,14 +63,9 @@ TEST(ProgramSort, EqualKeysKeepTheirOrder)
     // Same time, day, channel and priority; only the pulse differs, which
     // columns 1 and 2 do not look at.
     ProgramModel m = programOf(4, {});
-    for (int pulse = 5; pulse >= 0; --pulse)
-        addEntry(m, BuildWeeklyEntry(480, 1, 1, 1, pulse, 0));
+    for (int pulse = 5; pulse >= 0; --pulse) addEntry(m, BuildWeeklyEntry(480, 1, 1, 1, pulse, 0));
     const std::vector<Entry> before = entries(m);
-    for (int column : {2, 1, 2}) {
-        m.SortSpalteSz = column;
-        SortProgram(m, 1, 0);
-        EXPECT_EQ(entries(m), before) << column;
-    }
+    for (int column : {2, 1, 2}) EXPECT_EQ(sorted(m, column), before) << column;
 }
 
 TEST(ProgramSort, PriorityTimesByBeginEndAndEasterYear)
@@ -80,13 +77,8 @@ TEST(ProgramSort, PriorityTimesByBeginEndAndEasterYear)
     const Entry year2023 = BuildPriorityEntry(1, 10, 2, 10, 2023 - 1936, true, 1, 1, 0);
     // Whit Monday, Easter + 50: 20 May in 2024, but 9 June in 2025.
     const Entry whitMonday = BuildEasterEntry(50, 2, 1, 0, false);
-    for (const Entry& e : {christmas, june, whitMonday, year2023})
-        addEntry(m, e);
-    for (int column : {1, 2}) {
-        m.SortSpaltePz = column;
-        SortProgram(m, 1, 0);
-        EXPECT_EQ(entries(m), (std::vector<Entry>{year2023, whitMonday, june, christmas})) << column;
-    }
+    for (const Entry& e : {christmas, june, whitMonday, year2023}) addEntry(m, e);
+    for (int column : {1, 2}) EXPECT_EQ(sorted(m, column, true), (std::vector<Entry>{year2023, whitMonday, june, christmas})) << column;
 }
 
 TEST(ProgramSort, SwitchingTimesStayAheadOfPriorityTimesInEveryColumn)
@@ -96,9 +88,5 @@ TEST(ProgramSort, SwitchingTimesStayAheadOfPriorityTimesInEveryColumn)
     Entry busWeekly;
     busWeekly.b = {0x80 + 10, 0x00, 0, 0x7F, 255, 0x03};
     addEntry(m, busWeekly);
-    for (int column = 0; column <= 9; ++column) {
-        m.SortSpalteSz = column;
-        SortProgram(m, 1, 0);
-        EXPECT_EQ(m.program().Eintrag[0], busWeekly) << column;
-    }
+    for (int column = 0; column <= 9; ++column) EXPECT_EQ(sorted(m, column).front(), busWeekly) << column;
 }

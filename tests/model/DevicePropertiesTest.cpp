@@ -27,8 +27,7 @@ TEST(DeviceProperties, ApplyOnTheWeeklyAndTheAstroFamily)
     const DeviceSettings& d = m.device;
     // Not an astro device: no channel choice.
     EXPECT_EQ(std::tuple(d.SpracheUhr, d.SwRegel, d.MessKanal, d.MessPeriode, d.MessImpDauer, d.MessZustand, d.MessZeitpunkt, d.AstroC1C2), std::tuple(1, 2, 3, 15, 10, 1, 1, 0));
-    EXPECT_EQ(std::tuple(d.Lpt, d.Delay, d.DelayLang, d.Zeilen, d.Speicherflag, d.SerialPort1, d.SerialPort2, d.VerifyWholeChip),
-              std::tuple(4, 12, 240, 40, 1, QStringLiteral("/dev/ttyUSB0"), QStringLiteral("/dev/ttyS1"), false));
+    EXPECT_EQ(std::tuple(d.Lpt, d.Delay, d.DelayLang, d.Zeilen, d.Speicherflag, d.SerialPort1, d.SerialPort2, d.VerifyWholeChip), std::tuple(4, 12, 240, 40, 1, QStringLiteral("/dev/ttyUSB0"), QStringLiteral("/dev/ttyS1"), false));
 
     ProgramModel astro = modelForRow(19);
     p = DeviceProperties::Of(astro.device);

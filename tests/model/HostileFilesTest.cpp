@@ -92,8 +92,7 @@ protected:
 TEST_P(HostileFiles, EveryReaderReturnsAtOnceWithTheReason)
 {
     const Hostile& h = GetParam();
-    if (!make(h.kind, target))
-        GTEST_SKIP() << h.name << " cannot be made on this machine (running as root?)";
+    if (!make(h.kind, target)) { GTEST_SKIP() << h.name << " cannot be made on this machine (running as root?)"; }
 
     EXPECT_EQ(withinSeconds<FileState>([&] { return CheckInputFile(target); }), h.state);
     const auto read = withinSeconds<LimitedRead>([&] { return ReadRegularFile(target, 1024); });

@@ -93,8 +93,7 @@ TEST_F(ProgramFileTest, RoundTripFromTheGoldenFilesIsByteIdentical)
         SCOPED_TRACE(f.name);
         const ProgramModel want = f.make();
         ProgramModel m = loaded(f.row, golden(f.name));
-        EXPECT_EQ(std::tuple(m.program().AnzEintrag, m.program().Verwendung, m.program().Schreibschutz, m.device.AstroC1C2),
-                  std::tuple(want.program().AnzEintrag, want.program().Verwendung, want.program().Schreibschutz, want.device.AstroC1C2));
+        EXPECT_EQ(std::tuple(m.program().AnzEintrag, m.program().Verwendung, m.program().Schreibschutz, m.device.AstroC1C2), std::tuple(want.program().AnzEintrag, want.program().Verwendung, want.program().Schreibschutz, want.device.AstroC1C2));
         const QByteArray second = saveToBytes(m, path(u"b.zpg"_s));
         // The loader puts a blank before every given channel name; an unnamed
         // channel keeps its placeholder; the rest is the same.

@@ -32,13 +32,11 @@ TEST(SettingsFile, ExactLayoutRoundTripAndOldOrShortFiles)
     DeviceSettings back;
     ASSERT_TRUE(ReadSettings(path, back));
     // The family's memory follows the remembered type.
-    EXPECT_EQ(std::tuple(back.Kanalzahl, back.Uhrentyp, back.Delay, back.DelayLang, back.Zeilen, back.MessPeriode, back.Busprog != 0, back.Speichergroesse, back.MaxEintrag, back.KeineZeit),
-              std::tuple(16, 738, 50, 50 * 50, 120, 60, true, 8192, 500, 1535));
+    EXPECT_EQ(std::tuple(back.Kanalzahl, back.Uhrentyp, back.Delay, back.DelayLang, back.Zeilen, back.MessPeriode, back.Busprog != 0, back.Speichergroesse, back.MaxEintrag, back.KeineZeit), std::tuple(16, 738, 50, 50 * 50, 120, 60, true, 8192, 500, 1535));
 
     // An older file with a whole delay factor; a cut file keeps the defaults
     // of what it lacks; a missing one is no settings.
-    ASSERT_TRUE(writeFile(path, "KANALZAHL=2\r\nBEWFT=0\r\nLPT=1\r\nUHRENTYP=752\r\nDELAY=001\r\nZEILEN=050\r\n"
-                                "MAXDELAY=0010\r\nSWREGEL=1\r\nSPRACHE(Uhr)=0\r\nSPRACHE=3\r\nASTROC1C2=001\r\n"));
+    ASSERT_TRUE(writeFile(path, "KANALZAHL=2\r\nBEWFT=0\r\nLPT=1\r\nUHRENTYP=752\r\nDELAY=001\r\nZEILEN=050\r\n" "MAXDELAY=0010\r\nSWREGEL=1\r\nSPRACHE(Uhr)=0\r\nSPRACHE=3\r\nASTROC1C2=001\r\n"));
     ASSERT_TRUE(ReadSettings(path, back));
     EXPECT_EQ(std::tuple(back.Kanalzahl, back.Uhrentyp, back.Delay, back.Zeilen, back.MaxDelay, back.Sprache, back.AstroC1C2), std::tuple(2, 752, 4, 50, 10, 3, 1));
     ASSERT_TRUE(writeFile(path, "KANALZAHL=4\r\nBEWFT="));

@@ -8,6 +8,8 @@
 
 #include <QFile>
 
+#include <gtest/gtest.h>
+
 namespace zendrik::test {
 
 QDateTime fixedClock()
@@ -95,8 +97,7 @@ ProgramModel canonical738()
     addDstTable(m);
     m.program().ProgNr = 42;
     m.program().Verwendung = QStringLiteral("Bürogebäude Nord");
-    for (int c = 0; c < 16; ++c)
-        m.program().Kanalname[static_cast<std::size_t>(c)] = QStringLiteral("K%1").arg(c + 1);
+    for (int c = 0; c < 16; ++c) m.program().Kanalname[static_cast<std::size_t>(c)] = QStringLiteral("K%1").arg(c + 1);
     fillAstro(m, 0);
     fillAstro(m, 3);
     return m;
@@ -130,16 +131,14 @@ QString saveProgramAs(ProgramModel& model, const QString& path, bool yes)
 QByteArray readFile(const QString& path)
 {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
+    if (!f.open(QIODevice::ReadOnly)) return {};
     return f.readAll();
 }
 
 bool writeFile(const QString& path, const QByteArray& data)
 {
     QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
     return f.write(data) == data.size();
 }
 
@@ -153,6 +152,15 @@ TextTable textsIn(int language)
     TextTable t;
     (t.*(language == 2 ? &TextTable::LoadEnglish : language == 3 ? &TextTable::LoadFrench : &TextTable::LoadGerman))(1);
     return t;
+}
+
+void expectGolden(const QString& relative, const QString& text)
+{
+    const QString file = testData(relative);
+    if (qEnvironmentVariableIntValue("ZENDRIK_UPDATE_GOLDEN") == 1) ASSERT_TRUE(writeFile(file, text.toUtf8()));
+    const QStringList want = QString::fromUtf8(readFile(file)).split(u'\n'), got = text.split(u'\n');
+    for (qsizetype i = 0; i < got.size(); ++i) ASSERT_EQ(got[i], want.value(i)) << "line " << i + 1 << " of " << file.toStdString();
+    EXPECT_EQ(got.size(), want.size()) << file.toStdString();
 }
 
 } // namespace zendrik::test

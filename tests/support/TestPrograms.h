@@ -35,5 +35,8 @@ bool writeFile(const QString& path, const QByteArray& data);
 QString testData(const QString& relative);
 // The device's text table in a language: 1 German, 2 English, 3 French.
 TextTable textsIn(int language);
+// Compares `text` line by line with the golden file tests/data/`relative`;
+// ZENDRIK_UPDATE_GOLDEN=1 rewrites the file after a deliberate change.
+void expectGolden(const QString& relative, const QString& text);
 
 } // namespace zendrik::test

@@ -62,8 +62,7 @@ TEST(WorkDir, UserFolderFollowsTheBaseDirectoryRules)
     EXPECT_EQ(ChooseWorkDir(QStringLiteral("/given"), QStringLiteral("/usr/share/zendrik"), QStringLiteral("/u"),
                             QStringLiteral("/cwd")),
               QStringLiteral("/given"));
-    EXPECT_EQ(ChooseWorkDir(QString(), QStringLiteral("/usr/share/zendrik"), QStringLiteral("/u"), QStringLiteral("/cwd")),
-              QStringLiteral("/u"));
+    EXPECT_EQ(ChooseWorkDir(QString(), QStringLiteral("/usr/share/zendrik"), QStringLiteral("/u"), QStringLiteral("/cwd")), QStringLiteral("/u"));
     EXPECT_EQ(ChooseWorkDir(QString(), QString(), QStringLiteral("/u"), QStringLiteral("/cwd")), QStringLiteral("/cwd"));
 }
 
