@@ -33,9 +33,7 @@ TEST(WindowPlacement, RoundTripAndRefusedContents)
 TEST(WindowPlacement, FitsIntoTheAvailableArea)
 {
     const QMargins frame(4, 30, 4, 4);
-    const struct {
-        QRect wanted, area, fitted;
-    } cases[] = {
+    const struct { QRect wanted, area, fitted; } cases[] = {
         // No remembered place: the default size centred, where it fits.
         {QRect(), QRect(0, 0, 1600, 1000), QRect(210, 133, 1180, 760)},
         // A 1024 x 600 screen: no larger than the room inside the frame.

@@ -147,11 +147,7 @@ TEST(EntryFormat, AssistantSteps)
     std::tie(day.AutoMinuten, day.AutoTage) = std::tuple(0, 1);
     std::tie(month.AutoMinuten, month.AutoMonat) = std::tuple(0, 1);
     using Fields = std::array<int, 5>;
-    const struct {
-        const AssistantSettings* s;
-        int year;
-        Fields from, to;
-    } cases[] = {
+    const struct { const AssistantSettings* s; int year; Fields from, to; } cases[] = {
         {&minutes, 2024, {23, 50, 0b0000001, 0, 0}, {0, 5, 0b0000010, 0, 0}}, // Monday -> Tuesday
         {&minutes, 2024, {23, 50, 0b1000001, 0, 0}, {0, 5, 0b0000011, 0, 0}}, // Sunday -> Monday
         {&minutes, 2024, {23, 50, 0, 31, 12}, {0, 5, 0, 1, 1}},               // New Year

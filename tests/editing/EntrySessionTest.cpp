@@ -56,13 +56,7 @@ SwitchingTimeFields mondaySeven(int state = 1, int pulse = 0)
 
 TEST(EntrySession, ConflictOutcomes)
 {
-    struct Case {
-        SwitchingTimeFields existing, entered;
-        Answer answer;
-        EntryResult want;
-        std::optional<TextId> asked;
-        std::vector<Entry> wantEntries;
-    };
+    struct Case { SwitchingTimeFields existing, entered; Answer answer; EntryResult want; std::optional<TextId> asked; std::vector<Entry> wantEntries; };
     const Entry on = BuildWeeklyEntry(420, 1, 1, 1, 0, 0);
     const Case cases[] = {
         {mondaySeven(), mondaySeven(), Answer::Yes, EntryResult::Exists, std::nullopt, {on}},
@@ -174,11 +168,7 @@ TEST(EntrySession, HolidaysOnDevicesWithoutAndWithMovableHolidays)
     // Today is 10 May 2024: Easter Monday (1 April) and Ascension (9 May)
     // have passed and move to 2025; Whit Sunday (19 May) is still ahead.
     const auto day = [](int d, int m, int year = 0, bool once = false) { return BuildPriorityEntry(d, m, d, m, year ? year - 1936 : 0, once || year, 1, 1, 0); };
-    const struct {
-        Feiertag ft;
-        int row;
-        std::vector<Entry> want;
-    } cases[] = {
+    const struct { Feiertag ft; int row; std::vector<Entry> want; } cases[] = {
         {{QStringLiteral("Ostermontag"), FeiertagOstern, 0, 1, 0}, kRow731FourChannels, {day(21, 4, 0, true)}},
         {{QStringLiteral("Himmelfahrt"), FeiertagOstern, 0, 39, 0}, kRow731FourChannels, {day(29, 5, 0, true)}},
         {{QStringLiteral("Pfingsten"), FeiertagOstern, 0, 49, 0}, kRow731FourChannels, {day(19, 5, 0, true)}},

@@ -32,13 +32,7 @@ Entry busWeekly(int channel, int value)
     return e;
 }
 
-struct Case {
-    const char* what;
-    ListFilter filter;
-    Entry entry;
-    const DeviceSettings& device;
-    bool passes;
-};
+struct Case { const char* what; ListFilter filter; Entry entry; const DeviceSettings& device; bool passes; };
 
 } // namespace
 

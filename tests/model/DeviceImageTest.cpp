@@ -133,10 +133,7 @@ TEST(Image, AstroDayRecordsOfBothFamilies)
 
 TEST(Image, AstroLocationOfTheAstroFamilyRoundTrips)
 {
-    const struct {
-        float lon, lat;
-        int zone, rise, set;
-    } cases[] = {
+    const struct { float lon, lat; int zone, rise, set; } cases[] = {
         {-8.5f, 49.5f, -60, -15, 20}, // 8.5 E, 49.5 N, displayed +1 h
         {0.0f, 0.0f, 0, 0, 0},
         {122.5f, -33.5f, 480, 127, -128}, // 122.5 W, 33.5 S, displayed -8 h

@@ -36,12 +36,7 @@ TEST(EntryLayout, DailyEntryAt2359AndDatedNeverLooksLikePriorityTime)
 
 TEST(EntryAccessors, EveryKind)
 {
-    const struct {
-        const char* name;
-        Entry e;
-        bool eib;
-        int kind, time, priority, channels, once, pulse, state;
-    } cases[] = {
+    const struct { const char* name; Entry e; bool eib; int kind, time, priority, channels, once, pulse, state; } cases[] = {
         {"daily 23:59 P3", BuildWeeklyEntry(23 * 60 + 59, 127, 1, 1, 0, 3), false, KindWeekly, 1439, 3, 1, 0, 0, 1},
         {"weekly pulse P2", BuildWeeklyEntry(7 * 60 + 5, 0b1010101, 0b1001, 1, 17, 2), false, KindWeekly, 425, 2, 0b1001, 0, 17, 1},
         {"dated once", BuildDatedEntry(18 * 60, 15, 8, 0b0100, 0, 0, true), false, KindDated, 1080, 0, 0b0100, 1, 0, 0},

@@ -12,12 +12,7 @@ using namespace Qt::StringLiterals;
 TEST(ProgramNumberField, KeysAndLeavingTheField)
 {
     for (const QChar c : u"0123456789 aZ-+.,;/٣"_s) EXPECT_EQ(ProgramNumberKeyAccepted(c), c.isSpace() || (c >= u'0' && c <= u'9')) << int(c.unicode());
-    const struct {
-        std::int32_t before;
-        const char* typed;
-        FieldCommit result;
-        std::int32_t after;
-    } cases[] = {
+    const struct { std::int32_t before; const char* typed; FieldCommit result; std::int32_t after; } cases[] = {
         {kNoProgramNumber, "", FieldCommit::Unchanged, kNoProgramNumber},
         {kNoProgramNumber, "  ", FieldCommit::Unchanged, kNoProgramNumber},
         {4711, "", FieldCommit::Changed, kNoProgramNumber},

@@ -39,11 +39,7 @@ namespace {
 
 enum class Kind { Fifo, EndlessDevice, Folder, LinkLoop, Unreadable };
 
-struct Hostile {
-    const char* name;
-    Kind kind;
-    FileState state;
-};
+struct Hostile { const char* name; Kind kind; FileState state; };
 
 const Hostile kHostile[] = {
     {"fifo", Kind::Fifo, FileState::NotRegular},

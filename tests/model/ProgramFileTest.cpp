@@ -181,12 +181,7 @@ TEST_F(ProgramFileTest, ResultCodes)
         writeFile(path(QString::fromLatin1(name)), text);
         return path(QString::fromLatin1(name));
     };
-    const struct {
-        const char* what;
-        int row;
-        QString file;
-        int expected;
-    } cases[] = {
+    const struct { const char* what; int row; QString file; int expected; } cases[] = {
         {"731 on 731", 4, golden("731"), LoadOk},
         {"missing", 4, path(u"nope.zpg"_s), LoadMissing},
         {"752 file on 731", 4, golden("752"), LoadFamily752},
@@ -317,8 +312,7 @@ TEST_F(ProgramFileTest, ReopenedFileKeepsTheChosenDeviceTypeWhileItFits)
             const bool fits = c.Kanalzahl == r.Kanalzahl && (!r.Evu || c.Evu);
             // Without movable priority times the file reads as a weekly switch.
             const int expected = c.Uhrentyp != r.Uhrentyp ? chosen : fits ? chosen : r.Uhrentyp != kFamily731 ? made : r.Evu ? 5 + r.Kanalzahl : r.Busprog ? 5 : r.Kanalzahl;
-            EXPECT_EQ(std::tuple(result == LoadOk, back.device.Geraetename, back.device.DeviceRow), std::tuple(c.Uhrentyp == r.Uhrentyp, DeviceTypeName(expected, 1), c.Uhrentyp != r.Uhrentyp ? back.device.DeviceRow : expected))
-                << made << " in " << chosen;
+            EXPECT_EQ(std::tuple(result == LoadOk, back.device.Geraetename, back.device.DeviceRow), std::tuple(c.Uhrentyp == r.Uhrentyp, DeviceTypeName(expected, 1), c.Uhrentyp != r.Uhrentyp ? back.device.DeviceRow : expected)) << made << " in " << chosen;
         }
     }
 }

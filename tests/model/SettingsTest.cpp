@@ -74,10 +74,7 @@ TEST(SettingsFile, NewProgramNeverStartsWithTheTableRule)
 {
     // The language, the rule in force when the new program starts, the last
     // rule in use that needs no table (-1 none), the rule expected.
-    const struct {
-        const char* what;
-        int sprache, ruleBefore, lastWithoutTable, expected;
-    } cases[] = {
+    const struct { const char* what; int sprache, ruleBefore, lastWithoutTable, expected; } cases[] = {
         {"table after Europe", 1, kSwRegelTabelle, 1, 1},
         {"table after the USA, English", 2, kSwRegelTabelle, 3, 3},
         {"table, nothing before, German", 1, kSwRegelTabelle, -1, 1},
