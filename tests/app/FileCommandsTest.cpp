@@ -154,8 +154,7 @@ TEST_F(FileCommandsTest, OpenReplacesTheProgramOnlyWhenAFileIsChosen)
     auto cancel = answering(TextId::SaveChangesIn, Answer::Cancel);
     EXPECT_EQ((std::pair{FileCommands(model, cancel, chooser).Open(), chooser.opens}), std::pair(false, 0));
 
-    // Declining to save and then choosing no file must not lose the changes
-    // from the exit question later.
+    // Declining to save and then choosing no file keeps the changes for the exit question.
     auto no = answering(TextId::SaveChangesIn, Answer::No);
     FileCommands commands(model, no, chooser);
     EXPECT_FALSE(commands.Open());
@@ -182,8 +181,7 @@ TEST_F(FileCommandsTest, LoadFailuresAreReportedAndKeepTheProgram)
     }
 }
 
-// A file of another device family says how it opens: with its own type,
-// chosen with File → New on the desktop and --type on the command line.
+// A file of another family says how it opens: File → New on the desktop, --type on the command line.
 TEST(LoadResultMessageTest, AFileOfAnotherFamilySaysHowToOpenIt)
 {
     const std::tuple<int, LoadHintFor, const char*> cases[] = {

@@ -10,8 +10,7 @@
 using namespace zendrik;
 using namespace zendrik::test;
 
-// Newest first, at most eight, an opened file moves to the top once, kept
-// across starts in its own file (not the settings file); a deleted file is
+// Newest first, at most eight, an opened file moves to the top once, kept across starts in its own file (not the settings file); a deleted file is
 // missing and stays listed until removed.
 TEST(RecentFiles, NewestFirstAtMostEightAndKeptAcrossStarts)
 {

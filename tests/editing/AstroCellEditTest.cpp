@@ -37,8 +37,7 @@ AstroEditOutcome Edit(ProgramModel& m, int column, int first, int last, int mode
 TEST(AstroCellEdit, EditorStartsWithTheShownTimeAndState)
 {
     const ProgramModel m = Astro738();
-    // The list shows summer days an hour later; so does the editor. No time
-    // on a day without one, nor in the date column.
+    // Summer days an hour later, as the list shows them; no time on a day without one, nor in the date column.
     const std::tuple<int, int, std::tuple<int, bool, int>> cases[] = {{kJan10, kAstroRiseColumn, {23 * 60 + 30, true, 0}}, {kJul10, kAstroSetColumn, {1060, true, 1}}, {kJan10 + 1, kAstroRiseColumn, {0, false, 0}}};
     for (const auto& [day, column, want] : cases) {
         const AstroCellStart s = AstroCellStartValues(m, 1, day, column);
@@ -50,9 +49,8 @@ TEST(AstroCellEdit, EditorStartsWithTheShownTimeAndState)
 TEST(AstroCellEdit, ChangeDeleteAndMove)
 {
     ProgramModel m = Astro738();
-    // Change on a winter and a summer day: the list shows what was typed,
-    // the table holds winter time; the column keeps the device's state
-    // (ON at sunset, the table's -1) whatever the editor says.
+    // Change on a winter and a summer day: the list shows what was typed, the table holds winter time; the column keeps the device's state (ON at
+    // sunset, the table's -1) whatever the editor says.
     AstroEditOutcome r = Edit(m, kAstroSetColumn, kJan10, kJan10, AstroEditAendern, 17, 5, 1);
     EXPECT_EQ(std::tuple(r.changed, Day(m, kJan10).set, Day(m, kJan10).setState), std::tuple(1, 17 * 60 + 5, -1));
     r = Edit(m, kAstroSetColumn, kJul10, kJul10 + 1, AstroEditAendern, 21, 40, 0);
@@ -62,8 +60,7 @@ TEST(AstroCellEdit, ChangeDeleteAndMove)
     r = Edit(m, kAstroRiseColumn, kJul10, kJul10, AstroEditAendern, 0, 30, 1);
     EXPECT_EQ(std::tuple(r.changed, r.outsideDay, Day(m, kJul10).rise), std::tuple(0, 1, 480));
 
-    // Move: 23:30 + 1:00 = 0:30 of the same day; a cell without a time stays
-    // empty (not 1535 + 60); each cell moves from its own time and keeps its state.
+    // Move: 23:30 + 1:00 = 0:30 of the same day; an empty cell stays empty; each keeps its state.
     m.program().astro.AstroTab[1][kJan10 + 1].riseState = 0; // day 12
     r = Edit(m, kAstroRiseColumn, kJan10, kJan10 + 2, AstroEditVerschieben, 1, 0, 1);
     EXPECT_EQ(std::tuple(r.changed, Day(m, kJan10).rise, Day(m, kJan10 + 1).rise, Day(m, kJan10 + 2).rise, Day(m, kJan10 + 2).riseState), std::tuple(2, 30, m.device.KeineZeit, 540, 0));
@@ -84,8 +81,7 @@ TEST(AstroCellEdit, CancelAndOtherColumnsChangeNothing)
     EXPECT_EQ(std::pair(m.program().astro.AstroTab == before.astro.AstroTab, m.Geaendert), std::pair(true, 0));
 }
 
-// The astro device adds its offsets to the table when it shows and switches
-// the times: a typed time is stored without them, too.
+// The astro device adds its offsets when it shows and switches the times: a typed time is stored without them.
 TEST(AstroCellEdit, TheAstroDevicesOffsetsComeOffATypedTime)
 {
     ProgramModel m = modelForRow(19);

@@ -138,8 +138,7 @@ TEST(EntryFormat, FieldInterplayAndRefusals)
     EXPECT_FALSE(AcceptsEntryKey(QLatin1Char('a')));
 }
 
-// Each step: the settings it runs with, the fields before and after
-// (hour, minute, weekdays, day, month), the year.
+// Each step: the settings it runs with, the fields before and after (hour, minute, weekdays, day, month), the year.
 TEST(EntryFormat, AssistantSteps)
 {
     AssistantSettings minutes, day, month;
@@ -198,9 +197,8 @@ TEST(EntryFormat, LastEntryPanelTexts)
     EXPECT_EQ(QStringList({p.days, p.once, p.priority, p.state}), QStringList({"24. Dezember 2060 - 26. Dezember", "1x", "Prio. Perm.", "AUS"}));
 }
 
-// Month names by any unambiguous beginning, with or without accents, in
-// each language (the cases are in tests/data/month-names.txt); every whole
-// name and number stays its month.
+// Month names by any unambiguous beginning, with or without accents, in each language (the cases are in tests/data/month-names.txt); every whole name
+// and number stays its month.
 TEST(EntryFormat, MonthNamesByAnyUnambiguousBeginning)
 {
     const QStringList lines = QString::fromUtf8(test::readFile(test::testData(QStringLiteral("month-names.txt")))).split(u'\n', Qt::SkipEmptyParts);

@@ -165,8 +165,7 @@ TEST(EntrySession, OkForAllCopiesMarkedRowsShiftedByTheAssistant)
 
 TEST(EntrySession, HolidaysOnDevicesWithoutAndWithMovableHolidays)
 {
-    // Today is 10 May 2024: Easter Monday (1 April) and Ascension (9 May)
-    // have passed and move to 2025; Whit Sunday (19 May) is still ahead.
+    // Today is 10 May 2024: Easter Monday (1 April) and Ascension (9 May) have passed and move to 2025; Whit Sunday (19 May) is still ahead.
     const auto day = [](int d, int m, int year = 0, bool once = false) { return BuildPriorityEntry(d, m, d, m, year ? year - 1936 : 0, once || year, 1, 1, 0); };
     const struct { Feiertag ft; int row; std::vector<Entry> want; } cases[] = {
         {{QStringLiteral("Ostermontag"), FeiertagOstern, 0, 1, 0}, kRow731FourChannels, {day(21, 4, 0, true)}},
@@ -176,8 +175,7 @@ TEST(EntrySession, HolidaysOnDevicesWithoutAndWithMovableHolidays)
         {{QStringLiteral("Heiligabend"), FeiertagFest, 0, 24, 12}, 13, {day(24, 12)}},
         // Wednesday before 23 November, three years, each bound to its year.
         {{QStringLiteral("Buss- und Bettag"), FeiertagFrei, -3, 23, 11}, 13, {day(20, 11, 2024), day(19, 11, 2025), day(18, 11, 2026)}},
-        // Its date every year; Saturday 26 December 2026 gives Monday the
-        // 28th, bound to its year, or once on a device without years.
+        // Its date every year; Saturday 26 December 2026 gives Monday the 28th, bound to its year, or once on a device without years.
         {{QStringLiteral("Boxing Day"), FeiertagFestErsatz, 0, 26, 12}, 13, {day(26, 12), day(28, 12, 2026)}},
         {{QStringLiteral("Boxing Day"), FeiertagFestErsatz, 0, 26, 12}, kRow731FourChannels, {day(26, 12), day(28, 12, 0, true)}},
     };
@@ -204,10 +202,8 @@ TEST(EntrySession, OkForAllEntersEverySetHolidayOnceAndSaysHowMany)
     PriorityTimeEntry entry = p.holiday(set[1], 4); // one holiday marked: all of them are entered
     std::tie(entry.fields().feiertagSet, entry.fields().feiertagSetGewaehlt) = std::tuple(set, true);
     const TextTable english = textsIn(2);
-    // Today 10 May 2024, four years: New Year 1 + Saturday 1 January 2028
-    // gives Monday the 3rd; Good Friday 1; the Early May holidays of
-    // 2025..2028; Christmas 1 + 27 December 2027; Boxing Day 1 + Monday
-    // 28 December 2026 (the 25th is Christmas) and Tuesday 28 December 2027.
+    // Today 10 May 2024, four years: New Year 1 + Saturday 1 January 2028 gives Monday the 3rd; Good Friday 1; the Early May holidays of 2025..2028;
+    // Christmas 1 + 27 December 2027; Boxing Day 1 + Monday 28 December 2026 (the 25th is Christmas) and Tuesday 28 December 2027.
     const int expected = 2 + 1 + 4 + 2 + 3;
     entry.okForAll();
     const EntryOutcome first = entry.timerTick();
@@ -242,8 +238,7 @@ TEST(EntrySession, BrowseSkipsEntriesOfTheOtherKind)
     EXPECT_EQ(pz.browseIndex(), 2);
 }
 
-// Day numbers the month does not have are refused with their own message and
-// store nothing, as a switching time and as either end of a priority time;
+// Day numbers the month does not have are refused with their own message and store nothing, as a switching time and as either end of a priority time;
 // 29 February is a date of leap years and is taken.
 TEST(EntrySession, ImpossibleDatesAreRefusedInBothDialogs)
 {

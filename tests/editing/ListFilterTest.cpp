@@ -100,8 +100,7 @@ TEST(ListFilter, PriorityTimes)
     EXPECT_EQ(std::tuple(ListFilter::PrioBisFor(7, true), ListFilter::PrioBisFor(8, true), ListFilter::PrioBisFor(8, false)), std::tuple(7, 10, 8));
 }
 
-// Every priority-time range (also over the year end) against every month
-// range: it passes exactly when one of its months lies in the range.
+// Every priority-time range (also over the year end) against every month range: it passes exactly when one of its months lies in the range.
 TEST(ListFilter, PriorityTimeMonthsAgainstEveryRange)
 {
     for (int start = 1; start <= 12; ++start)

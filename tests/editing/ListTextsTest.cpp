@@ -20,11 +20,9 @@ DeviceSettings device(int row, int sprache = kLanguageGerman, int eib = 0)
 
 } // namespace
 
-// The texts of the list cells in each language: times (with the no-time
-// marker and values out of range), weekdays (of the bus format too; none for
-// dated and priority times), dates (months out of range name December), the
-// memory label, channels (the 16-channel device stores an index) and the row
-// number. The expected texts are tests/data/golden/list-texts.txt.
+// The texts of the list cells in each language: times (with the no-time marker and values out of range), weekdays (of the bus format too; none for
+// dated and priority times), dates (months out of range name December), the memory label, channels (the 16-channel device stores an index) and the
+// row number. The expected texts are tests/data/golden/list-texts.txt.
 TEST(ListTexts, EveryCellTextInEveryLanguage)
 {
     QString text;

@@ -1,5 +1,4 @@
-// The printout's lines: title block, heading repetition and page breaks,
-// the sections and their order, the text-file target.
+// The printout's lines: title block, heading repetition and page breaks, the sections and their order, the text-file target.
 #include "editing/PrintDocument.h"
 
 #include "editing/HandoverDocument.h"
@@ -13,7 +12,6 @@
 #include "util/CalendarMath.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -38,8 +36,7 @@ PrintDocument listOfRows(int rows, int zeilen)
     return doc;
 }
 
-// The rows (by their number) in front of which a heading stands, and those
-// in front of which a page break stands.
+// The rows (by their number) in front of which a heading stands, and those in front of which a page break stands.
 std::pair<std::vector<int>, std::vector<int>> headingsAndBreaks(const PrintDocument& doc)
 {
     std::vector<int> headings, breaks;
@@ -73,8 +70,7 @@ TEST(PrintLines, HeadingsRepeatEveryZeilenRows)
     }
 }
 
-// The text file's columns: each as wide as its widest cell or heading, two
-// blanks apart, without trailing blanks.
+// The text file's columns: each as wide as its widest cell or heading, two blanks apart, without trailing blanks.
 TEST(PrintLines, TextColumnsAreAsWideAsTheirWidestCell)
 {
     const QStringList lines = PrintTextLines(listOfRows(10, 0));
@@ -84,12 +80,9 @@ TEST(PrintLines, TextColumnsAreAsWideAsTheirWidestCell)
     EXPECT_EQ(lines.last(), u"10   10:00"_s);
 }
 
-// The printout of a program with every section asked for, line by line, in
-// each language: the title block at each section (file name, program number
-// or its "none", device type, file date as the language writes dates), every
-// section on a new page with its heading repeated every Zeilen rows, the
-// device properties naming every setting. The four-channel weekly switch has
-// no astro times. The expected lines are tests/data/golden/printout.txt.
+// The printout of a program with every section asked for, line by line, in each language: the title block at each section (file name, program number
+// or its "none", device type, file date as the language writes dates), every section on a new page with its heading repeated every Zeilen rows, the
+// device properties naming every setting. The four-channel weekly switch has no astro times. The expected lines are tests/data/golden/printout.txt.
 TEST(PrintDocument, EverySectionInEveryLanguage)
 {
     ProgramModel model = canonical731();
@@ -148,10 +141,8 @@ TEST(PrintTextTarget, BesideTheProgramFileWithTxt)
               std::tuple(PrintTextCheck::IsProgramFile, PrintTextCheck::NoName, PrintTextCheck::Ok));
 }
 
-// Dates shown to people follow the language, one way per language, whatever
-// surface shows them (the printout's file date is in its golden text): the
-// recovery question. The hand-over cover shows a missing program number as
-// the lists show empty values, in the user's language.
+// Dates shown to people follow the language, one way per language, whatever surface shows them (the printout's file date is in its golden text): the
+// recovery question. The hand-over cover shows a missing program number as the lists show empty values, in the user's language.
 TEST(HandoverDocument, DatesAndTheProgramNumberInEachLanguage)
 {
     RecoveryImage image{{}, 1, QDateTime(QDate(2026, 12, 7), QTime(9, 5, 30)).toUTC()};

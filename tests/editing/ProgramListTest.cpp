@@ -12,10 +12,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Every list the window shows, as text: caption, memory label and row count,
-// the headings with their widths, the entry index of each row and the cells.
-// The expected text is tests/data/golden/lists/<test>.txt;
-// ZENDRIK_UPDATE_GOLDEN=1 rewrites it after a deliberate change.
+// Every list the window shows, as text: caption, memory label and row count, the headings with their widths, the entry index of each row and the
+// cells. The expected text is tests/data/golden/lists/<test>.txt; ZENDRIK_UPDATE_GOLDEN=1 rewrites it after a deliberate change.
 class ProgramListTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -80,9 +78,8 @@ TEST_F(ProgramListTest, CellsOfSpecialEntries)
     startProgram(model, kRow752);
     setEntries(model, kProgramSlot, {BuildWeeklyEntry(1335, 0b1111111, 0b11, 0, 0, 0)}, {});
     show("752", AnsichtSchaltzeiten);
-    // The bus format: 08:00 Mo Mi, channel 7 (bit 3 of b1), P2, value 200;
-    // 08:00 9 March, channel 6 (bit 5 of b3), value 0; 1 - 31 July,
-    // permanent, channel 2, value 77 where the year would be.
+    // The bus format: 08:00 Mo Mi, channel 7 (bit 3 of b1), P2, value 200; 08:00 9 March, channel 6 (bit 5 of b3), value 0; 1 - 31 July, permanent,
+    // channel 2, value 77 where the year would be.
     startProgram(model, kRow731Bus);
     model.device.EibFormat = 1;
     Entry weekly, dated, permanent;
@@ -122,8 +119,8 @@ TEST_F(ProgramListTest, AstroTimes)
     // Summer time of 2024 under the European rule: 31 March .. 27 October.
     model.device.SwRegel = 1;
     show("752 in 2024", AnsichtAstrozeiten);
-    // The astro device adds its offsets itself; the list shows what it switches:
-    // a sunset the summer hour pushes past midnight is no switching that day.
+    // The astro device adds its offsets itself; the list shows what it switches: a sunset the summer hour pushes past midnight is no switching that
+    // day.
     std::tie(astro.AstroOffsetAuf, astro.AstroOffsetUnter) = std::tuple(-15, 30);
     show("offsets", AnsichtAstrozeiten, kProgramSlot, {0, 150});
     std::tie(astro.AstroOffsetAuf, astro.AstroOffsetUnter, model.device.AstroC1C2) = std::tuple(0, 0, 1);

@@ -1,5 +1,4 @@
-// The orders the list columns do not show: column 0, the save order, the
-// year of movable holidays, stability and the switching/priority split.
+// The orders the list columns do not show: column 0, the save order, the year of movable holidays, stability and the switching/priority split.
 
 #include "model/ProgramSort.h"
 #include "model/EntryBuilder.h"
@@ -22,8 +21,7 @@ ProgramModel programOf(int row, std::initializer_list<Entry> list)
     return m;
 }
 
-// Sorts the program by column `column` of the switching or the priority list
-// (or in the save order, `display` 0) and returns its entries.
+// Sorts the program by column `column` of the switching or the priority list (or in the save order, `display` 0) and returns its entries.
 std::vector<Entry> sorted(ProgramModel& m, int column, bool priority = false, int display = 1)
 {
     (priority ? m.SortSpaltePz : m.SortSpalteSz) = column;
@@ -42,8 +40,7 @@ TEST(ProgramSort, DefaultOrderGroupsByChannelPriorityKindAndTime)
     const Entry p2C1 = BuildWeeklyEntry(1 * 60, 1, 0b0001, 1, 0, 2);
     const Entry c2 = BuildWeeklyEntry(0, 1, 0b0010, 1, 0, 0);
     ProgramModel m = programOf(4, {prio, c2, p2C1, datedC1, lateC1, earlyC1});
-    // Within a channel and priority the first weekday decides before the time,
-    // and dated entries count as priority 10.
+    // Within a channel and priority the first weekday decides before the time, and dated entries count as priority 10.
     EXPECT_EQ(sorted(m, 0), (std::vector<Entry>{lateC1, earlyC1, p2C1, datedC1, c2, prio}));
 }
 
@@ -60,8 +57,7 @@ TEST(ProgramSort, SaveOrderIsTimeThenPulse)
 
 TEST(ProgramSort, EqualKeysKeepTheirOrder)
 {
-    // Same time, day, channel and priority; only the pulse differs, which
-    // columns 1 and 2 do not look at.
+    // Same time, day, channel and priority; only the pulse differs, which columns 1 and 2 do not look at.
     ProgramModel m = programOf(4, {});
     for (int pulse = 5; pulse >= 0; --pulse) addEntry(m, BuildWeeklyEntry(480, 1, 1, 1, pulse, 0));
     const std::vector<Entry> before = entries(m);

@@ -18,8 +18,7 @@ namespace {
 
 const QDateTime kNow = QDateTime(QDate(2026, 12, 7), QTime(10, 15, 30), Qt::UTC);
 
-// Each family's canonical program, with the text fields filled in a way that
-// tests the text encoding (umlauts, an empty name, a long description).
+// Each family's canonical program, with the text fields filled in a way that tests the text encoding (umlauts, an empty name, a long description).
 std::vector<std::pair<const char*, ProgramModel>> programs()
 {
     std::vector<std::pair<const char*, ProgramModel>> out;
@@ -46,8 +45,7 @@ TEST(RecoveryFile, EveryFamilysProgramComesBackExactly)
         ASSERT_TRUE(back.has_value());
         EXPECT_EQ(*back, image);
 
-        // Applied to a model started fresh for another device type, the
-        // program, its device type and its file name are as they were.
+        // Applied to a model started fresh for another device type, the program, its device type and its file name are as they were.
         ProgramModel fresh = test::modelForRow(1);
         ApplyRecovery(fresh, *back);
         EXPECT_TRUE(fresh.program() == model.program() && TakeSnapshot(fresh) == TakeSnapshot(model));
@@ -55,8 +53,7 @@ TEST(RecoveryFile, EveryFamilysProgramComesBackExactly)
     }
 }
 
-// No byte a damaged or foreign file holds may reach the program: every cut
-// and every flipped byte of a real record is refused, never half read.
+// No byte a damaged or foreign file holds may reach the program: every cut and every flipped byte of a real record is refused, never half read.
 TEST(RecoveryFile, DamagedRecordsAreRefused)
 {
     const QByteArray record = EncodeRecovery(TakeRecoveryImage(test::canonical738(), kNow));
@@ -67,8 +64,7 @@ TEST(RecoveryFile, DamagedRecordsAreRefused)
     for (qsizetype at = 0; at < record.size(); at += 61) EXPECT_FALSE(DecodeRecovery(QByteArray(record).replace(at, 1, QByteArray(1, static_cast<char>(record[at] ^ 0x5A)))).has_value()) << "byte " << at;
     EXPECT_FALSE(DecodeRecovery(QByteArray("72 72 0 0\r\n")).has_value());
 
-    // A record whose checksum is right but whose counts are impossible (as a
-    // hand-made file could be) is refused too.
+    // A record whose checksum is right but whose counts are impossible (as a hand-made file could be) is refused too.
     const auto refused = [](auto change) {
         RecoveryImage image = TakeRecoveryImage(test::canonical731(), kNow);
         change(image);

@@ -4,14 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <vector>
-#include <tuple>
 
 using namespace zendrik;
 
-// What each row of the device-type table answers, by groups of rows: the
-// number of astro tables, then one letter per question (1 yes, 0 no): astro,
-// table per channel, shared table, table holds offsets, keeps times in the
-// day, pulses, one channel per entry, clock language, meter pulse, master
+// What each row of the device-type table answers, by groups of rows: the number of astro tables, then one letter per question (1 yes, 0 no): astro,
+// table per channel, shared table, table holds offsets, keeps times in the day, pulses, one channel per entry, clock language, meter pulse, master
 // card options, bus astro, number in the image, location in the image.
 TEST(DeviceFamily, EveryRowOfTheDeviceTypeTableAnswersAsItsFamily)
 {

@@ -1,5 +1,4 @@
-// Image bytes the golden files do not show: other header options, number
-// and meter edge cases, the chains of an empty and a full memory.
+// Image bytes the golden files do not show: other header options, number and meter edge cases, the chains of an empty and a full memory.
 
 #include "model/DeviceImage.h"
 #include "model/EntryBuilder.h"

@@ -55,9 +55,8 @@ TEST(DeviceProperties, OutOfRangeValuesAreBounded)
     }
 }
 
-// Opening the properties and saving without a change writes the settings file
-// as it was: no period or pulse length appears on a device without a meter
-// channel, and a fractional delay factor stays.
+// Opening the properties and saving without a change writes the settings file as it was: no period or pulse length appears on a device without a
+// meter channel, and a fractional delay factor stays.
 TEST(DeviceProperties, SavingUntouchedPropertiesKeepsTheSettingsFile)
 {
     QTemporaryDir dir;

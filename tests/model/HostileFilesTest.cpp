@@ -1,6 +1,5 @@
-// What the outside world may put where a file is expected: pipes, endless
-// devices, folders, link loops. Every reader returns at once with the
-// reason; every writer leaves such a target alone and writes through links.
+// Pipes, endless devices, folders, link loops where a file is expected: every reader returns at once with the reason; every writer leaves such a
+// target alone and writes through links.
 #include "app/Settings.h"
 #include "calendar/FeiertagTabelle.h"
 #include "calendar/PlaceList.h"
@@ -51,8 +50,7 @@ const Hostile kHostile[] = {
 
 void PrintTo(const Hostile& h, std::ostream* os) { *os << h.name; }
 
-// Puts the hostile thing at `path`; false when this machine cannot make it
-// (an unreadable file cannot be made for root, who reads everything).
+// Puts the hostile thing at `path`; false when this machine cannot (root reads everything).
 bool make(Kind kind, const QString& path)
 {
     const QByteArray p = QFile::encodeName(path);
@@ -66,8 +64,7 @@ bool make(Kind kind, const QString& path)
     return false;
 }
 
-// Runs `read` with a watchdog: a reader that blocks on a pipe or reads an
-// endless device without limit fails the test instead of hanging it.
+// Runs `read` with a watchdog: a reader that blocks fails the test instead of hanging it.
 template <typename Result>
 std::optional<Result> withinSeconds(std::function<Result()> read)
 {
@@ -134,9 +131,8 @@ TEST_P(HostileFiles, WritersLeaveTheTargetAlone)
 INSTANTIATE_TEST_SUITE_P(Kinds, HostileFiles, ::testing::ValuesIn(kHostile),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// Writing through a link writes its target (creating the target of a
-// dangling one); a link to a device is refused: never /dev/null replaced.
-// A reader takes no more than its limit.
+// Writing through a link writes its target (creating a dangling one's); a link to a device is refused: never /dev/null replaced. A reader takes no
+// more than its limit.
 TEST(FileWriter, WritesThroughLinksAndReadsNoMoreThanItsLimit)
 {
     QTemporaryDir dir;
@@ -158,8 +154,7 @@ TEST(FileWriter, WritesThroughLinksAndReadsNoMoreThanItsLimit)
     EXPECT_EQ(std::tuple(over.tooLarge, over.ok(), over.data.size(), fits.tooLarge, fits.ok(), fits.data.size()), std::tuple(true, false, 0, false, true, 2000));
 }
 
-// Lines ending in a lone carriage return are all read, by the settings
-// file and the port file alike.
+// Lines ending in a lone carriage return are read by the settings and the port file alike.
 TEST(SettingsFile, LinesEndingInALoneCarriageReturnAreAllRead)
 {
     QTemporaryDir dir;

@@ -34,8 +34,7 @@ TEST(SettingsFile, ExactLayoutRoundTripAndOldOrShortFiles)
     // The family's memory follows the remembered type.
     EXPECT_EQ(std::tuple(back.Kanalzahl, back.Uhrentyp, back.Delay, back.DelayLang, back.Zeilen, back.MessPeriode, back.Busprog != 0, back.Speichergroesse, back.MaxEintrag, back.KeineZeit), std::tuple(16, 738, 50, 50 * 50, 120, 60, true, 8192, 500, 1535));
 
-    // An older file with a whole delay factor; a cut file keeps the defaults
-    // of what it lacks; a missing one is no settings.
+    // An older file with a whole delay factor; a cut file keeps the defaults of what it lacks; a missing one is no settings.
     ASSERT_TRUE(writeFile(path, "KANALZAHL=2\r\nBEWFT=0\r\nLPT=1\r\nUHRENTYP=752\r\nDELAY=001\r\nZEILEN=050\r\n" "MAXDELAY=0010\r\nSWREGEL=1\r\nSPRACHE(Uhr)=0\r\nSPRACHE=3\r\nASTROC1C2=001\r\n"));
     ASSERT_TRUE(ReadSettings(path, back));
     EXPECT_EQ(std::tuple(back.Kanalzahl, back.Uhrentyp, back.Delay, back.Zeilen, back.MaxDelay, back.Sprache, back.AstroC1C2), std::tuple(2, 752, 4, 50, 10, 3, 1));
@@ -67,13 +66,11 @@ TEST(BrandFile, ThirtySixAcceptedFormsAndTheFirstItem)
     EXPECT_EQ(ReadBrandFile(QStringLiteral(ZENDRIK_SHIPPED_DATA "/zendrik.sys")), 1);
 }
 
-// The rule "laut Tabelle" belongs to one program's table: a new program
-// starts with a rule its first save accepts, and the settings file keeps
-// that rule, never the table's.
+// The rule "laut Tabelle" belongs to one program's table: a new program starts with a rule its first save accepts, and the settings file keeps that
+// rule, never the table's.
 TEST(SettingsFile, NewProgramNeverStartsWithTheTableRule)
 {
-    // The language, the rule in force when the new program starts, the last
-    // rule in use that needs no table (-1 none), the rule expected.
+    // The language, the rule in force when the new program starts, the last rule in use that needs no table (-1 none), the rule expected.
     const struct { const char* what; int sprache, ruleBefore, lastWithoutTable, expected; } cases[] = {
         {"table after Europe", 1, kSwRegelTabelle, 1, 1},
         {"table after the USA, English", 2, kSwRegelTabelle, 3, 3},

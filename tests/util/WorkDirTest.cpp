@@ -1,5 +1,4 @@
-// Where the program works: the current folder from a build, the user's own
-// folder when installed, filled with the shipped files without overwriting.
+// Where the program works: the current folder from a build, the user's own folder when installed, filled with the shipped files without overwriting.
 #include "util/WorkDir.h"
 #include "tests/support/TestPrograms.h"
 
