@@ -28,10 +28,6 @@ TEST(WindowPlacement, RoundTripAndRefusedContents)
     // Line ends and blanks of any editor are fine.
     writeFile(file, "  10   20 900 640 0\r\n");
     EXPECT_EQ(ReadWindowPlacement(dir.path()), (WindowPlacement{QRect(10, 20, 900, 640), false}));
-}
-
-TEST(WindowPlacement, FitsIntoTheAvailableArea)
-{
     const QMargins frame(4, 30, 4, 4);
     const struct { QRect wanted, area, fitted; } cases[] = {
         // No remembered place: the default size centred, where it fits.

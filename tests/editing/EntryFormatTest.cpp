@@ -195,12 +195,8 @@ TEST(EntryFormat, LastEntryPanelTexts)
     EXPECT_EQ(QStringList({w.days, w.time, w.channels, w.state, w.priority, w.pulse}), QStringList({"Mo Fr", "  7:05 Uhr", " C1", "EIN", "Prio. 3", "5  sec"}));
     const LastEntryPanel p = LastEntryPanel::ofPriorityTime(prioB(), t, d);
     EXPECT_EQ(QStringList({p.days, p.once, p.priority, p.state}), QStringList({"24. Dezember 2060 - 26. Dezember", "1x", "Prio. Perm.", "AUS"}));
-}
-
-// Month names by any unambiguous beginning, with or without accents, in each language (the cases are in tests/data/month-names.txt); every whole name
-// and number stays its month.
-TEST(EntryFormat, MonthNamesByAnyUnambiguousBeginning)
-{
+    // Month names by any unambiguous beginning, with or without accents, in each language (the cases are in tests/data/month-names.txt); every whole name
+    // and number stays its month.
     const QStringList lines = QString::fromUtf8(test::readFile(test::testData(QStringLiteral("month-names.txt")))).split(u'\n', Qt::SkipEmptyParts);
     ASSERT_GT(lines.size(), 40);
     for (const QString& line : lines) {

@@ -127,10 +127,6 @@ TEST(PrintDocument, DevicePropertiesNameEverySetting)
     for (const QStringList& row : DevicePropertiesBlock(model, TextTable()).rows) lines << row.join(QStringLiteral(" = "));
     const QString all = lines.join(QLatin1Char('\n'));
     for (const QString& part : {u"Gerätetyp = "_s + model.device.Geraetename, u"Sommerzeit-/Winterzeit-Regel = wie Europa"_s, u"/dev/ttyUSB7"_s, u"Kopfzeile alle 33 Zeilen"_s}) EXPECT_TRUE(all.contains(part)) << all.toStdString();
-}
-
-TEST(PrintTextTarget, BesideTheProgramFileWithTxt)
-{
     const std::pair<const char*, const char*> cases[] = {{"/work/ANLAGE.zpg", "/work/ANLAGE.txt"}, {"/work/ANLAGE", "/work/ANLAGE.txt"}, {"/work/anlage.v2.zpg", "/work/anlage.v2.txt"}, {"", ""}};
     for (const auto& [program, target] : cases) EXPECT_EQ(PrintTextTarget(QString::fromUtf8(program)), QString::fromUtf8(target)) << program;
 

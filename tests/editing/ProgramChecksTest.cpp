@@ -220,11 +220,7 @@ TEST(ProgramChecks, AstroLimitCountsTheDaysTheListShows)
         const auto id = static_cast<CheckId>(i);
         for (const ExtraText* t : {&CheckName(id), &CheckExplanation(id)}) EXPECT_TRUE(std::strcmp(t->de, t->en) && std::strcmp(t->fr, t->en)) << CheckKey(id) << " is explained in each language";
     }
-}
-
-// The table of the zone a finding names mends it.
-TEST(ProgramChecks, TheZoneTableMendsTheRule)
-{
+    // The table of the zone a finding names mends it.
     ProgramModel m = WithRule(Day(), SwGrossbritannien);
     const Findings all = Of(m, CheckId::RuleDiffersFromZone, 2027, 2);
     ASSERT_EQ(all.size(), 1u);

@@ -31,37 +31,24 @@ std::vector<Entry> sorted(ProgramModel& m, int column, bool priority = false, in
 
 } // namespace
 
-TEST(ProgramSort, DefaultOrderGroupsByChannelPriorityKindAndTime)
+// Each case: the entries in their expected order, the order they are given in, the column and the list order (0: the save order).
+TEST(ProgramSort, SwitchingTimeOrders)
 {
     const Entry prio = BuildPriorityEntry(1, 1, 6, 1, 0, false, 2, 1, 0);
-    const Entry datedC1 = BuildDatedEntry(60, 5, 3, 0b0001, 1, 0, false);
-    const Entry lateC1 = BuildWeeklyEntry(20 * 60, 1, 0b0001, 0, 0, 0);
-    const Entry earlyC1 = BuildWeeklyEntry(6 * 60, 64, 0b0001, 1, 0, 0);
-    const Entry p2C1 = BuildWeeklyEntry(1 * 60, 1, 0b0001, 1, 0, 2);
-    const Entry c2 = BuildWeeklyEntry(0, 1, 0b0010, 1, 0, 0);
-    ProgramModel m = programOf(4, {prio, c2, p2C1, datedC1, lateC1, earlyC1});
-    // Within a channel and priority the first weekday decides before the time, and dated entries count as priority 10.
-    EXPECT_EQ(sorted(m, 0), (std::vector<Entry>{lateC1, earlyC1, p2C1, datedC1, c2, prio}));
-}
-
-TEST(ProgramSort, SaveOrderIsTimeThenPulse)
-{
-    const Entry weeklyLate = BuildWeeklyEntry(700, 1, 1, 1, 0, 0);
-    const Entry datedEarly = BuildDatedEntry(100, 1, 1, 1, 1, 0, false);
-    const Entry weeklyEarlyPulse = BuildWeeklyEntry(100, 1, 1, 1, 9, 0);
-    const Entry weeklyEarly = BuildWeeklyEntry(100, 1, 1, 1, 0, 0);
-    const Entry prio = BuildPriorityEntry(1, 1, 1, 1, 0, false, 1, 1, 0);
-    ProgramModel m = programOf(1, {prio, weeklyLate, weeklyEarlyPulse, datedEarly, weeklyEarly});
-    EXPECT_EQ(sorted(m, 0, false, 0), (std::vector<Entry>{datedEarly, weeklyEarly, weeklyEarlyPulse, weeklyLate, prio}));
-}
-
-TEST(ProgramSort, EqualKeysKeepTheirOrder)
-{
-    // Same time, day, channel and priority; only the pulse differs, which columns 1 and 2 do not look at.
-    ProgramModel m = programOf(4, {});
-    for (int pulse = 5; pulse >= 0; --pulse) addEntry(m, BuildWeeklyEntry(480, 1, 1, 1, pulse, 0));
-    const std::vector<Entry> before = entries(m);
-    for (int column : {2, 1, 2}) EXPECT_EQ(sorted(m, column), before) << column;
+    std::vector<Entry> samePlace; // same time, day, channel and priority; only the pulse (no column 1 or 2 key) differs
+    for (int pulse = 5; pulse >= 0; --pulse) samePlace.push_back(BuildWeeklyEntry(480, 1, 1, 1, pulse, 0));
+    const struct { const char* what; std::vector<Entry> order; std::vector<int> given; int column, display; } cases[] = {
+        // Within a channel and priority the first weekday decides before the time; dated entries count as priority 10.
+        {"default", {BuildWeeklyEntry(20 * 60, 1, 1, 0, 0, 0), BuildWeeklyEntry(6 * 60, 64, 1, 1, 0, 0), BuildWeeklyEntry(60, 1, 1, 1, 0, 2), BuildDatedEntry(60, 5, 3, 1, 1, 0, false), BuildWeeklyEntry(0, 1, 0b10, 1, 0, 0), prio}, {5, 4, 2, 3, 0, 1}, 0, 1},
+        {"save order: time, then pulse", {BuildDatedEntry(100, 1, 1, 1, 1, 0, false), BuildWeeklyEntry(100, 1, 1, 1, 0, 0), BuildWeeklyEntry(100, 1, 1, 1, 9, 0), BuildWeeklyEntry(700, 1, 1, 1, 0, 0), prio}, {4, 3, 2, 0, 1}, 0, 0},
+        {"equal keys keep their order", samePlace, {0, 1, 2, 3, 4, 5}, 2, 1},
+        {"equal keys keep their order", samePlace, {0, 1, 2, 3, 4, 5}, 1, 1},
+    };
+    for (const auto& c : cases) {
+        ProgramModel m = programOf(4, {});
+        for (const int i : c.given) addEntry(m, c.order[static_cast<std::size_t>(i)]);
+        EXPECT_EQ(sorted(m, c.column, false, c.display), c.order) << c.what << ", column " << c.column;
+    }
 }
 
 TEST(ProgramSort, PriorityTimesByBeginEndAndEasterYear)

@@ -122,10 +122,6 @@ TEST_F(RecoveryInFolder, OfferedOnlyWhenNewerThanItsProgramFile)
     EXPECT_EQ(std::pair(state(), test::readFile(programPath())), std::pair(RecoveryState::Outdated, QByteArray("72 72\r\n")));
     RemoveRecoveryFile(dir.path());
     EXPECT_EQ(state(), RecoveryState::None);
-}
-
-TEST_F(RecoveryInFolder, DamagedOrForeignFilesAreNotOffered)
-{
     ASSERT_TRUE(test::writeFile(RecoveryFilePath(dir.path()), QByteArray("not a record")));
     EXPECT_EQ(state(), RecoveryState::Damaged);
     // A folder in the record's place is neither read nor removed.

@@ -46,10 +46,6 @@ TEST(Header, TimeOptionsAndIdentification)
     m.device.MasterKennung = 7;
     img = buildLogical(m);
     EXPECT_EQ(std::tuple(img[1], img[3] & 0x80, img[18]), std::tuple(0x80 | 73, 0x80, 7));
-}
-
-TEST(Header, TableQuestionActivatesTheTable)
-{
     for (const bool yes : {true, false}) {
         ProgramModel m = canonical731();
         m.device.SwRegel = 0;
@@ -112,10 +108,6 @@ TEST(Image, SwapLeavesHeaderChainBytesAndLinksAlone)
     for (const int i : {1, 7, 100, 101, 102, 103, 12, ImageLayout::entryOffset(1) + 2}) EXPECT_EQ(stored[i], logical[i]) << i; // 12: the astro family keeps its protection byte
     for (const int i : {13, ImageLayout::entryOffset(1), ImageLayout::kAstro752}) EXPECT_EQ(stored[i], NibbleSwap(logical[i])) << i;
     EXPECT_TRUE(ChecksumValid(stored));
-}
-
-TEST(Image, AstroDayRecordsOfBothFamilies)
-{
     ProgramModel m738 = modelForRow(20);
     m738.program().astro.AstroAktiv[3] = -1;
     m738.program().astro.AstroTab[2][5] = AstroDay{0x123, 0x456, 0, -1};

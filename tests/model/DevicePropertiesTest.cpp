@@ -15,10 +15,6 @@ TEST(DeviceProperties, MeterPeriodChoices)
     const int expected[] = {1, 2, 3, 4, 5, 6, 10, 12, 15, 20, 30, 60};
     for (int i = 0; i < 12; ++i) EXPECT_EQ(std::pair(MeterPeriodOfIndex(i), MeterPeriodIndex(expected[i])), std::pair(expected[i], i));
     EXPECT_EQ(std::pair(MeterPeriodIndex(7), MeterPeriodOfIndex(12)), std::pair(0, 1));
-}
-
-TEST(DeviceProperties, ApplyOnTheWeeklyAndTheAstroFamily)
-{
     ProgramModel m = modelForRow(8); // three channels with meter pulse
     DeviceProperties p = DeviceProperties::Of(m.device);
     std::tie(p.SpracheUhr, p.SwRegel, p.MessKanal, p.MessPeriode, p.MessImpDauer, p.MessZustand, p.MessZeitpunkt, p.AstroC1C2) = std::tuple(1, 2, 3, 15, 10, 1, 1, 1);
@@ -53,12 +49,8 @@ TEST(DeviceProperties, OutOfRangeValuesAreBounded)
         DeviceProperties::Of(m.device).ApplyTo(m);
         EXPECT_EQ(m.SortSpalteSz, eib ? 8 : 9);
     }
-}
-
-// Opening the properties and saving without a change writes the settings file as it was: no period or pulse length appears on a device without a
-// meter channel, and a fractional delay factor stays.
-TEST(DeviceProperties, SavingUntouchedPropertiesKeepsTheSettingsFile)
-{
+    // Opening the properties and saving without a change writes the settings file as it was: no period or pulse length appears on a device without a
+    // meter channel, and a fractional delay factor stays.
     QTemporaryDir dir;
     const QString path = dir.filePath(kSettingsFileName);
     const auto with = [](ProgramModel m, int messKanal, int messPeriode, int messImpDauer, int delay) {

@@ -40,10 +40,6 @@ TEST(DeviceTypes, RowParameters)
     const ProgramSlot& s = m.program();
     EXPECT_EQ(std::tuple(s.AnzEintrag, m.slot(kSampleSlot).AnzEintrag, m.Geaendert, s.Dateiname, s.Verwendung, s.ProgNr), std::tuple(0, 0, 0, u"SzTab1.zpg"_s, u"unbekannt"_s, kNoProgramNumber));
     EXPECT_EQ(std::tuple(s.astro.AstroAktiv[1], s.astro.AstroGrenze[3].evening, m.device.JahreFreieFt, modelForRow(1).device.JahreFreieFt), std::tuple(0, 1439, 14, 1));
-}
-
-TEST(FileNames, NextFreeNameAndTitle)
-{
     QTemporaryDir dir;
     EXPECT_EQ(NextFreeFileName(dir.path(), u"SzTab"_s), u"SzTab1.zpg"_s);
     for (const int n : {1, 2, 4}) writeFile(dir.filePath(u"SzTab%1.zpg"_s.arg(n)), "x");

@@ -16,15 +16,11 @@ Entry bytes(int b0, int b1, int b2, int b3, int b4, int b5)
 
 } // namespace
 
-TEST(ByteHelpers, BitFieldsSwapAndBcd)
+TEST(EntryLayout, BitFieldsSwapBcdAndEntryBytes)
 {
     EXPECT_EQ(std::tuple(GetBits(0, 2, 0b10110101), GetBits(4, 7, 0xA5), GetBits(7, 7, 0x80), NibbleSwap(0x12)), std::tuple(0b101, 0xA, 1, 0x21));
     for (int b = 0; b < 256; ++b) EXPECT_EQ(NibbleSwap(NibbleSwap(b)), b);
     EXPECT_EQ(std::tuple(BcdToByte(0x59), BcdToByte(0x99), BcdToByte(0x5A), BcdToByte(0xA5)), std::tuple(59, 99, 255, 255));
-}
-
-TEST(EntryLayout, DailyEntryAt2359AndDatedNeverLooksLikePriorityTime)
-{
     // All days, channel 1, ON, no pulse, 23:59: b0 = 0x80 + 89.
     EXPECT_EQ(BuildWeeklyEntry(23 * 60 + 59, 127, 1, 1, 0, 3), bytes(0xD9, 0xF3, 0, 127, 1, 1));
     for (int t = 0; t < 1440; t += 7) {
@@ -34,7 +30,7 @@ TEST(EntryLayout, DailyEntryAt2359AndDatedNeverLooksLikePriorityTime)
     EXPECT_TRUE(IsPriorityTimeByte(BuildPriorityEntry(1, 1, 1, 1, 0, false, 1, 1, 0).b[0]));
 }
 
-TEST(EntryAccessors, EveryKind)
+TEST(EntryAccessors, EveryKindAndThePriorityTimeFields)
 {
     const struct { const char* name; Entry e; bool eib; int kind, time, priority, channels, once, pulse, state; } cases[] = {
         {"daily 23:59 P3", BuildWeeklyEntry(23 * 60 + 59, 127, 1, 1, 0, 3), false, KindWeekly, 1439, 3, 1, 0, 0, 1},
@@ -55,10 +51,6 @@ TEST(EntryAccessors, EveryKind)
         EXPECT_EQ(std::tuple(EntryKind(c.e, c.eib), c.time >= 0 ? EntryTime(c.e) : -1, EntryPriority(c.e, c.eib), EntryChannels(c.e, c.eib), EntryOnce(c.e, c.eib), c.pulse >= 0 ? EntryPulse(c.e) : -1, EntryState(c.e, c.eib)),
                   std::tuple(c.kind, c.time, c.priority, c.channels, c.once, c.pulse, c.state))
             << c.name;
-}
-
-TEST(PriorityTimes, FieldsKindsAndEasterOffset)
-{
     const Entry range = BuildPriorityEntry(17, 11, 28, 2, 0, false, 2, 1, 0);
     EXPECT_EQ(std::tuple(PriorityFromDay(range), PriorityFromMonth(range), PriorityToDay(range), PriorityToMonth(range), PriorityTimeKind(range), EntryTime(range) >= 1536), std::tuple(17, 11, 28, 2, int(PrioEveryYear), true));
     EXPECT_EQ(PriorityTimeKind(BuildPriorityEntry(1, 1, 2, 1, 0, true, 2, 1, 0)), PrioOnceNoYear);

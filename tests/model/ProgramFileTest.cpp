@@ -197,10 +197,6 @@ TEST_F(ProgramFileTest, BadInputIsRefusedWithoutTouchingTheSlot)
         EXPECT_EQ(LoadProgramData(m, data, 0, u"x"_s), LoadInvalid);
         EXPECT_EQ(std::tuple(m.program().AnzEintrag, m.program().Dateiname, m.device.Kanalzahl, m.device.SwRegel), std::tuple(9, name, 4, swRegel));
     }
-}
-
-TEST_F(ProgramFileTest, ImageWithoutTrailerLoadsWithEmptyTexts)
-{
     QByteArray card;
     for (int v : numbers(readFile(golden("731")), 2048)) card += " " + QByteArray::number(v) + " ";
     ProgramModel m = modelForRow(4);
@@ -247,7 +243,7 @@ TEST_F(ProgramFileTest, TextsAreWindows1252AndSplitAtCommas)
 }
 
 // A sample is loaded beside the program and changes neither it nor the device; an unused summer/winter row is loaded but not counted.
-TEST_F(ProgramFileTest, SampleDoesNotChangeTheProgramOrTheDevice)
+TEST_F(ProgramFileTest, SampleAndProgramLoadsKeepTheirPlaceAndNameTheDevice)
 {
     ProgramModel other = canonical731();
     std::tie(other.device.SwRegel, other.device.MessKanal, other.device.MessPeriode, other.program().Schreibschutz) = std::tuple(2, 1, 5, 1);
@@ -260,19 +256,16 @@ TEST_F(ProgramFileTest, SampleDoesNotChangeTheProgramOrTheDevice)
     const ProgramSlot& sample = m.slot(kSampleSlot);
     EXPECT_EQ(std::tuple(sample.AnzEintrag, sample.Schreibschutz, sample.AnzSoWi, int(sample.SoWiTab[1].b[0])), std::tuple(9, 1, 1, 240));
     EXPECT_EQ(std::tuple(m.program().AnzEintrag, m.program().Schreibschutz, m.device.SwRegel, m.device.MessKanal), std::tuple(10, 0, before.SwRegel, before.MessKanal));
-}
-
-TEST_F(ProgramFileTest, LoadSortsIntoListOrderAndNamesTheDevice)
-{
-    ProgramModel m = loaded(1, golden("731"));
-    const ProgramSlot& s = m.program();
+    // Loading sorts into list order and names the device.
+    ProgramModel opened = loaded(1, golden("731"));
+    const ProgramSlot& s = opened.program();
     for (int i = 0; i < s.AnzEintrag; ++i) EXPECT_EQ(IsPriorityTimeByte(s.Eintrag[static_cast<std::size_t>(i)].b[0]), i >= s.AnzSz) << i;
     // The saved program has a year-bound priority time, so its identification is 73.
-    EXPECT_EQ(std::tuple(m.device.Geraetekennung, m.device.Bewft, m.device.Kanalzahl), std::tuple(73, 1, 4));
+    EXPECT_EQ(std::tuple(opened.device.Geraetekennung, opened.device.Bewft, opened.device.Kanalzahl), std::tuple(73, 1, 4));
     // A four-channel program with a program number is named as the bus switch.
-    EXPECT_EQ(m.device.Geraetename, DeviceTypeName(14, 1));
-    m.program().ProgNr = kNoProgramNumber;
-    EXPECT_EQ(loaded(1, saveProgramAs(m, path(u"o.zpg"_s))).device.Geraetename, DeviceTypeName(13, 1));
+    EXPECT_EQ(opened.device.Geraetename, DeviceTypeName(14, 1));
+    opened.program().ProgNr = kNoProgramNumber;
+    EXPECT_EQ(loaded(1, saveProgramAs(opened, path(u"o.zpg"_s))).device.Geraetename, DeviceTypeName(13, 1));
 }
 
 // What an export never writes over: every file the reader would load as a program, of any family, with or without its texts; the program's own name
@@ -295,12 +288,8 @@ TEST_F(ProgramFileTest, ExportTargetsThatAreProgramFiles)
     EXPECT_FALSE(WriteExportFile(path(u"g738.zpg"_s), "%PDF", &error));
     EXPECT_EQ(readFile(path(u"g738.zpg"_s)), readFile(golden("738")));
     EXPECT_TRUE(WriteExportFile(path(u"bild.png"_s), "%PDF", &error)) << error.toStdString();
-}
-
-// The limits of the astro channels are not part of the device image (the table carries their effect); the file keeps them after the 16 channel names,
-// where readers of program files have stopped (they read the description and one name per channel), and reads them from there only.
-TEST_F(ProgramFileTest, AstroLimitsAreKeptAfterTheChannelNames)
-{
+    // The limits of the astro channels are not part of the device image (the table carries their effect); the file keeps them after the 16 channel names,
+    // where readers of program files have stopped (they read the description and one name per channel), and reads them from there only.
     for (const Family& f : {kFamilies[1], kFamilies[2]}) {
         SCOPED_TRACE(f.name);
         ProgramModel m = f.make();

@@ -64,12 +64,8 @@ TEST(BrandFile, ThirtySixAcceptedFormsAndTheFirstItem)
         EXPECT_EQ(ReadBrandFile(path), brand) << text;
     }
     EXPECT_EQ(ReadBrandFile(QStringLiteral(ZENDRIK_SHIPPED_DATA "/zendrik.sys")), 1);
-}
-
-// The rule "laut Tabelle" belongs to one program's table: a new program starts with a rule its first save accepts, and the settings file keeps that
-// rule, never the table's.
-TEST(SettingsFile, NewProgramNeverStartsWithTheTableRule)
-{
+    // The rule "laut Tabelle" belongs to one program's table: a new program starts with a rule its first save accepts, and the settings file keeps that
+    // rule, never the table's.
     // The language, the rule in force when the new program starts, the last rule in use that needs no table (-1 none), the rule expected.
     const struct { const char* what; int sprache, ruleBefore, lastWithoutTable, expected; } cases[] = {
         {"table after Europe", 1, kSwRegelTabelle, 1, 1},

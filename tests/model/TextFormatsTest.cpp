@@ -22,10 +22,6 @@ TEST(DstRowCodec, EveryChangeoverRoundTripsAndStaysBelowTheUnusedMark)
         }
     }
     EXPECT_FALSE(IsUsedDstRow(DstRow{}));
-}
-
-TEST(SequentialReader, NumbersAndTextItems)
-{
     SequentialReader r(QByteArray(" 12  0 \r\n 255 \r\nFirst line, second\r\n\r\n\"quoted, with comma\",  7\r\nlast"));
     for (const int n : {12, 0, 255}) EXPECT_EQ(r.readInteger(), n);
     // The empty line is an empty item.

@@ -37,10 +37,6 @@ TEST(WorkDir, InstalledOnlyWithTheShippedDataBesideBin)
     EXPECT_EQ(std::pair(ShippedDataDir(prefix.bin()), ShippedDataDir(prefix.dir.filePath(QStringLiteral("share")))), std::pair(prefix.share(), QString()));
     ASSERT_TRUE(QFile::remove(QDir(prefix.share()).filePath(QStringLiteral("zendrik.sys"))));
     EXPECT_EQ(ShippedDataDir(prefix.bin()), QString()) << "an incomplete data folder is not an installation";
-}
-
-TEST(WorkDir, UserFolderFollowsTheBaseDirectoryRules)
-{
     // A relative XDG_DATA_HOME is ignored.
     const std::pair<const char*, const char*> cases[] = {{"/data/anna", "/data/anna/zendrik"}, {"", "/home/anna/.local/share/zendrik"}, {"relative/path", "/home/anna/.local/share/zendrik"}, {"/data/anna/", "/data/anna/zendrik"}};
     for (const auto& [xdg, expected] : cases) EXPECT_EQ(UserWorkDir(QString::fromUtf8(xdg), QStringLiteral("/home/anna")), QString::fromUtf8(expected)) << xdg;
