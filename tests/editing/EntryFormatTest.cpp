@@ -100,10 +100,6 @@ TEST(EntryFormat, FieldsShowAnEntryAndBuildItBack)
         EXPECT_EQ(PriorityTimeFields::of(e, *d, nullptr).build(bewft, CalendarDate{10, 5, 2024}, back), EntryResult::Stored);
         EXPECT_EQ(back, std::vector<Entry>{e});
     }
-}
-
-TEST(EntryFormat, FieldInterplayAndRefusals)
-{
     const DeviceSettings d = device(kRow731FourChannels);
     SwitchingTimeFields f;
     Entry e;

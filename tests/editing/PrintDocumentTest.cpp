@@ -68,11 +68,7 @@ TEST(PrintLines, HeadingsRepeatEveryZeilenRows)
     for (const auto& c : cases) {
         EXPECT_EQ(headingsAndBreaks(listOfRows(c.rows, c.zeilen)), std::pair(c.headings, c.breaks)) << c.rows << " rows, Zeilen " << c.zeilen;
     }
-}
-
-// The text file's columns: each as wide as its widest cell or heading, two blanks apart, without trailing blanks.
-TEST(PrintLines, TextColumnsAreAsWideAsTheirWidestCell)
-{
+    // The text file's columns: each as wide as its widest cell or heading, two blanks apart, without trailing blanks.
     const QStringList lines = PrintTextLines(listOfRows(10, 0));
     const qsizetype heading = lines.indexOf(u"Nr.  Uhrzeit"_s);
     ASSERT_GE(heading, 0) << lines.join(u'|').toStdString();

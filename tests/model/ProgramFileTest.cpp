@@ -73,10 +73,6 @@ TEST_F(ProgramFileTest, GoldenFilesOfEachFamily)
         if (update) ASSERT_TRUE(writeFile(golden(f.name), written));
         EXPECT_EQ(written, readFile(golden(f.name))) << f.name;
     }
-}
-
-TEST_F(ProgramFileTest, RoundTripFromTheGoldenFilesIsByteIdentical)
-{
     for (const Family& f : kFamilies) {
         SCOPED_TRACE(f.name);
         const ProgramModel want = f.make();
@@ -150,10 +146,6 @@ TEST_F(ProgramFileTest, FailedWriteKeepsTheOldFile)
 
     m.program().Dateiname = path(u"missing/dir/x.zpg"_s);
     EXPECT_EQ(SaveProgram(m, ui).failure, SaveFailure::WriteFailed);
-}
-
-TEST_F(ProgramFileTest, ResultCodes)
-{
     const QByteArray t731 = readFile(golden("731"));
     // The image numbers one per line, changed, and the text trailer.
     const auto variant = [&](const char* name, const std::function<void(std::vector<int>&)>& change) {

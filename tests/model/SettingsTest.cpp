@@ -44,7 +44,7 @@ TEST(SettingsFile, ExactLayoutRoundTripAndOldOrShortFiles)
     EXPECT_EQ((std::pair{ReadSettings(dir.filePath(QStringLiteral("absent.ini")), missing), missing.Uhrentyp}), std::pair(false, 731));
 }
 
-TEST(BrandFile, ThirtySixAcceptedFormsAndTheFirstItem)
+TEST(SettingsFile, BrandFormsAndTheRuleOfANewProgram)
 {
     int index = 0;
     // Capitals, small letters or one capital first; a small first letter with capitals after it is no form.
