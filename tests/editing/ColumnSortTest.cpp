@@ -79,5 +79,5 @@ TEST_F(ColumnSortTest, EveryColumn)
     model.AktSlot = kSampleSlot;
     ASSERT_TRUE(SortByColumnClick(model, AnsichtSchaltzeiten, 2));
     EXPECT_EQ(std::pair(model.slot(kSampleSlot).Eintrag[0], order()), std::pair(entryF(), std::string("ABCDEFabcde")));
-    EXPECT_EQ((std::tuple{SortByColumnClick(model, AnsichtSoWiTabelle, 2), SortByColumnClick(model, AnsichtPrioritaetszeiten, 9), model.SortSpaltePz}), std::tuple(false, false, 0));
+    EXPECT_EQ((std::tuple{SortByColumnClick(model, AnsichtSoWiTabelle, 2), SortByColumnClick(model, AnsichtPrioritaetszeiten, 9), model.SortSpaltePz}), std::tuple(false, false, 6)); // the last column clicked stays
 }
