@@ -79,15 +79,11 @@ TEST(AstroCellEdit, CancelAndOtherColumnsChangeNothing)
     const ProgramSlot before = m.program();
     EXPECT_EQ(std::pair(ApplyAstroEdit(m, 1, kAstroRiseColumn, 1, 50, AstroEditCancel()).changed, Edit(m, 2, 1, 50, AstroEditLoeschen, 0, 0, 0).changed), std::pair(0, 0));
     EXPECT_EQ(std::pair(m.program().astro.AstroTab == before.astro.AstroTab, m.Geaendert), std::pair(true, 0));
-}
-
-// The astro device adds its offsets when it shows and switches the times: a typed time is stored without them.
-TEST(AstroCellEdit, TheAstroDevicesOffsetsComeOffATypedTime)
-{
-    ProgramModel m = modelForRow(19);
-    m.clock = [] { return QDateTime(QDate(2025, 1, 5), QTime(8, 0)); };
-    m.program().astro.AstroOffsetAuf = -20;
-    m.program().astro.AstroAktiv = {-1, -1, 0, 0, 0};
-    ApplyAstroEdit(m, 0, kAstroRiseColumn, 3, 3, AstroEditOk(m, AstroEditAendern, 7, 0, 1));
-    EXPECT_EQ(std::tuple(Day(m, 3, 0).rise, ShownAstroTimes(m, 0, 0, 3, 2025).rise, AstroEditOk(m, AstroEditLoeschen, 0, 0, 1).AstroEditWert), std::tuple(7 * 60 + 20, 7 * 60, 1791));
+    // The astro device adds its offsets when it shows and switches the times: a typed time is stored without them.
+    ProgramModel device752 = modelForRow(19);
+    device752.clock = [] { return QDateTime(QDate(2025, 1, 5), QTime(8, 0)); };
+    device752.program().astro.AstroOffsetAuf = -20;
+    device752.program().astro.AstroAktiv = {-1, -1, 0, 0, 0};
+    ApplyAstroEdit(device752, 0, kAstroRiseColumn, 3, 3, AstroEditOk(device752, AstroEditAendern, 7, 0, 1));
+    EXPECT_EQ(std::tuple(Day(device752, 3, 0).rise, ShownAstroTimes(device752, 0, 0, 3, 2025).rise, AstroEditOk(device752, AstroEditLoeschen, 0, 0, 1).AstroEditWert), std::tuple(7 * 60 + 20, 7 * 60, 1791));
 }

@@ -47,16 +47,12 @@ TEST(EntryFormat, BusAndMovableHolidayPacking)
     EXPECT_EQ(std::tuple(EntryChannels(cases[0].first, true), EntryPriority(cases[0].first, true), EntryChannels(cases[1].first, true),
                          EntryPriority(cases[2].first, true), PriorityEasterOffset(BuildEasterEntry(39, 1, 1, 0, true))),
               std::tuple(6, 3, 7, kPermanentPriority, 39));
-}
-
-TEST(EntryFormat, CompareEntriesOutcomes)
-{
     // Monday 07:00 and 1 - 31 May entries that differ in one field each.
     const auto w = [](int channels, int state, int pulse, int priority = 0) { return BuildWeeklyEntry(420, 1, channels, state, pulse, priority); };
     const auto bus = [](int channel, int value, int pulse) { return BuildWeeklyEntryEib(420, 1, channel, value, pulse, 0); };
     const auto p = [](int yearCode, int priority, int state) { return BuildPriorityEntry(1, 5, 31, 5, yearCode, yearCode != 0, priority, 1, state); };
     const Entry busPrio = BuildPriorityEntryEib(1, 5, 31, 5, false, 2, 3, 1);
-    const std::tuple<Entry, Entry, bool, int> cases[] = {
+    const std::tuple<Entry, Entry, bool, int> pairs[] = {
         {w(1, 1, 0), w(1, 1, 0), false, ConflictSame},
         {w(1, 1, 0), w(1, 0, 0), false, ConflictOtherState},
         {w(1, 1, 10), w(1, 0, 5), false, ConflictPulse},
@@ -73,8 +69,8 @@ TEST(EntryFormat, CompareEntriesOutcomes)
         {bus(1, 1, 3), bus(1, 1, 4), true, ConflictPulse},
         {busPrio, busPrio, true, ConflictSame},
     };
-    for (std::size_t i = 0; i < std::size(cases); ++i) {
-        const auto& [a, b, eib, want] = cases[i];
+    for (std::size_t i = 0; i < std::size(pairs); ++i) {
+        const auto& [a, b, eib, want] = pairs[i];
         EXPECT_EQ(CompareEntries(a, b, eib), want) << "case " << i;
     }
 }

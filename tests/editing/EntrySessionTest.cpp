@@ -220,20 +220,16 @@ TEST(EntrySession, OkForAllEntersEverySetHolidayOnceAndSaysHowMany)
     entry.fields().feiertagSetGewaehlt = false;
     entry.okForAll();
     EXPECT_EQ(entry.timerTick().result, EntryResult::Exists);
-}
-
-TEST(EntrySession, BrowseSkipsEntriesOfTheOtherKind)
-{
-    Program p;
-    setEntries(p.model, 0, {entryA(), entryC()}, {prioA()});
-    SwitchingTimeEntry sz(p.model, p.settings, p.yes);
+    Program q;
+    setEntries(q.model, 0, {entryA(), entryC()}, {prioA()});
+    SwitchingTimeEntry sz(q.model, q.settings, q.yes);
     std::vector<std::pair<bool, int>> steps;
     for (const int step : {-1, -1, -1, 1, 1}) {
         const bool moved = sz.browse(step);
         steps.emplace_back(moved, sz.browseIndex());
     }
     EXPECT_EQ(steps, (std::vector<std::pair<bool, int>>{{true, 1}, {true, 0}, {false, 0}, {true, 1}, {false, 1}}));
-    PriorityTimeEntry pz(p.model, p.settings, p.yes);
+    PriorityTimeEntry pz(q.model, q.settings, q.yes);
     EXPECT_TRUE(pz.browse(-1));
     EXPECT_EQ(pz.browseIndex(), 2);
 }
@@ -286,18 +282,14 @@ TEST(DeleteRows, EntriesLeaveInOrderAndTheCountsFollow)
     want.insert(want.end(), {prioA(), prioB()});
     EXPECT_EQ(left, want);
     EXPECT_EQ(p.slot().Eintrag[5], Entry{});
-}
-
-TEST(DeleteRows, SummerWinterTableRowsOnlyFromTheEnd)
-{
-    Program p;
-    ProgramSlot& s = p.model.program();
-    for (int i = 0; i < 4; ++i) s.SoWiTab[static_cast<std::size_t>(i)].b = {static_cast<Byte>(i), 1, 2, 3};
-    s.AnzSoWi = 4;
-    EXPECT_EQ(DeleteMarkedRows(p.model, AnsichtSoWiTabelle, 0, {}, MarkRange::fromGrid(2, 2), p.yes), DeleteResult::OnlyFromEnd);
+    Program q;
+    ProgramSlot& table = q.model.program();
+    for (int i = 0; i < 4; ++i) table.SoWiTab[static_cast<std::size_t>(i)].b = {static_cast<Byte>(i), 1, 2, 3};
+    table.AnzSoWi = 4;
+    EXPECT_EQ(DeleteMarkedRows(q.model, AnsichtSoWiTabelle, 0, {}, MarkRange::fromGrid(2, 2), q.yes), DeleteResult::OnlyFromEnd);
     EXPECT_EQ(DeleteMessage(DeleteResult::OnlyFromEnd)->key(), TextId::DeleteOnlyFromEnd);
-    EXPECT_EQ(DeleteMarkedRows(p.model, AnsichtSoWiTabelle, 0, {}, MarkRange::fromGrid(6, 3), p.yes), DeleteResult::Deleted);
-    EXPECT_EQ(std::tuple(s.AnzSoWi, s.SoWiTab[2], s.SoWiTab[1].b[0]), std::tuple(2, DstRow{}, 1));
+    EXPECT_EQ(DeleteMarkedRows(q.model, AnsichtSoWiTabelle, 0, {}, MarkRange::fromGrid(6, 3), q.yes), DeleteResult::Deleted);
+    EXPECT_EQ(std::tuple(table.AnzSoWi, table.SoWiTab[2], table.SoWiTab[1].b[0]), std::tuple(2, DstRow{}, 1));
 }
 
 TEST(GridActions, DoubleClickAndPriorityPeek)

@@ -80,11 +80,7 @@ TEST(ListFilter, SwitchingTimes)
         {"738 channel 4", {.FilterKanal = 4}, weekly(127, 4), kBusAstro, false},
     };
     for (const Case& c : cases) EXPECT_EQ(c.filter.passesSwitchingTime(c.entry, c.device), c.passes) << c.what;
-}
-
-TEST(ListFilter, PriorityTimes)
-{
-    const Case cases[] = {
+    const Case priorityCases[] = {
         {"start values", {}, priorityTime(11, 2, 10, 0b1000), kFour, true},
         {"channel mask disjoint", {.FilterKanal = 0b0010}, priorityTime(1, 2, 1, 0b1001), kFour, false},
         {"channel mask shared", {.FilterKanal = 0b0010}, priorityTime(1, 2, 1, 0b0010), kFour, true},
@@ -95,7 +91,7 @@ TEST(ListFilter, PriorityTimes)
         {"738 C1, channel 1", {.FilterKanal = 1}, priorityTime(3, 4, 1, 0), kBusAstro, true},
         {"738 C1, channel 2", {.FilterKanal = 2}, priorityTime(3, 4, 1, 0), kBusAstro, false},
     };
-    for (const Case& c : cases) EXPECT_EQ(c.filter.passesPriorityTime(c.entry, c.device, 2024), c.passes) << c.what;
+    for (const Case& c : priorityCases) EXPECT_EQ(c.filter.passesPriorityTime(c.entry, c.device, 2024), c.passes) << c.what;
     // The bus format's top priority 8 stands for "up to permanent".
     EXPECT_EQ(std::tuple(ListFilter::PrioBisFor(7, true), ListFilter::PrioBisFor(8, true), ListFilter::PrioBisFor(8, false)), std::tuple(7, 10, 8));
 }

@@ -75,27 +75,23 @@ TEST(Image, ProgramNumberMeterPulseAndProtection)
     ProgramModel plain = modelForRow(1), astro = modelForRow(19);
     plain.program().Schreibschutz = astro.device.AstroC1C2 = 1;
     EXPECT_EQ(std::tuple(buildLogical(plain)[12], buildLogical(astro)[12]), std::tuple(252, 245 + 2 + 8));
-}
-
-TEST(Image, ChainsOfEmptyPartAndFullMemory)
-{
-    ProgramModel m = modelForRow(2);
-    Image img = buildLogical(m);
+    ProgramModel chain = modelForRow(2);
+    Image chained = buildLogical(chain);
     // Empty: no first entry, the free chain starts at 1 and runs through all 324.
-    EXPECT_EQ(at(img, 100, 4), (std::vector<int>{0, 0, 0, 1}));
-    EXPECT_EQ(img[19], 255);
-    for (int n = 1; n < 324; ++n) ASSERT_EQ(link(img, n), n + 1) << n;
-    EXPECT_EQ(link(img, 324), 0);
-    for (int i = 0; i < 300; ++i) addEntry(m, BuildWeeklyEntry(i, 1, 1, i % 2, 0, 0));
-    img = buildLogical(m);
+    EXPECT_EQ(at(chained, 100, 4), (std::vector<int>{0, 0, 0, 1}));
+    EXPECT_EQ(chained[19], 255);
+    for (int n = 1; n < 324; ++n) ASSERT_EQ(link(chained, n), n + 1) << n;
+    EXPECT_EQ(link(chained, 324), 0);
+    for (int i = 0; i < 300; ++i) addEntry(chain, BuildWeeklyEntry(i, 1, 1, i % 2, 0, 0));
+    chained = buildLogical(chain);
     // First free entry 301: bit 8 in byte 102, the low byte in 103.
-    EXPECT_EQ(at(img, 100, 4), (std::vector<int>{0, 1, 1, 301 - 256}));
-    EXPECT_EQ(std::tuple(link(img, 299), link(img, 300), link(img, 301)), std::tuple(300, 0, 302));
-    for (int i = 300; i < 324; ++i) addEntry(m, BuildWeeklyEntry(i, 1, 1, 0, 0, 0));
-    img = buildLogical(m);
-    EXPECT_EQ(std::tuple(img[102], img[103], link(img, 324)), std::tuple(0, 0, 0));
+    EXPECT_EQ(at(chained, 100, 4), (std::vector<int>{0, 1, 1, 301 - 256}));
+    EXPECT_EQ(std::tuple(link(chained, 299), link(chained, 300), link(chained, 301)), std::tuple(300, 0, 302));
+    for (int i = 300; i < 324; ++i) addEntry(chain, BuildWeeklyEntry(i, 1, 1, 0, 0, 0));
+    chained = buildLogical(chain);
+    EXPECT_EQ(std::tuple(chained[102], chained[103], link(chained, 324)), std::tuple(0, 0, 0));
     // The model's own entries keep no links.
-    EXPECT_EQ(m.program().Eintrag[0].b[2], 0);
+    EXPECT_EQ(chain.program().Eintrag[0].b[2], 0);
 }
 
 TEST(Image, SwapLeavesHeaderChainBytesAndLinksAlone)

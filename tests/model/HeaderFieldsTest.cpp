@@ -54,15 +54,11 @@ TEST(TextFields, CommasNeverReachTheProgram)
     EXPECT_EQ((std::pair{CommitChannelName(m, u"C2"_s, u"Flur"_s), m.Geaendert}), std::pair(FieldCommit::Unchanged, 0));
     EXPECT_EQ((std::tuple{CommitChannelName(m, u"C2"_s, u"Flur, oben"_s), m.program().Kanalname[1], m.program().Kanalname[0], m.Geaendert}), std::tuple(FieldCommit::Changed, u"Flur oben"_s, QString(), 1));
     EXPECT_EQ(CommitChannelName(m, u"X"_s, u"a"_s), FieldCommit::Refused);
-}
-
-TEST(HeaderFields, WriteProtectionAndTimeOfSaving)
-{
-    ProgramModel m = canonical731();
-    EXPECT_EQ((std::pair{CommitWriteProtection(m, false), m.Geaendert}), std::pair(FieldCommit::Unchanged, 0));
-    EXPECT_EQ((std::tuple{CommitWriteProtection(m, true), m.program().Schreibschutz, m.Geaendert}), std::tuple(FieldCommit::Changed, 1, 1));
-    EXPECT_FALSE(SavedAt(m.program()).has_value());
+    ProgramModel header = canonical731();
+    EXPECT_EQ((std::pair{CommitWriteProtection(header, false), header.Geaendert}), std::pair(FieldCommit::Unchanged, 0));
+    EXPECT_EQ((std::tuple{CommitWriteProtection(header, true), header.program().Schreibschutz, header.Geaendert}), std::tuple(FieldCommit::Changed, 1, 1));
+    EXPECT_FALSE(SavedAt(header.program()).has_value());
     auto ui = ScriptedInteraction::answering(true);
-    BuildHeader(m, ui);
-    EXPECT_EQ(SavedAt(m.program()), std::optional(fixedClock()));
+    BuildHeader(header, ui);
+    EXPECT_EQ(SavedAt(header.program()), std::optional(fixedClock()));
 }

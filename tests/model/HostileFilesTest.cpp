@@ -152,13 +152,9 @@ TEST(FileWriter, WritesThroughLinksAndReadsNoMoreThanItsLimit)
     ASSERT_TRUE(writeFile(at("big"), QByteArray(2000, 'a')));
     const LimitedRead over = ReadRegularFile(at("big"), 1000), fits = ReadRegularFile(at("big"), 2000);
     EXPECT_EQ(std::tuple(over.tooLarge, over.ok(), over.data.size(), fits.tooLarge, fits.ok(), fits.data.size()), std::tuple(true, false, 0, false, true, 2000));
-}
-
-// Lines ending in a lone carriage return are read by the settings and the port file alike.
-TEST(SettingsFile, LinesEndingInALoneCarriageReturnAreAllRead)
-{
-    QTemporaryDir dir;
-    const QString ini = dir.filePath(QStringLiteral("zendrik.ini"));
+    // Lines ending in a lone carriage return are read by the settings and the port file alike.
+    QTemporaryDir iniDir;
+    const QString ini = iniDir.filePath(QStringLiteral("zendrik.ini"));
     DeviceSettings written, read, ports;
     std::tie(written.Zeilen, written.Sprache) = std::tuple(33, 2);
     ASSERT_TRUE(WriteSettings(ini, written));

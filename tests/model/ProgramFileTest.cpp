@@ -216,10 +216,6 @@ TEST_F(ProgramFileTest, MasterFlagAndChannelCounts)
     EXPECT_EQ(ls.mid(367, 2), (QList<QByteArray>{"Pumpe", "C2 :"}));
     const ProgramModel oneBack = loaded(1, path(u"one.zpg"_s));
     EXPECT_EQ(std::tuple(oneBack.device.Kanalzahl, oneBack.program().Kanalname[0], oneBack.program().Kanalname[1]), std::tuple(1, u" Pumpe"_s, QString()));
-}
-
-TEST_F(ProgramFileTest, TextsAreWindows1252AndSplitAtCommas)
-{
     ProgramModel m = canonical731();
     EXPECT_EQ(m.setVerwendung(0, u"A, B"_s), TextCheck::Comma);
     EXPECT_EQ(m.setVerwendung(0, u"A\nB"_s), TextCheck::LineBreak);
@@ -230,8 +226,8 @@ TEST_F(ProgramFileTest, TextsAreWindows1252AndSplitAtCommas)
 
     // A name with a comma in a foreign file is cut there; the next item moves up.
     writeFile(path(u"comma.zpg"_s), text.replace("Flur\r\n", "Flur, Keller\r\n"));
-    const ProgramModel back = loaded(4, path(u"comma.zpg"_s));
-    EXPECT_EQ(std::tuple(back.program().Verwendung, back.program().Kanalname[0], back.program().Kanalname[1]), std::tuple(u"Größe 5 € – ok"_s, u" Flur"_s, u" Keller"_s));
+    const ProgramModel commaBack = loaded(4, path(u"comma.zpg"_s));
+    EXPECT_EQ(std::tuple(commaBack.program().Verwendung, commaBack.program().Kanalname[0], commaBack.program().Kanalname[1]), std::tuple(u"Größe 5 € – ok"_s, u" Flur"_s, u" Keller"_s));
 }
 
 // A sample is loaded beside the program and changes neither it nor the device; an unused summer/winter row is loaded but not counted.
