@@ -78,10 +78,6 @@ TEST_F(FileCommandsTest, WhenTheSaveQuestionIsDueAndItsTexts)
     EXPECT_EQ(rendered(*onNew), u"Änderungen speichern in SzTab1.zpg ?"_s);
     EXPECT_EQ(rendered(*onExit), u"Änderungen speichern in SzTab1.zpg  ?"_s);
     EXPECT_EQ(std::pair(onNew->buttons, onNew->icon), std::pair(Buttons::YesNoCancel, Icon::Question));
-}
-
-TEST_F(FileCommandsTest, AnswersToTheSaveQuestion)
-{
     const std::tuple<Answer, bool, bool> cases[] = {{Answer::Cancel, false, false}, {Answer::No, true, false}, {Answer::Yes, true, true}};
     for (const auto& [answer, goesOn, saved] : cases) {
         SetUp();

@@ -128,11 +128,7 @@ TEST(EntryFormat, FieldsShowAnEntryAndBuildItBack)
     EXPECT_EQ(PriorityTimePriorityItems(t, false).first(), QStringLiteral("Programm P1"));
     EXPECT_EQ(YearItems(t).at(ListIndexOfYearCode(2030 - 1936)), QStringLiteral("2030"));
     EXPECT_FALSE(AcceptsEntryKey(QLatin1Char('a')));
-}
-
-// Each step: the settings it runs with, the fields before and after (hour, minute, weekdays, day, month), the year.
-TEST(EntryFormat, AssistantSteps)
-{
+    // Each step: the settings it runs with, the fields before and after (hour, minute, weekdays, day, month), the year.
     AssistantSettings minutes, day, month;
     std::tie(minutes.AutoMinuten, minutes.AutoZustand) = std::tuple(15, 0);
     std::tie(day.AutoMinuten, day.AutoTage) = std::tuple(0, 1);
@@ -154,12 +150,12 @@ TEST(EntryFormat, AssistantSteps)
         {&month, 2027, {7, 0, 0, 31, 12}, {7, 0, 0, 31, 1}},
     };
     for (const auto& c : cases) {
-        SwitchingTimeFields f;
-        std::tie(f.stunde, f.minute, f.wochentage, f.tag, f.monat) = std::tuple_cat(c.from);
-        f.zustand = 1;
-        AssistantStep(f, *c.s, c.year, false);
-        EXPECT_EQ((Fields{f.stunde, f.minute, f.wochentage, f.tag, f.monat}), c.to) << c.from[3] << '.' << c.from[4] << ' ' << c.year;
-        EXPECT_EQ(f.zustand, c.s == &minutes ? 1 : 0); // the start values toggle the state
+        SwitchingTimeFields f2;
+        std::tie(f2.stunde, f2.minute, f2.wochentage, f2.tag, f2.monat) = std::tuple_cat(c.from);
+        f2.zustand = 1;
+        AssistantStep(f2, *c.s, c.year, false);
+        EXPECT_EQ((Fields{f2.stunde, f2.minute, f2.wochentage, f2.tag, f2.monat}), c.to) << c.from[3] << '.' << c.from[4] << ' ' << c.year;
+        EXPECT_EQ(f2.zustand, c.s == &minutes ? 1 : 0); // the start values toggle the state
         if (c.s != &month) continue;
         PriorityTimeFields pz;
         pz.vonTag = pz.bisTag = c.from[3];
@@ -169,14 +165,14 @@ TEST(EntryFormat, AssistantSteps)
     }
     // The priority stops at the last program and never becomes permanent.
     day.AutoPrio = 1;
-    PriorityTimeFields p;
-    p.prioritaet = 9;
-    AssistantStep(p, day, 2024, false);
+    PriorityTimeFields p2;
+    p2.prioritaet = 9;
+    AssistantStep(p2, day, 2024, false);
     SwitchingTimeFields w;
     w.wochentage = 1;
     w.prioritaet = 7;
     AssistantStep(w, day, 2024, true);
-    EXPECT_EQ(std::pair(p.prioritaet, w.prioritaet), std::pair(9, 7));
+    EXPECT_EQ(std::pair(p2.prioritaet, w.prioritaet), std::pair(9, 7));
 }
 
 TEST(EntryFormat, LastEntryPanelTexts)

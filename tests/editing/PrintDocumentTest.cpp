@@ -96,23 +96,19 @@ TEST(PrintDocument, EverySectionInEveryLanguage)
         for (const PrintLine& line : PrintLines(BuildPrintDocument(model, textsIn(language), all))) text += u"%1: %2\n"_s.arg(QLatin1String(kinds[int(line.kind)]), line.cells.join(u'|'));
     }
     expectGolden(u"golden/printout.txt"_s, text);
-}
-
-TEST(PrintDocument, ListsArePrintedWithoutTheFilterAndAstroPerChannel)
-{
-    ProgramModel model = canonical738();
+    ProgramModel model2 = canonical738();
     TextTable texts;
     PrintRequest astro;
     astro.Astrozeiten = true;
-    const PrintDocument doc = BuildPrintDocument(model, texts, astro);
+    const PrintDocument doc = BuildPrintDocument(model2, texts, astro);
     ASSERT_EQ(doc.blocks.size(), 2u); // channels 1 and 4
-    for (const PrintBlock& b : doc.blocks) EXPECT_EQ(b.rows.size(), static_cast<std::size_t>(DaysInYear(model.currentYear())));
+    for (const PrintBlock& b : doc.blocks) EXPECT_EQ(b.rows.size(), static_cast<std::size_t>(DaysInYear(model2.currentYear())));
 
     // Every switching time of the program is printed, whatever a window filters.
     PrintRequest switching;
     switching.Schaltzeiten = true;
-    const PrintDocument list = BuildPrintDocument(model, texts, switching);
-    EXPECT_EQ(std::pair(list.blocks.size(), static_cast<int>(list.blocks.at(0).rows.size())), std::pair(std::size_t(1), model.program().AnzSz));
+    const PrintDocument list = BuildPrintDocument(model2, texts, switching);
+    EXPECT_EQ(std::pair(list.blocks.size(), static_cast<int>(list.blocks.at(0).rows.size())), std::pair(std::size_t(1), model2.program().AnzSz));
 }
 
 TEST(PrintDocument, DevicePropertiesNameEverySetting)

@@ -205,12 +205,8 @@ TEST(ProgramChecks, EachCheckFindsItsCaseAndAllFindingsInDetail)
         }
     }
     expectGolden(QStringLiteral("golden/checks.txt"), text);
-}
-
-// With summer time the morning limit counts the days the astro list shows at the limit (not those near the changeovers, where the table keeps the
-// limit in winter time); every check is explained.
-TEST(ProgramChecks, AstroLimitCountsTheDaysTheListShows)
-{
+    // With summer time the morning limit counts the days the astro list shows at the limit (not those near the changeovers, where the table keeps the
+    // limit in winter time); every check is explained.
     const ProgramModel summer = AstroProgram738(Hm(6, 0), 0, SwEuropa);
     int atLimit = 0;
     for (int d = 1; d <= DaysInYear(kYear); ++d) atLimit += ShownAstroTimes(summer, kProgramSlot, 0, d, kYear).rise == Hm(6, 0);
@@ -221,14 +217,14 @@ TEST(ProgramChecks, AstroLimitCountsTheDaysTheListShows)
         for (const ExtraText* t : {&CheckName(id), &CheckExplanation(id)}) EXPECT_TRUE(std::strcmp(t->de, t->en) && std::strcmp(t->fr, t->en)) << CheckKey(id) << " is explained in each language";
     }
     // The table of the zone a finding names mends it.
-    ProgramModel m = WithRule(Day(), SwGrossbritannien);
-    const Findings all = Of(m, CheckId::RuleDiffersFromZone, 2027, 2);
+    ProgramModel m2 = WithRule(Day(), SwGrossbritannien);
+    const Findings all = Of(m2, CheckId::RuleDiffersFromZone, 2027, 2);
     ASSERT_EQ(all.size(), 1u);
     const QByteArray zone = all.front().zone;
-    ASSERT_TRUE(FillSoWiTabelleFuerJahr(m, zone, 2027).ok());
-    EXPECT_EQ(m.device.SwRegel, SwTabelle);
-    EXPECT_EQ(SommerzeitTageVon(SwTabelle, m.program(), 2027), ZonenTage(zone, 2027));
-    for (const CheckId id : {CheckId::RuleDiffersFromZone, CheckId::TableRunsOut, CheckId::TableWeekday}) EXPECT_TRUE(Of(m, id, 2027).empty()) << CheckKey(id);
+    ASSERT_TRUE(FillSoWiTabelleFuerJahr(m2, zone, 2027).ok());
+    EXPECT_EQ(m2.device.SwRegel, SwTabelle);
+    EXPECT_EQ(SommerzeitTageVon(SwTabelle, m2.program(), 2027), ZonenTage(zone, 2027));
+    for (const CheckId id : {CheckId::RuleDiffersFromZone, CheckId::TableRunsOut, CheckId::TableWeekday}) EXPECT_TRUE(Of(m2, id, 2027).empty()) << CheckKey(id);
 }
 
 } // namespace

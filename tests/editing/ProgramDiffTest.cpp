@@ -39,7 +39,7 @@ ProgramModel Base()
     return m;
 }
 
-TEST(ProgramDiff, AProgramAgreesWithItselfAndWithItsOtherOrder)
+TEST(ProgramDiff, EntriesArePairedByPlaceWhateverTheirOrder)
 {
     const ProgramModel a = Base();
     EXPECT_TRUE(Diff(a, a).empty());
@@ -52,17 +52,12 @@ TEST(ProgramDiff, AProgramAgreesWithItselfAndWithItsOtherOrder)
         {BuildWeeklyEntry(6 * 60 + 45, 0b0011111, 0b0001, 1, 5, 0), DiffPulse},
         {BuildWeeklyEntry(6 * 60 + 45, 0b0011111, 0b0010, 0, 0, 0), DiffState | DiffChannels},
     };
-    const ProgramModel base = Base();
     for (const auto& [to, fields] : cases) {
-        const ProgramModel b = Replaced(base, kMorning, to);
-        const ProgramDiff d = Diff(base, b);
-        EXPECT_EQ(std::pair(d.entries, d.header.empty()), std::pair(std::vector{EntryDifference{EntryDiffKind::Changed, IndexOf(base, kMorning), IndexOf(b, to), fields}}, true)) << fields;
+        const ProgramModel changed = Replaced(a, kMorning, to);
+        const ProgramDiff d = Diff(a, changed);
+        EXPECT_EQ(std::pair(d.entries, d.header.empty()), std::pair(std::vector{EntryDifference{EntryDiffKind::Changed, IndexOf(a, kMorning), IndexOf(changed, to), fields}}, true)) << fields;
     }
-}
-
-TEST(ProgramDiff, AMovedEntryIsOnlyInOneAndOnlyInTheOther)
-{
-    const ProgramModel a = Base();
+    // A moved entry is only in one and only in the other.
     const Entry later = BuildWeeklyEntry(7 * 60 + 15, 0b0011111, 0b0001, 1, 0, 0);
     const ProgramModel b = Replaced(a, kMorning, later);
     EXPECT_EQ(Diff(a, b).entries, (std::vector{EntryDifference{EntryDiffKind::OnlyInFirst, IndexOf(a, kMorning), -1, 0}, EntryDifference{EntryDiffKind::OnlyInSecond, -1, IndexOf(b, later), 0}}));

@@ -49,19 +49,15 @@ TEST(ProgramSort, SwitchingTimeOrders)
         for (const int i : c.given) addEntry(m, c.order[static_cast<std::size_t>(i)]);
         EXPECT_EQ(sorted(m, c.column, false, c.display), c.order) << c.what << ", column " << c.column;
     }
-}
-
-TEST(ProgramSort, PriorityTimesByBeginEndAndEasterYear)
-{
-    ProgramModel m = programOf(13, {});
-    m.clock = [] { return QDateTime(QDate(2024, 6, 1), QTime(12, 0)); };
+    ProgramModel m2 = programOf(13, {});
+    m2.clock = [] { return QDateTime(QDate(2024, 6, 1), QTime(12, 0)); };
     const Entry june = BuildPriorityEntry(1, 6, 30, 6, 0, false, 3, 1, 0);
     const Entry christmas = BuildPriorityEntry(24, 12, 26, 12, 0, false, 1, 1, 0);
     const Entry year2023 = BuildPriorityEntry(1, 10, 2, 10, 2023 - 1936, true, 1, 1, 0);
     // Whit Monday, Easter + 50: 20 May in 2024, but 9 June in 2025.
     const Entry whitMonday = BuildEasterEntry(50, 2, 1, 0, false);
-    for (const Entry& e : {christmas, june, whitMonday, year2023}) addEntry(m, e);
-    for (int column : {1, 2}) EXPECT_EQ(sorted(m, column, true), (std::vector<Entry>{year2023, whitMonday, june, christmas})) << column;
+    for (const Entry& e : {christmas, june, whitMonday, year2023}) addEntry(m2, e);
+    for (int column : {1, 2}) EXPECT_EQ(sorted(m2, column, true), (std::vector<Entry>{year2023, whitMonday, june, christmas})) << column;
 }
 
 TEST(ProgramSort, SwitchingTimesStayAheadOfPriorityTimesInEveryColumn)

@@ -51,11 +51,7 @@ TEST(RecoveryFile, EveryFamilysProgramComesBackExactly)
         EXPECT_TRUE(fresh.program() == model.program() && TakeSnapshot(fresh) == TakeSnapshot(model));
         EXPECT_EQ(std::tuple(fresh.device.DeviceRow, fresh.device.Kanalzahl, fresh.Geaendert), std::tuple(model.device.DeviceRow, model.device.Kanalzahl, 1));
     }
-}
-
-// No byte a damaged or foreign file holds may reach the program: every cut and every flipped byte of a real record is refused, never half read.
-TEST(RecoveryFile, DamagedRecordsAreRefused)
-{
+    // No byte a damaged or foreign file holds may reach the program: every cut and every flipped byte of a real record is refused, never half read.
     const QByteArray record = EncodeRecovery(TakeRecoveryImage(test::canonical738(), kNow));
     ASSERT_TRUE(DecodeRecovery(record).has_value());
 
@@ -64,11 +60,11 @@ TEST(RecoveryFile, DamagedRecordsAreRefused)
     for (qsizetype at = 0; at < record.size(); at += 61) EXPECT_FALSE(DecodeRecovery(QByteArray(record).replace(at, 1, QByteArray(1, static_cast<char>(record[at] ^ 0x5A)))).has_value()) << "byte " << at;
     EXPECT_FALSE(DecodeRecovery(QByteArray("72 72 0 0\r\n")).has_value());
 
-    // A record whose checksum is right but whose counts are impossible (as a hand-made file could be) is refused too.
+    // A record whose checksum is right but whose counts are impossible (as a hand-made file2 could be) is refused too.
     const auto refused = [](auto change) {
-        RecoveryImage image = TakeRecoveryImage(test::canonical731(), kNow);
-        change(image);
-        return !DecodeRecovery(EncodeRecovery(image)).has_value();
+        RecoveryImage image2 = TakeRecoveryImage(test::canonical731(), kNow);
+        change(image2);
+        return !DecodeRecovery(EncodeRecovery(image2)).has_value();
     };
     const std::function<void(RecoveryImage&)> changes[] = {
         [](RecoveryImage& i) { i.snapshot.program.AnzEintrag = kEntryRows + 1; },

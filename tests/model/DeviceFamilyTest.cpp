@@ -37,22 +37,18 @@ TEST(DeviceFamily, EveryRowOfTheDeviceTypeTableAnswersAsItsFamily)
     }
     EXPECT_EQ(covered, kDeviceTypeRows);
     for (const int f : {0, 730, 739, 753, -1}) EXPECT_FALSE(IsKnownFamily(f) || HasAstro(f)) << f;
-}
-
-TEST(DeviceFamily, MasterProgramIsBitSevenOfTheIdentificationAlone)
-{
     for (int row = 1; row <= kDeviceTypeRows; ++row) {
-        DeviceSettings d;
-        ApplyDeviceTypeRow(d, row);
-        const int identification = d.Geraetekennung;
+        DeviceSettings d2;
+        ApplyDeviceTypeRow(d2, row);
+        const int identification = d2.Geraetekennung;
         ProgramSlot slot;
         slot.Kopf[1] = identification;
-        EXPECT_FALSE(IsMasterProgram(d) || IsMasterProgram(slot)) << row;
-        SetMasterProgram(d, true);
+        EXPECT_FALSE(IsMasterProgram(d2) || IsMasterProgram(slot)) << row;
+        SetMasterProgram(d2, true);
         slot.Kopf[1] = identification | 0x80;
-        EXPECT_EQ(std::tuple(IsMasterProgram(d), d.Geraetekennung, IsMasterProgram(slot)), std::tuple(true, identification | 0x80, true)) << row;
-        SetMasterProgram(d, true);
-        SetMasterProgram(d, false);
-        EXPECT_EQ(std::tuple(IsMasterProgram(d), d.Geraetekennung), std::tuple(false, identification)) << row;
+        EXPECT_EQ(std::tuple(IsMasterProgram(d2), d2.Geraetekennung, IsMasterProgram(slot)), std::tuple(true, identification | 0x80, true)) << row;
+        SetMasterProgram(d2, true);
+        SetMasterProgram(d2, false);
+        EXPECT_EQ(std::tuple(IsMasterProgram(d2), d2.Geraetekennung), std::tuple(false, identification)) << row;
     }
 }

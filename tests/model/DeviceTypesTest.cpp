@@ -49,10 +49,6 @@ TEST(DeviceTypes, RowParameters)
 
     EXPECT_EQ(std::pair(FileTitle(u"/home/a/ANLAGE.zpg"_s), FileTitle(u"C:\\prog\\X.zpg"_s)), std::pair(u"ANLAGE.zpg"_s, u"X.zpg"_s));
     EXPECT_EQ(std::pair(FileExists(dir.filePath(u"SzTab4.zpg"_s)), FileExists(dir.path())), std::pair(true, false));
-}
-
-TEST(DeviceTypes, NeutralNamesInEachLanguage)
-{
     // Words of one language that must not show in the others' names.
     const std::tuple<ExtraLanguage, int, QStringList> languages[] = {
         {ExtraLanguage::German, 1, {u"channel"_s, u"switch"_s, u"canal"_s, u"canaux"_s, u"Horloge"_s}},
@@ -66,12 +62,12 @@ TEST(DeviceTypes, NeutralNamesInEachLanguage)
         for (int row = 1; row <= kDeviceTypeRows; ++row) {
             const QString name = DeviceTypeName(row, 1, language);
             for (const QString& word : foreign) EXPECT_FALSE(name.contains(word, Qt::CaseInsensitive)) << name.toStdString();
-            // The channel count is part of every name; any language's name picks the row.
+            // The channel count is part of every name; any language's2 name picks the row.
             EXPECT_TRUE(name.contains(QString::number(DeviceTypeTable()[row - 1].Kanalzahl))) << name.toStdString();
-            DeviceSettings d;
-            d.Sprache = sprache;
-            ApplyDeviceTypeRow(d, row);
-            EXPECT_EQ(std::tuple(names[row - 1], DeviceTypeRowByName(name, 1), d.Geraetename), std::tuple(name, row, name));
+            DeviceSettings d2;
+            d2.Sprache = sprache;
+            ApplyDeviceTypeRow(d2, row);
+            EXPECT_EQ(std::tuple(names[row - 1], DeviceTypeRowByName(name, 1), d2.Geraetename), std::tuple(name, row, name));
             all.insert(name);
         }
         EXPECT_FALSE(Family731Name(1, language).isEmpty());

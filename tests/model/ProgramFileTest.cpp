@@ -118,15 +118,11 @@ TEST_F(ProgramFileTest, SaveQuestions)
     const QList<QByteArray> ls = lines(readFile(m.program().Dateiname));
     EXPECT_EQ(ls.mid(40, 2), (QList<QByteArray>{" 0  0 ", " 0  1 "}));
     EXPECT_EQ(std::tuple(ls[13], m.program().ProgNr, ls[366 + 3]), std::tuple(" 255 ", kNoProgramNumber, "C3 :"));
-}
-
-TEST_F(ProgramFileTest, FailedWriteKeepsTheOldFile)
-{
-    ProgramModel m = canonical731();
+    ProgramModel m2 = canonical731();
     const QString target = path(u"keep.zpg"_s);
-    const QByteArray before = saveToBytes(m, target);
-    addEntry(m, BuildWeeklyEntry(100, 1, 1, 1, 0, 0));
-    m.Geaendert = 1;
+    const QByteArray before = saveToBytes(m2, target);
+    addEntry(m2, BuildWeeklyEntry(100, 1, 1, 1, 0, 0));
+    m2.Geaendert = 1;
 
     // A disk that fills up while writing: the file-size limit makes every write beyond 4 KiB fail, whoever runs the test.
     struct rlimit old { };
@@ -136,16 +132,16 @@ TEST_F(ProgramFileTest, FailedWriteKeepsTheOldFile)
     small.rlim_cur = 4096;
     setrlimit(RLIMIT_FSIZE, &small);
     auto ui = ScriptedInteraction::answering(true);
-    const SaveOutcome outcome = SaveProgram(m, ui);
+    const SaveOutcome outcome = SaveProgram(m2, ui);
     setrlimit(RLIMIT_FSIZE, &old);
     signal(SIGXFSZ, previousHandler);
 
-    EXPECT_EQ(std::tuple(outcome.result, outcome.failure, outcome.error.isEmpty(), m.Geaendert), std::tuple(0, SaveFailure::WriteFailed, false, 1));
+    EXPECT_EQ(std::tuple(outcome.result, outcome.failure, outcome.error.isEmpty(), m2.Geaendert), std::tuple(0, SaveFailure::WriteFailed, false, 1));
     EXPECT_EQ(readFile(target), before);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{u"keep.zpg"_s});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList{u"empty.zpg"_s, u"keep.zpg"_s})); // no temporary file left
 
-    m.program().Dateiname = path(u"missing/dir/x.zpg"_s);
-    EXPECT_EQ(SaveProgram(m, ui).failure, SaveFailure::WriteFailed);
+    m2.program().Dateiname = path(u"missing/dir/x.zpg"_s);
+    EXPECT_EQ(SaveProgram(m2, ui).failure, SaveFailure::WriteFailed);
     const QByteArray t731 = readFile(golden("731"));
     // The image numbers one per line, changed, and the text trailer.
     const auto variant = [&](const char* name, const std::function<void(std::vector<int>&)>& change) {

@@ -42,12 +42,8 @@ TEST(SettingsFile, ExactLayoutRoundTripAndOldOrShortFiles)
     DeviceSettings shortFile, missing;
     EXPECT_EQ((std::tuple{ReadSettings(path, shortFile), shortFile.Kanalzahl, shortFile.Uhrentyp, shortFile.Zeilen}), std::tuple(true, 4, 731, DeviceSettings{}.Zeilen));
     EXPECT_EQ((std::pair{ReadSettings(dir.filePath(QStringLiteral("absent.ini")), missing), missing.Uhrentyp}), std::pair(false, 731));
-}
-
-TEST(SettingsFile, BrandFormsAndTheRuleOfANewProgram)
-{
     int index = 0;
-    // Capitals, small letters or one capital first; a small first letter with capitals after it is no form.
+    // Capitals, small letters or one capital first; a small first letter with capitals after it is no2 form.
     for (const char* c : {"QBA", "QBB", "QBC", "QBD", "QBE", "QBF", "QBG", "QBH", "QBI", "QBJ", "QBK", "QBL"}) {
         const QString upper = QString::fromLatin1(c);
         ++index;
@@ -55,18 +51,18 @@ TEST(SettingsFile, BrandFormsAndTheRuleOfANewProgram)
     }
     EXPECT_EQ(BrandIndexOfCode(QStringLiteral("QBM")), 0);
 
-    QTemporaryDir dir;
-    const QString path = dir.filePath(kBrandFileName);
-    EXPECT_EQ(ReadBrandFile(path), 0);
+    QTemporaryDir dir2;
+    const QString path2 = dir2.filePath(kBrandFileName);
+    EXPECT_EQ(ReadBrandFile(path2), 0);
     const std::pair<const char*, int> files[] = {{"qbd\r\nanything else\r\n", 4}, {"\"QBE\",1998\r\n", 5}, {"qBD\r\n", 0}};
     for (const auto& [text, brand] : files) {
-        ASSERT_TRUE(writeFile(path, text));
-        EXPECT_EQ(ReadBrandFile(path), brand) << text;
+        ASSERT_TRUE(writeFile(path2, text));
+        EXPECT_EQ(ReadBrandFile(path2), brand) << text;
     }
     EXPECT_EQ(ReadBrandFile(QStringLiteral(ZENDRIK_SHIPPED_DATA "/zendrik.sys")), 1);
-    // The rule "laut Tabelle" belongs to one program's table: a new program starts with a rule its first save accepts, and the settings file keeps that
-    // rule, never the table's.
-    // The language, the rule in force when the new program starts, the last rule in use that needs no table (-1 none), the rule expected.
+    // The rule "laut Tabelle" belongs to one program's2 table: a new program starts with a rule its first save accepts, and the settings file2 keeps that
+    // rule, never the table's2.
+    // The language, the rule in force when the new program starts, the last rule in use that needs no2 table (-1 none), the rule expected.
     const struct { const char* what; int sprache, ruleBefore, lastWithoutTable, expected; } cases[] = {
         {"table after Europe", 1, kSwRegelTabelle, 1, 1},
         {"table after the USA, English", 2, kSwRegelTabelle, 3, 3},
@@ -83,7 +79,7 @@ TEST(SettingsFile, BrandFormsAndTheRuleOfANewProgram)
         const QByteArray ini = SettingsFileText(m.device);
         StartNewProgram(m, 4, QStringLiteral("unbekannt"), QStringLiteral("SzTab2.zpg"));
         EXPECT_EQ(m.device.SwRegel, c.expected) << c.what;
-        // The settings file written before the new program says the same rule.
+        // The settings file2 written before the new program says the same rule.
         EXPECT_TRUE(ini.contains("SWREGEL=" + QByteArray::number(c.expected) + "\r\n")) << c.what;
     }
 }

@@ -42,15 +42,11 @@ TEST(WorkDir, InstalledOnlyWithTheShippedDataBesideBin)
     for (const auto& [xdg, expected] : cases) EXPECT_EQ(UserWorkDir(QString::fromUtf8(xdg), QStringLiteral("/home/anna")), QString::fromUtf8(expected)) << xdg;
     const QString share = QStringLiteral("/usr/share/zendrik"), user = QStringLiteral("/u"), cwd = QStringLiteral("/cwd");
     EXPECT_EQ(std::tuple(ChooseWorkDir(QStringLiteral("/given"), share, user, cwd), ChooseWorkDir(QString(), share, user, cwd), ChooseWorkDir(QString(), QString(), user, cwd)), std::tuple(QStringLiteral("/given"), user, cwd));
-}
-
-TEST(WorkDir, FirstStartFillsTheFolderAndNeverOverwrites)
-{
-    Prefix prefix;
-    QTemporaryDir home;
-    const QString work = QDir(home.path()).filePath(QStringLiteral("a/b/zendrik"));
+    Prefix prefix2;
+    QTemporaryDir home2;
+    const QString work = QDir(home2.path()).filePath(QStringLiteral("a/b/zendrik"));
     QStringList copied;
-    ASSERT_EQ(PrepareWorkDir(work, prefix.share(), &copied), PrepareResult::Ok);
+    ASSERT_EQ(PrepareWorkDir(work, prefix2.share(), &copied), PrepareResult::Ok);
     copied.sort();
     EXPECT_EQ(copied, (QStringList{QStringLiteral("Schule.zpg"), QStringLiteral("deutsch.hdy"), QStringLiteral("zendrik.sys")}));
     EXPECT_EQ(readFile(QDir(work).filePath(QStringLiteral("Schule.zpg"))), QByteArray("shipped samples/Schule.zpg"));
@@ -59,11 +55,11 @@ TEST(WorkDir, FirstStartFillsTheFolderAndNeverOverwrites)
     ASSERT_TRUE(writeFile(QDir(work).filePath(QStringLiteral("deutsch.hdy")), "my holidays"));
     ASSERT_TRUE(QFile::remove(QDir(work).filePath(QStringLiteral("zendrik.sys"))));
     copied.clear();
-    ASSERT_EQ(PrepareWorkDir(work, prefix.share(), &copied), PrepareResult::Ok);
+    ASSERT_EQ(PrepareWorkDir(work, prefix2.share(), &copied), PrepareResult::Ok);
     EXPECT_EQ(std::pair(copied, readFile(QDir(work).filePath(QStringLiteral("deutsch.hdy")))), std::pair(QStringList{QStringLiteral("zendrik.sys")}, QByteArray("my holidays")));
 
     // A file where the folder should be is refused, and left alone.
-    const QString blocked = QDir(home.path()).filePath(QStringLiteral("blocked"));
+    const QString blocked = QDir(home2.path()).filePath(QStringLiteral("blocked"));
     ASSERT_TRUE(writeFile(blocked, "a file"));
-    EXPECT_EQ((std::pair{PrepareWorkDir(blocked, prefix.share()), readFile(blocked)}), std::pair(PrepareResult::NotAFolder, QByteArray("a file")));
+    EXPECT_EQ((std::pair{PrepareWorkDir(blocked, prefix2.share()), readFile(blocked)}), std::pair(PrepareResult::NotAFolder, QByteArray("a file")));
 }
