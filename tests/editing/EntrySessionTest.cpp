@@ -91,35 +91,31 @@ TEST(EntrySession, ConflictOutcomes)
     EXPECT_EQ((std::pair{prio.ok().result, no.asked().back().key()}), std::pair(EntryResult::NotOverwritten, TextId::PriorityTimeOtherState));
     prio.fields().prioritaet = 3;
     EXPECT_EQ((std::pair{prio.ok().result, p.slot().AnzPz}), std::pair(EntryResult::Stored, 2));
-}
-
-TEST(EntrySession, CapacityStoresTheLastEntryThenRefuses)
-{
-    Program p;
+    Program p2;
     // 323 priority times; a switching time makes 324 and goes ahead of them.
-    setEntries(p.model, 0, {}, std::vector<Entry>(323, prioA()));
-    SwitchingTimeEntry entry(p.model, p.settings, p.yes);
-    p.settings.AutoAktiv = 1;
-    entry.fields() = mondaySeven();
-    ASSERT_EQ(entry.check(), OpenResult::Ready);
-    const EntryOutcome last = entry.ok();
-    EXPECT_EQ(std::tuple(last.result, last.finished, last.message->key(), p.settings.AutoAktiv), std::tuple(EntryResult::Stored, true, TextId::MemoryFull, 0));
-    EXPECT_EQ(p.counts(), std::tuple(1, 323, 324));
-    EXPECT_EQ(p.slot().Eintrag[0], BuildWeeklyEntry(420, 1, 1, 1, 0, 0));
+    setEntries(p2.model, 0, {}, std::vector<Entry>(323, prioA()));
+    SwitchingTimeEntry entry2(p2.model, p2.settings, p2.yes);
+    p2.settings.AutoAktiv = 1;
+    entry2.fields() = mondaySeven();
+    ASSERT_EQ(entry2.check(), OpenResult::Ready);
+    const EntryOutcome last = entry2.ok();
+    EXPECT_EQ(std::tuple(last.result, last.finished, last.message->key(), p2.settings.AutoAktiv), std::tuple(EntryResult::Stored, true, TextId::MemoryFull, 0));
+    EXPECT_EQ(p2.counts(), std::tuple(1, 323, 324));
+    EXPECT_EQ(p2.slot().Eintrag[0], BuildWeeklyEntry(420, 1, 1, 1, 0, 0));
 
-    SwitchingTimeEntry again(p.model, p.settings, p.yes);
+    SwitchingTimeEntry again(p2.model, p2.settings, p2.yes);
     EXPECT_EQ(again.check(), OpenResult::MemoryFull);
     again.fields() = mondaySeven(1, 3);
-    EXPECT_EQ((std::pair{again.ok().result, p.slot().AnzEintrag}), std::pair(EntryResult::MemoryFull, 324));
+    EXPECT_EQ((std::pair{again.ok().result, p2.slot().AnzEintrag}), std::pair(EntryResult::MemoryFull, 324));
     // Copying adds entries too: refused as well. Changing is not.
-    EXPECT_EQ(SwitchingTimeEntry(p.model, p.settings, p.yes, EingabeKopieren, p.marked(AnsichtSchaltzeiten, 1, 1)).check(), OpenResult::MemoryFull);
-    EXPECT_EQ(SwitchingTimeEntry(p.model, p.settings, p.yes, EingabeAendern, p.marked(AnsichtSchaltzeiten, 1, 1)).check(), OpenResult::Ready);
+    EXPECT_EQ(SwitchingTimeEntry(p2.model, p2.settings, p2.yes, EingabeKopieren, p2.marked(AnsichtSchaltzeiten, 1, 1)).check(), OpenResult::MemoryFull);
+    EXPECT_EQ(SwitchingTimeEntry(p2.model, p2.settings, p2.yes, EingabeAendern, p2.marked(AnsichtSchaltzeiten, 1, 1)).check(), OpenResult::Ready);
 
-    // A holiday stored for several years stops at the last free entry.
+    // A holiday stored for several years stops at the last free entry2.
     Program h(13);
     setEntries(h.model, 0, std::vector<Entry>(322, entryA()), {});
-    const EntryOutcome out = h.holiday(Feiertag{QStringLiteral("Buss- und Bettag"), FeiertagFrei, -3, 23, 11}, 3).ok();
-    EXPECT_EQ(std::pair(out.finished, out.message->key()), std::pair(true, TextId::MemoryFull));
+    const EntryOutcome out2 = h.holiday(Feiertag{QStringLiteral("Buss- und Bettag"), FeiertagFrei, -3, 23, 11}, 3).ok();
+    EXPECT_EQ(std::pair(out2.finished, out2.message->key()), std::pair(true, TextId::MemoryFull));
     EXPECT_EQ(h.counts(), std::tuple(322, 2, 324));
 }
 
@@ -139,28 +135,24 @@ TEST(EntrySession, ChangeIntoItselfIsNoDuplicate)
     EXPECT_EQ((std::pair{copy.EingabeModus(), copy.ok().result}), std::pair(int(EingabeKopieren), EntryResult::Stored));
     EXPECT_EQ(p.entries(), (std::vector<Entry>{entryA(), entryB(), entryE()}));
     EXPECT_EQ(p.model.slot(kSampleSlot).AnzEintrag, 1);
-}
-
-TEST(EntrySession, OkForAllCopiesMarkedRowsShiftedByTheAssistant)
-{
-    Program p;
+    Program p2;
     std::vector<Entry> week;
     for (int hour : {7, 9, 11, 13, 15}) week.push_back(BuildWeeklyEntry(hour * 60, 0b11111, 1, 1, 0, 0));
-    setEntries(p.model, 0, week, {prioA()});
-    p.settings = AssistantSettings{0, 1, 0, 0, 0, 0, 0};
-    p.settings.AutoAktiv = 1;
-    SwitchingTimeEntry entry(p.model, p.settings, p.yes, EingabeKopieren, p.marked(AnsichtSchaltzeiten, 1, 5));
-    entry.assistantStep();
-    entry.okForAll();
+    setEntries(p2.model, 0, week, {prioA()});
+    p2.settings = AssistantSettings{0, 1, 0, 0, 0, 0, 0};
+    p2.settings.AutoAktiv = 1;
+    SwitchingTimeEntry entry2(p2.model, p2.settings, p2.yes, EingabeKopieren, p2.marked(AnsichtSchaltzeiten, 1, 5));
+    entry2.assistantStep();
+    entry2.okForAll();
     int ticks = 0;
-    EntryOutcome out;
-    do out = entry.timerTick();
-    while (++ticks < 10 && out.restartTimer);
-    EXPECT_EQ(std::pair(ticks, out.finished), std::pair(5, true));
-    EXPECT_EQ(p.counts(), std::tuple(10, 1, 11));
-    const std::vector<Entry> all = p.entries();
+    EntryOutcome out2;
+    do out2 = entry2.timerTick();
+    while (++ticks < 10 && out2.restartTimer);
+    EXPECT_EQ(std::pair(ticks, out2.finished), std::pair(5, true));
+    EXPECT_EQ(p2.counts(), std::tuple(10, 1, 11));
+    const std::vector<Entry> all = p2.entries();
     for (int hour : {8, 10, 12, 14, 16}) EXPECT_EQ(std::count(all.begin(), all.begin() + 10, BuildWeeklyEntry(hour * 60, 0b11111, 1, 1, 0, 0)), 1) << hour;
-    EXPECT_EQ(p.slot().Eintrag[10], prioA());
+    EXPECT_EQ(p2.slot().Eintrag[10], prioA());
 }
 
 TEST(EntrySession, HolidaysOnDevicesWithoutAndWithMovableHolidays)
@@ -187,10 +179,6 @@ TEST(EntrySession, HolidaysOnDevicesWithoutAndWithMovableHolidays)
         EXPECT_EQ(p.entries(), c.want);
         EXPECT_EQ(entry.ok().result, EntryResult::Exists);
     }
-}
-
-TEST(EntrySession, OkForAllEntersEverySetHolidayOnceAndSaysHowMany)
-{
     const std::vector<Feiertag> set = {
         {QStringLiteral("New Year's Day"), FeiertagFestErsatz, 0, 1, 1},
         {QStringLiteral("Good Friday"), FeiertagOstern, 0, -2, 0},
@@ -198,28 +186,28 @@ TEST(EntrySession, OkForAllEntersEverySetHolidayOnceAndSaysHowMany)
         {QStringLiteral("Christmas Day"), FeiertagFestErsatz, 0, 25, 12},
         {QStringLiteral("Boxing Day"), FeiertagFestErsatz, 0, 26, 12},
     };
-    Program p(13);
-    PriorityTimeEntry entry = p.holiday(set[1], 4); // one holiday marked: all of them are entered
-    std::tie(entry.fields().feiertagSet, entry.fields().feiertagSetGewaehlt) = std::tuple(set, true);
+    Program p2(13);
+    PriorityTimeEntry entry2 = p2.holiday(set[1], 4); // one holiday marked: all of them are entered
+    std::tie(entry2.fields().feiertagSet, entry2.fields().feiertagSetGewaehlt) = std::tuple(set, true);
     const TextTable english = textsIn(2);
     // Today 10 May 2024, four years: New Year 1 + Saturday 1 January 2028 gives Monday the 3rd; Good Friday 1; the Early May holidays of 2025..2028;
     // Christmas 1 + 27 December 2027; Boxing Day 1 + Monday 28 December 2026 (the 25th is Christmas) and Tuesday 28 December 2027.
     const int expected = 2 + 1 + 4 + 2 + 3;
-    entry.okForAll();
-    const EntryOutcome first = entry.timerTick();
-    EXPECT_EQ(std::tuple(first.result, first.restartTimer, entry.okForAllActive(), p.slot().AnzPz), std::tuple(EntryResult::Stored, false, false, expected));
+    entry2.okForAll();
+    const EntryOutcome first = entry2.timerTick();
+    EXPECT_EQ(std::tuple(first.result, first.restartTimer, entry2.okForAllActive(), p2.slot().AnzPz), std::tuple(EntryResult::Stored, false, false, expected));
     ASSERT_TRUE(first.message);
     EXPECT_EQ(first.message->render(english), QStringLiteral("Entered: 5 holidays of the set in %1 entries.").arg(expected));
     // Again: nothing twice, and it says so.
-    entry.okForAll();
-    const EntryOutcome again = entry.timerTick();
+    entry2.okForAll();
+    const EntryOutcome again = entry2.timerTick();
     ASSERT_TRUE(again.message);
-    EXPECT_EQ(p.slot().AnzPz, expected);
+    EXPECT_EQ(p2.slot().AnzPz, expected);
     EXPECT_TRUE(again.message->render(english).endsWith(QStringLiteral("Already there: %1.").arg(expected)));
     // The whole list is no set: OK for all stays the repeated OK.
-    entry.fields().feiertagSetGewaehlt = false;
-    entry.okForAll();
-    EXPECT_EQ(entry.timerTick().result, EntryResult::Exists);
+    entry2.fields().feiertagSetGewaehlt = false;
+    entry2.okForAll();
+    EXPECT_EQ(entry2.timerTick().result, EntryResult::Exists);
     Program q;
     setEntries(q.model, 0, {entryA(), entryC()}, {prioA()});
     SwitchingTimeEntry sz(q.model, q.settings, q.yes);
@@ -290,16 +278,12 @@ TEST(DeleteRows, EntriesLeaveInOrderAndTheCountsFollow)
     EXPECT_EQ(DeleteMessage(DeleteResult::OnlyFromEnd)->key(), TextId::DeleteOnlyFromEnd);
     EXPECT_EQ(DeleteMarkedRows(q.model, AnsichtSoWiTabelle, 0, {}, MarkRange::fromGrid(6, 3), q.yes), DeleteResult::Deleted);
     EXPECT_EQ(std::tuple(table.AnzSoWi, table.SoWiTab[2], table.SoWiTab[1].b[0]), std::tuple(2, DstRow{}, 1));
-}
-
-TEST(GridActions, DoubleClickAndPriorityPeek)
-{
     EXPECT_EQ(std::tuple(DoubleClickActionFor(AnsichtSchaltzeiten, 0, true), DoubleClickActionFor(AnsichtPrioritaetszeiten, 1, true), DoubleClickActionFor(AnsichtSoWiTabelle, 1, false)),
               std::tuple(DoubleClickAction::Change, DoubleClickAction::Copy, DoubleClickAction::NewEntry));
     ListFilter filter;
     PrioPeek peek;
     int ansicht = AnsichtSchaltzeiten;
-    // Not on the "Prio." column of the 731 list, and not from the sample.
+    // Not on the "Prio." column of the 731 list2, and not from the sample.
     EXPECT_FALSE(peek.press(ansicht, 0, kFamily731, 3, 6, QStringLiteral("2"), filter));
     EXPECT_FALSE(peek.press(ansicht, 1, kFamily731, 3, 7, QStringLiteral("2"), filter));
     ASSERT_TRUE(peek.press(ansicht, 0, kFamily731, 3, 7, QStringLiteral("2"), filter));

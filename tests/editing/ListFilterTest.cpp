@@ -94,11 +94,7 @@ TEST(ListFilter, SwitchingTimes)
     for (const Case& c : priorityCases) EXPECT_EQ(c.filter.passesPriorityTime(c.entry, c.device, 2024), c.passes) << c.what;
     // The bus format's top priority 8 stands for "up to permanent".
     EXPECT_EQ(std::tuple(ListFilter::PrioBisFor(7, true), ListFilter::PrioBisFor(8, true), ListFilter::PrioBisFor(8, false)), std::tuple(7, 10, 8));
-}
-
-// Every priority-time range (also over the year end) against every month range: it passes exactly when one of its months lies in the range.
-TEST(ListFilter, PriorityTimeMonthsAgainstEveryRange)
-{
+    // Every priority-time range (also over the year end) against every month range: it passes exactly when one of its months lies in the range.
     for (int start = 1; start <= 12; ++start)
         for (int end = 1; end <= 12; ++end)
             for (int von = 1; von <= 12; ++von)

@@ -111,24 +111,6 @@ TEST(PrintDocument, EverySectionInEveryLanguage)
     EXPECT_EQ(std::pair(list.blocks.size(), static_cast<int>(list.blocks.at(0).rows.size())), std::pair(std::size_t(1), model2.program().AnzSz));
 }
 
-TEST(PrintDocument, DevicePropertiesNameEverySetting)
-{
-    ProgramModel model = modelForRow(4);
-    std::tie(model.device.SwRegel, model.device.Zeilen, model.device.Lpt, model.device.SerialPort1) = std::tuple(1, 33, 4, u"/dev/ttyUSB7"_s);
-    QStringList lines;
-    for (const QStringList& row : DevicePropertiesBlock(model, TextTable()).rows) lines << row.join(QStringLiteral(" = "));
-    const QString all = lines.join(QLatin1Char('\n'));
-    for (const QString& part : {u"Gerätetyp = "_s + model.device.Geraetename, u"Sommerzeit-/Winterzeit-Regel = wie Europa"_s, u"/dev/ttyUSB7"_s, u"Kopfzeile alle 33 Zeilen"_s}) EXPECT_TRUE(all.contains(part)) << all.toStdString();
-    const std::pair<const char*, const char*> cases[] = {{"/work/ANLAGE.zpg", "/work/ANLAGE.txt"}, {"/work/ANLAGE", "/work/ANLAGE.txt"}, {"/work/anlage.v2.zpg", "/work/anlage.v2.txt"}, {"", ""}};
-    for (const auto& [program, target] : cases) EXPECT_EQ(PrintTextTarget(QString::fromUtf8(program)), QString::fromUtf8(target)) << program;
-
-    QTemporaryDir dir;
-    const QString program = QDir(dir.path()).filePath(QStringLiteral("Halle.txt"));
-    ASSERT_TRUE(writeFile(program, {}));
-    EXPECT_EQ(std::tuple(CheckPrintTextTarget(program, PrintTextTarget(program)), CheckPrintTextTarget(QString(), PrintTextTarget(QString())), CheckPrintTextTarget(QDir(dir.path()).filePath(QStringLiteral("Halle.zpg")), program)),
-              std::tuple(PrintTextCheck::IsProgramFile, PrintTextCheck::NoName, PrintTextCheck::Ok));
-}
-
 // Dates shown to people follow the language, one way per language, whatever surface shows them (the printout's file date is in its golden text): the
 // recovery question. The hand-over cover shows a missing program number as the lists show empty values, in the user's language.
 TEST(HandoverDocument, DatesAndTheProgramNumberInEachLanguage)

@@ -92,24 +92,20 @@ TEST(Image, ProgramNumberMeterPulseAndProtection)
     EXPECT_EQ(std::tuple(chained[102], chained[103], link(chained, 324)), std::tuple(0, 0, 0));
     // The model's own entries keep no links.
     EXPECT_EQ(chain.program().Eintrag[0].b[2], 0);
-}
-
-TEST(Image, SwapLeavesHeaderChainBytesAndLinksAlone)
-{
-    ProgramModel m = canonical752();
+    ProgramModel m2 = canonical752();
     auto ui = ScriptedInteraction::answering(false);
-    BuildHeader(m, ui);
-    const Image logical = BuildLogicalImage(m);
-    const Image stored = BuildStoredImage(m);
-    for (const int i : {1, 7, 100, 101, 102, 103, 12, ImageLayout::entryOffset(1) + 2}) EXPECT_EQ(stored[i], logical[i]) << i; // 12: the astro family keeps its protection byte
-    for (const int i : {13, ImageLayout::entryOffset(1), ImageLayout::kAstro752}) EXPECT_EQ(stored[i], NibbleSwap(logical[i])) << i;
+    BuildHeader(m2, ui);
+    const Image logical = BuildLogicalImage(m2);
+    const Image stored = BuildStoredImage(m2);
+    for (const int i2 : {1, 7, 100, 101, 102, 103, 12, ImageLayout::entryOffset(1) + 2}) EXPECT_EQ(stored[i2], logical[i2]) << i2; // 12: the astro family keeps its protection byte
+    for (const int i2 : {13, ImageLayout::entryOffset(1), ImageLayout::kAstro752}) EXPECT_EQ(stored[i2], NibbleSwap(logical[i2])) << i2;
     EXPECT_TRUE(ChecksumValid(stored));
     ProgramModel m738 = modelForRow(20);
     m738.program().astro.AstroAktiv[3] = -1;
     m738.program().astro.AstroTab[2][5] = AstroDay{0x123, 0x456, 0, -1};
     Image img = buildLogical(m738);
     EXPECT_EQ(at(img, ImageLayout::kAstro738 + 2 * ImageLayout::kAstroChannelBytes + 3 * 5, 3), (std::vector<int>{0x12, 0x34, 0x56}));
-    // A channel that is not an astro channel holds the no-time marker 1535 = 0x5FF.
+    // A channel that is not an astro channel holds the no2-time marker 1535 = 0x5FF.
     EXPECT_EQ(at(img, ImageLayout::kAstro738, 3), (std::vector<int>{0x5F, 0xF5, 0xFF}));
 
     ProgramModel m752 = modelForRow(19);

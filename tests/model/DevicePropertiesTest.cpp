@@ -31,41 +31,37 @@ TEST(DeviceProperties, MeterPeriodChoices)
     p.ApplyTo(astro);
     // The astro device has no clock language choice here and no meter pulse; 120 entries.
     EXPECT_EQ(std::tuple(astro.device.AstroC1C2, astro.device.SpracheUhr, astro.device.MessKanal, astro.device.Speicherflag), std::tuple(1, 0, 0, 0));
-}
-
-TEST(DeviceProperties, OutOfRangeValuesAreBounded)
-{
-    ProgramModel m = modelForRow(2);
-    DeviceProperties p = DeviceProperties::Of(m.device);
+    ProgramModel m2 = modelForRow(2);
+    DeviceProperties p2 = DeviceProperties::Of(m2.device);
     // Two channels; a period not one of the choices stays.
-    std::tie(p.MessKanal, p.MessPeriode, p.DelayValue, p.SwRegel, p.Lpt) = std::tuple(4, 7, 999, 9, 0);
-    const int period = m.device.MessPeriode;
-    p.ApplyTo(m);
-    EXPECT_EQ(std::tuple(m.device.MessKanal, m.device.MessPeriode, m.device.Delay, m.device.SwRegel, m.device.Lpt), std::tuple(2, period, m.device.MaxDelay * 4, 4, 1));
+    std::tie(p2.MessKanal, p2.MessPeriode, p2.DelayValue, p2.SwRegel, p2.Lpt) = std::tuple(4, 7, 999, 9, 0);
+    const int period = m2.device.MessPeriode;
+    p2.ApplyTo(m2);
+    EXPECT_EQ(std::tuple(m2.device.MessKanal, m2.device.MessPeriode, m2.device.Delay, m2.device.SwRegel, m2.device.Lpt), std::tuple(2, period, m2.device.MaxDelay * 4, 4, 1));
     // The bus format limits the sort column.
-    m = modelForRow(5);
+    m2 = modelForRow(5);
     for (const int eib : {1, 0}) {
-        std::tie(m.device.EibFormat, m.SortSpalteSz) = std::tuple(eib, 9);
-        DeviceProperties::Of(m.device).ApplyTo(m);
-        EXPECT_EQ(m.SortSpalteSz, eib ? 8 : 9);
+        std::tie(m2.device.EibFormat, m2.SortSpalteSz) = std::tuple(eib, 9);
+        DeviceProperties::Of(m2.device).ApplyTo(m2);
+        EXPECT_EQ(m2.SortSpalteSz, eib ? 8 : 9);
     }
-    // Opening the properties and saving without a change writes the settings file as it was: no period or pulse length appears on a device without a
+    // Opening the properties and saving without a change writes the settings file as it was: no2 period or pulse length appears on a device without a
     // meter channel, and a fractional delay factor stays.
     QTemporaryDir dir;
     const QString path = dir.filePath(kSettingsFileName);
-    const auto with = [](ProgramModel m, int messKanal, int messPeriode, int messImpDauer, int delay) {
-        std::tie(m.device.MessKanal, m.device.MessPeriode, m.device.MessImpDauer, m.device.Delay) = std::tuple(messKanal, messPeriode, messImpDauer, delay);
-        return m;
+    const auto with = [](ProgramModel m2, int messKanal, int messPeriode, int messImpDauer, int delay) {
+        std::tie(m2.device.MessKanal, m2.device.MessPeriode, m2.device.MessImpDauer, m2.device.Delay) = std::tuple(messKanal, messPeriode, messImpDauer, delay);
+        return m2;
     };
     // The canonical programs hold the table rule and the second astro channel.
-    for (ProgramModel m : {with(modelForRow(4), 0, 0, 0, 4), with(modelForRow(1), 0, 0, 0, 10), with(modelForRow(8), 2, 15, 3, 8), with(modelForRow(19), 0, 0, 0, 0),
+    for (ProgramModel m2 : {with(modelForRow(4), 0, 0, 0, 4), with(modelForRow(1), 0, 0, 0, 10), with(modelForRow(8), 2, 15, 3, 8), with(modelForRow(19), 0, 0, 0, 0),
                            with(canonical731(), 0, 0, 0, 12), with(canonical738(), 0, 0, 0, 4), canonical752()}) {
-        ASSERT_TRUE(WriteSettings(path, m.device));
+        ASSERT_TRUE(WriteSettings(path, m2.device));
         const QByteArray before = readFile(path);
-        ASSERT_TRUE(ReadSettings(path, m.device));
-        DeviceProperties::Of(m.device).ApplyTo(m);
-        EXPECT_EQ(m.Geaendert, 0);
-        ASSERT_TRUE(WriteSettings(path, m.device));
-        EXPECT_EQ(readFile(path), before) << m.device.DeviceRow;
+        ASSERT_TRUE(ReadSettings(path, m2.device));
+        DeviceProperties::Of(m2.device).ApplyTo(m2);
+        EXPECT_EQ(m2.Geaendert, 0);
+        ASSERT_TRUE(WriteSettings(path, m2.device));
+        EXPECT_EQ(readFile(path), before) << m2.device.DeviceRow;
     }
 }

@@ -19,20 +19,16 @@ TEST(DeviceTypes, EveryRowIsOfferedUnderItsOwnNameAndPreselectedAgain)
         ApplyDeviceTypeRow(d, row);
         EXPECT_EQ(std::pair(DeviceTypeRowByName(DeviceTypeName(row, 1), 1), DefaultDeviceTypeRow(d)), std::pair(row, row));
     }
-}
-
-TEST(DeviceTypes, RowParameters)
-{
-    DeviceSettings d;
-    ApplyDeviceTypeRow(d, 19);
-    EXPECT_EQ(std::tuple(d.Uhrentyp, d.KeineZeit, d.MaxEintrag), std::tuple(752, 1791, 120));
-    d.EibFormat = 1;
-    ApplyDeviceTypeRow(d, 20);
-    EXPECT_EQ(std::tuple(d.Kanalzahl, d.Speichergroesse, d.KeineZeit, d.EibFormat, d.Geraetekennung), std::tuple(16, 8192, 1535, 0, 74));
+    DeviceSettings d2;
+    ApplyDeviceTypeRow(d2, 19);
+    EXPECT_EQ(std::tuple(d2.Uhrentyp, d2.KeineZeit, d2.MaxEintrag), std::tuple(752, 1791, 120));
+    d2.EibFormat = 1;
+    ApplyDeviceTypeRow(d2, 20);
+    EXPECT_EQ(std::tuple(d2.Kanalzahl, d2.Speichergroesse, d2.KeineZeit, d2.EibFormat, d2.Geraetekennung), std::tuple(16, 8192, 1535, 0, 74));
     // An unknown name changes nothing.
-    EXPECT_EQ(std::pair(ApplyDeviceType(d, u"no such device"_s), d.Uhrentyp), std::pair(false, 738));
-    EXPECT_TRUE(ApplyDeviceType(d, DeviceTypeName(7, 1)));
-    EXPECT_EQ(std::tuple(d.Kanalzahl, d.Evu, d.Speichergroesse), std::tuple(2, 1, 2048));
+    EXPECT_EQ(std::pair(ApplyDeviceType(d2, u"no such device"_s), d2.Uhrentyp), std::pair(false, 738));
+    EXPECT_TRUE(ApplyDeviceType(d2, DeviceTypeName(7, 1)));
+    EXPECT_EQ(std::tuple(d2.Kanalzahl, d2.Evu, d2.Speichergroesse), std::tuple(2, 1, 2048));
     // A new program clears both slots and starts unnamed.
     ProgramModel m = canonical738();
     m.slot(kSampleSlot).AnzEintrag = m.Geaendert = 3;

@@ -28,10 +28,6 @@ TEST(EntryLayout, BitFieldsSwapBcdAndEntryBytes)
         EXPECT_EQ(std::pair(dated.b[0] <= 0x59, EntryKind(dated, false)), std::pair(true, int(KindDated))) << t;
     }
     EXPECT_TRUE(IsPriorityTimeByte(BuildPriorityEntry(1, 1, 1, 1, 0, false, 1, 1, 0).b[0]));
-}
-
-TEST(EntryAccessors, EveryKindAndThePriorityTimeFields)
-{
     const struct { const char* name; Entry e; bool eib; int kind, time, priority, channels, once, pulse, state; } cases[] = {
         {"daily 23:59 P3", BuildWeeklyEntry(23 * 60 + 59, 127, 1, 1, 0, 3), false, KindWeekly, 1439, 3, 1, 0, 0, 1},
         {"weekly pulse P2", BuildWeeklyEntry(7 * 60 + 5, 0b1010101, 0b1001, 1, 17, 2), false, KindWeekly, 425, 2, 0b1001, 0, 17, 1},

@@ -35,25 +35,21 @@ TEST(ProgramNumberField, KeysAndLeavingTheField)
     EXPECT_EQ(ProgramNumberText(m.program()), u"654321"_s);
     m.AktSlot = kSampleSlot;
     EXPECT_EQ((std::tuple{CommitProgramNumber(m, u"7"_s), m.slot(kSampleSlot).ProgNr, m.program().ProgNr}), std::tuple(FieldCommit::Changed, 7, 654321));
-}
-
-TEST(TextFields, CommasNeverReachTheProgram)
-{
     EXPECT_EQ(std::pair(DescriptionKeyAccepted(u','), DescriptionKeyAccepted(u';')), std::pair(false, true));
-    ProgramModel m = modelForRow(4);
-    m.program().Verwendung = u"Schule"_s;
-    EXPECT_EQ((std::pair{CommitDescription(m, u"Schule"_s), m.Geaendert}), std::pair(FieldCommit::Unchanged, 0));
-    EXPECT_EQ((std::tuple{CommitDescription(m, u"Turnhalle, Ost,\nWest"_s), m.program().Verwendung, m.Geaendert}), std::tuple(FieldCommit::Changed, u"Turnhalle OstWest"_s, 1));
-    m.Geaendert = 0;
+    ProgramModel m2 = modelForRow(4);
+    m2.program().Verwendung = u"Schule"_s;
+    EXPECT_EQ((std::pair{CommitDescription(m2, u"Schule"_s), m2.Geaendert}), std::pair(FieldCommit::Unchanged, 0));
+    EXPECT_EQ((std::tuple{CommitDescription(m2, u"Turnhalle, Ost,\nWest"_s), m2.program().Verwendung, m2.Geaendert}), std::tuple(FieldCommit::Changed, u"Turnhalle OstWest"_s, 1));
+    m2.Geaendert = 0;
     // A text the 8-bit program file cannot carry is refused as a whole.
-    EXPECT_EQ((std::tuple{CommitDescription(m, u"Halle ☀"_s), m.program().Verwendung, m.Geaendert}), std::tuple(FieldCommit::Refused, u"Turnhalle OstWest"_s, 0));
+    EXPECT_EQ((std::tuple{CommitDescription(m2, u"Halle ☀"_s), m2.program().Verwendung, m2.Geaendert}), std::tuple(FieldCommit::Refused, u"Turnhalle OstWest"_s, 0));
 
     // Channel names: the number comes from the box's label; the loader's blank is not shown.
-    m.program().Kanalname[1] = u" Flur"_s;
-    EXPECT_EQ(std::tuple(ChannelOfCaption(ChannelCaption(12)), ChannelOfCaption(u"Cx"_s), ShownChannelName(m.program().Kanalname[1])), std::tuple(12, 0, u"Flur"_s));
-    EXPECT_EQ((std::pair{CommitChannelName(m, u"C2"_s, u"Flur"_s), m.Geaendert}), std::pair(FieldCommit::Unchanged, 0));
-    EXPECT_EQ((std::tuple{CommitChannelName(m, u"C2"_s, u"Flur, oben"_s), m.program().Kanalname[1], m.program().Kanalname[0], m.Geaendert}), std::tuple(FieldCommit::Changed, u"Flur oben"_s, QString(), 1));
-    EXPECT_EQ(CommitChannelName(m, u"X"_s, u"a"_s), FieldCommit::Refused);
+    m2.program().Kanalname[1] = u" Flur"_s;
+    EXPECT_EQ(std::tuple(ChannelOfCaption(ChannelCaption(12)), ChannelOfCaption(u"Cx"_s), ShownChannelName(m2.program().Kanalname[1])), std::tuple(12, 0, u"Flur"_s));
+    EXPECT_EQ((std::pair{CommitChannelName(m2, u"C2"_s, u"Flur"_s), m2.Geaendert}), std::pair(FieldCommit::Unchanged, 0));
+    EXPECT_EQ((std::tuple{CommitChannelName(m2, u"C2"_s, u"Flur, oben"_s), m2.program().Kanalname[1], m2.program().Kanalname[0], m2.Geaendert}), std::tuple(FieldCommit::Changed, u"Flur oben"_s, QString(), 1));
+    EXPECT_EQ(CommitChannelName(m2, u"X"_s, u"a"_s), FieldCommit::Refused);
     ProgramModel header = canonical731();
     EXPECT_EQ((std::pair{CommitWriteProtection(header, false), header.Geaendert}), std::pair(FieldCommit::Unchanged, 0));
     EXPECT_EQ((std::tuple{CommitWriteProtection(header, true), header.program().Schreibschutz, header.Geaendert}), std::tuple(FieldCommit::Changed, 1, 1));

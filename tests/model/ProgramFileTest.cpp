@@ -190,10 +190,6 @@ TEST_F(ProgramFileTest, BadInputIsRefusedWithoutTouchingTheSlot)
     ProgramModel m = modelForRow(4);
     ASSERT_EQ(LoadProgramData(m, card, 0, u"card.dat"_s), LoadOk);
     EXPECT_EQ(std::tuple(m.program().AnzEintrag, m.program().Verwendung, m.program().Kanalname[0]), std::tuple(9, QString(), QString()));
-}
-
-TEST_F(ProgramFileTest, MasterFlagAndChannelCounts)
-{
     ProgramModel master = canonical731();
     master.device.Geraetekennung |= 0x80;
     master.device.MasterKennung = 3;
@@ -212,12 +208,12 @@ TEST_F(ProgramFileTest, MasterFlagAndChannelCounts)
     EXPECT_EQ(ls.mid(367, 2), (QList<QByteArray>{"Pumpe", "C2 :"}));
     const ProgramModel oneBack = loaded(1, path(u"one.zpg"_s));
     EXPECT_EQ(std::tuple(oneBack.device.Kanalzahl, oneBack.program().Kanalname[0], oneBack.program().Kanalname[1]), std::tuple(1, u" Pumpe"_s, QString()));
-    ProgramModel m = canonical731();
-    EXPECT_EQ(m.setVerwendung(0, u"A, B"_s), TextCheck::Comma);
-    EXPECT_EQ(m.setVerwendung(0, u"A\nB"_s), TextCheck::LineBreak);
-    EXPECT_EQ(m.setKanalname(0, 1, u"\u4e2d"_s), TextCheck::NotEncodable);
-    EXPECT_EQ(m.setVerwendung(0, u"Größe 5 € – ok"_s), TextCheck::Ok);
-    QByteArray text = saveToBytes(m, path(u"t.zpg"_s));
+    ProgramModel m2 = canonical731();
+    EXPECT_EQ(m2.setVerwendung(0, u"A, B"_s), TextCheck::Comma);
+    EXPECT_EQ(m2.setVerwendung(0, u"A\nB"_s), TextCheck::LineBreak);
+    EXPECT_EQ(m2.setKanalname(0, 1, u"\u4e2d"_s), TextCheck::NotEncodable);
+    EXPECT_EQ(m2.setVerwendung(0, u"Größe 5 € – ok"_s), TextCheck::Ok);
+    QByteArray text = saveToBytes(m2, path(u"t.zpg"_s));
     EXPECT_TRUE(text.contains(QByteArray("Gr\xF6\xDF" "e 5 \x80 \x96 ok")));
 
     // A name with a comma in a foreign file is cut there; the next item moves up.
