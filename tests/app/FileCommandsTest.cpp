@@ -108,23 +108,20 @@ TEST_F(FileCommandsTest, SaveWithoutANameAsksForOneAndKeepsAGivenExtension)
     chooser.save = dir.filePath(u"liste.txt"_s);
     EXPECT_TRUE(commands.SaveAs());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList{u"Halle.zpg"_s, u"liste.txt"_s}));
-}
-
-TEST_F(FileCommandsTest, SaveAsRefusals)
-{
     const std::pair<QString, TextId> cases[] = {{QString(), TextId::NoFileChosen}, {u"   "_s, TextId::NoFileChosen}, {dir.path(), TextId::InvalidFileName},
                                                 {dir.filePath(u"nowhere/prog.zpg"_s), TextId::InvalidFileName}, {dir.filePath(u"tab\tname.zpg"_s), TextId::InvalidFileName},
                                                 {dir.filePath(QString(300, u'x')), TextId::InvalidFileName}};
+    model.Geaendert = 1; // changed again: every refusal below keeps the mark
     const QString before = model.program().Dateiname;
     for (const auto& [chosen, message] : cases) {
         chooser.save = chosen;
-        auto ui = answering(TextId::FileWord, Answer::Yes);
-        FileCommands commands(model, ui, chooser);
+        auto ui2 = answering(TextId::FileWord, Answer::Yes);
+        FileCommands commands(model, ui2, chooser);
         EXPECT_FALSE(commands.SaveAs()) << chosen.toStdString();
-        EXPECT_EQ(only(ui), std::pair(message, Icon::Critical));
+        EXPECT_EQ(only(ui2), std::pair(message, Icon::Critical));
         EXPECT_EQ(std::pair(model.program().Dateiname, model.Geaendert), std::pair(before, 1));
     }
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 0);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2); // only the two saved above
     const QString target = dir.filePath(u"Alt.zpg"_s);
     ASSERT_TRUE(writeFile(target, "old"));
     chooser.save = target;

@@ -173,32 +173,28 @@ TEST(EntryFormat, FieldsShowAnEntryAndBuildItBack)
     w.prioritaet = 7;
     AssistantStep(w, day, 2024, true);
     EXPECT_EQ(std::pair(p2.prioritaet, w.prioritaet), std::pair(9, 7));
-}
-
-TEST(EntryFormat, LastEntryPanelTexts)
-{
-    const TextTable t = textsIn(1);
-    const DeviceSettings d = device(kRow731FourChannels);
-    const LastEntryPanel w = LastEntryPanel::ofSwitchingTime(BuildWeeklyEntry(425, 0b10001, 1, 1, 5, 3), t, d);
-    EXPECT_EQ(QStringList({w.days, w.time, w.channels, w.state, w.priority, w.pulse}), QStringList({"Mo Fr", "  7:05 Uhr", " C1", "EIN", "Prio. 3", "5  sec"}));
-    const LastEntryPanel p = LastEntryPanel::ofPriorityTime(prioB(), t, d);
-    EXPECT_EQ(QStringList({p.days, p.once, p.priority, p.state}), QStringList({"24. Dezember 2060 - 26. Dezember", "1x", "Prio. Perm.", "AUS"}));
-    // Month names by any unambiguous beginning, with or without accents, in each language (the cases are in tests/data/month-names.txt); every whole name
+    const TextTable t2 = textsIn(1);
+    const DeviceSettings d2 = device(kRow731FourChannels);
+    const LastEntryPanel panel = LastEntryPanel::ofSwitchingTime(BuildWeeklyEntry(425, 0b10001, 1, 1, 5, 3), t2, d2);
+    EXPECT_EQ(QStringList({panel.days, panel.time, panel.channels, panel.state, panel.priority, panel.pulse}), QStringList({"Mo Fr", "  7:05 Uhr", " C1", "EIN", "Prio. 3", "5  sec"}));
+    const LastEntryPanel prioPanel = LastEntryPanel::ofPriorityTime(prioB(), t2, d2);
+    EXPECT_EQ(QStringList({prioPanel.days, prioPanel.once, prioPanel.priority, prioPanel.state}), QStringList({"24. Dezember 2060 - 26. Dezember", "1x", "Prio. Perm.", "AUS"}));
+    // Month names by any unambiguous beginning, with or without accents, in each language (the cases2 are in tests/data/month-names.txt); every whole name
     // and number stays its month.
     const QStringList lines = QString::fromUtf8(test::readFile(test::testData(QStringLiteral("month-names.txt")))).split(u'\n', Qt::SkipEmptyParts);
     ASSERT_GT(lines.size(), 40);
     for (const QString& line : lines) {
-        const QStringList c = line.split(u' ');
+        const QStringList c2 = line.split(u' ');
         if (line.startsWith(u'#')) continue;
-        const int month = c[2].toInt();
-        EXPECT_EQ(ParseMonthField(c[1], textsIn(c[0].toInt())), month ? std::optional(month) : std::nullopt) << line.toStdString();
+        const int month = c2[2].toInt();
+        EXPECT_EQ(ParseMonthField(c2[1], textsIn(c2[0].toInt())), month ? std::optional(month) : std::nullopt) << line.toStdString();
     }
     for (const int language : {1, 2, 3}) {
-        const TextTable t = textsIn(language);
-        const QStringList names = MonthItems(t);
+        const TextTable t2 = textsIn(language);
+        const QStringList names = MonthItems(t2);
         for (int m = 1; m <= 12; ++m)
-            for (const QString& typed : {names[m - 1], names[m - 1].toUpper(), QString::number(m)}) EXPECT_EQ(ParseMonthField(typed, t), m) << typed.toStdString();
-        for (const char* bad : {"0", "13", ""}) EXPECT_EQ(ParseMonthField(QString::fromLatin1(bad), t), std::nullopt);
+            for (const QString& typed : {names[m - 1], names[m - 1].toUpper(), QString::number(m)}) EXPECT_EQ(ParseMonthField(typed, t2), m) << typed.toStdString();
+        for (const char* bad : {"0", "13", ""}) EXPECT_EQ(ParseMonthField(QString::fromLatin1(bad), t2), std::nullopt);
     }
     EXPECT_EQ(std::tuple(AcceptsMonthKey(QLatin1Char('D')), AcceptsMonthKey(QChar(0x00E9)), AcceptsMonthKey(QLatin1Char('7')), AcceptsMonthKey(QLatin1Char('-'))),
               std::tuple(true, true, true, false)); // é

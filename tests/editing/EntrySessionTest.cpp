@@ -111,7 +111,7 @@ TEST(EntrySession, ConflictOutcomes)
     EXPECT_EQ(SwitchingTimeEntry(p2.model, p2.settings, p2.yes, EingabeKopieren, p2.marked(AnsichtSchaltzeiten, 1, 1)).check(), OpenResult::MemoryFull);
     EXPECT_EQ(SwitchingTimeEntry(p2.model, p2.settings, p2.yes, EingabeAendern, p2.marked(AnsichtSchaltzeiten, 1, 1)).check(), OpenResult::Ready);
 
-    // A holiday stored for several years stops at the last free entry2.
+    // A holiday stored for several years stops at the last free entry.
     Program h(13);
     setEntries(h.model, 0, std::vector<Entry>(322, entryA()), {});
     const EntryOutcome out2 = h.holiday(Feiertag{QStringLiteral("Buss- und Bettag"), FeiertagFrei, -3, 23, 11}, 3).ok();
@@ -283,7 +283,7 @@ TEST(DeleteRows, EntriesLeaveInOrderAndTheCountsFollow)
     ListFilter filter;
     PrioPeek peek;
     int ansicht = AnsichtSchaltzeiten;
-    // Not on the "Prio." column of the 731 list2, and not from the sample.
+    // Not on the "Prio." column of the 731 list, and not from the sample.
     EXPECT_FALSE(peek.press(ansicht, 0, kFamily731, 3, 6, QStringLiteral("2"), filter));
     EXPECT_FALSE(peek.press(ansicht, 1, kFamily731, 3, 7, QStringLiteral("2"), filter));
     ASSERT_TRUE(peek.press(ansicht, 0, kFamily731, 3, 7, QStringLiteral("2"), filter));

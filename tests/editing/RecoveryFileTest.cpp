@@ -60,7 +60,7 @@ TEST(RecoveryFile, EveryFamilysProgramComesBackExactly)
     for (qsizetype at = 0; at < record.size(); at += 61) EXPECT_FALSE(DecodeRecovery(QByteArray(record).replace(at, 1, QByteArray(1, static_cast<char>(record[at] ^ 0x5A)))).has_value()) << "byte " << at;
     EXPECT_FALSE(DecodeRecovery(QByteArray("72 72 0 0\r\n")).has_value());
 
-    // A record whose checksum is right but whose counts are impossible (as a hand-made file2 could be) is refused too.
+    // A record whose checksum is right but whose counts are impossible (as a hand-made file could be) is refused too.
     const auto refused = [](auto change) {
         RecoveryImage image2 = TakeRecoveryImage(test::canonical731(), kNow);
         change(image2);

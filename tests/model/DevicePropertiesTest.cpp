@@ -45,7 +45,7 @@ TEST(DeviceProperties, MeterPeriodChoices)
         DeviceProperties::Of(m2.device).ApplyTo(m2);
         EXPECT_EQ(m2.SortSpalteSz, eib ? 8 : 9);
     }
-    // Opening the properties and saving without a change writes the settings file as it was: no2 period or pulse length appears on a device without a
+    // Opening the properties and saving without a change writes the settings file as it was: no period or pulse length appears on a device without a
     // meter channel, and a fractional delay factor stays.
     QTemporaryDir dir;
     const QString path = dir.filePath(kSettingsFileName);

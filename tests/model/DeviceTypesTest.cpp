@@ -58,7 +58,7 @@ TEST(DeviceTypes, EveryRowIsOfferedUnderItsOwnNameAndPreselectedAgain)
         for (int row = 1; row <= kDeviceTypeRows; ++row) {
             const QString name = DeviceTypeName(row, 1, language);
             for (const QString& word : foreign) EXPECT_FALSE(name.contains(word, Qt::CaseInsensitive)) << name.toStdString();
-            // The channel count is part of every name; any language's2 name picks the row.
+            // The channel count is part of every name; any language's name picks the row.
             EXPECT_TRUE(name.contains(QString::number(DeviceTypeTable()[row - 1].Kanalzahl))) << name.toStdString();
             DeviceSettings d2;
             d2.Sprache = sprache;

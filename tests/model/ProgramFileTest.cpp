@@ -246,12 +246,8 @@ TEST_F(ProgramFileTest, SampleAndProgramLoadsKeepTheirPlaceAndNameTheDevice)
     EXPECT_EQ(opened.device.Geraetename, DeviceTypeName(14, 1));
     opened.program().ProgNr = kNoProgramNumber;
     EXPECT_EQ(loaded(1, saveProgramAs(opened, path(u"o.zpg"_s))).device.Geraetename, DeviceTypeName(13, 1));
-}
-
-// What an export never writes over: every file the reader would load as a program, of any family, with or without its texts; the program's own name
-// even before it exists.
-TEST_F(ProgramFileTest, ExportTargetsThatAreProgramFiles)
-{
+    // What an export never writes over: every file the reader would load as a program, of any family, with or without its texts; the program's own name
+    // even before it exists.
     QByteArray broken = readFile(golden("731"));
     broken.replace(broken.indexOf(" 0 "), 3, " 1 ");
     ASSERT_TRUE(writeFile(path(u"kaputt.zpg"_s), broken));
@@ -272,11 +268,11 @@ TEST_F(ProgramFileTest, ExportTargetsThatAreProgramFiles)
     // where readers of program files have stopped (they read the description and one name per channel), and reads them from there only.
     for (const Family& f : {kFamilies[1], kFamilies[2]}) {
         SCOPED_TRACE(f.name);
-        ProgramModel m = f.make();
-        AstroProgram& a = m.program().astro;
+        ProgramModel m2 = f.make();
+        AstroProgram& a = m2.program().astro;
         a.AstroGrenze[0] = AstroLimits{6 * 60, 21 * 60 + 30, 0, -1};
         std::tie(a.AstroLaenge, a.AstroBreite, a.AstroZone, a.AstroOffsetAuf, a.AstroOffsetUnter) = std::tuple(-13.5f, 52.5f, -60, -15, 20);
-        const QByteArray text = saveToBytes(m, path(u"l.zpg"_s));
+        const QByteArray text = saveToBytes(m2, path(u"l.zpg"_s));
         QList<QByteArray> l = lines(text);
         // The location: in the astro device's image, after the names on the bus device.
         const QList<QByteArray> extra = QList<QByteArray>{"[Astrogrenzen] C1 06:00 21:30", "[Astroort] -13.5 52.5 -60 -15 20"}.first(f.row == 20 ? 2 : 1);
@@ -285,10 +281,10 @@ TEST_F(ProgramFileTest, ExportTargetsThatAreProgramFiles)
         const AstroProgram& b = back.program().astro;
         EXPECT_EQ(b.AstroGrenze, a.AstroGrenze);
         EXPECT_EQ(std::tie(b.AstroLaenge, b.AstroBreite, b.AstroZone, b.AstroOffsetAuf, b.AstroOffsetUnter), std::tie(a.AstroLaenge, a.AstroBreite, a.AstroZone, a.AstroOffsetAuf, a.AstroOffsetUnter));
-        EXPECT_EQ(back.program().Verwendung, m.program().Verwendung);
+        EXPECT_EQ(back.program().Verwendung, m2.program().Verwendung);
         EXPECT_EQ(back.program().Kanalname, loaded(f.row, golden(f.name)).program().Kanalname);
         // The same lines in the place of channel names are no settings.
-        for (qsizetype i = 0; i < extra.size(); ++i) l[l.size() - extra.size() - 1 - i] = extra[i];
+        for (qsizetype i2 = 0; i2 < extra.size(); ++i2) l[l.size() - extra.size() - 1 - i2] = extra[i2];
         l.resize(l.size() - extra.size());
         writeFile(path(u"m.zpg"_s), l.join("\r\n") + "\r\n");
         const AstroProgram moved = loaded(f.row, path(u"m.zpg"_s)).program().astro;

@@ -43,7 +43,7 @@ TEST(SettingsFile, ExactLayoutRoundTripAndOldOrShortFiles)
     EXPECT_EQ((std::tuple{ReadSettings(path, shortFile), shortFile.Kanalzahl, shortFile.Uhrentyp, shortFile.Zeilen}), std::tuple(true, 4, 731, DeviceSettings{}.Zeilen));
     EXPECT_EQ((std::pair{ReadSettings(dir.filePath(QStringLiteral("absent.ini")), missing), missing.Uhrentyp}), std::pair(false, 731));
     int index = 0;
-    // Capitals, small letters or one capital first; a small first letter with capitals after it is no2 form.
+    // Capitals, small letters or one capital first; a small first letter with capitals after it is no form.
     for (const char* c : {"QBA", "QBB", "QBC", "QBD", "QBE", "QBF", "QBG", "QBH", "QBI", "QBJ", "QBK", "QBL"}) {
         const QString upper = QString::fromLatin1(c);
         ++index;
@@ -60,9 +60,9 @@ TEST(SettingsFile, ExactLayoutRoundTripAndOldOrShortFiles)
         EXPECT_EQ(ReadBrandFile(path2), brand) << text;
     }
     EXPECT_EQ(ReadBrandFile(QStringLiteral(ZENDRIK_SHIPPED_DATA "/zendrik.sys")), 1);
-    // The rule "laut Tabelle" belongs to one program's2 table: a new program starts with a rule its first save accepts, and the settings file2 keeps that
-    // rule, never the table's2.
-    // The language, the rule in force when the new program starts, the last rule in use that needs no2 table (-1 none), the rule expected.
+    // The rule "laut Tabelle" belongs to one program's table: a new program starts with a rule its first save accepts, and the settings file keeps that
+    // rule, never the table's.
+    // The language, the rule in force when the new program starts, the last rule in use that needs no table (-1 none), the rule expected.
     const struct { const char* what; int sprache, ruleBefore, lastWithoutTable, expected; } cases[] = {
         {"table after Europe", 1, kSwRegelTabelle, 1, 1},
         {"table after the USA, English", 2, kSwRegelTabelle, 3, 3},
@@ -79,7 +79,7 @@ TEST(SettingsFile, ExactLayoutRoundTripAndOldOrShortFiles)
         const QByteArray ini = SettingsFileText(m.device);
         StartNewProgram(m, 4, QStringLiteral("unbekannt"), QStringLiteral("SzTab2.zpg"));
         EXPECT_EQ(m.device.SwRegel, c.expected) << c.what;
-        // The settings file2 written before the new program says the same rule.
+        // The settings file written before the new program says the same rule.
         EXPECT_TRUE(ini.contains("SWREGEL=" + QByteArray::number(c.expected) + "\r\n")) << c.what;
     }
 }
