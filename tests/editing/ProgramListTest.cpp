@@ -71,7 +71,7 @@ TEST_F(ProgramListTest, CellsOfSpecialEntries)
     show("number only", AnsichtSchaltzeiten);
     show("number only", AnsichtPrioritaetszeiten);
     // Movable priority times name their holiday, or else the distance to Easter.
-    setEntries(model, kProgramSlot, {}, {easterEntry(1, 4, 1), easterEntry(-2, 4, 1), easterEntry(0, 4, 2)});
+    setEntries(model, kProgramSlot, {}, {BuildEasterEntry(1, 4, 1, 0, false), BuildEasterEntry(-2, 4, 1, 0, false), BuildEasterEntry(0, 4, 2, 0, false)});
     sources.holidayName = [](int offset) { return offset == 1 ? u"Ostermontag"_s : QString(); };
     show("easter", AnsichtPrioritaetszeiten);
     // The astro device has no pulse column.
