@@ -1,6 +1,5 @@
 #include "app/FileCommands.h"
 #include "app/FileChooser.h"
-#include "language/TextTable.h"
 #include "model/LoadResultMessage.h"
 #include "model/ProgramFile.h"
 #include "model/UserInteraction.h"

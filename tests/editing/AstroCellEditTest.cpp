@@ -1,6 +1,5 @@
 #include "editing/AstroCellEdit.h"
 #include "calendar/AstroTable.h"
-#include "model/ProgramModel.h"
 #include "tests/support/TestPrograms.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,6 @@
 #include "editing/EditAssistant.h"
 #include "editing/EntryFields.h"
 #include "editing/LastEntryPanel.h"
-#include "model/EntryBuilder.h"
 #include "tests/editing/ListFixtures.h"
 #include "tests/support/TestPrograms.h"
 

@@ -1,5 +1,4 @@
 #include "editing/DeleteRows.h"
-#include "editing/EditAssistant.h"
 #include "editing/ListAnsicht.h"
 #include "editing/ListFilter.h"
 #include "editing/PrioPeek.h"

@@ -2,7 +2,6 @@
 
 #include "model/ProgramSort.h"
 #include "model/EntryBuilder.h"
-#include "model/ProgramModel.h"
 #include "tests/support/TestPrograms.h"
 
 #include <gtest/gtest.h>

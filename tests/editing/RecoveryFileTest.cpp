@@ -1,7 +1,6 @@
 #include "editing/RecoveryFile.h"
 
 #include "model/DeviceTypes.h"
-#include "model/ProgramModel.h"
 #include "tests/support/TestPrograms.h"
 
 #include <QDir>

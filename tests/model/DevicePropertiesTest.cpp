@@ -1,6 +1,5 @@
 #include "model/DeviceProperties.h"
 #include "app/Settings.h"
-#include "model/ProgramModel.h"
 #include "tests/support/TestPrograms.h"
 
 #include <QTemporaryDir>

@@ -1,6 +1,5 @@
 #include "app/Settings.h"
 #include "model/BrandFile.h"
-#include "model/DeviceSettings.h"
 #include "model/ProgramSetup.h"
 #include "tests/support/TestPrograms.h"
 
