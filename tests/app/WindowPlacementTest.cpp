@@ -9,7 +9,7 @@
 using namespace zendrik;
 using namespace zendrik::test;
 
-TEST(WindowPlacement, RoundTripAndRefusedContents)
+TEST(WindowPlacement, RoundTripRefusedContentsAndFitting)
 {
     QTemporaryDir dir;
     EXPECT_EQ(ReadWindowPlacement(dir.path()), std::nullopt);

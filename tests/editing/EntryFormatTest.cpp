@@ -30,7 +30,7 @@ DeviceSettings device(int row, bool eib = false)
 
 } // namespace
 
-TEST(EntryFormat, BusAndMovableHolidayPacking)
+TEST(EntryFormat, PackingAndTheComparisonOfTwoEntries)
 {
     const std::pair<Entry, std::array<int, 6>> cases[] = {
         // Mo+Fr 07:05, channel 6, value 200, 5 s, P3: the channel's bit 2 sits in b1 bit 3.

@@ -77,7 +77,7 @@ TEST(EntrySession, ConflictOutcomes)
         EXPECT_EQ(ui.asked().empty() ? std::nullopt : std::optional(ui.asked().back().key()), c.asked);
         EXPECT_EQ(p.entries(), c.wantEntries);
         EXPECT_EQ(entry.okForAllActive(), c.want == EntryResult::Stored);
-        if (c.want == EntryResult::Exists) EXPECT_EQ(out.message->key(), TextId::SwitchingTimeExists);
+        if (c.want == EntryResult::Exists) { EXPECT_EQ(out.message->key(), TextId::SwitchingTimeExists); }
     }
 
     // Priority times: another state asks, another priority is a new entry.
@@ -237,7 +237,7 @@ TEST(EntrySession, ImpossibleDatesAreRefusedInBothDialogs)
         dated.fields().monat = month;
         const EntryOutcome out = dated.ok();
         EXPECT_EQ(std::pair(out.result, p.slot().AnzSz), std::pair(want, exists ? 1 : 0));
-        if (!exists) EXPECT_TRUE(out.message && out.message->render(texts).startsWith(QStringLiteral("The month has no such day")));
+        if (!exists) { EXPECT_TRUE(out.message && out.message->render(texts).startsWith(QStringLiteral("The month has no such day"))); }
         for (const bool asFirst : {true, false}) {
             Program q;
             PriorityTimeEntry prio(q.model, q.settings, q.yes);

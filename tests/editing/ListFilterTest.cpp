@@ -36,7 +36,7 @@ struct Case { const char* what; ListFilter filter; Entry entry; const DeviceSett
 
 } // namespace
 
-TEST(ListFilter, SwitchingTimes)
+TEST(ListFilter, SwitchingAndPriorityTimesAndEveryMonthRange)
 {
     const ListFilter marchToMay{.FilterMonatVon = 3, .FilterMonatBis = 5};
     const ListFilter p2ToP4{.FilterPrioVon = 2, .FilterPrioBis = 4};

@@ -52,7 +52,7 @@ std::pair<std::vector<int>, std::vector<int>> headingsAndBreaks(const PrintDocum
 
 } // namespace
 
-TEST(PrintLines, HeadingsRepeatEveryZeilenRows)
+TEST(PrintLines, HeadingsEveryZeilenRowsAndColumnWidths)
 {
     const struct { int rows, zeilen; std::vector<int> headings, breaks; } cases[] = {
         {45, 20, {1, 21, 41}, {21, 41}},

@@ -39,7 +39,7 @@ ProgramModel Base()
     return m;
 }
 
-TEST(ProgramDiff, EntriesArePairedByPlaceWhateverTheirOrder)
+TEST(ProgramDiff, EntryAndHeaderDifferences)
 {
     const ProgramModel a = Base();
     EXPECT_TRUE(Diff(a, a).empty());

@@ -12,7 +12,7 @@ using namespace zendrik;
 using namespace zendrik::test;
 using namespace Qt::StringLiterals;
 
-TEST(DeviceTypes, EveryRowIsOfferedUnderItsOwnNameAndPreselectedAgain)
+TEST(DeviceTypes, NamesParametersAndFileNames)
 {
     for (int row = 1; row <= kDeviceTypeRows; ++row) {
         DeviceSettings d;

@@ -70,7 +70,7 @@ TEST_F(ProgramFileTest, GoldenFilesOfEachFamily)
     for (const Family& f : kFamilies) {
         ProgramModel m = f.make();
         const QByteArray written = saveToBytes(m, path(u"g.zpg"_s));
-        if (update) ASSERT_TRUE(writeFile(golden(f.name), written));
+        if (update) { ASSERT_TRUE(writeFile(golden(f.name), written)); }
         EXPECT_EQ(written, readFile(golden(f.name))) << f.name;
     }
     for (const Family& f : kFamilies) {
@@ -88,7 +88,7 @@ TEST_F(ProgramFileTest, GoldenFilesOfEachFamily)
             const bool given = i >= names && !a[i].endsWith(" :");
             EXPECT_EQ(given ? " " + a[i] : a[i], b[i]) << "line " << i + 1;
         }
-        if (f.row != 20) EXPECT_TRUE(m.program().Kanalname[static_cast<std::size_t>(m.device.Kanalzahl - 1)].isEmpty());
+        if (f.row != 20) { EXPECT_TRUE(m.program().Kanalname[static_cast<std::size_t>(m.device.Kanalzahl - 1)].isEmpty()); }
         // A second cycle is stable to the byte.
         ProgramModel again = loaded(f.row, path(u"b.zpg"_s));
         EXPECT_EQ(saveToBytes(again, path(u"c.zpg"_s)), second);
@@ -96,7 +96,7 @@ TEST_F(ProgramFileTest, GoldenFilesOfEachFamily)
 }
 
 // An empty program is saved only after a question, and loses its number; a declined question or a table rule without a table writes nothing.
-TEST_F(ProgramFileTest, SaveQuestions)
+TEST_F(ProgramFileTest, SaveQuestionsFailedWritesAndLoadResults)
 {
     ProgramModel m = modelForRow(1);
     m.program().ProgNr = 55;

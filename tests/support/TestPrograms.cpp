@@ -130,7 +130,7 @@ TextTable textsIn(int language)
 void expectGolden(const QString& relative, const QString& text)
 {
     const QString file = testData(relative);
-    if (qEnvironmentVariableIntValue("ZENDRIK_UPDATE_GOLDEN") == 1) ASSERT_TRUE(writeFile(file, text.toUtf8()));
+    if (qEnvironmentVariableIntValue("ZENDRIK_UPDATE_GOLDEN") == 1) { ASSERT_TRUE(writeFile(file, text.toUtf8())); }
     const QStringList want = QString::fromUtf8(readFile(file)).split(u'\n'), got = text.split(u'\n');
     for (qsizetype i = 0; i < got.size(); ++i) ASSERT_EQ(got[i], want.value(i)) << "line " << i + 1 << " of " << file.toStdString();
     EXPECT_EQ(got.size(), want.size()) << file.toStdString();
