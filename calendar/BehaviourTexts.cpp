@@ -99,7 +99,12 @@ QStringList DayDecisionLines(const YearSimulation& sim, int channel, int dayOfYe
 {
     QStringList lines;
     QStringList causes;
-    for (const int minute : SwitchingMinutes(day)) {
+    // What holds the channel as the day begins comes first: a day that
+    // never switches is explained too.
+    std::vector<int> minutes = SwitchingMinutes(day);
+    if (minutes.empty() || minutes.front() != 0)
+        minutes.insert(minutes.begin(), 0);
+    for (const int minute : minutes) {
         const QString cause = SimulationCauseText(sim.Explain(channel, dayOfYear, minute), texts);
         if (causes.contains(cause))
             continue;

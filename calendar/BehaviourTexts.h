@@ -41,9 +41,10 @@ QString BehaviourFiguresText(const ChannelBehaviour& channel, const TextTable& t
 QString DayStretchesText(const SimulatedDay& day, const TextTable& texts);
 // "  3.4.2027: 7:00–17:30 EIN → 7:30–17:30 EIN".
 QString BehaviourDayLine(const BehaviourDay& day, const TextTable& texts);
-// What decided a simulated day of a channel (0-based): for each minute it
-// switches (SwitchingMinutes) the time and what the simulation names as its
-// cause; a cause already named (the meter pulse's periods) only once.
+// What decided a simulated day of a channel (0-based): what holds it at
+// midnight, then for each minute it switches (SwitchingMinutes) the time and
+// what the simulation names as its cause; a cause already named (the meter
+// pulse's periods) only once.
 QStringList DayDecisionLines(const YearSimulation& sim, int channel, int dayOfYear, const SimulatedDay& day,
                              const TextTable& texts);
 // Every differing channel with its days, one line each.

@@ -274,14 +274,16 @@ TEST(Behaviour, DaysAreExplainedAtEachSwitchingAndFiguresNameBothPrograms)
     const YearSimulation first(p.first, 2027);
     const YearSimulation second(p.second, 2027);
     const std::vector<SimulatedDay> year = second.SimulateYear(0);
-    // 1.1.2027, a Friday: ON 7:30 to 17:30 in the second program, each end explained.
+    // 1.1.2027, a Friday: OFF from the evening before, ON 7:30 to 17:30 in the
+    // second program, each switching explained.
     const QStringList lines = DayDecisionLines(second, 0, 1, year[0], texts);
-    ASSERT_EQ(lines.size(), 2) << lines.join(QLatin1Char('|')).toStdString();
-    EXPECT_EQ(lines[0], QStringLiteral("7:30: ") + SimulationCauseText(second.Explain(0, 1, 450), texts));
-    EXPECT_EQ(lines[1], QStringLiteral("17:30: ") + SimulationCauseText(second.Explain(0, 1, 1050), texts));
-    EXPECT_NE(lines[0].mid(6), lines[1].mid(7)) << "each switching names its own entry";
-    EXPECT_TRUE(DayDecisionLines(first, 1, 93, first.SimulateYear(1)[92], texts).isEmpty()) << "3.4: C2 stays OFF";
-    EXPECT_EQ(DayDecisionLines(second, 1, 93, second.SimulateYear(1)[92], texts).size(), 1) << "3.4: the pulse";
+    ASSERT_EQ(lines.size(), 3) << lines.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(lines[0], QStringLiteral("0:00: ") + SimulationCauseText(second.Explain(0, 1, 0), texts));
+    EXPECT_EQ(lines[1], QStringLiteral("7:30: ") + SimulationCauseText(second.Explain(0, 1, 450), texts));
+    EXPECT_EQ(lines[2], QStringLiteral("17:30: ") + SimulationCauseText(second.Explain(0, 1, 1050), texts));
+    EXPECT_NE(lines[1].mid(6), lines[2].mid(7)) << "each switching names its own entry";
+    EXPECT_EQ(DayDecisionLines(first, 1, 93, first.SimulateYear(1)[92], texts).size(), 1) << "3.4: C2 OFF all day, said why";
+    EXPECT_EQ(DayDecisionLines(second, 1, 93, second.SimulateYear(1)[92], texts).size(), 2) << "3.4: midnight and the pulse";
 
     const BehaviourComparison cmp = CompareBehaviour(first, second);
     const QString min = texts(TextId::Min);

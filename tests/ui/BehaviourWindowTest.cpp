@@ -174,17 +174,18 @@ TEST_F(BehaviourWindow, BehaviourPageShowsTheCoresFiguresAndBothDaysThatDiffer)
     QTest::mouseClick(map, Qt::LeftButton, {}, map->pointOf(QDate(kYear, 4, 3).dayOfYear(), Hm(12, 0)));
     expectDay(page, 1, QDate(kYear, 4, 3).dayOfYear());
     EXPECT_EQ(days->currentRow(), 0);
-    EXPECT_TRUE(page->decisions(false).isEmpty());
-    ASSERT_EQ(page->decisions(true).size(), 1);
-    EXPECT_TRUE(page->decisions(true)[0].startsWith(u"12:00: "_s)) << page->decisions(true)[0].toStdString();
+    ASSERT_EQ(page->decisions(false).size(), 1) << "OFF all day, and why";
+    EXPECT_TRUE(page->decisions(false)[0].startsWith(u"0:00: "_s));
+    ASSERT_EQ(page->decisions(true).size(), 2);
+    EXPECT_TRUE(page->decisions(true)[1].startsWith(u"12:00: "_s)) << page->decisions(true)[1].toStdString();
 
     // A working day from the list of C1: both switchings of both programs explained.
     child<QComboBox>(page, "cboVerhaltenKanal")->setCurrentIndex(0);
     clickRow(days, 2);
     expectDay(page, 0, want.channels[0].days[2].dayOfYear);
-    EXPECT_EQ(page->decisions(false).size(), 2);
-    EXPECT_TRUE(page->decisions(false)[0].startsWith(u"7:00: "_s));
-    EXPECT_TRUE(page->decisions(true)[0].startsWith(u"7:30: "_s));
+    ASSERT_EQ(page->decisions(false).size(), 3) << "midnight, ON and OFF";
+    EXPECT_TRUE(page->decisions(false)[1].startsWith(u"7:00: "_s));
+    EXPECT_TRUE(page->decisions(true)[1].startsWith(u"7:30: "_s));
     // On the map, the quarter hour between the two starts is the first program's alone.
     const QPoint at = map->pointOf(page->shownDay(), Hm(7, 15));
     EXPECT_EQ(QColor(map->picture().pixel(at)), BehaviourMinuteColour(BehaviourMinute::OnlyFirst));
