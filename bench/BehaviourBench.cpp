@@ -6,6 +6,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <numeric>
+
 using namespace zendrik;
 
 namespace {
@@ -63,5 +65,19 @@ void BM_CalendarExport(benchmark::State& state)
     state.counters["events"] = static_cast<double>(events);
 }
 BENCHMARK(BM_CalendarExport)->Unit(benchmark::kMillisecond);
+
+// Of that, the stretches and pulses with what switched them.
+void BM_SwitchingPeriods(benchmark::State& state)
+{
+    TextTable texts;
+    texts.LoadGerman();
+    std::vector<int> channels(16);
+    std::iota(channels.begin(), channels.end(), 0);
+    for (auto _ : state) {
+        const YearSimulation sim(First(), kYear);
+        benchmark::DoNotOptimize(SwitchingPeriods(First(), sim, channels, texts).size());
+    }
+}
+BENCHMARK(BM_SwitchingPeriods)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <initializer_list>
 #include <tuple>
 
 namespace zendrik {
@@ -110,6 +111,15 @@ QByteArray Offset(int seconds)
 // character, and ended by CR LF.
 class ContentLines {
 public:
+    // A line from its pieces, built in a buffer kept between lines.
+    void add(std::initializer_list<QByteArrayView> pieces)
+    {
+        line_.clear();
+        for (const QByteArrayView piece : pieces)
+            line_.append(piece);
+        add(line_);
+    }
+
     void add(const QByteArray& line)
     {
         if (line.size() <= 75) {
@@ -138,6 +148,7 @@ public:
 
 private:
     QByteArray out_;
+    QByteArray line_;
 };
 
 // The zone's rules around the year as the calendar needs them to read the
@@ -245,28 +256,48 @@ CalendarResult SwitchingYearCalendar(const std::vector<SwitchingPeriod>& periods
         QCryptographicHash::hash(options.program.toUtf8(), QCryptographicHash::Sha1).toHex().left(12);
     const QByteArray stamp = UtcStamp(options.stamp);
     const QByteArray uidTail = program + '@' + options.uidDomain.toUtf8();
+    // Each channel's summaries once: its name, and its pulses' names.
+    struct Summaries {
+        QByteArray on, pulseOn, pulseOff;
+    };
+    std::vector<Summaries> summaries;
     for (const SwitchingPeriod& p : periods) {
         const std::size_t c = static_cast<std::size_t>(p.channel);
-        QString name = c < options.channelNames.size() ? options.channelNames[c].trimmed() : QString();
-        if (name.isEmpty())
-            name = QStringLiteral("C%1").arg(p.channel + 1);
+        while (summaries.size() <= c) {
+            const std::size_t channel = summaries.size();
+            QString name = channel < options.channelNames.size() ? options.channelNames[channel].trimmed() : QString();
+            if (name.isEmpty())
+                name = QStringLiteral("C%1").arg(channel + 1);
+            summaries.push_back({EscapedText(name), EscapedText(texts(kExportPulse).arg(name, texts(TextId::On))),
+                                 EscapedText(texts(kExportPulse).arg(name, texts(TextId::Off)))});
+        }
+    }
+    QString lastCause;
+    QByteArray cause;
+    for (const SwitchingPeriod& p : periods) {
+        const Summaries& names = summaries[static_cast<std::size_t>(p.channel)];
         const bool pulse = p.kind != PeriodKind::On;
-        lines.add("BEGIN:VEVENT");
         const QByteArray start = LocalStamp(p.date, p.from);
-        lines.add("UID:" + start + "-c" + QByteArray::number(p.channel + 1) + '-' + KindKey(p.kind) + '-' + uidTail);
-        lines.add("DTSTAMP:" + stamp);
-        lines.add("DTSTART" + tzid + ':' + start);
-        if (pulse)
-            lines.add(p.pulseSeconds > 0 ? "DURATION:PT" + QByteArray::number(p.pulseSeconds) + 'S'
-                                         : QByteArray("DURATION:PT1M"));
+        lines.add("BEGIN:VEVENT");
+        lines.add({"UID:", start, "-c", QByteArray::number(p.channel + 1), "-", KindKey(p.kind), "-", uidTail});
+        lines.add({"DTSTAMP:", stamp});
+        lines.add({"DTSTART", tzid, ":", start});
+        if (!pulse)
+            lines.add({"DTEND", tzid, ":", LocalStamp(p.date, p.to)});
+        else if (p.pulseSeconds > 0)
+            lines.add({"DURATION:PT", QByteArray::number(p.pulseSeconds), "S"});
         else
-            lines.add("DTEND" + tzid + ':' + LocalStamp(p.date, p.to));
-        const QString summary = pulse
-            ? texts(kExportPulse).arg(name, texts(p.kind == PeriodKind::PulseOn ? TextId::On : TextId::Off))
-            : name;
-        lines.add("SUMMARY:" + EscapedText(summary));
-        if (!p.cause.isEmpty())
-            lines.add("DESCRIPTION:" + EscapedText(p.cause));
+            lines.add("DURATION:PT1M");
+        lines.add({"SUMMARY:", p.kind == PeriodKind::On ? names.on : p.kind == PeriodKind::PulseOn ? names.pulseOn
+                                                                                                   : names.pulseOff});
+        if (!p.cause.isEmpty()) {
+            // Stretches of the same switching time in a row share their text.
+            if (p.cause != lastCause) {
+                lastCause = p.cause;
+                cause = EscapedText(p.cause);
+            }
+            lines.add({"DESCRIPTION:", cause});
+        }
         lines.add("TRANSP:TRANSPARENT");
         lines.add("END:VEVENT");
     }
