@@ -1,5 +1,8 @@
 #include "transfer/bus/KnxNetIpTunnel.h"
 
+#include "transfer/bus/BusTexts.h"
+#include "transfer/bus/PhysicalAddress.h"
+
 #include <QHostInfo>
 #include <QNetworkDatagram>
 #include <QUdpSocket>
@@ -73,6 +76,35 @@ int KnxNetIpTunnel::malformedTotal() const
     for (const int c : malformed_)
         n += c;
     return n;
+}
+
+LinkNote KnxNetIpTunnel::openedNote() const
+{
+    return {&kKnxTunnelOpened, FormatPhysicalAddress(address_)};
+}
+
+LinkNote KnxNetIpTunnel::openFailureNote() const
+{
+    switch (failure_) {
+    case Failure::Refused:
+        return {&kKnxRefused, QStringLiteral("0x%1").arg(failureStatus_, 2, 16, QLatin1Char('0'))};
+    case Failure::NoSocket:
+        return {&kKnxNoSocket, {}};
+    default:
+        return {&kKnxNoServer, {}};
+    }
+}
+
+LinkNote KnxNetIpTunnel::failureNote() const
+{
+    switch (failure_) {
+    case Failure::NotAcknowledged:
+        return {&kKnxNotAcknowledged, {}};
+    case Failure::NoHeartbeat:
+        return {&kKnxNoHeartbeat, {}};
+    default:
+        return {&kKnxDroppedByServer, {}};
+    }
 }
 
 bool KnxNetIpTunnel::open(int timeoutMs)
