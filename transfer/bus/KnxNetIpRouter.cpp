@@ -77,15 +77,22 @@ bool KnxNetIpRouter::open(int)
     foreign_ = busies_ = lost_ = slowdown_ = 0;
     holdUntilUs_ = 0;
     socket_ = std::make_unique<QUdpSocket>();
+    sender_ = std::make_unique<QUdpSocket>();
     // Every routing device on this machine (knxd, a second program) listens
-    // on the same port: the port is shared.
-    if (!socket_->bind(QHostAddress::AnyIPv4, port_, QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint)
-        || !socket_->joinMulticastGroup(group_)) {
+    // on the same port: the port is shared. Bound to the group's address,
+    // the socket takes only what goes to the group: datagrams to a tunnel
+    // server on this machine's port 3671 stay its own. We send from a port
+    // of our own:
+    // a router on this machine takes datagrams from its own address and
+    // port for its own, looped back, and drops them.
+    if (!socket_->bind(group_, port_, QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint)
+        || !socket_->joinMulticastGroup(group_) || !sender_->bind(QHostAddress::AnyIPv4, 0)) {
         socket_.reset();
+        sender_.reset();
         return false;
     }
     // Routers on this machine hear our frames too.
-    socket_->setSocketOption(QAbstractSocket::MulticastLoopbackOption, 1);
+    sender_->setSocketOption(QAbstractSocket::MulticastLoopbackOption, 1);
     state_ = State::Open;
     return true;
 }
@@ -101,6 +108,7 @@ void KnxNetIpRouter::close()
         service(1000);
     socket_->leaveMulticastGroup(group_);
     socket_.reset();
+    sender_.reset();
     state_ = State::Closed;
     queue_.clear();
     received_.clear();
@@ -151,7 +159,7 @@ void KnxNetIpRouter::flush()
     while (socket_ && !queue_.empty() && nowUs() >= holdUntilUs_) {
         QByteArray frame = std::move(queue_.front());
         queue_.pop_front();
-        socket_->writeDatagram(KnxIp::routingIndication(frame), group_, port_);
+        sender_->writeDatagram(KnxIp::routingIndication(frame), group_, port_);
         // Out on the group: as an interface confirms a frame it put on its line.
         frame[0] = static_cast<char>(Cemi::kDataConfirm);
         received_.push_back(frame);

@@ -74,7 +74,8 @@ private:
     QHostAddress group_;
     quint16 port_;
     quint16 address_;
-    std::unique_ptr<QUdpSocket> socket_;
+    std::unique_ptr<QUdpSocket> socket_; // on the group's port: what the group carries
+    std::unique_ptr<QUdpSocket> sender_; // on a port of its own: what we send
     QElapsedTimer timer_;
     State state_ = State::Closed;
 
