@@ -1,9 +1,11 @@
 // What the bus transfer relies on of every link to the BCU, written once and
-// run on each way of reaching the bus: the simulated bus, and a KNXnet/IP
-// tunnel through knxd with zendrik-bus-device as the time switch on the line.
+// run on each way of reaching the bus: the simulated bus, a KNXnet/IP
+// tunnel through knxd with zendrik-bus-device as the time switch on the line,
+// and the KNXnet/IP routing group with knxd as the router to that line.
 // Both are opened by their connection text, as the program opens them.
 
 #include "tests/knx/KnxdHarness.h"
+#include "tests/knx/KnxdRouter.h"
 
 #include "tests/support/TestPrograms.h"
 #include "transfer/bus/BusClock.h"
@@ -33,6 +35,12 @@ protected:
         ASSERT_TRUE(writeFile(line, "[bus]\npacing = off\n[device 1.1.5]\n"));
         if (QByteArray(GetParam()) == "sim") {
             connection = QStringLiteral("sim:line.ini");
+        } else if (QByteArray(GetParam()) == "routing") {
+            // Paced: knxd puts frames on the group at a line's pace.
+            ASSERT_TRUE(router.start()) << router.failure().toStdString();
+            ASSERT_TRUE(device.start({QStringLiteral("--link"), router.tunnelLink(), line}, dir.path()))
+                << device.failure().toStdString();
+            connection = router.routingLink();
         } else {
             ASSERT_TRUE(knxd.start()) << knxd.failure().toStdString();
             ASSERT_TRUE(device.start({QStringLiteral("--link"), knxd.link(), line}, dir.path()))
@@ -94,6 +102,7 @@ protected:
 
     QTemporaryDir dir;
     Knxd knxd;
+    KnxdRouter router;
     BusDevice device;
     QString connection;
     std::unique_ptr<EibLink> link;
@@ -183,7 +192,7 @@ TEST_P(EibLinkContract, TelegramsGoOverTheConnectionAndOnlyTheDeviceAnswers)
     link->close();
 }
 
-INSTANTIATE_TEST_SUITE_P(Links, EibLinkContract, ::testing::Values("sim", "knxd"),
+INSTANTIATE_TEST_SUITE_P(Links, EibLinkContract, ::testing::Values("sim", "knxd", "routing"),
                          [](const ::testing::TestParamInfo<const char*>& info) { return std::string(info.param); });
 
 } // namespace
