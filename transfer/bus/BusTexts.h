@@ -56,6 +56,22 @@ inline constexpr ExtraText kBusBadRoutingTarget{
 // Finding KNXnet/IP interfaces.
 inline constexpr ExtraText kKnxSearchInterfaces{
     "Schnittstellen suchen...", "Search interfaces...", "Rechercher des interfaces..."};
+inline constexpr ExtraText kKnxSearchTitle{
+    "KNXnet/IP-Schnittstellen", "KNXnet/IP interfaces", "Interfaces KNXnet/IP"};
+inline constexpr ExtraText kKnxSearching{
+    "Suche läuft (3 s) ...", "Searching (3 s) ...", "Recherche en cours (3 s) ..."};
+inline constexpr ExtraText kKnxFound{
+    "%1 Schnittstelle(n) gefunden. Eine Zeile wählen und übernehmen.",
+    "%1 interface(s) found. Choose a row and take it.",
+    "%1 interface(s) trouvée(s). Choisir une ligne et l'appliquer."};
+inline constexpr ExtraText kKnxSearchAgain{"Erneut suchen", "Search again", "Rechercher à nouveau"};
+inline constexpr ExtraText kKnxTake{"Übernehmen", "Take", "Appliquer"};
+inline constexpr ExtraText kKnxColumnName{"Name", "Name", "Nom"};
+inline constexpr ExtraText kKnxColumnAddress{"Adresse", "Address", "Adresse"};
+inline constexpr ExtraText kKnxColumnServices{"Dienste", "Services", "Services"};
+inline constexpr ExtraText kKnxColumnConnection{"Verbindung", "Connection", "Connexion"};
+inline constexpr ExtraText kKnxSecureOnly{
+    "KNX IP Secure (nicht unterstützt)", "KNX IP Secure (not supported)", "KNX IP Secure (non pris en charge)"};
 inline constexpr ExtraText kKnxNoneFound{
     "Keine KNXnet/IP-Schnittstelle gefunden.", "No KNXnet/IP interface found.",
     "Aucune interface KNXnet/IP trouvée."};
