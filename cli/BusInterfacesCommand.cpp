@@ -16,9 +16,10 @@ namespace zendrik::cli {
 namespace {
 
 const QString kInterfacesUsage = QStringLiteral(
-    "usage: zendrik-cli bus-interfaces [--timeout S] [--host HOST] [--json]\n"
+    "usage: zendrik-cli bus-interfaces [--timeout S] [--host HOST] [--from ADDRESS]... [--json]\n"
     "  searches the KNXnet/IP interfaces and routers (multicast 224.0.23.12:3671 from every\n"
-    "  local interface, and HOST directly when given) for S seconds (default 3) and prints\n"
+    "  local interface or from each --from address, and HOST directly when given) for S\n"
+    "  seconds (default 3) and prints\n"
     "  one line per interface: HOST:PORT<TAB>INDIVIDUAL_ADDRESS<TAB>NAME<TAB>SERVICES.\n"
     "  Exit status 0 when one or more were found, 3 when none.");
 
@@ -41,7 +42,7 @@ QString Serial(const QByteArray& s)
 int runBusInterfaces(CliContext& ctx, const QStringList& argv)
 {
     QString error;
-    const auto args = CommandArgs::parse(argv, {QStringLiteral("timeout"), QStringLiteral("host")},
+    const auto args = CommandArgs::parse(argv, {QStringLiteral("timeout"), QStringLiteral("host"), QStringLiteral("from")},
                                          {QStringLiteral("json")}, &error);
     if (!args)
         return ctx.usage(error + QLatin1Char('\n') + kInterfacesUsage);
@@ -57,6 +58,12 @@ int runBusInterfaces(CliContext& ctx, const QStringList& argv)
         options.unicast = QHostAddress(args->value(QStringLiteral("host")));
         if (options.unicast.protocol() != QAbstractSocket::IPv4Protocol)
             return ctx.usage(QStringLiteral("--host: an IPv4 address\n") + kInterfacesUsage);
+    }
+    for (const QString& from : args->values(QStringLiteral("from"))) {
+        const QHostAddress local(from);
+        if (local.protocol() != QAbstractSocket::IPv4Protocol)
+            return ctx.usage(QStringLiteral("--from: a local IPv4 address\n") + kInterfacesUsage);
+        options.localAddresses.push_back(local);
     }
     if (!args->positional().isEmpty())
         return ctx.usage(kInterfacesUsage);

@@ -14,7 +14,12 @@ namespace {
 constexpr const char* kRouterConfig = "[main]\naddr = 1.1.250\nclient-addrs = 1.1.240:8\nconnections = server,dummy\n"
                                       "[server]\nserver = ets_router\ntunnel = tunnel\nrouter = router\n"
                                       "discover = true\nport = 3671\ninterface = lo\nname = Zendrik Testlinie\n"
-                                      "[tunnel]\n[router]\n[dummy]\ndriver = dummy\n";
+                                      "[tunnel]\n[dummy]\ndriver = dummy\n";
+// The group at a line's pace (knxd's own), or nearly at once (knxd wants a
+// delay of 1 ms at least).
+constexpr const char* kLinePace = "[router]\n";
+constexpr const char* kNoPace = "[router]\nfilters = nopace\n[nopace]\nfilter = pace\ndelay = 1\n"
+                                "delay-per-byte = 0\nincoming = 0\n";
 
 } // namespace
 
@@ -26,7 +31,7 @@ bool KnxdRouter::start()
     }
     const QString config = QDir(dir_.path()).filePath(QStringLiteral("knxd.ini"));
     QFile f(config);
-    if (!f.open(QIODevice::WriteOnly) || f.write(kRouterConfig) < 0) {
+    if (!f.open(QIODevice::WriteOnly) || f.write(kRouterConfig) < 0 || f.write(linePace_ ? kLinePace : kNoPace) < 0) {
         failure_ = QStringLiteral("cannot write %1").arg(config);
         return false;
     }

@@ -230,14 +230,17 @@ void KnxNetIpRouter::handle(const QByteArray& bytes)
             return;
         }
         const std::int64_t now = nowUs();
+        // Routers ask for some tens of milliseconds; a longer wait from a
+        // broken or hostile sender would stall every transfer.
+        const std::int64_t waitUs = std::min<std::int64_t>(d.waitMs, kLongestBusyWaitMs) * 1000;
         if (now - lastBusyUs_ > kBusyMergeMs * 1000)
             ++slowdown_;
         lastBusyUs_ = now;
         ++busies_;
         const std::int64_t random = static_cast<std::int64_t>(
             QRandomGenerator::global()->bounded(slowdown_ * kRandomWaitMsPerBusy * 1000 + 1));
-        holdUntilUs_ = std::max(holdUntilUs_, now + d.waitMs * 1000 + random);
-        decayFromUs_ = now + d.waitMs * 1000 + std::int64_t(slowdown_) * kSlowMsPerBusy * 1000;
+        holdUntilUs_ = std::max(holdUntilUs_, now + waitUs + random);
+        decayFromUs_ = now + waitUs + std::int64_t(slowdown_) * kSlowMsPerBusy * 1000;
         notes_.push_back({&kKnxRoutingBusy, QStringLiteral("%1 ms").arg(d.waitMs)});
         return;
     }

@@ -30,7 +30,7 @@ namespace zendrik {
 // ends N × 0..50 ms (at random) later still, so that the devices do not
 // all start again at once. N falls by one every 5 ms once N × 100 ms have
 // passed without a busy. ROUTING_LOST_MESSAGE is counted and told in the
-// protocol log. Only frames addressed to us are passed up; the others on
+// protocol log. A busy's wait is cut to one second. Only frames addressed to us are passed up; the others on
 // the group, and our own, are dropped.
 class KnxNetIpRouter : public KnxCemiCarrier {
 public:
@@ -65,6 +65,8 @@ public:
     static constexpr int kRandomWaitMsPerBusy = 50;
     static constexpr int kSlowMsPerBusy = 100;
     static constexpr int kDecayStepMs = 5;
+    // The longest hold a busy may ask for (its wait is cut to this).
+    static constexpr int kLongestBusyWaitMs = 1000;
 
 private:
     void handle(const QByteArray& bytes);
