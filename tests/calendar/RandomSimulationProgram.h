@@ -4,21 +4,14 @@
 
 namespace zendrik::test {
 
-// A grown installation on a device-type row: `switching` switching times
-// and `priority` priority times, sorted as the list leaves them. On the
-// 16-channel bus device the entries address channels 1..busChannels.
+// A grown installation on a device-type row: `switching` switching times and
+// `priority` priority times, sorted as the list leaves them. On the 16-channel
+// bus device the entries address channels 1..busChannels.
 ProgramModel RandomSimulationProgram(int row, int seed, int switching, int priority, int busChannels);
 
-// Everything a program holds, on top of a grown installation of a size
-// drawn from the seed: the summer/winter rule and table, the device
-// options and master-card coding, program number, write protection, the
-// meter pulse of the meter variants, the bus entry format of a read-in
-// annual switch, the astro location, offsets, limits and states, a
-// description and channel names from empty to long.
+// On top of a grown installation of a size drawn from the seed, everything a
+// program holds: summer time, device options, program number, meter pulse,
+// the bus format of a read-in annual switch, astro settings and tables, texts.
 ProgramModel RandomProgram(int row, int seed);
-
-// The texts RandomProgram gives the description and the channel names are
-// at most this long.
-inline constexpr int kLongestRandomText = 255;
 
 } // namespace zendrik::test

@@ -1,213 +1,104 @@
 // The print command: the text file line by line against the list, the PDF
-// read back as text, and the refusals.
+// read back as text, the hand-over record, and the refusals.
 #include "model/EntryBuilder.h"
+#include "tests/cli/CliFolder.h"
 #include "tests/editing/ListFixtures.h"
-#include "tests/support/CliRun.h"
-#include "tests/support/TestPrograms.h"
 
-#include <QDir>
-#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
 
 using namespace zendrik;
 using namespace zendrik::fixtures;
 using namespace zendrik::test;
+using namespace Qt::StringLiterals;
 
 namespace {
 
-QString simplifiedCells(const QStringList& cells)
+// The pages of a PDF as pdftotext reads them, after pdfinfo confirmed their number.
+QStringList PdfPages(const QString& pdf, int count)
 {
-    return cells.join(QLatin1Char(' ')).simplified();
+    QProcess info, text;
+    info.start(u"pdfinfo"_s, {pdf});
+    text.start(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s});
+    if (!info.waitForFinished(30000) || !text.waitForFinished(30000) || text.exitCode() != 0) {
+        ADD_FAILURE() << "pdfinfo and pdftotext (poppler-utils) are needed";
+        return {};
+    }
+    const QString pages = QString::fromUtf8(info.readAllStandardOutput());
+    EXPECT_TRUE(pages.contains(QRegularExpression(u"Pages:\\s+%1\\b"_s.arg(count)))) << pages.toStdString();
+    return QString::fromUtf8(text.readAllStandardOutput()).split(u'\f', Qt::SkipEmptyParts);
 }
 
-// Output of a poppler tool, or an empty text when it cannot run.
-QString popplerText(const QString& tool, const QStringList& args)
-{
-    QProcess p;
-    p.start(tool, args);
-    if (!p.waitForFinished(30000) || p.exitCode() != 0)
-        return QString();
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-class PrintCommandTest : public ::testing::Test {
+class PrintCommandTest : public CliFolder {
 protected:
+    // 45 weekly switching times, one every ten minutes from 6:00, named channels 1 and 3.
     void SetUp() override
     {
         ProgramModel model;
-        sportsHall(model);
-        file = saveProgramAs(model, path("ANLAGE.zpg"));
-        ASSERT_FALSE(file.isEmpty());
-    }
-
-    // 45 weekly switching times, one every ten minutes from 6:00.
-    static void sportsHall(ProgramModel& model)
-    {
         startProgram(model, kRow731FourChannels);
         std::vector<Entry> entries;
         for (int i = 0; i < 45; ++i)
             entries.push_back(BuildWeeklyEntry(360 + 10 * i, 0x1F, 1 << (i % 4), i % 2, 0, 0));
         setEntries(model, kProgramSlot, entries, {prioA(), prioB()});
-        model.program().Verwendung = QStringLiteral("Sporthalle Nord");
+        model.program().Verwendung = u"Sporthalle Nord"_s;
+        ASSERT_EQ(model.setKanalname(kProgramSlot, 0, u" Halle"_s), TextCheck::Ok);
+        ASSERT_EQ(model.setKanalname(kProgramSlot, 2, u" Flur"_s), TextCheck::Ok);
+        ASSERT_FALSE(save(model, u"ANLAGE.zpg"_s).isEmpty());
     }
-
-    QString path(const char* name) const { return QDir(dir.path()).filePath(QString::fromLatin1(name)); }
-
-    CliRun cli(const QStringList& args) const
-    {
-        return RunCli(QStringList{"--dir", dir.path(), "--type", QString::number(kRow731FourChannels)} + args,
-                      dir.path());
-    }
-
-    QTemporaryDir dir;
-    QString file;
+    CliRun cli(const QStringList& args) const { return run(QStringList{"--type", "4"} + args); }
 };
 
 } // namespace
 
-TEST_F(PrintCommandTest, TextFileHoldsTheListRowsWithHeadingsEveryZeilenRows)
+// The text file: the header, then every row of the list with a heading
+// (after a form feed, but for the first) in front of rows 1, 21 and 41.
+TEST_F(PrintCommandTest, TextFileWithHeadingsEveryZeilenRows)
 {
-    Succeeded(cli({"print", file, "--text", path("ANLAGE.txt"), "--sections", "switching", "--lines", "20"}));
-    QFile f(path("ANLAGE.txt"));
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    const QString text = QString::fromUtf8(f.readAll());
-    EXPECT_TRUE(text.endsWith(QStringLiteral("\r\n")));
-    const QStringList lines = text.split(QStringLiteral("\r\n"));
-
-    const QString list = Succeeded(cli({"list", file}));
-    const QStringList listLines = list.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    const QString heading = simplifiedCells(listLines.first().split(QLatin1Char('\t')));
-
-    EXPECT_TRUE(lines.first().startsWith(QStringLiteral("Schaltzeiten  ANLAGE.zpg")));
-    EXPECT_TRUE(lines.contains(QStringLiteral("Verwendung: Sporthalle Nord")));
-    // Every row of the list, in order; a heading (after a form feed, but for
-    // the first) in front of rows 1, 21 and 41.
-    int row = 0;
-    std::vector<int> headingsBefore;
-    int formFeeds = 0;
-    bool pendingHeading = false;
-    for (const QString& line : lines) {
-        if (line == QStringLiteral("\f")) {
-            ++formFeeds;
-            continue;
-        }
-        if (line.simplified() == heading) {
-            pendingHeading = true;
-            continue;
-        }
-        if (row < 45 && line.simplified() == simplifiedCells(listLines[row + 1].split(QLatin1Char('\t')))) {
-            ++row;
-            if (pendingHeading)
-                headingsBefore.push_back(row);
-            pendingHeading = false;
-        }
-    }
-    EXPECT_EQ(row, 45);
-    EXPECT_EQ(headingsBefore, (std::vector<int>{1, 21, 41}));
-    EXPECT_EQ(formFeeds, 2);
+    Succeeded(cli({"print", "ANLAGE.zpg", "--text", "ANLAGE.txt", "--sections", "switching", "--lines", "20"}));
+    EXPECT_EQ(readFile(path(u"ANLAGE.txt"_s)), readFile(testData(u"cli/print-switching.txt"_s)));
 }
 
+// Switching times on three pages (45 rows, 20 per heading; rows 1, 21 and
+// 41 open them), the priority times, the table and the device properties
+// on one page each.
 TEST_F(PrintCommandTest, PdfHasTheEntriesHeadingsAndPages)
 {
-    const QString pdf = path("ANLAGE.pdf");
-    Succeeded(cli({"--lang", "en", "print", file, "--pdf", pdf, "--lines", "20"}));
-    const QString text = popplerText(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    ASSERT_FALSE(text.isEmpty()) << "pdftotext (poppler-utils) is needed";
-    const QStringList pages = text.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
-    // Switching times on three pages (45 rows, 20 per heading), the priority
-    // times, the table and the device properties on one page each.
-    const QString info = popplerText(QStringLiteral("pdfinfo"), {pdf});
-    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+6\\b")))) << info.toStdString();
+    Succeeded(cli({"--lang", "en", "print", "ANLAGE.zpg", "--pdf", "ANLAGE.pdf", "--lines", "20"}));
+    const QStringList pages = PdfPages(path(u"ANLAGE.pdf"_s), 6);
     ASSERT_GE(pages.size(), 6);
     for (int p = 0; p < 6; ++p)
-        EXPECT_TRUE(pages[p].contains(QStringLiteral("Page %1").arg(p + 1))) << p;
-    EXPECT_TRUE(pages[0].contains(QStringLiteral("Switching times")));
-    // Rows 1, 21 and 41 open the three pages of switching times.
-    const QStringList listed = cli({"--lang", "en", "list", file}).out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        EXPECT_TRUE(pages[p].contains(u"Page %1"_s.arg(p + 1))) << p;
+    const QStringList listed = cli({"--lang", "en", "list", "ANLAGE.zpg"}).out.split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(listed.size(), 46);
-    for (const int p : {0, 1, 2}) {
-        const QString time = listed[1 + 20 * p].split(QLatin1Char('\t')).value(2).trimmed();
-        EXPECT_TRUE(pages[p].contains(time)) << p << " " << time.toStdString();
-    }
-    EXPECT_TRUE(pages[3].contains(QStringLiteral("Priority times")));
-    EXPECT_TRUE(pages[5].contains(QStringLiteral("Hardware parameters"))) << pages[5].toStdString();
-}
-
-TEST_F(PrintCommandTest, NeverOverwritesTheProgramFile)
-{
-    ASSERT_TRUE(QFile::copy(file, path("Halle.txt")));
-    const QByteArray before = readFile(path("Halle.txt"));
-    const CliRun run = cli({"print", path("Halle.txt"), "--text", path("Halle.txt")});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_FALSE(run.err.isEmpty());
-    EXPECT_EQ(readFile(path("Halle.txt")), before);
-
-    const CliRun bad = cli({"print", file, "--text", path("x.txt"), "--sections", "switching,nothing"});
-    EXPECT_EQ(bad.exitCode, 2);
-    EXPECT_FALSE(QFile::exists(path("x.txt")));
+    for (const int p : {0, 1, 2})
+        EXPECT_TRUE(pages[p].contains(listed[1 + 20 * p].split(u'\t').value(2).trimmed())) << p;
+    EXPECT_TRUE(pages[0].contains(u"Switching times"_s));
+    EXPECT_TRUE(pages[3].contains(u"Priority times"_s));
+    EXPECT_TRUE(pages[5].contains(u"Hardware parameters"_s)) << pages[5].toStdString();
 }
 
 // The hand-over record: the cover, the printout of every section, then a
 // year page per channel with the hours the simulation gives.
 TEST_F(PrintCommandTest, HandoverHasCoverPrintoutAndAYearPagePerChannel)
 {
-    ProgramModel model;
-    sportsHall(model);
-    ASSERT_EQ(model.setKanalname(kProgramSlot, 0, QStringLiteral(" Halle")), TextCheck::Ok);
-    ASSERT_EQ(model.setKanalname(kProgramSlot, 2, QStringLiteral(" Flur")), TextCheck::Ok);
-    const QString named = saveProgramAs(model, path("HALLE.zpg"));
-    ASSERT_FALSE(named.isEmpty());
-
-    const CliRun print = cli({"--lang", "en", "print", named, "--pdf", path("print.pdf")});
-    ASSERT_EQ(print.exitCode, 0) << print.err.toStdString();
-    const int printed = print.out.section(QLatin1Char(':'), 1).trimmed().toInt();
-    ASSERT_GT(printed, 0);
-
-    for (const char* lang : {"en", "de"}) {
+    const CliRun print = cli({"--lang", "en", "print", "ANLAGE.zpg", "--pdf", "print.pdf"});
+    const int printed = print.out.section(u':', 1).trimmed().toInt();
+    ASSERT_GT(printed, 0) << print.err.toStdString();
+    for (const auto& [lang, words] : {std::pair{"en", QStringList{"Page", "Handover record", "Installer", "Customer", "Switching times"}},
+                                      {"de", QStringList{"Seite", "Übergabeprotokoll", "Errichter", "Kunde", "Schaltzeiten"}}}) {
         SCOPED_TRACE(lang);
-        const bool english = QLatin1String(lang) == QLatin1String("en");
-        const QString pdf = path("handover.pdf");
-        const CliRun run = cli({"--lang", lang, "handover", named, "--pdf", pdf, "--year", "2027"});
-        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-        const QString info = popplerText(QStringLiteral("pdfinfo"), {pdf});
-        ASSERT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\b").arg(1 + printed + 4))))
-            << info.toStdString();
-        const QStringList pages =
-            popplerText(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")})
-                .split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+        Succeeded(cli({"--lang", lang, "handover", "ANLAGE.zpg", "--pdf", "handover.pdf", "--year", "2027"}));
+        const QStringList pages = PdfPages(path(u"handover.pdf"_s), 1 + printed + 4);
         ASSERT_EQ(pages.size(), 1 + printed + 4);
         for (int p = 0; p < pages.size(); ++p)
-            EXPECT_TRUE(pages[p].contains(QStringLiteral("%1 %2").arg(english ? "Page" : "Seite").arg(p + 1))) << p;
-
-        for (const char* part : {english ? "Handover record" : "Übergabeprotokoll", "Sporthalle Nord", "HALLE.zpg",
-                                 "C1: Halle", "C3: Flur", english ? "Installer" : "Errichter", english ? "Customer" : "Kunde"})
-            EXPECT_TRUE(pages[0].contains(QString::fromUtf8(part))) << part;
-        EXPECT_TRUE(pages[1].contains(english ? QStringLiteral("Switching times") : QStringLiteral("Schaltzeiten")));
-
+            EXPECT_TRUE(pages[p].contains(u"%1 %2"_s.arg(words[0]).arg(p + 1))) << p;
+        for (const QString& part : words.mid(1, 3) + QStringList{"Sporthalle Nord", "ANLAGE.zpg", "C1: Halle", "C3: Flur"})
+            EXPECT_TRUE(pages[0].contains(part)) << part.toStdString();
+        EXPECT_TRUE(pages[1].contains(words[4]));
         for (int c = 1; c <= 4; ++c) {
-            const QString& page = pages[printed + c];
-            const QString sim = Succeeded(cli({"--lang", lang, "simulate", named, "--year", "2027", "--channel",
-                                               QString::number(c)}));
-            EXPECT_TRUE(page.simplified().contains(sim.simplified())) << c << page.toStdString();
-            EXPECT_TRUE(page.contains(QStringLiteral("2027")));
+            const QString sim = Succeeded(cli({"--lang", lang, "simulate", "ANLAGE.zpg", "--year", "2027", "--channel", QString::number(c)}));
+            EXPECT_TRUE(pages[printed + c].simplified().contains(sim.simplified()) && pages[printed + c].contains(u"2027"_s)) << c << pages[printed + c].toStdString();
         }
-        EXPECT_TRUE(pages[printed + 1].contains(QStringLiteral("C1: Halle")));
+        EXPECT_TRUE(pages[printed + 1].contains(u"C1: Halle"_s));
     }
-}
-
-TEST_F(PrintCommandTest, HandoverRefusesTheProgramFileAndBadArguments)
-{
-    const QByteArray before = readFile(file);
-    EXPECT_EQ(cli({"handover", file, "--pdf", file}).exitCode, 1);
-    EXPECT_EQ(readFile(file), before);
-    EXPECT_EQ(cli({"handover", file}).exitCode, 2);
-    EXPECT_EQ(cli({"handover", file, "--pdf", path("h.pdf"), "--year", "1800"}).exitCode, 2);
-    EXPECT_FALSE(QFile::exists(path("h.pdf")));
-    // A file that is not there: refused without a PDF.
-    EXPECT_NE(cli({"handover", path("none.zpg"), "--pdf", path("h.pdf")}).exitCode, 0);
-    EXPECT_FALSE(QFile::exists(path("h.pdf")));
 }

@@ -39,98 +39,72 @@ std::set<QString> windowNames()
 {
     std::set<QString> names;
     const QRegularExpression windowClass(QStringLiteral(R"(class (\w+) : public (QDialog|QMainWindow|EntryDialog)\b)"));
-    QDirIterator it(QStringLiteral(ZENDRIK_SOURCE_DIR "/ui"), {QStringLiteral("*.h")}, QDir::Files,
-                    QDirIterator::Subdirectories);
+    QDirIterator it(QStringLiteral(ZENDRIK_SOURCE_DIR "/ui"), {QStringLiteral("*.h")}, QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString header = it.next();
         const auto m = windowClass.match(read(header));
         if (!m.hasMatch())
             continue;
-        const QString cls = m.captured(1);
-        const QString source = read(header.left(header.size() - 2) + QStringLiteral(".cpp"));
-        const qsizetype ctor = source.indexOf(cls + QStringLiteral("::") + cls + QLatin1Char('('));
-        if (ctor < 0)
-            continue;
+        const QString source = read(header.chopped(2) + QStringLiteral(".cpp"));
+        const qsizetype ctor = source.indexOf(m.captured(1) + QStringLiteral("::") + m.captured(1) + QLatin1Char('('));
         // EntryDialog(ctx, {"frmEingSz", ...}) names the form for its subclasses.
         const QRegularExpression named(QStringLiteral(R"re((?:setObjectName\(QStringLiteral\("|EntryDialog\(ctx, \{")([^"]+)")re"));
-        const auto n = named.match(source, ctor);
+        const auto n = named.match(source, std::max<qsizetype>(ctor, 0));
         // The help window itself shows the pages.
-        if (n.hasMatch() && n.captured(1) != QLatin1String("fraAuto") && n.captured(1) != QLatin1String("frmHilfe"))
+        if (ctor >= 0 && n.hasMatch() && n.captured(1) != QLatin1String("fraAuto") && n.captured(1) != QLatin1String("frmHilfe"))
             names.insert(n.captured(1));
     }
     return names;
-}
-
-struct Image {
-    QString src;
-    QString alt;
-};
-
-std::vector<Image> images(const QString& page)
-{
-    std::vector<Image> found;
-    const QRegularExpression img(QStringLiteral(R"re(<img\b([^>]*)>)re"));
-    const QRegularExpression src(QStringLiteral(R"re(\bsrc="([^"]*)")re"));
-    const QRegularExpression alt(QStringLiteral(R"re(\balt="([^"]*)")re"));
-    for (auto it = img.globalMatch(page); it.hasNext();) {
-        const QString attributes = it.next().captured(1);
-        found.push_back({src.match(attributes).captured(1), alt.match(attributes).captured(1)});
-    }
-    return found;
 }
 
 } // namespace
 
 // Every page in every language with its links resolving; `make screenshots`
 // renders each window in each language into img/<language>/, and the pages
-// of a language show exactly its pictures, every language the same ones.
+// of a language show exactly its pictures (each with a text saying in its
+// language what it shows), every language the same ones.
 TEST(HelpPages, EveryPageInEveryLanguageWithItsLinksAndPicturesResolving)
 {
+    QStringList pages = HelpPages();
+    for (QString& p : pages)
+        p += QStringLiteral(".html");
+    pages.sort();
+    const QRegularExpression href(QStringLiteral(R"(href="([^"#]*)(#[^"]*)?")")), img(QStringLiteral(R"re(<img\b([^>]*)>)re"));
+    const QRegularExpression src(QStringLiteral(R"re(\bsrc="([^"]*)")re")), alt(QStringLiteral(R"re(\balt="([^"]*)")re"));
     QStringList german;
-    for (const char* lang : {"de", "en", "fr"}) {
-        const QDir folder(kHelp + QLatin1Char('/') + QString::fromLatin1(lang));
-        // The same pages in each language, and no page outside the list.
-        QStringList files = folder.entryList({QStringLiteral("*.html")}, QDir::Files, QDir::Name);
-        QStringList pages = HelpPages();
-        for (QString& p : pages)
-            p += QStringLiteral(".html");
-        pages.sort();
-        EXPECT_EQ(files, pages) << lang;
+    for (const QString lang : {"de", "en", "fr"}) {
+        const QDir folder(kHelp + QLatin1Char('/') + lang);
+        EXPECT_EQ(folder.entryList({QStringLiteral("*.html")}, QDir::Files, QDir::Name), pages) << qPrintable(lang);
         std::set<QString> shown;
-        for (const QString& file : files) {
+        for (const QString& file : pages) {
             const QString text = read(folder.filePath(file));
-            const std::string where = lang + ("/" + file.toStdString());
-            EXPECT_TRUE(text.contains(QStringLiteral("<html lang=\"%1\"").arg(QString::fromLatin1(lang)))) << where;
-            EXPECT_FALSE(text.contains(QStringLiteral("<title></title>"))) << where;
-            const QRegularExpression href(QStringLiteral(R"(href="([^"#]*)(#[^"]*)?")"));
+            const std::string where = (lang + u'/' + file).toStdString();
+            EXPECT_TRUE(text.contains(QStringLiteral("<html lang=\"%1\"").arg(lang)) && !text.contains(QStringLiteral("<title></title>"))) << where;
             for (auto it = href.globalMatch(text); it.hasNext();) {
                 const QString target = it.next().captured(1);
                 EXPECT_TRUE(QFileInfo(folder.filePath(target)).isFile()) << where << " links to " << target.toStdString();
             }
-            // Each language shows its own screenshots, saying in its language what they show.
-            for (const Image& img : images(text)) {
-                EXPECT_TRUE(img.src.startsWith(QStringLiteral("../img/%1/").arg(QString::fromLatin1(lang))))
-                    << where << " shows " << img.src.toStdString();
-                EXPECT_FALSE(img.alt.trimmed().isEmpty()) << where << " " << img.src.toStdString();
-                shown.insert(QFileInfo(img.src).fileName());
+            for (auto it = img.globalMatch(text); it.hasNext();) {
+                const QString attributes = it.next().captured(1), picture = src.match(attributes).captured(1);
+                EXPECT_TRUE(picture.startsWith(QStringLiteral("../img/%1/").arg(lang)) && !alt.match(attributes).captured(1).trimmed().isEmpty())
+                    << where << " shows " << picture.toStdString();
+                shown.insert(QFileInfo(picture).fileName());
             }
         }
-        const QDir img(kHelp + QStringLiteral("/img/") + QString::fromLatin1(lang));
-        const QStringList shipped = img.entryList({QStringLiteral("*")}, QDir::Files, QDir::Name);
-        ASSERT_GE(shipped.size(), 10) << lang << " has too few screenshots";
-        EXPECT_EQ(QStringList(shown.begin(), shown.end()), shipped) << lang;
+        const QDir shots(kHelp + QStringLiteral("/img/") + lang);
+        const QStringList shipped = shots.entryList(QDir::Files, QDir::Name);
+        ASSERT_GE(shipped.size(), 10) << qPrintable(lang) << " has too few screenshots";
+        EXPECT_EQ(QStringList(shown.begin(), shown.end()), shipped) << qPrintable(lang);
         for (const QString& shot : shipped) {
-            QFile png(img.filePath(shot));
-            EXPECT_TRUE(png.open(QIODevice::ReadOnly) && png.read(8) == QByteArray("\x89PNG\r\n\x1a\n", 8))
-                << lang << "/" << shot.toStdString() << " is no PNG picture";
+            QFile png(shots.filePath(shot));
+            EXPECT_TRUE(png.open(QIODevice::ReadOnly) && png.read(8) == QByteArray("\x89PNG\r\n\x1a\n", 8)) << qPrintable(shot) << " is no PNG picture";
         }
         if (german.isEmpty())
             german = shipped;
-        EXPECT_EQ(shipped, german) << lang;
+        EXPECT_EQ(shipped, german) << qPrintable(lang);
     }
     // Nothing beside the language folders.
-    EXPECT_EQ(QDir(kHelp + QStringLiteral("/img")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name),
-              (QStringList{QStringLiteral("de"), QStringLiteral("en"), QStringLiteral("fr")}));
+    EXPECT_EQ(QDir(kHelp + QStringLiteral("/img")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name), (QStringList{"de", "en", "fr"}));
 }
 
 TEST(HelpPages, EveryWindowHasAPageOfItsOwn)
@@ -145,10 +119,7 @@ TEST(HelpPages, EveryWindowHasAPageOfItsOwn)
 
 TEST(HelpPages, AFurtherLanguageReadsTheEnglishPages)
 {
-    EXPECT_EQ(HelpLanguage(1), QStringLiteral("de"));
-    EXPECT_EQ(HelpLanguage(2), QStringLiteral("en"));
-    EXPECT_EQ(HelpLanguage(3), QStringLiteral("fr"));
-    EXPECT_EQ(HelpLanguage(4), QStringLiteral("en"));
+    EXPECT_EQ(QStringList({HelpLanguage(1), HelpLanguage(2), HelpLanguage(3), HelpLanguage(4)}), QStringList({"de", "en", "fr", "en"}));
     EXPECT_EQ(HelpFile(kHelp, 7, QStringLiteral("filter")), kHelp + QStringLiteral("/en/filter.html"));
 }
 
@@ -157,79 +128,49 @@ TEST(HelpPages, TheContentsLinkEveryPageAndEveryCommonTask)
     for (const char* lang : {"de", "en", "fr"}) {
         const QString index = read(kHelp + QLatin1Char('/') + QString::fromLatin1(lang) + QStringLiteral("/index.html"));
         ASSERT_FALSE(index.isEmpty()) << lang;
-        for (const QString& page : HelpPages()) {
-            if (page == QStringLiteral("index"))
-                continue;
-            EXPECT_TRUE(index.contains(QStringLiteral("href=\"%1.html\"").arg(page)))
-                << lang << " contents lack " << page.toStdString();
-        }
+        for (const QString& page : HelpPages())
+            EXPECT_TRUE(page == QStringLiteral("index") || index.contains(QStringLiteral("href=\"%1.html\"").arg(page))) << lang << " contents lack " << page.toStdString();
         // The common tasks: weekly program, holidays, astro, simulation,
         // printing, the chip, the bus and infrared, each with its page.
         const qsizetype tasks = index.indexOf(QStringLiteral("<h2>"));
         ASSERT_GE(tasks, 0) << lang;
         const QString taskList = index.mid(tasks, index.indexOf(QStringLiteral("</ul>"), tasks) - tasks);
-        for (const char* page : {"switching-times", "holidays", "astro", "simulation", "print", "chip-transfer",
-                                 "bus-access", "infrared"})
-            EXPECT_TRUE(taskList.contains(QStringLiteral("href=\"%1.html\"").arg(QString::fromLatin1(page))))
-                << lang << " common tasks lack " << page;
+        for (const char* page : {"switching-times", "holidays", "astro", "simulation", "print", "chip-transfer", "bus-access", "infrared"})
+            EXPECT_TRUE(taskList.contains(QStringLiteral("href=\"%1.html\"").arg(QString::fromLatin1(page)))) << lang << " common tasks lack " << page;
     }
 }
 
 TEST(HelpPages, ThePagesNameTheControlsByTheirCaptionsInEachLanguage)
 {
-    // A control of each window, as its caption reads in the window.
-    const std::pair<const char*, TextId> controls[] = {
-        {"start-screen", TextId::DeviceType},
-        {"main-window", TextId::ProgramNumber},
-        {"main-window", TextId::MenuOpenSample},
-        {"switching-times", TextId::Weekdays},
-        {"switching-times", TextId::Daily},
-        {"switching-times", TextId::ActiveAfterEntry},
-        {"switching-times", TextId::Execute},
-        {"priority-times", TextId::BeginOn},
-        {"priority-times", TextId::EndOn},
-        {"priority-times", TextId::MenuHolidays},
-        {"edit-assistant", TextId::IncreaseWeekdays},
-        {"edit-assistant", TextId::ToggleState},
-        {"filter", TextId::WeeklyProgramOnly},
-        {"filter", TextId::OnlyPulses},
-        {"holidays", TextId::YearsForFreeHolidays},
-        {"holidays", TextId::AddSet},
-        {"holidays", TextId::HolidayEasterRelative},
-        {"dst-table", TextId::ForwardOn},
-        {"dst-table", TextId::BackOn},
-        {"astro", TextId::NoSwitchBefore},
-        {"astro", TextId::PlaceName},
-        {"astro-cell", TextId::ChangeTo},
-        {"astro-cell", TextId::MoveBy},
-        {"device-properties", TextId::ClockLanguage},
-        {"device-properties", TextId::DstByTable},
-        {"device-properties", TextId::DelayFactor},
-        {"print", TextId::HeaderEvery},
-        {"chip-transfer", TextId::MenuWriteChip},
-        {"chip-transfer", TextId::SerialTransferTitle},
-        {"infrared", TextId::ReadSwitchingTimes},
-        {"infrared", TextId::SetTimeAndDate},
-        {"bus-access", TextId::StartSearch},
-        {"bus-access", TextId::SearchResult},
-        {"bus-access", TextId::Restore},
-        {"simulation", TextId::SimulationYear},
-        {"simulation", TextId::ComputeYearOperatingHours},
-        {"info", TextId::DeviceType},
+    // Controls of each window, as their captions read in the window.
+    const std::pair<const char*, std::vector<TextId>> controls[] = {
+        {"start-screen", {TextId::DeviceType}},
+        {"main-window", {TextId::ProgramNumber, TextId::MenuOpenSample}},
+        {"switching-times", {TextId::Weekdays, TextId::Daily, TextId::ActiveAfterEntry, TextId::Execute}},
+        {"priority-times", {TextId::BeginOn, TextId::EndOn, TextId::MenuHolidays}},
+        {"edit-assistant", {TextId::IncreaseWeekdays, TextId::ToggleState}},
+        {"filter", {TextId::WeeklyProgramOnly, TextId::OnlyPulses}},
+        {"holidays", {TextId::YearsForFreeHolidays, TextId::AddSet, TextId::HolidayEasterRelative}},
+        {"dst-table", {TextId::ForwardOn, TextId::BackOn}},
+        {"astro", {TextId::NoSwitchBefore, TextId::PlaceName}},
+        {"astro-cell", {TextId::ChangeTo, TextId::MoveBy}},
+        {"device-properties", {TextId::ClockLanguage, TextId::DstByTable, TextId::DelayFactor}},
+        {"print", {TextId::HeaderEvery}},
+        {"chip-transfer", {TextId::MenuWriteChip, TextId::SerialTransferTitle}},
+        {"infrared", {TextId::ReadSwitchingTimes, TextId::SetTimeAndDate}},
+        {"bus-access", {TextId::StartSearch, TextId::SearchResult, TextId::Restore}},
+        {"simulation", {TextId::SimulationYear, TextId::ComputeYearOperatingHours}},
+        {"info", {TextId::DeviceType}},
     };
     // Controls of our own, beyond the device's text table.
-    const std::pair<const char*, ExtraText> ownControls[] = {
-        {"print", kPrintToTextFile},
-        {"print", kPrintSaveAsPdf},
-        {"print", kHandoverSaveAs},
-        {"simulation", kSimExportPng},
-        {"simulation", kSimExportCsv},
-        {"holidays", kFtExportIcs},
-        {"holidays", kFtAddToSet},
-        {"dst-table", kSwFillFromZone},
-        {"astro", kAstroSearchPlace},
-        {"infrared", kIrToolLabel},
-        {"device-properties", kIrToolLabel},
+    const std::pair<const char*, std::vector<ExtraText>> ownControls[] = {
+        {"print", {kPrintToTextFile, kPrintSaveAsPdf, kHandoverSaveAs}},
+        {"simulation", {kSimExportPng, kSimExportCsv}},
+        {"holidays", {kFtExportIcs, kFtAddToSet}},
+        {"dst-table", {kSwFillFromZone}},
+        {"astro", {kAstroSearchPlace}},
+        {"infrared", {kIrToolLabel}},
+        {"device-properties", {kIrToolLabel}},
     };
     const auto shown = [](QString caption) {
         // The caption as shown: without its access key and the colon a label ends in.
@@ -241,17 +182,17 @@ TEST(HelpPages, ThePagesNameTheControlsByTheirCaptionsInEachLanguage)
     };
     for (int sprache : {1, 2, 3}) {
         TextTable texts;
-        (texts.*(sprache == 1 ? &TextTable::LoadGerman : sprache == 2 ? &TextTable::LoadEnglish
-                                                                      : &TextTable::LoadFrench))(1);
+        (texts.*(sprache == 1 ? &TextTable::LoadGerman : sprache == 2 ? &TextTable::LoadEnglish : &TextTable::LoadFrench))(1);
         const auto expectNamed = [&](const char* page, const QString& text) {
             const QString caption = shown(text);
             const QString file = HelpFile(kHelp, sprache, QString::fromLatin1(page));
-            EXPECT_TRUE(read(file).contains(caption))
-                << file.toStdString() << " does not name \"" << caption.toStdString() << "\"";
+            EXPECT_TRUE(read(file).contains(caption)) << file.toStdString() << " does not name \"" << caption.toStdString() << "\"";
         };
-        for (const auto& [page, id] : controls)
-            expectNamed(page, texts(id));
-        for (const auto& [page, text] : ownControls)
-            expectNamed(page, texts(text));
+        for (const auto& [page, ids] : controls)
+            for (const TextId id : ids)
+                expectNamed(page, texts(id));
+        for (const auto& [page, own] : ownControls)
+            for (const ExtraText& text : own)
+                expectNamed(page, texts(text));
     }
 }

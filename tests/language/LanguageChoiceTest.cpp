@@ -8,29 +8,13 @@ using namespace zendrik::test;
 
 using LanguageChoice = FolderTest;
 
-TEST_F(LanguageChoice, BuiltInLanguagesFollowTheBrand)
-{
-    for (const int brand : {1, 5}) {
-        TextTable t = Loaded(&TextTable::LoadFrench);
-        EXPECT_EQ(SelectLanguage(t, kSpracheDeutsch, brand, dir.path()).status, TextFileStatus::Ok);
-        EXPECT_EQ(CountDiffering(t, Loaded(&TextTable::LoadGerman, brand)), 0);
-        EXPECT_EQ(SelectLanguage(t, kSpracheEnglisch, brand, dir.path()).status, TextFileStatus::Ok);
-        EXPECT_EQ(CountDiffering(t, Loaded(&TextTable::LoadEnglish, brand)), 0);
-        const char* write = brand == 5 ? "Program memory chip" : "Program zendrik";
-        EXPECT_EQ(t.text(TextId::MenuWriteChip), QString::fromUtf8(write));
-        EXPECT_EQ(SelectLanguage(t, kSpracheFranzoesisch, brand, dir.path()).status, TextFileStatus::Ok);
-        EXPECT_EQ(CountDiffering(t, Loaded(&TextTable::LoadFrench)), 0);
-    }
-}
-
 TEST_F(LanguageChoice, FurtherLanguageComesFromSpeechFile)
 {
     TextTable t = Loaded(&TextTable::LoadEnglish);
     const TextFileResult missing = SelectLanguage(t, kSpracheDatei, 5, dir.path());
     EXPECT_EQ(missing.status, TextFileStatus::Missing);
     EXPECT_EQ(CountDiffering(t, Loaded(&TextTable::LoadGerman, 5)), 0);
-    EXPECT_EQ(TextFilePrompt(missing, kSpeechFileName).render(t),
-              QStringLiteral("speech.txt: Datei nicht vorhanden !"));
+    EXPECT_EQ(TextFilePrompt(missing, kSpeechFileName).render(t), QStringLiteral("speech.txt: Datei nicht vorhanden !"));
 
     write(kSpeechFileName, "svenska.hdy\nsvenska.ord\nmåndag\n");
     const TextFileResult shortFile = SelectLanguage(t, kSpracheDatei, 1, dir.path());
@@ -42,8 +26,7 @@ TEST_F(LanguageChoice, FurtherLanguageComesFromSpeechFile)
     ASSERT_EQ(Loaded(&TextTable::LoadFrench).SaveTexts(path(kSpeechFileName)).status, TextFileStatus::Ok);
     for (const int sprache : {0, 4, 7}) {
         EXPECT_EQ(SelectLanguage(t, sprache, 1, dir.path()).status, TextFileStatus::Ok) << sprache;
-        EXPECT_EQ(t.text(TextId::FileWord), QStringLiteral("Fichier ")) << sprache;
-        EXPECT_EQ(t.text(TextId::MenuHelpFor), QStringLiteral("&Aide Zendrik")) << sprache;
+        EXPECT_EQ(t.text(TextId::FileWord) + t.text(TextId::MenuHelpFor), QStringLiteral("Fichier &Aide Zendrik")) << sprache;
     }
 }
 
@@ -52,77 +35,50 @@ TEST_F(LanguageChoice, InstallStoresSpeechFileAndSwitchesToIt)
     const QString english = path(QStringLiteral("english.ln1"));
     ASSERT_EQ(Loaded(&TextTable::LoadEnglish, 5).SaveTexts(english).status, TextFileStatus::Ok);
     QTemporaryDir program;
-    DeviceSettings device;
-    device.Sprache = kSpracheDeutsch;
+    int sprache = kSpracheDeutsch;
     TextTable t;
-    EXPECT_EQ(InstallTranslation(t, device.Sprache, english, program.path()).status, TextFileStatus::Ok);
-    EXPECT_EQ(device.Sprache, kSpracheDatei);
+    EXPECT_EQ(InstallTranslation(t, sprache, english, program.path()).status, TextFileStatus::Ok);
+    EXPECT_EQ(sprache, kSpracheDatei);
     EXPECT_EQ(t.text(TextId::MenuWriteChip), QStringLiteral("Program memory chip"));
     // The next start reads the same table from speech.txt, whatever the brand.
     TextTable next;
-    EXPECT_EQ(SelectLanguage(next, device.Sprache, 1, program.path()).status, TextFileStatus::Ok);
+    EXPECT_EQ(SelectLanguage(next, sprache, 1, program.path()).status, TextFileStatus::Ok);
     EXPECT_EQ(CountDiffering(next, t), 0);
-
     // A short translation is installed complete.
     t = Loaded(&TextTable::LoadEnglish);
-    const QString part = write(QStringLiteral("part.ln1"), "a.hdy\r\nb.ord\r\n");
-    EXPECT_EQ(InstallTranslation(t, device.Sprache, part, program.path()).status, TextFileStatus::MissingLines);
+    EXPECT_EQ(InstallTranslation(t, sprache, write(QStringLiteral("part.ln1"), "a.hdy\r\nb.ord\r\n"), program.path()).status, TextFileStatus::MissingLines);
     EXPECT_EQ(SelectLanguage(next, kSpracheDatei, 1, program.path()).status, TextFileStatus::Ok);
-    EXPECT_EQ(next.text(TextId::PlaceFileName), QStringLiteral("b.ord"));
-    EXPECT_EQ(next.text(TextId::Monday), QStringLiteral("monday"));
+    EXPECT_EQ(next.text(TextId::PlaceFileName) + next.text(TextId::Monday), QStringLiteral("b.ordmonday"));
 }
 
 TEST_F(LanguageChoice, FailedInstallChangesNothing)
 {
-    const QString empty = write(QStringLiteral("empty.ln1"), QByteArray());
     ASSERT_EQ(Loaded(&TextTable::LoadFrench).SaveTexts(path(QStringLiteral("fr.ln1"))).status, TextFileStatus::Ok);
-    DeviceSettings device;
-    device.Sprache = kSpracheEnglisch;
+    int sprache = kSpracheEnglisch;
     TextTable t = Loaded(&TextTable::LoadEnglish);
-    EXPECT_EQ(InstallTranslation(t, device.Sprache, empty, dir.path()).status, TextFileStatus::Empty);
+    EXPECT_EQ(InstallTranslation(t, sprache, write(QStringLiteral("empty.ln1"), QByteArray()), dir.path()).status, TextFileStatus::Empty);
     EXPECT_FALSE(QFile::exists(path(kSpeechFileName)));
-    EXPECT_EQ(InstallTranslation(t, device.Sprache, path(QStringLiteral("fr.ln1")), path(QStringLiteral("no/such/dir"))).status,
-              TextFileStatus::WriteFailed);
-    EXPECT_EQ(device.Sprache, kSpracheEnglisch);
+    EXPECT_EQ(InstallTranslation(t, sprache, path(QStringLiteral("fr.ln1")), path(QStringLiteral("no/such/dir"))).status, TextFileStatus::WriteFailed);
+    EXPECT_EQ(sprache, kSpracheEnglisch);
     EXPECT_EQ(CountDiffering(t, Loaded(&TextTable::LoadEnglish)), 0);
 }
 
-namespace {
-
-constexpr zendrik::ExtraText kSample{"Programm prüfen", "Check program", "Vérifier le programme"};
-
-} // namespace
-
 // Our own texts follow the built-in language; a further language read from
 // a translation file (which carries only the fixed table) shows them in English.
-TEST(ExtraTexts, FollowTheLanguageAndFallBackToEnglish)
+TEST_F(LanguageChoice, ExtraTextsFollowTheLanguageAndFallBackToEnglish)
 {
-    QTemporaryDir dir;
-    TextTable english;
-    english.LoadEnglish();
-    QFile file(QDir(dir.path()).filePath(kSpeechFileName));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    for (const QString& line : english.FileLines())
-        file.write(line.toUtf8() + "\r\n");
-    file.close();
-
-    const struct {
-        int sprache;
-        const char* expected;
-    } cases[] = {
-        {kSpracheDeutsch, "Programm prüfen"},
-        {kSpracheEnglisch, "Check program"},
-        {kSpracheFranzoesisch, "Vérifier le programme"},
-        {kSpracheDatei, "Check program"},
-    };
-    for (const auto& c : cases) {
-        TextTable t;
-        t.LoadFrench();
-        SelectLanguage(t, c.sprache, 1, dir.path());
-        EXPECT_EQ(t(kSample), QString::fromUtf8(c.expected)) << c.sprache;
+    constexpr ExtraText kSample{"Programm prüfen", "Check program", "Vérifier le programme"};
+    ASSERT_EQ(Loaded(&TextTable::LoadEnglish).SaveTexts(path(kSpeechFileName)).status, TextFileStatus::Ok);
+    const std::pair<int, const char*> cases[] = {
+        {kSpracheDeutsch, "Programm prüfen"}, {kSpracheEnglisch, "Check program"},
+        {kSpracheFranzoesisch, "Vérifier le programme"}, {kSpracheDatei, "Check program"}};
+    for (const auto& [sprache, expected] : cases) {
+        TextTable t = Loaded(&TextTable::LoadFrench);
+        SelectLanguage(t, sprache, 1, dir.path());
+        EXPECT_EQ(t(kSample), QString::fromUtf8(expected)) << sprache;
     }
     // A further language whose file is missing keeps the German table, and so German texts.
     TextTable missing;
-    SelectLanguage(missing, kSpracheDatei, 1, QDir(dir.path()).filePath("nowhere"));
+    SelectLanguage(missing, kSpracheDatei, 1, path(QStringLiteral("nowhere")));
     EXPECT_EQ(missing(kSample), QStringLiteral("Programm prüfen"));
 }

@@ -39,6 +39,11 @@ protected:
         EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size()) << qPrintable(name);
         return f.fileName();
     }
+    QByteArray read(const QString& name) const
+    {
+        QFile f(path(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
     QTemporaryDir dir;
 };
 

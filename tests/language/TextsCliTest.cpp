@@ -1,111 +1,91 @@
-// zendrik-cli texts and the global --lang / --texts options.
+// zendrik-cli texts and the global --lang / --texts options. The printed
+// tables are the product's texts word for word (odd spellings and the blanks
+// the program joins by included), in both wordings of the chip transfer.
 #include "app/Settings.h"
 #include "model/DeviceSettings.h"
 #include "tests/language/TextTables.h"
 #include "tests/support/CliRun.h"
+#include "tests/support/TestPrograms.h"
 
 using namespace zendrik;
 using namespace zendrik::test;
 
 namespace {
 
-struct TextsRun {
-    int exitCode = -1;
-    QStringList lines; // stdout, one entry per line
-    QString err;
-    QString line(TextId id) const { return lines.value(static_cast<int>(id)); }
-};
-
 class TextsCli : public FolderTest {
 protected:
-    // Runs the command line given as blank-separated words in the test's folder.
-    TextsRun run(const char* words) const
-    {
-        const CliRun r = RunCli(QString::fromLatin1(words).split(QLatin1Char(' ')), dir.path(), 30000);
-        const QString out = r.out.endsWith(QLatin1Char('\n')) ? r.out.chopped(1) : r.out;
-        return {r.exitCode, out.isEmpty() ? QStringList() : out.split(QLatin1Char('\n')), r.err};
-    }
+    // The command line given as blank-separated words, run in the test's folder.
+    CliRun run(const char* words) const { return RunCli(QString::fromLatin1(words).split(QLatin1Char(' ')), dir.path(), 30000); }
+    QString line(const char* words, TextId id) const { return run(words).out.split(QLatin1Char('\n')).value(static_cast<int>(id)); }
 };
 
 } // namespace
 
-TEST_F(TextsCli, PrintsTheTableOfTheChosenLanguage)
+TEST_F(TextsCli, PrintsTheTableOfTheChosenLanguageWordForWord)
 {
-    const TextsRun de = run("texts");
-    ASSERT_EQ(de.exitCode, 0) << qPrintable(de.err);
-    ASSERT_EQ(de.lines.size(), kTextCount);
-    EXPECT_EQ(de.line(TextId::HolidayFileName), QStringLiteral("deutsch.hdy"));
-    EXPECT_EQ(de.line(TextId::MenuHelpFor), QStringLiteral("&Hilfe zu "));
-    for (const char* args : {"texts --lang en", "--lang en texts"}) {
-        const TextsRun en = run(args);
-        ASSERT_EQ(en.lines.size(), kTextCount) << args;
-        EXPECT_EQ(en.line(TextId::Monday), QStringLiteral("monday")) << args;
-        EXPECT_EQ(en.line(TextId::MenuWriteChip), QStringLiteral("Program zendrik")) << args;
+    for (const char* brand : {"1", "5"}) {
+        if (*brand == '5')
+            write(QStringLiteral("zendrik.sys"), "QBE\r\n"); // the memory-chip brand
+        for (const auto& [words, lang] : {std::pair{"texts", "de"}, {"texts --lang en", "en"}, {"--lang en texts", "en"}, {"--lang fr texts", "fr"}}) {
+            const CliRun r = run(words);
+            EXPECT_EQ(r.exitCode, 0) << words << qPrintable(r.err);
+            const QString golden = QStringLiteral("language/texts-%1-%2.txt").arg(QLatin1String(lang), QLatin1String(brand));
+            EXPECT_EQ(r.out.toUtf8(), readFile(testData(golden))) << words << " against " << qPrintable(golden);
+        }
     }
-    EXPECT_EQ(run("--lang fr texts").line(TextId::FileWord), QStringLiteral("Fichier "));
-    // The memory-chip brand from the brand file.
-    write(QStringLiteral("zendrik.sys"), "QBE\r\n");
-    EXPECT_EQ(run("texts --lang en").line(TextId::MenuWriteChip), QStringLiteral("Program memory chip"));
 }
 
-TEST_F(TextsCli, RememberedLanguageFromTheSettings)
+// The remembered further language without its speech file: German, with the reason.
+TEST_F(TextsCli, RememberedFurtherLanguageWithoutItsFileFallsBackToGerman)
 {
     DeviceSettings d;
-    d.Sprache = 2;
-    ASSERT_TRUE(WriteSettings(path(QStringLiteral("zendrik.ini")), d));
-    EXPECT_EQ(run("texts").line(TextId::Monday), QStringLiteral("monday"));
     d.Sprache = 4;
     ASSERT_TRUE(WriteSettings(path(QStringLiteral("zendrik.ini")), d));
-    const TextsRun missing = run("texts");
+    const CliRun missing = run("texts");
     EXPECT_EQ(missing.exitCode, 0);
     EXPECT_TRUE(missing.err.contains(QStringLiteral("speech.txt: Datei nicht vorhanden !"))) << qPrintable(missing.err);
-    EXPECT_EQ(missing.line(TextId::Monday), QStringLiteral("Montag"));
+    EXPECT_EQ(missing.out.toUtf8(), readFile(testData(QStringLiteral("language/texts-de-1.txt"))));
 }
 
-TEST_F(TextsCli, TemplateLoadsBackUnchanged)
+TEST_F(TextsCli, TranslationFilesAndTheirRefusals)
 {
-    const TextsRun english = run("texts --lang en");
-    ASSERT_EQ(english.lines.size(), kTextCount);
-    write(QStringLiteral("my.ln1"), (english.lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
-    const TextsRun again = run("--texts my.ln1 texts");
+    // The printed table is a template that loads back; only the texts whose
+    // ends the file cannot carry differ.
+    const QStringList english = run("texts --lang en").out.split(QLatin1Char('\n'));
+    write(QStringLiteral("my.ln1"), english.join(QLatin1Char('\n')).toUtf8());
+    const CliRun again = run("--texts my.ln1 texts");
     ASSERT_EQ(again.exitCode, 0) << qPrintable(again.err);
     EXPECT_TRUE(again.err.isEmpty()) << qPrintable(again.err);
-    ASSERT_EQ(again.lines.size(), kTextCount);
-    // Only the texts whose ends the file cannot carry differ.
+    const QStringList back = again.out.split(QLatin1Char('\n'));
+    ASSERT_EQ(back.size(), kTextCount + 1);
     int differing = 0;
     for (int i = 0; i < kTextCount; ++i)
-        differing += english.lines[i] != again.lines[i] ? 1 : 0;
+        differing += english[i] != back[i] ? 1 : 0;
     EXPECT_LE(differing, 5);
-    EXPECT_EQ(again.line(TextId::SaveChangesIn), QStringLiteral("Save changes in "));
+    EXPECT_EQ(back[static_cast<int>(TextId::SaveChangesIn)], QStringLiteral("Save changes in "));
     // A short translation is reported and completed from the language in use.
     write(QStringLiteral("part.ln1"), "a.hdy\nb.ord\nmaandag\n");
-    const TextsRun part = run("--texts part.ln1 texts");
-    EXPECT_EQ(part.exitCode, 0);
-    EXPECT_TRUE(part.err.contains(QStringLiteral("part.ln1: 3 von 422 Zeilen"))) << qPrintable(part.err);
-    EXPECT_EQ(part.line(TextId::Tuesday), QStringLiteral("Dienstag"));
-}
-
-TEST_F(TextsCli, BadLanguageOrTranslationFile)
-{
-    EXPECT_EQ(run("--lang xx texts").exitCode, 2);
-    EXPECT_EQ(run("texts --lang xx").exitCode, 2);
-    const TextsRun missing = run("--lang en --texts none.ln1 texts");
-    EXPECT_EQ(missing.exitCode, 1);
-    EXPECT_TRUE(missing.lines.isEmpty());
-    EXPECT_TRUE(missing.err.contains(QStringLiteral("none.ln1: File not found!"))) << qPrintable(missing.err);
     write(QStringLiteral("empty.ln1"), QByteArray());
-    const TextsRun empty = run("--texts empty.ln1 texts");
-    EXPECT_EQ(empty.exitCode, 1);
-    EXPECT_TRUE(empty.err.contains(QStringLiteral("empty.ln1: Keine gültige Datei !"))) << qPrintable(empty.err);
-}
-
-TEST_F(TextsCli, OtherCommandsSpeakTheChosenLanguage)
-{
-    for (const auto& [args, load] : {std::pair{"--lang de info nothing.zpg", &TextTable::LoadGerman},
-                                     std::pair{"--lang en info nothing.zpg", &TextTable::LoadEnglish},
-                                     std::pair{"--lang fr info nothing.zpg", &TextTable::LoadFrench}}) {
-        const TextsRun r = run(args);
-        EXPECT_EQ(r.exitCode, 1) << args;
-        EXPECT_EQ(r.err.trimmed(), Loaded(load).text(TextId::FileNotFound)) << args;
+    const struct {
+        const char* words;
+        int exitCode;
+        const char* said;
+    } cases[] = {
+        {"--texts part.ln1 texts", 0, "part.ln1: 3 von 422 Zeilen"},
+        {"--lang en --texts none.ln1 texts", 1, "none.ln1: File not found!"},
+        {"--texts empty.ln1 texts", 1, "empty.ln1: Keine gültige Datei !"},
+        {"--lang xx texts", 2, "--lang"},
+        {"texts --lang xx", 2, "--lang"},
+        // Other commands speak the chosen language.
+        {"--lang de info nothing.zpg", 1, "Datei nicht vorhanden !"},
+        {"--lang en info nothing.zpg", 1, "File not found!"},
+        {"--lang fr info nothing.zpg", 1, "Fichier introuvable !"},
+    };
+    for (const auto& c : cases) {
+        const CliRun r = run(c.words);
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.words;
+        EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.said))) << c.words << ": " << qPrintable(r.err);
+        EXPECT_EQ(r.out.isEmpty(), c.exitCode != 0) << c.words;
     }
+    EXPECT_EQ(line("--texts part.ln1 texts", TextId::Tuesday), QStringLiteral("Dienstag"));
 }

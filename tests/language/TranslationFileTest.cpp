@@ -4,6 +4,7 @@
 #include "tests/language/TextTables.h"
 
 #include <map>
+#include <tuple>
 
 using namespace zendrik;
 using namespace zendrik::test;
@@ -33,11 +34,7 @@ QByteArray EnglishWith(const std::map<TextId, QByteArray>& replaced)
 
 class TranslationFileTest : public FolderTest {
 protected:
-    // Loads the bytes into t through a file.
-    TextFileResult Load(TextTable& t, const QByteArray& bytes)
-    {
-        return t.LoadTexts(write(QStringLiteral("file.ln1"), bytes));
-    }
+    TextFileResult Load(TextTable& t, const QByteArray& bytes) { return t.LoadTexts(write(QStringLiteral("file.ln1"), bytes)); }
 };
 
 } // namespace
@@ -46,33 +43,24 @@ protected:
 // blanks differ from the German entry's: the file cannot carry those.
 TEST_F(TranslationFileTest, RoundTripKeepsEveryTable)
 {
-    const std::map<TextId, const char*> english = {{TextId::FirstDay, "1st "},
-                                                   {TextId::SerialWritingChip, "write to memory chip:"},
-                                                   {TextId::AstroTitle, "Enter The Astronomical Data"},
-                                                   {TextId::AccessVia, " access via"},
+    const std::map<TextId, const char*> english = {{TextId::FirstDay, "1st "}, {TextId::SerialWritingChip, "write to memory chip:"},
+                                                   {TextId::AstroTitle, "Enter The Astronomical Data"}, {TextId::AccessVia, " access via"},
                                                    {TextId::ReadSwitchingTimes, "read switching times"}};
-    const struct {
-        Loader load;
-        int brand;
-        std::map<TextId, const char*> comesBackAs;
-    } cases[] = {
+    const std::tuple<Loader, int, std::map<TextId, const char*>> cases[] = {
         {&TextTable::LoadGerman, 1, {}},
         {&TextTable::LoadEnglish, 5, english},
         {&TextTable::LoadFrench, 1, {{TextId::MenuHelpFor, "&Aide Zendrik"}}},
     };
-    for (const auto& c : cases) {
-        const TextTable original = Loaded(c.load, c.brand);
+    for (const auto& [load, brand, comesBackAs] : cases) {
+        const TextTable original = Loaded(load, brand);
         ASSERT_EQ(original.SaveTexts(path(QStringLiteral("table.ln1"))).status, TextFileStatus::Ok);
-        TextTable loaded = Loaded(c.load == &TextTable::LoadFrench ? &TextTable::LoadGerman : &TextTable::LoadFrench);
+        TextTable loaded = Loaded(load == &TextTable::LoadFrench ? &TextTable::LoadGerman : &TextTable::LoadFrench);
         const TextFileResult r = loaded.LoadTexts(path(QStringLiteral("table.ln1")));
-        EXPECT_EQ(r.status, TextFileStatus::Ok);
-        EXPECT_FALSE(r.eightBit);
+        EXPECT_EQ(std::pair(r.status, r.eightBit), std::pair(TextFileStatus::Ok, false));
         for (int i = 0; i < kTextCount; ++i) {
-            const TextId id = static_cast<TextId>(i);
-            const auto changed = c.comesBackAs.find(id);
-            const QString expected =
-                changed != c.comesBackAs.end() ? QString::fromUtf8(changed->second) : original.text(id);
-            EXPECT_EQ(loaded.text(id), expected) << "entry " << i + 1;
+            const auto changed = comesBackAs.find(static_cast<TextId>(i));
+            EXPECT_EQ(loaded.text(static_cast<TextId>(i)), changed != comesBackAs.end() ? QString::fromUtf8(changed->second) : original.text(static_cast<TextId>(i)))
+                << "entry " << i + 1;
         }
     }
 }
@@ -82,9 +70,7 @@ TEST_F(TranslationFileTest, FileIsOneUnquotedEntryPerLine)
     TextTable t;
     t.set(TextId::Ok, QStringLiteral("O\nk\r\nay")); // a line break must not shift the file
     ASSERT_EQ(t.SaveTexts(path(QStringLiteral("de.ln1"))).status, TextFileStatus::Ok);
-    QFile f(path(QStringLiteral("de.ln1")));
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    const QList<QByteArray> lines = f.readAll().split('\n');
+    const QList<QByteArray> lines = read(QStringLiteral("de.ln1")).split('\n');
     ASSERT_EQ(lines.size(), kTextCount + 1); // the last line break ends the file
     EXPECT_EQ(lines[0], QByteArray("deutsch.hdy\r"));
     EXPECT_EQ(lines[static_cast<int>(TextId::SaveChangesIn)], QByteArray("Änderungen speichern in \r"));
@@ -92,36 +78,52 @@ TEST_F(TranslationFileTest, FileIsOneUnquotedEntryPerLine)
     EXPECT_EQ(lines[static_cast<int>(TextId::Ok)], QByteArray("O k ay\r"));
 }
 
-TEST_F(TranslationFileTest, CommasAndBlanksOfHandWrittenFiles)
+TEST_F(TranslationFileTest, CommasBlanksQuotesEncodingsAndLineEnds)
 {
-    const TextTable english = Loaded(&TextTable::LoadEnglish);
-    TextTable t;
-    ASSERT_EQ(Load(t, EnglishWith({
-                          {TextId::Monday, "lundi, premier jour"},      // a comma stays inside its entry
-                          {TextId::FileWord, "Fichier"},                // trailing blank lost
-                          {TextId::Seconds, "   s   "},                 // surrounded by blanks
-                          {TextId::ShortMonday, "Lu"},                  // leading blank lost
-                          {TextId::AlreadyExistsOverwrite, "existe !"}, // joined after a name
-                          {TextId::Ok, "\t Ok \t"},
-                          {TextId::SaveChangesIn, "\"Sauver dans \""}, // quoted by hand
-                          {TextId::Cancel, "\"Annuler"},               // quote never closed
-                      }))
-                  .status,
-              TextFileStatus::Ok);
-    EXPECT_EQ(t.text(TextId::Monday), QStringLiteral("lundi, premier jour"));
-    EXPECT_EQ(t.text(TextId::Tuesday), english.text(TextId::Tuesday));
-    EXPECT_EQ(t.text(TextId::FileWord), QStringLiteral("Fichier "));
-    EXPECT_EQ(t.text(TextId::Seconds), QStringLiteral(" s"));
-    EXPECT_EQ(t.text(TextId::ShortMonday), QStringLiteral(" Lu"));
-    EXPECT_EQ(t.text(TextId::AlreadyExistsOverwrite), QStringLiteral(" existe !"));
-    EXPECT_EQ(t.text(TextId::Ok), QStringLiteral("Ok"));
-    EXPECT_EQ(t.text(TextId::SaveChangesIn), QStringLiteral("Sauver dans "));
-    EXPECT_EQ(t.text(TextId::Cancel), QStringLiteral("Annuler"));
-    EXPECT_EQ(t.text(TextId::NeedOtherChipType), english.text(TextId::NeedOtherChipType));
-    // The help menu gets the program's name once, whether the file has it or not.
-    for (const QByteArray line : {"&Help for", "&Help for ", "&Help for Zendrik"}) {
-        ASSERT_TRUE(Load(t, EnglishWith({{TextId::MenuHelpFor, line}})).loaded());
-        EXPECT_EQ(t.text(TextId::MenuHelpFor), QStringLiteral("&Help for Zendrik")) << line.constData();
+    QByteArray utf16("\xFF\xFE", 2);
+    for (const QString& line : Loaded(&TextTable::LoadFrench).FileLines()) {
+        const QString withBreak = line + QStringLiteral("\r\n");
+        utf16.append(reinterpret_cast<const char*>(withBreak.utf16()), withBreak.size() * 2);
+    }
+    const QByteArray handWritten = EnglishWith({
+        {TextId::Monday, "lundi, premier jour"},      // a comma stays inside its entry
+        {TextId::FileWord, "Fichier"},                // trailing blank lost
+        {TextId::Seconds, "   s   "},                 // surrounded by blanks
+        {TextId::ShortMonday, "Lu"},                  // leading blank lost
+        {TextId::AlreadyExistsOverwrite, "existe !"}, // joined after a name
+        {TextId::Ok, "\t Ok \t"},
+        {TextId::SaveChangesIn, "\"Sauver dans \""}, // quoted by hand
+        {TextId::Cancel, "\"Annuler"},               // quote never closed
+    });
+    const QByteArray crLines = NumberedLines(kTextCount).replace('\n', '\r');
+    const QByteArray bom = "\xEF\xBB\xBF" + EnglishWith({{TextId::HolidayFileName, "d\xC3\xA9.hdy"}});
+    const std::tuple<QByteArray, bool, TextId, const char*> cases[] = {
+        {handWritten, false, TextId::Monday, "lundi, premier jour"},
+        {handWritten, false, TextId::Tuesday, "tuesday"},
+        {handWritten, false, TextId::FileWord, "Fichier "},
+        {handWritten, false, TextId::Seconds, " s"},
+        {handWritten, false, TextId::ShortMonday, " Lu"},
+        {handWritten, false, TextId::AlreadyExistsOverwrite, " existe !"},
+        {handWritten, false, TextId::Ok, "Ok"},
+        {handWritten, false, TextId::SaveChangesIn, "Sauver dans "},
+        {handWritten, false, TextId::Cancel, "Annuler"},
+        {handWritten, false, TextId::NeedOtherChipType, "You need an other type of memory chip"},
+        // The help menu gets the program's name once, whether the file has it or not.
+        {EnglishWith({{TextId::MenuHelpFor, "&Help for"}}), false, TextId::MenuHelpFor, "&Help for Zendrik"},
+        {EnglishWith({{TextId::MenuHelpFor, "&Help for "}}), false, TextId::MenuHelpFor, "&Help for Zendrik"},
+        {EnglishWith({{TextId::MenuHelpFor, "&Help for Zendrik"}}), false, TextId::MenuHelpFor, "&Help for Zendrik"},
+        {EnglishWith({{TextId::March, "M\xE4rz"}}), true, TextId::March, "März"}, // Windows-1252
+        {EnglishWith({{TextId::MenuHelpFor, "\x80 Hilfe zu"}}), true, TextId::MenuHelpFor, "€ Hilfe zu Zendrik"},
+        {bom, false, TextId::HolidayFileName, "dé.hdy"},
+        {utf16, false, TextId::February, "février"},
+        {crLines, false, TextId::PlaceFileName, "line 2"},
+        {crLines, false, TextId::NeedOtherChipType, "line 422"},
+    };
+    for (const auto& [bytes, eightBit, id, text] : cases) {
+        TextTable t;
+        const TextFileResult r = Load(t, bytes);
+        EXPECT_EQ(std::pair(r.status, r.eightBit), std::pair(TextFileStatus::Ok, eightBit)) << text;
+        EXPECT_EQ(t.text(id), QString::fromUtf8(text));
     }
 }
 
@@ -133,71 +135,31 @@ TEST_F(TranslationFileTest, ShortFileKeepsTheRestLongFileIgnoresTheExtraLines)
     EXPECT_EQ(r.status, TextFileStatus::MissingLines);
     EXPECT_EQ(r.missingLines, kTextCount - 10);
     EXPECT_EQ(t.text(TextId::Daily), QStringLiteral("line 10"));
-    for (int i = 10; i < kTextCount; ++i)
-        EXPECT_EQ(t.text(static_cast<TextId>(i)), english.text(static_cast<TextId>(i))) << "entry " << i + 1;
-    EXPECT_EQ(TextFilePrompt(r, QStringLiteral("short.ln1")).render(english),
-              QStringLiteral("short.ln1: 10 of 422 lines"));
-
+    EXPECT_EQ(CountDiffering(t, english), 10);
+    EXPECT_EQ(TextFilePrompt(r, QStringLiteral("short.ln1")).render(english), QStringLiteral("short.ln1: 10 of 422 lines"));
     const TextFileResult longer = Load(t, NumberedLines(kTextCount + 78));
-    EXPECT_EQ(longer.status, TextFileStatus::Ok);
-    EXPECT_EQ(longer.missingLines, 0);
+    EXPECT_EQ(std::pair(longer.status, longer.missingLines), std::pair(TextFileStatus::Ok, 0));
     EXPECT_EQ(t.text(TextId::NeedOtherChipType), QStringLiteral("line 422"));
     // A huge file is read only as far as needed.
-    EXPECT_EQ(Load(t, NumberedLines(kTextCount) + QByteArray(3 * TranslationFile::kMaxBytes, 'x')).status,
-              TextFileStatus::Ok);
-}
-
-TEST_F(TranslationFileTest, EncodingsAndLineEnds)
-{
-    QByteArray utf16("\xFF\xFE", 2);
-    for (const QString& line : Loaded(&TextTable::LoadFrench).FileLines()) {
-        const QString withBreak = line + QStringLiteral("\r\n");
-        utf16.append(reinterpret_cast<const char*>(withBreak.utf16()), withBreak.size() * 2);
-    }
-    const struct {
-        const char* what;
-        QByteArray bytes;
-        bool eightBit;
-        TextId id;
-        const char* text;
-    } cases[] = {
-        {"Windows-1252", EnglishWith({{TextId::March, "M\xE4rz"}}), true, TextId::March, "März"},
-        {"Windows-1252 euro", EnglishWith({{TextId::MenuHelpFor, "\x80 Hilfe zu"}}), true, TextId::MenuHelpFor,
-         "€ Hilfe zu Zendrik"},
-        {"UTF-8 with BOM", "\xEF\xBB\xBF" + EnglishWith({{TextId::HolidayFileName, "d\xC3\xA9.hdy"}}), false,
-         TextId::HolidayFileName, "dé.hdy"},
-        {"UTF-16", utf16, false, TextId::February, "février"},
-        {"CR line ends", NumberedLines(kTextCount).replace('\n', '\r'), false, TextId::PlaceFileName, "line 2"},
-    };
-    for (const auto& c : cases) {
-        TextTable t;
-        const TextFileResult r = Load(t, c.bytes);
-        EXPECT_EQ(r.status, TextFileStatus::Ok) << c.what;
-        EXPECT_EQ(r.eightBit, c.eightBit) << c.what;
-        EXPECT_EQ(t.text(c.id), QString::fromUtf8(c.text)) << c.what;
-    }
+    EXPECT_EQ(Load(t, NumberedLines(kTextCount) + QByteArray(3 * TranslationFile::kMaxBytes, 'x')).status, TextFileStatus::Ok);
 }
 
 TEST_F(TranslationFileTest, FilesThatChangeNothing)
 {
     QDir(dir.path()).mkdir(QStringLiteral("folder.ln1"));
     const TextTable french = Loaded(&TextTable::LoadFrench);
-    const struct {
-        QString file;
-        TextFileStatus status;
-    } cases[] = {
+    const std::pair<QString, TextFileStatus> cases[] = {
         {write(QStringLiteral("empty.ln1"), ""), TextFileStatus::Empty},
         {write(QStringLiteral("blank.ln1"), "\r\n   \r\n\t\r\n\r\n"), TextFileStatus::Empty},
         {path(QStringLiteral("missing.ln1")), TextFileStatus::Missing},
         {path(QStringLiteral("folder.ln1")), TextFileStatus::Unreadable},
     };
-    for (const auto& c : cases) {
+    for (const auto& [file, status] : cases) {
         TextTable t = french;
-        const TextFileResult r = t.LoadTexts(c.file);
-        EXPECT_EQ(r.status, c.status) << qPrintable(c.file);
-        EXPECT_FALSE(r.loaded()) << qPrintable(c.file);
-        EXPECT_EQ(CountDiffering(t, french), 0) << qPrintable(c.file);
-        EXPECT_FALSE(TextFilePrompt(r, c.file).render(french).isEmpty()) << qPrintable(c.file);
+        const TextFileResult r = t.LoadTexts(file);
+        EXPECT_EQ(std::pair(r.status, r.loaded()), std::pair(status, false)) << qPrintable(file);
+        EXPECT_EQ(CountDiffering(t, french), 0) << qPrintable(file);
+        EXPECT_FALSE(TextFilePrompt(r, file).render(french).isEmpty()) << qPrintable(file);
     }
     // Binary garbage neither crashes nor puts a line break into a text.
     QByteArray garbage;

@@ -6,9 +6,8 @@
 
 namespace zendrik::test {
 
-// The school sample on a four-channel switch whose COM1 is the adapter
-// emulator with its chip image in the working directory, added to the
-// fixture `Base` of a test.
+// The school sample on a four-channel switch whose COM1 is the adapter emulator with its chip image in the working
+// directory, added to the fixture `Base` of a test.
 template <typename Base = DesktopFixture>
 class OnEmulatedAdapter : public Base {
 protected:
@@ -23,13 +22,12 @@ protected:
         this->app_->transferOptions().dataPhasePauseMs = 50;
         school = this->openSample(QStringLiteral("Schule.zpg"));
     }
-    // The same on the emulator; a skip where the machine has no pseudo
-    // terminals (callers return on IsSkipped() or HasFatalFailure()).
+    // The same on the emulator; a skip where the machine has no pseudo terminals (callers return on IsSkipped() or
+    // HasFatalFailure()).
     void startOnEmulator()
     {
         if (!emulator.start(this->work(QStringLiteral("chip.bin")), {})) {
-            if (emulator.noPty())
-                GTEST_SKIP() << "no pseudo terminal here: " << emulator.failure().toStdString();
+            if (emulator.noPty()) GTEST_SKIP() << "no pseudo terminal here: " << emulator.failure().toStdString();
             FAIL() << emulator.failure().toStdString();
         }
         startOnPort(emulator.devicePath());
@@ -37,9 +35,7 @@ protected:
     // Writes the program to the chip, saved first.
     void writeChip()
     {
-        this->answer(TextId::OnlySavedDataExport, Answer::Ok);
-        this->trigger("mnuDatExp");
-        DesktopFixture::settle();
+        this->answer(TextId::OnlySavedDataExport, Answer::Ok), this->trigger("mnuDatExp"), DesktopFixture::settle();
     }
 
     AdapterEmulatorProcess emulator{QStringLiteral(ZENDRIK_ADAPTER_EMULATOR)};
