@@ -9,10 +9,9 @@
 using namespace zendrik;
 using namespace zendrik::test;
 
-TEST(WindowPlacement, RoundTripAndRefusedContents)
+TEST(WindowPlacement, RoundTripRefusedContentsAndFitting)
 {
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
     EXPECT_EQ(ReadWindowPlacement(dir.path()), std::nullopt);
     const WindowPlacement p{QRect(-8, 20, 900, 640), true};
     ASSERT_TRUE(WriteWindowPlacement(dir.path(), p));
@@ -21,27 +20,16 @@ TEST(WindowPlacement, RoundTripAndRefusedContents)
     EXPECT_EQ(readFile(file), QByteArray("-8 20 900 640 1\n"));
 
     // Files that are not such a line leave the placement to the program.
-    for (const char* bad : {"", "1 2 3", "10 10 900 640 2", "10 10 50 640 0", "a b c d e", "10 10 900 640 0 7",
-                            "10 10 99999 640 0", "\xff\xfe\x00\x01"}) {
-        writeFile(file, QByteArray(bad));
-        EXPECT_EQ(ReadWindowPlacement(dir.path()), std::nullopt) << bad;
+    const QByteArray bad[] = {"", "1 2 3", "10 10 900 640 2", "10 10 50 640 0", "a b c d e", "10 10 900 640 0 7", "10 10 99999 640 0", "\xff\xfe\x00\x01", QByteArray(400, '1')};
+    for (const QByteArray& text : bad) {
+        writeFile(file, text);
+        EXPECT_EQ(ReadWindowPlacement(dir.path()), std::nullopt) << text.left(20).toStdString();
     }
     // Line ends and blanks of any editor are fine.
     writeFile(file, "  10   20 900 640 0\r\n");
     EXPECT_EQ(ReadWindowPlacement(dir.path()), (WindowPlacement{QRect(10, 20, 900, 640), false}));
-    writeFile(file, QByteArray(400, '1'));
-    EXPECT_EQ(ReadWindowPlacement(dir.path()), std::nullopt);
-}
-
-TEST(WindowPlacement, FitsIntoTheAvailableArea)
-{
-    const QSize fallback(1180, 760);
     const QMargins frame(4, 30, 4, 4);
-    const struct {
-        QRect wanted;
-        QRect area;
-        QRect fitted;
-    } cases[] = {
+    const struct { QRect wanted, area, fitted; } cases[] = {
         // No remembered place: the default size centred, where it fits.
         {QRect(), QRect(0, 0, 1600, 1000), QRect(210, 133, 1180, 760)},
         // A 1024 x 600 screen: no larger than the room inside the frame.
@@ -58,9 +46,7 @@ TEST(WindowPlacement, FitsIntoTheAvailableArea)
         {QRect(-1900, 0, 2400, 1400), QRect(-1280, 0, 1280, 1024), QRect(-1276, 30, 1272, 990)},
     };
     for (const auto& c : cases) {
-        const QRect fitted = FitIntoArea(c.wanted, fallback, c.area, frame);
-        EXPECT_EQ(fitted, c.fitted) << c.wanted.x() << "," << c.wanted.y() << " in " << c.area.width() << "x"
-                                    << c.area.height();
-        EXPECT_TRUE(c.area.contains(fitted.marginsAdded(frame)));
+        const QRect fitted = FitIntoArea(c.wanted, QSize(1180, 760), c.area, frame);
+        EXPECT_EQ(std::pair(fitted, c.area.contains(fitted.marginsAdded(frame))), std::pair(c.fitted, true)) << c.wanted.x() << "," << c.wanted.y() << " in " << c.area.width() << "x" << c.area.height();
     }
 }

@@ -1,6 +1,5 @@
 #include "editing/AstroCellEdit.h"
 #include "calendar/AstroTable.h"
-#include "model/ProgramModel.h"
 #include "tests/support/TestPrograms.h"
 
 #include <gtest/gtest.h>
@@ -20,87 +19,66 @@ ProgramModel Astro738()
     m.device.SwRegel = 1;
     m.clock = [] { return QDateTime(QDate(2025, 3, 1), QTime(8, 0)); };
     auto& tab = m.program().astro.AstroTab[1];
-    for (auto& day : tab)
-        day = AstroDay{480, 1000, 0, -1};
+    for (auto& day : tab) day = AstroDay{480, 1000, 0, -1};
     tab[kJan10 - 1] = AstroDay{23 * 60 + 30, 1000, 0, -1};
     tab[kJan10] = AstroDay{m.device.KeineZeit, 1000, 0, -1};
     m.program().astro.AstroAktiv = {-1, 0, -1, 0, 0};
     return m;
 }
 
-const AstroDay& Day(const ProgramModel& m, int dayOfYear, int channel = 1)
-{
-    return m.program().astro.AstroTab[static_cast<std::size_t>(channel)][static_cast<std::size_t>(dayOfYear - 1)];
-}
+const AstroDay& Day(const ProgramModel& m, int dayOfYear, int channel = 1) { return m.program().astro.AstroTab[static_cast<std::size_t>(channel)][static_cast<std::size_t>(dayOfYear - 1)]; }
+
+// Applies the editor's OK with `mode`, hours, minutes and state to days first..last of a column of channel 2.
+AstroEditOutcome Edit(ProgramModel& m, int column, int first, int last, int mode, int hours, int minutes, int state) { return ApplyAstroEdit(m, 1, column, first, last, AstroEditOk(m, mode, hours, minutes, state)); }
 
 } // namespace
 
 TEST(AstroCellEdit, EditorStartsWithTheShownTimeAndState)
 {
     const ProgramModel m = Astro738();
-    const AstroCellStart winter = AstroCellStartValues(m, 1, kJan10, kAstroRiseColumn);
-    EXPECT_EQ(std::tuple(winter.minutes, winter.hasTime, winter.AstroEditZustand), std::tuple(23 * 60 + 30, true, 0));
-    // The list shows summer days an hour later; so does the editor.
-    const AstroCellStart summer = AstroCellStartValues(m, 1, kJul10, kAstroSetColumn);
-    EXPECT_EQ(std::tuple(summer.minutes, summer.hasTime, summer.AstroEditZustand), std::tuple(1060, true, 1));
-    const AstroCellStart empty = AstroCellStartValues(m, 1, kJan10 + 1, kAstroRiseColumn);
-    // No time on a day without one, nor in the date column.
-    EXPECT_EQ(std::tuple(empty.minutes, empty.hasTime, AstroCellStartValues(m, 1, kJan10, 2).hasTime), std::tuple(0, false, false));
+    // Summer days an hour later, as the list shows them; no time on a day without one, nor in the date column.
+    const std::tuple<int, int, std::tuple<int, bool, int>> cases[] = {{kJan10, kAstroRiseColumn, {23 * 60 + 30, true, 0}}, {kJul10, kAstroSetColumn, {1060, true, 1}}, {kJan10 + 1, kAstroRiseColumn, {0, false, 0}}};
+    for (const auto& [day, column, want] : cases) {
+        const AstroCellStart s = AstroCellStartValues(m, 1, day, column);
+        EXPECT_EQ(std::tuple(s.minutes, s.hasTime, s.AstroEditZustand), want) << day;
+    }
+    EXPECT_FALSE(AstroCellStartValues(m, 1, kJan10, 2).hasTime);
 }
 
 TEST(AstroCellEdit, ChangeDeleteAndMove)
 {
     ProgramModel m = Astro738();
-    // Change on a winter and a summer day: the list shows what was typed,
-    // the table holds winter time; the column keeps the device's state
-    // (ON at sunset, the table's -1) whatever the editor says.
-    AstroEditOutcome r = ApplyAstroEdit(m, 1, kAstroSetColumn, kJan10, kJan10, AstroEditOk(m, AstroEditAendern, 17, 5, 1));
-    EXPECT_EQ(r.changed, 1);
-    EXPECT_EQ(std::pair(Day(m, kJan10).set, Day(m, kJan10).setState), std::pair(17 * 60 + 5, -1));
-    r = ApplyAstroEdit(m, 1, kAstroSetColumn, kJul10, kJul10 + 1, AstroEditOk(m, AstroEditAendern, 21, 40, 0));
+    // Change on a winter and a summer day: the list shows what was typed, the table holds winter time; the column keeps the device's state (ON at
+    // sunset, the table's -1) whatever the editor says.
+    AstroEditOutcome r = Edit(m, kAstroSetColumn, kJan10, kJan10, AstroEditAendern, 17, 5, 1);
+    EXPECT_EQ(std::tuple(r.changed, Day(m, kJan10).set, Day(m, kJan10).setState), std::tuple(1, 17 * 60 + 5, -1));
+    r = Edit(m, kAstroSetColumn, kJul10, kJul10 + 1, AstroEditAendern, 21, 40, 0);
     EXPECT_EQ(std::tuple(r.changed, Day(m, kJul10).set, Day(m, kJul10 + 1).setState, m.Geaendert), std::tuple(2, 20 * 60 + 40, -1, 1));
     EXPECT_EQ(ShownAstroTimes(m, 0, 1, kJul10, 2025).set, 21 * 60 + 40);
     // 0:30 typed on a summer day would be 23:30 of the day before: left alone.
-    r = ApplyAstroEdit(m, 1, kAstroRiseColumn, kJul10, kJul10, AstroEditOk(m, AstroEditAendern, 0, 30, 1));
+    r = Edit(m, kAstroRiseColumn, kJul10, kJul10, AstroEditAendern, 0, 30, 1);
     EXPECT_EQ(std::tuple(r.changed, r.outsideDay, Day(m, kJul10).rise), std::tuple(0, 1, 480));
 
-    // Move: 23:30 + 1:00 = 0:30 of the same day; a cell without a time stays
-    // empty (not 1535 + 60); each cell moves from its own time and keeps its state.
+    // Move: 23:30 + 1:00 = 0:30 of the same day; an empty cell stays empty; each keeps its state.
     m.program().astro.AstroTab[1][kJan10 + 1].riseState = 0; // day 12
-    r = ApplyAstroEdit(m, 1, kAstroRiseColumn, kJan10, kJan10 + 2, AstroEditOk(m, AstroEditVerschieben, 1, 0, 1));
-    EXPECT_EQ(std::tuple(r.changed, Day(m, kJan10).rise, Day(m, kJan10 + 1).rise, Day(m, kJan10 + 2).rise, Day(m, kJan10 + 2).riseState),
-              std::tuple(2, 30, m.device.KeineZeit, 540, 0));
+    r = Edit(m, kAstroRiseColumn, kJan10, kJan10 + 2, AstroEditVerschieben, 1, 0, 1);
+    EXPECT_EQ(std::tuple(r.changed, Day(m, kJan10).rise, Day(m, kJan10 + 1).rise, Day(m, kJan10 + 2).rise, Day(m, kJan10 + 2).riseState), std::tuple(2, 30, m.device.KeineZeit, 540, 0));
 
     // Delete: the no-time marker, on every marked row; the states stay the device's.
-    r = ApplyAstroEdit(m, 1, kAstroRiseColumn, 100, 102, AstroEditOk(m, AstroEditLoeschen, 5, 5, 1));
-    EXPECT_EQ(r.changed, 3);
-    for (int d = 100; d <= 102; ++d)
-        EXPECT_EQ(Day(m, d), (AstroDay{1535, 1000, 0, -1})) << d;
+    EXPECT_EQ(Edit(m, kAstroRiseColumn, 100, 102, AstroEditLoeschen, 5, 5, 1).changed, 3);
+    for (int d = 100; d <= 102; ++d) EXPECT_EQ(Day(m, d), (AstroDay{1535, 1000, 0, -1})) << d;
     EXPECT_EQ(Day(m, 103).rise, 480);
     // Rows past the year's last day are not touched.
-    r = ApplyAstroEdit(m, 1, kAstroRiseColumn, 365, 367, AstroEditOk(m, AstroEditLoeschen, 0, 0, 0));
-    EXPECT_EQ(std::pair(r.changed, Day(m, 366).rise), std::pair(1, 480));
-}
-
-TEST(AstroCellEdit, CancelAndOtherColumnsChangeNothing)
-{
-    ProgramModel m = Astro738();
-    const ProgramSlot before = m.program();
-    EXPECT_EQ(ApplyAstroEdit(m, 1, kAstroRiseColumn, 1, 50, AstroEditCancel()).changed, 0);
-    EXPECT_EQ(ApplyAstroEdit(m, 1, 2, 1, 50, AstroEditOk(m, AstroEditLoeschen, 0, 0, 0)).changed, 0);
-    EXPECT_EQ(std::pair(m.program().astro.AstroTab == before.astro.AstroTab, m.Geaendert), std::pair(true, 0));
-}
-
-// The astro device adds its offsets to the table when it shows and switches
-// the times: a typed time is stored without them, too.
-TEST(AstroCellEdit, TheAstroDevicesOffsetsComeOffATypedTime)
-{
-    ProgramModel m = modelForRow(19);
-    m.clock = [] { return QDateTime(QDate(2025, 1, 5), QTime(8, 0)); };
-    m.program().astro.AstroOffsetAuf = -20;
-    m.program().astro.AstroAktiv = {-1, -1, 0, 0, 0};
-    ApplyAstroEdit(m, 0, kAstroRiseColumn, 3, 3, AstroEditOk(m, AstroEditAendern, 7, 0, 1));
-    EXPECT_EQ(Day(m, 3, 0).rise, 7 * 60 + 20);
-    EXPECT_EQ(ShownAstroTimes(m, 0, 0, 3, 2025).rise, 7 * 60);
-    EXPECT_EQ(AstroEditOk(m, AstroEditLoeschen, 0, 0, 1).AstroEditWert, 1791);
+    EXPECT_EQ((std::pair{Edit(m, kAstroRiseColumn, 365, 367, AstroEditLoeschen, 0, 0, 0).changed, Day(m, 366).rise}), std::pair(1, 480));
+    ProgramModel m2 = Astro738();
+    const ProgramSlot before2 = m2.program();
+    EXPECT_EQ(std::pair(ApplyAstroEdit(m2, 1, kAstroRiseColumn, 1, 50, AstroEditCancel()).changed, Edit(m2, 2, 1, 50, AstroEditLoeschen, 0, 0, 0).changed), std::pair(0, 0));
+    EXPECT_EQ(std::pair(m2.program().astro.AstroTab == before2.astro.AstroTab, m2.Geaendert), std::pair(true, 0));
+    // The astro device adds its offsets when it shows and switches the times: a typed time is stored without them.
+    ProgramModel device752 = modelForRow(19);
+    device752.clock = [] { return QDateTime(QDate(2025, 1, 5), QTime(8, 0)); };
+    device752.program().astro.AstroOffsetAuf = -20;
+    device752.program().astro.AstroAktiv = {-1, -1, 0, 0, 0};
+    ApplyAstroEdit(device752, 0, kAstroRiseColumn, 3, 3, AstroEditOk(device752, AstroEditAendern, 7, 0, 1));
+    EXPECT_EQ(std::tuple(Day(device752, 3, 0).rise, ShownAstroTimes(device752, 0, 0, 3, 2025).rise, AstroEditOk(device752, AstroEditLoeschen, 0, 0, 1).AstroEditWert), std::tuple(7 * 60 + 20, 7 * 60, 1791));
 }

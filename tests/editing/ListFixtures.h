@@ -40,16 +40,6 @@ inline Entry prioC() { return BuildPriorityEntry(1, 11, 28, 2, 0, false, 3, 0b00
 inline Entry prioD() { return BuildPriorityEntry(10, 3, 12, 3, 0, true, 2, 0b0100, 0); }  // 10-12 Mar once, P2, C3
 inline Entry prioE() { return BuildPriorityEntry(1, 6, 2, 6, 0, false, 10, 0b0001, 1); }  // 1-2 Jun yearly, perm. ON, C1
 
-// A movable priority time: `offset` days from Easter, priority, channel mask.
-inline Entry easterEntry(int offset, int priority, int channels)
-{
-    const int stored = offset + kEasterOffsetBias;
-    Entry e;
-    e.b = {static_cast<Byte>(kEasterMarker), static_cast<Byte>((stored & 0xF0) + priority), 0, 0,
-           static_cast<Byte>(channels & 0x0F), static_cast<Byte>((stored & 0x0F) << 4)};
-    return e;
-}
-
 // A fresh program of a device-type row, its clock fixed to 10 May 2024.
 inline void startProgram(ProgramModel& model, int row, const QString& fileName = QStringLiteral("ANLAGE.zpg"))
 {
@@ -63,10 +53,8 @@ inline void setEntries(ProgramModel& model, int slot, const std::vector<Entry>& 
 {
     ProgramSlot& s = model.slot(slot);
     int i = 0;
-    for (const Entry& e : switching)
-        s.Eintrag[static_cast<std::size_t>(i++)] = e;
-    for (const Entry& e : priority)
-        s.Eintrag[static_cast<std::size_t>(i++)] = e;
+    for (const Entry& e : switching) s.Eintrag[static_cast<std::size_t>(i++)] = e;
+    for (const Entry& e : priority) s.Eintrag[static_cast<std::size_t>(i++)] = e;
     s.AnzSz = static_cast<int>(switching.size());
     s.AnzPz = static_cast<int>(priority.size());
     s.AnzEintrag = i;

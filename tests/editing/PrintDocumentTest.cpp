@@ -1,19 +1,15 @@
-// The printout's lines: title block, heading repetition and page breaks,
-// the sections and their order, the text-file target.
+// The printout's lines: title block, heading repetition and page breaks, the sections and their order, the text-file target.
 #include "editing/PrintDocument.h"
 
 #include "editing/HandoverDocument.h"
 #include "editing/RecoveryFile.h"
 #include "language/DateText.h"
-#include "language/TextTable.h"
 #include "model/DeviceImage.h"
-#include "model/DeviceSettings.h"
 #include "model/UserInteraction.h"
 #include "tests/support/TestPrograms.h"
 #include "util/CalendarMath.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -33,32 +29,22 @@ PrintDocument listOfRows(int rows, int zeilen)
     PrintBlock block;
     block.title = QStringLiteral("Schaltzeiten");
     block.columns = {{QStringLiteral("Nr."), 500}, {QStringLiteral("Uhrzeit"), 1000}};
-    for (int r = 1; r <= rows; ++r)
-        block.rows.push_back({QString::number(r), QStringLiteral("%1:00").arg(r % 24)});
+    for (int r = 1; r <= rows; ++r) block.rows.push_back({QString::number(r), QStringLiteral("%1:00").arg(r % 24)});
     doc.blocks.push_back(block);
     return doc;
 }
 
-// The rows (by their number) in front of which a heading stands, and those
-// in front of which a page break stands.
+// The rows (by their number) in front of which a heading stands, and those in front of which a page break stands.
 std::pair<std::vector<int>, std::vector<int>> headingsAndBreaks(const PrintDocument& doc)
 {
-    std::vector<int> headings;
-    std::vector<int> breaks;
-    bool heading = false;
-    bool pageBreak = false;
+    std::vector<int> headings, breaks;
+    bool heading = false, pageBreak = false;
     for (const PrintLine& line : PrintLines(doc)) {
-        if (line.kind == PrintLine::Heading)
-            heading = true;
-        if (line.kind == PrintLine::PageBreak)
-            pageBreak = true;
-        if (line.kind != PrintLine::Row)
-            continue;
-        const int row = line.cells.first().toInt();
-        if (heading)
-            headings.push_back(row);
-        if (pageBreak)
-            breaks.push_back(row);
+        heading = heading || line.kind == PrintLine::Heading;
+        pageBreak = pageBreak || line.kind == PrintLine::PageBreak;
+        if (line.kind != PrintLine::Row) continue;
+        if (heading) headings.push_back(line.cells.first().toInt());
+        if (pageBreak) breaks.push_back(line.cells.first().toInt());
         heading = pageBreak = false;
     }
     return {headings, breaks};
@@ -66,14 +52,9 @@ std::pair<std::vector<int>, std::vector<int>> headingsAndBreaks(const PrintDocum
 
 } // namespace
 
-TEST(PrintLines, HeadingsRepeatEveryZeilenRows)
+TEST(PrintLines, HeadingsEveryZeilenRowsAndColumnWidths)
 {
-    const struct {
-        int rows;
-        int zeilen;
-        std::vector<int> headings;
-        std::vector<int> breaks;
-    } cases[] = {
+    const struct { int rows, zeilen; std::vector<int> headings, breaks; } cases[] = {
         {45, 20, {1, 21, 41}, {21, 41}},
         {40, 20, {1, 21}, {21}},
         {3, 1, {1, 2, 3}, {2, 3}}, // every row gets its heading
@@ -83,16 +64,9 @@ TEST(PrintLines, HeadingsRepeatEveryZeilenRows)
         {0, 20, {}, {}},
     };
     for (const auto& c : cases) {
-        const auto [headings, breaks] = headingsAndBreaks(listOfRows(c.rows, c.zeilen));
-        EXPECT_EQ(headings, c.headings) << c.rows << " rows, Zeilen " << c.zeilen;
-        EXPECT_EQ(breaks, c.breaks) << c.rows << " rows, Zeilen " << c.zeilen;
+        EXPECT_EQ(headingsAndBreaks(listOfRows(c.rows, c.zeilen)), std::pair(c.headings, c.breaks)) << c.rows << " rows, Zeilen " << c.zeilen;
     }
-}
-
-// The text file's columns: each as wide as its widest cell or heading, two
-// blanks apart, without trailing blanks.
-TEST(PrintLines, TextColumnsAreAsWideAsTheirWidestCell)
-{
+    // The text file's columns: each as wide as its widest cell or heading, two blanks apart, without trailing blanks.
     const QStringList lines = PrintTextLines(listOfRows(10, 0));
     const qsizetype heading = lines.indexOf(u"Nr.  Uhrzeit"_s);
     ASSERT_GE(heading, 0) << lines.join(u'|').toStdString();
@@ -100,147 +74,58 @@ TEST(PrintLines, TextColumnsAreAsWideAsTheirWidestCell)
     EXPECT_EQ(lines.last(), u"10   10:00"_s);
 }
 
-TEST(PrintLines, EverySectionStartsOnANewPageWithItsTitleBlock)
+// The printout of a program with every section asked for, line by line, in each language: the title block at each section (file name, program number
+// or its "none", device type, file date as the language writes dates), every section on a new page with its heading repeated every Zeilen rows, the
+// device properties naming every setting. The four-channel weekly switch has no astro times. The expected lines are tests/data/golden/printout.txt.
+TEST(PrintDocument, EverySectionInEveryLanguage)
 {
     ProgramModel model = canonical731();
     model.program().Dateiname = QStringLiteral("/anywhere/ANLAGE.zpg");
-    TextTable texts;
+    model.clock = [] { return QDateTime(QDate(2026, 12, 7), QTime(9, 5)); };
+    ScriptedInteraction no = ScriptedInteraction::answering(false);
+    BuildHeader(model, no);
+    std::tie(model.device.Zeilen, model.device.Lpt, model.device.SerialPort1) = std::tuple(5, 4, u"/dev/ttyUSB7"_s);
     PrintRequest all;
     all.Schaltzeiten = all.Prioritaetszeiten = all.SoWiTabelle = all.Astrozeiten = all.Geraeteeigenschaften = true;
-    const PrintDocument doc = BuildPrintDocument(model, texts, all);
-    // The four-channel weekly switch has no astro times.
-    QStringList titles;
-    for (const PrintBlock& b : doc.blocks)
-        titles << b.title;
-    EXPECT_EQ(titles, (QStringList{u"Schaltzeiten"_s, u"Prioritätszeiten"_s, u"SoWi-Tabelle"_s, u"Geräteeigenschaften"_s}));
-    ASSERT_EQ(doc.blocks.size(), 4u);
-    EXPECT_FALSE(doc.blocks[3].isList());
-
-    int sections = 0;
-    PrintLine::Kind before = PrintLine::PageBreak;
-    for (const PrintLine& line : PrintLines(doc)) {
-        if (line.kind == PrintLine::SectionStart) {
-            EXPECT_EQ(before, PrintLine::PageBreak) << "section " << sections;
-            EXPECT_TRUE(line.cells.first().endsWith(QStringLiteral("  ANLAGE.zpg"))) << line.cells.first().toStdString();
-            ++sections;
-        }
-        before = line.kind;
+    const char* kinds[] = {"section", "title", "heading", "row", "page"};
+    QString text;
+    for (const int language : {1, 2, 3}) {
+        model.program().ProgNr = language == 1 ? 123456 : kNoProgramNumber;
+        for (const PrintLine& line : PrintLines(BuildPrintDocument(model, textsIn(language), all))) text += u"%1: %2\n"_s.arg(QLatin1String(kinds[int(line.kind)]), line.cells.join(u'|'));
     }
-    EXPECT_EQ(sections, 4);
-}
-
-TEST(PrintDocument, ListsArePrintedWithoutTheFilterAndAstroPerChannel)
-{
-    ProgramModel model = canonical738();
+    expectGolden(u"golden/printout.txt"_s, text);
+    ProgramModel model2 = canonical738();
     TextTable texts;
     PrintRequest astro;
     astro.Astrozeiten = true;
-    int active = 0;
-    for (int c = 1; c <= kAstroChannels; ++c)
-        active += model.program().astro.AstroAktiv[static_cast<std::size_t>(c)] != 0 ? 1 : 0;
-    ASSERT_GT(active, 0);
-    const PrintDocument doc = BuildPrintDocument(model, texts, astro);
-    EXPECT_EQ(static_cast<int>(doc.blocks.size()), active);
-    for (const PrintBlock& b : doc.blocks)
-        EXPECT_EQ(b.rows.size(), static_cast<std::size_t>(DaysInYear(model.currentYear())));
+    const PrintDocument doc = BuildPrintDocument(model2, texts, astro);
+    ASSERT_EQ(doc.blocks.size(), 2u); // channels 1 and 4
+    for (const PrintBlock& b : doc.blocks) EXPECT_EQ(b.rows.size(), static_cast<std::size_t>(DaysInYear(model2.currentYear())));
 
     // Every switching time of the program is printed, whatever a window filters.
     PrintRequest switching;
     switching.Schaltzeiten = true;
-    const PrintDocument list = BuildPrintDocument(model, texts, switching);
-    ASSERT_EQ(list.blocks.size(), 1u);
-    EXPECT_EQ(static_cast<int>(list.blocks[0].rows.size()), model.program().AnzSz);
+    const PrintDocument list = BuildPrintDocument(model2, texts, switching);
+    EXPECT_EQ(std::pair(list.blocks.size(), static_cast<int>(list.blocks.at(0).rows.size())), std::pair(std::size_t(1), model2.program().AnzSz));
 }
 
-TEST(PrintDocument, DevicePropertiesNameEverySetting)
+// Dates shown to people follow the language, one way per language, whatever surface shows them (the printout's file date is in its golden text): the
+// recovery question. The hand-over cover shows a missing program number as the lists show empty values, in the user's language.
+TEST(HandoverDocument, DatesAndTheProgramNumberInEachLanguage)
 {
-    ProgramModel model = modelForRow(4);
-    std::tie(model.device.SwRegel, model.device.Zeilen, model.device.Lpt, model.device.SerialPort1) =
-        std::tuple(1, 33, 4, u"/dev/ttyUSB7"_s);
-    TextTable texts;
-    QStringList lines;
-    for (const QStringList& row : DevicePropertiesBlock(model, texts).rows)
-        lines << row.join(QStringLiteral(" = "));
-    const QString all = lines.join(QLatin1Char('\n'));
-    for (const QString& part : {u"Gerätetyp = "_s + model.device.Geraetename, u"Sommerzeit-/Winterzeit-Regel = wie Europa"_s,
-                                u"/dev/ttyUSB7"_s, u"Kopfzeile alle 33 Zeilen"_s})
-        EXPECT_TRUE(all.contains(part)) << all.toStdString();
-}
-
-TEST(PrintTextTarget, BesideTheProgramFileWithTxt)
-{
-    const struct {
-        const char* program;
-        const char* target;
-    } cases[] = {
-        {"/work/ANLAGE.zpg", "/work/ANLAGE.txt"},
-        {"/work/ANLAGE", "/work/ANLAGE.txt"},
-        {"/work/anlage.v2.zpg", "/work/anlage.v2.txt"},
-        {"", ""},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(PrintTextTarget(QString::fromUtf8(c.program)), QString::fromUtf8(c.target)) << c.program;
-
-    QTemporaryDir dir;
-    const QString program = QDir(dir.path()).filePath(QStringLiteral("Halle.txt"));
-    ASSERT_TRUE(writeFile(program, {}));
-    EXPECT_EQ(CheckPrintTextTarget(program, PrintTextTarget(program)), PrintTextCheck::IsProgramFile);
-    EXPECT_EQ(CheckPrintTextTarget(QString(), PrintTextTarget(QString())), PrintTextCheck::NoName);
-    EXPECT_EQ(CheckPrintTextTarget(QDir(dir.path()).filePath(QStringLiteral("Halle.zpg")), program),
-              PrintTextCheck::Ok);
-}
-
-// Dates shown to people follow the language, one way per language, whatever
-// surface shows them: the printout's file date and the recovery question.
-TEST(PrintDocument, TheFileDateIsWrittenAsTheLanguageWritesDates)
-{
-    const struct {
-        void (TextTable::*load)(int);
-        const char* date;
-    } languages[] = {
-        {&TextTable::LoadGerman, "07.12.2026  09:05"},
-        {&TextTable::LoadEnglish, "07/12/2026  09:05"},
-        {&TextTable::LoadFrench, "07/12/2026  09:05"},
-    };
+    RecoveryImage image{{}, 1, QDateTime(QDate(2026, 12, 7), QTime(9, 5, 30)).toUTC()};
+    image.snapshot.program.Dateiname = QStringLiteral("/tmp/Halle.zpg");
     ProgramModel model = canonical731();
-    model.clock = [] { return QDateTime(QDate(2026, 12, 7), QTime(9, 5)); };
-    ScriptedInteraction no = ScriptedInteraction::answering(false);
-    BuildHeader(model, no);
-    for (const auto& l : languages) {
-        TextTable texts;
-        (texts.*l.load)(1);
-        PrintRequest request;
-        request.Schaltzeiten = true;
-        const PrintDocument doc = BuildPrintDocument(model, texts, request);
-        EXPECT_EQ(doc.title.fileDate, texts(TextId::FileDated) + QString::fromLatin1(l.date));
-        EXPECT_EQ(DateText(QDate(2026, 12, 7), texts), QString::fromLatin1(l.date).left(10));
-        RecoveryImage image{{}, 1, QDateTime(QDate(2026, 12, 7), QTime(9, 5, 30)).toUTC()};
-        image.snapshot.program.Dateiname = QStringLiteral("/tmp/Halle.zpg");
+    for (const auto& [language, date, none] : {std::tuple(1, "07.12.2026  09:05", "keine"), std::tuple(2, "07/12/2026  09:05", "none"), std::tuple(3, "07/12/2026  09:05", "aucun")}) {
+        const TextTable texts = textsIn(language);
+        EXPECT_EQ(DateText(QDate(2026, 12, 7), texts), QString::fromLatin1(date).left(10));
         const QString recovery = RecoveryQuestion(image, texts).render(texts);
-        EXPECT_TRUE(recovery.endsWith(QString::fromLatin1(l.date) + QStringLiteral(":30"))) << recovery.toStdString();
-        EXPECT_TRUE(recovery.contains(QStringLiteral("Halle.zpg"))) << recovery.toStdString();
-    }
-}
-
-// The hand-over cover and the print title show a missing program number as
-// the lists show empty values, in the user's language.
-TEST(HandoverDocument, ProgramNumberNoneInEachLanguage)
-{
-    const struct {
-        void (TextTable::*load)(int);
-        const char* none;
-    } languages[] = {{&TextTable::LoadGerman, "keine"}, {&TextTable::LoadEnglish, "none"}, {&TextTable::LoadFrench, "aucun"}};
-    for (const auto& l : languages) {
-        TextTable texts;
-        (texts.*l.load)(1);
-        ProgramModel model = canonical731();
+        EXPECT_TRUE(recovery.endsWith(QString::fromLatin1(date) + QStringLiteral(":30")) && recovery.contains(QStringLiteral("Halle.zpg"))) << recovery.toStdString();
         for (const std::int32_t number : {kNoProgramNumber, 4711}) {
             model.program().ProgNr = number;
-            const QString shown = number == kNoProgramNumber ? QString::fromUtf8(l.none) : u"4711"_s;
             const HandoverDocument doc = BuildHandoverDocument(model, texts, 2027, {});
-            const std::pair<QString, QString> row{texts(TextId::ProgramNumber).trimmed(), shown};
-            EXPECT_NE(std::find(doc.cover.begin(), doc.cover.end(), row), doc.cover.end()) << l.none;
-            EXPECT_EQ(doc.print.title.programNumber, texts(TextId::ProgramNumber) + u": "_s + shown);
+            const auto row = std::pair(texts(TextId::ProgramNumber).trimmed(), number == kNoProgramNumber ? QString::fromUtf8(none) : u"4711"_s);
+            EXPECT_NE(std::find(doc.cover.begin(), doc.cover.end(), row), doc.cover.end()) << none;
         }
     }
 }

@@ -2,7 +2,6 @@
 #include "calendar/AstroTable.h"
 #include "calendar/SoWiZeitzone.h"
 #include "calendar/SommerzeitTage.h"
-#include "language/TextTable.h"
 #include "model/DstRowCodec.h"
 #include "model/EntryBuilder.h"
 #include "model/ProgramSort.h"
@@ -11,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <cstring>
 #include <functional>
 
 using namespace zendrik;
@@ -19,71 +18,61 @@ using namespace zendrik::test;
 
 namespace {
 
-constexpr int kRow4Channels = 4;
-constexpr int kRow738 = 20;
 constexpr int kYear = 2026; // the test clock's year: today is 6 December 2026
 constexpr int kDaily = 127;
 constexpr int kMoFr = 0b0011111;
 
-int Hm(int h, int m)
-{
-    return h * 60 + m;
-}
+int Hm(int h, int m) { return h * 60 + m; }
 
-ProgramModel Program(std::initializer_list<Entry> entries, int row = kRow4Channels)
+ProgramModel Program(std::initializer_list<Entry> entries, int row = 4)
 {
     ProgramModel m = modelForRow(row);
-    for (const Entry& e : entries)
-        addEntry(m, e);
+    for (const Entry& e : entries) addEntry(m, e);
     SortProgram(m, 1, kProgramSlot);
     return m;
 }
 
-TextTable German()
+Findings Of(const ProgramModel& m, CheckId id, int year = kYear, int language = 1)
 {
-    TextTable t;
-    t.LoadGerman();
-    return t;
-}
-
-Findings Of(const ProgramModel& m, CheckId id, int year = kYear)
-{
-    Findings all = RunAllChecks(m, German(), year);
+    Findings all = RunAllChecks(m, textsIn(language), year);
     std::erase_if(all, [id](const Finding& f) { return f.check != id; });
     return all;
 }
 
-// A daily program for channel 1 that switches ON and OFF, so no other check
-// has a reason to speak.
+// Channel 1 daily ON and OFF (no other check speaks), `more` entries beside.
 Entry DayOn() { return BuildWeeklyEntry(Hm(7, 0), kDaily, 1, 1, 0, 0); }
 Entry DayOff() { return BuildWeeklyEntry(Hm(19, 0), kDaily, 1, 0, 0, 0); }
+ProgramModel Day(std::initializer_list<Entry> more = {})
+{
+    ProgramModel m = Program({DayOn(), DayOff()});
+    for (const Entry& e : more) addEntry(m, e);
+    SortProgram(m, 1, kProgramSlot);
+    return m;
+}
+Entry Dated(int day, int month) { return BuildDatedEntry(Hm(8, 0), day, month, 1, 0, 0, false); }
+Entry Daily(int minute, int channels = 1, int priority = 0) { return BuildWeeklyEntry(minute, kDaily, channels, 1, 0, priority); }
 
-void UseTable(ProgramModel& m, DstEntry for2026)
+// The table counts from 2024: row 3 is 2026.
+ProgramModel Tabled(ProgramModel m, DstEntry for2026 = {{15, 4, 4, 1}, {20, 10, 3, 1}})
 {
     ProgramSlot& s = m.program();
-    m.device.SwRegel = SwTabelle;
-    s.SoWiJahr = 2024 - 1996;
-    s.SoWiInfo = 1; // the table counts from 2024: row 2 is 2026
+    std::tie(m.device.SwRegel, s.SoWiJahr, s.SoWiInfo, s.AnzSoWi) = std::tuple(SwTabelle, 2024 - 1996, 1, 3);
     s.SoWiTab[0] = EncodeDstRow(DstEntry{{31, 3, 2, 1}, {27, 10, 3, 1}});
     s.SoWiTab[1] = EncodeDstRow(DstEntry{{30, 3, 2, 1}, {26, 10, 3, 1}});
     s.SoWiTab[2] = EncodeDstRow(for2026);
-    s.AnzSoWi = 3;
+    return m;
 }
 
-// An astro channel 1 on the bus device: sunrise 5:00, sunset 20:00 every
-// day, the limits written into the table as the astro dialog writes them.
+// Bus device astro channel 1: sunrise 5:00, sunset 20:00, limits applied as the astro dialog does.
 ProgramModel AstroProgram738(int morningLimit, int noTimeDays, int swRegel = SwKeine)
 {
-    ProgramModel m = Program({}, kRow738);
+    ProgramModel m = Program({}, 20);
     m.device.SwRegel = swRegel;
     AstroProgram& a = m.program().astro;
     AstroYear sun{};
-    for (int d = 0; d < kAstroYearDays; ++d)
-        sun[static_cast<std::size_t>(d)] = AstroTimes{d < noTimeDays ? m.device.KeineZeit : Hm(5, 0), Hm(20, 0)};
-    ApplyAstroLimits(sun, AstroLocation{}, kFamily738, morningLimit, Hm(23, 0),
-                     AstroSummerDaysFrom(swRegel, m.program(), kYear));
-    for (int d = 0; d < kAstroYearDays; ++d)
-        a.AstroTab[0][static_cast<std::size_t>(d)] = AstroDay{sun[static_cast<std::size_t>(d)].rise, Hm(20, 0), 0, -1};
+    for (int d = 0; d < kAstroYearDays; ++d) sun[static_cast<std::size_t>(d)] = AstroTimes{d < noTimeDays ? m.device.KeineZeit : Hm(5, 0), Hm(20, 0)};
+    ApplyAstroLimits(sun, AstroLocation{}, kFamily738, morningLimit, Hm(23, 0), AstroSummerDaysFrom(swRegel, m.program(), kYear));
+    for (int d = 0; d < kAstroYearDays; ++d) a.AstroTab[0][static_cast<std::size_t>(d)] = AstroDay{sun[static_cast<std::size_t>(d)].rise, Hm(20, 0), 0, -1};
     a.AstroAktiv[0] = a.AstroAktiv[1] = -1;
     a.AstroGrenze[0] = AstroLimits{morningLimit, Hm(23, 0), 0, -1};
     return m;
@@ -93,8 +82,7 @@ ProgramModel AstroProgram738(int morningLimit, int noTimeDays, int swRegel = SwK
 ProgramModel Filled(int entries)
 {
     ProgramModel m = Program({});
-    for (int i = 0; i < entries; ++i)
-        addEntry(m, BuildWeeklyEntry(i, kDaily, 1, i % 2, 0, 0));
+    for (int i = 0; i < entries; ++i) addEntry(m, BuildWeeklyEntry(i, kDaily, 1, i % 2, 0, 0));
     return m;
 }
 
@@ -111,308 +99,132 @@ ProgramModel BerlinTable(ProgramModel m)
     return m;
 }
 
-// The astro channel followed at a place (longitude west positive, zone the
-// negative of the displayed one).
-ProgramModel AstroAt(float laenge, float breite, int zone, int rule)
-{
-    ProgramModel m = AstroProgram738(0, 0);
-    m.program().astro.AstroLaenge = laenge;
-    m.program().astro.AstroBreite = breite;
-    m.program().astro.AstroZone = zone;
-    m.device.SwRegel = rule;
-    return m;
-}
-
+// For each check a program that triggers it and a close variant that must not.
 struct CheckCase {
     const char* name;
     CheckId check;
-    std::function<ProgramModel()> triggers;
-    std::function<ProgramModel()> close; // a close variant that must not trigger
+    std::function<ProgramModel()> triggers, close;
 };
 
 const CheckCase kCases[] = {
     {"weekday sets overlap", CheckId::SameMinuteClash,
      [] { return Program({BuildWeeklyEntry(Hm(7, 0), kMoFr, 1, 1, 0, 0), BuildWeeklyEntry(Hm(7, 0), 0b1110000, 1, 0, 0, 0), DayOff()}); },
      [] { return Program({BuildWeeklyEntry(Hm(7, 0), kMoFr, 1, 1, 0, 0), BuildWeeklyEntry(Hm(7, 0), 0b1100000, 1, 0, 0, 0), DayOff()}); }},
+    // 3 December 2026 is a Thursday, the 5th a Saturday.
     {"dated against weekly", CheckId::SameMinuteClash,
-     // 3 December 2026 is a Thursday, the 5th a Saturday.
      [] { return Program({BuildWeeklyEntry(Hm(7, 0), kMoFr, 1, 1, 0, 0), BuildDatedEntry(Hm(7, 0), 3, 12, 1, 0, 0, false), DayOff()}); },
      [] { return Program({BuildWeeklyEntry(Hm(7, 0), kMoFr, 1, 1, 0, 0), BuildDatedEntry(Hm(7, 0), 5, 12, 1, 0, 0, false), DayOff()}); }},
     {"two dated entries on the same day", CheckId::SameMinuteClash,
-     [] { return Program({DayOn(), DayOff(), BuildDatedEntry(Hm(8, 0), 24, 12, 1, 1, 0, false), BuildDatedEntry(Hm(8, 0), 24, 12, 1, 0, 0, false)}); },
-     [] { return Program({DayOn(), DayOff(), BuildDatedEntry(Hm(8, 0), 24, 12, 1, 1, 0, false), BuildDatedEntry(Hm(8, 0), 25, 12, 1, 0, 0, false)}); }},
-    {"P3 never called", CheckId::UncalledPriorityProgram,
-     [] { return Program({DayOn(), DayOff(), BuildWeeklyEntry(Hm(9, 0), kDaily, 1, 1, 0, 3), BuildWeeklyEntry(Hm(10, 0), kDaily, 1, 0, 0, 3)}); },
-     [] { return Program({DayOn(), DayOff(), BuildWeeklyEntry(Hm(9, 0), kDaily, 1, 1, 0, 3), BuildWeeklyEntry(Hm(10, 0), kDaily, 1, 0, 0, 3),
-                          BuildPriorityEntry(1, 8, 5, 8, 0, false, 3, 1, 0)}); }},
-    {"P2 leaves a channel alone", CheckId::PriorityWithoutTimes,
-     [] { return Program({DayOn(), DayOff(), BuildWeeklyEntry(Hm(9, 0), kDaily, 0b01, 1, 0, 2), BuildPriorityEntry(1, 8, 5, 8, 0, false, 2, 0b11, 0)}); },
-     [] { return Program({DayOn(), DayOff(), BuildWeeklyEntry(Hm(9, 0), kDaily, 0b11, 1, 0, 2), BuildPriorityEntry(1, 8, 5, 8, 0, false, 2, 0b11, 0)}); }},
+     [] { return Day({BuildDatedEntry(Hm(8, 0), 24, 12, 1, 1, 0, false), Dated(24, 12)}); }, [] { return Day({BuildDatedEntry(Hm(8, 0), 24, 12, 1, 1, 0, false), Dated(25, 12)}); }},
+    {"P3 never called", CheckId::UncalledPriorityProgram, [] { return Day({Daily(Hm(9, 0), 1, 3), BuildWeeklyEntry(Hm(10, 0), kDaily, 1, 0, 0, 3)}); },
+     [] { return Day({Daily(Hm(9, 0), 1, 3), BuildWeeklyEntry(Hm(10, 0), kDaily, 1, 0, 0, 3), BuildPriorityEntry(1, 8, 5, 8, 0, false, 3, 1, 0)}); }},
+    {"P2 leaves a channel alone", CheckId::PriorityWithoutTimes, [] { return Day({Daily(Hm(9, 0), 0b01, 2), BuildPriorityEntry(1, 8, 5, 8, 0, false, 2, 0b11, 0)}); },
+     [] { return Day({Daily(Hm(9, 0), 0b11, 2), BuildPriorityEntry(1, 8, 5, 8, 0, false, 2, 0b11, 0)}); }},
     {"series ends next year", CheckId::ExpiringSeries,
-     [] { return Program({DayOn(), DayOff(), BuildPriorityEntry(18, 11, 18, 11, 2026 - 1936, true, 10, 1, 0),
-                          BuildPriorityEntry(17, 11, 17, 11, 2027 - 1936, true, 10, 1, 0)}); },
-     [] { return Program({DayOn(), DayOff(), BuildPriorityEntry(18, 11, 18, 11, 2027 - 1936, true, 10, 1, 0),
-                          BuildPriorityEntry(17, 11, 17, 11, 2030 - 1936, true, 10, 1, 0)}); }},
-    {"table: 4:20 skipped on 15 April", CheckId::SkippedHour,
-     [] { ProgramModel m = Program({BuildWeeklyEntry(Hm(4, 20), kDaily, 1, 1, 0, 0), DayOff()}); UseTable(m, {{15, 4, 4, 1}, {20, 10, 3, 1}}); return m; },
-     [] { ProgramModel m = Program({BuildWeeklyEntry(Hm(5, 20), kDaily, 1, 1, 0, 0), DayOff()}); UseTable(m, {{15, 4, 4, 1}, {20, 10, 3, 1}}); return m; }},
-    {"table: 2:30 runs twice on 20 October", CheckId::RepeatedHour,
-     [] { ProgramModel m = Program({BuildWeeklyEntry(Hm(2, 30), kDaily, 1, 1, 0, 0), DayOff()}); UseTable(m, {{15, 4, 4, 1}, {20, 10, 3, 1}}); return m; },
-     [] { ProgramModel m = Program({BuildWeeklyEntry(Hm(3, 0), kDaily, 1, 1, 0, 0), DayOff()}); UseTable(m, {{15, 4, 4, 1}, {20, 10, 3, 1}}); return m; }},
-    {"astro: morning limit after sunrise", CheckId::AstroLimited,
-     [] { return AstroProgram738(Hm(6, 0), 0); }, [] { return AstroProgram738(Hm(4, 0), 0); }},
-    {"astro: days without sunrise", CheckId::AstroSuppressed,
-     [] { return AstroProgram738(0, 10); }, [] { return AstroProgram738(0, 0); }},
-    {"29 February", CheckId::LeapDay,
-     [] { return Program({DayOn(), DayOff(), BuildDatedEntry(Hm(8, 0), 29, 2, 1, 0, 0, false)}); },
-     [] { return Program({DayOn(), DayOff(), BuildDatedEntry(Hm(8, 0), 28, 2, 1, 0, 0, false)}); }},
-    {"31 April", CheckId::ImpossibleDate,
-     [] { return Program({DayOn(), DayOff(), BuildDatedEntry(Hm(8, 0), 31, 4, 1, 0, 0, false)}); },
-     [] { return Program({DayOn(), DayOff(), BuildDatedEntry(Hm(8, 0), 30, 4, 1, 0, 0, false)}); }},
-    {"only OFF", CheckId::NeverOn, [] { return Program({DayOff()}); }, [] { return Program({DayOn(), DayOff()}); }},
-    {"only ON", CheckId::NeverOff, [] { return Program({DayOn()}); }, [] { return Program({DayOn(), DayOff()}); }},
-    {"no changeover while switching", CheckId::NoChangeover,
-     [] { return WithRule(Program({DayOn(), DayOff()}), SwKeine); },
-     [] { return WithRule(Program({DayOn(), DayOff()}), SwEuropa); }},
-    {"table ends in 2026", CheckId::TableRunsOut,
-     [] { ProgramModel m = Program({DayOn(), DayOff()}); UseTable(m, {{29, 3, 2, 1}, {25, 10, 3, 1}}); return m; },
-     [] { return BerlinTable(Program({DayOn(), DayOff()})); }},
-    {"USA rule against New York", CheckId::RuleDiffersFromZone,
-     [] { return WithRule(Program({DayOn(), DayOff()}), SwUsa); },
-     // In 2026 the Sunday before 29 October is London's last Sunday of October.
-     [] { return WithRule(Program({DayOn(), DayOff()}), SwGrossbritannien); }},
-    {"astro on the back day", CheckId::ChangeoverDayAstro,
-     [] { return WithRule(AstroProgram738(0, 0), SwEuropa); },
-     [] { return WithRule(AstroProgram738(0, 0), SwKeine); }},
-    {"table row on a Monday", CheckId::TableWeekday,
-     [] { ProgramModel m = Program({DayOn(), DayOff()}); UseTable(m, {{30, 3, 2, 1}, {25, 10, 3, 1}}); return m; },
-     [] { return BerlinTable(Program({DayOn(), DayOff()})); }},
+     [] { return Day({BuildPriorityEntry(18, 11, 18, 11, 2026 - 1936, true, 10, 1, 0), BuildPriorityEntry(17, 11, 17, 11, 2027 - 1936, true, 10, 1, 0)}); },
+     [] { return Day({BuildPriorityEntry(18, 11, 18, 11, 2027 - 1936, true, 10, 1, 0), BuildPriorityEntry(17, 11, 17, 11, 2030 - 1936, true, 10, 1, 0)}); }},
+    {"table: 4:20 skipped on 15 April", CheckId::SkippedHour, [] { return Tabled(Program({Daily(Hm(4, 20)), DayOff()})); }, [] { return Tabled(Program({Daily(Hm(5, 20)), DayOff()})); }},
+    {"table: 2:30 runs twice on 20 October", CheckId::RepeatedHour, [] { return Tabled(Program({Daily(Hm(2, 30)), DayOff()})); }, [] { return Tabled(Program({Daily(Hm(3, 0)), DayOff()})); }},
+    {"astro: morning limit after sunrise", CheckId::AstroLimited, [] { return AstroProgram738(Hm(6, 0), 0); }, [] { return AstroProgram738(Hm(4, 0), 0); }},
+    {"astro: days without sunrise", CheckId::AstroSuppressed, [] { return AstroProgram738(0, 10); }, [] { return AstroProgram738(0, 0); }},
+    {"29 February", CheckId::LeapDay, [] { return Day({Dated(29, 2)}); }, [] { return Day({Dated(28, 2)}); }},
+    {"31 April", CheckId::ImpossibleDate, [] { return Day({Dated(31, 4)}); }, [] { return Day({Dated(30, 4)}); }},
+    {"only OFF", CheckId::NeverOn, [] { return Program({DayOff()}); }, [] { return Day(); }},
+    {"only ON", CheckId::NeverOff, [] { return Program({DayOn()}); }, [] { return Day(); }},
+    {"no changeover while switching", CheckId::NoChangeover, [] { return WithRule(Day(), SwKeine); }, [] { return WithRule(Day(), SwEuropa); }},
+    {"table ends in 2026", CheckId::TableRunsOut, [] { return Tabled(Day(), {{29, 3, 2, 1}, {25, 10, 3, 1}}); }, [] { return BerlinTable(Day()); }},
+    // In 2026 the Sunday before 29 October is London's last Sunday of October.
+    {"USA rule against New York", CheckId::RuleDiffersFromZone, [] { return WithRule(Day(), SwUsa); }, [] { return WithRule(Day(), SwGrossbritannien); }},
+    {"astro on the back day", CheckId::ChangeoverDayAstro, [] { return WithRule(AstroProgram738(0, 0), SwEuropa); }, [] { return WithRule(AstroProgram738(0, 0), SwKeine); }},
+    {"table row on a Monday", CheckId::TableWeekday, [] { return Tabled(Day(), {{30, 3, 2, 1}, {25, 10, 3, 1}}); }, [] { return BerlinTable(Day()); }},
     // 308 of 324 entries are 95.1 %, 307 are 94.8 %.
     {"95 % of the memory", CheckId::MemoryNearlyFull, [] { return Filled(308); }, [] { return Filled(307); }},
 };
 
-class EachCheck : public ::testing::TestWithParam<CheckCase> { };
-
-TEST_P(EachCheck, FindsItAndNoFalseAlarmInTheCloseVariant)
+// Each check finds its program and stays silent on the close variant. Every finding (severity, rows in the switching S or priority P list, channel,
+// first day, days, the zone that mends it, the message in the language asked) of programs that show them: tests/data/golden/checks.txt.
+TEST(ProgramChecks, EachCheckFindsItsCaseAndAllFindingsInDetail)
 {
-    const CheckCase& c = GetParam();
-    const Findings found = Of(c.triggers(), c.check);
-    ASSERT_FALSE(found.empty()) << c.name;
-    EXPECT_FALSE(found.front().message.isEmpty());
-    EXPECT_TRUE(Of(c.close(), c.check).empty()) << c.name << ": " << Of(c.close(), c.check).front().message.toStdString();
-}
-
-INSTANTIATE_TEST_SUITE_P(Checks, EachCheck, ::testing::ValuesIn(kCases),
-                         [](const ::testing::TestParamInfo<CheckCase>& info) {
-                             std::string name = CheckKey(info.param.check);
-                             std::replace(name.begin(), name.end(), '-', '_');
-                             return name + "_" + std::to_string(info.index);
-                         });
-
-TEST(ProgramChecks, ClashNamesBothRowsTheCommonDayAndIsAnError)
-{
-    const ProgramModel m =
-        Program({BuildWeeklyEntry(Hm(7, 0), kMoFr, 0b11, 1, 0, 0), BuildWeeklyEntry(Hm(7, 0), 0b1110000, 0b10, 0, 0, 0)});
-    const Findings f = Of(m, CheckId::SameMinuteClash);
-    ASSERT_EQ(f.size(), 1u);
-    EXPECT_EQ(f[0].severity, Severity::Error);
-    EXPECT_EQ(f[0].entries, (std::vector<int>{0, 1}));
-    EXPECT_EQ(f[0].channel, 1);
-    EXPECT_EQ(f[0].message, QStringLiteral("C2 um 07:00: EIN und AUS zur selben Minute (Fr)"));
-    // The first Friday of 2026 is 2 January.
-    EXPECT_EQ(std::tie(f[0].day, f[0].month, f[0].year), std::make_tuple(2, 1, 2026));
-    // A pulse at the same minute fights with nothing.
-    EXPECT_TRUE(Of(Program({BuildWeeklyEntry(Hm(7, 0), kMoFr, 1, 1, 0, 0), BuildWeeklyEntry(Hm(7, 0), kMoFr, 1, 0, 3, 0)}),
-                   CheckId::SameMinuteClash)
-                    .empty());
-}
-
-TEST(ProgramChecks, ChangeoverHoursFollowRuleAndTableYears)
-{
-    using Date = std::optional<std::tuple<int, int, int>>; // day, month, year; none: no finding
-    const auto daily = [](int minute, int rule, std::initializer_list<Entry> more = {}) {
-        ProgramModel m = Program({BuildWeeklyEntry(minute, kDaily, 1, 1, 0, 0), DayOff()});
-        for (const Entry& e : more)
-            addEntry(m, e);
+    const auto at = [](int minute, int rule, std::optional<Entry> more = std::nullopt) {
+        ProgramModel m = Program({Daily(minute), DayOff()});
+        if (more) addEntry(m, *more);
         SortProgram(m, 1, kProgramSlot);
-        m.device.SwRegel = rule;
+        return WithRule(m, rule);
+    };
+    // A table checked in each of its years: 2025 back at 3:00 by two hours, 2026 forward at 4:00.
+    ProgramModel table = Tabled(at(Hm(1, 10), SwKeine));
+    table.program().SoWiTab[1] = EncodeDstRow(DstEntry{{30, 3, 2, 1}, {26, 10, 3, 2}});
+    // The astro channel at a place (longitude west positive, zone the negative of the displayed one).
+    const auto place = [](float laenge, float breite, int zone, int rule) {
+        ProgramModel m = WithRule(AstroProgram738(0, 0), rule);
+        std::tie(m.program().astro.AstroLaenge, m.program().astro.AstroBreite, m.program().astro.AstroZone) = std::tuple(laenge, breite, zone);
         return m;
     };
-    // A table is checked in each of its years: 2025 back at 3:00 by two hours
-    // (1:00..2:59 twice), 2026 forward at 4:00.
-    ProgramModel table = daily(Hm(1, 10), SwKeine);
-    UseTable(table, {{15, 4, 4, 1}, {20, 10, 3, 1}});
-    table.program().SoWiTab[1] = EncodeDstRow(DstEntry{{30, 3, 2, 1}, {26, 10, 3, 2}});
-    const struct {
-        const char* what;
-        ProgramModel program;
-        Date skipped, repeated;
-    } cases[] = {
-        // Europe: daily 2:30 falls into the skipped hour on 29 March and into
-        // the repeated one on 25 October 2026.
-        {"Europe 2:30", daily(Hm(2, 30), SwEuropa), std::tuple(29, 3, 2026), std::tuple(25, 10, 2026)},
-        // Great Britain changes an hour earlier: 2:30 is safe, 1:30 is not
-        // (last Sunday of March, and the Sunday before 29 October).
-        {"UK 2:30", daily(Hm(2, 30), SwGrossbritannien), std::nullopt, std::nullopt},
-        {"UK 1:30", daily(Hm(1, 30), SwGrossbritannien), std::tuple(29, 3, 2026), std::tuple(25, 10, 2026)},
-        // The USA rule: forward at 2:00 on the Sunday before 15 April, back at
-        // 2:00 to 1:00 on the last Sunday of October; 2:30 is skipped but not
-        // repeated, 1:30 is repeated but not skipped.
-        {"USA 2:30", daily(Hm(2, 30), SwUsa), std::tuple(12, 4, 2026), std::nullopt},
-        {"USA 1:30", daily(Hm(1, 30), SwUsa), std::nullopt, std::tuple(25, 10, 2026)},
-        // On a day a permanent priority time holds, nothing switches.
-        {"held in March", daily(Hm(2, 30), SwEuropa, {BuildPriorityEntry(28, 3, 30, 3, 0, false, 10, 1, 0)}),
-         std::nullopt, std::tuple(25, 10, 2026)},
-        {"table", table, std::nullopt, std::tuple(26, 10, 2025)},
+    const auto past = [](int fromDay, int fromMonth, int toDay, int toMonth, int year) { return Day({BuildPriorityEntry(fromDay, fromMonth, toDay, toMonth, year - 1936, true, 10, 1, 0)}); };
+    const std::tuple<const char*, ProgramModel, int, int> programs[] = {
+        {"clash Mo-Fr against Fr-Su", Program({BuildWeeklyEntry(Hm(7, 0), kMoFr, 0b11, 1, 0, 0), BuildWeeklyEntry(Hm(7, 0), 0b1110000, 0b10, 0, 0, 0)}), kYear, 1},
+        {"a pulse at the same minute", Program({BuildWeeklyEntry(Hm(7, 0), kMoFr, 1, 1, 0, 0), BuildWeeklyEntry(Hm(7, 0), kMoFr, 1, 0, 3, 0)}), kYear, 1},
+        {"P2 leaves C1 alone", Day({Daily(Hm(9, 0), 0b01, 2), BuildPriorityEntry(1, 8, 5, 8, 0, false, 2, 0b11, 0)}), kYear, 1},
+        // Europe; Great Britain an hour earlier; the USA forward before 15 April, back on the last Sunday of October.
+        {"Europe 2:30", at(Hm(2, 30), SwEuropa), kYear, 1},
+        {"UK 2:30", at(Hm(2, 30), SwGrossbritannien), kYear, 1},
+        {"UK 1:30", at(Hm(1, 30), SwGrossbritannien), kYear, 1},
+        {"USA 2:30", at(Hm(2, 30), SwUsa), kYear, 1},
+        {"USA 1:30", at(Hm(1, 30), SwUsa), kYear, 1},
+        {"held by a permanent priority time in March", at(Hm(2, 30), SwEuropa, BuildPriorityEntry(28, 3, 30, 3, 0, false, 10, 1, 0)), kYear, 1},
+        {"table", table, kYear, 1},
+        {"astro: sunrise 5:00, morning limit 6:00", AstroProgram738(Hm(6, 0), 0), kYear, 1},
+        {"astro: 10 days without sunrise", AstroProgram738(0, 10), kYear, 1},
+        {"astro on the back day", WithRule(AstroProgram738(0, 0), SwEuropa), 2027, 1},
+        {"only ON", Program({DayOn()}), kYear, 2},
+        {"only ON", Program({DayOn()}), kYear, 3},
+        {"UK rule", WithRule(Day(), SwGrossbritannien), 2027, 2},
+        {"Hamburg, UK rule", place(-10.0f, 53.5f, -60, SwGrossbritannien), 2027, 1},
+        {"London, Europe rule", place(0.0f, 51.5f, 0, SwEuropa), 2027, 1},
+        {"London, no changeover", place(0.0f, 51.5f, 0, SwKeine), 2027, 1},
+        {"Reykjavik keeps standard time", place(22.0f, 64.0f, 0, SwKeine), 2027, 1},
+        // Today is 6 December 2026; over the year end a priority time ends in 2027.
+        {"1-5 December 2026", past(1, 12, 5, 12, 2026), kYear, 1},
+        {"1-5 August 2025", past(1, 8, 5, 8, 2025), kYear, 1},
+        {"24-26 December 2026", past(24, 12, 26, 12, 2026), kYear, 1},
+        {"28 December - 2 January 2026", past(28, 12, 2, 1, 2026), kYear, 1},
+        {"1-5 August 2027", past(1, 8, 5, 8, 2027), kYear, 1},
     };
-    for (const auto& c : cases) {
-        for (const auto& [check, want] : {std::pair(CheckId::SkippedHour, c.skipped), std::pair(CheckId::RepeatedHour, c.repeated)}) {
-            const Findings f = Of(c.program, check);
-            ASSERT_EQ(f.size(), want ? 1u : 0u) << c.what << ' ' << CheckKey(check);
-            if (want) {
-                EXPECT_EQ(std::tie(f[0].day, f[0].month, f[0].year), *want) << c.what << ' ' << CheckKey(check);
-                if (check == CheckId::RepeatedHour) {
-                    EXPECT_EQ(f[0].severity, Severity::Info) << c.what;
-                }
-            }
+    QString text;
+    for (const CheckCase& c : kCases) {
+        EXPECT_FALSE(Of(c.triggers(), c.check).empty()) << c.name;
+        EXPECT_TRUE(Of(c.close(), c.check).empty()) << c.name;
+    }
+    for (const auto& [name, m, year, language] : programs) {
+        text += QStringLiteral("== %1, %2, language %3\n").arg(QLatin1String(name)).arg(year).arg(language);
+        for (const Finding& f : RunAllChecks(m, textsIn(language), year)) {
+            QStringList rows;
+            for (const int e : f.entries) rows << (ListRowOf(m, kProgramSlot, e).priorityList ? u'P' : u'S') + QString::number(ListRowOf(m, kProgramSlot, e).row);
+            text += QStringLiteral("%1 (%2) rows [%3] channel %4, %5.%6.%7, %8 days, zone [%9]: %10\n")
+                        .arg(QLatin1String(CheckKey(f.check))).arg(int(f.severity)).arg(rows.join(u' ')).arg(f.channel).arg(f.day).arg(f.month).arg(f.year).arg(f.days).arg(QLatin1String(f.zone), f.message);
         }
     }
-}
-
-TEST(ProgramChecks, AstroCountsTheDaysAffected)
-{
-    // Sunrise 5:00 all year, morning limit 6:00: every day of 2026; without
-    // summer time so the hour does not move it.
-    const Findings limited = Of(AstroProgram738(Hm(6, 0), 0), CheckId::AstroLimited);
-    ASSERT_EQ(limited.size(), 1u);
-    EXPECT_EQ(limited[0].days, 365);
-    EXPECT_EQ(limited[0].channel, 0);
-    EXPECT_EQ(limited[0].message,
-              QStringLiteral("C1: an 365 Tagen schaltet die Morgengrenze 06:00 statt des Sonnenaufgangs (zuerst am 1. Januar)"));
-    // With European summer time: the days the astro list shows at the limit
-    // (not those near the changeovers where the table keeps the limit in
-    // winter time and summer time switches an hour later).
+    expectGolden(QStringLiteral("golden/checks.txt"), text);
+    // With summer time the morning limit counts the days the astro list shows at the limit (not those near the changeovers, where the table keeps the
+    // limit in winter time); every check is explained.
     const ProgramModel summer = AstroProgram738(Hm(6, 0), 0, SwEuropa);
     int atLimit = 0;
-    for (int d = 1; d <= DaysInYear(kYear); ++d)
-        atLimit += ShownAstroTimes(summer, kProgramSlot, 0, d, kYear).rise == Hm(6, 0);
+    for (int d = 1; d <= DaysInYear(kYear); ++d) atLimit += ShownAstroTimes(summer, kProgramSlot, 0, d, kYear).rise == Hm(6, 0);
     EXPECT_EQ(Of(summer, CheckId::AstroLimited).at(0).days, atLimit);
-    EXPECT_GT(atLimit, 350);
-    EXPECT_LT(atLimit, 365);
-
-    const Findings leftOut = Of(AstroProgram738(0, 10), CheckId::AstroSuppressed);
-    ASSERT_EQ(leftOut.size(), 1u);
-    EXPECT_EQ(leftOut[0].days, 10);
-    EXPECT_EQ(leftOut[0].severity, Severity::Warning);
-}
-
-TEST(ProgramChecks, PriorityFindingsNameProgramChannelsAndRows)
-{
-    const ProgramModel m = Program({DayOn(), DayOff(), BuildWeeklyEntry(Hm(9, 0), kDaily, 0b01, 1, 0, 2),
-                                    BuildPriorityEntry(1, 8, 5, 8, 0, false, 2, 0b11, 0)});
-    const Findings f = Of(m, CheckId::PriorityWithoutTimes);
-    ASSERT_EQ(f.size(), 1u);
-    EXPECT_EQ(f[0].entries, (std::vector<int>{3}));
-    EXPECT_EQ(f[0].channel, 1);
-    const ListRowOfEntry row = ListRowOf(m, kProgramSlot, f[0].entries[0]);
-    EXPECT_TRUE(row.priorityList);
-    EXPECT_EQ(row.row, 1);
-    EXPECT_TRUE(f[0].message.contains(QStringLiteral("C2")));
-    EXPECT_FALSE(f[0].message.contains(QStringLiteral("C1")));
-}
-
-TEST(ProgramChecks, MessagesFollowTheLanguageAndEveryCheckIsExplained)
-{
-    const ProgramModel m = Program({DayOn()});
-    TextTable english;
-    english.LoadEnglish();
-    TextTable french;
-    french.LoadFrench();
-    EXPECT_EQ(RunAllChecks(m, english, kYear).at(0).message, QStringLiteral("C1 is not OFF on any day of 2026"));
-    EXPECT_EQ(RunAllChecks(m, french, kYear).at(0).message, QStringLiteral("C1 n'est à l'arrêt aucun jour de 2026"));
+    EXPECT_TRUE(atLimit > 350 && atLimit < 365) << atLimit;
     for (int i = 0; i < kCheckCount; ++i) {
         const auto id = static_cast<CheckId>(i);
-        for (const ExtraText* t : {&CheckName(id), &CheckExplanation(id)}) {
-            EXPECT_STRNE(t->de, t->en) << CheckKey(id);
-            EXPECT_STRNE(t->fr, t->en) << CheckKey(id);
-        }
+        for (const ExtraText* t : {&CheckName(id), &CheckExplanation(id)}) EXPECT_TRUE(std::strcmp(t->de, t->en) && std::strcmp(t->fr, t->en)) << CheckKey(id) << " is explained in each language";
     }
-}
-
-TEST(ProgramChecks, UkRuleAgainstLondonNamesBothDatesAndTheZoneTableMendsIt)
-{
-    ProgramModel m = WithRule(Program({DayOn(), DayOff()}), SwGrossbritannien);
-    TextTable english;
-    english.LoadEnglish();
-    Findings all = RunAllChecks(m, english, 2027);
-    std::erase_if(all, [](const Finding& f) { return f.check != CheckId::RuleDiffersFromZone; });
+    // The table of the zone a finding names mends it.
+    ProgramModel m2 = WithRule(Day(), SwGrossbritannien);
+    const Findings all = Of(m2, CheckId::RuleDiffersFromZone, 2027, 2);
     ASSERT_EQ(all.size(), 1u);
-    const Finding& f = all.front();
-    EXPECT_EQ(f.severity, Severity::Warning);
-    EXPECT_EQ(f.zone, QByteArrayLiteral("Europe/London"));
-    EXPECT_EQ(std::tie(f.day, f.month, f.year), std::make_tuple(24, 10, 2027));
-    EXPECT_TRUE(f.message.contains(QStringLiteral("24")) && f.message.contains(QStringLiteral("31"))) << f.message.toStdString();
-
-    ASSERT_TRUE(FillSoWiTabelleFuerJahr(m, f.zone, 2027).ok());
-    EXPECT_EQ(m.device.SwRegel, SwTabelle);
-    EXPECT_EQ(SommerzeitTageVon(SwTabelle, m.program(), 2027), ZonenTage(f.zone, 2027));
-    EXPECT_TRUE(Of(m, CheckId::RuleDiffersFromZone, 2027).empty());
-    EXPECT_TRUE(Of(m, CheckId::TableRunsOut, 2027).empty());
-    EXPECT_TRUE(Of(m, CheckId::TableWeekday, 2027).empty());
-}
-
-TEST(ProgramChecks, TheAstroPlaceDecidesTheZone)
-{
-    struct Place {
-        const char* name;
-        float laenge, breite;
-        int zone;
-        int rule;
-        CheckId check;
-        const char* expectedZone; // nullptr: no finding
-    };
-    const Place places[] = {
-        {"Hamburg, UK rule", -10.0f, 53.5f, -60, SwGrossbritannien, CheckId::RuleDiffersFromZone, "Europe/Berlin"},
-        {"London, Europe rule", 0.0f, 51.5f, 0, SwEuropa, CheckId::RuleDiffersFromZone, nullptr},
-        {"London, no changeover", 0.0f, 51.5f, 0, SwKeine, CheckId::NoChangeover, "Europe/London"},
-        {"Reykjavik keeps standard time", 22.0f, 64.0f, 0, SwKeine, CheckId::NoChangeover, nullptr},
-    };
-    for (const Place& p : places) {
-        const Findings found = Of(AstroAt(p.laenge, p.breite, p.zone, p.rule), p.check, 2027);
-        if (!p.expectedZone) {
-            EXPECT_TRUE(found.empty()) << p.name;
-            continue;
-        }
-        ASSERT_EQ(found.size(), 1u) << p.name;
-        EXPECT_EQ(found.front().zone, QByteArray(p.expectedZone)) << p.name;
-    }
-}
-
-TEST(ProgramChecks, BackDayAstroNamesTheDayAndTheHour)
-{
-    // Sunrise 5:00 in the table: 6:00 on 31 October 2027, a summer day for the device.
-    const Findings found = Of(WithRule(AstroProgram738(0, 0), SwEuropa), CheckId::ChangeoverDayAstro, 2027);
-    ASSERT_EQ(found.size(), 1u);
-    EXPECT_EQ(found.front().severity, Severity::Info);
-    EXPECT_EQ(std::tie(found.front().day, found.front().month), std::make_tuple(31, 10));
-    EXPECT_TRUE(found.front().message.contains(QStringLiteral("06:00")) && found.front().message.contains(QStringLiteral("05:00")))
-        << found.front().message.toStdString();
-}
-
-TEST(ProgramChecks, PastMeansBeforeToday)
-{
-    // Today is 6 December 2026: a priority time of 1..5 December 2026 is
-    // over, one of 24..26 December 2026 is not; over the year end it ends in 2027.
-    const struct {
-        int fromDay, fromMonth, toDay, toMonth, year;
-        std::size_t found;
-    } cases[] = {{1, 12, 5, 12, 2026, 1}, {1, 8, 5, 8, 2025, 1}, {24, 12, 26, 12, 2026, 0}, {28, 12, 2, 1, 2026, 0}, {1, 8, 5, 8, 2027, 0}};
-    for (const auto& c : cases)
-        EXPECT_EQ(Of(Program({DayOn(), DayOff(), BuildPriorityEntry(c.fromDay, c.fromMonth, c.toDay, c.toMonth, c.year - 1936, true, 10, 1, 0)}),
-                     CheckId::PastPriorityTime)
-                      .size(),
-                  c.found)
-            << c.fromDay << '.' << c.fromMonth << '.' << c.year;
+    const QByteArray zone = all.front().zone;
+    ASSERT_TRUE(FillSoWiTabelleFuerJahr(m2, zone, 2027).ok());
+    EXPECT_EQ(m2.device.SwRegel, SwTabelle);
+    EXPECT_EQ(SommerzeitTageVon(SwTabelle, m2.program(), 2027), ZonenTage(zone, 2027));
+    for (const CheckId id : {CheckId::RuleDiffersFromZone, CheckId::TableRunsOut, CheckId::TableWeekday}) EXPECT_TRUE(Of(m2, id, 2027).empty()) << CheckKey(id);
 }
 
 } // namespace

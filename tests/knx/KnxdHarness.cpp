@@ -1,45 +1,43 @@
 #include "tests/knx/KnxdHarness.h"
 
 #include "transfer/bus/KnxNetIpTunnel.h"
+#include "util/AtomicFile.h"
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QNetworkInterface>
-#include <QThread>
-
-#include <csignal>
 
 namespace zendrik::test {
 
 namespace {
 
-// The set-up the issue of the daemon asks for: a tunnelling server on
-// loopback only, a dummy second connection (knxd wants two), no routing.
-constexpr const char* kConfig = "[main]\n"
-                                "addr = 1.1.250\n"
-                                "client-addrs = 1.1.240:8\n"
-                                "connections = server,dummy\n"
-                                "[server]\n"
-                                "server = ets_router\n"
-                                "tunnel = tunnel\n"
-                                "port = 3671\n"
-                                "interface = lo\n"
-                                "discover = false\n"
-                                "[tunnel]\n"
-                                "[dummy]\n"
-                                "driver = dummy\n";
+// A tunnelling server on loopback only, a dummy second connection (knxd wants two), no routing.
+constexpr const char* kConfig = "[main]\naddr = 1.1.250\nclient-addrs = 1.1.240:8\nconnections = server,dummy\n"
+                                "[server]\nserver = ets_router\ntunnel = tunnel\nport = 3671\ninterface = lo\n"
+                                "discover = false\n[tunnel]\n[dummy]\ndriver = dummy\n";
 
 // Ends a child process: asked first, killed when it does not go.
 void Stop(std::unique_ptr<QProcess>& process, int graceMs)
 {
-    if (process && process->state() != QProcess::NotRunning) {
-        process->terminate();
-        if (!process->waitForFinished(graceMs)) {
-            process->kill();
-            process->waitForFinished(3000);
-        }
+    if (!process || process->state() == QProcess::NotRunning) return;
+    process->terminate();
+    if (!process->waitForFinished(graceMs)) {
+        process->kill();
+        process->waitForFinished(3000);
     }
+}
+
+// Starts a child process in `workDir`; false with the reason.
+bool Launch(std::unique_ptr<QProcess>& process, const QString& program, const QStringList& args, const QString& workDir, QString& failure,
+            QProcess::ProcessChannelMode mode = QProcess::SeparateChannels)
+{
+    process = std::make_unique<QProcess>();
+    process->setWorkingDirectory(workDir);
+    process->setProcessChannelMode(mode);
+    process->start(program, args);
+    const bool started = process->waitForStarted(5000);
+    if (!started) failure = program + QStringLiteral(" did not start: ") + process->errorString();
+    return started;
 }
 
 } // namespace
@@ -48,16 +46,8 @@ QString NotInPrivateNetwork()
 {
     QStringList others;
     for (const QNetworkInterface& i : QNetworkInterface::allInterfaces())
-        if (!(i.flags() & QNetworkInterface::IsLoopBack))
-            others << i.name();
+        if (!(i.flags() & QNetworkInterface::IsLoopBack)) others << i.name();
     return others.join(QStringLiteral(", "));
-}
-
-Knxd::Knxd() = default;
-
-Knxd::~Knxd()
-{
-    stop();
 }
 
 bool Knxd::start()
@@ -67,20 +57,8 @@ bool Knxd::start()
         return false;
     }
     const QString config = QDir(dir_.path()).filePath(QStringLiteral("knxd.ini"));
-    QFile f(config);
-    if (!f.open(QIODevice::WriteOnly) || f.write(kConfig) < 0) {
-        failure_ = QStringLiteral("cannot write %1").arg(config);
-        return false;
-    }
-    f.close();
-    process_ = std::make_unique<QProcess>();
-    process_->setWorkingDirectory(dir_.path());
-    process_->setProcessChannelMode(QProcess::MergedChannels);
-    process_->start(QStringLiteral("knxd"), {config});
-    if (!process_->waitForStarted(5000)) {
-        failure_ = QStringLiteral("knxd did not start: %1").arg(process_->errorString());
-        return false;
-    }
+    if (!WriteFileAtomically(config, kConfig, &failure_)) return false;
+    if (!Launch(process_, QStringLiteral("knxd"), {config}, dir_.path(), failure_, QProcess::MergedChannels)) return false;
     // Up when it answers a connect request (about 20 ms).
     QElapsedTimer t;
     t.start();
@@ -90,21 +68,10 @@ bool Knxd::start()
             probe.close();
             return true;
         }
-        if (process_->state() == QProcess::NotRunning)
-            break;
+        if (process_->state() == QProcess::NotRunning) break;
     }
-    failure_ = QStringLiteral("knxd does not answer: %1").arg(output());
+    failure_ = QStringLiteral("knxd does not answer: %1").arg(QString::fromUtf8(process_->readAll()));
     return false;
-}
-
-bool Knxd::running() const
-{
-    return process_ && process_->state() == QProcess::Running;
-}
-
-QString Knxd::output()
-{
-    return process_ ? QString::fromUtf8(process_->readAll()) : QString();
 }
 
 void Knxd::stop()
@@ -113,44 +80,23 @@ void Knxd::stop()
     process_.reset();
 }
 
-BusDevice::~BusDevice()
-{
-    stop();
-}
-
 bool BusDevice::start(const QStringList& args, const QString& workDir)
 {
-    process_ = std::make_unique<QProcess>();
-    process_->setWorkingDirectory(workDir);
-    process_->start(QStringLiteral(ZENDRIK_BUS_DEVICE), args);
-    if (!process_->waitForStarted(5000)) {
-        failure_ = process_->errorString();
-        return false;
-    }
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < 10000) {
-        process_->waitForReadyRead(100);
-        out_ += QString::fromUtf8(process_->readAllStandardOutput());
-        if (out_.contains(QLatin1String("ready ")))
-            return true;
-        if (process_->state() == QProcess::NotRunning)
-            break;
-    }
-    failure_ = QStringLiteral("zendrik-bus-device did not come up: %1 %2")
-                   .arg(out_, QString::fromUtf8(process_->readAllStandardError()));
+    if (!Launch(process_, QStringLiteral(ZENDRIK_BUS_DEVICE), args, workDir, failure_)) return false;
+    if (waitForCommand(-1, 10000)) return true;
+    failure_ = QStringLiteral("zendrik-bus-device did not come up: %1 %2").arg(out_, QString::fromUtf8(process_->readAllStandardError()));
     return false;
 }
 
 bool BusDevice::waitForCommand(int n, int timeoutMs)
 {
-    const QString line = QStringLiteral("command %1\n").arg(n);
+    const QString line = n < 0 ? QStringLiteral("ready ") : QStringLiteral("command %1\n").arg(n);
     QElapsedTimer t;
     t.start();
     while (process_ && t.elapsed() < timeoutMs) {
         out_ += QString::fromUtf8(process_->readAllStandardOutput());
-        if (out_.contains(line))
-            return true;
+        if (out_.contains(line)) return true;
+        if (process_->state() == QProcess::NotRunning) return false;
         process_->waitForReadyRead(20);
     }
     return false;
@@ -158,8 +104,7 @@ bool BusDevice::waitForCommand(int n, int timeoutMs)
 
 void BusDevice::stop()
 {
-    if (!process_)
-        return;
+    if (!process_) return;
     Stop(process_, 5000);
     out_ += QString::fromUtf8(process_->readAllStandardOutput());
     process_.reset();
@@ -168,8 +113,7 @@ void BusDevice::stop()
 int NextTunnelChannel(quint16 port)
 {
     KnxNetIpTunnel probe(QHostAddress::LocalHost, port);
-    if (!probe.open(500))
-        return 0;
+    if (!probe.open(500)) return 0;
     const int channel = probe.channel();
     probe.close();
     return channel;

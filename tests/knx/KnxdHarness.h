@@ -1,34 +1,25 @@
 #pragma once
 
 #include <QProcess>
-#include <QString>
-#include <QStringList>
 #include <QTemporaryDir>
 
 #include <memory>
 
 namespace zendrik::test {
 
-// Why this process may not start knxd: empty when every network interface
-// it sees is loopback (a private network namespace, as the test entries
-// make with `unshare --net`), else the interfaces that are not.
+// The network interfaces this process sees that are not loopback: knxd starts only where there are none.
 QString NotInPrivateNetwork();
 
-// knxd as a tunnelling server on 127.0.0.1, one per test, in a folder of
-// its own. It is stopped (and waited for) when destroyed.
+// knxd as a tunnelling server on 127.0.0.1 in a folder of its own, stopped (and waited for) when destroyed.
 class Knxd {
 public:
     static constexpr quint16 kPort = 3671;
-    Knxd();
-    ~Knxd();
-
+    ~Knxd() { stop(); }
     // Starts knxd and waits until it answers a connect request; false with failure().
     bool start();
     void stop();
-    bool running() const;
     const QString& failure() const { return failure_; }
     QString link() const { return QStringLiteral("knxnetip:127.0.0.1:%1").arg(kPort); }
-    QString output();
 
 private:
     QTemporaryDir dir_;
@@ -36,12 +27,10 @@ private:
     QString failure_;
 };
 
-// zendrik-bus-device as a child process, ended with SIGTERM (saving its
-// devices' state) when destroyed or stopped.
+// zendrik-bus-device as a child process, ended with SIGTERM (saving its devices' state) when destroyed or stopped.
 class BusDevice {
 public:
-    BusDevice() = default;
-    ~BusDevice();
+    ~BusDevice() { stop(); }
     // Starts it with the arguments and waits for its "ready" line.
     bool start(const QStringList& args, const QString& workDir);
     void stop();
@@ -56,8 +45,7 @@ private:
     QString out_;
 };
 
-// The channel a fresh tunnel gets from the server (knxd gives the lowest
-// free one): tells how many tunnels are still open. 0 when none was given.
+// The channel a fresh tunnel gets (the lowest free one): tells how many tunnels are still open; 0 when none was given.
 int NextTunnelChannel(quint16 port = Knxd::kPort);
 
 } // namespace zendrik::test

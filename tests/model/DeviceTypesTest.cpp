@@ -12,91 +12,61 @@ using namespace zendrik;
 using namespace zendrik::test;
 using namespace Qt::StringLiterals;
 
-TEST(DeviceTypes, EveryRowIsOfferedUnderItsOwnNameAndPreselectedAgain)
+TEST(DeviceTypes, NamesParametersAndFileNames)
 {
-    const QStringList names = OfferedDeviceTypeNames(1);
-    EXPECT_EQ(names.size(), kDeviceTypeRows);
-    EXPECT_EQ(QSet<QString>(names.begin(), names.end()).size(), kDeviceTypeRows);
     for (int row = 1; row <= kDeviceTypeRows; ++row) {
-        EXPECT_EQ(DeviceTypeRowByName(DeviceTypeName(row, 1), 1), row);
         DeviceSettings d;
         ApplyDeviceTypeRow(d, row);
-        EXPECT_EQ(DefaultDeviceTypeRow(d), row) << row;
+        EXPECT_EQ(std::pair(DeviceTypeRowByName(DeviceTypeName(row, 1), 1), DefaultDeviceTypeRow(d)), std::pair(row, row));
     }
-}
-
-TEST(DeviceTypes, RowParameters)
-{
-    DeviceSettings d;
-    ApplyDeviceTypeRow(d, 19);
-    EXPECT_EQ(std::tuple(d.Uhrentyp, d.KeineZeit, d.MaxEintrag), std::tuple(752, 1791, 120));
-    d.EibFormat = 1;
-    ApplyDeviceTypeRow(d, 20);
-    EXPECT_EQ(std::tuple(d.Kanalzahl, d.Speichergroesse, d.KeineZeit, d.EibFormat, d.Geraetekennung),
-              std::tuple(16, 8192, 1535, 0, 74));
+    DeviceSettings d2;
+    ApplyDeviceTypeRow(d2, 19);
+    EXPECT_EQ(std::tuple(d2.Uhrentyp, d2.KeineZeit, d2.MaxEintrag), std::tuple(752, 1791, 120));
+    d2.EibFormat = 1;
+    ApplyDeviceTypeRow(d2, 20);
+    EXPECT_EQ(std::tuple(d2.Kanalzahl, d2.Speichergroesse, d2.KeineZeit, d2.EibFormat, d2.Geraetekennung), std::tuple(16, 8192, 1535, 0, 74));
     // An unknown name changes nothing.
-    EXPECT_EQ(std::pair(ApplyDeviceType(d, u"no such device"_s), d.Uhrentyp), std::pair(false, 738));
-    EXPECT_TRUE(ApplyDeviceType(d, DeviceTypeName(7, 1)));
-    EXPECT_EQ(std::tuple(d.Kanalzahl, d.Evu, d.Speichergroesse), std::tuple(2, 1, 2048));
-}
-
-TEST(DeviceTypes, StartNewProgramClearsAndNames)
-{
+    EXPECT_EQ(std::pair(ApplyDeviceType(d2, u"no such device"_s), d2.Uhrentyp), std::pair(false, 738));
+    EXPECT_TRUE(ApplyDeviceType(d2, DeviceTypeName(7, 1)));
+    EXPECT_EQ(std::tuple(d2.Kanalzahl, d2.Evu, d2.Speichergroesse), std::tuple(2, 1, 2048));
+    // A new program clears both slots and starts unnamed.
     ProgramModel m = canonical738();
-    m.slot(kSampleSlot).AnzEintrag = 3;
-    m.Geaendert = 1;
+    m.slot(kSampleSlot).AnzEintrag = m.Geaendert = 3;
     StartNewProgram(m, 20, u"unbekannt"_s, u"SzTab1.zpg"_s);
     const ProgramSlot& s = m.program();
-    EXPECT_EQ(std::tuple(s.AnzEintrag, m.slot(kSampleSlot).AnzEintrag, m.Geaendert, s.Dateiname, s.Verwendung, s.ProgNr),
-              std::tuple(0, 0, 0, u"SzTab1.zpg"_s, u"unbekannt"_s, kNoProgramNumber));
-    EXPECT_EQ(std::pair(s.astro.AstroAktiv[1], s.astro.AstroGrenze[3].evening), std::pair(0, 1439));
-    EXPECT_EQ(std::pair(m.device.JahreFreieFt, modelForRow(1).device.JahreFreieFt), std::pair(14, 1));
-}
-
-TEST(FileNames, NextFreeNameAndTitle)
-{
+    EXPECT_EQ(std::tuple(s.AnzEintrag, m.slot(kSampleSlot).AnzEintrag, m.Geaendert, s.Dateiname, s.Verwendung, s.ProgNr), std::tuple(0, 0, 0, u"SzTab1.zpg"_s, u"unbekannt"_s, kNoProgramNumber));
+    EXPECT_EQ(std::tuple(s.astro.AstroAktiv[1], s.astro.AstroGrenze[3].evening, m.device.JahreFreieFt, modelForRow(1).device.JahreFreieFt), std::tuple(0, 1439, 14, 1));
     QTemporaryDir dir;
     EXPECT_EQ(NextFreeFileName(dir.path(), u"SzTab"_s), u"SzTab1.zpg"_s);
-    for (const int n : {1, 2, 4})
-        writeFile(dir.filePath(u"SzTab%1.zpg"_s.arg(n)), "x");
+    for (const int n : {1, 2, 4}) writeFile(dir.filePath(u"SzTab%1.zpg"_s.arg(n)), "x");
     EXPECT_EQ(NextFreeFileName(dir.path(), u"SzTab"_s), u"SzTab3.zpg"_s);
-    for (int n = 1; n <= 999; ++n)
-        writeFile(dir.filePath(u"Swprg%1.zpg"_s.arg(n)), "x");
+    for (int n = 1; n <= 999; ++n) writeFile(dir.filePath(u"Swprg%1.zpg"_s.arg(n)), "x");
     EXPECT_TRUE(NextFreeFileName(dir.path(), u"Swprg"_s).isEmpty());
 
     EXPECT_EQ(std::pair(FileTitle(u"/home/a/ANLAGE.zpg"_s), FileTitle(u"C:\\prog\\X.zpg"_s)), std::pair(u"ANLAGE.zpg"_s, u"X.zpg"_s));
     EXPECT_EQ(std::pair(FileExists(dir.filePath(u"SzTab4.zpg"_s)), FileExists(dir.path())), std::pair(true, false));
-}
-
-TEST(DeviceTypes, NeutralNamesInEachLanguage)
-{
     // Words of one language that must not show in the others' names.
-    const struct {
-        ExtraLanguage language;
-        int sprache;
-        QStringList foreign;
-    } languages[] = {
+    const std::tuple<ExtraLanguage, int, QStringList> languages[] = {
         {ExtraLanguage::German, 1, {u"channel"_s, u"switch"_s, u"canal"_s, u"canaux"_s, u"Horloge"_s}},
         {ExtraLanguage::English, 2, {u"Kan"_s, u"uhr"_s, u"canal"_s, u"canaux"_s, u"Horloge"_s, u"Mess"_s}},
         {ExtraLanguage::French, 3, {u"Kan"_s, u"uhr"_s, u"channel"_s, u"switch"_s, u"Mess"_s}},
     };
     QSet<QString> all;
-    for (const auto& l : languages) {
-        const QStringList names = OfferedDeviceTypeNames(1, l.language);
+    for (const auto& [language, sprache, foreign] : languages) {
+        const QStringList names = OfferedDeviceTypeNames(1, language);
         ASSERT_EQ(names.size(), kDeviceTypeRows);
         for (int row = 1; row <= kDeviceTypeRows; ++row) {
-            const QString name = DeviceTypeName(row, 1, l.language);
-            for (const QString& word : l.foreign)
-                EXPECT_FALSE(name.contains(word, Qt::CaseInsensitive)) << name.toStdString();
+            const QString name = DeviceTypeName(row, 1, language);
+            for (const QString& word : foreign) EXPECT_FALSE(name.contains(word, Qt::CaseInsensitive)) << name.toStdString();
             // The channel count is part of every name; any language's name picks the row.
             EXPECT_TRUE(name.contains(QString::number(DeviceTypeTable()[row - 1].Kanalzahl))) << name.toStdString();
-            DeviceSettings d;
-            d.Sprache = l.sprache;
-            ApplyDeviceTypeRow(d, row);
-            EXPECT_EQ(std::tuple(names[row - 1], DeviceTypeRowByName(name, 1), d.Geraetename), std::tuple(name, row, name));
+            DeviceSettings d2;
+            d2.Sprache = sprache;
+            ApplyDeviceTypeRow(d2, row);
+            EXPECT_EQ(std::tuple(names[row - 1], DeviceTypeRowByName(name, 1), d2.Geraetename), std::tuple(name, row, name));
             all.insert(name);
         }
-        EXPECT_FALSE(Family731Name(1, l.language).isEmpty());
+        EXPECT_FALSE(Family731Name(1, language).isEmpty());
     }
     EXPECT_EQ(all.size(), 3 * kDeviceTypeRows);
     // A further language from a translation file names the types in English.

@@ -1,6 +1,5 @@
 #include "app/Settings.h"
 #include "model/BrandFile.h"
-#include "model/DeviceSettings.h"
 #include "model/ProgramSetup.h"
 #include "tests/support/TestPrograms.h"
 
@@ -31,66 +30,39 @@ TEST(SettingsFile, ExactLayoutRoundTripAndOldOrShortFiles)
     ASSERT_TRUE(WriteSettings(path, d));
     DeviceSettings back;
     ASSERT_TRUE(ReadSettings(path, back));
-    EXPECT_EQ(std::tuple(back.Kanalzahl, back.Uhrentyp, back.Delay, back.DelayLang, back.Zeilen, back.MessPeriode),
-              std::tuple(16, 738, 50, 50 * 50, 120, 60));
-    EXPECT_NE(back.Busprog, 0);
     // The family's memory follows the remembered type.
-    EXPECT_EQ(std::tuple(back.Speichergroesse, back.MaxEintrag, back.KeineZeit), std::tuple(8192, 500, 1535));
+    EXPECT_EQ(std::tuple(back.Kanalzahl, back.Uhrentyp, back.Delay, back.DelayLang, back.Zeilen, back.MessPeriode, back.Busprog != 0, back.Speichergroesse, back.MaxEintrag, back.KeineZeit), std::tuple(16, 738, 50, 50 * 50, 120, 60, true, 8192, 500, 1535));
 
-    // An older file with a whole delay factor; a cut file keeps the defaults
-    // of what it lacks; a missing one is no settings.
-    ASSERT_TRUE(writeFile(path, "KANALZAHL=2\r\nBEWFT=0\r\nLPT=1\r\nUHRENTYP=752\r\nDELAY=001\r\nZEILEN=050\r\n"
-                                "MAXDELAY=0010\r\nSWREGEL=1\r\nSPRACHE(Uhr)=0\r\nSPRACHE=3\r\nASTROC1C2=001\r\n"));
+    // An older file with a whole delay factor; a cut file keeps the defaults of what it lacks; a missing one is no settings.
+    ASSERT_TRUE(writeFile(path, "KANALZAHL=2\r\nBEWFT=0\r\nLPT=1\r\nUHRENTYP=752\r\nDELAY=001\r\nZEILEN=050\r\n" "MAXDELAY=0010\r\nSWREGEL=1\r\nSPRACHE(Uhr)=0\r\nSPRACHE=3\r\nASTROC1C2=001\r\n"));
     ASSERT_TRUE(ReadSettings(path, back));
-    EXPECT_EQ(std::tuple(back.Kanalzahl, back.Uhrentyp, back.Delay, back.Zeilen, back.MaxDelay, back.Sprache, back.AstroC1C2),
-              std::tuple(2, 752, 4, 50, 10, 3, 1));
+    EXPECT_EQ(std::tuple(back.Kanalzahl, back.Uhrentyp, back.Delay, back.Zeilen, back.MaxDelay, back.Sprache, back.AstroC1C2), std::tuple(2, 752, 4, 50, 10, 3, 1));
     ASSERT_TRUE(writeFile(path, "KANALZAHL=4\r\nBEWFT="));
-    DeviceSettings shortFile;
-    EXPECT_TRUE(ReadSettings(path, shortFile));
-    EXPECT_EQ(std::tuple(shortFile.Kanalzahl, shortFile.Uhrentyp, shortFile.Zeilen), std::tuple(4, 731, DeviceSettings{}.Zeilen));
-    DeviceSettings missing;
-    EXPECT_FALSE(ReadSettings(dir.filePath(QStringLiteral("absent.ini")), missing));
-    EXPECT_EQ(missing.Uhrentyp, 731);
-}
-
-TEST(BrandFile, ThirtySixAcceptedFormsAndTheFirstItem)
-{
+    DeviceSettings shortFile, missing;
+    EXPECT_EQ((std::tuple{ReadSettings(path, shortFile), shortFile.Kanalzahl, shortFile.Uhrentyp, shortFile.Zeilen}), std::tuple(true, 4, 731, DeviceSettings{}.Zeilen));
+    EXPECT_EQ((std::pair{ReadSettings(dir.filePath(QStringLiteral("absent.ini")), missing), missing.Uhrentyp}), std::pair(false, 731));
     int index = 0;
+    // Capitals, small letters or one capital first; a small first letter with capitals after it is no form.
     for (const char* c : {"QBA", "QBB", "QBC", "QBD", "QBE", "QBF", "QBG", "QBH", "QBI", "QBJ", "QBK", "QBL"}) {
-        ++index;
         const QString upper = QString::fromLatin1(c);
-        EXPECT_EQ(BrandIndexOfCode(upper), index);
-        EXPECT_EQ(BrandIndexOfCode(upper.toLower()), index);
-        EXPECT_EQ(BrandIndexOfCode(upper.left(1) + upper.mid(1).toLower()), index);
-        // A small first letter with capitals after it is not one of the forms.
-        EXPECT_EQ(BrandIndexOfCode(upper.left(1).toLower() + upper.mid(1)), 0);
+        ++index;
+        EXPECT_EQ(std::tuple(BrandIndexOfCode(upper), BrandIndexOfCode(upper.toLower()), BrandIndexOfCode(upper.left(1) + upper.mid(1).toLower()), BrandIndexOfCode(upper.left(1).toLower() + upper.mid(1))), std::tuple(index, index, index, 0));
     }
     EXPECT_EQ(BrandIndexOfCode(QStringLiteral("QBM")), 0);
 
-    QTemporaryDir dir;
-    const QString path = dir.filePath(kBrandFileName);
-    EXPECT_EQ(ReadBrandFile(path), 0);
+    QTemporaryDir dir2;
+    const QString path2 = dir2.filePath(kBrandFileName);
+    EXPECT_EQ(ReadBrandFile(path2), 0);
     const std::pair<const char*, int> files[] = {{"qbd\r\nanything else\r\n", 4}, {"\"QBE\",1998\r\n", 5}, {"qBD\r\n", 0}};
     for (const auto& [text, brand] : files) {
-        ASSERT_TRUE(writeFile(path, text));
-        EXPECT_EQ(ReadBrandFile(path), brand) << text;
+        ASSERT_TRUE(writeFile(path2, text));
+        EXPECT_EQ(ReadBrandFile(path2), brand) << text;
     }
     EXPECT_EQ(ReadBrandFile(QStringLiteral(ZENDRIK_SHIPPED_DATA "/zendrik.sys")), 1);
-}
-
-// The rule "laut Tabelle" belongs to one program's table: a new program
-// starts with a rule its first save accepts, and the settings file keeps
-// that rule, never the table's.
-TEST(SettingsFile, NewProgramNeverStartsWithTheTableRule)
-{
-    struct Case {
-        const char* what;
-        int sprache;
-        int ruleBefore;       // the rule in force when the new program starts
-        int lastWithoutTable; // the last rule in use that needs no table, -1 none
-        int expected;
-    };
-    const Case cases[] = {
+    // The rule "laut Tabelle" belongs to one program's table: a new program starts with a rule its first save accepts, and the settings file keeps that
+    // rule, never the table's.
+    // The language, the rule in force when the new program starts, the last rule in use that needs no table (-1 none), the rule expected.
+    const struct { const char* what; int sprache, ruleBefore, lastWithoutTable, expected; } cases[] = {
         {"table after Europe", 1, kSwRegelTabelle, 1, 1},
         {"table after the USA, English", 2, kSwRegelTabelle, 3, 3},
         {"table, nothing before, German", 1, kSwRegelTabelle, -1, 1},
@@ -100,11 +72,9 @@ TEST(SettingsFile, NewProgramNeverStartsWithTheTableRule)
         {"no changeover stays", 1, 0, 1, 0},
         {"Great Britain stays", 1, 2, 1, 2},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         ProgramModel m = modelForRow(4);
-        m.device.Sprache = c.sprache;
-        m.device.SwRegel = c.ruleBefore;
-        m.device.SwRegelOhneTabelle = c.lastWithoutTable;
+        std::tie(m.device.Sprache, m.device.SwRegel, m.device.SwRegelOhneTabelle) = std::tuple(c.sprache, c.ruleBefore, c.lastWithoutTable);
         const QByteArray ini = SettingsFileText(m.device);
         StartNewProgram(m, 4, QStringLiteral("unbekannt"), QStringLiteral("SzTab2.zpg"));
         EXPECT_EQ(m.device.SwRegel, c.expected) << c.what;

@@ -22,40 +22,24 @@ TEST(DstRowCodec, EveryChangeoverRoundTripsAndStaysBelowTheUnusedMark)
         }
     }
     EXPECT_FALSE(IsUsedDstRow(DstRow{}));
-}
-
-TEST(SequentialReader, NumbersAndTextItems)
-{
     SequentialReader r(QByteArray(" 12  0 \r\n 255 \r\nFirst line, second\r\n\r\n\"quoted, with comma\",  7\r\nlast"));
-    EXPECT_EQ(r.readInteger(), 12);
-    EXPECT_EQ(r.readInteger(), 0);
-    EXPECT_EQ(r.readInteger(), 255);
-    EXPECT_EQ(r.readText(), QStringLiteral("First line"));
-    EXPECT_EQ(r.readText(), QStringLiteral("second"));
-    EXPECT_EQ(r.readText(), QString()); // the empty line is an empty item
-    EXPECT_EQ(r.readText(), QStringLiteral("quoted, with comma"));
-    EXPECT_EQ(r.readInteger(), 7);
-    EXPECT_EQ(r.readText(), QStringLiteral("last"));
-    EXPECT_TRUE(r.atEnd());
-    EXPECT_FALSE(r.readTextItem().has_value());
-    EXPECT_FALSE(r.readInteger().has_value());
+    for (const int n : {12, 0, 255}) EXPECT_EQ(r.readInteger(), n);
+    // The empty line is an empty item.
+    for (const char* text : {"First line", "second", "", "quoted, with comma"}) EXPECT_EQ(r.readText(), QString::fromLatin1(text));
+    EXPECT_EQ((std::tuple{r.readInteger(), r.readText()}), std::tuple(7, QStringLiteral("last")));
+    EXPECT_EQ(std::tuple(r.atEnd(), r.readTextItem().has_value(), r.readInteger().has_value()), std::tuple(true, false, false));
 
-    for (const char* bad : {"-1", "1.5", "x", "12a", "+3", "1e3"})
-        EXPECT_FALSE(SequentialReader(QByteArray(bad)).readInteger().has_value()) << bad;
+    for (const char* bad : {"-1", "1.5", "x", "12a", "+3", "1e3"}) EXPECT_FALSE(SequentialReader(QByteArray(bad)).readInteger().has_value()) << bad;
     SequentialReader separators(QByteArray("1\n2\r3,4"));
-    for (int n = 1; n <= 4; ++n)
-        EXPECT_EQ(separators.readInteger(), n);
+    for (int n = 1; n <= 4; ++n) EXPECT_EQ(separators.readInteger(), n);
 }
 
 TEST(Cp1252, EveryByteRoundTrips)
 {
     QByteArray all;
-    for (int b = 0; b < 256; ++b)
-        all.append(static_cast<char>(b));
+    for (int b = 0; b < 256; ++b) all.append(static_cast<char>(b));
     const QString text = Cp1252::decode(all);
     EXPECT_TRUE(Cp1252::canEncode(text));
     EXPECT_EQ(Cp1252::encode(text), all);
-    EXPECT_EQ(Cp1252::decode(QByteArray("\x80\x96\xE4")), QStringLiteral("€–ä"));
-    EXPECT_FALSE(Cp1252::canEncode(QStringLiteral("Ω")));
-    EXPECT_EQ(Cp1252::encode(QStringLiteral("aΩb")), QByteArray("a?b"));
+    EXPECT_EQ(std::tuple(Cp1252::decode(QByteArray("\x80\x96\xE4")), Cp1252::canEncode(QStringLiteral("Ω")), Cp1252::encode(QStringLiteral("aΩb"))), std::tuple(QStringLiteral("€–ä"), false, QByteArray("a?b")));
 }

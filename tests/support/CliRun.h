@@ -16,8 +16,7 @@ struct CliRun {
     QString err;
 };
 
-// Runs zendrik-cli (the test target defines ZENDRIK_CLI) in `workDir`, or
-// in an empty directory, so no settings or brand file of the caller count.
+// Runs zendrik-cli (the test target defines ZENDRIK_CLI) in `workDir`, or in an empty directory, so no settings or brand file of the caller count.
 inline CliRun RunCli(const QStringList& args, const QString& workDir = QString(), int timeoutMs = 60000)
 {
     QTemporaryDir empty;

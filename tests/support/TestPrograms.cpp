@@ -8,12 +8,11 @@
 
 #include <QFile>
 
+#include <gtest/gtest.h>
+
 namespace zendrik::test {
 
-QDateTime fixedClock()
-{
-    return QDateTime(QDate(2026, 12, 6), QTime(10, 37));
-}
+QDateTime fixedClock() { return QDateTime(QDate(2026, 12, 6), QTime(10, 37)); }
 
 ProgramModel modelForRow(int row)
 {
@@ -27,10 +26,7 @@ void addEntry(ProgramModel& m, const Entry& e)
 {
     ProgramSlot& s = m.program();
     s.Eintrag[static_cast<std::size_t>(s.AnzEintrag)] = e;
-    if (IsPriorityTimeByte(e.b[0]))
-        ++s.AnzPz;
-    else
-        ++s.AnzSz;
+    ++(IsPriorityTimeByte(e.b[0]) ? s.AnzPz : s.AnzSz);
     s.AnzEintrag = s.AnzSz + s.AnzPz;
 }
 
@@ -52,25 +48,20 @@ void addCommonEntries(ProgramModel& m, int channelA, int channelB)
 void addDstTable(ProgramModel& m)
 {
     ProgramSlot& s = m.program();
-    s.SoWiJahr = 2026 - 1996;
+    std::tie(s.SoWiJahr, s.AnzSoWi, m.device.SwRegel) = std::tuple(2026 - 1996, 2, 4);
     s.SoWiTab[0] = EncodeDstRow(DstEntry{{29, 3, 2, 1}, {25, 10, 3, 1}});
     s.SoWiTab[1] = EncodeDstRow(DstEntry{{28, 3, 2, 1}, {31, 10, 3, 1}});
-    s.AnzSoWi = 2;
-    m.device.SwRegel = 4;
 }
 
 void fillAstro(ProgramModel& m, int channel)
 {
-    // A smooth synthetic year of switching times: sunrise 4:50..8:10, sunset
-    // 16:20..21:40; enough to exercise every bit of the day records.
+    // A smooth synthetic year of switching times: sunrise 4:50..8:10, sunset 16:20..21:40; enough to exercise every bit of the day records.
     AstroProgram& a = m.program().astro;
     for (int d = 0; d < 366; ++d) {
         const int swing = d < 183 ? d : 365 - d;
-        a.AstroTab[static_cast<std::size_t>(channel)][static_cast<std::size_t>(d)] =
-            AstroDay{490 - swing, 980 + swing * 2 - channel, 0, -1};
+        a.AstroTab[static_cast<std::size_t>(channel)][static_cast<std::size_t>(d)] = AstroDay{490 - swing, 980 + swing * 2 - channel, 0, -1};
     }
-    a.AstroAktiv[static_cast<std::size_t>(channel + 1)] = -1;
-    a.AstroAktiv[0] = -1;
+    a.AstroAktiv[static_cast<std::size_t>(channel + 1)] = a.AstroAktiv[0] = -1;
 }
 
 } // namespace
@@ -80,11 +71,8 @@ ProgramModel canonical731()
     ProgramModel m = modelForRow(4);
     addCommonEntries(m, 0b0001, 0b0110);
     addDstTable(m);
-    m.program().ProgNr = 123456;
-    m.program().Verwendung = QStringLiteral("Schule Süd Turnhalle");
-    m.program().Kanalname[0] = QStringLiteral("Flur");
-    m.program().Kanalname[1] = QStringLiteral("Außenlicht");
-    m.device.MessKanal = 0;
+    std::tie(m.program().ProgNr, m.program().Verwendung, m.program().Kanalname[0], m.program().Kanalname[1], m.device.MessKanal) =
+        std::tuple(123456, QStringLiteral("Schule Süd Turnhalle"), QStringLiteral("Flur"), QStringLiteral("Außenlicht"), 0);
     return m;
 }
 
@@ -93,10 +81,8 @@ ProgramModel canonical738()
     ProgramModel m = modelForRow(20);
     addCommonEntries(m, 0, 9); // the 738 family addresses one channel by number
     addDstTable(m);
-    m.program().ProgNr = 42;
-    m.program().Verwendung = QStringLiteral("Bürogebäude Nord");
-    for (int c = 0; c < 16; ++c)
-        m.program().Kanalname[static_cast<std::size_t>(c)] = QStringLiteral("K%1").arg(c + 1);
+    std::tie(m.program().ProgNr, m.program().Verwendung) = std::tuple(42, QStringLiteral("Bürogebäude Nord"));
+    for (int c = 0; c < 16; ++c) m.program().Kanalname[static_cast<std::size_t>(c)] = QStringLiteral("K%1").arg(c + 1);
     fillAstro(m, 0);
     fillAstro(m, 3);
     return m;
@@ -106,16 +92,9 @@ ProgramModel canonical752()
 {
     ProgramModel m = modelForRow(19);
     addCommonEntries(m, 0b01, 0b10);
-    m.program().Verwendung = QStringLiteral("Parkplatz");
-    m.program().Kanalname[0] = QStringLiteral("Leuchten");
-    m.program().Schreibschutz = 1;
+    std::tie(m.program().Verwendung, m.program().Kanalname[0], m.program().Schreibschutz, m.device.AstroC1C2) = std::tuple(QStringLiteral("Parkplatz"), QStringLiteral("Leuchten"), 1, 1);
     AstroProgram& a = m.program().astro;
-    a.AstroLaenge = -8.5f;
-    a.AstroBreite = 49.5f;
-    a.AstroZone = -60;
-    a.AstroOffsetAuf = -15;
-    a.AstroOffsetUnter = 20;
-    m.device.AstroC1C2 = 1;
+    std::tie(a.AstroLaenge, a.AstroBreite, a.AstroZone, a.AstroOffsetAuf, a.AstroOffsetUnter) = std::tuple(-8.5f, 49.5f, -60, -15, 20);
     fillAstro(m, 0);
     return m;
 }
@@ -130,22 +109,31 @@ QString saveProgramAs(ProgramModel& model, const QString& path, bool yes)
 QByteArray readFile(const QString& path)
 {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 bool writeFile(const QString& path, const QByteArray& data)
 {
     QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    return f.write(data) == data.size();
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(data) == data.size();
 }
 
-QString testData(const QString& relative)
+QString testData(const QString& relative) { return QStringLiteral(ZENDRIK_TEST_DATA "/") + relative; }
+
+TextTable textsIn(int language)
 {
-    return QStringLiteral(ZENDRIK_TEST_DATA "/") + relative;
+    TextTable t;
+    (t.*(language == 2 ? &TextTable::LoadEnglish : language == 3 ? &TextTable::LoadFrench : &TextTable::LoadGerman))(1);
+    return t;
+}
+
+void expectGolden(const QString& relative, const QString& text)
+{
+    const QString file = testData(relative);
+    if (qEnvironmentVariableIntValue("ZENDRIK_UPDATE_GOLDEN") == 1) { ASSERT_TRUE(writeFile(file, text.toUtf8())); }
+    const QStringList want = QString::fromUtf8(readFile(file)).split(u'\n'), got = text.split(u'\n');
+    for (qsizetype i = 0; i < got.size(); ++i) ASSERT_EQ(got[i], want.value(i)) << "line " << i + 1 << " of " << file.toStdString();
+    EXPECT_EQ(got.size(), want.size()) << file.toStdString();
 }
 
 } // namespace zendrik::test

@@ -35,21 +35,12 @@ Harness memoryHarness()
     auto [port, end] = MemoryBytePort::makePair();
     std::shared_ptr<MemoryBytePort> far(std::move(end));
     far->open();
-    return {std::move(port), [far](const QByteArray& b) { far->write(b); }, [far](int count, int timeoutMs) {
-                far->waitForBytes(count, timeoutMs);
-                return far->readAll(); }, {}};
+    return {std::move(port), [far](const QByteArray& b) { far->write(b); }, [far](int count, int timeoutMs) { return far->waitForBytes(count, timeoutMs), far->readAll(); }, {}};
 }
 
 struct Pty {
-    int master = -1;
-    int slave = -1;
-    ~Pty()
-    {
-        if (slave >= 0)
-            ::close(slave);
-        if (master >= 0)
-            ::close(master);
-    }
+    int master = -1, slave = -1;
+    ~Pty() { ::close(slave), ::close(master); }
 };
 
 // The port opens the slave of a pseudo terminal through the same serial-port
@@ -74,8 +65,7 @@ Harness serialOnPtyHarness()
                     pollfd p{pty->master, POLLIN, 0};
                     char buf[256];
                     const ssize_t n = poll(&p, 1, 10) > 0 ? ::read(pty->master, buf, sizeof buf) : 0;
-                    if (n > 0)
-                        got.append(buf, n);
+                    if (n > 0) got.append(buf, n);
                 }
                 return got;
             },
@@ -87,8 +77,7 @@ protected:
     void SetUp() override
     {
         h = GetParam()();
-        if (!h.skip.isEmpty())
-            GTEST_SKIP() << h.skip.toStdString();
+        if (!h.skip.isEmpty()) GTEST_SKIP() << h.skip.toStdString();
         ASSERT_TRUE(h.port->open()) << h.port->errorString().toStdString();
     }
 
@@ -99,8 +88,7 @@ TEST_P(BytePortContract, CarriesEveryByteValueBothWaysAndDiscardsWhatCameBefore)
 {
     // Line ends, XON/XOFF and NUL must pass as plain data.
     QByteArray bytes;
-    for (int i = 0; i < 256; ++i)
-        bytes += static_cast<char>(i);
+    for (int i = 0; i < 256; ++i) bytes += static_cast<char>(i);
     ASSERT_TRUE(h.port->write(bytes));
     EXPECT_EQ(h.receive(256, 2000), bytes);
     h.send(bytes);
@@ -121,18 +109,16 @@ TEST_P(BytePortContract, WaitReturnsWhenTheBytesComeOrTimesOutAndThePortOpensAga
     EXPECT_FALSE(h.port->waitForBytes(1, 150));
     EXPECT_GE(t.elapsed(), 140);
     std::thread sender([&] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(30));
-        h.send(QByteArray("\x01", 1));
-        std::this_thread::sleep_for(std::chrono::milliseconds(30));
-        h.send(QByteArray("\x80", 1));
+        for (const char* b : {"\x01", "\x80"}) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(30));
+            h.send(QByteArray(b, 1));
+        }
     });
     t.restart();
     const bool both = h.port->waitForBytes(2, 3000);
     const qint64 waited = t.elapsed();
     sender.join();
-    EXPECT_TRUE(both);
-    EXPECT_GE(waited, 50);
-    EXPECT_LT(waited, 2500);
+    EXPECT_TRUE(both && waited >= 50 && waited < 2500) << waited;
     // Bytes already there count.
     EXPECT_TRUE(h.port->waitForBytes(2, 0));
     EXPECT_FALSE(h.port->waitForBytes(3, 50));
@@ -151,9 +137,7 @@ INSTANTIATE_TEST_SUITE_P(SerialPortOnPty, BytePortContract, ::testing::Values(&s
 TEST(QtSerialBytePort, MissingDeviceCannotBeOpened)
 {
     QtSerialBytePort port(QStringLiteral("/dev/zendrik-no-such-port"));
-    EXPECT_FALSE(port.open());
-    EXPECT_FALSE(port.errorString().isEmpty());
-    EXPECT_FALSE(port.isOpen());
+    EXPECT_FALSE(port.open() || port.isOpen() || port.errorString().isEmpty());
 }
 
 } // namespace

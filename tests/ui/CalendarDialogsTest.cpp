@@ -10,95 +10,72 @@
 #include "ui/calendar/FrmFeiertage.h"
 #include "ui/entry/FrmEingPZ.h"
 
-#include <QCompleter>
-#include <QRegularExpression>
-#include <QTimeZone>
-
-using namespace zendrik;
-using namespace zendrik::test;
-using namespace Qt::StringLiterals;
+namespace zendrik::test {
 
 namespace {
 
 class CalendarDialogs : public DesktopFixture {
 protected:
-    using DesktopFixture::items;
-    static QStringList items(const QListWidget* l)
-    {
-        QStringList out;
-        for (int i = 0; i < l->count(); ++i)
-            out << l->item(i)->text();
-        return out;
-    }
-    QString hdy() const { return work(u"deutsch.hdy"_s); }
+    template <typename T = QComboBox>
+    static T* in(const QWidget* d, const char* name) { return child<T>(d, name); }
+    static void pick(const QWidget* d, const char* combo, int index) { in(d, combo)->setCurrentIndex(index); }
+    static int day(const QWidget* d, const char* combo) { return in(d, combo)->currentIndex() + 1; }
 };
 
 } // namespace
 
 TEST_F(CalendarDialogs, HolidaysEditedFromThePriorityDialogShowThereAtOnce)
 {
-    ASSERT_TRUE(QFile::copy(shipped(u"deutsch.hdy"_s), hdy()));
+    const QString hdy = work(u"deutsch.hdy"_s);
+    ASSERT_TRUE(QFile::copy(shipped(u"deutsch.hdy"_s), hdy));
     startWith(4);
     auto* pz = open<FrmEingPZ>("mnuBaPz");
-    auto* sets = child<QComboBox>(pz, "cbo_Ft_sets");
+    auto* sets = in(pz, "cbo_Ft_sets");
     const int setsBefore = sets->count();
     click(pz, "cmd_Feiertage");
-    auto* ft = dialog<FrmFeiertage>();
-    ASSERT_NE(ft, nullptr);
+    auto* ft = child<FrmFeiertage>(frame(), "frmfeiertage");
     ft->setAskText([](const QString&) { return std::optional<QString>(u"Klasse 5"_s); });
-
-    // A fixed holiday: 15 June.
-    child<QLineEdit>(ft, "txt_Name")->setText(u"Schulfest"_s);
-    child<QRadioButton>(ft, "opt_fest")->setChecked(true);
-    child<QComboBox>(ft, "cbo_Tag")->setCurrentIndex(14);
-    child<QComboBox>(ft, "cbo_Monat")->setCurrentIndex(5);
-    click(ft, "cmd_add_Feiertage");
-    // A comma would split the file's line: refused with a message.
-    child<QLineEdit>(ft, "txt_Name")->setText(u"Fest, groß"_s);
-    click(ft, "cmd_add_Feiertage");
-    ASSERT_FALSE(messages().empty());
-    EXPECT_EQ(messages().back(), german_(kFtNameSeparator));
-    // 31 April does not exist.
-    child<QLineEdit>(ft, "txt_Name")->setText(u"April"_s);
-    child<QComboBox>(ft, "cbo_Tag")->setCurrentIndex(30);
-    child<QComboBox>(ft, "cbo_Monat")->setCurrentIndex(3);
-    click(ft, "cmd_add_Feiertage");
-    EXPECT_EQ(messages().back(), german_(kFtNoSuchDate));
-
+    in<QRadioButton>(ft, "opt_fest")->setChecked(true);
+    // A fixed holiday on 15 June; a comma would split the file's line and
+    // 31 April does not exist: both refused with a message.
+    const std::tuple<QString, int, int, QString> added[] = {{u"Schulfest"_s, 14, 5, QString()},
+        {u"Fest, groß"_s, 14, 5, german_(kFtNameSeparator)}, {u"April"_s, 30, 3, german_(kFtNoSuchDate)}};
+    for (const auto& [name, dayIndex, monthIndex, refusal] : added) {
+        in<QLineEdit>(ft, "txt_Name")->setText(name);
+        pick(ft, "cbo_Tag", dayIndex);
+        pick(ft, "cbo_Monat", monthIndex);
+        click(ft, "cmd_add_Feiertage");
+        EXPECT_EQ(messages().empty() ? QString() : messages().back(), refusal) << name.toStdString();
+    }
     // The Easter scroll bar stops where the date would leave the year.
-    child<QRadioButton>(ft, "opt_Ostern")->setChecked(true);
-    auto* hsb = child<QScrollBar>(ft, "hsb_Ostern");
+    in<QRadioButton>(ft, "opt_Ostern")->setChecked(true);
+    auto* hsb = in<QScrollBar>(ft, "hsb_Ostern");
     hsb->setValue(0);
-    EXPECT_EQ(hsb->value(), 2);
+    const int lowest = hsb->value();
     hsb->setValue(121);
-    EXPECT_EQ(child<QLabel>(ft, "lbl_Ostern")->text(), u"39 Tag(e) nach Ostern"_s);
-
+    EXPECT_EQ(std::tuple(lowest, in<QLabel>(ft, "lbl_Ostern")->text()), std::tuple(2, u"39 Tag(e) nach Ostern"_s));
     // A set with the new holiday: the priority dialog lists both at once.
     click(ft, "cmd_add_Set");
-    EXPECT_EQ(child<QComboBox>(ft, "cbo_Sets")->currentText(), u"Klasse 5"_s);
-    auto* holidays = child<QListWidget>(ft, "lst_Feiertage");
+    EXPECT_EQ(in(ft, "cbo_Sets")->currentText(), u"Klasse 5"_s);
+    auto* holidays = in<QListWidget>(ft, "lst_Feiertage");
     holidays->setCurrentRow(holidays->count() - 1);
     click(ft, "cmd_add_to_Set");
-    EXPECT_EQ(items(child<QListWidget>(ft, "lst_Set_Glieder")), QStringList{u"Schulfest"_s});
-    EXPECT_FALSE(items(child<QListWidget>(ft, "lst_Termine")).isEmpty());
+    EXPECT_EQ(items(in<QListWidget>(ft, "lst_Set_Glieder")), QStringList{u"Schulfest"_s});
+    EXPECT_FALSE(items(in<QListWidget>(ft, "lst_Termine")).isEmpty());
     ASSERT_EQ(sets->count(), setsBefore + 1);
-    EXPECT_TRUE(items(sets).contains(u"Klasse 5"_s));
     sets->setCurrentIndex(items(sets).indexOf(u"Klasse 5"_s));
     emit sets->activated(sets->currentIndex());
-    EXPECT_EQ(items(child<QListWidget>(pz, "lst_bew_Feiertage")), QStringList{u"Schulfest"_s});
-
-    // Deleting the holiday takes it out of the set.
+    EXPECT_EQ(items(in<QListWidget>(pz, "lst_bew_Feiertage")), QStringList{u"Schulfest"_s});
+    // Deleting the holiday takes it out of the set; "Beenden" writes the file.
     click(ft, "cmd_del_Feiertage");
-    EXPECT_TRUE(items(child<QListWidget>(ft, "lst_Set_Glieder")).isEmpty());
+    EXPECT_TRUE(items(in<QListWidget>(ft, "lst_Set_Glieder")).isEmpty());
     const int count = holidays->count();
-
-    // "Beenden" writes the holiday file.
     click(ft, "cmd_Beenden");
     FeiertagTabelle back;
-    ASSERT_EQ(back.read(hdy()), FeiertagResult::Ok);
+    ASSERT_EQ(back.read(hdy), FeiertagResult::Ok);
     EXPECT_EQ(back.AnzFeiertage(), count);
     ASSERT_GE(back.findSet(u"Klasse 5"_s), 0);
-    EXPECT_TRUE(back.Sets()[static_cast<std::size_t>(back.findSet(u"Klasse 5"_s))].SetGlied.empty());
+    EXPECT_TRUE(back.Sets()[std::size_t(back.findSet(u"Klasse 5"_s))].SetGlied.empty());
 }
 
 TEST_F(CalendarDialogs, TableRowsEnteredChangedAndCopiedFromTheList)
@@ -108,35 +85,31 @@ TEST_F(CalendarDialogs, TableRowsEnteredChangedAndCopiedFromTheList)
     trigger("mnuAnsSw");
     auto* sw = open<FrmEinSW>("mnuBaSw");
     EXPECT_EQ(sw->windowTitle(), german_(TextId::EnterDstTableTitle).trimmed());
-    child<QScrollBar>(sw, "hsbJahr")->setValue(2024);
+    in<QScrollBar>(sw, "hsbJahr")->setValue(2024);
     click(sw, "cmdSwNeu"); // the assistant's last Sundays of March and October
-    EXPECT_EQ(child<QComboBox>(sw, "cboVorTag")->currentIndex() + 1, 31);
-    EXPECT_EQ(child<QComboBox>(sw, "cboZurTag")->currentIndex() + 1, 27);
+    EXPECT_EQ(std::tuple(day(sw, "cboVorTag"), day(sw, "cboZurTag")), std::tuple(31, 27));
     click(sw, "cmdSwOk");
     // The next row is 2025; "Eingabeautomatik" finds its Sundays.
-    EXPECT_EQ(child<QLabel>(sw, "lblJahr")->text(), u"2025"_s);
+    EXPECT_EQ(in<QLabel>(sw, "lblJahr")->text(), u"2025"_s);
     click(sw, "cmdSwAuto");
-    EXPECT_EQ(child<QComboBox>(sw, "cboVorTag")->currentIndex() + 1, 30);
+    EXPECT_EQ(day(sw, "cboVorTag"), 30);
     click(sw, "cmdSwOk");
     // Forward and back on one day is refused, the dialog stays.
-    child<QComboBox>(sw, "cboZurMon")->setCurrentIndex(2);
-    child<QComboBox>(sw, "cboZurTag")->setCurrentIndex(child<QComboBox>(sw, "cboVorTag")->currentIndex());
+    pick(sw, "cboZurMon", 2);
+    pick(sw, "cboZurTag", day(sw, "cboVorTag") - 1);
     click(sw, "cmdSwOk");
     EXPECT_EQ(messages().back(), german_(TextId::StartEndDateSame));
     click(sw, "cmdSwEnd");
     ASSERT_EQ(model().program().AnzSoWi, 2);
     EXPECT_EQ(SommerzeitTageVon(SwTabelle, model().program(), 2025), RegelTage(SwEuropa, 2025));
-
     // Change the first row: its hour, overwritten in place.
     markRows(1, 1);
     sw = open<FrmEinSW>("mnuBaÄnd");
     EXPECT_EQ(sw->windowTitle(), german_(TextId::ChangeDstTableTitle).trimmed());
-    child<QComboBox>(sw, "cboVorStd")->setCurrentIndex(1);
+    pick(sw, "cboVorStd", 1);
     click(sw, "cmdSwOk");
     EXPECT_EQ(dialog<FrmEinSW>(), nullptr);
-    EXPECT_EQ(DecodeDstRow(model().program().SoWiTab[0]).forward.hour, 1);
-    EXPECT_EQ(model().program().AnzSoWi, 2);
-
+    EXPECT_EQ(std::tuple(DecodeDstRow(model().program().SoWiTab[0]).forward.hour, model().program().AnzSoWi), std::tuple(1, 2));
     // Copy both rows: appended as the years 2026 and 2027.
     markRows(1, 2);
     sw = open<FrmEinSW>("mnuBaKop");
@@ -144,28 +117,21 @@ TEST_F(CalendarDialogs, TableRowsEnteredChangedAndCopiedFromTheList)
     click(sw, "cmdSwOk");
     EXPECT_EQ(dialog<FrmEinSW>(), nullptr);
     ASSERT_EQ(model().program().AnzSoWi, 4);
-    EXPECT_EQ(model().program().SoWiTab[2], model().program().SoWiTab[0]);
-    const QStringList text = gridText();
-    ASSERT_GE(text.size(), 5);
-    EXPECT_TRUE(text[4].contains(u"2027"_s)) << text[4].toStdString();
-
+    EXPECT_TRUE(model().program().SoWiTab[2] == model().program().SoWiTab[0]);
+    EXPECT_TRUE(gridText().value(4).contains(u"2027"_s)) << gridText().value(4).toStdString();
     // A double click on an empty row opens a new row.
-    ASSERT_TRUE(grid()->model()->index(4, 1).isValid());
     doubleClickCell(4, 1);
     sw = dialog<FrmEinSW>();
-    ASSERT_NE(sw, nullptr);
-    EXPECT_EQ(child<QLabel>(sw, "lblJahr")->text(), u"2028"_s);
+    EXPECT_EQ(in<QLabel>(sw, "lblJahr")->text(), u"2028"_s);
     // The whole table from a southern time zone replaces it after the question.
     answer(TextId::Count, Answer::Yes);
-    child<QComboBox>(sw, "cboZone")->setCurrentText(u"Australia/Sydney"_s);
-    EXPECT_GT(child<QListWidget>(sw, "lstVorschau")->count(), 0);
+    in(sw, "cboZone")->setCurrentText(u"Australia/Sydney"_s);
+    EXPECT_GT(in<QListWidget>(sw, "lstVorschau")->count(), 0);
     click(sw, "cmdSwZone");
     EXPECT_EQ(dialog<FrmEinSW>(), nullptr);
-    EXPECT_EQ(model().program().AnzSoWi, kDstRows);
-    EXPECT_EQ(SoWiBezugsjahr(model().program()), 2024);
     const DstEntry first = DecodeDstRow(model().program().SoWiTab[0]);
-    EXPECT_EQ(first.forward.month, 10);
-    EXPECT_EQ(first.back.month, 4);
+    EXPECT_EQ(std::tuple(model().program().AnzSoWi, SoWiBezugsjahr(model().program()), first.forward.month, first.back.month),
+              std::tuple(kDstRows, 2024, 10, 4));
 }
 
 TEST_F(CalendarDialogs, ZoneBoxStartsAtAZoneWithSummerTimeAndSearchesAsTyped)
@@ -173,26 +139,23 @@ TEST_F(CalendarDialogs, ZoneBoxStartsAtAZoneWithSummerTimeAndSearchesAsTyped)
     // The computer's zone when it has summer time, else the language's.
     const QByteArray system = QTimeZone::systemTimeZoneId();
     const bool systemHasSummerTime = ZonenTage(system, QDate::currentDate().year()).hasChangeover();
-    const struct {
-        int sprache;
-        const char* language;
-    } cases[] = {{1, "Europe/Berlin"}, {2, "Europe/London"}, {3, "Europe/Paris"}};
-    for (const auto& c : cases) {
-        app_.reset();
-        startWith(4, c.sprache);
+    for (const auto& [sprache, language] : {std::pair(1, "Europe/Berlin"), std::pair(2, "Europe/London"), std::pair(3, "Europe/Paris")}) {
+        restart(4, sprache);
         trigger("mnuAnsSw");
         auto* sw = open<FrmEinSW>("mnuBaSw");
-        auto* zone = child<QComboBox>(sw, "cboZone");
-        EXPECT_EQ(zone->currentText(), systemHasSummerTime ? QString::fromLatin1(system) : QString::fromLatin1(c.language));
+        auto* zone = in(sw, "cboZone");
+        EXPECT_EQ(zone->currentText(), QString::fromLatin1(systemHasSummerTime ? system.constData() : language));
         // Its own default gives a preview, never an error.
-        const QStringList preview = items(child<QListWidget>(sw, "lstVorschau"));
+        const QStringList preview = items(in<QListWidget>(sw, "lstVorschau"));
         ASSERT_FALSE(preview.isEmpty());
         EXPECT_TRUE(QRegularExpression(u"^\\d{4}:"_s).match(preview.front()).hasMatch()) << preview.front().toStdString();
         // A name being typed searches the list and is no error yet.
         zone->completer()->setCompletionPrefix(u"lond"_s);
         EXPECT_EQ(zone->completer()->currentCompletion(), u"Europe/London"_s);
         zone->setEditText(u"Europe/Lo"_s);
-        EXPECT_TRUE(items(child<QListWidget>(sw, "lstVorschau")).isEmpty());
+        EXPECT_TRUE(items(in<QListWidget>(sw, "lstVorschau")).isEmpty());
         sw->reject();
     }
 }
+
+} // namespace zendrik::test

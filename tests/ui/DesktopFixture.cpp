@@ -2,9 +2,6 @@
 
 #include "model/DeviceTypes.h"
 #include "tests/support/TestPrograms.h"
-#include "ui/checks/CheckWindowTexts.h"
-#include "ui/frame/MainMenu.h"
-#include "ui/main/FrmStartbild.h"
 
 #include <algorithm>
 
@@ -27,17 +24,10 @@ void DesktopFixture::SetUp()
     german_.LoadGerman();
 }
 
-void DesktopFixture::TearDown()
-{
-    app_.reset();
-    QApplication::processEvents();
-}
-
 bool DesktopFixture::startApp()
 {
     app_ = std::make_unique<DesktopApp>(workDir(), &interaction_, &chooser_);
-    if (!screenArea_.isEmpty())
-        app_->setScreenArea([area = screenArea_](const QWidget*) { return area; });
+    if (!screenArea_.isEmpty()) app_->setScreenArea([area = screenArea_](const QWidget*) { return area; });
     return app_->start();
 }
 
@@ -47,12 +37,11 @@ void DesktopFixture::startWith(int row, int sprache)
     FrmStartbild* start = app_->startScreen();
     ASSERT_NE(start, nullptr);
     const char* languages[] = {"", "AniDeutsch", "AniEnglisch", "AniFrance"};
-    if (sprache != model().device.Sprache)
-        click(start, languages[sprache]);
+    if (sprache != model().device.Sprache) click(start, languages[sprache]);
     auto* combo = child<QComboBox>(start, "cboUhrentyp");
     combo->setCurrentIndex(combo->findData(row));
     ASSERT_GE(combo->currentIndex(), 0);
-    QTest::mouseClick(child<QAbstractButton>(start, "cmd_ok"), Qt::LeftButton);
+    press(start, "cmd_ok");
     ASSERT_NE(frame(), nullptr);
 }
 
@@ -65,35 +54,11 @@ QString DesktopFixture::copySample(const QString& name)
     return target;
 }
 
-QString DesktopFixture::openSample(const QString& name, const char* command)
-{
-    chooser_.open = copySample(name);
-    trigger(command);
-    return chooser_.open;
-}
-
 std::vector<QString> DesktopFixture::messages() const
 {
     std::vector<QString> out;
-    for (const Prompt& p : asked())
-        out.push_back(p.render(app_ ? app_->texts() : german_));
+    for (const Prompt& p : asked()) out.push_back(p.render(app_ ? app_->texts() : german_));
     return out;
-}
-
-QWidget* DesktopFixture::startScreen() const
-{
-    return app_ ? app_->startScreen() : nullptr;
-}
-
-QAction* DesktopFixture::action(const char* objectName) const
-{
-    return frame()->menu().action(QString::fromUtf8(objectName));
-}
-
-void DesktopFixture::settle()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QApplication::processEvents();
 }
 
 void DesktopFixture::trigger(const char* objectName)
@@ -109,9 +74,24 @@ void DesktopFixture::trigger(const char* objectName)
 QStringList DesktopFixture::items(const QComboBox* combo)
 {
     QStringList out;
-    for (int i = 0; i < combo->count(); ++i)
-        out << combo->itemText(i);
+    for (int i = 0; i < combo->count(); ++i) out << combo->itemText(i);
     return out;
+}
+
+QStringList DesktopFixture::items(const QListWidget* list)
+{
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
+    return out;
+}
+
+void DesktopFixture::typeAndLeave(QLineEdit* box, const QString& text)
+{
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QTest::keyClicks(box, text);
+    QTest::keyClick(box, Qt::Key_Return);
 }
 
 void DesktopFixture::markRows(int first, int last) const
@@ -130,32 +110,23 @@ void DesktopFixture::doubleClickCell(int row, int column) const
     QTest::mouseRelease(grid()->viewport(), Qt::LeftButton, {}, at);
 }
 
-int DesktopFixture::offers() const
+int DesktopFixture::asks(const ExtraText& question) const
 {
-    return static_cast<int>(std::count_if(asked().begin(), asked().end(), [](const Prompt& p) {
+    return static_cast<int>(std::count_if(asked().begin(), asked().end(), [&question](const Prompt& p) {
         const auto* own = p.parts.empty() ? nullptr : std::get_if<ExtraText>(&p.parts.front());
-        return own && QByteArray(own->de) == QByteArray(checkwindowtexts::kOfferCompare.de);
+        return own && QByteArray(own->de) == QByteArray(question.de);
     }));
 }
 
 QStringList DesktopFixture::gridText() const
 {
     const QAbstractItemModel* m = grid()->model();
-    QStringList lines;
-    QStringList headings;
-    for (int c = 0; c < m->columnCount(); ++c)
-        headings << m->headerData(c, Qt::Horizontal).toString();
-    lines << headings.join(QLatin1Char('\t'));
-    for (int r = 0; r < m->rowCount(); ++r) {
-        QStringList cells;
-        bool empty = true;
-        for (int c = 0; c < m->columnCount(); ++c) {
-            cells << m->index(r, c).data().toString();
-            empty = empty && cells.last().isEmpty();
-        }
-        if (empty)
-            break;
+    QStringList lines, cells;
+    for (int c = 0; c < m->columnCount(); ++c) cells << m->headerData(c, Qt::Horizontal).toString();
+    for (int r = 0; !cells.join(QString()).isEmpty() && r <= m->rowCount(); ++r) {
         lines << cells.join(QLatin1Char('\t'));
+        cells.clear();
+        for (int c = 0; r < m->rowCount() && c < m->columnCount(); ++c) cells << m->index(r, c).data().toString();
     }
     return lines;
 }

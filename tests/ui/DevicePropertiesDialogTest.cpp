@@ -5,206 +5,137 @@
 #include "ui/device/FrmGeraetEinst.h"
 #include "ui/transfer/FrmIRAccess.h"
 
-#include <QSlider>
-#include <QSpinBox>
-
-using namespace zendrik;
-using namespace zendrik::test;
-using namespace Qt::StringLiterals;
+namespace zendrik::test {
 
 namespace {
 
 class DeviceDialog : public DesktopFixture {
 protected:
     // Opens the dialog from the settings menu, as the user does.
-    FrmGeraetEinst* properties()
-    {
-        trigger("mnuEinstGerät");
-        auto* d = child<FrmGeraetEinst>(frame(), "frmGerätEinst");
-        EXPECT_TRUE(d && d->isVisible());
-        return d;
-    }
-    static bool showsLabel(QWidget* d, const QString& text)
-    {
-        for (QLabel* l : d->findChildren<QLabel*>()) {
-            if (l->text() == text)
-                return true;
-        }
-        return false;
-    }
+    FrmGeraetEinst* properties() { return trigger("mnuEinstGerät"), d_ = child<FrmGeraetEinst>(frame(), "frmGerätEinst"); }
+    template <typename T = QComboBox>
+    T* in(const char* name) const { return child<T>(d_, name); }
     // As a click in the list does: the item is chosen and reported.
-    static void choose(QComboBox* combo, int index)
-    {
-        combo->setCurrentIndex(index);
-        emit combo->activated(index);
-    }
-    static void press(QWidget* d, const char* button) { QTest::mouseClick(child<QPushButton>(d, button), Qt::LeftButton); }
+    void choose(const char* combo, int index) const { in(combo)->setCurrentIndex(index), emit in(combo)->activated(index); }
+    QByteArray portFile() const { return readFile(work(kPortSettingsFileName)); }
+    FrmGeraetEinst* d_ = nullptr;
 };
 
 } // namespace
 
-TEST_F(DeviceDialog, ItemsCaptionsAndMeterChoices)
+TEST_F(DeviceDialog, ItemsCaptionsMeterAndAstroChoices)
 {
     startWith(8); // three channels with meter pulse
     model().program().Kanalname[0] = u" Pumpe"_s;
     FrmGeraetEinst* d = properties();
-    EXPECT_EQ(d->windowTitle(), u"Geräteeigenschaften"_s);
-    EXPECT_EQ(items(child<QComboBox>(d, "cboSwRegel")),
-              (QStringList{u"keine Umschaltung"_s, u"wie Europa"_s, u"wie Großbritannien"_s, u"wie USA"_s,
-                           u"laut Tabelle"_s}));
-    EXPECT_EQ(items(child<QComboBox>(d, "cboMessKan")),
-              (QStringList{u"kein Messimpuls"_s, u"1  : Pumpe"_s, u"2  :"_s, u"3  :"_s}));
-    EXPECT_EQ(items(child<QComboBox>(d, "cboMessPeriode")).value(6), u"10 Min"_s);
-    EXPECT_EQ(items(child<QComboBox>(d, "cbolpt")).value(2), u"3 (3BCH)"_s);
-    EXPECT_TRUE(child(d, "cbosprache")->isEnabled());
-    EXPECT_FALSE(child(d, "optastroC1")->isVisible());
-
+    EXPECT_TRUE(d->isVisible() && d->windowTitle() == u"Geräteeigenschaften"_s);
+    EXPECT_EQ(items(in("cboSwRegel")), (QStringList{u"keine Umschaltung"_s, u"wie Europa"_s, u"wie Großbritannien"_s,
+                                                    u"wie USA"_s, u"laut Tabelle"_s}));
+    EXPECT_EQ(items(in("cboMessKan")), (QStringList{u"kein Messimpuls"_s, u"1  : Pumpe"_s, u"2  :"_s, u"3  :"_s}));
+    EXPECT_EQ(std::tuple(items(in("cboMessPeriode")).value(6), items(in("cbolpt")).value(2)), std::tuple(u"10 Min"_s, u"3 (3BCH)"_s));
+    EXPECT_TRUE(in<QWidget>("cbosprache")->isEnabled() && !in<QWidget>("optastroC1")->isVisible());
     // The port's caption words the port shown: a parallel port's number
     // after "über LPT", a serial one after "Schnittstelle :".
-    const std::pair<int, QString> ports[] = {
-        {0, u"über LPT"_s}, {2, u"über LPT"_s}, {3, u"Schnittstelle :"_s}, {4, u"Schnittstelle :"_s}};
+    const std::pair<int, QString> ports[] = {{0, u"über LPT"_s}, {2, u"über LPT"_s}, {3, u"Schnittstelle :"_s}, {4, u"Schnittstelle :"_s}};
     for (const auto& [index, caption] : ports) {
-        choose(child<QComboBox>(d, "cbolpt"), index);
-        EXPECT_EQ(child<QLabel>(d, "lblLpt")->text(), caption) << index;
+        choose("cbolpt", index);
+        EXPECT_EQ(in<QLabel>("lblLpt")->text(), caption) << index;
     }
-
     // Captions of the scroll bars follow their values.
-    child<QSlider>(d, "hsbverz")->setValue(3);
-    EXPECT_TRUE(showsLabel(d, u"Verzögerungsfaktor :3"_s));
-    child<QSlider>(d, "Hsbzeilen")->setValue(45);
-    EXPECT_TRUE(showsLabel(d, u"45 Zeilen"_s));
-
+    in<QSlider>("hsbverz")->setValue(3);
+    in<QSlider>("Hsbzeilen")->setValue(45);
+    QStringList labels;
+    for (QLabel* l : d->findChildren<QLabel*>()) labels << l->text();
+    EXPECT_TRUE(labels.contains(u"Verzögerungsfaktor :3"_s) && labels.contains(u"45 Zeilen"_s)) << labels.join(u'|').toStdString();
     // The meter choices but its period mark the program at once.
-    choose(child<QComboBox>(d, "cboMessPeriode"), 3);
+    choose("cboMessPeriode", 3);
     EXPECT_EQ(model().Geaendert, 0);
     for (const char* name : {"cboMessKan", "cboMessImpDauer", "cboMessZustand", "cboMessImpLage"}) {
         model().Geaendert = 0;
-        choose(child<QComboBox>(d, name), 1);
+        choose(name, 1);
         EXPECT_EQ(model().Geaendert, 1) << name;
     }
     press(d, "cmdEinstend");
-    EXPECT_EQ(model().Geaendert, 1);
-    EXPECT_TRUE(frame()->isWindowModified());
-}
-
-TEST_F(DeviceDialog, CancelKeepsOkAppliesSaveWritesTheSettings)
-{
-    startWith(8);
-    // A first start in German: the new program changes its clock as in Europe.
-    EXPECT_EQ(model().device.SwRegel, 1);
-    const auto change = [](FrmGeraetEinst* d) {
-        child<QComboBox>(d, "cboSwRegel")->setCurrentIndex(3);
-        child<QSlider>(d, "hsbverz")->setValue(5);
-        child<QComboBox>(d, "cbolpt")->setCurrentIndex(3);
-        child<QLineEdit>(d, "txtCom1")->setText(u"/dev/ttyUSB0"_s);
-        child<QComboBox>(d, "cbosprache")->setCurrentIndex(1);
-    };
-    FrmGeraetEinst* d = properties();
-    change(d);
-    press(d, "cmdEinstend");
-    EXPECT_EQ(model().device.SwRegel, 1);
-    EXPECT_EQ(model().device.Lpt, 1);
-
+    EXPECT_TRUE(model().Geaendert == 1 && frame()->isWindowModified());
+    // The astro device chooses its astro channels, its clock speaks German only.
+    restart(19);
     d = properties();
-    change(d);
-    press(d, "CmdEinstOk");
-    EXPECT_EQ(model().device.SwRegel, 3);
-    EXPECT_EQ(model().device.Delay, 20);
-    EXPECT_EQ(model().device.Lpt, 4);
-    EXPECT_EQ(model().device.SerialPort1, u"/dev/ttyUSB0"_s);
-    EXPECT_EQ(model().device.SpracheUhr, 1);
-    DeviceSettings written;
-    ASSERT_TRUE(ReadSettings(work(kSettingsFileName), written));
-    EXPECT_EQ(written.SwRegel, 1); // Ok alone does not write the settings file
-
-    d = properties();
-    child<QComboBox>(d, "cboSwRegel")->setCurrentIndex(1);
-    choose(child<QComboBox>(d, "cboMessKan"), 2);
-    child<QComboBox>(d, "cboMessPeriode")->setCurrentIndex(8);
-    child<QSlider>(d, "Hsbzeilen")->setValue(30);
-    child<QComboBox>(d, "cbolpt")->setCurrentIndex(4);
-    child<QLineEdit>(d, "txtCom2")->setText(u"/dev/ttyUSB1"_s);
-    child<QLineEdit>(d, "txtBus1")->setText(u" knxnetip:192.168.1.20:3671 "_s);
-    child<QLineEdit>(d, "txtBus2")->setText(u"sim:bus-sim.ini"_s);
-    child<QCheckBox>(d, "chkVerify")->setChecked(false);
-    press(d, "cmdeinstSpei");
-    ASSERT_TRUE(ReadSettings(work(kSettingsFileName), written));
-    EXPECT_EQ(std::tuple(written.SwRegel, written.MessKanal, written.MessPeriode, written.Zeilen, written.Lpt),
-              std::tuple(1, 2, 15, 30, 5));
-    // The serial devices and bus links go to the port file.
-    EXPECT_TRUE(readFile(work(kPortSettingsFileName)).contains("BUS1=knxnetip:192.168.1.20:3671\r\nBUS2=sim:bus-sim.ini\r\n"))
-        << readFile(work(kPortSettingsFileName)).toStdString();
-
-    // The next start knows them again.
-    app_.reset();
-    ASSERT_TRUE(startApp());
-    EXPECT_EQ(model().device.SerialPort1, u"/dev/ttyUSB0"_s);
-    EXPECT_EQ(model().device.SerialPort2, u"/dev/ttyUSB1"_s);
-    EXPECT_FALSE(model().device.VerifyWholeChip);
-    EXPECT_EQ(model().device.Lpt, 5);
-    EXPECT_EQ(model().device.BusLink1, u"knxnetip:192.168.1.20:3671"_s);
-    EXPECT_EQ(model().device.BusLink2, u"sim:bus-sim.ini"_s);
-}
-
-TEST_F(DeviceDialog, InfraredToolAndWaitingTimeGoToThePortFileAnEmptyToolIsNone)
-{
-    startWith(4);
-    FrmGeraetEinst* d = properties();
-    auto* tool = child<QLineEdit>(d, "txtIrTool");
-    auto* wait = child<QSpinBox>(d, "spnIrTimeout");
-    EXPECT_EQ(tool->text(), u"irprot"_s);
-    EXPECT_EQ(wait->value(), 120);
-    tool->selectAll();
-    QTest::keyClicks(tool, u" /opt/ir/irprot --fast "_s);
-    wait->selectAll();
-    QTest::keyClicks(wait, u"45"_s);
-    press(d, "CmdEinstOk");
-    EXPECT_EQ(model().device.IrTool, u"/opt/ir/irprot --fast"_s);
-    EXPECT_EQ(model().device.IrTimeout, 45);
-    EXPECT_FALSE(QFile::exists(work(kPortSettingsFileName))); // Ok alone writes no file
-
-    d = properties();
-    EXPECT_EQ(child<QLineEdit>(d, "txtIrTool")->text(), u"/opt/ir/irprot --fast"_s);
-    child<QSpinBox>(d, "spnIrTimeout")->setValue(30);
-    press(d, "cmdeinstSpei");
-    EXPECT_TRUE(readFile(work(kPortSettingsFileName)).contains("IRTOOL=/opt/ir/irprot --fast\r\nIRTIMEOUT=30\r\n"))
-        << readFile(work(kPortSettingsFileName)).toStdString();
-    app_.reset();
-    startWith(4);
-    EXPECT_EQ(model().device.IrTool, u"/opt/ir/irprot --fast"_s);
-    EXPECT_EQ(model().device.IrTimeout, 30);
-
-    // Emptied, it means no tool, also at the next start.
-    d = properties();
-    child<QLineEdit>(d, "txtIrTool")->clear();
-    press(d, "cmdeinstSpei");
-    EXPECT_TRUE(model().device.IrTool.isEmpty());
-    EXPECT_TRUE(readFile(work(kPortSettingsFileName)).contains("IRTOOL=\r\n"));
-    // The next start keeps it empty rather than bringing back the old tool.
-    app_.reset();
-    startWith(4);
-    EXPECT_TRUE(model().device.IrTool.isEmpty());
-
-    // Setting the clock then tells that no tool is set, and starts none.
-    auto* w = open<FrmIRAccess>("mnuIRAccess");
-    QTest::mouseClick(child<QRadioButton>(w, "Option1_2"), Qt::LeftButton);
-    QTest::mouseClick(child<QPushButton>(w, "cmd_IRok"), Qt::LeftButton);
-    ASSERT_FALSE(messages().empty());
-    EXPECT_EQ(messages().back(),
-              u"Das IR-Programm lässt sich nicht starten: kein IR-Programm eingestellt (Geräteeigenschaften)"_s);
-    EXPECT_FALSE(QFile::exists(work(u"irtrans.msg"_s)));
-    EXPECT_FALSE(w->running());
-}
-
-TEST_F(DeviceDialog, AstroDeviceChoosesItsAstroChannels)
-{
-    startWith(19);
-    FrmGeraetEinst* d = properties();
-    auto* c1 = child<QRadioButton>(d, "optastroC1");
-    EXPECT_TRUE(c1->isVisible() && c1->isChecked());
-    EXPECT_FALSE(child(d, "cbosprache")->isEnabled());
-    QTest::mouseClick(child<QRadioButton>(d, "optastroC1undC2"), Qt::LeftButton);
+    EXPECT_TRUE(in<QRadioButton>("optastroC1")->isVisible() && in<QRadioButton>("optastroC1")->isChecked() && !in<QWidget>("cbosprache")->isEnabled());
+    press(d, "optastroC1undC2");
     EXPECT_EQ(model().Geaendert, 1);
     press(d, "CmdEinstOk");
     EXPECT_EQ(model().device.AstroC1C2, 1);
 }
+
+TEST_F(DeviceDialog, CancelKeepsOkAppliesSaveWritesTheSettingsAndThePorts)
+{
+    startWith(8);
+    EXPECT_EQ(model().device.SwRegel, 1); // a first start in German: clocks change as in Europe
+    for (const char* button : {"cmdEinstend", "CmdEinstOk"}) {
+        FrmGeraetEinst* d = properties();
+        EXPECT_EQ(std::tuple(in<QLineEdit>("txtIrTool")->text(), in<QSpinBox>("spnIrTimeout")->value()), std::tuple(u"irprot"_s, 120));
+        in("cboSwRegel")->setCurrentIndex(3);
+        in<QSlider>("hsbverz")->setValue(5);
+        in("cbolpt")->setCurrentIndex(3);
+        in<QLineEdit>("txtCom1")->setText(u"/dev/ttyUSB0"_s);
+        in("cbosprache")->setCurrentIndex(1);
+        in<QLineEdit>("txtIrTool")->selectAll();
+        QTest::keyClicks(in<QLineEdit>("txtIrTool"), u" /opt/ir/irprot --fast "_s);
+        in<QSpinBox>("spnIrTimeout")->selectAll();
+        QTest::keyClicks(in<QSpinBox>("spnIrTimeout"), u"45"_s);
+        press(d, button);
+        EXPECT_EQ(model().device.SwRegel, QByteArray(button) == "cmdEinstend" ? 1 : 3) << "Cancel keeps, Ok applies";
+    }
+    const DeviceSettings& s = model().device;
+    EXPECT_EQ(std::tuple(s.SwRegel, s.Delay, s.Lpt, s.SerialPort1, s.SpracheUhr, s.IrTool, s.IrTimeout),
+              std::tuple(3, 20, 4, u"/dev/ttyUSB0"_s, 1, u"/opt/ir/irprot --fast"_s, 45));
+    DeviceSettings written;
+    ASSERT_TRUE(ReadSettings(work(kSettingsFileName), written));
+    EXPECT_EQ(written.SwRegel, 1) << "Ok alone does not write the settings file";
+    EXPECT_FALSE(QFile::exists(work(kPortSettingsFileName))) << "nor the port file";
+
+    FrmGeraetEinst* d = properties();
+    EXPECT_EQ(in<QLineEdit>("txtIrTool")->text(), u"/opt/ir/irprot --fast"_s);
+    in("cboSwRegel")->setCurrentIndex(1);
+    choose("cboMessKan", 2);
+    in("cboMessPeriode")->setCurrentIndex(8);
+    in<QSlider>("Hsbzeilen")->setValue(30);
+    in("cbolpt")->setCurrentIndex(4);
+    in<QLineEdit>("txtCom2")->setText(u"/dev/ttyUSB1"_s);
+    in<QLineEdit>("txtBus1")->setText(u" knxnetip:192.168.1.20:3671 "_s);
+    in<QLineEdit>("txtBus2")->setText(u"sim:bus-sim.ini"_s);
+    in<QCheckBox>("chkVerify")->setChecked(false);
+    in<QSpinBox>("spnIrTimeout")->setValue(30);
+    press(d, "cmdeinstSpei");
+    ASSERT_TRUE(ReadSettings(work(kSettingsFileName), written));
+    EXPECT_EQ(std::tuple(written.SwRegel, written.MessKanal, written.MessPeriode, written.Zeilen, written.Lpt),
+              std::tuple(1, 2, 15, 30, 5));
+    // The serial devices, bus links and the infrared tool go to the port file; the next start knows them again.
+    EXPECT_TRUE(portFile().contains("BUS1=knxnetip:192.168.1.20:3671\r\nBUS2=sim:bus-sim.ini\r\n")) << portFile().toStdString();
+    EXPECT_TRUE(portFile().contains("IRTOOL=/opt/ir/irprot --fast\r\nIRTIMEOUT=30\r\n")) << portFile().toStdString();
+    app_.reset();
+    ASSERT_TRUE(startApp());
+    const DeviceSettings& t = model().device;
+    EXPECT_EQ(std::tuple(t.SerialPort1, t.SerialPort2, t.VerifyWholeChip, t.Lpt, t.BusLink1, t.BusLink2, t.IrTool, t.IrTimeout),
+              std::tuple(u"/dev/ttyUSB0"_s, u"/dev/ttyUSB1"_s, false, 5, u"knxnetip:192.168.1.20:3671"_s, u"sim:bus-sim.ini"_s,
+                         u"/opt/ir/irprot --fast"_s, 30));
+}
+
+TEST_F(DeviceDialog, AnEmptiedInfraredToolIsNoneAlsoAtTheNextStart)
+{
+    startWith(4);
+    FrmGeraetEinst* d = properties();
+    in<QLineEdit>("txtIrTool")->clear();
+    press(d, "cmdeinstSpei");
+    EXPECT_TRUE(model().device.IrTool.isEmpty() && portFile().contains("IRTOOL=\r\n"));
+    restart(4);
+    EXPECT_TRUE(model().device.IrTool.isEmpty()) << "not the default tool again";
+    // Setting the clock then tells that no tool is set, and starts none.
+    auto* w = open<FrmIRAccess>("mnuIRAccess");
+    press(w, "Option1_2");
+    press(w, "cmd_IRok");
+    EXPECT_EQ(messages().empty() ? QString() : messages().back(), u"Das IR-Programm lässt sich nicht starten: kein IR-Programm eingestellt (Geräteeigenschaften)"_s);
+    EXPECT_FALSE(QFile::exists(work(u"irtrans.msg"_s)) || w->running());
+}
+
+} // namespace zendrik::test

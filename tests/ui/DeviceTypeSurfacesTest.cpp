@@ -2,7 +2,6 @@
 // info, the print title and the hand-over cover name the same type. A file
 // that fits the chosen type keeps it, whatever its program number; a file
 // that does not fit is named by the type it was made for.
-
 #include "DesktopFixture.h"
 
 #include "../support/CliRun.h"
@@ -12,22 +11,16 @@
 #include "model/DeviceTypes.h"
 #include "model/EntryBuilder.h"
 
-#include <algorithm>
-#include <functional>
-
-using namespace Qt::StringLiterals;
-
 namespace zendrik::test {
-
 namespace {
+
+const DeviceTypeRow& typeRow(int row) { return DeviceTypeTable()[static_cast<std::size_t>(row - 1)]; }
 
 // One program file of a family, and what it shows of its variant.
 struct FamilyFile {
     const char* what;
-    int family;
-    int channels;
-    bool annual; // movable priority times: identification 73
-    bool meter;  // a meter-pulse channel
+    int family, channels;
+    bool annual, meter; // movable priority times (identification 73); a meter-pulse channel
     std::function<ProgramModel()> make;
 };
 
@@ -35,120 +28,80 @@ ProgramModel plain(int row)
 {
     ProgramModel m = modelForRow(row);
     addEntry(m, BuildWeeklyEntry(480, 0b1111111, 1, 1, 0, 0));
-    if (DeviceTypeTable()[static_cast<std::size_t>(row - 1)].Evu) {
-        m.device.MessKanal = 1;
-        m.device.MessPeriode = 5;
-        m.device.MessImpDauer = 1;
-    }
+    if (typeRow(row).Evu) m.device.MessKanal = 1, m.device.MessPeriode = 5, m.device.MessImpDauer = 1;
     return m;
 }
 
 const FamilyFile kFiles[] = {
-    {"weekly 1 channel", kFamily731, 1, false, false, [] { return plain(1); }},
-    {"weekly 4 channels", kFamily731, 4, false, false, [] { return plain(4); }},
-    {"meter pulse 4 channels", kFamily731, 4, false, true, [] { return plain(9); }},
-    {"annual 4 channels", kFamily731, 4, true, false, canonical731},
+    {"weekly1", kFamily731, 1, false, false, [] { return plain(1); }},
+    {"weekly4", kFamily731, 4, false, false, [] { return plain(4); }},
+    {"meter4", kFamily731, 4, false, true, [] { return plain(9); }},
+    {"annual4", kFamily731, 4, true, false, canonical731},
     {"astro", kFamily752, 2, false, false, canonical752},
-    {"bus astro", kFamily738, 16, false, false, canonical738},
+    {"busastro", kFamily738, 16, false, false, canonical738},
 };
 
-bool fits(const FamilyFile& f, int row)
-{
-    const DeviceTypeRow& r = DeviceTypeTable()[static_cast<std::size_t>(row - 1)];
-    return r.Uhrentyp == f.family && r.Kanalzahl == f.channels && (!f.annual || r.Bewft) && (!f.meter || r.Evu);
-}
-
 // The type a file that fits no chosen row was made for: within the 731
-// family only a four-channel file with a program number and no meter pulse
-// reads as the bus switch.
+// family only a four-channel file with a program number and no meter pulse reads as the bus switch.
 int madeFor(const FamilyFile& f, bool numbered)
 {
-    if (f.family == kFamily752)
-        return 19;
-    if (f.family == kFamily738)
-        return 20;
-    if (numbered && f.channels == 4 && !f.meter)
-        return f.annual ? 14 : 5;
+    if (f.family != kFamily731) return f.family == kFamily752 ? 19 : 20;
+    if (numbered && f.channels == 4 && !f.meter) return f.annual ? 14 : 5;
     return (f.meter ? (f.annual ? 14 : 5) : (f.annual ? 9 : 0)) + f.channels;
 }
 
-class DeviceTypeSurfaces : public DesktopFixture { };
+using DeviceTypeSurfaces = DesktopFixture;
 
 } // namespace
 
 TEST_F(DeviceTypeSurfaces, EveryRowEveryFamilyFileWithAndWithoutProgramNumber)
 {
-    struct Made {
-        const FamilyFile* file;
-        bool numbered;
-        QString path;
-    };
-    std::vector<Made> made;
+    std::vector<std::tuple<const FamilyFile*, bool, QString>> made;
     for (const FamilyFile& f : kFiles) {
         for (const bool numbered : {false, true}) {
             ProgramModel m = f.make();
             m.program().ProgNr = numbered ? 120612 : kNoProgramNumber;
-            const QString path = work(u"%1%2.zpg"_s.arg(QString::fromLatin1(f.what).remove(u' ')).arg(numbered));
-            ASSERT_FALSE(saveProgramAs(m, path).isEmpty()) << f.what;
-            made.push_back({&f, numbered, path});
+            made.emplace_back(&f, numbered, saveProgramAs(m, work(u"%1%2.zpg"_s.arg(QString::fromLatin1(f.what)).arg(numbered))));
         }
     }
-
-    struct CliCase {
-        int chosen;
-        QString path;
-        QString name;
-    };
-    std::vector<CliCase> cli;
+    const QString caption = german_(TextId::DeviceType);
+    std::vector<std::tuple<int, QString, QString>> cli; // chosen row, file, type named
     for (int chosen = 1; chosen <= kDeviceTypeRows; ++chosen) {
-        startWith(chosen);
+        restart(chosen);
         answer(TextId::SaveChangesIn, Answer::No);
-        for (const Made& m : made) {
+        for (const auto& [file, numbered, path] : made) {
             const QString before = model().device.Geraetename;
-            chooser_.open = m.path;
+            chooser_.open = path;
             trigger("mnuDatÖff");
-            const std::string what = std::string(m.file->what) + (m.numbered ? " numbered" : "") + " in row "
-                + std::to_string(chosen);
-            if (m.file->family != DeviceTypeTable()[static_cast<std::size_t>(chosen - 1)].Uhrentyp) {
+            const std::string what = file->what + std::string(numbered ? " numbered" : "") + " in row " + std::to_string(chosen);
+            if (file->family != typeRow(chosen).Uhrentyp) {
                 // Refused ("Datei für ..."): the program and its type stay.
-                EXPECT_NE(model().program().Dateiname, m.path) << what;
-                EXPECT_EQ(model().device.Geraetename, before) << what;
+                EXPECT_TRUE(model().program().Dateiname != path && model().device.Geraetename == before) << what;
                 continue;
             }
-            ASSERT_EQ(model().program().Dateiname, m.path) << what;
-            const bool fitting = fits(*m.file, chosen);
-            const int expected = fitting ? chosen : madeFor(*m.file, m.numbered);
+            ASSERT_EQ(model().program().Dateiname, path) << what;
+            const DeviceTypeRow& r = typeRow(chosen);
+            const bool fitting = r.Kanalzahl == file->channels && (!file->annual || r.Bewft) && (!file->meter || r.Evu);
+            const int expected = fitting ? chosen : madeFor(*file, numbered);
             const QString name = DeviceTypeName(expected, 1);
-            const QString caption = german_(TextId::DeviceType);
-            EXPECT_EQ(model().device.Geraetename, name) << what;
-            EXPECT_EQ(model().device.Busprog != 0, DeviceTypeTable()[static_cast<std::size_t>(expected - 1)].Busprog != 0)
-                << what;
-
+            EXPECT_EQ(std::tuple(model().device.Geraetename, model().device.Busprog != 0), std::tuple(name, typeRow(expected).Busprog != 0)) << what;
             // Status bar: the type, and for a file of another type also the chosen one.
-            const QString status = child<QLabel>(frame(), "lblGeraet")->text();
-            EXPECT_TRUE(status.startsWith(caption + u": "_s + name)) << what << " " << status.toStdString();
-            EXPECT_EQ(status.contains(DeviceTypeName(chosen, 1) + u')'), !fitting) << what << status.toStdString();
-
+            const QString status = shown("lblGeraet");
+            EXPECT_EQ(std::tuple(status.startsWith(caption + u": "_s + name), status.contains(DeviceTypeName(chosen, 1) + u')')), std::tuple(true, !fitting))
+                << what << " " << status.toStdString();
             // Print title and hand-over cover.
             PrintRequest switching;
             switching.Schaltzeiten = true;
-            EXPECT_EQ(BuildPrintDocument(model(), app_->texts(), switching).title.deviceType,
-                      caption + u": "_s + name)
-                << what;
-            const HandoverDocument handover = BuildHandoverDocument(model(), app_->texts(), 2027, {});
-            EXPECT_NE(std::find(handover.cover.begin(), handover.cover.end(), std::pair(caption.trimmed(), name)),
-                      handover.cover.end())
-                << what;
-            cli.push_back({chosen, m.path, name});
+            EXPECT_EQ(BuildPrintDocument(model(), app_->texts(), switching).title.deviceType, caption + u": "_s + name) << what;
+            const auto cover = BuildHandoverDocument(model(), app_->texts(), 2027, {}).cover;
+            EXPECT_NE(std::find(cover.begin(), cover.end(), std::pair(caption.trimmed(), name)), cover.end()) << what;
+            cli.emplace_back(chosen, path, name);
         }
-        app_.reset();
     }
-
     // The command line names the same type for the same choice.
-    for (const CliCase& c : cli) {
-        const QString run = Succeeded(RunCli({u"--type"_s, QString::number(c.chosen), u"info"_s, c.path}));
-        EXPECT_TRUE(run.contains(u"device: "_s + c.name + u'\n')) << c.chosen << " " << c.path.toStdString()
-                                                                  << run.toStdString();
+    for (const auto& [chosen, path, name] : cli) {
+        const QString run = Succeeded(RunCli({u"--type"_s, QString::number(chosen), u"info"_s, path}));
+        EXPECT_TRUE(run.contains(u"device: "_s + name + u'\n')) << chosen << " " << path.toStdString() << run.toStdString();
     }
 }
 
