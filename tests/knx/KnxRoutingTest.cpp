@@ -13,6 +13,7 @@
 #include "transfer/bus/KnxNetIpDiscoveryFrames.h"
 #include "transfer/bus/KnxNetIpRouter.h"
 #include "transfer/bus/KnxNetIpRoutingFrames.h"
+#include "transfer/bus/KnxNetIpTunnel.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -25,6 +26,13 @@
 #include <QUdpSocket>
 
 #include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <thread>
 
 using namespace zendrik;
 using namespace zendrik::test;
@@ -287,6 +295,51 @@ TEST_F(KnxRoutingTest, SearchWriteAndReadBackThroughTheRoutingGroup)
                               dir.path());
     EXPECT_EQ(bad.exitCode, 1);
     EXPECT_TRUE(bad.err.contains(u"routing group"_s)) << bad.err.toStdString();
+}
+
+// Not routing, but what knxd does to a tunnel when a router is on: a frame
+// for the new tunnel right behind the connect response is taken and
+// acknowledged, not left for the server to wait on. The server is a plain
+// socket on a thread of its own, as the tunnel's open() waits on its own.
+TEST_F(KnxRoutingTest, AFrameRightBehindTheConnectResponseIsTakenAndAcknowledged)
+{
+    const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
+    sockaddr_in at{};
+    at.sin_family = AF_INET;
+    at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof at;
+    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&at), sizeof at), 0);
+    ::getsockname(fd, reinterpret_cast<sockaddr*>(&at), &length);
+    const timeval wait{2, 0};
+    ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
+    const QByteArray frame = Cemi::dataFrame(Cemi::kDataIndication, 0x1105, 0x11F0, QByteArray::fromHex("0080"));
+    std::vector<quint16> heard; // the services the server received
+    std::thread server([&] {
+        char buffer[512];
+        sockaddr_in client{};
+        for (int i = 0; i < 3; ++i) {
+            socklen_t size = sizeof client;
+            const auto n = ::recvfrom(fd, buffer, sizeof buffer, 0, reinterpret_cast<sockaddr*>(&client), &size);
+            KnxIp::Datagram d;
+            if (n <= 0 || KnxIp::parse(QByteArray(buffer, int(n)), d) != KnxIp::Fault::None)
+                break;
+            heard.push_back(d.service);
+            if (d.service != KnxIp::ConnectRequest)
+                continue;
+            for (const QByteArray& answer : {KnxIp::connectResponse(7, 0, {0x7F000001, ntohs(at.sin_port)}, 0x11F0),
+                                             KnxIp::tunnellingRequest(7, 0, frame)})
+                ::sendto(fd, answer.constData(), size_t(answer.size()), 0, reinterpret_cast<sockaddr*>(&client), size);
+        }
+    });
+    KnxNetIpTunnel tunnel(QHostAddress::LocalHost, ntohs(at.sin_port));
+    EXPECT_TRUE(tunnel.open(1000));
+    QByteArray got;
+    EXPECT_TRUE(tunnel.takeFrame(got));
+    EXPECT_EQ(got, frame);
+    tunnel.close();
+    server.join();
+    ::close(fd);
+    EXPECT_EQ(heard, (std::vector<quint16>{KnxIp::ConnectRequest, KnxIp::TunnellingAck, KnxIp::DisconnectRequest}));
 }
 
 } // namespace

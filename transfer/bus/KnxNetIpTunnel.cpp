@@ -369,7 +369,11 @@ void KnxNetIpTunnel::handle(const QByteArray& bytes, const QHostAddress& from, q
         sendNext();
         return;
     case KnxIp::TunnellingRequest:
-        if (d.channel != channel_ || state_ != State::Open) {
+        // A server may pass on a frame for the new tunnel right behind its
+        // connect response, before open() has returned: it is taken (and
+        // acknowledged) as well, or the server would wait for our
+        // acknowledgement and hold back everything after it.
+        if (d.channel != channel_ || !(state_ == State::Open || (state_ == State::Closed && connectAnswered_))) {
             ++foreign_;
             return;
         }
