@@ -35,4 +35,22 @@ struct DayProfile {
     int TotalLength() const;
 };
 
+// A stretch of a day the channel is ON: minutes from (inclusive) to
+// (exclusive), 0..1440.
+struct OnPeriod {
+    int from = 0;
+    int to = 0;
+
+    bool operator==(const OnPeriod&) const = default;
+};
+
+// One simulated day of a channel: its graph and the stretches it is ON.
+// A pulse minute counts by the state the channel is in after the pulse, as
+// the operating time counts it; the meter pulse has no stretches, its
+// operating time is reckoned from its period.
+struct SimulatedDay {
+    DayProfile profile;
+    std::vector<OnPeriod> on;
+};
+
 } // namespace zendrik

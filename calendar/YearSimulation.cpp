@@ -239,7 +239,7 @@ int YearSimulation::weekday(int dayNumber) const
 
 YearSimulation::DayRun YearSimulation::runDay(const ChannelView& view, int priority, int dayNumber, int startState,
                                               std::vector<ProfileSegment>* segments,
-                                              std::vector<DayEvent>* events) const
+                                              std::vector<DayEvent>* events, std::vector<OnPeriod>* on) const
 {
     const std::vector<Switching>& weekly =
         view.weekly[static_cast<std::size_t>(priority)][static_cast<std::size_t>(weekday(dayNumber))];
@@ -266,13 +266,22 @@ YearSimulation::DayRun YearSimulation::runDay(const ChannelView& view, int prior
     DayRun run;
     int state = startState;
     int position = 0;
+    const auto addOn = [on](int from, int to) {
+        if (!on->empty() && on->back().to == from)
+            on->back().to = to;
+        else
+            on->push_back(OnPeriod{from, to});
+    };
     // Closes the running stretch of the day at a minute; a switching that
     // does not change the state continues the stretch.
     auto closeAt = [&](int until) {
         if (until <= position)
             return;
-        if (state == 1)
+        if (state == 1) {
             run.onMinutes += until - position;
+            if (on)
+                addOn(position, until);
+        }
         if (segments && state >= 0) {
             if (!segments->empty() && segments->back().state == state)
                 segments->back().length += until - position;
@@ -326,8 +335,11 @@ YearSimulation::DayRun YearSimulation::runDay(const ChannelView& view, int prior
                 state = steady.on ? 1 : 0;
             if (segments && state >= 0)
                 segments->push_back(ProfileSegment{pulse.on ? ProfileImpulsEin : ProfileImpulsAus, 1});
-            if (state == 1)
+            if (state == 1) {
                 run.onMinutes += 1;
+                if (on)
+                    addOn(minute, minute + 1);
+            }
             position = minute + 1;
         } else if (steady.set) {
             closeAt(minute);
@@ -424,6 +436,55 @@ std::vector<int> YearSimulation::BetriebsminutenJeTag(int channel) const
         }
     }
     return minutes;
+}
+
+std::vector<SimulatedDay> YearSimulation::SimulateYear(int channel) const
+{
+    std::vector<SimulatedDay> days(static_cast<std::size_t>(Tage()));
+    if (channel < 0 || channel >= Kanaele())
+        return days;
+    const auto day = [&days](int d) -> SimulatedDay& { return days[static_cast<std::size_t>(d - 1)]; };
+    if (IstMesskanal(channel)) {
+        const DayProfile meter = meterProfile();
+        for (int d = 1; d <= Tage(); ++d) {
+            day(d).profile = meter;
+            day(d).profile.prioritaet = tagPrio_(channel, d);
+        }
+        return days;
+    }
+    std::array<bool, kPriorityPrograms> used{};
+    for (int d = 1; d <= Tage(); ++d) {
+        const int p = tagPrio_(channel, d);
+        DayProfile& profile = day(d).profile;
+        profile.prioritaet = p;
+        if (p == kTagPrioPermanentEin || p == kTagPrioPermanentAus) {
+            const bool ein = p == kTagPrioPermanentEin;
+            profile.segments.push_back(ProfileSegment{ein ? ProfileEin : ProfileAus, kMinutesOfDay});
+            profile.betriebsMinuten = ein ? kMinutesOfDay : 0;
+            if (ein)
+                day(d).on.push_back(OnPeriod{0, kMinutesOfDay});
+        } else if (p < kPriorityPrograms) {
+            used[static_cast<std::size_t>(p)] = true;
+        }
+    }
+    // Each priority program runs through the whole year, as for the
+    // operating hours, and fills the days it rules.
+    const ChannelView& view = channels_[static_cast<std::size_t>(channel)];
+    for (int p = 0; p < kPriorityPrograms; ++p) {
+        if (!used[static_cast<std::size_t>(p)])
+            continue;
+        int state = midnightState(view, p, 1);
+        for (int d = 1; d <= Tage(); ++d) {
+            SimulatedDay& today = day(d);
+            const bool rules = tagPrio_(channel, d) == p;
+            const DayRun run = runDay(view, p, d, state, rules ? &today.profile.segments : nullptr, nullptr,
+                                      rules ? &today.on : nullptr);
+            if (rules)
+                today.profile.betriebsMinuten = run.onMinutes;
+            state = run.endState;
+        }
+    }
+    return days;
 }
 
 int YearSimulation::Jahresbetriebsminuten(int channel) const

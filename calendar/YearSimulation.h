@@ -45,6 +45,10 @@ public:
     DayProfile Rechne_SzGrafik(int channel, int dayOfYear) const;
     // Minutes the channel is ON on that day.
     int Betriebsminuten(int channel, int dayOfYear) const;
+    // Every day of the year for one channel (index day - 1), the program
+    // run through the year once: as Rechne_SzGrafik for each day, with the
+    // stretches the channel is ON.
+    std::vector<SimulatedDay> SimulateYear(int channel) const;
     // Minutes the channel is ON in the whole year.
     int Jahresbetriebsminuten(int channel) const;
     // Per day of the year (index day - 1) the minutes the channel is ON.
@@ -119,10 +123,11 @@ private:
 
     int weekday(int dayNumber) const;
     // Runs one day of a priority program from a state at midnight (-1: not
-    // known). Fills the segments when asked to.
-    // Fills the segments and the minutes that switched when asked to.
+    // known). Fills the segments, the minutes that switched and the
+    // stretches ON when asked to.
     DayRun runDay(const ChannelView& view, int priority, int dayNumber, int startState,
-                  std::vector<ProfileSegment>* segments, std::vector<DayEvent>* events = nullptr) const;
+                  std::vector<ProfileSegment>* segments, std::vector<DayEvent>* events = nullptr,
+                  std::vector<OnPeriod>* on = nullptr) const;
     // The state the channel has at the start of a day under a priority
     // program: the state the most recent switching before the day left.
     Midnight midnight(const ChannelView& view, int priority, int dayNumber) const;

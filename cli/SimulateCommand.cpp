@@ -5,6 +5,7 @@
 #include "calendar/BetriebsstundenText.h"
 #include "calendar/SimulationCsv.h"
 #include "calendar/SimulationTexts.h"
+#include "calendar/SwitchingYearExport.h"
 #include "calendar/YearPictureTitle.h"
 #include "calendar/YearSimulation.h"
 #include "editing/PrintDocument.h"
@@ -16,6 +17,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSize>
+#include <QTimeZone>
 
 #include <utility>
 
@@ -26,6 +28,7 @@ namespace {
 const QString kSimulateUsage = QStringLiteral(
     "usage: zendrik-cli [--json] simulate FILE --year Y --channel C [--date D.M] [--json]\n"
     "                   [--png OUT [--width W --height H]] [--csv]\n"
+    "       zendrik-cli simulate FILE --year Y --channel C|all [--ics OUT [--zone IANA]] [--csv --periods]\n"
     "  with --date: the day profile as START<TAB>END<TAB>STATE lines (minutes of the day;\n"
     "  state 0 OFF, 1 ON, 2 and 3 the pulse states) and a last line 'operating H:MM';\n"
     "  without: the channel's yearly operating hours. --json: every day of the year\n"
@@ -34,7 +37,44 @@ const QString kSimulateUsage = QStringLiteral(
     "  with the program, year, channel, operating hours and the legend of its colours.\n"
     "  --csv: one line per day on standard output: date, weekday, priority (0..9, 10\n"
     "  permanent ON, 11 permanent OFF), operating minutes, first ON, last OFF, switchings.\n"
+    "  --ics: the switching year as a calendar: one event per stretch ON (split at midnight)\n"
+    "  and per pulse, the channel name as summary, what switched it as description; local\n"
+    "  times without zone, or times in the IANA zone of --zone (e.g. Europe/Berlin).\n"
+    "  --csv --periods: the same stretches and pulses as lines: date,channel,from,to,kind.\n"
     "  The meter-pulse channel is simulated on device types with a meter pulse (--type).");
+
+// The time the calendar says it was made: SOURCE_DATE_EPOCH when set (for
+// calendars made again to be equal), else now.
+QDateTime CalendarStamp()
+{
+    bool ok = false;
+    const qint64 epoch = qEnvironmentVariable("SOURCE_DATE_EPOCH").toLongLong(&ok);
+    return ok ? QDateTime::fromSecsSinceEpoch(epoch, Qt::UTC) : QDateTime::currentDateTimeUtc();
+}
+
+int ExportPeriods(CliContext& ctx, const YearSimulation& sim, const std::vector<int>& channels, const QString& ics,
+                  const QString& zone, bool csv)
+{
+    const std::vector<SwitchingPeriod> periods = SwitchingPeriods(ctx.model, sim, channels, ctx.texts);
+    if (!ics.isEmpty()) {
+        if (CheckExportTarget(ics, ctx.model.program().Dateiname) == ExportTargetCheck::ProgramFile)
+            return ctx.refuse(ExportTargetRefusal(ics));
+        const CalendarOptions options = ProgramCalendarOptions(ctx.model, sim, zone, CalendarStamp());
+        QByteArray calendar;
+        if (SwitchingYearCalendar(periods, options, ctx.texts, &calendar) == CalendarResult::UnknownZone) {
+            ctx.err << ctx.texts(kExportUnknownZone).arg(zone) << Qt::endl;
+            return kExitRefused;
+        }
+        QString error;
+        if (!WriteExportFile(ics, calendar, &error)) {
+            ctx.err << ics << ": " << error << Qt::endl;
+            return kExitRefused;
+        }
+    }
+    if (csv)
+        ctx.out << QString::fromUtf8(SwitchingPeriodsCsv(periods));
+    return kExitOk;
+}
 
 constexpr int kSmallestPicture = 200;
 constexpr int kLargestPicture = 8000;
@@ -74,8 +114,9 @@ int runSimulate(CliContext& ctx, const QStringList& args)
     QString error;
     const auto parsed = CommandArgs::parse(args,
                                            {QStringLiteral("year"), QStringLiteral("channel"), QStringLiteral("date"),
-                                            QStringLiteral("png"), QStringLiteral("width"), QStringLiteral("height")},
-                                           {QStringLiteral("json"), QStringLiteral("csv")}, &error);
+                                            QStringLiteral("png"), QStringLiteral("width"), QStringLiteral("height"),
+                                            QStringLiteral("ics"), QStringLiteral("zone")},
+                                           {QStringLiteral("json"), QStringLiteral("csv"), QStringLiteral("periods")}, &error);
     if (!parsed)
         return ctx.usage(error + QLatin1Char('\n') + kSimulateUsage);
     if (parsed->positional().size() != 1 || !parsed->has(QStringLiteral("year"))
@@ -93,6 +134,17 @@ int runSimulate(CliContext& ctx, const QStringList& args)
 
     const bool png = parsed->has(QStringLiteral("png"));
     const bool csv = parsed->has(QStringLiteral("csv"));
+    const bool ics = parsed->has(QStringLiteral("ics"));
+    const bool periods = parsed->has(QStringLiteral("periods"));
+    const bool allChannels = parsed->value(QStringLiteral("channel")) == QStringLiteral("all");
+    if (periods && !csv)
+        return ctx.usage(QStringLiteral("--periods goes with --csv"));
+    if (parsed->has(QStringLiteral("zone")) && !ics)
+        return ctx.usage(QStringLiteral("--zone goes with --ics"));
+    if ((ics || periods) && (date || png || ctx.json || parsed->has(QStringLiteral("json"))))
+        return ctx.usage(QStringLiteral("--ics and --periods take the whole year, without --date, --png or --json"));
+    if (allChannels && !ics && !periods)
+        return ctx.usage(QStringLiteral("--channel all goes with --ics or --csv --periods"));
     if ((png || csv) && date)
         return ctx.usage(QStringLiteral("--png and --csv take the whole year, not --date"));
     if ((png || csv) && (ctx.json || parsed->has(QStringLiteral("json"))))
@@ -112,11 +164,19 @@ int runSimulate(CliContext& ctx, const QStringList& args)
     if (const int rc = ctx.loadOrRefuse(program, kProgramSlot); rc != kExitOk)
         return rc;
     const int channels = ctx.model.device.Kanalzahl;
-    const std::optional<int> channel = WholeNumberIn(parsed->value(QStringLiteral("channel")), 1, channels);
+    const std::optional<int> channel =
+        allChannels ? std::optional<int>(1) : WholeNumberIn(parsed->value(QStringLiteral("channel")), 1, channels);
     if (!channel)
         return ctx.usage(QStringLiteral("--channel takes 1..%1 for this program").arg(channels));
 
     const YearSimulation sim(ctx.model, *year);
+    if (ics || periods) {
+        std::vector<int> chosen;
+        for (int c = allChannels ? 0 : *channel - 1; c < (allChannels ? channels : *channel); ++c)
+            chosen.push_back(c);
+        return ExportPeriods(ctx, sim, chosen, parsed->value(QStringLiteral("ics")), parsed->value(QStringLiteral("zone")),
+                             periods);
+    }
     const int c = *channel - 1;
     const bool json = ctx.json || parsed->has(QStringLiteral("json"));
 

@@ -28,6 +28,7 @@ constexpr std::pair<const char*, const char*> kWindowPages[] = {
     {"FrmBusaccess", "bus-access"},
     {"FrmSchnittstellen", "bus-access"},
     {"FrmGrafik", "simulation"},
+    {"dlgKalender", "simulation"},
     {"frmInfo", "info"},
     {"frmIRAccess", "infrared"},
     {"FrmMaster", "master-card"},

@@ -177,6 +177,13 @@ void PaintYearGraph(QPainter& painter, const YearGraphLayout& layout, const Year
                          YearGraphPriorityColour(sim.Prioritaeten()(channel, day)));
     }
 
+    PaintYearGraphFrame(painter, layout, sim.SimJahr(), texts);
+}
+
+void PaintYearGraphFrame(QPainter& painter, const YearGraphLayout& layout, int year, const TextTable& texts)
+{
+    const QRect& chart = layout.chart;
+    const QRect& strip = layout.strip;
     // Hours along the top, months down the left with a rule at each first day.
     painter.setFont(layout.font);
     painter.setPen(QPen(Qt::black, 0));
@@ -193,9 +200,9 @@ void PaintYearGraph(QPainter& painter, const YearGraphLayout& layout, const Year
     for (int month = 1; month <= 12; ++month) {
         const int top = layout.dayTop(first);
         painter.drawLine(chart.left() - layout.gap, top, strip.right(), top);
-        first += TageImMonat(month, sim.SimJahr());
+        first += TageImMonat(month, year);
     }
-    for (const auto& [month, label] : layout.monthLabels(sim.SimJahr()))
+    for (const auto& [month, label] : layout.monthLabels(year))
         painter.drawText(label, Qt::AlignLeft | Qt::AlignVCenter, monthName(month, texts));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(chart);

@@ -67,6 +67,9 @@ public:
 // least one pixel wide, so a one-minute pulse shows at any scale.
 void PaintYearGraph(QPainter& painter, const YearGraphLayout& layout, const YearSimulation& sim, int channel,
                     const TextTable& texts);
+// The hours, the month names and rules and the frames of chart and strip
+// over what the chart and strip hold; the year graphs paint their rows first.
+void PaintYearGraphFrame(QPainter& painter, const YearGraphLayout& layout, int year, const TextTable& texts);
 // Marks a day (1-based) across the chart and the strip.
 void PaintSelectedDay(QPainter& painter, const YearGraphLayout& layout, int day);
 

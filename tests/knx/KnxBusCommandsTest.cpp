@@ -39,7 +39,7 @@ protected:
             device.stop();
             knxd.stop();
         }
-        if (restart) ASSERT_TRUE(knxd.start()) << knxd.failure().toStdString();
+        if (restart) { ASSERT_TRUE(knxd.start()) << knxd.failure().toStdString(); }
         ASSERT_TRUE(writeFile(path(u"line.ini"_s), description));
         ASSERT_TRUE(device.start(QStringList{u"--link"_s, knxd.link(), path(u"line.ini"_s)} + options, dir.path())) << device.failure().toStdString();
     }

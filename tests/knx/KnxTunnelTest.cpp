@@ -198,7 +198,7 @@ TEST(KnxTunnelTest, AnUnacknowledgedRequestIsRepeatedOnceThenTheTunnelIsDroppedA
         const std::vector<LinkNote> notes = link->takeNotes();
         ASSERT_EQ(notes.size(), 1u);
         EXPECT_EQ(notes[0].text, note);
-        if (!detail.isEmpty()) EXPECT_EQ(notes[0].detail, detail);
+        if (!detail.isEmpty()) { EXPECT_EQ(notes[0].detail, detail); }
         bool done = true;
         EXPECT_EQ(link->pollConfirm(&done), LinkNotOpen);
     }

@@ -4,8 +4,10 @@
 #include "language/HelpPages.h"
 
 #include "calendar/AstroTexts.h"
+#include "calendar/BehaviourTexts.h"
 #include "calendar/FeiertagTexts.h"
 #include "calendar/SimulationTexts.h"
+#include "calendar/SwitchingYearExport.h"
 #include "editing/PrintTexts.h"
 #include "language/TextTable.h"
 #include "transfer/ir/IrTexts.h"
@@ -165,7 +167,8 @@ TEST(HelpPages, ThePagesNameTheControlsByTheirCaptionsInEachLanguage)
     // Controls of our own, beyond the device's text table.
     const std::pair<const char*, std::vector<ExtraText>> ownControls[] = {
         {"print", {kPrintToTextFile, kPrintSaveAsPdf, kHandoverSaveAs}},
-        {"simulation", {kSimExportPng, kSimExportCsv}},
+        {"simulation", {kSimExportPng, kSimExportCsv, kBehaviourCompareWith, kExportCalendar}},
+        {"comparison", {kBehaviourPage}},
         {"holidays", {kFtExportIcs, kFtAddToSet}},
         {"dst-table", {kSwFillFromZone}},
         {"astro", {kAstroSearchPlace}},

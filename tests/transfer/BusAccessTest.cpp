@@ -66,8 +66,8 @@ TEST_P(BusWriteReadTest, WhatIsWrittenIsReadBackByteForByte)
     EXPECT_TRUE(f.ui.asked().empty());
     expectDeviceHolds(*f.bus, program.program());
     EXPECT_EQ(std::pair(int(f.logLines().count(QStringLiteral("lösche Schaltzeiten "))), f.bus->repetitions()), std::pair(c.deletes, c.repetitions));
-    if (c.commands >= 0) EXPECT_EQ(f.bus->device(kDevice)->commandsReceived(), c.commands + program.program().AnzEintrag);
-    if (c.logLine) EXPECT_TRUE(f.logLines().contains(QString::fromUtf8(c.logLine)));
+    if (c.commands >= 0) { EXPECT_EQ(f.bus->device(kDevice)->commandsReceived(), c.commands + program.program().AnzEintrag); }
+    if (c.logLine) { EXPECT_TRUE(f.logLines().contains(QString::fromUtf8(c.logLine))); }
     EXPECT_EQ(f.bus->device(kDevice)->application(), original);
     EXPECT_FALSE(f.bus->device(kDevice)->connected(f.bus->clock().nowUs()));
     EXPECT_EQ(f.bus->localByte(0x0116), 5);
@@ -143,7 +143,7 @@ TEST_P(BusFaultTest, EndsInOneMessageWithTheProgramUnchangedAndTheApplicationRes
         EXPECT_EQ(f.access->pendingRestores(), c.restorePending ? QList<quint16>{kDevice} : QList<quint16>{});
         EXPECT_FALSE(f.bus->isOpen());
         EXPECT_FALSE(f.bus->device(kDevice)->connected(f.bus->clock().nowUs() + (c.linkDies ? EmulatedTimeSwitch::kConnectionTimeoutUs : 1)));
-        if (!c.restorePending) EXPECT_EQ(f.bus->device(kDevice)->application(), original);
+        if (!c.restorePending) { EXPECT_EQ(f.bus->device(kDevice)->application(), original); }
         f.reopenBus();
     }
     if (c.restorePending) {
@@ -280,8 +280,8 @@ TEST(BusAccess, AMissingOrInvalidTransferApplicationOrNoPlaceToSaveTheDevicesTou
         SCOPED_TRACE(file.toStdString() + ": " + (content ? content : "link"));
         BusFixture f(busWith(""), canonical731());
         QFile::remove(f.path(file));
-        if (content && QByteArray(content) != "missing") ASSERT_TRUE(writeFile(f.path(file), content));
-        if (!content) ASSERT_TRUE(QFile::link(f.path(QStringLiteral("missing/appl.old")), f.path(file)));
+        if (content && QByteArray(content) != "missing") { ASSERT_TRUE(writeFile(f.path(file), content)); }
+        if (!content) { ASSERT_TRUE(QFile::link(f.path(QStringLiteral("missing/appl.old")), f.path(file))); }
         const QByteArray original = f.bus->device(kDevice)->application();
         const ProgramSlot before = f.model.program();
         for (const bool reading : {false, true}) {

@@ -62,7 +62,7 @@ TEST_F(IrCommandsTest, FailuresEndWithTheirMessageAndStatus)
         {{u"ir-settime"_s}, 1, u"keine Rückmeldung von IR-Übertragung"_s}, // the tool and the wait from the port file
     };
     for (const auto& c : cases) {
-        if (c.args.size() == 1) ASSERT_TRUE(writeFile(path(u"ports.ini"_s), ("IRTOOL=" + tool(u"--no-result"_s) + "\r\nIRTIMEOUT=1\r\n").toUtf8()));
+        if (c.args.size() == 1) { ASSERT_TRUE(writeFile(path(u"ports.ini"_s), ("IRTOOL=" + tool(u"--no-result"_s) + "\r\nIRTIMEOUT=1\r\n").toUtf8())); }
         const CliRun r = cli(c.args);
         EXPECT_EQ(r.exitCode, c.exitCode) << c.args.join(u' ').toStdString();
         EXPECT_TRUE(r.err.contains(c.message)) << r.err.toStdString();

@@ -84,7 +84,7 @@ TEST_F(MasterCardTest, CardKindAndBitsReachTheSavedCard)
         auto [id, opts, master] = c.bytes;
         EXPECT_EQ(cardBytesOf(path(u"card.zpg"_s), model.device.Uhrentyp), std::tuple(id, options + opts, master));
         EXPECT_EQ(MasterStateOf(back).masterCard, c.masterCard);
-        if (master != 255) EXPECT_EQ(MasterStateOf(back).bits, (std::array<bool, 8>{true, false, false, false, true, false, false, false}));
+        if (master != 255) { EXPECT_EQ(MasterStateOf(back).bits, (std::array<bool, 8>{true, false, false, false, true, false, false, false})); }
     }
 }
 

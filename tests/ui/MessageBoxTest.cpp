@@ -32,8 +32,9 @@ TEST_F(MessageBoxes, TitleIconAndButtonsOfEachKind)
     // The buttons speak the chosen language where Qt's own translations are installed.
     ASSERT_TRUE(startApp());
     const auto box = MessageBoxInteraction(app_->texts()).box(Prompt::question(Buttons::YesNo, Icon::Question, {TextId::FileWord}));
-    if (QFileInfo::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + u"/qtbase_de.qm"_s))
+    if (QFileInfo::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + u"/qtbase_de.qm"_s)) {
         EXPECT_EQ(box->button(QMessageBox::Yes)->text().remove(u'&') + box->button(QMessageBox::No)->text().remove(u'&'), u"JaNein"_s);
+    }
 }
 
 // A capital umlaut at the start of a message keeps its dots in the box: its

@@ -156,14 +156,14 @@ TEST_F(NewUser, EveryCaptionHasAKeyOfItsOwnAndEveryPictureButtonATip)
     for (const auto& [language, tip] : introTips) {
         press(startScreen(), language);
         faults << mnemonicFaults(QString::fromLatin1(language) + u" start screen"_s, controlCaptions(startScreen()));
-        if (!tip.isEmpty()) EXPECT_EQ(child(startScreen(), "cmdeinführung")->toolTip(), tip);
-        if (tip.startsWith(u"Start")) EXPECT_TRUE(child(startScreen(), "Aniworld")->toolTip().startsWith(u"Load a further language"_s));
+        if (!tip.isEmpty()) { EXPECT_EQ(child(startScreen(), "cmdeinführung")->toolTip(), tip); }
+        if (tip.startsWith(u"Start")) { EXPECT_TRUE(child(startScreen(), "Aniworld")->toolTip().startsWith(u"Load a further language"_s)); }
     }
     for (const int row : {4, 19, 20}) {
         for (const int sprache : {1, 2, 3}) {
             const QString lang = u"lang %1 row %2 "_s.arg(sprache).arg(row);
             restart(row, sprache);
-            if (row == 4) EXPECT_TRUE(child(frame(), "AniSchreibschutz")->toolTip().startsWith(lockTips[sprache])) << sprache;
+            if (row == 4) { EXPECT_TRUE(child(frame(), "AniSchreibschutz")->toolTip().startsWith(lockTips[sprache])) << sprache; }
             QStringList titles;
             for (const QAction* a : frame()->menuBar()->actions()) {
                 if (a->isVisible() && !a->text().isEmpty()) titles << a->text();

@@ -67,7 +67,7 @@ TEST_F(Recovery, AKilledProgramComesBackWithNothingLost)
                  u"--gtest_also_run_disabled_tests"_s});
     ASSERT_TRUE(child.waitForStarted());
     const QString ready = work(u"ready"_s);
-    QTest::qWaitFor([&] { return QFile::exists(ready) || child.state() == QProcess::NotRunning; }, 60000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(ready) || child.state() == QProcess::NotRunning; }, 60000));
     ASSERT_TRUE(QFile::exists(ready)) << child.readAllStandardOutput().toStdString()
                                       << child.readAllStandardError().toStdString();
     ::kill(static_cast<pid_t>(child.processId()), SIGKILL);

@@ -99,8 +99,8 @@ TEST_F(StartScreen, IntroductionOnlyForTheOwnBrandInGerman)
     const std::tuple<bool, const char*, const char*, bool> cases[] = {
         {false, nullptr, nullptr, false}, {true, nullptr, nullptr, true}, {true, nullptr, "AniEnglisch", false}, {true, "QBB", "AniDeutsch", false}};
     for (const auto& [intro, brand, language, enabled] : cases) {
-        if (intro) ASSERT_TRUE(writeFile(work(u"ZX900.exe"_s), "intro"));
-        if (brand) ASSERT_TRUE(writeFile(work(u"zendrik.sys"_s), brand));
+        if (intro) { ASSERT_TRUE(writeFile(work(u"ZX900.exe"_s), "intro")); }
+        if (brand) { ASSERT_TRUE(writeFile(work(u"zendrik.sys"_s), brand)); }
         app_.reset();
         ASSERT_TRUE(startApp());
         if (language) press(startScreen(), language);

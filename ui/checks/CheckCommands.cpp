@@ -136,24 +136,40 @@ QString CheckCommands::programSideName() const
 void CheckCommands::compareWithFile()
 {
     frame_.commitHeader();
-    compareWithChosenFile(programSideName());
+    compareWithChosenFile(kProgramSlot, programSideName());
 }
 
-void CheckCommands::compareWithChosenFile(const QString& firstName)
+QString CheckCommands::slotSideName(int slot) const
+{
+    if (slot != kSampleSlot)
+        return programSideName();
+    return ctx_.texts(T::kSample) + QStringLiteral(" ") + FileTitle(ctx_.model.slot(kSampleSlot).Dateiname);
+}
+
+void CheckCommands::compareBehaviourWithFile(int slot, int year, int channel)
+{
+    frame_.commitHeader();
+    if (FrmVergleich* window = compareWithChosenFile(slot, slotSideName(slot)))
+        window->showBehaviour(year, channel);
+}
+
+FrmVergleich* CheckCommands::compareWithChosenFile(int slot, const QString& firstName)
 {
     const QString path = ctx_.commands.chooser().chooseOpenFile();
     if (path.isEmpty())
-        return;
+        return nullptr;
     // The file goes into a model of its own, set up as the program's.
     ProgramModel other = ctx_.model;
     if (const int result = LoadProgram(other, path, kProgramSlot); result != LoadOk) {
         ctx_.ui.ask(LoadResultMessage(result, ctx_.model.device.BrandIndex, path));
-        return;
+        return nullptr;
     }
     // The file by its path: a file of the same name may lie in another folder.
-    showComparison(new FrmVergleich(ctx_.model, kProgramSlot, firstName, other, kProgramSlot,
+    auto* window = new FrmVergleich(ctx_.model, slot, firstName, other, kProgramSlot,
                                     QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), ctx_.texts,
-                                    &frame_.frameWindow()));
+                                    &frame_.frameWindow());
+    showComparison(window, slot);
+    return window;
 }
 
 void CheckCommands::compareWithSample()
@@ -163,15 +179,15 @@ void CheckCommands::compareWithSample()
     if (sample.Dateiname.isEmpty())
         return;
     showComparison(new FrmVergleich(ctx_.model, kProgramSlot, programSideName(), ctx_.model, kSampleSlot,
-                                    ctx_.texts(T::kSample) + QStringLiteral(" ") + FileTitle(sample.Dateiname),
-                                    ctx_.texts, &frame_.frameWindow()));
+                                    slotSideName(kSampleSlot), ctx_.texts, &frame_.frameWindow()),
+                   kProgramSlot);
 }
 
 void CheckCommands::offerComparisonAfterRead()
 {
     const Prompt offer = Prompt::question(Buttons::YesNo, Icon::Question, {T::kOfferCompare});
     if (ctx_.ui.ask(offer) == Answer::Yes)
-        compareWithChosenFile(ctx_.texts(T::kReadProgram));
+        compareWithChosenFile(kProgramSlot, ctx_.texts(T::kReadProgram));
 }
 
 FrmVergleich* CheckCommands::comparison() const
@@ -179,12 +195,13 @@ FrmVergleich* CheckCommands::comparison() const
     return comparison_.data();
 }
 
-void CheckCommands::showComparison(FrmVergleich* window)
+void CheckCommands::showComparison(FrmVergleich* window, int slot)
 {
     window->setAttribute(Qt::WA_DeleteOnClose);
-    // The first program is always the one being edited: a double click on
-    // one of its entries shows the entry in the list.
-    connect(window, &FrmVergleich::entryRequested, this, [this](int entry) { frame_.showEntry(entry); });
+    // When the first program is the one being edited, a double click on one
+    // of its entries shows the entry in the list.
+    if (slot == kProgramSlot)
+        connect(window, &FrmVergleich::entryRequested, this, [this](int entry) { frame_.showEntry(entry); });
     comparison_ = window;
     window->show();
     window->raise();

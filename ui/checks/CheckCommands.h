@@ -37,6 +37,10 @@ public:
 
     // Chooses a program file and compares the program with it.
     void compareWithFile();
+    // "Vergleichen mit..." of the simulation window: chooses a program file
+    // and shows what the simulated slot does differently from it in a year,
+    // on a channel (0-based).
+    void compareBehaviourWithFile(int slot, int year, int channel);
     // Compares the program with the open sample.
     void compareWithSample();
     // After a successful read: asks once whether to compare what was read
@@ -57,8 +61,12 @@ private:
     // The name of the program side of a comparison: its file name, or that it
     // was changed since it was saved.
     QString programSideName() const;
-    void compareWithChosenFile(const QString& firstName);
-    void showComparison(FrmVergleich* window);
+    // The name of a slot in a comparison: the program's, or the sample's.
+    QString slotSideName(int slot) const;
+    // The window comparing a slot with a chosen file; none when no file
+    // was chosen or it could not be read (the user was told).
+    FrmVergleich* compareWithChosenFile(int slot, const QString& firstName);
+    void showComparison(FrmVergleich* window, int slot);
     void updateMarks();
 
     DesktopContext ctx_;

@@ -51,4 +51,8 @@ inline constexpr ExtraText kOfferCompare{"Das gelesene Programm mit einer Progra
                                          "Compare the program read with a program file?",
                                          "Comparer le programme lu avec un fichier programme ?"};
 
+// The comparison window's pages and the behaviour page's list of days.
+inline constexpr ExtraText kEntriesPage{"Einträge", "Entries", "Entrées"};
+inline constexpr ExtraText kDifferingDays{"Verschiedene Tage", "Differing days", "Jours différents"};
+
 } // namespace zendrik::checkwindowtexts

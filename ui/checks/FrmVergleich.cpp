@@ -1,14 +1,17 @@
 #include "ui/checks/FrmVergleich.h"
 
+#include "calendar/BehaviourTexts.h"
 #include "editing/checks/ProgramChecks.h"
 #include "language/TextTable.h"
 #include "model/ProgramModel.h"
+#include "ui/checks/BehaviourPage.h"
 #include "ui/checks/CheckWindowTexts.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -42,7 +45,7 @@ FrmVergleich::FrmVergleich(const ProgramModel& a, int slotA, const QString& name
     setObjectName(QStringLiteral("frmVergleich"));
     setWindowTitle(texts(T::kCompareTitle));
     setModal(false);
-    resize(820, 480);
+    resize(1000, 620);
 
     lblVergleich_ = new QLabel(texts(T::kCompared).arg(nameA, nameB), this);
     lblVergleich_->setObjectName(QStringLiteral("lblVergleich"));
@@ -99,11 +102,29 @@ FrmVergleich::FrmVergleich(const ProgramModel& a, int slotA, const QString& name
     close->setObjectName(QStringLiteral("cmdSchliessen"));
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
+    // The entries on the first page, the behaviour through a year on the second.
+    auto* entries = new QWidget(this);
+    entries->setObjectName(QStringLiteral("pagEintraege"));
+    auto* entriesLayout = new QVBoxLayout(entries);
+    entriesLayout->addWidget(grid_, 1);
+    entriesLayout->addWidget(lblAnzahl_);
+    behaviour_ = new BehaviourPage(a, slotA, nameA, b, slotB, nameB, texts, this);
+    pages_ = new QTabWidget(this);
+    pages_->setObjectName(QStringLiteral("tabSeiten"));
+    pages_->addTab(entries, texts(T::kEntriesPage));
+    pages_->addTab(behaviour_, texts(kBehaviourPage));
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lblVergleich_);
-    layout->addWidget(grid_, 1);
-    layout->addWidget(lblAnzahl_);
+    layout->addWidget(pages_, 1);
     layout->addWidget(buttons);
+}
+
+void FrmVergleich::showBehaviour(int year, int channel)
+{
+    behaviour_->showYear(year);
+    behaviour_->showChannel(channel);
+    pages_->setCurrentWidget(behaviour_);
 }
 
 QStringList FrmVergleich::rowsText() const

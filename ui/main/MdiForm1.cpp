@@ -299,6 +299,7 @@ void MdiForm1::cmdSimulation()
         grafik_ = new FrmGrafik(ctx_.model, ctx_.texts, this);
         grafik_->setAttribute(Qt::WA_DeleteOnClose);
         connect(grafik_, &FrmGrafik::entryRequested, this, &MdiForm1::showSlotEntry);
+        connect(grafik_, &FrmGrafik::compareRequested, checks_, &CheckCommands::compareBehaviourWithFile);
         // Closing it brings the list back to the front.
         connect(grafik_, &FrmGrafik::closed, this, [this] {
             activateWindow();

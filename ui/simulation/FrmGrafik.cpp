@@ -1,8 +1,10 @@
 #include "ui/simulation/FrmGrafik.h"
 
+#include "calendar/BehaviourTexts.h"
 #include "calendar/BetriebsstundenText.h"
 #include "calendar/SimulationCsv.h"
 #include "calendar/SimulationTexts.h"
+#include "calendar/SwitchingYearExport.h"
 #include "calendar/TagPrio.h"
 #include "calendar/YearPictureTitle.h"
 #include "calendar/YearSimulation.h"
@@ -11,6 +13,7 @@
 #include "model/ExportTarget.h"
 #include "model/ProgramModel.h"
 #include "paint/YearGraphPainter.h"
+#include "ui/simulation/CalendarExportDialog.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -294,6 +297,10 @@ FrmGrafik::FrmGrafik(const ProgramModel& model, const TextTable& texts, QWidget*
     cmdCsv_->setObjectName(QStringLiteral("cmdCsv"));
     cmdBeenden_ = new QPushButton(this);
     cmdBeenden_->setObjectName(QStringLiteral("cmdBeenden"));
+    cmdVergleichen_ = new QPushButton(this);
+    cmdVergleichen_->setObjectName(QStringLiteral("cmdVergleichen"));
+    cmdKalender_ = new QPushButton(this);
+    cmdKalender_->setObjectName(QStringLiteral("cmdKalender"));
 
     year_ = new YearGraphView(texts_, this);
     legend_ = new ColorLegend(texts_, this);
@@ -323,6 +330,8 @@ FrmGrafik::FrmGrafik(const ProgramModel& model, const TextTable& texts, QWidget*
     top->addWidget(lblKanal_);
     top->addWidget(cboKanal_, 1);
     top->addStretch(1);
+    top->addWidget(cmdVergleichen_);
+    top->addWidget(cmdKalender_);
     top->addWidget(cmdNeuZeichnen_);
 
     auto* graph = new QHBoxLayout;
@@ -373,6 +382,9 @@ FrmGrafik::FrmGrafik(const ProgramModel& model, const TextTable& texts, QWidget*
     connect(cmdNeuZeichnen_, &QPushButton::clicked, this, &FrmGrafik::redraw);
     connect(cmdPng_, &QPushButton::clicked, this, &FrmGrafik::savePicture);
     connect(cmdCsv_, &QPushButton::clicked, this, &FrmGrafik::saveTable);
+    connect(cmdKalender_, &QPushButton::clicked, this, &FrmGrafik::saveCalendar);
+    connect(cmdVergleichen_, &QPushButton::clicked, this,
+            [this] { emit compareRequested(sim_->Slot(), simJahr(), channel()); });
     connect(cmdBeenden_, &QPushButton::clicked, this, &QWidget::close);
 
     fillChannels();
@@ -405,6 +417,8 @@ void FrmGrafik::retranslate()
     cmdBeenden_->setText(texts_(TextId::Exit));
     cmdPng_->setText(texts_(kSimExportPng));
     cmdCsv_->setText(texts_(kSimExportCsv));
+    cmdKalender_->setText(texts_(kExportCalendar));
+    cmdVergleichen_->setText(texts_(kBehaviourCompareWith));
     lblHinweis_->setText(texts_(kSimHint));
     legend_->updateGeometry();
     if (sim_)
@@ -568,17 +582,15 @@ void FrmGrafik::computeYearHours()
     showDay(day_);
 }
 
-QString FrmGrafik::suggestedFile(const QString& extension) const
+QString FrmGrafik::suggestedFile(const QString& extension, bool ofChannel) const
 {
     const QString program = model_.slot(sim_->Slot()).Dateiname;
     if (program.isEmpty())
         return QString();
     const QFileInfo info(program);
-    return info.dir().filePath(QStringLiteral("%1 %2 C%3.%4")
-                                   .arg(info.completeBaseName())
-                                   .arg(simJahr())
-                                   .arg(channel() + 1)
-                                   .arg(extension));
+    const QString year = QStringLiteral("%1 %2").arg(info.completeBaseName()).arg(simJahr());
+    return info.dir().filePath(ofChannel ? QStringLiteral("%1 C%2.%3").arg(year).arg(channel() + 1).arg(extension)
+                                         : QStringLiteral("%1.%2").arg(year, extension));
 }
 
 void FrmGrafik::report(bool ok, const QString& path, const QString& error)
@@ -621,6 +633,68 @@ bool FrmGrafik::exportCsv(const QString& path)
     const bool ok = WriteExportFile(path, SimulationCsv(*sim_, channel(), texts_), &error);
     report(ok, path, error);
     return ok;
+}
+
+bool FrmGrafik::exportCalendar(const QString& path, const std::vector<int>& channels, const QString& zone)
+{
+    if (wouldOverwriteProgram(path)) {
+        lblHinweis_->setText(ExportTargetRefusal(path).render(texts_));
+        return false;
+    }
+    const std::vector<SwitchingPeriod> periods = SwitchingPeriods(model_, *sim_, channels, texts_);
+    QByteArray data;
+    if (path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive)) {
+        data = SwitchingPeriodsCsv(periods);
+    } else if (SwitchingYearCalendar(periods, ProgramCalendarOptions(model_, *sim_, zone, QDateTime::currentDateTimeUtc()),
+                                     texts_, &data)
+               == CalendarResult::UnknownZone) {
+        lblHinweis_->setText(texts_(kExportUnknownZone).arg(zone));
+        return false;
+    }
+    QString error;
+    const bool ok = WriteExportFile(path, data, &error);
+    report(ok, path, error);
+    return ok;
+}
+
+CalendarExportDialog* FrmGrafik::calendarDialog() const
+{
+    return calendarDialog_.data();
+}
+
+void FrmGrafik::saveCalendar()
+{
+    if (!calendarDialog_) {
+        QStringList channels;
+        for (int c = 0; c < cboKanal_->count(); ++c)
+            channels << cboKanal_->itemText(c);
+        calendarDialog_ = new CalendarExportDialog(channels, texts_, this);
+        calendarDialog_->setAttribute(Qt::WA_DeleteOnClose);
+        connect(calendarDialog_, &CalendarExportDialog::exportChosen, this, &FrmGrafik::calendarChosen);
+    }
+    calendarDialog_->open();
+}
+
+void FrmGrafik::calendarChosen()
+{
+    CalendarExportDialog* dialog = calendarDialog_.data();
+    if (!dialog)
+        return;
+    const std::vector<int> channels = dialog->channels();
+    const QString zone = dialog->zone();
+    // A zone the calendar cannot be written in is said before a file is chosen.
+    QByteArray probe;
+    if (SwitchingYearCalendar({}, ProgramCalendarOptions(model_, *sim_, zone, QDateTime::currentDateTimeUtc()),
+                              texts_, &probe)
+        == CalendarResult::UnknownZone) {
+        dialog->showError(texts_(kExportUnknownZone).arg(zone));
+        return;
+    }
+    dialog->accept();
+    const QString path = chooseFile(suggestedFile(QStringLiteral("ics"), false),
+                                    QStringLiteral("iCalendar (*.ics);;CSV (*.csv)"));
+    if (!path.isEmpty())
+        exportCalendar(path, channels, zone);
 }
 
 void FrmGrafik::savePicture()

@@ -5,10 +5,12 @@
 #include "editing/ProgramSnapshot.h"
 
 #include <QImage>
+#include <QPointer>
 #include <QWidget>
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QComboBox;
 class QLabel;
@@ -17,6 +19,7 @@ class QScrollBar;
 
 namespace zendrik {
 
+class CalendarExportDialog;
 class ProgramModel;
 class TextTable;
 class YearGraphLayout;
@@ -153,10 +156,20 @@ public slots:
     void computeYearHours();
     bool exportPng(const QString& path);
     bool exportCsv(const QString& path);
+    // The switching year of channels (0-based) as iCalendar in a time zone
+    // (empty: local times), or for a *.csv path as the list of periods.
+    bool exportCalendar(const QString& path, const std::vector<int>& channels, const QString& zone);
+    // "Kalender speichern...": the dialog of channels and zone, then a file.
+    void saveCalendar();
+    // The calendar dialog while it is open.
+    CalendarExportDialog* calendarDialog() const;
 
 signals:
     // A double click named an entry of the shown slot (its row in the table).
     void entryRequested(int slot, int entry);
+    // "Vergleichen mit...": compare the simulated slot in a year, on a
+    // channel (0-based), with a program file.
+    void compareRequested(int slot, int year, int channel);
     void closed();
 
 protected:
@@ -173,7 +186,8 @@ private:
     void savePicture();
     void saveTable();
     QString dayProgramText(int day) const;
-    QString suggestedFile(const QString& extension) const;
+    QString suggestedFile(const QString& extension, bool ofChannel = true) const;
+    void calendarChosen();
     void report(bool ok, const QString& path, const QString& error);
     bool wouldOverwriteProgram(const QString& path) const;
 
@@ -204,6 +218,9 @@ private:
     QPushButton* cmdPng_;
     QPushButton* cmdCsv_;
     QPushButton* cmdBeenden_;
+    QPushButton* cmdVergleichen_;
+    QPushButton* cmdKalender_;
+    QPointer<CalendarExportDialog> calendarDialog_;
 };
 
 } // namespace zendrik
