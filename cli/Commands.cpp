@@ -28,6 +28,7 @@ const std::vector<Command>& commands()
         {"ir-write", "ir-write FILE [--port 1|2] [--tool CMD] [--timeout S]", &runIrWrite},
         {"ir-settime", "ir-settime [--time HH:MM:SS --date DD.MM.YY] [--port 1|2] [--tool CMD] [--timeout S]", &runIrSetTime},
         {"master", "master FILE OUT [--card master|prog] [--bits N] [--permanent keyboard|switch] [--nak off|on] [--date-format euro|usa] [--clock-language de|fr] [--timebase radio|quartz] [--now \"YYYY-MM-DD HH:MM\"]", &runMaster},
+        {"bus-interfaces", "bus-interfaces [--timeout S] [--host HOST] [--from ADDRESS]... [--json]", &runBusInterfaces},
         {"bus-search", "bus-search --link L --area A --line L --from N --to M", &runBusSearch},
         {"bus-write", "bus-write FILE --link L --address A.L.D", &runBusWrite},
         {"bus-read", "bus-read --link L --address A.L.D --out FILE", &runBusRead},

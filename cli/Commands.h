@@ -49,6 +49,7 @@ int runIrRead(CliContext& context, const QStringList& args);
 int runIrWrite(CliContext& context, const QStringList& args);
 int runIrSetTime(CliContext& context, const QStringList& args);
 int runMaster(CliContext& context, const QStringList& args);
+int runBusInterfaces(CliContext& context, const QStringList& args);
 int runBusSearch(CliContext& context, const QStringList& args);
 int runBusWrite(CliContext& context, const QStringList& args);
 int runBusRead(CliContext& context, const QStringList& args);

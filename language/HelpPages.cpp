@@ -26,6 +26,7 @@ constexpr std::pair<const char*, const char*> kWindowPages[] = {
     {"frmDruck", "print"},
     {"FRM_SERIEL_IO", "chip-transfer"},
     {"FrmBusaccess", "bus-access"},
+    {"FrmSchnittstellen", "bus-access"},
     {"FrmGrafik", "simulation"},
     {"dlgKalender", "simulation"},
     {"frmInfo", "info"},

@@ -1,7 +1,9 @@
-// What the bus transfer relies on of every link to the BCU, on the simulated bus and through knxd with
-// zendrik-bus-device on the line, each opened by its connection text.
+// What the bus transfer relies on of every link to the BCU, on the simulated bus, through knxd's tunnel
+// and through the routing group with knxd as the router, with zendrik-bus-device on the line, each
+// opened by its connection text.
 
 #include "tests/knx/KnxdHarness.h"
+#include "tests/knx/KnxdRouter.h"
 
 #include "tests/support/TestPrograms.h"
 #include "transfer/bus/BusClock.h"
@@ -30,6 +32,12 @@ protected:
         const QString line = QDir(dir.path()).filePath(QStringLiteral("line.ini"));
         ASSERT_TRUE(writeFile(line, "[bus]\npacing = off\n[device 1.1.5]\n"));
         connection = QStringLiteral("sim:line.ini");
+        if (QByteArray(GetParam()) == "routing") {
+            // Paced: knxd puts frames on the group at a line's pace.
+            ASSERT_TRUE(router.start()) << router.failure().toStdString();
+            ASSERT_TRUE(device.start({QStringLiteral("--link"), router.tunnelLink(), line}, dir.path())) << device.failure().toStdString();
+            connection = router.routingLink();
+        }
         if (QByteArray(GetParam()) == "knxd") {
             ASSERT_TRUE(knxd.start()) << knxd.failure().toStdString();
             ASSERT_TRUE(device.start({QStringLiteral("--link"), knxd.link(), line}, dir.path())) << device.failure().toStdString();
@@ -80,6 +88,7 @@ protected:
 
     QTemporaryDir dir;
     Knxd knxd;
+    KnxdRouter router;
     BusDevice device;
     QString connection;
     std::unique_ptr<EibLink> link;
@@ -150,7 +159,7 @@ TEST_P(EibLinkContract, TelegramsGoOverTheConnectionAndOnlyTheDeviceAnswers)
     link->close();
 }
 
-INSTANTIATE_TEST_SUITE_P(Links, EibLinkContract, ::testing::Values("sim", "knxd"),
+INSTANTIATE_TEST_SUITE_P(Links, EibLinkContract, ::testing::Values("sim", "knxd", "routing"),
                          [](const ::testing::TestParamInfo<const char*>& info) { return std::string(info.param); });
 
 } // namespace

@@ -49,6 +49,51 @@ inline constexpr ExtraText kBusBadKnxNetIpTarget{
     "keine gültige KNXnet/IP-Adresse (knxnetip:HOST[:PORT])",
     "not a valid KNXnet/IP address (knxnetip:HOST[:PORT])",
     "adresse KNXnet/IP invalide (knxnetip:HÔTE[:PORT])"};
+inline constexpr ExtraText kBusBadRoutingTarget{
+    "keine gültige KNXnet/IP-Routing-Gruppe (routing:GRUPPE[:PORT][#A.L.D], Gruppe 224.0.0.0 bis 239.255.255.255)",
+    "not a valid KNXnet/IP routing group (routing:GROUP[:PORT][#A.L.D], group 224.0.0.0 to 239.255.255.255)",
+    "groupe de routage KNXnet/IP invalide (routing:GROUPE[:PORT][#A.L.D], groupe 224.0.0.0 à 239.255.255.255)"};
+// Finding KNXnet/IP interfaces.
+inline constexpr ExtraText kKnxSearchInterfaces{
+    "Schnittstellen suchen...", "Search interfaces...", "Rechercher des interfaces..."};
+inline constexpr ExtraText kKnxSearchTitle{
+    "KNXnet/IP-Schnittstellen", "KNXnet/IP interfaces", "Interfaces KNXnet/IP"};
+inline constexpr ExtraText kKnxSearching{
+    "Suche läuft (3 s) ...", "Searching (3 s) ...", "Recherche en cours (3 s) ..."};
+inline constexpr ExtraText kKnxFound{
+    "%1 Schnittstelle(n) gefunden. Eine Zeile wählen und übernehmen.",
+    "%1 interface(s) found. Choose a row and take it.",
+    "%1 interface(s) trouvée(s). Choisir une ligne et l'appliquer."};
+inline constexpr ExtraText kKnxSearchAgain{"Erneut suchen", "Search again", "Rechercher à nouveau"};
+inline constexpr ExtraText kKnxTake{"Übernehmen", "Take", "Appliquer"};
+inline constexpr ExtraText kKnxColumnName{"Name", "Name", "Nom"};
+inline constexpr ExtraText kKnxColumnAddress{"Adresse", "Address", "Adresse"};
+inline constexpr ExtraText kKnxColumnServices{"Dienste", "Services", "Services"};
+inline constexpr ExtraText kKnxColumnConnection{"Verbindung", "Connection", "Connexion"};
+inline constexpr ExtraText kKnxSecureOnly{
+    "KNX IP Secure (nicht unterstützt)", "KNX IP Secure (not supported)", "KNX IP Secure (non pris en charge)"};
+inline constexpr ExtraText kKnxNoneFound{
+    "Keine KNXnet/IP-Schnittstelle gefunden.", "No KNXnet/IP interface found.",
+    "Aucune interface KNXnet/IP trouvée."};
+inline constexpr ExtraText kKnxSearchNotSent{
+    "Die Suche konnte nicht gesendet werden: keine Netzwerkschnittstelle mit IPv4-Adresse.",
+    "The search could not be sent: no network interface with an IPv4 address.",
+    "La recherche n'a pas pu être envoyée : aucune interface réseau avec une adresse IPv4."};
+// Notes of the KNXnet/IP routing link in protocol.txt.
+inline constexpr ExtraText kKnxRoutingOpened{
+    "KNXnet/IP-Routing über Gruppe, eigene Adresse: ", "KNXnet/IP routing through group, own address: ",
+    "routage KNXnet/IP par le groupe, adresse propre : "};
+inline constexpr ExtraText kKnxRoutingNoSocket{
+    "Routing-Gruppe nicht erreichbar (UDP-Port belegt oder kein Multicast): ",
+    "routing group not reachable (UDP port taken or no multicast): ",
+    "groupe de routage injoignable (port UDP occupé ou pas de multicast) : "};
+inline constexpr ExtraText kKnxRoutingBusy{
+    "KNX-IP-Router ausgelastet (ROUTING_BUSY), Pause ", "KNX IP router busy (ROUTING_BUSY), holding back ",
+    "routeur KNX IP surchargé (ROUTING_BUSY), pause "};
+inline constexpr ExtraText kKnxRoutingLost{
+    "KNX-IP-Router hat Telegramme verloren (ROUTING_LOST_MESSAGE), Anzahl (gesamt): ",
+    "KNX IP router lost telegrams (ROUTING_LOST_MESSAGE), count (total): ",
+    "le routeur KNX IP a perdu des télégrammes (ROUTING_LOST_MESSAGE), nombre (total) : "};
 // Notes of the KNXnet/IP tunnel in protocol.txt.
 inline constexpr ExtraText kKnxTunnelOpened{
     "KNXnet/IP-Tunnel offen, eigene Adresse ", "KNXnet/IP tunnel open, own address ",

@@ -6,10 +6,20 @@ namespace zendrik {
 
 namespace {
 
-constexpr quint8 kHpaiLength = 8;
-constexpr quint8 kUdp = 0x01;
 constexpr quint8 kCriLength = 4;
 constexpr quint8 kConnectionHeaderLength = 4;
+
+QByteArray channelAndByte(quint8 channel, quint8 second)
+{
+    QByteArray b;
+    b += static_cast<char>(channel);
+    b += static_cast<char>(second);
+    return b;
+}
+
+} // namespace
+
+namespace KnxIp {
 
 quint16 word(const QByteArray& b, qsizetype i)
 {
@@ -22,7 +32,7 @@ void put16(QByteArray& b, quint16 v)
     b += static_cast<char>(v & 0xFF);
 }
 
-QByteArray hpai(KnxIp::Endpoint e)
+QByteArray hpai(Endpoint e)
 {
     QByteArray b;
     b += static_cast<char>(kHpaiLength);
@@ -33,26 +43,7 @@ QByteArray hpai(KnxIp::Endpoint e)
     return b;
 }
 
-QByteArray datagram(quint16 service, const QByteArray& body)
-{
-    QByteArray b;
-    b += static_cast<char>(KnxIp::kHeaderLength);
-    b += static_cast<char>(KnxIp::kVersion);
-    put16(b, service);
-    put16(b, static_cast<quint16>(KnxIp::kHeaderLength + body.size()));
-    b += body;
-    return b;
-}
-
-QByteArray channelAndByte(quint8 channel, quint8 second)
-{
-    QByteArray b;
-    b += static_cast<char>(channel);
-    b += static_cast<char>(second);
-    return b;
-}
-
-bool readHpai(const QByteArray& b, qsizetype i, KnxIp::Endpoint& e)
+bool readHpai(const QByteArray& b, qsizetype i, Endpoint& e)
 {
     if (b.size() < i + kHpaiLength || at(b, i) != kHpaiLength || at(b, i + 1) != kUdp)
         return false;
@@ -61,9 +52,31 @@ bool readHpai(const QByteArray& b, qsizetype i, KnxIp::Endpoint& e)
     return true;
 }
 
-} // namespace
+QByteArray datagram(quint16 service, const QByteArray& body)
+{
+    QByteArray b;
+    b += static_cast<char>(kHeaderLength);
+    b += static_cast<char>(kVersion);
+    put16(b, service);
+    put16(b, static_cast<quint16>(kHeaderLength + body.size()));
+    b += body;
+    return b;
+}
 
-namespace KnxIp {
+Fault parseHeader(const QByteArray& b, quint16* service)
+{
+    *service = 0;
+    if (b.size() < kHeaderLength)
+        return Fault::TooShort;
+    if (at(b, 0) != kHeaderLength)
+        return Fault::BadHeaderLength;
+    if (at(b, 1) != kVersion)
+        return Fault::BadVersion;
+    if (word(b, 4) != b.size())
+        return Fault::LengthMismatch;
+    *service = word(b, 2);
+    return Fault::None;
+}
 
 QByteArray connectRequest(Endpoint control, Endpoint data)
 {
@@ -130,15 +143,8 @@ QByteArray tunnellingAck(quint8 channel, quint8 sequence, quint8 status)
 Fault parse(const QByteArray& b, Datagram& out)
 {
     out = Datagram();
-    if (b.size() < kHeaderLength)
-        return Fault::TooShort;
-    if (at(b, 0) != kHeaderLength)
-        return Fault::BadHeaderLength;
-    if (at(b, 1) != kVersion)
-        return Fault::BadVersion;
-    if (word(b, 4) != b.size())
-        return Fault::LengthMismatch;
-    out.service = word(b, 2);
+    if (const Fault f = parseHeader(b, &out.service); f != Fault::None)
+        return f;
     const qsizetype n = b.size() - kHeaderLength;
     const qsizetype i = kHeaderLength;
     switch (out.service) {
@@ -201,6 +207,9 @@ Fault parse(const QByteArray& b, Datagram& out)
 } // namespace KnxIp
 
 namespace Cemi {
+
+using KnxIp::put16;
+using KnxIp::word;
 
 QByteArray dataFrame(quint8 code, quint16 source, quint16 destination, const QByteArray& tpdu, quint8 control1)
 {

@@ -89,7 +89,20 @@ struct Datagram {
     QByteArray cemi;     // the frame a tunnelling request carries
 };
 
+// The tunnel client's parser: the services of a tunnelling connection.
 Fault parse(const QByteArray& bytes, Datagram& out);
+
+// The pieces every KNXnet/IP datagram is made of, shared by the tunnel, the
+// routing and the discovery frames.
+inline constexpr quint8 kHpaiLength = 8;
+inline constexpr quint8 kUdp = 0x01;
+quint16 word(const QByteArray& b, qsizetype i); // high byte first; the caller checks the size
+void put16(QByteArray& b, quint16 v);
+QByteArray hpai(Endpoint e);
+bool readHpai(const QByteArray& b, qsizetype i, Endpoint& e);
+QByteArray datagram(quint16 service, const QByteArray& body);
+// The header checks every parser starts with; the service type on success.
+Fault parseHeader(const QByteArray& bytes, quint16* service);
 
 } // namespace KnxIp
 

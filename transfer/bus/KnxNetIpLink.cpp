@@ -42,7 +42,13 @@ void KnxNetIpLink::Clock::sleepUs(std::int64_t us)
 }
 
 KnxNetIpLink::KnxNetIpLink(QHostAddress host, quint16 port, QString name)
-    : tunnel_(std::move(host), port), name_(std::move(name)), clock_(*this)
+    : KnxNetIpLink(std::make_unique<KnxNetIpTunnel>(std::move(host), port), std::move(name))
+{
+    tunnel_ = static_cast<KnxNetIpTunnel*>(carrier_.get());
+}
+
+KnxNetIpLink::KnxNetIpLink(std::unique_ptr<KnxCemiCarrier> carrier, QString name)
+    : carrier_(std::move(carrier)), name_(std::move(name)), clock_(*this)
 {
     // A BCU's table holds at least its own address.
     bcu_.setByte(EibFrame::kAddressTableLength, 1);
@@ -55,34 +61,26 @@ KnxNetIpLink::~KnxNetIpLink()
 
 std::vector<LinkNote> KnxNetIpLink::takeNotes()
 {
-    // The counts since the tunnel was opened, told when they grew.
-    if (tunnel_.malformedTotal() != malformedTold_) {
-        malformedTold_ = tunnel_.malformedTotal();
+    for (LinkNote& note : carrier_->takeNotes())
+        notes_.push_back(std::move(note));
+    // The counts since the carrier was opened, told when they grew.
+    if (carrier_->malformedTotal() != malformedTold_) {
+        malformedTold_ = carrier_->malformedTotal();
         notes_.push_back({&kKnxMalformed, QString::number(malformedTold_)});
     }
-    if (tunnel_.ignoredForeign() != foreignTold_) {
-        foreignTold_ = tunnel_.ignoredForeign();
+    if (carrier_->ignoredForeign() != foreignTold_) {
+        foreignTold_ = carrier_->ignoredForeign();
         notes_.push_back({&kKnxForeign, QString::number(foreignTold_)});
     }
     return std::exchange(notes_, {});
 }
 
-void KnxNetIpLink::noteTunnelState()
+void KnxNetIpLink::noteCarrierState()
 {
-    if (tunnel_.state() != KnxNetIpTunnel::State::Failed || failureNoted_)
+    if (carrier_->state() != KnxCemiCarrier::State::Failed || failureNoted_)
         return;
     failureNoted_ = true;
-    switch (tunnel_.failure()) {
-    case KnxNetIpTunnel::Failure::NotAcknowledged:
-        notes_.push_back({&kKnxNotAcknowledged, {}});
-        break;
-    case KnxNetIpTunnel::Failure::NoHeartbeat:
-        notes_.push_back({&kKnxNoHeartbeat, {}});
-        break;
-    default:
-        notes_.push_back({&kKnxDroppedByServer, {}});
-        break;
-    }
+    notes_.push_back(carrier_->failureNote());
     connected_ = false;
     awaitingAck_ = false;
     held_.clear();
@@ -93,15 +91,15 @@ int KnxNetIpLink::state() const
 {
     if (!open_)
         return LinkNotOpen;
-    return tunnel_.state() == KnxNetIpTunnel::State::Open ? 0 : LinkLost;
+    return carrier_->state() == KnxCemiCarrier::State::Open ? 0 : LinkLost;
 }
 
 int KnxNetIpLink::install(int, int, int, int, int)
 {
-    if (open_ && tunnel_.state() == KnxNetIpTunnel::State::Open)
+    if (open_ && carrier_->state() == KnxCemiCarrier::State::Open)
         return 0;
     // A tunnel that failed is dropped and opened again.
-    tunnel_.close();
+    carrier_->close();
     open_ = false;
     failureNoted_ = false;
     incoming_.clear();
@@ -110,22 +108,15 @@ int KnxNetIpLink::install(int, int, int, int, int)
     connected_ = false;
     awaitingAck_ = false;
     held_.clear();
-    if (!tunnel_.open(connectTimeoutMs)) {
-        switch (tunnel_.failure()) {
-        case KnxNetIpTunnel::Failure::Refused:
-            notes_.push_back({&kKnxRefused, QStringLiteral("0x%1").arg(tunnel_.failureStatus(), 2, 16, QLatin1Char('0'))});
-            break;
-        case KnxNetIpTunnel::Failure::NoSocket:
-            notes_.push_back({&kKnxNoSocket, name_});
-            break;
-        default:
-            notes_.push_back({&kKnxNoServer, name_});
-            break;
-        }
+    if (!carrier_->open(connectTimeoutMs)) {
+        LinkNote why = carrier_->openFailureNote();
+        if (why.detail.isEmpty())
+            why.detail = name_;
+        notes_.push_back(why);
         return LinkInstallFailed;
     }
     open_ = true;
-    notes_.push_back({&kKnxTunnelOpened, FormatPhysicalAddress(tunnel_.address())});
+    notes_.push_back(carrier_->openedNote());
     return 0;
 }
 
@@ -158,7 +149,7 @@ int KnxNetIpLink::changeLayer(int)
 
 void KnxNetIpLink::sendTpdu(quint16 destination, const QByteArray& tpdu, bool confirmsFrame)
 {
-    if (tunnel_.send(Cemi::dataFrame(Cemi::kDataRequest, tunnel_.address(), destination, tpdu)))
+    if (carrier_->send(Cemi::dataFrame(Cemi::kDataRequest, carrier_->address(), destination, tpdu)))
         confirms_.push_back(confirmsFrame);
 }
 
@@ -280,10 +271,10 @@ int KnxNetIpLink::receive(QByteArray& buffer)
 
 int KnxNetIpLink::close()
 {
-    if (open_ && tunnel_.state() == KnxNetIpTunnel::State::Open)
+    if (open_ && carrier_->state() == KnxCemiCarrier::State::Open)
         endConnection(true);
     // The disconnect request goes out whatever happened before.
-    tunnel_.close();
+    carrier_->close();
     open_ = false;
     incoming_.clear();
     confirms_.clear();
@@ -296,15 +287,15 @@ bool KnxNetIpLink::service(std::int64_t waitUs)
 {
     if (!open_)
         return false;
-    tunnel_.service(waitUs);
+    carrier_->service(waitUs);
     QByteArray cemi;
     bool arrived = false;
-    while (tunnel_.takeFrame(cemi)) {
+    while (carrier_->takeFrame(cemi)) {
         arrived = true;
         handleFrame(cemi);
     }
-    noteTunnelState();
-    if (tunnel_.state() != KnxNetIpTunnel::State::Open)
+    noteCarrierState();
+    if (carrier_->state() != KnxCemiCarrier::State::Open)
         return arrived;
     const std::int64_t now = clock_.nowUs();
     if (connected_ && awaitingAck_ && now - sentAtUs_ >= kAckTimeoutUs) {
@@ -347,7 +338,7 @@ void KnxNetIpLink::handleFrame(const QByteArray& bytes)
             confirmed_ = true;
         return;
     }
-    if (f.code != Cemi::kDataIndication || f.groupDestination() || f.destination != tunnel_.address())
+    if (f.code != Cemi::kDataIndication || f.groupDestination() || f.destination != carrier_->address())
         return;
     const quint8 control = at(f.tpdu, 0);
     if (!connected_ || f.source != partner_)

@@ -12,12 +12,14 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <memory>
 
 namespace zendrik {
 
 // The bus reached through a KNX IP interface, router or knxd: a KNXnet/IP
-// tunnel on the link layer behind the link contract. What a BCU would do
-// on its own happens here:
+// tunnel on the link layer, or the routing multicast group, behind the
+// link contract (the carrier of the cEMI frames is the only difference).
+// What a BCU would do on its own happens here:
 // - the transport layer to the device: the connect and disconnect frames
 //   become T_Connect and T_Disconnect, a data frame T_Data_Connected with
 //   the next four-bit sequence number; every connected telegram of the
@@ -30,10 +32,13 @@ namespace zendrik {
 //   (an IP interface has no BCU memory): the address-table length at
 //   0x0116 and the connection flags at 0x010D.
 // The confirmation poll reports the L_Data.con of the frame. The link's
-// clock is the machine's; its waits keep the tunnel serviced.
+// clock is the machine's; its waits keep the carrier serviced.
 class KnxNetIpLink : public EibLink {
 public:
+    // A tunnel to the server at host:port.
     KnxNetIpLink(QHostAddress host, quint16 port, QString name);
+    // Any carrier (the routing group).
+    KnxNetIpLink(std::unique_ptr<KnxCemiCarrier> carrier, QString name);
     ~KnxNetIpLink() override;
 
     int install(int port, int baud, int replyTimeoutMs, int charTimeoutMs, int flags) override;
@@ -48,10 +53,12 @@ public:
     QString name() const override { return name_; }
     std::vector<LinkNote> takeNotes() override;
 
-    // The address the tunnel server gave us (0 while closed).
-    quint16 ownAddress() const { return tunnel_.address(); }
-    const KnxNetIpTunnel& tunnel() const { return tunnel_; }
-    KnxNetIpTunnel& tunnel() { return tunnel_; }
+    // Our individual address (a tunnel's is the server's choice, 0 while closed).
+    quint16 ownAddress() const { return carrier_->address(); }
+    // The tunnel of a tunnelling link (only there).
+    const KnxNetIpTunnel& tunnel() const { return *tunnel_; }
+    KnxNetIpTunnel& tunnel() { return *tunnel_; }
+    KnxCemiCarrier& carrier() { return *carrier_; }
     // Our connected telegrams sent again for a missing T_ACK.
     int transportRepetitions() const { return transportRepetitions_; }
     // How long the connect waits for the server.
@@ -94,9 +101,10 @@ private:
     void sendConnected(QByteArray tpdu);
     void handleFrame(const QByteArray& cemi);
     void endConnection(bool tellDevice);
-    void noteTunnelState();
+    void noteCarrierState();
 
-    KnxNetIpTunnel tunnel_;
+    std::unique_ptr<KnxCemiCarrier> carrier_;
+    KnxNetIpTunnel* tunnel_ = nullptr;
     QString name_;
     Clock clock_;
     bool open_ = false;

@@ -1,5 +1,8 @@
 #include "transfer/bus/KnxNetIpTunnel.h"
 
+#include "transfer/bus/BusTexts.h"
+#include "transfer/bus/PhysicalAddress.h"
+
 #include <QHostInfo>
 #include <QNetworkDatagram>
 #include <QUdpSocket>
@@ -73,6 +76,35 @@ int KnxNetIpTunnel::malformedTotal() const
     for (const int c : malformed_)
         n += c;
     return n;
+}
+
+LinkNote KnxNetIpTunnel::openedNote() const
+{
+    return {&kKnxTunnelOpened, FormatPhysicalAddress(address_)};
+}
+
+LinkNote KnxNetIpTunnel::openFailureNote() const
+{
+    switch (failure_) {
+    case Failure::Refused:
+        return {&kKnxRefused, QStringLiteral("0x%1").arg(failureStatus_, 2, 16, QLatin1Char('0'))};
+    case Failure::NoSocket:
+        return {&kKnxNoSocket, {}};
+    default:
+        return {&kKnxNoServer, {}};
+    }
+}
+
+LinkNote KnxNetIpTunnel::failureNote() const
+{
+    switch (failure_) {
+    case Failure::NotAcknowledged:
+        return {&kKnxNotAcknowledged, {}};
+    case Failure::NoHeartbeat:
+        return {&kKnxNoHeartbeat, {}};
+    default:
+        return {&kKnxDroppedByServer, {}};
+    }
 }
 
 bool KnxNetIpTunnel::open(int timeoutMs)
@@ -337,7 +369,11 @@ void KnxNetIpTunnel::handle(const QByteArray& bytes, const QHostAddress& from, q
         sendNext();
         return;
     case KnxIp::TunnellingRequest:
-        if (d.channel != channel_ || state_ != State::Open) {
+        // A server may pass on a frame for the new tunnel right behind its
+        // connect response, before open() has returned: it is taken (and
+        // acknowledged) as well, or the server would wait for our
+        // acknowledgement and hold back everything after it.
+        if (d.channel != channel_ || !(state_ == State::Open || (state_ == State::Closed && connectAnswered_))) {
             ++foreign_;
             return;
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "transfer/bus/KnxCemiCarrier.h"
 #include "transfer/bus/KnxNetIpFrames.h"
 
 #include <QByteArray>
@@ -27,11 +28,9 @@ namespace zendrik {
 // Nothing runs by itself: service() reads what arrived and does what is
 // due, waiting for the next datagram a moment if told to. The caller's
 // waits call it, so the tunnel works the same with and without an event loop.
-class KnxNetIpTunnel {
+class KnxNetIpTunnel : public KnxCemiCarrier {
 public:
-    enum class State { Closed,
-                       Open,
-                       Failed };
+    using State = KnxCemiCarrier::State;
     // Why a tunnel failed or could not be opened.
     enum class Failure {
         None,
@@ -44,40 +43,44 @@ public:
     };
 
     KnxNetIpTunnel(QHostAddress host, quint16 port);
-    ~KnxNetIpTunnel();
+    ~KnxNetIpTunnel() override;
     KnxNetIpTunnel(const KnxNetIpTunnel&) = delete;
     KnxNetIpTunnel& operator=(const KnxNetIpTunnel&) = delete;
 
     // Connects, waiting up to `timeoutMs` for the server (the request is
     // sent again every 100 ms meanwhile). False with failure() set.
-    bool open(int timeoutMs = 2000);
+    bool open(int timeoutMs = 2000) override;
     // Ends the tunnel: what is still queued goes out first (briefly), then
     // the disconnect request, always.
-    void close();
+    void close() override;
 
-    State state() const { return state_; }
+    State state() const override { return state_; }
     Failure failure() const { return failure_; }
     quint8 failureStatus() const { return failureStatus_; }
     // The individual address the server assigned to this tunnel.
-    quint16 address() const { return address_; }
+    quint16 address() const override { return address_; }
     quint8 channel() const { return channel_; }
 
     // Queues one cEMI frame for the server; false when the tunnel is not open.
-    bool send(const QByteArray& cemi);
+    bool send(const QByteArray& cemi) override;
     // Frames sent but not yet acknowledged by the server, or still queued.
     bool sending() const { return inFlight_ || !queue_.empty(); }
     // Reads every datagram that arrived (after waiting up to `waitUs` for
     // the first when none is there) and does what is due.
-    void service(std::int64_t waitUs = 0);
+    void service(std::int64_t waitUs = 0) override;
     // The next cEMI frame the server sent; false when there is none.
-    bool takeFrame(QByteArray& cemi);
+    bool takeFrame(QByteArray& cemi) override;
 
     // Datagrams ignored, by reason; ignoredForeign counts well-formed
     // datagrams for another channel or from another sender.
     const std::array<int, KnxIp::kFaultCount>& malformed() const { return malformed_; }
-    int malformedTotal() const;
-    int ignoredForeign() const { return foreign_; }
+    int malformedTotal() const override;
+    int ignoredForeign() const override { return foreign_; }
     int repetitions() const { return repetitions_; }
+
+    LinkNote openedNote() const override;
+    LinkNote openFailureNote() const override;
+    LinkNote failureNote() const override;
 
     // Timings, for tests: the acknowledgement time-out and the heartbeat interval.
     int ackTimeoutMs = 1000;

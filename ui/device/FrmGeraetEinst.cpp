@@ -1,6 +1,7 @@
 #include "ui/device/FrmGeraetEinst.h"
 
 #include "ui/common/ScreenFit.h"
+#include "ui/device/FrmSchnittstellen.h"
 
 #include "app/Settings.h"
 #include "language/TextTable.h"
@@ -182,6 +183,11 @@ FrmGeraetEinst::FrmGeraetEinst(ProgramModel& model, const TextTable& texts, User
     txtBus2_->setPlaceholderText(QStringLiteral("knxnetip:HOST[:PORT]"));
     zugriff->addRow(texts_(kBusLink1Label), txtBus1_);
     zugriff->addRow(texts_(kBusLink2Label), txtBus2_);
+    // The search for KNXnet/IP interfaces fills either of them.
+    auto* cmdBusSuchen = new QPushButton(texts_(kKnxSearchInterfaces), fraZugriff);
+    cmdBusSuchen->setObjectName(QStringLiteral("cmdBusSuchen"));
+    connect(cmdBusSuchen, &QPushButton::clicked, this, &FrmGeraetEinst::chooseInterface);
+    zugriff->addRow(QString(), cmdBusSuchen);
     zugriff->addRow(lblverz_, hsbverz_);
 
     // Printing.
@@ -261,6 +267,16 @@ FrmGeraetEinst::FrmGeraetEinst(ProgramModel& model, const TextTable& texts, User
     connect(CmdEinstOk_, &QPushButton::clicked, this, &FrmGeraetEinst::apply);
     connect(cmdeinstSpei_, &QPushButton::clicked, this, &FrmGeraetEinst::save);
     connect(cmdEinstend_, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void FrmGeraetEinst::chooseInterface()
+{
+    auto* dialog = new FrmSchnittstellen(texts_, interfaceSearch, {texts_(kBusLink1Label), texts_(kBusLink2Label)}, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, dialog] {
+        (dialog->chosenTarget() == 1 ? txtBus2_ : txtBus1_)->setText(dialog->chosenConnection());
+    });
+    dialog->open();
 }
 
 void FrmGeraetEinst::load()

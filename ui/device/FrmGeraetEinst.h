@@ -1,5 +1,7 @@
 #pragma once
 
+#include "transfer/bus/KnxNetIpDiscovery.h"
+
 #include <QDialog>
 
 class QCheckBox;
@@ -31,8 +33,13 @@ public:
     FrmGeraetEinst(ProgramModel& model, const TextTable& texts, UserInteraction& ui, const QString& workDir,
                    QWidget* parent = nullptr);
 
+    // Where "Schnittstellen suchen..." searches (every local interface).
+    KnxNetIpDiscovery::Options interfaceSearch;
+
 private:
     void load();
+    // Opens the interface search; the connection taken goes into Bus 1 or Bus 2.
+    void chooseInterface();
     DeviceProperties chosen() const;
     void apply();
     void save();

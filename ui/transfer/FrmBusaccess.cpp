@@ -9,6 +9,7 @@
 #include "transfer/bus/PhysicalAddress.h"
 #include "transfer/links/OpenEibLink.h"
 #include "ui/common/KeyFilter.h"
+#include "ui/device/FrmSchnittstellen.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -72,8 +73,12 @@ FrmBusaccess::FrmBusaccess(ProgramModel& model, UserInteraction& ui, const TextT
     lblLink_ = new QLabel(frminterface);
     lblLink_->setObjectName(QStringLiteral("lblLink"));
     interfaceLayout->addWidget(lblLink_, 1);
+    cmdSchnittstellen_ = new QPushButton(texts_(kKnxSearchInterfaces), frminterface);
+    cmdSchnittstellen_->setObjectName(QStringLiteral("cmdSchnittstellen"));
+    interfaceLayout->addWidget(cmdSchnittstellen_);
     const auto showLink = [this] { lblLink_->setText(texts_(kBusLinkShown) + linkSpec()); };
     connect(optcom1_, &QRadioButton::toggled, this, showLink);
+    connect(cmdSchnittstellen_, &QPushButton::clicked, this, &FrmBusaccess::cmdSchnittstellen);
     showLink();
 
     // Search.
@@ -178,6 +183,22 @@ FrmBusaccess::FrmBusaccess(ProgramModel& model, UserInteraction& ui, const TextT
 
 FrmBusaccess::~FrmBusaccess() = default;
 
+void FrmBusaccess::cmdSchnittstellen()
+{
+    if (busy_)
+        return;
+    auto* dialog = new FrmSchnittstellen(texts_, interfaceSearch, {}, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, dialog] {
+        QString& link = optcom2_->isChecked() ? model_.device.BusLink2 : model_.device.BusLink1;
+        link = dialog->chosenConnection();
+        optcom1_->setToolTip(model_.device.BusLink1);
+        optcom2_->setToolTip(model_.device.BusLink2);
+        lblLink_->setText(texts_(kBusLinkShown) + linkSpec());
+    });
+    dialog->open();
+}
+
 QString FrmBusaccess::linkSpec() const
 {
     return optcom2_->isChecked() ? model_.device.BusLink2 : model_.device.BusLink1;
@@ -209,7 +230,7 @@ void FrmBusaccess::run(Action action, bool search)
     busy_ = true;
     searching_ = search;
     closeAfterSearch_ = false;
-    QList<QWidget*> controls{optcom1_, optcom2_, txtBereich_, txtBuslinie_, txtvonTeilnehmer_,
+    QList<QWidget*> controls{optcom1_, optcom2_, cmdSchnittstellen_, txtBereich_, txtBuslinie_, txtvonTeilnehmer_,
                              txtbisTeilnehmer_, cmdbussearch_, cboPhysadr_, txtPhysadr_, cmdbusprog_,
                              cmdbusread_, cmdApplReinstall_};
     // A search may be left at any time; a transfer cannot be left halfway.

@@ -2,6 +2,7 @@
 
 #include "transfer/TransferObserver.h"
 #include "transfer/bus/BusAccess.h"
+#include "transfer/bus/KnxNetIpDiscovery.h"
 
 #include <QDialog>
 
@@ -41,6 +42,8 @@ public:
     BusAccess::SaveCallback saveBeforeTransfer;
     // Opens the connection an interface choice names (tests put their own here).
     LinkOpener openLink;
+    // Where "Schnittstellen suchen..." searches (every local interface).
+    KnxNetIpDiscovery::Options interfaceSearch;
     BusAccess& access() { return access_; }
     bool busy() const { return busy_; }
 
@@ -57,6 +60,10 @@ public:
     void cmdbusprog();
     void cmdbusread();
     void cmdApplReinstall();
+    // "Schnittstellen suchen...": the connection taken becomes the chosen
+    // interface's (Bus 1 or Bus 2) for this session, as the device
+    // properties' "Ok" would set it.
+    void cmdSchnittstellen();
 
 signals:
     // The program of slot 0 was replaced by one read from a device.
@@ -89,6 +96,7 @@ private:
     QRadioButton* optcom1_;
     QLabel* lblLink_ = nullptr;
     QRadioButton* optcom2_;
+    QPushButton* cmdSchnittstellen_;
     QLineEdit* txtBereich_;
     QLineEdit* txtBuslinie_;
     QLineEdit* txtvonTeilnehmer_;
