@@ -33,6 +33,7 @@ const std::vector<Command>& commands()
         {"bus-write", "bus-write FILE --link L --address A.L.D", &runBusWrite},
         {"bus-read", "bus-read --link L --address A.L.D --out FILE", &runBusRead},
         {"bus-reinstall", "bus-reinstall --link L --address A.L.D", &runBusReinstall},
+        {"site", "site new|add|list|check|apply|write|read|handover SITE ... (zendrik-cli site for each)", &runSite, true},
         {"recent", "recent [--remove-missing | --clear]", &runRecent},
         {"recover", "recover [--save OUT [--yes] | --discard]", &runRecover},
     };

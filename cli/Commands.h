@@ -45,6 +45,7 @@ int runDstTable(CliContext& context, const QStringList& args);
 int saveOrRefuse(CliContext& context, const QString& out, bool yes);
 int runPrint(CliContext& context, const QStringList& args);
 int runHandover(CliContext& context, const QStringList& args);
+int runSite(CliContext& context, const QStringList& args);
 int runIrRead(CliContext& context, const QStringList& args);
 int runIrWrite(CliContext& context, const QStringList& args);
 int runIrSetTime(CliContext& context, const QStringList& args);

@@ -1,0 +1,27 @@
+#include "cli/Commands.h"
+#include "cli/SiteCommands.h"
+
+namespace zendrik::cli {
+
+const std::vector<SiteCommand>& siteCommands()
+{
+    static const std::vector<SiteCommand> table = {
+    };
+    return table;
+}
+
+int runSite(CliContext& ctx, const QStringList& args)
+{
+    QString usage = QStringLiteral("usage:");
+    for (const SiteCommand& c : siteCommands())
+        usage += QStringLiteral("\n  zendrik-cli site ") + QString::fromUtf8(c.synopsis);
+    if (args.isEmpty())
+        return ctx.usage(usage);
+    for (const SiteCommand& c : siteCommands()) {
+        if (args.first() == QLatin1String(c.name))
+            return c.run(ctx, args.mid(1));
+    }
+    return ctx.usage(usage);
+}
+
+} // namespace zendrik::cli
