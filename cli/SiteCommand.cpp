@@ -6,6 +6,8 @@ namespace zendrik::cli {
 const std::vector<SiteCommand>& siteCommands()
 {
     static const std::vector<SiteCommand> table = {
+        {"write", "write SITE [--only NAME,...] [--changed]", runSiteWrite},
+        {"read", "read SITE --out DIR [--only NAME,...]", runSiteRead},
     };
     return table;
 }
