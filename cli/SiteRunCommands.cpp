@@ -11,11 +11,11 @@ namespace zendrik::cli {
 
 namespace {
 
-volatile std::sig_atomic_t interrupted = 0;
+volatile std::sig_atomic_t siteRunInterrupted = 0;
 
-void onInterrupt(int)
+void onSiteRunInterrupt(int)
 {
-    interrupted = 1;
+    siteRunInterrupted = 1;
 }
 
 // One line per device as it ends; Ctrl+C stops the run after the devices in progress.
@@ -56,7 +56,7 @@ public:
 private:
     void stopIfAsked()
     {
-        if (interrupted != 0)
+        if (siteRunInterrupted != 0)
             run_.requestStop();
     }
     CliContext& ctx_;
@@ -103,8 +103,8 @@ int runSiteTransfer(CliContext& ctx, const QStringList& argv, SiteDirection dire
     }
     SiteRun run(site, ctx.texts, language);
     RunPrinter printer(ctx, run);
-    interrupted = 0;
-    const auto previous = std::signal(SIGINT, onInterrupt);
+    siteRunInterrupted = 0;
+    const auto previous = std::signal(SIGINT, onSiteRunInterrupt);
     run.run(options, &printer);
     std::signal(SIGINT, previous);
     ctx.out << printer.ok << " ok, " << printer.failed << " failed, " << printer.skipped << " skipped" << Qt::endl;

@@ -146,10 +146,16 @@ QString CsvField(QString text)
     // A spreadsheet would run a field starting with these as a formula.
     if (!text.isEmpty() && QStringLiteral("=+-@").contains(text.front()))
         text.prepend(u'\'');
-    if (text.contains(u',') || text.contains(u'"') || text.contains(u'\n') || text.contains(u'\r')
-        || text.contains(u'\''))
+    if (text.contains(u',') || text.contains(u'"') || text.contains(u'\n') || text.contains(u'\r'))
         text = u'"' + text.replace(u'"', QStringLiteral("\"\"")) + u'"';
     return text;
+}
+
+// The site file keeps local time to the second.
+QDateTime Now()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    return now.addMSecs(-now.time().msec());
 }
 
 const char* DirectionKey(SiteDirection d) { return d == SiteDirection::Write ? "write" : "read"; }
@@ -214,7 +220,7 @@ void FinishRead(const DeviceJob& job, ProgramModel& read, SiteDeviceResult& resu
     if (saved.result != 1) {
         result.outcome = SiteDeviceOutcome::Failed;
         result.reason = kSiteRunNotSaved.in(job.language).arg(saved.error.isEmpty() ? read.program().Dateiname : saved.error);
-        last = SiteTransfer{QDateTime::currentDateTime(), SiteDirection::Read, SiteTransferResult::Failed, {}, false};
+        last = SiteTransfer{Now(), SiteDirection::Read, SiteTransferResult::Failed, {}, false};
         return;
     }
     ProgramModel file;
@@ -224,7 +230,7 @@ void FinishRead(const DeviceJob& job, ProgramModel& read, SiteDeviceResult& resu
         result.differences = DiffLines(diff, file, kProgramSlot, read, kProgramSlot, job.texts);
     }
     result.outcome = result.differences.isEmpty() ? SiteDeviceOutcome::Ok : SiteDeviceOutcome::Differs;
-    last = SiteTransfer{QDateTime::currentDateTime(), SiteDirection::Read,
+    last = SiteTransfer{Now(), SiteDirection::Read,
                         result.differences.isEmpty() ? SiteTransferResult::Ok : SiteTransferResult::Differs,
                         ImageChecksum(read, kProgramSlot), false};
 }
@@ -265,7 +271,7 @@ bool RunBusDevice(const DeviceJob& job, EibLink& link, const QString& protocol, 
     if (r.code != 0 || r.cancelled) {
         result.outcome = SiteDeviceOutcome::Failed;
         result.reason = BusReason(r, job.device.connection, job);
-        chosen.last = SiteTransfer{QDateTime::currentDateTime(), job.options.direction, SiteTransferResult::Failed, {}, false};
+        chosen.last = SiteTransfer{Now(), job.options.direction, SiteTransferResult::Failed, {}, false};
         return r.code == LinkInstallFailed || r.code == LinkNotOpen;
     }
     if (!write) {
@@ -290,7 +296,7 @@ bool RunBusDevice(const DeviceJob& job, EibLink& link, const QString& protocol, 
         }
     }
     result.outcome = confirmed ? SiteDeviceOutcome::Ok : SiteDeviceOutcome::Failed;
-    chosen.last = SiteTransfer{QDateTime::currentDateTime(), SiteDirection::Write,
+    chosen.last = SiteTransfer{Now(), SiteDirection::Write,
                                confirmed ? SiteTransferResult::Ok : SiteTransferResult::Failed,
                                ImageChecksum(model, kProgramSlot), confirmed};
     return false;
@@ -307,7 +313,7 @@ void RunGuidedDevice(const DeviceJob& job, TransferObserver* progress, Chosen& c
     const auto failed = [&](const QString& reason) {
         result.outcome = SiteDeviceOutcome::Failed;
         result.reason = reason;
-        chosen.last = SiteTransfer{QDateTime::currentDateTime(), job.options.direction, SiteTransferResult::Failed, {}, false};
+        chosen.last = SiteTransfer{Now(), job.options.direction, SiteTransferResult::Failed, {}, false};
     };
     if (job.device.link == SiteLinkKind::Chip) {
         QtSerialBytePort port(job.device.port);
@@ -321,7 +327,7 @@ void RunGuidedDevice(const DeviceJob& job, TransferObserver* progress, Chosen& c
         if (write) {
             // The chip goes into the device later: nothing can be read back now.
             result.outcome = SiteDeviceOutcome::Ok;
-            chosen.last = SiteTransfer{QDateTime::currentDateTime(), SiteDirection::Write, SiteTransferResult::Ok,
+            chosen.last = SiteTransfer{Now(), SiteDirection::Write, SiteTransferResult::Ok,
                                        ImageChecksum(model, kProgramSlot), false};
             return;
         }
@@ -346,7 +352,7 @@ void RunGuidedDevice(const DeviceJob& job, TransferObserver* progress, Chosen& c
     }
     if (write) {
         result.outcome = SiteDeviceOutcome::Ok;
-        chosen.last = SiteTransfer{QDateTime::currentDateTime(), SiteDirection::Write, SiteTransferResult::Ok,
+        chosen.last = SiteTransfer{Now(), SiteDirection::Write, SiteTransferResult::Ok,
                                    ImageChecksum(model, kProgramSlot), false};
         return;
     }
@@ -374,7 +380,7 @@ bool AppendLog(const Site& site, const std::vector<Chosen>& chosen, SiteDirectio
         const SiteDeviceResult& r = c.result;
         if (r.outcome == SiteDeviceOutcome::NotRun)
             continue;
-        const QString when = (c.last ? c.last->when : QDateTime::currentDateTime()).toString(Qt::ISODate);
+        const QString when = (c.last ? c.last->when : Now()).toString(Qt::ISODate);
         QString outcome = QString::fromLatin1(OutcomeKey(r.outcome));
         if (!r.reason.isEmpty())
             outcome += QStringLiteral(": ") + r.reason;
