@@ -435,6 +435,11 @@ std::vector<SiteDeviceResult> SiteRun::run(const SiteRunOptions& options, SiteRu
         else
             others.push_back(i);
     }
+    std::map<quint16, std::mutex> addressLocks;
+    for (const auto& [connection, members] : groups)
+        for (const int i : members)
+            if (const auto a = ParsePhysAddress(deviceOf(chosen[static_cast<std::size_t>(i)]).address))
+                addressLocks[*a];
     EventQueue queue;
     queue.setWorkers(static_cast<int>(groups.size()));
     std::vector<std::unique_ptr<QThread>> threads;
@@ -457,11 +462,19 @@ std::vector<SiteDeviceResult> SiteRun::run(const SiteRunOptions& options, SiteRu
                     c.result.outcome = SiteDeviceOutcome::Failed;
                     c.result.reason = linkFault;
                 } else {
+                    // The same address on another connection waits: the
+                    // device's saved application is kept under its address.
+                    const auto address = ParsePhysAddress(deviceOf(c).address);
+                    std::unique_lock<std::mutex> busy;
+                    if (address)
+                        busy = std::unique_lock(addressLocks.at(*address));
                     ProgressForward progress(&queue, i);
                     if (RunBusDevice(jobOf(c), *link, protocol, &progress, c))
                         linkFault = c.result.reason; // the rest of this connection cannot be reached
                 }
                 c.result.seconds = timer.nsecsElapsed() / 1e9;
+                if (c.result.outcome == SiteDeviceOutcome::Failed && !c.last)
+                    c.last = SiteTransfer{Now(), options.direction, SiteTransferResult::Failed, {}, false};
                 queue.push({RunEvent::Kind::Finished, i, 0, c.result});
             }
             link.reset();
@@ -534,6 +547,8 @@ std::vector<SiteDeviceResult> SiteRun::run(const SiteRunOptions& options, SiteRu
             }
         }
         c.result.seconds = timer.nsecsElapsed() / 1e9;
+        if (c.result.outcome == SiteDeviceOutcome::Failed && !c.last)
+            c.last = SiteTransfer{Now(), options.direction, SiteTransferResult::Failed, {}, false};
         if (observer)
             observer->deviceFinished(c.result);
     }

@@ -27,6 +27,8 @@ namespace {
 
 using Outcome = SiteDeviceOutcome;
 
+void PrintTo(const QString& s, std::ostream* os) { *os << s.toStdString(); }
+
 // Keeps every call and the thread it came on; may stop the run at the first device's start.
 struct Recorder : SiteRunObserver {
     QThread* caller = QThread::currentThread();
@@ -76,17 +78,17 @@ protected:
         ASSERT_TRUE(QFile::copy(u"" ZENDRIK_SHIPPED_DATA "/remote.s19"_s, path(u"remote.s19"_s)));
         ASSERT_TRUE(QDir(dir->path()).mkpath(u"programs"_s));
         for (const QString& name : {u"Flur"_s, u"Halle"_s, u"Hof"_s}) {
-            ProgramModel m = canonical731();
+            ProgramModel m = canonical738();
             ASSERT_FALSE(saveProgramAs(m, path(u"programs/"_s + name + u".zpg"_s)).isEmpty());
         }
         site.name = u"Grundschule am Park"_s;
         site.path = path(u"Schule.zsite"_s);
         const auto bus = [](const QString& name, const QString& address, const QString& connection) {
-            return SiteDevice{name, {}, 4, u"programs/"_s + name + u".zpg"_s, SiteLinkKind::Bus, address, connection, {}, {}, {}};
+            return SiteDevice{name, {}, 20, u"programs/"_s + name + u".zpg"_s, SiteLinkKind::Bus, address, connection, {}, {}, {}};
         };
         site.devices = {bus(u"Flur"_s, u"1.1.5"_s, u"sim:bus1.ini"_s), bus(u"Halle"_s, u"1.1.6"_s, u"sim:bus1.ini"_s),
                         bus(u"Hof"_s, u"1.1.5"_s, u"sim:bus2.ini"_s),
-                        SiteDevice{u"Keller"_s, {}, 4, u"programs/Flur.zpg"_s, SiteLinkKind::Chip, {}, {}, u"/dev/null"_s, {}, {}}};
+                        SiteDevice{u"Keller"_s, {}, 20, u"programs/Flur.zpg"_s, SiteLinkKind::Chip, {}, {}, u"/dev/null"_s, {}, {}}};
     }
     std::vector<SiteDeviceResult> run(const SiteRunOptions& options, Recorder* recorder = nullptr)
     {
@@ -140,7 +142,7 @@ TEST_F(SiteRunTest, RunsReportEachDeviceRecordTheLastTransferAndLogIt)
             all.workDir = dir->path();
             run(all);
             logLinesBefore += 4;
-            ProgramModel m = modelForRow(4);
+            ProgramModel m = modelForRow(20);
             ASSERT_FALSE(saveProgramAs(m, site.programPath(site.devices[1])).isEmpty());
         }
         if (row.siteBlocked) {
@@ -163,13 +165,15 @@ TEST_F(SiteRunTest, RunsReportEachDeviceRecordTheLastTransferAndLogIt)
         const auto results = run(options, &recorder);
 
         std::map<QString, Outcome> outcomes;
+        QString reasons;
         for (const SiteDeviceResult& r : results) {
+            reasons += r.device + u": "_s + r.reason + u'\n';
             outcomes[r.device] = r.outcome;
             EXPECT_EQ(r.reason.isEmpty(), r.outcome == Outcome::Ok || r.outcome == Outcome::Differs || r.outcome == Outcome::NotRun)
                 << r.device.toStdString() << ": " << r.reason.toStdString();
             EXPECT_EQ(r.differences.isEmpty(), r.outcome != Outcome::Differs) << r.device.toStdString();
         }
-        EXPECT_EQ(outcomes, row.expected);
+        EXPECT_EQ(outcomes, row.expected) << reasons.toStdString();
         EXPECT_FALSE(recorder.elsewhere);
         EXPECT_EQ(recorder.finished.size(), static_cast<qsizetype>(results.size()));
         for (const auto& [program, bytes] : programs)
