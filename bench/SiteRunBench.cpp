@@ -1,7 +1,7 @@
 // A site run on the paced simulated bus (TP1 timing in real time): devices of
 // one connection one after the other against as many single runs, and two
 // connections in parallel against the same devices one connection after the
-// other. Each benchmark reports the ratio of the two (about two minutes in all).
+// other. Each benchmark reports the ratio of the two (about ten minutes in all).
 
 #include "bench/BenchPrograms.h"
 
