@@ -210,3 +210,24 @@ TEST_F(SiteFile, NewAddAndListOnTheCommandLine)
 
 } // namespace
 } // namespace zendrik::test
+
+namespace zendrik::test {
+namespace {
+
+TEST(ShippedSite, TheSchoolLoadsWithEveryProgramFittingItsDevice)
+{
+    Site site;
+    ASSERT_TRUE(LoadSite(QStringLiteral(ZENDRIK_SHIPPED_DATA "/samples/Schule.zsite"), site).ok());
+    ASSERT_EQ(site.devices.size(), 4u);
+    int links[4] = {};
+    for (const SiteDevice& d : site.devices) {
+        EXPECT_EQ(d.mark, SiteDeviceMark::None) << d.name.toStdString();
+        ++links[static_cast<int>(d.link)];
+    }
+    EXPECT_EQ(links[static_cast<int>(SiteLinkKind::Bus)], 2);
+    EXPECT_EQ(links[static_cast<int>(SiteLinkKind::Chip)], 1);
+    EXPECT_EQ(links[static_cast<int>(SiteLinkKind::None)], 1);
+}
+
+} // namespace
+} // namespace zendrik::test
