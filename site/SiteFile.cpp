@@ -191,6 +191,10 @@ SiteLoadResult ParseSite(const QByteArray& text, const QString& path, Site& site
         const QString line = lines[i].trimmed();
         if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
             continue;
+        // A carriage return ends Windows lines (trimmed above); inside a line
+        // it would be a line break no value can hold.
+        if (line.contains(QLatin1Char('\r')))
+            return fault(SiteLoadCode::BadLine, lineNo, line);
         if (!haveHeader) {
             const QStringList words = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
             if (words.size() != 2 || words[0] != kHeaderWord)

@@ -41,6 +41,8 @@ TEST_F(SiteFile, BadFilesAreRefusedOrMarkedNamingTheLine)
         {"zendrik-site 1\n[room]\n", SiteLoadCode::UnknownKey, 2},
         {head + "type = 4\nprogram = Schule.zpg\nwatts = 3\n", SiteLoadCode::UnknownKey, 7},
         {head + "just words\n", SiteLoadCode::BadLine, 5},
+        {head + "location = a\rb\n", SiteLoadCode::BadLine, 5},
+        {"zendrik-site 1\r\nname = S\r\n[device]\r\nname = A\r\ntype = 4\r\nprogram = Schule.zpg\r\n", SiteLoadCode::Ok, 0},
         {head + "location = a\nlocation = b\n", SiteLoadCode::DuplicateKey, 6},
         {head + "[device]\nname = A\n", SiteLoadCode::DuplicateDevice, 6},
         {head + "[device]\ntype = 4\n", SiteLoadCode::MissingName, 5},
@@ -227,6 +229,35 @@ TEST(ShippedSite, TheSchoolLoadsWithEveryProgramFittingItsDevice)
     EXPECT_EQ(links[static_cast<int>(SiteLinkKind::Bus)], 2);
     EXPECT_EQ(links[static_cast<int>(SiteLinkKind::Chip)], 1);
     EXPECT_EQ(links[static_cast<int>(SiteLinkKind::None)], 1);
+}
+
+
+TEST(ShippedSite, MutatedSchoolFilesAreReadOrRefusedAndWhatIsReadComesBackTheSame)
+{
+    const QByteArray school = readFile(QStringLiteral(ZENDRIK_SHIPPED_DATA "/samples/Schule.zsite"));
+    std::mt19937 rng(8122026);
+    const QString sitePath = QStringLiteral("/nonexistent-site-folder/s.zsite");
+    int read = 0;
+    for (int round = 0; round < 3000; ++round) {
+        QByteArray bytes = school;
+        for (int n = 1 + int(rng() % 3); n > 0; --n) {
+            const int at = int(rng() % std::uint32_t(bytes.size() + 1));
+            const char byte = "=\n\r[]# .:1aZ\xc3\xff"[rng() % 15];
+            switch (rng() % 3) {
+            case 0: bytes.insert(at, byte); break;
+            case 1: bytes.remove(at, 1); break;
+            default: bytes.truncate(at); break;
+            }
+        }
+        Site site;
+        if (!ParseSite(bytes, sitePath, site).ok())
+            continue;
+        ++read;
+        Site again;
+        ASSERT_TRUE(ParseSite(SiteText(site), sitePath, again).ok()) << bytes.toStdString();
+        EXPECT_EQ(again, site);
+    }
+    EXPECT_GT(read, 100);
 }
 
 } // namespace
