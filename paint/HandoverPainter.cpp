@@ -1,5 +1,6 @@
 #include "paint/HandoverPainter.h"
 
+#include "calendar/BetriebsstundenText.h"
 #include "calendar/DayProfile.h"
 #include "calendar/TagPrio.h"
 #include "calendar/YearSimulation.h"
@@ -58,12 +59,21 @@ void paintCover(const HandoverDocument& doc, const TextTable& texts, QPainter& p
         line(painter, device, y, plain, value, captionWidth);
     }
     y += QFontMetrics(plain, &device).height();
+    // The channels with their yearly operating hours at the right margin.
+    const QFontMetrics fm(plain, &device);
+    const auto hours = [&](const QFont& f, const QString& text) {
+        painter.setFont(f);
+        painter.drawText(QRect(margin, y - fm.height(), width, fm.height()), Qt::AlignRight | Qt::AlignVCenter, text);
+    };
     line(painter, device, y, bold, texts(TextId::Channels).trimmed());
-    for (const QString& name : doc.channelNames)
-        line(painter, device, y, plain, name, captionWidth);
+    hours(bold, doc.hoursHeading);
+    for (int c = 0; c < doc.channelNames.size(); ++c) {
+        line(painter, device, y, plain, doc.channelNames[c], captionWidth);
+        if (c < static_cast<int>(doc.channels.size()))
+            hours(plain, BetriebsdauerText(doc.channels[static_cast<std::size_t>(c)].yearMinutes, texts).trimmed());
+    }
 
     // The signatures at the foot of the page: a line for each, the caption under it.
-    const QFontMetrics fm(plain, &device);
     const int gap = width / 10;
     const int lineWidth = (width - gap) / 2;
     int foot = device.height() - margin - PageFooterHeight(device) - fm.height() * 6;
@@ -132,9 +142,9 @@ void paintChannel(const HandoverDocument& doc, const HandoverChannel& channel, c
 } // namespace
 
 int PaintHandover(const HandoverDocument& document, const TextTable& texts, QPainter& painter,
-                  QPagedPaintDevice& device)
+                  QPagedPaintDevice& device, int firstPage)
 {
-    int page = 1;
+    int page = firstPage;
     paintCover(document, texts, painter, device);
     PaintPageFooter(painter, device, texts, page);
     device.newPage();
@@ -145,7 +155,7 @@ int PaintHandover(const HandoverDocument& document, const TextTable& texts, QPai
         paintChannel(document, channel, texts, painter, device);
         PaintPageFooter(painter, device, texts, page);
     }
-    return page;
+    return page - firstPage + 1;
 }
 
 bool WriteHandoverPdf(const HandoverDocument& document, const TextTable& texts, const QString& path,

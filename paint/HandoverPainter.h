@@ -15,9 +15,10 @@ class TextTable;
 // printout of every list and the device properties, then one page per
 // channel with its year chart (a row per day, a column per minute, the
 // day's priority in a strip beside it) and its yearly operating hours.
-// Returns the number of pages.
+// Returns the number of pages; they are numbered from `firstPage` on, for a
+// record that continues a document (a site's).
 int PaintHandover(const HandoverDocument& document, const TextTable& texts, QPainter& painter,
-                  QPagedPaintDevice& device);
+                  QPagedPaintDevice& device, int firstPage = 1);
 
 // The record as a PDF file (A4), written atomically. False with the reason
 // when the file cannot be written.
