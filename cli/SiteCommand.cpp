@@ -6,6 +6,7 @@ namespace zendrik::cli {
 const std::vector<SiteCommand>& siteCommands()
 {
     static const std::vector<SiteCommand> table = {
+        {"handover", "handover SITE --pdf OUT [--year Y]", &runSiteHandover},
     };
     return table;
 }

@@ -73,22 +73,7 @@ void paintCover(const HandoverDocument& doc, const TextTable& texts, QPainter& p
             hours(plain, BetriebsdauerText(doc.channels[static_cast<std::size_t>(c)].yearMinutes, texts).trimmed());
     }
 
-    // The signatures at the foot of the page: a line for each, the caption under it.
-    const int gap = width / 10;
-    const int lineWidth = (width - gap) / 2;
-    int foot = device.height() - margin - PageFooterHeight(device) - fm.height() * 6;
-    QRect note(margin, foot - fm.height() * 4, width, fm.height() * 3);
-    painter.setFont(plain);
-    painter.drawText(note, Qt::AlignLeft | Qt::AlignBottom | Qt::TextWordWrap, doc.signatureNote);
-    for (int i = 0; i < doc.signatures.size() && i < 2; ++i) {
-        const int x = margin + i * (lineWidth + gap);
-        painter.setFont(bold);
-        painter.drawText(QRect(x, foot, lineWidth, fm.height()), Qt::AlignLeft, doc.signatures[i]);
-        const int rule = foot + fm.height() * 4;
-        painter.drawLine(x, rule, x + lineWidth, rule);
-        painter.setFont(plain);
-        painter.drawText(QRect(x, rule + fm.height() / 4, lineWidth, fm.height()), Qt::AlignLeft, doc.placeAndDate);
-    }
+    PaintSignatureBlock(painter, device, doc.signatureNote, doc.signatures, doc.placeAndDate);
 }
 
 // The colours of the chart explained, in one or two lines under it.
@@ -140,6 +125,37 @@ void paintChannel(const HandoverDocument& doc, const HandoverChannel& channel, c
 }
 
 } // namespace
+
+int SignatureBlockHeight(const QPagedPaintDevice& device)
+{
+    return QFontMetrics(font(10), &device).height() * 10 + PageFooterHeight(device);
+}
+
+void PaintSignatureBlock(QPainter& painter, QPagedPaintDevice& device, const QString& note,
+                         const QStringList& signatures, const QString& placeAndDate)
+{
+    // The signatures at the foot of the page: a line for each, the caption under it.
+    const QFont plain = font(10);
+    const QFont bold = font(10, true);
+    const QFontMetrics fm(plain, &device);
+    const int margin = PageMargin(device);
+    const int width = device.width() - 2 * margin;
+    const int gap = width / 10;
+    const int lineWidth = (width - gap) / 2;
+    const int foot = device.height() - margin - PageFooterHeight(device) - fm.height() * 6;
+    painter.setFont(plain);
+    painter.drawText(QRect(margin, foot - fm.height() * 4, width, fm.height() * 3),
+                     Qt::AlignLeft | Qt::AlignBottom | Qt::TextWordWrap, note);
+    for (int i = 0; i < signatures.size() && i < 2; ++i) {
+        const int x = margin + i * (lineWidth + gap);
+        painter.setFont(bold);
+        painter.drawText(QRect(x, foot, lineWidth, fm.height()), Qt::AlignLeft, signatures[i]);
+        const int rule = foot + fm.height() * 4;
+        painter.drawLine(x, rule, x + lineWidth, rule);
+        painter.setFont(plain);
+        painter.drawText(QRect(x, rule + fm.height() / 4, lineWidth, fm.height()), Qt::AlignLeft, placeAndDate);
+    }
+}
 
 int PaintHandover(const HandoverDocument& document, const TextTable& texts, QPainter& painter,
                   QPagedPaintDevice& device, int firstPage)

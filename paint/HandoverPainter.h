@@ -3,6 +3,7 @@
 #include "editing/HandoverDocument.h"
 
 #include <QString>
+#include <QStringList>
 
 class QPagedPaintDevice;
 class QPainter;
@@ -19,6 +20,13 @@ class TextTable;
 // record that continues a document (a site's).
 int PaintHandover(const HandoverDocument& document, const TextTable& texts, QPainter& painter,
                   QPagedPaintDevice& device, int firstPage = 1);
+
+// The note what the signatures confirm and a signature line for the
+// installer and the customer, at the foot of the page; it takes
+// SignatureBlockHeight() above the page's lower margin.
+void PaintSignatureBlock(QPainter& painter, QPagedPaintDevice& device, const QString& note,
+                         const QStringList& signatures, const QString& placeAndDate);
+int SignatureBlockHeight(const QPagedPaintDevice& device);
 
 // The record as a PDF file (A4), written atomically. False with the reason
 // when the file cannot be written.
