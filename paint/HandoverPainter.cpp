@@ -56,7 +56,12 @@ void paintCover(const HandoverDocument& doc, const TextTable& texts, QPainter& p
     for (const auto& [caption, value] : doc.cover) {
         int at = y;
         line(painter, device, at, bold, caption);
-        line(painter, device, y, plain, value, captionWidth);
+        // A long value (the last transfer in words) goes on in the next line.
+        const QRect room(margin + captionWidth, y, width - captionWidth, device.height());
+        painter.setFont(plain);
+        const QRect used = painter.boundingRect(room, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, value);
+        painter.drawText(room, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, value);
+        y += std::max(used.height(), QFontMetrics(plain, &device).height());
     }
     y += QFontMetrics(plain, &device).height();
     // The channels with their yearly operating hours at the right margin.

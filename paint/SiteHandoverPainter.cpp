@@ -8,6 +8,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 
+#include <algorithm>
 #include <array>
 
 namespace zendrik {
@@ -23,13 +24,12 @@ QFont coverFont(int points, bool bold = false)
 
 // Shares of the page width of the device table's columns: name, location,
 // type, address, last transfer, result.
-constexpr std::array<int, 6> kColumnShares{17, 16, 20, 15, 15, 17};
+constexpr std::array<int, 6> kColumnShares{17, 14, 18, 16, 17, 18};
 
 class CoverTable {
 public:
     CoverTable(QPainter& painter, QPagedPaintDevice& device)
-        : painter_(painter), device_(device), plain_(coverFont(9)), bold_(coverFont(9, true)),
-          rowHeight_(QFontMetrics(plain_, &device).height() * 4 / 3), margin_(PageMargin(device)),
+        : painter_(painter), device_(device), plain_(coverFont(8)), bold_(coverFont(8, true)), margin_(PageMargin(device)),
           width_(device.width() - 2 * margin_)
     {
         int x = margin_;
@@ -39,31 +39,45 @@ public:
         }
     }
 
-    void row(int y, const QStringList& cells, bool heading)
+    // The height a row takes: a cell too long for its column goes on in a
+    // further line rather than being cut short.
+    int height(const QStringList& cells, bool heading) const
     {
-        const QFont& f = heading ? bold_ : plain_;
-        const QFontMetrics fm(f, &device_);
-        painter_.setFont(f);
-        const int pad = fm.averageCharWidth() / 2;
-        for (std::size_t c = 0; c < kColumnShares.size(); ++c) {
-            const int right = c + 1 < kColumnShares.size() ? left_[c + 1] : margin_ + width_;
-            const int w = right - left_[c] - 2 * pad;
-            painter_.drawText(QRect(left_[c] + pad, y, w, rowHeight_), Qt::AlignLeft | Qt::AlignVCenter,
-                              fm.elidedText(cells.value(static_cast<qsizetype>(c)), Qt::ElideRight, w));
-        }
-        painter_.setPen(QPen(heading ? Qt::black : Qt::gray, 0));
-        painter_.drawLine(margin_, y + rowHeight_, margin_ + width_, y + rowHeight_);
-        painter_.setPen(QPen(Qt::black, 0));
+        const QFontMetrics fm(heading ? bold_ : plain_, &device_);
+        int lines = fm.height();
+        for (std::size_t c = 0; c < kColumnShares.size(); ++c)
+            lines = std::max(lines, fm.boundingRect(cell(c, 0), Qt::AlignLeft | Qt::TextWordWrap,
+                                                    cells.value(static_cast<qsizetype>(c))).height());
+        return lines + fm.height() / 3;
     }
 
-    int rowHeight() const { return rowHeight_; }
+    // Paints a row at `y`; returns its height.
+    int row(int y, const QStringList& cells, bool heading)
+    {
+        const int h = height(cells, heading);
+        painter_.setFont(heading ? bold_ : plain_);
+        for (std::size_t c = 0; c < kColumnShares.size(); ++c)
+            painter_.drawText(cell(c, y).adjusted(0, 0, 0, h), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+                              cells.value(static_cast<qsizetype>(c)));
+        painter_.setPen(QPen(heading ? Qt::black : Qt::gray, 0));
+        painter_.drawLine(margin_, y + h, margin_ + width_, y + h);
+        painter_.setPen(QPen(Qt::black, 0));
+        return h;
+    }
 
 private:
+    // The room of column `c` from `y` on (without height), inside a small padding.
+    QRect cell(std::size_t c, int y) const
+    {
+        const int pad = QFontMetrics(plain_, &device_).averageCharWidth() / 2;
+        const int right = c + 1 < kColumnShares.size() ? left_[c + 1] : margin_ + width_;
+        return QRect(left_[c] + pad, y + pad / 2, right - left_[c] - 2 * pad, 0);
+    }
+
     QPainter& painter_;
     QPagedPaintDevice& device_;
     QFont plain_;
     QFont bold_;
-    int rowHeight_;
     int margin_;
     int width_;
     std::array<int, 6> left_{};
@@ -98,20 +112,17 @@ int PaintSiteHandoverCover(const SiteHandoverDocument& document, const TextTable
     if (!document.siteAddress.isEmpty())
         coverLine(painter, device, y, coverFont(10), document.siteAddress);
     y += space;
-    table.row(y, document.columns, true);
-    y += table.rowHeight();
+    y += table.row(y, document.columns, true);
     for (const QStringList& cells : document.rows) {
         // A full page goes on on the next one, under the column captions again.
-        if (y + table.rowHeight() > bottom) {
+        if (y + table.height(cells, false) > bottom) {
             PaintPageFooter(painter, device, texts, page);
             device.newPage();
             ++page;
             y = margin;
-            table.row(y, document.columns, true);
-            y += table.rowHeight();
+            y += table.row(y, document.columns, true);
         }
-        table.row(y, cells, false);
-        y += table.rowHeight();
+        y += table.row(y, cells, false);
     }
     // The signatures need the foot of a page the table leaves free.
     if (y + space > device.height() - margin - SignatureBlockHeight(device)) {

@@ -78,7 +78,7 @@ TEST(TransferJournal, BusWriteEntersItself)
     ProgramModel m = canonical738();
     const QString prog = dir.filePath(u"prog.zpg"_s);
     ASSERT_FALSE(saveProgramAs(m, prog).isEmpty());
-    Succeeded(RunCli({u"--type"_s, u"20"_s, u"bus-write"_s, prog, u"--address"_s, u"1.1.7"_s, u"--link"_s, u"sim:bus-sim.ini"_s}, dir.path()));
+    Succeeded(RunCli({u"--dir"_s, dir.path(), u"--type"_s, u"20"_s, u"bus-write"_s, prog, u"--address"_s, u"1.1.7"_s, u"--link"_s, u"sim:bus-sim.ini"_s}, dir.path()));
     const std::optional<TransferRecord> last = JournalTransfer(dir.path(), prog);
     ASSERT_TRUE(last.has_value()) << journalOf(dir).constData();
     EXPECT_EQ(std::tuple(last->path, last->where, last->confirmed, last->checksum), std::tuple(TransferPath::Bus, u"1.1.7"_s, false, ImageChecksum(m, 0)));
