@@ -9,7 +9,7 @@ const std::vector<SiteCommand>& siteCommands()
         {"new", "new SITE --name NAME", runSiteNew},
         {"add", "add SITE --device NAME --program FILE --type N [--location TEXT] [--bus A.L.D --link L | --chip PORT | --ir 1|2]", runSiteAdd},
         {"list", "list SITE [--json]", runSiteList},
-        {"handover", "handover SITE --pdf OUT [--year Y]", &runSiteHandover},
+        {"handover", "handover SITE --pdf OUT [--year Y]", runSiteHandover},
     };
     return table;
 }
