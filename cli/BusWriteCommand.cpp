@@ -1,6 +1,9 @@
 #include "cli/BusCommandOptions.h"
 #include "cli/Commands.h"
 
+#include "transfer/TransferJournal.h"
+#include "transfer/bus/PhysicalAddress.h"
+
 namespace zendrik::cli {
 
 int runBusWrite(CliContext& ctx, const QStringList& argv)
@@ -19,7 +22,11 @@ int runBusWrite(CliContext& ctx, const QStringList& argv)
     if (rc = ctx.loadOrRefuse(args->positional().first(), kProgramSlot); rc != kExitOk)
         return rc;
     ctx.model.Geaendert = 0;
-    return BusExit(ctx, *session, session->access->Program(session->address));
+    const BusActionResult result = session->access->Program(session->address);
+    // The bus write is not read back: the journal says so.
+    if (result.code == 0 && !result.cancelled)
+        JournalProgramWrite(ctx, TransferPath::Bus, FormatPhysicalAddress(session->address), false);
+    return BusExit(ctx, *session, result);
 }
 
 } // namespace zendrik::cli

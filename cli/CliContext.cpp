@@ -6,6 +6,7 @@
 #include "model/DeviceImage.h"
 #include "model/LoadResultMessage.h"
 #include "model/ProgramFile.h"
+#include "transfer/TransferJournal.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -140,6 +141,12 @@ int CliContext::saveOrRefuse(bool yes)
         break;
     }
     return kExitRefused;
+}
+
+void JournalProgramWrite(CliContext& ctx, TransferPath path, const QString& where, bool confirmed)
+{
+    if (const auto told = zendrik::JournalProgramWrite(ctx.workDir, ctx.model, path, where, confirmed))
+        ctx.err << told->render(ctx.texts) << Qt::endl;
 }
 
 } // namespace zendrik::cli

@@ -2,6 +2,7 @@
 
 #include "language/TextTable.h"
 #include "model/ProgramModel.h"
+#include "model/TransferRecord.h"
 #include "model/UserInteraction.h"
 
 #include <QMap>
@@ -100,5 +101,10 @@ private:
     const TextTable& texts_;
     QString lastDeclined_;
 };
+
+// Enters the program of slot 0, written just now by `path` to `where`, in
+// the transfer journal of the working directory; says on stderr when it
+// cannot (the transfer itself went well).
+void JournalProgramWrite(CliContext& ctx, TransferPath path, const QString& where, bool confirmed);
 
 } // namespace zendrik::cli

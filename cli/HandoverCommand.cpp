@@ -7,6 +7,7 @@
 #include "editing/PrintTexts.h"
 #include "model/ExportTarget.h"
 #include "paint/HandoverPainter.h"
+#include "transfer/TransferJournal.h"
 
 namespace zendrik::cli {
 
@@ -55,7 +56,7 @@ int runHandover(CliContext& ctx, const QStringList& args)
         return ctx.refuse(ExportTargetRefusal(out));
 
     FeiertagTabelle holidays;
-    const HandoverDocument document = BuildHandoverDocument(ctx.model, ctx.texts, year, HolidaySources(ctx, holidays));
+    const HandoverDocument document = BuildHandoverDocument(ctx.model, ctx.texts, year, HolidaySources(ctx, holidays), JournalTransfer(ctx.workDir, program));
     int pages = 0;
     if (!WriteHandoverPdf(document, ctx.texts, out, &error, &pages)) {
         ctx.err << out << ": " << error << Qt::endl;

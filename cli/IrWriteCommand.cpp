@@ -1,6 +1,8 @@
 #include "cli/Commands.h"
 #include "cli/IrCommandOptions.h"
 
+#include "transfer/TransferJournal.h"
+
 namespace zendrik::cli {
 
 int runIrWrite(CliContext& ctx, const QStringList& argv)
@@ -22,7 +24,10 @@ int runIrWrite(CliContext& ctx, const QStringList& argv)
     IrJob job;
     job.mode = IrModus::Program;
     job.port = options->port;
-    return RunIrJob(ctx, job);
+    const int status = RunIrJob(ctx, job);
+    if (status == kExitOk)
+        JournalProgramWrite(ctx, TransferPath::Ir, QString::number(job.port), false);
+    return status;
 }
 
 } // namespace zendrik::cli

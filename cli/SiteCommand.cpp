@@ -11,6 +11,7 @@ const std::vector<SiteCommand>& siteCommands()
         {"list", "list SITE [--json]", runSiteList},
         {"write", "write SITE [--only NAME,...] [--changed]", runSiteWrite},
         {"read", "read SITE --out DIR [--only NAME,...]", runSiteRead},
+        {"handover", "handover SITE --pdf OUT [--year Y]", runSiteHandover},
     };
     return table;
 }

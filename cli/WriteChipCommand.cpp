@@ -3,6 +3,7 @@
 #include "cli/Commands.h"
 #include "cli/TerminalProgress.h"
 
+#include "transfer/TransferJournal.h"
 #include "transfer/chip/QtSerialBytePort.h"
 #include "transfer/chip/SerialChipTransfer.h"
 
@@ -35,6 +36,8 @@ int runWriteChip(CliContext& ctx, const QStringList& argv)
     WarnAboutLog(ctx, transfer);
     if (r.result != 0)
         return RefuseTransfer(ctx, r, options->port);
+    // The serial adapter reads the chip back after writing (block 0 or all of it).
+    JournalProgramWrite(ctx, TransferPath::Chip, options->port, true);
     return kExitOk;
 }
 

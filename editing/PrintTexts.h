@@ -34,4 +34,38 @@ inline constexpr ExtraText kHandoverYear{"Jahresübersicht %1", "Year overview %
 inline constexpr ExtraText kHandoverSaveAs{"&Übergabeprotokoll...", "&Handover record...",
                                            "&Procès-verbal de remise..."};
 
+// The proof of the hand-over on the record's cover: the last transfer into
+// the device, the checksum of the image, the program checks.
+inline constexpr ExtraText kHandoverLastTransfer{"Letzte Übertragung", "Last transfer", "Dernier transfert"};
+inline constexpr ExtraText kHandoverNeverTransferred{"noch nicht übertragen", "not transferred yet",
+                                                     "pas encore transféré"};
+inline constexpr ExtraText kHandoverChangedSince{"geändert seit der Übertragung am %1",
+                                                 "changed since the transfer on %1",
+                                                 "modifié depuis le transfert du %1"};
+inline constexpr ExtraText kHandoverTransferFailed{"Übertragung am %1 fehlgeschlagen", "transfer on %1 failed",
+                                                   "échec du transfert du %1"};
+inline constexpr ExtraText kHandoverDeviceDiffers{"am %1 gelesen: das Gerät enthält ein anderes Programm",
+                                                  "read on %1: the device holds another program",
+                                                  "lu le %1 : l'appareil contient un autre programme"};
+inline constexpr ExtraText kHandoverReadBack{"aus dem Gerät gelesen", "read from the device", "lu dans l'appareil"};
+inline constexpr ExtraText kHandoverConfirmed{"durch Rücklesen bestätigt", "confirmed by reading back",
+                                              "confirmé par relecture"};
+inline constexpr ExtraText kHandoverNotConfirmed{"nicht zurückgelesen", "not read back", "non relu"};
+inline constexpr ExtraText kHandoverByBus{"Bus, Adresse %1", "bus, address %1", "bus, adresse %1"};
+inline constexpr ExtraText kHandoverByChip{"Speicherchip an %1", "memory chip on %1", "puce mémoire sur %1"};
+inline constexpr ExtraText kHandoverByIr{"Infrarot an Anschluss %1", "infrared on port %1", "infrarouge sur le port %1"};
+inline constexpr ExtraText kHandoverChecksum{"Prüfsumme", "Checksum", "Somme de contrôle"};
+inline constexpr ExtraText kHandoverChecksumTransferred{"%1 (übertragen: %2)", "%1 (transferred: %2)",
+                                                        "%1 (transférée : %2)"};
+inline constexpr ExtraText kHandoverChecks{"Prüfungen %1", "Checks %1", "Vérifications %1"};
+inline constexpr ExtraText kHandoverNoFindings{"keine Befunde", "no findings", "aucune constatation"};
+inline constexpr ExtraText kHandoverOneError{"1 Fehler", "1 error", "1 erreur"};
+inline constexpr ExtraText kHandoverErrors{"%1 Fehler", "%1 errors", "%1 erreurs"};
+inline constexpr ExtraText kHandoverOneWarning{"1 Warnung", "1 warning", "1 avertissement"};
+inline constexpr ExtraText kHandoverWarnings{"%1 Warnungen", "%1 warnings", "%1 avertissements"};
+inline constexpr ExtraText kHandoverOneNote{"1 Hinweis", "1 note", "1 remarque"};
+inline constexpr ExtraText kHandoverNotes{"%1 Hinweise", "%1 notes", "%1 remarques"};
+inline constexpr ExtraText kHandoverYearHours{"Jahresbetriebsstunden %1", "Yearly operating hours %1",
+                                              "Heures de fonctionnement annuelles %1"};
+
 } // namespace zendrik

@@ -1,5 +1,6 @@
 #include "paint/HandoverPainter.h"
 
+#include "calendar/BetriebsstundenText.h"
 #include "calendar/DayProfile.h"
 #include "calendar/TagPrio.h"
 #include "calendar/YearSimulation.h"
@@ -55,30 +56,29 @@ void paintCover(const HandoverDocument& doc, const TextTable& texts, QPainter& p
     for (const auto& [caption, value] : doc.cover) {
         int at = y;
         line(painter, device, at, bold, caption);
-        line(painter, device, y, plain, value, captionWidth);
+        // A long value (the last transfer in words) goes on in the next line.
+        const QRect room(margin + captionWidth, y, width - captionWidth, device.height());
+        painter.setFont(plain);
+        const QRect used = painter.boundingRect(room, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, value);
+        painter.drawText(room, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, value);
+        y += std::max(used.height(), QFontMetrics(plain, &device).height());
     }
     y += QFontMetrics(plain, &device).height();
-    line(painter, device, y, bold, texts(TextId::Channels).trimmed());
-    for (const QString& name : doc.channelNames)
-        line(painter, device, y, plain, name, captionWidth);
-
-    // The signatures at the foot of the page: a line for each, the caption under it.
+    // The channels with their yearly operating hours at the right margin.
     const QFontMetrics fm(plain, &device);
-    const int gap = width / 10;
-    const int lineWidth = (width - gap) / 2;
-    int foot = device.height() - margin - PageFooterHeight(device) - fm.height() * 6;
-    QRect note(margin, foot - fm.height() * 4, width, fm.height() * 3);
-    painter.setFont(plain);
-    painter.drawText(note, Qt::AlignLeft | Qt::AlignBottom | Qt::TextWordWrap, doc.signatureNote);
-    for (int i = 0; i < doc.signatures.size() && i < 2; ++i) {
-        const int x = margin + i * (lineWidth + gap);
-        painter.setFont(bold);
-        painter.drawText(QRect(x, foot, lineWidth, fm.height()), Qt::AlignLeft, doc.signatures[i]);
-        const int rule = foot + fm.height() * 4;
-        painter.drawLine(x, rule, x + lineWidth, rule);
-        painter.setFont(plain);
-        painter.drawText(QRect(x, rule + fm.height() / 4, lineWidth, fm.height()), Qt::AlignLeft, doc.placeAndDate);
+    const auto hours = [&](const QFont& f, const QString& text) {
+        painter.setFont(f);
+        painter.drawText(QRect(margin, y - fm.height(), width, fm.height()), Qt::AlignRight | Qt::AlignVCenter, text);
+    };
+    line(painter, device, y, bold, texts(TextId::Channels).trimmed());
+    hours(bold, doc.hoursHeading);
+    for (int c = 0; c < doc.channelNames.size(); ++c) {
+        line(painter, device, y, plain, doc.channelNames[c], captionWidth);
+        if (c < static_cast<int>(doc.channels.size()))
+            hours(plain, BetriebsdauerText(doc.channels[static_cast<std::size_t>(c)].yearMinutes, texts).trimmed());
     }
+
+    PaintSignatureBlock(painter, device, doc.signatureNote, doc.signatures, doc.placeAndDate);
 }
 
 // The colours of the chart explained, in one or two lines under it.
@@ -131,10 +131,41 @@ void paintChannel(const HandoverDocument& doc, const HandoverChannel& channel, c
 
 } // namespace
 
-int PaintHandover(const HandoverDocument& document, const TextTable& texts, QPainter& painter,
-                  QPagedPaintDevice& device)
+int SignatureBlockHeight(const QPagedPaintDevice& device)
 {
-    int page = 1;
+    return QFontMetrics(font(10), &device).height() * 10 + PageFooterHeight(device);
+}
+
+void PaintSignatureBlock(QPainter& painter, QPagedPaintDevice& device, const QString& note,
+                         const QStringList& signatures, const QString& placeAndDate)
+{
+    // The signatures at the foot of the page: a line for each, the caption under it.
+    const QFont plain = font(10);
+    const QFont bold = font(10, true);
+    const QFontMetrics fm(plain, &device);
+    const int margin = PageMargin(device);
+    const int width = device.width() - 2 * margin;
+    const int gap = width / 10;
+    const int lineWidth = (width - gap) / 2;
+    const int foot = device.height() - margin - PageFooterHeight(device) - fm.height() * 6;
+    painter.setFont(plain);
+    painter.drawText(QRect(margin, foot - fm.height() * 4, width, fm.height() * 3),
+                     Qt::AlignLeft | Qt::AlignBottom | Qt::TextWordWrap, note);
+    for (int i = 0; i < signatures.size() && i < 2; ++i) {
+        const int x = margin + i * (lineWidth + gap);
+        painter.setFont(bold);
+        painter.drawText(QRect(x, foot, lineWidth, fm.height()), Qt::AlignLeft, signatures[i]);
+        const int rule = foot + fm.height() * 4;
+        painter.drawLine(x, rule, x + lineWidth, rule);
+        painter.setFont(plain);
+        painter.drawText(QRect(x, rule + fm.height() / 4, lineWidth, fm.height()), Qt::AlignLeft, placeAndDate);
+    }
+}
+
+int PaintHandover(const HandoverDocument& document, const TextTable& texts, QPainter& painter,
+                  QPagedPaintDevice& device, int firstPage)
+{
+    int page = firstPage;
     paintCover(document, texts, painter, device);
     PaintPageFooter(painter, device, texts, page);
     device.newPage();
@@ -145,7 +176,7 @@ int PaintHandover(const HandoverDocument& document, const TextTable& texts, QPai
         paintChannel(document, channel, texts, painter, device);
         PaintPageFooter(painter, device, texts, page);
     }
-    return page;
+    return page - firstPage + 1;
 }
 
 bool WriteHandoverPdf(const HandoverDocument& document, const TextTable& texts, const QString& path,

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace zendrik {
@@ -28,6 +29,10 @@ struct SiteHandoverDocument {
     std::vector<HandoverDocument> devices; // devices whose program could be opened, in site order
     QStringList skipped;                   // "Flur EG: Programmdatei fehlt" for the others
 };
+
+// The last transfer of a device as the hand-over record proves it: the site
+// file's `last` with the way and address of the device's link.
+std::optional<TransferRecord> SiteTransferRecord(const SiteDevice& device);
 
 // Builds the record for a year; `progress(done, count)` is called per device.
 SiteHandoverDocument BuildSiteHandover(const Site& site, const TextTable& texts, int year, ExtraLanguage language,

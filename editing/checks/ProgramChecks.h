@@ -60,6 +60,8 @@ Findings CheckTableWeekdays(const CheckContext& ctx);
 
 // Every check, simulating the year once. Findings in the order of the checks.
 Findings RunAllChecks(const ProgramModel& model, const TextTable& texts, int year);
+// The same on a simulation of that year already made (the hand-over record's).
+Findings RunAllChecks(const ProgramModel& model, const TextTable& texts, int year, const YearSimulation& simulation);
 
 // What each check is called and a short explanation of what it looks for.
 const ExtraText& CheckName(CheckId id);

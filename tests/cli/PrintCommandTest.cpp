@@ -1,6 +1,9 @@
 // The print command: the text file line by line against the list, the PDF
 // read back as text, the hand-over record, and the refusals.
 #include "model/EntryBuilder.h"
+#include "model/ImageChecksum.h"
+#include "model/ProgramFile.h"
+#include "transfer/TransferJournal.h"
 #include "tests/cli/CliFolder.h"
 #include "tests/editing/ListFixtures.h"
 
@@ -100,5 +103,35 @@ TEST_F(PrintCommandTest, HandoverHasCoverPrintoutAndAYearPagePerChannel)
             EXPECT_TRUE(pages[printed + c].simplified().contains(sim.simplified()) && pages[printed + c].contains(u"2027"_s)) << c << pages[printed + c].toStdString();
         }
         EXPECT_TRUE(pages[printed + 1].contains(u"C1: Halle"_s));
+    }
+}
+
+// The cover proves what the transfer journal of the working directory says: nothing, the program written with its own checksum and
+// read back, or another checksum (the program changed since); the checksum printed is the program's.
+TEST_F(PrintCommandTest, HandoverCoverProvesTheJournal)
+{
+    ProgramModel loaded;
+    ASSERT_EQ(LoadProgram(loaded, path(u"ANLAGE.zpg"_s), kProgramSlot), 0);
+    const QString sum = ImageChecksum(loaded, 0);
+    const QDateTime when(QDate(2026, 12, 8), QTime(10, 15));
+    const struct {
+        std::optional<TransferRecord> entry;
+        QStringList shown;
+    } rows[] = {
+        {std::nullopt, {u"noch nicht übertragen"_s, sum}},
+        {TransferRecord{when, TransferPath::Chip, u"/dev/ttyUSB0"_s, false, false, false, true, sum}, {u"Speicherchip an /dev/ttyUSB0, durch Rücklesen bestätigt"_s, sum}},
+        {TransferRecord{when, TransferPath::Bus, u"1.1.5"_s, false, false, false, false, u"0BADF00D"_s}, {u"geändert seit der Übertragung am 08.12.2026"_s, sum + u" (übertragen: 0BADF00D)"_s}},
+    };
+    for (const auto& row : rows) {
+        if (row.entry) {
+            ASSERT_TRUE(RecordTransfer(dir.path(), path(u"ANLAGE.zpg"_s), *row.entry));
+        }
+        Succeeded(cli({"--dir", dir.path(), "handover", "ANLAGE.zpg", "--pdf", "handover.pdf", "--year", "2027"}));
+        QProcess text;
+        text.start(u"pdftotext"_s, {u"-l"_s, u"1"_s, path(u"handover.pdf"_s), u"-"_s});
+        ASSERT_TRUE(text.waitForFinished(30000));
+        const QString cover = QString::fromUtf8(text.readAllStandardOutput()).simplified();
+        for (const QString& part : row.shown)
+            EXPECT_TRUE(cover.contains(part)) << part.toStdString() << "\n" << cover.toStdString();
     }
 }

@@ -3,8 +3,10 @@
 
 #include "editing/HandoverDocument.h"
 #include "editing/RecoveryFile.h"
+#include "editing/checks/ProgramChecks.h"
 #include "language/DateText.h"
 #include "model/DeviceImage.h"
+#include "model/ImageChecksum.h"
 #include "model/UserInteraction.h"
 #include "tests/support/TestPrograms.h"
 #include "util/CalendarMath.h"
@@ -128,4 +130,47 @@ TEST(HandoverDocument, DatesAndTheProgramNumberInEachLanguage)
             EXPECT_NE(std::find(doc.cover.begin(), doc.cover.end(), row), doc.cover.end()) << none;
         }
     }
+}
+
+// The cover proves what the journal or the site file says of the last transfer: never, confirmed with the program's own checksum,
+// changed since (another checksum, or none), failed, or a read that found another program; the checks are counted as RunAllChecks finds them.
+TEST(HandoverDocument, CoverProvesTheLastTransfer)
+{
+    const ProgramModel model = canonical731();
+    const TextTable texts = textsIn(1);
+    const QString checksum = ImageChecksum(model, 0);
+    const QDateTime when(QDate(2026, 12, 8), QTime(10, 15));
+    const auto record = [&](QString sum, bool confirmed, bool failed = false, bool differs = false) {
+        return TransferRecord{when, TransferPath::Bus, u"1.1.5"_s, false, failed, differs, confirmed, std::move(sum)};
+    };
+    const struct {
+        std::optional<TransferRecord> last;
+        HandoverProofState state;
+        QString transfer, checksumRow;
+    } rows[] = {
+        {std::nullopt, HandoverProofState::Never, u"noch nicht übertragen"_s, checksum},
+        {record(checksum, true), HandoverProofState::Transferred, u"08.12.2026  10:15, Bus, Adresse 1.1.5, durch Rücklesen bestätigt"_s, checksum},
+        {record(checksum, false), HandoverProofState::Transferred, u"08.12.2026  10:15, Bus, Adresse 1.1.5, nicht zurückgelesen"_s, checksum},
+        {record(u"0BADF00D"_s, true), HandoverProofState::ChangedSince, u"geändert seit der Übertragung am 08.12.2026  10:15"_s, checksum + u" (übertragen: 0BADF00D)"_s},
+        {record({}, true), HandoverProofState::ChangedSince, u"geändert seit der Übertragung am 08.12.2026  10:15"_s, checksum},
+        {record(checksum, false, true), HandoverProofState::Failed, u"Übertragung am 08.12.2026  10:15 fehlgeschlagen"_s, checksum},
+        {record(checksum, false, false, true), HandoverProofState::Differs, u"am 08.12.2026  10:15 gelesen: das Gerät enthält ein anderes Programm"_s, checksum},
+    };
+    int warnings = 0, errors = 0, notes = 0;
+    for (const Finding& f : RunAllChecks(model, texts, 2027))
+        ++(f.severity == Severity::Error ? errors : f.severity == Severity::Warning ? warnings : notes);
+    for (const auto& row : rows) {
+        const HandoverDocument doc = BuildHandoverDocument(model, texts, 2027, {}, row.last);
+        EXPECT_EQ(doc.proof.state, row.state) << row.transfer.toStdString();
+        const auto has = [&](const QString& caption, const QString& value) {
+            return std::find(doc.cover.begin(), doc.cover.end(), std::pair(caption, value)) != doc.cover.end();
+        };
+        EXPECT_TRUE(has(u"Letzte Übertragung"_s, row.transfer)) << row.transfer.toStdString();
+        EXPECT_TRUE(has(u"Prüfsumme"_s, row.checksumRow)) << row.checksumRow.toStdString();
+        EXPECT_TRUE(has(u"Prüfungen 2027"_s, FindingCountText(errors, warnings, notes, texts)));
+        EXPECT_EQ(std::tuple(doc.proof.errors, doc.proof.warnings, doc.proof.notes), std::tuple(errors, warnings, notes));
+    }
+    EXPECT_EQ(FindingCountText(0, 0, 0, texts), u"keine Befunde"_s);
+    EXPECT_EQ(FindingCountText(0, 2, 1, texts), u"2 Warnungen, 0 Fehler, 1 Hinweis"_s);
+    EXPECT_EQ(FindingCountText(1, 1, 0, textsIn(2)), u"1 warning, 1 error"_s);
 }

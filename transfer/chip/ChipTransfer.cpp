@@ -193,4 +193,15 @@ ChipTransferOutcome ChipTransfer::importCardDat()
     return ChipTransferOutcome::Done;
 }
 
+QString ChipTransfer::portName() const
+{
+    const int lpt = model_.device.Lpt;
+    return lpt >= kFirstSerialPort ? SerialDevicePath(model_.device, lpt) : QStringLiteral("LPT%1").arg(lpt);
+}
+
+bool ChipTransfer::readsBack() const
+{
+    return model_.device.Lpt >= kFirstSerialPort;
+}
+
 } // namespace zendrik

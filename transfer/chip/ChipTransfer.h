@@ -73,6 +73,12 @@ public:
     // slot 0 when `importAfterRead` is set.
     ChipTransferOutcome Transfer(ChipDirection direction, bool importAfterRead);
 
+    // Where the chip is written: the serial port's device path, or "LPT1".
+    QString portName() const;
+    // Whether a write reads the chip back: the serial adapter verifies block 0
+    // or the whole chip; the parallel adapter tool does not tell.
+    bool readsBack() const;
+
     // The name of the transfer copy: the language's word for "file".
     QString transferCopyName() const;
 

@@ -9,6 +9,7 @@
 #include "model/UserInteraction.h"
 #include "paint/HandoverPainter.h"
 #include "paint/PrintPainter.h"
+#include "transfer/TransferJournal.h"
 #include "ui/device/FrmGeraetEinst.h"
 #include "ui/frame/DesktopContext.h"
 #include "ui/frame/FrameServices.h"
@@ -156,7 +157,8 @@ void PrintCommands::saveHandover()
     QString error;
     int pages = 0;
     const HandoverDocument record =
-        BuildHandoverDocument(ctx_.model, ctx_.texts, ctx_.model.currentYear(), frame_.listWindow().sources());
+        BuildHandoverDocument(ctx_.model, ctx_.texts, ctx_.model.currentYear(), frame_.listWindow().sources(),
+                              JournalTransfer(ctx_.workDir, ctx_.model.program().Dateiname));
     if (!WriteHandoverPdf(record, ctx_.texts, path, &error, &pages)) {
         ctx_.ui.ask(Prompt::message(Icon::Critical, {ctx_.texts(kPrintWriteFailed).arg(path, error)}));
         return;

@@ -2,6 +2,7 @@
 
 #include "app/FileCommands.h"
 #include "language/TextTable.h"
+#include "transfer/TransferJournal.h"
 #include "transfer/chip/ChipTransfer.h"
 #include "ui/frame/FrameServices.h"
 #include "ui/frame/UndoHistory.h"
@@ -48,6 +49,10 @@ void ChipCommands::run(ChipDirection direction)
     if (read)
         frame_.history().reset();
     frame_.ShowList();
+    if (outcome == ChipTransferOutcome::Done && direction == ChipDirection::Write) {
+        if (const auto told = JournalProgramWrite(ctx_.workDir, ctx_.model, TransferPath::Chip, transfer.portName(), transfer.readsBack()))
+            ctx_.ui.ask(*told);
+    }
     if (outcome == ChipTransferOutcome::Done) {
         frame_.showStatus(ctx_.texts(ChipTransferDoneText(direction)), kTransferNoticeMs);
         if (direction == ChipDirection::Read)

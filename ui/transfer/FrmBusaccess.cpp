@@ -3,6 +3,7 @@
 #include "language/TextTable.h"
 #include "model/ProgramModel.h"
 #include "model/UserInteraction.h"
+#include "transfer/TransferJournal.h"
 #include "transfer/bus/BusErrors.h"
 #include "transfer/bus/BusTexts.h"
 #include "transfer/bus/EibLink.h"
@@ -299,7 +300,15 @@ void FrmBusaccess::cmdbusprog()
     const auto address = physicalAddress();
     if (!address)
         return;
-    run([&] { return access_.Program(*address); });
+    run([&] {
+        const BusActionResult r = access_.Program(*address);
+        // The bus write is not read back: the journal says so.
+        if (r.code == 0 && !r.cancelled) {
+            if (const auto told = JournalProgramWrite(workDir_, model_, TransferPath::Bus, FormatPhysicalAddress(*address), false))
+                ui_.ask(*told);
+        }
+        return r;
+    });
 }
 
 void FrmBusaccess::cmdbusread()

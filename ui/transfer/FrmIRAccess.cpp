@@ -3,6 +3,7 @@
 #include "language/TextTable.h"
 #include "model/ProgramModel.h"
 #include "model/UserInteraction.h"
+#include "transfer/TransferJournal.h"
 #include "transfer/ir/IrTexts.h"
 #include "ui/common/KeyFilter.h"
 
@@ -207,8 +208,13 @@ void FrmIRAccess::cmd_IRok_Click()
     transfer.saveBeforeTransfer = save_;
     transfer.observer = this;
     transfer.settleMs = settleMs;
-    if (transfer.Run(job) == IrOutcome::Succeeded && job.mode == IrModus::Read)
+    const IrOutcome outcome = transfer.Run(job);
+    if (outcome == IrOutcome::Succeeded && job.mode == IrModus::Read)
         emit programRead();
+    if (outcome == IrOutcome::Succeeded && job.mode == IrModus::Program) {
+        if (const auto told = JournalProgramWrite(workDir_, model_, TransferPath::Ir, QString::number(job.port), false))
+            ui_.ask(*told);
+    }
 }
 
 void FrmIRAccess::transferStarted()
