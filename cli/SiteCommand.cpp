@@ -6,6 +6,8 @@ namespace zendrik::cli {
 const std::vector<SiteCommand>& siteCommands()
 {
     static const std::vector<SiteCommand> table = {
+        {"check", "check SITE [--year Y] [--json]", &runSiteCheck},
+        {"apply", "apply SITE --only NAME,... (--holidays SET --years Y-Y | --dst-rule R | --dst-zone ZONE --first-year Y | --place NAME) [--dry-run]", &runSiteApply},
     };
     return table;
 }

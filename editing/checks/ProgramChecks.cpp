@@ -927,6 +927,11 @@ Findings CheckTableWeekdays(const CheckContext& ctx)
 Findings RunAllChecks(const ProgramModel& model, const TextTable& texts, int year)
 {
     const YearSimulation sim(model, year);
+    return RunAllChecks(model, texts, year, sim);
+}
+
+Findings RunAllChecks(const ProgramModel& model, const TextTable& texts, int year, const YearSimulation& sim)
+{
     CheckContext ctx = MakeCheckContext(model, texts, year);
     ctx.simulation = &sim;
     Findings all;

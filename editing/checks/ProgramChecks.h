@@ -60,6 +60,9 @@ Findings CheckTableWeekdays(const CheckContext& ctx);
 
 // Every check, simulating the year once. Findings in the order of the checks.
 Findings RunAllChecks(const ProgramModel& model, const TextTable& texts, int year);
+// The same on a year already simulated (of slot 0, for `year`), for callers
+// that need the simulation for more than the checks.
+Findings RunAllChecks(const ProgramModel& model, const TextTable& texts, int year, const YearSimulation& sim);
 
 // What each check is called and a short explanation of what it looks for.
 const ExtraText& CheckName(CheckId id);
