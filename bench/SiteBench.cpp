@@ -1,5 +1,6 @@
 #include "bench/BenchPrograms.h"
 #include "language/TextTable.h"
+#include "model/ImageChecksum.h"
 #include "model/ProgramFile.h"
 #include "model/UserInteraction.h"
 #include "site/SiteChecks.h"
@@ -43,6 +44,11 @@ struct School {
             d.connection = QStringLiteral("sim:bus.ini");
             m.program().Dateiname = site.programPath(d);
             SaveProgram(m, yes);
+            // Written last week, so the check proves each is still what the device holds.
+            ProgramModel opened;
+            LoadSiteProgram(site, d, opened);
+            d.last = SiteTransfer{QDateTime(QDate(2026, 12, 1), QTime(9, 0)), SiteDirection::Write,
+                                  SiteTransferResult::Ok, ImageChecksum(opened), true};
             site.devices.push_back(d);
         }
     }
@@ -71,5 +77,17 @@ void CheckOfFiftyDevices(benchmark::State& state)
     state.counters["findings"] = static_cast<double>(findings);
 }
 BENCHMARK(CheckOfFiftyDevices)->Unit(benchmark::kMillisecond);
+
+// What of it is reading the fifty program files alone.
+void OpeningOfFiftyPrograms(benchmark::State& state)
+{
+    static const School school;
+    ProgramModel model;
+    for (auto _ : state) {
+        for (const SiteDevice& d : school.site.devices)
+            benchmark::DoNotOptimize(LoadSiteProgram(school.site, d, model));
+    }
+}
+BENCHMARK(OpeningOfFiftyPrograms)->Unit(benchmark::kMillisecond);
 
 } // namespace

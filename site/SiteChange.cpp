@@ -44,8 +44,12 @@ bool AddHolidayTimes(ProgramModel& model, const SiteChange& change, const TextTa
 {
     const DeviceSettings& device = model.device;
     const bool eib = device.EibFormat != 0;
-    if (eib && change.fromYear != change.toYear)
-        return RefuseChange(reason, ChT::kBusOneYear.in(lang));
+    // A priority time bound to its year needs the annual variant of the
+    // weekly/annual family (the bus format has no room for a year at all);
+    // the others take a holiday once, on its next date, so one year at a time.
+    const bool years = !eib && (device.Uhrentyp != kFamily731 || device.Bewft != 0);
+    if (!years && change.fromYear != change.toYear)
+        return RefuseChange(reason, ChT::kOneYearOnly.in(lang));
     const int allChannels = (1 << std::min(device.Kanalzahl, 16)) - 1;
     const int channels = change.channels == 0 ? allChannels : change.channels & allChannels;
     const bool onePerChannel = eib || ChannelChoice::usesCombo(device);
@@ -65,8 +69,8 @@ bool AddHolidayTimes(ProgramModel& model, const SiteChange& change, const TextTa
 
     std::vector<Entry> fresh;
     for (const CalendarDate& d : days) {
-        const int yearCode = d.year - kYearCodeBase;
-        if (!eib && (yearCode < 1 || yearCode > kMaxYearCode))
+        const int yearCode = years ? d.year - kYearCodeBase : 0;
+        if (years && (yearCode < 1 || yearCode > kMaxYearCode))
             return RefuseChange(reason, ChT::kYearOutOfRange.in(lang).arg(d.year));
         if (!onePerChannel) {
             fresh.push_back(BuildPriorityEntry(d.day, d.month, d.day, d.month, yearCode, true, change.priority, channels,
@@ -148,9 +152,11 @@ std::unique_ptr<ProgramModel> OpenForSiteChange(const Site& site, const QString&
     const int result = device.mark == SiteDeviceMark::None ? LoadSiteProgram(site, device, *model) : -1;
     if (result != LoadOk) {
         preview.applicable = false;
-        const QString why = device.mark != SiteDeviceMark::None ? SiteDeviceMarkText(device.mark, lang)
-            : result < 0 ? device.program
-                         : LoadResultMessage(result, model->device.BrandIndex, site.programPath(device)).render(texts);
+        const SiteDeviceMark mark = device.mark != SiteDeviceMark::None ? device.mark
+            : SiteProgramLeavesFolder(device.program)                    ? SiteDeviceMark::OutsideFolder
+                                                                         : SiteDeviceMark::UnfittingProgram;
+        const QString why = result < 0 ? SiteDeviceMarkText(mark, lang)
+                                       : LoadResultMessage(result, model->device.BrandIndex, site.programPath(device)).render(texts);
         preview.reason = ChT::kProgramNotOpened.in(lang).arg(why);
         return nullptr;
     }

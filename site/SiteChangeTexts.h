@@ -18,10 +18,10 @@ inline constexpr ExtraText kNoAstroChannel{"Kein Kanal des Programms folgt der S
 inline constexpr ExtraText kNoHolidays{"Der Feiertagssatz hat in diesen Jahren keine Tage",
                                        "The holiday set has no days in these years",
                                        "L'ensemble de jours fériés n'a aucun jour dans ces années"};
-inline constexpr ExtraText kBusOneYear{
-    "Busgeräte speichern bei Vorrangzeiten kein Jahr: Feiertage nur für ein Jahr auf einmal",
-    "Bus devices keep no year with priority times: holidays for one year at a time only",
-    "Les appareils de bus ne gardent pas d'année pour les temps prioritaires : jours fériés pour une année à la fois"};
+inline constexpr ExtraText kOneYearOnly{
+    "Das Gerät speichert bei Vorrangzeiten kein Jahr: Feiertage nur für ein Jahr auf einmal",
+    "The device keeps no year with priority times: holidays for one year at a time only",
+    "L'appareil ne garde pas d'année pour les temps prioritaires : jours fériés pour une année à la fois"};
 inline constexpr ExtraText kYearOutOfRange{"Das Jahr %1 kann nicht gespeichert werden", "The year %1 cannot be stored",
                                            "L'année %1 ne peut pas être enregistrée"};
 inline constexpr ExtraText kMemoryFull{"Nicht genug freier Speicher: %1 Einträge nötig, %2 frei",

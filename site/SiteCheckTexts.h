@@ -36,8 +36,8 @@ inline constexpr ExtraText kDstDays{"%1 (%2 Umstellung %3 und %4)", "%1 (%2 chan
 inline constexpr ExtraText kPlacesApart{"Astro-Ort weit entfernt von dem bei „%1“: hier %2, dort %3",
                                         "Astro place far from that of \"%1\": here %2, there %3",
                                         "Lieu astro éloigné de celui de « %1 » : ici %2, là %3"};
-inline constexpr ExtraText kPlace{"%1° Länge %2° Breite, Zone %3", "%1° longitude %2° latitude, zone %3",
-                                  "%1° longitude %2° latitude, fuseau %3"};
+inline constexpr ExtraText kPlace{"%1° östl. Länge, %2° nördl. Breite, Zone %3", "%1° east, %2° north, zone %3",
+                                  "%1° est, %2° nord, fuseau %3"};
 inline constexpr ExtraText kHolidaysDiffer{
     "%1 Tage in %2 mit anderen Feier-/Vorrangtagen als bei „%3“, zuerst %4 (%5)",
     "%1 days of %2 with other holidays/priority days than \"%3\", first %4 (%5)",

@@ -6,8 +6,10 @@
 #include "model/DeviceFamily.h"
 #include "model/DeviceImage.h"
 #include "model/DeviceTypes.h"
+#include "model/ImageChecksum.h"
 #include "model/ProgramModel.h"
 #include "site/SiteCheckTexts.h"
+#include "site/SiteFile.h"
 #include "site/SiteState.h"
 #include "util/CalendarMath.h"
 
@@ -136,8 +138,11 @@ std::optional<SiteFinding> OpenCheckedProgram(const Site& site, const SiteDevice
     switch (LoadSiteProgram(site, device, model)) {
     case LoadOk:
         break;
-    case -1:
-        return SiteFindingOf(SiteCheckId::ProgramMissing, Severity::Error, device, CkT::kProgramOutside.in(lang).arg(device.program));
+    case -1: // a path out of the folder, or a program made for another type
+        if (SiteProgramLeavesFolder(device.program))
+            return SiteFindingOf(SiteCheckId::ProgramMissing, Severity::Error, device,
+                                 CkT::kProgramOutside.in(lang).arg(device.program));
+        return unfitting;
     case LoadMissing:
         return SiteFindingOf(SiteCheckId::ProgramMissing, Severity::Error, device, CkT::kProgramMissing.in(lang).arg(device.program));
     case LoadNotAFile:
@@ -188,9 +193,24 @@ DeviceSummary SummarizeForSite(const ProgramModel& model, const YearSimulation& 
     return s;
 }
 
-void SiteTransferFindings(const Site& site, const SiteDevice& device, ExtraLanguage lang, std::vector<SiteFinding>& out)
+// The transfer state as DeviceTransferState tells it, on the program already
+// open: the file is not read a second time for its checksum.
+SiteTransferState OpenedTransferState(const SiteDevice& device, const ProgramModel& opened)
 {
-    switch (DeviceTransferState(site, device)) {
+    if (!device.last)
+        return SiteTransferState::Never;
+    if (device.last->result == SiteTransferResult::Failed)
+        return SiteTransferState::Failed;
+    if (device.last->result == SiteTransferResult::Differs || device.last->checksum.isEmpty())
+        return SiteTransferState::ChangedSince;
+    return ImageChecksum(opened) == device.last->checksum ? SiteTransferState::UpToDate
+                                                          : SiteTransferState::ChangedSince;
+}
+
+void SiteTransferFindings(SiteTransferState state, const SiteDevice& device, ExtraLanguage lang,
+                          std::vector<SiteFinding>& out)
+{
+    switch (state) {
     case SiteTransferState::UpToDate:
         break;
     case SiteTransferState::Never:
@@ -213,17 +233,20 @@ std::vector<SiteFinding> CheckSite(const Site& site, const TextTable& texts, int
     const std::size_t n = site.devices.size();
     std::vector<std::vector<SiteFinding>> perDevice(n);
     std::vector<DeviceSummary> summaries(n);
+    std::vector<SiteTransferState> transfer(n, SiteTransferState::UpToDate);
 
     // Each program opened and simulated once: its own checks, and what the
-    // comparisons below need of it.
+    // comparisons below need of it. One model serves every device in turn
+    // (opening a program sets it up afresh for the device's type).
+    const auto model = std::make_unique<ProgramModel>();
     for (std::size_t i = 0; i < n; ++i) {
         const SiteDevice& device = site.devices[i];
         std::vector<SiteFinding>& out = perDevice[i];
-        auto model = std::make_unique<ProgramModel>();
         if (const std::optional<SiteFinding> refused = OpenCheckedProgram(site, device, *model, lang)) {
             out.push_back(*refused);
             continue;
         }
+        transfer[i] = OpenedTransferState(device, *model);
         const YearSimulation sim(*model, year);
         for (const Finding& f : RunAllChecks(*model, texts, year, sim)) {
             SiteFinding s = SiteFindingOf(SiteCheckId::ProgramCheck, f.severity, device, f.message);
@@ -268,7 +291,10 @@ std::vector<SiteFinding> CheckSite(const Site& site, const TextTable& texts, int
             dstRefIndex = i;
         } else if (!s.sameDst(*dstRef)) {
             const QString& other = site.devices[dstRefIndex].name;
-            perDevice[i].push_back(SiteFindingOf(SiteCheckId::DstDiffers, Severity::Warning, d,
+            // Settings that differ but change the clocks on the same days
+            // this year are worth knowing; other days are an hour wrong.
+            const Severity severity = s.days == dstRef->days ? Severity::Info : Severity::Warning;
+            perDevice[i].push_back(SiteFindingOf(SiteCheckId::DstDiffers, severity, d,
                                         CkT::kDstDiffers.in(lang).arg(other, SiteDstText(s, year, lang), SiteDstText(*dstRef, year, lang)),
                                         other));
         }
@@ -302,7 +328,7 @@ std::vector<SiteFinding> CheckSite(const Site& site, const TextTable& texts, int
                                             other));
             }
         }
-        SiteTransferFindings(site, d, lang, perDevice[i]);
+        SiteTransferFindings(transfer[i], d, lang, perDevice[i]);
     }
 
     std::vector<SiteFinding> all;

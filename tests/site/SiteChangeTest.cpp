@@ -47,13 +47,13 @@ struct ChangeCase {
     std::function<void(const ProgramModel& before, const ProgramModel& after)> expect;
 };
 
-SiteChange Holidays()
+SiteChange Holidays(int toYear)
 {
     SiteChange c;
     c.kind = SiteChange::Kind::Holidays;
     c.holidaySet = QStringLiteral("Schule");
     c.fromYear = 2027;
-    c.toYear = 2028;
+    c.toYear = toYear;
     c.holidays = {Feiertag{QStringLiteral("Maifeiertag"), FeiertagFest, 0, 1, 5},
                   Feiertag{QStringLiteral("Ostermontag"), FeiertagOstern, 0, 1, 0}};
     return c;
@@ -91,7 +91,13 @@ bool SameEntries(const ProgramSlot& a, const ProgramSlot& b, int count)
 }
 
 const ChangeCase kChanges[] = {
-    {"holidays", Holidays(), {true, true, true},
+    {"holidays_one_year", Holidays(2027), {true, true, true},
+     [](const ProgramModel& before, const ProgramModel& after) {
+         EXPECT_EQ(after.program().AnzPz, before.program().AnzPz + 2);
+         EXPECT_TRUE(SameEntries(before.program(), after.program(), before.program().AnzSz));
+     }},
+    // Only the astro device keeps priority times bound to their years.
+    {"holidays", Holidays(2028), {false, false, true},
      [](const ProgramModel& before, const ProgramModel& after) {
          // 1 May and Easter Monday of two years, one priority time each, bound to its year.
          EXPECT_EQ(after.program().AnzPz, before.program().AnzPz + 4);

@@ -118,11 +118,11 @@ const Case kCases[] = {
     {"holidays_differ",
      [](SiteChecksTest& t) {
          ProgramModel m = QuietProgram();
-         addEntry(m, BuildPriorityEntry(6, 4, 6, 4, kSiteYear - 1936, true, 10, 1, 0)); // Easter Monday 2026
+         addEntry(m, BuildPriorityEntry(1, 5, 1, 5, 0, false, 10, 1, 0)); // 1 May every year
          SortProgram(m, 1, kProgramSlot);
          Resave(t, m);
      },
-     SiteCheckId::HolidaysDiffer, Severity::Warning, "Flur EG", "06.04.2026"},
+     SiteCheckId::HolidaysDiffer, Severity::Warning, "Flur EG", "01.05.2026"},
     {"never_transferred", [](SiteChecksTest& t) { t.site.devices[1].last.reset(); }, SiteCheckId::NeverTransferred,
      Severity::Warning, "", "never written"},
     {"changed_since", [](SiteChecksTest& t) { t.site.devices[1].last->checksum = QStringLiteral("00000000"); },
