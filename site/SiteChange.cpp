@@ -3,8 +3,8 @@
 #include "calendar/AstroEingabe.h"
 #include "calendar/AstroTable.h"
 #include "calendar/FeiertagDatum.h"
-#include "calendar/SommerzeitTage.h"
 #include "calendar/SoWiZeitzone.h"
+#include "calendar/SommerzeitTage.h"
 #include "editing/ChannelChoice.h"
 #include "editing/EntryFields.h"
 #include "editing/checks/ProgramDiff.h"
@@ -40,7 +40,7 @@ bool RefuseChange(QString* reason, const QString& text)
 // one entry per day, or on devices whose entries name one channel, one per
 // day and channel.
 bool AddHolidayTimes(ProgramModel& model, const SiteChange& change, const TextTable& texts, ExtraLanguage lang,
-                 QString* reason)
+                     QString* reason)
 {
     const DeviceSettings& device = model.device;
     const bool eib = device.EibFormat != 0;
@@ -138,7 +138,7 @@ bool SetAstroPlace(ProgramModel& model, const SiteChange& change, ExtraLanguage 
 
 // The program of a device opened for a change; the reason when it cannot be.
 std::unique_ptr<ProgramModel> OpenForSiteChange(const Site& site, const QString& name, const TextTable& texts,
-                                            ExtraLanguage lang, SiteChangePreview& preview)
+                                                ExtraLanguage lang, SiteChangePreview& preview)
 {
     preview.device = name;
     const int index = site.indexOf(name);
@@ -153,8 +153,8 @@ std::unique_ptr<ProgramModel> OpenForSiteChange(const Site& site, const QString&
     if (result != LoadOk) {
         preview.applicable = false;
         const SiteDeviceMark mark = device.mark != SiteDeviceMark::None ? device.mark
-            : SiteProgramLeavesFolder(device.program)                    ? SiteDeviceMark::OutsideFolder
-                                                                         : SiteDeviceMark::UnfittingProgram;
+            : SiteProgramLeavesFolder(device.program)                   ? SiteDeviceMark::OutsideFolder
+                                                                        : SiteDeviceMark::UnfittingProgram;
         const QString why = result < 0 ? SiteDeviceMarkText(mark, lang)
                                        : LoadResultMessage(result, model->device.BrandIndex, site.programPath(device)).render(texts);
         preview.reason = ChT::kProgramNotOpened.in(lang).arg(why);
@@ -166,7 +166,7 @@ std::unique_ptr<ProgramModel> OpenForSiteChange(const Site& site, const QString&
 
 // Applies the change to a copy and compares it with the program as it was.
 std::unique_ptr<ProgramModel> ChangedCopy(const ProgramModel& before, const SiteChange& change, const TextTable& texts,
-                                      ExtraLanguage lang, SiteChangePreview& preview)
+                                          ExtraLanguage lang, SiteChangePreview& preview)
 {
     auto after = std::make_unique<ProgramModel>(before);
     if (!ApplySiteChangeToProgram(*after, change, texts, lang, &preview.reason)) {

@@ -109,12 +109,12 @@ SiteFinding SiteFindingOf(SiteCheckId id, Severity severity, const SiteDevice& d
 
 // Opens the device's program; a finding when it cannot be used.
 std::optional<SiteFinding> OpenCheckedProgram(const Site& site, const SiteDevice& device, ProgramModel& model,
-                                       ExtraLanguage lang)
+                                              ExtraLanguage lang)
 {
     const ExtraText* typeName = DeviceTypeText(device.type);
     if (device.mark == SiteDeviceMark::UnknownType || !typeName)
         return SiteFindingOf(SiteCheckId::ProgramUnfitting, Severity::Error, device,
-                    CkT::kUnknownType.in(lang).arg(device.type));
+                             CkT::kUnknownType.in(lang).arg(device.type));
     const ExtraText* missing = nullptr;
     switch (device.mark) {
     case SiteDeviceMark::OutsideFolder:
@@ -132,7 +132,7 @@ std::optional<SiteFinding> OpenCheckedProgram(const Site& site, const SiteDevice
     if (missing)
         return SiteFindingOf(SiteCheckId::ProgramMissing, Severity::Error, device, missing->in(lang).arg(device.program));
     const SiteFinding unfitting = SiteFindingOf(SiteCheckId::ProgramUnfitting, Severity::Error, device,
-                                       CkT::kProgramUnfitting.in(lang).arg(device.program, typeName->in(lang)));
+                                                CkT::kProgramUnfitting.in(lang).arg(device.program, typeName->in(lang)));
     if (device.mark == SiteDeviceMark::UnfittingProgram)
         return unfitting;
     switch (LoadSiteProgram(site, device, model)) {
@@ -150,7 +150,7 @@ std::optional<SiteFinding> OpenCheckedProgram(const Site& site, const SiteDevice
     case LoadLinkLoop:
     case LoadUnreadable:
         return SiteFindingOf(SiteCheckId::ProgramMissing, Severity::Error, device,
-                    CkT::kProgramUnreadable.in(lang).arg(device.program));
+                             CkT::kProgramUnreadable.in(lang).arg(device.program));
     default: // the content: not a program, or one of another family or size
         return unfitting;
     }
@@ -221,7 +221,7 @@ void SiteTransferFindings(SiteTransferState state, const SiteDevice& device, Ext
         break;
     case SiteTransferState::Failed:
         out.push_back(SiteFindingOf(SiteCheckId::LastTransferFailed, Severity::Error, device,
-                           CkT::kLastFailed.in(lang).arg(device.last ? device.last->when.toString(Qt::ISODate) : QString())));
+                                    CkT::kLastFailed.in(lang).arg(device.last ? device.last->when.toString(Qt::ISODate) : QString())));
         break;
     }
 }
@@ -270,9 +270,9 @@ std::vector<SiteFinding> CheckSite(const Site& site, const TextTable& texts, int
         }
         const SiteDevice& first = site.devices[*it];
         perDevice[i].push_back(SiteFindingOf(SiteCheckId::SameBusAddress, Severity::Error, d,
-                                    CkT::kSameBusAddress.in(lang).arg(d.address, first.name, d.connection), first.name));
+                                             CkT::kSameBusAddress.in(lang).arg(d.address, first.name, d.connection), first.name));
         perDevice[*it].push_back(SiteFindingOf(SiteCheckId::SameBusAddress, Severity::Error, first,
-                                      CkT::kSameBusAddress.in(lang).arg(d.address, d.name, d.connection), d.name));
+                                               CkT::kSameBusAddress.in(lang).arg(d.address, d.name, d.connection), d.name));
     }
 
     // Each device is compared with the first device of the site that the
@@ -295,8 +295,8 @@ std::vector<SiteFinding> CheckSite(const Site& site, const TextTable& texts, int
             // this year are worth knowing; other days are an hour wrong.
             const Severity severity = s.days == dstRef->days ? Severity::Info : Severity::Warning;
             perDevice[i].push_back(SiteFindingOf(SiteCheckId::DstDiffers, severity, d,
-                                        CkT::kDstDiffers.in(lang).arg(other, SiteDstText(s, year, lang), SiteDstText(*dstRef, year, lang)),
-                                        other));
+                                                 CkT::kDstDiffers.in(lang).arg(other, SiteDstText(s, year, lang), SiteDstText(*dstRef, year, lang)),
+                                                 other));
         }
         if (s.astro) {
             if (!placeRef) {
@@ -306,8 +306,8 @@ std::vector<SiteFinding> CheckSite(const Site& site, const TextTable& texts, int
                        || s.zone != placeRef->zone) {
                 const QString& other = site.devices[placeRefIndex].name;
                 perDevice[i].push_back(SiteFindingOf(SiteCheckId::PlacesApart, Severity::Warning, d,
-                                            CkT::kPlacesApart.in(lang).arg(other, SitePlaceText(s, lang), SitePlaceText(*placeRef, lang)),
-                                            other));
+                                                     CkT::kPlacesApart.in(lang).arg(other, SitePlaceText(s, lang), SitePlaceText(*placeRef, lang)),
+                                                     other));
             }
         }
         if (s.priority) {
@@ -321,11 +321,11 @@ std::vector<SiteFinding> CheckSite(const Site& site, const TextTable& texts, int
                 const QString& other = site.devices[prioRefIndex].name;
                 const ExtraText& which = s.priorityDays.test(first) ? CkT::kKeptHere : CkT::kKeptThere;
                 perDevice[i].push_back(SiteFindingOf(SiteCheckId::HolidaysDiffer, Severity::Warning, d,
-                                            CkT::kHolidaysDiffer.in(lang)
-                                                .arg(differ.count())
-                                                .arg(year)
-                                                .arg(other, CheckDateText(static_cast<int>(first) + 1, year), which.in(lang)),
-                                            other));
+                                                     CkT::kHolidaysDiffer.in(lang)
+                                                         .arg(differ.count())
+                                                         .arg(year)
+                                                         .arg(other, CheckDateText(static_cast<int>(first) + 1, year), which.in(lang)),
+                                                     other));
             }
         }
         SiteTransferFindings(transfer[i], d, lang, perDevice[i]);
