@@ -15,10 +15,13 @@
 
 #include <QHash>
 
+#include <algorithm>
 #include <array>
+#include <atomic>
 #include <bitset>
 #include <cmath>
 #include <memory>
+#include <thread>
 
 namespace zendrik {
 
@@ -236,25 +239,37 @@ std::vector<SiteFinding> CheckSite(const Site& site, const TextTable& texts, int
     std::vector<SiteTransferState> transfer(n, SiteTransferState::UpToDate);
 
     // Each program opened and simulated once: its own checks, and what the
-    // comparisons below need of it. One model serves every device in turn
-    // (opening a program sets it up afresh for the device's type).
-    const auto model = std::make_unique<ProgramModel>();
-    for (std::size_t i = 0; i < n; ++i) {
-        const SiteDevice& device = site.devices[i];
-        std::vector<SiteFinding>& out = perDevice[i];
-        if (const std::optional<SiteFinding> refused = OpenCheckedProgram(site, device, *model, lang)) {
-            out.push_back(*refused);
-            continue;
+    // comparisons below need of it. The devices share nothing but the site
+    // and the texts, which are only read, so they are taken in turn by a
+    // few workers, each with one model for all its devices (opening a
+    // program sets the model up afresh for the device's type).
+    std::atomic<std::size_t> next{0};
+    const auto work = [&] {
+        const auto model = std::make_unique<ProgramModel>();
+        for (std::size_t i = next++; i < n; i = next++) {
+            const SiteDevice& device = site.devices[i];
+            std::vector<SiteFinding>& out = perDevice[i];
+            if (const std::optional<SiteFinding> refused = OpenCheckedProgram(site, device, *model, lang)) {
+                out.push_back(*refused);
+                continue;
+            }
+            transfer[i] = OpenedTransferState(device, *model);
+            const YearSimulation sim(*model, year);
+            for (const Finding& f : RunAllChecks(*model, texts, year, sim)) {
+                SiteFinding s = SiteFindingOf(SiteCheckId::ProgramCheck, f.severity, device, f.message);
+                s.programCheck = f.check;
+                out.push_back(std::move(s));
+            }
+            summaries[i] = SummarizeForSite(*model, sim, year);
         }
-        transfer[i] = OpenedTransferState(device, *model);
-        const YearSimulation sim(*model, year);
-        for (const Finding& f : RunAllChecks(*model, texts, year, sim)) {
-            SiteFinding s = SiteFindingOf(SiteCheckId::ProgramCheck, f.severity, device, f.message);
-            s.programCheck = f.check;
-            out.push_back(std::move(s));
-        }
-        summaries[i] = SummarizeForSite(*model, sim, year);
-    }
+    };
+    const std::size_t workers = std::min<std::size_t>({n, std::max(1u, std::thread::hardware_concurrency()), 4});
+    std::vector<std::thread> helpers;
+    for (std::size_t w = 1; w < workers; ++w)
+        helpers.emplace_back(work);
+    work();
+    for (std::thread& t : helpers)
+        t.join();
 
     // Two devices answering to the same address on the same bus.
     QHash<QString, std::size_t> firstAt;
