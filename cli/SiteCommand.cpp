@@ -12,6 +12,8 @@ const std::vector<SiteCommand>& siteCommands()
         {"write", "write SITE [--only NAME,...] [--changed]", runSiteWrite},
         {"read", "read SITE --out DIR [--only NAME,...]", runSiteRead},
         {"handover", "handover SITE --pdf OUT [--year Y]", runSiteHandover},
+        {"check", "check SITE [--year Y] [--json]", &runSiteCheck},
+        {"apply", "apply SITE --only NAME,... (--holidays SET --years Y-Y | --dst-rule R | --dst-zone ZONE --first-year Y | --place NAME) [--dry-run]", &runSiteApply},
     };
     return table;
 }

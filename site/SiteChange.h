@@ -1,9 +1,13 @@
 #pragma once
 
+#include "calendar/Feiertag.h"
+#include "calendar/Place.h"
 #include "language/ExtraText.h"
 #include "site/Site.h"
 
 #include <QStringList>
+
+#include <optional>
 
 #include <vector>
 
@@ -31,6 +35,17 @@ struct SiteChange {
     // A switching time as the list shows it (and as `zendrik-cli add` takes it).
     QString entry;
     QString entry2;
+
+    // Holidays: the holidays of the set, looked up by the caller in the
+    // holiday file of its language; each becomes a one-day priority time
+    // bound to its year, running `priority` (1..9, 10 permanent with
+    // `state`) on the channels of `channels` (bit 0 = channel 1; 0 = all).
+    std::vector<Feiertag> holidays;
+    int priority = 1;
+    int channels = 0;
+    int state = 0;
+    // Place: the record of the place list the caller found by its name.
+    std::optional<Place> placeRecord;
 };
 
 // What the change does to one device's program.

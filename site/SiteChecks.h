@@ -28,6 +28,8 @@ struct SiteFinding {
     QString device; // the device the finding names
     QString other;  // the other device of a pair, empty when none
     QString text;   // the message, in the language asked for
+    // ProgramCheck: which of the program's checks found it.
+    CheckId programCheck = CheckId::SameMinuteClash;
 };
 
 // Every finding of the site for a year, each naming its device, grouped by

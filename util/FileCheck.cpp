@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -118,8 +120,13 @@ LimitedRead ReadRegularFile(const QString& path, qint64 limit)
         return read;
     }
     // One byte more than allowed shows a file that is (or grew) too large,
-    // whatever size it claims.
-    read.data = file.read(limit + 1);
+    // whatever size it claims. The buffer is sized by what the file claims
+    // (a buffer of the whole limit costs more than reading a program), and
+    // only a file that gives more than that is read on up to the limit.
+    const qint64 claimed = std::min<qint64>(std::max<qint64>(st.st_size, 0), limit) + 1;
+    read.data = file.read(claimed);
+    if (read.data.size() == claimed && claimed <= limit && file.error() == QFileDevice::NoError)
+        read.data += file.read(limit + 1 - claimed);
     if (file.error() != QFileDevice::NoError) {
         read.data.clear();
         read.state = FileState::Unreadable;
