@@ -15,7 +15,8 @@ for f in "$ROOT"/data/*; do
     [ -e "$(basename "$f")" ] || cp "$f" .
 done
 if [ -d "$ROOT/data/samples" ]; then
-    for f in "$ROOT"/data/samples/*.zpg; do
+    # The sample programs and the sample site beside them.
+    for f in "$ROOT"/data/samples/*.zpg "$ROOT"/data/samples/*.zsite; do
         [ -f "$f" ] || continue
         [ -e "$(basename "$f")" ] || cp "$f" .
     done

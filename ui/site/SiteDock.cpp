@@ -1,0 +1,188 @@
+#include "ui/site/SiteDock.h"
+
+#include "editing/checks/ProgramChecks.h"
+#include "language/TextTable.h"
+#include "model/DeviceTypes.h"
+#include "site/SiteFile.h"
+#include "site/SiteState.h"
+#include "ui/site/SiteWindowTexts.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QStyle>
+#include <QTableWidget>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace zendrik {
+
+namespace T = sitewindowtexts;
+
+namespace {
+
+QColor SeverityColour(Severity s)
+{
+    switch (s) {
+    case Severity::Error:
+        return QColor(0xc0, 0x20, 0x20);
+    case Severity::Warning:
+        return QColor(0xb0, 0x70, 0x00);
+    case Severity::Info:
+        break;
+    }
+    return QColor(0x20, 0x50, 0xa0);
+}
+
+QColor TransferColour(SiteTransferState s)
+{
+    switch (s) {
+    case SiteTransferState::UpToDate:
+        return QColor(0x20, 0x80, 0x30);
+    case SiteTransferState::Failed:
+        return QColor(0xc0, 0x20, 0x20);
+    case SiteTransferState::ChangedSince:
+        return QColor(0xb0, 0x70, 0x00);
+    case SiteTransferState::Never:
+        break;
+    }
+    return QApplication::palette().color(QPalette::Text);
+}
+
+struct Command {
+    const char* name;
+    const ExtraText* caption;
+    void (SiteDock::*signal)();
+};
+
+const Command kCommands[] = {
+    {"cmdAnlagePruefen", &T::kButtonCheck, &SiteDock::checkRequested},
+    {"cmdAnlageSchreiben", &T::kButtonWrite, &SiteDock::writeRequested},
+    {"cmdAnlageLesen", &T::kButtonRead, &SiteDock::readRequested},
+    {"cmdAnlageAendern", &T::kButtonChange, &SiteDock::changeRequested},
+    {"cmdAnlageProtokoll", &T::kButtonHandover, &SiteDock::handoverRequested},
+    {"cmdAnlageGeraet", &T::kButtonAdd, &SiteDock::addRequested},
+    {"cmdAnlageHilfe", &T::kButtonHelp, &SiteDock::helpRequested},
+};
+
+} // namespace
+
+SiteDock::SiteDock(const TextTable& texts, int brandIndex, QWidget* parent)
+    : QDockWidget(parent), texts_(texts), brandIndex_(brandIndex)
+{
+    setObjectName(QStringLiteral("dockAnlage"));
+    setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    auto* body = new QWidget(this);
+    // Text under small icons would not fit a narrow dock: the commands wrap
+    // over two rows of text buttons instead.
+    tools_ = new QToolBar(body);
+    tools_->setObjectName(QStringLiteral("tbAnlage"));
+    tools_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    for (const Command& c : kCommands) {
+        auto* a = new QAction(this);
+        a->setObjectName(QString::fromLatin1(c.name));
+        connect(a, &QAction::triggered, this, c.signal);
+        tools_->addAction(a);
+        tools_->widgetForAction(a)->setObjectName(QString::fromLatin1(c.name));
+    }
+    table_ = new QTableWidget(body);
+    table_->setObjectName(QStringLiteral("tblAnlage"));
+    table_->setColumnCount(ColumnCount);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setAlternatingRowColors(true);
+    table_->setWordWrap(false);
+    table_->verticalHeader()->hide();
+    table_->horizontalHeader()->setStretchLastSection(true);
+    lblHint_ = new QLabel(body);
+    lblHint_->setObjectName(QStringLiteral("lblAnlageHinweis"));
+    lblHint_->setWordWrap(true);
+    auto* layout = new QVBoxLayout(body);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(tools_);
+    layout->addWidget(table_, 1);
+    layout->addWidget(lblHint_);
+    setWidget(body);
+    connect(table_, &QTableWidget::cellActivated, this, [this](int row, int) { emit deviceActivated(row); });
+    connect(table_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { emit deviceActivated(row); });
+    retranslate();
+}
+
+void SiteDock::retranslate()
+{
+    setWindowTitle(texts_(T::kDockTitle).arg(siteName_));
+    table_->setHorizontalHeaderLabels({texts_(T::kColumnName), texts_(T::kColumnType), texts_(T::kColumnLocation),
+                                       texts_(T::kColumnAddress), texts_(T::kColumnCheck),
+                                       texts_(T::kColumnTransfer)});
+    for (QAction* a : tools_->actions()) {
+        for (const Command& c : kCommands)
+            if (a->objectName() == QLatin1String(c.name))
+                a->setText(texts_(*c.caption));
+    }
+    lblHint_->setText(texts_(T::kOpenHint));
+}
+
+int SiteDock::currentDevice() const
+{
+    return table_->currentRow();
+}
+
+void SiteDock::showSite(const Site& site, const std::vector<SiteDeviceCheck>& checks)
+{
+    siteName_ = site.name;
+    setWindowTitle(texts_(T::kDockTitle).arg(siteName_));
+    const int current = table_->currentRow();
+    const ExtraLanguage language = texts_.extraLanguage();
+    table_->setRowCount(static_cast<int>(site.devices.size()));
+    const QIcon markIcon = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    for (int row = 0; row < table_->rowCount(); ++row) {
+        const SiteDevice& d = site.devices[static_cast<std::size_t>(row)];
+        const auto cell = [this, row](int column, const QString& text) {
+            auto* item = new QTableWidgetItem(text);
+            table_->setItem(row, column, item);
+            return item;
+        };
+        QTableWidgetItem* name = cell(ColName, d.name);
+        const bool known = d.type >= 1 && d.type <= kDeviceTypeRows;
+        const QString typeName = known ? DeviceTypeName(d.type, brandIndex_, language) : QString::number(d.type);
+        cell(ColType, typeName)->setToolTip(typeName);
+        cell(ColLocation, d.location)->setToolTip(d.location);
+        cell(ColAddress, d.link == SiteLinkKind::Bus ? d.address : SiteLinkText(d))->setToolTip(SiteLinkText(d));
+        QTableWidgetItem* check = cell(ColCheck, QString());
+        QTableWidgetItem* transfer = cell(ColTransfer, QString());
+        if (d.mark != SiteDeviceMark::None) {
+            // A device that cannot be used as it stands says why in every
+            // column that would need its program.
+            const QString why = SiteDeviceMarkText(d.mark, language);
+            name->setIcon(markIcon);
+            name->setToolTip(why);
+            check->setText(why);
+            check->setForeground(SeverityColour(Severity::Error));
+            transfer->setText(why);
+            transfer->setForeground(SeverityColour(Severity::Error));
+            continue;
+        }
+        name->setToolTip(d.program);
+        if (static_cast<std::size_t>(row) < checks.size()) {
+            const SiteDeviceCheck& c = checks[static_cast<std::size_t>(row)];
+            check->setText(c.hasFinding ? texts_(SeverityName(c.worst)) : texts_(T::kCheckNone));
+            if (c.hasFinding)
+                check->setForeground(SeverityColour(c.worst));
+        } else {
+            check->setText(texts_(T::kCheckNotRun));
+        }
+        const SiteTransferState state = DeviceTransferState(site, d);
+        transfer->setText(TransferStateText(state, language));
+        transfer->setForeground(TransferColour(state));
+    }
+    if (current >= 0 && current < table_->rowCount())
+        table_->selectRow(current);
+    table_->resizeColumnsToContents();
+    // A long type name or location gives way to the columns after it.
+    for (const Column c : {ColType, ColLocation})
+        table_->setColumnWidth(c, std::min(table_->columnWidth(c), fontMetrics().averageCharWidth() * 18));
+}
+
+} // namespace zendrik
