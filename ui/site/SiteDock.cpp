@@ -7,13 +7,13 @@
 #include "site/SiteState.h"
 #include "ui/site/SiteWindowTexts.h"
 
-#include <QAction>
+#include <QGridLayout>
 #include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QStyle>
 #include <QTableWidget>
-#include <QToolBar>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace zendrik {
@@ -74,17 +74,20 @@ SiteDock::SiteDock(const TextTable& texts, int brandIndex, QWidget* parent)
     setObjectName(QStringLiteral("dockAnlage"));
     setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
     auto* body = new QWidget(this);
-    // Text under small icons would not fit a narrow dock: the commands wrap
-    // over two rows of text buttons instead.
-    tools_ = new QToolBar(body);
-    tools_->setObjectName(QStringLiteral("tbAnlage"));
-    tools_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    // The commands in two rows of buttons: a toolbar would hide the last
+    // ones behind its extension arrow in a dock as narrow as a small screen allows.
+    auto* commands = new QGridLayout;
+    commands->setSpacing(4);
+    constexpr int kPerRow = 4;
+    int i = 0;
     for (const Command& c : kCommands) {
-        auto* a = new QAction(this);
-        a->setObjectName(QString::fromLatin1(c.name));
-        connect(a, &QAction::triggered, this, c.signal);
-        tools_->addAction(a);
-        tools_->widgetForAction(a)->setObjectName(QString::fromLatin1(c.name));
+        auto* b = new QPushButton(body);
+        b->setObjectName(QString::fromLatin1(c.name));
+        b->setAutoDefault(false);
+        connect(b, &QPushButton::clicked, this, c.signal);
+        commands->addWidget(b, i / kPerRow, i % kPerRow);
+        buttons_.push_back(b);
+        ++i;
     }
     table_ = new QTableWidget(body);
     table_->setObjectName(QStringLiteral("tblAnlage"));
@@ -101,12 +104,12 @@ SiteDock::SiteDock(const TextTable& texts, int brandIndex, QWidget* parent)
     lblHint_->setWordWrap(true);
     auto* layout = new QVBoxLayout(body);
     layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(tools_);
+    layout->addLayout(commands);
     layout->addWidget(table_, 1);
     layout->addWidget(lblHint_);
     setWidget(body);
+    // A double click or Enter (the platform's activation).
     connect(table_, &QTableWidget::cellActivated, this, [this](int row, int) { emit deviceActivated(row); });
-    connect(table_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { emit deviceActivated(row); });
     retranslate();
 }
 
@@ -116,11 +119,8 @@ void SiteDock::retranslate()
     table_->setHorizontalHeaderLabels({texts_(T::kColumnName), texts_(T::kColumnType), texts_(T::kColumnLocation),
                                        texts_(T::kColumnAddress), texts_(T::kColumnCheck),
                                        texts_(T::kColumnTransfer)});
-    for (QAction* a : tools_->actions()) {
-        for (const Command& c : kCommands)
-            if (a->objectName() == QLatin1String(c.name))
-                a->setText(texts_(*c.caption));
-    }
+    for (std::size_t i = 0; i < buttons_.size(); ++i)
+        buttons_[i]->setText(texts_(*kCommands[i].caption));
     lblHint_->setText(texts_(T::kOpenHint));
 }
 

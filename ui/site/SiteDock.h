@@ -9,7 +9,7 @@
 
 class QLabel;
 class QTableWidget;
-class QToolBar;
+class QPushButton;
 
 namespace zendrik {
 
@@ -54,7 +54,7 @@ signals:
 private:
     const TextTable& texts_;
     int brandIndex_;
-    QToolBar* tools_;
+    std::vector<QPushButton*> buttons_;
     QTableWidget* table_;
     QLabel* lblHint_;
     QString siteName_;
