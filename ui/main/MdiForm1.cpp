@@ -287,7 +287,7 @@ void MdiForm1::dockLeft(QDockWidget* dock)
 {
     addDockWidget(Qt::LeftDockWidgetArea, dock);
     // Beside a list that keeps room for its columns on a small screen.
-    resizeDocks({dock}, {std::max(width() * 2 / 5, 360)}, Qt::Horizontal);
+    resizeDocks({dock}, {std::max(width() * 9 / 20, 460)}, Qt::Horizontal);
 }
 
 void MdiForm1::showStatus(const QString& text, int timeoutMs)

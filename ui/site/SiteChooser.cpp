@@ -10,22 +10,30 @@ namespace zendrik {
 
 namespace T = sitewindowtexts;
 
+namespace {
+// A menu caption as a window title: without its Alt key marker.
+QString Title(QString caption)
+{
+    return caption.remove(QLatin1Char('&'));
+}
+} // namespace
+
 QString SiteDialogChooser::siteToOpen(const QString& dir)
 {
-    return QFileDialog::getOpenFileName(parent_, texts_(T::kMenuOpenSite), dir, texts_(T::kSiteFilter));
+    return QFileDialog::getOpenFileName(parent_, Title(texts_(T::kMenuOpenSite)), dir, texts_(T::kSiteFilter));
 }
 
 QString SiteDialogChooser::siteToCreate(const QString& dir)
 {
     // The command refuses an existing site itself, naming it.
-    return QFileDialog::getSaveFileName(parent_, texts_(T::kMenuNewSite), dir, texts_(T::kSiteFilter), nullptr,
+    return QFileDialog::getSaveFileName(parent_, Title(texts_(T::kMenuNewSite)), dir, texts_(T::kSiteFilter), nullptr,
                                         QFileDialog::DontConfirmOverwrite);
 }
 
 QString SiteDialogChooser::siteName(const QString& suggested)
 {
     bool ok = false;
-    const QString name = QInputDialog::getText(parent_, texts_(T::kMenuNewSite), texts_(T::kNewSiteName),
+    const QString name = QInputDialog::getText(parent_, Title(texts_(T::kMenuNewSite)), texts_(T::kNewSiteName),
                                                QLineEdit::Normal, suggested, &ok);
     return ok ? name.trimmed() : QString();
 }

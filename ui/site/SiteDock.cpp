@@ -50,6 +50,24 @@ QColor TransferColour(SiteTransferState s)
     return QApplication::palette().color(QPalette::Text);
 }
 
+// How the device is reached, short: the bus address, the chip's port, "IR 1"
+// (the tip says it whole).
+QString AddressText(const SiteDevice& d)
+{
+    switch (d.link) {
+    case SiteLinkKind::Bus:
+        return d.address;
+    case SiteLinkKind::Chip:
+        // "/dev/ttyUSB0" as "ttyUSB0", "COM3" as it is.
+        return d.port.section(QLatin1Char('/'), -1);
+    case SiteLinkKind::Ir:
+        return QStringLiteral("IR ") + d.port;
+    case SiteLinkKind::None:
+        break;
+    }
+    return QStringLiteral("–");
+}
+
 struct Command {
     const char* name;
     const ExtraText* caption;
@@ -98,7 +116,12 @@ SiteDock::SiteDock(const TextTable& texts, int brandIndex, QWidget* parent)
     table_->setAlternatingRowColors(true);
     table_->setWordWrap(false);
     table_->verticalHeader()->hide();
-    table_->horizontalHeader()->setStretchLastSection(true);
+    // Every column but the location shows whole; the location takes what is
+    // left and elides (its tip says it whole), so a narrow dock needs no
+    // scrolling to see whether a device is up to date.
+    QHeaderView* header = table_->horizontalHeader();
+    for (int c = 0; c < ColumnCount; ++c)
+        header->setSectionResizeMode(c, c == ColLocation ? QHeaderView::Stretch : QHeaderView::ResizeToContents);
     lblHint_ = new QLabel(body);
     lblHint_->setObjectName(QStringLiteral("lblAnlageHinweis"));
     lblHint_->setWordWrap(true);
@@ -145,11 +168,12 @@ void SiteDock::showSite(const Site& site, const std::vector<SiteDeviceCheck>& ch
             return item;
         };
         QTableWidgetItem* name = cell(ColName, d.name);
+        // The type's row number keeps the column narrow; its name is the tip.
         const bool known = d.type >= 1 && d.type <= kDeviceTypeRows;
-        const QString typeName = known ? DeviceTypeName(d.type, brandIndex_, language) : QString::number(d.type);
-        cell(ColType, typeName)->setToolTip(typeName);
+        cell(ColType, QString::number(d.type))
+            ->setToolTip(known ? DeviceTypeName(d.type, brandIndex_, language) : QString());
         cell(ColLocation, d.location)->setToolTip(d.location);
-        cell(ColAddress, d.link == SiteLinkKind::Bus ? d.address : SiteLinkText(d))->setToolTip(SiteLinkText(d));
+        cell(ColAddress, AddressText(d))->setToolTip(SiteLinkText(d));
         QTableWidgetItem* check = cell(ColCheck, QString());
         QTableWidgetItem* transfer = cell(ColTransfer, QString());
         if (d.mark != SiteDeviceMark::None) {
@@ -158,8 +182,9 @@ void SiteDock::showSite(const Site& site, const std::vector<SiteDeviceCheck>& ch
             const QString why = SiteDeviceMarkText(d.mark, language);
             name->setIcon(markIcon);
             name->setToolTip(why);
-            check->setText(why);
+            check->setText(texts_(SeverityName(Severity::Error)));
             check->setForeground(SeverityColour(Severity::Error));
+            check->setToolTip(why);
             transfer->setText(why);
             transfer->setForeground(SeverityColour(Severity::Error));
             continue;
@@ -179,10 +204,6 @@ void SiteDock::showSite(const Site& site, const std::vector<SiteDeviceCheck>& ch
     }
     if (current >= 0 && current < table_->rowCount())
         table_->selectRow(current);
-    table_->resizeColumnsToContents();
-    // A long type name or location gives way to the columns after it.
-    for (const Column c : {ColType, ColLocation})
-        table_->setColumnWidth(c, std::min(table_->columnWidth(c), fontMetrics().averageCharWidth() * 18));
 }
 
 } // namespace zendrik
