@@ -152,6 +152,18 @@ int SiteDock::currentDevice() const
     return table_->currentRow();
 }
 
+void SiteDock::showCheck(QTableWidgetItem* item, Severity severity, const QString& text) const
+{
+    // An icon keeps the column narrow; the severity's name (or the mark) is
+    // its tip and what a screen reader says.
+    const QStyle::StandardPixmap icon = severity == Severity::Error     ? QStyle::SP_MessageBoxCritical
+                                        : severity == Severity::Warning ? QStyle::SP_MessageBoxWarning
+                                                                        : QStyle::SP_MessageBoxInformation;
+    item->setIcon(style()->standardIcon(icon));
+    item->setToolTip(text);
+    item->setData(Qt::AccessibleTextRole, text);
+}
+
 void SiteDock::showSite(const Site& site, const std::vector<SiteDeviceCheck>& checks)
 {
     siteName_ = site.name;
@@ -182,9 +194,7 @@ void SiteDock::showSite(const Site& site, const std::vector<SiteDeviceCheck>& ch
             const QString why = SiteDeviceMarkText(d.mark, language);
             name->setIcon(markIcon);
             name->setToolTip(why);
-            check->setText(texts_(SeverityName(Severity::Error)));
-            check->setForeground(SeverityColour(Severity::Error));
-            check->setToolTip(why);
+            showCheck(check, Severity::Error, why);
             transfer->setText(why);
             transfer->setForeground(SeverityColour(Severity::Error));
             continue;
@@ -192,9 +202,10 @@ void SiteDock::showSite(const Site& site, const std::vector<SiteDeviceCheck>& ch
         name->setToolTip(d.program);
         if (static_cast<std::size_t>(row) < checks.size()) {
             const SiteDeviceCheck& c = checks[static_cast<std::size_t>(row)];
-            check->setText(c.hasFinding ? texts_(SeverityName(c.worst)) : texts_(T::kCheckNone));
             if (c.hasFinding)
-                check->setForeground(SeverityColour(c.worst));
+                showCheck(check, c.worst, texts_(SeverityName(c.worst)));
+            else
+                check->setText(texts_(T::kCheckNone));
         } else {
             check->setText(texts_(T::kCheckNotRun));
         }

@@ -9,6 +9,7 @@
 
 class QLabel;
 class QTableWidget;
+class QTableWidgetItem;
 class QPushButton;
 
 namespace zendrik {
@@ -52,6 +53,8 @@ signals:
     void helpRequested();
 
 private:
+    void showCheck(QTableWidgetItem* item, Severity severity, const QString& text) const;
+
     const TextTable& texts_;
     int brandIndex_;
     std::vector<QPushButton*> buttons_;

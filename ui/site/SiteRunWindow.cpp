@@ -229,10 +229,10 @@ void SiteRunWindow::finishedDevice(const SiteDeviceResult& result)
     QStringList tip = result.differences;
     tip.prepend(text);
     state->setToolTip(tip.join(QLatin1Char('\n')));
+    // Green done, red failed; skipped and not reached stay plain.
     const bool good = result.outcome == SiteDeviceOutcome::Ok;
-    state->setForeground(good ? QColor(0x20, 0x80, 0x30)
-                              : result.outcome == SiteDeviceOutcome::Skipped ? palette().color(QPalette::Text)
-                                                                             : QColor(0xc0, 0x20, 0x20));
+    const bool bad = result.outcome == SiteDeviceOutcome::Failed || result.outcome == SiteDeviceOutcome::Differs;
+    state->setForeground(good ? QColor(0x20, 0x80, 0x30) : bad ? QColor(0xc0, 0x20, 0x20) : palette().color(QPalette::Text));
     if (good)
         bar(row)->setValue(100);
     ++done_;
