@@ -6,6 +6,11 @@ namespace zendrik::cli {
 const std::vector<SiteCommand>& siteCommands()
 {
     static const std::vector<SiteCommand> table = {
+        {"new", "new SITE --name NAME", runSiteNew},
+        {"add", "add SITE --device NAME --program FILE --type N [--location TEXT] [--bus A.L.D --link L | --chip PORT | --ir 1|2]", runSiteAdd},
+        {"list", "list SITE [--json]", runSiteList},
+        {"write", "write SITE [--only NAME,...] [--changed]", runSiteWrite},
+        {"read", "read SITE --out DIR [--only NAME,...]", runSiteRead},
     };
     return table;
 }

@@ -4,6 +4,7 @@
 #include "language/TranslationFile.h"
 #include "model/DeviceSettings.h"
 #include "model/ProgramFile.h"
+#include "site/SiteFile.h"
 #include "transfer/MessageFile.h"
 #include "transfer/PortSettings.h"
 #include "transfer/bus/BusApplication.h"
@@ -22,7 +23,7 @@
 // Every other file the outside world hands the program, read from the same
 // bytes: the holiday and place files, the port settings, the adapter tool's
 // result and job files, the recovery copy, translation files and image
-// numbers. Each must give a result, never a crash or a hang; what a reader
+// numbers, site files. Each must give a result, never a crash or a hang; what a reader
 // accepts, its writer writes back so that it reads the same again.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -55,6 +56,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     if (const auto image = DecodeRecovery(bytes)) {
         if (EncodeRecovery(*image) != bytes)
+            __builtin_trap();
+    }
+
+    // A site file: the folder does not exist, so no program is opened. What
+    // is read is written back as the same site and the same text.
+    Site site;
+    const QString sitePath = QStringLiteral("/nonexistent-fuzz-folder/fuzz.zsite");
+    if (ParseSite(bytes, sitePath, site).ok()) {
+        Site again;
+        const QByteArray text = SiteText(site);
+        if (!ParseSite(text, sitePath, again).ok() || !(again == site) || SiteText(again) != text)
             __builtin_trap();
     }
 

@@ -15,7 +15,8 @@ for f in "$ROOT"/data/*; do
     [ -e "$(basename "$f")" ] || cp "$f" .
 done
 if [ -d "$ROOT/data/samples" ]; then
-    # The sample programs and the sample site beside them.
+    # The sample programs and the sample site that keeps some of them
+    # together (its bus devices are those of bus-sim.ini, copied above).
     for f in "$ROOT"/data/samples/*.zpg "$ROOT"/data/samples/*.zsite; do
         [ -f "$f" ] || continue
         [ -e "$(basename "$f")" ] || cp "$f" .

@@ -20,7 +20,8 @@ enum class SiteLoadCode { Ok,
                           UnknownKey,      // a key this version does not know
                           BadValue,        // a value that cannot be read (type, link, date ...)
                           DuplicateDevice, // two devices with the same name
-                          MissingName };   // a device without a name
+                          MissingName,     // a device without a name
+                          DuplicateKey };  // a key given twice in one section
 
 struct SiteLoadResult {
     SiteLoadCode code = SiteLoadCode::Ok;
@@ -35,6 +36,11 @@ SiteLoadResult LoadSite(const QString& path, Site& site);
 SiteLoadResult ParseSite(const QByteArray& text, const QString& path, Site& site);
 // Sets every device's mark from its type and program file.
 void MarkSiteDevices(Site& site);
+
+// Whether a program path written in a site file leaves the site's folder
+// (absolute, a drive, or ".." climbing above it): such a program would not
+// travel with the folder and is never opened.
+bool SiteProgramLeavesFolder(const QString& program);
 
 // The text of a site file.
 QByteArray SiteText(const Site& site);

@@ -62,6 +62,8 @@ public:
     void requestStop() { stop_ = true; }
     // Whether saving the site file at the end failed (read-only file ...), and why.
     QString siteSaveError() const { return siteSaveError_; }
+    // Whether appending to the site log failed, and why.
+    QString logError() const { return logError_; }
 
 private:
     Site& site_;
@@ -69,6 +71,7 @@ private:
     ExtraLanguage language_;
     std::atomic<bool> stop_{false};
     QString siteSaveError_;
+    QString logError_;
 };
 
 QString SiteOutcomeText(SiteDeviceOutcome outcome, ExtraLanguage language);

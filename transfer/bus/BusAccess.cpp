@@ -23,6 +23,7 @@
 #include <QRegularExpression>
 
 #include <map>
+#include <mutex>
 
 namespace zendrik {
 
@@ -105,7 +106,7 @@ bool BusAccess::startAction(BusActionResult& r)
     pausedUs_ = 0;
     progress_ = 0;
     reopened_ = false;
-    log_.start(inWorkDir(kBusLogFileName));
+    log_.start(protocolFile.isEmpty() ? inWorkDir(kBusLogFileName) : protocolFile);
     if (!link_) {
         r.code = BusRunTimeFailure;
         r.detail = texts_(kBusNoLink);
@@ -190,6 +191,10 @@ void BusAccess::keepAddressTableLength(int length)
 {
     if (length == keptAddressTableLength_ || !link_)
         return;
+    // One file keeps the lengths of every link: accesses on several links at
+    // once (a site run) must not write it over each other.
+    static std::mutex fileLock;
+    const std::lock_guard lock(fileLock);
     const QString file = inWorkDir(kAddressTableFileName);
     const LimitedRead read = ReadRegularFile(file, 64 * 1024);
     std::map<QString, int> lengths = read.ok() ? parseAddressTableFile(read.data) : std::map<QString, int>{};
@@ -701,7 +706,7 @@ BusActionResult BusAccess::LinkNotOpened(const QString& reason)
     BusActionResult r;
     r.code = BusRunTimeFailure;
     r.detail = reason;
-    log_.start(inWorkDir(kBusLogFileName));
+    log_.start(protocolFile.isEmpty() ? inWorkDir(kBusLogFileName) : protocolFile);
     log_.line(texts_(kBusNoLink) + reason);
     log_.close();
     ui_.ask(Prompt::message(Icon::Critical, {kBusNoLink, reason}));

@@ -58,6 +58,9 @@ public:
 
     SaveCallback saveBeforeTransfer;
     TransferObserver* observer = nullptr;
+    // Where the protocol goes instead of protocol.txt in the working
+    // directory: a run over several connections at once keeps one per connection.
+    QString protocolFile;
     std::function<QTime()> timeOfDay = [] { return QTime::currentTime(); };
     // How often the search asks a device again after an error other than a
     // missing or wrong mask answer.

@@ -1,0 +1,76 @@
+#include "site/SiteState.h"
+
+#include "model/DeviceImage.h"
+#include "model/DeviceTypes.h"
+#include "model/ImageChecksum.h"
+#include "model/ProgramFile.h"
+#include "model/ProgramModel.h"
+#include "model/ProgramSetup.h"
+#include "site/SiteFile.h"
+#include "site/SiteFileTexts.h"
+
+namespace zendrik {
+
+int LoadSiteProgram(const Site& site, const SiteDevice& device, ProgramModel& model)
+{
+    if (device.type < 1 || device.type > kDeviceTypeRows || device.program.isEmpty()
+        || SiteProgramLeavesFolder(device.program))
+        return -1;
+    // As the command line's --type does: the row's parameters, then the file.
+    StartNewProgram(model, device.type, QString(), QString());
+    const int result = LoadProgram(model, site.programPath(device), kProgramSlot);
+    if (result != LoadOk)
+        return result;
+    // The loader switches to the row the file was made for when it does not
+    // fit the chosen one; a site device keeps its type, so that is refused.
+    if (DeviceRowFromFile(model.device))
+        return -1;
+    return LoadOk;
+}
+
+SiteTransferState DeviceTransferState(const Site& site, const SiteDevice& device)
+{
+    if (!device.last)
+        return SiteTransferState::Never;
+    if (device.last->result == SiteTransferResult::Failed)
+        return SiteTransferState::Failed;
+    if (device.last->result == SiteTransferResult::Differs || device.last->checksum.isEmpty())
+        return SiteTransferState::ChangedSince;
+    ProgramModel model;
+    if (LoadSiteProgram(site, device, model) != LoadOk)
+        return SiteTransferState::ChangedSince;
+    return ImageChecksum(model) == device.last->checksum ? SiteTransferState::UpToDate
+                                                          : SiteTransferState::ChangedSince;
+}
+
+QString TransferStateText(SiteTransferState state, ExtraLanguage language)
+{
+    switch (state) {
+    case SiteTransferState::UpToDate:
+        return SiteFileTexts::kStateUpToDate.in(language);
+    case SiteTransferState::ChangedSince:
+        return SiteFileTexts::kStateChangedSince.in(language);
+    case SiteTransferState::Never:
+        return SiteFileTexts::kStateNever.in(language);
+    case SiteTransferState::Failed:
+        break;
+    }
+    return SiteFileTexts::kStateFailed.in(language);
+}
+
+QString SiteLinkText(const SiteDevice& device)
+{
+    switch (device.link) {
+    case SiteLinkKind::Bus:
+        return device.connection + QLatin1Char(' ') + device.address;
+    case SiteLinkKind::Chip:
+        return QStringLiteral("chip ") + device.port;
+    case SiteLinkKind::Ir:
+        return QStringLiteral("ir ") + device.port;
+    case SiteLinkKind::None:
+        break;
+    }
+    return QStringLiteral("none");
+}
+
+} // namespace zendrik
