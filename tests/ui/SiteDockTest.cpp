@@ -100,6 +100,23 @@ TEST_F(SiteDockTest, OpensThroughTheMenuShowsEveryDeviceAndADoubleClickOpensItsP
     EXPECT_TRUE(model().program().Dateiname.endsWith(u"Klassen.zpg"_s));
 }
 
+TEST_F(SiteDockTest, TheShippedSampleSiteShowsEveryDeviceNeverTransferredAndItsRecordIsSaved)
+{
+    for (const char* file : {"Schule.zsite", "Schule.zpg", "Verwaltung.zpg", "Parkplatz.zpg", "Laden.zpg"}) copySample(QString::fromLatin1(file));
+    startWith(kRowFourChannels, 2);
+    commands().setChooser(&chooser);
+    chooser.site = work(u"Schule.zsite"_s);
+    trigger("mnuDatAnlageOeff");
+    ASSERT_NE(commands().dock(), nullptr);
+    EXPECT_EQ(column(SiteDock::ColName), QStringList({u"Flur EG"_s, u"Klassenzimmer"_s, u"Aussenlicht"_s, u"Pausenklingel"_s}));
+    EXPECT_EQ(column(SiteDock::ColTransfer), QStringList(4, state(SiteTransferState::Never)));
+    for (int r = 0; r < 4; ++r) EXPECT_TRUE(table()->item(r, SiteDock::ColName)->icon().isNull()) << r;
+    // Its hand-over record saved from the dock.
+    chooser.pdf = work(u"Schule.pdf"_s);
+    click(commands().dock(), "cmdAnlageProtokoll");
+    EXPECT_TRUE(readFile(chooser.pdf).startsWith("%PDF"));
+}
+
 TEST_F(SiteDockTest, AWriteRunBringsTheBusDevicesUpToDateAndASavedChangeShowsAtOnce)
 {
     openSchool();
