@@ -28,18 +28,21 @@ struct SiteOnBus {
         m.program().Dateiname = dir.filePath(QStringLiteral("p.zpg"));
         ScriptedInteraction yes = ScriptedInteraction::answering(true);
         SaveProgram(m, yes);
-        for (const char* bus : {"bus1.ini", "bus2.ini"}) {
-            QFile f(dir.filePath(QString::fromLatin1(bus)));
-            f.open(QIODevice::WriteOnly);
-            f.write("[bus]\npacing = on\n[device 1.1.5]\ndelete-ms = 50\n[device 1.1.6]\ndelete-ms = 50\n");
-        }
-        site.path = dir.filePath(QStringLiteral("s.zsite"));
+        // Each line has devices of its own addresses: devices of the same
+        // address on two lines take turns (they share the saved application).
+        const char* lines[][3] = {{"bus1.ini", "1.1.5", "1.1.6"}, {"bus2.ini", "1.2.5", "1.2.6"}};
         int n = 0;
-        for (const char* bus : {"sim:bus1.ini", "sim:bus2.ini"})
-            for (const char* address : {"1.1.5", "1.1.6"})
+        site.path = dir.filePath(QStringLiteral("s.zsite"));
+        for (const auto& line : lines) {
+            QFile f(dir.filePath(QString::fromLatin1(line[0])));
+            f.open(QIODevice::WriteOnly);
+            f.write(QStringLiteral("[bus]\npacing = on\n[device %1]\ndelete-ms = 50\n[device %2]\ndelete-ms = 50\n")
+                        .arg(QLatin1String(line[1]), QLatin1String(line[2])).toLatin1());
+            for (const char* address : {line[1], line[2]})
                 site.devices.push_back(SiteDevice{QStringLiteral("D%1").arg(++n), {}, bench::kRow738, QStringLiteral("p.zpg"),
                                                   SiteLinkKind::Bus, QString::fromLatin1(address),
-                                                  QString::fromLatin1(bus), {}, {}, {}});
+                                                  QStringLiteral("sim:") + QLatin1String(line[0]), {}, {}, {}});
+        }
     }
     // Seconds for one run over the named devices.
     double run(const QStringList& only)

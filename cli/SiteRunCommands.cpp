@@ -2,6 +2,7 @@
 
 #include "site/SiteFile.h"
 #include "site/SiteRun.h"
+#include "site/SiteRunTexts.h"
 
 #include <QDir>
 
@@ -92,7 +93,7 @@ int runSiteTransfer(CliContext& ctx, const QStringList& argv, SiteDirection dire
         for (QString& name : options.only) {
             name = name.trimmed();
             if (site.indexOf(name) < 0) {
-                ctx.err << path << QStringLiteral(": ") << name << QStringLiteral(": no such device") << Qt::endl;
+                ctx.err << path << QStringLiteral(": ") << kSiteRunNoSuchDevice.in(language).arg(name) << Qt::endl;
                 return kExitRefused;
             }
         }

@@ -5,6 +5,9 @@
 namespace zendrik {
 
 // Texts of a run over the devices of a site.
+inline constexpr ExtraText kSiteRunNoSuchDevice{
+    "kein Gerät dieses Namens in der Anlage: %1", "no device of that name in the site: %1",
+    "aucun appareil de ce nom dans le site : %1"};
 inline constexpr ExtraText kSiteRunOk{"ok", "ok", "ok"};
 inline constexpr ExtraText kSiteRunDiffers{"weicht ab", "differs", "diffère"};
 inline constexpr ExtraText kSiteRunFailed{"fehlgeschlagen", "failed", "échec"};

@@ -1,6 +1,7 @@
 // Runs over a site's devices on the simulated bus: several connections, faults of devices and links, a stop,
 // a site file that cannot be replaced, the changed-only selection and a read that finds a differing device.
 
+#include "tests/support/CliRun.h"
 #include "tests/support/TestPrograms.h"
 
 #include "model/ImageChecksum.h"
@@ -209,6 +210,34 @@ TEST_F(SiteRunTest, RunsReportEachDeviceRecordTheLastTransferAndLogIt)
         EXPECT_EQ(log.first(), u"time,device,direction,result,seconds,differences"_s);
         EXPECT_EQ(log.size(), logLinesBefore + ran);
     }
+}
+
+// The command line's contract: a line per device as it ends (connections run in parallel, so in any order
+// between them), then the counts; exit 3 when one failed, usage and unknown devices refused.
+TEST_F(SiteRunTest, WriteAndReadOnTheCommandLine)
+{
+    prepare();
+    ASSERT_TRUE(writeFile(path(u"bus1.ini"_s), kOneDevice) && writeFile(path(u"bus2.ini"_s), kOneDevice));
+    ASSERT_TRUE(SaveSite(site, nullptr));
+    const auto cli = [&](const QStringList& args) { return RunCli(QStringList{u"--lang"_s, u"en"_s, u"site"_s} + args, dir->path()); };
+    const CliRun w = cli({u"write"_s, u"Schule.zsite"_s});
+    EXPECT_EQ(w.exitCode, 3) << w.err.toStdString();
+    QStringList lines = w.out.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 5) << w.out.toStdString();
+    EXPECT_EQ(lines.takeLast(), u"2 ok, 1 failed, 1 skipped"_s);
+    lines.sort();
+    EXPECT_EQ(lines[0], u"Flur: ok"_s);
+    EXPECT_TRUE(lines[1].startsWith(u"Halle: failed: "_s) && lines[1].size() > 15) << lines[1].toStdString();
+    EXPECT_EQ(lines[2], u"Hof: ok"_s);
+    EXPECT_TRUE(lines[3].startsWith(u"Keller: skipped: "_s)) << lines[3].toStdString();
+
+    const CliRun r = cli({u"read"_s, u"Schule.zsite"_s, u"--out"_s, u"back"_s, u"--only"_s, u"Flur"_s});
+    EXPECT_EQ(std::pair(r.exitCode, r.out), std::pair(0, u"Flur: ok\n1 ok, 0 failed, 0 skipped\n"_s)) << r.err.toStdString();
+    EXPECT_TRUE(QFile::exists(path(u"back/Flur.zpg"_s)));
+    EXPECT_EQ(cli({u"read"_s, u"Schule.zsite"_s}).exitCode, 2);
+    const CliRun unknown = cli({u"write"_s, u"Schule.zsite"_s, u"--only"_s, u"Turnhalle"_s});
+    EXPECT_EQ(unknown.exitCode, 1);
+    EXPECT_TRUE(unknown.err.contains(u"Turnhalle"_s)) << unknown.err.toStdString();
 }
 
 TEST(SiteLogTest, LogPathAndFieldsAFormulaCannotHideIn)
