@@ -34,6 +34,11 @@ constexpr std::pair<const char*, const char*> kWindowPages[] = {
     {"FrmMaster", "master-card"},
     {"dockPruefung", "program-check"},
     {"frmVergleich", "comparison"},
+    {"dockAnlage", "site"},
+    {"frmAnlageLauf", "site"},
+    {"frmAnlageAendern", "site"},
+    {"frmAnlageGeraet", "site"},
+    {"frmAnlagePruefung", "site"},
 };
 
 constexpr const char* kContents = "index";

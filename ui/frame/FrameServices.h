@@ -44,6 +44,8 @@ public:
     virtual FrmGrafik* simulationWindow() const = 0;
     // Docks a window at the right of the list, a third of the frame wide.
     virtual void dockRight(QDockWidget* dock) = 0;
+    // Docks a window at the left of the list (the building site's devices).
+    virtual void dockLeft(QDockWidget* dock) = 0;
     // A notice in the status line for that many milliseconds.
     virtual void showStatus(const QString& text, int timeoutMs) = 0;
     // After a program was read from a device: offers once to compare what

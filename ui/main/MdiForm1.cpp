@@ -28,6 +28,7 @@
 #include "ui/main/RecoveryKeeper.h"
 #include "ui/print/PrintCommands.h"
 #include "ui/simulation/FrmGrafik.h"
+#include "ui/site/SiteCommands.h"
 #include "ui/transfer/BusCommands.h"
 #include "ui/transfer/ChipCommands.h"
 #include "ui/transfer/IrCommands.h"
@@ -171,6 +172,10 @@ void MdiForm1::buildMenus()
             &FileMenuCommands::openSample);
     command(MainMenu::File, "mnuDatVorlSchl", TextId::MenuCloseSample, QStringLiteral("sepDatDruck"), files_,
             &FileMenuCommands::closeSample);
+    // After the file commands: a program of the site saved tells the site too.
+    site_ = new SiteCommands(ctx_, *this);
+    site_->addCommands(m);
+    connect(site_, &SiteCommands::helpRequested, this, &MdiForm1::helpRequested);
     print_ = new PrintCommands(ctx_, *this);
     command(MainMenu::File, "mnuDatDruck", TextId::MenuPrint, QStringLiteral("sepDatTransfer"), print_,
             &PrintCommands::openWindow);
@@ -245,6 +250,7 @@ void MdiForm1::retranslate()
     header_->retranslate();
     list_->retranslate();
     checks_->retranslate();
+    site_->retranslate();
     for (QAction* a : toolBar_->actions()) {
         if (a->objectName() == QLatin1String("anibutton3"))
             a->setText(ctx_.texts(TextId::Save));
@@ -275,6 +281,13 @@ void MdiForm1::dockRight(QDockWidget* dock)
 {
     addDockWidget(Qt::RightDockWidgetArea, dock);
     resizeDocks({dock}, {width() / 3}, Qt::Horizontal);
+}
+
+void MdiForm1::dockLeft(QDockWidget* dock)
+{
+    addDockWidget(Qt::LeftDockWidgetArea, dock);
+    // Beside a list that keeps room for its columns on a small screen.
+    resizeDocks({dock}, {std::max(width() * 9 / 20, 460)}, Qt::Horizontal);
 }
 
 void MdiForm1::showStatus(const QString& text, int timeoutMs)

@@ -25,6 +25,7 @@ class MasterCommands;
 class PrintCommands;
 class UndoHistory;
 class RecoveryKeeper;
+class SiteCommands;
 struct RecoveryImage;
 class MainMenu;
 class ProgramHeader;
@@ -49,6 +50,7 @@ public:
     PrintCommands& printCommands() const { return *print_; }
     UndoHistory& history() const override { return *history_; }
     CheckCommands& checkCommands() const { return *checks_; }
+    SiteCommands& siteCommands() const { return *site_; }
 
     QWidget& frameWindow() override { return *this; }
     void commitHeader() override;
@@ -57,6 +59,7 @@ public:
     // Switches the list to a view (Ansicht) of a slot and shows it.
     void showView(int ansicht, int slot) override;
     void dockRight(QDockWidget* dock) override;
+    void dockLeft(QDockWidget* dock) override;
     void showStatus(const QString& text, int timeoutMs) override;
     void offerComparisonAfterRead() override;
     // Relabels menus, header and list in the language now in use.
@@ -131,6 +134,7 @@ private:
     IrCommands* ir_;
     BusCommands* bus_;
     MasterCommands* master_;
+    SiteCommands* site_;
     UndoHistory* history_;
     RecoveryKeeper* recovery_;
     QMdiSubWindow* listSub_;
