@@ -1,5 +1,6 @@
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
+#include "cli/SiteCommands.h"
 #include "util/Version.h"
 #include "util/WorkDir.h"
 
@@ -30,8 +31,15 @@ void printUsage(QTextStream& s)
 {
     s << "usage: zendrik-cli [--dir DIR] [--type N] [--lang de|en|fr] [--texts FILE] [--json] COMMAND ...\n"
          "       zendrik-cli --version | --help\n\ncommands:\n";
-    for (const Command& c : commands())
+    for (const Command& c : commands()) {
+        // The site command stands for its subcommands, each with its options.
+        if (std::strcmp(c.name, "site") == 0) {
+            for (const SiteCommand& sub : siteCommands())
+                s << "  site " << sub.synopsis << '\n';
+            continue;
+        }
         s << "  " << c.synopsis << '\n';
+    }
 }
 
 // The text table as the start screen leaves it: the language of --lang, or
