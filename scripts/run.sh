@@ -4,6 +4,9 @@
 set -e
 BUILD=${1:-build}
 WORKDIR=${2:-workdir}
+# What follows the build and working folders goes to the program.
+[ $# -gt 0 ] && shift
+[ $# -gt 0 ] && shift
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD=$(cd "$ROOT" && cd "$BUILD" && pwd)
 
