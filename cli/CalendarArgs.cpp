@@ -58,4 +58,14 @@ QString FormatSunTime(double hours)
         .arg(magnitude % 60, 2, 10, QLatin1Char('0'));
 }
 
+std::optional<int> YearOption(CliContext& ctx, const CommandArgs& args, int low, int high, int* rc)
+{
+    if (!args.has(QStringLiteral("year")))
+        return ctx.model.currentYear();
+    const std::optional<int> year = WholeNumberIn(args.value(QStringLiteral("year")), low, high);
+    if (!year)
+        *rc = ctx.usage(QStringLiteral("--year takes %1..%2").arg(low).arg(high));
+    return year;
+}
+
 } // namespace zendrik::cli

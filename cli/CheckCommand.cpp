@@ -44,13 +44,11 @@ int runCheck(CliContext& ctx, const QStringList& args)
         return ctx.usage(error + QLatin1Char('\n') + kCheckUsage);
     if (parsed->positional().size() != 1)
         return ctx.usage(kCheckUsage);
-    int year = ctx.model.currentYear();
-    if (parsed->has(QStringLiteral("year"))) {
-        const std::optional<int> y = WholeNumberIn(parsed->value(QStringLiteral("year")), kFirstYear, kLastYear);
-        if (!y)
-            return ctx.usage(QStringLiteral("--year takes %1..%2").arg(kFirstYear).arg(kLastYear));
-        year = *y;
-    }
+    int yearRc = kExitOk;
+    const std::optional<int> chosenYear = YearOption(ctx, *parsed, kFirstYear, kLastYear, &yearRc);
+    if (!chosenYear)
+        return yearRc;
+    int year = *chosenYear;
     if (const int rc = ctx.loadOrRefuse(parsed->positional().first(), kProgramSlot); rc != kExitOk)
         return rc;
 

@@ -40,14 +40,11 @@ QString IsoDate(const CalendarDate& date)
 
 int ReportBehaviour(CliContext& ctx, const CommandArgs& parsed, const ProgramModel& second, bool json)
 {
-    int year = ctx.model.currentYear();
-    if (parsed.has(QStringLiteral("year"))) {
-        const std::optional<int> chosen =
-            WholeNumberIn(parsed.value(QStringLiteral("year")), kFirstSimulationYear, kLastSimulationYear);
-        if (!chosen)
-            return ctx.usage(QStringLiteral("--year takes %1..%2").arg(kFirstSimulationYear).arg(kLastSimulationYear));
-        year = *chosen;
-    }
+    int yearRc = kExitOk;
+    const std::optional<int> chosenYear = YearOption(ctx, parsed, kFirstSimulationYear, kLastSimulationYear, &yearRc);
+    if (!chosenYear)
+        return yearRc;
+    int year = *chosenYear;
     const YearSimulation first(ctx.model, year);
     const YearSimulation other(second, year);
     int channel = -1;

@@ -31,13 +31,11 @@ int runHandover(CliContext& ctx, const QStringList& args)
         return ctx.usage(kHandoverUsage);
     if (parsed->has(QStringLiteral("now")) && !ctx.setNow(parsed->value(QStringLiteral("now"))))
         return ctx.usage(QStringLiteral("--now takes \"YYYY-MM-DD HH:MM\""));
-    int year = ctx.model.currentYear();
-    if (parsed->has(QStringLiteral("year"))) {
-        const std::optional<int> chosen = WholeNumberIn(parsed->value(QStringLiteral("year")), kFirstSimulationYear, kLastSimulationYear);
-        if (!chosen)
-            return ctx.usage(QStringLiteral("--year takes %1..%2").arg(kFirstSimulationYear).arg(kLastSimulationYear));
-        year = *chosen;
-    }
+    int yearRc = kExitOk;
+    const std::optional<int> chosenYear = YearOption(ctx, *parsed, kFirstSimulationYear, kLastSimulationYear, &yearRc);
+    if (!chosenYear)
+        return yearRc;
+    int year = *chosenYear;
     if (year < kFirstSimulationYear || year > kLastSimulationYear) {
         // Only the clock can give a year outside the range here: --now, or the system's.
         const QString source = parsed->has(QStringLiteral("now")) ? QStringLiteral("--now") : QStringLiteral("the clock");

@@ -68,13 +68,11 @@ int runSiteCheck(CliContext& ctx, const QStringList& args)
         return ctx.usage(error + QLatin1Char('\n') + kSiteCheckUsage);
     if (parsed->positional().size() != 1)
         return ctx.usage(kSiteCheckUsage);
-    int year = ctx.model.currentYear();
-    if (parsed->has(QStringLiteral("year"))) {
-        const std::optional<int> y = WholeNumberIn(parsed->value(QStringLiteral("year")), kFirstYear, kLastYear);
-        if (!y)
-            return ctx.usage(QStringLiteral("--year takes %1..%2").arg(kFirstYear).arg(kLastYear));
-        year = *y;
-    }
+    int yearRc = kExitOk;
+    const std::optional<int> chosenYear = YearOption(ctx, *parsed, kFirstYear, kLastYear, &yearRc);
+    if (!chosenYear)
+        return yearRc;
+    int year = *chosenYear;
     Site site;
     if (const int rc = LoadSiteOrRefuse(ctx, parsed->positional().first(), site); rc != kExitOk)
         return rc;

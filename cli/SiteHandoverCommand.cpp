@@ -30,14 +30,11 @@ int runSiteHandover(CliContext& ctx, const QStringList& args)
         return ctx.usage(error + QLatin1Char('\n') + kSiteHandoverUsage);
     if (parsed->positional().size() != 1 || !parsed->has(QStringLiteral("pdf")))
         return ctx.usage(kSiteHandoverUsage);
-    int year = ctx.model.currentYear();
-    if (parsed->has(QStringLiteral("year"))) {
-        const std::optional<int> chosen =
-            WholeNumberIn(parsed->value(QStringLiteral("year")), kFirstSimulationYear, kLastSimulationYear);
-        if (!chosen)
-            return ctx.usage(QStringLiteral("--year takes %1..%2").arg(kFirstSimulationYear).arg(kLastSimulationYear));
-        year = *chosen;
-    }
+    int yearRc = kExitOk;
+    const std::optional<int> chosenYear = YearOption(ctx, *parsed, kFirstSimulationYear, kLastSimulationYear, &yearRc);
+    if (!chosenYear)
+        return yearRc;
+    int year = *chosenYear;
     if (year < kFirstSimulationYear || year > kLastSimulationYear)
         return ctx.usage(QStringLiteral("the clock gives the year %1; the record covers %2..%3 (give --year)")
                              .arg(year)

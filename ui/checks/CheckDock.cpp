@@ -2,6 +2,7 @@
 
 #include "editing/checks/ProgramChecks.h"
 #include "language/TextTable.h"
+#include "ui/checks/SeverityColour.h"
 #include "model/ProgramModel.h"
 #include "ui/checks/CheckWindowTexts.h"
 
@@ -21,19 +22,6 @@ constexpr int kColumnSeverity = 0;
 constexpr int kColumnRows = 1;
 constexpr int kColumnMessage = 2;
 constexpr int kFindingIndexRole = Qt::UserRole + 1;
-
-QColor SeverityColour(Severity s)
-{
-    switch (s) {
-    case Severity::Error:
-        return QColor(0xc0, 0x20, 0x20);
-    case Severity::Warning:
-        return QColor(0xb0, 0x70, 0x00);
-    case Severity::Info:
-        break;
-    }
-    return QColor(0x20, 0x50, 0xa0);
-}
 
 } // namespace
 

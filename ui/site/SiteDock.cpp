@@ -2,6 +2,7 @@
 
 #include "editing/checks/ProgramChecks.h"
 #include "language/TextTable.h"
+#include "ui/checks/SeverityColour.h"
 #include "model/DeviceTypes.h"
 #include "site/SiteFile.h"
 #include "site/SiteState.h"
@@ -21,19 +22,6 @@ namespace zendrik {
 namespace T = sitewindowtexts;
 
 namespace {
-
-QColor SeverityColour(Severity s)
-{
-    switch (s) {
-    case Severity::Error:
-        return QColor(0xc0, 0x20, 0x20);
-    case Severity::Warning:
-        return QColor(0xb0, 0x70, 0x00);
-    case Severity::Info:
-        break;
-    }
-    return QColor(0x20, 0x50, 0xa0);
-}
 
 QColor TransferColour(SiteTransferState s)
 {
