@@ -138,7 +138,7 @@ TEST_F(SiteFile, ASmallSiteIsWrittenAsTheGoldenText)
     Site site;
     site.name = u"Grundschule am Park"_s;
     site.address = u"Parkweg 3, 12345 Musterstadt"_s;
-    SiteDevice flur{u"Flur EG"_s, u"UV1 Erdgeschoss"_s, 4, u"programs/Flur EG.zpg"_s, SiteLinkKind::Bus, u"1.1.5"_s, u"sim:bus.ini"_s};
+    SiteDevice flur{u"Flur EG"_s, u"UV1 Erdgeschoss"_s, 4, u"programs/Flur EG.zpg"_s, SiteLinkKind::Bus, u"1.1.5"_s, u"sim:bus.ini"_s, {}, {}, {}};
     flur.last = SiteTransfer{QDateTime(QDate(2026, 12, 8), QTime(10, 15)), SiteDirection::Write, SiteTransferResult::Ok, u"1A2B3C4D"_s, true};
     site.devices = {flur, SiteDevice{u"Aussenlicht"_s, {}, 2, u"Aussenlicht.zpg"_s, SiteLinkKind::Chip, {}, {}, u"/dev/ttyUSB0"_s},
                     SiteDevice{u"Klingel = Pause"_s, {}, 7, u"K.zpg"_s, SiteLinkKind::Ir, {}, {}, u"2"_s}};
@@ -164,7 +164,7 @@ TEST_F(SiteFile, TheChecksumFollowsTheProgramNotTheClock)
     EXPECT_NE(ImageChecksum(changed), sum);
 
     // Saved at another time and opened again: the same program, the same checksum.
-    const SiteDevice device{u"A"_s, {}, 4, u"A.zpg"_s};
+    const SiteDevice device{u"A"_s, {}, 4, u"A.zpg"_s, {}, {}, {}, {}, {}, {}};
     ASSERT_FALSE(save(later, u"A.zpg"_s).isEmpty());
     ProgramModel opened;
     ASSERT_EQ(LoadSiteProgram(site, device, opened), 0);
