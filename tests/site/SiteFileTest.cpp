@@ -140,8 +140,8 @@ TEST_F(SiteFile, ASmallSiteIsWrittenAsTheGoldenText)
     site.address = u"Parkweg 3, 12345 Musterstadt"_s;
     SiteDevice flur{u"Flur EG"_s, u"UV1 Erdgeschoss"_s, 4, u"programs/Flur EG.zpg"_s, SiteLinkKind::Bus, u"1.1.5"_s, u"sim:bus.ini"_s, {}, {}, {}};
     flur.last = SiteTransfer{QDateTime(QDate(2026, 12, 8), QTime(10, 15)), SiteDirection::Write, SiteTransferResult::Ok, u"1A2B3C4D"_s, true};
-    site.devices = {flur, SiteDevice{u"Aussenlicht"_s, {}, 2, u"Aussenlicht.zpg"_s, SiteLinkKind::Chip, {}, {}, u"/dev/ttyUSB0"_s},
-                    SiteDevice{u"Klingel = Pause"_s, {}, 7, u"K.zpg"_s, SiteLinkKind::Ir, {}, {}, u"2"_s}};
+    site.devices = {flur, SiteDevice{u"Aussenlicht"_s, {}, 2, u"Aussenlicht.zpg"_s, SiteLinkKind::Chip, {}, {}, u"/dev/ttyUSB0"_s, {}, {}},
+                    SiteDevice{u"Klingel = Pause"_s, {}, 7, u"K.zpg"_s, SiteLinkKind::Ir, {}, {}, u"2"_s, {}, {}}};
     expectGolden(u"site/small.zsite"_s, QString::fromUtf8(SiteText(site)));
 }
 
@@ -149,7 +149,7 @@ TEST_F(SiteFile, TheChecksumFollowsTheProgramNotTheClock)
 {
     Site site;
     site.path = path(u"s.zsite"_s);
-    const SiteDevice shipped{u"S"_s, {}, 4, u"Schule.zpg"_s};
+    const SiteDevice shipped{u"S"_s, {}, 4, u"Schule.zpg"_s, {}, {}, {}, {}, {}, {}};
     ProgramModel model;
     ASSERT_EQ(LoadSiteProgram(site, shipped, model), 0);
     const QString sum = ImageChecksum(model);
