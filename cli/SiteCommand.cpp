@@ -13,7 +13,7 @@ const std::vector<SiteCommand>& siteCommands()
         {"read", "read SITE --out DIR [--only NAME,...]", runSiteRead},
         {"handover", "handover SITE --pdf OUT [--year Y]", runSiteHandover},
         {"check", "check SITE [--year Y] [--json]", &runSiteCheck},
-        {"apply", "apply SITE --only NAME,... (--holidays SET --years Y-Y | --dst-rule R | --dst-zone ZONE --first-year Y | --place NAME) [--dry-run]", &runSiteApply},
+        {"apply", "apply SITE --only NAME,... (--holidays SET --years Y-Y | --dst-rule R | --dst-zone ZONE --first-year Y | --place NAME | --add-time TEXT | --change-time TEXT --to TEXT | --delete-time TEXT) [--dry-run]", &runSiteApply},
     };
     return table;
 }
