@@ -4,8 +4,10 @@
 #include "cli/SiteCommands.h"
 
 #include "calendar/FeiertagTabelle.h"
+#include "calendar/PlaceList.h"
 #include "calendar/SoWiZeitzone.h"
 #include "calendar/SommerzeitTage.h"
+#include "editing/SwitchingTimeText.h"
 #include "editing/checks/ProgramChecks.h"
 #include "site/SiteChange.h"
 #include "site/SiteChecks.h"
@@ -29,9 +31,12 @@ const QString kSiteCheckUsage = QStringLiteral(
 
 const QString kSiteApplyUsage = QStringLiteral(
     "usage: zendrik-cli site apply SITE --only NAME,... (--holidays SET --years Y-Y | --dst-rule R |\n"
-    "       --dst-zone ZONE --first-year Y | --place NAME) [--dry-run]\n"
+    "       --dst-zone ZONE --first-year Y | --place NAME | --add-time TEXT |\n"
+    "       --change-time TEXT --to TEXT | --delete-time TEXT) [--dry-run]\n"
     "  makes one change in the programs of the named devices; --dry-run shows what each\n"
-    "  program would get and writes nothing. Exit status 3 when a device was left out.");
+    "  program would get and writes nothing. Exit status 3 when a device was left out.\n"
+    "  TEXT is a switching time as a row of `zendrik-cli list` shows it, in the language\n"
+    "  of --lang, e.g. \"Mo Di Mi Do Fr  6:45 Uhr  C1  EIN\" or \"24. Dezember 14:00 C1 C2 AUS\".");
 
 constexpr int kFirstYear = 1993;
 constexpr int kLastYear = 2099;
@@ -105,15 +110,19 @@ int runSiteApply(CliContext& ctx, const QStringList& args)
     const auto parsed = CommandArgs::parse(
         args,
         {QStringLiteral("only"), QStringLiteral("holidays"), QStringLiteral("years"), QStringLiteral("dst-rule"),
-         QStringLiteral("dst-zone"), QStringLiteral("first-year"), QStringLiteral("place")},
+         QStringLiteral("dst-zone"), QStringLiteral("first-year"), QStringLiteral("place"), QStringLiteral("add-time"),
+         QStringLiteral("change-time"), QStringLiteral("to"), QStringLiteral("delete-time")},
         {QStringLiteral("dry-run")}, &error);
     if (!parsed)
         return ctx.usage(error + QLatin1Char('\n') + kSiteApplyUsage);
     const int kinds = int(parsed->has(QStringLiteral("holidays"))) + int(parsed->has(QStringLiteral("dst-rule")))
-        + int(parsed->has(QStringLiteral("dst-zone"))) + int(parsed->has(QStringLiteral("place")));
+        + int(parsed->has(QStringLiteral("dst-zone"))) + int(parsed->has(QStringLiteral("place")))
+        + int(parsed->has(QStringLiteral("add-time"))) + int(parsed->has(QStringLiteral("change-time")))
+        + int(parsed->has(QStringLiteral("delete-time")));
     if (parsed->positional().size() != 1 || !parsed->has(QStringLiteral("only")) || kinds != 1
         || parsed->has(QStringLiteral("holidays")) != parsed->has(QStringLiteral("years"))
-        || parsed->has(QStringLiteral("dst-zone")) != parsed->has(QStringLiteral("first-year")))
+        || parsed->has(QStringLiteral("dst-zone")) != parsed->has(QStringLiteral("first-year"))
+        || parsed->has(QStringLiteral("change-time")) != parsed->has(QStringLiteral("to")))
         return ctx.usage(kSiteApplyUsage);
     const QStringList only = parsed->value(QStringLiteral("only")).split(QLatin1Char(','), Qt::SkipEmptyParts);
     if (only.isEmpty())
@@ -132,13 +141,8 @@ int runSiteApply(CliContext& ctx, const QStringList& args)
         if (table.read(path) != FeiertagResult::Ok)
             return ctx.refuse(Prompt::message(Icon::Critical, {path, QStringLiteral(": "), TextId::InvalidFile}));
         change.holidaySet = parsed->value(QStringLiteral("holidays"));
-        const int set = table.findSet(change.holidaySet);
-        if (set < 0)
+        if (!ResolveSiteChange(change, table, PlaceList()))
             return ctx.usage(QStringLiteral("no holiday set named %1").arg(change.holidaySet));
-        for (const int member : table.Sets()[static_cast<std::size_t>(set)].SetGlied) {
-            if (member >= 0 && member < table.AnzFeiertage())
-                change.holidays.push_back(table.Feiertage()[static_cast<std::size_t>(member)]);
-        }
     } else if (parsed->has(QStringLiteral("dst-rule"))) {
         change.kind = SiteChange::Kind::DstRule;
         const std::optional<int> rule = WholeNumberIn(parsed->value(QStringLiteral("dst-rule")), SwKeine, SwUsa);
@@ -153,16 +157,29 @@ int runSiteApply(CliContext& ctx, const QStringList& args)
         if (!first)
             return ctx.usage(QStringLiteral("--first-year takes %1..%2").arg(kSoWiFirstYear + 1).arg(kSoWiLastFirstYear + 1));
         change.firstYear = *first;
+    } else if (!parsed->has(QStringLiteral("place"))) {
+        change.kind = parsed->has(QStringLiteral("add-time"))      ? SiteChange::Kind::AddTime
+                      : parsed->has(QStringLiteral("change-time")) ? SiteChange::Kind::ChangeTime
+                                                                   : SiteChange::Kind::DeleteTime;
+        change.entry = parsed->value(QStringLiteral("add-time")) + parsed->value(QStringLiteral("change-time"))
+            + parsed->value(QStringLiteral("delete-time"));
+        change.entry2 = parsed->value(QStringLiteral("to"));
+        // A text that names no switching time is refused once, not for each device.
+        QStringList texts = {change.entry};
+        if (change.kind == SiteChange::Kind::ChangeTime)
+            texts << change.entry2;
+        for (const QString& text : texts) {
+            const SwitchingTimeParse read = ParseSwitchingTime(text, ctx.texts);
+            if (!read.notation)
+                return ctx.usage(SwitchingTimeTextMessage(read, ctx.texts.extraLanguage()));
+        }
     } else {
         change.kind = SiteChange::Kind::Place;
         change.place = parsed->value(QStringLiteral("place"));
         const std::optional<PlaceList> places = ReadPlaces(ctx);
         if (!places)
             return kExitRefused;
-        for (const Place& p : places->places()) {
-            if (p.name.compare(change.place, Qt::CaseInsensitive) == 0 && (!change.placeRecord || p.name == change.place))
-                change.placeRecord = p;
-        }
+        ResolveSiteChange(change, FeiertagTabelle(), *places);
         if (!change.placeRecord)
             return ctx.usage(QStringLiteral("no place named %1 in %2").arg(change.place, PlaceFilePath(ctx)));
     }

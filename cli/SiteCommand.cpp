@@ -10,7 +10,7 @@ const std::vector<SiteCommand>& siteCommands()
         {"add", "add SITE --device NAME --program FILE --type N [--location TEXT] [--bus A.L.D --link L | --chip PORT | --ir 1|2]", runSiteAdd},
         {"list", "list SITE [--json]", runSiteList},
         {"check", "check SITE [--year Y] [--json]", runSiteCheck},
-        {"apply", "apply SITE --only NAME,... (--holidays SET --years Y-Y | --dst-rule R | --dst-zone ZONE --first-year Y | --place NAME) [--dry-run]", runSiteApply},
+        {"apply", "apply SITE --only NAME,... (--holidays SET --years Y-Y | --dst-rule R | --dst-zone ZONE --first-year Y | --place NAME | --add-time TEXT | --change-time TEXT --to TEXT | --delete-time TEXT) [--dry-run]", runSiteApply},
         {"write", "write SITE [--only NAME,...] [--changed]", runSiteWrite},
         {"read", "read SITE --out DIR [--only NAME,...]", runSiteRead},
         {"handover", "handover SITE --pdf OUT [--year Y]", runSiteHandover},

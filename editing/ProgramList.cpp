@@ -6,6 +6,7 @@
 #include "editing/EntryTexts.h"
 #include "editing/ListFilter.h"
 #include "editing/ListTexts.h"
+#include "editing/SwitchingTimeText.h"
 #include "language/TextTable.h"
 #include "model/DeviceFamily.h"
 #include "model/DstRowCodec.h"
@@ -50,24 +51,7 @@ void addBlankCells(QStringList& cells, int count)
 
 void addSwitchingCells(QStringList& cells, const Entry& e, const CellContext& c)
 {
-    const bool withPulse = HasPulses(c.device.Uhrentyp);
-    // Entries beyond the day (special entries) show only their row number.
-    if (EntryTime(e) / 60 >= 24) {
-        addBlankCells(cells, withPulse ? 7 : 6);
-        return;
-    }
-    cells << (IsWeeklyEntry(e) ? FormatWeekdays(e, c.texts, c.device)
-                               : FormatDate(EntryDay(e), EntryMonth(e), c.texts, c.device));
-    cells << FormatTime(EntryTime(e), c.texts);
-    cells << EntryChannelsText(e, c.texts, c.device);
-    if (withPulse) {
-        const int pulse = EntryPulse(e);
-        cells << (pulse >= 1 && pulse <= 59 ? QString(QString::number(pulse) % c.text(TextId::Seconds)) : QString());
-    }
-    cells << EntryOnceText(e, c.device);
-    cells << EntryStateText(e, c.texts, c.device);
-    const int priority = EntryPriority(e, c.eib());
-    cells << (priority != 0 ? QString::number(priority) : QString());
+    cells << SwitchingTimeCells(e, c.texts, c.device);
 }
 
 void addPriorityCells(QStringList& cells, const Entry& e, const CellContext& c)

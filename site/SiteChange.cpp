@@ -3,10 +3,14 @@
 #include "calendar/AstroEingabe.h"
 #include "calendar/AstroTable.h"
 #include "calendar/FeiertagDatum.h"
+#include "calendar/FeiertagTabelle.h"
+#include "calendar/PlaceList.h"
 #include "calendar/SoWiZeitzone.h"
 #include "calendar/SommerzeitTage.h"
 #include "editing/ChannelChoice.h"
+#include "editing/CompareEntries.h"
 #include "editing/EntryFields.h"
+#include "editing/SwitchingTimeText.h"
 #include "editing/checks/ProgramDiff.h"
 #include "language/TextTable.h"
 #include "model/DeviceFamily.h"
@@ -51,7 +55,13 @@ bool AddHolidayTimes(ProgramModel& model, const SiteChange& change, const TextTa
     if (!years && change.fromYear != change.toYear)
         return RefuseChange(reason, ChT::kOneYearOnly.in(lang));
     const int allChannels = (1 << std::min(device.Kanalzahl, 16)) - 1;
-    const int channels = change.channels == 0 ? allChannels : change.channels & allChannels;
+    // Without a choice the days go where the device's own priority-time
+    // dialog puts a holiday set: on every channel box of a device of up to
+    // four channels, and on the sixteen-channel device, whose channel list
+    // names one channel and starts at channel 1, on channel 1.
+    const int channels = change.channels != 0           ? change.channels & allChannels
+                         : ChannelChoice::usesCombo(device) ? 1
+                                                            : allChannels;
     const bool onePerChannel = eib || ChannelChoice::usesCombo(device);
 
     std::vector<CalendarDate> days;
@@ -104,6 +114,91 @@ bool AddHolidayTimes(ProgramModel& model, const SiteChange& change, const TextTa
     for (const Entry& e : add)
         slot.Eintrag[static_cast<std::size_t>(slot.AnzSz + slot.AnzPz++)] = e;
     slot.AnzEintrag = slot.AnzSz + slot.AnzPz;
+    SortProgram(model, 1, kProgramSlot);
+    return true;
+}
+
+// The switching time written as `text` on this device, or why there is none.
+std::optional<Entry> SwitchingTimeFor(const QString& text, const DeviceSettings& device, const TextTable& texts,
+                                      ExtraLanguage lang, QString* reason)
+{
+    const SwitchingTimeParse parsed = ParseSwitchingTime(text, texts);
+    if (!parsed.notation) {
+        RefuseChange(reason, SwitchingTimeTextMessage(parsed, lang));
+        return std::nullopt;
+    }
+    Entry e;
+    const SwitchingTimeFit fit = BuildSwitchingTime(*parsed.notation, device, e);
+    if (fit != SwitchingTimeFit::Fits) {
+        RefuseChange(reason, SwitchingTimeFitMessage(fit, device, lang));
+        return std::nullopt;
+    }
+    return e;
+}
+
+// One switching time added, changed or deleted as the entry dialog and the
+// list's delete do it: a new one goes at the end of the switching times, a
+// changed one takes the place of the old, and the program is sorted into
+// list order again. A time that meets another at the same moment is left
+// to the user (the dialog would ask before overwriting).
+bool ChangeSwitchingTime(ProgramModel& model, const SiteChange& change, const TextTable& texts, ExtraLanguage lang,
+                         QString* reason)
+{
+    const DeviceSettings& device = model.device;
+    const bool eib = device.EibFormat != 0;
+    const std::optional<Entry> named = SwitchingTimeFor(change.entry, device, texts, lang, reason);
+    if (!named)
+        return false;
+    ProgramSlot& slot = model.program();
+    const int used = std::clamp(slot.AnzSz + slot.AnzPz, 0, kEntryRows);
+    const auto switching = slot.Eintrag.begin() + std::clamp(slot.AnzSz, 0, used);
+    int target = -1;
+    if (change.kind != SiteChange::Kind::AddTime) {
+        const auto found = std::find(slot.Eintrag.begin(), switching, *named);
+        if (found == switching)
+            return RefuseChange(reason, ChT::kTimeNotFound.in(lang));
+        target = static_cast<int>(found - slot.Eintrag.begin());
+    }
+    if (change.kind == SiteChange::Kind::DeleteTime) {
+        std::move(slot.Eintrag.begin() + target + 1, slot.Eintrag.begin() + used, slot.Eintrag.begin() + target);
+        slot.Eintrag[static_cast<std::size_t>(used - 1)] = Entry{};
+        --slot.AnzSz;
+        slot.AnzEintrag = slot.AnzSz + slot.AnzPz;
+        SortProgram(model, 1, kProgramSlot);
+        return true;
+    }
+
+    Entry fresh = *named;
+    if (change.kind == SiteChange::Kind::ChangeTime) {
+        if (change.entry2.trimmed().isEmpty())
+            return RefuseChange(reason, ChT::kNoNewTime.in(lang));
+        const std::optional<Entry> second = SwitchingTimeFor(change.entry2, device, texts, lang, reason);
+        if (!second)
+            return false;
+        fresh = *second;
+    }
+    for (int i = 0; i < used; ++i) {
+        const Entry& there = slot.Eintrag[static_cast<std::size_t>(i)];
+        const int conflict = i == target ? ConflictNone : CompareEntries(there, fresh, eib);
+        if (conflict == ConflictSame)
+            return RefuseChange(reason, ChT::kTimeThere.in(lang));
+        if (conflict != ConflictNone)
+            return RefuseChange(reason, ChT::kTimeConflict.in(lang).arg(
+                                            FormatSwitchingTime(there, texts, device).simplified()));
+    }
+    if (target >= 0) {
+        slot.Eintrag[static_cast<std::size_t>(target)] = fresh;
+    } else {
+        const int free = std::max(0, std::min(device.MaxEintrag, kEntryRows) - used);
+        if (free < 1)
+            return RefuseChange(reason, ChT::kMemoryFull.in(lang).arg(1).arg(free));
+        // Switching times stay ahead of the priority times, which move up one.
+        const int index = slot.AnzSz;
+        std::move_backward(slot.Eintrag.begin() + index, slot.Eintrag.begin() + used, slot.Eintrag.begin() + used + 1);
+        slot.Eintrag[static_cast<std::size_t>(index)] = fresh;
+        ++slot.AnzSz;
+        slot.AnzEintrag = slot.AnzSz + slot.AnzPz;
+    }
     SortProgram(model, 1, kProgramSlot);
     return true;
 }
@@ -180,6 +275,30 @@ std::unique_ptr<ProgramModel> ChangedCopy(const ProgramModel& before, const Site
 
 } // namespace
 
+bool ResolveSiteChange(SiteChange& change, const FeiertagTabelle& holidays, const PlaceList& places)
+{
+    if (change.kind == SiteChange::Kind::Holidays) {
+        change.holidays.clear();
+        const int set = holidays.findSet(change.holidaySet);
+        if (set < 0)
+            return false;
+        for (const int member : holidays.Sets()[static_cast<std::size_t>(set)].SetGlied) {
+            if (member >= 0 && member < holidays.AnzFeiertage())
+                change.holidays.push_back(holidays.Feiertage()[static_cast<std::size_t>(member)]);
+        }
+        return true;
+    }
+    if (change.kind == SiteChange::Kind::Place) {
+        change.placeRecord.reset();
+        for (const Place& p : places.places()) {
+            if (p.name.compare(change.place, Qt::CaseInsensitive) == 0 && (!change.placeRecord || p.name == change.place))
+                change.placeRecord = p;
+        }
+        return change.placeRecord.has_value();
+    }
+    return true;
+}
+
 bool ApplySiteChangeToProgram(ProgramModel& model, const SiteChange& change, const TextTable& texts,
                               ExtraLanguage lang, QString* reason)
 {
@@ -211,7 +330,8 @@ bool ApplySiteChangeToProgram(ProgramModel& model, const SiteChange& change, con
     case SiteChange::Kind::AddTime:
     case SiteChange::Kind::ChangeTime:
     case SiteChange::Kind::DeleteTime:
-        return RefuseChange(reason, ChT::kTimesInList.in(lang));
+        done = ChangeSwitchingTime(model, change, texts, lang, reason);
+        break;
     }
     if (!done) {
         model = before; // a change that stopped half-way leaves nothing behind

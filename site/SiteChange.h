@@ -32,14 +32,16 @@ struct SiteChange {
     QString zone;
     int firstYear = 0;
     QString place;
-    // A switching time as the list shows it (and as `zendrik-cli add` takes it).
+    // A switching time as a row of the list shows it (editing/SwitchingTimeText.h).
     QString entry;
     QString entry2;
 
     // Holidays: the holidays of the set, looked up by the caller in the
     // holiday file of its language; each becomes a one-day priority time
     // bound to its year, running `priority` (1..9, 10 permanent with
-    // `state`) on the channels of `channels` (bit 0 = channel 1; 0 = all).
+    // `state`) on the channels of `channels` (bit 0 = channel 1; 0 = all
+    // channels, on the sixteen-channel device channel 1 as its priority-time
+    // dialog offers first).
     std::vector<Feiertag> holidays;
     int priority = 1;
     int channels = 0;
@@ -47,6 +49,15 @@ struct SiteChange {
     // Place: the record of the place list the caller found by its name.
     std::optional<Place> placeRecord;
 };
+
+class FeiertagTabelle;
+class PlaceList;
+
+// Fills what the change needs beyond its names: the holidays of the set
+// `holidaySet` from the installation's holiday table, the place record of
+// `place` from the place list (its exact name, else the name in any case).
+// False when the set or the place is not there.
+bool ResolveSiteChange(SiteChange& change, const FeiertagTabelle& holidays, const PlaceList& places);
 
 // What the change does to one device's program.
 struct SiteChangePreview {

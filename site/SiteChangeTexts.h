@@ -32,9 +32,15 @@ inline constexpr ExtraText kBadRule{"Regel %1 gibt es nicht (0 bis 3)", "There i
 inline constexpr ExtraText kBadZone{"Zeitzone %1 gibt keine Tabelle ab %2", "Time zone %1 gives no table from %2",
                                     "Le fuseau horaire %1 ne donne pas de tableau à partir de %2"};
 inline constexpr ExtraText kNoPlace{"Kein Ort angegeben", "No place given", "Aucun lieu indiqué"};
-inline constexpr ExtraText kTimesInList{"Schaltzeiten werden in der Liste jedes Programms geändert",
-                                        "Switching times are changed in each program's list",
-                                        "Les heures de commutation se modifient dans la liste de chaque programme"};
+inline constexpr ExtraText kTimeThere{"Die Schaltzeit ist schon im Programm", "The switching time is in the program already",
+                                      "L'horaire est déjà dans le programme"};
+inline constexpr ExtraText kTimeConflict{"Eine Schaltzeit zur selben Zeit schaltet anders: %1",
+                                         "A switching time at the same moment switches otherwise: %1",
+                                         "Un horaire au même moment commute autrement : %1"};
+inline constexpr ExtraText kTimeNotFound{"Die Schaltzeit ist nicht im Programm", "The switching time is not in the program",
+                                         "L'horaire n'est pas dans le programme"};
+inline constexpr ExtraText kNoNewTime{"Die neue Schaltzeit fehlt", "The new switching time is missing",
+                                      "Le nouvel horaire manque"};
 inline constexpr ExtraText kNotWritten{"Programmdatei nicht geschrieben: %1", "Program file not written: %1",
                                        "Fichier de programme non écrit : %1"};
 

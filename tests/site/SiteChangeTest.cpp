@@ -1,7 +1,12 @@
 #include "site/SiteChange.h"
 
 #include "calendar/SommerzeitTage.h"
+#include "editing/EntryTexts.h"
+#include "editing/ListFilter.h"
+#include "editing/ProgramList.h"
+#include "editing/SwitchingTimeText.h"
 #include "editing/checks/ProgramDiff.h"
+#include "site/SiteFile.h"
 #include "model/ProgramFile.h"
 #include "tests/site/SiteFixtures.h"
 
@@ -136,6 +141,133 @@ TEST_F(SiteChangeTest, RefusalsNameTheirReasonAndWriteNothing)
     }
     site.devices[1].program = QStringLiteral("Klassen.zpg");
     EXPECT_EQ(files(), original);
+}
+
+// A switching time by its text: added, changed or deleted on a four-channel
+// device and the two-channel astro device; "" = done, else the reason. The
+// cases run one after the other on the same files.
+TEST_F(SiteChangeTest, SwitchingTimesByTheirListText)
+{
+    const struct {
+        SiteChange change;
+        std::array<const char*, 3> result; // Flur EG (as Klassen), Aussenlicht
+    } cases[] = {
+        {{.kind = K::AddTime, .entry = QStringLiteral("Mo-Fr 12:00 C2 ON")}, {"", "", ""}},
+        {{.kind = K::AddTime, .entry = QStringLiteral("Sa 12:00 hrs C3 ON 2")}, {"", "", "only 2 channels"}},
+        {{.kind = K::AddTime, .entry = QStringLiteral("Mo 6:00 C1 10 sec ON")}, {"", "", "no pulses"}},
+        {{.kind = K::AddTime, .entry = QStringLiteral("1  \tdaily\t  7:00 hrs\t C1\t\t \tON\t")}, {"in the program already", "in the program already", ""}},
+        {{.kind = K::AddTime, .entry = QStringLiteral("daily 7:00 C1 OFF")}, {"switches otherwise: daily 7:00 hrs C1 ON", "switches otherwise", "switches otherwise"}},
+        {{.kind = K::ChangeTime, .entry = QStringLiteral("daily 19:00 C1 OFF"), .entry2 = QStringLiteral("24.12. 18:00 C1 OFF")}, {"", "", "not in the program"}},
+        {{.kind = K::ChangeTime, .entry = QStringLiteral("daily 7:00 C1 ON"), .entry2 = QStringLiteral("daily 7:00 C1 OFF")}, {"", "", ""}},
+        {{.kind = K::DeleteTime, .entry = QStringLiteral("daily 7:00 C1 OFF")}, {"", "", ""}},
+        {{.kind = K::DeleteTime, .entry = QStringLiteral("Su 7:00 C1 ON")}, {"not in the program", "not in the program", "not in the program"}},
+    };
+    const TextTable texts = textsIn(2);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.change.entry.toStdString());
+        const std::vector<ProgramModel> before = {load(0), load(1), load(2)};
+        const std::vector<SiteChangePreview> done = ApplySiteChange(site, kAll, c.change, texts, ExtraLanguage::English);
+        for (std::size_t i = 0; i < 3; ++i) {
+            const ProgramModel after = load(static_cast<int>(i));
+            EXPECT_EQ(done[i].applicable, *c.result[i] == 0) << i << ": " << done[i].reason.toStdString();
+            EXPECT_TRUE(done[i].reason.contains(QString::fromUtf8(c.result[i]))) << done[i].reason.toStdString();
+            if (!done[i].applicable) {
+                EXPECT_EQ(after.program().Eintrag, before[i].program().Eintrag);
+                continue;
+            }
+            // The entry named is there (added, or the new one) or gone, and the program is in list order.
+            const QString wanted = c.change.kind == K::ChangeTime ? c.change.entry2 : c.change.entry;
+            Entry e;
+            ASSERT_EQ(BuildSwitchingTime(*ParseSwitchingTime(wanted, texts).notation, after.device, e), SwitchingTimeFit::Fits);
+            const ProgramSlot& slot = after.program();
+            const bool there = std::find(slot.Eintrag.begin(), slot.Eintrag.begin() + slot.AnzSz, e) != slot.Eintrag.begin() + slot.AnzSz;
+            EXPECT_EQ(there, c.change.kind != K::DeleteTime);
+            EXPECT_EQ(slot.AnzSz - before[i].program().AnzSz, c.change.kind == K::AddTime ? 1 : c.change.kind == K::DeleteTime ? -1 : 0);
+            EXPECT_EQ(slot.AnzPz, before[i].program().AnzPz);
+            ProgramModel sorted = after;
+            SortProgram(sorted, 1, kProgramSlot);
+            EXPECT_EQ(sorted.program().Eintrag, slot.Eintrag);
+        }
+    }
+}
+
+// Every switching-time row of the shipped sample programs, in each language, as `list` prints it with its row
+// number, reads back as its entry, and the entry writes the row again.
+TEST(SwitchingTimeText, EveryListRowOfTheSamplesReadsBackAsItsEntry)
+{
+    Site samples;
+    ASSERT_TRUE(LoadSite(QStringLiteral(ZENDRIK_SHIPPED_DATA "/samples/Schule.zsite"), samples).ok());
+    int rows = 0;
+    for (const int language : {1, 2, 3}) {
+        const TextTable texts = textsIn(language);
+        for (const SiteDevice& d : samples.devices) {
+            ProgramModel m;
+            ASSERT_EQ(LoadSiteProgram(samples, d, m), 0);
+            m.device.Sprache = language;
+            const ProgramList list = ProgramList::Build(m, texts, ListFilter(), AnsichtSchaltzeiten, kProgramSlot);
+            for (std::size_t r = 0; r < list.rows.size(); ++r, ++rows) {
+                const QString line = list.rows[r].join(u'\t');
+                SCOPED_TRACE(line.toStdString());
+                const SwitchingTimeParse read = ParseSwitchingTime(line, texts);
+                ASSERT_TRUE(read.notation) << SwitchingTimeTextMessage(read, ExtraLanguage::English).toStdString();
+                Entry e;
+                ASSERT_EQ(BuildSwitchingTime(*read.notation, m.device, e), SwitchingTimeFit::Fits);
+                EXPECT_EQ(e, list.display.Anzeige[r]);
+                EXPECT_EQ(FormatSwitchingTime(e, texts, m.device), list.rows[r].mid(1).join(u'\t'));
+            }
+        }
+    }
+    EXPECT_GE(rows, 3 * 40);
+}
+
+TEST(SwitchingTimeText, TextsThatNameNoSwitchingTimeSayWhy)
+{
+    const struct {
+        const char* text;
+        SwitchingTimeTextError error;
+    } cases[] = {
+        {"  ", SwitchingTimeTextError::Empty},
+        {"Mo Xy 7:00 C1 EIN", SwitchingTimeTextError::Days},
+        {"31. April 7:00 C1 EIN", SwitchingTimeTextError::Date},
+        {"täglich C1 EIN", SwitchingTimeTextError::Time},
+        {"täglich 24:00 C1 EIN", SwitchingTimeTextError::Time},
+        {"täglich 7:00 Uhr EIN", SwitchingTimeTextError::Channels},
+        {"täglich 7:00 C17 EIN", SwitchingTimeTextError::Channels},
+        {"täglich 7:00 C1 75 sec EIN", SwitchingTimeTextError::Pulse},
+        {"täglich 7:00 C1 1x EIN", SwitchingTimeTextError::Once},
+        {"täglich 7:00 C1", SwitchingTimeTextError::State},
+        {"24.12. 7:00 C1 EIN 3", SwitchingTimeTextError::Priority},
+        {"Mo 7:00 C1 EIN 10", SwitchingTimeTextError::Priority},
+        {"täglich 7:00 C1 EIN 3 Uhr", SwitchingTimeTextError::Unexpected},
+    };
+    const TextTable texts = textsIn(1);
+    for (const auto& c : cases) {
+        const SwitchingTimeParse read = ParseSwitchingTime(QString::fromUtf8(c.text), texts);
+        EXPECT_FALSE(read.notation) << c.text;
+        EXPECT_EQ(read.error, c.error) << c.text;
+        EXPECT_FALSE(SwitchingTimeTextMessage(read, ExtraLanguage::French).isEmpty());
+    }
+}
+
+// A holiday set without a channel choice: every channel of the four-channel device in one entry, channel 1 of the
+// sixteen-channel device, as the priority-time dialog of each gives it.
+TEST(SiteChangeHolidays, GoWhereTheDevicesOwnDialogPutsThem)
+{
+    const SiteChange change{.kind = K::Holidays, .fromYear = 2027, .toYear = 2027, .holidays = kMayAndEaster};
+    const TextTable texts = textsIn(2);
+    for (const auto& [program, channels] : {std::pair{canonical731(), " C1 C2 C3 C4"}, std::pair{canonical738(), " C1"}}) {
+        ProgramModel m = program;
+        const ProgramSlot was = m.program();
+        QString reason;
+        ASSERT_TRUE(ApplySiteChangeToProgram(m, change, texts, ExtraLanguage::English, &reason)) << reason.toStdString();
+        const ProgramSlot& is = m.program();
+        EXPECT_EQ(is.AnzPz, was.AnzPz + 2);
+        for (int i = is.AnzSz; i < is.AnzSz + is.AnzPz; ++i) {
+            const Entry& e = is.Eintrag[static_cast<std::size_t>(i)];
+            if (std::find(was.Eintrag.begin(), was.Eintrag.end(), e) == was.Eintrag.end())
+                EXPECT_EQ(EntryChannelsText(e, texts, m.device), QString::fromLatin1(channels));
+        }
+    }
 }
 
 } // namespace

@@ -47,6 +47,14 @@ TEST_F(SiteCommands, CheckAndApply)
         {shipped + QStringList{"--dst-rule", "3"}, 2, "", "usage"},
         {shipped + QStringList{"--only", "Flur EG", "--holidays", "Atlantis", "--years", "2027-2028"}, 2, "", "no holiday set named Atlantis"},
         {shipped + QStringList{"--only", "Flur EG", "--holidays", "England and Wales", "--years", "2028-2027"}, 2, "", "--years"},
+        // A switching time by the text of its list row: added where it fits, refused where a channel is missing.
+        {shipped + QStringList{"--only", "Flur EG,Aussenlicht", "--add-time", "Mo-Fr 12:00 C3 ON", "--dry-run"}, 3,
+         "Flur EG:\n  + Switching time 3: Mo Tu We Th Fr  12:00 hrs  C3  ON\nAussenlicht: not applicable: The device has only 2 channels.\n"},
+        {shipped + QStringList{"--only", "Flur EG", "--change-time", "1  \tdaily\t  7:00 hrs\t C1\t\t \tON\t", "--to", "daily 6:30 C1 ON", "--dry-run"}, 0,
+         "  - Switching time 1: daily  7:00 hrs  C1  ON\n  + Switching time 1: daily  6:30 hrs  C1  ON\n"},
+        {shipped + QStringList{"--only", "Flur EG", "--delete-time", "daily 8:00 C1 ON"}, 3, "Flur EG: not applicable: The switching time is not in the program\n"},
+        {shipped + QStringList{"--only", "Flur EG", "--add-time", "daily 25:00 C1 ON"}, 2, "", "No time 0:00 to 23:59 given."},
+        {shipped + QStringList{"--only", "Flur EG", "--change-time", "daily 7:00 C1 ON"}, 2, "", "usage"},
     };
     expectAll(cases);
     EXPECT_EQ(readFile(path(u"A.zpg"_s)), a) << "a dry run or a refusal wrote the program";

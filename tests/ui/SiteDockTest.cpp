@@ -1,9 +1,12 @@
 // The building site in the desktop: opened through the file menu it shows every device with its state; a double
 // click opens a device's program for editing; a write run from the dock against the simulated bus brings the bus
 // devices up to date; a change of many programs leaves out an unticked device and is one undo step of the open
-// program; the dock fits a small screen.
+// program; a holiday set chosen in the change dialog gives the days of the command line; the dock fits a small screen.
 #include "tests/ui/DesktopFixture.h"
 
+#include "calendar/FeiertagTabelle.h"
+#include "calendar/PlaceList.h"
+#include "site/SiteChange.h"
 #include "site/SiteFile.h"
 #include "site/SiteState.h"
 #include "tests/support/TestPrograms.h"
@@ -171,6 +174,43 @@ TEST_F(SiteDockTest, AChangeOfManyProgramsLeavesOutTheUntickedAndIsOneUndoStepOf
     EXPECT_EQ(frame()->history().stack().count(), steps + 1);
     frame()->history().undoAction()->trigger();
     EXPECT_EQ(SavedImage(model()), open);
+}
+
+// The holiday set chosen in the dialog comes from the installation's holiday file, as `site apply --holidays`
+// reads it: the preview shows the same days for each device, and applying writes them.
+TEST_F(SiteDockTest, AHolidaySetChosenInTheChangeDialogGivesTheDaysOfTheCommandLine)
+{
+    ASSERT_TRUE(QFile::copy(shipped(u"english.hdy"_s), work(u"english.hdy"_s)));
+    openSchool();
+    const QByteArray aussen = readFile(work(u"programs/Aussen.zpg"_s));
+    click(commands().dock(), "cmdAnlageAendern");
+    SiteChangeDialog* dialog = commands().changeDialog();
+    ASSERT_NE(dialog, nullptr);
+    child<QComboBox>(dialog, "cboArt")->setCurrentIndex(0);
+    child<QComboBox>(dialog, "cboSet")->setCurrentText(u"England and Wales"_s);
+    child<QSpinBox>(dialog, "spnVon")->setValue(2027);
+    child<QSpinBox>(dialog, "spnBis")->setValue(2027);
+    click(dialog, "cmdVorschau");
+
+    FeiertagTabelle table;
+    ASSERT_EQ(table.read(work(u"english.hdy"_s)), FeiertagResult::Ok);
+    SiteChange change{.kind = SiteChange::Kind::Holidays, .holidaySet = u"England and Wales"_s, .fromYear = 2027, .toYear = 2027};
+    ASSERT_TRUE(ResolveSiteChange(change, table, PlaceList()));
+    Site site;
+    ASSERT_TRUE(LoadSite(work(u"Schule.zsite"_s), site).ok());
+    const std::vector<SiteChangePreview> expected =
+        PreviewSiteChange(site, {u"Flur EG"_s, u"Klassen"_s, u"Aussen"_s}, change, textsIn(2), ExtraLanguage::English);
+    QTreeWidget* preview = dialog->preview();
+    ASSERT_EQ(preview->topLevelItemCount(), 4);
+    for (int i = 0; i < 3; ++i) {
+        const QTreeWidgetItem* item = preview->topLevelItem(i);
+        ASSERT_GE(expected[i].differences.size(), 8) << i;
+        EXPECT_EQ(item->checkState(0), Qt::Checked) << item->text(1).toStdString();
+        ASSERT_EQ(item->childCount(), expected[i].differences.size());
+        for (int c = 0; c < item->childCount(); ++c) EXPECT_EQ(item->child(c)->text(1), expected[i].differences[c]);
+    }
+    click(dialog, "cmdAnwenden");
+    EXPECT_NE(readFile(work(u"programs/Aussen.zpg"_s)), aussen);
 }
 
 TEST_F(SiteDockTest, TheDockFitsASmallScreenBesideTheList)

@@ -109,6 +109,9 @@ SiteChangeDialog::SiteChangeDialog(const TextTable& texts, const QStringList& ho
     txtEntry_->setPlaceholderText(texts_(T::kEntryHint));
     txtEntry2_ = new QLineEdit(entry);
     txtEntry2_->setObjectName(QStringLiteral("txtSchaltzeitNeu"));
+    txtEntry2_->setPlaceholderText(texts_(T::kEntryHint));
+    for (QLineEdit* box : {txtEntry_, txtEntry2_})
+        box->setToolTip(texts_(T::kEntryTip));
     entryForm->addRow(texts_(T::kEntry), txtEntry_);
     entryForm->addRow(texts_(T::kEntryNew), txtEntry2_);
     lblEntry2_ = qobject_cast<QLabel*>(entryForm->labelForField(txtEntry2_));

@@ -316,19 +316,30 @@ void SiteCommands::change()
     change_->open();
 }
 
+SiteChange SiteCommands::changeOfDialog() const
+{
+    SiteChange change = change_->change();
+    PlaceList places;
+    if (change.kind == SiteChange::Kind::Place)
+        (void)places.read(QDir(ctx_.workDir).filePath(ctx_.texts(TextId::PlaceFileName)));
+    // A set or place not found leaves the change empty: the preview says why for each device.
+    (void)ResolveSiteChange(change, ctx_.holidays, places);
+    return change;
+}
+
 void SiteCommands::previewChange()
 {
     QStringList devices;
     for (const SiteDevice& d : site_->devices)
         devices << d.name;
     change_->showPreview(
-        PreviewSiteChange(*site_, devices, change_->change(), ctx_.texts, ctx_.texts.extraLanguage()),
+        PreviewSiteChange(*site_, devices, changeOfDialog(), ctx_.texts, ctx_.texts.extraLanguage()),
         openDeviceName());
 }
 
 void SiteCommands::applyChange()
 {
-    const SiteChange change = change_->change();
+    const SiteChange change = changeOfDialog();
     QStringList files = change_->tickedDevices();
     // The program being edited takes the change in memory, as one step of
     // its history, and is saved by the user; its file stays as it is.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "site/Site.h"
+#include "site/SiteChange.h"
 #include "site/SiteChecks.h"
 #include "ui/frame/DesktopContext.h"
 
@@ -69,6 +70,9 @@ private:
     // The device whose program is the one being edited, empty when none.
     QString openDeviceName() const;
     void startRun(SiteDirection direction, const QString& outDir);
+    // The dialog's change with the holidays of its set from the installation's
+    // holiday table (the one the holiday dialog edits) and its place record.
+    SiteChange changeOfDialog() const;
     void previewChange();
     void applyChange();
     QString refuseDevice(const SiteDevice& device) const;

@@ -90,9 +90,16 @@ inline constexpr ExtraText kFirstYear{"Ab Jahr:", "From year:", "À partir de :"
 inline constexpr ExtraText kPlace{"Ort:", "Place:", "Lieu :"};
 inline constexpr ExtraText kEntry{"Schaltzeit:", "Switching time:", "Horaire :"};
 inline constexpr ExtraText kEntryNew{"Neu:", "New:", "Nouveau :"};
-inline constexpr ExtraText kEntryHint{"wie die Liste sie zeigt, z. B. „Mo-Fr 06:30 EIN 1“",
-                                      "as the list shows it, e.g. “Mo-Fr 06:30 ON 1”",
-                                      "comme la liste l'affiche, p. ex. « Lu-Ve 06:30 MARCHE 1 »"};
+inline constexpr ExtraText kEntryHint{"eine Zeile der Liste, z. B. „Mo-Fr  6:45 Uhr  C1  EIN“",
+                                      "a row of the list, e.g. “Mo-Fr  6:45 hrs  C1  ON”",
+                                      "une ligne de la liste, p. ex. « Lu-Ve  6:45 h  C1  MARCHE »"};
+inline constexpr ExtraText kEntryTip{
+    "Tage oder Datum, Uhrzeit, Kanäle, [Impuls], [1x], Zustand, [Priorität] – so wie die Liste sie zeigt; "
+    "eine aus der Liste kopierte Zeile wird so genommen.",
+    "Days or date, time, channels, [pulse], [1x], state, [priority] – as the list shows them; "
+    "a row copied from the list is taken as it is.",
+    "Jours ou date, heure, canaux, [impulsion], [1x], état, [priorité] – comme la liste les affiche ; "
+    "une ligne copiée de la liste est reprise telle quelle."};
 inline constexpr ExtraText kRuleNone{"keine Umstellung", "no change of time", "pas de changement d'heure"};
 inline constexpr ExtraText kRuleEurope{"Europa", "Europe", "Europe"};
 inline constexpr ExtraText kRuleBritain{"Großbritannien", "Great Britain", "Grande-Bretagne"};
