@@ -7,8 +7,8 @@
 namespace zendrik::sitewindowtexts {
 
 // File menu.
-inline constexpr ExtraText kMenuOpenSite{"&Anlage öffnen...", "Open si&te...", "Ouvrir un si&te..."};
-inline constexpr ExtraText kMenuNewSite{"An&lage neu...", "New s&ite...", "Nouveau s&ite..."};
+inline constexpr ExtraText kMenuOpenSite{"Anlage &öffnen...", "Open si&te...", "Ouvrir un si&te..."};
+inline constexpr ExtraText kMenuNewSite{"&Anlage neu...", "New &building site...", "Nou&veau site..."};
 
 // The dock.
 inline constexpr ExtraText kDockTitle{"Anlage: %1", "Site: %1", "Site : %1"};
