@@ -6,11 +6,14 @@
 #include "tests/ui/DesktopFixture.h"
 
 #include "app/RecentFiles.h"
+#include "language/LanguageChoice.h"
 #include "transfer/bus/BusApplication.h"
 #include "transfer/sim/SimulatedBus.h"
 #include "ui/frame/UndoHistory.h"
 #include "ui/transfer/FrmBusaccess.h"
 
+#include <QMenuBar>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QUndoStack>
 
@@ -273,6 +276,14 @@ TEST_F(BusMenu, OfferedOnlyOnTheBusDeviceTypesAndOpensTheWindow)
     EXPECT_TRUE(action("mnuBusaccess")->isVisible());
     EXPECT_EQ(WithoutMnemonic(action("mnuBusaccess")->text()), u"Buszugriff"_s);
     inBusWindow({});
+    // With every command of a bus device in the menus, each keeps a letter of
+    // its own in every language: none falls back to a digit ("Buszugriff (&1)").
+    for (const int sprache : {kSpracheDeutsch, kSpracheEnglisch, kSpracheFranzoesisch}) {
+        restart(20, sprache);
+        for (const QMenu* menu : frame()->menuBar()->findChildren<QMenu*>())
+            for (const QAction* a : menu->actions())
+                EXPECT_FALSE(a->text().contains(QRegularExpression(u"\\(&\\d\\)"_s))) << sprache << ": " << a->text().toStdString();
+    }
 }
 
 } // namespace
