@@ -5,8 +5,8 @@
 // The reasons a change to many programs leaves a device out.
 namespace zendrik::sitechangetexts {
 
-inline constexpr ExtraText kNoSuchDevice{"Kein Gerät dieses Namens in der Baustelle", "No device of that name on the site",
-                                         "Aucun appareil de ce nom sur le chantier"};
+inline constexpr ExtraText kNoSuchDevice{"Kein Gerät dieses Namens in der Anlage", "No device of that name on the site",
+                                         "Aucun appareil de ce nom dans le site"};
 inline constexpr ExtraText kProgramNotOpened{"Programmdatei kann nicht geöffnet werden: %1",
                                              "Program file cannot be opened: %1",
                                              "Le fichier de programme ne peut pas être ouvert : %1"};

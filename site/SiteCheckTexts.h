@@ -12,9 +12,9 @@ inline constexpr ExtraText kSameBusAddress{
 inline constexpr ExtraText kProgramMissing{"Programmdatei %1 fehlt", "Program file %1 is missing",
                                            "Le fichier de programme %1 est introuvable"};
 inline constexpr ExtraText kProgramOutside{
-    "Programmdatei %1 liegt außerhalb des Ordners der Baustelle und wird nicht geöffnet",
+    "Programmdatei %1 liegt außerhalb des Ordners der Anlage und wird nicht geöffnet",
     "Program file %1 lies outside the site's folder and is not opened",
-    "Le fichier de programme %1 se trouve hors du dossier du chantier et n'est pas ouvert"};
+    "Le fichier de programme %1 se trouve hors du dossier du site et n'est pas ouvert"};
 inline constexpr ExtraText kProgramUnreadable{"Programmdatei %1 kann nicht gelesen werden",
                                               "Program file %1 cannot be read",
                                               "Le fichier de programme %1 ne peut pas être lu"};

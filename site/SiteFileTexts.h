@@ -6,14 +6,14 @@ namespace zendrik::SiteFileTexts {
 
 // Why a site file cannot be loaded: %1 the file, %2 the line, %3 the key,
 // value or name at fault.
-inline constexpr ExtraText kUnreadable{"Die Baustellendatei %1 kann nicht gelesen werden.",
+inline constexpr ExtraText kUnreadable{"Die Anlagendatei %1 kann nicht gelesen werden.",
                                        "The site file %1 cannot be read.",
-                                       "Le fichier de chantier %1 ne peut pas être lu."};
-inline constexpr ExtraText kEmpty{"Die Baustellendatei %1 ist leer.", "The site file %1 is empty.",
-                                  "Le fichier de chantier %1 est vide."};
-inline constexpr ExtraText kNotASite{"%1, Zeile %2: keine Baustellendatei (die erste Zeile muss „zendrik-site 1“ lauten).",
+                                       "Le fichier de site %1 ne peut pas être lu."};
+inline constexpr ExtraText kEmpty{"Die Anlagendatei %1 ist leer.", "The site file %1 is empty.",
+                                  "Le fichier de site %1 est vide."};
+inline constexpr ExtraText kNotASite{"%1, Zeile %2: keine Anlagendatei (die erste Zeile muss „zendrik-site 1“ lauten).",
                                      "%1, line %2: not a site file (the first line must read \"zendrik-site 1\").",
-                                     "%1, ligne %2 : ce n'est pas un fichier de chantier (la première ligne doit être « zendrik-site 1 »)."};
+                                     "%1, ligne %2 : ce n'est pas un fichier de site (la première ligne doit être « zendrik-site 1 »)."};
 inline constexpr ExtraText kNewerVersion{"%1, Zeile %2: mit einer neueren Programmversion geschrieben (Version %3).",
                                          "%1, line %2: written by a newer version of the program (version %3).",
                                          "%1, ligne %2 : écrit par une version plus récente du programme (version %3)."};
@@ -43,9 +43,9 @@ inline constexpr ExtraText kDeviceExists{"%1: das Gerät „%2“ ist schon vorh
 
 // Why a device of a loaded site cannot be used as it stands.
 inline constexpr ExtraText kMarkUnknownType{"unbekannter Gerätetyp", "unknown device type", "type d'appareil inconnu"};
-inline constexpr ExtraText kMarkOutsideFolder{"Programmdatei außerhalb des Baustellenordners",
+inline constexpr ExtraText kMarkOutsideFolder{"Programmdatei außerhalb des Ordners der Anlage",
                                               "program file outside the site's folder",
-                                              "fichier de programme hors du dossier du chantier"};
+                                              "fichier de programme hors du dossier du site"};
 inline constexpr ExtraText kMarkMissingProgram{"Programmdatei fehlt", "program file missing",
                                                "fichier de programme manquant"};
 inline constexpr ExtraText kMarkUnfittingProgram{"Programm passt nicht zum Gerätetyp",

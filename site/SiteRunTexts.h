@@ -44,7 +44,7 @@ inline constexpr ExtraText kSiteRunRestorePending{
     "Applikation noch wiederherzustellen", "application still to be reinstalled",
     "application encore à réinstaller"};
 inline constexpr ExtraText kSiteRunLogNotWritten{
-    "Protokoll der Baustelle nicht geschrieben: %1", "site log not written: %1",
-    "journal du chantier non écrit : %1"};
+    "Protokoll der Anlage nicht geschrieben: %1", "site log not written: %1",
+    "journal du site non écrit : %1"};
 
 } // namespace zendrik
