@@ -196,20 +196,6 @@ DeviceSummary SummarizeForSite(const ProgramModel& model, const YearSimulation& 
     return s;
 }
 
-// The transfer state as DeviceTransferState tells it, on the program already
-// open: the file is not read a second time for its checksum.
-SiteTransferState OpenedTransferState(const SiteDevice& device, const ProgramModel& opened)
-{
-    if (!device.last)
-        return SiteTransferState::Never;
-    if (device.last->result == SiteTransferResult::Failed)
-        return SiteTransferState::Failed;
-    if (device.last->result == SiteTransferResult::Differs || device.last->checksum.isEmpty())
-        return SiteTransferState::ChangedSince;
-    return ImageChecksum(opened) == device.last->checksum ? SiteTransferState::UpToDate
-                                                          : SiteTransferState::ChangedSince;
-}
-
 void SiteTransferFindings(SiteTransferState state, const SiteDevice& device, ExtraLanguage lang,
                           std::vector<SiteFinding>& out)
 {
@@ -253,7 +239,7 @@ std::vector<SiteFinding> CheckSite(const Site& site, const TextTable& texts, int
                 out.push_back(*refused);
                 continue;
             }
-            transfer[i] = OpenedTransferState(device, *model);
+            transfer[i] = DeviceTransferState(device, *model);
             const YearSimulation sim(*model, year);
             for (const Finding& f : RunAllChecks(*model, texts, year, sim)) {
                 SiteFinding s = SiteFindingOf(SiteCheckId::ProgramCheck, f.severity, device, f.message);

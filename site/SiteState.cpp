@@ -9,6 +9,8 @@
 #include "site/SiteFile.h"
 #include "site/SiteFileTexts.h"
 
+#include <optional>
+
 namespace zendrik {
 
 int LoadSiteProgram(const Site& site, const SiteDevice& device, ProgramModel& model)
@@ -28,7 +30,11 @@ int LoadSiteProgram(const Site& site, const SiteDevice& device, ProgramModel& mo
     return LoadOk;
 }
 
-SiteTransferState DeviceTransferState(const Site& site, const SiteDevice& device)
+namespace {
+
+// What the last transfer alone tells; nothing when only the checksum of the
+// program as it is now can tell.
+std::optional<SiteTransferState> StateOfLastTransfer(const SiteDevice& device)
 {
     if (!device.last)
         return SiteTransferState::Never;
@@ -36,11 +42,27 @@ SiteTransferState DeviceTransferState(const Site& site, const SiteDevice& device
         return SiteTransferState::Failed;
     if (device.last->result == SiteTransferResult::Differs || device.last->checksum.isEmpty())
         return SiteTransferState::ChangedSince;
+    return std::nullopt;
+}
+
+} // namespace
+
+SiteTransferState DeviceTransferState(const SiteDevice& device, const ProgramModel& opened)
+{
+    if (const auto state = StateOfLastTransfer(device))
+        return *state;
+    return ImageChecksum(opened) == device.last->checksum ? SiteTransferState::UpToDate
+                                                          : SiteTransferState::ChangedSince;
+}
+
+SiteTransferState DeviceTransferState(const Site& site, const SiteDevice& device)
+{
+    if (const auto state = StateOfLastTransfer(device))
+        return *state;
     ProgramModel model;
     if (LoadSiteProgram(site, device, model) != LoadOk)
         return SiteTransferState::ChangedSince;
-    return ImageChecksum(model) == device.last->checksum ? SiteTransferState::UpToDate
-                                                          : SiteTransferState::ChangedSince;
+    return DeviceTransferState(device, model);
 }
 
 QString TransferStateText(SiteTransferState state, ExtraLanguage language)

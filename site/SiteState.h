@@ -20,6 +20,8 @@ int LoadSiteProgram(const Site& site, const SiteDevice& device, ProgramModel& mo
 
 // The state of a device; reads its program file for the checksum.
 SiteTransferState DeviceTransferState(const Site& site, const SiteDevice& device);
+// The same on the device's program already open (its file is not read again).
+SiteTransferState DeviceTransferState(const SiteDevice& device, const ProgramModel& opened);
 QString TransferStateText(SiteTransferState state, ExtraLanguage language);
 // "sim:bus.ini 1.1.5", "chip /dev/ttyUSB0", "ir 1", "none": the LINK column of the device list.
 QString SiteLinkText(const SiteDevice& device);

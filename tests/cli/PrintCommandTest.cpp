@@ -6,6 +6,7 @@
 #include "transfer/TransferJournal.h"
 #include "tests/cli/CliFolder.h"
 #include "tests/editing/ListFixtures.h"
+#include "tests/support/PdfPages.h"
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -16,21 +17,6 @@ using namespace zendrik::test;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// The pages of a PDF as pdftotext reads them, after pdfinfo confirmed their number.
-QStringList PdfPages(const QString& pdf, int count)
-{
-    QProcess info, text;
-    info.start(u"pdfinfo"_s, {pdf});
-    text.start(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s});
-    if (!info.waitForFinished(30000) || !text.waitForFinished(30000) || text.exitCode() != 0) {
-        ADD_FAILURE() << "pdfinfo and pdftotext (poppler-utils) are needed";
-        return {};
-    }
-    const QString pages = QString::fromUtf8(info.readAllStandardOutput());
-    EXPECT_TRUE(pages.contains(QRegularExpression(u"Pages:\\s+%1\\b"_s.arg(count)))) << pages.toStdString();
-    return QString::fromUtf8(text.readAllStandardOutput()).split(u'\f', Qt::SkipEmptyParts);
-}
 
 class PrintCommandTest : public CliFolder {
 protected:

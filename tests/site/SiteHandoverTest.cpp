@@ -11,6 +11,7 @@
 #include "site/SiteFile.h"
 #include "site/SiteHandover.h"
 #include "site/SiteState.h"
+#include "tests/support/PdfPages.h"
 #include "tests/support/CliRun.h"
 #include "tests/support/TestPrograms.h"
 
@@ -46,21 +47,6 @@ private:
     std::unique_ptr<QGuiApplication> app_;
 };
 [[maybe_unused]] const auto* const kGui = ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
-
-// The pages of a PDF as pdftotext reads them, after pdfinfo confirmed their number.
-QStringList PdfPages(const QString& pdf, int count)
-{
-    QProcess info, text;
-    info.start(u"pdfinfo"_s, {pdf});
-    text.start(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s});
-    if (!info.waitForFinished(30000) || !text.waitForFinished(30000) || text.exitCode() != 0) {
-        ADD_FAILURE() << "pdfinfo and pdftotext (poppler-utils) are needed";
-        return {};
-    }
-    const QString pages = QString::fromUtf8(info.readAllStandardOutput());
-    EXPECT_TRUE(pages.contains(QRegularExpression(u"Pages:\\s+%1\\b"_s.arg(count)))) << pages.toStdString();
-    return QString::fromUtf8(text.readAllStandardOutput()).split(u'\f', Qt::SkipEmptyParts);
-}
 
 class SiteHandoverTest : public ::testing::Test {
 protected:

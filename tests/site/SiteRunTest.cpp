@@ -28,8 +28,6 @@ namespace {
 
 using Outcome = SiteDeviceOutcome;
 
-void PrintTo(const QString& s, std::ostream* os) { *os << s.toStdString(); }
-
 // Keeps every call and the thread it came on; may stop the run at the first device's start.
 struct Recorder : SiteRunObserver {
     QThread* caller = QThread::currentThread();
@@ -65,7 +63,6 @@ struct Row {
     bool siteBlocked = false; // a folder stands where the site file is to be replaced
     bool writeFirst = false;  // everything written before, then Halle's program changed
     std::map<QString, Outcome> expected;
-    QString hallReason; // a part of Halle's reason
 };
 
 class SiteRunTest : public ::testing::Test {
@@ -199,11 +196,13 @@ TEST_F(SiteRunTest, RunsReportEachDeviceRecordTheLastTransferAndLogIt)
             EXPECT_EQ(d.last->direction, row.direction);
             EXPECT_EQ(d.last->result, outcome == Outcome::Ok ? SiteTransferResult::Ok : outcome == Outcome::Differs ? SiteTransferResult::Differs
                                                                                                                     : SiteTransferResult::Failed);
-            if (outcome == Outcome::Ok)
+            if (outcome == Outcome::Ok) {
                 EXPECT_EQ(d.last->checksum, checksumOf(d)) << name.toStdString();
+            }
             EXPECT_EQ(d.last->confirmed, outcome == Outcome::Ok && row.direction == SiteDirection::Write);
-            if (row.direction == SiteDirection::Read)
+            if (row.direction == SiteDirection::Read) {
                 EXPECT_TRUE(QFile::exists(QDir(options.outDir).filePath(name + u".zpg"_s)));
+            }
         }
         const QStringList log = QString::fromUtf8(readFile(SiteLogPath(site))).split(u'\n', Qt::SkipEmptyParts);
         ASSERT_FALSE(log.isEmpty());
