@@ -264,8 +264,9 @@ TEST(SiteChangeHolidays, GoWhereTheDevicesOwnDialogPutsThem)
         EXPECT_EQ(is.AnzPz, was.AnzPz + 2);
         for (int i = is.AnzSz; i < is.AnzSz + is.AnzPz; ++i) {
             const Entry& e = is.Eintrag[static_cast<std::size_t>(i)];
-            if (std::find(was.Eintrag.begin(), was.Eintrag.end(), e) == was.Eintrag.end())
+            if (std::find(was.Eintrag.begin(), was.Eintrag.end(), e) == was.Eintrag.end()) {
                 EXPECT_EQ(EntryChannelsText(e, texts, m.device), QString::fromLatin1(channels));
+            }
         }
     }
 }

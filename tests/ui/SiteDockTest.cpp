@@ -194,7 +194,10 @@ TEST_F(SiteDockTest, AHolidaySetChosenInTheChangeDialogGivesTheDaysOfTheCommandL
 
     FeiertagTabelle table;
     ASSERT_EQ(table.read(work(u"english.hdy"_s)), FeiertagResult::Ok);
-    SiteChange change{.kind = SiteChange::Kind::Holidays, .holidaySet = u"England and Wales"_s, .fromYear = 2027, .toYear = 2027};
+    SiteChange change;
+    change.kind = SiteChange::Kind::Holidays;
+    change.holidaySet = u"England and Wales"_s;
+    change.fromYear = change.toYear = 2027;
     ASSERT_TRUE(ResolveSiteChange(change, table, PlaceList()));
     Site site;
     ASSERT_TRUE(LoadSite(work(u"Schule.zsite"_s), site).ok());
