@@ -170,31 +170,30 @@ int runSiteAdd(CliContext& ctx, const QStringList& args)
     if (const int rc = loadSiteOrRefuse(ctx, parsed->positional().first(), site); rc != kExitOk)
         return rc;
     const ExtraLanguage language = siteLanguage(ctx);
-    if (site.indexOf(name) >= 0) {
+    const QString programFile = QFileInfo(parsed->value(QStringLiteral("program"))).absoluteFilePath();
+    const SiteAddCheck check = CheckNewSiteDevice(site, device, programFile);
+    const auto refuseAs = [&](SiteDeviceMark mark) {
+        ctx.err << programFile << ": " << SiteDeviceMarkText(mark, language) << Qt::endl;
+        return kExitRefused;
+    };
+    switch (check.refusal) {
+    case SiteAddRefusal::None:
+        break;
+    case SiteAddRefusal::NoName:
+    case SiteAddRefusal::BadAddress: // both taken as usage above
+        return ctx.usage(kSiteAddUsage);
+    case SiteAddRefusal::DuplicateName:
         ctx.err << SiteFileTexts::kDeviceExists.in(language).arg(site.path, name) << Qt::endl;
         return kExitRefused;
+    case SiteAddRefusal::OutsideFolder:
+        return refuseAs(SiteDeviceMark::OutsideFolder);
+    case SiteAddRefusal::MissingProgram:
+        return refuseAs(SiteDeviceMark::MissingProgram);
+    case SiteAddRefusal::UnfittingProgram:
+        return refuseAs(SiteDeviceMark::UnfittingProgram);
+    case SiteAddRefusal::UnreadableProgram:
+        return ctx.refuse(ctx.loadMessage(check.loadResult, programFile));
     }
-
-    // The program is kept relative to the site's folder, so the folder can
-    // be moved or handed over as a whole.
-    const QString programFile = QFileInfo(parsed->value(QStringLiteral("program"))).absoluteFilePath();
-    device.program = QFileInfo(site.path).absoluteDir().relativeFilePath(programFile);
-    if (SiteProgramLeavesFolder(device.program)) {
-        ctx.err << programFile << ": " << SiteDeviceMarkText(SiteDeviceMark::OutsideFolder, language) << Qt::endl;
-        return kExitRefused;
-    }
-    if (!QFileInfo(programFile).isFile()) {
-        ctx.err << programFile << ": " << SiteDeviceMarkText(SiteDeviceMark::MissingProgram, language) << Qt::endl;
-        return kExitRefused;
-    }
-    ProgramModel scratch;
-    const int loaded = LoadSiteProgram(site, device, scratch);
-    if (loaded == -1) {
-        ctx.err << programFile << ": " << SiteDeviceMarkText(SiteDeviceMark::UnfittingProgram, language) << Qt::endl;
-        return kExitRefused;
-    }
-    if (loaded != LoadOk)
-        return ctx.refuse(ctx.loadMessage(loaded, programFile));
 
     site.devices.push_back(device);
     return saveSiteOrRefuse(ctx, site);

@@ -8,6 +8,10 @@
 #include "model/ProgramSetup.h"
 #include "site/SiteFile.h"
 #include "site/SiteFileTexts.h"
+#include "transfer/bus/PhysicalAddress.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 #include <optional>
 
@@ -28,6 +32,30 @@ int LoadSiteProgram(const Site& site, const SiteDevice& device, ProgramModel& mo
     if (DeviceRowFromFile(model.device))
         return -1;
     return LoadOk;
+}
+
+SiteAddCheck CheckNewSiteDevice(const Site& site, SiteDevice& device, const QString& programFile)
+{
+    if (device.name.trimmed().isEmpty())
+        return {SiteAddRefusal::NoName};
+    if (site.indexOf(device.name) >= 0)
+        return {SiteAddRefusal::DuplicateName};
+    if (device.link == SiteLinkKind::Bus && !ParsePhysAddress(device.address))
+        return {SiteAddRefusal::BadAddress};
+    // Kept relative to the site's folder, so the folder can be moved or
+    // handed over as a whole.
+    device.program = QFileInfo(site.path).absoluteDir().relativeFilePath(programFile);
+    if (SiteProgramLeavesFolder(device.program))
+        return {SiteAddRefusal::OutsideFolder};
+    if (!QFileInfo(programFile).isFile())
+        return {SiteAddRefusal::MissingProgram};
+    ProgramModel scratch;
+    const int loaded = LoadSiteProgram(site, device, scratch);
+    if (loaded == -1)
+        return {SiteAddRefusal::UnfittingProgram};
+    if (loaded != LoadOk)
+        return {SiteAddRefusal::UnreadableProgram, loaded};
+    return {};
 }
 
 namespace {

@@ -18,6 +18,26 @@ enum class SiteTransferState { UpToDate,     // last write ok and the file's che
 // success), or -1 when the device is marked and cannot be opened.
 int LoadSiteProgram(const Site& site, const SiteDevice& device, ProgramModel& model);
 
+// Why a device cannot join a site.
+enum class SiteAddRefusal { None,
+                            NoName,
+                            DuplicateName,
+                            BadAddress,       // a bus device without a readable physical address
+                            OutsideFolder,    // the program does not lie in the site's folder
+                            MissingProgram,
+                            UnfittingProgram, // the program does not open as the device's type
+                            UnreadableProgram };
+
+struct SiteAddCheck {
+    SiteAddRefusal refusal = SiteAddRefusal::None;
+    int loadResult = 0; // UnreadableProgram: the program loader's result
+};
+
+// Checks a device before it joins the site, with `programFile` its program
+// as an absolute path; on success device.program holds that path relative
+// to the site's folder, as the site file keeps it.
+SiteAddCheck CheckNewSiteDevice(const Site& site, SiteDevice& device, const QString& programFile);
+
 // The state of a device; reads its program file for the checksum.
 SiteTransferState DeviceTransferState(const Site& site, const SiteDevice& device);
 // The same on the device's program already open (its file is not read again).

@@ -30,7 +30,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QTableWidget>
 
 namespace zendrik {
@@ -371,26 +370,31 @@ void SiteCommands::applyChange()
 
 QString SiteCommands::refuseDevice(const SiteDevice& device) const
 {
-    if (device.name.isEmpty())
-        return ctx_.texts(T::kNeedName);
-    if (site_->indexOf(device.name) >= 0)
-        return ctx_.texts(T::kDuplicateName).arg(device.name);
-    const QString relative = QDir(siteFolder()).relativeFilePath(QDir(siteFolder()).absoluteFilePath(device.program));
-    if (device.program.isEmpty() || relative.startsWith(QStringLiteral("../")) || QDir::isAbsolutePath(relative))
-        return ctx_.texts(T::kProgramOutside).arg(QDir::toNativeSeparators(device.program));
-    static const QRegularExpression address(QStringLiteral("^\\d{1,2}\\.\\d{1,2}\\.\\d{1,3}$"));
-    if (device.link == SiteLinkKind::Bus && !address.match(device.address).hasMatch())
-        return ctx_.texts(T::kBadAddress).arg(device.address);
-    // The program must open as the chosen type.
-    Site trial = *site_;
     SiteDevice added = device;
-    added.program = relative;
-    trial.devices.push_back(added);
-    MarkSiteDevices(trial);
-    const SiteDeviceMark mark = trial.devices.back().mark;
-    return mark == SiteDeviceMark::None ? QString()
-                                        : device.name + QStringLiteral(": ")
-                                              + SiteDeviceMarkText(mark, ctx_.texts.extraLanguage());
+    const SiteAddCheck check = CheckNewSiteDevice(*site_, added, QDir(siteFolder()).absoluteFilePath(device.program));
+    SiteDeviceMark mark = SiteDeviceMark::None;
+    switch (check.refusal) {
+    case SiteAddRefusal::None:
+        return QString();
+    case SiteAddRefusal::NoName:
+        return ctx_.texts(T::kNeedName);
+    case SiteAddRefusal::DuplicateName:
+        return ctx_.texts(T::kDuplicateName).arg(device.name);
+    case SiteAddRefusal::BadAddress:
+        return ctx_.texts(T::kBadAddress).arg(device.address);
+    case SiteAddRefusal::OutsideFolder:
+        return ctx_.texts(T::kProgramOutside).arg(QDir::toNativeSeparators(device.program));
+    case SiteAddRefusal::MissingProgram:
+        mark = SiteDeviceMark::MissingProgram;
+        break;
+    case SiteAddRefusal::UnfittingProgram:
+        mark = SiteDeviceMark::UnfittingProgram;
+        break;
+    case SiteAddRefusal::UnreadableProgram:
+        mark = SiteDeviceMark::UnreadableProgram;
+        break;
+    }
+    return device.name + QStringLiteral(": ") + SiteDeviceMarkText(mark, ctx_.texts.extraLanguage());
 }
 
 void SiteCommands::addDevice()
@@ -403,8 +407,8 @@ void SiteCommands::addDevice()
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::accepted, this, [this, dialog] {
         SiteDevice device = dialog->device();
-        const QDir folder(siteFolder());
-        device.program = folder.relativeFilePath(folder.absoluteFilePath(device.program));
+        // Accepted only when the check passed; it makes the program relative to the site's folder.
+        CheckNewSiteDevice(*site_, device, QDir(siteFolder()).absoluteFilePath(device.program));
         site_->devices.push_back(device);
         MarkSiteDevices(*site_);
         checks_.clear();
