@@ -1,6 +1,7 @@
 #include "calendar/FeiertagKalender.h"
 
 #include "calendar/FeiertagDatum.h"
+#include "util/CsvField.h"
 
 #include <QCryptographicHash>
 #include <QDate>
@@ -52,16 +53,6 @@ void AppendLine(QByteArray& out, const QString& line)
 QString IcsDate(const QDate& date)
 {
     return date.toString(QStringLiteral("yyyyMMdd"));
-}
-
-QString CsvField(const QString& text)
-{
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n'))
-        && !text.contains(QLatin1Char('\r')))
-        return text;
-    QString quoted = text;
-    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
 } // namespace

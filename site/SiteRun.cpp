@@ -20,6 +20,7 @@
 #include "transfer/ir/IrTransfer.h"
 #include "transfer/links/OpenEibLink.h"
 #include "util/AtomicFile.h"
+#include "util/CsvField.h"
 #include "util/FileCheck.h"
 
 #include <QDir>
@@ -139,16 +140,6 @@ QString ProtocolFileFor(const QString& workDir, const QString& connection)
     for (const QChar c : connection)
         name += c.isLetterOrNumber() || c == u'.' || c == u'-' ? c : QChar(u'_');
     return QDir(workDir.isEmpty() ? QStringLiteral(".") : workDir).filePath(QStringLiteral("protocol-%1.txt").arg(name));
-}
-
-QString CsvField(QString text)
-{
-    // A spreadsheet would run a field starting with these as a formula.
-    if (!text.isEmpty() && QStringLiteral("=+-@").contains(text.front()))
-        text.prepend(u'\'');
-    if (text.contains(u',') || text.contains(u'"') || text.contains(u'\n') || text.contains(u'\r'))
-        text = u'"' + text.replace(u'"', QStringLiteral("\"\"")) + u'"';
-    return text;
 }
 
 // The site file keeps local time to the second.
@@ -385,11 +376,11 @@ bool AppendLog(const Site& site, const std::vector<Chosen>& chosen, SiteDirectio
         if (!r.reason.isEmpty())
             outcome += QStringLiteral(": ") + r.reason;
         const QStringList fields{when,
-                                 CsvField(r.device),
+                                 SpreadsheetCsvField(r.device),
                                  QString::fromLatin1(DirectionKey(direction)),
-                                 CsvField(outcome),
+                                 SpreadsheetCsvField(outcome),
                                  QString::number(r.seconds, 'f', 1),
-                                 CsvField(r.differences.join(QStringLiteral(" | ")))};
+                                 SpreadsheetCsvField(r.differences.join(QStringLiteral(" | ")))};
         text += fields.join(u',').toUtf8() + '\n';
     }
     return WriteFileAtomically(path, text, error);

@@ -3,6 +3,7 @@
 #include "model/ImageChecksum.h"
 #include "model/ProgramModel.h"
 #include "util/AtomicFile.h"
+#include "util/CsvField.h"
 
 #include <QDir>
 #include <QFile>
@@ -71,16 +72,6 @@ std::vector<QStringList> parseCsv(const QString& text)
         rows.push_back(row);
     }
     return rows;
-}
-
-QString csvField(const QString& value)
-{
-    static const QRegularExpression special(QStringLiteral("[\",\r\n]"));
-    if (!value.contains(special) && !value.startsWith(QLatin1Char(' ')) && !value.endsWith(QLatin1Char(' ')))
-        return value;
-    QString quoted = value;
-    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
 std::optional<TransferRecord> recordOf(const QStringList& row)
@@ -167,15 +158,15 @@ bool RecordTransfer(const QString& workDir, const QString& programPath, const Tr
             continue;
         QStringList fields;
         for (const QString& f : row)
-            fields << csvField(f);
+            fields << CsvField(f);
         text += fields.join(QLatin1Char(',')) + QLatin1Char('\n');
     }
     const QStringList fields{record.when.toString(kTimeFormat),
                              pathName(record.path),
-                             csvField(record.where),
+                             CsvField(record.where),
                              record.confirmed ? QStringLiteral("yes") : QStringLiteral("no"),
                              record.checksum,
-                             csvField(key)};
+                             CsvField(key)};
     text += fields.join(QLatin1Char(',')) + QLatin1Char('\n');
     return WriteFileAtomically(TransferJournalPath(workDir), text.toUtf8(), error);
 }
