@@ -15,7 +15,6 @@
 #include "language/TextTable.h"
 #include "model/DeviceFamily.h"
 #include "model/EntryBuilder.h"
-#include "model/LoadResultMessage.h"
 #include "model/ProgramFile.h"
 #include "model/ProgramModel.h"
 #include "model/ProgramSort.h"
@@ -244,15 +243,10 @@ std::unique_ptr<ProgramModel> OpenForSiteChange(const Site& site, const QString&
     }
     const SiteDevice& device = site.devices[static_cast<std::size_t>(index)];
     auto model = std::make_unique<ProgramModel>();
-    const int result = device.mark == SiteDeviceMark::None ? LoadSiteProgram(site, device, *model) : -1;
-    if (result != LoadOk) {
+    const SiteDeviceMark mark = device.mark != SiteDeviceMark::None ? device.mark : OpenSiteProgram(site, device, *model);
+    if (mark != SiteDeviceMark::None) {
         preview.applicable = false;
-        const SiteDeviceMark mark = device.mark != SiteDeviceMark::None ? device.mark
-            : SiteProgramLeavesFolder(device.program)                   ? SiteDeviceMark::OutsideFolder
-                                                                        : SiteDeviceMark::UnfittingProgram;
-        const QString why = result < 0 ? SiteDeviceMarkText(mark, lang)
-                                       : LoadResultMessage(result, model->device.BrandIndex, site.programPath(device)).render(texts);
-        preview.reason = ChT::kProgramNotOpened.in(lang).arg(why);
+        preview.reason = ChT::kProgramNotOpened.in(lang).arg(SiteDeviceMarkText(mark, lang));
         return nullptr;
     }
     model->program().Dateiname = site.programPath(device);

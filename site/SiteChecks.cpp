@@ -118,8 +118,12 @@ std::optional<SiteFinding> OpenCheckedProgram(const Site& site, const SiteDevice
     if (device.mark == SiteDeviceMark::UnknownType || !typeName)
         return SiteFindingOf(SiteCheckId::ProgramUnfitting, Severity::Error, device,
                              CkT::kUnknownType.in(lang).arg(device.type));
+    // A device marked on loading is not opened again.
+    const SiteDeviceMark mark = device.mark != SiteDeviceMark::None ? device.mark : OpenSiteProgram(site, device, model);
     const ExtraText* missing = nullptr;
-    switch (device.mark) {
+    switch (mark) {
+    case SiteDeviceMark::None:
+        break;
     case SiteDeviceMark::OutsideFolder:
         missing = &CkT::kProgramOutside;
         break;
@@ -129,37 +133,13 @@ std::optional<SiteFinding> OpenCheckedProgram(const Site& site, const SiteDevice
     case SiteDeviceMark::UnreadableProgram:
         missing = &CkT::kProgramUnreadable;
         break;
-    default:
-        break;
+    case SiteDeviceMark::UnknownType:
+    case SiteDeviceMark::UnfittingProgram:
+        return SiteFindingOf(SiteCheckId::ProgramUnfitting, Severity::Error, device,
+                             CkT::kProgramUnfitting.in(lang).arg(device.program, typeName->in(lang)));
     }
     if (missing)
         return SiteFindingOf(SiteCheckId::ProgramMissing, Severity::Error, device, missing->in(lang).arg(device.program));
-    const SiteFinding unfitting = SiteFindingOf(SiteCheckId::ProgramUnfitting, Severity::Error, device,
-                                                CkT::kProgramUnfitting.in(lang).arg(device.program, typeName->in(lang)));
-    if (device.mark == SiteDeviceMark::UnfittingProgram)
-        return unfitting;
-    switch (LoadSiteProgram(site, device, model)) {
-    case LoadOk:
-        break;
-    case -1: // a path out of the folder, or a program made for another type
-        if (SiteProgramLeavesFolder(device.program))
-            return SiteFindingOf(SiteCheckId::ProgramMissing, Severity::Error, device,
-                                 CkT::kProgramOutside.in(lang).arg(device.program));
-        return unfitting;
-    case LoadMissing:
-        return SiteFindingOf(SiteCheckId::ProgramMissing, Severity::Error, device, CkT::kProgramMissing.in(lang).arg(device.program));
-    case LoadNotAFile:
-    case LoadNoPermission:
-    case LoadLinkLoop:
-    case LoadUnreadable:
-        return SiteFindingOf(SiteCheckId::ProgramMissing, Severity::Error, device,
-                             CkT::kProgramUnreadable.in(lang).arg(device.program));
-    default: // the content: not a program, or one of another family or size
-        return unfitting;
-    }
-    // A program made for another type opens as that type: it does not fit this one.
-    if (model.device.DeviceRow != device.type)
-        return unfitting;
     return std::nullopt;
 }
 

@@ -2,6 +2,7 @@
 
 #include "model/DeviceImage.h"
 #include "model/DeviceTypes.h"
+#include "model/ProgramModel.h"
 #include "site/SiteFileTexts.h"
 #include "site/SiteState.h"
 #include "transfer/bus/PhysicalAddress.h"
@@ -141,23 +142,6 @@ QString oneLine(const QString& text)
     return s.trimmed();
 }
 
-SiteDeviceMark markOf(const Site& site, const SiteDevice& device)
-{
-    if (device.type < 1 || device.type > kDeviceTypeRows)
-        return SiteDeviceMark::UnknownType;
-    if (device.program.isEmpty() || SiteProgramLeavesFolder(device.program))
-        return device.program.isEmpty() ? SiteDeviceMark::MissingProgram : SiteDeviceMark::OutsideFolder;
-    if (!QFileInfo(site.programPath(device)).isFile())
-        return SiteDeviceMark::MissingProgram;
-    ProgramModel model;
-    const int result = LoadSiteProgram(site, device, model);
-    if (result == LoadOk)
-        return SiteDeviceMark::None;
-    if (result == -1 || result == LoadLargeImage || result == LoadFamily731 || result == LoadFamily752)
-        return SiteDeviceMark::UnfittingProgram;
-    return SiteDeviceMark::UnreadableProgram;
-}
-
 } // namespace
 
 // An absolute path, a drive or a ".." that climbs above the folder: the
@@ -282,8 +266,10 @@ SiteLoadResult LoadSite(const QString& path, Site& site)
 
 void MarkSiteDevices(Site& site)
 {
-    for (SiteDevice& d : site.devices)
-        d.mark = markOf(site, d);
+    for (SiteDevice& d : site.devices) {
+        ProgramModel model;
+        d.mark = OpenSiteProgram(site, d, model);
+    }
 }
 
 QByteArray SiteText(const Site& site)

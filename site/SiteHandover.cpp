@@ -95,8 +95,8 @@ SiteHandoverDocument BuildSiteHandover(const Site& site, const TextTable& texts,
                         last ? DateTimeText(last->when, texts) : QStringLiteral("–"),
                         QString()};
         ProgramModel model;
-        const int loaded = LoadSiteProgram(site, device, model);
-        if (loaded == LoadOk) {
+        const SiteDeviceMark mark = OpenSiteProgram(site, device, model);
+        if (mark == SiteDeviceMark::None) {
             HandoverDocument record = BuildHandoverDocument(model, texts, year, {}, last);
             record.heading += QStringLiteral(" – ") + device.name;
             record.cover.insert(record.cover.begin(), {{kSiteHandoverDevice.in(language), device.name},
@@ -106,8 +106,7 @@ SiteHandoverDocument BuildSiteHandover(const Site& site, const TextTable& texts,
         } else {
             // A device whose program cannot be opened has no record; the
             // cover says why.
-            const QString why = device.mark != SiteDeviceMark::None ? SiteDeviceMarkText(device.mark, language)
-                                                                   : SiteDeviceMarkText(SiteDeviceMark::UnreadableProgram, language);
+            const QString why = SiteDeviceMarkText(mark, language);
             row.back() = why;
             doc.skipped << device.name + QStringLiteral(": ") + why;
         }

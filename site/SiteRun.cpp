@@ -180,18 +180,13 @@ struct DeviceJob {
 // Opens the device's program; false with the reason in `result`.
 bool OpenProgram(const DeviceJob& job, ProgramModel& model, SiteDeviceResult& result)
 {
-    const int rc = LoadSiteProgram(job.site, job.device, model);
-    if (rc == LoadOk) {
+    const SiteDeviceMark mark = OpenSiteProgram(job.site, job.device, model);
+    if (mark == SiteDeviceMark::None) {
         model.Geaendert = 0;
         return true;
     }
     result.outcome = SiteDeviceOutcome::Failed;
-    const QString why = rc < 0 ? SiteDeviceMarkText(job.device.mark, job.language)
-                               : LoadResultMessage(rc, model.device.BrandIndex, job.site.programPath(job.device),
-                                                   LoadHintFor::CommandLine)
-                                     .render(job.texts)
-                                     .simplified();
-    result.reason = kSiteRunProgramNotOpened.in(job.language).arg(why);
+    result.reason = kSiteRunProgramNotOpened.in(job.language).arg(SiteDeviceMarkText(mark, job.language));
     return false;
 }
 

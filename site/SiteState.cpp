@@ -34,6 +34,22 @@ int LoadSiteProgram(const Site& site, const SiteDevice& device, ProgramModel& mo
     return LoadOk;
 }
 
+SiteDeviceMark OpenSiteProgram(const Site& site, const SiteDevice& device, ProgramModel& model)
+{
+    if (device.type < 1 || device.type > kDeviceTypeRows)
+        return SiteDeviceMark::UnknownType;
+    if (device.program.isEmpty() || SiteProgramLeavesFolder(device.program))
+        return device.program.isEmpty() ? SiteDeviceMark::MissingProgram : SiteDeviceMark::OutsideFolder;
+    if (!QFileInfo(site.programPath(device)).isFile())
+        return SiteDeviceMark::MissingProgram;
+    const int result = LoadSiteProgram(site, device, model);
+    if (result == LoadOk)
+        return SiteDeviceMark::None;
+    if (result == -1 || result == LoadLargeImage || result == LoadFamily731 || result == LoadFamily752)
+        return SiteDeviceMark::UnfittingProgram;
+    return SiteDeviceMark::UnreadableProgram;
+}
+
 SiteAddCheck CheckNewSiteDevice(const Site& site, SiteDevice& device, const QString& programFile)
 {
     if (device.name.trimmed().isEmpty())

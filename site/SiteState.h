@@ -18,6 +18,12 @@ enum class SiteTransferState { UpToDate,     // last write ok and the file's che
 // success), or -1 when the device is marked and cannot be opened.
 int LoadSiteProgram(const Site& site, const SiteDevice& device, ProgramModel& model);
 
+// Opens a device's program as LoadSiteProgram does and tells why it did not
+// open by the mark it earns (None when it opened): the one reading of a
+// failed open that the site file, the checks, the runs, the changes and the
+// hand-over record share.
+SiteDeviceMark OpenSiteProgram(const Site& site, const SiteDevice& device, ProgramModel& model);
+
 // Why a device cannot join a site.
 enum class SiteAddRefusal { None,
                             NoName,
