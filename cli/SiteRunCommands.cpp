@@ -32,27 +32,22 @@ public:
         switch (r.outcome) {
         case SiteDeviceOutcome::Ok:
             line += QStringLiteral("ok");
-            ++ok;
             break;
         case SiteDeviceOutcome::Differs:
             line += QStringLiteral("differs");
-            ++ok;
             break;
         case SiteDeviceOutcome::Skipped:
             line += QStringLiteral("skipped: ") + r.reason;
-            ++skipped;
             break;
         case SiteDeviceOutcome::Failed:
         case SiteDeviceOutcome::NotRun:
             line += QStringLiteral("failed: ")
                     + (r.outcome == SiteDeviceOutcome::NotRun ? SiteOutcomeText(r.outcome, ctx_.texts.extraLanguage())
                                                                : r.reason);
-            ++failed;
             break;
         }
         ctx_.out << line << Qt::endl;
     }
-    int ok = 0, failed = 0, skipped = 0;
 
 private:
     void stopIfAsked()
@@ -106,14 +101,14 @@ int runSiteTransfer(CliContext& ctx, const QStringList& argv, SiteDirection dire
     RunPrinter printer(ctx, run);
     siteRunInterrupted = 0;
     const auto previous = std::signal(SIGINT, onSiteRunInterrupt);
-    run.run(options, &printer);
+    const SiteRunCounts counts = CountSiteRun(run.run(options, &printer));
     std::signal(SIGINT, previous);
-    ctx.out << printer.ok << " ok, " << printer.failed << " failed, " << printer.skipped << " skipped" << Qt::endl;
+    ctx.out << counts.ok << " ok, " << counts.failed << " failed, " << counts.skipped << " skipped" << Qt::endl;
     if (!run.logError().isEmpty())
         ctx.err << run.logError() << Qt::endl;
     if (!run.siteSaveError().isEmpty())
         ctx.err << path << QStringLiteral(": ") << run.siteSaveError() << Qt::endl;
-    return printer.failed == 0 ? kExitOk : kExitFindings;
+    return counts.failed == 0 ? kExitOk : kExitFindings;
 }
 
 } // namespace

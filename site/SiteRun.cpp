@@ -555,6 +555,27 @@ std::vector<SiteDeviceResult> SiteRun::run(const SiteRunOptions& options, SiteRu
     return results;
 }
 
+SiteRunCounts CountSiteRun(const std::vector<SiteDeviceResult>& results)
+{
+    SiteRunCounts n;
+    for (const SiteDeviceResult& r : results) {
+        switch (r.outcome) {
+        case SiteDeviceOutcome::Ok:
+        case SiteDeviceOutcome::Differs:
+            ++n.ok;
+            break;
+        case SiteDeviceOutcome::Failed:
+        case SiteDeviceOutcome::NotRun:
+            ++n.failed;
+            break;
+        case SiteDeviceOutcome::Skipped:
+            ++n.skipped;
+            break;
+        }
+    }
+    return n;
+}
+
 QString SiteOutcomeText(SiteDeviceOutcome outcome, ExtraLanguage language)
 {
     switch (outcome) {

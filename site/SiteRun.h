@@ -74,6 +74,16 @@ private:
     QString logError_;
 };
 
+// How a run ended, as both programs sum it up: a read that found another
+// program counts as ok (the read itself went well); a device the run did not
+// reach because it was stopped counts as failed (it did not get its program).
+struct SiteRunCounts {
+    int ok = 0;
+    int failed = 0;
+    int skipped = 0;
+};
+SiteRunCounts CountSiteRun(const std::vector<SiteDeviceResult>& results);
+
 QString SiteOutcomeText(SiteDeviceOutcome outcome, ExtraLanguage language);
 // The site log beside the site file: "Schule.zsite" -> "Schule.log.csv".
 QString SiteLogPath(const Site& site);

@@ -249,17 +249,8 @@ void SiteRunWindow::finished()
 {
     thread_->deleteLater();
     thread_ = nullptr;
-    int ok = 0, failed = 0, skipped = 0;
-    for (const SiteDeviceResult& r : results_) {
-        ok += r.outcome == SiteDeviceOutcome::Ok;
-        // A read that found another program in the device did read it; a
-        // write whose read-back differs did not program the device.
-        const bool differs = r.outcome == SiteDeviceOutcome::Differs;
-        ok += differs && direction_ == SiteDirection::Read;
-        failed += r.outcome == SiteDeviceOutcome::Failed || (differs && direction_ == SiteDirection::Write);
-        skipped += r.outcome == SiteDeviceOutcome::Skipped || r.outcome == SiteDeviceOutcome::NotRun;
-    }
-    QString summary = texts_(T::kRunSummary).arg(ok).arg(failed).arg(skipped);
+    const SiteRunCounts n = CountSiteRun(results_);
+    QString summary = texts_(T::kRunSummary).arg(n.ok).arg(n.failed).arg(n.skipped);
     if (!run_->siteSaveError().isEmpty())
         summary += QLatin1Char('\n') + texts_(T::kSiteNotWritten).arg(run_->siteSaveError());
     lblSummary_->setText(summary);
