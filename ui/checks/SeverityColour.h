@@ -21,4 +21,10 @@ inline QColor SeverityColour(Severity s)
     return QColor(0x20, 0x50, 0xa0);
 }
 
+// What went well (a transfer that is up to date, a device written): green.
+inline QColor OkColour()
+{
+    return QColor(0x20, 0x80, 0x30);
+}
+
 } // namespace zendrik

@@ -1,6 +1,7 @@
 #include "ui/site/SiteChangeDialog.h"
 
 #include "language/TextTable.h"
+#include "ui/checks/SeverityColour.h"
 #include "ui/site/SiteWindowTexts.h"
 
 #include <QComboBox>
@@ -200,7 +201,7 @@ void SiteChangeDialog::showPreview(const std::vector<SiteChangePreview>& preview
             item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
             item->setCheckState(0, tick ? Qt::Checked : Qt::Unchecked);
         } else {
-            item->setForeground(1, QColor(0xc0, 0x20, 0x20));
+            item->setForeground(1, SeverityColour(Severity::Error));
         }
         for (const QString& line : p.differences)
             new QTreeWidgetItem(item, {QString(), line});

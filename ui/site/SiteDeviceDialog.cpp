@@ -3,6 +3,7 @@
 #include "language/TextTable.h"
 #include "model/DeviceTypes.h"
 #include "ui/site/SiteChooser.h"
+#include "ui/checks/SeverityColour.h"
 #include "ui/site/SiteWindowTexts.h"
 
 #include <QComboBox>
@@ -91,7 +92,7 @@ SiteDeviceDialog::SiteDeviceDialog(const TextTable& texts, int brandIndex, const
     lblError_->setObjectName(QStringLiteral("lblFehler"));
     lblError_->setWordWrap(true);
     QPalette red = lblError_->palette();
-    red.setColor(QPalette::WindowText, QColor(0xc0, 0x20, 0x20));
+    red.setColor(QPalette::WindowText, SeverityColour(Severity::Error));
     lblError_->setPalette(red);
 
     auto* form = new QFormLayout;

@@ -27,11 +27,11 @@ QColor TransferColour(SiteTransferState s)
 {
     switch (s) {
     case SiteTransferState::UpToDate:
-        return QColor(0x20, 0x80, 0x30);
+        return OkColour();
     case SiteTransferState::Failed:
-        return QColor(0xc0, 0x20, 0x20);
+        return SeverityColour(Severity::Error);
     case SiteTransferState::ChangedSince:
-        return QColor(0xb0, 0x70, 0x00);
+        return SeverityColour(Severity::Warning);
     case SiteTransferState::Never:
         break;
     }

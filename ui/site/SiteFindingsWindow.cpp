@@ -2,6 +2,7 @@
 
 #include "editing/checks/ProgramChecks.h"
 #include "language/TextTable.h"
+#include "ui/checks/SeverityColour.h"
 #include "ui/site/SiteWindowTexts.h"
 
 #include <QDialogButtonBox>
@@ -48,9 +49,7 @@ void SiteFindingsWindow::showFindings(const QString& siteName, int year, const s
         item->setText(1, texts_(SeverityName(f.severity)));
         item->setText(2, f.text);
         item->setToolTip(2, f.text);
-        const QColor colour = f.severity == Severity::Error     ? QColor(0xc0, 0x20, 0x20)
-                              : f.severity == Severity::Warning ? QColor(0xb0, 0x70, 0x00)
-                                                                : QColor(0x20, 0x50, 0xa0);
+        const QColor colour = SeverityColour(f.severity);
         item->setForeground(1, colour);
     }
     for (int c = 0; c < 2; ++c)

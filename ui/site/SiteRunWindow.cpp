@@ -4,6 +4,7 @@
 #include "language/TextTable.h"
 #include "model/UserInteraction.h"
 #include "site/SiteState.h"
+#include "ui/checks/SeverityColour.h"
 #include "ui/site/SiteWindowTexts.h"
 
 #include <QCloseEvent>
@@ -232,7 +233,7 @@ void SiteRunWindow::finishedDevice(const SiteDeviceResult& result)
     // Green done, red failed; skipped and not reached stay plain.
     const bool good = result.outcome == SiteDeviceOutcome::Ok;
     const bool bad = result.outcome == SiteDeviceOutcome::Failed || result.outcome == SiteDeviceOutcome::Differs;
-    state->setForeground(good ? QColor(0x20, 0x80, 0x30) : bad ? QColor(0xc0, 0x20, 0x20) : palette().color(QPalette::Text));
+    state->setForeground(good ? OkColour() : bad ? SeverityColour(Severity::Error) : palette().color(QPalette::Text));
     if (good)
         bar(row)->setValue(100);
     ++done_;
