@@ -20,8 +20,6 @@ const QString kCheckUsage = QStringLiteral(
     "  one line per finding: SEVERITY<TAB>CHECK<TAB>ROWS<TAB>MESSAGE, rows as S12 (switching\n"
     "  times) and P3 (priority times). Exit status 0 without findings, 3 with findings.");
 
-constexpr int kFirstYear = 1993;
-constexpr int kLastYear = 2099;
 
 // "S12 S14 P3": the list rows of the entries a finding names.
 QString RowsText(const ProgramModel& model, const Finding& f)
@@ -45,7 +43,7 @@ int runCheck(CliContext& ctx, const QStringList& args)
     if (parsed->positional().size() != 1)
         return ctx.usage(kCheckUsage);
     int yearRc = kExitOk;
-    const std::optional<int> chosenYear = YearOption(ctx, *parsed, kFirstYear, kLastYear, &yearRc);
+    const std::optional<int> chosenYear = YearOption(ctx, *parsed, kFirstSimulationYear, kLastSimulationYear, &yearRc);
     if (!chosenYear)
         return yearRc;
     int year = *chosenYear;

@@ -38,17 +38,6 @@ const QString kSiteApplyUsage = QStringLiteral(
     "  TEXT is a switching time as a row of `zendrik-cli list` shows it, in the language\n"
     "  of --lang, e.g. \"Mo Di Mi Do Fr  6:45 Uhr  C1  EIN\" or \"24. Dezember 14:00 C1 C2 AUS\".");
 
-constexpr int kFirstYear = 1993;
-constexpr int kLastYear = 2099;
-
-int LoadSiteOrRefuse(CliContext& ctx, const QString& path, Site& site)
-{
-    const SiteLoadResult result = LoadSite(path, site);
-    if (result.ok())
-        return kExitOk;
-    ctx.err << SiteLoadMessage(result, path, ctx.texts.extraLanguage()) << Qt::endl;
-    return kExitRefused;
-}
 
 // "2027-2029" or "2027".
 std::optional<std::pair<int, int>> YearRange(const QString& text)
@@ -56,8 +45,8 @@ std::optional<std::pair<int, int>> YearRange(const QString& text)
     const QStringList parts = text.split(QLatin1Char('-'));
     if (parts.size() > 2)
         return std::nullopt;
-    const std::optional<int> from = WholeNumberIn(parts.first(), kFirstYear, kLastYear);
-    const std::optional<int> to = WholeNumberIn(parts.last(), kFirstYear, kLastYear);
+    const std::optional<int> from = WholeNumberIn(parts.first(), kFirstSimulationYear, kLastSimulationYear);
+    const std::optional<int> to = WholeNumberIn(parts.last(), kFirstSimulationYear, kLastSimulationYear);
     if (!from || !to || *to < *from)
         return std::nullopt;
     return std::pair{*from, *to};
@@ -74,7 +63,7 @@ int runSiteCheck(CliContext& ctx, const QStringList& args)
     if (parsed->positional().size() != 1)
         return ctx.usage(kSiteCheckUsage);
     int yearRc = kExitOk;
-    const std::optional<int> chosenYear = YearOption(ctx, *parsed, kFirstYear, kLastYear, &yearRc);
+    const std::optional<int> chosenYear = YearOption(ctx, *parsed, kFirstSimulationYear, kLastSimulationYear, &yearRc);
     if (!chosenYear)
         return yearRc;
     int year = *chosenYear;
@@ -133,7 +122,7 @@ int runSiteApply(CliContext& ctx, const QStringList& args)
         change.kind = SiteChange::Kind::Holidays;
         const std::optional<std::pair<int, int>> years = YearRange(parsed->value(QStringLiteral("years")));
         if (!years)
-            return ctx.usage(QStringLiteral("--years takes Y-Y within %1..%2").arg(kFirstYear).arg(kLastYear));
+            return ctx.usage(QStringLiteral("--years takes Y-Y within %1..%2").arg(kFirstSimulationYear).arg(kLastSimulationYear));
         change.fromYear = years->first;
         change.toYear = years->second;
         FeiertagTabelle table;

@@ -1,5 +1,6 @@
 #include "cli/Commands.h"
 #include "cli/SiteCommands.h"
+#include "site/SiteFile.h"
 
 namespace zendrik::cli {
 
@@ -16,6 +17,15 @@ const std::vector<SiteCommand>& siteCommands()
         {"handover", "handover SITE --pdf OUT [--year Y]", runSiteHandover},
     };
     return table;
+}
+
+int LoadSiteOrRefuse(CliContext& ctx, const QString& path, Site& site)
+{
+    const SiteLoadResult result = LoadSite(path, site);
+    if (result.ok())
+        return kExitOk;
+    ctx.err << SiteLoadMessage(result, path, ctx.texts.extraLanguage()) << Qt::endl;
+    return kExitRefused;
 }
 
 int runSite(CliContext& ctx, const QStringList& args)

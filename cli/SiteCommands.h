@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/CliContext.h"
+#include "site/Site.h"
 
 #include <vector>
 
@@ -14,6 +15,10 @@ struct SiteCommand {
 };
 
 const std::vector<SiteCommand>& siteCommands();
+
+// Loads the site file; on failure prints why (naming the line) and returns
+// kExitRefused, else kExitOk.
+int LoadSiteOrRefuse(CliContext& context, const QString& path, Site& site);
 
 int runSiteNew(CliContext& context, const QStringList& args);
 int runSiteAdd(CliContext& context, const QStringList& args);

@@ -30,16 +30,6 @@ ExtraLanguage siteLanguage(const CliContext& ctx)
     return ctx.texts.extraLanguage();
 }
 
-// Loads the site or says why not.
-int loadSiteOrRefuse(CliContext& ctx, const QString& path, Site& site)
-{
-    const SiteLoadResult result = LoadSite(path, site);
-    if (result.ok())
-        return kExitOk;
-    ctx.err << SiteLoadMessage(result, path, siteLanguage(ctx)) << Qt::endl;
-    return kExitRefused;
-}
-
 int saveSiteOrRefuse(CliContext& ctx, const Site& site)
 {
     QString error;
@@ -167,7 +157,7 @@ int runSiteAdd(CliContext& ctx, const QStringList& args)
     }
 
     Site site;
-    if (const int rc = loadSiteOrRefuse(ctx, parsed->positional().first(), site); rc != kExitOk)
+    if (const int rc = LoadSiteOrRefuse(ctx, parsed->positional().first(), site); rc != kExitOk)
         return rc;
     const ExtraLanguage language = siteLanguage(ctx);
     const QString programFile = QFileInfo(parsed->value(QStringLiteral("program"))).absoluteFilePath();
@@ -208,7 +198,7 @@ int runSiteList(CliContext& ctx, const QStringList& args)
     if (parsed->positional().size() != 1)
         return ctx.usage(kSiteListUsage);
     Site site;
-    if (const int rc = loadSiteOrRefuse(ctx, parsed->positional().first(), site); rc != kExitOk)
+    if (const int rc = LoadSiteOrRefuse(ctx, parsed->positional().first(), site); rc != kExitOk)
         return rc;
     const ExtraLanguage language = siteLanguage(ctx);
 

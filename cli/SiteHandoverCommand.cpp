@@ -45,10 +45,8 @@ int runSiteHandover(CliContext& ctx, const QStringList& args)
     const QString sitePath = parsed->positional().first();
     const QString out = parsed->value(QStringLiteral("pdf"));
     Site site;
-    if (const SiteLoadResult loaded = LoadSite(sitePath, site); !loaded.ok()) {
-        ctx.err << SiteLoadMessage(loaded, sitePath, language) << Qt::endl;
-        return kExitRefused;
-    }
+    if (const int rc = LoadSiteOrRefuse(ctx, sitePath, site); rc != kExitOk)
+        return rc;
     if (QDir::cleanPath(QFileInfo(out).absoluteFilePath()) == QDir::cleanPath(QFileInfo(sitePath).absoluteFilePath())) {
         ctx.err << kSiteHandoverOverSiteFile.in(language).arg(out) << Qt::endl;
         return kExitRefused;

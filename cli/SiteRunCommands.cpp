@@ -74,10 +74,8 @@ int runSiteTransfer(CliContext& ctx, const QStringList& argv, SiteDirection dire
     const ExtraLanguage language = ctx.texts.extraLanguage();
     Site site;
     const QString path = args->positional().first();
-    if (const SiteLoadResult loaded = LoadSite(path, site); !loaded.ok()) {
-        ctx.err << SiteLoadMessage(loaded, path, language) << Qt::endl;
-        return kExitRefused;
-    }
+    if (const int rc = LoadSiteOrRefuse(ctx, path, site); rc != kExitOk)
+        return rc;
     SiteRunOptions options;
     options.direction = direction;
     options.changedOnly = args->has(QStringLiteral("changed"));
