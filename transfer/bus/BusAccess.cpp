@@ -73,6 +73,11 @@ void BusAccess::setLink(EibLink* link, int eibPort, QString portLabel)
     portLabel_ = std::move(portLabel);
 }
 
+QString BusAccess::protocolPath() const
+{
+    return protocolFile.isEmpty() ? inWorkDir(kBusLogFileName) : protocolFile;
+}
+
 QString BusAccess::inWorkDir(const QString& name) const
 {
     return QDir(workDir_.isEmpty() ? QStringLiteral(".") : workDir_).filePath(name);
@@ -106,7 +111,7 @@ bool BusAccess::startAction(BusActionResult& r)
     pausedUs_ = 0;
     progress_ = 0;
     reopened_ = false;
-    log_.start(protocolFile.isEmpty() ? inWorkDir(kBusLogFileName) : protocolFile);
+    log_.start(protocolPath());
     if (!link_) {
         r.code = BusRunTimeFailure;
         r.detail = texts_(kBusNoLink);
@@ -706,7 +711,7 @@ BusActionResult BusAccess::LinkNotOpened(const QString& reason)
     BusActionResult r;
     r.code = BusRunTimeFailure;
     r.detail = reason;
-    log_.start(protocolFile.isEmpty() ? inWorkDir(kBusLogFileName) : protocolFile);
+    log_.start(protocolPath());
     log_.line(texts_(kBusNoLink) + reason);
     log_.close();
     ui_.ask(Prompt::message(Icon::Critical, {kBusNoLink, reason}));

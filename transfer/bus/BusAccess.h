@@ -123,6 +123,7 @@ private:
     void status(const QString& text);
     void step();
     QString inWorkDir(const QString& name) const;
+    QString protocolPath() const;
 
     ProgramModel& model_;
     UserInteraction& ui_;
